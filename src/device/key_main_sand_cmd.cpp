@@ -1,0 +1,261 @@
+#include "key_main_sand_cmd.h"
+
+#include <QDebug>
+#include <QThread>
+
+using namespace orvanta;
+
+namespace {
+
+void stampMode(Report &r, quint8 profile)
+{
+    r[0] = kReportId;
+    r[1] = CMD_LIGHT_MODE;
+    r[2] = profile;
+    r[8] = profile;
+}
+
+void stampPage(Report &r, quint8 command, quint8 profile, int b3, int b4)
+{
+    r[0] = kReportId;
+    r[1] = command;
+    r[2] = profile;
+    r[3] = quint8(b3);
+    if (b4 >= 0)
+        r[4] = quint8(b4);
+}
+
+} // namespace
+
+key_main_sand_cmd::key_main_sand_cmd(QObject *parent)
+    : QObject(parent), keyMap(DEFAULT_KEY_MAP), m_pause(sleepingPause())
+{
+}
+
+key_main_sand_cmd::PauseFunction key_main_sand_cmd::sleepingPause()
+{
+    return [](unsigned ms) { QThread::msleep(ms); };
+}
+
+void key_main_sand_cmd::setPauseFunction(PauseFunction pause)
+{
+    m_pause = pause ? std::move(pause) : sleepingPause();
+}
+
+void key_main_sand_cmd::send(HidDevice *handle, const Report &report, unsigned pauseMs)
+{
+    // The result is not examined: a keyboard that is missing or refuses a report
+    // leaves the console's own state as it is.
+    if (handle)
+        handle->sendFeatureReport(report.data(), report.size());
+    m_pause(pauseMs);
+}
+
+void key_main_sand_cmd::sand_cmd(HidDevice *handle, const Report &report)
+{
+    qDebug() << "sand_cmd()";
+    send(handle, report, kPauseMs);
+}
+
+void key_main_sand_cmd::sand_L_cmd(HidDevice *handle, const Report &report)
+{
+    qDebug() << "sand_L_cmd()";
+    send(handle, report, kLongPauseMs);
+}
+
+Report key_main_sand_cmd::selectProfileReport(int profile)
+{
+    Report r = zeroReport();
+    r[0] = kReportId;
+    r[1] = CMD_SELECT_PROFILE;
+    r[2] = quint8(profile);
+    return r;
+}
+
+Report key_main_sand_cmd::keyMapReport(int profile, const std::array<quint8, 256> &map)
+{
+    Report r = zeroReport();
+    r[0] = kReportId;
+    r[1] = CMD_KEY_MAP;
+    r[2] = quint8(profile);
+    std::copy(map.begin(), map.end(), r.begin() + 8);
+    return r;
+}
+
+Report key_main_sand_cmd::zoneTableReport(int table, const Report &red, const Report &green,
+                                          const Report &blue, quint8 profile)
+{
+    Report r = zeroReport();
+    r[0] = kReportId;
+    r[1] = CMD_ZONE_TABLE;
+    r[2] = profile;
+    const int base = kZoneTableOffsets[table];
+    for (int z = 0; z < kZoneCount; ++z) {
+        r[base + z] = red[z];
+        r[base + kZoneCount + z] = green[z];
+        r[base + 2 * kZoneCount + z] = blue[z];
+    }
+    if (table > 0) {
+        r[74] = 0x01;
+        r[75] = 0x15;
+        r[142] = 0x01;
+        r[143] = 0x15;
+    }
+    return r;
+}
+
+void key_main_sand_cmd::selectProfile(HidDevice *handle, int profile)
+{
+    sand_cmd(handle, selectProfileReport(profile));
+}
+
+void key_main_sand_cmd::setSingleKey(quint8 keyCode, quint8 newCode)
+{
+    qDebug("single_key %d %d", keyCode, newCode);
+    const int pos = keyMapPosition(keyCode);
+    if (pos < 0)
+        return;
+    keyMap[pos] = newCode;
+    qDebug("aaaa  %d %d", pos, newCode);
+}
+
+void key_main_sand_cmd::resetSingleKey(quint8 keyCode)
+{
+    const int pos = keyMapPosition(keyCode);
+    if (pos >= 0)
+        keyMap[pos] = DEFAULT_KEY_MAP[pos];
+}
+
+void key_main_sand_cmd::resetKeyMap()
+{
+    keyMap = DEFAULT_KEY_MAP;
+}
+
+void key_main_sand_cmd::writeKeyMap(HidDevice *handle, int profile)
+{
+    sand_cmd(handle, selectProfileReport(profile));
+    sand_cmd(handle, keyMapReport(profile, keyMap));
+    sand_cmd(handle, selectProfileReport(profile));
+}
+
+void key_main_sand_cmd::resetKeyAndWrite(HidDevice *handle, quint8 keyCode, int profile)
+{
+    resetSingleKey(keyCode);
+    writeKeyMap(handle, profile);
+}
+
+void key_main_sand_cmd::writeKeyMapAndMacros(HidDevice *handle, const QVector<Report> &reports,
+                                             int profile, int count)
+{
+    sand_L_cmd(handle, selectProfileReport(profile));
+    sand_L_cmd(handle, keyMapReport(profile, keyMap));
+    const int n = qBound(0, count, reports.size());
+    for (int i = 0; i < n; ++i)
+        sand_L_cmd(handle, reports[i]);
+    sand_L_cmd(handle, zeroReport());
+}
+
+void key_main_sand_cmd::resetProfileToDefault(HidDevice *handle, int profile)
+{
+    Report mode = zeroReport();
+    stampMode(mode, quint8(profile));
+    mode[16] = 8;
+    mode[18] = 4;
+    mode[19] = 8;
+    mode[22] = 2;
+    Report closing = mode;
+    closing[13] = 4;
+    sand_cmd(handle, selectProfileReport(profile));
+    sand_cmd(handle, mode);
+    sand_cmd(handle, keyMapReport(profile, DEFAULT_KEY_MAP));
+    sand_cmd(handle, closing);
+    sand_cmd(handle, selectProfileReport(profile));
+}
+
+void key_main_sand_cmd::sendAppLight(HidDevice *handle, quint8 value)
+{
+    Report r = zeroReport();
+    stampMode(r, 1); // the light pulse always addresses profile 1
+    r[13] = value;
+    r[16] = 8;
+    r[22] = 0;
+    sand_cmd(handle, r);
+    sand_cmd(handle, r);
+}
+
+void key_main_sand_cmd::sendLightStatic(HidDevice *handle, Report &first, Report &page1,
+                                        Report &page2, Report &page3, Report &closing,
+                                        quint8 profile)
+{
+    stampMode(first, profile);
+    stampPage(page1, CMD_LED_PAGE, profile, 1, -1);
+    stampPage(page2, CMD_LED_PAGE, profile, 2, -1);
+    stampPage(page3, CMD_LED_PAGE, profile, 3, -1);
+    stampMode(closing, profile);
+    for (const Report *r : std::initializer_list<const Report *>{&first, &page1, &page2, &page3, &closing})
+        sand_cmd(handle, *r);
+}
+
+void key_main_sand_cmd::sendLightReactive(HidDevice *handle, Report &first, Report &page1,
+                                          Report &page2, Report &page3, Report &closing,
+                                          quint8 profile)
+{
+    stampMode(first, profile);
+    stampPage(page1, CMD_LED_PAGE_EX, profile, 1, 1);
+    stampPage(page2, CMD_LED_PAGE_EX, profile, 1, 2);
+    stampPage(page3, CMD_LED_PAGE_EX, profile, 1, 3);
+    stampMode(closing, profile);
+    for (const Report *r : std::initializer_list<const Report *>{&first, &page1, &page2, &page3, &closing})
+        sand_cmd(handle, *r);
+}
+
+void key_main_sand_cmd::sendLightArrow(HidDevice *handle, Report &first, Report &zonePage1,
+                                       Report &zonePage2, Report &closing, const Report &red,
+                                       const Report &green, const Report &blue, quint8 profile)
+{
+    stampMode(first, profile);
+    stampPage(zonePage1, CMD_ZONE_PAGE, profile, 0, 1);
+    stampPage(zonePage2, CMD_ZONE_PAGE, profile, 0, 2);
+    const Report table = zoneTableReport(1, red, green, blue, profile);
+    stampMode(closing, profile);
+    closing[12] = 2;
+    closing[13] = 4;
+    closing[16] = 0;
+    closing[22] = 0;
+    for (const Report *r : std::initializer_list<const Report *>{&first, &zonePage1, &zonePage2, &table, &closing})
+        sand_cmd(handle, *r);
+}
+
+void key_main_sand_cmd::sendLightWave(HidDevice *handle, Report &first, const Report &red,
+                                      const Report &green, const Report &blue, Report &closing,
+                                      quint8 profile)
+{
+    stampMode(first, profile);
+    const Report table = zoneTableReport(0, red, green, blue, profile);
+    stampMode(closing, profile);
+    for (const Report *r : std::initializer_list<const Report *>{&first, &table, &closing})
+        sand_cmd(handle, *r);
+}
+
+void key_main_sand_cmd::sendLightRipple(HidDevice *handle, Report &first, Report &zonePage1,
+                                        Report &zonePage2, const Report &red, const Report &green,
+                                        const Report &blue, Report &closing, quint8 profile)
+{
+    qDebug("profile %d", profile);
+    stampMode(first, profile);
+    Report bank[3];
+    const Report *sources[3] = {&red, &green, &blue};
+    for (int i = 0; i < 3; ++i) {
+        bank[i] = zeroReport();
+        stampPage(bank[i], CMD_LED_PAGE_EX, profile, 4, i + 1);
+        bank[i][28] = (*sources[i])[20];
+        bank[i][29] = (*sources[i])[21];
+    }
+    stampPage(zonePage1, CMD_ZONE_PAGE, profile, 1, 1);
+    stampPage(zonePage2, CMD_ZONE_PAGE, profile, 1, 2);
+    const Report table = zoneTableReport(2, red, green, blue, profile);
+    closing[0] = closing[1] = closing[2] = closing[3] = 0;
+    stampMode(closing, profile);
+    for (const Report *r : std::initializer_list<const Report *>{&first, &bank[0], &bank[1], &bank[2], &zonePage1, &zonePage2, &table, &closing})
+        sand_cmd(handle, *r);
+}

@@ -1,0 +1,450 @@
+#include "readini.h"
+
+#include "StoredList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <memory>
+
+using namespace orvanta;
+
+namespace {
+
+// A settings object in INI format with UTF-8 texts, so non-ASCII profile and
+// macro names survive whatever the locale.
+std::unique_ptr<QSettings> open(const QString &path)
+{
+    auto s = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    s->setIniCodec("UTF-8");
+    return s;
+}
+
+// A value as text. A hand-written value with commas but without quotes is read
+// by the settings library as a list; it is joined back rather than lost.
+QString text(const QSettings &s, const QString &key)
+{
+    const QVariant v = s.value(key);
+    if (v.type() == QVariant::StringList)
+        return v.toStringList().join(QLatin1Char(','));
+    return v.toString();
+}
+
+QString inner(const IniGroupMap &map, const QString &outer, const QString &key)
+{
+    return map.value(outer).value(key);
+}
+
+void clearFile(const QString &path)
+{
+    QFile::remove(path);
+}
+
+} // namespace
+
+const QStringList &readini::effectGroups()
+{
+    static const QStringList g{"fully", "reactive", "arrow", "wave", "ripple"};
+    return g;
+}
+
+const QStringList &readini::effectKeys()
+{
+    static const QStringList k{"full",        "customized", "left",       "right",
+                               "yes",         "no",         "static_flag", "pulse",
+                               "spectrum",    "speed",      "speediness", "mode",
+                               "mode_speed",  "combo_count", "pulse_speed", "spectrum_speed"};
+    return k;
+}
+
+const QStringList &readini::lightColorKeys(int group)
+{
+    static const QStringList full{"re_full_color_rgb_r", "re_full_color_rgb_g",
+                                  "re_full_color_rgb_b", "re_full_UsbBuf_R",
+                                  "re_full_UsbBuf_G",    "re_full_UsbBuf_B"};
+    static const QStringList reactive{"re_active_color_rgb_r", "re_active_color_rgb_g",
+                                      "re_active_color_rgb_b", "re_active_UsbBuf_R",
+                                      "re_active_UsbBuf_G",    "re_active_UsbBuf_B"};
+    return group == 0 ? full : reactive;
+}
+
+const QStringList &readini::macroKeys()
+{
+    static const QStringList k{"macro_key_count", "macro_key", "macro_key_state",
+                               "macro_key_delaytime", "macro_cmd_str"};
+    return k;
+}
+
+const QStringList &readini::patternKeys()
+{
+    static const QStringList k{"RColor", "GColor", "BColor", "VColor", "YValue"};
+    return k;
+}
+
+const QStringList &readini::signalKeys()
+{
+    static const QStringList k{"signle", "macro_singal_oldkey", "macro_singal_newkey"};
+    return k;
+}
+
+QString readini::profileDir(const QString &profile)
+{
+    return QStringLiteral("./lightfile/") + profile;
+}
+
+QString readini::patternPath(int number, const QString &profile)
+{
+    return profileDir(profile) + QStringLiteral("/light/pattern") + QString::number(number) +
+           QStringLiteral(".ini");
+}
+
+QString readini::lightCmdPath(const QString &profile)
+{
+    return profileDir(profile) + QStringLiteral("/cmd/light_cmd.ini");
+}
+
+QString readini::macroCmdPath(const QString &profile)
+{
+    return profileDir(profile) + QStringLiteral("/cmd/macro.ini");
+}
+
+QString readini::macroSystemPath(const QString &profile)
+{
+    return profileDir(profile) + QStringLiteral("/macro/macro_file.ini");
+}
+
+QString readini::signalPath(const QString &profile)
+{
+    return profileDir(profile) + QStringLiteral("/singal/signal.ini");
+}
+
+QString readini::macroPath(const QString &macro)
+{
+    return QStringLiteral("./macrofile/") + macro + QStringLiteral(".ini");
+}
+
+int readini::lightCmdReportCount(int type)
+{
+    switch (type) {
+    case 0:
+    case 1:
+    case 3:
+        return 5;
+    case 2:
+    case 4:
+        return 7;
+    default:
+        return 0;
+    }
+}
+
+QString readini::emptyCommandString()
+{
+    QStringList zeros;
+    for (int i = 0; i < 264; ++i)
+        zeros << QStringLiteral("0");
+    return joinList(zeros);
+}
+
+// --- system files ----------------------------------------------------------
+
+QString readini::read_language()
+{
+    auto s = open(QStringLiteral("./system/language.ini"));
+    return text(*s, QStringLiteral("/Setting/language"));
+}
+
+void readini::write_language(int index)
+{
+    auto s = open(QStringLiteral("./system/language.ini"));
+    s->setValue(QStringLiteral("/Setting/language"), QString::number(index));
+}
+
+QStringList readini::readini_light_pattern_file()
+{
+    auto s = open(QStringLiteral("./system/light_flag.ini"));
+    QStringList out;
+    for (const QString &g : effectGroups())
+        for (const QString &k : effectKeys())
+            out << text(*s, g + QLatin1Char('/') + k);
+    return out;
+}
+
+void readini::writeini_file(const IniGroupMap &map)
+{
+    auto s = open(QStringLiteral("./system/light_flag.ini"));
+    for (const QString &g : effectGroups())
+        for (const QString &k : effectKeys())
+            s->setValue(g + QLatin1Char('/') + k, inner(map, g, k));
+}
+
+QStringList readini::readini_light_system_color_file()
+{
+    auto s = open(QStringLiteral("./system/light_color.ini"));
+    QStringList out;
+    const QStringList groups{"fully", "reactive"};
+    for (int g = 0; g < 2; ++g)
+        for (const QString &k : lightColorKeys(g))
+            out << text(*s, groups[g] + QLatin1Char('/') + k);
+    return out;
+}
+
+void readini::writeini_light_system_color_file(const IniGroupMap &map)
+{
+    auto s = open(QStringLiteral("./system/light_color.ini"));
+    const QStringList groups{"fully", "reactive"};
+    for (int g = 0; g < 2; ++g)
+        for (const QString &k : lightColorKeys(g))
+            s->setValue(groups[g] + QLatin1Char('/') + k, inner(map, groups[g], k));
+}
+
+QStringList readini::readini_ini_file()
+{
+    auto s = open(QStringLiteral("./system/iss_flag.ini"));
+    return {text(*s, QStringLiteral("/Setting/shift")), text(*s, QStringLiteral("/Setting/ctrl")),
+            text(*s, QStringLiteral("/Setting/alt"))};
+}
+
+void readini::writeini_ini_file(const IniGroupMap &map)
+{
+    auto s = open(QStringLiteral("./system/iss_flag.ini"));
+    s->setValue(QStringLiteral("/Setting/shift"), inner(map, "iss", "iss_shift"));
+    s->setValue(QStringLiteral("/Setting/ctrl"), inner(map, "iss", "iss_ctrl"));
+    s->setValue(QStringLiteral("/Setting/alt"), inner(map, "iss", "iss_alt"));
+}
+
+QStringList readini::readini_profile_connect()
+{
+    auto s = open(QStringLiteral("./system/profile_connect.ini"));
+    QStringList out;
+    for (int i = 1; i <= 5; ++i)
+        out << text(*s, QStringLiteral("/Setting/") + QString::number(i));
+    return out;
+}
+
+void readini::write_profile_connect(const IniGroupMap &map)
+{
+    auto s = open(QStringLiteral("./system/profile_connect.ini"));
+    for (int i = 1; i <= 5; ++i)
+        s->setValue(QStringLiteral("/Setting/") + QString::number(i),
+                    inner(map, "profile_file", QString::number(i)));
+}
+
+// --- pattern files ---------------------------------------------------------
+
+void readini::newini_lightfile(int number, const QString &profile)
+{
+    auto s = open(patternPath(number, profile));
+    s->setValue(QStringLiteral("/Setting/RColor"), QStringLiteral("255,0,0,0,0,0,0,0,0,0,0"));
+    s->setValue(QStringLiteral("/Setting/GColor"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"));
+    s->setValue(QStringLiteral("/Setting/BColor"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"));
+    s->setValue(QStringLiteral("/Setting/VColor"), QStringLiteral("255,0,0"));
+    s->setValue(QStringLiteral("/Setting/YValue"), QStringLiteral("1,0,0,0,0,0,0,0,0,0,1"));
+}
+
+QStringList readini::readini_light_pattern_file(int index, const QString &profile)
+{
+    auto s = open(patternPath(index + 1, profile));
+    QStringList out;
+    for (const QString &k : patternKeys())
+        out << text(*s, QStringLiteral("/Setting/") + k);
+    return out;
+}
+
+void readini::writeini_file(int index, const IniGroupMap &map, const QString &profile)
+{
+    auto s = open(patternPath(index + 1, profile));
+    for (const QString &k : patternKeys())
+        s->setValue(QStringLiteral("/Setting/") + k, inner(map, "pattern", k));
+}
+
+// --- light_cmd.ini ---------------------------------------------------------
+
+QStringList readini::readini_profile_light_cmd(const QString &profile)
+{
+    auto s = open(lightCmdPath(profile));
+    const QString type = text(*s, QStringLiteral("/Setting/type"));
+    QStringList out{type};
+    const int k = lightCmdReportCount(toNumber(type, 0));
+    for (int i = 0; i < k; ++i)
+        out << text(*s, QStringLiteral("/Setting/") + QString::number(i));
+    return out;
+}
+
+void readini::write_profile_light_cmd(const IniGroupMap &map, const QString &profile)
+{
+    bool ok = false;
+    const int type = inner(map, "profile_light_cmd", "type").toInt(&ok);
+    const int k = ok ? lightCmdReportCount(type) : 0;
+    if (k == 0)
+        return; // no defined report count: nothing is written
+    const QString path = lightCmdPath(profile);
+    clearFile(path);
+    auto s = open(path);
+    s->setValue(QStringLiteral("/Setting/type"), QString::number(type));
+    for (int i = 0; i < k; ++i)
+        s->setValue(QStringLiteral("/Setting/") + QString::number(i),
+                    inner(map, "profile_light_cmd", QString::number(i)));
+}
+
+// --- cmd/macro.ini ---------------------------------------------------------
+
+void readini::def_macro_ini_cmd_file(const QString &profile)
+{
+    const QString path = macroCmdPath(profile);
+    clearFile(path);
+    auto s = open(path);
+    s->setValue(QStringLiteral("/Setting/count"), QStringLiteral("0"));
+    s->setValue(QStringLiteral("/Setting/macro_number"), QStringLiteral("0"));
+}
+
+int readini::read_macro_count_ini_cmd_file(const QString &profile)
+{
+    auto s = open(macroCmdPath(profile));
+    return qMax(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0));
+}
+
+QStringList readini::read_macro_ini_cmd_file(const QString &profile)
+{
+    auto s = open(macroCmdPath(profile));
+    // A count far beyond the keys that exist only yields empty entries; the
+    // keyboard has 108 key slots, so no profile holds more entries than that.
+    const int count = qBound(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0), 108);
+    QStringList out;
+    for (int i = 1; i <= count; ++i)
+        out << text(*s, QString::number(i) + QStringLiteral("/cmd"));
+    return out;
+}
+
+QString readini::read_macro_number_ini_cmd_file(const QString &profile)
+{
+    auto s = open(macroCmdPath(profile));
+    const int count = qBound(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0), 108);
+    QStringList out;
+    for (int i = 1; i <= count; ++i)
+        out << text(*s, QString::number(i) + QStringLiteral("/number"));
+    return joinList(out);
+}
+
+void readini::write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
+                                       int number, int index, int count)
+{
+    auto s = open(macroCmdPath(profile));
+    s->setValue(QStringLiteral("/Setting/count"), QString::number(count));
+    s->setValue(QStringLiteral("/Setting/macro_number"), QString::number(number));
+    s->setValue(QString::number(index) + QStringLiteral("/number"), QString::number(number));
+    s->setValue(QString::number(index) + QStringLiteral("/cmd"), inner(map, "singal", "cmd"));
+}
+
+void readini::remove_macro_ini_cmd_file(const QString &profile, int index, int count)
+{
+    auto s = open(macroCmdPath(profile));
+    s->remove(QString::number(index));
+    s->setValue(QStringLiteral("/Setting/count"), QString::number(count));
+    for (int j = index + 1; j <= count + 1; ++j) {
+        const QString from = QString::number(j);
+        const QString to = QString::number(j - 1);
+        s->setValue(to + QStringLiteral("/number"), text(*s, from + QStringLiteral("/number")));
+        s->setValue(to + QStringLiteral("/cmd"), text(*s, from + QStringLiteral("/cmd")));
+        s->remove(from);
+    }
+}
+
+// --- macro/macro_file.ini and singal/signal.ini ----------------------------
+
+QStringList readini::readini_macro_system_file(const QString &profile)
+{
+    auto s = open(macroSystemPath(profile));
+    return {text(*s, QStringLiteral("/Setting/type")), text(*s, QStringLiteral("/Setting/file")),
+            text(*s, QStringLiteral("/Setting/once"))};
+}
+
+void readini::writeini_macro_system_file(const IniGroupMap &map, const QString &profile)
+{
+    auto s = open(macroSystemPath(profile));
+    s->setValue(QStringLiteral("/Setting/type"), inner(map, "macro_file", "type"));
+    s->setValue(QStringLiteral("/Setting/file"), inner(map, "macro_file", "file"));
+    s->setValue(QStringLiteral("/Setting/once"), inner(map, "macro_file", "once"));
+}
+
+QStringList readini::readini_ini_file(const QString &profile)
+{
+    auto s = open(signalPath(profile));
+    QStringList out;
+    for (const QString &k : signalKeys())
+        out << text(*s, QStringLiteral("/Setting/") + k);
+    return out;
+}
+
+void readini::writeini_ini_file(const IniGroupMap &map, const QString &profile)
+{
+    auto s = open(signalPath(profile));
+    s->setValue(QStringLiteral("/Setting/signle"), inner(map, "singal", "macro_singal"));
+    s->setValue(QStringLiteral("/Setting/macro_singal_oldkey"),
+                inner(map, "singal", "macro_singal_oldkey"));
+    s->setValue(QStringLiteral("/Setting/macro_singal_newkey"),
+                inner(map, "singal", "macro_singal_newkey"));
+}
+
+// --- macro files -----------------------------------------------------------
+
+void readini::newini_file(int number)
+{
+    auto s = open(macroPath(QStringLiteral("Macro ") + QString::number(number)));
+    s->setValue(QStringLiteral("/Setting/macro_key"), QStringLiteral("0"));
+    s->setValue(QStringLiteral("/Setting/macro_key_state"), QStringLiteral("0"));
+    s->setValue(QStringLiteral("/Setting/macro_key_delaytime"), QStringLiteral("0"));
+    s->setValue(QStringLiteral("/Setting/macro_cmd_str"), emptyCommandString());
+    s->setValue(QStringLiteral("/Setting/macro_key_count"), QStringLiteral("0"));
+}
+
+QStringList readini::readini_macro_file(const QString &macro)
+{
+    auto s = open(macroPath(macro));
+    QStringList out;
+    for (const QString &k : macroKeys())
+        out << text(*s, QStringLiteral("/Setting/") + k);
+    return out;
+}
+
+void readini::writeini_file(const QString &macro, const IniGroupMap &map)
+{
+    const QString path = macroPath(macro);
+    clearFile(path);
+    auto s = open(path);
+    for (const char *k : {"macro_key", "macro_key_state", "macro_key_delaytime", "macro_cmd_str",
+                          "macro_key_count"})
+        s->setValue(QStringLiteral("/Setting/") + QLatin1String(k),
+                    inner(map, "macro", QLatin1String(k)));
+}
+
+void readini::import_macro_file(const QString &source, const QString &macro)
+{
+    QStringList values;
+    {
+        auto in = open(source);
+        for (const QString &k : macroKeys())
+            values << text(*in, QStringLiteral("Setting/") + k);
+    }
+    auto out = open(macroPath(macro));
+    for (int i = 0; i < macroKeys().size(); ++i)
+        out->setValue(QStringLiteral("/Setting/") + macroKeys()[i], values[i]);
+}
+
+void readini::import_profile_file(const QString &source, const QString &profile)
+{
+    auto in = open(source);
+    // An export holds at most 16 patterns; a larger count in a foreign file is clipped.
+    const int n = qBound(0, toNumber(text(*in, QStringLiteral("Setting/pattern")), 0), 16);
+    for (int i = 1; i <= n; ++i) {
+        const QString group = QStringLiteral("pattern") + QString::number(i);
+        auto out = open(patternPath(i, profile));
+        for (const QString &k : patternKeys())
+            out->setValue(QStringLiteral("/Setting/") + k, text(*in, group + QLatin1Char('/') + k));
+    }
+    auto out = open(signalPath(profile));
+    for (const QString &k : signalKeys())
+        out->setValue(QStringLiteral("/Setting/") + k,
+                      text(*in, QStringLiteral("signal/") + k));
+}

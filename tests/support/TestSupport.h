@@ -1,0 +1,67 @@
+#pragma once
+// Shared helpers for the tests: an in-memory keyboard, a pause recorder and a
+// temporary working directory.
+
+#include "device/HidDevice.h"
+#include "device/Report.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVector>
+#include <functional>
+
+namespace orvanta::test {
+
+// A keyboard in memory: keeps every feature report it accepts.
+class RecordingDevice : public HidDevice
+{
+public:
+    bool sendFeatureReport(const quint8 *data, std::size_t length) override;
+    QString path() const override { return QStringLiteral("memory"); }
+
+    QVector<QByteArray> reports;
+    bool refuse = false; // refuse every report, as an unplugged keyboard does
+    int attempts = 0;
+};
+
+// Records the pauses the command set asks for instead of sleeping.
+struct PauseRecorder
+{
+    QVector<unsigned> pauses;
+    std::function<void(unsigned)> function()
+    {
+        return [this](unsigned ms) { pauses.append(ms); };
+    }
+};
+
+// A fresh, empty working directory for the lifetime of the object.
+class TempWorkDir
+{
+public:
+    TempWorkDir();
+    ~TempWorkDir();
+    QString path() const { return m_dir.path(); }
+    bool isValid() const { return m_dir.isValid(); }
+    // Copies the installed data tree (built by the build) into this directory.
+    bool seedFromDataTree() const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+QByteArray toBytes(const Report &r);
+Report reportOf(std::initializer_list<std::pair<int, int>> bytes);
+QString hex(const QByteArray &bytes);
+QByteArray fromHex(const QString &text);
+
+QString readText(const QString &path);
+bool writeText(const QString &path, const QByteArray &content);
+
+// Where the build put things (set by CTest in the environment).
+QString sourceDir();
+QString binDir();
+QString dataTreeDir();
+
+} // namespace orvanta::test

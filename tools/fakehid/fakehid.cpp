@@ -1,0 +1,328 @@
+// A fake ORVANTA RGB keyboard at the hidapi boundary, for tests.
+//
+// Loaded with LD_PRELOAD (by absolute path), it answers every call of hidapi
+// 0.13 so no call falls through to the real library with a fake handle.
+//
+// Environment:
+//   ORVANTA_FAKEHID_DEVICES   comma-separated interfaces to present, in order:
+//                             keyboard (vendor + consumer + boot keyboard, the default),
+//                             vendor, consumer, boot, foreign (another product of
+//                             the vendor), other (another vendor), none
+//   ORVANTA_FAKEHID_LOG       file to which each accepted feature report is appended:
+//                             "<monotonic ms> <path> <length> <hex bytes>"
+//   ORVANTA_FAKEHID_FAIL_SEND 1: every feature report is refused
+//   ORVANTA_FAKEHID_FAIL_AFTER N: the keyboard vanishes after N accepted reports
+//   ORVANTA_FAKEHID_OPEN      deny: opening any interface fails with EACCES
+
+#include <hidapi/hidapi.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+struct hid_device_
+{
+    std::string path;
+    int kind;
+};
+
+namespace {
+
+enum Kind { Vendor, Consumer, Boot, Foreign, Other };
+
+struct Iface
+{
+    Kind kind;
+    unsigned short vid, pid, page, usage;
+    int number;
+};
+
+long g_accepted = 0;
+bool g_initialised = false;
+
+std::vector<Iface> presented()
+{
+    const char *env = std::getenv("ORVANTA_FAKEHID_DEVICES");
+    std::string spec = env ? env : "keyboard";
+    std::vector<Iface> out;
+    size_t start = 0;
+    while (start <= spec.size()) {
+        size_t end = spec.find(',', start);
+        if (end == std::string::npos)
+            end = spec.size();
+        const std::string t = spec.substr(start, end - start);
+        if (t == "keyboard") {
+            out.push_back({Consumer, 0x264A, 0x3006, 0x0C, 1, 1});
+            out.push_back({Boot, 0x264A, 0x3006, 0x01, 6, 0});
+            out.push_back({Vendor, 0x264A, 0x3006, 0xFF01, 1, 2});
+        } else if (t == "vendor") {
+            out.push_back({Vendor, 0x264A, 0x3006, 0xFF01, 1, 2});
+        } else if (t == "consumer") {
+            out.push_back({Consumer, 0x264A, 0x3006, 0x0C, 1, 1});
+        } else if (t == "boot") {
+            out.push_back({Boot, 0x264A, 0x3006, 0x01, 6, 0});
+        } else if (t == "foreign") {
+            out.push_back({Foreign, 0x264A, 0x1234, 0xFF01, 1, 2});
+        } else if (t == "other") {
+            out.push_back({Other, 0x1111, 0x2222, 0xFF01, 1, 0});
+        }
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string pathOf(size_t index)
+{
+    return "/dev/fake-hidraw" + std::to_string(index);
+}
+
+wchar_t *wdup(const wchar_t *s)
+{
+    const size_t n = std::wcslen(s) + 1;
+    auto *out = static_cast<wchar_t *>(std::malloc(n * sizeof(wchar_t)));
+    std::wmemcpy(out, s, n);
+    return out;
+}
+
+long long monotonicMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
+}
+
+void logReport(const hid_device *dev, const unsigned char *data, size_t length)
+{
+    const char *file = std::getenv("ORVANTA_FAKEHID_LOG");
+    if (!file || !*file)
+        return;
+    FILE *f = std::fopen(file, "a");
+    if (!f)
+        return;
+    std::string line = std::to_string(monotonicMs()) + " " + dev->path + " " +
+                       std::to_string(length) + " ";
+    static const char digits[] = "0123456789abcdef";
+    for (size_t i = 0; i < length; ++i) {
+        line += digits[data[i] >> 4];
+        line += digits[data[i] & 15];
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), f);
+    std::fclose(f);
+}
+
+hid_device_info *makeInfo(const Iface &i, size_t index)
+{
+    auto *d = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
+    d->path = strdup(pathOf(index).c_str());
+    d->vendor_id = i.vid;
+    d->product_id = i.pid;
+    d->serial_number = wdup(L"FAKE0001");
+    d->release_number = 0x0100;
+    d->manufacturer_string = wdup(L"Fake");
+    d->product_string = wdup(i.kind == Foreign ? L"Fake other product" : L"ORVANTA RGB");
+    d->usage_page = i.page;
+    d->usage = i.usage;
+    d->interface_number = i.number;
+    d->bus_type = HID_API_BUS_USB;
+    return d;
+}
+
+} // namespace
+
+extern "C" {
+
+int HID_API_EXPORT HID_API_CALL hid_init(void)
+{
+    g_initialised = true;
+    return 0;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_exit(void)
+{
+    g_initialised = false;
+    return 0;
+}
+
+struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short vendor_id,
+                                                                  unsigned short product_id)
+{
+    const std::vector<Iface> all = presented();
+    hid_device_info *head = nullptr, *tail = nullptr;
+    for (size_t i = 0; i < all.size(); ++i) {
+        if ((vendor_id && all[i].vid != vendor_id) || (product_id && all[i].pid != product_id))
+            continue;
+        hid_device_info *d = makeInfo(all[i], i);
+        if (tail)
+            tail->next = d;
+        else
+            head = d;
+        tail = d;
+    }
+    return head;
+}
+
+void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info *devs)
+{
+    while (devs) {
+        hid_device_info *next = devs->next;
+        std::free(devs->path);
+        std::free(devs->serial_number);
+        std::free(devs->manufacturer_string);
+        std::free(devs->product_string);
+        std::free(devs);
+        devs = next;
+    }
+}
+
+HID_API_EXPORT hid_device *HID_API_CALL hid_open_path(const char *path)
+{
+    const char *open = std::getenv("ORVANTA_FAKEHID_OPEN");
+    if (open && std::strcmp(open, "deny") == 0) {
+        errno = EACCES;
+        return nullptr;
+    }
+    const std::vector<Iface> all = presented();
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (pathOf(i) == path)
+            return new hid_device_{path, all[i].kind};
+    }
+    errno = ENOENT;
+    return nullptr;
+}
+
+HID_API_EXPORT hid_device *HID_API_CALL hid_open(unsigned short vendor_id,
+                                                 unsigned short product_id, const wchar_t *)
+{
+    hid_device_info *list = hid_enumerate(vendor_id, product_id);
+    hid_device *dev = list ? hid_open_path(list->path) : nullptr;
+    hid_free_enumeration(list);
+    return dev;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev,
+                                                        const unsigned char *data, size_t length)
+{
+    if (!dev || !data)
+        return -1;
+    const char *fail = std::getenv("ORVANTA_FAKEHID_FAIL_SEND");
+    if (fail && std::strcmp(fail, "1") == 0)
+        return -1;
+    const char *after = std::getenv("ORVANTA_FAKEHID_FAIL_AFTER");
+    if (after && g_accepted >= std::atol(after))
+        return -1;
+    ++g_accepted;
+    logReport(dev, data, length);
+    return int(length);
+}
+
+int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *, size_t length)
+{
+    return dev ? int(length) : -1;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *, size_t, int)
+{
+    return dev ? 0 : -1;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_read(hid_device *dev, unsigned char *, size_t)
+{
+    return dev ? 0 : -1;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_set_nonblocking(hid_device *dev, int)
+{
+    return dev ? 0 : -1;
+}
+
+int HID_API_EXPORT HID_API_CALL hid_get_feature_report(hid_device *dev, unsigned char *data,
+                                                       size_t length)
+{
+    if (!dev || !data || length == 0)
+        return -1;
+    std::memset(data + 1, 0, length - 1);
+    return int(length);
+}
+
+int HID_API_EXPORT HID_API_CALL hid_get_input_report(hid_device *dev, unsigned char *data,
+                                                     size_t length)
+{
+    return hid_get_feature_report(dev, data, length);
+}
+
+void HID_API_EXPORT HID_API_CALL hid_close(hid_device *dev)
+{
+    delete dev;
+}
+
+static int copyString(hid_device *dev, const wchar_t *text, wchar_t *string, size_t maxlen)
+{
+    if (!dev || !string || maxlen == 0)
+        return -1;
+    std::wcsncpy(string, text, maxlen);
+    string[maxlen - 1] = L'\0';
+    return 0;
+}
+
+int HID_API_EXPORT_CALL hid_get_manufacturer_string(hid_device *dev, wchar_t *string,
+                                                    size_t maxlen)
+{
+    return copyString(dev, L"Fake", string, maxlen);
+}
+
+int HID_API_EXPORT_CALL hid_get_product_string(hid_device *dev, wchar_t *string, size_t maxlen)
+{
+    return copyString(dev, L"ORVANTA RGB", string, maxlen);
+}
+
+int HID_API_EXPORT_CALL hid_get_serial_number_string(hid_device *dev, wchar_t *string,
+                                                     size_t maxlen)
+{
+    return copyString(dev, L"FAKE0001", string, maxlen);
+}
+
+int HID_API_EXPORT_CALL hid_get_indexed_string(hid_device *dev, int, wchar_t *string,
+                                               size_t maxlen)
+{
+    return copyString(dev, L"", string, maxlen);
+}
+
+struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_get_device_info(hid_device *dev)
+{
+    // hidapi keeps the returned info alive as long as the device; one per device is enough here.
+    static thread_local hid_device_info *last = nullptr;
+    if (!dev)
+        return nullptr;
+    hid_free_enumeration(last);
+    last = nullptr;
+    const std::vector<Iface> all = presented();
+    for (size_t i = 0; i < all.size(); ++i)
+        if (pathOf(i) == dev->path)
+            last = makeInfo(all[i], i);
+    return last;
+}
+
+HID_API_EXPORT const wchar_t *HID_API_CALL hid_error(hid_device *dev)
+{
+    return dev ? nullptr : L"fake keyboard: not opened";
+}
+
+HID_API_EXPORT const struct hid_api_version *HID_API_CALL hid_version(void)
+{
+    static const hid_api_version v{HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR,
+                                   HID_API_VERSION_PATCH};
+    return &v;
+}
+
+HID_API_EXPORT const char *HID_API_CALL hid_version_str(void)
+{
+    return HID_API_VERSION_STR;
+}
+
+} // extern "C"
