@@ -1,0 +1,23 @@
+#pragma once
+// The marking rectangle: a transparent overlay over the keyboard picture that
+// shows the rubber band while keys are being dragged over.
+
+#include <QRect>
+#include <QWidget>
+
+class keyboard_draw_rect : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit keyboard_draw_rect(QWidget *parent = nullptr);
+
+    // Takes page coordinates; the overlay sits 100 px right of the page origin.
+    void change_draw_rect(int x, int y, int width, int height);
+    QRect rectangle() const { return m_rect; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRect m_rect;
+};
