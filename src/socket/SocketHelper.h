@@ -1,0 +1,46 @@
+#pragma once
+// The control socket: other programs connect over TCP, are greeted with
+// "VoDezivuv!<host name>&", and send commands that are handed on as maps.
+// Clients get no other answer.
+//
+// By default only the loopback addresses (127.0.0.1 and ::1) listen, so no
+// other machine can drive the keyboard; every address is an explicit opt-in.
+
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QVariantMap>
+
+class QTcpServer;
+
+class SocketHelper : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr quint16 kDefaultPort = 5490;
+
+    // Port 0 picks a free port (see serverPort()).
+    explicit SocketHelper(QObject *parent = nullptr, quint16 port = kDefaultPort,
+                          bool listenOnAllAddresses = false);
+
+    bool isListening() const;
+    // The port actually bound; 0 when nothing listens.
+    quint16 serverPort() const;
+    // The addresses the servers listen on.
+    QList<QHostAddress> listeningAddresses() const;
+    // The text written to every new client.
+    static QByteArray greeting();
+
+signals:
+    void socketHelperSendData(QVariantMap);
+
+public slots:
+    void newConnection();
+    void disconnected();
+    void readyRead();
+
+private:
+    bool listenOn(const QHostAddress &address, quint16 port);
+
+    QList<QTcpServer *> m_servers;
+};
