@@ -1,0 +1,32 @@
+#pragma once
+// Command line of orvanta-ctl and the short messages it sends.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace ctl {
+
+constexpr quint16 kDefaultPort = 5490;
+constexpr int kTimeoutMs = 3000;
+// The console considers at most this many bytes of one message.
+constexpr int kMessageLimit = 8191;
+
+enum ExitCode { ExitOk = 0, ExitUsage = 1, ExitNoConsole = 2 };
+
+struct Invocation
+{
+    QString host = QStringLiteral("127.0.0.1");
+    quint16 port = kDefaultPort;
+    bool verbose = false;
+    bool help = false;
+    QByteArray message; // what goes to the console
+    QString error;      // set when the command line is refused
+};
+
+// Parses the arguments after the program name.
+Invocation parseArguments(const QStringList &arguments);
+
+QString usageText();
+
+} // namespace ctl

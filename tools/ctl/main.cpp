@@ -1,0 +1,68 @@
+// orvanta-ctl: sends one command to a running console and leaves.
+
+#include "CtlCommand.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTcpSocket>
+#include <cstdio>
+
+namespace {
+
+const QByteArray kGreetingStart = "VoDezivuv!";
+
+int complain(const QString &message, int code)
+{
+    std::fprintf(stderr, "orvanta-ctl: %s\n", qUtf8Printable(message));
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const ctl::Invocation inv = ctl::parseArguments(app.arguments().mid(1));
+    if (inv.help) {
+        std::fputs(qUtf8Printable(ctl::usageText()), stdout);
+        return ctl::ExitOk;
+    }
+    if (!inv.error.isEmpty()) {
+        complain(inv.error, ctl::ExitUsage);
+        std::fputs("Try 'orvanta-ctl --help'.\n", stderr);
+        return ctl::ExitUsage;
+    }
+
+    const QString where = QStringLiteral("%1 port %2").arg(inv.host).arg(inv.port);
+    QTcpSocket socket;
+    socket.connectToHost(inv.host, inv.port);
+    if (!socket.waitForConnected(ctl::kTimeoutMs))
+        return complain(QStringLiteral("no console is listening on %1 (%2)")
+                            .arg(where, socket.errorString()),
+                        ctl::ExitNoConsole);
+
+    // The console greets first; waiting for it proves that a console, not some
+    // other service on that port, takes the message.
+    QByteArray greeting;
+    const QDeadlineTimer deadline(ctl::kTimeoutMs);
+    while (!greeting.contains('&') && !deadline.hasExpired()) {
+        if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(int(deadline.remainingTime())))
+            break;
+        greeting += socket.readAll();
+    }
+    if (!greeting.startsWith(kGreetingStart) || !greeting.contains('&'))
+        return complain(QStringLiteral("%1 did not greet as an ORVANTA console").arg(where),
+                        ctl::ExitNoConsole);
+    if (inv.verbose)
+        std::printf("%s\n", greeting.left(greeting.indexOf('&') + 1).constData());
+
+    // One write: the console treats each arrival as one whole message.
+    socket.write(inv.message);
+    if (!socket.waitForBytesWritten(ctl::kTimeoutMs))
+        return complain(QStringLiteral("could not send to %1 (%2)").arg(where, socket.errorString()),
+                        ctl::ExitNoConsole);
+    socket.disconnectFromHost();
+    if (socket.state() != QAbstractSocket::UnconnectedState)
+        socket.waitForDisconnected(ctl::kTimeoutMs);
+    return ctl::ExitOk;
+}
