@@ -1,0 +1,47 @@
+#pragma once
+// The software update check, once per start: asks the vendor's service for a
+// newer console, asks the user, records the download address and starts the
+// updater. After an update it reports the success and clears the leftovers.
+// A widget that is never shown; it only hosts the release-note panel.
+
+#include <QString>
+#include <QWidget>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTextEdit;
+
+class AutoUpdate : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit AutoUpdate(QWidget *parent = nullptr);
+
+    // The running console's version ("2.1.2"), the product code sent with every
+    // request, and the installation id created at this start (if one was created).
+    static QString currentVersion;
+    static const QString productCode;
+    static QString strId;
+
+    void setCurrentVersion(const QString &version);
+    void checkOldVersion();
+    QString readOldVersion();
+    bool compareVersion(const QString &newer, const QString &older);
+    void startUpdater();
+    void showUpdateNote(const QString &note);
+    void writeVersionFile();
+    void writeFileUrl(const QString &url);
+
+public slots:
+    void finishedSlot(QNetworkReply *reply);
+    void writeUUID(QString id);
+    QString readUUID();
+    void deleteUUID();
+
+private:
+    void post(const QByteArray &body);
+
+    QNetworkAccessManager *m_manager;
+    QString m_newestVersion;
+    QTextEdit *m_noteText = nullptr;
+};

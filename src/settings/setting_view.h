@@ -1,0 +1,44 @@
+#pragma once
+// The Settings page: interface language, the vendor's web pages, the console's
+// version and the firmware updater.
+
+#include <QString>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+class setting_view : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit setting_view(QWidget *parent = nullptr);
+
+    // Re-reads the language setting and sets the page's translated texts, font
+    // family and caption style again.
+    void retranslate();
+
+signals:
+    void messageABSendToC(QString code);
+
+public slots:
+    void setting_cannect_web_function();
+    void setting_fb_function();
+    void setting_fwupdata_btn_function();
+    void setting_language_english_function();
+
+private:
+    void applyLanguage();
+
+    QString m_fontFamily;
+    QString m_captionStyle;
+    QLabel *m_languageCaption;
+    QComboBox *m_languageList;
+    QLabel *m_webCaption;
+    QPushButton *m_websiteButton;
+    QPushButton *m_socialButton;
+    QLabel *m_versionCaption;
+    QLabel *m_versionLabel;
+    QPushButton *m_updateButton;
+};
