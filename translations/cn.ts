@@ -1,0 +1,399 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>LumoProject</name>
+    <message>
+        <source>APPLY</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>ASSIGN</source>
+        <translation>指定</translation>
+    </message>
+    <message>
+        <source>ASSIGN MACRO</source>
+        <translation>指定巨集</translation>
+    </message>
+    <message>
+        <source>CURRENT</source>
+        <translation>当前设定</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>单键设定</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Customer Service</source>
+        <translation>客户服务</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>INSTANT SHIFT SYS.</source>
+        <translation>闪移系统</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>KEY ASSIGNMENT</source>
+        <translation>按键指定</translation>
+    </message>
+    <message>
+        <source>KEYBOARD</source>
+        <translation>键盘</translation>
+    </message>
+    <message>
+        <source>LIGHTING</source>
+        <translation>背光设定</translation>
+    </message>
+    <message>
+        <source>MACRO RESET</source>
+        <translation>巨集重置</translation>
+    </message>
+    <message>
+        <source>MACROS</source>
+        <translation>巨集设定</translation>
+    </message>
+    <message>
+        <source>Macro Key</source>
+        <translation>巨集按键</translation>
+    </message>
+    <message>
+        <source>Multiple Times</source>
+        <translation>多次</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>一次</translation>
+    </message>
+    <message>
+        <source>PROFILE 1</source>
+        <translation>配置文件 1</translation>
+    </message>
+    <message>
+        <source>PROFILE 2</source>
+        <translation>配置文件 2</translation>
+    </message>
+    <message>
+        <source>PROFILE 3</source>
+        <translation>配置文件 3</translation>
+    </message>
+    <message>
+        <source>PROFILE 4</source>
+        <translation>配置文件 4</translation>
+    </message>
+    <message>
+        <source>PROFILE 5</source>
+        <translation>配置文件 5</translation>
+    </message>
+    <message>
+        <source>PROFILE NAME</source>
+        <translation>配置文件名称</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>产品信息</translation>
+    </message>
+    <message>
+        <source>REPATE OPTION</source>
+        <translation>选择模式</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SELECT PROFILE</source>
+        <translation>选择配置文件</translation>
+    </message>
+    <message>
+        <source>SHORTCUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SINGLE RESET</source>
+        <translation>单键重置</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Single Key</source>
+        <translation>单一按键</translation>
+    </message>
+    <message>
+        <source>Until Pressed Next Time</source>
+        <translation>直到下一次按下停止</translation>
+    </message>
+    <message>
+        <source>When Perss &amp; Hold</source>
+        <translation>直到放开后停止</translation>
+    </message>
+</context>
+<context>
+    <name>LumoProjectClass</name>
+    <message>
+        <source>LumoProject</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>keyboard_light_view</name>
+    <message>
+        <source>ADD</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>ADD STOP</source>
+        <translation>添加色标</translation>
+    </message>
+    <message>
+        <source>APPLY</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Arrow Flow</source>
+        <translation>极光</translation>
+    </message>
+    <message>
+        <source>COLOR CODE :</source>
+        <translation>色码 :</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZED</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>DEL</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>DEL STOP</source>
+        <translation>删除色标</translation>
+    </message>
+    <message>
+        <source>EFFECT</source>
+        <translation>灯效</translation>
+    </message>
+    <message>
+        <source>EFFECT ROLLING</source>
+        <translation>灯效流动</translation>
+    </message>
+    <message>
+        <source>FAST</source>
+        <translation>快</translation>
+    </message>
+    <message>
+        <source>FLOW DIRECTION</source>
+        <translation>流动方向</translation>
+    </message>
+    <message>
+        <source>FULL</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>LED RESET</source>
+        <translation>灯光重置</translation>
+    </message>
+    <message>
+        <source>LEFT</source>
+        <translation>向左</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>PATTERN</source>
+        <translation>色彩</translation>
+    </message>
+    <message>
+        <source>PULSE</source>
+        <translation>呼吸</translation>
+    </message>
+    <message>
+        <source>RIGHT</source>
+        <translation>向右</translation>
+    </message>
+    <message>
+        <source>Reactive</source>
+        <translation>单点亮</translation>
+    </message>
+    <message>
+        <source>Ripple</source>
+        <translation>涟漪</translation>
+    </message>
+    <message>
+        <source>SLOW</source>
+        <translation>慢</translation>
+    </message>
+    <message>
+        <source>SPECTRUM CYCLING</source>
+        <translation>光谱循环</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>STATIC</source>
+        <translation>恒亮</translation>
+    </message>
+    <message>
+        <source>STOPS CONTROL</source>
+        <translation>色标控制</translation>
+    </message>
+    <message>
+        <source>SURFACE</source>
+        <translation>底色</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>恒亮</translation>
+    </message>
+    <message>
+        <source>Wave</source>
+        <translation>波浪</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>ZONES</source>
+        <translation>区域</translation>
+    </message>
+</context>
+<context>
+    <name>micro_view</name>
+    <message>
+        <source>   Key</source>
+        <translation>   按键</translation>
+    </message>
+    <message>
+        <source>AFTER</source>
+        <translation>之后</translation>
+    </message>
+    <message>
+        <source>BEFORE</source>
+        <translation>之前</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>DEFAULT DELAY TIME</source>
+        <translation>默认延迟时间</translation>
+    </message>
+    <message>
+        <source>DELAY TIME AUTO-DETCTING</source>
+        <translation>自动侦测延迟时间</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>延迟时间</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>INSERT</source>
+        <translation>插入</translation>
+    </message>
+    <message>
+        <source>MACRO NAME</source>
+        <translation>巨集名称</translation>
+    </message>
+    <message>
+        <source>MS</source>
+        <translation>毫秒</translation>
+    </message>
+    <message>
+        <source>NEW</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>NO DELAY TIME</source>
+        <translation>无延迟时间</translation>
+    </message>
+    <message>
+        <source>RECORD</source>
+        <translation>录制</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SELECT MACRO</source>
+        <translation>选择巨集</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Up / Down</source>
+        <translation>按下 / 放开</translation>
+    </message>
+</context>
+<context>
+    <name>setting_view</name>
+    <message>
+        <source>CHECK FOR UPDATES</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>LANGUAGE</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>OFFICIAL WEBSITE / SOCIAL MEDIA</source>
+        <translation>官方网站 / 社交媒体</translation>
+    </message>
+    <message>
+        <source>SOFTWARE VERSION : </source>
+        <translation>软体版本</translation>
+    </message>
+</context>
+</TS>

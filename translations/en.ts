@@ -1,0 +1,399 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>LumoProject</name>
+    <message>
+        <source>APPLY</source>
+        <translation>APPLY</translation>
+    </message>
+    <message>
+        <source>ASSIGN</source>
+        <translation>ASSIGN</translation>
+    </message>
+    <message>
+        <source>ASSIGN MACRO</source>
+        <translation>ASSIGN MACRO</translation>
+    </message>
+    <message>
+        <source>CURRENT</source>
+        <translation>CURRENT</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>CUSTOMIZE</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Customer Service</source>
+        <translation>Customer Support</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>INSTANT SHIFT SYS.</source>
+        <translation>INSTANT SHIFT SYS.</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>KEY ASSIGNMENT</source>
+        <translation>KEY ASSIGNMENT</translation>
+    </message>
+    <message>
+        <source>KEYBOARD</source>
+        <translation>KEYBOARD</translation>
+    </message>
+    <message>
+        <source>LIGHTING</source>
+        <translation>LIGHTING</translation>
+    </message>
+    <message>
+        <source>MACRO RESET</source>
+        <translation>MACRO RESET</translation>
+    </message>
+    <message>
+        <source>MACROS</source>
+        <translation>MACROS</translation>
+    </message>
+    <message>
+        <source>Macro Key</source>
+        <translation>Macro Key</translation>
+    </message>
+    <message>
+        <source>Multiple Times</source>
+        <translation>Multiple Times</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>Once</translation>
+    </message>
+    <message>
+        <source>PROFILE 1</source>
+        <translation>PROFILE 1</translation>
+    </message>
+    <message>
+        <source>PROFILE 2</source>
+        <translation>PROFILE 2</translation>
+    </message>
+    <message>
+        <source>PROFILE 3</source>
+        <translation>PROFILE 3</translation>
+    </message>
+    <message>
+        <source>PROFILE 4</source>
+        <translation>PROFILE 4</translation>
+    </message>
+    <message>
+        <source>PROFILE 5</source>
+        <translation>PROFILE 5</translation>
+    </message>
+    <message>
+        <source>PROFILE NAME</source>
+        <translation>PROFILE NAME</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>Product Information</translation>
+    </message>
+    <message>
+        <source>REPATE OPTION</source>
+        <translation>REPEAT OPTION</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>SELECT PROFILE</source>
+        <translation>SELECT PROFILE</translation>
+    </message>
+    <message>
+        <source>SHORTCUT</source>
+        <translation>SHORTCUT</translation>
+    </message>
+    <message>
+        <source>SINGLE RESET</source>
+        <translation>SINGLE RESET</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Single Key</source>
+        <translation>Single Key</translation>
+    </message>
+    <message>
+        <source>Until Pressed Next Time</source>
+        <translation>Until Pressed Next Time</translation>
+    </message>
+    <message>
+        <source>When Perss &amp; Hold</source>
+        <translation>When Perss &amp; Hold</translation>
+    </message>
+</context>
+<context>
+    <name>LumoProjectClass</name>
+    <message>
+        <source>LumoProject</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>keyboard_light_view</name>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>ADD STOP</source>
+        <translation>ADD STOP</translation>
+    </message>
+    <message>
+        <source>APPLY</source>
+        <translation>APPLY</translation>
+    </message>
+    <message>
+        <source>Arrow Flow</source>
+        <translation>Arrow Flow</translation>
+    </message>
+    <message>
+        <source>COLOR CODE :</source>
+        <translation>COLOR CODE :</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZED</source>
+        <translation>CUSTOMIZED</translation>
+    </message>
+    <message>
+        <source>DEL</source>
+        <translation>DEL</translation>
+    </message>
+    <message>
+        <source>DEL STOP</source>
+        <translation>DEL STOP</translation>
+    </message>
+    <message>
+        <source>EFFECT</source>
+        <translation>EFFECT</translation>
+    </message>
+    <message>
+        <source>EFFECT ROLLING</source>
+        <translation>EFFECT ROLLING</translation>
+    </message>
+    <message>
+        <source>FAST</source>
+        <translation>FAST</translation>
+    </message>
+    <message>
+        <source>FLOW DIRECTION</source>
+        <translation>FLOW DIRECTION</translation>
+    </message>
+    <message>
+        <source>FULL</source>
+        <translation>FULL</translation>
+    </message>
+    <message>
+        <source>LED RESET</source>
+        <translation>LED RESET</translation>
+    </message>
+    <message>
+        <source>LEFT</source>
+        <translation>LEFT</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>PATTERN</source>
+        <translation>PATTERN</translation>
+    </message>
+    <message>
+        <source>PULSE</source>
+        <translation>PULSE</translation>
+    </message>
+    <message>
+        <source>RIGHT</source>
+        <translation>RIGHT</translation>
+    </message>
+    <message>
+        <source>Reactive</source>
+        <translation>Reactive</translation>
+    </message>
+    <message>
+        <source>Ripple</source>
+        <translation>Ripple</translation>
+    </message>
+    <message>
+        <source>SLOW</source>
+        <translation>SLOW</translation>
+    </message>
+    <message>
+        <source>SPECTRUM CYCLING</source>
+        <translation>SPECTRUM CYCLING</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>SPEED</translation>
+    </message>
+    <message>
+        <source>STATIC</source>
+        <translation>STATIC</translation>
+    </message>
+    <message>
+        <source>STOPS CONTROL</source>
+        <translation>STOPS CONTROL</translation>
+    </message>
+    <message>
+        <source>SURFACE</source>
+        <translation>SURFACE</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>Static</translation>
+    </message>
+    <message>
+        <source>Wave</source>
+        <translation>Wave</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>YES</translation>
+    </message>
+    <message>
+        <source>ZONES</source>
+        <translation>ZONES</translation>
+    </message>
+</context>
+<context>
+    <name>micro_view</name>
+    <message>
+        <source>   Key</source>
+        <translation>   Key</translation>
+    </message>
+    <message>
+        <source>AFTER</source>
+        <translation>AFTER</translation>
+    </message>
+    <message>
+        <source>BEFORE</source>
+        <translation>BEFORE</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>COPY</translation>
+    </message>
+    <message>
+        <source>DEFAULT DELAY TIME</source>
+        <translation>DEFAULT DELAY TIME</translation>
+    </message>
+    <message>
+        <source>DELAY TIME AUTO-DETCTING</source>
+        <translation>DELAY TIME AUTO-DETCTING</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>DELETE</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>Delay Time</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>EDIT</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>EXPORT</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>IMPORT</translation>
+    </message>
+    <message>
+        <source>INSERT</source>
+        <translation>INSERT</translation>
+    </message>
+    <message>
+        <source>MACRO NAME</source>
+        <translation>MACRO NAME</translation>
+    </message>
+    <message>
+        <source>MS</source>
+        <translation>MS</translation>
+    </message>
+    <message>
+        <source>NEW</source>
+        <translation>NEW</translation>
+    </message>
+    <message>
+        <source>NO DELAY TIME</source>
+        <translation>NO DELAY TIME</translation>
+    </message>
+    <message>
+        <source>RECORD</source>
+        <translation>RECORD</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SELECT MACRO</source>
+        <translation>SELECT MACRO</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>Up / Down</source>
+        <translation>Up / Down</translation>
+    </message>
+</context>
+<context>
+    <name>setting_view</name>
+    <message>
+        <source>CHECK FOR UPDATES</source>
+        <translation>CHECK FOR UPDATES</translation>
+    </message>
+    <message>
+        <source>LANGUAGE</source>
+        <translation>LANGUAGE</translation>
+    </message>
+    <message>
+        <source>OFFICIAL WEBSITE / SOCIAL MEDIA</source>
+        <translation>OFFICIAL WEBSITE / SOCIAL MEDIA</translation>
+    </message>
+    <message>
+        <source>SOFTWARE VERSION : </source>
+        <translation>SOFTWARE VERSION : </translation>
+    </message>
+</context>
+</TS>

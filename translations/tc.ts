@@ -1,0 +1,399 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_TW">
+<context>
+    <name>LumoProject</name>
+    <message>
+        <source>APPLY</source>
+        <translation>套用</translation>
+    </message>
+    <message>
+        <source>ASSIGN</source>
+        <translation>指定</translation>
+    </message>
+    <message>
+        <source>ASSIGN MACRO</source>
+        <translation>指定巨集</translation>
+    </message>
+    <message>
+        <source>CURRENT</source>
+        <translation>目前設定</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZE</source>
+        <translation>單鍵設定</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>Customer Service</source>
+        <translation>全球客服中心</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>預設</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>匯出</translation>
+    </message>
+    <message>
+        <source>INSTANT SHIFT SYS.</source>
+        <translation>閃移系統</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>匯入</translation>
+    </message>
+    <message>
+        <source>KEY ASSIGNMENT</source>
+        <translation>按鍵指定</translation>
+    </message>
+    <message>
+        <source>KEYBOARD</source>
+        <translation>鍵盤</translation>
+    </message>
+    <message>
+        <source>LIGHTING</source>
+        <translation>背光設定</translation>
+    </message>
+    <message>
+        <source>MACRO RESET</source>
+        <translation>巨集重設</translation>
+    </message>
+    <message>
+        <source>MACROS</source>
+        <translation>巨集設定</translation>
+    </message>
+    <message>
+        <source>Macro Key</source>
+        <translation>巨集按鍵</translation>
+    </message>
+    <message>
+        <source>Multiple Times</source>
+        <translation>多次</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>一次</translation>
+    </message>
+    <message>
+        <source>PROFILE 1</source>
+        <translation>設定檔 1</translation>
+    </message>
+    <message>
+        <source>PROFILE 2</source>
+        <translation>設定檔 2</translation>
+    </message>
+    <message>
+        <source>PROFILE 3</source>
+        <translation>設定檔 3</translation>
+    </message>
+    <message>
+        <source>PROFILE 4</source>
+        <translation>設定檔 4</translation>
+    </message>
+    <message>
+        <source>PROFILE 5</source>
+        <translation>設定檔 5</translation>
+    </message>
+    <message>
+        <source>PROFILE NAME</source>
+        <translation>設定檔名稱</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>產品資訊</translation>
+    </message>
+    <message>
+        <source>REPATE OPTION</source>
+        <translation>選擇模式</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>回復至原廠設定</translation>
+    </message>
+    <message>
+        <source>SELECT PROFILE</source>
+        <translation>選擇設定檔</translation>
+    </message>
+    <message>
+        <source>SHORTCUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SINGLE RESET</source>
+        <translation>單鍵重設</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Single Key</source>
+        <translation>單一按鍵</translation>
+    </message>
+    <message>
+        <source>Until Pressed Next Time</source>
+        <translation>直到下一次按下停止</translation>
+    </message>
+    <message>
+        <source>When Perss &amp; Hold</source>
+        <translation>直到放開後停止</translation>
+    </message>
+</context>
+<context>
+    <name>LumoProjectClass</name>
+    <message>
+        <source>LumoProject</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>keyboard_light_view</name>
+    <message>
+        <source>ADD</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>ADD STOP</source>
+        <translation>新增色標</translation>
+    </message>
+    <message>
+        <source>APPLY</source>
+        <translation>套用</translation>
+    </message>
+    <message>
+        <source>Arrow Flow</source>
+        <translation>極光</translation>
+    </message>
+    <message>
+        <source>COLOR CODE :</source>
+        <translation>色碼 :</translation>
+    </message>
+    <message>
+        <source>CUSTOMIZED</source>
+        <translation>自訂</translation>
+    </message>
+    <message>
+        <source>DEL</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>DEL STOP</source>
+        <translation>刪除色標</translation>
+    </message>
+    <message>
+        <source>EFFECT</source>
+        <translation>燈效</translation>
+    </message>
+    <message>
+        <source>EFFECT ROLLING</source>
+        <translation>燈效流動</translation>
+    </message>
+    <message>
+        <source>FAST</source>
+        <translation>快</translation>
+    </message>
+    <message>
+        <source>FLOW DIRECTION</source>
+        <translation>流動方向</translation>
+    </message>
+    <message>
+        <source>FULL</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>LED RESET</source>
+        <translation>燈光重設</translation>
+    </message>
+    <message>
+        <source>LEFT</source>
+        <translation>向左</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>PATTERN</source>
+        <translation>色彩</translation>
+    </message>
+    <message>
+        <source>PULSE</source>
+        <translation>呼吸</translation>
+    </message>
+    <message>
+        <source>RIGHT</source>
+        <translation>向右</translation>
+    </message>
+    <message>
+        <source>Reactive</source>
+        <translation>單點亮</translation>
+    </message>
+    <message>
+        <source>Ripple</source>
+        <translation>漣漪</translation>
+    </message>
+    <message>
+        <source>SLOW</source>
+        <translation>慢</translation>
+    </message>
+    <message>
+        <source>SPECTRUM CYCLING</source>
+        <translation>光譜循環</translation>
+    </message>
+    <message>
+        <source>SPEED</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>STATIC</source>
+        <translation>恆亮</translation>
+    </message>
+    <message>
+        <source>STOPS CONTROL</source>
+        <translation>色標控制</translation>
+    </message>
+    <message>
+        <source>SURFACE</source>
+        <translation>底色</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>恆亮</translation>
+    </message>
+    <message>
+        <source>Wave</source>
+        <translation>波浪</translation>
+    </message>
+    <message>
+        <source>YES</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>ZONES</source>
+        <translation>區域</translation>
+    </message>
+</context>
+<context>
+    <name>micro_view</name>
+    <message>
+        <source>   Key</source>
+        <translation>   按鍵</translation>
+    </message>
+    <message>
+        <source>AFTER</source>
+        <translation>之後</translation>
+    </message>
+    <message>
+        <source>BEFORE</source>
+        <translation>之前</translation>
+    </message>
+    <message>
+        <source>COPY</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>DEFAULT DELAY TIME</source>
+        <translation>預設延遲時間</translation>
+    </message>
+    <message>
+        <source>DELAY TIME AUTO-DETCTING</source>
+        <translation>自動偵測延遲時間</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>Delay Time</source>
+        <translation>延遲時間</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>編輯</translation>
+    </message>
+    <message>
+        <source>EXPORT</source>
+        <translation>匯出</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>匯入</translation>
+    </message>
+    <message>
+        <source>INSERT</source>
+        <translation>插入</translation>
+    </message>
+    <message>
+        <source>MACRO NAME</source>
+        <translation>巨集名稱</translation>
+    </message>
+    <message>
+        <source>MS</source>
+        <translation>毫秒</translation>
+    </message>
+    <message>
+        <source>NEW</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>NO DELAY TIME</source>
+        <translation>無延遲時間</translation>
+    </message>
+    <message>
+        <source>RECORD</source>
+        <translation>錄製</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重新命名</translation>
+    </message>
+    <message>
+        <source>SELECT MACRO</source>
+        <translation>選擇巨集</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Up / Down</source>
+        <translation>按下 / 放開</translation>
+    </message>
+</context>
+<context>
+    <name>setting_view</name>
+    <message>
+        <source>CHECK FOR UPDATES</source>
+        <translation>檢查更新</translation>
+    </message>
+    <message>
+        <source>LANGUAGE</source>
+        <translation>語言</translation>
+    </message>
+    <message>
+        <source>OFFICIAL WEBSITE / SOCIAL MEDIA</source>
+        <translation>官方網站 / 社群媒體</translation>
+    </message>
+    <message>
+        <source>SOFTWARE VERSION : </source>
+        <translation>軟體版本</translation>
+    </message>
+</context>
+</TS>
