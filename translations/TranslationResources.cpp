@@ -8,7 +8,8 @@ static void registerLanguageResources()
     Q_INIT_RESOURCE(lumo_languages);
 }
 
-namespace orvanta {
+namespace orvanta
+{
 
 void initTranslationResources()
 {

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace orvanta {
+namespace orvanta
+{
 
 // Registers the compiled-in copies of the three language catalogs under
 // ":/LumoProject/Language/". The catalogs live in a static library, so the

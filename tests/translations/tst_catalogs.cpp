@@ -16,10 +16,10 @@
 
 using namespace orvanta::test;
 
-namespace {
-
-struct TextKey
+namespace
 {
+
+struct TextKey {
     const char *context;
     const char *source;
 };
@@ -126,8 +126,7 @@ const TextKey kTexts[] = {
 // The main window's design-time title, present in every catalog, never translated.
 const TextKey kDesignTitle = {"LumoProjectClass", "LumoProject"};
 
-struct Catalog
-{
+struct Catalog {
     const char *code;
     const char *language;
     QVector<TextKey> untranslated; // entries left without a translation
@@ -136,7 +135,8 @@ struct Catalog
 const Catalog kCatalogs[] = {
     {"en", "en", {{"micro_view", "Rename"}}},
     {"tc", "zh_TW", {{"LumoProject", "SHORTCUT"}}},
-    {"cn", "zh_CN",
+    {"cn",
+     "zh_CN",
      {{"LumoProject", "Reset"}, {"micro_view", "Rename"}, {"LumoProject", "SHORTCUT"}}},
 };
 
@@ -177,8 +177,7 @@ const Catalog &catalogOf(const QString &code)
     qFatal("no catalog %s", qPrintable(code));
 }
 
-struct TsEntry
-{
+struct TsEntry {
     QString context;
     QString source;
     QString translation;
@@ -186,8 +185,7 @@ struct TsEntry
     int count = 0;
 };
 
-struct TsFile
-{
+struct TsFile {
     QString version;
     QString language;
     QString error;
@@ -280,10 +278,7 @@ class CatalogsTest : public QObject
 private:
     QHash<QString, std::shared_ptr<QTranslator>> translators;
 
-    QTranslator *translator(const QString &code)
-    {
-        return translators.value(code).get();
-    }
+    QTranslator *translator(const QString &code) { return translators.value(code).get(); }
 
 private slots:
     void initTestCase()
@@ -328,12 +323,13 @@ private slots:
                 QVERIFY2(entry.translation.isEmpty(), qPrintable(where));
             } else {
                 QVERIFY2(entry.type.isEmpty(), qPrintable(where + QStringLiteral(" not final")));
-                QVERIFY2(!entry.translation.isEmpty(), qPrintable(where + QStringLiteral(" empty")));
+                QVERIFY2(!entry.translation.isEmpty(),
+                         qPrintable(where + QStringLiteral(" empty")));
             }
         }
 
-        const QString titleKey = key(QString::fromUtf8(kDesignTitle.context),
-                                     QString::fromUtf8(kDesignTitle.source));
+        const QString titleKey =
+            key(QString::fromUtf8(kDesignTitle.context), QString::fromUtf8(kDesignTitle.source));
         expected.insert(titleKey);
         QVERIFY(ts.entries.contains(titleKey));
         const TsEntry &title = ts.entries.value(titleKey);
@@ -342,9 +338,10 @@ private slots:
         QVERIFY(title.translation.isEmpty());
 
         for (auto it = ts.entries.cbegin(); it != ts.entries.cend(); ++it) {
-            QVERIFY2(expected.contains(it.key()),
-                     qPrintable(QStringLiteral("unexpected entry %1 / \"%2\"")
-                                    .arg(it->context, it->source)));
+            QVERIFY2(
+                expected.contains(it.key()),
+                qPrintable(
+                    QStringLiteral("unexpected entry %1 / \"%2\"").arg(it->context, it->source)));
         }
         QCOMPARE(ts.messages, 95);
     }
@@ -375,8 +372,9 @@ private slots:
         QFETCH(QString, context);
         QFETCH(QString, source);
         QFETCH(QString, shown);
-        const QString got = translator(QStringLiteral("en"))
-                                ->translate(context.toUtf8().constData(), source.toUtf8().constData());
+        const QString got =
+            translator(QStringLiteral("en"))
+                ->translate(context.toUtf8().constData(), source.toUtf8().constData());
         QCOMPARE(got, shown);
         QCOMPARE(got.isNull(), shown.isNull());
     }
@@ -403,8 +401,8 @@ private slots:
         QFETCH(QString, context);
         QFETCH(QString, source);
         QFETCH(bool, translated);
-        const QString got = translator(code)->translate(context.toUtf8().constData(),
-                                                        source.toUtf8().constData());
+        const QString got =
+            translator(code)->translate(context.toUtf8().constData(), source.toUtf8().constData());
         if (!translated) {
             QVERIFY2(got.isEmpty(), qPrintable(got));
             return;
@@ -412,8 +410,8 @@ private slots:
         QVERIFY(!got.isEmpty());
         QVERIFY2(got != source, qPrintable(got));
         QVERIFY2(hasHanCharacter(got), qPrintable(got));
-        const QString forbidden = QString::fromUtf8(code == QLatin1String("tc") ? kSimplifiedOnly
-                                                                                : kTraditionalOnly);
+        const QString forbidden =
+            QString::fromUtf8(code == QLatin1String("tc") ? kSimplifiedOnly : kTraditionalOnly);
         const QString foreign = foreignCharacters(got, forbidden);
         QVERIFY2(foreign.isEmpty(), qPrintable(got + QStringLiteral(" mixes in ") + foreign));
     }
@@ -424,8 +422,7 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("traditional");
         QTest::addColumn<QString>("simplified");
-        struct Row
-        {
+        struct Row {
             const char *context;
             const char *source;
             const char *tc;
