@@ -24,15 +24,14 @@ public:
     void start(quint8 value);
     void stop();
 
-    bool isActive() const { return m_timer.isActive(); }
+    bool isActive() const { return m_timer->isActive(); }
     quint8 value() const { return m_value; }
-    const QTimer &timer() const { return m_timer; }
 
 private:
     void tick();
 
     Tick m_tick;
-    QTimer m_timer;
+    QTimer *m_timer; // child
     quint8 m_value = 0;
 };
 

@@ -3,61 +3,19 @@
 #include "SocketMessage.h"
 #include "device/key_main_sand_cmd.h"
 
-#include <QString>
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <optional>
 
 namespace orvanta {
 
 namespace {
 
-std::optional<int> wholeNumber(const QVariant &value)
-{
-    switch (int(value.type())) {
-    case QVariant::Int:
-        return value.toInt();
-    case QVariant::UInt:
-    case QVariant::ULongLong: {
-        const qulonglong n = value.toULongLong();
-        if (n > qulonglong(std::numeric_limits<int>::max()))
-            return std::nullopt;
-        return int(n);
-    }
-    case QVariant::LongLong: {
-        const qlonglong n = value.toLongLong();
-        if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
-            return std::nullopt;
-        return int(n);
-    }
-    case QVariant::Double: {
-        const double d = value.toDouble();
-        if (!std::isfinite(d) || d != std::floor(d) ||
-            d < double(std::numeric_limits<int>::min()) ||
-            d > double(std::numeric_limits<int>::max()))
-            return std::nullopt;
-        return int(d);
-    }
-    case QVariant::String:
-    case QVariant::ByteArray: {
-        bool ok = false;
-        const int n = value.toString().trimmed().toInt(&ok);
-        if (!ok)
-            return std::nullopt;
-        return n;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
 std::optional<int> member(const QVariantMap &map, const char *key)
 {
     const auto it = map.constFind(QLatin1String(key));
     if (it == map.constEnd())
         return std::nullopt;
-    return wholeNumber(it.value());
+    return commandInt(it.value());
 }
 
 std::optional<quint8> colourComponent(const QVariantMap &map, const char *key)

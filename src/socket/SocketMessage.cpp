@@ -66,7 +66,7 @@ std::optional<QVariantMap> parseShortForm(const QByteArray &text)
 }
 
 // Numbers and numeric texts of the known members become ints; anything that
-// is not a whole number in int range is left as it came (and later ignored).
+// does not convert is left as it came (and later ignored).
 void normalise(QVariantMap &map)
 {
     static const char *const keys[] = {"command", "Data",    "Color_r",
@@ -75,19 +75,8 @@ void normalise(QVariantMap &map)
         const auto it = map.find(QLatin1String(key));
         if (it == map.end())
             continue;
-        const QVariant &value = it.value();
-        if (value.type() == QVariant::Double) {
-            const double d = value.toDouble();
-            if (std::isfinite(d) && d == std::floor(d) &&
-                d >= double(std::numeric_limits<int>::min()) &&
-                d <= double(std::numeric_limits<int>::max()))
-                it.value() = int(d);
-        } else if (value.type() == QVariant::String) {
-            bool ok = false;
-            const int n = value.toString().trimmed().toInt(&ok);
-            if (ok)
-                it.value() = n;
-        }
+        if (const std::optional<int> n = commandInt(it.value()))
+            it.value() = *n;
     }
 }
 
@@ -111,6 +100,45 @@ std::optional<QVariantMap> parseJsonForm(const QByteArray &text)
 }
 
 } // namespace
+
+std::optional<int> commandInt(const QVariant &value)
+{
+    switch (int(value.type())) {
+    case QVariant::Int:
+        return value.toInt();
+    case QVariant::UInt:
+    case QVariant::ULongLong: {
+        const qulonglong n = value.toULongLong();
+        if (n > qulonglong(std::numeric_limits<int>::max()))
+            return std::nullopt;
+        return int(n);
+    }
+    case QVariant::LongLong: {
+        const qlonglong n = value.toLongLong();
+        if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
+            return std::nullopt;
+        return int(n);
+    }
+    case QVariant::Double: {
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || d != std::floor(d) ||
+            d < double(std::numeric_limits<int>::min()) ||
+            d > double(std::numeric_limits<int>::max()))
+            return std::nullopt;
+        return int(d);
+    }
+    case QVariant::String:
+    case QVariant::ByteArray: {
+        bool ok = false;
+        const int n = value.toString().trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+        return n;
+    }
+    default:
+        return std::nullopt;
+    }
+}
 
 int hexDigitValue(quint8 c)
 {

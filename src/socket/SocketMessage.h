@@ -6,6 +6,7 @@
 // (fixed character positions); everything else is Base64 of a JSON object.
 
 #include <QByteArray>
+#include <QVariant>
 #include <QVariantMap>
 #include <QtGlobal>
 #include <optional>
@@ -23,6 +24,10 @@ constexpr int kSocketCommandGroup = 7;
 // "A".."F" give 10..15; every other character its code minus that of "0"
 // (so lower-case digits give large values, used as they come).
 int hexDigitValue(quint8 c);
+
+// A command value as an int: ints, whole numbers within int range and numeric
+// texts convert; fractions, booleans and other values do not.
+std::optional<int> commandInt(const QVariant &value);
 
 // Turns the bytes of one arrival into a command map ("command", "Data",
 // "Color_r", "Color_g", "Color_b", "app_cmd", ...). Reads only the bytes given,

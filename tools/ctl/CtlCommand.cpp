@@ -51,7 +51,7 @@ QByteArray commandMessage(const QString &command, const QString &argument, QStri
             return {};
         }
         if (text.size() > kMessageLimit) {
-            error = QStringLiteral("TEXT is %1 bytes; the console reads at most %2")
+            error = QStringLiteral("TEXT is too long: %1 bytes, the console reads at most %2")
                         .arg(text.size())
                         .arg(kMessageLimit);
             return {};

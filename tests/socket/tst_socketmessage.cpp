@@ -1,0 +1,406 @@
+// Messages of the control socket: what each text means, what is refused, and
+// what the console does with the resulting command map.
+
+#include "TestSupport.h"
+#include "device/key_main_sand_cmd.h"
+#include "socket/AppPulse.h"
+#include "socket/SocketCommand.h"
+#include "socket/SocketMessage.h"
+
+#include <QThread>
+#include <QtTest>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+Q_DECLARE_METATYPE(std::optional<QVariantMap>)
+
+namespace {
+
+const char *const kIntKeys[] = {"command", "Data", "Color_r", "Color_g", "Color_b", "app_cmd"};
+
+QVariantMap cmd(int data, std::initializer_list<std::pair<const char *, QVariant>> more = {})
+{
+    QVariantMap map{{"command", 7}, {"Data", data}};
+    for (const auto &m : more)
+        map.insert(QLatin1String(m.first), m.second);
+    return map;
+}
+
+std::optional<QVariantMap> none()
+{
+    return std::nullopt;
+}
+
+QByteArray b64(const QByteArray &json)
+{
+    return json.toBase64();
+}
+
+// Equal maps, and the known members really are ints (not texts or doubles that
+// merely compare equal).
+void compareMaps(const std::optional<QVariantMap> &actual, const std::optional<QVariantMap> &want)
+{
+    QCOMPARE(actual.has_value(), want.has_value());
+    if (!want)
+        return;
+    QCOMPARE(actual->keys(), want->keys());
+    for (auto it = want->constBegin(); it != want->constEnd(); ++it)
+        QCOMPARE(actual->value(it.key()), it.value());
+    for (const char *key : kIntKeys) {
+        if (want->contains(QLatin1String(key)) && want->value(QLatin1String(key)).type() ==
+                                                      QVariant::Int)
+            QCOMPARE(int(actual->value(QLatin1String(key)).type()), int(QVariant::Int));
+    }
+}
+
+QByteArray padded(const QByteArray &head, int size, char fill)
+{
+    return head + QByteArray(size - head.size(), fill);
+}
+
+} // namespace
+
+class SocketMessageTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hexDigitValueFollowsTheDigitRule_data()
+    {
+        QTest::addColumn<int>("character");
+        QTest::addColumn<int>("value");
+        QTest::newRow("0") << int('0') << 0;
+        QTest::newRow("9") << int('9') << 9;
+        QTest::newRow("A") << int('A') << 10;
+        QTest::newRow("F") << int('F') << 15;
+        QTest::newRow("G is not a digit") << int('G') << int('G') - '0';
+        QTest::newRow("lower-case a") << int('a') << 49;
+        QTest::newRow("lower-case f") << int('f') << 54;
+        QTest::newRow("space") << int(' ') << -16;
+        QTest::newRow("byte 0xff") << 0xff << 0xff - '0';
+    }
+    void hexDigitValueFollowsTheDigitRule()
+    {
+        QFETCH(int, character);
+        QFETCH(int, value);
+        QCOMPARE(hexDigitValue(quint8(character)), value);
+    }
+
+    void shortFormMessages_data()
+    {
+        QTest::addColumn<QByteArray>("received");
+        QTest::addColumn<std::optional<QVariantMap>>("expected");
+        for (int p = 1; p <= 5; ++p)
+            QTest::addRow("07%d switches profile", p) << QByteArray("07" + QByteArray::number(p))
+                                                      << std::optional(cmd(p));
+        QTest::newRow("070") << QByteArray("070") << std::optional(cmd(0));
+        QTest::newRow("079") << QByteArray("079") << std::optional(cmd(9));
+        QTest::newRow("078 stops") << QByteArray("078") << std::optional(cmd(8));
+        for (const char *m : {"071@@", "076@@", "077@@", "07Z@@", "07@@@", "078@@xyz"})
+            QTest::newRow(m) << QByteArray(m) << std::optional(cmd(8));
+        QTest::newRow("0773") << QByteArray("0773") << std::optional(cmd(7, {{"app_cmd", 3}}));
+        QTest::newRow("0770") << QByteArray("0770") << std::optional(cmd(7, {{"app_cmd", 0}}));
+        QTest::newRow("077A by code") << QByteArray("077A")
+                                      << std::optional(cmd(7, {{"app_cmd", 17}}));
+        QTest::newRow("077 space, low byte") << QByteArray("077 ")
+                                             << std::optional(cmd(7, {{"app_cmd", 240}}));
+        const auto orange =
+            std::optional(cmd(6, {{"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}}));
+        QTest::newRow("orange") << QByteArray("076#FF#80#00") << orange;
+        QTest::newRow("any separators") << QByteArray("076xFF-80 00") << orange;
+        QTest::newRow("orange, then pulse in the same read")
+            << QByteArray("076#FF#80#000773") << orange;
+        // f -> 54: 16*54+54 = 918, low byte 150; 0a -> 0*16+49.
+        QTest::newRow("lower-case digits")
+            << QByteArray("076#ff#80#0a")
+            << std::optional(cmd(6, {{"Color_r", 150}, {"Color_g", 128}, {"Color_b", 49}}));
+        QTest::newRow("non-hex digits")
+            << QByteArray("076#GG#!!#00")
+            << std::optional(cmd(6, {{"Color_r", (16 * 23 + 23) & 0xff},
+                                     {"Color_g", (16 * -15 - 15) & 0xff},
+                                     {"Color_b", 0}}));
+        QTest::newRow("two messages: first counts") << QByteArray("072075") << std::optional(cmd(2));
+        QTest::newRow("text ends at zero byte") << QByteArray("072\0" "075", 7)
+                                                << std::optional(cmd(2));
+        QTest::newRow("zero byte cuts a pulse") << QByteArray("077\0" "3", 5) << none();
+        QTest::newRow("zero byte cuts the stop") << QByteArray("071@\0@", 6)
+                                                 << std::optional(cmd(1));
+        QTest::newRow("byte 0xff as type") << QByteArray("07\xff")
+                                           << std::optional(cmd(0xff - '0'));
+        // Lengths: too short for the positions they address.
+        QTest::newRow("0 bytes") << QByteArray() << none();
+        QTest::newRow("1 byte") << QByteArray("0") << none();
+        QTest::newRow("2 bytes 07") << QByteArray("07") << none();
+        QTest::newRow("3 bytes pulse") << QByteArray("077") << none();
+        QTest::newRow("3 bytes colour") << QByteArray("076") << none();
+        QTest::newRow("11 bytes colour") << QByteArray("076#FF#80#0") << none();
+        QTest::newRow("4 bytes 071@ is no stop") << QByteArray("071@") << std::optional(cmd(1));
+        QTest::newRow("9000 bytes, profile") << padded("073", 9000, 'z') << std::optional(cmd(3));
+        QTest::newRow("9000 bytes, colour") << padded("076#01#02#03", 9000, '#')
+                                            << std::optional(cmd(6, {{"Color_r", 1},
+                                                                     {"Color_g", 2},
+                                                                     {"Color_b", 3}}));
+    }
+    void shortFormMessages()
+    {
+        QFETCH(QByteArray, received);
+        QFETCH(std::optional<QVariantMap>, expected);
+        compareMaps(parseSocketMessage(received), expected);
+    }
+
+    // The parser sees only the bytes it is given: a message cut short inside a
+    // longer buffer must not pick up what lies behind it.
+    void neverReadsPastTheReceivedText_data()
+    {
+        QTest::addColumn<QByteArray>("buffer");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<std::optional<QVariantMap>>("expected");
+        const QByteArray colour("076#FF#80#00");
+        for (int n = 0; n < colour.size(); ++n)
+            QTest::addRow("colour cut to %d", n) << colour << n << none();
+        QTest::newRow("pulse cut to 3") << QByteArray("0773") << 3 << none();
+        QTest::newRow("stop cut to 4") << QByteArray("071@@") << 4 << std::optional(cmd(1));
+        QTest::newRow("stop cut to 3") << QByteArray("07@@@") << 3
+                                       << std::optional(cmd(int('@') - '0'));
+        QTest::newRow("json cut before }}") << b64("{\"command\":7,\"Data\":2,\"Color\":{}}")
+                                            << 40 << none();
+    }
+    void neverReadsPastTheReceivedText()
+    {
+        QFETCH(QByteArray, buffer);
+        QFETCH(int, size);
+        QFETCH(std::optional<QVariantMap>, expected);
+        QVERIFY(size <= buffer.size());
+        // A heap copy of exactly `size` bytes: reading past it is caught by the
+        // sanitizer build, and a raw view shows the bytes behind it would matter.
+        const QByteArray view = QByteArray::fromRawData(buffer.constData(), size);
+        compareMaps(parseSocketMessage(view), expected);
+        compareMaps(parseSocketMessage(QByteArray(buffer.constData(), size)), expected);
+    }
+
+    void jsonFormMessages_data()
+    {
+        QTest::addColumn<QByteArray>("received");
+        QTest::addColumn<std::optional<QVariantMap>>("expected");
+        QTest::newRow("numbers")
+            << b64("{\"command\":7,\"Data\":3,\"Color\":{}}")
+            << std::optional(cmd(3, {{"Color", QVariantMap()}}));
+        QTest::newRow("numeric texts")
+            << b64("{\"command\":\"7\",\"Data\":\"6\",\"Color_r\":\"255\",\"Color_g\":128,"
+                   "\"Color_b\":\" 0 \",\"Color\":{\"name\":\"x\"}}")
+            << std::optional(cmd(6, {{"Color_r", 255},
+                                     {"Color_g", 128},
+                                     {"Color_b", 0},
+                                     {"Color", QVariantMap{{"name", "x"}}}}));
+        QTest::newRow("pulse value") << b64("{\"command\":7,\"Data\":7,\"app_cmd\":5,\"Color\":{}}")
+                                     << std::optional(cmd(7, {{"app_cmd", 5},
+                                                              {"Color", QVariantMap()}}));
+        QTest::newRow("other members kept as they are")
+            << b64("{\"command\":7.0,\"Data\":\"two\",\"note\":\"12\",\"Color\":{}}")
+            << std::optional(QVariantMap{{"command", 7},
+                                         {"Data", "two"},
+                                         {"note", "12"},
+                                         {"Color", QVariantMap()}});
+        QTest::newRow("fraction stays a fraction")
+            << b64("{\"command\":7,\"Data\":1.5,\"Color\":{}}")
+            << std::optional(QVariantMap{{"command", 7}, {"Data", 1.5}, {"Color", QVariantMap()}});
+        QTest::newRow("empty object") << b64("{\"a\":{}}") << std::optional(QVariantMap{
+                                                                  {"a", QVariantMap()}});
+        QTest::newRow("valid object without }} is dropped")
+            << b64("{\"command\":7,\"Data\":3}") << none();
+        QTest::newRow("two objects: first counts")
+            << b64("{\"command\":7,\"Data\":2,\"Color\":{}}{\"command\":7,\"Data\":4,\"Color\":{}}")
+            << std::optional(cmd(2, {{"Color", QVariantMap()}}));
+        QTest::newRow("garbage behind }} dropped")
+            << b64("{\"command\":7,\"Data\":5,\"Color\":{}}garbage")
+            << std::optional(cmd(5, {{"Color", QVariantMap()}}));
+        QTest::newRow("text ends at zero byte")
+            << b64("{\"command\":7,\"Data\":4,\"Color\":{}}") + QByteArray("\0" "AAAA", 5)
+            << std::optional(cmd(4, {{"Color", QVariantMap()}}));
+        QTest::newRow("}} inside a text cuts the object")
+            << b64("{\"Color\":\"}}\",\"command\":7,\"Data\":1}") << none();
+        QTest::newRow("array") << b64("[{\"command\":7,\"Data\":1,\"Color\":{}}]") << none();
+        QTest::newRow("only }}") << b64("}}") << none();
+        QTest::newRow("malformed") << b64("{\"command\":7,,\"Data\":1,\"Color\":{}}") << none();
+        QTest::newRow("not base64") << QByteArray("!!! not a message !!!") << none();
+        QTest::newRow("plain json, not base64")
+            << QByteArray("{\"command\":7,\"Data\":1,\"Color\":{}}") << none();
+        const QByteArray big = "{\"command\":7,\"Data\":4,\"Color\":{\"pad\":\"";
+        QTest::newRow("long message within 8191 bytes")
+            << b64(big + QByteArray(6000, 'p') + "\"}}")
+            << std::optional(cmd(4, {{"Color", QVariantMap{{"pad", QString(6000, 'p')}}}}));
+        QTest::newRow("}} beyond 8191 bytes is clipped away")
+            << b64(big + QByteArray(7000, 'p') + "\"}}") << none();
+    }
+    void jsonFormMessages()
+    {
+        QFETCH(QByteArray, received);
+        QFETCH(std::optional<QVariantMap>, expected);
+        compareMaps(parseSocketMessage(received), expected);
+    }
+
+    void actionForCommandMap_data()
+    {
+        QTest::addColumn<QVariantMap>("command");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("value"); // profile, pulse value or 0xRRGGBB
+        for (int p = 1; p <= 5; ++p)
+            QTest::addRow("profile %d", p) << cmd(p) << int(SocketAction::SwitchProfile) << p;
+        QTest::newRow("Data 0") << cmd(0) << int(SocketAction::None) << 0;
+        QTest::newRow("Data 9") << cmd(9) << int(SocketAction::None) << 0;
+        QTest::newRow("Data -1") << cmd(-1) << int(SocketAction::None) << 0;
+        QTest::newRow("group 8") << QVariantMap{{"command", 8}, {"Data", 1}}
+                                 << int(SocketAction::None) << 0;
+        QTest::newRow("no group") << QVariantMap{{"Data", 1}} << int(SocketAction::None) << 0;
+        QTest::newRow("no Data") << QVariantMap{{"command", 7}} << int(SocketAction::None) << 0;
+        QTest::newRow("texts") << QVariantMap{{"command", "7"}, {"Data", "4"}}
+                               << int(SocketAction::SwitchProfile) << 4;
+        QTest::newRow("whole double") << QVariantMap{{"command", 7.0}, {"Data", 2.0}}
+                                      << int(SocketAction::SwitchProfile) << 2;
+        QTest::newRow("fraction") << cmd(0, {{"Data", 1.5}}) << int(SocketAction::None) << 0;
+        QTest::newRow("bool") << cmd(0, {{"Data", true}}) << int(SocketAction::None) << 0;
+        QTest::newRow("word") << cmd(0, {{"Data", "one"}}) << int(SocketAction::None) << 0;
+        QTest::newRow("colour")
+            << cmd(6, {{"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}, {"Color", "x"}})
+            << int(SocketAction::PaintColour) << 0xff8000;
+        QTest::newRow("colour as texts")
+            << cmd(6, {{"Color_r", "1"}, {"Color_g", "2"}, {"Color_b", "3"}})
+            << int(SocketAction::PaintColour) << 0x010203;
+        QTest::newRow("colour missing blue") << cmd(6, {{"Color_r", 1}, {"Color_g", 2}})
+                                             << int(SocketAction::None) << 0;
+        QTest::newRow("colour 256") << cmd(6, {{"Color_r", 256}, {"Color_g", 2}, {"Color_b", 3}})
+                                    << int(SocketAction::None) << 0;
+        QTest::newRow("colour -1") << cmd(6, {{"Color_r", 1}, {"Color_g", -1}, {"Color_b", 3}})
+                                   << int(SocketAction::None) << 0;
+        QTest::newRow("pulse 3") << cmd(7, {{"app_cmd", 3}}) << int(SocketAction::PulseStart)
+                                 << 3;
+        QTest::newRow("pulse low byte") << cmd(7, {{"app_cmd", 259}})
+                                        << int(SocketAction::PulseStart) << 3;
+        QTest::newRow("pulse -1") << cmd(7, {{"app_cmd", -1}}) << int(SocketAction::PulseStart)
+                                  << 255;
+        QTest::newRow("pulse without value") << cmd(7) << int(SocketAction::None) << 0;
+        QTest::newRow("stop") << cmd(8) << int(SocketAction::PulseStop) << 0;
+        QTest::newRow("empty") << QVariantMap() << int(SocketAction::None) << 0;
+    }
+    void actionForCommandMap()
+    {
+        QFETCH(QVariantMap, command);
+        QFETCH(int, kind);
+        QFETCH(int, value);
+        const SocketAction action = socketActionFor(command);
+        QCOMPARE(int(action.kind), kind);
+        switch (action.kind) {
+        case SocketAction::SwitchProfile:
+            QCOMPARE(action.profile, value);
+            break;
+        case SocketAction::PaintColour:
+            QCOMPARE((action.red << 16) | (action.green << 8) | action.blue, value);
+            break;
+        case SocketAction::PulseStart:
+            QCOMPARE(int(action.pulseValue), value);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // From the wire to the action, as the main window sees it.
+    void messagesBecomeActions_data()
+    {
+        QTest::addColumn<QByteArray>("received");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("072") << QByteArray("072") << int(SocketAction::SwitchProfile);
+        QTest::newRow("070") << QByteArray("070") << int(SocketAction::None);
+        QTest::newRow("079") << QByteArray("079") << int(SocketAction::None);
+        QTest::newRow("07x@@") << QByteArray("07x@@") << int(SocketAction::PulseStop);
+        QTest::newRow("0773") << QByteArray("0773") << int(SocketAction::PulseStart);
+        QTest::newRow("orange") << QByteArray("076#FF#80#00") << int(SocketAction::PaintColour);
+        QTest::newRow("json stop") << b64("{\"command\":\"7\",\"Data\":\"8\",\"Color\":{}}")
+                                   << int(SocketAction::PulseStop);
+    }
+    void messagesBecomeActions()
+    {
+        QFETCH(QByteArray, received);
+        QFETCH(int, kind);
+        const auto map = parseSocketMessage(received);
+        QVERIFY(map.has_value());
+        QCOMPARE(int(socketActionFor(*map).kind), kind);
+    }
+
+    void staticColourPaintsEveryLed()
+    {
+        RecordingDevice device;
+        PauseRecorder pauses;
+        key_main_sand_cmd sender;
+        sender.setPauseFunction(pauses.function());
+
+        sendStaticColour(sender, &device, 0xff, 0x80, 0x00, 3);
+
+        Report mode = reportOf({{0, 7}, {1, 2}, {2, 3}, {8, 3}, {16, 8}, {22, 2}});
+        Report closing = mode;
+        closing[13] = 4;
+        QVector<QByteArray> want{toBytes(mode)};
+        const quint8 colour[3] = {0xff, 0x80, 0x00};
+        for (int page = 1; page <= 3; ++page) {
+            Report r = reportOf({{0, 7}, {1, 9}, {2, 3}, {3, page}});
+            std::fill(r.begin() + 8, r.end(), colour[page - 1]);
+            want.append(toBytes(r));
+        }
+        want.append(toBytes(closing));
+        QCOMPARE(device.reports.size(), want.size());
+        for (int i = 0; i < want.size(); ++i)
+            QCOMPARE(hex(device.reports.at(i)), hex(want.at(i)));
+        QCOMPARE(pauses.pauses, QVector<unsigned>(5, 100));
+    }
+
+    void staticColourBuffersBeforeStamping()
+    {
+        const StaticColourReports r = staticColourReports(1, 2, 3);
+        QCOMPARE(hex(toBytes(r.first)), hex(toBytes(reportOf({{16, 8}, {22, 2}}))));
+        QCOMPARE(hex(toBytes(r.closing)), hex(toBytes(reportOf({{13, 4}, {16, 8}, {22, 2}}))));
+        const Report *pages[3] = {&r.page1, &r.page2, &r.page3};
+        for (int p = 0; p < 3; ++p) {
+            Report want = zeroReport();
+            std::fill(want.begin() + 8, want.end(), quint8(p + 1));
+            QCOMPARE(hex(toBytes(*pages[p])), hex(toBytes(want)));
+        }
+    }
+
+    void pulseRetunesWithoutRestarting()
+    {
+        QVector<int> ticks;
+        AppPulse pulse([&ticks](quint8 v) { ticks.append(v); });
+        auto *timer = pulse.findChild<QTimer *>();
+        QVERIFY(timer);
+        QVERIFY(!pulse.isActive());
+
+        pulse.start(3);
+        QVERIFY(pulse.isActive());
+        QCOMPARE(timer->interval(), 500);
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QCOMPARE(ticks, QVector<int>{3});
+
+        // A restart would push the next tick back to a full 500 ms.
+        QThread::msleep(60);
+        pulse.start(7);
+        QVERIFY(pulse.isActive());
+        QCOMPARE(int(pulse.value()), 7);
+        QVERIFY2(timer->remainingTime() <= 460,
+                 qPrintable(QString::number(timer->remainingTime())));
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QCOMPARE(ticks, (QVector<int>{3, 7}));
+
+        pulse.stop();
+        QVERIFY(!pulse.isActive());
+        pulse.start(0);
+        QVERIFY(pulse.isActive());
+        QVERIFY(timer->remainingTime() > 460);
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QCOMPARE(ticks, (QVector<int>{3, 7, 0}));
+        pulse.stop();
+    }
+};
+
+QTEST_GUILESS_MAIN(SocketMessageTest)
+#include "tst_socketmessage.moc"
