@@ -64,14 +64,13 @@ void drawSymbol(QPainter &p, Symbol s, const QPointF &c, const QColor &ink, cons
     case Symbol::Reset: {
         const QRectF ring(x - 6, y - 6, 12, 12);
         QPainterPath arc;
-        arc.arcMoveTo(ring, 60);
-        arc.arcTo(ring, 60, 285);
+        arc.arcMoveTo(ring, 10);
+        arc.arcTo(ring, 10, -300);
         p.drawPath(arc);
-        // The head carries the ring on past its end, in the direction it runs.
-        const qreal end = 60 + 285;
-        const qreal a = qDegreesToRadians(end);
-        const QPointF dir(-qSin(a), -qCos(a));
-        arrowHead(p, polar(c, 6, end) + dir * 2.2, dir, 4.6, 3.2, ink);
+        // The ring runs clockwise; the head carries it on past its end.
+        const qreal a = qDegreesToRadians(10.0 - 300.0);
+        const QPointF dir(qSin(a), qCos(a));
+        arrowHead(p, polar(c, 6, 10.0 - 300.0) + dir * 2.2, dir, 4.6, 3.2, ink);
         break;
     }
     case Symbol::Service: {
@@ -302,18 +301,23 @@ QImage appIcon(int n)
     p.setBrush(rgb);
     p.drawRoundedRect(outer, 13, 13);
 
-    // Keycap skirt and top face.
-    QLinearGradient skirt(0, 8, 0, 56);
-    skirt.setColorAt(0, QColor(0x3A, 0x3C, 0x43));
-    skirt.setColorAt(1, QColor(0x14, 0x15, 0x18));
+    // Keycap skirt and top face; the small sizes get a wider rim so the colours
+    // still read at a glance.
+    const qreal rim = n <= 16 ? 12 : n <= 32 ? 9 : 6;
+    const QRectF skirtRect(2 + rim, 2 + rim, 60 - 2 * rim, 60 - 2 * rim);
+    QLinearGradient skirt(skirtRect.topLeft(), skirtRect.bottomLeft());
+    skirt.setColorAt(0, QColor(0x4A, 0x4C, 0x54));
+    skirt.setColorAt(1, QColor(0x18, 0x19, 0x1C));
     p.setBrush(skirt);
-    p.drawRoundedRect(QRectF(8, 8, 48, 48), 9, 9);
-    QLinearGradient top(0, 11, 0, 46);
-    top.setColorAt(0, QColor(0x30, 0x32, 0x38));
-    top.setColorAt(1, QColor(0x1E, 0x1F, 0x23));
-    p.setBrush(top);
-    p.setPen(QPen(QColor(255, 255, 255, 40), 1.2));
-    p.drawRoundedRect(QRectF(13, 11, 38, 36), 7, 7);
+    p.drawRoundedRect(skirtRect, 9, 9);
+    if (n > 16) {
+        QLinearGradient top(0, skirtRect.top() + 3, 0, skirtRect.bottom() - 9);
+        top.setColorAt(0, QColor(0x34, 0x36, 0x3C));
+        top.setColorAt(1, QColor(0x20, 0x21, 0x25));
+        p.setBrush(top);
+        p.setPen(QPen(QColor(255, 255, 255, 40), 1.2));
+        p.drawRoundedRect(skirtRect.adjusted(5, 3, -5, -9), 7, 7);
+    }
 
     // Legend: a bold red "O" on the larger sizes, a red bar on the smallest.
     if (n >= 32) {

@@ -73,6 +73,14 @@ std::vector<Picture> imagePictures()
     return list;
 }
 
+// The platform's start-up notes (a missing runtime folder and the like) say
+// nothing about the pictures; only real failures are worth a line in the build.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "orvanta_artgen: %s\n", qPrintable(message));
+}
+
 int fail(const QString &message)
 {
     std::fprintf(stderr, "orvanta_artgen: %s\n", qPrintable(message));
@@ -85,6 +93,7 @@ int main(int argc, char **argv)
 {
     // Pictures need fonts but no screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
     QGuiApplication app(argc, argv);
 
     const QStringList args = app.arguments();
