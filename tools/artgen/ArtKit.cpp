@@ -5,7 +5,8 @@
 #include <QImageWriter>
 #include <QLinearGradient>
 
-namespace artgen {
+namespace artgen
+{
 
 QImage canvas(int w, int h)
 {
@@ -75,8 +76,8 @@ void brushed(QPainter &p, const QPainterPath &shape, int maxAlpha, quint32 seed)
     p.restore();
 }
 
-void darkFace(QPainter &p, const QRectF &r, qreal radius, const QColor &top,
-              const QColor &bottom, const QColor &border)
+void darkFace(QPainter &p, const QRectF &r, qreal radius, const QColor &top, const QColor &bottom,
+              const QColor &border)
 {
     const QRectF face = r.adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient fill(face.topLeft(), face.bottomLeft());
@@ -121,8 +122,8 @@ bool savePng(const QImage &img, const QString &dir, const QString &relPath)
     const QString path = dir + QLatin1Char('/') + relPath;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QImage out = img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                          : QImage::Format_RGB32);
+    QImage out =
+        img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     out.setDotsPerMeterX(3780);
     out.setDotsPerMeterY(3780);
     QImageWriter writer(path, "png");

@@ -11,14 +11,16 @@
 #include <QRectF>
 #include <QString>
 
-namespace artgen {
+namespace artgen
+{
 
 // The console's colours.
-namespace tone {
-const QColor kRed(0xE0, 0x1B, 0x24);      // accent
+namespace tone
+{
+const QColor kRed(0xE0, 0x1B, 0x24);       // accent
 const QColor kRedBright(0xFF, 0x3B, 0x3B); // hover, glow
 const QColor kRedDeep(0x6E, 0x0A, 0x0E);   // shaded red
-const QColor kSymbol(0xC8, 0xCA, 0xD0);   // light-grey line symbols
+const QColor kSymbol(0xC8, 0xCA, 0xD0);    // light-grey line symbols
 const QColor kFaceTop(0x2C, 0x2E, 0x34);
 const QColor kFaceBottom(0x17, 0x18, 0x1C);
 const QColor kBorder(0x3C, 0x3E, 0x45);
@@ -43,8 +45,8 @@ int hash8(quint32 x, quint32 y, quint32 seed);
 void brushed(QPainter &p, const QPainterPath &shape, int maxAlpha, quint32 seed);
 
 // The dark rounded face of the console's buttons, with a soft top highlight.
-void darkFace(QPainter &p, const QRectF &r, qreal radius, const QColor &top,
-              const QColor &bottom, const QColor &border);
+void darkFace(QPainter &p, const QRectF &r, qreal radius, const QColor &top, const QColor &bottom,
+              const QColor &border);
 
 // A glow around a shape: strokes of growing width and falling alpha.
 void glow(QPainter &p, const QPainterPath &shape, const QColor &c, int steps, qreal maxAlpha);

@@ -4,9 +4,11 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 
-namespace artgen {
+namespace artgen
+{
 
-namespace {
+namespace
+{
 
 // A glossy rounded button: a vertical gradient through the given stops, a
 // glassy upper half and a light rim at the top.

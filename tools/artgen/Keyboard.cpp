@@ -6,9 +6,11 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 
-namespace artgen {
+namespace artgen
+{
 
-namespace {
+namespace
+{
 
 constexpr int kWidth = 699;
 constexpr int kHeight = 242;

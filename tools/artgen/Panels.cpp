@@ -4,9 +4,11 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 
-namespace artgen {
+namespace artgen
+{
 
-namespace {
+namespace
+{
 
 // A thin horizontal accent line that fades out towards both ends, with a soft glow.
 void accentLine(QPainter &p, qreal x0, qreal x1, qreal y, const QColor &c)
@@ -96,7 +98,8 @@ QImage windowBackground()
     p.setBrush(menuFill);
     p.drawRoundedRect(menu, 10, 10);
     p.setPen(QPen(QColor(255, 255, 255, 22), 1));
-    p.drawLine(QPointF(menu.left() + 10, menu.top() + 1), QPointF(menu.right() - 10, menu.top() + 1));
+    p.drawLine(QPointF(menu.left() + 10, menu.top() + 1),
+               QPointF(menu.right() - 10, menu.top() + 1));
 
     // Page area frame.
     const QRectF page(230.5, 140.5, 959, 619);

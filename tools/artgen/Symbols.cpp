@@ -6,9 +6,11 @@
 #include <QRadialGradient>
 #include <QtMath>
 
-namespace artgen {
+namespace artgen
+{
 
-namespace {
+namespace
+{
 
 QPointF polar(const QPointF &c, qreal r, qreal degrees)
 {
@@ -40,8 +42,8 @@ QPainterPath gearPath(const QPointF &c, qreal rOut, qreal rIn)
     QPainterPath path;
     for (int i = 0; i < 8; ++i) {
         const qreal a = i * 45.0;
-        const QPointF pts[] = {polar(c, rIn, a - 15), polar(c, rOut, a - 8),
-                               polar(c, rOut, a + 8), polar(c, rIn, a + 15)};
+        const QPointF pts[] = {polar(c, rIn, a - 15), polar(c, rOut, a - 8), polar(c, rOut, a + 8),
+                               polar(c, rIn, a + 15)};
         if (i == 0)
             path.moveTo(pts[0]);
         else
@@ -183,7 +185,8 @@ QImage iconButton(Symbol s, QSize size, bool hover)
     return img;
 }
 
-namespace {
+namespace
+{
 
 QImage logo(void (*drawMark)(QPainter &, const QPointF &), const QString &text)
 {

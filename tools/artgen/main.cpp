@@ -14,10 +14,10 @@
 #include <functional>
 #include <vector>
 
-namespace {
-
-struct Picture
+namespace
 {
+
+struct Picture {
     QString path;
     std::function<QImage()> draw;
 };
@@ -51,17 +51,16 @@ std::vector<Picture> imagePictures()
         {"iss_disabled.png", [] { return shiftFace(ShiftLook::Disabled); }},
     };
 
-    const struct
-    {
+    const struct {
         const char *name;
         Symbol symbol;
         QSize size;
     } icons[] = {
-        {"reset", Symbol::Reset, QSize(32, 33)},     {"service", Symbol::Service, QSize(32, 33)},
-        {"info", Symbol::Info, QSize(32, 33)},       {"settings", Symbol::Settings, QSize(32, 33)},
-        {"close", Symbol::Close, QSize(32, 33)},     {"new", Symbol::New, QSize(33, 25)},
-        {"delete", Symbol::Delete, QSize(33, 25)},   {"copy", Symbol::Copy, QSize(33, 25)},
-        {"import", Symbol::Import, QSize(33, 25)},   {"export", Symbol::Export, QSize(33, 25)},
+        {"reset", Symbol::Reset, QSize(32, 33)},   {"service", Symbol::Service, QSize(32, 33)},
+        {"info", Symbol::Info, QSize(32, 33)},     {"settings", Symbol::Settings, QSize(32, 33)},
+        {"close", Symbol::Close, QSize(32, 33)},   {"new", Symbol::New, QSize(33, 25)},
+        {"delete", Symbol::Delete, QSize(33, 25)}, {"copy", Symbol::Copy, QSize(33, 25)},
+        {"import", Symbol::Import, QSize(33, 25)}, {"export", Symbol::Export, QSize(33, 25)},
     };
     for (const auto &icon : icons) {
         const QString base = QStringLiteral("icons/") + QLatin1String(icon.name);
@@ -113,8 +112,8 @@ int main(int argc, char **argv)
         return fail(QStringLiteral("keyboard picture covers the middle of cells ") +
                     cells.join(QLatin1Char(',')));
     }
-    const QString keyboardName =
-        QStringLiteral("^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png");
+    const QString keyboardName = QStringLiteral(
+        "^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png");
     if (!artgen::savePng(keyboard, imageDir, keyboardName))
         return fail(QStringLiteral("cannot write ") + imageDir + '/' + keyboardName);
 
