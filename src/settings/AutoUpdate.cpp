@@ -16,7 +16,8 @@
 
 using namespace orvanta;
 
-namespace {
+namespace
+{
 
 const QString UUID_FILE = QStringLiteral("UUID.txt");
 const QString VERSION_FILE = QStringLiteral("Version.txt");
@@ -34,7 +35,8 @@ QString AutoUpdate::currentVersion = QStringLiteral(ORVANTA_VERSION);
 const QString AutoUpdate::productCode = QString::fromLatin1(PRODUCT_CODE);
 QString AutoUpdate::strId;
 
-AutoUpdate::AutoUpdate(QWidget *parent) : QWidget(parent), m_manager(new QNetworkAccessManager(this))
+AutoUpdate::AutoUpdate(QWidget *parent)
+    : QWidget(parent), m_manager(new QNetworkAccessManager(this))
 {
     m_manager->setTransferTimeout(TRANSFER_TIMEOUT_MS);
     connect(m_manager, &QNetworkAccessManager::finished, this, &AutoUpdate::finishedSlot);
@@ -141,14 +143,14 @@ void AutoUpdate::finishedSlot(QNetworkReply *reply)
         if (answer.resultCode == QLatin1String("002")) {
             m_newestVersion = answer.version;
             if (compareVersion(m_newestVersion, currentVersion)) {
-                const QString text =
-                    QStringLiteral("You are using an older version software.\n"
-                                   "Updating your software\n"
-                                   "Your current software version : V")
-                    + currentVersion + QStringLiteral("\nNewest software version : ")
-                    + m_newestVersion;
-                if (UpdateDialogs::ask
-                    && UpdateDialogs::ask(QStringLiteral("ORVANTA RGB SOFTWARE UPDATE"), text)) {
+                const QString text = QStringLiteral("You are using an older version software.\n"
+                                                    "Updating your software\n"
+                                                    "Your current software version : V") +
+                                     currentVersion +
+                                     QStringLiteral("\nNewest software version : ") +
+                                     m_newestVersion;
+                if (UpdateDialogs::ask &&
+                    UpdateDialogs::ask(QStringLiteral("ORVANTA RGB SOFTWARE UPDATE"), text)) {
                     qDebug() << "Yes was clicked";
                     qDebug() << "compareVersion Start Update";
                     post(downloadQueryBody(readUUID(), productCode));
@@ -173,8 +175,8 @@ void AutoUpdate::startUpdater()
 {
     qDebug() << "Start update111";
     const QString folder = QCoreApplication::applicationDirPath();
-    if (ProgramLauncher::start
-        && ProgramLauncher::start(softwareUpdaterProgram(folder), folder, true))
+    if (ProgramLauncher::start &&
+        ProgramLauncher::start(softwareUpdaterProgram(folder), folder, true))
         close();
 }
 

@@ -2,14 +2,16 @@
 
 #include <QTextCodec>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
 // The Chinese texts live in the source as Big5 bytes.
-const char BIG5_JHENGHEI[] = "\xb7\x4c\xb3\x6e\xa5\xbf\xb6\xc2\xc5\xe9";     // 微軟正黑體
-const char BIG5_TRADITIONAL[] = "\xc1\x63\xc5\xe9\xa4\xa4\xa4\xe5";         // 繁體中文
-const char BIG5_SIMPLIFIED[] = "\xc2\xb2\xc5\xe9\xa4\xa4\xa4\xe5";          // 簡體中文
+const char BIG5_JHENGHEI[] = "\xb7\x4c\xb3\x6e\xa5\xbf\xb6\xc2\xc5\xe9"; // 微軟正黑體
+const char BIG5_TRADITIONAL[] = "\xc1\x63\xc5\xe9\xa4\xa4\xa4\xe5";      // 繁體中文
+const char BIG5_SIMPLIFIED[] = "\xc2\xb2\xc5\xe9\xa4\xa4\xa4\xe5";       // 簡體中文
 
 } // namespace
 

@@ -6,7 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace orvanta {
+namespace orvanta
+{
 
 // Language index as stored in ./system/language.ini: 0 English, 1 traditional
 // Chinese, 2 simplified Chinese.

@@ -9,9 +9,11 @@
 #include <shellapi.h>
 #endif
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
 #ifdef Q_OS_WIN
 // The software updater needs administrator rights: the shell asks the user.

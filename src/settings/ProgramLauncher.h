@@ -6,10 +6,10 @@
 #include <QString>
 #include <functional>
 
-namespace orvanta {
-
-struct ProgramLauncher
+namespace orvanta
 {
+
+struct ProgramLauncher {
     // Starts `program` detached with no arguments. `workDir` empty: the current
     // directory. `elevated`: on Windows through the shell with the "runas" verb
     // (then waits up to 3 s for the program before releasing it), elsewhere ignored.

@@ -6,14 +6,15 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
 bool askUser(const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, title, text,
-                    QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Yes | QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -22,10 +23,10 @@ void showNoteWindow(const QString &note)
     auto *dialog = new QDialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(QStringLiteral("ORVANTA RGB SOFTWARE UPDATE"));
-    dialog->setStyleSheet(QStringLiteral(
-        "QDialog{background-color: rgb(38,38,38);} QLabel{color:white;}"
-        "QTextEdit{background-color: rgb(24,24,24); color:white;"
-        " border: 1px solid rgb(132,132,132);}"));
+    dialog->setStyleSheet(
+        QStringLiteral("QDialog{background-color: rgb(38,38,38);} QLabel{color:white;}"
+                       "QTextEdit{background-color: rgb(24,24,24); color:white;"
+                       " border: 1px solid rgb(132,132,132);}"));
     auto *layout = new QVBoxLayout(dialog);
     layout->addWidget(new QLabel(QStringLiteral("Update Note:"), dialog));
     auto *text = new QTextEdit(dialog);

@@ -5,10 +5,10 @@
 #include <QString>
 #include <functional>
 
-namespace orvanta {
-
-struct UpdateDialogs
+namespace orvanta
 {
+
+struct UpdateDialogs {
     // A modal question with Yes and No (information icon, no parent); true on Yes.
     using Question = std::function<bool(const QString &title, const QString &text)>;
     // A small window with the release note; does not block.

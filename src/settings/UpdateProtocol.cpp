@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <QVariantMap>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
 // Section `index` of a dotted version as a number; a missing or non-numeric
 // section counts as 0, so a short or hand-edited text never reads past its end.

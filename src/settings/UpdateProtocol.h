@@ -7,7 +7,8 @@
 #include <QString>
 #include <QUrl>
 
-namespace orvanta {
+namespace orvanta
+{
 
 // Product code sent with every request.
 inline constexpr const char PRODUCT_CODE[] = "Zo009";
@@ -33,8 +34,7 @@ QByteArray successReportBody(const QString &uuid, const QString &productCode,
 
 // What the console reads from a reply: "Result_Code" and the three texts of
 // "Data". A body that is not a JSON object gives empty texts.
-struct UpdateReply
-{
+struct UpdateReply {
     QString resultCode;
     QString version;
     QString url;

@@ -2,7 +2,8 @@
 
 #include <QDesktopServices>
 
-namespace orvanta {
+namespace orvanta
+{
 
 static bool openInBrowser(const QUrl &url)
 {

@@ -5,15 +5,15 @@
 #include <QUrl>
 #include <functional>
 
-namespace orvanta {
+namespace orvanta
+{
 
 inline constexpr const char WEBSITE_URL[] = "https://www.orvanta-rgb.com/";
 inline constexpr const char SOCIAL_MEDIA_URL[] = "https://www.facebook.com/orvantargb";
 inline constexpr const char PRODUCT_PAGE_URL[] = "https://www.orvanta-rgb.com/products/orvanta-rgb";
 inline constexpr const char CUSTOMER_SERVICE_URL[] = "https://support.orvanta-rgb.com/";
 
-struct WebLinks
-{
+struct WebLinks {
     using Opener = std::function<bool(const QUrl &url)>;
     // Default: QDesktopServices::openUrl. A page that cannot be opened is ignored.
     static Opener open;

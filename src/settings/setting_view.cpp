@@ -8,13 +8,15 @@
 #include <QBitmap>
 #include <QComboBox>
 #include <QDebug>
+#include <QFont>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 
 using namespace orvanta;
 
-namespace {
+namespace
+{
 
 const QSize PAGE_SIZE(960, 620);
 
@@ -57,14 +59,17 @@ setting_view::setting_view(QWidget *parent) : QWidget(parent)
         QStringLiteral("background-color: rgb(38,38,38); color:white; "
                        "border: 1px rgb(132,132,132); font-family: Arial Unicode MS"));
     m_languageList->addItems(languageNames());
+    QFont listFont = m_languageList->font();
+    listFont.setPixelSize(12);
+    m_languageList->setFont(listFont);
 
     m_webCaption = new QLabel(this);
     m_webCaption->setGeometry(55, 90, 210, 11);
 
     m_websiteButton = new QPushButton(this);
     m_websiteButton->setGeometry(55, 110, 142, 35);
-    m_websiteButton->setStyleSheet(QStringLiteral(
-        "background-image: url(\"Image/bxeLogoA.png\"); border: 1px solid gray; "));
+    m_websiteButton->setStyleSheet(
+        QStringLiteral("background-image: url(\"Image/bxeLogoA.png\"); border: 1px solid gray; "));
     m_websiteButton->setCursor(Qt::PointingHandCursor);
 
     m_socialButton = new QPushButton(this);
@@ -80,11 +85,23 @@ setting_view::setting_view(QWidget *parent) : QWidget(parent)
     m_versionLabel->setGeometry(180, 175, 84, 11);
     m_versionLabel->setAlignment(Qt::AlignCenter);
 
+    // The captions are 11 pixels high: their text is sized to fit whatever face
+    // the family resolves to (the style sheets only name the family).
+    for (QLabel *caption : {m_languageCaption, m_webCaption, m_versionCaption, m_versionLabel}) {
+        QFont small = caption->font();
+        small.setPixelSize(10);
+        caption->setFont(small);
+    }
+
     m_updateButton = new QPushButton(this);
     m_updateButton->setGeometry(55, 230, 150, 22);
-    m_updateButton->setStyleSheet(
-        QStringLiteral("border-image: url(\"Image/1123/UI-Design-2016_Keyboard_1121_172_297.260.png\");"
-                       " color:white"));
+    QFont buttonFont = m_updateButton->font();
+    buttonFont.setPixelSize(11);
+    buttonFont.setBold(true);
+    m_updateButton->setFont(buttonFont);
+    m_updateButton->setStyleSheet(QStringLiteral(
+        "border-image: url(\"Image/1123/UI-Design-2016_Keyboard_1121_172_297.260.png\");"
+        " color:white"));
 
     applyLanguage();
 
@@ -117,8 +134,7 @@ void setting_view::applyLanguage()
 
 void setting_view::retranslate()
 {
-    m_fontFamily =
-        fontFamilyForLanguage(languageIndex(readini::read_language()), m_fontFamily);
+    m_fontFamily = fontFamilyForLanguage(languageIndex(readini::read_language()), m_fontFamily);
     m_captionStyle = captionStyleFor(m_fontFamily);
     applyLanguage();
 }

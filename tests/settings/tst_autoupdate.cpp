@@ -22,10 +22,10 @@
 
 using namespace orvanta;
 
-namespace {
-
-struct ReceivedRequest
+namespace
 {
+
+struct ReceivedRequest {
     QByteArray method;
     QByteArray path;
     QByteArray contentType;
@@ -44,12 +44,12 @@ struct ReceivedRequest
 class LocalService : public QObject
 {
 public:
-    LocalService()
-    {
-        connect(&m_server, &QTcpServer::newConnection, this, &LocalService::accept);
-    }
+    LocalService() { connect(&m_server, &QTcpServer::newConnection, this, &LocalService::accept); }
     bool listen() { return m_server.listen(QHostAddress::LocalHost); }
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+    QString base() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+    }
 
     QList<QByteArray> answers;
     QList<ReceivedRequest> requests;
@@ -96,9 +96,8 @@ private:
             socket->abort();
             return;
         }
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: "
-                      + QByteArray::number(answer.size()) + "\r\nConnection: close\r\n\r\n"
-                      + answer);
+        socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+                      QByteArray::number(answer.size()) + "\r\nConnection: close\r\n\r\n" + answer);
         socket->disconnectFromHost();
     }
 
@@ -113,12 +112,11 @@ QByteArray versionAnswer(const char *version)
 
 QByteArray downloadAnswer(const char *version, const char *url, const char *note)
 {
-    return QByteArray(R"({"Result_Code":"001","Data":{"version":")") + version
-           + R"(","url":")" + url + R"(","note":")" + note + "\"}}";
+    return QByteArray(R"({"Result_Code":"001","Data":{"version":")") + version + R"(","url":")" +
+           url + R"(","note":")" + note + "\"}}";
 }
 
-struct Launch
-{
+struct Launch {
     QString program;
     QString workDir;
     bool elevated;
@@ -296,8 +294,8 @@ void tst_autoupdate::versionAnswerAsksOnlyWhenNewer()
                                             "You are using an older version software.\n"
                                             "Updating your software\n"
                                             "Your current software version : V2.1.2\n"
-                                            "Newest software version : ")
-                             + QString::fromLatin1(newest)});
+                                            "Newest software version : ") +
+                             QString::fromLatin1(newest)});
     } else {
         QVERIFY(m_questions.isEmpty());
     }
@@ -313,7 +311,8 @@ void tst_autoupdate::versionAnswerAsksOnlyWhenNewer()
 
 void tst_autoupdate::newerDownloadRecordsAddressAndStartsUpdater()
 {
-    QVERIFY(test::writeText(QStringLiteral("fileUrl.txt"), "https://old.example/a-much-longer-old-address"));
+    QVERIFY(test::writeText(QStringLiteral("fileUrl.txt"),
+                            "https://old.example/a-much-longer-old-address"));
     m_answerYes = true;
     m_service->answers << versionAnswer("V2.2.0")
                        << downloadAnswer("V2.2.0", "https://dl.example/orvanta-2.2.0.zip", "New");
@@ -338,7 +337,8 @@ void tst_autoupdate::refusedUpdaterLeavesFilesWritten()
     runCheck(2);
     QCOMPARE(m_launches.size(), 1);
     QCOMPARE(test::readText(QStringLiteral("Version.txt")), QStringLiteral("2.1.2"));
-    QCOMPARE(test::readText(QStringLiteral("fileUrl.txt")), QStringLiteral("https://dl.example/3.zip"));
+    QCOMPARE(test::readText(QStringLiteral("fileUrl.txt")),
+             QStringLiteral("https://dl.example/3.zip"));
     QCOMPARE(m_service->requests.size(), 2);
 }
 

@@ -21,7 +21,8 @@
 
 using namespace orvanta;
 
-namespace {
+namespace
+{
 
 const QString JHENGHEI = QString::fromUtf8(u8"微軟正黑體");
 
@@ -93,8 +94,8 @@ void tst_settingview::init()
         return true;
     };
     ProgramLauncher::start = [this](const QString &program, const QString &dir, bool elevated) {
-        m_started << program + QLatin1Char('|') + dir + QLatin1Char('|')
-                         + (elevated ? QLatin1String("elevated") : QLatin1String("plain"));
+        m_started << program + QLatin1Char('|') + dir + QLatin1Char('|') +
+                         (elevated ? QLatin1String("elevated") : QLatin1String("plain"));
         return true;
     };
 }
@@ -248,8 +249,8 @@ void tst_settingview::updateButtonRunsFirmwareUpdaterForReal()
     QTest::mouseClick(update, Qt::LeftButton);
     QTest::mouseClick(update, Qt::LeftButton);
     qunsetenv("ORVANTA_STUB_RECORD");
-    const QString line = QStringLiteral("cwd=") + QDir::current().canonicalPath()
-                         + QStringLiteral(" args=0\n");
+    const QString line =
+        QStringLiteral("cwd=") + QDir::current().canonicalPath() + QStringLiteral(" args=0\n");
     QTRY_COMPARE_WITH_TIMEOUT(test::readText(record), line + line, 10000);
 }
 
