@@ -1,0 +1,42 @@
+#pragma once
+// What the command line chose for this run of the console.
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+namespace orvanta {
+
+struct ConsoleOptions
+{
+    QString dataDir;                 // --data-dir: the working directory for every data file
+    quint16 port = 5490;             // --port: the control socket's TCP port
+    bool listenOnAllAddresses = false; // --listen-all: accept other machines on the socket
+    bool checkForUpdates = true;     // --no-update-check turns the check after start-up off
+    bool diagnose = false;           // --diagnose: report what discovery finds, then exit
+    bool singleInstance = true;      // a second start for the same data directory shows the first
+};
+
+// Parses the console's command line. On a usage error or --help/--version,
+// `exitCode` is set (>= 0) and `message` holds what to print.
+struct ParsedCommandLine
+{
+    ConsoleOptions options;
+    int exitCode = -1;
+    QString message;
+};
+ParsedCommandLine parseCommandLine(const QStringList &arguments);
+
+// Makes `dir` the working directory, first seeding it from the installed data
+// tree `installed` when it has no "lightfile" folder yet (never overwriting a
+// file). Returns false when the directory cannot be created or entered.
+bool prepareDataDirectory(const QString &dir, const QString &installed);
+
+// The installed data tree, found relative to the executable.
+QString installedDataTree();
+
+// The per-user data directory used when none is given on the command line by
+// the desktop launcher and scripts/run.
+QString defaultUserDataDir();
+
+} // namespace orvanta

@@ -1,0 +1,607 @@
+#include "LumoProject.h"
+
+#include "app/Globals.h"
+#include "app/Shell.h"
+#include "app/key_show_img.h"
+#include "app/reset_view.h"
+#include "device/HidapiDevice.h"
+#include "device/key_main_sand_cmd.h"
+#include "lighting/keyboard_light_view.h"
+#include "macro/micro_view.h"
+#include "settings/AutoUpdate.h"
+#include "settings/LanguageText.h"
+#include "settings/WebLinks.h"
+#include "settings/setting_view.h"
+#include "socket/SocketHelper.h"
+#include "storage/StoredList.h"
+#include "storage/ProfileStore.h"
+#include "storage/readini.h"
+#include "translations/TranslationResources.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QTranslator>
+#include <QUrl>
+
+using namespace orvanta;
+
+LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
+    : QMainWindow(parent), m_options(options)
+{
+    initTranslationResources();
+    removeStaleStaging(); // what an interrupted profile copy left behind
+
+    // 1. Base state.
+    currentProfile = 1;
+    for (int i = 0; i < 324; ++i)
+        keyTable << QString();
+    for (int i = 0; i < 5; ++i)
+        profileNames << QString();
+    keyboardTabActive = true;
+
+    // 2. Frame.
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("LumoProjectClass"));
+    resize(1200, 800);
+    setFixedSize(1200, 800);
+    setCentralWidget(new QWidget(this));
+    centralWidget()->setMouseTracking(true);
+    setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
+
+    // 3. Background picture as the window brush.
+    {
+        QPalette pal = palette();
+        const QPixmap back(QStringLiteral("Image/UI Design 2016_Keyboard_out_0.0.png"));
+        if (!back.isNull())
+            pal.setBrush(QPalette::All, QPalette::Window, QBrush(back));
+        else
+            pal.setColor(QPalette::All, QPalette::Window, QColor(24, 24, 26));
+        setPalette(pal);
+    }
+
+    // 4.
+    softwareVersion = QStringLiteral("2.1.2");
+    isStartAutoUpdate = m_options.checkForUpdates;
+
+    // 5. Control socket.
+    gSocketHelper = new SocketHelper(this, m_options.port, m_options.listenOnAllAddresses);
+    connect(gSocketHelper, &SocketHelper::socketHelperSendData, this,
+            &LumoProject::socketHelperReceiveData);
+
+    // 6.
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+
+    // 7. Translation catalog of the stored language.
+    translator = new QTranslator(this);
+    const int language = toNumber(readini::read_language(), 0);
+    loadCatalog(language);
+
+    // 8. Pages, created hidden.
+    gLightView = new keyboard_light_view(this);
+    gLightView->hide();
+    gMacroView = new micro_view(this);
+    gMacroView->hide();
+    gCommandSender = new key_main_sand_cmd();
+    gResetView = new reset_view(this);
+    gResetView->hide();
+    gSettingView = new setting_view(this);
+    gSettingView->hide();
+
+    // 9.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    // 10. Styles and widgets.
+    fontFamily = fontFamilyForLanguage(language, QString());
+    buildStyleSheets();
+    buildShellWidgets();
+    buildKeyCells();
+    buildCustomizeControls();
+    buildInstantShiftControls();
+    applyShellStyles();
+
+    // 11. Keyboard.
+    deviceInitialisation();
+
+    // 12. Links, instant shift, CUSTOMIZE panels hidden until a key is chosen.
+    read_profile_connect();
+    read_set_iss();
+    showCustomizePanels(-1);
+
+    // 13. Slot 1's key settings, then activate it.
+    {
+        // The list is filled quietly: filling it must not choose a profile.
+        leftmenu_select_combo_inster();
+    }
+    read_macro_file_set();
+    main_set_profile1();
+
+    // 14. Popup.
+    gKeyPopup = new key_show_img(this);
+    gKeyPopup->hide();
+
+    // 15. Update check one second after start-up.
+    readCmdTimer = new QTimer(this);
+    readCmdTimer->start(1000);
+    readCmdTimer->setSingleShot(true);
+    connect(readCmdTimer, &QTimer::timeout, this, &LumoProject::read_cmd);
+
+    // 16.
+    connect(gSettingView, &setting_view::messageABSendToC, this, &LumoProject::test_setto_lumo);
+}
+
+LumoProject::~LumoProject()
+{
+    // The pages die with the window; the pointers must not outlive them.
+    gLightView = nullptr;
+    gMacroView = nullptr;
+    gResetView = nullptr;
+    gSettingView = nullptr;
+    gKeyPopup = nullptr;
+    gSocketHelper = nullptr;
+    delete gCommandSender;
+    gCommandSender = nullptr;
+    delete appTimer;
+    delete m_updater;
+}
+
+void LumoProject::loadCatalog(int language)
+{
+    const QString file = catalogFileForLanguage(language);
+    if (!file.isEmpty())
+        loadTranslationCatalog(*translator, file);
+    QCoreApplication::installTranslator(translator);
+}
+
+void LumoProject::buildStyleSheets()
+{
+    const QString tab =
+        QStringLiteral("border-image: url(\"Image/UI-Design-2016_Keyboard_out_26_32.71.png\"); ");
+    styleTabOff = tab + QStringLiteral("color:rgba(255,255,255,50); font-family:") + fontFamily;
+    styleTabOn = tab + QStringLiteral("color:red; font-family:") + fontFamily;
+    styleTabWhite = tab + QStringLiteral("color:white; font-family:") + fontFamily;
+    styleActionButton =
+        QStringLiteral("QPushButton{border-image: "
+                       "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\"); color:white; "
+                       "font-family:") +
+        fontFamily +
+        QStringLiteral(";}QPushButton:pressed{border-image: "
+                       "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\");font-family:") +
+        fontFamily + QStringLiteral("; color:red;}");
+    styleLabel = QStringLiteral("color:white;  font-family:") + fontFamily;
+    styleCombo = QStringLiteral("background-color: rgb(38,38,38); color:white; border: 1px "
+                                "rgb(132,132,132); font-family:") +
+                 fontFamily;
+}
+
+static QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect &geometry)
+{
+    auto *b = new QPushButton(parent);
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setStyleSheet(QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
+                                    "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
+                         .arg(icon));
+    return b;
+}
+
+static QPushButton *tabButton(QWidget *parent, const QRect &geometry)
+{
+    auto *b = new QPushButton(parent);
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+void LumoProject::buildShellWidgets()
+{
+    QWidget *w = centralWidget();
+    tabKeyboard = tabButton(w, {32, 39, 103, 24});
+    tabMacros = tabButton(w, {144, 39, 103, 24});
+    const int px[5] = {32, 144, 255, 367, 478};
+    for (int i = 0; i < 5; ++i)
+        profileButtons[i] = tabButton(w, {px[i], 71, 103, 24});
+    tabCustomize = tabButton(w, {32, 104, 103, 24});
+    tabLighting = tabButton(w, {144, 104, 103, 24});
+    connect(tabKeyboard, &QPushButton::released, this, &LumoProject::main_keyboard_function);
+    connect(tabMacros, &QPushButton::released, this, &LumoProject::main_macros_function);
+    connect(tabCustomize, &QPushButton::released, this, &LumoProject::main_customize_fanction);
+    connect(tabLighting, &QPushButton::released, this, &LumoProject::main_lighting_function);
+    connect(profileButtons[0], &QPushButton::released, this, &LumoProject::main_set_profile1);
+    connect(profileButtons[1], &QPushButton::released, this, &LumoProject::main_set_profile2);
+    connect(profileButtons[2], &QPushButton::released, this, &LumoProject::main_set_profile3);
+    connect(profileButtons[3], &QPushButton::released, this, &LumoProject::main_set_profile4);
+    connect(profileButtons[4], &QPushButton::released, this, &LumoProject::main_set_profile5);
+
+    btnReset = iconButton(w, QStringLiteral("reset"), {985, 16, 32, 33});
+    btnService = iconButton(w, QStringLiteral("service"), {1023, 16, 32, 33});
+    btnInfo = iconButton(w, QStringLiteral("info"), {1063, 16, 32, 33});
+    btnSettings = iconButton(w, QStringLiteral("settings"), {1102, 16, 32, 33});
+    btnClose = iconButton(w, QStringLiteral("close"), {1141, 16, 32, 33});
+    connect(btnReset, &QPushButton::released, this, &LumoProject::rmain_re_btn_fanction);
+    connect(btnService, &QPushButton::released, this, &LumoProject::rmain_r_btn_fanction);
+    connect(btnInfo, &QPushButton::released, this, &LumoProject::rmain_qu_btn_fanction);
+    connect(btnSettings, &QPushButton::released, this, &LumoProject::rmain_box_btn_fanction);
+    connect(btnClose, &QPushButton::released, this, [this] {
+        m_quitting = true;
+        close();
+    });
+
+    captionSelectProfile = new QLabel(w);
+    captionSelectProfile->setGeometry(31, 155, 175, 14);
+    profileCombo = new QComboBox(w);
+    profileCombo->setEditable(false);
+    profileCombo->setGeometry(31, 176, 175, 23);
+    connect(profileCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &LumoProject::leftmenu_select_combo_function);
+
+    const char *icons[5] = {"new", "delete", "copy", "import", "export"};
+    QPushButton **buttons[5] = {&btnNew, &btnDelete, &btnCopy, &btnImport, &btnExport};
+    const int ix[5] = {31, 67, 103, 139, 175};
+    for (int i = 0; i < 5; ++i)
+        *buttons[i] = iconButton(w, QString::fromLatin1(icons[i]), {ix[i], 204, 33, 25});
+    connect(btnNew, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_new_function);
+    connect(btnDelete, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_dle_function);
+    connect(btnCopy, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_copy_function);
+    connect(btnImport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_load_fanction);
+    connect(btnExport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_up_fanction);
+
+    captionProfileName = new QLabel(w);
+    captionProfileName->setGeometry(31, 259, 175, 14);
+    profileNameEdit = new QLineEdit(w);
+    profileNameEdit->setGeometry(31, 279, 175, 23);
+    profileNameEdit->setMaxLength(64);
+    connect(profileNameEdit, &QLineEdit::returnPressed, this,
+            &LumoProject::leftmenu_profile_name_function);
+
+    captionShortcut = new QLabel(w);
+    captionShortcut->setGeometry(56, 322, 120, 14);
+    captionShortcut->hide(); // belongs to the hidden shortcut list
+    shortcutCombo = new QComboBox(w);
+    shortcutCombo->setGeometry(31, 341, 175, 23);
+    shortcutCombo->hide();
+    linkButton = new QPushButton(w);
+    linkButton->setGeometry(36, 480, 23, 24);
+    linkButton->setFocusPolicy(Qt::NoFocus);
+    linkButton->setStyleSheet(
+        QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
+    linkButton->hide();
+    connect(linkButton, &QPushButton::released, this, &LumoProject::leftmenu_link_btn_function);
+}
+
+void LumoProject::applyShellStyles()
+{
+    allTabsOff();
+    const bool onKeyboard = keyboardTabActive;
+    if (onKeyboard) {
+        tabKeyboard->setStyleSheet(styleTabOn);
+        const bool lightingShown = gLightView && gLightView->isVisible();
+        (lightingShown ? tabLighting : tabCustomize)->setStyleSheet(styleTabOn);
+    } else {
+        tabMacros->setStyleSheet(styleTabOn);
+    }
+    for (int i = 0; i < 5; ++i)
+        profileButtons[i]->setStyleSheet(i == currentProfile - 1 ? styleTabOn : styleTabOff);
+    for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut,
+                      captionKeyAssignment, captionAssignMacro, captionRepeat, captionCurrent,
+                      captionAssign, captionInstantShift})
+        if (l)
+            l->setStyleSheet(styleLabel + QStringLiteral("; font-size:11px; font-weight:bold;"));
+    for (QComboBox *c : {profileCombo, shortcutCombo, keyAssignCombo, assignMacroCombo, repeatCombo,
+                         issCombo})
+        if (c)
+            c->setStyleSheet(comboStyleSheet(styleCombo));
+    const QString edit = lineEditStyleSheet(fontFamily);
+    for (QLineEdit *e : {profileNameEdit, repeatCountEdit, newKeyEdit})
+        if (e)
+            e->setStyleSheet(edit);
+    if (selectedKeyLabel)
+        selectedKeyLabel->setStyleSheet(QStringLiteral("color:red; font-size:20px; font-weight:bold; "
+                                                       "font-family:") +
+                                        fontFamily);
+    if (currentAssignment)
+        currentAssignment->setStyleSheet(QStringLiteral("color:rgb(0,171,190); font-size:14px; "
+                                                        "font-family:") +
+                                         fontFamily);
+    for (QPushButton *b : {macroResetButton, singleResetButton})
+        if (b)
+            b->setStyleSheet(styleActionButton);
+    if (customizeApplyButton)
+        customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styleActionButton : styleTabOff);
+    iss_set_btn();
+    setStyleSheet(QStringLiteral("QToolTip{background-color:rgb(30,30,32); color:white; "
+                                 "border:1px solid rgb(190,30,30); padding:3px;}"));
+}
+
+void LumoProject::retranslateShell()
+{
+    setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
+    tabKeyboard->setText(tr("KEYBOARD"));
+    tabMacros->setText(tr("MACROS"));
+    tabCustomize->setText(tr("CUSTOMIZE"));
+    tabLighting->setText(tr("LIGHTING"));
+    const char *profiles[5] = {QT_TR_NOOP("PROFILE 1"), QT_TR_NOOP("PROFILE 2"),
+                               QT_TR_NOOP("PROFILE 3"), QT_TR_NOOP("PROFILE 4"),
+                               QT_TR_NOOP("PROFILE 5")};
+    for (int i = 0; i < 5; ++i)
+        profileButtons[i]->setText(tr(profiles[i]));
+    btnReset->setToolTip(tr("Reset"));
+    btnService->setToolTip(tr("Customer Service"));
+    btnInfo->setToolTip(tr("Product Information"));
+    btnSettings->setToolTip(tr("Settings"));
+    btnClose->setToolTip(tr("Close"));
+    captionSelectProfile->setText(tr("SELECT PROFILE"));
+    btnNew->setToolTip(tr("New"));
+    btnDelete->setToolTip(tr("Delete"));
+    btnCopy->setToolTip(tr("Copy"));
+    btnImport->setToolTip(tr("Import"));
+    btnExport->setToolTip(tr("Export"));
+    captionProfileName->setText(tr("PROFILE NAME"));
+    captionShortcut->setText(tr("SHORTCUT"));
+
+    captionKeyAssignment->setText(tr("KEY ASSIGNMENT"));
+    captionInstantShift->setText(tr("INSTANT SHIFT SYS."));
+    const int assign = keyAssignCombo->currentIndex();
+    {
+        const QSignalBlocker block(keyAssignCombo);
+        keyAssignCombo->clear();
+        keyAssignCombo->addItems({tr("Default"), tr("Macro Key"), tr("Single Key")});
+        keyAssignCombo->setCurrentIndex(assign);
+    }
+    captionAssignMacro->setText(tr("ASSIGN MACRO"));
+    captionRepeat->setText(tr("REPATE OPTION"));
+    const int repeat = repeatCombo->currentIndex();
+    {
+        const QSignalBlocker block(repeatCombo);
+        repeatCombo->clear();
+        repeatCombo->addItems({tr("Once"), tr("Multiple Times"), tr("When Perss & Hold"),
+                               tr("Until Pressed Next Time")});
+        repeatCombo->setCurrentIndex(repeat);
+    }
+    macroResetButton->setText(tr("MACRO RESET"));
+    captionCurrent->setText(tr("CURRENT"));
+    captionAssign->setText(tr("ASSIGN"));
+    singleResetButton->setText(tr("SINGLE RESET"));
+    customizeApplyButton->setText(tr("APPLY"));
+    issButtons[0]->setText(QStringLiteral("SHIFT"));
+    issButtons[1]->setText(QStringLiteral("CTRL"));
+    issButtons[2]->setText(QStringLiteral("ALT"));
+}
+
+void LumoProject::deviceInitialisation()
+{
+    hoverKey = 0;
+    lastHoverKey = 0;
+    selectedKey = 300;
+    capturedUsage = 0;
+    hoverUsage = 4;
+    selectedUsage = 4;
+    gLightView->profile_number = 1;
+    appLightValue = 0;
+    appTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
+    connect(appTimer, &QTimer::timeout, this, &LumoProject::app_testt);
+    findKeyboard(gDeviceHandle, gConsumerHandle);
+}
+
+bool LumoProject::macroPageIdle() const
+{
+    return !gMacroView || gMacroView->isIdle();
+}
+
+void LumoProject::allTabsOff()
+{
+    for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
+        b->setStyleSheet(styleTabOff);
+}
+
+void LumoProject::read_cmd()
+{
+    if (!isStartAutoUpdate)
+        return;
+    qDebug() << "start auto update--isStartAutoUpdate:" << isStartAutoUpdate;
+    m_updater = new AutoUpdate();
+    m_updater->setCurrentVersion(softwareVersion);
+    m_updater->checkOldVersion();
+}
+
+// --- page switching --------------------------------------------------------
+
+static void placePage(QWidget *page)
+{
+    page->setGeometry(230, 140, 960, 620);
+    page->show();
+    page->raise();
+}
+
+void LumoProject::main_keyboard_function()
+{
+    if (!macroPageIdle() || !tabLighting->isHidden())
+        return;
+    keyboardTabActive = true;
+    allTabsOff();
+    tabCustomize->show();
+    tabLighting->show();
+    tabKeyboard->setStyleSheet(styleTabOn);
+    tabCustomize->setStyleSheet(styleTabOn);
+    gSettingView->hide();
+    gLightView->hide();
+    gMacroView->hide();
+}
+
+void LumoProject::main_customize_fanction()
+{
+    if (!macroPageIdle() || !keyboardTabActive)
+        return;
+    allTabsOff();
+    tabCustomize->setStyleSheet(styleTabOn);
+    tabKeyboard->setStyleSheet(styleTabOn);
+    gLightView->hide();
+    gMacroView->hide();
+    gSettingView->hide();
+}
+
+void LumoProject::main_lighting_function()
+{
+    if (!macroPageIdle() || !keyboardTabActive)
+        return;
+    allTabsOff();
+    gKeyPopup->hide();
+    tabLighting->setStyleSheet(styleTabOn);
+    tabKeyboard->setStyleSheet(styleTabOn);
+    gMacroView->hide();
+    gSettingView->hide();
+    placePage(gLightView);
+}
+
+void LumoProject::main_macros_function()
+{
+    if (!macroPageIdle())
+        return;
+    keyboardTabActive = false;
+    gKeyPopup->hide();
+    allTabsOff();
+    tabMacros->setStyleSheet(styleTabOn);
+    tabCustomize->hide();
+    tabLighting->hide();
+    gLightView->hide();
+    gSettingView->hide();
+    placePage(gMacroView);
+}
+
+void LumoProject::rmain_box_btn_fanction()
+{
+    if (!macroPageIdle() || !gSettingView->isHidden())
+        return;
+    gKeyPopup->hide();
+    placePage(gSettingView);
+    gLightView->hide();
+    gMacroView->hide();
+    tabCustomize->hide();
+    tabLighting->hide();
+    allTabsOff();
+    keyboardTabActive = false;
+}
+
+void LumoProject::rmain_qu_btn_fanction()
+{
+    if (!macroPageIdle())
+        return;
+    WebLinks::openAddress(PRODUCT_PAGE_URL);
+}
+
+void LumoProject::rmain_r_btn_fanction()
+{
+    if (!macroPageIdle())
+        return;
+    WebLinks::openAddress(CUSTOMER_SERVICE_URL);
+}
+
+void LumoProject::main_all_profile_close(int index)
+{
+    for (QPushButton *b : profileButtons)
+        b->setStyleSheet(styleTabOff);
+    if (index >= 0 && index < 5)
+        profileButtons[index]->setStyleSheet(styleTabOn);
+}
+
+void LumoProject::leftmenu_link_btn_function()
+{
+    linkFlag = !linkFlag;
+    linkButton->setStyleSheet(
+        linkFlag ? QStringLiteral(
+                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_R61.380.png\");")
+                 : QStringLiteral(
+                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
+}
+
+void LumoProject::ReadFromUsb()
+{
+    // The keyboard is never read; nothing connects this slot.
+}
+
+// --- window dragging and closing ---------------------------------------------
+
+void LumoProject::mousePressEvent(QMouseEvent *event)
+{
+    pressPoint = event->pos();
+    selectKeyAt(event->pos());
+}
+
+void LumoProject::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint p = event->pos();
+    if (p.y() < 100 && p.x() < 1200) {
+        // The band along the top drags the window while the left button is held.
+        if (event->buttons() & Qt::LeftButton)
+            move(pos() + (p - pressPoint));
+        if (gKeyPopup)
+            gKeyPopup->hide();
+        return;
+    }
+    hoverKeyAt(p);
+}
+
+void LumoProject::closeEvent(QCloseEvent *event)
+{
+    if (m_quitting) {
+        event->accept();
+        return;
+    }
+    // The window manager's close request only hides the console; the Close
+    // button ends it.
+    event->ignore();
+    hide();
+}
+
+// --- language ------------------------------------------------------------------
+
+void LumoProject::test_setto_lumo(QString code)
+{
+    qDebug() << "get" << code;
+    const int n = code.toInt();
+    {
+        // A catalog is loaded into the one translator and installed again.
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        translator = new QTranslator(this);
+        loadCatalog(n);
+    }
+    readini::write_language(n);
+    fontFamily = fontFamilyForLanguage(n, QString());
+    buildStyleSheets();
+
+    // The lighting and macro pages are built anew so they pick up the texts.
+    const bool lightingShown = gLightView->isVisible();
+    const bool macrosShown = gMacroView->isVisible();
+    keyboard_light_view *oldLight = gLightView;
+    micro_view *oldMacro = gMacroView;
+    gLightView = new keyboard_light_view(this);
+    gLightView->hide();
+    gLightView->profile_number = oldLight->profile_number;
+    gLightView->profile_name = oldLight->profile_name;
+    gLightView->key_r_insertcombo();
+    gMacroView = new micro_view(this);
+    gMacroView->hide();
+    oldLight->hide();
+    oldMacro->hide();
+    oldLight->deleteLater();
+    oldMacro->deleteLater();
+    if (lightingShown)
+        placePage(gLightView);
+    if (macrosShown)
+        placePage(gMacroView);
+
+    applyShellStyles();
+    retranslateShell();
+    update();
+}

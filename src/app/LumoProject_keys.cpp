@@ -1,0 +1,217 @@
+// The CUSTOMIZE page's key cells: colours, hit test, hover, selection and the
+// capture of a new key from the computer's keyboard.
+
+#include "LumoProject.h"
+
+#include "app/Globals.h"
+#include "app/KeyCapture.h"
+#include "app/KeyTable.h"
+#include "app/key_show_img.h"
+#include "lighting/keyboard_light_view.h"
+#include "macro/micro_view.h"
+#include "settings/setting_view.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace orvanta;
+
+void LumoProject::buildKeyCells()
+{
+    QWidget *w = centralWidget();
+    for (int i = 0; i < kKeyCount; ++i) {
+        const KeyRect &r = KEY_TABLE[i].cell;
+        auto *cell = new QLabel(w);
+        cell->setGeometry(r.x, r.y, r.w, r.h);
+        cell->setStyleSheet(QStringLiteral("background-color:black"));
+        keyCells[i] = cell;
+    }
+    keyboardPicture = new QLabel(w);
+    keyboardPicture->setGeometry(351, 140, 699, 242);
+    keyboardPicture->setStyleSheet(QStringLiteral(
+        "border-image: "
+        "url(\"Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png\");"));
+    keyboardPicture->setMouseTracking(true);
+}
+
+static QString rgbStyle(int r, int g, int b)
+{
+    return QStringLiteral("background-color:rgb(") + QString::number(r) + QLatin1Char(',') +
+           QString::number(g) + QLatin1Char(',') + QString::number(b) + QStringLiteral(");");
+}
+
+void LumoProject::key_color(int state, int cell)
+{
+    qDebug() << "key_color()" << state << cell;
+    if (cell < 0 || cell >= kKeyCount)
+        return;
+    QLabel *label = keyCells[cell];
+    switch (state) {
+    case 0:
+        label->setStyleSheet(rgbStyle(0, 0, 0));
+        break;
+    case 1:
+        label->setStyleSheet(rgbStyle(255, 0, 0));
+        break;
+    case 2:
+        label->setStyleSheet(rgbStyle(0, 130, 0));
+        break;
+    case 3:
+        label->setStyleSheet(rgbStyle(0, 171, 190));
+        break;
+    case 4: {
+        // The previous selection goes back to its own colour before this cell
+        // becomes the selected one.
+        const int previous = highlightedCell;
+        highlightedCell = cell;
+        if (previous != cell)
+            key_color(5, previous);
+        label->setStyleSheet(rgbStyle(255, 0, 0));
+        break;
+    }
+    case 5: {
+        QString style = rgbStyle(0, 0, 0);
+        if (highlightedCell != 0 && cell == highlightedCell)
+            style = rgbStyle(255, 0, 0);
+        const QString &type = keyTable[cell];
+        if (type == QLatin1String("1"))
+            style = rgbStyle(0, 130, 0);
+        else if (type == QLatin1String("2"))
+            style = rgbStyle(0, 171, 190);
+        label->setStyleSheet(style);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void LumoProject::refreshKeyCellColours()
+{
+    for (int i = 0; i < kKeyCount; ++i)
+        key_color(5, i);
+}
+
+QString LumoProject::keyboard_touch_compute(int x, int y)
+{
+    const int cell = hitTestKey(x, y);
+    qDebug() << "keyboard_touch_compute()" << cell << y;
+    hoverKey = cell;
+    if (cell == kNoKey)
+        return QString();
+    hoverUsage = KEY_TABLE[cell].usage;
+    hoverMatrix = KEY_TABLE[cell].matrix;
+    key_color(1, cell);
+    return QString::fromUtf8(KEY_TABLE[cell].label);
+}
+
+bool LumoProject::customizeInFront() const
+{
+    // Hover and selection belong to the CUSTOMIZE page; another page in front
+    // of it takes the mouse.
+    return keyboardTabActive && !(gLightView && gLightView->isVisible()) &&
+           !(gMacroView && gMacroView->isVisible()) && !(gSettingView && gSettingView->isVisible());
+}
+
+static QString assignmentText(const QStringList &keyTable, int cell)
+{
+    const QString &type = keyTable[cell];
+    if (type == QLatin1String("1") || type == QLatin1String("2"))
+        return keyTable[108 + cell];
+    return LumoProject::tr("Default");
+}
+
+void LumoProject::hoverKeyAt(const QPoint &pos)
+{
+    if (!gKeyPopup)
+        return;
+    if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
+        gKeyPopup->hide();
+        return;
+    }
+    if (hoverKey != kNoKey) {
+        key_color(5, lastHoverKey);
+        gKeyPopup->show();
+    }
+    const QString label = keyboard_touch_compute(pos.x(), pos.y());
+    if (hoverKey == kNoKey) {
+        gKeyPopup->hide();
+        return;
+    }
+    lastHoverKey = hoverKey;
+    gKeyPopup->setKeyName(label);
+    gKeyPopup->setAssignment(assignmentText(keyTable, hoverKey));
+    const KeyRect &r = KEY_TABLE[hoverKey].cell;
+    gKeyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
+    gKeyPopup->raise();
+}
+
+void LumoProject::selectKeyAt(const QPoint &pos)
+{
+    if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
+        if (gKeyPopup)
+            gKeyPopup->hide();
+        return;
+    }
+    // The press selects the key under the mouse now, so a click without a
+    // preceding move (a touch screen, a test) selects it too.
+    if (hitTestKey(pos.x(), pos.y()) == kNoKey) {
+        hoverKey = kNoKey;
+        return;
+    }
+    customizeApplyEnabled = true;
+    customizeApplyButton->setStyleSheet(styleActionButton);
+    const QString label = keyboard_touch_compute(pos.x(), pos.y());
+    key_color(4, hoverKey);
+    selectedKey = hoverKey;
+    selectedUsage = hoverUsage;
+    selectedMatrix = hoverMatrix;
+    newKeyEdit->clear();
+    selectedKeyLabel->setText(label);
+    setFocus(Qt::MouseFocusReason); // the new-key capture listens on the window
+    const QString &type = keyTable[selectedKey];
+    if (type == QLatin1String("1")) {
+        keyAssignCombo->setCurrentIndex(1);
+        showCustomizePanels(1);
+        custumize_tkey_assign_combo_insert();
+        setApplyEnabled(false);
+    } else if (type == QLatin1String("2")) {
+        keyAssignCombo->setCurrentIndex(2);
+        showCustomizePanels(2);
+        currentAssignment->setText(keyTable[108 + selectedKey]);
+    } else {
+        keyAssignCombo->setCurrentIndex(0);
+        showCustomizePanels(0);
+        setApplyEnabled(true);
+    }
+}
+
+void LumoProject::keyPressEvent(QKeyEvent *event)
+{
+    if (!newKeyEdit || !newKeyEdit->isVisible()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        newKeyEdit->clear();
+}
+
+void LumoProject::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!newKeyEdit || !newKeyEdit->isVisible()) {
+        QMainWindow::keyReleaseEvent(event);
+        return;
+    }
+    if (event->isAutoRepeat())
+        return;
+    const CapturedKey key =
+        captureKey(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
+    newKeyEdit->setText(key.label);
+    if (key.hasUsage)
+        capturedUsage = key.usage;
+    qDebug("%d %d", event->key(), capturedUsage);
+}

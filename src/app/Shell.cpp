@@ -1,0 +1,47 @@
+#include "Shell.h"
+
+#include <QFileInfo>
+#include <QTranslator>
+
+namespace orvanta {
+
+QString catalogFileForLanguage(int language)
+{
+    switch (language) {
+    case 0:
+        return QStringLiteral("Language/en.qm");
+    case 1:
+        return QStringLiteral("Language/tc.qm");
+    case 2:
+        return QStringLiteral("Language/cn.qm");
+    default:
+        return QString();
+    }
+}
+
+bool loadTranslationCatalog(QTranslator &translator, const QString &relativePath)
+{
+    if (QFileInfo::exists(relativePath) && translator.load(relativePath))
+        return true;
+    const QString name = QFileInfo(relativePath).fileName();
+    return translator.load(QStringLiteral(":/LumoProject/Language/") + name);
+}
+
+QString comboStyleSheet(const QString &base)
+{
+    return QStringLiteral("QComboBox{") + base +
+           QStringLiteral("; border:1px solid rgb(132,132,132); border-radius:3px; padding-left:6px;}"
+                          "QComboBox:hover{border:1px solid rgb(200,40,40);}"
+                          "QComboBox::drop-down{border:none; width:18px;}"
+                          "QComboBox QAbstractItemView{background-color:rgb(38,38,38); color:white; "
+                          "selection-background-color:rgb(170,20,20);}");
+}
+
+QString lineEditStyleSheet(const QString &fontFamily)
+{
+    return QStringLiteral("QLineEdit{background-color:rgb(38,38,38); color:white; border:1px solid "
+                          "rgb(132,132,132); border-radius:3px; padding-left:4px; font-family:") +
+           fontFamily + QStringLiteral(";} QLineEdit:focus{border:1px solid rgb(200,40,40);}");
+}
+
+} // namespace orvanta

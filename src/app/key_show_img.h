@@ -1,0 +1,22 @@
+#pragma once
+// The small popup over a hovered key of the CUSTOMIZE page: the key's name and
+// what it is assigned to.
+
+#include <QWidget>
+
+class QLabel;
+
+class key_show_img : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit key_show_img(QWidget *parent = nullptr);
+    void setKeyName(const QString &name);
+    void setAssignment(const QString &text);
+    QString keyName() const;
+    QString assignment() const;
+
+private:
+    QLabel *m_name;
+    QLabel *m_assignment;
+};

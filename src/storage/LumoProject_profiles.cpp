@@ -1,0 +1,300 @@
+// On-board profile activation, the factory reset, and the saved profiles of
+// the left menu (New, Delete, Copy, rename, Import, Export).
+
+#include "app/LumoProject.h"
+
+#include "app/FileDialogs.h"
+#include "app/Globals.h"
+#include "app/KeyTable.h"
+#include "app/reset_view.h"
+#include "device/LightCommandReplay.h"
+#include "device/key_main_sand_cmd.h"
+#include "keyassign/KeyAssignment.h"
+#include "lighting/keyboard_light_view.h"
+#include "macro/micro_view.h"
+#include "storage/DirectoryOps.h"
+#include "storage/ProfileStore.h"
+#include "storage/readini.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace orvanta;
+
+static QString builtInName(int n)
+{
+    return QStringLiteral("PROFILE %1").arg(n);
+}
+
+QString LumoProject::linkedProfile() const
+{
+    const QString name = profileNames.value(currentProfile - 1);
+    return name.isEmpty() ? builtInName(currentProfile) : name;
+}
+
+QString LumoProject::selectedProfile() const
+{
+    const QString text = profileCombo ? profileCombo->currentText() : QString();
+    return text.isEmpty() ? linkedProfile() : text;
+}
+
+void LumoProject::read_profile_connect()
+{
+    qDebug() << "read_profile_connect()";
+    const QStringList names = readini::readini_profile_connect();
+    for (int i = 0; i < 5; ++i)
+        profileNames[i] = names.value(i);
+}
+
+void LumoProject::saveBindings()
+{
+    IniGroupMap map;
+    for (int i = 0; i < 5; ++i)
+        map["profile_file"][QString::number(i + 1)] = profileNames[i];
+    readini::write_profile_connect(map);
+}
+
+// --- activation ------------------------------------------------------------------
+
+void LumoProject::activateProfile(int n)
+{
+    if (!macroPageIdle())
+        return;
+    profileSwitching = true;
+    gLightView->profile_number = n;
+    currentProfile = n;
+    gCommandSender->selectProfile(gDeviceHandle, n);
+    main_all_profile_close(n - 1);
+    set_profile_connect();
+    read_macro_file_set();
+    iss_combo_inster();
+    read_singal_file_set();
+    gLightView->profile_name = profileNames[n - 1];
+    profileSwitching = false;
+}
+
+void LumoProject::main_set_profile1() { activateProfile(1); }
+void LumoProject::main_set_profile2() { activateProfile(2); }
+void LumoProject::main_set_profile3() { activateProfile(3); }
+void LumoProject::main_set_profile4() { activateProfile(4); }
+void LumoProject::main_set_profile5() { activateProfile(5); }
+
+void LumoProject::set_profile_connect()
+{
+    qDebug() << "set_profile_connect()";
+    const QStringList entries = listEntries(QStringLiteral("./lightfile"));
+    qDebug() << entries.size();
+    profileCombo->setCurrentIndex(-1);
+    const QString linked = profileNames[currentProfile - 1];
+    if (!linked.isEmpty() && entries.contains(linked)) {
+        profileCombo->setCurrentText(linked);
+        return;
+    }
+    // The linked folder is gone: fall back to the built-in profile of the slot.
+    profileNames[currentProfile - 1] = builtInName(currentProfile);
+    profileCombo->setCurrentText(profileNames[currentProfile - 1]);
+    saveBindings();
+}
+
+void LumoProject::set_profile_light_cmd()
+{
+    qDebug() << "set_profile_light_cmd()";
+    const QStringList stored = readini::readini_profile_light_cmd(profileCombo->currentText());
+    replayStoredLighting(*gCommandSender, gDeviceHandle, change_light_cmd_to_char(stored),
+                         quint8(currentProfile));
+}
+
+// --- factory reset ------------------------------------------------------------------
+
+void LumoProject::rmain_re_btn_fanction()
+{
+    if (!macroPageIdle())
+        return;
+    gResetView->setGeometry(0, 0, 1200, 800);
+    gResetView->show();
+    gResetView->raise();
+    gResetView->setProgress(0);
+    gResetView->repaint();
+
+    // Each slot gets its factory lighting, stored with the profile linked to it.
+    for (int n = 1; n <= 5; ++n) {
+        const QString linked = profileNames[n - 1].isEmpty() ? builtInName(n) : profileNames[n - 1];
+        gLightView->reset_profile_lighting(n, linked);
+    }
+    gResetView->setProgress(15);
+    gResetView->repaint();
+
+    for (int i = 0; i < kKeySlots; ++i)
+        keyTable[i] = QStringLiteral("0");
+    for (QLabel *cell : keyCells)
+        cell->setStyleSheet(QStringLiteral("background-color:black"));
+    gCommandSender->resetKeyMap();
+
+    for (int i = 1; i <= 5; ++i) {
+        const QString linked = profileNames[i - 1].isEmpty() ? builtInName(i) : profileNames[i - 1];
+        gCommandSender->resetProfileToDefault(gDeviceHandle, i);
+        readini::def_macro_ini_cmd_file(linked);
+        readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), linked);
+        readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), linked);
+        gResetView->setProgress(15 + 25 * (i - 1));
+        gResetView->repaint();
+    }
+
+    for (auto &modifier : issTarget)
+        modifier.fill(0);
+    issOn.fill(false);
+    issEnabled.fill(true);
+    writeIssFlags();
+
+    activateProfile(1);
+    gResetView->setProgress(100);
+    gResetView->hide();
+}
+
+// --- the profile list ----------------------------------------------------------------
+
+void LumoProject::leftmenu_select_combo_inster()
+{
+    // Refilling keeps the entry that was current (when it still exists) and runs
+    // no selection on its own, so a refresh never rebinds the active slot or
+    // replays lighting; an operation that wants its result chosen selects it.
+    const QString current = profileCombo->currentText();
+    const QSignalBlocker block(profileCombo);
+    profileCombo->clear();
+    profileCombo->addItems(profileList());
+    profileCombo->setCurrentIndex(profileCombo->findText(current));
+}
+
+void LumoProject::leftmenu_select_combo_function(int index)
+{
+    if (index < 0)
+        return;
+    const QString entry = profileCombo->itemText(index);
+    profileNameEdit->clear();
+    gLightView->profile_name = entry;
+    gLightView->key_r_insertcombo();
+    read_singal_file_set();
+    if (!profileSwitching) {
+        set_profile_light_cmd();
+        profileNames[currentProfile - 1] = entry;
+        saveBindings();
+    }
+}
+
+void LumoProject::leftmenu_select_btn_new_function()
+{
+    if (!macroPageIdle())
+        return;
+    if (countEntries(QStringLiteral("./lightfile")) >= kProfileLimit)
+        return;
+    const QString name = newProfileName();
+    if (name.isEmpty())
+        return;
+    copyProfile(builtInName(1), name);
+    leftmenu_select_combo_inster();
+    profileCombo->setCurrentText(name);
+}
+
+void LumoProject::leftmenu_select_btn_dle_function()
+{
+    if (!macroPageIdle())
+        return;
+    const QString entry = profileCombo->currentText();
+    if (entry.isEmpty() || isBuiltInProfile(entry))
+        return;
+    removeDirectory(QStringLiteral("./lightfile/") + entry);
+    profileNames[currentProfile - 1] = builtInName(currentProfile);
+    leftmenu_select_combo_inster();
+    profileCombo->setCurrentText(profileNames[currentProfile - 1]);
+    saveBindings();
+}
+
+void LumoProject::leftmenu_select_btn_copy_function()
+{
+    if (!macroPageIdle())
+        return;
+    const QString entry = profileCombo->currentText();
+    if (entry.isEmpty())
+        return;
+    // The listing counted with "." and "..": copies stop at 13 real entries.
+    if (countEntries(QStringLiteral("./lightfile")) + 2 >= kProfileLimit)
+        return;
+    const QString name = copyNameFor(entry);
+    if (name.isEmpty())
+        return;
+    copyProfile(entry, name);
+    leftmenu_select_combo_inster();
+    profileCombo->setCurrentText(name);
+}
+
+void LumoProject::leftmenu_profile_name_function()
+{
+    if (!macroPageIdle())
+        return;
+    const QString text = profileNameEdit->text();
+    if (containsForbiddenCharacter(text)) {
+        qDebug() << "forbidden character in profile name" << text;
+        return;
+    }
+    if (listEntries(QStringLiteral("./lightfile")).contains(text))
+        return;
+    if (!isUsableProfileName(text) || isBuiltInProfile(text))
+        return;
+    const QString entry = profileCombo->currentText();
+    if (entry.isEmpty() || isBuiltInProfile(entry))
+        return;
+    if (!QDir().rename(QStringLiteral("./lightfile/") + entry, QStringLiteral("./lightfile/") + text))
+        return;
+    // Every slot bound to the old name follows it.
+    for (QString &name : profileNames)
+        if (name == entry)
+            name = text;
+    profileNames[currentProfile - 1] = text;
+    saveBindings();
+    leftmenu_select_combo_inster();
+    profileCombo->setCurrentText(text);
+}
+
+void LumoProject::leftmenu_select_btn_up_fanction()
+{
+    if (!macroPageIdle())
+        return;
+    const QString profile = profileCombo->currentText();
+    if (profile.isEmpty())
+        return;
+    const QString target = FileDialogs::saveFileName(this, QStringLiteral("Save As"), QString(),
+                                                     QStringLiteral("Comma Separated Values (*.ini)"));
+    if (target.isEmpty())
+        return;
+    QFile file(target);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    file.write(exportText(profile).toUtf8());
+}
+
+void LumoProject::leftmenu_select_btn_load_fanction()
+{
+    if (!macroPageIdle())
+        return;
+#ifdef Q_OS_WIN
+    const QString start = QStringLiteral("C:\\");
+#else
+    const QString start = QDir::homePath();
+#endif
+    const QString source = FileDialogs::openFileName(this, QStringLiteral("Open file"), start,
+                                                     QStringLiteral("Bx Files(*.ini)"));
+    if (source.isEmpty())
+        return;
+    const QString name = importNameFromPath(source);
+    const QString dir = QStringLiteral("./lightfile/") + name;
+    if (!name.isEmpty() && !QFileInfo::exists(dir) && QFileInfo(source).isFile()) {
+        QDir().mkpath(dir);
+        readini::import_profile_file(source, name);
+    }
+    leftmenu_select_combo_inster();
+}

@@ -1,0 +1,130 @@
+#include "ProfileStore.h"
+
+#include "DirectoryOps.h"
+#include "readini.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace orvanta {
+
+static const QString kLightfile = QStringLiteral("./lightfile");
+static const QString kStaging = QStringLiteral("./.staging");
+
+QStringList profileList()
+{
+    QStringList names = listEntries(kLightfile);
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+bool isBuiltInProfile(const QString &name)
+{
+    for (int i = 1; i <= 5; ++i)
+        if (name == QStringLiteral("PROFILE %1").arg(i))
+            return true;
+    return false;
+}
+
+bool containsForbiddenCharacter(const QString &text)
+{
+    static const QString forbidden = QStringLiteral("*|\\:\"<>?/");
+    for (const QChar c : text)
+        if (forbidden.contains(c))
+            return true;
+    return false;
+}
+
+bool isUsableProfileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !containsForbiddenCharacter(name);
+}
+
+QString copySuffix(int k)
+{
+    return k < 10 ? QStringLiteral("_0%1").arg(k) : QStringLiteral("_%1").arg(k);
+}
+
+QString copyNameFor(const QString &entry)
+{
+    QString suffix;
+    for (int k = 1; k <= 14; ++k)
+        if (entry.endsWith(copySuffix(k), Qt::CaseInsensitive))
+            suffix = copySuffix(k);
+    const QString base =
+        suffix.isEmpty() ? entry : entry.left(entry.indexOf(suffix, 0, Qt::CaseInsensitive));
+    for (int k = 1; k <= 14; ++k) {
+        const QString name = base + copySuffix(k);
+        if (!QFileInfo::exists(kLightfile + QLatin1Char('/') + name))
+            return name;
+    }
+    return QString();
+}
+
+QString newProfileName()
+{
+    for (int n = 1; n <= kProfileLimit; ++n) {
+        const QString name = QStringLiteral("PROFILE %1").arg(n);
+        if (!QFileInfo(kLightfile + QLatin1Char('/') + name).isDir())
+            return name;
+    }
+    return QString();
+}
+
+bool copyProfile(const QString &source, const QString &target)
+{
+    const QString from = kLightfile + QLatin1Char('/') + source;
+    const QString to = kLightfile + QLatin1Char('/') + target;
+    if (source.isEmpty() || target.isEmpty() || !QFileInfo(from).isDir() || QFileInfo::exists(to))
+        return false;
+    QDir().mkpath(kStaging);
+    const QString staged = kStaging + QLatin1Char('/') + target;
+    removeDirectory(staged);
+    if (!copyDirectory(from, staged) || !QDir().rename(staged, to)) {
+        removeDirectory(staged);
+        return false;
+    }
+    return true;
+}
+
+void removeStaleStaging()
+{
+    removeDirectory(kStaging);
+}
+
+static QString quoted(const QString &key, const QString &value)
+{
+    return key + QStringLiteral("=\"") + value + QStringLiteral("\"\n");
+}
+
+QString exportText(const QString &profile)
+{
+    const QString lightDir = readini::profileDir(profile) + QStringLiteral("/light");
+    const int n = QDir(lightDir).entryList(QDir::Files | QDir::Hidden | QDir::System).size();
+    QString out = QStringLiteral("[Setting]\n") + quoted(QStringLiteral("pattern"), QString::number(n));
+    for (int i = 1; i <= n; ++i) {
+        const QStringList p = readini::readini_light_pattern_file(i - 1, profile);
+        out += QStringLiteral("[pattern%1]\n").arg(i);
+        for (int k = 0; k < 5; ++k)
+            out += quoted(readini::patternKeys()[k], p.value(k));
+    }
+    const QStringList s = readini::readini_ini_file(profile);
+    out += QStringLiteral("[signal]\n");
+    for (int k = 0; k < 3; ++k)
+        out += quoted(readini::signalKeys()[k], s.value(k));
+    return out;
+}
+
+QString importNameFromPath(const QString &path)
+{
+    const QString file = QFileInfo(path).fileName();
+    const int dot = file.indexOf(QLatin1Char('.'));
+    const QString name = dot < 0 ? file : file.left(dot);
+    return isUsableProfileName(name) ? name : QString();
+}
+
+} // namespace orvanta

@@ -1,0 +1,48 @@
+#pragma once
+// Saved profiles as folders of "./lightfile": their list, the naming rules of
+// New, Copy, rename and Import, safe copies, and the export text.
+
+#include <QString>
+#include <QStringList>
+
+namespace orvanta {
+
+constexpr int kProfileLimit = 15;
+
+// Every entry of "./lightfile", sorted by name ignoring case.
+QStringList profileList();
+
+bool isBuiltInProfile(const QString &name); // "PROFILE 1" .. "PROFILE 5"
+
+// The nine characters a typed name may not hold: * | \ : " < > ? /
+bool containsForbiddenCharacter(const QString &text);
+
+// A name a profile may take: no forbidden character, not empty, not "." or "..".
+bool isUsableProfileName(const QString &name);
+
+// "_01".."_09", "_10".."_14" for k = 1..14.
+QString copySuffix(int k);
+
+// The first free name for a copy of `entry` (Game -> Game_01, Game_01 -> Game_02),
+// or empty when all fourteen exist.
+QString copyNameFor(const QString &entry);
+
+// The first "PROFILE n" (n = 1..15) without a folder, or empty.
+QString newProfileName();
+
+// Copies a whole profile folder. The copy is assembled outside "./lightfile" and
+// moved into place at the end, so an interrupted copy never leaves a half
+// profile in the list. Fails when the target exists.
+bool copyProfile(const QString &source, const QString &target);
+
+// Removes what interrupted copies left behind.
+void removeStaleStaging();
+
+// The export text of profile P (header, one block per pattern file, the signal block).
+QString exportText(const QString &profile);
+
+// The profile name an imported file gives (its name up to the first "."), or
+// empty when that name is not usable.
+QString importNameFromPath(const QString &path);
+
+} // namespace orvanta
