@@ -10,7 +10,8 @@
 #include <QTcpSocket>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 void parseRate(const char *name, const QByteArray &message, int rounds)
 {

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-namespace orvanta {
+namespace orvanta
+{
 
 AppPulse::AppPulse(Tick tick, QObject *parent)
     : QObject(parent), m_tick(std::move(tick)), m_timer(new QTimer(this))

@@ -8,7 +8,8 @@
 #include <QTimer>
 #include <functional>
 
-namespace orvanta {
+namespace orvanta
+{
 
 class AppPulse : public QObject
 {

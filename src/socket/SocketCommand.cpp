@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <optional>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
 std::optional<int> member(const QVariantMap &map, const char *key)
 {

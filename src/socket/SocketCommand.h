@@ -10,10 +10,10 @@
 
 class key_main_sand_cmd;
 
-namespace orvanta {
-
-struct SocketAction
+namespace orvanta
 {
+
+struct SocketAction {
     enum Kind {
         None,          // unknown group or command, or values that do not convert
         SwitchProfile, // "Data" 1..5: as the profile buttons do
@@ -36,8 +36,7 @@ SocketAction socketActionFor(const QVariantMap &command);
 
 // The five buffers of a one-colour static lighting, in the order that
 // key_main_sand_cmd::sendLightStatic takes them (it stamps the headers).
-struct StaticColourReports
-{
+struct StaticColourReports {
     Report first;
     Report page1;
     Report page2;

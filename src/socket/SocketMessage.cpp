@@ -7,9 +7,11 @@
 #include <cmath>
 #include <limits>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
 // Short-form positions: "07" t, then the value or the colour pairs.
 constexpr int kTypePos = 2;

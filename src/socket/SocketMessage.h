@@ -11,7 +11,8 @@
 #include <QtGlobal>
 #include <optional>
 
-namespace orvanta {
+namespace orvanta
+{
 
 // The console reads each arrival into a buffer of this size, one byte of which
 // is kept for the terminating zero: at most kSocketMessageLimit bytes count.

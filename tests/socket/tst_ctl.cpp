@@ -11,7 +11,8 @@
 
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 // Stands in for the console: greets each client (or not) and keeps what each
 // client sent.
@@ -44,8 +45,7 @@ private:
     bool m_close;
 };
 
-struct Run
-{
+struct Run {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
@@ -87,15 +87,15 @@ private slots:
         QTest::newRow("profile 1") << QStringList{"profile", "1"} << QByteArray("071");
         QTest::newRow("profile 5") << QStringList{"profile", "5"} << QByteArray("075");
         QTest::newRow("orange") << QStringList{"color", "FF8000"} << QByteArray("076#FF#80#00");
-        QTest::newRow("lower case, hash") << QStringList{"color", "#0a1b2c"}
-                                          << QByteArray("076#0A#1B#2C");
+        QTest::newRow("lower case, hash")
+            << QStringList{"color", "#0a1b2c"} << QByteArray("076#0A#1B#2C");
         QTest::newRow("pulse 0") << QStringList{"pulse", "0"} << QByteArray("0770");
         QTest::newRow("pulse 9") << QStringList{"pulse", "9"} << QByteArray("0779");
         QTest::newRow("stop") << QStringList{"stop"} << QByteArray("078");
         QTest::newRow("send") << QStringList{"send", "07x@@"} << QByteArray("07x@@");
         QTest::newRow("send dash text") << QStringList{"send", "-v"} << QByteArray("-v");
-        QTest::newRow("send utf-8") << QStringList{"send", QString::fromUtf8("é")}
-                                    << QByteArray("\xc3\xa9");
+        QTest::newRow("send utf-8")
+            << QStringList{"send", QString::fromUtf8("é")} << QByteArray("\xc3\xa9");
         QTest::newRow("options after the command")
             << QStringList{"profile", "2", "--host", "127.0.0.1"} << QByteArray("072");
     }
@@ -130,9 +130,10 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, SocketHelper::greeting() + "\n");
         QTRY_COMPARE(emitted.size(), 1);
-        QCOMPARE(emitted.first().at(0).toMap(),
-                 (QVariantMap{{"command", 7}, {"Data", 6}, {"Color_r", 255},
-                              {"Color_g", 128}, {"Color_b", 0}}));
+        QCOMPARE(
+            emitted.first().at(0).toMap(),
+            (QVariantMap{
+                {"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}}));
 
         if (helper.listeningAddresses().contains(QHostAddress(QHostAddress::LocalHostIPv6))) {
             const Run v6 = runCtl(withPort(helper.serverPort(), {"--host", "::1", "pulse", "3"}));
@@ -175,40 +176,41 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("message");
         QTest::newRow("nothing") << QStringList{} << QByteArray("no command given");
-        QTest::newRow("profile 0") << QStringList{"profile", "0"}
-                                   << QByteArray("profile must be a number from 1 to 5");
-        QTest::newRow("profile 6") << QStringList{"profile", "6"}
-                                   << QByteArray("profile must be a number from 1 to 5");
-        QTest::newRow("profile 01") << QStringList{"profile", "01"}
-                                    << QByteArray("profile must be a number from 1 to 5");
-        QTest::newRow("profile missing") << QStringList{"profile"}
-                                         << QByteArray("profile needs an argument");
-        QTest::newRow("colour too short") << QStringList{"color", "FF800"}
-                                          << QByteArray("color must be six hexadecimal digits");
-        QTest::newRow("colour not hex") << QStringList{"color", "GG8000"}
-                                        << QByteArray("color must be six hexadecimal digits");
+        QTest::newRow("profile 0")
+            << QStringList{"profile", "0"} << QByteArray("profile must be a number from 1 to 5");
+        QTest::newRow("profile 6")
+            << QStringList{"profile", "6"} << QByteArray("profile must be a number from 1 to 5");
+        QTest::newRow("profile 01")
+            << QStringList{"profile", "01"} << QByteArray("profile must be a number from 1 to 5");
+        QTest::newRow("profile missing")
+            << QStringList{"profile"} << QByteArray("profile needs an argument");
+        QTest::newRow("colour too short")
+            << QStringList{"color", "FF800"} << QByteArray("color must be six hexadecimal digits");
+        QTest::newRow("colour not hex")
+            << QStringList{"color", "GG8000"} << QByteArray("color must be six hexadecimal digits");
         QTest::newRow("pulse 10") << QStringList{"pulse", "10"}
                                   << QByteArray("pulse value must be a digit from 0 to 9");
         QTest::newRow("pulse -1") << QStringList{"pulse", "-1"}
                                   << QByteArray("pulse value must be a digit from 0 to 9");
-        QTest::newRow("stop with argument") << QStringList{"stop", "now"}
-                                            << QByteArray("unexpected argument 'now'");
-        QTest::newRow("send empty") << QStringList{"send", ""}
-                                    << QByteArray("send needs a non-empty TEXT");
-        QTest::newRow("send too long") << QStringList{"send", QString(8192, 'x')}
-                                       << QByteArray("TEXT is too long: 8192 bytes, the console reads at most 8191");
-        QTest::newRow("unknown command") << QStringList{"blink"}
-                                         << QByteArray("unknown command 'blink'");
-        QTest::newRow("unknown option") << QStringList{"-x", "stop"}
-                                        << QByteArray("unknown option '-x'");
+        QTest::newRow("stop with argument")
+            << QStringList{"stop", "now"} << QByteArray("unexpected argument 'now'");
+        QTest::newRow("send empty")
+            << QStringList{"send", ""} << QByteArray("send needs a non-empty TEXT");
+        QTest::newRow("send too long")
+            << QStringList{"send", QString(8192, 'x')}
+            << QByteArray("TEXT is too long: 8192 bytes, the console reads at most 8191");
+        QTest::newRow("unknown command")
+            << QStringList{"blink"} << QByteArray("unknown command 'blink'");
+        QTest::newRow("unknown option")
+            << QStringList{"-x", "stop"} << QByteArray("unknown option '-x'");
         QTest::newRow("port 0") << QStringList{"--port", "0", "stop"}
                                 << QByteArray("--port needs a number from 1 to 65535");
         QTest::newRow("port 65536") << QStringList{"--port=65536", "stop"}
                                     << QByteArray("--port needs a number from 1 to 65535");
         QTest::newRow("port word") << QStringList{"--port", "http", "stop"}
                                    << QByteArray("--port needs a number from 1 to 65535");
-        QTest::newRow("host missing") << QStringList{"stop", "--host"}
-                                      << QByteArray("--host needs a host name or address");
+        QTest::newRow("host missing")
+            << QStringList{"stop", "--host"} << QByteArray("--host needs a host name or address");
     }
     void refusesBadCommandLines()
     {

@@ -10,11 +10,11 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // A client that collects what the console writes to it.
-struct Client
-{
+struct Client {
     std::unique_ptr<QTcpSocket> socket = std::make_unique<QTcpSocket>();
     QByteArray received;
 
@@ -122,8 +122,8 @@ private slots:
         client.send("076#FF#80#00");
         QVERIFY(emitted.wait(3000));
         QCOMPARE(emitted.size(), 1);
-        const QVariantMap want{{"command", 7}, {"Data", 6}, {"Color_r", 255},
-                               {"Color_g", 128}, {"Color_b", 0}};
+        const QVariantMap want{
+            {"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}};
         QCOMPARE(emitted.takeFirst().at(0).toMap(), want);
 
         // Garbage is dropped; wait until the console has read it before going on,

@@ -15,7 +15,8 @@ using namespace orvanta::test;
 
 Q_DECLARE_METATYPE(std::optional<QVariantMap>)
 
-namespace {
+namespace
+{
 
 const char *const kIntKeys[] = {"command", "Data", "Color_r", "Color_g", "Color_b", "app_cmd"};
 
@@ -48,8 +49,8 @@ void compareMaps(const std::optional<QVariantMap> &actual, const std::optional<Q
     for (auto it = want->constBegin(); it != want->constEnd(); ++it)
         QCOMPARE(actual->value(it.key()), it.value());
     for (const char *key : kIntKeys) {
-        if (want->contains(QLatin1String(key)) && want->value(QLatin1String(key)).type() ==
-                                                      QVariant::Int)
+        if (want->contains(QLatin1String(key)) &&
+            want->value(QLatin1String(key)).type() == QVariant::Int)
             QCOMPARE(int(actual->value(QLatin1String(key)).type()), int(QVariant::Int));
     }
 }
@@ -92,8 +93,8 @@ private slots:
         QTest::addColumn<QByteArray>("received");
         QTest::addColumn<std::optional<QVariantMap>>("expected");
         for (int p = 1; p <= 5; ++p)
-            QTest::addRow("07%d switches profile", p) << QByteArray("07" + QByteArray::number(p))
-                                                      << std::optional(cmd(p));
+            QTest::addRow("07%d switches profile", p)
+                << QByteArray("07" + QByteArray::number(p)) << std::optional(cmd(p));
         QTest::newRow("070") << QByteArray("070") << std::optional(cmd(0));
         QTest::newRow("079") << QByteArray("079") << std::optional(cmd(9));
         QTest::newRow("078 stops") << QByteArray("078") << std::optional(cmd(8));
@@ -101,10 +102,10 @@ private slots:
             QTest::newRow(m) << QByteArray(m) << std::optional(cmd(8));
         QTest::newRow("0773") << QByteArray("0773") << std::optional(cmd(7, {{"app_cmd", 3}}));
         QTest::newRow("0770") << QByteArray("0770") << std::optional(cmd(7, {{"app_cmd", 0}}));
-        QTest::newRow("077A by code") << QByteArray("077A")
-                                      << std::optional(cmd(7, {{"app_cmd", 17}}));
-        QTest::newRow("077 space, low byte") << QByteArray("077 ")
-                                             << std::optional(cmd(7, {{"app_cmd", 240}}));
+        QTest::newRow("077A by code")
+            << QByteArray("077A") << std::optional(cmd(7, {{"app_cmd", 17}}));
+        QTest::newRow("077 space, low byte")
+            << QByteArray("077 ") << std::optional(cmd(7, {{"app_cmd", 240}}));
         const auto orange =
             std::optional(cmd(6, {{"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}}));
         QTest::newRow("orange") << QByteArray("076#FF#80#00") << orange;
@@ -120,14 +121,20 @@ private slots:
             << std::optional(cmd(6, {{"Color_r", (16 * 23 + 23) & 0xff},
                                      {"Color_g", (16 * -15 - 15) & 0xff},
                                      {"Color_b", 0}}));
-        QTest::newRow("two messages: first counts") << QByteArray("072075") << std::optional(cmd(2));
-        QTest::newRow("text ends at zero byte") << QByteArray("072\0" "075", 7)
+        QTest::newRow("two messages: first counts")
+            << QByteArray("072075") << std::optional(cmd(2));
+        QTest::newRow("text ends at zero byte") << QByteArray("072\0"
+                                                              "075",
+                                                              7)
                                                 << std::optional(cmd(2));
-        QTest::newRow("zero byte cuts a pulse") << QByteArray("077\0" "3", 5) << none();
-        QTest::newRow("zero byte cuts the stop") << QByteArray("071@\0@", 6)
-                                                 << std::optional(cmd(1));
-        QTest::newRow("byte 0xff as type") << QByteArray("07\xff")
-                                           << std::optional(cmd(0xff - '0'));
+        QTest::newRow("zero byte cuts a pulse") << QByteArray("077\0"
+                                                              "3",
+                                                              5)
+                                                << none();
+        QTest::newRow("zero byte cuts the stop")
+            << QByteArray("071@\0@", 6) << std::optional(cmd(1));
+        QTest::newRow("byte 0xff as type")
+            << QByteArray("07\xff") << std::optional(cmd(0xff - '0'));
         // Lengths: too short for the positions they address.
         QTest::newRow("0 bytes") << QByteArray() << none();
         QTest::newRow("1 byte") << QByteArray("0") << none();
@@ -137,10 +144,9 @@ private slots:
         QTest::newRow("11 bytes colour") << QByteArray("076#FF#80#0") << none();
         QTest::newRow("4 bytes 071@ is no stop") << QByteArray("071@") << std::optional(cmd(1));
         QTest::newRow("9000 bytes, profile") << padded("073", 9000, 'z') << std::optional(cmd(3));
-        QTest::newRow("9000 bytes, colour") << padded("076#01#02#03", 9000, '#')
-                                            << std::optional(cmd(6, {{"Color_r", 1},
-                                                                     {"Color_g", 2},
-                                                                     {"Color_b", 3}}));
+        QTest::newRow("9000 bytes, colour")
+            << padded("076#01#02#03", 9000, '#')
+            << std::optional(cmd(6, {{"Color_r", 1}, {"Color_g", 2}, {"Color_b", 3}}));
     }
     void shortFormMessages()
     {
@@ -161,10 +167,10 @@ private slots:
             QTest::addRow("colour cut to %d", n) << colour << n << none();
         QTest::newRow("pulse cut to 3") << QByteArray("0773") << 3 << none();
         QTest::newRow("stop cut to 4") << QByteArray("071@@") << 4 << std::optional(cmd(1));
-        QTest::newRow("stop cut to 3") << QByteArray("07@@@") << 3
-                                       << std::optional(cmd(int('@') - '0'));
-        QTest::newRow("json cut before }}") << b64("{\"command\":7,\"Data\":2,\"Color\":{}}")
-                                            << 40 << none();
+        QTest::newRow("stop cut to 3")
+            << QByteArray("07@@@") << 3 << std::optional(cmd(int('@') - '0'));
+        QTest::newRow("json cut before }}")
+            << b64("{\"command\":7,\"Data\":2,\"Color\":{}}") << 40 << none();
     }
     void neverReadsPastTheReceivedText()
     {
@@ -183,9 +189,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("received");
         QTest::addColumn<std::optional<QVariantMap>>("expected");
-        QTest::newRow("numbers")
-            << b64("{\"command\":7,\"Data\":3,\"Color\":{}}")
-            << std::optional(cmd(3, {{"Color", QVariantMap()}}));
+        QTest::newRow("numbers") << b64("{\"command\":7,\"Data\":3,\"Color\":{}}")
+                                 << std::optional(cmd(3, {{"Color", QVariantMap()}}));
         QTest::newRow("numeric texts")
             << b64("{\"command\":\"7\",\"Data\":\"6\",\"Color_r\":\"255\",\"Color_g\":128,"
                    "\"Color_b\":\" 0 \",\"Color\":{\"name\":\"x\"}}")
@@ -193,20 +198,18 @@ private slots:
                                      {"Color_g", 128},
                                      {"Color_b", 0},
                                      {"Color", QVariantMap{{"name", "x"}}}}));
-        QTest::newRow("pulse value") << b64("{\"command\":7,\"Data\":7,\"app_cmd\":5,\"Color\":{}}")
-                                     << std::optional(cmd(7, {{"app_cmd", 5},
-                                                              {"Color", QVariantMap()}}));
+        QTest::newRow("pulse value")
+            << b64("{\"command\":7,\"Data\":7,\"app_cmd\":5,\"Color\":{}}")
+            << std::optional(cmd(7, {{"app_cmd", 5}, {"Color", QVariantMap()}}));
         QTest::newRow("other members kept as they are")
             << b64("{\"command\":7.0,\"Data\":\"two\",\"note\":\"12\",\"Color\":{}}")
-            << std::optional(QVariantMap{{"command", 7},
-                                         {"Data", "two"},
-                                         {"note", "12"},
-                                         {"Color", QVariantMap()}});
+            << std::optional(QVariantMap{
+                   {"command", 7}, {"Data", "two"}, {"note", "12"}, {"Color", QVariantMap()}});
         QTest::newRow("fraction stays a fraction")
             << b64("{\"command\":7,\"Data\":1.5,\"Color\":{}}")
             << std::optional(QVariantMap{{"command", 7}, {"Data", 1.5}, {"Color", QVariantMap()}});
-        QTest::newRow("empty object") << b64("{\"a\":{}}") << std::optional(QVariantMap{
-                                                                  {"a", QVariantMap()}});
+        QTest::newRow("empty object")
+            << b64("{\"a\":{}}") << std::optional(QVariantMap{{"a", QVariantMap()}});
         QTest::newRow("valid object without }} is dropped")
             << b64("{\"command\":7,\"Data\":3}") << none();
         QTest::newRow("two objects: first counts")
@@ -216,7 +219,9 @@ private slots:
             << b64("{\"command\":7,\"Data\":5,\"Color\":{}}garbage")
             << std::optional(cmd(5, {{"Color", QVariantMap()}}));
         QTest::newRow("text ends at zero byte")
-            << b64("{\"command\":7,\"Data\":4,\"Color\":{}}") + QByteArray("\0" "AAAA", 5)
+            << b64("{\"command\":7,\"Data\":4,\"Color\":{}}") + QByteArray("\0"
+                                                                           "AAAA",
+                                                                           5)
             << std::optional(cmd(4, {{"Color", QVariantMap()}}));
         QTest::newRow("}} inside a text cuts the object")
             << b64("{\"Color\":\"}}\",\"command\":7,\"Data\":1}") << none();
@@ -267,16 +272,15 @@ private slots:
         QTest::newRow("colour as texts")
             << cmd(6, {{"Color_r", "1"}, {"Color_g", "2"}, {"Color_b", "3"}})
             << int(SocketAction::PaintColour) << 0x010203;
-        QTest::newRow("colour missing blue") << cmd(6, {{"Color_r", 1}, {"Color_g", 2}})
-                                             << int(SocketAction::None) << 0;
+        QTest::newRow("colour missing blue")
+            << cmd(6, {{"Color_r", 1}, {"Color_g", 2}}) << int(SocketAction::None) << 0;
         QTest::newRow("colour 256") << cmd(6, {{"Color_r", 256}, {"Color_g", 2}, {"Color_b", 3}})
                                     << int(SocketAction::None) << 0;
         QTest::newRow("colour -1") << cmd(6, {{"Color_r", 1}, {"Color_g", -1}, {"Color_b", 3}})
                                    << int(SocketAction::None) << 0;
-        QTest::newRow("pulse 3") << cmd(7, {{"app_cmd", 3}}) << int(SocketAction::PulseStart)
-                                 << 3;
-        QTest::newRow("pulse low byte") << cmd(7, {{"app_cmd", 259}})
-                                        << int(SocketAction::PulseStart) << 3;
+        QTest::newRow("pulse 3") << cmd(7, {{"app_cmd", 3}}) << int(SocketAction::PulseStart) << 3;
+        QTest::newRow("pulse low byte")
+            << cmd(7, {{"app_cmd", 259}}) << int(SocketAction::PulseStart) << 3;
         QTest::newRow("pulse -1") << cmd(7, {{"app_cmd", -1}}) << int(SocketAction::PulseStart)
                                   << 255;
         QTest::newRow("pulse without value") << cmd(7) << int(SocketAction::None) << 0;

@@ -2,9 +2,11 @@
 
 #include <QRegularExpression>
 
-namespace ctl {
+namespace ctl
+{
 
-namespace {
+namespace
+{
 
 bool isDecimal(const QString &text)
 {
@@ -39,7 +41,8 @@ QByteArray commandMessage(const QString &command, const QString &argument, QStri
     if (command == QLatin1String("pulse")) {
         if (argument.size() != 1 || argument.at(0) < QLatin1Char('0') ||
             argument.at(0) > QLatin1Char('9')) {
-            error = QStringLiteral("pulse value must be a digit from 0 to 9, not '%1'").arg(argument);
+            error =
+                QStringLiteral("pulse value must be a digit from 0 to 9, not '%1'").arg(argument);
             return {};
         }
         return "077" + argument.toLatin1();
@@ -111,8 +114,8 @@ Invocation parseArguments(const QStringList &arguments)
                 value = arguments.at(++i);
             const uint port = value.toUInt();
             if (!isDecimal(value) || value.size() > 5 || port < 1 || port > 65535)
-                return fail(QStringLiteral("--port needs a number from 1 to 65535, not '%1'")
-                                .arg(value));
+                return fail(
+                    QStringLiteral("--port needs a number from 1 to 65535, not '%1'").arg(value));
             inv.port = quint16(port);
         } else {
             return fail(QStringLiteral("unknown option '%1'").arg(arg));

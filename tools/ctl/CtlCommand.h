@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace ctl {
+namespace ctl
+{
 
 constexpr quint16 kDefaultPort = 5490;
 constexpr int kTimeoutMs = 3000;
@@ -14,8 +15,7 @@ constexpr int kMessageLimit = 8191;
 
 enum ExitCode { ExitOk = 0, ExitUsage = 1, ExitNoConsole = 2 };
 
-struct Invocation
-{
+struct Invocation {
     QString host = QStringLiteral("127.0.0.1");
     quint16 port = kDefaultPort;
     bool verbose = false;

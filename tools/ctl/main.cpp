@@ -7,7 +7,8 @@
 #include <QTcpSocket>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 const QByteArray kGreetingStart = "VoDezivuv!";
 
@@ -37,9 +38,9 @@ int main(int argc, char *argv[])
     QTcpSocket socket;
     socket.connectToHost(inv.host, inv.port);
     if (!socket.waitForConnected(ctl::kTimeoutMs))
-        return complain(QStringLiteral("no console is listening on %1 (%2)")
-                            .arg(where, socket.errorString()),
-                        ctl::ExitNoConsole);
+        return complain(
+            QStringLiteral("no console is listening on %1 (%2)").arg(where, socket.errorString()),
+            ctl::ExitNoConsole);
 
     // The console greets first; waiting for it proves that a console, not some
     // other service on that port, takes the message.
@@ -59,8 +60,9 @@ int main(int argc, char *argv[])
     // One write: the console treats each arrival as one whole message.
     socket.write(inv.message);
     if (!socket.waitForBytesWritten(ctl::kTimeoutMs))
-        return complain(QStringLiteral("could not send to %1 (%2)").arg(where, socket.errorString()),
-                        ctl::ExitNoConsole);
+        return complain(
+            QStringLiteral("could not send to %1 (%2)").arg(where, socket.errorString()),
+            ctl::ExitNoConsole);
     socket.disconnectFromHost();
     if (socket.state() != QAbstractSocket::UnconnectedState)
         socket.waitForDisconnected(ctl::kTimeoutMs);
