@@ -1,0 +1,47 @@
+#include "FactoryLighting.h"
+
+#include "device/key_main_sand_cmd.h"
+#include "lighting/LightingBuilders.h"
+
+namespace orvanta {
+
+EffectRecords factoryEffectRecords()
+{
+    EffectRecords r;
+    r[EffectStatic].full_flag = true;
+    r[EffectStatic].static_flag = true;
+    r[EffectReactive].full_flag = true;
+    r[EffectArrowFlow].full_flag = true;
+    r[EffectArrowFlow].left = true;
+    r[EffectArrowFlow].right = true;
+    r[EffectArrowFlow].no = true;
+    r[EffectWave].customized = true;
+    r[EffectWave].left = true;
+    r[EffectWave].speediness = 3;
+    r[EffectRipple].customized = true;
+    r[EffectRipple].no = true;
+    return r;
+}
+
+KeyColorSet factoryKeyColors()
+{
+    KeyColorSet set;
+    set.key_r.fill(255);
+    set.led_r.fill(255);
+    return set;
+}
+
+void writeFactoryLighting()
+{
+    key_main_sand_cmd sender;
+    sender.setPauseFunction([](unsigned) {});
+    const EffectRecords records = factoryEffectRecords();
+    const EffectFlag &st = records[EffectStatic];
+    for (int n = 1; n <= kEffectCount; ++n)
+        resetLighting(n, st.mode, st.mode_speed, sender, nullptr,
+                      QStringLiteral("PROFILE %1").arg(n));
+    writeEffectRecords(records);
+    writeKeyColorSets(factoryKeyColors(), factoryKeyColors());
+}
+
+} // namespace orvanta
