@@ -9,8 +9,7 @@
 #include <QtDebug>
 
 rippleWidget::rippleWidget(QWidget *parent)
-    : QWidget(parent),
-      random([] { return QRandomGenerator::global()->generate(); }),
+    : QWidget(parent), random([] { return QRandomGenerator::global()->generate(); }),
       pause([](unsigned ms) { QThread::msleep(ms); })
 {
     setFixedSize(kWidth, kHeight);
@@ -48,11 +47,10 @@ void rippleWidget::setRadius(int r)
 
 int rippleWidget::keyRowCentre(int y)
 {
-    struct Row
-    {
+    struct Row {
         int from, to, centre;
     };
-    static constexpr Row rows[] = {{3, 28, 15},    {41, 63, 53},   {69, 95, 83},
+    static constexpr Row rows[] = {{3, 28, 15},     {41, 63, 53},    {69, 95, 83},
                                    {101, 124, 114}, {130, 156, 142}, {159, 186, 176}};
     for (const Row &r : rows)
         if (y >= r.from && y <= r.to)

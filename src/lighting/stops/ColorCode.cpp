@@ -2,10 +2,15 @@
 
 #include <QColor>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
-int clampByte(int v) { return qBound(0, v, 255); }
+namespace
+{
+int clampByte(int v)
+{
+    return qBound(0, v, 255);
+}
 
 bool allHexDigits(const QString &text)
 {

@@ -5,7 +5,8 @@
 
 #include <QString>
 
-namespace orvanta {
+namespace orvanta
+{
 
 // Two lower-case hex digits per component, R then G then B: (0, 128, 255) is
 // "0080ff". Components are clamped to 0..255 so the code is always six digits.

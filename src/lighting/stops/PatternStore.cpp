@@ -6,9 +6,11 @@
 
 #include <array>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 // What a new pattern file holds (slot 0 red, slot 10 black, red surface).
 constexpr std::array<int, kStopSlots> kDefaultRed = {255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 constexpr std::array<int, kStopSlots> kDefaultPresent = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
@@ -24,9 +26,15 @@ std::array<int, N> numbers(const QString &text, const std::array<int, N> &defaul
     return out;
 }
 
-int component(int v) { return qBound(0, v, 255); }
+int component(int v)
+{
+    return qBound(0, v, 255);
+}
 
-QString stored(const QStringList &texts, int i) { return i < texts.size() ? texts.at(i) : QString(); }
+QString stored(const QStringList &texts, int i)
+{
+    return i < texts.size() ? texts.at(i) : QString();
+}
 } // namespace
 
 PatternData patternFromTexts(const QStringList &texts)

@@ -10,18 +10,21 @@
 
 #include "storage/readini.h"
 
-namespace orvanta {
+namespace orvanta
+{
 
 constexpr int kMaxPatterns = 16;
 constexpr int kBuiltInPatterns = 5;
 
-struct PatternData
-{
+struct PatternData {
     StopSlots stops{};
     Rgb surface{255, 0, 0};
 };
 
-inline bool isBuiltInPattern(int index) { return index >= 0 && index < kBuiltInPatterns; }
+inline bool isBuiltInPattern(int index)
+{
+    return index >= 0 && index < kBuiltInPatterns;
+}
 
 // The five stored texts (RColor, GColor, BColor, VColor, YValue) as stops and a
 // surface colour. Missing or non-numeric items take the new-pattern defaults,

@@ -1,6 +1,7 @@
 #include "lighting/stops/StopEditor.h"
 
-namespace orvanta {
+namespace orvanta
+{
 
 int stopSlotAtX(int x)
 {

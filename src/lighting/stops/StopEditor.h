@@ -7,7 +7,8 @@
 
 #include <array>
 
-namespace orvanta {
+namespace orvanta
+{
 
 // x pixel of each slot's handle on the strip (slots 0..10); handles sit at y 370.
 constexpr std::array<int, kStopSlots> stop_x = {524, 566, 604, 642, 680, 718,

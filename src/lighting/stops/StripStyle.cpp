@@ -1,12 +1,14 @@
 #include "lighting/stops/StripStyle.h"
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 QString rgbText(const Rgb &c)
 {
-    return QStringLiteral("rgb(") + QString::number(c.r) + QLatin1Char(',') +
-           QString::number(c.g) + QLatin1Char(',') + QString::number(c.b) + QLatin1Char(')');
+    return QStringLiteral("rgb(") + QString::number(c.r) + QLatin1Char(',') + QString::number(c.g) +
+           QLatin1Char(',') + QString::number(c.b) + QLatin1Char(')');
 }
 
 QColor toColor(const Rgb &c)

@@ -7,7 +7,8 @@
 #include <QLinearGradient>
 #include <QString>
 
-namespace orvanta {
+namespace orvanta
+{
 
 // Style sheet of the strip slider: its groove shows the stops as a left-to-right
 // gradient (slot i at i/10), its handle the bright bar picture.

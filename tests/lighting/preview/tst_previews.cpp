@@ -10,9 +10,9 @@
 
 using orvanta::test::PauseRecorder;
 
-namespace {
-template <std::size_t N>
-std::array<int, N> filled(int first, int second, std::size_t split)
+namespace
+{
+template <std::size_t N> std::array<int, N> filled(int first, int second, std::size_t split)
 {
     std::array<int, N> a{};
     for (std::size_t i = 0; i < N; ++i)
@@ -29,8 +29,7 @@ QImage renderOf(QWidget &w)
 }
 
 // A ripple preview with a counting random source and recorded pauses.
-struct Ripple
-{
+struct Ripple {
     Ripple()
     {
         QTest::ignoreMessage(QtDebugMsg, "setUpShineCenter :: 699 :: 198");
@@ -290,8 +289,8 @@ void tst_previews::pressMovesCentre()
     r.w->setUpShineCenter(5, 77);
     r.w->slotTimeOut();
     r.w->setRowMode(rowMode, 20);
-    QTest::ignoreMessage(QtDebugMsg,
-                         qPrintable(QString("event2222 :: %1 :: %2").arg(press.x()).arg(press.y())));
+    QTest::ignoreMessage(
+        QtDebugMsg, qPrintable(QString("event2222 :: %1 :: %2").arg(press.x()).arg(press.y())));
     QTest::ignoreMessage(QtDebugMsg,
                          qPrintable(QString("X: %1 Y: %2").arg(centre.x()).arg(centre.y())));
     QTest::mousePress(r.w.get(), Qt::LeftButton, Qt::NoModifier, press);

@@ -14,10 +14,14 @@ using orvanta::test::writeText;
 
 Q_DECLARE_METATYPE(orvanta::Rgb)
 
-namespace {
+namespace
+{
 const QString kProfile = QStringLiteral("PROFILE 2");
 
-QString path(int number) { return readini::patternPath(number, kProfile); }
+QString path(int number)
+{
+    return readini::patternPath(number, kProfile);
+}
 
 // Files 1..n, each marked by its own number in VColor so moves can be traced.
 void makePatterns(int n)
@@ -100,9 +104,9 @@ void tst_pattern_store::readBounded_data()
     QTest::addColumn<Rgb>("surface");
     QTest::newRow("missing file") << QStringList{} << QVector<int>{0, 10} << Rgb{255, 0, 0}
                                   << Rgb{0, 0, 0} << Rgb{255, 0, 0};
-    QTest::newRow("short lists")
-        << QStringList{"9,8,7,6", "1", "", "4", "1,0,0,1"} << QVector<int>{0, 3, 10}
-        << Rgb{9, 1, 0} << Rgb{6, 0, 0} << Rgb{4, 0, 0};
+    QTest::newRow("short lists") << QStringList{"9,8,7,6", "1", "", "4", "1,0,0,1"}
+                                 << QVector<int>{0, 3, 10} << Rgb{9, 1, 0} << Rgb{6, 0, 0}
+                                 << Rgb{4, 0, 0};
     QTest::newRow("garbage and out of range")
         << QStringList{"x,0,0,900", "-5", "0", "a,b,c", "1,1,1,yes,0,0,0,0,0,0,1,1,1"}
         << QVector<int>{0, 1, 2, 10} << Rgb{255, 0, 0} << Rgb{255, 0, 0} << Rgb{255, 0, 0};

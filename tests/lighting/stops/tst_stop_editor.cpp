@@ -11,7 +11,8 @@ using namespace orvanta;
 Q_DECLARE_METATYPE(orvanta::Rgb)
 Q_DECLARE_METATYPE(orvanta::StopSlots)
 
-namespace {
+namespace
+{
 StopSlots stopsWith(std::initializer_list<std::pair<int, Rgb>> middle)
 {
     StopSlots s = defaultStops();
@@ -30,7 +31,10 @@ QVector<int> presentSlots(const StopSlots &s)
 }
 
 // x in the middle of slot i's hit zone.
-int zoneX(int slot) { return slot == 0 ? 530 : slot == 10 ? 917 : stop_x[slot] + 5; }
+int zoneX(int slot)
+{
+    return slot == 0 ? 530 : slot == 10 ? 917 : stop_x[slot] + 5;
+}
 } // namespace
 
 class tst_stop_editor : public QObject
@@ -248,8 +252,8 @@ void tst_stop_editor::dragCarriesColour()
     QCOMPARE(ed.selectAtX(zoneX(2)), 2);
     QVERIFY(ed.dragToX(zoneX(3)));
     QVERIFY(ed.dragToX(zoneX(5)));
-    QVERIFY(!ed.dragToX(zoneX(7)));  // right neighbour stays at 6
-    QVERIFY(!ed.dragToX(600));       // between zones
+    QVERIFY(!ed.dragToX(zoneX(7))); // right neighbour stays at 6
+    QVERIFY(!ed.dragToX(600));      // between zones
     QCOMPARE(presentSlots(ed.stops()), (QVector<int>{0, 5, 6, 10}));
     QCOMPARE(ed.stops()[5].color, (Rgb{10, 20, 30}));
     QCOMPARE(ed.stops()[6].color, (Rgb{40, 50, 60}));
@@ -307,17 +311,16 @@ void tst_stop_editor::loadedSetKeepsItsEnds()
 
 void tst_stop_editor::stripStyleSheet_data()
 {
-    const QString tail = QStringLiteral(
-        "height: 10px; margin: -5px 5px 0px 5px; left: 5px; right: 0px; top:-7px;} "
-        "QSlider::handle:horizontal {border-image: url(\"Image/bar_bright.png\"); "
-        "width: 20px; height: 20px; margin: -10px -1px -15px -5px; top:15px;}");
+    const QString tail =
+        QStringLiteral("height: 10px; margin: -5px 5px 0px 5px; left: 5px; right: 0px; top:-7px;} "
+                       "QSlider::handle:horizontal {border-image: url(\"Image/bar_bright.png\"); "
+                       "width: 20px; height: 20px; margin: -10px -1px -15px -5px; top:15px;}");
     const QString head = QStringLiteral("QSlider::groove:horizontal {background:"
                                         "qlineargradient(x1 : 0, y1 : 0, x2 : 1, y2 : 0, ");
     QTest::addColumn<StopSlots>("stops");
     QTest::addColumn<QString>("style");
     QTest::newRow("start-up stops")
-        << defaultStops()
-        << head + "stop : 0.0 rgb(255,0,0), stop : 1 rgb(0,0,0)); " + tail;
+        << defaultStops() << head + "stop : 0.0 rgb(255,0,0), stop : 1 rgb(0,0,0)); " + tail;
     StopSlots middle = stopsWith({{3, {0, 128, 255}}});
     middle[10].color = {12, 34, 56};
     QTest::newRow("one middle stop")
