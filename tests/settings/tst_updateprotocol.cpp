@@ -61,7 +61,6 @@ private slots:
     void languageIndexOfStoredText_data();
     void languageIndexOfStoredText();
     void updaterProgramPaths();
-    void smallFilesAreReplacedAndTrimmed();
 };
 
 void tst_updateprotocol::compareVersionOrdersNumerically_data()
@@ -303,18 +302,6 @@ void tst_updateprotocol::updaterProgramPaths()
     QCOMPARE(softwareUpdaterProgram(folder), folder + QStringLiteral("/BrindleUpdate.exe"));
     QVERIFY(test::writeText(QStringLiteral("BrindleUpdate"), "x"));
     QCOMPARE(softwareUpdaterProgram(folder), folder + QStringLiteral("/BrindleUpdate"));
-}
-
-void tst_updateprotocol::smallFilesAreReplacedAndTrimmed()
-{
-    test::TempWorkDir work;
-    QVERIFY(writeSmallFile(QStringLiteral("Version.txt"), "2.1.10-long-text"));
-    QVERIFY(writeSmallFile(QStringLiteral("Version.txt"), "2.1.2"));
-    QCOMPARE(test::readText(QStringLiteral("Version.txt")), QStringLiteral("2.1.2"));
-    QVERIFY(test::writeText(QStringLiteral("UUID.txt"), " abc\r\n"));
-    QCOMPARE(readSmallFile(QStringLiteral("UUID.txt")), QStringLiteral("abc"));
-    QCOMPARE(readSmallFile(QStringLiteral("missing.txt")), QString());
-    QVERIFY(!writeSmallFile(QStringLiteral("no/such/dir/x.txt"), "x"));
 }
 
 QTEST_GUILESS_MAIN(tst_updateprotocol)
