@@ -4,18 +4,18 @@
 #include "macro/MacroCodec.h"
 #include "macro/MacroFile.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QDir>
 #include <cstdio>
 
 using namespace orvanta;
 using namespace orvanta::macro;
 
-namespace {
+namespace
+{
 
-template <typename F>
-void measure(const char *what, int rounds, F &&f)
+template <typename F> void measure(const char *what, int rounds, F &&f)
 {
     QElapsedTimer t;
     t.start();
@@ -43,12 +43,10 @@ int main()
                            m["macro_key_delaytime"], m["macro_cmd_str"]};
 
     volatile int sink = 0;
-    measure("build stored record (84 rows)", 20000, [&](int) {
-        sink = sink + buildMacroMap(full.rows, full.image).size();
-    });
-    measure("parse stored record (84 rows)", 20000, [&](int) {
-        sink = sink + parseMacro(five).rows.size();
-    });
+    measure("build stored record (84 rows)", 20000,
+            [&](int) { sink = sink + buildMacroMap(full.rows, full.image).size(); });
+    measure("parse stored record (84 rows)", 20000,
+            [&](int) { sink = sink + parseMacro(five).rows.size(); });
     measure("insert merge at event 10", 200000, [&](int i) {
         sink = sink + mergeInsert(full.image, full.image, 10, 10 + i % 20)[100];
     });

@@ -1,8 +1,10 @@
 #include "MacroCodec.h"
 
-namespace orvanta::macro {
+namespace orvanta::macro
+{
 
-namespace {
+namespace
+{
 
 constexpr int kImageSize = int(kReportSize);
 
@@ -17,9 +19,18 @@ quint8 get(const Report &image, int at)
     return at >= 0 && at < kImageSize ? image[std::size_t(at)] : 0;
 }
 
-int stateAt(int event) { return kEventBase + kGroupSize * event; }
-int codeAt(int event) { return stateAt(event) + 2; }
-int delayAt(int event) { return stateAt(event) + 4; }
+int stateAt(int event)
+{
+    return kEventBase + kGroupSize * event;
+}
+int codeAt(int event)
+{
+    return stateAt(event) + 2;
+}
+int delayAt(int event)
+{
+    return stateAt(event) + 4;
+}
 
 } // namespace
 

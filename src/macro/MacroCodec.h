@@ -10,11 +10,12 @@
 
 #include "device/Report.h"
 
-#include <QtGlobal>
 #include <Qt>
+#include <QtGlobal>
 #include <array>
 
-namespace orvanta::macro {
+namespace orvanta::macro
+{
 
 constexpr int kEventBase = 10;
 constexpr int kGroupSize = 3;
@@ -31,8 +32,7 @@ constexpr int kMouseLeft = 1;
 constexpr int kMouseRight = 2;
 constexpr int kMouseMiddle = 4;
 
-struct CharKeyRow
-{
+struct CharKeyRow {
     int input;         // Qt key code, or a mouse button number
     quint8 code;       // the key code the keyboard plays
     const char *label; // the row label for named keys; nullptr keeps the key's text
@@ -99,8 +99,7 @@ constexpr std::array<CharKeyRow, 53> CHAR_KEY_TABLE = {{
     {Qt::Key_QuoteLeft, 53, "~"},
 }};
 
-struct CharKey
-{
+struct CharKey {
     quint8 code = 0;
     const char *label = nullptr; // nullptr: the row keeps the key's own text
 };

@@ -8,12 +8,14 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace orvanta::macro {
+namespace orvanta::macro
+{
 
 const char *const kDefaultMacro = "Default Macro";
 const char *const kForbiddenNameChars = "*|\\:\"<>?/";
 
-namespace {
+namespace
+{
 
 const QString kEscapedComma = QStringLiteral("%2C");
 

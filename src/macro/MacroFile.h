@@ -9,10 +9,10 @@
 #include <QStringList>
 #include <QVector>
 
-namespace orvanta::macro {
-
-struct MacroRow
+namespace orvanta::macro
 {
+
+struct MacroRow {
     QString key;   // the key or button label
     QString state; // "down" or "up"
     QString delay; // decimal ms after this event
@@ -22,14 +22,13 @@ struct MacroRow
     }
 };
 
-struct MacroRecord
-{
+struct MacroRecord {
     QVector<MacroRow> rows;
     Report image{};
 };
 
 constexpr int kNameMaxLength = 20;
-constexpr int kMaxMacroEntries = 15;   // NEW stops at this many entries
+constexpr int kMaxMacroEntries = 15; // NEW stops at this many entries
 constexpr int kMaxCopySuffix = 14;
 extern const char *const kDefaultMacro; // "Default Macro"
 extern const char *const kForbiddenNameChars;

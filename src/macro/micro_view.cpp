@@ -22,7 +22,8 @@
 using namespace orvanta;
 using namespace orvanta::macro;
 
-namespace {
+namespace
+{
 
 const char *const kPageStyle =
     "#micro_view { background-color: #141519; }"
@@ -83,8 +84,8 @@ QLabel *caption(QWidget *parent, const QString &text, int x, int y, int w, int h
     return l;
 }
 
-QPushButton *button(QWidget *parent, const QString &name, const QString &text, int x, int y,
-                    int w, int h)
+QPushButton *button(QWidget *parent, const QString &name, const QString &text, int x, int y, int w,
+                    int h)
 {
     auto *b = new QPushButton(text, parent);
     b->setObjectName(name);
@@ -96,8 +97,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, i
 
 } // namespace
 
-micro_view::micro_view(QWidget *parent)
-    : QWidget(parent)
+micro_view::micro_view(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("micro_view"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -138,8 +138,8 @@ void micro_view::buildWidgets()
         button(top, QStringLiteral("macro_name_btn_import"), tr("IMPORT"), 346, 70, 100, 30);
     m_exportButton =
         button(top, QStringLiteral("macro_name_btn_export"), tr("EXPORT"), 456, 70, 100, 30);
-    for (QPushButton *b : {m_newButton, m_deleteMacroButton, m_copyButton, m_importButton,
-                           m_exportButton})
+    for (QPushButton *b :
+         {m_newButton, m_deleteMacroButton, m_copyButton, m_importButton, m_exportButton})
         setLook(b, Look::Normal);
 
     // The event list, large in the middle.
@@ -181,34 +181,34 @@ void micro_view::buildWidgets()
     m_defaultDelayEdit->setAlignment(Qt::AlignCenter);
     m_msLabel = new QLabel(tr("MS"), rec);
     m_msLabel->setGeometry(158, 128, 60, 28);
-    m_noDelayButton = button(rec, QStringLiteral("macro_time_lgn_btn"), tr("NO DELAY TIME"), 14,
-                             172, 284, 28);
+    m_noDelayButton =
+        button(rec, QStringLiteral("macro_time_lgn_btn"), tr("NO DELAY TIME"), 14, 172, 284, 28);
     for (QPushButton *b : {m_autoButton, m_defaultButton, m_noDelayButton}) {
         b->setStyleSheet(QLatin1String(kModeLook));
         b->setIconSize(QSize(16, 16));
     }
 
     // Row editing.
-    QFrame *edit = panel(this, 632, 364, 312, 150);
+    QFrame *edit = panel(this, 632, 364, 312, 146);
     m_insertButton = button(edit, QStringLiteral("macro_r_insert"), tr("INSERT"), 14, 12, 136, 34);
     m_beforeBox = new QCheckBox(tr("BEFORE"), edit);
     m_beforeBox->setObjectName(QStringLiteral("macro_r_before"));
-    m_beforeBox->setGeometry(162, 12, 70, 34);
+    m_beforeBox->setGeometry(24, 54, 120, 30);
     m_beforeBox->setFocusPolicy(Qt::NoFocus);
     m_afterBox = new QCheckBox(tr("AFTER"), edit);
     m_afterBox->setObjectName(QStringLiteral("macro_r_after"));
-    m_afterBox->setGeometry(234, 12, 70, 34);
+    m_afterBox->setGeometry(172, 54, 120, 30);
     m_afterBox->setChecked(true);
     m_afterBox->setFocusPolicy(Qt::NoFocus);
     m_beforeBox->hide();
     m_afterBox->hide();
-    m_deleteRowButton = button(edit, QStringLiteral("macro_r_del"), tr("DELETE"), 14, 58, 136, 34);
-    m_editButton = button(edit, QStringLiteral("macro_r_edit"), tr("EDIT"), 162, 58, 136, 34);
+    m_deleteRowButton = button(edit, QStringLiteral("macro_r_del"), tr("DELETE"), 14, 98, 136, 34);
+    m_editButton = button(edit, QStringLiteral("macro_r_edit"), tr("EDIT"), 162, 98, 136, 34);
 
-    m_applyButton = button(this, QStringLiteral("marco_save"), QStringLiteral("APPLY"), 632, 566,
-                           150, 40);
-    m_resetButton = button(this, QStringLiteral("marco_reset"), QStringLiteral("RESET"), 794, 566,
-                           150, 40);
+    m_applyButton =
+        button(this, QStringLiteral("marco_save"), QStringLiteral("APPLY"), 632, 566, 150, 40);
+    m_resetButton =
+        button(this, QStringLiteral("marco_reset"), QStringLiteral("RESET"), 794, 566, 150, 40);
     setLook(m_applyButton, Look::Normal);
     setLook(m_resetButton, Look::Normal);
 
@@ -703,8 +703,9 @@ void micro_view::macro_name_btn_export_function()
     if (m_recording)
         return;
     const QString name = selectedMacro();
-    const QString path = FileDialogs::saveFileName(this, QStringLiteral("Save As"), QString(),
-                                                   QStringLiteral("Comma Separated Values (*.ini)"));
+    const QString path =
+        FileDialogs::saveFileName(this, QStringLiteral("Save As"), QString(),
+                                  QStringLiteral("Comma Separated Values (*.ini)"));
     if (path.isEmpty() || name.isEmpty())
         return;
     appendExport(path, readini::readini_macro_file(name));
@@ -714,9 +715,9 @@ void micro_view::macro_name_btn_import_function()
 {
     if (m_recording)
         return;
-    const QString path = FileDialogs::openFileName(this, QStringLiteral("Open file"),
-                                                   QStringLiteral("C:\\"),
-                                                   QStringLiteral("Bx Files(*.ini)"));
+    const QString path =
+        FileDialogs::openFileName(this, QStringLiteral("Open file"), QStringLiteral("C:\\"),
+                                  QStringLiteral("Bx Files(*.ini)"));
     if (path.isEmpty())
         return;
     const QString name = importedName(path);
@@ -890,10 +891,6 @@ void micro_view::treeWidget_close()
     m_afterBox->hide();
 }
 
-void micro_view::marco_save_function()
-{
-}
+void micro_view::marco_save_function() {}
 
-void micro_view::marco_reset_function()
-{
-}
+void micro_view::marco_reset_function() {}

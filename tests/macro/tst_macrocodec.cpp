@@ -10,7 +10,8 @@ using namespace orvanta;
 using namespace orvanta::macro;
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 Report zero()
 {
@@ -178,10 +179,10 @@ private slots:
         writeEvent(recording, 3 * 10, 0, 200, false);
         const Report merged = mergeInsert(committed, recording, 10, 10);
         QCOMPARE(int(merged[12 + 3 * 10]), 200);
-        QCOMPARE(int(merged[12 + 3 * 11]), 11);          // old event 10
-        QCOMPARE(int(merged[12 + 3 * 83]), 83);          // old event 82 is now the last
+        QCOMPARE(int(merged[12 + 3 * 11]), 11); // old event 10
+        QCOMPARE(int(merged[12 + 3 * 83]), 83); // old event 82 is now the last
         QCOMPARE(int(merged[14 + 3 * 83]), int(delayByte(50 * (82 % 5))));
-        QCOMPARE(int(merged[10 + 3 * 83]), 0x80);        // event 82 was written as a release
+        QCOMPARE(int(merged[10 + 3 * 83]), 0x80); // event 82 was written as a release
     }
 
     void removingAnEventKeepsEveryOtherEventWhole_data()

@@ -14,7 +14,8 @@ using namespace orvanta;
 using namespace orvanta::macro;
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 QString zeros(int count)
 {
@@ -106,13 +107,13 @@ private slots:
             << QStringList{"3", "a,b,c", "down,up,down", "10", "7"} << 1 << "7,0,0,0,0,0";
         QTest::newRow("bad numbers")
             << QStringList{"x", "a", "down", "0", "300,-1,x,255"} << 0 << "0,0,0,255,0,0";
-        QTest::newRow("negative count") << QStringList{"-2", "a", "down", "0", ""} << 0
-                                        << "0,0,0,0,0,0";
+        QTest::newRow("negative count")
+            << QStringList{"-2", "a", "down", "0", ""} << 0 << "0,0,0,0,0,0";
         QTest::newRow("missing keys") << QStringList{"2"} << 0 << "0,0,0,0,0,0";
-        QTest::newRow("new macro") << QStringList{"0", "0", "0", "0", zeros(264)} << 0
-                                   << "0,0,0,0,0,0";
-        QTest::newRow("huge count") << QStringList{"99999", "a,a", "down,up", "0,0", "9"} << 2
-                                    << "9,0,0,0,0,0";
+        QTest::newRow("new macro")
+            << QStringList{"0", "0", "0", "0", zeros(264)} << 0 << "0,0,0,0,0,0";
+        QTest::newRow("huge count")
+            << QStringList{"99999", "a,a", "down,up", "0,0", "9"} << 2 << "9,0,0,0,0,0";
     }
     void damagedFilesAreReadWithinTheirLists()
     {
@@ -142,8 +143,8 @@ private slots:
         TempWorkDir wd;
         Report image{};
         image.fill(0);
-        const QVector<MacroRow> rows{{",", "down", "50"}, {",", "up", "0"}, {"", "down", "0"},
-                                     {"a", "up", "0"}};
+        const QVector<MacroRow> rows{
+            {",", "down", "50"}, {",", "up", "0"}, {"", "down", "0"}, {"a", "up", "0"}};
         readini::writeini_file(QStringLiteral("Comma"), buildMacroMap(rows, image));
         const QStringList five = readini::readini_macro_file(QStringLiteral("Comma"));
         QCOMPARE(five[1], QStringLiteral("%2C,%2C,,a"));
@@ -217,10 +218,14 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("name");
-        QTest::newRow("two dots") << "/home/u/My.Macro.ini" << "My";
-        QTest::newRow("plain") << "/tmp/abc.ini" << "abc";
-        QTest::newRow("dotted folder") << "/tmp/x.y/Game Macro.ini" << "Game Macro";
-        QTest::newRow("hidden") << "/tmp/.ini" << "";
+        QTest::newRow("two dots") << "/home/u/My.Macro.ini"
+                                  << "My";
+        QTest::newRow("plain") << "/tmp/abc.ini"
+                               << "abc";
+        QTest::newRow("dotted folder") << "/tmp/x.y/Game Macro.ini"
+                                       << "Game Macro";
+        QTest::newRow("hidden") << "/tmp/.ini"
+                                << "";
     }
     void importNameIsTheFileNameUpToTheFirstDot()
     {
@@ -301,23 +306,40 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("plain") << "Combo" << "Macro 1" << true;
-        QTest::newRow("twenty characters") << "12345678901234567890" << "Macro 1" << true;
-        QTest::newRow("twenty-one characters") << "123456789012345678901" << "Macro 1" << false;
-        QTest::newRow("slash") << "a/b" << "Macro 1" << false;
-        QTest::newRow("star") << "a*" << "Macro 1" << false;
-        QTest::newRow("pipe") << "a|" << "Macro 1" << false;
-        QTest::newRow("backslash") << "a\\b" << "Macro 1" << false;
-        QTest::newRow("colon") << "a:b" << "Macro 1" << false;
-        QTest::newRow("quote") << "a\"b" << "Macro 1" << false;
-        QTest::newRow("less") << "a<b" << "Macro 1" << false;
-        QTest::newRow("greater") << "a>b" << "Macro 1" << false;
-        QTest::newRow("question") << "a?" << "Macro 1" << false;
-        QTest::newRow("dot") << "my.macro" << "Macro 1" << false;
-        QTest::newRow("existing") << "Macro 2" << "Macro 1" << false;
-        QTest::newRow("empty") << "" << "Macro 1" << false;
-        QTest::newRow("protected name") << "Default Macro" << "Macro 1" << false;
-        QTest::newRow("protected macro") << "Other" << "Default Macro" << false;
+        QTest::newRow("plain") << "Combo"
+                               << "Macro 1" << true;
+        QTest::newRow("twenty characters") << "12345678901234567890"
+                                           << "Macro 1" << true;
+        QTest::newRow("twenty-one characters") << "123456789012345678901"
+                                               << "Macro 1" << false;
+        QTest::newRow("slash") << "a/b"
+                               << "Macro 1" << false;
+        QTest::newRow("star") << "a*"
+                              << "Macro 1" << false;
+        QTest::newRow("pipe") << "a|"
+                              << "Macro 1" << false;
+        QTest::newRow("backslash") << "a\\b"
+                                   << "Macro 1" << false;
+        QTest::newRow("colon") << "a:b"
+                               << "Macro 1" << false;
+        QTest::newRow("quote") << "a\"b"
+                               << "Macro 1" << false;
+        QTest::newRow("less") << "a<b"
+                              << "Macro 1" << false;
+        QTest::newRow("greater") << "a>b"
+                                 << "Macro 1" << false;
+        QTest::newRow("question") << "a?"
+                                  << "Macro 1" << false;
+        QTest::newRow("dot") << "my.macro"
+                             << "Macro 1" << false;
+        QTest::newRow("existing") << "Macro 2"
+                                  << "Macro 1" << false;
+        QTest::newRow("empty") << ""
+                               << "Macro 1" << false;
+        QTest::newRow("protected name") << "Default Macro"
+                                        << "Macro 1" << false;
+        QTest::newRow("protected macro") << "Other"
+                                         << "Default Macro" << false;
     }
     void renameRules()
     {
@@ -346,8 +368,11 @@ private slots:
     {
         QFETCH(int, row);
         QFETCH(int, partner);
-        const QVector<MacroRow> rows{{"a", "down", "0"}, {"b", "down", "0"}, {"a", "up", "0"},
-                                     {"b", "up", "0"}, {"c", "down", "0"}};
+        const QVector<MacroRow> rows{{"a", "down", "0"},
+                                     {"b", "down", "0"},
+                                     {"a", "up", "0"},
+                                     {"b", "up", "0"},
+                                     {"c", "down", "0"}};
         QCOMPARE(partnerRow(rows, row), partner);
     }
 };

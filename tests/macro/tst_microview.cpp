@@ -21,7 +21,8 @@ using namespace orvanta;
 using namespace orvanta::macro;
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 using Rows = QVector<MacroRow>;
 
@@ -63,8 +64,7 @@ MacroRecord stored(const QString &name)
     return parseMacro(readini::readini_macro_file(name));
 }
 
-template <typename T>
-T *child(micro_view &page, const char *name)
+template <typename T> T *child(micro_view &page, const char *name)
 {
     T *w = page.findChild<T *>(QLatin1String(name));
     if (!w)
@@ -103,8 +103,7 @@ QString look(micro_view &page, const char *button)
 }
 
 // A data directory with the protected macro holding the four rows.
-struct Workspace
-{
+struct Workspace {
     TempWorkDir wd;
     Workspace() { storeMacro(QStringLiteral("Default Macro"), fourRows(), fourImage()); }
 };
@@ -128,7 +127,8 @@ private slots:
         QCOMPARE(page.selectedMacro(), QStringLiteral("Default Macro"));
         QCOMPARE(page.rows(), fourRows());
         QVERIFY(page.commandImage() == fourImage());
-        QCOMPARE(child<QLineEdit>(page, "macro_name_edit")->text(), QStringLiteral("Default Macro"));
+        QCOMPARE(child<QLineEdit>(page, "macro_name_edit")->text(),
+                 QStringLiteral("Default Macro"));
         auto *tree = child<QTreeWidget>(page, "treeWidget");
         QCOMPARE(tree->headerItem()->text(0), QStringLiteral("   Key"));
         QCOMPARE(tree->headerItem()->text(1), QStringLiteral("Up / Down"));
@@ -143,10 +143,10 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QStringList>("delays");
         QTest::addColumn<QString>("bytes"); // 10..22
-        QTest::newRow("auto-detect") << 0 << QStringList{"100", "150", "50", "0"}
-                                     << "80000400020480 03cf0001cf00";
-        QTest::newRow("default delay") << 1 << QStringList{"10", "10", "10", "0"}
-                                       << "80000400000480 00cf0000cf00";
+        QTest::newRow("auto-detect")
+            << 0 << QStringList{"100", "150", "50", "0"} << "80000400020480 03cf0001cf00";
+        QTest::newRow("default delay")
+            << 1 << QStringList{"10", "10", "10", "0"} << "80000400000480 00cf0000cf00";
         QTest::newRow("no delay") << 2 << QStringList{"0", "0", "0", "0"}
                                   << "80000400000480 00cf0000cf00";
     }
@@ -211,8 +211,8 @@ private slots:
         key(page, QEvent::KeyRelease, Qt::Key_Return, "\r");
         page.macro_r_stop_function();
         QCOMPARE(page.rows(), (Rows{{"Enter", "down", "12000"}, {"Enter", "up", "0"}}));
-        QCOMPARE(slice(page.commandImage(), 10, 16), QStringLiteral("800058 00f05800")
-                                                         .remove(QLatin1Char(' ')));
+        QCOMPARE(slice(page.commandImage(), 10, 16),
+                 QStringLiteral("800058 00f05800").remove(QLatin1Char(' ')));
     }
 
     void releaseWithoutItsPressAndTabAreHandled()
@@ -231,8 +231,8 @@ private slots:
         key(page, QEvent::KeyPress, Qt::Key_F13, "");
         page.macro_r_stop_function();
         QCOMPARE(page.rows(), (Rows{{"Tab", "down", "0"}, {"Tab", "up", "0"}, {"", "down", "0"}}));
-        QCOMPARE(slice(page.commandImage(), 10, 19), QStringLiteral("80002b00002b0000 0000")
-                                                         .remove(QLatin1Char(' ')));
+        QCOMPARE(slice(page.commandImage(), 10, 19),
+                 QStringLiteral("80002b00002b0000 0000").remove(QLatin1Char(' ')));
     }
 
     void stopWithoutEventsSavesAnEmptyMacro()
@@ -342,7 +342,8 @@ private slots:
         page.macro_r_stop_function();
         QCOMPARE(page.rows().first(), (MacroRow{"Shift", "down", "0"}));
         QCOMPARE(page.rows().size(), 5);
-        QCOMPARE(slice(page.commandImage(), 10, 25), QStringLiteral("0000e180000400020480040500010500"));
+        QCOMPARE(slice(page.commandImage(), 10, 25),
+                 QStringLiteral("0000e180000400020480040500010500"));
     }
 
     void deletingARowRemovesItsPartner_data()
@@ -350,10 +351,10 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("left"); // keys and states of the rows left
         QTest::addColumn<QString>("bytes");    // 10..18
-        QTest::newRow("down with the up below") << 0 << QStringList{"b down", "b up"}
-                                                << "800005000105000000";
-        QTest::newRow("up with the down above") << 3 << QStringList{"a down", "a up"}
-                                                << "800004000204000400";
+        QTest::newRow("down with the up below")
+            << 0 << QStringList{"b down", "b up"} << "800005000105000000";
+        QTest::newRow("up with the down above")
+            << 3 << QStringList{"a down", "a up"} << "800004000204000400";
     }
     void deletingARowRemovesItsPartner()
     {
@@ -394,10 +395,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("step");
-        QTest::newRow("12345") << "12345" << "12000" << 240;
-        QTest::newRow("44") << "44" << "40" << 0;
-        QTest::newRow("45") << "45" << "50" << 1;
-        QTest::newRow("1234") << "1234" << "1230" << 24;
+        QTest::newRow("12345") << "12345"
+                               << "12000" << 240;
+        QTest::newRow("44") << "44"
+                            << "40" << 0;
+        QTest::newRow("45") << "45"
+                            << "50" << 1;
+        QTest::newRow("1234") << "1234"
+                              << "1230" << 24;
     }
     void delayEditIsCappedRoundedAndSaved()
     {
@@ -530,8 +535,7 @@ private slots:
         };
         page.macro_name_btn_export_function();
         page.macro_name_btn_export_function();
-        QCOMPARE(asked.mid(0, 3),
-                 (QStringList{"Save As", "", "Comma Separated Values (*.ini)"}));
+        QCOMPARE(asked.mid(0, 3), (QStringList{"Save As", "", "Comma Separated Values (*.ini)"}));
         const QString text = readText("out.ini");
         QCOMPARE(text.count(QStringLiteral("[Setting]\n")), 2);
         QVERIFY(text.contains(QStringLiteral("macro_key_state=\"down,up,down,up\"\n")));
