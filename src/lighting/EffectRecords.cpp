@@ -3,9 +3,11 @@
 #include "storage/StoredList.h"
 #include "storage/readini.h"
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
 QString flagText(bool on)
 {
@@ -15,7 +17,7 @@ QString flagText(bool on)
 int speedCode(int position)
 {
     return position >= 0 && position < int(kModeSpeedCodes.size()) ? kModeSpeedCodes[position]
-                                                                    : kModeSpeedCodes[0];
+                                                                   : kModeSpeedCodes[0];
 }
 
 } // namespace
@@ -177,7 +179,9 @@ EffectFlag effectFlagFromTexts(const QStringList &texts)
     for (int i = 0; i < keys.size(); ++i)
         byKey.insert(keys[i], i < texts.size() ? texts[i] : QString());
     auto on = [&](const char *key) { return byKey.value(key) == QLatin1String("1"); };
-    auto number = [&](const char *key, int fallback) { return toNumber(byKey.value(key), fallback); };
+    auto number = [&](const char *key, int fallback) {
+        return toNumber(byKey.value(key), fallback);
+    };
 
     EffectFlag f;
     f.full_flag = on("full");

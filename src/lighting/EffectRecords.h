@@ -9,7 +9,8 @@
 #include <QStringList>
 #include <array>
 
-namespace orvanta {
+namespace orvanta
+{
 
 using EffectRecords = std::array<EffectFlag, kEffectCount>;
 

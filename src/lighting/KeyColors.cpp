@@ -6,12 +6,13 @@
 
 #include <QDebug>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
-template <std::size_t N>
-void fillFrom(std::array<int, N> &out, const QString &text)
+template <std::size_t N> void fillFrom(std::array<int, N> &out, const QString &text)
 {
     const QVector<int> v = takeNumbers(text, int(N));
     for (std::size_t i = 0; i < N; ++i)

@@ -12,13 +12,13 @@
 #include <QVector>
 #include <array>
 
-namespace orvanta {
+namespace orvanta
+{
 
 using KeyPlane = std::array<int, kKeyLightCount>;
 
 // What one effect remembers: the colours shown on the keys and the LED slots.
-struct KeyColorSet
-{
+struct KeyColorSet {
     KeyPlane key_r{}, key_g{}, key_b{};
     LedBuffer led_r{}, led_g{}, led_b{};
     Rgb keyColor(int key) const { return {key_r[key], key_g[key], key_b[key]}; }
@@ -30,8 +30,7 @@ struct KeyColorSet
 };
 
 // The working LED buffers the Static and Reactive builders send.
-struct LedPlanes
-{
+struct LedPlanes {
     LedBuffer led_r{}, led_g{}, led_b{};
     void clear();
 };

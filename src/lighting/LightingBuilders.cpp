@@ -6,15 +6,18 @@
 #include <QDebug>
 #include <cstdlib>
 
-namespace orvanta {
+namespace orvanta
+{
 
-namespace {
+namespace
+{
 
 // Zone colours the keyboard ships with for Wave (zone 0..21).
 constexpr std::array<int, kZoneCount> kWaveFactoryR = {
     255, 200, 153, 34, 0, 0, 0, 0, 0, 0, 56, 0, 26, 75, 129, 181, 135, 153, 153, 129, 129, 110};
-constexpr std::array<int, kZoneCount> kWaveFactoryG = {
-    234, 255, 255, 255, 255, 255, 229, 132, 157, 166, 94, 200, 26, 26, 26, 26, 18, 0, 0, 42, 89, 100};
+constexpr std::array<int, kZoneCount> kWaveFactoryG = {234, 255, 255, 255, 255, 255, 229, 132,
+                                                       157, 166, 94,  200, 26,  26,  26,  26,
+                                                       18,  0,   0,   42,  89,  100};
 constexpr std::array<int, kZoneCount> kWaveFactoryB = {
     0, 0, 0, 0, 102, 183, 255, 248, 255, 246, 199, 244, 199, 199, 199, 199, 118, 46, 0, 24, 24, 43};
 
@@ -22,8 +25,8 @@ constexpr std::array<int, kZoneCount> kWaveFactoryB = {
 constexpr std::array<int, kStopSlots> kRippleFactoryR = {255, 200, 153, 34, 0, 0, 0, 0, 0, 0, 56};
 constexpr std::array<int, kStopSlots> kRippleFactoryG = {234, 255, 255, 255, 255, 255,
                                                          229, 132, 157, 166, 94};
-constexpr std::array<int, kStopSlots> kRippleFactoryB = {0, 0, 0, 0, 102, 183, 255, 248, 255,
-                                                         246, 199};
+constexpr std::array<int, kStopSlots> kRippleFactoryB = {0,   0,   0,   0,   102, 183,
+                                                         255, 248, 255, 246, 199};
 
 quint8 low(int v)
 {
@@ -433,9 +436,8 @@ LightCommandSet applyLighting(int effect, const LightingState &state, key_main_s
     return set;
 }
 
-LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed,
-                              key_main_sand_cmd &sender, HidDevice *handle,
-                              const QString &profileName)
+LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, key_main_sand_cmd &sender,
+                              HidDevice *handle, const QString &profileName)
 {
     if (n < 1 || n > kEffectCount)
         return {};

@@ -15,34 +15,31 @@
 
 class key_main_sand_cmd;
 
-namespace orvanta {
+namespace orvanta
+{
 
 constexpr int kLedBufferSize = 264;
 using LedBuffer = std::array<int, kLedBufferSize>;
 
 // 22 zone colours per channel across the keyboard, zone 0 at the left end.
-struct ZoneColors
-{
+struct ZoneColors {
     std::array<int, kZoneCount> r{}, g{}, b{};
 };
 
 // The 11-zone form that the Arrow Flow and Ripple previews show.
 constexpr int kPreviewZones = 11;
-struct PreviewZones
-{
+struct PreviewZones {
     std::array<int, kPreviewZones> r{}, g{}, b{};
 };
 
-struct ModeReports
-{
+struct ModeReports {
     Report opening{};
     Report closing{};
 };
 
 // Everything the builders read from the page.
-struct LightingState
-{
-    EffectFlag flag;               // the working record of the effect being applied
+struct LightingState {
+    EffectFlag flag; // the working record of the effect being applied
     LedBuffer led_r{}, led_g{}, led_b{};
     StopSlots stops = defaultStops();
     Rgb current_color{255, 0, 0};
@@ -52,8 +49,7 @@ struct LightingState
 };
 
 // The reports of one lighting apply in their stored order; type = effect index.
-struct LightCommandSet
-{
+struct LightCommandSet {
     int type = -1;
     QVector<Report> reports;
 };
@@ -103,8 +99,7 @@ LightCommandSet readLightCommandSet(const QString &profileName);
 LightCommandSet applyLighting(int effect, const LightingState &state, key_main_sand_cmd &sender,
                               HidDevice *handle, int profile, const QString &profileName);
 // LED RESET and the factory reset: profile n's factory lighting, sent to profile n.
-LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed,
-                              key_main_sand_cmd &sender, HidDevice *handle,
-                              const QString &profileName);
+LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, key_main_sand_cmd &sender,
+                              HidDevice *handle, const QString &profileName);
 
 } // namespace orvanta

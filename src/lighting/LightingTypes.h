@@ -5,22 +5,30 @@
 #include <QtGlobal>
 #include <array>
 
-namespace orvanta {
-
-struct Rgb
+namespace orvanta
 {
+
+struct Rgb {
     int r = 0, g = 0, b = 0;
-    friend bool operator==(const Rgb &a, const Rgb &b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+    friend bool operator==(const Rgb &a, const Rgb &b)
+    {
+        return a.r == b.r && a.g == b.g && a.b == b.b;
+    }
     friend bool operator!=(const Rgb &a, const Rgb &b) { return !(a == b); }
 };
 
 // Effect index: the EFFECT combo index, the record index and the stored command type.
-enum Effect : int { EffectStatic = 0, EffectReactive = 1, EffectArrowFlow = 2, EffectWave = 3, EffectRipple = 4 };
+enum Effect : int {
+    EffectStatic = 0,
+    EffectReactive = 1,
+    EffectArrowFlow = 2,
+    EffectWave = 3,
+    EffectRipple = 4
+};
 constexpr int kEffectCount = 5;
 
 // The settings record of one effect.
-struct EffectFlag
-{
+struct EffectFlag {
     qint32 combo_count = 0;
     bool full_flag = false;
     bool customized = false;
@@ -53,8 +61,7 @@ struct EffectFlag
 // One of the 11 colour-stop slots of the gradient strip; slot i sits at
 // gradient position i/10 and at zone 2i of the 22 zones. Slots 0 and 10 are
 // always present.
-struct ColorStop
-{
+struct ColorStop {
     bool present = false;
     Rgb color;
 };

@@ -21,7 +21,8 @@
 
 using namespace orvanta;
 
-namespace {
+namespace
+{
 
 constexpr int kStopX[kStopSlots] = {524, 566, 604, 642, 680, 718, 756, 794, 832, 870, 912};
 constexpr int kMaxPatterns = 16;
@@ -124,9 +125,10 @@ QPushButton *keyboard_light_view::makeAction(const QString &text, const char *na
     b->setGeometry(geometry);
     b->setFocusPolicy(Qt::NoFocus);
     b->setStyleSheet(
-        QStringLiteral("QPushButton{border-image:url(Image/UI-Design-2016_Keyboard_out_204_910.472.png);"
-                       "color:white;font-family:\"%1\";font-size:12px;font-weight:bold;}"
-                       "QPushButton:pressed{border-image:url(Image/button_red.png);}")
+        QStringLiteral(
+            "QPushButton{border-image:url(Image/UI-Design-2016_Keyboard_out_204_910.472.png);"
+            "color:white;font-family:\"%1\";font-size:12px;font-weight:bold;}"
+            "QPushButton:pressed{border-image:url(Image/button_red.png);}")
             .arg(fontFamily()));
     return b;
 }
@@ -166,9 +168,10 @@ void keyboard_light_view::buildWidgets()
         "QComboBox:hover{border:1px solid #d02020;}"
         "QComboBox QAbstractItemView{background:#2b2b2e;color:white;"
         "selection-background-color:#b01818;}");
-    const QString sliderStyle = QStringLiteral(
-        "QSlider::groove:horizontal{height:4px;background:#55555a;}"
-        "QSlider::handle:horizontal{background:#d02020;width:12px;margin:-6px 0;border-radius:6px;}");
+    const QString sliderStyle =
+        QStringLiteral("QSlider::groove:horizontal{height:4px;background:#55555a;}"
+                       "QSlider::handle:horizontal{background:#d02020;width:12px;margin:-6px "
+                       "0;border-radius:6px;}");
 
     // Effect choice and options, left half below the keyboard.
     m_effectLabel = makeLabel(tr("EFFECT"), "effect_label", {20, 262, 110, 24});
@@ -355,9 +358,8 @@ void keyboard_light_view::setSurfaceRowVisible(bool visible)
 
 void keyboard_light_view::setGradientControlsVisible(bool visible)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_patternLabel, m_patternCombo,
-                                                       m_patternAdd, m_patternDel,
-                                                       m_stopsLabel, m_stopsSlider})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_patternLabel, m_patternCombo, m_patternAdd,
+                                                       m_patternDel, m_stopsLabel, m_stopsSlider})
         w->setVisible(visible);
     const bool stopButtons = visible && userPatternChosen() && shown_effect != EffectWave;
     m_addStop->setVisible(stopButtons);
@@ -366,8 +368,8 @@ void keyboard_light_view::setGradientControlsVisible(bool visible)
 
 void keyboard_light_view::styleSurfaceSwatch()
 {
-    const bool selected = shown_effect == EffectArrowFlow ? surface_selected_arrow
-                                                          : surface_selected_ripple;
+    const bool selected =
+        shown_effect == EffectArrowFlow ? surface_selected_arrow : surface_selected_ripple;
     m_surfaceSwatch->setStyleSheet(QStringLiteral("background-color:") + rgbText(surface_color) +
                                    (selected ? QStringLiteral("; border:2px solid white")
                                              : QStringLiteral("; border:1px solid gray")));
@@ -379,11 +381,10 @@ void keyboard_light_view::refreshStopHandles()
     for (int i = 0; i < kStopSlots; ++i) {
         const bool present = stops[i].present || i == 0 || i == kStopSlots - 1;
         m_stopHandles[i]->setVisible(show && present);
-        m_stopHandles[i]->setStyleSheet(QStringLiteral("background-color:") +
-                                        rgbText(stops[i].color) +
-                                        (i == m_selectedStop
-                                             ? QStringLiteral("; border:1px solid white")
-                                             : QStringLiteral("); border:1px solid gray;")));
+        m_stopHandles[i]->setStyleSheet(
+            QStringLiteral("background-color:") + rgbText(stops[i].color) +
+            (i == m_selectedStop ? QStringLiteral("; border:1px solid white")
+                                 : QStringLiteral("; border:1px solid gray;")));
     }
     m_stopsSlider->setStyleSheet(stripStyle(stops));
 }
@@ -461,8 +462,8 @@ void keyboard_light_view::selectEffect(int k)
         leds.clear();
         scratch.fill(0);
     }
-    for (QPushButton *b : {m_full, m_customized, m_left, m_right, m_yes, m_no, m_static, m_pulse,
-                           m_spectrum})
+    for (QPushButton *b :
+         {m_full, m_customized, m_left, m_right, m_yes, m_no, m_static, m_pulse, m_spectrum})
         setLit(b, false);
     m_selectedStop = -1;
     for (QLabel *h : m_stopHandles)
@@ -475,8 +476,8 @@ void keyboard_light_view::selectEffect(int k)
     m_customized->setVisible(zones);
     for (QWidget *w : std::initializer_list<QWidget *>{m_static, m_pulse, m_spectrum})
         w->setVisible(k == EffectStatic);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel,
-                                                       m_speedSlider})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel, m_speedSlider})
         w->hide();
     for (QWidget *w : std::initializer_list<QWidget *>{m_directionLabel, m_left, m_right})
         w->setVisible(k == EffectArrowFlow || k == EffectWave);
@@ -627,8 +628,8 @@ void keyboard_light_view::effect_btn_static_function()
     setLit(m_static, true);
     setLit(m_pulse, false);
     setLit(m_spectrum, false);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel,
-                                                       m_speedSlider})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel, m_speedSlider})
         w->hide();
     for (QWidget *w : std::initializer_list<QWidget *>{m_zonesLabel, m_full, m_customized})
         w->show();
@@ -642,9 +643,9 @@ void keyboard_light_view::effect_btn_pulse_function()
     setLit(m_pulse, true);
     setLit(m_static, false);
     setLit(m_spectrum, false);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel,
-                                                       m_speedSlider, m_zonesLabel, m_full,
-                                                       m_customized})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel, m_speedSlider,
+                                          m_zonesLabel, m_full, m_customized})
         w->show();
     setColourControlsVisible(true);
     m_speedSlider->setValue(effect_flag.pulse_speed);
@@ -657,8 +658,8 @@ void keyboard_light_view::effect_btn_spectrum_function()
     setLit(m_spectrum, true);
     setLit(m_static, false);
     setLit(m_pulse, false);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel,
-                                                       m_speedSlider})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel, m_speedSlider})
         w->show();
     for (QWidget *w : std::initializer_list<QWidget *>{m_zonesLabel, m_full, m_customized})
         w->hide();
@@ -722,9 +723,8 @@ void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
     showColourFields();
     const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
                           shown_effect == EffectRipple;
-    const bool swatchSelected = fromPalette
-                                    ? (surface_selected_arrow && surface_selected_ripple)
-                                    : (surface_selected_arrow || surface_selected_ripple);
+    const bool swatchSelected = fromPalette ? (surface_selected_arrow && surface_selected_ripple)
+                                            : (surface_selected_arrow || surface_selected_ripple);
     if (!fromPalette)
         fillAllKeys(colour);
     if (gradient && effect_flag.customized && m_selectedStop >= 0 && userPatternChosen() &&
@@ -769,7 +769,8 @@ void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
 
 void keyboard_light_view::color_ctrl_rgb_edit_change()
 {
-    const Rgb c{qBound(0, toNumber(m_rEdit->text()), 255), qBound(0, toNumber(m_gEdit->text()), 255),
+    const Rgb c{qBound(0, toNumber(m_rEdit->text()), 255),
+                qBound(0, toNumber(m_gEdit->text()), 255),
                 qBound(0, toNumber(m_bEdit->text()), 255)};
     pickColour(c, false);
 }

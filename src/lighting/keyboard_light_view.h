@@ -27,7 +27,7 @@ class keyboard_light_view : public QWidget
 public:
     explicit keyboard_light_view(QWidget *parent = nullptr);
 
-    int profile_number = 1;                          // on-board profile 1..5
+    int profile_number = 1;                           // on-board profile 1..5
     QString profile_name = QStringLiteral("default"); // saved profile being edited
 
     // Sends on-board profile n's factory lighting (effect n - 1) to profile n and
@@ -37,14 +37,14 @@ public:
     void key_r_insertcombo();
 
     // Page state.
-    orvanta::EffectFlag effect_flag;                // working record of shown_effect
-    orvanta::EffectRecords saved_effect_flags;      // stored record of each effect
+    orvanta::EffectFlag effect_flag;           // working record of shown_effect
+    orvanta::EffectRecords saved_effect_flags; // stored record of each effect
     int shown_effect = orvanta::EffectStatic;
     orvanta::Rgb current_color{255, 0, 0};
-    orvanta::LedPlanes leds;                        // led_r, led_g, led_b
+    orvanta::LedPlanes leds; // led_r, led_g, led_b
     std::array<quint8, 264> scratch{};
-    orvanta::KeyColorSet static_colors;             // remembered per-key colours of Static
-    orvanta::KeyColorSet reactive_colors;           // ... and of Reactive
+    orvanta::KeyColorSet static_colors;   // remembered per-key colours of Static
+    orvanta::KeyColorSet reactive_colors; // ... and of Reactive
     orvanta::StopSlots stops = orvanta::defaultStops();
     orvanta::Rgb surface_color{255, 0, 0};
     bool surface_on_arrow = false;

@@ -47,7 +47,7 @@ private slots:
         QTest::newRow("static") << 0 << QList<int>{0, 1, 2, 3, 4};
         QTest::newRow("reactive") << 1 << QList<int>{0, 1, 2, 3, 4};
         QTest::newRow("arrow flow") << 2 << QList<int>{0, 1, 2, 3, 4, 5, 6};
-        QTest::newRow("wave") << 3 << QList<int>{0, 4};  // its zones come from a table
+        QTest::newRow("wave") << 3 << QList<int>{0, 4}; // its zones come from a table
         QTest::newRow("ripple") << 4 << QList<int>{0, 1, 2, 6};
     }
     void applyOnTheFactoryDataSendsTheFactoryLighting()

@@ -12,7 +12,8 @@
 using namespace orvanta;
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 // "12=5 13=4" -> report with those bytes, everything else zero.
 Report bytesOf(const QString &spec)
@@ -101,25 +102,41 @@ private slots:
         QTest::addColumn<QString>("options");
         QTest::addColumn<QString>("opening");
         QTest::addColumn<QString>("closing");
-        QTest::newRow("static steady") << 0 << "mode=0,ms=0" << "16=8 22=2" << "13=4 16=8 22=2";
-        QTest::newRow("static pulse fast")
-            << 0 << "mode=0,ms=2" << "12=0 16=8 21=2 22=2" << "13=4 16=8 21=2 22=2";
-        QTest::newRow("static spectrum slow")
-            << 0 << "mode=5,ms=6" << "12=5 16=8 21=6 22=2" << "12=5 13=4 16=8 21=6 22=2";
-        QTest::newRow("reactive") << 1 << "" << "12=1 16=8 18=4 19=8 22=2"
+        QTest::newRow("static steady") << 0 << "mode=0,ms=0"
+                                       << "16=8 22=2"
+                                       << "13=4 16=8 22=2";
+        QTest::newRow("static pulse fast") << 0 << "mode=0,ms=2"
+                                           << "12=0 16=8 21=2 22=2"
+                                           << "13=4 16=8 21=2 22=2";
+        QTest::newRow("static spectrum slow") << 0 << "mode=5,ms=6"
+                                              << "12=5 16=8 21=6 22=2"
+                                              << "12=5 13=4 16=8 21=6 22=2";
+        QTest::newRow("reactive") << 1 << ""
+                                  << "12=1 16=8 18=4 19=8 22=2"
                                   << "12=1 13=4 16=8 18=4 19=8 22=2";
-        QTest::newRow("arrow both ways rolling")
-            << 2 << "left,right,yes" << "15=0 17=1" << "12=2 13=4 15=0 17=1";
-        QTest::newRow("arrow left no rolling") << 2 << "left,no" << "15=1" << "12=2 13=4 15=1";
-        QTest::newRow("arrow right") << 2 << "right,yes" << "15=2 17=1" << "12=2 13=4 15=2 17=1";
-        QTest::newRow("arrow never edited") << 2 << "" << "17=1" << "12=2 13=4 17=1";
-        QTest::newRow("wave left slow") << 3 << "left,sp=16" << "12=3 16=8 18=16 19=80"
+        QTest::newRow("arrow both ways rolling") << 2 << "left,right,yes"
+                                                 << "15=0 17=1"
+                                                 << "12=2 13=4 15=0 17=1";
+        QTest::newRow("arrow left no rolling") << 2 << "left,no"
+                                               << "15=1"
+                                               << "12=2 13=4 15=1";
+        QTest::newRow("arrow right") << 2 << "right,yes"
+                                     << "15=2 17=1"
+                                     << "12=2 13=4 15=2 17=1";
+        QTest::newRow("arrow never edited") << 2 << ""
+                                            << "17=1"
+                                            << "12=2 13=4 17=1";
+        QTest::newRow("wave left slow") << 3 << "left,sp=16"
+                                        << "12=3 16=8 18=16 19=80"
                                         << "12=3 13=4 16=8 18=16 19=80";
-        QTest::newRow("wave right fast") << 3 << "right,sp=3" << "10=1 12=3 16=8 18=3 19=80"
+        QTest::newRow("wave right fast") << 3 << "right,sp=3"
+                                         << "10=1 12=3 16=8 18=3 19=80"
                                          << "10=1 12=3 13=4 16=8 18=3 19=80";
-        QTest::newRow("ripple rolling") << 4 << "yes" << "12=4 16=8 18=4 19=255 20=1 22=2"
+        QTest::newRow("ripple rolling") << 4 << "yes"
+                                        << "12=4 16=8 18=4 19=255 20=1 22=2"
                                         << "12=4 13=4 16=2 18=4 19=2 20=1 22=2";
-        QTest::newRow("ripple no rolling") << 4 << "no" << "12=4 16=8 18=4 19=255 22=2"
+        QTest::newRow("ripple no rolling") << 4 << "no"
+                                           << "12=4 16=8 18=4 19=255 22=2"
                                            << "12=4 13=4 16=2 18=4 19=2 22=2";
     }
     void modeReports()
@@ -170,8 +187,8 @@ private slots:
     void ledPagesCarryTheBuffers()
     {
         LightingState state;
-        state.led_r[5] = 77;    // below the key slots
-        state.led_r[8] = 300;   // sent as its low byte
+        state.led_r[5] = 77;  // below the key slots
+        state.led_r[8] = 300; // sent as its low byte
         state.led_g[129] = 12;
         state.led_b[263] = 255;
         apply(0, state);
@@ -415,8 +432,7 @@ private slots:
 
     void readingAShortFileStaysBounded()
     {
-        QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini",
-                          "[Setting]\ntype=3\n0=\"7,2,x\"\n"));
+        QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=3\n0=\"7,2,x\"\n"));
         const LightCommandSet set = readLightCommandSet("S");
         QCOMPARE(set.type, 3);
         QCOMPARE(set.reports.size(), 5);

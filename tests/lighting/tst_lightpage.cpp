@@ -21,7 +21,8 @@
 using namespace orvanta;
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 void sendMouse(QWidget *w, QEvent::Type type, QPoint p, Qt::MouseButton button,
                Qt::MouseButtons held)

@@ -12,7 +12,8 @@
 using namespace orvanta;
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 EffectFlag withFlags(const QString &on)
 {
@@ -59,22 +60,48 @@ private slots:
         QTest::addColumn<QString>("press");
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("arrow left while only left") << 2 << "left" << "left" << "left" << false;
-        QTest::newRow("arrow left while both") << 2 << "left,right" << "left" << "right" << true;
-        QTest::newRow("arrow left while only right")
-            << 2 << "right" << "left" << "left,right" << true;
-        QTest::newRow("arrow right while only right") << 2 << "right" << "right" << "right" << false;
-        QTest::newRow("arrow right while neither") << 2 << "" << "right" << "" << false;
-        QTest::newRow("wave left while right") << 3 << "right" << "left" << "left" << true;
-        QTest::newRow("wave left while left") << 3 << "left" << "left" << "left" << false;
-        QTest::newRow("wave right while left") << 3 << "left" << "right" << "right" << true;
-        QTest::newRow("full clears customized") << 0 << "customized" << "full" << "full" << true;
-        QTest::newRow("full again") << 0 << "full" << "full" << "full" << false;
-        QTest::newRow("customized clears full") << 1 << "full" << "customized" << "customized"
-                                                << true;
-        QTest::newRow("yes clears no") << 4 << "no" << "yes" << "yes" << true;
-        QTest::newRow("no clears yes") << 2 << "yes" << "no" << "no" << true;
-        QTest::newRow("no again") << 2 << "no" << "no" << "no" << false;
+        QTest::newRow("arrow left while only left") << 2 << "left"
+                                                    << "left"
+                                                    << "left" << false;
+        QTest::newRow("arrow left while both") << 2 << "left,right"
+                                               << "left"
+                                               << "right" << true;
+        QTest::newRow("arrow left while only right") << 2 << "right"
+                                                     << "left"
+                                                     << "left,right" << true;
+        QTest::newRow("arrow right while only right") << 2 << "right"
+                                                      << "right"
+                                                      << "right" << false;
+        QTest::newRow("arrow right while neither") << 2 << ""
+                                                   << "right"
+                                                   << "" << false;
+        QTest::newRow("wave left while right") << 3 << "right"
+                                               << "left"
+                                               << "left" << true;
+        QTest::newRow("wave left while left") << 3 << "left"
+                                              << "left"
+                                              << "left" << false;
+        QTest::newRow("wave right while left") << 3 << "left"
+                                               << "right"
+                                               << "right" << true;
+        QTest::newRow("full clears customized") << 0 << "customized"
+                                                << "full"
+                                                << "full" << true;
+        QTest::newRow("full again") << 0 << "full"
+                                    << "full"
+                                    << "full" << false;
+        QTest::newRow("customized clears full") << 1 << "full"
+                                                << "customized"
+                                                << "customized" << true;
+        QTest::newRow("yes clears no") << 4 << "no"
+                                       << "yes"
+                                       << "yes" << true;
+        QTest::newRow("no clears yes") << 2 << "yes"
+                                       << "no"
+                                       << "no" << true;
+        QTest::newRow("no again") << 2 << "no"
+                                  << "no"
+                                  << "no" << false;
     }
     void pairedChoices()
     {
@@ -192,8 +219,8 @@ private slots:
                           "[wave]\nfull=true\nspeediness=7\nspeed=x\npulse_speed=9\n"
                           "[fully]\ncustomized=1\nspectrum_speed=-1\ncombo_count=-4\n"));
         const EffectRecords r = readEffectRecords();
-        QVERIFY(!r[3].full_flag);       // only "1" is on
-        QCOMPARE(r[3].speediness, 3);   // no Wave code
+        QVERIFY(!r[3].full_flag);     // only "1" is on
+        QCOMPARE(r[3].speediness, 3); // no Wave code
         QCOMPARE(r[3].speed, 16);
         QCOMPARE(r[3].pulse_speed, 0);
         QVERIFY(r[0].customized);
@@ -298,8 +325,7 @@ private slots:
         QVERIFY(back[0] == fully);
         QVERIFY(back[1] == reactive);
 
-        QVERIFY(writeText("system/light_color.ini",
-                          "[fully]\nre_full_color_rgb_r=\"5,x\"\n"));
+        QVERIFY(writeText("system/light_color.ini", "[fully]\nre_full_color_rgb_r=\"5,x\"\n"));
         const auto shortSets = readKeyColorSets();
         QCOMPARE(shortSets[0].key_r[0], 5);
         QCOMPARE(shortSets[0].key_r[1], 0);

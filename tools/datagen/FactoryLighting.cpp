@@ -3,7 +3,8 @@
 #include "device/key_main_sand_cmd.h"
 #include "lighting/LightingBuilders.h"
 
-namespace orvanta {
+namespace orvanta
+{
 
 EffectRecords factoryEffectRecords()
 {

@@ -8,7 +8,8 @@
 
 #include <QString>
 
-namespace orvanta {
+namespace orvanta
+{
 
 // The five effect records of the factory lighting: Static full red steady,
 // Reactive full red, Arrow Flow both ways without rolling, Wave to the left at

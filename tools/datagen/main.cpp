@@ -6,7 +6,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
-namespace {
+namespace
+{
 
 void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
