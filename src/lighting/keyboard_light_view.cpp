@@ -3,6 +3,8 @@
 #include "app/Globals.h"
 #include "device/key_main_sand_cmd.h"
 #include "preview/keyboard_draw_rect.h"
+#include "preview/rainbowWidget.h"
+#include "preview/rippleWidget.h"
 #include "storage/StoredList.h"
 #include "storage/readini.h"
 
@@ -158,6 +160,15 @@ void keyboard_light_view::buildWidgets()
     m_picture->setGeometry(115, 0, 699, 242);
     m_picture->setPixmap(QPixmap(QLatin1String(kKeyboardPicture)));
     m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    // The previews lie over the keyboard picture; the ripple one takes presses
+    // to move its centre, the flow one lets them through.
+    m_flowPreview = new rainbowWidget(this);
+    m_flowPreview->setGeometry(115, 0, 699, 242);
+    m_flowPreview->hide();
+    m_ripplePreview = new rippleWidget(this);
+    m_ripplePreview->move(115, 22);
+    m_ripplePreview->hide();
 
     m_drawRect = new keyboard_draw_rect(this);
     m_drawRect->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -439,6 +450,7 @@ void keyboard_light_view::effect_control_function(int index)
 {
     if (index < 0 || index >= kEffectCount)
         return;
+    stopPreviews();
     saved_effect_flags[shown_effect] = effect_flag;
     // Arrow Flow and Wave take over the gradient being edited.
     if (index == EffectArrowFlow) {
@@ -448,6 +460,35 @@ void keyboard_light_view::effect_control_function(int index)
         wave_stops = stops;
     }
     selectEffect(index);
+}
+
+void keyboard_light_view::stopPreviews()
+{
+    m_flowPreview->stopFlow();
+    m_flowPreview->hide();
+    m_ripplePreview->stopRipple();
+    m_ripplePreview->hide();
+}
+
+void keyboard_light_view::refreshPreview()
+{
+    if (shown_effect == EffectArrowFlow || shown_effect == EffectWave) {
+        const ZoneColors z = shown_effect == EffectArrowFlow && effect_flag.full_flag
+                                 ? fullZones(current_color)
+                                 : interpolateZones(stops);
+        m_flowPreview->setZoneColours(z.r, z.g, z.b);
+        // Faster Wave codes are smaller; the flow runs slower at higher levels.
+        const int level = shown_effect == EffectWave ? effect_flag.speediness / 2 : 2;
+        m_flowPreview->show();
+        m_flowPreview->raise();
+        m_flowPreview->startFlow(level);
+    } else if (shown_effect == EffectRipple) {
+        const PreviewZones z = previewZones(stops, effect_flag.customized, current_color);
+        m_ripplePreview->setRingColours(z.r, z.g, z.b);
+        m_ripplePreview->show();
+        m_ripplePreview->raise();
+        m_ripplePreview->startRipple();
+    }
 }
 
 void keyboard_light_view::selectEffect(int k)
@@ -557,6 +598,7 @@ void keyboard_light_view::selectEffect(int k)
             key_r_base_layer_combo_function(m_patternCombo->currentIndex());
     }
     refreshStopHandles();
+    refreshPreview();
 }
 
 // --- option handlers ----------------------------------------------------------
@@ -573,6 +615,7 @@ void keyboard_light_view::effect_btn_full_function()
         m_selectedStop = -1;
         for (QLabel *h : m_stopHandles)
             h->hide();
+        refreshPreview();
     }
 }
 
@@ -674,7 +717,8 @@ void keyboard_light_view::effect_slider_speed_function(int position)
 
 void keyboard_light_view::effect_speediness_slider_speed_function(int position)
 {
-    setWaveSpeed(effect_flag, position);
+    if (setWaveSpeed(effect_flag, position) && !m_flowPreview->isHidden())
+        refreshPreview();
 }
 
 // --- APPLY and LED RESET ------------------------------------------------------
@@ -732,6 +776,7 @@ void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
         stops[m_selectedStop].color = colour;
         qDebug("color_select_btn_movewhitchone %d", m_selectedStop);
         refreshStopHandles();
+        refreshPreview();
         if (fromPalette) {
             IniGroupMap map;
             auto &p = map[QStringLiteral("pattern")];
@@ -765,6 +810,8 @@ void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
     if (shown_effect == EffectStatic || shown_effect == EffectReactive ||
         shown_effect == EffectArrowFlow)
         fillAllKeys(colour);
+    if (shown_effect == EffectArrowFlow || shown_effect == EffectRipple)
+        refreshPreview();
 }
 
 void keyboard_light_view::color_ctrl_rgb_edit_change()
@@ -929,7 +976,7 @@ void keyboard_light_view::mousePressEvent(QMouseEvent *event)
     const bool inPalette = p.x() >= 525 && p.x() <= 663 && p.y() >= 441 && p.y() <= 579;
     const bool onStrip = p.y() >= 371 && p.y() <= 385 && p.x() >= 525 && p.x() <= 922;
 
-    if (inPalette && !effect_flag.spectrum && m_colourControls.first()->isVisible()) {
+    if (inPalette && !effect_flag.spectrum && !m_colourControls.first()->isHidden()) {
         const QPoint at(p.x() - 524, p.y() - 440);
         if (m_palette.valid(at)) {
             const QColor c = m_palette.pixelColor(at);
@@ -953,7 +1000,7 @@ void keyboard_light_view::mousePressEvent(QMouseEvent *event)
         }
         return;
     }
-    if (onStrip && userPatternChosen() && m_stopsSlider->isVisible()) {
+    if (onStrip && userPatternChosen() && !m_stopsSlider->isHidden()) {
         for (int i = 0; i < kStopSlots; ++i) {
             const int x0 = i == 0 ? 525 : kStopX[i] + 1;
             if (p.x() >= x0 && p.x() <= x0 + 9 && stops[i].present) {

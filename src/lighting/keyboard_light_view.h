@@ -20,6 +20,8 @@ class QMouseEvent;
 class QPushButton;
 class QSlider;
 class keyboard_draw_rect;
+class rainbowWidget;
+class rippleWidget;
 
 class keyboard_light_view : public QWidget
 {
@@ -107,6 +109,8 @@ private:
     void setSurfaceRowVisible(bool visible);
     void styleSurfaceSwatch();
     void refreshStopHandles();
+    void stopPreviews();
+    void refreshPreview();
     void pickColour(const orvanta::Rgb &colour, bool fromPalette);
     void fillAllKeys(const orvanta::Rgb &colour);
     orvanta::KeyColorSet *rememberedSet();
@@ -126,6 +130,8 @@ private:
     std::array<QLabel *, orvanta::kStopSlots> m_stopHandles{};
     QLabel *m_picture = nullptr;
     keyboard_draw_rect *m_drawRect = nullptr;
+    rainbowWidget *m_flowPreview = nullptr;  // Arrow Flow and Wave
+    rippleWidget *m_ripplePreview = nullptr; // Ripple
 
     QComboBox *m_effectCombo = nullptr;
     QLabel *m_effectLabel = nullptr;

@@ -7,6 +7,8 @@
 #include "lighting/LightingBuilders.h"
 #include "lighting/keyboard_light_view.h"
 #include "lighting/preview/keyboard_draw_rect.h"
+#include "lighting/preview/rainbowWidget.h"
+#include "lighting/preview/rippleWidget.h"
 #include "storage/readini.h"
 
 #include <QApplication>
@@ -278,6 +280,53 @@ private slots:
         combo->setCurrentIndex(0);
         QCOMPARE(page.keyColour(5), (Rgb{0, 255, 0}));
         QCOMPARE(page.leds.led_g[48], 255);
+    }
+
+    void palettePick()
+    {
+        QVERIFY(QDir().mkpath("Image"));
+        QImage palette(140, 140, QImage::Format_RGB32);
+        palette.fill(Qt::white);
+        palette.setPixelColor(10, 10, QColor(0, 128, 255));
+        QVERIFY(palette.save("Image/palette.png"));
+        keyboard_light_view page;
+        page.findChild<QComboBox *>("effect_combo")->setCurrentIndex(1);
+        click(page, "btn_full");
+        sendMouse(&page, QEvent::MouseButtonPress, {534, 450}, Qt::LeftButton, Qt::LeftButton);
+        QCOMPARE(page.current_color, (Rgb{0, 128, 255}));
+        QCOMPARE(page.findChild<QLineEdit *>("edit_code")->text(), QString("0080ff"));
+        QCOMPARE(page.findChild<QLineEdit *>("edit_g")->text(), QString("128"));
+        QCOMPARE(page.leds.led_g[3], 128); // FULL fills every slot
+        // with SPECTRUM CYCLING the palette is out of play
+        page.findChild<QComboBox *>("effect_combo")->setCurrentIndex(0);
+        click(page, "btn_spectrum");
+        sendMouse(&page, QEvent::MouseButtonPress, {600, 500}, Qt::LeftButton, Qt::LeftButton);
+        QCOMPARE(page.current_color, (Rgb{0, 128, 255}));
+    }
+
+    void previewsFollowTheEffect()
+    {
+        keyboard_light_view page;
+        rainbowWidget *flow = page.findChild<rainbowWidget *>();
+        rippleWidget *ripple = page.findChild<rippleWidget *>();
+        QVERIFY(flow && ripple);
+        QVERIFY(!flow->isFlowing() && !ripple->isRunning());
+        QComboBox *combo = page.findChild<QComboBox *>("effect_combo");
+        combo->setCurrentIndex(3);
+        QVERIFY(flow->isFlowing());
+        // the default red-to-black stops, as the keyboard gets them
+        QCOMPARE(flow->colours()[1], QColor(243, 0, 0));
+        QCOMPARE(flow->colours()[21], QColor(0, 0, 0));
+        page.findChild<QSlider *>("speediness_slider")->setValue(0); // SLOW: code 16
+        QCOMPARE(flow->timerInterval(), 8 * 150);
+        combo->setCurrentIndex(4);
+        QVERIFY(!flow->isFlowing() && flow->isHidden());
+        QVERIFY(ripple->isRunning());
+        QCOMPARE(ripple->colours()[1], QColor(230, 0, 0)); // 11-zone steps of 25
+        click(page, "btn_full");
+        QCOMPARE(ripple->colours()[5], QColor(255, 0, 0)); // FULL: current colour everywhere
+        combo->setCurrentIndex(0);
+        QVERIFY(!ripple->isRunning() && ripple->isHidden());
     }
 
     void fullPaintsEverySlot()
