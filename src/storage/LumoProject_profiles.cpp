@@ -131,6 +131,9 @@ void LumoProject::rmain_re_btn_fanction()
 
     for (int i = 0; i < kKeySlots; ++i)
         keyTable[i] = QStringLiteral("0");
+    // Nothing stays selected on a keyboard that was just reset.
+    selectedKey = kNoKey;
+    highlightedCell = 0;
     for (QLabel *cell : keyCells)
         cell->setStyleSheet(QStringLiteral("background-color:black"));
     gCommandSender->resetKeyMap();

@@ -1,0 +1,59 @@
+#pragma once
+// A main window in a fresh data directory seeded from the installed data tree,
+// talking to an in-memory keyboard with recorded (not slept) pauses.
+
+#include "TestSupport.h"
+#include "app/Globals.h"
+#include "app/LumoProject.h"
+#include "device/key_main_sand_cmd.h"
+
+#include <QTcpServer>
+#include <memory>
+
+namespace orvanta::test {
+
+struct ShellFixture
+{
+    TempWorkDir wd;
+    RecordingDevice device;
+    PauseRecorder pauses;
+    std::unique_ptr<LumoProject> w;
+    QString constructionLog;
+
+    ShellFixture()
+    {
+        wd.seedFromDataTree();
+        constructionLog = QDir(wd.path()).filePath(QStringLiteral("construction.log"));
+        qputenv("ORVANTA_FAKEHID_LOG", constructionLog.toUtf8());
+        ConsoleOptions options;
+        options.checkForUpdates = false;
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        options.port = probe.serverPort();
+        probe.close();
+        w = std::make_unique<LumoProject>(options);
+        qunsetenv("ORVANTA_FAKEHID_LOG");
+        delete gDeviceHandle; // the fake keyboard found at start-up
+        gDeviceHandle = &device;
+        delete gConsumerHandle;
+        gConsumerHandle = nullptr;
+        gCommandSender->setPauseFunction(pauses.function());
+    }
+    ~ShellFixture()
+    {
+        w.reset();
+        gDeviceHandle = nullptr;
+    }
+    void clear()
+    {
+        device.reports.clear();
+        pauses.pauses.clear();
+    }
+};
+
+inline QByteArray selectReport(int profile)
+{
+    return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
+}
+
+} // namespace orvanta::test
