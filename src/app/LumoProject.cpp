@@ -107,6 +107,7 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     buildCustomizeControls();
     buildInstantShiftControls();
     applyShellStyles();
+    retranslateShell();
 
     // 11. Keyboard.
     deviceInitialisation();

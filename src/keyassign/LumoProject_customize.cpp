@@ -105,9 +105,7 @@ void LumoProject::showCustomizePanels(int assignment)
                                                          captionAssign, newKeyEdit,
                                                          singleResetButton})
         wdg->setVisible(single);
-    const bool anyKey = assignment >= 0;
-    keyAssignCombo->setVisible(anyKey);
-    customizeApplyButton->setVisible(anyKey);
+    // The assignment list and APPLY stay in view; APPLY acts once a key is chosen.
     if (macro)
         custumize_tkey_assign_combo_insert();
 }
