@@ -176,6 +176,8 @@ private:
     void writeIssFlags();
     void saveBindings();
     void refreshKeyCellColours();
+    void setCellColour(int state, int cell);
+    QString cellStyle(int cell) const;
     void loadCatalog(int language);
     void selectKeyAt(const QPoint &pos);
     void hoverKeyAt(const QPoint &pos);

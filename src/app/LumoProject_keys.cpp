@@ -47,53 +47,66 @@ static QString rgbStyle(int r, int g, int b)
 void LumoProject::key_color(int state, int cell)
 {
     qDebug() << "key_color()" << state << cell;
+    setCellColour(state, cell);
+}
+
+QString LumoProject::cellStyle(int cell) const
+{
+    // Restored colour: black, red while selected, then the assignment's colour.
+    QString style = rgbStyle(0, 0, 0);
+    if (highlightedCell != 0 && cell == highlightedCell)
+        style = rgbStyle(255, 0, 0);
+    const QString &type = keyTable[cell];
+    if (type == QLatin1String("1"))
+        style = rgbStyle(0, 130, 0);
+    else if (type == QLatin1String("2"))
+        style = rgbStyle(0, 171, 190);
+    return style;
+}
+
+void LumoProject::setCellColour(int state, int cell)
+{
     if (cell < 0 || cell >= kKeyCount)
         return;
-    QLabel *label = keyCells[cell];
+    QString style;
     switch (state) {
     case 0:
-        label->setStyleSheet(rgbStyle(0, 0, 0));
+        style = rgbStyle(0, 0, 0);
         break;
     case 1:
-        label->setStyleSheet(rgbStyle(255, 0, 0));
+    case 4:
+        style = rgbStyle(255, 0, 0);
         break;
     case 2:
-        label->setStyleSheet(rgbStyle(0, 130, 0));
+        style = rgbStyle(0, 130, 0);
         break;
     case 3:
-        label->setStyleSheet(rgbStyle(0, 171, 190));
+        style = rgbStyle(0, 171, 190);
         break;
-    case 4: {
+    case 5:
+        style = cellStyle(cell);
+        break;
+    default:
+        return;
+    }
+    if (state == 4) {
         // The previous selection goes back to its own colour before this cell
         // becomes the selected one.
         const int previous = highlightedCell;
         highlightedCell = cell;
         if (previous != cell)
-            key_color(5, previous);
-        label->setStyleSheet(rgbStyle(255, 0, 0));
-        break;
+            setCellColour(5, previous);
     }
-    case 5: {
-        QString style = rgbStyle(0, 0, 0);
-        if (highlightedCell != 0 && cell == highlightedCell)
-            style = rgbStyle(255, 0, 0);
-        const QString &type = keyTable[cell];
-        if (type == QLatin1String("1"))
-            style = rgbStyle(0, 130, 0);
-        else if (type == QLatin1String("2"))
-            style = rgbStyle(0, 171, 190);
+    QLabel *label = keyCells[cell];
+    // Style sheets are costly to apply; a cell keeps one that is already right.
+    if (label->styleSheet() != style)
         label->setStyleSheet(style);
-        break;
-    }
-    default:
-        break;
-    }
 }
 
 void LumoProject::refreshKeyCellColours()
 {
     for (int i = 0; i < kKeyCount; ++i)
-        key_color(5, i);
+        setCellColour(5, i);
 }
 
 QString LumoProject::keyboard_touch_compute(int x, int y)
