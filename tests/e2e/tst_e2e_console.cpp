@@ -177,6 +177,19 @@ private slots:
         QVERIFY2(gap >= 450 && gap <= 900, qPrintable(QString::number(gap)));
     }
 
+    void ctlDrivesTheRunningConsole()
+    {
+        const int before = console.reports().size();
+        QProcess ctl;
+        ctl.start(binDir() + "/orvanta-ctl",
+                  {"--port", QString::number(console.port()), "-v", "profile", "4"});
+        QVERIFY(ctl.waitForFinished(10000));
+        QCOMPARE(ctl.exitCode(), 0);
+        QVERIFY(ctl.readAllStandardOutput().startsWith("VoDezivuv!"));
+        QVERIFY(console.waitForReports(before + 1));
+        QCOMPARE(console.reports()[before].bytes, report({{0, 7}, {1, 1}, {2, 4}}));
+    }
+
     void cleanupTestCase()
     {
         console.stop();
