@@ -5,6 +5,9 @@
 #include "preview/keyboard_draw_rect.h"
 #include "preview/rainbowWidget.h"
 #include "preview/rippleWidget.h"
+#include "stops/ColorCode.h"
+#include "stops/PatternStore.h"
+#include "stops/StripStyle.h"
 #include "storage/StoredList.h"
 #include "storage/readini.h"
 
@@ -16,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -26,9 +30,9 @@ using namespace orvanta;
 namespace
 {
 
-constexpr int kStopX[kStopSlots] = {524, 566, 604, 642, 680, 718, 756, 794, 832, 870, 912};
-constexpr int kMaxPatterns = 16;
-constexpr int kBuiltInPatterns = 5;
+const char kWindowPicture[] = "Image/UI Design 2016_Keyboard_out_0.0.png";
+const QPoint kPageOrigin(230, 140); // where the main window places the page
+constexpr int kRippleRearmMs = 1500;
 
 const char kKeyboardPicture[] =
     "Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png";
@@ -56,30 +60,6 @@ QString toggleStyle(bool lit)
         .arg(lit ? "toggle_on" : "toggle_off", lit ? "white" : "#b8b8b8", fontFamily());
 }
 
-QString patternPath(int index, const QString &profile)
-{
-    return readini::patternPath(index + 1, profile);
-}
-
-// The gradient of the stop strip, its handle drawn from the strip picture.
-QString stripStyle(const StopSlots &stops)
-{
-    auto rgb = [](const Rgb &c) {
-        return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
-    };
-    QString s = QStringLiteral("QSlider::groove:horizontal {background:"
-                               "qlineargradient(x1 : 0, y1 : 0, x2 : 1, y2 : 0, ");
-    s += QStringLiteral("stop : 0.0 ") + rgb(stops[0].color) + QStringLiteral(", ");
-    for (int i = 1; i < kStopSlots - 1; ++i)
-        if (stops[i].present)
-            s += QStringLiteral("stop : 0.%1 ").arg(i) + rgb(stops[i].color) + QStringLiteral(", ");
-    s += QStringLiteral("stop : 1 ") + rgb(stops[kStopSlots - 1].color) + QStringLiteral(")); ");
-    s += QStringLiteral("height: 10px; margin: -5px 5px 0px 5px; left: 5px; right: 0px; top:-7px;}"
-                        " QSlider::handle:horizontal {border-image: url(\"Image/bar_bright.png\");"
-                        " width: 20px; height: 20px; margin: -10px -1px -15px -5px; top:15px;}");
-    return s;
-}
-
 } // namespace
 
 keyboard_light_view::keyboard_light_view(QWidget *parent) : QWidget(parent)
@@ -90,7 +70,7 @@ keyboard_light_view::keyboard_light_view(QWidget *parent) : QWidget(parent)
     static_colors = colours[0];
     reactive_colors = colours[1];
     m_palette = QImage(QStringLiteral("Image/palette.png"));
-    stops = defaultStops();
+    stop_editor.setStops(defaultStops());
     select_static();
     m_drawRect->hide();
 }
@@ -145,6 +125,16 @@ void keyboard_light_view::buildWidgets()
 {
     resize(960, 620);
     setMouseTracking(false);
+    // The page lies over the main window's CUSTOMIZE controls: it paints the
+    // window's own background picture, shifted to where the page sits, so that
+    // nothing below shows through and the page joins the window seamlessly.
+    m_background = QPixmap(QLatin1String(kWindowPicture));
+    m_rippleRearm.setInterval(kRippleRearmMs);
+    connect(&m_rippleRearm, &QTimer::timeout, this, [this] {
+        if (!m_ripplePreview->isActive())
+            m_ripplePreview->setUpShineCenter(m_ripplePreview->centre().x(),
+                                              m_ripplePreview->centre().y());
+    });
 
     // The key widgets lie behind the keyboard picture, which is transparent over
     // each key, so the colours show through the pictured caps.
@@ -246,7 +236,8 @@ void keyboard_light_view::buildWidgets()
     for (int i = 0; i < kStopSlots; ++i) {
         auto *h = new QLabel(this);
         h->setObjectName(QStringLiteral("stop_handle_%1").arg(i));
-        h->setGeometry(kStopX[i], 370, 11, 11);
+        h->setGeometry(stop_x[i], kStopHandleY, kStopHandleSize, kStopHandleSize);
+        h->setAttribute(Qt::WA_TransparentForMouseEvents);
         h->hide();
         m_stopHandles[i] = h;
     }
@@ -344,8 +335,7 @@ void keyboard_light_view::showColourFields()
     m_rEdit->setText(QString::number(current_color.r));
     m_gEdit->setText(QString::number(current_color.g));
     m_bEdit->setText(QString::number(current_color.b));
-    m_codeEdit->setText(QString::asprintf("%02x%02x%02x", current_color.r & 0xFF,
-                                          current_color.g & 0xFF, current_color.b & 0xFF));
+    m_codeEdit->setText(colorCodeText(current_color));
 }
 
 void keyboard_light_view::setColourControlsVisible(bool visible)
@@ -356,15 +346,23 @@ void keyboard_light_view::setColourControlsVisible(bool visible)
 
 void keyboard_light_view::setSurfaceRowVisible(bool visible)
 {
-    // Showing or hiding the row deselects the swatch and puts the switch off.
-    if (shown_effect == EffectArrowFlow)
+    // Showing or hiding the row deselects the swatch. The switch shows the
+    // effect's SURFACE flag, which the builders still send while it is set, and
+    // the swatch comes back with it.
+    bool on = false;
+    if (shown_effect == EffectArrowFlow) {
         surface_selected_arrow = false;
-    else if (shown_effect == EffectRipple)
+        on = surface_on_arrow;
+    } else if (shown_effect == EffectRipple) {
         surface_selected_ripple = false;
+        on = surface_on_ripple;
+    }
     m_surfaceLabel->setVisible(visible);
     m_surfaceButton->setVisible(visible);
-    setLit(m_surfaceButton, false);
-    m_surfaceSwatch->hide();
+    setLit(m_surfaceButton, visible && on);
+    m_surfaceButton->setText(visible && on ? tr("ON") : tr("OFF"));
+    styleSurfaceSwatch();
+    m_surfaceSwatch->setVisible(visible && on);
 }
 
 void keyboard_light_view::setGradientControlsVisible(bool visible)
@@ -381,23 +379,84 @@ void keyboard_light_view::styleSurfaceSwatch()
 {
     const bool selected =
         shown_effect == EffectArrowFlow ? surface_selected_arrow : surface_selected_ripple;
-    m_surfaceSwatch->setStyleSheet(QStringLiteral("background-color:") + rgbText(surface_color) +
-                                   (selected ? QStringLiteral("; border:2px solid white")
-                                             : QStringLiteral("; border:1px solid gray")));
+    m_surfaceSwatch->setStyleSheet(surfaceSwatchStyle(surface_color, selected));
 }
 
 void keyboard_light_view::refreshStopHandles()
 {
+    // Handles exist only where the stops may be edited: a user pattern on a
+    // shown strip.
     const bool show = m_stopsSlider->isVisibleTo(this) && userPatternChosen();
+    const StopSlots &s = stops();
     for (int i = 0; i < kStopSlots; ++i) {
-        const bool present = stops[i].present || i == 0 || i == kStopSlots - 1;
-        m_stopHandles[i]->setVisible(show && present);
+        m_stopHandles[i]->setVisible(show && s[i].present);
         m_stopHandles[i]->setStyleSheet(
-            QStringLiteral("background-color:") + rgbText(stops[i].color) +
-            (i == m_selectedStop ? QStringLiteral("; border:1px solid white")
-                                 : QStringLiteral("; border:1px solid gray;")));
+            stopHandleStyle(s[i].color, i == stop_editor.selectedSlot()));
+        if (show && s[i].present)
+            m_stopHandles[i]->raise();
     }
-    m_stopsSlider->setStyleSheet(stripStyle(stops));
+    change_slider_color();
+}
+
+void keyboard_light_view::change_slider_color()
+{
+    m_stopsSlider->setStyleSheet(stripStyleSheet(stops()));
+}
+
+void keyboard_light_view::setStops(const StopSlots &set)
+{
+    stop_editor.setStops(set);
+    syncStopsReadOnly();
+}
+
+void keyboard_light_view::syncStopsReadOnly()
+{
+    stop_editor.setReadOnly(!userPatternChosen());
+}
+
+int keyboard_light_view::patternIndex() const
+{
+    return m_patternCombo->currentIndex();
+}
+
+void keyboard_light_view::savePatternFile()
+{
+    savePattern(patternIndex(), stops(), surface_color, profile_name);
+}
+
+void keyboard_light_view::refreshPatternEntry(int index)
+{
+    if (index < 0 || index >= m_patternCombo->count())
+        return;
+    const StopSlots &s = index == patternIndex() ? stops() : readPattern(index, profile_name).stops;
+    m_patternCombo->setItemData(index, QBrush(patternEntryGradient(s)), Qt::BackgroundRole);
+    if (index == patternIndex())
+        m_patternCombo->setStyleSheet(patternComboStyle(s));
+}
+
+// After every change of the edited stops: the strip, the handles and the
+// PATTERN entry show them, the shown preview follows, and the pattern file
+// keeps them so that nothing is lost when another pattern is chosen.
+void keyboard_light_view::stopsEdited(bool save)
+{
+    refreshStopHandles();
+    refreshPatternEntry(patternIndex());
+    refreshPreview();
+    if (save)
+        savePatternFile();
+}
+
+void keyboard_light_view::rememberShownStops()
+{
+    if (shown_effect == EffectArrowFlow) {
+        arrow_stops = stops();
+        arrow_surface = surface_color;
+    } else if (shown_effect == EffectWave) {
+        wave_stops = stops();
+    } else if (shown_effect == EffectRipple) {
+        ripple_stops = stops();
+        ripple_surface = surface_color;
+    }
 }
 
 bool keyboard_light_view::userPatternChosen() const
@@ -436,7 +495,7 @@ LightingState keyboard_light_view::lightingState() const
     s.led_r = leds.led_r;
     s.led_g = leds.led_g;
     s.led_b = leds.led_b;
-    s.stops = stops;
+    s.stops = stops();
     s.current_color = current_color;
     s.surface_color = surface_color;
     s.surface_on_arrow = surface_on_arrow;
@@ -454,10 +513,10 @@ void keyboard_light_view::effect_control_function(int index)
     saved_effect_flags[shown_effect] = effect_flag;
     // Arrow Flow and Wave take over the gradient being edited.
     if (index == EffectArrowFlow) {
-        arrow_stops = stops;
+        arrow_stops = stops();
         arrow_surface = surface_color;
     } else if (index == EffectWave) {
-        wave_stops = stops;
+        wave_stops = stops();
     }
     selectEffect(index);
 }
@@ -466,6 +525,7 @@ void keyboard_light_view::stopPreviews()
 {
     m_flowPreview->stopFlow();
     m_flowPreview->hide();
+    m_rippleRearm.stop();
     m_ripplePreview->stopRipple();
     m_ripplePreview->hide();
 }
@@ -475,7 +535,7 @@ void keyboard_light_view::refreshPreview()
     if (shown_effect == EffectArrowFlow || shown_effect == EffectWave) {
         const ZoneColors z = shown_effect == EffectArrowFlow && effect_flag.full_flag
                                  ? fullZones(current_color)
-                                 : interpolateZones(stops);
+                                 : interpolateZones(stops());
         m_flowPreview->setZoneColours(z.r, z.g, z.b);
         // Faster Wave codes are smaller; the flow runs slower at higher levels.
         const int level = shown_effect == EffectWave ? effect_flag.speediness / 2 : 2;
@@ -483,11 +543,17 @@ void keyboard_light_view::refreshPreview()
         m_flowPreview->raise();
         m_flowPreview->startFlow(level);
     } else if (shown_effect == EffectRipple) {
-        const PreviewZones z = previewZones(stops, effect_flag.customized, current_color);
+        const PreviewZones z = previewZones(stops(), effect_flag.customized, current_color);
         m_ripplePreview->setRingColours(z.r, z.g, z.b);
         m_ripplePreview->show();
         m_ripplePreview->raise();
-        m_ripplePreview->startRipple();
+        if (!m_ripplePreview->isRunning()) {
+            // A ripple from the middle of the keyboard at once; a press on the
+            // preview moves the centre, and a new ripple follows each finished one.
+            m_ripplePreview->setUpShineCenter(rippleWidget::kWidth / 2, rippleWidget::kHeight / 2);
+            m_ripplePreview->startRipple();
+            m_rippleRearm.start();
+        }
     }
 }
 
@@ -506,7 +572,8 @@ void keyboard_light_view::selectEffect(int k)
     for (QPushButton *b :
          {m_full, m_customized, m_left, m_right, m_yes, m_no, m_static, m_pulse, m_spectrum})
         setLit(b, false);
-    m_selectedStop = -1;
+    stop_editor.clearSelection();
+    m_stopPressed = false;
     for (QLabel *h : m_stopHandles)
         h->hide();
     shown_effect = k;
@@ -534,6 +601,16 @@ void keyboard_light_view::selectEffect(int k)
     m_surfaceSwatch->hide();
 
     effect_flag = saved_effect_flags[k];
+    if (k == EffectArrowFlow || k == EffectWave || k == EffectRipple) {
+        // The PATTERN list shows the entry this effect chose last.
+        const int count = m_patternCombo->count();
+        if (count > 0) {
+            const QSignalBlocker block(m_patternCombo);
+            m_patternCombo->setCurrentIndex(qBound(0, effect_flag.combo_count, count - 1));
+        }
+        syncStopsReadOnly();
+        setGradientControlsVisible(k == EffectWave);
+    }
 
     if (effect_flag.full_flag) {
         effect_flag.full_flag = false;
@@ -587,17 +664,19 @@ void keyboard_light_view::selectEffect(int k)
         leds.led_g = set.led_g;
         leds.led_b = set.led_b;
     } else if (k == EffectArrowFlow) {
-        stops = arrow_stops;
+        setStops(arrow_stops);
         surface_color = arrow_surface;
     } else if (k == EffectWave) {
-        stops = wave_stops;
+        setStops(wave_stops);
     } else {
-        stops = ripple_stops;
+        setStops(ripple_stops);
         surface_color = ripple_surface;
         if (effect_flag.customized)
             key_r_base_layer_combo_function(m_patternCombo->currentIndex());
     }
+    styleSurfaceSwatch();
     refreshStopHandles();
+    refreshPatternEntry(patternIndex());
     refreshPreview();
 }
 
@@ -612,7 +691,7 @@ void keyboard_light_view::effect_btn_full_function()
     if (shown_effect == EffectArrowFlow || shown_effect == EffectRipple) {
         setGradientControlsVisible(false);
         setSurfaceRowVisible(false);
-        m_selectedStop = -1;
+        stop_editor.clearSelection();
         for (QLabel *h : m_stopHandles)
             h->hide();
         refreshPreview();
@@ -767,45 +846,32 @@ void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
     showColourFields();
     const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
                           shown_effect == EffectRipple;
-    const bool swatchSelected = fromPalette ? (surface_selected_arrow && surface_selected_ripple)
-                                            : (surface_selected_arrow || surface_selected_ripple);
-    if (!fromPalette)
+    if (!fromPalette) {
+        // The fields fill the keys of any effect with FULL on, then recolour
+        // the selected stop unless a surface swatch waits for the colour.
         fillAllKeys(colour);
-    if (gradient && effect_flag.customized && m_selectedStop >= 0 && userPatternChosen() &&
-        !swatchSelected) {
-        stops[m_selectedStop].color = colour;
-        qDebug("color_select_btn_movewhitchone %d", m_selectedStop);
-        refreshStopHandles();
-        refreshPreview();
-        if (fromPalette) {
-            IniGroupMap map;
-            auto &p = map[QStringLiteral("pattern")];
-            QVector<int> r, g, b, y;
-            for (const ColorStop &s : stops) {
-                r << (s.present ? s.color.r : 0);
-                g << (s.present ? s.color.g : 0);
-                b << (s.present ? s.color.b : 0);
-                y << (s.present ? 1 : 0);
-            }
-            p.insert("RColor", joinNumbers(r));
-            p.insert("GColor", joinNumbers(g));
-            p.insert("BColor", joinNumbers(b));
-            p.insert("VColor", QStringLiteral("%1,%2,%3")
-                                   .arg(surface_color.r)
-                                   .arg(surface_color.g)
-                                   .arg(surface_color.b));
-            p.insert("YValue", joinNumbers(y));
-            readini::writeini_file(m_patternCombo->currentIndex(), map, profile_name);
+        const bool swatchSelected = surface_selected_arrow || surface_selected_ripple;
+        if (gradient && effect_flag.customized && userPatternChosen() && !swatchSelected &&
+            stop_editor.recolourSelected(colour)) {
+            qDebug("color_select_btn_movewhitchone %d", stop_editor.selectedSlot());
+            stopsEdited(true);
         }
-    }
-    if (!fromPalette)
         return;
+    }
+    // Palette: the selected stop, then the surface, then the keys.
+    const bool bothSwatches = surface_selected_arrow && surface_selected_ripple;
+    if (gradient && effect_flag.customized && userPatternChosen() && !bothSwatches &&
+        stop_editor.recolourSelected(colour)) {
+        qDebug("color_select_btn_movewhitchone %d", stop_editor.selectedSlot());
+        stopsEdited(true);
+    }
     const bool surfaceTarget =
         (shown_effect == EffectArrowFlow && surface_selected_arrow && surface_on_arrow) ||
         (shown_effect == EffectRipple && surface_selected_ripple && surface_on_ripple);
     if (surfaceTarget) {
         surface_color = colour;
         styleSurfaceSwatch();
+        savePatternFile();
     }
     if (shown_effect == EffectStatic || shown_effect == EffectReactive ||
         shown_effect == EffectArrowFlow)
@@ -824,12 +890,7 @@ void keyboard_light_view::color_ctrl_rgb_edit_change()
 
 void keyboard_light_view::color_ctrl_color_code_edit_function()
 {
-    const QString text = m_codeEdit->text();
-    Rgb c;
-    const QColor colour(QLatin1Char('#') + text);
-    if ((text.size() == 3 || text.size() == 6) && colour.isValid())
-        c = {colour.red(), colour.green(), colour.blue()};
-    pickColour(c, false);
+    pickColour(parseColorCode(m_codeEdit->text()), false);
 }
 
 void keyboard_light_view::color_curface_btn_function()
@@ -841,6 +902,7 @@ void keyboard_light_view::color_curface_btn_function()
         return;
     *on = !*on;
     setLit(m_surfaceButton, *on);
+    m_surfaceButton->setText(*on ? tr("ON") : tr("OFF"));
     if (!*on) {
         if (shown_effect == EffectArrowFlow)
             surface_selected_arrow = false;
@@ -868,42 +930,55 @@ void keyboard_light_view::color_curface_color_function()
 
 void keyboard_light_view::color_add_btn_function()
 {
-    int present = 0;
-    for (const ColorStop &s : stops)
-        present += s.present ? 1 : 0;
-    if (present >= kStopSlots)
+    const int slot = stop_editor.addStop();
+    if (slot < 0)
         return;
-    for (int i = 1; i < kStopSlots - 1; ++i) {
-        if (!stops[i].present) {
-            stops[i] = {true, {255, 0, 0}};
-            qDebug("car_park %d", i);
-            qDebug("count %d", present + 1);
-            break;
-        }
-    }
-    refreshStopHandles();
+    qDebug("car_park %d", slot);
+    qDebug("count %d", stop_editor.presentCount());
+    stopsEdited(true);
+    m_stopHandles[slot]->setStyleSheet(newStopHandleStyle());
 }
 
 void keyboard_light_view::color_del_btn_function()
 {
-    if (m_selectedStop <= 0 || m_selectedStop >= kStopSlots - 1)
+    if (stop_editor.deleteSelected() < 0)
         return;
-    stops[m_selectedStop].present = false;
-    m_selectedStop = -1;
-    refreshStopHandles();
+    stopsEdited(true);
 }
 
 void keyboard_light_view::key_r_insertcombo()
 {
+    m_patternProfile = profile_name;
     const QSignalBlocker block(m_patternCombo);
     m_patternCombo->clear();
-    int count = 0;
-    while (count < kMaxPatterns && QFile::exists(patternPath(count, profile_name)))
-        ++count;
-    for (int i = 0; i < count; ++i)
+    const int count = patternCount(profile_name);
+    for (int i = 0; i < count; ++i) {
         m_patternCombo->addItem(QString());
-    if (count > 0)
+        m_patternCombo->setItemData(
+            i, QBrush(patternEntryGradient(readPattern(i, profile_name).stops)),
+            Qt::BackgroundRole);
+    }
+    if (count > 0) {
         m_patternCombo->setCurrentIndex(qBound(0, effect_flag.combo_count, count - 1));
+        m_patternCombo->setStyleSheet(
+            patternComboStyle(readPattern(patternIndex(), profile_name).stops));
+    } else {
+        m_patternCombo->setStyleSheet(patternComboStyle(defaultStops()));
+    }
+    syncStopsReadOnly();
+    setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
+    refreshStopHandles();
+}
+
+void keyboard_light_view::syncPatternProfile()
+{
+    // The shell sets profile_name on every profile change; the list follows it
+    // the next time the page is used.
+    if (m_patternProfile == profile_name)
+        return;
+    key_r_insertcombo();
+    if (m_patternLabel->isVisibleTo(this) && effect_flag.customized)
+        key_r_base_layer_combo_function(patternIndex());
 }
 
 void keyboard_light_view::key_r_base_layer_combo_function(int index)
@@ -911,25 +986,16 @@ void keyboard_light_view::key_r_base_layer_combo_function(int index)
     if (index < 0)
         return;
     effect_flag.combo_count = index;
-    const QStringList t = readini::readini_light_pattern_file(index, profile_name);
-    const QVector<int> r = takeNumbers(t.value(0), kStopSlots);
-    const QVector<int> g = takeNumbers(t.value(1), kStopSlots);
-    const QVector<int> b = takeNumbers(t.value(2), kStopSlots);
-    const QVector<int> v = takeNumbers(t.value(3), 3);
-    const QStringList y = takeItems(t.value(4), kStopSlots);
-    if (t.value(4).isEmpty()) {
-        stops = defaultStops();
-    } else {
-        for (int i = 0; i < kStopSlots; ++i)
-            stops[i] = {y[i] == QLatin1String("1") || i == 0 || i == kStopSlots - 1,
-                        {qBound(0, r[i], 255), qBound(0, g[i], 255), qBound(0, b[i], 255)}};
-    }
-    if (!t.value(3).isEmpty())
-        surface_color = {qBound(0, v[0], 255), qBound(0, v[1], 255), qBound(0, v[2], 255)};
-    m_selectedStop = -1;
+    const PatternData pattern = readPattern(index, profile_name);
+    setStops(pattern.stops);
+    surface_color = pattern.surface;
+    m_stopPressed = false;
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
+    refreshPatternEntry(index);
     styleSurfaceSwatch();
+    if (!m_flowPreview->isHidden() || !m_ripplePreview->isHidden())
+        refreshPreview();
 }
 
 void keyboard_light_view::key_r_base_layer_combo_function2()
@@ -939,13 +1005,15 @@ void keyboard_light_view::key_r_base_layer_combo_function2()
 
 void keyboard_light_view::key_r_add_insertcombo()
 {
-    const int count = m_patternCombo->count();
-    if (count >= kMaxPatterns)
+    syncPatternProfile();
+    if (m_patternCombo->count() >= kMaxPatterns)
         return;
-    readini::newini_lightfile(count + 1, profile_name);
-    effect_flag.combo_count = count;
+    const int index = addPattern(profile_name);
+    if (index < 0)
+        return;
+    effect_flag.combo_count = index;
     key_r_insertcombo();
-    key_r_base_layer_combo_function(m_patternCombo->currentIndex());
+    key_r_base_layer_combo_function(patternIndex());
 }
 
 void keyboard_light_view::key_r_dle_all_insertcombo()
@@ -955,26 +1023,71 @@ void keyboard_light_view::key_r_dle_all_insertcombo()
 
 void keyboard_light_view::key_r_dle_insertcombo()
 {
-    const int index = m_patternCombo->currentIndex();
-    if (index < kBuiltInPatterns)
+    syncPatternProfile();
+    const int index = patternIndex();
+    if (!deletePattern(index, profile_name))
         return;
-    const int count = m_patternCombo->count();
-    QFile::remove(patternPath(index, profile_name));
-    for (int i = index + 1; i < count; ++i)
-        QFile::rename(patternPath(i, profile_name), patternPath(i - 1, profile_name));
     effect_flag.combo_count = index - 1;
     key_r_insertcombo();
-    key_r_base_layer_combo_function(m_patternCombo->currentIndex());
+    key_r_base_layer_combo_function(patternIndex());
+}
+
+// --- page background ----------------------------------------------------------
+
+void keyboard_light_view::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(24, 24, 27));
+    if (!m_background.isNull())
+        painter.drawPixmap(-kPageOrigin, m_background);
+}
+
+void keyboard_light_view::showEvent(QShowEvent *event)
+{
+    syncPatternProfile();
+    QWidget::showEvent(event);
+}
+
+void keyboard_light_view::enterEvent(QEvent *event)
+{
+    syncPatternProfile();
+    QWidget::enterEvent(event);
 }
 
 // --- mouse: keys, palette, stop strip -----------------------------------------
 
+void keyboard_light_view::pressOnStrip(const QPoint &p)
+{
+    // Only a user pattern's stops can be chosen, and only on a shown strip.
+    if (!userPatternChosen() || m_stopsSlider->isHidden())
+        return;
+    const int slot = stop_editor.selectAtX(p.x());
+    if (slot < 0)
+        return;
+    m_stopPressed = true;
+    refreshStopHandles();
+}
+
+void keyboard_light_view::releaseStopPress()
+{
+    m_stopPressed = false;
+    const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
+                          shown_effect == EffectRipple;
+    if (!gradient || !effect_flag.customized)
+        return;
+    rememberShownStops();
+    refreshPatternEntry(patternIndex());
+    refreshPreview();
+    savePatternFile();
+}
+
 void keyboard_light_view::mousePressEvent(QMouseEvent *event)
 {
+    syncPatternProfile();
     const QPoint p = event->pos();
     m_dragging = false;
+    m_stopPressed = false;
     const bool inPalette = p.x() >= 525 && p.x() <= 663 && p.y() >= 441 && p.y() <= 579;
-    const bool onStrip = p.y() >= 371 && p.y() <= 385 && p.x() >= 525 && p.x() <= 922;
 
     if (inPalette && !effect_flag.spectrum && !m_colourControls.first()->isHidden()) {
         const QPoint at(p.x() - 524, p.y() - 440);
@@ -1000,23 +1113,20 @@ void keyboard_light_view::mousePressEvent(QMouseEvent *event)
         }
         return;
     }
-    if (onStrip && userPatternChosen() && !m_stopsSlider->isHidden()) {
-        for (int i = 0; i < kStopSlots; ++i) {
-            const int x0 = i == 0 ? 525 : kStopX[i] + 1;
-            if (p.x() >= x0 && p.x() <= x0 + 9 && stops[i].present) {
-                m_selectedStop = i;
-                refreshStopHandles();
-                return;
-            }
-        }
+    if (isStopStripPress(p.x(), p.y())) {
+        pressOnStrip(p);
         return;
     }
-    if ((shown_effect == EffectArrowFlow || shown_effect == EffectRipple) &&
-        effect_flag.customized) {
-        m_selectedStop = -1;
+    // A press elsewhere ends the stop selection and lets go of the swatch. Wave
+    // has no swatch but its selection ends the same way, or every colour typed
+    // afterwards would keep landing on the stop.
+    const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
+                          shown_effect == EffectRipple;
+    if (gradient && effect_flag.customized) {
+        stop_editor.clearSelection();
         if (shown_effect == EffectArrowFlow)
             surface_selected_arrow = false;
-        else
+        else if (shown_effect == EffectRipple)
             surface_selected_ripple = false;
         refreshStopHandles();
         styleSurfaceSwatch();
@@ -1025,9 +1135,14 @@ void keyboard_light_view::mousePressEvent(QMouseEvent *event)
 
 void keyboard_light_view::mouseMoveEvent(QMouseEvent *event)
 {
+    const QPoint p = event->pos();
+    if (m_stopPressed && event->buttons() != Qt::NoButton) {
+        if (isStopStripDrag(p.y()) && stop_editor.dragToX(p.x()))
+            refreshStopHandles();
+        return;
+    }
     if (!m_dragging || event->buttons() == Qt::NoButton || !perKeyEditing())
         return;
-    const QPoint p = event->pos();
     m_drawRect->setGeometry(100, 0, 730, 260);
     m_drawRect->show();
     m_drawRect->raise();
@@ -1038,6 +1153,10 @@ void keyboard_light_view::mouseMoveEvent(QMouseEvent *event)
 void keyboard_light_view::mouseReleaseEvent(QMouseEvent *event)
 {
     m_drawRect->hide();
+    if (m_stopPressed) {
+        releaseStopPress();
+        return;
+    }
     const QPoint p = event->pos();
     if (m_dragging && inKeyReleaseArea(p) && perKeyEditing()) {
         const Rgb colour = event->button() == Qt::LeftButton ? current_color : Rgb{};

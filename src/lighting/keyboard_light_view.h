@@ -6,10 +6,13 @@
 #include "KeyColors.h"
 #include "LightingBuilders.h"
 #include "LightingTypes.h"
+#include "stops/StopEditor.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 
@@ -37,6 +40,8 @@ public:
     void reset_profile_lighting(int n, const QString &storeAs = QString());
     // Reloads the PATTERN list from profile_name's pattern files.
     void key_r_insertcombo();
+    // The pattern entry being edited (-1 when the profile has none).
+    int patternIndex() const;
 
     // Page state.
     orvanta::EffectFlag effect_flag;           // working record of shown_effect
@@ -47,7 +52,9 @@ public:
     std::array<quint8, 264> scratch{};
     orvanta::KeyColorSet static_colors;   // remembered per-key colours of Static
     orvanta::KeyColorSet reactive_colors; // ... and of Reactive
-    orvanta::StopSlots stops = orvanta::defaultStops();
+    // The stops of the STOPS CONTROL strip, with the stop selection.
+    orvanta::StopEditor stop_editor;
+    const orvanta::StopSlots &stops() const { return stop_editor.stops(); }
     orvanta::Rgb surface_color{255, 0, 0};
     bool surface_on_arrow = false;
     bool surface_on_ripple = false;
@@ -65,6 +72,9 @@ public:
     orvanta::Rgb keyColour(int key) const { return m_keyShown[key]; }
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void enterEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -109,6 +119,16 @@ private:
     void setSurfaceRowVisible(bool visible);
     void styleSurfaceSwatch();
     void refreshStopHandles();
+    void change_slider_color(); // the strip shows the stops as its gradient
+    void setStops(const orvanta::StopSlots &stops);
+    void syncStopsReadOnly();
+    void stopsEdited(bool save);
+    void savePatternFile();
+    void refreshPatternEntry(int index);
+    void rememberShownStops();
+    void syncPatternProfile();
+    void pressOnStrip(const QPoint &p);
+    void releaseStopPress();
     void stopPreviews();
     void refreshPreview();
     void pickColour(const orvanta::Rgb &colour, bool fromPalette);
@@ -177,5 +197,8 @@ private:
     QImage m_palette;
     QPoint m_pressPoint;
     bool m_dragging = false;
-    int m_selectedStop = -1;
+    bool m_stopPressed = false;   // a stop press waits for its release
+    QString m_patternProfile;     // whose pattern files the PATTERN list shows
+    QTimer m_rippleRearm;         // starts a new ripple once the last one is over
+    QPixmap m_background;
 };

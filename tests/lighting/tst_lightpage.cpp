@@ -104,8 +104,8 @@ private slots:
         QCOMPARE(page.findChild<QSlider *>("speed_slider")->value(), 2);
         QVERIFY(!page.findChild<QSlider *>("speed_slider")->isHidden());
         QCOMPARE(page.saved_effect_flags[3].speediness, 8);
-        QCOMPARE(page.stops[0].color, (Rgb{255, 0, 0}));
-        QVERIFY(page.stops[10].present);
+        QCOMPARE(page.stops()[0].color, (Rgb{255, 0, 0}));
+        QVERIFY(page.stops()[10].present);
         QCOMPARE(page.findChild<QLineEdit *>("edit_code")->text(), QString("ff0000"));
         QVERIFY(device->reports.isEmpty());
     }

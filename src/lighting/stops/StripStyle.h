@@ -10,6 +10,10 @@
 namespace orvanta
 {
 
+// The stops as a left-to-right style-sheet gradient (slot i at i/10):
+// "qlineargradient(x1 : 0, ... stop : 0.0 rgb(r,g,b), ..., stop : 1 rgb(r,g,b))".
+QString gradientText(const StopSlots &stops);
+
 // Style sheet of the strip slider: its groove shows the stops as a left-to-right
 // gradient (slot i at i/10), its handle the bright bar picture.
 QString stripStyleSheet(const StopSlots &stops);
@@ -17,6 +21,9 @@ QString stripStyleSheet(const StopSlots &stops);
 // Background of a PATTERN combo entry: a gradient from x 0 to x 150 with colour
 // stops at 0, i/10 for each present middle slot, and 1.
 QLinearGradient patternEntryGradient(const StopSlots &stops);
+
+// Style of the PATTERN combo: the closed box shows the chosen entry's gradient.
+QString patternComboStyle(const StopSlots &stops);
 
 // Handle of a stop: white border when selected, grey otherwise.
 QString stopHandleStyle(const Rgb &color, bool selected);
