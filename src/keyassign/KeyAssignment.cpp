@@ -1,6 +1,7 @@
 #include "KeyAssignment.h"
 
 #include "device/DefaultKeyMap.h"
+#include "macro/MacroFile.h"
 #include "storage/StoredList.h"
 
 namespace orvanta {
@@ -18,15 +19,6 @@ std::array<quint8, 2> repeatBytes(RepeatMode mode, int count)
         return {0x00, 0x00};
     }
     return {0x00, 0x01};
-}
-
-Report parseCommandString(const QString &text)
-{
-    Report r = zeroReport();
-    const QVector<int> values = takeNumbers(text, int(kReportSize));
-    for (int i = 0; i < int(kReportSize); ++i)
-        r[i] = quint8(values[i] & 0xFF);
-    return r;
 }
 
 Report buildMacroReport(const QString &macroCmdStr, int profile, int keyNumber, RepeatMode mode,

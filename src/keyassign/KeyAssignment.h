@@ -19,10 +19,6 @@ enum class RepeatMode { Once = 0, MultipleTimes = 1, PressAndHold = 2, UntilPres
 // Bytes 8 and 9 of a macro report.
 std::array<quint8, 2> repeatBytes(RepeatMode mode, int count);
 
-// The 264 bytes of a stored command string ("n,n,...,n"); missing or
-// non-numeric numbers give 0, extra ones are ignored; each keeps its low 8 bits.
-Report parseCommandString(const QString &text);
-
 // The macro report for a key: the macro's command image with its header.
 Report buildMacroReport(const QString &macroCmdStr, int profile, int keyNumber, RepeatMode mode,
                         int count);

@@ -5,6 +5,7 @@
 #include "device/DefaultKeyMap.h"
 #include "keyassign/InstantShift.h"
 #include "keyassign/KeyAssignment.h"
+#include "macro/MacroFile.h"
 #include "storage/StoredList.h"
 
 #include <QtTest>
@@ -51,13 +52,14 @@ private slots:
         QCOMPARE(r, expected);
     }
 
-    void commandStringsAreBoundedAndKeepLowBytes()
+    void commandStringsAreBounded()
     {
-        const Report r = parseCommandString("1,2,x,300,-1");
+        const Report r = parseCommandString("1,2,x,300,-1,255");
         QCOMPARE(int(r[0]), 1);
         QCOMPARE(int(r[2]), 0);
-        QCOMPARE(int(r[3]), 300 & 0xFF);
-        QCOMPARE(int(r[4]), 0xFF);
+        QCOMPARE(int(r[3]), 0); // not a byte
+        QCOMPARE(int(r[4]), 0);
+        QCOMPARE(int(r[5]), 255);
         QCOMPARE(int(r[263]), 0);
         QCOMPARE(commandString(parseCommandString(commandString(r))), commandString(r));
         QCOMPARE(splitList(commandString(r)).size(), 264);
