@@ -24,7 +24,7 @@ std::array<quint8, 2> repeatBytes(RepeatMode mode, int count)
 Report buildMacroReport(const QString &macroCmdStr, int profile, int keyNumber, RepeatMode mode,
                         int count)
 {
-    Report r = parseCommandString(macroCmdStr);
+    Report r = macro::parseCommandString(macroCmdStr);
     r[0] = kReportId;
     r[1] = CMD_MACRO;
     r[2] = quint8(profile);
@@ -121,7 +121,7 @@ QVector<Report> parseReports(const QStringList &texts)
     QVector<Report> out;
     out.reserve(texts.size());
     for (const QString &t : texts)
-        out.append(parseCommandString(t));
+        out.append(macro::parseCommandString(t));
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "app/reset_view.h"
 #include "device/DefaultKeyMap.h"
 #include "keyassign/KeyAssignment.h"
+#include "macro/MacroFile.h"
 #include "macro/micro_view.h"
 #include "storage/StoredList.h"
 #include "storage/readini.h"
@@ -71,7 +72,7 @@ private slots:
         const QString p = "PROFILE 1";
         QCOMPARE(readini::read_macro_count_ini_cmd_file(p), 1);
         QCOMPARE(readini::read_macro_number_ini_cmd_file(p), QStringLiteral("40"));
-        const Report stored = parseCommandString(readini::read_macro_ini_cmd_file(p)[0]);
+        const Report stored = macro::parseCommandString(readini::read_macro_ini_cmd_file(p)[0]);
         QCOMPARE(int(stored[1]), 5);
         QCOMPARE(int(stored[2]), 1);
         QCOMPARE(int(stored[3]), 40);
@@ -95,7 +96,7 @@ private slots:
         assignMacro(*f.w, 42, "Dash", 2);
         QCOMPARE(readini::read_macro_count_ini_cmd_file(p), 2);
         QCOMPARE(readini::read_macro_number_ini_cmd_file(p), QStringLiteral("40,48"));
-        const Report again = parseCommandString(readini::read_macro_ini_cmd_file(p)[0]);
+        const Report again = macro::parseCommandString(readini::read_macro_ini_cmd_file(p)[0]);
         QCOMPARE(int(again[8]), 0xFF);
         QCOMPARE(int(again[9]), 0xFF);
         QCOMPARE(int(again[10]), 0x81);

@@ -54,14 +54,14 @@ private slots:
 
     void commandStringsAreBounded()
     {
-        const Report r = parseCommandString("1,2,x,300,-1,255");
+        const Report r = macro::parseCommandString("1,2,x,300,-1,255");
         QCOMPARE(int(r[0]), 1);
         QCOMPARE(int(r[2]), 0);
         QCOMPARE(int(r[3]), 0); // not a byte
         QCOMPARE(int(r[4]), 0);
         QCOMPARE(int(r[5]), 255);
         QCOMPARE(int(r[263]), 0);
-        QCOMPARE(commandString(parseCommandString(commandString(r))), commandString(r));
+        QCOMPARE(commandString(macro::parseCommandString(commandString(r))), commandString(r));
         QCOMPARE(splitList(commandString(r)).size(), 264);
     }
 
