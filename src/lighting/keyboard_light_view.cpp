@@ -32,7 +32,7 @@ namespace
 
 const char kWindowPicture[] = "Image/UI Design 2016_Keyboard_out_0.0.png";
 const QPoint kPageOrigin(230, 140); // where the main window places the page
-constexpr int kRippleRearmMs = 1500;
+constexpr int kRippleRearmMs = 400;
 
 const char kKeyboardPicture[] =
     "Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png";
@@ -428,7 +428,9 @@ void keyboard_light_view::refreshPatternEntry(int index)
 {
     if (index < 0 || index >= m_patternCombo->count())
         return;
-    const StopSlots &s = index == patternIndex() ? stops() : readPattern(index, profile_name).stops;
+    // The entry shows its file: the editor may hold an effect's remembered
+    // stops that were never saved to it.
+    const StopSlots s = readPattern(index, profile_name).stops;
     m_patternCombo->setItemData(index, QBrush(patternEntryGradient(s)), Qt::BackgroundRole);
     if (index == patternIndex())
         m_patternCombo->setStyleSheet(patternComboStyle(s));
@@ -437,13 +439,12 @@ void keyboard_light_view::refreshPatternEntry(int index)
 // After every change of the edited stops: the strip, the handles and the
 // PATTERN entry show them, the shown preview follows, and the pattern file
 // keeps them so that nothing is lost when another pattern is chosen.
-void keyboard_light_view::stopsEdited(bool save)
+void keyboard_light_view::stopsEdited()
 {
     refreshStopHandles();
+    savePatternFile();
     refreshPatternEntry(patternIndex());
     refreshPreview();
-    if (save)
-        savePatternFile();
 }
 
 void keyboard_light_view::rememberShownStops()
@@ -854,7 +855,7 @@ void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
         if (gradient && effect_flag.customized && userPatternChosen() && !swatchSelected &&
             stop_editor.recolourSelected(colour)) {
             qDebug("color_select_btn_movewhitchone %d", stop_editor.selectedSlot());
-            stopsEdited(true);
+            stopsEdited();
         }
         return;
     }
@@ -863,7 +864,7 @@ void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
     if (gradient && effect_flag.customized && userPatternChosen() && !bothSwatches &&
         stop_editor.recolourSelected(colour)) {
         qDebug("color_select_btn_movewhitchone %d", stop_editor.selectedSlot());
-        stopsEdited(true);
+        stopsEdited();
     }
     const bool surfaceTarget =
         (shown_effect == EffectArrowFlow && surface_selected_arrow && surface_on_arrow) ||
@@ -935,7 +936,7 @@ void keyboard_light_view::color_add_btn_function()
         return;
     qDebug("car_park %d", slot);
     qDebug("count %d", stop_editor.presentCount());
-    stopsEdited(true);
+    stopsEdited();
     m_stopHandles[slot]->setStyleSheet(newStopHandleStyle());
 }
 
@@ -943,7 +944,7 @@ void keyboard_light_view::color_del_btn_function()
 {
     if (stop_editor.deleteSelected() < 0)
         return;
-    stopsEdited(true);
+    stopsEdited();
 }
 
 void keyboard_light_view::key_r_insertcombo()
@@ -1076,9 +1077,9 @@ void keyboard_light_view::releaseStopPress()
     if (!gradient || !effect_flag.customized)
         return;
     rememberShownStops();
+    savePatternFile();
     refreshPatternEntry(patternIndex());
     refreshPreview();
-    savePatternFile();
 }
 
 void keyboard_light_view::mousePressEvent(QMouseEvent *event)

@@ -122,7 +122,7 @@ private:
     void change_slider_color(); // the strip shows the stops as its gradient
     void setStops(const orvanta::StopSlots &stops);
     void syncStopsReadOnly();
-    void stopsEdited(bool save);
+    void stopsEdited();
     void savePatternFile();
     void refreshPatternEntry(int index);
     void rememberShownStops();
