@@ -490,7 +490,6 @@ void LumoProject::rmain_box_btn_fanction()
     tabCustomize->hide();
     tabLighting->hide();
     allTabsOff();
-    keyboardTabActive = false;
 }
 
 void LumoProject::rmain_qu_btn_fanction()
