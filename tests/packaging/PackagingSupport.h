@@ -6,10 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-namespace orvanta::test {
-
-struct RunResult
+namespace orvanta::test
 {
+
+struct RunResult {
     bool finished = false; // false: did not start or did not end in time
     int exitCode = -1;
     QString out;

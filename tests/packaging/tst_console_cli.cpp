@@ -11,7 +11,8 @@
 
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 QString console()
 {
@@ -102,9 +103,11 @@ private slots:
         QVERIFY2(r.finished, qPrintable(r.err));
         QVERIFY2(r.exitCode == exitCode, qPrintable(r.out));
         for (const QString &text : mustSay)
-            QVERIFY2(r.out.contains(text), qPrintable(text + QStringLiteral(" missing in:\n") + r.out));
+            QVERIFY2(r.out.contains(text),
+                     qPrintable(text + QStringLiteral(" missing in:\n") + r.out));
         for (const QString &text : mustNotSay)
-            QVERIFY2(!r.out.contains(text), qPrintable(text + QStringLiteral(" found in:\n") + r.out));
+            QVERIFY2(!r.out.contains(text),
+                     qPrintable(text + QStringLiteral(" found in:\n") + r.out));
         if (exitCode == 0) {
             // The vendor interface is the one named as used.
             const QString vendor = lineContaining(r.out, QStringLiteral("vendor interface"));
@@ -130,15 +133,15 @@ private slots:
                                 << QString();
         QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << 0
                             << QStringLiteral("Usage: orvanta-console [options]\n") << false
-                                << QString();
-        QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << 0 << version
-                                   << true << QString();
+                            << QString();
+        QTest::newRow("--version")
+            << QStringList{QStringLiteral("--version")} << 0 << version << true << QString();
         QTest::newRow("unknown option")
             << QStringList{QStringLiteral("--colour")} << 2 << QString() << true
             << QStringLiteral("orvanta-console: unknown option '--colour'\nUsage:");
         QTest::newRow("port out of range")
-            << QStringList{QStringLiteral("--port"), QStringLiteral("70000")} << 2 << QString() << true
-            << QStringLiteral("orvanta-console: invalid port '70000'");
+            << QStringList{QStringLiteral("--port"), QStringLiteral("70000")} << 2 << QString()
+            << true << QStringLiteral("orvanta-console: invalid port '70000'");
         QTest::newRow("data dir without a value")
             << QStringList{QStringLiteral("--data-dir")} << 2 << QString() << true
             << QStringLiteral("orvanta-console: --data-dir needs a value");

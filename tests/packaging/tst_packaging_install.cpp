@@ -18,7 +18,8 @@
 
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 const QString kAppId = QStringLiteral("com.orvanta.rgbconsole");
 
@@ -58,8 +59,7 @@ QString execProgram(const QString &exec)
     return QString(); // unterminated quote
 }
 
-struct Metainfo
-{
+struct Metainfo {
     QString type, id, license, launchable, newestRelease;
     QStringList binaries;
 };
@@ -147,9 +147,9 @@ private slots:
         // A blank in the prefix: the launcher, the desktop entry's Exec and the console's
         // search for its data tree must all cope with it.
         m_prefix = m_tmp.filePath(QStringLiteral("install root"));
-        const RunResult r =
-            runProgram(cmake, {QStringLiteral("--install"), build, QStringLiteral("--prefix"), m_prefix},
-                       plainEnvironment(), 60000);
+        const RunResult r = runProgram(
+            cmake, {QStringLiteral("--install"), build, QStringLiteral("--prefix"), m_prefix},
+            plainEnvironment(), 60000);
         QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.out + r.err));
         m_installLog = r.out;
     }
@@ -158,18 +158,18 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("executable");
-        for (const char *p : {"bin/orvanta-console", "bin/orvanta-ctl", "bin/orvanta-console-launch"})
+        for (const char *p :
+             {"bin/orvanta-console", "bin/orvanta-ctl", "bin/orvanta-console-launch"})
             QTest::newRow(p) << QString::fromLatin1(p) << true;
-        for (const char *p : {"lib/udev/rules.d/70-orvanta-rgb.rules",
-                              "share/applications/com.orvanta.rgbconsole.desktop",
-                              "share/metainfo/com.orvanta.rgbconsole.metainfo.xml",
-                              "share/orvanta-console/system/profile_connect.ini",
-                              "share/orvanta-console/system/light_flag.ini",
-                              "share/orvanta-console/macrofile/Default Macro.ini",
-                              "share/orvanta-console/Language/en.qm",
-                              "share/orvanta-console/Language/tc.qm",
-                              "share/orvanta-console/Language/cn.qm",
-                              "share/orvanta-console/Image/palette.png"})
+        for (const char *p :
+             {"lib/udev/rules.d/70-orvanta-rgb.rules",
+              "share/applications/com.orvanta.rgbconsole.desktop",
+              "share/metainfo/com.orvanta.rgbconsole.metainfo.xml",
+              "share/orvanta-console/system/profile_connect.ini",
+              "share/orvanta-console/system/light_flag.ini",
+              "share/orvanta-console/macrofile/Default Macro.ini",
+              "share/orvanta-console/Language/en.qm", "share/orvanta-console/Language/tc.qm",
+              "share/orvanta-console/Language/cn.qm", "share/orvanta-console/Image/palette.png"})
             QTest::newRow(p) << QString::fromLatin1(p) << false;
         for (int n = 1; n <= 5; ++n) {
             const QString p = QStringLiteral("share/orvanta-console/lightfile/PROFILE %1").arg(n);
@@ -208,8 +208,8 @@ private slots:
     void icons()
     {
         QFETCH(int, size);
-        const QString path =
-            installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kAppId));
+        const QString path = installed(
+            QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kAppId));
         QImage icon;
         QVERIFY2(icon.load(path, "PNG"), qPrintable(path));
         QCOMPARE(icon.size(), QSize(size, size));
