@@ -190,6 +190,34 @@ private slots:
             QVERIFY2(info.size() > 0, qPrintable(path + " is empty"));
     }
 
+    // The installed programs run from the prefix (libraries found, no build paths needed).
+    void installedProgramsRun_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("outputStart");
+        QTest::newRow("console --version")
+            << QStringLiteral("bin/orvanta-console") << QStringList{QStringLiteral("--version")}
+            << QStringLiteral("orvanta-console ") + qEnvironmentVariable("ORVANTA_VERSION") + '\n';
+        QTest::newRow("launcher --version")
+            << QStringLiteral("bin/orvanta-console-launch")
+            << QStringList{QStringLiteral("--version")}
+            << QStringLiteral("orvanta-console ") + qEnvironmentVariable("ORVANTA_VERSION") + '\n';
+        QTest::newRow("orvanta-ctl --help")
+            << QStringLiteral("bin/orvanta-ctl") << QStringList{QStringLiteral("--help")}
+            << QStringLiteral("Usage: orvanta-ctl");
+    }
+
+    void installedProgramsRun()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, outputStart);
+        const RunResult r = runProgram(installed(program), arguments, plainEnvironment());
+        QVERIFY2(r.finished && r.exitCode == 0, qPrintable(r.out + r.err));
+        QVERIFY2(r.out.startsWith(outputStart), qPrintable(r.out));
+    }
+
     // The whole data tree of the build is installed, nothing left behind.
     void dataTreeIsComplete()
     {
