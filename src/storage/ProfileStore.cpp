@@ -4,7 +4,11 @@
 #include "readini.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
 
 namespace orvanta {
 
@@ -94,6 +98,41 @@ bool copyProfile(const QString &source, const QString &target)
 void removeStaleStaging()
 {
     removeDirectory(kStaging);
+    removeStaleLocks();
+}
+
+void removeStaleLocks()
+{
+    // The lock of a settings file, and the locks taken while clearing a stale one.
+    static const QRegularExpression kLockName(QStringLiteral("\\.ini\\.lock(\\.rmlock)*$"));
+    QStringList locks;
+    for (const char *folder : {"./system", "./lightfile", "./macrofile"}) {
+        QDirIterator it(QString::fromLatin1(folder), {QStringLiteral("*.ini.lock*")},
+                        QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (kLockName.match(path).hasMatch())
+                locks << path;
+        }
+    }
+    // The clearing locks first: a leftover one would keep its lock from being cleared.
+    std::sort(locks.begin(), locks.end(),
+              [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    for (const QString &path : locks) {
+        QLockFile lock(path);
+        qint64 pid = 0;
+        QString host, app;
+        // A live owner writes its identity the moment it creates the file; one
+        // without it was killed in between. Only one console uses a data directory.
+        if (!lock.getLockInfo(&pid, &host, &app)) {
+            QFile::remove(path);
+            continue;
+        }
+        // Taking the lock succeeds only when its owner is gone; releasing it
+        // then deletes the file.
+        if (lock.tryLock(0))
+            lock.unlock();
+    }
 }
 
 static QString quoted(const QString &key, const QString &value)

@@ -35,8 +35,16 @@ QString newProfileName();
 // profile in the list. Fails when the target exists.
 bool copyProfile(const QString &source, const QString &target);
 
-// Removes what interrupted copies left behind.
+// Removes what interrupted copies and saves left behind: the staging folder,
+// and the lock files of settings writes whose process is gone (removeStaleLocks).
 void removeStaleStaging();
+
+// A save killed in the middle leaves "<file>.ini.lock" (or, while it was
+// clearing an older one, "<file>.ini.lock.rmlock", ...) beside its file. The
+// file itself is whole, but the leftover would be listed as one more macro or
+// pattern. Removes every such lock below "./system", "./lightfile" and
+// "./macrofile" whose owner is no longer running; live locks stay.
+void removeStaleLocks();
 
 // The export text of profile P (header, one block per pattern file, the signal block).
 QString exportText(const QString &profile);

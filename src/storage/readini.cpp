@@ -36,9 +36,15 @@ QString inner(const IniGroupMap &map, const QString &outer, const QString &key)
     return map.value(outer).value(key);
 }
 
-void clearFile(const QString &path)
+// A settings object on `path` whose every key is dropped: what the caller sets
+// becomes the whole file. The old file stays in place until the new one is
+// written (temporary file, then rename), so a write cut short by a crash or a
+// full disk leaves the old content instead of no file at all.
+std::unique_ptr<QSettings> openEmptied(const QString &path)
 {
-    QFile::remove(path);
+    auto s = open(path);
+    s->clear();
+    return s;
 }
 
 } // namespace
@@ -280,8 +286,7 @@ void readini::write_profile_light_cmd(const IniGroupMap &map, const QString &pro
     if (k == 0)
         return; // no defined report count: nothing is written
     const QString path = lightCmdPath(profile);
-    clearFile(path);
-    auto s = open(path);
+    auto s = openEmptied(path);
     s->setValue(QStringLiteral("/Setting/type"), QString::number(type));
     for (int i = 0; i < k; ++i)
         s->setValue(QStringLiteral("/Setting/") + QString::number(i),
@@ -293,8 +298,7 @@ void readini::write_profile_light_cmd(const IniGroupMap &map, const QString &pro
 void readini::def_macro_ini_cmd_file(const QString &profile)
 {
     const QString path = macroCmdPath(profile);
-    clearFile(path);
-    auto s = open(path);
+    auto s = openEmptied(path);
     s->setValue(QStringLiteral("/Setting/count"), QStringLiteral("0"));
     s->setValue(QStringLiteral("/Setting/macro_number"), QStringLiteral("0"));
 }
@@ -411,8 +415,7 @@ QStringList readini::readini_macro_file(const QString &macro)
 void readini::writeini_file(const QString &macro, const IniGroupMap &map)
 {
     const QString path = macroPath(macro);
-    clearFile(path);
-    auto s = open(path);
+    auto s = openEmptied(path);
     for (const char *k : {"macro_key", "macro_key_state", "macro_key_delaytime", "macro_cmd_str",
                           "macro_key_count"})
         s->setValue(QStringLiteral("/Setting/") + QLatin1String(k),

@@ -1,0 +1,263 @@
+// A keyboard that refuses reports, vanishes halfway or was never there: every
+// page action still runs to its end, saves exactly what it saves with a working
+// keyboard, and the console goes on working.
+
+#include "TestSupport.h"
+#include "app/Globals.h"
+#include "app/KeyTable.h"
+#include "app/LumoProject.h"
+#include "device/key_main_sand_cmd.h"
+#include "lighting/keyboard_light_view.h"
+#include "macro/micro_view.h"
+#include "storage/readini.h"
+
+#include <QComboBox>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QTcpServer>
+#include <QTimer>
+#include <QtTest>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace {
+
+struct Fault
+{
+    QString devices; // ORVANTA_FAKEHID_DEVICES
+    bool failSend = false;
+    int failAfter = -1; // reports accepted before the keyboard vanishes
+};
+
+struct Outcome
+{
+    QMap<QString, QByteArray> files; // the data directory after the run
+    QVector<unsigned> pauses;
+    std::array<quint8, 256> keyMap{};
+    int currentProfile = 0;
+    QStringList profileNames;
+    QStringList keyTable;
+    bool handleFound = false;
+    bool timerRunning = true;
+    int accepted = 0;         // reports the keyboard took during the actions
+    bool laterSwitchSent = false; // a profile button works once the fault is gone
+};
+
+QMap<QString, QByteArray> treeContent(const QString &root)
+{
+    QMap<QString, QByteArray> out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    const QDir base(root);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        out.insert(base.relativeFilePath(path), f.readAll());
+    }
+    return out;
+}
+
+int loggedReports(const QString &log)
+{
+    return readText(log).count(QLatin1Char('\n'));
+}
+
+// Reports the fake keyboard accepted in earlier runs of this process: it counts
+// them all when deciding to vanish.
+int &previousAccepted()
+{
+    static int n = 0;
+    return n;
+}
+
+QByteArray loggedHex(const QString &line)
+{
+    return line.section(QLatin1Char(' '), 3).toLatin1();
+}
+
+QPoint centreOf(int cell)
+{
+    const KeyRange &r = KEY_TABLE[cell].hit;
+    return {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2};
+}
+
+// Every page action that reaches the keyboard, in one fixed order.
+void runActions(LumoProject &w)
+{
+    w.main_set_profile2();
+
+    // CUSTOMIZE: a macro key and a single key, each applied.
+    gMacroView->macro_name_btn_new_function();
+    const QString macro = gMacroView->selectedMacro();
+    w.main_set_profile1();
+    QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(42));
+    w.keyAssignCombo->setCurrentIndex(1);
+    w.assignMacroCombo->setCurrentIndex(w.assignMacroCombo->findText(macro));
+    w.repeatCombo->setCurrentIndex(1);
+    w.repeatCountEdit->setText(QStringLiteral("3"));
+    w.custumize_apply_function();
+    QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(43));
+    w.keyAssignCombo->setCurrentIndex(2);
+    QTest::keyClick(&w, Qt::Key_F5);
+    w.custumize_apply_function();
+
+    // Instant shift on and off.
+    w.issCombo->setCurrentIndex(w.issCombo->findText(QStringLiteral("PROFILE 3")));
+    w.iss_shift_function();
+    w.iss_ctrl_function();
+    w.iss_shift_function();
+    w.iss_alt_function();
+
+    // LIGHTING: APPLY, then LED RESET, on on-board profile 3.
+    w.main_set_profile3();
+    gLightView->effect_save_function();
+    gLightView->effect_cancel_function();
+    gLightView->effect_save_function();
+
+    // MACROS: record a few keys and stop.
+    gMacroView->useManualClock(true);
+    gMacroView->macro_r_record_function();
+    QTest::keyPress(gMacroView, Qt::Key_B);
+    gMacroView->count_add();
+    QTest::keyRelease(gMacroView, Qt::Key_B);
+    QTest::keyClick(gMacroView, Qt::Key_C);
+    gMacroView->macro_r_stop_function();
+
+    // The control socket's commands.
+    w.socketHelperReceiveData({{"command", 7}, {"Data", 4}});
+    w.socketHelperReceiveData(
+        {{"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}});
+    w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
+    w.app_testt();
+    w.socketHelperReceiveData({{"command", 7}, {"Data", 8}});
+
+    // Factory reset last: it rewrites every profile.
+    w.main_set_profile5();
+    w.rmain_re_btn_fanction();
+    w.main_set_profile2();
+}
+
+Outcome run(const Fault &fault)
+{
+    Outcome out;
+    TempWorkDir wd;
+    if (!wd.seedFromDataTree())
+        return out;
+    QTemporaryDir logDir;
+    const QString log = logDir.filePath(QStringLiteral("reports.log"));
+    qputenv("ORVANTA_FAKEHID_LOG", log.toUtf8());
+    if (!fault.devices.isEmpty())
+        qputenv("ORVANTA_FAKEHID_DEVICES", fault.devices.toUtf8());
+    if (fault.failSend)
+        qputenv("ORVANTA_FAKEHID_FAIL_SEND", "1");
+    {
+        ConsoleOptions options;
+        options.checkForUpdates = false;
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        options.port = probe.serverPort();
+        probe.close();
+        // Sends profile 1 at start-up: slept for real, once.
+        LumoProject w(options);
+        PauseRecorder pauses;
+        gCommandSender->setPauseFunction(pauses.function());
+        out.handleFound = gDeviceHandle != nullptr;
+        const int atStart = loggedReports(log);
+        if (fault.failAfter >= 0) // the fake keyboard counts every report of this process
+            qputenv("ORVANTA_FAKEHID_FAIL_AFTER",
+                     QByteArray::number(qint64(fault.failAfter) + atStart + previousAccepted()));
+
+        runActions(w);
+
+        out.accepted = loggedReports(log) - atStart;
+        out.pauses = pauses.pauses;
+        out.keyMap = gCommandSender->keyMap;
+        out.currentProfile = w.currentProfile;
+        out.profileNames = w.profileNames;
+        out.keyTable = w.keyTable;
+        out.timerRunning = w.appTimer->isActive();
+        out.files = treeContent(wd.path());
+        // The fault goes away; the next press reaches the keyboard again.
+        qunsetenv("ORVANTA_FAKEHID_FAIL_SEND");
+        qunsetenv("ORVANTA_FAKEHID_FAIL_AFTER");
+        const int before = loggedReports(log);
+        w.main_set_profile4();
+        const QStringList lines = readText(log).split('\n', Qt::SkipEmptyParts);
+        out.laterSwitchSent =
+            lines.size() == before + 1 &&
+            loggedHex(lines.last()) == toBytes(reportOf({{0, 7}, {1, 1}, {2, 4}})).toHex();
+        previousAccepted() += loggedReports(log);
+    }
+    qunsetenv("ORVANTA_FAKEHID_LOG");
+    qunsetenv("ORVANTA_FAKEHID_DEVICES");
+    return out;
+}
+
+} // namespace
+
+class DeviceFaultsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    Outcome reference;
+
+private slots:
+    void initTestCase()
+    {
+        reference = run({});
+        QVERIFY(reference.handleFound);
+        QVERIFY(reference.laterSwitchSent);
+        QVERIFY(!reference.files.isEmpty());
+        // The actions send plenty, so each vanishing point below lies inside them.
+        QVERIFY2(reference.accepted > 60, qPrintable(QString::number(reference.accepted)));
+        QCOMPARE(reference.pauses.size(), reference.accepted);
+        QCOMPARE(reference.currentProfile, 2);
+        QVERIFY(!reference.timerRunning);
+    }
+
+    void actionsEndAndSaveAsWithAWorkingKeyboard_data()
+    {
+        QTest::addColumn<QString>("devices");
+        QTest::addColumn<bool>("failSend");
+        QTest::addColumn<int>("failAfter");
+        QTest::addColumn<int>("accepted");
+        QTest::newRow("every report refused") << QString() << true << -1 << 0;
+        QTest::newRow("gone after the first report") << QString() << false << 1 << 1;
+        QTest::newRow("gone inside CUSTOMIZE apply") << QString() << false << 5 << 5;
+        QTest::newRow("gone inside the lighting apply") << QString() << false << 40 << 40;
+        QTest::newRow("gone inside the factory reset") << QString() << false << 60 << 60;
+        QTest::newRow("no keyboard at all") << QStringLiteral("none") << false << -1 << 0;
+        QTest::newRow("only a foreign product")
+            << QStringLiteral("foreign,other") << false << -1 << 0;
+    }
+
+    void actionsEndAndSaveAsWithAWorkingKeyboard()
+    {
+        QFETCH(QString, devices);
+        QFETCH(bool, failSend);
+        QFETCH(int, failAfter);
+        QFETCH(int, accepted);
+        const Outcome out = run({devices, failSend, failAfter});
+        const bool present = devices.isEmpty();
+        QCOMPARE(out.handleFound, present);
+        QCOMPARE(out.accepted, accepted);
+
+        QCOMPARE(out.files.keys(), reference.files.keys());
+        for (auto it = reference.files.begin(); it != reference.files.end(); ++it)
+            QVERIFY2(out.files.value(it.key()) == it.value(), qPrintable(it.key()));
+        // The same sequence ran to its end, paced as always.
+        QCOMPARE(out.pauses, reference.pauses);
+        QVERIFY(out.keyMap == reference.keyMap);
+        QCOMPARE(out.currentProfile, reference.currentProfile);
+        QCOMPARE(out.profileNames, reference.profileNames);
+        QCOMPARE(out.keyTable, reference.keyTable);
+        QVERIFY(!out.timerRunning);
+        // A keyboard that comes back is used again; a missing one stays missing.
+        QCOMPARE(out.laterSwitchSent, present);
+    }
+};
+
+QTEST_MAIN(DeviceFaultsTest)
+#include "tst_devicefaults.moc"
