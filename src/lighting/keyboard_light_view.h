@@ -197,8 +197,8 @@ private:
     QImage m_palette;
     QPoint m_pressPoint;
     bool m_dragging = false;
-    bool m_stopPressed = false;   // a stop press waits for its release
-    QString m_patternProfile;     // whose pattern files the PATTERN list shows
-    QTimer m_rippleRearm;         // starts a new ripple once the last one is over
+    bool m_stopPressed = false; // a stop press waits for its release
+    QString m_patternProfile;   // whose pattern files the PATTERN list shows
+    QTimer m_rippleRearm;       // starts a new ripple once the last one is over
     QPixmap m_background;
 };

@@ -184,8 +184,8 @@ private slots:
             QCOMPARE(presentSlots(page->stops()).size(), n + 2);
             QVERIFY(page->stops()[n].present);
             QCOMPARE(page->stops()[n].color, (Rgb{255, 0, 0}));
-            QVERIFY(page->findChild<QLabel *>(QString("stop_handle_%1").arg(n))->isVisibleTo(
-                page.get()));
+            QVERIFY(page->findChild<QLabel *>(QString("stop_handle_%1").arg(n))
+                        ->isVisibleTo(page.get()));
         }
         const QString file = patternFile(6);
         click(*page, "btn_add_stop"); // all 11 present: refused
@@ -348,9 +348,9 @@ private slots:
         enterColour(*page, {0, 128, 255});
         pressStop(*page, 10);
         enterColour(*page, {1, 2, 3});
-        QCOMPARE(patternFile(6), patternText("255,0,0,0,0,0,0,0,0,0,1", "0,0,0,0,0,0,0,128,0,0,2",
-                                             "0,0,0,0,0,0,0,255,0,0,3", "255,0,0",
-                                             "1,0,0,0,0,0,0,1,0,0,1"));
+        QCOMPARE(patternFile(6),
+                 patternText("255,0,0,0,0,0,0,0,0,0,1", "0,0,0,0,0,0,0,128,0,0,2",
+                             "0,0,0,0,0,0,0,255,0,0,3", "255,0,0", "1,0,0,0,0,0,0,1,0,0,1"));
         // a press elsewhere lets go of the stop; the surface takes the palette
         // colour and goes into the same file
         QTest::mousePress(page.get(), Qt::LeftButton, Qt::NoModifier, {20, 600});
@@ -361,17 +361,16 @@ private slots:
         QTest::mousePress(page.get(), Qt::LeftButton, Qt::NoModifier, {600, 500});
         QCOMPARE(page->surface_color, (Rgb{7, 8, 9}));
         QCOMPARE(page->stops()[10].color, (Rgb{1, 2, 3}));
-        QCOMPARE(patternFile(6), patternText("255,0,0,0,0,0,0,0,0,0,1", "0,0,0,0,0,0,0,128,0,0,2",
-                                             "0,0,0,0,0,0,0,255,0,0,3", "7,8,9",
-                                             "1,0,0,0,0,0,0,1,0,0,1"));
+        QCOMPARE(patternFile(6),
+                 patternText("255,0,0,0,0,0,0,0,0,0,1", "0,0,0,0,0,0,0,128,0,0,2",
+                             "0,0,0,0,0,0,0,255,0,0,3", "7,8,9", "1,0,0,0,0,0,0,1,0,0,1"));
     }
 
     void patternDelRenumbersLaterFiles()
     {
         makePatterns(7);
         for (int index = 5; index < 7; ++index)
-            savePattern(index, stopsAt({{index, {index, 0, 0}}}), {index, index, index},
-                        kProfile);
+            savePattern(index, stopsAt({{index, {index, 0, 0}}}), {index, index, index}, kProfile);
         const QString seventh = patternFile(7);
         auto page = openPage(EffectArrowFlow, 5);
         QCOMPARE(combo(*page, "pattern_combo")->count(), 7);
@@ -392,9 +391,9 @@ private slots:
         QCOMPARE(combo(*page, "pattern_combo")->count(), 15);
         QCOMPARE(combo(*page, "pattern_combo")->currentIndex(), 14);
         QCOMPARE(page->effect_flag.combo_count, 14);
-        QCOMPARE(patternFile(15), patternText("255,0,0,0,0,0,0,0,0,0,0", "0,0,0,0,0,0,0,0,0,0,0",
-                                              "0,0,0,0,0,0,0,0,0,0,0", "255,0,0",
-                                              "1,0,0,0,0,0,0,0,0,0,1"));
+        QCOMPARE(patternFile(15),
+                 patternText("255,0,0,0,0,0,0,0,0,0,0", "0,0,0,0,0,0,0,0,0,0,0",
+                             "0,0,0,0,0,0,0,0,0,0,0", "255,0,0", "1,0,0,0,0,0,0,0,0,0,1"));
         click(*page, "btn_pattern_add");
         QCOMPARE(combo(*page, "pattern_combo")->count(), 16);
         click(*page, "btn_pattern_add");
@@ -437,7 +436,7 @@ private slots:
         table[1] = 0x0D;
         table[2] = 3;
         const int red[22] = {255, 230, 205, 180, 155, 130, 105, 80, 55, 30, 0,
-                             0,   0,   0,   0,   0,   0,   0,   0,  0,  0, 0};
+                             0,   0,   0,   0,   0,   0,   0,   0,  0,  0,  0};
         const int blue[22] = {0,   25,  50,  75,  100, 125, 150, 175, 200, 225, 255,
                               230, 205, 180, 155, 130, 105, 80,  55,  30,  0,   0};
         for (int z = 0; z < 22; ++z) {

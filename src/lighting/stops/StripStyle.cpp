@@ -59,7 +59,7 @@ QString patternComboStyle(const StopSlots &stops)
                           "QComboBox:hover{border:1px solid #d02020;}"
                           "QComboBox::drop-down{background:#2b2b2e;width:20px;}"
                           "QComboBox QAbstractItemView{background:#2b2b2e;"
-                          "selection-background-color:transparent;outline:0;}");
+                          "selection-background-color:#b01818;outline:0;}");
 }
 
 QString stopHandleStyle(const Rgb &color, bool selected)
