@@ -98,21 +98,32 @@ bool copyProfile(const QString &source, const QString &target)
 void removeStaleStaging()
 {
     removeDirectory(kStaging);
-    removeStaleLocks();
+    removeSaveLeftovers();
 }
 
-void removeStaleLocks()
+void removeSaveLeftovers()
 {
-    // The lock of a settings file, and the locks taken while clearing a stale one.
+    // The lock of a settings file, the locks taken while clearing a stale one,
+    // and the temporary file a save writes before renaming it over the old one.
     static const QRegularExpression kLockName(QStringLiteral("\\.ini\\.lock(\\.rmlock)*$"));
+    static const QRegularExpression kTemporaryName(QStringLiteral("^(.+\\.ini)\\.([A-Za-z0-9]{6})$"));
+    static const QRegularExpression kWord(QStringLiteral("^[a-z]+$"));
     QStringList locks;
     for (const char *folder : {"./system", "./lightfile", "./macrofile"}) {
-        QDirIterator it(QString::fromLatin1(folder), {QStringLiteral("*.ini.lock*")},
+        QDirIterator it(QString::fromLatin1(folder), {QStringLiteral("*.ini.*")},
                         QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            if (kLockName.match(path).hasMatch())
+            if (kLockName.match(path).hasMatch()) {
                 locks << path;
+                continue;
+            }
+            // A temporary beside the file it was meant to replace. A lower-case
+            // word ("Game.ini.backup") is someone's own file and stays.
+            const QRegularExpressionMatch m = kTemporaryName.match(path);
+            if (m.hasMatch() && QFileInfo(m.captured(1)).isFile() &&
+                !kWord.match(m.captured(2)).hasMatch())
+                QFile::remove(path);
         }
     }
     // The clearing locks first: a leftover one would keep its lock from being cleared.

@@ -35,16 +35,18 @@ QString newProfileName();
 // profile in the list. Fails when the target exists.
 bool copyProfile(const QString &source, const QString &target);
 
-// Removes what interrupted copies and saves left behind: the staging folder,
-// and the lock files of settings writes whose process is gone (removeStaleLocks).
+// Removes what interrupted copies and saves left behind: the staging folder
+// and the leftovers of removeSaveLeftovers.
 void removeStaleStaging();
 
-// A save killed in the middle leaves "<file>.ini.lock" (or, while it was
-// clearing an older one, "<file>.ini.lock.rmlock", ...) beside its file. The
-// file itself is whole, but the leftover would be listed as one more macro or
-// pattern. Removes every such lock below "./system", "./lightfile" and
-// "./macrofile" whose owner is no longer running; live locks stay.
-void removeStaleLocks();
+// A save killed in the middle leaves its file whole, but may leave beside it
+// "<file>.ini.lock" (or "<file>.ini.lock.rmlock", ... while it was clearing an
+// older lock) and its unfinished temporary "<file>.ini.XXXXXX". Listed, these
+// would count as one more macro or pattern. Removes, below "./system",
+// "./lightfile" and "./macrofile", every lock whose owner is gone (live locks
+// stay) and every such temporary whose "<file>.ini" exists; a suffix that is
+// a lower-case word ("Game.ini.backup") is taken for the user's own file.
+void removeSaveLeftovers();
 
 // The export text of profile P (header, one block per pattern file, the signal block).
 QString exportText(const QString &profile);

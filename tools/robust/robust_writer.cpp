@@ -11,6 +11,7 @@
 // to be killed, so a test gets a lock whose owner is gone.
 
 #include "RobustSteps.h"
+#include "storage/ProfileStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,6 +47,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: orvanta-robust-writer --dir DATA --from T [--steps N]\n");
         return 2;
     }
+    // As the console does at start-up: clear what a killed predecessor left.
+    orvanta::removeStaleStaging();
     std::printf("ready\n");
     std::fflush(stdout);
     for (qint64 t = from; steps < 0 || t < from + steps; ++t)
