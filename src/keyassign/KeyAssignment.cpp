@@ -4,6 +4,8 @@
 #include "macro/MacroFile.h"
 #include "storage/StoredList.h"
 
+#include <limits>
+
 namespace orvanta {
 
 std::array<quint8, 2> repeatBytes(RepeatMode mode, int count)
@@ -43,11 +45,15 @@ QString commandString(const Report &report)
 
 int entryOfKey(const QString &numbers, int count, int keyNumber)
 {
-    const QVector<int> n = takeNumbers(numbers, qMax(count, 0), -1);
-    for (int i = 0; i < n.size(); ++i)
-        if (n[i] == keyNumber)
+    // Only the numbers present can match: a count from a damaged macro.ini (any
+    // int) costs no more than the list itself, and never allocates per entry.
+    const QStringList items = splitList(numbers);
+    const int present = qMin(qMax(count, 0), int(items.size()));
+    for (int i = 0; i < present; ++i)
+        if (toNumber(items[i], -1) == keyNumber)
             return i + 1;
-    return count + 1;
+    // The next entry; a count at the top of the range has no next one to wrap to.
+    return count < std::numeric_limits<int>::max() ? count + 1 : count;
 }
 
 IniGroupMap makeMacroSystemMap(const QStringList &keyTable)

@@ -25,7 +25,8 @@ Report buildMacroReport(const QString &macroCmdStr, int profile, int keyNumber, 
 
 QString commandString(const Report &report);
 
-// 1-based position of keyNumber among the comma-joined entry numbers; count + 1 when absent.
+// 1-based position of keyNumber among the first `count` comma-joined entry numbers;
+// count + 1 when absent (count itself when that would overflow).
 int entryOfKey(const QString &numbers, int count, int keyNumber);
 
 // The "macro_file" map (type, file, once) from the 324-entry key table.

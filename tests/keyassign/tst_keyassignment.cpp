@@ -9,6 +9,7 @@
 #include "storage/StoredList.h"
 
 #include <QtTest>
+#include <limits>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -71,6 +72,30 @@ private slots:
         QCOMPARE(entryOfKey("40,16,99", 3, 7), 4);
         QCOMPARE(entryOfKey("", 0, 7), 1);
         QCOMPARE(entryOfKey("40", 3, 99), 4); // fewer numbers than the count
+    }
+
+    // A damaged cmd/macro.ini may hold any count: the lookup must cost no more
+    // than the numbers present, and a count at the top of the range must not wrap.
+    void entryOfKeyWithHugeCountReadsOnlyNumbersPresent_data()
+    {
+        QTest::addColumn<QString>("numbers");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("entry");
+        const int top = std::numeric_limits<int>::max();
+        QTest::newRow("found") << "40,16" << top << 16 << 2;
+        QTest::newRow("absent") << "40,16" << 2000000000 << 7 << 2000000001;
+        QTest::newRow("absent at the top") << "40,16" << top << 7 << top;
+        QTest::newRow("empty list") << "" << top << 0 << top;
+    }
+
+    void entryOfKeyWithHugeCountReadsOnlyNumbersPresent()
+    {
+        QFETCH(QString, numbers);
+        QFETCH(int, count);
+        QFETCH(int, key);
+        QFETCH(int, entry);
+        QCOMPARE(entryOfKey(numbers, count, key), entry);
     }
 
     void storedTablesHave108EntriesAndDefaultTypes()

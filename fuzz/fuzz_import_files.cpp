@@ -1,0 +1,148 @@
+// One INI text standing for every file of the data directory at once: a profile
+// export and a macro export being imported, and each stored file of the system
+// folder, a profile and a macro being read and put to use.
+
+#include "FuzzSupport.h"
+
+#include "device/LightCommandReplay.h"
+#include "device/key_main_sand_cmd.h"
+#include "keyassign/KeyAssignment.h"
+#include "lighting/EffectRecords.h"
+#include "lighting/KeyColors.h"
+#include "lighting/stops/PatternStore.h"
+#include "macro/MacroFile.h"
+#include "storage/StoredList.h"
+#include "storage/readini.h"
+
+#include <QFile>
+#include <QSettings>
+
+using namespace orvanta;
+
+namespace
+{
+
+const QString kExport = QStringLiteral("export.ini");
+const QString kStored = QStringLiteral("Stored");
+const QString kImported = QStringLiteral("Imported");
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    FUZZ_CHECK(f.open(QIODevice::WriteOnly));
+    FUZZ_CHECK(f.write(bytes) == bytes.size());
+}
+
+// A value of the export as the console reads stored texts: a bare list joined back.
+QString exportText(const QString &key)
+{
+    QSettings s(kExport, QSettings::IniFormat);
+    s.setIniCodec("UTF-8");
+    const QVariant v = s.value(key);
+    return v.type() == QVariant::StringList ? v.toStringList().join(QLatin1Char(','))
+                                            : v.toString();
+}
+
+void importProfile()
+{
+    readini::import_profile_file(kExport, kImported);
+    const int patterns = qBound(0, toNumber(exportText(QStringLiteral("Setting/pattern"))), 16);
+    FUZZ_CHECK(patternCount(kImported) == patterns);
+    for (int i = 0; i < patterns; ++i) {
+        const QString group = QStringLiteral("pattern%1/").arg(i + 1);
+        const QStringList texts = readini::readini_light_pattern_file(i, kImported);
+        for (int k = 0; k < readini::patternKeys().size(); ++k)
+            FUZZ_CHECK(texts.value(k) == exportText(group + readini::patternKeys()[k]));
+        readPattern(i, kImported);
+    }
+    const QStringList signal = readini::readini_ini_file(kImported);
+    for (int k = 0; k < readini::signalKeys().size(); ++k)
+        FUZZ_CHECK(signal.value(k) == exportText(QStringLiteral("signal/") + readini::signalKeys()[k]));
+    std::array<quint8, 256> keyMap{};
+    QStringList keyTable;
+    loadSignal(keyMap, keyTable, signal);
+}
+
+void importMacro()
+{
+    readini::import_macro_file(kExport, kImported);
+    const QStringList five = readini::readini_macro_file(kImported);
+    FUZZ_CHECK(five == readini::readini_macro_file(kStored));
+    macro::parseMacro(five);
+}
+
+void readStoredProfile(key_main_sand_cmd &sender)
+{
+    const StoredLighting lighting =
+        change_light_cmd_to_char(readini::readini_profile_light_cmd(kStored));
+    FUZZ_CHECK(replayStoredLighting(sender, nullptr, lighting, 1) == lighting.complete);
+
+    const int count = readini::read_macro_count_ini_cmd_file(kStored);
+    const QVector<Report> macros = parseReports(readini::read_macro_ini_cmd_file(kStored));
+    FUZZ_CHECK(macros.size() <= qMin(count, 108));
+    const QString numbers = readini::read_macro_number_ini_cmd_file(kStored);
+    for (int key : {0, 1, 100, 255}) {
+        const int entry = entryOfKey(numbers, count, key);
+        FUZZ_CHECK(entry >= 1 && entry <= count + 1);
+    }
+    sender.writeKeyMapAndMacros(nullptr, macros, 1, count);
+
+    std::array<quint8, 256> keyMap{};
+    QStringList keyTable;
+    loadSignal(keyMap, keyTable, readini::readini_ini_file(kStored));
+    loadMacroSystem(keyTable, readini::readini_macro_system_file(kStored));
+    FUZZ_CHECK(keyTable.size() == 3 * kKeySlots);
+
+    const int patterns = patternCount(kStored);
+    FUZZ_CHECK(patterns == 1);
+    readPattern(0, kStored);
+}
+
+void readSystem()
+{
+    readEffectRecords();
+    readKeyColorSets();
+    FUZZ_CHECK(readini::readini_ini_file().size() == 3);
+    readini::readini_profile_connect();
+    readini::read_language();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz::initialise();
+    fuzz::enterScratchDirectory();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // Each run gets its own folder: the settings library caches files by path
+    // and modification time, which a quick rewrite of the same size can fool.
+    static unsigned run = 0;
+    const QString folder = QStringLiteral("run%1").arg(++run);
+    FUZZ_CHECK(QDir().mkpath(folder) && QDir::setCurrent(folder));
+
+    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
+    for (const QString &path :
+         {kExport, QStringLiteral("system/light_flag.ini"), QStringLiteral("system/light_color.ini"),
+          QStringLiteral("system/iss_flag.ini"), QStringLiteral("system/profile_connect.ini"),
+          QStringLiteral("system/language.ini"), readini::lightCmdPath(kStored),
+          readini::macroCmdPath(kStored), readini::macroSystemPath(kStored),
+          readini::signalPath(kStored), readini::patternPath(1, kStored),
+          readini::macroPath(kStored)})
+        writeFile(path, bytes);
+
+    key_main_sand_cmd sender;
+    sender.setPauseFunction([](unsigned) {});
+    importProfile();
+    importMacro();
+    readStoredProfile(sender);
+    readSystem();
+
+    FUZZ_CHECK(QDir::setCurrent(QStringLiteral("..")));
+    QDir(folder).removeRecursively();
+    return 0;
+}

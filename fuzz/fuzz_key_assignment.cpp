@@ -1,0 +1,75 @@
+// The stored key-assignment texts, one per input line: signal.ini (key map,
+// types, texts), macro_file.ini (type, file, once), macro.ini entry numbers and
+// the macro command strings sent for macro keys.
+
+#include "FuzzSupport.h"
+
+#include "device/DefaultKeyMap.h"
+#include "keyassign/KeyAssignment.h"
+#include "macro/MacroFile.h"
+#include "storage/StoredList.h"
+
+using namespace orvanta;
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz::initialise();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QStringList lines = fuzz::inputLines(data, size);
+
+    // Lines 0..2: signal.ini; lines 3..5: macro_file.ini.
+    std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
+    QStringList keyTable;
+    loadSignal(keyMap, keyTable, lines.mid(0, 3));
+    FUZZ_CHECK(keyTable.size() == 3 * kKeySlots);
+    loadMacroSystem(keyTable, lines.mid(3, 3));
+    FUZZ_CHECK(keyTable.size() == 3 * kKeySlots);
+
+    // What is loaded is saved and loaded again unchanged.
+    const IniGroupMap system = makeMacroSystemMap(keyTable);
+    QStringList reloaded;
+    loadMacroSystem(reloaded, {system["macro_file"]["type"], system["macro_file"]["file"],
+                               system["macro_file"]["once"]});
+    for (int i = 0; i < 3 * kKeySlots; ++i) {
+        if (i < kKeySlots && keyTable[i].isEmpty())
+            FUZZ_CHECK(reloaded[i] == QLatin1String("0")); // an empty type is stored as "0"
+        else if (!keyTable[i].contains(QLatin1Char(',')))
+            FUZZ_CHECK(reloaded[i] == keyTable[i]);
+    }
+    const IniGroupMap signal = makeSignalMap(keyMap, keyTable);
+    std::array<quint8, 256> mapAgain{};
+    QStringList tableAgain;
+    loadSignal(mapAgain, tableAgain, {signal["singal"]["macro_singal"]});
+    FUZZ_CHECK(mapAgain == keyMap);
+
+    // Line 6: macro.ini's entry numbers; line 7: its count; byte 0: a key number.
+    const int count = toNumber(lines.value(7), 0);
+    const int keyNumber = fuzz::inputByte(data, size, 0);
+    const int entry = entryOfKey(lines.value(6), count, keyNumber);
+    if (count >= 0)
+        FUZZ_CHECK(entry >= 1 && entry <= count + 1);
+    else
+        FUZZ_CHECK(entry == count + 1);
+    if (entry <= count)
+        FUZZ_CHECK(toNumber(takeItems(lines.value(6), entry).value(entry - 1), -1) == keyNumber);
+
+    // Every line as a stored macro command string.
+    const QVector<Report> reports = parseReports(lines);
+    FUZZ_CHECK(reports.size() == lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        FUZZ_CHECK(macro::parseCommandString(commandString(reports[i])) == reports[i]);
+        const int profile = 1 + i % 5;
+        const auto mode = RepeatMode(fuzz::inputByte(data, size, i + 1) % 4);
+        const int times = fuzz::inputByte(data, size, i + 2) - 64;
+        const Report macro = buildMacroReport(lines[i], profile, keyNumber, mode, times);
+        FUZZ_CHECK(macro[0] == kReportId && macro[1] == CMD_MACRO && macro[2] == profile);
+        FUZZ_CHECK(macro[3] == keyNumber && macro[4] == 1);
+        for (std::size_t b = 10; b < kReportSize; ++b)
+            FUZZ_CHECK(macro[b] == reports[i][b]);
+    }
+    return 0;
+}

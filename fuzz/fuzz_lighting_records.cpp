@@ -1,0 +1,115 @@
+// The stored lighting settings, one text per input line: a pattern file's five
+// texts (lines 0..4), one effect record of light_flag.ini (lines 5..20) and the
+// twelve lists of light_color.ini (lines 21..32). What is read is built into
+// every effect's reports, stored and replayed, as APPLY and activation do.
+
+#include "FuzzSupport.h"
+
+#include "device/LightCommandReplay.h"
+#include "device/key_main_sand_cmd.h"
+#include "lighting/EffectRecords.h"
+#include "lighting/KeyColors.h"
+#include "lighting/LightingBuilders.h"
+#include "lighting/stops/PatternStore.h"
+
+using namespace orvanta;
+
+namespace
+{
+
+QStringList texts(const QMap<QString, QString> &byKey, const QStringList &keys)
+{
+    QStringList out;
+    for (const QString &k : keys)
+        out << byKey.value(k);
+    return out;
+}
+
+void checkPattern(const QStringList &stored)
+{
+    const PatternData p = patternFromTexts(stored);
+    FUZZ_CHECK(p.stops[0].present && p.stops[kStopSlots - 1].present);
+    for (const ColorStop &s : p.stops)
+        for (int c : {s.color.r, s.color.g, s.color.b})
+            FUZZ_CHECK(c >= 0 && c <= 255);
+
+    // Saving a pattern and reading it back keeps its stops and surface.
+    const PatternData again = patternFromTexts(
+        texts(patternMap(p.stops, p.surface).value(QStringLiteral("pattern")),
+              readini::patternKeys()));
+    FUZZ_CHECK(again.surface == p.surface);
+    for (int i = 0; i < kStopSlots; ++i) {
+        FUZZ_CHECK(again.stops[i].present == p.stops[i].present);
+        if (p.stops[i].present)
+            FUZZ_CHECK(again.stops[i].color == p.stops[i].color);
+    }
+}
+
+std::array<KeyColorSet, 2> readColours(const QStringList &lists)
+{
+    IniGroupMap map;
+    const char *groups[2] = {"fully", "reactive"};
+    for (int g = 0; g < 2; ++g)
+        for (int i = 0; i < 6; ++i)
+            map[QLatin1String(groups[g])][readini::lightColorKeys(g).value(i)] =
+                lists.value(6 * g + i);
+    readini::writeini_light_system_color_file(map);
+    return readKeyColorSets();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz::initialise();
+    fuzz::enterScratchDirectory();
+    QDir().mkpath(QStringLiteral("system"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QStringList lines = fuzz::inputLines(data, size);
+    checkPattern(lines.mid(0, 5));
+
+    const EffectFlag flag = effectFlagFromTexts(lines.mid(5, 16));
+    FUZZ_CHECK(effectFlagFromTexts(texts(effectFlagTexts(flag), readini::effectKeys())) == flag);
+
+    const std::array<KeyColorSet, 2> colours = readColours(lines.mid(21, 12));
+
+    LightingState state;
+    state.flag = flag;
+    state.stops = patternFromTexts(lines.mid(0, 5)).stops;
+    state.surface_color = patternFromTexts(lines.mid(0, 5)).surface;
+    state.surface_on_arrow = flag.yes;
+    state.surface_on_ripple = flag.no;
+
+    key_main_sand_cmd sender;
+    sender.setPauseFunction([](unsigned) {});
+    fuzz::CheckingDevice keyboard;
+    for (int effect = 0; effect < kEffectCount; ++effect) {
+        const KeyColorSet &set = colours[effect == EffectReactive ? 1 : 0];
+        state.led_r = set.led_r;
+        state.led_g = set.led_g;
+        state.led_b = set.led_b;
+        LightCommandSet built = buildLightCommandSet(effect, state);
+        FUZZ_CHECK(built.type == effect);
+        FUZZ_CHECK(built.reports.size() == readini::lightCmdReportCount(effect));
+
+        const quint8 profile = quint8(1 + effect);
+        keyboard.expectedProfile = profile;
+        sendLightCommandSet(sender, &keyboard, built, profile);
+
+        // The stored form of what was sent replays in full, as activation does.
+        const QMap<QString, QString> stored =
+            lightCommandMap(built).value(QStringLiteral("profile_light_cmd"));
+        QStringList storedLines{stored.value(QStringLiteral("type"))};
+        for (int i = 0; i < built.reports.size(); ++i)
+            storedLines << stored.value(QString::number(i));
+        const StoredLighting replay = change_light_cmd_to_char(storedLines);
+        FUZZ_CHECK(replay.complete && replay.type == effect);
+        FUZZ_CHECK(replayStoredLighting(sender, &keyboard, replay, profile));
+    }
+    FUZZ_CHECK(keyboard.reports > 0);
+    return 0;
+}

@@ -1,0 +1,61 @@
+// Arbitrary bytes arriving on the control socket: the message parser, the action
+// the main window would take, and the colour reports of a paint command.
+
+#include "FuzzSupport.h"
+
+#include "device/key_main_sand_cmd.h"
+#include "socket/SocketCommand.h"
+#include "socket/SocketMessage.h"
+
+using namespace orvanta;
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    fuzz::initialise();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // Not copied: a read past the arrival's last byte lands outside the buffer.
+    const QByteArray received =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+    const std::optional<QVariantMap> map = parseSocketMessage(received);
+
+    // The message ends at its first zero byte and at the buffer's limit.
+    const int zero = received.indexOf('\0');
+    if (zero >= 0 || received.size() > kSocketMessageLimit) {
+        const int end = zero >= 0 ? qMin(zero, kSocketMessageLimit) : kSocketMessageLimit;
+        const QByteArray clipped = QByteArray(received.constData(), end);
+        FUZZ_CHECK(parseSocketMessage(clipped) == map);
+    }
+    if (!map)
+        return 0;
+
+    if (received.startsWith("07"))
+        FUZZ_CHECK(map->value(QStringLiteral("command")) == QVariant(kSocketCommandGroup));
+
+    const SocketAction action = socketActionFor(*map);
+    switch (action.kind) {
+    case SocketAction::None:
+    case SocketAction::PulseStart:
+    case SocketAction::PulseStop:
+        break;
+    case SocketAction::SwitchProfile:
+        FUZZ_CHECK(action.profile >= 1 && action.profile <= 5);
+        break;
+    case SocketAction::PaintColour: {
+        key_main_sand_cmd sender;
+        sender.setPauseFunction([](unsigned) {});
+        fuzz::CheckingDevice keyboard;
+        const quint8 profile = quint8(1 + size % 5);
+        keyboard.expectedProfile = profile;
+        sendStaticColour(sender, &keyboard, action.red, action.green, action.blue, profile);
+        FUZZ_CHECK(keyboard.reports > 0);
+        break;
+    }
+    default:
+        FUZZ_CHECK(!"unknown action kind");
+    }
+    return 0;
+}
