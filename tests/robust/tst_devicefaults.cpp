@@ -158,6 +158,11 @@ Outcome run(const Fault &fault)
         probe.listen(QHostAddress::LocalHost, 0);
         options.port = probe.serverPort();
         probe.close();
+        // The handles outlive a window (one window per process in the console).
+        delete gDeviceHandle;
+        gDeviceHandle = nullptr;
+        delete gConsumerHandle;
+        gConsumerHandle = nullptr;
         // Sends profile 1 at start-up: slept for real, once.
         LumoProject w(options);
         PauseRecorder pauses;
