@@ -36,13 +36,12 @@ StoredLighting change_light_cmd_to_char(const QStringList &stored)
     return out;
 }
 
-bool replayStoredLighting(key_main_sand_cmd &sender, HidDevice *handle, StoredLighting l,
-                          quint8 profile)
+bool sendLightSet(key_main_sand_cmd &sender, HidDevice *handle, int type, QVector<Report> &b,
+                  quint8 profile)
 {
-    if (!l.complete)
+    if (b.size() != readini::lightCmdReportCount(type))
         return false;
-    auto &b = l.buffers;
-    switch (l.type) {
+    switch (type) {
     case 0:
         sender.sendLightStatic(handle, b[0], b[1], b[2], b[3], b[4], profile);
         return true;
@@ -50,7 +49,6 @@ bool replayStoredLighting(key_main_sand_cmd &sender, HidDevice *handle, StoredLi
         sender.sendLightReactive(handle, b[0], b[1], b[2], b[3], b[4], profile);
         return true;
     case 2:
-        // The arrow sender takes its closing report before the zone arrays.
         sender.sendLightArrow(handle, b[0], b[1], b[2], b[6], b[3], b[4], b[5], profile);
         return true;
     case 3:
@@ -62,6 +60,12 @@ bool replayStoredLighting(key_main_sand_cmd &sender, HidDevice *handle, StoredLi
     default:
         return false;
     }
+}
+
+bool replayStoredLighting(key_main_sand_cmd &sender, HidDevice *handle, StoredLighting l,
+                          quint8 profile)
+{
+    return l.complete && sendLightSet(sender, handle, l.type, l.buffers, profile);
 }
 
 } // namespace orvanta

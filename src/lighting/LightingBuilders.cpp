@@ -1,5 +1,7 @@
 #include "LightingBuilders.h"
 
+#include "device/LightCommandReplay.h"
+
 #include "device/key_main_sand_cmd.h"
 #include "storage/StoredList.h"
 
@@ -347,29 +349,7 @@ LightCommandSet factoryLightCommandSet(int n, int staticMode, int staticModeSpee
 void sendLightCommandSet(key_main_sand_cmd &sender, HidDevice *handle, LightCommandSet &set,
                          quint8 profile)
 {
-    if (set.reports.size() != readini::lightCmdReportCount(set.type))
-        return;
-    Report *r = set.reports.data();
-    switch (set.type) {
-    case EffectStatic:
-        sender.sendLightStatic(handle, r[0], r[1], r[2], r[3], r[4], profile);
-        break;
-    case EffectReactive:
-        sender.sendLightReactive(handle, r[0], r[1], r[2], r[3], r[4], profile);
-        break;
-    case EffectArrowFlow:
-        // The Arrow Flow sender takes its closing report before the zone arrays.
-        sender.sendLightArrow(handle, r[0], r[1], r[2], r[6], r[3], r[4], r[5], profile);
-        break;
-    case EffectWave:
-        sender.sendLightWave(handle, r[0], r[1], r[2], r[3], r[4], profile);
-        break;
-    case EffectRipple:
-        sender.sendLightRipple(handle, r[0], r[1], r[2], r[3], r[4], r[5], r[6], profile);
-        break;
-    default:
-        break;
-    }
+    sendLightSet(sender, handle, set.type, set.reports, profile);
 }
 
 IniGroupMap lightCommandMap(const LightCommandSet &set)

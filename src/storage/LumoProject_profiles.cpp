@@ -74,7 +74,10 @@ void LumoProject::activateProfile(int n)
     read_macro_file_set();
     iss_combo_inster();
     read_singal_file_set();
-    gLightView->profile_name = profileNames[n - 1];
+    if (gLightView->profile_name != profileNames[n - 1]) {
+        gLightView->profile_name = profileNames[n - 1];
+        gLightView->key_r_insertcombo();
+    }
     profileSwitching = false;
 }
 
