@@ -184,6 +184,9 @@ void LumoProject::leftmenu_select_combo_function(int index)
     profileNameEdit->clear();
     gLightView->profile_name = entry;
     gLightView->key_r_insertcombo();
+    // The macro keys come with the profile too: keeping the previous profile's
+    // would show them on this one and write them into its files at the next APPLY.
+    read_macro_file_set();
     read_singal_file_set();
     if (!profileSwitching) {
         set_profile_light_cmd();
