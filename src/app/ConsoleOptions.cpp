@@ -25,6 +25,8 @@ static QString usage()
         "  --no-update-check  do not ask the update service for a newer version\n"
         "  --diagnose         print what the console finds of the keyboard and exit\n"
         "                     (status 0 when the keyboard can be used)\n"
+        "  --no-single-instance  start even when a console already runs for this\n"
+        "                     data directory (normally that one is shown instead)\n"
         "  --version          print the version and exit\n"
         "  --help             print this help and exit\n");
 }
