@@ -23,11 +23,19 @@ function(orvanta_add_test)
   set(env "QT_QPA_PLATFORM=offscreen" "ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
           "ORVANTA_BUILD_DIR=${CMAKE_BINARY_DIR}" "ORVANTA_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
           "ORVANTA_DATA_DIR=${ORVANTA_BUILD_DATA_DIR}" ${T_ENV})
+  if(ORVANTA_SANITIZE)
+    # Stop at the first finding with a full report. Leaks are checked; the
+    # suppressions list only allocations Qt makes for itself.
+    set(asan "halt_on_error=1:detect_leaks=1")
+    if(T_FAKEHID)
+      # The preloaded fake keyboard comes before the sanitizer runtime.
+      string(APPEND asan ":verify_asan_link_order=0")
+    endif()
+    list(APPEND env "ASAN_OPTIONS=${asan}" "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+         "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/fuzz/lsan.supp:print_suppressions=0")
+  endif()
   if(T_FAKEHID)
     list(APPEND env "ORVANTA_FAKEHID_PRELOAD=$<TARGET_FILE:orvanta_fakehid>")
-    if(ORVANTA_SANITIZE)
-      list(APPEND env "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0")
-    endif()
     list(APPEND env "LD_PRELOAD=$<TARGET_FILE:orvanta_fakehid>")
     add_dependencies(${T_NAME} orvanta_fakehid)
   endif()
