@@ -14,8 +14,34 @@ namespace {
 
 // A settings object in INI format with UTF-8 texts, so non-ASCII profile and
 // macro names survive whatever the locale.
+//
+// No file the console writes comes near kIniSizeLimit (the largest, a full
+// cmd/macro.ini, holds about 120 kB). A larger one is not ours: parsing it whole
+// would take seconds and gigabytes, so it reads as an empty file.
+constexpr qint64 kIniSizeLimit = 4 * 1024 * 1024;
+
+bool oversized(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.size() > kIniSizeLimit;
+}
+
 std::unique_ptr<QSettings> open(const QString &path)
 {
+    // A path below a file never exists, and a settings object that is only
+    // read never writes: the readers see no keys.
+    const QString read = oversized(path) ? path + QStringLiteral("/.oversized") : path;
+    auto s = std::make_unique<QSettings>(read, QSettings::IniFormat);
+    s->setIniCodec("UTF-8");
+    return s;
+}
+
+// For writing: an oversized file, which every reader takes for empty, is
+// dropped first so the write does not have to parse it.
+std::unique_ptr<QSettings> openForWrite(const QString &path)
+{
+    if (oversized(path))
+        QFile::remove(path);
     auto s = std::make_unique<QSettings>(path, QSettings::IniFormat);
     s->setIniCodec("UTF-8");
     return s;
@@ -42,7 +68,7 @@ QString inner(const IniGroupMap &map, const QString &outer, const QString &key)
 // full disk leaves the old content instead of no file at all.
 std::unique_ptr<QSettings> openEmptied(const QString &path)
 {
-    auto s = open(path);
+    auto s = openForWrite(path);
     s->clear();
     return s;
 }
@@ -163,7 +189,7 @@ QString readini::read_language()
 
 void readini::write_language(int index)
 {
-    auto s = open(QStringLiteral("./system/language.ini"));
+    auto s = openForWrite(QStringLiteral("./system/language.ini"));
     s->setValue(QStringLiteral("/Setting/language"), QString::number(index));
 }
 
@@ -179,7 +205,7 @@ QStringList readini::readini_light_pattern_file()
 
 void readini::writeini_file(const IniGroupMap &map)
 {
-    auto s = open(QStringLiteral("./system/light_flag.ini"));
+    auto s = openForWrite(QStringLiteral("./system/light_flag.ini"));
     for (const QString &g : effectGroups())
         for (const QString &k : effectKeys())
             s->setValue(g + QLatin1Char('/') + k, inner(map, g, k));
@@ -198,7 +224,7 @@ QStringList readini::readini_light_system_color_file()
 
 void readini::writeini_light_system_color_file(const IniGroupMap &map)
 {
-    auto s = open(QStringLiteral("./system/light_color.ini"));
+    auto s = openForWrite(QStringLiteral("./system/light_color.ini"));
     const QStringList groups{"fully", "reactive"};
     for (int g = 0; g < 2; ++g)
         for (const QString &k : lightColorKeys(g))
@@ -214,7 +240,7 @@ QStringList readini::readini_ini_file()
 
 void readini::writeini_ini_file(const IniGroupMap &map)
 {
-    auto s = open(QStringLiteral("./system/iss_flag.ini"));
+    auto s = openForWrite(QStringLiteral("./system/iss_flag.ini"));
     s->setValue(QStringLiteral("/Setting/shift"), inner(map, "iss", "iss_shift"));
     s->setValue(QStringLiteral("/Setting/ctrl"), inner(map, "iss", "iss_ctrl"));
     s->setValue(QStringLiteral("/Setting/alt"), inner(map, "iss", "iss_alt"));
@@ -231,7 +257,7 @@ QStringList readini::readini_profile_connect()
 
 void readini::write_profile_connect(const IniGroupMap &map)
 {
-    auto s = open(QStringLiteral("./system/profile_connect.ini"));
+    auto s = openForWrite(QStringLiteral("./system/profile_connect.ini"));
     for (int i = 1; i <= 5; ++i)
         s->setValue(QStringLiteral("/Setting/") + QString::number(i),
                     inner(map, "profile_file", QString::number(i)));
@@ -241,7 +267,7 @@ void readini::write_profile_connect(const IniGroupMap &map)
 
 void readini::newini_lightfile(int number, const QString &profile)
 {
-    auto s = open(patternPath(number, profile));
+    auto s = openForWrite(patternPath(number, profile));
     s->setValue(QStringLiteral("/Setting/RColor"), QStringLiteral("255,0,0,0,0,0,0,0,0,0,0"));
     s->setValue(QStringLiteral("/Setting/GColor"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"));
     s->setValue(QStringLiteral("/Setting/BColor"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"));
@@ -260,7 +286,7 @@ QStringList readini::readini_light_pattern_file(int index, const QString &profil
 
 void readini::writeini_file(int index, const IniGroupMap &map, const QString &profile)
 {
-    auto s = open(patternPath(index + 1, profile));
+    auto s = openForWrite(patternPath(index + 1, profile));
     for (const QString &k : patternKeys())
         s->setValue(QStringLiteral("/Setting/") + k, inner(map, "pattern", k));
 }
@@ -334,7 +360,7 @@ QString readini::read_macro_number_ini_cmd_file(const QString &profile)
 void readini::write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
                                        int number, int index, int count)
 {
-    auto s = open(macroCmdPath(profile));
+    auto s = openForWrite(macroCmdPath(profile));
     s->setValue(QStringLiteral("/Setting/count"), QString::number(count));
     s->setValue(QStringLiteral("/Setting/macro_number"), QString::number(number));
     s->setValue(QString::number(index) + QStringLiteral("/number"), QString::number(number));
@@ -343,7 +369,7 @@ void readini::write_macro_ini_cmd_file(const IniGroupMap &map, const QString &pr
 
 void readini::remove_macro_ini_cmd_file(const QString &profile, int index, int count)
 {
-    auto s = open(macroCmdPath(profile));
+    auto s = openForWrite(macroCmdPath(profile));
     s->remove(QString::number(index));
     s->setValue(QStringLiteral("/Setting/count"), QString::number(count));
     for (int j = index + 1; j <= count + 1; ++j) {
@@ -366,7 +392,7 @@ QStringList readini::readini_macro_system_file(const QString &profile)
 
 void readini::writeini_macro_system_file(const IniGroupMap &map, const QString &profile)
 {
-    auto s = open(macroSystemPath(profile));
+    auto s = openForWrite(macroSystemPath(profile));
     s->setValue(QStringLiteral("/Setting/type"), inner(map, "macro_file", "type"));
     s->setValue(QStringLiteral("/Setting/file"), inner(map, "macro_file", "file"));
     s->setValue(QStringLiteral("/Setting/once"), inner(map, "macro_file", "once"));
@@ -383,7 +409,7 @@ QStringList readini::readini_ini_file(const QString &profile)
 
 void readini::writeini_ini_file(const IniGroupMap &map, const QString &profile)
 {
-    auto s = open(signalPath(profile));
+    auto s = openForWrite(signalPath(profile));
     s->setValue(QStringLiteral("/Setting/signle"), inner(map, "singal", "macro_singal"));
     s->setValue(QStringLiteral("/Setting/macro_singal_oldkey"),
                 inner(map, "singal", "macro_singal_oldkey"));
@@ -395,7 +421,7 @@ void readini::writeini_ini_file(const IniGroupMap &map, const QString &profile)
 
 void readini::newini_file(int number)
 {
-    auto s = open(macroPath(QStringLiteral("Macro ") + QString::number(number)));
+    auto s = openForWrite(macroPath(QStringLiteral("Macro ") + QString::number(number)));
     s->setValue(QStringLiteral("/Setting/macro_key"), QStringLiteral("0"));
     s->setValue(QStringLiteral("/Setting/macro_key_state"), QStringLiteral("0"));
     s->setValue(QStringLiteral("/Setting/macro_key_delaytime"), QStringLiteral("0"));
@@ -430,7 +456,7 @@ void readini::import_macro_file(const QString &source, const QString &macro)
         for (const QString &k : macroKeys())
             values << text(*in, QStringLiteral("Setting/") + k);
     }
-    auto out = open(macroPath(macro));
+    auto out = openForWrite(macroPath(macro));
     for (int i = 0; i < macroKeys().size(); ++i)
         out->setValue(QStringLiteral("/Setting/") + macroKeys()[i], values[i]);
 }
@@ -442,11 +468,11 @@ void readini::import_profile_file(const QString &source, const QString &profile)
     const int n = qBound(0, toNumber(text(*in, QStringLiteral("Setting/pattern")), 0), 16);
     for (int i = 1; i <= n; ++i) {
         const QString group = QStringLiteral("pattern") + QString::number(i);
-        auto out = open(patternPath(i, profile));
+        auto out = openForWrite(patternPath(i, profile));
         for (const QString &k : patternKeys())
             out->setValue(QStringLiteral("/Setting/") + k, text(*in, group + QLatin1Char('/') + k));
     }
-    auto out = open(signalPath(profile));
+    auto out = openForWrite(signalPath(profile));
     for (const QString &k : signalKeys())
         out->setValue(QStringLiteral("/Setting/") + k,
                       text(*in, QStringLiteral("signal/") + k));

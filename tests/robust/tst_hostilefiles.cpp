@@ -1,0 +1,297 @@
+// Hostile files in the data directory and offered for import: huge values,
+// random bytes, truncated files and odd names. The readers stay bounded,
+// nothing is written outside the data directory, and the console keeps running.
+
+#include "../app/ShellFixture.h"
+#include "ConsoleProcess.h"
+#include "SocketLoad.h"
+#include "app/FileDialogs.h"
+#include "keyassign/KeyAssignment.h"
+#include "lighting/LightingBuilders.h"
+#include "macro/MacroFile.h"
+#include "macro/micro_view.h"
+#include "storage/DirectoryOps.h"
+#include "storage/ProfileStore.h"
+#include "storage/readini.h"
+
+#include <QDirIterator>
+#include <QHostAddress>
+#include <QRandomGenerator>
+#include <QTcpSocket>
+#include <QtTest>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace {
+
+// 50 MB of digits and commas in one value.
+QByteArray hugeValue(const QByteArray &key)
+{
+    QByteArray v;
+    v.reserve(50 * 1024 * 1024 + 64);
+    v += "[Setting]\n" + key + "=";
+    while (v.size() < 50 * 1024 * 1024)
+        v += "1234567,";
+    return v + "\n";
+}
+
+QByteArray randomBytes(int n, quint32 seed)
+{
+    QRandomGenerator rng(seed);
+    QByteArray b(n, '\0');
+    for (char &c : b)
+        c = char(rng.bounded(256));
+    return b;
+}
+
+QByteArray truncated(const QByteArray &whole)
+{
+    return whole.left(whole.size() / 2);
+}
+
+// Every file below `root` with its size and time: what changed between two looks.
+QMap<QString, QPair<qint64, qint64>> look(const QString &root)
+{
+    QMap<QString, QPair<qint64, qint64>> out;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo f(it.next());
+        out.insert(f.absoluteFilePath(),
+                   {f.size(), f.lastModified().toMSecsSinceEpoch()});
+    }
+    return out;
+}
+
+// A file whose name holds bytes that are not UTF-8.
+QString writeRawName(const QString &dir, const QByteArray &rawName, const QByteArray &content)
+{
+    const QByteArray path = QFile::encodeName(dir) + '/' + rawName;
+    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    if (fd < 0)
+        return QString();
+    const bool ok = ::write(fd, content.constData(), size_t(content.size())) == content.size();
+    ::close(fd);
+    return ok ? QFile::decodeName(path) : QString();
+}
+
+qint64 peakKb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    f.open(QIODevice::ReadOnly);
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+} // namespace
+
+class HostileFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { FileDialogs::restoreDefaults(); }
+
+    // What the readers give for files they cannot make sense of: bounded
+    // results, the documented defaults, and an exact file when written over.
+    void readersStayBounded_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const QByteArray macroText = "[Setting]\nmacro_key_count=2\nmacro_key=A,A\n"
+                                     "macro_key_state=down,up\nmacro_key_delaytime=10,10\n"
+                                     "macro_cmd_str=" + QByteArray("1,").repeated(263) + "1\n";
+        QTest::newRow("huge value") << hugeValue("macro_cmd_str");
+        QTest::newRow("random bytes") << randomBytes(200000, 7);
+        QTest::newRow("truncated") << truncated(macroText);
+        QTest::newRow("counts far too large")
+            << QByteArray("[Setting]\ncount=2147483647\ntype=3\nmacro_key_count=99999999\n"
+                          "pattern=-5\nsignle=999999,-1,abc\n");
+        QTest::newRow("nul bytes and a bare section") << QByteArray("[Setting\n\0\0=\0\n[", 16);
+    }
+
+    void readersStayBounded()
+    {
+        QFETCH(QByteArray, content);
+        TempWorkDir wd;
+        QVERIFY(wd.seedFromDataTree());
+        const QString p = QStringLiteral("PROFILE 2");
+        for (const QString &path :
+             {readini::lightCmdPath(p), readini::macroCmdPath(p), readini::signalPath(p),
+              readini::macroSystemPath(p), readini::patternPath(1, p), readini::macroPath("Evil"),
+              QStringLiteral("system/light_flag.ini"), QStringLiteral("system/iss_flag.ini"),
+              QStringLiteral("Evil.ini")})
+            QVERIFY(writeText(path, content));
+
+        QElapsedTimer t;
+        t.start();
+        const LightCommandSet set = readLightCommandSet(p);
+        QVERIFY(set.reports.size() <= 7);
+        QVERIFY(readini::read_macro_ini_cmd_file(p).size() <= 108);
+        // A file far larger than any the console writes reads as empty, not whole.
+        for (const QStringList &texts :
+             {readini::readini_macro_file("Evil"), readini::readini_profile_light_cmd(p),
+              readini::readini_ini_file(p), readini::readini_light_pattern_file()})
+            QVERIFY(texts.join(QString()).size() < 4 * 1024 * 1024);
+        const macro::MacroRecord m = macro::parseMacro(readini::readini_macro_file("Evil"));
+        QVERIFY(m.rows.size() <= 84);
+        std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
+        QStringList table;
+        loadSignal(keyMap, table, readini::readini_ini_file(p));
+        loadMacroSystem(table, readini::readini_macro_system_file(p));
+        QCOMPARE(table.size(), 3 * kKeySlots);
+        QCOMPARE(readini::readini_light_pattern_file().size(), 80);
+        QCOMPARE(readini::readini_light_pattern_file(0, p).size(), 5);
+        QCOMPARE(readini::readini_ini_file().size(), 3);
+        // Imports of the same file write only inside the data directory.
+        const auto before = look(QDir::current().absolutePath());
+        readini::import_macro_file(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        QVERIFY(QDir().mkpath("lightfile/Imported"));
+        readini::import_profile_file(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        QVERIFY(readini::macroKeys().size() == 5);
+        const qint64 readMs = t.elapsed();
+
+        // Saving over the hostile file leaves exactly what was saved.
+        LightCommandSet fresh = factoryLightCommandSet(3, 0, 0);
+        storeLightCommandSet(fresh, p);
+        const QStringList keys = QSettings(readini::lightCmdPath(p), QSettings::IniFormat).allKeys();
+        QCOMPARE(keys.size(), 1 + fresh.reports.size());
+        const LightCommandSet back = readLightCommandSet(p);
+        QCOMPARE(back.type, fresh.type);
+        QVERIFY(back.reports == fresh.reports);
+        readini::writeini_file(QStringLiteral("Evil"),
+                               macro::buildMacroMap({{"A", "down", "5"}, {"A", "up", "5"}}, {}));
+        QCOMPARE(QSettings(readini::macroPath("Evil"), QSettings::IniFormat).allKeys().size(), 5);
+        QCOMPARE(macro::parseMacro(readini::readini_macro_file("Evil")).rows.size(), 2);
+        qInfo("%s: readers and imports %lld ms, peak VmHWM %lld kB", QTest::currentDataTag(),
+              readMs, peakKb());
+        // Only the two imported items are new.
+        const QString root = QDir::current().absolutePath() + QLatin1Char('/');
+        for (const QString &path : look(QDir::current().absolutePath()).keys())
+            QVERIFY2(before.contains(path) || path == root + "macrofile/Imported.ini" ||
+                         path.startsWith(root + "lightfile/Imported"),
+                     qPrintable(path));
+    }
+
+    // Import files with odd names through the file chooser: names with "..",
+    // very long names, bytes that are not UTF-8, paths through "..", a folder.
+    void oddlyNamedImportsStayInside()
+    {
+        QTemporaryDir outside;
+        const QString src = outside.filePath(QStringLiteral("src"));
+        QVERIFY(QDir().mkpath(src + "/deeper"));
+        const QByteArray profileText = "[Setting]\npattern=\"1\"\n[pattern1]\nRColor=\"1,2\"\n"
+                                       "[signal]\nsignle=\"4,5\"\n";
+        QStringList paths;
+        for (const QString &name :
+             {QStringLiteral("..ini"), QStringLiteral("..hidden.ini"), QStringLiteral("a..b.ini"),
+              QString(240, QLatin1Char('L')) + ".ini", QStringLiteral("deeper/../Up.ini"),
+              QStringLiteral(".ini"), QStringLiteral("x:y?.ini")}) {
+            const QString path = src + "/" + name;
+            QVERIFY(QFileInfo(path).fileName().isEmpty() || writeText(path, profileText));
+            paths << path;
+        }
+        paths << writeRawName(src, "bad\xff\xfe name.ini", profileText)
+              << writeRawName(src, "Ok\xc3.ini", randomBytes(4000, 3)) << src + "/deeper"
+              << src + "/missing.ini" << QStringLiteral("/dev/zero")
+              << QStringLiteral("/proc/self/status");
+        QVERIFY(!paths.contains(QString()));
+
+        ShellFixture f;
+        const QString root = QDir(f.wd.path()).absolutePath();
+        const auto srcBefore = look(outside.path());
+        for (const QString &path : paths) {
+            FileDialogs::openFileName = [path](QWidget *, const QString &, const QString &,
+                                               const QString &) { return path; };
+            f.w->leftmenu_select_btn_load_fanction();
+            gMacroView->macro_name_btn_import_function();
+        }
+        // Nothing changed outside the data directory; every profile and macro
+        // created lies directly in its folder.
+        QCOMPARE(look(outside.path()), srcBefore);
+        for (const QString &name : profileList()) {
+            QVERIFY2(!name.contains('/') && name != "." && name != "..", qPrintable(name));
+            QVERIFY(QFileInfo(QDir(root).filePath("lightfile/" + name)).isDir());
+        }
+        QVERIFY(profileList().contains("a"));
+        QVERIFY(profileList().contains("Up"));
+        QVERIFY(profileList().contains(QString(240, QLatin1Char('L'))));
+        QVERIFY(macro::macroNames().contains("Up"));
+        QVERIFY(!profileList().contains("x:y?")); // forbidden characters are refused
+        // The window goes on working.
+        f.clear();
+        f.w->main_set_profile2();
+        QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(2)});
+    }
+
+    // The real console on a data directory salted with such files.
+    void consoleKeepsRunningOnSaltedData()
+    {
+        ConsoleProcess console;
+        const QString data = console.dataDir();
+        QVERIFY(copyDirectory(dataTreeDir(), data));
+        const QString p2 = data + "/lightfile/PROFILE 2";
+        QVERIFY(writeText(p2 + "/cmd/light_cmd.ini", hugeValue("0")));
+        QVERIFY(writeText(p2 + "/singal/signal.ini", randomBytes(100000, 11)));
+        QVERIFY(writeText(p2 + "/macro/macro_file.ini",
+                          truncated(readText(p2 + "/macro/macro_file.ini").toUtf8())));
+        QVERIFY(writeText(p2 + "/cmd/macro.ini", "[Setting]\ncount=99999999\n"));
+        QVERIFY(writeText(data + "/macrofile/Huge.ini", hugeValue("macro_cmd_str")));
+        QVERIFY(writeText(data + "/macrofile/Binary.ini", randomBytes(5000, 5)));
+        QVERIFY(writeText(data + "/system/light_flag.ini",
+                          truncated(readText(data + "/system/light_flag.ini").toUtf8())));
+        QVERIFY(writeText(data + "/system/profile_connect.ini",
+                          "[Setting]\n1=../../outside\n2=PROFILE 2\n3=/etc\n4=\n5=\xff\xfe\n"));
+        QVERIFY(!writeRawName(data + "/macrofile", "odd\xff.ini", randomBytes(300, 9)).isEmpty());
+        QVERIFY(!writeRawName(data + "/lightfile", QByteArray(200, 'N'), "").isEmpty());
+        QVERIFY(QDir().mkpath(data + "/lightfile/...")); // an odd folder among the profiles
+        const QString parent = QFileInfo(data).absolutePath();
+        const QStringList parentBefore = QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(console.start({QStringLiteral("--no-update-check")}));
+        QVERIFY(console.waitForReports(1, 60000));
+        const qint64 startMs = t.elapsed();
+        QCOMPARE(console.reports().first().bytes, selectReport(1));
+
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, console.port());
+        QVERIFY(s.waitForConnected(10000));
+        QByteArray greeting;
+        while (!greeting.endsWith('&') && s.waitForReadyRead(20000))
+            greeting += s.readAll();
+        QVERIFY(greeting.startsWith("VoDezivuv!"));
+        t.restart();
+        s.write("072"); // loads the salted PROFILE 2
+        s.flush();
+        QVERIFY(console.waitForReports(2, 60000));
+        const qint64 switchMs = t.elapsed();
+        QCOMPARE(console.reports()[1].bytes, selectReport(2));
+        QTest::qWait(300);
+        s.write("076#10#20#30"); // still acting on commands
+        s.flush();
+        QVERIFY(console.waitForReports(7, 20000));
+        QVERIFY(console.isRunning());
+        const qint64 rss = residentKb(console.process().processId());
+        // Nothing appeared beside the data directory (the report log is the test's own).
+        QStringList parentAfter = QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        parentAfter.removeAll(QStringLiteral("reports.log"));
+        parentAfter.sort();
+        QStringList expected = parentBefore;
+        expected.removeAll(QStringLiteral("reports.log"));
+        expected.sort();
+        QCOMPARE(parentAfter, expected);
+        QVERIFY(!QFileInfo::exists(data + "/../../outside"));
+        console.stop();
+        qInfo("salted data: start-up %lld ms, switch to the salted profile %lld ms, VmRSS %lld kB",
+              startMs, switchMs, rss);
+    }
+};
+
+QTEST_MAIN(HostileFilesTest)
+#include "tst_hostilefiles.moc"
