@@ -24,7 +24,8 @@ int main(int argc, char *argv[])
     plan.validPerClient = argc > 3 ? std::atoi(argv[3]) : 20;
     plan.seed = 7;
     ConsoleProcess console;
-    if (!console.start({QStringLiteral("--no-update-check")}) || !console.waitForReports(1, 20000)) {
+    if (!console.start({QStringLiteral("--no-update-check")}) ||
+        !console.waitForReports(1, 20000)) {
         std::printf("console did not start\n");
         return 1;
     }

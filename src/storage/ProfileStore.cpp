@@ -106,7 +106,8 @@ void removeSaveLeftovers()
     // The lock of a settings file, the locks taken while clearing a stale one,
     // and the temporary file a save writes before renaming it over the old one.
     static const QRegularExpression kLockName(QStringLiteral("\\.ini\\.lock(\\.rmlock)*$"));
-    static const QRegularExpression kTemporaryName(QStringLiteral("^(.+\\.ini)\\.([A-Za-z0-9]{6})$"));
+    static const QRegularExpression kTemporaryName(
+        QStringLiteral("^(.+\\.ini)\\.([A-Za-z0-9]{6})$"));
     static const QRegularExpression kWord(QStringLiteral("^[a-z]+$"));
     QStringList locks;
     for (const char *folder : {"./system", "./lightfile", "./macrofile"}) {

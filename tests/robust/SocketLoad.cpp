@@ -11,9 +11,11 @@
 #include <QThread>
 #include <memory>
 
-namespace orvanta::test {
+namespace orvanta::test
+{
 
-namespace {
+namespace
+{
 
 QByteArray selectReport(int profile)
 {
@@ -53,7 +55,9 @@ QByteArray garbage(QRandomGenerator &rng)
     case 8:
         return QByteArray(9000, 'x'); // more than one read holds
     case 9:
-        return QByteArray("\0" "071", 4); // the text ends before it begins
+        return QByteArray("\0"
+                          "071",
+                          4); // the text ends before it begins
     case 10:
         return "!!!not base64 at all!!!";
     default:
@@ -69,8 +73,7 @@ QByteArray validSwitch(int profile, int form)
         QStringLiteral(R"({"command":7,"Data":%1,"Color":{"r":1}})").arg(profile).toUtf8());
 }
 
-struct Client
-{
+struct Client {
     std::unique_ptr<QTcpSocket> socket;
     QByteArray greeting;
 };
@@ -147,8 +150,7 @@ LoadResult runSocketLoad(ConsoleProcess &console, const LoadPlan &plan)
     const qint64 pid = console.process().processId();
 
     // Which of each client's messages are switches, and to which profile.
-    struct Planned
-    {
+    struct Planned {
         bool valid = false;
         int profile = 0;
         int form = 0;
@@ -171,13 +173,14 @@ LoadResult runSocketLoad(ConsoleProcess &console, const LoadPlan &plan)
             r.failure = QStringLiteral("a client could not connect");
             return r;
         }
-    if (!waitFor([&] {
-            for (const Client &c : clients)
-                if (!greeted(c))
-                    return false;
-            return true;
-        },
-                 20000)) {
+    if (!waitFor(
+            [&] {
+                for (const Client &c : clients)
+                    if (!greeted(c))
+                        return false;
+                return true;
+            },
+            20000)) {
         r.failure = QStringLiteral("not every client was greeted");
         return r;
     }

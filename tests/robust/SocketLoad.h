@@ -7,18 +7,17 @@
 
 #include <QString>
 
-namespace orvanta::test {
-
-struct LoadPlan
+namespace orvanta::test
 {
+
+struct LoadPlan {
     int clients = 50;
     int messagesPerClient = 200;
     int validPerClient = 8; // profile switches among each client's messages
     quint32 seed = 1;
 };
 
-struct LoadResult
-{
+struct LoadResult {
     QString failure; // empty when every check held
     int messagesSent = 0;
     int validSent = 0;

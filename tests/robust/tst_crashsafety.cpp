@@ -6,15 +6,15 @@
 #include "ConsoleProcess.h"
 #include "RobustSteps.h"
 #include "TestSupport.h"
-#include "storage/DirectoryOps.h"
 #include "macro/MacroFile.h"
+#include "storage/DirectoryOps.h"
 #include "storage/ProfileStore.h"
 
 #include <QDirIterator>
 #include <QLockFile>
-#include <QRegularExpression>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
 
@@ -22,13 +22,13 @@ using namespace orvanta;
 using namespace orvanta::robust;
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 using Snapshot = QVector<FileContent>;
 
 // Runs `f` with `dir` as the working directory.
-template <typename F>
-auto inDir(const QString &dir, F f)
+template <typename F> auto inDir(const QString &dir, F f)
 {
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir);
@@ -48,7 +48,8 @@ Snapshot readAll()
 
 // Every file below `root` (relative paths), except what lies in the skipped
 // folders and the lock files a killed save leaves (counted in `locks`).
-QStringList filesBelow(const QString &root, const QStringList &skippedPrefixes, int *locks = nullptr)
+QStringList filesBelow(const QString &root, const QStringList &skippedPrefixes,
+                       int *locks = nullptr)
 {
     QStringList out;
     QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
@@ -109,9 +110,8 @@ public:
                 if (next.isEmpty())
                     next = readAll();
                 else
-                    next[file] = file == stepFiles().size() - 1
-                                     ? copyContent()
-                                     : readContent(stepFiles()[file]);
+                    next[file] = file == stepFiles().size() - 1 ? copyContent()
+                                                                : readContent(stepFiles()[file]);
                 return 0;
             });
             m_snapshots.append(next);
@@ -348,7 +348,8 @@ private slots:
             QVERIFY(holder.waitForFinished(10000));
             QVERIFY(QFileInfo::exists(path));
         }
-        QVERIFY(writeText("macrofile/Jump.ini.lock.rmlock.rmlock", "")); // killed before its owner line
+        QVERIFY(
+            writeText("macrofile/Jump.ini.lock.rmlock.rmlock", "")); // killed before its owner line
         QCOMPARE(macro::macroNames().count("Jump"), 4);
         QLockFile live(QDir::current().filePath("macrofile/Live.ini.lock"));
         QVERIFY(live.tryLock(0));

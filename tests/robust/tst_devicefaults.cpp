@@ -21,17 +21,16 @@
 using namespace orvanta;
 using namespace orvanta::test;
 
-namespace {
-
-struct Fault
+namespace
 {
+
+struct Fault {
     QString devices; // ORVANTA_FAKEHID_DEVICES
     bool failSend = false;
     int failAfter = -1; // reports accepted before the keyboard vanishes
 };
 
-struct Outcome
-{
+struct Outcome {
     QMap<QString, QByteArray> files; // the data directory after the run
     QVector<unsigned> pauses;
     std::array<quint8, 256> keyMap{};
@@ -40,7 +39,7 @@ struct Outcome
     QStringList keyTable;
     bool handleFound = false;
     bool timerRunning = true;
-    int accepted = 0;         // reports the keyboard took during the actions
+    int accepted = 0;             // reports the keyboard took during the actions
     bool laterSwitchSent = false; // a profile button works once the fault is gone
 };
 
@@ -171,7 +170,7 @@ Outcome run(const Fault &fault)
         const int atStart = loggedReports(log);
         if (fault.failAfter >= 0) // the fake keyboard counts every report of this process
             qputenv("ORVANTA_FAKEHID_FAIL_AFTER",
-                     QByteArray::number(qint64(fault.failAfter) + atStart + previousAccepted()));
+                    QByteArray::number(qint64(fault.failAfter) + atStart + previousAccepted()));
 
         runActions(w);
 

@@ -25,7 +25,8 @@
 using namespace orvanta;
 using namespace orvanta::test;
 
-namespace {
+namespace
+{
 
 // 50 MB of digits and commas in one value.
 QByteArray hugeValue(const QByteArray &key)
@@ -60,8 +61,7 @@ QMap<QString, QPair<qint64, qint64>> look(const QString &root)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo f(it.next());
-        out.insert(f.absoluteFilePath(),
-                   {f.size(), f.lastModified().toMSecsSinceEpoch()});
+        out.insert(f.absoluteFilePath(), {f.size(), f.lastModified().toMSecsSinceEpoch()});
     }
     return out;
 }
@@ -104,7 +104,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         const QByteArray macroText = "[Setting]\nmacro_key_count=2\nmacro_key=A,A\n"
                                      "macro_key_state=down,up\nmacro_key_delaytime=10,10\n"
-                                     "macro_cmd_str=" + QByteArray("1,").repeated(263) + "1\n";
+                                     "macro_cmd_str=" +
+                                     QByteArray("1,").repeated(263) + "1\n";
         QTest::newRow("huge value") << hugeValue("macro_cmd_str");
         QTest::newRow("random bytes") << randomBytes(200000, 7);
         QTest::newRow("truncated") << truncated(macroText);
@@ -158,7 +159,8 @@ private slots:
         // Saving over the hostile file leaves exactly what was saved.
         LightCommandSet fresh = factoryLightCommandSet(3, 0, 0);
         storeLightCommandSet(fresh, p);
-        const QStringList keys = QSettings(readini::lightCmdPath(p), QSettings::IniFormat).allKeys();
+        const QStringList keys =
+            QSettings(readini::lightCmdPath(p), QSettings::IniFormat).allKeys();
         QCOMPARE(keys.size(), 1 + fresh.reports.size());
         const LightCommandSet back = readLightCommandSet(p);
         QCOMPARE(back.type, fresh.type);
@@ -250,7 +252,8 @@ private slots:
         QVERIFY(!writeRawName(data + "/lightfile", QByteArray(200, 'N'), "").isEmpty());
         QVERIFY(QDir().mkpath(data + "/lightfile/...")); // an odd folder among the profiles
         const QString parent = QFileInfo(data).absolutePath();
-        const QStringList parentBefore = QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QStringList parentBefore =
+            QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
         QElapsedTimer t;
         t.start();

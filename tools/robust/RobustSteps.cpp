@@ -13,9 +13,11 @@
 #include <QFileInfo>
 #include <QSettings>
 
-namespace orvanta::robust {
+namespace orvanta::robust
+{
 
-namespace {
+namespace
+{
 
 const QString kLightProfile = QStringLiteral("PROFILE 1");
 const QString kOtherProfile = QStringLiteral("PROFILE 2");

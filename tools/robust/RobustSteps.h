@@ -8,7 +8,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace orvanta::robust {
+namespace orvanta::robust
+{
 
 constexpr int kStepsPerGeneration = 11;
 
@@ -29,8 +30,7 @@ void runStep(qint64 t);
 
 // What a file holds, as its settings read it back: every key with its text.
 // `ok` is false when the file does not parse.
-struct FileContent
-{
+struct FileContent {
     bool exists = false;
     bool ok = false;
     QMap<QString, QString> values;
