@@ -154,8 +154,11 @@ static QString quoted(const QString &key, const QString &value)
 
 QString exportText(const QString &profile)
 {
-    const QString lightDir = readini::profileDir(profile) + QStringLiteral("/light");
-    const int n = QDir(lightDir).entryList(QDir::Files | QDir::Hidden | QDir::System).size();
+    // The pattern files are numbered from 1 without gaps; anything else in the
+    // folder (a stray file, a save's leftover) is not a pattern.
+    int n = 0;
+    while (n < 16 && QFileInfo::exists(readini::patternPath(n + 1, profile)))
+        ++n;
     QString out = QStringLiteral("[Setting]\n") + quoted(QStringLiteral("pattern"), QString::number(n));
     for (int i = 1; i <= n; ++i) {
         const QStringList p = readini::readini_light_pattern_file(i - 1, profile);
