@@ -25,8 +25,7 @@ private slots:
         TempWorkDir dir;
         writeFactoryLighting();
         key_main_sand_cmd sender;
-        PauseRecorder pauses;
-        sender.setPauseFunction(pauses.function());
+        sender.setPauseFunction([](unsigned) {});
         for (int n = 1; n <= 5; ++n) {
             RecordingDevice device;
             const LightCommandSet sent = resetLighting(n, 0, 0, sender, &device, "X");
@@ -57,8 +56,7 @@ private slots:
         TempWorkDir dir;
         writeFactoryLighting();
         key_main_sand_cmd sender;
-        PauseRecorder pauses;
-        sender.setPauseFunction(pauses.function());
+        sender.setPauseFunction([](unsigned) {});
         RecordingDevice device;
         gCommandSender = &sender;
         gDeviceHandle = &device;

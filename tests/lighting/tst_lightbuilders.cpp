@@ -1,13 +1,14 @@
 // Lighting report sets: exact mode reports per effect and option, colour pages,
 // zone interpolation, SURFACE pages, the stored command file and the factory sets.
 
-#include "TestSupport.h"
+#include "LightingTestSupport.h"
 #include "device/key_main_sand_cmd.h"
 #include "lighting/LightingBuilders.h"
 #include "storage/StoredList.h"
 #include "storage/readini.h"
 
 #include <QtTest>
+#include <memory>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -24,27 +25,6 @@ Report bytesOf(const QString &spec)
         r[kv[0].toInt()] = quint8(kv[1].toInt());
     }
     return r;
-}
-
-EffectFlag flagOf(const QString &options)
-{
-    EffectFlag f;
-    const QStringList o = options.split(QLatin1Char(','), Qt::SkipEmptyParts);
-    f.left = o.contains("left");
-    f.right = o.contains("right");
-    f.yes = o.contains("yes");
-    f.no = o.contains("no");
-    f.full_flag = o.contains("full");
-    f.customized = o.contains("customized");
-    for (const QString &item : o) {
-        if (item.startsWith("mode="))
-            f.mode = item.mid(5).toInt();
-        if (item.startsWith("ms="))
-            f.mode_speed = item.mid(3).toInt();
-        if (item.startsWith("sp="))
-            f.speediness = item.mid(3).toInt();
-    }
-    return f;
 }
 
 QList<int> commandsOf(const QVector<QByteArray> &reports)
@@ -69,32 +49,25 @@ class LightBuildersTest : public QObject
 {
     Q_OBJECT
 
-    RecordingDevice *device = nullptr;
-    PauseRecorder *pauses = nullptr;
-    key_main_sand_cmd *sender = nullptr;
-    TempWorkDir *dir = nullptr;
+    std::unique_ptr<TempWorkDir> dir;
+    RecordingDevice device;
+    PauseRecorder pauses;
+    key_main_sand_cmd sender;
 
     LightCommandSet apply(int effect, const LightingState &state, int profile = 3)
     {
-        return applyLighting(effect, state, *sender, device, profile, QStringLiteral("P"));
+        return applyLighting(effect, state, sender, &device, profile, QStringLiteral("P"));
     }
 
 private slots:
     void init()
     {
-        dir = new TempWorkDir;
-        device = new RecordingDevice;
-        pauses = new PauseRecorder;
-        sender = new key_main_sand_cmd;
-        sender->setPauseFunction(pauses->function());
+        dir.reset(new TempWorkDir);
+        device.reports.clear();
+        pauses.pauses.clear();
+        sender.setPauseFunction(pauses.function());
     }
-    void cleanup()
-    {
-        delete sender;
-        delete pauses;
-        delete device;
-        delete dir;
-    }
+    void cleanup() { dir.reset(); }
 
     void modeReports_data()
     {
@@ -102,42 +75,26 @@ private slots:
         QTest::addColumn<QString>("options");
         QTest::addColumn<QString>("opening");
         QTest::addColumn<QString>("closing");
-        QTest::newRow("static steady") << 0 << "mode=0,ms=0"
-                                       << "16=8 22=2"
-                                       << "13=4 16=8 22=2";
-        QTest::newRow("static pulse fast") << 0 << "mode=0,ms=2"
-                                           << "12=0 16=8 21=2 22=2"
-                                           << "13=4 16=8 21=2 22=2";
-        QTest::newRow("static spectrum slow") << 0 << "mode=5,ms=6"
-                                              << "12=5 16=8 21=6 22=2"
-                                              << "12=5 13=4 16=8 21=6 22=2";
-        QTest::newRow("reactive") << 1 << ""
-                                  << "12=1 16=8 18=4 19=8 22=2"
-                                  << "12=1 13=4 16=8 18=4 19=8 22=2";
-        QTest::newRow("arrow both ways rolling") << 2 << "left,right,yes"
-                                                 << "15=0 17=1"
-                                                 << "12=2 13=4 15=0 17=1";
-        QTest::newRow("arrow left no rolling") << 2 << "left,no"
-                                               << "15=1"
-                                               << "12=2 13=4 15=1";
-        QTest::newRow("arrow right") << 2 << "right,yes"
-                                     << "15=2 17=1"
-                                     << "12=2 13=4 15=2 17=1";
-        QTest::newRow("arrow never edited") << 2 << ""
-                                            << "17=1"
-                                            << "12=2 13=4 17=1";
-        QTest::newRow("wave left slow") << 3 << "left,sp=16"
-                                        << "12=3 16=8 18=16 19=80"
-                                        << "12=3 13=4 16=8 18=16 19=80";
-        QTest::newRow("wave right fast") << 3 << "right,sp=3"
-                                         << "10=1 12=3 16=8 18=3 19=80"
-                                         << "10=1 12=3 13=4 16=8 18=3 19=80";
-        QTest::newRow("ripple rolling") << 4 << "yes"
-                                        << "12=4 16=8 18=4 19=255 20=1 22=2"
+        QTest::newRow("static steady") << 0 << "mode=0,ms=0" << "16=8 22=2" << "13=4 16=8 22=2";
+        QTest::newRow("static pulse fast")
+            << 0 << "mode=0,ms=2" << "12=0 16=8 21=2 22=2" << "13=4 16=8 21=2 22=2";
+        QTest::newRow("static spectrum slow")
+            << 0 << "mode=5,ms=6" << "12=5 16=8 21=6 22=2" << "12=5 13=4 16=8 21=6 22=2";
+        QTest::newRow("reactive")
+            << 1 << "" << "12=1 16=8 18=4 19=8 22=2" << "12=1 13=4 16=8 18=4 19=8 22=2";
+        QTest::newRow("arrow both ways rolling")
+            << 2 << "left,right,yes" << "15=0 17=1" << "12=2 13=4 15=0 17=1";
+        QTest::newRow("arrow left no rolling") << 2 << "left,no" << "15=1" << "12=2 13=4 15=1";
+        QTest::newRow("arrow right") << 2 << "right,yes" << "15=2 17=1" << "12=2 13=4 15=2 17=1";
+        QTest::newRow("arrow never edited") << 2 << "" << "17=1" << "12=2 13=4 17=1";
+        QTest::newRow("wave left slow")
+            << 3 << "left,sp=16" << "12=3 16=8 18=16 19=80" << "12=3 13=4 16=8 18=16 19=80";
+        QTest::newRow("wave right fast")
+            << 3 << "right,sp=3" << "10=1 12=3 16=8 18=3 19=80" << "10=1 12=3 13=4 16=8 18=3 19=80";
+        QTest::newRow("ripple rolling") << 4 << "yes" << "12=4 16=8 18=4 19=255 20=1 22=2"
                                         << "12=4 13=4 16=2 18=4 19=2 20=1 22=2";
-        QTest::newRow("ripple no rolling") << 4 << "no"
-                                           << "12=4 16=8 18=4 19=255 22=2"
-                                           << "12=4 13=4 16=2 18=4 19=2 22=2";
+        QTest::newRow("ripple no rolling")
+            << 4 << "no" << "12=4 16=8 18=4 19=255 22=2" << "12=4 13=4 16=2 18=4 19=2 22=2";
     }
     void modeReports()
     {
@@ -148,10 +105,10 @@ private slots:
         LightingState state;
         state.flag = flagOf(options);
         apply(effect, state);
-        QVERIFY(device->reports.size() >= 3);
+        QVERIFY(device.reports.size() >= 3);
         const QString head = "0=7 1=2 2=3 8=3 ";
-        QCOMPARE(hex(device->reports.first()), hex(toBytes(bytesOf(head + opening))));
-        QCOMPARE(hex(device->reports.last()), hex(toBytes(bytesOf(head + closing))));
+        QCOMPARE(hex(device.reports.first()), hex(toBytes(bytesOf(head + opening))));
+        QCOMPARE(hex(device.reports.last()), hex(toBytes(bytesOf(head + closing))));
     }
 
     void sequencesAndPauses_data()
@@ -171,10 +128,10 @@ private slots:
         QFETCH(QList<int>, commands);
         QFETCH(int, stored);
         const LightCommandSet set = apply(effect, LightingState{}, 2);
-        QCOMPARE(commandsOf(device->reports), commands);
-        for (const QByteArray &r : device->reports)
+        QCOMPARE(commandsOf(device.reports), commands);
+        for (const QByteArray &r : device.reports)
             QCOMPARE(int(quint8(r[2])), 2);
-        QCOMPARE(pauses->pauses, QVector<unsigned>(commands.size(), 100));
+        QCOMPARE(pauses.pauses, QVector<unsigned>(commands.size(), 100));
         QCOMPARE(set.type, effect);
         QCOMPARE(set.reports.size(), stored);
         const QStringList file = readini::readini_profile_light_cmd("P");
@@ -182,6 +139,9 @@ private slots:
         QCOMPARE(file.first(), QString::number(effect));
         for (int i = 0; i < stored; ++i)
             QCOMPARE(file[i + 1], joinNumbers(set.reports[i]));
+        // the closing entry is stored as the sender stamped it
+        const QByteArray closing = device.reports.last();
+        QCOMPARE(file.last(), joinNumbers(QVector<quint8>(closing.begin(), closing.end())));
     }
 
     void ledPagesCarryTheBuffers()
@@ -193,15 +153,15 @@ private slots:
         state.led_b[263] = 255;
         apply(0, state);
         Report red = bytesOf("0=7 1=9 2=3 3=1 8=44");
-        QCOMPARE(hex(device->reports[1]), hex(toBytes(red)));
-        QCOMPARE(hex(device->reports[2]), hex(toBytes(bytesOf("0=7 1=9 2=3 3=2 129=12"))));
-        QCOMPARE(hex(device->reports[3]), hex(toBytes(bytesOf("0=7 1=9 2=3 3=3 263=255"))));
+        QCOMPARE(hex(device.reports[1]), hex(toBytes(red)));
+        QCOMPARE(hex(device.reports[2]), hex(toBytes(bytesOf("0=7 1=9 2=3 3=2 129=12"))));
+        QCOMPARE(hex(device.reports[3]), hex(toBytes(bytesOf("0=7 1=9 2=3 3=3 263=255"))));
 
-        device->reports.clear();
+        device.reports.clear();
         apply(1, state);
         // Reactive carries every slot; the sender then stamps its header bytes.
-        QCOMPARE(hex(device->reports[1]), hex(toBytes(bytesOf("0=7 1=10 2=3 3=1 4=1 5=77 8=44"))));
-        QCOMPARE(hex(device->reports[3]), hex(toBytes(bytesOf("0=7 1=10 2=3 3=1 4=3 263=255"))));
+        QCOMPARE(hex(device.reports[1]), hex(toBytes(bytesOf("0=7 1=10 2=3 3=1 4=1 5=77 8=44"))));
+        QCOMPARE(hex(device.reports[3]), hex(toBytes(bytesOf("0=7 1=10 2=3 3=1 4=3 263=255"))));
     }
 
     void zoneInterpolation_data()
@@ -249,7 +209,7 @@ private slots:
         state.flag.customized = true;
         state.stops = stops;
         apply(2, state);
-        const QByteArray table = device->reports[3];
+        const QByteArray table = device.reports[3];
         QCOMPARE(zonesIn(table, 76), z.r);
         QCOMPARE(zonesIn(table, 98), z.g);
         QCOMPARE(zonesIn(table, 120), z.b);
@@ -329,32 +289,8 @@ private slots:
         QCOMPARE(hex(toBytes(set.reports[1])), hex(toBytes(s1)));
         QCOMPARE(hex(toBytes(set.reports[2])), hex(toBytes(s2)));
         const int sentAt = effect == 2 ? 1 : 4;
-        QCOMPARE(hex(device->reports[sentAt]), hex(toBytes(s1)));
-        QCOMPARE(hex(device->reports[sentAt + 1]), hex(toBytes(s2)));
-    }
-
-    void storedArrowFile()
-    {
-        LightingState state;
-        state.flag.full_flag = true;
-        state.current_color = {200, 100, 50};
-        apply(2, state, 5);
-        const QString text = readText("lightfile/P/cmd/light_cmd.ini");
-        QSettings s("lightfile/P/cmd/light_cmd.ini", QSettings::IniFormat);
-        QCOMPARE(s.allKeys().size(), 8);
-        QCOMPARE(s.value("Setting/type").toString(), QString("2"));
-        const QStringList lines = readini::readini_profile_light_cmd("P");
-        const int colours[3] = {200, 100, 50};
-        for (int c = 0; c < 3; ++c) {
-            QStringList expected;
-            for (int i = 0; i < int(kReportSize); ++i)
-                expected << QString::number(i < kZoneCount ? colours[c] : 0);
-            QCOMPARE(lines[4 + c], expected.join(','));
-        }
-        // the closing entry is stored as the sender stamped it
-        const QByteArray closing = device->reports.last();
-        QCOMPARE(lines[7], joinNumbers(QVector<quint8>(closing.begin(), closing.end())));
-        QVERIFY(text.contains("type=2"));
+        QCOMPARE(hex(device.reports[sentAt]), hex(toBytes(s1)));
+        QCOMPARE(hex(device.reports[sentAt + 1]), hex(toBytes(s2)));
     }
 
     void factorySets_data()
@@ -366,12 +302,12 @@ private slots:
     void factorySets()
     {
         QFETCH(int, n);
-        const LightCommandSet set = resetLighting(n, 0, 4, *sender, device, QStringLiteral("F"));
+        const LightCommandSet set = resetLighting(n, 0, 4, sender, &device, QStringLiteral("F"));
         QCOMPARE(set.type, n - 1);
-        QCOMPARE(readLightCommandSet("F").type, n - 1);
-        for (const QByteArray &r : device->reports)
+        for (const QByteArray &r : device.reports)
             QCOMPARE(int(quint8(r[2])), n);
         const LightCommandSet stored = readLightCommandSet("F");
+        QCOMPARE(stored.type, n - 1);
         QCOMPARE(stored.reports.size(), set.reports.size());
         for (int i = 0; i < set.reports.size(); ++i)
             QCOMPARE(toBytes(stored.reports[i]), toBytes(set.reports[i]));
@@ -389,21 +325,21 @@ private slots:
                 QCOMPARE(int(set.reports[1][i]), 255);
             break;
         case 3:
-            QCOMPARE(hex(device->reports.first()), hex(toBytes(bytesOf("0=7 1=2 2=3 8=3"))));
+            QCOMPARE(hex(device.reports.first()), hex(toBytes(bytesOf("0=7 1=2 2=3 8=3"))));
             for (int i = 0; i < kZoneCount; ++i)
                 QCOMPARE((QList<int>{set.reports[3][i], set.reports[4][i], set.reports[5][i]}),
                          (QList<int>{255, 0, 0}));
             QCOMPARE(int(set.reports[1][8]), 0);
             break;
         case 4: {
-            const QByteArray table = device->reports[1];
+            const QByteArray table = device.reports[1];
             QCOMPARE(int(quint8(table[8])), 255);
             QCOMPARE(int(quint8(table[8 + 22])), 234);
             QCOMPARE(int(quint8(table[8 + 21])), 110);
             QCOMPARE(int(quint8(table[8 + 44 + 21])), 43);
             QCOMPARE(int(quint8(table[8 + 44 + 6])), 255);
-            QCOMPARE(int(quint8(device->reports[0][10])), 0);
-            QCOMPARE(int(quint8(device->reports[0][18])), 3);
+            QCOMPARE(int(quint8(device.reports[0][10])), 0);
+            QCOMPARE(int(quint8(device.reports[0][18])), 3);
             break;
         }
         case 5: {
@@ -424,9 +360,9 @@ private slots:
 
     void resetRefusesUnknownProfiles()
     {
-        QVERIFY(resetLighting(0, 0, 0, *sender, device, "F").reports.isEmpty());
-        QVERIFY(resetLighting(6, 0, 0, *sender, device, "F").reports.isEmpty());
-        QVERIFY(device->reports.isEmpty());
+        QVERIFY(resetLighting(0, 0, 0, sender, &device, "F").reports.isEmpty());
+        QVERIFY(resetLighting(6, 0, 0, sender, &device, "F").reports.isEmpty());
+        QVERIFY(device.reports.isEmpty());
         QVERIFY(!QFile::exists("lightfile/F/cmd/light_cmd.ini"));
     }
 

@@ -1,52 +1,15 @@
 // Effect records, their option handlers and stored form; the per-key colour
 // editor's slot table, hit testing, painting and light_color.ini.
 
-#include "TestSupport.h"
+#include "LightingTestSupport.h"
 #include "lighting/EffectRecords.h"
 #include "lighting/KeyColors.h"
 #include "storage/readini.h"
 
 #include <QSet>
-#include <QtTest>
 
 using namespace orvanta;
 using namespace orvanta::test;
-
-namespace
-{
-
-EffectFlag withFlags(const QString &on)
-{
-    EffectFlag f;
-    const QStringList o = on.split(',', Qt::SkipEmptyParts);
-    f.left = o.contains("left");
-    f.right = o.contains("right");
-    f.full_flag = o.contains("full");
-    f.customized = o.contains("customized");
-    f.yes = o.contains("yes");
-    f.no = o.contains("no");
-    return f;
-}
-
-QString flagsOf(const EffectFlag &f)
-{
-    QStringList out;
-    if (f.left)
-        out << "left";
-    if (f.right)
-        out << "right";
-    if (f.full_flag)
-        out << "full";
-    if (f.customized)
-        out << "customized";
-    if (f.yes)
-        out << "yes";
-    if (f.no)
-        out << "no";
-    return out.join(',');
-}
-
-} // namespace
 
 class LightRecordsTest : public QObject
 {
@@ -57,118 +20,71 @@ private slots:
     {
         QTest::addColumn<int>("effect");
         QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("pressed");
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("arrow left while only left") << 2 << "left"
-                                                    << "left"
-                                                    << "left" << false;
-        QTest::newRow("arrow left while both") << 2 << "left,right"
-                                               << "left"
-                                               << "right" << true;
-        QTest::newRow("arrow left while only right") << 2 << "right"
-                                                     << "left"
-                                                     << "left,right" << true;
-        QTest::newRow("arrow right while only right") << 2 << "right"
-                                                      << "right"
-                                                      << "right" << false;
-        QTest::newRow("arrow right while neither") << 2 << ""
-                                                   << "right"
-                                                   << "" << false;
-        QTest::newRow("wave left while right") << 3 << "right"
-                                               << "left"
-                                               << "left" << true;
-        QTest::newRow("wave left while left") << 3 << "left"
-                                              << "left"
-                                              << "left" << false;
-        QTest::newRow("wave right while left") << 3 << "left"
-                                               << "right"
-                                               << "right" << true;
-        QTest::newRow("full clears customized") << 0 << "customized"
-                                                << "full"
-                                                << "full" << true;
-        QTest::newRow("full again") << 0 << "full"
-                                    << "full"
-                                    << "full" << false;
-        QTest::newRow("customized clears full") << 1 << "full"
-                                                << "customized"
-                                                << "customized" << true;
-        QTest::newRow("yes clears no") << 4 << "no"
-                                       << "yes"
-                                       << "yes" << true;
-        QTest::newRow("no clears yes") << 2 << "yes"
-                                       << "no"
-                                       << "no" << true;
-        QTest::newRow("no again") << 2 << "no"
-                                  << "no"
-                                  << "no" << false;
+        QTest::newRow("arrow left, only left") << 2 << "left" << "left" << "left" << false;
+        QTest::newRow("arrow left, both") << 2 << "left,right" << "left" << "right" << true;
+        QTest::newRow("arrow left, only right") << 2 << "right" << "left" << "left,right" << true;
+        QTest::newRow("arrow right, only right") << 2 << "right" << "right" << "right" << false;
+        QTest::newRow("arrow right, neither") << 2 << "" << "right" << "" << false;
+        QTest::newRow("wave left, right") << 3 << "right" << "left" << "left" << true;
+        QTest::newRow("wave left, left") << 3 << "left" << "left" << "left" << false;
+        QTest::newRow("wave right, left") << 3 << "left" << "right" << "right" << true;
+        QTest::newRow("full clears customized") << 0 << "customized" << "full" << "full" << true;
+        QTest::newRow("full again") << 0 << "full" << "full" << "full" << false;
+        QTest::newRow("customized clears full") << 1 << "full" << "customized" << "customized"
+                                                << true;
+        QTest::newRow("yes clears no") << 4 << "no" << "yes" << "yes" << true;
+        QTest::newRow("no clears yes") << 2 << "yes" << "no" << "no" << true;
+        QTest::newRow("no again") << 2 << "no" << "no" << "no" << false;
     }
     void pairedChoices()
     {
         QFETCH(int, effect);
         QFETCH(QString, before);
-        QFETCH(QString, press);
+        QFETCH(QString, pressed);
         QFETCH(QString, after);
         QFETCH(bool, changed);
-        EffectFlag f = withFlags(before);
-        bool result = false;
-        if (press == "left")
-            result = pressLeft(f, effect);
-        else if (press == "right")
-            result = pressRight(f, effect);
-        else if (press == "full")
-            result = chooseFull(f);
-        else if (press == "customized")
-            result = chooseCustomized(f);
-        else if (press == "yes")
-            result = chooseYes(f);
-        else if (press == "no")
-            result = chooseNo(f);
-        QCOMPARE(flagsOf(f), after);
-        QCOMPARE(result, changed);
+        EffectFlag f = flagOf(before);
+        const QMap<QString, std::function<bool()>> handlers{
+            {"left", [&] { return pressLeft(f, effect); }},
+            {"right", [&] { return pressRight(f, effect); }},
+            {"full", [&] { return chooseFull(f); }},
+            {"customized", [&] { return chooseCustomized(f); }},
+            {"yes", [&] { return chooseYes(f); }},
+            {"no", [&] { return chooseNo(f); }}};
+        QCOMPARE(handlers[pressed](), changed);
+        QCOMPARE(flagsText(f), after);
     }
 
     void staticSubModes_data()
     {
         QTest::addColumn<QString>("choice");
-        QTest::addColumn<int>("slider");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("modeSpeed");
-        QTest::addColumn<int>("pulseSpeed");
-        QTest::addColumn<int>("spectrumSpeed");
-        QTest::newRow("static") << "static" << -1 << 0 << 0 << 1 << 2;
-        QTest::newRow("pulse remembered") << "pulse" << -1 << 0 << 4 << 1 << 2;
-        QTest::newRow("pulse fast") << "pulse" << 2 << 0 << 2 << 2 << 2;
-        QTest::newRow("spectrum remembered") << "spectrum" << -1 << 5 << 2 << 1 << 2;
-        QTest::newRow("spectrum slow") << "spectrum" << 0 << 5 << 6 << 1 << 0;
-        QTest::newRow("slider past fast") << "pulse" << 3 << 0 << 4 << 1 << 2;
+        QTest::addColumn<int>("slider"); // -1: not moved
+        QTest::addColumn<QList<int>>("result"); // mode, mode_speed, pulse_speed, spectrum_speed
+        QTest::newRow("static") << "static" << -1 << QList<int>{0, 0, 1, 2};
+        QTest::newRow("pulse remembered") << "pulse" << -1 << QList<int>{0, 4, 1, 2};
+        QTest::newRow("pulse fast") << "pulse" << 2 << QList<int>{0, 2, 2, 2};
+        QTest::newRow("spectrum remembered") << "spectrum" << -1 << QList<int>{5, 2, 1, 2};
+        QTest::newRow("spectrum slow") << "spectrum" << 0 << QList<int>{5, 6, 1, 0};
+        QTest::newRow("slider past fast") << "pulse" << 3 << QList<int>{0, 4, 1, 2};
     }
     void staticSubModes()
     {
         QFETCH(QString, choice);
         QFETCH(int, slider);
-        QFETCH(int, mode);
-        QFETCH(int, modeSpeed);
-        QFETCH(int, pulseSpeed);
-        QFETCH(int, spectrumSpeed);
+        QFETCH(QList<int>, result);
         EffectFlag f;
         f.pulse_speed = 1;
         f.spectrum_speed = 2;
-        f.mode = 9;
-        f.mode_speed = 9;
-        if (choice == "static")
-            QVERIFY(chooseStatic(f));
-        else if (choice == "pulse")
-            QVERIFY(choosePulse(f));
-        else
-            QVERIFY(chooseSpectrum(f));
+        f.mode = f.mode_speed = 9;
+        QVERIFY(choice == "static" ? chooseStatic(f)
+                                   : choice == "pulse" ? choosePulse(f) : chooseSpectrum(f));
         QCOMPARE(int(f.static_flag) + int(f.pulse) + int(f.spectrum), 1);
         if (slider >= 0)
             QCOMPARE(setStaticSpeed(f, slider), slider <= 2);
-        QCOMPARE(f.mode, mode);
-        QCOMPARE(f.mode_speed, modeSpeed);
-        QCOMPARE(f.pulse_speed, pulseSpeed);
-        QCOMPARE(f.spectrum_speed, spectrumSpeed);
+        QCOMPARE((QList<int>{f.mode, f.mode_speed, f.pulse_speed, f.spectrum_speed}), result);
     }
 
     void waveSpeed()
@@ -185,13 +101,14 @@ private slots:
         QCOMPARE(f.speediness, 3);
     }
 
-    void flagFileRoundTrip()
+    void flagFileRoundTripAndBadValues()
     {
         TempWorkDir dir;
+        for (const EffectFlag &f : readEffectRecords())
+            QVERIFY(f == EffectFlag{});
         EffectRecords records;
         records[0].pulse = true;
-        records[0].pulse_speed = 2;
-        records[0].mode_speed = 2;
+        records[0].pulse_speed = records[0].mode_speed = 2;
         records[2].left = records[2].right = true;
         records[2].combo_count = 7;
         records[3].speediness = 8;
@@ -207,14 +124,7 @@ private slots:
         const EffectRecords back = readEffectRecords();
         for (int e = 0; e < kEffectCount; ++e)
             QVERIFY2(back[e] == records[e], qPrintable(QString::number(e)));
-    }
 
-    void flagFileDefaultsAndBadValues()
-    {
-        TempWorkDir dir;
-        const EffectRecords missing = readEffectRecords();
-        for (const EffectFlag &f : missing)
-            QVERIFY(f == EffectFlag{});
         QVERIFY(writeText("system/light_flag.ini",
                           "[wave]\nfull=true\nspeediness=7\nspeed=x\npulse_speed=9\n"
                           "[fully]\ncustomized=1\nspectrum_speed=-1\ncombo_count=-4\n"));
@@ -228,28 +138,22 @@ private slots:
         QCOMPARE(r[0].combo_count, 0);
     }
 
-    void slotTable()
+    void slotTableAndKeyGeometry()
     {
         QSet<int> seen;
         for (int k = 0; k < kKeyLightCount; ++k) {
             const int s = key_to_led_slot[k];
             QVERIFY(s >= 8 && s <= 129);
             seen.insert(s);
+            const QRect r = keyWidgetRect(k);
+            QVERIFY(inKeyPressArea(r.center()));
+            QCOMPARE(keyAtPoint(r.center()), k); // no two key widgets overlap
         }
         QCOMPARE(seen.size(), kKeyLightCount);
         QCOMPARE(key_to_led_slot[0], 8);
         QCOMPARE(key_to_led_slot[26], 129);
         QCOMPARE(key_to_led_slot[103], 94);
-    }
-
-    void keyGeometry()
-    {
         QCOMPARE(keyWidgetRect(0), QRect(125, 29, 28, 28));
-        for (int k = 0; k < kKeyLightCount; ++k) {
-            const QRect r = keyWidgetRect(k);
-            QVERIFY(inKeyPressArea(r.center()));
-            QCOMPARE(keyAtPoint(r.center()), k); // no two key widgets overlap
-        }
         QCOMPARE(keyAtPoint({100, 10}), -1);
     }
 
@@ -299,7 +203,7 @@ private slots:
         for (int k = 0; k < kKeyLightCount; ++k)
             QCOMPARE(remembered.keyColor(k), (Rgb{0, 0, 255}));
 
-        KeyColorSet untouched = remembered;
+        const KeyColorSet untouched = remembered;
         paintKey(200, {9, 9, 9}, working, &remembered);
         QVERIFY(remembered == untouched);
     }
@@ -308,8 +212,7 @@ private slots:
     {
         TempWorkDir dir;
         KeyColorSet fully, reactive;
-        fully.key_r[0] = 255;
-        fully.led_r[8] = 255;
+        fully.key_r[0] = fully.led_r[8] = 255;
         reactive.key_b[103] = 7;
         reactive.led_g[263] = 9;
         writeKeyColorSets(fully, reactive);

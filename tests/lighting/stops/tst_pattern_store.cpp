@@ -1,16 +1,13 @@
 // The PATTERN list on disk: reading, saving, counting, adding and deleting.
 
-#include "TestSupport.h"
+#include "../LightingTestSupport.h"
 #include "lighting/stops/PatternStore.h"
 
 #include <QDir>
 #include <QFile>
-#include <QtTest>
 
 using namespace orvanta;
-using orvanta::test::readText;
-using orvanta::test::TempWorkDir;
-using orvanta::test::writeText;
+using namespace orvanta::test;
 
 Q_DECLARE_METATYPE(orvanta::Rgb)
 
@@ -28,10 +25,9 @@ void makePatterns(int n)
 {
     QDir().mkpath(readini::profileDir(kProfile) + "/light");
     for (int i = 1; i <= n; ++i) {
-        const QByteArray text = "[Setting]\nRColor=\"" + QByteArray::number(i) +
-                                ",0,0,0,0,0,0,0,0,0,0\"\nVColor=\"" + QByteArray::number(i) +
-                                ",0,0\"\n";
-        QVERIFY(writeText(path(i), text));
+        const QByteArray k = QByteArray::number(i);
+        QVERIFY(writeText(path(i), "[Setting]\nRColor=\"" + k + ",0,0,0,0,0,0,0,0,0,0\"\n"
+                                   "VColor=\"" + k + ",0,0\"\n"));
     }
 }
 
@@ -49,177 +45,134 @@ class tst_pattern_store : public QObject
 {
     Q_OBJECT
 private slots:
-    void savedFileText();
-    void readBackWhatWasSaved();
-    void readBounded_data();
-    void readBounded();
-    void countStopsAtGapAndSixteen();
-    void addCreatesNextDefaultFile();
-    void addRefusedAtSixteen();
-    void deleteRenumbersLaterFiles();
-    void deleteRefused_data();
-    void deleteRefused();
-    void builtInNeverWritten();
-};
-
-void tst_pattern_store::savedFileText()
-{
-    TempWorkDir dir;
-    StopSlots stops = defaultStops();
-    stops[4] = {true, {0, 128, 255}};
-    stops[7] = {false, {9, 9, 9}}; // a free slot is stored as 0
-    stops[10].color = {10, 20, 30};
-    savePattern(5, stops, {255, 0, 0}, kProfile);
-    QCOMPARE(readText("./lightfile/PROFILE 2/light/pattern6.ini"),
-             QStringLiteral("[Setting]\n"
-                            "BColor=\"0,0,0,0,255,0,0,0,0,0,30\"\n"
-                            "GColor=\"0,0,0,0,128,0,0,0,0,0,20\"\n"
-                            "RColor=\"255,0,0,0,0,0,0,0,0,0,10\"\n"
-                            "VColor=\"255,0,0\"\n"
-                            "YValue=\"1,0,0,0,1,0,0,0,0,0,1\"\n"));
-}
-
-void tst_pattern_store::readBackWhatWasSaved()
-{
-    TempWorkDir dir;
-    StopSlots stops = defaultStops();
-    stops[2] = {true, {1, 2, 3}};
-    stops[9] = {true, {250, 251, 252}};
-    savePattern(8, stops, {7, 8, 9}, kProfile);
-    const PatternData p = readPattern(8, kProfile);
-    for (int i = 0; i < kStopSlots; ++i) {
-        QCOMPARE(p.stops[i].present, stops[i].present);
-        if (stops[i].present)
-            QCOMPARE(p.stops[i].color, stops[i].color);
+    void savedFileTextAndReadBack()
+    {
+        TempWorkDir dir;
+        StopSlots stops = stopsAt({{4, {0, 128, 255}}});
+        stops[7] = {false, {9, 9, 9}}; // a free slot is stored as 0
+        stops[10].color = {10, 20, 30};
+        savePattern(5, stops, {7, 8, 9}, kProfile);
+        QCOMPARE(readText("./lightfile/PROFILE 2/light/pattern6.ini"),
+                 QStringLiteral("[Setting]\n"
+                                "BColor=\"0,0,0,0,255,0,0,0,0,0,30\"\n"
+                                "GColor=\"0,0,0,0,128,0,0,0,0,0,20\"\n"
+                                "RColor=\"255,0,0,0,0,0,0,0,0,0,10\"\n"
+                                "VColor=\"7,8,9\"\n"
+                                "YValue=\"1,0,0,0,1,0,0,0,0,0,1\"\n"));
+        const PatternData p = readPattern(5, kProfile);
+        for (int i = 0; i < kStopSlots; ++i) {
+            QCOMPARE(p.stops[i].present, stops[i].present);
+            if (stops[i].present)
+                QCOMPARE(p.stops[i].color, stops[i].color);
+        }
+        QCOMPARE(p.surface, (Rgb{7, 8, 9}));
     }
-    QCOMPARE(p.surface, (Rgb{7, 8, 9}));
-}
 
-void tst_pattern_store::readBounded_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<QVector<int>>("present");
-    QTest::addColumn<Rgb>("slot0");
-    QTest::addColumn<Rgb>("slot3");
-    QTest::addColumn<Rgb>("surface");
-    QTest::newRow("missing file") << QStringList{} << QVector<int>{0, 10} << Rgb{255, 0, 0}
-                                  << Rgb{0, 0, 0} << Rgb{255, 0, 0};
-    QTest::newRow("short lists") << QStringList{"9,8,7,6", "1", "", "4", "1,0,0,1"}
-                                 << QVector<int>{0, 3, 10} << Rgb{9, 1, 0} << Rgb{6, 0, 0}
-                                 << Rgb{4, 0, 0};
-    QTest::newRow("garbage and out of range")
-        << QStringList{"x,0,0,900", "-5", "0", "a,b,c", "1,1,1,yes,0,0,0,0,0,0,1,1,1"}
-        << QVector<int>{0, 1, 2, 10} << Rgb{255, 0, 0} << Rgb{255, 0, 0} << Rgb{255, 0, 0};
-    QTest::newRow("ends marked absent")
-        << QStringList{"1,2,3,4,5,6,7,8,9,10,11", "", "", "1,2,3", "0,0,0,1,0,0,0,0,0,0,0"}
-        << QVector<int>{0, 3, 10} << Rgb{1, 0, 0} << Rgb{4, 0, 0} << Rgb{1, 2, 3};
-}
+    void readBounded_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QVector<int>>("present");
+        QTest::addColumn<Rgb>("slot0");
+        QTest::addColumn<Rgb>("slot3");
+        QTest::addColumn<Rgb>("surface");
+        QTest::newRow("missing file") << QStringList{} << QVector<int>{0, 10} << Rgb{255, 0, 0}
+                                      << Rgb{0, 0, 0} << Rgb{255, 0, 0};
+        QTest::newRow("short lists") << QStringList{"9,8,7,6", "1", "", "4", "1,0,0,1"}
+                                     << QVector<int>{0, 3, 10} << Rgb{9, 1, 0} << Rgb{6, 0, 0}
+                                     << Rgb{4, 0, 0};
+        QTest::newRow("garbage and out of range")
+            << QStringList{"x,0,0,900", "-5", "0", "a,b,c", "1,1,1,yes,0,0,0,0,0,0,1,1,1"}
+            << QVector<int>{0, 1, 2, 10} << Rgb{255, 0, 0} << Rgb{255, 0, 0} << Rgb{255, 0, 0};
+        QTest::newRow("ends marked absent")
+            << QStringList{"1,2,3,4,5,6,7,8,9,10,11", "", "", "1,2,3", "0,0,0,1,0,0,0,0,0,0,0"}
+            << QVector<int>{0, 3, 10} << Rgb{1, 0, 0} << Rgb{4, 0, 0} << Rgb{1, 2, 3};
+    }
+    void readBounded()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QVector<int>, present);
+        QFETCH(Rgb, slot0);
+        QFETCH(Rgb, slot3);
+        QFETCH(Rgb, surface);
+        const PatternData p = patternFromTexts(texts);
+        QCOMPARE(presentSlots(p.stops), present);
+        QCOMPARE(p.stops[0].color, slot0);
+        QCOMPARE(p.stops[3].color, slot3);
+        QCOMPARE(p.surface, surface);
+    }
 
-void tst_pattern_store::readBounded()
-{
-    QFETCH(QStringList, texts);
-    QFETCH(QVector<int>, present);
-    QFETCH(Rgb, slot0);
-    QFETCH(Rgb, slot3);
-    QFETCH(Rgb, surface);
-    const PatternData p = patternFromTexts(texts);
-    QVector<int> got;
-    for (int i = 0; i < kStopSlots; ++i)
-        if (p.stops[i].present)
-            got << i;
-    QCOMPARE(got, present);
-    QCOMPARE(p.stops[0].color, slot0);
-    QCOMPARE(p.stops[3].color, slot3);
-    QCOMPARE(p.surface, surface);
-}
+    void countStopsAtGapAndSixteen()
+    {
+        TempWorkDir dir;
+        QCOMPARE(patternCount(kProfile), 0);
+        makePatterns(7);
+        QVERIFY(writeText(readini::profileDir(kProfile) + "/light/notes.txt", "x"));
+        QCOMPARE(patternCount(kProfile), 7);
+        QVERIFY(writeText(path(9), "[Setting]\n")); // after a gap: not listed
+        QCOMPARE(patternCount(kProfile), 7);
+        makePatterns(18);
+        QCOMPARE(patternCount(kProfile), 16);
+    }
 
-void tst_pattern_store::countStopsAtGapAndSixteen()
-{
-    TempWorkDir dir;
-    QCOMPARE(patternCount(kProfile), 0);
-    makePatterns(7);
-    QVERIFY(writeText(readini::profileDir(kProfile) + "/light/notes.txt", "x"));
-    QCOMPARE(patternCount(kProfile), 7);
-    QVERIFY(writeText(path(9), "[Setting]\n")); // after a gap: not listed
-    QCOMPARE(patternCount(kProfile), 7);
-    makePatterns(18);
-    QCOMPARE(patternCount(kProfile), 16);
-}
+    void addCreatesDefaultFileUntilSixteen()
+    {
+        TempWorkDir dir;
+        makePatterns(14);
+        QCOMPARE(addPattern(kProfile), 14);
+        QCOMPARE(readText(path(15)), QStringLiteral("[Setting]\n"
+                                                    "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "GColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "VColor=\"255,0,0\"\n"
+                                                    "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n"));
+        QCOMPARE(addPattern(kProfile), 15);
+        QCOMPARE(addPattern(kProfile), -1);
+        QCOMPARE(numbersOnDisk().size(), 16);
+    }
 
-void tst_pattern_store::addCreatesNextDefaultFile()
-{
-    TempWorkDir dir;
-    makePatterns(5);
-    QCOMPARE(addPattern(kProfile), 5);
-    QCOMPARE(patternCount(kProfile), 6);
-    QCOMPARE(readText(path(6)), QStringLiteral("[Setting]\n"
-                                               "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
-                                               "GColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
-                                               "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\n"
-                                               "VColor=\"255,0,0\"\n"
-                                               "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n"));
-}
+    void deleteRenumbersLaterFiles()
+    {
+        TempWorkDir dir;
+        makePatterns(7);
+        const QString seventh = readText(path(7));
+        QVERIFY(deletePattern(5, kProfile)); // entry 5 is file number 6
+        QCOMPARE(numbersOnDisk(), (QVector<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(readText(path(6)), seventh);
+        QCOMPARE(readPattern(4, kProfile).surface, (Rgb{5, 0, 0}));
+        QVERIFY(deletePattern(5, kProfile));
+        QCOMPARE(numbersOnDisk(), (QVector<int>{1, 2, 3, 4, 5}));
+    }
 
-void tst_pattern_store::addRefusedAtSixteen()
-{
-    TempWorkDir dir;
-    makePatterns(15);
-    QCOMPARE(addPattern(kProfile), 15);
-    QCOMPARE(addPattern(kProfile), -1);
-    QCOMPARE(numbersOnDisk().size(), 16);
-    QVERIFY(!QFile::exists(path(17)));
-}
+    void deleteRefused_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::newRow("first built-in") << 0;
+        QTest::newRow("last built-in") << 4;
+        QTest::newRow("past the list") << 7;
+        QTest::newRow("negative") << -1;
+    }
+    void deleteRefused()
+    {
+        QFETCH(int, index);
+        TempWorkDir dir;
+        makePatterns(7);
+        QVERIFY(!deletePattern(index, kProfile));
+        for (int i = 1; i <= 7; ++i)
+            QCOMPARE(readPattern(i - 1, kProfile).surface, (Rgb{i, 0, 0}));
+    }
 
-void tst_pattern_store::deleteRenumbersLaterFiles()
-{
-    TempWorkDir dir;
-    makePatterns(7);
-    const QString seventh = readText(path(7));
-    QVERIFY(deletePattern(5, kProfile)); // entry 5 is file number 6
-    QCOMPARE(numbersOnDisk(), (QVector<int>{1, 2, 3, 4, 5, 6}));
-    QCOMPARE(readText(path(6)), seventh);
-    QCOMPARE(readPattern(5, kProfile).surface, (Rgb{7, 0, 0}));
-    QCOMPARE(readPattern(4, kProfile).surface, (Rgb{5, 0, 0}));
-
-    // Deleting the first user entry moves all later ones.
-    makePatterns(0);
-    QVERIFY(deletePattern(5, kProfile));
-    QCOMPARE(numbersOnDisk(), (QVector<int>{1, 2, 3, 4, 5}));
-    QCOMPARE(readPattern(4, kProfile).surface, (Rgb{5, 0, 0}));
-}
-
-void tst_pattern_store::deleteRefused_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::newRow("first built-in") << 0;
-    QTest::newRow("last built-in") << 4;
-    QTest::newRow("past the list") << 7;
-    QTest::newRow("negative") << -1;
-}
-
-void tst_pattern_store::deleteRefused()
-{
-    QFETCH(int, index);
-    TempWorkDir dir;
-    makePatterns(7);
-    QVERIFY(!deletePattern(index, kProfile));
-    QCOMPARE(numbersOnDisk(), (QVector<int>{1, 2, 3, 4, 5, 6, 7}));
-    for (int i = 1; i <= 7; ++i)
-        QCOMPARE(readPattern(i - 1, kProfile).surface, (Rgb{i, 0, 0}));
-}
-
-void tst_pattern_store::builtInNeverWritten()
-{
-    TempWorkDir dir;
-    makePatterns(6);
-    const QString before = readText(path(3));
-    StopSlots stops = defaultStops();
-    stops[5] = {true, {1, 1, 1}};
-    savePattern(2, stops, {0, 0, 0}, kProfile);
-    QCOMPARE(readText(path(3)), before);
-    savePattern(5, stops, {0, 0, 0}, kProfile);
-    QVERIFY(readPattern(5, kProfile).stops[5].present);
-}
+    void builtInNeverWritten()
+    {
+        TempWorkDir dir;
+        makePatterns(6);
+        const QString before = readText(path(3));
+        const StopSlots stops = stopsAt({{5, {1, 1, 1}}});
+        savePattern(2, stops, {0, 0, 0}, kProfile);
+        QCOMPARE(readText(path(3)), before);
+        savePattern(5, stops, {0, 0, 0}, kProfile);
+        QVERIFY(readPattern(5, kProfile).stops[5].present);
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_pattern_store)
 #include "tst_pattern_store.moc"
