@@ -13,13 +13,6 @@ using namespace orvanta::test;
 namespace
 {
 
-Report zero()
-{
-    Report r{};
-    r.fill(0);
-    return r;
-}
-
 // Bytes from..to of an image as hex.
 QString slice(const Report &r, int from, int to)
 {
@@ -28,7 +21,7 @@ QString slice(const Report &r, int from, int to)
 
 Report imageFromHex(int at, const QString &bytes)
 {
-    Report r = zero();
+    Report r = zeroReport();
     const QByteArray b = fromHex(bytes);
     for (int i = 0; i < b.size(); ++i)
         r[std::size_t(at + i)] = quint8(b[i]);
@@ -52,26 +45,18 @@ private slots:
         QTest::newRow("A") << int(Qt::Key_A) << 4 << QString();
         QTest::newRow("Z") << int(Qt::Key_Z) << 29 << QString();
         QTest::newRow("1") << int(Qt::Key_1) << 30 << QString();
-        QTest::newRow("9") << int(Qt::Key_9) << 38 << QString();
         QTest::newRow("0") << int(Qt::Key_0) << 39 << QString();
         QTest::newRow("F1") << int(Qt::Key_F1) << 58 << "F1";
         QTest::newRow("F12") << int(Qt::Key_F12) << 69 << "F12";
         QTest::newRow("Return") << int(Qt::Key_Return) << 88 << "Enter";
         QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 88 << "Enter";
         QTest::newRow("minus") << int(Qt::Key_Minus) << 86 << "-";
-        QTest::newRow("period") << int(Qt::Key_Period) << 99 << ".";
-        QTest::newRow("slash") << int(Qt::Key_Slash) << 84 << "/";
         QTest::newRow("comma") << int(Qt::Key_Comma) << 54 << ",";
         QTest::newRow("backslash") << int(Qt::Key_Backslash) << 49 << "|";
         QTest::newRow("grave") << int(Qt::Key_QuoteLeft) << 53 << "~";
-        QTest::newRow("equal") << int(Qt::Key_Equal) << 46 << "=";
         QTest::newRow("Delete") << int(Qt::Key_Delete) << 76 << "Del";
-        QTest::newRow("PageDown") << int(Qt::Key_PageDown) << 78 << "PageDown";
         QTest::newRow("Control") << int(Qt::Key_Control) << 224 << "Ctrl";
-        QTest::newRow("Shift") << int(Qt::Key_Shift) << 225 << "Shift";
-        QTest::newRow("Alt") << int(Qt::Key_Alt) << 226 << "Alt";
         QTest::newRow("Meta") << int(Qt::Key_Meta) << 227 << "Win";
-        QTest::newRow("Tab") << int(Qt::Key_Tab) << 43 << "Tab";
         QTest::newRow("Backtab") << int(Qt::Key_Backtab) << 43 << "Tab";
         QTest::newRow("mouse left") << kMouseLeft << 206 << QString();
         QTest::newRow("mouse right") << kMouseRight << 207 << QString();
@@ -97,12 +82,9 @@ private slots:
         QTest::addColumn<int>("rounded");
         QTest::addColumn<int>("edited");
         QTest::newRow("0") << 0 << 0 << 0 << 0;
-        QTest::newRow("10") << 10 << 0 << 10 << 10;
         QTest::newRow("44") << 44 << 0 << 40 << 40;
         QTest::newRow("45") << 45 << 0 << 50 << 50;
-        QTest::newRow("49") << 49 << 0 << 50 << 50;
         QTest::newRow("50") << 50 << 1 << 50 << 50;
-        QTest::newRow("100") << 100 << 2 << 100 << 100;
         QTest::newRow("1234") << 1234 << 24 << 1230 << 1230;
         QTest::newRow("1235") << 1235 << 24 << 1240 << 1240;
         QTest::newRow("12000") << 12000 << 240 << 12000 << 12000;
@@ -123,7 +105,7 @@ private slots:
 
     void pressAndReleaseOfAEncodeAsDocumented()
     {
-        Report image = zero();
+        Report image = zeroReport();
         // "a" down is closed by its release 100 ms later, then STOP closes "a" up.
         writeEvent(image, 0, 100, 4, true);
         writeEvent(image, 3, 0, 4, false);
@@ -134,11 +116,11 @@ private slots:
 
     void eventsStopAtTheEndOfTheImage()
     {
-        Report image = zero();
+        Report image = zeroReport();
         writeEvent(image, 3 * 83, 12000, 207, true);
         QCOMPARE(slice(image, 259, 263), QStringLiteral("8000cf00f0"));
         // A group that would start beyond the last event never reaches past byte 263.
-        Report edge = zero();
+        Report edge = zeroReport();
         writeEvent(edge, 3 * 84, 100, 9, false);
         writeEvent(edge, 3 * 200, 100, 9, false);
         writeEvent(edge, -100, 100, 9, true);
@@ -172,7 +154,7 @@ private slots:
 
     void insertMergeDropsEventsPastTheEightyFourth()
     {
-        Report committed = zero();
+        Report committed = zeroReport();
         for (int i = 0; i < kMaxEvents; ++i)
             writeEvent(committed, 3 * i, 50 * (i % 5), quint8(i + 1), i % 2 == 0);
         Report recording = committed;
@@ -206,7 +188,7 @@ private slots:
 
     void removingFromAFullImageClearsTheLastEvent()
     {
-        Report image = zero();
+        Report image = zeroReport();
         for (int i = 0; i < kMaxEvents; ++i)
             writeEvent(image, 3 * i, 100, quint8(i + 1), true);
         removeEvent(image, 0);

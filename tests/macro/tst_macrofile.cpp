@@ -85,17 +85,6 @@ private slots:
         QVERIFY(back.image == rec.image);
     }
 
-    void highKeyCodesSurviveTheCommandString()
-    {
-        Report image{};
-        image.fill(0);
-        image[12] = 224;
-        image[15] = 206;
-        const QString text = buildMacroMap({}, image)["macro"]["macro_cmd_str"];
-        QVERIFY(text.startsWith(QStringLiteral("0,0,0,0,0,0,0,0,0,0,0,0,224,0,0,206,0,")));
-        QVERIFY(parseCommandString(text) == image);
-    }
-
     void damagedFilesAreReadWithinTheirLists_data()
     {
         QTest::addColumn<QStringList>("five");
@@ -128,21 +117,12 @@ private slots:
         QCOMPARE(first.join(','), firstBytes);
     }
 
-    void rowWithoutTextSurvives()
-    {
-        TempWorkDir wd;
-        Report image{};
-        image.fill(0);
-        const QVector<MacroRow> rows{{"", "down", "0"}};
-        readini::writeini_file(QStringLiteral("F13"), buildMacroMap(rows, image));
-        QCOMPARE(parseMacro(readini::readini_macro_file(QStringLiteral("F13"))).rows, rows);
-    }
-
     void commaKeyRowsSurviveSaveAndReload()
     {
         TempWorkDir wd;
         Report image{};
         image.fill(0);
+        // a key without text (F13) keeps its empty row too
         const QVector<MacroRow> rows{
             {",", "down", "50"}, {",", "up", "0"}, {"", "down", "0"}, {"a", "up", "0"}};
         readini::writeini_file(QStringLiteral("Comma"), buildMacroMap(rows, image));
@@ -218,14 +198,9 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("name");
-        QTest::newRow("two dots") << "/home/u/My.Macro.ini"
-                                  << "My";
-        QTest::newRow("plain") << "/tmp/abc.ini"
-                               << "abc";
-        QTest::newRow("dotted folder") << "/tmp/x.y/Game Macro.ini"
-                                       << "Game Macro";
-        QTest::newRow("hidden") << "/tmp/.ini"
-                                << "";
+        QTest::newRow("two dots") << "/home/u/My.Macro.ini" << "My";
+        QTest::newRow("dotted folder") << "/tmp/x.y/Game Macro.ini" << "Game Macro";
+        QTest::newRow("hidden") << "/tmp/.ini" << "";
     }
     void importNameIsTheFileNameUpToTheFirstDot()
     {
@@ -255,11 +230,8 @@ private slots:
         QCOMPARE(newMacroNumber(), 2);
         QVERIFY(QDir().mkpath("macrofile/folder")); // the 15th entry
         QCOMPARE(newMacroNumber(), 0);
-    }
 
-    void newRefusesWhenEveryNumberIsTaken()
-    {
-        TempWorkDir wd;
+        TempWorkDir full;
         for (int n = 1; n <= 14; ++n)
             touch(QStringLiteral("Macro %1.ini").arg(n));
         QCOMPARE(newMacroNumber(), 15);
@@ -282,21 +254,17 @@ private slots:
         QCOMPARE(copyName(QString()), QString());
     }
 
-    void copyRefusesAtThirteenFiles()
+    void copyRefusesAtThirteenFilesOrWithoutFreeSuffix()
     {
         TempWorkDir wd;
         touchMacros(12);
         QCOMPARE(copyName(QStringLiteral("M1")), QStringLiteral("M1_01"));
         touch("M13.ini");
         QCOMPARE(copyName(QStringLiteral("M1")), QString());
-    }
 
-    void copyRefusesWhenEverySuffixIsTaken()
-    {
-        TempWorkDir wd;
+        TempWorkDir other;
         touch("X.ini");
-        // Eleven copies exist (_01.._11); only _12.._14 are free.
-        for (int k = 1; k <= 11; ++k)
+        for (int k = 1; k <= 11; ++k) // _01.._11 exist; only _12.._14 are free
             touch(QStringLiteral("X_%1.ini").arg(k, 2, 10, QLatin1Char('0')));
         QCOMPARE(copyName(QStringLiteral("X_03")), QStringLiteral("X_12"));
     }
@@ -306,40 +274,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("plain") << "Combo"
-                               << "Macro 1" << true;
-        QTest::newRow("twenty characters") << "12345678901234567890"
-                                           << "Macro 1" << true;
-        QTest::newRow("twenty-one characters") << "123456789012345678901"
-                                               << "Macro 1" << false;
-        QTest::newRow("slash") << "a/b"
-                               << "Macro 1" << false;
-        QTest::newRow("star") << "a*"
-                              << "Macro 1" << false;
-        QTest::newRow("pipe") << "a|"
-                              << "Macro 1" << false;
-        QTest::newRow("backslash") << "a\\b"
-                                   << "Macro 1" << false;
-        QTest::newRow("colon") << "a:b"
-                               << "Macro 1" << false;
-        QTest::newRow("quote") << "a\"b"
-                               << "Macro 1" << false;
-        QTest::newRow("less") << "a<b"
-                              << "Macro 1" << false;
-        QTest::newRow("greater") << "a>b"
-                                 << "Macro 1" << false;
-        QTest::newRow("question") << "a?"
-                                  << "Macro 1" << false;
-        QTest::newRow("dot") << "my.macro"
-                             << "Macro 1" << false;
-        QTest::newRow("existing") << "Macro 2"
-                                  << "Macro 1" << false;
-        QTest::newRow("empty") << ""
-                               << "Macro 1" << false;
-        QTest::newRow("protected name") << "Default Macro"
-                                        << "Macro 1" << false;
-        QTest::newRow("protected macro") << "Other"
-                                         << "Default Macro" << false;
+        QTest::newRow("plain") << "Combo" << "Macro 1" << true;
+        QTest::newRow("twenty characters") << QString(20, 'x') << "Macro 1" << true;
+        QTest::newRow("twenty-one characters") << QString(21, 'x') << "Macro 1" << false;
+        for (const char *c : {"/", "*", "|", "\\", ":", "\"", "<", ">", "?", "."})
+            QTest::addRow("with %s", c) << QString("a%1b").arg(c) << "Macro 1" << false;
+        QTest::newRow("existing") << "Macro 2" << "Macro 1" << false;
+        QTest::newRow("empty") << "" << "Macro 1" << false;
+        QTest::newRow("protected name") << "Default Macro" << "Macro 1" << false;
+        QTest::newRow("protected macro") << "Other" << "Default Macro" << false;
     }
     void renameRules()
     {

@@ -26,13 +26,6 @@ namespace
 
 using Rows = QVector<MacroRow>;
 
-Report zero()
-{
-    Report r{};
-    r.fill(0);
-    return r;
-}
-
 QString slice(const Report &r, int from, int to)
 {
     return hex(toBytes(r).mid(from, to - from + 1));
@@ -46,7 +39,7 @@ Rows fourRows()
 
 Report fourImage()
 {
-    Report r = zero();
+    Report r = zeroReport();
     writeEvent(r, 0, 100, 4, true);
     writeEvent(r, 3, 200, 4, false);
     writeEvent(r, 6, 50, 5, true);
@@ -119,7 +112,7 @@ private slots:
     void pageLoadsTheFirstMacroWhenBuilt()
     {
         Workspace ws;
-        storeMacro(QStringLiteral("Macro 1"), {}, zero());
+        storeMacro(QStringLiteral("Macro 1"), {}, zeroReport());
         micro_view page;
         QCOMPARE(page.size(), QSize(960, 620));
         auto *list = child<QComboBox>(page, "macro_name_combo");
@@ -129,13 +122,9 @@ private slots:
         QVERIFY(page.commandImage() == fourImage());
         QCOMPARE(child<QLineEdit>(page, "macro_name_edit")->text(),
                  QStringLiteral("Default Macro"));
-        auto *tree = child<QTreeWidget>(page, "treeWidget");
-        QCOMPARE(tree->headerItem()->text(0), QStringLiteral("   Key"));
-        QCOMPARE(tree->headerItem()->text(1), QStringLiteral("Up / Down"));
         QVERIFY(page.isIdle());
         QCOMPARE(look(page, "macro_r_record"), QStringLiteral("normal"));
         QCOMPARE(look(page, "macro_r_stop"), QStringLiteral("inactive"));
-        QVERIFY(!child<QCheckBox>(page, "macro_r_before")->isVisibleTo(&page));
     }
 
     void recordingInEachDelayMode_data()
@@ -235,18 +224,6 @@ private slots:
                  QStringLiteral("80002b00002b0000 0000").remove(QLatin1Char(' ')));
     }
 
-    void stopWithoutEventsSavesAnEmptyMacro()
-    {
-        Workspace ws;
-        micro_view page;
-        page.macro_r_record_function();
-        page.macro_r_stop_function();
-        QVERIFY(page.rows().isEmpty());
-        const MacroRecord file = stored(QStringLiteral("Default Macro"));
-        QVERIFY(file.rows.isEmpty());
-        QVERIFY(file.image == zero());
-    }
-
     void recorderStopsTakingEventsWhenTheImageIsFull()
     {
         Workspace ws;
@@ -270,9 +247,7 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("value");
-        QTest::newRow("1234") << "1234" << 1230;
         QTest::newRow("1235") << "1235" << 1240;
-        QTest::newRow("12000") << "12000" << 12000;
         QTest::newRow("4") << "4" << 0;
     }
     void defaultDelayFieldRoundsToTen()
@@ -325,27 +300,6 @@ private slots:
         QCOMPARE(stored(QStringLiteral("Default Macro")).rows, expected);
     }
 
-    void insertBeforeTheFirstRow()
-    {
-        Workspace ws;
-        micro_view page;
-        page.useManualClock(true);
-        page.macro_time_lgn_btn_function();
-        selectRow(page, 0);
-        page.macro_r_insert_function();
-        auto *before = child<QCheckBox>(page, "macro_r_before");
-        QTest::mouseClick(before, Qt::LeftButton, {}, QPoint(4, before->height() / 2));
-        QVERIFY(before->isChecked());
-        QVERIFY(!child<QCheckBox>(page, "macro_r_after")->isChecked());
-        page.macro_r_record_function();
-        key(page, QEvent::KeyPress, Qt::Key_Shift, "");
-        page.macro_r_stop_function();
-        QCOMPARE(page.rows().first(), (MacroRow{"Shift", "down", "0"}));
-        QCOMPARE(page.rows().size(), 5);
-        QCOMPARE(slice(page.commandImage(), 10, 25),
-                 QStringLiteral("0000e180000400020480040500010500"));
-    }
-
     void deletingARowRemovesItsPartner_data()
     {
         QTest::addColumn<int>("row");
@@ -375,84 +329,48 @@ private slots:
         QVERIFY(file.image == page.commandImage());
     }
 
-    void deletingTheLastRowsLeavesTheButtonsInactive()
+    void delayEditsAreCappedAndSaved()
     {
         Workspace ws;
-        storeMacro(QStringLiteral("Default Macro"), {{"x", "down", "0"}}, zero());
         micro_view page;
-        selectRow(page, 0);
-        QCOMPARE(look(page, "macro_r_del"), QStringLiteral("normal"));
-        page.macro_r_del_function();
-        QVERIFY(page.rows().isEmpty());
-        QCOMPARE(look(page, "macro_r_del"), QStringLiteral("inactive"));
-        QCOMPARE(look(page, "macro_r_insert"), QStringLiteral("inactive"));
-        page.macro_r_del_function(); // nothing left to delete, nothing happens
-        QVERIFY(stored(QStringLiteral("Default Macro")).rows.isEmpty());
-    }
-
-    void delayEditIsCappedRoundedAndSaved_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("step");
-        QTest::newRow("12345") << "12345"
-                               << "12000" << 240;
-        QTest::newRow("44") << "44"
-                            << "40" << 0;
-        QTest::newRow("45") << "45"
-                            << "50" << 1;
-        QTest::newRow("1234") << "1234"
-                              << "1230" << 24;
-    }
-    void delayEditIsCappedRoundedAndSaved()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(int, step);
-        Workspace ws;
-        micro_view page;
+        auto *tree = child<QTreeWidget>(page, "treeWidget");
+        page.treeWidget_openEditor(tree->topLevelItem(2), 0); // only the delay column edits
+        QVERIFY(!tree->itemWidget(tree->topLevelItem(2), 0));
         selectRow(page, 1);
         page.macro_r_edit_function();
-        auto *tree = child<QTreeWidget>(page, "treeWidget");
         auto *editor = qobject_cast<QLineEdit *>(tree->itemWidget(tree->topLevelItem(1), 2));
         QVERIFY(editor);
-        editor->setText(typed);
+        editor->setText("12345");
         page.treeWidget_close();
         QVERIFY(!tree->itemWidget(tree->topLevelItem(1), 2));
-        QCOMPARE(page.rows()[1].delay, shown);
-        QCOMPARE(int(page.commandImage()[17]), step);
-        QCOMPARE(int(page.commandImage()[14]), 2); // row 0 keeps its delay
-        const MacroRecord file = stored(QStringLiteral("Default Macro"));
-        QCOMPARE(file.rows[1].delay, shown);
-        QCOMPARE(int(file.image[17]), step);
-    }
-
-    void doubleClickEditsOnlyTheDelayColumn()
-    {
-        Workspace ws;
-        micro_view page;
-        auto *tree = child<QTreeWidget>(page, "treeWidget");
-        page.treeWidget_openEditor(tree->topLevelItem(2), 0);
-        QVERIFY(!tree->itemWidget(tree->topLevelItem(2), 0));
         page.treeWidget_openEditor(tree->topLevelItem(2), 2);
-        auto *editor = qobject_cast<QLineEdit *>(tree->itemWidget(tree->topLevelItem(2), 2));
+        editor = qobject_cast<QLineEdit *>(tree->itemWidget(tree->topLevelItem(2), 2));
         QVERIFY(editor);
         editor->setText("300");
         tree->setCurrentItem(tree->topLevelItem(0)); // selection change closes the editor
+        QCOMPARE(page.rows()[1].delay, QStringLiteral("12000"));
         QCOMPARE(page.rows()[2].delay, QStringLiteral("300"));
-        QCOMPARE(int(page.commandImage()[20]), 6);
+        // the delays after rows 1 and 2 are bytes 17 and 20
+        QCOMPARE(slice(page.commandImage(), 10, 22), QStringLiteral("80000400020480f00500060500"));
+        const MacroRecord file = stored(QStringLiteral("Default Macro"));
+        QCOMPARE(file.rows, page.rows());
+        QVERIFY(file.image == page.commandImage());
     }
 
-    void newFillsTheFirstFreeNumberAndStopsAtFifteen()
+    void newAndCopySelectTheirFiles()
     {
         Workspace ws;
-        storeMacro(QStringLiteral("Macro 1"), {}, zero());
-        storeMacro(QStringLiteral("Macro 3"), {}, zero());
+        storeMacro(QStringLiteral("Macro 1"), {}, zeroReport());
         micro_view page;
+        page.macro_name_btn_copy_function();
+        QCOMPARE(page.selectedMacro(), QStringLiteral("Default Macro_01"));
+        QCOMPARE(page.rows(), fourRows());
+        QCOMPARE(readText("macrofile/Default Macro_01.ini"),
+                 readText("macrofile/Default Macro.ini"));
         page.macro_name_btn_new_function();
         QCOMPARE(page.selectedMacro(), QStringLiteral("Macro 2"));
-        QVERIFY(QFile::exists("macrofile/Macro 2.ini"));
         QVERIFY(page.rows().isEmpty());
+        QVERIFY(QFile::exists("macrofile/Macro 2.ini"));
         for (int i = 0; i < 20; ++i)
             page.macro_name_btn_new_function();
         QCOMPARE(QDir("macrofile").entryList(QDir::Files).size(), 15);
@@ -462,8 +380,8 @@ private slots:
     void deleteKeepsTheProtectedMacroAndSelectsThePreviousEntry()
     {
         Workspace ws;
-        storeMacro(QStringLiteral("A"), {}, zero());
-        storeMacro(QStringLiteral("B"), {}, zero());
+        storeMacro(QStringLiteral("A"), {}, zeroReport());
+        storeMacro(QStringLiteral("B"), {}, zeroReport());
         micro_view page;
         auto *list = child<QComboBox>(page, "macro_name_combo");
         QCOMPARE(page.selectedMacro(), QStringLiteral("A"));
@@ -477,26 +395,10 @@ private slots:
         QCOMPARE(list->count(), 2);
     }
 
-    void copyNamesTheCopyAndStopsAtThirteenFiles()
-    {
-        Workspace ws;
-        micro_view page;
-        page.macro_name_btn_copy_function();
-        QCOMPARE(page.selectedMacro(), QStringLiteral("Default Macro_01"));
-        QCOMPARE(page.rows(), fourRows());
-        QCOMPARE(readText("macrofile/Default Macro_01.ini"),
-                 readText("macrofile/Default Macro.ini"));
-        page.macro_name_btn_copy_function();
-        QCOMPARE(page.selectedMacro(), QStringLiteral("Default Macro_02"));
-        for (int i = 0; i < 20; ++i)
-            page.macro_name_btn_copy_function();
-        QCOMPARE(QDir("macrofile").entryList(QDir::Files).size(), 13);
-    }
-
     void renameRefusalsLeaveEverythingAsItWas()
     {
         Workspace ws;
-        storeMacro(QStringLiteral("Macro 1"), {{"q", "down", "0"}}, zero());
+        storeMacro(QStringLiteral("Macro 1"), {{"q", "down", "0"}}, zeroReport());
         micro_view page;
         auto *list = child<QComboBox>(page, "macro_name_combo");
         auto *name = child<QLineEdit>(page, "macro_name_edit");
@@ -509,8 +411,7 @@ private slots:
 
         list->setCurrentIndex(list->findText("Macro 1"));
         const QStringList before = QDir("macrofile").entryList(QDir::Files);
-        for (const QString &bad : {QStringLiteral("a/b"), QStringLiteral("Default Macro"),
-                                   QString(), QStringLiteral("x?")}) {
+        for (const QString &bad : {QStringLiteral("a/b"), QStringLiteral("Default Macro")}) {
             name->setText(bad);
             QTest::keyClick(name, Qt::Key_Return);
             QCOMPARE(name->text(), bad);
