@@ -72,13 +72,6 @@ private slots:
             QCOMPARE(server->serverPort(), helper.serverPort());
     }
 
-    void listenAllIsAnExplicitChoice()
-    {
-        QTest::ignoreMessage(QtDebugMsg, "Listening: true");
-        SocketHelper helper(nullptr, 0, true);
-        QCOMPARE(helper.listeningAddresses(), QList<QHostAddress>{QHostAddress::Any});
-    }
-
     void failedListenLeavesTheConsoleRunning()
     {
         QTcpServer occupier;
@@ -109,36 +102,6 @@ private slots:
         QVERIFY(client.waitForGreeting());
         QCOMPARE(client.received, expectedGreeting());
         QCOMPARE(SocketHelper::greeting(), expectedGreeting());
-    }
-
-    void messagesBecomeMaps()
-    {
-        SocketHelper helper(nullptr, 0);
-        QSignalSpy emitted(&helper, &SocketHelper::socketHelperSendData);
-        Client client;
-        QVERIFY(client.connectTo(QHostAddress::LocalHost, helper.serverPort()));
-        QVERIFY(client.waitForGreeting());
-
-        client.send("076#FF#80#00");
-        QVERIFY(emitted.wait(3000));
-        QCOMPARE(emitted.size(), 1);
-        const QVariantMap want{
-            {"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}};
-        QCOMPARE(emitted.takeFirst().at(0).toMap(), want);
-
-        // Garbage is dropped; wait until the console has read it before going on,
-        // so the next message is a read of its own.
-        const auto sockets = serverSideSockets(helper);
-        QCOMPARE(sockets.size(), 1);
-        QSignalSpy serverRead(sockets.first(), &QTcpSocket::readyRead);
-        client.send("this is not a message");
-        QVERIFY(serverRead.wait(3000));
-        QCOMPARE(emitted.size(), 0);
-
-        client.send("07x@@");
-        QVERIFY(emitted.wait(3000));
-        QCOMPARE(emitted.takeFirst().at(0).toMap(), (QVariantMap{{"command", 7}, {"Data", 8}}));
-        QCOMPARE(client.received, expectedGreeting()); // no replies besides the greeting
     }
 
     void oversizedArrivalIsOneMessage()
