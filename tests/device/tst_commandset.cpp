@@ -311,17 +311,6 @@ private slots:
         QVERIFY(device.reports.isEmpty());
         QCOMPARE(pauses.pauses, (QVector<unsigned>{100, 100, 100, 100}));
     }
-
-    void defaultPauseReallySleeps()
-    {
-        key_main_sand_cmd paced;
-        RecordingDevice d;
-        QElapsedTimer t;
-        t.start();
-        paced.selectProfile1(&d);
-        QVERIFY2(t.elapsed() >= 95, qPrintable(QString::number(t.elapsed())));
-        QCOMPARE(d.reports.size(), 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(CommandSetTest)

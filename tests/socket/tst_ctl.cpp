@@ -191,8 +191,7 @@ private slots:
             << QStringList{"stop", "now"} << QByteArray("unexpected argument 'now'");
         QTest::newRow("send empty")
             << QStringList{"send", ""} << QByteArray("send needs a non-empty TEXT");
-        QTest::newRow("send too long")
-            << QStringList{"send", QString(8192, 'x')}
+        QTest::newRow("send too long") << QStringList{"send", QString(8192, 'x')}
             << QByteArray("TEXT is too long: 8192 bytes, the console reads at most 8191");
         QTest::newRow("unknown command")
             << QStringList{"blink"} << QByteArray("unknown command 'blink'");

@@ -103,11 +103,9 @@ private slots:
         QTest::newRow("orange, then pulse in the same read")
             << QByteArray("076#FF#80#000773") << orange;
         // f -> 54: 16*54+54 = 918, low byte 150; 0a -> 0*16+49.
-        QTest::newRow("lower-case digits")
-            << QByteArray("076#ff#80#0a")
+        QTest::newRow("lower-case digits") << QByteArray("076#ff#80#0a")
             << std::optional(cmd(6, {{"Color_r", 150}, {"Color_g", 128}, {"Color_b", 49}}));
-        QTest::newRow("non-hex digits")
-            << QByteArray("076#GG#!!#00")
+        QTest::newRow("non-hex digits") << QByteArray("076#GG#!!#00")
             << std::optional(cmd(6, {{"Color_r", (16 * 23 + 23) & 0xff},
                                      {"Color_g", (16 * -15 - 15) & 0xff},
                                      {"Color_b", 0}}));
@@ -134,8 +132,7 @@ private slots:
         QTest::newRow("11 bytes colour") << QByteArray("076#FF#80#0") << none();
         QTest::newRow("4 bytes 071@ is no stop") << QByteArray("071@") << std::optional(cmd(1));
         QTest::newRow("9000 bytes, profile") << padded("073", 9000, 'z') << std::optional(cmd(3));
-        QTest::newRow("9000 bytes, colour")
-            << padded("076#01#02#03", 9000, '#')
+        QTest::newRow("9000 bytes, colour") << padded("076#01#02#03", 9000, '#')
             << std::optional(cmd(6, {{"Color_r", 1}, {"Color_g", 2}, {"Color_b", 3}}));
     }
     void shortFormMessages()
@@ -188,8 +185,7 @@ private slots:
                                      {"Color_g", 128},
                                      {"Color_b", 0},
                                      {"Color", QVariantMap{{"name", "x"}}}}));
-        QTest::newRow("pulse value")
-            << b64("{\"command\":7,\"Data\":7,\"app_cmd\":5,\"Color\":{}}")
+        QTest::newRow("pulse value") << b64("{\"command\":7,\"Data\":7,\"app_cmd\":5,\"Color\":{}}")
             << std::optional(cmd(7, {{"app_cmd", 5}, {"Color", QVariantMap()}}));
         QTest::newRow("other members kept as they are")
             << b64("{\"command\":7.0,\"Data\":\"two\",\"note\":\"12\",\"Color\":{}}")
@@ -222,8 +218,7 @@ private slots:
         QTest::newRow("plain json, not base64")
             << QByteArray("{\"command\":7,\"Data\":1,\"Color\":{}}") << none();
         const QByteArray big = "{\"command\":7,\"Data\":4,\"Color\":{\"pad\":\"";
-        QTest::newRow("long message within 8191 bytes")
-            << b64(big + QByteArray(6000, 'p') + "\"}}")
+        QTest::newRow("long message within 8191 bytes") << b64(big + QByteArray(6000, 'p') + "\"}}")
             << std::optional(cmd(4, {{"Color", QVariantMap{{"pad", QString(6000, 'p')}}}}));
         QTest::newRow("}} beyond 8191 bytes is clipped away")
             << b64(big + QByteArray(7000, 'p') + "\"}}") << none();

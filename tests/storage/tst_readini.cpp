@@ -92,7 +92,7 @@ private slots:
         QStringList keys{"type"};
         for (int i = 0; i < count; ++i)
             keys << QString::number(i);
-        QStringList actual = s.childGroups().isEmpty() ? s.allKeys() : s.allKeys();
+        QStringList actual = s.allKeys();
         for (QString &k : actual)
             k.remove("Setting/");
         std::sort(actual.begin(), actual.end());

@@ -233,8 +233,7 @@ private slots:
             << middle << head + "stop : 0.3 rgb(0,128,255), stop : 1 rgb(12,34,56)); " + tail;
         StopSlots two = stopsAt({{9, {9, 9, 9}}, {1, {1, 1, 1}}});
         two[5].color = {5, 5, 5}; // colour of a free slot is not shown
-        QTest::newRow("slots 1 and 9 in order")
-            << two
+        QTest::newRow("slots 1 and 9 in order") << two
             << head + "stop : 0.1 rgb(1,1,1), stop : 0.9 rgb(9,9,9), stop : 1 rgb(0,0,0)); " + tail;
     }
     void stripStyleSheet()
