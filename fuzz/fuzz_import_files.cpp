@@ -58,7 +58,8 @@ void importProfile()
     }
     const QStringList signal = readini::readini_ini_file(kImported);
     for (int k = 0; k < readini::signalKeys().size(); ++k)
-        FUZZ_CHECK(signal.value(k) == exportText(QStringLiteral("signal/") + readini::signalKeys()[k]));
+        FUZZ_CHECK(signal.value(k) ==
+                   exportText(QStringLiteral("signal/") + readini::signalKeys()[k]));
     std::array<quint8, 256> keyMap{};
     QStringList keyTable;
     loadSignal(keyMap, keyTable, signal);
@@ -84,7 +85,7 @@ void readStoredProfile(key_main_sand_cmd &sender)
     const QString numbers = readini::read_macro_number_ini_cmd_file(kStored);
     for (int key : {0, 1, 100, 255}) {
         const int entry = entryOfKey(numbers, count, key);
-        FUZZ_CHECK(entry >= 1 && entry <= count + 1);
+        FUZZ_CHECK(entry >= 1 && entry <= qint64(count) + 1);
     }
     sender.writeKeyMapAndMacros(nullptr, macros, 1, count);
 
@@ -127,12 +128,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     for (const QString &path :
-         {kExport, QStringLiteral("system/light_flag.ini"), QStringLiteral("system/light_color.ini"),
-          QStringLiteral("system/iss_flag.ini"), QStringLiteral("system/profile_connect.ini"),
-          QStringLiteral("system/language.ini"), readini::lightCmdPath(kStored),
-          readini::macroCmdPath(kStored), readini::macroSystemPath(kStored),
-          readini::signalPath(kStored), readini::patternPath(1, kStored),
-          readini::macroPath(kStored)})
+         {kExport, QStringLiteral("system/light_flag.ini"),
+          QStringLiteral("system/light_color.ini"), QStringLiteral("system/iss_flag.ini"),
+          QStringLiteral("system/profile_connect.ini"), QStringLiteral("system/language.ini"),
+          readini::lightCmdPath(kStored), readini::macroCmdPath(kStored),
+          readini::macroSystemPath(kStored), readini::signalPath(kStored),
+          readini::patternPath(1, kStored), readini::macroPath(kStored)})
         writeFile(path, bytes);
 
     key_main_sand_cmd sender;

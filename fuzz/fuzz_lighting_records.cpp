@@ -34,9 +34,8 @@ void checkPattern(const QStringList &stored)
             FUZZ_CHECK(c >= 0 && c <= 255);
 
     // Saving a pattern and reading it back keeps its stops and surface.
-    const PatternData again = patternFromTexts(
-        texts(patternMap(p.stops, p.surface).value(QStringLiteral("pattern")),
-              readini::patternKeys()));
+    const PatternData again = patternFromTexts(texts(
+        patternMap(p.stops, p.surface).value(QStringLiteral("pattern")), readini::patternKeys()));
     FUZZ_CHECK(again.surface == p.surface);
     for (int i = 0; i < kStopSlots; ++i) {
         FUZZ_CHECK(again.stops[i].present == p.stops[i].present);
