@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "app/Globals.h"
+#include "app/KeyTable.h"
 #include "app/LumoProject.h"
 #include "device/key_main_sand_cmd.h"
 
@@ -50,6 +51,13 @@ struct ShellFixture
         pauses.pauses.clear();
     }
 };
+
+// The centre of a key cell's hit region.
+inline QPoint centreOf(int cell)
+{
+    const KeyRange &r = KEY_TABLE[cell].hit;
+    return {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2};
+}
 
 inline QByteArray selectReport(int profile)
 {

@@ -22,12 +22,6 @@ using namespace orvanta::test;
 
 namespace {
 
-QPoint centreOf(int cell)
-{
-    const KeyRange &r = KEY_TABLE[cell].hit;
-    return {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2};
-}
-
 void select(LumoProject &w, int cell)
 {
     QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(cell));

@@ -26,12 +26,6 @@ QString style(int r, int g, int b)
     return QStringLiteral("background-color:rgb(%1,%2,%3);").arg(r).arg(g).arg(b);
 }
 
-QPoint centreOf(int cell)
-{
-    const KeyRange &r = KEY_TABLE[cell].hit;
-    return {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2};
-}
-
 } // namespace
 
 class ShellTest : public QObject
