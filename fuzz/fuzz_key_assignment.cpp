@@ -9,6 +9,8 @@
 #include "macro/MacroFile.h"
 #include "storage/StoredList.h"
 
+#include <limits>
+
 using namespace orvanta;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -54,8 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(entry >= 1 && entry <= qint64(count) + 1);
     else
         FUZZ_CHECK(entry == count + 1);
-    if (entry <= count)
-        FUZZ_CHECK(toNumber(takeItems(lines.value(6), entry).value(entry - 1), -1) == keyNumber);
+    const QStringList numbers = splitList(lines.value(6));
+    if (entry <= count && entry <= numbers.size())
+        FUZZ_CHECK(toNumber(numbers[entry - 1], -1) == keyNumber); // found where it is
+    else if (entry <= count)
+        FUZZ_CHECK(count == std::numeric_limits<int>::max()); // no next entry to give
 
     // Every line as a stored macro command string; the first few as macro reports.
     const QVector<Report> reports = parseReports(lines);
