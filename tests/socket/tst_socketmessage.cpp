@@ -2,7 +2,6 @@
 // what the console does with the resulting command map.
 
 #include "TestSupport.h"
-#include "device/key_main_sand_cmd.h"
 #include "socket/AppPulse.h"
 #include "socket/SocketCommand.h"
 #include "socket/SocketMessage.h"
@@ -55,11 +54,6 @@ void compareMaps(const std::optional<QVariantMap> &actual, const std::optional<Q
     }
 }
 
-QByteArray padded(const QByteArray &head, int size, char fill)
-{
-    return head + QByteArray(size - head.size(), fill);
-}
-
 } // namespace
 
 class SocketMessageTest : public QObject
@@ -67,17 +61,6 @@ class SocketMessageTest : public QObject
     Q_OBJECT
 
 private slots:
-    void hexDigitValueFollowsTheDigitRule()
-    {
-        // digit value: c - '0', less 7 for 'A'..'F'; anything else keeps c - '0'
-        const QVector<QPair<int, int>> cases{{'0', 0},  {'9', 9},  {'A', 10}, {'F', 15},
-                                             {'G', 23}, {'a', 49}, {'f', 54}, {' ', -16},
-                                             {0xff, 0xff - '0'}};
-        for (const auto &c : cases)
-            QVERIFY2(hexDigitValue(quint8(c.first)) == c.second,
-                     qPrintable(QString::number(c.first)));
-    }
-
     void shortFormMessages_data()
     {
         QTest::addColumn<QByteArray>("received");
@@ -88,52 +71,27 @@ private slots:
         QTest::newRow("070") << QByteArray("070") << std::optional(cmd(0));
         QTest::newRow("079") << QByteArray("079") << std::optional(cmd(9));
         QTest::newRow("078 stops") << QByteArray("078") << std::optional(cmd(8));
-        for (const char *m : {"071@@", "076@@", "077@@", "07Z@@", "07@@@", "078@@xyz"})
+        for (const char *m : {"071@@", "078@@xyz"})
             QTest::newRow(m) << QByteArray(m) << std::optional(cmd(8));
         QTest::newRow("0773") << QByteArray("0773") << std::optional(cmd(7, {{"app_cmd", 3}}));
-        QTest::newRow("0770") << QByteArray("0770") << std::optional(cmd(7, {{"app_cmd", 0}}));
-        QTest::newRow("077A by code")
-            << QByteArray("077A") << std::optional(cmd(7, {{"app_cmd", 17}}));
-        QTest::newRow("077 space, low byte")
-            << QByteArray("077 ") << std::optional(cmd(7, {{"app_cmd", 240}}));
         const auto orange =
             std::optional(cmd(6, {{"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}}));
         QTest::newRow("orange") << QByteArray("076#FF#80#00") << orange;
-        QTest::newRow("any separators") << QByteArray("076xFF-80 00") << orange;
         QTest::newRow("orange, then pulse in the same read")
             << QByteArray("076#FF#80#000773") << orange;
         // f -> 54: 16*54+54 = 918, low byte 150; 0a -> 0*16+49.
-        QTest::newRow("lower-case digits") << QByteArray("076#ff#80#0a")
+        QTest::newRow("lower-case digits")
+            << QByteArray("076#ff#80#0a")
             << std::optional(cmd(6, {{"Color_r", 150}, {"Color_g", 128}, {"Color_b", 49}}));
-        QTest::newRow("non-hex digits") << QByteArray("076#GG#!!#00")
-            << std::optional(cmd(6, {{"Color_r", (16 * 23 + 23) & 0xff},
-                                     {"Color_g", (16 * -15 - 15) & 0xff},
-                                     {"Color_b", 0}}));
         QTest::newRow("two messages: first counts")
             << QByteArray("072075") << std::optional(cmd(2));
-        QTest::newRow("text ends at zero byte") << QByteArray("072\0"
-                                                              "075",
-                                                              7)
-                                                << std::optional(cmd(2));
-        QTest::newRow("zero byte cuts a pulse") << QByteArray("077\0"
-                                                              "3",
-                                                              5)
-                                                << none();
-        QTest::newRow("zero byte cuts the stop")
-            << QByteArray("071@\0@", 6) << std::optional(cmd(1));
-        QTest::newRow("byte 0xff as type")
-            << QByteArray("07\xff") << std::optional(cmd(0xff - '0'));
         // Lengths: too short for the positions they address.
         QTest::newRow("0 bytes") << QByteArray() << none();
         QTest::newRow("1 byte") << QByteArray("0") << none();
-        QTest::newRow("2 bytes 07") << QByteArray("07") << none();
         QTest::newRow("3 bytes pulse") << QByteArray("077") << none();
-        QTest::newRow("3 bytes colour") << QByteArray("076") << none();
         QTest::newRow("11 bytes colour") << QByteArray("076#FF#80#0") << none();
-        QTest::newRow("4 bytes 071@ is no stop") << QByteArray("071@") << std::optional(cmd(1));
-        QTest::newRow("9000 bytes, profile") << padded("073", 9000, 'z') << std::optional(cmd(3));
-        QTest::newRow("9000 bytes, colour") << padded("076#01#02#03", 9000, '#')
-            << std::optional(cmd(6, {{"Color_r", 1}, {"Color_g", 2}, {"Color_b", 3}}));
+        QTest::newRow("9000 bytes, profile")
+            << "073" + QByteArray(8997, 'z') << std::optional(cmd(3));
     }
     void shortFormMessages()
     {
@@ -152,19 +110,13 @@ private slots:
         const QByteArray colour("076#FF#80#00");
         for (int n = 0; n < colour.size(); ++n)
             QTest::addRow("colour cut to %d", n) << colour << n << none();
-        QTest::newRow("pulse cut to 3") << QByteArray("0773") << 3 << none();
         QTest::newRow("stop cut to 4") << QByteArray("071@@") << 4 << std::optional(cmd(1));
-        QTest::newRow("stop cut to 3")
-            << QByteArray("07@@@") << 3 << std::optional(cmd(int('@') - '0'));
-        QTest::newRow("json cut before }}")
-            << b64("{\"command\":7,\"Data\":2,\"Color\":{}}") << 40 << none();
     }
     void neverReadsPastTheReceivedText()
     {
         QFETCH(QByteArray, buffer);
         QFETCH(int, size);
         QFETCH(std::optional<QVariantMap>, expected);
-        QVERIFY(size <= buffer.size());
         // A heap copy of exactly `size` bytes: reading past it is caught by the
         // sanitizer build, and a raw view shows the bytes behind it would matter.
         const QByteArray view = QByteArray::fromRawData(buffer.constData(), size);
@@ -185,17 +137,6 @@ private slots:
                                      {"Color_g", 128},
                                      {"Color_b", 0},
                                      {"Color", QVariantMap{{"name", "x"}}}}));
-        QTest::newRow("pulse value") << b64("{\"command\":7,\"Data\":7,\"app_cmd\":5,\"Color\":{}}")
-            << std::optional(cmd(7, {{"app_cmd", 5}, {"Color", QVariantMap()}}));
-        QTest::newRow("other members kept as they are")
-            << b64("{\"command\":7.0,\"Data\":\"two\",\"note\":\"12\",\"Color\":{}}")
-            << std::optional(QVariantMap{
-                   {"command", 7}, {"Data", "two"}, {"note", "12"}, {"Color", QVariantMap()}});
-        QTest::newRow("fraction stays a fraction")
-            << b64("{\"command\":7,\"Data\":1.5,\"Color\":{}}")
-            << std::optional(QVariantMap{{"command", 7}, {"Data", 1.5}, {"Color", QVariantMap()}});
-        QTest::newRow("empty object")
-            << b64("{\"a\":{}}") << std::optional(QVariantMap{{"a", QVariantMap()}});
         QTest::newRow("valid object without }} is dropped")
             << b64("{\"command\":7,\"Data\":3}") << none();
         QTest::newRow("two objects: first counts")
@@ -204,21 +145,12 @@ private slots:
         QTest::newRow("garbage behind }} dropped")
             << b64("{\"command\":7,\"Data\":5,\"Color\":{}}garbage")
             << std::optional(cmd(5, {{"Color", QVariantMap()}}));
-        QTest::newRow("text ends at zero byte")
-            << b64("{\"command\":7,\"Data\":4,\"Color\":{}}") + QByteArray("\0"
-                                                                           "AAAA",
-                                                                           5)
-            << std::optional(cmd(4, {{"Color", QVariantMap()}}));
-        QTest::newRow("}} inside a text cuts the object")
-            << b64("{\"Color\":\"}}\",\"command\":7,\"Data\":1}") << none();
         QTest::newRow("array") << b64("[{\"command\":7,\"Data\":1,\"Color\":{}}]") << none();
-        QTest::newRow("only }}") << b64("}}") << none();
         QTest::newRow("malformed") << b64("{\"command\":7,,\"Data\":1,\"Color\":{}}") << none();
         QTest::newRow("not base64") << QByteArray("!!! not a message !!!") << none();
-        QTest::newRow("plain json, not base64")
-            << QByteArray("{\"command\":7,\"Data\":1,\"Color\":{}}") << none();
         const QByteArray big = "{\"command\":7,\"Data\":4,\"Color\":{\"pad\":\"";
-        QTest::newRow("long message within 8191 bytes") << b64(big + QByteArray(6000, 'p') + "\"}}")
+        QTest::newRow("long message within 8191 bytes")
+            << b64(big + QByteArray(6000, 'p') + "\"}}")
             << std::optional(cmd(4, {{"Color", QVariantMap{{"pad", QString(6000, 'p')}}}}));
         QTest::newRow("}} beyond 8191 bytes is clipped away")
             << b64(big + QByteArray(7000, 'p') + "\"}}") << none();
@@ -239,36 +171,18 @@ private slots:
             QTest::addRow("profile %d", p) << cmd(p) << int(SocketAction::SwitchProfile) << p;
         QTest::newRow("Data 0") << cmd(0) << int(SocketAction::None) << 0;
         QTest::newRow("Data 9") << cmd(9) << int(SocketAction::None) << 0;
-        QTest::newRow("Data -1") << cmd(-1) << int(SocketAction::None) << 0;
         QTest::newRow("group 8") << QVariantMap{{"command", 8}, {"Data", 1}}
                                  << int(SocketAction::None) << 0;
-        QTest::newRow("no group") << QVariantMap{{"Data", 1}} << int(SocketAction::None) << 0;
-        QTest::newRow("no Data") << QVariantMap{{"command", 7}} << int(SocketAction::None) << 0;
         QTest::newRow("texts") << QVariantMap{{"command", "7"}, {"Data", "4"}}
                                << int(SocketAction::SwitchProfile) << 4;
-        QTest::newRow("whole double") << QVariantMap{{"command", 7.0}, {"Data", 2.0}}
-                                      << int(SocketAction::SwitchProfile) << 2;
-        QTest::newRow("fraction") << cmd(0, {{"Data", 1.5}}) << int(SocketAction::None) << 0;
-        QTest::newRow("bool") << cmd(0, {{"Data", true}}) << int(SocketAction::None) << 0;
-        QTest::newRow("word") << cmd(0, {{"Data", "one"}}) << int(SocketAction::None) << 0;
         QTest::newRow("colour")
             << cmd(6, {{"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}, {"Color", "x"}})
             << int(SocketAction::PaintColour) << 0xff8000;
-        QTest::newRow("colour as texts")
-            << cmd(6, {{"Color_r", "1"}, {"Color_g", "2"}, {"Color_b", "3"}})
-            << int(SocketAction::PaintColour) << 0x010203;
-        QTest::newRow("colour missing blue")
-            << cmd(6, {{"Color_r", 1}, {"Color_g", 2}}) << int(SocketAction::None) << 0;
         QTest::newRow("colour 256") << cmd(6, {{"Color_r", 256}, {"Color_g", 2}, {"Color_b", 3}})
                                     << int(SocketAction::None) << 0;
-        QTest::newRow("colour -1") << cmd(6, {{"Color_r", 1}, {"Color_g", -1}, {"Color_b", 3}})
-                                   << int(SocketAction::None) << 0;
         QTest::newRow("pulse 3") << cmd(7, {{"app_cmd", 3}}) << int(SocketAction::PulseStart) << 3;
         QTest::newRow("pulse low byte")
             << cmd(7, {{"app_cmd", 259}}) << int(SocketAction::PulseStart) << 3;
-        QTest::newRow("pulse -1") << cmd(7, {{"app_cmd", -1}}) << int(SocketAction::PulseStart)
-                                  << 255;
-        QTest::newRow("pulse without value") << cmd(7) << int(SocketAction::None) << 0;
         QTest::newRow("stop") << cmd(8) << int(SocketAction::PulseStop) << 0;
         QTest::newRow("empty") << QVariantMap() << int(SocketAction::None) << 0;
     }
@@ -292,32 +206,6 @@ private slots:
         default:
             break;
         }
-    }
-
-    void staticColourPaintsEveryLed()
-    {
-        RecordingDevice device;
-        PauseRecorder pauses;
-        key_main_sand_cmd sender;
-        sender.setPauseFunction(pauses.function());
-
-        sendStaticColour(sender, &device, 0xff, 0x80, 0x00, 3);
-
-        Report mode = reportOf({{0, 7}, {1, 2}, {2, 3}, {8, 3}, {16, 8}, {22, 2}});
-        Report closing = mode;
-        closing[13] = 4;
-        QVector<QByteArray> want{toBytes(mode)};
-        const quint8 colour[3] = {0xff, 0x80, 0x00};
-        for (int page = 1; page <= 3; ++page) {
-            Report r = reportOf({{0, 7}, {1, 9}, {2, 3}, {3, page}});
-            std::fill(r.begin() + 8, r.end(), colour[page - 1]);
-            want.append(toBytes(r));
-        }
-        want.append(toBytes(closing));
-        QCOMPARE(device.reports.size(), want.size());
-        for (int i = 0; i < want.size(); ++i)
-            QCOMPARE(hex(device.reports.at(i)), hex(want.at(i)));
-        QCOMPARE(pauses.pauses, QVector<unsigned>(5, 100));
     }
 
     void pulseRetunesWithoutRestarting()
