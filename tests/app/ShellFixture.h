@@ -11,10 +11,10 @@
 #include <QTcpServer>
 #include <memory>
 
-namespace orvanta::test {
-
-struct ShellFixture
+namespace orvanta::test
 {
+
+struct ShellFixture {
     TempWorkDir wd;
     RecordingDevice device;
     PauseRecorder pauses;
@@ -24,11 +24,11 @@ struct ShellFixture
     ShellFixture()
     {
         wd.seedFromDataTree();
-        constructionLog = QDir(wd.path()).filePath(QStringLiteral("construction.log"));
+        constructionLog = wd.path() + QStringLiteral("/construction.log");
         qputenv("ORVANTA_FAKEHID_LOG", constructionLog.toUtf8());
         ConsoleOptions options;
         options.checkForUpdates = false;
-        QTcpServer probe;
+        QTcpServer probe; // a free port for the console's socket
         probe.listen(QHostAddress::LocalHost, 0);
         options.port = probe.serverPort();
         probe.close();
@@ -52,7 +52,6 @@ struct ShellFixture
     }
 };
 
-// The centre of a key cell's hit region.
 inline QPoint centreOf(int cell)
 {
     const KeyRange &r = KEY_TABLE[cell].hit;

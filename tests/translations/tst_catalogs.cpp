@@ -22,104 +22,31 @@ using TextKey = QPair<QString, QString>; // context, source
 // independently of the catalogs so that a lost or misspelt entry shows.
 QVector<TextKey> allTexts()
 {
+    // clang-format off
     const QVector<QPair<const char *, QStringList>> byContext{
         {"LumoProject",
-         {"APPLY",
-          "ASSIGN",
-          "ASSIGN MACRO",
-          "CURRENT",
-          "CUSTOMIZE",
-          "Close",
-          "Copy",
-          "Customer Service",
-          "Default",
-          "Delete",
-          "Export",
-          "INSTANT SHIFT SYS.",
-          "Import",
-          "KEY ASSIGNMENT",
-          "KEYBOARD",
-          "LIGHTING",
-          "MACRO RESET",
-          "MACROS",
-          "Macro Key",
-          "Multiple Times",
-          "New",
-          "Once",
-          "PROFILE 1",
-          "PROFILE 2",
-          "PROFILE 3",
-          "PROFILE 4",
-          "PROFILE 5",
-          "PROFILE NAME",
-          "Product Information",
-          "REPATE OPTION",
-          "Reset",
-          "SELECT PROFILE",
-          "SHORTCUT",
-          "SINGLE RESET",
-          "Settings",
-          "Single Key",
-          "Until Pressed Next Time",
-          "When Perss & Hold"}},
+         {"APPLY", "ASSIGN", "ASSIGN MACRO", "CURRENT", "CUSTOMIZE", "Close", "Copy",
+          "Customer Service", "Default", "Delete", "Export", "INSTANT SHIFT SYS.", "Import",
+          "KEY ASSIGNMENT", "KEYBOARD", "LIGHTING", "MACRO RESET", "MACROS", "Macro Key",
+          "Multiple Times", "New", "Once", "PROFILE 1", "PROFILE 2", "PROFILE 3", "PROFILE 4",
+          "PROFILE 5", "PROFILE NAME", "Product Information", "REPATE OPTION", "Reset",
+          "SELECT PROFILE", "SHORTCUT", "SINGLE RESET", "Settings", "Single Key",
+          "Until Pressed Next Time", "When Perss & Hold"}},
         {"keyboard_light_view",
-         {"ADD",
-          "ADD STOP",
-          "APPLY",
-          "Arrow Flow",
-          "COLOR CODE :",
-          "CUSTOMIZED",
-          "DEL",
-          "DEL STOP",
-          "EFFECT",
-          "EFFECT ROLLING",
-          "FAST",
-          "FLOW DIRECTION",
-          "FULL",
-          "LED RESET",
-          "LEFT",
-          "NO",
-          "PATTERN",
-          "PULSE",
-          "RIGHT",
-          "Reactive",
-          "Ripple",
-          "SLOW",
-          "SPECTRUM CYCLING",
-          "SPEED",
-          "STATIC",
-          "STOPS CONTROL",
-          "SURFACE",
-          "Static",
-          "Wave",
-          "YES",
-          "ZONES"}},
+         {"ADD", "ADD STOP", "APPLY", "Arrow Flow", "COLOR CODE :", "CUSTOMIZED", "DEL",
+          "DEL STOP", "EFFECT", "EFFECT ROLLING", "FAST", "FLOW DIRECTION", "FULL", "LED RESET",
+          "LEFT", "NO", "PATTERN", "PULSE", "RIGHT", "Reactive", "Ripple", "SLOW",
+          "SPECTRUM CYCLING", "SPEED", "STATIC", "STOPS CONTROL", "SURFACE", "Static", "Wave",
+          "YES", "ZONES"}},
         {"micro_view",
-         {"   Key",
-          "AFTER",
-          "BEFORE",
-          "COPY",
-          "DEFAULT DELAY TIME",
-          "DELAY TIME AUTO-DETCTING",
-          "DELETE",
-          "Delay Time",
-          "EDIT",
-          "EXPORT",
-          "IMPORT",
-          "INSERT",
-          "MACRO NAME",
-          "MS",
-          "NEW",
-          "NO DELAY TIME",
-          "RECORD",
-          "Rename",
-          "SELECT MACRO",
-          "STOP",
-          "Up / Down"}},
+         {"   Key", "AFTER", "BEFORE", "COPY", "DEFAULT DELAY TIME", "DELAY TIME AUTO-DETCTING",
+          "DELETE", "Delay Time", "EDIT", "EXPORT", "IMPORT", "INSERT", "MACRO NAME", "MS", "NEW",
+          "NO DELAY TIME", "RECORD", "Rename", "SELECT MACRO", "STOP", "Up / Down"}},
         {"setting_view",
          {"CHECK FOR UPDATES", "LANGUAGE", "OFFICIAL WEBSITE / SOCIAL MEDIA",
           "SOFTWARE VERSION : "}},
     };
+    // clang-format on
     QVector<TextKey> all;
     for (const auto &context : byContext)
         for (const QString &source : context.second)
@@ -193,12 +120,9 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("language");
-        QTest::newRow("en") << "en"
-                            << "en";
-        QTest::newRow("tc") << "tc"
-                            << "zh_TW";
-        QTest::newRow("cn") << "cn"
-                            << "zh_CN";
+        QTest::newRow("en") << QStringLiteral("en") << QStringLiteral("en");
+        QTest::newRow("tc") << QStringLiteral("tc") << QStringLiteral("zh_TW");
+        QTest::newRow("cn") << QStringLiteral("cn") << QStringLiteral("zh_CN");
     }
     void catalogHoldsEveryTextOnceAndCompilesIt()
     {
@@ -234,73 +158,34 @@ private slots:
         QCOMPARE(messages, 95);
     }
 
-    void fixedLabels_data()
-    {
-        QTest::addColumn<QString>("context");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("traditional");
-        QTest::addColumn<QString>("simplified");
-        const QString lp = "LumoProject", lv = "keyboard_light_view", mv = "micro_view";
-        QTest::newRow("LIGHTING") << lp << "LIGHTING"
-                                  << "LIGHTING"
-                                  << "背光設定"
-                                  << "背光设定";
-        QTest::newRow("MACROS") << lp << "MACROS"
-                                << "MACROS"
-                                << "巨集設定"
-                                << "巨集设定";
-        QTest::newRow("Customer Service") << lp << "Customer Service"
-                                          << "Customer Support"
-                                          << "全球客服中心"
-                                          << "客户服务";
-        QTest::newRow("Reset") << lp << "Reset"
-                               << "Reset"
-                               << "回復至原廠設定"
-                               << "";
-        QTest::newRow("REPATE OPTION") << lp << "REPATE OPTION"
-                                       << "REPEAT OPTION"
-                                       << "選擇模式"
-                                       << "选择模式";
-        QTest::newRow("When Perss & Hold") << lp << "When Perss & Hold"
-                                           << "When Perss & Hold"
-                                           << "直到放開後停止"
-                                           << "直到放开后停止";
-        QTest::newRow("Arrow Flow") << lv << "Arrow Flow"
-                                    << "Arrow Flow"
-                                    << "極光"
-                                    << "极光";
-        QTest::newRow("STATIC") << lv << "STATIC"
-                                << "STATIC"
-                                << "恆亮"
-                                << "恒亮";
-        QTest::newRow("Key") << mv << "   Key"
-                             << "   Key"
-                             << "   按鍵"
-                             << "   按键";
-        QTest::newRow("Up / Down") << mv << "Up / Down"
-                                   << "Up / Down"
-                                   << "按下 / 放開"
-                                   << "按下 / 放开";
-        QTest::newRow("SOFTWARE VERSION") << "setting_view"
-                                          << "SOFTWARE VERSION : "
-                                          << "SOFTWARE VERSION : "
-                                          << "軟體版本"
-                                          << "软体版本";
-    }
     void fixedLabels()
     {
-        QFETCH(QString, context);
-        QFETCH(QString, source);
-        QFETCH(QString, english);
-        QFETCH(QString, traditional);
-        QFETCH(QString, simplified);
-        const QString expected[] = {english, traditional, simplified};
+        struct Row {
+            const char *context, *source, *english, *traditional, *simplified;
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"LumoProject", "LIGHTING", "LIGHTING", "背光設定", "背光设定"},
+            {"LumoProject", "MACROS", "MACROS", "巨集設定", "巨集设定"},
+            {"LumoProject", "Customer Service", "Customer Support", "全球客服中心", "客户服务"},
+            {"LumoProject", "Reset", "Reset", "回復至原廠設定", ""},
+            {"LumoProject", "REPATE OPTION", "REPEAT OPTION", "選擇模式", "选择模式"},
+            {"LumoProject", "When Perss & Hold", "When Perss & Hold", "直到放開後停止", "直到放开后停止"},
+            {"keyboard_light_view", "Arrow Flow", "Arrow Flow", "極光", "极光"},
+            {"keyboard_light_view", "STATIC", "STATIC", "恆亮", "恒亮"},
+            {"micro_view", "   Key", "   Key", "   按鍵", "   按键"},
+            {"micro_view", "Up / Down", "Up / Down", "按下 / 放開", "按下 / 放开"},
+            {"setting_view", "SOFTWARE VERSION : ", "SOFTWARE VERSION : ", "軟體版本", "软体版本"},
+        };
+        // clang-format on
+        QTranslator t[3];
         const char *codes[] = {"en", "tc", "cn"};
-        for (int i = 0; i < 3; ++i) {
-            QTranslator t;
-            QVERIFY(t.load(qmPath(codes[i])));
-            QCOMPARE(t.translate(qPrintable(context), qPrintable(source)), expected[i]);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(t[i].load(qmPath(codes[i])));
+        for (const Row &r : rows) {
+            const char *expected[] = {r.english, r.traditional, r.simplified};
+            for (int i = 0; i < 3; ++i)
+                QCOMPARE(t[i].translate(r.context, r.source), QString::fromUtf8(expected[i]));
         }
     }
 
