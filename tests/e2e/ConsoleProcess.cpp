@@ -1,19 +1,18 @@
 #include "ConsoleProcess.h"
 
-#include "TestSupport.h"
-
-#include <QDir>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTcpServer>
 #include <QThread>
 
-namespace orvanta::test {
+namespace orvanta::test
+{
 
 ConsoleProcess::ConsoleProcess()
 {
-    m_dataDir = QDir(m_dir.path()).filePath(QStringLiteral("data"));
-    m_port = freePort();
+    QTcpServer probe; // a port free a moment ago
+    probe.listen(QHostAddress::LocalHost, 0);
+    m_port = probe.serverPort();
     m_env = QProcessEnvironment::systemEnvironment();
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     m_env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), logFile());
@@ -22,65 +21,23 @@ ConsoleProcess::ConsoleProcess()
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
 }
 
-ConsoleProcess::~ConsoleProcess()
-{
-    if (isRunning())
-        stop();
-}
-
-void ConsoleProcess::setEnvironment(const QString &name, const QString &value)
-{
-    m_env.insert(name, value);
-}
-
-QString ConsoleProcess::logFile() const
-{
-    return QDir(m_dir.path()).filePath(QStringLiteral("reports.log"));
-}
-
-QString ConsoleProcess::executable()
-{
-    return binDir() + QStringLiteral("/orvanta-console");
-}
-
-quint16 ConsoleProcess::freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-QStringList ConsoleProcess::baseArguments() const
-{
-    return {QStringLiteral("--data-dir"), m_dataDir, QStringLiteral("--port"),
-            QString::number(m_port)};
-}
-
 bool ConsoleProcess::start(const QStringList &extraArguments)
 {
     m_process.setProcessEnvironment(m_env);
-    m_process.setProgram(executable());
-    m_process.setArguments(baseArguments() + extraArguments);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.start();
+    m_process.start(executable(), baseArguments() + extraArguments);
     return m_process.waitForStarted(10000);
-}
-
-bool ConsoleProcess::isRunning() const
-{
-    return m_process.state() != QProcess::NotRunning;
 }
 
 int ConsoleProcess::stop()
 {
     m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    if (!m_process.waitForFinished(5000))
+        m_process.kill(), m_process.waitForFinished(5000);
     return m_process.exitCode();
 }
 
+// Each log line: milliseconds, interface path, length, bytes in hex.
 QVector<LoggedReport> ConsoleProcess::reports() const
 {
     QVector<LoggedReport> out;
@@ -89,27 +46,18 @@ QVector<LoggedReport> ConsoleProcess::reports() const
         return out;
     for (const QByteArray &line : f.readAll().split('\n')) {
         const QList<QByteArray> fields = line.trimmed().split(' ');
-        if (fields.size() != 4)
-            continue;
-        LoggedReport r;
-        r.ms = fields[0].toLongLong();
-        r.path = QString::fromLatin1(fields[1]);
-        r.bytes = QByteArray::fromHex(fields[3]);
-        out.append(r);
+        if (fields.size() == 4)
+            out.append({fields[0].toLongLong(), QByteArray::fromHex(fields[3])});
     }
     return out;
 }
 
 bool ConsoleProcess::waitForReports(int count, int timeoutMs)
 {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < timeoutMs) {
-        if (reports().size() >= count)
-            return true;
-        QThread::msleep(20);
-    }
-    return reports().size() >= count;
+    for (QDeadlineTimer deadline(timeoutMs); reports().size() < count; QThread::msleep(20))
+        if (deadline.hasExpired())
+            return false;
+    return true;
 }
 
 } // namespace orvanta::test
