@@ -8,16 +8,17 @@
 #include <QtTest>
 #include <functional>
 
-namespace orvanta::test {
+namespace orvanta::test
+{
 
 struct FlagName {
     const char *name;
     bool EffectFlag::*member;
 };
 inline const FlagName kFlagNames[] = {
-    {"left", &EffectFlag::left},       {"right", &EffectFlag::right},
-    {"full", &EffectFlag::full_flag},  {"customized", &EffectFlag::customized},
-    {"yes", &EffectFlag::yes},         {"no", &EffectFlag::no}};
+    {"left", &EffectFlag::left},      {"right", &EffectFlag::right},
+    {"full", &EffectFlag::full_flag}, {"customized", &EffectFlag::customized},
+    {"yes", &EffectFlag::yes},        {"no", &EffectFlag::no}};
 
 // "left,yes,mode=5,ms=6,sp=16" -> an option set.
 inline EffectFlag flagOf(const QString &options)

@@ -1,15 +1,10 @@
-// The factory lighting written into the data tree agrees with the builders and
-// with what the page sends when APPLY is pressed on it.
+// The factory lighting written into the data tree agrees with the builders.
 
 #include "FactoryLighting.h"
 #include "TestSupport.h"
-#include "app/Globals.h"
 #include "device/key_main_sand_cmd.h"
 #include "lighting/LightingBuilders.h"
-#include "lighting/keyboard_light_view.h"
 
-#include <QComboBox>
-#include <QPushButton>
 #include <QtTest>
 
 using namespace orvanta;
@@ -37,43 +32,6 @@ private slots:
             QCOMPARE(int(stored.reports.first()[2]), n); // stamped for profile n
         }
         QCOMPARE(readini::readini_light_system_color_file().size(), 12);
-    }
-
-    void applyOnTheFactoryDataSendsTheFactoryLighting_data()
-    {
-        QTest::addColumn<int>("effect");
-        QTest::addColumn<QList<int>>("entries"); // entries that must agree
-        QTest::newRow("static") << 0 << QList<int>{0, 1, 2, 3, 4};
-        QTest::newRow("reactive") << 1 << QList<int>{0, 1, 2, 3, 4};
-        QTest::newRow("arrow flow") << 2 << QList<int>{0, 1, 2, 3, 4, 5, 6};
-        QTest::newRow("wave") << 3 << QList<int>{0, 4}; // its zones come from a table
-        QTest::newRow("ripple") << 4 << QList<int>{0, 1, 2, 6};
-    }
-    void applyOnTheFactoryDataSendsTheFactoryLighting()
-    {
-        QFETCH(int, effect);
-        QFETCH(QList<int>, entries);
-        TempWorkDir dir;
-        writeFactoryLighting();
-        key_main_sand_cmd sender;
-        sender.setPauseFunction([](unsigned) {});
-        RecordingDevice device;
-        gCommandSender = &sender;
-        gDeviceHandle = &device;
-        {
-            keyboard_light_view page;
-            page.profile_number = effect + 1;
-            page.profile_name = "Check";
-            page.findChild<QComboBox *>("effect_combo")->setCurrentIndex(effect);
-            emit page.findChild<QPushButton *>("btn_apply")->released();
-        }
-        gCommandSender = nullptr;
-        gDeviceHandle = nullptr;
-        const LightCommandSet mine = readLightCommandSet("Check");
-        const LightCommandSet factory = readLightCommandSet(QString("PROFILE %1").arg(effect + 1));
-        QCOMPARE(mine.type, factory.type);
-        for (int i : entries)
-            QVERIFY2(mine.reports[i] == factory.reports[i], qPrintable(QString::number(i)));
     }
 
     void buildDataTreeHoldsTheSameFiles()
