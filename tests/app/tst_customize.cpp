@@ -170,6 +170,22 @@ private slots:
         QCOMPARE(readini::readini_profile_connect()[1], QStringLiteral("PROFILE 3"));
     }
 
+    void choosingAProfileBringsItsOwnMacroKeys()
+    {
+        ShellFixture f;
+        LumoProject &w = *f.w;
+        w.show();
+        assignMacro(w, 42, "Jump", 0x80, 0); // A is a macro key in PROFILE 1
+        w.profileCombo->setCurrentText("PROFILE 2");
+        QCOMPARE(w.keyTable[42], QStringLiteral("0"));
+        assignSingle(w, 0, Qt::Key_Q); // an APPLY on PROFILE 2 ...
+        // ... writes PROFILE 2's own tables, not PROFILE 1's macro key.
+        QCOMPARE(takeItems(readini::readini_macro_system_file("PROFILE 2")[0], 108)[42],
+                 QStringLiteral("0"));
+        w.profileCombo->setCurrentText("PROFILE 1");
+        QCOMPARE(w.keyTable[42], QStringLiteral("1"));
+    }
+
     void factoryReset()
     {
         ShellFixture f;
