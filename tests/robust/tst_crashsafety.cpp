@@ -11,7 +11,6 @@
 #include "storage/ProfileStore.h"
 
 #include <QDirIterator>
-#include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -162,16 +161,6 @@ private:
     QVector<Snapshot> m_snapshots;
 };
 
-QString describe(const FileContent &c)
-{
-    if (!c.exists)
-        return QStringLiteral("<missing>");
-    QStringList parts;
-    for (auto it = c.values.begin(); it != c.values.end(); ++it)
-        parts << it.key() + QLatin1Char('=') + it.value().left(40);
-    return (c.ok ? QString() : QStringLiteral("<unparsable> ")) + parts.join(QLatin1String("; "));
-}
-
 } // namespace
 
 class CrashSafetyTest : public QObject
@@ -221,7 +210,7 @@ private slots:
             // The newest lighting set tells roughly how far the writer got.
             const QString first = actual[0].values.value(QStringLiteral("Setting/0"));
             const QStringList bytes = first.split(QLatin1Char(','));
-            QVERIFY2(bytes.size() == 264, qPrintable(describe(actual[0])));
+            QCOMPARE(bytes.size(), 264);
             qint64 g = 0;
             for (int i = 0; i < 4; ++i)
                 g |= qint64(bytes[3 + i].toInt()) << (8 * i);
@@ -249,17 +238,8 @@ private slots:
                     completed = done;
                 }
             }
-            if (found < 0) {
-                QStringList why;
-                const Snapshot &expected = replay.after(next - 1);
-                for (int f = 0; f < actual.size(); ++f)
-                    if (!(actual[f] == expected[f]))
-                        why << stepFiles()[f] + ": " + describe(actual[f]);
-                QFAIL(qPrintable(QStringLiteral("round %1 (from step %2): no step explains\n")
-                                     .arg(round)
-                                     .arg(next) +
-                                 why.join('\n')));
-            }
+            QVERIFY2(found >= 0,
+                     qPrintable(QStringLiteral("round %1: no step explains the files").arg(round)));
             filesChecked += actual.size();
             (completed ? completedAtKill : cutAtKill)++;
             stepsHit[int(found % S)]++;
@@ -268,17 +248,7 @@ private slots:
             const QStringList skip{QStringLiteral("lightfile/Robust Copy"),
                                    QStringLiteral(".staging/")};
             const QStringList files = filesBelow(data, skip, &staleLocks);
-            const QStringList replayed = filesBelow(scratch, skip);
-            if (files != replayed) {
-                QStringList stray;
-                for (const QString &f : files)
-                    if (!replayed.contains(f))
-                        stray << "+" + f;
-                for (const QString &f : replayed)
-                    if (!files.contains(f))
-                        stray << "-" + f;
-                QFAIL(qPrintable("round " + QString::number(round) + ": " + stray.join(' ')));
-            }
+            QCOMPARE(files, filesBelow(scratch, skip));
             for (const QString &rel : files) {
                 if (!rel.endsWith(QLatin1String(".ini")))
                     continue;
@@ -307,68 +277,14 @@ private slots:
         QVERIFY(!QFileInfo::exists(QDir(data).filePath(".staging")));
         int locksLeft = 0;
         filesBelow(data, {}, &locksLeft);
-        if (locksLeft) {
-            QDirIterator it(data, {"*.lock*"}, QDir::Files, QDirIterator::Subdirectories);
-            QStringList left;
-            while (it.hasNext()) {
-                const QString p = it.next();
-                left << p + ": " + readText(p).replace('\n', '|');
-            }
-            QFAIL(qPrintable(left.join('\n')));
-        }
+        QCOMPARE(locksLeft, 0);
         const QStringList macros = inDir(data, [] { return macro::macroNames(); });
         QCOMPARE(macros.count(QStringLiteral("Robust Macro")), 1);
         console.stop();
         qInfo("crash safety: %d kills (%d before the cut save reached its file, %d after), "
               "%d file checks, %d files left beside saves by kills, %lld steps done",
               kKills, cutAtKill, completedAtKill, filesChecked, staleLocks, next);
-        QStringList hits;
-        for (auto it = stepsHit.begin(); it != stepsHit.end(); ++it)
-            hits << QStringLiteral("%1:%2").arg(it.key()).arg(it.value());
-        qInfo("kills per step of a generation: %s", qPrintable(hits.join(' ')));
         QVERIFY(stepsHit.size() > 1); // the kills did land in different saves
-    }
-
-    // The lock a killed save leaves would list its file twice; start-up clears
-    // the ones whose owner is gone and keeps a lock that is still held.
-    void leftoversOfKilledSavesGoLiveLocksAndOwnFilesStay()
-    {
-        TempWorkDir wd;
-        QVERIFY(QDir().mkpath("macrofile") && QDir().mkpath("lightfile/P/light"));
-        QVERIFY(writeText("macrofile/Jump.ini", "[Setting]\nmacro_key_count=0\n"));
-        QVERIFY(writeText("lightfile/P/light/pattern1.ini", "[Setting]\n"));
-        for (const char *path : {"macrofile/Jump.ini.lock", "lightfile/P/light/pattern1.ini.lock",
-                                 "macrofile/Jump.ini.lock.rmlock",
-                                 "lightfile/P/light/pattern1.ini.lock.rmlock.rmlock"}) {
-            QProcess holder; // takes the lock and is killed holding it
-            holder.start(binDir() + "/orvanta-robust-writer",
-                         {"--hold-lock", QDir::current().filePath(QString::fromLatin1(path))});
-            QVERIFY(holder.waitForReadyRead(10000));
-            holder.kill();
-            QVERIFY(holder.waitForFinished(10000));
-            QVERIFY(QFileInfo::exists(path));
-        }
-        QVERIFY(
-            writeText("macrofile/Jump.ini.lock.rmlock.rmlock", "")); // killed before its owner line
-        QCOMPARE(macro::macroNames().count("Jump"), 4);
-        QLockFile live(QDir::current().filePath("macrofile/Live.ini.lock"));
-        QVERIFY(live.tryLock(0));
-        QVERIFY(writeText("macrofile/Jump.ini.aB3xYz", "[Setting]\nmacro_key_c")); // cut short
-        QVERIFY(writeText("macrofile/Jump.ini.backup", "mine"));
-        QVERIFY(writeText("macrofile/Other.ini.Q1w2E3", "no file of that name"));
-
-        removeStaleStaging();
-        QCOMPARE(macro::macroNames(), QStringList({"Jump", "Jump", "Live", "Other"}));
-        QVERIFY(!QFileInfo::exists("macrofile/Jump.ini.aB3xYz"));
-        QCOMPARE(readText("macrofile/Jump.ini.backup"), QStringLiteral("mine"));
-        QVERIFY(QFileInfo::exists("macrofile/Other.ini.Q1w2E3"));
-        QVERIFY(!QFileInfo::exists("lightfile/P/light/pattern1.ini.lock"));
-        QVERIFY(!QFileInfo::exists("macrofile/Jump.ini.lock.rmlock"));
-        QVERIFY(!QFileInfo::exists("macrofile/Jump.ini.lock.rmlock.rmlock"));
-        QVERIFY(!QFileInfo::exists("lightfile/P/light/pattern1.ini.lock.rmlock.rmlock"));
-        QVERIFY(QFileInfo::exists("macrofile/Jump.ini"));
-        QVERIFY(QFileInfo::exists("lightfile/P/light/pattern1.ini"));
-        QVERIFY(live.isLocked());
     }
 };
 

@@ -15,7 +15,6 @@
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QTcpServer>
-#include <QTimer>
 #include <QtTest>
 
 using namespace orvanta;
@@ -35,10 +34,7 @@ struct Outcome {
     QVector<unsigned> pauses;
     std::array<quint8, 256> keyMap{};
     int currentProfile = 0;
-    QStringList profileNames;
-    QStringList keyTable;
     bool handleFound = false;
-    bool timerRunning = true;
     int accepted = 0;             // reports the keyboard took during the actions
     bool laterSwitchSent = false; // a profile button works once the fault is gone
 };
@@ -70,11 +66,6 @@ int &previousAccepted()
     return n;
 }
 
-QByteArray loggedHex(const QString &line)
-{
-    return line.section(QLatin1Char(' '), 3).toLatin1();
-}
-
 QPoint centreOf(int cell)
 {
     const KeyRange &r = KEY_TABLE[cell].hit;
@@ -101,13 +92,6 @@ void runActions(LumoProject &w)
     QTest::keyClick(&w, Qt::Key_F5);
     w.custumize_apply_function();
 
-    // Instant shift on and off.
-    w.issCombo->setCurrentIndex(w.issCombo->findText(QStringLiteral("PROFILE 3")));
-    w.iss_shift_function();
-    w.iss_ctrl_function();
-    w.iss_shift_function();
-    w.iss_alt_function();
-
     // LIGHTING: APPLY, then LED RESET, on on-board profile 3.
     w.main_set_profile3();
     gLightView->effect_save_function();
@@ -124,7 +108,6 @@ void runActions(LumoProject &w)
     gMacroView->macro_r_stop_function();
 
     // The control socket's commands.
-    w.socketHelperReceiveData({{"command", 7}, {"Data", 4}});
     w.socketHelperReceiveData(
         {{"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}});
     w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
@@ -178,9 +161,6 @@ Outcome run(const Fault &fault)
         out.pauses = pauses.pauses;
         out.keyMap = gCommandSender->keyMap;
         out.currentProfile = w.currentProfile;
-        out.profileNames = w.profileNames;
-        out.keyTable = w.keyTable;
-        out.timerRunning = w.appTimer->isActive();
         out.files = treeContent(wd.path());
         // The fault goes away; the next press reaches the keyboard again.
         qunsetenv("ORVANTA_FAKEHID_FAIL_SEND");
@@ -189,8 +169,8 @@ Outcome run(const Fault &fault)
         w.main_set_profile4();
         const QStringList lines = readText(log).split('\n', Qt::SkipEmptyParts);
         out.laterSwitchSent =
-            lines.size() == before + 1 &&
-            loggedHex(lines.last()) == toBytes(reportOf({{0, 7}, {1, 1}, {2, 4}})).toHex();
+            lines.size() == before + 1 && lines.last().section(' ', 3).toLatin1() ==
+                                              toBytes(reportOf({{0, 7}, {1, 1}, {2, 4}})).toHex();
         previousAccepted() += loggedReports(log);
     }
     qunsetenv("ORVANTA_FAKEHID_LOG");
@@ -218,7 +198,6 @@ private slots:
         QVERIFY2(reference.accepted > 60, qPrintable(QString::number(reference.accepted)));
         QCOMPARE(reference.pauses.size(), reference.accepted);
         QCOMPARE(reference.currentProfile, 2);
-        QVERIFY(!reference.timerRunning);
     }
 
     void actionsEndAndSaveAsWithAWorkingKeyboard_data()
@@ -228,13 +207,8 @@ private slots:
         QTest::addColumn<int>("failAfter");
         QTest::addColumn<int>("accepted");
         QTest::newRow("every report refused") << QString() << true << -1 << 0;
-        QTest::newRow("gone after the first report") << QString() << false << 1 << 1;
-        QTest::newRow("gone inside CUSTOMIZE apply") << QString() << false << 5 << 5;
         QTest::newRow("gone inside the lighting apply") << QString() << false << 40 << 40;
-        QTest::newRow("gone inside the factory reset") << QString() << false << 60 << 60;
         QTest::newRow("no keyboard at all") << QStringLiteral("none") << false << -1 << 0;
-        QTest::newRow("only a foreign product")
-            << QStringLiteral("foreign,other") << false << -1 << 0;
     }
 
     void actionsEndAndSaveAsWithAWorkingKeyboard()
@@ -255,9 +229,6 @@ private slots:
         QCOMPARE(out.pauses, reference.pauses);
         QVERIFY(out.keyMap == reference.keyMap);
         QCOMPARE(out.currentProfile, reference.currentProfile);
-        QCOMPARE(out.profileNames, reference.profileNames);
-        QCOMPARE(out.keyTable, reference.keyTable);
-        QVERIFY(!out.timerRunning);
         // A keyboard that comes back is used again; a missing one stays missing.
         QCOMPARE(out.laterSwitchSent, present);
     }

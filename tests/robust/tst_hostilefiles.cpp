@@ -4,14 +4,10 @@
 
 #include "../app/ShellFixture.h"
 #include "ConsoleProcess.h"
-#include "SocketLoad.h"
-#include "app/FileDialogs.h"
 #include "keyassign/KeyAssignment.h"
 #include "lighting/LightingBuilders.h"
 #include "macro/MacroFile.h"
-#include "macro/micro_view.h"
 #include "storage/DirectoryOps.h"
-#include "storage/ProfileStore.h"
 #include "storage/readini.h"
 
 #include <QDirIterator>
@@ -78,16 +74,6 @@ QString writeRawName(const QString &dir, const QByteArray &rawName, const QByteA
     return ok ? QFile::decodeName(path) : QString();
 }
 
-qint64 peakKb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    f.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
 } // namespace
 
 class HostileFilesTest : public QObject
@@ -95,24 +81,16 @@ class HostileFilesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { FileDialogs::restoreDefaults(); }
-
     // What the readers give for files they cannot make sense of: bounded
     // results, the documented defaults, and an exact file when written over.
     void readersStayBounded_data()
     {
         QTest::addColumn<QByteArray>("content");
-        const QByteArray macroText = "[Setting]\nmacro_key_count=2\nmacro_key=A,A\n"
-                                     "macro_key_state=down,up\nmacro_key_delaytime=10,10\n"
-                                     "macro_cmd_str=" +
-                                     QByteArray("1,").repeated(263) + "1\n";
         QTest::newRow("huge value") << hugeValue("macro_cmd_str");
         QTest::newRow("random bytes") << randomBytes(200000, 7);
-        QTest::newRow("truncated") << truncated(macroText);
         QTest::newRow("counts far too large")
             << QByteArray("[Setting]\ncount=2147483647\ntype=3\nmacro_key_count=99999999\n"
                           "pattern=-5\nsignle=999999,-1,abc\n");
-        QTest::newRow("nul bytes and a bare section") << QByteArray("[Setting\n\0\0=\0\n[", 16);
     }
 
     void readersStayBounded()
@@ -169,65 +147,13 @@ private slots:
                                macro::buildMacroMap({{"A", "down", "5"}, {"A", "up", "5"}}, {}));
         QCOMPARE(QSettings(readini::macroPath("Evil"), QSettings::IniFormat).allKeys().size(), 5);
         QCOMPARE(macro::parseMacro(readini::readini_macro_file("Evil")).rows.size(), 2);
-        qInfo("%s: readers and imports %lld ms, peak VmHWM %lld kB", QTest::currentDataTag(),
-              readMs, peakKb());
+        qInfo("%s: readers and imports %lld ms", QTest::currentDataTag(), readMs);
         // Only the two imported items are new.
         const QString root = QDir::current().absolutePath() + QLatin1Char('/');
         for (const QString &path : look(QDir::current().absolutePath()).keys())
             QVERIFY2(before.contains(path) || path == root + "macrofile/Imported.ini" ||
                          path.startsWith(root + "lightfile/Imported"),
                      qPrintable(path));
-    }
-
-    // Import files with odd names through the file chooser: names with "..",
-    // very long names, bytes that are not UTF-8, paths through "..", a folder.
-    void oddlyNamedImportsStayInside()
-    {
-        QTemporaryDir outside;
-        const QString src = outside.filePath(QStringLiteral("src"));
-        QVERIFY(QDir().mkpath(src + "/deeper"));
-        const QByteArray profileText = "[Setting]\npattern=\"1\"\n[pattern1]\nRColor=\"1,2\"\n"
-                                       "[signal]\nsignle=\"4,5\"\n";
-        QStringList paths;
-        for (const QString &name :
-             {QStringLiteral("..ini"), QStringLiteral("..hidden.ini"), QStringLiteral("a..b.ini"),
-              QString(240, QLatin1Char('L')) + ".ini", QStringLiteral("deeper/../Up.ini"),
-              QStringLiteral(".ini"), QStringLiteral("x:y?.ini")}) {
-            const QString path = src + "/" + name;
-            QVERIFY(QFileInfo(path).fileName().isEmpty() || writeText(path, profileText));
-            paths << path;
-        }
-        paths << writeRawName(src, "bad\xff\xfe name.ini", profileText)
-              << writeRawName(src, "Ok\xc3.ini", randomBytes(4000, 3)) << src + "/deeper"
-              << src + "/missing.ini" << QStringLiteral("/dev/zero")
-              << QStringLiteral("/proc/self/status");
-        QVERIFY(!paths.contains(QString()));
-
-        ShellFixture f;
-        const QString root = QDir(f.wd.path()).absolutePath();
-        const auto srcBefore = look(outside.path());
-        for (const QString &path : paths) {
-            FileDialogs::openFileName = [path](QWidget *, const QString &, const QString &,
-                                               const QString &) { return path; };
-            f.w->leftmenu_select_btn_load_fanction();
-            gMacroView->macro_name_btn_import_function();
-        }
-        // Nothing changed outside the data directory; every profile and macro
-        // created lies directly in its folder.
-        QCOMPARE(look(outside.path()), srcBefore);
-        for (const QString &name : profileList()) {
-            QVERIFY2(!name.contains('/') && name != "." && name != "..", qPrintable(name));
-            QVERIFY(QFileInfo(QDir(root).filePath("lightfile/" + name)).isDir());
-        }
-        QVERIFY(profileList().contains("a"));
-        QVERIFY(profileList().contains("Up"));
-        QVERIFY(profileList().contains(QString(240, QLatin1Char('L'))));
-        QVERIFY(macro::macroNames().contains("Up"));
-        QVERIFY(!profileList().contains("x:y?")); // forbidden characters are refused
-        // The window goes on working.
-        f.clear();
-        f.w->main_set_profile2();
-        QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(2)});
     }
 
     // The real console on a data directory salted with such files.
@@ -252,47 +178,31 @@ private slots:
         QVERIFY(!writeRawName(data + "/lightfile", QByteArray(200, 'N'), "").isEmpty());
         QVERIFY(QDir().mkpath(data + "/lightfile/...")); // an odd folder among the profiles
         const QString parent = QFileInfo(data).absolutePath();
-        const QStringList parentBefore =
-            QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QStringList parentBefore = QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        parentBefore.removeAll(QStringLiteral("reports.log"));
 
-        QElapsedTimer t;
-        t.start();
         QVERIFY(console.start({QStringLiteral("--no-update-check")}));
         QVERIFY(console.waitForReports(1, 60000));
-        const qint64 startMs = t.elapsed();
         QCOMPARE(console.reports().first().bytes, selectReport(1));
 
         QTcpSocket s;
         s.connectToHost(QHostAddress::LocalHost, console.port());
         QVERIFY(s.waitForConnected(10000));
-        QByteArray greeting;
-        while (!greeting.endsWith('&') && s.waitForReadyRead(20000))
-            greeting += s.readAll();
-        QVERIFY(greeting.startsWith("VoDezivuv!"));
-        t.restart();
         s.write("072"); // loads the salted PROFILE 2
         s.flush();
         QVERIFY(console.waitForReports(2, 60000));
-        const qint64 switchMs = t.elapsed();
         QCOMPARE(console.reports()[1].bytes, selectReport(2));
         QTest::qWait(300);
         s.write("076#10#20#30"); // still acting on commands
         s.flush();
         QVERIFY(console.waitForReports(7, 20000));
         QVERIFY(console.isRunning());
-        const qint64 rss = residentKb(console.process().processId());
         // Nothing appeared beside the data directory (the report log is the test's own).
         QStringList parentAfter = QDir(parent).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         parentAfter.removeAll(QStringLiteral("reports.log"));
-        parentAfter.sort();
-        QStringList expected = parentBefore;
-        expected.removeAll(QStringLiteral("reports.log"));
-        expected.sort();
-        QCOMPARE(parentAfter, expected);
+        QCOMPARE(parentAfter, parentBefore);
         QVERIFY(!QFileInfo::exists(data + "/../../outside"));
         console.stop();
-        qInfo("salted data: start-up %lld ms, switch to the salted profile %lld ms, VmRSS %lld kB",
-              startMs, switchMs, rss);
     }
 };
 
