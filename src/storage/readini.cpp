@@ -332,7 +332,9 @@ void readini::def_macro_ini_cmd_file(const QString &profile)
 int readini::read_macro_count_ini_cmd_file(const QString &profile)
 {
     auto s = open(macroCmdPath(profile));
-    return qMax(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0));
+    // At most one entry per key slot: a damaged count must not run the entry
+    // arithmetic of the callers past the int range.
+    return qBound(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0), 108);
 }
 
 QStringList readini::read_macro_ini_cmd_file(const QString &profile)

@@ -125,6 +125,7 @@ private slots:
         QCOMPARE(readini::read_macro_number_ini_cmd_file("P"), QStringLiteral("4,"));
         QVERIFY(writeText("lightfile/Q/cmd/macro.ini", "[Setting]\ncount=99999999\n"));
         QCOMPARE(readini::read_macro_ini_cmd_file("Q").size(), 108);
+        QCOMPARE(readini::read_macro_count_ini_cmd_file("Q"), 108);
         QVERIFY(writeText("lightfile/R/cmd/macro.ini", "[Setting]\ncount=-4\n"));
         QCOMPARE(readini::read_macro_count_ini_cmd_file("R"), 0);
     }
