@@ -221,7 +221,7 @@ private slots:
             qint64 found = -1;
             bool completed = false;
             for (qint64 k = next; k <= (g + 1) * S && found < 0; ++k) {
-                const Snapshot &before = replay.after(k - 1);
+                const Snapshot before = replay.after(k - 1); // a copy: the next call may grow the store
                 const Snapshot &after = replay.after(k);
                 bool match = true;
                 bool done = false;
