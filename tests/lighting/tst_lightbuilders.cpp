@@ -17,10 +17,10 @@ namespace
 {
 
 // "12=5 13=4" -> report with those bytes, everything else zero.
-Report bytesOf(const QString &spec)
+Report bytesOf(const QString &bytes)
 {
     Report r = zeroReport();
-    for (const QString &item : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString &item : bytes.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList kv = item.split(QLatin1Char('='));
         r[kv[0].toInt()] = quint8(kv[1].toInt());
     }

@@ -48,14 +48,14 @@ bool g_initialised = false;
 std::vector<Iface> presented()
 {
     const char *env = std::getenv("ORVANTA_FAKEHID_DEVICES");
-    std::string spec = env ? env : "keyboard";
+    std::string wanted = env ? env : "keyboard";
     std::vector<Iface> out;
     size_t start = 0;
-    while (start <= spec.size()) {
-        size_t end = spec.find(',', start);
+    while (start <= wanted.size()) {
+        size_t end = wanted.find(',', start);
         if (end == std::string::npos)
-            end = spec.size();
-        const std::string t = spec.substr(start, end - start);
+            end = wanted.size();
+        const std::string t = wanted.substr(start, end - start);
         if (t == "keyboard") {
             out.push_back({Consumer, 0x264A, 0x3006, 0x0C, 1, 1});
             out.push_back({Boot, 0x264A, 0x3006, 0x01, 6, 0});
