@@ -145,7 +145,6 @@ void LumoProject::custumize_sigle_newkey_function() {}
 void LumoProject::custumize_tkey_assign_combo_insert()
 {
     const QSignalBlocker block(assignMacroCombo);
-    const QString previous = assignMacroCombo->currentText();
     assignMacroCombo->clear();
     const QStringList files = QDir(QStringLiteral("./macrofile"))
                                   .entryList(QStringList{QStringLiteral("*.ini")}, QDir::Files,
@@ -153,7 +152,6 @@ void LumoProject::custumize_tkey_assign_combo_insert()
     for (const QString &f : files)
         assignMacroCombo->addItem(f.left(f.size() - 4));
     assignMacroCombo->setCurrentIndex(-1);
-    Q_UNUSED(previous);
 }
 
 void LumoProject::save_macro_key_set()

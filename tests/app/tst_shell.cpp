@@ -2,6 +2,7 @@
 // and its gating, dragging and key cell colours.
 
 #include "ShellFixture.h"
+#include "app/key_show_img.h"
 #include "lighting/keyboard_light_view.h"
 #include "macro/micro_view.h"
 #include "settings/WebLinks.h"
@@ -129,6 +130,32 @@ private slots:
                 QCOMPARE(w.keyCells[s.shown]->styleSheet(),
                          QStringLiteral("background-color:rgb(%1);").arg(s.rgb));
         }
+    }
+
+    void hoverPopupAndSelection()
+    {
+        ShellFixture f;
+        LumoProject &w = *f.w;
+        w.show();
+        auto move = [&](const QPoint &p) {
+            QMouseEvent e(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton, {});
+            QApplication::sendEvent(&w, &e);
+        };
+        move(centreOf(28)); // Q
+        QVERIFY(gKeyPopup->isVisible());
+        QCOMPARE(gKeyPopup->keyName(), QStringLiteral("Q"));
+        QCOMPARE(gKeyPopup->pos(), QPoint(405 - 40, 239 - 108));
+        move({410, 185}); // a gap
+        QVERIFY(gKeyPopup->isHidden());
+        QCOMPARE(w.keyCells[28]->styleSheet(), QStringLiteral("background-color:rgb(0,0,0);"));
+        QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(28));
+        QCOMPARE(w.selectedKey, 28);
+        QCOMPARE(int(w.selectedUsage), 0x14);
+        QTest::mousePress(&w, Qt::LeftButton, {}, {413, 342}); // left Windows key: no region
+        QCOMPARE(w.selectedKey, 28);
+        w.main_lighting_function(); // another page in front takes the mouse
+        move(centreOf(0));
+        QVERIFY(gKeyPopup->isHidden());
     }
 };
 
