@@ -46,47 +46,38 @@ void setBoth(ModeReports &m, int offset, int value)
     m.closing[offset] = low(value);
 }
 
-// One channel of the stop interpolation. The end slots always count as stops.
-template <typename Get>
-std::array<int, kZoneCount> interpolateChannel(const StopSlots &stops, Get channel)
+// One channel of the stop interpolation over N zones: stop slot i sits at zone
+// K * i (K = N / 11: 2 for the keyboard's 22 zones, 1 for the previews' 11), and
+// the zones between two stops step evenly from one to the next. The end slots
+// always count as stops; the last zone takes the last stop's colour.
+template <std::size_t N, typename Get>
+std::array<int, N> spreadStops(const StopSlots &stops, Get channel)
 {
-    std::array<int, kZoneCount> zone{};
+    constexpr int k = int(N) / kStopSlots;
+    std::array<int, N> zone{};
     zone[0] = channel(stops[0].color);
-    zone[kZoneCount - 1] = channel(stops[kStopSlots - 1].color);
+    zone[N - 1] = channel(stops[kStopSlots - 1].color);
     int prev = 0;
     for (int i = 1; i < kStopSlots; ++i) {
         if (!stops[i].present && i != kStopSlots - 1)
             continue;
         const int from = channel(stops[prev].color);
         const int to = channel(stops[i].color);
-        const int step = std::abs(to - from) / (2 * (i - prev));
-        zone[2 * i] = to;
-        for (int z = 2 * prev + 1; z <= 2 * i - 1; ++z)
+        const int step = std::abs(to - from) / (k * (i - prev));
+        zone[k * i] = to;
+        for (int z = k * prev + 1; z < k * i; ++z)
             zone[z] = to > from ? zone[z - 1] + step : zone[z - 1] - step;
         prev = i;
     }
-    for (int &v : zone)
-        v = low(v);
     return zone;
 }
 
 template <typename Get>
-std::array<int, kPreviewZones> previewChannel(const StopSlots &stops, Get channel)
+std::array<int, kZoneCount> interpolateChannel(const StopSlots &stops, Get channel)
 {
-    std::array<int, kPreviewZones> zone{};
-    zone[0] = channel(stops[0].color);
-    int prev = 0;
-    for (int i = 1; i < kStopSlots; ++i) {
-        if (!stops[i].present && i != kStopSlots - 1)
-            continue;
-        const int from = channel(stops[prev].color);
-        const int to = channel(stops[i].color);
-        const int step = std::abs(to - from) / (i - prev);
-        zone[i] = to;
-        for (int z = prev + 1; z < i; ++z)
-            zone[z] = to > from ? zone[z - 1] + step : zone[z - 1] - step;
-        prev = i;
-    }
+    std::array<int, kZoneCount> zone = spreadStops<kZoneCount>(stops, channel);
+    for (int &v : zone)
+        v = low(v);
     return zone;
 }
 
@@ -274,9 +265,9 @@ PreviewZones previewZones(const StopSlots &stops, bool customized, const Rgb &cu
         z.b.fill(current.b);
         return z;
     }
-    z.r = previewChannel(stops, [](const Rgb &c) { return c.r; });
-    z.g = previewChannel(stops, [](const Rgb &c) { return c.g; });
-    z.b = previewChannel(stops, [](const Rgb &c) { return c.b; });
+    z.r = spreadStops<kPreviewZones>(stops, [](const Rgb &c) { return c.r; });
+    z.g = spreadStops<kPreviewZones>(stops, [](const Rgb &c) { return c.g; });
+    z.b = spreadStops<kPreviewZones>(stops, [](const Rgb &c) { return c.b; });
     return z;
 }
 

@@ -2,12 +2,15 @@
 // Driving the LIGHTING page by its widget names and with mouse events.
 
 #include "LightingTestSupport.h"
+#include "app/Globals.h"
+#include "device/key_main_sand_cmd.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <memory>
 
 namespace orvanta::test
 {
@@ -67,5 +70,31 @@ inline void press(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton)
 {
     drag(w, p, {}, b);
 }
+
+// A fresh working directory and an in-memory keyboard behind the page's
+// process-wide sender, set up before and taken down after each test.
+struct PageRig
+{
+    std::unique_ptr<TempWorkDir> dir;
+    RecordingDevice device;
+    PauseRecorder pauses;
+    key_main_sand_cmd sender;
+
+    void init()
+    {
+        dir.reset(new TempWorkDir);
+        device.reports.clear();
+        pauses.pauses.clear();
+        sender.setPauseFunction(pauses.function());
+        gCommandSender = &sender;
+        gDeviceHandle = &device;
+    }
+    void cleanup()
+    {
+        gCommandSender = nullptr;
+        gDeviceHandle = nullptr;
+        dir.reset();
+    }
+};
 
 } // namespace orvanta::test

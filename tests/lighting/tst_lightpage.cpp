@@ -17,27 +17,11 @@ class LightPageTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempWorkDir> dir;
-    RecordingDevice device;
-    PauseRecorder pauses;
-    key_main_sand_cmd sender;
+    PageRig rig;
 
 private slots:
-    void init()
-    {
-        dir.reset(new TempWorkDir);
-        device.reports.clear();
-        pauses.pauses.clear();
-        sender.setPauseFunction(pauses.function());
-        gCommandSender = &sender;
-        gDeviceHandle = &device;
-    }
-    void cleanup()
-    {
-        gCommandSender = nullptr;
-        gDeviceHandle = nullptr;
-        dir.reset();
-    }
+    void init() { rig.init(); }
+    void cleanup() { rig.cleanup(); }
 
     void switchingRoundTripsEveryRecord()
     {
@@ -72,10 +56,10 @@ private slots:
         const EffectFlag working = page.effect_flag;
         const EffectRecords records = page.saved_effect_flags;
         click(page, "btn_led_reset");
-        QCOMPARE(device.reports.size(), 3);
-        for (const QByteArray &r : device.reports)
+        QCOMPARE(rig.device.reports.size(), 3);
+        for (const QByteArray &r : rig.device.reports)
             QCOMPARE(int(quint8(r[2])), 4);
-        QCOMPARE(int(quint8(device.reports[0][10])), 0); // factory Wave runs left
+        QCOMPARE(int(quint8(rig.device.reports[0][10])), 0); // factory Wave runs left
         QVERIFY(page.effect_flag == working);
         for (int k = 0; k < kEffectCount; ++k)
             QVERIFY(page.saved_effect_flags[k] == records[k]);

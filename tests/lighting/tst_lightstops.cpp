@@ -62,10 +62,7 @@ class LightStopsTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempWorkDir> dir;
-    RecordingDevice device;
-    PauseRecorder pauses;
-    key_main_sand_cmd sender;
+    PageRig rig;
 
     // A page editing kProfile's patterns, showing `effect` with pattern entry `pattern`.
     std::unique_ptr<keyboard_light_view> openPage(int effect, int pattern)
@@ -79,20 +76,8 @@ class LightStopsTest : public QObject
     }
 
 private slots:
-    void init()
-    {
-        dir.reset(new TempWorkDir);
-        device.reports.clear();
-        sender.setPauseFunction(pauses.function());
-        gCommandSender = &sender;
-        gDeviceHandle = &device;
-    }
-    void cleanup()
-    {
-        gCommandSender = nullptr;
-        gDeviceHandle = nullptr;
-        dir.reset();
-    }
+    void init() { rig.init(); }
+    void cleanup() { rig.cleanup(); }
 
     void stopButtonsAndDragsEditTheStripAndItsFile()
     {
