@@ -33,6 +33,11 @@
 
 using namespace orvanta;
 
+namespace
+{
+constexpr char kTabOnProperty[] = "tabOn"; // see setTabLook
+}
+
 LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     : QMainWindow(parent), m_options(options)
 {
@@ -214,6 +219,12 @@ void LumoProject::buildShellWidgets()
         profileButtons[i] = tabButton(w, {px[i], 71, 103, 24});
     tabCustomize = tabButton(w, {32, 104, 103, 24});
     tabLighting = tabButton(w, {144, 104, 103, 24});
+    // The window opens with the KEYBOARD tab and its CUSTOMIZE page in front.
+    allTabsOff();
+    setTabLook(tabKeyboard, true);
+    setTabLook(tabCustomize, true);
+    for (int i = 0; i < 5; ++i)
+        setTabLook(profileButtons[i], i == currentProfile - 1);
     connect(tabKeyboard, &QPushButton::released, this, &LumoProject::main_keyboard_function);
     connect(tabMacros, &QPushButton::released, this, &LumoProject::main_macros_function);
     connect(tabCustomize, &QPushButton::released, this, &LumoProject::main_customize_fanction);
@@ -282,17 +293,11 @@ void LumoProject::buildShellWidgets()
 
 void LumoProject::applyShellStyles()
 {
-    allTabsOff();
-    const bool onKeyboard = keyboardTabActive;
-    if (onKeyboard) {
-        tabKeyboard->setStyleSheet(styleTabOn);
-        const bool lightingShown = gLightView && gLightView->isVisible();
-        (lightingShown ? tabLighting : tabCustomize)->setStyleSheet(styleTabOn);
-    } else {
-        tabMacros->setStyleSheet(styleTabOn);
-    }
-    for (int i = 0; i < 5; ++i)
-        profileButtons[i]->setStyleSheet(i == currentProfile - 1 ? styleTabOn : styleTabOff);
+    // Every tab keeps its look, in the new font.
+    for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
+        setTabLook(b, b->property(kTabOnProperty).toBool());
+    for (QPushButton *b : profileButtons)
+        setTabLook(b, b->property(kTabOnProperty).toBool());
     for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut,
                       captionKeyAssignment, captionAssignMacro, captionRepeat, captionCurrent,
                       captionAssign, captionInstantShift})
@@ -402,7 +407,13 @@ bool LumoProject::macroPageIdle() const
 void LumoProject::allTabsOff()
 {
     for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
-        b->setStyleSheet(styleTabOff);
+        setTabLook(b, false);
+}
+
+void LumoProject::setTabLook(QPushButton *tab, bool on)
+{
+    tab->setProperty(kTabOnProperty, on);
+    tab->setStyleSheet(on ? styleTabOn : styleTabOff);
 }
 
 void LumoProject::read_cmd()
@@ -432,8 +443,8 @@ void LumoProject::main_keyboard_function()
     allTabsOff();
     tabCustomize->show();
     tabLighting->show();
-    tabKeyboard->setStyleSheet(styleTabOn);
-    tabCustomize->setStyleSheet(styleTabOn);
+    setTabLook(tabKeyboard, true);
+    setTabLook(tabCustomize, true);
     gSettingView->hide();
     gLightView->hide();
     gMacroView->hide();
@@ -444,8 +455,8 @@ void LumoProject::main_customize_fanction()
     if (!macroPageIdle() || !keyboardTabActive)
         return;
     allTabsOff();
-    tabCustomize->setStyleSheet(styleTabOn);
-    tabKeyboard->setStyleSheet(styleTabOn);
+    setTabLook(tabCustomize, true);
+    setTabLook(tabKeyboard, true);
     gLightView->hide();
     gMacroView->hide();
     gSettingView->hide();
@@ -457,8 +468,8 @@ void LumoProject::main_lighting_function()
         return;
     allTabsOff();
     gKeyPopup->hide();
-    tabLighting->setStyleSheet(styleTabOn);
-    tabKeyboard->setStyleSheet(styleTabOn);
+    setTabLook(tabLighting, true);
+    setTabLook(tabKeyboard, true);
     gMacroView->hide();
     gSettingView->hide();
     placePage(gLightView);
@@ -471,7 +482,7 @@ void LumoProject::main_macros_function()
     keyboardTabActive = false;
     gKeyPopup->hide();
     allTabsOff();
-    tabMacros->setStyleSheet(styleTabOn);
+    setTabLook(tabMacros, true);
     tabCustomize->hide();
     tabLighting->hide();
     gLightView->hide();
@@ -509,9 +520,9 @@ void LumoProject::rmain_r_btn_fanction()
 void LumoProject::main_all_profile_close(int index)
 {
     for (QPushButton *b : profileButtons)
-        b->setStyleSheet(styleTabOff);
+        setTabLook(b, false);
     if (index >= 0 && index < 5)
-        profileButtons[index]->setStyleSheet(styleTabOn);
+        setTabLook(profileButtons[index], true);
 }
 
 void LumoProject::leftmenu_link_btn_function()
