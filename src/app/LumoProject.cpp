@@ -249,8 +249,10 @@ void LumoProject::buildShellWidgets()
         close();
     });
 
+    // The two profile captions are 14 pixels tall: the Chinese texts take 13
+    // rows at 11 px and would lose their top and bottom rows in 11.
     captionSelectProfile = new QLabel(w);
-    captionSelectProfile->setGeometry(31, 155, 175, 14);
+    captionSelectProfile->setGeometry(31, 155, 110, 14);
     profileCombo = new QComboBox(w);
     profileCombo->setEditable(false);
     profileCombo->setGeometry(31, 176, 175, 23);
@@ -269,16 +271,15 @@ void LumoProject::buildShellWidgets()
     connect(btnExport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_up_fanction);
 
     captionProfileName = new QLabel(w);
-    captionProfileName->setGeometry(31, 259, 175, 14);
+    captionProfileName->setGeometry(31, 259, 96, 14);
     profileNameEdit = new QLineEdit(w);
     profileNameEdit->setGeometry(31, 279, 175, 23);
     profileNameEdit->setMaxLength(64);
     connect(profileNameEdit, &QLineEdit::returnPressed, this,
             &LumoProject::leftmenu_profile_name_function);
 
-    captionShortcut = new QLabel(w);
-    captionShortcut->setGeometry(56, 322, 120, 14);
-    captionShortcut->hide(); // belongs to the hidden shortcut list
+    captionShortcut = new QLabel(w); // its text is English in every language
+    captionShortcut->setGeometry(56, 322, 72, 9);
     shortcutCombo = new QComboBox(w);
     shortcutCombo->setGeometry(31, 341, 175, 23);
     shortcutCombo->hide();

@@ -9,6 +9,7 @@
 #include "settings/setting_view.h"
 #include "storage/readini.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -122,7 +123,15 @@ private slots:
             QCOMPARE(looks(), QString(s.looks));
             w.test_setto_lumo(s.language);
             QCOMPARE(looks(), QString(s.looks));
+            // the left menu's captions are shown whole in every language
+            for (QLabel *l : {w.captionSelectProfile, w.captionProfileName, w.captionShortcut}) {
+                QVERIFY(l->isVisible());
+                QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width(),
+                         qPrintable(l->text()));
+            }
         }
+        QCOMPARE(w.captionShortcut->geometry(), QRect(56, 322, 72, 9));
+        QVERIFY(w.shortcutCombo->isHidden() && w.linkButton->isHidden());
     }
 
     void dragBandMovesTheWindow()
