@@ -33,6 +33,11 @@
 
 using namespace orvanta;
 
+namespace
+{
+constexpr char kTabOnProperty[] = "tabOn"; // see setTabLook
+}
+
 LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     : QMainWindow(parent), m_options(options)
 {
@@ -214,6 +219,12 @@ void LumoProject::buildShellWidgets()
         profileButtons[i] = tabButton(w, {px[i], 71, 103, 24});
     tabCustomize = tabButton(w, {32, 104, 103, 24});
     tabLighting = tabButton(w, {144, 104, 103, 24});
+    // The window opens with the KEYBOARD tab and its CUSTOMIZE page in front.
+    allTabsOff();
+    setTabLook(tabKeyboard, true);
+    setTabLook(tabCustomize, true);
+    for (int i = 0; i < 5; ++i)
+        setTabLook(profileButtons[i], i == currentProfile - 1);
     connect(tabKeyboard, &QPushButton::released, this, &LumoProject::main_keyboard_function);
     connect(tabMacros, &QPushButton::released, this, &LumoProject::main_macros_function);
     connect(tabCustomize, &QPushButton::released, this, &LumoProject::main_customize_fanction);
@@ -238,8 +249,10 @@ void LumoProject::buildShellWidgets()
         close();
     });
 
+    // The two profile captions are 14 pixels tall: the Chinese texts take 13
+    // rows at 11 px and would lose their top and bottom rows in 11.
     captionSelectProfile = new QLabel(w);
-    captionSelectProfile->setGeometry(31, 155, 175, 14);
+    captionSelectProfile->setGeometry(31, 155, 110, 14);
     profileCombo = new QComboBox(w);
     profileCombo->setEditable(false);
     profileCombo->setGeometry(31, 176, 175, 23);
@@ -258,16 +271,15 @@ void LumoProject::buildShellWidgets()
     connect(btnExport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_up_fanction);
 
     captionProfileName = new QLabel(w);
-    captionProfileName->setGeometry(31, 259, 175, 14);
+    captionProfileName->setGeometry(31, 259, 96, 14);
     profileNameEdit = new QLineEdit(w);
     profileNameEdit->setGeometry(31, 279, 175, 23);
     profileNameEdit->setMaxLength(64);
     connect(profileNameEdit, &QLineEdit::returnPressed, this,
             &LumoProject::leftmenu_profile_name_function);
 
-    captionShortcut = new QLabel(w);
-    captionShortcut->setGeometry(56, 322, 120, 14);
-    captionShortcut->hide(); // belongs to the hidden shortcut list
+    captionShortcut = new QLabel(w); // its text is English in every language
+    captionShortcut->setGeometry(56, 322, 72, 9);
     shortcutCombo = new QComboBox(w);
     shortcutCombo->setGeometry(31, 341, 175, 23);
     shortcutCombo->hide();
@@ -282,17 +294,11 @@ void LumoProject::buildShellWidgets()
 
 void LumoProject::applyShellStyles()
 {
-    allTabsOff();
-    const bool onKeyboard = keyboardTabActive;
-    if (onKeyboard) {
-        tabKeyboard->setStyleSheet(styleTabOn);
-        const bool lightingShown = gLightView && gLightView->isVisible();
-        (lightingShown ? tabLighting : tabCustomize)->setStyleSheet(styleTabOn);
-    } else {
-        tabMacros->setStyleSheet(styleTabOn);
-    }
-    for (int i = 0; i < 5; ++i)
-        profileButtons[i]->setStyleSheet(i == currentProfile - 1 ? styleTabOn : styleTabOff);
+    // Every tab keeps its look, in the new font.
+    for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
+        setTabLook(b, b->property(kTabOnProperty).toBool());
+    for (QPushButton *b : profileButtons)
+        setTabLook(b, b->property(kTabOnProperty).toBool());
     for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut,
                       captionKeyAssignment, captionAssignMacro, captionRepeat, captionCurrent,
                       captionAssign, captionInstantShift})
@@ -402,7 +408,13 @@ bool LumoProject::macroPageIdle() const
 void LumoProject::allTabsOff()
 {
     for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
-        b->setStyleSheet(styleTabOff);
+        setTabLook(b, false);
+}
+
+void LumoProject::setTabLook(QPushButton *tab, bool on)
+{
+    tab->setProperty(kTabOnProperty, on);
+    tab->setStyleSheet(on ? styleTabOn : styleTabOff);
 }
 
 void LumoProject::read_cmd()
@@ -432,8 +444,8 @@ void LumoProject::main_keyboard_function()
     allTabsOff();
     tabCustomize->show();
     tabLighting->show();
-    tabKeyboard->setStyleSheet(styleTabOn);
-    tabCustomize->setStyleSheet(styleTabOn);
+    setTabLook(tabKeyboard, true);
+    setTabLook(tabCustomize, true);
     gSettingView->hide();
     gLightView->hide();
     gMacroView->hide();
@@ -444,8 +456,8 @@ void LumoProject::main_customize_fanction()
     if (!macroPageIdle() || !keyboardTabActive)
         return;
     allTabsOff();
-    tabCustomize->setStyleSheet(styleTabOn);
-    tabKeyboard->setStyleSheet(styleTabOn);
+    setTabLook(tabCustomize, true);
+    setTabLook(tabKeyboard, true);
     gLightView->hide();
     gMacroView->hide();
     gSettingView->hide();
@@ -457,8 +469,8 @@ void LumoProject::main_lighting_function()
         return;
     allTabsOff();
     gKeyPopup->hide();
-    tabLighting->setStyleSheet(styleTabOn);
-    tabKeyboard->setStyleSheet(styleTabOn);
+    setTabLook(tabLighting, true);
+    setTabLook(tabKeyboard, true);
     gMacroView->hide();
     gSettingView->hide();
     placePage(gLightView);
@@ -471,7 +483,7 @@ void LumoProject::main_macros_function()
     keyboardTabActive = false;
     gKeyPopup->hide();
     allTabsOff();
-    tabMacros->setStyleSheet(styleTabOn);
+    setTabLook(tabMacros, true);
     tabCustomize->hide();
     tabLighting->hide();
     gLightView->hide();
@@ -509,9 +521,9 @@ void LumoProject::rmain_r_btn_fanction()
 void LumoProject::main_all_profile_close(int index)
 {
     for (QPushButton *b : profileButtons)
-        b->setStyleSheet(styleTabOff);
+        setTabLook(b, false);
     if (index >= 0 && index < 5)
-        profileButtons[index]->setStyleSheet(styleTabOn);
+        setTabLook(profileButtons[index], true);
 }
 
 void LumoProject::leftmenu_link_btn_function()

@@ -168,6 +168,9 @@ private:
     void applyShellStyles();
     void deviceInitialisation();
     void allTabsOff();
+    // A tab or profile button in its selected (red) or unselected look; the
+    // button remembers which, so that new style sheets keep it.
+    void setTabLook(QPushButton *tab, bool on);
     bool macroPageIdle() const;
     void activateProfile(int n);
     void showCustomizePanels(int assignment);

@@ -670,10 +670,11 @@ void keyboard_light_view::selectEffect(int k)
     } else if (k == EffectWave) {
         setStops(wave_stops);
     } else {
+        // Ripple always shows its chosen pattern, with FULL too: the stops then
+        // stay out of sight but are what Arrow Flow or Wave take over next.
         setStops(ripple_stops);
         surface_color = ripple_surface;
-        if (effect_flag.customized)
-            key_r_base_layer_combo_function(m_patternCombo->currentIndex());
+        key_r_base_layer_combo_function(m_patternCombo->currentIndex());
     }
     styleSurfaceSwatch();
     refreshStopHandles();

@@ -9,6 +9,7 @@
 #include "settings/setting_view.h"
 #include "storage/readini.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -88,6 +89,49 @@ private slots:
         w.rmain_qu_btn_fanction();
         QCOMPARE(opened, 1);
         WebLinks::restoreDefaults();
+    }
+
+    void languageSwitchKeepsTabLooks()
+    {
+        ShellFixture f;
+        LumoProject &w = *f.w;
+        w.show();
+        w.main_set_profile3();
+        QPushButton *const tabs[] = {w.tabKeyboard,       w.tabMacros,         w.tabCustomize,
+                                     w.tabLighting,       w.profileButtons[0], w.profileButtons[1],
+                                     w.profileButtons[2], w.profileButtons[3], w.profileButtons[4]};
+        const auto looks = [&] {
+            QString out;
+            for (QPushButton *b : tabs) {
+                const QString sheet = b->styleSheet();
+                out += sheet == w.styleTabOn ? '1' : sheet == w.styleTabOff ? '0' : '?';
+            }
+            return out.insert(4, ' ');
+        };
+        // the page put in front, the language chosen there, and the looks of
+        // KEYBOARD, MACROS, CUSTOMIZE, LIGHTING and PROFILE 1..5
+        const struct {
+            void (LumoProject::*open)();
+            const char *language, *looks;
+        } steps[] = {{&LumoProject::rmain_box_btn_fanction, "1", "0000 00100"},
+                     {&LumoProject::main_macros_function, "2", "0100 00100"},
+                     {&LumoProject::rmain_box_btn_fanction, "0", "0000 00100"},
+                     {&LumoProject::main_keyboard_function, "1", "1010 00100"},
+                     {&LumoProject::main_lighting_function, "0", "1001 00100"}};
+        for (const auto &s : steps) {
+            (w.*s.open)();
+            QCOMPARE(looks(), QString(s.looks));
+            w.test_setto_lumo(s.language);
+            QCOMPARE(looks(), QString(s.looks));
+            // the left menu's captions are shown whole in every language
+            for (QLabel *l : {w.captionSelectProfile, w.captionProfileName, w.captionShortcut}) {
+                QVERIFY(l->isVisible());
+                QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width(),
+                         qPrintable(l->text()));
+            }
+        }
+        QCOMPARE(w.captionShortcut->geometry(), QRect(56, 322, 72, 9));
+        QVERIFY(w.shortcutCombo->isHidden() && w.linkButton->isHidden());
     }
 
     void dragBandMovesTheWindow()

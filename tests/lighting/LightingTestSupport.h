@@ -1,7 +1,9 @@
 #pragma once
-// Helpers shared by the lighting tests: option sets written as text and stop sets.
+// Helpers shared by the lighting tests: option sets written as text, stop sets
+// and zone tables.
 
 #include "TestSupport.h"
+#include "device/Report.h"
 #include "lighting/LightingTypes.h"
 #include "lighting/stops/StopEditor.h"
 
@@ -63,6 +65,15 @@ inline QVector<int> presentSlots(const StopSlots &s)
         if (s[i].present)
             out << i;
     return out;
+}
+
+// The 22 zone bytes of a zone table starting at `offset`.
+inline std::array<int, kZoneCount> zonesIn(const QByteArray &report, int offset)
+{
+    std::array<int, kZoneCount> z{};
+    for (int i = 0; i < kZoneCount; ++i)
+        z[i] = quint8(report[offset + i]);
+    return z;
 }
 
 // x in the middle of slot i's hit zone on the strip.

@@ -35,14 +35,6 @@ QList<int> commandsOf(const QVector<QByteArray> &reports)
     return out;
 }
 
-std::array<int, kZoneCount> zonesIn(const QByteArray &report, int offset)
-{
-    std::array<int, kZoneCount> z{};
-    for (int i = 0; i < kZoneCount; ++i)
-        z[i] = quint8(report[offset + i]);
-    return z;
-}
-
 } // namespace
 
 class LightBuildersTest : public QObject

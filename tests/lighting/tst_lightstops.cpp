@@ -4,6 +4,7 @@
 #include "LightPageSupport.h"
 #include "app/Globals.h"
 #include "device/key_main_sand_cmd.h"
+#include "lighting/LightingBuilders.h"
 #include "lighting/keyboard_light_view.h"
 #include "lighting/stops/PatternStore.h"
 #include "lighting/stops/StripStyle.h"
@@ -64,14 +65,16 @@ class LightStopsTest : public QObject
 
     PageRig rig;
 
-    // A page editing kProfile's patterns, showing `effect` with pattern entry `pattern`.
-    std::unique_ptr<keyboard_light_view> openPage(int effect, int pattern)
+    // A page editing kProfile's patterns, showing `effect` with pattern entry
+    // `pattern` (-1: the one the effect's stored record chose).
+    std::unique_ptr<keyboard_light_view> openPage(int effect, int pattern = -1)
     {
         std::unique_ptr<keyboard_light_view> page(new keyboard_light_view);
         page->profile_name = kProfile;
         page->key_r_insertcombo();
         combo(*page, "effect_combo")->setCurrentIndex(effect);
-        combo(*page, "pattern_combo")->setCurrentIndex(pattern);
+        if (pattern >= 0)
+            combo(*page, "pattern_combo")->setCurrentIndex(pattern);
         return page;
     }
 
@@ -129,6 +132,29 @@ private slots:
         click(*page, "btn_pattern_del");
         QCOMPARE(combo(*page, "pattern_combo")->count(), 6);
         QCOMPARE(patternFile(3), builtInFile);
+    }
+
+    void rippleWithFullPassesItsPatternOn()
+    {
+        // Ripple (FULL) and Arrow Flow (CUSTOMIZED) both chose user pattern 6.
+        makePatterns(6);
+        const StopSlots six = stopsAt({{4, {0, 255, 0}}, {7, {0, 0, 255}}});
+        savePattern(5, six, {0, 0, 0}, kProfile);
+        QVERIFY(writeText("system/light_flag.ini", "[arrow]\ncustomized=1\ncombo_count=5\n"
+                                                   "[ripple]\nfull=1\ncombo_count=5\n"));
+        auto page = openPage(EffectRipple);
+        QVERIFY(lit(*page, "btn_full"));
+        QCOMPARE(presentSlots(page->stops()), (QVector<int>{0, 4, 7, 10}));
+        QVERIFY(handle(*page, 4)->isHidden() && handle(*page, 0)->isHidden());
+
+        combo(*page, "effect_combo")->setCurrentIndex(EffectArrowFlow);
+        rig.device.reports.clear();
+        click(*page, "btn_apply");
+        const ZoneColors z = interpolateZones(six);
+        const QByteArray table = rig.device.reports.value(3);
+        QCOMPARE(zonesIn(table, 76), z.r);
+        QCOMPARE(zonesIn(table, 98), z.g);
+        QCOMPARE(zonesIn(table, 120), z.b);
     }
 };
 
