@@ -3,10 +3,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThreadPool>
 
-namespace orvanta {
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-namespace {
+namespace orvanta
+{
+
+namespace
+{
 
 constexpr QDir::Filters kAllEntries =
     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
@@ -15,7 +23,8 @@ bool copyRecursively(const QString &source, const QString &target)
 {
     const QFileInfo info(source);
     if (info.isSymLink())
-        return QFile::copy(source, target); // a link is copied as what it names, never followed as a tree
+        return QFile::copy(source,
+                           target); // a link is copied as what it names, never followed as a tree
     if (!info.isDir())
         return QFile::copy(source, target);
     QDir parent;
@@ -55,14 +64,69 @@ bool copyDirectory(const QString &source, const QString &target)
     return copyRecursively(source, target);
 }
 
+bool copyNewFile(const QString &source, const QString &target)
+{
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat st;
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        return false;
+    }
+    const QByteArray to = QFile::encodeName(target);
+    const int out = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    bool ok = ::fchmod(out, (st.st_mode & 0777) | S_IRUSR | S_IWUSR) == 0;
+    char buffer[64 * 1024];
+    while (ok) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            const ssize_t w = ::write(out, buffer + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            ok = w > 0;
+            done += w;
+        }
+    }
+    ok = ::close(out) == 0 && ok;
+    ::close(in);
+    if (!ok)
+        ::unlink(to.constData());
+    return ok;
+}
+
+void flushToDiskLater(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    QThreadPool::globalInstance()->start([files] {
+        for (const QString &file : files) {
+            const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+            if (fd >= 0) {
+                ::fdatasync(fd);
+                ::close(fd);
+            }
+        }
+    });
+}
+
 bool removeDirectory(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.isDir() || info.isSymLink())
         return true;
     QDir dir(path);
-    const QFileInfoList entries =
-        dir.entryInfoList(kAllEntries, QDir::DirsFirst);
+    const QFileInfoList entries = dir.entryInfoList(kAllEntries, QDir::DirsFirst);
     for (const QFileInfo &e : entries) {
         if (e.isDir() && !e.isSymLink()) {
             if (!removeDirectory(e.absoluteFilePath()))
