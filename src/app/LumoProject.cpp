@@ -1,6 +1,7 @@
 #include "LumoProject.h"
 
 #include "app/Globals.h"
+#include "app/PictureCache.h"
 #include "app/Shell.h"
 #include "app/key_show_img.h"
 #include "app/reset_view.h"
@@ -62,7 +63,8 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     // 3. Background picture as the window brush.
     {
         QPalette pal = palette();
-        const QPixmap back(QStringLiteral("Image/UI Design 2016_Keyboard_out_0.0.png"));
+        const QPixmap back =
+            cachedPixmap(QStringLiteral("Image/UI Design 2016_Keyboard_out_0.0.png"));
         if (!back.isNull())
             pal.setBrush(QPalette::All, QPalette::Window, QBrush(back));
         else
