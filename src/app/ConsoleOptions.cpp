@@ -115,7 +115,7 @@ static bool seed(const QString &from, const QString &to)
             ok = done && ok;
         }
     }
-    // The window need not wait for the disk: the copies reach it meanwhile.
+    // The window need not wait for the disk: the copies reach it later.
     flushToDiskLater(copied);
     return ok;
 }

@@ -1,9 +1,11 @@
 #include "DirectoryOps.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -64,6 +66,8 @@ bool copyDirectory(const QString &source, const QString &target)
     return copyRecursively(source, target);
 }
 
+constexpr int kFlushDelayMs = 2000;
+
 bool copyNewFile(const QString &source, const QString &target)
 {
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
@@ -109,15 +113,23 @@ void flushToDiskLater(const QStringList &files)
 {
     if (files.isEmpty())
         return;
-    QThreadPool::globalInstance()->start([files] {
-        for (const QString &file : files) {
-            const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
-            if (fd >= 0) {
-                ::fdatasync(fd);
-                ::close(fd);
+    const auto flush = [files] {
+        QThreadPool::globalInstance()->start([files] {
+            for (const QString &file : files) {
+                const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+                if (fd >= 0) {
+                    ::fdatasync(fd);
+                    ::close(fd);
+                }
             }
-        }
-    });
+        });
+    };
+    // With an application, the flush waits until start-up is over rather than
+    // compete with it for the disk and the processor.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QTimer::singleShot(kFlushDelayMs, app, flush);
+    else
+        flush();
 }
 
 bool removeDirectory(const QString &path)

@@ -25,7 +25,8 @@ bool copyDirectory(const QString &source, const QString &target);
 bool copyNewFile(const QString &source, const QString &target);
 
 // Flushes the given files to disk on a worker thread of the global pool (whose
-// end waits for it), away from the caller's thread.
+// end waits for it), away from the caller's thread. Within a running
+// application it starts two seconds later, once start-up is over.
 void flushToDiskLater(const QStringList &files);
 
 // Deletes a directory tree. A path that is no existing directory counts as done.
