@@ -105,7 +105,7 @@ static bool seed(const QString &from, const QString &to)
     while (it.hasNext()) {
         const QString path = it.next();
         const QString target = QDir(to).filePath(src.relativeFilePath(path));
-        if (QFileInfo(path).isDir()) {
+        if (it.fileInfo().isDir()) { // known from the listing, mostly without a stat
             ok = QDir().mkpath(target) && ok;
         } else if (!QFileInfo::exists(target)) {
             // Installed files may be read-only; the user's copies are writable.

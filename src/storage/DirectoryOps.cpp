@@ -7,6 +7,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -86,14 +87,16 @@ bool copyNewFile(const QString &source, const QString &target)
     }
     bool ok = ::fchmod(out, (st.st_mode & 0777) | S_IRUSR | S_IWUSR) == 0;
     char buffer[64 * 1024];
-    while (ok) {
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
+    // Reads up to the size found at the start, sparing the read that finds the end.
+    for (off_t left = st.st_size; ok && left > 0;) {
+        const ssize_t n = ::read(in, buffer, size_t(std::min<off_t>(left, sizeof buffer)));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
             ok = n == 0;
             break;
         }
+        left -= n;
         for (ssize_t done = 0; ok && done < n;) {
             const ssize_t w = ::write(out, buffer + done, size_t(n - done));
             if (w < 0 && errno == EINTR)
