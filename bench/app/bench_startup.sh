@@ -1,49 +1,89 @@
 #!/usr/bin/env bash
-# Start-up benchmark: time from process start until the console's window is on
-# screen, and its resident memory once idle, with the fake keyboard, on a
-# virtual display. Prints the median of several runs.
-#   bench/app/bench_startup.sh [runs] [build-dir]
+# Start-up benchmark: how long the console takes from process start until its
+# window is mapped, the CPU time it has used by then, and its resident memory
+# 3 s later, side by side with a trivial Qt window of the same size (built here)
+# in interleaved rounds on one virtual display. The console starts with the fake
+# keyboard, once on an empty data directory (the first start, which seeds it) and
+# once more on the same, now seeded, directory (a warm start).
+#
+#   bench/app/bench_startup.sh [rounds] [build-dir]
+#
+#   ORVANTA_BENCH_COMPARE=DIR   also measure DIR/bin/orvanta-console in the same
+#                               rounds (an earlier build, say)
+#   ORVANTA_BENCH_KEYBOARD=none start without a keyboard: no start-up reports and
+#                               so none of their pauses
+#
+# Prints the medians. Wall times depend on the machine's load; the CPU times
+# much less so.
 set -euo pipefail
-runs="${1:-7}"
+rounds="${1:-9}"
 build="$(cd "${2:-$(dirname "$0")/../../build}" && pwd)"
-exe="$build/bin/orvanta-console"
+here="$(cd "$(dirname "$0")" && pwd)"
 fake="$build/lib/liborvanta_fakehid.so"
-[ -x "$exe" ] || { echo "build the console first (scripts/build)"; exit 1; }
+[ -x "$build/bin/orvanta-console" ] || { echo "build the console first (scripts/build)"; exit 1; }
+
+tools="$build/bench/app"
+mkdir -p "$tools"
+cc -O2 "$here/window_watch.c" -o "$tools/window_watch" -lX11
+# shellcheck disable=SC2046
+g++ -O2 -fPIC "$here/trivial_window.cpp" -o "$tools/trivial_window" \
+  $(pkg-config --cflags --libs Qt5Widgets)
 
 for n in $(seq 90 -1 60); do
   [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ] && break
 done
 Xvfb ":$n" -screen 0 1280x900x24 -noreset -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+work="$(mktemp -d)"
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY=":$n"
 for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 
-work="$(mktemp -d)"
-shown=(); rss=()
-for i in $(seq 1 "$runs"); do
-  data="$work/data$i"
-  # The first start of a data directory also copies the data tree; measure a
-  # normal start by seeding it once beforehand.
-  LD_PRELOAD="$fake" ORVANTA_UPDATE_URL=http://127.0.0.1:9 QT_QPA_PLATFORM=offscreen \
-    timeout 5 "$exe" --data-dir "$data" --port $((20000 + i)) --no-update-check >/dev/null 2>&1 &
-  sleep 1.5; kill %2 2>/dev/null || true; wait %2 2>/dev/null || true
-  start=$(date +%s%N)
-  LD_PRELOAD="$fake" ORVANTA_UPDATE_URL=http://127.0.0.1:9 \
-    "$exe" --data-dir "$data" --port $((20000 + i)) --no-update-check >/dev/null 2>&1 &
-  pid=$!
-  # xdotool's own --sync waits in half-second steps; poll finely instead.
-  until xdotool search --onlyvisible --name "ORVANTA RGB" >/dev/null 2>&1; do sleep 0.005; done
-  end=$(date +%s%N)
-  shown+=($(( (end - start) / 1000000 )))
-  sleep 2
-  rss+=($(awk '/VmRSS/ {print $2}' "/proc/$pid/status"))
-  kill "$pid"; wait "$pid" 2>/dev/null || true
-done
-rm -rf "$work"
+names=(trivial first warm)
+consoles=("$build")
+if [ -n "${ORVANTA_BENCH_COMPARE:-}" ]; then
+  consoles+=("$(cd "$ORVANTA_BENCH_COMPARE" && pwd)")
+  names+=(compare-first compare-warm)
+fi
+declare -A wall cpu rss
+record() { # name "wall cpu rss"
+  local w c r
+  read -r w c r <<<"$2"
+  wall[$1]+="$w "; cpu[$1]+="$c "; rss[$1]+="$r "
+}
+console() { # build-dir data-dir port
+  LD_PRELOAD="$fake" ORVANTA_FAKEHID_DEVICES="${ORVANTA_BENCH_KEYBOARD:-keyboard}" \
+    ORVANTA_UPDATE_URL=http://127.0.0.1:9 \
+    "$tools/window_watch" "ORVANTA RGB" 3 "$1/bin/orvanta-console" --data-dir "$2" --port "$3" \
+    --no-update-check 2>/dev/null
+}
 
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-echo "runs: $runs"
-echo "start to window shown (ms): ${shown[*]}  median $(median "${shown[@]}")"
-echo "idle resident memory (KiB): ${rss[*]}  median $(median "${rss[@]}")"
-echo "(the keyboard asks for a 100 ms pause after the start-up report, included above)"
+port=21000
+for i in $(seq 1 "$rounds"); do
+  # The trivial window runs before the consoles in one round, after them in the next.
+  if [ $((i % 2)) = 1 ]; then record trivial "$("$tools/window_watch" "Trivial Qt window" 3 "$tools/trivial_window")"; fi
+  for c in "${!consoles[@]}"; do
+    prefix=""; [ "$c" = 0 ] || prefix="compare-"
+    data="$work/data$i-$c"
+    record "${prefix}first" "$(console "${consoles[$c]}" "$data" $((port++)))"
+    record "${prefix}warm" "$(console "${consoles[$c]}" "$data" $((port++)))"
+  done
+  if [ $((i % 2)) = 0 ]; then record trivial "$("$tools/window_watch" "Trivial Qt window" 3 "$tools/trivial_window")"; fi
+done
+
+median() { printf '%s\n' $1 | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+declare -A mw mc mr
+echo "rounds: $rounds (medians; keyboard: ${ORVANTA_BENCH_KEYBOARD:-fake keyboard})"
+printf '%-14s %16s %16s %18s\n' "" "to window (ms)" "CPU by then (ms)" "memory 3 s (MB)"
+for name in "${names[@]}"; do
+  mw[$name]=$(median "${wall[$name]}"); mc[$name]=$(median "${cpu[$name]}")
+  mr[$name]=$(awk -v k="$(median "${rss[$name]}")" 'BEGIN {printf "%.1f", k / 1024}')
+  printf '%-14s %16s %16s %18s\n' "$name" "${mw[$name]}" "${mc[$name]}" "${mr[$name]}"
+done
+for p in "" compare-; do
+  [ -n "${wall[${p}warm]:-}" ] || continue
+  awk -v w="${mw[${p}warm]}" -v f="${mw[${p}first]}" -v t="${mw[trivial]}" \
+      -v r="${mr[${p}warm]}" -v rt="${mr[trivial]}" -v p="${p:-console }" 'BEGIN {
+    printf "%swarm: %.2f x the trivial window, %+.0f ms; memory %+.1f MB; first start %+.0f ms over warm\n",
+           p, w / t, w - t, r - rt, f - w }'
+done

@@ -1,5 +1,7 @@
 #include "ConsoleOptions.h"
 
+#include "storage/DirectoryOps.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -7,7 +9,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace orvanta {
+namespace orvanta
+{
 
 static QString usage()
 {
@@ -39,7 +42,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
         auto value = [&](QString &into) {
             if (i + 1 >= arguments.size()) {
                 out.exitCode = 2;
-                out.message = QStringLiteral("orvanta-console: %1 needs a value\n").arg(a) + usage();
+                out.message =
+                    QStringLiteral("orvanta-console: %1 needs a value\n").arg(a) + usage();
                 return false;
             }
             into = arguments[++i];
@@ -51,7 +55,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
             return out;
         } else if (a == QLatin1String("--version")) {
             out.exitCode = 0;
-            out.message = QStringLiteral("orvanta-console %1\n").arg(QLatin1String(ORVANTA_VERSION));
+            out.message =
+                QStringLiteral("orvanta-console %1\n").arg(QLatin1String(ORVANTA_VERSION));
             return out;
         } else if (a == QLatin1String("--data-dir")) {
             if (!value(out.options.dataDir))
@@ -96,18 +101,22 @@ static bool seed(const QString &from, const QString &to)
     QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     bool ok = true;
+    QStringList copied;
     while (it.hasNext()) {
         const QString path = it.next();
         const QString target = QDir(to).filePath(src.relativeFilePath(path));
-        if (QFileInfo(path).isDir()) {
+        if (it.fileInfo().isDir()) { // known from the listing, mostly without a stat
             ok = QDir().mkpath(target) && ok;
         } else if (!QFileInfo::exists(target)) {
-            ok = QFile::copy(path, target) && ok;
-            // Installed files may be read-only; the user's copies must be writable.
-            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner |
-                                              QFile::ReadOwner);
+            // Installed files may be read-only; the user's copies are writable.
+            const bool done = copyNewFile(path, target);
+            if (done)
+                copied << target;
+            ok = done && ok;
         }
     }
+    // The window need not wait for the disk: the copies reach it later.
+    flushToDiskLater(copied);
     return ok;
 }
 

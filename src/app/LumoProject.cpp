@@ -1,6 +1,7 @@
 #include "LumoProject.h"
 
 #include "app/Globals.h"
+#include "app/PictureCache.h"
 #include "app/Shell.h"
 #include "app/key_show_img.h"
 #include "app/reset_view.h"
@@ -13,8 +14,8 @@
 #include "settings/WebLinks.h"
 #include "settings/setting_view.h"
 #include "socket/SocketHelper.h"
-#include "storage/StoredList.h"
 #include "storage/ProfileStore.h"
+#include "storage/StoredList.h"
 #include "storage/readini.h"
 #include "translations/TranslationResources.h"
 
@@ -60,11 +61,15 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     setCentralWidget(new QWidget(this));
     centralWidget()->setMouseTracking(true);
     setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
+    // Set before any child exists: set later, it would style every widget anew.
+    setStyleSheet(QStringLiteral("QToolTip{background-color:rgb(30,30,32); color:white; "
+                                 "border:1px solid rgb(190,30,30); padding:3px;}"));
 
     // 3. Background picture as the window brush.
     {
         QPalette pal = palette();
-        const QPixmap back(QStringLiteral("Image/UI Design 2016_Keyboard_out_0.0.png"));
+        const QPixmap back =
+            cachedPixmap(QStringLiteral("Image/UI Design 2016_Keyboard_out_0.0.png"));
         if (!back.isNull())
             pal.setBrush(QPalette::All, QPalette::Window, QBrush(back));
         else
@@ -194,9 +199,10 @@ static QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect
     b->setGeometry(geometry);
     b->setFocusPolicy(Qt::NoFocus);
     b->setCursor(Qt::PointingHandCursor);
-    b->setStyleSheet(QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
-                                    "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
-                         .arg(icon));
+    b->setStyleSheet(
+        QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
+                       "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
+            .arg(icon));
     return b;
 }
 
@@ -265,9 +271,11 @@ void LumoProject::buildShellWidgets()
     for (int i = 0; i < 5; ++i)
         *buttons[i] = iconButton(w, QString::fromLatin1(icons[i]), {ix[i], 204, 33, 25});
     connect(btnNew, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_new_function);
-    connect(btnDelete, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_dle_function);
+    connect(btnDelete, &QPushButton::released, this,
+            &LumoProject::leftmenu_select_btn_dle_function);
     connect(btnCopy, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_copy_function);
-    connect(btnImport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_load_fanction);
+    connect(btnImport, &QPushButton::released, this,
+            &LumoProject::leftmenu_select_btn_load_fanction);
     connect(btnExport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_up_fanction);
 
     captionProfileName = new QLabel(w);
@@ -304,8 +312,8 @@ void LumoProject::applyShellStyles()
                       captionAssign, captionInstantShift})
         if (l)
             l->setStyleSheet(styleLabel + QStringLiteral("; font-size:11px; font-weight:bold;"));
-    for (QComboBox *c : {profileCombo, shortcutCombo, keyAssignCombo, assignMacroCombo, repeatCombo,
-                         issCombo})
+    for (QComboBox *c :
+         {profileCombo, shortcutCombo, keyAssignCombo, assignMacroCombo, repeatCombo, issCombo})
         if (c)
             c->setStyleSheet(comboStyleSheet(styleCombo));
     const QString edit = lineEditStyleSheet(fontFamily);
@@ -313,9 +321,10 @@ void LumoProject::applyShellStyles()
         if (e)
             e->setStyleSheet(edit);
     if (selectedKeyLabel)
-        selectedKeyLabel->setStyleSheet(QStringLiteral("color:red; font-size:20px; font-weight:bold; "
-                                                       "font-family:") +
-                                        fontFamily);
+        selectedKeyLabel->setStyleSheet(
+            QStringLiteral("color:red; font-size:20px; font-weight:bold; "
+                           "font-family:") +
+            fontFamily);
     if (currentAssignment)
         currentAssignment->setStyleSheet(QStringLiteral("color:rgb(0,171,190); font-size:14px; "
                                                         "font-family:") +
@@ -324,10 +333,9 @@ void LumoProject::applyShellStyles()
         if (b)
             b->setStyleSheet(styleActionButton);
     if (customizeApplyButton)
-        customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styleActionButton : styleTabOff);
+        customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styleActionButton
+                                                                  : styleTabOff);
     iss_set_btn();
-    setStyleSheet(QStringLiteral("QToolTip{background-color:rgb(30,30,32); color:white; "
-                                 "border:1px solid rgb(190,30,30); padding:3px;}"));
 }
 
 void LumoProject::retranslateShell()

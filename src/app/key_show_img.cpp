@@ -1,5 +1,7 @@
 #include "key_show_img.h"
 
+#include "PictureCache.h"
+
 #include <QBitmap>
 #include <QLabel>
 #include <QPalette>
@@ -7,14 +9,15 @@
 
 key_show_img::key_show_img(QWidget *parent) : QWidget(parent)
 {
-    const QPixmap picture(QStringLiteral("Image/UI-Design-2016_Keyboard_1121_03_315.196.png"));
+    const QString file = QStringLiteral("Image/UI-Design-2016_Keyboard_1121_03_315.196.png");
+    const QPixmap picture = orvanta::cachedPixmap(file);
     resize(108, 120);
     if (!picture.isNull()) {
         QPalette pal = palette();
         pal.setBrush(QPalette::Window, QBrush(picture.scaled(108, 120)));
         setPalette(pal);
         setAutoFillBackground(true);
-        setMask(picture.scaled(108, 120).createHeuristicMask());
+        setMask(orvanta::cachedMask(file, {108, 120}));
     }
     m_name = new QLabel(this);
     m_name->setGeometry(10, 20, 84, 23);

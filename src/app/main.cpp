@@ -25,6 +25,11 @@ int main(int argc, char *argv[])
         return orvanta::runDiagnosis(out);
     }
 
+    // The console draws nothing with OpenGL; without this Qt's X11 platform loads
+    // the GL stack (often a software driver and LLVM) before the first window.
+    const bool glChosen = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION");
+    if (!glChosen)
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     const orvanta::ConsoleOptions &options = parsed.options;
     if (!options.dataDir.isEmpty() &&
@@ -48,6 +53,10 @@ int main(int argc, char *argv[])
                 window.activateWindow();
             });
         window.show();
+        // The choice is made with the first window; the programs the console
+        // starts (browser, updater) make their own.
+        if (!glChosen)
+            qunsetenv("QT_XCB_GL_INTEGRATION");
         code = app.exec();
     }
     return code;

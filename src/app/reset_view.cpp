@@ -1,5 +1,7 @@
 #include "reset_view.h"
 
+#include "PictureCache.h"
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
@@ -10,7 +12,6 @@ reset_view::reset_view(QWidget *parent) : QWidget(parent)
 {
     // Covers the whole console while the keyboard is being reset, so nothing
     // else can be clicked; the panel itself is drawn centred in paintEvent.
-    m_back = QPixmap(QStringLiteral("Image/other_back.png"));
     m_caption = new QLabel(this);
     m_caption->setGeometry(450, 370, 300, 30);
     m_caption->setAlignment(Qt::AlignCenter);
@@ -39,8 +40,11 @@ void reset_view::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0, 0, 0, 170));
-    if (!m_back.isNull()) {
-        const QPixmap panel = m_back.scaled(560, 240, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // The panel picture is only needed once a reset runs.
+    const QPixmap back = orvanta::cachedPixmap(QStringLiteral("Image/other_back.png"));
+    if (!back.isNull()) {
+        const QPixmap panel =
+            back.scaled(560, 240, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         p.drawPixmap((width() - panel.width()) / 2, 300, panel);
     }
 }

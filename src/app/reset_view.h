@@ -5,7 +5,6 @@
 
 class QLabel;
 class QProgressBar;
-#include <QPixmap>
 
 class reset_view : public QWidget
 {
@@ -21,5 +20,4 @@ protected:
 private:
     QProgressBar *m_bar;
     QLabel *m_caption;
-    QPixmap m_back;
 };

@@ -1,6 +1,7 @@
 #include "keyboard_light_view.h"
 
 #include "app/Globals.h"
+#include "app/PictureCache.h"
 #include "device/key_main_sand_cmd.h"
 #include "preview/keyboard_draw_rect.h"
 #include "preview/rainbowWidget.h"
@@ -128,7 +129,7 @@ void keyboard_light_view::buildWidgets()
     // The page lies over the main window's CUSTOMIZE controls: it paints the
     // window's own background picture, shifted to where the page sits, so that
     // nothing below shows through and the page joins the window seamlessly.
-    m_background = QPixmap(QLatin1String(kWindowPicture));
+    m_background = cachedPixmap(QLatin1String(kWindowPicture));
     m_rippleRearm.setInterval(kRippleRearmMs);
     connect(&m_rippleRearm, &QTimer::timeout, this, [this] {
         if (!m_ripplePreview->isActive())
@@ -148,7 +149,7 @@ void keyboard_light_view::buildWidgets()
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("keyboard_picture"));
     m_picture->setGeometry(115, 0, 699, 242);
-    m_picture->setPixmap(QPixmap(QLatin1String(kKeyboardPicture)));
+    m_picture->setPixmap(cachedPixmap(QLatin1String(kKeyboardPicture)));
     m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     // The previews lie over the keyboard picture; the ripple one takes presses

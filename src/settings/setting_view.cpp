@@ -3,12 +3,14 @@
 #include "LanguageText.h"
 #include "ProgramLauncher.h"
 #include "WebLinks.h"
+#include "app/PictureCache.h"
 #include "storage/readini.h"
 
 #include <QBitmap>
 #include <QComboBox>
 #include <QDebug>
 #include <QFont>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -19,6 +21,7 @@ namespace
 {
 
 const QSize PAGE_SIZE(960, 620);
+const char BACK_PICTURE[] = "Image/other_back.png";
 
 QString captionStyleFor(const QString &family)
 {
@@ -33,22 +36,13 @@ setting_view::setting_view(QWidget *parent) : QWidget(parent)
     m_captionStyle = captionStyleFor(m_fontFamily);
 
     // The background picture gives the page its size, its face and its shape.
-    const QPixmap back(QStringLiteral("Image/other_back.png"));
-    if (back.isNull()) {
-        setFixedSize(PAGE_SIZE);
-        setStyleSheet(QStringLiteral("setting_view{background-color: rgb(30,30,30);}"));
-        setAttribute(Qt::WA_StyledBackground);
-    } else {
-        setFixedSize(back.size());
-        QPalette pal = palette();
-        pal.setBrush(QPalette::Window, QBrush(back));
-        setPalette(pal);
-        setAutoFillBackground(true);
-        // Only the transparent corners are cut away; an opaque picture keeps the
-        // whole rectangle.
-        if (back.hasAlphaChannel())
-            setMask(back.createHeuristicMask());
-    }
+    // The size is read from the file's header now; the picture is decoded when
+    // the page first shows (showEvent), as the page starts hidden.
+    const QSize pictureSize = QImageReader(QLatin1String(BACK_PICTURE)).size();
+    if (pictureSize.isValid())
+        setFixedSize(pictureSize);
+    else
+        usePlainFace();
 
     m_languageCaption = new QLabel(this);
     m_languageCaption->setGeometry(55, 15, 84, 11);
@@ -118,6 +112,34 @@ setting_view::setting_view(QWidget *parent) : QWidget(parent)
     connect(m_socialButton, &QPushButton::released, this, &setting_view::setting_fb_function);
     connect(m_updateButton, &QPushButton::released, this,
             &setting_view::setting_fwupdata_btn_function);
+}
+
+void setting_view::usePlainFace()
+{
+    m_dressed = true;
+    setFixedSize(PAGE_SIZE);
+    setStyleSheet(QStringLiteral("setting_view{background-color: rgb(30,30,30);}"));
+    setAttribute(Qt::WA_StyledBackground);
+}
+
+void setting_view::showEvent(QShowEvent *)
+{
+    if (m_dressed)
+        return;
+    const QPixmap back = cachedPixmap(QLatin1String(BACK_PICTURE));
+    if (back.isNull()) {
+        usePlainFace();
+        return;
+    }
+    m_dressed = true;
+    QPalette pal = palette();
+    pal.setBrush(QPalette::Window, QBrush(back));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    // Only the transparent corners are cut away; an opaque picture keeps the
+    // whole rectangle.
+    if (back.hasAlphaChannel())
+        setMask(cachedMask(QLatin1String(BACK_PICTURE), back.size()));
 }
 
 void setting_view::applyLanguage()

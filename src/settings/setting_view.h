@@ -28,11 +28,16 @@ public slots:
     void setting_fwupdata_btn_function();
     void setting_language_english_function();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void applyLanguage();
+    void usePlainFace();
 
     QString m_fontFamily;
     QString m_captionStyle;
+    bool m_dressed = false; // the background picture is on
     QLabel *m_languageCaption;
     QComboBox *m_languageList;
     QLabel *m_webCaption;

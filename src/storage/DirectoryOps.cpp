@@ -1,12 +1,23 @@
 #include "DirectoryOps.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThreadPool>
+#include <QTimer>
 
-namespace orvanta {
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-namespace {
+namespace orvanta
+{
+
+namespace
+{
 
 constexpr QDir::Filters kAllEntries =
     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
@@ -15,7 +26,8 @@ bool copyRecursively(const QString &source, const QString &target)
 {
     const QFileInfo info(source);
     if (info.isSymLink())
-        return QFile::copy(source, target); // a link is copied as what it names, never followed as a tree
+        return QFile::copy(source,
+                           target); // a link is copied as what it names, never followed as a tree
     if (!info.isDir())
         return QFile::copy(source, target);
     QDir parent;
@@ -55,14 +67,81 @@ bool copyDirectory(const QString &source, const QString &target)
     return copyRecursively(source, target);
 }
 
+constexpr int kFlushDelayMs = 2000;
+
+bool copyNewFile(const QString &source, const QString &target)
+{
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat st;
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(in);
+        return false;
+    }
+    const QByteArray to = QFile::encodeName(target);
+    const int out = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    bool ok = ::fchmod(out, (st.st_mode & 0777) | S_IRUSR | S_IWUSR) == 0;
+    char buffer[64 * 1024];
+    // Reads up to the size found at the start, sparing the read that finds the end.
+    for (off_t left = st.st_size; ok && left > 0;) {
+        const ssize_t n = ::read(in, buffer, size_t(std::min<off_t>(left, sizeof buffer)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        left -= n;
+        for (ssize_t done = 0; ok && done < n;) {
+            const ssize_t w = ::write(out, buffer + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            ok = w > 0;
+            done += w;
+        }
+    }
+    ok = ::close(out) == 0 && ok;
+    ::close(in);
+    if (!ok)
+        ::unlink(to.constData());
+    return ok;
+}
+
+void flushToDiskLater(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    const auto flush = [files] {
+        QThreadPool::globalInstance()->start([files] {
+            for (const QString &file : files) {
+                const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+                if (fd >= 0) {
+                    ::fdatasync(fd);
+                    ::close(fd);
+                }
+            }
+        });
+    };
+    // With an application, the flush waits until start-up is over rather than
+    // compete with it for the disk and the processor.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QTimer::singleShot(kFlushDelayMs, app, flush);
+    else
+        flush();
+}
+
 bool removeDirectory(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.isDir() || info.isSymLink())
         return true;
     QDir dir(path);
-    const QFileInfoList entries =
-        dir.entryInfoList(kAllEntries, QDir::DirsFirst);
+    const QFileInfoList entries = dir.entryInfoList(kAllEntries, QDir::DirsFirst);
     for (const QFileInfo &e : entries) {
         if (e.isDir() && !e.isSymLink()) {
             if (!removeDirectory(e.absoluteFilePath()))

@@ -1,6 +1,7 @@
 // Whole-directory copy and removal behind profile management.
 
 #include "TestSupport.h"
+#include "app/ConsoleOptions.h"
 #include "storage/DirectoryOps.h"
 
 #include <QtTest>
@@ -39,6 +40,47 @@ private slots:
         QCOMPARE(listEntries("src"), QStringList{"a.ini"});
         // A sibling whose name merely starts with the source's is fine.
         QVERIFY(copyDirectory("src", "src2"));
+    }
+
+    void copyNewFileCopiesExactlyAndNeverReplaces()
+    {
+        TempWorkDir wd;
+        QByteArray bytes(200 * 1024, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7 % 251);
+        QFile big("big.bin");
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.write(bytes) == bytes.size());
+        big.close();
+        QVERIFY(big.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+        QVERIFY(copyNewFile("big.bin", "copy.bin"));
+        QFile copy("copy.bin");
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), bytes);
+        // A read-only source gives a copy its owner can write.
+        QCOMPARE(copy.permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                         QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+
+        QVERIFY(writeText("taken.ini", "K"));
+        QVERIFY(!copyNewFile("big.bin", "taken.ini"));
+        QCOMPARE(readText("taken.ini"), QStringLiteral("K"));
+        QVERIFY(!copyNewFile("missing.ini", "new.ini"));
+        QVERIFY(!QFileInfo::exists("new.ini"));
+    }
+
+    void firstUseSeedsTheDataDirectoryWithoutOverwriting()
+    {
+        TempWorkDir wd;
+        QVERIFY(writeText("tree/lightfile/PROFILE 1/light/pattern1.ini", "P1"));
+        QVERIFY(writeText("tree/system/language.ini", "tree"));
+        QVERIFY(writeText("data/system/language.ini", "mine"));
+        const QString tree = QDir::current().absoluteFilePath("tree");
+        const QString data = QDir::current().absoluteFilePath("data");
+
+        QVERIFY(prepareDataDirectory(data, tree));
+        QCOMPARE(QDir::currentPath(), data);
+        QCOMPARE(readText("lightfile/PROFILE 1/light/pattern1.ini"), QStringLiteral("P1"));
+        QCOMPARE(readText("system/language.ini"), QStringLiteral("mine"));
     }
 };
 

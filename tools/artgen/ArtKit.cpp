@@ -117,13 +117,30 @@ void glow(QPainter &p, const QPainterPath &shape, const QColor &c, int steps, qr
     p.restore();
 }
 
+static bool hasSeeThroughPixel(const QImage &img)
+{
+    if (!img.hasAlphaChannel())
+        return false;
+    const QImage argb = img.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return true;
+    }
+    return false;
+}
+
 bool savePng(const QImage &img, const QString &dir, const QString &relPath)
 {
     const QString path = dir + QLatin1Char('/') + relPath;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
+    // A picture without a see-through pixel is stored without an alpha channel:
+    // it shows the same pixels and decodes much faster (the window background
+    // is decoded at every start).
     QImage out =
-        img.convertToFormat(img.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        img.convertToFormat(hasSeeThroughPixel(img) ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     out.setDotsPerMeterX(3780);
     out.setDotsPerMeterY(3780);
     QImageWriter writer(path, "png");

@@ -1,5 +1,7 @@
 #include "lighting/preview/keyboard_draw_rect.h"
 
+#include "app/PictureCache.h"
+
 #include <QBitmap>
 #include <QPainter>
 #include <QPalette>
@@ -12,18 +14,23 @@ keyboard_draw_rect::keyboard_draw_rect(QWidget *parent) : QWidget(parent)
     setGeometry(0, 0, 730, 260);
     setAutoFillBackground(false);
     setAttribute(Qt::WA_TranslucentBackground);
-    // The picture only gives the overlay its shape; without it the overlay is
-    // a plain transparent rectangle.
-    const QPixmap back(QStringLiteral("Image/other_back.png"));
-    if (!back.isNull()) {
-        const QBitmap shape = back.scaled(size()).createHeuristicMask();
-        // A picture of one flat colour would mask out the whole overlay.
-        if (!QRegion(shape).isEmpty())
-            setMask(shape);
-    }
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 255, 255, 0));
     setPalette(pal);
+}
+
+void keyboard_draw_rect::showEvent(QShowEvent *)
+{
+    // The overlay is shaped when it first shows: it starts hidden, and most
+    // runs never show it. The picture only gives it its shape; without it the
+    // overlay is a plain transparent rectangle.
+    if (m_shaped)
+        return;
+    m_shaped = true;
+    const QBitmap shape = orvanta::cachedMask(QStringLiteral("Image/other_back.png"), size());
+    // A picture of one flat colour would mask out the whole overlay.
+    if (!shape.isNull() && !QRegion(shape).isEmpty())
+        setMask(shape);
 }
 
 void keyboard_draw_rect::change_draw_rect(int x, int y, int width, int height)

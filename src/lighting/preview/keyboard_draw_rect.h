@@ -17,7 +17,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QRect m_rect;
+    bool m_shaped = false;
 };

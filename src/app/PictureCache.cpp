@@ -1,0 +1,49 @@
+#include "PictureCache.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+namespace orvanta
+{
+
+namespace
+{
+
+struct Pictures {
+    QHash<QString, QPixmap> pixmaps;
+    QHash<QString, QBitmap> masks;
+};
+
+Pictures &pictures()
+{
+    static Pictures cache;
+    return cache;
+}
+
+} // namespace
+
+QPixmap cachedPixmap(const QString &file)
+{
+    const QString key = QFileInfo(file).absoluteFilePath();
+    auto &pixmaps = pictures().pixmaps;
+    auto it = pixmaps.constFind(key);
+    if (it == pixmaps.constEnd())
+        it = pixmaps.insert(key, QPixmap(key));
+    return *it;
+}
+
+QBitmap cachedMask(const QString &file, const QSize &size)
+{
+    const QString key = QStringLiteral("%1x%2:").arg(size.width()).arg(size.height()) +
+                        QFileInfo(file).absoluteFilePath();
+    auto &masks = pictures().masks;
+    auto it = masks.constFind(key);
+    if (it == masks.constEnd()) {
+        const QPixmap picture = cachedPixmap(file);
+        it = masks.insert(key, picture.isNull() ? QBitmap()
+                                                : picture.scaled(size).createHeuristicMask());
+    }
+    return *it;
+}
+
+} // namespace orvanta
