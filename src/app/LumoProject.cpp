@@ -1,7 +1,9 @@
 #include "LumoProject.h"
 
+#include "app/ConsoleTray.h"
 #include "app/Globals.h"
 #include "app/Shell.h"
+#include "app/WindowScale.h"
 #include "app/key_show_img.h"
 #include "app/reset_view.h"
 #include "device/HidapiDevice.h"
@@ -13,8 +15,8 @@
 #include "settings/WebLinks.h"
 #include "settings/setting_view.h"
 #include "socket/SocketHelper.h"
-#include "storage/StoredList.h"
 #include "storage/ProfileStore.h"
+#include "storage/StoredList.h"
 #include "storage/readini.h"
 #include "translations/TranslationResources.h"
 
@@ -23,10 +25,14 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTranslator>
 #include <QUrl>
@@ -97,7 +103,8 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
 
     // 9.
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // Focus comes to the window by a click (a key on the picture), never by Tab.
+    setFocusPolicy(Qt::ClickFocus);
 
     // 10. Styles and widgets.
     fontFamily = fontFamilyForLanguage(language, QString());
@@ -137,6 +144,74 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
 
     // 16.
     connect(gSettingView, &setting_view::messageABSendToC, this, &LumoProject::test_setto_lumo);
+
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        createTray()->trayIcon()->show();
+}
+
+// The console's icon: from the icon theme when installed there, otherwise the
+// installed (or built) hicolor files beside the data tree.
+static QIcon consoleIcon()
+{
+    const QString id = QStringLiteral("com.orvanta.rgbconsole");
+    QIcon icon = QIcon::fromTheme(id);
+    if (!icon.isNull())
+        return icon;
+    for (const QString &root :
+         {installedDataTree() + QStringLiteral("/../icons/hicolor"),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/../icons/hicolor")}) {
+        for (int size : {16, 32, 48, 64, 128, 256}) {
+            const QString file = QStringLiteral("%1/%2x%2/apps/%3.png").arg(root).arg(size).arg(id);
+            if (QFileInfo::exists(file))
+                icon.addFile(QDir::cleanPath(file), QSize(size, size));
+        }
+        if (!icon.isNull())
+            break;
+    }
+    return icon;
+}
+
+ConsoleTray *LumoProject::createTray()
+{
+    if (m_tray)
+        return m_tray;
+    setWindowIcon(consoleIcon());
+    m_tray = new ConsoleTray(windowIcon(), this);
+    // The tray's profiles do exactly what the PROFILE buttons do.
+    connect(m_tray, &ConsoleTray::profileChosen, this, [this](int n) {
+        const std::array<void (LumoProject::*)(), 5> buttons{
+            &LumoProject::main_set_profile1, &LumoProject::main_set_profile2,
+            &LumoProject::main_set_profile3, &LumoProject::main_set_profile4,
+            &LumoProject::main_set_profile5};
+        if (n >= 1 && n <= 5)
+            (this->*buttons[n - 1])();
+    });
+    connect(this, &LumoProject::activeProfileChanged, m_tray, &ConsoleTray::setActiveProfile);
+    connect(m_tray, &ConsoleTray::showRequested, this, &LumoProject::showConsole);
+    connect(m_tray, &ConsoleTray::quitRequested, this, &LumoProject::quitConsole);
+    m_tray->setActiveProfile(currentProfile);
+    m_tray->setKeyboardStatus(gDeviceHandle ? ConsoleTray::connectedText()
+                                            : ConsoleTray::absentText());
+    // A hidden window is not the end: only the Close button or Quit ends the console.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return m_tray;
+}
+
+void LumoProject::showConsole()
+{
+    QWidget *top = topLevelOf(this);
+    if (top != this)
+        show(); // the window inside its scaled view
+    top->showNormal();
+    top->raise();
+    top->activateWindow();
+}
+
+void LumoProject::quitConsole()
+{
+    m_quitting = true;
+    close();
+    QCoreApplication::quit();
 }
 
 LumoProject::~LumoProject()
@@ -233,10 +308,7 @@ void LumoProject::buildShellWidgets()
     connect(btnService, &QPushButton::released, this, &LumoProject::rmain_r_btn_fanction);
     connect(btnInfo, &QPushButton::released, this, &LumoProject::rmain_qu_btn_fanction);
     connect(btnSettings, &QPushButton::released, this, &LumoProject::rmain_box_btn_fanction);
-    connect(btnClose, &QPushButton::released, this, [this] {
-        m_quitting = true;
-        close();
-    });
+    connect(btnClose, &QPushButton::released, this, &LumoProject::quitConsole);
 
     captionSelectProfile = new QLabel(w);
     captionSelectProfile->setGeometry(31, 155, 175, 14);
@@ -542,8 +614,10 @@ void LumoProject::mouseMoveEvent(QMouseEvent *event)
     const QPoint p = event->pos();
     if (p.y() < 100 && p.x() < 1200) {
         // The band along the top drags the window while the left button is held.
-        if (event->buttons() & Qt::LeftButton)
-            move(pos() + (p - pressPoint));
+        if (event->buttons() & Qt::LeftButton) {
+            QWidget *top = topLevelOf(this); // a scaled view moves as a whole
+            top->move(top->pos() + (p - pressPoint) * scaleOf(this));
+        }
         if (gKeyPopup)
             gKeyPopup->hide();
         return;
@@ -603,5 +677,10 @@ void LumoProject::test_setto_lumo(QString code)
 
     applyShellStyles();
     retranslateShell();
+    if (m_tray) {
+        m_tray->retranslate();
+        m_tray->setKeyboardStatus(gDeviceHandle ? ConsoleTray::connectedText()
+                                                : ConsoleTray::absentText());
+    }
     update();
 }

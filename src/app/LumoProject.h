@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QSet>
 #include <QStringList>
 #include <QVariantMap>
 #include <array>
@@ -20,6 +21,7 @@ class QPushButton;
 class QTimer;
 class QTranslator;
 class AutoUpdate;
+class ConsoleTray;
 
 class LumoProject : public QMainWindow
 {
@@ -83,6 +85,11 @@ public:
     int iss_whitch_one_profile() const;
     void main_all_profile_close(int index);
     QString selectedProfile() const; // the SELECT PROFILE list's current text
+
+    // The tray icon: made at start-up where the desktop has a tray; tests make
+    // one themselves. Its keyboard status is fed through setKeyboardStatus().
+    ConsoleTray *createTray();
+    ConsoleTray *tray() const { return m_tray; }
 
     // Widgets tests and the language switch reach.
     QPushButton *tabKeyboard = nullptr, *tabMacros = nullptr, *tabCustomize = nullptr,
@@ -150,6 +157,11 @@ public slots:
     void leftmenu_select_combo_function(int index);
     void leftmenu_profile_name_function();
     void test_setto_lumo(QString code);
+    void showConsole(); // shown, raised and active, from the tray or a second start
+    void quitConsole(); // the Close button and the tray's Quit
+
+signals:
+    void activeProfileChanged(int profile); // 1..5, after every activation
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -157,6 +169,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildStyleSheets();
@@ -184,11 +197,15 @@ private:
     bool customizeInFront() const;
     QString linkedProfile() const;
     void showFromSecondStart();
+    bool capturingKey();
+    void showSelectedKeyAssignment();
 
     orvanta::ConsoleOptions m_options;
     AutoUpdate *m_updater = nullptr;
     QLocalServer *m_showServer = nullptr;
     bool m_quitting = false;
+    ConsoleTray *m_tray = nullptr;
+    QSet<int> m_capturePresses; // keys pressed while a key is being captured
 
     friend class LumoProjectTestAccess;
 };
