@@ -27,6 +27,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,6 +146,11 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     // 16.
     connect(gSettingView, &setting_view::messageABSendToC, this, &LumoProject::test_setto_lumo);
 
+    focusFrame = new QFocusFrame(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        focusFrame->setWidget(now && now != this && isAncestorOf(now) ? now : nullptr);
+    });
+
     if (QSystemTrayIcon::isSystemTrayAvailable())
         createTray()->trayIcon()->show();
 }
@@ -262,7 +268,7 @@ static QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect
 {
     auto *b = new QPushButton(parent);
     b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setCursor(Qt::PointingHandCursor);
     b->setStyleSheet(QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
                                     "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
@@ -274,7 +280,7 @@ static QPushButton *tabButton(QWidget *parent, const QRect &geometry)
 {
     auto *b = new QPushButton(parent);
     b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setCursor(Qt::PointingHandCursor);
     return b;
 }
@@ -345,7 +351,7 @@ void LumoProject::buildShellWidgets()
     shortcutCombo->hide();
     linkButton = new QPushButton(w);
     linkButton->setGeometry(36, 480, 23, 24);
-    linkButton->setFocusPolicy(Qt::NoFocus);
+    linkButton->setFocusPolicy(Qt::TabFocus);
     linkButton->setStyleSheet(
         QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
     linkButton->hide();
@@ -393,7 +399,9 @@ void LumoProject::applyShellStyles()
         customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styleActionButton : styleTabOff);
     iss_set_btn();
     setStyleSheet(QStringLiteral("QToolTip{background-color:rgb(30,30,32); color:white; "
-                                 "border:1px solid rgb(190,30,30); padding:3px;}"));
+                                 "border:1px solid rgb(190,30,30); padding:3px;}"
+                                 "QFocusFrame{border:2px solid rgb(255,255,255); "
+                                 "border-radius:4px;}"));
 }
 
 void LumoProject::retranslateShell()

@@ -14,6 +14,7 @@
 #include <array>
 
 class QComboBox;
+class QFocusFrame;
 class QLabel;
 class QLineEdit;
 class QLocalServer;
@@ -106,6 +107,9 @@ public:
     bool linkFlag = false;
     std::array<QLabel *, 104> keyCells{};
     QLabel *keyboardPicture = nullptr;
+    // Buttons are reached with Tab (a click does not take the focus from the
+    // key capture); this frame shows which one has the focus.
+    QFocusFrame *focusFrame = nullptr;
 
     // CUSTOMIZE controls
     QLabel *captionKeyAssignment = nullptr, *selectedKeyLabel = nullptr,

@@ -32,7 +32,7 @@ QPushButton *actionButton(QWidget *parent, const QRect &geometry)
 {
     auto *b = new QPushButton(parent);
     b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setCursor(Qt::PointingHandCursor);
     return b;
 }

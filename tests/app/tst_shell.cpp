@@ -11,7 +11,10 @@
 #include "settings/setting_view.h"
 #include "storage/readini.h"
 
+#include <QComboBox>
+#include <QFocusFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -78,6 +81,22 @@ private slots:
         QVERIFY(f.w->isHidden());
         action("Show window")->trigger();
         QVERIFY(f.w->isVisible());
+    }
+
+    // Tab walks the buttons and fields; a frame shows which one has the focus.
+    void focusFrameFollowsTab()
+    {
+        ShellFixture f;
+        f.w->show();
+        QApplication::setActiveWindow(f.w.get());
+        f.w->profileCombo->setFocus(Qt::TabFocusReason);
+        QCOMPARE(f.w->focusFrame->widget(), f.w->profileCombo);
+        for (QWidget *next : std::initializer_list<QWidget *>{f.w->btnNew, f.w->btnDelete}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+            QCOMPARE(f.w->focusFrame->widget(), next);
+            QVERIFY(f.w->focusFrame->isVisible());
+        }
     }
 
     void scaleFactorFitsTheWindow_data()
