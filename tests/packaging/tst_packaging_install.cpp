@@ -139,6 +139,25 @@ private slots:
             QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), qPrintable(r.out + r.err));
     }
 
+    // Software centres show the homepage, the developer and the guide's screenshots.
+    void appstreamShowsTheGuidesScreenshots()
+    {
+        const QString metainfo =
+            readText(installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId)));
+        QVERIFY(
+            metainfo.contains(QRegularExpression("<url type=\"homepage\">https://[^<]+</url>")));
+        QVERIFY(metainfo.contains(QRegularExpression("<developer_name>[^<]+</developer_name>")));
+        QStringList shots;
+        const QString readme = readText(sourceDir() + QStringLiteral("/README.md"));
+        for (auto m =
+                 QRegularExpression("\\(docs/screenshots/([^)]+\\.png)\\)").globalMatch(readme);
+             m.hasNext();)
+            shots << m.next().captured(1);
+        QVERIFY(!shots.isEmpty());
+        for (const QString &shot : shots)
+            QVERIFY2(metainfo.contains("/screenshots/" + shot + "</image>"), qPrintable(shot));
+    }
+
     // The installed console started on its own, without options, from an empty
     // folder: it seeds the per-user data directory from the installed data tree,
     // switches the keyboard to on-board profile 1, writes nothing into the folder
