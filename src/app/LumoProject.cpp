@@ -146,10 +146,8 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     // 16.
     connect(gSettingView, &setting_view::messageABSendToC, this, &LumoProject::test_setto_lumo);
 
-    focusFrame = new QFocusFrame(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        focusFrame->setWidget(now && now != this && isAncestorOf(now) ? now : nullptr);
-    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
 
     if (QSystemTrayIcon::isSystemTrayAvailable())
         createTray()->trayIcon()->show();
@@ -203,6 +201,15 @@ ConsoleTray *LumoProject::createTray()
     return m_tray;
 }
 
+void LumoProject::frameFocusedWidget(QWidget *focused)
+{
+    const bool ours = focused && focused != this && isAncestorOf(focused);
+    if (!focusFrame && ours)
+        focusFrame = new QFocusFrame(this);
+    if (focusFrame)
+        focusFrame->setWidget(ours ? focused : nullptr);
+}
+
 void LumoProject::showConsole()
 {
     QWidget *top = topLevelOf(this);
@@ -222,6 +229,8 @@ void LumoProject::quitConsole()
 
 LumoProject::~LumoProject()
 {
+    // Pages going away below move the focus; the frame is no longer followed.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     // The pages die with the window; the pointers must not outlive them.
     gLightView = nullptr;
     gMacroView = nullptr;

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
 #include <QVariantMap>
@@ -109,7 +110,8 @@ public:
     QLabel *keyboardPicture = nullptr;
     // Buttons are reached with Tab (a click does not take the focus from the
     // key capture); this frame shows which one has the focus.
-    QFocusFrame *focusFrame = nullptr;
+    // It moves into the focused widget's parent, so it may go with a page.
+    QPointer<QFocusFrame> focusFrame;
 
     // CUSTOMIZE controls
     QLabel *captionKeyAssignment = nullptr, *selectedKeyLabel = nullptr,
@@ -202,6 +204,7 @@ private:
     QString linkedProfile() const;
     void showFromSecondStart();
     bool capturingKey();
+    void frameFocusedWidget(QWidget *focused);
     void showSelectedKeyAssignment();
 
     orvanta::ConsoleOptions m_options;

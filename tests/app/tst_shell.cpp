@@ -90,6 +90,7 @@ private slots:
         f.w->show();
         QApplication::setActiveWindow(f.w.get());
         f.w->profileCombo->setFocus(Qt::TabFocusReason);
+        QVERIFY(f.w->focusFrame);
         QCOMPARE(f.w->focusFrame->widget(), f.w->profileCombo);
         for (QWidget *next : std::initializer_list<QWidget *>{f.w->btnNew, f.w->btnDelete}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
