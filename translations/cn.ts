@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ConsoleTray</name>
+    <message>
+        <source>Keyboard connected</source>
+        <translation>键盘已连接</translation>
+    </message>
+    <message>
+        <source>No keyboard connected</source>
+        <translation>未连接键盘</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Show window</source>
+        <translation>显示窗口</translation>
+    </message>
+</context>
+<context>
     <name>LumoProject</name>
     <message>
         <source>APPLY</source>

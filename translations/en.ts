@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>ConsoleTray</name>
+    <message>
+        <source>Keyboard connected</source>
+        <translation>Keyboard connected</translation>
+    </message>
+    <message>
+        <source>No keyboard connected</source>
+        <translation>No keyboard connected</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Show window</source>
+        <translation>Show window</translation>
+    </message>
+</context>
+<context>
     <name>LumoProject</name>
     <message>
         <source>APPLY</source>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>ConsoleTray</name>
+    <message>
+        <source>Keyboard connected</source>
+        <translation>鍵盤已連接</translation>
+    </message>
+    <message>
+        <source>No keyboard connected</source>
+        <translation>未連接鍵盤</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>結束</translation>
+    </message>
+    <message>
+        <source>Show window</source>
+        <translation>顯示視窗</translation>
+    </message>
+</context>
+<context>
     <name>LumoProject</name>
     <message>
         <source>APPLY</source>

@@ -20,14 +20,17 @@ static QString usage()
         "\n"
         "Options:\n"
         "  --data-dir DIR     keep every setting in DIR (created and seeded on first use);\n"
-        "                     without it the current directory is used\n"
+        "                     without it ${XDG_DATA_HOME:-~/.local/share}/orvanta-console\n"
         "  --port N           TCP port of the control socket (default 5490)\n"
         "  --listen-all       accept control-socket clients from other machines too\n"
         "                     (default: this machine only; anyone on the network could then\n"
         "                     switch profiles and change the lighting)\n"
         "  --no-update-check  do not ask the update service for a newer version\n"
-        "  --diagnose         print what the console finds of the keyboard and exit\n"
-        "                     (status 0 when the keyboard can be used)\n"
+        "  --diagnose         print what the console finds of the keyboard and where it\n"
+        "                     logs, then exit (status 0 when the keyboard can be used)\n"
+        "  --verbose          print the diagnostic log lines on the terminal too (they\n"
+        "                     always go to ${XDG_STATE_HOME:-~/.local/state}/orvanta-console/\n"
+        "                     console.log)\n"
         "  --no-single-instance  start even when a console already runs for this\n"
         "                     data directory (normally that one is shown instead)\n"
         "  --version          print the version and exit\n"
@@ -81,6 +84,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
             out.options.checkForUpdates = false;
         } else if (a == QLatin1String("--diagnose")) {
             out.options.diagnose = true;
+        } else if (a == QLatin1String("--verbose")) {
+            out.options.verbose = true;
         } else if (a == QLatin1String("--no-single-instance")) {
             out.options.singleInstance = false;
         } else if (a.startsWith(QLatin1Char('-')) && !a.startsWith(QLatin1String("-platform")) &&
@@ -141,6 +146,11 @@ QString defaultUserDataDir()
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.local/share");
     return base + QStringLiteral("/orvanta-console");
+}
+
+QString dataDirectory(const ConsoleOptions &options)
+{
+    return options.dataDir.isEmpty() ? defaultUserDataDir() : options.dataDir;
 }
 
 } // namespace orvanta

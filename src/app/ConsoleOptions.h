@@ -15,6 +15,7 @@ struct ConsoleOptions
     bool checkForUpdates = true;     // --no-update-check turns the check after start-up off
     bool diagnose = false;           // --diagnose: report what discovery finds, then exit
     bool singleInstance = true;      // a second start for the same data directory shows the first
+    bool verbose = false;            // --verbose: every log line on the terminal too
 };
 
 // Parses the console's command line. On a usage error or --help/--version,
@@ -35,8 +36,10 @@ bool prepareDataDirectory(const QString &dir, const QString &installed);
 // The installed data tree, found relative to the executable.
 QString installedDataTree();
 
-// The per-user data directory used when none is given on the command line by
-// the desktop launcher and scripts/run.
+// The per-user data directory: ${XDG_DATA_HOME:-~/.local/share}/orvanta-console.
 QString defaultUserDataDir();
+
+// The data directory of this run: --data-dir, otherwise the per-user one.
+QString dataDirectory(const ConsoleOptions &options);
 
 } // namespace orvanta

@@ -1,8 +1,10 @@
 #include "LumoProject.h"
 
+#include "app/ConsoleTray.h"
 #include "app/Globals.h"
 #include "app/PictureCache.h"
 #include "app/Shell.h"
+#include "app/WindowScale.h"
 #include "app/key_show_img.h"
 #include "app/reset_view.h"
 #include "device/HidapiDevice.h"
@@ -24,10 +26,15 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFocusFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QTranslator>
 #include <QUrl>
@@ -63,7 +70,9 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
     // Set before any child exists: set later, it would style every widget anew.
     setStyleSheet(QStringLiteral("QToolTip{background-color:rgb(30,30,32); color:white; "
-                                 "border:1px solid rgb(190,30,30); padding:3px;}"));
+                                 "border:1px solid rgb(190,30,30); padding:3px;}"
+                                 "QFocusFrame{border:2px solid rgb(255,255,255); "
+                                 "border-radius:4px;}"));
 
     // 3. Background picture as the window brush.
     {
@@ -107,7 +116,8 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
 
     // 9.
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // Focus comes to the window by a click (a key on the picture), never by Tab.
+    setFocusPolicy(Qt::ClickFocus);
 
     // 10. Styles and widgets.
     fontFamily = fontFamilyForLanguage(language, QString());
@@ -147,10 +157,92 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
 
     // 16.
     connect(gSettingView, &setting_view::messageABSendToC, this, &LumoProject::test_setto_lumo);
+
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
+
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        createTray()->trayIcon()->show();
+}
+
+// The console's icon: from the icon theme when installed there, otherwise the
+// installed (or built) hicolor files beside the data tree.
+static QIcon consoleIcon()
+{
+    const QString id = QStringLiteral("com.orvanta.rgbconsole");
+    QIcon icon = QIcon::fromTheme(id);
+    if (!icon.isNull())
+        return icon;
+    for (const QString &root :
+         {installedDataTree() + QStringLiteral("/../icons/hicolor"),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/../icons/hicolor")}) {
+        for (int size : {16, 32, 48, 64, 128, 256}) {
+            const QString file = QStringLiteral("%1/%2x%2/apps/%3.png").arg(root).arg(size).arg(id);
+            if (QFileInfo::exists(file))
+                icon.addFile(QDir::cleanPath(file), QSize(size, size));
+        }
+        if (!icon.isNull())
+            break;
+    }
+    return icon;
+}
+
+ConsoleTray *LumoProject::createTray()
+{
+    if (m_tray)
+        return m_tray;
+    setWindowIcon(consoleIcon());
+    m_tray = new ConsoleTray(windowIcon(), this);
+    // The tray's profiles do exactly what the PROFILE buttons do.
+    connect(m_tray, &ConsoleTray::profileChosen, this, [this](int n) {
+        const std::array<void (LumoProject::*)(), 5> buttons{
+            &LumoProject::main_set_profile1, &LumoProject::main_set_profile2,
+            &LumoProject::main_set_profile3, &LumoProject::main_set_profile4,
+            &LumoProject::main_set_profile5};
+        if (n >= 1 && n <= 5)
+            (this->*buttons[n - 1])();
+    });
+    connect(this, &LumoProject::activeProfileChanged, m_tray, &ConsoleTray::setActiveProfile);
+    connect(m_tray, &ConsoleTray::showRequested, this, &LumoProject::showConsole);
+    connect(m_tray, &ConsoleTray::quitRequested, this, &LumoProject::quitConsole);
+    m_tray->setActiveProfile(currentProfile);
+    m_tray->setKeyboardStatus(gDeviceHandle ? ConsoleTray::connectedText()
+                                            : ConsoleTray::absentText());
+    // A hidden window is not the end: only the Close button or Quit ends the console.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return m_tray;
+}
+
+void LumoProject::frameFocusedWidget(QWidget *focused)
+{
+    const bool ours = focused && focused != this && isAncestorOf(focused);
+    if (!focusFrame && ours)
+        focusFrame = new QFocusFrame(this);
+    if (focusFrame)
+        focusFrame->setWidget(ours ? focused : nullptr);
+}
+
+void LumoProject::showConsole()
+{
+    QWidget *top = topLevelOf(this);
+    if (top != this)
+        show(); // the window inside its scaled view
+    top->showNormal();
+    top->raise();
+    top->activateWindow();
+}
+
+void LumoProject::quitConsole()
+{
+    m_quitting = true;
+    close();
+    QCoreApplication::quit();
 }
 
 LumoProject::~LumoProject()
 {
+    // Pages going away below move the focus; the frame is no longer followed.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     // The pages die with the window; the pointers must not outlive them.
     gLightView = nullptr;
     gMacroView = nullptr;
@@ -197,7 +289,7 @@ static QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect
 {
     auto *b = new QPushButton(parent);
     b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setCursor(Qt::PointingHandCursor);
     b->setStyleSheet(
         QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
@@ -210,7 +302,7 @@ static QPushButton *tabButton(QWidget *parent, const QRect &geometry)
 {
     auto *b = new QPushButton(parent);
     b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setCursor(Qt::PointingHandCursor);
     return b;
 }
@@ -250,10 +342,7 @@ void LumoProject::buildShellWidgets()
     connect(btnService, &QPushButton::released, this, &LumoProject::rmain_r_btn_fanction);
     connect(btnInfo, &QPushButton::released, this, &LumoProject::rmain_qu_btn_fanction);
     connect(btnSettings, &QPushButton::released, this, &LumoProject::rmain_box_btn_fanction);
-    connect(btnClose, &QPushButton::released, this, [this] {
-        m_quitting = true;
-        close();
-    });
+    connect(btnClose, &QPushButton::released, this, &LumoProject::quitConsole);
 
     // The two profile captions are 14 pixels tall: the Chinese texts take 13
     // rows at 11 px and would lose their top and bottom rows in 11.
@@ -293,7 +382,7 @@ void LumoProject::buildShellWidgets()
     shortcutCombo->hide();
     linkButton = new QPushButton(w);
     linkButton->setGeometry(36, 480, 23, 24);
-    linkButton->setFocusPolicy(Qt::NoFocus);
+    linkButton->setFocusPolicy(Qt::TabFocus);
     linkButton->setStyleSheet(
         QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
     linkButton->hide();
@@ -562,8 +651,10 @@ void LumoProject::mouseMoveEvent(QMouseEvent *event)
     const QPoint p = event->pos();
     if (p.y() < 100 && p.x() < 1200) {
         // The band along the top drags the window while the left button is held.
-        if (event->buttons() & Qt::LeftButton)
-            move(pos() + (p - pressPoint));
+        if (event->buttons() & Qt::LeftButton) {
+            QWidget *top = topLevelOf(this); // a scaled view moves as a whole
+            top->move(top->pos() + (p - pressPoint) * scaleOf(this));
+        }
         if (gKeyPopup)
             gKeyPopup->hide();
         return;
@@ -623,5 +714,10 @@ void LumoProject::test_setto_lumo(QString code)
 
     applyShellStyles();
     retranslateShell();
+    if (m_tray) {
+        m_tray->retranslate();
+        m_tray->setKeyboardStatus(gDeviceHandle ? ConsoleTray::connectedText()
+                                                : ConsoleTray::absentText());
+    }
     update();
 }

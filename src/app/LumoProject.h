@@ -8,11 +8,14 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <QVariantMap>
 #include <array>
 
 class QComboBox;
+class QFocusFrame;
 class QLabel;
 class QLineEdit;
 class QLocalServer;
@@ -20,6 +23,7 @@ class QPushButton;
 class QTimer;
 class QTranslator;
 class AutoUpdate;
+class ConsoleTray;
 
 class LumoProject : public QMainWindow
 {
@@ -84,6 +88,11 @@ public:
     void main_all_profile_close(int index);
     QString selectedProfile() const; // the SELECT PROFILE list's current text
 
+    // The tray icon: made at start-up where the desktop has a tray; tests make
+    // one themselves. Its keyboard status is fed through setKeyboardStatus().
+    ConsoleTray *createTray();
+    ConsoleTray *tray() const { return m_tray; }
+
     // Widgets tests and the language switch reach.
     QPushButton *tabKeyboard = nullptr, *tabMacros = nullptr, *tabCustomize = nullptr,
                 *tabLighting = nullptr;
@@ -99,6 +108,10 @@ public:
     bool linkFlag = false;
     std::array<QLabel *, 104> keyCells{};
     QLabel *keyboardPicture = nullptr;
+    // Buttons are reached with Tab (a click does not take the focus from the
+    // key capture); this frame shows which one has the focus.
+    // It moves into the focused widget's parent, so it may go with a page.
+    QPointer<QFocusFrame> focusFrame;
 
     // CUSTOMIZE controls
     QLabel *captionKeyAssignment = nullptr, *selectedKeyLabel = nullptr,
@@ -150,6 +163,11 @@ public slots:
     void leftmenu_select_combo_function(int index);
     void leftmenu_profile_name_function();
     void test_setto_lumo(QString code);
+    void showConsole(); // shown, raised and active, from the tray or a second start
+    void quitConsole(); // the Close button and the tray's Quit
+
+signals:
+    void activeProfileChanged(int profile); // 1..5, after every activation
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -157,6 +175,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildStyleSheets();
@@ -187,11 +206,16 @@ private:
     bool customizeInFront() const;
     QString linkedProfile() const;
     void showFromSecondStart();
+    bool capturingKey();
+    void frameFocusedWidget(QWidget *focused);
+    void showSelectedKeyAssignment();
 
     orvanta::ConsoleOptions m_options;
     AutoUpdate *m_updater = nullptr;
     QLocalServer *m_showServer = nullptr;
     bool m_quitting = false;
+    ConsoleTray *m_tray = nullptr;
+    QSet<int> m_capturePresses; // keys pressed while a key is being captured
 
     friend class LumoProjectTestAccess;
 };

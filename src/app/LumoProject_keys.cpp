@@ -183,44 +183,54 @@ void LumoProject::selectKeyAt(const QPoint &pos)
     selectedKey = hoverKey;
     selectedUsage = hoverUsage;
     selectedMatrix = hoverMatrix;
-    newKeyEdit->clear();
     selectedKeyLabel->setText(label);
     setFocus(Qt::MouseFocusReason); // the new-key capture listens on the window
-    const QString &type = keyTable[selectedKey];
-    if (type == QLatin1String("1")) {
-        keyAssignCombo->setCurrentIndex(1);
-        showCustomizePanels(1);
-        custumize_tkey_assign_combo_insert();
-        setApplyEnabled(false);
-    } else if (type == QLatin1String("2")) {
-        keyAssignCombo->setCurrentIndex(2);
-        showCustomizePanels(2);
-        currentAssignment->setText(keyTable[108 + selectedKey]);
-    } else {
-        keyAssignCombo->setCurrentIndex(0);
-        showCustomizePanels(0);
-        setApplyEnabled(true);
-    }
+    showSelectedKeyAssignment();
+}
+
+bool LumoProject::capturingKey()
+{
+    // Keys are taken only while the ASSIGN field waits for one and the window
+    // itself has the focus (a key on the picture was clicked). Keys that another
+    // field does not use itself (Enter in PROFILE NAME, every release) come up
+    // to the window too and must not be taken.
+    const bool capturing = newKeyEdit && newKeyEdit->isVisible() && focusWidget() == this;
+    if (!capturing)
+        m_capturePresses.clear();
+    return capturing;
+}
+
+bool LumoProject::focusNextPrevChild(bool next)
+{
+    // Tab is a key like any other while one is being captured.
+    if (capturingKey())
+        return false;
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void LumoProject::keyPressEvent(QKeyEvent *event)
 {
-    if (!newKeyEdit || !newKeyEdit->isVisible()) {
+    if (!capturingKey()) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    if (!event->isAutoRepeat())
+    if (!event->isAutoRepeat()) {
         newKeyEdit->clear();
+        m_capturePresses.insert(event->key());
+    }
 }
 
 void LumoProject::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!newKeyEdit || !newKeyEdit->isVisible()) {
+    // Only the release of a key pressed during the capture counts: Tab pressed in
+    // another field moves the focus here before it is released.
+    if (!capturingKey() || !m_capturePresses.contains(event->key())) {
         QMainWindow::keyReleaseEvent(event);
         return;
     }
     if (event->isAutoRepeat())
         return;
+    m_capturePresses.remove(event->key());
     const CapturedKey key =
         captureKey(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
     newKeyEdit->setText(key.label);

@@ -1,9 +1,11 @@
 // The ORVANTA RGB console.
 
+#include "app/ConsoleLog.h"
 #include "app/ConsoleOptions.h"
 #include "app/Diagnose.h"
 #include "app/LumoProject.h"
 #include "app/SingleInstance.h"
+#include "app/WindowScale.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,10 +21,14 @@ int main(int argc, char *argv[])
         QTextStream(parsed.exitCode == 0 ? stdout : stderr) << parsed.message;
         return parsed.exitCode;
     }
-    if (parsed.options.diagnose) {
+    const orvanta::ConsoleOptions &options = parsed.options;
+    orvanta::installConsoleLog(orvanta::consoleLogFile(), options.verbose);
+    if (options.diagnose) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
-        return orvanta::runDiagnosis(out);
+        const int code = orvanta::runDiagnosis(out);
+        out << "Log file: " << orvanta::consoleLogFile() << "\n";
+        return code;
     }
 
     // The console draws nothing with OpenGL; without this Qt's X11 platform loads
@@ -30,12 +36,11 @@ int main(int argc, char *argv[])
     const bool glChosen = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION");
     if (!glChosen)
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    orvanta::enableHighDpiScaling();
     QApplication app(argc, argv);
-    const orvanta::ConsoleOptions &options = parsed.options;
-    if (!options.dataDir.isEmpty() &&
-        !orvanta::prepareDataDirectory(options.dataDir, orvanta::installedDataTree())) {
-        QTextStream(stderr) << "orvanta-console: cannot use the data directory " << options.dataDir
-                            << "\n";
+    const QString dataDir = orvanta::dataDirectory(options);
+    if (!orvanta::prepareDataDirectory(dataDir, orvanta::installedDataTree())) {
+        QTextStream(stderr) << "orvanta-console: cannot use the data directory " << dataDir << "\n";
         return 1;
     }
 
@@ -46,13 +51,11 @@ int main(int argc, char *argv[])
     int code = 0;
     {
         LumoProject window(options);
+        const std::unique_ptr<QWidget> scaled = orvanta::fitWindowToScreen(window);
         if (options.singleInstance)
-            instance.listen([&window] {
-                window.showNormal();
-                window.raise();
-                window.activateWindow();
-            });
-        window.show();
+            instance.listen([&window] { window.showConsole(); });
+        orvanta::centreOnScreen(*orvanta::topLevelOf(&window));
+        window.showConsole();
         // The choice is made with the first window; the programs the console
         // starts (browser, updater) make their own.
         if (!glChosen)

@@ -23,6 +23,27 @@ std::array<quint8, 2> repeatBytes(RepeatMode mode, int count)
     return {0x00, 0x01};
 }
 
+RepeatSetting storedRepeat(const Report *report, const QString &once)
+{
+    int count = 1;
+    if (report) {
+        const quint8 high = (*report)[8], low = (*report)[9];
+        if (high == 0xFF)
+            return {RepeatMode::PressAndHold, 1};
+        count = low;
+    } else {
+        bool ok = false;
+        count = once.trimmed().toInt(&ok);
+        if (!ok)
+            count = 1; // an empty entry is the default, Once
+    }
+    if (count == 0)
+        return {RepeatMode::UntilPressedNextTime, 1};
+    if (count == 1)
+        return {RepeatMode::Once, 1};
+    return {RepeatMode::MultipleTimes, qBound(1, count, 50)};
+}
+
 Report buildMacroReport(const QString &macroCmdStr, int profile, int keyNumber, RepeatMode mode,
                         int count)
 {

@@ -19,6 +19,15 @@ enum class RepeatMode { Once = 0, MultipleTimes = 1, PressAndHold = 2, UntilPres
 // Bytes 8 and 9 of a macro report.
 std::array<quint8, 2> repeatBytes(RepeatMode mode, int count);
 
+struct RepeatSetting {
+    RepeatMode mode = RepeatMode::Once;
+    int count = 1; // Multiple Times only
+};
+// A macro key's repeat as stored: from bytes 8 and 9 of its report when it has
+// one (`report` null otherwise), else from its once entry (which does not
+// record When Perss & Hold).
+RepeatSetting storedRepeat(const Report *report, const QString &once);
+
 // The macro report for a key: the macro's command image with its header.
 Report buildMacroReport(const QString &macroCmdStr, int profile, int keyNumber, RepeatMode mode,
                         int count);

@@ -32,9 +32,14 @@ QPushButton *actionButton(QWidget *parent, const QRect &geometry)
 {
     auto *b = new QPushButton(parent);
     b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    b->setFocusPolicy(Qt::TabFocus);
     b->setCursor(Qt::PointingHandCursor);
     return b;
+}
+
+QVector<orvanta::Report> storedReports(const QString &profile)
+{
+    return parseReports(readini::read_macro_ini_cmd_file(profile));
 }
 
 } // namespace
@@ -165,12 +170,60 @@ void LumoProject::read_macro_file_set()
 {
     loadMacroSystem(keyTable, readini::readini_macro_system_file(selectedProfile()));
     refreshKeyCellColours();
+    showSelectedKeyAssignment();
 }
 
 void LumoProject::read_singal_file_set()
 {
     loadSignal(gCommandSender->keyMap, keyTable, readini::readini_ini_file(selectedProfile()));
     refreshKeyCellColours();
+    showSelectedKeyAssignment();
+}
+
+void LumoProject::showSelectedKeyAssignment()
+{
+    if (!keyAssignCombo)
+        return; // still being built
+    const int k = selectedKey;
+    newKeyEdit->clear();
+    if (k < 0 || k >= kKeyCount) {
+        selectedKeyLabel->clear();
+        {
+            const QSignalBlocker block(keyAssignCombo);
+            keyAssignCombo->setCurrentIndex(-1);
+        }
+        showCustomizePanels(-1);
+        setApplyEnabled(false);
+        return;
+    }
+    const QString &type = keyTable[k];
+    const int kind = type == QLatin1String("1") ? 1 : type == QLatin1String("2") ? 2 : 0;
+    {
+        const QSignalBlocker block(keyAssignCombo);
+        keyAssignCombo->setCurrentIndex(kind);
+    }
+    if (kind == 1) {
+        // The repeat as the keyboard has it: the stored report of the key's entry.
+        const QString profile = selectedProfile();
+        const int count = readini::read_macro_count_ini_cmd_file(profile);
+        const int entry = entryOfKey(readini::read_macro_number_ini_cmd_file(profile), count,
+                                     KEY_TABLE[k].matrix);
+        const QVector<Report> reports = storedReports(profile);
+        const Report *report = entry <= reports.size() ? &reports[entry - 1] : nullptr;
+        const RepeatSetting repeat = storedRepeat(report, keyTable[216 + k]);
+        {
+            const QSignalBlocker block(repeatCombo);
+            repeatCombo->setCurrentIndex(int(repeat.mode));
+        }
+        repeatCountEdit->setText(QString::number(repeat.count));
+        showCustomizePanels(1); // refills ASSIGN MACRO with no macro chosen
+        assignMacroCombo->setCurrentIndex(assignMacroCombo->findText(keyTable[108 + k]));
+        custumize_tkey_assign_combo_function();
+    } else {
+        showCustomizePanels(kind);
+        currentAssignment->setText(kind == 2 ? keyTable[108 + k] : QString());
+        setApplyEnabled(true);
+    }
 }
 
 static void removeMacroEntry(const QString &profile, int keyNumber, int &count)
@@ -181,11 +234,6 @@ static void removeMacroEntry(const QString &profile, int keyNumber, int &count)
         readini::remove_macro_ini_cmd_file(profile, entry, count - 1);
         --count;
     }
-}
-
-static QVector<orvanta::Report> storedReports(const QString &profile)
-{
-    return parseReports(readini::read_macro_ini_cmd_file(profile));
 }
 
 void LumoProject::custumize_apply_function()

@@ -27,7 +27,7 @@ void LumoProject::buildInstantShiftControls()
     for (int m = 0; m < 3; ++m) {
         auto *b = new QPushButton(w);
         b->setGeometry(820 + m * 90, 470, 80, 26);
-        b->setFocusPolicy(Qt::NoFocus);
+        b->setFocusPolicy(Qt::TabFocus);
         b->setCursor(Qt::PointingHandCursor);
         issButtons[m] = b;
     }

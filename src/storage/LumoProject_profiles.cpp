@@ -79,6 +79,7 @@ void LumoProject::activateProfile(int n)
         gLightView->key_r_insertcombo();
     }
     profileSwitching = false;
+    emit activeProfileChanged(n);
 }
 
 void LumoProject::main_set_profile1() { activateProfile(1); }

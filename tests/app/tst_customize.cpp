@@ -7,8 +7,10 @@
 #include "storage/readini.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
+#include <functional>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -40,6 +42,21 @@ void assignSingle(LumoProject &w, int cell, Qt::Key key)
     select(w, cell, 2);
     QTest::keyClick(&w, key);
     w.custumize_apply_function();
+}
+
+// What the CUSTOMIZE panel shows: assignment / CURRENT / ASSIGN MACRO / REPATE
+// OPTION / count, each blank while hidden.
+QString panel(const LumoProject &w)
+{
+    auto shown = [](const QWidget *wdg, const QString &text) {
+        return wdg->isVisible() ? text : QString();
+    };
+    return QStringList{w.keyAssignCombo->currentText(),
+                       shown(w.currentAssignment, w.currentAssignment->text()),
+                       shown(w.assignMacroCombo, w.assignMacroCombo->currentText()),
+                       shown(w.repeatCombo, w.repeatCombo->currentText()),
+                       shown(w.repeatCountEdit, w.repeatCountEdit->text())}
+        .join('/');
 }
 
 QString macroKeys()
@@ -109,6 +126,65 @@ private slots:
         QCOMPARE(macroKeys(), QString());
         QCOMPARE(int(gCommandSender->keyMap[40]), 0x04);
         QCOMPARE(f.device.reports.size(), 3); // key map without macros
+    }
+
+    // The key being assigned comes only from keys pressed for it, not from keys
+    // typed into another field; while assigning, Tab is a key like the others.
+    void keyCaptureOnlyWhileAssigning_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("inProfileName");
+        QTest::addColumn<QString>("pending");
+        QTest::newRow("Enter in PROFILE NAME") << int(Qt::Key_Return) << true << "b";
+        QTest::newRow("Tab in PROFILE NAME") << int(Qt::Key_Tab) << true << "b";
+        QTest::newRow("Tab while assigning") << int(Qt::Key_Tab) << false << "Tab";
+    }
+    void keyCaptureOnlyWhileAssigning()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, inProfileName);
+        QFETCH(QString, pending);
+        ShellFixture f;
+        LumoProject &w = *f.w;
+        w.show();
+        select(w, 42, 2);
+        QTest::keyClick(&w, Qt::Key_B);
+        QCOMPARE(w.newKeyEdit->text(), QStringLiteral("b"));
+        QWidget *target = &w;
+        if (inProfileName) {
+            w.profileNameEdit->setFocus();
+            target = w.profileNameEdit;
+        }
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(w.newKeyEdit->text(), pending);
+        QCOMPARE(int(w.capturedUsage), pending == "b" ? 0x05 : 0x2B);
+    }
+
+    // The panel shows what the selected key does in the profile shown, after every
+    // change of profile, and a macro key with its macro and repeat.
+    void panelFollowsTheProfileShown()
+    {
+        ShellFixture f;
+        LumoProject &w = *f.w;
+        w.show();
+        assignMacro(w, 43, "Jump", 0x80, 2);      // S: When Perss & Hold
+        assignMacro(w, 44, "Jump", 0x80, 1, "7"); // D: Multiple Times 7
+        assignSingle(w, 42, Qt::Key_B);           // A sends b
+        const QVector<QPair<std::function<void()>, QString>> steps{
+            {[&] { w.main_set_profile2(); }, "Default////"},
+            {[&] { w.main_set_profile1(); }, "Single Key/b///"},
+            {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(43)); },
+             "Macro Key//Jump/When Perss & Hold/"},
+            {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(44)); },
+             "Macro Key//Jump/Multiple Times/7"},
+            {[&] { w.profileCombo->setCurrentText("PROFILE 3"); }, "Default////"},
+            {[&] { w.profileCombo->setCurrentText("PROFILE 1"); },
+             "Macro Key//Jump/Multiple Times/7"},
+        };
+        for (const auto &step : steps) {
+            step.first();
+            QCOMPARE(panel(w), step.second);
+        }
     }
 
     void instantShift()
@@ -209,6 +285,7 @@ private slots:
                      QByteArray(reinterpret_cast<const char *>(DEFAULT_KEY_MAP.data()), 256));
         }
         QCOMPARE(f.device.reports.last(), selectReport(1));
+        QCOMPARE(panel(w), QStringLiteral("////")); // nothing selected, nothing stale
         // Each slot's factory lighting is stored with the profile linked to it.
         QCOMPARE(readini::readini_profile_light_cmd("PROFILE 4")[0], QStringLiteral("3"));
         QCOMPARE(readini::readini_profile_light_cmd("PROFILE 1")[0], QStringLiteral("0"));

@@ -2,6 +2,8 @@
 // and its gating, dragging and key cell colours.
 
 #include "ShellFixture.h"
+#include "app/ConsoleTray.h"
+#include "app/WindowScale.h"
 #include "app/key_show_img.h"
 #include "lighting/keyboard_light_view.h"
 #include "macro/micro_view.h"
@@ -10,8 +12,12 @@
 #include "storage/readini.h"
 
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QtTest>
 
 using namespace orvanta;
@@ -44,6 +50,72 @@ private slots:
         f.w->test_setto_lumo("0");
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("MACROS"));
         QCOMPARE(f.w->captionRepeat->text(), QStringLiteral("REPEAT OPTION"));
+    }
+
+    // The tray's profiles do what the PROFILE buttons do; its check mark and
+    // status follow the console, and it brings the hidden window back.
+    void trayIcon()
+    {
+        ShellFixture f;
+        ConsoleTray *tray = f.w->createTray();
+        QCOMPARE(tray->keyboardStatus(), ConsoleTray::connectedText());
+        auto action = [tray](const QString &text) {
+            for (QAction *a : tray->menu()->actions())
+                if (a->text() == text)
+                    return a;
+            return static_cast<QAction *>(nullptr);
+        };
+        QVERIFY(action("PROFILE 3") && action("Show window") && action("Quit"));
+        f.clear();
+        action("PROFILE 3")->trigger();
+        QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(3)});
+        QCOMPARE(f.w->profileButtons[2]->styleSheet(), f.w->styleTabOn);
+        QVERIFY(action("PROFILE 3")->isChecked());
+        f.w->main_set_profile5();
+        QVERIFY(action("PROFILE 5")->isChecked() && !action("PROFILE 3")->isChecked());
+
+        tray->setKeyboardStatus(ConsoleTray::absentText());
+        QVERIFY(tray->trayIcon()->toolTip().endsWith(ConsoleTray::absentText()));
+        f.w->show();
+        f.w->close(); // the window manager's close
+        QVERIFY(f.w->isHidden());
+        action("Show window")->trigger();
+        QVERIFY(f.w->isVisible());
+    }
+
+    // Tab walks the buttons and fields; a frame shows which one has the focus.
+    void focusFrameFollowsTab()
+    {
+        ShellFixture f;
+        f.w->show();
+        QApplication::setActiveWindow(f.w.get());
+        f.w->profileCombo->setFocus(Qt::TabFocusReason);
+        QVERIFY(f.w->focusFrame);
+        QCOMPARE(f.w->focusFrame->widget(), f.w->profileCombo);
+        for (QWidget *next : std::initializer_list<QWidget *>{f.w->btnNew, f.w->btnDelete}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+            QCOMPARE(f.w->focusFrame->widget(), next);
+            QVERIFY(f.w->focusFrame->isVisible());
+        }
+    }
+
+    void scaleFactorFitsTheWindow_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("1920 x 1080: full size") << QSize(1920, 1080) << 1.0;
+        QTest::newRow("1280 x 800: full size") << QSize(1280, 800) << 1.0;
+        QTest::newRow("1366 x 768") << QSize(1366, 768) << 0.95;
+        QTest::newRow("1280 x 720") << QSize(1280, 720) << 0.9;
+        QTest::newRow("1024 x 768: width decides") << QSize(1024, 768) << 0.85;
+        QTest::newRow("640 x 400: no smaller than half") << QSize(640, 400) << 0.5;
+    }
+    void scaleFactorFitsTheWindow()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, factor);
+        QCOMPARE(fitScaleFactor(screen, QSize(1200, 800)), factor);
     }
 
     void pageSwitchingAndGating()

@@ -16,6 +16,8 @@ ConsoleProcess::ConsoleProcess()
     m_env = QProcessEnvironment::systemEnvironment();
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     m_env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), logFile());
+    // The console's own log stays with the test, not in the user's state folder.
+    m_env.insert(QStringLiteral("XDG_STATE_HOME"), m_dir.filePath(QStringLiteral("state")));
     // Nothing may leave the machine: the update service is a closed loopback port.
     m_env.insert(QStringLiteral("ORVANTA_UPDATE_URL"), QStringLiteral("http://127.0.0.1:9"));
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);

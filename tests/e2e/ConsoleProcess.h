@@ -36,6 +36,7 @@ public:
         return {"--data-dir", dataDir(), "--port", QString::number(m_port)};
     }
     QProcessEnvironment environment() const { return m_env; }
+    void setEnvironment(const QProcessEnvironment &env) { m_env = env; }
 
 private:
     QTemporaryDir m_dir;

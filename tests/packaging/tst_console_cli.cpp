@@ -1,5 +1,6 @@
 // The console's command line as a user meets it: --diagnose against the fake
-// keyboard in its three set-ups, --help, --version and a bad option.
+// keyboard in its three set-ups (and the log file it names), --help, --version
+// and a bad option.
 
 #include "PackagingSupport.h"
 #include "TestSupport.h"
@@ -42,9 +43,13 @@ private slots:
         env.insert(QStringLiteral("ORVANTA_FAKEHID_OPEN"), open);
         QTemporaryDir dir;
         env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), dir.filePath(QStringLiteral("log")));
+        env.insert(QStringLiteral("XDG_STATE_HOME"), dir.filePath(QStringLiteral("state")));
         const RunResult r = runProgram(console(), {QStringLiteral("--diagnose")}, env);
         QVERIFY2(r.finished && r.exitCode == exitCode, qPrintable(r.out + r.err));
         QVERIFY2(r.out.contains(mustSay), qPrintable(r.out));
+        // Where to find the log that a bug report needs.
+        QVERIFY2(r.out.contains("Log file: " + dir.filePath("state/orvanta-console/console.log")),
+                 qPrintable(r.out));
         QVERIFY2(r.out.contains("can be used") == (exitCode == 0), qPrintable(r.out));
         // A diagnosis only looks: the keyboard receives nothing.
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("log"))));

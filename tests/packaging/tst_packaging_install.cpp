@@ -1,6 +1,6 @@
 // What `cmake --install` gives the user: the programs, the data tree, the udev
 // rule, a valid desktop entry and AppStream data; and the installed console runs
-// from its prefix on a fresh per-user data directory.
+// from its prefix, on its own, on a fresh per-user data directory.
 
 #include "PackagingSupport.h"
 #include "TestSupport.h"
@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTcpServer>
 #include <QThread>
 #include <QtTest>
 
@@ -29,13 +28,6 @@ QStringList filesBelow(const QString &root)
         out << QDir(root).relativeFilePath(it.next());
     out.sort();
     return out;
-}
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
 }
 
 // The reports the fake keyboard logged: "<ms> <path> <length> <hex>".
@@ -147,10 +139,30 @@ private slots:
             QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), qPrintable(r.out + r.err));
     }
 
-    // The installed launcher starts the installed console on the per-user data
-    // directory: seeded from the installed data tree on first use, then the keyboard
-    // is switched to on-board profile 1.
-    void installedConsoleStarts()
+    // Software centres show the homepage, the developer and the guide's screenshots.
+    void appstreamShowsTheGuidesScreenshots()
+    {
+        const QString metainfo =
+            readText(installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId)));
+        QVERIFY(
+            metainfo.contains(QRegularExpression("<url type=\"homepage\">https://[^<]+</url>")));
+        QVERIFY(metainfo.contains(QRegularExpression("<developer_name>[^<]+</developer_name>")));
+        QStringList shots;
+        const QString readme = readText(sourceDir() + QStringLiteral("/README.md"));
+        for (auto m =
+                 QRegularExpression("\\(docs/screenshots/([^)]+\\.png)\\)").globalMatch(readme);
+             m.hasNext();)
+            shots << m.next().captured(1);
+        QVERIFY(!shots.isEmpty());
+        for (const QString &shot : shots)
+            QVERIFY2(metainfo.contains("/screenshots/" + shot + "</image>"), qPrintable(shot));
+    }
+
+    // The installed console started on its own, without options, from an empty
+    // folder: it seeds the per-user data directory from the installed data tree,
+    // switches the keyboard to on-board profile 1, writes nothing into the folder
+    // it was started from, and logs to the per-user log file, not the terminal.
+    void installedConsoleStartsOnItsOwn()
     {
         // Marks this install's data tree, so the seed is known to come from the prefix
         // and not from the build tree.
@@ -158,19 +170,22 @@ private slots:
         QVERIFY(writeText(dataTree() + '/' + marker, "installed tree\n"));
 
         QTemporaryDir home;
+        const QString startFolder = home.filePath(QStringLiteral("started here"));
+        QVERIFY(QDir().mkpath(startFolder));
         QProcessEnvironment env = fakeKeyboardEnvironment();
         env.insert(QStringLiteral("HOME"), home.path());
         env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("my data")));
+        env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral("my state")));
         const QString dataDir = home.filePath(QStringLiteral("my data/orvanta-console"));
+        const QString consoleLog =
+            home.filePath(QStringLiteral("my state/orvanta-console/console.log"));
         const QString log = home.filePath(QStringLiteral("reports.log"));
         env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), log);
 
         QProcess console;
         console.setProcessEnvironment(env);
-        console.setStandardOutputFile(QProcess::nullDevice());
-        console.setStandardErrorFile(QProcess::nullDevice());
-        console.start(installed(QStringLiteral("bin/orvanta-console-launch")),
-                      {QStringLiteral("--port"), QString::number(freePort())});
+        console.setWorkingDirectory(startFolder);
+        console.start(installed(QStringLiteral("bin/orvanta-console")), QStringList());
         QVERIFY(console.waitForStarted(10000));
 
         QElapsedTimer t;
@@ -187,12 +202,23 @@ private slots:
         QVERIFY2(!reports.isEmpty(), "the keyboard received nothing");
         QCOMPARE(hex(reports.first()), hex(toBytes(reportOf({{0, 7}, {1, 1}, {2, 1}}))));
 
+        QCOMPARE(
+            QDir(startFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
         // Every installed data file was copied into the fresh data directory.
         const QStringList seeded = filesBelow(dataDir);
         for (const QString &file : filesBelow(dataTree()))
             QVERIFY2(seeded.contains(file), qPrintable(file + QStringLiteral(" not seeded")));
         QVERIFY(seeded.contains(marker));
         QVERIFY(QFile::remove(dataTree() + '/' + marker));
+
+        // The start-up's diagnostic lines are in the log file and not on the terminal.
+        const QString terminal = QString::fromLocal8Bit(console.readAllStandardOutput() +
+                                                        console.readAllStandardError());
+        for (const char *line : {"read_profile_connect()", "sand_cmd()"}) {
+            QVERIFY2(readText(consoleLog).contains(QLatin1String(line)), line);
+            QVERIFY2(!terminal.contains(QLatin1String(line)), qPrintable(terminal));
+        }
     }
 };
 

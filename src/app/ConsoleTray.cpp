@@ -1,0 +1,84 @@
+#include "ConsoleTray.h"
+
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+ConsoleTray::ConsoleTray(const QIcon &icon, QObject *parent)
+    : QObject(parent), m_icon(new QSystemTrayIcon(icon, this)), m_menu(new QMenu())
+{
+    m_status = m_menu->addAction(QString());
+    m_status->setEnabled(false); // a line to read, not to press
+    m_menu->addSeparator();
+    auto *group = new QActionGroup(this);
+    for (int i = 0; i < 5; ++i) {
+        m_profiles[i] = m_menu->addAction(QString());
+        m_profiles[i]->setCheckable(true);
+        group->addAction(m_profiles[i]);
+        connect(m_profiles[i], &QAction::triggered, this, [this, i] {
+            // The check mark follows the profile the window actually activates.
+            m_profiles[m_activeProfile - 1]->setChecked(true);
+            emit profileChosen(i + 1);
+        });
+    }
+    m_profiles[0]->setChecked(true);
+    m_menu->addSeparator();
+    m_show = m_menu->addAction(QString());
+    connect(m_show, &QAction::triggered, this, &ConsoleTray::showRequested);
+    m_quit = m_menu->addAction(QString());
+    connect(m_quit, &QAction::triggered, this, &ConsoleTray::quitRequested);
+    m_icon->setContextMenu(m_menu);
+    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger || r == QSystemTrayIcon::DoubleClick)
+            emit showRequested();
+    });
+    retranslate();
+}
+
+ConsoleTray::~ConsoleTray()
+{
+    delete m_menu; // a menu has no widget parent here
+}
+
+QString ConsoleTray::connectedText()
+{
+    return tr("Keyboard connected");
+}
+
+QString ConsoleTray::absentText()
+{
+    return tr("No keyboard connected");
+}
+
+void ConsoleTray::retranslate()
+{
+    // The profile names are the PROFILE buttons' own texts.
+    const char *profiles[5] = {QT_TRANSLATE_NOOP("LumoProject", "PROFILE 1"),
+                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 2"),
+                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 3"),
+                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 4"),
+                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 5")};
+    for (int i = 0; i < 5; ++i)
+        m_profiles[i]->setText(QCoreApplication::translate("LumoProject", profiles[i]));
+    m_show->setText(tr("Show window"));
+    m_quit->setText(tr("Quit"));
+    setKeyboardStatus(m_statusText);
+}
+
+void ConsoleTray::setKeyboardStatus(const QString &text)
+{
+    m_statusText = text;
+    m_status->setText(text);
+    m_status->setVisible(!text.isEmpty());
+    const QString title = QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB");
+    m_icon->setToolTip(text.isEmpty() ? title : title + QStringLiteral(" \u2013 ") + text);
+}
+
+void ConsoleTray::setActiveProfile(int profile)
+{
+    if (profile < 1 || profile > 5)
+        return;
+    m_activeProfile = profile;
+    m_profiles[profile - 1]->setChecked(true);
+}
