@@ -23,7 +23,7 @@ constexpr int kRingWidth = 30; // pixels of keyboard per Ripple zone
 constexpr int kRippleStepMs = 100;
 constexpr int kArrowStepMs = 120;
 
-QString tr(const char *text)
+QString translated(const char *text)
 {
     return QCoreApplication::translate("VirtualKeyboard", text);
 }
@@ -145,24 +145,27 @@ QString describeLighting(const LightingMode &m)
     switch (m.effect) {
     case EffectStatic:
         if (m.staticMode == 5)
-            return tr("Static, spectrum cycling");
-        return m.staticSpeed ? tr("Static, pulse (speed %1)").arg(m.staticSpeed) : tr("Static");
+            return translated("Static, spectrum cycling");
+        return m.staticSpeed ? translated("Static, pulse (speed %1)").arg(m.staticSpeed)
+                             : translated("Static");
     case EffectReactive:
-        return tr("Reactive");
+        return translated("Reactive");
     case EffectArrowFlow: {
-        const QString dir = m.direction == 1   ? tr("left")
-                            : m.direction == 2 ? tr("right")
-                                               : tr("both ways");
-        return tr("Arrow Flow, %1, rolling %2").arg(dir, m.rolling ? tr("on") : tr("off"));
+        const QString dir = m.direction == 1   ? translated("left")
+                            : m.direction == 2 ? translated("right")
+                                               : translated("both ways");
+        return translated("Arrow Flow, %1, rolling %2")
+            .arg(dir, m.rolling ? translated("on") : translated("off"));
     }
     case EffectWave:
-        return tr("Wave, %1, speed %2")
-            .arg(m.direction == 0 ? tr("left") : tr("right"))
+        return translated("Wave, %1, speed %2")
+            .arg(m.direction == 0 ? translated("left") : translated("right"))
             .arg(m.speediness);
     case EffectRipple:
-        return tr("Ripple, rolling %1").arg(m.rolling ? tr("on") : tr("off"));
+        return translated("Ripple, rolling %1")
+            .arg(m.rolling ? translated("on") : translated("off"));
     default:
-        return tr("No lighting received");
+        return translated("No lighting received");
     }
 }
 
@@ -175,7 +178,7 @@ QString keyCodeName(quint8 code)
     if (code == 39)
         return QStringLiteral("0");
     if (code >= 185 && code <= 189)
-        return tr("Profile %1 shift").arg(code - 184);
+        return translated("Profile %1 shift").arg(code - 184);
     switch (code) {
     case 206:
         return QStringLiteral("Mouse L");
@@ -184,7 +187,7 @@ QString keyCodeName(quint8 code)
     case 208:
         return QStringLiteral("Mouse Mid");
     case kMacroKeyCode:
-        return tr("Macro");
+        return translated("Macro");
     default:
         break;
     }
@@ -208,10 +211,11 @@ QStringList macroEventLines(const StoredMacro &macro)
     for (int g = 0; g < count; ++g) {
         const int wait = e[size_t(3 * g + 1)] * macro::kDelayStepMs;
         if (g > 0 && wait > 0)
-            lines << tr("wait %1 ms").arg(wait);
+            lines << translated("wait %1 ms").arg(wait);
         // The state byte of an event tells whether the next one is a release.
         const bool release = g > 0 && e[size_t(3 * (g - 1))] == macro::kStateRelease;
-        lines << (release ? tr("%1 up") : tr("%1 down")).arg(keyCodeName(e[size_t(3 * g + 2)]));
+        lines << (release ? translated("%1 up") : translated("%1 down"))
+                     .arg(keyCodeName(e[size_t(3 * g + 2)]));
     }
     return lines;
 }
@@ -219,14 +223,14 @@ QStringList macroEventLines(const StoredMacro &macro)
 QString repeatText(const std::array<quint8, 2> &r)
 {
     if (r[0] == 0xFF && r[1] == 0xFF)
-        return tr("While held");
+        return translated("While held");
     if (r[0] == 0 && r[1] == 0)
-        return tr("Until pressed again");
+        return translated("Until pressed again");
     if (r[0] == 0 && r[1] == 1)
-        return tr("Once");
+        return translated("Once");
     if (r[0] == 0)
-        return tr("%1 times").arg(r[1]);
-    return tr("Repeat %1 %2").arg(r[0]).arg(r[1]);
+        return translated("%1 times").arg(r[1]);
+    return translated("Repeat %1 %2").arg(r[0]).arg(r[1]);
 }
 
 static int matrixOf(int key)
@@ -255,18 +259,18 @@ QString describeAssignment(const OnboardProfile &profile, int key)
     if (isMacroKey(profile, key)) {
         const auto it = profile.macros.find(m);
         if (it == profile.macros.end())
-            return tr("Macro key without a macro");
-        QStringList lines{tr("Macro, %1").arg(repeatText(it->second.repeat))};
+            return translated("Macro key without a macro");
+        QStringList lines{translated("Macro, %1").arg(repeatText(it->second.repeat))};
         lines << macroEventLines(it->second);
         return lines.join(QLatin1Char('\n'));
     }
     if (isRemapped(profile, key)) {
         const quint8 code = profile.keyMap[size_t(m)];
         if (code == 0)
-            return tr("Disabled");
+            return translated("Disabled");
         if (code >= 185 && code <= 189)
             return keyCodeName(code);
-        return tr("Sends %1").arg(keyCodeName(code));
+        return translated("Sends %1").arg(keyCodeName(code));
     }
     return QString();
 }
