@@ -44,7 +44,17 @@ QVector<TextKey> allTexts()
           "NO DELAY TIME", "RECORD", "Rename", "SELECT MACRO", "STOP", "Up / Down"}},
         {"setting_view",
          {"CHECK FOR UPDATES", "LANGUAGE", "OFFICIAL WEBSITE / SOCIAL MEDIA",
-          "SOFTWARE VERSION : "}},
+          "SOFTWARE VERSION : ", "VIRTUAL KEYBOARD"}},
+        {"VirtualKeyboard",
+         {"%1 down", "%1 reports could not be decoded; the latest: %2", "%1 times", "%1 up",
+          "Arrow Flow, %1, rolling %2", "Cannot keep the virtual keyboard's memory: %1",
+          "Default", "Disabled", "Macro", "Macro key without a macro", "Macro, %1",
+          "No lighting received", "ON-BOARD PROFILE %1", "ORVANTA RGB virtual keyboard", "Once",
+          "Profile %1 shift", "Reactive", "Repeat %1 %2", "Ripple, rolling %1", "Sends %1",
+          "Static", "Static, pulse (speed %1)", "Static, spectrum cycling",
+          "The console is using the USB keyboard.", "USE VIRTUAL KEYBOARD",
+          "Until pressed again", "Wave, %1, speed %2", "While held", "both ways", "left", "off",
+          "on", "right", "wait %1 ms"}},
     };
     // clang-format on
     QVector<TextKey> all;
@@ -138,7 +148,7 @@ private slots:
         const QString forbidden =
             QString::fromUtf8(code == "tc" ? kSimplifiedOnly : kTraditionalOnly);
         const QVector<TextKey> texts = allTexts();
-        QCOMPARE(texts.size(), 94);
+        QCOMPARE(texts.size(), 129);
         for (const TextKey &text : texts) {
             const QString where = text.first + " / \"" + text.second + "\"";
             const TsEntry entry = ts.take(text);
@@ -155,7 +165,7 @@ private slots:
         QCOMPARE(ts.keys(), QList<TextKey>{TextKey("LumoProjectClass", "LumoProject")});
         QCOMPARE(ts.begin()->type, QStringLiteral("unfinished"));
         QVERIFY(compiled.translate("LumoProjectClass", "LumoProject").isEmpty());
-        QCOMPARE(messages, 95);
+        QCOMPARE(messages, 130);
     }
 
     void fixedLabels()
