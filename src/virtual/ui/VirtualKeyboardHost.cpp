@@ -2,6 +2,7 @@
 
 #include "VirtualKeyboardWindow.h"
 #include "app/Globals.h"
+#include "device/HidapiDevice.h"
 #include "virtual/VirtualKeyboardDevice.h"
 
 #include <QDir>
@@ -16,6 +17,8 @@ VirtualKeyboardHost::~VirtualKeyboardHost()
     delete m_window;
     if (m_device && gDeviceHandle == m_device)
         gDeviceHandle = nullptr;
+    delete m_usbVendor;
+    delete m_usbConsumer;
 }
 
 VirtualKeyboardDevice *VirtualKeyboardHost::device()
@@ -41,12 +44,38 @@ void VirtualKeyboardHost::use()
 {
     if (inUse())
         return;
+    // The USB interfaces stay open, unused, until the console goes back to them.
+    m_usbVendor = gDeviceHandle;
+    m_usbConsumer = gConsumerHandle;
     gDeviceHandle = device();
     // The consumer interface is only held open; the virtual keyboard has none.
     gConsumerHandle = nullptr;
     if (m_window)
         m_window->setInUse(true);
     emit switched();
+}
+
+bool VirtualKeyboardHost::useUsbKeyboard()
+{
+    if (!inUse())
+        return gDeviceHandle != nullptr;
+    // Open afresh: the keyboard may have been unplugged since.
+    delete m_usbVendor;
+    delete m_usbConsumer;
+    m_usbVendor = m_usbConsumer = nullptr;
+    HidDevice *vendor = nullptr;
+    HidDevice *consumer = nullptr;
+    findKeyboard(vendor, consumer);
+    if (!vendor) {
+        delete consumer;
+        return false;
+    }
+    gDeviceHandle = vendor;
+    gConsumerHandle = consumer;
+    if (m_window)
+        m_window->setInUse(false);
+    emit switched();
+    return true;
 }
 
 void VirtualKeyboardHost::showWindow()

@@ -9,6 +9,7 @@
 namespace orvanta
 {
 
+class HidDevice;
 class VirtualKeyboardDevice;
 class VirtualKeyboardWindow;
 
@@ -23,6 +24,9 @@ public:
     bool inUse() const;
     // Sends every report to the virtual keyboard from now on.
     void use();
+    // Sends every report to the USB keyboard again when one is found (for the
+    // offer to switch when a keyboard is plugged in); false when none is.
+    bool useUsbKeyboard();
     // Shows the window. Without a USB keyboard the virtual one is taken first;
     // while the USB keyboard is in use the window offers to switch.
     void showWindow();
@@ -31,12 +35,15 @@ public:
     VirtualKeyboardWindow *window() const;
 
 signals:
-    // Reports go to the virtual keyboard from now on.
+    // Reports go to another keyboard from now on (the virtual one, or the USB
+    // one after useUsbKeyboard).
     void switched();
 
 private:
     VirtualKeyboardDevice *m_device = nullptr; // child
-    QPointer<VirtualKeyboardWindow> m_window;  // a top-level window, deleted with the host
+    HidDevice *m_usbVendor = nullptr;          // set aside while the virtual one is in use
+    HidDevice *m_usbConsumer = nullptr;
+    QPointer<VirtualKeyboardWindow> m_window; // a top-level window, deleted with the host
 };
 
 } // namespace orvanta
