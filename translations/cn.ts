@@ -538,5 +538,61 @@
         <source>wait %1 ms</source>
         <translation>等待 %1 毫秒</translation>
     </message>
+    <message>
+        <source>profile %1: selected</source>
+        <translation>配置文件 %1：已选用</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting applied</source>
+        <translation>配置文件 %1：灯效已应用</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting mode</source>
+        <translation>配置文件 %1：灯效模式</translation>
+    </message>
+    <message>
+        <source>light pulse %1</source>
+        <translation>灯光脉冲 %1</translation>
+    </message>
+    <message>
+        <source>profile %1: factory defaults</source>
+        <translation>配置文件 %1：出厂设置</translation>
+    </message>
+    <message>
+        <source>profile %1: Static key colours</source>
+        <translation>配置文件 %1：恒亮按键颜色</translation>
+    </message>
+    <message>
+        <source>profile %1: Reactive key colours</source>
+        <translation>配置文件 %1：单点亮按键颜色</translation>
+    </message>
+    <message>
+        <source>profile %1: Ripple edge colours</source>
+        <translation>配置文件 %1：涟漪边缘颜色</translation>
+    </message>
+    <message>
+        <source>profile %1: surface colour</source>
+        <translation>配置文件 %1：底色</translation>
+    </message>
+    <message>
+        <source>profile %1: zone colours</source>
+        <translation>配置文件 %1：区域颜色</translation>
+    </message>
+    <message>
+        <source>profile %1: key map</source>
+        <translation>配置文件 %1：按键对应</translation>
+    </message>
+    <message>
+        <source>profile %1: macro</source>
+        <translation>配置文件 %1：巨集</translation>
+    </message>
+    <message>
+        <source>end of key-map write</source>
+        <translation>按键对应写入结束</translation>
+    </message>
+    <message>
+        <source>undecoded report</source>
+        <translation>无法解读的报告</translation>
+    </message>
 </context>
 </TS>

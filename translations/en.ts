@@ -538,5 +538,61 @@
         <source>wait %1 ms</source>
         <translation>wait %1 ms</translation>
     </message>
+    <message>
+        <source>profile %1: selected</source>
+        <translation>profile %1: selected</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting applied</source>
+        <translation>profile %1: lighting applied</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting mode</source>
+        <translation>profile %1: lighting mode</translation>
+    </message>
+    <message>
+        <source>light pulse %1</source>
+        <translation>light pulse %1</translation>
+    </message>
+    <message>
+        <source>profile %1: factory defaults</source>
+        <translation>profile %1: factory defaults</translation>
+    </message>
+    <message>
+        <source>profile %1: Static key colours</source>
+        <translation>profile %1: Static key colours</translation>
+    </message>
+    <message>
+        <source>profile %1: Reactive key colours</source>
+        <translation>profile %1: Reactive key colours</translation>
+    </message>
+    <message>
+        <source>profile %1: Ripple edge colours</source>
+        <translation>profile %1: Ripple edge colours</translation>
+    </message>
+    <message>
+        <source>profile %1: surface colour</source>
+        <translation>profile %1: surface colour</translation>
+    </message>
+    <message>
+        <source>profile %1: zone colours</source>
+        <translation>profile %1: zone colours</translation>
+    </message>
+    <message>
+        <source>profile %1: key map</source>
+        <translation>profile %1: key map</translation>
+    </message>
+    <message>
+        <source>profile %1: macro</source>
+        <translation>profile %1: macro</translation>
+    </message>
+    <message>
+        <source>end of key-map write</source>
+        <translation>end of key-map write</translation>
+    </message>
+    <message>
+        <source>undecoded report</source>
+        <translation>undecoded report</translation>
+    </message>
 </context>
 </TS>

@@ -538,5 +538,61 @@
         <source>wait %1 ms</source>
         <translation>等待 %1 毫秒</translation>
     </message>
+    <message>
+        <source>profile %1: selected</source>
+        <translation>設定檔 %1：已選用</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting applied</source>
+        <translation>設定檔 %1：燈效已套用</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting mode</source>
+        <translation>設定檔 %1：燈效模式</translation>
+    </message>
+    <message>
+        <source>light pulse %1</source>
+        <translation>燈光脈衝 %1</translation>
+    </message>
+    <message>
+        <source>profile %1: factory defaults</source>
+        <translation>設定檔 %1：原廠設定</translation>
+    </message>
+    <message>
+        <source>profile %1: Static key colours</source>
+        <translation>設定檔 %1：恆亮按鍵顏色</translation>
+    </message>
+    <message>
+        <source>profile %1: Reactive key colours</source>
+        <translation>設定檔 %1：單點亮按鍵顏色</translation>
+    </message>
+    <message>
+        <source>profile %1: Ripple edge colours</source>
+        <translation>設定檔 %1：漣漪邊緣顏色</translation>
+    </message>
+    <message>
+        <source>profile %1: surface colour</source>
+        <translation>設定檔 %1：底色</translation>
+    </message>
+    <message>
+        <source>profile %1: zone colours</source>
+        <translation>設定檔 %1：區域顏色</translation>
+    </message>
+    <message>
+        <source>profile %1: key map</source>
+        <translation>設定檔 %1：按鍵對應</translation>
+    </message>
+    <message>
+        <source>profile %1: macro</source>
+        <translation>設定檔 %1：巨集</translation>
+    </message>
+    <message>
+        <source>end of key-map write</source>
+        <translation>按鍵對應寫入結束</translation>
+    </message>
+    <message>
+        <source>undecoded report</source>
+        <translation>無法解讀的報告</translation>
+    </message>
 </context>
 </TS>

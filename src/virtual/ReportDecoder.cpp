@@ -3,6 +3,7 @@
 #include "keyassign/KeyAssignment.h"
 #include "lighting/LightingTypes.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <initializer_list>
 
@@ -227,37 +228,40 @@ DecodedReport applyReport(VirtualKeyboardState &state, const quint8 *data, std::
 
 QString describe(const DecodedReport &report)
 {
-    const QString p = QStringLiteral("profile %1: ").arg(report.profile);
+    const auto text = [&](const char *source) {
+        return QCoreApplication::translate("VirtualKeyboard", source).arg(report.profile);
+    };
     switch (report.kind) {
     case ReportKind::SelectProfile:
-        return p + QStringLiteral("selected");
+        return text("profile %1: selected");
     case ReportKind::LightMode:
-        return p + (report.closing ? QStringLiteral("lighting applied")
-                                   : QStringLiteral("lighting mode"));
+        return report.closing ? text("profile %1: lighting applied")
+                              : text("profile %1: lighting mode");
     case ReportKind::AppLight:
-        return QStringLiteral("light pulse %1").arg(report.appLight);
+        return QCoreApplication::translate("VirtualKeyboard", "light pulse %1")
+            .arg(report.appLight);
     case ReportKind::ProfileDefaults:
-        return p + QStringLiteral("factory defaults");
+        return text("profile %1: factory defaults");
     case ReportKind::LedPage:
-        return p + QStringLiteral("Static key colours");
+        return text("profile %1: Static key colours");
     case ReportKind::ReactivePage:
-        return p + QStringLiteral("Reactive key colours");
+        return text("profile %1: Reactive key colours");
     case ReportKind::RippleEnds:
-        return p + QStringLiteral("Ripple edge colours");
+        return text("profile %1: Ripple edge colours");
     case ReportKind::SurfacePage:
-        return p + QStringLiteral("surface colour");
+        return text("profile %1: surface colour");
     case ReportKind::ZoneTable:
-        return p + QStringLiteral("zone colours");
+        return text("profile %1: zone colours");
     case ReportKind::KeyMap:
-        return p + QStringLiteral("key map");
+        return text("profile %1: key map");
     case ReportKind::Macro:
-        return p + QStringLiteral("macro");
+        return text("profile %1: macro");
     case ReportKind::EndOfWrite:
-        return QStringLiteral("end of key-map write");
+        return QCoreApplication::translate("VirtualKeyboard", "end of key-map write");
     case ReportKind::Undecoded:
         break;
     }
-    return QStringLiteral("undecoded report");
+    return QCoreApplication::translate("VirtualKeyboard", "undecoded report");
 }
 
 } // namespace orvanta

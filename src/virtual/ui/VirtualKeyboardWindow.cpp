@@ -56,10 +56,7 @@ VirtualKeyboardCanvas::VirtualKeyboardCanvas(QWidget *parent)
 void VirtualKeyboardCanvas::setProfile(const OnboardProfile &profile)
 {
     m_profile = profile;
-    if (animated())
-        m_frames.start();
-    else
-        m_frames.stop();
+    updateFrames();
     update();
 }
 
@@ -67,7 +64,21 @@ void VirtualKeyboardCanvas::pulse(quint8 value)
 {
     m_pulseStart = now();
     m_pulseValue = value;
-    m_frames.start();
+    updateFrames();
+}
+
+bool VirtualKeyboardCanvas::pulsing() const
+{
+    return m_pulseStart >= 0 && now() - m_pulseStart < kPulseMs;
+}
+
+void VirtualKeyboardCanvas::updateFrames()
+{
+    // Frames run only while something moves: an animated effect or a pulse.
+    if (animated() || pulsing())
+        m_frames.start();
+    else
+        m_frames.stop();
 }
 
 bool VirtualKeyboardCanvas::animated() const
@@ -128,10 +139,7 @@ QString VirtualKeyboardCanvas::hoverText(int key) const
 void VirtualKeyboardCanvas::paintEvent(QPaintEvent *)
 {
     const qint64 ms = now();
-    if (m_pulseStart >= 0 && ms - m_pulseStart >= kPulseMs && !animated()) {
-        m_pulseStart = -1;
-        m_frames.stop();
-    }
+    updateFrames();
     const KeyColours keys = keyColoursAt(ms);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);

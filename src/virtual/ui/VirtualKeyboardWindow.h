@@ -50,6 +50,8 @@ protected:
 private:
     QTransform toWidget() const;
     bool animated() const;
+    bool pulsing() const;
+    void updateFrames();
 
     OnboardProfile m_profile;
     QPixmap m_picture;
