@@ -60,6 +60,13 @@ struct OnboardProfile {
     std::array<std::array<quint8, 2>, 3> rippleEnds{}; // bank 4: zones 20, 21 per channel
     std::array<quint8, 256> keyMap{};
     std::map<int, StoredMacro> macros; // by key number (matrix position)
+    friend bool operator==(const OnboardProfile &a, const OnboardProfile &b)
+    {
+        return a.mode == b.mode && a.staticLeds == b.staticLeds &&
+               a.reactiveLeds == b.reactiveLeds && a.surfaces == b.surfaces &&
+               a.zoneTables == b.zoneTables && a.rippleEnds == b.rippleEnds &&
+               a.keyMap == b.keyMap && a.macros == b.macros;
+    }
 };
 
 struct VirtualKeyboardState {
@@ -68,6 +75,11 @@ struct VirtualKeyboardState {
     // Reports the keyboard did not understand, newest last (bounded).
     QVector<QByteArray> undecoded;
 
+    // The keyboard's memory: everything but the undecoded reports.
+    bool sameMemory(const VirtualKeyboardState &o) const
+    {
+        return activeProfile == o.activeProfile && profiles == o.profiles;
+    }
     OnboardProfile &profile(int n) { return profiles[size_t(n - 1)]; }
     const OnboardProfile &profile(int n) const { return profiles[size_t(n - 1)]; }
 };
