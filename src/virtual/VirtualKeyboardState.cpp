@@ -6,6 +6,7 @@
 #include "lighting/LightingBuilders.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -205,6 +206,13 @@ bool fromJson(const QJsonObject &json, VirtualKeyboardState &out)
 
 bool saveState(const VirtualKeyboardState &state, const QString &path, QString *error)
 {
+    // A link in its place is replaced, never written through: whatever it points
+    // at is not the keyboard's memory.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+        if (error)
+            *error = QStringLiteral("cannot replace the link %1").arg(path);
+        return false;
+    }
     QSaveFile file(path);
     const QByteArray text = QJsonDocument(toJson(state)).toJson(QJsonDocument::Indented);
     bool ok = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();

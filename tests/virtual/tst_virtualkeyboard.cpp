@@ -239,6 +239,21 @@ private slots:
         QCOMPARE(readText(path + ".broken").toUtf8(), content);
     }
 
+    void aLinkInPlaceOfTheStateFileIsReplacedNotWrittenThrough()
+    {
+        TempWorkDir dir;
+        const QString target = dir.path() + "/elsewhere.txt";
+        QVERIFY(writeText(target, "keep me"));
+        QVERIFY(QFile::link(target, dir.path() + "/state.json"));
+        VirtualKeyboardDevice keyboard(dir.path() + "/state.json");
+        sender.selectProfile(&keyboard, 2);
+        QCOMPARE(readText(target), QStringLiteral("keep me"));
+        QVERIFY(!QFileInfo(dir.path() + "/state.json").isSymLink());
+        VirtualKeyboardState saved;
+        QVERIFY(loadState(dir.path() + "/state.json", saved));
+        QCOMPARE(saved.activeProfile, 2);
+    }
+
     void failedSaveIsReportedAndKeepsTheMemory()
     {
         TempWorkDir dir;
