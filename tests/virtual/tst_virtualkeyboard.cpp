@@ -185,6 +185,42 @@ private slots:
         QCOMPARE(isRemapped(p, cell), !text.isEmpty());
     }
 
+    void zonesMoveTheWayTheEffectIsSet_data()
+    {
+        QTest::addColumn<int>("effect");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<int>("shift"); // a key shows the zone this far to its right one step on
+        QTest::newRow("wave left") << int(EffectWave) << 0 << 1;
+        QTest::newRow("wave right") << int(EffectWave) << 1 << -1;
+        QTest::newRow("arrow left") << int(EffectArrowFlow) << 1 << 1;
+        QTest::newRow("arrow right") << int(EffectArrowFlow) << 2 << -1;
+    }
+    void zonesMoveTheWayTheEffectIsSet()
+    {
+        QFETCH(int, effect);
+        QFETCH(int, direction);
+        QFETCH(int, shift);
+        OnboardProfile p;
+        p.mode.effect = effect;
+        p.mode.direction = direction;
+        p.mode.rolling = 1;
+        p.mode.speediness = 2;
+        ZoneTable &t = p.zoneTables[effect == EffectWave ? 0 : 1];
+        for (int z = 0; z < kZoneCount; ++z)
+            t[0][size_t(z)] = quint8(10 * z);
+        const KeyColours later = lightKeys(p, flowStepMs(p.mode));
+        for (int k = 0; k < kKeyCount; ++k)
+            QCOMPARE(later[size_t(k)].red(),
+                     10 * ((zoneOfKey(k) + shift + kZoneCount) % kZoneCount));
+        // Without rolling, a band of surface colour follows Arrow Flow's zone
+        // colours; Wave rolls always and is back where it started.
+        p.mode.rolling = 0;
+        p.surfaces[0][2].fill(99);
+        const QColor cycled = lightKeys(p, kZoneCount * flowStepMs(p.mode))[30];
+        QCOMPARE(cycled,
+                 effect == EffectWave ? QColor(10 * zoneOfKey(30), 0, 0) : QColor(0, 0, 99));
+    }
+
     void stateSurvivesARestart()
     {
         TempWorkDir dir;
