@@ -414,5 +414,204 @@
         <source>SOFTWARE VERSION : </source>
         <translation>软体版本</translation>
     </message>
+    <message>
+        <source>VIRTUAL KEYBOARD</source>
+        <translation>虚拟键盘</translation>
+    </message>
+</context>
+<context>
+    <name>VirtualKeyboard</name>
+    <message>
+        <source>%1 down</source>
+        <translation>%1 按下</translation>
+    </message>
+    <message>
+        <source>%1 reports could not be decoded; the latest: %2</source>
+        <translation>%1 个报告无法解读；最新一个：%2</translation>
+    </message>
+    <message>
+        <source>%1 times</source>
+        <translation>%1 次</translation>
+    </message>
+    <message>
+        <source>%1 up</source>
+        <translation>%1 放开</translation>
+    </message>
+    <message>
+        <source>Arrow Flow, %1, rolling %2</source>
+        <translation>极光，%1，灯效流动 %2</translation>
+    </message>
+    <message>
+        <source>Cannot keep the virtual keyboard's memory: %1</source>
+        <translation>无法保存虚拟键盘的记忆：%1</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>已停用</translation>
+    </message>
+    <message>
+        <source>Macro</source>
+        <translation>巨集</translation>
+    </message>
+    <message>
+        <source>Macro key without a macro</source>
+        <translation>巨集按键（没有巨集）</translation>
+    </message>
+    <message>
+        <source>Macro, %1</source>
+        <translation>巨集，%1</translation>
+    </message>
+    <message>
+        <source>No lighting received</source>
+        <translation>尚未收到灯效</translation>
+    </message>
+    <message>
+        <source>ON-BOARD PROFILE %1</source>
+        <translation>板载配置文件 %1</translation>
+    </message>
+    <message>
+        <source>ORVANTA RGB virtual keyboard</source>
+        <translation>ORVANTA RGB 虚拟键盘</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>一次</translation>
+    </message>
+    <message>
+        <source>Profile %1 shift</source>
+        <translation>切换到配置文件 %1</translation>
+    </message>
+    <message>
+        <source>Reactive</source>
+        <translation>单点亮</translation>
+    </message>
+    <message>
+        <source>Repeat %1 %2</source>
+        <translation>重复 %1 %2</translation>
+    </message>
+    <message>
+        <source>Ripple, rolling %1</source>
+        <translation>涟漪，灯效流动 %1</translation>
+    </message>
+    <message>
+        <source>Sends %1</source>
+        <translation>发送 %1</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>恒亮</translation>
+    </message>
+    <message>
+        <source>Static, pulse (speed %1)</source>
+        <translation>恒亮，呼吸（速度 %1）</translation>
+    </message>
+    <message>
+        <source>Static, spectrum cycling</source>
+        <translation>恒亮，光谱循环</translation>
+    </message>
+    <message>
+        <source>The console is using the USB keyboard.</source>
+        <translation>控制台正在使用 USB 键盘。</translation>
+    </message>
+    <message>
+        <source>USE VIRTUAL KEYBOARD</source>
+        <translation>使用虚拟键盘</translation>
+    </message>
+    <message>
+        <source>Until pressed again</source>
+        <translation>直到再次按下</translation>
+    </message>
+    <message>
+        <source>Wave, %1, speed %2</source>
+        <translation>波浪，%1，速度 %2</translation>
+    </message>
+    <message>
+        <source>While held</source>
+        <translation>按住时</translation>
+    </message>
+    <message>
+        <source>both ways</source>
+        <translation>双向</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>向左</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>向右</translation>
+    </message>
+    <message>
+        <source>wait %1 ms</source>
+        <translation>等待 %1 毫秒</translation>
+    </message>
+    <message>
+        <source>profile %1: selected</source>
+        <translation>配置文件 %1：已选用</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting applied</source>
+        <translation>配置文件 %1：灯效已应用</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting mode</source>
+        <translation>配置文件 %1：灯效模式</translation>
+    </message>
+    <message>
+        <source>light pulse %1</source>
+        <translation>灯光脉冲 %1</translation>
+    </message>
+    <message>
+        <source>profile %1: factory defaults</source>
+        <translation>配置文件 %1：出厂设置</translation>
+    </message>
+    <message>
+        <source>profile %1: Static key colours</source>
+        <translation>配置文件 %1：恒亮按键颜色</translation>
+    </message>
+    <message>
+        <source>profile %1: Reactive key colours</source>
+        <translation>配置文件 %1：单点亮按键颜色</translation>
+    </message>
+    <message>
+        <source>profile %1: Ripple edge colours</source>
+        <translation>配置文件 %1：涟漪边缘颜色</translation>
+    </message>
+    <message>
+        <source>profile %1: surface colour</source>
+        <translation>配置文件 %1：底色</translation>
+    </message>
+    <message>
+        <source>profile %1: zone colours</source>
+        <translation>配置文件 %1：区域颜色</translation>
+    </message>
+    <message>
+        <source>profile %1: key map</source>
+        <translation>配置文件 %1：按键对应</translation>
+    </message>
+    <message>
+        <source>profile %1: macro</source>
+        <translation>配置文件 %1：巨集</translation>
+    </message>
+    <message>
+        <source>end of key-map write</source>
+        <translation>按键对应写入结束</translation>
+    </message>
+    <message>
+        <source>undecoded report</source>
+        <translation>无法解读的报告</translation>
+    </message>
 </context>
 </TS>

@@ -414,5 +414,204 @@
         <source>SOFTWARE VERSION : </source>
         <translation>SOFTWARE VERSION : </translation>
     </message>
+    <message>
+        <source>VIRTUAL KEYBOARD</source>
+        <translation>VIRTUAL KEYBOARD</translation>
+    </message>
+</context>
+<context>
+    <name>VirtualKeyboard</name>
+    <message>
+        <source>%1 down</source>
+        <translation>%1 down</translation>
+    </message>
+    <message>
+        <source>%1 reports could not be decoded; the latest: %2</source>
+        <translation>%1 reports could not be decoded; the latest: %2</translation>
+    </message>
+    <message>
+        <source>%1 times</source>
+        <translation>%1 times</translation>
+    </message>
+    <message>
+        <source>%1 up</source>
+        <translation>%1 up</translation>
+    </message>
+    <message>
+        <source>Arrow Flow, %1, rolling %2</source>
+        <translation>Arrow Flow, %1, rolling %2</translation>
+    </message>
+    <message>
+        <source>Cannot keep the virtual keyboard's memory: %1</source>
+        <translation>Cannot keep the virtual keyboard's memory: %1</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>Macro</source>
+        <translation>Macro</translation>
+    </message>
+    <message>
+        <source>Macro key without a macro</source>
+        <translation>Macro key without a macro</translation>
+    </message>
+    <message>
+        <source>Macro, %1</source>
+        <translation>Macro, %1</translation>
+    </message>
+    <message>
+        <source>No lighting received</source>
+        <translation>No lighting received</translation>
+    </message>
+    <message>
+        <source>ON-BOARD PROFILE %1</source>
+        <translation>ON-BOARD PROFILE %1</translation>
+    </message>
+    <message>
+        <source>ORVANTA RGB virtual keyboard</source>
+        <translation>ORVANTA RGB virtual keyboard</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>Once</translation>
+    </message>
+    <message>
+        <source>Profile %1 shift</source>
+        <translation>Profile %1 shift</translation>
+    </message>
+    <message>
+        <source>Reactive</source>
+        <translation>Reactive</translation>
+    </message>
+    <message>
+        <source>Repeat %1 %2</source>
+        <translation>Repeat %1 %2</translation>
+    </message>
+    <message>
+        <source>Ripple, rolling %1</source>
+        <translation>Ripple, rolling %1</translation>
+    </message>
+    <message>
+        <source>Sends %1</source>
+        <translation>Sends %1</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>Static</translation>
+    </message>
+    <message>
+        <source>Static, pulse (speed %1)</source>
+        <translation>Static, pulse (speed %1)</translation>
+    </message>
+    <message>
+        <source>Static, spectrum cycling</source>
+        <translation>Static, spectrum cycling</translation>
+    </message>
+    <message>
+        <source>The console is using the USB keyboard.</source>
+        <translation>The console is using the USB keyboard.</translation>
+    </message>
+    <message>
+        <source>USE VIRTUAL KEYBOARD</source>
+        <translation>USE VIRTUAL KEYBOARD</translation>
+    </message>
+    <message>
+        <source>Until pressed again</source>
+        <translation>Until pressed again</translation>
+    </message>
+    <message>
+        <source>Wave, %1, speed %2</source>
+        <translation>Wave, %1, speed %2</translation>
+    </message>
+    <message>
+        <source>While held</source>
+        <translation>While held</translation>
+    </message>
+    <message>
+        <source>both ways</source>
+        <translation>both ways</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>wait %1 ms</source>
+        <translation>wait %1 ms</translation>
+    </message>
+    <message>
+        <source>profile %1: selected</source>
+        <translation>profile %1: selected</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting applied</source>
+        <translation>profile %1: lighting applied</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting mode</source>
+        <translation>profile %1: lighting mode</translation>
+    </message>
+    <message>
+        <source>light pulse %1</source>
+        <translation>light pulse %1</translation>
+    </message>
+    <message>
+        <source>profile %1: factory defaults</source>
+        <translation>profile %1: factory defaults</translation>
+    </message>
+    <message>
+        <source>profile %1: Static key colours</source>
+        <translation>profile %1: Static key colours</translation>
+    </message>
+    <message>
+        <source>profile %1: Reactive key colours</source>
+        <translation>profile %1: Reactive key colours</translation>
+    </message>
+    <message>
+        <source>profile %1: Ripple edge colours</source>
+        <translation>profile %1: Ripple edge colours</translation>
+    </message>
+    <message>
+        <source>profile %1: surface colour</source>
+        <translation>profile %1: surface colour</translation>
+    </message>
+    <message>
+        <source>profile %1: zone colours</source>
+        <translation>profile %1: zone colours</translation>
+    </message>
+    <message>
+        <source>profile %1: key map</source>
+        <translation>profile %1: key map</translation>
+    </message>
+    <message>
+        <source>profile %1: macro</source>
+        <translation>profile %1: macro</translation>
+    </message>
+    <message>
+        <source>end of key-map write</source>
+        <translation>end of key-map write</translation>
+    </message>
+    <message>
+        <source>undecoded report</source>
+        <translation>undecoded report</translation>
+    </message>
 </context>
 </TS>

@@ -414,5 +414,204 @@
         <source>SOFTWARE VERSION : </source>
         <translation>軟體版本</translation>
     </message>
+    <message>
+        <source>VIRTUAL KEYBOARD</source>
+        <translation>虛擬鍵盤</translation>
+    </message>
+</context>
+<context>
+    <name>VirtualKeyboard</name>
+    <message>
+        <source>%1 down</source>
+        <translation>%1 按下</translation>
+    </message>
+    <message>
+        <source>%1 reports could not be decoded; the latest: %2</source>
+        <translation>%1 個報告無法解讀；最新一個：%2</translation>
+    </message>
+    <message>
+        <source>%1 times</source>
+        <translation>%1 次</translation>
+    </message>
+    <message>
+        <source>%1 up</source>
+        <translation>%1 放開</translation>
+    </message>
+    <message>
+        <source>Arrow Flow, %1, rolling %2</source>
+        <translation>極光，%1，燈效流動 %2</translation>
+    </message>
+    <message>
+        <source>Cannot keep the virtual keyboard's memory: %1</source>
+        <translation>無法保存虛擬鍵盤的記憶：%1</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>預設</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>已停用</translation>
+    </message>
+    <message>
+        <source>Macro</source>
+        <translation>巨集</translation>
+    </message>
+    <message>
+        <source>Macro key without a macro</source>
+        <translation>巨集按鍵（沒有巨集）</translation>
+    </message>
+    <message>
+        <source>Macro, %1</source>
+        <translation>巨集，%1</translation>
+    </message>
+    <message>
+        <source>No lighting received</source>
+        <translation>尚未收到燈效</translation>
+    </message>
+    <message>
+        <source>ON-BOARD PROFILE %1</source>
+        <translation>板載設定檔 %1</translation>
+    </message>
+    <message>
+        <source>ORVANTA RGB virtual keyboard</source>
+        <translation>ORVANTA RGB 虛擬鍵盤</translation>
+    </message>
+    <message>
+        <source>Once</source>
+        <translation>一次</translation>
+    </message>
+    <message>
+        <source>Profile %1 shift</source>
+        <translation>切換到設定檔 %1</translation>
+    </message>
+    <message>
+        <source>Reactive</source>
+        <translation>單點亮</translation>
+    </message>
+    <message>
+        <source>Repeat %1 %2</source>
+        <translation>重複 %1 %2</translation>
+    </message>
+    <message>
+        <source>Ripple, rolling %1</source>
+        <translation>漣漪，燈效流動 %1</translation>
+    </message>
+    <message>
+        <source>Sends %1</source>
+        <translation>送出 %1</translation>
+    </message>
+    <message>
+        <source>Static</source>
+        <translation>恆亮</translation>
+    </message>
+    <message>
+        <source>Static, pulse (speed %1)</source>
+        <translation>恆亮，呼吸（速度 %1）</translation>
+    </message>
+    <message>
+        <source>Static, spectrum cycling</source>
+        <translation>恆亮，光譜循環</translation>
+    </message>
+    <message>
+        <source>The console is using the USB keyboard.</source>
+        <translation>主控台正在使用 USB 鍵盤。</translation>
+    </message>
+    <message>
+        <source>USE VIRTUAL KEYBOARD</source>
+        <translation>使用虛擬鍵盤</translation>
+    </message>
+    <message>
+        <source>Until pressed again</source>
+        <translation>直到再次按下</translation>
+    </message>
+    <message>
+        <source>Wave, %1, speed %2</source>
+        <translation>波浪，%1，速度 %2</translation>
+    </message>
+    <message>
+        <source>While held</source>
+        <translation>按住時</translation>
+    </message>
+    <message>
+        <source>both ways</source>
+        <translation>雙向</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>向左</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>向右</translation>
+    </message>
+    <message>
+        <source>wait %1 ms</source>
+        <translation>等待 %1 毫秒</translation>
+    </message>
+    <message>
+        <source>profile %1: selected</source>
+        <translation>設定檔 %1：已選用</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting applied</source>
+        <translation>設定檔 %1：燈效已套用</translation>
+    </message>
+    <message>
+        <source>profile %1: lighting mode</source>
+        <translation>設定檔 %1：燈效模式</translation>
+    </message>
+    <message>
+        <source>light pulse %1</source>
+        <translation>燈光脈衝 %1</translation>
+    </message>
+    <message>
+        <source>profile %1: factory defaults</source>
+        <translation>設定檔 %1：原廠設定</translation>
+    </message>
+    <message>
+        <source>profile %1: Static key colours</source>
+        <translation>設定檔 %1：恆亮按鍵顏色</translation>
+    </message>
+    <message>
+        <source>profile %1: Reactive key colours</source>
+        <translation>設定檔 %1：單點亮按鍵顏色</translation>
+    </message>
+    <message>
+        <source>profile %1: Ripple edge colours</source>
+        <translation>設定檔 %1：漣漪邊緣顏色</translation>
+    </message>
+    <message>
+        <source>profile %1: surface colour</source>
+        <translation>設定檔 %1：底色</translation>
+    </message>
+    <message>
+        <source>profile %1: zone colours</source>
+        <translation>設定檔 %1：區域顏色</translation>
+    </message>
+    <message>
+        <source>profile %1: key map</source>
+        <translation>設定檔 %1：按鍵對應</translation>
+    </message>
+    <message>
+        <source>profile %1: macro</source>
+        <translation>設定檔 %1：巨集</translation>
+    </message>
+    <message>
+        <source>end of key-map write</source>
+        <translation>按鍵對應寫入結束</translation>
+    </message>
+    <message>
+        <source>undecoded report</source>
+        <translation>無法解讀的報告</translation>
+    </message>
 </context>
 </TS>

@@ -27,10 +27,16 @@ static QString usage()
         "                     switch profiles and change the lighting)\n"
         "  --no-update-check  do not ask the update service for a newer version\n"
         "  --diagnose         print what the console finds of the keyboard and where it\n"
-        "                     logs, then exit (status 0 when the keyboard can be used)\n"
+        "                     logs, then exit (status 0 when the keyboard can be used,\n"
+        "                     2 when none is found)\n"
         "  --verbose          print the diagnostic log lines on the terminal too (they\n"
         "                     always go to ${XDG_STATE_HOME:-~/.local/state}/orvanta-console/\n"
         "                     console.log)\n"
+        "  --keyboard=usb|virtual|auto  talk to the USB keyboard (default), to the\n"
+        "                     virtual keyboard built into the console, or to the USB\n"
+        "                     keyboard when one is found and the virtual one otherwise\n"
+        "  --virtual-keyboard the same as --keyboard=virtual: everything works, and\n"
+        "                     is shown in the virtual keyboard window, without the keyboard\n"
         "  --no-single-instance  start even when a console already runs for this\n"
         "                     data directory (normally that one is shown instead)\n"
         "  --version          print the version and exit\n"
@@ -86,6 +92,26 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
             out.options.diagnose = true;
         } else if (a == QLatin1String("--verbose")) {
             out.options.verbose = true;
+        } else if (a == QLatin1String("--virtual-keyboard")) {
+            out.options.keyboard = KeyboardChoice::Virtual;
+        } else if (a == QLatin1String("--keyboard") || a.startsWith(QLatin1String("--keyboard="))) {
+            QString text = a.mid(11);
+            if (a == QLatin1String("--keyboard") && !value(text))
+                return out;
+            if (text == QLatin1String("usb")) {
+                out.options.keyboard = KeyboardChoice::Usb;
+            } else if (text == QLatin1String("virtual")) {
+                out.options.keyboard = KeyboardChoice::Virtual;
+            } else if (text == QLatin1String("auto")) {
+                out.options.keyboard = KeyboardChoice::Auto;
+            } else {
+                out.exitCode = 2;
+                out.message =
+                    QStringLiteral(
+                        "orvanta-console: --keyboard takes usb, virtual or auto, not '%1'\n")
+                        .arg(text);
+                return out;
+            }
         } else if (a == QLatin1String("--no-single-instance")) {
             out.options.singleInstance = false;
         } else if (a.startsWith(QLatin1Char('-')) && !a.startsWith(QLatin1String("-platform")) &&

@@ -5,23 +5,27 @@
 #include <QStringList>
 #include <QtGlobal>
 
-namespace orvanta {
-
-struct ConsoleOptions
+namespace orvanta
 {
-    QString dataDir;                 // --data-dir: the working directory for every data file
-    quint16 port = 5490;             // --port: the control socket's TCP port
+
+// Which keyboard the console talks to: the USB keyboard, the virtual one built
+// into the console, or the USB one when it is found and the virtual one otherwise.
+enum class KeyboardChoice { Usb, Virtual, Auto };
+
+struct ConsoleOptions {
+    QString dataDir;                   // --data-dir: the working directory for every data file
+    quint16 port = 5490;               // --port: the control socket's TCP port
     bool listenOnAllAddresses = false; // --listen-all: accept other machines on the socket
     bool checkForUpdates = true;     // --no-update-check turns the check after start-up off
     bool diagnose = false;           // --diagnose: report what discovery finds, then exit
     bool singleInstance = true;      // a second start for the same data directory shows the first
     bool verbose = false;            // --verbose: every log line on the terminal too
+    KeyboardChoice keyboard = KeyboardChoice::Usb; // --keyboard, --virtual-keyboard
 };
 
 // Parses the console's command line. On a usage error or --help/--version,
 // `exitCode` is set (>= 0) and `message` holds what to print.
-struct ParsedCommandLine
-{
+struct ParsedCommandLine {
     ConsoleOptions options;
     int exitCode = -1;
     QString message;

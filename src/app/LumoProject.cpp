@@ -20,6 +20,7 @@
 #include "storage/StoredList.h"
 #include "storage/readini.h"
 #include "translations/TranslationResources.h"
+#include "virtual/ui/VirtualKeyboardHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -157,6 +158,13 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
 
     // 16.
     connect(gSettingView, &setting_view::messageABSendToC, this, &LumoProject::test_setto_lumo);
+
+    // 17. The virtual keyboard, a click away on the Settings page. Taken after
+    // start-up, it gets the active profile like a keyboard plugged in would.
+    connect(gSettingView, &setting_view::virtualKeyboardRequested, virtualKeyboard,
+            &VirtualKeyboardHost::showWindow);
+    connect(virtualKeyboard, &VirtualKeyboardHost::switched, this,
+            [this] { gCommandSender->selectProfile(gDeviceHandle, currentProfile); });
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
@@ -494,7 +502,15 @@ void LumoProject::deviceInitialisation()
     appLightValue = 0;
     appTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
     connect(appTimer, &QTimer::timeout, this, &LumoProject::app_testt);
-    findKeyboard(gDeviceHandle, gConsumerHandle);
+    virtualKeyboard = new VirtualKeyboardHost(this);
+    if (m_options.keyboard != KeyboardChoice::Virtual)
+        findKeyboard(gDeviceHandle, gConsumerHandle);
+    if (m_options.keyboard == KeyboardChoice::Virtual ||
+        (m_options.keyboard == KeyboardChoice::Auto && !gDeviceHandle)) {
+        virtualKeyboard->use();
+        // Shown once the event loop runs, so it comes up over the main window.
+        QTimer::singleShot(0, virtualKeyboard, &VirtualKeyboardHost::showWindow);
+    }
 }
 
 bool LumoProject::macroPageIdle() const

@@ -24,6 +24,9 @@ class QTimer;
 class QTranslator;
 class AutoUpdate;
 class ConsoleTray;
+namespace orvanta {
+class VirtualKeyboardHost;
+}
 
 class LumoProject : public QMainWindow
 {
@@ -46,6 +49,10 @@ public:
     QStringList keyTable; // 324 texts: type, file and once blocks of 108
 
     QString styleTabOff, styleTabOn, styleTabWhite, styleActionButton, styleLabel, styleCombo;
+
+    // The virtual keyboard: in use when chosen on the command line (or when
+    // --keyboard=auto finds no USB keyboard), shown from the Settings page.
+    orvanta::VirtualKeyboardHost *virtualKeyboard = nullptr;
 
     // --- key cells (CUSTOMIZE page) -------------------------------------------
     int hoverKey = 0;

@@ -97,6 +97,14 @@ setting_view::setting_view(QWidget *parent) : QWidget(parent)
         "border-image: url(\"Image/1123/UI-Design-2016_Keyboard_1121_172_297.260.png\");"
         " color:white"));
 
+    // Below the update check, clear of every other control of the page.
+    m_virtualKeyboardButton = new QPushButton(this);
+    m_virtualKeyboardButton->setObjectName(QStringLiteral("virtualKeyboardButton"));
+    m_virtualKeyboardButton->setGeometry(55, 285, 150, 22);
+    m_virtualKeyboardButton->setFont(buttonFont);
+    m_virtualKeyboardButton->setStyleSheet(m_updateButton->styleSheet());
+    m_virtualKeyboardButton->setCursor(Qt::PointingHandCursor);
+
     applyLanguage();
 
     // A stored language outside the list leaves it without a selection. The
@@ -112,6 +120,8 @@ setting_view::setting_view(QWidget *parent) : QWidget(parent)
     connect(m_socialButton, &QPushButton::released, this, &setting_view::setting_fb_function);
     connect(m_updateButton, &QPushButton::released, this,
             &setting_view::setting_fwupdata_btn_function);
+    connect(m_virtualKeyboardButton, &QPushButton::released, this,
+            &setting_view::virtualKeyboardRequested);
 }
 
 void setting_view::usePlainFace()
@@ -148,6 +158,7 @@ void setting_view::applyLanguage()
     m_webCaption->setText(tr("OFFICIAL WEBSITE / SOCIAL MEDIA"));
     m_versionCaption->setText(tr("SOFTWARE VERSION : "));
     m_updateButton->setText(tr("CHECK FOR UPDATES"));
+    m_virtualKeyboardButton->setText(tr("VIRTUAL KEYBOARD"));
     m_languageCaption->setStyleSheet(m_captionStyle);
     m_webCaption->setStyleSheet(m_captionStyle);
     m_versionCaption->setStyleSheet(m_captionStyle);

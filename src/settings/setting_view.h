@@ -21,6 +21,8 @@ public:
 
 signals:
     void messageABSendToC(QString code);
+    // The user asked to see the virtual keyboard.
+    void virtualKeyboardRequested();
 
 public slots:
     void setting_cannect_web_function();
@@ -46,4 +48,5 @@ private:
     QLabel *m_versionCaption;
     QLabel *m_versionLabel;
     QPushButton *m_updateButton;
+    QPushButton *m_virtualKeyboardButton;
 };

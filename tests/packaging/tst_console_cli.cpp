@@ -68,6 +68,11 @@ private slots:
             << "orvanta-console " + qEnvironmentVariable("ORVANTA_VERSION") + '\n';
         QTest::newRow("unknown option")
             << QStringList{"--colour"} << 2 << "orvanta-console: unknown option '--colour'\nUsage:";
+        QTest::newRow("unknown keyboard")
+            << QStringList{"--keyboard=bluetooth"} << 2
+            << "orvanta-console: --keyboard takes usb, virtual or auto, not 'bluetooth'\n";
+        QTest::newRow("keyboard without a value")
+            << QStringList{"--keyboard"} << 2 << "orvanta-console: --keyboard needs a value\n";
     }
     void exitsEarly()
     {

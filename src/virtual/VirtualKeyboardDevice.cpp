@@ -1,0 +1,74 @@
+#include "VirtualKeyboardDevice.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMutexLocker>
+
+namespace orvanta
+{
+
+namespace
+{
+constexpr int kRecentLines = 40;
+}
+
+VirtualKeyboardDevice::VirtualKeyboardDevice(const QString &statePath, QObject *parent)
+    : QObject(parent), m_state(factoryState()), m_path(statePath)
+{
+    if (m_path.isEmpty() || !QFileInfo::exists(m_path))
+        return;
+    QString error;
+    if (!loadState(m_path, m_state, &error)) {
+        // Keep the unreadable file for a look later instead of saving over it.
+        const QString aside = m_path + QStringLiteral(".broken");
+        QFile::remove(aside);
+        QFile::rename(m_path, aside);
+        m_loadError =
+            error + QStringLiteral(" (kept as %1; starting from the factory memory)").arg(aside);
+    }
+}
+
+bool VirtualKeyboardDevice::sendFeatureReport(const quint8 *data, std::size_t length)
+{
+    DecodedReport decoded;
+    QString saveError;
+    {
+        QMutexLocker lock(&m_mutex);
+        decoded = applyReport(m_state, data, length);
+        m_recent.append(describe(decoded));
+        while (m_recent.size() > kRecentLines)
+            m_recent.removeFirst();
+        // The pulse is a passing light, not memory: it is not saved.
+        if (!m_path.isEmpty() && decoded.kind != ReportKind::AppLight) {
+            saveState(m_state, m_path, &saveError);
+            m_saveError = saveError;
+        }
+    }
+    if (!saveError.isEmpty())
+        emit saveFailed(saveError);
+    if (decoded.kind == ReportKind::AppLight)
+        emit appLightPulsed(decoded.appLight);
+    emit stateChanged();
+    // The keyboard takes every report; one it cannot read is kept and shown.
+    return true;
+}
+
+VirtualKeyboardState VirtualKeyboardDevice::state() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_state;
+}
+
+QStringList VirtualKeyboardDevice::recentReports() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_recent;
+}
+
+QString VirtualKeyboardDevice::lastError() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_saveError.isEmpty() ? m_loadError : m_saveError;
+}
+
+} // namespace orvanta

@@ -1,0 +1,237 @@
+// Round trips over many random settings: what the pages would send, built by
+// the real builders and senders, decoded by the virtual keyboard, must come out
+// as the settings that went in; and the keys must show it.
+
+#include "TestSupport.h"
+#include "device/key_main_sand_cmd.h"
+#include "keyassign/KeyAssignment.h"
+#include "lighting/KeyLedSlots.h"
+#include "lighting/LightingBuilders.h"
+#include "macro/MacroCodec.h"
+#include "virtual/VirtualKeyboardDevice.h"
+#include "virtual/VirtualLighting.h"
+
+#include <QRandomGenerator>
+#include <QSet>
+#include <QtTest>
+
+using namespace orvanta;
+
+namespace
+{
+
+constexpr int kRounds = 300;
+
+struct Rng {
+    QRandomGenerator gen;
+    int in(int lo, int hi) { return int(gen.bounded(lo, hi + 1)); }
+    bool coin() { return gen.bounded(2) == 1; }
+    Rgb colour() { return {in(0, 255), in(0, 255), in(0, 255)}; }
+};
+
+LightingState randomLighting(Rng &rng)
+{
+    LightingState s;
+    EffectFlag &f = s.flag;
+    f.mode = rng.coin() ? 0 : 5;
+    f.mode_speed = 2 * rng.in(0, 3);
+    f.left = rng.coin();
+    f.right = rng.coin();
+    f.no = rng.coin();
+    f.yes = !f.no;
+    f.full_flag = rng.coin();
+    f.speediness = rng.in(1, 9);
+    for (LedBuffer *b : {&s.led_r, &s.led_g, &s.led_b})
+        for (int &v : *b)
+            v = rng.in(0, 255);
+    for (int i = 1; i < kStopSlots - 1; ++i)
+        s.stops[size_t(i)] = {rng.coin(), rng.colour()};
+    s.stops[0] = {true, rng.colour()};
+    s.stops[kStopSlots - 1] = {true, rng.colour()};
+    s.current_color = rng.colour();
+    s.surface_color = rng.colour();
+    s.surface_on_arrow = rng.coin();
+    s.surface_on_ripple = rng.coin();
+    return s;
+}
+
+bool planesEqual(const std::array<ColourPlane, 3> &planes, const LightingState &s, int from)
+{
+    const LedBuffer *want[3] = {&s.led_r, &s.led_g, &s.led_b};
+    for (int c = 0; c < 3; ++c)
+        for (int slot = from; slot < kLedPlaneSize; ++slot)
+            if (planes[size_t(c)][size_t(slot)] != ((*want[c])[size_t(slot)] & 0xFF))
+                return false;
+    return true;
+}
+
+bool surfaceIs(const std::array<ColourPlane, 3> &planes, const Rgb &c)
+{
+    const int want[3] = {c.r, c.g, c.b};
+    for (int ch = 0; ch < 3; ++ch)
+        for (int slot = 8; slot < 136; ++slot)
+            if (planes[size_t(ch)][size_t(slot)] != want[ch])
+                return false;
+    return true;
+}
+
+bool zonesAre(const ZoneTable &t, const ZoneColors &z)
+{
+    for (int i = 0; i < kZoneCount; ++i)
+        if (t[0][size_t(i)] != z.r[size_t(i)] || t[1][size_t(i)] != z.g[size_t(i)] ||
+            t[2][size_t(i)] != z.b[size_t(i)])
+            return false;
+    return true;
+}
+
+// Every key shows its LED slot's colour from the page's buffers.
+bool keysShow(const KeyColours &keys, const LightingState &s)
+{
+    for (int k = 0; k < kKeyCount; ++k) {
+        const size_t slot = size_t(key_to_led_slot[size_t(k)]);
+        if (keys[size_t(k)] != QColor(s.led_r[slot], s.led_g[slot], s.led_b[slot]))
+            return false;
+    }
+    return true;
+}
+
+// A random recording: n events with random keys, delays and press/release order.
+Report randomImage(Rng &rng)
+{
+    Report image = zeroReport();
+    const int n = rng.in(1, macro::kMaxEvents);
+    for (int i = 0; i < n; ++i)
+        macro::writeEvent(image, 3 * i, rng.in(0, macro::kMaxDelayMs), quint8(rng.in(4, 208)),
+                          i + 1 < n && rng.coin());
+    return image;
+}
+
+} // namespace
+
+class VirtualRoundTrip : public QObject
+{
+    Q_OBJECT
+
+    Rng rng{QRandomGenerator(20261206)};
+
+private slots:
+    void lightingOfEveryEffectComesBackAsSent()
+    {
+        int seen[kEffectCount] = {};
+        for (int round = 0; round < kRounds; ++round) {
+            VirtualKeyboardDevice keyboard;
+            key_main_sand_cmd sender;
+            test::PauseRecorder pauses;
+            sender.setPauseFunction(pauses.function());
+            const int effect = round % kEffectCount;
+            const int profile = rng.in(1, kOnboardProfiles);
+            const LightingState s = randomLighting(rng);
+            LightCommandSet set = buildLightCommandSet(effect, s);
+            sendLightCommandSet(sender, &keyboard, set, quint8(profile));
+
+            const VirtualKeyboardState st = keyboard.state();
+            QVERIFY2(st.undecoded.isEmpty(), qPrintable(QString::number(round)));
+            const OnboardProfile &p = st.profile(profile);
+            const EffectFlag &f = s.flag;
+            QCOMPARE(p.mode.effect, effect);
+            const ZoneColors zones =
+                f.full_flag ? fullZones(s.current_color) : interpolateZones(s.stops);
+            const int direction = f.left && !f.right ? 1 : f.right && !f.left ? 2 : 0;
+            switch (effect) {
+            case EffectStatic:
+                QCOMPARE(p.mode.staticMode, f.mode);
+                QCOMPARE(p.mode.staticSpeed, f.mode_speed);
+                QVERIFY(planesEqual(p.staticLeds, s, 8));
+                if (f.mode == 0) // at the top of a pulse the keys show their own colours
+                    QVERIFY(keysShow(lightKeys(p, f.mode_speed * 250), s));
+                break;
+            case EffectReactive:
+                QVERIFY(planesEqual(p.reactiveLeds, s, 8));
+                QVERIFY(keysShow(lightKeys(p, rng.in(0, 100000)), s));
+                break;
+            case EffectArrowFlow:
+                QCOMPARE(p.mode.direction, direction);
+                QCOMPARE(p.mode.rolling, f.no ? 0 : 1);
+                QVERIFY(zonesAre(p.zoneTables[1], zones));
+                QVERIFY(surfaceIs(p.surfaces[0], s.surface_on_arrow ? s.surface_color : Rgb{}));
+                break;
+            case EffectWave:
+                QCOMPARE(p.mode.direction, f.left ? 0 : 1);
+                QCOMPARE(p.mode.speediness, f.speediness);
+                QVERIFY(zonesAre(p.zoneTables[0], interpolateZones(s.stops)));
+                break;
+            case EffectRipple:
+                QCOMPARE(p.mode.rolling, f.no ? 0 : 1);
+                QVERIFY(zonesAre(p.zoneTables[2], zones));
+                QVERIFY(surfaceIs(p.surfaces[1], s.surface_on_ripple ? s.surface_color : Rgb{}));
+                for (int z : {20, 21})
+                    QCOMPARE(p.rippleEnds[0][size_t(z - 20)], quint8(zones.r[size_t(z)]));
+                break;
+            }
+            // Nothing else of the keyboard changed.
+            for (int other = 1; other <= kOnboardProfiles; ++other)
+                if (other != profile)
+                    QVERIFY(st.profile(other).mode == factoryState().profile(other).mode);
+            ++seen[effect];
+        }
+        for (int n : seen)
+            QVERIFY(n > 0);
+    }
+
+    void keyMapsAndMacrosComeBackAsSent()
+    {
+        for (int round = 0; round < kRounds / 3; ++round) {
+            VirtualKeyboardDevice keyboard;
+            key_main_sand_cmd sender;
+            test::PauseRecorder pauses;
+            sender.setPauseFunction(pauses.function());
+            const int profile = rng.in(1, kOnboardProfiles);
+            QVector<Report> reports;
+            std::map<int, StoredMacro> wantMacros;
+            QSet<int> macroCells, remapped;
+            for (int i = rng.in(0, 12); i > 0; --i) {
+                const int cell = rng.in(0, kKeyCount - 1);
+                const KeyRow &key = KEY_TABLE[size_t(cell)];
+                if (key.matrix < 0 || macroCells.contains(cell) || remapped.contains(cell))
+                    continue;
+                if (rng.coin()) {
+                    const auto mode = RepeatMode(rng.in(0, 3));
+                    const Report r = buildMacroReport(commandString(randomImage(rng)), profile,
+                                                      key.matrix, mode, rng.in(1, 50));
+                    reports << r;
+                    StoredMacro m;
+                    m.repeat = {r[8], r[9]};
+                    std::copy(r.begin() + 10, r.end(), m.events.begin());
+                    wantMacros[key.matrix] = m;
+                    sender.setSingleKey(key.usage, kMacroKeyCode);
+                    macroCells << cell;
+                } else {
+                    // A different key's code, or a profile-shift code.
+                    const quint8 code = rng.coin() ? quint8(rng.in(185, 189))
+                                                   : KEY_TABLE[size_t(rng.in(0, 66))].usage;
+                    if (code == key.usage || code == 0)
+                        continue;
+                    sender.setSingleKey(key.usage, code);
+                    remapped << cell;
+                }
+            }
+            sender.writeKeyMapAndMacros(&keyboard, reports, profile, reports.size());
+
+            const VirtualKeyboardState st = keyboard.state();
+            QVERIFY(st.undecoded.isEmpty());
+            QCOMPARE(st.activeProfile, profile);
+            const OnboardProfile &p = st.profile(profile);
+            QVERIFY(p.keyMap == sender.keyMap);
+            QVERIFY(p.macros == wantMacros);
+            for (int cell = 0; cell < kKeyCount; ++cell) {
+                QCOMPARE(isMacroKey(p, cell), macroCells.contains(cell));
+                QCOMPARE(isRemapped(p, cell), remapped.contains(cell));
+                QCOMPARE(describeAssignment(p, cell).isEmpty(),
+                         !macroCells.contains(cell) && !remapped.contains(cell));
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(VirtualRoundTrip)
+#include "tst_virtualroundtrip.moc"

@@ -1,0 +1,128 @@
+// The virtual keyboard window: keys lit from the memory (also when reports come
+// from another thread), the active profile named, hover texts, the pulse, key
+// positions at small sizes, and the Settings page control that opens it.
+
+#include "TestSupport.h"
+#include "device/key_main_sand_cmd.h"
+#include "lighting/LightingBuilders.h"
+#include "settings/setting_view.h"
+#include "virtual/VirtualKeyboardDevice.h"
+#include "virtual/ui/VirtualKeyboardWindow.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QThread>
+#include <QtTest>
+
+using namespace orvanta;
+
+class VirtualWindowTest : public QObject
+{
+    Q_OBJECT
+
+    key_main_sand_cmd sender;
+    test::PauseRecorder pauses;
+
+    void paint(VirtualKeyboardDevice &keyboard, const Rgb &c, int profile)
+    {
+        LightingState s;
+        s.led_r.fill(c.r);
+        s.led_g.fill(c.g);
+        s.led_b.fill(c.b);
+        LightCommandSet set = buildLightCommandSet(EffectStatic, s);
+        sendLightCommandSet(sender, &keyboard, set, quint8(profile));
+    }
+    static bool allKeys(const KeyColours &keys, const QColor &c)
+    {
+        return std::all_of(keys.begin(), keys.end(), [&](const QColor &k) { return k == c; });
+    }
+
+private slots:
+    void initTestCase() { sender.setPauseFunction(pauses.function()); }
+
+    void followsReportsSentFromAnotherThread()
+    {
+        VirtualKeyboardDevice keyboard;
+        VirtualKeyboardWindow window(&keyboard);
+        QCOMPARE(window.windowTitle(), QStringLiteral("ORVANTA RGB virtual keyboard"));
+        QCOMPARE(window.profileText(), QStringLiteral("ON-BOARD PROFILE 1"));
+        QThread *worker = QThread::create([&] {
+            sender.selectProfile(&keyboard, 3);
+            paint(keyboard, {1, 2, 3}, 3);
+        });
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        delete worker;
+        QTRY_COMPARE(window.profileText(), QStringLiteral("ON-BOARD PROFILE 3"));
+        VirtualKeyboardCanvas *canvas = window.canvas();
+        QVERIFY(allKeys(canvas->keyColoursAt(canvas->now()), QColor(1, 2, 3)));
+    }
+
+    void pulseFlashesTheKeysAndFades()
+    {
+        VirtualKeyboardDevice keyboard;
+        VirtualKeyboardWindow window(&keyboard);
+        paint(keyboard, {0, 0, 200}, 1);
+        sender.sendAppLight(&keyboard, 9);
+        VirtualKeyboardCanvas *canvas = window.canvas();
+        QCoreApplication::processEvents(); // the queued notices of the reports
+        const qint64 t = canvas->now();
+        const QColor flash = canvas->keyColoursAt(t)[0];
+        QVERIFY(flash.red() > 100 && flash.blue() > 200);
+        QVERIFY(allKeys(canvas->keyColoursAt(t + 400), QColor(0, 0, 200)));
+    }
+
+    void keysAreFoundAndExplainedAtAnySize_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("small") << QSize(300, 180);
+        QTest::newRow("default") << QSize(760, 420);
+        QTest::newRow("wide") << QSize(1600, 500);
+    }
+    void keysAreFoundAndExplainedAtAnySize()
+    {
+        QFETCH(QSize, size);
+        VirtualKeyboardDevice keyboard;
+        sender.setSingleKey(0x04, 0x3E); // A sends F5
+        sender.writeKeyMap(&keyboard, 1);
+        sender.resetKeyMap();
+        VirtualKeyboardWindow window(&keyboard);
+        window.resize(size);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(window.canvas()->hoverText(42), QStringLiteral("A\nSends F5"));
+        VirtualKeyboardCanvas *canvas = window.canvas();
+        // The middle of every key maps back to that key.
+        const double scale = qMin(canvas->width() / 699.0, canvas->height() / 242.0);
+        const QPointF origin((canvas->width() - 699 * scale) / 2,
+                             (canvas->height() - 242 * scale) / 2);
+        for (int k = 0; k < kKeyCount; ++k) {
+            const KeyRow &row = KEY_TABLE[size_t(k)];
+            const QPointF mid(row.cell.x + row.cell.w / 2.0 - 351,
+                              row.cell.y + row.cell.h / 2.0 - 140);
+            const QPoint at = (origin + mid * scale).toPoint();
+            QCOMPARE(canvas->keyAt(at), row.label ? k : -1);
+        }
+        QCOMPARE(canvas->hoverText(0), QStringLiteral("ESC\nDefault"));
+    }
+
+    void settingsPageOffersTheVirtualKeyboardWithoutCoveringAnything()
+    {
+        test::TempWorkDir dir;
+        setting_view page;
+        auto *button = page.findChild<QPushButton *>(QStringLiteral("virtualKeyboardButton"));
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("VIRTUAL KEYBOARD"));
+        for (QWidget *w : page.findChildren<QWidget *>())
+            if (w != button && w->parentWidget() == &page)
+                QVERIFY2(!w->geometry().intersects(button->geometry()),
+                         qPrintable(w->objectName()));
+        QVERIFY(page.rect().contains(button->geometry()));
+        QSignalSpy asked(&page, &setting_view::virtualKeyboardRequested);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(asked.size(), 1);
+    }
+};
+
+QTEST_MAIN(VirtualWindowTest)
+#include "tst_virtualwindow.moc"
