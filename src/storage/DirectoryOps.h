@@ -1,6 +1,8 @@
 #pragma once
 // Whole-directory operations behind profile management, and folder listings.
 
+#include "AtomicFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,8 +15,9 @@ int countEntries(const QString &dir);
 
 // Copies a file, or a whole directory tree, to `target`. Fails when the target
 // exists, when the source does not, and when the target lies inside the source
-// (a copy into itself would never end). Stops at the first failure.
-bool copyDirectory(const QString &source, const QString &target);
+// (a copy into itself would never end). Stops at the first failure, which is
+// added to `result`. Every file is saved all or nothing (see saveFile).
+bool copyDirectory(const QString &source, const QString &target, SaveResult *result = nullptr);
 
 // Deletes a directory tree. A path that is no existing directory counts as done.
 bool removeDirectory(const QString &path);
