@@ -128,12 +128,15 @@ void stampAfter(int fd, const QByteArray &oldPath)
     ::futimens(fd, times);
 }
 
+// "<file>.XXXXXX", which the clean-up at start-up recognises. The first
+// character is never a lower-case letter: a suffix of lower-case letters alone
+// ("Game.ini.backup") is taken for a file of the user's and kept.
 QByteArray temporaryName(const QByteArray &path)
 {
-    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz";
     QByteArray name = path + '.';
     for (int i = 0; i < 6; ++i)
-        name += kChars[QRandomGenerator::global()->bounded(int(sizeof(kChars) - 1))];
+        name += kChars[QRandomGenerator::global()->bounded(i == 0 ? 36 : int(sizeof(kChars) - 1))];
     return name;
 }
 

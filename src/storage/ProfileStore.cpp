@@ -102,7 +102,11 @@ SaveResult moveIntoPlace(const QString &staged, const QString &to)
 // A fresh staging folder for `name`, or empty when there is none to be had.
 QString stagingFolder(const QString &name, SaveResult *result)
 {
-    QDir().mkdir(kStaging);
+    const QByteArray native = QFile::encodeName(kStaging);
+    if (::mkdir(native.constData(), 0777) != 0 && errno != EEXIST) {
+        *result += SaveResult(kStaging, QString::fromLocal8Bit(std::strerror(errno)));
+        return QString();
+    }
     const QFileInfo staging(kStaging);
     if (staging.isSymLink() || !staging.isDir()) {
         *result += SaveResult(kStaging, QStringLiteral("the staging folder is not a folder"));
