@@ -109,6 +109,7 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     gLightView->hide();
     gMacroView = new micro_view(this);
     gMacroView->hide();
+    forwardPageSaveFailures();
     gCommandSender = new key_main_sand_cmd();
     gResetView = new reset_view(this);
     gResetView->hide();
@@ -703,7 +704,7 @@ void LumoProject::test_setto_lumo(QString code)
         translator = new QTranslator(this);
         loadCatalog(n);
     }
-    readini::write_language(n);
+    reportSaves(readini::write_language(n));
     fontFamily = fontFamilyForLanguage(n, QString());
     buildStyleSheets();
 
@@ -719,6 +720,7 @@ void LumoProject::test_setto_lumo(QString code)
     gLightView->key_r_insertcombo();
     gMacroView = new micro_view(this);
     gMacroView->hide();
+    forwardPageSaveFailures();
     oldLight->hide();
     oldMacro->hide();
     oldLight->deleteLater();
@@ -736,4 +738,17 @@ void LumoProject::test_setto_lumo(QString code)
                                                 : ConsoleTray::absentText());
     }
     update();
+}
+
+bool LumoProject::reportSaves(const orvanta::SaveResult &result)
+{
+    for (const orvanta::SaveFailure &f : result.failures())
+        emit saveFailed(f.path, f.reason);
+    return result.ok();
+}
+
+void LumoProject::forwardPageSaveFailures()
+{
+    connect(gLightView, &keyboard_light_view::saveFailed, this, &LumoProject::saveFailed);
+    connect(gMacroView, &micro_view::saveFailed, this, &LumoProject::saveFailed);
 }

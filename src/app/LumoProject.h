@@ -5,6 +5,7 @@
 // classes and are reached through the process-wide pointers of Globals.h.
 
 #include "app/ConsoleOptions.h"
+#include "storage/AtomicFile.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -131,6 +132,12 @@ public:
                 *customizeApplyButton = nullptr;
     std::array<QPushButton *, 3> issButtons{};
 
+signals:
+    // A file kept its old content because saving it failed (no space, I/O
+    // error, ...). Raised for the shell's own saves and passed on from the
+    // lighting and macro pages; the failure is logged as well.
+    void saveFailed(QString path, QString reason);
+
 public slots:
     void read_cmd();
     void main_lighting_function();
@@ -203,7 +210,10 @@ private:
     void setApplyEnabled(bool enabled);
     void issButton(int modifier);
     void writeIssFlags();
-    void saveBindings();
+    bool saveBindings();
+    // Raises saveFailed for every failure of `result`; true when there was none.
+    bool reportSaves(const orvanta::SaveResult &result);
+    void forwardPageSaveFailures();
     void refreshKeyCellColours();
     void setCellColour(int state, int cell);
     QString cellStyle(int cell) const;

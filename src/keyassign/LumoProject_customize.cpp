@@ -162,8 +162,9 @@ void LumoProject::custumize_tkey_assign_combo_insert()
 void LumoProject::save_macro_key_set()
 {
     const QString profile = selectedProfile();
-    readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), profile);
-    readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile);
+    reportSaves(readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), profile));
+    reportSaves(
+        readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
 }
 
 void LumoProject::read_macro_file_set()
@@ -247,7 +248,8 @@ void LumoProject::custumize_apply_function()
     const quint8 code = KEY_TABLE[k].usage;
     int count = readini::read_macro_count_ini_cmd_file(profile);
     auto writeSignal = [&] {
-        readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile);
+        reportSaves(
+            readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
     };
 
     switch (keyAssignCombo->currentIndex()) {
@@ -291,7 +293,8 @@ void LumoProject::custumize_apply_function()
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
         gCommandSender->setSingleKey(code, kMacroKeyCode);
         writeSignal();
-        readini::write_macro_ini_cmd_file(makeMacroCmdMap(report), profile, keyNumber, entry, count);
+        reportSaves(readini::write_macro_ini_cmd_file(makeMacroCmdMap(report), profile, keyNumber,
+                                                      entry, count));
         gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), n, count);
         keyTable[k] = QStringLiteral("1");
         keyTable[108 + k] = macro;
@@ -346,7 +349,7 @@ void LumoProject::tkey_allreset_function()
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
         gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
     }
-    readini::def_macro_ini_cmd_file(linkedProfile());
+    reportSaves(readini::def_macro_ini_cmd_file(linkedProfile()));
     save_macro_key_set();
     gCommandSender->writeKeyMap(gDeviceHandle, currentProfile);
 }

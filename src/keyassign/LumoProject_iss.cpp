@@ -102,7 +102,7 @@ void LumoProject::writeIssFlags()
     ShiftTargets targets;
     for (int m = 0; m < 3; ++m)
         targets[m] = issTarget[m];
-    readini::writeini_ini_file(makeShiftMap(targets));
+    reportSaves(readini::writeini_ini_file(makeShiftMap(targets)));
 }
 
 void LumoProject::iss_ok_function()
@@ -138,7 +138,8 @@ void LumoProject::issButton(int m)
     const int count = readini::read_macro_count_ini_cmd_file(profile);
     gCommandSender->writeKeyMapAndMacros(
         gDeviceHandle, parseReports(readini::read_macro_ini_cmd_file(profile)), n, count);
-    readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile);
+    reportSaves(
+        readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
     writeIssFlags();
     iss_set_btn();
 }

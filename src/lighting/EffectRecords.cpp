@@ -222,13 +222,13 @@ EffectRecords readEffectRecords()
     return records;
 }
 
-void writeEffectRecords(const EffectRecords &records)
+SaveResult writeEffectRecords(const EffectRecords &records)
 {
     IniGroupMap map;
     const QStringList &groups = readini::effectGroups();
     for (int e = 0; e < kEffectCount && e < groups.size(); ++e)
         map.insert(groups[e], effectFlagTexts(records[e]));
-    readini::writeini_file(map);
+    return readini::writeini_file(map);
 }
 
 } // namespace orvanta

@@ -3,6 +3,7 @@
 // page keeps, and their stored form in ./system/light_flag.ini.
 
 #include "LightingTypes.h"
+#include "storage/AtomicFile.h"
 
 #include <QMap>
 #include <QString>
@@ -41,6 +42,6 @@ QMap<QString, QString> effectFlagTexts(const EffectFlag &f);
 EffectFlag effectFlagFromTexts(const QStringList &texts);
 
 EffectRecords readEffectRecords();
-void writeEffectRecords(const EffectRecords &records);
+SaveResult writeEffectRecords(const EffectRecords &records);
 
 } // namespace orvanta

@@ -118,7 +118,7 @@ std::array<KeyColorSet, 2> readKeyColorSets()
     return sets;
 }
 
-void writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reactive)
+SaveResult writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reactive)
 {
     IniGroupMap map;
     const KeyColorSet *sets[2] = {&fully, &reactive};
@@ -133,7 +133,7 @@ void writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reactive)
         inner.insert(keys.value(4), joinNumbers(sets[g]->led_g));
         inner.insert(keys.value(5), joinNumbers(sets[g]->led_b));
     }
-    readini::writeini_light_system_color_file(map);
+    return readini::writeini_light_system_color_file(map);
 }
 
 } // namespace orvanta

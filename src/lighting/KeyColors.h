@@ -55,6 +55,6 @@ void fillAll(const Rgb &colour, LedPlanes &working, KeyColorSet *remembered);
 // light_color.ini: index 0 the Static set ("fully"), 1 the Reactive set
 // ("reactive"). Short or broken lists read as 0 where they lack a number.
 std::array<KeyColorSet, 2> readKeyColorSets();
-void writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reactive);
+SaveResult writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reactive);
 
 } // namespace orvanta

@@ -353,11 +353,11 @@ IniGroupMap lightCommandMap(const LightCommandSet &set)
     return map;
 }
 
-void storeLightCommandSet(const LightCommandSet &set, const QString &profileName)
+SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profileName)
 {
     if (set.reports.size() != readini::lightCmdReportCount(set.type))
-        return; // an incomplete set would be replayed wrongly later
-    readini::write_profile_light_cmd(lightCommandMap(set), profileName);
+        return SaveResult(); // an incomplete set would be replayed wrongly later
+    return readini::write_profile_light_cmd(lightCommandMap(set), profileName);
 }
 
 LightCommandSet readLightCommandSet(const QString &profileName)
@@ -383,7 +383,8 @@ LightCommandSet readLightCommandSet(const QString &profileName)
 }
 
 LightCommandSet applyLighting(int effect, const LightingState &state, key_main_sand_cmd &sender,
-                              HidDevice *handle, int profile, const QString &profileName)
+                              HidDevice *handle, int profile, const QString &profileName,
+                              SaveResult *saved)
 {
     switch (effect) {
     case EffectStatic:
@@ -403,19 +404,23 @@ LightCommandSet applyLighting(int effect, const LightingState &state, key_main_s
     }
     LightCommandSet set = buildLightCommandSet(effect, state);
     sendLightCommandSet(sender, handle, set, quint8(profile));
-    storeLightCommandSet(set, profileName);
+    const SaveResult stored = storeLightCommandSet(set, profileName);
+    if (saved)
+        *saved += stored;
     return set;
 }
 
 LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, key_main_sand_cmd &sender,
-                              HidDevice *handle, const QString &profileName)
+                              HidDevice *handle, const QString &profileName, SaveResult *saved)
 {
     if (n < 1 || n > kEffectCount)
         return {};
     qDebug("reset %d", n);
     LightCommandSet set = factoryLightCommandSet(n, staticMode, staticModeSpeed);
     sendLightCommandSet(sender, handle, set, quint8(n));
-    storeLightCommandSet(set, profileName);
+    const SaveResult stored = storeLightCommandSet(set, profileName);
+    if (saved)
+        *saved += stored;
     return set;
 }
 

@@ -90,16 +90,20 @@ LightCommandSet factoryLightCommandSet(int n, int staticMode, int staticModeSpee
 void sendLightCommandSet(key_main_sand_cmd &sender, HidDevice *handle, LightCommandSet &set,
                          quint8 profile);
 IniGroupMap lightCommandMap(const LightCommandSet &set);
-void storeLightCommandSet(const LightCommandSet &set, const QString &profileName);
+// Stores the set as the profile's cmd/light_cmd.ini; an incomplete set is not stored.
+SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profileName);
 // Reads a profile's stored set back (bounded: missing numbers read as 0);
 // type -1 when the file holds no known type.
 LightCommandSet readLightCommandSet(const QString &profileName);
 
-// APPLY: build, send and store; returns the set as sent.
+// APPLY: build, send and store; returns the set as sent. A failed save is
+// added to `saved`.
 LightCommandSet applyLighting(int effect, const LightingState &state, key_main_sand_cmd &sender,
-                              HidDevice *handle, int profile, const QString &profileName);
+                              HidDevice *handle, int profile, const QString &profileName,
+                              SaveResult *saved = nullptr);
 // LED RESET and the factory reset: profile n's factory lighting, sent to profile n.
 LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, key_main_sand_cmd &sender,
-                              HidDevice *handle, const QString &profileName);
+                              HidDevice *handle, const QString &profileName,
+                              SaveResult *saved = nullptr);
 
 } // namespace orvanta

@@ -422,7 +422,14 @@ int keyboard_light_view::patternIndex() const
 
 void keyboard_light_view::savePatternFile()
 {
-    savePattern(patternIndex(), stops(), surface_color, profile_name);
+    reportSaves(savePattern(patternIndex(), stops(), surface_color, profile_name));
+}
+
+bool keyboard_light_view::reportSaves(const orvanta::SaveResult &result)
+{
+    for (const orvanta::SaveFailure &f : result.failures())
+        emit saveFailed(f.path, f.reason);
+    return result.ok();
 }
 
 void keyboard_light_view::refreshPatternEntry(int index)
@@ -811,13 +818,18 @@ void keyboard_light_view::effect_save_function()
     if (k < 0 || k >= kEffectCount)
         return;
     const int profile = qBound(1, profile_number, kEffectCount);
+    // Each of the three files is saved on its own: one that fails keeps its old
+    // content and does not stop the others.
+    SaveResult saved;
     if (gCommandSender)
-        applyLighting(k, lightingState(), *gCommandSender, gDeviceHandle, profile, profile_name);
+        applyLighting(k, lightingState(), *gCommandSender, gDeviceHandle, profile, profile_name,
+                      &saved);
     else
-        storeLightCommandSet(buildLightCommandSet(k, lightingState()), profile_name);
+        saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), profile_name);
     saved_effect_flags[k] = effect_flag;
-    writeEffectRecords(saved_effect_flags);
-    writeKeyColorSets(static_colors, reactive_colors);
+    saved += writeEffectRecords(saved_effect_flags);
+    saved += writeKeyColorSets(static_colors, reactive_colors);
+    reportSaves(saved);
 }
 
 void keyboard_light_view::effect_cancel_function()
@@ -833,12 +845,14 @@ void keyboard_light_view::reset_profile_lighting(int n, const QString &storeAs)
     const EffectFlag &st =
         shown_effect == EffectStatic ? effect_flag : saved_effect_flags[EffectStatic];
     const QString name = storeAs.isEmpty() ? profile_name : storeAs;
+    SaveResult saved;
     if (gCommandSender) {
-        resetLighting(n, st.mode, st.mode_speed, *gCommandSender, gDeviceHandle, name);
+        resetLighting(n, st.mode, st.mode_speed, *gCommandSender, gDeviceHandle, name, &saved);
     } else {
         qDebug("reset %d", n);
-        storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.mode_speed), name);
+        saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.mode_speed), name);
     }
+    reportSaves(saved);
 }
 
 // --- colour controls ----------------------------------------------------------
@@ -1011,8 +1025,9 @@ void keyboard_light_view::key_r_add_insertcombo()
     syncPatternProfile();
     if (m_patternCombo->count() >= kMaxPatterns)
         return;
-    const int index = addPattern(profile_name);
-    if (index < 0)
+    SaveResult saved;
+    const int index = addPattern(profile_name, &saved);
+    if (!reportSaves(saved) || index < 0)
         return;
     effect_flag.combo_count = index;
     key_r_insertcombo();

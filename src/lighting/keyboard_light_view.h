@@ -79,6 +79,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
+signals:
+    // A file kept its old content because saving it failed; one signal per file.
+    void saveFailed(QString path, QString reason);
+
 public slots:
     void color_curface_btn_function();
     void color_curface_color_function();
@@ -124,6 +128,8 @@ private:
     void syncStopsReadOnly();
     void stopsEdited();
     void savePatternFile();
+    // Raises saveFailed for every failure of `result`; true when there was none.
+    bool reportSaves(const orvanta::SaveResult &result);
     void refreshPatternEntry(int index);
     void rememberShownStops();
     void syncPatternProfile();

@@ -311,14 +311,21 @@ void micro_view::makeMapToProfile(IniGroupMap &map) const
     map = buildMacroMap(rows(), m_committedImage);
 }
 
-void micro_view::write_macro_file()
+bool micro_view::write_macro_file()
 {
     const QString name = selectedMacro();
     if (name.isEmpty())
-        return; // no macro selected: there is no file to write
+        return true; // no macro selected: there is no file to write
     IniGroupMap map;
     makeMapToProfile(map);
-    readini::writeini_file(name, map);
+    return reportSaves(readini::writeini_file(name, map));
+}
+
+bool micro_view::reportSaves(const SaveResult &result)
+{
+    for (const SaveFailure &f : result.failures())
+        emit saveFailed(f.path, f.reason);
+    return result.ok();
 }
 
 // --- encoding ------------------------------------------------------------------
@@ -669,7 +676,8 @@ void micro_view::macro_name_btn_new_function()
     const int n = newMacroNumber();
     if (n == 0)
         return;
-    readini::newini_file(n);
+    if (!reportSaves(readini::newini_file(n)))
+        return;
     refreshList(QStringLiteral("Macro ") + QString::number(n));
 }
 
@@ -694,7 +702,8 @@ void micro_view::macro_name_btn_copy_function()
     const QString name = copyName(selected);
     if (name.isEmpty())
         return;
-    QFile::copy(readini::macroPath(selected), readini::macroPath(name));
+    if (!reportSaves(copyFile(readini::macroPath(selected), readini::macroPath(name))))
+        return;
     refreshList(name);
 }
 
@@ -725,7 +734,8 @@ void micro_view::macro_name_btn_import_function()
     // empty, unreachable macro behind.
     if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
         return;
-    readini::import_macro_file(path, name);
+    if (!reportSaves(readini::import_macro_file(path, name)))
+        return;
     refreshList(name);
 }
 

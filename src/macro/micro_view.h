@@ -39,10 +39,16 @@ public:
     QString selectedMacro() const;
     QVector<orvanta::macro::MacroRow> rows() const;
 
-    void write_macro_file();
+    // Saves the selected macro; false (and saveFailed raised) when its file
+    // kept the old content.
+    bool write_macro_file();
     void makeMapToProfile(IniGroupMap &map) const;
     int char_key(int input);
     void compute_cmd(int offset, int delayMs, int keyCode, bool release);
+
+signals:
+    // A file kept its old content because saving it failed; the failure is logged too.
+    void saveFailed(QString path, QString reason);
 
 public slots:
     void macro_r_record_function();
@@ -78,6 +84,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    bool reportSaves(const orvanta::SaveResult &result);
     enum class Look { Normal, Inactive, Red };
 
     void buildWidgets();

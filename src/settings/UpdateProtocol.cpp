@@ -1,5 +1,7 @@
 #include "UpdateProtocol.h"
 
+#include "storage/AtomicFile.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QJsonDocument>
@@ -135,10 +137,8 @@ QString uuidForRequest(const QString &stored)
 
 bool writeSmallFile(const QString &path, const QByteArray &content)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(content) == content.size();
+    // All or nothing, and never through a link out of the data directory.
+    return saveFile(path, content).ok();
 }
 
 QString readSmallFile(const QString &path, qint64 limit)

@@ -6,10 +6,12 @@
 #include <QHostInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 SocketHelper::SocketHelper(QObject *parent, quint16 port, bool listenOnAllAddresses)
     : QObject(parent)
 {
+    m_clock.start();
     if (listenOnAllAddresses) {
         listenOn(QHostAddress::Any, port);
         return;
@@ -24,6 +26,7 @@ bool SocketHelper::listenOn(const QHostAddress &address, quint16 port)
 {
     auto *server = new QTcpServer(this);
     connect(server, &QTcpServer::newConnection, this, &SocketHelper::newConnection);
+    connect(server, &QTcpServer::acceptError, this, &SocketHelper::acceptFailed);
     const bool listening = server->listen(address, port);
     qDebug() << "Listening:" << listening;
     if (listening)
@@ -65,17 +68,64 @@ void SocketHelper::newConnection()
     const QByteArray hello = greeting();
     while (server->hasPendingConnections()) {
         QTcpSocket *socket = server->nextPendingConnection();
+        if (m_lastHeard.size() >= kMaxClients)
+            dropQuietestClient();
+        m_lastHeard.insert(socket, m_clock.elapsed());
         connect(socket, &QTcpSocket::readyRead, this, &SocketHelper::readyRead);
         connect(socket, &QTcpSocket::disconnected, this, &SocketHelper::disconnected);
         socket->write(hello);
     }
 }
 
+void SocketHelper::acceptFailed(QAbstractSocket::SocketError error)
+{
+    // The server stops accepting after such an error. A quiet client gives its
+    // descriptor back, and accepting resumes after a pause rather than at once,
+    // so a lack of descriptors that persists does not keep the processor busy.
+    qWarning() << "Socket:acceptError" << error;
+    dropQuietestClient();
+    if (m_acceptRetryPending)
+        return;
+    m_acceptRetryPending = true;
+    QTimer::singleShot(kAcceptRetryMs, this, [this] {
+        m_acceptRetryPending = false;
+        for (QTcpServer *server : qAsConst(m_servers))
+            server->resumeAccepting();
+    });
+}
+
+bool SocketHelper::dropQuietestClient()
+{
+    QTcpSocket *quietest = nullptr;
+    qint64 oldest = 0;
+    for (auto it = m_lastHeard.constBegin(); it != m_lastHeard.constEnd(); ++it) {
+        if (!quietest || it.value() < oldest) {
+            quietest = it.key();
+            oldest = it.value();
+        }
+    }
+    if (!quietest)
+        return false;
+    qInfo() << "Socket:closing the quietest client";
+    forget(quietest);
+    quietest->disconnect(this);
+    quietest->abort(); // its descriptor is released now, not at the next event loop turn
+    quietest->deleteLater();
+    return true;
+}
+
+void SocketHelper::forget(QTcpSocket *socket)
+{
+    m_lastHeard.remove(socket);
+}
+
 void SocketHelper::disconnected()
 {
     qInfo() << "Socket:disconnected";
-    if (auto *socket = qobject_cast<QTcpSocket *>(sender()))
+    if (auto *socket = qobject_cast<QTcpSocket *>(sender())) {
+        forget(socket);
         socket->deleteLater();
+    }
 }
 
 void SocketHelper::readyRead()
@@ -83,6 +133,8 @@ void SocketHelper::readyRead()
     auto *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket)
         return;
+    if (m_lastHeard.contains(socket))
+        m_lastHeard[socket] = m_clock.elapsed();
     // Everything that has arrived is one message; what does not fit the
     // receive buffer is dropped rather than taken for the next message.
     const QByteArray received = socket->read(orvanta::kSocketMessageLimit);

@@ -5,19 +5,32 @@
 //
 // By default only the loopback addresses (127.0.0.1 and ::1) listen, so no
 // other machine can drive the keyboard; every address is an explicit opt-in.
+//
+// At most kMaxClients clients stay connected: a new client always gets in, and
+// the one that has been quiet the longest makes room for it. Idle connections
+// can neither use up the process's file descriptors nor lock new clients out.
 
+#include <QAbstractSocket>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QVariantMap>
 
 class QTcpServer;
+class QTcpSocket;
 
 class SocketHelper : public QObject
 {
     Q_OBJECT
 public:
     static constexpr quint16 kDefaultPort = 5490;
+    static constexpr int kMaxClients = 64;
+    // After the system refused a connection (no file descriptor left), the
+    // servers wait this long before they accept again, so a refusal that
+    // persists costs no processor time.
+    static constexpr int kAcceptRetryMs = 100;
 
     // Port 0 picks a free port (see serverPort()).
     explicit SocketHelper(QObject *parent = nullptr, quint16 port = kDefaultPort,
@@ -30,6 +43,7 @@ public:
     QList<QHostAddress> listeningAddresses() const;
     // The text written to every new client.
     static QByteArray greeting();
+    int clientCount() const { return int(m_lastHeard.size()); }
 
 signals:
     void socketHelperSendData(QVariantMap);
@@ -41,6 +55,13 @@ public slots:
 
 private:
     bool listenOn(const QHostAddress &address, quint16 port);
+    void acceptFailed(QAbstractSocket::SocketError error);
+    // Closes the client that has been quiet the longest; false when there is none.
+    bool dropQuietestClient();
+    void forget(QTcpSocket *socket);
 
     QList<QTcpServer *> m_servers;
+    QHash<QTcpSocket *, qint64> m_lastHeard; // connected clients, ms of their last data
+    QElapsedTimer m_clock;
+    bool m_acceptRetryPending = false;
 };

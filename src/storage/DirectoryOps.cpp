@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,20 +23,36 @@ namespace
 constexpr QDir::Filters kAllEntries =
     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
 
-bool copyRecursively(const QString &source, const QString &target)
+// Copies one file with every error checked; what failed lands in `result`.
+bool copyOneFile(const QString &source, const QString &target, SaveResult *result)
+{
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+        if (result)
+            *result += SaveResult(target, QStringLiteral("the file exists"));
+        return false;
+    }
+    const SaveResult saved = copyFile(source, target);
+    if (result)
+        *result += saved;
+    return saved.ok();
+}
+
+bool copyRecursively(const QString &source, const QString &target, SaveResult *result)
 {
     const QFileInfo info(source);
-    if (info.isSymLink())
-        return QFile::copy(source,
-                           target); // a link is copied as what it names, never followed as a tree
-    if (!info.isDir())
-        return QFile::copy(source, target);
-    QDir parent;
-    if (QFileInfo::exists(target) || !parent.mkdir(target))
+    // A link is copied as what it names, never followed as a tree.
+    if (info.isSymLink() || !info.isDir())
+        return copyOneFile(source, target, result);
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink() ||
+        ::mkdir(QFile::encodeName(target).constData(), 0777) != 0) {
+        if (result)
+            *result += SaveResult(target, QString::fromLocal8Bit(std::strerror(
+                                              QFileInfo::exists(target) ? EEXIST : errno)));
         return false;
+    }
     const QDir dir(source);
     for (const QString &name : dir.entryList(kAllEntries, QDir::NoSort)) {
-        if (!copyRecursively(dir.filePath(name), QDir(target).filePath(name)))
+        if (!copyRecursively(dir.filePath(name), QDir(target).filePath(name), result))
             return false;
     }
     return true;
@@ -53,7 +70,7 @@ int countEntries(const QString &dir)
     return listEntries(dir).size();
 }
 
-bool copyDirectory(const QString &source, const QString &target)
+bool copyDirectory(const QString &source, const QString &target, SaveResult *result)
 {
     const QFileInfo src(source);
     if (!src.exists() || QFileInfo::exists(target))
@@ -64,7 +81,7 @@ bool copyDirectory(const QString &source, const QString &target)
         if (to.startsWith(from))
             return false;
     }
-    return copyRecursively(source, target);
+    return copyRecursively(source, target, result);
 }
 
 constexpr int kFlushDelayMs = 2000;

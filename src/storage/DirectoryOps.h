@@ -1,6 +1,8 @@
 #pragma once
 // Whole-directory operations behind profile management, and folder listings.
 
+#include "AtomicFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,8 +16,9 @@ int countEntries(const QString &dir);
 
 // Copies a file, or a whole directory tree, to `target`. Fails when the target
 // exists, when the source does not, and when the target lies inside the source
-// (a copy into itself would never end). Stops at the first failure.
-bool copyDirectory(const QString &source, const QString &target);
+// (a copy into itself would never end). Stops at the first failure, which is
+// added to `result`. Every file is saved all or nothing (see saveFile).
+bool copyDirectory(const QString &source, const QString &target, SaveResult *result = nullptr);
 
 // Copies one file to a path where nothing exists yet (an existing file is never
 // replaced). The copy gets the source's permissions plus read and write for the

@@ -51,12 +51,12 @@ void LumoProject::read_profile_connect()
         profileNames[i] = names.value(i);
 }
 
-void LumoProject::saveBindings()
+bool LumoProject::saveBindings()
 {
     IniGroupMap map;
     for (int i = 0; i < 5; ++i)
         map["profile_file"][QString::number(i + 1)] = profileNames[i];
-    readini::write_profile_connect(map);
+    return reportSaves(readini::write_profile_connect(map));
 }
 
 // --- activation ------------------------------------------------------------------
@@ -145,9 +145,10 @@ void LumoProject::rmain_re_btn_fanction()
     for (int i = 1; i <= 5; ++i) {
         const QString linked = profileNames[i - 1].isEmpty() ? builtInName(i) : profileNames[i - 1];
         gCommandSender->resetProfileToDefault(gDeviceHandle, i);
-        readini::def_macro_ini_cmd_file(linked);
-        readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), linked);
-        readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), linked);
+        reportSaves(readini::def_macro_ini_cmd_file(linked));
+        reportSaves(
+            readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), linked));
+        reportSaves(readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), linked));
         gResetView->setProgress(15 + 25 * (i - 1));
         gResetView->repaint();
     }
@@ -205,7 +206,11 @@ void LumoProject::leftmenu_select_btn_new_function()
     const QString name = newProfileName();
     if (name.isEmpty())
         return;
-    copyProfile(builtInName(1), name);
+    SaveResult saved;
+    if (!copyProfile(builtInName(1), name, &saved)) {
+        reportSaves(saved);
+        return;
+    }
     leftmenu_select_combo_inster();
     profileCombo->setCurrentText(name);
 }
@@ -237,7 +242,11 @@ void LumoProject::leftmenu_select_btn_copy_function()
     const QString name = copyNameFor(entry);
     if (name.isEmpty())
         return;
-    copyProfile(entry, name);
+    SaveResult saved;
+    if (!copyProfile(entry, name, &saved)) {
+        reportSaves(saved);
+        return;
+    }
     leftmenu_select_combo_inster();
     profileCombo->setCurrentText(name);
 }
@@ -258,14 +267,22 @@ void LumoProject::leftmenu_profile_name_function()
     const QString entry = profileCombo->currentText();
     if (entry.isEmpty() || isBuiltInProfile(entry))
         return;
-    if (!QDir().rename(QStringLiteral("./lightfile/") + entry, QStringLiteral("./lightfile/") + text))
+    const QString from = QStringLiteral("./lightfile/") + entry;
+    const QString to = QStringLiteral("./lightfile/") + text;
+    if (!QDir().rename(from, to))
         return;
     // Every slot bound to the old name follows it.
+    const QStringList before = profileNames;
     for (QString &name : profileNames)
         if (name == entry)
             name = text;
     profileNames[currentProfile - 1] = text;
-    saveBindings();
+    if (!saveBindings()) {
+        // The bindings still name the old folder: it keeps its name.
+        QDir().rename(to, from);
+        profileNames = before;
+        return;
+    }
     leftmenu_select_combo_inster();
     profileCombo->setCurrentText(text);
 }
@@ -282,9 +299,12 @@ void LumoProject::leftmenu_select_btn_up_fanction()
     if (target.isEmpty())
         return;
     QFile file(target);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return;
-    file.write(exportText(profile).toUtf8());
+    const QByteArray text = exportText(profile).toUtf8();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size() ||
+        !file.flush()) {
+        qWarning().noquote() << "save failed:" << target << "-" << file.errorString();
+        emit saveFailed(target, file.errorString());
+    }
 }
 
 void LumoProject::leftmenu_select_btn_load_fanction()
@@ -302,9 +322,7 @@ void LumoProject::leftmenu_select_btn_load_fanction()
         return;
     const QString name = importNameFromPath(source);
     const QString dir = QStringLiteral("./lightfile/") + name;
-    if (!name.isEmpty() && !QFileInfo::exists(dir) && QFileInfo(source).isFile()) {
-        QDir().mkpath(dir);
-        readini::import_profile_file(source, name);
-    }
+    if (!name.isEmpty() && !QFileInfo::exists(dir) && QFileInfo(source).isFile())
+        reportSaves(importProfile(source, name));
     leftmenu_select_combo_inster();
 }

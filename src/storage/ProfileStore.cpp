@@ -3,12 +3,18 @@
 #include "DirectoryOps.h"
 #include "readini.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace orvanta {
 
@@ -79,20 +85,75 @@ QString newProfileName()
     return QString();
 }
 
-bool copyProfile(const QString &source, const QString &target)
+namespace
+{
+
+// Moves a profile assembled in the staging folder into "./lightfile".
+SaveResult moveIntoPlace(const QString &staged, const QString &to)
+{
+    if (::rename(QFile::encodeName(staged).constData(), QFile::encodeName(to).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        qWarning().noquote() << "save failed:" << to << "-" << reason;
+        return SaveResult(to, reason);
+    }
+    return SaveResult();
+}
+
+// A fresh staging folder for `name`, or empty when there is none to be had.
+QString stagingFolder(const QString &name, SaveResult *result)
+{
+    const QByteArray native = QFile::encodeName(kStaging);
+    if (::mkdir(native.constData(), 0777) != 0 && errno != EEXIST) {
+        *result += SaveResult(kStaging, QString::fromLocal8Bit(std::strerror(errno)));
+        return QString();
+    }
+    const QFileInfo staging(kStaging);
+    if (staging.isSymLink() || !staging.isDir()) {
+        *result += SaveResult(kStaging, QStringLiteral("the staging folder is not a folder"));
+        return QString();
+    }
+    const QString staged = kStaging + QLatin1Char('/') + name;
+    removeDirectory(staged);
+    return staged;
+}
+
+} // namespace
+
+bool copyProfile(const QString &source, const QString &target, SaveResult *result)
 {
     const QString from = kLightfile + QLatin1Char('/') + source;
     const QString to = kLightfile + QLatin1Char('/') + target;
     if (source.isEmpty() || target.isEmpty() || !QFileInfo(from).isDir() || QFileInfo::exists(to))
         return false;
-    QDir().mkpath(kStaging);
-    const QString staged = kStaging + QLatin1Char('/') + target;
-    removeDirectory(staged);
-    if (!copyDirectory(from, staged) || !QDir().rename(staged, to)) {
+    SaveResult saved;
+    const QString staged = stagingFolder(target, &saved);
+    if (saved.ok() && copyDirectory(from, staged, &saved))
+        saved += moveIntoPlace(staged, to);
+    else if (saved.ok())
+        saved += SaveResult(to, QStringLiteral("the profile could not be copied"));
+    if (!saved.ok())
         removeDirectory(staged);
-        return false;
-    }
-    return true;
+    if (result)
+        *result += saved;
+    return saved.ok();
+}
+
+SaveResult importProfile(const QString &source, const QString &name)
+{
+    const QString to = kLightfile + QLatin1Char('/') + name;
+    SaveResult result;
+    if (name.isEmpty() || QFileInfo::exists(to) || QFileInfo(to).isSymLink())
+        return SaveResult(to, QStringLiteral("the profile exists"));
+    const QString staged = stagingFolder(name, &result);
+    if (result.ok() && ::mkdir(QFile::encodeName(staged).constData(), 0777) != 0)
+        result += SaveResult(staged, QString::fromLocal8Bit(std::strerror(errno)));
+    if (result.ok())
+        result += readini::importProfileInto(source, staged);
+    if (result.ok())
+        result += moveIntoPlace(staged, to);
+    if (!result.ok())
+        removeDirectory(staged);
+    return result;
 }
 
 void removeStaleStaging()

@@ -2,6 +2,8 @@
 // Saved profiles as folders of "./lightfile": their list, the naming rules of
 // New, Copy, rename and Import, safe copies, and the export text.
 
+#include "AtomicFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,8 +34,14 @@ QString newProfileName();
 
 // Copies a whole profile folder. The copy is assembled outside "./lightfile" and
 // moved into place at the end, so an interrupted copy never leaves a half
-// profile in the list. Fails when the target exists.
-bool copyProfile(const QString &source, const QString &target);
+// profile in the list. Fails when the target exists; a failed save is added
+// to `result`.
+bool copyProfile(const QString &source, const QString &target, SaveResult *result = nullptr);
+
+// Imports an exported profile file as profile `name`, assembled outside
+// "./lightfile" like a copy, so a failed import leaves no half profile.
+// Fails when the profile exists.
+SaveResult importProfile(const QString &source, const QString &name);
 
 // Removes what interrupted copies and saves left behind: the staging folder
 // and the leftovers of removeSaveLeftovers.

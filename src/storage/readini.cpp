@@ -1,5 +1,6 @@
 #include "readini.h"
 
+#include "IniFile.h"
 #include "StoredList.h"
 
 #include <QDir>
@@ -13,12 +14,7 @@ using namespace orvanta;
 namespace {
 
 // A settings object in INI format with UTF-8 texts, so non-ASCII profile and
-// macro names survive whatever the locale.
-//
-// No file the console writes comes near kIniSizeLimit (the largest, a full
-// cmd/macro.ini, holds about 120 kB). A larger one is not ours: parsing it whole
-// would take seconds and gigabytes, so it reads as an empty file.
-constexpr qint64 kIniSizeLimit = 4 * 1024 * 1024;
+// macro names survive whatever the locale. Files over kIniSizeLimit read as empty.
 
 bool oversized(const QString &path)
 {
@@ -36,17 +32,6 @@ std::unique_ptr<QSettings> open(const QString &path)
     return s;
 }
 
-// For writing: an oversized file, which every reader takes for empty, is
-// dropped first so the write does not have to parse it.
-std::unique_ptr<QSettings> openForWrite(const QString &path)
-{
-    if (oversized(path))
-        QFile::remove(path);
-    auto s = std::make_unique<QSettings>(path, QSettings::IniFormat);
-    s->setIniCodec("UTF-8");
-    return s;
-}
-
 // A value as text. A hand-written value with commas but without quotes is read
 // by the settings library as a list; it is joined back rather than lost.
 QString text(const QSettings &s, const QString &key)
@@ -60,17 +45,6 @@ QString text(const QSettings &s, const QString &key)
 QString inner(const IniGroupMap &map, const QString &outer, const QString &key)
 {
     return map.value(outer).value(key);
-}
-
-// A settings object on `path` whose every key is dropped: what the caller sets
-// becomes the whole file. The old file stays in place until the new one is
-// written (temporary file, then rename), so a write cut short by a crash or a
-// full disk leaves the old content instead of no file at all.
-std::unique_ptr<QSettings> openEmptied(const QString &path)
-{
-    auto s = openForWrite(path);
-    s->clear();
-    return s;
 }
 
 } // namespace
@@ -187,10 +161,12 @@ QString readini::read_language()
     return text(*s, QStringLiteral("/Setting/language"));
 }
 
-void readini::write_language(int index)
+SaveResult readini::write_language(int index)
 {
-    auto s = openForWrite(QStringLiteral("./system/language.ini"));
-    s->setValue(QStringLiteral("/Setting/language"), QString::number(index));
+    const QString path = QStringLiteral("./system/language.ini");
+    IniFile s = IniFile::load(path);
+    s.setValue(QStringLiteral("/Setting/language"), QString::number(index));
+    return s.save(path);
 }
 
 QStringList readini::readini_light_pattern_file()
@@ -203,12 +179,14 @@ QStringList readini::readini_light_pattern_file()
     return out;
 }
 
-void readini::writeini_file(const IniGroupMap &map)
+SaveResult readini::writeini_file(const IniGroupMap &map)
 {
-    auto s = openForWrite(QStringLiteral("./system/light_flag.ini"));
+    const QString path = QStringLiteral("./system/light_flag.ini");
+    IniFile s = IniFile::load(path);
     for (const QString &g : effectGroups())
         for (const QString &k : effectKeys())
-            s->setValue(g + QLatin1Char('/') + k, inner(map, g, k));
+            s.setValue(g + QLatin1Char('/') + k, inner(map, g, k));
+    return s.save(path);
 }
 
 QStringList readini::readini_light_system_color_file()
@@ -222,13 +200,15 @@ QStringList readini::readini_light_system_color_file()
     return out;
 }
 
-void readini::writeini_light_system_color_file(const IniGroupMap &map)
+SaveResult readini::writeini_light_system_color_file(const IniGroupMap &map)
 {
-    auto s = openForWrite(QStringLiteral("./system/light_color.ini"));
+    const QString path = QStringLiteral("./system/light_color.ini");
+    IniFile s = IniFile::load(path);
     const QStringList groups{"fully", "reactive"};
     for (int g = 0; g < 2; ++g)
         for (const QString &k : lightColorKeys(g))
-            s->setValue(groups[g] + QLatin1Char('/') + k, inner(map, groups[g], k));
+            s.setValue(groups[g] + QLatin1Char('/') + k, inner(map, groups[g], k));
+    return s.save(path);
 }
 
 QStringList readini::readini_ini_file()
@@ -238,12 +218,14 @@ QStringList readini::readini_ini_file()
             text(*s, QStringLiteral("/Setting/alt"))};
 }
 
-void readini::writeini_ini_file(const IniGroupMap &map)
+SaveResult readini::writeini_ini_file(const IniGroupMap &map)
 {
-    auto s = openForWrite(QStringLiteral("./system/iss_flag.ini"));
-    s->setValue(QStringLiteral("/Setting/shift"), inner(map, "iss", "iss_shift"));
-    s->setValue(QStringLiteral("/Setting/ctrl"), inner(map, "iss", "iss_ctrl"));
-    s->setValue(QStringLiteral("/Setting/alt"), inner(map, "iss", "iss_alt"));
+    const QString path = QStringLiteral("./system/iss_flag.ini");
+    IniFile s = IniFile::load(path);
+    s.setValue(QStringLiteral("/Setting/shift"), inner(map, "iss", "iss_shift"));
+    s.setValue(QStringLiteral("/Setting/ctrl"), inner(map, "iss", "iss_ctrl"));
+    s.setValue(QStringLiteral("/Setting/alt"), inner(map, "iss", "iss_alt"));
+    return s.save(path);
 }
 
 QStringList readini::readini_profile_connect()
@@ -255,24 +237,28 @@ QStringList readini::readini_profile_connect()
     return out;
 }
 
-void readini::write_profile_connect(const IniGroupMap &map)
+SaveResult readini::write_profile_connect(const IniGroupMap &map)
 {
-    auto s = openForWrite(QStringLiteral("./system/profile_connect.ini"));
+    const QString path = QStringLiteral("./system/profile_connect.ini");
+    IniFile s = IniFile::load(path);
     for (int i = 1; i <= 5; ++i)
-        s->setValue(QStringLiteral("/Setting/") + QString::number(i),
-                    inner(map, "profile_file", QString::number(i)));
+        s.setValue(QStringLiteral("/Setting/") + QString::number(i),
+                   inner(map, "profile_file", QString::number(i)));
+    return s.save(path);
 }
 
 // --- pattern files ---------------------------------------------------------
 
-void readini::newini_lightfile(int number, const QString &profile)
+SaveResult readini::newini_lightfile(int number, const QString &profile)
 {
-    auto s = openForWrite(patternPath(number, profile));
-    s->setValue(QStringLiteral("/Setting/RColor"), QStringLiteral("255,0,0,0,0,0,0,0,0,0,0"));
-    s->setValue(QStringLiteral("/Setting/GColor"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"));
-    s->setValue(QStringLiteral("/Setting/BColor"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"));
-    s->setValue(QStringLiteral("/Setting/VColor"), QStringLiteral("255,0,0"));
-    s->setValue(QStringLiteral("/Setting/YValue"), QStringLiteral("1,0,0,0,0,0,0,0,0,0,1"));
+    const QString path = patternPath(number, profile);
+    IniFile s = IniFile::load(path);
+    s.setValue(QStringLiteral("/Setting/RColor"), QStringLiteral("255,0,0,0,0,0,0,0,0,0,0"));
+    s.setValue(QStringLiteral("/Setting/GColor"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"));
+    s.setValue(QStringLiteral("/Setting/BColor"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"));
+    s.setValue(QStringLiteral("/Setting/VColor"), QStringLiteral("255,0,0"));
+    s.setValue(QStringLiteral("/Setting/YValue"), QStringLiteral("1,0,0,0,0,0,0,0,0,0,1"));
+    return s.save(path);
 }
 
 QStringList readini::readini_light_pattern_file(int index, const QString &profile)
@@ -284,11 +270,13 @@ QStringList readini::readini_light_pattern_file(int index, const QString &profil
     return out;
 }
 
-void readini::writeini_file(int index, const IniGroupMap &map, const QString &profile)
+SaveResult readini::writeini_file(int index, const IniGroupMap &map, const QString &profile)
 {
-    auto s = openForWrite(patternPath(index + 1, profile));
+    const QString path = patternPath(index + 1, profile);
+    IniFile s = IniFile::load(path);
     for (const QString &k : patternKeys())
-        s->setValue(QStringLiteral("/Setting/") + k, inner(map, "pattern", k));
+        s.setValue(QStringLiteral("/Setting/") + k, inner(map, "pattern", k));
+    return s.save(path);
 }
 
 // --- light_cmd.ini ---------------------------------------------------------
@@ -304,29 +292,30 @@ QStringList readini::readini_profile_light_cmd(const QString &profile)
     return out;
 }
 
-void readini::write_profile_light_cmd(const IniGroupMap &map, const QString &profile)
+SaveResult readini::write_profile_light_cmd(const IniGroupMap &map, const QString &profile)
 {
     bool ok = false;
     const int type = inner(map, "profile_light_cmd", "type").toInt(&ok);
     const int k = ok ? lightCmdReportCount(type) : 0;
     if (k == 0)
-        return; // no defined report count: nothing is written
-    const QString path = lightCmdPath(profile);
-    auto s = openEmptied(path);
-    s->setValue(QStringLiteral("/Setting/type"), QString::number(type));
+        return SaveResult(); // no defined report count: nothing is written
+    // The file is replaced whole: no key of an earlier, longer set survives.
+    IniFile s;
+    s.setValue(QStringLiteral("/Setting/type"), QString::number(type));
     for (int i = 0; i < k; ++i)
-        s->setValue(QStringLiteral("/Setting/") + QString::number(i),
-                    inner(map, "profile_light_cmd", QString::number(i)));
+        s.setValue(QStringLiteral("/Setting/") + QString::number(i),
+                   inner(map, "profile_light_cmd", QString::number(i)));
+    return s.save(lightCmdPath(profile));
 }
 
 // --- cmd/macro.ini ---------------------------------------------------------
 
-void readini::def_macro_ini_cmd_file(const QString &profile)
+SaveResult readini::def_macro_ini_cmd_file(const QString &profile)
 {
-    const QString path = macroCmdPath(profile);
-    auto s = openEmptied(path);
-    s->setValue(QStringLiteral("/Setting/count"), QStringLiteral("0"));
-    s->setValue(QStringLiteral("/Setting/macro_number"), QStringLiteral("0"));
+    IniFile s;
+    s.setValue(QStringLiteral("/Setting/count"), QStringLiteral("0"));
+    s.setValue(QStringLiteral("/Setting/macro_number"), QStringLiteral("0"));
+    return s.save(macroCmdPath(profile));
 }
 
 int readini::read_macro_count_ini_cmd_file(const QString &profile)
@@ -359,28 +348,33 @@ QString readini::read_macro_number_ini_cmd_file(const QString &profile)
     return joinList(out);
 }
 
-void readini::write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
-                                       int number, int index, int count)
+SaveResult readini::write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
+                                             int number, int index, int count)
 {
-    auto s = openForWrite(macroCmdPath(profile));
-    s->setValue(QStringLiteral("/Setting/count"), QString::number(count));
-    s->setValue(QStringLiteral("/Setting/macro_number"), QString::number(number));
-    s->setValue(QString::number(index) + QStringLiteral("/number"), QString::number(number));
-    s->setValue(QString::number(index) + QStringLiteral("/cmd"), inner(map, "singal", "cmd"));
+    const QString path = macroCmdPath(profile);
+    IniFile s = IniFile::load(path);
+    s.setValue(QStringLiteral("/Setting/count"), QString::number(count));
+    s.setValue(QStringLiteral("/Setting/macro_number"), QString::number(number));
+    s.setValue(QString::number(index) + QStringLiteral("/number"), QString::number(number));
+    s.setValue(QString::number(index) + QStringLiteral("/cmd"), inner(map, "singal", "cmd"));
+    return s.save(path);
 }
 
-void readini::remove_macro_ini_cmd_file(const QString &profile, int index, int count)
+SaveResult readini::remove_macro_ini_cmd_file(const QString &profile, int index, int count)
 {
-    auto s = openForWrite(macroCmdPath(profile));
-    s->remove(QString::number(index));
-    s->setValue(QStringLiteral("/Setting/count"), QString::number(count));
+    // The removal and the renumbering reach the file together, in one save.
+    const QString path = macroCmdPath(profile);
+    IniFile s = IniFile::load(path);
+    s.removeGroup(QString::number(index));
+    s.setValue(QStringLiteral("/Setting/count"), QString::number(count));
     for (int j = index + 1; j <= count + 1; ++j) {
         const QString from = QString::number(j);
         const QString to = QString::number(j - 1);
-        s->setValue(to + QStringLiteral("/number"), text(*s, from + QStringLiteral("/number")));
-        s->setValue(to + QStringLiteral("/cmd"), text(*s, from + QStringLiteral("/cmd")));
-        s->remove(from);
+        s.setValue(to + QStringLiteral("/number"), s.text(from + QStringLiteral("/number")));
+        s.setValue(to + QStringLiteral("/cmd"), s.text(from + QStringLiteral("/cmd")));
+        s.removeGroup(from);
     }
+    return s.save(path);
 }
 
 // --- macro/macro_file.ini and singal/signal.ini ----------------------------
@@ -392,12 +386,14 @@ QStringList readini::readini_macro_system_file(const QString &profile)
             text(*s, QStringLiteral("/Setting/once"))};
 }
 
-void readini::writeini_macro_system_file(const IniGroupMap &map, const QString &profile)
+SaveResult readini::writeini_macro_system_file(const IniGroupMap &map, const QString &profile)
 {
-    auto s = openForWrite(macroSystemPath(profile));
-    s->setValue(QStringLiteral("/Setting/type"), inner(map, "macro_file", "type"));
-    s->setValue(QStringLiteral("/Setting/file"), inner(map, "macro_file", "file"));
-    s->setValue(QStringLiteral("/Setting/once"), inner(map, "macro_file", "once"));
+    const QString path = macroSystemPath(profile);
+    IniFile s = IniFile::load(path);
+    s.setValue(QStringLiteral("/Setting/type"), inner(map, "macro_file", "type"));
+    s.setValue(QStringLiteral("/Setting/file"), inner(map, "macro_file", "file"));
+    s.setValue(QStringLiteral("/Setting/once"), inner(map, "macro_file", "once"));
+    return s.save(path);
 }
 
 QStringList readini::readini_ini_file(const QString &profile)
@@ -409,26 +405,30 @@ QStringList readini::readini_ini_file(const QString &profile)
     return out;
 }
 
-void readini::writeini_ini_file(const IniGroupMap &map, const QString &profile)
+SaveResult readini::writeini_ini_file(const IniGroupMap &map, const QString &profile)
 {
-    auto s = openForWrite(signalPath(profile));
-    s->setValue(QStringLiteral("/Setting/signle"), inner(map, "singal", "macro_singal"));
-    s->setValue(QStringLiteral("/Setting/macro_singal_oldkey"),
-                inner(map, "singal", "macro_singal_oldkey"));
-    s->setValue(QStringLiteral("/Setting/macro_singal_newkey"),
-                inner(map, "singal", "macro_singal_newkey"));
+    const QString path = signalPath(profile);
+    IniFile s = IniFile::load(path);
+    s.setValue(QStringLiteral("/Setting/signle"), inner(map, "singal", "macro_singal"));
+    s.setValue(QStringLiteral("/Setting/macro_singal_oldkey"),
+               inner(map, "singal", "macro_singal_oldkey"));
+    s.setValue(QStringLiteral("/Setting/macro_singal_newkey"),
+               inner(map, "singal", "macro_singal_newkey"));
+    return s.save(path);
 }
 
 // --- macro files -----------------------------------------------------------
 
-void readini::newini_file(int number)
+SaveResult readini::newini_file(int number)
 {
-    auto s = openForWrite(macroPath(QStringLiteral("Macro ") + QString::number(number)));
-    s->setValue(QStringLiteral("/Setting/macro_key"), QStringLiteral("0"));
-    s->setValue(QStringLiteral("/Setting/macro_key_state"), QStringLiteral("0"));
-    s->setValue(QStringLiteral("/Setting/macro_key_delaytime"), QStringLiteral("0"));
-    s->setValue(QStringLiteral("/Setting/macro_cmd_str"), emptyCommandString());
-    s->setValue(QStringLiteral("/Setting/macro_key_count"), QStringLiteral("0"));
+    const QString path = macroPath(QStringLiteral("Macro ") + QString::number(number));
+    IniFile s = IniFile::load(path);
+    s.setValue(QStringLiteral("/Setting/macro_key"), QStringLiteral("0"));
+    s.setValue(QStringLiteral("/Setting/macro_key_state"), QStringLiteral("0"));
+    s.setValue(QStringLiteral("/Setting/macro_key_delaytime"), QStringLiteral("0"));
+    s.setValue(QStringLiteral("/Setting/macro_cmd_str"), emptyCommandString());
+    s.setValue(QStringLiteral("/Setting/macro_key_count"), QStringLiteral("0"));
+    return s.save(path);
 }
 
 QStringList readini::readini_macro_file(const QString &macro)
@@ -440,17 +440,17 @@ QStringList readini::readini_macro_file(const QString &macro)
     return out;
 }
 
-void readini::writeini_file(const QString &macro, const IniGroupMap &map)
+SaveResult readini::writeini_file(const QString &macro, const IniGroupMap &map)
 {
-    const QString path = macroPath(macro);
-    auto s = openEmptied(path);
+    IniFile s; // replaced whole
     for (const char *k : {"macro_key", "macro_key_state", "macro_key_delaytime", "macro_cmd_str",
                           "macro_key_count"})
-        s->setValue(QStringLiteral("/Setting/") + QLatin1String(k),
-                    inner(map, "macro", QLatin1String(k)));
+        s.setValue(QStringLiteral("/Setting/") + QLatin1String(k),
+                   inner(map, "macro", QLatin1String(k)));
+    return s.save(macroPath(macro));
 }
 
-void readini::import_macro_file(const QString &source, const QString &macro)
+SaveResult readini::import_macro_file(const QString &source, const QString &macro)
 {
     QStringList values;
     {
@@ -458,24 +458,37 @@ void readini::import_macro_file(const QString &source, const QString &macro)
         for (const QString &k : macroKeys())
             values << text(*in, QStringLiteral("Setting/") + k);
     }
-    auto out = openForWrite(macroPath(macro));
+    const QString path = macroPath(macro);
+    IniFile out = IniFile::load(path);
     for (int i = 0; i < macroKeys().size(); ++i)
-        out->setValue(QStringLiteral("/Setting/") + macroKeys()[i], values[i]);
+        out.setValue(QStringLiteral("/Setting/") + macroKeys()[i], values[i]);
+    return out.save(path);
 }
 
-void readini::import_profile_file(const QString &source, const QString &profile)
+SaveResult readini::import_profile_file(const QString &source, const QString &profile)
+{
+    return importProfileInto(source, profileDir(profile));
+}
+
+SaveResult readini::importProfileInto(const QString &source, const QString &dir)
 {
     auto in = open(source);
+    SaveResult result;
     // An export holds at most 16 patterns; a larger count in a foreign file is clipped.
     const int n = qBound(0, toNumber(text(*in, QStringLiteral("Setting/pattern")), 0), 16);
     for (int i = 1; i <= n; ++i) {
         const QString group = QStringLiteral("pattern") + QString::number(i);
-        auto out = openForWrite(patternPath(i, profile));
+        const QString path =
+            dir + QStringLiteral("/light/pattern") + QString::number(i) + QStringLiteral(".ini");
+        IniFile out = IniFile::load(path);
         for (const QString &k : patternKeys())
-            out->setValue(QStringLiteral("/Setting/") + k, text(*in, group + QLatin1Char('/') + k));
+            out.setValue(QStringLiteral("/Setting/") + k, text(*in, group + QLatin1Char('/') + k));
+        result += out.save(path);
     }
-    auto out = openForWrite(signalPath(profile));
+    const QString path = dir + QStringLiteral("/singal/signal.ini");
+    IniFile out = IniFile::load(path);
     for (const QString &k : signalKeys())
-        out->setValue(QStringLiteral("/Setting/") + k,
-                      text(*in, QStringLiteral("signal/") + k));
+        out.setValue(QStringLiteral("/Setting/") + k, text(*in, QStringLiteral("signal/") + k));
+    result += out.save(path);
+    return result;
 }

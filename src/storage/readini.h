@@ -1,7 +1,11 @@
 #pragma once
-// Every INI file of the data directory is read and written here, one settings
-// object per operation, so each write has reached the disk when the call returns.
+// Every INI file of the data directory is read and written here. Each write
+// has reached the disk when the call returns, or has left the file as it was:
+// every writer saves its file all or nothing and returns the failure (also
+// logged), so the caller can tell the user.
 // Paths are relative to the working directory (the data directory).
+
+#include "AtomicFile.h"
 
 #include <QMap>
 #include <QObject>
@@ -10,6 +14,8 @@
 
 // Two-level text map taken by the writers: record name -> key -> text.
 using IniGroupMap = QMap<QString, QMap<QString, QString>>;
+
+using orvanta::SaveResult;
 
 class readini : public QObject
 {
@@ -36,58 +42,60 @@ public:
 
     // ./system/language.ini
     static QString read_language();
-    static void write_language(int index);
+    static SaveResult write_language(int index);
 
     // ./system/light_flag.ini: 5 x 16 texts, groups then keys in their fixed order.
     static QStringList readini_light_pattern_file();
-    static void writeini_file(const IniGroupMap &map);
+    static SaveResult writeini_file(const IniGroupMap &map);
 
     // ./system/light_color.ini: 2 x 6 texts.
     static QStringList readini_light_system_color_file();
-    static void writeini_light_system_color_file(const IniGroupMap &map);
+    static SaveResult writeini_light_system_color_file(const IniGroupMap &map);
 
     // ./system/iss_flag.ini: "shift", "ctrl", "alt".
     static QStringList readini_ini_file();
-    static void writeini_ini_file(const IniGroupMap &map);
+    static SaveResult writeini_ini_file(const IniGroupMap &map);
 
     // ./system/profile_connect.ini: profiles bound to on-board profiles 1..5.
     static QStringList readini_profile_connect();
-    static void write_profile_connect(const IniGroupMap &map);
+    static SaveResult write_profile_connect(const IniGroupMap &map);
 
     // Pattern files of a profile.
-    static void newini_lightfile(int number, const QString &profile);
+    static SaveResult newini_lightfile(int number, const QString &profile);
     static QStringList readini_light_pattern_file(int index, const QString &profile);
-    static void writeini_file(int index, const IniGroupMap &map, const QString &profile);
+    static SaveResult writeini_file(int index, const IniGroupMap &map, const QString &profile);
 
     // cmd/light_cmd.ini: the type, then the stored reports.
     static QStringList readini_profile_light_cmd(const QString &profile);
-    static void write_profile_light_cmd(const IniGroupMap &map, const QString &profile);
+    static SaveResult write_profile_light_cmd(const IniGroupMap &map, const QString &profile);
 
     // cmd/macro.ini: macro reports assigned to keys.
-    static void def_macro_ini_cmd_file(const QString &profile);
+    static SaveResult def_macro_ini_cmd_file(const QString &profile);
     static int read_macro_count_ini_cmd_file(const QString &profile);
     static QStringList read_macro_ini_cmd_file(const QString &profile);
     static QString read_macro_number_ini_cmd_file(const QString &profile);
-    static void write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
-                                         int number, int index, int count);
-    static void remove_macro_ini_cmd_file(const QString &profile, int index, int count);
+    static SaveResult write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
+                                               int number, int index, int count);
+    static SaveResult remove_macro_ini_cmd_file(const QString &profile, int index, int count);
 
     // macro/macro_file.ini: type, file, once.
     static QStringList readini_macro_system_file(const QString &profile);
-    static void writeini_macro_system_file(const IniGroupMap &map, const QString &profile);
+    static SaveResult writeini_macro_system_file(const IniGroupMap &map, const QString &profile);
 
     // singal/signal.ini: key map, assignment types and texts.
     static QStringList readini_ini_file(const QString &profile);
-    static void writeini_ini_file(const IniGroupMap &map, const QString &profile);
+    static SaveResult writeini_ini_file(const IniGroupMap &map, const QString &profile);
 
     // ./macrofile/<name>.ini
-    static void newini_file(int number);
+    static SaveResult newini_file(int number);
     static QStringList readini_macro_file(const QString &macro);
-    static void writeini_file(const QString &macro, const IniGroupMap &map);
-    static void import_macro_file(const QString &source, const QString &macro);
+    static SaveResult writeini_file(const QString &macro, const IniGroupMap &map);
+    static SaveResult import_macro_file(const QString &source, const QString &macro);
 
     // Profile export files.
-    static void import_profile_file(const QString &source, const QString &profile);
+    static SaveResult import_profile_file(const QString &source, const QString &profile);
+    // The same into the profile folder `dir` (a staging folder until the import is whole).
+    static SaveResult importProfileInto(const QString &source, const QString &dir);
 
     // The empty macro's command string: 264 zeros.
     static QString emptyCommandString();

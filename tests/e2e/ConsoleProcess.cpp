@@ -27,7 +27,15 @@ bool ConsoleProcess::start(const QStringList &extraArguments)
 {
     m_process.setProcessEnvironment(m_env);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.start(executable(), baseArguments() + extraArguments);
+    if (m_openFileLimit > 0) {
+        // The shell sets the limit and becomes the console, which keeps its pid.
+        const QString script =
+            QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"").arg(m_openFileLimit);
+        m_process.start(QStringLiteral("/bin/sh"),
+                        QStringList{"-c", script, executable()} + baseArguments() + extraArguments);
+    } else {
+        m_process.start(executable(), baseArguments() + extraArguments);
+    }
     return m_process.waitForStarted(10000);
 }
 

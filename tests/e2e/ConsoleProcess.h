@@ -21,6 +21,8 @@ public:
     ~ConsoleProcess() { stop(); }
 
     bool start(const QStringList &extraArguments = {});
+    // Starts the console with at most `limit` open files (soft and hard limit).
+    void setOpenFileLimit(int limit) { m_openFileLimit = limit; }
     bool waitForReports(int count, int timeoutMs = 15000);
     QVector<LoggedReport> reports() const;
     bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
@@ -41,6 +43,7 @@ public:
 private:
     QTemporaryDir m_dir;
     quint16 m_port = 0;
+    int m_openFileLimit = 0;
     QProcess m_process;
     QProcessEnvironment m_env;
 };

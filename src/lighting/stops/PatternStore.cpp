@@ -84,12 +84,13 @@ PatternData readPattern(int index, const QString &profile)
     return patternFromTexts(readini::readini_light_pattern_file(index, profile));
 }
 
-void savePattern(int index, const StopSlots &stops, const Rgb &surface, const QString &profile)
+SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
+                       const QString &profile)
 {
     // The built-in entries are read-only.
     if (isBuiltInPattern(index) || index < 0 || index >= kMaxPatterns)
-        return;
-    readini::writeini_file(index, patternMap(stops, surface), profile);
+        return SaveResult();
+    return readini::writeini_file(index, patternMap(stops, surface), profile);
 }
 
 int patternCount(const QString &profile)
@@ -100,13 +101,15 @@ int patternCount(const QString &profile)
     return n;
 }
 
-int addPattern(const QString &profile)
+int addPattern(const QString &profile, SaveResult *saved)
 {
     const int count = patternCount(profile);
     if (count >= kMaxPatterns)
         return -1;
-    readini::newini_lightfile(count + 1, profile);
-    return count;
+    const SaveResult result = readini::newini_lightfile(count + 1, profile);
+    if (saved)
+        *saved += result;
+    return result.ok() ? count : -1;
 }
 
 bool deletePattern(int index, const QString &profile)

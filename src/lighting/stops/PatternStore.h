@@ -36,14 +36,15 @@ IniGroupMap patternMap(const StopSlots &stops, const Rgb &surface);
 // Pattern entry `index` (0-based) of `profile`: file number index + 1.
 PatternData readPattern(int index, const QString &profile);
 // Writes a user entry (index 5..15); built-in entries are never written.
-void savePattern(int index, const StopSlots &stops, const Rgb &surface, const QString &profile);
+SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
+                       const QString &profile);
 
 // Pattern files present, counted from pattern1.ini up to the first gap, at most 16.
 int patternCount(const QString &profile);
 
 // ADD: creates the next pattern file with the defaults. Returns its index, or -1
 // when the profile already holds 16.
-int addPattern(const QString &profile);
+int addPattern(const QString &profile, SaveResult *saved = nullptr);
 
 // DEL: deletes entry `index` and moves every later file one number down.
 // Refused (false, nothing touched) for the built-in entries and for an index

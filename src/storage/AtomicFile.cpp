@@ -1,0 +1,219 @@
+#include "AtomicFile.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvanta
+{
+
+namespace
+{
+
+struct DiskFaults {
+    bool active = false;
+    qint64 spaceLeft = 0;
+    qint64 written = 0;
+    bool failClose = false;
+};
+
+DiskFaults &faults()
+{
+    static DiskFaults f;
+    return f;
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+SaveResult failed(const QString &path, const QString &reason)
+{
+    qWarning().noquote() << "save failed:" << path << "-" << reason;
+    return SaveResult(path, reason);
+}
+
+// Makes sure the folders of a relative `path` exist and none of them is a link
+// or "..", so the file lands inside the data directory. Returns the reason
+// when that cannot be had.
+QString prepareFolders(const QString &path)
+{
+    QStringList parts = path.split(QLatin1Char('/'));
+    parts.removeLast();
+    if (path.startsWith(QLatin1Char('/'))) {
+        // An absolute path is not below the data directory; only its folder is made.
+        const QByteArray dir = QFile::encodeName(parts.join(QLatin1Char('/')));
+        struct stat st;
+        if (!dir.isEmpty() && ::stat(dir.constData(), &st) != 0)
+            return systemReason(errno);
+        return QString();
+    }
+    QString walked;
+    for (const QString &part : parts) {
+        if (part.isEmpty() || part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String(".."))
+            return QStringLiteral("the path leaves the data directory");
+        walked += (walked.isEmpty() ? QString() : QStringLiteral("/")) + part;
+        const QByteArray native = QFile::encodeName(walked);
+        struct stat st;
+        if (::lstat(native.constData(), &st) == 0) {
+            if (S_ISLNK(st.st_mode))
+                return QStringLiteral("the folder %1 is a symbolic link").arg(walked);
+            if (!S_ISDIR(st.st_mode))
+                return systemReason(ENOTDIR);
+            continue;
+        }
+        if (errno != ENOENT || (::mkdir(native.constData(), 0777) != 0 && errno != EEXIST))
+            return systemReason(errno);
+    }
+    return QString();
+}
+
+// Writes all of `data`, as far as the disk allows.
+int writeAll(int fd, const char *data, qint64 size)
+{
+    DiskFaults &f = faults();
+    while (size > 0) {
+        qint64 chunk = size;
+        if (f.active) {
+            chunk = qMin(chunk, f.spaceLeft);
+            if (chunk <= 0)
+                return ENOSPC;
+        }
+        const ssize_t n = ::write(fd, data, size_t(chunk));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (f.active) {
+            f.spaceLeft -= n;
+            f.written += n;
+        }
+        data += n;
+        size -= n;
+    }
+    return 0;
+}
+
+// The settings library keeps files it has read and reads them again only when
+// their size or their modification time (to the millisecond) changed. A save
+// that keeps the size within the same millisecond would go unseen, so every
+// save gets a later time than the file it replaces.
+void stampAfter(int fd, const QByteArray &oldPath)
+{
+    struct stat old, now;
+    if (::stat(oldPath.constData(), &old) != 0 || ::fstat(fd, &now) != 0)
+        return;
+    const auto ms = [](const struct timespec &t) {
+        return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+    };
+    if (ms(now.st_mtim) > ms(old.st_mtim))
+        return;
+    const qint64 later = ms(old.st_mtim) + 1;
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = time_t(later / 1000);
+    times[1].tv_nsec = long((later % 1000) * 1000000);
+    ::futimens(fd, times);
+}
+
+// "<file>.XXXXXX", which the clean-up at start-up recognises. The first
+// character is never a lower-case letter: a suffix of lower-case letters alone
+// ("Game.ini.backup") is taken for a file of the user's and kept.
+QByteArray temporaryName(const QByteArray &path)
+{
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz";
+    QByteArray name = path + '.';
+    for (int i = 0; i < 6; ++i)
+        name += kChars[QRandomGenerator::global()->bounded(i == 0 ? 36 : int(sizeof(kChars) - 1))];
+    return name;
+}
+
+} // namespace
+
+SaveResult saveFile(const QString &path, const QByteArray &content)
+{
+    const QString folderProblem = prepareFolders(path);
+    if (!folderProblem.isEmpty())
+        return failed(path, folderProblem);
+
+    const QByteArray target = QFile::encodeName(path);
+    struct stat old;
+    const bool oldIsFile = ::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode);
+
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = temporaryName(target);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return failed(path, systemReason(errno));
+
+    int error = writeAll(fd, content.constData(), content.size());
+    if (!error && oldIsFile && ::fchmod(fd, old.st_mode & 07777) != 0)
+        error = errno;
+    if (!error && !faults().active && ::fdatasync(fd) != 0)
+        error = errno;
+    if (!error)
+        stampAfter(fd, target);
+    // A file system that buffers writes may report their failure only here.
+    if (::close(fd) != 0 && !error)
+        error = errno == EINTR ? EIO : errno;
+    if (!error && faults().active && faults().failClose)
+        error = EIO;
+    // rename() replaces a link itself, never the file it names.
+    if (!error && ::rename(temp.constData(), target.constData()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(temp.constData());
+        return failed(path, systemReason(error));
+    }
+    return SaveResult();
+}
+
+SaveResult copyFile(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return failed(target, in.errorString());
+    const QByteArray content = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return failed(target, in.errorString());
+    return saveFile(target, content);
+}
+
+SimulatedDisk::SimulatedDisk(qint64 spaceLeft)
+{
+    faults() = DiskFaults{true, spaceLeft, 0, false};
+}
+
+SimulatedDisk::~SimulatedDisk()
+{
+    faults() = DiskFaults{};
+}
+
+qint64 SimulatedDisk::written() const
+{
+    return faults().written;
+}
+
+void SimulatedDisk::failCloses(bool fail)
+{
+    faults().failClose = fail;
+}
+
+} // namespace orvanta

@@ -1,0 +1,72 @@
+#pragma once
+// Saving a file all or nothing. The new content goes to a temporary file in
+// the same folder, which is flushed to disk and checked at every step, the
+// close included, before it is renamed over the old file. When any step fails
+// the temporary file is removed and the old file stays as it was, whatever the
+// failure (no space, file too large, I/O error) and wherever it struck.
+//
+// Paths are relative to the data directory. No save ever writes through a
+// link: a file that is a symbolic link is replaced by a regular file, and a
+// save whose folder is reached through a link (or through "..") is refused.
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+namespace orvanta
+{
+
+struct SaveFailure {
+    QString path;   // the file that kept its old content
+    QString reason; // the system's reason, e.g. "No space left on device"
+};
+
+// What one or several saves came to: every failure, in the order they happened.
+class SaveResult
+{
+public:
+    SaveResult() = default;
+    SaveResult(const QString &path, const QString &reason) { m_failures.append({path, reason}); }
+
+    bool ok() const { return m_failures.isEmpty(); }
+    const QVector<SaveFailure> &failures() const { return m_failures; }
+    // Adds the failures of another save; an operation that saves several files
+    // goes on with the next one and reports them all.
+    SaveResult &operator+=(const SaveResult &other)
+    {
+        m_failures += other.m_failures;
+        return *this;
+    }
+
+private:
+    QVector<SaveFailure> m_failures;
+};
+
+// Replaces `path` with `content` (see above). Creates missing folders below the
+// data directory. A failure is logged with the path and the reason.
+SaveResult saveFile(const QString &path, const QByteArray &content);
+
+// Saves a copy of `source` (read whole; a link is read as the file it names)
+// as `target`, all or nothing like saveFile.
+SaveResult copyFile(const QString &source, const QString &target);
+
+// For tests: a disk with `spaceLeft` bytes free while the object lives. Every
+// write beyond that fails with "No space left on device" after writing what
+// fits, as a real disk does. Saves skip the flush to the physical disk, which
+// a simulated disk does not need. Not for production code; one at a time.
+class SimulatedDisk
+{
+public:
+    explicit SimulatedDisk(qint64 spaceLeft);
+    ~SimulatedDisk();
+    SimulatedDisk(const SimulatedDisk &) = delete;
+    SimulatedDisk &operator=(const SimulatedDisk &) = delete;
+
+    // Bytes that saves wrote to temporary files while the object lived.
+    qint64 written() const;
+    // Makes every close report an I/O error, as a network file system does
+    // when the data it buffered cannot be written.
+    void failCloses(bool fail);
+};
+
+} // namespace orvanta

@@ -1,0 +1,340 @@
+// A disk that fills up in the middle of a save never costs a file: for every
+// byte at which the disk can run out during one APPLY, one macro edit and one
+// profile Copy, every file holds its old or its new content, the failure
+// reaches the page's saveFailed signal, and no half profile appears. Saves
+// never write through links. As root, the same on a real, small file system.
+
+#include "LightPageSupport.h"
+#include "ShellFixture.h"
+#include "lighting/keyboard_light_view.h"
+#include "macro/MacroFile.h"
+#include "macro/micro_view.h"
+#include "storage/AtomicFile.h"
+#include "storage/DirectoryOps.h"
+#include "storage/readini.h"
+
+#include <QComboBox>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace
+{
+
+using Files = QMap<QString, QByteArray>; // relative path -> content
+
+// The files below `roots`; with `watched` given, only those files are read and
+// every other file below the roots is taken by name (a leftover shows up).
+Files snapshot(const QStringList &roots, const QStringList &watched = {})
+{
+    Files out;
+    for (const QString &root : roots) {
+        if (QFileInfo(root).isFile()) {
+            QFile f(root);
+            if (f.open(QIODevice::ReadOnly))
+                out.insert(root, f.readAll());
+            continue;
+        }
+        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile f(path);
+            if (!watched.isEmpty() && !watched.contains(path))
+                out.insert(path, QByteArray());
+            else if (f.open(QIODevice::ReadOnly))
+                out.insert(path, f.readAll());
+        }
+    }
+    return out;
+}
+
+// Empty when every file holds its old or its new content and no other file appeared.
+QString oldOrNew(const Files &old, const Files &next, const Files &now)
+{
+    QStringList paths = old.keys() + next.keys() + now.keys();
+    paths.removeDuplicates();
+    for (const QString &p : paths) {
+        const bool isOld = now.contains(p) == old.contains(p) && now.value(p) == old.value(p);
+        const bool isNew = now.contains(p) == next.contains(p) && now.value(p) == next.value(p);
+        if (!isOld && !isNew)
+            return p + QStringLiteral(" holds neither its old nor its new content");
+    }
+    return QString();
+}
+
+void restore(const Files &old, const Files &now)
+{
+    for (auto it = now.constBegin(); it != now.constEnd(); ++it) {
+        if (!old.contains(it.key()))
+            QFile::remove(it.key());
+        else if (old[it.key()] != it.value())
+            writeText(it.key(), old[it.key()]);
+    }
+}
+
+struct Run {
+    QString failure;
+    int runs = 0;
+    qint64 bytes = 0;
+};
+
+// Runs `operation` once with room for everything, then once for every byte at
+// which the disk can run out, each time from the `old` files below `roots`.
+// `undo` takes back what the operation did besides the files.
+Run atEveryByte(const QStringList &roots, const QStringList &watched, const Files &old,
+                QSignalSpy &failures, const std::function<void()> &operation,
+                const std::function<void()> &undo = {})
+{
+    Run r;
+    {
+        SimulatedDisk disk(std::numeric_limits<qint64>::max());
+        operation();
+        r.bytes = disk.written();
+    }
+    const Files next = snapshot(roots, watched);
+    if (next == old || !failures.isEmpty())
+        return {QStringLiteral("the operation saved nothing, or failed with room to spare")};
+    for (qint64 space = 0; space < r.bytes; ++space) {
+        restore(old, snapshot(roots, watched));
+        if (undo)
+            undo();
+        failures.clear();
+        {
+            SimulatedDisk disk(space);
+            operation();
+        }
+        const QString at =
+            QStringLiteral(" (disk full after %1 of %2 bytes)").arg(space).arg(r.bytes);
+        const QString wrong = oldOrNew(old, next, snapshot(roots, watched));
+        if (!wrong.isEmpty())
+            return {wrong + at};
+        if (failures.isEmpty())
+            return {QStringLiteral("no failure reported") + at};
+        for (const QList<QVariant> &f : failures)
+            if (f.value(1).toString() != QLatin1String("No space left on device"))
+                return {f.value(0).toString() + QStringLiteral(": ") + f.value(1).toString() + at};
+        ++r.runs;
+    }
+    restore(old, snapshot(roots, watched));
+    return r;
+}
+
+// Thousands of failed saves would each log a line; they are counted instead
+// (and checked against the failures the pages reported).
+QtMessageHandler gPrevious = nullptr;
+int gSaveFailuresLogged = 0;
+void countSaveFailures(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text.startsWith(QLatin1String("save failed: ")))
+        ++gSaveFailuresLogged;
+    else if (type != QtDebugMsg) // the pages' trace of every run is left out too
+        gPrevious(type, context, text);
+}
+
+// Gives the page a colour from the R/G/B fields, as a palette pick does.
+void pickColour(keyboard_light_view &page)
+{
+    enterColour(page, Rgb{0, 128, 255});
+}
+
+} // namespace
+
+class FullDiskTest : public QObject
+{
+    Q_OBJECT
+
+    PageRig rig;
+
+private slots:
+    void initTestCase()
+    {
+        gPrevious = qInstallMessageHandler(countSaveFailures);
+        // Thousands of runs: on a disk file system every rename over a file
+        // starts a write-back, which would make the runs wait for the disk.
+        if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+            qputenv("TMPDIR", "/dev/shm");
+    }
+    void init() { rig.init(); }
+    void cleanup() { rig.cleanup(); }
+
+    void applyKeepsEveryFileWholeAtEveryByte()
+    {
+        QVERIFY(rig.dir->seedFromDataTree());
+        keyboard_light_view page;
+        page.profile_name = QStringLiteral("PROFILE 1");
+        QSignalSpy failures(&page, &keyboard_light_view::saveFailed);
+        const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
+        const QStringList watched{"system/light_flag.ini", "system/light_color.ini",
+                                  "lightfile/PROFILE 1/cmd/light_cmd.ini"};
+        const Files old = snapshot(roots, watched);
+        pickColour(page);
+        const Run r = atEveryByte(roots, watched, old, failures, [&] { click(page, "btn_apply"); });
+        QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+        QVERIFY(r.bytes > 9000); // light_cmd.ini, light_flag.ini and light_color.ini
+        qInfo("APPLY: %d runs, disk full at every byte of %lld", r.runs, r.bytes);
+    }
+
+    void macroEditKeepsTheMacroWholeAtEveryByte()
+    {
+        QVERIFY(readini::writeini_file(QStringLiteral("Default Macro"),
+                                       macro::buildMacroMap({{"a", "down", "100"},
+                                                             {"a", "up", "200"},
+                                                             {"b", "down", "50"},
+                                                             {"b", "up", "0"}},
+                                                            zeroReport()))
+                    .ok());
+        micro_view page;
+        QSignalSpy failures(&page, &micro_view::saveFailed);
+        const QStringList roots{"macrofile"};
+        const Files old = snapshot(roots);
+        // Edit the second row's delay; closing the editor saves the macro.
+        auto *tree = page.findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
+        tree->setCurrentItem(tree->topLevelItem(1));
+        page.compute_keycount();
+        page.macro_r_edit_function();
+        auto *editor = qobject_cast<QLineEdit *>(tree->itemWidget(tree->topLevelItem(1), 2));
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("750"));
+        tree->setCurrentItem(tree->topLevelItem(0));
+        QVERIFY(snapshot(roots) != old);
+        const Run r = atEveryByte(roots, {}, old, failures, [&] { page.write_macro_file(); });
+        QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+        qInfo("macro edit: %d runs, disk full at every byte of %lld", r.runs, r.bytes);
+    }
+
+    void profileCopyIsWholeOrAbsentAtEveryByte()
+    {
+        rig.cleanup(); // the window brings its own data directory and keyboard
+        ShellFixture f;
+        LumoProject &w = *f.w;
+        w.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
+        const QStringList names = w.profileNames;
+        QStringList entries = listEntries(QStringLiteral("lightfile"));
+        entries.sort();
+        QSignalSpy failures(&w, &LumoProject::saveFailed);
+        const QStringList roots{"lightfile/PROFILE 2_01", "system/profile_connect.ini", ".staging"};
+        const Files old = snapshot(roots);
+        bool wrongEntries = false;
+        const Run r = atEveryByte(
+            roots, {}, old, failures,
+            [&] {
+                w.leftmenu_select_btn_copy_function();
+                // The list holds the whole copy or nothing new at all.
+                QStringList now = listEntries(QStringLiteral("lightfile"));
+                now.removeOne(QStringLiteral("PROFILE 2_01"));
+                now.sort();
+                wrongEntries = wrongEntries || now != entries;
+            },
+            [&] {
+                removeDirectory(QStringLiteral("lightfile/PROFILE 2_01"));
+                w.profileNames = names;
+                const QSignalBlocker quiet(w.profileCombo);
+                w.leftmenu_select_combo_inster();
+                w.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
+            });
+        QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
+        QVERIFY(!wrongEntries);
+        qInfo("profile Copy: %d runs, disk full at every byte of %lld", r.runs, r.bytes);
+    }
+
+    void savesNeverFollowLinksOutOfTheDataDirectory()
+    {
+        QVERIFY(rig.dir->seedFromDataTree());
+        QTemporaryDir outside;
+        const QStringList linked{"system/light_color.ini", "lightfile/PROFILE 1/cmd/light_cmd.ini"};
+        QStringList targets;
+        for (const QString &path : linked) {
+            const QString target = outside.filePath(QFileInfo(path).fileName());
+            QVERIFY(QFile::rename(path, target));
+            QVERIFY(QFile::link(target, path));
+            targets << target;
+        }
+        const Files before = snapshot({outside.path()});
+        keyboard_light_view page;
+        page.profile_name = QStringLiteral("PROFILE 1");
+        QSignalSpy failures(&page, &keyboard_light_view::saveFailed);
+        pickColour(page);
+        click(page, "btn_apply");
+        QCOMPARE(failures.count(), 0);
+        QCOMPARE(snapshot({outside.path()}), before);
+        for (const QString &path : linked) {
+            QVERIFY2(!QFileInfo(path).isSymLink() && QFileInfo(path).isFile(), qPrintable(path));
+            QVERIFY(readText(path) != readText(targets[linked.indexOf(path)]));
+        }
+    }
+
+    void applyOnARealSmallFileSystem()
+    {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small file system needs root; the simulated disk covers the rest");
+        QTemporaryDir mountPoint;
+        QProcess mount;
+        mount.start(QStringLiteral("mount"),
+                    {"-t", "tmpfs", "-o", "size=1M", "orvanta-test", mountPoint.path()});
+        if (!mount.waitForFinished(10000) || mount.exitCode() != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a small file system: ") +
+                             QString::fromLocal8Bit(mount.readAllStandardError())));
+        const QString previous = QDir::currentPath();
+        auto unmount = qScopeGuard([&] {
+            QDir::setCurrent(previous);
+            QProcess::execute(QStringLiteral("umount"), {mountPoint.path()});
+        });
+        const QString data = mountPoint.filePath(QStringLiteral("data"));
+        QVERIFY(QDir().mkpath(data + QStringLiteral("/lightfile")));
+        for (const char *part : {"system", "lightfile/PROFILE 1"})
+            QVERIFY(copyDirectory(QDir(dataTreeDir()).filePath(part),
+                                  QDir(data).filePath(QLatin1String(part))));
+        QVERIFY(QDir::setCurrent(data));
+        keyboard_light_view page;
+        page.profile_name = QStringLiteral("PROFILE 1");
+        QSignalSpy failures(&page, &keyboard_light_view::saveFailed);
+        const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
+        const Files old = snapshot(roots);
+        pickColour(page);
+        click(page, "btn_apply");
+        const Files next = snapshot(roots);
+        QCOMPARE(failures.count(), 0);
+
+        const int filler = ::open("../filler", O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        QVERIFY(filler >= 0);
+        auto closeFiller = qScopeGuard([&] { ::close(filler); });
+        const QByteArray block(4096, 'x');
+        int failed = 0;
+        for (int freePages = 0; freePages <= 10; ++freePages) {
+            QCOMPARE(::ftruncate(filler, 0), 0);
+            restore(old, snapshot(roots));
+            qint64 size = 0;
+            for (ssize_t n; (n = ::write(filler, block.constData(), size_t(block.size()))) > 0;)
+                size += n;
+            QCOMPARE(errno, ENOSPC);
+            QCOMPARE(::ftruncate(filler, qMax<qint64>(0, size - freePages * 4096)), 0);
+            failures.clear();
+            click(page, "btn_apply");
+            const Files now = snapshot(roots);
+            const QString wrong = oldOrNew(old, next, now);
+            QVERIFY2(wrong.isEmpty(),
+                     qPrintable(wrong + QStringLiteral(" with %1 pages free").arg(freePages)));
+            if (failures.isEmpty())
+                QCOMPARE(now, next);
+            failed += failures.count();
+        }
+        QVERIFY(failed > 0);
+        qInfo("APPLY on a 1 MB file system: %d files kept their old content as space ran out",
+              failed);
+    }
+};
+
+QTEST_MAIN(FullDiskTest)
+#include "tst_fulldisk.moc"
