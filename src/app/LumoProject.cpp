@@ -13,8 +13,8 @@
 #include "settings/WebLinks.h"
 #include "settings/setting_view.h"
 #include "socket/SocketHelper.h"
-#include "storage/StoredList.h"
 #include "storage/ProfileStore.h"
+#include "storage/StoredList.h"
 #include "storage/readini.h"
 #include "translations/TranslationResources.h"
 
@@ -23,6 +23,8 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDesktopServices>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -73,6 +75,7 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
 
     // 5. Control socket.
     gSocketHelper = new SocketHelper(this, m_options.port, m_options.listenOnAllAddresses);
+    gSocketHelper->setStatusReply([this] { return statusReply(); });
     connect(gSocketHelper, &SocketHelper::socketHelperSendData, this,
             &LumoProject::socketHelperReceiveData);
 
@@ -189,9 +192,10 @@ static QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect
     b->setGeometry(geometry);
     b->setFocusPolicy(Qt::NoFocus);
     b->setCursor(Qt::PointingHandCursor);
-    b->setStyleSheet(QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
-                                    "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
-                         .arg(icon));
+    b->setStyleSheet(
+        QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
+                       "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
+            .arg(icon));
     return b;
 }
 
@@ -252,9 +256,11 @@ void LumoProject::buildShellWidgets()
     for (int i = 0; i < 5; ++i)
         *buttons[i] = iconButton(w, QString::fromLatin1(icons[i]), {ix[i], 204, 33, 25});
     connect(btnNew, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_new_function);
-    connect(btnDelete, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_dle_function);
+    connect(btnDelete, &QPushButton::released, this,
+            &LumoProject::leftmenu_select_btn_dle_function);
     connect(btnCopy, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_copy_function);
-    connect(btnImport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_load_fanction);
+    connect(btnImport, &QPushButton::released, this,
+            &LumoProject::leftmenu_select_btn_load_fanction);
     connect(btnExport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_up_fanction);
 
     captionProfileName = new QLabel(w);
@@ -278,6 +284,10 @@ void LumoProject::buildShellWidgets()
         QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
     linkButton->hide();
     connect(linkButton, &QPushButton::released, this, &LumoProject::leftmenu_link_btn_function);
+
+    // Under the icon buttons, right of the profile buttons: nothing else lives there.
+    statusBand = new StatusBand(w);
+    statusBand->setGeometry(700, 52, 473, 44);
 }
 
 void LumoProject::applyShellStyles()
@@ -293,13 +303,13 @@ void LumoProject::applyShellStyles()
     }
     for (int i = 0; i < 5; ++i)
         profileButtons[i]->setStyleSheet(i == currentProfile - 1 ? styleTabOn : styleTabOff);
-    for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut,
-                      captionKeyAssignment, captionAssignMacro, captionRepeat, captionCurrent,
-                      captionAssign, captionInstantShift})
+    for (QLabel *l :
+         {captionSelectProfile, captionProfileName, captionShortcut, captionKeyAssignment,
+          captionAssignMacro, captionRepeat, captionCurrent, captionAssign, captionInstantShift})
         if (l)
             l->setStyleSheet(styleLabel + QStringLiteral("; font-size:11px; font-weight:bold;"));
-    for (QComboBox *c : {profileCombo, shortcutCombo, keyAssignCombo, assignMacroCombo, repeatCombo,
-                         issCombo})
+    for (QComboBox *c :
+         {profileCombo, shortcutCombo, keyAssignCombo, assignMacroCombo, repeatCombo, issCombo})
         if (c)
             c->setStyleSheet(comboStyleSheet(styleCombo));
     const QString edit = lineEditStyleSheet(fontFamily);
@@ -307,9 +317,10 @@ void LumoProject::applyShellStyles()
         if (e)
             e->setStyleSheet(edit);
     if (selectedKeyLabel)
-        selectedKeyLabel->setStyleSheet(QStringLiteral("color:red; font-size:20px; font-weight:bold; "
-                                                       "font-family:") +
-                                        fontFamily);
+        selectedKeyLabel->setStyleSheet(
+            QStringLiteral("color:red; font-size:20px; font-weight:bold; "
+                           "font-family:") +
+            fontFamily);
     if (currentAssignment)
         currentAssignment->setStyleSheet(QStringLiteral("color:rgb(0,171,190); font-size:14px; "
                                                         "font-family:") +
@@ -318,7 +329,8 @@ void LumoProject::applyShellStyles()
         if (b)
             b->setStyleSheet(styleActionButton);
     if (customizeApplyButton)
-        customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styleActionButton : styleTabOff);
+        customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styleActionButton
+                                                                  : styleTabOff);
     iss_set_btn();
     setStyleSheet(QStringLiteral("QToolTip{background-color:rgb(30,30,32); color:white; "
                                  "border:1px solid rgb(190,30,30); padding:3px;}"));
@@ -349,6 +361,8 @@ void LumoProject::retranslateShell()
     btnExport->setToolTip(tr("Export"));
     captionProfileName->setText(tr("PROFILE NAME"));
     captionShortcut->setText(tr("SHORTCUT"));
+    if (m_link)
+        showKeyboardState();
 
     captionKeyAssignment->setText(tr("KEY ASSIGNMENT"));
     captionInstantShift->setText(tr("INSTANT SHIFT SYS."));
@@ -391,7 +405,83 @@ void LumoProject::deviceInitialisation()
     appLightValue = 0;
     appTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
     connect(appTimer, &QTimer::timeout, this, &LumoProject::app_testt);
-    findKeyboard(gDeviceHandle, gConsumerHandle);
+    m_link = new KeyboardLink(this);
+    connect(m_link, &KeyboardLink::stateChanged, this, &LumoProject::showKeyboardState);
+    connect(m_link, &KeyboardLink::keyboardArrived, this, &LumoProject::keyboardArrived);
+    connect(m_link, &KeyboardLink::operationFinished, this, &LumoProject::operationFinished);
+    m_link->discover();
+    gCommandSender->setLink(m_link);
+    showKeyboardState();
+}
+
+void LumoProject::showKeyboardState()
+{
+    const KeyboardLink::State state = m_link->state();
+    statusBand->setKeyboardState(KeyboardLink::stateText(state),
+                                 state != KeyboardLink::State::Absent);
+}
+
+void LumoProject::keyboardArrived()
+{
+    // A keyboard plugged in now may sit on any of its profiles: bring it to
+    // the one the console shows as active.
+    showNotice(KeyboardLink::stateText(m_link->state()), NoticeKind::Success);
+    gCommandSender->selectProfile(gDeviceHandle, currentProfile);
+}
+
+void LumoProject::showNotice(const QString &text, NoticeKind kind)
+{
+    statusBand->showNotice(text, kind);
+}
+
+void LumoProject::operationFinished(quint64 id, KeyboardLink::Outcome outcome, int profile,
+                                    bool quiet)
+{
+    if (const auto then = m_afterOperation.take(id))
+        then();
+    const QString target =
+        profile >= 1 && profile <= 5 ? tr("PROFILE %1").arg(profile) : tr("the keyboard");
+    switch (outcome) {
+    case KeyboardLink::Outcome::Sent:
+        if (!quiet)
+            showNotice(tr("Sent to %1").arg(target), NoticeKind::Success);
+        break;
+    case KeyboardLink::Outcome::NotConnected:
+        if (!quiet)
+            showNotice(tr("Saved; the keyboard is not connected"), NoticeKind::Warning);
+        break;
+    case KeyboardLink::Outcome::Failed:
+    case KeyboardLink::Outcome::Dropped:
+        if (!quiet)
+            showNotice(tr("Not sent to %1: the keyboard did not respond. Your settings are saved.")
+                           .arg(target),
+                       NoticeKind::Error);
+        break;
+    case KeyboardLink::Outcome::Overflow:
+        break; // logged by the link; another program sent more than the keyboard can take
+    }
+}
+
+void LumoProject::afterQueued(quint64 since, std::function<void()> then)
+{
+    const quint64 last = gCommandSender->lastOperation();
+    if (!gCommandSender->link() || last == since) {
+        then();
+        return;
+    }
+    // Operations finish in the order they were queued: the last one stands for all.
+    m_afterOperation.insert(last, std::move(then));
+}
+
+QByteArray LumoProject::statusReply() const
+{
+    QJsonObject status;
+    const KeyboardLink::State state = m_link ? m_link->state() : KeyboardLink::State::Absent;
+    status.insert(QStringLiteral("keyboard"), KeyboardLink::stateKey(state));
+    status.insert(QStringLiteral("profile"), currentProfile);
+    status.insert(QStringLiteral("profileName"), profileNames.value(currentProfile - 1));
+    status.insert(QStringLiteral("queued"), m_link ? m_link->pending() : 0);
+    return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
 }
 
 bool LumoProject::macroPageIdle() const

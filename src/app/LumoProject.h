@@ -5,12 +5,16 @@
 // classes and are reached through the process-wide pointers of Globals.h.
 
 #include "app/ConsoleOptions.h"
+#include "app/StatusBand.h"
+#include "device/KeyboardLink.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPoint>
 #include <QStringList>
 #include <QVariantMap>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -67,6 +71,15 @@ public:
     std::array<bool, 3> issOn{};
     std::array<bool, 3> issEnabled{{true, true, true}};
     bool customizeApplyEnabled = false;
+
+    // --- keyboard link, status and notices ---------------------------------------
+    orvanta::KeyboardLink *keyboardLink() const { return m_link; }
+    StatusBand *statusBand = nullptr;
+    using NoticeKind = StatusBand::NoticeKind;
+    // A short message in the status band; it goes by itself.
+    void showNotice(const QString &text, NoticeKind kind = NoticeKind::Info);
+    // The console's state for the control socket's status request: one line of JSON.
+    QByteArray statusReply() const;
 
     // --- operations other pages and tests call ------------------------------
     void read_profile_connect();
@@ -184,11 +197,21 @@ private:
     bool customizeInFront() const;
     QString linkedProfile() const;
     void showFromSecondStart();
+    void showKeyboardState();
+    void keyboardArrived();
+    void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
+                           bool quiet);
+    // Runs `then` once every operation queued since `since` (a lastOperation()
+    // value) is over; at once when nothing was queued.
+    void afterQueued(quint64 since, std::function<void()> then);
 
     orvanta::ConsoleOptions m_options;
     AutoUpdate *m_updater = nullptr;
     QLocalServer *m_showServer = nullptr;
     bool m_quitting = false;
+    orvanta::KeyboardLink *m_link = nullptr;
+    QHash<quint64, std::function<void()>> m_afterOperation;
+    bool m_resetRunning = false;
 
     friend class LumoProjectTestAccess;
 };

@@ -1,7 +1,8 @@
 #pragma once
 // The control socket: other programs connect over TCP, are greeted with
 // "VoDezivuv!<host name>&", and send commands that are handed on as maps.
-// Clients get no other answer.
+// Clients get no other answer, except for the status request: the exact text
+// "?status" (a trailing newline is allowed) is answered with one line of JSON.
 //
 // By default only the loopback addresses (127.0.0.1 and ::1) listen, so no
 // other machine can drive the keyboard; every address is an explicit opt-in.
@@ -10,6 +11,7 @@
 #include <QList>
 #include <QObject>
 #include <QVariantMap>
+#include <functional>
 
 class QTcpServer;
 
@@ -31,6 +33,13 @@ public:
     // The text written to every new client.
     static QByteArray greeting();
 
+    // Opt-in status request; no command message looks like it ("?" is not
+    // Base64 and the short form starts with "07").
+    static QByteArray statusRequest() { return QByteArrayLiteral("?status"); }
+    static bool isStatusRequest(const QByteArray &message);
+    // Gives the reply to a status request; without it the request is ignored.
+    void setStatusReply(std::function<QByteArray()> reply) { m_statusReply = std::move(reply); }
+
 signals:
     void socketHelperSendData(QVariantMap);
 
@@ -43,4 +52,5 @@ private:
     bool listenOn(const QHostAddress &address, quint16 port);
 
     QList<QTcpServer *> m_servers;
+    std::function<QByteArray()> m_statusReply;
 };
