@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>KeyboardLink</name>
+    <message>
+        <source>Keyboard connected</source>
+        <translation>键盘已连接</translation>
+    </message>
+    <message>
+        <source>No keyboard connected</source>
+        <translation>未连接键盘</translation>
+    </message>
+    <message>
+        <source>Virtual keyboard</source>
+        <translation>虚拟键盘</translation>
+    </message>
+</context>
+<context>
     <name>LumoProject</name>
     <message>
         <source>APPLY</source>
@@ -154,6 +169,22 @@
     <message>
         <source>When Perss &amp; Hold</source>
         <translation>直到放开后停止</translation>
+    </message>
+    <message>
+        <source>Sent to %1</source>
+        <translation>已发送至 %1</translation>
+    </message>
+    <message>
+        <source>the keyboard</source>
+        <translation>键盘</translation>
+    </message>
+    <message>
+        <source>Saved; the keyboard is not connected</source>
+        <translation>已保存；键盘未连接</translation>
+    </message>
+    <message>
+        <source>Not sent to %1: the keyboard did not respond. Your settings are saved.</source>
+        <translation>未能发送至 %1：键盘没有响应。您的设置已保存。</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>KeyboardLink</name>
+    <message>
+        <source>Keyboard connected</source>
+        <translation>Keyboard connected</translation>
+    </message>
+    <message>
+        <source>No keyboard connected</source>
+        <translation>No keyboard connected</translation>
+    </message>
+    <message>
+        <source>Virtual keyboard</source>
+        <translation>Virtual keyboard</translation>
+    </message>
+</context>
+<context>
     <name>LumoProject</name>
     <message>
         <source>APPLY</source>
@@ -154,6 +169,22 @@
     <message>
         <source>When Perss &amp; Hold</source>
         <translation>When Perss &amp; Hold</translation>
+    </message>
+    <message>
+        <source>Sent to %1</source>
+        <translation>Sent to %1</translation>
+    </message>
+    <message>
+        <source>the keyboard</source>
+        <translation>the keyboard</translation>
+    </message>
+    <message>
+        <source>Saved; the keyboard is not connected</source>
+        <translation>Saved; the keyboard is not connected</translation>
+    </message>
+    <message>
+        <source>Not sent to %1: the keyboard did not respond. Your settings are saved.</source>
+        <translation>Not sent to %1: the keyboard did not respond. Your settings are saved.</translation>
     </message>
 </context>
 <context>

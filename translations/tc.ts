@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>KeyboardLink</name>
+    <message>
+        <source>Keyboard connected</source>
+        <translation>鍵盤已連接</translation>
+    </message>
+    <message>
+        <source>No keyboard connected</source>
+        <translation>未連接鍵盤</translation>
+    </message>
+    <message>
+        <source>Virtual keyboard</source>
+        <translation>虛擬鍵盤</translation>
+    </message>
+</context>
+<context>
     <name>LumoProject</name>
     <message>
         <source>APPLY</source>
@@ -154,6 +169,22 @@
     <message>
         <source>When Perss &amp; Hold</source>
         <translation>直到放開後停止</translation>
+    </message>
+    <message>
+        <source>Sent to %1</source>
+        <translation>已傳送至 %1</translation>
+    </message>
+    <message>
+        <source>the keyboard</source>
+        <translation>鍵盤</translation>
+    </message>
+    <message>
+        <source>Saved; the keyboard is not connected</source>
+        <translation>已儲存；鍵盤未連接</translation>
+    </message>
+    <message>
+        <source>Not sent to %1: the keyboard did not respond. Your settings are saved.</source>
+        <translation>未能傳送至 %1：鍵盤沒有回應。您的設定已儲存。</translation>
     </message>
 </context>
 <context>

@@ -451,6 +451,7 @@ void LumoProject::operationFinished(quint64 id, KeyboardLink::Outcome outcome, i
             showNotice(tr("Saved; the keyboard is not connected"), NoticeKind::Warning);
         break;
     case KeyboardLink::Outcome::Failed:
+    case KeyboardLink::Outcome::Lost:
     case KeyboardLink::Outcome::Dropped:
         if (!quiet)
             showNotice(tr("Not sent to %1: the keyboard did not respond. Your settings are saved.")

@@ -245,11 +245,8 @@ KeyboardLink::Outcome KeyboardLink::sendOperation(const Operation &op, const Pau
             isVirtual = m_virtual != nullptr;
             sent = device->sendFeatureReport(step.report.data(), step.report.size());
         }
-        if (!sent) {
-            if (!isVirtual)
-                lose(QStringLiteral("a report was refused"));
-            return Outcome::Failed;
-        }
+        if (!sent)
+            return isVirtual ? Outcome::Failed : Outcome::Lost;
         pause(step.pauseMs);
         std::lock_guard<std::mutex> lock(m_mutex);
         if (m_stopping)
@@ -285,6 +282,14 @@ void KeyboardLink::run()
         const PauseFunction pause = m_pause;
         lock.unlock();
         const Outcome outcome = sendOperation(op, pause);
+        if (outcome == Outcome::Lost) {
+            // Reported before what waits behind it, so outcomes keep queue order.
+            report(op, Outcome::Failed);
+            lose(QStringLiteral("a report was refused"));
+            lock.lock();
+            m_busy = false;
+            continue;
+        }
         lock.lock();
         m_busy = false;
         report(op, outcome);

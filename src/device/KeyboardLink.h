@@ -20,6 +20,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace orvanta
 {
@@ -37,6 +38,7 @@ public:
         Dropped,      // the keyboard went away before the operation's turn
         NotConnected, // no keyboard when it was queued
         Overflow,     // the queue was full (commands of other programs only)
+        Lost,         // internal: a report was refused by a hidapi keyboard
     };
     Q_ENUM(Outcome)
 
@@ -46,7 +48,7 @@ public:
     };
 
     struct Operation {
-        QVector<Step> steps;
+        std::vector<Step> steps;
         int profile = 0;        // the on-board profile it addresses, 0 for none
         bool quiet = false;     // repeated ticks: no confirmation for each
         bool droppable = false; // from another program: subject to the queue's bound

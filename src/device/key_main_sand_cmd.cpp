@@ -61,7 +61,7 @@ key_main_sand_cmd::OperationScope::~OperationScope()
         return;
     KeyboardLink::Operation op = std::move(m_sender->m_operation);
     m_sender->m_operation = {};
-    if (!m_sender->m_link || op.steps.isEmpty())
+    if (!m_sender->m_link || op.steps.empty())
         return;
     op.droppable = m_sender->m_fromOtherProgram;
     m_sender->m_lastOperation = m_sender->m_link->enqueue(std::move(op));
@@ -73,7 +73,7 @@ void key_main_sand_cmd::send(HidDevice *handle, const Report &report, unsigned p
         // Collected here; the link sends it with its pause when the whole
         // operation has been composed.
         const OperationScope scope(this, 0);
-        m_operation.steps.append({report, pauseMs});
+        m_operation.steps.push_back({report, pauseMs});
         return;
     }
     // The result is not examined: a keyboard that is missing or refuses a report
