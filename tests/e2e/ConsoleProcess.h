@@ -36,6 +36,8 @@ public:
         return {"--data-dir", dataDir(), "--port", QString::number(m_port)};
     }
     QProcessEnvironment environment() const { return m_env; }
+    // Takes effect at the next start().
+    void setEnvironment(const QString &name, const QString &value) { m_env.insert(name, value); }
 
 private:
     QTemporaryDir m_dir;
