@@ -35,6 +35,11 @@
 
 using namespace orvanta;
 
+namespace
+{
+constexpr int kExitDrainMs = 10000;
+}
+
 LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     : QMainWindow(parent), m_options(options)
 {
@@ -151,6 +156,10 @@ LumoProject::~LumoProject()
     gSettingView = nullptr;
     gKeyPopup = nullptr;
     gSocketHelper = nullptr;
+    // The last changes still go out; a long queue (a factory reset) gets a
+    // bounded wait, and the link logs what it then drops.
+    if (m_link)
+        m_link->waitForIdle(kExitDrainMs);
     delete gCommandSender;
     gCommandSender = nullptr;
     delete appTimer;

@@ -5,12 +5,14 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QMetaObject>
+#include <hidapi/hidapi.h>
 
 namespace orvanta
 {
 
 KeyboardLink::KeyboardLink(QObject *parent)
-    : QObject(parent), m_pause(sleepingPause()), m_discovery(hidapiDiscovery())
+    : QObject(parent), m_pause(sleepingPause()), m_discovery(hidapiDiscovery()),
+      m_presence(hidapiPresence())
 {
     qRegisterMetaType<KeyboardLink::State>();
     qRegisterMetaType<KeyboardLink::Outcome>();
@@ -57,11 +59,45 @@ void KeyboardLink::setPauseFunction(PauseFunction pause)
     m_pause = pause ? std::move(pause) : sleepingPause();
 }
 
-void KeyboardLink::setDiscovery(Discovery discovery)
+void KeyboardLink::setDiscovery(Discovery discovery, Presence presence)
 {
     std::lock_guard<std::mutex> scanLock(m_scanMutex);
     std::lock_guard<std::mutex> lock(m_mutex);
     m_discovery = std::move(discovery);
+    m_presence = std::move(presence);
+}
+
+KeyboardLink::Presence KeyboardLink::hidapiPresence()
+{
+    return [](const QString &path) {
+        if (!ensureHidInitialised())
+            return true;
+        bool found = false;
+        hid_device_info *list = hid_enumerate(kVendorId, kProductId);
+        for (hid_device_info *d = list; d && !found; d = d->next)
+            found = QString::fromLocal8Bit(d->path) == path;
+        hid_free_enumeration(list);
+        return found;
+    };
+}
+
+void KeyboardLink::checkPresence()
+{
+    std::lock_guard<std::mutex> scanLock(m_scanMutex);
+    Presence presence;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        presence = m_presence;
+    }
+    QString path;
+    {
+        std::lock_guard<std::mutex> deviceLock(m_deviceMutex);
+        if (!m_vendor || m_virtual)
+            return;
+        path = m_vendor->path();
+    }
+    if (presence && !presence(path))
+        lose(QStringLiteral("unplugged"));
 }
 
 QString KeyboardLink::stateText(State state)
@@ -229,6 +265,17 @@ int KeyboardLink::pending() const
     return int(m_queue.size()) + (m_busy ? 1 : 0);
 }
 
+bool KeyboardLink::waitForIdle(int timeoutMs) const
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!isIdle()) {
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 KeyboardLink::Outcome KeyboardLink::sendOperation(const Operation &op, const PauseFunction &pause)
 {
     const quint64 generation = m_generation.load();
@@ -260,8 +307,10 @@ void KeyboardLink::run()
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_stopping) {
         if (m_queue.empty()) {
-            const bool scanning = m_state.load() == State::Absent && m_discovery;
-            if (!scanning) {
+            const State state = m_state.load();
+            const bool scanning = state == State::Absent && m_discovery;
+            const bool checking = state == State::Connected && m_presence;
+            if (!scanning && !checking) {
                 m_wake.wait(lock);
                 continue;
             }
@@ -272,7 +321,10 @@ void KeyboardLink::run()
             m_scanNow = false;
             m_nextScan = Clock::now() + std::chrono::milliseconds(kScanIntervalMs);
             lock.unlock();
-            scan();
+            if (scanning)
+                scan();
+            else
+                checkPresence();
             lock.lock();
             continue;
         }

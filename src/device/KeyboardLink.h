@@ -63,7 +63,11 @@ public:
 
     // Operations of other programs beyond this many waiting are dropped.
     static constexpr int kQueueLimit = 1000;
-    // How often a missing keyboard is looked for.
+    // Whether the interface at this path is still there.
+    using Presence = std::function<bool(const QString &path)>;
+
+    // How often a missing keyboard is looked for, and a connected but idle one
+    // checked for.
     static constexpr int kScanIntervalMs = 2000;
 
     explicit KeyboardLink(QObject *parent = nullptr);
@@ -71,9 +75,11 @@ public:
 
     // Defaults: sleeping the worker thread; enumerating through hidapi.
     void setPauseFunction(PauseFunction pause);
-    void setDiscovery(Discovery discovery);
+    // Without `presence`, a connected keyboard counts as there until a report fails.
+    void setDiscovery(Discovery discovery, Presence presence = {});
     static PauseFunction sleepingPause();
     static Discovery hidapiDiscovery();
+    static Presence hidapiPresence();
 
     // Looks for the keyboard once, now, on the calling thread (start-up).
     // Later arrivals are found by the worker while no keyboard is connected.
@@ -95,6 +101,9 @@ public:
     State state() const { return m_state.load(); }
     int pending() const; // operations waiting or being sent
     bool isIdle() const { return pending() == 0; }
+    // Blocks until nothing is pending or the time is up; for the end of the
+    // program only, so what the user changed last still reaches the keyboard.
+    bool waitForIdle(int timeoutMs) const;
     static QString stateText(State state);
     static QString stateKey(State state); // "connected", "absent", "virtual"
 
@@ -110,6 +119,7 @@ private:
 
     void run();
     void scan();
+    void checkPresence();
     Outcome sendOperation(const Operation &op, const PauseFunction &pause);
     void lose(const QString &reason);
     void setState(State state);
@@ -134,6 +144,7 @@ private:
     HidDevice *m_virtual = nullptr;
     PauseFunction m_pause;
     Discovery m_discovery;
+    Presence m_presence;
     std::thread m_worker;
 };
 

@@ -114,6 +114,15 @@ private slots:
         for (int i = start + cut + 2; i < all.size(); ++i)
             QVERIFY2(all[i].ms - all[i - 1].ms >= 100, qPrintable(QString::number(i)));
     }
+
+    void unplugWhileIdleIsNoticedWithoutASend()
+    {
+        const int before = console.reports().size();
+        setPlugged(false);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            ctl(console.port(), {"status"}).out.startsWith("keyboard: absent\n"), 6000);
+        QCOMPARE(console.reports().size(), before);
+    }
 };
 
 QTEST_GUILESS_MAIN(HotPlugEndToEnd)
