@@ -5,6 +5,7 @@
 #include "app/key_show_img.h"
 #include "app/reset_view.h"
 #include "device/HidapiDevice.h"
+#include "device/HidrawMonitor.h"
 #include "device/key_main_sand_cmd.h"
 #include "lighting/keyboard_light_view.h"
 #include "macro/micro_view.h"
@@ -419,6 +420,7 @@ void LumoProject::deviceInitialisation()
     connect(m_link, &KeyboardLink::keyboardArrived, this, &LumoProject::keyboardArrived);
     connect(m_link, &KeyboardLink::operationFinished, this, &LumoProject::operationFinished);
     m_link->discover();
+    new HidrawMonitor(m_link, m_link);
     gCommandSender->setLink(m_link);
     showKeyboardState();
 }
