@@ -4,6 +4,17 @@
 <context>
     <name>ConsoleTray</name>
     <message>
+        <source>Quit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Show window</source>
+        <translation>显示窗口</translation>
+    </message>
+</context>
+<context>
+    <name>KeyboardLink</name>
+    <message>
         <source>Keyboard connected</source>
         <translation>键盘已连接</translation>
     </message>
@@ -12,12 +23,8 @@
         <translation>未连接键盘</translation>
     </message>
     <message>
-        <source>Quit</source>
-        <translation>退出</translation>
-    </message>
-    <message>
-        <source>Show window</source>
-        <translation>显示窗口</translation>
+        <source>Virtual keyboard</source>
+        <translation>虚拟键盘</translation>
     </message>
 </context>
 <context>
@@ -173,6 +180,26 @@
     <message>
         <source>When Perss &amp; Hold</source>
         <translation>直到放开后停止</translation>
+    </message>
+    <message>
+        <source>Sent to %1</source>
+        <translation>已发送至 %1</translation>
+    </message>
+    <message>
+        <source>the keyboard</source>
+        <translation>键盘</translation>
+    </message>
+    <message>
+        <source>Saved; the keyboard is not connected</source>
+        <translation>已保存；键盘未连接</translation>
+    </message>
+    <message>
+        <source>Not sent to %1: the keyboard did not respond. Your settings are saved.</source>
+        <translation>未能发送至 %1：键盘没有响应。您的设置已保存。</translation>
+    </message>
+    <message>
+        <source>USE THE KEYBOARD</source>
+        <translation>使用实体键盘</translation>
     </message>
 </context>
 <context>

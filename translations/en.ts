@@ -4,6 +4,17 @@
 <context>
     <name>ConsoleTray</name>
     <message>
+        <source>Quit</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Show window</source>
+        <translation>Show window</translation>
+    </message>
+</context>
+<context>
+    <name>KeyboardLink</name>
+    <message>
         <source>Keyboard connected</source>
         <translation>Keyboard connected</translation>
     </message>
@@ -12,12 +23,8 @@
         <translation>No keyboard connected</translation>
     </message>
     <message>
-        <source>Quit</source>
-        <translation>Quit</translation>
-    </message>
-    <message>
-        <source>Show window</source>
-        <translation>Show window</translation>
+        <source>Virtual keyboard</source>
+        <translation>Virtual keyboard</translation>
     </message>
 </context>
 <context>
@@ -173,6 +180,26 @@
     <message>
         <source>When Perss &amp; Hold</source>
         <translation>When Perss &amp; Hold</translation>
+    </message>
+    <message>
+        <source>Sent to %1</source>
+        <translation>Sent to %1</translation>
+    </message>
+    <message>
+        <source>the keyboard</source>
+        <translation>the keyboard</translation>
+    </message>
+    <message>
+        <source>Saved; the keyboard is not connected</source>
+        <translation>Saved; the keyboard is not connected</translation>
+    </message>
+    <message>
+        <source>Not sent to %1: the keyboard did not respond. Your settings are saved.</source>
+        <translation>Not sent to %1: the keyboard did not respond. Your settings are saved.</translation>
+    </message>
+    <message>
+        <source>USE THE KEYBOARD</source>
+        <translation>USE THE KEYBOARD</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,17 @@
 <context>
     <name>ConsoleTray</name>
     <message>
+        <source>Quit</source>
+        <translation>結束</translation>
+    </message>
+    <message>
+        <source>Show window</source>
+        <translation>顯示視窗</translation>
+    </message>
+</context>
+<context>
+    <name>KeyboardLink</name>
+    <message>
         <source>Keyboard connected</source>
         <translation>鍵盤已連接</translation>
     </message>
@@ -12,12 +23,8 @@
         <translation>未連接鍵盤</translation>
     </message>
     <message>
-        <source>Quit</source>
-        <translation>結束</translation>
-    </message>
-    <message>
-        <source>Show window</source>
-        <translation>顯示視窗</translation>
+        <source>Virtual keyboard</source>
+        <translation>虛擬鍵盤</translation>
     </message>
 </context>
 <context>
@@ -173,6 +180,26 @@
     <message>
         <source>When Perss &amp; Hold</source>
         <translation>直到放開後停止</translation>
+    </message>
+    <message>
+        <source>Sent to %1</source>
+        <translation>已傳送至 %1</translation>
+    </message>
+    <message>
+        <source>the keyboard</source>
+        <translation>鍵盤</translation>
+    </message>
+    <message>
+        <source>Saved; the keyboard is not connected</source>
+        <translation>已儲存；鍵盤未連接</translation>
+    </message>
+    <message>
+        <source>Not sent to %1: the keyboard did not respond. Your settings are saved.</source>
+        <translation>未能傳送至 %1：鍵盤沒有回應。您的設定已儲存。</translation>
+    </message>
+    <message>
+        <source>USE THE KEYBOARD</source>
+        <translation>使用實體鍵盤</translation>
     </message>
 </context>
 <context>

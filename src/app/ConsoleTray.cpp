@@ -41,16 +41,6 @@ ConsoleTray::~ConsoleTray()
     delete m_menu; // a menu has no widget parent here
 }
 
-QString ConsoleTray::connectedText()
-{
-    return tr("Keyboard connected");
-}
-
-QString ConsoleTray::absentText()
-{
-    return tr("No keyboard connected");
-}
-
 void ConsoleTray::retranslate()
 {
     // The profile names are the PROFILE buttons' own texts.

@@ -25,9 +25,6 @@ public:
     int activeProfile() const { return m_activeProfile; }
     void retranslate();
 
-    static QString connectedText();
-    static QString absentText();
-
 public slots:
     void setKeyboardStatus(const QString &text);
     void setActiveProfile(int profile); // 1..5

@@ -21,7 +21,8 @@ extern setting_view *gSettingView;
 extern key_show_img *gKeyPopup;
 extern SocketHelper *gSocketHelper;
 
-// The keyboard's vendor interface (every report goes here) and its consumer
-// interface (kept open, never written). Null when no keyboard was found.
+// Where the command set sends when it has no keyboard link (tools and tests
+// that drive it directly). The console's own keyboard lives in its link
+// (LumoProject::keyboardLink()), so these stay null there.
 extern orvanta::HidDevice *gDeviceHandle;
 extern orvanta::HidDevice *gConsumerHandle;

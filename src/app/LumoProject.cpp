@@ -8,6 +8,7 @@
 #include "app/key_show_img.h"
 #include "app/reset_view.h"
 #include "device/HidapiDevice.h"
+#include "device/HidrawMonitor.h"
 #include "device/key_main_sand_cmd.h"
 #include "lighting/keyboard_light_view.h"
 #include "macro/micro_view.h"
@@ -31,6 +32,8 @@
 #include <QFileInfo>
 #include <QFocusFrame>
 #include <QIcon>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -45,6 +48,7 @@ using namespace orvanta;
 namespace
 {
 constexpr char kTabOnProperty[] = "tabOn"; // see setTabLook
+constexpr int kExitDrainMs = 10000;
 }
 
 LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
@@ -93,6 +97,7 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
 
     // 5. Control socket.
     gSocketHelper = new SocketHelper(this, m_options.port, m_options.listenOnAllAddresses);
+    gSocketHelper->setStatusReply([this] { return statusReply(); });
     connect(gSocketHelper, &SocketHelper::socketHelperSendData, this,
             &LumoProject::socketHelperReceiveData);
 
@@ -164,8 +169,14 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     // start-up, it gets the active profile like a keyboard plugged in would.
     connect(gSettingView, &setting_view::virtualKeyboardRequested, virtualKeyboard,
             &VirtualKeyboardHost::showWindow);
-    connect(virtualKeyboard, &VirtualKeyboardHost::switched, this,
-            [this] { gCommandSender->selectProfile(gDeviceHandle, currentProfile); });
+    connect(virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
+        useKeyboardButton->hide();
+        gCommandSender->selectProfile(gDeviceHandle, currentProfile);
+    });
+    connect(virtualKeyboard, &VirtualKeyboardHost::usbKeyboardAvailable, this, [this] {
+        useKeyboardButton->show();
+        useKeyboardButton->raise();
+    });
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
@@ -215,8 +226,7 @@ ConsoleTray *LumoProject::createTray()
     connect(m_tray, &ConsoleTray::showRequested, this, &LumoProject::showConsole);
     connect(m_tray, &ConsoleTray::quitRequested, this, &LumoProject::quitConsole);
     m_tray->setActiveProfile(currentProfile);
-    m_tray->setKeyboardStatus(gDeviceHandle ? ConsoleTray::connectedText()
-                                            : ConsoleTray::absentText());
+    m_tray->setKeyboardStatus(KeyboardLink::stateText(m_link->state()));
     // A hidden window is not the end: only the Close button or Quit ends the console.
     QApplication::setQuitOnLastWindowClosed(false);
     return m_tray;
@@ -259,6 +269,10 @@ LumoProject::~LumoProject()
     gSettingView = nullptr;
     gKeyPopup = nullptr;
     gSocketHelper = nullptr;
+    // The last changes still go out; a long queue (a factory reset) gets a
+    // bounded wait, and the link logs what it then drops.
+    if (m_link)
+        m_link->waitForIdle(kExitDrainMs);
     delete gCommandSender;
     gCommandSender = nullptr;
     delete appTimer;
@@ -396,6 +410,21 @@ void LumoProject::buildShellWidgets()
         QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
     linkButton->hide();
     connect(linkButton, &QPushButton::released, this, &LumoProject::leftmenu_link_btn_function);
+
+    // Under the icon buttons, right of the profile buttons: nothing else lives there.
+    statusBand = new StatusBand(w);
+    statusBand->setGeometry(700, 52, 473, 44);
+    // Offered only while the virtual keyboard is in use and a real one was plugged in.
+    useKeyboardButton = new QPushButton(w);
+    useKeyboardButton->setGeometry(700, 56, 150, 20);
+    useKeyboardButton->setCursor(Qt::PointingHandCursor);
+    useKeyboardButton->setFocusPolicy(Qt::TabFocus);
+    useKeyboardButton->hide();
+    connect(useKeyboardButton, &QPushButton::released, this, [this] {
+        useKeyboardButton->hide();
+        if (!virtualKeyboard->useUsbKeyboard())
+            showNotice(KeyboardLink::stateText(KeyboardLink::State::Absent), NoticeKind::Warning);
+    });
 }
 
 void LumoProject::applyShellStyles()
@@ -427,7 +456,7 @@ void LumoProject::applyShellStyles()
         currentAssignment->setStyleSheet(QStringLiteral("color:rgb(0,171,190); font-size:14px; "
                                                         "font-family:") +
                                          fontFamily);
-    for (QPushButton *b : {macroResetButton, singleResetButton})
+    for (QPushButton *b : {macroResetButton, singleResetButton, useKeyboardButton})
         if (b)
             b->setStyleSheet(styleActionButton);
     if (customizeApplyButton)
@@ -440,6 +469,7 @@ void LumoProject::retranslateShell()
 {
     setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
     tabKeyboard->setText(tr("KEYBOARD"));
+    useKeyboardButton->setText(tr("USE THE KEYBOARD"));
     tabMacros->setText(tr("MACROS"));
     tabCustomize->setText(tr("CUSTOMIZE"));
     tabLighting->setText(tr("LIGHTING"));
@@ -461,6 +491,8 @@ void LumoProject::retranslateShell()
     btnExport->setToolTip(tr("Export"));
     captionProfileName->setText(tr("PROFILE NAME"));
     captionShortcut->setText(tr("SHORTCUT"));
+    if (m_link)
+        showKeyboardState();
 
     captionKeyAssignment->setText(tr("KEY ASSIGNMENT"));
     captionInstantShift->setText(tr("INSTANT SHIFT SYS."));
@@ -503,15 +535,96 @@ void LumoProject::deviceInitialisation()
     appLightValue = 0;
     appTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
     connect(appTimer, &QTimer::timeout, this, &LumoProject::app_testt);
-    virtualKeyboard = new VirtualKeyboardHost(this);
+    m_link = new KeyboardLink(this);
+    connect(m_link, &KeyboardLink::stateChanged, this, &LumoProject::showKeyboardState);
+    connect(m_link, &KeyboardLink::keyboardArrived, this, &LumoProject::keyboardArrived);
+    connect(m_link, &KeyboardLink::operationFinished, this, &LumoProject::operationFinished);
+    virtualKeyboard = new VirtualKeyboardHost(m_link, this);
     if (m_options.keyboard != KeyboardChoice::Virtual)
-        findKeyboard(gDeviceHandle, gConsumerHandle);
+        m_link->discover();
     if (m_options.keyboard == KeyboardChoice::Virtual ||
-        (m_options.keyboard == KeyboardChoice::Auto && !gDeviceHandle)) {
+        (m_options.keyboard == KeyboardChoice::Auto &&
+         m_link->state() == KeyboardLink::State::Absent)) {
         virtualKeyboard->use();
         // Shown once the event loop runs, so it comes up over the main window.
         QTimer::singleShot(0, virtualKeyboard, &VirtualKeyboardHost::showWindow);
     }
+    new HidrawMonitor(m_link, m_link);
+    gCommandSender->setLink(m_link);
+    showKeyboardState();
+}
+
+void LumoProject::showKeyboardState()
+{
+    const KeyboardLink::State state = m_link->state();
+    statusBand->setKeyboardState(KeyboardLink::stateText(state),
+                                 state != KeyboardLink::State::Absent);
+    if (m_tray)
+        m_tray->setKeyboardStatus(KeyboardLink::stateText(state));
+}
+
+void LumoProject::keyboardArrived()
+{
+    // A keyboard plugged in now may sit on any of its profiles: bring it to
+    // the one the console shows as active.
+    showNotice(KeyboardLink::stateText(m_link->state()), NoticeKind::Success);
+    gCommandSender->selectProfile(gDeviceHandle, currentProfile);
+}
+
+void LumoProject::showNotice(const QString &text, NoticeKind kind)
+{
+    statusBand->showNotice(text, kind);
+}
+
+void LumoProject::operationFinished(quint64 id, KeyboardLink::Outcome outcome, int profile,
+                                    bool quiet)
+{
+    if (const auto then = m_afterOperation.take(id))
+        then();
+    const QString target =
+        profile >= 1 && profile <= 5 ? tr("PROFILE %1").arg(profile) : tr("the keyboard");
+    switch (outcome) {
+    case KeyboardLink::Outcome::Sent:
+        if (!quiet)
+            showNotice(tr("Sent to %1").arg(target), NoticeKind::Success);
+        break;
+    case KeyboardLink::Outcome::NotConnected:
+        if (!quiet)
+            showNotice(tr("Saved; the keyboard is not connected"), NoticeKind::Warning);
+        break;
+    case KeyboardLink::Outcome::Failed:
+    case KeyboardLink::Outcome::Lost:
+    case KeyboardLink::Outcome::Dropped:
+        if (!quiet)
+            showNotice(tr("Not sent to %1: the keyboard did not respond. Your settings are saved.")
+                           .arg(target),
+                       NoticeKind::Error);
+        break;
+    case KeyboardLink::Outcome::Overflow:
+        break; // logged by the link; another program sent more than the keyboard can take
+    }
+}
+
+void LumoProject::afterQueued(quint64 since, std::function<void()> then)
+{
+    const quint64 last = gCommandSender->lastOperation();
+    if (!gCommandSender->link() || last == since) {
+        then();
+        return;
+    }
+    // Operations finish in the order they were queued: the last one stands for all.
+    m_afterOperation.insert(last, std::move(then));
+}
+
+QByteArray LumoProject::statusReply() const
+{
+    QJsonObject status;
+    const KeyboardLink::State state = m_link ? m_link->state() : KeyboardLink::State::Absent;
+    status.insert(QStringLiteral("keyboard"), KeyboardLink::stateKey(state));
+    status.insert(QStringLiteral("profile"), currentProfile);
+    status.insert(QStringLiteral("profileName"), profileNames.value(currentProfile - 1));
+    status.insert(QStringLiteral("queued"), m_link ? m_link->pending() : 0);
+    return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
 }
 
 bool LumoProject::macroPageIdle() const
@@ -734,8 +847,7 @@ void LumoProject::test_setto_lumo(QString code)
     retranslateShell();
     if (m_tray) {
         m_tray->retranslate();
-        m_tray->setKeyboardStatus(gDeviceHandle ? ConsoleTray::connectedText()
-                                                : ConsoleTray::absentText());
+        m_tray->setKeyboardStatus(KeyboardLink::stateText(m_link->state()));
     }
     update();
 }

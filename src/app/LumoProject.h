@@ -6,7 +6,10 @@
 
 #include "app/ConsoleOptions.h"
 #include "storage/AtomicFile.h"
+#include "app/StatusBand.h"
+#include "device/KeyboardLink.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
@@ -14,6 +17,7 @@
 #include <QStringList>
 #include <QVariantMap>
 #include <array>
+#include <functional>
 
 class QComboBox;
 class QFocusFrame;
@@ -79,6 +83,16 @@ public:
     std::array<bool, 3> issOn{};
     std::array<bool, 3> issEnabled{{true, true, true}};
     bool customizeApplyEnabled = false;
+
+    // --- keyboard link, status and notices ---------------------------------------
+    orvanta::KeyboardLink *keyboardLink() const { return m_link; }
+    StatusBand *statusBand = nullptr;
+    QPushButton *useKeyboardButton = nullptr; // switch from the virtual keyboard to a real one
+    using NoticeKind = StatusBand::NoticeKind;
+    // A short message in the status band; it goes by itself.
+    void showNotice(const QString &text, NoticeKind kind = NoticeKind::Info);
+    // The console's state for the control socket's status request: one line of JSON.
+    QByteArray statusReply() const;
 
     // --- operations other pages and tests call ------------------------------
     void read_profile_connect();
@@ -226,6 +240,13 @@ private:
     bool capturingKey();
     void frameFocusedWidget(QWidget *focused);
     void showSelectedKeyAssignment();
+    void showKeyboardState();
+    void keyboardArrived();
+    void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
+                           bool quiet);
+    // Runs `then` once every operation queued since `since` (a lastOperation()
+    // value) is over; at once when nothing was queued.
+    void afterQueued(quint64 since, std::function<void()> then);
 
     orvanta::ConsoleOptions m_options;
     AutoUpdate *m_updater = nullptr;
@@ -233,6 +254,9 @@ private:
     bool m_quitting = false;
     ConsoleTray *m_tray = nullptr;
     QSet<int> m_capturePresses; // keys pressed while a key is being captured
+    orvanta::KeyboardLink *m_link = nullptr;
+    QHash<quint64, std::function<void()>> m_afterOperation;
+    bool m_resetRunning = false;
 
     friend class LumoProjectTestAccess;
 };

@@ -16,6 +16,9 @@ void LumoProject::socketHelperReceiveData(QVariantMap map)
 {
     qDebug() << "commandResultMap:" << map.value(QStringLiteral("command")).toString();
     const SocketAction action = socketActionFor(map);
+    // What other programs ask for waits in the keyboard's queue only up to its
+    // bound; the rest is dropped rather than piling up without end.
+    gCommandSender->setFromOtherProgram(true);
     switch (action.kind) {
     case SocketAction::SwitchProfile:
         activateProfile(action.profile);
@@ -38,9 +41,12 @@ void LumoProject::socketHelperReceiveData(QVariantMap map)
     case SocketAction::None:
         break;
     }
+    gCommandSender->setFromOtherProgram(false);
 }
 
 void LumoProject::app_testt()
 {
+    gCommandSender->setFromOtherProgram(true);
     gCommandSender->sendAppLight(gDeviceHandle, appLightValue);
+    gCommandSender->setFromOtherProgram(false);
 }

@@ -5,7 +5,8 @@
 
 using namespace orvanta;
 
-namespace {
+namespace
+{
 
 void stampMode(Report &r, quint8 profile)
 {
@@ -42,8 +43,39 @@ void key_main_sand_cmd::setPauseFunction(PauseFunction pause)
     m_pause = pause ? std::move(pause) : sleepingPause();
 }
 
+key_main_sand_cmd::OperationScope::OperationScope(key_main_sand_cmd *sender, int profile,
+                                                  bool quiet)
+    : m_sender(sender)
+{
+    if (m_sender->m_depth++ == 0) {
+        m_sender->m_operation = {};
+        m_sender->m_operation.quiet = quiet;
+    }
+    if (m_sender->m_operation.profile == 0)
+        m_sender->m_operation.profile = profile;
+}
+
+key_main_sand_cmd::OperationScope::~OperationScope()
+{
+    if (--m_sender->m_depth > 0)
+        return;
+    KeyboardLink::Operation op = std::move(m_sender->m_operation);
+    m_sender->m_operation = {};
+    if (!m_sender->m_link || op.steps.empty())
+        return;
+    op.droppable = m_sender->m_fromOtherProgram;
+    m_sender->m_lastOperation = m_sender->m_link->enqueue(std::move(op));
+}
+
 void key_main_sand_cmd::send(HidDevice *handle, const Report &report, unsigned pauseMs)
 {
+    if (m_link) {
+        // Collected here; the link sends it with its pause when the whole
+        // operation has been composed.
+        const OperationScope scope(this, 0);
+        m_operation.steps.push_back({report, pauseMs});
+        return;
+    }
     // The result is not examined: a keyboard that is missing or refuses a report
     // leaves the console's own state as it is.
     if (handle)
@@ -106,6 +138,7 @@ Report key_main_sand_cmd::zoneTableReport(int table, const Report &red, const Re
 
 void key_main_sand_cmd::selectProfile(HidDevice *handle, int profile)
 {
+    const OperationScope scope(this, profile);
     sand_cmd(handle, selectProfileReport(profile));
 }
 
@@ -133,6 +166,7 @@ void key_main_sand_cmd::resetKeyMap()
 
 void key_main_sand_cmd::writeKeyMap(HidDevice *handle, int profile)
 {
+    const OperationScope scope(this, profile);
     sand_cmd(handle, selectProfileReport(profile));
     sand_cmd(handle, keyMapReport(profile, keyMap));
     sand_cmd(handle, selectProfileReport(profile));
@@ -140,6 +174,7 @@ void key_main_sand_cmd::writeKeyMap(HidDevice *handle, int profile)
 
 void key_main_sand_cmd::resetKeyAndWrite(HidDevice *handle, quint8 keyCode, int profile)
 {
+    const OperationScope scope(this, profile);
     resetSingleKey(keyCode);
     writeKeyMap(handle, profile);
 }
@@ -147,6 +182,7 @@ void key_main_sand_cmd::resetKeyAndWrite(HidDevice *handle, quint8 keyCode, int 
 void key_main_sand_cmd::writeKeyMapAndMacros(HidDevice *handle, const QVector<Report> &reports,
                                              int profile, int count)
 {
+    const OperationScope scope(this, profile);
     sand_L_cmd(handle, selectProfileReport(profile));
     sand_L_cmd(handle, keyMapReport(profile, keyMap));
     const int n = qBound(0, count, reports.size());
@@ -157,6 +193,7 @@ void key_main_sand_cmd::writeKeyMapAndMacros(HidDevice *handle, const QVector<Re
 
 void key_main_sand_cmd::resetProfileToDefault(HidDevice *handle, int profile)
 {
+    const OperationScope scope(this, profile);
     Report mode = zeroReport();
     stampMode(mode, quint8(profile));
     mode[16] = 8;
@@ -174,6 +211,7 @@ void key_main_sand_cmd::resetProfileToDefault(HidDevice *handle, int profile)
 
 void key_main_sand_cmd::sendAppLight(HidDevice *handle, quint8 value)
 {
+    const OperationScope scope(this, 1, true);
     Report r = zeroReport();
     stampMode(r, 1); // the light pulse always addresses profile 1
     r[13] = value;
@@ -187,12 +225,14 @@ void key_main_sand_cmd::sendLightStatic(HidDevice *handle, Report &first, Report
                                         Report &page2, Report &page3, Report &closing,
                                         quint8 profile)
 {
+    const OperationScope scope(this, profile);
     stampMode(first, profile);
     stampPage(page1, CMD_LED_PAGE, profile, 1, -1);
     stampPage(page2, CMD_LED_PAGE, profile, 2, -1);
     stampPage(page3, CMD_LED_PAGE, profile, 3, -1);
     stampMode(closing, profile);
-    for (const Report *r : std::initializer_list<const Report *>{&first, &page1, &page2, &page3, &closing})
+    for (const Report *r :
+         std::initializer_list<const Report *>{&first, &page1, &page2, &page3, &closing})
         sand_cmd(handle, *r);
 }
 
@@ -200,12 +240,14 @@ void key_main_sand_cmd::sendLightReactive(HidDevice *handle, Report &first, Repo
                                           Report &page2, Report &page3, Report &closing,
                                           quint8 profile)
 {
+    const OperationScope scope(this, profile);
     stampMode(first, profile);
     stampPage(page1, CMD_LED_PAGE_EX, profile, 1, 1);
     stampPage(page2, CMD_LED_PAGE_EX, profile, 1, 2);
     stampPage(page3, CMD_LED_PAGE_EX, profile, 1, 3);
     stampMode(closing, profile);
-    for (const Report *r : std::initializer_list<const Report *>{&first, &page1, &page2, &page3, &closing})
+    for (const Report *r :
+         std::initializer_list<const Report *>{&first, &page1, &page2, &page3, &closing})
         sand_cmd(handle, *r);
 }
 
@@ -213,6 +255,7 @@ void key_main_sand_cmd::sendLightArrow(HidDevice *handle, Report &first, Report 
                                        Report &zonePage2, Report &closing, const Report &red,
                                        const Report &green, const Report &blue, quint8 profile)
 {
+    const OperationScope scope(this, profile);
     stampMode(first, profile);
     stampPage(zonePage1, CMD_ZONE_PAGE, profile, 0, 1);
     stampPage(zonePage2, CMD_ZONE_PAGE, profile, 0, 2);
@@ -222,7 +265,8 @@ void key_main_sand_cmd::sendLightArrow(HidDevice *handle, Report &first, Report 
     closing[13] = 4;
     closing[16] = 0;
     closing[22] = 0;
-    for (const Report *r : std::initializer_list<const Report *>{&first, &zonePage1, &zonePage2, &table, &closing})
+    for (const Report *r :
+         std::initializer_list<const Report *>{&first, &zonePage1, &zonePage2, &table, &closing})
         sand_cmd(handle, *r);
 }
 
@@ -230,6 +274,7 @@ void key_main_sand_cmd::sendLightWave(HidDevice *handle, Report &first, const Re
                                       const Report &green, const Report &blue, Report &closing,
                                       quint8 profile)
 {
+    const OperationScope scope(this, profile);
     stampMode(first, profile);
     const Report table = zoneTableReport(0, red, green, blue, profile);
     stampMode(closing, profile);
@@ -241,6 +286,7 @@ void key_main_sand_cmd::sendLightRipple(HidDevice *handle, Report &first, Report
                                         Report &zonePage2, const Report &red, const Report &green,
                                         const Report &blue, Report &closing, quint8 profile)
 {
+    const OperationScope scope(this, profile);
     qDebug("profile %d", profile);
     stampMode(first, profile);
     Report bank[3];
@@ -256,6 +302,7 @@ void key_main_sand_cmd::sendLightRipple(HidDevice *handle, Report &first, Report
     const Report table = zoneTableReport(2, red, green, blue, profile);
     closing[0] = closing[1] = closing[2] = closing[3] = 0;
     stampMode(closing, profile);
-    for (const Report *r : std::initializer_list<const Report *>{&first, &bank[0], &bank[1], &bank[2], &zonePage1, &zonePage2, &table, &closing})
+    for (const Report *r : std::initializer_list<const Report *>{
+             &first, &bank[0], &bank[1], &bank[2], &zonePage1, &zonePage2, &table, &closing})
         sand_cmd(handle, *r);
 }

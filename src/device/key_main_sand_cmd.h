@@ -7,7 +7,9 @@
 #include "HidDevice.h"
 #include "Report.h"
 
+#include "KeyboardLink.h"
 #include <QObject>
+
 #include <QVector>
 #include <array>
 #include <functional>
@@ -22,10 +24,35 @@ public:
 
     explicit key_main_sand_cmd(QObject *parent = nullptr);
 
-    // The pause taken after every report. Defaults to sleeping the GUI thread;
-    // tests install a recorder instead of waiting.
+    // The pause taken after every report sent directly. Defaults to sleeping
+    // the calling thread; tests install a recorder instead of waiting.
     void setPauseFunction(PauseFunction pause);
     static PauseFunction sleepingPause();
+
+    // With a link, every operation below is queued on it as one whole (the
+    // handle arguments are then not used) and paced by its worker thread.
+    // Without one, reports go straight to the handle, paced on this thread.
+    void setLink(orvanta::KeyboardLink *link) { m_link = link; }
+    orvanta::KeyboardLink *link() const { return m_link; }
+    // The id of the operation queued last (0 before the first).
+    quint64 lastOperation() const { return m_lastOperation; }
+    // Operations queued while set come from another program: the link drops
+    // them when its queue is full.
+    void setFromOtherProgram(bool fromOtherProgram) { m_fromOtherProgram = fromOtherProgram; }
+
+    // Everything sent during its lifetime goes out as one operation; `profile`
+    // names the on-board profile it addresses (the first named wins).
+    class OperationScope
+    {
+    public:
+        OperationScope(key_main_sand_cmd *sender, int profile, bool quiet = false);
+        ~OperationScope();
+        OperationScope(const OperationScope &) = delete;
+        OperationScope &operator=(const OperationScope &) = delete;
+
+    private:
+        key_main_sand_cmd *m_sender;
+    };
 
     std::array<quint8, 256> keyMap;
 
@@ -58,8 +85,8 @@ public:
     void sendLightReactive(HidDevice *handle, Report &first, Report &page1, Report &page2,
                            Report &page3, Report &closing, quint8 profile);
     void sendLightArrow(HidDevice *handle, Report &first, Report &zonePage1, Report &zonePage2,
-                        Report &closing, const Report &red, const Report &green,
-                        const Report &blue, quint8 profile);
+                        Report &closing, const Report &red, const Report &green, const Report &blue,
+                        quint8 profile);
     void sendLightWave(HidDevice *handle, Report &first, const Report &red, const Report &green,
                        const Report &blue, Report &closing, quint8 profile);
     void sendLightRipple(HidDevice *handle, Report &first, Report &zonePage1, Report &zonePage2,
@@ -75,4 +102,9 @@ public:
 private:
     void send(HidDevice *handle, const Report &report, unsigned pauseMs);
     PauseFunction m_pause;
+    orvanta::KeyboardLink *m_link = nullptr;
+    orvanta::KeyboardLink::Operation m_operation; // being collected
+    int m_depth = 0;
+    quint64 m_lastOperation = 0;
+    bool m_fromOtherProgram = false;
 };

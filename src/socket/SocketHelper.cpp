@@ -59,6 +59,17 @@ QByteArray SocketHelper::greeting()
     return QStringLiteral("VoDezivuv!%1&").arg(QHostInfo::localHostName()).toUtf8();
 }
 
+bool SocketHelper::isStatusRequest(const QByteArray &message)
+{
+    const int end = message.indexOf('\0');
+    QByteArray text = end < 0 ? message : message.left(end);
+    if (text.endsWith('\n'))
+        text.chop(1);
+    if (text.endsWith('\r'))
+        text.chop(1);
+    return text == statusRequest();
+}
+
 void SocketHelper::newConnection()
 {
     qInfo() << "Socket:newConnection";
@@ -139,6 +150,11 @@ void SocketHelper::readyRead()
     // receive buffer is dropped rather than taken for the next message.
     const QByteArray received = socket->read(orvanta::kSocketMessageLimit);
     socket->skip(socket->bytesAvailable());
+    if (isStatusRequest(received)) {
+        if (m_statusReply)
+            socket->write(m_statusReply());
+        return;
+    }
     if (const auto command = orvanta::parseSocketMessage(received))
         emit socketHelperSendData(*command);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The control socket: other programs connect over TCP, are greeted with
 // "VoDezivuv!<host name>&", and send commands that are handed on as maps.
-// Clients get no other answer.
+// Clients get no other answer, except for the status request: the exact text
+// "?status" (a trailing newline is allowed) is answered with one line of JSON.
 //
 // By default only the loopback addresses (127.0.0.1 and ::1) listen, so no
 // other machine can drive the keyboard; every address is an explicit opt-in.
@@ -17,6 +18,7 @@
 #include <QList>
 #include <QObject>
 #include <QVariantMap>
+#include <functional>
 
 class QTcpServer;
 class QTcpSocket;
@@ -45,6 +47,13 @@ public:
     static QByteArray greeting();
     int clientCount() const { return int(m_lastHeard.size()); }
 
+    // Opt-in status request; no command message looks like it ("?" is not
+    // Base64 and the short form starts with "07").
+    static QByteArray statusRequest() { return QByteArrayLiteral("?status"); }
+    static bool isStatusRequest(const QByteArray &message);
+    // Gives the reply to a status request; without it the request is ignored.
+    void setStatusReply(std::function<QByteArray()> reply) { m_statusReply = std::move(reply); }
+
 signals:
     void socketHelperSendData(QVariantMap);
 
@@ -64,4 +73,5 @@ private:
     QHash<QTcpSocket *, qint64> m_lastHeard; // connected clients, ms of their last data
     QElapsedTimer m_clock;
     bool m_acceptRetryPending = false;
+    std::function<QByteArray()> m_statusReply;
 };

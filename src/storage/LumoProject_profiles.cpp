@@ -82,11 +82,26 @@ void LumoProject::activateProfile(int n)
     emit activeProfileChanged(n);
 }
 
-void LumoProject::main_set_profile1() { activateProfile(1); }
-void LumoProject::main_set_profile2() { activateProfile(2); }
-void LumoProject::main_set_profile3() { activateProfile(3); }
-void LumoProject::main_set_profile4() { activateProfile(4); }
-void LumoProject::main_set_profile5() { activateProfile(5); }
+void LumoProject::main_set_profile1()
+{
+    activateProfile(1);
+}
+void LumoProject::main_set_profile2()
+{
+    activateProfile(2);
+}
+void LumoProject::main_set_profile3()
+{
+    activateProfile(3);
+}
+void LumoProject::main_set_profile4()
+{
+    activateProfile(4);
+}
+void LumoProject::main_set_profile5()
+{
+    activateProfile(5);
+}
 
 void LumoProject::set_profile_connect()
 {
@@ -117,21 +132,31 @@ void LumoProject::set_profile_light_cmd()
 
 void LumoProject::rmain_re_btn_fanction()
 {
-    if (!macroPageIdle())
+    if (!macroPageIdle() || m_resetRunning)
         return;
+    m_resetRunning = true;
     gResetView->setGeometry(0, 0, 1200, 800);
     gResetView->show();
     gResetView->raise();
     gResetView->setProgress(0);
-    gResetView->repaint();
+
+    // The files and pages change at once; the bar follows the keyboard, step
+    // by step, as its queue confirms each one.
+    quint64 queued = gCommandSender->lastOperation();
+    auto progressWhenSent = [this, &queued](int value) {
+        afterQueued(queued, [value] {
+            if (gResetView)
+                gResetView->setProgress(value);
+        });
+        queued = gCommandSender->lastOperation();
+    };
 
     // Each slot gets its factory lighting, stored with the profile linked to it.
     for (int n = 1; n <= 5; ++n) {
         const QString linked = profileNames[n - 1].isEmpty() ? builtInName(n) : profileNames[n - 1];
         gLightView->reset_profile_lighting(n, linked);
     }
-    gResetView->setProgress(15);
-    gResetView->repaint();
+    progressWhenSent(15);
 
     for (int i = 0; i < kKeySlots; ++i)
         keyTable[i] = QStringLiteral("0");
@@ -149,8 +174,7 @@ void LumoProject::rmain_re_btn_fanction()
         reportSaves(
             readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), linked));
         reportSaves(readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), linked));
-        gResetView->setProgress(15 + 25 * (i - 1));
-        gResetView->repaint();
+        progressWhenSent(15 + 25 * (i - 1));
     }
 
     for (auto &modifier : issTarget)
@@ -160,8 +184,13 @@ void LumoProject::rmain_re_btn_fanction()
     writeIssFlags();
 
     activateProfile(1);
-    gResetView->setProgress(100);
-    gResetView->hide();
+    afterQueued(queued, [this] {
+        m_resetRunning = false;
+        if (!gResetView)
+            return;
+        gResetView->setProgress(100);
+        gResetView->hide();
+    });
 }
 
 // --- the profile list ----------------------------------------------------------------
@@ -294,8 +323,9 @@ void LumoProject::leftmenu_select_btn_up_fanction()
     const QString profile = profileCombo->currentText();
     if (profile.isEmpty())
         return;
-    const QString target = FileDialogs::saveFileName(this, QStringLiteral("Save As"), QString(),
-                                                     QStringLiteral("Comma Separated Values (*.ini)"));
+    const QString target =
+        FileDialogs::saveFileName(this, QStringLiteral("Save As"), QString(),
+                                  QStringLiteral("Comma Separated Values (*.ini)"));
     if (target.isEmpty())
         return;
     QFile file(target);

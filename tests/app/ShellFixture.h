@@ -9,6 +9,7 @@
 #include "device/key_main_sand_cmd.h"
 
 #include <QTcpServer>
+#include <QTest>
 #include <memory>
 
 namespace orvanta::test
@@ -20,6 +21,7 @@ struct ShellFixture {
     PauseRecorder pauses;
     std::unique_ptr<LumoProject> w;
     QString constructionLog;
+    bool startedIdle = false; // the start-up report went out within 5 s
 
     ShellFixture()
     {
@@ -33,7 +35,11 @@ struct ShellFixture {
         options.port = probe.serverPort();
         probe.close();
         w = std::make_unique<LumoProject>(options);
+        // The start-up report goes out from the link's thread; the pages are
+        // then driven synchronously against the recording device below.
+        startedIdle = QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
         qunsetenv("ORVANTA_FAKEHID_LOG");
+        gCommandSender->setLink(nullptr);
         delete gDeviceHandle; // the fake keyboard found at start-up
         gDeviceHandle = &device;
         delete gConsumerHandle;

@@ -5,6 +5,8 @@
 #include "app/ConsoleTray.h"
 #include "app/WindowScale.h"
 #include "app/key_show_img.h"
+#include "app/reset_view.h"
+#include "device/KeyboardLink.h"
 #include "lighting/keyboard_light_view.h"
 #include "macro/micro_view.h"
 #include "settings/WebLinks.h"
@@ -58,7 +60,7 @@ private slots:
     {
         ShellFixture f;
         ConsoleTray *tray = f.w->createTray();
-        QCOMPARE(tray->keyboardStatus(), ConsoleTray::connectedText());
+        QCOMPARE(tray->keyboardStatus(), KeyboardLink::stateText(f.w->keyboardLink()->state()));
         auto action = [tray](const QString &text) {
             for (QAction *a : tray->menu()->actions())
                 if (a->text() == text)
@@ -74,8 +76,9 @@ private slots:
         f.w->main_set_profile5();
         QVERIFY(action("PROFILE 5")->isChecked() && !action("PROFILE 3")->isChecked());
 
-        tray->setKeyboardStatus(ConsoleTray::absentText());
-        QVERIFY(tray->trayIcon()->toolTip().endsWith(ConsoleTray::absentText()));
+        const QString absent = KeyboardLink::stateText(KeyboardLink::State::Absent);
+        tray->setKeyboardStatus(absent);
+        QVERIFY(tray->trayIcon()->toolTip().endsWith(absent));
         f.w->show();
         f.w->close(); // the window manager's close
         QVERIFY(f.w->isHidden());
@@ -272,6 +275,47 @@ private slots:
         w.main_lighting_function(); // another page in front takes the mouse
         move(centreOf(0));
         QVERIFY(gKeyPopup->isHidden());
+    }
+
+    void statusAndNoticesFollowTheKeyboardLink()
+    {
+        ShellFixture f;
+        KeyboardLink *link = f.w->keyboardLink();
+        link->setPauseFunction(f.pauses.function());
+        link->setDiscovery([](std::unique_ptr<HidDevice> &, std::unique_ptr<HidDevice> &) {
+            return false; // no keyboard turns up once the virtual one is gone
+        });
+        link->useVirtualDevice(&f.device);
+        gCommandSender->setLink(link);
+        QTRY_COMPARE(f.w->statusBand->stateText(), QStringLiteral("Virtual keyboard"));
+
+        f.w->profileButtons[1]->click();
+        QCOMPARE(f.w->currentProfile, 2); // at once, before the keyboard has it
+        QTRY_COMPARE(f.w->statusBand->noticeText(), QStringLiteral("Sent to PROFILE 2"));
+        QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(2)});
+        QCOMPARE(f.pauses.pauses, QVector<unsigned>{100});
+        QCOMPARE(f.w->statusReply(),
+                 QByteArray(R"({"keyboard":"virtual","profile":2,"profileName":"PROFILE 2",)"
+                            R"("queued":0})"
+                            "\n"));
+
+        // The factory reset's bar closes only when the keyboard has every step.
+        f.clear();
+        f.w->rmain_re_btn_fanction();
+        QVERIFY(!gResetView->isHidden());
+        QTRY_VERIFY(gResetView->isHidden());
+        QVERIFY(f.device.reports.size() > 25);
+        QCOMPARE(f.device.reports.last(), selectReport(1));
+
+        link->useVirtualDevice(nullptr);
+        QTRY_COMPARE(f.w->statusBand->stateText(), QStringLiteral("No keyboard connected"));
+        f.clear();
+        f.w->profileButtons[2]->click();
+        QCOMPARE(f.w->currentProfile, 3);
+        QTRY_COMPARE(f.w->statusBand->noticeText(),
+                     QStringLiteral("Saved; the keyboard is not connected"));
+        QVERIFY(f.device.reports.isEmpty());
+        QVERIFY(f.w->statusReply().startsWith(R"({"keyboard":"absent","profile":3,)"));
     }
 };
 

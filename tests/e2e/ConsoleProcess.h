@@ -39,6 +39,8 @@ public:
     }
     QProcessEnvironment environment() const { return m_env; }
     void setEnvironment(const QProcessEnvironment &env) { m_env = env; }
+    // Takes effect at the next start().
+    void setEnvironment(const QString &name, const QString &value) { m_env.insert(name, value); }
 
 private:
     QTemporaryDir m_dir;

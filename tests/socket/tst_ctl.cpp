@@ -13,7 +13,8 @@ using namespace orvanta::test;
 namespace
 {
 
-// Stands in for the console: greets each client and keeps what each client sent.
+// Stands in for the console: greets each client, answers the status request
+// with `status` and keeps what else each client sent.
 class FakeConsole : public QObject
 {
 public:
@@ -23,8 +24,14 @@ public:
             while (QTcpSocket *s = server.nextPendingConnection()) {
                 const int index = received.size();
                 received.append(QByteArray());
-                connect(s, &QTcpSocket::readyRead, this,
-                        [this, s, index] { received[index] += s->readAll(); });
+                connect(s, &QTcpSocket::readyRead, this, [this, s, index] {
+                    QByteArray data = s->readAll();
+                    if (data.startsWith("?status")) {
+                        s->write(status);
+                        data.remove(0, 7);
+                    }
+                    received[index] += data;
+                });
                 s->write("VoDezivuv!testhost&");
             }
         });
@@ -34,6 +41,9 @@ public:
 
     QTcpServer server;
     QVector<QByteArray> received;
+    QByteArray status =
+        R"({"keyboard":"connected","profile":2,"profileName":"PROFILE 2","queued":0})"
+        "\n";
 };
 
 struct Run {
@@ -94,6 +104,34 @@ private slots:
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(run.err, QByteArray());
         QTRY_COMPARE(console.received, QVector<QByteArray>{sent});
+    }
+
+    void statusPrintsOneItemPerLine()
+    {
+        FakeConsole console;
+        QVERIFY(console.listen());
+        const Run run = runCtl(withPort(console.port(), {"status"}));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("keyboard: connected\nprofile: 2\nprofile name: PROFILE 2\n"
+                                     "queued: 0\n"));
+        QCOMPARE(console.received, QVector<QByteArray>{QByteArray()});
+    }
+
+    void commandsRefusedWithoutKeyboard()
+    {
+        FakeConsole console;
+        console.status = R"({"keyboard":"absent","profile":1,"queued":0})"
+                         "\n";
+        QVERIFY(console.listen());
+        const Run run = runCtl(withPort(console.port(), {"profile", "3"}));
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.err.contains("has no keyboard connected; nothing was sent"),
+                 run.err.constData());
+        QCOMPARE(console.received, QVector<QByteArray>{QByteArray()});
+        // The state itself is still printed, with success.
+        const Run status = runCtl(withPort(console.port(), {"status"}));
+        QCOMPARE(status.exitCode, 0);
+        QVERIFY(status.out.startsWith("keyboard: absent\nprofile: 1\n"));
     }
 
     void failsClearlyWhenNoConsoleListens()

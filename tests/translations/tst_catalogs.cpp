@@ -24,7 +24,8 @@ QVector<TextKey> allTexts()
 {
     // clang-format off
     const QVector<QPair<const char *, QStringList>> byContext{
-        {"ConsoleTray", {"Keyboard connected", "No keyboard connected", "Quit", "Show window"}},
+        {"ConsoleTray", {"Quit", "Show window"}},
+        {"KeyboardLink", {"Keyboard connected", "No keyboard connected", "Virtual keyboard"}},
         {"LumoProject",
          {"APPLY", "ASSIGN", "ASSIGN MACRO", "CURRENT", "CUSTOMIZE", "Close", "Copy",
           "Customer Service", "Default", "Delete", "Export", "INSTANT SHIFT SYS.", "Import",
@@ -32,7 +33,10 @@ QVector<TextKey> allTexts()
           "Multiple Times", "New", "Once", "PROFILE 1", "PROFILE 2", "PROFILE 3", "PROFILE 4",
           "PROFILE 5", "PROFILE NAME", "Product Information", "REPATE OPTION", "Reset",
           "SELECT PROFILE", "SHORTCUT", "SINGLE RESET", "Settings", "Single Key",
-          "Until Pressed Next Time", "When Perss & Hold"}},
+          "Until Pressed Next Time", "When Perss & Hold", "Sent to %1", "the keyboard",
+          "USE THE KEYBOARD",
+          "Saved; the keyboard is not connected",
+          "Not sent to %1: the keyboard did not respond. Your settings are saved."}},
         {"keyboard_light_view",
          {"ADD", "ADD STOP", "APPLY", "Arrow Flow", "COLOR CODE :", "CUSTOMIZED", "DEL",
           "DEL STOP", "EFFECT", "EFFECT ROLLING", "FAST", "FLOW DIRECTION", "FULL", "LED RESET",
@@ -154,7 +158,7 @@ private slots:
         const QString forbidden =
             QString::fromUtf8(code == "tc" ? kSimplifiedOnly : kTraditionalOnly);
         const QVector<TextKey> texts = allTexts();
-        QCOMPARE(texts.size(), 147);
+        QCOMPARE(texts.size(), 153);
         for (const TextKey &text : texts) {
             const QString where = text.first + " / \"" + text.second + "\"";
             const TsEntry entry = ts.take(text);
@@ -171,7 +175,7 @@ private slots:
         QCOMPARE(ts.keys(), QList<TextKey>{TextKey("LumoProjectClass", "LumoProject")});
         QCOMPARE(ts.begin()->type, QStringLiteral("unfinished"));
         QVERIFY(compiled.translate("LumoProjectClass", "LumoProject").isEmpty());
-        QCOMPARE(messages, 148);
+        QCOMPARE(messages, 154);
     }
 
     void fixedLabels()
@@ -182,6 +186,7 @@ private slots:
         // clang-format off
         const Row rows[] = {
             {"LumoProject", "LIGHTING", "LIGHTING", "背光設定", "背光设定"},
+            {"KeyboardLink", "No keyboard connected", "No keyboard connected", "未連接鍵盤", "未连接键盘"},
             {"LumoProject", "MACROS", "MACROS", "巨集設定", "巨集设定"},
             {"LumoProject", "Customer Service", "Customer Support", "全球客服中心", "客户服务"},
             {"LumoProject", "Reset", "Reset", "回復至原廠設定", ""},

@@ -1,5 +1,7 @@
 #include "CtlCommand.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 namespace ctl
@@ -127,7 +129,8 @@ Invocation parseArguments(const QStringList &arguments)
         return fail(QStringLiteral("no command given"));
     const QString command = positional.first();
     const int expected = takesArgument(command) ? 2 : 1;
-    if (command != QLatin1String("stop") && !takesArgument(command))
+    const bool bare = command == QLatin1String("stop") || command == QLatin1String("status");
+    if (!bare && !takesArgument(command))
         return fail(QStringLiteral("unknown command '%1'").arg(command));
     if (positional.size() < expected)
         return fail(QStringLiteral("%1 needs an argument").arg(command));
@@ -135,6 +138,11 @@ Invocation parseArguments(const QStringList &arguments)
         return fail(QStringLiteral("unexpected argument '%1'").arg(positional.at(expected)));
     if (command == QLatin1String("stop")) {
         inv.message = "078";
+        return inv;
+    }
+    if (command == QLatin1String("status")) {
+        inv.status = true;
+        inv.message = kStatusRequest;
         return inv;
     }
     QString error;
@@ -159,6 +167,9 @@ QString usageText()
         "  pulse V        start the light pulse with value V (0 to 9), or change\n"
         "                 the value of a running pulse\n"
         "  stop           stop the light pulse\n"
+        "  status         print the console's state, one item per line:\n"
+        "                 keyboard (connected, absent or virtual), profile,\n"
+        "                 profile name and queued operations\n"
         "  send TEXT      send TEXT unchanged as one message\n"
         "\n"
         "Options:\n"
@@ -168,7 +179,22 @@ QString usageText()
         "  -h, --help     print this text\n"
         "\n"
         "Exit status: 0 when the message was sent, 1 for a bad command line,\n"
-        "2 when no console answered within 3 seconds.\n");
+        "2 when no console answered within 3 seconds, 3 when the console has no\n"
+        "keyboard (nothing is sent then).\n");
+}
+
+QStringList statusLines(const QByteArray &reply)
+{
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(reply.trimmed(), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return {};
+    const QJsonObject o = doc.object();
+    return {
+        QStringLiteral("keyboard: ") + o.value(QStringLiteral("keyboard")).toString(),
+        QStringLiteral("profile: ") + QString::number(o.value(QStringLiteral("profile")).toInt()),
+        QStringLiteral("profile name: ") + o.value(QStringLiteral("profileName")).toString(),
+        QStringLiteral("queued: ") + QString::number(o.value(QStringLiteral("queued")).toInt())};
 }
 
 } // namespace ctl

@@ -57,6 +57,32 @@ int main(int argc, char *argv[])
     if (inv.verbose)
         std::printf("%s\n", greeting.left(greeting.indexOf('&') + 1).constData());
 
+    // The console's state first: a command for a console without a keyboard
+    // would go nowhere. A console too old to answer gets the command anyway.
+    socket.write(ctl::kStatusRequest);
+    QByteArray reply;
+    const QDeadlineTimer replyDeadline(ctl::kTimeoutMs);
+    while (!reply.contains('\n') && !replyDeadline.hasExpired()) {
+        if (socket.bytesAvailable() == 0 &&
+            !socket.waitForReadyRead(int(replyDeadline.remainingTime())))
+            break;
+        reply += socket.readAll();
+    }
+    const QStringList status = ctl::statusLines(reply.left(reply.indexOf('\n') + 1));
+    if (inv.status) {
+        if (status.isEmpty())
+            return complain(QStringLiteral("%1 did not answer the status request").arg(where),
+                            ctl::ExitNoConsole);
+        for (const QString &line : status)
+            std::printf("%s\n", qUtf8Printable(line));
+        return ctl::ExitOk;
+    }
+    if (!status.isEmpty() && status.first() == QLatin1String("keyboard: absent"))
+        return complain(QStringLiteral("the console on %1 has no keyboard connected; "
+                                       "nothing was sent")
+                            .arg(where),
+                        ctl::ExitNoKeyboard);
+
     // One write: the console treats each arrival as one whole message.
     socket.write(inv.message);
     if (!socket.waitForBytesWritten(ctl::kTimeoutMs))

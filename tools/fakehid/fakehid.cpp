@@ -13,6 +13,9 @@
 //   ORVANTA_FAKEHID_FAIL_SEND 1: every feature report is refused
 //   ORVANTA_FAKEHID_FAIL_AFTER N: the keyboard vanishes after N accepted reports
 //   ORVANTA_FAKEHID_OPEN      deny: opening any interface fails with EACCES
+//   ORVANTA_FAKEHID_PLUGGED   a file name: the interfaces are there only while
+//                             that file exists, so a test plugs the keyboard in
+//                             and out at run time; reports sent meanwhile fail
 
 #include <hidapi/hidapi.h>
 
@@ -23,20 +26,20 @@
 #include <ctime>
 #include <cwchar>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
-struct hid_device_
-{
+struct hid_device_ {
     std::string path;
     int kind;
 };
 
-namespace {
+namespace
+{
 
 enum Kind { Vendor, Consumer, Boot, Foreign, Other };
 
-struct Iface
-{
+struct Iface {
     Kind kind;
     unsigned short vid, pid, page, usage;
     int number;
@@ -45,8 +48,16 @@ struct Iface
 long g_accepted = 0;
 bool g_initialised = false;
 
+bool plugged()
+{
+    const char *file = std::getenv("ORVANTA_FAKEHID_PLUGGED");
+    return !file || !*file || access(file, F_OK) == 0;
+}
+
 std::vector<Iface> presented()
 {
+    if (!plugged())
+        return {};
     const char *env = std::getenv("ORVANTA_FAKEHID_DEVICES");
     std::string wanted = env ? env : "keyboard";
     std::vector<Iface> out;
@@ -104,8 +115,8 @@ void logReport(const hid_device *dev, const unsigned char *data, size_t length)
     FILE *f = std::fopen(file, "a");
     if (!f)
         return;
-    std::string line = std::to_string(monotonicMs()) + " " + dev->path + " " +
-                       std::to_string(length) + " ";
+    std::string line =
+        std::to_string(monotonicMs()) + " " + dev->path + " " + std::to_string(length) + " ";
     static const char digits[] = "0123456789abcdef";
     for (size_t i = 0; i < length; ++i) {
         line += digits[data[i] >> 4];
@@ -205,13 +216,15 @@ HID_API_EXPORT hid_device *HID_API_CALL hid_open(unsigned short vendor_id,
     return dev;
 }
 
-int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev,
-                                                        const unsigned char *data, size_t length)
+int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const unsigned char *data,
+                                                        size_t length)
 {
     if (!dev || !data)
         return -1;
     const char *fail = std::getenv("ORVANTA_FAKEHID_FAIL_SEND");
     if (fail && std::strcmp(fail, "1") == 0)
+        return -1;
+    if (!plugged())
         return -1;
     const char *after = std::getenv("ORVANTA_FAKEHID_FAIL_AFTER");
     if (after && g_accepted >= std::atol(after))
@@ -270,8 +283,7 @@ static int copyString(hid_device *dev, const wchar_t *text, wchar_t *string, siz
     return 0;
 }
 
-int HID_API_EXPORT_CALL hid_get_manufacturer_string(hid_device *dev, wchar_t *string,
-                                                    size_t maxlen)
+int HID_API_EXPORT_CALL hid_get_manufacturer_string(hid_device *dev, wchar_t *string, size_t maxlen)
 {
     return copyString(dev, L"Fake", string, maxlen);
 }
@@ -287,8 +299,7 @@ int HID_API_EXPORT_CALL hid_get_serial_number_string(hid_device *dev, wchar_t *s
     return copyString(dev, L"FAKE0001", string, maxlen);
 }
 
-int HID_API_EXPORT_CALL hid_get_indexed_string(hid_device *dev, int, wchar_t *string,
-                                               size_t maxlen)
+int HID_API_EXPORT_CALL hid_get_indexed_string(hid_device *dev, int, wchar_t *string, size_t maxlen)
 {
     return copyString(dev, L"", string, maxlen);
 }

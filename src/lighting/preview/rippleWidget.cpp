@@ -5,12 +5,10 @@
 #include <QPainter>
 #include <QRadialGradient>
 #include <QRandomGenerator>
-#include <QThread>
 #include <QtDebug>
 
 rippleWidget::rippleWidget(QWidget *parent)
-    : QWidget(parent), random([] { return QRandomGenerator::global()->generate(); }),
-      pause([](unsigned ms) { QThread::msleep(ms); })
+    : QWidget(parent), random([] { return QRandomGenerator::global()->generate(); })
 {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -87,11 +85,6 @@ void rippleWidget::setRandomSource(std::function<quint32()> source)
     random = std::move(source);
 }
 
-void rippleWidget::setPauseFunction(std::function<void(unsigned)> function)
-{
-    pause = std::move(function);
-}
-
 void rippleWidget::slotTimeOut()
 {
     if (rippleActive) {
@@ -104,7 +97,6 @@ void rippleWidget::slotTimeOut()
         }
         rippleStep = (rippleStep + 1) % 11;
         qDebug("%d", rippleStep);
-        pause(kTickMs);
     } else {
         ringIndex.fill(kOff);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Ripple preview: rings of the 11 effect colours spreading from a centre point,
-// one ring per tick, each in a randomly drawn colour of the set. Optionally only
+// one ring per 50 ms tick of its timer, each in a randomly drawn colour of the
+// set; the window's thread never waits between rings. Optionally only
 // a horizontal band around the centre's key row shows the ripple.
 
 #include <QColor>
@@ -33,10 +34,8 @@ public:
     void startRipple();
     void stopRipple();
 
-    // The pseudo-random source of ring colours (default: the global generator)
-    // and the pause taken inside each tick (default: a real 50 ms sleep).
+    // The pseudo-random source of ring colours (default: the global generator).
     void setRandomSource(std::function<quint32()> source);
-    void setPauseFunction(std::function<void(unsigned)> pause);
 
     const std::array<QColor, kRings + 1> &colours() const { return ringColours; }
     const std::array<int, kRings> &rings() const { return ringIndex; }
@@ -70,5 +69,4 @@ private:
     int bandHeight = 10;
     QTimer timer; // no parent: it lives and dies with the widget
     std::function<quint32()> random;
-    std::function<void(unsigned)> pause;
 };

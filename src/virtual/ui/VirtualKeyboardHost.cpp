@@ -1,24 +1,28 @@
 #include "VirtualKeyboardHost.h"
 
 #include "VirtualKeyboardWindow.h"
-#include "app/Globals.h"
-#include "device/HidapiDevice.h"
+#include "device/KeyboardLink.h"
 #include "virtual/VirtualKeyboardDevice.h"
 
 #include <QDir>
+#include <QTimer>
 
 namespace orvanta
 {
 
-VirtualKeyboardHost::VirtualKeyboardHost(QObject *parent) : QObject(parent) {}
+VirtualKeyboardHost::VirtualKeyboardHost(KeyboardLink *link, QObject *parent)
+    : QObject(parent), m_link(link), m_usbCheck(new QTimer(this))
+{
+    m_usbCheck->setInterval(kUsbCheckMs);
+    connect(m_usbCheck, &QTimer::timeout, this, &VirtualKeyboardHost::checkForUsbKeyboard);
+}
 
 VirtualKeyboardHost::~VirtualKeyboardHost()
 {
     delete m_window;
-    if (m_device && gDeviceHandle == m_device)
-        gDeviceHandle = nullptr;
-    delete m_usbVendor;
-    delete m_usbConsumer;
+    // The link must never send to a keyboard that is gone.
+    if (m_link && inUse())
+        m_link->useVirtualDevice(nullptr);
 }
 
 VirtualKeyboardDevice *VirtualKeyboardHost::device()
@@ -37,19 +41,16 @@ VirtualKeyboardWindow *VirtualKeyboardHost::window() const
 
 bool VirtualKeyboardHost::inUse() const
 {
-    return m_device && gDeviceHandle == m_device;
+    return m_device && m_link && m_link->state() == KeyboardLink::State::Virtual;
 }
 
 void VirtualKeyboardHost::use()
 {
-    if (inUse())
+    if (inUse() || !m_link)
         return;
-    // The USB interfaces stay open, unused, until the console goes back to them.
-    m_usbVendor = gDeviceHandle;
-    m_usbConsumer = gConsumerHandle;
-    gDeviceHandle = device();
-    // The consumer interface is only held open; the virtual keyboard has none.
-    gConsumerHandle = nullptr;
+    m_link->useVirtualDevice(device());
+    m_usbSeen = KeyboardLink::keyboardPresent(); // only a keyboard plugged in later is offered
+    m_usbCheck->start();
     if (m_window)
         m_window->setInUse(true);
     emit switched();
@@ -57,31 +58,39 @@ void VirtualKeyboardHost::use()
 
 bool VirtualKeyboardHost::useUsbKeyboard()
 {
+    if (!m_link)
+        return false;
     if (!inUse())
-        return gDeviceHandle != nullptr;
-    // Open afresh: the keyboard may have been unplugged since.
-    delete m_usbVendor;
-    delete m_usbConsumer;
-    m_usbVendor = m_usbConsumer = nullptr;
-    HidDevice *vendor = nullptr;
-    HidDevice *consumer = nullptr;
-    findKeyboard(vendor, consumer);
-    if (!vendor) {
-        delete consumer;
+        return m_link->state() == KeyboardLink::State::Connected;
+    m_link->useVirtualDevice(nullptr);
+    // Open afresh: the keyboard may have been unplugged since it was seen.
+    if (!m_link->discover()) {
+        m_link->useVirtualDevice(device());
         return false;
     }
-    gDeviceHandle = vendor;
-    gConsumerHandle = consumer;
+    m_usbCheck->stop();
     if (m_window)
         m_window->setInUse(false);
     emit switched();
     return true;
 }
 
+void VirtualKeyboardHost::checkForUsbKeyboard()
+{
+    if (!inUse()) {
+        m_usbCheck->stop();
+        return;
+    }
+    const bool present = KeyboardLink::keyboardPresent();
+    if (present && !m_usbSeen)
+        emit usbKeyboardAvailable();
+    m_usbSeen = present;
+}
+
 void VirtualKeyboardHost::showWindow()
 {
     // With no keyboard connected there is nothing to lose: take the virtual one.
-    if (!gDeviceHandle)
+    if (m_link && m_link->state() == KeyboardLink::State::Absent)
         use();
     if (!m_window) {
         m_window = new VirtualKeyboardWindow(device());

@@ -6,21 +6,17 @@
 
 #include <QtTest>
 
-using orvanta::test::PauseRecorder;
-
 namespace
 {
-// A ripple preview with a counting random source and recorded pauses.
+// A ripple preview with a counting random source.
 struct Ripple {
     Ripple()
     {
         QTest::ignoreMessage(QtDebugMsg, "setUpShineCenter :: 699 :: 198");
         w.reset(new rippleWidget);
-        w->setPauseFunction(pauses.function());
         w->setRandomSource([this] { return next++; });
     }
     std::unique_ptr<rippleWidget> w;
-    PauseRecorder pauses;
     quint32 next = 3;
 };
 
@@ -67,7 +63,6 @@ private slots:
         Ripple r;
         r.w->setUpShineCenter(100, 50);
         r.w->slotTimeOut(); // the short first ripple
-        r.pauses.pauses.clear();
         const quint32 firstDraw = r.next;
 
         r.w->setUpShineCenter(300, 120);
@@ -90,7 +85,24 @@ private slots:
         QCOMPARE(r.w->rings(), allOff());
         r.w->slotTimeOut();
         QCOMPARE(r.w->rings(), allOff());
-        QCOMPARE(r.pauses.pauses, QVector<unsigned>(11, 50));
+    }
+
+    void rippleStepsAreDrivenByItsTimerAlone()
+    {
+        Ripple r;
+        r.w->setUpShineCenter(100, 50);
+        r.w->startRipple();
+        QCOMPARE(r.w->timerInterval(), rippleWidget::kTickMs);
+        // A tick only draws: it returns without waiting for the next ring
+        // (sleeping ticks would take ten times 50 ms).
+        QElapsedTimer clock;
+        clock.start();
+        for (int t = 0; t < 10; ++t)
+            r.w->slotTimeOut();
+        QVERIFY2(clock.elapsed() < 5 * rippleWidget::kTickMs,
+                 qPrintable(QString::number(clock.elapsed())));
+        r.w->stopRipple();
+        QVERIFY(!r.w->isRunning());
     }
 
     void rowModeCentreSnapsToKeyRow_data()

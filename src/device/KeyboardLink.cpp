@@ -1,0 +1,361 @@
+#include "KeyboardLink.h"
+
+#include "HidapiDevice.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMetaObject>
+#include <hidapi/hidapi.h>
+
+namespace orvanta
+{
+
+KeyboardLink::KeyboardLink(QObject *parent)
+    : QObject(parent), m_pause(sleepingPause()), m_discovery(hidapiDiscovery()),
+      m_presence(hidapiPresence())
+{
+    qRegisterMetaType<KeyboardLink::State>();
+    qRegisterMetaType<KeyboardLink::Outcome>();
+    m_nextScan = Clock::now() + std::chrono::milliseconds(kScanIntervalMs);
+    m_worker = std::thread([this] { run(); });
+}
+
+KeyboardLink::~KeyboardLink()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+        if (!m_queue.empty())
+            qInfo() << "keyboard link closing:" << m_queue.size() << "operations not sent";
+        m_queue.clear();
+    }
+    m_wake.notify_all();
+    m_worker.join();
+    std::lock_guard<std::mutex> lock(m_deviceMutex);
+    m_vendor.reset();
+    m_consumer.reset();
+}
+
+KeyboardLink::PauseFunction KeyboardLink::sleepingPause()
+{
+    return [](unsigned ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+}
+
+KeyboardLink::Discovery KeyboardLink::hidapiDiscovery()
+{
+    return [](std::unique_ptr<HidDevice> &vendor, std::unique_ptr<HidDevice> &consumer) {
+        HidDevice *v = nullptr;
+        HidDevice *c = nullptr;
+        findKeyboard(v, c);
+        vendor.reset(v);
+        consumer.reset(c);
+        return v != nullptr;
+    };
+}
+
+void KeyboardLink::setPauseFunction(PauseFunction pause)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_pause = pause ? std::move(pause) : sleepingPause();
+}
+
+void KeyboardLink::setDiscovery(Discovery discovery, Presence presence)
+{
+    std::lock_guard<std::mutex> scanLock(m_scanMutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_discovery = std::move(discovery);
+    m_presence = std::move(presence);
+}
+
+bool KeyboardLink::keyboardPresent()
+{
+    if (!ensureHidInitialised())
+        return false;
+    hid_device_info *list = hid_enumerate(kVendorId, kProductId);
+    const bool found = list != nullptr;
+    hid_free_enumeration(list);
+    return found;
+}
+
+KeyboardLink::Presence KeyboardLink::hidapiPresence()
+{
+    return [](const QString &path) {
+        if (!ensureHidInitialised())
+            return true;
+        bool found = false;
+        hid_device_info *list = hid_enumerate(kVendorId, kProductId);
+        for (hid_device_info *d = list; d && !found; d = d->next)
+            found = QString::fromLocal8Bit(d->path) == path;
+        hid_free_enumeration(list);
+        return found;
+    };
+}
+
+void KeyboardLink::checkPresence()
+{
+    std::lock_guard<std::mutex> scanLock(m_scanMutex);
+    Presence presence;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        presence = m_presence;
+    }
+    QString path;
+    {
+        std::lock_guard<std::mutex> deviceLock(m_deviceMutex);
+        if (!m_vendor || m_virtual)
+            return;
+        path = m_vendor->path();
+    }
+    if (presence && !presence(path))
+        lose(QStringLiteral("unplugged"));
+}
+
+QString KeyboardLink::stateText(State state)
+{
+    switch (state) {
+    case State::Connected:
+        return QCoreApplication::translate("KeyboardLink", "Keyboard connected");
+    case State::Virtual:
+        return QCoreApplication::translate("KeyboardLink", "Virtual keyboard");
+    case State::Absent:
+        break;
+    }
+    return QCoreApplication::translate("KeyboardLink", "No keyboard connected");
+}
+
+QString KeyboardLink::stateKey(State state)
+{
+    switch (state) {
+    case State::Connected:
+        return QStringLiteral("connected");
+    case State::Virtual:
+        return QStringLiteral("virtual");
+    case State::Absent:
+        break;
+    }
+    return QStringLiteral("absent");
+}
+
+void KeyboardLink::post(std::function<void()> call)
+{
+    // Signals are always delivered on the link's own thread, after the call
+    // that caused them has returned, and never while a lock is held.
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+}
+
+void KeyboardLink::report(const Operation &op, Outcome outcome)
+{
+    const quint64 id = op.id;
+    const int profile = op.profile;
+    const bool quiet = op.quiet;
+    post([this, id, outcome, profile, quiet] {
+        emit operationFinished(id, outcome, profile, quiet);
+    });
+}
+
+void KeyboardLink::setState(State state)
+{
+    if (m_state.exchange(state) == state)
+        return;
+    post([this, state] { emit stateChanged(state); });
+}
+
+bool KeyboardLink::discover()
+{
+    std::lock_guard<std::mutex> scanLock(m_scanMutex);
+    Discovery discovery;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_state.load() != State::Absent)
+            return m_state.load() == State::Connected;
+        discovery = m_discovery;
+    }
+    std::unique_ptr<HidDevice> vendor, consumer;
+    if (!discovery || !discovery(vendor, consumer) || !vendor)
+        return false;
+    {
+        std::lock_guard<std::mutex> deviceLock(m_deviceMutex);
+        if (m_virtual)
+            return false; // a virtual keyboard came first; the found one stays closed
+        m_vendor = std::move(vendor);
+        m_consumer = std::move(consumer);
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    setState(State::Connected);
+    return true;
+}
+
+void KeyboardLink::scan()
+{
+    if (discover()) {
+        qInfo() << "keyboard plugged in";
+        post([this] { emit keyboardArrived(); });
+    }
+}
+
+void KeyboardLink::scanSoon()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_scanNow = true;
+    }
+    m_wake.notify_all();
+}
+
+void KeyboardLink::useVirtualDevice(HidDevice *device)
+{
+    {
+        std::lock_guard<std::mutex> deviceLock(m_deviceMutex);
+        m_vendor.reset();
+        m_consumer.reset();
+        m_virtual = device;
+        ++m_generation;
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_nextScan = Clock::now();
+    setState(device ? State::Virtual : State::Absent);
+    m_wake.notify_all();
+}
+
+void KeyboardLink::keyboardRemoved(const QString &reason)
+{
+    {
+        std::lock_guard<std::mutex> deviceLock(m_deviceMutex);
+        if (m_virtual || !m_vendor)
+            return;
+    }
+    lose(reason);
+}
+
+void KeyboardLink::lose(const QString &reason)
+{
+    {
+        std::lock_guard<std::mutex> deviceLock(m_deviceMutex);
+        if (m_virtual)
+            return;
+        m_vendor.reset();
+        m_consumer.reset();
+        ++m_generation;
+    }
+    std::lock_guard<std::mutex> lock(m_mutex);
+    qInfo().noquote() << "keyboard gone (" + reason + "): handles closed," << m_queue.size()
+                      << "queued operations dropped";
+    for (const Operation &op : m_queue)
+        report(op, Outcome::Dropped);
+    m_queue.clear();
+    // A keyboard that refuses reports but still enumerates is tried again only
+    // after a full interval, not in a tight loop.
+    m_nextScan = Clock::now() + std::chrono::milliseconds(kScanIntervalMs);
+    setState(State::Absent);
+    m_wake.notify_all();
+}
+
+quint64 KeyboardLink::enqueue(Operation operation)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    operation.id = m_nextId++;
+    if (m_state.load() == State::Absent) {
+        report(operation, Outcome::NotConnected);
+        return operation.id;
+    }
+    if (operation.droppable && int(m_queue.size()) >= kQueueLimit) {
+        qWarning() << "keyboard queue full:" << m_queue.size()
+                   << "operations waiting; a control socket command was dropped";
+        report(operation, Outcome::Overflow);
+        return operation.id;
+    }
+    m_queue.push_back(std::move(operation));
+    m_wake.notify_all();
+    return m_queue.back().id;
+}
+
+int KeyboardLink::pending() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return int(m_queue.size()) + (m_busy ? 1 : 0);
+}
+
+bool KeyboardLink::waitForIdle(int timeoutMs) const
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!isIdle()) {
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+KeyboardLink::Outcome KeyboardLink::sendOperation(const Operation &op, const PauseFunction &pause)
+{
+    const quint64 generation = m_generation.load();
+    for (const Step &step : op.steps) {
+        bool sent = false;
+        bool isVirtual = false;
+        {
+            std::lock_guard<std::mutex> deviceLock(m_deviceMutex);
+            if (m_generation.load() != generation)
+                return Outcome::Dropped; // unplugged while the operation ran
+            HidDevice *device = m_virtual ? m_virtual : m_vendor.get();
+            if (!device)
+                return Outcome::Dropped;
+            isVirtual = m_virtual != nullptr;
+            sent = device->sendFeatureReport(step.report.data(), step.report.size());
+        }
+        if (!sent)
+            return isVirtual ? Outcome::Failed : Outcome::Lost;
+        pause(step.pauseMs);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_stopping)
+            return Outcome::Dropped;
+    }
+    return Outcome::Sent;
+}
+
+void KeyboardLink::run()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    while (!m_stopping) {
+        if (m_queue.empty()) {
+            const State state = m_state.load();
+            const bool scanning = state == State::Absent && m_discovery;
+            const bool checking = state == State::Connected && m_presence;
+            if (!scanning && !checking) {
+                m_wake.wait(lock);
+                continue;
+            }
+            if (!m_scanNow && Clock::now() < m_nextScan) {
+                m_wake.wait_until(lock, m_nextScan);
+                continue;
+            }
+            m_scanNow = false;
+            m_nextScan = Clock::now() + std::chrono::milliseconds(kScanIntervalMs);
+            lock.unlock();
+            if (scanning)
+                scan();
+            else
+                checkPresence();
+            lock.lock();
+            continue;
+        }
+        Operation op = std::move(m_queue.front());
+        m_queue.pop_front();
+        m_busy = true;
+        const PauseFunction pause = m_pause;
+        lock.unlock();
+        const Outcome outcome = sendOperation(op, pause);
+        if (outcome == Outcome::Lost) {
+            // Reported before what waits behind it, so outcomes keep queue order.
+            report(op, Outcome::Failed);
+            lose(QStringLiteral("a report was refused"));
+            lock.lock();
+            m_busy = false;
+            continue;
+        }
+        lock.lock();
+        m_busy = false;
+        report(op, outcome);
+    }
+}
+
+} // namespace orvanta

@@ -1,0 +1,156 @@
+#pragma once
+// The one link to the keyboard: it finds the keyboard (at start-up, then again
+// whenever none is connected), owns the opened interfaces, and sends queued
+// operations from its own worker thread. An operation is a whole sequence of
+// reports, each followed by the pause the firmware needs; operations go out
+// whole, one after another, in the order they were queued, so the window's
+// thread never waits for the keyboard.
+
+#include "HidDevice.h"
+#include "Report.h"
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace orvanta
+{
+
+class KeyboardLink : public QObject
+{
+    Q_OBJECT
+public:
+    enum class State { Absent, Connected, Virtual };
+    Q_ENUM(State)
+
+    enum class Outcome {
+        Sent,         // every report went out, each followed by its pause
+        Failed,       // the keyboard refused a report: it counts as unplugged
+        Dropped,      // the keyboard went away before the operation's turn
+        NotConnected, // no keyboard when it was queued
+        Overflow,     // the queue was full (commands of other programs only)
+        Lost,         // internal: a report was refused by a hidapi keyboard
+    };
+    Q_ENUM(Outcome)
+
+    struct Step {
+        Report report;
+        unsigned pauseMs = kPauseMs;
+    };
+
+    struct Operation {
+        std::vector<Step> steps;
+        int profile = 0;        // the on-board profile it addresses, 0 for none
+        bool quiet = false;     // repeated ticks: no confirmation for each
+        bool droppable = false; // from another program: subject to the queue's bound
+        quint64 id = 0;         // given by enqueue()
+    };
+
+    using PauseFunction = std::function<void(unsigned ms)>;
+    // Opens the keyboard's vendor and consumer interfaces; returns false (both
+    // left empty) when no keyboard is there.
+    using Discovery = std::function<bool(std::unique_ptr<HidDevice> &vendor,
+                                         std::unique_ptr<HidDevice> &consumer)>;
+
+    // Operations of other programs beyond this many waiting are dropped.
+    static constexpr int kQueueLimit = 1000;
+    // Whether the interface at this path is still there.
+    using Presence = std::function<bool(const QString &path)>;
+
+    // How often a missing keyboard is looked for, and a connected but idle one
+    // checked for.
+    static constexpr int kScanIntervalMs = 2000;
+
+    explicit KeyboardLink(QObject *parent = nullptr);
+    ~KeyboardLink() override;
+
+    // Defaults: sleeping the worker thread; enumerating through hidapi.
+    void setPauseFunction(PauseFunction pause);
+    // Without `presence`, a connected keyboard counts as there until a report fails.
+    void setDiscovery(Discovery discovery, Presence presence = {});
+    static PauseFunction sleepingPause();
+    static Discovery hidapiDiscovery();
+    static Presence hidapiPresence();
+    // Whether hidapi lists any interface of the keyboard now (nothing is opened).
+    static bool keyboardPresent();
+
+    // Looks for the keyboard once, now, on the calling thread (start-up).
+    // Later arrivals are found by the worker while no keyboard is connected.
+    bool discover();
+    // Uses `device` (not owned; it must outlive the link or be replaced) as the
+    // keyboard from now on: no hidapi interface stays open and none is looked
+    // for. It is called from the worker thread. Null returns to hidapi.
+    void useVirtualDevice(HidDevice *device);
+    // The interfaces went away (udev removal): closes them and drops what waits.
+    void keyboardRemoved(const QString &reason);
+    // Looks for a keyboard at the next chance instead of waiting for the scan.
+    void scanSoon();
+
+    // Queues an operation; returns its id (outcome signals carry it). An
+    // operation that cannot be queued is still reported, later, through
+    // operationFinished, never from within this call.
+    quint64 enqueue(Operation operation);
+
+    State state() const { return m_state.load(); }
+    int pending() const; // operations waiting or being sent
+    bool isIdle() const { return pending() == 0; }
+    // Blocks until nothing is pending or the time is up; for the end of the
+    // program only, so what the user changed last still reaches the keyboard.
+    bool waitForIdle(int timeoutMs) const;
+    static QString stateText(State state);
+    static QString stateKey(State state); // "connected", "absent", "virtual"
+
+signals:
+    void stateChanged(orvanta::KeyboardLink::State state);
+    // A keyboard was plugged in while the console runs (not the one of start-up).
+    void keyboardArrived();
+    void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
+                           bool quiet);
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void run();
+    void scan();
+    void checkPresence();
+    Outcome sendOperation(const Operation &op, const PauseFunction &pause);
+    void lose(const QString &reason);
+    void setState(State state);
+    void post(std::function<void()> call);
+    void report(const Operation &op, Outcome outcome);
+
+    // m_deviceMutex guards the interfaces and is held around each single
+    // send; m_mutex guards the queue and the state. Never taken the other way round.
+    std::mutex m_deviceMutex;
+    std::mutex m_scanMutex; // one discovery at a time
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<Operation> m_queue;
+    bool m_busy = false; // the worker is sending an operation
+    bool m_stopping = false;
+    bool m_scanNow = false;
+    Clock::time_point m_nextScan;
+    quint64 m_nextId = 1;
+    std::atomic<quint64> m_generation{0}; // grows whenever the interfaces go away
+    std::atomic<State> m_state{State::Absent};
+    std::unique_ptr<HidDevice> m_vendor, m_consumer;
+    HidDevice *m_virtual = nullptr;
+    PauseFunction m_pause;
+    Discovery m_discovery;
+    Presence m_presence;
+    std::thread m_worker;
+};
+
+} // namespace orvanta
+
+Q_DECLARE_METATYPE(orvanta::KeyboardLink::State)
+Q_DECLARE_METATYPE(orvanta::KeyboardLink::Outcome)
