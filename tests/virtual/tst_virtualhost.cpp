@@ -1,9 +1,10 @@
 // Switching the console between the USB keyboard (the fake one here) and the
-// virtual keyboard: where the reports go, and the window's offer to switch.
+// virtual keyboard through the keyboard link: where the reports go, the
+// window's offer to switch, and the offer when a keyboard is plugged in.
 
 #include "TestSupport.h"
-#include "app/Globals.h"
-#include "device/HidapiDevice.h"
+#include "device/KeyboardLink.h"
+#include "device/key_main_sand_cmd.h"
 #include "virtual/VirtualKeyboardDevice.h"
 #include "virtual/ui/VirtualKeyboardHost.h"
 #include "virtual/ui/VirtualKeyboardWindow.h"
@@ -19,14 +20,15 @@ class VirtualHostTest : public QObject
     Q_OBJECT
 
 private slots:
-    void switchesBothWaysAndKeepsOneSetOfHandles()
+    void switchesBothWaysThroughTheLink()
     {
         test::TempWorkDir dir;
         qputenv("ORVANTA_FAKEHID_DEVICES", "keyboard");
-        findKeyboard(gDeviceHandle, gConsumerHandle);
-        QVERIFY(gDeviceHandle);
+        KeyboardLink link;
+        link.setPauseFunction([](unsigned) {});
+        QVERIFY(link.discover());
         {
-            VirtualKeyboardHost host;
+            VirtualKeyboardHost host(&link);
             QSignalSpy switched(&host, &VirtualKeyboardHost::switched);
             host.showWindow(); // a USB keyboard is connected: only shown, with the offer
             QVERIFY(!host.inUse());
@@ -34,23 +36,34 @@ private slots:
             QVERIFY(offer && offer->isVisible());
             QTest::mouseClick(offer, Qt::LeftButton);
             QVERIFY(host.inUse());
-            QCOMPARE(gDeviceHandle, static_cast<HidDevice *>(host.device()));
+            QCOMPARE(link.state(), KeyboardLink::State::Virtual);
             QVERIFY(!offer->isVisible());
-            QVERIFY(
-                QFileInfo::exists(dir.path() + "/" + VirtualKeyboardDevice::defaultStateFile()) ==
-                false); // nothing sent yet
+
+            // What the link sends now reaches the virtual keyboard.
+            KeyboardLink::Operation select;
+            select.steps.push_back({key_main_sand_cmd::selectProfileReport(4), 100});
+            link.enqueue(select);
+            QVERIFY(link.waitForIdle(5000));
+            QCOMPARE(host.device()->state().activeProfile, 4);
 
             QVERIFY(host.useUsbKeyboard());
-            QCOMPARE(gDeviceHandle->path(), QStringLiteral("/dev/fake-hidraw2"));
+            QCOMPARE(link.state(), KeyboardLink::State::Connected);
             QVERIFY(offer->isVisible());
             QCOMPARE(switched.size(), 2);
 
+            // Taken without a keyboard, a keyboard plugged in later is offered once.
             qputenv("ORVANTA_FAKEHID_DEVICES", "none");
             host.use();
             QVERIFY(!host.useUsbKeyboard()); // unplugged: the virtual keyboard stays
             QVERIFY(host.inUse());
+            QSignalSpy available(&host, &VirtualKeyboardHost::usbKeyboardAvailable);
+            qputenv("ORVANTA_FAKEHID_DEVICES", "keyboard");
+            QVERIFY(available.wait(3 * VirtualKeyboardHost::kUsbCheckMs));
+            QVERIFY(!available.wait(VirtualKeyboardHost::kUsbCheckMs + 500));
+            QCOMPARE(available.size(), 1);
         }
-        QCOMPARE(gDeviceHandle, nullptr); // the host takes its keyboard with it
+        // The host takes its keyboard with it: the link never sends to it again.
+        QVERIFY(link.state() != KeyboardLink::State::Virtual);
     }
 };
 
