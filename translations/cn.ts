@@ -201,6 +201,10 @@
         <source>USE THE KEYBOARD</source>
         <translation>使用实体键盘</translation>
     </message>
+    <message>
+        <source>Not saved: %1 (%2). It keeps its earlier content.</source>
+        <translation>未保存：%1（%2）。文件保留先前的内容。</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

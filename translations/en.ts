@@ -201,6 +201,10 @@
         <source>USE THE KEYBOARD</source>
         <translation>USE THE KEYBOARD</translation>
     </message>
+    <message>
+        <source>Not saved: %1 (%2). It keeps its earlier content.</source>
+        <translation>Not saved: %1 (%2). It keeps its earlier content.</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -201,6 +201,10 @@
         <source>USE THE KEYBOARD</source>
         <translation>使用實體鍵盤</translation>
     </message>
+    <message>
+        <source>Not saved: %1 (%2). It keeps its earlier content.</source>
+        <translation>未儲存：%1（%2）。檔案保留先前的內容。</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

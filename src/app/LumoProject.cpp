@@ -115,6 +115,12 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     gMacroView = new micro_view(this);
     gMacroView->hide();
     forwardPageSaveFailures();
+    connect(this, &LumoProject::saveFailed, this, [this](const QString &path, const QString &reason) {
+        m_saveFailure.start();
+        showNotice(tr("Not saved: %1 (%2). It keeps its earlier content.")
+                       .arg(QFileInfo(path).fileName(), reason),
+                   NoticeKind::Error);
+    });
     gCommandSender = new key_main_sand_cmd();
     gResetView = new reset_view(this);
     gResetView->hide();
@@ -581,6 +587,10 @@ void LumoProject::operationFinished(quint64 id, KeyboardLink::Outcome outcome, i
 {
     if (const auto then = m_afterOperation.take(id))
         then();
+    // A failed save stays in view: the keyboard's confirmation must not hide it.
+    if (m_saveFailure.isValid() && m_saveFailure.elapsed() < StatusBand::kNoticeMs &&
+        (outcome == KeyboardLink::Outcome::Sent || outcome == KeyboardLink::Outcome::NotConnected))
+        return;
     const QString target =
         profile >= 1 && profile <= 5 ? tr("PROFILE %1").arg(profile) : tr("the keyboard");
     switch (outcome) {

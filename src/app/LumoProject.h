@@ -10,6 +10,7 @@
 #include "device/KeyboardLink.h"
 
 #include <QHash>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
@@ -255,6 +256,7 @@ private:
     ConsoleTray *m_tray = nullptr;
     QSet<int> m_capturePresses; // keys pressed while a key is being captured
     orvanta::KeyboardLink *m_link = nullptr;
+    QElapsedTimer m_saveFailure; // since the last failed save
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;
 

@@ -316,6 +316,15 @@ private slots:
                      QStringLiteral("Saved; the keyboard is not connected"));
         QVERIFY(f.device.reports.isEmpty());
         QVERIFY(f.w->statusReply().startsWith(R"({"keyboard":"absent","profile":3,)"));
+
+        // A failed save is told, and the keyboard's outcome does not cover it.
+        emit f.w->saveFailed(QStringLiteral("./system/light_color.ini"),
+                             QStringLiteral("No space left on device"));
+        f.w->profileButtons[3]->click();
+        QTest::qWait(50);
+        QCOMPARE(f.w->statusBand->noticeText(),
+                 QStringLiteral("Not saved: light_color.ini (No space left on device). It keeps "
+                                "its earlier content."));
     }
 };
 
