@@ -3,8 +3,8 @@
 // as stored texts, a keyboard that only checks what it is sent, and checks
 // that stop the run with a message.
 
-#include "device/HidDevice.h"
-#include "device/Report.h"
+#include "core/device/HidDevice.h"
+#include "core/device/Report.h"
 
 #include <QCoreApplication>
 #include <QDir>

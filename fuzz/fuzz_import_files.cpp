@@ -4,15 +4,15 @@
 
 #include "FuzzSupport.h"
 
-#include "device/LightCommandReplay.h"
-#include "device/key_main_sand_cmd.h"
-#include "keyassign/KeyAssignment.h"
-#include "lighting/EffectRecords.h"
-#include "lighting/KeyColors.h"
-#include "lighting/stops/PatternStore.h"
-#include "macro/MacroFile.h"
-#include "storage/StoredList.h"
-#include "storage/readini.h"
+#include "core/assign/KeyAssignment.h"
+#include "core/device/LightCommandReplay.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/EffectRecords.h"
+#include "core/lighting/KeyColors.h"
+#include "core/lighting/PatternStore.h"
+#include "core/macro/MacroFile.h"
+#include "core/storage/StoredList.h"
+#include "core/storage/readini.h"
 
 #include <QFile>
 #include <QSettings>

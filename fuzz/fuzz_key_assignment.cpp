@@ -4,10 +4,10 @@
 
 #include "FuzzSupport.h"
 
-#include "device/DefaultKeyMap.h"
-#include "keyassign/KeyAssignment.h"
-#include "macro/MacroFile.h"
-#include "storage/StoredList.h"
+#include "core/assign/KeyAssignment.h"
+#include "core/keys/DefaultKeyMap.h"
+#include "core/macro/MacroFile.h"
+#include "core/storage/StoredList.h"
 
 #include <limits>
 

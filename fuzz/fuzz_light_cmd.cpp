@@ -3,9 +3,9 @@
 
 #include "FuzzSupport.h"
 
-#include "device/LightCommandReplay.h"
-#include "device/key_main_sand_cmd.h"
-#include "storage/readini.h"
+#include "core/device/LightCommandReplay.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/storage/readini.h"
 
 using namespace orvanta;
 

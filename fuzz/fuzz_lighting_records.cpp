@@ -5,12 +5,12 @@
 
 #include "FuzzSupport.h"
 
-#include "device/LightCommandReplay.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/EffectRecords.h"
-#include "lighting/KeyColors.h"
-#include "lighting/LightingBuilders.h"
-#include "lighting/stops/PatternStore.h"
+#include "core/device/LightCommandReplay.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/EffectRecords.h"
+#include "core/lighting/KeyColors.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/lighting/PatternStore.h"
 
 using namespace orvanta;
 

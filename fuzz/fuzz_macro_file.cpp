@@ -3,8 +3,8 @@
 
 #include "FuzzSupport.h"
 
-#include "macro/MacroCodec.h"
-#include "macro/MacroFile.h"
+#include "core/macro/MacroCodec.h"
+#include "core/macro/MacroFile.h"
 
 using namespace orvanta;
 using namespace orvanta::macro;

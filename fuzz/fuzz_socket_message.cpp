@@ -3,9 +3,9 @@
 
 #include "FuzzSupport.h"
 
-#include "device/key_main_sand_cmd.h"
-#include "socket/SocketCommand.h"
-#include "socket/SocketMessage.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/socket/SocketCommand.h"
+#include "core/socket/SocketMessage.h"
 
 using namespace orvanta;
 

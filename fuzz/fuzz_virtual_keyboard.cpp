@@ -4,8 +4,8 @@
 
 #include "FuzzSupport.h"
 
-#include "virtual/ReportDecoder.h"
-#include "virtual/VirtualLighting.h"
+#include "core/virtual/ReportDecoder.h"
+#include "core/virtual/VirtualLighting.h"
 
 #include <QJsonDocument>
 

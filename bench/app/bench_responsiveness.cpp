@@ -8,12 +8,12 @@
 //   bench_responsiveness [burst size, default 300] [modes: both, before, after]
 
 #include "TestSupport.h"
-#include "app/Globals.h"
-#include "app/LumoProject.h"
-#include "device/KeyboardLink.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/keyboard_light_view.h"
-#include "socket/SocketHelper.h"
+#include "core/device/KeyboardLink.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/socket/SocketHelper.h"
+#include "ui/lighting/keyboard_light_view.h"
+#include "ui/shell/Globals.h"
+#include "ui/shell/LumoProject.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,10 +2,10 @@
 // page's effect_save_function per effect, with the pauses recorded instead of
 // slept, the file writes included. Prints the median over many runs.
 
-#include "app/Globals.h"
-#include "device/HidDevice.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/keyboard_light_view.h"
+#include "core/device/HidDevice.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "ui/lighting/keyboard_light_view.h"
+#include "ui/shell/Globals.h"
 
 #include <QApplication>
 #include <QComboBox>

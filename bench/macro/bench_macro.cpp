@@ -1,8 +1,8 @@
 // Figures for the macro page's core work on a full macro (84 events): building
 // and parsing the stored record, the insert merge, and row removal.
 
-#include "macro/MacroCodec.h"
-#include "macro/MacroFile.h"
+#include "core/macro/MacroCodec.h"
+#include "core/macro/MacroFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>

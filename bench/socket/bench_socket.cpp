@@ -2,8 +2,8 @@
 // messages per second one loopback client gets through the server.
 // Prints its figures; asserts nothing.
 
-#include "socket/SocketHelper.h"
-#include "socket/SocketMessage.h"
+#include "core/socket/SocketHelper.h"
+#include "core/socket/SocketMessage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,10 +3,10 @@
 // talking to an in-memory keyboard with recorded (not slept) pauses.
 
 #include "TestSupport.h"
-#include "app/Globals.h"
-#include "app/KeyTable.h"
-#include "app/LumoProject.h"
-#include "device/key_main_sand_cmd.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/keys/KeyTable.h"
+#include "ui/shell/Globals.h"
+#include "ui/shell/LumoProject.h"
 
 #include <QTcpServer>
 #include <QTest>

@@ -1,7 +1,7 @@
 // The diagnostic log file: every line in it, bounded in size by rotation.
 
 #include "TestSupport.h"
-#include "app/ConsoleLog.h"
+#include "core/app/ConsoleLog.h"
 
 #include <QDir>
 #include <QtTest>

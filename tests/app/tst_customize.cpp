@@ -1,10 +1,10 @@
 // The CUSTOMIZE page in the window: assignments, resets, instant shift, slots.
 
 #include "ShellFixture.h"
-#include "device/DefaultKeyMap.h"
-#include "macro/MacroFile.h"
-#include "storage/StoredList.h"
-#include "storage/readini.h"
+#include "core/keys/DefaultKeyMap.h"
+#include "core/macro/MacroFile.h"
+#include "core/storage/StoredList.h"
+#include "core/storage/readini.h"
 
 #include <QComboBox>
 #include <QLabel>

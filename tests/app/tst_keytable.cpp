@@ -1,8 +1,8 @@
 // The key table, the hit test and the new-key capture table.
 
-#include "app/KeyCapture.h"
-#include "app/KeyTable.h"
-#include "device/DefaultKeyMap.h"
+#include "core/keys/DefaultKeyMap.h"
+#include "core/keys/KeyCapture.h"
+#include "core/keys/KeyTable.h"
 
 #include <QSet>
 #include <QtTest>

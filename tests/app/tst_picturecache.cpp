@@ -1,7 +1,7 @@
 // Pictures and masks decoded once per run and shared.
 
 #include "TestSupport.h"
-#include "app/PictureCache.h"
+#include "core/app/PictureCache.h"
 
 #include <QPainter>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // The left menu's saved profiles on real directories.
 
 #include "ShellFixture.h"
-#include "app/FileDialogs.h"
-#include "storage/DirectoryOps.h"
-#include "storage/ProfileStore.h"
-#include "storage/readini.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/storage/DirectoryOps.h"
+#include "core/storage/readini.h"
+#include "ui/shell/FileDialogs.h"
 
 #include <QComboBox>
 #include <QLineEdit>

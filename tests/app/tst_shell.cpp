@@ -2,16 +2,16 @@
 // and its gating, dragging and key cell colours.
 
 #include "ShellFixture.h"
-#include "app/ConsoleTray.h"
-#include "app/WindowScale.h"
-#include "app/key_show_img.h"
-#include "app/reset_view.h"
-#include "device/KeyboardLink.h"
-#include "lighting/keyboard_light_view.h"
-#include "macro/micro_view.h"
-#include "settings/WebLinks.h"
-#include "settings/setting_view.h"
-#include "storage/readini.h"
+#include "core/device/KeyboardLink.h"
+#include "core/settings/WebLinks.h"
+#include "core/storage/readini.h"
+#include "ui/lighting/keyboard_light_view.h"
+#include "ui/macro/micro_view.h"
+#include "ui/settings/setting_view.h"
+#include "ui/shell/ConsoleTray.h"
+#include "ui/shell/WindowScale.h"
+#include "ui/shell/key_show_img.h"
+#include "ui/shell/reset_view.h"
 
 #include <QComboBox>
 #include <QFocusFrame>

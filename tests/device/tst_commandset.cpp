@@ -1,7 +1,7 @@
 // The keyboard's command set: exact report sequences and the pauses they ask for.
 
 #include "TestSupport.h"
-#include "device/key_main_sand_cmd.h"
+#include "core/device/key_main_sand_cmd.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // Discovery through hidapi, against the fake keyboard (preloaded by CTest).
 
 #include "TestSupport.h"
-#include "device/HidapiDevice.h"
+#include "core/device/HidapiDevice.h"
 
 #include <QtTest>
 

@@ -3,8 +3,8 @@
 // an unplugged or refusing keyboard closes its handles and drops what waits.
 
 #include "TestSupport.h"
-#include "device/KeyboardLink.h"
-#include "device/key_main_sand_cmd.h"
+#include "core/device/KeyboardLink.h"
+#include "core/device/key_main_sand_cmd.h"
 
 #include <QSemaphore>
 #include <QSignalSpy>

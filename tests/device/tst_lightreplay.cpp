@@ -1,8 +1,8 @@
 // Replaying a saved profile's stored lighting into an on-board profile.
 
 #include "TestSupport.h"
-#include "device/LightCommandReplay.h"
-#include "device/key_main_sand_cmd.h"
+#include "core/device/LightCommandReplay.h"
+#include "core/device/key_main_sand_cmd.h"
 
 #include <QtTest>
 

@@ -3,8 +3,8 @@
 // comes back after a restart on the same data directory.
 
 #include "ConsoleProcess.h"
-#include "virtual/VirtualKeyboardDevice.h"
-#include "virtual/VirtualLighting.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+#include "core/virtual/VirtualLighting.h"
 
 #include <QTcpSocket>
 #include <QtTest>

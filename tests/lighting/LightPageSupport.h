@@ -2,8 +2,8 @@
 // Driving the LIGHTING page by its widget names and with mouse events.
 
 #include "LightingTestSupport.h"
-#include "app/Globals.h"
-#include "device/key_main_sand_cmd.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "ui/shell/Globals.h"
 
 #include <QApplication>
 #include <QComboBox>

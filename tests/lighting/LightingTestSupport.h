@@ -3,9 +3,9 @@
 // and zone tables.
 
 #include "TestSupport.h"
-#include "device/Report.h"
-#include "lighting/LightingTypes.h"
-#include "lighting/stops/StopEditor.h"
+#include "core/device/Report.h"
+#include "core/lighting/LightingTypes.h"
+#include "core/lighting/StopEditor.h"
 
 #include <QtTest>
 #include <functional>

@@ -2,8 +2,8 @@
 
 #include "FactoryLighting.h"
 #include "TestSupport.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/LightingBuilders.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/LightingBuilders.h"
 
 #include <QtTest>
 

@@ -2,10 +2,10 @@
 // zone interpolation, SURFACE pages, the stored command file and the factory sets.
 
 #include "LightingTestSupport.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/LightingBuilders.h"
-#include "storage/StoredList.h"
-#include "storage/readini.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/storage/StoredList.h"
+#include "core/storage/readini.h"
 
 #include <QtTest>
 #include <memory>

@@ -2,11 +2,11 @@
 // option buttons, the per-key editor with the mouse, APPLY and LED RESET.
 
 #include "LightPageSupport.h"
-#include "app/Globals.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/EffectRecords.h"
-#include "lighting/LightingBuilders.h"
-#include "lighting/keyboard_light_view.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/EffectRecords.h"
+#include "core/lighting/LightingBuilders.h"
+#include "ui/lighting/keyboard_light_view.h"
+#include "ui/shell/Globals.h"
 
 #include <memory>
 

@@ -2,9 +2,9 @@
 // editor's slot table, hit testing, painting and light_color.ini.
 
 #include "LightingTestSupport.h"
-#include "lighting/EffectRecords.h"
-#include "lighting/KeyColors.h"
-#include "storage/readini.h"
+#include "core/lighting/EffectRecords.h"
+#include "core/lighting/KeyColors.h"
+#include "core/storage/readini.h"
 
 #include <QSet>
 

@@ -2,13 +2,13 @@
 // its buttons, fields, combo boxes and mouse events on the page.
 
 #include "LightPageSupport.h"
-#include "app/Globals.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/LightingBuilders.h"
-#include "lighting/keyboard_light_view.h"
-#include "lighting/stops/PatternStore.h"
-#include "lighting/stops/StripStyle.h"
-#include "storage/readini.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/lighting/PatternStore.h"
+#include "core/lighting/StripStyle.h"
+#include "core/storage/readini.h"
+#include "ui/lighting/keyboard_light_view.h"
+#include "ui/shell/Globals.h"
 
 #include <QLabel>
 #include <QSlider>

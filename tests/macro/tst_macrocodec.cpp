@@ -2,7 +2,7 @@
 // edit that follows a delay edit.
 
 #include "TestSupport.h"
-#include "macro/MacroCodec.h"
+#include "core/macro/MacroCodec.h"
 
 #include <QtTest>
 

@@ -2,10 +2,10 @@
 // comma key's label, export and import, and the collection's naming rules.
 
 #include "TestSupport.h"
-#include "macro/MacroCodec.h"
-#include "macro/MacroFile.h"
-#include "storage/StoredList.h"
-#include "storage/readini.h"
+#include "core/macro/MacroCodec.h"
+#include "core/macro/MacroFile.h"
+#include "core/storage/StoredList.h"
+#include "core/storage/readini.h"
 
 #include <QDir>
 #include <QtTest>

@@ -3,10 +3,10 @@
 // deleting and editing rows, and the protected macro.
 
 #include "TestSupport.h"
-#include "macro/MacroCodec.h"
-#include "macro/MacroFile.h"
-#include "macro/micro_view.h"
-#include "storage/readini.h"
+#include "core/macro/MacroCodec.h"
+#include "core/macro/MacroFile.h"
+#include "core/storage/readini.h"
+#include "ui/macro/micro_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>

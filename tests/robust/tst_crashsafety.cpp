@@ -6,9 +6,9 @@
 #include "ConsoleProcess.h"
 #include "RobustSteps.h"
 #include "TestSupport.h"
-#include "macro/MacroFile.h"
-#include "storage/DirectoryOps.h"
-#include "storage/ProfileStore.h"
+#include "core/macro/MacroFile.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/storage/DirectoryOps.h"
 
 #include <QDirIterator>
 #include <QProcess>

@@ -4,14 +4,14 @@
 // keyboard that comes back is found, brought to the active profile and used.
 
 #include "TestSupport.h"
-#include "app/Globals.h"
-#include "app/KeyTable.h"
-#include "app/LumoProject.h"
-#include "device/KeyboardLink.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/keyboard_light_view.h"
-#include "macro/micro_view.h"
-#include "storage/readini.h"
+#include "core/device/KeyboardLink.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/keys/KeyTable.h"
+#include "core/storage/readini.h"
+#include "ui/lighting/keyboard_light_view.h"
+#include "ui/macro/micro_view.h"
+#include "ui/shell/Globals.h"
+#include "ui/shell/LumoProject.h"
 
 #include <QComboBox>
 #include <QDirIterator>

@@ -6,12 +6,12 @@
 
 #include "LightPageSupport.h"
 #include "ShellFixture.h"
-#include "lighting/keyboard_light_view.h"
-#include "macro/MacroFile.h"
-#include "macro/micro_view.h"
-#include "storage/AtomicFile.h"
-#include "storage/DirectoryOps.h"
-#include "storage/readini.h"
+#include "core/macro/MacroFile.h"
+#include "core/storage/AtomicFile.h"
+#include "core/storage/DirectoryOps.h"
+#include "core/storage/readini.h"
+#include "ui/lighting/keyboard_light_view.h"
+#include "ui/macro/micro_view.h"
 
 #include <QComboBox>
 #include <QDirIterator>

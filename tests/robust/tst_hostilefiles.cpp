@@ -4,11 +4,11 @@
 
 #include "../app/ShellFixture.h"
 #include "ConsoleProcess.h"
-#include "keyassign/KeyAssignment.h"
-#include "lighting/LightingBuilders.h"
-#include "macro/MacroFile.h"
-#include "storage/DirectoryOps.h"
-#include "storage/readini.h"
+#include "core/assign/KeyAssignment.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/macro/MacroFile.h"
+#include "core/storage/DirectoryOps.h"
+#include "core/storage/readini.h"
 
 #include <QDirIterator>
 #include <QHostAddress>

@@ -2,9 +2,9 @@
 // 127.0.0.1: which requests go out, what is asked, written and started.
 
 #include "TestSupport.h"
-#include "settings/AutoUpdate.h"
-#include "settings/ProgramLauncher.h"
-#include "settings/UpdateDialogs.h"
+#include "core/settings/ProgramLauncher.h"
+#include "ui/settings/AutoUpdate.h"
+#include "ui/settings/UpdateDialogs.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,9 +2,9 @@
 // firmware updater button.
 
 #include "TestSupport.h"
-#include "settings/ProgramLauncher.h"
-#include "settings/setting_view.h"
-#include "storage/readini.h"
+#include "core/settings/ProgramLauncher.h"
+#include "core/storage/readini.h"
+#include "ui/settings/setting_view.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // Version comparison, request bodies, reply reading and language names.
 
 #include "TestSupport.h"
-#include "settings/LanguageText.h"
-#include "settings/UpdateProtocol.h"
+#include "core/settings/LanguageText.h"
+#include "core/settings/UpdateProtocol.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
 // The control socket's server: who may connect and what clients are told.
 
-#include "socket/SocketHelper.h"
+#include "core/socket/SocketHelper.h"
 
 #include <QHostInfo>
 #include <QTcpServer>

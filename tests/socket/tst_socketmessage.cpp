@@ -2,9 +2,9 @@
 // what the console does with the resulting command map.
 
 #include "TestSupport.h"
-#include "socket/AppPulse.h"
-#include "socket/SocketCommand.h"
-#include "socket/SocketMessage.h"
+#include "core/socket/AppPulse.h"
+#include "core/socket/SocketCommand.h"
+#include "core/socket/SocketMessage.h"
 
 #include <QThread>
 #include <QtTest>

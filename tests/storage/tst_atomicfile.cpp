@@ -3,8 +3,8 @@
 // save writes through a link.
 
 #include "TestSupport.h"
-#include "storage/AtomicFile.h"
-#include "storage/IniFile.h"
+#include "core/storage/AtomicFile.h"
+#include "core/storage/IniFile.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,8 +1,8 @@
 // Whole-directory copy and removal behind profile management.
 
 #include "TestSupport.h"
-#include "app/ConsoleOptions.h"
-#include "storage/DirectoryOps.h"
+#include "core/app/ConsoleOptions.h"
+#include "core/storage/DirectoryOps.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Saved profiles: copy names, safe copies and the export text.
 
 #include "TestSupport.h"
-#include "storage/ProfileStore.h"
-#include "storage/readini.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/storage/readini.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // missing or damaged files give.
 
 #include "TestSupport.h"
-#include "storage/readini.h"
+#include "core/storage/readini.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // Stored lists: bounded, defaulting parsers.
 
-#include "storage/StoredList.h"
+#include "core/storage/StoredList.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 // Shared helpers for the tests: an in-memory keyboard, a pause recorder and a
 // temporary working directory.
 
-#include "device/HidDevice.h"
-#include "device/Report.h"
+#include "core/device/HidDevice.h"
+#include "core/device/Report.h"
 
 #include <QByteArray>
 #include <QString>

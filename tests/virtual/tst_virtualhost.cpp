@@ -3,11 +3,11 @@
 // window's offer to switch, and the offer when a keyboard is plugged in.
 
 #include "TestSupport.h"
-#include "device/KeyboardLink.h"
-#include "device/key_main_sand_cmd.h"
-#include "virtual/VirtualKeyboardDevice.h"
-#include "virtual/ui/VirtualKeyboardHost.h"
-#include "virtual/ui/VirtualKeyboardWindow.h"
+#include "core/device/KeyboardLink.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+#include "ui/virtual/VirtualKeyboardHost.h"
+#include "ui/virtual/VirtualKeyboardWindow.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

@@ -2,12 +2,12 @@
 // memory as it was, macro bookkeeping, the hover texts and the saved state.
 
 #include "TestSupport.h"
-#include "device/key_main_sand_cmd.h"
-#include "keyassign/KeyAssignment.h"
-#include "lighting/LightingBuilders.h"
-#include "macro/MacroCodec.h"
-#include "virtual/VirtualKeyboardDevice.h"
-#include "virtual/VirtualLighting.h"
+#include "core/assign/KeyAssignment.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/macro/MacroCodec.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+#include "core/virtual/VirtualLighting.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>

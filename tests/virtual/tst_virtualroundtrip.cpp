@@ -3,13 +3,13 @@
 // as the settings that went in; and the keys must show it.
 
 #include "TestSupport.h"
-#include "device/key_main_sand_cmd.h"
-#include "keyassign/KeyAssignment.h"
-#include "lighting/KeyLedSlots.h"
-#include "lighting/LightingBuilders.h"
-#include "macro/MacroCodec.h"
-#include "virtual/VirtualKeyboardDevice.h"
-#include "virtual/VirtualLighting.h"
+#include "core/assign/KeyAssignment.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/keys/KeyLedSlots.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/macro/MacroCodec.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+#include "core/virtual/VirtualLighting.h"
 
 #include <QRandomGenerator>
 #include <QSet>

@@ -3,11 +3,11 @@
 // positions at small sizes, and the Settings page control that opens it.
 
 #include "TestSupport.h"
-#include "device/key_main_sand_cmd.h"
-#include "lighting/LightingBuilders.h"
-#include "settings/setting_view.h"
-#include "virtual/VirtualKeyboardDevice.h"
-#include "virtual/ui/VirtualKeyboardWindow.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+#include "ui/settings/setting_view.h"
+#include "ui/virtual/VirtualKeyboardWindow.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

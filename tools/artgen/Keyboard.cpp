@@ -1,7 +1,7 @@
 #include "ArtKit.h"
 #include "Drawings.h"
 
-#include "app/KeyTable.h"
+#include "core/keys/KeyTable.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>

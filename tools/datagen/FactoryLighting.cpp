@@ -1,7 +1,7 @@
 #include "FactoryLighting.h"
 
-#include "device/key_main_sand_cmd.h"
-#include "lighting/LightingBuilders.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/LightingBuilders.h"
 
 namespace orvanta
 {

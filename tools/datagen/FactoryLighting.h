@@ -3,8 +3,8 @@
 // lighting command set and the system-wide effect records and key colours that
 // agree with it.
 
-#include "lighting/EffectRecords.h"
-#include "lighting/KeyColors.h"
+#include "core/lighting/EffectRecords.h"
+#include "core/lighting/KeyColors.h"
 
 #include <QString>
 

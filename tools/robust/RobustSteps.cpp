@@ -1,14 +1,14 @@
 #include "RobustSteps.h"
 
-#include "device/DefaultKeyMap.h"
-#include "device/Report.h"
-#include "keyassign/KeyAssignment.h"
-#include "lighting/LightingBuilders.h"
-#include "macro/MacroFile.h"
-#include "storage/DirectoryOps.h"
-#include "storage/ProfileStore.h"
-#include "storage/StoredList.h"
-#include "storage/readini.h"
+#include "core/assign/KeyAssignment.h"
+#include "core/device/Report.h"
+#include "core/keys/DefaultKeyMap.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/macro/MacroFile.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/storage/DirectoryOps.h"
+#include "core/storage/StoredList.h"
+#include "core/storage/readini.h"
 
 #include <QFileInfo>
 #include <QSettings>

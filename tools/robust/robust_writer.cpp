@@ -11,7 +11,7 @@
 // to be killed, so a test gets a lock whose owner is gone.
 
 #include "RobustSteps.h"
-#include "storage/ProfileStore.h"
+#include "core/profiles/ProfileStore.h"
 
 #include <QCoreApplication>
 #include <QDir>

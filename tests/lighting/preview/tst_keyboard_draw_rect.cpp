@@ -1,6 +1,6 @@
 // The marking rectangle keeps the page rectangle shifted onto its own area.
 
-#include "lighting/preview/keyboard_draw_rect.h"
+#include "ui/lighting/keyboard_draw_rect.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // The colour-flow and ripple previews: pacing, tick sequences and centre snapping.
 
 #include "TestSupport.h"
-#include "lighting/preview/rainbowWidget.h"
-#include "lighting/preview/rippleWidget.h"
+#include "ui/lighting/rainbowWidget.h"
+#include "ui/lighting/rippleWidget.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The PATTERN list on disk: reading, saving, counting, adding and deleting.
 
 #include "../LightingTestSupport.h"
-#include "lighting/stops/PatternStore.h"
+#include "core/lighting/PatternStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The colour-stop model, the colour code and the style texts that show stops.
 
 #include "../LightingTestSupport.h"
-#include "lighting/stops/ColorCode.h"
-#include "lighting/stops/StripStyle.h"
+#include "core/lighting/ColorCode.h"
+#include "core/lighting/StripStyle.h"
 
 using namespace orvanta;
 using namespace orvanta::test;

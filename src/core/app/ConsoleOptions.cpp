@@ -1,0 +1,182 @@
+#include "ConsoleOptions.h"
+
+#include "core/storage/DirectoryOps.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace orvanta
+{
+
+static QString usage()
+{
+    return QStringLiteral(
+        "Usage: orvanta-console [options]\n"
+        "Configures the ORVANTA RGB keyboard: lighting, macros, key assignment and profiles.\n"
+        "\n"
+        "Options:\n"
+        "  --data-dir DIR     keep every setting in DIR (created and seeded on first use);\n"
+        "                     without it ${XDG_DATA_HOME:-~/.local/share}/orvanta-console\n"
+        "  --port N           TCP port of the control socket (default 5490)\n"
+        "  --listen-all       accept control-socket clients from other machines too\n"
+        "                     (default: this machine only; anyone on the network could then\n"
+        "                     switch profiles and change the lighting)\n"
+        "  --no-update-check  do not ask the update service for a newer version\n"
+        "  --diagnose         print what the console finds of the keyboard and where it\n"
+        "                     logs, then exit (status 0 when the keyboard can be used,\n"
+        "                     2 when none is found)\n"
+        "  --verbose          print the diagnostic log lines on the terminal too (they\n"
+        "                     always go to ${XDG_STATE_HOME:-~/.local/state}/orvanta-console/\n"
+        "                     console.log)\n"
+        "  --keyboard=usb|virtual|auto  talk to the USB keyboard (default), to the\n"
+        "                     virtual keyboard built into the console, or to the USB\n"
+        "                     keyboard when one is found and the virtual one otherwise\n"
+        "  --virtual-keyboard the same as --keyboard=virtual: everything works, and\n"
+        "                     is shown in the virtual keyboard window, without the keyboard\n"
+        "  --no-single-instance  start even when a console already runs for this\n"
+        "                     data directory (normally that one is shown instead)\n"
+        "  --version          print the version and exit\n"
+        "  --help             print this help and exit\n");
+}
+
+ParsedCommandLine parseCommandLine(const QStringList &arguments)
+{
+    ParsedCommandLine out;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        auto value = [&](QString &into) {
+            if (i + 1 >= arguments.size()) {
+                out.exitCode = 2;
+                out.message =
+                    QStringLiteral("orvanta-console: %1 needs a value\n").arg(a) + usage();
+                return false;
+            }
+            into = arguments[++i];
+            return true;
+        };
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            out.exitCode = 0;
+            out.message = usage();
+            return out;
+        } else if (a == QLatin1String("--version")) {
+            out.exitCode = 0;
+            out.message =
+                QStringLiteral("orvanta-console %1\n").arg(QLatin1String(ORVANTA_VERSION));
+            return out;
+        } else if (a == QLatin1String("--data-dir")) {
+            if (!value(out.options.dataDir))
+                return out;
+        } else if (a.startsWith(QLatin1String("--data-dir="))) {
+            out.options.dataDir = a.mid(11);
+        } else if (a == QLatin1String("--port") || a.startsWith(QLatin1String("--port="))) {
+            QString text = a.mid(7);
+            if (a == QLatin1String("--port") && !value(text))
+                return out;
+            bool ok = false;
+            const uint port = text.toUInt(&ok);
+            if (!ok || port == 0 || port > 65535) {
+                out.exitCode = 2;
+                out.message = QStringLiteral("orvanta-console: invalid port '%1'\n").arg(text);
+                return out;
+            }
+            out.options.port = quint16(port);
+        } else if (a == QLatin1String("--listen-all")) {
+            out.options.listenOnAllAddresses = true;
+        } else if (a == QLatin1String("--no-update-check")) {
+            out.options.checkForUpdates = false;
+        } else if (a == QLatin1String("--diagnose")) {
+            out.options.diagnose = true;
+        } else if (a == QLatin1String("--verbose")) {
+            out.options.verbose = true;
+        } else if (a == QLatin1String("--virtual-keyboard")) {
+            out.options.keyboard = KeyboardChoice::Virtual;
+        } else if (a == QLatin1String("--keyboard") || a.startsWith(QLatin1String("--keyboard="))) {
+            QString text = a.mid(11);
+            if (a == QLatin1String("--keyboard") && !value(text))
+                return out;
+            if (text == QLatin1String("usb")) {
+                out.options.keyboard = KeyboardChoice::Usb;
+            } else if (text == QLatin1String("virtual")) {
+                out.options.keyboard = KeyboardChoice::Virtual;
+            } else if (text == QLatin1String("auto")) {
+                out.options.keyboard = KeyboardChoice::Auto;
+            } else {
+                out.exitCode = 2;
+                out.message =
+                    QStringLiteral(
+                        "orvanta-console: --keyboard takes usb, virtual or auto, not '%1'\n")
+                        .arg(text);
+                return out;
+            }
+        } else if (a == QLatin1String("--no-single-instance")) {
+            out.options.singleInstance = false;
+        } else if (a.startsWith(QLatin1Char('-')) && !a.startsWith(QLatin1String("-platform")) &&
+                   !a.startsWith(QLatin1String("-style"))) {
+            out.exitCode = 2;
+            out.message = QStringLiteral("orvanta-console: unknown option '%1'\n").arg(a) + usage();
+            return out;
+        }
+    }
+    return out;
+}
+
+static bool seed(const QString &from, const QString &to)
+{
+    if (from.isEmpty() || !QFileInfo(from).isDir())
+        return true; // nothing to seed from: the console still runs on defaults
+    const QDir src(from);
+    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    bool ok = true;
+    QStringList copied;
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = QDir(to).filePath(src.relativeFilePath(path));
+        if (it.fileInfo().isDir()) { // known from the listing, mostly without a stat
+            ok = QDir().mkpath(target) && ok;
+        } else if (!QFileInfo::exists(target)) {
+            // Installed files may be read-only; the user's copies are writable.
+            const bool done = copyNewFile(path, target);
+            if (done)
+                copied << target;
+            ok = done && ok;
+        }
+    }
+    // The window need not wait for the disk: the copies reach it later.
+    flushToDiskLater(copied);
+    return ok;
+}
+
+bool prepareDataDirectory(const QString &dir, const QString &installed)
+{
+    if (!QDir().mkpath(dir))
+        return false;
+    if (!QFileInfo(QDir(dir).filePath(QStringLiteral("lightfile"))).isDir())
+        seed(installed, dir);
+    return QDir::setCurrent(dir);
+}
+
+QString installedDataTree()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                           QLatin1String(ORVANTA_DATA_REL));
+}
+
+QString defaultUserDataDir()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/orvanta-console");
+}
+
+QString dataDirectory(const ConsoleOptions &options)
+{
+    return options.dataDir.isEmpty() ? defaultUserDataDir() : options.dataDir;
+}
+
+} // namespace orvanta

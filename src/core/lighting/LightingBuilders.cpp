@@ -1,0 +1,427 @@
+#include "LightingBuilders.h"
+
+#include "core/device/LightCommandReplay.h"
+
+#include "core/device/key_main_sand_cmd.h"
+#include "core/storage/StoredList.h"
+
+#include <QDebug>
+#include <cstdlib>
+
+namespace orvanta
+{
+
+namespace
+{
+
+// Zone colours the keyboard ships with for Wave (zone 0..21).
+constexpr std::array<int, kZoneCount> kWaveFactoryR = {
+    255, 200, 153, 34, 0, 0, 0, 0, 0, 0, 56, 0, 26, 75, 129, 181, 135, 153, 153, 129, 129, 110};
+constexpr std::array<int, kZoneCount> kWaveFactoryG = {234, 255, 255, 255, 255, 255, 229, 132,
+                                                       157, 166, 94,  200, 26,  26,  26,  26,
+                                                       18,  0,   0,   42,  89,  100};
+constexpr std::array<int, kZoneCount> kWaveFactoryB = {
+    0, 0, 0, 0, 102, 183, 255, 248, 255, 246, 199, 244, 199, 199, 199, 199, 118, 46, 0, 24, 24, 43};
+
+// The 11 factory colours of Ripple; they stand as stops at slots 0..10.
+constexpr std::array<int, kStopSlots> kRippleFactoryR = {255, 200, 153, 34, 0, 0, 0, 0, 0, 0, 56};
+constexpr std::array<int, kStopSlots> kRippleFactoryG = {234, 255, 255, 255, 255, 255,
+                                                         229, 132, 157, 166, 94};
+constexpr std::array<int, kStopSlots> kRippleFactoryB = {0,   0,   0,   0,   102, 183,
+                                                         255, 248, 255, 246, 199};
+
+quint8 low(int v)
+{
+    return quint8(v & 0xFF);
+}
+
+ModeReports modePair()
+{
+    return {zeroReport(), zeroReport()};
+}
+
+void setBoth(ModeReports &m, int offset, int value)
+{
+    m.opening[offset] = low(value);
+    m.closing[offset] = low(value);
+}
+
+// One channel of the stop interpolation over N zones: stop slot i sits at zone
+// K * i (K = N / 11: 2 for the keyboard's 22 zones, 1 for the previews' 11), and
+// the zones between two stops step evenly from one to the next. The end slots
+// always count as stops; the last zone takes the last stop's colour.
+template <std::size_t N, typename Get>
+std::array<int, N> spreadStops(const StopSlots &stops, Get channel)
+{
+    constexpr int k = int(N) / kStopSlots;
+    std::array<int, N> zone{};
+    zone[0] = channel(stops[0].color);
+    zone[N - 1] = channel(stops[kStopSlots - 1].color);
+    int prev = 0;
+    for (int i = 1; i < kStopSlots; ++i) {
+        if (!stops[i].present && i != kStopSlots - 1)
+            continue;
+        const int from = channel(stops[prev].color);
+        const int to = channel(stops[i].color);
+        const int step = std::abs(to - from) / (k * (i - prev));
+        zone[k * i] = to;
+        for (int z = k * prev + 1; z < k * i; ++z)
+            zone[z] = to > from ? zone[z - 1] + step : zone[z - 1] - step;
+        prev = i;
+    }
+    return zone;
+}
+
+template <typename Get>
+std::array<int, kZoneCount> interpolateChannel(const StopSlots &stops, Get channel)
+{
+    std::array<int, kZoneCount> zone = spreadStops<kZoneCount>(stops, channel);
+    for (int &v : zone)
+        v = low(v);
+    return zone;
+}
+
+LightCommandSet ledSet(int type, const ModeReports &mode, const Report &r, const Report &g,
+                       const Report &b)
+{
+    LightCommandSet set;
+    set.type = type;
+    set.reports.reserve(5);
+    for (const Report *report : {&mode.opening, &r, &g, &b, &mode.closing})
+        set.reports.append(*report);
+    return set;
+}
+
+LightCommandSet zoneSet(int type, const ModeReports &mode, const ZoneColors &zones,
+                        const Rgb *surface)
+{
+    LightCommandSet set;
+    set.type = type;
+    set.reports.append(mode.opening);
+    if (surface) {
+        Report s1 = zeroReport();
+        Report s2 = zeroReport();
+        surfaceReports(*surface, s1, s2);
+        set.reports.append(s1);
+        set.reports.append(s2);
+    }
+    set.reports.append(zoneEntry(zones.r));
+    set.reports.append(zoneEntry(zones.g));
+    set.reports.append(zoneEntry(zones.b));
+    set.reports.append(mode.closing);
+    return set;
+}
+
+ZoneColors zonesOf(const std::array<int, kZoneCount> &r, const std::array<int, kZoneCount> &g,
+                   const std::array<int, kZoneCount> &b)
+{
+    ZoneColors z;
+    z.r = r;
+    z.g = g;
+    z.b = b;
+    return z;
+}
+
+} // namespace
+
+int arrowDirection(const EffectFlag &flag)
+{
+    if (flag.left && !flag.right)
+        return 1;
+    if (flag.right && !flag.left)
+        return 2;
+    return 0; // both; a never-edited record with neither goes out as the factory set does
+}
+
+int rollingOf(const EffectFlag &flag)
+{
+    return flag.no ? 0 : 1;
+}
+
+int waveDirection(const EffectFlag &flag)
+{
+    return flag.left ? 0 : 1;
+}
+
+ModeReports staticModeReports(int mode, int modeSpeed)
+{
+    ModeReports m = modePair();
+    setBoth(m, 12, mode);
+    m.closing[13] = 4;
+    setBoth(m, 16, 8);
+    setBoth(m, 21, modeSpeed);
+    setBoth(m, 22, 2);
+    return m;
+}
+
+ModeReports reactiveModeReports()
+{
+    ModeReports m = modePair();
+    setBoth(m, 12, 1);
+    m.closing[13] = 4;
+    setBoth(m, 16, 8);
+    setBoth(m, 18, 4);
+    setBoth(m, 19, 8);
+    setBoth(m, 22, 2);
+    return m;
+}
+
+ModeReports arrowModeReports(int direction, int rolling)
+{
+    ModeReports m = modePair();
+    m.closing[12] = 2;
+    m.closing[13] = 4;
+    setBoth(m, 15, direction);
+    setBoth(m, 17, rolling);
+    return m;
+}
+
+ModeReports waveModeReports(int direction, int speediness)
+{
+    ModeReports m = modePair();
+    setBoth(m, 10, direction);
+    setBoth(m, 12, 3);
+    m.closing[13] = 4;
+    setBoth(m, 16, 8);
+    setBoth(m, 18, speediness);
+    setBoth(m, 19, 80);
+    return m;
+}
+
+ModeReports rippleModeReports(int rolling)
+{
+    ModeReports m = modePair();
+    setBoth(m, 12, 4);
+    m.closing[13] = 4;
+    m.opening[16] = 8;
+    m.closing[16] = 2;
+    setBoth(m, 18, 4);
+    m.opening[19] = 255;
+    m.closing[19] = 2;
+    setBoth(m, 20, rolling);
+    setBoth(m, 22, 2);
+    return m;
+}
+
+Report staticLedPage(const LedBuffer &plane)
+{
+    Report r = zeroReport();
+    for (int s = 8; s < kLedBufferSize; ++s)
+        r[s] = low(plane[s]);
+    return r;
+}
+
+Report reactiveLedPage(const LedBuffer &plane)
+{
+    Report r = zeroReport();
+    for (int s = 0; s < kLedBufferSize; ++s)
+        r[s] = low(plane[s]);
+    return r;
+}
+
+void surfaceReports(const Rgb &colour, Report &first, Report &second)
+{
+    first = zeroReport();
+    second = zeroReport();
+    for (int s = 8; s <= 135; ++s) {
+        first[s] = low(colour.r);
+        first[s + 128] = low(colour.g);
+        second[s] = low(colour.b);
+    }
+}
+
+Report zoneEntry(const std::array<int, kZoneCount> &zones)
+{
+    Report r = zeroReport();
+    for (int z = 0; z < kZoneCount; ++z)
+        r[z] = low(zones[z]);
+    return r;
+}
+
+ZoneColors fullZones(const Rgb &colour)
+{
+    ZoneColors z;
+    z.r.fill(low(colour.r));
+    z.g.fill(low(colour.g));
+    z.b.fill(low(colour.b));
+    return z;
+}
+
+ZoneColors interpolateZones(const StopSlots &stops)
+{
+    ZoneColors z;
+    z.r = interpolateChannel(stops, [](const Rgb &c) { return c.r; });
+    z.g = interpolateChannel(stops, [](const Rgb &c) { return c.g; });
+    z.b = interpolateChannel(stops, [](const Rgb &c) { return c.b; });
+    return z;
+}
+
+PreviewZones previewZones(const StopSlots &stops, bool customized, const Rgb &current)
+{
+    PreviewZones z;
+    if (!customized) {
+        z.r.fill(current.r);
+        z.g.fill(current.g);
+        z.b.fill(current.b);
+        return z;
+    }
+    z.r = spreadStops<kPreviewZones>(stops, [](const Rgb &c) { return c.r; });
+    z.g = spreadStops<kPreviewZones>(stops, [](const Rgb &c) { return c.g; });
+    z.b = spreadStops<kPreviewZones>(stops, [](const Rgb &c) { return c.b; });
+    return z;
+}
+
+LightCommandSet buildLightCommandSet(int effect, const LightingState &state)
+{
+    const EffectFlag &f = state.flag;
+    switch (effect) {
+    case EffectStatic:
+        return ledSet(EffectStatic, staticModeReports(f.mode, f.mode_speed),
+                      staticLedPage(state.led_r), staticLedPage(state.led_g),
+                      staticLedPage(state.led_b));
+    case EffectReactive:
+        return ledSet(EffectReactive, reactiveModeReports(), reactiveLedPage(state.led_r),
+                      reactiveLedPage(state.led_g), reactiveLedPage(state.led_b));
+    case EffectArrowFlow: {
+        const Rgb surface = state.surface_on_arrow ? state.surface_color : Rgb{};
+        const ZoneColors zones =
+            f.full_flag ? fullZones(state.current_color) : interpolateZones(state.stops);
+        return zoneSet(EffectArrowFlow, arrowModeReports(arrowDirection(f), rollingOf(f)), zones,
+                       &surface);
+    }
+    case EffectWave:
+        return zoneSet(EffectWave, waveModeReports(waveDirection(f), f.speediness),
+                       interpolateZones(state.stops), nullptr);
+    case EffectRipple: {
+        const Rgb surface = state.surface_on_ripple ? state.surface_color : Rgb{};
+        const ZoneColors zones =
+            f.full_flag ? fullZones(state.current_color) : interpolateZones(state.stops);
+        return zoneSet(EffectRipple, rippleModeReports(rollingOf(f)), zones, &surface);
+    }
+    default:
+        return {};
+    }
+}
+
+LightCommandSet factoryLightCommandSet(int n, int staticMode, int staticModeSpeed)
+{
+    const Rgb black{};
+    switch (n) {
+    case 1: {
+        LedBuffer red{};
+        red.fill(255);
+        const LedBuffer none{};
+        return ledSet(EffectStatic, staticModeReports(staticMode, staticModeSpeed),
+                      staticLedPage(red), staticLedPage(none), staticLedPage(none));
+    }
+    case 2: {
+        LedBuffer red{};
+        red.fill(255);
+        const LedBuffer none{};
+        return ledSet(EffectReactive, reactiveModeReports(), reactiveLedPage(red),
+                      reactiveLedPage(none), reactiveLedPage(none));
+    }
+    case 3:
+        return zoneSet(EffectArrowFlow, arrowModeReports(0, 0), fullZones({255, 0, 0}), &black);
+    case 4:
+        return zoneSet(EffectWave, waveModeReports(0, 3),
+                       zonesOf(kWaveFactoryR, kWaveFactoryG, kWaveFactoryB), nullptr);
+    case 5: {
+        StopSlots stops{};
+        for (int i = 0; i < kStopSlots; ++i)
+            stops[i] = {true, {kRippleFactoryR[i], kRippleFactoryG[i], kRippleFactoryB[i]}};
+        return zoneSet(EffectRipple, rippleModeReports(0), interpolateZones(stops), &black);
+    }
+    default:
+        return {};
+    }
+}
+
+void sendLightCommandSet(key_main_sand_cmd &sender, HidDevice *handle, LightCommandSet &set,
+                         quint8 profile)
+{
+    sendLightSet(sender, handle, set.type, set.reports, profile);
+}
+
+IniGroupMap lightCommandMap(const LightCommandSet &set)
+{
+    IniGroupMap map;
+    auto &inner = map[QStringLiteral("profile_light_cmd")];
+    inner.insert(QStringLiteral("type"), QString::number(set.type));
+    for (int i = 0; i < set.reports.size(); ++i)
+        inner.insert(QString::number(i), joinNumbers(set.reports[i]));
+    return map;
+}
+
+SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profileName)
+{
+    if (set.reports.size() != readini::lightCmdReportCount(set.type))
+        return SaveResult(); // an incomplete set would be replayed wrongly later
+    return readini::write_profile_light_cmd(lightCommandMap(set), profileName);
+}
+
+LightCommandSet readLightCommandSet(const QString &profileName)
+{
+    const QStringList lines = readini::readini_profile_light_cmd(profileName);
+    LightCommandSet set;
+    if (lines.isEmpty())
+        return set;
+    const int type = toNumber(lines.first(), -1);
+    const int count = readini::lightCmdReportCount(type);
+    if (count == 0)
+        return set;
+    set.type = type;
+    for (int i = 0; i < count; ++i) {
+        const QVector<int> bytes =
+            takeNumbers(i + 1 < lines.size() ? lines[i + 1] : QString(), int(kReportSize));
+        Report r = zeroReport();
+        for (int b = 0; b < int(kReportSize); ++b)
+            r[b] = low(bytes[b]);
+        set.reports.append(r);
+    }
+    return set;
+}
+
+LightCommandSet applyLighting(int effect, const LightingState &state, key_main_sand_cmd &sender,
+                              HidDevice *handle, int profile, const QString &profileName,
+                              SaveResult *saved)
+{
+    switch (effect) {
+    case EffectStatic:
+        qDebug("%d aaa", profile);
+        break;
+    case EffectArrowFlow:
+        qDebug() << "Light_arrow_function";
+        break;
+    case EffectWave:
+        qDebug() << "Light_wave";
+        break;
+    case EffectRipple:
+        qDebug() << "Light_ripple";
+        break;
+    default:
+        break;
+    }
+    LightCommandSet set = buildLightCommandSet(effect, state);
+    sendLightCommandSet(sender, handle, set, quint8(profile));
+    const SaveResult stored = storeLightCommandSet(set, profileName);
+    if (saved)
+        *saved += stored;
+    return set;
+}
+
+LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, key_main_sand_cmd &sender,
+                              HidDevice *handle, const QString &profileName, SaveResult *saved)
+{
+    if (n < 1 || n > kEffectCount)
+        return {};
+    qDebug("reset %d", n);
+    LightCommandSet set = factoryLightCommandSet(n, staticMode, staticModeSpeed);
+    sendLightCommandSet(sender, handle, set, quint8(n));
+    const SaveResult stored = storeLightCommandSet(set, profileName);
+    if (saved)
+        *saved += stored;
+    return set;
+}
+
+} // namespace orvanta

@@ -1,0 +1,245 @@
+#include "ProfileStore.h"
+
+#include "core/storage/DirectoryOps.h"
+#include "core/storage/readini.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace orvanta {
+
+static const QString kLightfile = QStringLiteral("./lightfile");
+static const QString kStaging = QStringLiteral("./.staging");
+
+QStringList profileList()
+{
+    QStringList names = listEntries(kLightfile);
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+bool isBuiltInProfile(const QString &name)
+{
+    for (int i = 1; i <= 5; ++i)
+        if (name == QStringLiteral("PROFILE %1").arg(i))
+            return true;
+    return false;
+}
+
+bool containsForbiddenCharacter(const QString &text)
+{
+    static const QString forbidden = QStringLiteral("*|\\:\"<>?/");
+    for (const QChar c : text)
+        if (forbidden.contains(c))
+            return true;
+    return false;
+}
+
+bool isUsableProfileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !containsForbiddenCharacter(name);
+}
+
+QString copySuffix(int k)
+{
+    return k < 10 ? QStringLiteral("_0%1").arg(k) : QStringLiteral("_%1").arg(k);
+}
+
+QString copyNameFor(const QString &entry)
+{
+    QString suffix;
+    for (int k = 1; k <= 14; ++k)
+        if (entry.endsWith(copySuffix(k), Qt::CaseInsensitive))
+            suffix = copySuffix(k);
+    const QString base =
+        suffix.isEmpty() ? entry : entry.left(entry.indexOf(suffix, 0, Qt::CaseInsensitive));
+    for (int k = 1; k <= 14; ++k) {
+        const QString name = base + copySuffix(k);
+        if (!QFileInfo::exists(kLightfile + QLatin1Char('/') + name))
+            return name;
+    }
+    return QString();
+}
+
+QString newProfileName()
+{
+    for (int n = 1; n <= kProfileLimit; ++n) {
+        const QString name = QStringLiteral("PROFILE %1").arg(n);
+        if (!QFileInfo(kLightfile + QLatin1Char('/') + name).isDir())
+            return name;
+    }
+    return QString();
+}
+
+namespace
+{
+
+// Moves a profile assembled in the staging folder into "./lightfile".
+SaveResult moveIntoPlace(const QString &staged, const QString &to)
+{
+    if (::rename(QFile::encodeName(staged).constData(), QFile::encodeName(to).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        qWarning().noquote() << "save failed:" << to << "-" << reason;
+        return SaveResult(to, reason);
+    }
+    return SaveResult();
+}
+
+// A fresh staging folder for `name`, or empty when there is none to be had.
+QString stagingFolder(const QString &name, SaveResult *result)
+{
+    const QByteArray native = QFile::encodeName(kStaging);
+    if (::mkdir(native.constData(), 0777) != 0 && errno != EEXIST) {
+        *result += SaveResult(kStaging, QString::fromLocal8Bit(std::strerror(errno)));
+        return QString();
+    }
+    const QFileInfo staging(kStaging);
+    if (staging.isSymLink() || !staging.isDir()) {
+        *result += SaveResult(kStaging, QStringLiteral("the staging folder is not a folder"));
+        return QString();
+    }
+    const QString staged = kStaging + QLatin1Char('/') + name;
+    removeDirectory(staged);
+    return staged;
+}
+
+} // namespace
+
+bool copyProfile(const QString &source, const QString &target, SaveResult *result)
+{
+    const QString from = kLightfile + QLatin1Char('/') + source;
+    const QString to = kLightfile + QLatin1Char('/') + target;
+    if (source.isEmpty() || target.isEmpty() || !QFileInfo(from).isDir() || QFileInfo::exists(to))
+        return false;
+    SaveResult saved;
+    const QString staged = stagingFolder(target, &saved);
+    if (saved.ok() && copyDirectory(from, staged, &saved))
+        saved += moveIntoPlace(staged, to);
+    else if (saved.ok())
+        saved += SaveResult(to, QStringLiteral("the profile could not be copied"));
+    if (!saved.ok())
+        removeDirectory(staged);
+    if (result)
+        *result += saved;
+    return saved.ok();
+}
+
+SaveResult importProfile(const QString &source, const QString &name)
+{
+    const QString to = kLightfile + QLatin1Char('/') + name;
+    SaveResult result;
+    if (name.isEmpty() || QFileInfo::exists(to) || QFileInfo(to).isSymLink())
+        return SaveResult(to, QStringLiteral("the profile exists"));
+    const QString staged = stagingFolder(name, &result);
+    if (result.ok() && ::mkdir(QFile::encodeName(staged).constData(), 0777) != 0)
+        result += SaveResult(staged, QString::fromLocal8Bit(std::strerror(errno)));
+    if (result.ok())
+        result += readini::importProfileInto(source, staged);
+    if (result.ok())
+        result += moveIntoPlace(staged, to);
+    if (!result.ok())
+        removeDirectory(staged);
+    return result;
+}
+
+void removeStaleStaging()
+{
+    removeDirectory(kStaging);
+    removeSaveLeftovers();
+}
+
+void removeSaveLeftovers()
+{
+    // The lock of a settings file, the locks taken while clearing a stale one,
+    // and the temporary file a save writes before renaming it over the old one.
+    static const QRegularExpression kLockName(QStringLiteral("\\.ini\\.lock(\\.rmlock)*$"));
+    static const QRegularExpression kTemporaryName(
+        QStringLiteral("^(.+\\.ini)\\.([A-Za-z0-9]{6})$"));
+    static const QRegularExpression kWord(QStringLiteral("^[a-z]+$"));
+    QStringList locks;
+    for (const char *folder : {"./system", "./lightfile", "./macrofile"}) {
+        QDirIterator it(QString::fromLatin1(folder), {QStringLiteral("*.ini.*")},
+                        QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (kLockName.match(path).hasMatch()) {
+                locks << path;
+                continue;
+            }
+            // A temporary beside the file it was meant to replace. A lower-case
+            // word ("Game.ini.backup") is someone's own file and stays.
+            const QRegularExpressionMatch m = kTemporaryName.match(path);
+            if (m.hasMatch() && QFileInfo(m.captured(1)).isFile() &&
+                !kWord.match(m.captured(2)).hasMatch())
+                QFile::remove(path);
+        }
+    }
+    // The clearing locks first: a leftover one would keep its lock from being cleared.
+    std::sort(locks.begin(), locks.end(),
+              [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    for (const QString &path : locks) {
+        QLockFile lock(path);
+        qint64 pid = 0;
+        QString host, app;
+        // A live owner writes its identity the moment it creates the file; one
+        // without it was killed in between. Only one console uses a data directory.
+        if (!lock.getLockInfo(&pid, &host, &app)) {
+            QFile::remove(path);
+            continue;
+        }
+        // Taking the lock succeeds only when its owner is gone; releasing it
+        // then deletes the file.
+        if (lock.tryLock(0))
+            lock.unlock();
+    }
+}
+
+static QString quoted(const QString &key, const QString &value)
+{
+    return key + QStringLiteral("=\"") + value + QStringLiteral("\"\n");
+}
+
+QString exportText(const QString &profile)
+{
+    // The pattern files are numbered from 1 without gaps; anything else in the
+    // folder (a stray file, a save's leftover) is not a pattern.
+    int n = 0;
+    while (n < 16 && QFileInfo::exists(readini::patternPath(n + 1, profile)))
+        ++n;
+    QString out = QStringLiteral("[Setting]\n") + quoted(QStringLiteral("pattern"), QString::number(n));
+    for (int i = 1; i <= n; ++i) {
+        const QStringList p = readini::readini_light_pattern_file(i - 1, profile);
+        out += QStringLiteral("[pattern%1]\n").arg(i);
+        for (int k = 0; k < 5; ++k)
+            out += quoted(readini::patternKeys()[k], p.value(k));
+    }
+    const QStringList s = readini::readini_ini_file(profile);
+    out += QStringLiteral("[signal]\n");
+    for (int k = 0; k < 3; ++k)
+        out += quoted(readini::signalKeys()[k], s.value(k));
+    return out;
+}
+
+QString importNameFromPath(const QString &path)
+{
+    const QString file = QFileInfo(path).fileName();
+    const int dot = file.indexOf(QLatin1Char('.'));
+    const QString name = dot < 0 ? file : file.left(dot);
+    return isUsableProfileName(name) ? name : QString();
+}
+
+} // namespace orvanta

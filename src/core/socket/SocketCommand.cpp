@@ -1,0 +1,102 @@
+#include "SocketCommand.h"
+
+#include "SocketMessage.h"
+#include "core/device/key_main_sand_cmd.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace orvanta
+{
+
+namespace
+{
+
+std::optional<int> member(const QVariantMap &map, const char *key)
+{
+    const auto it = map.constFind(QLatin1String(key));
+    if (it == map.constEnd())
+        return std::nullopt;
+    return commandInt(it.value());
+}
+
+std::optional<quint8> colourComponent(const QVariantMap &map, const char *key)
+{
+    const std::optional<int> n = member(map, key);
+    if (!n || *n < 0 || *n > 255)
+        return std::nullopt;
+    return quint8(*n);
+}
+
+} // namespace
+
+SocketAction socketActionFor(const QVariantMap &command)
+{
+    SocketAction action;
+    const std::optional<int> group = member(command, "command");
+    const std::optional<int> data = member(command, "Data");
+    if (!group || *group != kSocketCommandGroup || !data)
+        return action;
+    switch (*data) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+        action.kind = SocketAction::SwitchProfile;
+        action.profile = *data;
+        break;
+    case 6: {
+        const auto r = colourComponent(command, "Color_r");
+        const auto g = colourComponent(command, "Color_g");
+        const auto b = colourComponent(command, "Color_b");
+        if (!r || !g || !b)
+            break;
+        action.kind = SocketAction::PaintColour;
+        action.red = *r;
+        action.green = *g;
+        action.blue = *b;
+        break;
+    }
+    case 7: {
+        const std::optional<int> value = member(command, "app_cmd");
+        if (!value)
+            break;
+        action.kind = SocketAction::PulseStart;
+        action.pulseValue = quint8(*value & 0xff);
+        break;
+    }
+    case 8:
+        action.kind = SocketAction::PulseStop;
+        break;
+    default:
+        break;
+    }
+    return action;
+}
+
+StaticColourReports staticColourReports(quint8 red, quint8 green, quint8 blue)
+{
+    StaticColourReports reports{zeroReport(), zeroReport(), zeroReport(), zeroReport(),
+                                zeroReport()};
+    // Static effect (code 0) at full brightness 8, every LED from the pages.
+    reports.first[12] = 0;
+    reports.first[16] = 8;
+    reports.first[21] = 0;
+    reports.first[22] = 2;
+    reports.closing = reports.first;
+    reports.closing[13] = 4;
+    std::fill(reports.page1.begin() + 8, reports.page1.end(), red);
+    std::fill(reports.page2.begin() + 8, reports.page2.end(), green);
+    std::fill(reports.page3.begin() + 8, reports.page3.end(), blue);
+    return reports;
+}
+
+void sendStaticColour(key_main_sand_cmd &sender, HidDevice *handle, quint8 red, quint8 green,
+                      quint8 blue, quint8 profile)
+{
+    StaticColourReports r = staticColourReports(red, green, blue);
+    sender.sendLightStatic(handle, r.first, r.page1, r.page2, r.page3, r.closing, profile);
+}
+
+} // namespace orvanta

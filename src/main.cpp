@@ -1,0 +1,66 @@
+// The ORVANTA RGB console.
+
+#include "core/app/ConsoleLog.h"
+#include "core/app/ConsoleOptions.h"
+#include "core/app/Diagnose.h"
+#include "core/app/SingleInstance.h"
+#include "ui/shell/LumoProject.h"
+#include "ui/shell/WindowScale.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const orvanta::ParsedCommandLine parsed = orvanta::parseCommandLine(arguments);
+    if (parsed.exitCode >= 0) {
+        QTextStream(parsed.exitCode == 0 ? stdout : stderr) << parsed.message;
+        return parsed.exitCode;
+    }
+    const orvanta::ConsoleOptions &options = parsed.options;
+    orvanta::installConsoleLog(orvanta::consoleLogFile(), options.verbose);
+    if (options.diagnose) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        const int code = orvanta::runDiagnosis(out);
+        out << "Log file: " << orvanta::consoleLogFile() << "\n";
+        return code;
+    }
+
+    // The console draws nothing with OpenGL; without this Qt's X11 platform loads
+    // the GL stack (often a software driver and LLVM) before the first window.
+    const bool glChosen = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION");
+    if (!glChosen)
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    orvanta::enableHighDpiScaling();
+    QApplication app(argc, argv);
+    const QString dataDir = orvanta::dataDirectory(options);
+    if (!orvanta::prepareDataDirectory(dataDir, orvanta::installedDataTree())) {
+        QTextStream(stderr) << "orvanta-console: cannot use the data directory " << dataDir << "\n";
+        return 1;
+    }
+
+    orvanta::SingleInstance instance(QDir::currentPath());
+    if (options.singleInstance && instance.askRunningToShow())
+        return 0; // the console already running for this data directory shows itself
+
+    int code = 0;
+    {
+        LumoProject window(options);
+        const std::unique_ptr<QWidget> scaled = orvanta::fitWindowToScreen(window);
+        if (options.singleInstance)
+            instance.listen([&window] { window.showConsole(); });
+        orvanta::centreOnScreen(*orvanta::topLevelOf(&window));
+        window.showConsole();
+        // The choice is made with the first window; the programs the console
+        // starts (browser, updater) make their own.
+        if (!glChosen)
+            qunsetenv("QT_XCB_GL_INTEGRATION");
+        code = app.exec();
+    }
+    return code;
+}

@@ -1,0 +1,355 @@
+// The CUSTOMIZE page: what the selected key does (its default, a macro with a
+// repeat mode, or another key's code) and the two bulk resets.
+
+#include "ui/shell/LumoProject.h"
+
+#include "core/assign/KeyAssignment.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/keys/KeyTable.h"
+#include "core/storage/StoredList.h"
+#include "core/storage/readini.h"
+#include "ui/shell/Globals.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace orvanta;
+
+namespace {
+
+QLabel *caption(QWidget *parent, const QRect &geometry)
+{
+    auto *l = new QLabel(parent);
+    l->setGeometry(geometry);
+    return l;
+}
+
+QPushButton *actionButton(QWidget *parent, const QRect &geometry)
+{
+    auto *b = new QPushButton(parent);
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+QVector<orvanta::Report> storedReports(const QString &profile)
+{
+    return parseReports(readini::read_macro_ini_cmd_file(profile));
+}
+
+} // namespace
+
+void LumoProject::buildCustomizeControls()
+{
+    QWidget *w = centralWidget();
+    // Left column: the selected key and what it should do.
+    captionKeyAssignment = caption(w, {262, 410, 200, 14});
+    selectedKeyLabel = new QLabel(w);
+    selectedKeyLabel->setGeometry(262, 430, 200, 30);
+    keyAssignCombo = new QComboBox(w);
+    keyAssignCombo->setGeometry(262, 468, 200, 26);
+    keyAssignCombo->addItems({tr("Default"), tr("Macro Key"), tr("Single Key")});
+    keyAssignCombo->setCurrentIndex(-1);
+    connect(keyAssignCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &LumoProject::custumize_key_combo_function);
+
+    // Middle column, macro key: which macro and how it repeats.
+    captionAssignMacro = caption(w, {500, 410, 220, 14});
+    assignMacroCombo = new QComboBox(w);
+    assignMacroCombo->setGeometry(500, 432, 220, 26);
+    connect(assignMacroCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &LumoProject::custumize_tkey_assign_combo_function);
+    captionRepeat = caption(w, {500, 470, 220, 14});
+    repeatCombo = new QComboBox(w);
+    repeatCombo->setGeometry(500, 492, 220, 26);
+    repeatCombo->addItems({tr("Once"), tr("Multiple Times"), tr("When Perss & Hold"),
+                           tr("Until Pressed Next Time")});
+    connect(repeatCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &LumoProject::custumize_tkey_repeat_combo_function);
+    repeatCountEdit = new QLineEdit(w);
+    repeatCountEdit->setGeometry(730, 492, 50, 26);
+    repeatCountEdit->setText(QStringLiteral("1"));
+    repeatCountEdit->setValidator(new QIntValidator(1, 50, repeatCountEdit));
+    repeatCountEdit->setAlignment(Qt::AlignCenter);
+    repeatCountEdit->hide();
+    macroResetButton = actionButton(w, {500, 536, 120, 28});
+    connect(macroResetButton, &QPushButton::released, this, &LumoProject::tkey_allreset_function);
+
+    // Middle column, single key: what it sends now and the key to send instead.
+    captionCurrent = caption(w, {500, 410, 220, 14});
+    currentAssignment = new QLabel(w);
+    currentAssignment->setGeometry(500, 432, 220, 26);
+    captionAssign = caption(w, {500, 470, 220, 14});
+    newKeyEdit = new QLineEdit(w);
+    newKeyEdit->setGeometry(500, 492, 220, 26);
+    newKeyEdit->setReadOnly(true); // filled by pressing the key on the computer's keyboard
+    newKeyEdit->setFocusPolicy(Qt::NoFocus);
+    connect(newKeyEdit, &QLineEdit::textEdited, this, &LumoProject::custumize_sigle_newkey_function);
+    singleResetButton = actionButton(w, {500, 536, 120, 28});
+    connect(singleResetButton, &QPushButton::released, this, &LumoProject::signle_allreset_function);
+
+    customizeApplyButton = actionButton(w, {1040, 712, 120, 28});
+    connect(customizeApplyButton, &QPushButton::released, this,
+            &LumoProject::custumize_apply_function);
+}
+
+void LumoProject::showCustomizePanels(int assignment)
+{
+    const bool macro = assignment == 1, single = assignment == 2;
+    for (QWidget *wdg : std::initializer_list<QWidget *>{captionAssignMacro, assignMacroCombo,
+                                                         captionRepeat, repeatCombo,
+                                                         macroResetButton})
+        wdg->setVisible(macro);
+    repeatCountEdit->setVisible(macro && repeatCombo->currentIndex() == 1);
+    for (QWidget *wdg : std::initializer_list<QWidget *>{captionCurrent, currentAssignment,
+                                                         captionAssign, newKeyEdit,
+                                                         singleResetButton})
+        wdg->setVisible(single);
+    // The assignment list and APPLY stay in view; APPLY acts once a key is chosen.
+    if (macro)
+        custumize_tkey_assign_combo_insert();
+}
+
+void LumoProject::setApplyEnabled(bool enabled)
+{
+    customizeApplyEnabled = enabled;
+    customizeApplyButton->setStyleSheet(enabled ? styleActionButton : styleTabOff);
+}
+
+void LumoProject::custumize_key_combo_function()
+{
+    const int index = keyAssignCombo->currentIndex();
+    if (index < 0)
+        return;
+    if (index == 1)
+        setApplyEnabled(false);
+    else if (!selectedKeyLabel->text().isEmpty())
+        setApplyEnabled(true);
+    showCustomizePanels(index);
+}
+
+void LumoProject::custumize_tkey_assign_combo_function()
+{
+    const bool chosen = assignMacroCombo->currentIndex() >= 0 &&
+                        !assignMacroCombo->currentText().isEmpty();
+    setApplyEnabled(chosen && !selectedKeyLabel->text().isEmpty());
+}
+
+void LumoProject::custumize_tkey_repeat_combo_function()
+{
+    repeatCountEdit->setVisible(repeatCombo->currentIndex() == 1 && repeatCombo->isVisible());
+}
+
+void LumoProject::custumize_sigle_newkey_function() {}
+
+void LumoProject::custumize_tkey_assign_combo_insert()
+{
+    const QSignalBlocker block(assignMacroCombo);
+    assignMacroCombo->clear();
+    const QStringList files = QDir(QStringLiteral("./macrofile"))
+                                  .entryList(QStringList{QStringLiteral("*.ini")}, QDir::Files,
+                                             QDir::Name);
+    for (const QString &f : files)
+        assignMacroCombo->addItem(f.left(f.size() - 4));
+    assignMacroCombo->setCurrentIndex(-1);
+}
+
+void LumoProject::save_macro_key_set()
+{
+    const QString profile = selectedProfile();
+    reportSaves(readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), profile));
+    reportSaves(
+        readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+}
+
+void LumoProject::read_macro_file_set()
+{
+    loadMacroSystem(keyTable, readini::readini_macro_system_file(selectedProfile()));
+    refreshKeyCellColours();
+    showSelectedKeyAssignment();
+}
+
+void LumoProject::read_singal_file_set()
+{
+    loadSignal(gCommandSender->keyMap, keyTable, readini::readini_ini_file(selectedProfile()));
+    refreshKeyCellColours();
+    showSelectedKeyAssignment();
+}
+
+void LumoProject::showSelectedKeyAssignment()
+{
+    if (!keyAssignCombo)
+        return; // still being built
+    const int k = selectedKey;
+    newKeyEdit->clear();
+    if (k < 0 || k >= kKeyCount) {
+        selectedKeyLabel->clear();
+        {
+            const QSignalBlocker block(keyAssignCombo);
+            keyAssignCombo->setCurrentIndex(-1);
+        }
+        showCustomizePanels(-1);
+        setApplyEnabled(false);
+        return;
+    }
+    const QString &type = keyTable[k];
+    const int kind = type == QLatin1String("1") ? 1 : type == QLatin1String("2") ? 2 : 0;
+    {
+        const QSignalBlocker block(keyAssignCombo);
+        keyAssignCombo->setCurrentIndex(kind);
+    }
+    if (kind == 1) {
+        // The repeat as the keyboard has it: the stored report of the key's entry.
+        const QString profile = selectedProfile();
+        const int count = readini::read_macro_count_ini_cmd_file(profile);
+        const int entry = entryOfKey(readini::read_macro_number_ini_cmd_file(profile), count,
+                                     KEY_TABLE[k].matrix);
+        const QVector<Report> reports = storedReports(profile);
+        const Report *report = entry <= reports.size() ? &reports[entry - 1] : nullptr;
+        const RepeatSetting repeat = storedRepeat(report, keyTable[216 + k]);
+        {
+            const QSignalBlocker block(repeatCombo);
+            repeatCombo->setCurrentIndex(int(repeat.mode));
+        }
+        repeatCountEdit->setText(QString::number(repeat.count));
+        showCustomizePanels(1); // refills ASSIGN MACRO with no macro chosen
+        assignMacroCombo->setCurrentIndex(assignMacroCombo->findText(keyTable[108 + k]));
+        custumize_tkey_assign_combo_function();
+    } else {
+        showCustomizePanels(kind);
+        currentAssignment->setText(kind == 2 ? keyTable[108 + k] : QString());
+        setApplyEnabled(true);
+    }
+}
+
+static void removeMacroEntry(const QString &profile, int keyNumber, int &count)
+{
+    const int entry =
+        entryOfKey(readini::read_macro_number_ini_cmd_file(profile), count, keyNumber);
+    if (entry <= count) {
+        readini::remove_macro_ini_cmd_file(profile, entry, count - 1);
+        --count;
+    }
+}
+
+void LumoProject::custumize_apply_function()
+{
+    if (!customizeApplyEnabled || selectedKey < 0 || selectedKey >= kKeyCount)
+        return;
+    const QString profile = selectedProfile();
+    const int n = currentProfile;
+    const int k = selectedKey;
+    const int keyNumber = KEY_TABLE[k].matrix;
+    const quint8 code = KEY_TABLE[k].usage;
+    int count = readini::read_macro_count_ini_cmd_file(profile);
+    auto writeSignal = [&] {
+        reportSaves(
+            readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+    };
+
+    switch (keyAssignCombo->currentIndex()) {
+    case 0: // Default
+        if (keyTable[k] == QLatin1String("1"))
+            removeMacroEntry(profile, keyNumber, count);
+        keyTable[k] = QStringLiteral("0");
+        key_color(5, k);
+        gCommandSender->resetKeyAndWrite(gDeviceHandle, code, n);
+        writeSignal();
+        break;
+    case 1: { // Macro Key
+        const QString macro = assignMacroCombo->currentText();
+        if (macro.isEmpty())
+            return;
+        int entry;
+        if (keyTable[k] == QLatin1String("1")) {
+            entry = entryOfKey(readini::read_macro_number_ini_cmd_file(profile), count, keyNumber);
+            if (entry > count)
+                count = entry; // a macro key whose entry went missing gets a new one
+        } else {
+            entry = ++count;
+        }
+        const auto mode = RepeatMode(qBound(0, repeatCombo->currentIndex(), 3));
+        int times = 1;
+        switch (mode) {
+        case RepeatMode::Once:
+            keyTable[216 + k] = QStringLiteral("1");
+            break;
+        case RepeatMode::MultipleTimes:
+            times = qBound(1, toNumber(repeatCountEdit->text(), 1), 50);
+            keyTable[216 + k] = QString::number(times);
+            break;
+        case RepeatMode::PressAndHold:
+            break;
+        case RepeatMode::UntilPressedNextTime:
+            keyTable[216 + k] = QStringLiteral("0");
+            break;
+        }
+        const QString commands = readini::readini_macro_file(macro).value(4);
+        const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
+        gCommandSender->setSingleKey(code, kMacroKeyCode);
+        writeSignal();
+        reportSaves(readini::write_macro_ini_cmd_file(makeMacroCmdMap(report), profile, keyNumber,
+                                                      entry, count));
+        gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), n, count);
+        keyTable[k] = QStringLiteral("1");
+        keyTable[108 + k] = macro;
+        key_color(5, k);
+        break;
+    }
+    case 2: { // Single Key
+        if (newKeyEdit->text().isEmpty() || capturedUsage == 0)
+            return; // no key captured yet
+        // A macro key turned into a single key no longer plays its macro.
+        if (keyTable[k] == QLatin1String("1"))
+            removeMacroEntry(profile, keyNumber, count);
+        gCommandSender->setSingleKey(code, capturedUsage);
+        gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), n, count);
+        keyTable[k] = QStringLiteral("2");
+        keyTable[108 + k] = newKeyEdit->text();
+        writeSignal();
+        key_color(5, k);
+        currentAssignment->setText(newKeyEdit->text());
+        newKeyEdit->clear();
+        break;
+    }
+    default:
+        return;
+    }
+    save_macro_key_set();
+}
+
+void LumoProject::signle_allreset_function()
+{
+    // Every key is visited, the keypad's "." (the last cell) included.
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (keyTable[k] != QLatin1String("2"))
+            continue;
+        keyTable[k] = QStringLiteral("0");
+        keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
+        gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
+    }
+    const QString profile = selectedProfile();
+    const int count = readini::read_macro_count_ini_cmd_file(profile);
+    gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), currentProfile,
+                                         count);
+    save_macro_key_set();
+}
+
+void LumoProject::tkey_allreset_function()
+{
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (keyTable[k] != QLatin1String("1"))
+            continue;
+        keyTable[k] = QStringLiteral("0");
+        keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
+        gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
+    }
+    reportSaves(readini::def_macro_ini_cmd_file(linkedProfile()));
+    save_macro_key_set();
+    gCommandSender->writeKeyMap(gDeviceHandle, currentProfile);
+}

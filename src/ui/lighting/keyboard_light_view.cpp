@@ -1,0 +1,1187 @@
+#include "keyboard_light_view.h"
+
+#include "core/app/PictureCache.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/lighting/ColorCode.h"
+#include "core/lighting/PatternStore.h"
+#include "core/lighting/StripStyle.h"
+#include "core/storage/StoredList.h"
+#include "core/storage/readini.h"
+#include "keyboard_draw_rect.h"
+#include "rainbowWidget.h"
+#include "rippleWidget.h"
+#include "ui/shell/Globals.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QDebug>
+#include <QFile>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+
+using namespace orvanta;
+
+namespace
+{
+
+const char kWindowPicture[] = "Image/UI Design 2016_Keyboard_out_0.0.png";
+const QPoint kPageOrigin(230, 140); // where the main window places the page
+constexpr int kRippleRearmMs = 400;
+
+const char kKeyboardPicture[] =
+    "Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png";
+
+QString rgbText(const Rgb &c)
+{
+    return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
+}
+
+QString keyStyle(const Rgb &c)
+{
+    return QStringLiteral("background-color:") + rgbText(c) + QStringLiteral(";");
+}
+
+QString fontFamily()
+{
+    return toNumber(readini::read_language()) == 0 ? QStringLiteral("Arial Unicode MS")
+                                                   : QStringLiteral("Microsoft JhengHei");
+}
+
+QString toggleStyle(bool lit)
+{
+    return QStringLiteral("QPushButton{border-image:url(Image/eff/fully_lighted/%1.png);"
+                          "color:%2;font-family:\"%3\";font-size:12px;font-weight:bold;}")
+        .arg(lit ? "toggle_on" : "toggle_off", lit ? "white" : "#b8b8b8", fontFamily());
+}
+
+} // namespace
+
+keyboard_light_view::keyboard_light_view(QWidget *parent) : QWidget(parent)
+{
+    buildWidgets();
+    saved_effect_flags = readEffectRecords();
+    const auto colours = readKeyColorSets();
+    static_colors = colours[0];
+    reactive_colors = colours[1];
+    m_palette = QImage(QStringLiteral("Image/palette.png"));
+    stop_editor.setStops(defaultStops());
+    select_static();
+    m_drawRect->hide();
+}
+
+// --- construction -------------------------------------------------------------
+
+QLabel *keyboard_light_view::makeLabel(const QString &text, const char *name, const QRect &geometry)
+{
+    auto *l = new QLabel(text, this);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setStyleSheet(QStringLiteral("color:white;font-family:\"%1\";font-size:12px;"
+                                    "font-weight:bold;background:transparent;")
+                         .arg(fontFamily()));
+    return l;
+}
+
+QPushButton *keyboard_light_view::makeToggle(const QString &text, const char *name,
+                                             const QRect &geometry)
+{
+    auto *b = new QPushButton(text, this);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::NoFocus);
+    setLit(b, false);
+    return b;
+}
+
+QPushButton *keyboard_light_view::makeAction(const QString &text, const char *name,
+                                             const QRect &geometry)
+{
+    auto *b = new QPushButton(text, this);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setStyleSheet(
+        QStringLiteral(
+            "QPushButton{border-image:url(Image/UI-Design-2016_Keyboard_out_204_910.472.png);"
+            "color:white;font-family:\"%1\";font-size:12px;font-weight:bold;}"
+            "QPushButton:pressed{border-image:url(Image/button_red.png);}")
+            .arg(fontFamily()));
+    return b;
+}
+
+void keyboard_light_view::setLit(QPushButton *button, bool lit)
+{
+    button->setProperty("lit", lit);
+    button->setStyleSheet(toggleStyle(lit));
+}
+
+void keyboard_light_view::buildWidgets()
+{
+    resize(960, 620);
+    setMouseTracking(false);
+    // The page lies over the main window's CUSTOMIZE controls: it paints the
+    // window's own background picture, shifted to where the page sits, so that
+    // nothing below shows through and the page joins the window seamlessly.
+    m_background = cachedPixmap(QLatin1String(kWindowPicture));
+    m_rippleRearm.setInterval(kRippleRearmMs);
+    connect(&m_rippleRearm, &QTimer::timeout, this, [this] {
+        if (!m_ripplePreview->isActive())
+            m_ripplePreview->setUpShineCenter(m_ripplePreview->centre().x(),
+                                              m_ripplePreview->centre().y());
+    });
+
+    // The key widgets lie behind the keyboard picture, which is transparent over
+    // each key, so the colours show through the pictured caps.
+    for (int k = 0; k < kKeyLightCount; ++k) {
+        auto *key = new QLabel(this);
+        key->setObjectName(QStringLiteral("key_%1").arg(k));
+        key->setGeometry(keyWidgetRect(k));
+        m_keys[k] = key;
+        showKey(k, {255, 0, 0});
+    }
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("keyboard_picture"));
+    m_picture->setGeometry(115, 0, 699, 242);
+    m_picture->setPixmap(cachedPixmap(QLatin1String(kKeyboardPicture)));
+    m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    // The previews lie over the keyboard picture; the ripple one takes presses
+    // to move its centre, the flow one lets them through.
+    m_flowPreview = new rainbowWidget(this);
+    m_flowPreview->setGeometry(115, 0, 699, 242);
+    m_flowPreview->hide();
+    m_ripplePreview = new rippleWidget(this);
+    m_ripplePreview->move(115, 22);
+    m_ripplePreview->hide();
+
+    m_drawRect = new keyboard_draw_rect(this);
+    m_drawRect->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_drawRect->hide();
+
+    const QString comboStyle = QStringLiteral(
+        "QComboBox{background:#2b2b2e;color:white;border:1px solid #5a5a60;padding-left:6px;}"
+        "QComboBox:hover{border:1px solid #d02020;}"
+        "QComboBox QAbstractItemView{background:#2b2b2e;color:white;"
+        "selection-background-color:#b01818;}");
+    const QString sliderStyle =
+        QStringLiteral("QSlider::groove:horizontal{height:4px;background:#55555a;}"
+                       "QSlider::handle:horizontal{background:#d02020;width:12px;margin:-6px "
+                       "0;border-radius:6px;}");
+
+    // Effect choice and options, left half below the keyboard.
+    m_effectLabel = makeLabel(tr("EFFECT"), "effect_label", {20, 262, 110, 24});
+    m_effectCombo = new QComboBox(this);
+    m_effectCombo->setObjectName(QStringLiteral("effect_combo"));
+    m_effectCombo->setGeometry(150, 260, 200, 28);
+    m_effectCombo->setStyleSheet(comboStyle);
+    m_effectCombo->addItems(
+        {tr("Static"), tr("Reactive"), tr("Arrow Flow"), tr("Wave"), tr("Ripple")});
+
+    m_zonesLabel = makeLabel(tr("ZONES"), "zones_label", {20, 302, 120, 24});
+    m_full = makeToggle(tr("FULL"), "btn_full", {150, 300, 110, 28});
+    m_customized = makeToggle(tr("CUSTOMIZED"), "btn_customized", {270, 300, 130, 28});
+
+    m_static = makeToggle(tr("STATIC"), "btn_static", {20, 340, 110, 28});
+    m_pulse = makeToggle(tr("PULSE"), "btn_pulse", {140, 340, 110, 28});
+    m_spectrum = makeToggle(tr("SPECTRUM CYCLING"), "btn_spectrum", {260, 340, 180, 28});
+    m_speedLabel = makeLabel(tr("SPEED"), "speed_label", {20, 382, 120, 24});
+    m_slowLabel = makeLabel(tr("SLOW"), "slow_label", {150, 382, 50, 24});
+    m_speedSlider = new QSlider(Qt::Horizontal, this);
+    m_speedSlider->setObjectName(QStringLiteral("speed_slider"));
+    m_speedSlider->setGeometry(205, 382, 180, 24);
+    m_speedSlider->setRange(0, 2);
+    m_speedSlider->setPageStep(1);
+    m_speedSlider->setStyleSheet(sliderStyle);
+    m_fastLabel = makeLabel(tr("FAST"), "fast_label", {395, 382, 50, 24});
+
+    m_directionLabel = makeLabel(tr("FLOW DIRECTION"), "direction_label", {20, 342, 150, 24});
+    m_left = makeToggle(tr("LEFT"), "btn_left", {180, 340, 100, 28});
+    m_right = makeToggle(tr("RIGHT"), "btn_right", {290, 340, 100, 28});
+    m_rollingLabel = makeLabel(tr("EFFECT ROLLING"), "rolling_label", {20, 382, 150, 24});
+    m_yes = makeToggle(tr("YES"), "btn_yes", {180, 380, 100, 28});
+    m_no = makeToggle(tr("NO"), "btn_no", {290, 380, 100, 28});
+
+    m_waveSpeedLabel = makeLabel(tr("SPEED"), "wave_speed_label", {20, 382, 120, 24});
+    m_waveSlowLabel = makeLabel(tr("SLOW"), "wave_slow_label", {150, 382, 50, 24});
+    m_speedinessSlider = new QSlider(Qt::Horizontal, this);
+    m_speedinessSlider->setObjectName(QStringLiteral("speediness_slider"));
+    m_speedinessSlider->setGeometry(205, 382, 180, 24);
+    m_speedinessSlider->setRange(0, 3);
+    m_speedinessSlider->setPageStep(1);
+    m_speedinessSlider->setStyleSheet(sliderStyle);
+    m_waveFastLabel = makeLabel(tr("FAST"), "wave_fast_label", {395, 382, 50, 24});
+
+    // Gradient controls and colour controls, right half.
+    m_patternLabel = makeLabel(tr("PATTERN"), "pattern_label", {524, 262, 90, 24});
+    m_patternCombo = new QComboBox(this);
+    m_patternCombo->setObjectName(QStringLiteral("pattern_combo"));
+    m_patternCombo->setGeometry(620, 260, 160, 28);
+    m_patternCombo->setStyleSheet(comboStyle);
+    m_patternAdd = makeAction(tr("ADD"), "btn_pattern_add", {790, 260, 62, 28});
+    m_patternDel = makeAction(tr("DEL"), "btn_pattern_del", {860, 260, 62, 28});
+    m_stopsLabel = makeLabel(tr("STOPS CONTROL"), "stops_label", {524, 302, 150, 24});
+    m_addStop = makeAction(tr("ADD STOP"), "btn_add_stop", {700, 300, 105, 28});
+    m_delStop = makeAction(tr("DEL STOP"), "btn_del_stop", {815, 300, 105, 28});
+    m_stopsSlider = new QSlider(Qt::Horizontal, this);
+    m_stopsSlider->setObjectName(QStringLiteral("stops_slider"));
+    m_stopsSlider->setGeometry(524, 350, 398, 20);
+    m_stopsSlider->setRange(0, 100);
+    m_stopsSlider->setEnabled(false);
+    for (int i = 0; i < kStopSlots; ++i) {
+        auto *h = new QLabel(this);
+        h->setObjectName(QStringLiteral("stop_handle_%1").arg(i));
+        h->setGeometry(stop_x[i], kStopHandleY, kStopHandleSize, kStopHandleSize);
+        h->setAttribute(Qt::WA_TransparentForMouseEvents);
+        h->hide();
+        m_stopHandles[i] = h;
+    }
+    m_surfaceLabel = makeLabel(tr("SURFACE"), "surface_label", {524, 402, 100, 24});
+    m_surfaceButton = makeToggle(QString(), "btn_surface", {630, 400, 60, 26});
+    m_surfaceSwatch = new QPushButton(this);
+    m_surfaceSwatch->setObjectName(QStringLiteral("btn_surface_color"));
+    m_surfaceSwatch->setGeometry(700, 400, 26, 26);
+    m_surfaceSwatch->setFocusPolicy(Qt::NoFocus);
+
+    auto *palette = new QLabel(this);
+    palette->setObjectName(QStringLiteral("palette"));
+    palette->setGeometry(524, 440, 140, 140);
+    palette->setStyleSheet(QStringLiteral("border-image:url(Image/palette.png);"));
+    palette->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_colourControls << palette;
+    const QString editStyle = QStringLiteral(
+        "QLineEdit{background:#1e1e21;color:white;border:1px solid #5a5a60;padding-left:4px;}"
+        "QLineEdit:focus{border:1px solid #d02020;}");
+    const char *channel[3] = {"R :", "G :", "B :"};
+    QLineEdit **edits[3] = {&m_rEdit, &m_gEdit, &m_bEdit};
+    for (int c = 0; c < 3; ++c) {
+        m_colourControls << makeLabel(QLatin1String(channel[c]), "rgb_label",
+                                      {680, 444 + 32 * c, 30, 24});
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QStringLiteral("edit_%1").arg(QChar("rgb"[c])));
+        e->setGeometry(712, 442 + 32 * c, 52, 26);
+        e->setValidator(new QIntValidator(0, 255, e));
+        e->setMaxLength(3);
+        e->setStyleSheet(editStyle);
+        connect(e, &QLineEdit::returnPressed, this,
+                &keyboard_light_view::color_ctrl_rgb_edit_change);
+        *edits[c] = e;
+        m_colourControls << e;
+    }
+    m_colourControls << makeLabel(QStringLiteral("(0~255)"), "range_label", {772, 476, 70, 24});
+    m_colourControls << makeLabel(tr("COLOR CODE :"), "code_label", {680, 542, 110, 24});
+    m_codeEdit = new QLineEdit(this);
+    m_codeEdit->setObjectName(QStringLiteral("edit_code"));
+    m_codeEdit->setGeometry(792, 540, 90, 26);
+    m_codeEdit->setMaxLength(6);
+    m_codeEdit->setStyleSheet(editStyle);
+    m_colourControls << m_codeEdit;
+    showColourFields();
+
+    m_apply = makeAction(tr("APPLY"), "btn_apply", {690, 582, 110, 32});
+    m_reset = makeAction(tr("LED RESET"), "btn_led_reset", {812, 582, 120, 32});
+
+    connect(m_effectCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &keyboard_light_view::effect_control_function);
+    connect(m_full, &QPushButton::released, this, &keyboard_light_view::effect_btn_full_function);
+    connect(m_customized, &QPushButton::released, this,
+            &keyboard_light_view::effect_btn_customized_function);
+    connect(m_left, &QPushButton::released, this, &keyboard_light_view::effect_btn_left_function);
+    connect(m_right, &QPushButton::released, this, &keyboard_light_view::effect_btn_right_function);
+    connect(m_yes, &QPushButton::released, this, &keyboard_light_view::effect_btn_yes_function);
+    connect(m_no, &QPushButton::released, this, &keyboard_light_view::effect_btn_no_function);
+    connect(m_static, &QPushButton::released, this,
+            &keyboard_light_view::effect_btn_static_function);
+    connect(m_pulse, &QPushButton::released, this, &keyboard_light_view::effect_btn_pulse_function);
+    connect(m_spectrum, &QPushButton::released, this,
+            &keyboard_light_view::effect_btn_spectrum_function);
+    connect(m_speedSlider, &QSlider::valueChanged, this,
+            &keyboard_light_view::effect_slider_speed_function);
+    connect(m_speedinessSlider, &QSlider::valueChanged, this,
+            &keyboard_light_view::effect_speediness_slider_speed_function);
+    connect(m_apply, &QPushButton::released, this, &keyboard_light_view::effect_save_function);
+    connect(m_reset, &QPushButton::released, this, &keyboard_light_view::effect_cancel_function);
+    connect(m_addStop, &QPushButton::released, this, &keyboard_light_view::color_add_btn_function);
+    connect(m_delStop, &QPushButton::released, this, &keyboard_light_view::color_del_btn_function);
+    connect(m_patternCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &keyboard_light_view::key_r_base_layer_combo_function);
+    connect(m_patternAdd, &QPushButton::released, this,
+            &keyboard_light_view::key_r_add_insertcombo);
+    connect(m_patternDel, &QPushButton::released, this,
+            &keyboard_light_view::key_r_dle_insertcombo);
+    connect(m_surfaceButton, &QPushButton::released, this,
+            &keyboard_light_view::color_curface_btn_function);
+    connect(m_surfaceSwatch, &QPushButton::released, this,
+            &keyboard_light_view::color_curface_color_function);
+    connect(m_codeEdit, &QLineEdit::returnPressed, this,
+            &keyboard_light_view::color_ctrl_color_code_edit_function);
+}
+
+// --- small helpers ------------------------------------------------------------
+
+void keyboard_light_view::showKey(int key, const Rgb &colour)
+{
+    m_keyShown[key] = colour;
+    m_keys[key]->setStyleSheet(keyStyle(colour));
+}
+
+void keyboard_light_view::showColourFields()
+{
+    m_rEdit->setText(QString::number(current_color.r));
+    m_gEdit->setText(QString::number(current_color.g));
+    m_bEdit->setText(QString::number(current_color.b));
+    m_codeEdit->setText(colorCodeText(current_color));
+}
+
+void keyboard_light_view::setColourControlsVisible(bool visible)
+{
+    for (QWidget *w : m_colourControls)
+        w->setVisible(visible);
+}
+
+void keyboard_light_view::setSurfaceRowVisible(bool visible)
+{
+    // Showing or hiding the row deselects the swatch. The switch shows the
+    // effect's SURFACE flag, which the builders still send while it is set, and
+    // the swatch comes back with it.
+    bool on = false;
+    if (shown_effect == EffectArrowFlow) {
+        surface_selected_arrow = false;
+        on = surface_on_arrow;
+    } else if (shown_effect == EffectRipple) {
+        surface_selected_ripple = false;
+        on = surface_on_ripple;
+    }
+    m_surfaceLabel->setVisible(visible);
+    m_surfaceButton->setVisible(visible);
+    setLit(m_surfaceButton, visible && on);
+    m_surfaceButton->setText(visible && on ? tr("ON") : tr("OFF"));
+    styleSurfaceSwatch();
+    m_surfaceSwatch->setVisible(visible && on);
+}
+
+void keyboard_light_view::setGradientControlsVisible(bool visible)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_patternLabel, m_patternCombo, m_patternAdd,
+                                                       m_patternDel, m_stopsLabel, m_stopsSlider})
+        w->setVisible(visible);
+    const bool stopButtons = visible && userPatternChosen() && shown_effect != EffectWave;
+    m_addStop->setVisible(stopButtons);
+    m_delStop->setVisible(stopButtons);
+}
+
+void keyboard_light_view::styleSurfaceSwatch()
+{
+    const bool selected =
+        shown_effect == EffectArrowFlow ? surface_selected_arrow : surface_selected_ripple;
+    m_surfaceSwatch->setStyleSheet(surfaceSwatchStyle(surface_color, selected));
+}
+
+void keyboard_light_view::refreshStopHandles()
+{
+    // Handles exist only where the stops may be edited: a user pattern on a
+    // shown strip.
+    const bool show = m_stopsSlider->isVisibleTo(this) && userPatternChosen();
+    const StopSlots &s = stops();
+    for (int i = 0; i < kStopSlots; ++i) {
+        m_stopHandles[i]->setVisible(show && s[i].present);
+        m_stopHandles[i]->setStyleSheet(
+            stopHandleStyle(s[i].color, i == stop_editor.selectedSlot()));
+        if (show && s[i].present)
+            m_stopHandles[i]->raise();
+    }
+    change_slider_color();
+}
+
+void keyboard_light_view::change_slider_color()
+{
+    m_stopsSlider->setStyleSheet(stripStyleSheet(stops()));
+}
+
+void keyboard_light_view::setStops(const StopSlots &set)
+{
+    stop_editor.setStops(set);
+    syncStopsReadOnly();
+}
+
+void keyboard_light_view::syncStopsReadOnly()
+{
+    stop_editor.setReadOnly(!userPatternChosen());
+}
+
+int keyboard_light_view::patternIndex() const
+{
+    return m_patternCombo->currentIndex();
+}
+
+void keyboard_light_view::savePatternFile()
+{
+    reportSaves(savePattern(patternIndex(), stops(), surface_color, profile_name));
+}
+
+bool keyboard_light_view::reportSaves(const orvanta::SaveResult &result)
+{
+    for (const orvanta::SaveFailure &f : result.failures())
+        emit saveFailed(f.path, f.reason);
+    return result.ok();
+}
+
+void keyboard_light_view::refreshPatternEntry(int index)
+{
+    if (index < 0 || index >= m_patternCombo->count())
+        return;
+    // The entry shows its file: the editor may hold an effect's remembered
+    // stops that were never saved to it.
+    const StopSlots s = readPattern(index, profile_name).stops;
+    m_patternCombo->setItemData(index, QBrush(patternEntryGradient(s)), Qt::BackgroundRole);
+    if (index == patternIndex())
+        m_patternCombo->setStyleSheet(patternComboStyle(s));
+}
+
+// After every change of the edited stops: the strip, the handles and the
+// PATTERN entry show them, the shown preview follows, and the pattern file
+// keeps them so that nothing is lost when another pattern is chosen.
+void keyboard_light_view::stopsEdited()
+{
+    refreshStopHandles();
+    savePatternFile();
+    refreshPatternEntry(patternIndex());
+    refreshPreview();
+}
+
+void keyboard_light_view::rememberShownStops()
+{
+    if (shown_effect == EffectArrowFlow) {
+        arrow_stops = stops();
+        arrow_surface = surface_color;
+    } else if (shown_effect == EffectWave) {
+        wave_stops = stops();
+    } else if (shown_effect == EffectRipple) {
+        ripple_stops = stops();
+        ripple_surface = surface_color;
+    }
+}
+
+bool keyboard_light_view::userPatternChosen() const
+{
+    return m_patternCombo->currentIndex() >= kBuiltInPatterns;
+}
+
+bool keyboard_light_view::perKeyEditing() const
+{
+    return (shown_effect == EffectStatic || shown_effect == EffectReactive) &&
+           effect_flag.customized;
+}
+
+KeyColorSet *keyboard_light_view::rememberedSet()
+{
+    if (shown_effect == EffectStatic)
+        return &static_colors;
+    if (shown_effect == EffectReactive)
+        return &reactive_colors;
+    return nullptr;
+}
+
+void keyboard_light_view::fillAllKeys(const Rgb &colour)
+{
+    if (!effect_flag.full_flag)
+        return;
+    fillAll(colour, leds, rememberedSet());
+    for (int k = 0; k < kKeyLightCount; ++k)
+        showKey(k, colour);
+}
+
+LightingState keyboard_light_view::lightingState() const
+{
+    LightingState s;
+    s.flag = effect_flag;
+    s.led_r = leds.led_r;
+    s.led_g = leds.led_g;
+    s.led_b = leds.led_b;
+    s.stops = stops();
+    s.current_color = current_color;
+    s.surface_color = surface_color;
+    s.surface_on_arrow = surface_on_arrow;
+    s.surface_on_ripple = surface_on_ripple;
+    return s;
+}
+
+// --- effect switching ---------------------------------------------------------
+
+void keyboard_light_view::effect_control_function(int index)
+{
+    if (index < 0 || index >= kEffectCount)
+        return;
+    stopPreviews();
+    saved_effect_flags[shown_effect] = effect_flag;
+    // Arrow Flow and Wave take over the gradient being edited.
+    if (index == EffectArrowFlow) {
+        arrow_stops = stops();
+        arrow_surface = surface_color;
+    } else if (index == EffectWave) {
+        wave_stops = stops();
+    }
+    selectEffect(index);
+}
+
+void keyboard_light_view::stopPreviews()
+{
+    m_flowPreview->stopFlow();
+    m_flowPreview->hide();
+    m_rippleRearm.stop();
+    m_ripplePreview->stopRipple();
+    m_ripplePreview->hide();
+}
+
+void keyboard_light_view::refreshPreview()
+{
+    if (shown_effect == EffectArrowFlow || shown_effect == EffectWave) {
+        const ZoneColors z = shown_effect == EffectArrowFlow && effect_flag.full_flag
+                                 ? fullZones(current_color)
+                                 : interpolateZones(stops());
+        m_flowPreview->setZoneColours(z.r, z.g, z.b);
+        // Faster Wave codes are smaller; the flow runs slower at higher levels.
+        const int level = shown_effect == EffectWave ? effect_flag.speediness / 2 : 2;
+        m_flowPreview->show();
+        m_flowPreview->raise();
+        m_flowPreview->startFlow(level);
+    } else if (shown_effect == EffectRipple) {
+        const PreviewZones z = previewZones(stops(), effect_flag.customized, current_color);
+        m_ripplePreview->setRingColours(z.r, z.g, z.b);
+        m_ripplePreview->show();
+        m_ripplePreview->raise();
+        if (!m_ripplePreview->isRunning()) {
+            // A ripple from the middle of the keyboard at once; a press on the
+            // preview moves the centre, and a new ripple follows each finished one.
+            m_ripplePreview->setUpShineCenter(rippleWidget::kWidth / 2, rippleWidget::kHeight / 2);
+            m_ripplePreview->startRipple();
+            m_rippleRearm.start();
+        }
+    }
+}
+
+void keyboard_light_view::selectEffect(int k)
+{
+    if (m_effectCombo->currentIndex() != k) {
+        const QSignalBlocker block(m_effectCombo);
+        m_effectCombo->setCurrentIndex(k);
+    }
+    if (effect_flag.full_flag) {
+        for (int key = 0; key < kKeyLightCount; ++key)
+            showKey(key, {255, 0, 0});
+        leds.clear();
+        scratch.fill(0);
+    }
+    for (QPushButton *b :
+         {m_full, m_customized, m_left, m_right, m_yes, m_no, m_static, m_pulse, m_spectrum})
+        setLit(b, false);
+    stop_editor.clearSelection();
+    m_stopPressed = false;
+    for (QLabel *h : m_stopHandles)
+        h->hide();
+    shown_effect = k;
+
+    const bool zones = k != EffectWave;
+    m_zonesLabel->setVisible(zones);
+    m_full->setVisible(zones);
+    m_customized->setVisible(zones);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_static, m_pulse, m_spectrum})
+        w->setVisible(k == EffectStatic);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel, m_speedSlider})
+        w->hide();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_directionLabel, m_left, m_right})
+        w->setVisible(k == EffectArrowFlow || k == EffectWave);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_rollingLabel, m_yes, m_no})
+        w->setVisible(k == EffectArrowFlow || k == EffectRipple);
+    for (QWidget *w : std::initializer_list<QWidget *>{m_waveSpeedLabel, m_waveSlowLabel,
+                                                       m_waveFastLabel, m_speedinessSlider})
+        w->setVisible(k == EffectWave);
+    setColourControlsVisible(true);
+    setGradientControlsVisible(k == EffectWave);
+    m_surfaceLabel->hide();
+    m_surfaceButton->hide();
+    m_surfaceSwatch->hide();
+
+    effect_flag = saved_effect_flags[k];
+    if (k == EffectArrowFlow || k == EffectWave || k == EffectRipple) {
+        // The PATTERN list shows the entry this effect chose last.
+        const int count = m_patternCombo->count();
+        if (count > 0) {
+            const QSignalBlocker block(m_patternCombo);
+            m_patternCombo->setCurrentIndex(qBound(0, effect_flag.combo_count, count - 1));
+        }
+        syncStopsReadOnly();
+        setGradientControlsVisible(k == EffectWave);
+    }
+
+    if (effect_flag.full_flag) {
+        effect_flag.full_flag = false;
+        effect_btn_full_function();
+    } else {
+        effect_flag.customized = false;
+        effect_btn_customized_function();
+    }
+    if (k == EffectStatic) {
+        if (effect_flag.static_flag) {
+            effect_flag.static_flag = false;
+            effect_btn_static_function();
+        } else if (effect_flag.pulse) {
+            effect_flag.pulse = false;
+            effect_btn_pulse_function();
+        } else if (effect_flag.spectrum) {
+            effect_flag.spectrum = false;
+            effect_btn_spectrum_function();
+        }
+    }
+    if (k == EffectWave) {
+        if (effect_flag.left) {
+            effect_flag.left = false;
+            effect_btn_left_function();
+        } else if (effect_flag.right) {
+            effect_flag.right = false;
+            effect_btn_right_function();
+        }
+        const QSignalBlocker block(m_speedinessSlider);
+        m_speedinessSlider->setValue(speedinessPosition(effect_flag.speediness));
+    }
+    if (k == EffectArrowFlow) {
+        setLit(m_left, effect_flag.left);
+        setLit(m_right, effect_flag.right);
+    }
+    if (k == EffectArrowFlow || k == EffectRipple) {
+        if (effect_flag.no) {
+            effect_flag.no = false;
+            effect_btn_no_function();
+        } else {
+            effect_flag.yes = false;
+            effect_btn_yes_function();
+        }
+    }
+
+    if (k == EffectStatic || k == EffectReactive) {
+        const KeyColorSet &set = k == EffectStatic ? static_colors : reactive_colors;
+        for (int key = 0; key < kKeyLightCount; ++key)
+            showKey(key, set.keyColor(key));
+        leds.led_r = set.led_r;
+        leds.led_g = set.led_g;
+        leds.led_b = set.led_b;
+    } else if (k == EffectArrowFlow) {
+        setStops(arrow_stops);
+        surface_color = arrow_surface;
+    } else if (k == EffectWave) {
+        setStops(wave_stops);
+    } else {
+        // Ripple always shows its chosen pattern, with FULL too: the stops then
+        // stay out of sight but are what Arrow Flow or Wave take over next.
+        setStops(ripple_stops);
+        surface_color = ripple_surface;
+        key_r_base_layer_combo_function(m_patternCombo->currentIndex());
+    }
+    styleSurfaceSwatch();
+    refreshStopHandles();
+    refreshPatternEntry(patternIndex());
+    refreshPreview();
+}
+
+// --- option handlers ----------------------------------------------------------
+
+void keyboard_light_view::effect_btn_full_function()
+{
+    if (!chooseFull(effect_flag))
+        return;
+    setLit(m_full, true);
+    setLit(m_customized, false);
+    if (shown_effect == EffectArrowFlow || shown_effect == EffectRipple) {
+        setGradientControlsVisible(false);
+        setSurfaceRowVisible(false);
+        stop_editor.clearSelection();
+        for (QLabel *h : m_stopHandles)
+            h->hide();
+        refreshPreview();
+    }
+}
+
+void keyboard_light_view::effect_btn_customized_function()
+{
+    if (!chooseCustomized(effect_flag))
+        return;
+    if (shown_effect == EffectArrowFlow || shown_effect == EffectRipple) {
+        setSurfaceRowVisible(true);
+        setGradientControlsVisible(true);
+        key_r_base_layer_combo_function(m_patternCombo->currentIndex());
+    }
+    setLit(m_customized, true);
+    setLit(m_full, false);
+}
+
+void keyboard_light_view::effect_btn_left_function()
+{
+    if (!pressLeft(effect_flag, shown_effect))
+        return;
+    setLit(m_left, effect_flag.left);
+    setLit(m_right, effect_flag.right);
+}
+
+void keyboard_light_view::effect_btn_right_function()
+{
+    if (!pressRight(effect_flag, shown_effect))
+        return;
+    setLit(m_left, effect_flag.left);
+    setLit(m_right, effect_flag.right);
+}
+
+void keyboard_light_view::effect_btn_yes_function()
+{
+    if (!chooseYes(effect_flag))
+        return;
+    setLit(m_yes, true);
+    setLit(m_no, false);
+}
+
+void keyboard_light_view::effect_btn_no_function()
+{
+    if (!chooseNo(effect_flag))
+        return;
+    setLit(m_no, true);
+    setLit(m_yes, false);
+}
+
+void keyboard_light_view::effect_btn_static_function()
+{
+    if (!chooseStatic(effect_flag))
+        return;
+    setLit(m_static, true);
+    setLit(m_pulse, false);
+    setLit(m_spectrum, false);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel, m_speedSlider})
+        w->hide();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_zonesLabel, m_full, m_customized})
+        w->show();
+    setColourControlsVisible(true);
+}
+
+void keyboard_light_view::effect_btn_pulse_function()
+{
+    if (!choosePulse(effect_flag))
+        return;
+    setLit(m_pulse, true);
+    setLit(m_static, false);
+    setLit(m_spectrum, false);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel, m_speedSlider,
+                                          m_zonesLabel, m_full, m_customized})
+        w->show();
+    setColourControlsVisible(true);
+    m_speedSlider->setValue(effect_flag.pulse_speed);
+}
+
+void keyboard_light_view::effect_btn_spectrum_function()
+{
+    if (!chooseSpectrum(effect_flag))
+        return;
+    setLit(m_spectrum, true);
+    setLit(m_static, false);
+    setLit(m_pulse, false);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_speedLabel, m_slowLabel, m_fastLabel, m_speedSlider})
+        w->show();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_zonesLabel, m_full, m_customized})
+        w->hide();
+    setColourControlsVisible(false);
+    m_speedSlider->setValue(effect_flag.spectrum_speed);
+}
+
+void keyboard_light_view::effect_slider_speed_function(int position)
+{
+    setStaticSpeed(effect_flag, position);
+}
+
+void keyboard_light_view::effect_speediness_slider_speed_function(int position)
+{
+    if (setWaveSpeed(effect_flag, position) && !m_flowPreview->isHidden())
+        refreshPreview();
+}
+
+// --- APPLY and LED RESET ------------------------------------------------------
+
+void keyboard_light_view::effect_save_function()
+{
+    const int k = m_effectCombo->currentIndex();
+    if (k < 0 || k >= kEffectCount)
+        return;
+    const int profile = qBound(1, profile_number, kEffectCount);
+    // Each of the three files is saved on its own: one that fails keeps its old
+    // content and does not stop the others.
+    SaveResult saved;
+    if (gCommandSender)
+        applyLighting(k, lightingState(), *gCommandSender, gDeviceHandle, profile, profile_name,
+                      &saved);
+    else
+        saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), profile_name);
+    saved_effect_flags[k] = effect_flag;
+    saved += writeEffectRecords(saved_effect_flags);
+    saved += writeKeyColorSets(static_colors, reactive_colors);
+    reportSaves(saved);
+}
+
+void keyboard_light_view::effect_cancel_function()
+{
+    reset_profile_lighting(m_effectCombo->currentIndex() + 1);
+}
+
+void keyboard_light_view::reset_profile_lighting(int n, const QString &storeAs)
+{
+    if (n < 1 || n > kEffectCount)
+        return;
+    // Profile 1's factory lighting keeps the Static sub-mode the user chose.
+    const EffectFlag &st =
+        shown_effect == EffectStatic ? effect_flag : saved_effect_flags[EffectStatic];
+    const QString name = storeAs.isEmpty() ? profile_name : storeAs;
+    SaveResult saved;
+    if (gCommandSender) {
+        resetLighting(n, st.mode, st.mode_speed, *gCommandSender, gDeviceHandle, name, &saved);
+    } else {
+        qDebug("reset %d", n);
+        saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.mode_speed), name);
+    }
+    reportSaves(saved);
+}
+
+// --- colour controls ----------------------------------------------------------
+
+void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
+{
+    current_color = colour;
+    showColourFields();
+    const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
+                          shown_effect == EffectRipple;
+    if (!fromPalette) {
+        // The fields fill the keys of any effect with FULL on, then recolour
+        // the selected stop unless a surface swatch waits for the colour.
+        fillAllKeys(colour);
+        const bool swatchSelected = surface_selected_arrow || surface_selected_ripple;
+        if (gradient && effect_flag.customized && userPatternChosen() && !swatchSelected &&
+            stop_editor.recolourSelected(colour)) {
+            qDebug("color_select_btn_movewhitchone %d", stop_editor.selectedSlot());
+            stopsEdited();
+        }
+        return;
+    }
+    // Palette: the selected stop, then the surface, then the keys.
+    const bool bothSwatches = surface_selected_arrow && surface_selected_ripple;
+    if (gradient && effect_flag.customized && userPatternChosen() && !bothSwatches &&
+        stop_editor.recolourSelected(colour)) {
+        qDebug("color_select_btn_movewhitchone %d", stop_editor.selectedSlot());
+        stopsEdited();
+    }
+    const bool surfaceTarget =
+        (shown_effect == EffectArrowFlow && surface_selected_arrow && surface_on_arrow) ||
+        (shown_effect == EffectRipple && surface_selected_ripple && surface_on_ripple);
+    if (surfaceTarget) {
+        surface_color = colour;
+        styleSurfaceSwatch();
+        savePatternFile();
+    }
+    if (shown_effect == EffectStatic || shown_effect == EffectReactive ||
+        shown_effect == EffectArrowFlow)
+        fillAllKeys(colour);
+    if (shown_effect == EffectArrowFlow || shown_effect == EffectRipple)
+        refreshPreview();
+}
+
+void keyboard_light_view::color_ctrl_rgb_edit_change()
+{
+    const Rgb c{qBound(0, toNumber(m_rEdit->text()), 255),
+                qBound(0, toNumber(m_gEdit->text()), 255),
+                qBound(0, toNumber(m_bEdit->text()), 255)};
+    pickColour(c, false);
+}
+
+void keyboard_light_view::color_ctrl_color_code_edit_function()
+{
+    pickColour(parseColorCode(m_codeEdit->text()), false);
+}
+
+void keyboard_light_view::color_curface_btn_function()
+{
+    bool *on = shown_effect == EffectArrowFlow ? &surface_on_arrow
+               : shown_effect == EffectRipple  ? &surface_on_ripple
+                                               : nullptr;
+    if (!on)
+        return;
+    *on = !*on;
+    setLit(m_surfaceButton, *on);
+    m_surfaceButton->setText(*on ? tr("ON") : tr("OFF"));
+    if (!*on) {
+        if (shown_effect == EffectArrowFlow)
+            surface_selected_arrow = false;
+        else
+            surface_selected_ripple = false;
+        m_surfaceSwatch->hide();
+    } else {
+        styleSurfaceSwatch();
+        m_surfaceSwatch->show();
+    }
+}
+
+void keyboard_light_view::color_curface_color_function()
+{
+    if (shown_effect == EffectArrowFlow)
+        surface_selected_arrow = !surface_selected_arrow;
+    else if (shown_effect == EffectRipple)
+        surface_selected_ripple = !surface_selected_ripple;
+    else
+        return;
+    styleSurfaceSwatch();
+}
+
+// --- colour stops and patterns ------------------------------------------------
+
+void keyboard_light_view::color_add_btn_function()
+{
+    const int slot = stop_editor.addStop();
+    if (slot < 0)
+        return;
+    qDebug("car_park %d", slot);
+    qDebug("count %d", stop_editor.presentCount());
+    stopsEdited();
+    m_stopHandles[slot]->setStyleSheet(newStopHandleStyle());
+}
+
+void keyboard_light_view::color_del_btn_function()
+{
+    if (stop_editor.deleteSelected() < 0)
+        return;
+    stopsEdited();
+}
+
+void keyboard_light_view::key_r_insertcombo()
+{
+    m_patternProfile = profile_name;
+    const QSignalBlocker block(m_patternCombo);
+    m_patternCombo->clear();
+    const int count = patternCount(profile_name);
+    for (int i = 0; i < count; ++i) {
+        m_patternCombo->addItem(QString());
+        m_patternCombo->setItemData(
+            i, QBrush(patternEntryGradient(readPattern(i, profile_name).stops)),
+            Qt::BackgroundRole);
+    }
+    if (count > 0) {
+        m_patternCombo->setCurrentIndex(qBound(0, effect_flag.combo_count, count - 1));
+        m_patternCombo->setStyleSheet(
+            patternComboStyle(readPattern(patternIndex(), profile_name).stops));
+    } else {
+        m_patternCombo->setStyleSheet(patternComboStyle(defaultStops()));
+    }
+    syncStopsReadOnly();
+    setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
+    refreshStopHandles();
+}
+
+void keyboard_light_view::syncPatternProfile()
+{
+    // The shell sets profile_name on every profile change; the list follows it
+    // the next time the page is used.
+    if (m_patternProfile == profile_name)
+        return;
+    key_r_insertcombo();
+    if (m_patternLabel->isVisibleTo(this) && effect_flag.customized)
+        key_r_base_layer_combo_function(patternIndex());
+}
+
+void keyboard_light_view::key_r_base_layer_combo_function(int index)
+{
+    if (index < 0)
+        return;
+    effect_flag.combo_count = index;
+    const PatternData pattern = readPattern(index, profile_name);
+    setStops(pattern.stops);
+    surface_color = pattern.surface;
+    m_stopPressed = false;
+    setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
+    refreshStopHandles();
+    refreshPatternEntry(index);
+    styleSurfaceSwatch();
+    if (!m_flowPreview->isHidden() || !m_ripplePreview->isHidden())
+        refreshPreview();
+}
+
+void keyboard_light_view::key_r_base_layer_combo_function2()
+{
+    qDebug() << "key_r_base_layer_combo_function2()";
+}
+
+void keyboard_light_view::key_r_add_insertcombo()
+{
+    syncPatternProfile();
+    if (m_patternCombo->count() >= kMaxPatterns)
+        return;
+    SaveResult saved;
+    const int index = addPattern(profile_name, &saved);
+    if (!reportSaves(saved) || index < 0)
+        return;
+    effect_flag.combo_count = index;
+    key_r_insertcombo();
+    key_r_base_layer_combo_function(patternIndex());
+}
+
+void keyboard_light_view::key_r_dle_all_insertcombo()
+{
+    m_patternCombo->clear();
+}
+
+void keyboard_light_view::key_r_dle_insertcombo()
+{
+    syncPatternProfile();
+    const int index = patternIndex();
+    if (!deletePattern(index, profile_name))
+        return;
+    effect_flag.combo_count = index - 1;
+    key_r_insertcombo();
+    key_r_base_layer_combo_function(patternIndex());
+}
+
+// --- page background ----------------------------------------------------------
+
+void keyboard_light_view::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(24, 24, 27));
+    if (!m_background.isNull())
+        painter.drawPixmap(-kPageOrigin, m_background);
+}
+
+void keyboard_light_view::showEvent(QShowEvent *event)
+{
+    syncPatternProfile();
+    QWidget::showEvent(event);
+}
+
+void keyboard_light_view::enterEvent(QEvent *event)
+{
+    syncPatternProfile();
+    QWidget::enterEvent(event);
+}
+
+// --- mouse: keys, palette, stop strip -----------------------------------------
+
+void keyboard_light_view::pressOnStrip(const QPoint &p)
+{
+    // Only a user pattern's stops can be chosen, and only on a shown strip.
+    if (!userPatternChosen() || m_stopsSlider->isHidden())
+        return;
+    const int slot = stop_editor.selectAtX(p.x());
+    if (slot < 0)
+        return;
+    m_stopPressed = true;
+    refreshStopHandles();
+}
+
+void keyboard_light_view::releaseStopPress()
+{
+    m_stopPressed = false;
+    const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
+                          shown_effect == EffectRipple;
+    if (!gradient || !effect_flag.customized)
+        return;
+    rememberShownStops();
+    savePatternFile();
+    refreshPatternEntry(patternIndex());
+    refreshPreview();
+}
+
+void keyboard_light_view::mousePressEvent(QMouseEvent *event)
+{
+    syncPatternProfile();
+    const QPoint p = event->pos();
+    m_dragging = false;
+    m_stopPressed = false;
+    const bool inPalette = p.x() >= 525 && p.x() <= 663 && p.y() >= 441 && p.y() <= 579;
+
+    if (inPalette && !effect_flag.spectrum && !m_colourControls.first()->isHidden()) {
+        const QPoint at(p.x() - 524, p.y() - 440);
+        if (m_palette.valid(at)) {
+            const QColor c = m_palette.pixelColor(at);
+            qDebug("R::%d", c.red());
+            qDebug("G::%d", c.green());
+            qDebug("B::%d", c.blue());
+            pickColour({c.red(), c.green(), c.blue()}, true);
+        }
+        return;
+    }
+    if (inKeyPressArea(p)) {
+        if (perKeyEditing()) {
+            m_pressPoint = p;
+            m_dragging = true;
+            const Rgb colour = event->button() == Qt::LeftButton ? current_color : Rgb{};
+            const int key = keyAtPoint(p);
+            if (key >= 0) {
+                paintKey(key, colour, leds, rememberedSet());
+                showKey(key, colour);
+            }
+        }
+        return;
+    }
+    if (isStopStripPress(p.x(), p.y())) {
+        pressOnStrip(p);
+        return;
+    }
+    // A press elsewhere ends the stop selection and lets go of the swatch. Wave
+    // has no swatch but its selection ends the same way, or every colour typed
+    // afterwards would keep landing on the stop.
+    const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
+                          shown_effect == EffectRipple;
+    if (gradient && effect_flag.customized) {
+        stop_editor.clearSelection();
+        if (shown_effect == EffectArrowFlow)
+            surface_selected_arrow = false;
+        else if (shown_effect == EffectRipple)
+            surface_selected_ripple = false;
+        refreshStopHandles();
+        styleSurfaceSwatch();
+    }
+}
+
+void keyboard_light_view::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint p = event->pos();
+    if (m_stopPressed && event->buttons() != Qt::NoButton) {
+        if (isStopStripDrag(p.y()) && stop_editor.dragToX(p.x()))
+            refreshStopHandles();
+        return;
+    }
+    if (!m_dragging || event->buttons() == Qt::NoButton || !perKeyEditing())
+        return;
+    m_drawRect->setGeometry(100, 0, 730, 260);
+    m_drawRect->show();
+    m_drawRect->raise();
+    m_drawRect->change_draw_rect(m_pressPoint.x(), m_pressPoint.y(), p.x() - m_pressPoint.x(),
+                                 p.y() - m_pressPoint.y());
+}
+
+void keyboard_light_view::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_drawRect->hide();
+    if (m_stopPressed) {
+        releaseStopPress();
+        return;
+    }
+    const QPoint p = event->pos();
+    if (m_dragging && inKeyReleaseArea(p) && perKeyEditing()) {
+        const Rgb colour = event->button() == Qt::LeftButton ? current_color : Rgb{};
+        for (int key : keysInBand(m_pressPoint, p)) {
+            paintKey(key, colour, leds, rememberedSet());
+            showKey(key, colour);
+        }
+    }
+    m_dragging = false;
+}

@@ -1,0 +1,210 @@
+#pragma once
+// The LIGHTING page: the effect choice and its options, the per-key colour
+// editor over the keyboard picture, the colour controls and APPLY / LED RESET.
+
+#include "core/lighting/EffectRecords.h"
+#include "core/lighting/KeyColors.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/lighting/LightingTypes.h"
+#include "core/lighting/StopEditor.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QPoint>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMouseEvent;
+class QPushButton;
+class QSlider;
+class keyboard_draw_rect;
+class rainbowWidget;
+class rippleWidget;
+
+class keyboard_light_view : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit keyboard_light_view(QWidget *parent = nullptr);
+
+    int profile_number = 1;                           // on-board profile 1..5
+    QString profile_name = QStringLiteral("default"); // saved profile being edited
+
+    // Sends on-board profile n's factory lighting (effect n - 1) to profile n and
+    // stores it under storeAs, or under profile_name when storeAs is empty.
+    void reset_profile_lighting(int n, const QString &storeAs = QString());
+    // Reloads the PATTERN list from profile_name's pattern files.
+    void key_r_insertcombo();
+    // The pattern entry being edited (-1 when the profile has none).
+    int patternIndex() const;
+
+    // Page state.
+    orvanta::EffectFlag effect_flag;           // working record of shown_effect
+    orvanta::EffectRecords saved_effect_flags; // stored record of each effect
+    int shown_effect = orvanta::EffectStatic;
+    orvanta::Rgb current_color{255, 0, 0};
+    orvanta::LedPlanes leds; // led_r, led_g, led_b
+    std::array<quint8, 264> scratch{};
+    orvanta::KeyColorSet static_colors;   // remembered per-key colours of Static
+    orvanta::KeyColorSet reactive_colors; // ... and of Reactive
+    // The stops of the STOPS CONTROL strip, with the stop selection.
+    orvanta::StopEditor stop_editor;
+    const orvanta::StopSlots &stops() const { return stop_editor.stops(); }
+    orvanta::Rgb surface_color{255, 0, 0};
+    bool surface_on_arrow = false;
+    bool surface_on_ripple = false;
+    bool surface_selected_arrow = false;
+    bool surface_selected_ripple = false;
+    orvanta::StopSlots arrow_stops = orvanta::defaultStops();
+    orvanta::StopSlots wave_stops = orvanta::defaultStops();
+    orvanta::StopSlots ripple_stops = orvanta::defaultStops();
+    orvanta::Rgb arrow_surface{255, 0, 0};
+    orvanta::Rgb ripple_surface{255, 0, 0};
+
+    // What the builders read.
+    orvanta::LightingState lightingState() const;
+    // The colour a key widget shows.
+    orvanta::Rgb keyColour(int key) const { return m_keyShown[key]; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void enterEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+signals:
+    // A file kept its old content because saving it failed; one signal per file.
+    void saveFailed(QString path, QString reason);
+
+public slots:
+    void color_curface_btn_function();
+    void color_curface_color_function();
+    void effect_control_function(int index);
+    void effect_speediness_slider_speed_function(int position);
+    void effect_btn_full_function();
+    void effect_btn_customized_function();
+    void effect_btn_left_function();
+    void effect_btn_right_function();
+    void effect_btn_yes_function();
+    void effect_btn_no_function();
+    void effect_btn_static_function();
+    void effect_btn_pulse_function();
+    void effect_btn_spectrum_function();
+    void effect_slider_speed_function(int position);
+    void effect_save_function();
+    void effect_cancel_function();
+    void color_add_btn_function();
+    void color_del_btn_function();
+    void key_r_base_layer_combo_function(int index);
+    void key_r_base_layer_combo_function2();
+    void key_r_add_insertcombo();
+    void key_r_dle_all_insertcombo();
+    void key_r_dle_insertcombo();
+    void color_ctrl_rgb_edit_change();
+    void color_ctrl_color_code_edit_function();
+
+private:
+    void buildWidgets();
+    QPushButton *makeToggle(const QString &text, const char *name, const QRect &geometry);
+    QPushButton *makeAction(const QString &text, const char *name, const QRect &geometry);
+    QLabel *makeLabel(const QString &text, const char *name, const QRect &geometry);
+    void setLit(QPushButton *button, bool lit);
+    void showKey(int key, const orvanta::Rgb &colour);
+    void showColourFields();
+    void setColourControlsVisible(bool visible);
+    void setGradientControlsVisible(bool visible);
+    void setSurfaceRowVisible(bool visible);
+    void styleSurfaceSwatch();
+    void refreshStopHandles();
+    void change_slider_color(); // the strip shows the stops as its gradient
+    void setStops(const orvanta::StopSlots &stops);
+    void syncStopsReadOnly();
+    void stopsEdited();
+    void savePatternFile();
+    // Raises saveFailed for every failure of `result`; true when there was none.
+    bool reportSaves(const orvanta::SaveResult &result);
+    void refreshPatternEntry(int index);
+    void rememberShownStops();
+    void syncPatternProfile();
+    void pressOnStrip(const QPoint &p);
+    void releaseStopPress();
+    void stopPreviews();
+    void refreshPreview();
+    void pickColour(const orvanta::Rgb &colour, bool fromPalette);
+    void fillAllKeys(const orvanta::Rgb &colour);
+    orvanta::KeyColorSet *rememberedSet();
+    bool perKeyEditing() const;
+    bool userPatternChosen() const;
+
+    // Switching effect: the shared selection steps, then the effect's own.
+    void selectEffect(int k);
+    void select_static() { selectEffect(orvanta::EffectStatic); }
+    void select_reactive() { selectEffect(orvanta::EffectReactive); }
+    void select_arrow_flow() { selectEffect(orvanta::EffectArrowFlow); }
+    void select_wave() { selectEffect(orvanta::EffectWave); }
+    void select_ripple() { selectEffect(orvanta::EffectRipple); }
+
+    std::array<QLabel *, orvanta::kKeyLightCount> m_keys{};
+    std::array<orvanta::Rgb, orvanta::kKeyLightCount> m_keyShown{};
+    std::array<QLabel *, orvanta::kStopSlots> m_stopHandles{};
+    QLabel *m_picture = nullptr;
+    keyboard_draw_rect *m_drawRect = nullptr;
+    rainbowWidget *m_flowPreview = nullptr;  // Arrow Flow and Wave
+    rippleWidget *m_ripplePreview = nullptr; // Ripple
+
+    QComboBox *m_effectCombo = nullptr;
+    QLabel *m_effectLabel = nullptr;
+    QLabel *m_zonesLabel = nullptr;
+    QPushButton *m_full = nullptr;
+    QPushButton *m_customized = nullptr;
+    QPushButton *m_static = nullptr;
+    QPushButton *m_pulse = nullptr;
+    QPushButton *m_spectrum = nullptr;
+    QLabel *m_speedLabel = nullptr;
+    QLabel *m_slowLabel = nullptr;
+    QLabel *m_fastLabel = nullptr;
+    QSlider *m_speedSlider = nullptr;
+    QLabel *m_directionLabel = nullptr;
+    QPushButton *m_left = nullptr;
+    QPushButton *m_right = nullptr;
+    QLabel *m_rollingLabel = nullptr;
+    QPushButton *m_yes = nullptr;
+    QPushButton *m_no = nullptr;
+    QLabel *m_waveSpeedLabel = nullptr;
+    QLabel *m_waveSlowLabel = nullptr;
+    QLabel *m_waveFastLabel = nullptr;
+    QSlider *m_speedinessSlider = nullptr;
+    QList<QWidget *> m_colourControls;
+    QLineEdit *m_rEdit = nullptr;
+    QLineEdit *m_gEdit = nullptr;
+    QLineEdit *m_bEdit = nullptr;
+    QLineEdit *m_codeEdit = nullptr;
+    QLabel *m_stopsLabel = nullptr;
+    QSlider *m_stopsSlider = nullptr;
+    QPushButton *m_addStop = nullptr;
+    QPushButton *m_delStop = nullptr;
+    QLabel *m_patternLabel = nullptr;
+    QComboBox *m_patternCombo = nullptr;
+    QPushButton *m_patternAdd = nullptr;
+    QPushButton *m_patternDel = nullptr;
+    QLabel *m_surfaceLabel = nullptr;
+    QPushButton *m_surfaceButton = nullptr;
+    QPushButton *m_surfaceSwatch = nullptr;
+    QPushButton *m_apply = nullptr;
+    QPushButton *m_reset = nullptr;
+
+    QImage m_palette;
+    QPoint m_pressPoint;
+    bool m_dragging = false;
+    bool m_stopPressed = false; // a stop press waits for its release
+    QString m_patternProfile;   // whose pattern files the PATTERN list shows
+    QTimer m_rippleRearm;       // starts a new ripple once the last one is over
+    QPixmap m_background;
+};

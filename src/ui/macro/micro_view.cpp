@@ -1,0 +1,906 @@
+#include "micro_view.h"
+
+#include "core/macro/MacroCodec.h"
+#include "core/storage/StoredList.h"
+#include "ui/shell/FileDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace orvanta;
+using namespace orvanta::macro;
+
+namespace
+{
+
+const char *const kPageStyle =
+    "#micro_view { background-color: #141519; }"
+    "QFrame#macroPanel { background-color: #1d1e24; border: 1px solid #2e3038;"
+    " border-radius: 6px; }"
+    "QLabel { color: #e8e8ea; font: bold 12px; background: transparent; }"
+    "QLabel[caption=\"true\"] { color: #e03a3a; font: bold 13px; }"
+    "QComboBox, QLineEdit { background-color: #0f1013; color: #ffffff; border: 1px solid #3b3d47;"
+    " border-radius: 3px; padding: 2px 6px; font: 13px; }"
+    "QComboBox:disabled, QLineEdit:disabled { color: #6b6d75; border-color: #2a2b31; }"
+    "QComboBox QAbstractItemView { background-color: #1d1e24; color: #ffffff;"
+    " selection-background-color: #a8202a; }"
+    "QCheckBox { color: #e8e8ea; font: bold 12px; spacing: 6px; }"
+    "QCheckBox:disabled { color: #6b6d75; }"
+    "QCheckBox::indicator { width: 16px; height: 16px; }"
+    "QCheckBox::indicator:unchecked { image: url(Image/check_off.png); }"
+    "QCheckBox::indicator:checked { image: url(Image/check_on.png); }"
+    "QTreeWidget { background-color: #0f1013; alternate-background-color: #17181d;"
+    " color: #f0f0f2; border: 1px solid #3b3d47; font: 13px; outline: 0; }"
+    "QTreeWidget:disabled { color: #8a8c94; }"
+    "QTreeWidget::item { height: 26px; }"
+    "QTreeWidget::item:selected { background-color: #a8202a; color: #ffffff; }"
+    "QHeaderView::section { background-color: #25262d; color: #ffffff; font: bold 12px;"
+    " border: none; border-right: 1px solid #3b3d47; padding: 5px; }"
+    "QTreeWidget QLineEdit { background-color: #ffffff; color: #000000; border: 1px solid #e03a3a;"
+    " padding: 0px; }";
+
+const char *const kNormalLook =
+    "QPushButton { border-image: url(Image/UI-Design-2016_Keyboard_out_204_910.472.png);"
+    " background-color: #2d2f37; color: #ffffff; font: bold 12px; border-radius: 3px; }"
+    "QPushButton:hover { color: #ff5c5c; }"
+    "QPushButton:disabled { color: #6b6d75; }";
+const char *const kInactiveLook =
+    "QPushButton { border-image: url(Image/button_inactive.png); background-color: #23242a;"
+    " color: #6b6d75; font: bold 12px; border-radius: 3px; }";
+const char *const kRedLook =
+    "QPushButton { border-image: url(Image/button_red.png); background-color: #b3202b;"
+    " color: #ffffff; font: bold 12px; border-radius: 3px; }";
+const char *const kModeLook =
+    "QPushButton { background: transparent; border: none; color: #e8e8ea; font: bold 12px;"
+    " text-align: left; padding-left: 4px; }"
+    "QPushButton:hover { color: #ff5c5c; }"
+    "QPushButton:disabled { color: #6b6d75; }";
+
+QFrame *panel(QWidget *parent, int x, int y, int w, int h)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(QStringLiteral("macroPanel"));
+    f->setGeometry(x, y, w, h);
+    return f;
+}
+
+QLabel *caption(QWidget *parent, const QString &text, int x, int y, int w, int h)
+{
+    auto *l = new QLabel(text, parent);
+    l->setProperty("caption", true);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &text, int x, int y, int w,
+                    int h)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setGeometry(x, y, w, h);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+} // namespace
+
+micro_view::micro_view(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("micro_view"));
+    setAttribute(Qt::WA_StyledBackground, true);
+    resize(960, 620);
+    m_committedImage.fill(0);
+    m_recordingImage.fill(0);
+
+    m_delayTimer = new QTimer(this);
+    m_delayTimer->setInterval(kDelayStepMs);
+    connect(m_delayTimer, &QTimer::timeout, this, &micro_view::count_add);
+
+    buildWidgets();
+    markDelayMode(0);
+    refreshList();
+}
+
+void micro_view::buildWidgets()
+{
+    setStyleSheet(QLatin1String(kPageStyle));
+
+    // Collection controls across the top.
+    QFrame *top = panel(this, 16, 10, 928, 108);
+    caption(top, tr("SELECT MACRO"), 16, 10, 260, 20);
+    m_macroList = new QComboBox(top);
+    m_macroList->setObjectName(QStringLiteral("macro_name_combo"));
+    m_macroList->setGeometry(16, 34, 280, 30);
+    caption(top, tr("MACRO NAME"), 316, 10, 260, 20);
+    m_nameEdit = new QLineEdit(top);
+    m_nameEdit->setObjectName(QStringLiteral("macro_name_edit"));
+    m_nameEdit->setGeometry(316, 34, 280, 30);
+    m_nameEdit->setMaxLength(kNameMaxLength);
+    m_nameEdit->setToolTip(tr("Rename"));
+    m_newButton = button(top, QStringLiteral("macro_name_btn_new"), tr("NEW"), 16, 70, 100, 30);
+    m_deleteMacroButton =
+        button(top, QStringLiteral("macro_name_btn_del"), tr("DELETE"), 126, 70, 100, 30);
+    m_copyButton = button(top, QStringLiteral("macro_name_btn_copy"), tr("COPY"), 236, 70, 100, 30);
+    m_importButton =
+        button(top, QStringLiteral("macro_name_btn_import"), tr("IMPORT"), 346, 70, 100, 30);
+    m_exportButton =
+        button(top, QStringLiteral("macro_name_btn_export"), tr("EXPORT"), 456, 70, 100, 30);
+    for (QPushButton *b :
+         {m_newButton, m_deleteMacroButton, m_copyButton, m_importButton, m_exportButton})
+        setLook(b, Look::Normal);
+
+    // The event list, large in the middle.
+    m_tree = new QTreeWidget(this);
+    m_tree->setObjectName(QStringLiteral("treeWidget"));
+    m_tree->setGeometry(16, 130, 600, 478);
+    m_tree->setColumnCount(3);
+    m_tree->setHeaderLabels({tr("   Key"), tr("Up / Down"), tr("Delay Time")});
+    m_tree->setRootIsDecorated(false);
+    m_tree->setAlternatingRowColors(true);
+    m_tree->setUniformRowHeights(true);
+    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->header()->setDefaultAlignment(Qt::AlignCenter);
+    m_tree->header()->setSectionResizeMode(QHeaderView::Stretch);
+    m_tree->header()->setSectionsMovable(false);
+    connect(m_tree, &QTreeWidget::itemClicked, this, &micro_view::compute_keycount);
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &micro_view::treeWidget_openEditor);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &micro_view::treeWidget_close);
+    // Activating the row whose editor the same double-click opened must not
+    // close that editor again.
+    connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
+        if (m_tree->indexOfTopLevelItem(item) != m_editedRow)
+            treeWidget_close();
+    });
+
+    // Recorder controls beside the list.
+    QFrame *rec = panel(this, 632, 130, 312, 222);
+    m_recordButton = button(rec, QStringLiteral("macro_r_record"), tr("RECORD"), 14, 12, 136, 34);
+    m_stopButton = button(rec, QStringLiteral("macro_r_stop"), tr("STOP"), 162, 12, 136, 34);
+    m_autoButton = button(rec, QStringLiteral("macro_time_auto_btn"),
+                          tr("DELAY TIME AUTO-DETCTING"), 14, 60, 284, 28);
+    m_defaultButton = button(rec, QStringLiteral("macro_time_edit_btn"), tr("DEFAULT DELAY TIME"),
+                             14, 94, 284, 28);
+    m_defaultDelayEdit = new QLineEdit(QStringLiteral("10"), rec);
+    m_defaultDelayEdit->setObjectName(QStringLiteral("macro_time_edit_edit"));
+    m_defaultDelayEdit->setGeometry(40, 128, 110, 28);
+    m_defaultDelayEdit->setValidator(new QIntValidator(0, kMaxDelayMs, m_defaultDelayEdit));
+    m_defaultDelayEdit->setAlignment(Qt::AlignCenter);
+    m_msLabel = new QLabel(tr("MS"), rec);
+    m_msLabel->setGeometry(158, 128, 60, 28);
+    m_noDelayButton =
+        button(rec, QStringLiteral("macro_time_lgn_btn"), tr("NO DELAY TIME"), 14, 172, 284, 28);
+    for (QPushButton *b : {m_autoButton, m_defaultButton, m_noDelayButton}) {
+        b->setStyleSheet(QLatin1String(kModeLook));
+        b->setIconSize(QSize(16, 16));
+    }
+
+    // Row editing.
+    QFrame *edit = panel(this, 632, 364, 312, 146);
+    m_insertButton = button(edit, QStringLiteral("macro_r_insert"), tr("INSERT"), 14, 12, 136, 34);
+    m_beforeBox = new QCheckBox(tr("BEFORE"), edit);
+    m_beforeBox->setObjectName(QStringLiteral("macro_r_before"));
+    m_beforeBox->setGeometry(24, 54, 120, 30);
+    m_beforeBox->setFocusPolicy(Qt::NoFocus);
+    m_afterBox = new QCheckBox(tr("AFTER"), edit);
+    m_afterBox->setObjectName(QStringLiteral("macro_r_after"));
+    m_afterBox->setGeometry(172, 54, 120, 30);
+    m_afterBox->setChecked(true);
+    m_afterBox->setFocusPolicy(Qt::NoFocus);
+    m_beforeBox->hide();
+    m_afterBox->hide();
+    m_deleteRowButton = button(edit, QStringLiteral("macro_r_del"), tr("DELETE"), 14, 98, 136, 34);
+    m_editButton = button(edit, QStringLiteral("macro_r_edit"), tr("EDIT"), 162, 98, 136, 34);
+
+    m_applyButton =
+        button(this, QStringLiteral("marco_save"), QStringLiteral("APPLY"), 632, 566, 150, 40);
+    m_resetButton =
+        button(this, QStringLiteral("marco_reset"), QStringLiteral("RESET"), 794, 566, 150, 40);
+    setLook(m_applyButton, Look::Normal);
+    setLook(m_resetButton, Look::Normal);
+
+    connect(m_macroList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &micro_view::macro_name_combo_function);
+    connect(m_nameEdit, &QLineEdit::returnPressed, this, &micro_view::macro_name_edit_function);
+    connect(m_newButton, &QPushButton::released, this, &micro_view::macro_name_btn_new_function);
+    connect(m_deleteMacroButton, &QPushButton::released, this,
+            &micro_view::macro_name_btn_del_function);
+    connect(m_copyButton, &QPushButton::released, this, &micro_view::macro_name_btn_copy_function);
+    connect(m_importButton, &QPushButton::released, this,
+            &micro_view::macro_name_btn_import_function);
+    connect(m_exportButton, &QPushButton::released, this,
+            &micro_view::macro_name_btn_export_function);
+    connect(m_recordButton, &QPushButton::released, this, &micro_view::macro_r_record_function);
+    connect(m_stopButton, &QPushButton::released, this, &micro_view::macro_r_stop_function);
+    connect(m_autoButton, &QPushButton::released, this, &micro_view::macro_time_auto_btn_function);
+    connect(m_defaultButton, &QPushButton::released, this,
+            &micro_view::macro_time_edit_btn_function);
+    connect(m_noDelayButton, &QPushButton::released, this,
+            &micro_view::macro_time_lgn_btn_function);
+    connect(m_defaultDelayEdit, &QLineEdit::returnPressed, this,
+            &micro_view::macro_time_edit_edit_function);
+    connect(m_insertButton, &QPushButton::released, this, &micro_view::macro_r_insert_function);
+    connect(m_beforeBox, &QCheckBox::clicked, this, &micro_view::macro_r_before_function);
+    connect(m_afterBox, &QCheckBox::clicked, this, &micro_view::macro_r_after_function);
+    connect(m_deleteRowButton, &QPushButton::released, this, &micro_view::macro_r_del_function);
+    connect(m_editButton, &QPushButton::released, this, &micro_view::macro_r_edit_function);
+    connect(m_applyButton, &QPushButton::released, this, &micro_view::marco_save_function);
+    connect(m_resetButton, &QPushButton::released, this, &micro_view::marco_reset_function);
+}
+
+// --- looks -------------------------------------------------------------------
+
+void micro_view::setLook(QPushButton *b, Look look)
+{
+    static const char *const names[] = {"normal", "inactive", "red"};
+    const char *sheet = look == Look::Normal ? kNormalLook
+                        : look == Look::Red  ? kRedLook
+                                             : kInactiveLook;
+    b->setProperty("look", QLatin1String(names[int(look)]));
+    b->setStyleSheet(QLatin1String(sheet));
+}
+
+void micro_view::markDelayMode(int mode)
+{
+    const QIcon off(QStringLiteral("Image/check_off.png"));
+    const QIcon on(QStringLiteral("Image/check_on.png"));
+    QPushButton *buttons[] = {m_autoButton, m_defaultButton, m_noDelayButton};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i]->setIcon(i == mode ? on : off);
+        buttons[i]->setProperty("marked", i == mode);
+    }
+}
+
+void micro_view::resetRowLooks()
+{
+    for (QPushButton *b : {m_recordButton, m_stopButton, m_deleteRowButton, m_editButton})
+        setLook(b, Look::Inactive);
+}
+
+void micro_view::setCollectionEnabled(bool enabled)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             m_macroList, m_nameEdit, m_newButton, m_deleteMacroButton, m_copyButton,
+             m_importButton, m_exportButton, m_autoButton, m_defaultButton, m_noDelayButton,
+             m_defaultDelayEdit})
+        w->setEnabled(enabled);
+}
+
+// --- rows and the stored record ---------------------------------------------
+
+QString micro_view::selectedMacro() const
+{
+    return m_macroList->currentText();
+}
+
+QVector<MacroRow> micro_view::rows() const
+{
+    QVector<MacroRow> out;
+    out.reserve(m_tree->topLevelItemCount());
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *item = m_tree->topLevelItem(i);
+        out.append({item->text(0), item->text(1), item->text(2)});
+    }
+    return out;
+}
+
+void micro_view::insertRow(int index, const QString &key, const QString &state,
+                           const QString &delay)
+{
+    auto *item = new QTreeWidgetItem(QStringList{key, state, delay});
+    for (int c = 0; c < 3; ++c)
+        item->setTextAlignment(c, Qt::AlignCenter);
+    m_tree->insertTopLevelItem(index, item);
+}
+
+void micro_view::makeMapToProfile(IniGroupMap &map) const
+{
+    map = buildMacroMap(rows(), m_committedImage);
+}
+
+bool micro_view::write_macro_file()
+{
+    const QString name = selectedMacro();
+    if (name.isEmpty())
+        return true; // no macro selected: there is no file to write
+    IniGroupMap map;
+    makeMapToProfile(map);
+    return reportSaves(readini::writeini_file(name, map));
+}
+
+bool micro_view::reportSaves(const SaveResult &result)
+{
+    for (const SaveFailure &f : result.failures())
+        emit saveFailed(f.path, f.reason);
+    return result.ok();
+}
+
+// --- encoding ------------------------------------------------------------------
+
+int micro_view::char_key(int input)
+{
+    qDebug("char_key %d", input);
+    m_lastKeyCode = 0;
+    const CharKey key = charKeyCode(input);
+    m_lastKeyCode = key.code;
+    if (key.label)
+        m_label = QString::fromLatin1(key.label);
+    qDebug("char_key %d", int(key.code));
+    return key.code;
+}
+
+void micro_view::compute_cmd(int offset, int delayMs, int keyCode, bool release)
+{
+    writeEvent(m_recordingImage, offset, delayMs, quint8(keyCode), release);
+    qDebug("compute_cmd %d", keyCode);
+}
+
+// --- recorder --------------------------------------------------------------------
+
+void micro_view::macro_r_record_function()
+{
+    if (!m_recordEnabled)
+        return;
+    if (m_editorOpen)
+        treeWidget_close();
+    m_recordEnabled = false;
+    m_stopArmed = false;
+    m_deleteEnabled = false;
+    m_editEnabled = false;
+    resetRowLooks();
+    setLook(m_stopButton, Look::Normal);
+    m_stopArmed = true;
+
+    setCollectionEnabled(false);
+    setLook(m_recordButton, Look::Red);
+
+    if (m_insertMode) {
+        setLook(m_editButton, Look::Inactive);
+        setLook(m_deleteRowButton, Look::Inactive);
+        m_editEnabled = false;
+        m_deleteEnabled = false;
+        const int r = m_tree->indexOfTopLevelItem(m_tree->currentItem());
+        const int p = m_insertAfter ? r + 1 : r;
+        m_insertionPoint = qBound(0, p, m_tree->topLevelItemCount());
+        m_eventIndex = m_insertionPoint;
+        // The new events are written over a copy of the macro, so the event
+        // before the insertion point keeps its delay byte.
+        m_recordingImage = m_committedImage;
+    } else {
+        setLook(m_insertButton, Look::Inactive);
+        m_insertEnabled = false;
+        m_eventIndex = 0;
+        m_tree->clear();
+        m_committedImage.fill(0);
+        m_recordingImage.fill(0);
+    }
+
+    m_beforeBox->setEnabled(false);
+    m_afterBox->setEnabled(false);
+    m_tree->setEnabled(false);
+    grabKeyboard();
+
+    m_label.clear();
+    m_anyEvent = false;
+    m_elapsed = 0;
+    m_hasPrevious = false;
+    m_capturedRows = 0;
+    m_recording = true;
+}
+
+void micro_view::macro_r_stop_function()
+{
+    if (!m_stopArmed)
+        return;
+    qDebug("macro_r_stop_function()");
+    releaseKeyboard();
+    m_recordEnabled = false;
+    m_stopArmed = false;
+    m_deleteEnabled = false;
+    m_editEnabled = false;
+    resetRowLooks();
+    setLook(m_stopButton, Look::Normal);
+    m_recordEnabled = true;
+    m_beforeBox->setEnabled(true);
+    m_afterBox->setEnabled(true);
+    m_tree->setEnabled(true);
+
+    if (m_insertMode) {
+        setLook(m_editButton, Look::Normal);
+        setLook(m_deleteRowButton, Look::Normal);
+        m_editEnabled = true;
+        m_deleteEnabled = true;
+    }
+    setCollectionEnabled(true);
+
+    m_delayTimer->stop();
+    setLook(m_recordButton, Look::Normal);
+    m_recording = false;
+
+    if (m_anyEvent && m_capturedRows > 0) {
+        if (QTreeWidgetItem *last = m_tree->topLevelItem(m_eventIndex))
+            last->setText(2, QStringLiteral("0"));
+        compute_cmd(kGroupSize * m_eventIndex, 0, m_lastKeyCode, false);
+        m_oldCount = m_eventIndex;
+        if (m_insertMode) {
+            qDebug("inster_cmd_count %d key_count %d old_cmd_count %d add_macro_cmd_count %d",
+                   m_insertionPoint, m_eventIndex, m_oldCount,
+                   m_insertAfter ? m_insertionPoint + 1 : m_insertionPoint);
+            m_committedImage =
+                mergeInsert(m_committedImage, m_recordingImage, m_insertionPoint, m_eventIndex);
+        } else {
+            m_committedImage = m_recordingImage;
+        }
+    }
+    write_macro_file();
+}
+
+void micro_view::count_add()
+{
+    // Capped here as well, so a clock left running for hours cannot overflow.
+    m_elapsed = qMin(m_elapsed + kDelayStepMs, kMaxDelayMs);
+}
+
+void micro_view::restartClock()
+{
+    if (m_delayMode == 0 && !m_manualClock)
+        m_delayTimer->start(kDelayStepMs);
+}
+
+void micro_view::closeOpenRow(bool release)
+{
+    int delay = 0;
+    switch (m_delayMode) {
+    case 0:
+        if (m_delayTimer->isActive())
+            m_delayTimer->stop();
+        delay = qBound(0, m_elapsed, kMaxDelayMs);
+        m_elapsed = 0;
+        break;
+    case 1:
+        delay = m_defaultDelay;
+        break;
+    default:
+        delay = 0;
+        break;
+    }
+    if (QTreeWidgetItem *item = m_tree->topLevelItem(m_eventIndex))
+        item->setText(2, QString::number(delay));
+    compute_cmd(kGroupSize * m_eventIndex, delay, m_lastKeyCode, release);
+}
+
+void micro_view::capturePress(const QString &text, int input)
+{
+    // The image holds 84 events; once it is full further events are not taken,
+    // so no row ever exists without its bytes.
+    if (m_tree->topLevelItemCount() >= kMaxEvents)
+        return;
+    m_anyEvent = true;
+    if (m_hasPrevious) {
+        closeOpenRow(false);
+        ++m_eventIndex;
+    }
+    m_hasPrevious = true;
+    m_label = text;
+    char_key(input);
+    insertRow(m_eventIndex, m_label, QStringLiteral("down"), QString());
+    ++m_capturedRows;
+    restartClock();
+}
+
+void micro_view::captureRelease(const QString &text, int input)
+{
+    // A key held down when RECORD was pressed has no row of this recording to
+    // close; its release is not taken.
+    if (m_capturedRows == 0 || m_tree->topLevelItemCount() >= kMaxEvents)
+        return;
+    closeOpenRow(true);
+    m_label = text;
+    char_key(input);
+    ++m_eventIndex;
+    insertRow(m_eventIndex, m_label, QStringLiteral("up"), QString());
+    ++m_capturedRows;
+    restartClock();
+}
+
+void micro_view::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_recording) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        capturePress(event->text(), event->key());
+}
+
+void micro_view::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!m_recording) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        captureRelease(event->text(), event->key());
+}
+
+QString micro_view::mouseLabel(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return QStringLiteral("Mouse L");
+    case Qt::RightButton:
+        return QStringLiteral("Mouse R");
+    case Qt::MiddleButton:
+        return QStringLiteral("Mouse Mid");
+    default:
+        return QString();
+    }
+}
+
+void micro_view::mousePressEvent(QMouseEvent *event)
+{
+    // Only the three buttons the keyboard can play are taken.
+    const QString label = mouseLabel(event->button());
+    if (!m_recording || label.isEmpty()) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    capturePress(label, int(event->button()));
+}
+
+void micro_view::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QString label = mouseLabel(event->button());
+    if (!m_recording || label.isEmpty()) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    captureRelease(label, int(event->button()));
+}
+
+bool micro_view::focusNextPrevChild(bool next)
+{
+    // While recording, Tab is a key to record, not a focus move.
+    if (m_recording)
+        return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
+void micro_view::macro_time_auto_btn_function()
+{
+    m_delayMode = 0;
+    markDelayMode(0);
+}
+
+void micro_view::macro_time_edit_btn_function()
+{
+    m_delayMode = 1;
+    markDelayMode(1);
+}
+
+void micro_view::macro_time_lgn_btn_function()
+{
+    m_delayMode = 2;
+    markDelayMode(2);
+}
+
+void micro_view::macro_time_edit_edit_function()
+{
+    const int v = qBound(0, toNumber(m_defaultDelayEdit->text(), 0), kMaxDelayMs);
+    const int rounded = roundToTen(v);
+    m_defaultDelayEdit->setText(QString::number(rounded));
+    m_defaultDelay = rounded;
+}
+
+// --- the collection ----------------------------------------------------------------
+
+void micro_view::refreshList(const QString &select)
+{
+    const QStringList names = macroNames();
+    {
+        const QSignalBlocker blocker(m_macroList);
+        m_macroList->clear();
+        m_macroList->addItems(names);
+        const int index = select.isEmpty() ? 0 : qMax(0, names.indexOf(select));
+        m_macroList->setCurrentIndex(names.isEmpty() ? -1 : index);
+    }
+    macro_name_combo_function();
+}
+
+void micro_view::macro_name_combo_function()
+{
+    dropEditor();
+    m_tree->clear();
+    const QString name = selectedMacro();
+    MacroRecord rec;
+    rec.image.fill(0);
+    if (!name.isEmpty())
+        rec = parseMacro(readini::readini_macro_file(name));
+    for (const MacroRow &r : rec.rows)
+        insertRow(m_tree->topLevelItemCount(), r.key, r.state, r.delay);
+    m_committedImage = rec.image;
+    m_nameEdit->setText(name);
+
+    m_recordEnabled = true;
+    m_insertAfter = true;
+    m_afterBox->setChecked(true);
+    m_beforeBox->setChecked(false);
+    m_recording = false;
+    m_insertMode = false;
+    m_hasPrevious = false;
+    m_stopArmed = false;
+    m_insertEnabled = false;
+    m_deleteEnabled = false;
+    m_editEnabled = false;
+    m_beforeBox->hide();
+    m_afterBox->hide();
+    setLook(m_recordButton, Look::Normal);
+    for (QPushButton *b : {m_stopButton, m_insertButton, m_deleteRowButton, m_editButton})
+        setLook(b, Look::Inactive);
+}
+
+void micro_view::macro_name_edit_function()
+{
+    if (m_recording)
+        return;
+    const QString name = m_nameEdit->text();
+    const QString selected = selectedMacro();
+    if (!renameAllowed(name, selected))
+        return;
+    if (!QFile::rename(readini::macroPath(selected), readini::macroPath(name)))
+        return;
+    refreshList(name);
+}
+
+void micro_view::macro_name_btn_new_function()
+{
+    if (m_recording)
+        return;
+    const int n = newMacroNumber();
+    if (n == 0)
+        return;
+    if (!reportSaves(readini::newini_file(n)))
+        return;
+    refreshList(QStringLiteral("Macro ") + QString::number(n));
+}
+
+void micro_view::macro_name_btn_del_function()
+{
+    if (!m_recordEnabled)
+        return;
+    const int i = m_macroList->currentIndex();
+    const QString name = selectedMacro();
+    if (name.isEmpty() || name == QLatin1String(kDefaultMacro))
+        return;
+    QFile::remove(readini::macroPath(name));
+    const QStringList names = macroNames();
+    refreshList(names.value(qMax(0, i - 1)));
+}
+
+void micro_view::macro_name_btn_copy_function()
+{
+    if (!m_recordEnabled)
+        return;
+    const QString selected = selectedMacro();
+    const QString name = copyName(selected);
+    if (name.isEmpty())
+        return;
+    if (!reportSaves(copyFile(readini::macroPath(selected), readini::macroPath(name))))
+        return;
+    refreshList(name);
+}
+
+void micro_view::macro_name_btn_export_function()
+{
+    if (m_recording)
+        return;
+    const QString name = selectedMacro();
+    const QString path =
+        FileDialogs::saveFileName(this, QStringLiteral("Save As"), QString(),
+                                  QStringLiteral("Comma Separated Values (*.ini)"));
+    if (path.isEmpty() || name.isEmpty())
+        return;
+    appendExport(path, readini::readini_macro_file(name));
+}
+
+void micro_view::macro_name_btn_import_function()
+{
+    if (m_recording)
+        return;
+    const QString path =
+        FileDialogs::openFileName(this, QStringLiteral("Open file"), QStringLiteral("C:\\"),
+                                  QStringLiteral("Bx Files(*.ini)"));
+    if (path.isEmpty())
+        return;
+    const QString name = importedName(path);
+    // A name-less file (".ini") or one that cannot be read would only leave an
+    // empty, unreachable macro behind.
+    if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
+        return;
+    if (!reportSaves(readini::import_macro_file(path, name)))
+        return;
+    refreshList(name);
+}
+
+// --- row editing ------------------------------------------------------------------
+
+void micro_view::compute_keycount()
+{
+    if (m_stopArmed)
+        return;
+    resetRowLooks();
+    setLook(m_recordButton, Look::Normal);
+    setLook(m_editButton, Look::Normal);
+    setLook(m_deleteRowButton, Look::Normal);
+    if (!m_insertEnabled)
+        setLook(m_insertButton, Look::Normal);
+    m_recordEnabled = true;
+    m_insertEnabled = true;
+    m_deleteEnabled = true;
+    m_editEnabled = true;
+}
+
+void micro_view::macro_r_insert_function()
+{
+    if (!m_insertEnabled || m_recording)
+        return;
+    resetRowLooks();
+    setLook(m_recordButton, Look::Normal);
+    m_recordEnabled = true;
+    m_insertEnabled = true;
+    m_insertMode = !m_insertMode;
+    if (m_insertMode) {
+        m_beforeBox->show();
+        m_afterBox->show();
+        setLook(m_insertButton, Look::Red);
+        setLook(m_editButton, Look::Normal);
+        setLook(m_deleteRowButton, Look::Normal);
+        m_deleteEnabled = true;
+        m_editEnabled = true;
+    } else {
+        m_tree->clearSelection();
+        setLook(m_editButton, Look::Inactive);
+        setLook(m_deleteRowButton, Look::Inactive);
+        m_deleteEnabled = false;
+        m_editEnabled = false;
+        m_insertEnabled = false;
+        m_beforeBox->hide();
+        m_afterBox->hide();
+        setLook(m_insertButton, Look::Inactive);
+    }
+}
+
+void micro_view::macro_r_before_function()
+{
+    if (m_recording)
+        return;
+    m_afterBox->setChecked(!m_beforeBox->isChecked());
+    m_insertAfter = m_afterBox->isChecked();
+}
+
+void micro_view::macro_r_after_function()
+{
+    if (m_recording)
+        return;
+    m_beforeBox->setChecked(!m_afterBox->isChecked());
+    m_insertAfter = m_afterBox->isChecked();
+}
+
+void micro_view::macro_r_del_function()
+{
+    if (!m_deleteEnabled || m_recording)
+        return;
+    const int r = m_tree->indexOfTopLevelItem(m_tree->currentItem());
+    if (r < 0)
+        return;
+    dropEditor();
+    const int partner = partnerRow(rows(), r);
+    // Remove the later row first so the earlier index still names its row.
+    for (int row : {qMax(r, partner), qMin(r, partner)}) {
+        if (row < 0)
+            continue;
+        delete m_tree->takeTopLevelItem(row);
+        removeEvent(m_committedImage, row);
+    }
+    if (m_tree->topLevelItemCount() == 0) {
+        for (QPushButton *b : {m_insertButton, m_deleteRowButton, m_editButton})
+            setLook(b, Look::Inactive);
+        m_insertEnabled = false;
+        m_deleteEnabled = false;
+        m_editEnabled = false;
+    }
+    write_macro_file();
+}
+
+void micro_view::macro_r_edit_function()
+{
+    if (!m_editEnabled || m_recording)
+        return;
+    if (QTreeWidgetItem *item = m_tree->currentItem())
+        treeWidget_openEditor(item, 2);
+}
+
+void micro_view::treeWidget_openEditor(QTreeWidgetItem *item, int column)
+{
+    if (column != 2 || !item || m_recording)
+        return;
+    const int row = m_tree->indexOfTopLevelItem(item);
+    if (row < 0)
+        return;
+    if (m_editorOpen) {
+        if (row == m_editedRow)
+            return;
+        treeWidget_close();
+    }
+    auto *editor = new QLineEdit(item->text(2));
+    editor->setValidator(new QIntValidator(0, 99999, editor));
+    editor->setAlignment(Qt::AlignCenter);
+    // Queued: the editor is removed inside treeWidget_close.
+    connect(editor, &QLineEdit::returnPressed, this, &micro_view::treeWidget_close,
+            Qt::QueuedConnection);
+    m_tree->setItemWidget(item, 2, editor);
+    editor->setFocus();
+    editor->selectAll();
+    m_editedRow = row;
+    m_editedColumn = 2;
+    m_editorOpen = true;
+}
+
+void micro_view::dropEditor()
+{
+    if (!m_editorOpen)
+        return;
+    m_editorOpen = false;
+    if (QTreeWidgetItem *item = m_tree->topLevelItem(m_editedRow))
+        m_tree->removeItemWidget(item, m_editedColumn);
+    m_editedRow = -1;
+}
+
+void micro_view::treeWidget_close()
+{
+    if (!m_editorOpen)
+        return;
+    m_editorOpen = false;
+    QTreeWidgetItem *item = m_tree->topLevelItem(m_editedRow);
+    if (item) {
+        auto *editor = qobject_cast<QLineEdit *>(m_tree->itemWidget(item, m_editedColumn));
+        const QString text = editor ? editor->text() : item->text(m_editedColumn);
+        m_tree->removeItemWidget(item, m_editedColumn);
+        const int v = editedDelay(toNumber(text, 0));
+        item->setText(m_editedColumn, QString::number(v));
+        setEventDelay(m_committedImage, m_editedRow, v);
+        write_macro_file();
+    }
+    m_editedRow = -1;
+    m_tree->clearSelection();
+    m_tree->setCurrentItem(nullptr);
+    for (QPushButton *b : {m_insertButton, m_deleteRowButton, m_editButton})
+        setLook(b, Look::Inactive);
+    m_deleteEnabled = false;
+    m_editEnabled = false;
+    m_insertEnabled = false;
+    m_insertMode = false;
+    m_beforeBox->hide();
+    m_afterBox->hide();
+}
+
+void micro_view::marco_save_function() {}
+
+void micro_view::marco_reset_function() {}

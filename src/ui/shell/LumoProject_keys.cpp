@@ -1,0 +1,240 @@
+// The CUSTOMIZE page's key cells: colours, hit test, hover, selection and the
+// capture of a new key from the computer's keyboard.
+
+#include "LumoProject.h"
+
+#include "Globals.h"
+#include "core/keys/KeyCapture.h"
+#include "core/keys/KeyTable.h"
+#include "key_show_img.h"
+#include "ui/lighting/keyboard_light_view.h"
+#include "ui/macro/micro_view.h"
+#include "ui/settings/setting_view.h"
+
+#include <QComboBox>
+#include <QDebug>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace orvanta;
+
+void LumoProject::buildKeyCells()
+{
+    QWidget *w = centralWidget();
+    for (int i = 0; i < kKeyCount; ++i) {
+        const KeyRect &r = KEY_TABLE[i].cell;
+        auto *cell = new QLabel(w);
+        cell->setGeometry(r.x, r.y, r.w, r.h);
+        cell->setStyleSheet(QStringLiteral("background-color:black"));
+        keyCells[i] = cell;
+    }
+    keyboardPicture = new QLabel(w);
+    keyboardPicture->setGeometry(351, 140, 699, 242);
+    keyboardPicture->setStyleSheet(QStringLiteral(
+        "border-image: "
+        "url(\"Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png\");"));
+    keyboardPicture->setMouseTracking(true);
+}
+
+static QString rgbStyle(int r, int g, int b)
+{
+    return QStringLiteral("background-color:rgb(") + QString::number(r) + QLatin1Char(',') +
+           QString::number(g) + QLatin1Char(',') + QString::number(b) + QStringLiteral(");");
+}
+
+void LumoProject::key_color(int state, int cell)
+{
+    qDebug() << "key_color()" << state << cell;
+    setCellColour(state, cell);
+}
+
+QString LumoProject::cellStyle(int cell) const
+{
+    // Restored colour: black, red while selected, then the assignment's colour.
+    QString style = rgbStyle(0, 0, 0);
+    if (highlightedCell != 0 && cell == highlightedCell)
+        style = rgbStyle(255, 0, 0);
+    const QString &type = keyTable[cell];
+    if (type == QLatin1String("1"))
+        style = rgbStyle(0, 130, 0);
+    else if (type == QLatin1String("2"))
+        style = rgbStyle(0, 171, 190);
+    return style;
+}
+
+void LumoProject::setCellColour(int state, int cell)
+{
+    if (cell < 0 || cell >= kKeyCount)
+        return;
+    QString style;
+    switch (state) {
+    case 0:
+        style = rgbStyle(0, 0, 0);
+        break;
+    case 1:
+    case 4:
+        style = rgbStyle(255, 0, 0);
+        break;
+    case 2:
+        style = rgbStyle(0, 130, 0);
+        break;
+    case 3:
+        style = rgbStyle(0, 171, 190);
+        break;
+    case 5:
+        style = cellStyle(cell);
+        break;
+    default:
+        return;
+    }
+    if (state == 4) {
+        // The previous selection goes back to its own colour before this cell
+        // becomes the selected one.
+        const int previous = highlightedCell;
+        highlightedCell = cell;
+        if (previous != cell)
+            setCellColour(5, previous);
+    }
+    QLabel *label = keyCells[cell];
+    // Style sheets are costly to apply; a cell keeps one that is already right.
+    if (label->styleSheet() != style)
+        label->setStyleSheet(style);
+}
+
+void LumoProject::refreshKeyCellColours()
+{
+    for (int i = 0; i < kKeyCount; ++i)
+        setCellColour(5, i);
+}
+
+QString LumoProject::keyboard_touch_compute(int x, int y)
+{
+    const int cell = hitTestKey(x, y);
+    qDebug() << "keyboard_touch_compute()" << cell << y;
+    hoverKey = cell;
+    if (cell == kNoKey)
+        return QString();
+    hoverUsage = KEY_TABLE[cell].usage;
+    hoverMatrix = KEY_TABLE[cell].matrix;
+    key_color(1, cell);
+    return QString::fromUtf8(KEY_TABLE[cell].label);
+}
+
+bool LumoProject::customizeInFront() const
+{
+    // Hover and selection belong to the CUSTOMIZE page; another page in front
+    // of it takes the mouse.
+    return keyboardTabActive && !(gLightView && gLightView->isVisible()) &&
+           !(gMacroView && gMacroView->isVisible()) && !(gSettingView && gSettingView->isVisible());
+}
+
+static QString assignmentText(const QStringList &keyTable, int cell)
+{
+    const QString &type = keyTable[cell];
+    if (type == QLatin1String("1") || type == QLatin1String("2"))
+        return keyTable[108 + cell];
+    return LumoProject::tr("Default");
+}
+
+void LumoProject::hoverKeyAt(const QPoint &pos)
+{
+    if (!gKeyPopup)
+        return;
+    if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
+        gKeyPopup->hide();
+        return;
+    }
+    if (hoverKey != kNoKey) {
+        key_color(5, lastHoverKey);
+        gKeyPopup->show();
+    }
+    const QString label = keyboard_touch_compute(pos.x(), pos.y());
+    if (hoverKey == kNoKey) {
+        gKeyPopup->hide();
+        return;
+    }
+    lastHoverKey = hoverKey;
+    gKeyPopup->setKeyName(label);
+    gKeyPopup->setAssignment(assignmentText(keyTable, hoverKey));
+    const KeyRect &r = KEY_TABLE[hoverKey].cell;
+    gKeyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
+    gKeyPopup->raise();
+}
+
+void LumoProject::selectKeyAt(const QPoint &pos)
+{
+    if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
+        if (gKeyPopup)
+            gKeyPopup->hide();
+        return;
+    }
+    // The press selects the key under the mouse now, so a click without a
+    // preceding move (a touch screen, a test) selects it too.
+    if (hitTestKey(pos.x(), pos.y()) == kNoKey) {
+        hoverKey = kNoKey;
+        return;
+    }
+    customizeApplyEnabled = true;
+    customizeApplyButton->setStyleSheet(styleActionButton);
+    const QString label = keyboard_touch_compute(pos.x(), pos.y());
+    key_color(4, hoverKey);
+    selectedKey = hoverKey;
+    selectedUsage = hoverUsage;
+    selectedMatrix = hoverMatrix;
+    selectedKeyLabel->setText(label);
+    setFocus(Qt::MouseFocusReason); // the new-key capture listens on the window
+    showSelectedKeyAssignment();
+}
+
+bool LumoProject::capturingKey()
+{
+    // Keys are taken only while the ASSIGN field waits for one and the window
+    // itself has the focus (a key on the picture was clicked). Keys that another
+    // field does not use itself (Enter in PROFILE NAME, every release) come up
+    // to the window too and must not be taken.
+    const bool capturing = newKeyEdit && newKeyEdit->isVisible() && focusWidget() == this;
+    if (!capturing)
+        m_capturePresses.clear();
+    return capturing;
+}
+
+bool LumoProject::focusNextPrevChild(bool next)
+{
+    // Tab is a key like any other while one is being captured.
+    if (capturingKey())
+        return false;
+    return QMainWindow::focusNextPrevChild(next);
+}
+
+void LumoProject::keyPressEvent(QKeyEvent *event)
+{
+    if (!capturingKey()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat()) {
+        newKeyEdit->clear();
+        m_capturePresses.insert(event->key());
+    }
+}
+
+void LumoProject::keyReleaseEvent(QKeyEvent *event)
+{
+    // Only the release of a key pressed during the capture counts: Tab pressed in
+    // another field moves the focus here before it is released.
+    if (!capturingKey() || !m_capturePresses.contains(event->key())) {
+        QMainWindow::keyReleaseEvent(event);
+        return;
+    }
+    if (event->isAutoRepeat())
+        return;
+    m_capturePresses.remove(event->key());
+    const CapturedKey key =
+        captureKey(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
+    newKeyEdit->setText(key.label);
+    if (key.hasUsage)
+        capturedUsage = key.usage;
+    qDebug("%d %d", event->key(), capturedUsage);
+}

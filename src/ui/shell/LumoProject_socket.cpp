@@ -1,0 +1,52 @@
+// Commands from the control socket.
+
+#include "LumoProject.h"
+
+#include "Globals.h"
+#include "core/device/key_main_sand_cmd.h"
+#include "core/socket/SocketCommand.h"
+#include "ui/lighting/keyboard_light_view.h"
+
+#include <QDebug>
+#include <QTimer>
+
+using namespace orvanta;
+
+void LumoProject::socketHelperReceiveData(QVariantMap map)
+{
+    qDebug() << "commandResultMap:" << map.value(QStringLiteral("command")).toString();
+    const SocketAction action = socketActionFor(map);
+    // What other programs ask for waits in the keyboard's queue only up to its
+    // bound; the rest is dropped rather than piling up without end.
+    gCommandSender->setFromOtherProgram(true);
+    switch (action.kind) {
+    case SocketAction::SwitchProfile:
+        activateProfile(action.profile);
+        break;
+    case SocketAction::PaintColour:
+        qDebug() << "commandType" << map.value(QStringLiteral("Color")).toString();
+        qDebug() << "rgb" << action.red << action.green << action.blue;
+        // Sent only: the profile's stored lighting returns at its next activation.
+        sendStaticColour(*gCommandSender, gDeviceHandle, action.red, action.green, action.blue,
+                         quint8(gLightView->profile_number));
+        break;
+    case SocketAction::PulseStart:
+        if (!appTimer->isActive())
+            appTimer->start(500);
+        appLightValue = action.pulseValue;
+        break;
+    case SocketAction::PulseStop:
+        appTimer->stop();
+        break;
+    case SocketAction::None:
+        break;
+    }
+    gCommandSender->setFromOtherProgram(false);
+}
+
+void LumoProject::app_testt()
+{
+    gCommandSender->setFromOtherProgram(true);
+    gCommandSender->sendAppLight(gDeviceHandle, appLightValue);
+    gCommandSender->setFromOtherProgram(false);
+}

@@ -1,0 +1,50 @@
+#include "reset_view.h"
+
+#include "core/app/PictureCache.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QProgressBar>
+
+reset_view::reset_view(QWidget *parent) : QWidget(parent)
+{
+    // Covers the whole console while the keyboard is being reset, so nothing
+    // else can be clicked; the panel itself is drawn centred in paintEvent.
+    m_caption = new QLabel(this);
+    m_caption->setGeometry(450, 370, 300, 30);
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setStyleSheet(QStringLiteral("color:white; font-size:16px;"));
+    m_caption->setText(QCoreApplication::translate("LumoProject", "Reset"));
+    m_bar = new QProgressBar(this);
+    m_bar->setGeometry(450, 410, 300, 30);
+    m_bar->setRange(0, 100);
+    m_bar->setAlignment(Qt::AlignCenter);
+    m_bar->setStyleSheet(QStringLiteral(
+        "QProgressBar{\tborder:2px solid grey;\tborder-radius: 5px; background-color: #000000; "
+        "color:white;}QProgressBar::chunk{background-color: #FF0000;\t}"));
+}
+
+void reset_view::setProgress(int value)
+{
+    m_bar->setValue(value);
+}
+
+int reset_view::progress() const
+{
+    return m_bar->value();
+}
+
+void reset_view::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0, 0, 0, 170));
+    // The panel picture is only needed once a reset runs.
+    const QPixmap back = orvanta::cachedPixmap(QStringLiteral("Image/other_back.png"));
+    if (!back.isNull()) {
+        const QPixmap panel =
+            back.scaled(560, 240, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        p.drawPixmap((width() - panel.width()) / 2, 300, panel);
+    }
+}
