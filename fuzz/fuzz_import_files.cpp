@@ -5,14 +5,14 @@
 #include "FuzzSupport.h"
 
 #include "core/assign/KeyAssignment.h"
+#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
-#include "core/device/key_main_sand_cmd.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
 #include "core/lighting/PatternStore.h"
 #include "core/macro/MacroFile.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
 
 #include <QFile>
 #include <QSettings>
@@ -46,20 +46,20 @@ QString exportText(const QString &key)
 
 void importProfile()
 {
-    readini::import_profile_file(kExport, kImported);
+    IniStore::import_profile_file(kExport, kImported);
     const int patterns = qBound(0, toNumber(exportText(QStringLiteral("Setting/pattern"))), 16);
     FUZZ_CHECK(patternCount(kImported) == patterns);
     for (int i = 0; i < patterns; ++i) {
         const QString group = QStringLiteral("pattern%1/").arg(i + 1);
-        const QStringList texts = readini::readini_light_pattern_file(i, kImported);
-        for (int k = 0; k < readini::patternKeys().size(); ++k)
-            FUZZ_CHECK(texts.value(k) == exportText(group + readini::patternKeys()[k]));
+        const QStringList texts = IniStore::readini_light_pattern_file(i, kImported);
+        for (int k = 0; k < IniStore::patternKeys().size(); ++k)
+            FUZZ_CHECK(texts.value(k) == exportText(group + IniStore::patternKeys()[k]));
         readPattern(i, kImported);
     }
-    const QStringList signal = readini::readini_ini_file(kImported);
-    for (int k = 0; k < readini::signalKeys().size(); ++k)
+    const QStringList signal = IniStore::readini_ini_file(kImported);
+    for (int k = 0; k < IniStore::signalKeys().size(); ++k)
         FUZZ_CHECK(signal.value(k) ==
-                   exportText(QStringLiteral("signal/") + readini::signalKeys()[k]));
+                   exportText(QStringLiteral("signal/") + IniStore::signalKeys()[k]));
     std::array<quint8, 256> keyMap{};
     QStringList keyTable;
     loadSignal(keyMap, keyTable, signal);
@@ -67,22 +67,22 @@ void importProfile()
 
 void importMacro()
 {
-    readini::import_macro_file(kExport, kImported);
-    const QStringList five = readini::readini_macro_file(kImported);
-    FUZZ_CHECK(five == readini::readini_macro_file(kStored));
+    IniStore::import_macro_file(kExport, kImported);
+    const QStringList five = IniStore::readini_macro_file(kImported);
+    FUZZ_CHECK(five == IniStore::readini_macro_file(kStored));
     macro::parseMacro(five);
 }
 
-void readStoredProfile(key_main_sand_cmd &sender)
+void readStoredProfile(CommandSender &sender)
 {
     const StoredLighting lighting =
-        change_light_cmd_to_char(readini::readini_profile_light_cmd(kStored));
+        change_light_cmd_to_char(IniStore::readini_profile_light_cmd(kStored));
     FUZZ_CHECK(replayStoredLighting(sender, nullptr, lighting, 1) == lighting.complete);
 
-    const int count = readini::read_macro_count_ini_cmd_file(kStored);
-    const QVector<Report> macros = parseReports(readini::read_macro_ini_cmd_file(kStored));
+    const int count = IniStore::read_macro_count_ini_cmd_file(kStored);
+    const QVector<Report> macros = parseReports(IniStore::read_macro_ini_cmd_file(kStored));
     FUZZ_CHECK(macros.size() <= qMin(count, 108));
-    const QString numbers = readini::read_macro_number_ini_cmd_file(kStored);
+    const QString numbers = IniStore::read_macro_number_ini_cmd_file(kStored);
     for (int key : {0, 1, 100, 255}) {
         const int entry = entryOfKey(numbers, count, key);
         FUZZ_CHECK(entry >= 1 && entry <= qint64(count) + 1);
@@ -91,8 +91,8 @@ void readStoredProfile(key_main_sand_cmd &sender)
 
     std::array<quint8, 256> keyMap{};
     QStringList keyTable;
-    loadSignal(keyMap, keyTable, readini::readini_ini_file(kStored));
-    loadMacroSystem(keyTable, readini::readini_macro_system_file(kStored));
+    loadSignal(keyMap, keyTable, IniStore::readini_ini_file(kStored));
+    loadMacroSystem(keyTable, IniStore::readini_macro_system_file(kStored));
     FUZZ_CHECK(keyTable.size() == 3 * kKeySlots);
 
     const int patterns = patternCount(kStored);
@@ -104,9 +104,9 @@ void readSystem()
 {
     readEffectRecords();
     readKeyColorSets();
-    FUZZ_CHECK(readini::readini_ini_file().size() == 3);
-    readini::readini_profile_connect();
-    readini::read_language();
+    FUZZ_CHECK(IniStore::readini_ini_file().size() == 3);
+    IniStore::readini_profile_connect();
+    IniStore::read_language();
 }
 
 } // namespace
@@ -131,12 +131,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
          {kExport, QStringLiteral("system/light_flag.ini"),
           QStringLiteral("system/light_color.ini"), QStringLiteral("system/iss_flag.ini"),
           QStringLiteral("system/profile_connect.ini"), QStringLiteral("system/language.ini"),
-          readini::lightCmdPath(kStored), readini::macroCmdPath(kStored),
-          readini::macroSystemPath(kStored), readini::signalPath(kStored),
-          readini::patternPath(1, kStored), readini::macroPath(kStored)})
+          IniStore::lightCmdPath(kStored), IniStore::macroCmdPath(kStored),
+          IniStore::macroSystemPath(kStored), IniStore::signalPath(kStored),
+          IniStore::patternPath(1, kStored), IniStore::macroPath(kStored)})
         writeFile(path, bytes);
 
-    key_main_sand_cmd sender;
+    CommandSender sender;
     sender.setPauseFunction([](unsigned) {});
     importProfile();
     importMacro();

@@ -3,9 +3,9 @@
 
 #include "FuzzSupport.h"
 
+#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
-#include "core/device/key_main_sand_cmd.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 using namespace orvanta;
 
@@ -19,12 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QStringList stored = fuzz::inputLines(data, size);
     const StoredLighting lighting = change_light_cmd_to_char(stored);
-    const int needed = readini::lightCmdReportCount(lighting.type);
+    const int needed = IniStore::lightCmdReportCount(lighting.type);
     FUZZ_CHECK(lighting.buffers.size() == (stored.isEmpty() ? 0 : needed));
     if (lighting.complete)
         FUZZ_CHECK(needed > 0 && stored.size() > needed);
 
-    key_main_sand_cmd sender;
+    CommandSender sender;
     unsigned paused = 0;
     sender.setPauseFunction([&paused](unsigned ms) { paused += ms; });
     const quint8 profile = quint8(1 + fuzz::inputByte(data, size, size / 2) % 5);

@@ -5,8 +5,8 @@
 
 #include "FuzzSupport.h"
 
+#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
-#include "core/device/key_main_sand_cmd.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
 #include "core/lighting/LightingBuilders.h"
@@ -35,7 +35,7 @@ void checkPattern(const QStringList &stored)
 
     // Saving a pattern and reading it back keeps its stops and surface.
     const PatternData again = patternFromTexts(texts(
-        patternMap(p.stops, p.surface).value(QStringLiteral("pattern")), readini::patternKeys()));
+        patternMap(p.stops, p.surface).value(QStringLiteral("pattern")), IniStore::patternKeys()));
     FUZZ_CHECK(again.surface == p.surface);
     for (int i = 0; i < kStopSlots; ++i) {
         FUZZ_CHECK(again.stops[i].present == p.stops[i].present);
@@ -50,9 +50,9 @@ std::array<KeyColorSet, 2> readColours(const QStringList &lists)
     const char *groups[2] = {"fully", "reactive"};
     for (int g = 0; g < 2; ++g)
         for (int i = 0; i < 6; ++i)
-            map[QLatin1String(groups[g])][readini::lightColorKeys(g).value(i)] =
+            map[QLatin1String(groups[g])][IniStore::lightColorKeys(g).value(i)] =
                 lists.value(6 * g + i);
-    readini::writeini_light_system_color_file(map);
+    IniStore::writeini_light_system_color_file(map);
     return readKeyColorSets();
 }
 
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     checkPattern(lines.mid(0, 5));
 
     const EffectFlag flag = effectFlagFromTexts(lines.mid(5, 16));
-    FUZZ_CHECK(effectFlagFromTexts(texts(effectFlagTexts(flag), readini::effectKeys())) == flag);
+    FUZZ_CHECK(effectFlagFromTexts(texts(effectFlagTexts(flag), IniStore::effectKeys())) == flag);
 
     const std::array<KeyColorSet, 2> colours = readColours(lines.mid(21, 12));
 
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     state.surface_on_arrow = flag.yes;
     state.surface_on_ripple = flag.no;
 
-    key_main_sand_cmd sender;
+    CommandSender sender;
     sender.setPauseFunction([](unsigned) {});
     fuzz::CheckingDevice keyboard;
     for (int effect = 0; effect < kEffectCount; ++effect) {
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         state.led_b = set.led_b;
         LightCommandSet built = buildLightCommandSet(effect, state);
         FUZZ_CHECK(built.type == effect);
-        FUZZ_CHECK(built.reports.size() == readini::lightCmdReportCount(effect));
+        FUZZ_CHECK(built.reports.size() == IniStore::lightCmdReportCount(effect));
 
         const quint8 profile = quint8(1 + effect);
         keyboard.expectedProfile = profile;

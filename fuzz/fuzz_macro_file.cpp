@@ -15,7 +15,7 @@ namespace
 QStringList fiveOf(const IniGroupMap &map)
 {
     QStringList five;
-    for (const QString &key : readini::macroKeys())
+    for (const QString &key : IniStore::macroKeys())
         five << map.value(QStringLiteral("macro")).value(key);
     return five;
 }

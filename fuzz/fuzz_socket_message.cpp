@@ -3,7 +3,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/socket/SocketCommand.h"
 #include "core/socket/SocketMessage.h"
 
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(action.profile >= 1 && action.profile <= 5);
         break;
     case SocketAction::PaintColour: {
-        key_main_sand_cmd sender;
+        CommandSender sender;
         sender.setPauseFunction([](unsigned) {});
         fuzz::CheckingDevice keyboard;
         const quint8 profile = quint8(1 + size % 5);

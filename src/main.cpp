@@ -4,7 +4,7 @@
 #include "core/app/ConsoleOptions.h"
 #include "core/app/Diagnose.h"
 #include "core/app/SingleInstance.h"
-#include "ui/shell/LumoProject.h"
+#include "ui/shell/MainWindow.h"
 #include "ui/shell/WindowScale.h"
 
 #include <QApplication>
@@ -50,7 +50,7 @@ int main(int argc, char *argv[])
 
     int code = 0;
     {
-        LumoProject window(options);
+        MainWindow window(options);
         const std::unique_ptr<QWidget> scaled = orvanta::fitWindowToScreen(window);
         if (options.singleInstance)
             instance.listen([&window] { window.showConsole(); });

@@ -8,12 +8,12 @@
 //   bench_responsiveness [burst size, default 300] [modes: both, before, after]
 
 #include "TestSupport.h"
+#include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
-#include "core/device/key_main_sand_cmd.h"
 #include "core/socket/SocketHelper.h"
-#include "ui/lighting/keyboard_light_view.h"
+#include "ui/lighting/LightingPage.h"
 #include "ui/shell/Globals.h"
-#include "ui/shell/LumoProject.h"
+#include "ui/shell/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -230,7 +230,7 @@ int main(int argc, char **argv)
         probe.listen(QHostAddress::LocalHost, 0);
         options.port = probe.serverPort();
         probe.close();
-        LumoProject w(options);
+        MainWindow w(options);
         w.show();
         NullDevice device;
         KeyboardLink *link = w.keyboardLink();

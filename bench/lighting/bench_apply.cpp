@@ -2,9 +2,9 @@
 // page's effect_save_function per effect, with the pauses recorded instead of
 // slept, the file writes included. Prints the median over many runs.
 
+#include "core/device/CommandSender.h"
 #include "core/device/HidDevice.h"
-#include "core/device/key_main_sand_cmd.h"
-#include "ui/lighting/keyboard_light_view.h"
+#include "ui/lighting/LightingPage.h"
 #include "ui/shell/Globals.h"
 
 #include <QApplication>
@@ -37,14 +37,14 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
-    key_main_sand_cmd sender;
+    CommandSender sender;
     unsigned pausedMs = 0;
     sender.setPauseFunction([&pausedMs](unsigned ms) { pausedMs += ms; });
     NullDevice device;
     gCommandSender = &sender;
     gDeviceHandle = &device;
 
-    keyboard_light_view page;
+    LightingPage page;
     page.profile_name = QStringLiteral("Bench");
     const char *names[5] = {"Static", "Reactive", "Arrow Flow", "Wave", "Ripple"};
     // The three INI writes are synced to disk by the settings library, so the

@@ -3,10 +3,10 @@
 // talking to an in-memory keyboard with recorded (not slept) pauses.
 
 #include "TestSupport.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/keys/KeyTable.h"
 #include "ui/shell/Globals.h"
-#include "ui/shell/LumoProject.h"
+#include "ui/shell/MainWindow.h"
 
 #include <QTcpServer>
 #include <QTest>
@@ -19,7 +19,7 @@ struct ShellFixture {
     TempWorkDir wd;
     RecordingDevice device;
     PauseRecorder pauses;
-    std::unique_ptr<LumoProject> w;
+    std::unique_ptr<MainWindow> w;
     QString constructionLog;
     bool startedIdle = false; // the start-up report went out within 5 s
 
@@ -34,7 +34,7 @@ struct ShellFixture {
         probe.listen(QHostAddress::LocalHost, 0);
         options.port = probe.serverPort();
         probe.close();
-        w = std::make_unique<LumoProject>(options);
+        w = std::make_unique<MainWindow>(options);
         // The start-up report goes out from the link's thread; the pages are
         // then driven synchronously against the recording device below.
         startedIdle = QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);

@@ -3,8 +3,8 @@
 #include "ShellFixture.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,7 +18,7 @@ using namespace orvanta::test;
 namespace
 {
 
-void select(LumoProject &w, int cell, int kind)
+void select(MainWindow &w, int cell, int kind)
 {
     QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(cell));
     QCOMPARE(w.selectedKey, cell);
@@ -26,10 +26,10 @@ void select(LumoProject &w, int cell, int kind)
 }
 
 // A macro file whose image holds one marker byte at 10.
-void assignMacro(LumoProject &w, int cell, const QString &macro, int marker, int repeat,
+void assignMacro(MainWindow &w, int cell, const QString &macro, int marker, int repeat,
                  const QString &count = "1")
 {
-    readini::writeini_file(macro, macro::buildMacroMap({}, reportOf({{10, marker}})));
+    IniStore::writeini_file(macro, macro::buildMacroMap({}, reportOf({{10, marker}})));
     select(w, cell, 1);
     w.assignMacroCombo->setCurrentIndex(w.assignMacroCombo->findText(macro));
     w.repeatCombo->setCurrentIndex(repeat);
@@ -37,7 +37,7 @@ void assignMacro(LumoProject &w, int cell, const QString &macro, int marker, int
     w.custumize_apply_function();
 }
 
-void assignSingle(LumoProject &w, int cell, Qt::Key key)
+void assignSingle(MainWindow &w, int cell, Qt::Key key)
 {
     select(w, cell, 2);
     QTest::keyClick(&w, key);
@@ -46,7 +46,7 @@ void assignSingle(LumoProject &w, int cell, Qt::Key key)
 
 // What the CUSTOMIZE panel shows: assignment / CURRENT / ASSIGN MACRO / REPATE
 // OPTION / count, each blank while hidden.
-QString panel(const LumoProject &w)
+QString panel(const MainWindow &w)
 {
     auto shown = [](const QWidget *wdg, const QString &text) {
         return wdg->isVisible() ? text : QString();
@@ -61,7 +61,7 @@ QString panel(const LumoProject &w)
 
 QString macroKeys()
 {
-    return readini::read_macro_number_ini_cmd_file("PROFILE 1");
+    return IniStore::read_macro_number_ini_cmd_file("PROFILE 1");
 }
 
 } // namespace
@@ -78,20 +78,20 @@ private slots:
         assignMacro(*f.w, 42, "Jump", 0x80, 1, "7"); // A, Multiple Times 7
         QCOMPARE(macroKeys(), QStringLiteral("40"));
         const Report stored =
-            macro::parseCommandString(readini::read_macro_ini_cmd_file("PROFILE 1")[0]);
+            macro::parseCommandString(IniStore::read_macro_ini_cmd_file("PROFILE 1")[0]);
         QCOMPARE(stored, reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}}));
         // select, key map, the macro, the closing zeros, 300 ms apart
         QCOMPARE(f.device.reports.size(), 4);
         QCOMPARE(f.device.reports.value(2), toBytes(stored));
         QCOMPARE(f.pauses.pauses, QVector<unsigned>(4, 300));
-        QCOMPARE(takeItems(readini::readini_macro_system_file("PROFILE 1")[0], 108)[42],
+        QCOMPARE(takeItems(IniStore::readini_macro_system_file("PROFILE 1")[0], 108)[42],
                  QStringLiteral("1"));
 
         // Re-assigning keeps the entry; a second key adds one.
         assignMacro(*f.w, 43, "Dash", 0x81, 3);
         assignMacro(*f.w, 42, "Dash", 0x81, 2);
         QCOMPARE(macroKeys(), QStringLiteral("40,48"));
-        QCOMPARE(readini::read_macro_ini_cmd_file("PROFILE 1")[0].section(',', 8, 10),
+        QCOMPARE(IniStore::read_macro_ini_cmd_file("PROFILE 1")[0].section(',', 8, 10),
                  QStringLiteral("255,255,129"));
 
         // Back to Default: the entry goes, the rest renumber, the code returns.
@@ -145,7 +145,7 @@ private slots:
         QFETCH(bool, inProfileName);
         QFETCH(QString, pending);
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.show();
         select(w, 42, 2);
         QTest::keyClick(&w, Qt::Key_B);
@@ -165,7 +165,7 @@ private slots:
     void panelFollowsTheProfileShown()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.show();
         assignMacro(w, 43, "Jump", 0x80, 2);      // S: When Perss & Hold
         assignMacro(w, 44, "Jump", 0x80, 1, "7"); // D: Multiple Times 7
@@ -191,12 +191,12 @@ private slots:
     {
         ShellFixture f;
         f.w->show();
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.issCombo->setCurrentIndex(w.issCombo->findText("PROFILE 3"));
         f.clear();
         w.iss_shift_function();
         QCOMPARE(int(gCommandSender->keyMap[121]), 187);
-        QCOMPARE(readini::readini_ini_file()[0], QStringLiteral("3,0,0,0,0"));
+        QCOMPARE(IniStore::readini_ini_file()[0], QStringLiteral("3,0,0,0,0"));
         QCOMPARE(int(quint8(f.device.reports.value(1)[8 + 121])), 187);
 
         // CTRL while SHIFT is on only writes the flags again.
@@ -216,13 +216,13 @@ private slots:
         w.issCombo->setCurrentIndex(w.issCombo->findText("PROFILE 3"));
         w.iss_shift_function();
         QCOMPARE(int(gCommandSender->keyMap[121]), 225);
-        QCOMPARE(readini::readini_ini_file()[0], QStringLiteral("0,0,0,0,0"));
+        QCOMPARE(IniStore::readini_ini_file()[0], QStringLiteral("0,0,0,0,0"));
     }
 
     void profileSlotsSwitchRepairAndReplay()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         const QDateTime stamp = QFileInfo("system/profile_connect.ini").lastModified();
         f.clear();
         w.main_set_profile3();
@@ -232,7 +232,7 @@ private slots:
         // A linked folder that is gone falls back to the slot's built-in profile.
         w.profileNames[3] = "Gone";
         w.main_set_profile4();
-        QCOMPARE(readini::readini_profile_connect()[3], QStringLiteral("PROFILE 4"));
+        QCOMPARE(IniStore::readini_profile_connect()[3], QStringLiteral("PROFILE 4"));
 
         // Choosing PROFILE 3 (the factory Arrow Flow set) in slot 2 replays it there.
         w.main_set_profile2();
@@ -243,20 +243,20 @@ private slots:
             QCOMPARE(int(r[2]), 2);
         QCOMPARE(int(quint8(f.device.reports[3][1])), 0x0D);
         QCOMPARE(int(quint8(f.device.reports[4][13])), 4);
-        QCOMPARE(readini::readini_profile_connect()[1], QStringLiteral("PROFILE 3"));
+        QCOMPARE(IniStore::readini_profile_connect()[1], QStringLiteral("PROFILE 3"));
     }
 
     void choosingAProfileBringsItsOwnMacroKeys()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.show();
         assignMacro(w, 42, "Jump", 0x80, 0); // A is a macro key in PROFILE 1
         w.profileCombo->setCurrentText("PROFILE 2");
         QCOMPARE(w.keyTable[42], QStringLiteral("0"));
         assignSingle(w, 0, Qt::Key_Q); // an APPLY on PROFILE 2 ...
         // ... writes PROFILE 2's own tables, not PROFILE 1's macro key.
-        QCOMPARE(takeItems(readini::readini_macro_system_file("PROFILE 2")[0], 108)[42],
+        QCOMPARE(takeItems(IniStore::readini_macro_system_file("PROFILE 2")[0], 108)[42],
                  QStringLiteral("0"));
         w.profileCombo->setCurrentText("PROFILE 1");
         QCOMPARE(w.keyTable[42], QStringLiteral("1"));
@@ -265,7 +265,7 @@ private slots:
     void factoryReset()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.show();
         assignMacro(w, 42, "Jump", 0x80, 0);
         w.issCombo->setCurrentIndex(0);
@@ -273,7 +273,7 @@ private slots:
         w.main_set_profile3();
         f.clear();
         w.rmain_re_btn_fanction();
-        QCOMPARE(readini::readini_ini_file()[2], QStringLiteral("0,0,0,0,0"));
+        QCOMPARE(IniStore::readini_ini_file()[2], QStringLiteral("0,0,0,0,0"));
         QCOMPARE(macroKeys(), QString());
         QCOMPARE(gCommandSender->keyMap, DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
@@ -287,8 +287,8 @@ private slots:
         QCOMPARE(f.device.reports.last(), selectReport(1));
         QCOMPARE(panel(w), QStringLiteral("////")); // nothing selected, nothing stale
         // Each slot's factory lighting is stored with the profile linked to it.
-        QCOMPARE(readini::readini_profile_light_cmd("PROFILE 4")[0], QStringLiteral("3"));
-        QCOMPARE(readini::readini_profile_light_cmd("PROFILE 1")[0], QStringLiteral("0"));
+        QCOMPARE(IniStore::readini_profile_light_cmd("PROFILE 4")[0], QStringLiteral("3"));
+        QCOMPARE(IniStore::readini_profile_light_cmd("PROFILE 1")[0], QStringLiteral("0"));
     }
 };
 

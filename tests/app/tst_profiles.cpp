@@ -3,7 +3,7 @@
 #include "ShellFixture.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 #include "ui/shell/FileDialogs.h"
 
 #include <QComboBox>
@@ -34,7 +34,7 @@ private slots:
     void newAndCopyNamesAndLimits()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
         w.leftmenu_select_btn_new_function(); // the first free number, bound to slot 1
         QCOMPARE(w.profileNames[0], QStringLiteral("PROFILE 6"));
@@ -61,7 +61,7 @@ private slots:
     void renameDeleteExportImportRules()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.profileCombo->setCurrentText("PROFILE 2");
         w.leftmenu_select_btn_copy_function(); // PROFILE 2_01, selected and bound to slot 1
         const QStringList before = profileList();
@@ -74,7 +74,7 @@ private slots:
         w.leftmenu_profile_name_function();
         QVERIFY(QFileInfo("lightfile/Game").isDir() &&
                 !QFileInfo::exists("lightfile/PROFILE 2_01"));
-        QCOMPARE(readini::readini_profile_connect()[0], QStringLiteral("Game"));
+        QCOMPARE(IniStore::readini_profile_connect()[0], QStringLiteral("Game"));
         // Built-in profiles can be neither renamed nor deleted.
         w.profileCombo->setCurrentText("PROFILE 4");
         w.profileNameEdit->setText("Other");
@@ -86,7 +86,7 @@ private slots:
         w.profileCombo->setCurrentText("Game"); // now bound to slot 3
         w.leftmenu_select_btn_dle_function();
         QVERIFY(!QFileInfo::exists("lightfile/Game"));
-        QCOMPARE(readini::readini_profile_connect()[2], QStringLiteral("PROFILE 3"));
+        QCOMPARE(IniStore::readini_profile_connect()[2], QStringLiteral("PROFILE 3"));
 
         // Export appends a block each time; import recreates the files.
         const QString target = QDir(f.wd.path()).filePath("out/My.Profile.ini");
@@ -103,14 +103,14 @@ private slots:
         w.leftmenu_select_btn_load_fanction();
         QVERIFY(QFileInfo("lightfile/My").isDir());
         for (int n = 1; n <= 5; ++n)
-            QCOMPARE(readText(readini::patternPath(n, "My")),
-                     readText(readini::patternPath(n, "PROFILE 5")));
-        QCOMPARE(readText(readini::signalPath("My")), readText(readini::signalPath("PROFILE 5")));
+            QCOMPARE(readText(IniStore::patternPath(n, "My")),
+                     readText(IniStore::patternPath(n, "PROFILE 5")));
+        QCOMPARE(readText(IniStore::signalPath("My")), readText(IniStore::signalPath("PROFILE 5")));
         QCOMPARE(w.profileCombo->currentText(), current); // the import chooses nothing
         // Importing again changes nothing.
-        QVERIFY(writeText(readini::patternPath(1, "My"), "[Setting]\nVColor=\"9,9,9\"\n"));
+        QVERIFY(writeText(IniStore::patternPath(1, "My"), "[Setting]\nVColor=\"9,9,9\"\n"));
         w.leftmenu_select_btn_load_fanction();
-        QCOMPARE(readini::readini_light_pattern_file(0, "My")[3], QStringLiteral("9,9,9"));
+        QCOMPARE(IniStore::readini_light_pattern_file(0, "My")[3], QStringLiteral("9,9,9"));
     }
 };
 

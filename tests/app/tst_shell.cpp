@@ -4,14 +4,14 @@
 #include "ShellFixture.h"
 #include "core/device/KeyboardLink.h"
 #include "core/settings/WebLinks.h"
-#include "core/storage/readini.h"
-#include "ui/lighting/keyboard_light_view.h"
-#include "ui/macro/micro_view.h"
-#include "ui/settings/setting_view.h"
+#include "core/storage/IniStore.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/macro/MacroPage.h"
+#include "ui/settings/SettingsPage.h"
 #include "ui/shell/ConsoleTray.h"
+#include "ui/shell/KeyPopup.h"
+#include "ui/shell/ResetProgressView.h"
 #include "ui/shell/WindowScale.h"
-#include "ui/shell/key_show_img.h"
-#include "ui/shell/reset_view.h"
 
 #include <QComboBox>
 #include <QFocusFrame>
@@ -44,10 +44,10 @@ private slots:
         QVERIFY(f.w->isHidden());
 
         // The language switch relabels and rebuilds the pages.
-        keyboard_light_view *light = gLightView;
+        LightingPage *light = gLightView;
         f.w->test_setto_lumo("1");
         QVERIFY(gLightView != light);
-        QCOMPARE(readini::read_language(), QStringLiteral("1"));
+        QCOMPARE(IniStore::read_language(), QStringLiteral("1"));
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("巨集設定"));
         f.w->test_setto_lumo("0");
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("MACROS"));
@@ -125,15 +125,15 @@ private slots:
     {
         ShellFixture f;
         f.w->show();
-        const QVector<QPair<void (LumoProject::*)(), QWidget *>> steps{
-            {&LumoProject::main_keyboard_function, nullptr}, // in front already: changes nothing
-            {&LumoProject::main_lighting_function, gLightView},
-            {&LumoProject::main_customize_fanction, nullptr},
-            {&LumoProject::main_macros_function, gMacroView},
-            {&LumoProject::main_lighting_function, gMacroView}, // MACROS in front: changes nothing
-            {&LumoProject::main_keyboard_function, nullptr},
-            {&LumoProject::rmain_box_btn_fanction, gSettingView},
-            {&LumoProject::main_keyboard_function, nullptr}};
+        const QVector<QPair<void (MainWindow::*)(), QWidget *>> steps{
+            {&MainWindow::main_keyboard_function, nullptr}, // in front already: changes nothing
+            {&MainWindow::main_lighting_function, gLightView},
+            {&MainWindow::main_customize_fanction, nullptr},
+            {&MainWindow::main_macros_function, gMacroView},
+            {&MainWindow::main_lighting_function, gMacroView}, // MACROS in front: changes nothing
+            {&MainWindow::main_keyboard_function, nullptr},
+            {&MainWindow::rmain_box_btn_fanction, gSettingView},
+            {&MainWindow::main_keyboard_function, nullptr}};
         const QList<QWidget *> pages{gLightView, gMacroView, gSettingView};
         for (const auto &step : steps) {
             (f.w.get()->*step.first)();
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(gLightView->geometry(), QRect(230, 140, 960, 620));
 
         // While a macro is recorded every page, profile and menu button is gated.
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         int opened = 0;
         WebLinks::open = [&](const QUrl &) { return ++opened, true; };
         gMacroView->macro_r_record_function();
@@ -169,7 +169,7 @@ private slots:
     void languageSwitchKeepsTabLooks()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.show();
         w.main_set_profile3();
         QPushButton *const tabs[] = {w.tabKeyboard,       w.tabMacros,         w.tabCustomize,
@@ -186,13 +186,13 @@ private slots:
         // the page put in front, the language chosen there, and the looks of
         // KEYBOARD, MACROS, CUSTOMIZE, LIGHTING and PROFILE 1..5
         const struct {
-            void (LumoProject::*open)();
+            void (MainWindow::*open)();
             const char *language, *looks;
-        } steps[] = {{&LumoProject::rmain_box_btn_fanction, "1", "0000 00100"},
-                     {&LumoProject::main_macros_function, "2", "0100 00100"},
-                     {&LumoProject::rmain_box_btn_fanction, "0", "0000 00100"},
-                     {&LumoProject::main_keyboard_function, "1", "1010 00100"},
-                     {&LumoProject::main_lighting_function, "0", "1001 00100"}};
+        } steps[] = {{&MainWindow::rmain_box_btn_fanction, "1", "0000 00100"},
+                     {&MainWindow::main_macros_function, "2", "0100 00100"},
+                     {&MainWindow::rmain_box_btn_fanction, "0", "0000 00100"},
+                     {&MainWindow::main_keyboard_function, "1", "1010 00100"},
+                     {&MainWindow::main_lighting_function, "0", "1001 00100"}};
         for (const auto &s : steps) {
             (w.*s.open)();
             QCOMPARE(looks(), QString(s.looks));
@@ -230,7 +230,7 @@ private slots:
     void keyColourStates()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.keyTable[5] = "1"; // a macro key
         w.keyTable[6] = "2"; // a single key
         // state, cell, the cell looked at afterwards (-1: none) and its colour
@@ -254,7 +254,7 @@ private slots:
     void hoverPopupAndSelection()
     {
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.show();
         auto move = [&](const QPoint &p) {
             QMouseEvent e(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton, {});

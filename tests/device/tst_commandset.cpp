@@ -1,7 +1,7 @@
 // The keyboard's command set: exact report sequences and the pauses they ask for.
 
 #include "TestSupport.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 
 #include <QtTest>
 
@@ -34,7 +34,7 @@ class CommandSetTest : public QObject
 
     RecordingDevice device;
     PauseRecorder pauses;
-    key_main_sand_cmd sender;
+    CommandSender sender;
 
 private slots:
     void init()
@@ -49,10 +49,10 @@ private slots:
 
     void selectProfile()
     {
-        void (key_main_sand_cmd::*ops[])(HidDevice *) = {
-            &key_main_sand_cmd::selectProfile1, &key_main_sand_cmd::selectProfile2,
-            &key_main_sand_cmd::selectProfile3, &key_main_sand_cmd::selectProfile4,
-            &key_main_sand_cmd::selectProfile5};
+        void (CommandSender::*ops[])(HidDevice *) = {
+            &CommandSender::selectProfile1, &CommandSender::selectProfile2,
+            &CommandSender::selectProfile3, &CommandSender::selectProfile4,
+            &CommandSender::selectProfile5};
         for (auto op : ops)
             (sender.*op)(&device);
         QCOMPARE(device.reports,

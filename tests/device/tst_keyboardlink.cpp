@@ -3,8 +3,8 @@
 // an unplugged or refusing keyboard closes its handles and drops what waits.
 
 #include "TestSupport.h"
+#include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
-#include "core/device/key_main_sand_cmd.h"
 
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -160,7 +160,7 @@ private slots:
     void commandSetQueuesTheSameReportsAndPausesAsItSendsDirectly()
     {
         QFETCH(int, which);
-        auto run = [which](key_main_sand_cmd &sender, HidDevice *handle) {
+        auto run = [which](CommandSender &sender, HidDevice *handle) {
             QVector<Report> macros(1, reportOf({{0, 7}, {1, 5}, {2, 3}, {3, 42}}));
             switch (which) {
             case 0:
@@ -181,7 +181,7 @@ private slots:
             }
         };
         // Directly, on this thread: the reference.
-        key_main_sand_cmd direct;
+        CommandSender direct;
         RecordingDevice device;
         QStringList expected;
         direct.setPauseFunction([&](unsigned ms) {
@@ -192,7 +192,7 @@ private slots:
 
         LinkFixture f;
         QSignalSpy finished(&f.link, &KeyboardLink::operationFinished);
-        key_main_sand_cmd queued;
+        CommandSender queued;
         queued.setLink(&f.link);
         run(queued, nullptr);
         QVERIFY(f.waitIdle());

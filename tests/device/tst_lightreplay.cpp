@@ -1,8 +1,8 @@
 // Replaying a saved profile's stored lighting into an on-board profile.
 
 #include "TestSupport.h"
+#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
-#include "core/device/key_main_sand_cmd.h"
 
 #include <QtTest>
 
@@ -50,7 +50,7 @@ private slots:
         QFETCH(QStringList, stored);
         QFETCH(int, sent);
         RecordingDevice device;
-        key_main_sand_cmd sender;
+        CommandSender sender;
         sender.setPauseFunction([](unsigned) {});
         QCOMPARE(replayStoredLighting(sender, &device, change_light_cmd_to_char(stored), 2),
                  sent >= 0);

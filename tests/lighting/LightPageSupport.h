@@ -2,7 +2,7 @@
 // Driving the LIGHTING page by its widget names and with mouse events.
 
 #include "LightingTestSupport.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "ui/shell/Globals.h"
 
 #include <QApplication>
@@ -78,7 +78,7 @@ struct PageRig
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
-    key_main_sand_cmd sender;
+    CommandSender sender;
 
     void init()
     {

@@ -2,7 +2,7 @@
 
 #include "FactoryLighting.h"
 #include "TestSupport.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/lighting/LightingBuilders.h"
 
 #include <QtTest>
@@ -19,7 +19,7 @@ private slots:
     {
         TempWorkDir dir;
         writeFactoryLighting();
-        key_main_sand_cmd sender;
+        CommandSender sender;
         sender.setPauseFunction([](unsigned) {});
         for (int n = 1; n <= 5; ++n) {
             RecordingDevice device;
@@ -31,7 +31,7 @@ private slots:
                 QCOMPARE(toBytes(stored.reports[i]), toBytes(sent.reports[i]));
             QCOMPARE(int(stored.reports.first()[2]), n); // stamped for profile n
         }
-        QCOMPARE(readini::readini_light_system_color_file().size(), 12);
+        QCOMPARE(IniStore::readini_light_system_color_file().size(), 12);
     }
 
     void buildDataTreeHoldsTheSameFiles()

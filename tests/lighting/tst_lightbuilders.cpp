@@ -2,10 +2,10 @@
 // zone interpolation, SURFACE pages, the stored command file and the factory sets.
 
 #include "LightingTestSupport.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/lighting/LightingBuilders.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
 
 #include <QtTest>
 #include <memory>
@@ -44,7 +44,7 @@ class LightBuildersTest : public QObject
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
-    key_main_sand_cmd sender;
+    CommandSender sender;
 
     LightCommandSet apply(int effect, const LightingState &state, int profile = 3)
     {
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(pauses.pauses, QVector<unsigned>(commands.size(), 100));
         QCOMPARE(set.type, effect);
         QCOMPARE(set.reports.size(), stored);
-        const QStringList file = readini::readini_profile_light_cmd("P");
+        const QStringList file = IniStore::readini_profile_light_cmd("P");
         QCOMPARE(file.size(), stored + 1);
         QCOMPARE(file.first(), QString::number(effect));
         for (int i = 0; i < stored; ++i)

@@ -4,7 +4,7 @@
 #include "LightingTestSupport.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QSet>
 
@@ -160,7 +160,7 @@ private slots:
         writeKeyColorSets(fully, reactive);
         QSettings s("system/light_color.ini", QSettings::IniFormat);
         QCOMPARE(s.childGroups(), (QStringList{"fully", "reactive"}));
-        const QStringList t = readini::readini_light_system_color_file();
+        const QStringList t = IniStore::readini_light_system_color_file();
         QCOMPARE(t.size(), 12);
         for (int i = 0; i < 12; ++i)
             QCOMPARE(t[i].split(',').size(), i % 6 < 3 ? 104 : 264);

@@ -2,12 +2,12 @@
 // its buttons, fields, combo boxes and mouse events on the page.
 
 #include "LightPageSupport.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/lighting/PatternStore.h"
 #include "core/lighting/StripStyle.h"
-#include "core/storage/readini.h"
-#include "ui/lighting/keyboard_light_view.h"
+#include "core/storage/IniStore.h"
+#include "ui/lighting/LightingPage.h"
 #include "ui/shell/Globals.h"
 
 #include <QLabel>
@@ -26,7 +26,7 @@ constexpr int kStripY = 375;
 void makePatterns(int count)
 {
     for (int n = 1; n <= count; ++n)
-        readini::newini_lightfile(n, kProfile);
+        IniStore::newini_lightfile(n, kProfile);
 }
 
 QPoint onStrip(int slot)
@@ -54,7 +54,7 @@ QLabel *handle(QWidget &page, int slot)
 
 QString patternFile(int number)
 {
-    return readText(readini::patternPath(number, kProfile));
+    return readText(IniStore::patternPath(number, kProfile));
 }
 
 } // namespace
@@ -67,9 +67,9 @@ class LightStopsTest : public QObject
 
     // A page editing kProfile's patterns, showing `effect` with pattern entry
     // `pattern` (-1: the one the effect's stored record chose).
-    std::unique_ptr<keyboard_light_view> openPage(int effect, int pattern = -1)
+    std::unique_ptr<LightingPage> openPage(int effect, int pattern = -1)
     {
-        std::unique_ptr<keyboard_light_view> page(new keyboard_light_view);
+        std::unique_ptr<LightingPage> page(new LightingPage);
         page->profile_name = kProfile;
         page->key_r_insertcombo();
         combo(*page, "effect_combo")->setCurrentIndex(effect);
@@ -111,7 +111,7 @@ private slots:
     {
         makePatterns(6);
         savePattern(5, stopsAt({{5, {0, 255, 0}}}), {0, 0, 0}, kProfile);
-        readini::writeini_file(2, patternMap(stopsAt({{3, {10, 20, 30}}}), {1, 2, 3}), kProfile);
+        IniStore::writeini_file(2, patternMap(stopsAt({{3, {10, 20, 30}}}), {1, 2, 3}), kProfile);
         const QString builtInFile = patternFile(3);
 
         auto page = openPage(EffectArrowFlow, 5);

@@ -4,8 +4,8 @@
 #include "TestSupport.h"
 #include "core/macro/MacroCodec.h"
 #include "core/macro/MacroFile.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
 
 #include <QDir>
 #include <QtTest>
@@ -79,9 +79,9 @@ private slots:
         rec.image.fill(0);
         if (recorded)
             rec = recordedA();
-        readini::writeini_file(QStringLiteral("Rec"), buildMacroMap(rec.rows, rec.image));
+        IniStore::writeini_file(QStringLiteral("Rec"), buildMacroMap(rec.rows, rec.image));
         QCOMPARE(readText("macrofile/Rec.ini"), text);
-        const MacroRecord back = parseMacro(readini::readini_macro_file(QStringLiteral("Rec")));
+        const MacroRecord back = parseMacro(IniStore::readini_macro_file(QStringLiteral("Rec")));
         QCOMPARE(back.rows, rec.rows);
         QVERIFY(back.image == rec.image);
     }
@@ -116,8 +116,8 @@ private slots:
         // a key without text (F13) keeps its empty row too
         const QVector<MacroRow> rows{
             {",", "down", "50"}, {",", "up", "0"}, {"", "down", "0"}, {"a", "up", "0"}};
-        readini::writeini_file(QStringLiteral("Comma"), buildMacroMap(rows, image));
-        const QStringList five = readini::readini_macro_file(QStringLiteral("Comma"));
+        IniStore::writeini_file(QStringLiteral("Comma"), buildMacroMap(rows, image));
+        const QStringList five = IniStore::readini_macro_file(QStringLiteral("Comma"));
         QCOMPARE(five[1], QStringLiteral("%2C,%2C,,a"));
         QCOMPARE(parseMacro(five).rows, rows);
         // Older files wrote the comma bare: ",,a" holds two rows.
@@ -129,8 +129,8 @@ private slots:
     {
         TempWorkDir wd;
         const MacroRecord rec = recordedA();
-        readini::writeini_file(QStringLiteral("Rec"), buildMacroMap(rec.rows, rec.image));
-        const QStringList five = readini::readini_macro_file(QStringLiteral("Rec"));
+        IniStore::writeini_file(QStringLiteral("Rec"), buildMacroMap(rec.rows, rec.image));
+        const QStringList five = IniStore::readini_macro_file(QStringLiteral("Rec"));
         const QString cmd = kRecordedCmd();
         const QString block = QStringLiteral("[Setting]\nmacro_key_count=\"2\"\n"
                                              "macro_key=\"a,a\"\nmacro_key_state=\"down,up\"\n"
@@ -145,8 +145,8 @@ private slots:
         QVERIFY(QFile::copy("out.ini", "My.Macro.ini"));
         const QString name = importedName(QDir::current().filePath("My.Macro.ini"));
         QCOMPARE(name, QStringLiteral("My"));
-        readini::import_macro_file(QStringLiteral("My.Macro.ini"), name);
-        QCOMPARE(readini::readini_macro_file(name), five);
+        IniStore::import_macro_file(QStringLiteral("My.Macro.ini"), name);
+        QCOMPARE(IniStore::readini_macro_file(name), five);
     }
 
     void newTakesTheFirstFreeNumberUpToFifteenEntries()

@@ -4,14 +4,14 @@
 // keyboard that comes back is found, brought to the active profile and used.
 
 #include "TestSupport.h"
+#include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
-#include "core/device/key_main_sand_cmd.h"
 #include "core/keys/KeyTable.h"
-#include "core/storage/readini.h"
-#include "ui/lighting/keyboard_light_view.h"
-#include "ui/macro/micro_view.h"
+#include "core/storage/IniStore.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/macro/MacroPage.h"
 #include "ui/shell/Globals.h"
-#include "ui/shell/LumoProject.h"
+#include "ui/shell/MainWindow.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -76,7 +76,7 @@ QPoint centreOf(int cell)
 }
 
 // Every page action that reaches the keyboard, in one fixed order.
-void runActions(LumoProject &w)
+void runActions(MainWindow &w)
 {
     w.main_set_profile2();
 
@@ -143,7 +143,7 @@ Outcome run(const Fault &fault)
         probe.listen(QHostAddress::LocalHost, 0);
         options.port = probe.serverPort();
         probe.close();
-        LumoProject w(options);
+        MainWindow w(options);
         PauseRecorder pauses;
         KeyboardLink *link = w.keyboardLink();
         const bool startedIdle = QTest::qWaitFor([link] { return link->isIdle(); }, 5000);

@@ -9,9 +9,9 @@
 #include "core/macro/MacroFile.h"
 #include "core/storage/AtomicFile.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/readini.h"
-#include "ui/lighting/keyboard_light_view.h"
-#include "ui/macro/micro_view.h"
+#include "core/storage/IniStore.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/macro/MacroPage.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -144,7 +144,7 @@ void countSaveFailures(QtMsgType type, const QMessageLogContext &context, const 
 }
 
 // Gives the page a colour from the R/G/B fields, as a palette pick does.
-void pickColour(keyboard_light_view &page)
+void pickColour(LightingPage &page)
 {
     enterColour(page, Rgb{0, 128, 255});
 }
@@ -172,9 +172,9 @@ private slots:
     void applyKeepsEveryFileWholeAtEveryByte()
     {
         QVERIFY(rig.dir->seedFromDataTree());
-        keyboard_light_view page;
+        LightingPage page;
         page.profile_name = QStringLiteral("PROFILE 1");
-        QSignalSpy failures(&page, &keyboard_light_view::saveFailed);
+        QSignalSpy failures(&page, &LightingPage::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
         const QStringList watched{"system/light_flag.ini", "system/light_color.ini",
                                   "lightfile/PROFILE 1/cmd/light_cmd.ini"};
@@ -188,15 +188,15 @@ private slots:
 
     void macroEditKeepsTheMacroWholeAtEveryByte()
     {
-        QVERIFY(readini::writeini_file(QStringLiteral("Default Macro"),
-                                       macro::buildMacroMap({{"a", "down", "100"},
-                                                             {"a", "up", "200"},
-                                                             {"b", "down", "50"},
-                                                             {"b", "up", "0"}},
-                                                            zeroReport()))
+        QVERIFY(IniStore::writeini_file(QStringLiteral("Default Macro"),
+                                        macro::buildMacroMap({{"a", "down", "100"},
+                                                              {"a", "up", "200"},
+                                                              {"b", "down", "50"},
+                                                              {"b", "up", "0"}},
+                                                             zeroReport()))
                     .ok());
-        micro_view page;
-        QSignalSpy failures(&page, &micro_view::saveFailed);
+        MacroPage page;
+        QSignalSpy failures(&page, &MacroPage::saveFailed);
         const QStringList roots{"macrofile"};
         const Files old = snapshot(roots);
         // Edit the second row's delay; closing the editor saves the macro.
@@ -218,12 +218,12 @@ private slots:
     {
         rig.cleanup(); // the window brings its own data directory and keyboard
         ShellFixture f;
-        LumoProject &w = *f.w;
+        MainWindow &w = *f.w;
         w.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
         const QStringList names = w.profileNames;
         QStringList entries = listEntries(QStringLiteral("lightfile"));
         entries.sort();
-        QSignalSpy failures(&w, &LumoProject::saveFailed);
+        QSignalSpy failures(&w, &MainWindow::saveFailed);
         const QStringList roots{"lightfile/PROFILE 2_01", "system/profile_connect.ini", ".staging"};
         const Files old = snapshot(roots);
         bool wrongEntries = false;
@@ -262,9 +262,9 @@ private slots:
             targets << target;
         }
         const Files before = snapshot({outside.path()});
-        keyboard_light_view page;
+        LightingPage page;
         page.profile_name = QStringLiteral("PROFILE 1");
-        QSignalSpy failures(&page, &keyboard_light_view::saveFailed);
+        QSignalSpy failures(&page, &LightingPage::saveFailed);
         pickColour(page);
         click(page, "btn_apply");
         QCOMPARE(failures.count(), 0);
@@ -297,9 +297,9 @@ private slots:
             QVERIFY(copyDirectory(QDir(dataTreeDir()).filePath(part),
                                   QDir(data).filePath(QLatin1String(part))));
         QVERIFY(QDir::setCurrent(data));
-        keyboard_light_view page;
+        LightingPage page;
         page.profile_name = QStringLiteral("PROFILE 1");
-        QSignalSpy failures(&page, &keyboard_light_view::saveFailed);
+        QSignalSpy failures(&page, &LightingPage::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
         const Files old = snapshot(roots);
         pickColour(page);

@@ -8,7 +8,7 @@
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroFile.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QDirIterator>
 #include <QHostAddress>
@@ -100,53 +100,53 @@ private slots:
         QVERIFY(wd.seedFromDataTree());
         const QString p = QStringLiteral("PROFILE 2");
         for (const QString &path :
-             {readini::lightCmdPath(p), readini::macroCmdPath(p), readini::signalPath(p),
-              readini::macroSystemPath(p), readini::patternPath(1, p), readini::macroPath("Evil"),
-              QStringLiteral("system/light_flag.ini"), QStringLiteral("system/iss_flag.ini"),
-              QStringLiteral("Evil.ini")})
+             {IniStore::lightCmdPath(p), IniStore::macroCmdPath(p), IniStore::signalPath(p),
+              IniStore::macroSystemPath(p), IniStore::patternPath(1, p),
+              IniStore::macroPath("Evil"), QStringLiteral("system/light_flag.ini"),
+              QStringLiteral("system/iss_flag.ini"), QStringLiteral("Evil.ini")})
             QVERIFY(writeText(path, content));
 
         QElapsedTimer t;
         t.start();
         const LightCommandSet set = readLightCommandSet(p);
         QVERIFY(set.reports.size() <= 7);
-        QVERIFY(readini::read_macro_ini_cmd_file(p).size() <= 108);
+        QVERIFY(IniStore::read_macro_ini_cmd_file(p).size() <= 108);
         // A file far larger than any the console writes reads as empty, not whole.
         for (const QStringList &texts :
-             {readini::readini_macro_file("Evil"), readini::readini_profile_light_cmd(p),
-              readini::readini_ini_file(p), readini::readini_light_pattern_file()})
+             {IniStore::readini_macro_file("Evil"), IniStore::readini_profile_light_cmd(p),
+              IniStore::readini_ini_file(p), IniStore::readini_light_pattern_file()})
             QVERIFY(texts.join(QString()).size() < 4 * 1024 * 1024);
-        const macro::MacroRecord m = macro::parseMacro(readini::readini_macro_file("Evil"));
+        const macro::MacroRecord m = macro::parseMacro(IniStore::readini_macro_file("Evil"));
         QVERIFY(m.rows.size() <= 84);
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         QStringList table;
-        loadSignal(keyMap, table, readini::readini_ini_file(p));
-        loadMacroSystem(table, readini::readini_macro_system_file(p));
+        loadSignal(keyMap, table, IniStore::readini_ini_file(p));
+        loadMacroSystem(table, IniStore::readini_macro_system_file(p));
         QCOMPARE(table.size(), 3 * kKeySlots);
-        QCOMPARE(readini::readini_light_pattern_file().size(), 80);
-        QCOMPARE(readini::readini_light_pattern_file(0, p).size(), 5);
-        QCOMPARE(readini::readini_ini_file().size(), 3);
+        QCOMPARE(IniStore::readini_light_pattern_file().size(), 80);
+        QCOMPARE(IniStore::readini_light_pattern_file(0, p).size(), 5);
+        QCOMPARE(IniStore::readini_ini_file().size(), 3);
         // Imports of the same file write only inside the data directory.
         const auto before = look(QDir::current().absolutePath());
-        readini::import_macro_file(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        IniStore::import_macro_file(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
         QVERIFY(QDir().mkpath("lightfile/Imported"));
-        readini::import_profile_file(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
-        QVERIFY(readini::macroKeys().size() == 5);
+        IniStore::import_profile_file(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        QVERIFY(IniStore::macroKeys().size() == 5);
         const qint64 readMs = t.elapsed();
 
         // Saving over the hostile file leaves exactly what was saved.
         LightCommandSet fresh = factoryLightCommandSet(3, 0, 0);
         storeLightCommandSet(fresh, p);
         const QStringList keys =
-            QSettings(readini::lightCmdPath(p), QSettings::IniFormat).allKeys();
+            QSettings(IniStore::lightCmdPath(p), QSettings::IniFormat).allKeys();
         QCOMPARE(keys.size(), 1 + fresh.reports.size());
         const LightCommandSet back = readLightCommandSet(p);
         QCOMPARE(back.type, fresh.type);
         QVERIFY(back.reports == fresh.reports);
-        readini::writeini_file(QStringLiteral("Evil"),
-                               macro::buildMacroMap({{"A", "down", "5"}, {"A", "up", "5"}}, {}));
-        QCOMPARE(QSettings(readini::macroPath("Evil"), QSettings::IniFormat).allKeys().size(), 5);
-        QCOMPARE(macro::parseMacro(readini::readini_macro_file("Evil")).rows.size(), 2);
+        IniStore::writeini_file(QStringLiteral("Evil"),
+                                macro::buildMacroMap({{"A", "down", "5"}, {"A", "up", "5"}}, {}));
+        QCOMPARE(QSettings(IniStore::macroPath("Evil"), QSettings::IniFormat).allKeys().size(), 5);
+        QCOMPARE(macro::parseMacro(IniStore::readini_macro_file("Evil")).rows.size(), 2);
         qInfo("%s: readers and imports %lld ms", QTest::currentDataTag(), readMs);
         // Only the two imported items are new.
         const QString root = QDir::current().absolutePath() + QLatin1Char('/');

@@ -114,7 +114,7 @@ QByteArray downloadAnswer(const char *version, const char *url, const char *note
 
 } // namespace
 
-class tst_autoupdate : public QObject
+class AutoUpdateTest : public QObject
 {
     Q_OBJECT
 
@@ -311,5 +311,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_autoupdate)
+QTEST_MAIN(AutoUpdateTest)
 #include "tst_autoupdate.moc"

@@ -43,7 +43,7 @@ QByteArray json(const char *text)
 
 } // namespace
 
-class tst_updateprotocol : public QObject
+class UpdateProtocolTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -165,5 +165,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_updateprotocol)
+QTEST_GUILESS_MAIN(UpdateProtocolTest)
 #include "tst_updateprotocol.moc"

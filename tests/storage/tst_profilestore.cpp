@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "core/profiles/ProfileStore.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QtTest>
 
@@ -60,17 +60,17 @@ private slots:
     {
         TempWorkDir wd;
         for (int n = 1; n <= 3; ++n)
-            readini::newini_lightfile(n, "P");
+            IniStore::newini_lightfile(n, "P");
         const QString p2 = "RColor=\"1,2,3,4,5,6,7,8,9,10,11\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
                            "BColor=\"9,0,0,0,0,0,0,0,0,0,9\"\nVColor=\"7,8,9\"\n"
                            "YValue=\"1,1,0,0,0,0,0,0,0,0,1\"\n";
-        QVERIFY(writeText(readini::patternPath(2, "P"), ("[Setting]\n" + p2).toUtf8()));
+        QVERIFY(writeText(IniStore::patternPath(2, "P"), ("[Setting]\n" + p2).toUtf8()));
         IniGroupMap s;
         s["singal"]["macro_singal"] = "44,0,0";
         s["singal"]["macro_singal_oldkey"] = "0,2";
         s["singal"]["macro_singal_newkey"] = ",F5";
-        readini::writeini_ini_file(s, "P");
-        QCOMPARE(readini::readini_ini_file("P"), (QStringList{"44,0,0", "0,2", ",F5"}));
+        IniStore::writeini_ini_file(s, "P");
+        QCOMPARE(IniStore::readini_ini_file("P"), (QStringList{"44,0,0", "0,2", ",F5"}));
 
         const QString text = exportText("P");
         const QString def = "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"

@@ -3,8 +3,8 @@
 // window's offer to switch, and the offer when a keyboard is plugged in.
 
 #include "TestSupport.h"
+#include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
-#include "core/device/key_main_sand_cmd.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 #include "ui/virtual/VirtualKeyboardWindow.h"
@@ -41,7 +41,7 @@ private slots:
 
             // What the link sends now reaches the virtual keyboard.
             KeyboardLink::Operation select;
-            select.steps.push_back({key_main_sand_cmd::selectProfileReport(4), 100});
+            select.steps.push_back({CommandSender::selectProfileReport(4), 100});
             link.enqueue(select);
             QVERIFY(link.waitForIdle(5000));
             QCOMPARE(host.device()->state().activeProfile, 4);

@@ -3,7 +3,7 @@
 
 #include "TestSupport.h"
 #include "core/assign/KeyAssignment.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroCodec.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
@@ -39,7 +39,7 @@ class VirtualKeyboardTest : public QObject
 {
     Q_OBJECT
 
-    key_main_sand_cmd sender;
+    CommandSender sender;
     PauseRecorder pauses;
 
 private slots:

@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 #include "core/assign/KeyAssignment.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/keys/KeyLedSlots.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroCodec.h"
@@ -120,7 +120,7 @@ private slots:
         int seen[kEffectCount] = {};
         for (int round = 0; round < kRounds; ++round) {
             VirtualKeyboardDevice keyboard;
-            key_main_sand_cmd sender;
+            CommandSender sender;
             test::PauseRecorder pauses;
             sender.setPauseFunction(pauses.function());
             const int effect = round % kEffectCount;
@@ -182,7 +182,7 @@ private slots:
     {
         for (int round = 0; round < kRounds / 3; ++round) {
             VirtualKeyboardDevice keyboard;
-            key_main_sand_cmd sender;
+            CommandSender sender;
             test::PauseRecorder pauses;
             sender.setPauseFunction(pauses.function());
             const int profile = rng.in(1, kOnboardProfiles);

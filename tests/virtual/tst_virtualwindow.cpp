@@ -3,10 +3,10 @@
 // positions at small sizes, and the Settings page control that opens it.
 
 #include "TestSupport.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
-#include "ui/settings/setting_view.h"
+#include "ui/settings/SettingsPage.h"
 #include "ui/virtual/VirtualKeyboardWindow.h"
 
 #include <QPushButton>
@@ -20,7 +20,7 @@ class VirtualWindowTest : public QObject
 {
     Q_OBJECT
 
-    key_main_sand_cmd sender;
+    CommandSender sender;
     test::PauseRecorder pauses;
 
     void paint(VirtualKeyboardDevice &keyboard, const Rgb &c, int profile)
@@ -109,7 +109,7 @@ private slots:
     void settingsPageOffersTheVirtualKeyboardWithoutCoveringAnything()
     {
         test::TempWorkDir dir;
-        setting_view page;
+        SettingsPage page;
         auto *button = page.findChild<QPushButton *>(QStringLiteral("virtualKeyboardButton"));
         QVERIFY(button);
         QCOMPARE(button->text(), QStringLiteral("VIRTUAL KEYBOARD"));
@@ -118,7 +118,7 @@ private slots:
                 QVERIFY2(!w->geometry().intersects(button->geometry()),
                          qPrintable(w->objectName()));
         QVERIFY(page.rect().contains(button->geometry()));
-        QSignalSpy asked(&page, &setting_view::virtualKeyboardRequested);
+        QSignalSpy asked(&page, &SettingsPage::virtualKeyboardRequested);
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(asked.size(), 1);
     }

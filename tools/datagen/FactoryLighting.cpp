@@ -1,6 +1,6 @@
 #include "FactoryLighting.h"
 
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/lighting/LightingBuilders.h"
 
 namespace orvanta
@@ -34,7 +34,7 @@ KeyColorSet factoryKeyColors()
 
 void writeFactoryLighting()
 {
-    key_main_sand_cmd sender;
+    CommandSender sender;
     sender.setPauseFunction([](unsigned) {});
     const EffectRecords records = factoryEffectRecords();
     const EffectFlag &st = records[EffectStatic];

@@ -7,8 +7,8 @@
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/DirectoryOps.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -58,7 +58,7 @@ void storeLightingSet(qint64 g)
 {
     LightCommandSet set;
     set.type = g % 2 ? 2 : 0; // alternating 7 and 5 reports: shorter sets must drop keys
-    for (int i = 0; i < readini::lightCmdReportCount(set.type); ++i)
+    for (int i = 0; i < IniStore::lightCmdReportCount(set.type); ++i)
         set.reports << generationReport(g, i);
     storeLightCommandSet(set, kLightProfile);
 }
@@ -68,19 +68,19 @@ void writeLightCmdDirectly(qint64 g)
     const int type = g % 2 ? 1 : 4;
     IniGroupMap map;
     map["profile_light_cmd"]["type"] = QString::number(type);
-    for (int i = 0; i < readini::lightCmdReportCount(type); ++i)
+    for (int i = 0; i < IniStore::lightCmdReportCount(type); ++i)
         map["profile_light_cmd"][QString::number(i)] = joinNumbers(generationReport(g, 10 + i));
-    readini::write_profile_light_cmd(map, kOtherProfile);
+    IniStore::write_profile_light_cmd(map, kOtherProfile);
 }
 
 void writeLightFlags(qint64 g)
 {
     IniGroupMap map;
     int i = 0;
-    for (const QString &group : readini::effectGroups())
-        for (const QString &key : readini::effectKeys())
+    for (const QString &group : IniStore::effectGroups())
+        for (const QString &key : IniStore::effectKeys())
             map[group][key] = QString::number((g + i++) % 2);
-    readini::writeini_file(map);
+    IniStore::writeini_file(map);
 }
 
 void writeLightColours(qint64 g)
@@ -89,9 +89,9 @@ void writeLightColours(qint64 g)
     const QStringList groups{QStringLiteral("fully"), QStringLiteral("reactive")};
     int i = 0;
     for (int group = 0; group < 2; ++group)
-        for (const QString &key : readini::lightColorKeys(group))
+        for (const QString &key : IniStore::lightColorKeys(group))
             map[groups[group]][key] = QString::number((g * 3 + i++) % 256);
-    readini::writeini_light_system_color_file(map);
+    IniStore::writeini_light_system_color_file(map);
 }
 
 void writeMacro(qint64 g)
@@ -103,21 +103,21 @@ void writeMacro(qint64 g)
         rows.append({QStringLiteral("A"), QStringLiteral("down"), delay});
         rows.append({QStringLiteral("A"), QStringLiteral("up"), delay});
     }
-    readini::writeini_file(kMacro, macro::buildMacroMap(rows, generationReport(g, 20)));
+    IniStore::writeini_file(kMacro, macro::buildMacroMap(rows, generationReport(g, 20)));
 }
 
 } // namespace
 
 QStringList stepFiles()
 {
-    return {readini::lightCmdPath(kLightProfile),
-            readini::lightCmdPath(kOtherProfile),
+    return {IniStore::lightCmdPath(kLightProfile),
+            IniStore::lightCmdPath(kOtherProfile),
             QStringLiteral("./system/light_flag.ini"),
             QStringLiteral("./system/light_color.ini"),
-            readini::macroPath(kMacro),
-            readini::macroCmdPath(kOtherProfile),
-            readini::signalPath(kOtherProfile),
-            readini::macroSystemPath(kOtherProfile),
+            IniStore::macroPath(kMacro),
+            IniStore::macroCmdPath(kOtherProfile),
+            IniStore::signalPath(kOtherProfile),
+            IniStore::macroSystemPath(kOtherProfile),
             QStringLiteral("<copy>")};
 }
 
@@ -170,25 +170,25 @@ void runStep(qint64 t)
         writeMacro(g);
         break;
     case 5:
-        readini::write_macro_ini_cmd_file(makeMacroCmdMap(generationReport(g, 30)), kOtherProfile,
-                                          int(g % 50) + 1, 1, 1);
+        IniStore::write_macro_ini_cmd_file(makeMacroCmdMap(generationReport(g, 30)), kOtherProfile,
+                                           int(g % 50) + 1, 1, 1);
         break;
     case 6:
-        readini::write_macro_ini_cmd_file(makeMacroCmdMap(generationReport(g, 31)), kOtherProfile,
-                                          int(g % 50) + 51, 2, 2);
+        IniStore::write_macro_ini_cmd_file(makeMacroCmdMap(generationReport(g, 31)), kOtherProfile,
+                                           int(g % 50) + 51, 2, 2);
         break;
     case 7:
-        readini::remove_macro_ini_cmd_file(kOtherProfile, 1, 1);
+        IniStore::remove_macro_ini_cmd_file(kOtherProfile, 1, 1);
         break;
     case 8: {
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         keyMap[0] = quint8(g & 0xFF);
         keyMap[1] = quint8((g >> 8) & 0xFF);
-        readini::writeini_ini_file(makeSignalMap(keyMap, keyTableOf(g)), kOtherProfile);
+        IniStore::writeini_ini_file(makeSignalMap(keyMap, keyTableOf(g)), kOtherProfile);
         break;
     }
     case 9:
-        readini::writeini_macro_system_file(makeMacroSystemMap(keyTableOf(g)), kOtherProfile);
+        IniStore::writeini_macro_system_file(makeMacroSystemMap(keyTableOf(g)), kOtherProfile);
         break;
     case 10:
         copyProfile(copySource(), copyName(g));

@@ -2,7 +2,7 @@
 // The instant-shift system: a left modifier key turned into a direct switch to
 // another on-board profile.
 
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,7 @@
 // for a macro key, the repeat bytes, and the stored forms of the per-key tables.
 
 #include "core/device/Report.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QStringList>
 #include <QVector>

@@ -1,8 +1,8 @@
 #include "LightCommandReplay.h"
 
+#include "CommandSender.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
-#include "key_main_sand_cmd.h"
 
 #include <QDebug>
 
@@ -15,7 +15,7 @@ StoredLighting change_light_cmd_to_char(const QStringList &stored)
     if (stored.isEmpty())
         return out;
     out.type = toNumber(stored[0], -1);
-    const int count = readini::lightCmdReportCount(out.type);
+    const int count = IniStore::lightCmdReportCount(out.type);
     bool complete = count > 0 && stored.size() >= count + 1;
     for (int i = 0; i < count; ++i) {
         const QString line = stored.value(i + 1);
@@ -36,10 +36,10 @@ StoredLighting change_light_cmd_to_char(const QStringList &stored)
     return out;
 }
 
-bool sendLightSet(key_main_sand_cmd &sender, HidDevice *handle, int type, QVector<Report> &b,
+bool sendLightSet(CommandSender &sender, HidDevice *handle, int type, QVector<Report> &b,
                   quint8 profile)
 {
-    if (b.size() != readini::lightCmdReportCount(type))
+    if (b.size() != IniStore::lightCmdReportCount(type))
         return false;
     switch (type) {
     case 0:
@@ -62,7 +62,7 @@ bool sendLightSet(key_main_sand_cmd &sender, HidDevice *handle, int type, QVecto
     }
 }
 
-bool replayStoredLighting(key_main_sand_cmd &sender, HidDevice *handle, StoredLighting l,
+bool replayStoredLighting(CommandSender &sender, HidDevice *handle, StoredLighting l,
                           quint8 profile)
 {
     return l.complete && sendLightSet(sender, handle, l.type, l.buffers, profile);

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QVector>
 
-class key_main_sand_cmd;
+class CommandSender;
 
 namespace orvanta {
 
@@ -27,13 +27,13 @@ StoredLighting change_light_cmd_to_char(const QStringList &stored);
 // its closing report before the zone arrays, so a type 2 set goes over as
 // 0, 1, 2, 6, 3, 4, 5. Returns false, sending nothing, for an unknown type or
 // a report count that does not match the type.
-bool sendLightSet(key_main_sand_cmd &sender, HidDevice *handle, int type, QVector<Report> &reports,
+bool sendLightSet(CommandSender &sender, HidDevice *handle, int type, QVector<Report> &reports,
                   quint8 profile);
 
 // Sends a complete stored set with the sender of its type, addressed to
 // `profile`. Returns false (and sends nothing) for an unknown type or an
 // incomplete set: replaying zeros would blank the keyboard.
-bool replayStoredLighting(key_main_sand_cmd &sender, HidDevice *handle, StoredLighting lighting,
+bool replayStoredLighting(CommandSender &sender, HidDevice *handle, StoredLighting lighting,
                           quint8 profile);
 
 } // namespace orvanta

@@ -1,7 +1,7 @@
 #include "EffectRecords.h"
 
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
 
 namespace orvanta
 {
@@ -174,7 +174,7 @@ QMap<QString, QString> effectFlagTexts(const EffectFlag &f)
 
 EffectFlag effectFlagFromTexts(const QStringList &texts)
 {
-    const QStringList &keys = readini::effectKeys();
+    const QStringList &keys = IniStore::effectKeys();
     QMap<QString, QString> byKey;
     for (int i = 0; i < keys.size(); ++i)
         byKey.insert(keys[i], i < texts.size() ? texts[i] : QString());
@@ -214,8 +214,8 @@ EffectFlag effectFlagFromTexts(const QStringList &texts)
 
 EffectRecords readEffectRecords()
 {
-    const QStringList texts = readini::readini_light_pattern_file();
-    const int perGroup = readini::effectKeys().size();
+    const QStringList texts = IniStore::readini_light_pattern_file();
+    const int perGroup = IniStore::effectKeys().size();
     EffectRecords records;
     for (int e = 0; e < kEffectCount; ++e)
         records[e] = effectFlagFromTexts(texts.mid(e * perGroup, perGroup));
@@ -225,10 +225,10 @@ EffectRecords readEffectRecords()
 SaveResult writeEffectRecords(const EffectRecords &records)
 {
     IniGroupMap map;
-    const QStringList &groups = readini::effectGroups();
+    const QStringList &groups = IniStore::effectGroups();
     for (int e = 0; e < kEffectCount && e < groups.size(); ++e)
         map.insert(groups[e], effectFlagTexts(records[e]));
-    return readini::writeini_file(map);
+    return IniStore::writeini_file(map);
 }
 
 } // namespace orvanta

@@ -1,8 +1,8 @@
 #include "KeyColors.h"
 
 #include "core/keys/KeyTable.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
 
 #include <QDebug>
 
@@ -104,7 +104,7 @@ void fillAll(const Rgb &colour, LedPlanes &working, KeyColorSet *remembered)
 
 std::array<KeyColorSet, 2> readKeyColorSets()
 {
-    const QStringList t = readini::readini_light_system_color_file();
+    const QStringList t = IniStore::readini_light_system_color_file();
     std::array<KeyColorSet, 2> sets;
     for (int g = 0; g < 2; ++g) {
         auto at = [&](int i) { return 6 * g + i < t.size() ? t[6 * g + i] : QString(); };
@@ -124,7 +124,7 @@ SaveResult writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reacti
     const KeyColorSet *sets[2] = {&fully, &reactive};
     const char *groups[2] = {"fully", "reactive"};
     for (int g = 0; g < 2; ++g) {
-        const QStringList &keys = readini::lightColorKeys(g);
+        const QStringList &keys = IniStore::lightColorKeys(g);
         auto &inner = map[QLatin1String(groups[g])];
         inner.insert(keys.value(0), joinNumbers(sets[g]->key_r));
         inner.insert(keys.value(1), joinNumbers(sets[g]->key_g));
@@ -133,7 +133,7 @@ SaveResult writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reacti
         inner.insert(keys.value(4), joinNumbers(sets[g]->led_g));
         inner.insert(keys.value(5), joinNumbers(sets[g]->led_b));
     }
-    return readini::writeini_light_system_color_file(map);
+    return IniStore::writeini_light_system_color_file(map);
 }
 
 } // namespace orvanta

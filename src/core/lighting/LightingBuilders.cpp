@@ -2,7 +2,7 @@
 
 #include "core/device/LightCommandReplay.h"
 
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/storage/StoredList.h"
 
 #include <QDebug>
@@ -337,7 +337,7 @@ LightCommandSet factoryLightCommandSet(int n, int staticMode, int staticModeSpee
     }
 }
 
-void sendLightCommandSet(key_main_sand_cmd &sender, HidDevice *handle, LightCommandSet &set,
+void sendLightCommandSet(CommandSender &sender, HidDevice *handle, LightCommandSet &set,
                          quint8 profile)
 {
     sendLightSet(sender, handle, set.type, set.reports, profile);
@@ -355,19 +355,19 @@ IniGroupMap lightCommandMap(const LightCommandSet &set)
 
 SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profileName)
 {
-    if (set.reports.size() != readini::lightCmdReportCount(set.type))
+    if (set.reports.size() != IniStore::lightCmdReportCount(set.type))
         return SaveResult(); // an incomplete set would be replayed wrongly later
-    return readini::write_profile_light_cmd(lightCommandMap(set), profileName);
+    return IniStore::write_profile_light_cmd(lightCommandMap(set), profileName);
 }
 
 LightCommandSet readLightCommandSet(const QString &profileName)
 {
-    const QStringList lines = readini::readini_profile_light_cmd(profileName);
+    const QStringList lines = IniStore::readini_profile_light_cmd(profileName);
     LightCommandSet set;
     if (lines.isEmpty())
         return set;
     const int type = toNumber(lines.first(), -1);
-    const int count = readini::lightCmdReportCount(type);
+    const int count = IniStore::lightCmdReportCount(type);
     if (count == 0)
         return set;
     set.type = type;
@@ -382,7 +382,7 @@ LightCommandSet readLightCommandSet(const QString &profileName)
     return set;
 }
 
-LightCommandSet applyLighting(int effect, const LightingState &state, key_main_sand_cmd &sender,
+LightCommandSet applyLighting(int effect, const LightingState &state, CommandSender &sender,
                               HidDevice *handle, int profile, const QString &profileName,
                               SaveResult *saved)
 {
@@ -410,7 +410,7 @@ LightCommandSet applyLighting(int effect, const LightingState &state, key_main_s
     return set;
 }
 
-LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, key_main_sand_cmd &sender,
+LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, CommandSender &sender,
                               HidDevice *handle, const QString &profileName, SaveResult *saved)
 {
     if (n < 1 || n > kEffectCount)

@@ -7,13 +7,13 @@
 #include "LightingTypes.h"
 #include "core/device/HidDevice.h"
 #include "core/device/Report.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QString>
 #include <QVector>
 #include <array>
 
-class key_main_sand_cmd;
+class CommandSender;
 
 namespace orvanta
 {
@@ -87,7 +87,7 @@ LightCommandSet buildLightCommandSet(int effect, const LightingState &state);
 LightCommandSet factoryLightCommandSet(int n, int staticMode, int staticModeSpeed);
 
 // Hands the set to the effect's sender, which stamps the buffers in place.
-void sendLightCommandSet(key_main_sand_cmd &sender, HidDevice *handle, LightCommandSet &set,
+void sendLightCommandSet(CommandSender &sender, HidDevice *handle, LightCommandSet &set,
                          quint8 profile);
 IniGroupMap lightCommandMap(const LightCommandSet &set);
 // Stores the set as the profile's cmd/light_cmd.ini; an incomplete set is not stored.
@@ -98,11 +98,11 @@ LightCommandSet readLightCommandSet(const QString &profileName);
 
 // APPLY: build, send and store; returns the set as sent. A failed save is
 // added to `saved`.
-LightCommandSet applyLighting(int effect, const LightingState &state, key_main_sand_cmd &sender,
+LightCommandSet applyLighting(int effect, const LightingState &state, CommandSender &sender,
                               HidDevice *handle, int profile, const QString &profileName,
                               SaveResult *saved = nullptr);
 // LED RESET and the factory reset: profile n's factory lighting, sent to profile n.
-LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, key_main_sand_cmd &sender,
+LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, CommandSender &sender,
                               HidDevice *handle, const QString &profileName,
                               SaveResult *saved = nullptr);
 

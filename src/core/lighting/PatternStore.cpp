@@ -81,7 +81,7 @@ IniGroupMap patternMap(const StopSlots &stops, const Rgb &surface)
 
 PatternData readPattern(int index, const QString &profile)
 {
-    return patternFromTexts(readini::readini_light_pattern_file(index, profile));
+    return patternFromTexts(IniStore::readini_light_pattern_file(index, profile));
 }
 
 SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
@@ -90,13 +90,13 @@ SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
     // The built-in entries are read-only.
     if (isBuiltInPattern(index) || index < 0 || index >= kMaxPatterns)
         return SaveResult();
-    return readini::writeini_file(index, patternMap(stops, surface), profile);
+    return IniStore::writeini_file(index, patternMap(stops, surface), profile);
 }
 
 int patternCount(const QString &profile)
 {
     int n = 0;
-    while (n < kMaxPatterns && QFile::exists(readini::patternPath(n + 1, profile)))
+    while (n < kMaxPatterns && QFile::exists(IniStore::patternPath(n + 1, profile)))
         ++n;
     return n;
 }
@@ -106,7 +106,7 @@ int addPattern(const QString &profile, SaveResult *saved)
     const int count = patternCount(profile);
     if (count >= kMaxPatterns)
         return -1;
-    const SaveResult result = readini::newini_lightfile(count + 1, profile);
+    const SaveResult result = IniStore::newini_lightfile(count + 1, profile);
     if (saved)
         *saved += result;
     return result.ok() ? count : -1;
@@ -118,10 +118,10 @@ bool deletePattern(int index, const QString &profile)
     if (isBuiltInPattern(index) || index < 0 || index >= count)
         return false;
     // A file that is already gone is simply skipped.
-    QFile::remove(readini::patternPath(index + 1, profile));
+    QFile::remove(IniStore::patternPath(index + 1, profile));
     for (int number = index + 2; number <= count; ++number)
-        QFile::rename(readini::patternPath(number, profile),
-                      readini::patternPath(number - 1, profile));
+        QFile::rename(IniStore::patternPath(number, profile),
+                      IniStore::patternPath(number - 1, profile));
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 namespace orvanta
 {

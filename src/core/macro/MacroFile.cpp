@@ -150,7 +150,7 @@ int newMacroNumber()
     if (countEntries(macroFolder()) >= kMaxMacroEntries)
         return 0;
     for (int n = 1; n <= kMaxMacroEntries; ++n) {
-        if (!readable(readini::macroPath(QStringLiteral("Macro ") + QString::number(n))))
+        if (!readable(IniStore::macroPath(QStringLiteral("Macro ") + QString::number(n))))
             return n;
     }
     return 0;
@@ -171,7 +171,7 @@ QString copyName(const QString &selected)
     const QString base = selected.left(selected.size() - suffix.size());
     for (int k = 1; k <= kMaxCopySuffix; ++k) {
         const QString name = base + copySuffix(k);
-        if (!readable(readini::macroPath(name)))
+        if (!readable(IniStore::macroPath(name)))
             return name;
     }
     return {};
@@ -183,7 +183,7 @@ bool renameAllowed(const QString &name, const QString &selected)
         if (name.contains(QLatin1Char(*c)))
             return false;
     }
-    if (QFileInfo::exists(readini::macroPath(name)))
+    if (QFileInfo::exists(IniStore::macroPath(name)))
         return false;
     if (name.isEmpty() || name == QLatin1String(kDefaultMacro) ||
         selected == QLatin1String(kDefaultMacro) || selected.isEmpty())
@@ -205,7 +205,7 @@ QString importedName(const QString &path)
 QString exportBlock(const QStringList &five)
 {
     QString out = QStringLiteral("[Setting]\n");
-    const QStringList &keys = readini::macroKeys();
+    const QStringList &keys = IniStore::macroKeys();
     for (int i = 0; i < keys.size(); ++i)
         out += keys[i] + QLatin1Char('=') + quoted(i < five.size() ? five[i] : QString()) +
                QLatin1Char('\n');

@@ -1,7 +1,7 @@
 #include "ProfileStore.h"
 
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QDebug>
 #include <QDir>
@@ -148,7 +148,7 @@ SaveResult importProfile(const QString &source, const QString &name)
     if (result.ok() && ::mkdir(QFile::encodeName(staged).constData(), 0777) != 0)
         result += SaveResult(staged, QString::fromLocal8Bit(std::strerror(errno)));
     if (result.ok())
-        result += readini::importProfileInto(source, staged);
+        result += IniStore::importProfileInto(source, staged);
     if (result.ok())
         result += moveIntoPlace(staged, to);
     if (!result.ok())
@@ -218,19 +218,19 @@ QString exportText(const QString &profile)
     // The pattern files are numbered from 1 without gaps; anything else in the
     // folder (a stray file, a save's leftover) is not a pattern.
     int n = 0;
-    while (n < 16 && QFileInfo::exists(readini::patternPath(n + 1, profile)))
+    while (n < 16 && QFileInfo::exists(IniStore::patternPath(n + 1, profile)))
         ++n;
     QString out = QStringLiteral("[Setting]\n") + quoted(QStringLiteral("pattern"), QString::number(n));
     for (int i = 1; i <= n; ++i) {
-        const QStringList p = readini::readini_light_pattern_file(i - 1, profile);
+        const QStringList p = IniStore::readini_light_pattern_file(i - 1, profile);
         out += QStringLiteral("[pattern%1]\n").arg(i);
         for (int k = 0; k < 5; ++k)
-            out += quoted(readini::patternKeys()[k], p.value(k));
+            out += quoted(IniStore::patternKeys()[k], p.value(k));
     }
-    const QStringList s = readini::readini_ini_file(profile);
+    const QStringList s = IniStore::readini_ini_file(profile);
     out += QStringLiteral("[signal]\n");
     for (int k = 0; k < 3; ++k)
-        out += quoted(readini::signalKeys()[k], s.value(k));
+        out += quoted(IniStore::signalKeys()[k], s.value(k));
     return out;
 }
 

@@ -1,7 +1,7 @@
 #include "SocketCommand.h"
 
 #include "SocketMessage.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 
 #include <algorithm>
 #include <optional>
@@ -92,7 +92,7 @@ StaticColourReports staticColourReports(quint8 red, quint8 green, quint8 blue)
     return reports;
 }
 
-void sendStaticColour(key_main_sand_cmd &sender, HidDevice *handle, quint8 red, quint8 green,
+void sendStaticColour(CommandSender &sender, HidDevice *handle, quint8 red, quint8 green,
                       quint8 blue, quint8 profile)
 {
     StaticColourReports r = staticColourReports(red, green, blue);

@@ -8,7 +8,7 @@
 #include <QVariantMap>
 #include <QtGlobal>
 
-class key_main_sand_cmd;
+class CommandSender;
 
 namespace orvanta
 {
@@ -35,7 +35,7 @@ struct SocketAction {
 SocketAction socketActionFor(const QVariantMap &command);
 
 // The five buffers of a one-colour static lighting, in the order that
-// key_main_sand_cmd::sendLightStatic takes them (it stamps the headers).
+// CommandSender::sendLightStatic takes them (it stamps the headers).
 struct StaticColourReports {
     Report first;
     Report page1;
@@ -47,7 +47,7 @@ struct StaticColourReports {
 StaticColourReports staticColourReports(quint8 red, quint8 green, quint8 blue);
 
 // Builds the five buffers and sends them on `profile` (the lighting page's).
-void sendStaticColour(key_main_sand_cmd &sender, HidDevice *handle, quint8 red, quint8 green,
+void sendStaticColour(CommandSender &sender, HidDevice *handle, quint8 red, quint8 green,
                       quint8 blue, quint8 profile);
 
 } // namespace orvanta

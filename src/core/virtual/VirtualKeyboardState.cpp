@@ -1,7 +1,7 @@
 #include "VirtualKeyboardState.h"
 
 #include "ReportDecoder.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/lighting/LightingBuilders.h"
 
@@ -157,7 +157,7 @@ VirtualKeyboardState factoryState()
 {
     VirtualKeyboardState state;
     DecodingSink sink(state);
-    key_main_sand_cmd sender;
+    CommandSender sender;
     sender.setPauseFunction([](unsigned) {});
     for (int n = 1; n <= kOnboardProfiles; ++n) {
         LightCommandSet set = factoryLightCommandSet(n, 0, 0);

@@ -5,24 +5,24 @@
 namespace orvanta {
 class HidDevice;
 }
-class keyboard_light_view;
-class micro_view;
-class key_main_sand_cmd;
-class reset_view;
-class setting_view;
-class key_show_img;
+class LightingPage;
+class MacroPage;
+class CommandSender;
+class ResetProgressView;
+class SettingsPage;
+class KeyPopup;
 class SocketHelper;
 
-extern keyboard_light_view *gLightView;
-extern micro_view *gMacroView;
-extern key_main_sand_cmd *gCommandSender;
-extern reset_view *gResetView;
-extern setting_view *gSettingView;
-extern key_show_img *gKeyPopup;
+extern LightingPage *gLightView;
+extern MacroPage *gMacroView;
+extern CommandSender *gCommandSender;
+extern ResetProgressView *gResetView;
+extern SettingsPage *gSettingView;
+extern KeyPopup *gKeyPopup;
 extern SocketHelper *gSocketHelper;
 
 // Where the command set sends when it has no keyboard link (tools and tests
 // that drive it directly). The console's own keyboard lives in its link
-// (LumoProject::keyboardLink()), so these stay null there.
+// (MainWindow::keyboardLink()), so these stay null there.
 extern orvanta::HidDevice *gDeviceHandle;
 extern orvanta::HidDevice *gConsumerHandle;

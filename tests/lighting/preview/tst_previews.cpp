@@ -1,8 +1,8 @@
 // The colour-flow and ripple previews: pacing, tick sequences and centre snapping.
 
 #include "TestSupport.h"
-#include "ui/lighting/rainbowWidget.h"
-#include "ui/lighting/rippleWidget.h"
+#include "ui/lighting/FlowPreview.h"
+#include "ui/lighting/RipplePreview.h"
 
 #include <QtTest>
 
@@ -13,22 +13,22 @@ struct Ripple {
     Ripple()
     {
         QTest::ignoreMessage(QtDebugMsg, "setUpShineCenter :: 699 :: 198");
-        w.reset(new rippleWidget);
+        w.reset(new RipplePreview);
         w->setRandomSource([this] { return next++; });
     }
-    std::unique_ptr<rippleWidget> w;
+    std::unique_ptr<RipplePreview> w;
     quint32 next = 3;
 };
 
 std::array<int, 11> allOff()
 {
     std::array<int, 11> a;
-    a.fill(rippleWidget::kOff);
+    a.fill(RipplePreview::kOff);
     return a;
 }
 } // namespace
 
-class tst_previews : public QObject
+class PreviewsTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -48,7 +48,7 @@ private slots:
         QFETCH(int, given);
         QFETCH(int, level);
         QFETCH(int, interval);
-        rainbowWidget w;
+        FlowPreview w;
         QVERIFY(!w.isFlowing());
         w.startFlow(given);
         QCOMPARE(w.level(), level);
@@ -92,14 +92,14 @@ private slots:
         Ripple r;
         r.w->setUpShineCenter(100, 50);
         r.w->startRipple();
-        QCOMPARE(r.w->timerInterval(), rippleWidget::kTickMs);
+        QCOMPARE(r.w->timerInterval(), RipplePreview::kTickMs);
         // A tick only draws: it returns without waiting for the next ring
         // (sleeping ticks would take ten times 50 ms).
         QElapsedTimer clock;
         clock.start();
         for (int t = 0; t < 10; ++t)
             r.w->slotTimeOut();
-        QVERIFY2(clock.elapsed() < 5 * rippleWidget::kTickMs,
+        QVERIFY2(clock.elapsed() < 5 * RipplePreview::kTickMs,
                  qPrintable(QString::number(clock.elapsed())));
         r.w->stopRipple();
         QVERIFY(!r.w->isRunning());
@@ -134,5 +134,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_previews)
+QTEST_MAIN(PreviewsTest)
 #include "tst_previews.moc"

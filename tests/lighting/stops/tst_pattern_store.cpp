@@ -17,13 +17,13 @@ const QString kProfile = QStringLiteral("PROFILE 2");
 
 QString path(int number)
 {
-    return readini::patternPath(number, kProfile);
+    return IniStore::patternPath(number, kProfile);
 }
 
 // Files 1..n, each marked by its own number in VColor so moves can be traced.
 void makePatterns(int n)
 {
-    QDir().mkpath(readini::profileDir(kProfile) + "/light");
+    QDir().mkpath(IniStore::profileDir(kProfile) + "/light");
     for (int i = 1; i <= n; ++i) {
         const QByteArray k = QByteArray::number(i);
         QVERIFY(writeText(path(i), "[Setting]\nRColor=\"" + k +
@@ -43,7 +43,7 @@ QVector<int> numbersOnDisk()
 }
 } // namespace
 
-class tst_pattern_store : public QObject
+class PatternStoreTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -142,5 +142,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_pattern_store)
+QTEST_GUILESS_MAIN(PatternStoreTest)
 #include "tst_pattern_store.moc"

@@ -10,7 +10,7 @@ using namespace orvanta::test;
 Q_DECLARE_METATYPE(orvanta::Rgb)
 Q_DECLARE_METATYPE(orvanta::StopSlots)
 
-class tst_stop_editor : public QObject
+class StopEditorTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -131,5 +131,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(tst_stop_editor)
+QTEST_APPLESS_MAIN(StopEditorTest)
 #include "tst_stop_editor.moc"

@@ -1,4 +1,4 @@
-#include "keyboard_draw_rect.h"
+#include "SelectionRect.h"
 
 #include "core/app/PictureCache.h"
 
@@ -9,7 +9,7 @@
 #include <QRegion>
 #include <QtDebug>
 
-keyboard_draw_rect::keyboard_draw_rect(QWidget *parent) : QWidget(parent)
+SelectionRect::SelectionRect(QWidget *parent) : QWidget(parent)
 {
     setGeometry(0, 0, 730, 260);
     setAutoFillBackground(false);
@@ -19,7 +19,7 @@ keyboard_draw_rect::keyboard_draw_rect(QWidget *parent) : QWidget(parent)
     setPalette(pal);
 }
 
-void keyboard_draw_rect::showEvent(QShowEvent *)
+void SelectionRect::showEvent(QShowEvent *)
 {
     // The overlay is shaped when it first shows: it starts hidden, and most
     // runs never show it. The picture only gives it its shape; without it the
@@ -33,14 +33,14 @@ void keyboard_draw_rect::showEvent(QShowEvent *)
         setMask(shape);
 }
 
-void keyboard_draw_rect::change_draw_rect(int x, int y, int width, int height)
+void SelectionRect::change_draw_rect(int x, int y, int width, int height)
 {
     qDebug("change_draw_rect()");
     m_rect = QRect(x - 100, y, width, height);
     update();
 }
 
-void keyboard_draw_rect::paintEvent(QPaintEvent *)
+void SelectionRect::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -6,7 +6,7 @@
 
 #include "core/device/Report.h"
 #include "core/macro/MacroFile.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QWidget>
 
@@ -19,11 +19,11 @@ class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-class micro_view : public QWidget
+class MacroPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit micro_view(QWidget *parent = nullptr);
+    explicit MacroPage(QWidget *parent = nullptr);
 
     // False while a recording runs; the shell gates its buttons on it.
     bool isIdle() const { return m_recordEnabled; }

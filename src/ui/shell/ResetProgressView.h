@@ -6,11 +6,11 @@
 class QLabel;
 class QProgressBar;
 
-class reset_view : public QWidget
+class ResetProgressView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit reset_view(QWidget *parent = nullptr);
+    explicit ResetProgressView(QWidget *parent = nullptr);
     void setProgress(int value);
     int progress() const;
 

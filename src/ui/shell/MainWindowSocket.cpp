@@ -1,18 +1,18 @@
 // Commands from the control socket.
 
-#include "LumoProject.h"
+#include "MainWindow.h"
 
 #include "Globals.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/socket/SocketCommand.h"
-#include "ui/lighting/keyboard_light_view.h"
+#include "ui/lighting/LightingPage.h"
 
 #include <QDebug>
 #include <QTimer>
 
 using namespace orvanta;
 
-void LumoProject::socketHelperReceiveData(QVariantMap map)
+void MainWindow::socketHelperReceiveData(QVariantMap map)
 {
     qDebug() << "commandResultMap:" << map.value(QStringLiteral("command")).toString();
     const SocketAction action = socketActionFor(map);
@@ -44,7 +44,7 @@ void LumoProject::socketHelperReceiveData(QVariantMap map)
     gCommandSender->setFromOtherProgram(false);
 }
 
-void LumoProject::app_testt()
+void MainWindow::app_testt()
 {
     gCommandSender->setFromOtherProgram(true);
     gCommandSender->sendAppLight(gDeviceHandle, appLightValue);

@@ -1,4 +1,4 @@
-#include "rippleWidget.h"
+#include "RipplePreview.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -7,7 +7,7 @@
 #include <QRandomGenerator>
 #include <QtDebug>
 
-rippleWidget::rippleWidget(QWidget *parent)
+RipplePreview::RipplePreview(QWidget *parent)
     : QWidget(parent), random([] { return QRandomGenerator::global()->generate(); })
 {
     setFixedSize(kWidth, kHeight);
@@ -17,33 +17,33 @@ rippleWidget::rippleWidget(QWidget *parent)
         ringIndex[k] = k;
     }
     ringColours[kOff] = QColor(0, 0, 0, 255);
-    connect(&timer, &QTimer::timeout, this, &rippleWidget::slotTimeOut);
+    connect(&timer, &QTimer::timeout, this, &RipplePreview::slotTimeOut);
     qDebug("setUpShineCenter :: %d :: %d", kWidth, kHeight);
 }
 
-void rippleWidget::setRowMode(bool flag, int height)
+void RipplePreview::setRowMode(bool flag, int height)
 {
     rowMode = flag;
     bandHeight = height;
     update();
 }
 
-void rippleWidget::setRingColours(const std::array<int, kRings> &red,
-                                  const std::array<int, kRings> &green,
-                                  const std::array<int, kRings> &blue)
+void RipplePreview::setRingColours(const std::array<int, kRings> &red,
+                                   const std::array<int, kRings> &green,
+                                   const std::array<int, kRings> &blue)
 {
     for (int k = 0; k < kRings; ++k)
         ringColours[k] = QColor(red[k] & 0xff, green[k] & 0xff, blue[k] & 0xff, 255);
     update();
 }
 
-void rippleWidget::setRadius(int r)
+void RipplePreview::setRadius(int r)
 {
     rippleRadius = r;
     update();
 }
 
-int rippleWidget::keyRowCentre(int y)
+int RipplePreview::keyRowCentre(int y)
 {
     struct Row {
         int from, to, centre;
@@ -56,7 +56,7 @@ int rippleWidget::keyRowCentre(int y)
     return -1;
 }
 
-void rippleWidget::setUpShineCenter(int x, int y)
+void RipplePreview::setUpShineCenter(int x, int y)
 {
     rippleCentre.setX(x);
     if (!rowMode) {
@@ -70,22 +70,22 @@ void rippleWidget::setUpShineCenter(int x, int y)
     rippleActive = true;
 }
 
-void rippleWidget::startRipple()
+void RipplePreview::startRipple()
 {
     timer.start(kTickMs);
 }
 
-void rippleWidget::stopRipple()
+void RipplePreview::stopRipple()
 {
     timer.stop();
 }
 
-void rippleWidget::setRandomSource(std::function<quint32()> source)
+void RipplePreview::setRandomSource(std::function<quint32()> source)
 {
     random = std::move(source);
 }
 
-void rippleWidget::slotTimeOut()
+void RipplePreview::slotTimeOut()
 {
     if (rippleActive) {
         const quint32 r = random();
@@ -103,7 +103,7 @@ void rippleWidget::slotTimeOut()
     update();
 }
 
-void rippleWidget::paintEvent(QPaintEvent *)
+void RipplePreview::paintEvent(QPaintEvent *)
 {
     // The preview is composed opaque first, then laid over the keyboard picture
     // at reduced opacity, so the black outside a row band hides the rings fully.
@@ -132,7 +132,7 @@ void rippleWidget::paintEvent(QPaintEvent *)
     out.drawImage(0, 0, layer);
 }
 
-void rippleWidget::mousePressEvent(QMouseEvent *event)
+void RipplePreview::mousePressEvent(QMouseEvent *event)
 {
     const int x = event->pos().x();
     const int y = event->pos().y();

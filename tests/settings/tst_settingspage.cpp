@@ -3,8 +3,8 @@
 
 #include "TestSupport.h"
 #include "core/settings/ProgramLauncher.h"
-#include "core/storage/readini.h"
-#include "ui/settings/setting_view.h"
+#include "core/storage/IniStore.h"
+#include "ui/settings/SettingsPage.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -22,7 +22,7 @@ static QWidget *childAt(QWidget *page, int x, int y)
     return nullptr;
 }
 
-class tst_settingview : public QObject
+class SettingsPageTest : public QObject
 {
     Q_OBJECT
 
@@ -43,8 +43,8 @@ private slots:
         QFETCH(QString, family);
         test::TempWorkDir work;
         if (stored >= 0)
-            readini::write_language(stored);
-        setting_view page;
+            IniStore::write_language(stored);
+        SettingsPage page;
         auto *list = page.findChild<QComboBox *>();
         QCOMPARE((QStringList{list->itemText(0), list->itemText(1), list->itemText(2)}),
                  (QStringList{"English", QString::fromUtf8(u8"繁體中文"),
@@ -57,11 +57,11 @@ private slots:
     void choosingALanguageEmitsItsCodeOnce()
     {
         test::TempWorkDir work;
-        readini::write_language(0);
-        setting_view page;
+        IniStore::write_language(0);
+        SettingsPage page;
         auto *list = page.findChild<QComboBox *>();
         QStringList emitted;
-        connect(&page, &setting_view::messageABSendToC, &page,
+        connect(&page, &SettingsPage::messageABSendToC, &page,
                 [&](const QString &code) { emitted << code; });
         QTest::ignoreMessage(QtDebugMsg, "setting_language_english_function()");
         list->setCurrentIndex(2);
@@ -80,7 +80,7 @@ private slots:
             started << program + '|' + dir + '|' + (elevated ? "elevated" : "plain");
             return true;
         };
-        setting_view page;
+        SettingsPage page;
         auto *update = qobject_cast<QPushButton *>(childAt(&page, 55, 230));
         QVERIFY(update);
         QTest::mouseClick(update, Qt::LeftButton);
@@ -91,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_settingview)
-#include "tst_settingview.moc"
+QTEST_MAIN(SettingsPageTest)
+#include "tst_settingspage.moc"

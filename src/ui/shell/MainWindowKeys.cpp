@@ -1,17 +1,18 @@
 // The CUSTOMIZE page's key cells: colours, hit test, hover, selection and the
 // capture of a new key from the computer's keyboard.
 
-#include "LumoProject.h"
+#include "MainWindow.h"
 
 #include "Globals.h"
+#include "KeyPopup.h"
 #include "core/keys/KeyCapture.h"
 #include "core/keys/KeyTable.h"
-#include "key_show_img.h"
-#include "ui/lighting/keyboard_light_view.h"
-#include "ui/macro/micro_view.h"
-#include "ui/settings/setting_view.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/macro/MacroPage.h"
+#include "ui/settings/SettingsPage.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,7 +21,7 @@
 
 using namespace orvanta;
 
-void LumoProject::buildKeyCells()
+void MainWindow::buildKeyCells()
 {
     QWidget *w = centralWidget();
     for (int i = 0; i < kKeyCount; ++i) {
@@ -44,13 +45,13 @@ static QString rgbStyle(int r, int g, int b)
            QString::number(g) + QLatin1Char(',') + QString::number(b) + QStringLiteral(");");
 }
 
-void LumoProject::key_color(int state, int cell)
+void MainWindow::key_color(int state, int cell)
 {
     qDebug() << "key_color()" << state << cell;
     setCellColour(state, cell);
 }
 
-QString LumoProject::cellStyle(int cell) const
+QString MainWindow::cellStyle(int cell) const
 {
     // Restored colour: black, red while selected, then the assignment's colour.
     QString style = rgbStyle(0, 0, 0);
@@ -64,7 +65,7 @@ QString LumoProject::cellStyle(int cell) const
     return style;
 }
 
-void LumoProject::setCellColour(int state, int cell)
+void MainWindow::setCellColour(int state, int cell)
 {
     if (cell < 0 || cell >= kKeyCount)
         return;
@@ -103,13 +104,13 @@ void LumoProject::setCellColour(int state, int cell)
         label->setStyleSheet(style);
 }
 
-void LumoProject::refreshKeyCellColours()
+void MainWindow::refreshKeyCellColours()
 {
     for (int i = 0; i < kKeyCount; ++i)
         setCellColour(5, i);
 }
 
-QString LumoProject::keyboard_touch_compute(int x, int y)
+QString MainWindow::keyboard_touch_compute(int x, int y)
 {
     const int cell = hitTestKey(x, y);
     qDebug() << "keyboard_touch_compute()" << cell << y;
@@ -122,7 +123,7 @@ QString LumoProject::keyboard_touch_compute(int x, int y)
     return QString::fromUtf8(KEY_TABLE[cell].label);
 }
 
-bool LumoProject::customizeInFront() const
+bool MainWindow::customizeInFront() const
 {
     // Hover and selection belong to the CUSTOMIZE page; another page in front
     // of it takes the mouse.
@@ -135,10 +136,10 @@ static QString assignmentText(const QStringList &keyTable, int cell)
     const QString &type = keyTable[cell];
     if (type == QLatin1String("1") || type == QLatin1String("2"))
         return keyTable[108 + cell];
-    return LumoProject::tr("Default");
+    return QCoreApplication::translate("LumoProject", "Default");
 }
 
-void LumoProject::hoverKeyAt(const QPoint &pos)
+void MainWindow::hoverKeyAt(const QPoint &pos)
 {
     if (!gKeyPopup)
         return;
@@ -163,7 +164,7 @@ void LumoProject::hoverKeyAt(const QPoint &pos)
     gKeyPopup->raise();
 }
 
-void LumoProject::selectKeyAt(const QPoint &pos)
+void MainWindow::selectKeyAt(const QPoint &pos)
 {
     if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
         if (gKeyPopup)
@@ -188,7 +189,7 @@ void LumoProject::selectKeyAt(const QPoint &pos)
     showSelectedKeyAssignment();
 }
 
-bool LumoProject::capturingKey()
+bool MainWindow::capturingKey()
 {
     // Keys are taken only while the ASSIGN field waits for one and the window
     // itself has the focus (a key on the picture was clicked). Keys that another
@@ -200,7 +201,7 @@ bool LumoProject::capturingKey()
     return capturing;
 }
 
-bool LumoProject::focusNextPrevChild(bool next)
+bool MainWindow::focusNextPrevChild(bool next)
 {
     // Tab is a key like any other while one is being captured.
     if (capturingKey())
@@ -208,7 +209,7 @@ bool LumoProject::focusNextPrevChild(bool next)
     return QMainWindow::focusNextPrevChild(next);
 }
 
-void LumoProject::keyPressEvent(QKeyEvent *event)
+void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (!capturingKey()) {
         QMainWindow::keyPressEvent(event);
@@ -220,7 +221,7 @@ void LumoProject::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void LumoProject::keyReleaseEvent(QKeyEvent *event)
+void MainWindow::keyReleaseEvent(QKeyEvent *event)
 {
     // Only the release of a key pressed during the capture counts: Tab pressed in
     // another field moves the focus here before it is released.

@@ -1,19 +1,20 @@
-#include "keyboard_light_view.h"
+#include "LightingPage.h"
 
+#include "FlowPreview.h"
+#include "RipplePreview.h"
+#include "SelectionRect.h"
 #include "core/app/PictureCache.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/lighting/ColorCode.h"
 #include "core/lighting/PatternStore.h"
 #include "core/lighting/StripStyle.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
-#include "keyboard_draw_rect.h"
-#include "rainbowWidget.h"
-#include "rippleWidget.h"
 #include "ui/shell/Globals.h"
 
 #include <QColor>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QIntValidator>
@@ -50,8 +51,8 @@ QString keyStyle(const Rgb &c)
 
 QString fontFamily()
 {
-    return toNumber(readini::read_language()) == 0 ? QStringLiteral("Arial Unicode MS")
-                                                   : QStringLiteral("Microsoft JhengHei");
+    return toNumber(IniStore::read_language()) == 0 ? QStringLiteral("Arial Unicode MS")
+                                                    : QStringLiteral("Microsoft JhengHei");
 }
 
 QString toggleStyle(bool lit)
@@ -63,7 +64,7 @@ QString toggleStyle(bool lit)
 
 } // namespace
 
-keyboard_light_view::keyboard_light_view(QWidget *parent) : QWidget(parent)
+LightingPage::LightingPage(QWidget *parent) : QWidget(parent)
 {
     buildWidgets();
     saved_effect_flags = readEffectRecords();
@@ -78,7 +79,7 @@ keyboard_light_view::keyboard_light_view(QWidget *parent) : QWidget(parent)
 
 // --- construction -------------------------------------------------------------
 
-QLabel *keyboard_light_view::makeLabel(const QString &text, const char *name, const QRect &geometry)
+QLabel *LightingPage::makeLabel(const QString &text, const char *name, const QRect &geometry)
 {
     auto *l = new QLabel(text, this);
     l->setObjectName(QLatin1String(name));
@@ -89,8 +90,7 @@ QLabel *keyboard_light_view::makeLabel(const QString &text, const char *name, co
     return l;
 }
 
-QPushButton *keyboard_light_view::makeToggle(const QString &text, const char *name,
-                                             const QRect &geometry)
+QPushButton *LightingPage::makeToggle(const QString &text, const char *name, const QRect &geometry)
 {
     auto *b = new QPushButton(text, this);
     b->setObjectName(QLatin1String(name));
@@ -100,8 +100,7 @@ QPushButton *keyboard_light_view::makeToggle(const QString &text, const char *na
     return b;
 }
 
-QPushButton *keyboard_light_view::makeAction(const QString &text, const char *name,
-                                             const QRect &geometry)
+QPushButton *LightingPage::makeAction(const QString &text, const char *name, const QRect &geometry)
 {
     auto *b = new QPushButton(text, this);
     b->setObjectName(QLatin1String(name));
@@ -116,13 +115,13 @@ QPushButton *keyboard_light_view::makeAction(const QString &text, const char *na
     return b;
 }
 
-void keyboard_light_view::setLit(QPushButton *button, bool lit)
+void LightingPage::setLit(QPushButton *button, bool lit)
 {
     button->setProperty("lit", lit);
     button->setStyleSheet(toggleStyle(lit));
 }
 
-void keyboard_light_view::buildWidgets()
+void LightingPage::buildWidgets()
 {
     resize(960, 620);
     setMouseTracking(false);
@@ -154,14 +153,14 @@ void keyboard_light_view::buildWidgets()
 
     // The previews lie over the keyboard picture; the ripple one takes presses
     // to move its centre, the flow one lets them through.
-    m_flowPreview = new rainbowWidget(this);
+    m_flowPreview = new FlowPreview(this);
     m_flowPreview->setGeometry(115, 0, 699, 242);
     m_flowPreview->hide();
-    m_ripplePreview = new rippleWidget(this);
+    m_ripplePreview = new RipplePreview(this);
     m_ripplePreview->move(115, 22);
     m_ripplePreview->hide();
 
-    m_drawRect = new keyboard_draw_rect(this);
+    m_drawRect = new SelectionRect(this);
     m_drawRect->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_drawRect->hide();
 
@@ -176,59 +175,88 @@ void keyboard_light_view::buildWidgets()
                        "0;border-radius:6px;}");
 
     // Effect choice and options, left half below the keyboard.
-    m_effectLabel = makeLabel(tr("EFFECT"), "effect_label", {20, 262, 110, 24});
+    m_effectLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "EFFECT"),
+                              "effect_label", {20, 262, 110, 24});
     m_effectCombo = new QComboBox(this);
     m_effectCombo->setObjectName(QStringLiteral("effect_combo"));
     m_effectCombo->setGeometry(150, 260, 200, 28);
     m_effectCombo->setStyleSheet(comboStyle);
-    m_effectCombo->addItems(
-        {tr("Static"), tr("Reactive"), tr("Arrow Flow"), tr("Wave"), tr("Ripple")});
+    m_effectCombo->addItems({QCoreApplication::translate("keyboard_light_view", "Static"),
+                             QCoreApplication::translate("keyboard_light_view", "Reactive"),
+                             QCoreApplication::translate("keyboard_light_view", "Arrow Flow"),
+                             QCoreApplication::translate("keyboard_light_view", "Wave"),
+                             QCoreApplication::translate("keyboard_light_view", "Ripple")});
 
-    m_zonesLabel = makeLabel(tr("ZONES"), "zones_label", {20, 302, 120, 24});
-    m_full = makeToggle(tr("FULL"), "btn_full", {150, 300, 110, 28});
-    m_customized = makeToggle(tr("CUSTOMIZED"), "btn_customized", {270, 300, 130, 28});
+    m_zonesLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "ZONES"),
+                             "zones_label", {20, 302, 120, 24});
+    m_full = makeToggle(QCoreApplication::translate("keyboard_light_view", "FULL"), "btn_full",
+                        {150, 300, 110, 28});
+    m_customized = makeToggle(QCoreApplication::translate("keyboard_light_view", "CUSTOMIZED"),
+                              "btn_customized", {270, 300, 130, 28});
 
-    m_static = makeToggle(tr("STATIC"), "btn_static", {20, 340, 110, 28});
-    m_pulse = makeToggle(tr("PULSE"), "btn_pulse", {140, 340, 110, 28});
-    m_spectrum = makeToggle(tr("SPECTRUM CYCLING"), "btn_spectrum", {260, 340, 180, 28});
-    m_speedLabel = makeLabel(tr("SPEED"), "speed_label", {20, 382, 120, 24});
-    m_slowLabel = makeLabel(tr("SLOW"), "slow_label", {150, 382, 50, 24});
+    m_static = makeToggle(QCoreApplication::translate("keyboard_light_view", "STATIC"),
+                          "btn_static", {20, 340, 110, 28});
+    m_pulse = makeToggle(QCoreApplication::translate("keyboard_light_view", "PULSE"), "btn_pulse",
+                         {140, 340, 110, 28});
+    m_spectrum = makeToggle(QCoreApplication::translate("keyboard_light_view", "SPECTRUM CYCLING"),
+                            "btn_spectrum", {260, 340, 180, 28});
+    m_speedLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SPEED"),
+                             "speed_label", {20, 382, 120, 24});
+    m_slowLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SLOW"),
+                            "slow_label", {150, 382, 50, 24});
     m_speedSlider = new QSlider(Qt::Horizontal, this);
     m_speedSlider->setObjectName(QStringLiteral("speed_slider"));
     m_speedSlider->setGeometry(205, 382, 180, 24);
     m_speedSlider->setRange(0, 2);
     m_speedSlider->setPageStep(1);
     m_speedSlider->setStyleSheet(sliderStyle);
-    m_fastLabel = makeLabel(tr("FAST"), "fast_label", {395, 382, 50, 24});
+    m_fastLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "FAST"),
+                            "fast_label", {395, 382, 50, 24});
 
-    m_directionLabel = makeLabel(tr("FLOW DIRECTION"), "direction_label", {20, 342, 150, 24});
-    m_left = makeToggle(tr("LEFT"), "btn_left", {180, 340, 100, 28});
-    m_right = makeToggle(tr("RIGHT"), "btn_right", {290, 340, 100, 28});
-    m_rollingLabel = makeLabel(tr("EFFECT ROLLING"), "rolling_label", {20, 382, 150, 24});
-    m_yes = makeToggle(tr("YES"), "btn_yes", {180, 380, 100, 28});
-    m_no = makeToggle(tr("NO"), "btn_no", {290, 380, 100, 28});
+    m_directionLabel =
+        makeLabel(QCoreApplication::translate("keyboard_light_view", "FLOW DIRECTION"),
+                  "direction_label", {20, 342, 150, 24});
+    m_left = makeToggle(QCoreApplication::translate("keyboard_light_view", "LEFT"), "btn_left",
+                        {180, 340, 100, 28});
+    m_right = makeToggle(QCoreApplication::translate("keyboard_light_view", "RIGHT"), "btn_right",
+                         {290, 340, 100, 28});
+    m_rollingLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "EFFECT ROLLING"),
+                               "rolling_label", {20, 382, 150, 24});
+    m_yes = makeToggle(QCoreApplication::translate("keyboard_light_view", "YES"), "btn_yes",
+                       {180, 380, 100, 28});
+    m_no = makeToggle(QCoreApplication::translate("keyboard_light_view", "NO"), "btn_no",
+                      {290, 380, 100, 28});
 
-    m_waveSpeedLabel = makeLabel(tr("SPEED"), "wave_speed_label", {20, 382, 120, 24});
-    m_waveSlowLabel = makeLabel(tr("SLOW"), "wave_slow_label", {150, 382, 50, 24});
+    m_waveSpeedLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SPEED"),
+                                 "wave_speed_label", {20, 382, 120, 24});
+    m_waveSlowLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SLOW"),
+                                "wave_slow_label", {150, 382, 50, 24});
     m_speedinessSlider = new QSlider(Qt::Horizontal, this);
     m_speedinessSlider->setObjectName(QStringLiteral("speediness_slider"));
     m_speedinessSlider->setGeometry(205, 382, 180, 24);
     m_speedinessSlider->setRange(0, 3);
     m_speedinessSlider->setPageStep(1);
     m_speedinessSlider->setStyleSheet(sliderStyle);
-    m_waveFastLabel = makeLabel(tr("FAST"), "wave_fast_label", {395, 382, 50, 24});
+    m_waveFastLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "FAST"),
+                                "wave_fast_label", {395, 382, 50, 24});
 
     // Gradient controls and colour controls, right half.
-    m_patternLabel = makeLabel(tr("PATTERN"), "pattern_label", {524, 262, 90, 24});
+    m_patternLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "PATTERN"),
+                               "pattern_label", {524, 262, 90, 24});
     m_patternCombo = new QComboBox(this);
     m_patternCombo->setObjectName(QStringLiteral("pattern_combo"));
     m_patternCombo->setGeometry(620, 260, 160, 28);
     m_patternCombo->setStyleSheet(comboStyle);
-    m_patternAdd = makeAction(tr("ADD"), "btn_pattern_add", {790, 260, 62, 28});
-    m_patternDel = makeAction(tr("DEL"), "btn_pattern_del", {860, 260, 62, 28});
-    m_stopsLabel = makeLabel(tr("STOPS CONTROL"), "stops_label", {524, 302, 150, 24});
-    m_addStop = makeAction(tr("ADD STOP"), "btn_add_stop", {700, 300, 105, 28});
-    m_delStop = makeAction(tr("DEL STOP"), "btn_del_stop", {815, 300, 105, 28});
+    m_patternAdd = makeAction(QCoreApplication::translate("keyboard_light_view", "ADD"),
+                              "btn_pattern_add", {790, 260, 62, 28});
+    m_patternDel = makeAction(QCoreApplication::translate("keyboard_light_view", "DEL"),
+                              "btn_pattern_del", {860, 260, 62, 28});
+    m_stopsLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "STOPS CONTROL"),
+                             "stops_label", {524, 302, 150, 24});
+    m_addStop = makeAction(QCoreApplication::translate("keyboard_light_view", "ADD STOP"),
+                           "btn_add_stop", {700, 300, 105, 28});
+    m_delStop = makeAction(QCoreApplication::translate("keyboard_light_view", "DEL STOP"),
+                           "btn_del_stop", {815, 300, 105, 28});
     m_stopsSlider = new QSlider(Qt::Horizontal, this);
     m_stopsSlider->setObjectName(QStringLiteral("stops_slider"));
     m_stopsSlider->setGeometry(524, 350, 398, 20);
@@ -242,7 +270,8 @@ void keyboard_light_view::buildWidgets()
         h->hide();
         m_stopHandles[i] = h;
     }
-    m_surfaceLabel = makeLabel(tr("SURFACE"), "surface_label", {524, 402, 100, 24});
+    m_surfaceLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SURFACE"),
+                               "surface_label", {524, 402, 100, 24});
     m_surfaceButton = makeToggle(QString(), "btn_surface", {630, 400, 60, 26});
     m_surfaceSwatch = new QPushButton(this);
     m_surfaceSwatch->setObjectName(QStringLiteral("btn_surface_color"));
@@ -269,13 +298,14 @@ void keyboard_light_view::buildWidgets()
         e->setValidator(new QIntValidator(0, 255, e));
         e->setMaxLength(3);
         e->setStyleSheet(editStyle);
-        connect(e, &QLineEdit::returnPressed, this,
-                &keyboard_light_view::color_ctrl_rgb_edit_change);
+        connect(e, &QLineEdit::returnPressed, this, &LightingPage::color_ctrl_rgb_edit_change);
         *edits[c] = e;
         m_colourControls << e;
     }
     m_colourControls << makeLabel(QStringLiteral("(0~255)"), "range_label", {772, 476, 70, 24});
-    m_colourControls << makeLabel(tr("COLOR CODE :"), "code_label", {680, 542, 110, 24});
+    m_colourControls << makeLabel(
+        QCoreApplication::translate("keyboard_light_view", "COLOR CODE :"), "code_label",
+        {680, 542, 110, 24});
     m_codeEdit = new QLineEdit(this);
     m_codeEdit->setObjectName(QStringLiteral("edit_code"));
     m_codeEdit->setGeometry(792, 540, 90, 26);
@@ -284,54 +314,52 @@ void keyboard_light_view::buildWidgets()
     m_colourControls << m_codeEdit;
     showColourFields();
 
-    m_apply = makeAction(tr("APPLY"), "btn_apply", {690, 582, 110, 32});
-    m_reset = makeAction(tr("LED RESET"), "btn_led_reset", {812, 582, 120, 32});
+    m_apply = makeAction(QCoreApplication::translate("keyboard_light_view", "APPLY"), "btn_apply",
+                         {690, 582, 110, 32});
+    m_reset = makeAction(QCoreApplication::translate("keyboard_light_view", "LED RESET"),
+                         "btn_led_reset", {812, 582, 120, 32});
 
     connect(m_effectCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &keyboard_light_view::effect_control_function);
-    connect(m_full, &QPushButton::released, this, &keyboard_light_view::effect_btn_full_function);
+            &LightingPage::effect_control_function);
+    connect(m_full, &QPushButton::released, this, &LightingPage::effect_btn_full_function);
     connect(m_customized, &QPushButton::released, this,
-            &keyboard_light_view::effect_btn_customized_function);
-    connect(m_left, &QPushButton::released, this, &keyboard_light_view::effect_btn_left_function);
-    connect(m_right, &QPushButton::released, this, &keyboard_light_view::effect_btn_right_function);
-    connect(m_yes, &QPushButton::released, this, &keyboard_light_view::effect_btn_yes_function);
-    connect(m_no, &QPushButton::released, this, &keyboard_light_view::effect_btn_no_function);
-    connect(m_static, &QPushButton::released, this,
-            &keyboard_light_view::effect_btn_static_function);
-    connect(m_pulse, &QPushButton::released, this, &keyboard_light_view::effect_btn_pulse_function);
-    connect(m_spectrum, &QPushButton::released, this,
-            &keyboard_light_view::effect_btn_spectrum_function);
+            &LightingPage::effect_btn_customized_function);
+    connect(m_left, &QPushButton::released, this, &LightingPage::effect_btn_left_function);
+    connect(m_right, &QPushButton::released, this, &LightingPage::effect_btn_right_function);
+    connect(m_yes, &QPushButton::released, this, &LightingPage::effect_btn_yes_function);
+    connect(m_no, &QPushButton::released, this, &LightingPage::effect_btn_no_function);
+    connect(m_static, &QPushButton::released, this, &LightingPage::effect_btn_static_function);
+    connect(m_pulse, &QPushButton::released, this, &LightingPage::effect_btn_pulse_function);
+    connect(m_spectrum, &QPushButton::released, this, &LightingPage::effect_btn_spectrum_function);
     connect(m_speedSlider, &QSlider::valueChanged, this,
-            &keyboard_light_view::effect_slider_speed_function);
+            &LightingPage::effect_slider_speed_function);
     connect(m_speedinessSlider, &QSlider::valueChanged, this,
-            &keyboard_light_view::effect_speediness_slider_speed_function);
-    connect(m_apply, &QPushButton::released, this, &keyboard_light_view::effect_save_function);
-    connect(m_reset, &QPushButton::released, this, &keyboard_light_view::effect_cancel_function);
-    connect(m_addStop, &QPushButton::released, this, &keyboard_light_view::color_add_btn_function);
-    connect(m_delStop, &QPushButton::released, this, &keyboard_light_view::color_del_btn_function);
+            &LightingPage::effect_speediness_slider_speed_function);
+    connect(m_apply, &QPushButton::released, this, &LightingPage::effect_save_function);
+    connect(m_reset, &QPushButton::released, this, &LightingPage::effect_cancel_function);
+    connect(m_addStop, &QPushButton::released, this, &LightingPage::color_add_btn_function);
+    connect(m_delStop, &QPushButton::released, this, &LightingPage::color_del_btn_function);
     connect(m_patternCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &keyboard_light_view::key_r_base_layer_combo_function);
-    connect(m_patternAdd, &QPushButton::released, this,
-            &keyboard_light_view::key_r_add_insertcombo);
-    connect(m_patternDel, &QPushButton::released, this,
-            &keyboard_light_view::key_r_dle_insertcombo);
+            &LightingPage::key_r_base_layer_combo_function);
+    connect(m_patternAdd, &QPushButton::released, this, &LightingPage::key_r_add_insertcombo);
+    connect(m_patternDel, &QPushButton::released, this, &LightingPage::key_r_dle_insertcombo);
     connect(m_surfaceButton, &QPushButton::released, this,
-            &keyboard_light_view::color_curface_btn_function);
+            &LightingPage::color_curface_btn_function);
     connect(m_surfaceSwatch, &QPushButton::released, this,
-            &keyboard_light_view::color_curface_color_function);
+            &LightingPage::color_curface_color_function);
     connect(m_codeEdit, &QLineEdit::returnPressed, this,
-            &keyboard_light_view::color_ctrl_color_code_edit_function);
+            &LightingPage::color_ctrl_color_code_edit_function);
 }
 
 // --- small helpers ------------------------------------------------------------
 
-void keyboard_light_view::showKey(int key, const Rgb &colour)
+void LightingPage::showKey(int key, const Rgb &colour)
 {
     m_keyShown[key] = colour;
     m_keys[key]->setStyleSheet(keyStyle(colour));
 }
 
-void keyboard_light_view::showColourFields()
+void LightingPage::showColourFields()
 {
     m_rEdit->setText(QString::number(current_color.r));
     m_gEdit->setText(QString::number(current_color.g));
@@ -339,13 +367,13 @@ void keyboard_light_view::showColourFields()
     m_codeEdit->setText(colorCodeText(current_color));
 }
 
-void keyboard_light_view::setColourControlsVisible(bool visible)
+void LightingPage::setColourControlsVisible(bool visible)
 {
     for (QWidget *w : m_colourControls)
         w->setVisible(visible);
 }
 
-void keyboard_light_view::setSurfaceRowVisible(bool visible)
+void LightingPage::setSurfaceRowVisible(bool visible)
 {
     // Showing or hiding the row deselects the swatch. The switch shows the
     // effect's SURFACE flag, which the builders still send while it is set, and
@@ -361,12 +389,14 @@ void keyboard_light_view::setSurfaceRowVisible(bool visible)
     m_surfaceLabel->setVisible(visible);
     m_surfaceButton->setVisible(visible);
     setLit(m_surfaceButton, visible && on);
-    m_surfaceButton->setText(visible && on ? tr("ON") : tr("OFF"));
+    m_surfaceButton->setText(visible && on
+                                 ? QCoreApplication::translate("keyboard_light_view", "ON")
+                                 : QCoreApplication::translate("keyboard_light_view", "OFF"));
     styleSurfaceSwatch();
     m_surfaceSwatch->setVisible(visible && on);
 }
 
-void keyboard_light_view::setGradientControlsVisible(bool visible)
+void LightingPage::setGradientControlsVisible(bool visible)
 {
     for (QWidget *w : std::initializer_list<QWidget *>{m_patternLabel, m_patternCombo, m_patternAdd,
                                                        m_patternDel, m_stopsLabel, m_stopsSlider})
@@ -376,14 +406,14 @@ void keyboard_light_view::setGradientControlsVisible(bool visible)
     m_delStop->setVisible(stopButtons);
 }
 
-void keyboard_light_view::styleSurfaceSwatch()
+void LightingPage::styleSurfaceSwatch()
 {
     const bool selected =
         shown_effect == EffectArrowFlow ? surface_selected_arrow : surface_selected_ripple;
     m_surfaceSwatch->setStyleSheet(surfaceSwatchStyle(surface_color, selected));
 }
 
-void keyboard_light_view::refreshStopHandles()
+void LightingPage::refreshStopHandles()
 {
     // Handles exist only where the stops may be edited: a user pattern on a
     // shown strip.
@@ -399,40 +429,40 @@ void keyboard_light_view::refreshStopHandles()
     change_slider_color();
 }
 
-void keyboard_light_view::change_slider_color()
+void LightingPage::change_slider_color()
 {
     m_stopsSlider->setStyleSheet(stripStyleSheet(stops()));
 }
 
-void keyboard_light_view::setStops(const StopSlots &set)
+void LightingPage::setStops(const StopSlots &set)
 {
     stop_editor.setStops(set);
     syncStopsReadOnly();
 }
 
-void keyboard_light_view::syncStopsReadOnly()
+void LightingPage::syncStopsReadOnly()
 {
     stop_editor.setReadOnly(!userPatternChosen());
 }
 
-int keyboard_light_view::patternIndex() const
+int LightingPage::patternIndex() const
 {
     return m_patternCombo->currentIndex();
 }
 
-void keyboard_light_view::savePatternFile()
+void LightingPage::savePatternFile()
 {
     reportSaves(savePattern(patternIndex(), stops(), surface_color, profile_name));
 }
 
-bool keyboard_light_view::reportSaves(const orvanta::SaveResult &result)
+bool LightingPage::reportSaves(const orvanta::SaveResult &result)
 {
     for (const orvanta::SaveFailure &f : result.failures())
         emit saveFailed(f.path, f.reason);
     return result.ok();
 }
 
-void keyboard_light_view::refreshPatternEntry(int index)
+void LightingPage::refreshPatternEntry(int index)
 {
     if (index < 0 || index >= m_patternCombo->count())
         return;
@@ -447,7 +477,7 @@ void keyboard_light_view::refreshPatternEntry(int index)
 // After every change of the edited stops: the strip, the handles and the
 // PATTERN entry show them, the shown preview follows, and the pattern file
 // keeps them so that nothing is lost when another pattern is chosen.
-void keyboard_light_view::stopsEdited()
+void LightingPage::stopsEdited()
 {
     refreshStopHandles();
     savePatternFile();
@@ -455,7 +485,7 @@ void keyboard_light_view::stopsEdited()
     refreshPreview();
 }
 
-void keyboard_light_view::rememberShownStops()
+void LightingPage::rememberShownStops()
 {
     if (shown_effect == EffectArrowFlow) {
         arrow_stops = stops();
@@ -468,18 +498,18 @@ void keyboard_light_view::rememberShownStops()
     }
 }
 
-bool keyboard_light_view::userPatternChosen() const
+bool LightingPage::userPatternChosen() const
 {
     return m_patternCombo->currentIndex() >= kBuiltInPatterns;
 }
 
-bool keyboard_light_view::perKeyEditing() const
+bool LightingPage::perKeyEditing() const
 {
     return (shown_effect == EffectStatic || shown_effect == EffectReactive) &&
            effect_flag.customized;
 }
 
-KeyColorSet *keyboard_light_view::rememberedSet()
+KeyColorSet *LightingPage::rememberedSet()
 {
     if (shown_effect == EffectStatic)
         return &static_colors;
@@ -488,7 +518,7 @@ KeyColorSet *keyboard_light_view::rememberedSet()
     return nullptr;
 }
 
-void keyboard_light_view::fillAllKeys(const Rgb &colour)
+void LightingPage::fillAllKeys(const Rgb &colour)
 {
     if (!effect_flag.full_flag)
         return;
@@ -497,7 +527,7 @@ void keyboard_light_view::fillAllKeys(const Rgb &colour)
         showKey(k, colour);
 }
 
-LightingState keyboard_light_view::lightingState() const
+LightingState LightingPage::lightingState() const
 {
     LightingState s;
     s.flag = effect_flag;
@@ -514,7 +544,7 @@ LightingState keyboard_light_view::lightingState() const
 
 // --- effect switching ---------------------------------------------------------
 
-void keyboard_light_view::effect_control_function(int index)
+void LightingPage::effect_control_function(int index)
 {
     if (index < 0 || index >= kEffectCount)
         return;
@@ -530,7 +560,7 @@ void keyboard_light_view::effect_control_function(int index)
     selectEffect(index);
 }
 
-void keyboard_light_view::stopPreviews()
+void LightingPage::stopPreviews()
 {
     m_flowPreview->stopFlow();
     m_flowPreview->hide();
@@ -539,7 +569,7 @@ void keyboard_light_view::stopPreviews()
     m_ripplePreview->hide();
 }
 
-void keyboard_light_view::refreshPreview()
+void LightingPage::refreshPreview()
 {
     if (shown_effect == EffectArrowFlow || shown_effect == EffectWave) {
         const ZoneColors z = shown_effect == EffectArrowFlow && effect_flag.full_flag
@@ -559,14 +589,15 @@ void keyboard_light_view::refreshPreview()
         if (!m_ripplePreview->isRunning()) {
             // A ripple from the middle of the keyboard at once; a press on the
             // preview moves the centre, and a new ripple follows each finished one.
-            m_ripplePreview->setUpShineCenter(rippleWidget::kWidth / 2, rippleWidget::kHeight / 2);
+            m_ripplePreview->setUpShineCenter(RipplePreview::kWidth / 2,
+                                              RipplePreview::kHeight / 2);
             m_ripplePreview->startRipple();
             m_rippleRearm.start();
         }
     }
 }
 
-void keyboard_light_view::selectEffect(int k)
+void LightingPage::selectEffect(int k)
 {
     if (m_effectCombo->currentIndex() != k) {
         const QSignalBlocker block(m_effectCombo);
@@ -692,7 +723,7 @@ void keyboard_light_view::selectEffect(int k)
 
 // --- option handlers ----------------------------------------------------------
 
-void keyboard_light_view::effect_btn_full_function()
+void LightingPage::effect_btn_full_function()
 {
     if (!chooseFull(effect_flag))
         return;
@@ -708,7 +739,7 @@ void keyboard_light_view::effect_btn_full_function()
     }
 }
 
-void keyboard_light_view::effect_btn_customized_function()
+void LightingPage::effect_btn_customized_function()
 {
     if (!chooseCustomized(effect_flag))
         return;
@@ -721,7 +752,7 @@ void keyboard_light_view::effect_btn_customized_function()
     setLit(m_full, false);
 }
 
-void keyboard_light_view::effect_btn_left_function()
+void LightingPage::effect_btn_left_function()
 {
     if (!pressLeft(effect_flag, shown_effect))
         return;
@@ -729,7 +760,7 @@ void keyboard_light_view::effect_btn_left_function()
     setLit(m_right, effect_flag.right);
 }
 
-void keyboard_light_view::effect_btn_right_function()
+void LightingPage::effect_btn_right_function()
 {
     if (!pressRight(effect_flag, shown_effect))
         return;
@@ -737,7 +768,7 @@ void keyboard_light_view::effect_btn_right_function()
     setLit(m_right, effect_flag.right);
 }
 
-void keyboard_light_view::effect_btn_yes_function()
+void LightingPage::effect_btn_yes_function()
 {
     if (!chooseYes(effect_flag))
         return;
@@ -745,7 +776,7 @@ void keyboard_light_view::effect_btn_yes_function()
     setLit(m_no, false);
 }
 
-void keyboard_light_view::effect_btn_no_function()
+void LightingPage::effect_btn_no_function()
 {
     if (!chooseNo(effect_flag))
         return;
@@ -753,7 +784,7 @@ void keyboard_light_view::effect_btn_no_function()
     setLit(m_yes, false);
 }
 
-void keyboard_light_view::effect_btn_static_function()
+void LightingPage::effect_btn_static_function()
 {
     if (!chooseStatic(effect_flag))
         return;
@@ -768,7 +799,7 @@ void keyboard_light_view::effect_btn_static_function()
     setColourControlsVisible(true);
 }
 
-void keyboard_light_view::effect_btn_pulse_function()
+void LightingPage::effect_btn_pulse_function()
 {
     if (!choosePulse(effect_flag))
         return;
@@ -783,7 +814,7 @@ void keyboard_light_view::effect_btn_pulse_function()
     m_speedSlider->setValue(effect_flag.pulse_speed);
 }
 
-void keyboard_light_view::effect_btn_spectrum_function()
+void LightingPage::effect_btn_spectrum_function()
 {
     if (!chooseSpectrum(effect_flag))
         return;
@@ -799,12 +830,12 @@ void keyboard_light_view::effect_btn_spectrum_function()
     m_speedSlider->setValue(effect_flag.spectrum_speed);
 }
 
-void keyboard_light_view::effect_slider_speed_function(int position)
+void LightingPage::effect_slider_speed_function(int position)
 {
     setStaticSpeed(effect_flag, position);
 }
 
-void keyboard_light_view::effect_speediness_slider_speed_function(int position)
+void LightingPage::effect_speediness_slider_speed_function(int position)
 {
     if (setWaveSpeed(effect_flag, position) && !m_flowPreview->isHidden())
         refreshPreview();
@@ -812,7 +843,7 @@ void keyboard_light_view::effect_speediness_slider_speed_function(int position)
 
 // --- APPLY and LED RESET ------------------------------------------------------
 
-void keyboard_light_view::effect_save_function()
+void LightingPage::effect_save_function()
 {
     const int k = m_effectCombo->currentIndex();
     if (k < 0 || k >= kEffectCount)
@@ -832,12 +863,12 @@ void keyboard_light_view::effect_save_function()
     reportSaves(saved);
 }
 
-void keyboard_light_view::effect_cancel_function()
+void LightingPage::effect_cancel_function()
 {
     reset_profile_lighting(m_effectCombo->currentIndex() + 1);
 }
 
-void keyboard_light_view::reset_profile_lighting(int n, const QString &storeAs)
+void LightingPage::reset_profile_lighting(int n, const QString &storeAs)
 {
     if (n < 1 || n > kEffectCount)
         return;
@@ -857,7 +888,7 @@ void keyboard_light_view::reset_profile_lighting(int n, const QString &storeAs)
 
 // --- colour controls ----------------------------------------------------------
 
-void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
+void LightingPage::pickColour(const Rgb &colour, bool fromPalette)
 {
     current_color = colour;
     showColourFields();
@@ -897,7 +928,7 @@ void keyboard_light_view::pickColour(const Rgb &colour, bool fromPalette)
         refreshPreview();
 }
 
-void keyboard_light_view::color_ctrl_rgb_edit_change()
+void LightingPage::color_ctrl_rgb_edit_change()
 {
     const Rgb c{qBound(0, toNumber(m_rEdit->text()), 255),
                 qBound(0, toNumber(m_gEdit->text()), 255),
@@ -905,12 +936,12 @@ void keyboard_light_view::color_ctrl_rgb_edit_change()
     pickColour(c, false);
 }
 
-void keyboard_light_view::color_ctrl_color_code_edit_function()
+void LightingPage::color_ctrl_color_code_edit_function()
 {
     pickColour(parseColorCode(m_codeEdit->text()), false);
 }
 
-void keyboard_light_view::color_curface_btn_function()
+void LightingPage::color_curface_btn_function()
 {
     bool *on = shown_effect == EffectArrowFlow ? &surface_on_arrow
                : shown_effect == EffectRipple  ? &surface_on_ripple
@@ -919,7 +950,8 @@ void keyboard_light_view::color_curface_btn_function()
         return;
     *on = !*on;
     setLit(m_surfaceButton, *on);
-    m_surfaceButton->setText(*on ? tr("ON") : tr("OFF"));
+    m_surfaceButton->setText(*on ? QCoreApplication::translate("keyboard_light_view", "ON")
+                                 : QCoreApplication::translate("keyboard_light_view", "OFF"));
     if (!*on) {
         if (shown_effect == EffectArrowFlow)
             surface_selected_arrow = false;
@@ -932,7 +964,7 @@ void keyboard_light_view::color_curface_btn_function()
     }
 }
 
-void keyboard_light_view::color_curface_color_function()
+void LightingPage::color_curface_color_function()
 {
     if (shown_effect == EffectArrowFlow)
         surface_selected_arrow = !surface_selected_arrow;
@@ -945,7 +977,7 @@ void keyboard_light_view::color_curface_color_function()
 
 // --- colour stops and patterns ------------------------------------------------
 
-void keyboard_light_view::color_add_btn_function()
+void LightingPage::color_add_btn_function()
 {
     const int slot = stop_editor.addStop();
     if (slot < 0)
@@ -956,14 +988,14 @@ void keyboard_light_view::color_add_btn_function()
     m_stopHandles[slot]->setStyleSheet(newStopHandleStyle());
 }
 
-void keyboard_light_view::color_del_btn_function()
+void LightingPage::color_del_btn_function()
 {
     if (stop_editor.deleteSelected() < 0)
         return;
     stopsEdited();
 }
 
-void keyboard_light_view::key_r_insertcombo()
+void LightingPage::key_r_insertcombo()
 {
     m_patternProfile = profile_name;
     const QSignalBlocker block(m_patternCombo);
@@ -987,7 +1019,7 @@ void keyboard_light_view::key_r_insertcombo()
     refreshStopHandles();
 }
 
-void keyboard_light_view::syncPatternProfile()
+void LightingPage::syncPatternProfile()
 {
     // The shell sets profile_name on every profile change; the list follows it
     // the next time the page is used.
@@ -998,7 +1030,7 @@ void keyboard_light_view::syncPatternProfile()
         key_r_base_layer_combo_function(patternIndex());
 }
 
-void keyboard_light_view::key_r_base_layer_combo_function(int index)
+void LightingPage::key_r_base_layer_combo_function(int index)
 {
     if (index < 0)
         return;
@@ -1015,12 +1047,12 @@ void keyboard_light_view::key_r_base_layer_combo_function(int index)
         refreshPreview();
 }
 
-void keyboard_light_view::key_r_base_layer_combo_function2()
+void LightingPage::key_r_base_layer_combo_function2()
 {
     qDebug() << "key_r_base_layer_combo_function2()";
 }
 
-void keyboard_light_view::key_r_add_insertcombo()
+void LightingPage::key_r_add_insertcombo()
 {
     syncPatternProfile();
     if (m_patternCombo->count() >= kMaxPatterns)
@@ -1034,12 +1066,12 @@ void keyboard_light_view::key_r_add_insertcombo()
     key_r_base_layer_combo_function(patternIndex());
 }
 
-void keyboard_light_view::key_r_dle_all_insertcombo()
+void LightingPage::key_r_dle_all_insertcombo()
 {
     m_patternCombo->clear();
 }
 
-void keyboard_light_view::key_r_dle_insertcombo()
+void LightingPage::key_r_dle_insertcombo()
 {
     syncPatternProfile();
     const int index = patternIndex();
@@ -1052,7 +1084,7 @@ void keyboard_light_view::key_r_dle_insertcombo()
 
 // --- page background ----------------------------------------------------------
 
-void keyboard_light_view::paintEvent(QPaintEvent *)
+void LightingPage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(24, 24, 27));
@@ -1060,13 +1092,13 @@ void keyboard_light_view::paintEvent(QPaintEvent *)
         painter.drawPixmap(-kPageOrigin, m_background);
 }
 
-void keyboard_light_view::showEvent(QShowEvent *event)
+void LightingPage::showEvent(QShowEvent *event)
 {
     syncPatternProfile();
     QWidget::showEvent(event);
 }
 
-void keyboard_light_view::enterEvent(QEvent *event)
+void LightingPage::enterEvent(QEvent *event)
 {
     syncPatternProfile();
     QWidget::enterEvent(event);
@@ -1074,7 +1106,7 @@ void keyboard_light_view::enterEvent(QEvent *event)
 
 // --- mouse: keys, palette, stop strip -----------------------------------------
 
-void keyboard_light_view::pressOnStrip(const QPoint &p)
+void LightingPage::pressOnStrip(const QPoint &p)
 {
     // Only a user pattern's stops can be chosen, and only on a shown strip.
     if (!userPatternChosen() || m_stopsSlider->isHidden())
@@ -1086,7 +1118,7 @@ void keyboard_light_view::pressOnStrip(const QPoint &p)
     refreshStopHandles();
 }
 
-void keyboard_light_view::releaseStopPress()
+void LightingPage::releaseStopPress()
 {
     m_stopPressed = false;
     const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
@@ -1099,7 +1131,7 @@ void keyboard_light_view::releaseStopPress()
     refreshPreview();
 }
 
-void keyboard_light_view::mousePressEvent(QMouseEvent *event)
+void LightingPage::mousePressEvent(QMouseEvent *event)
 {
     syncPatternProfile();
     const QPoint p = event->pos();
@@ -1151,7 +1183,7 @@ void keyboard_light_view::mousePressEvent(QMouseEvent *event)
     }
 }
 
-void keyboard_light_view::mouseMoveEvent(QMouseEvent *event)
+void LightingPage::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->pos();
     if (m_stopPressed && event->buttons() != Qt::NoButton) {
@@ -1168,7 +1200,7 @@ void keyboard_light_view::mouseMoveEvent(QMouseEvent *event)
                                  p.y() - m_pressPoint.y());
 }
 
-void keyboard_light_view::mouseReleaseEvent(QMouseEvent *event)
+void LightingPage::mouseReleaseEvent(QMouseEvent *event)
 {
     m_drawRect->hide();
     if (m_stopPressed) {

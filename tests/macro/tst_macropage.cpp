@@ -5,8 +5,8 @@
 #include "TestSupport.h"
 #include "core/macro/MacroCodec.h"
 #include "core/macro/MacroFile.h"
-#include "core/storage/readini.h"
-#include "ui/macro/micro_view.h"
+#include "core/storage/IniStore.h"
+#include "ui/macro/MacroPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,33 +35,33 @@ const Rows kFourRows{
 
 MacroRecord stored(const QString &name = QStringLiteral("Default Macro"))
 {
-    return parseMacro(readini::readini_macro_file(name));
+    return parseMacro(IniStore::readini_macro_file(name));
 }
 
-template <typename T> T *child(micro_view &page, const char *name)
+template <typename T> T *child(MacroPage &page, const char *name)
 {
     return page.findChild<T *>(QLatin1String(name)); // the page's object names
 }
 
-void key(micro_view &page, QEvent::Type type, int k, const QString &text, bool repeat = false)
+void key(MacroPage &page, QEvent::Type type, int k, const QString &text, bool repeat = false)
 {
     QKeyEvent e(type, k, Qt::NoModifier, text, repeat);
     QApplication::sendEvent(&page, &e);
 }
 
-void tap(micro_view &page, int k, const QString &text)
+void tap(MacroPage &page, int k, const QString &text)
 {
     key(page, QEvent::KeyPress, k, text);
     key(page, QEvent::KeyRelease, k, text);
 }
 
-void ticks(micro_view &page, int count)
+void ticks(MacroPage &page, int count)
 {
     for (int i = 0; i < count; ++i)
         page.count_add();
 }
 
-void selectRow(micro_view &page, int row)
+void selectRow(MacroPage &page, int row)
 {
     auto *tree = child<QTreeWidget>(page, "treeWidget");
     tree->setCurrentItem(tree->topLevelItem(row));
@@ -78,13 +78,13 @@ struct Workspace {
         writeEvent(r, 3, 200, 4, false);
         writeEvent(r, 6, 50, 5, true);
         writeEvent(r, 9, 0, 5, false);
-        readini::writeini_file(QStringLiteral("Default Macro"), buildMacroMap(kFourRows, r));
+        IniStore::writeini_file(QStringLiteral("Default Macro"), buildMacroMap(kFourRows, r));
     }
 };
 
 } // namespace
 
-class MicroViewTest : public QObject
+class MacroPageTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -106,7 +106,7 @@ private slots:
         QFETCH(QStringList, delays);
         QFETCH(QString, bytes);
         Workspace ws;
-        micro_view page;
+        MacroPage page;
         page.useManualClock(true);
         page.show();
         const char *modeButtons[] = {"macro_time_auto_btn", "macro_time_edit_btn",
@@ -143,7 +143,7 @@ private slots:
     void longPauseIsCappedAtTwelveSeconds()
     {
         Workspace ws;
-        micro_view page;
+        MacroPage page;
         page.useManualClock(true);
         page.macro_r_record_function();
         key(page, QEvent::KeyPress, Qt::Key_Return, "\r");
@@ -157,7 +157,7 @@ private slots:
     void recorderStopsTakingEventsWhenTheImageIsFull()
     {
         Workspace ws;
-        micro_view page;
+        MacroPage page;
         page.useManualClock(true);
         page.macro_time_lgn_btn_function();
         page.macro_r_record_function();
@@ -173,7 +173,7 @@ private slots:
     void insertAfterRowTwoPutsTheRecordingAtRowThree()
     {
         Workspace ws;
-        micro_view page;
+        MacroPage page;
         page.useManualClock(true);
         page.macro_time_lgn_btn_function();
         selectRow(page, 2);
@@ -194,7 +194,7 @@ private slots:
     void deletingARowRemovesItsPartner()
     {
         Workspace ws;
-        micro_view page;
+        MacroPage page;
         selectRow(page, 0); // "a" down goes with "a" up below it
         page.macro_r_del_function();
         QCOMPARE(page.rows(), kFourRows.mid(2));
@@ -206,7 +206,7 @@ private slots:
     void delayEditIsCappedAndSaved()
     {
         Workspace ws;
-        micro_view page;
+        MacroPage page;
         auto *tree = child<QTreeWidget>(page, "treeWidget");
         selectRow(page, 1);
         page.macro_r_edit_function();
@@ -223,8 +223,8 @@ private slots:
     void deleteKeepsTheProtectedMacro()
     {
         Workspace ws;
-        readini::writeini_file(QStringLiteral("A"), buildMacroMap({}, zeroReport()));
-        micro_view page;
+        IniStore::writeini_file(QStringLiteral("A"), buildMacroMap({}, zeroReport()));
+        MacroPage page;
         auto *list = child<QComboBox>(page, "macro_name_combo");
         QCOMPARE(page.selectedMacro(), QStringLiteral("A"));
         page.macro_name_btn_del_function();
@@ -237,5 +237,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MicroViewTest)
-#include "tst_microview.moc"
+QTEST_MAIN(MacroPageTest)
+#include "tst_macropage.moc"

@@ -17,7 +17,7 @@ using IniGroupMap = QMap<QString, QMap<QString, QString>>;
 
 using orvanta::SaveResult;
 
-class readini : public QObject
+class IniStore : public QObject
 {
     Q_OBJECT
 public:

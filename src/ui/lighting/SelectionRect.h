@@ -5,11 +5,11 @@
 #include <QRect>
 #include <QWidget>
 
-class keyboard_draw_rect : public QWidget
+class SelectionRect : public QWidget
 {
     Q_OBJECT
 public:
-    explicit keyboard_draw_rect(QWidget *parent = nullptr);
+    explicit SelectionRect(QWidget *parent = nullptr);
 
     // Takes page coordinates; the overlay sits 100 px right of the page origin.
     void change_draw_rect(int x, int y, int width, int height);

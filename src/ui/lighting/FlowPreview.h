@@ -9,7 +9,7 @@
 
 #include <array>
 
-class rainbowWidget : public QWidget
+class FlowPreview : public QWidget
 {
     Q_OBJECT
 public:
@@ -17,7 +17,7 @@ public:
     // How strongly the flow covers the keyboard picture below it.
     static constexpr qreal kOverlayOpacity = 0.55;
 
-    explicit rainbowWidget(QWidget *parent = nullptr);
+    explicit FlowPreview(QWidget *parent = nullptr);
 
     void setZoneColours(const std::array<int, kZones> &red, const std::array<int, kZones> &green,
                         const std::array<int, kZones> &blue);

@@ -1,10 +1,10 @@
 // The marking rectangle keeps the page rectangle shifted onto its own area.
 
-#include "ui/lighting/keyboard_draw_rect.h"
+#include "ui/lighting/SelectionRect.h"
 
 #include <QtTest>
 
-class tst_keyboard_draw_rect : public QObject
+class SelectionRectTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -21,12 +21,12 @@ private slots:
     {
         QFETCH(QRect, given);
         QFETCH(QRect, stored);
-        keyboard_draw_rect rect;
+        SelectionRect rect;
         QTest::ignoreMessage(QtDebugMsg, "change_draw_rect()");
         rect.change_draw_rect(given.x(), given.y(), given.width(), given.height());
         QCOMPARE(rect.rectangle(), stored);
     }
 };
 
-QTEST_MAIN(tst_keyboard_draw_rect)
-#include "tst_keyboard_draw_rect.moc"
+QTEST_MAIN(SelectionRectTest)
+#include "tst_selectionrect.moc"

@@ -1,12 +1,12 @@
 // The instant-shift system: SHIFT, CTRL or ALT of the current profile turned
 // into a direct switch to another on-board profile.
 
-#include "ui/shell/LumoProject.h"
+#include "ui/shell/MainWindow.h"
 
 #include "core/assign/InstantShift.h"
 #include "core/assign/KeyAssignment.h"
-#include "core/device/key_main_sand_cmd.h"
-#include "core/storage/readini.h"
+#include "core/device/CommandSender.h"
+#include "core/storage/IniStore.h"
 #include "ui/shell/Globals.h"
 
 #include <QComboBox>
@@ -15,7 +15,7 @@
 
 using namespace orvanta;
 
-void LumoProject::buildInstantShiftControls()
+void MainWindow::buildInstantShiftControls()
 {
     QWidget *w = centralWidget();
     captionInstantShift = new QLabel(w);
@@ -23,7 +23,7 @@ void LumoProject::buildInstantShiftControls()
     issCombo = new QComboBox(w);
     issCombo->setGeometry(820, 432, 180, 26);
     connect(issCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &LumoProject::iss_combo_function);
+            &MainWindow::iss_combo_function);
     for (int m = 0; m < 3; ++m) {
         auto *b = new QPushButton(w);
         b->setGeometry(820 + m * 90, 470, 80, 26);
@@ -31,12 +31,12 @@ void LumoProject::buildInstantShiftControls()
         b->setCursor(Qt::PointingHandCursor);
         issButtons[m] = b;
     }
-    connect(issButtons[0], &QPushButton::released, this, &LumoProject::iss_shift_function);
-    connect(issButtons[1], &QPushButton::released, this, &LumoProject::iss_ctrl_function);
-    connect(issButtons[2], &QPushButton::released, this, &LumoProject::iss_alt_function);
+    connect(issButtons[0], &QPushButton::released, this, &MainWindow::iss_shift_function);
+    connect(issButtons[1], &QPushButton::released, this, &MainWindow::iss_ctrl_function);
+    connect(issButtons[2], &QPushButton::released, this, &MainWindow::iss_alt_function);
 }
 
-void LumoProject::iss_combo_inster()
+void MainWindow::iss_combo_inster()
 {
     const QSignalBlocker block(issCombo);
     issCombo->clear();
@@ -47,17 +47,17 @@ void LumoProject::iss_combo_inster()
     iss_set_btn();
 }
 
-void LumoProject::iss_combo_function(int)
+void MainWindow::iss_combo_function(int)
 {
     iss_set_btn();
 }
 
-int LumoProject::iss_whitch_one_profile() const
+int MainWindow::iss_whitch_one_profile() const
 {
     return profileShiftCode(targetOfComboText(issCombo->currentText()));
 }
 
-void LumoProject::iss_set_btn()
+void MainWindow::iss_set_btn()
 {
     if (!issCombo || issCombo->currentIndex() < 0)
         return;
@@ -89,28 +89,28 @@ void LumoProject::iss_set_btn()
     }
 }
 
-void LumoProject::read_set_iss()
+void MainWindow::read_set_iss()
 {
-    const ShiftTargets targets = parseShiftTargets(readini::readini_ini_file());
+    const ShiftTargets targets = parseShiftTargets(IniStore::readini_ini_file());
     for (int m = 0; m < 3; ++m)
         issTarget[m] = targets[m];
     iss_set_btn();
 }
 
-void LumoProject::writeIssFlags()
+void MainWindow::writeIssFlags()
 {
     ShiftTargets targets;
     for (int m = 0; m < 3; ++m)
         targets[m] = issTarget[m];
-    reportSaves(readini::writeini_ini_file(makeShiftMap(targets)));
+    reportSaves(IniStore::writeini_ini_file(makeShiftMap(targets)));
 }
 
-void LumoProject::iss_ok_function()
+void MainWindow::iss_ok_function()
 {
     writeIssFlags();
 }
 
-void LumoProject::issButton(int m)
+void MainWindow::issButton(int m)
 {
     if (!macroPageIdle() || !issEnabled[m])
         return;
@@ -135,15 +135,24 @@ void LumoProject::issButton(int m)
         gCommandSender->setSingleKey(code, profileShiftCode(target));
     }
     const QString profile = selectedProfile();
-    const int count = readini::read_macro_count_ini_cmd_file(profile);
+    const int count = IniStore::read_macro_count_ini_cmd_file(profile);
     gCommandSender->writeKeyMapAndMacros(
-        gDeviceHandle, parseReports(readini::read_macro_ini_cmd_file(profile)), n, count);
+        gDeviceHandle, parseReports(IniStore::read_macro_ini_cmd_file(profile)), n, count);
     reportSaves(
-        readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+        IniStore::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
     writeIssFlags();
     iss_set_btn();
 }
 
-void LumoProject::iss_shift_function() { issButton(kShift); }
-void LumoProject::iss_ctrl_function() { issButton(kCtrl); }
-void LumoProject::iss_alt_function() { issButton(kAlt); }
+void MainWindow::iss_shift_function()
+{
+    issButton(kShift);
+}
+void MainWindow::iss_ctrl_function()
+{
+    issButton(kCtrl);
+}
+void MainWindow::iss_alt_function()
+{
+    issButton(kAlt);
+}

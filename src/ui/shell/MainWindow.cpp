@@ -1,31 +1,32 @@
-#include "LumoProject.h"
+#include "MainWindow.h"
 
 #include "ConsoleTray.h"
 #include "Globals.h"
+#include "KeyPopup.h"
+#include "ResetProgressView.h"
 #include "Shell.h"
 #include "WindowScale.h"
 #include "core/app/PictureCache.h"
+#include "core/device/CommandSender.h"
 #include "core/device/HidapiDevice.h"
 #include "core/device/HidrawMonitor.h"
-#include "core/device/key_main_sand_cmd.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/settings/LanguageText.h"
 #include "core/settings/WebLinks.h"
 #include "core/socket/SocketHelper.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
-#include "key_show_img.h"
-#include "reset_view.h"
 #include "translations/TranslationResources.h"
-#include "ui/lighting/keyboard_light_view.h"
-#include "ui/macro/micro_view.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/macro/MacroPage.h"
 #include "ui/settings/AutoUpdate.h"
-#include "ui/settings/setting_view.h"
+#include "ui/settings/SettingsPage.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
@@ -51,7 +52,7 @@ constexpr char kTabOnProperty[] = "tabOn"; // see setTabLook
 constexpr int kExitDrainMs = 10000;
 }
 
-LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
+MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     : QMainWindow(parent), m_options(options)
 {
     initTranslationResources();
@@ -99,32 +100,34 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     gSocketHelper = new SocketHelper(this, m_options.port, m_options.listenOnAllAddresses);
     gSocketHelper->setStatusReply([this] { return statusReply(); });
     connect(gSocketHelper, &SocketHelper::socketHelperSendData, this,
-            &LumoProject::socketHelperReceiveData);
+            &MainWindow::socketHelperReceiveData);
 
     // 6.
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
     // 7. Translation catalog of the stored language.
     translator = new QTranslator(this);
-    const int language = toNumber(readini::read_language(), 0);
+    const int language = toNumber(IniStore::read_language(), 0);
     loadCatalog(language);
 
     // 8. Pages, created hidden.
-    gLightView = new keyboard_light_view(this);
+    gLightView = new LightingPage(this);
     gLightView->hide();
-    gMacroView = new micro_view(this);
+    gMacroView = new MacroPage(this);
     gMacroView->hide();
     forwardPageSaveFailures();
-    connect(this, &LumoProject::saveFailed, this, [this](const QString &path, const QString &reason) {
-        m_saveFailure.start();
-        showNotice(tr("Not saved: %1 (%2). It keeps its earlier content.")
-                       .arg(QFileInfo(path).fileName(), reason),
-                   NoticeKind::Error);
-    });
-    gCommandSender = new key_main_sand_cmd();
-    gResetView = new reset_view(this);
+    connect(this, &MainWindow::saveFailed, this,
+            [this](const QString &path, const QString &reason) {
+                m_saveFailure.start();
+                showNotice(QCoreApplication::translate(
+                               "LumoProject", "Not saved: %1 (%2). It keeps its earlier content.")
+                               .arg(QFileInfo(path).fileName(), reason),
+                           NoticeKind::Error);
+            });
+    gCommandSender = new CommandSender();
+    gResetView = new ResetProgressView(this);
     gResetView->hide();
-    gSettingView = new setting_view(this);
+    gSettingView = new SettingsPage(this);
     gSettingView->hide();
 
     // 9.
@@ -159,21 +162,21 @@ LumoProject::LumoProject(const ConsoleOptions &options, QWidget *parent)
     main_set_profile1();
 
     // 14. Popup.
-    gKeyPopup = new key_show_img(this);
+    gKeyPopup = new KeyPopup(this);
     gKeyPopup->hide();
 
     // 15. Update check one second after start-up.
     readCmdTimer = new QTimer(this);
     readCmdTimer->start(1000);
     readCmdTimer->setSingleShot(true);
-    connect(readCmdTimer, &QTimer::timeout, this, &LumoProject::read_cmd);
+    connect(readCmdTimer, &QTimer::timeout, this, &MainWindow::read_cmd);
 
     // 16.
-    connect(gSettingView, &setting_view::messageABSendToC, this, &LumoProject::test_setto_lumo);
+    connect(gSettingView, &SettingsPage::messageABSendToC, this, &MainWindow::test_setto_lumo);
 
     // 17. The virtual keyboard, a click away on the Settings page. Taken after
     // start-up, it gets the active profile like a keyboard plugged in would.
-    connect(gSettingView, &setting_view::virtualKeyboardRequested, virtualKeyboard,
+    connect(gSettingView, &SettingsPage::virtualKeyboardRequested, virtualKeyboard,
             &VirtualKeyboardHost::showWindow);
     connect(virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
         useKeyboardButton->hide();
@@ -213,7 +216,7 @@ static QIcon consoleIcon()
     return icon;
 }
 
-ConsoleTray *LumoProject::createTray()
+ConsoleTray *MainWindow::createTray()
 {
     if (m_tray)
         return m_tray;
@@ -221,16 +224,16 @@ ConsoleTray *LumoProject::createTray()
     m_tray = new ConsoleTray(windowIcon(), this);
     // The tray's profiles do exactly what the PROFILE buttons do.
     connect(m_tray, &ConsoleTray::profileChosen, this, [this](int n) {
-        const std::array<void (LumoProject::*)(), 5> buttons{
-            &LumoProject::main_set_profile1, &LumoProject::main_set_profile2,
-            &LumoProject::main_set_profile3, &LumoProject::main_set_profile4,
-            &LumoProject::main_set_profile5};
+        const std::array<void (MainWindow::*)(), 5> buttons{
+            &MainWindow::main_set_profile1, &MainWindow::main_set_profile2,
+            &MainWindow::main_set_profile3, &MainWindow::main_set_profile4,
+            &MainWindow::main_set_profile5};
         if (n >= 1 && n <= 5)
             (this->*buttons[n - 1])();
     });
-    connect(this, &LumoProject::activeProfileChanged, m_tray, &ConsoleTray::setActiveProfile);
-    connect(m_tray, &ConsoleTray::showRequested, this, &LumoProject::showConsole);
-    connect(m_tray, &ConsoleTray::quitRequested, this, &LumoProject::quitConsole);
+    connect(this, &MainWindow::activeProfileChanged, m_tray, &ConsoleTray::setActiveProfile);
+    connect(m_tray, &ConsoleTray::showRequested, this, &MainWindow::showConsole);
+    connect(m_tray, &ConsoleTray::quitRequested, this, &MainWindow::quitConsole);
     m_tray->setActiveProfile(currentProfile);
     m_tray->setKeyboardStatus(KeyboardLink::stateText(m_link->state()));
     // A hidden window is not the end: only the Close button or Quit ends the console.
@@ -238,7 +241,7 @@ ConsoleTray *LumoProject::createTray()
     return m_tray;
 }
 
-void LumoProject::frameFocusedWidget(QWidget *focused)
+void MainWindow::frameFocusedWidget(QWidget *focused)
 {
     const bool ours = focused && focused != this && isAncestorOf(focused);
     if (!focusFrame && ours)
@@ -247,7 +250,7 @@ void LumoProject::frameFocusedWidget(QWidget *focused)
         focusFrame->setWidget(ours ? focused : nullptr);
 }
 
-void LumoProject::showConsole()
+void MainWindow::showConsole()
 {
     QWidget *top = topLevelOf(this);
     if (top != this)
@@ -257,14 +260,14 @@ void LumoProject::showConsole()
     top->activateWindow();
 }
 
-void LumoProject::quitConsole()
+void MainWindow::quitConsole()
 {
     m_quitting = true;
     close();
     QCoreApplication::quit();
 }
 
-LumoProject::~LumoProject()
+MainWindow::~MainWindow()
 {
     // Pages going away below move the focus; the frame is no longer followed.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
@@ -285,7 +288,7 @@ LumoProject::~LumoProject()
     delete m_updater;
 }
 
-void LumoProject::loadCatalog(int language)
+void MainWindow::loadCatalog(int language)
 {
     const QString file = catalogFileForLanguage(language);
     if (!file.isEmpty())
@@ -293,7 +296,7 @@ void LumoProject::loadCatalog(int language)
     QCoreApplication::installTranslator(translator);
 }
 
-void LumoProject::buildStyleSheets()
+void MainWindow::buildStyleSheets()
 {
     const QString tab =
         QStringLiteral("border-image: url(\"Image/UI-Design-2016_Keyboard_out_26_32.71.png\"); ");
@@ -336,7 +339,7 @@ static QPushButton *tabButton(QWidget *parent, const QRect &geometry)
     return b;
 }
 
-void LumoProject::buildShellWidgets()
+void MainWindow::buildShellWidgets()
 {
     QWidget *w = centralWidget();
     tabKeyboard = tabButton(w, {32, 39, 103, 24});
@@ -352,26 +355,26 @@ void LumoProject::buildShellWidgets()
     setTabLook(tabCustomize, true);
     for (int i = 0; i < 5; ++i)
         setTabLook(profileButtons[i], i == currentProfile - 1);
-    connect(tabKeyboard, &QPushButton::released, this, &LumoProject::main_keyboard_function);
-    connect(tabMacros, &QPushButton::released, this, &LumoProject::main_macros_function);
-    connect(tabCustomize, &QPushButton::released, this, &LumoProject::main_customize_fanction);
-    connect(tabLighting, &QPushButton::released, this, &LumoProject::main_lighting_function);
-    connect(profileButtons[0], &QPushButton::released, this, &LumoProject::main_set_profile1);
-    connect(profileButtons[1], &QPushButton::released, this, &LumoProject::main_set_profile2);
-    connect(profileButtons[2], &QPushButton::released, this, &LumoProject::main_set_profile3);
-    connect(profileButtons[3], &QPushButton::released, this, &LumoProject::main_set_profile4);
-    connect(profileButtons[4], &QPushButton::released, this, &LumoProject::main_set_profile5);
+    connect(tabKeyboard, &QPushButton::released, this, &MainWindow::main_keyboard_function);
+    connect(tabMacros, &QPushButton::released, this, &MainWindow::main_macros_function);
+    connect(tabCustomize, &QPushButton::released, this, &MainWindow::main_customize_fanction);
+    connect(tabLighting, &QPushButton::released, this, &MainWindow::main_lighting_function);
+    connect(profileButtons[0], &QPushButton::released, this, &MainWindow::main_set_profile1);
+    connect(profileButtons[1], &QPushButton::released, this, &MainWindow::main_set_profile2);
+    connect(profileButtons[2], &QPushButton::released, this, &MainWindow::main_set_profile3);
+    connect(profileButtons[3], &QPushButton::released, this, &MainWindow::main_set_profile4);
+    connect(profileButtons[4], &QPushButton::released, this, &MainWindow::main_set_profile5);
 
     btnReset = iconButton(w, QStringLiteral("reset"), {985, 16, 32, 33});
     btnService = iconButton(w, QStringLiteral("service"), {1023, 16, 32, 33});
     btnInfo = iconButton(w, QStringLiteral("info"), {1063, 16, 32, 33});
     btnSettings = iconButton(w, QStringLiteral("settings"), {1102, 16, 32, 33});
     btnClose = iconButton(w, QStringLiteral("close"), {1141, 16, 32, 33});
-    connect(btnReset, &QPushButton::released, this, &LumoProject::rmain_re_btn_fanction);
-    connect(btnService, &QPushButton::released, this, &LumoProject::rmain_r_btn_fanction);
-    connect(btnInfo, &QPushButton::released, this, &LumoProject::rmain_qu_btn_fanction);
-    connect(btnSettings, &QPushButton::released, this, &LumoProject::rmain_box_btn_fanction);
-    connect(btnClose, &QPushButton::released, this, &LumoProject::quitConsole);
+    connect(btnReset, &QPushButton::released, this, &MainWindow::rmain_re_btn_fanction);
+    connect(btnService, &QPushButton::released, this, &MainWindow::rmain_r_btn_fanction);
+    connect(btnInfo, &QPushButton::released, this, &MainWindow::rmain_qu_btn_fanction);
+    connect(btnSettings, &QPushButton::released, this, &MainWindow::rmain_box_btn_fanction);
+    connect(btnClose, &QPushButton::released, this, &MainWindow::quitConsole);
 
     // The two profile captions are 14 pixels tall: the Chinese texts take 13
     // rows at 11 px and would lose their top and bottom rows in 11.
@@ -381,20 +384,19 @@ void LumoProject::buildShellWidgets()
     profileCombo->setEditable(false);
     profileCombo->setGeometry(31, 176, 175, 23);
     connect(profileCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &LumoProject::leftmenu_select_combo_function);
+            &MainWindow::leftmenu_select_combo_function);
 
     const char *icons[5] = {"new", "delete", "copy", "import", "export"};
     QPushButton **buttons[5] = {&btnNew, &btnDelete, &btnCopy, &btnImport, &btnExport};
     const int ix[5] = {31, 67, 103, 139, 175};
     for (int i = 0; i < 5; ++i)
         *buttons[i] = iconButton(w, QString::fromLatin1(icons[i]), {ix[i], 204, 33, 25});
-    connect(btnNew, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_new_function);
-    connect(btnDelete, &QPushButton::released, this,
-            &LumoProject::leftmenu_select_btn_dle_function);
-    connect(btnCopy, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_copy_function);
+    connect(btnNew, &QPushButton::released, this, &MainWindow::leftmenu_select_btn_new_function);
+    connect(btnDelete, &QPushButton::released, this, &MainWindow::leftmenu_select_btn_dle_function);
+    connect(btnCopy, &QPushButton::released, this, &MainWindow::leftmenu_select_btn_copy_function);
     connect(btnImport, &QPushButton::released, this,
-            &LumoProject::leftmenu_select_btn_load_fanction);
-    connect(btnExport, &QPushButton::released, this, &LumoProject::leftmenu_select_btn_up_fanction);
+            &MainWindow::leftmenu_select_btn_load_fanction);
+    connect(btnExport, &QPushButton::released, this, &MainWindow::leftmenu_select_btn_up_fanction);
 
     captionProfileName = new QLabel(w);
     captionProfileName->setGeometry(31, 259, 96, 14);
@@ -402,7 +404,7 @@ void LumoProject::buildShellWidgets()
     profileNameEdit->setGeometry(31, 279, 175, 23);
     profileNameEdit->setMaxLength(64);
     connect(profileNameEdit, &QLineEdit::returnPressed, this,
-            &LumoProject::leftmenu_profile_name_function);
+            &MainWindow::leftmenu_profile_name_function);
 
     captionShortcut = new QLabel(w); // its text is English in every language
     captionShortcut->setGeometry(56, 322, 72, 9);
@@ -415,7 +417,7 @@ void LumoProject::buildShellWidgets()
     linkButton->setStyleSheet(
         QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
     linkButton->hide();
-    connect(linkButton, &QPushButton::released, this, &LumoProject::leftmenu_link_btn_function);
+    connect(linkButton, &QPushButton::released, this, &MainWindow::leftmenu_link_btn_function);
 
     // Under the icon buttons, right of the profile buttons: nothing else lives there.
     statusBand = new StatusBand(w);
@@ -433,7 +435,7 @@ void LumoProject::buildShellWidgets()
     });
 }
 
-void LumoProject::applyShellStyles()
+void MainWindow::applyShellStyles()
 {
     // Every tab keeps its look, in the new font.
     for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
@@ -471,65 +473,72 @@ void LumoProject::applyShellStyles()
     iss_set_btn();
 }
 
-void LumoProject::retranslateShell()
+void MainWindow::retranslateShell()
 {
     setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
-    tabKeyboard->setText(tr("KEYBOARD"));
-    useKeyboardButton->setText(tr("USE THE KEYBOARD"));
-    tabMacros->setText(tr("MACROS"));
-    tabCustomize->setText(tr("CUSTOMIZE"));
-    tabLighting->setText(tr("LIGHTING"));
-    const char *profiles[5] = {QT_TR_NOOP("PROFILE 1"), QT_TR_NOOP("PROFILE 2"),
-                               QT_TR_NOOP("PROFILE 3"), QT_TR_NOOP("PROFILE 4"),
-                               QT_TR_NOOP("PROFILE 5")};
+    tabKeyboard->setText(QCoreApplication::translate("LumoProject", "KEYBOARD"));
+    useKeyboardButton->setText(QCoreApplication::translate("LumoProject", "USE THE KEYBOARD"));
+    tabMacros->setText(QCoreApplication::translate("LumoProject", "MACROS"));
+    tabCustomize->setText(QCoreApplication::translate("LumoProject", "CUSTOMIZE"));
+    tabLighting->setText(QCoreApplication::translate("LumoProject", "LIGHTING"));
+    const char *profiles[5] = {QT_TRANSLATE_NOOP("LumoProject", "PROFILE 1"),
+                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 2"),
+                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 3"),
+                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 4"),
+                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 5")};
     for (int i = 0; i < 5; ++i)
-        profileButtons[i]->setText(tr(profiles[i]));
-    btnReset->setToolTip(tr("Reset"));
-    btnService->setToolTip(tr("Customer Service"));
-    btnInfo->setToolTip(tr("Product Information"));
-    btnSettings->setToolTip(tr("Settings"));
-    btnClose->setToolTip(tr("Close"));
-    captionSelectProfile->setText(tr("SELECT PROFILE"));
-    btnNew->setToolTip(tr("New"));
-    btnDelete->setToolTip(tr("Delete"));
-    btnCopy->setToolTip(tr("Copy"));
-    btnImport->setToolTip(tr("Import"));
-    btnExport->setToolTip(tr("Export"));
-    captionProfileName->setText(tr("PROFILE NAME"));
-    captionShortcut->setText(tr("SHORTCUT"));
+        profileButtons[i]->setText(QCoreApplication::translate("LumoProject", profiles[i]));
+    btnReset->setToolTip(QCoreApplication::translate("LumoProject", "Reset"));
+    btnService->setToolTip(QCoreApplication::translate("LumoProject", "Customer Service"));
+    btnInfo->setToolTip(QCoreApplication::translate("LumoProject", "Product Information"));
+    btnSettings->setToolTip(QCoreApplication::translate("LumoProject", "Settings"));
+    btnClose->setToolTip(QCoreApplication::translate("LumoProject", "Close"));
+    captionSelectProfile->setText(QCoreApplication::translate("LumoProject", "SELECT PROFILE"));
+    btnNew->setToolTip(QCoreApplication::translate("LumoProject", "New"));
+    btnDelete->setToolTip(QCoreApplication::translate("LumoProject", "Delete"));
+    btnCopy->setToolTip(QCoreApplication::translate("LumoProject", "Copy"));
+    btnImport->setToolTip(QCoreApplication::translate("LumoProject", "Import"));
+    btnExport->setToolTip(QCoreApplication::translate("LumoProject", "Export"));
+    captionProfileName->setText(QCoreApplication::translate("LumoProject", "PROFILE NAME"));
+    captionShortcut->setText(QCoreApplication::translate("LumoProject", "SHORTCUT"));
     if (m_link)
         showKeyboardState();
 
-    captionKeyAssignment->setText(tr("KEY ASSIGNMENT"));
-    captionInstantShift->setText(tr("INSTANT SHIFT SYS."));
+    captionKeyAssignment->setText(QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"));
+    captionInstantShift->setText(QCoreApplication::translate("LumoProject", "INSTANT SHIFT SYS."));
     const int assign = keyAssignCombo->currentIndex();
     {
         const QSignalBlocker block(keyAssignCombo);
         keyAssignCombo->clear();
-        keyAssignCombo->addItems({tr("Default"), tr("Macro Key"), tr("Single Key")});
+        keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
+                                  QCoreApplication::translate("LumoProject", "Macro Key"),
+                                  QCoreApplication::translate("LumoProject", "Single Key")});
         keyAssignCombo->setCurrentIndex(assign);
     }
-    captionAssignMacro->setText(tr("ASSIGN MACRO"));
-    captionRepeat->setText(tr("REPATE OPTION"));
+    captionAssignMacro->setText(QCoreApplication::translate("LumoProject", "ASSIGN MACRO"));
+    captionRepeat->setText(QCoreApplication::translate("LumoProject", "REPATE OPTION"));
     const int repeat = repeatCombo->currentIndex();
     {
         const QSignalBlocker block(repeatCombo);
         repeatCombo->clear();
-        repeatCombo->addItems({tr("Once"), tr("Multiple Times"), tr("When Perss & Hold"),
-                               tr("Until Pressed Next Time")});
+        repeatCombo->addItems(
+            {QCoreApplication::translate("LumoProject", "Once"),
+             QCoreApplication::translate("LumoProject", "Multiple Times"),
+             QCoreApplication::translate("LumoProject", "When Perss & Hold"),
+             QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
         repeatCombo->setCurrentIndex(repeat);
     }
-    macroResetButton->setText(tr("MACRO RESET"));
-    captionCurrent->setText(tr("CURRENT"));
-    captionAssign->setText(tr("ASSIGN"));
-    singleResetButton->setText(tr("SINGLE RESET"));
-    customizeApplyButton->setText(tr("APPLY"));
+    macroResetButton->setText(QCoreApplication::translate("LumoProject", "MACRO RESET"));
+    captionCurrent->setText(QCoreApplication::translate("LumoProject", "CURRENT"));
+    captionAssign->setText(QCoreApplication::translate("LumoProject", "ASSIGN"));
+    singleResetButton->setText(QCoreApplication::translate("LumoProject", "SINGLE RESET"));
+    customizeApplyButton->setText(QCoreApplication::translate("LumoProject", "APPLY"));
     issButtons[0]->setText(QStringLiteral("SHIFT"));
     issButtons[1]->setText(QStringLiteral("CTRL"));
     issButtons[2]->setText(QStringLiteral("ALT"));
 }
 
-void LumoProject::deviceInitialisation()
+void MainWindow::deviceInitialisation()
 {
     hoverKey = 0;
     lastHoverKey = 0;
@@ -540,11 +549,11 @@ void LumoProject::deviceInitialisation()
     gLightView->profile_number = 1;
     appLightValue = 0;
     appTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
-    connect(appTimer, &QTimer::timeout, this, &LumoProject::app_testt);
+    connect(appTimer, &QTimer::timeout, this, &MainWindow::app_testt);
     m_link = new KeyboardLink(this);
-    connect(m_link, &KeyboardLink::stateChanged, this, &LumoProject::showKeyboardState);
-    connect(m_link, &KeyboardLink::keyboardArrived, this, &LumoProject::keyboardArrived);
-    connect(m_link, &KeyboardLink::operationFinished, this, &LumoProject::operationFinished);
+    connect(m_link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
+    connect(m_link, &KeyboardLink::keyboardArrived, this, &MainWindow::keyboardArrived);
+    connect(m_link, &KeyboardLink::operationFinished, this, &MainWindow::operationFinished);
     virtualKeyboard = new VirtualKeyboardHost(m_link, this);
     if (m_options.keyboard != KeyboardChoice::Virtual)
         m_link->discover();
@@ -560,7 +569,7 @@ void LumoProject::deviceInitialisation()
     showKeyboardState();
 }
 
-void LumoProject::showKeyboardState()
+void MainWindow::showKeyboardState()
 {
     const KeyboardLink::State state = m_link->state();
     statusBand->setKeyboardState(KeyboardLink::stateText(state),
@@ -569,7 +578,7 @@ void LumoProject::showKeyboardState()
         m_tray->setKeyboardStatus(KeyboardLink::stateText(state));
 }
 
-void LumoProject::keyboardArrived()
+void MainWindow::keyboardArrived()
 {
     // A keyboard plugged in now may sit on any of its profiles: bring it to
     // the one the console shows as active.
@@ -577,13 +586,13 @@ void LumoProject::keyboardArrived()
     gCommandSender->selectProfile(gDeviceHandle, currentProfile);
 }
 
-void LumoProject::showNotice(const QString &text, NoticeKind kind)
+void MainWindow::showNotice(const QString &text, NoticeKind kind)
 {
     statusBand->showNotice(text, kind);
 }
 
-void LumoProject::operationFinished(quint64 id, KeyboardLink::Outcome outcome, int profile,
-                                    bool quiet)
+void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, int profile,
+                                   bool quiet)
 {
     if (const auto then = m_afterOperation.take(id))
         then();
@@ -592,21 +601,28 @@ void LumoProject::operationFinished(quint64 id, KeyboardLink::Outcome outcome, i
         (outcome == KeyboardLink::Outcome::Sent || outcome == KeyboardLink::Outcome::NotConnected))
         return;
     const QString target =
-        profile >= 1 && profile <= 5 ? tr("PROFILE %1").arg(profile) : tr("the keyboard");
+        profile >= 1 && profile <= 5
+            ? QCoreApplication::translate("LumoProject", "PROFILE %1").arg(profile)
+            : QCoreApplication::translate("LumoProject", "the keyboard");
     switch (outcome) {
     case KeyboardLink::Outcome::Sent:
         if (!quiet)
-            showNotice(tr("Sent to %1").arg(target), NoticeKind::Success);
+            showNotice(QCoreApplication::translate("LumoProject", "Sent to %1").arg(target),
+                       NoticeKind::Success);
         break;
     case KeyboardLink::Outcome::NotConnected:
         if (!quiet)
-            showNotice(tr("Saved; the keyboard is not connected"), NoticeKind::Warning);
+            showNotice(
+                QCoreApplication::translate("LumoProject", "Saved; the keyboard is not connected"),
+                NoticeKind::Warning);
         break;
     case KeyboardLink::Outcome::Failed:
     case KeyboardLink::Outcome::Lost:
     case KeyboardLink::Outcome::Dropped:
         if (!quiet)
-            showNotice(tr("Not sent to %1: the keyboard did not respond. Your settings are saved.")
+            showNotice(QCoreApplication::translate(
+                           "LumoProject",
+                           "Not sent to %1: the keyboard did not respond. Your settings are saved.")
                            .arg(target),
                        NoticeKind::Error);
         break;
@@ -615,7 +631,7 @@ void LumoProject::operationFinished(quint64 id, KeyboardLink::Outcome outcome, i
     }
 }
 
-void LumoProject::afterQueued(quint64 since, std::function<void()> then)
+void MainWindow::afterQueued(quint64 since, std::function<void()> then)
 {
     const quint64 last = gCommandSender->lastOperation();
     if (!gCommandSender->link() || last == since) {
@@ -626,7 +642,7 @@ void LumoProject::afterQueued(quint64 since, std::function<void()> then)
     m_afterOperation.insert(last, std::move(then));
 }
 
-QByteArray LumoProject::statusReply() const
+QByteArray MainWindow::statusReply() const
 {
     QJsonObject status;
     const KeyboardLink::State state = m_link ? m_link->state() : KeyboardLink::State::Absent;
@@ -637,24 +653,24 @@ QByteArray LumoProject::statusReply() const
     return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
 }
 
-bool LumoProject::macroPageIdle() const
+bool MainWindow::macroPageIdle() const
 {
     return !gMacroView || gMacroView->isIdle();
 }
 
-void LumoProject::allTabsOff()
+void MainWindow::allTabsOff()
 {
     for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
         setTabLook(b, false);
 }
 
-void LumoProject::setTabLook(QPushButton *tab, bool on)
+void MainWindow::setTabLook(QPushButton *tab, bool on)
 {
     tab->setProperty(kTabOnProperty, on);
     tab->setStyleSheet(on ? styleTabOn : styleTabOff);
 }
 
-void LumoProject::read_cmd()
+void MainWindow::read_cmd()
 {
     if (!isStartAutoUpdate)
         return;
@@ -673,7 +689,7 @@ static void placePage(QWidget *page)
     page->raise();
 }
 
-void LumoProject::main_keyboard_function()
+void MainWindow::main_keyboard_function()
 {
     if (!macroPageIdle() || !tabLighting->isHidden())
         return;
@@ -688,7 +704,7 @@ void LumoProject::main_keyboard_function()
     gMacroView->hide();
 }
 
-void LumoProject::main_customize_fanction()
+void MainWindow::main_customize_fanction()
 {
     if (!macroPageIdle() || !keyboardTabActive)
         return;
@@ -700,7 +716,7 @@ void LumoProject::main_customize_fanction()
     gSettingView->hide();
 }
 
-void LumoProject::main_lighting_function()
+void MainWindow::main_lighting_function()
 {
     if (!macroPageIdle() || !keyboardTabActive)
         return;
@@ -713,7 +729,7 @@ void LumoProject::main_lighting_function()
     placePage(gLightView);
 }
 
-void LumoProject::main_macros_function()
+void MainWindow::main_macros_function()
 {
     if (!macroPageIdle())
         return;
@@ -728,7 +744,7 @@ void LumoProject::main_macros_function()
     placePage(gMacroView);
 }
 
-void LumoProject::rmain_box_btn_fanction()
+void MainWindow::rmain_box_btn_fanction()
 {
     if (!macroPageIdle() || !gSettingView->isHidden())
         return;
@@ -741,21 +757,21 @@ void LumoProject::rmain_box_btn_fanction()
     allTabsOff();
 }
 
-void LumoProject::rmain_qu_btn_fanction()
+void MainWindow::rmain_qu_btn_fanction()
 {
     if (!macroPageIdle())
         return;
     WebLinks::openAddress(PRODUCT_PAGE_URL);
 }
 
-void LumoProject::rmain_r_btn_fanction()
+void MainWindow::rmain_r_btn_fanction()
 {
     if (!macroPageIdle())
         return;
     WebLinks::openAddress(CUSTOMER_SERVICE_URL);
 }
 
-void LumoProject::main_all_profile_close(int index)
+void MainWindow::main_all_profile_close(int index)
 {
     for (QPushButton *b : profileButtons)
         setTabLook(b, false);
@@ -763,7 +779,7 @@ void LumoProject::main_all_profile_close(int index)
         setTabLook(profileButtons[index], true);
 }
 
-void LumoProject::leftmenu_link_btn_function()
+void MainWindow::leftmenu_link_btn_function()
 {
     linkFlag = !linkFlag;
     linkButton->setStyleSheet(
@@ -773,20 +789,20 @@ void LumoProject::leftmenu_link_btn_function()
                        "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
 }
 
-void LumoProject::ReadFromUsb()
+void MainWindow::ReadFromUsb()
 {
     // The keyboard is never read; nothing connects this slot.
 }
 
 // --- window dragging and closing ---------------------------------------------
 
-void LumoProject::mousePressEvent(QMouseEvent *event)
+void MainWindow::mousePressEvent(QMouseEvent *event)
 {
     pressPoint = event->pos();
     selectKeyAt(event->pos());
 }
 
-void LumoProject::mouseMoveEvent(QMouseEvent *event)
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->pos();
     if (p.y() < 100 && p.x() < 1200) {
@@ -802,7 +818,7 @@ void LumoProject::mouseMoveEvent(QMouseEvent *event)
     hoverKeyAt(p);
 }
 
-void LumoProject::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_quitting) {
         event->accept();
@@ -816,7 +832,7 @@ void LumoProject::closeEvent(QCloseEvent *event)
 
 // --- language ------------------------------------------------------------------
 
-void LumoProject::test_setto_lumo(QString code)
+void MainWindow::test_setto_lumo(QString code)
 {
     qDebug() << "get" << code;
     const int n = code.toInt();
@@ -827,21 +843,21 @@ void LumoProject::test_setto_lumo(QString code)
         translator = new QTranslator(this);
         loadCatalog(n);
     }
-    reportSaves(readini::write_language(n));
+    reportSaves(IniStore::write_language(n));
     fontFamily = fontFamilyForLanguage(n, QString());
     buildStyleSheets();
 
     // The lighting and macro pages are built anew so they pick up the texts.
     const bool lightingShown = gLightView->isVisible();
     const bool macrosShown = gMacroView->isVisible();
-    keyboard_light_view *oldLight = gLightView;
-    micro_view *oldMacro = gMacroView;
-    gLightView = new keyboard_light_view(this);
+    LightingPage *oldLight = gLightView;
+    MacroPage *oldMacro = gMacroView;
+    gLightView = new LightingPage(this);
     gLightView->hide();
     gLightView->profile_number = oldLight->profile_number;
     gLightView->profile_name = oldLight->profile_name;
     gLightView->key_r_insertcombo();
-    gMacroView = new micro_view(this);
+    gMacroView = new MacroPage(this);
     gMacroView->hide();
     forwardPageSaveFailures();
     oldLight->hide();
@@ -862,15 +878,15 @@ void LumoProject::test_setto_lumo(QString code)
     update();
 }
 
-bool LumoProject::reportSaves(const orvanta::SaveResult &result)
+bool MainWindow::reportSaves(const orvanta::SaveResult &result)
 {
     for (const orvanta::SaveFailure &f : result.failures())
         emit saveFailed(f.path, f.reason);
     return result.ok();
 }
 
-void LumoProject::forwardPageSaveFailures()
+void MainWindow::forwardPageSaveFailures()
 {
-    connect(gLightView, &keyboard_light_view::saveFailed, this, &LumoProject::saveFailed);
-    connect(gMacroView, &micro_view::saveFailed, this, &LumoProject::saveFailed);
+    connect(gLightView, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
+    connect(gMacroView, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
 }

@@ -1,4 +1,4 @@
-#include "readini.h"
+#include "IniStore.h"
 
 #include "IniFile.h"
 #include "StoredList.h"
@@ -49,13 +49,13 @@ QString inner(const IniGroupMap &map, const QString &outer, const QString &key)
 
 } // namespace
 
-const QStringList &readini::effectGroups()
+const QStringList &IniStore::effectGroups()
 {
     static const QStringList g{"fully", "reactive", "arrow", "wave", "ripple"};
     return g;
 }
 
-const QStringList &readini::effectKeys()
+const QStringList &IniStore::effectKeys()
 {
     static const QStringList k{"full",        "customized", "left",       "right",
                                "yes",         "no",         "static_flag", "pulse",
@@ -64,7 +64,7 @@ const QStringList &readini::effectKeys()
     return k;
 }
 
-const QStringList &readini::lightColorKeys(int group)
+const QStringList &IniStore::lightColorKeys(int group)
 {
     static const QStringList full{"re_full_color_rgb_r", "re_full_color_rgb_g",
                                   "re_full_color_rgb_b", "re_full_UsbBuf_R",
@@ -75,62 +75,62 @@ const QStringList &readini::lightColorKeys(int group)
     return group == 0 ? full : reactive;
 }
 
-const QStringList &readini::macroKeys()
+const QStringList &IniStore::macroKeys()
 {
     static const QStringList k{"macro_key_count", "macro_key", "macro_key_state",
                                "macro_key_delaytime", "macro_cmd_str"};
     return k;
 }
 
-const QStringList &readini::patternKeys()
+const QStringList &IniStore::patternKeys()
 {
     static const QStringList k{"RColor", "GColor", "BColor", "VColor", "YValue"};
     return k;
 }
 
-const QStringList &readini::signalKeys()
+const QStringList &IniStore::signalKeys()
 {
     static const QStringList k{"signle", "macro_singal_oldkey", "macro_singal_newkey"};
     return k;
 }
 
-QString readini::profileDir(const QString &profile)
+QString IniStore::profileDir(const QString &profile)
 {
     return QStringLiteral("./lightfile/") + profile;
 }
 
-QString readini::patternPath(int number, const QString &profile)
+QString IniStore::patternPath(int number, const QString &profile)
 {
     return profileDir(profile) + QStringLiteral("/light/pattern") + QString::number(number) +
            QStringLiteral(".ini");
 }
 
-QString readini::lightCmdPath(const QString &profile)
+QString IniStore::lightCmdPath(const QString &profile)
 {
     return profileDir(profile) + QStringLiteral("/cmd/light_cmd.ini");
 }
 
-QString readini::macroCmdPath(const QString &profile)
+QString IniStore::macroCmdPath(const QString &profile)
 {
     return profileDir(profile) + QStringLiteral("/cmd/macro.ini");
 }
 
-QString readini::macroSystemPath(const QString &profile)
+QString IniStore::macroSystemPath(const QString &profile)
 {
     return profileDir(profile) + QStringLiteral("/macro/macro_file.ini");
 }
 
-QString readini::signalPath(const QString &profile)
+QString IniStore::signalPath(const QString &profile)
 {
     return profileDir(profile) + QStringLiteral("/singal/signal.ini");
 }
 
-QString readini::macroPath(const QString &macro)
+QString IniStore::macroPath(const QString &macro)
 {
     return QStringLiteral("./macrofile/") + macro + QStringLiteral(".ini");
 }
 
-int readini::lightCmdReportCount(int type)
+int IniStore::lightCmdReportCount(int type)
 {
     switch (type) {
     case 0:
@@ -145,7 +145,7 @@ int readini::lightCmdReportCount(int type)
     }
 }
 
-QString readini::emptyCommandString()
+QString IniStore::emptyCommandString()
 {
     QStringList zeros;
     for (int i = 0; i < 264; ++i)
@@ -155,13 +155,13 @@ QString readini::emptyCommandString()
 
 // --- system files ----------------------------------------------------------
 
-QString readini::read_language()
+QString IniStore::read_language()
 {
     auto s = open(QStringLiteral("./system/language.ini"));
     return text(*s, QStringLiteral("/Setting/language"));
 }
 
-SaveResult readini::write_language(int index)
+SaveResult IniStore::write_language(int index)
 {
     const QString path = QStringLiteral("./system/language.ini");
     IniFile s = IniFile::load(path);
@@ -169,7 +169,7 @@ SaveResult readini::write_language(int index)
     return s.save(path);
 }
 
-QStringList readini::readini_light_pattern_file()
+QStringList IniStore::readini_light_pattern_file()
 {
     auto s = open(QStringLiteral("./system/light_flag.ini"));
     QStringList out;
@@ -179,7 +179,7 @@ QStringList readini::readini_light_pattern_file()
     return out;
 }
 
-SaveResult readini::writeini_file(const IniGroupMap &map)
+SaveResult IniStore::writeini_file(const IniGroupMap &map)
 {
     const QString path = QStringLiteral("./system/light_flag.ini");
     IniFile s = IniFile::load(path);
@@ -189,7 +189,7 @@ SaveResult readini::writeini_file(const IniGroupMap &map)
     return s.save(path);
 }
 
-QStringList readini::readini_light_system_color_file()
+QStringList IniStore::readini_light_system_color_file()
 {
     auto s = open(QStringLiteral("./system/light_color.ini"));
     QStringList out;
@@ -200,7 +200,7 @@ QStringList readini::readini_light_system_color_file()
     return out;
 }
 
-SaveResult readini::writeini_light_system_color_file(const IniGroupMap &map)
+SaveResult IniStore::writeini_light_system_color_file(const IniGroupMap &map)
 {
     const QString path = QStringLiteral("./system/light_color.ini");
     IniFile s = IniFile::load(path);
@@ -211,14 +211,14 @@ SaveResult readini::writeini_light_system_color_file(const IniGroupMap &map)
     return s.save(path);
 }
 
-QStringList readini::readini_ini_file()
+QStringList IniStore::readini_ini_file()
 {
     auto s = open(QStringLiteral("./system/iss_flag.ini"));
     return {text(*s, QStringLiteral("/Setting/shift")), text(*s, QStringLiteral("/Setting/ctrl")),
             text(*s, QStringLiteral("/Setting/alt"))};
 }
 
-SaveResult readini::writeini_ini_file(const IniGroupMap &map)
+SaveResult IniStore::writeini_ini_file(const IniGroupMap &map)
 {
     const QString path = QStringLiteral("./system/iss_flag.ini");
     IniFile s = IniFile::load(path);
@@ -228,7 +228,7 @@ SaveResult readini::writeini_ini_file(const IniGroupMap &map)
     return s.save(path);
 }
 
-QStringList readini::readini_profile_connect()
+QStringList IniStore::readini_profile_connect()
 {
     auto s = open(QStringLiteral("./system/profile_connect.ini"));
     QStringList out;
@@ -237,7 +237,7 @@ QStringList readini::readini_profile_connect()
     return out;
 }
 
-SaveResult readini::write_profile_connect(const IniGroupMap &map)
+SaveResult IniStore::write_profile_connect(const IniGroupMap &map)
 {
     const QString path = QStringLiteral("./system/profile_connect.ini");
     IniFile s = IniFile::load(path);
@@ -249,7 +249,7 @@ SaveResult readini::write_profile_connect(const IniGroupMap &map)
 
 // --- pattern files ---------------------------------------------------------
 
-SaveResult readini::newini_lightfile(int number, const QString &profile)
+SaveResult IniStore::newini_lightfile(int number, const QString &profile)
 {
     const QString path = patternPath(number, profile);
     IniFile s = IniFile::load(path);
@@ -261,7 +261,7 @@ SaveResult readini::newini_lightfile(int number, const QString &profile)
     return s.save(path);
 }
 
-QStringList readini::readini_light_pattern_file(int index, const QString &profile)
+QStringList IniStore::readini_light_pattern_file(int index, const QString &profile)
 {
     auto s = open(patternPath(index + 1, profile));
     QStringList out;
@@ -270,7 +270,7 @@ QStringList readini::readini_light_pattern_file(int index, const QString &profil
     return out;
 }
 
-SaveResult readini::writeini_file(int index, const IniGroupMap &map, const QString &profile)
+SaveResult IniStore::writeini_file(int index, const IniGroupMap &map, const QString &profile)
 {
     const QString path = patternPath(index + 1, profile);
     IniFile s = IniFile::load(path);
@@ -281,7 +281,7 @@ SaveResult readini::writeini_file(int index, const IniGroupMap &map, const QStri
 
 // --- light_cmd.ini ---------------------------------------------------------
 
-QStringList readini::readini_profile_light_cmd(const QString &profile)
+QStringList IniStore::readini_profile_light_cmd(const QString &profile)
 {
     auto s = open(lightCmdPath(profile));
     const QString type = text(*s, QStringLiteral("/Setting/type"));
@@ -292,7 +292,7 @@ QStringList readini::readini_profile_light_cmd(const QString &profile)
     return out;
 }
 
-SaveResult readini::write_profile_light_cmd(const IniGroupMap &map, const QString &profile)
+SaveResult IniStore::write_profile_light_cmd(const IniGroupMap &map, const QString &profile)
 {
     bool ok = false;
     const int type = inner(map, "profile_light_cmd", "type").toInt(&ok);
@@ -310,7 +310,7 @@ SaveResult readini::write_profile_light_cmd(const IniGroupMap &map, const QStrin
 
 // --- cmd/macro.ini ---------------------------------------------------------
 
-SaveResult readini::def_macro_ini_cmd_file(const QString &profile)
+SaveResult IniStore::def_macro_ini_cmd_file(const QString &profile)
 {
     IniFile s;
     s.setValue(QStringLiteral("/Setting/count"), QStringLiteral("0"));
@@ -318,7 +318,7 @@ SaveResult readini::def_macro_ini_cmd_file(const QString &profile)
     return s.save(macroCmdPath(profile));
 }
 
-int readini::read_macro_count_ini_cmd_file(const QString &profile)
+int IniStore::read_macro_count_ini_cmd_file(const QString &profile)
 {
     auto s = open(macroCmdPath(profile));
     // At most one entry per key slot: a damaged count must not run the entry
@@ -326,7 +326,7 @@ int readini::read_macro_count_ini_cmd_file(const QString &profile)
     return qBound(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0), 108);
 }
 
-QStringList readini::read_macro_ini_cmd_file(const QString &profile)
+QStringList IniStore::read_macro_ini_cmd_file(const QString &profile)
 {
     auto s = open(macroCmdPath(profile));
     // A count far beyond the keys that exist only yields empty entries; the
@@ -338,7 +338,7 @@ QStringList readini::read_macro_ini_cmd_file(const QString &profile)
     return out;
 }
 
-QString readini::read_macro_number_ini_cmd_file(const QString &profile)
+QString IniStore::read_macro_number_ini_cmd_file(const QString &profile)
 {
     auto s = open(macroCmdPath(profile));
     const int count = qBound(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0), 108);
@@ -348,8 +348,8 @@ QString readini::read_macro_number_ini_cmd_file(const QString &profile)
     return joinList(out);
 }
 
-SaveResult readini::write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
-                                             int number, int index, int count)
+SaveResult IniStore::write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
+                                              int number, int index, int count)
 {
     const QString path = macroCmdPath(profile);
     IniFile s = IniFile::load(path);
@@ -360,7 +360,7 @@ SaveResult readini::write_macro_ini_cmd_file(const IniGroupMap &map, const QStri
     return s.save(path);
 }
 
-SaveResult readini::remove_macro_ini_cmd_file(const QString &profile, int index, int count)
+SaveResult IniStore::remove_macro_ini_cmd_file(const QString &profile, int index, int count)
 {
     // The removal and the renumbering reach the file together, in one save.
     const QString path = macroCmdPath(profile);
@@ -379,14 +379,14 @@ SaveResult readini::remove_macro_ini_cmd_file(const QString &profile, int index,
 
 // --- macro/macro_file.ini and singal/signal.ini ----------------------------
 
-QStringList readini::readini_macro_system_file(const QString &profile)
+QStringList IniStore::readini_macro_system_file(const QString &profile)
 {
     auto s = open(macroSystemPath(profile));
     return {text(*s, QStringLiteral("/Setting/type")), text(*s, QStringLiteral("/Setting/file")),
             text(*s, QStringLiteral("/Setting/once"))};
 }
 
-SaveResult readini::writeini_macro_system_file(const IniGroupMap &map, const QString &profile)
+SaveResult IniStore::writeini_macro_system_file(const IniGroupMap &map, const QString &profile)
 {
     const QString path = macroSystemPath(profile);
     IniFile s = IniFile::load(path);
@@ -396,7 +396,7 @@ SaveResult readini::writeini_macro_system_file(const IniGroupMap &map, const QSt
     return s.save(path);
 }
 
-QStringList readini::readini_ini_file(const QString &profile)
+QStringList IniStore::readini_ini_file(const QString &profile)
 {
     auto s = open(signalPath(profile));
     QStringList out;
@@ -405,7 +405,7 @@ QStringList readini::readini_ini_file(const QString &profile)
     return out;
 }
 
-SaveResult readini::writeini_ini_file(const IniGroupMap &map, const QString &profile)
+SaveResult IniStore::writeini_ini_file(const IniGroupMap &map, const QString &profile)
 {
     const QString path = signalPath(profile);
     IniFile s = IniFile::load(path);
@@ -419,7 +419,7 @@ SaveResult readini::writeini_ini_file(const IniGroupMap &map, const QString &pro
 
 // --- macro files -----------------------------------------------------------
 
-SaveResult readini::newini_file(int number)
+SaveResult IniStore::newini_file(int number)
 {
     const QString path = macroPath(QStringLiteral("Macro ") + QString::number(number));
     IniFile s = IniFile::load(path);
@@ -431,7 +431,7 @@ SaveResult readini::newini_file(int number)
     return s.save(path);
 }
 
-QStringList readini::readini_macro_file(const QString &macro)
+QStringList IniStore::readini_macro_file(const QString &macro)
 {
     auto s = open(macroPath(macro));
     QStringList out;
@@ -440,7 +440,7 @@ QStringList readini::readini_macro_file(const QString &macro)
     return out;
 }
 
-SaveResult readini::writeini_file(const QString &macro, const IniGroupMap &map)
+SaveResult IniStore::writeini_file(const QString &macro, const IniGroupMap &map)
 {
     IniFile s; // replaced whole
     for (const char *k : {"macro_key", "macro_key_state", "macro_key_delaytime", "macro_cmd_str",
@@ -450,7 +450,7 @@ SaveResult readini::writeini_file(const QString &macro, const IniGroupMap &map)
     return s.save(macroPath(macro));
 }
 
-SaveResult readini::import_macro_file(const QString &source, const QString &macro)
+SaveResult IniStore::import_macro_file(const QString &source, const QString &macro)
 {
     QStringList values;
     {
@@ -465,12 +465,12 @@ SaveResult readini::import_macro_file(const QString &source, const QString &macr
     return out.save(path);
 }
 
-SaveResult readini::import_profile_file(const QString &source, const QString &profile)
+SaveResult IniStore::import_profile_file(const QString &source, const QString &profile)
 {
     return importProfileInto(source, profileDir(profile));
 }
 
-SaveResult readini::importProfileInto(const QString &source, const QString &dir)
+SaveResult IniStore::importProfileInto(const QString &source, const QString &dir)
 {
     auto in = open(source);
     SaveResult result;

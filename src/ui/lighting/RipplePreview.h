@@ -12,7 +12,7 @@
 #include <array>
 #include <functional>
 
-class rippleWidget : public QWidget
+class RipplePreview : public QWidget
 {
     Q_OBJECT
 public:
@@ -24,7 +24,7 @@ public:
     // How strongly the rings cover the keyboard picture below them.
     static constexpr qreal kOverlayOpacity = 0.6;
 
-    explicit rippleWidget(QWidget *parent = nullptr);
+    explicit RipplePreview(QWidget *parent = nullptr);
 
     void setRowMode(bool flag, int bandHeight);
     void setRingColours(const std::array<int, kRings> &red, const std::array<int, kRings> &green,

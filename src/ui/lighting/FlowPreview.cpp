@@ -1,10 +1,10 @@
-#include "rainbowWidget.h"
+#include "FlowPreview.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QtDebug>
 
-rainbowWidget::rainbowWidget(QWidget *parent) : QWidget(parent)
+FlowPreview::FlowPreview(QWidget *parent) : QWidget(parent)
 {
     for (int k = 0; k < kZones; ++k) {
         zoneOrder[k] = k;
@@ -13,12 +13,12 @@ rainbowWidget::rainbowWidget(QWidget *parent) : QWidget(parent)
     resize(parent ? parent->size() : QSize(699, 242));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
-    connect(&timer, &QTimer::timeout, this, &rainbowWidget::slotTimeOut);
+    connect(&timer, &QTimer::timeout, this, &FlowPreview::slotTimeOut);
 }
 
-void rainbowWidget::setZoneColours(const std::array<int, kZones> &red,
-                                   const std::array<int, kZones> &green,
-                                   const std::array<int, kZones> &blue)
+void FlowPreview::setZoneColours(const std::array<int, kZones> &red,
+                                 const std::array<int, kZones> &green,
+                                 const std::array<int, kZones> &blue)
 {
     for (int k = 0; k < kZones; ++k) {
         qDebug("%d :: %d %d %d", k, red[k], green[k], blue[k]);
@@ -28,18 +28,18 @@ void rainbowWidget::setZoneColours(const std::array<int, kZones> &red,
     update();
 }
 
-void rainbowWidget::startFlow(int level)
+void FlowPreview::startFlow(int level)
 {
     speedLevel = level < 2 ? 1 : level > 8 ? 9 : level;
     timer.start(speedLevel * 150);
 }
 
-void rainbowWidget::stopFlow()
+void FlowPreview::stopFlow()
 {
     timer.stop();
 }
 
-void rainbowWidget::slotTimeOut()
+void FlowPreview::slotTimeOut()
 {
     // The colours move on the tick, not in the paint, so an extra repaint
     // (an exposed window, a restyled neighbour) never speeds the flow up.
@@ -48,7 +48,7 @@ void rainbowWidget::slotTimeOut()
     update();
 }
 
-void rainbowWidget::paintEvent(QPaintEvent *)
+void FlowPreview::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);

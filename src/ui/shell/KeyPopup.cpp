@@ -1,4 +1,4 @@
-#include "key_show_img.h"
+#include "KeyPopup.h"
 
 #include "core/app/PictureCache.h"
 
@@ -7,7 +7,7 @@
 #include <QPalette>
 #include <QPixmap>
 
-key_show_img::key_show_img(QWidget *parent) : QWidget(parent)
+KeyPopup::KeyPopup(QWidget *parent) : QWidget(parent)
 {
     const QString file = QStringLiteral("Image/UI-Design-2016_Keyboard_1121_03_315.196.png");
     const QPixmap picture = orvanta::cachedPixmap(file);
@@ -30,22 +30,22 @@ key_show_img::key_show_img(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void key_show_img::setKeyName(const QString &name)
+void KeyPopup::setKeyName(const QString &name)
 {
     m_name->setText(name);
 }
 
-void key_show_img::setAssignment(const QString &text)
+void KeyPopup::setAssignment(const QString &text)
 {
     m_assignment->setText(text);
 }
 
-QString key_show_img::keyName() const
+QString KeyPopup::keyName() const
 {
     return m_name->text();
 }
 
-QString key_show_img::assignment() const
+QString KeyPopup::assignment() const
 {
     return m_assignment->text();
 }

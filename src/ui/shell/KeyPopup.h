@@ -6,11 +6,11 @@
 
 class QLabel;
 
-class key_show_img : public QWidget
+class KeyPopup : public QWidget
 {
     Q_OBJECT
 public:
-    explicit key_show_img(QWidget *parent = nullptr);
+    explicit KeyPopup(QWidget *parent = nullptr);
     void setKeyName(const QString &name);
     void setAssignment(const QString &text);
     QString keyName() const;

@@ -9,11 +9,11 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
-class setting_view : public QWidget
+class SettingsPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit setting_view(QWidget *parent = nullptr);
+    explicit SettingsPage(QWidget *parent = nullptr);
 
     // Re-reads the language setting and sets the page's translated texts, font
     // family and caption style again.

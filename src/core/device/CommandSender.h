@@ -14,7 +14,7 @@
 #include <array>
 #include <functional>
 
-class key_main_sand_cmd : public QObject
+class CommandSender : public QObject
 {
     Q_OBJECT
 public:
@@ -22,7 +22,7 @@ public:
     using HidDevice = orvanta::HidDevice;
     using PauseFunction = std::function<void(unsigned ms)>;
 
-    explicit key_main_sand_cmd(QObject *parent = nullptr);
+    explicit CommandSender(QObject *parent = nullptr);
 
     // The pause taken after every report sent directly. Defaults to sleeping
     // the calling thread; tests install a recorder instead of waiting.
@@ -45,13 +45,13 @@ public:
     class OperationScope
     {
     public:
-        OperationScope(key_main_sand_cmd *sender, int profile, bool quiet = false);
+        OperationScope(CommandSender *sender, int profile, bool quiet = false);
         ~OperationScope();
         OperationScope(const OperationScope &) = delete;
         OperationScope &operator=(const OperationScope &) = delete;
 
     private:
-        key_main_sand_cmd *m_sender;
+        CommandSender *m_sender;
     };
 
     std::array<quint8, 256> keyMap;

@@ -1,4 +1,4 @@
-#include "reset_view.h"
+#include "ResetProgressView.h"
 
 #include "core/app/PictureCache.h"
 
@@ -8,7 +8,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 
-reset_view::reset_view(QWidget *parent) : QWidget(parent)
+ResetProgressView::ResetProgressView(QWidget *parent) : QWidget(parent)
 {
     // Covers the whole console while the keyboard is being reset, so nothing
     // else can be clicked; the panel itself is drawn centred in paintEvent.
@@ -26,17 +26,17 @@ reset_view::reset_view(QWidget *parent) : QWidget(parent)
         "color:white;}QProgressBar::chunk{background-color: #FF0000;\t}"));
 }
 
-void reset_view::setProgress(int value)
+void ResetProgressView::setProgress(int value)
 {
     m_bar->setValue(value);
 }
 
-int reset_view::progress() const
+int ResetProgressView::progress() const
 {
     return m_bar->value();
 }
 
-void reset_view::paintEvent(QPaintEvent *)
+void ResetProgressView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0, 0, 0, 170));

@@ -1,4 +1,4 @@
-#include "micro_view.h"
+#include "MacroPage.h"
 
 #include "core/macro/MacroCodec.h"
 #include "core/storage/StoredList.h"
@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -97,7 +98,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, i
 
 } // namespace
 
-micro_view::micro_view(QWidget *parent) : QWidget(parent)
+MacroPage::MacroPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("micro_view"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -107,37 +108,40 @@ micro_view::micro_view(QWidget *parent) : QWidget(parent)
 
     m_delayTimer = new QTimer(this);
     m_delayTimer->setInterval(kDelayStepMs);
-    connect(m_delayTimer, &QTimer::timeout, this, &micro_view::count_add);
+    connect(m_delayTimer, &QTimer::timeout, this, &MacroPage::count_add);
 
     buildWidgets();
     markDelayMode(0);
     refreshList();
 }
 
-void micro_view::buildWidgets()
+void MacroPage::buildWidgets()
 {
     setStyleSheet(QLatin1String(kPageStyle));
 
     // Collection controls across the top.
     QFrame *top = panel(this, 16, 10, 928, 108);
-    caption(top, tr("SELECT MACRO"), 16, 10, 260, 20);
+    caption(top, QCoreApplication::translate("micro_view", "SELECT MACRO"), 16, 10, 260, 20);
     m_macroList = new QComboBox(top);
     m_macroList->setObjectName(QStringLiteral("macro_name_combo"));
     m_macroList->setGeometry(16, 34, 280, 30);
-    caption(top, tr("MACRO NAME"), 316, 10, 260, 20);
+    caption(top, QCoreApplication::translate("micro_view", "MACRO NAME"), 316, 10, 260, 20);
     m_nameEdit = new QLineEdit(top);
     m_nameEdit->setObjectName(QStringLiteral("macro_name_edit"));
     m_nameEdit->setGeometry(316, 34, 280, 30);
     m_nameEdit->setMaxLength(kNameMaxLength);
-    m_nameEdit->setToolTip(tr("Rename"));
-    m_newButton = button(top, QStringLiteral("macro_name_btn_new"), tr("NEW"), 16, 70, 100, 30);
+    m_nameEdit->setToolTip(QCoreApplication::translate("micro_view", "Rename"));
+    m_newButton = button(top, QStringLiteral("macro_name_btn_new"),
+                         QCoreApplication::translate("micro_view", "NEW"), 16, 70, 100, 30);
     m_deleteMacroButton =
-        button(top, QStringLiteral("macro_name_btn_del"), tr("DELETE"), 126, 70, 100, 30);
-    m_copyButton = button(top, QStringLiteral("macro_name_btn_copy"), tr("COPY"), 236, 70, 100, 30);
-    m_importButton =
-        button(top, QStringLiteral("macro_name_btn_import"), tr("IMPORT"), 346, 70, 100, 30);
-    m_exportButton =
-        button(top, QStringLiteral("macro_name_btn_export"), tr("EXPORT"), 456, 70, 100, 30);
+        button(top, QStringLiteral("macro_name_btn_del"),
+               QCoreApplication::translate("micro_view", "DELETE"), 126, 70, 100, 30);
+    m_copyButton = button(top, QStringLiteral("macro_name_btn_copy"),
+                          QCoreApplication::translate("micro_view", "COPY"), 236, 70, 100, 30);
+    m_importButton = button(top, QStringLiteral("macro_name_btn_import"),
+                            QCoreApplication::translate("micro_view", "IMPORT"), 346, 70, 100, 30);
+    m_exportButton = button(top, QStringLiteral("macro_name_btn_export"),
+                            QCoreApplication::translate("micro_view", "EXPORT"), 456, 70, 100, 30);
     for (QPushButton *b :
          {m_newButton, m_deleteMacroButton, m_copyButton, m_importButton, m_exportButton})
         setLook(b, Look::Normal);
@@ -147,7 +151,9 @@ void micro_view::buildWidgets()
     m_tree->setObjectName(QStringLiteral("treeWidget"));
     m_tree->setGeometry(16, 130, 600, 478);
     m_tree->setColumnCount(3);
-    m_tree->setHeaderLabels({tr("   Key"), tr("Up / Down"), tr("Delay Time")});
+    m_tree->setHeaderLabels({QCoreApplication::translate("micro_view", "   Key"),
+                             QCoreApplication::translate("micro_view", "Up / Down"),
+                             QCoreApplication::translate("micro_view", "Delay Time")});
     m_tree->setRootIsDecorated(false);
     m_tree->setAlternatingRowColors(true);
     m_tree->setUniformRowHeights(true);
@@ -156,9 +162,9 @@ void micro_view::buildWidgets()
     m_tree->header()->setDefaultAlignment(Qt::AlignCenter);
     m_tree->header()->setSectionResizeMode(QHeaderView::Stretch);
     m_tree->header()->setSectionsMovable(false);
-    connect(m_tree, &QTreeWidget::itemClicked, this, &micro_view::compute_keycount);
-    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &micro_view::treeWidget_openEditor);
-    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &micro_view::treeWidget_close);
+    connect(m_tree, &QTreeWidget::itemClicked, this, &MacroPage::compute_keycount);
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &MacroPage::treeWidget_openEditor);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &MacroPage::treeWidget_close);
     // Activating the row whose editor the same double-click opened must not
     // close that editor again.
     connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
@@ -168,21 +174,26 @@ void micro_view::buildWidgets()
 
     // Recorder controls beside the list.
     QFrame *rec = panel(this, 632, 130, 312, 222);
-    m_recordButton = button(rec, QStringLiteral("macro_r_record"), tr("RECORD"), 14, 12, 136, 34);
-    m_stopButton = button(rec, QStringLiteral("macro_r_stop"), tr("STOP"), 162, 12, 136, 34);
+    m_recordButton = button(rec, QStringLiteral("macro_r_record"),
+                            QCoreApplication::translate("micro_view", "RECORD"), 14, 12, 136, 34);
+    m_stopButton = button(rec, QStringLiteral("macro_r_stop"),
+                          QCoreApplication::translate("micro_view", "STOP"), 162, 12, 136, 34);
     m_autoButton = button(rec, QStringLiteral("macro_time_auto_btn"),
-                          tr("DELAY TIME AUTO-DETCTING"), 14, 60, 284, 28);
-    m_defaultButton = button(rec, QStringLiteral("macro_time_edit_btn"), tr("DEFAULT DELAY TIME"),
-                             14, 94, 284, 28);
+                          QCoreApplication::translate("micro_view", "DELAY TIME AUTO-DETCTING"), 14,
+                          60, 284, 28);
+    m_defaultButton =
+        button(rec, QStringLiteral("macro_time_edit_btn"),
+               QCoreApplication::translate("micro_view", "DEFAULT DELAY TIME"), 14, 94, 284, 28);
     m_defaultDelayEdit = new QLineEdit(QStringLiteral("10"), rec);
     m_defaultDelayEdit->setObjectName(QStringLiteral("macro_time_edit_edit"));
     m_defaultDelayEdit->setGeometry(40, 128, 110, 28);
     m_defaultDelayEdit->setValidator(new QIntValidator(0, kMaxDelayMs, m_defaultDelayEdit));
     m_defaultDelayEdit->setAlignment(Qt::AlignCenter);
-    m_msLabel = new QLabel(tr("MS"), rec);
+    m_msLabel = new QLabel(QCoreApplication::translate("micro_view", "MS"), rec);
     m_msLabel->setGeometry(158, 128, 60, 28);
     m_noDelayButton =
-        button(rec, QStringLiteral("macro_time_lgn_btn"), tr("NO DELAY TIME"), 14, 172, 284, 28);
+        button(rec, QStringLiteral("macro_time_lgn_btn"),
+               QCoreApplication::translate("micro_view", "NO DELAY TIME"), 14, 172, 284, 28);
     for (QPushButton *b : {m_autoButton, m_defaultButton, m_noDelayButton}) {
         b->setStyleSheet(QLatin1String(kModeLook));
         b->setIconSize(QSize(16, 16));
@@ -190,20 +201,24 @@ void micro_view::buildWidgets()
 
     // Row editing.
     QFrame *edit = panel(this, 632, 364, 312, 146);
-    m_insertButton = button(edit, QStringLiteral("macro_r_insert"), tr("INSERT"), 14, 12, 136, 34);
-    m_beforeBox = new QCheckBox(tr("BEFORE"), edit);
+    m_insertButton = button(edit, QStringLiteral("macro_r_insert"),
+                            QCoreApplication::translate("micro_view", "INSERT"), 14, 12, 136, 34);
+    m_beforeBox = new QCheckBox(QCoreApplication::translate("micro_view", "BEFORE"), edit);
     m_beforeBox->setObjectName(QStringLiteral("macro_r_before"));
     m_beforeBox->setGeometry(24, 54, 120, 30);
     m_beforeBox->setFocusPolicy(Qt::NoFocus);
-    m_afterBox = new QCheckBox(tr("AFTER"), edit);
+    m_afterBox = new QCheckBox(QCoreApplication::translate("micro_view", "AFTER"), edit);
     m_afterBox->setObjectName(QStringLiteral("macro_r_after"));
     m_afterBox->setGeometry(172, 54, 120, 30);
     m_afterBox->setChecked(true);
     m_afterBox->setFocusPolicy(Qt::NoFocus);
     m_beforeBox->hide();
     m_afterBox->hide();
-    m_deleteRowButton = button(edit, QStringLiteral("macro_r_del"), tr("DELETE"), 14, 98, 136, 34);
-    m_editButton = button(edit, QStringLiteral("macro_r_edit"), tr("EDIT"), 162, 98, 136, 34);
+    m_deleteRowButton =
+        button(edit, QStringLiteral("macro_r_del"),
+               QCoreApplication::translate("micro_view", "DELETE"), 14, 98, 136, 34);
+    m_editButton = button(edit, QStringLiteral("macro_r_edit"),
+                          QCoreApplication::translate("micro_view", "EDIT"), 162, 98, 136, 34);
 
     m_applyButton =
         button(this, QStringLiteral("marco_save"), QStringLiteral("APPLY"), 632, 566, 150, 40);
@@ -213,37 +228,36 @@ void micro_view::buildWidgets()
     setLook(m_resetButton, Look::Normal);
 
     connect(m_macroList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &micro_view::macro_name_combo_function);
-    connect(m_nameEdit, &QLineEdit::returnPressed, this, &micro_view::macro_name_edit_function);
-    connect(m_newButton, &QPushButton::released, this, &micro_view::macro_name_btn_new_function);
+            &MacroPage::macro_name_combo_function);
+    connect(m_nameEdit, &QLineEdit::returnPressed, this, &MacroPage::macro_name_edit_function);
+    connect(m_newButton, &QPushButton::released, this, &MacroPage::macro_name_btn_new_function);
     connect(m_deleteMacroButton, &QPushButton::released, this,
-            &micro_view::macro_name_btn_del_function);
-    connect(m_copyButton, &QPushButton::released, this, &micro_view::macro_name_btn_copy_function);
+            &MacroPage::macro_name_btn_del_function);
+    connect(m_copyButton, &QPushButton::released, this, &MacroPage::macro_name_btn_copy_function);
     connect(m_importButton, &QPushButton::released, this,
-            &micro_view::macro_name_btn_import_function);
+            &MacroPage::macro_name_btn_import_function);
     connect(m_exportButton, &QPushButton::released, this,
-            &micro_view::macro_name_btn_export_function);
-    connect(m_recordButton, &QPushButton::released, this, &micro_view::macro_r_record_function);
-    connect(m_stopButton, &QPushButton::released, this, &micro_view::macro_r_stop_function);
-    connect(m_autoButton, &QPushButton::released, this, &micro_view::macro_time_auto_btn_function);
+            &MacroPage::macro_name_btn_export_function);
+    connect(m_recordButton, &QPushButton::released, this, &MacroPage::macro_r_record_function);
+    connect(m_stopButton, &QPushButton::released, this, &MacroPage::macro_r_stop_function);
+    connect(m_autoButton, &QPushButton::released, this, &MacroPage::macro_time_auto_btn_function);
     connect(m_defaultButton, &QPushButton::released, this,
-            &micro_view::macro_time_edit_btn_function);
-    connect(m_noDelayButton, &QPushButton::released, this,
-            &micro_view::macro_time_lgn_btn_function);
+            &MacroPage::macro_time_edit_btn_function);
+    connect(m_noDelayButton, &QPushButton::released, this, &MacroPage::macro_time_lgn_btn_function);
     connect(m_defaultDelayEdit, &QLineEdit::returnPressed, this,
-            &micro_view::macro_time_edit_edit_function);
-    connect(m_insertButton, &QPushButton::released, this, &micro_view::macro_r_insert_function);
-    connect(m_beforeBox, &QCheckBox::clicked, this, &micro_view::macro_r_before_function);
-    connect(m_afterBox, &QCheckBox::clicked, this, &micro_view::macro_r_after_function);
-    connect(m_deleteRowButton, &QPushButton::released, this, &micro_view::macro_r_del_function);
-    connect(m_editButton, &QPushButton::released, this, &micro_view::macro_r_edit_function);
-    connect(m_applyButton, &QPushButton::released, this, &micro_view::marco_save_function);
-    connect(m_resetButton, &QPushButton::released, this, &micro_view::marco_reset_function);
+            &MacroPage::macro_time_edit_edit_function);
+    connect(m_insertButton, &QPushButton::released, this, &MacroPage::macro_r_insert_function);
+    connect(m_beforeBox, &QCheckBox::clicked, this, &MacroPage::macro_r_before_function);
+    connect(m_afterBox, &QCheckBox::clicked, this, &MacroPage::macro_r_after_function);
+    connect(m_deleteRowButton, &QPushButton::released, this, &MacroPage::macro_r_del_function);
+    connect(m_editButton, &QPushButton::released, this, &MacroPage::macro_r_edit_function);
+    connect(m_applyButton, &QPushButton::released, this, &MacroPage::marco_save_function);
+    connect(m_resetButton, &QPushButton::released, this, &MacroPage::marco_reset_function);
 }
 
 // --- looks -------------------------------------------------------------------
 
-void micro_view::setLook(QPushButton *b, Look look)
+void MacroPage::setLook(QPushButton *b, Look look)
 {
     static const char *const names[] = {"normal", "inactive", "red"};
     const char *sheet = look == Look::Normal ? kNormalLook
@@ -253,7 +267,7 @@ void micro_view::setLook(QPushButton *b, Look look)
     b->setStyleSheet(QLatin1String(sheet));
 }
 
-void micro_view::markDelayMode(int mode)
+void MacroPage::markDelayMode(int mode)
 {
     const QIcon off(QStringLiteral("Image/check_off.png"));
     const QIcon on(QStringLiteral("Image/check_on.png"));
@@ -264,13 +278,13 @@ void micro_view::markDelayMode(int mode)
     }
 }
 
-void micro_view::resetRowLooks()
+void MacroPage::resetRowLooks()
 {
     for (QPushButton *b : {m_recordButton, m_stopButton, m_deleteRowButton, m_editButton})
         setLook(b, Look::Inactive);
 }
 
-void micro_view::setCollectionEnabled(bool enabled)
+void MacroPage::setCollectionEnabled(bool enabled)
 {
     for (QWidget *w : std::initializer_list<QWidget *>{
              m_macroList, m_nameEdit, m_newButton, m_deleteMacroButton, m_copyButton,
@@ -281,12 +295,12 @@ void micro_view::setCollectionEnabled(bool enabled)
 
 // --- rows and the stored record ---------------------------------------------
 
-QString micro_view::selectedMacro() const
+QString MacroPage::selectedMacro() const
 {
     return m_macroList->currentText();
 }
 
-QVector<MacroRow> micro_view::rows() const
+QVector<MacroRow> MacroPage::rows() const
 {
     QVector<MacroRow> out;
     out.reserve(m_tree->topLevelItemCount());
@@ -297,8 +311,7 @@ QVector<MacroRow> micro_view::rows() const
     return out;
 }
 
-void micro_view::insertRow(int index, const QString &key, const QString &state,
-                           const QString &delay)
+void MacroPage::insertRow(int index, const QString &key, const QString &state, const QString &delay)
 {
     auto *item = new QTreeWidgetItem(QStringList{key, state, delay});
     for (int c = 0; c < 3; ++c)
@@ -306,22 +319,22 @@ void micro_view::insertRow(int index, const QString &key, const QString &state,
     m_tree->insertTopLevelItem(index, item);
 }
 
-void micro_view::makeMapToProfile(IniGroupMap &map) const
+void MacroPage::makeMapToProfile(IniGroupMap &map) const
 {
     map = buildMacroMap(rows(), m_committedImage);
 }
 
-bool micro_view::write_macro_file()
+bool MacroPage::write_macro_file()
 {
     const QString name = selectedMacro();
     if (name.isEmpty())
         return true; // no macro selected: there is no file to write
     IniGroupMap map;
     makeMapToProfile(map);
-    return reportSaves(readini::writeini_file(name, map));
+    return reportSaves(IniStore::writeini_file(name, map));
 }
 
-bool micro_view::reportSaves(const SaveResult &result)
+bool MacroPage::reportSaves(const SaveResult &result)
 {
     for (const SaveFailure &f : result.failures())
         emit saveFailed(f.path, f.reason);
@@ -330,7 +343,7 @@ bool micro_view::reportSaves(const SaveResult &result)
 
 // --- encoding ------------------------------------------------------------------
 
-int micro_view::char_key(int input)
+int MacroPage::char_key(int input)
 {
     qDebug("char_key %d", input);
     m_lastKeyCode = 0;
@@ -342,7 +355,7 @@ int micro_view::char_key(int input)
     return key.code;
 }
 
-void micro_view::compute_cmd(int offset, int delayMs, int keyCode, bool release)
+void MacroPage::compute_cmd(int offset, int delayMs, int keyCode, bool release)
 {
     writeEvent(m_recordingImage, offset, delayMs, quint8(keyCode), release);
     qDebug("compute_cmd %d", keyCode);
@@ -350,7 +363,7 @@ void micro_view::compute_cmd(int offset, int delayMs, int keyCode, bool release)
 
 // --- recorder --------------------------------------------------------------------
 
-void micro_view::macro_r_record_function()
+void MacroPage::macro_r_record_function()
 {
     if (!m_recordEnabled)
         return;
@@ -401,7 +414,7 @@ void micro_view::macro_r_record_function()
     m_recording = true;
 }
 
-void micro_view::macro_r_stop_function()
+void MacroPage::macro_r_stop_function()
 {
     if (!m_stopArmed)
         return;
@@ -448,19 +461,19 @@ void micro_view::macro_r_stop_function()
     write_macro_file();
 }
 
-void micro_view::count_add()
+void MacroPage::count_add()
 {
     // Capped here as well, so a clock left running for hours cannot overflow.
     m_elapsed = qMin(m_elapsed + kDelayStepMs, kMaxDelayMs);
 }
 
-void micro_view::restartClock()
+void MacroPage::restartClock()
 {
     if (m_delayMode == 0 && !m_manualClock)
         m_delayTimer->start(kDelayStepMs);
 }
 
-void micro_view::closeOpenRow(bool release)
+void MacroPage::closeOpenRow(bool release)
 {
     int delay = 0;
     switch (m_delayMode) {
@@ -482,7 +495,7 @@ void micro_view::closeOpenRow(bool release)
     compute_cmd(kGroupSize * m_eventIndex, delay, m_lastKeyCode, release);
 }
 
-void micro_view::capturePress(const QString &text, int input)
+void MacroPage::capturePress(const QString &text, int input)
 {
     // The image holds 84 events; once it is full further events are not taken,
     // so no row ever exists without its bytes.
@@ -501,7 +514,7 @@ void micro_view::capturePress(const QString &text, int input)
     restartClock();
 }
 
-void micro_view::captureRelease(const QString &text, int input)
+void MacroPage::captureRelease(const QString &text, int input)
 {
     // A key held down when RECORD was pressed has no row of this recording to
     // close; its release is not taken.
@@ -516,7 +529,7 @@ void micro_view::captureRelease(const QString &text, int input)
     restartClock();
 }
 
-void micro_view::keyPressEvent(QKeyEvent *event)
+void MacroPage::keyPressEvent(QKeyEvent *event)
 {
     if (!m_recording) {
         QWidget::keyPressEvent(event);
@@ -527,7 +540,7 @@ void micro_view::keyPressEvent(QKeyEvent *event)
         capturePress(event->text(), event->key());
 }
 
-void micro_view::keyReleaseEvent(QKeyEvent *event)
+void MacroPage::keyReleaseEvent(QKeyEvent *event)
 {
     if (!m_recording) {
         QWidget::keyReleaseEvent(event);
@@ -538,7 +551,7 @@ void micro_view::keyReleaseEvent(QKeyEvent *event)
         captureRelease(event->text(), event->key());
 }
 
-QString micro_view::mouseLabel(Qt::MouseButton button)
+QString MacroPage::mouseLabel(Qt::MouseButton button)
 {
     switch (button) {
     case Qt::LeftButton:
@@ -552,7 +565,7 @@ QString micro_view::mouseLabel(Qt::MouseButton button)
     }
 }
 
-void micro_view::mousePressEvent(QMouseEvent *event)
+void MacroPage::mousePressEvent(QMouseEvent *event)
 {
     // Only the three buttons the keyboard can play are taken.
     const QString label = mouseLabel(event->button());
@@ -564,7 +577,7 @@ void micro_view::mousePressEvent(QMouseEvent *event)
     capturePress(label, int(event->button()));
 }
 
-void micro_view::mouseReleaseEvent(QMouseEvent *event)
+void MacroPage::mouseReleaseEvent(QMouseEvent *event)
 {
     const QString label = mouseLabel(event->button());
     if (!m_recording || label.isEmpty()) {
@@ -575,7 +588,7 @@ void micro_view::mouseReleaseEvent(QMouseEvent *event)
     captureRelease(label, int(event->button()));
 }
 
-bool micro_view::focusNextPrevChild(bool next)
+bool MacroPage::focusNextPrevChild(bool next)
 {
     // While recording, Tab is a key to record, not a focus move.
     if (m_recording)
@@ -583,25 +596,25 @@ bool micro_view::focusNextPrevChild(bool next)
     return QWidget::focusNextPrevChild(next);
 }
 
-void micro_view::macro_time_auto_btn_function()
+void MacroPage::macro_time_auto_btn_function()
 {
     m_delayMode = 0;
     markDelayMode(0);
 }
 
-void micro_view::macro_time_edit_btn_function()
+void MacroPage::macro_time_edit_btn_function()
 {
     m_delayMode = 1;
     markDelayMode(1);
 }
 
-void micro_view::macro_time_lgn_btn_function()
+void MacroPage::macro_time_lgn_btn_function()
 {
     m_delayMode = 2;
     markDelayMode(2);
 }
 
-void micro_view::macro_time_edit_edit_function()
+void MacroPage::macro_time_edit_edit_function()
 {
     const int v = qBound(0, toNumber(m_defaultDelayEdit->text(), 0), kMaxDelayMs);
     const int rounded = roundToTen(v);
@@ -611,7 +624,7 @@ void micro_view::macro_time_edit_edit_function()
 
 // --- the collection ----------------------------------------------------------------
 
-void micro_view::refreshList(const QString &select)
+void MacroPage::refreshList(const QString &select)
 {
     const QStringList names = macroNames();
     {
@@ -624,7 +637,7 @@ void micro_view::refreshList(const QString &select)
     macro_name_combo_function();
 }
 
-void micro_view::macro_name_combo_function()
+void MacroPage::macro_name_combo_function()
 {
     dropEditor();
     m_tree->clear();
@@ -632,7 +645,7 @@ void micro_view::macro_name_combo_function()
     MacroRecord rec;
     rec.image.fill(0);
     if (!name.isEmpty())
-        rec = parseMacro(readini::readini_macro_file(name));
+        rec = parseMacro(IniStore::readini_macro_file(name));
     for (const MacroRow &r : rec.rows)
         insertRow(m_tree->topLevelItemCount(), r.key, r.state, r.delay);
     m_committedImage = rec.image;
@@ -656,7 +669,7 @@ void micro_view::macro_name_combo_function()
         setLook(b, Look::Inactive);
 }
 
-void micro_view::macro_name_edit_function()
+void MacroPage::macro_name_edit_function()
 {
     if (m_recording)
         return;
@@ -664,24 +677,24 @@ void micro_view::macro_name_edit_function()
     const QString selected = selectedMacro();
     if (!renameAllowed(name, selected))
         return;
-    if (!QFile::rename(readini::macroPath(selected), readini::macroPath(name)))
+    if (!QFile::rename(IniStore::macroPath(selected), IniStore::macroPath(name)))
         return;
     refreshList(name);
 }
 
-void micro_view::macro_name_btn_new_function()
+void MacroPage::macro_name_btn_new_function()
 {
     if (m_recording)
         return;
     const int n = newMacroNumber();
     if (n == 0)
         return;
-    if (!reportSaves(readini::newini_file(n)))
+    if (!reportSaves(IniStore::newini_file(n)))
         return;
     refreshList(QStringLiteral("Macro ") + QString::number(n));
 }
 
-void micro_view::macro_name_btn_del_function()
+void MacroPage::macro_name_btn_del_function()
 {
     if (!m_recordEnabled)
         return;
@@ -689,12 +702,12 @@ void micro_view::macro_name_btn_del_function()
     const QString name = selectedMacro();
     if (name.isEmpty() || name == QLatin1String(kDefaultMacro))
         return;
-    QFile::remove(readini::macroPath(name));
+    QFile::remove(IniStore::macroPath(name));
     const QStringList names = macroNames();
     refreshList(names.value(qMax(0, i - 1)));
 }
 
-void micro_view::macro_name_btn_copy_function()
+void MacroPage::macro_name_btn_copy_function()
 {
     if (!m_recordEnabled)
         return;
@@ -702,12 +715,12 @@ void micro_view::macro_name_btn_copy_function()
     const QString name = copyName(selected);
     if (name.isEmpty())
         return;
-    if (!reportSaves(copyFile(readini::macroPath(selected), readini::macroPath(name))))
+    if (!reportSaves(copyFile(IniStore::macroPath(selected), IniStore::macroPath(name))))
         return;
     refreshList(name);
 }
 
-void micro_view::macro_name_btn_export_function()
+void MacroPage::macro_name_btn_export_function()
 {
     if (m_recording)
         return;
@@ -717,10 +730,10 @@ void micro_view::macro_name_btn_export_function()
                                   QStringLiteral("Comma Separated Values (*.ini)"));
     if (path.isEmpty() || name.isEmpty())
         return;
-    appendExport(path, readini::readini_macro_file(name));
+    appendExport(path, IniStore::readini_macro_file(name));
 }
 
-void micro_view::macro_name_btn_import_function()
+void MacroPage::macro_name_btn_import_function()
 {
     if (m_recording)
         return;
@@ -734,14 +747,14 @@ void micro_view::macro_name_btn_import_function()
     // empty, unreachable macro behind.
     if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
         return;
-    if (!reportSaves(readini::import_macro_file(path, name)))
+    if (!reportSaves(IniStore::import_macro_file(path, name)))
         return;
     refreshList(name);
 }
 
 // --- row editing ------------------------------------------------------------------
 
-void micro_view::compute_keycount()
+void MacroPage::compute_keycount()
 {
     if (m_stopArmed)
         return;
@@ -757,7 +770,7 @@ void micro_view::compute_keycount()
     m_editEnabled = true;
 }
 
-void micro_view::macro_r_insert_function()
+void MacroPage::macro_r_insert_function()
 {
     if (!m_insertEnabled || m_recording)
         return;
@@ -787,7 +800,7 @@ void micro_view::macro_r_insert_function()
     }
 }
 
-void micro_view::macro_r_before_function()
+void MacroPage::macro_r_before_function()
 {
     if (m_recording)
         return;
@@ -795,7 +808,7 @@ void micro_view::macro_r_before_function()
     m_insertAfter = m_afterBox->isChecked();
 }
 
-void micro_view::macro_r_after_function()
+void MacroPage::macro_r_after_function()
 {
     if (m_recording)
         return;
@@ -803,7 +816,7 @@ void micro_view::macro_r_after_function()
     m_insertAfter = m_afterBox->isChecked();
 }
 
-void micro_view::macro_r_del_function()
+void MacroPage::macro_r_del_function()
 {
     if (!m_deleteEnabled || m_recording)
         return;
@@ -829,7 +842,7 @@ void micro_view::macro_r_del_function()
     write_macro_file();
 }
 
-void micro_view::macro_r_edit_function()
+void MacroPage::macro_r_edit_function()
 {
     if (!m_editEnabled || m_recording)
         return;
@@ -837,7 +850,7 @@ void micro_view::macro_r_edit_function()
         treeWidget_openEditor(item, 2);
 }
 
-void micro_view::treeWidget_openEditor(QTreeWidgetItem *item, int column)
+void MacroPage::treeWidget_openEditor(QTreeWidgetItem *item, int column)
 {
     if (column != 2 || !item || m_recording)
         return;
@@ -853,7 +866,7 @@ void micro_view::treeWidget_openEditor(QTreeWidgetItem *item, int column)
     editor->setValidator(new QIntValidator(0, 99999, editor));
     editor->setAlignment(Qt::AlignCenter);
     // Queued: the editor is removed inside treeWidget_close.
-    connect(editor, &QLineEdit::returnPressed, this, &micro_view::treeWidget_close,
+    connect(editor, &QLineEdit::returnPressed, this, &MacroPage::treeWidget_close,
             Qt::QueuedConnection);
     m_tree->setItemWidget(item, 2, editor);
     editor->setFocus();
@@ -863,7 +876,7 @@ void micro_view::treeWidget_openEditor(QTreeWidgetItem *item, int column)
     m_editorOpen = true;
 }
 
-void micro_view::dropEditor()
+void MacroPage::dropEditor()
 {
     if (!m_editorOpen)
         return;
@@ -873,7 +886,7 @@ void micro_view::dropEditor()
     m_editedRow = -1;
 }
 
-void micro_view::treeWidget_close()
+void MacroPage::treeWidget_close()
 {
     if (!m_editorOpen)
         return;
@@ -901,6 +914,6 @@ void micro_view::treeWidget_close()
     m_afterBox->hide();
 }
 
-void micro_view::marco_save_function() {}
+void MacroPage::marco_save_function() {}
 
-void micro_view::marco_reset_function() {}
+void MacroPage::marco_reset_function() {}

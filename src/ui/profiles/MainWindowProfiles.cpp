@@ -1,20 +1,20 @@
 // On-board profile activation, the factory reset, and the saved profiles of
 // the left menu (New, Delete, Copy, rename, Import, Export).
 
-#include "ui/shell/LumoProject.h"
+#include "ui/shell/MainWindow.h"
 
 #include "core/assign/KeyAssignment.h"
+#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
-#include "core/device/key_main_sand_cmd.h"
 #include "core/keys/KeyTable.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/readini.h"
-#include "ui/lighting/keyboard_light_view.h"
-#include "ui/macro/micro_view.h"
+#include "core/storage/IniStore.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/macro/MacroPage.h"
 #include "ui/shell/FileDialogs.h"
 #include "ui/shell/Globals.h"
-#include "ui/shell/reset_view.h"
+#include "ui/shell/ResetProgressView.h"
 
 #include <QComboBox>
 #include <QDebug>
@@ -31,37 +31,37 @@ static QString builtInName(int n)
     return QStringLiteral("PROFILE %1").arg(n);
 }
 
-QString LumoProject::linkedProfile() const
+QString MainWindow::linkedProfile() const
 {
     const QString name = profileNames.value(currentProfile - 1);
     return name.isEmpty() ? builtInName(currentProfile) : name;
 }
 
-QString LumoProject::selectedProfile() const
+QString MainWindow::selectedProfile() const
 {
     const QString text = profileCombo ? profileCombo->currentText() : QString();
     return text.isEmpty() ? linkedProfile() : text;
 }
 
-void LumoProject::read_profile_connect()
+void MainWindow::read_profile_connect()
 {
     qDebug() << "read_profile_connect()";
-    const QStringList names = readini::readini_profile_connect();
+    const QStringList names = IniStore::readini_profile_connect();
     for (int i = 0; i < 5; ++i)
         profileNames[i] = names.value(i);
 }
 
-bool LumoProject::saveBindings()
+bool MainWindow::saveBindings()
 {
     IniGroupMap map;
     for (int i = 0; i < 5; ++i)
         map["profile_file"][QString::number(i + 1)] = profileNames[i];
-    return reportSaves(readini::write_profile_connect(map));
+    return reportSaves(IniStore::write_profile_connect(map));
 }
 
 // --- activation ------------------------------------------------------------------
 
-void LumoProject::activateProfile(int n)
+void MainWindow::activateProfile(int n)
 {
     if (!macroPageIdle())
         return;
@@ -82,28 +82,28 @@ void LumoProject::activateProfile(int n)
     emit activeProfileChanged(n);
 }
 
-void LumoProject::main_set_profile1()
+void MainWindow::main_set_profile1()
 {
     activateProfile(1);
 }
-void LumoProject::main_set_profile2()
+void MainWindow::main_set_profile2()
 {
     activateProfile(2);
 }
-void LumoProject::main_set_profile3()
+void MainWindow::main_set_profile3()
 {
     activateProfile(3);
 }
-void LumoProject::main_set_profile4()
+void MainWindow::main_set_profile4()
 {
     activateProfile(4);
 }
-void LumoProject::main_set_profile5()
+void MainWindow::main_set_profile5()
 {
     activateProfile(5);
 }
 
-void LumoProject::set_profile_connect()
+void MainWindow::set_profile_connect()
 {
     qDebug() << "set_profile_connect()";
     const QStringList entries = listEntries(QStringLiteral("./lightfile"));
@@ -120,17 +120,17 @@ void LumoProject::set_profile_connect()
     saveBindings();
 }
 
-void LumoProject::set_profile_light_cmd()
+void MainWindow::set_profile_light_cmd()
 {
     qDebug() << "set_profile_light_cmd()";
-    const QStringList stored = readini::readini_profile_light_cmd(profileCombo->currentText());
+    const QStringList stored = IniStore::readini_profile_light_cmd(profileCombo->currentText());
     replayStoredLighting(*gCommandSender, gDeviceHandle, change_light_cmd_to_char(stored),
                          quint8(currentProfile));
 }
 
 // --- factory reset ------------------------------------------------------------------
 
-void LumoProject::rmain_re_btn_fanction()
+void MainWindow::rmain_re_btn_fanction()
 {
     if (!macroPageIdle() || m_resetRunning)
         return;
@@ -170,10 +170,10 @@ void LumoProject::rmain_re_btn_fanction()
     for (int i = 1; i <= 5; ++i) {
         const QString linked = profileNames[i - 1].isEmpty() ? builtInName(i) : profileNames[i - 1];
         gCommandSender->resetProfileToDefault(gDeviceHandle, i);
-        reportSaves(readini::def_macro_ini_cmd_file(linked));
+        reportSaves(IniStore::def_macro_ini_cmd_file(linked));
         reportSaves(
-            readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), linked));
-        reportSaves(readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), linked));
+            IniStore::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), linked));
+        reportSaves(IniStore::writeini_macro_system_file(makeMacroSystemMap(keyTable), linked));
         progressWhenSent(15 + 25 * (i - 1));
     }
 
@@ -195,7 +195,7 @@ void LumoProject::rmain_re_btn_fanction()
 
 // --- the profile list ----------------------------------------------------------------
 
-void LumoProject::leftmenu_select_combo_inster()
+void MainWindow::leftmenu_select_combo_inster()
 {
     // Refilling keeps the entry that was current (when it still exists) and runs
     // no selection on its own, so a refresh never rebinds the active slot or
@@ -207,7 +207,7 @@ void LumoProject::leftmenu_select_combo_inster()
     profileCombo->setCurrentIndex(profileCombo->findText(current));
 }
 
-void LumoProject::leftmenu_select_combo_function(int index)
+void MainWindow::leftmenu_select_combo_function(int index)
 {
     if (index < 0)
         return;
@@ -226,7 +226,7 @@ void LumoProject::leftmenu_select_combo_function(int index)
     }
 }
 
-void LumoProject::leftmenu_select_btn_new_function()
+void MainWindow::leftmenu_select_btn_new_function()
 {
     if (!macroPageIdle())
         return;
@@ -244,7 +244,7 @@ void LumoProject::leftmenu_select_btn_new_function()
     profileCombo->setCurrentText(name);
 }
 
-void LumoProject::leftmenu_select_btn_dle_function()
+void MainWindow::leftmenu_select_btn_dle_function()
 {
     if (!macroPageIdle())
         return;
@@ -258,7 +258,7 @@ void LumoProject::leftmenu_select_btn_dle_function()
     saveBindings();
 }
 
-void LumoProject::leftmenu_select_btn_copy_function()
+void MainWindow::leftmenu_select_btn_copy_function()
 {
     if (!macroPageIdle())
         return;
@@ -280,7 +280,7 @@ void LumoProject::leftmenu_select_btn_copy_function()
     profileCombo->setCurrentText(name);
 }
 
-void LumoProject::leftmenu_profile_name_function()
+void MainWindow::leftmenu_profile_name_function()
 {
     if (!macroPageIdle())
         return;
@@ -316,7 +316,7 @@ void LumoProject::leftmenu_profile_name_function()
     profileCombo->setCurrentText(text);
 }
 
-void LumoProject::leftmenu_select_btn_up_fanction()
+void MainWindow::leftmenu_select_btn_up_fanction()
 {
     if (!macroPageIdle())
         return;
@@ -337,7 +337,7 @@ void LumoProject::leftmenu_select_btn_up_fanction()
     }
 }
 
-void LumoProject::leftmenu_select_btn_load_fanction()
+void MainWindow::leftmenu_select_btn_load_fanction()
 {
     if (!macroPageIdle())
         return;

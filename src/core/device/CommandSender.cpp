@@ -1,4 +1,4 @@
-#include "key_main_sand_cmd.h"
+#include "CommandSender.h"
 
 #include <QDebug>
 #include <QThread>
@@ -28,23 +28,22 @@ void stampPage(Report &r, quint8 command, quint8 profile, int b3, int b4)
 
 } // namespace
 
-key_main_sand_cmd::key_main_sand_cmd(QObject *parent)
+CommandSender::CommandSender(QObject *parent)
     : QObject(parent), keyMap(DEFAULT_KEY_MAP), m_pause(sleepingPause())
 {
 }
 
-key_main_sand_cmd::PauseFunction key_main_sand_cmd::sleepingPause()
+CommandSender::PauseFunction CommandSender::sleepingPause()
 {
     return [](unsigned ms) { QThread::msleep(ms); };
 }
 
-void key_main_sand_cmd::setPauseFunction(PauseFunction pause)
+void CommandSender::setPauseFunction(PauseFunction pause)
 {
     m_pause = pause ? std::move(pause) : sleepingPause();
 }
 
-key_main_sand_cmd::OperationScope::OperationScope(key_main_sand_cmd *sender, int profile,
-                                                  bool quiet)
+CommandSender::OperationScope::OperationScope(CommandSender *sender, int profile, bool quiet)
     : m_sender(sender)
 {
     if (m_sender->m_depth++ == 0) {
@@ -55,7 +54,7 @@ key_main_sand_cmd::OperationScope::OperationScope(key_main_sand_cmd *sender, int
         m_sender->m_operation.profile = profile;
 }
 
-key_main_sand_cmd::OperationScope::~OperationScope()
+CommandSender::OperationScope::~OperationScope()
 {
     if (--m_sender->m_depth > 0)
         return;
@@ -67,7 +66,7 @@ key_main_sand_cmd::OperationScope::~OperationScope()
     m_sender->m_lastOperation = m_sender->m_link->enqueue(std::move(op));
 }
 
-void key_main_sand_cmd::send(HidDevice *handle, const Report &report, unsigned pauseMs)
+void CommandSender::send(HidDevice *handle, const Report &report, unsigned pauseMs)
 {
     if (m_link) {
         // Collected here; the link sends it with its pause when the whole
@@ -83,19 +82,19 @@ void key_main_sand_cmd::send(HidDevice *handle, const Report &report, unsigned p
     m_pause(pauseMs);
 }
 
-void key_main_sand_cmd::sand_cmd(HidDevice *handle, const Report &report)
+void CommandSender::sand_cmd(HidDevice *handle, const Report &report)
 {
     qDebug() << "sand_cmd()";
     send(handle, report, kPauseMs);
 }
 
-void key_main_sand_cmd::sand_L_cmd(HidDevice *handle, const Report &report)
+void CommandSender::sand_L_cmd(HidDevice *handle, const Report &report)
 {
     qDebug() << "sand_L_cmd()";
     send(handle, report, kLongPauseMs);
 }
 
-Report key_main_sand_cmd::selectProfileReport(int profile)
+Report CommandSender::selectProfileReport(int profile)
 {
     Report r = zeroReport();
     r[0] = kReportId;
@@ -104,7 +103,7 @@ Report key_main_sand_cmd::selectProfileReport(int profile)
     return r;
 }
 
-Report key_main_sand_cmd::keyMapReport(int profile, const std::array<quint8, 256> &map)
+Report CommandSender::keyMapReport(int profile, const std::array<quint8, 256> &map)
 {
     Report r = zeroReport();
     r[0] = kReportId;
@@ -114,8 +113,8 @@ Report key_main_sand_cmd::keyMapReport(int profile, const std::array<quint8, 256
     return r;
 }
 
-Report key_main_sand_cmd::zoneTableReport(int table, const Report &red, const Report &green,
-                                          const Report &blue, quint8 profile)
+Report CommandSender::zoneTableReport(int table, const Report &red, const Report &green,
+                                      const Report &blue, quint8 profile)
 {
     Report r = zeroReport();
     r[0] = kReportId;
@@ -136,13 +135,13 @@ Report key_main_sand_cmd::zoneTableReport(int table, const Report &red, const Re
     return r;
 }
 
-void key_main_sand_cmd::selectProfile(HidDevice *handle, int profile)
+void CommandSender::selectProfile(HidDevice *handle, int profile)
 {
     const OperationScope scope(this, profile);
     sand_cmd(handle, selectProfileReport(profile));
 }
 
-void key_main_sand_cmd::setSingleKey(quint8 keyCode, quint8 newCode)
+void CommandSender::setSingleKey(quint8 keyCode, quint8 newCode)
 {
     qDebug("single_key %d %d", keyCode, newCode);
     const int pos = keyMapPosition(keyCode);
@@ -152,19 +151,19 @@ void key_main_sand_cmd::setSingleKey(quint8 keyCode, quint8 newCode)
     qDebug("aaaa  %d %d", pos, newCode);
 }
 
-void key_main_sand_cmd::resetSingleKey(quint8 keyCode)
+void CommandSender::resetSingleKey(quint8 keyCode)
 {
     const int pos = keyMapPosition(keyCode);
     if (pos >= 0)
         keyMap[pos] = DEFAULT_KEY_MAP[pos];
 }
 
-void key_main_sand_cmd::resetKeyMap()
+void CommandSender::resetKeyMap()
 {
     keyMap = DEFAULT_KEY_MAP;
 }
 
-void key_main_sand_cmd::writeKeyMap(HidDevice *handle, int profile)
+void CommandSender::writeKeyMap(HidDevice *handle, int profile)
 {
     const OperationScope scope(this, profile);
     sand_cmd(handle, selectProfileReport(profile));
@@ -172,15 +171,15 @@ void key_main_sand_cmd::writeKeyMap(HidDevice *handle, int profile)
     sand_cmd(handle, selectProfileReport(profile));
 }
 
-void key_main_sand_cmd::resetKeyAndWrite(HidDevice *handle, quint8 keyCode, int profile)
+void CommandSender::resetKeyAndWrite(HidDevice *handle, quint8 keyCode, int profile)
 {
     const OperationScope scope(this, profile);
     resetSingleKey(keyCode);
     writeKeyMap(handle, profile);
 }
 
-void key_main_sand_cmd::writeKeyMapAndMacros(HidDevice *handle, const QVector<Report> &reports,
-                                             int profile, int count)
+void CommandSender::writeKeyMapAndMacros(HidDevice *handle, const QVector<Report> &reports,
+                                         int profile, int count)
 {
     const OperationScope scope(this, profile);
     sand_L_cmd(handle, selectProfileReport(profile));
@@ -191,7 +190,7 @@ void key_main_sand_cmd::writeKeyMapAndMacros(HidDevice *handle, const QVector<Re
     sand_L_cmd(handle, zeroReport());
 }
 
-void key_main_sand_cmd::resetProfileToDefault(HidDevice *handle, int profile)
+void CommandSender::resetProfileToDefault(HidDevice *handle, int profile)
 {
     const OperationScope scope(this, profile);
     Report mode = zeroReport();
@@ -209,7 +208,7 @@ void key_main_sand_cmd::resetProfileToDefault(HidDevice *handle, int profile)
     sand_cmd(handle, selectProfileReport(profile));
 }
 
-void key_main_sand_cmd::sendAppLight(HidDevice *handle, quint8 value)
+void CommandSender::sendAppLight(HidDevice *handle, quint8 value)
 {
     const OperationScope scope(this, 1, true);
     Report r = zeroReport();
@@ -221,9 +220,8 @@ void key_main_sand_cmd::sendAppLight(HidDevice *handle, quint8 value)
     sand_cmd(handle, r);
 }
 
-void key_main_sand_cmd::sendLightStatic(HidDevice *handle, Report &first, Report &page1,
-                                        Report &page2, Report &page3, Report &closing,
-                                        quint8 profile)
+void CommandSender::sendLightStatic(HidDevice *handle, Report &first, Report &page1, Report &page2,
+                                    Report &page3, Report &closing, quint8 profile)
 {
     const OperationScope scope(this, profile);
     stampMode(first, profile);
@@ -236,9 +234,8 @@ void key_main_sand_cmd::sendLightStatic(HidDevice *handle, Report &first, Report
         sand_cmd(handle, *r);
 }
 
-void key_main_sand_cmd::sendLightReactive(HidDevice *handle, Report &first, Report &page1,
-                                          Report &page2, Report &page3, Report &closing,
-                                          quint8 profile)
+void CommandSender::sendLightReactive(HidDevice *handle, Report &first, Report &page1,
+                                      Report &page2, Report &page3, Report &closing, quint8 profile)
 {
     const OperationScope scope(this, profile);
     stampMode(first, profile);
@@ -251,9 +248,9 @@ void key_main_sand_cmd::sendLightReactive(HidDevice *handle, Report &first, Repo
         sand_cmd(handle, *r);
 }
 
-void key_main_sand_cmd::sendLightArrow(HidDevice *handle, Report &first, Report &zonePage1,
-                                       Report &zonePage2, Report &closing, const Report &red,
-                                       const Report &green, const Report &blue, quint8 profile)
+void CommandSender::sendLightArrow(HidDevice *handle, Report &first, Report &zonePage1,
+                                   Report &zonePage2, Report &closing, const Report &red,
+                                   const Report &green, const Report &blue, quint8 profile)
 {
     const OperationScope scope(this, profile);
     stampMode(first, profile);
@@ -270,9 +267,9 @@ void key_main_sand_cmd::sendLightArrow(HidDevice *handle, Report &first, Report 
         sand_cmd(handle, *r);
 }
 
-void key_main_sand_cmd::sendLightWave(HidDevice *handle, Report &first, const Report &red,
-                                      const Report &green, const Report &blue, Report &closing,
-                                      quint8 profile)
+void CommandSender::sendLightWave(HidDevice *handle, Report &first, const Report &red,
+                                  const Report &green, const Report &blue, Report &closing,
+                                  quint8 profile)
 {
     const OperationScope scope(this, profile);
     stampMode(first, profile);
@@ -282,9 +279,9 @@ void key_main_sand_cmd::sendLightWave(HidDevice *handle, Report &first, const Re
         sand_cmd(handle, *r);
 }
 
-void key_main_sand_cmd::sendLightRipple(HidDevice *handle, Report &first, Report &zonePage1,
-                                        Report &zonePage2, const Report &red, const Report &green,
-                                        const Report &blue, Report &closing, quint8 profile)
+void CommandSender::sendLightRipple(HidDevice *handle, Report &first, Report &zonePage1,
+                                    Report &zonePage2, const Report &red, const Report &green,
+                                    const Report &blue, Report &closing, quint8 profile)
 {
     const OperationScope scope(this, profile);
     qDebug("profile %d", profile);

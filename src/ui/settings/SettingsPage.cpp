@@ -1,13 +1,14 @@
-#include "setting_view.h"
+#include "SettingsPage.h"
 
 #include "core/app/PictureCache.h"
 #include "core/settings/LanguageText.h"
 #include "core/settings/ProgramLauncher.h"
 #include "core/settings/WebLinks.h"
-#include "core/storage/readini.h"
+#include "core/storage/IniStore.h"
 
 #include <QBitmap>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFont>
 #include <QImageReader>
@@ -30,9 +31,9 @@ QString captionStyleFor(const QString &family)
 
 } // namespace
 
-setting_view::setting_view(QWidget *parent) : QWidget(parent)
+SettingsPage::SettingsPage(QWidget *parent) : QWidget(parent)
 {
-    m_fontFamily = fontFamilyForLanguage(languageIndex(readini::read_language()), QString());
+    m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::read_language()), QString());
     m_captionStyle = captionStyleFor(m_fontFamily);
 
     // The background picture gives the page its size, its face and its shape.
@@ -110,21 +111,21 @@ setting_view::setting_view(QWidget *parent) : QWidget(parent)
     // A stored language outside the list leaves it without a selection. The
     // index is set before the signal is connected, so building the page does
     // not switch the language.
-    const int language = languageIndex(readini::read_language());
+    const int language = languageIndex(IniStore::read_language());
     m_languageList->setCurrentIndex(language >= 0 && language < LANGUAGE_COUNT ? language : -1);
 
     connect(m_languageList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &setting_view::setting_language_english_function);
+            &SettingsPage::setting_language_english_function);
     connect(m_websiteButton, &QPushButton::released, this,
-            &setting_view::setting_cannect_web_function);
-    connect(m_socialButton, &QPushButton::released, this, &setting_view::setting_fb_function);
+            &SettingsPage::setting_cannect_web_function);
+    connect(m_socialButton, &QPushButton::released, this, &SettingsPage::setting_fb_function);
     connect(m_updateButton, &QPushButton::released, this,
-            &setting_view::setting_fwupdata_btn_function);
+            &SettingsPage::setting_fwupdata_btn_function);
     connect(m_virtualKeyboardButton, &QPushButton::released, this,
-            &setting_view::virtualKeyboardRequested);
+            &SettingsPage::virtualKeyboardRequested);
 }
 
-void setting_view::usePlainFace()
+void SettingsPage::usePlainFace()
 {
     m_dressed = true;
     setFixedSize(PAGE_SIZE);
@@ -132,7 +133,7 @@ void setting_view::usePlainFace()
     setAttribute(Qt::WA_StyledBackground);
 }
 
-void setting_view::showEvent(QShowEvent *)
+void SettingsPage::showEvent(QShowEvent *)
 {
     if (m_dressed)
         return;
@@ -152,43 +153,45 @@ void setting_view::showEvent(QShowEvent *)
         setMask(cachedMask(QLatin1String(BACK_PICTURE), back.size()));
 }
 
-void setting_view::applyLanguage()
+void SettingsPage::applyLanguage()
 {
-    m_languageCaption->setText(tr("LANGUAGE"));
-    m_webCaption->setText(tr("OFFICIAL WEBSITE / SOCIAL MEDIA"));
-    m_versionCaption->setText(tr("SOFTWARE VERSION : "));
-    m_updateButton->setText(tr("CHECK FOR UPDATES"));
-    m_virtualKeyboardButton->setText(tr("VIRTUAL KEYBOARD"));
+    m_languageCaption->setText(QCoreApplication::translate("setting_view", "LANGUAGE"));
+    m_webCaption->setText(
+        QCoreApplication::translate("setting_view", "OFFICIAL WEBSITE / SOCIAL MEDIA"));
+    m_versionCaption->setText(QCoreApplication::translate("setting_view", "SOFTWARE VERSION : "));
+    m_updateButton->setText(QCoreApplication::translate("setting_view", "CHECK FOR UPDATES"));
+    m_virtualKeyboardButton->setText(
+        QCoreApplication::translate("setting_view", "VIRTUAL KEYBOARD"));
     m_languageCaption->setStyleSheet(m_captionStyle);
     m_webCaption->setStyleSheet(m_captionStyle);
     m_versionCaption->setStyleSheet(m_captionStyle);
     m_versionLabel->setStyleSheet(m_captionStyle);
 }
 
-void setting_view::retranslate()
+void SettingsPage::retranslate()
 {
-    m_fontFamily = fontFamilyForLanguage(languageIndex(readini::read_language()), m_fontFamily);
+    m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::read_language()), m_fontFamily);
     m_captionStyle = captionStyleFor(m_fontFamily);
     applyLanguage();
 }
 
-void setting_view::setting_cannect_web_function()
+void SettingsPage::setting_cannect_web_function()
 {
     WebLinks::openAddress(WEBSITE_URL);
 }
 
-void setting_view::setting_fb_function()
+void SettingsPage::setting_fb_function()
 {
     WebLinks::openAddress(SOCIAL_MEDIA_URL);
 }
 
-void setting_view::setting_fwupdata_btn_function()
+void SettingsPage::setting_fwupdata_btn_function()
 {
     if (ProgramLauncher::start)
         ProgramLauncher::start(firmwareUpdaterProgram(), QString(), false);
 }
 
-void setting_view::setting_language_english_function()
+void SettingsPage::setting_language_english_function()
 {
     qDebug() << "setting_language_english_function()";
     emit messageABSendToC(QString::number(m_languageList->currentIndex()));

@@ -1,16 +1,17 @@
 // The CUSTOMIZE page: what the selected key does (its default, a macro with a
 // repeat mode, or another key's code) and the two bulk resets.
 
-#include "ui/shell/LumoProject.h"
+#include "ui/shell/MainWindow.h"
 
 #include "core/assign/KeyAssignment.h"
-#include "core/device/key_main_sand_cmd.h"
+#include "core/device/CommandSender.h"
 #include "core/keys/KeyTable.h"
+#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "core/storage/readini.h"
 #include "ui/shell/Globals.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QIntValidator>
 #include <QLabel>
@@ -39,12 +40,12 @@ QPushButton *actionButton(QWidget *parent, const QRect &geometry)
 
 QVector<orvanta::Report> storedReports(const QString &profile)
 {
-    return parseReports(readini::read_macro_ini_cmd_file(profile));
+    return parseReports(IniStore::read_macro_ini_cmd_file(profile));
 }
 
 } // namespace
 
-void LumoProject::buildCustomizeControls()
+void MainWindow::buildCustomizeControls()
 {
     QWidget *w = centralWidget();
     // Left column: the selected key and what it should do.
@@ -53,24 +54,28 @@ void LumoProject::buildCustomizeControls()
     selectedKeyLabel->setGeometry(262, 430, 200, 30);
     keyAssignCombo = new QComboBox(w);
     keyAssignCombo->setGeometry(262, 468, 200, 26);
-    keyAssignCombo->addItems({tr("Default"), tr("Macro Key"), tr("Single Key")});
+    keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
+                              QCoreApplication::translate("LumoProject", "Macro Key"),
+                              QCoreApplication::translate("LumoProject", "Single Key")});
     keyAssignCombo->setCurrentIndex(-1);
     connect(keyAssignCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &LumoProject::custumize_key_combo_function);
+            &MainWindow::custumize_key_combo_function);
 
     // Middle column, macro key: which macro and how it repeats.
     captionAssignMacro = caption(w, {500, 410, 220, 14});
     assignMacroCombo = new QComboBox(w);
     assignMacroCombo->setGeometry(500, 432, 220, 26);
     connect(assignMacroCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &LumoProject::custumize_tkey_assign_combo_function);
+            &MainWindow::custumize_tkey_assign_combo_function);
     captionRepeat = caption(w, {500, 470, 220, 14});
     repeatCombo = new QComboBox(w);
     repeatCombo->setGeometry(500, 492, 220, 26);
-    repeatCombo->addItems({tr("Once"), tr("Multiple Times"), tr("When Perss & Hold"),
-                           tr("Until Pressed Next Time")});
+    repeatCombo->addItems({QCoreApplication::translate("LumoProject", "Once"),
+                           QCoreApplication::translate("LumoProject", "Multiple Times"),
+                           QCoreApplication::translate("LumoProject", "When Perss & Hold"),
+                           QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
     connect(repeatCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &LumoProject::custumize_tkey_repeat_combo_function);
+            &MainWindow::custumize_tkey_repeat_combo_function);
     repeatCountEdit = new QLineEdit(w);
     repeatCountEdit->setGeometry(730, 492, 50, 26);
     repeatCountEdit->setText(QStringLiteral("1"));
@@ -78,7 +83,7 @@ void LumoProject::buildCustomizeControls()
     repeatCountEdit->setAlignment(Qt::AlignCenter);
     repeatCountEdit->hide();
     macroResetButton = actionButton(w, {500, 536, 120, 28});
-    connect(macroResetButton, &QPushButton::released, this, &LumoProject::tkey_allreset_function);
+    connect(macroResetButton, &QPushButton::released, this, &MainWindow::tkey_allreset_function);
 
     // Middle column, single key: what it sends now and the key to send instead.
     captionCurrent = caption(w, {500, 410, 220, 14});
@@ -89,16 +94,16 @@ void LumoProject::buildCustomizeControls()
     newKeyEdit->setGeometry(500, 492, 220, 26);
     newKeyEdit->setReadOnly(true); // filled by pressing the key on the computer's keyboard
     newKeyEdit->setFocusPolicy(Qt::NoFocus);
-    connect(newKeyEdit, &QLineEdit::textEdited, this, &LumoProject::custumize_sigle_newkey_function);
+    connect(newKeyEdit, &QLineEdit::textEdited, this, &MainWindow::custumize_sigle_newkey_function);
     singleResetButton = actionButton(w, {500, 536, 120, 28});
-    connect(singleResetButton, &QPushButton::released, this, &LumoProject::signle_allreset_function);
+    connect(singleResetButton, &QPushButton::released, this, &MainWindow::signle_allreset_function);
 
     customizeApplyButton = actionButton(w, {1040, 712, 120, 28});
     connect(customizeApplyButton, &QPushButton::released, this,
-            &LumoProject::custumize_apply_function);
+            &MainWindow::custumize_apply_function);
 }
 
-void LumoProject::showCustomizePanels(int assignment)
+void MainWindow::showCustomizePanels(int assignment)
 {
     const bool macro = assignment == 1, single = assignment == 2;
     for (QWidget *wdg : std::initializer_list<QWidget *>{captionAssignMacro, assignMacroCombo,
@@ -115,13 +120,13 @@ void LumoProject::showCustomizePanels(int assignment)
         custumize_tkey_assign_combo_insert();
 }
 
-void LumoProject::setApplyEnabled(bool enabled)
+void MainWindow::setApplyEnabled(bool enabled)
 {
     customizeApplyEnabled = enabled;
     customizeApplyButton->setStyleSheet(enabled ? styleActionButton : styleTabOff);
 }
 
-void LumoProject::custumize_key_combo_function()
+void MainWindow::custumize_key_combo_function()
 {
     const int index = keyAssignCombo->currentIndex();
     if (index < 0)
@@ -133,21 +138,21 @@ void LumoProject::custumize_key_combo_function()
     showCustomizePanels(index);
 }
 
-void LumoProject::custumize_tkey_assign_combo_function()
+void MainWindow::custumize_tkey_assign_combo_function()
 {
     const bool chosen = assignMacroCombo->currentIndex() >= 0 &&
                         !assignMacroCombo->currentText().isEmpty();
     setApplyEnabled(chosen && !selectedKeyLabel->text().isEmpty());
 }
 
-void LumoProject::custumize_tkey_repeat_combo_function()
+void MainWindow::custumize_tkey_repeat_combo_function()
 {
     repeatCountEdit->setVisible(repeatCombo->currentIndex() == 1 && repeatCombo->isVisible());
 }
 
-void LumoProject::custumize_sigle_newkey_function() {}
+void MainWindow::custumize_sigle_newkey_function() {}
 
-void LumoProject::custumize_tkey_assign_combo_insert()
+void MainWindow::custumize_tkey_assign_combo_insert()
 {
     const QSignalBlocker block(assignMacroCombo);
     assignMacroCombo->clear();
@@ -159,29 +164,29 @@ void LumoProject::custumize_tkey_assign_combo_insert()
     assignMacroCombo->setCurrentIndex(-1);
 }
 
-void LumoProject::save_macro_key_set()
+void MainWindow::save_macro_key_set()
 {
     const QString profile = selectedProfile();
-    reportSaves(readini::writeini_macro_system_file(makeMacroSystemMap(keyTable), profile));
+    reportSaves(IniStore::writeini_macro_system_file(makeMacroSystemMap(keyTable), profile));
     reportSaves(
-        readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+        IniStore::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
 }
 
-void LumoProject::read_macro_file_set()
+void MainWindow::read_macro_file_set()
 {
-    loadMacroSystem(keyTable, readini::readini_macro_system_file(selectedProfile()));
+    loadMacroSystem(keyTable, IniStore::readini_macro_system_file(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
 
-void LumoProject::read_singal_file_set()
+void MainWindow::read_singal_file_set()
 {
-    loadSignal(gCommandSender->keyMap, keyTable, readini::readini_ini_file(selectedProfile()));
+    loadSignal(gCommandSender->keyMap, keyTable, IniStore::readini_ini_file(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
 
-void LumoProject::showSelectedKeyAssignment()
+void MainWindow::showSelectedKeyAssignment()
 {
     if (!keyAssignCombo)
         return; // still being built
@@ -206,8 +211,8 @@ void LumoProject::showSelectedKeyAssignment()
     if (kind == 1) {
         // The repeat as the keyboard has it: the stored report of the key's entry.
         const QString profile = selectedProfile();
-        const int count = readini::read_macro_count_ini_cmd_file(profile);
-        const int entry = entryOfKey(readini::read_macro_number_ini_cmd_file(profile), count,
+        const int count = IniStore::read_macro_count_ini_cmd_file(profile);
+        const int entry = entryOfKey(IniStore::read_macro_number_ini_cmd_file(profile), count,
                                      KEY_TABLE[k].matrix);
         const QVector<Report> reports = storedReports(profile);
         const Report *report = entry <= reports.size() ? &reports[entry - 1] : nullptr;
@@ -230,14 +235,14 @@ void LumoProject::showSelectedKeyAssignment()
 static void removeMacroEntry(const QString &profile, int keyNumber, int &count)
 {
     const int entry =
-        entryOfKey(readini::read_macro_number_ini_cmd_file(profile), count, keyNumber);
+        entryOfKey(IniStore::read_macro_number_ini_cmd_file(profile), count, keyNumber);
     if (entry <= count) {
-        readini::remove_macro_ini_cmd_file(profile, entry, count - 1);
+        IniStore::remove_macro_ini_cmd_file(profile, entry, count - 1);
         --count;
     }
 }
 
-void LumoProject::custumize_apply_function()
+void MainWindow::custumize_apply_function()
 {
     if (!customizeApplyEnabled || selectedKey < 0 || selectedKey >= kKeyCount)
         return;
@@ -246,10 +251,10 @@ void LumoProject::custumize_apply_function()
     const int k = selectedKey;
     const int keyNumber = KEY_TABLE[k].matrix;
     const quint8 code = KEY_TABLE[k].usage;
-    int count = readini::read_macro_count_ini_cmd_file(profile);
+    int count = IniStore::read_macro_count_ini_cmd_file(profile);
     auto writeSignal = [&] {
         reportSaves(
-            readini::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+            IniStore::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
     };
 
     switch (keyAssignCombo->currentIndex()) {
@@ -267,7 +272,7 @@ void LumoProject::custumize_apply_function()
             return;
         int entry;
         if (keyTable[k] == QLatin1String("1")) {
-            entry = entryOfKey(readini::read_macro_number_ini_cmd_file(profile), count, keyNumber);
+            entry = entryOfKey(IniStore::read_macro_number_ini_cmd_file(profile), count, keyNumber);
             if (entry > count)
                 count = entry; // a macro key whose entry went missing gets a new one
         } else {
@@ -289,12 +294,12 @@ void LumoProject::custumize_apply_function()
             keyTable[216 + k] = QStringLiteral("0");
             break;
         }
-        const QString commands = readini::readini_macro_file(macro).value(4);
+        const QString commands = IniStore::readini_macro_file(macro).value(4);
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
         gCommandSender->setSingleKey(code, kMacroKeyCode);
         writeSignal();
-        reportSaves(readini::write_macro_ini_cmd_file(makeMacroCmdMap(report), profile, keyNumber,
-                                                      entry, count));
+        reportSaves(IniStore::write_macro_ini_cmd_file(makeMacroCmdMap(report), profile, keyNumber,
+                                                       entry, count));
         gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), n, count);
         keyTable[k] = QStringLiteral("1");
         keyTable[108 + k] = macro;
@@ -323,7 +328,7 @@ void LumoProject::custumize_apply_function()
     save_macro_key_set();
 }
 
-void LumoProject::signle_allreset_function()
+void MainWindow::signle_allreset_function()
 {
     // Every key is visited, the keypad's "." (the last cell) included.
     for (int k = 0; k < kKeyCount; ++k) {
@@ -334,13 +339,13 @@ void LumoProject::signle_allreset_function()
         gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
     }
     const QString profile = selectedProfile();
-    const int count = readini::read_macro_count_ini_cmd_file(profile);
+    const int count = IniStore::read_macro_count_ini_cmd_file(profile);
     gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), currentProfile,
                                          count);
     save_macro_key_set();
 }
 
-void LumoProject::tkey_allreset_function()
+void MainWindow::tkey_allreset_function()
 {
     for (int k = 0; k < kKeyCount; ++k) {
         if (keyTable[k] != QLatin1String("1"))
@@ -349,7 +354,7 @@ void LumoProject::tkey_allreset_function()
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
         gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
     }
-    reportSaves(readini::def_macro_ini_cmd_file(linkedProfile()));
+    reportSaves(IniStore::def_macro_ini_cmd_file(linkedProfile()));
     save_macro_key_set();
     gCommandSender->writeKeyMap(gDeviceHandle, currentProfile);
 }

@@ -34,12 +34,12 @@ namespace orvanta {
 class VirtualKeyboardHost;
 }
 
-class LumoProject : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit LumoProject(const orvanta::ConsoleOptions &options = {}, QWidget *parent = nullptr);
-    ~LumoProject() override;
+    explicit MainWindow(const orvanta::ConsoleOptions &options = {}, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // --- shell state ------------------------------------------------------
     QTranslator *translator = nullptr;
@@ -260,5 +260,5 @@ private:
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;
 
-    friend class LumoProjectTestAccess;
+    friend class MainWindowTestAccess;
 };

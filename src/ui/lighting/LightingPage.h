@@ -22,15 +22,15 @@ class QLineEdit;
 class QMouseEvent;
 class QPushButton;
 class QSlider;
-class keyboard_draw_rect;
-class rainbowWidget;
-class rippleWidget;
+class SelectionRect;
+class FlowPreview;
+class RipplePreview;
 
-class keyboard_light_view : public QWidget
+class LightingPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit keyboard_light_view(QWidget *parent = nullptr);
+    explicit LightingPage(QWidget *parent = nullptr);
 
     int profile_number = 1;                           // on-board profile 1..5
     QString profile_name = QStringLiteral("default"); // saved profile being edited
@@ -155,9 +155,9 @@ private:
     std::array<orvanta::Rgb, orvanta::kKeyLightCount> m_keyShown{};
     std::array<QLabel *, orvanta::kStopSlots> m_stopHandles{};
     QLabel *m_picture = nullptr;
-    keyboard_draw_rect *m_drawRect = nullptr;
-    rainbowWidget *m_flowPreview = nullptr;  // Arrow Flow and Wave
-    rippleWidget *m_ripplePreview = nullptr; // Ripple
+    SelectionRect *m_drawRect = nullptr;
+    FlowPreview *m_flowPreview = nullptr;     // Arrow Flow and Wave
+    RipplePreview *m_ripplePreview = nullptr; // Ripple
 
     QComboBox *m_effectCombo = nullptr;
     QLabel *m_effectLabel = nullptr;
