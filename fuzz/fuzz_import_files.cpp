@@ -46,17 +46,17 @@ QString exportText(const QString &key)
 
 void importProfile()
 {
-    IniStore::import_profile_file(kExport, kImported);
+    IniStore::importProfileFile(kExport, kImported);
     const int patterns = qBound(0, toNumber(exportText(QStringLiteral("Setting/pattern"))), 16);
     FUZZ_CHECK(patternCount(kImported) == patterns);
     for (int i = 0; i < patterns; ++i) {
         const QString group = QStringLiteral("pattern%1/").arg(i + 1);
-        const QStringList texts = IniStore::readini_light_pattern_file(i, kImported);
+        const QStringList texts = IniStore::readLightFile(i, kImported);
         for (int k = 0; k < IniStore::patternKeys().size(); ++k)
             FUZZ_CHECK(texts.value(k) == exportText(group + IniStore::patternKeys()[k]));
         readPattern(i, kImported);
     }
-    const QStringList signal = IniStore::readini_ini_file(kImported);
+    const QStringList signal = IniStore::readFlagFile(kImported);
     for (int k = 0; k < IniStore::signalKeys().size(); ++k)
         FUZZ_CHECK(signal.value(k) ==
                    exportText(QStringLiteral("signal/") + IniStore::signalKeys()[k]));
@@ -67,22 +67,21 @@ void importProfile()
 
 void importMacro()
 {
-    IniStore::import_macro_file(kExport, kImported);
-    const QStringList five = IniStore::readini_macro_file(kImported);
-    FUZZ_CHECK(five == IniStore::readini_macro_file(kStored));
+    IniStore::importMacroFile(kExport, kImported);
+    const QStringList five = IniStore::readMacroFile(kImported);
+    FUZZ_CHECK(five == IniStore::readMacroFile(kStored));
     macro::parseMacro(five);
 }
 
 void readStoredProfile(CommandSender &sender)
 {
-    const StoredLighting lighting =
-        change_light_cmd_to_char(IniStore::readini_profile_light_cmd(kStored));
+    const StoredLighting lighting = parseStoredLighting(IniStore::readLightCmd(kStored));
     FUZZ_CHECK(replayStoredLighting(sender, nullptr, lighting, 1) == lighting.complete);
 
-    const int count = IniStore::read_macro_count_ini_cmd_file(kStored);
-    const QVector<Report> macros = parseReports(IniStore::read_macro_ini_cmd_file(kStored));
+    const int count = IniStore::readMacroCmdCount(kStored);
+    const QVector<Report> macros = parseReports(IniStore::readMacroCmdFile(kStored));
     FUZZ_CHECK(macros.size() <= qMin(count, 108));
-    const QString numbers = IniStore::read_macro_number_ini_cmd_file(kStored);
+    const QString numbers = IniStore::readMacroCmdNumber(kStored);
     for (int key : {0, 1, 100, 255}) {
         const int entry = entryOfKey(numbers, count, key);
         FUZZ_CHECK(entry >= 1 && entry <= qint64(count) + 1);
@@ -91,8 +90,8 @@ void readStoredProfile(CommandSender &sender)
 
     std::array<quint8, 256> keyMap{};
     QStringList keyTable;
-    loadSignal(keyMap, keyTable, IniStore::readini_ini_file(kStored));
-    loadMacroSystem(keyTable, IniStore::readini_macro_system_file(kStored));
+    loadSignal(keyMap, keyTable, IniStore::readFlagFile(kStored));
+    loadMacroSystem(keyTable, IniStore::readMacroAssignFile(kStored));
     FUZZ_CHECK(keyTable.size() == 3 * kKeySlots);
 
     const int patterns = patternCount(kStored);
@@ -104,9 +103,9 @@ void readSystem()
 {
     readEffectRecords();
     readKeyColorSets();
-    FUZZ_CHECK(IniStore::readini_ini_file().size() == 3);
-    IniStore::readini_profile_connect();
-    IniStore::read_language();
+    FUZZ_CHECK(IniStore::readFlagFile().size() == 3);
+    IniStore::readProfileConnect();
+    IniStore::readLanguage();
 }
 
 } // namespace

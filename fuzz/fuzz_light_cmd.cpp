@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QStringList stored = fuzz::inputLines(data, size);
-    const StoredLighting lighting = change_light_cmd_to_char(stored);
+    const StoredLighting lighting = parseStoredLighting(stored);
     const int needed = IniStore::lightCmdReportCount(lighting.type);
     FUZZ_CHECK(lighting.buffers.size() == (stored.isEmpty() ? 0 : needed));
     if (lighting.complete)

@@ -52,7 +52,7 @@ std::array<KeyColorSet, 2> readColours(const QStringList &lists)
         for (int i = 0; i < 6; ++i)
             map[QLatin1String(groups[g])][IniStore::lightColorKeys(g).value(i)] =
                 lists.value(6 * g + i);
-    IniStore::writeini_light_system_color_file(map);
+    IniStore::writeLightColorFile(map);
     return readKeyColorSets();
 }
 
@@ -79,18 +79,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     LightingState state;
     state.flag = flag;
     state.stops = patternFromTexts(lines.mid(0, 5)).stops;
-    state.surface_color = patternFromTexts(lines.mid(0, 5)).surface;
-    state.surface_on_arrow = flag.yes;
-    state.surface_on_ripple = flag.no;
+    state.surfaceColor = patternFromTexts(lines.mid(0, 5)).surface;
+    state.surfaceOnArrow = flag.yes;
+    state.surfaceOnRipple = flag.no;
 
     CommandSender sender;
     sender.setPauseFunction([](unsigned) {});
     fuzz::CheckingDevice keyboard;
     for (int effect = 0; effect < kEffectCount; ++effect) {
         const KeyColorSet &set = colours[effect == EffectReactive ? 1 : 0];
-        state.led_r = set.led_r;
-        state.led_g = set.led_g;
-        state.led_b = set.led_b;
+        state.ledR = set.ledR;
+        state.ledG = set.ledG;
+        state.ledB = set.ledB;
         LightCommandSet built = buildLightCommandSet(effect, state);
         FUZZ_CHECK(built.type == effect);
         FUZZ_CHECK(built.reports.size() == IniStore::lightCmdReportCount(effect));
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QStringList storedLines{stored.value(QStringLiteral("type"))};
         for (int i = 0; i < built.reports.size(); ++i)
             storedLines << stored.value(QString::number(i));
-        const StoredLighting replay = change_light_cmd_to_char(storedLines);
+        const StoredLighting replay = parseStoredLighting(storedLines);
         FUZZ_CHECK(replay.complete && replay.type == effect);
         FUZZ_CHECK(replayStoredLighting(sender, &keyboard, replay, profile));
     }

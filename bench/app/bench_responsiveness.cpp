@@ -246,11 +246,11 @@ int main(int argc, char **argv)
         gLightView->findChild<QComboBox *>(QStringLiteral("effect_combo"))->setCurrentIndex(0);
         // One unmeasured APPLY first: the first notice loads its font.
         measure(
-            port, [] { gLightView->effect_save_function(); }, 200);
+            port, [] { gLightView->applyClicked(); }, 200);
         results[mode][0] = measure(
-            port, [] { gLightView->effect_save_function(); }, 200);
+            port, [] { gLightView->applyClicked(); }, 200);
         results[mode][1] = measure(
-            port, [&w] { w.rmain_re_btn_fanction(); }, 200);
+            port, [&w] { w.factoryResetClicked(); }, 200);
         results[mode][2] = measure(
             port,
             [&w] {

@@ -1,5 +1,5 @@
 // How long APPLY keeps the GUI thread beyond the keyboard's own pauses: the
-// page's effect_save_function per effect, with the pauses recorded instead of
+// page's applyClicked per effect, with the pauses recorded instead of
 // slept, the file writes included. Prints the median over many runs.
 
 #include "core/device/CommandSender.h"
@@ -45,7 +45,7 @@ int main(int argc, char **argv)
     gDeviceHandle = &device;
 
     LightingPage page;
-    page.profile_name = QStringLiteral("Bench");
+    page.editedProfile = QStringLiteral("Bench");
     const char *names[5] = {"Static", "Reactive", "Arrow Flow", "Wave", "Ripple"};
     // The three INI writes are synced to disk by the settings library, so the
     // figures depend on where the temporary directory lies (set TMPDIR).
@@ -60,7 +60,7 @@ int main(int argc, char **argv)
             pausedMs = 0;
             QElapsedTimer t;
             t.start();
-            page.effect_save_function();
+            page.applyClicked();
             ms.push_back(double(t.nsecsElapsed()) / 1e6);
         }
         std::sort(ms.begin(), ms.end());

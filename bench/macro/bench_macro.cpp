@@ -60,8 +60,8 @@ int main()
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
     measure("write + read macro file (84 rows)", 50, [&](int) {
-        IniStore::writeini_file(QStringLiteral("Bench"), map);
-        sink = sink + parseMacro(IniStore::readini_macro_file(QStringLiteral("Bench"))).rows.size();
+        IniStore::writeIniFile(QStringLiteral("Bench"), map);
+        sink = sink + parseMacro(IniStore::readMacroFile(QStringLiteral("Bench"))).rows.size();
     });
     QDir::setCurrent(previous);
     return 0;

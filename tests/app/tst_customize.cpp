@@ -29,19 +29,19 @@ void select(MainWindow &w, int cell, int kind)
 void assignMacro(MainWindow &w, int cell, const QString &macro, int marker, int repeat,
                  const QString &count = "1")
 {
-    IniStore::writeini_file(macro, macro::buildMacroMap({}, reportOf({{10, marker}})));
+    IniStore::writeIniFile(macro, macro::buildMacroMap({}, reportOf({{10, marker}})));
     select(w, cell, 1);
     w.assignMacroCombo->setCurrentIndex(w.assignMacroCombo->findText(macro));
     w.repeatCombo->setCurrentIndex(repeat);
     w.repeatCountEdit->setText(count);
-    w.custumize_apply_function();
+    w.applyKeyAssignment();
 }
 
 void assignSingle(MainWindow &w, int cell, Qt::Key key)
 {
     select(w, cell, 2);
     QTest::keyClick(&w, key);
-    w.custumize_apply_function();
+    w.applyKeyAssignment();
 }
 
 // What the CUSTOMIZE panel shows: assignment / CURRENT / ASSIGN MACRO / REPATE
@@ -61,7 +61,7 @@ QString panel(const MainWindow &w)
 
 QString macroKeys()
 {
-    return IniStore::read_macro_number_ini_cmd_file("PROFILE 1");
+    return IniStore::readMacroCmdNumber("PROFILE 1");
 }
 
 } // namespace
@@ -77,27 +77,26 @@ private slots:
         f.clear();
         assignMacro(*f.w, 42, "Jump", 0x80, 1, "7"); // A, Multiple Times 7
         QCOMPARE(macroKeys(), QStringLiteral("40"));
-        const Report stored =
-            macro::parseCommandString(IniStore::read_macro_ini_cmd_file("PROFILE 1")[0]);
+        const Report stored = macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]);
         QCOMPARE(stored, reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}}));
         // select, key map, the macro, the closing zeros, 300 ms apart
         QCOMPARE(f.device.reports.size(), 4);
         QCOMPARE(f.device.reports.value(2), toBytes(stored));
         QCOMPARE(f.pauses.pauses, QVector<unsigned>(4, 300));
-        QCOMPARE(takeItems(IniStore::readini_macro_system_file("PROFILE 1")[0], 108)[42],
+        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108)[42],
                  QStringLiteral("1"));
 
         // Re-assigning keeps the entry; a second key adds one.
         assignMacro(*f.w, 43, "Dash", 0x81, 3);
         assignMacro(*f.w, 42, "Dash", 0x81, 2);
         QCOMPARE(macroKeys(), QStringLiteral("40,48"));
-        QCOMPARE(IniStore::read_macro_ini_cmd_file("PROFILE 1")[0].section(',', 8, 10),
+        QCOMPARE(IniStore::readMacroCmdFile("PROFILE 1")[0].section(',', 8, 10),
                  QStringLiteral("255,255,129"));
 
         // Back to Default: the entry goes, the rest renumber, the code returns.
         f.clear();
         select(*f.w, 42, 0);
-        f.w->custumize_apply_function();
+        f.w->applyKeyAssignment();
         QCOMPARE(macroKeys(), QStringLiteral("48"));
         QCOMPARE(int(gCommandSender->keyMap[40]), 0x04);
         QCOMPARE(f.device.reports.size(), 3); // select, key map, select
@@ -113,7 +112,7 @@ private slots:
 
         // SINGLE RESET leaves the macro key; it clears the last key too.
         f.clear();
-        f.w->signle_allreset_function();
+        f.w->resetSingleAssignments();
         QCOMPARE(f.w->keyTable[103] + f.w->keyTable[42], QStringLiteral("01"));
         QCOMPARE(int(gCommandSender->keyMap[107]), 0x63);
         QCOMPARE(f.device.reports.size(), 4); // with the one stored macro
@@ -121,7 +120,7 @@ private slots:
         // MACRO RESET leaves single keys.
         assignSingle(*f.w, 0, Qt::Key_Q);
         f.clear();
-        f.w->tkey_allreset_function();
+        f.w->resetMacroAssignments();
         QCOMPARE(f.w->keyTable[0] + f.w->keyTable[42], QStringLiteral("20"));
         QCOMPARE(macroKeys(), QString());
         QCOMPARE(int(gCommandSender->keyMap[40]), 0x04);
@@ -171,8 +170,8 @@ private slots:
         assignMacro(w, 44, "Jump", 0x80, 1, "7"); // D: Multiple Times 7
         assignSingle(w, 42, Qt::Key_B);           // A sends b
         const QVector<QPair<std::function<void()>, QString>> steps{
-            {[&] { w.main_set_profile2(); }, "Default////"},
-            {[&] { w.main_set_profile1(); }, "Single Key/b///"},
+            {[&] { w.profile2Clicked(); }, "Default////"},
+            {[&] { w.profile1Clicked(); }, "Single Key/b///"},
             {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(43)); },
              "Macro Key//Jump/When Perss & Hold/"},
             {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(44)); },
@@ -192,31 +191,31 @@ private slots:
         ShellFixture f;
         f.w->show();
         MainWindow &w = *f.w;
-        w.issCombo->setCurrentIndex(w.issCombo->findText("PROFILE 3"));
+        w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 3"));
         f.clear();
-        w.iss_shift_function();
+        w.toggleShiftInstantShift();
         QCOMPARE(int(gCommandSender->keyMap[121]), 187);
-        QCOMPARE(IniStore::readini_ini_file()[0], QStringLiteral("3,0,0,0,0"));
+        QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("3,0,0,0,0"));
         QCOMPARE(int(quint8(f.device.reports.value(1)[8 + 121])), 187);
 
         // CTRL while SHIFT is on only writes the flags again.
         f.clear();
         QFile::remove("system/iss_flag.ini");
-        w.iss_ctrl_function();
+        w.toggleCtrlInstantShift();
         QVERIFY(f.device.reports.isEmpty());
         QVERIFY(QFileInfo::exists("system/iss_flag.ini"));
 
         // Bound elsewhere: disabled for another target.
-        w.issCombo->setCurrentIndex(w.issCombo->findText("PROFILE 2"));
-        QVERIFY(!w.issEnabled[0]);
-        w.iss_shift_function();
+        w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 2"));
+        QVERIFY(!w.shiftEnabled[0]);
+        w.toggleShiftInstantShift();
         QCOMPARE(int(gCommandSender->keyMap[121]), 187);
 
         // Off again restores the modifier.
-        w.issCombo->setCurrentIndex(w.issCombo->findText("PROFILE 3"));
-        w.iss_shift_function();
+        w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 3"));
+        w.toggleShiftInstantShift();
         QCOMPARE(int(gCommandSender->keyMap[121]), 225);
-        QCOMPARE(IniStore::readini_ini_file()[0], QStringLiteral("0,0,0,0,0"));
+        QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("0,0,0,0,0"));
     }
 
     void profileSlotsSwitchRepairAndReplay()
@@ -225,17 +224,17 @@ private slots:
         MainWindow &w = *f.w;
         const QDateTime stamp = QFileInfo("system/profile_connect.ini").lastModified();
         f.clear();
-        w.main_set_profile3();
+        w.profile3Clicked();
         QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(3)});
         QCOMPARE(QFileInfo("system/profile_connect.ini").lastModified(), stamp);
 
         // A linked folder that is gone falls back to the slot's built-in profile.
         w.profileNames[3] = "Gone";
-        w.main_set_profile4();
-        QCOMPARE(IniStore::readini_profile_connect()[3], QStringLiteral("PROFILE 4"));
+        w.profile4Clicked();
+        QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
 
         // Choosing PROFILE 3 (the factory Arrow Flow set) in slot 2 replays it there.
-        w.main_set_profile2();
+        w.profile2Clicked();
         f.clear();
         w.profileCombo->setCurrentText("PROFILE 3");
         QCOMPARE(f.device.reports.size(), 5);
@@ -243,7 +242,7 @@ private slots:
             QCOMPARE(int(r[2]), 2);
         QCOMPARE(int(quint8(f.device.reports[3][1])), 0x0D);
         QCOMPARE(int(quint8(f.device.reports[4][13])), 4);
-        QCOMPARE(IniStore::readini_profile_connect()[1], QStringLiteral("PROFILE 3"));
+        QCOMPARE(IniStore::readProfileConnect()[1], QStringLiteral("PROFILE 3"));
     }
 
     void choosingAProfileBringsItsOwnMacroKeys()
@@ -256,7 +255,7 @@ private slots:
         QCOMPARE(w.keyTable[42], QStringLiteral("0"));
         assignSingle(w, 0, Qt::Key_Q); // an APPLY on PROFILE 2 ...
         // ... writes PROFILE 2's own tables, not PROFILE 1's macro key.
-        QCOMPARE(takeItems(IniStore::readini_macro_system_file("PROFILE 2")[0], 108)[42],
+        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 2")[0], 108)[42],
                  QStringLiteral("0"));
         w.profileCombo->setCurrentText("PROFILE 1");
         QCOMPARE(w.keyTable[42], QStringLiteral("1"));
@@ -268,12 +267,12 @@ private slots:
         MainWindow &w = *f.w;
         w.show();
         assignMacro(w, 42, "Jump", 0x80, 0);
-        w.issCombo->setCurrentIndex(0);
-        w.iss_alt_function();
-        w.main_set_profile3();
+        w.shiftCombo->setCurrentIndex(0);
+        w.toggleAltInstantShift();
+        w.profile3Clicked();
         f.clear();
-        w.rmain_re_btn_fanction();
-        QCOMPARE(IniStore::readini_ini_file()[2], QStringLiteral("0,0,0,0,0"));
+        w.factoryResetClicked();
+        QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
         QCOMPARE(macroKeys(), QString());
         QCOMPARE(gCommandSender->keyMap, DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
@@ -287,8 +286,8 @@ private slots:
         QCOMPARE(f.device.reports.last(), selectReport(1));
         QCOMPARE(panel(w), QStringLiteral("////")); // nothing selected, nothing stale
         // Each slot's factory lighting is stored with the profile linked to it.
-        QCOMPARE(IniStore::readini_profile_light_cmd("PROFILE 4")[0], QStringLiteral("3"));
-        QCOMPARE(IniStore::readini_profile_light_cmd("PROFILE 1")[0], QStringLiteral("0"));
+        QCOMPARE(IniStore::readLightCmd("PROFILE 4")[0], QStringLiteral("3"));
+        QCOMPARE(IniStore::readLightCmd("PROFILE 1")[0], QStringLiteral("0"));
     }
 };
 

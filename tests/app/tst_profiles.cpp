@@ -36,25 +36,25 @@ private slots:
         ShellFixture f;
         MainWindow &w = *f.w;
         QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
-        w.leftmenu_select_btn_new_function(); // the first free number, bound to slot 1
+        w.newProfileClicked(); // the first free number, bound to slot 1
         QCOMPARE(w.profileNames[0], QStringLiteral("PROFILE 6"));
         w.profileCombo->setCurrentText("PROFILE 2");
-        w.leftmenu_select_btn_copy_function();
+        w.copyProfileClicked();
         QCOMPARE(w.profileCombo->currentText(), QStringLiteral("PROFILE 2_01"));
         QCOMPARE(readText("lightfile/PROFILE 2_01/cmd/light_cmd.ini"),
                  readText("lightfile/PROFILE 2/cmd/light_cmd.ini"));
-        w.leftmenu_select_btn_copy_function();
+        w.copyProfileClicked();
         QCOMPARE(w.profileCombo->currentText(), QStringLiteral("PROFILE 2_02"));
         // COPY stops at thirteen entries, NEW at fifteen.
         for (int i = 0; i < 4; ++i)
             QVERIFY(QDir().mkpath(QStringLiteral("lightfile/x%1").arg(i)));
         QCOMPARE(countEntries("lightfile"), 13);
-        w.leftmenu_select_btn_copy_function();
+        w.copyProfileClicked();
         QCOMPARE(countEntries("lightfile"), 13);
-        w.leftmenu_select_btn_new_function();
-        w.leftmenu_select_btn_new_function();
+        w.newProfileClicked();
+        w.newProfileClicked();
         QCOMPARE(countEntries("lightfile"), 15);
-        w.leftmenu_select_btn_new_function();
+        w.newProfileClicked();
         QCOMPARE(countEntries("lightfile"), 15);
     }
 
@@ -63,44 +63,44 @@ private slots:
         ShellFixture f;
         MainWindow &w = *f.w;
         w.profileCombo->setCurrentText("PROFILE 2");
-        w.leftmenu_select_btn_copy_function(); // PROFILE 2_01, selected and bound to slot 1
+        w.copyProfileClicked(); // PROFILE 2_01, selected and bound to slot 1
         const QStringList before = profileList();
         for (const char *bad : {"a?b", "PROFILE 3", "", "PROFILE 1", "a/b", ".."}) {
             w.profileNameEdit->setText(QString::fromUtf8(bad));
-            w.leftmenu_profile_name_function();
+            w.profileNameEntered();
             QCOMPARE(profileList(), before);
         }
         w.profileNameEdit->setText("Game");
-        w.leftmenu_profile_name_function();
+        w.profileNameEntered();
         QVERIFY(QFileInfo("lightfile/Game").isDir() &&
                 !QFileInfo::exists("lightfile/PROFILE 2_01"));
-        QCOMPARE(IniStore::readini_profile_connect()[0], QStringLiteral("Game"));
+        QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("Game"));
         // Built-in profiles can be neither renamed nor deleted.
         w.profileCombo->setCurrentText("PROFILE 4");
         w.profileNameEdit->setText("Other");
-        w.leftmenu_profile_name_function();
-        w.leftmenu_select_btn_dle_function();
+        w.profileNameEntered();
+        w.deleteProfileClicked();
         QVERIFY(QFileInfo("lightfile/PROFILE 4").isDir() && !QFileInfo::exists("lightfile/Other"));
         // Deleting the profile bound to a slot gives the slot its built-in profile back.
-        w.main_set_profile3();
+        w.profile3Clicked();
         w.profileCombo->setCurrentText("Game"); // now bound to slot 3
-        w.leftmenu_select_btn_dle_function();
+        w.deleteProfileClicked();
         QVERIFY(!QFileInfo::exists("lightfile/Game"));
-        QCOMPARE(IniStore::readini_profile_connect()[2], QStringLiteral("PROFILE 3"));
+        QCOMPARE(IniStore::readProfileConnect()[2], QStringLiteral("PROFILE 3"));
 
         // Export appends a block each time; import recreates the files.
         const QString target = QDir(f.wd.path()).filePath("out/My.Profile.ini");
         QDir().mkpath("out");
         answerDialogs(target);
         w.profileCombo->setCurrentText("PROFILE 5");
-        w.leftmenu_select_btn_up_fanction();
+        w.exportProfileClicked();
         const QString once = readText(target);
         QCOMPARE(once, exportText("PROFILE 5"));
-        w.leftmenu_select_btn_up_fanction();
+        w.exportProfileClicked();
         QCOMPARE(readText(target), once + once);
 
         const QString current = w.profileCombo->currentText();
-        w.leftmenu_select_btn_load_fanction();
+        w.importProfileClicked();
         QVERIFY(QFileInfo("lightfile/My").isDir());
         for (int n = 1; n <= 5; ++n)
             QCOMPARE(readText(IniStore::patternPath(n, "My")),
@@ -109,8 +109,8 @@ private slots:
         QCOMPARE(w.profileCombo->currentText(), current); // the import chooses nothing
         // Importing again changes nothing.
         QVERIFY(writeText(IniStore::patternPath(1, "My"), "[Setting]\nVColor=\"9,9,9\"\n"));
-        w.leftmenu_select_btn_load_fanction();
-        QCOMPARE(IniStore::readini_light_pattern_file(0, "My")[3], QStringLiteral("9,9,9"));
+        w.importProfileClicked();
+        QCOMPARE(IniStore::readLightFile(0, "My")[3], QStringLiteral("9,9,9"));
     }
 };
 

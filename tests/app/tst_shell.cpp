@@ -45,11 +45,11 @@ private slots:
 
         // The language switch relabels and rebuilds the pages.
         LightingPage *light = gLightView;
-        f.w->test_setto_lumo("1");
+        f.w->switchLanguage("1");
         QVERIFY(gLightView != light);
-        QCOMPARE(IniStore::read_language(), QStringLiteral("1"));
+        QCOMPARE(IniStore::readLanguage(), QStringLiteral("1"));
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("巨集設定"));
-        f.w->test_setto_lumo("0");
+        f.w->switchLanguage("0");
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("MACROS"));
         QCOMPARE(f.w->captionRepeat->text(), QStringLiteral("REPEAT OPTION"));
     }
@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(3)});
         QCOMPARE(f.w->profileButtons[2]->styleSheet(), f.w->styleTabOn);
         QVERIFY(action("PROFILE 3")->isChecked());
-        f.w->main_set_profile5();
+        f.w->profile5Clicked();
         QVERIFY(action("PROFILE 5")->isChecked() && !action("PROFILE 3")->isChecked());
 
         const QString absent = KeyboardLink::stateText(KeyboardLink::State::Absent);
@@ -126,14 +126,14 @@ private slots:
         ShellFixture f;
         f.w->show();
         const QVector<QPair<void (MainWindow::*)(), QWidget *>> steps{
-            {&MainWindow::main_keyboard_function, nullptr}, // in front already: changes nothing
-            {&MainWindow::main_lighting_function, gLightView},
-            {&MainWindow::main_customize_fanction, nullptr},
-            {&MainWindow::main_macros_function, gMacroView},
-            {&MainWindow::main_lighting_function, gMacroView}, // MACROS in front: changes nothing
-            {&MainWindow::main_keyboard_function, nullptr},
-            {&MainWindow::rmain_box_btn_fanction, gSettingView},
-            {&MainWindow::main_keyboard_function, nullptr}};
+            {&MainWindow::showKeyboardPage, nullptr}, // in front already: changes nothing
+            {&MainWindow::showLightingPage, gLightView},
+            {&MainWindow::showCustomizePage, nullptr},
+            {&MainWindow::showMacrosPage, gMacroView},
+            {&MainWindow::showLightingPage, gMacroView}, // MACROS in front: changes nothing
+            {&MainWindow::showKeyboardPage, nullptr},
+            {&MainWindow::showSettingsPage, gSettingView},
+            {&MainWindow::showKeyboardPage, nullptr}};
         const QList<QWidget *> pages{gLightView, gMacroView, gSettingView};
         for (const auto &step : steps) {
             (f.w.get()->*step.first)();
@@ -148,20 +148,20 @@ private slots:
         MainWindow &w = *f.w;
         int opened = 0;
         WebLinks::open = [&](const QUrl &) { return ++opened, true; };
-        gMacroView->macro_r_record_function();
+        gMacroView->startRecording();
         f.clear();
-        w.main_lighting_function();
-        w.main_macros_function();
-        w.rmain_box_btn_fanction();
-        w.main_set_profile3();
-        w.rmain_re_btn_fanction();
-        w.rmain_qu_btn_fanction();
-        w.rmain_r_btn_fanction();
+        w.showLightingPage();
+        w.showMacrosPage();
+        w.showSettingsPage();
+        w.profile3Clicked();
+        w.factoryResetClicked();
+        w.openProductInformation();
+        w.openCustomerService();
         QVERIFY(gLightView->isHidden() && gMacroView->isHidden() && gSettingView->isHidden());
         QCOMPARE(opened, 0);
         QVERIFY(f.device.reports.isEmpty());
-        gMacroView->macro_r_stop_function();
-        w.rmain_qu_btn_fanction();
+        gMacroView->stopRecording();
+        w.openProductInformation();
         QCOMPARE(opened, 1);
         WebLinks::restoreDefaults();
     }
@@ -171,7 +171,7 @@ private slots:
         ShellFixture f;
         MainWindow &w = *f.w;
         w.show();
-        w.main_set_profile3();
+        w.profile3Clicked();
         QPushButton *const tabs[] = {w.tabKeyboard,       w.tabMacros,         w.tabCustomize,
                                      w.tabLighting,       w.profileButtons[0], w.profileButtons[1],
                                      w.profileButtons[2], w.profileButtons[3], w.profileButtons[4]};
@@ -188,15 +188,15 @@ private slots:
         const struct {
             void (MainWindow::*open)();
             const char *language, *looks;
-        } steps[] = {{&MainWindow::rmain_box_btn_fanction, "1", "0000 00100"},
-                     {&MainWindow::main_macros_function, "2", "0100 00100"},
-                     {&MainWindow::rmain_box_btn_fanction, "0", "0000 00100"},
-                     {&MainWindow::main_keyboard_function, "1", "1010 00100"},
-                     {&MainWindow::main_lighting_function, "0", "1001 00100"}};
+        } steps[] = {{&MainWindow::showSettingsPage, "1", "0000 00100"},
+                     {&MainWindow::showMacrosPage, "2", "0100 00100"},
+                     {&MainWindow::showSettingsPage, "0", "0000 00100"},
+                     {&MainWindow::showKeyboardPage, "1", "1010 00100"},
+                     {&MainWindow::showLightingPage, "0", "1001 00100"}};
         for (const auto &s : steps) {
             (w.*s.open)();
             QCOMPARE(looks(), QString(s.looks));
-            w.test_setto_lumo(s.language);
+            w.switchLanguage(s.language);
             QCOMPARE(looks(), QString(s.looks));
             // the left menu's captions are shown whole in every language
             for (QLabel *l : {w.captionSelectProfile, w.captionProfileName, w.captionShortcut}) {
@@ -244,7 +244,7 @@ private slots:
             {0, 12, 12, "0,0,0"}};
         // clang-format on
         for (const auto &s : steps) {
-            w.key_color(s.state, s.cell);
+            w.colourKeyCell(s.state, s.cell);
             if (s.shown >= 0)
                 QCOMPARE(w.keyCells[s.shown]->styleSheet(),
                          QStringLiteral("background-color:rgb(%1);").arg(s.rgb));
@@ -272,7 +272,7 @@ private slots:
         QCOMPARE(int(w.selectedUsage), 0x14);
         QTest::mousePress(&w, Qt::LeftButton, {}, {413, 342}); // left Windows key: no region
         QCOMPARE(w.selectedKey, 28);
-        w.main_lighting_function(); // another page in front takes the mouse
+        w.showLightingPage(); // another page in front takes the mouse
         move(centreOf(0));
         QVERIFY(gKeyPopup->isHidden());
     }
@@ -301,7 +301,7 @@ private slots:
 
         // The factory reset's bar closes only when the keyboard has every step.
         f.clear();
-        f.w->rmain_re_btn_fanction();
+        f.w->factoryResetClicked();
         QVERIFY(!gResetView->isHidden());
         QTRY_VERIFY(gResetView->isHidden());
         QVERIFY(f.device.reports.size() > 25);

@@ -52,8 +52,7 @@ private slots:
         RecordingDevice device;
         CommandSender sender;
         sender.setPauseFunction([](unsigned) {});
-        QCOMPARE(replayStoredLighting(sender, &device, change_light_cmd_to_char(stored), 2),
-                 sent >= 0);
+        QCOMPARE(replayStoredLighting(sender, &device, parseStoredLighting(stored), 2), sent >= 0);
         QCOMPARE(device.reports.size(), qMax(sent, 0));
         for (const QByteArray &r : device.reports)
             QCOMPARE(int(r[2]), 2); // addressed to the active slot

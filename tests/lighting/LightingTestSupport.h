@@ -18,9 +18,9 @@ struct FlagName {
     bool EffectFlag::*member;
 };
 inline const FlagName kFlagNames[] = {
-    {"left", &EffectFlag::left},      {"right", &EffectFlag::right},
-    {"full", &EffectFlag::full_flag}, {"customized", &EffectFlag::customized},
-    {"yes", &EffectFlag::yes},        {"no", &EffectFlag::no}};
+    {"left", &EffectFlag::left},     {"right", &EffectFlag::right},
+    {"full", &EffectFlag::fullFlag}, {"customized", &EffectFlag::customized},
+    {"yes", &EffectFlag::yes},       {"no", &EffectFlag::no}};
 
 // "left,yes,mode=5,ms=6,sp=16" -> an option set.
 inline EffectFlag flagOf(const QString &options)
@@ -34,7 +34,7 @@ inline EffectFlag flagOf(const QString &options)
         if (item.startsWith("mode="))
             f.mode = v;
         else if (item.startsWith("ms="))
-            f.mode_speed = v;
+            f.modeSpeed = v;
         else if (item.startsWith("sp="))
             f.speediness = v;
     }
@@ -79,7 +79,7 @@ inline std::array<int, kZoneCount> zonesIn(const QByteArray &report, int offset)
 // x in the middle of slot i's hit zone on the strip.
 inline int slotX(int slot)
 {
-    return slot == 0 ? 530 : slot == 10 ? 917 : stop_x[slot] + 5;
+    return slot == 0 ? 530 : slot == 10 ? 917 : stopX[slot] + 5;
 }
 
 } // namespace orvanta::test

@@ -31,7 +31,7 @@ private slots:
                 QCOMPARE(toBytes(stored.reports[i]), toBytes(sent.reports[i]));
             QCOMPARE(int(stored.reports.first()[2]), n); // stamped for profile n
         }
-        QCOMPARE(IniStore::readini_light_system_color_file().size(), 12);
+        QCOMPARE(IniStore::readLightColorFile().size(), 12);
     }
 
     void buildDataTreeHoldsTheSameFiles()

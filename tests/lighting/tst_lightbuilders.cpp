@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(pauses.pauses, QVector<unsigned>(commands.size(), 100));
         QCOMPARE(set.type, effect);
         QCOMPARE(set.reports.size(), stored);
-        const QStringList file = IniStore::readini_profile_light_cmd("P");
+        const QStringList file = IniStore::readLightCmd("P");
         QCOMPARE(file.size(), stored + 1);
         QCOMPARE(file.first(), QString::number(effect));
         for (int i = 0; i < stored; ++i)
@@ -136,10 +136,10 @@ private slots:
     void ledPagesCarryTheBuffers()
     {
         LightingState state;
-        state.led_r[5] = 77;  // below the key slots
-        state.led_r[8] = 300; // sent as its low byte
-        state.led_g[129] = 12;
-        state.led_b[263] = 255;
+        state.ledR[5] = 77;  // below the key slots
+        state.ledR[8] = 300; // sent as its low byte
+        state.ledG[129] = 12;
+        state.ledB[263] = 255;
         apply(0, state);
         Report red = bytesOf("0=7 1=9 2=3 3=1 8=44");
         QCOMPARE(hex(device.reports[1]), hex(toBytes(red)));
@@ -209,10 +209,10 @@ private slots:
         QFETCH(int, effect);
         QFETCH(bool, on);
         LightingState state;
-        state.surface_color = {11, 22, 33};
+        state.surfaceColor = {11, 22, 33};
         // only the shown effect's own switch counts
-        state.surface_on_arrow = effect == 2 ? on : !on;
-        state.surface_on_ripple = effect == 4 ? on : !on;
+        state.surfaceOnArrow = effect == 2 ? on : !on;
+        state.surfaceOnRipple = effect == 4 ? on : !on;
         const LightCommandSet set = apply(effect, state);
         const int page0 = effect == 2 ? 0 : 1;
         Report s1 = reportOf({{0, 7}, {1, 12}, {2, 3}, {3, page0}, {4, 1}});

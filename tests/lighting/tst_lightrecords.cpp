@@ -64,9 +64,9 @@ private slots:
             QVERIFY(f == EffectFlag{});
         EffectRecords records;
         records[0].pulse = true;
-        records[0].pulse_speed = records[0].mode_speed = 2;
+        records[0].pulseSpeed = records[0].modeSpeed = 2;
         records[2].left = records[2].right = true;
-        records[2].combo_count = 7;
+        records[2].comboCount = 7;
         records[3].speediness = 8;
         records[4].no = true;
         writeEffectRecords(records);
@@ -83,17 +83,17 @@ private slots:
                           "[wave]\nfull=true\nspeediness=7\nspeed=x\npulse_speed=9\n"
                           "[fully]\ncustomized=1\nspectrum_speed=-1\ncombo_count=-4\n"));
         const EffectRecords r = readEffectRecords();
-        QVERIFY(!r[3].full_flag);     // only "1" is on
+        QVERIFY(!r[3].fullFlag);      // only "1" is on
         QCOMPARE(r[3].speediness, 3); // no Wave code
         QCOMPARE(r[3].speed, 16);
-        QCOMPARE(r[0].spectrum_speed + r[0].combo_count, 0);
+        QCOMPARE(r[0].spectrumSpeed + r[0].comboCount, 0);
     }
 
     void slotTableAndKeyGeometry()
     {
         QSet<int> seen;
         for (int k = 0; k < kKeyLightCount; ++k) {
-            const int s = key_to_led_slot[k];
+            const int s = keyToLedSlot[k];
             QVERIFY(s >= 8 && s <= 129);
             seen.insert(s);
             const QRect r = keyWidgetRect(k);
@@ -101,7 +101,7 @@ private slots:
             QCOMPARE(keyAtPoint(r.center()), k); // no two key widgets overlap
         }
         QCOMPARE(seen.size(), kKeyLightCount);
-        QCOMPARE(key_to_led_slot[0] + key_to_led_slot[26], 8 + 129);
+        QCOMPARE(keyToLedSlot[0] + keyToLedSlot[26], 8 + 129);
         QCOMPARE(keyWidgetRect(0), QRect(125, 29, 28, 28));
         QCOMPARE(keyAtPoint({100, 10}), -1);
     }
@@ -134,15 +134,15 @@ private slots:
         LedPlanes working;
         KeyColorSet remembered;
         paintKey(14, {1, 2, 3}, working, &remembered); // "1": slot 17
-        QCOMPARE((QList<int>{working.led_r[17], working.led_g[17], working.led_b[17]}),
+        QCOMPARE((QList<int>{working.ledR[17], working.ledG[17], working.ledB[17]}),
                  (QList<int>{1, 2, 3}));
         QCOMPARE(remembered.keyColor(14), (Rgb{1, 2, 3}));
 
         fillAll({0, 0, 255}, working, &remembered);
         for (int s = 0; s < kLedSlotCount; ++s) {
-            QCOMPARE(working.led_r[s], 0);
-            QCOMPARE(working.led_b[s], 255);
-            QCOMPARE(remembered.led_b[s], 255);
+            QCOMPARE(working.ledR[s], 0);
+            QCOMPARE(working.ledB[s], 255);
+            QCOMPARE(remembered.ledB[s], 255);
         }
 
         const KeyColorSet untouched = remembered;
@@ -154,13 +154,13 @@ private slots:
     {
         TempWorkDir dir;
         KeyColorSet fully, reactive;
-        fully.key_r[0] = fully.led_r[8] = 255;
-        reactive.key_b[103] = 7;
-        reactive.led_g[263] = 9;
+        fully.keyR[0] = fully.ledR[8] = 255;
+        reactive.keyB[103] = 7;
+        reactive.ledG[263] = 9;
         writeKeyColorSets(fully, reactive);
         QSettings s("system/light_color.ini", QSettings::IniFormat);
         QCOMPARE(s.childGroups(), (QStringList{"fully", "reactive"}));
-        const QStringList t = IniStore::readini_light_system_color_file();
+        const QStringList t = IniStore::readLightColorFile();
         QCOMPARE(t.size(), 12);
         for (int i = 0; i < 12; ++i)
             QCOMPARE(t[i].split(',').size(), i % 6 < 3 ? 104 : 264);
@@ -172,7 +172,7 @@ private slots:
 
         QVERIFY(writeText("system/light_color.ini", "[fully]\nre_full_color_rgb_r=\"5,x\"\n"));
         const auto shortSets = readKeyColorSets();
-        QCOMPARE(shortSets[0].key_r[0] + shortSets[0].key_r[1] + shortSets[0].key_r[103], 5);
+        QCOMPARE(shortSets[0].keyR[0] + shortSets[0].keyR[1] + shortSets[0].keyR[103], 5);
     }
 };
 

@@ -26,7 +26,7 @@ constexpr int kStripY = 375;
 void makePatterns(int count)
 {
     for (int n = 1; n <= count; ++n)
-        IniStore::newini_lightfile(n, kProfile);
+        IniStore::createPatternFile(n, kProfile);
 }
 
 QPoint onStrip(int slot)
@@ -70,8 +70,8 @@ class LightStopsTest : public QObject
     std::unique_ptr<LightingPage> openPage(int effect, int pattern = -1)
     {
         std::unique_ptr<LightingPage> page(new LightingPage);
-        page->profile_name = kProfile;
-        page->key_r_insertcombo();
+        page->editedProfile = kProfile;
+        page->refillPatternList();
         combo(*page, "effect_combo")->setCurrentIndex(effect);
         if (pattern >= 0)
             combo(*page, "pattern_combo")->setCurrentIndex(pattern);
@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(handle(*page, 1)->styleSheet(), newStopHandleStyle());
 
         dragStop(*page, 1, {2, 3, 4, 9});
-        QCOMPARE(handle(*page, 9)->x(), stop_x[9]);
+        QCOMPARE(handle(*page, 9)->x(), stopX[9]);
         QCOMPARE(presentSlots(readPattern(5, kProfile).stops), (QVector<int>{0, 9, 10}));
 
         dragStop(*page, 9, {});
@@ -111,13 +111,13 @@ private slots:
     {
         makePatterns(6);
         savePattern(5, stopsAt({{5, {0, 255, 0}}}), {0, 0, 0}, kProfile);
-        IniStore::writeini_file(2, patternMap(stopsAt({{3, {10, 20, 30}}}), {1, 2, 3}), kProfile);
+        IniStore::writeIniFile(2, patternMap(stopsAt({{3, {10, 20, 30}}}), {1, 2, 3}), kProfile);
         const QString builtInFile = patternFile(3);
 
         auto page = openPage(EffectArrowFlow, 5);
         dragStop(*page, 5, {});                            // a user stop is selected ...
         combo(*page, "pattern_combo")->setCurrentIndex(2); // ... then a built-in is chosen
-        QCOMPARE(page->effect_flag.combo_count, 2);
+        QCOMPARE(page->effectFlag.comboCount, 2);
         QCOMPARE(presentSlots(page->stops()), (QVector<int>{0, 3, 10}));
         QVERIFY(handle(*page, 3)->isHidden() && button(*page, "btn_add_stop")->isHidden());
 

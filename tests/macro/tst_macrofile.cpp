@@ -79,9 +79,9 @@ private slots:
         rec.image.fill(0);
         if (recorded)
             rec = recordedA();
-        IniStore::writeini_file(QStringLiteral("Rec"), buildMacroMap(rec.rows, rec.image));
+        IniStore::writeIniFile(QStringLiteral("Rec"), buildMacroMap(rec.rows, rec.image));
         QCOMPARE(readText("macrofile/Rec.ini"), text);
-        const MacroRecord back = parseMacro(IniStore::readini_macro_file(QStringLiteral("Rec")));
+        const MacroRecord back = parseMacro(IniStore::readMacroFile(QStringLiteral("Rec")));
         QCOMPARE(back.rows, rec.rows);
         QVERIFY(back.image == rec.image);
     }
@@ -116,8 +116,8 @@ private slots:
         // a key without text (F13) keeps its empty row too
         const QVector<MacroRow> rows{
             {",", "down", "50"}, {",", "up", "0"}, {"", "down", "0"}, {"a", "up", "0"}};
-        IniStore::writeini_file(QStringLiteral("Comma"), buildMacroMap(rows, image));
-        const QStringList five = IniStore::readini_macro_file(QStringLiteral("Comma"));
+        IniStore::writeIniFile(QStringLiteral("Comma"), buildMacroMap(rows, image));
+        const QStringList five = IniStore::readMacroFile(QStringLiteral("Comma"));
         QCOMPARE(five[1], QStringLiteral("%2C,%2C,,a"));
         QCOMPARE(parseMacro(five).rows, rows);
         // Older files wrote the comma bare: ",,a" holds two rows.
@@ -129,8 +129,8 @@ private slots:
     {
         TempWorkDir wd;
         const MacroRecord rec = recordedA();
-        IniStore::writeini_file(QStringLiteral("Rec"), buildMacroMap(rec.rows, rec.image));
-        const QStringList five = IniStore::readini_macro_file(QStringLiteral("Rec"));
+        IniStore::writeIniFile(QStringLiteral("Rec"), buildMacroMap(rec.rows, rec.image));
+        const QStringList five = IniStore::readMacroFile(QStringLiteral("Rec"));
         const QString cmd = kRecordedCmd();
         const QString block = QStringLiteral("[Setting]\nmacro_key_count=\"2\"\n"
                                              "macro_key=\"a,a\"\nmacro_key_state=\"down,up\"\n"
@@ -145,8 +145,8 @@ private slots:
         QVERIFY(QFile::copy("out.ini", "My.Macro.ini"));
         const QString name = importedName(QDir::current().filePath("My.Macro.ini"));
         QCOMPARE(name, QStringLiteral("My"));
-        IniStore::import_macro_file(QStringLiteral("My.Macro.ini"), name);
-        QCOMPARE(IniStore::readini_macro_file(name), five);
+        IniStore::importMacroFile(QStringLiteral("My.Macro.ini"), name);
+        QCOMPARE(IniStore::readMacroFile(name), five);
     }
 
     void newTakesTheFirstFreeNumberUpToFifteenEntries()

@@ -35,7 +35,7 @@ const Rows kFourRows{
 
 MacroRecord stored(const QString &name = QStringLiteral("Default Macro"))
 {
-    return parseMacro(IniStore::readini_macro_file(name));
+    return parseMacro(IniStore::readMacroFile(name));
 }
 
 template <typename T> T *child(MacroPage &page, const char *name)
@@ -58,14 +58,14 @@ void tap(MacroPage &page, int k, const QString &text)
 void ticks(MacroPage &page, int count)
 {
     for (int i = 0; i < count; ++i)
-        page.count_add();
+        page.advanceDelayClock();
 }
 
 void selectRow(MacroPage &page, int row)
 {
     auto *tree = child<QTreeWidget>(page, "treeWidget");
     tree->setCurrentItem(tree->topLevelItem(row));
-    page.compute_keycount();
+    page.rowClicked();
 }
 
 // A data directory with the protected macro holding the four rows.
@@ -78,7 +78,7 @@ struct Workspace {
         writeEvent(r, 3, 200, 4, false);
         writeEvent(r, 6, 50, 5, true);
         writeEvent(r, 9, 0, 5, false);
-        IniStore::writeini_file(QStringLiteral("Default Macro"), buildMacroMap(kFourRows, r));
+        IniStore::writeIniFile(QStringLiteral("Default Macro"), buildMacroMap(kFourRows, r));
     }
 };
 
@@ -145,11 +145,11 @@ private slots:
         Workspace ws;
         MacroPage page;
         page.useManualClock(true);
-        page.macro_r_record_function();
+        page.startRecording();
         key(page, QEvent::KeyPress, Qt::Key_Return, "\r");
         ticks(page, 400); // 20 s
         key(page, QEvent::KeyRelease, Qt::Key_Return, "\r");
-        page.macro_r_stop_function();
+        page.stopRecording();
         QCOMPARE(page.rows(), (Rows{{"Enter", "down", "12000"}, {"Enter", "up", "0"}}));
         QCOMPARE(slice(page.commandImage(), 10, 16), QStringLiteral("80005800f05800"));
     }
@@ -159,11 +159,11 @@ private slots:
         Workspace ws;
         MacroPage page;
         page.useManualClock(true);
-        page.macro_time_lgn_btn_function();
-        page.macro_r_record_function();
+        page.chooseNoDelay();
+        page.startRecording();
         for (int i = 0; i < 43; ++i) // 86 events
             tap(page, Qt::Key_A + (i % 26), QString(QChar('a' + i % 26)));
-        page.macro_r_stop_function();
+        page.stopRecording();
         QCOMPARE(page.rows().size(), kMaxEvents);
         // Event 83 is the release of the 42nd tap ("p"): state 0, code 19, no delay.
         QCOMPARE(slice(page.commandImage(), 259, 263), QStringLiteral("0000130000"));
@@ -175,13 +175,13 @@ private slots:
         Workspace ws;
         MacroPage page;
         page.useManualClock(true);
-        page.macro_time_lgn_btn_function();
+        page.chooseNoDelay();
         selectRow(page, 2);
-        page.macro_r_insert_function();
+        page.toggleInsertMode();
         QVERIFY(child<QCheckBox>(page, "macro_r_after")->isChecked());
-        page.macro_r_record_function();
+        page.startRecording();
         tap(page, Qt::Key_C, "c");
-        page.macro_r_stop_function();
+        page.stopRecording();
         const Rows expected{{"a", "down", "100"}, {"a", "up", "200"}, {"b", "down", "50"},
                             {"c", "down", "0"},   {"c", "up", "0"},   {"b", "up", "0"}};
         QCOMPARE(page.rows(), expected);
@@ -196,7 +196,7 @@ private slots:
         Workspace ws;
         MacroPage page;
         selectRow(page, 0); // "a" down goes with "a" up below it
-        page.macro_r_del_function();
+        page.deleteRow();
         QCOMPARE(page.rows(), kFourRows.mid(2));
         QCOMPARE(slice(page.commandImage(), 10, 18), QStringLiteral("800005000105000000"));
         QCOMPARE(stored().rows, page.rows());
@@ -209,7 +209,7 @@ private slots:
         MacroPage page;
         auto *tree = child<QTreeWidget>(page, "treeWidget");
         selectRow(page, 1);
-        page.macro_r_edit_function();
+        page.editRow();
         auto *editor = qobject_cast<QLineEdit *>(tree->itemWidget(tree->topLevelItem(1), 2));
         QVERIFY(editor);
         editor->setText("12345");
@@ -223,15 +223,15 @@ private slots:
     void deleteKeepsTheProtectedMacro()
     {
         Workspace ws;
-        IniStore::writeini_file(QStringLiteral("A"), buildMacroMap({}, zeroReport()));
+        IniStore::writeIniFile(QStringLiteral("A"), buildMacroMap({}, zeroReport()));
         MacroPage page;
         auto *list = child<QComboBox>(page, "macro_name_combo");
         QCOMPARE(page.selectedMacro(), QStringLiteral("A"));
-        page.macro_name_btn_del_function();
+        page.deleteMacroClicked();
         QVERIFY(!QFile::exists("macrofile/A.ini"));
         QCOMPARE(page.selectedMacro(), QStringLiteral("Default Macro"));
         QCOMPARE(page.rows(), kFourRows);
-        page.macro_name_btn_del_function();
+        page.deleteMacroClicked();
         QVERIFY(QFile::exists("macrofile/Default Macro.ini"));
         QCOMPARE(list->count(), 1);
     }

@@ -78,49 +78,49 @@ QPoint centreOf(int cell)
 // Every page action that reaches the keyboard, in one fixed order.
 void runActions(MainWindow &w)
 {
-    w.main_set_profile2();
+    w.profile2Clicked();
 
     // CUSTOMIZE: a macro key and a single key, each applied.
-    gMacroView->macro_name_btn_new_function();
+    gMacroView->newMacroClicked();
     const QString macro = gMacroView->selectedMacro();
-    w.main_set_profile1();
+    w.profile1Clicked();
     QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(42));
     w.keyAssignCombo->setCurrentIndex(1);
     w.assignMacroCombo->setCurrentIndex(w.assignMacroCombo->findText(macro));
     w.repeatCombo->setCurrentIndex(1);
     w.repeatCountEdit->setText(QStringLiteral("3"));
-    w.custumize_apply_function();
+    w.applyKeyAssignment();
     QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(43));
     w.keyAssignCombo->setCurrentIndex(2);
     QTest::keyClick(&w, Qt::Key_F5);
-    w.custumize_apply_function();
+    w.applyKeyAssignment();
 
     // LIGHTING: APPLY, then LED RESET, on on-board profile 3.
-    w.main_set_profile3();
-    gLightView->effect_save_function();
-    gLightView->effect_cancel_function();
-    gLightView->effect_save_function();
+    w.profile3Clicked();
+    gLightView->applyClicked();
+    gLightView->ledResetClicked();
+    gLightView->applyClicked();
 
     // MACROS: record a few keys and stop.
     gMacroView->useManualClock(true);
-    gMacroView->macro_r_record_function();
+    gMacroView->startRecording();
     QTest::keyPress(gMacroView, Qt::Key_B);
-    gMacroView->count_add();
+    gMacroView->advanceDelayClock();
     QTest::keyRelease(gMacroView, Qt::Key_B);
     QTest::keyClick(gMacroView, Qt::Key_C);
-    gMacroView->macro_r_stop_function();
+    gMacroView->stopRecording();
 
     // The control socket's commands.
     w.socketHelperReceiveData(
         {{"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}});
     w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
-    w.app_testt();
+    w.pulseAppLight();
     w.socketHelperReceiveData({{"command", 7}, {"Data", 8}});
 
     // Factory reset last: it rewrites every profile.
-    w.main_set_profile5();
-    w.rmain_re_btn_fanction();
-    w.main_set_profile2();
+    w.profile5Clicked();
+    w.factoryResetClicked();
+    w.profile2Clicked();
 }
 
 Outcome run(const Fault &fault)
@@ -178,7 +178,7 @@ Outcome run(const Fault &fault)
         if (back && lines.size() > before)
             out.broughtInLine = lines.at(before).section(' ', 3).toLatin1();
         const int beforeSwitch = lines.size();
-        w.main_set_profile4();
+        w.profile4Clicked();
         const bool switched = QTest::qWaitFor([link] { return link->isIdle(); }, 5000);
         lines = readText(log).split('\n', Qt::SkipEmptyParts);
         out.laterSwitchSent = switched && lines.size() == beforeSwitch + 1 &&

@@ -173,7 +173,7 @@ private slots:
     {
         QVERIFY(rig.dir->seedFromDataTree());
         LightingPage page;
-        page.profile_name = QStringLiteral("PROFILE 1");
+        page.editedProfile = QStringLiteral("PROFILE 1");
         QSignalSpy failures(&page, &LightingPage::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
         const QStringList watched{"system/light_flag.ini", "system/light_color.ini",
@@ -188,12 +188,12 @@ private slots:
 
     void macroEditKeepsTheMacroWholeAtEveryByte()
     {
-        QVERIFY(IniStore::writeini_file(QStringLiteral("Default Macro"),
-                                        macro::buildMacroMap({{"a", "down", "100"},
-                                                              {"a", "up", "200"},
-                                                              {"b", "down", "50"},
-                                                              {"b", "up", "0"}},
-                                                             zeroReport()))
+        QVERIFY(IniStore::writeIniFile(QStringLiteral("Default Macro"),
+                                       macro::buildMacroMap({{"a", "down", "100"},
+                                                             {"a", "up", "200"},
+                                                             {"b", "down", "50"},
+                                                             {"b", "up", "0"}},
+                                                            zeroReport()))
                     .ok());
         MacroPage page;
         QSignalSpy failures(&page, &MacroPage::saveFailed);
@@ -202,14 +202,14 @@ private slots:
         // Edit the second row's delay; closing the editor saves the macro.
         auto *tree = page.findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
         tree->setCurrentItem(tree->topLevelItem(1));
-        page.compute_keycount();
-        page.macro_r_edit_function();
+        page.rowClicked();
+        page.editRow();
         auto *editor = qobject_cast<QLineEdit *>(tree->itemWidget(tree->topLevelItem(1), 2));
         QVERIFY(editor);
         editor->setText(QStringLiteral("750"));
         tree->setCurrentItem(tree->topLevelItem(0));
         QVERIFY(snapshot(roots) != old);
-        const Run r = atEveryByte(roots, {}, old, failures, [&] { page.write_macro_file(); });
+        const Run r = atEveryByte(roots, {}, old, failures, [&] { page.saveMacroFile(); });
         QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
         qInfo("macro edit: %d runs, disk full at every byte of %lld", r.runs, r.bytes);
     }
@@ -230,7 +230,7 @@ private slots:
         const Run r = atEveryByte(
             roots, {}, old, failures,
             [&] {
-                w.leftmenu_select_btn_copy_function();
+                w.copyProfileClicked();
                 // The list holds the whole copy or nothing new at all.
                 QStringList now = listEntries(QStringLiteral("lightfile"));
                 now.removeOne(QStringLiteral("PROFILE 2_01"));
@@ -241,7 +241,7 @@ private slots:
                 removeDirectory(QStringLiteral("lightfile/PROFILE 2_01"));
                 w.profileNames = names;
                 const QSignalBlocker quiet(w.profileCombo);
-                w.leftmenu_select_combo_inster();
+                w.refillProfileList();
                 w.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
             });
         QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
@@ -263,7 +263,7 @@ private slots:
         }
         const Files before = snapshot({outside.path()});
         LightingPage page;
-        page.profile_name = QStringLiteral("PROFILE 1");
+        page.editedProfile = QStringLiteral("PROFILE 1");
         QSignalSpy failures(&page, &LightingPage::saveFailed);
         pickColour(page);
         click(page, "btn_apply");
@@ -298,7 +298,7 @@ private slots:
                                   QDir(data).filePath(QLatin1String(part))));
         QVERIFY(QDir::setCurrent(data));
         LightingPage page;
-        page.profile_name = QStringLiteral("PROFILE 1");
+        page.editedProfile = QStringLiteral("PROFILE 1");
         QSignalSpy failures(&page, &LightingPage::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
         const Files old = snapshot(roots);

@@ -110,27 +110,26 @@ private slots:
         t.start();
         const LightCommandSet set = readLightCommandSet(p);
         QVERIFY(set.reports.size() <= 7);
-        QVERIFY(IniStore::read_macro_ini_cmd_file(p).size() <= 108);
+        QVERIFY(IniStore::readMacroCmdFile(p).size() <= 108);
         // A file far larger than any the console writes reads as empty, not whole.
-        for (const QStringList &texts :
-             {IniStore::readini_macro_file("Evil"), IniStore::readini_profile_light_cmd(p),
-              IniStore::readini_ini_file(p), IniStore::readini_light_pattern_file()})
+        for (const QStringList &texts : {IniStore::readMacroFile("Evil"), IniStore::readLightCmd(p),
+                                         IniStore::readFlagFile(p), IniStore::readLightFile()})
             QVERIFY(texts.join(QString()).size() < 4 * 1024 * 1024);
-        const macro::MacroRecord m = macro::parseMacro(IniStore::readini_macro_file("Evil"));
+        const macro::MacroRecord m = macro::parseMacro(IniStore::readMacroFile("Evil"));
         QVERIFY(m.rows.size() <= 84);
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         QStringList table;
-        loadSignal(keyMap, table, IniStore::readini_ini_file(p));
-        loadMacroSystem(table, IniStore::readini_macro_system_file(p));
+        loadSignal(keyMap, table, IniStore::readFlagFile(p));
+        loadMacroSystem(table, IniStore::readMacroAssignFile(p));
         QCOMPARE(table.size(), 3 * kKeySlots);
-        QCOMPARE(IniStore::readini_light_pattern_file().size(), 80);
-        QCOMPARE(IniStore::readini_light_pattern_file(0, p).size(), 5);
-        QCOMPARE(IniStore::readini_ini_file().size(), 3);
+        QCOMPARE(IniStore::readLightFile().size(), 80);
+        QCOMPARE(IniStore::readLightFile(0, p).size(), 5);
+        QCOMPARE(IniStore::readFlagFile().size(), 3);
         // Imports of the same file write only inside the data directory.
         const auto before = look(QDir::current().absolutePath());
-        IniStore::import_macro_file(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        IniStore::importMacroFile(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
         QVERIFY(QDir().mkpath("lightfile/Imported"));
-        IniStore::import_profile_file(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        IniStore::importProfileFile(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
         QVERIFY(IniStore::macroKeys().size() == 5);
         const qint64 readMs = t.elapsed();
 
@@ -143,10 +142,10 @@ private slots:
         const LightCommandSet back = readLightCommandSet(p);
         QCOMPARE(back.type, fresh.type);
         QVERIFY(back.reports == fresh.reports);
-        IniStore::writeini_file(QStringLiteral("Evil"),
-                                macro::buildMacroMap({{"A", "down", "5"}, {"A", "up", "5"}}, {}));
+        IniStore::writeIniFile(QStringLiteral("Evil"),
+                               macro::buildMacroMap({{"A", "down", "5"}, {"A", "up", "5"}}, {}));
         QCOMPARE(QSettings(IniStore::macroPath("Evil"), QSettings::IniFormat).allKeys().size(), 5);
-        QCOMPARE(macro::parseMacro(IniStore::readini_macro_file("Evil")).rows.size(), 2);
+        QCOMPARE(macro::parseMacro(IniStore::readMacroFile("Evil")).rows.size(), 2);
         qInfo("%s: readers and imports %lld ms", QTest::currentDataTag(), readMs);
         // Only the two imported items are new.
         const QString root = QDir::current().absolutePath() + QLatin1Char('/');

@@ -43,7 +43,7 @@ private slots:
         QFETCH(QString, family);
         test::TempWorkDir work;
         if (stored >= 0)
-            IniStore::write_language(stored);
+            IniStore::writeLanguage(stored);
         SettingsPage page;
         auto *list = page.findChild<QComboBox *>();
         QCOMPARE((QStringList{list->itemText(0), list->itemText(1), list->itemText(2)}),
@@ -57,11 +57,11 @@ private slots:
     void choosingALanguageEmitsItsCodeOnce()
     {
         test::TempWorkDir work;
-        IniStore::write_language(0);
+        IniStore::writeLanguage(0);
         SettingsPage page;
         auto *list = page.findChild<QComboBox *>();
         QStringList emitted;
-        connect(&page, &SettingsPage::messageABSendToC, &page,
+        connect(&page, &SettingsPage::languageChosen, &page,
                 [&](const QString &code) { emitted << code; });
         QTest::ignoreMessage(QtDebugMsg, "setting_language_english_function()");
         list->setCurrentIndex(2);

@@ -29,16 +29,16 @@ private slots:
     void languageMissingReadsEmptyAndRoundTrips()
     {
         TempWorkDir wd;
-        QCOMPARE(IniStore::read_language(), QString());
-        IniStore::write_language(2);
-        QCOMPARE(IniStore::read_language(), QStringLiteral("2"));
+        QCOMPARE(IniStore::readLanguage(), QString());
+        IniStore::writeLanguage(2);
+        QCOMPARE(IniStore::readLanguage(), QStringLiteral("2"));
         QCOMPARE(readText("system/language.ini"), QStringLiteral("[Setting]\nlanguage=2\n"));
     }
 
     void patternFileDefaultsAreQuotedLists()
     {
         TempWorkDir wd;
-        IniStore::newini_lightfile(1, "Game");
+        IniStore::createPatternFile(1, "Game");
         QCOMPARE(readText("lightfile/Game/light/pattern1.ini"),
                  QStringLiteral("[Setting]\n"
                                 "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
@@ -47,10 +47,9 @@ private slots:
                                 "VColor=\"255,0,0\"\n"
                                 "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n"));
         // Index 0 is pattern file 1.
-        IniStore::writeini_file(0, one("pattern", {{"VColor", "1,2,3"}, {"RColor", "9"}}), "Game");
+        IniStore::writeIniFile(0, one("pattern", {{"VColor", "1,2,3"}, {"RColor", "9"}}), "Game");
         // A key the map lacks is written empty.
-        QCOMPARE(IniStore::readini_light_pattern_file(0, "Game"),
-                 (QStringList{"9", "", "", "1,2,3", ""}));
+        QCOMPARE(IniStore::readLightFile(0, "Game"), (QStringList{"9", "", "", "1,2,3", ""}));
     }
 
     void lightCmdHoldsTypeAndItsReportCount_data()
@@ -71,7 +70,7 @@ private slots:
         map["profile_light_cmd"]["type"] = QString::number(type);
         for (int i = 0; i < 8; ++i)
             map["profile_light_cmd"][QString::number(i)] = numbers(264, i);
-        IniStore::write_profile_light_cmd(map, "P");
+        IniStore::writeLightCmd(map, "P");
         QString text = "[Setting]\n";
         QStringList back{QString::number(type)};
         for (int i = 0; i < count; ++i) {
@@ -79,32 +78,30 @@ private slots:
             back << numbers(264, i);
         }
         QCOMPARE(readText("lightfile/P/cmd/light_cmd.ini"), text + "type=" + back[0] + "\n");
-        QCOMPARE(IniStore::readini_profile_light_cmd("P"), back);
+        QCOMPARE(IniStore::readLightCmd("P"), back);
     }
 
     void lightCmdOutsideTheTypesIsNeitherWrittenNorReadPast()
     {
         TempWorkDir wd;
-        IniStore::write_profile_light_cmd(one("profile_light_cmd", {{"type", "9"}, {"0", "1"}}),
-                                          "P");
+        IniStore::writeLightCmd(one("profile_light_cmd", {{"type", "9"}, {"0", "1"}}), "P");
         QVERIFY(!QFileInfo::exists("lightfile/P/cmd/light_cmd.ini"));
         QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\ntype=7\n0=\"1,2\"\n"));
-        QCOMPARE(IniStore::readini_profile_light_cmd("P"), QStringList{"7"});
-        QCOMPARE(IniStore::readini_profile_light_cmd("Missing"),
-                 (QStringList{"", "", "", "", "", ""}));
+        QCOMPARE(IniStore::readLightCmd("P"), QStringList{"7"});
+        QCOMPARE(IniStore::readLightCmd("Missing"), (QStringList{"", "", "", "", "", ""}));
     }
 
     void removingAMacroEntryRenumbersTheRest()
     {
         TempWorkDir wd;
-        IniStore::def_macro_ini_cmd_file("P");
+        IniStore::createMacroCmdFile("P");
         for (int i = 1; i <= 4; ++i)
-            IniStore::write_macro_ini_cmd_file(one("singal", {{"cmd", numbers(264, i)}}), "P",
-                                               10 * i, i, i);
-        IniStore::remove_macro_ini_cmd_file("P", 2, 3);
-        QCOMPARE(IniStore::read_macro_count_ini_cmd_file("P"), 3);
-        QCOMPARE(IniStore::read_macro_number_ini_cmd_file("P"), QStringLiteral("10,30,40"));
-        QCOMPARE(IniStore::read_macro_ini_cmd_file("P"),
+            IniStore::writeMacroCmdFile(one("singal", {{"cmd", numbers(264, i)}}), "P", 10 * i, i,
+                                        i);
+        IniStore::removeMacroCmdEntry("P", 2, 3);
+        QCOMPARE(IniStore::readMacroCmdCount("P"), 3);
+        QCOMPARE(IniStore::readMacroCmdNumber("P"), QStringLiteral("10,30,40"));
+        QCOMPARE(IniStore::readMacroCmdFile("P"),
                  (QStringList{numbers(264, 1), numbers(264, 3), numbers(264, 4)}));
         QSettings s("lightfile/P/cmd/macro.ini", QSettings::IniFormat);
         QVERIFY(!s.childGroups().contains("4"));
@@ -113,21 +110,21 @@ private slots:
     void macroCmdResetAndDamagedCounts()
     {
         TempWorkDir wd;
-        IniStore::write_macro_ini_cmd_file(one("singal", {{"cmd", "1,2"}}), "P", 5, 1, 1);
-        IniStore::def_macro_ini_cmd_file("P");
+        IniStore::writeMacroCmdFile(one("singal", {{"cmd", "1,2"}}), "P", 5, 1, 1);
+        IniStore::createMacroCmdFile("P");
         QCOMPARE(readText("lightfile/P/cmd/macro.ini"),
                  QStringLiteral("[Setting]\ncount=0\nmacro_number=0\n"));
-        QCOMPARE(IniStore::read_macro_ini_cmd_file("P"), QStringList{});
+        QCOMPARE(IniStore::readMacroCmdFile("P"), QStringList{});
         // A count beyond the entries gives empty texts, a huge one is bounded.
         QVERIFY(writeText("lightfile/P/cmd/macro.ini",
                           "[Setting]\ncount=2\n[1]\nnumber=4\ncmd=\"1,2\"\n"));
-        QCOMPARE(IniStore::read_macro_ini_cmd_file("P"), (QStringList{"1,2", ""}));
-        QCOMPARE(IniStore::read_macro_number_ini_cmd_file("P"), QStringLiteral("4,"));
+        QCOMPARE(IniStore::readMacroCmdFile("P"), (QStringList{"1,2", ""}));
+        QCOMPARE(IniStore::readMacroCmdNumber("P"), QStringLiteral("4,"));
         QVERIFY(writeText("lightfile/Q/cmd/macro.ini", "[Setting]\ncount=99999999\n"));
-        QCOMPARE(IniStore::read_macro_ini_cmd_file("Q").size(), 108);
-        QCOMPARE(IniStore::read_macro_count_ini_cmd_file("Q"), 108);
+        QCOMPARE(IniStore::readMacroCmdFile("Q").size(), 108);
+        QCOMPARE(IniStore::readMacroCmdCount("Q"), 108);
         QVERIFY(writeText("lightfile/R/cmd/macro.ini", "[Setting]\ncount=-4\n"));
-        QCOMPARE(IniStore::read_macro_count_ini_cmd_file("R"), 0);
+        QCOMPARE(IniStore::readMacroCmdCount("R"), 0);
     }
 
     void systemFilesRoundTrip()
@@ -137,18 +134,17 @@ private slots:
         for (const QString &g : IniStore::effectGroups())
             for (const QString &k : IniStore::effectKeys())
                 flags[g][k] = QString::number(g.size() + k.size());
-        IniStore::writeini_file(flags);
-        const QStringList back = IniStore::readini_light_pattern_file();
+        IniStore::writeIniFile(flags);
+        const QStringList back = IniStore::readLightFile();
         QCOMPARE(back.size(), 80);
         QCOMPARE(back[0], QString::number(QString("fully").size() + QString("full").size()));
         QCOMPARE(back[79],
                  QString::number(QString("ripple").size() + QString("spectrum_speed").size()));
 
-        IniStore::writeini_ini_file(
+        IniStore::writeFlagFile(
             one("iss",
                 {{"iss_shift", "3,0,0,0,0"}, {"iss_ctrl", "0,0,0,0,0"}, {"iss_alt", "0,1,0,0,0"}}));
-        QCOMPARE(IniStore::readini_ini_file(),
-                 (QStringList{"3,0,0,0,0", "0,0,0,0,0", "0,1,0,0,0"}));
+        QCOMPARE(IniStore::readFlagFile(), (QStringList{"3,0,0,0,0", "0,0,0,0,0", "0,1,0,0,0"}));
         QCOMPARE(readText("system/iss_flag.ini"),
                  QStringLiteral(
                      "[Setting]\nalt=\"0,1,0,0,0\"\nctrl=\"0,0,0,0,0\"\nshift=\"3,0,0,0,0\"\n"));
@@ -157,8 +153,8 @@ private slots:
         IniGroupMap links;
         for (int i = 0; i < 5; ++i) // non-ASCII and a comma in the third
             links["profile_file"][QString::number(i + 1)] = names[i];
-        IniStore::write_profile_connect(links);
-        QCOMPARE(IniStore::readini_profile_connect(), names);
+        IniStore::writeProfileConnect(links);
+        QCOMPARE(IniStore::readProfileConnect(), names);
     }
 };
 

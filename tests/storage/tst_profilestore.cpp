@@ -60,7 +60,7 @@ private slots:
     {
         TempWorkDir wd;
         for (int n = 1; n <= 3; ++n)
-            IniStore::newini_lightfile(n, "P");
+            IniStore::createPatternFile(n, "P");
         const QString p2 = "RColor=\"1,2,3,4,5,6,7,8,9,10,11\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
                            "BColor=\"9,0,0,0,0,0,0,0,0,0,9\"\nVColor=\"7,8,9\"\n"
                            "YValue=\"1,1,0,0,0,0,0,0,0,0,1\"\n";
@@ -69,8 +69,8 @@ private slots:
         s["singal"]["macro_singal"] = "44,0,0";
         s["singal"]["macro_singal_oldkey"] = "0,2";
         s["singal"]["macro_singal_newkey"] = ",F5";
-        IniStore::writeini_ini_file(s, "P");
-        QCOMPARE(IniStore::readini_ini_file("P"), (QStringList{"44,0,0", "0,2", ",F5"}));
+        IniStore::writeFlagFile(s, "P");
+        QCOMPARE(IniStore::readFlagFile("P"), (QStringList{"44,0,0", "0,2", ",F5"}));
 
         const QString text = exportText("P");
         const QString def = "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"

@@ -230,7 +230,7 @@ private slots:
             VirtualKeyboardDevice keyboard(path);
             sender.selectProfile(&keyboard, 4);
             LightingState s;
-            s.led_g.fill(77);
+            s.ledG.fill(77);
             LightCommandSet set = buildLightCommandSet(EffectStatic, s);
             sendLightCommandSet(sender, &keyboard, set, 4);
             send(keyboard, reportOf({{0, 7}, {1, 0x44}, {2, 1}}));

@@ -34,30 +34,30 @@ LightingState randomLighting(Rng &rng)
     LightingState s;
     EffectFlag &f = s.flag;
     f.mode = rng.coin() ? 0 : 5;
-    f.mode_speed = 2 * rng.in(0, 3);
+    f.modeSpeed = 2 * rng.in(0, 3);
     f.left = rng.coin();
     f.right = rng.coin();
     f.no = rng.coin();
     f.yes = !f.no;
-    f.full_flag = rng.coin();
+    f.fullFlag = rng.coin();
     f.speediness = rng.in(1, 9);
-    for (LedBuffer *b : {&s.led_r, &s.led_g, &s.led_b})
+    for (LedBuffer *b : {&s.ledR, &s.ledG, &s.ledB})
         for (int &v : *b)
             v = rng.in(0, 255);
     for (int i = 1; i < kStopSlots - 1; ++i)
         s.stops[size_t(i)] = {rng.coin(), rng.colour()};
     s.stops[0] = {true, rng.colour()};
     s.stops[kStopSlots - 1] = {true, rng.colour()};
-    s.current_color = rng.colour();
-    s.surface_color = rng.colour();
-    s.surface_on_arrow = rng.coin();
-    s.surface_on_ripple = rng.coin();
+    s.currentColor = rng.colour();
+    s.surfaceColor = rng.colour();
+    s.surfaceOnArrow = rng.coin();
+    s.surfaceOnRipple = rng.coin();
     return s;
 }
 
 bool planesEqual(const std::array<ColourPlane, 3> &planes, const LightingState &s, int from)
 {
-    const LedBuffer *want[3] = {&s.led_r, &s.led_g, &s.led_b};
+    const LedBuffer *want[3] = {&s.ledR, &s.ledG, &s.ledB};
     for (int c = 0; c < 3; ++c)
         for (int slot = from; slot < kLedPlaneSize; ++slot)
             if (planes[size_t(c)][size_t(slot)] != ((*want[c])[size_t(slot)] & 0xFF))
@@ -88,8 +88,8 @@ bool zonesAre(const ZoneTable &t, const ZoneColors &z)
 bool keysShow(const KeyColours &keys, const LightingState &s)
 {
     for (int k = 0; k < kKeyCount; ++k) {
-        const size_t slot = size_t(key_to_led_slot[size_t(k)]);
-        if (keys[size_t(k)] != QColor(s.led_r[slot], s.led_g[slot], s.led_b[slot]))
+        const size_t slot = size_t(keyToLedSlot[size_t(k)]);
+        if (keys[size_t(k)] != QColor(s.ledR[slot], s.ledG[slot], s.ledB[slot]))
             return false;
     }
     return true;
@@ -135,15 +135,15 @@ private slots:
             const EffectFlag &f = s.flag;
             QCOMPARE(p.mode.effect, effect);
             const ZoneColors zones =
-                f.full_flag ? fullZones(s.current_color) : interpolateZones(s.stops);
+                f.fullFlag ? fullZones(s.currentColor) : interpolateZones(s.stops);
             const int direction = f.left && !f.right ? 1 : f.right && !f.left ? 2 : 0;
             switch (effect) {
             case EffectStatic:
                 QCOMPARE(p.mode.staticMode, f.mode);
-                QCOMPARE(p.mode.staticSpeed, f.mode_speed);
+                QCOMPARE(p.mode.staticSpeed, f.modeSpeed);
                 QVERIFY(planesEqual(p.staticLeds, s, 8));
                 if (f.mode == 0) // at the top of a pulse the keys show their own colours
-                    QVERIFY(keysShow(lightKeys(p, f.mode_speed * 250), s));
+                    QVERIFY(keysShow(lightKeys(p, f.modeSpeed * 250), s));
                 break;
             case EffectReactive:
                 QVERIFY(planesEqual(p.reactiveLeds, s, 8));
@@ -153,7 +153,7 @@ private slots:
                 QCOMPARE(p.mode.direction, direction);
                 QCOMPARE(p.mode.rolling, f.no ? 0 : 1);
                 QVERIFY(zonesAre(p.zoneTables[1], zones));
-                QVERIFY(surfaceIs(p.surfaces[0], s.surface_on_arrow ? s.surface_color : Rgb{}));
+                QVERIFY(surfaceIs(p.surfaces[0], s.surfaceOnArrow ? s.surfaceColor : Rgb{}));
                 break;
             case EffectWave:
                 QCOMPARE(p.mode.direction, f.left ? 0 : 1);
@@ -163,7 +163,7 @@ private slots:
             case EffectRipple:
                 QCOMPARE(p.mode.rolling, f.no ? 0 : 1);
                 QVERIFY(zonesAre(p.zoneTables[2], zones));
-                QVERIFY(surfaceIs(p.surfaces[1], s.surface_on_ripple ? s.surface_color : Rgb{}));
+                QVERIFY(surfaceIs(p.surfaces[1], s.surfaceOnRipple ? s.surfaceColor : Rgb{}));
                 for (int z : {20, 21})
                     QCOMPARE(p.rippleEnds[0][size_t(z - 20)], quint8(zones.r[size_t(z)]));
                 break;

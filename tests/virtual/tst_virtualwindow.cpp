@@ -26,9 +26,9 @@ class VirtualWindowTest : public QObject
     void paint(VirtualKeyboardDevice &keyboard, const Rgb &c, int profile)
     {
         LightingState s;
-        s.led_r.fill(c.r);
-        s.led_g.fill(c.g);
-        s.led_b.fill(c.b);
+        s.ledR.fill(c.r);
+        s.ledG.fill(c.g);
+        s.ledB.fill(c.b);
         LightCommandSet set = buildLightCommandSet(EffectStatic, s);
         sendLightCommandSet(sender, &keyboard, set, quint8(profile));
     }

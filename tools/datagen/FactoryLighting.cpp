@@ -9,10 +9,10 @@ namespace orvanta
 EffectRecords factoryEffectRecords()
 {
     EffectRecords r;
-    r[EffectStatic].full_flag = true;
-    r[EffectStatic].static_flag = true;
-    r[EffectReactive].full_flag = true;
-    r[EffectArrowFlow].full_flag = true;
+    r[EffectStatic].fullFlag = true;
+    r[EffectStatic].staticFlag = true;
+    r[EffectReactive].fullFlag = true;
+    r[EffectArrowFlow].fullFlag = true;
     r[EffectArrowFlow].left = true;
     r[EffectArrowFlow].right = true;
     r[EffectArrowFlow].no = true;
@@ -27,8 +27,8 @@ EffectRecords factoryEffectRecords()
 KeyColorSet factoryKeyColors()
 {
     KeyColorSet set;
-    set.key_r.fill(255);
-    set.led_r.fill(255);
+    set.keyR.fill(255);
+    set.ledR.fill(255);
     return set;
 }
 
@@ -39,7 +39,7 @@ void writeFactoryLighting()
     const EffectRecords records = factoryEffectRecords();
     const EffectFlag &st = records[EffectStatic];
     for (int n = 1; n <= kEffectCount; ++n)
-        resetLighting(n, st.mode, st.mode_speed, sender, nullptr,
+        resetLighting(n, st.mode, st.modeSpeed, sender, nullptr,
                       QStringLiteral("PROFILE %1").arg(n));
     writeEffectRecords(records);
     writeKeyColorSets(factoryKeyColors(), factoryKeyColors());

@@ -70,7 +70,7 @@ void writeLightCmdDirectly(qint64 g)
     map["profile_light_cmd"]["type"] = QString::number(type);
     for (int i = 0; i < IniStore::lightCmdReportCount(type); ++i)
         map["profile_light_cmd"][QString::number(i)] = joinNumbers(generationReport(g, 10 + i));
-    IniStore::write_profile_light_cmd(map, kOtherProfile);
+    IniStore::writeLightCmd(map, kOtherProfile);
 }
 
 void writeLightFlags(qint64 g)
@@ -80,7 +80,7 @@ void writeLightFlags(qint64 g)
     for (const QString &group : IniStore::effectGroups())
         for (const QString &key : IniStore::effectKeys())
             map[group][key] = QString::number((g + i++) % 2);
-    IniStore::writeini_file(map);
+    IniStore::writeIniFile(map);
 }
 
 void writeLightColours(qint64 g)
@@ -91,7 +91,7 @@ void writeLightColours(qint64 g)
     for (int group = 0; group < 2; ++group)
         for (const QString &key : IniStore::lightColorKeys(group))
             map[groups[group]][key] = QString::number((g * 3 + i++) % 256);
-    IniStore::writeini_light_system_color_file(map);
+    IniStore::writeLightColorFile(map);
 }
 
 void writeMacro(qint64 g)
@@ -103,7 +103,7 @@ void writeMacro(qint64 g)
         rows.append({QStringLiteral("A"), QStringLiteral("down"), delay});
         rows.append({QStringLiteral("A"), QStringLiteral("up"), delay});
     }
-    IniStore::writeini_file(kMacro, macro::buildMacroMap(rows, generationReport(g, 20)));
+    IniStore::writeIniFile(kMacro, macro::buildMacroMap(rows, generationReport(g, 20)));
 }
 
 } // namespace
@@ -170,25 +170,25 @@ void runStep(qint64 t)
         writeMacro(g);
         break;
     case 5:
-        IniStore::write_macro_ini_cmd_file(makeMacroCmdMap(generationReport(g, 30)), kOtherProfile,
-                                           int(g % 50) + 1, 1, 1);
+        IniStore::writeMacroCmdFile(makeMacroCmdMap(generationReport(g, 30)), kOtherProfile,
+                                    int(g % 50) + 1, 1, 1);
         break;
     case 6:
-        IniStore::write_macro_ini_cmd_file(makeMacroCmdMap(generationReport(g, 31)), kOtherProfile,
-                                           int(g % 50) + 51, 2, 2);
+        IniStore::writeMacroCmdFile(makeMacroCmdMap(generationReport(g, 31)), kOtherProfile,
+                                    int(g % 50) + 51, 2, 2);
         break;
     case 7:
-        IniStore::remove_macro_ini_cmd_file(kOtherProfile, 1, 1);
+        IniStore::removeMacroCmdEntry(kOtherProfile, 1, 1);
         break;
     case 8: {
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         keyMap[0] = quint8(g & 0xFF);
         keyMap[1] = quint8((g >> 8) & 0xFF);
-        IniStore::writeini_ini_file(makeSignalMap(keyMap, keyTableOf(g)), kOtherProfile);
+        IniStore::writeFlagFile(makeSignalMap(keyMap, keyTableOf(g)), kOtherProfile);
         break;
     }
     case 9:
-        IniStore::writeini_macro_system_file(makeMacroSystemMap(keyTableOf(g)), kOtherProfile);
+        IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTableOf(g)), kOtherProfile);
         break;
     case 10:
         copyProfile(copySource(), copyName(g));

@@ -82,13 +82,13 @@ void CommandSender::send(HidDevice *handle, const Report &report, unsigned pause
     m_pause(pauseMs);
 }
 
-void CommandSender::sand_cmd(HidDevice *handle, const Report &report)
+void CommandSender::sendReport(HidDevice *handle, const Report &report)
 {
     qDebug() << "sand_cmd()";
     send(handle, report, kPauseMs);
 }
 
-void CommandSender::sand_L_cmd(HidDevice *handle, const Report &report)
+void CommandSender::sendLongReport(HidDevice *handle, const Report &report)
 {
     qDebug() << "sand_L_cmd()";
     send(handle, report, kLongPauseMs);
@@ -138,7 +138,7 @@ Report CommandSender::zoneTableReport(int table, const Report &red, const Report
 void CommandSender::selectProfile(HidDevice *handle, int profile)
 {
     const OperationScope scope(this, profile);
-    sand_cmd(handle, selectProfileReport(profile));
+    sendReport(handle, selectProfileReport(profile));
 }
 
 void CommandSender::setSingleKey(quint8 keyCode, quint8 newCode)
@@ -166,9 +166,9 @@ void CommandSender::resetKeyMap()
 void CommandSender::writeKeyMap(HidDevice *handle, int profile)
 {
     const OperationScope scope(this, profile);
-    sand_cmd(handle, selectProfileReport(profile));
-    sand_cmd(handle, keyMapReport(profile, keyMap));
-    sand_cmd(handle, selectProfileReport(profile));
+    sendReport(handle, selectProfileReport(profile));
+    sendReport(handle, keyMapReport(profile, keyMap));
+    sendReport(handle, selectProfileReport(profile));
 }
 
 void CommandSender::resetKeyAndWrite(HidDevice *handle, quint8 keyCode, int profile)
@@ -182,12 +182,12 @@ void CommandSender::writeKeyMapAndMacros(HidDevice *handle, const QVector<Report
                                          int profile, int count)
 {
     const OperationScope scope(this, profile);
-    sand_L_cmd(handle, selectProfileReport(profile));
-    sand_L_cmd(handle, keyMapReport(profile, keyMap));
+    sendLongReport(handle, selectProfileReport(profile));
+    sendLongReport(handle, keyMapReport(profile, keyMap));
     const int n = qBound(0, count, reports.size());
     for (int i = 0; i < n; ++i)
-        sand_L_cmd(handle, reports[i]);
-    sand_L_cmd(handle, zeroReport());
+        sendLongReport(handle, reports[i]);
+    sendLongReport(handle, zeroReport());
 }
 
 void CommandSender::resetProfileToDefault(HidDevice *handle, int profile)
@@ -201,11 +201,11 @@ void CommandSender::resetProfileToDefault(HidDevice *handle, int profile)
     mode[22] = 2;
     Report closing = mode;
     closing[13] = 4;
-    sand_cmd(handle, selectProfileReport(profile));
-    sand_cmd(handle, mode);
-    sand_cmd(handle, keyMapReport(profile, DEFAULT_KEY_MAP));
-    sand_cmd(handle, closing);
-    sand_cmd(handle, selectProfileReport(profile));
+    sendReport(handle, selectProfileReport(profile));
+    sendReport(handle, mode);
+    sendReport(handle, keyMapReport(profile, DEFAULT_KEY_MAP));
+    sendReport(handle, closing);
+    sendReport(handle, selectProfileReport(profile));
 }
 
 void CommandSender::sendAppLight(HidDevice *handle, quint8 value)
@@ -216,8 +216,8 @@ void CommandSender::sendAppLight(HidDevice *handle, quint8 value)
     r[13] = value;
     r[16] = 8;
     r[22] = 0;
-    sand_cmd(handle, r);
-    sand_cmd(handle, r);
+    sendReport(handle, r);
+    sendReport(handle, r);
 }
 
 void CommandSender::sendLightStatic(HidDevice *handle, Report &first, Report &page1, Report &page2,
@@ -231,7 +231,7 @@ void CommandSender::sendLightStatic(HidDevice *handle, Report &first, Report &pa
     stampMode(closing, profile);
     for (const Report *r :
          std::initializer_list<const Report *>{&first, &page1, &page2, &page3, &closing})
-        sand_cmd(handle, *r);
+        sendReport(handle, *r);
 }
 
 void CommandSender::sendLightReactive(HidDevice *handle, Report &first, Report &page1,
@@ -245,7 +245,7 @@ void CommandSender::sendLightReactive(HidDevice *handle, Report &first, Report &
     stampMode(closing, profile);
     for (const Report *r :
          std::initializer_list<const Report *>{&first, &page1, &page2, &page3, &closing})
-        sand_cmd(handle, *r);
+        sendReport(handle, *r);
 }
 
 void CommandSender::sendLightArrow(HidDevice *handle, Report &first, Report &zonePage1,
@@ -264,7 +264,7 @@ void CommandSender::sendLightArrow(HidDevice *handle, Report &first, Report &zon
     closing[22] = 0;
     for (const Report *r :
          std::initializer_list<const Report *>{&first, &zonePage1, &zonePage2, &table, &closing})
-        sand_cmd(handle, *r);
+        sendReport(handle, *r);
 }
 
 void CommandSender::sendLightWave(HidDevice *handle, Report &first, const Report &red,
@@ -276,7 +276,7 @@ void CommandSender::sendLightWave(HidDevice *handle, Report &first, const Report
     const Report table = zoneTableReport(0, red, green, blue, profile);
     stampMode(closing, profile);
     for (const Report *r : std::initializer_list<const Report *>{&first, &table, &closing})
-        sand_cmd(handle, *r);
+        sendReport(handle, *r);
 }
 
 void CommandSender::sendLightRipple(HidDevice *handle, Report &first, Report &zonePage1,
@@ -301,5 +301,5 @@ void CommandSender::sendLightRipple(HidDevice *handle, Report &first, Report &zo
     stampMode(closing, profile);
     for (const Report *r : std::initializer_list<const Report *>{
              &first, &bank[0], &bank[1], &bank[2], &zonePage1, &zonePage2, &table, &closing})
-        sand_cmd(handle, *r);
+        sendReport(handle, *r);
 }

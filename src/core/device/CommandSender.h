@@ -56,9 +56,9 @@ public:
 
     std::array<quint8, 256> keyMap;
 
-    // Primitives: one prepared report, then 100 ms (sand_cmd) or 300 ms (sand_L_cmd).
-    void sand_cmd(HidDevice *handle, const Report &report);
-    void sand_L_cmd(HidDevice *handle, const Report &report);
+    // Primitives: one prepared report, then 100 ms (sendReport) or 300 ms (sendLongReport).
+    void sendReport(HidDevice *handle, const Report &report);
+    void sendLongReport(HidDevice *handle, const Report &report);
 
     void selectProfile(HidDevice *handle, int profile);
     void selectProfile1(HidDevice *handle) { selectProfile(handle, 1); }

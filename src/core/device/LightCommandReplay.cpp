@@ -8,7 +8,7 @@
 
 namespace orvanta {
 
-StoredLighting change_light_cmd_to_char(const QStringList &stored)
+StoredLighting parseStoredLighting(const QStringList &stored)
 {
     qDebug() << "change_light_cmd_to_char()";
     StoredLighting out;

@@ -20,7 +20,7 @@ struct StoredLighting
 
 // The stored lines (type first, then one line per report) as report buffers;
 // each byte is the low 8 bits of its number.
-StoredLighting change_light_cmd_to_char(const QStringList &stored);
+StoredLighting parseStoredLighting(const QStringList &stored);
 
 // Sends a set of reports with the sender of its lighting type (the senders
 // stamp the buffers in place), addressed to `profile`. The arrow sender takes

@@ -10,7 +10,7 @@ namespace orvanta
 constexpr int kLedSlotCount = 264; // one slot per byte of a feature report
 constexpr int kKeyLightCount = 104;
 
-constexpr std::array<int, kKeyLightCount> key_to_led_slot = {{
+constexpr std::array<int, kKeyLightCount> keyToLedSlot = {{
     8,  16, 24,  32,  40, 48,  56,  64,  72,  80,  88,  96,  104,      // keys 0..12
     9,  17, 25,  33,  41, 49,  57,  65,  73,  81,  89,  97,  105, 129, // keys 13..26
     10, 18, 26,  34,  42, 50,  58,  66,  74,  82,  90,  98,  106, 114, // keys 27..40

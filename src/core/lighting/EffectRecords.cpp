@@ -32,9 +32,9 @@ int speedinessPosition(int speediness)
 
 bool chooseFull(EffectFlag &f)
 {
-    if (f.full_flag)
+    if (f.fullFlag)
         return false;
-    f.full_flag = true;
+    f.fullFlag = true;
     f.customized = false;
     return true;
 }
@@ -44,7 +44,7 @@ bool chooseCustomized(EffectFlag &f)
     if (f.customized)
         return false;
     f.customized = true;
-    f.full_flag = false;
+    f.fullFlag = false;
     return true;
 }
 
@@ -99,12 +99,12 @@ bool chooseNo(EffectFlag &f)
 
 bool chooseStatic(EffectFlag &f)
 {
-    if (f.static_flag)
+    if (f.staticFlag)
         return false;
-    f.static_flag = true;
+    f.staticFlag = true;
     f.pulse = f.spectrum = false;
     f.mode = 0;
-    f.mode_speed = 0;
+    f.modeSpeed = 0;
     return true;
 }
 
@@ -113,9 +113,9 @@ bool choosePulse(EffectFlag &f)
     if (f.pulse)
         return false;
     f.pulse = true;
-    f.static_flag = f.spectrum = false;
+    f.staticFlag = f.spectrum = false;
     f.mode = 0;
-    f.mode_speed = speedCode(f.pulse_speed);
+    f.modeSpeed = speedCode(f.pulseSpeed);
     return true;
 }
 
@@ -124,9 +124,9 @@ bool chooseSpectrum(EffectFlag &f)
     if (f.spectrum)
         return false;
     f.spectrum = true;
-    f.static_flag = f.pulse = false;
+    f.staticFlag = f.pulse = false;
     f.mode = 5;
-    f.mode_speed = speedCode(f.spectrum_speed);
+    f.modeSpeed = speedCode(f.spectrumSpeed);
     return true;
 }
 
@@ -134,11 +134,11 @@ bool setStaticSpeed(EffectFlag &f, int position)
 {
     if (position < 0 || position >= int(kModeSpeedCodes.size()))
         return false;
-    f.mode_speed = kModeSpeedCodes[position];
+    f.modeSpeed = kModeSpeedCodes[position];
     if (f.pulse)
-        f.pulse_speed = position;
+        f.pulseSpeed = position;
     else if (f.spectrum)
-        f.spectrum_speed = position;
+        f.spectrumSpeed = position;
     return true;
 }
 
@@ -153,22 +153,22 @@ bool setWaveSpeed(EffectFlag &f, int position)
 QMap<QString, QString> effectFlagTexts(const EffectFlag &f)
 {
     return {
-        {"full", flagText(f.full_flag)},
+        {"full", flagText(f.fullFlag)},
         {"customized", flagText(f.customized)},
         {"left", flagText(f.left)},
         {"right", flagText(f.right)},
         {"yes", flagText(f.yes)},
         {"no", flagText(f.no)},
-        {"static_flag", flagText(f.static_flag)},
+        {"static_flag", flagText(f.staticFlag)},
         {"pulse", flagText(f.pulse)},
         {"spectrum", flagText(f.spectrum)},
         {"speed", QString::number(f.speed)},
         {"speediness", QString::number(f.speediness)},
         {"mode", QString::number(f.mode)},
-        {"mode_speed", QString::number(f.mode_speed)},
-        {"combo_count", QString::number(f.combo_count)},
-        {"pulse_speed", QString::number(f.pulse_speed)},
-        {"spectrum_speed", QString::number(f.spectrum_speed)},
+        {"mode_speed", QString::number(f.modeSpeed)},
+        {"combo_count", QString::number(f.comboCount)},
+        {"pulse_speed", QString::number(f.pulseSpeed)},
+        {"spectrum_speed", QString::number(f.spectrumSpeed)},
     };
 }
 
@@ -184,29 +184,29 @@ EffectFlag effectFlagFromTexts(const QStringList &texts)
     };
 
     EffectFlag f;
-    f.full_flag = on("full");
+    f.fullFlag = on("full");
     f.customized = on("customized");
     f.left = on("left");
     f.right = on("right");
     f.yes = on("yes");
     f.no = on("no");
-    f.static_flag = on("static_flag");
+    f.staticFlag = on("static_flag");
     f.pulse = on("pulse");
     f.spectrum = on("spectrum");
     f.speed = number("speed", f.speed);
     f.speediness = number("speediness", f.speediness);
     f.mode = number("mode", f.mode);
-    f.mode_speed = number("mode_speed", f.mode_speed);
-    f.combo_count = qMax(0, number("combo_count", f.combo_count));
-    f.pulse_speed = number("pulse_speed", f.pulse_speed);
-    f.spectrum_speed = number("spectrum_speed", f.spectrum_speed);
+    f.modeSpeed = number("mode_speed", f.modeSpeed);
+    f.comboCount = qMax(0, number("combo_count", f.comboCount));
+    f.pulseSpeed = number("pulse_speed", f.pulseSpeed);
+    f.spectrumSpeed = number("spectrum_speed", f.spectrumSpeed);
 
     // Values the sliders cannot show would reach the keyboard as nonsense codes.
     const EffectFlag defaults;
-    if (f.pulse_speed < 0 || f.pulse_speed > 2)
-        f.pulse_speed = defaults.pulse_speed;
-    if (f.spectrum_speed < 0 || f.spectrum_speed > 2)
-        f.spectrum_speed = defaults.spectrum_speed;
+    if (f.pulseSpeed < 0 || f.pulseSpeed > 2)
+        f.pulseSpeed = defaults.pulseSpeed;
+    if (f.spectrumSpeed < 0 || f.spectrumSpeed > 2)
+        f.spectrumSpeed = defaults.spectrumSpeed;
     if (speedinessPosition(f.speediness) == 3 && f.speediness != 3)
         f.speediness = defaults.speediness;
     return f;
@@ -214,7 +214,7 @@ EffectFlag effectFlagFromTexts(const QStringList &texts)
 
 EffectRecords readEffectRecords()
 {
-    const QStringList texts = IniStore::readini_light_pattern_file();
+    const QStringList texts = IniStore::readLightFile();
     const int perGroup = IniStore::effectKeys().size();
     EffectRecords records;
     for (int e = 0; e < kEffectCount; ++e)
@@ -228,7 +228,7 @@ SaveResult writeEffectRecords(const EffectRecords &records)
     const QStringList &groups = IniStore::effectGroups();
     for (int e = 0; e < kEffectCount && e < groups.size(); ++e)
         map.insert(groups[e], effectFlagTexts(records[e]));
-    return IniStore::writeini_file(map);
+    return IniStore::writeIniFile(map);
 }
 
 } // namespace orvanta

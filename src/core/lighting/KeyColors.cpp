@@ -23,9 +23,9 @@ template <std::size_t N> void fillFrom(std::array<int, N> &out, const QString &t
 
 void LedPlanes::clear()
 {
-    led_r.fill(0);
-    led_g.fill(0);
-    led_b.fill(0);
+    ledR.fill(0);
+    ledG.fill(0);
+    ledB.fill(0);
 }
 
 QRect keyWidgetRect(int key)
@@ -70,50 +70,50 @@ void paintKey(int key, const Rgb &colour, LedPlanes &working, KeyColorSet *remem
 {
     if (key < 0 || key >= kKeyLightCount)
         return;
-    const int slot = key_to_led_slot[key];
-    working.led_r[slot] = colour.r;
-    working.led_g[slot] = colour.g;
-    working.led_b[slot] = colour.b;
+    const int slot = keyToLedSlot[key];
+    working.ledR[slot] = colour.r;
+    working.ledG[slot] = colour.g;
+    working.ledB[slot] = colour.b;
     qDebug("UsbBuf_R::%d", colour.r);
     qDebug("UsbBuf_G::%d", colour.g);
     qDebug("UsbBuf_B::%d", colour.b);
     if (!remembered)
         return;
-    remembered->key_r[key] = colour.r;
-    remembered->key_g[key] = colour.g;
-    remembered->key_b[key] = colour.b;
-    remembered->led_r[slot] = colour.r;
-    remembered->led_g[slot] = colour.g;
-    remembered->led_b[slot] = colour.b;
+    remembered->keyR[key] = colour.r;
+    remembered->keyG[key] = colour.g;
+    remembered->keyB[key] = colour.b;
+    remembered->ledR[slot] = colour.r;
+    remembered->ledG[slot] = colour.g;
+    remembered->ledB[slot] = colour.b;
 }
 
 void fillAll(const Rgb &colour, LedPlanes &working, KeyColorSet *remembered)
 {
-    working.led_r.fill(colour.r);
-    working.led_g.fill(colour.g);
-    working.led_b.fill(colour.b);
+    working.ledR.fill(colour.r);
+    working.ledG.fill(colour.g);
+    working.ledB.fill(colour.b);
     if (!remembered)
         return;
-    remembered->key_r.fill(colour.r);
-    remembered->key_g.fill(colour.g);
-    remembered->key_b.fill(colour.b);
-    remembered->led_r = working.led_r;
-    remembered->led_g = working.led_g;
-    remembered->led_b = working.led_b;
+    remembered->keyR.fill(colour.r);
+    remembered->keyG.fill(colour.g);
+    remembered->keyB.fill(colour.b);
+    remembered->ledR = working.ledR;
+    remembered->ledG = working.ledG;
+    remembered->ledB = working.ledB;
 }
 
 std::array<KeyColorSet, 2> readKeyColorSets()
 {
-    const QStringList t = IniStore::readini_light_system_color_file();
+    const QStringList t = IniStore::readLightColorFile();
     std::array<KeyColorSet, 2> sets;
     for (int g = 0; g < 2; ++g) {
         auto at = [&](int i) { return 6 * g + i < t.size() ? t[6 * g + i] : QString(); };
-        fillFrom(sets[g].key_r, at(0));
-        fillFrom(sets[g].key_g, at(1));
-        fillFrom(sets[g].key_b, at(2));
-        fillFrom(sets[g].led_r, at(3));
-        fillFrom(sets[g].led_g, at(4));
-        fillFrom(sets[g].led_b, at(5));
+        fillFrom(sets[g].keyR, at(0));
+        fillFrom(sets[g].keyG, at(1));
+        fillFrom(sets[g].keyB, at(2));
+        fillFrom(sets[g].ledR, at(3));
+        fillFrom(sets[g].ledG, at(4));
+        fillFrom(sets[g].ledB, at(5));
     }
     return sets;
 }
@@ -126,14 +126,14 @@ SaveResult writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reacti
     for (int g = 0; g < 2; ++g) {
         const QStringList &keys = IniStore::lightColorKeys(g);
         auto &inner = map[QLatin1String(groups[g])];
-        inner.insert(keys.value(0), joinNumbers(sets[g]->key_r));
-        inner.insert(keys.value(1), joinNumbers(sets[g]->key_g));
-        inner.insert(keys.value(2), joinNumbers(sets[g]->key_b));
-        inner.insert(keys.value(3), joinNumbers(sets[g]->led_r));
-        inner.insert(keys.value(4), joinNumbers(sets[g]->led_g));
-        inner.insert(keys.value(5), joinNumbers(sets[g]->led_b));
+        inner.insert(keys.value(0), joinNumbers(sets[g]->keyR));
+        inner.insert(keys.value(1), joinNumbers(sets[g]->keyG));
+        inner.insert(keys.value(2), joinNumbers(sets[g]->keyB));
+        inner.insert(keys.value(3), joinNumbers(sets[g]->ledR));
+        inner.insert(keys.value(4), joinNumbers(sets[g]->ledG));
+        inner.insert(keys.value(5), joinNumbers(sets[g]->ledB));
     }
-    return IniStore::writeini_light_system_color_file(map);
+    return IniStore::writeLightColorFile(map);
 }
 
 } // namespace orvanta

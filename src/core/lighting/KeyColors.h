@@ -19,19 +19,19 @@ using KeyPlane = std::array<int, kKeyLightCount>;
 
 // What one effect remembers: the colours shown on the keys and the LED slots.
 struct KeyColorSet {
-    KeyPlane key_r{}, key_g{}, key_b{};
-    LedBuffer led_r{}, led_g{}, led_b{};
-    Rgb keyColor(int key) const { return {key_r[key], key_g[key], key_b[key]}; }
+    KeyPlane keyR{}, keyG{}, keyB{};
+    LedBuffer ledR{}, ledG{}, ledB{};
+    Rgb keyColor(int key) const { return {keyR[key], keyG[key], keyB[key]}; }
     friend bool operator==(const KeyColorSet &a, const KeyColorSet &b)
     {
-        return a.key_r == b.key_r && a.key_g == b.key_g && a.key_b == b.key_b &&
-               a.led_r == b.led_r && a.led_g == b.led_g && a.led_b == b.led_b;
+        return a.keyR == b.keyR && a.keyG == b.keyG && a.keyB == b.keyB && a.ledR == b.ledR &&
+               a.ledG == b.ledG && a.ledB == b.ledB;
     }
 };
 
 // The working LED buffers the Static and Reactive builders send.
 struct LedPlanes {
-    LedBuffer led_r{}, led_g{}, led_b{};
+    LedBuffer ledR{}, ledG{}, ledB{};
     void clear();
 };
 

@@ -276,16 +276,16 @@ LightCommandSet buildLightCommandSet(int effect, const LightingState &state)
     const EffectFlag &f = state.flag;
     switch (effect) {
     case EffectStatic:
-        return ledSet(EffectStatic, staticModeReports(f.mode, f.mode_speed),
-                      staticLedPage(state.led_r), staticLedPage(state.led_g),
-                      staticLedPage(state.led_b));
+        return ledSet(EffectStatic, staticModeReports(f.mode, f.modeSpeed),
+                      staticLedPage(state.ledR), staticLedPage(state.ledG),
+                      staticLedPage(state.ledB));
     case EffectReactive:
-        return ledSet(EffectReactive, reactiveModeReports(), reactiveLedPage(state.led_r),
-                      reactiveLedPage(state.led_g), reactiveLedPage(state.led_b));
+        return ledSet(EffectReactive, reactiveModeReports(), reactiveLedPage(state.ledR),
+                      reactiveLedPage(state.ledG), reactiveLedPage(state.ledB));
     case EffectArrowFlow: {
-        const Rgb surface = state.surface_on_arrow ? state.surface_color : Rgb{};
+        const Rgb surface = state.surfaceOnArrow ? state.surfaceColor : Rgb{};
         const ZoneColors zones =
-            f.full_flag ? fullZones(state.current_color) : interpolateZones(state.stops);
+            f.fullFlag ? fullZones(state.currentColor) : interpolateZones(state.stops);
         return zoneSet(EffectArrowFlow, arrowModeReports(arrowDirection(f), rollingOf(f)), zones,
                        &surface);
     }
@@ -293,9 +293,9 @@ LightCommandSet buildLightCommandSet(int effect, const LightingState &state)
         return zoneSet(EffectWave, waveModeReports(waveDirection(f), f.speediness),
                        interpolateZones(state.stops), nullptr);
     case EffectRipple: {
-        const Rgb surface = state.surface_on_ripple ? state.surface_color : Rgb{};
+        const Rgb surface = state.surfaceOnRipple ? state.surfaceColor : Rgb{};
         const ZoneColors zones =
-            f.full_flag ? fullZones(state.current_color) : interpolateZones(state.stops);
+            f.fullFlag ? fullZones(state.currentColor) : interpolateZones(state.stops);
         return zoneSet(EffectRipple, rippleModeReports(rollingOf(f)), zones, &surface);
     }
     default:
@@ -357,12 +357,12 @@ SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profi
 {
     if (set.reports.size() != IniStore::lightCmdReportCount(set.type))
         return SaveResult(); // an incomplete set would be replayed wrongly later
-    return IniStore::write_profile_light_cmd(lightCommandMap(set), profileName);
+    return IniStore::writeLightCmd(lightCommandMap(set), profileName);
 }
 
 LightCommandSet readLightCommandSet(const QString &profileName)
 {
-    const QStringList lines = IniStore::readini_profile_light_cmd(profileName);
+    const QStringList lines = IniStore::readLightCmd(profileName);
     LightCommandSet set;
     if (lines.isEmpty())
         return set;

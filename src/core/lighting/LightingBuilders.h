@@ -40,12 +40,12 @@ struct ModeReports {
 // Everything the builders read from the page.
 struct LightingState {
     EffectFlag flag; // the working record of the effect being applied
-    LedBuffer led_r{}, led_g{}, led_b{};
+    LedBuffer ledR{}, ledG{}, ledB{};
     StopSlots stops = defaultStops();
-    Rgb current_color{255, 0, 0};
-    Rgb surface_color{255, 0, 0};
-    bool surface_on_arrow = false;
-    bool surface_on_ripple = false;
+    Rgb currentColor{255, 0, 0};
+    Rgb surfaceColor{255, 0, 0};
+    bool surfaceOnArrow = false;
+    bool surfaceOnRipple = false;
 };
 
 // The reports of one lighting apply in their stored order; type = effect index.

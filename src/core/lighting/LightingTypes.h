@@ -29,32 +29,31 @@ constexpr int kEffectCount = 5;
 
 // The settings record of one effect.
 struct EffectFlag {
-    qint32 combo_count = 0;
-    bool full_flag = false;
+    qint32 comboCount = 0;
+    bool fullFlag = false;
     bool customized = false;
     bool left = false;
     bool right = false;
     qint32 speed = 16;
     bool yes = false;
     bool no = false;
-    bool static_flag = false;
+    bool staticFlag = false;
     bool pulse = false;
-    qint32 pulse_speed = 0;
+    qint32 pulseSpeed = 0;
     bool spectrum = false;
-    qint32 spectrum_speed = 0;
+    qint32 spectrumSpeed = 0;
     qint32 speediness = 3;
     qint32 mode = 0;
-    qint32 mode_speed = 0;
+    qint32 modeSpeed = 0;
 
     friend bool operator==(const EffectFlag &a, const EffectFlag &b)
     {
-        return a.combo_count == b.combo_count && a.full_flag == b.full_flag &&
+        return a.comboCount == b.comboCount && a.fullFlag == b.fullFlag &&
                a.customized == b.customized && a.left == b.left && a.right == b.right &&
                a.speed == b.speed && a.yes == b.yes && a.no == b.no &&
-               a.static_flag == b.static_flag && a.pulse == b.pulse &&
-               a.pulse_speed == b.pulse_speed && a.spectrum == b.spectrum &&
-               a.spectrum_speed == b.spectrum_speed && a.speediness == b.speediness &&
-               a.mode == b.mode && a.mode_speed == b.mode_speed;
+               a.staticFlag == b.staticFlag && a.pulse == b.pulse && a.pulseSpeed == b.pulseSpeed &&
+               a.spectrum == b.spectrum && a.spectrumSpeed == b.spectrumSpeed &&
+               a.speediness == b.speediness && a.mode == b.mode && a.modeSpeed == b.modeSpeed;
     }
 };
 

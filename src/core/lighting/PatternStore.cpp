@@ -81,7 +81,7 @@ IniGroupMap patternMap(const StopSlots &stops, const Rgb &surface)
 
 PatternData readPattern(int index, const QString &profile)
 {
-    return patternFromTexts(IniStore::readini_light_pattern_file(index, profile));
+    return patternFromTexts(IniStore::readLightFile(index, profile));
 }
 
 SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
@@ -90,7 +90,7 @@ SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
     // The built-in entries are read-only.
     if (isBuiltInPattern(index) || index < 0 || index >= kMaxPatterns)
         return SaveResult();
-    return IniStore::writeini_file(index, patternMap(stops, surface), profile);
+    return IniStore::writeIniFile(index, patternMap(stops, surface), profile);
 }
 
 int patternCount(const QString &profile)
@@ -106,7 +106,7 @@ int addPattern(const QString &profile, SaveResult *saved)
     const int count = patternCount(profile);
     if (count >= kMaxPatterns)
         return -1;
-    const SaveResult result = IniStore::newini_lightfile(count + 1, profile);
+    const SaveResult result = IniStore::createPatternFile(count + 1, profile);
     if (saved)
         *saved += result;
     return result.ok() ? count : -1;

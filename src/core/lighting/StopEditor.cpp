@@ -10,7 +10,7 @@ int stopSlotAtX(int x)
     if (x >= 913 && x <= 922)
         return 10;
     for (int i = 1; i <= 9; ++i) {
-        if (x >= stop_x[i] + 1 && x <= stop_x[i] + 10)
+        if (x >= stopX[i] + 1 && x <= stopX[i] + 10)
             return i;
     }
     return -1;

@@ -11,12 +11,12 @@ namespace orvanta
 {
 
 // x pixel of each slot's handle on the strip (slots 0..10); handles sit at y 370.
-constexpr std::array<int, kStopSlots> stop_x = {524, 566, 604, 642, 680, 718,
-                                                756, 794, 832, 870, 912};
+constexpr std::array<int, kStopSlots> stopX = {524, 566, 604, 642, 680, 718,
+                                               756, 794, 832, 870, 912};
 constexpr int kStopHandleY = 370;
 constexpr int kStopHandleSize = 11;
 
-// Slot whose hit zone holds x (slot 0: 525..534, slot i: stop_x[i]+1..stop_x[i]+10,
+// Slot whose hit zone holds x (slot 0: 525..534, slot i: stopX[i]+1..stopX[i]+10,
 // slot 10: 913..922), or -1 between zones. Presence is not considered.
 int stopSlotAtX(int x);
 

@@ -44,7 +44,7 @@ QString decodeLabel(const QString &stored);
 // The record to store: outer key "macro", inner keys the five file keys.
 IniGroupMap buildMacroMap(const QVector<MacroRow> &rows, const Report &image);
 
-// Reads the five texts of IniStore::readini_macro_file. A count beyond the lists
+// Reads the five texts of IniStore::readMacroFile. A count beyond the lists
 // keeps only the rows every list has; the command string gives 264 bytes with
 // missing or bad numbers as 0. At most 84 rows are kept: the image holds no more.
 MacroRecord parseMacro(const QStringList &five);

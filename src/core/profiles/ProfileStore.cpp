@@ -222,12 +222,12 @@ QString exportText(const QString &profile)
         ++n;
     QString out = QStringLiteral("[Setting]\n") + quoted(QStringLiteral("pattern"), QString::number(n));
     for (int i = 1; i <= n; ++i) {
-        const QStringList p = IniStore::readini_light_pattern_file(i - 1, profile);
+        const QStringList p = IniStore::readLightFile(i - 1, profile);
         out += QStringLiteral("[pattern%1]\n").arg(i);
         for (int k = 0; k < 5; ++k)
             out += quoted(IniStore::patternKeys()[k], p.value(k));
     }
-    const QStringList s = IniStore::readini_ini_file(profile);
+    const QStringList s = IniStore::readFlagFile(profile);
     out += QStringLiteral("[signal]\n");
     for (int k = 0; k < 3; ++k)
         out += quoted(IniStore::signalKeys()[k], s.value(k));

@@ -155,13 +155,13 @@ QString IniStore::emptyCommandString()
 
 // --- system files ----------------------------------------------------------
 
-QString IniStore::read_language()
+QString IniStore::readLanguage()
 {
     auto s = open(QStringLiteral("./system/language.ini"));
     return text(*s, QStringLiteral("/Setting/language"));
 }
 
-SaveResult IniStore::write_language(int index)
+SaveResult IniStore::writeLanguage(int index)
 {
     const QString path = QStringLiteral("./system/language.ini");
     IniFile s = IniFile::load(path);
@@ -169,7 +169,7 @@ SaveResult IniStore::write_language(int index)
     return s.save(path);
 }
 
-QStringList IniStore::readini_light_pattern_file()
+QStringList IniStore::readLightFile()
 {
     auto s = open(QStringLiteral("./system/light_flag.ini"));
     QStringList out;
@@ -179,7 +179,7 @@ QStringList IniStore::readini_light_pattern_file()
     return out;
 }
 
-SaveResult IniStore::writeini_file(const IniGroupMap &map)
+SaveResult IniStore::writeIniFile(const IniGroupMap &map)
 {
     const QString path = QStringLiteral("./system/light_flag.ini");
     IniFile s = IniFile::load(path);
@@ -189,7 +189,7 @@ SaveResult IniStore::writeini_file(const IniGroupMap &map)
     return s.save(path);
 }
 
-QStringList IniStore::readini_light_system_color_file()
+QStringList IniStore::readLightColorFile()
 {
     auto s = open(QStringLiteral("./system/light_color.ini"));
     QStringList out;
@@ -200,7 +200,7 @@ QStringList IniStore::readini_light_system_color_file()
     return out;
 }
 
-SaveResult IniStore::writeini_light_system_color_file(const IniGroupMap &map)
+SaveResult IniStore::writeLightColorFile(const IniGroupMap &map)
 {
     const QString path = QStringLiteral("./system/light_color.ini");
     IniFile s = IniFile::load(path);
@@ -211,14 +211,14 @@ SaveResult IniStore::writeini_light_system_color_file(const IniGroupMap &map)
     return s.save(path);
 }
 
-QStringList IniStore::readini_ini_file()
+QStringList IniStore::readFlagFile()
 {
     auto s = open(QStringLiteral("./system/iss_flag.ini"));
     return {text(*s, QStringLiteral("/Setting/shift")), text(*s, QStringLiteral("/Setting/ctrl")),
             text(*s, QStringLiteral("/Setting/alt"))};
 }
 
-SaveResult IniStore::writeini_ini_file(const IniGroupMap &map)
+SaveResult IniStore::writeFlagFile(const IniGroupMap &map)
 {
     const QString path = QStringLiteral("./system/iss_flag.ini");
     IniFile s = IniFile::load(path);
@@ -228,7 +228,7 @@ SaveResult IniStore::writeini_ini_file(const IniGroupMap &map)
     return s.save(path);
 }
 
-QStringList IniStore::readini_profile_connect()
+QStringList IniStore::readProfileConnect()
 {
     auto s = open(QStringLiteral("./system/profile_connect.ini"));
     QStringList out;
@@ -237,7 +237,7 @@ QStringList IniStore::readini_profile_connect()
     return out;
 }
 
-SaveResult IniStore::write_profile_connect(const IniGroupMap &map)
+SaveResult IniStore::writeProfileConnect(const IniGroupMap &map)
 {
     const QString path = QStringLiteral("./system/profile_connect.ini");
     IniFile s = IniFile::load(path);
@@ -249,7 +249,7 @@ SaveResult IniStore::write_profile_connect(const IniGroupMap &map)
 
 // --- pattern files ---------------------------------------------------------
 
-SaveResult IniStore::newini_lightfile(int number, const QString &profile)
+SaveResult IniStore::createPatternFile(int number, const QString &profile)
 {
     const QString path = patternPath(number, profile);
     IniFile s = IniFile::load(path);
@@ -261,7 +261,7 @@ SaveResult IniStore::newini_lightfile(int number, const QString &profile)
     return s.save(path);
 }
 
-QStringList IniStore::readini_light_pattern_file(int index, const QString &profile)
+QStringList IniStore::readLightFile(int index, const QString &profile)
 {
     auto s = open(patternPath(index + 1, profile));
     QStringList out;
@@ -270,7 +270,7 @@ QStringList IniStore::readini_light_pattern_file(int index, const QString &profi
     return out;
 }
 
-SaveResult IniStore::writeini_file(int index, const IniGroupMap &map, const QString &profile)
+SaveResult IniStore::writeIniFile(int index, const IniGroupMap &map, const QString &profile)
 {
     const QString path = patternPath(index + 1, profile);
     IniFile s = IniFile::load(path);
@@ -281,7 +281,7 @@ SaveResult IniStore::writeini_file(int index, const IniGroupMap &map, const QStr
 
 // --- light_cmd.ini ---------------------------------------------------------
 
-QStringList IniStore::readini_profile_light_cmd(const QString &profile)
+QStringList IniStore::readLightCmd(const QString &profile)
 {
     auto s = open(lightCmdPath(profile));
     const QString type = text(*s, QStringLiteral("/Setting/type"));
@@ -292,7 +292,7 @@ QStringList IniStore::readini_profile_light_cmd(const QString &profile)
     return out;
 }
 
-SaveResult IniStore::write_profile_light_cmd(const IniGroupMap &map, const QString &profile)
+SaveResult IniStore::writeLightCmd(const IniGroupMap &map, const QString &profile)
 {
     bool ok = false;
     const int type = inner(map, "profile_light_cmd", "type").toInt(&ok);
@@ -310,7 +310,7 @@ SaveResult IniStore::write_profile_light_cmd(const IniGroupMap &map, const QStri
 
 // --- cmd/macro.ini ---------------------------------------------------------
 
-SaveResult IniStore::def_macro_ini_cmd_file(const QString &profile)
+SaveResult IniStore::createMacroCmdFile(const QString &profile)
 {
     IniFile s;
     s.setValue(QStringLiteral("/Setting/count"), QStringLiteral("0"));
@@ -318,7 +318,7 @@ SaveResult IniStore::def_macro_ini_cmd_file(const QString &profile)
     return s.save(macroCmdPath(profile));
 }
 
-int IniStore::read_macro_count_ini_cmd_file(const QString &profile)
+int IniStore::readMacroCmdCount(const QString &profile)
 {
     auto s = open(macroCmdPath(profile));
     // At most one entry per key slot: a damaged count must not run the entry
@@ -326,7 +326,7 @@ int IniStore::read_macro_count_ini_cmd_file(const QString &profile)
     return qBound(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0), 108);
 }
 
-QStringList IniStore::read_macro_ini_cmd_file(const QString &profile)
+QStringList IniStore::readMacroCmdFile(const QString &profile)
 {
     auto s = open(macroCmdPath(profile));
     // A count far beyond the keys that exist only yields empty entries; the
@@ -338,7 +338,7 @@ QStringList IniStore::read_macro_ini_cmd_file(const QString &profile)
     return out;
 }
 
-QString IniStore::read_macro_number_ini_cmd_file(const QString &profile)
+QString IniStore::readMacroCmdNumber(const QString &profile)
 {
     auto s = open(macroCmdPath(profile));
     const int count = qBound(0, toNumber(text(*s, QStringLiteral("/Setting/count")), 0), 108);
@@ -348,8 +348,8 @@ QString IniStore::read_macro_number_ini_cmd_file(const QString &profile)
     return joinList(out);
 }
 
-SaveResult IniStore::write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
-                                              int number, int index, int count)
+SaveResult IniStore::writeMacroCmdFile(const IniGroupMap &map, const QString &profile, int number,
+                                       int index, int count)
 {
     const QString path = macroCmdPath(profile);
     IniFile s = IniFile::load(path);
@@ -360,7 +360,7 @@ SaveResult IniStore::write_macro_ini_cmd_file(const IniGroupMap &map, const QStr
     return s.save(path);
 }
 
-SaveResult IniStore::remove_macro_ini_cmd_file(const QString &profile, int index, int count)
+SaveResult IniStore::removeMacroCmdEntry(const QString &profile, int index, int count)
 {
     // The removal and the renumbering reach the file together, in one save.
     const QString path = macroCmdPath(profile);
@@ -379,14 +379,14 @@ SaveResult IniStore::remove_macro_ini_cmd_file(const QString &profile, int index
 
 // --- macro/macro_file.ini and singal/signal.ini ----------------------------
 
-QStringList IniStore::readini_macro_system_file(const QString &profile)
+QStringList IniStore::readMacroAssignFile(const QString &profile)
 {
     auto s = open(macroSystemPath(profile));
     return {text(*s, QStringLiteral("/Setting/type")), text(*s, QStringLiteral("/Setting/file")),
             text(*s, QStringLiteral("/Setting/once"))};
 }
 
-SaveResult IniStore::writeini_macro_system_file(const IniGroupMap &map, const QString &profile)
+SaveResult IniStore::writeMacroAssignFile(const IniGroupMap &map, const QString &profile)
 {
     const QString path = macroSystemPath(profile);
     IniFile s = IniFile::load(path);
@@ -396,7 +396,7 @@ SaveResult IniStore::writeini_macro_system_file(const IniGroupMap &map, const QS
     return s.save(path);
 }
 
-QStringList IniStore::readini_ini_file(const QString &profile)
+QStringList IniStore::readFlagFile(const QString &profile)
 {
     auto s = open(signalPath(profile));
     QStringList out;
@@ -405,7 +405,7 @@ QStringList IniStore::readini_ini_file(const QString &profile)
     return out;
 }
 
-SaveResult IniStore::writeini_ini_file(const IniGroupMap &map, const QString &profile)
+SaveResult IniStore::writeFlagFile(const IniGroupMap &map, const QString &profile)
 {
     const QString path = signalPath(profile);
     IniFile s = IniFile::load(path);
@@ -419,7 +419,7 @@ SaveResult IniStore::writeini_ini_file(const IniGroupMap &map, const QString &pr
 
 // --- macro files -----------------------------------------------------------
 
-SaveResult IniStore::newini_file(int number)
+SaveResult IniStore::createMacroFile(int number)
 {
     const QString path = macroPath(QStringLiteral("Macro ") + QString::number(number));
     IniFile s = IniFile::load(path);
@@ -431,7 +431,7 @@ SaveResult IniStore::newini_file(int number)
     return s.save(path);
 }
 
-QStringList IniStore::readini_macro_file(const QString &macro)
+QStringList IniStore::readMacroFile(const QString &macro)
 {
     auto s = open(macroPath(macro));
     QStringList out;
@@ -440,7 +440,7 @@ QStringList IniStore::readini_macro_file(const QString &macro)
     return out;
 }
 
-SaveResult IniStore::writeini_file(const QString &macro, const IniGroupMap &map)
+SaveResult IniStore::writeIniFile(const QString &macro, const IniGroupMap &map)
 {
     IniFile s; // replaced whole
     for (const char *k : {"macro_key", "macro_key_state", "macro_key_delaytime", "macro_cmd_str",
@@ -450,7 +450,7 @@ SaveResult IniStore::writeini_file(const QString &macro, const IniGroupMap &map)
     return s.save(macroPath(macro));
 }
 
-SaveResult IniStore::import_macro_file(const QString &source, const QString &macro)
+SaveResult IniStore::importMacroFile(const QString &source, const QString &macro)
 {
     QStringList values;
     {
@@ -465,7 +465,7 @@ SaveResult IniStore::import_macro_file(const QString &source, const QString &mac
     return out.save(path);
 }
 
-SaveResult IniStore::import_profile_file(const QString &source, const QString &profile)
+SaveResult IniStore::importProfileFile(const QString &source, const QString &profile)
 {
     return importProfileInto(source, profileDir(profile));
 }

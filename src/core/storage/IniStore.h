@@ -41,59 +41,59 @@ public:
     static int lightCmdReportCount(int type);
 
     // ./system/language.ini
-    static QString read_language();
-    static SaveResult write_language(int index);
+    static QString readLanguage();
+    static SaveResult writeLanguage(int index);
 
     // ./system/light_flag.ini: 5 x 16 texts, groups then keys in their fixed order.
-    static QStringList readini_light_pattern_file();
-    static SaveResult writeini_file(const IniGroupMap &map);
+    static QStringList readLightFile();
+    static SaveResult writeIniFile(const IniGroupMap &map);
 
     // ./system/light_color.ini: 2 x 6 texts.
-    static QStringList readini_light_system_color_file();
-    static SaveResult writeini_light_system_color_file(const IniGroupMap &map);
+    static QStringList readLightColorFile();
+    static SaveResult writeLightColorFile(const IniGroupMap &map);
 
     // ./system/iss_flag.ini: "shift", "ctrl", "alt".
-    static QStringList readini_ini_file();
-    static SaveResult writeini_ini_file(const IniGroupMap &map);
+    static QStringList readFlagFile();
+    static SaveResult writeFlagFile(const IniGroupMap &map);
 
     // ./system/profile_connect.ini: profiles bound to on-board profiles 1..5.
-    static QStringList readini_profile_connect();
-    static SaveResult write_profile_connect(const IniGroupMap &map);
+    static QStringList readProfileConnect();
+    static SaveResult writeProfileConnect(const IniGroupMap &map);
 
     // Pattern files of a profile.
-    static SaveResult newini_lightfile(int number, const QString &profile);
-    static QStringList readini_light_pattern_file(int index, const QString &profile);
-    static SaveResult writeini_file(int index, const IniGroupMap &map, const QString &profile);
+    static SaveResult createPatternFile(int number, const QString &profile);
+    static QStringList readLightFile(int index, const QString &profile);
+    static SaveResult writeIniFile(int index, const IniGroupMap &map, const QString &profile);
 
     // cmd/light_cmd.ini: the type, then the stored reports.
-    static QStringList readini_profile_light_cmd(const QString &profile);
-    static SaveResult write_profile_light_cmd(const IniGroupMap &map, const QString &profile);
+    static QStringList readLightCmd(const QString &profile);
+    static SaveResult writeLightCmd(const IniGroupMap &map, const QString &profile);
 
     // cmd/macro.ini: macro reports assigned to keys.
-    static SaveResult def_macro_ini_cmd_file(const QString &profile);
-    static int read_macro_count_ini_cmd_file(const QString &profile);
-    static QStringList read_macro_ini_cmd_file(const QString &profile);
-    static QString read_macro_number_ini_cmd_file(const QString &profile);
-    static SaveResult write_macro_ini_cmd_file(const IniGroupMap &map, const QString &profile,
-                                               int number, int index, int count);
-    static SaveResult remove_macro_ini_cmd_file(const QString &profile, int index, int count);
+    static SaveResult createMacroCmdFile(const QString &profile);
+    static int readMacroCmdCount(const QString &profile);
+    static QStringList readMacroCmdFile(const QString &profile);
+    static QString readMacroCmdNumber(const QString &profile);
+    static SaveResult writeMacroCmdFile(const IniGroupMap &map, const QString &profile, int number,
+                                        int index, int count);
+    static SaveResult removeMacroCmdEntry(const QString &profile, int index, int count);
 
     // macro/macro_file.ini: type, file, once.
-    static QStringList readini_macro_system_file(const QString &profile);
-    static SaveResult writeini_macro_system_file(const IniGroupMap &map, const QString &profile);
+    static QStringList readMacroAssignFile(const QString &profile);
+    static SaveResult writeMacroAssignFile(const IniGroupMap &map, const QString &profile);
 
     // singal/signal.ini: key map, assignment types and texts.
-    static QStringList readini_ini_file(const QString &profile);
-    static SaveResult writeini_ini_file(const IniGroupMap &map, const QString &profile);
+    static QStringList readFlagFile(const QString &profile);
+    static SaveResult writeFlagFile(const IniGroupMap &map, const QString &profile);
 
     // ./macrofile/<name>.ini
-    static SaveResult newini_file(int number);
-    static QStringList readini_macro_file(const QString &macro);
-    static SaveResult writeini_file(const QString &macro, const IniGroupMap &map);
-    static SaveResult import_macro_file(const QString &source, const QString &macro);
+    static SaveResult createMacroFile(int number);
+    static QStringList readMacroFile(const QString &macro);
+    static SaveResult writeIniFile(const QString &macro, const IniGroupMap &map);
+    static SaveResult importMacroFile(const QString &source, const QString &macro);
 
     // Profile export files.
-    static SaveResult import_profile_file(const QString &source, const QString &profile);
+    static SaveResult importProfileFile(const QString &source, const QString &profile);
     // The same into the profile folder `dir` (a staging folder until the import is whole).
     static SaveResult importProfileInto(const QString &source, const QString &dir);
 

@@ -73,7 +73,7 @@ int zoneOfKey(int key)
 
 QColor ledColour(const std::array<ColourPlane, 3> &planes, int key)
 {
-    const size_t slot = size_t(key_to_led_slot[size_t(key)]);
+    const size_t slot = size_t(keyToLedSlot[size_t(key)]);
     return QColor(planes[0][slot], planes[1][slot], planes[2][slot]);
 }
 

@@ -40,7 +40,7 @@ QPushButton *actionButton(QWidget *parent, const QRect &geometry)
 
 QVector<orvanta::Report> storedReports(const QString &profile)
 {
-    return parseReports(IniStore::read_macro_ini_cmd_file(profile));
+    return parseReports(IniStore::readMacroCmdFile(profile));
 }
 
 } // namespace
@@ -59,14 +59,14 @@ void MainWindow::buildCustomizeControls()
                               QCoreApplication::translate("LumoProject", "Single Key")});
     keyAssignCombo->setCurrentIndex(-1);
     connect(keyAssignCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MainWindow::custumize_key_combo_function);
+            &MainWindow::keyAssignmentChosen);
 
     // Middle column, macro key: which macro and how it repeats.
     captionAssignMacro = caption(w, {500, 410, 220, 14});
     assignMacroCombo = new QComboBox(w);
     assignMacroCombo->setGeometry(500, 432, 220, 26);
     connect(assignMacroCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MainWindow::custumize_tkey_assign_combo_function);
+            &MainWindow::assignMacroChosen);
     captionRepeat = caption(w, {500, 470, 220, 14});
     repeatCombo = new QComboBox(w);
     repeatCombo->setGeometry(500, 492, 220, 26);
@@ -75,7 +75,7 @@ void MainWindow::buildCustomizeControls()
                            QCoreApplication::translate("LumoProject", "When Perss & Hold"),
                            QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
     connect(repeatCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MainWindow::custumize_tkey_repeat_combo_function);
+            &MainWindow::repeatModeChosen);
     repeatCountEdit = new QLineEdit(w);
     repeatCountEdit->setGeometry(730, 492, 50, 26);
     repeatCountEdit->setText(QStringLiteral("1"));
@@ -83,7 +83,7 @@ void MainWindow::buildCustomizeControls()
     repeatCountEdit->setAlignment(Qt::AlignCenter);
     repeatCountEdit->hide();
     macroResetButton = actionButton(w, {500, 536, 120, 28});
-    connect(macroResetButton, &QPushButton::released, this, &MainWindow::tkey_allreset_function);
+    connect(macroResetButton, &QPushButton::released, this, &MainWindow::resetMacroAssignments);
 
     // Middle column, single key: what it sends now and the key to send instead.
     captionCurrent = caption(w, {500, 410, 220, 14});
@@ -94,13 +94,12 @@ void MainWindow::buildCustomizeControls()
     newKeyEdit->setGeometry(500, 492, 220, 26);
     newKeyEdit->setReadOnly(true); // filled by pressing the key on the computer's keyboard
     newKeyEdit->setFocusPolicy(Qt::NoFocus);
-    connect(newKeyEdit, &QLineEdit::textEdited, this, &MainWindow::custumize_sigle_newkey_function);
+    connect(newKeyEdit, &QLineEdit::textEdited, this, &MainWindow::singleKeyEntered);
     singleResetButton = actionButton(w, {500, 536, 120, 28});
-    connect(singleResetButton, &QPushButton::released, this, &MainWindow::signle_allreset_function);
+    connect(singleResetButton, &QPushButton::released, this, &MainWindow::resetSingleAssignments);
 
     customizeApplyButton = actionButton(w, {1040, 712, 120, 28});
-    connect(customizeApplyButton, &QPushButton::released, this,
-            &MainWindow::custumize_apply_function);
+    connect(customizeApplyButton, &QPushButton::released, this, &MainWindow::applyKeyAssignment);
 }
 
 void MainWindow::showCustomizePanels(int assignment)
@@ -117,7 +116,7 @@ void MainWindow::showCustomizePanels(int assignment)
         wdg->setVisible(single);
     // The assignment list and APPLY stay in view; APPLY acts once a key is chosen.
     if (macro)
-        custumize_tkey_assign_combo_insert();
+        refillAssignMacroList();
 }
 
 void MainWindow::setApplyEnabled(bool enabled)
@@ -126,7 +125,7 @@ void MainWindow::setApplyEnabled(bool enabled)
     customizeApplyButton->setStyleSheet(enabled ? styleActionButton : styleTabOff);
 }
 
-void MainWindow::custumize_key_combo_function()
+void MainWindow::keyAssignmentChosen()
 {
     const int index = keyAssignCombo->currentIndex();
     if (index < 0)
@@ -138,21 +137,21 @@ void MainWindow::custumize_key_combo_function()
     showCustomizePanels(index);
 }
 
-void MainWindow::custumize_tkey_assign_combo_function()
+void MainWindow::assignMacroChosen()
 {
     const bool chosen = assignMacroCombo->currentIndex() >= 0 &&
                         !assignMacroCombo->currentText().isEmpty();
     setApplyEnabled(chosen && !selectedKeyLabel->text().isEmpty());
 }
 
-void MainWindow::custumize_tkey_repeat_combo_function()
+void MainWindow::repeatModeChosen()
 {
     repeatCountEdit->setVisible(repeatCombo->currentIndex() == 1 && repeatCombo->isVisible());
 }
 
-void MainWindow::custumize_sigle_newkey_function() {}
+void MainWindow::singleKeyEntered() {}
 
-void MainWindow::custumize_tkey_assign_combo_insert()
+void MainWindow::refillAssignMacroList()
 {
     const QSignalBlocker block(assignMacroCombo);
     assignMacroCombo->clear();
@@ -164,24 +163,23 @@ void MainWindow::custumize_tkey_assign_combo_insert()
     assignMacroCombo->setCurrentIndex(-1);
 }
 
-void MainWindow::save_macro_key_set()
+void MainWindow::saveKeyAssignments()
 {
     const QString profile = selectedProfile();
-    reportSaves(IniStore::writeini_macro_system_file(makeMacroSystemMap(keyTable), profile));
-    reportSaves(
-        IniStore::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+    reportSaves(IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTable), profile));
+    reportSaves(IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
 }
 
-void MainWindow::read_macro_file_set()
+void MainWindow::loadKeyAssignments()
 {
-    loadMacroSystem(keyTable, IniStore::readini_macro_system_file(selectedProfile()));
+    loadMacroSystem(keyTable, IniStore::readMacroAssignFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
 
-void MainWindow::read_singal_file_set()
+void MainWindow::loadSingleKeyAssignments()
 {
-    loadSignal(gCommandSender->keyMap, keyTable, IniStore::readini_ini_file(selectedProfile()));
+    loadSignal(gCommandSender->keyMap, keyTable, IniStore::readFlagFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -211,9 +209,9 @@ void MainWindow::showSelectedKeyAssignment()
     if (kind == 1) {
         // The repeat as the keyboard has it: the stored report of the key's entry.
         const QString profile = selectedProfile();
-        const int count = IniStore::read_macro_count_ini_cmd_file(profile);
-        const int entry = entryOfKey(IniStore::read_macro_number_ini_cmd_file(profile), count,
-                                     KEY_TABLE[k].matrix);
+        const int count = IniStore::readMacroCmdCount(profile);
+        const int entry =
+            entryOfKey(IniStore::readMacroCmdNumber(profile), count, KEY_TABLE[k].matrix);
         const QVector<Report> reports = storedReports(profile);
         const Report *report = entry <= reports.size() ? &reports[entry - 1] : nullptr;
         const RepeatSetting repeat = storedRepeat(report, keyTable[216 + k]);
@@ -224,7 +222,7 @@ void MainWindow::showSelectedKeyAssignment()
         repeatCountEdit->setText(QString::number(repeat.count));
         showCustomizePanels(1); // refills ASSIGN MACRO with no macro chosen
         assignMacroCombo->setCurrentIndex(assignMacroCombo->findText(keyTable[108 + k]));
-        custumize_tkey_assign_combo_function();
+        assignMacroChosen();
     } else {
         showCustomizePanels(kind);
         currentAssignment->setText(kind == 2 ? keyTable[108 + k] : QString());
@@ -234,15 +232,14 @@ void MainWindow::showSelectedKeyAssignment()
 
 static void removeMacroEntry(const QString &profile, int keyNumber, int &count)
 {
-    const int entry =
-        entryOfKey(IniStore::read_macro_number_ini_cmd_file(profile), count, keyNumber);
+    const int entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
     if (entry <= count) {
-        IniStore::remove_macro_ini_cmd_file(profile, entry, count - 1);
+        IniStore::removeMacroCmdEntry(profile, entry, count - 1);
         --count;
     }
 }
 
-void MainWindow::custumize_apply_function()
+void MainWindow::applyKeyAssignment()
 {
     if (!customizeApplyEnabled || selectedKey < 0 || selectedKey >= kKeyCount)
         return;
@@ -251,10 +248,10 @@ void MainWindow::custumize_apply_function()
     const int k = selectedKey;
     const int keyNumber = KEY_TABLE[k].matrix;
     const quint8 code = KEY_TABLE[k].usage;
-    int count = IniStore::read_macro_count_ini_cmd_file(profile);
+    int count = IniStore::readMacroCmdCount(profile);
     auto writeSignal = [&] {
         reportSaves(
-            IniStore::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+            IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
     };
 
     switch (keyAssignCombo->currentIndex()) {
@@ -262,7 +259,7 @@ void MainWindow::custumize_apply_function()
         if (keyTable[k] == QLatin1String("1"))
             removeMacroEntry(profile, keyNumber, count);
         keyTable[k] = QStringLiteral("0");
-        key_color(5, k);
+        colourKeyCell(5, k);
         gCommandSender->resetKeyAndWrite(gDeviceHandle, code, n);
         writeSignal();
         break;
@@ -272,7 +269,7 @@ void MainWindow::custumize_apply_function()
             return;
         int entry;
         if (keyTable[k] == QLatin1String("1")) {
-            entry = entryOfKey(IniStore::read_macro_number_ini_cmd_file(profile), count, keyNumber);
+            entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
             if (entry > count)
                 count = entry; // a macro key whose entry went missing gets a new one
         } else {
@@ -294,16 +291,16 @@ void MainWindow::custumize_apply_function()
             keyTable[216 + k] = QStringLiteral("0");
             break;
         }
-        const QString commands = IniStore::readini_macro_file(macro).value(4);
+        const QString commands = IniStore::readMacroFile(macro).value(4);
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
         gCommandSender->setSingleKey(code, kMacroKeyCode);
         writeSignal();
-        reportSaves(IniStore::write_macro_ini_cmd_file(makeMacroCmdMap(report), profile, keyNumber,
-                                                       entry, count));
+        reportSaves(
+            IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
         gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), n, count);
         keyTable[k] = QStringLiteral("1");
         keyTable[108 + k] = macro;
-        key_color(5, k);
+        colourKeyCell(5, k);
         break;
     }
     case 2: { // Single Key
@@ -317,7 +314,7 @@ void MainWindow::custumize_apply_function()
         keyTable[k] = QStringLiteral("2");
         keyTable[108 + k] = newKeyEdit->text();
         writeSignal();
-        key_color(5, k);
+        colourKeyCell(5, k);
         currentAssignment->setText(newKeyEdit->text());
         newKeyEdit->clear();
         break;
@@ -325,10 +322,10 @@ void MainWindow::custumize_apply_function()
     default:
         return;
     }
-    save_macro_key_set();
+    saveKeyAssignments();
 }
 
-void MainWindow::signle_allreset_function()
+void MainWindow::resetSingleAssignments()
 {
     // Every key is visited, the keypad's "." (the last cell) included.
     for (int k = 0; k < kKeyCount; ++k) {
@@ -339,13 +336,13 @@ void MainWindow::signle_allreset_function()
         gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
     }
     const QString profile = selectedProfile();
-    const int count = IniStore::read_macro_count_ini_cmd_file(profile);
+    const int count = IniStore::readMacroCmdCount(profile);
     gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), currentProfile,
                                          count);
-    save_macro_key_set();
+    saveKeyAssignments();
 }
 
-void MainWindow::tkey_allreset_function()
+void MainWindow::resetMacroAssignments()
 {
     for (int k = 0; k < kKeyCount; ++k) {
         if (keyTable[k] != QLatin1String("1"))
@@ -354,7 +351,7 @@ void MainWindow::tkey_allreset_function()
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
         gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
     }
-    reportSaves(IniStore::def_macro_ini_cmd_file(linkedProfile()));
-    save_macro_key_set();
+    reportSaves(IniStore::createMacroCmdFile(linkedProfile()));
+    saveKeyAssignments();
     gCommandSender->writeKeyMap(gDeviceHandle, currentProfile);
 }

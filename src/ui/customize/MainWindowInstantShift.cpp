@@ -20,55 +20,55 @@ void MainWindow::buildInstantShiftControls()
     QWidget *w = centralWidget();
     captionInstantShift = new QLabel(w);
     captionInstantShift->setGeometry(820, 410, 300, 14);
-    issCombo = new QComboBox(w);
-    issCombo->setGeometry(820, 432, 180, 26);
-    connect(issCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MainWindow::iss_combo_function);
+    shiftCombo = new QComboBox(w);
+    shiftCombo->setGeometry(820, 432, 180, 26);
+    connect(shiftCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &MainWindow::instantShiftTargetChosen);
     for (int m = 0; m < 3; ++m) {
         auto *b = new QPushButton(w);
         b->setGeometry(820 + m * 90, 470, 80, 26);
         b->setFocusPolicy(Qt::TabFocus);
         b->setCursor(Qt::PointingHandCursor);
-        issButtons[m] = b;
+        shiftButtons[m] = b;
     }
-    connect(issButtons[0], &QPushButton::released, this, &MainWindow::iss_shift_function);
-    connect(issButtons[1], &QPushButton::released, this, &MainWindow::iss_ctrl_function);
-    connect(issButtons[2], &QPushButton::released, this, &MainWindow::iss_alt_function);
+    connect(shiftButtons[0], &QPushButton::released, this, &MainWindow::toggleShiftInstantShift);
+    connect(shiftButtons[1], &QPushButton::released, this, &MainWindow::toggleCtrlInstantShift);
+    connect(shiftButtons[2], &QPushButton::released, this, &MainWindow::toggleAltInstantShift);
 }
 
-void MainWindow::iss_combo_inster()
+void MainWindow::refillInstantShiftList()
 {
-    const QSignalBlocker block(issCombo);
-    issCombo->clear();
+    const QSignalBlocker block(shiftCombo);
+    shiftCombo->clear();
     for (int n = 1; n <= 5; ++n)
         if (n != currentProfile)
-            issCombo->addItem(QStringLiteral("PROFILE %1").arg(n));
-    issCombo->setCurrentIndex(0);
-    iss_set_btn();
+            shiftCombo->addItem(QStringLiteral("PROFILE %1").arg(n));
+    shiftCombo->setCurrentIndex(0);
+    showInstantShiftTargets();
 }
 
-void MainWindow::iss_combo_function(int)
+void MainWindow::instantShiftTargetChosen(int)
 {
-    iss_set_btn();
+    showInstantShiftTargets();
 }
 
-int MainWindow::iss_whitch_one_profile() const
+int MainWindow::instantShiftTargetIndex() const
 {
-    return profileShiftCode(targetOfComboText(issCombo->currentText()));
+    return profileShiftCode(targetOfComboText(shiftCombo->currentText()));
 }
 
-void MainWindow::iss_set_btn()
+void MainWindow::showInstantShiftTargets()
 {
-    if (!issCombo || issCombo->currentIndex() < 0)
+    if (!shiftCombo || shiftCombo->currentIndex() < 0)
         return;
-    const int selected = targetOfComboText(issCombo->currentText());
+    const int selected = targetOfComboText(shiftCombo->currentText());
     const QString face = QStringLiteral(
         "QPushButton{border-image:url(\"Image/iss_%1.png\"); color:%2; font-weight:bold; "
         "font-family:%3;}");
     for (int m = 0; m < 3; ++m) {
-        const ShiftLook look = shiftLook(issTarget[m][currentProfile], selected);
-        issOn[m] = look == ShiftLook::On;
-        issEnabled[m] = look != ShiftLook::Disabled;
+        const ShiftLook look = shiftLook(shiftTarget[m][currentProfile], selected);
+        shiftOn[m] = look == ShiftLook::On;
+        shiftEnabled[m] = look != ShiftLook::Disabled;
         QString style;
         switch (look) {
         case ShiftLook::On:
@@ -82,77 +82,77 @@ void MainWindow::iss_set_btn()
                              fontFamily);
             break;
         }
-        issButtons[m]->setStyleSheet(style);
-        issButtons[m]->setToolTip(look == ShiftLook::Disabled
-                                      ? QStringLiteral("PROFILE %1").arg(issTarget[m][currentProfile])
-                                      : QString());
+        shiftButtons[m]->setStyleSheet(style);
+        shiftButtons[m]->setToolTip(
+            look == ShiftLook::Disabled
+                ? QStringLiteral("PROFILE %1").arg(shiftTarget[m][currentProfile])
+                : QString());
     }
 }
 
-void MainWindow::read_set_iss()
+void MainWindow::loadInstantShiftTargets()
 {
-    const ShiftTargets targets = parseShiftTargets(IniStore::readini_ini_file());
+    const ShiftTargets targets = parseShiftTargets(IniStore::readFlagFile());
     for (int m = 0; m < 3; ++m)
-        issTarget[m] = targets[m];
-    iss_set_btn();
+        shiftTarget[m] = targets[m];
+    showInstantShiftTargets();
 }
 
-void MainWindow::writeIssFlags()
+void MainWindow::writeShiftFlags()
 {
     ShiftTargets targets;
     for (int m = 0; m < 3; ++m)
-        targets[m] = issTarget[m];
-    reportSaves(IniStore::writeini_ini_file(makeShiftMap(targets)));
+        targets[m] = shiftTarget[m];
+    reportSaves(IniStore::writeFlagFile(makeShiftMap(targets)));
 }
 
-void MainWindow::iss_ok_function()
+void MainWindow::confirmInstantShift()
 {
-    writeIssFlags();
+    writeShiftFlags();
 }
 
-void MainWindow::issButton(int m)
+void MainWindow::toggleShiftButton(int m)
 {
-    if (!macroPageIdle() || !issEnabled[m])
+    if (!macroPageIdle() || !shiftEnabled[m])
         return;
     for (int other = 0; other < 3; ++other) {
-        if (other != m && issOn[other]) {
-            writeIssFlags();
+        if (other != m && shiftOn[other]) {
+            writeShiftFlags();
             return;
         }
     }
     const int n = currentProfile;
-    const int target = targetOfComboText(issCombo->currentText());
+    const int target = targetOfComboText(shiftCombo->currentText());
     if (target == 0)
         return;
     const quint8 code = kModifierCodes[m];
-    if (issOn[m]) {
-        issOn[m] = false;
-        issTarget[m][n] = 0;
+    if (shiftOn[m]) {
+        shiftOn[m] = false;
+        shiftTarget[m][n] = 0;
         gCommandSender->setSingleKey(code, code);
     } else {
-        issOn[m] = true;
-        issTarget[m][n] = target;
+        shiftOn[m] = true;
+        shiftTarget[m][n] = target;
         gCommandSender->setSingleKey(code, profileShiftCode(target));
     }
     const QString profile = selectedProfile();
-    const int count = IniStore::read_macro_count_ini_cmd_file(profile);
+    const int count = IniStore::readMacroCmdCount(profile);
     gCommandSender->writeKeyMapAndMacros(
-        gDeviceHandle, parseReports(IniStore::read_macro_ini_cmd_file(profile)), n, count);
-    reportSaves(
-        IniStore::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
-    writeIssFlags();
-    iss_set_btn();
+        gDeviceHandle, parseReports(IniStore::readMacroCmdFile(profile)), n, count);
+    reportSaves(IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+    writeShiftFlags();
+    showInstantShiftTargets();
 }
 
-void MainWindow::iss_shift_function()
+void MainWindow::toggleShiftInstantShift()
 {
-    issButton(kShift);
+    toggleShiftButton(kShift);
 }
-void MainWindow::iss_ctrl_function()
+void MainWindow::toggleCtrlInstantShift()
 {
-    issButton(kCtrl);
+    toggleShiftButton(kCtrl);
 }
-void MainWindow::iss_alt_function()
+void MainWindow::toggleAltInstantShift()
 {
-    issButton(kAlt);
+    toggleShiftButton(kAlt);
 }

@@ -51,8 +51,8 @@ QString keyStyle(const Rgb &c)
 
 QString fontFamily()
 {
-    return toNumber(IniStore::read_language()) == 0 ? QStringLiteral("Arial Unicode MS")
-                                                    : QStringLiteral("Microsoft JhengHei");
+    return toNumber(IniStore::readLanguage()) == 0 ? QStringLiteral("Arial Unicode MS")
+                                                   : QStringLiteral("Microsoft JhengHei");
 }
 
 QString toggleStyle(bool lit)
@@ -67,13 +67,13 @@ QString toggleStyle(bool lit)
 LightingPage::LightingPage(QWidget *parent) : QWidget(parent)
 {
     buildWidgets();
-    saved_effect_flags = readEffectRecords();
+    savedEffectFlags = readEffectRecords();
     const auto colours = readKeyColorSets();
-    static_colors = colours[0];
-    reactive_colors = colours[1];
+    staticColors = colours[0];
+    reactiveColors = colours[1];
     m_palette = QImage(QStringLiteral("Image/palette.png"));
-    stop_editor.setStops(defaultStops());
-    select_static();
+    stopEditor.setStops(defaultStops());
+    selectStatic();
     m_drawRect->hide();
 }
 
@@ -265,7 +265,7 @@ void LightingPage::buildWidgets()
     for (int i = 0; i < kStopSlots; ++i) {
         auto *h = new QLabel(this);
         h->setObjectName(QStringLiteral("stop_handle_%1").arg(i));
-        h->setGeometry(stop_x[i], kStopHandleY, kStopHandleSize, kStopHandleSize);
+        h->setGeometry(stopX[i], kStopHandleY, kStopHandleSize, kStopHandleSize);
         h->setAttribute(Qt::WA_TransparentForMouseEvents);
         h->hide();
         m_stopHandles[i] = h;
@@ -298,7 +298,7 @@ void LightingPage::buildWidgets()
         e->setValidator(new QIntValidator(0, 255, e));
         e->setMaxLength(3);
         e->setStyleSheet(editStyle);
-        connect(e, &QLineEdit::returnPressed, this, &LightingPage::color_ctrl_rgb_edit_change);
+        connect(e, &QLineEdit::returnPressed, this, &LightingPage::rgbEdited);
         *edits[c] = e;
         m_colourControls << e;
     }
@@ -320,35 +320,29 @@ void LightingPage::buildWidgets()
                          "btn_led_reset", {812, 582, 120, 32});
 
     connect(m_effectCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &LightingPage::effect_control_function);
-    connect(m_full, &QPushButton::released, this, &LightingPage::effect_btn_full_function);
-    connect(m_customized, &QPushButton::released, this,
-            &LightingPage::effect_btn_customized_function);
-    connect(m_left, &QPushButton::released, this, &LightingPage::effect_btn_left_function);
-    connect(m_right, &QPushButton::released, this, &LightingPage::effect_btn_right_function);
-    connect(m_yes, &QPushButton::released, this, &LightingPage::effect_btn_yes_function);
-    connect(m_no, &QPushButton::released, this, &LightingPage::effect_btn_no_function);
-    connect(m_static, &QPushButton::released, this, &LightingPage::effect_btn_static_function);
-    connect(m_pulse, &QPushButton::released, this, &LightingPage::effect_btn_pulse_function);
-    connect(m_spectrum, &QPushButton::released, this, &LightingPage::effect_btn_spectrum_function);
-    connect(m_speedSlider, &QSlider::valueChanged, this,
-            &LightingPage::effect_slider_speed_function);
-    connect(m_speedinessSlider, &QSlider::valueChanged, this,
-            &LightingPage::effect_speediness_slider_speed_function);
-    connect(m_apply, &QPushButton::released, this, &LightingPage::effect_save_function);
-    connect(m_reset, &QPushButton::released, this, &LightingPage::effect_cancel_function);
-    connect(m_addStop, &QPushButton::released, this, &LightingPage::color_add_btn_function);
-    connect(m_delStop, &QPushButton::released, this, &LightingPage::color_del_btn_function);
+            &LightingPage::effectChosen);
+    connect(m_full, &QPushButton::released, this, &LightingPage::fullClicked);
+    connect(m_customized, &QPushButton::released, this, &LightingPage::customizedClicked);
+    connect(m_left, &QPushButton::released, this, &LightingPage::leftClicked);
+    connect(m_right, &QPushButton::released, this, &LightingPage::rightClicked);
+    connect(m_yes, &QPushButton::released, this, &LightingPage::rollingYesClicked);
+    connect(m_no, &QPushButton::released, this, &LightingPage::rollingNoClicked);
+    connect(m_static, &QPushButton::released, this, &LightingPage::staticClicked);
+    connect(m_pulse, &QPushButton::released, this, &LightingPage::pulseClicked);
+    connect(m_spectrum, &QPushButton::released, this, &LightingPage::spectrumClicked);
+    connect(m_speedSlider, &QSlider::valueChanged, this, &LightingPage::speedChanged);
+    connect(m_speedinessSlider, &QSlider::valueChanged, this, &LightingPage::waveSpeedChanged);
+    connect(m_apply, &QPushButton::released, this, &LightingPage::applyClicked);
+    connect(m_reset, &QPushButton::released, this, &LightingPage::ledResetClicked);
+    connect(m_addStop, &QPushButton::released, this, &LightingPage::addStopClicked);
+    connect(m_delStop, &QPushButton::released, this, &LightingPage::deleteStopClicked);
     connect(m_patternCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &LightingPage::key_r_base_layer_combo_function);
-    connect(m_patternAdd, &QPushButton::released, this, &LightingPage::key_r_add_insertcombo);
-    connect(m_patternDel, &QPushButton::released, this, &LightingPage::key_r_dle_insertcombo);
-    connect(m_surfaceButton, &QPushButton::released, this,
-            &LightingPage::color_curface_btn_function);
-    connect(m_surfaceSwatch, &QPushButton::released, this,
-            &LightingPage::color_curface_color_function);
-    connect(m_codeEdit, &QLineEdit::returnPressed, this,
-            &LightingPage::color_ctrl_color_code_edit_function);
+            &LightingPage::patternChosen);
+    connect(m_patternAdd, &QPushButton::released, this, &LightingPage::addPatternClicked);
+    connect(m_patternDel, &QPushButton::released, this, &LightingPage::deletePatternClicked);
+    connect(m_surfaceButton, &QPushButton::released, this, &LightingPage::surfaceClicked);
+    connect(m_surfaceSwatch, &QPushButton::released, this, &LightingPage::surfaceSwatchClicked);
+    connect(m_codeEdit, &QLineEdit::returnPressed, this, &LightingPage::colorCodeEdited);
 }
 
 // --- small helpers ------------------------------------------------------------
@@ -361,10 +355,10 @@ void LightingPage::showKey(int key, const Rgb &colour)
 
 void LightingPage::showColourFields()
 {
-    m_rEdit->setText(QString::number(current_color.r));
-    m_gEdit->setText(QString::number(current_color.g));
-    m_bEdit->setText(QString::number(current_color.b));
-    m_codeEdit->setText(colorCodeText(current_color));
+    m_rEdit->setText(QString::number(currentColor.r));
+    m_gEdit->setText(QString::number(currentColor.g));
+    m_bEdit->setText(QString::number(currentColor.b));
+    m_codeEdit->setText(colorCodeText(currentColor));
 }
 
 void LightingPage::setColourControlsVisible(bool visible)
@@ -379,12 +373,12 @@ void LightingPage::setSurfaceRowVisible(bool visible)
     // effect's SURFACE flag, which the builders still send while it is set, and
     // the swatch comes back with it.
     bool on = false;
-    if (shown_effect == EffectArrowFlow) {
-        surface_selected_arrow = false;
-        on = surface_on_arrow;
-    } else if (shown_effect == EffectRipple) {
-        surface_selected_ripple = false;
-        on = surface_on_ripple;
+    if (shownEffect == EffectArrowFlow) {
+        surfaceSelectedArrow = false;
+        on = surfaceOnArrow;
+    } else if (shownEffect == EffectRipple) {
+        surfaceSelectedRipple = false;
+        on = surfaceOnRipple;
     }
     m_surfaceLabel->setVisible(visible);
     m_surfaceButton->setVisible(visible);
@@ -401,7 +395,7 @@ void LightingPage::setGradientControlsVisible(bool visible)
     for (QWidget *w : std::initializer_list<QWidget *>{m_patternLabel, m_patternCombo, m_patternAdd,
                                                        m_patternDel, m_stopsLabel, m_stopsSlider})
         w->setVisible(visible);
-    const bool stopButtons = visible && userPatternChosen() && shown_effect != EffectWave;
+    const bool stopButtons = visible && userPatternChosen() && shownEffect != EffectWave;
     m_addStop->setVisible(stopButtons);
     m_delStop->setVisible(stopButtons);
 }
@@ -409,8 +403,8 @@ void LightingPage::setGradientControlsVisible(bool visible)
 void LightingPage::styleSurfaceSwatch()
 {
     const bool selected =
-        shown_effect == EffectArrowFlow ? surface_selected_arrow : surface_selected_ripple;
-    m_surfaceSwatch->setStyleSheet(surfaceSwatchStyle(surface_color, selected));
+        shownEffect == EffectArrowFlow ? surfaceSelectedArrow : surfaceSelectedRipple;
+    m_surfaceSwatch->setStyleSheet(surfaceSwatchStyle(surfaceColor, selected));
 }
 
 void LightingPage::refreshStopHandles()
@@ -422,27 +416,27 @@ void LightingPage::refreshStopHandles()
     for (int i = 0; i < kStopSlots; ++i) {
         m_stopHandles[i]->setVisible(show && s[i].present);
         m_stopHandles[i]->setStyleSheet(
-            stopHandleStyle(s[i].color, i == stop_editor.selectedSlot()));
+            stopHandleStyle(s[i].color, i == stopEditor.selectedSlot()));
         if (show && s[i].present)
             m_stopHandles[i]->raise();
     }
-    change_slider_color();
+    paintStopsStrip();
 }
 
-void LightingPage::change_slider_color()
+void LightingPage::paintStopsStrip()
 {
     m_stopsSlider->setStyleSheet(stripStyleSheet(stops()));
 }
 
 void LightingPage::setStops(const StopSlots &set)
 {
-    stop_editor.setStops(set);
+    stopEditor.setStops(set);
     syncStopsReadOnly();
 }
 
 void LightingPage::syncStopsReadOnly()
 {
-    stop_editor.setReadOnly(!userPatternChosen());
+    stopEditor.setReadOnly(!userPatternChosen());
 }
 
 int LightingPage::patternIndex() const
@@ -452,7 +446,7 @@ int LightingPage::patternIndex() const
 
 void LightingPage::savePatternFile()
 {
-    reportSaves(savePattern(patternIndex(), stops(), surface_color, profile_name));
+    reportSaves(savePattern(patternIndex(), stops(), surfaceColor, editedProfile));
 }
 
 bool LightingPage::reportSaves(const orvanta::SaveResult &result)
@@ -468,7 +462,7 @@ void LightingPage::refreshPatternEntry(int index)
         return;
     // The entry shows its file: the editor may hold an effect's remembered
     // stops that were never saved to it.
-    const StopSlots s = readPattern(index, profile_name).stops;
+    const StopSlots s = readPattern(index, editedProfile).stops;
     m_patternCombo->setItemData(index, QBrush(patternEntryGradient(s)), Qt::BackgroundRole);
     if (index == patternIndex())
         m_patternCombo->setStyleSheet(patternComboStyle(s));
@@ -487,14 +481,14 @@ void LightingPage::stopsEdited()
 
 void LightingPage::rememberShownStops()
 {
-    if (shown_effect == EffectArrowFlow) {
-        arrow_stops = stops();
-        arrow_surface = surface_color;
-    } else if (shown_effect == EffectWave) {
-        wave_stops = stops();
-    } else if (shown_effect == EffectRipple) {
-        ripple_stops = stops();
-        ripple_surface = surface_color;
+    if (shownEffect == EffectArrowFlow) {
+        arrowStops = stops();
+        arrowSurface = surfaceColor;
+    } else if (shownEffect == EffectWave) {
+        waveStops = stops();
+    } else if (shownEffect == EffectRipple) {
+        rippleStops = stops();
+        rippleSurface = surfaceColor;
     }
 }
 
@@ -505,22 +499,21 @@ bool LightingPage::userPatternChosen() const
 
 bool LightingPage::perKeyEditing() const
 {
-    return (shown_effect == EffectStatic || shown_effect == EffectReactive) &&
-           effect_flag.customized;
+    return (shownEffect == EffectStatic || shownEffect == EffectReactive) && effectFlag.customized;
 }
 
 KeyColorSet *LightingPage::rememberedSet()
 {
-    if (shown_effect == EffectStatic)
-        return &static_colors;
-    if (shown_effect == EffectReactive)
-        return &reactive_colors;
+    if (shownEffect == EffectStatic)
+        return &staticColors;
+    if (shownEffect == EffectReactive)
+        return &reactiveColors;
     return nullptr;
 }
 
 void LightingPage::fillAllKeys(const Rgb &colour)
 {
-    if (!effect_flag.full_flag)
+    if (!effectFlag.fullFlag)
         return;
     fillAll(colour, leds, rememberedSet());
     for (int k = 0; k < kKeyLightCount; ++k)
@@ -530,32 +523,32 @@ void LightingPage::fillAllKeys(const Rgb &colour)
 LightingState LightingPage::lightingState() const
 {
     LightingState s;
-    s.flag = effect_flag;
-    s.led_r = leds.led_r;
-    s.led_g = leds.led_g;
-    s.led_b = leds.led_b;
+    s.flag = effectFlag;
+    s.ledR = leds.ledR;
+    s.ledG = leds.ledG;
+    s.ledB = leds.ledB;
     s.stops = stops();
-    s.current_color = current_color;
-    s.surface_color = surface_color;
-    s.surface_on_arrow = surface_on_arrow;
-    s.surface_on_ripple = surface_on_ripple;
+    s.currentColor = currentColor;
+    s.surfaceColor = surfaceColor;
+    s.surfaceOnArrow = surfaceOnArrow;
+    s.surfaceOnRipple = surfaceOnRipple;
     return s;
 }
 
 // --- effect switching ---------------------------------------------------------
 
-void LightingPage::effect_control_function(int index)
+void LightingPage::effectChosen(int index)
 {
     if (index < 0 || index >= kEffectCount)
         return;
     stopPreviews();
-    saved_effect_flags[shown_effect] = effect_flag;
+    savedEffectFlags[shownEffect] = effectFlag;
     // Arrow Flow and Wave take over the gradient being edited.
     if (index == EffectArrowFlow) {
-        arrow_stops = stops();
-        arrow_surface = surface_color;
+        arrowStops = stops();
+        arrowSurface = surfaceColor;
     } else if (index == EffectWave) {
-        wave_stops = stops();
+        waveStops = stops();
     }
     selectEffect(index);
 }
@@ -571,18 +564,18 @@ void LightingPage::stopPreviews()
 
 void LightingPage::refreshPreview()
 {
-    if (shown_effect == EffectArrowFlow || shown_effect == EffectWave) {
-        const ZoneColors z = shown_effect == EffectArrowFlow && effect_flag.full_flag
-                                 ? fullZones(current_color)
+    if (shownEffect == EffectArrowFlow || shownEffect == EffectWave) {
+        const ZoneColors z = shownEffect == EffectArrowFlow && effectFlag.fullFlag
+                                 ? fullZones(currentColor)
                                  : interpolateZones(stops());
         m_flowPreview->setZoneColours(z.r, z.g, z.b);
         // Faster Wave codes are smaller; the flow runs slower at higher levels.
-        const int level = shown_effect == EffectWave ? effect_flag.speediness / 2 : 2;
+        const int level = shownEffect == EffectWave ? effectFlag.speediness / 2 : 2;
         m_flowPreview->show();
         m_flowPreview->raise();
         m_flowPreview->startFlow(level);
-    } else if (shown_effect == EffectRipple) {
-        const PreviewZones z = previewZones(stops(), effect_flag.customized, current_color);
+    } else if (shownEffect == EffectRipple) {
+        const PreviewZones z = previewZones(stops(), effectFlag.customized, currentColor);
         m_ripplePreview->setRingColours(z.r, z.g, z.b);
         m_ripplePreview->show();
         m_ripplePreview->raise();
@@ -603,7 +596,7 @@ void LightingPage::selectEffect(int k)
         const QSignalBlocker block(m_effectCombo);
         m_effectCombo->setCurrentIndex(k);
     }
-    if (effect_flag.full_flag) {
+    if (effectFlag.fullFlag) {
         for (int key = 0; key < kKeyLightCount; ++key)
             showKey(key, {255, 0, 0});
         leds.clear();
@@ -612,11 +605,11 @@ void LightingPage::selectEffect(int k)
     for (QPushButton *b :
          {m_full, m_customized, m_left, m_right, m_yes, m_no, m_static, m_pulse, m_spectrum})
         setLit(b, false);
-    stop_editor.clearSelection();
+    stopEditor.clearSelection();
     m_stopPressed = false;
     for (QLabel *h : m_stopHandles)
         h->hide();
-    shown_effect = k;
+    shownEffect = k;
 
     const bool zones = k != EffectWave;
     m_zonesLabel->setVisible(zones);
@@ -640,80 +633,80 @@ void LightingPage::selectEffect(int k)
     m_surfaceButton->hide();
     m_surfaceSwatch->hide();
 
-    effect_flag = saved_effect_flags[k];
+    effectFlag = savedEffectFlags[k];
     if (k == EffectArrowFlow || k == EffectWave || k == EffectRipple) {
         // The PATTERN list shows the entry this effect chose last.
         const int count = m_patternCombo->count();
         if (count > 0) {
             const QSignalBlocker block(m_patternCombo);
-            m_patternCombo->setCurrentIndex(qBound(0, effect_flag.combo_count, count - 1));
+            m_patternCombo->setCurrentIndex(qBound(0, effectFlag.comboCount, count - 1));
         }
         syncStopsReadOnly();
         setGradientControlsVisible(k == EffectWave);
     }
 
-    if (effect_flag.full_flag) {
-        effect_flag.full_flag = false;
-        effect_btn_full_function();
+    if (effectFlag.fullFlag) {
+        effectFlag.fullFlag = false;
+        fullClicked();
     } else {
-        effect_flag.customized = false;
-        effect_btn_customized_function();
+        effectFlag.customized = false;
+        customizedClicked();
     }
     if (k == EffectStatic) {
-        if (effect_flag.static_flag) {
-            effect_flag.static_flag = false;
-            effect_btn_static_function();
-        } else if (effect_flag.pulse) {
-            effect_flag.pulse = false;
-            effect_btn_pulse_function();
-        } else if (effect_flag.spectrum) {
-            effect_flag.spectrum = false;
-            effect_btn_spectrum_function();
+        if (effectFlag.staticFlag) {
+            effectFlag.staticFlag = false;
+            staticClicked();
+        } else if (effectFlag.pulse) {
+            effectFlag.pulse = false;
+            pulseClicked();
+        } else if (effectFlag.spectrum) {
+            effectFlag.spectrum = false;
+            spectrumClicked();
         }
     }
     if (k == EffectWave) {
-        if (effect_flag.left) {
-            effect_flag.left = false;
-            effect_btn_left_function();
-        } else if (effect_flag.right) {
-            effect_flag.right = false;
-            effect_btn_right_function();
+        if (effectFlag.left) {
+            effectFlag.left = false;
+            leftClicked();
+        } else if (effectFlag.right) {
+            effectFlag.right = false;
+            rightClicked();
         }
         const QSignalBlocker block(m_speedinessSlider);
-        m_speedinessSlider->setValue(speedinessPosition(effect_flag.speediness));
+        m_speedinessSlider->setValue(speedinessPosition(effectFlag.speediness));
     }
     if (k == EffectArrowFlow) {
-        setLit(m_left, effect_flag.left);
-        setLit(m_right, effect_flag.right);
+        setLit(m_left, effectFlag.left);
+        setLit(m_right, effectFlag.right);
     }
     if (k == EffectArrowFlow || k == EffectRipple) {
-        if (effect_flag.no) {
-            effect_flag.no = false;
-            effect_btn_no_function();
+        if (effectFlag.no) {
+            effectFlag.no = false;
+            rollingNoClicked();
         } else {
-            effect_flag.yes = false;
-            effect_btn_yes_function();
+            effectFlag.yes = false;
+            rollingYesClicked();
         }
     }
 
     if (k == EffectStatic || k == EffectReactive) {
-        const KeyColorSet &set = k == EffectStatic ? static_colors : reactive_colors;
+        const KeyColorSet &set = k == EffectStatic ? staticColors : reactiveColors;
         for (int key = 0; key < kKeyLightCount; ++key)
             showKey(key, set.keyColor(key));
-        leds.led_r = set.led_r;
-        leds.led_g = set.led_g;
-        leds.led_b = set.led_b;
+        leds.ledR = set.ledR;
+        leds.ledG = set.ledG;
+        leds.ledB = set.ledB;
     } else if (k == EffectArrowFlow) {
-        setStops(arrow_stops);
-        surface_color = arrow_surface;
+        setStops(arrowStops);
+        surfaceColor = arrowSurface;
     } else if (k == EffectWave) {
-        setStops(wave_stops);
+        setStops(waveStops);
     } else {
         // Ripple always shows its chosen pattern, with FULL too: the stops then
         // stay out of sight but are what Arrow Flow or Wave take over next.
-        setStops(ripple_stops);
-        surface_color = ripple_surface;
-        key_r_base_layer_combo_function(m_patternCombo->currentIndex());
+        setStops(rippleStops);
+        surfaceColor = rippleSurface;
+        patternChosen(m_patternCombo->currentIndex());
     }
     styleSurfaceSwatch();
     refreshStopHandles();
@@ -723,70 +716,70 @@ void LightingPage::selectEffect(int k)
 
 // --- option handlers ----------------------------------------------------------
 
-void LightingPage::effect_btn_full_function()
+void LightingPage::fullClicked()
 {
-    if (!chooseFull(effect_flag))
+    if (!chooseFull(effectFlag))
         return;
     setLit(m_full, true);
     setLit(m_customized, false);
-    if (shown_effect == EffectArrowFlow || shown_effect == EffectRipple) {
+    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple) {
         setGradientControlsVisible(false);
         setSurfaceRowVisible(false);
-        stop_editor.clearSelection();
+        stopEditor.clearSelection();
         for (QLabel *h : m_stopHandles)
             h->hide();
         refreshPreview();
     }
 }
 
-void LightingPage::effect_btn_customized_function()
+void LightingPage::customizedClicked()
 {
-    if (!chooseCustomized(effect_flag))
+    if (!chooseCustomized(effectFlag))
         return;
-    if (shown_effect == EffectArrowFlow || shown_effect == EffectRipple) {
+    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple) {
         setSurfaceRowVisible(true);
         setGradientControlsVisible(true);
-        key_r_base_layer_combo_function(m_patternCombo->currentIndex());
+        patternChosen(m_patternCombo->currentIndex());
     }
     setLit(m_customized, true);
     setLit(m_full, false);
 }
 
-void LightingPage::effect_btn_left_function()
+void LightingPage::leftClicked()
 {
-    if (!pressLeft(effect_flag, shown_effect))
+    if (!pressLeft(effectFlag, shownEffect))
         return;
-    setLit(m_left, effect_flag.left);
-    setLit(m_right, effect_flag.right);
+    setLit(m_left, effectFlag.left);
+    setLit(m_right, effectFlag.right);
 }
 
-void LightingPage::effect_btn_right_function()
+void LightingPage::rightClicked()
 {
-    if (!pressRight(effect_flag, shown_effect))
+    if (!pressRight(effectFlag, shownEffect))
         return;
-    setLit(m_left, effect_flag.left);
-    setLit(m_right, effect_flag.right);
+    setLit(m_left, effectFlag.left);
+    setLit(m_right, effectFlag.right);
 }
 
-void LightingPage::effect_btn_yes_function()
+void LightingPage::rollingYesClicked()
 {
-    if (!chooseYes(effect_flag))
+    if (!chooseYes(effectFlag))
         return;
     setLit(m_yes, true);
     setLit(m_no, false);
 }
 
-void LightingPage::effect_btn_no_function()
+void LightingPage::rollingNoClicked()
 {
-    if (!chooseNo(effect_flag))
+    if (!chooseNo(effectFlag))
         return;
     setLit(m_no, true);
     setLit(m_yes, false);
 }
 
-void LightingPage::effect_btn_static_function()
+void LightingPage::staticClicked()
 {
-    if (!chooseStatic(effect_flag))
+    if (!chooseStatic(effectFlag))
         return;
     setLit(m_static, true);
     setLit(m_pulse, false);
@@ -799,9 +792,9 @@ void LightingPage::effect_btn_static_function()
     setColourControlsVisible(true);
 }
 
-void LightingPage::effect_btn_pulse_function()
+void LightingPage::pulseClicked()
 {
-    if (!choosePulse(effect_flag))
+    if (!choosePulse(effectFlag))
         return;
     setLit(m_pulse, true);
     setLit(m_static, false);
@@ -811,12 +804,12 @@ void LightingPage::effect_btn_pulse_function()
                                           m_zonesLabel, m_full, m_customized})
         w->show();
     setColourControlsVisible(true);
-    m_speedSlider->setValue(effect_flag.pulse_speed);
+    m_speedSlider->setValue(effectFlag.pulseSpeed);
 }
 
-void LightingPage::effect_btn_spectrum_function()
+void LightingPage::spectrumClicked()
 {
-    if (!chooseSpectrum(effect_flag))
+    if (!chooseSpectrum(effectFlag))
         return;
     setLit(m_spectrum, true);
     setLit(m_static, false);
@@ -827,61 +820,61 @@ void LightingPage::effect_btn_spectrum_function()
     for (QWidget *w : std::initializer_list<QWidget *>{m_zonesLabel, m_full, m_customized})
         w->hide();
     setColourControlsVisible(false);
-    m_speedSlider->setValue(effect_flag.spectrum_speed);
+    m_speedSlider->setValue(effectFlag.spectrumSpeed);
 }
 
-void LightingPage::effect_slider_speed_function(int position)
+void LightingPage::speedChanged(int position)
 {
-    setStaticSpeed(effect_flag, position);
+    setStaticSpeed(effectFlag, position);
 }
 
-void LightingPage::effect_speediness_slider_speed_function(int position)
+void LightingPage::waveSpeedChanged(int position)
 {
-    if (setWaveSpeed(effect_flag, position) && !m_flowPreview->isHidden())
+    if (setWaveSpeed(effectFlag, position) && !m_flowPreview->isHidden())
         refreshPreview();
 }
 
 // --- APPLY and LED RESET ------------------------------------------------------
 
-void LightingPage::effect_save_function()
+void LightingPage::applyClicked()
 {
     const int k = m_effectCombo->currentIndex();
     if (k < 0 || k >= kEffectCount)
         return;
-    const int profile = qBound(1, profile_number, kEffectCount);
+    const int profile = qBound(1, profileNumber, kEffectCount);
     // Each of the three files is saved on its own: one that fails keeps its old
     // content and does not stop the others.
     SaveResult saved;
     if (gCommandSender)
-        applyLighting(k, lightingState(), *gCommandSender, gDeviceHandle, profile, profile_name,
+        applyLighting(k, lightingState(), *gCommandSender, gDeviceHandle, profile, editedProfile,
                       &saved);
     else
-        saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), profile_name);
-    saved_effect_flags[k] = effect_flag;
-    saved += writeEffectRecords(saved_effect_flags);
-    saved += writeKeyColorSets(static_colors, reactive_colors);
+        saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), editedProfile);
+    savedEffectFlags[k] = effectFlag;
+    saved += writeEffectRecords(savedEffectFlags);
+    saved += writeKeyColorSets(staticColors, reactiveColors);
     reportSaves(saved);
 }
 
-void LightingPage::effect_cancel_function()
+void LightingPage::ledResetClicked()
 {
-    reset_profile_lighting(m_effectCombo->currentIndex() + 1);
+    resetProfileLighting(m_effectCombo->currentIndex() + 1);
 }
 
-void LightingPage::reset_profile_lighting(int n, const QString &storeAs)
+void LightingPage::resetProfileLighting(int n, const QString &storeAs)
 {
     if (n < 1 || n > kEffectCount)
         return;
     // Profile 1's factory lighting keeps the Static sub-mode the user chose.
     const EffectFlag &st =
-        shown_effect == EffectStatic ? effect_flag : saved_effect_flags[EffectStatic];
-    const QString name = storeAs.isEmpty() ? profile_name : storeAs;
+        shownEffect == EffectStatic ? effectFlag : savedEffectFlags[EffectStatic];
+    const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
     SaveResult saved;
     if (gCommandSender) {
-        resetLighting(n, st.mode, st.mode_speed, *gCommandSender, gDeviceHandle, name, &saved);
+        resetLighting(n, st.mode, st.modeSpeed, *gCommandSender, gDeviceHandle, name, &saved);
     } else {
         qDebug("reset %d", n);
-        saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.mode_speed), name);
+        saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.modeSpeed), name);
     }
     reportSaves(saved);
 }
@@ -890,45 +883,45 @@ void LightingPage::reset_profile_lighting(int n, const QString &storeAs)
 
 void LightingPage::pickColour(const Rgb &colour, bool fromPalette)
 {
-    current_color = colour;
+    currentColor = colour;
     showColourFields();
-    const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
-                          shown_effect == EffectRipple;
+    const bool gradient =
+        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
     if (!fromPalette) {
         // The fields fill the keys of any effect with FULL on, then recolour
         // the selected stop unless a surface swatch waits for the colour.
         fillAllKeys(colour);
-        const bool swatchSelected = surface_selected_arrow || surface_selected_ripple;
-        if (gradient && effect_flag.customized && userPatternChosen() && !swatchSelected &&
-            stop_editor.recolourSelected(colour)) {
-            qDebug("color_select_btn_movewhitchone %d", stop_editor.selectedSlot());
+        const bool swatchSelected = surfaceSelectedArrow || surfaceSelectedRipple;
+        if (gradient && effectFlag.customized && userPatternChosen() && !swatchSelected &&
+            stopEditor.recolourSelected(colour)) {
+            qDebug("color_select_btn_movewhitchone %d", stopEditor.selectedSlot());
             stopsEdited();
         }
         return;
     }
     // Palette: the selected stop, then the surface, then the keys.
-    const bool bothSwatches = surface_selected_arrow && surface_selected_ripple;
-    if (gradient && effect_flag.customized && userPatternChosen() && !bothSwatches &&
-        stop_editor.recolourSelected(colour)) {
-        qDebug("color_select_btn_movewhitchone %d", stop_editor.selectedSlot());
+    const bool bothSwatches = surfaceSelectedArrow && surfaceSelectedRipple;
+    if (gradient && effectFlag.customized && userPatternChosen() && !bothSwatches &&
+        stopEditor.recolourSelected(colour)) {
+        qDebug("color_select_btn_movewhitchone %d", stopEditor.selectedSlot());
         stopsEdited();
     }
     const bool surfaceTarget =
-        (shown_effect == EffectArrowFlow && surface_selected_arrow && surface_on_arrow) ||
-        (shown_effect == EffectRipple && surface_selected_ripple && surface_on_ripple);
+        (shownEffect == EffectArrowFlow && surfaceSelectedArrow && surfaceOnArrow) ||
+        (shownEffect == EffectRipple && surfaceSelectedRipple && surfaceOnRipple);
     if (surfaceTarget) {
-        surface_color = colour;
+        surfaceColor = colour;
         styleSurfaceSwatch();
         savePatternFile();
     }
-    if (shown_effect == EffectStatic || shown_effect == EffectReactive ||
-        shown_effect == EffectArrowFlow)
+    if (shownEffect == EffectStatic || shownEffect == EffectReactive ||
+        shownEffect == EffectArrowFlow)
         fillAllKeys(colour);
-    if (shown_effect == EffectArrowFlow || shown_effect == EffectRipple)
+    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple)
         refreshPreview();
 }
 
-void LightingPage::color_ctrl_rgb_edit_change()
+void LightingPage::rgbEdited()
 {
     const Rgb c{qBound(0, toNumber(m_rEdit->text()), 255),
                 qBound(0, toNumber(m_gEdit->text()), 255),
@@ -936,16 +929,16 @@ void LightingPage::color_ctrl_rgb_edit_change()
     pickColour(c, false);
 }
 
-void LightingPage::color_ctrl_color_code_edit_function()
+void LightingPage::colorCodeEdited()
 {
     pickColour(parseColorCode(m_codeEdit->text()), false);
 }
 
-void LightingPage::color_curface_btn_function()
+void LightingPage::surfaceClicked()
 {
-    bool *on = shown_effect == EffectArrowFlow ? &surface_on_arrow
-               : shown_effect == EffectRipple  ? &surface_on_ripple
-                                               : nullptr;
+    bool *on = shownEffect == EffectArrowFlow ? &surfaceOnArrow
+               : shownEffect == EffectRipple  ? &surfaceOnRipple
+                                              : nullptr;
     if (!on)
         return;
     *on = !*on;
@@ -953,10 +946,10 @@ void LightingPage::color_curface_btn_function()
     m_surfaceButton->setText(*on ? QCoreApplication::translate("keyboard_light_view", "ON")
                                  : QCoreApplication::translate("keyboard_light_view", "OFF"));
     if (!*on) {
-        if (shown_effect == EffectArrowFlow)
-            surface_selected_arrow = false;
+        if (shownEffect == EffectArrowFlow)
+            surfaceSelectedArrow = false;
         else
-            surface_selected_ripple = false;
+            surfaceSelectedRipple = false;
         m_surfaceSwatch->hide();
     } else {
         styleSurfaceSwatch();
@@ -964,12 +957,12 @@ void LightingPage::color_curface_btn_function()
     }
 }
 
-void LightingPage::color_curface_color_function()
+void LightingPage::surfaceSwatchClicked()
 {
-    if (shown_effect == EffectArrowFlow)
-        surface_selected_arrow = !surface_selected_arrow;
-    else if (shown_effect == EffectRipple)
-        surface_selected_ripple = !surface_selected_ripple;
+    if (shownEffect == EffectArrowFlow)
+        surfaceSelectedArrow = !surfaceSelectedArrow;
+    else if (shownEffect == EffectRipple)
+        surfaceSelectedRipple = !surfaceSelectedRipple;
     else
         return;
     styleSurfaceSwatch();
@@ -977,40 +970,40 @@ void LightingPage::color_curface_color_function()
 
 // --- colour stops and patterns ------------------------------------------------
 
-void LightingPage::color_add_btn_function()
+void LightingPage::addStopClicked()
 {
-    const int slot = stop_editor.addStop();
+    const int slot = stopEditor.addStop();
     if (slot < 0)
         return;
     qDebug("car_park %d", slot);
-    qDebug("count %d", stop_editor.presentCount());
+    qDebug("count %d", stopEditor.presentCount());
     stopsEdited();
     m_stopHandles[slot]->setStyleSheet(newStopHandleStyle());
 }
 
-void LightingPage::color_del_btn_function()
+void LightingPage::deleteStopClicked()
 {
-    if (stop_editor.deleteSelected() < 0)
+    if (stopEditor.deleteSelected() < 0)
         return;
     stopsEdited();
 }
 
-void LightingPage::key_r_insertcombo()
+void LightingPage::refillPatternList()
 {
-    m_patternProfile = profile_name;
+    m_patternProfile = editedProfile;
     const QSignalBlocker block(m_patternCombo);
     m_patternCombo->clear();
-    const int count = patternCount(profile_name);
+    const int count = patternCount(editedProfile);
     for (int i = 0; i < count; ++i) {
         m_patternCombo->addItem(QString());
         m_patternCombo->setItemData(
-            i, QBrush(patternEntryGradient(readPattern(i, profile_name).stops)),
+            i, QBrush(patternEntryGradient(readPattern(i, editedProfile).stops)),
             Qt::BackgroundRole);
     }
     if (count > 0) {
-        m_patternCombo->setCurrentIndex(qBound(0, effect_flag.combo_count, count - 1));
+        m_patternCombo->setCurrentIndex(qBound(0, effectFlag.comboCount, count - 1));
         m_patternCombo->setStyleSheet(
-            patternComboStyle(readPattern(patternIndex(), profile_name).stops));
+            patternComboStyle(readPattern(patternIndex(), editedProfile).stops));
     } else {
         m_patternCombo->setStyleSheet(patternComboStyle(defaultStops()));
     }
@@ -1021,23 +1014,23 @@ void LightingPage::key_r_insertcombo()
 
 void LightingPage::syncPatternProfile()
 {
-    // The shell sets profile_name on every profile change; the list follows it
+    // The shell sets editedProfile on every profile change; the list follows it
     // the next time the page is used.
-    if (m_patternProfile == profile_name)
+    if (m_patternProfile == editedProfile)
         return;
-    key_r_insertcombo();
-    if (m_patternLabel->isVisibleTo(this) && effect_flag.customized)
-        key_r_base_layer_combo_function(patternIndex());
+    refillPatternList();
+    if (m_patternLabel->isVisibleTo(this) && effectFlag.customized)
+        patternChosen(patternIndex());
 }
 
-void LightingPage::key_r_base_layer_combo_function(int index)
+void LightingPage::patternChosen(int index)
 {
     if (index < 0)
         return;
-    effect_flag.combo_count = index;
-    const PatternData pattern = readPattern(index, profile_name);
+    effectFlag.comboCount = index;
+    const PatternData pattern = readPattern(index, editedProfile);
     setStops(pattern.stops);
-    surface_color = pattern.surface;
+    surfaceColor = pattern.surface;
     m_stopPressed = false;
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
@@ -1047,39 +1040,39 @@ void LightingPage::key_r_base_layer_combo_function(int index)
         refreshPreview();
 }
 
-void LightingPage::key_r_base_layer_combo_function2()
+void LightingPage::patternListActivated()
 {
     qDebug() << "key_r_base_layer_combo_function2()";
 }
 
-void LightingPage::key_r_add_insertcombo()
+void LightingPage::addPatternClicked()
 {
     syncPatternProfile();
     if (m_patternCombo->count() >= kMaxPatterns)
         return;
     SaveResult saved;
-    const int index = addPattern(profile_name, &saved);
+    const int index = addPattern(editedProfile, &saved);
     if (!reportSaves(saved) || index < 0)
         return;
-    effect_flag.combo_count = index;
-    key_r_insertcombo();
-    key_r_base_layer_combo_function(patternIndex());
+    effectFlag.comboCount = index;
+    refillPatternList();
+    patternChosen(patternIndex());
 }
 
-void LightingPage::key_r_dle_all_insertcombo()
+void LightingPage::clearPatternList()
 {
     m_patternCombo->clear();
 }
 
-void LightingPage::key_r_dle_insertcombo()
+void LightingPage::deletePatternClicked()
 {
     syncPatternProfile();
     const int index = patternIndex();
-    if (!deletePattern(index, profile_name))
+    if (!deletePattern(index, editedProfile))
         return;
-    effect_flag.combo_count = index - 1;
-    key_r_insertcombo();
-    key_r_base_layer_combo_function(patternIndex());
+    effectFlag.comboCount = index - 1;
+    refillPatternList();
+    patternChosen(patternIndex());
 }
 
 // --- page background ----------------------------------------------------------
@@ -1111,7 +1104,7 @@ void LightingPage::pressOnStrip(const QPoint &p)
     // Only a user pattern's stops can be chosen, and only on a shown strip.
     if (!userPatternChosen() || m_stopsSlider->isHidden())
         return;
-    const int slot = stop_editor.selectAtX(p.x());
+    const int slot = stopEditor.selectAtX(p.x());
     if (slot < 0)
         return;
     m_stopPressed = true;
@@ -1121,9 +1114,9 @@ void LightingPage::pressOnStrip(const QPoint &p)
 void LightingPage::releaseStopPress()
 {
     m_stopPressed = false;
-    const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
-                          shown_effect == EffectRipple;
-    if (!gradient || !effect_flag.customized)
+    const bool gradient =
+        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
+    if (!gradient || !effectFlag.customized)
         return;
     rememberShownStops();
     savePatternFile();
@@ -1139,7 +1132,7 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
     m_stopPressed = false;
     const bool inPalette = p.x() >= 525 && p.x() <= 663 && p.y() >= 441 && p.y() <= 579;
 
-    if (inPalette && !effect_flag.spectrum && !m_colourControls.first()->isHidden()) {
+    if (inPalette && !effectFlag.spectrum && !m_colourControls.first()->isHidden()) {
         const QPoint at(p.x() - 524, p.y() - 440);
         if (m_palette.valid(at)) {
             const QColor c = m_palette.pixelColor(at);
@@ -1154,7 +1147,7 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
         if (perKeyEditing()) {
             m_pressPoint = p;
             m_dragging = true;
-            const Rgb colour = event->button() == Qt::LeftButton ? current_color : Rgb{};
+            const Rgb colour = event->button() == Qt::LeftButton ? currentColor : Rgb{};
             const int key = keyAtPoint(p);
             if (key >= 0) {
                 paintKey(key, colour, leds, rememberedSet());
@@ -1170,14 +1163,14 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
     // A press elsewhere ends the stop selection and lets go of the swatch. Wave
     // has no swatch but its selection ends the same way, or every colour typed
     // afterwards would keep landing on the stop.
-    const bool gradient = shown_effect == EffectArrowFlow || shown_effect == EffectWave ||
-                          shown_effect == EffectRipple;
-    if (gradient && effect_flag.customized) {
-        stop_editor.clearSelection();
-        if (shown_effect == EffectArrowFlow)
-            surface_selected_arrow = false;
-        else if (shown_effect == EffectRipple)
-            surface_selected_ripple = false;
+    const bool gradient =
+        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
+    if (gradient && effectFlag.customized) {
+        stopEditor.clearSelection();
+        if (shownEffect == EffectArrowFlow)
+            surfaceSelectedArrow = false;
+        else if (shownEffect == EffectRipple)
+            surfaceSelectedRipple = false;
         refreshStopHandles();
         styleSurfaceSwatch();
     }
@@ -1187,7 +1180,7 @@ void LightingPage::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->pos();
     if (m_stopPressed && event->buttons() != Qt::NoButton) {
-        if (isStopStripDrag(p.y()) && stop_editor.dragToX(p.x()))
+        if (isStopStripDrag(p.y()) && stopEditor.dragToX(p.x()))
             refreshStopHandles();
         return;
     }
@@ -1196,8 +1189,8 @@ void LightingPage::mouseMoveEvent(QMouseEvent *event)
     m_drawRect->setGeometry(100, 0, 730, 260);
     m_drawRect->show();
     m_drawRect->raise();
-    m_drawRect->change_draw_rect(m_pressPoint.x(), m_pressPoint.y(), p.x() - m_pressPoint.x(),
-                                 p.y() - m_pressPoint.y());
+    m_drawRect->setSelection(m_pressPoint.x(), m_pressPoint.y(), p.x() - m_pressPoint.x(),
+                             p.y() - m_pressPoint.y());
 }
 
 void LightingPage::mouseReleaseEvent(QMouseEvent *event)
@@ -1209,7 +1202,7 @@ void LightingPage::mouseReleaseEvent(QMouseEvent *event)
     }
     const QPoint p = event->pos();
     if (m_dragging && inKeyReleaseArea(p) && perKeyEditing()) {
-        const Rgb colour = event->button() == Qt::LeftButton ? current_color : Rgb{};
+        const Rgb colour = event->button() == Qt::LeftButton ? currentColor : Rgb{};
         for (int key : keysInBand(m_pressPoint, p)) {
             paintKey(key, colour, leds, rememberedSet());
             showKey(key, colour);

@@ -32,39 +32,39 @@ class LightingPage : public QWidget
 public:
     explicit LightingPage(QWidget *parent = nullptr);
 
-    int profile_number = 1;                           // on-board profile 1..5
-    QString profile_name = QStringLiteral("default"); // saved profile being edited
+    int profileNumber = 1;                             // on-board profile 1..5
+    QString editedProfile = QStringLiteral("default"); // saved profile being edited
 
     // Sends on-board profile n's factory lighting (effect n - 1) to profile n and
-    // stores it under storeAs, or under profile_name when storeAs is empty.
-    void reset_profile_lighting(int n, const QString &storeAs = QString());
-    // Reloads the PATTERN list from profile_name's pattern files.
-    void key_r_insertcombo();
+    // stores it under storeAs, or under editedProfile when storeAs is empty.
+    void resetProfileLighting(int n, const QString &storeAs = QString());
+    // Reloads the PATTERN list from editedProfile's pattern files.
+    void refillPatternList();
     // The pattern entry being edited (-1 when the profile has none).
     int patternIndex() const;
 
     // Page state.
-    orvanta::EffectFlag effect_flag;           // working record of shown_effect
-    orvanta::EffectRecords saved_effect_flags; // stored record of each effect
-    int shown_effect = orvanta::EffectStatic;
-    orvanta::Rgb current_color{255, 0, 0};
-    orvanta::LedPlanes leds; // led_r, led_g, led_b
+    orvanta::EffectFlag effectFlag;          // working record of shownEffect
+    orvanta::EffectRecords savedEffectFlags; // stored record of each effect
+    int shownEffect = orvanta::EffectStatic;
+    orvanta::Rgb currentColor{255, 0, 0};
+    orvanta::LedPlanes leds; // ledR, ledG, ledB
     std::array<quint8, 264> scratch{};
-    orvanta::KeyColorSet static_colors;   // remembered per-key colours of Static
-    orvanta::KeyColorSet reactive_colors; // ... and of Reactive
+    orvanta::KeyColorSet staticColors;   // remembered per-key colours of Static
+    orvanta::KeyColorSet reactiveColors; // ... and of Reactive
     // The stops of the STOPS CONTROL strip, with the stop selection.
-    orvanta::StopEditor stop_editor;
-    const orvanta::StopSlots &stops() const { return stop_editor.stops(); }
-    orvanta::Rgb surface_color{255, 0, 0};
-    bool surface_on_arrow = false;
-    bool surface_on_ripple = false;
-    bool surface_selected_arrow = false;
-    bool surface_selected_ripple = false;
-    orvanta::StopSlots arrow_stops = orvanta::defaultStops();
-    orvanta::StopSlots wave_stops = orvanta::defaultStops();
-    orvanta::StopSlots ripple_stops = orvanta::defaultStops();
-    orvanta::Rgb arrow_surface{255, 0, 0};
-    orvanta::Rgb ripple_surface{255, 0, 0};
+    orvanta::StopEditor stopEditor;
+    const orvanta::StopSlots &stops() const { return stopEditor.stops(); }
+    orvanta::Rgb surfaceColor{255, 0, 0};
+    bool surfaceOnArrow = false;
+    bool surfaceOnRipple = false;
+    bool surfaceSelectedArrow = false;
+    bool surfaceSelectedRipple = false;
+    orvanta::StopSlots arrowStops = orvanta::defaultStops();
+    orvanta::StopSlots waveStops = orvanta::defaultStops();
+    orvanta::StopSlots rippleStops = orvanta::defaultStops();
+    orvanta::Rgb arrowSurface{255, 0, 0};
+    orvanta::Rgb rippleSurface{255, 0, 0};
 
     // What the builders read.
     orvanta::LightingState lightingState() const;
@@ -84,31 +84,31 @@ signals:
     void saveFailed(QString path, QString reason);
 
 public slots:
-    void color_curface_btn_function();
-    void color_curface_color_function();
-    void effect_control_function(int index);
-    void effect_speediness_slider_speed_function(int position);
-    void effect_btn_full_function();
-    void effect_btn_customized_function();
-    void effect_btn_left_function();
-    void effect_btn_right_function();
-    void effect_btn_yes_function();
-    void effect_btn_no_function();
-    void effect_btn_static_function();
-    void effect_btn_pulse_function();
-    void effect_btn_spectrum_function();
-    void effect_slider_speed_function(int position);
-    void effect_save_function();
-    void effect_cancel_function();
-    void color_add_btn_function();
-    void color_del_btn_function();
-    void key_r_base_layer_combo_function(int index);
-    void key_r_base_layer_combo_function2();
-    void key_r_add_insertcombo();
-    void key_r_dle_all_insertcombo();
-    void key_r_dle_insertcombo();
-    void color_ctrl_rgb_edit_change();
-    void color_ctrl_color_code_edit_function();
+    void surfaceClicked();
+    void surfaceSwatchClicked();
+    void effectChosen(int index);
+    void waveSpeedChanged(int position);
+    void fullClicked();
+    void customizedClicked();
+    void leftClicked();
+    void rightClicked();
+    void rollingYesClicked();
+    void rollingNoClicked();
+    void staticClicked();
+    void pulseClicked();
+    void spectrumClicked();
+    void speedChanged(int position);
+    void applyClicked();
+    void ledResetClicked();
+    void addStopClicked();
+    void deleteStopClicked();
+    void patternChosen(int index);
+    void patternListActivated();
+    void addPatternClicked();
+    void clearPatternList();
+    void deletePatternClicked();
+    void rgbEdited();
+    void colorCodeEdited();
 
 private:
     void buildWidgets();
@@ -123,7 +123,7 @@ private:
     void setSurfaceRowVisible(bool visible);
     void styleSurfaceSwatch();
     void refreshStopHandles();
-    void change_slider_color(); // the strip shows the stops as its gradient
+    void paintStopsStrip(); // the strip shows the stops as its gradient
     void setStops(const orvanta::StopSlots &stops);
     void syncStopsReadOnly();
     void stopsEdited();
@@ -145,11 +145,11 @@ private:
 
     // Switching effect: the shared selection steps, then the effect's own.
     void selectEffect(int k);
-    void select_static() { selectEffect(orvanta::EffectStatic); }
-    void select_reactive() { selectEffect(orvanta::EffectReactive); }
-    void select_arrow_flow() { selectEffect(orvanta::EffectArrowFlow); }
-    void select_wave() { selectEffect(orvanta::EffectWave); }
-    void select_ripple() { selectEffect(orvanta::EffectRipple); }
+    void selectStatic() { selectEffect(orvanta::EffectStatic); }
+    void selectReactive() { selectEffect(orvanta::EffectReactive); }
+    void selectArrowFlow() { selectEffect(orvanta::EffectArrowFlow); }
+    void selectWave() { selectEffect(orvanta::EffectWave); }
+    void selectRipple() { selectEffect(orvanta::EffectRipple); }
 
     std::array<QLabel *, orvanta::kKeyLightCount> m_keys{};
     std::array<orvanta::Rgb, orvanta::kKeyLightCount> m_keyShown{};

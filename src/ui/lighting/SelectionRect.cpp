@@ -33,7 +33,7 @@ void SelectionRect::showEvent(QShowEvent *)
         setMask(shape);
 }
 
-void SelectionRect::change_draw_rect(int x, int y, int width, int height)
+void SelectionRect::setSelection(int x, int y, int width, int height)
 {
     qDebug("change_draw_rect()");
     m_rect = QRect(x - 100, y, width, height);

@@ -12,7 +12,7 @@ public:
     explicit SelectionRect(QWidget *parent = nullptr);
 
     // Takes page coordinates; the overlay sits 100 px right of the page origin.
-    void change_draw_rect(int x, int y, int width, int height);
+    void setSelection(int x, int y, int width, int height);
     QRect rectangle() const { return m_rect; }
 
 protected:

@@ -108,7 +108,7 @@ MacroPage::MacroPage(QWidget *parent) : QWidget(parent)
 
     m_delayTimer = new QTimer(this);
     m_delayTimer->setInterval(kDelayStepMs);
-    connect(m_delayTimer, &QTimer::timeout, this, &MacroPage::count_add);
+    connect(m_delayTimer, &QTimer::timeout, this, &MacroPage::advanceDelayClock);
 
     buildWidgets();
     markDelayMode(0);
@@ -162,14 +162,14 @@ void MacroPage::buildWidgets()
     m_tree->header()->setDefaultAlignment(Qt::AlignCenter);
     m_tree->header()->setSectionResizeMode(QHeaderView::Stretch);
     m_tree->header()->setSectionsMovable(false);
-    connect(m_tree, &QTreeWidget::itemClicked, this, &MacroPage::compute_keycount);
-    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &MacroPage::treeWidget_openEditor);
-    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &MacroPage::treeWidget_close);
+    connect(m_tree, &QTreeWidget::itemClicked, this, &MacroPage::rowClicked);
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &MacroPage::openDelayEditor);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &MacroPage::closeDelayEditor);
     // Activating the row whose editor the same double-click opened must not
     // close that editor again.
     connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
         if (m_tree->indexOfTopLevelItem(item) != m_editedRow)
-            treeWidget_close();
+            closeDelayEditor();
     });
 
     // Recorder controls beside the list.
@@ -228,31 +228,26 @@ void MacroPage::buildWidgets()
     setLook(m_resetButton, Look::Normal);
 
     connect(m_macroList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MacroPage::macro_name_combo_function);
-    connect(m_nameEdit, &QLineEdit::returnPressed, this, &MacroPage::macro_name_edit_function);
-    connect(m_newButton, &QPushButton::released, this, &MacroPage::macro_name_btn_new_function);
-    connect(m_deleteMacroButton, &QPushButton::released, this,
-            &MacroPage::macro_name_btn_del_function);
-    connect(m_copyButton, &QPushButton::released, this, &MacroPage::macro_name_btn_copy_function);
-    connect(m_importButton, &QPushButton::released, this,
-            &MacroPage::macro_name_btn_import_function);
-    connect(m_exportButton, &QPushButton::released, this,
-            &MacroPage::macro_name_btn_export_function);
-    connect(m_recordButton, &QPushButton::released, this, &MacroPage::macro_r_record_function);
-    connect(m_stopButton, &QPushButton::released, this, &MacroPage::macro_r_stop_function);
-    connect(m_autoButton, &QPushButton::released, this, &MacroPage::macro_time_auto_btn_function);
-    connect(m_defaultButton, &QPushButton::released, this,
-            &MacroPage::macro_time_edit_btn_function);
-    connect(m_noDelayButton, &QPushButton::released, this, &MacroPage::macro_time_lgn_btn_function);
-    connect(m_defaultDelayEdit, &QLineEdit::returnPressed, this,
-            &MacroPage::macro_time_edit_edit_function);
-    connect(m_insertButton, &QPushButton::released, this, &MacroPage::macro_r_insert_function);
-    connect(m_beforeBox, &QCheckBox::clicked, this, &MacroPage::macro_r_before_function);
-    connect(m_afterBox, &QCheckBox::clicked, this, &MacroPage::macro_r_after_function);
-    connect(m_deleteRowButton, &QPushButton::released, this, &MacroPage::macro_r_del_function);
-    connect(m_editButton, &QPushButton::released, this, &MacroPage::macro_r_edit_function);
-    connect(m_applyButton, &QPushButton::released, this, &MacroPage::marco_save_function);
-    connect(m_resetButton, &QPushButton::released, this, &MacroPage::marco_reset_function);
+            &MacroPage::macroChosen);
+    connect(m_nameEdit, &QLineEdit::returnPressed, this, &MacroPage::macroNameEntered);
+    connect(m_newButton, &QPushButton::released, this, &MacroPage::newMacroClicked);
+    connect(m_deleteMacroButton, &QPushButton::released, this, &MacroPage::deleteMacroClicked);
+    connect(m_copyButton, &QPushButton::released, this, &MacroPage::copyMacroClicked);
+    connect(m_importButton, &QPushButton::released, this, &MacroPage::importMacroClicked);
+    connect(m_exportButton, &QPushButton::released, this, &MacroPage::exportMacroClicked);
+    connect(m_recordButton, &QPushButton::released, this, &MacroPage::startRecording);
+    connect(m_stopButton, &QPushButton::released, this, &MacroPage::stopRecording);
+    connect(m_autoButton, &QPushButton::released, this, &MacroPage::chooseAutoDelay);
+    connect(m_defaultButton, &QPushButton::released, this, &MacroPage::chooseDefaultDelay);
+    connect(m_noDelayButton, &QPushButton::released, this, &MacroPage::chooseNoDelay);
+    connect(m_defaultDelayEdit, &QLineEdit::returnPressed, this, &MacroPage::defaultDelayEdited);
+    connect(m_insertButton, &QPushButton::released, this, &MacroPage::toggleInsertMode);
+    connect(m_beforeBox, &QCheckBox::clicked, this, &MacroPage::insertBefore);
+    connect(m_afterBox, &QCheckBox::clicked, this, &MacroPage::insertAfter);
+    connect(m_deleteRowButton, &QPushButton::released, this, &MacroPage::deleteRow);
+    connect(m_editButton, &QPushButton::released, this, &MacroPage::editRow);
+    connect(m_applyButton, &QPushButton::released, this, &MacroPage::applyMacro);
+    connect(m_resetButton, &QPushButton::released, this, &MacroPage::resetMacro);
 }
 
 // --- looks -------------------------------------------------------------------
@@ -324,14 +319,14 @@ void MacroPage::makeMapToProfile(IniGroupMap &map) const
     map = buildMacroMap(rows(), m_committedImage);
 }
 
-bool MacroPage::write_macro_file()
+bool MacroPage::saveMacroFile()
 {
     const QString name = selectedMacro();
     if (name.isEmpty())
         return true; // no macro selected: there is no file to write
     IniGroupMap map;
     makeMapToProfile(map);
-    return reportSaves(IniStore::writeini_file(name, map));
+    return reportSaves(IniStore::writeIniFile(name, map));
 }
 
 bool MacroPage::reportSaves(const SaveResult &result)
@@ -343,7 +338,7 @@ bool MacroPage::reportSaves(const SaveResult &result)
 
 // --- encoding ------------------------------------------------------------------
 
-int MacroPage::char_key(int input)
+int MacroPage::captureKeyCode(int input)
 {
     qDebug("char_key %d", input);
     m_lastKeyCode = 0;
@@ -355,7 +350,7 @@ int MacroPage::char_key(int input)
     return key.code;
 }
 
-void MacroPage::compute_cmd(int offset, int delayMs, int keyCode, bool release)
+void MacroPage::writeEventToImage(int offset, int delayMs, int keyCode, bool release)
 {
     writeEvent(m_recordingImage, offset, delayMs, quint8(keyCode), release);
     qDebug("compute_cmd %d", keyCode);
@@ -363,12 +358,12 @@ void MacroPage::compute_cmd(int offset, int delayMs, int keyCode, bool release)
 
 // --- recorder --------------------------------------------------------------------
 
-void MacroPage::macro_r_record_function()
+void MacroPage::startRecording()
 {
     if (!m_recordEnabled)
         return;
     if (m_editorOpen)
-        treeWidget_close();
+        closeDelayEditor();
     m_recordEnabled = false;
     m_stopArmed = false;
     m_deleteEnabled = false;
@@ -414,7 +409,7 @@ void MacroPage::macro_r_record_function()
     m_recording = true;
 }
 
-void MacroPage::macro_r_stop_function()
+void MacroPage::stopRecording()
 {
     if (!m_stopArmed)
         return;
@@ -446,7 +441,7 @@ void MacroPage::macro_r_stop_function()
     if (m_anyEvent && m_capturedRows > 0) {
         if (QTreeWidgetItem *last = m_tree->topLevelItem(m_eventIndex))
             last->setText(2, QStringLiteral("0"));
-        compute_cmd(kGroupSize * m_eventIndex, 0, m_lastKeyCode, false);
+        writeEventToImage(kGroupSize * m_eventIndex, 0, m_lastKeyCode, false);
         m_oldCount = m_eventIndex;
         if (m_insertMode) {
             qDebug("inster_cmd_count %d key_count %d old_cmd_count %d add_macro_cmd_count %d",
@@ -458,10 +453,10 @@ void MacroPage::macro_r_stop_function()
             m_committedImage = m_recordingImage;
         }
     }
-    write_macro_file();
+    saveMacroFile();
 }
 
-void MacroPage::count_add()
+void MacroPage::advanceDelayClock()
 {
     // Capped here as well, so a clock left running for hours cannot overflow.
     m_elapsed = qMin(m_elapsed + kDelayStepMs, kMaxDelayMs);
@@ -492,7 +487,7 @@ void MacroPage::closeOpenRow(bool release)
     }
     if (QTreeWidgetItem *item = m_tree->topLevelItem(m_eventIndex))
         item->setText(2, QString::number(delay));
-    compute_cmd(kGroupSize * m_eventIndex, delay, m_lastKeyCode, release);
+    writeEventToImage(kGroupSize * m_eventIndex, delay, m_lastKeyCode, release);
 }
 
 void MacroPage::capturePress(const QString &text, int input)
@@ -508,7 +503,7 @@ void MacroPage::capturePress(const QString &text, int input)
     }
     m_hasPrevious = true;
     m_label = text;
-    char_key(input);
+    captureKeyCode(input);
     insertRow(m_eventIndex, m_label, QStringLiteral("down"), QString());
     ++m_capturedRows;
     restartClock();
@@ -522,7 +517,7 @@ void MacroPage::captureRelease(const QString &text, int input)
         return;
     closeOpenRow(true);
     m_label = text;
-    char_key(input);
+    captureKeyCode(input);
     ++m_eventIndex;
     insertRow(m_eventIndex, m_label, QStringLiteral("up"), QString());
     ++m_capturedRows;
@@ -596,25 +591,25 @@ bool MacroPage::focusNextPrevChild(bool next)
     return QWidget::focusNextPrevChild(next);
 }
 
-void MacroPage::macro_time_auto_btn_function()
+void MacroPage::chooseAutoDelay()
 {
     m_delayMode = 0;
     markDelayMode(0);
 }
 
-void MacroPage::macro_time_edit_btn_function()
+void MacroPage::chooseDefaultDelay()
 {
     m_delayMode = 1;
     markDelayMode(1);
 }
 
-void MacroPage::macro_time_lgn_btn_function()
+void MacroPage::chooseNoDelay()
 {
     m_delayMode = 2;
     markDelayMode(2);
 }
 
-void MacroPage::macro_time_edit_edit_function()
+void MacroPage::defaultDelayEdited()
 {
     const int v = qBound(0, toNumber(m_defaultDelayEdit->text(), 0), kMaxDelayMs);
     const int rounded = roundToTen(v);
@@ -634,10 +629,10 @@ void MacroPage::refreshList(const QString &select)
         const int index = select.isEmpty() ? 0 : qMax(0, names.indexOf(select));
         m_macroList->setCurrentIndex(names.isEmpty() ? -1 : index);
     }
-    macro_name_combo_function();
+    macroChosen();
 }
 
-void MacroPage::macro_name_combo_function()
+void MacroPage::macroChosen()
 {
     dropEditor();
     m_tree->clear();
@@ -645,7 +640,7 @@ void MacroPage::macro_name_combo_function()
     MacroRecord rec;
     rec.image.fill(0);
     if (!name.isEmpty())
-        rec = parseMacro(IniStore::readini_macro_file(name));
+        rec = parseMacro(IniStore::readMacroFile(name));
     for (const MacroRow &r : rec.rows)
         insertRow(m_tree->topLevelItemCount(), r.key, r.state, r.delay);
     m_committedImage = rec.image;
@@ -669,7 +664,7 @@ void MacroPage::macro_name_combo_function()
         setLook(b, Look::Inactive);
 }
 
-void MacroPage::macro_name_edit_function()
+void MacroPage::macroNameEntered()
 {
     if (m_recording)
         return;
@@ -682,19 +677,19 @@ void MacroPage::macro_name_edit_function()
     refreshList(name);
 }
 
-void MacroPage::macro_name_btn_new_function()
+void MacroPage::newMacroClicked()
 {
     if (m_recording)
         return;
     const int n = newMacroNumber();
     if (n == 0)
         return;
-    if (!reportSaves(IniStore::newini_file(n)))
+    if (!reportSaves(IniStore::createMacroFile(n)))
         return;
     refreshList(QStringLiteral("Macro ") + QString::number(n));
 }
 
-void MacroPage::macro_name_btn_del_function()
+void MacroPage::deleteMacroClicked()
 {
     if (!m_recordEnabled)
         return;
@@ -707,7 +702,7 @@ void MacroPage::macro_name_btn_del_function()
     refreshList(names.value(qMax(0, i - 1)));
 }
 
-void MacroPage::macro_name_btn_copy_function()
+void MacroPage::copyMacroClicked()
 {
     if (!m_recordEnabled)
         return;
@@ -720,7 +715,7 @@ void MacroPage::macro_name_btn_copy_function()
     refreshList(name);
 }
 
-void MacroPage::macro_name_btn_export_function()
+void MacroPage::exportMacroClicked()
 {
     if (m_recording)
         return;
@@ -730,10 +725,10 @@ void MacroPage::macro_name_btn_export_function()
                                   QStringLiteral("Comma Separated Values (*.ini)"));
     if (path.isEmpty() || name.isEmpty())
         return;
-    appendExport(path, IniStore::readini_macro_file(name));
+    appendExport(path, IniStore::readMacroFile(name));
 }
 
-void MacroPage::macro_name_btn_import_function()
+void MacroPage::importMacroClicked()
 {
     if (m_recording)
         return;
@@ -747,14 +742,14 @@ void MacroPage::macro_name_btn_import_function()
     // empty, unreachable macro behind.
     if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
         return;
-    if (!reportSaves(IniStore::import_macro_file(path, name)))
+    if (!reportSaves(IniStore::importMacroFile(path, name)))
         return;
     refreshList(name);
 }
 
 // --- row editing ------------------------------------------------------------------
 
-void MacroPage::compute_keycount()
+void MacroPage::rowClicked()
 {
     if (m_stopArmed)
         return;
@@ -770,7 +765,7 @@ void MacroPage::compute_keycount()
     m_editEnabled = true;
 }
 
-void MacroPage::macro_r_insert_function()
+void MacroPage::toggleInsertMode()
 {
     if (!m_insertEnabled || m_recording)
         return;
@@ -800,7 +795,7 @@ void MacroPage::macro_r_insert_function()
     }
 }
 
-void MacroPage::macro_r_before_function()
+void MacroPage::insertBefore()
 {
     if (m_recording)
         return;
@@ -808,7 +803,7 @@ void MacroPage::macro_r_before_function()
     m_insertAfter = m_afterBox->isChecked();
 }
 
-void MacroPage::macro_r_after_function()
+void MacroPage::insertAfter()
 {
     if (m_recording)
         return;
@@ -816,7 +811,7 @@ void MacroPage::macro_r_after_function()
     m_insertAfter = m_afterBox->isChecked();
 }
 
-void MacroPage::macro_r_del_function()
+void MacroPage::deleteRow()
 {
     if (!m_deleteEnabled || m_recording)
         return;
@@ -839,18 +834,18 @@ void MacroPage::macro_r_del_function()
         m_deleteEnabled = false;
         m_editEnabled = false;
     }
-    write_macro_file();
+    saveMacroFile();
 }
 
-void MacroPage::macro_r_edit_function()
+void MacroPage::editRow()
 {
     if (!m_editEnabled || m_recording)
         return;
     if (QTreeWidgetItem *item = m_tree->currentItem())
-        treeWidget_openEditor(item, 2);
+        openDelayEditor(item, 2);
 }
 
-void MacroPage::treeWidget_openEditor(QTreeWidgetItem *item, int column)
+void MacroPage::openDelayEditor(QTreeWidgetItem *item, int column)
 {
     if (column != 2 || !item || m_recording)
         return;
@@ -860,13 +855,13 @@ void MacroPage::treeWidget_openEditor(QTreeWidgetItem *item, int column)
     if (m_editorOpen) {
         if (row == m_editedRow)
             return;
-        treeWidget_close();
+        closeDelayEditor();
     }
     auto *editor = new QLineEdit(item->text(2));
     editor->setValidator(new QIntValidator(0, 99999, editor));
     editor->setAlignment(Qt::AlignCenter);
-    // Queued: the editor is removed inside treeWidget_close.
-    connect(editor, &QLineEdit::returnPressed, this, &MacroPage::treeWidget_close,
+    // Queued: the editor is removed inside closeDelayEditor.
+    connect(editor, &QLineEdit::returnPressed, this, &MacroPage::closeDelayEditor,
             Qt::QueuedConnection);
     m_tree->setItemWidget(item, 2, editor);
     editor->setFocus();
@@ -886,7 +881,7 @@ void MacroPage::dropEditor()
     m_editedRow = -1;
 }
 
-void MacroPage::treeWidget_close()
+void MacroPage::closeDelayEditor()
 {
     if (!m_editorOpen)
         return;
@@ -899,7 +894,7 @@ void MacroPage::treeWidget_close()
         const int v = editedDelay(toNumber(text, 0));
         item->setText(m_editedColumn, QString::number(v));
         setEventDelay(m_committedImage, m_editedRow, v);
-        write_macro_file();
+        saveMacroFile();
     }
     m_editedRow = -1;
     m_tree->clearSelection();
@@ -914,6 +909,6 @@ void MacroPage::treeWidget_close()
     m_afterBox->hide();
 }
 
-void MacroPage::marco_save_function() {}
+void MacroPage::applyMacro() {}
 
-void MacroPage::marco_reset_function() {}
+void MacroPage::resetMacro() {}

@@ -29,7 +29,7 @@ public:
     bool isIdle() const { return m_recordEnabled; }
 
     // With a manual clock the 50 ms delay timer is never started and only
-    // count_add() advances the measured delay.
+    // advanceDelayClock() advances the measured delay.
     void useManualClock(bool manual) { m_manualClock = manual; }
     bool isRecording() const { return m_recording; }
     bool isInsertMode() const { return m_insertMode; }
@@ -41,40 +41,40 @@ public:
 
     // Saves the selected macro; false (and saveFailed raised) when its file
     // kept the old content.
-    bool write_macro_file();
+    bool saveMacroFile();
     void makeMapToProfile(IniGroupMap &map) const;
-    int char_key(int input);
-    void compute_cmd(int offset, int delayMs, int keyCode, bool release);
+    int captureKeyCode(int input);
+    void writeEventToImage(int offset, int delayMs, int keyCode, bool release);
 
 signals:
     // A file kept its old content because saving it failed; the failure is logged too.
     void saveFailed(QString path, QString reason);
 
 public slots:
-    void macro_r_record_function();
-    void macro_r_stop_function();
-    void count_add();
-    void macro_time_auto_btn_function();
-    void macro_time_edit_btn_function();
-    void macro_time_lgn_btn_function();
-    void macro_time_edit_edit_function();
-    void macro_name_combo_function();
-    void macro_name_edit_function();
-    void macro_name_btn_new_function();
-    void macro_name_btn_del_function();
-    void macro_name_btn_copy_function();
-    void macro_name_btn_export_function();
-    void macro_name_btn_import_function();
-    void macro_r_insert_function();
-    void macro_r_before_function();
-    void macro_r_after_function();
-    void macro_r_del_function();
-    void macro_r_edit_function();
-    void compute_keycount();
-    void treeWidget_openEditor(QTreeWidgetItem *item, int column);
-    void treeWidget_close();
-    void marco_save_function();
-    void marco_reset_function();
+    void startRecording();
+    void stopRecording();
+    void advanceDelayClock();
+    void chooseAutoDelay();
+    void chooseDefaultDelay();
+    void chooseNoDelay();
+    void defaultDelayEdited();
+    void macroChosen();
+    void macroNameEntered();
+    void newMacroClicked();
+    void deleteMacroClicked();
+    void copyMacroClicked();
+    void exportMacroClicked();
+    void importMacroClicked();
+    void toggleInsertMode();
+    void insertBefore();
+    void insertAfter();
+    void deleteRow();
+    void editRow();
+    void rowClicked();
+    void openDelayEditor(QTreeWidgetItem *item, int column);
+    void closeDelayEditor();
+    void applyMacro();
+    void resetMacro();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -43,10 +43,10 @@ QString MainWindow::selectedProfile() const
     return text.isEmpty() ? linkedProfile() : text;
 }
 
-void MainWindow::read_profile_connect()
+void MainWindow::readProfileLinks()
 {
     qDebug() << "read_profile_connect()";
-    const QStringList names = IniStore::readini_profile_connect();
+    const QStringList names = IniStore::readProfileConnect();
     for (int i = 0; i < 5; ++i)
         profileNames[i] = names.value(i);
 }
@@ -56,7 +56,7 @@ bool MainWindow::saveBindings()
     IniGroupMap map;
     for (int i = 0; i < 5; ++i)
         map["profile_file"][QString::number(i + 1)] = profileNames[i];
-    return reportSaves(IniStore::write_profile_connect(map));
+    return reportSaves(IniStore::writeProfileConnect(map));
 }
 
 // --- activation ------------------------------------------------------------------
@@ -66,44 +66,44 @@ void MainWindow::activateProfile(int n)
     if (!macroPageIdle())
         return;
     profileSwitching = true;
-    gLightView->profile_number = n;
+    gLightView->profileNumber = n;
     currentProfile = n;
     gCommandSender->selectProfile(gDeviceHandle, n);
-    main_all_profile_close(n - 1);
-    set_profile_connect();
-    read_macro_file_set();
-    iss_combo_inster();
-    read_singal_file_set();
-    if (gLightView->profile_name != profileNames[n - 1]) {
-        gLightView->profile_name = profileNames[n - 1];
-        gLightView->key_r_insertcombo();
+    markProfileButton(n - 1);
+    writeProfileLinks();
+    loadKeyAssignments();
+    refillInstantShiftList();
+    loadSingleKeyAssignments();
+    if (gLightView->editedProfile != profileNames[n - 1]) {
+        gLightView->editedProfile = profileNames[n - 1];
+        gLightView->refillPatternList();
     }
     profileSwitching = false;
     emit activeProfileChanged(n);
 }
 
-void MainWindow::main_set_profile1()
+void MainWindow::profile1Clicked()
 {
     activateProfile(1);
 }
-void MainWindow::main_set_profile2()
+void MainWindow::profile2Clicked()
 {
     activateProfile(2);
 }
-void MainWindow::main_set_profile3()
+void MainWindow::profile3Clicked()
 {
     activateProfile(3);
 }
-void MainWindow::main_set_profile4()
+void MainWindow::profile4Clicked()
 {
     activateProfile(4);
 }
-void MainWindow::main_set_profile5()
+void MainWindow::profile5Clicked()
 {
     activateProfile(5);
 }
 
-void MainWindow::set_profile_connect()
+void MainWindow::writeProfileLinks()
 {
     qDebug() << "set_profile_connect()";
     const QStringList entries = listEntries(QStringLiteral("./lightfile"));
@@ -120,17 +120,17 @@ void MainWindow::set_profile_connect()
     saveBindings();
 }
 
-void MainWindow::set_profile_light_cmd()
+void MainWindow::sendLinkedLighting()
 {
     qDebug() << "set_profile_light_cmd()";
-    const QStringList stored = IniStore::readini_profile_light_cmd(profileCombo->currentText());
-    replayStoredLighting(*gCommandSender, gDeviceHandle, change_light_cmd_to_char(stored),
+    const QStringList stored = IniStore::readLightCmd(profileCombo->currentText());
+    replayStoredLighting(*gCommandSender, gDeviceHandle, parseStoredLighting(stored),
                          quint8(currentProfile));
 }
 
 // --- factory reset ------------------------------------------------------------------
 
-void MainWindow::rmain_re_btn_fanction()
+void MainWindow::factoryResetClicked()
 {
     if (!macroPageIdle() || m_resetRunning)
         return;
@@ -154,7 +154,7 @@ void MainWindow::rmain_re_btn_fanction()
     // Each slot gets its factory lighting, stored with the profile linked to it.
     for (int n = 1; n <= 5; ++n) {
         const QString linked = profileNames[n - 1].isEmpty() ? builtInName(n) : profileNames[n - 1];
-        gLightView->reset_profile_lighting(n, linked);
+        gLightView->resetProfileLighting(n, linked);
     }
     progressWhenSent(15);
 
@@ -170,18 +170,18 @@ void MainWindow::rmain_re_btn_fanction()
     for (int i = 1; i <= 5; ++i) {
         const QString linked = profileNames[i - 1].isEmpty() ? builtInName(i) : profileNames[i - 1];
         gCommandSender->resetProfileToDefault(gDeviceHandle, i);
-        reportSaves(IniStore::def_macro_ini_cmd_file(linked));
+        reportSaves(IniStore::createMacroCmdFile(linked));
         reportSaves(
-            IniStore::writeini_ini_file(makeSignalMap(gCommandSender->keyMap, keyTable), linked));
-        reportSaves(IniStore::writeini_macro_system_file(makeMacroSystemMap(keyTable), linked));
+            IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), linked));
+        reportSaves(IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTable), linked));
         progressWhenSent(15 + 25 * (i - 1));
     }
 
-    for (auto &modifier : issTarget)
+    for (auto &modifier : shiftTarget)
         modifier.fill(0);
-    issOn.fill(false);
-    issEnabled.fill(true);
-    writeIssFlags();
+    shiftOn.fill(false);
+    shiftEnabled.fill(true);
+    writeShiftFlags();
 
     activateProfile(1);
     afterQueued(queued, [this] {
@@ -195,7 +195,7 @@ void MainWindow::rmain_re_btn_fanction()
 
 // --- the profile list ----------------------------------------------------------------
 
-void MainWindow::leftmenu_select_combo_inster()
+void MainWindow::refillProfileList()
 {
     // Refilling keeps the entry that was current (when it still exists) and runs
     // no selection on its own, so a refresh never rebinds the active slot or
@@ -207,26 +207,26 @@ void MainWindow::leftmenu_select_combo_inster()
     profileCombo->setCurrentIndex(profileCombo->findText(current));
 }
 
-void MainWindow::leftmenu_select_combo_function(int index)
+void MainWindow::savedProfileChosen(int index)
 {
     if (index < 0)
         return;
     const QString entry = profileCombo->itemText(index);
     profileNameEdit->clear();
-    gLightView->profile_name = entry;
-    gLightView->key_r_insertcombo();
+    gLightView->editedProfile = entry;
+    gLightView->refillPatternList();
     // The macro keys come with the profile too: keeping the previous profile's
     // would show them on this one and write them into its files at the next APPLY.
-    read_macro_file_set();
-    read_singal_file_set();
+    loadKeyAssignments();
+    loadSingleKeyAssignments();
     if (!profileSwitching) {
-        set_profile_light_cmd();
+        sendLinkedLighting();
         profileNames[currentProfile - 1] = entry;
         saveBindings();
     }
 }
 
-void MainWindow::leftmenu_select_btn_new_function()
+void MainWindow::newProfileClicked()
 {
     if (!macroPageIdle())
         return;
@@ -240,11 +240,11 @@ void MainWindow::leftmenu_select_btn_new_function()
         reportSaves(saved);
         return;
     }
-    leftmenu_select_combo_inster();
+    refillProfileList();
     profileCombo->setCurrentText(name);
 }
 
-void MainWindow::leftmenu_select_btn_dle_function()
+void MainWindow::deleteProfileClicked()
 {
     if (!macroPageIdle())
         return;
@@ -253,12 +253,12 @@ void MainWindow::leftmenu_select_btn_dle_function()
         return;
     removeDirectory(QStringLiteral("./lightfile/") + entry);
     profileNames[currentProfile - 1] = builtInName(currentProfile);
-    leftmenu_select_combo_inster();
+    refillProfileList();
     profileCombo->setCurrentText(profileNames[currentProfile - 1]);
     saveBindings();
 }
 
-void MainWindow::leftmenu_select_btn_copy_function()
+void MainWindow::copyProfileClicked()
 {
     if (!macroPageIdle())
         return;
@@ -276,11 +276,11 @@ void MainWindow::leftmenu_select_btn_copy_function()
         reportSaves(saved);
         return;
     }
-    leftmenu_select_combo_inster();
+    refillProfileList();
     profileCombo->setCurrentText(name);
 }
 
-void MainWindow::leftmenu_profile_name_function()
+void MainWindow::profileNameEntered()
 {
     if (!macroPageIdle())
         return;
@@ -312,11 +312,11 @@ void MainWindow::leftmenu_profile_name_function()
         profileNames = before;
         return;
     }
-    leftmenu_select_combo_inster();
+    refillProfileList();
     profileCombo->setCurrentText(text);
 }
 
-void MainWindow::leftmenu_select_btn_up_fanction()
+void MainWindow::exportProfileClicked()
 {
     if (!macroPageIdle())
         return;
@@ -337,7 +337,7 @@ void MainWindow::leftmenu_select_btn_up_fanction()
     }
 }
 
-void MainWindow::leftmenu_select_btn_load_fanction()
+void MainWindow::importProfileClicked()
 {
     if (!macroPageIdle())
         return;
@@ -354,5 +354,5 @@ void MainWindow::leftmenu_select_btn_load_fanction()
     const QString dir = QStringLiteral("./lightfile/") + name;
     if (!name.isEmpty() && !QFileInfo::exists(dir) && QFileInfo(source).isFile())
         reportSaves(importProfile(source, name));
-    leftmenu_select_combo_inster();
+    refillProfileList();
 }

@@ -33,7 +33,7 @@ QString captionStyleFor(const QString &family)
 
 SettingsPage::SettingsPage(QWidget *parent) : QWidget(parent)
 {
-    m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::read_language()), QString());
+    m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::readLanguage()), QString());
     m_captionStyle = captionStyleFor(m_fontFamily);
 
     // The background picture gives the page its size, its face and its shape.
@@ -111,16 +111,14 @@ SettingsPage::SettingsPage(QWidget *parent) : QWidget(parent)
     // A stored language outside the list leaves it without a selection. The
     // index is set before the signal is connected, so building the page does
     // not switch the language.
-    const int language = languageIndex(IniStore::read_language());
+    const int language = languageIndex(IniStore::readLanguage());
     m_languageList->setCurrentIndex(language >= 0 && language < LANGUAGE_COUNT ? language : -1);
 
     connect(m_languageList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &SettingsPage::setting_language_english_function);
-    connect(m_websiteButton, &QPushButton::released, this,
-            &SettingsPage::setting_cannect_web_function);
-    connect(m_socialButton, &QPushButton::released, this, &SettingsPage::setting_fb_function);
-    connect(m_updateButton, &QPushButton::released, this,
-            &SettingsPage::setting_fwupdata_btn_function);
+            &SettingsPage::languageListChosen);
+    connect(m_websiteButton, &QPushButton::released, this, &SettingsPage::openWebsite);
+    connect(m_socialButton, &QPushButton::released, this, &SettingsPage::openSocialMedia);
+    connect(m_updateButton, &QPushButton::released, this, &SettingsPage::updateFirmware);
     connect(m_virtualKeyboardButton, &QPushButton::released, this,
             &SettingsPage::virtualKeyboardRequested);
 }
@@ -170,30 +168,30 @@ void SettingsPage::applyLanguage()
 
 void SettingsPage::retranslate()
 {
-    m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::read_language()), m_fontFamily);
+    m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::readLanguage()), m_fontFamily);
     m_captionStyle = captionStyleFor(m_fontFamily);
     applyLanguage();
 }
 
-void SettingsPage::setting_cannect_web_function()
+void SettingsPage::openWebsite()
 {
     WebLinks::openAddress(WEBSITE_URL);
 }
 
-void SettingsPage::setting_fb_function()
+void SettingsPage::openSocialMedia()
 {
     WebLinks::openAddress(SOCIAL_MEDIA_URL);
 }
 
-void SettingsPage::setting_fwupdata_btn_function()
+void SettingsPage::updateFirmware()
 {
     if (ProgramLauncher::start)
         ProgramLauncher::start(firmwareUpdaterProgram(), QString(), false);
 }
 
-void SettingsPage::setting_language_english_function()
+void SettingsPage::languageListChosen()
 {
     qDebug() << "setting_language_english_function()";
-    emit messageABSendToC(QString::number(m_languageList->currentIndex()));
+    emit languageChosen(QString::number(m_languageList->currentIndex()));
     retranslate();
 }

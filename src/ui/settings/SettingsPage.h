@@ -20,15 +20,15 @@ public:
     void retranslate();
 
 signals:
-    void messageABSendToC(QString code);
+    void languageChosen(QString code);
     // The user asked to see the virtual keyboard.
     void virtualKeyboardRequested();
 
 public slots:
-    void setting_cannect_web_function();
-    void setting_fb_function();
-    void setting_fwupdata_btn_function();
-    void setting_language_english_function();
+    void openWebsite();
+    void openSocialMedia();
+    void updateFirmware();
+    void languageListChosen();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -107,7 +107,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
 
     // 7. Translation catalog of the stored language.
     translator = new QTranslator(this);
-    const int language = toNumber(IniStore::read_language(), 0);
+    const int language = toNumber(IniStore::readLanguage(), 0);
     loadCatalog(language);
 
     // 8. Pages, created hidden.
@@ -149,30 +149,30 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     deviceInitialisation();
 
     // 12. Links, instant shift, CUSTOMIZE panels hidden until a key is chosen.
-    read_profile_connect();
-    read_set_iss();
+    readProfileLinks();
+    loadInstantShiftTargets();
     showCustomizePanels(-1);
 
     // 13. Slot 1's key settings, then activate it.
     {
         // The list is filled quietly: filling it must not choose a profile.
-        leftmenu_select_combo_inster();
+        refillProfileList();
     }
-    read_macro_file_set();
-    main_set_profile1();
+    loadKeyAssignments();
+    profile1Clicked();
 
     // 14. Popup.
     gKeyPopup = new KeyPopup(this);
     gKeyPopup->hide();
 
     // 15. Update check one second after start-up.
-    readCmdTimer = new QTimer(this);
-    readCmdTimer->start(1000);
-    readCmdTimer->setSingleShot(true);
-    connect(readCmdTimer, &QTimer::timeout, this, &MainWindow::read_cmd);
+    updateCheckTimer = new QTimer(this);
+    updateCheckTimer->start(1000);
+    updateCheckTimer->setSingleShot(true);
+    connect(updateCheckTimer, &QTimer::timeout, this, &MainWindow::startUpdateCheck);
 
     // 16.
-    connect(gSettingView, &SettingsPage::messageABSendToC, this, &MainWindow::test_setto_lumo);
+    connect(gSettingView, &SettingsPage::languageChosen, this, &MainWindow::switchLanguage);
 
     // 17. The virtual keyboard, a click away on the Settings page. Taken after
     // start-up, it gets the active profile like a keyboard plugged in would.
@@ -225,9 +225,9 @@ ConsoleTray *MainWindow::createTray()
     // The tray's profiles do exactly what the PROFILE buttons do.
     connect(m_tray, &ConsoleTray::profileChosen, this, [this](int n) {
         const std::array<void (MainWindow::*)(), 5> buttons{
-            &MainWindow::main_set_profile1, &MainWindow::main_set_profile2,
-            &MainWindow::main_set_profile3, &MainWindow::main_set_profile4,
-            &MainWindow::main_set_profile5};
+            &MainWindow::profile1Clicked, &MainWindow::profile2Clicked,
+            &MainWindow::profile3Clicked, &MainWindow::profile4Clicked,
+            &MainWindow::profile5Clicked};
         if (n >= 1 && n <= 5)
             (this->*buttons[n - 1])();
     });
@@ -284,7 +284,7 @@ MainWindow::~MainWindow()
         m_link->waitForIdle(kExitDrainMs);
     delete gCommandSender;
     gCommandSender = nullptr;
-    delete appTimer;
+    delete appLightTimer;
     delete m_updater;
 }
 
@@ -355,25 +355,25 @@ void MainWindow::buildShellWidgets()
     setTabLook(tabCustomize, true);
     for (int i = 0; i < 5; ++i)
         setTabLook(profileButtons[i], i == currentProfile - 1);
-    connect(tabKeyboard, &QPushButton::released, this, &MainWindow::main_keyboard_function);
-    connect(tabMacros, &QPushButton::released, this, &MainWindow::main_macros_function);
-    connect(tabCustomize, &QPushButton::released, this, &MainWindow::main_customize_fanction);
-    connect(tabLighting, &QPushButton::released, this, &MainWindow::main_lighting_function);
-    connect(profileButtons[0], &QPushButton::released, this, &MainWindow::main_set_profile1);
-    connect(profileButtons[1], &QPushButton::released, this, &MainWindow::main_set_profile2);
-    connect(profileButtons[2], &QPushButton::released, this, &MainWindow::main_set_profile3);
-    connect(profileButtons[3], &QPushButton::released, this, &MainWindow::main_set_profile4);
-    connect(profileButtons[4], &QPushButton::released, this, &MainWindow::main_set_profile5);
+    connect(tabKeyboard, &QPushButton::released, this, &MainWindow::showKeyboardPage);
+    connect(tabMacros, &QPushButton::released, this, &MainWindow::showMacrosPage);
+    connect(tabCustomize, &QPushButton::released, this, &MainWindow::showCustomizePage);
+    connect(tabLighting, &QPushButton::released, this, &MainWindow::showLightingPage);
+    connect(profileButtons[0], &QPushButton::released, this, &MainWindow::profile1Clicked);
+    connect(profileButtons[1], &QPushButton::released, this, &MainWindow::profile2Clicked);
+    connect(profileButtons[2], &QPushButton::released, this, &MainWindow::profile3Clicked);
+    connect(profileButtons[3], &QPushButton::released, this, &MainWindow::profile4Clicked);
+    connect(profileButtons[4], &QPushButton::released, this, &MainWindow::profile5Clicked);
 
     btnReset = iconButton(w, QStringLiteral("reset"), {985, 16, 32, 33});
     btnService = iconButton(w, QStringLiteral("service"), {1023, 16, 32, 33});
     btnInfo = iconButton(w, QStringLiteral("info"), {1063, 16, 32, 33});
     btnSettings = iconButton(w, QStringLiteral("settings"), {1102, 16, 32, 33});
     btnClose = iconButton(w, QStringLiteral("close"), {1141, 16, 32, 33});
-    connect(btnReset, &QPushButton::released, this, &MainWindow::rmain_re_btn_fanction);
-    connect(btnService, &QPushButton::released, this, &MainWindow::rmain_r_btn_fanction);
-    connect(btnInfo, &QPushButton::released, this, &MainWindow::rmain_qu_btn_fanction);
-    connect(btnSettings, &QPushButton::released, this, &MainWindow::rmain_box_btn_fanction);
+    connect(btnReset, &QPushButton::released, this, &MainWindow::factoryResetClicked);
+    connect(btnService, &QPushButton::released, this, &MainWindow::openCustomerService);
+    connect(btnInfo, &QPushButton::released, this, &MainWindow::openProductInformation);
+    connect(btnSettings, &QPushButton::released, this, &MainWindow::showSettingsPage);
     connect(btnClose, &QPushButton::released, this, &MainWindow::quitConsole);
 
     // The two profile captions are 14 pixels tall: the Chinese texts take 13
@@ -384,27 +384,25 @@ void MainWindow::buildShellWidgets()
     profileCombo->setEditable(false);
     profileCombo->setGeometry(31, 176, 175, 23);
     connect(profileCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MainWindow::leftmenu_select_combo_function);
+            &MainWindow::savedProfileChosen);
 
     const char *icons[5] = {"new", "delete", "copy", "import", "export"};
     QPushButton **buttons[5] = {&btnNew, &btnDelete, &btnCopy, &btnImport, &btnExport};
     const int ix[5] = {31, 67, 103, 139, 175};
     for (int i = 0; i < 5; ++i)
         *buttons[i] = iconButton(w, QString::fromLatin1(icons[i]), {ix[i], 204, 33, 25});
-    connect(btnNew, &QPushButton::released, this, &MainWindow::leftmenu_select_btn_new_function);
-    connect(btnDelete, &QPushButton::released, this, &MainWindow::leftmenu_select_btn_dle_function);
-    connect(btnCopy, &QPushButton::released, this, &MainWindow::leftmenu_select_btn_copy_function);
-    connect(btnImport, &QPushButton::released, this,
-            &MainWindow::leftmenu_select_btn_load_fanction);
-    connect(btnExport, &QPushButton::released, this, &MainWindow::leftmenu_select_btn_up_fanction);
+    connect(btnNew, &QPushButton::released, this, &MainWindow::newProfileClicked);
+    connect(btnDelete, &QPushButton::released, this, &MainWindow::deleteProfileClicked);
+    connect(btnCopy, &QPushButton::released, this, &MainWindow::copyProfileClicked);
+    connect(btnImport, &QPushButton::released, this, &MainWindow::importProfileClicked);
+    connect(btnExport, &QPushButton::released, this, &MainWindow::exportProfileClicked);
 
     captionProfileName = new QLabel(w);
     captionProfileName->setGeometry(31, 259, 96, 14);
     profileNameEdit = new QLineEdit(w);
     profileNameEdit->setGeometry(31, 279, 175, 23);
     profileNameEdit->setMaxLength(64);
-    connect(profileNameEdit, &QLineEdit::returnPressed, this,
-            &MainWindow::leftmenu_profile_name_function);
+    connect(profileNameEdit, &QLineEdit::returnPressed, this, &MainWindow::profileNameEntered);
 
     captionShortcut = new QLabel(w); // its text is English in every language
     captionShortcut->setGeometry(56, 322, 72, 9);
@@ -417,7 +415,7 @@ void MainWindow::buildShellWidgets()
     linkButton->setStyleSheet(
         QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
     linkButton->hide();
-    connect(linkButton, &QPushButton::released, this, &MainWindow::leftmenu_link_btn_function);
+    connect(linkButton, &QPushButton::released, this, &MainWindow::toggleLink);
 
     // Under the icon buttons, right of the profile buttons: nothing else lives there.
     statusBand = new StatusBand(w);
@@ -448,7 +446,7 @@ void MainWindow::applyShellStyles()
         if (l)
             l->setStyleSheet(styleLabel + QStringLiteral("; font-size:11px; font-weight:bold;"));
     for (QComboBox *c :
-         {profileCombo, shortcutCombo, keyAssignCombo, assignMacroCombo, repeatCombo, issCombo})
+         {profileCombo, shortcutCombo, keyAssignCombo, assignMacroCombo, repeatCombo, shiftCombo})
         if (c)
             c->setStyleSheet(comboStyleSheet(styleCombo));
     const QString edit = lineEditStyleSheet(fontFamily);
@@ -470,7 +468,7 @@ void MainWindow::applyShellStyles()
     if (customizeApplyButton)
         customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styleActionButton
                                                                   : styleTabOff);
-    iss_set_btn();
+    showInstantShiftTargets();
 }
 
 void MainWindow::retranslateShell()
@@ -533,9 +531,9 @@ void MainWindow::retranslateShell()
     captionAssign->setText(QCoreApplication::translate("LumoProject", "ASSIGN"));
     singleResetButton->setText(QCoreApplication::translate("LumoProject", "SINGLE RESET"));
     customizeApplyButton->setText(QCoreApplication::translate("LumoProject", "APPLY"));
-    issButtons[0]->setText(QStringLiteral("SHIFT"));
-    issButtons[1]->setText(QStringLiteral("CTRL"));
-    issButtons[2]->setText(QStringLiteral("ALT"));
+    shiftButtons[0]->setText(QStringLiteral("SHIFT"));
+    shiftButtons[1]->setText(QStringLiteral("CTRL"));
+    shiftButtons[2]->setText(QStringLiteral("ALT"));
 }
 
 void MainWindow::deviceInitialisation()
@@ -546,10 +544,10 @@ void MainWindow::deviceInitialisation()
     capturedUsage = 0;
     hoverUsage = 4;
     selectedUsage = 4;
-    gLightView->profile_number = 1;
+    gLightView->profileNumber = 1;
     appLightValue = 0;
-    appTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
-    connect(appTimer, &QTimer::timeout, this, &MainWindow::app_testt);
+    appLightTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
+    connect(appLightTimer, &QTimer::timeout, this, &MainWindow::pulseAppLight);
     m_link = new KeyboardLink(this);
     connect(m_link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
     connect(m_link, &KeyboardLink::keyboardArrived, this, &MainWindow::keyboardArrived);
@@ -670,7 +668,7 @@ void MainWindow::setTabLook(QPushButton *tab, bool on)
     tab->setStyleSheet(on ? styleTabOn : styleTabOff);
 }
 
-void MainWindow::read_cmd()
+void MainWindow::startUpdateCheck()
 {
     if (!isStartAutoUpdate)
         return;
@@ -689,7 +687,7 @@ static void placePage(QWidget *page)
     page->raise();
 }
 
-void MainWindow::main_keyboard_function()
+void MainWindow::showKeyboardPage()
 {
     if (!macroPageIdle() || !tabLighting->isHidden())
         return;
@@ -704,7 +702,7 @@ void MainWindow::main_keyboard_function()
     gMacroView->hide();
 }
 
-void MainWindow::main_customize_fanction()
+void MainWindow::showCustomizePage()
 {
     if (!macroPageIdle() || !keyboardTabActive)
         return;
@@ -716,7 +714,7 @@ void MainWindow::main_customize_fanction()
     gSettingView->hide();
 }
 
-void MainWindow::main_lighting_function()
+void MainWindow::showLightingPage()
 {
     if (!macroPageIdle() || !keyboardTabActive)
         return;
@@ -729,7 +727,7 @@ void MainWindow::main_lighting_function()
     placePage(gLightView);
 }
 
-void MainWindow::main_macros_function()
+void MainWindow::showMacrosPage()
 {
     if (!macroPageIdle())
         return;
@@ -744,7 +742,7 @@ void MainWindow::main_macros_function()
     placePage(gMacroView);
 }
 
-void MainWindow::rmain_box_btn_fanction()
+void MainWindow::showSettingsPage()
 {
     if (!macroPageIdle() || !gSettingView->isHidden())
         return;
@@ -757,21 +755,21 @@ void MainWindow::rmain_box_btn_fanction()
     allTabsOff();
 }
 
-void MainWindow::rmain_qu_btn_fanction()
+void MainWindow::openProductInformation()
 {
     if (!macroPageIdle())
         return;
     WebLinks::openAddress(PRODUCT_PAGE_URL);
 }
 
-void MainWindow::rmain_r_btn_fanction()
+void MainWindow::openCustomerService()
 {
     if (!macroPageIdle())
         return;
     WebLinks::openAddress(CUSTOMER_SERVICE_URL);
 }
 
-void MainWindow::main_all_profile_close(int index)
+void MainWindow::markProfileButton(int index)
 {
     for (QPushButton *b : profileButtons)
         setTabLook(b, false);
@@ -779,7 +777,7 @@ void MainWindow::main_all_profile_close(int index)
         setTabLook(profileButtons[index], true);
 }
 
-void MainWindow::leftmenu_link_btn_function()
+void MainWindow::toggleLink()
 {
     linkFlag = !linkFlag;
     linkButton->setStyleSheet(
@@ -789,7 +787,7 @@ void MainWindow::leftmenu_link_btn_function()
                        "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
 }
 
-void MainWindow::ReadFromUsb()
+void MainWindow::readFromUsb()
 {
     // The keyboard is never read; nothing connects this slot.
 }
@@ -832,7 +830,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 // --- language ------------------------------------------------------------------
 
-void MainWindow::test_setto_lumo(QString code)
+void MainWindow::switchLanguage(QString code)
 {
     qDebug() << "get" << code;
     const int n = code.toInt();
@@ -843,7 +841,7 @@ void MainWindow::test_setto_lumo(QString code)
         translator = new QTranslator(this);
         loadCatalog(n);
     }
-    reportSaves(IniStore::write_language(n));
+    reportSaves(IniStore::writeLanguage(n));
     fontFamily = fontFamilyForLanguage(n, QString());
     buildStyleSheets();
 
@@ -854,9 +852,9 @@ void MainWindow::test_setto_lumo(QString code)
     MacroPage *oldMacro = gMacroView;
     gLightView = new LightingPage(this);
     gLightView->hide();
-    gLightView->profile_number = oldLight->profile_number;
-    gLightView->profile_name = oldLight->profile_name;
-    gLightView->key_r_insertcombo();
+    gLightView->profileNumber = oldLight->profileNumber;
+    gLightView->editedProfile = oldLight->editedProfile;
+    gLightView->refillPatternList();
     gMacroView = new MacroPage(this);
     gMacroView->hide();
     forwardPageSaveFailures();

@@ -50,7 +50,7 @@ public:
     bool keyboardTabActive = true;
     bool isStartAutoUpdate = true;
     QString softwareVersion;
-    QTimer *readCmdTimer = nullptr;
+    QTimer *updateCheckTimer = nullptr;
     QPoint pressPoint;
     QStringList keyTable; // 324 texts: type, file and once blocks of 108
 
@@ -71,18 +71,18 @@ public:
     int selectedMatrix = 0;
     quint8 capturedUsage = 0;
 
-    QString keyboard_touch_compute(int x, int y);
-    void key_color(int state, int cell);
+    QString keyNameAt(int x, int y);
+    void colourKeyCell(int state, int cell);
 
     // --- control socket pulse -------------------------------------------------
-    QTimer *appTimer = nullptr;
+    QTimer *appLightTimer = nullptr;
     quint8 appLightValue = 0;
 
     // --- instant shift --------------------------------------------------------
-    // issTarget[m][p]: modifier m (0 SHIFT, 1 CTRL, 2 ALT) in on-board profile p (1..5).
-    std::array<std::array<int, 6>, 3> issTarget{};
-    std::array<bool, 3> issOn{};
-    std::array<bool, 3> issEnabled{{true, true, true}};
+    // shiftTarget[m][p]: modifier m (0 SHIFT, 1 CTRL, 2 ALT) in on-board profile p (1..5).
+    std::array<std::array<int, 6>, 3> shiftTarget{};
+    std::array<bool, 3> shiftOn{};
+    std::array<bool, 3> shiftEnabled{{true, true, true}};
     bool customizeApplyEnabled = false;
 
     // --- keyboard link, status and notices ---------------------------------------
@@ -96,19 +96,19 @@ public:
     QByteArray statusReply() const;
 
     // --- operations other pages and tests call ------------------------------
-    void read_profile_connect();
-    void set_profile_connect();
-    void set_profile_light_cmd();
-    void leftmenu_select_combo_inster();
-    void read_macro_file_set();
-    void read_singal_file_set();
-    void save_macro_key_set();
-    void custumize_tkey_assign_combo_insert();
-    void iss_combo_inster();
-    void iss_set_btn();
-    void read_set_iss();
-    int iss_whitch_one_profile() const;
-    void main_all_profile_close(int index);
+    void readProfileLinks();
+    void writeProfileLinks();
+    void sendLinkedLighting();
+    void refillProfileList();
+    void loadKeyAssignments();
+    void loadSingleKeyAssignments();
+    void saveKeyAssignments();
+    void refillAssignMacroList();
+    void refillInstantShiftList();
+    void showInstantShiftTargets();
+    void loadInstantShiftTargets();
+    int instantShiftTargetIndex() const;
+    void markProfileButton(int index);
     QString selectedProfile() const; // the SELECT PROFILE list's current text
 
     // The tray icon: made at start-up where the desktop has a tray; tests make
@@ -141,11 +141,11 @@ public:
            *captionAssignMacro = nullptr, *captionRepeat = nullptr, *captionCurrent = nullptr,
            *currentAssignment = nullptr, *captionAssign = nullptr, *captionInstantShift = nullptr;
     QComboBox *keyAssignCombo = nullptr, *assignMacroCombo = nullptr, *repeatCombo = nullptr,
-              *issCombo = nullptr;
+              *shiftCombo = nullptr;
     QLineEdit *repeatCountEdit = nullptr, *newKeyEdit = nullptr;
     QPushButton *macroResetButton = nullptr, *singleResetButton = nullptr,
                 *customizeApplyButton = nullptr;
-    std::array<QPushButton *, 3> issButtons{};
+    std::array<QPushButton *, 3> shiftButtons{};
 
 signals:
     // A file kept its old content because saving it failed (no space, I/O
@@ -154,44 +154,44 @@ signals:
     void saveFailed(QString path, QString reason);
 
 public slots:
-    void read_cmd();
-    void main_lighting_function();
-    void main_macros_function();
-    void main_customize_fanction();
-    void main_keyboard_function();
-    void rmain_re_btn_fanction();
-    void rmain_r_btn_fanction();
-    void rmain_box_btn_fanction();
-    void rmain_qu_btn_fanction();
-    void main_set_profile1();
-    void main_set_profile2();
-    void main_set_profile3();
-    void main_set_profile4();
-    void main_set_profile5();
-    void custumize_tkey_assign_combo_function();
-    void custumize_apply_function();
-    void custumize_key_combo_function();
-    void custumize_sigle_newkey_function();
-    void leftmenu_link_btn_function();
-    void tkey_allreset_function();
-    void signle_allreset_function();
-    void custumize_tkey_repeat_combo_function();
+    void startUpdateCheck();
+    void showLightingPage();
+    void showMacrosPage();
+    void showCustomizePage();
+    void showKeyboardPage();
+    void factoryResetClicked();
+    void openCustomerService();
+    void showSettingsPage();
+    void openProductInformation();
+    void profile1Clicked();
+    void profile2Clicked();
+    void profile3Clicked();
+    void profile4Clicked();
+    void profile5Clicked();
+    void assignMacroChosen();
+    void applyKeyAssignment();
+    void keyAssignmentChosen();
+    void singleKeyEntered();
+    void toggleLink();
+    void resetMacroAssignments();
+    void resetSingleAssignments();
+    void repeatModeChosen();
     void socketHelperReceiveData(QVariantMap map);
-    void app_testt();
-    void ReadFromUsb();
-    void iss_shift_function();
-    void iss_ctrl_function();
-    void iss_alt_function();
-    void iss_ok_function();
-    void iss_combo_function(int index);
-    void leftmenu_select_btn_load_fanction();
-    void leftmenu_select_btn_new_function();
-    void leftmenu_select_btn_dle_function();
-    void leftmenu_select_btn_copy_function();
-    void leftmenu_select_btn_up_fanction();
-    void leftmenu_select_combo_function(int index);
-    void leftmenu_profile_name_function();
-    void test_setto_lumo(QString code);
+    void pulseAppLight();
+    void readFromUsb();
+    void toggleShiftInstantShift();
+    void toggleCtrlInstantShift();
+    void toggleAltInstantShift();
+    void confirmInstantShift();
+    void instantShiftTargetChosen(int index);
+    void importProfileClicked();
+    void newProfileClicked();
+    void deleteProfileClicked();
+    void copyProfileClicked();
+    void exportProfileClicked();
+    void savedProfileChosen(int index);
+    void profileNameEntered();
+    void switchLanguage(QString code);
     void showConsole(); // shown, raised and active, from the tray or a second start
     void quitConsole(); // the Close button and the tray's Quit
 
@@ -223,8 +223,8 @@ private:
     void activateProfile(int n);
     void showCustomizePanels(int assignment);
     void setApplyEnabled(bool enabled);
-    void issButton(int modifier);
-    void writeIssFlags();
+    void toggleShiftButton(int modifier);
+    void writeShiftFlags();
     bool saveBindings();
     // Raises saveFailed for every failure of `result`; true when there was none.
     bool reportSaves(const orvanta::SaveResult &result);

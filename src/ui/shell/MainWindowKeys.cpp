@@ -45,7 +45,7 @@ static QString rgbStyle(int r, int g, int b)
            QString::number(g) + QLatin1Char(',') + QString::number(b) + QStringLiteral(");");
 }
 
-void MainWindow::key_color(int state, int cell)
+void MainWindow::colourKeyCell(int state, int cell)
 {
     qDebug() << "key_color()" << state << cell;
     setCellColour(state, cell);
@@ -110,7 +110,7 @@ void MainWindow::refreshKeyCellColours()
         setCellColour(5, i);
 }
 
-QString MainWindow::keyboard_touch_compute(int x, int y)
+QString MainWindow::keyNameAt(int x, int y)
 {
     const int cell = hitTestKey(x, y);
     qDebug() << "keyboard_touch_compute()" << cell << y;
@@ -119,7 +119,7 @@ QString MainWindow::keyboard_touch_compute(int x, int y)
         return QString();
     hoverUsage = KEY_TABLE[cell].usage;
     hoverMatrix = KEY_TABLE[cell].matrix;
-    key_color(1, cell);
+    colourKeyCell(1, cell);
     return QString::fromUtf8(KEY_TABLE[cell].label);
 }
 
@@ -148,10 +148,10 @@ void MainWindow::hoverKeyAt(const QPoint &pos)
         return;
     }
     if (hoverKey != kNoKey) {
-        key_color(5, lastHoverKey);
+        colourKeyCell(5, lastHoverKey);
         gKeyPopup->show();
     }
-    const QString label = keyboard_touch_compute(pos.x(), pos.y());
+    const QString label = keyNameAt(pos.x(), pos.y());
     if (hoverKey == kNoKey) {
         gKeyPopup->hide();
         return;
@@ -179,8 +179,8 @@ void MainWindow::selectKeyAt(const QPoint &pos)
     }
     customizeApplyEnabled = true;
     customizeApplyButton->setStyleSheet(styleActionButton);
-    const QString label = keyboard_touch_compute(pos.x(), pos.y());
-    key_color(4, hoverKey);
+    const QString label = keyNameAt(pos.x(), pos.y());
+    colourKeyCell(4, hoverKey);
     selectedKey = hoverKey;
     selectedUsage = hoverUsage;
     selectedMatrix = hoverMatrix;

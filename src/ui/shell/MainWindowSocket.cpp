@@ -28,15 +28,15 @@ void MainWindow::socketHelperReceiveData(QVariantMap map)
         qDebug() << "rgb" << action.red << action.green << action.blue;
         // Sent only: the profile's stored lighting returns at its next activation.
         sendStaticColour(*gCommandSender, gDeviceHandle, action.red, action.green, action.blue,
-                         quint8(gLightView->profile_number));
+                         quint8(gLightView->profileNumber));
         break;
     case SocketAction::PulseStart:
-        if (!appTimer->isActive())
-            appTimer->start(500);
+        if (!appLightTimer->isActive())
+            appLightTimer->start(500);
         appLightValue = action.pulseValue;
         break;
     case SocketAction::PulseStop:
-        appTimer->stop();
+        appLightTimer->stop();
         break;
     case SocketAction::None:
         break;
@@ -44,7 +44,7 @@ void MainWindow::socketHelperReceiveData(QVariantMap map)
     gCommandSender->setFromOtherProgram(false);
 }
 
-void MainWindow::app_testt()
+void MainWindow::pulseAppLight()
 {
     gCommandSender->setFromOtherProgram(true);
     gCommandSender->sendAppLight(gDeviceHandle, appLightValue);

@@ -23,7 +23,7 @@ private slots:
         QFETCH(QRect, stored);
         SelectionRect rect;
         QTest::ignoreMessage(QtDebugMsg, "change_draw_rect()");
-        rect.change_draw_rect(given.x(), given.y(), given.width(), given.height());
+        rect.setSelection(given.x(), given.y(), given.width(), given.height());
         QCOMPARE(rect.rectangle(), stored);
     }
 };
