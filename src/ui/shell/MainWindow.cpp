@@ -58,7 +58,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     initTranslationResources();
     removeStaleStaging(); // what an interrupted profile copy left behind
 
-    // 1. Base state.
+    // Base state.
     currentProfile = 1;
     for (int i = 0; i < 324; ++i)
         keyTable << QString();
@@ -66,7 +66,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
         profileNames << QString();
     keyboardTabActive = true;
 
-    // 2. Frame.
+    // Frame.
     if (objectName().isEmpty())
         setObjectName(QStringLiteral("LumoProjectClass"));
     resize(1200, 800);
@@ -80,7 +80,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
                                  "QFocusFrame{border:2px solid rgb(255,255,255); "
                                  "border-radius:4px;}"));
 
-    // 3. Background picture as the window brush.
+    // Background picture as the window brush.
     {
         QPalette pal = palette();
         const QPixmap back =
@@ -92,25 +92,23 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
         setPalette(pal);
     }
 
-    // 4.
     softwareVersion = QStringLiteral("2.1.2");
     isStartAutoUpdate = m_options.checkForUpdates;
 
-    // 5. Control socket.
+    // Control socket.
     gSocketHelper = new SocketHelper(this, m_options.port, m_options.listenOnAllAddresses);
     gSocketHelper->setStatusReply([this] { return statusReply(); });
     connect(gSocketHelper, &SocketHelper::socketHelperSendData, this,
             &MainWindow::socketHelperReceiveData);
 
-    // 6.
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
-    // 7. Translation catalog of the stored language.
+    // Translation catalog of the stored language.
     translator = new QTranslator(this);
     const int language = toNumber(IniStore::readLanguage(), 0);
     loadCatalog(language);
 
-    // 8. Pages, created hidden.
+    // Pages, created hidden.
     gLightView = new LightingPage(this);
     gLightView->hide();
     gMacroView = new MacroPage(this);
@@ -130,12 +128,11 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     gSettingView = new SettingsPage(this);
     gSettingView->hide();
 
-    // 9.
     setMouseTracking(true);
     // Focus comes to the window by a click (a key on the picture), never by Tab.
     setFocusPolicy(Qt::ClickFocus);
 
-    // 10. Styles and widgets.
+    // Styles and widgets.
     fontFamily = fontFamilyForLanguage(language, QString());
     buildStyleSheets();
     buildShellWidgets();
@@ -145,15 +142,15 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     applyShellStyles();
     retranslateShell();
 
-    // 11. Keyboard.
+    // Keyboard.
     deviceInitialisation();
 
-    // 12. Links, instant shift, CUSTOMIZE panels hidden until a key is chosen.
+    // Links, instant shift, CUSTOMIZE panels hidden until a key is chosen.
     readProfileLinks();
     loadInstantShiftTargets();
     showCustomizePanels(-1);
 
-    // 13. Slot 1's key settings, then activate it.
+    // Slot 1's key settings, then activate it.
     {
         // The list is filled quietly: filling it must not choose a profile.
         refillProfileList();
@@ -161,20 +158,19 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     loadKeyAssignments();
     profile1Clicked();
 
-    // 14. Popup.
+    // Popup.
     gKeyPopup = new KeyPopup(this);
     gKeyPopup->hide();
 
-    // 15. Update check one second after start-up.
+    // Update check one second after start-up.
     updateCheckTimer = new QTimer(this);
     updateCheckTimer->start(1000);
     updateCheckTimer->setSingleShot(true);
     connect(updateCheckTimer, &QTimer::timeout, this, &MainWindow::startUpdateCheck);
 
-    // 16.
     connect(gSettingView, &SettingsPage::languageChosen, this, &MainWindow::switchLanguage);
 
-    // 17. The virtual keyboard, a click away on the Settings page. Taken after
+    // The virtual keyboard, a click away on the Settings page. Taken after
     // start-up, it gets the active profile like a keyboard plugged in would.
     connect(gSettingView, &SettingsPage::virtualKeyboardRequested, virtualKeyboard,
             &VirtualKeyboardHost::showWindow);
