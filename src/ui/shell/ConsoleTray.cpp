@@ -1,5 +1,7 @@
 #include "ConsoleTray.h"
 
+#include "Shell.h"
+
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenu>
@@ -44,13 +46,8 @@ ConsoleTray::~ConsoleTray()
 void ConsoleTray::retranslate()
 {
     // The profile names are the PROFILE buttons' own texts.
-    const char *profiles[5] = {QT_TRANSLATE_NOOP("LumoProject", "PROFILE 1"),
-                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 2"),
-                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 3"),
-                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 4"),
-                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 5")};
     for (int i = 0; i < 5; ++i)
-        m_profiles[i]->setText(QCoreApplication::translate("LumoProject", profiles[i]));
+        m_profiles[i]->setText(orvanta::profileButtonText(i + 1));
     m_show->setText(tr("Show window"));
     m_quit->setText(tr("Quit"));
     setKeyboardStatus(m_statusText);

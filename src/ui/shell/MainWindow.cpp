@@ -475,13 +475,8 @@ void MainWindow::retranslateShell()
     tabMacros->setText(QCoreApplication::translate("LumoProject", "MACROS"));
     tabCustomize->setText(QCoreApplication::translate("LumoProject", "CUSTOMIZE"));
     tabLighting->setText(QCoreApplication::translate("LumoProject", "LIGHTING"));
-    const char *profiles[5] = {QT_TRANSLATE_NOOP("LumoProject", "PROFILE 1"),
-                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 2"),
-                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 3"),
-                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 4"),
-                               QT_TRANSLATE_NOOP("LumoProject", "PROFILE 5")};
     for (int i = 0; i < 5; ++i)
-        profileButtons[i]->setText(QCoreApplication::translate("LumoProject", profiles[i]));
+        profileButtons[i]->setText(profileButtonText(i + 1));
     btnReset->setToolTip(QCoreApplication::translate("LumoProject", "Reset"));
     btnService->setToolTip(QCoreApplication::translate("LumoProject", "Customer Service"));
     btnInfo->setToolTip(QCoreApplication::translate("LumoProject", "Product Information"));

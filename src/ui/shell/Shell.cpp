@@ -1,9 +1,11 @@
 #include "Shell.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTranslator>
 
-namespace orvanta {
+namespace orvanta
+{
 
 QString catalogFileForLanguage(int language)
 {
@@ -27,14 +29,27 @@ bool loadTranslationCatalog(QTranslator &translator, const QString &relativePath
     return translator.load(QStringLiteral(":/LumoProject/Language/") + name);
 }
 
+QString profileButtonText(int profile)
+{
+    static const char *const names[5] = {QT_TRANSLATE_NOOP("LumoProject", "PROFILE 1"),
+                                         QT_TRANSLATE_NOOP("LumoProject", "PROFILE 2"),
+                                         QT_TRANSLATE_NOOP("LumoProject", "PROFILE 3"),
+                                         QT_TRANSLATE_NOOP("LumoProject", "PROFILE 4"),
+                                         QT_TRANSLATE_NOOP("LumoProject", "PROFILE 5")};
+    if (profile < 1 || profile > 5)
+        return QString();
+    return QCoreApplication::translate("LumoProject", names[profile - 1]);
+}
+
 QString comboStyleSheet(const QString &base)
 {
     return QStringLiteral("QComboBox{") + base +
-           QStringLiteral("; border:1px solid rgb(132,132,132); border-radius:3px; padding-left:6px;}"
-                          "QComboBox:hover{border:1px solid rgb(200,40,40);}"
-                          "QComboBox::drop-down{border:none; width:18px;}"
-                          "QComboBox QAbstractItemView{background-color:rgb(38,38,38); color:white; "
-                          "selection-background-color:rgb(170,20,20);}");
+           QStringLiteral(
+               "; border:1px solid rgb(132,132,132); border-radius:3px; padding-left:6px;}"
+               "QComboBox:hover{border:1px solid rgb(200,40,40);}"
+               "QComboBox::drop-down{border:none; width:18px;}"
+               "QComboBox QAbstractItemView{background-color:rgb(38,38,38); color:white; "
+               "selection-background-color:rgb(170,20,20);}");
 }
 
 QString lineEditStyleSheet(const QString &fontFamily)
