@@ -12,7 +12,6 @@
 #include "core/device/KeyboardLink.h"
 #include "core/socket/SocketHelper.h"
 #include "ui/lighting/LightingPage.h"
-#include "ui/shell/Globals.h"
 #include "ui/shell/MainWindow.h"
 
 #include <QApplication>
@@ -177,7 +176,8 @@ struct Figures {
     int lost = 0;
 };
 
-template <typename Action> Figures measure(quint16 port, Action action, int settleMs)
+template <typename Action>
+Figures measure(const CommandSender &sender, quint16 port, Action action, int settleMs)
 {
     StallMeter meter;
     GreetingProbe probe(port);
@@ -195,7 +195,7 @@ template <typename Action> Figures measure(quint16 port, Action action, int sett
     f.greetingMs = probe.stop();
     f.lost = probe.lost();
     // Whatever is still queued is not part of the next figure.
-    if (KeyboardLink *link = gCommandSender->link())
+    if (KeyboardLink *link = sender.link())
         while (!link->isIdle())
             spin(20);
     return f;
@@ -237,22 +237,23 @@ int main(int argc, char **argv)
         while (!link->isIdle())
             spin(20);
         if (mode == 0) {
-            gCommandSender->setLink(nullptr); // every report sent and slept here
-            gDeviceHandle = &device;
+            w.context().sender->setLink(nullptr); // every report sent and slept here
+            w.context().device = &device;
         } else {
             link->useVirtualDevice(&device);
         }
-        const quint16 port = gSocketHelper->serverPort();
-        gLightView->findChild<QComboBox *>(QStringLiteral("effect_combo"))->setCurrentIndex(0);
+        const quint16 port = w.context().socket->serverPort();
+        LightingPage *lighting = w.context().lighting;
+        lighting->findChild<QComboBox *>(QStringLiteral("effect_combo"))->setCurrentIndex(0);
         // One unmeasured APPLY first: the first notice loads its font.
         measure(
-            port, [] { gLightView->applyClicked(); }, 200);
+            *w.context().sender, port, [lighting] { lighting->applyClicked(); }, 200);
         results[mode][0] = measure(
-            port, [] { gLightView->applyClicked(); }, 200);
+            *w.context().sender, port, [lighting] { lighting->applyClicked(); }, 200);
         results[mode][1] = measure(
-            port, [&w] { w.factoryResetClicked(); }, 200);
+            *w.context().sender, port, [&w] { w.factoryResetClicked(); }, 200);
         results[mode][2] = measure(
-            port,
+            *w.context().sender, port,
             [&w] {
                 w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
                 spin(2000);
@@ -260,8 +261,7 @@ int main(int argc, char **argv)
             },
             200);
         results[mode][3] = measure(
-            port, [port, burstSize] { burst(port, burstSize); }, 500);
-        gDeviceHandle = nullptr;
+            *w.context().sender, port, [port, burstSize] { burst(port, burstSize); }, 500);
         if (mode == 1)
             link->useVirtualDevice(nullptr);
     }

@@ -5,7 +5,7 @@
 #include "core/device/CommandSender.h"
 #include "core/device/HidDevice.h"
 #include "ui/lighting/LightingPage.h"
-#include "ui/shell/Globals.h"
+#include "ui/shell/ConsoleContext.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -41,10 +41,11 @@ int main(int argc, char **argv)
     unsigned pausedMs = 0;
     sender.setPauseFunction([&pausedMs](unsigned ms) { pausedMs += ms; });
     NullDevice device;
-    gCommandSender = &sender;
-    gDeviceHandle = &device;
+    ConsoleContext context;
+    context.sender = &sender;
+    context.device = &device;
 
-    LightingPage page;
+    LightingPage page(&context);
     page.editedProfile = QStringLiteral("Bench");
     const char *names[5] = {"Static", "Reactive", "Arrow Flow", "Wave", "Ripple"};
     // The three INI writes are synced to disk by the settings library, so the
@@ -67,7 +68,5 @@ int main(int argc, char **argv)
         std::printf("  %-10s median %.3f ms  p90 %.3f ms  (pauses asked: %u ms)\n", names[k],
                     ms[ms.size() / 2], ms[ms.size() * 9 / 10], pausedMs);
     }
-    gCommandSender = nullptr;
-    gDeviceHandle = nullptr;
     return 0;
 }

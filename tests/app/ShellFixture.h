@@ -5,7 +5,6 @@
 #include "TestSupport.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/KeyTable.h"
-#include "ui/shell/Globals.h"
 #include "ui/shell/MainWindow.h"
 
 #include <QTcpServer>
@@ -39,18 +38,11 @@ struct ShellFixture {
         // then driven synchronously against the recording device below.
         startedIdle = QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
         qunsetenv("ORVANTA_FAKEHID_LOG");
-        gCommandSender->setLink(nullptr);
-        delete gDeviceHandle; // the fake keyboard found at start-up
-        gDeviceHandle = &device;
-        delete gConsumerHandle;
-        gConsumerHandle = nullptr;
-        gCommandSender->setPauseFunction(pauses.function());
+        ctx().sender->setLink(nullptr);
+        ctx().device = &device;
+        ctx().sender->setPauseFunction(pauses.function());
     }
-    ~ShellFixture()
-    {
-        w.reset();
-        gDeviceHandle = nullptr;
-    }
+    ConsoleContext &ctx() { return w->context(); }
     void clear()
     {
         device.reports.clear();

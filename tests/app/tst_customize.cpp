@@ -98,7 +98,7 @@ private slots:
         select(*f.w, 42, 0);
         f.w->applyKeyAssignment();
         QCOMPARE(macroKeys(), QStringLiteral("48"));
-        QCOMPARE(int(gCommandSender->keyMap[40]), 0x04);
+        QCOMPARE(int(f.ctx().sender->keyMap[40]), 0x04);
         QCOMPARE(f.device.reports.size(), 3); // select, key map, select
     }
 
@@ -108,13 +108,13 @@ private slots:
         f.w->show();
         assignMacro(*f.w, 42, "Jump", 0x80, 0);
         assignSingle(*f.w, 103, Qt::Key_F5); // keypad "."
-        QCOMPARE(int(gCommandSender->keyMap[107]), 0x3E);
+        QCOMPARE(int(f.ctx().sender->keyMap[107]), 0x3E);
 
         // SINGLE RESET leaves the macro key; it clears the last key too.
         f.clear();
         f.w->resetSingleAssignments();
         QCOMPARE(f.w->keyTable[103] + f.w->keyTable[42], QStringLiteral("01"));
-        QCOMPARE(int(gCommandSender->keyMap[107]), 0x63);
+        QCOMPARE(int(f.ctx().sender->keyMap[107]), 0x63);
         QCOMPARE(f.device.reports.size(), 4); // with the one stored macro
 
         // MACRO RESET leaves single keys.
@@ -123,7 +123,7 @@ private slots:
         f.w->resetMacroAssignments();
         QCOMPARE(f.w->keyTable[0] + f.w->keyTable[42], QStringLiteral("20"));
         QCOMPARE(macroKeys(), QString());
-        QCOMPARE(int(gCommandSender->keyMap[40]), 0x04);
+        QCOMPARE(int(f.ctx().sender->keyMap[40]), 0x04);
         QCOMPARE(f.device.reports.size(), 3); // key map without macros
     }
 
@@ -194,7 +194,7 @@ private slots:
         w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 3"));
         f.clear();
         w.toggleShiftInstantShift();
-        QCOMPARE(int(gCommandSender->keyMap[121]), 187);
+        QCOMPARE(int(f.ctx().sender->keyMap[121]), 187);
         QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("3,0,0,0,0"));
         QCOMPARE(int(quint8(f.device.reports.value(1)[8 + 121])), 187);
 
@@ -209,12 +209,12 @@ private slots:
         w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 2"));
         QVERIFY(!w.shiftEnabled[0]);
         w.toggleShiftInstantShift();
-        QCOMPARE(int(gCommandSender->keyMap[121]), 187);
+        QCOMPARE(int(f.ctx().sender->keyMap[121]), 187);
 
         // Off again restores the modifier.
         w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 3"));
         w.toggleShiftInstantShift();
-        QCOMPARE(int(gCommandSender->keyMap[121]), 225);
+        QCOMPARE(int(f.ctx().sender->keyMap[121]), 225);
         QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("0,0,0,0,0"));
     }
 
@@ -274,7 +274,7 @@ private slots:
         w.factoryResetClicked();
         QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
         QCOMPARE(macroKeys(), QString());
-        QCOMPARE(gCommandSender->keyMap, DEFAULT_KEY_MAP);
+        QCOMPARE(f.ctx().sender->keyMap, DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
         const int lighting = 5 + 5 + 5 + 3 + 8;
         QCOMPARE(f.device.reports.size(), lighting + 25 + 1);

@@ -44,9 +44,9 @@ private slots:
         QVERIFY(f.w->isHidden());
 
         // The language switch relabels and rebuilds the pages.
-        LightingPage *light = gLightView;
+        LightingPage *light = f.ctx().lighting;
         f.w->switchLanguage("1");
-        QVERIFY(gLightView != light);
+        QVERIFY(f.ctx().lighting != light);
         QCOMPARE(IniStore::readLanguage(), QStringLiteral("1"));
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("巨集設定"));
         f.w->switchLanguage("0");
@@ -127,28 +127,28 @@ private slots:
         f.w->show();
         const QVector<QPair<void (MainWindow::*)(), QWidget *>> steps{
             {&MainWindow::showKeyboardPage, nullptr}, // in front already: changes nothing
-            {&MainWindow::showLightingPage, gLightView},
+            {&MainWindow::showLightingPage, f.ctx().lighting},
             {&MainWindow::showCustomizePage, nullptr},
-            {&MainWindow::showMacrosPage, gMacroView},
-            {&MainWindow::showLightingPage, gMacroView}, // MACROS in front: changes nothing
+            {&MainWindow::showMacrosPage, f.ctx().macros},
+            {&MainWindow::showLightingPage, f.ctx().macros}, // MACROS in front: changes nothing
             {&MainWindow::showKeyboardPage, nullptr},
-            {&MainWindow::showSettingsPage, gSettingView},
+            {&MainWindow::showSettingsPage, f.ctx().settings},
             {&MainWindow::showKeyboardPage, nullptr}};
-        const QList<QWidget *> pages{gLightView, gMacroView, gSettingView};
+        const QList<QWidget *> pages{f.ctx().lighting, f.ctx().macros, f.ctx().settings};
         for (const auto &step : steps) {
             (f.w.get()->*step.first)();
             for (QWidget *page : pages)
                 QCOMPARE(page->isVisible(), page == step.second);
             QCOMPARE(f.w->tabLighting->isVisible(),
-                     step.second != gMacroView && step.second != gSettingView);
+                     step.second != f.ctx().macros && step.second != f.ctx().settings);
         }
-        QCOMPARE(gLightView->geometry(), QRect(230, 140, 960, 620));
+        QCOMPARE(f.ctx().lighting->geometry(), QRect(230, 140, 960, 620));
 
         // While a macro is recorded every page, profile and menu button is gated.
         MainWindow &w = *f.w;
         int opened = 0;
         WebLinks::open = [&](const QUrl &) { return ++opened, true; };
-        gMacroView->startRecording();
+        f.ctx().macros->startRecording();
         f.clear();
         w.showLightingPage();
         w.showMacrosPage();
@@ -157,10 +157,10 @@ private slots:
         w.factoryResetClicked();
         w.openProductInformation();
         w.openCustomerService();
-        QVERIFY(gLightView->isHidden() && gMacroView->isHidden() && gSettingView->isHidden());
+        QVERIFY(f.ctx().lighting->isHidden() && f.ctx().macros->isHidden() && f.ctx().settings->isHidden());
         QCOMPARE(opened, 0);
         QVERIFY(f.device.reports.isEmpty());
-        gMacroView->stopRecording();
+        f.ctx().macros->stopRecording();
         w.openProductInformation();
         QCOMPARE(opened, 1);
         WebLinks::restoreDefaults();
@@ -261,11 +261,11 @@ private slots:
             QApplication::sendEvent(&w, &e);
         };
         move(centreOf(28)); // Q
-        QVERIFY(gKeyPopup->isVisible());
-        QCOMPARE(gKeyPopup->keyName(), QStringLiteral("Q"));
-        QCOMPARE(gKeyPopup->pos(), QPoint(405 - 40, 239 - 108));
+        QVERIFY(f.ctx().keyPopup->isVisible());
+        QCOMPARE(f.ctx().keyPopup->keyName(), QStringLiteral("Q"));
+        QCOMPARE(f.ctx().keyPopup->pos(), QPoint(405 - 40, 239 - 108));
         move({410, 185}); // a gap
-        QVERIFY(gKeyPopup->isHidden());
+        QVERIFY(f.ctx().keyPopup->isHidden());
         QCOMPARE(w.keyCells[28]->styleSheet(), QStringLiteral("background-color:rgb(0,0,0);"));
         QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(28));
         QCOMPARE(w.selectedKey, 28);
@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(w.selectedKey, 28);
         w.showLightingPage(); // another page in front takes the mouse
         move(centreOf(0));
-        QVERIFY(gKeyPopup->isHidden());
+        QVERIFY(f.ctx().keyPopup->isHidden());
     }
 
     void statusAndNoticesFollowTheKeyboardLink()
@@ -286,7 +286,7 @@ private slots:
             return false; // no keyboard turns up once the virtual one is gone
         });
         link->useVirtualDevice(&f.device);
-        gCommandSender->setLink(link);
+        f.ctx().sender->setLink(link);
         QTRY_COMPARE(f.w->statusBand->stateText(), QStringLiteral("Virtual keyboard"));
 
         f.w->profileButtons[1]->click();
@@ -302,8 +302,8 @@ private slots:
         // The factory reset's bar closes only when the keyboard has every step.
         f.clear();
         f.w->factoryResetClicked();
-        QVERIFY(!gResetView->isHidden());
-        QTRY_VERIFY(gResetView->isHidden());
+        QVERIFY(!f.ctx().resetView->isHidden());
+        QTRY_VERIFY(f.ctx().resetView->isHidden());
         QVERIFY(f.device.reports.size() > 25);
         QCOMPARE(f.device.reports.last(), selectReport(1));
 

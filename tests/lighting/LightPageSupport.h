@@ -3,7 +3,7 @@
 
 #include "LightingTestSupport.h"
 #include "core/device/CommandSender.h"
-#include "ui/shell/Globals.h"
+#include "ui/shell/ConsoleContext.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -71,14 +71,15 @@ inline void press(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton)
     drag(w, p, {}, b);
 }
 
-// A fresh working directory and an in-memory keyboard behind the page's
-// process-wide sender, set up before and taken down after each test.
+// A fresh working directory and an in-memory keyboard behind the context's
+// sender, set up before and taken down after each test.
 struct PageRig
 {
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
     CommandSender sender;
+    ConsoleContext context; // what a page is built with
 
     void init()
     {
@@ -86,13 +87,12 @@ struct PageRig
         device.reports.clear();
         pauses.pauses.clear();
         sender.setPauseFunction(pauses.function());
-        gCommandSender = &sender;
-        gDeviceHandle = &device;
+        context.sender = &sender;
+        context.device = &device;
     }
     void cleanup()
     {
-        gCommandSender = nullptr;
-        gDeviceHandle = nullptr;
+        context = {};
         dir.reset();
     }
 };

@@ -6,7 +6,7 @@
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/LightingBuilders.h"
 #include "ui/lighting/LightingPage.h"
-#include "ui/shell/Globals.h"
+#include "ui/shell/ConsoleContext.h"
 
 #include <memory>
 
@@ -31,7 +31,7 @@ private slots:
                           "[arrow]\ncustomized=1\nleft=1\nright=1\nno=1\n"
                           "[wave]\ncustomized=1\nright=1\nspeediness=5\n"
                           "[ripple]\nfull=1\nyes=1\ncombo_count=0\n"));
-        LightingPage page;
+        LightingPage page(&rig.context);
         const EffectRecords before = page.savedEffectFlags;
         QComboBox *effects = combo(page, "effect_combo");
         for (int k : {3, 0, 2, 4, 1, 3, 2, 0}) {
@@ -48,7 +48,7 @@ private slots:
 
     void ledResetAddressesTheEffectsProfile()
     {
-        LightingPage page;
+        LightingPage page(&rig.context);
         page.profileNumber = 2;
         page.editedProfile = "Mine";
         combo(page, "effect_combo")->setCurrentIndex(3);
@@ -69,7 +69,7 @@ private slots:
 
     void perKeyEditor()
     {
-        LightingPage page;
+        LightingPage page(&rig.context);
         QVERIFY(page.effectFlag.customized);
         enter(page, "edit_code", "00ff00");
         const QPoint esc = keyWidgetRect(0).center();
@@ -106,7 +106,7 @@ private slots:
         palette.fill(Qt::white);
         palette.setPixelColor(10, 10, QColor(0, 128, 255));
         QVERIFY(palette.save("Image/palette.png"));
-        LightingPage page;
+        LightingPage page(&rig.context);
         combo(page, "effect_combo")->setCurrentIndex(1);
         click(page, "btn_full");
         sendMouse(&page, QEvent::MouseButtonPress, {534, 450}, Qt::LeftButton, Qt::LeftButton);
@@ -117,7 +117,7 @@ private slots:
 
     void fullPaintsEverySlot()
     {
-        LightingPage page;
+        LightingPage page(&rig.context);
         combo(page, "effect_combo")->setCurrentIndex(1);
         click(page, "btn_full");
         // no per-key painting with FULL

@@ -8,7 +8,7 @@
 #include "core/lighting/StripStyle.h"
 #include "core/storage/IniStore.h"
 #include "ui/lighting/LightingPage.h"
-#include "ui/shell/Globals.h"
+#include "ui/shell/ConsoleContext.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -69,7 +69,7 @@ class LightStopsTest : public QObject
     // `pattern` (-1: the one the effect's stored record chose).
     std::unique_ptr<LightingPage> openPage(int effect, int pattern = -1)
     {
-        std::unique_ptr<LightingPage> page(new LightingPage);
+        std::unique_ptr<LightingPage> page(new LightingPage(&rig.context));
         page->editedProfile = kProfile;
         page->refillPatternList();
         combo(*page, "effect_combo")->setCurrentIndex(effect);

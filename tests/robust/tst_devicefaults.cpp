@@ -10,7 +10,6 @@
 #include "core/storage/IniStore.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
-#include "ui/shell/Globals.h"
 #include "ui/shell/MainWindow.h"
 
 #include <QComboBox>
@@ -81,8 +80,8 @@ void runActions(MainWindow &w)
     w.profile2Clicked();
 
     // CUSTOMIZE: a macro key and a single key, each applied.
-    gMacroView->newMacroClicked();
-    const QString macro = gMacroView->selectedMacro();
+    w.context().macros->newMacroClicked();
+    const QString macro = w.context().macros->selectedMacro();
     w.profile1Clicked();
     QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(42));
     w.keyAssignCombo->setCurrentIndex(1);
@@ -97,18 +96,18 @@ void runActions(MainWindow &w)
 
     // LIGHTING: APPLY, then LED RESET, on on-board profile 3.
     w.profile3Clicked();
-    gLightView->applyClicked();
-    gLightView->ledResetClicked();
-    gLightView->applyClicked();
+    w.context().lighting->applyClicked();
+    w.context().lighting->ledResetClicked();
+    w.context().lighting->applyClicked();
 
     // MACROS: record a few keys and stop.
-    gMacroView->useManualClock(true);
-    gMacroView->startRecording();
-    QTest::keyPress(gMacroView, Qt::Key_B);
-    gMacroView->advanceDelayClock();
-    QTest::keyRelease(gMacroView, Qt::Key_B);
-    QTest::keyClick(gMacroView, Qt::Key_C);
-    gMacroView->stopRecording();
+    w.context().macros->useManualClock(true);
+    w.context().macros->startRecording();
+    QTest::keyPress(w.context().macros, Qt::Key_B);
+    w.context().macros->advanceDelayClock();
+    QTest::keyRelease(w.context().macros, Qt::Key_B);
+    QTest::keyClick(w.context().macros, Qt::Key_C);
+    w.context().macros->stopRecording();
 
     // The control socket's commands.
     w.socketHelperReceiveData(
@@ -158,7 +157,7 @@ Outcome run(const Fault &fault)
 
         out.accepted = loggedReports(log) - atStart;
         out.pauses = pauses.pauses;
-        out.keyMap = gCommandSender->keyMap;
+        out.keyMap = w.context().sender->keyMap;
         out.currentProfile = w.currentProfile;
         out.files = treeContent(wd.path());
         // The fault goes away; the keyboard is found again within the scan

@@ -172,7 +172,7 @@ private slots:
     void applyKeepsEveryFileWholeAtEveryByte()
     {
         QVERIFY(rig.dir->seedFromDataTree());
-        LightingPage page;
+        LightingPage page(&rig.context);
         page.editedProfile = QStringLiteral("PROFILE 1");
         QSignalSpy failures(&page, &LightingPage::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
@@ -262,7 +262,7 @@ private slots:
             targets << target;
         }
         const Files before = snapshot({outside.path()});
-        LightingPage page;
+        LightingPage page(&rig.context);
         page.editedProfile = QStringLiteral("PROFILE 1");
         QSignalSpy failures(&page, &LightingPage::saveFailed);
         pickColour(page);
@@ -297,7 +297,7 @@ private slots:
             QVERIFY(copyDirectory(QDir(dataTreeDir()).filePath(part),
                                   QDir(data).filePath(QLatin1String(part))));
         QVERIFY(QDir::setCurrent(data));
-        LightingPage page;
+        LightingPage page(&rig.context);
         page.editedProfile = QStringLiteral("PROFILE 1");
         QSignalSpy failures(&page, &LightingPage::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};

@@ -8,7 +8,6 @@
 #include "core/keys/KeyTable.h"
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "ui/shell/Globals.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -167,7 +166,7 @@ void MainWindow::saveKeyAssignments()
 {
     const QString profile = selectedProfile();
     reportSaves(IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTable), profile));
-    reportSaves(IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+    reportSaves(IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
 }
 
 void MainWindow::loadKeyAssignments()
@@ -179,7 +178,7 @@ void MainWindow::loadKeyAssignments()
 
 void MainWindow::loadSingleKeyAssignments()
 {
-    loadSignal(gCommandSender->keyMap, keyTable, IniStore::readFlagFile(selectedProfile()));
+    loadSignal(m_context.sender->keyMap, keyTable, IniStore::readFlagFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -251,7 +250,7 @@ void MainWindow::applyKeyAssignment()
     int count = IniStore::readMacroCmdCount(profile);
     auto writeSignal = [&] {
         reportSaves(
-            IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+            IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
     };
 
     switch (keyAssignCombo->currentIndex()) {
@@ -260,7 +259,7 @@ void MainWindow::applyKeyAssignment()
             removeMacroEntry(profile, keyNumber, count);
         keyTable[k] = QStringLiteral("0");
         colourKeyCell(5, k);
-        gCommandSender->resetKeyAndWrite(gDeviceHandle, code, n);
+        m_context.sender->resetKeyAndWrite(m_context.device, code, n);
         writeSignal();
         break;
     case 1: { // Macro Key
@@ -293,11 +292,11 @@ void MainWindow::applyKeyAssignment()
         }
         const QString commands = IniStore::readMacroFile(macro).value(4);
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
-        gCommandSender->setSingleKey(code, kMacroKeyCode);
+        m_context.sender->setSingleKey(code, kMacroKeyCode);
         writeSignal();
         reportSaves(
             IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
-        gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), n, count);
+        m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
         keyTable[k] = QStringLiteral("1");
         keyTable[108 + k] = macro;
         colourKeyCell(5, k);
@@ -309,8 +308,8 @@ void MainWindow::applyKeyAssignment()
         // A macro key turned into a single key no longer plays its macro.
         if (keyTable[k] == QLatin1String("1"))
             removeMacroEntry(profile, keyNumber, count);
-        gCommandSender->setSingleKey(code, capturedUsage);
-        gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), n, count);
+        m_context.sender->setSingleKey(code, capturedUsage);
+        m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
         keyTable[k] = QStringLiteral("2");
         keyTable[108 + k] = newKeyEdit->text();
         writeSignal();
@@ -333,11 +332,11 @@ void MainWindow::resetSingleAssignments()
             continue;
         keyTable[k] = QStringLiteral("0");
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
+        m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
     }
     const QString profile = selectedProfile();
     const int count = IniStore::readMacroCmdCount(profile);
-    gCommandSender->writeKeyMapAndMacros(gDeviceHandle, storedReports(profile), currentProfile,
+    m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), currentProfile,
                                          count);
     saveKeyAssignments();
 }
@@ -349,9 +348,9 @@ void MainWindow::resetMacroAssignments()
             continue;
         keyTable[k] = QStringLiteral("0");
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        gCommandSender->resetSingleKey(KEY_TABLE[k].usage);
+        m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
     }
     reportSaves(IniStore::createMacroCmdFile(linkedProfile()));
     saveKeyAssignments();
-    gCommandSender->writeKeyMap(gDeviceHandle, currentProfile);
+    m_context.sender->writeKeyMap(m_context.device, currentProfile);
 }

@@ -7,7 +7,6 @@
 #include "core/assign/KeyAssignment.h"
 #include "core/device/CommandSender.h"
 #include "core/storage/IniStore.h"
-#include "ui/shell/Globals.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -129,17 +128,17 @@ void MainWindow::toggleShiftButton(int m)
     if (shiftOn[m]) {
         shiftOn[m] = false;
         shiftTarget[m][n] = 0;
-        gCommandSender->setSingleKey(code, code);
+        m_context.sender->setSingleKey(code, code);
     } else {
         shiftOn[m] = true;
         shiftTarget[m][n] = target;
-        gCommandSender->setSingleKey(code, profileShiftCode(target));
+        m_context.sender->setSingleKey(code, profileShiftCode(target));
     }
     const QString profile = selectedProfile();
     const int count = IniStore::readMacroCmdCount(profile);
-    gCommandSender->writeKeyMapAndMacros(
-        gDeviceHandle, parseReports(IniStore::readMacroCmdFile(profile)), n, count);
-    reportSaves(IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), profile));
+    m_context.sender->writeKeyMapAndMacros(
+        m_context.device, parseReports(IniStore::readMacroCmdFile(profile)), n, count);
+    reportSaves(IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
     writeShiftFlags();
     showInstantShiftTargets();
 }

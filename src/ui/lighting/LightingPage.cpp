@@ -10,7 +10,7 @@
 #include "core/lighting/StripStyle.h"
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
-#include "ui/shell/Globals.h"
+#include "ui/shell/ConsoleContext.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -64,7 +64,8 @@ QString toggleStyle(bool lit)
 
 } // namespace
 
-LightingPage::LightingPage(QWidget *parent) : QWidget(parent)
+LightingPage::LightingPage(ConsoleContext *context, QWidget *parent)
+    : QWidget(parent), m_context(context)
 {
     buildWidgets();
     savedEffectFlags = readEffectRecords();
@@ -845,8 +846,8 @@ void LightingPage::applyClicked()
     // Each of the three files is saved on its own: one that fails keeps its old
     // content and does not stop the others.
     SaveResult saved;
-    if (gCommandSender)
-        applyLighting(k, lightingState(), *gCommandSender, gDeviceHandle, profile, editedProfile,
+    if (m_context && m_context->sender)
+        applyLighting(k, lightingState(), *m_context->sender, m_context->device, profile, editedProfile,
                       &saved);
     else
         saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), editedProfile);
@@ -870,8 +871,8 @@ void LightingPage::resetProfileLighting(int n, const QString &storeAs)
         shownEffect == EffectStatic ? effectFlag : savedEffectFlags[EffectStatic];
     const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
     SaveResult saved;
-    if (gCommandSender) {
-        resetLighting(n, st.mode, st.modeSpeed, *gCommandSender, gDeviceHandle, name, &saved);
+    if (m_context && m_context->sender) {
+        resetLighting(n, st.mode, st.modeSpeed, *m_context->sender, m_context->device, name, &saved);
     } else {
         qDebug("reset %d", n);
         saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.modeSpeed), name);

@@ -25,12 +25,15 @@ class QSlider;
 class SelectionRect;
 class FlowPreview;
 class RipplePreview;
+struct ConsoleContext;
 
 class LightingPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit LightingPage(QWidget *parent = nullptr);
+    // APPLY and LED RESET send through the context's command set; without one
+    // (null context or sender) they only save.
+    explicit LightingPage(ConsoleContext *context, QWidget *parent = nullptr);
 
     int profileNumber = 1;                             // on-board profile 1..5
     QString editedProfile = QStringLiteral("default"); // saved profile being edited
@@ -111,6 +114,7 @@ public slots:
     void colorCodeEdited();
 
 private:
+    ConsoleContext *m_context = nullptr;
     void buildWidgets();
     QPushButton *makeToggle(const QString &text, const char *name, const QRect &geometry);
     QPushButton *makeAction(const QString &text, const char *name, const QRect &geometry);

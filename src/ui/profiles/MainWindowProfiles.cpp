@@ -13,7 +13,6 @@
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/shell/FileDialogs.h"
-#include "ui/shell/Globals.h"
 #include "ui/shell/ResetProgressView.h"
 
 #include <QComboBox>
@@ -66,17 +65,17 @@ void MainWindow::activateProfile(int n)
     if (!macroPageIdle())
         return;
     profileSwitching = true;
-    gLightView->profileNumber = n;
+    m_context.lighting->profileNumber = n;
     currentProfile = n;
-    gCommandSender->selectProfile(gDeviceHandle, n);
+    m_context.sender->selectProfile(m_context.device, n);
     markProfileButton(n - 1);
     writeProfileLinks();
     loadKeyAssignments();
     refillInstantShiftList();
     loadSingleKeyAssignments();
-    if (gLightView->editedProfile != profileNames[n - 1]) {
-        gLightView->editedProfile = profileNames[n - 1];
-        gLightView->refillPatternList();
+    if (m_context.lighting->editedProfile != profileNames[n - 1]) {
+        m_context.lighting->editedProfile = profileNames[n - 1];
+        m_context.lighting->refillPatternList();
     }
     profileSwitching = false;
     emit activeProfileChanged(n);
@@ -124,7 +123,7 @@ void MainWindow::sendLinkedLighting()
 {
     qDebug() << "set_profile_light_cmd()";
     const QStringList stored = IniStore::readLightCmd(profileCombo->currentText());
-    replayStoredLighting(*gCommandSender, gDeviceHandle, parseStoredLighting(stored),
+    replayStoredLighting(*m_context.sender, m_context.device, parseStoredLighting(stored),
                          quint8(currentProfile));
 }
 
@@ -135,26 +134,26 @@ void MainWindow::factoryResetClicked()
     if (!macroPageIdle() || m_resetRunning)
         return;
     m_resetRunning = true;
-    gResetView->setGeometry(0, 0, 1200, 800);
-    gResetView->show();
-    gResetView->raise();
-    gResetView->setProgress(0);
+    m_context.resetView->setGeometry(0, 0, 1200, 800);
+    m_context.resetView->show();
+    m_context.resetView->raise();
+    m_context.resetView->setProgress(0);
 
     // The files and pages change at once; the bar follows the keyboard, step
     // by step, as its queue confirms each one.
-    quint64 queued = gCommandSender->lastOperation();
+    quint64 queued = m_context.sender->lastOperation();
     auto progressWhenSent = [this, &queued](int value) {
-        afterQueued(queued, [value] {
-            if (gResetView)
-                gResetView->setProgress(value);
+        afterQueued(queued, [this, value] {
+            if (m_context.resetView)
+                m_context.resetView->setProgress(value);
         });
-        queued = gCommandSender->lastOperation();
+        queued = m_context.sender->lastOperation();
     };
 
     // Each slot gets its factory lighting, stored with the profile linked to it.
     for (int n = 1; n <= 5; ++n) {
         const QString linked = profileNames[n - 1].isEmpty() ? builtInName(n) : profileNames[n - 1];
-        gLightView->resetProfileLighting(n, linked);
+        m_context.lighting->resetProfileLighting(n, linked);
     }
     progressWhenSent(15);
 
@@ -165,14 +164,14 @@ void MainWindow::factoryResetClicked()
     highlightedCell = 0;
     for (QLabel *cell : keyCells)
         cell->setStyleSheet(QStringLiteral("background-color:black"));
-    gCommandSender->resetKeyMap();
+    m_context.sender->resetKeyMap();
 
     for (int i = 1; i <= 5; ++i) {
         const QString linked = profileNames[i - 1].isEmpty() ? builtInName(i) : profileNames[i - 1];
-        gCommandSender->resetProfileToDefault(gDeviceHandle, i);
+        m_context.sender->resetProfileToDefault(m_context.device, i);
         reportSaves(IniStore::createMacroCmdFile(linked));
         reportSaves(
-            IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), linked));
+            IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), linked));
         reportSaves(IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTable), linked));
         progressWhenSent(15 + 25 * (i - 1));
     }
@@ -186,10 +185,10 @@ void MainWindow::factoryResetClicked()
     activateProfile(1);
     afterQueued(queued, [this] {
         m_resetRunning = false;
-        if (!gResetView)
+        if (!m_context.resetView)
             return;
-        gResetView->setProgress(100);
-        gResetView->hide();
+        m_context.resetView->setProgress(100);
+        m_context.resetView->hide();
     });
 }
 
@@ -213,8 +212,8 @@ void MainWindow::savedProfileChosen(int index)
         return;
     const QString entry = profileCombo->itemText(index);
     profileNameEdit->clear();
-    gLightView->editedProfile = entry;
-    gLightView->refillPatternList();
+    m_context.lighting->editedProfile = entry;
+    m_context.lighting->refillPatternList();
     // The macro keys come with the profile too: keeping the previous profile's
     // would show them on this one and write them into its files at the next APPLY.
     loadKeyAssignments();

@@ -1,7 +1,6 @@
 #include "MainWindow.h"
 
 #include "ConsoleTray.h"
-#include "Globals.h"
 #include "KeyPopup.h"
 #include "ResetProgressView.h"
 #include "Shell.h"
@@ -53,8 +52,9 @@ constexpr int kExitDrainMs = 10000;
 }
 
 MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
-    : QMainWindow(parent), m_options(options)
+    : QMainWindow(parent)
 {
+    m_context.options = options;
     initTranslationResources();
     removeStaleStaging(); // what an interrupted profile copy left behind
 
@@ -93,12 +93,12 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     }
 
     softwareVersion = QStringLiteral("2.1.2");
-    isStartAutoUpdate = m_options.checkForUpdates;
+    isStartAutoUpdate = m_context.options.checkForUpdates;
 
     // Control socket.
-    gSocketHelper = new SocketHelper(this, m_options.port, m_options.listenOnAllAddresses);
-    gSocketHelper->setStatusReply([this] { return statusReply(); });
-    connect(gSocketHelper, &SocketHelper::socketHelperSendData, this,
+    m_context.socket = new SocketHelper(this, m_context.options.port, m_context.options.listenOnAllAddresses);
+    m_context.socket->setStatusReply([this] { return statusReply(); });
+    connect(m_context.socket, &SocketHelper::socketHelperSendData, this,
             &MainWindow::socketHelperReceiveData);
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
@@ -109,10 +109,10 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     loadCatalog(language);
 
     // Pages, created hidden.
-    gLightView = new LightingPage(this);
-    gLightView->hide();
-    gMacroView = new MacroPage(this);
-    gMacroView->hide();
+    m_context.lighting = new LightingPage(&m_context, this);
+    m_context.lighting->hide();
+    m_context.macros = new MacroPage(this);
+    m_context.macros->hide();
     forwardPageSaveFailures();
     connect(this, &MainWindow::saveFailed, this,
             [this](const QString &path, const QString &reason) {
@@ -122,11 +122,11 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
                                .arg(QFileInfo(path).fileName(), reason),
                            NoticeKind::Error);
             });
-    gCommandSender = new CommandSender();
-    gResetView = new ResetProgressView(this);
-    gResetView->hide();
-    gSettingView = new SettingsPage(this);
-    gSettingView->hide();
+    m_context.sender = new CommandSender();
+    m_context.resetView = new ResetProgressView(this);
+    m_context.resetView->hide();
+    m_context.settings = new SettingsPage(this);
+    m_context.settings->hide();
 
     setMouseTracking(true);
     // Focus comes to the window by a click (a key on the picture), never by Tab.
@@ -159,8 +159,8 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     profile1Clicked();
 
     // Popup.
-    gKeyPopup = new KeyPopup(this);
-    gKeyPopup->hide();
+    m_context.keyPopup = new KeyPopup(this);
+    m_context.keyPopup->hide();
 
     // Update check one second after start-up.
     updateCheckTimer = new QTimer(this);
@@ -168,15 +168,15 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     updateCheckTimer->setSingleShot(true);
     connect(updateCheckTimer, &QTimer::timeout, this, &MainWindow::startUpdateCheck);
 
-    connect(gSettingView, &SettingsPage::languageChosen, this, &MainWindow::switchLanguage);
+    connect(m_context.settings, &SettingsPage::languageChosen, this, &MainWindow::switchLanguage);
 
     // The virtual keyboard, a click away on the Settings page. Taken after
     // start-up, it gets the active profile like a keyboard plugged in would.
-    connect(gSettingView, &SettingsPage::virtualKeyboardRequested, virtualKeyboard,
+    connect(m_context.settings, &SettingsPage::virtualKeyboardRequested, virtualKeyboard,
             &VirtualKeyboardHost::showWindow);
     connect(virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
         useKeyboardButton->hide();
-        gCommandSender->selectProfile(gDeviceHandle, currentProfile);
+        m_context.sender->selectProfile(m_context.device, currentProfile);
     });
     connect(virtualKeyboard, &VirtualKeyboardHost::usbKeyboardAvailable, this, [this] {
         useKeyboardButton->show();
@@ -231,7 +231,7 @@ ConsoleTray *MainWindow::createTray()
     connect(m_tray, &ConsoleTray::showRequested, this, &MainWindow::showConsole);
     connect(m_tray, &ConsoleTray::quitRequested, this, &MainWindow::quitConsole);
     m_tray->setActiveProfile(currentProfile);
-    m_tray->setKeyboardStatus(KeyboardLink::stateText(m_link->state()));
+    m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     // A hidden window is not the end: only the Close button or Quit ends the console.
     QApplication::setQuitOnLastWindowClosed(false);
     return m_tray;
@@ -267,19 +267,19 @@ MainWindow::~MainWindow()
 {
     // Pages going away below move the focus; the frame is no longer followed.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-    // The pages die with the window; the pointers must not outlive them.
-    gLightView = nullptr;
-    gMacroView = nullptr;
-    gResetView = nullptr;
-    gSettingView = nullptr;
-    gKeyPopup = nullptr;
-    gSocketHelper = nullptr;
+    // The pages die with the window; nothing may reach them through the context after this.
+    m_context.lighting = nullptr;
+    m_context.macros = nullptr;
+    m_context.resetView = nullptr;
+    m_context.settings = nullptr;
+    m_context.keyPopup = nullptr;
+    m_context.socket = nullptr;
     // The last changes still go out; a long queue (a factory reset) gets a
     // bounded wait, and the link logs what it then drops.
-    if (m_link)
-        m_link->waitForIdle(kExitDrainMs);
-    delete gCommandSender;
-    gCommandSender = nullptr;
+    if (m_context.link)
+        m_context.link->waitForIdle(kExitDrainMs);
+    delete m_context.sender;
+    m_context.sender = nullptr;
     delete appLightTimer;
     delete m_updater;
 }
@@ -490,7 +490,7 @@ void MainWindow::retranslateShell()
     btnExport->setToolTip(QCoreApplication::translate("LumoProject", "Export"));
     captionProfileName->setText(QCoreApplication::translate("LumoProject", "PROFILE NAME"));
     captionShortcut->setText(QCoreApplication::translate("LumoProject", "SHORTCUT"));
-    if (m_link)
+    if (m_context.link)
         showKeyboardState();
 
     captionKeyAssignment->setText(QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"));
@@ -535,32 +535,32 @@ void MainWindow::deviceInitialisation()
     capturedUsage = 0;
     hoverUsage = 4;
     selectedUsage = 4;
-    gLightView->profileNumber = 1;
+    m_context.lighting->profileNumber = 1;
     appLightValue = 0;
     appLightTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
     connect(appLightTimer, &QTimer::timeout, this, &MainWindow::pulseAppLight);
-    m_link = new KeyboardLink(this);
-    connect(m_link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
-    connect(m_link, &KeyboardLink::keyboardArrived, this, &MainWindow::keyboardArrived);
-    connect(m_link, &KeyboardLink::operationFinished, this, &MainWindow::operationFinished);
-    virtualKeyboard = new VirtualKeyboardHost(m_link, this);
-    if (m_options.keyboard != KeyboardChoice::Virtual)
-        m_link->discover();
-    if (m_options.keyboard == KeyboardChoice::Virtual ||
-        (m_options.keyboard == KeyboardChoice::Auto &&
-         m_link->state() == KeyboardLink::State::Absent)) {
+    m_context.link = new KeyboardLink(this);
+    connect(m_context.link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
+    connect(m_context.link, &KeyboardLink::keyboardArrived, this, &MainWindow::keyboardArrived);
+    connect(m_context.link, &KeyboardLink::operationFinished, this, &MainWindow::operationFinished);
+    virtualKeyboard = new VirtualKeyboardHost(m_context.link, this);
+    if (m_context.options.keyboard != KeyboardChoice::Virtual)
+        m_context.link->discover();
+    if (m_context.options.keyboard == KeyboardChoice::Virtual ||
+        (m_context.options.keyboard == KeyboardChoice::Auto &&
+         m_context.link->state() == KeyboardLink::State::Absent)) {
         virtualKeyboard->use();
         // Shown once the event loop runs, so it comes up over the main window.
         QTimer::singleShot(0, virtualKeyboard, &VirtualKeyboardHost::showWindow);
     }
-    new HidrawMonitor(m_link, m_link);
-    gCommandSender->setLink(m_link);
+    new HidrawMonitor(m_context.link, m_context.link);
+    m_context.sender->setLink(m_context.link);
     showKeyboardState();
 }
 
 void MainWindow::showKeyboardState()
 {
-    const KeyboardLink::State state = m_link->state();
+    const KeyboardLink::State state = m_context.link->state();
     statusBand->setKeyboardState(KeyboardLink::stateText(state),
                                  state != KeyboardLink::State::Absent);
     if (m_tray)
@@ -571,8 +571,8 @@ void MainWindow::keyboardArrived()
 {
     // A keyboard plugged in now may sit on any of its profiles: bring it to
     // the one the console shows as active.
-    showNotice(KeyboardLink::stateText(m_link->state()), NoticeKind::Success);
-    gCommandSender->selectProfile(gDeviceHandle, currentProfile);
+    showNotice(KeyboardLink::stateText(m_context.link->state()), NoticeKind::Success);
+    m_context.sender->selectProfile(m_context.device, currentProfile);
 }
 
 void MainWindow::showNotice(const QString &text, NoticeKind kind)
@@ -622,8 +622,8 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
 
 void MainWindow::afterQueued(quint64 since, std::function<void()> then)
 {
-    const quint64 last = gCommandSender->lastOperation();
-    if (!gCommandSender->link() || last == since) {
+    const quint64 last = m_context.sender->lastOperation();
+    if (!m_context.sender->link() || last == since) {
         then();
         return;
     }
@@ -634,17 +634,17 @@ void MainWindow::afterQueued(quint64 since, std::function<void()> then)
 QByteArray MainWindow::statusReply() const
 {
     QJsonObject status;
-    const KeyboardLink::State state = m_link ? m_link->state() : KeyboardLink::State::Absent;
+    const KeyboardLink::State state = m_context.link ? m_context.link->state() : KeyboardLink::State::Absent;
     status.insert(QStringLiteral("keyboard"), KeyboardLink::stateKey(state));
     status.insert(QStringLiteral("profile"), currentProfile);
     status.insert(QStringLiteral("profileName"), profileNames.value(currentProfile - 1));
-    status.insert(QStringLiteral("queued"), m_link ? m_link->pending() : 0);
+    status.insert(QStringLiteral("queued"), m_context.link ? m_context.link->pending() : 0);
     return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
 }
 
 bool MainWindow::macroPageIdle() const
 {
-    return !gMacroView || gMacroView->isIdle();
+    return !m_context.macros || m_context.macros->isIdle();
 }
 
 void MainWindow::allTabsOff()
@@ -688,9 +688,9 @@ void MainWindow::showKeyboardPage()
     tabLighting->show();
     setTabLook(tabKeyboard, true);
     setTabLook(tabCustomize, true);
-    gSettingView->hide();
-    gLightView->hide();
-    gMacroView->hide();
+    m_context.settings->hide();
+    m_context.lighting->hide();
+    m_context.macros->hide();
 }
 
 void MainWindow::showCustomizePage()
@@ -700,9 +700,9 @@ void MainWindow::showCustomizePage()
     allTabsOff();
     setTabLook(tabCustomize, true);
     setTabLook(tabKeyboard, true);
-    gLightView->hide();
-    gMacroView->hide();
-    gSettingView->hide();
+    m_context.lighting->hide();
+    m_context.macros->hide();
+    m_context.settings->hide();
 }
 
 void MainWindow::showLightingPage()
@@ -710,12 +710,12 @@ void MainWindow::showLightingPage()
     if (!macroPageIdle() || !keyboardTabActive)
         return;
     allTabsOff();
-    gKeyPopup->hide();
+    m_context.keyPopup->hide();
     setTabLook(tabLighting, true);
     setTabLook(tabKeyboard, true);
-    gMacroView->hide();
-    gSettingView->hide();
-    placePage(gLightView);
+    m_context.macros->hide();
+    m_context.settings->hide();
+    placePage(m_context.lighting);
 }
 
 void MainWindow::showMacrosPage()
@@ -723,24 +723,24 @@ void MainWindow::showMacrosPage()
     if (!macroPageIdle())
         return;
     keyboardTabActive = false;
-    gKeyPopup->hide();
+    m_context.keyPopup->hide();
     allTabsOff();
     setTabLook(tabMacros, true);
     tabCustomize->hide();
     tabLighting->hide();
-    gLightView->hide();
-    gSettingView->hide();
-    placePage(gMacroView);
+    m_context.lighting->hide();
+    m_context.settings->hide();
+    placePage(m_context.macros);
 }
 
 void MainWindow::showSettingsPage()
 {
-    if (!macroPageIdle() || !gSettingView->isHidden())
+    if (!macroPageIdle() || !m_context.settings->isHidden())
         return;
-    gKeyPopup->hide();
-    placePage(gSettingView);
-    gLightView->hide();
-    gMacroView->hide();
+    m_context.keyPopup->hide();
+    placePage(m_context.settings);
+    m_context.lighting->hide();
+    m_context.macros->hide();
     tabCustomize->hide();
     tabLighting->hide();
     allTabsOff();
@@ -800,8 +800,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
             QWidget *top = topLevelOf(this); // a scaled view moves as a whole
             top->move(top->pos() + (p - pressPoint) * scaleOf(this));
         }
-        if (gKeyPopup)
-            gKeyPopup->hide();
+        if (m_context.keyPopup)
+            m_context.keyPopup->hide();
         return;
     }
     hoverKeyAt(p);
@@ -837,32 +837,32 @@ void MainWindow::switchLanguage(QString code)
     buildStyleSheets();
 
     // The lighting and macro pages are built anew so they pick up the texts.
-    const bool lightingShown = gLightView->isVisible();
-    const bool macrosShown = gMacroView->isVisible();
-    LightingPage *oldLight = gLightView;
-    MacroPage *oldMacro = gMacroView;
-    gLightView = new LightingPage(this);
-    gLightView->hide();
-    gLightView->profileNumber = oldLight->profileNumber;
-    gLightView->editedProfile = oldLight->editedProfile;
-    gLightView->refillPatternList();
-    gMacroView = new MacroPage(this);
-    gMacroView->hide();
+    const bool lightingShown = m_context.lighting->isVisible();
+    const bool macrosShown = m_context.macros->isVisible();
+    LightingPage *oldLight = m_context.lighting;
+    MacroPage *oldMacro = m_context.macros;
+    m_context.lighting = new LightingPage(&m_context, this);
+    m_context.lighting->hide();
+    m_context.lighting->profileNumber = oldLight->profileNumber;
+    m_context.lighting->editedProfile = oldLight->editedProfile;
+    m_context.lighting->refillPatternList();
+    m_context.macros = new MacroPage(this);
+    m_context.macros->hide();
     forwardPageSaveFailures();
     oldLight->hide();
     oldMacro->hide();
     oldLight->deleteLater();
     oldMacro->deleteLater();
     if (lightingShown)
-        placePage(gLightView);
+        placePage(m_context.lighting);
     if (macrosShown)
-        placePage(gMacroView);
+        placePage(m_context.macros);
 
     applyShellStyles();
     retranslateShell();
     if (m_tray) {
         m_tray->retranslate();
-        m_tray->setKeyboardStatus(KeyboardLink::stateText(m_link->state()));
+        m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     }
     update();
 }
@@ -876,6 +876,6 @@ bool MainWindow::reportSaves(const orvanta::SaveResult &result)
 
 void MainWindow::forwardPageSaveFailures()
 {
-    connect(gLightView, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
-    connect(gMacroView, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.lighting, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.macros, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
 }

@@ -2,8 +2,9 @@
 // The console's main window: the shell (tabs, profile buttons, left menu, icon
 // buttons), the CUSTOMIZE page with its key cells, the instant-shift controls,
 // profile activation and profile management. The pages live in their own
-// classes and are reached through the process-wide pointers of Globals.h.
+// classes and are reached through the window's ConsoleContext.
 
+#include "ConsoleContext.h"
 #include "StatusBand.h"
 #include "core/app/ConsoleOptions.h"
 #include "core/device/KeyboardLink.h"
@@ -86,7 +87,11 @@ public:
     bool customizeApplyEnabled = false;
 
     // --- keyboard link, status and notices ---------------------------------------
-    orvanta::KeyboardLink *keyboardLink() const { return m_link; }
+    orvanta::KeyboardLink *keyboardLink() const { return m_context.link; }
+    // The options, keyboard link, command set and pages this window shares with
+    // what it built. Tests reach the pages and point the sender at a
+    // recording keyboard through it.
+    ConsoleContext &context() { return m_context; }
     StatusBand *statusBand = nullptr;
     QPushButton *useKeyboardButton = nullptr; // switch from the virtual keyboard to a real one
     using NoticeKind = StatusBand::NoticeKind;
@@ -249,13 +254,12 @@ private:
     // value) is over; at once when nothing was queued.
     void afterQueued(quint64 since, std::function<void()> then);
 
-    orvanta::ConsoleOptions m_options;
+    ConsoleContext m_context;
     AutoUpdate *m_updater = nullptr;
     QLocalServer *m_showServer = nullptr;
     bool m_quitting = false;
     ConsoleTray *m_tray = nullptr;
     QSet<int> m_capturePresses; // keys pressed while a key is being captured
-    orvanta::KeyboardLink *m_link = nullptr;
     QElapsedTimer m_saveFailure; // since the last failed save
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;

@@ -3,7 +3,6 @@
 
 #include "MainWindow.h"
 
-#include "Globals.h"
 #include "KeyPopup.h"
 #include "core/keys/KeyCapture.h"
 #include "core/keys/KeyTable.h"
@@ -127,8 +126,8 @@ bool MainWindow::customizeInFront() const
 {
     // Hover and selection belong to the CUSTOMIZE page; another page in front
     // of it takes the mouse.
-    return keyboardTabActive && !(gLightView && gLightView->isVisible()) &&
-           !(gMacroView && gMacroView->isVisible()) && !(gSettingView && gSettingView->isVisible());
+    return keyboardTabActive && !(m_context.lighting && m_context.lighting->isVisible()) &&
+           !(m_context.macros && m_context.macros->isVisible()) && !(m_context.settings && m_context.settings->isVisible());
 }
 
 static QString assignmentText(const QStringList &keyTable, int cell)
@@ -141,34 +140,34 @@ static QString assignmentText(const QStringList &keyTable, int cell)
 
 void MainWindow::hoverKeyAt(const QPoint &pos)
 {
-    if (!gKeyPopup)
+    if (!m_context.keyPopup)
         return;
     if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
-        gKeyPopup->hide();
+        m_context.keyPopup->hide();
         return;
     }
     if (hoverKey != kNoKey) {
         colourKeyCell(5, lastHoverKey);
-        gKeyPopup->show();
+        m_context.keyPopup->show();
     }
     const QString label = keyNameAt(pos.x(), pos.y());
     if (hoverKey == kNoKey) {
-        gKeyPopup->hide();
+        m_context.keyPopup->hide();
         return;
     }
     lastHoverKey = hoverKey;
-    gKeyPopup->setKeyName(label);
-    gKeyPopup->setAssignment(assignmentText(keyTable, hoverKey));
+    m_context.keyPopup->setKeyName(label);
+    m_context.keyPopup->setAssignment(assignmentText(keyTable, hoverKey));
     const KeyRect &r = KEY_TABLE[hoverKey].cell;
-    gKeyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
-    gKeyPopup->raise();
+    m_context.keyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
+    m_context.keyPopup->raise();
 }
 
 void MainWindow::selectKeyAt(const QPoint &pos)
 {
     if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
-        if (gKeyPopup)
-            gKeyPopup->hide();
+        if (m_context.keyPopup)
+            m_context.keyPopup->hide();
         return;
     }
     // The press selects the key under the mouse now, so a click without a

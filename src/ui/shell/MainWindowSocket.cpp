@@ -2,7 +2,6 @@
 
 #include "MainWindow.h"
 
-#include "Globals.h"
 #include "core/device/CommandSender.h"
 #include "core/socket/SocketCommand.h"
 #include "ui/lighting/LightingPage.h"
@@ -18,7 +17,7 @@ void MainWindow::socketHelperReceiveData(QVariantMap map)
     const SocketAction action = socketActionFor(map);
     // What other programs ask for waits in the keyboard's queue only up to its
     // bound; the rest is dropped rather than piling up without end.
-    gCommandSender->setFromOtherProgram(true);
+    m_context.sender->setFromOtherProgram(true);
     switch (action.kind) {
     case SocketAction::SwitchProfile:
         activateProfile(action.profile);
@@ -27,8 +26,8 @@ void MainWindow::socketHelperReceiveData(QVariantMap map)
         qDebug() << "commandType" << map.value(QStringLiteral("Color")).toString();
         qDebug() << "rgb" << action.red << action.green << action.blue;
         // Sent only: the profile's stored lighting returns at its next activation.
-        sendStaticColour(*gCommandSender, gDeviceHandle, action.red, action.green, action.blue,
-                         quint8(gLightView->profileNumber));
+        sendStaticColour(*m_context.sender, m_context.device, action.red, action.green, action.blue,
+                         quint8(m_context.lighting->profileNumber));
         break;
     case SocketAction::PulseStart:
         if (!appLightTimer->isActive())
@@ -41,12 +40,12 @@ void MainWindow::socketHelperReceiveData(QVariantMap map)
     case SocketAction::None:
         break;
     }
-    gCommandSender->setFromOtherProgram(false);
+    m_context.sender->setFromOtherProgram(false);
 }
 
 void MainWindow::pulseAppLight()
 {
-    gCommandSender->setFromOtherProgram(true);
-    gCommandSender->sendAppLight(gDeviceHandle, appLightValue);
-    gCommandSender->setFromOtherProgram(false);
+    m_context.sender->setFromOtherProgram(true);
+    m_context.sender->sendAppLight(m_context.device, appLightValue);
+    m_context.sender->setFromOtherProgram(false);
 }

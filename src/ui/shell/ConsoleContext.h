@@ -1,0 +1,36 @@
+#pragma once
+// What the window, its pages and its panels share: the options the console was
+// started with, the keyboard link, the command set that queues on it, and the
+// pages that reach each other. The main window owns one and hands it to what
+// it builds; tests point `device` at a recording keyboard.
+
+#include "core/app/ConsoleOptions.h"
+
+namespace orvanta {
+class HidDevice;
+class KeyboardLink;
+} // namespace orvanta
+class CommandSender;
+class KeyPopup;
+class LightingPage;
+class MacroPage;
+class ResetProgressView;
+class SettingsPage;
+class SocketHelper;
+
+struct ConsoleContext {
+    orvanta::ConsoleOptions options;
+    orvanta::KeyboardLink *link = nullptr;
+    CommandSender *sender = nullptr;
+    // Where the sender sends when it has no link (tests and tools that drive it
+    // directly). The console's own keyboard lives in the link, so this stays
+    // null there.
+    orvanta::HidDevice *device = nullptr;
+
+    LightingPage *lighting = nullptr;
+    MacroPage *macros = nullptr;
+    SettingsPage *settings = nullptr;
+    ResetProgressView *resetView = nullptr;
+    KeyPopup *keyPopup = nullptr;
+    SocketHelper *socket = nullptr;
+};
