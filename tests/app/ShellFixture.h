@@ -5,6 +5,8 @@
 #include "TestSupport.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/KeyTable.h"
+#include "ui/customize/CustomizePanel.h"
+#include "ui/profiles/ProfileMenu.h"
 #include "ui/shell/MainWindow.h"
 
 #include <QTcpServer>
@@ -20,7 +22,6 @@ struct ShellFixture {
     PauseRecorder pauses;
     std::unique_ptr<MainWindow> w;
     QString constructionLog;
-    bool startedIdle = false; // the start-up report went out within 5 s
 
     ShellFixture()
     {
@@ -34,15 +35,18 @@ struct ShellFixture {
         options.port = probe.serverPort();
         probe.close();
         w = std::make_unique<MainWindow>(options);
-        // The start-up report goes out from the link's thread; the pages are
-        // then driven synchronously against the recording device below.
-        startedIdle = QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
+        // The start-up report goes out from the link's thread (constructionLog
+        // shows it); the window is then driven synchronously against the
+        // recording device.
+        (void)QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
         qunsetenv("ORVANTA_FAKEHID_LOG");
         ctx().sender->setLink(nullptr);
         ctx().device = &device;
         ctx().sender->setPauseFunction(pauses.function());
     }
     ConsoleContext &ctx() { return w->context(); }
+    CustomizePanel &panel() { return *w->customize(); }
+    ProfileMenu &menu() { return *w->profileMenu(); }
     void clear()
     {
         device.reports.clear();

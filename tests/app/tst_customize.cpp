@@ -1,4 +1,5 @@
-// The CUSTOMIZE page in the window: assignments, resets, instant shift, slots.
+// The CUSTOMIZE panel in the window: assignments, resets, instant shift, the
+// profile shown, activation and the factory reset.
 
 #include "ShellFixture.h"
 #include "core/keys/DefaultKeyMap.h"
@@ -18,50 +19,49 @@ using namespace orvanta::test;
 namespace
 {
 
-void select(MainWindow &w, int cell, int kind)
+void select(ShellFixture &f, int cell, int kind) // kind: Default, Macro Key, Single Key
 {
-    QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(cell));
-    QCOMPARE(w.selectedKey, cell);
-    w.keyAssignCombo->setCurrentIndex(kind); // Default, Macro Key, Single Key
+    QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(cell));
+    QCOMPARE(f.panel().selectedKey, cell);
+    f.panel().keyAssignCombo->setCurrentIndex(kind);
 }
 
 // A macro file whose image holds one marker byte at 10.
-void assignMacro(MainWindow &w, int cell, const QString &macro, int marker, int repeat,
+void assignMacro(ShellFixture &f, int cell, const QString &macro, int marker, int repeat,
                  const QString &count = "1")
 {
+    CustomizePanel &p = f.panel();
     IniStore::writeIniFile(macro, macro::buildMacroMap({}, reportOf({{10, marker}})));
-    select(w, cell, 1);
-    w.assignMacroCombo->setCurrentIndex(w.assignMacroCombo->findText(macro));
-    w.repeatCombo->setCurrentIndex(repeat);
-    w.repeatCountEdit->setText(count);
-    w.applyKeyAssignment();
+    select(f, cell, 1);
+    p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText(macro));
+    p.repeatCombo->setCurrentIndex(repeat);
+    p.repeatCountEdit->setText(count);
+    p.applyKeyAssignment();
 }
 
-void assignSingle(MainWindow &w, int cell, Qt::Key key)
+void assignSingle(ShellFixture &f, int cell, Qt::Key key)
 {
-    select(w, cell, 2);
-    QTest::keyClick(&w, key);
-    w.applyKeyAssignment();
+    select(f, cell, 2);
+    QTest::keyClick(f.w.get(), key);
+    f.panel().applyKeyAssignment();
 }
 
-// What the CUSTOMIZE panel shows: assignment / CURRENT / ASSIGN MACRO / REPATE
-// OPTION / count, each blank while hidden.
-QString panel(const MainWindow &w)
+// The panel as shown: assignment / CURRENT / ASSIGN MACRO / REPATE OPTION /
+// count, each blank while hidden.
+QString shown(const CustomizePanel &p)
 {
-    auto shown = [](const QWidget *wdg, const QString &text) {
-        return wdg->isVisible() ? text : QString();
-    };
-    return QStringList{w.keyAssignCombo->currentText(),
-                       shown(w.currentAssignment, w.currentAssignment->text()),
-                       shown(w.assignMacroCombo, w.assignMacroCombo->currentText()),
-                       shown(w.repeatCombo, w.repeatCombo->currentText()),
-                       shown(w.repeatCountEdit, w.repeatCountEdit->text())}
+    auto text = [](const QWidget *w, const QString &t) { return w->isVisible() ? t : QString(); };
+    return QStringList{p.keyAssignCombo->currentText(),
+                       text(p.currentAssignment, p.currentAssignment->text()),
+                       text(p.assignMacroCombo, p.assignMacroCombo->currentText()),
+                       text(p.repeatCombo, p.repeatCombo->currentText()),
+                       text(p.repeatCountEdit, p.repeatCountEdit->text())}
         .join('/');
 }
 
-QString macroKeys()
+QString macroKeys(const char *profile = "PROFILE 1")
 {
-    return IniStore::readMacroCmdNumber("PROFILE 1");
+    return IniStore::readMacroCmdNumber(profile);
 }
 
 } // namespace
@@ -75,7 +75,7 @@ private slots:
         ShellFixture f;
         f.w->show();
         f.clear();
-        assignMacro(*f.w, 42, "Jump", 0x80, 1, "7"); // A, Multiple Times 7
+        assignMacro(f, 42, "Jump", 0x80, 1, "7"); // A, Multiple Times 7
         QCOMPARE(macroKeys(), QStringLiteral("40"));
         const Report stored = macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]);
         QCOMPARE(stored, reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}}));
@@ -83,20 +83,19 @@ private slots:
         QCOMPARE(f.device.reports.size(), 4);
         QCOMPARE(f.device.reports.value(2), toBytes(stored));
         QCOMPARE(f.pauses.pauses, QVector<unsigned>(4, 300));
-        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108)[42],
-                 QStringLiteral("1"));
+        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108)[42], QString("1"));
 
         // Re-assigning keeps the entry; a second key adds one.
-        assignMacro(*f.w, 43, "Dash", 0x81, 3);
-        assignMacro(*f.w, 42, "Dash", 0x81, 2);
+        assignMacro(f, 43, "Dash", 0x81, 3);
+        assignMacro(f, 42, "Dash", 0x81, 2);
         QCOMPARE(macroKeys(), QStringLiteral("40,48"));
         QCOMPARE(IniStore::readMacroCmdFile("PROFILE 1")[0].section(',', 8, 10),
                  QStringLiteral("255,255,129"));
 
         // Back to Default: the entry goes, the rest renumber, the code returns.
         f.clear();
-        select(*f.w, 42, 0);
-        f.w->applyKeyAssignment();
+        select(f, 42, 0);
+        f.panel().applyKeyAssignment();
         QCOMPARE(macroKeys(), QStringLiteral("48"));
         QCOMPARE(int(f.ctx().sender->keyMap[40]), 0x04);
         QCOMPARE(f.device.reports.size(), 3); // select, key map, select
@@ -106,24 +105,26 @@ private slots:
     {
         ShellFixture f;
         f.w->show();
-        assignMacro(*f.w, 42, "Jump", 0x80, 0);
-        assignSingle(*f.w, 103, Qt::Key_F5); // keypad "."
-        QCOMPARE(int(f.ctx().sender->keyMap[107]), 0x3E);
+        CustomizePanel &p = f.panel();
+        const auto &keyMap = f.ctx().sender->keyMap;
+        assignMacro(f, 42, "Jump", 0x80, 0);
+        assignSingle(f, 103, Qt::Key_F5); // keypad "."
+        QCOMPARE(int(keyMap[107]), 0x3E);
 
         // SINGLE RESET leaves the macro key; it clears the last key too.
         f.clear();
-        f.w->resetSingleAssignments();
-        QCOMPARE(f.w->keyTable[103] + f.w->keyTable[42], QStringLiteral("01"));
-        QCOMPARE(int(f.ctx().sender->keyMap[107]), 0x63);
+        p.resetSingleAssignments();
+        QCOMPARE(p.keyTable[103] + p.keyTable[42], QStringLiteral("01"));
+        QCOMPARE(int(keyMap[107]), 0x63);
         QCOMPARE(f.device.reports.size(), 4); // with the one stored macro
 
         // MACRO RESET leaves single keys.
-        assignSingle(*f.w, 0, Qt::Key_Q);
+        assignSingle(f, 0, Qt::Key_Q);
         f.clear();
-        f.w->resetMacroAssignments();
-        QCOMPARE(f.w->keyTable[0] + f.w->keyTable[42], QStringLiteral("20"));
+        p.resetMacroAssignments();
+        QCOMPARE(p.keyTable[0] + p.keyTable[42], QStringLiteral("20"));
         QCOMPARE(macroKeys(), QString());
-        QCOMPARE(int(f.ctx().sender->keyMap[40]), 0x04);
+        QCOMPARE(int(keyMap[40]), 0x04);
         QCOMPARE(f.device.reports.size(), 3); // key map without macros
     }
 
@@ -144,31 +145,31 @@ private slots:
         QFETCH(bool, inProfileName);
         QFETCH(QString, pending);
         ShellFixture f;
-        MainWindow &w = *f.w;
-        w.show();
-        select(w, 42, 2);
-        QTest::keyClick(&w, Qt::Key_B);
-        QCOMPARE(w.newKeyEdit->text(), QStringLiteral("b"));
-        QWidget *target = &w;
+        f.w->show();
+        select(f, 42, 2);
+        QTest::keyClick(f.w.get(), Qt::Key_B);
+        QCOMPARE(f.panel().newKeyEdit->text(), QStringLiteral("b"));
+        QWidget *target = f.w.get();
         if (inProfileName) {
-            w.profileNameEdit->setFocus();
-            target = w.profileNameEdit;
+            target = f.menu().profileNameEdit;
+            target->setFocus();
         }
         QTest::keyClick(target, Qt::Key(key));
-        QCOMPARE(w.newKeyEdit->text(), pending);
-        QCOMPARE(int(w.capturedUsage), pending == "b" ? 0x05 : 0x2B);
+        QCOMPARE(f.panel().newKeyEdit->text(), pending);
+        QCOMPARE(int(f.panel().capturedUsage), pending == "b" ? 0x05 : 0x2B);
     }
 
     // The panel shows what the selected key does in the profile shown, after every
-    // change of profile, and a macro key with its macro and repeat.
+    // change of profile; an APPLY writes the shown profile's own tables.
     void panelFollowsTheProfileShown()
     {
         ShellFixture f;
         MainWindow &w = *f.w;
+        QComboBox *list = f.menu().profileCombo;
         w.show();
-        assignMacro(w, 43, "Jump", 0x80, 2);      // S: When Perss & Hold
-        assignMacro(w, 44, "Jump", 0x80, 1, "7"); // D: Multiple Times 7
-        assignSingle(w, 42, Qt::Key_B);           // A sends b
+        assignMacro(f, 43, "Jump", 0x80, 2);      // S: When Perss & Hold
+        assignMacro(f, 44, "Jump", 0x80, 1, "7"); // D: Multiple Times 7
+        assignSingle(f, 42, Qt::Key_B);           // A sends b
         const QVector<QPair<std::function<void()>, QString>> steps{
             {[&] { w.profile2Clicked(); }, "Default////"},
             {[&] { w.profile1Clicked(); }, "Single Key/b///"},
@@ -176,45 +177,49 @@ private slots:
              "Macro Key//Jump/When Perss & Hold/"},
             {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(44)); },
              "Macro Key//Jump/Multiple Times/7"},
-            {[&] { w.profileCombo->setCurrentText("PROFILE 3"); }, "Default////"},
-            {[&] { w.profileCombo->setCurrentText("PROFILE 1"); },
+            {[&] { list->setCurrentText("PROFILE 3"); }, "Default////"},
+            {[&] { assignSingle(f, 0, Qt::Key_Q); }, "Single Key/q///"},
+            {[&] { list->setCurrentText("PROFILE 1"); }, "Default////"},
+            {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(44)); },
              "Macro Key//Jump/Multiple Times/7"},
         };
         for (const auto &step : steps) {
             step.first();
-            QCOMPARE(panel(w), step.second);
+            QCOMPARE(shown(f.panel()), step.second);
         }
+        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 3")[0], 108).mid(42, 3),
+                 QStringList({"0", "0", "0"}));
     }
 
     void instantShift()
     {
         ShellFixture f;
         f.w->show();
-        MainWindow &w = *f.w;
-        w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 3"));
+        CustomizePanel &p = f.panel();
+        const auto &keyMap = f.ctx().sender->keyMap;
+        p.shiftCombo->setCurrentIndex(p.shiftCombo->findText("PROFILE 3"));
         f.clear();
-        w.toggleShiftInstantShift();
-        QCOMPARE(int(f.ctx().sender->keyMap[121]), 187);
+        p.toggleShiftInstantShift();
+        QCOMPARE(int(keyMap[121]), 187);
         QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("3,0,0,0,0"));
         QCOMPARE(int(quint8(f.device.reports.value(1)[8 + 121])), 187);
 
         // CTRL while SHIFT is on only writes the flags again.
         f.clear();
         QFile::remove("system/iss_flag.ini");
-        w.toggleCtrlInstantShift();
-        QVERIFY(f.device.reports.isEmpty());
-        QVERIFY(QFileInfo::exists("system/iss_flag.ini"));
+        p.toggleCtrlInstantShift();
+        QVERIFY(f.device.reports.isEmpty() && QFileInfo::exists("system/iss_flag.ini"));
 
         // Bound elsewhere: disabled for another target.
-        w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 2"));
-        QVERIFY(!w.shiftEnabled[0]);
-        w.toggleShiftInstantShift();
-        QCOMPARE(int(f.ctx().sender->keyMap[121]), 187);
+        p.shiftCombo->setCurrentIndex(p.shiftCombo->findText("PROFILE 2"));
+        QVERIFY(!p.shiftEnabled[0]);
+        p.toggleShiftInstantShift();
+        QCOMPARE(int(keyMap[121]), 187);
 
         // Off again restores the modifier.
-        w.shiftCombo->setCurrentIndex(w.shiftCombo->findText("PROFILE 3"));
-        w.toggleShiftInstantShift();
-        QCOMPARE(int(f.ctx().sender->keyMap[121]), 225);
+        p.shiftCombo->setCurrentIndex(p.shiftCombo->findText("PROFILE 3"));
+        p.toggleShiftInstantShift();
+        QCOMPARE(int(keyMap[121]), 225);
         QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("0,0,0,0,0"));
     }
 
@@ -229,14 +234,14 @@ private slots:
         QCOMPARE(QFileInfo("system/profile_connect.ini").lastModified(), stamp);
 
         // A linked folder that is gone falls back to the slot's built-in profile.
-        w.profileNames[3] = "Gone";
+        f.ctx().bindings.names[3] = "Gone";
         w.profile4Clicked();
         QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
 
         // Choosing PROFILE 3 (the factory Arrow Flow set) in slot 2 replays it there.
         w.profile2Clicked();
         f.clear();
-        w.profileCombo->setCurrentText("PROFILE 3");
+        f.menu().profileCombo->setCurrentText("PROFILE 3");
         QCOMPARE(f.device.reports.size(), 5);
         for (const QByteArray &r : f.device.reports)
             QCOMPARE(int(r[2]), 2);
@@ -245,30 +250,14 @@ private slots:
         QCOMPARE(IniStore::readProfileConnect()[1], QStringLiteral("PROFILE 3"));
     }
 
-    void choosingAProfileBringsItsOwnMacroKeys()
-    {
-        ShellFixture f;
-        MainWindow &w = *f.w;
-        w.show();
-        assignMacro(w, 42, "Jump", 0x80, 0); // A is a macro key in PROFILE 1
-        w.profileCombo->setCurrentText("PROFILE 2");
-        QCOMPARE(w.keyTable[42], QStringLiteral("0"));
-        assignSingle(w, 0, Qt::Key_Q); // an APPLY on PROFILE 2 ...
-        // ... writes PROFILE 2's own tables, not PROFILE 1's macro key.
-        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 2")[0], 108)[42],
-                 QStringLiteral("0"));
-        w.profileCombo->setCurrentText("PROFILE 1");
-        QCOMPARE(w.keyTable[42], QStringLiteral("1"));
-    }
-
     void factoryReset()
     {
         ShellFixture f;
         MainWindow &w = *f.w;
         w.show();
-        assignMacro(w, 42, "Jump", 0x80, 0);
-        w.shiftCombo->setCurrentIndex(0);
-        w.toggleAltInstantShift();
+        assignMacro(f, 42, "Jump", 0x80, 0);
+        f.panel().shiftCombo->setCurrentIndex(0);
+        f.panel().toggleAltInstantShift();
         w.profile3Clicked();
         f.clear();
         w.factoryResetClicked();
@@ -284,7 +273,7 @@ private slots:
                      QByteArray(reinterpret_cast<const char *>(DEFAULT_KEY_MAP.data()), 256));
         }
         QCOMPARE(f.device.reports.last(), selectReport(1));
-        QCOMPARE(panel(w), QStringLiteral("////")); // nothing selected, nothing stale
+        QCOMPARE(shown(f.panel()), QStringLiteral("////")); // nothing selected, nothing stale
         // Each slot's factory lighting is stored with the profile linked to it.
         QCOMPARE(IniStore::readLightCmd("PROFILE 4")[0], QStringLiteral("3"));
         QCOMPARE(IniStore::readLightCmd("PROFILE 1")[0], QStringLiteral("0"));

@@ -73,8 +73,7 @@ inline void press(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton)
 
 // A fresh working directory and an in-memory keyboard behind the context's
 // sender, set up before and taken down after each test.
-struct PageRig
-{
+struct PageRig {
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;

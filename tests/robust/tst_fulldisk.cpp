@@ -219,8 +219,9 @@ private slots:
         rig.cleanup(); // the window brings its own data directory and keyboard
         ShellFixture f;
         MainWindow &w = *f.w;
-        w.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
-        const QStringList names = w.profileNames;
+        ProfileMenu &menu = f.menu();
+        menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
+        const QStringList names = f.ctx().bindings.names;
         QStringList entries = listEntries(QStringLiteral("lightfile"));
         entries.sort();
         QSignalSpy failures(&w, &MainWindow::saveFailed);
@@ -230,7 +231,7 @@ private slots:
         const Run r = atEveryByte(
             roots, {}, old, failures,
             [&] {
-                w.copyProfileClicked();
+                menu.copyProfileClicked();
                 // The list holds the whole copy or nothing new at all.
                 QStringList now = listEntries(QStringLiteral("lightfile"));
                 now.removeOne(QStringLiteral("PROFILE 2_01"));
@@ -239,10 +240,10 @@ private slots:
             },
             [&] {
                 removeDirectory(QStringLiteral("lightfile/PROFILE 2_01"));
-                w.profileNames = names;
-                const QSignalBlocker quiet(w.profileCombo);
-                w.refillProfileList();
-                w.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
+                f.ctx().bindings.names = names;
+                const QSignalBlocker quiet(menu.profileCombo);
+                menu.refillProfileList();
+                menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
             });
         QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
         QVERIFY(!wrongEntries);

@@ -847,8 +847,8 @@ void LightingPage::applyClicked()
     // content and does not stop the others.
     SaveResult saved;
     if (m_context && m_context->sender)
-        applyLighting(k, lightingState(), *m_context->sender, m_context->device, profile, editedProfile,
-                      &saved);
+        applyLighting(k, lightingState(), *m_context->sender, m_context->device, profile,
+                      editedProfile, &saved);
     else
         saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), editedProfile);
     savedEffectFlags[k] = effectFlag;
@@ -872,7 +872,8 @@ void LightingPage::resetProfileLighting(int n, const QString &storeAs)
     const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
     SaveResult saved;
     if (m_context && m_context->sender) {
-        resetLighting(n, st.mode, st.modeSpeed, *m_context->sender, m_context->device, name, &saved);
+        resetLighting(n, st.mode, st.modeSpeed, *m_context->sender, m_context->device, name,
+                      &saved);
     } else {
         qDebug("reset %d", n);
         saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.modeSpeed), name);

@@ -5,15 +5,19 @@
 // it builds; tests point `device` at a recording keyboard.
 
 #include "core/app/ConsoleOptions.h"
+#include "core/profiles/ProfileBindings.h"
 
-namespace orvanta {
+namespace orvanta
+{
 class HidDevice;
 class KeyboardLink;
 } // namespace orvanta
 class CommandSender;
+class CustomizePanel;
 class KeyPopup;
 class LightingPage;
 class MacroPage;
+class ProfileMenu;
 class ResetProgressView;
 class SettingsPage;
 class SocketHelper;
@@ -26,6 +30,8 @@ struct ConsoleContext {
     // directly). The console's own keyboard lives in the link, so this stays
     // null there.
     orvanta::HidDevice *device = nullptr;
+    // The saved profile each on-board profile shows, and the active one.
+    orvanta::ProfileBindings bindings;
 
     LightingPage *lighting = nullptr;
     MacroPage *macros = nullptr;
@@ -33,4 +39,6 @@ struct ConsoleContext {
     ResetProgressView *resetView = nullptr;
     KeyPopup *keyPopup = nullptr;
     SocketHelper *socket = nullptr;
+    ProfileMenu *profileMenu = nullptr;
+    CustomizePanel *customize = nullptr;
 };

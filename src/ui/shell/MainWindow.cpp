@@ -16,8 +16,10 @@
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
 #include "translations/TranslationResources.h"
+#include "ui/customize/CustomizePanel.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
+#include "ui/profiles/ProfileMenu.h"
 #include "ui/settings/AutoUpdate.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
@@ -34,6 +36,7 @@
 #include <QIcon>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -49,21 +52,14 @@ namespace
 {
 constexpr char kTabOnProperty[] = "tabOn"; // see setTabLook
 constexpr int kExitDrainMs = 10000;
-}
+} // namespace
 
-MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
-    : QMainWindow(parent)
+MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWindow(parent)
 {
     m_context.options = options;
     initTranslationResources();
     removeStaleStaging(); // what an interrupted profile copy left behind
 
-    // Base state.
-    currentProfile = 1;
-    for (int i = 0; i < 324; ++i)
-        keyTable << QString();
-    for (int i = 0; i < 5; ++i)
-        profileNames << QString();
     keyboardTabActive = true;
 
     // Frame.
@@ -96,7 +92,8 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     isStartAutoUpdate = m_context.options.checkForUpdates;
 
     // Control socket.
-    m_context.socket = new SocketHelper(this, m_context.options.port, m_context.options.listenOnAllAddresses);
+    m_context.socket =
+        new SocketHelper(this, m_context.options.port, m_context.options.listenOnAllAddresses);
     m_context.socket->setStatusReply([this] { return statusReply(); });
     connect(m_context.socket, &SocketHelper::socketHelperSendData, this,
             &MainWindow::socketHelperReceiveData);
@@ -132,13 +129,19 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     // Focus comes to the window by a click (a key on the picture), never by Tab.
     setFocusPolicy(Qt::ClickFocus);
 
-    // Styles and widgets.
-    fontFamily = fontFamilyForLanguage(language, QString());
-    buildStyleSheets();
+    // Styles and widgets: the shell's, the left menu's, then the CUSTOMIZE panel's
+    // (in this order, which is also the order Tab visits them).
+    styles = ShellStyles::forFont(fontFamilyForLanguage(language, QString()));
     buildShellWidgets();
-    buildKeyCells();
-    buildCustomizeControls();
-    buildInstantShiftControls();
+    m_context.profileMenu = new ProfileMenu(m_context, centralWidget());
+    buildStatusWidgets();
+    m_context.customize = new CustomizePanel(m_context, this, centralWidget());
+    connect(m_context.profileMenu, &ProfileMenu::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.customize, &CustomizePanel::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, m_context.customize, [this] {
+        m_context.customize->loadKeyAssignments();
+        m_context.customize->loadSingleKeyAssignments();
+    });
     applyShellStyles();
     retranslateShell();
 
@@ -146,16 +149,14 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
     deviceInitialisation();
 
     // Links, instant shift, CUSTOMIZE panels hidden until a key is chosen.
-    readProfileLinks();
-    loadInstantShiftTargets();
-    showCustomizePanels(-1);
+    m_context.bindings.read();
+    m_context.customize->loadInstantShiftTargets();
+    m_context.customize->showCustomizePanels(-1);
 
-    // Slot 1's key settings, then activate it.
-    {
-        // The list is filled quietly: filling it must not choose a profile.
-        refillProfileList();
-    }
-    loadKeyAssignments();
+    // Slot 1's key settings, then activate it. The list is filled quietly:
+    // filling it must not choose a profile.
+    m_context.profileMenu->refillProfileList();
+    m_context.customize->loadKeyAssignments();
     profile1Clicked();
 
     // Popup.
@@ -176,7 +177,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent)
             &VirtualKeyboardHost::showWindow);
     connect(virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
         useKeyboardButton->hide();
-        m_context.sender->selectProfile(m_context.device, currentProfile);
+        m_context.sender->selectProfile(m_context.device, m_context.bindings.active);
     });
     connect(virtualKeyboard, &VirtualKeyboardHost::usbKeyboardAvailable, this, [this] {
         useKeyboardButton->show();
@@ -230,7 +231,7 @@ ConsoleTray *MainWindow::createTray()
     connect(this, &MainWindow::activeProfileChanged, m_tray, &ConsoleTray::setActiveProfile);
     connect(m_tray, &ConsoleTray::showRequested, this, &MainWindow::showConsole);
     connect(m_tray, &ConsoleTray::quitRequested, this, &MainWindow::quitConsole);
-    m_tray->setActiveProfile(currentProfile);
+    m_tray->setActiveProfile(m_context.bindings.active);
     m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     // A hidden window is not the end: only the Close button or Quit ends the console.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -292,40 +293,6 @@ void MainWindow::loadCatalog(int language)
     QCoreApplication::installTranslator(translator);
 }
 
-void MainWindow::buildStyleSheets()
-{
-    const QString tab =
-        QStringLiteral("border-image: url(\"Image/UI-Design-2016_Keyboard_out_26_32.71.png\"); ");
-    styleTabOff = tab + QStringLiteral("color:rgba(255,255,255,50); font-family:") + fontFamily;
-    styleTabOn = tab + QStringLiteral("color:red; font-family:") + fontFamily;
-    styleTabWhite = tab + QStringLiteral("color:white; font-family:") + fontFamily;
-    styleActionButton =
-        QStringLiteral("QPushButton{border-image: "
-                       "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\"); color:white; "
-                       "font-family:") +
-        fontFamily +
-        QStringLiteral(";}QPushButton:pressed{border-image: "
-                       "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\");font-family:") +
-        fontFamily + QStringLiteral("; color:red;}");
-    styleLabel = QStringLiteral("color:white;  font-family:") + fontFamily;
-    styleCombo = QStringLiteral("background-color: rgb(38,38,38); color:white; border: 1px "
-                                "rgb(132,132,132); font-family:") +
-                 fontFamily;
-}
-
-static QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect &geometry)
-{
-    auto *b = new QPushButton(parent);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::TabFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setStyleSheet(
-        QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
-                       "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
-            .arg(icon));
-    return b;
-}
-
 static QPushButton *tabButton(QWidget *parent, const QRect &geometry)
 {
     auto *b = new QPushButton(parent);
@@ -350,7 +317,7 @@ void MainWindow::buildShellWidgets()
     setTabLook(tabKeyboard, true);
     setTabLook(tabCustomize, true);
     for (int i = 0; i < 5; ++i)
-        setTabLook(profileButtons[i], i == currentProfile - 1);
+        setTabLook(profileButtons[i], i == m_context.bindings.active - 1);
     connect(tabKeyboard, &QPushButton::released, this, &MainWindow::showKeyboardPage);
     connect(tabMacros, &QPushButton::released, this, &MainWindow::showMacrosPage);
     connect(tabCustomize, &QPushButton::released, this, &MainWindow::showCustomizePage);
@@ -371,48 +338,11 @@ void MainWindow::buildShellWidgets()
     connect(btnInfo, &QPushButton::released, this, &MainWindow::openProductInformation);
     connect(btnSettings, &QPushButton::released, this, &MainWindow::showSettingsPage);
     connect(btnClose, &QPushButton::released, this, &MainWindow::quitConsole);
+}
 
-    // The two profile captions are 14 pixels tall: the Chinese texts take 13
-    // rows at 11 px and would lose their top and bottom rows in 11.
-    captionSelectProfile = new QLabel(w);
-    captionSelectProfile->setGeometry(31, 155, 110, 14);
-    profileCombo = new QComboBox(w);
-    profileCombo->setEditable(false);
-    profileCombo->setGeometry(31, 176, 175, 23);
-    connect(profileCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MainWindow::savedProfileChosen);
-
-    const char *icons[5] = {"new", "delete", "copy", "import", "export"};
-    QPushButton **buttons[5] = {&btnNew, &btnDelete, &btnCopy, &btnImport, &btnExport};
-    const int ix[5] = {31, 67, 103, 139, 175};
-    for (int i = 0; i < 5; ++i)
-        *buttons[i] = iconButton(w, QString::fromLatin1(icons[i]), {ix[i], 204, 33, 25});
-    connect(btnNew, &QPushButton::released, this, &MainWindow::newProfileClicked);
-    connect(btnDelete, &QPushButton::released, this, &MainWindow::deleteProfileClicked);
-    connect(btnCopy, &QPushButton::released, this, &MainWindow::copyProfileClicked);
-    connect(btnImport, &QPushButton::released, this, &MainWindow::importProfileClicked);
-    connect(btnExport, &QPushButton::released, this, &MainWindow::exportProfileClicked);
-
-    captionProfileName = new QLabel(w);
-    captionProfileName->setGeometry(31, 259, 96, 14);
-    profileNameEdit = new QLineEdit(w);
-    profileNameEdit->setGeometry(31, 279, 175, 23);
-    profileNameEdit->setMaxLength(64);
-    connect(profileNameEdit, &QLineEdit::returnPressed, this, &MainWindow::profileNameEntered);
-
-    captionShortcut = new QLabel(w); // its text is English in every language
-    captionShortcut->setGeometry(56, 322, 72, 9);
-    shortcutCombo = new QComboBox(w);
-    shortcutCombo->setGeometry(31, 341, 175, 23);
-    shortcutCombo->hide();
-    linkButton = new QPushButton(w);
-    linkButton->setGeometry(36, 480, 23, 24);
-    linkButton->setFocusPolicy(Qt::TabFocus);
-    linkButton->setStyleSheet(
-        QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
-    linkButton->hide();
-    connect(linkButton, &QPushButton::released, this, &MainWindow::toggleLink);
-
+void MainWindow::buildStatusWidgets()
+{
+    QWidget *w = centralWidget();
     // Under the icon buttons, right of the profile buttons: nothing else lives there.
     statusBand = new StatusBand(w);
     statusBand->setGeometry(700, 52, 473, 44);
@@ -436,35 +366,9 @@ void MainWindow::applyShellStyles()
         setTabLook(b, b->property(kTabOnProperty).toBool());
     for (QPushButton *b : profileButtons)
         setTabLook(b, b->property(kTabOnProperty).toBool());
-    for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut,
-                      captionKeyAssignment, captionAssignMacro, captionRepeat, captionCurrent,
-                      captionAssign, captionInstantShift})
-        if (l)
-            l->setStyleSheet(styleLabel + QStringLiteral("; font-size:11px; font-weight:bold;"));
-    for (QComboBox *c :
-         {profileCombo, shortcutCombo, keyAssignCombo, assignMacroCombo, repeatCombo, shiftCombo})
-        if (c)
-            c->setStyleSheet(comboStyleSheet(styleCombo));
-    const QString edit = lineEditStyleSheet(fontFamily);
-    for (QLineEdit *e : {profileNameEdit, repeatCountEdit, newKeyEdit})
-        if (e)
-            e->setStyleSheet(edit);
-    if (selectedKeyLabel)
-        selectedKeyLabel->setStyleSheet(
-            QStringLiteral("color:red; font-size:20px; font-weight:bold; "
-                           "font-family:") +
-            fontFamily);
-    if (currentAssignment)
-        currentAssignment->setStyleSheet(QStringLiteral("color:rgb(0,171,190); font-size:14px; "
-                                                        "font-family:") +
-                                         fontFamily);
-    for (QPushButton *b : {macroResetButton, singleResetButton, useKeyboardButton})
-        if (b)
-            b->setStyleSheet(styleActionButton);
-    if (customizeApplyButton)
-        customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styleActionButton
-                                                                  : styleTabOff);
-    showInstantShiftTargets();
+    useKeyboardButton->setStyleSheet(styles.actionButton);
+    m_context.profileMenu->applyStyles(styles);
+    m_context.customize->applyStyles(styles);
 }
 
 void MainWindow::retranslateShell()
@@ -482,59 +386,15 @@ void MainWindow::retranslateShell()
     btnInfo->setToolTip(QCoreApplication::translate("LumoProject", "Product Information"));
     btnSettings->setToolTip(QCoreApplication::translate("LumoProject", "Settings"));
     btnClose->setToolTip(QCoreApplication::translate("LumoProject", "Close"));
-    captionSelectProfile->setText(QCoreApplication::translate("LumoProject", "SELECT PROFILE"));
-    btnNew->setToolTip(QCoreApplication::translate("LumoProject", "New"));
-    btnDelete->setToolTip(QCoreApplication::translate("LumoProject", "Delete"));
-    btnCopy->setToolTip(QCoreApplication::translate("LumoProject", "Copy"));
-    btnImport->setToolTip(QCoreApplication::translate("LumoProject", "Import"));
-    btnExport->setToolTip(QCoreApplication::translate("LumoProject", "Export"));
-    captionProfileName->setText(QCoreApplication::translate("LumoProject", "PROFILE NAME"));
-    captionShortcut->setText(QCoreApplication::translate("LumoProject", "SHORTCUT"));
+    m_context.profileMenu->retranslate();
     if (m_context.link)
         showKeyboardState();
 
-    captionKeyAssignment->setText(QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"));
-    captionInstantShift->setText(QCoreApplication::translate("LumoProject", "INSTANT SHIFT SYS."));
-    const int assign = keyAssignCombo->currentIndex();
-    {
-        const QSignalBlocker block(keyAssignCombo);
-        keyAssignCombo->clear();
-        keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
-                                  QCoreApplication::translate("LumoProject", "Macro Key"),
-                                  QCoreApplication::translate("LumoProject", "Single Key")});
-        keyAssignCombo->setCurrentIndex(assign);
-    }
-    captionAssignMacro->setText(QCoreApplication::translate("LumoProject", "ASSIGN MACRO"));
-    captionRepeat->setText(QCoreApplication::translate("LumoProject", "REPATE OPTION"));
-    const int repeat = repeatCombo->currentIndex();
-    {
-        const QSignalBlocker block(repeatCombo);
-        repeatCombo->clear();
-        repeatCombo->addItems(
-            {QCoreApplication::translate("LumoProject", "Once"),
-             QCoreApplication::translate("LumoProject", "Multiple Times"),
-             QCoreApplication::translate("LumoProject", "When Perss & Hold"),
-             QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
-        repeatCombo->setCurrentIndex(repeat);
-    }
-    macroResetButton->setText(QCoreApplication::translate("LumoProject", "MACRO RESET"));
-    captionCurrent->setText(QCoreApplication::translate("LumoProject", "CURRENT"));
-    captionAssign->setText(QCoreApplication::translate("LumoProject", "ASSIGN"));
-    singleResetButton->setText(QCoreApplication::translate("LumoProject", "SINGLE RESET"));
-    customizeApplyButton->setText(QCoreApplication::translate("LumoProject", "APPLY"));
-    shiftButtons[0]->setText(QStringLiteral("SHIFT"));
-    shiftButtons[1]->setText(QStringLiteral("CTRL"));
-    shiftButtons[2]->setText(QStringLiteral("ALT"));
+    m_context.customize->retranslate();
 }
 
 void MainWindow::deviceInitialisation()
 {
-    hoverKey = 0;
-    lastHoverKey = 0;
-    selectedKey = 300;
-    capturedUsage = 0;
-    hoverUsage = 4;
-    selectedUsage = 4;
     m_context.lighting->profileNumber = 1;
     appLightValue = 0;
     appLightTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
@@ -572,7 +432,7 @@ void MainWindow::keyboardArrived()
     // A keyboard plugged in now may sit on any of its profiles: bring it to
     // the one the console shows as active.
     showNotice(KeyboardLink::stateText(m_context.link->state()), NoticeKind::Success);
-    m_context.sender->selectProfile(m_context.device, currentProfile);
+    m_context.sender->selectProfile(m_context.device, m_context.bindings.active);
 }
 
 void MainWindow::showNotice(const QString &text, NoticeKind kind)
@@ -634,10 +494,12 @@ void MainWindow::afterQueued(quint64 since, std::function<void()> then)
 QByteArray MainWindow::statusReply() const
 {
     QJsonObject status;
-    const KeyboardLink::State state = m_context.link ? m_context.link->state() : KeyboardLink::State::Absent;
+    const KeyboardLink::State state =
+        m_context.link ? m_context.link->state() : KeyboardLink::State::Absent;
     status.insert(QStringLiteral("keyboard"), KeyboardLink::stateKey(state));
-    status.insert(QStringLiteral("profile"), currentProfile);
-    status.insert(QStringLiteral("profileName"), profileNames.value(currentProfile - 1));
+    status.insert(QStringLiteral("profile"), m_context.bindings.active);
+    status.insert(QStringLiteral("profileName"),
+                  m_context.bindings.names.value(m_context.bindings.active - 1));
     status.insert(QStringLiteral("queued"), m_context.link ? m_context.link->pending() : 0);
     return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
 }
@@ -656,7 +518,7 @@ void MainWindow::allTabsOff()
 void MainWindow::setTabLook(QPushButton *tab, bool on)
 {
     tab->setProperty(kTabOnProperty, on);
-    tab->setStyleSheet(on ? styleTabOn : styleTabOff);
+    tab->setStyleSheet(on ? styles.tabOn : styles.tabOff);
 }
 
 void MainWindow::startUpdateCheck()
@@ -768,27 +630,12 @@ void MainWindow::markProfileButton(int index)
         setTabLook(profileButtons[index], true);
 }
 
-void MainWindow::toggleLink()
-{
-    linkFlag = !linkFlag;
-    linkButton->setStyleSheet(
-        linkFlag ? QStringLiteral(
-                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_R61.380.png\");")
-                 : QStringLiteral(
-                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
-}
-
-void MainWindow::readFromUsb()
-{
-    // The keyboard is never read; nothing connects this slot.
-}
-
 // --- window dragging and closing ---------------------------------------------
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
     pressPoint = event->pos();
-    selectKeyAt(event->pos());
+    m_context.customize->pressAt(event->pos(), customizeInFront());
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
@@ -804,7 +651,36 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
             m_context.keyPopup->hide();
         return;
     }
-    hoverKeyAt(p);
+    m_context.customize->hoverAt(p, customizeInFront());
+}
+
+bool MainWindow::customizeInFront() const
+{
+    // Hover and selection belong to the CUSTOMIZE page; another page in front
+    // of it takes the mouse.
+    return keyboardTabActive && !(m_context.lighting && m_context.lighting->isVisible()) &&
+           !(m_context.macros && m_context.macros->isVisible()) &&
+           !(m_context.settings && m_context.settings->isVisible());
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    // Tab is a key like any other while one is being captured.
+    if (m_context.customize->capturingKey())
+        return false;
+    return QMainWindow::focusNextPrevChild(next);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_context.customize->keyPressed(event))
+        QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent *event)
+{
+    if (!m_context.customize->keyReleased(event))
+        QMainWindow::keyReleaseEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -833,8 +709,7 @@ void MainWindow::switchLanguage(QString code)
         loadCatalog(n);
     }
     reportSaves(IniStore::writeLanguage(n));
-    fontFamily = fontFamilyForLanguage(n, QString());
-    buildStyleSheets();
+    styles = ShellStyles::forFont(fontFamilyForLanguage(n, QString()));
 
     // The lighting and macro pages are built anew so they pick up the texts.
     const bool lightingShown = m_context.lighting->isVisible();

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTranslator>
 
 namespace orvanta
@@ -39,6 +40,43 @@ QString profileButtonText(int profile)
     if (profile < 1 || profile > 5)
         return QString();
     return QCoreApplication::translate("LumoProject", names[profile - 1]);
+}
+
+ShellStyles ShellStyles::forFont(const QString &fontFamily)
+{
+    ShellStyles s;
+    s.fontFamily = fontFamily;
+    const QString tab =
+        QStringLiteral("border-image: url(\"Image/UI-Design-2016_Keyboard_out_26_32.71.png\"); ");
+    s.tabOff = tab + QStringLiteral("color:rgba(255,255,255,50); font-family:") + fontFamily;
+    s.tabOn = tab + QStringLiteral("color:red; font-family:") + fontFamily;
+    s.tabWhite = tab + QStringLiteral("color:white; font-family:") + fontFamily;
+    s.actionButton =
+        QStringLiteral("QPushButton{border-image: "
+                       "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\"); color:white; "
+                       "font-family:") +
+        fontFamily +
+        QStringLiteral(";}QPushButton:pressed{border-image: "
+                       "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\");font-family:") +
+        fontFamily + QStringLiteral("; color:red;}");
+    s.label = QStringLiteral("color:white;  font-family:") + fontFamily;
+    s.combo = QStringLiteral("background-color: rgb(38,38,38); color:white; border: 1px "
+                             "rgb(132,132,132); font-family:") +
+              fontFamily;
+    return s;
+}
+
+QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect &geometry)
+{
+    auto *b = new QPushButton(parent);
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setStyleSheet(
+        QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
+                       "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
+            .arg(icon));
+    return b;
 }
 
 QString comboStyleSheet(const QString &base)

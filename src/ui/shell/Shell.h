@@ -3,7 +3,10 @@
 
 #include <QString>
 
+class QPushButton;
+class QRect;
 class QTranslator;
+class QWidget;
 
 namespace orvanta
 {
@@ -17,6 +20,17 @@ bool loadTranslationCatalog(QTranslator &translator, const QString &relativePath
 
 // "PROFILE 1" .. "PROFILE 5" in the current language: the PROFILE buttons' texts.
 QString profileButtonText(int profile);
+
+// The style sheets of the window's tabs, buttons, captions and lists, in one font.
+struct ShellStyles {
+    QString fontFamily;
+    QString tabOff, tabOn, tabWhite, actionButton, label, combo;
+    static ShellStyles forFont(const QString &fontFamily);
+};
+
+// A button showing "Image/icons/<icon>.png" (its _hover twin under the mouse),
+// reached with Tab.
+QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect &geometry);
 
 QString comboStyleSheet(const QString &base);
 QString lineEditStyleSheet(const QString &fontFamily);

@@ -1,16 +1,13 @@
-// The CUSTOMIZE page's key cells: colours, hit test, hover, selection and the
-// capture of a new key from the computer's keyboard.
+// The key cells over the keyboard picture: colours, hit test, hover and the
+// key popup, selection, and the capture of a new key from the computer's keyboard.
 
-#include "MainWindow.h"
+#include "CustomizePanel.h"
 
-#include "KeyPopup.h"
 #include "core/keys/KeyCapture.h"
 #include "core/keys/KeyTable.h"
-#include "ui/lighting/LightingPage.h"
-#include "ui/macro/MacroPage.h"
-#include "ui/settings/SettingsPage.h"
+#include "ui/shell/ConsoleContext.h"
+#include "ui/shell/KeyPopup.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QKeyEvent>
@@ -20,9 +17,8 @@
 
 using namespace orvanta;
 
-void MainWindow::buildKeyCells()
+void CustomizePanel::buildKeyCells(QWidget *w)
 {
-    QWidget *w = centralWidget();
     for (int i = 0; i < kKeyCount; ++i) {
         const KeyRect &r = KEY_TABLE[i].cell;
         auto *cell = new QLabel(w);
@@ -34,7 +30,8 @@ void MainWindow::buildKeyCells()
     keyboardPicture->setGeometry(351, 140, 699, 242);
     keyboardPicture->setStyleSheet(QStringLiteral(
         "border-image: "
-        "url(\"Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png\");"));
+        "url(\"Image/"
+        "^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png\");"));
     keyboardPicture->setMouseTracking(true);
 }
 
@@ -44,13 +41,13 @@ static QString rgbStyle(int r, int g, int b)
            QString::number(g) + QLatin1Char(',') + QString::number(b) + QStringLiteral(");");
 }
 
-void MainWindow::colourKeyCell(int state, int cell)
+void CustomizePanel::colourKeyCell(int state, int cell)
 {
     qDebug() << "key_color()" << state << cell;
     setCellColour(state, cell);
 }
 
-QString MainWindow::cellStyle(int cell) const
+QString CustomizePanel::cellStyle(int cell) const
 {
     // Restored colour: black, red while selected, then the assignment's colour.
     QString style = rgbStyle(0, 0, 0);
@@ -64,7 +61,7 @@ QString MainWindow::cellStyle(int cell) const
     return style;
 }
 
-void MainWindow::setCellColour(int state, int cell)
+void CustomizePanel::setCellColour(int state, int cell)
 {
     if (cell < 0 || cell >= kKeyCount)
         return;
@@ -103,13 +100,13 @@ void MainWindow::setCellColour(int state, int cell)
         label->setStyleSheet(style);
 }
 
-void MainWindow::refreshKeyCellColours()
+void CustomizePanel::refreshKeyCellColours()
 {
     for (int i = 0; i < kKeyCount; ++i)
         setCellColour(5, i);
 }
 
-QString MainWindow::keyNameAt(int x, int y)
+QString CustomizePanel::keyNameAt(int x, int y)
 {
     const int cell = hitTestKey(x, y);
     qDebug() << "keyboard_touch_compute()" << cell << y;
@@ -122,14 +119,6 @@ QString MainWindow::keyNameAt(int x, int y)
     return QString::fromUtf8(KEY_TABLE[cell].label);
 }
 
-bool MainWindow::customizeInFront() const
-{
-    // Hover and selection belong to the CUSTOMIZE page; another page in front
-    // of it takes the mouse.
-    return keyboardTabActive && !(m_context.lighting && m_context.lighting->isVisible()) &&
-           !(m_context.macros && m_context.macros->isVisible()) && !(m_context.settings && m_context.settings->isVisible());
-}
-
 static QString assignmentText(const QStringList &keyTable, int cell)
 {
     const QString &type = keyTable[cell];
@@ -138,11 +127,11 @@ static QString assignmentText(const QStringList &keyTable, int cell)
     return QCoreApplication::translate("LumoProject", "Default");
 }
 
-void MainWindow::hoverKeyAt(const QPoint &pos)
+void CustomizePanel::hoverAt(const QPoint &pos, bool inFront)
 {
     if (!m_context.keyPopup)
         return;
-    if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
+    if (!inFront || !inKeyboardArea(pos.x(), pos.y())) {
         m_context.keyPopup->hide();
         return;
     }
@@ -163,9 +152,9 @@ void MainWindow::hoverKeyAt(const QPoint &pos)
     m_context.keyPopup->raise();
 }
 
-void MainWindow::selectKeyAt(const QPoint &pos)
+void CustomizePanel::pressAt(const QPoint &pos, bool inFront)
 {
-    if (!customizeInFront() || !inKeyboardArea(pos.x(), pos.y())) {
+    if (!inFront || !inKeyboardArea(pos.x(), pos.y())) {
         if (m_context.keyPopup)
             m_context.keyPopup->hide();
         return;
@@ -177,59 +166,49 @@ void MainWindow::selectKeyAt(const QPoint &pos)
         return;
     }
     customizeApplyEnabled = true;
-    customizeApplyButton->setStyleSheet(styleActionButton);
+    customizeApplyButton->setStyleSheet(m_styles.actionButton);
     const QString label = keyNameAt(pos.x(), pos.y());
     colourKeyCell(4, hoverKey);
     selectedKey = hoverKey;
     selectedUsage = hoverUsage;
     selectedMatrix = hoverMatrix;
     selectedKeyLabel->setText(label);
-    setFocus(Qt::MouseFocusReason); // the new-key capture listens on the window
+    m_window->setFocus(Qt::MouseFocusReason); // the new-key capture listens on the window
     showSelectedKeyAssignment();
 }
 
-bool MainWindow::capturingKey()
+bool CustomizePanel::capturingKey()
 {
     // Keys are taken only while the ASSIGN field waits for one and the window
     // itself has the focus (a key on the picture was clicked). Keys that another
     // field does not use itself (Enter in PROFILE NAME, every release) come up
     // to the window too and must not be taken.
-    const bool capturing = newKeyEdit && newKeyEdit->isVisible() && focusWidget() == this;
+    const bool capturing =
+        newKeyEdit && newKeyEdit->isVisible() && m_window->focusWidget() == m_window;
     if (!capturing)
         m_capturePresses.clear();
     return capturing;
 }
 
-bool MainWindow::focusNextPrevChild(bool next)
+bool CustomizePanel::keyPressed(QKeyEvent *event)
 {
-    // Tab is a key like any other while one is being captured.
-    if (capturingKey())
+    if (!capturingKey())
         return false;
-    return QMainWindow::focusNextPrevChild(next);
-}
-
-void MainWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (!capturingKey()) {
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
     if (!event->isAutoRepeat()) {
         newKeyEdit->clear();
         m_capturePresses.insert(event->key());
     }
+    return true;
 }
 
-void MainWindow::keyReleaseEvent(QKeyEvent *event)
+bool CustomizePanel::keyReleased(QKeyEvent *event)
 {
     // Only the release of a key pressed during the capture counts: Tab pressed in
-    // another field moves the focus here before it is released.
-    if (!capturingKey() || !m_capturePresses.contains(event->key())) {
-        QMainWindow::keyReleaseEvent(event);
-        return;
-    }
+    // another field moves the focus to the window before it is released.
+    if (!capturingKey() || !m_capturePresses.contains(event->key()))
+        return false;
     if (event->isAutoRepeat())
-        return;
+        return true;
     m_capturePresses.remove(event->key());
     const CapturedKey key =
         captureKey(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
@@ -237,4 +216,5 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
     if (key.hasUsage)
         capturedUsage = key.usage;
     qDebug("%d %d", event->key(), capturedUsage);
+    return true;
 }

@@ -1,0 +1,592 @@
+#include "CustomizePanel.h"
+
+#include "core/assign/KeyAssignment.h"
+#include "core/device/CommandSender.h"
+#include "core/keys/KeyTable.h"
+#include "core/storage/IniStore.h"
+#include "core/storage/StoredList.h"
+#include "ui/macro/MacroPage.h"
+#include "ui/profiles/ProfileMenu.h"
+#include "ui/shell/ConsoleContext.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace orvanta;
+
+namespace
+{
+
+QLabel *caption(QWidget *parent, const QRect &geometry)
+{
+    auto *l = new QLabel(parent);
+    l->setGeometry(geometry);
+    return l;
+}
+
+QPushButton *actionButton(QWidget *parent, const QRect &geometry)
+{
+    auto *b = new QPushButton(parent);
+    b->setGeometry(geometry);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+QVector<orvanta::Report> storedReports(const QString &profile)
+{
+    return parseReports(IniStore::readMacroCmdFile(profile));
+}
+
+} // namespace
+
+CustomizePanel::CustomizePanel(ConsoleContext &context, QWidget *window, QWidget *parent)
+    : QObject(parent), m_context(context), m_window(window)
+{
+    for (int i = 0; i < 324; ++i)
+        keyTable << QString();
+    buildKeyCells(parent);
+    buildCustomizeControls(parent);
+    buildInstantShiftControls(parent);
+}
+
+QString CustomizePanel::selectedProfile() const
+{
+    return m_context.profileMenu ? m_context.profileMenu->selectedProfile()
+                                 : m_context.bindings.activeLinked();
+}
+
+int CustomizePanel::activeProfile() const
+{
+    return m_context.bindings.active;
+}
+
+bool CustomizePanel::macroPageIdle() const
+{
+    return !m_context.macros || m_context.macros->isIdle();
+}
+
+bool CustomizePanel::reportSaves(const SaveResult &result)
+{
+    for (const SaveFailure &f : result.failures())
+        emit saveFailed(f.path, f.reason);
+    return result.ok();
+}
+
+void CustomizePanel::applyStyles(const ShellStyles &styles)
+{
+    m_styles = styles;
+    for (QLabel *l : {captionKeyAssignment, captionAssignMacro, captionRepeat, captionCurrent,
+                      captionAssign, captionInstantShift})
+        l->setStyleSheet(styles.label + QStringLiteral("; font-size:11px; font-weight:bold;"));
+    for (QComboBox *c : {keyAssignCombo, assignMacroCombo, repeatCombo, shiftCombo})
+        c->setStyleSheet(comboStyleSheet(styles.combo));
+    const QString edit = lineEditStyleSheet(styles.fontFamily);
+    for (QLineEdit *e : {repeatCountEdit, newKeyEdit})
+        e->setStyleSheet(edit);
+    selectedKeyLabel->setStyleSheet(QStringLiteral("color:red; font-size:20px; font-weight:bold; "
+                                                   "font-family:") +
+                                    styles.fontFamily);
+    currentAssignment->setStyleSheet(QStringLiteral("color:rgb(0,171,190); font-size:14px; "
+                                                    "font-family:") +
+                                     styles.fontFamily);
+    for (QPushButton *b : {macroResetButton, singleResetButton})
+        b->setStyleSheet(styles.actionButton);
+    customizeApplyButton->setStyleSheet(customizeApplyEnabled ? styles.actionButton
+                                                              : styles.tabOff);
+    showInstantShiftTargets();
+}
+
+void CustomizePanel::retranslate()
+{
+    captionKeyAssignment->setText(QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"));
+    captionInstantShift->setText(QCoreApplication::translate("LumoProject", "INSTANT SHIFT SYS."));
+    const int assign = keyAssignCombo->currentIndex();
+    {
+        const QSignalBlocker block(keyAssignCombo);
+        keyAssignCombo->clear();
+        keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
+                                  QCoreApplication::translate("LumoProject", "Macro Key"),
+                                  QCoreApplication::translate("LumoProject", "Single Key")});
+        keyAssignCombo->setCurrentIndex(assign);
+    }
+    captionAssignMacro->setText(QCoreApplication::translate("LumoProject", "ASSIGN MACRO"));
+    captionRepeat->setText(QCoreApplication::translate("LumoProject", "REPATE OPTION"));
+    const int repeat = repeatCombo->currentIndex();
+    {
+        const QSignalBlocker block(repeatCombo);
+        repeatCombo->clear();
+        repeatCombo->addItems(
+            {QCoreApplication::translate("LumoProject", "Once"),
+             QCoreApplication::translate("LumoProject", "Multiple Times"),
+             QCoreApplication::translate("LumoProject", "When Perss & Hold"),
+             QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
+        repeatCombo->setCurrentIndex(repeat);
+    }
+    macroResetButton->setText(QCoreApplication::translate("LumoProject", "MACRO RESET"));
+    captionCurrent->setText(QCoreApplication::translate("LumoProject", "CURRENT"));
+    captionAssign->setText(QCoreApplication::translate("LumoProject", "ASSIGN"));
+    singleResetButton->setText(QCoreApplication::translate("LumoProject", "SINGLE RESET"));
+    customizeApplyButton->setText(QCoreApplication::translate("LumoProject", "APPLY"));
+    shiftButtons[0]->setText(QStringLiteral("SHIFT"));
+    shiftButtons[1]->setText(QStringLiteral("CTRL"));
+    shiftButtons[2]->setText(QStringLiteral("ALT"));
+}
+
+void CustomizePanel::buildCustomizeControls(QWidget *w)
+{
+    // Left column: the selected key and what it should do.
+    captionKeyAssignment = caption(w, {262, 410, 200, 14});
+    selectedKeyLabel = new QLabel(w);
+    selectedKeyLabel->setGeometry(262, 430, 200, 30);
+    keyAssignCombo = new QComboBox(w);
+    keyAssignCombo->setGeometry(262, 468, 200, 26);
+    keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
+                              QCoreApplication::translate("LumoProject", "Macro Key"),
+                              QCoreApplication::translate("LumoProject", "Single Key")});
+    keyAssignCombo->setCurrentIndex(-1);
+    connect(keyAssignCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &CustomizePanel::keyAssignmentChosen);
+
+    // Middle column, macro key: which macro and how it repeats.
+    captionAssignMacro = caption(w, {500, 410, 220, 14});
+    assignMacroCombo = new QComboBox(w);
+    assignMacroCombo->setGeometry(500, 432, 220, 26);
+    connect(assignMacroCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &CustomizePanel::assignMacroChosen);
+    captionRepeat = caption(w, {500, 470, 220, 14});
+    repeatCombo = new QComboBox(w);
+    repeatCombo->setGeometry(500, 492, 220, 26);
+    repeatCombo->addItems({QCoreApplication::translate("LumoProject", "Once"),
+                           QCoreApplication::translate("LumoProject", "Multiple Times"),
+                           QCoreApplication::translate("LumoProject", "When Perss & Hold"),
+                           QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
+    connect(repeatCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &CustomizePanel::repeatModeChosen);
+    repeatCountEdit = new QLineEdit(w);
+    repeatCountEdit->setGeometry(730, 492, 50, 26);
+    repeatCountEdit->setText(QStringLiteral("1"));
+    repeatCountEdit->setValidator(new QIntValidator(1, 50, repeatCountEdit));
+    repeatCountEdit->setAlignment(Qt::AlignCenter);
+    repeatCountEdit->hide();
+    macroResetButton = actionButton(w, {500, 536, 120, 28});
+    connect(macroResetButton, &QPushButton::released, this, &CustomizePanel::resetMacroAssignments);
+
+    // Middle column, single key: what it sends now and the key to send instead.
+    captionCurrent = caption(w, {500, 410, 220, 14});
+    currentAssignment = new QLabel(w);
+    currentAssignment->setGeometry(500, 432, 220, 26);
+    captionAssign = caption(w, {500, 470, 220, 14});
+    newKeyEdit = new QLineEdit(w);
+    newKeyEdit->setGeometry(500, 492, 220, 26);
+    newKeyEdit->setReadOnly(true); // filled by pressing the key on the computer's keyboard
+    newKeyEdit->setFocusPolicy(Qt::NoFocus);
+    connect(newKeyEdit, &QLineEdit::textEdited, this, &CustomizePanel::singleKeyEntered);
+    singleResetButton = actionButton(w, {500, 536, 120, 28});
+    connect(singleResetButton, &QPushButton::released, this,
+            &CustomizePanel::resetSingleAssignments);
+
+    customizeApplyButton = actionButton(w, {1040, 712, 120, 28});
+    connect(customizeApplyButton, &QPushButton::released, this,
+            &CustomizePanel::applyKeyAssignment);
+}
+
+void CustomizePanel::showCustomizePanels(int assignment)
+{
+    const bool macro = assignment == 1, single = assignment == 2;
+    for (QWidget *wdg : std::initializer_list<QWidget *>{
+             captionAssignMacro, assignMacroCombo, captionRepeat, repeatCombo, macroResetButton})
+        wdg->setVisible(macro);
+    repeatCountEdit->setVisible(macro && repeatCombo->currentIndex() == 1);
+    for (QWidget *wdg : std::initializer_list<QWidget *>{
+             captionCurrent, currentAssignment, captionAssign, newKeyEdit, singleResetButton})
+        wdg->setVisible(single);
+    // The assignment list and APPLY stay in view; APPLY acts once a key is chosen.
+    if (macro)
+        refillAssignMacroList();
+}
+
+void CustomizePanel::setApplyEnabled(bool enabled)
+{
+    customizeApplyEnabled = enabled;
+    customizeApplyButton->setStyleSheet(enabled ? m_styles.actionButton : m_styles.tabOff);
+}
+
+void CustomizePanel::keyAssignmentChosen()
+{
+    const int index = keyAssignCombo->currentIndex();
+    if (index < 0)
+        return;
+    if (index == 1)
+        setApplyEnabled(false);
+    else if (!selectedKeyLabel->text().isEmpty())
+        setApplyEnabled(true);
+    showCustomizePanels(index);
+}
+
+void CustomizePanel::assignMacroChosen()
+{
+    const bool chosen =
+        assignMacroCombo->currentIndex() >= 0 && !assignMacroCombo->currentText().isEmpty();
+    setApplyEnabled(chosen && !selectedKeyLabel->text().isEmpty());
+}
+
+void CustomizePanel::repeatModeChosen()
+{
+    repeatCountEdit->setVisible(repeatCombo->currentIndex() == 1 && repeatCombo->isVisible());
+}
+
+void CustomizePanel::singleKeyEntered() {}
+
+void CustomizePanel::refillAssignMacroList()
+{
+    const QSignalBlocker block(assignMacroCombo);
+    assignMacroCombo->clear();
+    const QStringList files =
+        QDir(QStringLiteral("./macrofile"))
+            .entryList(QStringList{QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+    for (const QString &f : files)
+        assignMacroCombo->addItem(f.left(f.size() - 4));
+    assignMacroCombo->setCurrentIndex(-1);
+}
+
+void CustomizePanel::saveKeyAssignments()
+{
+    const QString profile = selectedProfile();
+    reportSaves(IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTable), profile));
+    reportSaves(
+        IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
+}
+
+void CustomizePanel::loadKeyAssignments()
+{
+    loadMacroSystem(keyTable, IniStore::readMacroAssignFile(selectedProfile()));
+    refreshKeyCellColours();
+    showSelectedKeyAssignment();
+}
+
+void CustomizePanel::loadSingleKeyAssignments()
+{
+    loadSignal(m_context.sender->keyMap, keyTable, IniStore::readFlagFile(selectedProfile()));
+    refreshKeyCellColours();
+    showSelectedKeyAssignment();
+}
+
+void CustomizePanel::showSelectedKeyAssignment()
+{
+    if (!keyAssignCombo)
+        return; // still being built
+    const int k = selectedKey;
+    newKeyEdit->clear();
+    if (k < 0 || k >= kKeyCount) {
+        selectedKeyLabel->clear();
+        {
+            const QSignalBlocker block(keyAssignCombo);
+            keyAssignCombo->setCurrentIndex(-1);
+        }
+        showCustomizePanels(-1);
+        setApplyEnabled(false);
+        return;
+    }
+    const QString &type = keyTable[k];
+    const int kind = type == QLatin1String("1") ? 1 : type == QLatin1String("2") ? 2 : 0;
+    {
+        const QSignalBlocker block(keyAssignCombo);
+        keyAssignCombo->setCurrentIndex(kind);
+    }
+    if (kind == 1) {
+        // The repeat as the keyboard has it: the stored report of the key's entry.
+        const QString profile = selectedProfile();
+        const int count = IniStore::readMacroCmdCount(profile);
+        const int entry =
+            entryOfKey(IniStore::readMacroCmdNumber(profile), count, KEY_TABLE[k].matrix);
+        const QVector<Report> reports = storedReports(profile);
+        const Report *report = entry <= reports.size() ? &reports[entry - 1] : nullptr;
+        const RepeatSetting repeat = storedRepeat(report, keyTable[216 + k]);
+        {
+            const QSignalBlocker block(repeatCombo);
+            repeatCombo->setCurrentIndex(int(repeat.mode));
+        }
+        repeatCountEdit->setText(QString::number(repeat.count));
+        showCustomizePanels(1); // refills ASSIGN MACRO with no macro chosen
+        assignMacroCombo->setCurrentIndex(assignMacroCombo->findText(keyTable[108 + k]));
+        assignMacroChosen();
+    } else {
+        showCustomizePanels(kind);
+        currentAssignment->setText(kind == 2 ? keyTable[108 + k] : QString());
+        setApplyEnabled(true);
+    }
+}
+
+static void removeMacroEntry(const QString &profile, int keyNumber, int &count)
+{
+    const int entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
+    if (entry <= count) {
+        IniStore::removeMacroCmdEntry(profile, entry, count - 1);
+        --count;
+    }
+}
+
+void CustomizePanel::applyKeyAssignment()
+{
+    if (!customizeApplyEnabled || selectedKey < 0 || selectedKey >= kKeyCount)
+        return;
+    const QString profile = selectedProfile();
+    const int n = activeProfile();
+    const int k = selectedKey;
+    const int keyNumber = KEY_TABLE[k].matrix;
+    const quint8 code = KEY_TABLE[k].usage;
+    int count = IniStore::readMacroCmdCount(profile);
+    auto writeSignal = [&] {
+        reportSaves(
+            IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
+    };
+
+    switch (keyAssignCombo->currentIndex()) {
+    case 0: // Default
+        if (keyTable[k] == QLatin1String("1"))
+            removeMacroEntry(profile, keyNumber, count);
+        keyTable[k] = QStringLiteral("0");
+        colourKeyCell(5, k);
+        m_context.sender->resetKeyAndWrite(m_context.device, code, n);
+        writeSignal();
+        break;
+    case 1: { // Macro Key
+        const QString macro = assignMacroCombo->currentText();
+        if (macro.isEmpty())
+            return;
+        int entry;
+        if (keyTable[k] == QLatin1String("1")) {
+            entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
+            if (entry > count)
+                count = entry; // a macro key whose entry went missing gets a new one
+        } else {
+            entry = ++count;
+        }
+        const auto mode = RepeatMode(qBound(0, repeatCombo->currentIndex(), 3));
+        int times = 1;
+        switch (mode) {
+        case RepeatMode::Once:
+            keyTable[216 + k] = QStringLiteral("1");
+            break;
+        case RepeatMode::MultipleTimes:
+            times = qBound(1, toNumber(repeatCountEdit->text(), 1), 50);
+            keyTable[216 + k] = QString::number(times);
+            break;
+        case RepeatMode::PressAndHold:
+            break;
+        case RepeatMode::UntilPressedNextTime:
+            keyTable[216 + k] = QStringLiteral("0");
+            break;
+        }
+        const QString commands = IniStore::readMacroFile(macro).value(4);
+        const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
+        m_context.sender->setSingleKey(code, kMacroKeyCode);
+        writeSignal();
+        reportSaves(
+            IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
+        m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
+        keyTable[k] = QStringLiteral("1");
+        keyTable[108 + k] = macro;
+        colourKeyCell(5, k);
+        break;
+    }
+    case 2: { // Single Key
+        if (newKeyEdit->text().isEmpty() || capturedUsage == 0)
+            return; // no key captured yet
+        // A macro key turned into a single key no longer plays its macro.
+        if (keyTable[k] == QLatin1String("1"))
+            removeMacroEntry(profile, keyNumber, count);
+        m_context.sender->setSingleKey(code, capturedUsage);
+        m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
+        keyTable[k] = QStringLiteral("2");
+        keyTable[108 + k] = newKeyEdit->text();
+        writeSignal();
+        colourKeyCell(5, k);
+        currentAssignment->setText(newKeyEdit->text());
+        newKeyEdit->clear();
+        break;
+    }
+    default:
+        return;
+    }
+    saveKeyAssignments();
+}
+
+void CustomizePanel::resetSingleAssignments()
+{
+    // Every key is visited, the keypad's "." (the last cell) included.
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (keyTable[k] != QLatin1String("2"))
+            continue;
+        keyTable[k] = QStringLiteral("0");
+        keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
+        m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
+    }
+    const QString profile = selectedProfile();
+    const int count = IniStore::readMacroCmdCount(profile);
+    m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile),
+                                           activeProfile(), count);
+    saveKeyAssignments();
+}
+
+void CustomizePanel::resetMacroAssignments()
+{
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (keyTable[k] != QLatin1String("1"))
+            continue;
+        keyTable[k] = QStringLiteral("0");
+        keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
+        m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
+    }
+    reportSaves(IniStore::createMacroCmdFile(m_context.bindings.activeLinked()));
+    saveKeyAssignments();
+    m_context.sender->writeKeyMap(m_context.device, activeProfile());
+}
+
+// --- instant shift: SHIFT, CTRL or ALT of the current profile turned into a
+// direct switch to another on-board profile.
+
+void CustomizePanel::buildInstantShiftControls(QWidget *w)
+{
+    captionInstantShift = new QLabel(w);
+    captionInstantShift->setGeometry(820, 410, 300, 14);
+    shiftCombo = new QComboBox(w);
+    shiftCombo->setGeometry(820, 432, 180, 26);
+    connect(shiftCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &CustomizePanel::instantShiftTargetChosen);
+    for (int m = 0; m < 3; ++m) {
+        auto *b = new QPushButton(w);
+        b->setGeometry(820 + m * 90, 470, 80, 26);
+        b->setFocusPolicy(Qt::TabFocus);
+        b->setCursor(Qt::PointingHandCursor);
+        shiftButtons[m] = b;
+    }
+    connect(shiftButtons[0], &QPushButton::released, this,
+            &CustomizePanel::toggleShiftInstantShift);
+    connect(shiftButtons[1], &QPushButton::released, this, &CustomizePanel::toggleCtrlInstantShift);
+    connect(shiftButtons[2], &QPushButton::released, this, &CustomizePanel::toggleAltInstantShift);
+}
+
+void CustomizePanel::refillInstantShiftList()
+{
+    const QSignalBlocker block(shiftCombo);
+    shiftCombo->clear();
+    for (int n = 1; n <= 5; ++n)
+        if (n != activeProfile())
+            shiftCombo->addItem(QStringLiteral("PROFILE %1").arg(n));
+    shiftCombo->setCurrentIndex(0);
+    showInstantShiftTargets();
+}
+
+void CustomizePanel::instantShiftTargetChosen(int)
+{
+    showInstantShiftTargets();
+}
+
+int CustomizePanel::instantShiftTargetIndex() const
+{
+    return profileShiftCode(targetOfComboText(shiftCombo->currentText()));
+}
+
+void CustomizePanel::showInstantShiftTargets()
+{
+    if (!shiftCombo || shiftCombo->currentIndex() < 0)
+        return;
+    const int selected = targetOfComboText(shiftCombo->currentText());
+    const QString face = QStringLiteral(
+        "QPushButton{border-image:url(\"Image/iss_%1.png\"); color:%2; font-weight:bold; "
+        "font-family:%3;}");
+    for (int m = 0; m < 3; ++m) {
+        const ShiftLook look = shiftLook(shiftTarget[m][activeProfile()], selected);
+        shiftOn[m] = look == ShiftLook::On;
+        shiftEnabled[m] = look != ShiftLook::Disabled;
+        QString style;
+        switch (look) {
+        case ShiftLook::On:
+            style = face.arg(QStringLiteral("on"), QStringLiteral("white"), m_styles.fontFamily);
+            break;
+        case ShiftLook::Off:
+            style = face.arg(QStringLiteral("off"), QStringLiteral("rgb(200,200,200)"),
+                             m_styles.fontFamily);
+            break;
+        case ShiftLook::Disabled:
+            style = face.arg(QStringLiteral("disabled"), QStringLiteral("rgb(110,110,110)"),
+                             m_styles.fontFamily);
+            break;
+        }
+        shiftButtons[m]->setStyleSheet(style);
+        shiftButtons[m]->setToolTip(
+            look == ShiftLook::Disabled
+                ? QStringLiteral("PROFILE %1").arg(shiftTarget[m][activeProfile()])
+                : QString());
+    }
+}
+
+void CustomizePanel::loadInstantShiftTargets()
+{
+    shiftTarget = parseShiftTargets(IniStore::readFlagFile());
+    showInstantShiftTargets();
+}
+
+void CustomizePanel::writeShiftFlags()
+{
+    reportSaves(IniStore::writeFlagFile(makeShiftMap(shiftTarget)));
+}
+
+void CustomizePanel::confirmInstantShift()
+{
+    writeShiftFlags();
+}
+
+void CustomizePanel::toggleShiftButton(int m)
+{
+    if (!macroPageIdle() || !shiftEnabled[m])
+        return;
+    for (int other = 0; other < 3; ++other) {
+        if (other != m && shiftOn[other]) {
+            writeShiftFlags();
+            return;
+        }
+    }
+    const int n = activeProfile();
+    const int target = targetOfComboText(shiftCombo->currentText());
+    if (target == 0)
+        return;
+    const quint8 code = kModifierCodes[m];
+    if (shiftOn[m]) {
+        shiftOn[m] = false;
+        shiftTarget[m][n] = 0;
+        m_context.sender->setSingleKey(code, code);
+    } else {
+        shiftOn[m] = true;
+        shiftTarget[m][n] = target;
+        m_context.sender->setSingleKey(code, profileShiftCode(target));
+    }
+    const QString profile = selectedProfile();
+    const int count = IniStore::readMacroCmdCount(profile);
+    m_context.sender->writeKeyMapAndMacros(
+        m_context.device, parseReports(IniStore::readMacroCmdFile(profile)), n, count);
+    reportSaves(
+        IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
+    writeShiftFlags();
+    showInstantShiftTargets();
+}
+
+void CustomizePanel::toggleShiftInstantShift()
+{
+    toggleShiftButton(kShift);
+}
+void CustomizePanel::toggleCtrlInstantShift()
+{
+    toggleShiftButton(kCtrl);
+}
+void CustomizePanel::toggleAltInstantShift()
+{
+    toggleShiftButton(kAlt);
+}

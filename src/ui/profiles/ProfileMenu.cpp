@@ -1,0 +1,317 @@
+#include "ProfileMenu.h"
+
+#include "core/device/CommandSender.h"
+#include "core/device/LightCommandReplay.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/storage/DirectoryOps.h"
+#include "core/storage/IniStore.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/macro/MacroPage.h"
+#include "ui/shell/ConsoleContext.h"
+#include "ui/shell/FileDialogs.h"
+#include "ui/shell/Shell.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace orvanta;
+
+ProfileMenu::ProfileMenu(ConsoleContext &context, QWidget *parent)
+    : QObject(parent), m_context(context), m_parent(parent)
+{
+    QWidget *w = parent;
+    // The two profile captions are 14 pixels tall: the Chinese texts take 13
+    // rows at 11 px and would lose their top and bottom rows in 11.
+    captionSelectProfile = new QLabel(w);
+    captionSelectProfile->setGeometry(31, 155, 110, 14);
+    profileCombo = new QComboBox(w);
+    profileCombo->setEditable(false);
+    profileCombo->setGeometry(31, 176, 175, 23);
+    connect(profileCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &ProfileMenu::savedProfileChosen);
+
+    const char *icons[5] = {"new", "delete", "copy", "import", "export"};
+    QPushButton **buttons[5] = {&btnNew, &btnDelete, &btnCopy, &btnImport, &btnExport};
+    const int ix[5] = {31, 67, 103, 139, 175};
+    for (int i = 0; i < 5; ++i)
+        *buttons[i] = iconButton(w, QString::fromLatin1(icons[i]), {ix[i], 204, 33, 25});
+    connect(btnNew, &QPushButton::released, this, &ProfileMenu::newProfileClicked);
+    connect(btnDelete, &QPushButton::released, this, &ProfileMenu::deleteProfileClicked);
+    connect(btnCopy, &QPushButton::released, this, &ProfileMenu::copyProfileClicked);
+    connect(btnImport, &QPushButton::released, this, &ProfileMenu::importProfileClicked);
+    connect(btnExport, &QPushButton::released, this, &ProfileMenu::exportProfileClicked);
+
+    captionProfileName = new QLabel(w);
+    captionProfileName->setGeometry(31, 259, 96, 14);
+    profileNameEdit = new QLineEdit(w);
+    profileNameEdit->setGeometry(31, 279, 175, 23);
+    profileNameEdit->setMaxLength(64);
+    connect(profileNameEdit, &QLineEdit::returnPressed, this, &ProfileMenu::profileNameEntered);
+
+    captionShortcut = new QLabel(w); // its text is English in every language
+    captionShortcut->setGeometry(56, 322, 72, 9);
+    shortcutCombo = new QComboBox(w);
+    shortcutCombo->setGeometry(31, 341, 175, 23);
+    shortcutCombo->hide();
+    linkButton = new QPushButton(w);
+    linkButton->setGeometry(36, 480, 23, 24);
+    linkButton->setFocusPolicy(Qt::TabFocus);
+    linkButton->setStyleSheet(
+        QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
+    linkButton->hide();
+    connect(linkButton, &QPushButton::released, this, &ProfileMenu::toggleLink);
+}
+
+void ProfileMenu::applyStyles(const ShellStyles &styles)
+{
+    for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut})
+        l->setStyleSheet(styles.label + QStringLiteral("; font-size:11px; font-weight:bold;"));
+    for (QComboBox *c : {profileCombo, shortcutCombo})
+        c->setStyleSheet(comboStyleSheet(styles.combo));
+    profileNameEdit->setStyleSheet(lineEditStyleSheet(styles.fontFamily));
+}
+
+void ProfileMenu::retranslate()
+{
+    captionSelectProfile->setText(QCoreApplication::translate("LumoProject", "SELECT PROFILE"));
+    btnNew->setToolTip(QCoreApplication::translate("LumoProject", "New"));
+    btnDelete->setToolTip(QCoreApplication::translate("LumoProject", "Delete"));
+    btnCopy->setToolTip(QCoreApplication::translate("LumoProject", "Copy"));
+    btnImport->setToolTip(QCoreApplication::translate("LumoProject", "Import"));
+    btnExport->setToolTip(QCoreApplication::translate("LumoProject", "Export"));
+    captionProfileName->setText(QCoreApplication::translate("LumoProject", "PROFILE NAME"));
+    captionShortcut->setText(QCoreApplication::translate("LumoProject", "SHORTCUT"));
+}
+
+bool ProfileMenu::macroPageIdle() const
+{
+    return !m_context.macros || m_context.macros->isIdle();
+}
+
+bool ProfileMenu::reportSaves(const SaveResult &result)
+{
+    for (const SaveFailure &f : result.failures())
+        emit saveFailed(f.path, f.reason);
+    return result.ok();
+}
+
+bool ProfileMenu::saveBindings()
+{
+    return reportSaves(m_context.bindings.save());
+}
+
+QString ProfileMenu::selectedProfile() const
+{
+    const QString text = profileCombo->currentText();
+    return text.isEmpty() ? m_context.bindings.activeLinked() : text;
+}
+
+void ProfileMenu::showLinkedProfile()
+{
+    qDebug() << "set_profile_connect()";
+    const QStringList entries = listEntries(QStringLiteral("./lightfile"));
+    qDebug() << entries.size();
+    ProfileBindings &bindings = m_context.bindings;
+    const int slot = bindings.active;
+    m_showingLinked = true;
+    profileCombo->setCurrentIndex(-1);
+    const QString linked = bindings.names[slot - 1];
+    if (!linked.isEmpty() && entries.contains(linked)) {
+        profileCombo->setCurrentText(linked);
+        m_showingLinked = false;
+        return;
+    }
+    // The linked folder is gone: fall back to the built-in profile of the slot.
+    bindings.names[slot - 1] = ProfileBindings::builtIn(slot);
+    profileCombo->setCurrentText(bindings.names[slot - 1]);
+    m_showingLinked = false;
+    saveBindings();
+}
+
+void ProfileMenu::sendLinkedLighting()
+{
+    qDebug() << "set_profile_light_cmd()";
+    const QStringList stored = IniStore::readLightCmd(profileCombo->currentText());
+    replayStoredLighting(*m_context.sender, m_context.device, parseStoredLighting(stored),
+                         quint8(m_context.bindings.active));
+}
+
+void ProfileMenu::refillProfileList()
+{
+    // Refilling keeps the entry that was current (when it still exists) and runs
+    // no selection on its own, so a refresh never rebinds the active slot or
+    // replays lighting; an operation that wants its result chosen selects it.
+    const QString current = profileCombo->currentText();
+    const QSignalBlocker block(profileCombo);
+    profileCombo->clear();
+    profileCombo->addItems(profileList());
+    profileCombo->setCurrentIndex(profileCombo->findText(current));
+}
+
+void ProfileMenu::savedProfileChosen(int index)
+{
+    if (index < 0)
+        return;
+    const QString entry = profileCombo->itemText(index);
+    profileNameEdit->clear();
+    m_context.lighting->editedProfile = entry;
+    m_context.lighting->refillPatternList();
+    // The macro keys come with the profile too: keeping the previous profile's
+    // would show them on this one and write them into its files at the next APPLY.
+    emit shownProfileChanged();
+    if (!m_showingLinked) {
+        sendLinkedLighting();
+        m_context.bindings.names[m_context.bindings.active - 1] = entry;
+        saveBindings();
+    }
+}
+
+void ProfileMenu::newProfileClicked()
+{
+    if (!macroPageIdle())
+        return;
+    if (countEntries(QStringLiteral("./lightfile")) >= kProfileLimit)
+        return;
+    const QString name = newProfileName();
+    if (name.isEmpty())
+        return;
+    SaveResult saved;
+    if (!copyProfile(ProfileBindings::builtIn(1), name, &saved)) {
+        reportSaves(saved);
+        return;
+    }
+    refillProfileList();
+    profileCombo->setCurrentText(name);
+}
+
+void ProfileMenu::deleteProfileClicked()
+{
+    if (!macroPageIdle())
+        return;
+    const QString entry = profileCombo->currentText();
+    if (entry.isEmpty() || isBuiltInProfile(entry))
+        return;
+    removeDirectory(QStringLiteral("./lightfile/") + entry);
+    ProfileBindings &bindings = m_context.bindings;
+    bindings.names[bindings.active - 1] = ProfileBindings::builtIn(bindings.active);
+    refillProfileList();
+    profileCombo->setCurrentText(bindings.names[bindings.active - 1]);
+    saveBindings();
+}
+
+void ProfileMenu::copyProfileClicked()
+{
+    if (!macroPageIdle())
+        return;
+    const QString entry = profileCombo->currentText();
+    if (entry.isEmpty())
+        return;
+    // The listing counted with "." and "..": copies stop at 13 real entries.
+    if (countEntries(QStringLiteral("./lightfile")) + 2 >= kProfileLimit)
+        return;
+    const QString name = copyNameFor(entry);
+    if (name.isEmpty())
+        return;
+    SaveResult saved;
+    if (!copyProfile(entry, name, &saved)) {
+        reportSaves(saved);
+        return;
+    }
+    refillProfileList();
+    profileCombo->setCurrentText(name);
+}
+
+void ProfileMenu::profileNameEntered()
+{
+    if (!macroPageIdle())
+        return;
+    const QString text = profileNameEdit->text();
+    if (containsForbiddenCharacter(text)) {
+        qDebug() << "forbidden character in profile name" << text;
+        return;
+    }
+    if (listEntries(QStringLiteral("./lightfile")).contains(text))
+        return;
+    if (!isUsableProfileName(text) || isBuiltInProfile(text))
+        return;
+    const QString entry = profileCombo->currentText();
+    if (entry.isEmpty() || isBuiltInProfile(entry))
+        return;
+    const QString from = QStringLiteral("./lightfile/") + entry;
+    const QString to = QStringLiteral("./lightfile/") + text;
+    if (!QDir().rename(from, to))
+        return;
+    // Every slot bound to the old name follows it.
+    QStringList &names = m_context.bindings.names;
+    const QStringList before = names;
+    for (QString &name : names)
+        if (name == entry)
+            name = text;
+    names[m_context.bindings.active - 1] = text;
+    if (!saveBindings()) {
+        // The bindings still name the old folder: it keeps its name.
+        QDir().rename(to, from);
+        names = before;
+        return;
+    }
+    refillProfileList();
+    profileCombo->setCurrentText(text);
+}
+
+void ProfileMenu::exportProfileClicked()
+{
+    if (!macroPageIdle())
+        return;
+    const QString profile = profileCombo->currentText();
+    if (profile.isEmpty())
+        return;
+    const QString target =
+        FileDialogs::saveFileName(m_parent->window(), QStringLiteral("Save As"), QString(),
+                                  QStringLiteral("Comma Separated Values (*.ini)"));
+    if (target.isEmpty())
+        return;
+    QFile file(target);
+    const QByteArray text = exportText(profile).toUtf8();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size() ||
+        !file.flush()) {
+        qWarning().noquote() << "save failed:" << target << "-" << file.errorString();
+        emit saveFailed(target, file.errorString());
+    }
+}
+
+void ProfileMenu::importProfileClicked()
+{
+    if (!macroPageIdle())
+        return;
+#ifdef Q_OS_WIN
+    const QString start = QStringLiteral("C:\\");
+#else
+    const QString start = QDir::homePath();
+#endif
+    const QString source = FileDialogs::openFileName(
+        m_parent->window(), QStringLiteral("Open file"), start, QStringLiteral("Bx Files(*.ini)"));
+    if (source.isEmpty())
+        return;
+    const QString name = importNameFromPath(source);
+    const QString dir = QStringLiteral("./lightfile/") + name;
+    if (!name.isEmpty() && !QFileInfo::exists(dir) && QFileInfo(source).isFile())
+        reportSaves(importProfile(source, name));
+    refillProfileList();
+}
+
+void ProfileMenu::toggleLink()
+{
+    linkFlag = !linkFlag;
+    linkButton->setStyleSheet(
+        linkFlag ? QStringLiteral(
+                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_R61.380.png\");")
+                 : QStringLiteral(
+                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
+}
