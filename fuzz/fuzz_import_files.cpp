@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/assign/KeyAssignment.h"
+#include "core/assign/AssignmentTable.h"
 #include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/lighting/EffectRecords.h"
@@ -61,8 +61,7 @@ void importProfile()
         FUZZ_CHECK(signal.value(k) ==
                    exportText(QStringLiteral("signal/") + IniStore::signalKeys()[k]));
     std::array<quint8, 256> keyMap{};
-    QStringList keyTable;
-    loadSignal(keyMap, keyTable, signal);
+    AssignmentTable().loadSignalFile(keyMap, signal);
 }
 
 void importMacro()
@@ -89,10 +88,9 @@ void readStoredProfile(CommandSender &sender)
     sender.writeKeyMapAndMacros(nullptr, macros, 1, count);
 
     std::array<quint8, 256> keyMap{};
-    QStringList keyTable;
-    loadSignal(keyMap, keyTable, IniStore::readFlagFile(kStored));
-    loadMacroSystem(keyTable, IniStore::readMacroAssignFile(kStored));
-    FUZZ_CHECK(keyTable.size() == 3 * kKeySlots);
+    AssignmentTable table;
+    table.loadSignalFile(keyMap, IniStore::readFlagFile(kStored));
+    table.loadMacroFile(IniStore::readMacroAssignFile(kStored));
 
     const int patterns = patternCount(kStored);
     FUZZ_CHECK(patterns == 1);

@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/assign/KeyAssignment.h"
+#include "core/assign/AssignmentTable.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
 #include "core/storage/StoredList.h"
@@ -25,27 +25,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Lines 0..2: signal.ini; lines 3..5: macro_file.ini.
     std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
-    QStringList keyTable;
-    loadSignal(keyMap, keyTable, lines.mid(0, 3));
-    FUZZ_CHECK(keyTable.size() == 3 * kKeySlots);
-    loadMacroSystem(keyTable, lines.mid(3, 3));
-    FUZZ_CHECK(keyTable.size() == 3 * kKeySlots);
+    AssignmentTable table;
+    table.loadSignalFile(keyMap, lines.mid(0, 3));
+    table.loadMacroFile(lines.mid(3, 3));
 
-    // What is loaded is saved and loaded again unchanged.
-    const IniGroupMap system = makeMacroSystemMap(keyTable);
-    QStringList reloaded;
-    loadMacroSystem(reloaded, {system["macro_file"]["type"], system["macro_file"]["file"],
-                               system["macro_file"]["once"]});
-    for (int i = 0; i < 3 * kKeySlots; ++i) {
-        if (i < kKeySlots && keyTable[i].isEmpty())
-            FUZZ_CHECK(reloaded[i] == QLatin1String("0")); // an empty type is stored as "0"
-        else if (!keyTable[i].contains(QLatin1Char(',')))
-            FUZZ_CHECK(reloaded[i] == keyTable[i]);
+    // What is loaded is saved and loaded again unchanged (a text holding the
+    // list separator cannot come back as one entry).
+    const IniGroupMap system = table.macroFileMap();
+    AssignmentTable reloaded;
+    reloaded.loadMacroFile({system["macro_file"]["type"], system["macro_file"]["file"],
+                            system["macro_file"]["once"]});
+    for (int i = 0; i < kKeySlots; ++i) {
+        FUZZ_CHECK(reloaded[i].kind == table[i].kind);
+        if (!table[i].target.contains(QLatin1Char(',')))
+            FUZZ_CHECK(reloaded[i].target == table[i].target);
+        if (!table[i].once.contains(QLatin1Char(',')))
+            FUZZ_CHECK(reloaded[i].once == table[i].once);
     }
-    const IniGroupMap signal = makeSignalMap(keyMap, keyTable);
+    const IniGroupMap signal = table.signalFileMap(keyMap);
     std::array<quint8, 256> mapAgain{};
-    QStringList tableAgain;
-    loadSignal(mapAgain, tableAgain, {signal["singal"]["macro_singal"]});
+    AssignmentTable().loadSignalFile(mapAgain, {signal["singal"]["macro_singal"]});
     FUZZ_CHECK(mapAgain == keyMap);
 
     // Line 6: macro.ini's entry numbers; line 7: its count; byte 0: a key number.

@@ -21,12 +21,11 @@ struct ShellFixture {
     RecordingDevice device;
     PauseRecorder pauses;
     std::unique_ptr<MainWindow> w;
-    QString constructionLog;
+    const QString constructionLog = wd.path() + QStringLiteral("/construction.log");
 
     ShellFixture()
     {
         wd.seedFromDataTree();
-        constructionLog = wd.path() + QStringLiteral("/construction.log");
         qputenv("ORVANTA_FAKEHID_LOG", constructionLog.toUtf8());
         ConsoleOptions options;
         options.checkForUpdates = false;
@@ -35,9 +34,8 @@ struct ShellFixture {
         options.port = probe.serverPort();
         probe.close();
         w = std::make_unique<MainWindow>(options);
-        // The start-up report goes out from the link's thread (constructionLog
-        // shows it); the window is then driven synchronously against the
-        // recording device.
+        // The start-up report goes out from the link's thread; the window is
+        // then driven synchronously against the recording device.
         (void)QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
         qunsetenv("ORVANTA_FAKEHID_LOG");
         ctx().sender->setLink(nullptr);
@@ -47,11 +45,7 @@ struct ShellFixture {
     ConsoleContext &ctx() { return w->context(); }
     CustomizePanel &panel() { return *w->customize(); }
     ProfileMenu &menu() { return *w->profileMenu(); }
-    void clear()
-    {
-        device.reports.clear();
-        pauses.pauses.clear();
-    }
+    void clear() { device.reports.clear(), pauses.pauses.clear(); }
 };
 
 inline QPoint centreOf(int cell)

@@ -1,5 +1,5 @@
-// The CUSTOMIZE panel in the window: assignments, resets, instant shift, the
-// profile shown, activation and the factory reset.
+// The CUSTOMIZE panel in the window: assignments, resets, key capture, instant
+// shift, the profile shown, activation and the factory reset.
 
 #include "ShellFixture.h"
 #include "core/keys/DefaultKeyMap.h"
@@ -22,16 +22,15 @@ namespace
 void select(ShellFixture &f, int cell, int kind) // kind: Default, Macro Key, Single Key
 {
     QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(cell));
-    QCOMPARE(f.panel().selectedKey, cell);
     f.panel().keyAssignCombo->setCurrentIndex(kind);
 }
 
 // A macro file whose image holds one marker byte at 10.
-void assignMacro(ShellFixture &f, int cell, const QString &macro, int marker, int repeat,
-                 const QString &count = "1")
+void assignMacro(ShellFixture &f, int cell, const QString &macro, int repeat,
+                 const char *count = "1")
 {
     CustomizePanel &p = f.panel();
-    IniStore::writeIniFile(macro, macro::buildMacroMap({}, reportOf({{10, marker}})));
+    IniStore::writeIniFile(macro, macro::buildMacroMap({}, reportOf({{10, 0x80}})));
     select(f, cell, 1);
     p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText(macro));
     p.repeatCombo->setCurrentIndex(repeat);
@@ -59,210 +58,154 @@ QString shown(const CustomizePanel &p)
         .join('/');
 }
 
-QString macroKeys(const char *profile = "PROFILE 1")
-{
-    return IniStore::readMacroCmdNumber(profile);
-}
-
 } // namespace
 
 class CustomizeTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void macroKeyWritesEntryKeyMapAndReports()
-    {
-        ShellFixture f;
-        f.w->show();
-        f.clear();
-        assignMacro(f, 42, "Jump", 0x80, 1, "7"); // A, Multiple Times 7
-        QCOMPARE(macroKeys(), QStringLiteral("40"));
-        const Report stored = macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]);
-        QCOMPARE(stored, reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}}));
-        // select, key map, the macro, the closing zeros, 300 ms apart
-        QCOMPARE(f.device.reports.size(), 4);
-        QCOMPARE(f.device.reports.value(2), toBytes(stored));
-        QCOMPARE(f.pauses.pauses, QVector<unsigned>(4, 300));
-        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108)[42], QString("1"));
-
-        // Re-assigning keeps the entry; a second key adds one.
-        assignMacro(f, 43, "Dash", 0x81, 3);
-        assignMacro(f, 42, "Dash", 0x81, 2);
-        QCOMPARE(macroKeys(), QStringLiteral("40,48"));
-        QCOMPARE(IniStore::readMacroCmdFile("PROFILE 1")[0].section(',', 8, 10),
-                 QStringLiteral("255,255,129"));
-
-        // Back to Default: the entry goes, the rest renumber, the code returns.
-        f.clear();
-        select(f, 42, 0);
-        f.panel().applyKeyAssignment();
-        QCOMPARE(macroKeys(), QStringLiteral("48"));
-        QCOMPARE(int(f.ctx().sender->keyMap[40]), 0x04);
-        QCOMPARE(f.device.reports.size(), 3); // select, key map, select
-    }
-
-    void singleKeyAndTheResets()
+    void macroAndSingleKeysWithTheirResets()
     {
         ShellFixture f;
         f.w->show();
         CustomizePanel &p = f.panel();
         const auto &keyMap = f.ctx().sender->keyMap;
-        assignMacro(f, 42, "Jump", 0x80, 0);
+        f.clear();
+        assignMacro(f, 42, "Jump", 1, "7"); // A, Multiple Times 7
+        const Report stored =
+            reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}});
+        QCOMPARE(macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]), stored);
+        // select, key map (A sends the macro code), the macro, the closing zeros, 300 ms apart
+        QCOMPARE(f.device.reports.value(1)[8 + 40], char(0xB4));
+        QCOMPARE(f.device.reports.mid(2),
+                 (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
+        QCOMPARE(f.pauses.pauses, QVector<unsigned>(4, 300));
+        // Re-assigning keeps the entry; a second key adds one; back to Default
+        // the entry goes and the code returns.
+        assignMacro(f, 43, "Jump", 2);
+        assignMacro(f, 42, "Jump", 0);
+        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QStringLiteral("40,48"));
+        QCOMPARE(IniStore::readMacroCmdFile("PROFILE 1")[1].section(',', 8, 9), QString("255,255"));
+        select(f, 43, 0);
+        p.applyKeyAssignment();
+        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QStringLiteral("40"));
+        QCOMPARE(int(keyMap[48]), int(DEFAULT_KEY_MAP[48]));
+
         assignSingle(f, 103, Qt::Key_F5); // keypad "."
         QCOMPARE(int(keyMap[107]), 0x3E);
-
-        // SINGLE RESET leaves the macro key; it clears the last key too.
-        f.clear();
+        f.clear(); // SINGLE RESET leaves the macro key; it clears the last key too
         p.resetSingleAssignments();
-        QCOMPARE(p.keyTable[103] + p.keyTable[42], QStringLiteral("01"));
+        QCOMPARE(p.assignments[103].kind, KeyKind::Default);
         QCOMPARE(int(keyMap[107]), 0x63);
         QCOMPARE(f.device.reports.size(), 4); // with the one stored macro
-
-        // MACRO RESET leaves single keys.
         assignSingle(f, 0, Qt::Key_Q);
-        f.clear();
+        f.clear(); // MACRO RESET leaves single keys
         p.resetMacroAssignments();
-        QCOMPARE(p.keyTable[0] + p.keyTable[42], QStringLiteral("20"));
-        QCOMPARE(macroKeys(), QString());
-        QCOMPARE(int(keyMap[40]), 0x04);
+        QCOMPARE(p.assignments[0].kind, KeyKind::Single);
+        QCOMPARE(p.assignments[42].kind, KeyKind::Default);
+        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
         QCOMPARE(f.device.reports.size(), 3); // key map without macros
+        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108).mid(0, 1) +
+                     takeItems(IniStore::readFlagFile("PROFILE 1")[1], 108).mid(42, 1),
+                 QStringList({"2", "0"}));
     }
 
     // The key being assigned comes only from keys pressed for it, not from keys
-    // typed into another field; while assigning, Tab is a key like the others.
-    void keyCaptureOnlyWhileAssigning_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("inProfileName");
-        QTest::addColumn<QString>("pending");
-        QTest::newRow("Enter in PROFILE NAME") << int(Qt::Key_Return) << true << "b";
-        QTest::newRow("Tab in PROFILE NAME") << int(Qt::Key_Tab) << true << "b";
-        QTest::newRow("Tab while assigning") << int(Qt::Key_Tab) << false << "Tab";
-    }
+    // typed into another field (Enter, Tab); while assigning, Tab is a key too.
     void keyCaptureOnlyWhileAssigning()
     {
-        QFETCH(int, key);
-        QFETCH(bool, inProfileName);
-        QFETCH(QString, pending);
         ShellFixture f;
         f.w->show();
+        QLineEdit *name = f.menu().profileNameEdit;
+        const auto pending = [&] {
+            return f.panel().newKeyEdit->text() + QString::number(f.panel().capturedUsage);
+        };
         select(f, 42, 2);
         QTest::keyClick(f.w.get(), Qt::Key_B);
-        QCOMPARE(f.panel().newKeyEdit->text(), QStringLiteral("b"));
-        QWidget *target = f.w.get();
-        if (inProfileName) {
-            target = f.menu().profileNameEdit;
-            target->setFocus();
-        }
-        QTest::keyClick(target, Qt::Key(key));
-        QCOMPARE(f.panel().newKeyEdit->text(), pending);
-        QCOMPARE(int(f.panel().capturedUsage), pending == "b" ? 0x05 : 0x2B);
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Return);
+        QTest::keyClick(name, Qt::Key_Tab);
+        QCOMPARE(pending(), QStringLiteral("b5"));
+        select(f, 42, 2); // the window has the focus again
+        QTest::keyClick(f.w.get(), Qt::Key_Tab);
+        QCOMPARE(pending(), QStringLiteral("Tab43"));
     }
 
-    // The panel shows what the selected key does in the profile shown, after every
-    // change of profile; an APPLY writes the shown profile's own tables.
-    void panelFollowsTheProfileShown()
+    // Activation sends a select only; the panel shows what the selected key does
+    // in the profile shown after every change; choosing a saved profile binds it
+    // and replays its lighting; an APPLY writes the shown profile's own tables.
+    void profilesAndThePanel()
     {
         ShellFixture f;
         MainWindow &w = *f.w;
         QComboBox *list = f.menu().profileCombo;
         w.show();
-        assignMacro(f, 43, "Jump", 0x80, 2);      // S: When Perss & Hold
-        assignMacro(f, 44, "Jump", 0x80, 1, "7"); // D: Multiple Times 7
-        assignSingle(f, 42, Qt::Key_B);           // A sends b
+        assignMacro(f, 43, "Jump", 2);      // S: When Perss & Hold
+        assignMacro(f, 44, "Jump", 1, "7"); // D: Multiple Times 7
+        assignSingle(f, 42, Qt::Key_B);     // A sends b
+        const QByteArray bindings = readText("system/profile_connect.ini").toUtf8();
+        f.clear();
+        w.profile2Clicked();
+        QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(2)});
+        QCOMPARE(readText("system/profile_connect.ini").toUtf8(), bindings);
         const QVector<QPair<std::function<void()>, QString>> steps{
-            {[&] { w.profile2Clicked(); }, "Default////"},
+            {[] {}, "Default////"},
             {[&] { w.profile1Clicked(); }, "Single Key/b///"},
             {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(43)); },
              "Macro Key//Jump/When Perss & Hold/"},
-            {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(44)); },
-             "Macro Key//Jump/Multiple Times/7"},
             {[&] { list->setCurrentText("PROFILE 3"); }, "Default////"},
             {[&] { assignSingle(f, 0, Qt::Key_Q); }, "Single Key/q///"},
             {[&] { list->setCurrentText("PROFILE 1"); }, "Default////"},
             {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(44)); },
-             "Macro Key//Jump/Multiple Times/7"},
-        };
+             "Macro Key//Jump/Multiple Times/7"}};
         for (const auto &step : steps) {
             step.first();
             QCOMPARE(shown(f.panel()), step.second);
         }
         QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 3")[0], 108).mid(42, 3),
                  QStringList({"0", "0", "0"}));
+        // PROFILE 3 (the factory Arrow Flow set) chosen in slot 1 is sent there.
+        f.clear();
+        list->setCurrentText("PROFILE 3");
+        QCOMPARE(f.device.reports.size(), 5);
+        QCOMPARE(int(f.device.reports[3][1]) * 100 + f.device.reports[3][2] * 10 +
+                     f.device.reports[4][13],
+                 0x0D * 100 + 10 + 4);
+        QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("PROFILE 3"));
+        f.ctx().bindings.names[3] = "Gone"; // a slot whose folder is gone gets its own back
+        w.profile4Clicked();
+        QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
     }
 
-    void instantShift()
+    void instantShiftAndFactoryReset()
     {
         ShellFixture f;
-        f.w->show();
         CustomizePanel &p = f.panel();
         const auto &keyMap = f.ctx().sender->keyMap;
-        p.shiftCombo->setCurrentIndex(p.shiftCombo->findText("PROFILE 3"));
+        auto target = [&](const char *t) { p.shiftCombo->setCurrentText(t); };
+        target("PROFILE 3");
         f.clear();
         p.toggleShiftInstantShift();
         QCOMPARE(int(keyMap[121]), 187);
         QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("3,0,0,0,0"));
         QCOMPARE(int(quint8(f.device.reports.value(1)[8 + 121])), 187);
-
-        // CTRL while SHIFT is on only writes the flags again.
-        f.clear();
-        QFile::remove("system/iss_flag.ini");
-        p.toggleCtrlInstantShift();
-        QVERIFY(f.device.reports.isEmpty() && QFileInfo::exists("system/iss_flag.ini"));
-
-        // Bound elsewhere: disabled for another target.
-        p.shiftCombo->setCurrentIndex(p.shiftCombo->findText("PROFILE 2"));
-        QVERIFY(!p.shiftEnabled[0]);
+        target("PROFILE 2"); // bound elsewhere: disabled for another target
         p.toggleShiftInstantShift();
-        QCOMPARE(int(keyMap[121]), 187);
-
-        // Off again restores the modifier.
-        p.shiftCombo->setCurrentIndex(p.shiftCombo->findText("PROFILE 3"));
+        QCOMPARE(int(keyMap[121]) * 10 + p.shiftEnabled[0], 1870);
+        target("PROFILE 3"); // off again restores the modifier
         p.toggleShiftInstantShift();
         QCOMPARE(int(keyMap[121]), 225);
         QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("0,0,0,0,0"));
-    }
 
-    void profileSlotsSwitchRepairAndReplay()
-    {
-        ShellFixture f;
-        MainWindow &w = *f.w;
-        const QDateTime stamp = QFileInfo("system/profile_connect.ini").lastModified();
-        f.clear();
-        w.profile3Clicked();
-        QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(3)});
-        QCOMPARE(QFileInfo("system/profile_connect.ini").lastModified(), stamp);
-
-        // A linked folder that is gone falls back to the slot's built-in profile.
-        f.ctx().bindings.names[3] = "Gone";
-        w.profile4Clicked();
-        QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
-
-        // Choosing PROFILE 3 (the factory Arrow Flow set) in slot 2 replays it there.
-        w.profile2Clicked();
-        f.clear();
-        f.menu().profileCombo->setCurrentText("PROFILE 3");
-        QCOMPARE(f.device.reports.size(), 5);
-        for (const QByteArray &r : f.device.reports)
-            QCOMPARE(int(r[2]), 2);
-        QCOMPARE(int(quint8(f.device.reports[3][1])), 0x0D);
-        QCOMPARE(int(quint8(f.device.reports[4][13])), 4);
-        QCOMPARE(IniStore::readProfileConnect()[1], QStringLiteral("PROFILE 3"));
-    }
-
-    void factoryReset()
-    {
-        ShellFixture f;
         MainWindow &w = *f.w;
         w.show();
-        assignMacro(f, 42, "Jump", 0x80, 0);
-        f.panel().shiftCombo->setCurrentIndex(0);
-        f.panel().toggleAltInstantShift();
+        assignMacro(f, 42, "Jump", 0);
+        p.toggleAltInstantShift();
         w.profile3Clicked();
         f.clear();
         w.factoryResetClicked();
         QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
-        QCOMPARE(macroKeys(), QString());
+        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
         QCOMPARE(f.ctx().sender->keyMap, DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
         const int lighting = 5 + 5 + 5 + 3 + 8;
@@ -276,7 +219,6 @@ private slots:
         QCOMPARE(shown(f.panel()), QStringLiteral("////")); // nothing selected, nothing stale
         // Each slot's factory lighting is stored with the profile linked to it.
         QCOMPARE(IniStore::readLightCmd("PROFILE 4")[0], QStringLiteral("3"));
-        QCOMPARE(IniStore::readLightCmd("PROFILE 1")[0], QStringLiteral("0"));
     }
 };
 

@@ -7,7 +7,6 @@
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "core/keys/KeyTable.h"
-#include "core/storage/IniStore.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
@@ -25,54 +24,29 @@ using namespace orvanta::test;
 namespace
 {
 
-struct Fault {
-    QString devices; // ORVANTA_FAKEHID_DEVICES
-    bool failSend = false;
-    int failAfter = -1; // reports accepted before the keyboard vanishes
-};
-
 struct Outcome {
     QMap<QString, QByteArray> files; // the data directory after the run
     QVector<unsigned> pauses;
     std::array<quint8, 256> keyMap{};
-    int currentProfile = 0;
-    int accepted = 0;             // reports the keyboard took during the actions
-    bool idle = false;            // the queue ran dry after the actions
-    QByteArray broughtInLine;     // what a keyboard found again got first
-    bool laterSwitchSent = false; // a profile button works once the fault is gone
+    int profile = 0, accepted = 0; // accepted: reports the keyboard took during the actions
+    bool idle = false;             // the queue ran dry after the actions
+    QStringList after;             // reports once the fault is gone, PROFILE 4 pressed last
 };
 
-QMap<QString, QByteArray> treeContent(const QString &root)
+QStringList logged(const QString &log)
 {
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    const QDir base(root);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        out.insert(base.relativeFilePath(path), f.readAll());
-    }
-    return out;
+    return readText(log).split('\n', Qt::SkipEmptyParts);
 }
 
-int loggedReports(const QString &log)
+QString selectHex(int profile)
 {
-    return readText(log).count(QLatin1Char('\n'));
+    return hex(toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}})));
 }
 
-// Reports the fake keyboard accepted in earlier runs of this process: it counts
-// them all when deciding to vanish.
-int &previousAccepted()
-{
-    static int n = 0;
-    return n;
-}
-
-QPoint centreOf(int cell)
+void click(MainWindow &w, int cell)
 {
     const KeyRange &r = KEY_TABLE[cell].hit;
-    return {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2};
+    QTest::mousePress(&w, Qt::LeftButton, {}, {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2});
 }
 
 // Every page action that reaches the keyboard, in one fixed order.
@@ -81,60 +55,46 @@ void runActions(MainWindow &w)
     ConsoleContext &c = w.context();
     CustomizePanel &p = *w.customize();
     w.profile2Clicked();
-
-    // CUSTOMIZE: a macro key and a single key, each applied.
-    c.macros->newMacroClicked();
-    const QString macro = c.macros->selectedMacro();
+    c.macros->newMacroClicked(); // a macro key, then a single key
     w.profile1Clicked();
-    QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(42));
+    click(w, 42);
     p.keyAssignCombo->setCurrentIndex(1);
-    p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText(macro));
+    p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText(c.macros->selectedMacro()));
     p.repeatCombo->setCurrentIndex(1);
     p.repeatCountEdit->setText(QStringLiteral("3"));
     p.applyKeyAssignment();
-    QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(43));
+    click(w, 43);
     p.keyAssignCombo->setCurrentIndex(2);
     QTest::keyClick(&w, Qt::Key_F5);
     p.applyKeyAssignment();
-
-    // LIGHTING: APPLY, then LED RESET, on on-board profile 3.
-    w.profile3Clicked();
+    w.profile3Clicked(); // LIGHTING: APPLY, LED RESET, APPLY; then the control socket
     c.lighting->applyClicked();
     c.lighting->ledResetClicked();
     c.lighting->applyClicked();
-
-    // MACROS: record a key and stop.
-    c.macros->useManualClock(true);
-    c.macros->startRecording();
-    QTest::keyClick(c.macros, Qt::Key_C);
-    c.macros->stopRecording();
-
-    // The control socket's commands.
     w.socketHelperReceiveData(
         {{"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}});
     w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
     w.pulseAppLight();
     w.socketHelperReceiveData({{"command", 7}, {"Data", 8}});
-
-    // Factory reset last: it rewrites every profile.
     w.profile5Clicked();
-    w.factoryResetClicked();
+    w.factoryResetClicked(); // last: it rewrites every profile
     w.profile2Clicked();
 }
 
-Outcome run(const Fault &fault)
+Outcome run(const QByteArray &devices, bool failSend, int failAfter)
 {
+    static int earlierReports = 0; // the fake keyboard counts every report of this process
     Outcome out;
     TempWorkDir wd;
-    if (!wd.seedFromDataTree())
-        return out;
     QTemporaryDir logDir;
     const QString log = logDir.filePath(QStringLiteral("reports.log"));
     qputenv("ORVANTA_FAKEHID_LOG", log.toUtf8());
-    if (!fault.devices.isEmpty())
-        qputenv("ORVANTA_FAKEHID_DEVICES", fault.devices.toUtf8());
-    if (fault.failSend)
+    if (!devices.isEmpty())
+        qputenv("ORVANTA_FAKEHID_DEVICES", devices);
+    if (failSend)
         qputenv("ORVANTA_FAKEHID_FAIL_SEND", "1");
+    if (!wd.seedFromDataTree())
+        return out;
     {
         ConsoleOptions options;
         options.checkForUpdates = false;
@@ -145,45 +105,38 @@ Outcome run(const Fault &fault)
         MainWindow w(options);
         PauseRecorder pauses;
         KeyboardLink *link = w.keyboardLink();
-        const bool startedIdle = QTest::qWaitFor([link] { return link->isIdle(); }, 5000);
+        const auto idle = [link] { return link->isIdle(); };
+        const bool startedIdle = QTest::qWaitFor(idle, 5000);
         link->setPauseFunction(pauses.function());
-        const int atStart = loggedReports(log);
-        if (fault.failAfter >= 0) // the fake keyboard counts every report of this process
+        const int atStart = logged(log).size();
+        if (failAfter >= 0)
             qputenv("ORVANTA_FAKEHID_FAIL_AFTER",
-                    QByteArray::number(qint64(fault.failAfter) + atStart + previousAccepted()));
-
+                    QByteArray::number(failAfter + atStart + earlierReports));
         runActions(w);
-        out.idle = startedIdle && QTest::qWaitFor([link] { return link->isIdle(); }, 10000);
-
-        out.accepted = loggedReports(log) - atStart;
+        out.idle = startedIdle && QTest::qWaitFor(idle, 10000);
+        out.accepted = logged(log).size() - atStart;
         out.pauses = pauses.pauses;
         out.keyMap = w.context().sender->keyMap;
-        out.currentProfile = w.context().bindings.active;
-        out.files = treeContent(wd.path());
-        // The fault goes away; the keyboard is found again within the scan
-        // interval and the next press reaches it.
+        out.profile = w.context().bindings.active;
+        QDirIterator it(wd.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            file.open(QIODevice::ReadOnly);
+            out.files.insert(QDir(wd.path()).relativeFilePath(file.fileName()), file.readAll());
+        }
+        // The fault goes away: the keyboard is found again within the scan
+        // interval, brought to the active profile, and the next press reaches it.
         qunsetenv("ORVANTA_FAKEHID_FAIL_SEND");
         qunsetenv("ORVANTA_FAKEHID_FAIL_AFTER");
-        const int before = loggedReports(log);
-        const bool faulty = fault.failSend || fault.failAfter >= 0;
-        const bool back =
-            faulty && QTest::qWaitFor(
-                          [link, &log, before] {
-                              return link->state() == KeyboardLink::State::Connected &&
-                                     link->isIdle() && loggedReports(log) > before;
-                          },
-                          3 * KeyboardLink::kScanIntervalMs);
-        QStringList lines = readText(log).split('\n', Qt::SkipEmptyParts);
-        if (back && lines.size() > before)
-            out.broughtInLine = lines.at(before).section(' ', 3).toLatin1();
-        const int beforeSwitch = lines.size();
+        const int before = logged(log).size();
+        if (failSend || failAfter >= 0)
+            (void)QTest::qWaitFor([&] { return idle() && logged(log).size() > before; },
+                                  3 * KeyboardLink::kScanIntervalMs);
         w.profile4Clicked();
-        const bool switched = QTest::qWaitFor([link] { return link->isIdle(); }, 5000);
-        lines = readText(log).split('\n', Qt::SkipEmptyParts);
-        out.laterSwitchSent = switched && lines.size() == beforeSwitch + 1 &&
-                              lines.last().section(' ', 3).toLatin1() ==
-                                  toBytes(reportOf({{0, 7}, {1, 1}, {2, 4}})).toHex();
-        previousAccepted() += loggedReports(log);
+        (void)QTest::qWaitFor(idle, 5000);
+        for (const QString &line : logged(log).mid(before))
+            out.after << line.section(' ', 3);
+        earlierReports += logged(log).size();
     }
     qunsetenv("ORVANTA_FAKEHID_LOG");
     qunsetenv("ORVANTA_FAKEHID_DEVICES");
@@ -195,57 +148,50 @@ Outcome run(const Fault &fault)
 class DeviceFaultsTest : public QObject
 {
     Q_OBJECT
-
-private:
     Outcome reference;
 
 private slots:
     void initTestCase()
     {
-        reference = run({});
-        QVERIFY(reference.idle);
-        QVERIFY(reference.laterSwitchSent);
-        QVERIFY(!reference.files.isEmpty());
+        reference = run("", false, -1);
+        QVERIFY(reference.idle && !reference.files.isEmpty());
+        QCOMPARE(reference.after, QStringList{selectHex(4)});
         // The actions send plenty, so each vanishing point below lies inside them.
         QVERIFY2(reference.accepted > 60, qPrintable(QString::number(reference.accepted)));
         QCOMPARE(reference.pauses.size(), reference.accepted);
-        QCOMPARE(reference.currentProfile, 2);
+        QCOMPARE(reference.profile, 2);
     }
 
     void actionsEndAndSaveAsWithAWorkingKeyboard_data()
     {
-        QTest::addColumn<QString>("devices");
+        QTest::addColumn<QByteArray>("devices");
         QTest::addColumn<bool>("failSend");
         QTest::addColumn<int>("failAfter");
         QTest::addColumn<int>("accepted");
-        QTest::newRow("every report refused") << QString() << true << -1 << 0;
-        QTest::newRow("gone inside the lighting apply") << QString() << false << 40 << 40;
-        QTest::newRow("no keyboard at all") << QStringLiteral("none") << false << -1 << 0;
+        QTest::newRow("every report refused") << QByteArray() << true << -1 << 0;
+        QTest::newRow("gone inside the lighting apply") << QByteArray() << false << 40 << 40;
+        QTest::newRow("no keyboard at all") << QByteArray("none") << false << -1 << 0;
     }
-
     void actionsEndAndSaveAsWithAWorkingKeyboard()
     {
-        QFETCH(QString, devices);
+        QFETCH(QByteArray, devices);
         QFETCH(bool, failSend);
         QFETCH(int, failAfter);
         QFETCH(int, accepted);
-        const Outcome out = run({devices, failSend, failAfter});
+        const Outcome out = run(devices, failSend, failAfter);
         const bool present = devices.isEmpty();
         QVERIFY(out.idle);
         QCOMPARE(out.accepted, accepted);
-
         QCOMPARE(out.files.keys(), reference.files.keys());
         for (auto it = reference.files.begin(); it != reference.files.end(); ++it)
             QVERIFY2(out.files.value(it.key()) == it.value(), qPrintable(it.key()));
         // Each accepted report got its pause; nothing was paced for dropped work.
         QCOMPARE(out.pauses, reference.pauses.mid(0, accepted));
         QVERIFY(out.keyMap == reference.keyMap);
-        QCOMPARE(out.currentProfile, reference.currentProfile);
+        QCOMPARE(out.profile, reference.profile);
         // A keyboard that comes back is switched to the active profile and used
         // again; a missing one stays missing.
-        QCOMPARE(out.broughtInLine,
-                 present ? toBytes(reportOf({{0, 7}, {1, 1}, {2, 2}})).toHex() : QByteArray());
-        QCOMPARE(out.laterSwitchSent, present);
+        QCOMPARE(out.after, present ? QStringList({selectHex(2), selectHex(4)}) : QStringList());
     }
 };
 

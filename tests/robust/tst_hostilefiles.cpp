@@ -4,7 +4,7 @@
 
 #include "../app/ShellFixture.h"
 #include "ConsoleProcess.h"
-#include "core/assign/KeyAssignment.h"
+#include "core/assign/AssignmentTable.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroFile.h"
 #include "core/storage/DirectoryOps.h"
@@ -118,10 +118,9 @@ private slots:
         const macro::MacroRecord m = macro::parseMacro(IniStore::readMacroFile("Evil"));
         QVERIFY(m.rows.size() <= 84);
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
-        QStringList table;
-        loadSignal(keyMap, table, IniStore::readFlagFile(p));
-        loadMacroSystem(table, IniStore::readMacroAssignFile(p));
-        QCOMPARE(table.size(), 3 * kKeySlots);
+        AssignmentTable table;
+        table.loadSignalFile(keyMap, IniStore::readFlagFile(p));
+        table.loadMacroFile(IniStore::readMacroAssignFile(p));
         QCOMPARE(IniStore::readLightFile().size(), 80);
         QCOMPARE(IniStore::readLightFile(0, p).size(), 5);
         QCOMPARE(IniStore::readFlagFile().size(), 3);

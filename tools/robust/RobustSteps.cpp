@@ -1,6 +1,6 @@
 #include "RobustSteps.h"
 
-#include "core/assign/KeyAssignment.h"
+#include "core/assign/AssignmentTable.h"
 #include "core/device/Report.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/lighting/LightingBuilders.h"
@@ -38,19 +38,13 @@ Report generationReport(qint64 g, int place)
     return r;
 }
 
-QStringList keyTableOf(qint64 g)
+AssignmentTable keyTableOf(qint64 g)
 {
-    QStringList table;
+    AssignmentTable table;
+    for (int i = 0; i < kKeySlots; ++i)
+        table[i].once = QStringLiteral("0");
     const int slot = int(g % kKeySlots);
-    for (int block = 0; block < 3; ++block)
-        for (int i = 0; i < kKeySlots; ++i) {
-            if (block == 0)
-                table << (i == slot ? QStringLiteral("1") : QStringLiteral("0"));
-            else if (block == 1)
-                table << (i == slot ? kMacro : QString());
-            else
-                table << (i == slot ? QString::number(g % 4) : QStringLiteral("0"));
-        }
+    table[slot] = {KeyKind::Macro, kMacro, QString::number(g % 4)};
     return table;
 }
 
@@ -184,11 +178,11 @@ void runStep(qint64 t)
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         keyMap[0] = quint8(g & 0xFF);
         keyMap[1] = quint8((g >> 8) & 0xFF);
-        IniStore::writeFlagFile(makeSignalMap(keyMap, keyTableOf(g)), kOtherProfile);
+        IniStore::writeFlagFile(keyTableOf(g).signalFileMap(keyMap), kOtherProfile);
         break;
     }
     case 9:
-        IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTableOf(g)), kOtherProfile);
+        IniStore::writeMacroAssignFile(keyTableOf(g).macroFileMap(), kOtherProfile);
         break;
     case 10:
         copyProfile(copySource(), copyName(g));

@@ -6,7 +6,8 @@
 
 #include <limits>
 
-namespace orvanta {
+namespace orvanta
+{
 
 std::array<quint8, 2> repeatBytes(RepeatMode mode, int count)
 {
@@ -77,70 +78,11 @@ int entryOfKey(const QString &numbers, int count, int keyNumber)
     return count < std::numeric_limits<int>::max() ? count + 1 : count;
 }
 
-IniGroupMap makeMacroSystemMap(const QStringList &keyTable)
-{
-    QStringList type, file, once;
-    for (int i = 0; i < kKeySlots; ++i) {
-        const QString t = keyTable.value(i);
-        type << (t.isEmpty() ? QStringLiteral("0") : t);
-        file << keyTable.value(kKeySlots + i);
-        once << keyTable.value(2 * kKeySlots + i);
-    }
-    IniGroupMap m;
-    m["macro_file"]["type"] = joinList(type);
-    m["macro_file"]["file"] = joinList(file);
-    m["macro_file"]["once"] = joinList(once);
-    return m;
-}
-
-IniGroupMap makeSignalMap(const std::array<quint8, 256> &keyMap, const QStringList &keyTable)
-{
-    const IniGroupMap system = makeMacroSystemMap(keyTable);
-    IniGroupMap m;
-    m["singal"]["macro_singal"] = joinNumbers(keyMap);
-    m["singal"]["macro_singal_oldkey"] = system["macro_file"]["type"];
-    m["singal"]["macro_singal_newkey"] = system["macro_file"]["file"];
-    return m;
-}
-
 IniGroupMap makeMacroCmdMap(const Report &report)
 {
     IniGroupMap m;
     m["singal"]["cmd"] = commandString(report);
     return m;
-}
-
-void loadMacroSystem(QStringList &keyTable, const QStringList &texts)
-{
-    while (keyTable.size() < 3 * kKeySlots)
-        keyTable << QString();
-    for (int block = 0; block < 3; ++block) {
-        const QStringList items = takeItems(texts.value(block), kKeySlots);
-        for (int i = 0; i < kKeySlots; ++i)
-            keyTable[block * kKeySlots + i] = items[i];
-    }
-}
-
-void loadSignal(std::array<quint8, 256> &keyMap, QStringList &keyTable, const QStringList &texts)
-{
-    const QString stored = texts.value(0);
-    const QStringList parts = splitList(stored);
-    for (int i = 0; i < 256; ++i) {
-        bool ok = false;
-        const int v = i < parts.size() ? parts[i].trimmed().toInt(&ok) : 0;
-        keyMap[i] = ok ? quint8(v & 0xFF) : DEFAULT_KEY_MAP[i];
-    }
-    while (keyTable.size() < 3 * kKeySlots)
-        keyTable << QString();
-    // Only the single-key types come from here; macro keys are macro_file.ini's.
-    const QStringList types = takeItems(texts.value(1), kKeySlots);
-    const QStringList files = takeItems(texts.value(2), kKeySlots);
-    for (int i = 0; i < kKeySlots; ++i) {
-        if (types[i] == QLatin1String("2")) {
-            keyTable[i] = types[i];
-            keyTable[kKeySlots + i] = files[i];
-        }
-    }
 }
 
 QVector<Report> parseReports(const QStringList &texts)

@@ -1,6 +1,6 @@
 #pragma once
 // Key assignment of the CUSTOMIZE page without widgets: the macro report sent
-// for a macro key, the repeat bytes, and the stored forms of the per-key tables.
+// for a macro key and its repeat bytes (the per-key lists are AssignmentTable's).
 
 #include "core/device/Report.h"
 #include "core/storage/IniStore.h"
@@ -9,9 +9,10 @@
 #include <QVector>
 #include <array>
 
-namespace orvanta {
+namespace orvanta
+{
 
-constexpr int kKeySlots = 108;       // type, file and once blocks each hold 108 entries
+constexpr int kKeySlots = 108;         // key slots of the stored assignment lists
 constexpr quint8 kMacroKeyCode = 0xB4; // what a macro key sends in the key map
 
 enum class RepeatMode { Once = 0, MultipleTimes = 1, PressAndHold = 2, UntilPressedNextTime = 3 };
@@ -38,18 +39,8 @@ QString commandString(const Report &report);
 // count + 1 when absent (count itself when that would overflow).
 int entryOfKey(const QString &numbers, int count, int keyNumber);
 
-// The "macro_file" map (type, file, once) from the 324-entry key table.
-IniGroupMap makeMacroSystemMap(const QStringList &keyTable);
-// The "singal" map: the key map as 256 numbers, then the type and file blocks.
-IniGroupMap makeSignalMap(const std::array<quint8, 256> &keyMap, const QStringList &keyTable);
 // The "singal" map holding one macro report under "cmd".
 IniGroupMap makeMacroCmdMap(const Report &report);
-
-// Loads the three blocks from macro_file.ini texts (type, file, once), bounded.
-void loadMacroSystem(QStringList &keyTable, const QStringList &texts);
-// Loads the key map and the stored types from signal.ini texts (signle, oldkey, newkey).
-// An absent or short key map leaves the factory codes in place for missing entries.
-void loadSignal(std::array<quint8, 256> &keyMap, QStringList &keyTable, const QStringList &texts);
 
 QVector<Report> parseReports(const QStringList &texts);
 

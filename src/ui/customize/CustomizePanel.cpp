@@ -1,6 +1,6 @@
 #include "CustomizePanel.h"
 
-#include "core/assign/KeyAssignment.h"
+#include "core/assign/AssignmentTable.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/KeyTable.h"
 #include "core/storage/IniStore.h"
@@ -48,8 +48,6 @@ QVector<orvanta::Report> storedReports(const QString &profile)
 CustomizePanel::CustomizePanel(ConsoleContext &context, QWidget *window, QWidget *parent)
     : QObject(parent), m_context(context), m_window(window)
 {
-    for (int i = 0; i < 324; ++i)
-        keyTable << QString();
     buildKeyCells(parent);
     buildCustomizeControls(parent);
     buildInstantShiftControls(parent);
@@ -258,21 +256,21 @@ void CustomizePanel::refillAssignMacroList()
 void CustomizePanel::saveKeyAssignments()
 {
     const QString profile = selectedProfile();
-    reportSaves(IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTable), profile));
+    reportSaves(IniStore::writeMacroAssignFile(assignments.macroFileMap(), profile));
     reportSaves(
-        IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
+        IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
 }
 
 void CustomizePanel::loadKeyAssignments()
 {
-    loadMacroSystem(keyTable, IniStore::readMacroAssignFile(selectedProfile()));
+    assignments.loadMacroFile(IniStore::readMacroAssignFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
 
 void CustomizePanel::loadSingleKeyAssignments()
 {
-    loadSignal(m_context.sender->keyMap, keyTable, IniStore::readFlagFile(selectedProfile()));
+    assignments.loadSignalFile(m_context.sender->keyMap, IniStore::readFlagFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -293,8 +291,8 @@ void CustomizePanel::showSelectedKeyAssignment()
         setApplyEnabled(false);
         return;
     }
-    const QString &type = keyTable[k];
-    const int kind = type == QLatin1String("1") ? 1 : type == QLatin1String("2") ? 2 : 0;
+    const SlotAssignment &slot = assignments[k];
+    const int kind = int(slot.kind); // the KEY ASSIGNMENT list's order
     {
         const QSignalBlocker block(keyAssignCombo);
         keyAssignCombo->setCurrentIndex(kind);
@@ -307,18 +305,18 @@ void CustomizePanel::showSelectedKeyAssignment()
             entryOfKey(IniStore::readMacroCmdNumber(profile), count, KEY_TABLE[k].matrix);
         const QVector<Report> reports = storedReports(profile);
         const Report *report = entry <= reports.size() ? &reports[entry - 1] : nullptr;
-        const RepeatSetting repeat = storedRepeat(report, keyTable[216 + k]);
+        const RepeatSetting repeat = slot.repeat(report);
         {
             const QSignalBlocker block(repeatCombo);
             repeatCombo->setCurrentIndex(int(repeat.mode));
         }
         repeatCountEdit->setText(QString::number(repeat.count));
         showCustomizePanels(1); // refills ASSIGN MACRO with no macro chosen
-        assignMacroCombo->setCurrentIndex(assignMacroCombo->findText(keyTable[108 + k]));
+        assignMacroCombo->setCurrentIndex(assignMacroCombo->findText(slot.target));
         assignMacroChosen();
     } else {
         showCustomizePanels(kind);
-        currentAssignment->setText(kind == 2 ? keyTable[108 + k] : QString());
+        currentAssignment->setText(slot.kind == KeyKind::Single ? slot.target : QString());
         setApplyEnabled(true);
     }
 }
@@ -344,14 +342,14 @@ void CustomizePanel::applyKeyAssignment()
     int count = IniStore::readMacroCmdCount(profile);
     auto writeSignal = [&] {
         reportSaves(
-            IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
+            IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
     };
 
     switch (keyAssignCombo->currentIndex()) {
     case 0: // Default
-        if (keyTable[k] == QLatin1String("1"))
+        if (assignments[k].kind == KeyKind::Macro)
             removeMacroEntry(profile, keyNumber, count);
-        keyTable[k] = QStringLiteral("0");
+        assignments[k].kind = KeyKind::Default;
         colourKeyCell(5, k);
         m_context.sender->resetKeyAndWrite(m_context.device, code, n);
         writeSignal();
@@ -361,7 +359,7 @@ void CustomizePanel::applyKeyAssignment()
         if (macro.isEmpty())
             return;
         int entry;
-        if (keyTable[k] == QLatin1String("1")) {
+        if (assignments[k].kind == KeyKind::Macro) {
             entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
             if (entry > count)
                 count = entry; // a macro key whose entry went missing gets a new one
@@ -369,21 +367,10 @@ void CustomizePanel::applyKeyAssignment()
             entry = ++count;
         }
         const auto mode = RepeatMode(qBound(0, repeatCombo->currentIndex(), 3));
-        int times = 1;
-        switch (mode) {
-        case RepeatMode::Once:
-            keyTable[216 + k] = QStringLiteral("1");
-            break;
-        case RepeatMode::MultipleTimes:
-            times = qBound(1, toNumber(repeatCountEdit->text(), 1), 50);
-            keyTable[216 + k] = QString::number(times);
-            break;
-        case RepeatMode::PressAndHold:
-            break;
-        case RepeatMode::UntilPressedNextTime:
-            keyTable[216 + k] = QStringLiteral("0");
-            break;
-        }
+        const int times = mode == RepeatMode::MultipleTimes
+                              ? qBound(1, toNumber(repeatCountEdit->text(), 1), 50)
+                              : 1;
+        assignments[k].setRepeat(mode, times);
         const QString commands = IniStore::readMacroFile(macro).value(4);
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
         m_context.sender->setSingleKey(code, kMacroKeyCode);
@@ -391,8 +378,8 @@ void CustomizePanel::applyKeyAssignment()
         reportSaves(
             IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
         m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
-        keyTable[k] = QStringLiteral("1");
-        keyTable[108 + k] = macro;
+        assignments[k].kind = KeyKind::Macro;
+        assignments[k].target = macro;
         colourKeyCell(5, k);
         break;
     }
@@ -400,12 +387,12 @@ void CustomizePanel::applyKeyAssignment()
         if (newKeyEdit->text().isEmpty() || capturedUsage == 0)
             return; // no key captured yet
         // A macro key turned into a single key no longer plays its macro.
-        if (keyTable[k] == QLatin1String("1"))
+        if (assignments[k].kind == KeyKind::Macro)
             removeMacroEntry(profile, keyNumber, count);
         m_context.sender->setSingleKey(code, capturedUsage);
         m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
-        keyTable[k] = QStringLiteral("2");
-        keyTable[108 + k] = newKeyEdit->text();
+        assignments[k].kind = KeyKind::Single;
+        assignments[k].target = newKeyEdit->text();
         writeSignal();
         colourKeyCell(5, k);
         currentAssignment->setText(newKeyEdit->text());
@@ -422,9 +409,9 @@ void CustomizePanel::resetSingleAssignments()
 {
     // Every key is visited, the keypad's "." (the last cell) included.
     for (int k = 0; k < kKeyCount; ++k) {
-        if (keyTable[k] != QLatin1String("2"))
+        if (assignments[k].kind != KeyKind::Single)
             continue;
-        keyTable[k] = QStringLiteral("0");
+        assignments[k].kind = KeyKind::Default;
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
         m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
     }
@@ -438,9 +425,9 @@ void CustomizePanel::resetSingleAssignments()
 void CustomizePanel::resetMacroAssignments()
 {
     for (int k = 0; k < kKeyCount; ++k) {
-        if (keyTable[k] != QLatin1String("1"))
+        if (assignments[k].kind != KeyKind::Macro)
             continue;
-        keyTable[k] = QStringLiteral("0");
+        assignments[k].kind = KeyKind::Default;
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
         m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
     }
@@ -573,7 +560,7 @@ void CustomizePanel::toggleShiftButton(int m)
     m_context.sender->writeKeyMapAndMacros(
         m_context.device, parseReports(IniStore::readMacroCmdFile(profile)), n, count);
     reportSaves(
-        IniStore::writeFlagFile(makeSignalMap(m_context.sender->keyMap, keyTable), profile));
+        IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
     writeShiftFlags();
     showInstantShiftTargets();
 }

@@ -7,6 +7,7 @@
 // Its widgets live in the window's central widget; the window passes on the
 // mouse and key events that belong to the picture and the key capture.
 
+#include "core/assign/AssignmentTable.h"
 #include "core/assign/InstantShift.h"
 #include "core/storage/AtomicFile.h"
 #include "ui/shell/Shell.h"
@@ -33,7 +34,7 @@ public:
     // key is clicked).
     CustomizePanel(ConsoleContext &context, QWidget *window, QWidget *parent);
 
-    QStringList keyTable; // 324 texts: type, file and once blocks of 108
+    orvanta::AssignmentTable assignments; // of the profile shown
 
     // --- key cells ---------------------------------------------------------------
     int hoverKey = 0;

@@ -53,10 +53,10 @@ QString CustomizePanel::cellStyle(int cell) const
     QString style = rgbStyle(0, 0, 0);
     if (highlightedCell != 0 && cell == highlightedCell)
         style = rgbStyle(255, 0, 0);
-    const QString &type = keyTable[cell];
-    if (type == QLatin1String("1"))
+    const KeyKind kind = assignments[cell].kind;
+    if (kind == KeyKind::Macro)
         style = rgbStyle(0, 130, 0);
-    else if (type == QLatin1String("2"))
+    else if (kind == KeyKind::Single)
         style = rgbStyle(0, 171, 190);
     return style;
 }
@@ -119,11 +119,10 @@ QString CustomizePanel::keyNameAt(int x, int y)
     return QString::fromUtf8(KEY_TABLE[cell].label);
 }
 
-static QString assignmentText(const QStringList &keyTable, int cell)
+static QString assignmentText(const SlotAssignment &slot)
 {
-    const QString &type = keyTable[cell];
-    if (type == QLatin1String("1") || type == QLatin1String("2"))
-        return keyTable[108 + cell];
+    if (slot.kind != KeyKind::Default)
+        return slot.target;
     return QCoreApplication::translate("LumoProject", "Default");
 }
 
@@ -146,7 +145,7 @@ void CustomizePanel::hoverAt(const QPoint &pos, bool inFront)
     }
     lastHoverKey = hoverKey;
     m_context.keyPopup->setKeyName(label);
-    m_context.keyPopup->setAssignment(assignmentText(keyTable, hoverKey));
+    m_context.keyPopup->setAssignment(assignmentText(assignments[hoverKey]));
     const KeyRect &r = KEY_TABLE[hoverKey].cell;
     m_context.keyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
     m_context.keyPopup->raise();

@@ -4,7 +4,7 @@
 #include "MainWindow.h"
 
 #include "ResetProgressView.h"
-#include "core/assign/KeyAssignment.h"
+#include "core/assign/AssignmentTable.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/KeyTable.h"
 #include "core/storage/IniStore.h"
@@ -97,7 +97,7 @@ void MainWindow::factoryResetClicked()
     progressWhenSent(15);
 
     for (int i = 0; i < kKeySlots; ++i)
-        m_context.customize->keyTable[i] = QStringLiteral("0");
+        m_context.customize->assignments[i].kind = KeyKind::Default;
     // Nothing stays selected on a keyboard that was just reset.
     m_context.customize->selectedKey = kNoKey;
     m_context.customize->highlightedCell = 0;
@@ -112,9 +112,9 @@ void MainWindow::factoryResetClicked()
         m_context.sender->resetProfileToDefault(m_context.device, i);
         reportSaves(IniStore::createMacroCmdFile(linked));
         reportSaves(IniStore::writeFlagFile(
-            makeSignalMap(m_context.sender->keyMap, m_context.customize->keyTable), linked));
-        reportSaves(IniStore::writeMacroAssignFile(
-            makeMacroSystemMap(m_context.customize->keyTable), linked));
+            m_context.customize->assignments.signalFileMap(m_context.sender->keyMap), linked));
+        reportSaves(IniStore::writeMacroAssignFile(m_context.customize->assignments.macroFileMap(),
+                                                   linked));
         progressWhenSent(15 + 25 * (i - 1));
     }
 
