@@ -9,7 +9,6 @@
 #include "ui/profiles/ProfileMenu.h"
 #include "ui/shell/MainWindow.h"
 
-#include <QTcpServer>
 #include <QTest>
 #include <memory>
 
@@ -29,16 +28,12 @@ struct ShellFixture {
         qputenv("ORVANTA_FAKEHID_LOG", constructionLog.toUtf8());
         ConsoleOptions options;
         options.checkForUpdates = false;
-        QTcpServer probe; // a free port for the console's socket
-        probe.listen(QHostAddress::LocalHost, 0);
-        options.port = probe.serverPort();
-        probe.close();
+        options.port = 0; // any free port for the console's socket
         w = std::make_unique<MainWindow>(options);
-        // The start-up report goes out from the link's thread; the window is
-        // then driven synchronously against the recording device.
+        // The start-up report goes out from the link's thread first.
         (void)QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
         qunsetenv("ORVANTA_FAKEHID_LOG");
-        ctx().sender->setLink(nullptr);
+        ctx().sender->setLink(nullptr); // sends straight to the recording device
         ctx().device = &device;
         ctx().sender->setPauseFunction(pauses.function());
     }

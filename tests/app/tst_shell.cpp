@@ -1,13 +1,15 @@
-// The main window shell and its left profile menu: start-up, closing, the
-// language switch, page switching and its gating, the status band, and the
-// saved profiles on real directories.
+// The main window: its shell, its left profile menu on real directories, and
+// its CUSTOMIZE panel, against an in-memory keyboard.
 
 #include "ShellFixture.h"
 #include "core/device/KeyboardLink.h"
+#include "core/keys/DefaultKeyMap.h"
+#include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/settings/WebLinks.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/IniStore.h"
+#include "core/storage/StoredList.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
@@ -19,18 +21,65 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <functional>
 
 using namespace orvanta;
 using namespace orvanta::test;
+
+namespace
+{
+
+void select(ShellFixture &f, int cell, int kind) // kind: Default, Macro Key, Single Key
+{
+    QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(cell));
+    f.panel().keyAssignCombo->setCurrentIndex(kind);
+}
+
+// A macro file whose image holds one marker byte at 10.
+void assignMacro(ShellFixture &f, int cell, const QString &macro, int repeat,
+                 const char *count = "1")
+{
+    CustomizePanel &p = f.panel();
+    IniStore::writeIniFile(macro, macro::buildMacroMap({}, reportOf({{10, 0x80}})));
+    select(f, cell, 1);
+    p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText(macro));
+    p.repeatCombo->setCurrentIndex(repeat);
+    p.repeatCountEdit->setText(count);
+    p.applyKeyAssignment();
+}
+
+void assignSingle(ShellFixture &f, int cell, Qt::Key key)
+{
+    select(f, cell, 2);
+    QTest::keyClick(f.w.get(), key);
+    f.panel().applyKeyAssignment();
+}
+
+// The panel as shown: assignment / CURRENT / ASSIGN MACRO / REPATE OPTION /
+// count, each blank while hidden.
+QString shown(const CustomizePanel &p)
+{
+    auto text = [](const QWidget *w, const QString &t) { return w->isVisible() ? t : QString(); };
+    return QStringList{p.keyAssignCombo->currentText(),
+                       text(p.currentAssignment, p.currentAssignment->text()),
+                       text(p.assignMacroCombo, p.assignMacroCombo->currentText()),
+                       text(p.repeatCombo, p.repeatCombo->currentText()),
+                       text(p.repeatCountEdit, p.repeatCountEdit->text())}
+        .join('/');
+}
+
+} // namespace
 
 class ShellTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void startUpClosingAndLanguage()
+    void startUpLanguagePagesAndGating()
     {
         ShellFixture f;
+        MainWindow &w = *f.w;
+        const ConsoleContext &c = f.ctx();
         const QStringList lines = readText(f.constructionLog).trimmed().split('\n');
         QCOMPARE(lines, QStringList{lines.value(0)}); // only PROFILE 1 is selected
         QCOMPARE(lines[0].split(' ').value(3), hex(selectReport(1)));
@@ -47,13 +96,6 @@ private slots:
         f.w->switchLanguage("0");
         QCOMPARE(f.panel().captionRepeat->text(), QStringLiteral("REPEAT OPTION"));
         QCOMPARE(IniStore::readLanguage(), QStringLiteral("0"));
-    }
-
-    void pageSwitchingAndGating()
-    {
-        ShellFixture f;
-        MainWindow &w = *f.w;
-        const ConsoleContext &c = f.ctx();
         w.show();
         const QVector<QPair<void (MainWindow::*)(), QWidget *>> steps{
             {&MainWindow::showLightingPage, c.lighting},
@@ -126,28 +168,7 @@ private slots:
                                 "its earlier content."));
     }
 
-    void newAndCopyNamesAndLimits()
-    {
-        ShellFixture f;
-        ProfileMenu &m = f.menu();
-        QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
-        m.newProfileClicked(); // the first free number, bound to slot 1
-        QCOMPARE(f.ctx().bindings.names[0], QStringLiteral("PROFILE 6"));
-        m.profileCombo->setCurrentText("PROFILE 2");
-        m.copyProfileClicked();
-        m.copyProfileClicked(); // a copy of the copy, selected in turn
-        QCOMPARE(m.profileCombo->currentText(), QStringLiteral("PROFILE 2_02"));
-        // COPY stops at thirteen entries, NEW at fifteen.
-        for (int i = 0; i < 4; ++i)
-            QVERIFY(QDir().mkpath(QStringLiteral("lightfile/x%1").arg(i)));
-        m.copyProfileClicked();
-        QCOMPARE(countEntries("lightfile"), 13);
-        for (int i = 0; i < 3; ++i)
-            m.newProfileClicked();
-        QCOMPARE(countEntries("lightfile"), 15);
-    }
-
-    void renameDeleteExportImportRules()
+    void profileMenu()
     {
         ShellFixture f;
         ProfileMenu &m = f.menu();
@@ -189,6 +210,171 @@ private slots:
         m.importProfileClicked();
         QCOMPARE(IniStore::readLightFile(0, "My")[3], QStringLiteral("9,9,9"));
         FileDialogs::restoreDefaults();
+        removeDirectory("lightfile/My");
+        QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
+        m.newProfileClicked(); // the first free number, bound to the active slot (3)
+        QCOMPARE(f.ctx().bindings.names[2], QStringLiteral("PROFILE 6"));
+        m.profileCombo->setCurrentText("PROFILE 2");
+        m.copyProfileClicked();
+        m.copyProfileClicked(); // a copy of the copy, selected in turn
+        QCOMPARE(m.profileCombo->currentText(), QStringLiteral("PROFILE 2_02"));
+        // COPY stops at thirteen entries, NEW at fifteen.
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(QDir().mkpath(QStringLiteral("lightfile/x%1").arg(i)));
+        m.copyProfileClicked();
+        QCOMPARE(countEntries("lightfile"), 13);
+        for (int i = 0; i < 3; ++i)
+            m.newProfileClicked();
+        QCOMPARE(countEntries("lightfile"), 15);
+    }
+
+    // The key being assigned comes only from keys pressed for it, not from keys
+    // typed into another field (Enter, Tab); while assigning, Tab is a key too.
+    void keyCaptureAssignmentsAndResets()
+    {
+        ShellFixture f;
+        f.w->show();
+        QLineEdit *name = f.menu().profileNameEdit;
+        const auto pending = [&] {
+            return f.panel().newKeyEdit->text() + QString::number(f.panel().capturedUsage);
+        };
+        select(f, 42, 2);
+        QTest::keyClick(f.w.get(), Qt::Key_B);
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_Return);
+        QTest::keyClick(name, Qt::Key_Tab);
+        QCOMPARE(pending(), QStringLiteral("b5"));
+        select(f, 42, 2); // the window has the focus again
+        QTest::keyClick(f.w.get(), Qt::Key_Tab);
+        QCOMPARE(pending(), QStringLiteral("Tab43"));
+
+        CustomizePanel &p = f.panel();
+        const auto &keyMap = f.ctx().sender->keyMap;
+        f.clear();
+        assignMacro(f, 42, "Jump", 1, "7"); // A, Multiple Times 7
+        const Report stored =
+            reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}});
+        QCOMPARE(macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]), stored);
+        // select, key map (A sends the macro code), the macro, the closing zeros, 300 ms apart
+        QCOMPARE(f.device.reports.value(1)[8 + 40], char(0xB4));
+        QCOMPARE(f.device.reports.mid(2),
+                 (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
+        QCOMPARE(f.pauses.pauses, QVector<unsigned>(4, 300));
+        // Re-assigning keeps the entry; a second key adds one; back to Default
+        // the entry goes and the code returns.
+        assignMacro(f, 43, "Jump", 2);
+        assignMacro(f, 42, "Jump", 0);
+        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QStringLiteral("40,48"));
+        QCOMPARE(IniStore::readMacroCmdFile("PROFILE 1")[1].section(',', 8, 9), QString("255,255"));
+        select(f, 43, 0);
+        p.applyKeyAssignment();
+        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QStringLiteral("40"));
+        QCOMPARE(int(keyMap[48]), int(DEFAULT_KEY_MAP[48]));
+
+        assignSingle(f, 103, Qt::Key_F5); // keypad "."
+        QCOMPARE(int(keyMap[107]), 0x3E);
+        f.clear(); // SINGLE RESET leaves the macro key; it clears the last key too
+        p.resetSingleAssignments();
+        QCOMPARE(p.assignments[103].kind, KeyKind::Default);
+        QCOMPARE(int(keyMap[107]), 0x63);
+        QCOMPARE(f.device.reports.size(), 4); // with the one stored macro
+        assignSingle(f, 0, Qt::Key_Q);
+        f.clear(); // MACRO RESET leaves single keys
+        p.resetMacroAssignments();
+        QCOMPARE(p.assignments[0].kind, KeyKind::Single);
+        QCOMPARE(p.assignments[42].kind, KeyKind::Default);
+        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
+        QCOMPARE(f.device.reports.size(), 3); // key map without macros
+        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108).mid(0, 1) +
+                     takeItems(IniStore::readFlagFile("PROFILE 1")[1], 108).mid(42, 1),
+                 QStringList({"2", "0"}));
+    }
+
+    // Activation sends a select only; the panel shows what the selected key does
+    // in the profile shown after every change; choosing a saved profile binds it
+    // and replays its lighting; an APPLY writes the shown profile's own tables.
+    void profilesAndThePanel()
+    {
+        ShellFixture f;
+        MainWindow &w = *f.w;
+        QComboBox *list = f.menu().profileCombo;
+        w.show();
+        assignMacro(f, 43, "Jump", 2);      // S: When Perss & Hold
+        assignMacro(f, 44, "Jump", 1, "7"); // D: Multiple Times 7
+        assignSingle(f, 42, Qt::Key_B);     // A sends b
+        const QByteArray bindings = readText("system/profile_connect.ini").toUtf8();
+        w.profile2Clicked(); // a select only (see the status band's test)
+        QCOMPARE(readText("system/profile_connect.ini").toUtf8(), bindings);
+        const QVector<QPair<std::function<void()>, QString>> steps{
+            {[] {}, "Default////"},
+            {[&] { w.profile1Clicked(); }, "Single Key/b///"},
+            {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(43)); },
+             "Macro Key//Jump/When Perss & Hold/"},
+            {[&] { list->setCurrentText("PROFILE 3"); }, "Default////"},
+            {[&] { assignSingle(f, 0, Qt::Key_Q); }, "Single Key/q///"},
+            {[&] { list->setCurrentText("PROFILE 1"); }, "Default////"},
+            {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, centreOf(44)); },
+             "Macro Key//Jump/Multiple Times/7"}};
+        for (const auto &step : steps) {
+            step.first();
+            QCOMPARE(shown(f.panel()), step.second);
+        }
+        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 3")[0], 108).mid(42, 3),
+                 QStringList({"0", "0", "0"}));
+        // PROFILE 3 (the factory Arrow Flow set) chosen in slot 1 is sent there.
+        f.clear();
+        list->setCurrentText("PROFILE 3");
+        QCOMPARE(f.device.reports.size(), 5);
+        QCOMPARE(int(f.device.reports[3][1]) * 100 + f.device.reports[3][2] * 10 +
+                     f.device.reports[4][13],
+                 0x0D * 100 + 10 + 4);
+        QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("PROFILE 3"));
+        f.ctx().bindings.names[3] = "Gone"; // a slot whose folder is gone gets its own back
+        w.profile4Clicked();
+        QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
+    }
+
+    void instantShiftAndFactoryReset()
+    {
+        ShellFixture f;
+        CustomizePanel &p = f.panel();
+        const auto &keyMap = f.ctx().sender->keyMap;
+        auto target = [&](const char *t) { p.shiftCombo->setCurrentText(t); };
+        target("PROFILE 3");
+        f.clear();
+        p.toggleShiftInstantShift();
+        QCOMPARE(int(keyMap[121]), 187);
+        QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("3,0,0,0,0"));
+        QCOMPARE(int(quint8(f.device.reports.value(1)[8 + 121])), 187);
+        target("PROFILE 2"); // bound elsewhere: disabled for another target
+        QVERIFY(!p.shiftEnabled[0]);
+        target("PROFILE 3"); // off again restores the modifier
+        p.toggleShiftInstantShift();
+        QCOMPARE(int(keyMap[121]), 225);
+        QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("0,0,0,0,0"));
+
+        MainWindow &w = *f.w;
+        w.show();
+        assignMacro(f, 42, "Jump", 0);
+        p.toggleAltInstantShift();
+        w.profile3Clicked();
+        f.clear();
+        w.factoryResetClicked();
+        QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
+        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
+        QCOMPARE(f.ctx().sender->keyMap, DEFAULT_KEY_MAP);
+        // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
+        const int lighting = 5 + 5 + 5 + 3 + 8;
+        QCOMPARE(f.device.reports.size(), lighting + 25 + 1);
+        for (int slot = 1; slot <= 5; ++slot) {
+            QCOMPARE(f.device.reports[lighting + 5 * (slot - 1)], selectReport(slot));
+            QCOMPARE(f.device.reports[lighting + 5 * (slot - 1) + 2].mid(8),
+                     QByteArray(reinterpret_cast<const char *>(DEFAULT_KEY_MAP.data()), 256));
+        }
+        QCOMPARE(f.device.reports.last(), selectReport(1));
+        QCOMPARE(shown(f.panel()), QStringLiteral("////")); // nothing selected, nothing stale
+        // Each slot's factory lighting is stored with the profile linked to it.
+        QCOMPARE(IniStore::readLightCmd("PROFILE 4")[0], QStringLiteral("3"));
     }
 };
 
