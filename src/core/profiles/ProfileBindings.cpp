@@ -18,6 +18,15 @@ QString ProfileBindings::linked(int slot) const
     return name.isEmpty() ? builtIn(slot) : name;
 }
 
+bool ProfileBindings::repair(int slot, const QStringList &entries)
+{
+    const QString name = names.value(slot - 1);
+    if (!name.isEmpty() && entries.contains(name))
+        return false;
+    names[slot - 1] = builtIn(slot);
+    return true;
+}
+
 void ProfileBindings::read()
 {
     qDebug() << "read_profile_connect()";

@@ -20,6 +20,10 @@ struct ProfileBindings {
     QString linked(int slot) const;
     QString activeLinked() const { return linked(active); }
 
+    // A slot bound to a saved profile that is not among `entries` (or to none)
+    // gets its built-in profile back; true when the binding changed.
+    bool repair(int slot, const QStringList &entries);
+
     void read(); // missing entries stay empty
     SaveResult save() const;
 };

@@ -184,7 +184,6 @@ void CustomizePanel::buildCustomizeControls(QWidget *w)
     newKeyEdit->setGeometry(500, 492, 220, 26);
     newKeyEdit->setReadOnly(true); // filled by pressing the key on the computer's keyboard
     newKeyEdit->setFocusPolicy(Qt::NoFocus);
-    connect(newKeyEdit, &QLineEdit::textEdited, this, &CustomizePanel::singleKeyEntered);
     singleResetButton = actionButton(w, {500, 536, 120, 28});
     connect(singleResetButton, &QPushButton::released, this,
             &CustomizePanel::resetSingleAssignments);
@@ -238,8 +237,6 @@ void CustomizePanel::repeatModeChosen()
 {
     repeatCountEdit->setVisible(repeatCombo->currentIndex() == 1 && repeatCombo->isVisible());
 }
-
-void CustomizePanel::singleKeyEntered() {}
 
 void CustomizePanel::refillAssignMacroList()
 {
@@ -476,11 +473,6 @@ void CustomizePanel::instantShiftTargetChosen(int)
     showInstantShiftTargets();
 }
 
-int CustomizePanel::instantShiftTargetIndex() const
-{
-    return profileShiftCode(targetOfComboText(shiftCombo->currentText()));
-}
-
 void CustomizePanel::showInstantShiftTargets()
 {
     if (!shiftCombo || shiftCombo->currentIndex() < 0)
@@ -524,11 +516,6 @@ void CustomizePanel::loadInstantShiftTargets()
 void CustomizePanel::writeShiftFlags()
 {
     reportSaves(IniStore::writeFlagFile(makeShiftMap(shiftTarget)));
-}
-
-void CustomizePanel::confirmInstantShift()
-{
-    writeShiftFlags();
 }
 
 void CustomizePanel::toggleShiftButton(int m)

@@ -77,7 +77,6 @@ public:
     void showInstantShiftTargets();
     void loadInstantShiftTargets();
     void writeShiftFlags();
-    int instantShiftTargetIndex() const;
 
     void applyStyles(const orvanta::ShellStyles &styles);
     void retranslate();
@@ -100,14 +99,12 @@ public slots:
     void assignMacroChosen();
     void applyKeyAssignment();
     void keyAssignmentChosen();
-    void singleKeyEntered();
     void resetMacroAssignments();
     void resetSingleAssignments();
     void repeatModeChosen();
     void toggleShiftInstantShift();
     void toggleCtrlInstantShift();
     void toggleAltInstantShift();
-    void confirmInstantShift();
     void instantShiftTargetChosen(int index);
 
 private:

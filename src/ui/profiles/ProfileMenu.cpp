@@ -120,19 +120,14 @@ void ProfileMenu::showLinkedProfile()
     qDebug() << entries.size();
     ProfileBindings &bindings = m_context.bindings;
     const int slot = bindings.active;
+    // The linked folder may be gone: the slot then falls back to its built-in profile.
+    const bool repaired = bindings.repair(slot, entries);
     m_showingLinked = true;
     profileCombo->setCurrentIndex(-1);
-    const QString linked = bindings.names[slot - 1];
-    if (!linked.isEmpty() && entries.contains(linked)) {
-        profileCombo->setCurrentText(linked);
-        m_showingLinked = false;
-        return;
-    }
-    // The linked folder is gone: fall back to the built-in profile of the slot.
-    bindings.names[slot - 1] = ProfileBindings::builtIn(slot);
     profileCombo->setCurrentText(bindings.names[slot - 1]);
     m_showingLinked = false;
-    saveBindings();
+    if (repaired)
+        saveBindings();
 }
 
 void ProfileMenu::sendLinkedLighting()

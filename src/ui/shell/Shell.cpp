@@ -50,7 +50,6 @@ ShellStyles ShellStyles::forFont(const QString &fontFamily)
         QStringLiteral("border-image: url(\"Image/UI-Design-2016_Keyboard_out_26_32.71.png\"); ");
     s.tabOff = tab + QStringLiteral("color:rgba(255,255,255,50); font-family:") + fontFamily;
     s.tabOn = tab + QStringLiteral("color:red; font-family:") + fontFamily;
-    s.tabWhite = tab + QStringLiteral("color:white; font-family:") + fontFamily;
     s.actionButton =
         QStringLiteral("QPushButton{border-image: "
                        "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\"); color:white; "

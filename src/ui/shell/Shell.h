@@ -24,7 +24,7 @@ QString profileButtonText(int profile);
 // The style sheets of the window's tabs, buttons, captions and lists, in one font.
 struct ShellStyles {
     QString fontFamily;
-    QString tabOff, tabOn, tabWhite, actionButton, label, combo;
+    QString tabOff, tabOn, actionButton, label, combo;
     static ShellStyles forFont(const QString &fontFamily);
 };
 
