@@ -133,11 +133,11 @@ private slots:
                             {"a", "up", delays[1]},
                             {"Mouse R", "down", delays[2]},
                             {"Mouse R", "up", delays[3]}};
-        QCOMPARE(page.rows(), expected);
-        QCOMPARE(slice(page.commandImage(), 10, 263),
+        QCOMPARE(page.recorder().rows(), expected);
+        QCOMPARE(slice(page.recorder().commandImage(), 10, 263),
                  bytes.remove(QLatin1Char(' ')) + QString(241 * 2, QLatin1Char('0')));
         QCOMPARE(stored().rows, expected);
-        QVERIFY(stored().image == page.commandImage());
+        QVERIFY(stored().image == page.recorder().commandImage());
     }
 
     void longPauseIsCappedAtTwelveSeconds()
@@ -150,8 +150,8 @@ private slots:
         ticks(page, 400); // 20 s
         key(page, QEvent::KeyRelease, Qt::Key_Return, "\r");
         page.stopRecording();
-        QCOMPARE(page.rows(), (Rows{{"Enter", "down", "12000"}, {"Enter", "up", "0"}}));
-        QCOMPARE(slice(page.commandImage(), 10, 16), QStringLiteral("80005800f05800"));
+        QCOMPARE(page.recorder().rows(), (Rows{{"Enter", "down", "12000"}, {"Enter", "up", "0"}}));
+        QCOMPARE(slice(page.recorder().commandImage(), 10, 16), QStringLiteral("80005800f05800"));
     }
 
     void recorderStopsTakingEventsWhenTheImageIsFull()
@@ -164,9 +164,9 @@ private slots:
         for (int i = 0; i < 43; ++i) // 86 events
             tap(page, Qt::Key_A + (i % 26), QString(QChar('a' + i % 26)));
         page.stopRecording();
-        QCOMPARE(page.rows().size(), kMaxEvents);
+        QCOMPARE(page.recorder().rows().size(), kMaxEvents);
         // Event 83 is the release of the 42nd tap ("p"): state 0, code 19, no delay.
-        QCOMPARE(slice(page.commandImage(), 259, 263), QStringLiteral("0000130000"));
+        QCOMPARE(slice(page.recorder().commandImage(), 259, 263), QStringLiteral("0000130000"));
         QCOMPARE(stored().rows.size(), kMaxEvents);
     }
 
@@ -184,9 +184,9 @@ private slots:
         page.stopRecording();
         const Rows expected{{"a", "down", "100"}, {"a", "up", "200"}, {"b", "down", "50"},
                             {"c", "down", "0"},   {"c", "up", "0"},   {"b", "up", "0"}};
-        QCOMPARE(page.rows(), expected);
+        QCOMPARE(page.recorder().rows(), expected);
         // a down, a up, b down (its 50 ms kept), c down, c up, b up.
-        QCOMPARE(slice(page.commandImage(), 10, 29),
+        QCOMPARE(slice(page.recorder().commandImage(), 10, 29),
                  QStringLiteral("8000040002048004058001060000060000050000"));
         QCOMPARE(stored().rows, expected);
     }
@@ -197,10 +197,11 @@ private slots:
         MacroPage page;
         selectRow(page, 0); // "a" down goes with "a" up below it
         page.deleteRow();
-        QCOMPARE(page.rows(), kFourRows.mid(2));
-        QCOMPARE(slice(page.commandImage(), 10, 18), QStringLiteral("800005000105000000"));
-        QCOMPARE(stored().rows, page.rows());
-        QVERIFY(stored().image == page.commandImage());
+        QCOMPARE(page.recorder().rows(), kFourRows.mid(2));
+        QCOMPARE(slice(page.recorder().commandImage(), 10, 18),
+                 QStringLiteral("800005000105000000"));
+        QCOMPARE(stored().rows, page.recorder().rows());
+        QVERIFY(stored().image == page.recorder().commandImage());
     }
 
     void delayEditIsCappedAndSaved()
@@ -214,10 +215,11 @@ private slots:
         QVERIFY(editor);
         editor->setText("12345");
         tree->setCurrentItem(tree->topLevelItem(0)); // selection change closes the editor
-        QCOMPARE(page.rows()[1].delay, QStringLiteral("12000"));
-        QCOMPARE(slice(page.commandImage(), 10, 22), QStringLiteral("80000400020480f00500010500"));
-        QCOMPARE(stored().rows, page.rows());
-        QVERIFY(stored().image == page.commandImage());
+        QCOMPARE(page.recorder().rows()[1].delay, QStringLiteral("12000"));
+        QCOMPARE(slice(page.recorder().commandImage(), 10, 22),
+                 QStringLiteral("80000400020480f00500010500"));
+        QCOMPARE(stored().rows, page.recorder().rows());
+        QVERIFY(stored().image == page.recorder().commandImage());
     }
 
     void deleteKeepsTheProtectedMacro()
@@ -230,7 +232,7 @@ private slots:
         page.deleteMacroClicked();
         QVERIFY(!QFile::exists("macrofile/A.ini"));
         QCOMPARE(page.selectedMacro(), QStringLiteral("Default Macro"));
-        QCOMPARE(page.rows(), kFourRows);
+        QCOMPARE(page.recorder().rows(), kFourRows);
         page.deleteMacroClicked();
         QVERIFY(QFile::exists("macrofile/Default Macro.ini"));
         QCOMPARE(list->count(), 1);
