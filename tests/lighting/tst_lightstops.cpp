@@ -97,7 +97,7 @@ private slots:
 
         dragStop(*page, 9, {});
         enterColour(*page, {0, 128, 255});
-        QCOMPARE(strip->styleSheet(), stripStyleSheet(page->stops()));
+        QCOMPARE(strip->styleSheet(), stripStyleSheet(page->model().stops()));
         QCOMPARE(handle(*page, 9)->styleSheet(), stopHandleStyle({0, 128, 255}, true));
         QCOMPARE(child<QLineEdit>(*page, "edit_code")->text(), QString("0080ff"));
         QCOMPARE(readPattern(5, kProfile).stops[9].color, (Rgb{0, 128, 255}));
@@ -117,8 +117,8 @@ private slots:
         auto page = openPage(EffectArrowFlow, 5);
         dragStop(*page, 5, {});                            // a user stop is selected ...
         combo(*page, "pattern_combo")->setCurrentIndex(2); // ... then a built-in is chosen
-        QCOMPARE(page->effectFlag.comboCount, 2);
-        QCOMPARE(presentSlots(page->stops()), (QVector<int>{0, 3, 10}));
+        QCOMPARE(page->model().flag().comboCount, 2);
+        QCOMPARE(presentSlots(page->model().stops()), (QVector<int>{0, 3, 10}));
         QVERIFY(handle(*page, 3)->isHidden() && button(*page, "btn_add_stop")->isHidden());
 
         dragStop(*page, 3, {});
@@ -127,8 +127,8 @@ private slots:
         click(*page, "btn_del_stop");
         sendMouse(page.get(), QEvent::MouseButtonPress, {600, 500}, Qt::LeftButton,
                   Qt::LeftButton); // palette
-        QCOMPARE(presentSlots(page->stops()), (QVector<int>{0, 3, 10}));
-        QCOMPARE(page->stops()[3].color, (Rgb{10, 20, 30}));
+        QCOMPARE(presentSlots(page->model().stops()), (QVector<int>{0, 3, 10}));
+        QCOMPARE(page->model().stops()[3].color, (Rgb{10, 20, 30}));
         click(*page, "btn_pattern_del");
         QCOMPARE(combo(*page, "pattern_combo")->count(), 6);
         QCOMPARE(patternFile(3), builtInFile);
@@ -144,7 +144,7 @@ private slots:
                                                    "[ripple]\nfull=1\ncombo_count=5\n"));
         auto page = openPage(EffectRipple);
         QVERIFY(lit(*page, "btn_full"));
-        QCOMPARE(presentSlots(page->stops()), (QVector<int>{0, 4, 7, 10}));
+        QCOMPARE(presentSlots(page->model().stops()), (QVector<int>{0, 4, 7, 10}));
         QVERIFY(handle(*page, 4)->isHidden() && handle(*page, 0)->isHidden());
 
         combo(*page, "effect_combo")->setCurrentIndex(EffectArrowFlow);

@@ -67,13 +67,8 @@ QString toggleStyle(bool lit)
 LightingPage::LightingPage(QWidget *parent) : QWidget(parent)
 {
     buildWidgets();
-    savedEffectFlags = readEffectRecords();
-    const auto colours = readKeyColorSets();
-    staticColors = colours[0];
-    reactiveColors = colours[1];
     m_palette = QImage(QStringLiteral("Image/palette.png"));
-    stopEditor.setStops(defaultStops());
-    selectStatic();
+    selectEffect(EffectStatic);
     m_drawRect->hide();
 }
 
@@ -355,10 +350,11 @@ void LightingPage::showKey(int key, const Rgb &colour)
 
 void LightingPage::showColourFields()
 {
-    m_rEdit->setText(QString::number(currentColor.r));
-    m_gEdit->setText(QString::number(currentColor.g));
-    m_bEdit->setText(QString::number(currentColor.b));
-    m_codeEdit->setText(colorCodeText(currentColor));
+    const Rgb &c = m_model.currentColor();
+    m_rEdit->setText(QString::number(c.r));
+    m_gEdit->setText(QString::number(c.g));
+    m_bEdit->setText(QString::number(c.b));
+    m_codeEdit->setText(colorCodeText(c));
 }
 
 void LightingPage::setColourControlsVisible(bool visible)
@@ -372,14 +368,8 @@ void LightingPage::setSurfaceRowVisible(bool visible)
     // Showing or hiding the row deselects the swatch. The switch shows the
     // effect's SURFACE flag, which the builders still send while it is set, and
     // the swatch comes back with it.
-    bool on = false;
-    if (shownEffect == EffectArrowFlow) {
-        surfaceSelectedArrow = false;
-        on = surfaceOnArrow;
-    } else if (shownEffect == EffectRipple) {
-        surfaceSelectedRipple = false;
-        on = surfaceOnRipple;
-    }
+    m_model.deselectSwatch();
+    const bool on = m_model.surfaceOn();
     m_surfaceLabel->setVisible(visible);
     m_surfaceButton->setVisible(visible);
     setLit(m_surfaceButton, visible && on);
@@ -395,28 +385,28 @@ void LightingPage::setGradientControlsVisible(bool visible)
     for (QWidget *w : std::initializer_list<QWidget *>{m_patternLabel, m_patternCombo, m_patternAdd,
                                                        m_patternDel, m_stopsLabel, m_stopsSlider})
         w->setVisible(visible);
-    const bool stopButtons = visible && userPatternChosen() && shownEffect != EffectWave;
+    const bool stopButtons =
+        visible && m_model.userPatternChosen() && m_model.shownEffect() != EffectWave;
     m_addStop->setVisible(stopButtons);
     m_delStop->setVisible(stopButtons);
 }
 
 void LightingPage::styleSurfaceSwatch()
 {
-    const bool selected =
-        shownEffect == EffectArrowFlow ? surfaceSelectedArrow : surfaceSelectedRipple;
-    m_surfaceSwatch->setStyleSheet(surfaceSwatchStyle(surfaceColor, selected));
+    m_surfaceSwatch->setStyleSheet(
+        surfaceSwatchStyle(m_model.surfaceColor(), m_model.surfaceSelected()));
 }
 
 void LightingPage::refreshStopHandles()
 {
     // Handles exist only where the stops may be edited: a user pattern on a
     // shown strip.
-    const bool show = m_stopsSlider->isVisibleTo(this) && userPatternChosen();
-    const StopSlots &s = stops();
+    const bool show = m_stopsSlider->isVisibleTo(this) && m_model.userPatternChosen();
+    const StopSlots &s = m_model.stops();
     for (int i = 0; i < kStopSlots; ++i) {
         m_stopHandles[i]->setVisible(show && s[i].present);
         m_stopHandles[i]->setStyleSheet(
-            stopHandleStyle(s[i].color, i == stopEditor.selectedSlot()));
+            stopHandleStyle(s[i].color, i == m_model.stopEditor().selectedSlot()));
         if (show && s[i].present)
             m_stopHandles[i]->raise();
     }
@@ -425,18 +415,7 @@ void LightingPage::refreshStopHandles()
 
 void LightingPage::paintStopsStrip()
 {
-    m_stopsSlider->setStyleSheet(stripStyleSheet(stops()));
-}
-
-void LightingPage::setStops(const StopSlots &set)
-{
-    stopEditor.setStops(set);
-    syncStopsReadOnly();
-}
-
-void LightingPage::syncStopsReadOnly()
-{
-    stopEditor.setReadOnly(!userPatternChosen());
+    m_stopsSlider->setStyleSheet(stripStyleSheet(m_model.stops()));
 }
 
 int LightingPage::patternIndex() const
@@ -446,7 +425,7 @@ int LightingPage::patternIndex() const
 
 void LightingPage::savePatternFile()
 {
-    reportSaves(savePattern(patternIndex(), stops(), surfaceColor, editedProfile));
+    reportSaves(m_model.savePatternFile(editedProfile));
 }
 
 bool LightingPage::reportSaves(const orvanta::SaveResult &result)
@@ -479,60 +458,12 @@ void LightingPage::stopsEdited()
     refreshPreview();
 }
 
-void LightingPage::rememberShownStops()
-{
-    if (shownEffect == EffectArrowFlow) {
-        arrowStops = stops();
-        arrowSurface = surfaceColor;
-    } else if (shownEffect == EffectWave) {
-        waveStops = stops();
-    } else if (shownEffect == EffectRipple) {
-        rippleStops = stops();
-        rippleSurface = surfaceColor;
-    }
-}
-
-bool LightingPage::userPatternChosen() const
-{
-    return m_patternCombo->currentIndex() >= kBuiltInPatterns;
-}
-
-bool LightingPage::perKeyEditing() const
-{
-    return (shownEffect == EffectStatic || shownEffect == EffectReactive) && effectFlag.customized;
-}
-
-KeyColorSet *LightingPage::rememberedSet()
-{
-    if (shownEffect == EffectStatic)
-        return &staticColors;
-    if (shownEffect == EffectReactive)
-        return &reactiveColors;
-    return nullptr;
-}
-
 void LightingPage::fillAllKeys(const Rgb &colour)
 {
-    if (!effectFlag.fullFlag)
+    if (!m_model.fillAllKeys(colour))
         return;
-    fillAll(colour, leds, rememberedSet());
     for (int k = 0; k < kKeyLightCount; ++k)
         showKey(k, colour);
-}
-
-LightingState LightingPage::lightingState() const
-{
-    LightingState s;
-    s.flag = effectFlag;
-    s.ledR = leds.ledR;
-    s.ledG = leds.ledG;
-    s.ledB = leds.ledB;
-    s.stops = stops();
-    s.currentColor = currentColor;
-    s.surfaceColor = surfaceColor;
-    s.surfaceOnArrow = surfaceOnArrow;
-    s.surfaceOnRipple = surfaceOnRipple;
-    return s;
 }
 
 // --- effect switching ---------------------------------------------------------
@@ -542,14 +473,7 @@ void LightingPage::effectChosen(int index)
     if (index < 0 || index >= kEffectCount)
         return;
     stopPreviews();
-    savedEffectFlags[shownEffect] = effectFlag;
-    // Arrow Flow and Wave take over the gradient being edited.
-    if (index == EffectArrowFlow) {
-        arrowStops = stops();
-        arrowSurface = surfaceColor;
-    } else if (index == EffectWave) {
-        waveStops = stops();
-    }
+    m_model.leaveEffectFor(index);
     selectEffect(index);
 }
 
@@ -564,18 +488,21 @@ void LightingPage::stopPreviews()
 
 void LightingPage::refreshPreview()
 {
-    if (shownEffect == EffectArrowFlow || shownEffect == EffectWave) {
-        const ZoneColors z = shownEffect == EffectArrowFlow && effectFlag.fullFlag
-                                 ? fullZones(currentColor)
-                                 : interpolateZones(stops());
+    const int shown = m_model.shownEffect();
+    const EffectFlag &flag = m_model.flag();
+    if (shown == EffectArrowFlow || shown == EffectWave) {
+        const ZoneColors z = shown == EffectArrowFlow && flag.fullFlag
+                                 ? fullZones(m_model.currentColor())
+                                 : interpolateZones(m_model.stops());
         m_flowPreview->setZoneColours(z.r, z.g, z.b);
         // Faster Wave codes are smaller; the flow runs slower at higher levels.
-        const int level = shownEffect == EffectWave ? effectFlag.speediness / 2 : 2;
+        const int level = shown == EffectWave ? flag.speediness / 2 : 2;
         m_flowPreview->show();
         m_flowPreview->raise();
         m_flowPreview->startFlow(level);
-    } else if (shownEffect == EffectRipple) {
-        const PreviewZones z = previewZones(stops(), effectFlag.customized, currentColor);
+    } else if (shown == EffectRipple) {
+        const PreviewZones z =
+            previewZones(m_model.stops(), flag.customized, m_model.currentColor());
         m_ripplePreview->setRingColours(z.r, z.g, z.b);
         m_ripplePreview->show();
         m_ripplePreview->raise();
@@ -590,26 +517,38 @@ void LightingPage::refreshPreview()
     }
 }
 
+void LightingPage::showPatternIndex(int index)
+{
+    const QSignalBlocker block(m_patternCombo);
+    m_patternCombo->setCurrentIndex(index);
+    m_model.setPatternIndex(m_patternCombo->currentIndex());
+}
+
+// Replays a stored choice: the option is cleared and chosen again, so that
+// the buttons and the controls it shows follow it.
+void LightingPage::replay(LightingModel::Option option, void (LightingPage::*handler)())
+{
+    m_model.unsetOption(option);
+    (this->*handler)();
+}
+
 void LightingPage::selectEffect(int k)
 {
     if (m_effectCombo->currentIndex() != k) {
         const QSignalBlocker block(m_effectCombo);
         m_effectCombo->setCurrentIndex(k);
     }
-    if (effectFlag.fullFlag) {
+    if (m_model.enterEffect(k)) {
+        // The FULL colour of the effect left behind is gone from the keys.
         for (int key = 0; key < kKeyLightCount; ++key)
             showKey(key, {255, 0, 0});
-        leds.clear();
-        scratch.fill(0);
     }
     for (QPushButton *b :
          {m_full, m_customized, m_left, m_right, m_yes, m_no, m_static, m_pulse, m_spectrum})
         setLit(b, false);
-    stopEditor.clearSelection();
     m_stopPressed = false;
     for (QLabel *h : m_stopHandles)
         h->hide();
-    shownEffect = k;
 
     const bool zones = k != EffectWave;
     m_zonesLabel->setVisible(zones);
@@ -633,79 +572,57 @@ void LightingPage::selectEffect(int k)
     m_surfaceButton->hide();
     m_surfaceSwatch->hide();
 
-    effectFlag = savedEffectFlags[k];
-    if (k == EffectArrowFlow || k == EffectWave || k == EffectRipple) {
+    const EffectFlag &flag = m_model.flag();
+    if (m_model.gradientShown()) {
         // The PATTERN list shows the entry this effect chose last.
         const int count = m_patternCombo->count();
-        if (count > 0) {
-            const QSignalBlocker block(m_patternCombo);
-            m_patternCombo->setCurrentIndex(qBound(0, effectFlag.comboCount, count - 1));
-        }
-        syncStopsReadOnly();
+        if (count > 0)
+            showPatternIndex(m_model.rememberedPattern(count));
+        else
+            m_model.setPatternIndex(m_patternCombo->currentIndex());
         setGradientControlsVisible(k == EffectWave);
     }
 
-    if (effectFlag.fullFlag) {
-        effectFlag.fullFlag = false;
-        fullClicked();
-    } else {
-        effectFlag.customized = false;
-        customizedClicked();
-    }
+    if (flag.fullFlag)
+        replay(LightingModel::OptionFull, &LightingPage::fullClicked);
+    else
+        replay(LightingModel::OptionCustomized, &LightingPage::customizedClicked);
     if (k == EffectStatic) {
-        if (effectFlag.staticFlag) {
-            effectFlag.staticFlag = false;
-            staticClicked();
-        } else if (effectFlag.pulse) {
-            effectFlag.pulse = false;
-            pulseClicked();
-        } else if (effectFlag.spectrum) {
-            effectFlag.spectrum = false;
-            spectrumClicked();
-        }
+        if (flag.staticFlag)
+            replay(LightingModel::OptionStatic, &LightingPage::staticClicked);
+        else if (flag.pulse)
+            replay(LightingModel::OptionPulse, &LightingPage::pulseClicked);
+        else if (flag.spectrum)
+            replay(LightingModel::OptionSpectrum, &LightingPage::spectrumClicked);
     }
     if (k == EffectWave) {
-        if (effectFlag.left) {
-            effectFlag.left = false;
-            leftClicked();
-        } else if (effectFlag.right) {
-            effectFlag.right = false;
-            rightClicked();
-        }
+        if (flag.left)
+            replay(LightingModel::OptionLeft, &LightingPage::leftClicked);
+        else if (flag.right)
+            replay(LightingModel::OptionRight, &LightingPage::rightClicked);
         const QSignalBlocker block(m_speedinessSlider);
-        m_speedinessSlider->setValue(speedinessPosition(effectFlag.speediness));
+        m_speedinessSlider->setValue(speedinessPosition(flag.speediness));
     }
     if (k == EffectArrowFlow) {
-        setLit(m_left, effectFlag.left);
-        setLit(m_right, effectFlag.right);
+        setLit(m_left, flag.left);
+        setLit(m_right, flag.right);
     }
     if (k == EffectArrowFlow || k == EffectRipple) {
-        if (effectFlag.no) {
-            effectFlag.no = false;
-            rollingNoClicked();
-        } else {
-            effectFlag.yes = false;
-            rollingYesClicked();
-        }
+        if (flag.no)
+            replay(LightingModel::OptionNo, &LightingPage::rollingNoClicked);
+        else
+            replay(LightingModel::OptionYes, &LightingPage::rollingYesClicked);
     }
 
+    m_model.loadEffectColours();
     if (k == EffectStatic || k == EffectReactive) {
-        const KeyColorSet &set = k == EffectStatic ? staticColors : reactiveColors;
+        const KeyColorSet &set =
+            k == EffectStatic ? m_model.staticColors() : m_model.reactiveColors();
         for (int key = 0; key < kKeyLightCount; ++key)
             showKey(key, set.keyColor(key));
-        leds.ledR = set.ledR;
-        leds.ledG = set.ledG;
-        leds.ledB = set.ledB;
-    } else if (k == EffectArrowFlow) {
-        setStops(arrowStops);
-        surfaceColor = arrowSurface;
-    } else if (k == EffectWave) {
-        setStops(waveStops);
-    } else {
+    } else if (k == EffectRipple) {
         // Ripple always shows its chosen pattern, with FULL too: the stops then
         // stay out of sight but are what Arrow Flow or Wave take over next.
-        setStops(rippleStops);
-        surfaceColor = rippleSurface;
         patternChosen(m_patternCombo->currentIndex());
     }
     styleSurfaceSwatch();
@@ -718,14 +635,15 @@ void LightingPage::selectEffect(int k)
 
 void LightingPage::fullClicked()
 {
-    if (!chooseFull(effectFlag))
+    if (!m_model.choose(LightingModel::OptionFull))
         return;
     setLit(m_full, true);
     setLit(m_customized, false);
-    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple) {
+    const int shown = m_model.shownEffect();
+    if (shown == EffectArrowFlow || shown == EffectRipple) {
         setGradientControlsVisible(false);
         setSurfaceRowVisible(false);
-        stopEditor.clearSelection();
+        m_model.clearStopSelection();
         for (QLabel *h : m_stopHandles)
             h->hide();
         refreshPreview();
@@ -734,9 +652,10 @@ void LightingPage::fullClicked()
 
 void LightingPage::customizedClicked()
 {
-    if (!chooseCustomized(effectFlag))
+    if (!m_model.choose(LightingModel::OptionCustomized))
         return;
-    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple) {
+    const int shown = m_model.shownEffect();
+    if (shown == EffectArrowFlow || shown == EffectRipple) {
         setSurfaceRowVisible(true);
         setGradientControlsVisible(true);
         patternChosen(m_patternCombo->currentIndex());
@@ -747,23 +666,23 @@ void LightingPage::customizedClicked()
 
 void LightingPage::leftClicked()
 {
-    if (!pressLeft(effectFlag, shownEffect))
+    if (!m_model.choose(LightingModel::OptionLeft))
         return;
-    setLit(m_left, effectFlag.left);
-    setLit(m_right, effectFlag.right);
+    setLit(m_left, m_model.flag().left);
+    setLit(m_right, m_model.flag().right);
 }
 
 void LightingPage::rightClicked()
 {
-    if (!pressRight(effectFlag, shownEffect))
+    if (!m_model.choose(LightingModel::OptionRight))
         return;
-    setLit(m_left, effectFlag.left);
-    setLit(m_right, effectFlag.right);
+    setLit(m_left, m_model.flag().left);
+    setLit(m_right, m_model.flag().right);
 }
 
 void LightingPage::rollingYesClicked()
 {
-    if (!chooseYes(effectFlag))
+    if (!m_model.choose(LightingModel::OptionYes))
         return;
     setLit(m_yes, true);
     setLit(m_no, false);
@@ -771,7 +690,7 @@ void LightingPage::rollingYesClicked()
 
 void LightingPage::rollingNoClicked()
 {
-    if (!chooseNo(effectFlag))
+    if (!m_model.choose(LightingModel::OptionNo))
         return;
     setLit(m_no, true);
     setLit(m_yes, false);
@@ -779,7 +698,7 @@ void LightingPage::rollingNoClicked()
 
 void LightingPage::staticClicked()
 {
-    if (!chooseStatic(effectFlag))
+    if (!m_model.choose(LightingModel::OptionStatic))
         return;
     setLit(m_static, true);
     setLit(m_pulse, false);
@@ -794,7 +713,7 @@ void LightingPage::staticClicked()
 
 void LightingPage::pulseClicked()
 {
-    if (!choosePulse(effectFlag))
+    if (!m_model.choose(LightingModel::OptionPulse))
         return;
     setLit(m_pulse, true);
     setLit(m_static, false);
@@ -804,12 +723,12 @@ void LightingPage::pulseClicked()
                                           m_zonesLabel, m_full, m_customized})
         w->show();
     setColourControlsVisible(true);
-    m_speedSlider->setValue(effectFlag.pulseSpeed);
+    m_speedSlider->setValue(m_model.flag().pulseSpeed);
 }
 
 void LightingPage::spectrumClicked()
 {
-    if (!chooseSpectrum(effectFlag))
+    if (!m_model.choose(LightingModel::OptionSpectrum))
         return;
     setLit(m_spectrum, true);
     setLit(m_static, false);
@@ -820,17 +739,17 @@ void LightingPage::spectrumClicked()
     for (QWidget *w : std::initializer_list<QWidget *>{m_zonesLabel, m_full, m_customized})
         w->hide();
     setColourControlsVisible(false);
-    m_speedSlider->setValue(effectFlag.spectrumSpeed);
+    m_speedSlider->setValue(m_model.flag().spectrumSpeed);
 }
 
 void LightingPage::speedChanged(int position)
 {
-    setStaticSpeed(effectFlag, position);
+    m_model.setStaticSpeed(position);
 }
 
 void LightingPage::waveSpeedChanged(int position)
 {
-    if (setWaveSpeed(effectFlag, position) && !m_flowPreview->isHidden())
+    if (m_model.setWaveSpeed(position) && !m_flowPreview->isHidden())
         refreshPreview();
 }
 
@@ -842,18 +761,7 @@ void LightingPage::applyClicked()
     if (k < 0 || k >= kEffectCount)
         return;
     const int profile = qBound(1, profileNumber, kEffectCount);
-    // Each of the three files is saved on its own: one that fails keeps its old
-    // content and does not stop the others.
-    SaveResult saved;
-    if (gCommandSender)
-        applyLighting(k, lightingState(), *gCommandSender, gDeviceHandle, profile, editedProfile,
-                      &saved);
-    else
-        saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), editedProfile);
-    savedEffectFlags[k] = effectFlag;
-    saved += writeEffectRecords(savedEffectFlags);
-    saved += writeKeyColorSets(staticColors, reactiveColors);
-    reportSaves(saved);
+    reportSaves(m_model.apply(profile, editedProfile, gCommandSender, gDeviceHandle));
 }
 
 void LightingPage::ledResetClicked()
@@ -863,61 +771,44 @@ void LightingPage::ledResetClicked()
 
 void LightingPage::resetProfileLighting(int n, const QString &storeAs)
 {
-    if (n < 1 || n > kEffectCount)
-        return;
-    // Profile 1's factory lighting keeps the Static sub-mode the user chose.
-    const EffectFlag &st =
-        shownEffect == EffectStatic ? effectFlag : savedEffectFlags[EffectStatic];
     const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
-    SaveResult saved;
-    if (gCommandSender) {
-        resetLighting(n, st.mode, st.modeSpeed, *gCommandSender, gDeviceHandle, name, &saved);
-    } else {
-        qDebug("reset %d", n);
-        saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.modeSpeed), name);
-    }
-    reportSaves(saved);
+    reportSaves(m_model.resetProfile(n, name, gCommandSender, gDeviceHandle));
 }
 
 // --- colour controls ----------------------------------------------------------
 
 void LightingPage::pickColour(const Rgb &colour, bool fromPalette)
 {
-    currentColor = colour;
+    m_model.setCurrentColor(colour);
     showColourFields();
-    const bool gradient =
-        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
+    const bool stopTakesColour =
+        m_model.gradientShown() && m_model.flag().customized && m_model.userPatternChosen();
     if (!fromPalette) {
         // The fields fill the keys of any effect with FULL on, then recolour
         // the selected stop unless a surface swatch waits for the colour.
         fillAllKeys(colour);
-        const bool swatchSelected = surfaceSelectedArrow || surfaceSelectedRipple;
-        if (gradient && effectFlag.customized && userPatternChosen() && !swatchSelected &&
-            stopEditor.recolourSelected(colour)) {
-            qDebug("color_select_btn_movewhitchone %d", stopEditor.selectedSlot());
+        if (stopTakesColour && !m_model.anySwatchSelected() &&
+            m_model.recolourSelectedStop(colour)) {
+            qDebug("color_select_btn_movewhitchone %d", m_model.stopEditor().selectedSlot());
             stopsEdited();
         }
         return;
     }
     // Palette: the selected stop, then the surface, then the keys.
-    const bool bothSwatches = surfaceSelectedArrow && surfaceSelectedRipple;
-    if (gradient && effectFlag.customized && userPatternChosen() && !bothSwatches &&
-        stopEditor.recolourSelected(colour)) {
-        qDebug("color_select_btn_movewhitchone %d", stopEditor.selectedSlot());
+    if (stopTakesColour && !m_model.bothSwatchesSelected() &&
+        m_model.recolourSelectedStop(colour)) {
+        qDebug("color_select_btn_movewhitchone %d", m_model.stopEditor().selectedSlot());
         stopsEdited();
     }
-    const bool surfaceTarget =
-        (shownEffect == EffectArrowFlow && surfaceSelectedArrow && surfaceOnArrow) ||
-        (shownEffect == EffectRipple && surfaceSelectedRipple && surfaceOnRipple);
-    if (surfaceTarget) {
-        surfaceColor = colour;
+    const int shown = m_model.shownEffect();
+    if (m_model.surfaceOn() && m_model.surfaceSelected()) {
+        m_model.setSurfaceColor(colour);
         styleSurfaceSwatch();
         savePatternFile();
     }
-    if (shownEffect == EffectStatic || shownEffect == EffectReactive ||
-        shownEffect == EffectArrowFlow)
+    if (shown == EffectStatic || shown == EffectReactive || shown == EffectArrowFlow)
         fillAllKeys(colour);
-    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple)
+    if (shown == EffectArrowFlow || shown == EffectRipple)
         refreshPreview();
 }
 
@@ -936,20 +827,13 @@ void LightingPage::colorCodeEdited()
 
 void LightingPage::surfaceClicked()
 {
-    bool *on = shownEffect == EffectArrowFlow ? &surfaceOnArrow
-               : shownEffect == EffectRipple  ? &surfaceOnRipple
-                                              : nullptr;
-    if (!on)
+    if (!m_model.toggleSurface())
         return;
-    *on = !*on;
-    setLit(m_surfaceButton, *on);
-    m_surfaceButton->setText(*on ? QCoreApplication::translate("keyboard_light_view", "ON")
-                                 : QCoreApplication::translate("keyboard_light_view", "OFF"));
-    if (!*on) {
-        if (shownEffect == EffectArrowFlow)
-            surfaceSelectedArrow = false;
-        else
-            surfaceSelectedRipple = false;
+    const bool on = m_model.surfaceOn();
+    setLit(m_surfaceButton, on);
+    m_surfaceButton->setText(on ? QCoreApplication::translate("keyboard_light_view", "ON")
+                                : QCoreApplication::translate("keyboard_light_view", "OFF"));
+    if (!on) {
         m_surfaceSwatch->hide();
     } else {
         styleSurfaceSwatch();
@@ -959,31 +843,26 @@ void LightingPage::surfaceClicked()
 
 void LightingPage::surfaceSwatchClicked()
 {
-    if (shownEffect == EffectArrowFlow)
-        surfaceSelectedArrow = !surfaceSelectedArrow;
-    else if (shownEffect == EffectRipple)
-        surfaceSelectedRipple = !surfaceSelectedRipple;
-    else
-        return;
-    styleSurfaceSwatch();
+    if (m_model.toggleSwatch())
+        styleSurfaceSwatch();
 }
 
 // --- colour stops and patterns ------------------------------------------------
 
 void LightingPage::addStopClicked()
 {
-    const int slot = stopEditor.addStop();
+    const int slot = m_model.addStop();
     if (slot < 0)
         return;
     qDebug("car_park %d", slot);
-    qDebug("count %d", stopEditor.presentCount());
+    qDebug("count %d", m_model.stopEditor().presentCount());
     stopsEdited();
     m_stopHandles[slot]->setStyleSheet(newStopHandleStyle());
 }
 
 void LightingPage::deleteStopClicked()
 {
-    if (stopEditor.deleteSelected() < 0)
+    if (m_model.deleteSelectedStop() < 0)
         return;
     stopsEdited();
 }
@@ -1001,13 +880,13 @@ void LightingPage::refillPatternList()
             Qt::BackgroundRole);
     }
     if (count > 0) {
-        m_patternCombo->setCurrentIndex(qBound(0, effectFlag.comboCount, count - 1));
+        m_patternCombo->setCurrentIndex(m_model.rememberedPattern(count));
         m_patternCombo->setStyleSheet(
             patternComboStyle(readPattern(patternIndex(), editedProfile).stops));
     } else {
         m_patternCombo->setStyleSheet(patternComboStyle(defaultStops()));
     }
-    syncStopsReadOnly();
+    m_model.setPatternIndex(m_patternCombo->currentIndex());
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
 }
@@ -1019,18 +898,15 @@ void LightingPage::syncPatternProfile()
     if (m_patternProfile == editedProfile)
         return;
     refillPatternList();
-    if (m_patternLabel->isVisibleTo(this) && effectFlag.customized)
+    if (m_patternLabel->isVisibleTo(this) && m_model.flag().customized)
         patternChosen(patternIndex());
 }
 
 void LightingPage::patternChosen(int index)
 {
+    m_model.choosePattern(index, editedProfile);
     if (index < 0)
         return;
-    effectFlag.comboCount = index;
-    const PatternData pattern = readPattern(index, editedProfile);
-    setStops(pattern.stops);
-    surfaceColor = pattern.surface;
     m_stopPressed = false;
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
@@ -1051,10 +927,9 @@ void LightingPage::addPatternClicked()
     if (m_patternCombo->count() >= kMaxPatterns)
         return;
     SaveResult saved;
-    const int index = addPattern(editedProfile, &saved);
+    const int index = m_model.addPattern(editedProfile, &saved);
     if (!reportSaves(saved) || index < 0)
         return;
-    effectFlag.comboCount = index;
     refillPatternList();
     patternChosen(patternIndex());
 }
@@ -1067,10 +942,8 @@ void LightingPage::clearPatternList()
 void LightingPage::deletePatternClicked()
 {
     syncPatternProfile();
-    const int index = patternIndex();
-    if (!deletePattern(index, editedProfile))
+    if (!m_model.deletePattern(editedProfile))
         return;
-    effectFlag.comboCount = index - 1;
     refillPatternList();
     patternChosen(patternIndex());
 }
@@ -1102,9 +975,9 @@ void LightingPage::enterEvent(QEvent *event)
 void LightingPage::pressOnStrip(const QPoint &p)
 {
     // Only a user pattern's stops can be chosen, and only on a shown strip.
-    if (!userPatternChosen() || m_stopsSlider->isHidden())
+    if (!m_model.userPatternChosen() || m_stopsSlider->isHidden())
         return;
-    const int slot = stopEditor.selectAtX(p.x());
+    const int slot = m_model.selectStopAtX(p.x());
     if (slot < 0)
         return;
     m_stopPressed = true;
@@ -1114,11 +987,9 @@ void LightingPage::pressOnStrip(const QPoint &p)
 void LightingPage::releaseStopPress()
 {
     m_stopPressed = false;
-    const bool gradient =
-        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
-    if (!gradient || !effectFlag.customized)
+    if (!m_model.gradientShown() || !m_model.flag().customized)
         return;
-    rememberShownStops();
+    m_model.rememberShownStops();
     savePatternFile();
     refreshPatternEntry(patternIndex());
     refreshPreview();
@@ -1132,7 +1003,7 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
     m_stopPressed = false;
     const bool inPalette = p.x() >= 525 && p.x() <= 663 && p.y() >= 441 && p.y() <= 579;
 
-    if (inPalette && !effectFlag.spectrum && !m_colourControls.first()->isHidden()) {
+    if (inPalette && !m_model.flag().spectrum && !m_colourControls.first()->isHidden()) {
         const QPoint at(p.x() - 524, p.y() - 440);
         if (m_palette.valid(at)) {
             const QColor c = m_palette.pixelColor(at);
@@ -1144,13 +1015,13 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
         return;
     }
     if (inKeyPressArea(p)) {
-        if (perKeyEditing()) {
+        if (m_model.perKeyEditing()) {
             m_pressPoint = p;
             m_dragging = true;
-            const Rgb colour = event->button() == Qt::LeftButton ? currentColor : Rgb{};
+            const Rgb colour = event->button() == Qt::LeftButton ? m_model.currentColor() : Rgb{};
             const int key = keyAtPoint(p);
             if (key >= 0) {
-                paintKey(key, colour, leds, rememberedSet());
+                m_model.paintKey(key, colour);
                 showKey(key, colour);
             }
         }
@@ -1163,14 +1034,9 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
     // A press elsewhere ends the stop selection and lets go of the swatch. Wave
     // has no swatch but its selection ends the same way, or every colour typed
     // afterwards would keep landing on the stop.
-    const bool gradient =
-        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
-    if (gradient && effectFlag.customized) {
-        stopEditor.clearSelection();
-        if (shownEffect == EffectArrowFlow)
-            surfaceSelectedArrow = false;
-        else if (shownEffect == EffectRipple)
-            surfaceSelectedRipple = false;
+    if (m_model.gradientShown() && m_model.flag().customized) {
+        m_model.clearStopSelection();
+        m_model.deselectSwatch();
         refreshStopHandles();
         styleSurfaceSwatch();
     }
@@ -1180,11 +1046,11 @@ void LightingPage::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->pos();
     if (m_stopPressed && event->buttons() != Qt::NoButton) {
-        if (isStopStripDrag(p.y()) && stopEditor.dragToX(p.x()))
+        if (isStopStripDrag(p.y()) && m_model.dragStopToX(p.x()))
             refreshStopHandles();
         return;
     }
-    if (!m_dragging || event->buttons() == Qt::NoButton || !perKeyEditing())
+    if (!m_dragging || event->buttons() == Qt::NoButton || !m_model.perKeyEditing())
         return;
     m_drawRect->setGeometry(100, 0, 730, 260);
     m_drawRect->show();
@@ -1201,10 +1067,10 @@ void LightingPage::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     const QPoint p = event->pos();
-    if (m_dragging && inKeyReleaseArea(p) && perKeyEditing()) {
-        const Rgb colour = event->button() == Qt::LeftButton ? currentColor : Rgb{};
+    if (m_dragging && inKeyReleaseArea(p) && m_model.perKeyEditing()) {
+        const Rgb colour = event->button() == Qt::LeftButton ? m_model.currentColor() : Rgb{};
         for (int key : keysInBand(m_pressPoint, p)) {
-            paintKey(key, colour, leds, rememberedSet());
+            m_model.paintKey(key, colour);
             showKey(key, colour);
         }
     }

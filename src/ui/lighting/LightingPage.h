@@ -2,11 +2,7 @@
 // The LIGHTING page: the effect choice and its options, the per-key colour
 // editor over the keyboard picture, the colour controls and APPLY / LED RESET.
 
-#include "core/lighting/EffectRecords.h"
-#include "core/lighting/KeyColors.h"
-#include "core/lighting/LightingBuilders.h"
-#include "core/lighting/LightingTypes.h"
-#include "core/lighting/StopEditor.h"
+#include "core/lighting/LightingModel.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -43,31 +39,8 @@ public:
     // The pattern entry being edited (-1 when the profile has none).
     int patternIndex() const;
 
-    // Page state.
-    orvanta::EffectFlag effectFlag;          // working record of shownEffect
-    orvanta::EffectRecords savedEffectFlags; // stored record of each effect
-    int shownEffect = orvanta::EffectStatic;
-    orvanta::Rgb currentColor{255, 0, 0};
-    orvanta::LedPlanes leds; // ledR, ledG, ledB
-    std::array<quint8, 264> scratch{};
-    orvanta::KeyColorSet staticColors;   // remembered per-key colours of Static
-    orvanta::KeyColorSet reactiveColors; // ... and of Reactive
-    // The stops of the STOPS CONTROL strip, with the stop selection.
-    orvanta::StopEditor stopEditor;
-    const orvanta::StopSlots &stops() const { return stopEditor.stops(); }
-    orvanta::Rgb surfaceColor{255, 0, 0};
-    bool surfaceOnArrow = false;
-    bool surfaceOnRipple = false;
-    bool surfaceSelectedArrow = false;
-    bool surfaceSelectedRipple = false;
-    orvanta::StopSlots arrowStops = orvanta::defaultStops();
-    orvanta::StopSlots waveStops = orvanta::defaultStops();
-    orvanta::StopSlots rippleStops = orvanta::defaultStops();
-    orvanta::Rgb arrowSurface{255, 0, 0};
-    orvanta::Rgb rippleSurface{255, 0, 0};
-
-    // What the builders read.
-    orvanta::LightingState lightingState() const;
+    // What the page edits.
+    const orvanta::LightingModel &model() const { return m_model; }
     // The colour a key widget shows.
     orvanta::Rgb keyColour(int key) const { return m_keyShown[key]; }
 
@@ -124,14 +97,11 @@ private:
     void styleSurfaceSwatch();
     void refreshStopHandles();
     void paintStopsStrip(); // the strip shows the stops as its gradient
-    void setStops(const orvanta::StopSlots &stops);
-    void syncStopsReadOnly();
     void stopsEdited();
     void savePatternFile();
     // Raises saveFailed for every failure of `result`; true when there was none.
     bool reportSaves(const orvanta::SaveResult &result);
     void refreshPatternEntry(int index);
-    void rememberShownStops();
     void syncPatternProfile();
     void pressOnStrip(const QPoint &p);
     void releaseStopPress();
@@ -139,18 +109,14 @@ private:
     void refreshPreview();
     void pickColour(const orvanta::Rgb &colour, bool fromPalette);
     void fillAllKeys(const orvanta::Rgb &colour);
-    orvanta::KeyColorSet *rememberedSet();
-    bool perKeyEditing() const;
-    bool userPatternChosen() const;
 
     // Switching effect: the shared selection steps, then the effect's own.
     void selectEffect(int k);
-    void selectStatic() { selectEffect(orvanta::EffectStatic); }
-    void selectReactive() { selectEffect(orvanta::EffectReactive); }
-    void selectArrowFlow() { selectEffect(orvanta::EffectArrowFlow); }
-    void selectWave() { selectEffect(orvanta::EffectWave); }
-    void selectRipple() { selectEffect(orvanta::EffectRipple); }
+    void replay(orvanta::LightingModel::Option option, void (LightingPage::*handler)());
+    // Chooses a PATTERN entry without the signal of a user's choice.
+    void showPatternIndex(int index);
 
+    orvanta::LightingModel m_model;
     std::array<QLabel *, orvanta::kKeyLightCount> m_keys{};
     std::array<orvanta::Rgb, orvanta::kKeyLightCount> m_keyShown{};
     std::array<QLabel *, orvanta::kStopSlots> m_stopHandles{};
