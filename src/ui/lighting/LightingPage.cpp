@@ -1,31 +1,27 @@
 #include "LightingPage.h"
 
-#include "FlowPreview.h"
-#include "RipplePreview.h"
-#include "SelectionRect.h"
+#include "ColourFields.h"
+#include "EffectPreviews.h"
+#include "KeyColourEditor.h"
+#include "LightingWidgets.h"
+#include "StopsStrip.h"
 #include "core/app/PictureCache.h"
 #include "core/device/CommandSender.h"
-#include "core/lighting/ColorCode.h"
 #include "core/lighting/PatternStore.h"
 #include "core/lighting/StripStyle.h"
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
 #include "ui/shell/Globals.h"
 
-#include <QColor>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QFile>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSlider>
 
 using namespace orvanta;
 
@@ -34,87 +30,17 @@ namespace
 
 const char kWindowPicture[] = "Image/UI Design 2016_Keyboard_out_0.0.png";
 const QPoint kPageOrigin(230, 140); // where the main window places the page
-constexpr int kRippleRearmMs = 400;
-
-const char kKeyboardPicture[] =
-    "Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png";
-
-QString rgbText(const Rgb &c)
-{
-    return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
-}
-
-QString keyStyle(const Rgb &c)
-{
-    return QStringLiteral("background-color:") + rgbText(c) + QStringLiteral(";");
-}
-
-QString fontFamily()
-{
-    return toNumber(IniStore::readLanguage()) == 0 ? QStringLiteral("Arial Unicode MS")
-                                                   : QStringLiteral("Microsoft JhengHei");
-}
-
-QString toggleStyle(bool lit)
-{
-    return QStringLiteral("QPushButton{border-image:url(Image/eff/fully_lighted/%1.png);"
-                          "color:%2;font-family:\"%3\";font-size:12px;font-weight:bold;}")
-        .arg(lit ? "toggle_on" : "toggle_off", lit ? "white" : "#b8b8b8", fontFamily());
-}
 
 } // namespace
 
 LightingPage::LightingPage(QWidget *parent) : QWidget(parent)
 {
     buildWidgets();
-    m_palette = QImage(QStringLiteral("Image/palette.png"));
     selectEffect(EffectStatic);
-    m_drawRect->hide();
+    m_keyEditor->hideSelection();
 }
 
 // --- construction -------------------------------------------------------------
-
-QLabel *LightingPage::makeLabel(const QString &text, const char *name, const QRect &geometry)
-{
-    auto *l = new QLabel(text, this);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    l->setStyleSheet(QStringLiteral("color:white;font-family:\"%1\";font-size:12px;"
-                                    "font-weight:bold;background:transparent;")
-                         .arg(fontFamily()));
-    return l;
-}
-
-QPushButton *LightingPage::makeToggle(const QString &text, const char *name, const QRect &geometry)
-{
-    auto *b = new QPushButton(text, this);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
-    setLit(b, false);
-    return b;
-}
-
-QPushButton *LightingPage::makeAction(const QString &text, const char *name, const QRect &geometry)
-{
-    auto *b = new QPushButton(text, this);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setStyleSheet(
-        QStringLiteral(
-            "QPushButton{border-image:url(Image/UI-Design-2016_Keyboard_out_204_910.472.png);"
-            "color:white;font-family:\"%1\";font-size:12px;font-weight:bold;}"
-            "QPushButton:pressed{border-image:url(Image/button_red.png);}")
-            .arg(fontFamily()));
-    return b;
-}
-
-void LightingPage::setLit(QPushButton *button, bool lit)
-{
-    button->setProperty("lit", lit);
-    button->setStyleSheet(toggleStyle(lit));
-}
 
 void LightingPage::buildWidgets()
 {
@@ -124,50 +50,13 @@ void LightingPage::buildWidgets()
     // window's own background picture, shifted to where the page sits, so that
     // nothing below shows through and the page joins the window seamlessly.
     m_background = cachedPixmap(QLatin1String(kWindowPicture));
-    m_rippleRearm.setInterval(kRippleRearmMs);
-    connect(&m_rippleRearm, &QTimer::timeout, this, [this] {
-        if (!m_ripplePreview->isActive())
-            m_ripplePreview->setUpShineCenter(m_ripplePreview->centre().x(),
-                                              m_ripplePreview->centre().y());
-    });
+    m_keyEditor.reset(new KeyColourEditor(this));
 
-    // The key widgets lie behind the keyboard picture, which is transparent over
-    // each key, so the colours show through the pictured caps.
-    for (int k = 0; k < kKeyLightCount; ++k) {
-        auto *key = new QLabel(this);
-        key->setObjectName(QStringLiteral("key_%1").arg(k));
-        key->setGeometry(keyWidgetRect(k));
-        m_keys[k] = key;
-        showKey(k, {255, 0, 0});
-    }
-    m_picture = new QLabel(this);
-    m_picture->setObjectName(QStringLiteral("keyboard_picture"));
-    m_picture->setGeometry(115, 0, 699, 242);
-    m_picture->setPixmap(cachedPixmap(QLatin1String(kKeyboardPicture)));
-    m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_previews.reset(new EffectPreviews(this));
+    m_keyEditor->addSelectionRect();
 
-    // The previews lie over the keyboard picture; the ripple one takes presses
-    // to move its centre, the flow one lets them through.
-    m_flowPreview = new FlowPreview(this);
-    m_flowPreview->setGeometry(115, 0, 699, 242);
-    m_flowPreview->hide();
-    m_ripplePreview = new RipplePreview(this);
-    m_ripplePreview->move(115, 22);
-    m_ripplePreview->hide();
-
-    m_drawRect = new SelectionRect(this);
-    m_drawRect->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_drawRect->hide();
-
-    const QString comboStyle = QStringLiteral(
-        "QComboBox{background:#2b2b2e;color:white;border:1px solid #5a5a60;padding-left:6px;}"
-        "QComboBox:hover{border:1px solid #d02020;}"
-        "QComboBox QAbstractItemView{background:#2b2b2e;color:white;"
-        "selection-background-color:#b01818;}");
-    const QString sliderStyle =
-        QStringLiteral("QSlider::groove:horizontal{height:4px;background:#55555a;}"
-                       "QSlider::handle:horizontal{background:#d02020;width:12px;margin:-6px "
-                       "0;border-radius:6px;}");
+    const QString comboStyle = LightingWidgets::comboStyle();
+    const QString sliderStyle = LightingWidgets::sliderStyle();
 
     // Effect choice and options, left half below the keyboard.
     m_effectLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "EFFECT"),
@@ -236,35 +125,10 @@ void LightingPage::buildWidgets()
                                 "wave_fast_label", {395, 382, 50, 24});
 
     // Gradient controls and colour controls, right half.
-    m_patternLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "PATTERN"),
-                               "pattern_label", {524, 262, 90, 24});
-    m_patternCombo = new QComboBox(this);
-    m_patternCombo->setObjectName(QStringLiteral("pattern_combo"));
-    m_patternCombo->setGeometry(620, 260, 160, 28);
-    m_patternCombo->setStyleSheet(comboStyle);
-    m_patternAdd = makeAction(QCoreApplication::translate("keyboard_light_view", "ADD"),
-                              "btn_pattern_add", {790, 260, 62, 28});
-    m_patternDel = makeAction(QCoreApplication::translate("keyboard_light_view", "DEL"),
-                              "btn_pattern_del", {860, 260, 62, 28});
-    m_stopsLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "STOPS CONTROL"),
-                             "stops_label", {524, 302, 150, 24});
-    m_addStop = makeAction(QCoreApplication::translate("keyboard_light_view", "ADD STOP"),
-                           "btn_add_stop", {700, 300, 105, 28});
-    m_delStop = makeAction(QCoreApplication::translate("keyboard_light_view", "DEL STOP"),
-                           "btn_del_stop", {815, 300, 105, 28});
-    m_stopsSlider = new QSlider(Qt::Horizontal, this);
-    m_stopsSlider->setObjectName(QStringLiteral("stops_slider"));
-    m_stopsSlider->setGeometry(524, 350, 398, 20);
-    m_stopsSlider->setRange(0, 100);
-    m_stopsSlider->setEnabled(false);
-    for (int i = 0; i < kStopSlots; ++i) {
-        auto *h = new QLabel(this);
-        h->setObjectName(QStringLiteral("stop_handle_%1").arg(i));
-        h->setGeometry(stopX[i], kStopHandleY, kStopHandleSize, kStopHandleSize);
-        h->setAttribute(Qt::WA_TransparentForMouseEvents);
-        h->hide();
-        m_stopHandles[i] = h;
-    }
+    m_strip.reset(new StopsStrip(this));
+    m_patternLabel = m_strip->patternLabel();
+    m_patternCombo = m_strip->patternCombo();
+    m_stopsSlider = m_strip->slider();
     m_surfaceLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SURFACE"),
                                "surface_label", {524, 402, 100, 24});
     m_surfaceButton = makeToggle(QString(), "btn_surface", {630, 400, 60, 26});
@@ -273,40 +137,10 @@ void LightingPage::buildWidgets()
     m_surfaceSwatch->setGeometry(700, 400, 26, 26);
     m_surfaceSwatch->setFocusPolicy(Qt::NoFocus);
 
-    auto *palette = new QLabel(this);
-    palette->setObjectName(QStringLiteral("palette"));
-    palette->setGeometry(524, 440, 140, 140);
-    palette->setStyleSheet(QStringLiteral("border-image:url(Image/palette.png);"));
-    palette->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_colourControls << palette;
-    const QString editStyle = QStringLiteral(
-        "QLineEdit{background:#1e1e21;color:white;border:1px solid #5a5a60;padding-left:4px;}"
-        "QLineEdit:focus{border:1px solid #d02020;}");
-    const char *channel[3] = {"R :", "G :", "B :"};
-    QLineEdit **edits[3] = {&m_rEdit, &m_gEdit, &m_bEdit};
-    for (int c = 0; c < 3; ++c) {
-        m_colourControls << makeLabel(QLatin1String(channel[c]), "rgb_label",
-                                      {680, 444 + 32 * c, 30, 24});
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QStringLiteral("edit_%1").arg(QChar("rgb"[c])));
-        e->setGeometry(712, 442 + 32 * c, 52, 26);
-        e->setValidator(new QIntValidator(0, 255, e));
-        e->setMaxLength(3);
-        e->setStyleSheet(editStyle);
-        connect(e, &QLineEdit::returnPressed, this, &LightingPage::rgbEdited);
-        *edits[c] = e;
-        m_colourControls << e;
-    }
-    m_colourControls << makeLabel(QStringLiteral("(0~255)"), "range_label", {772, 476, 70, 24});
-    m_colourControls << makeLabel(
-        QCoreApplication::translate("keyboard_light_view", "COLOR CODE :"), "code_label",
-        {680, 542, 110, 24});
-    m_codeEdit = new QLineEdit(this);
-    m_codeEdit->setObjectName(QStringLiteral("edit_code"));
-    m_codeEdit->setGeometry(792, 540, 90, 26);
-    m_codeEdit->setMaxLength(6);
-    m_codeEdit->setStyleSheet(editStyle);
-    m_colourControls << m_codeEdit;
+    m_colours.reset(new ColourFields(this));
+    for (int c = 0; c < 3; ++c)
+        connect(m_colours->channelEdit(c), &QLineEdit::returnPressed, this,
+                &LightingPage::rgbEdited);
     showColourFields();
 
     m_apply = makeAction(QCoreApplication::translate("keyboard_light_view", "APPLY"), "btn_apply",
@@ -329,38 +163,30 @@ void LightingPage::buildWidgets()
     connect(m_speedinessSlider, &QSlider::valueChanged, this, &LightingPage::waveSpeedChanged);
     connect(m_apply, &QPushButton::released, this, &LightingPage::applyClicked);
     connect(m_reset, &QPushButton::released, this, &LightingPage::ledResetClicked);
-    connect(m_addStop, &QPushButton::released, this, &LightingPage::addStopClicked);
-    connect(m_delStop, &QPushButton::released, this, &LightingPage::deleteStopClicked);
+    connect(m_strip->addStopButton(), &QPushButton::released, this, &LightingPage::addStopClicked);
+    connect(m_strip->deleteStopButton(), &QPushButton::released, this,
+            &LightingPage::deleteStopClicked);
     connect(m_patternCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &LightingPage::patternChosen);
-    connect(m_patternAdd, &QPushButton::released, this, &LightingPage::addPatternClicked);
-    connect(m_patternDel, &QPushButton::released, this, &LightingPage::deletePatternClicked);
+    connect(m_strip->patternAddButton(), &QPushButton::released, this,
+            &LightingPage::addPatternClicked);
+    connect(m_strip->patternDeleteButton(), &QPushButton::released, this,
+            &LightingPage::deletePatternClicked);
     connect(m_surfaceButton, &QPushButton::released, this, &LightingPage::surfaceClicked);
     connect(m_surfaceSwatch, &QPushButton::released, this, &LightingPage::surfaceSwatchClicked);
-    connect(m_codeEdit, &QLineEdit::returnPressed, this, &LightingPage::colorCodeEdited);
+    connect(m_colours->codeEdit(), &QLineEdit::returnPressed, this, &LightingPage::colorCodeEdited);
 }
 
 // --- small helpers ------------------------------------------------------------
 
-void LightingPage::showKey(int key, const Rgb &colour)
-{
-    m_keyShown[key] = colour;
-    m_keys[key]->setStyleSheet(keyStyle(colour));
-}
-
 void LightingPage::showColourFields()
 {
-    const Rgb &c = m_model.currentColor();
-    m_rEdit->setText(QString::number(c.r));
-    m_gEdit->setText(QString::number(c.g));
-    m_bEdit->setText(QString::number(c.b));
-    m_codeEdit->setText(colorCodeText(c));
+    m_colours->show(m_model.currentColor());
 }
 
 void LightingPage::setColourControlsVisible(bool visible)
 {
-    for (QWidget *w : m_colourControls)
-        w->setVisible(visible);
+    m_colours->setVisible(visible);
 }
 
 void LightingPage::setSurfaceRowVisible(bool visible)
@@ -382,13 +208,8 @@ void LightingPage::setSurfaceRowVisible(bool visible)
 
 void LightingPage::setGradientControlsVisible(bool visible)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_patternLabel, m_patternCombo, m_patternAdd,
-                                                       m_patternDel, m_stopsLabel, m_stopsSlider})
-        w->setVisible(visible);
-    const bool stopButtons =
-        visible && m_model.userPatternChosen() && m_model.shownEffect() != EffectWave;
-    m_addStop->setVisible(stopButtons);
-    m_delStop->setVisible(stopButtons);
+    m_strip->setVisible(visible,
+                        m_model.userPatternChosen() && m_model.shownEffect() != EffectWave);
 }
 
 void LightingPage::styleSurfaceSwatch()
@@ -399,23 +220,7 @@ void LightingPage::styleSurfaceSwatch()
 
 void LightingPage::refreshStopHandles()
 {
-    // Handles exist only where the stops may be edited: a user pattern on a
-    // shown strip.
-    const bool show = m_stopsSlider->isVisibleTo(this) && m_model.userPatternChosen();
-    const StopSlots &s = m_model.stops();
-    for (int i = 0; i < kStopSlots; ++i) {
-        m_stopHandles[i]->setVisible(show && s[i].present);
-        m_stopHandles[i]->setStyleSheet(
-            stopHandleStyle(s[i].color, i == m_model.stopEditor().selectedSlot()));
-        if (show && s[i].present)
-            m_stopHandles[i]->raise();
-    }
-    paintStopsStrip();
-}
-
-void LightingPage::paintStopsStrip()
-{
-    m_stopsSlider->setStyleSheet(stripStyleSheet(m_model.stops()));
+    m_strip->refreshHandles(m_model);
 }
 
 int LightingPage::patternIndex() const
@@ -437,14 +242,7 @@ bool LightingPage::reportSaves(const orvanta::SaveResult &result)
 
 void LightingPage::refreshPatternEntry(int index)
 {
-    if (index < 0 || index >= m_patternCombo->count())
-        return;
-    // The entry shows its file: the editor may hold an effect's remembered
-    // stops that were never saved to it.
-    const StopSlots s = readPattern(index, editedProfile).stops;
-    m_patternCombo->setItemData(index, QBrush(patternEntryGradient(s)), Qt::BackgroundRole);
-    if (index == patternIndex())
-        m_patternCombo->setStyleSheet(patternComboStyle(s));
+    m_strip->refreshEntry(index, editedProfile);
 }
 
 // After every change of the edited stops: the strip, the handles and the
@@ -460,10 +258,8 @@ void LightingPage::stopsEdited()
 
 void LightingPage::fillAllKeys(const Rgb &colour)
 {
-    if (!m_model.fillAllKeys(colour))
-        return;
-    for (int k = 0; k < kKeyLightCount; ++k)
-        showKey(k, colour);
+    if (m_model.fillAllKeys(colour))
+        m_keyEditor->showAll(colour);
 }
 
 // --- effect switching ---------------------------------------------------------
@@ -479,42 +275,12 @@ void LightingPage::effectChosen(int index)
 
 void LightingPage::stopPreviews()
 {
-    m_flowPreview->stopFlow();
-    m_flowPreview->hide();
-    m_rippleRearm.stop();
-    m_ripplePreview->stopRipple();
-    m_ripplePreview->hide();
+    m_previews->stop();
 }
 
 void LightingPage::refreshPreview()
 {
-    const int shown = m_model.shownEffect();
-    const EffectFlag &flag = m_model.flag();
-    if (shown == EffectArrowFlow || shown == EffectWave) {
-        const ZoneColors z = shown == EffectArrowFlow && flag.fullFlag
-                                 ? fullZones(m_model.currentColor())
-                                 : interpolateZones(m_model.stops());
-        m_flowPreview->setZoneColours(z.r, z.g, z.b);
-        // Faster Wave codes are smaller; the flow runs slower at higher levels.
-        const int level = shown == EffectWave ? flag.speediness / 2 : 2;
-        m_flowPreview->show();
-        m_flowPreview->raise();
-        m_flowPreview->startFlow(level);
-    } else if (shown == EffectRipple) {
-        const PreviewZones z =
-            previewZones(m_model.stops(), flag.customized, m_model.currentColor());
-        m_ripplePreview->setRingColours(z.r, z.g, z.b);
-        m_ripplePreview->show();
-        m_ripplePreview->raise();
-        if (!m_ripplePreview->isRunning()) {
-            // A ripple from the middle of the keyboard at once; a press on the
-            // preview moves the centre, and a new ripple follows each finished one.
-            m_ripplePreview->setUpShineCenter(RipplePreview::kWidth / 2,
-                                              RipplePreview::kHeight / 2);
-            m_ripplePreview->startRipple();
-            m_rippleRearm.start();
-        }
-    }
+    m_previews->refresh(m_model);
 }
 
 void LightingPage::showPatternIndex(int index)
@@ -540,15 +306,13 @@ void LightingPage::selectEffect(int k)
     }
     if (m_model.enterEffect(k)) {
         // The FULL colour of the effect left behind is gone from the keys.
-        for (int key = 0; key < kKeyLightCount; ++key)
-            showKey(key, {255, 0, 0});
+        m_keyEditor->showAll({255, 0, 0});
     }
     for (QPushButton *b :
          {m_full, m_customized, m_left, m_right, m_yes, m_no, m_static, m_pulse, m_spectrum})
         setLit(b, false);
     m_stopPressed = false;
-    for (QLabel *h : m_stopHandles)
-        h->hide();
+    m_strip->hideHandles();
 
     const bool zones = k != EffectWave;
     m_zonesLabel->setVisible(zones);
@@ -616,10 +380,7 @@ void LightingPage::selectEffect(int k)
 
     m_model.loadEffectColours();
     if (k == EffectStatic || k == EffectReactive) {
-        const KeyColorSet &set =
-            k == EffectStatic ? m_model.staticColors() : m_model.reactiveColors();
-        for (int key = 0; key < kKeyLightCount; ++key)
-            showKey(key, set.keyColor(key));
+        m_keyEditor->showSet(k == EffectStatic ? m_model.staticColors() : m_model.reactiveColors());
     } else if (k == EffectRipple) {
         // Ripple always shows its chosen pattern, with FULL too: the stops then
         // stay out of sight but are what Arrow Flow or Wave take over next.
@@ -644,8 +405,7 @@ void LightingPage::fullClicked()
         setGradientControlsVisible(false);
         setSurfaceRowVisible(false);
         m_model.clearStopSelection();
-        for (QLabel *h : m_stopHandles)
-            h->hide();
+        m_strip->hideHandles();
         refreshPreview();
     }
 }
@@ -749,7 +509,7 @@ void LightingPage::speedChanged(int position)
 
 void LightingPage::waveSpeedChanged(int position)
 {
-    if (m_model.setWaveSpeed(position) && !m_flowPreview->isHidden())
+    if (m_model.setWaveSpeed(position) && m_previews->flowShown())
         refreshPreview();
 }
 
@@ -814,15 +574,12 @@ void LightingPage::pickColour(const Rgb &colour, bool fromPalette)
 
 void LightingPage::rgbEdited()
 {
-    const Rgb c{qBound(0, toNumber(m_rEdit->text()), 255),
-                qBound(0, toNumber(m_gEdit->text()), 255),
-                qBound(0, toNumber(m_bEdit->text()), 255)};
-    pickColour(c, false);
+    pickColour(m_colours->typedChannels(), false);
 }
 
 void LightingPage::colorCodeEdited()
 {
-    pickColour(parseColorCode(m_codeEdit->text()), false);
+    pickColour(m_colours->typedCode(), false);
 }
 
 void LightingPage::surfaceClicked()
@@ -857,7 +614,7 @@ void LightingPage::addStopClicked()
     qDebug("car_park %d", slot);
     qDebug("count %d", m_model.stopEditor().presentCount());
     stopsEdited();
-    m_stopHandles[slot]->setStyleSheet(newStopHandleStyle());
+    m_strip->markNewStop(slot);
 }
 
 void LightingPage::deleteStopClicked()
@@ -870,22 +627,7 @@ void LightingPage::deleteStopClicked()
 void LightingPage::refillPatternList()
 {
     m_patternProfile = editedProfile;
-    const QSignalBlocker block(m_patternCombo);
-    m_patternCombo->clear();
-    const int count = patternCount(editedProfile);
-    for (int i = 0; i < count; ++i) {
-        m_patternCombo->addItem(QString());
-        m_patternCombo->setItemData(
-            i, QBrush(patternEntryGradient(readPattern(i, editedProfile).stops)),
-            Qt::BackgroundRole);
-    }
-    if (count > 0) {
-        m_patternCombo->setCurrentIndex(m_model.rememberedPattern(count));
-        m_patternCombo->setStyleSheet(
-            patternComboStyle(readPattern(patternIndex(), editedProfile).stops));
-    } else {
-        m_patternCombo->setStyleSheet(patternComboStyle(defaultStops()));
-    }
+    m_strip->fill(editedProfile, m_model);
     m_model.setPatternIndex(m_patternCombo->currentIndex());
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
@@ -912,7 +654,7 @@ void LightingPage::patternChosen(int index)
     refreshStopHandles();
     refreshPatternEntry(index);
     styleSurfaceSwatch();
-    if (!m_flowPreview->isHidden() || !m_ripplePreview->isHidden())
+    if (m_previews->anyShown())
         refreshPreview();
 }
 
@@ -999,32 +741,13 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
 {
     syncPatternProfile();
     const QPoint p = event->pos();
-    m_dragging = false;
     m_stopPressed = false;
-    const bool inPalette = p.x() >= 525 && p.x() <= 663 && p.y() >= 441 && p.y() <= 579;
-
-    if (inPalette && !m_model.flag().spectrum && !m_colourControls.first()->isHidden()) {
-        const QPoint at(p.x() - 524, p.y() - 440);
-        if (m_palette.valid(at)) {
-            const QColor c = m_palette.pixelColor(at);
-            qDebug("R::%d", c.red());
-            qDebug("G::%d", c.green());
-            qDebug("B::%d", c.blue());
-            pickColour({c.red(), c.green(), c.blue()}, true);
-        }
+    if (m_keyEditor->press(p, event->button(), m_model))
         return;
-    }
-    if (inKeyPressArea(p)) {
-        if (m_model.perKeyEditing()) {
-            m_pressPoint = p;
-            m_dragging = true;
-            const Rgb colour = event->button() == Qt::LeftButton ? m_model.currentColor() : Rgb{};
-            const int key = keyAtPoint(p);
-            if (key >= 0) {
-                m_model.paintKey(key, colour);
-                showKey(key, colour);
-            }
-        }
+    if (ColourFields::inPalette(p) && !m_model.flag().spectrum && m_colours->isShown()) {
+        Rgb colour;
+        if (m_colours->paletteColour(p, &colour))
+            pickColour(colour, true);
         return;
     }
     if (isStopStripPress(p.x(), p.y())) {
@@ -1050,29 +773,15 @@ void LightingPage::mouseMoveEvent(QMouseEvent *event)
             refreshStopHandles();
         return;
     }
-    if (!m_dragging || event->buttons() == Qt::NoButton || !m_model.perKeyEditing())
-        return;
-    m_drawRect->setGeometry(100, 0, 730, 260);
-    m_drawRect->show();
-    m_drawRect->raise();
-    m_drawRect->setSelection(m_pressPoint.x(), m_pressPoint.y(), p.x() - m_pressPoint.x(),
-                             p.y() - m_pressPoint.y());
+    m_keyEditor->move(p, event->buttons(), m_model);
 }
 
 void LightingPage::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_drawRect->hide();
+    m_keyEditor->hideSelection();
     if (m_stopPressed) {
         releaseStopPress();
         return;
     }
-    const QPoint p = event->pos();
-    if (m_dragging && inKeyReleaseArea(p) && m_model.perKeyEditing()) {
-        const Rgb colour = event->button() == Qt::LeftButton ? m_model.currentColor() : Rgb{};
-        for (int key : keysInBand(m_pressPoint, p)) {
-            m_model.paintKey(key, colour);
-            showKey(key, colour);
-        }
-    }
-    m_dragging = false;
+    m_keyEditor->release(event->pos(), event->button(), m_model);
 }

@@ -2,6 +2,11 @@
 // The LIGHTING page: the effect choice and its options, the per-key colour
 // editor over the keyboard picture, the colour controls and APPLY / LED RESET.
 
+#include "ColourFields.h"
+#include "EffectPreviews.h"
+#include "KeyColourEditor.h"
+#include "LightingWidgets.h"
+#include "StopsStrip.h"
 #include "core/lighting/LightingModel.h"
 
 #include <QImage>
@@ -11,6 +16,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -18,9 +24,6 @@ class QLineEdit;
 class QMouseEvent;
 class QPushButton;
 class QSlider;
-class SelectionRect;
-class FlowPreview;
-class RipplePreview;
 
 class LightingPage : public QWidget
 {
@@ -42,7 +45,7 @@ public:
     // What the page edits.
     const orvanta::LightingModel &model() const { return m_model; }
     // The colour a key widget shows.
-    orvanta::Rgb keyColour(int key) const { return m_keyShown[key]; }
+    orvanta::Rgb keyColour(int key) const { return m_keyEditor->keyColour(key); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -85,18 +88,25 @@ public slots:
 
 private:
     void buildWidgets();
-    QPushButton *makeToggle(const QString &text, const char *name, const QRect &geometry);
-    QPushButton *makeAction(const QString &text, const char *name, const QRect &geometry);
-    QLabel *makeLabel(const QString &text, const char *name, const QRect &geometry);
-    void setLit(QPushButton *button, bool lit);
-    void showKey(int key, const orvanta::Rgb &colour);
+    QPushButton *makeToggle(const QString &text, const char *name, const QRect &geometry)
+    {
+        return LightingWidgets::toggle(this, text, name, geometry);
+    }
+    QPushButton *makeAction(const QString &text, const char *name, const QRect &geometry)
+    {
+        return LightingWidgets::action(this, text, name, geometry);
+    }
+    QLabel *makeLabel(const QString &text, const char *name, const QRect &geometry)
+    {
+        return LightingWidgets::label(this, text, name, geometry);
+    }
+    static void setLit(QPushButton *button, bool lit) { LightingWidgets::setLit(button, lit); }
     void showColourFields();
     void setColourControlsVisible(bool visible);
     void setGradientControlsVisible(bool visible);
     void setSurfaceRowVisible(bool visible);
     void styleSurfaceSwatch();
     void refreshStopHandles();
-    void paintStopsStrip(); // the strip shows the stops as its gradient
     void stopsEdited();
     void savePatternFile();
     // Raises saveFailed for every failure of `result`; true when there was none.
@@ -117,13 +127,9 @@ private:
     void showPatternIndex(int index);
 
     orvanta::LightingModel m_model;
-    std::array<QLabel *, orvanta::kKeyLightCount> m_keys{};
-    std::array<orvanta::Rgb, orvanta::kKeyLightCount> m_keyShown{};
-    std::array<QLabel *, orvanta::kStopSlots> m_stopHandles{};
-    QLabel *m_picture = nullptr;
-    SelectionRect *m_drawRect = nullptr;
-    FlowPreview *m_flowPreview = nullptr;     // Arrow Flow and Wave
-    RipplePreview *m_ripplePreview = nullptr; // Ripple
+    std::unique_ptr<KeyColourEditor> m_keyEditor;
+    std::unique_ptr<StopsStrip> m_strip;
+    std::unique_ptr<EffectPreviews> m_previews;
 
     QComboBox *m_effectCombo = nullptr;
     QLabel *m_effectLabel = nullptr;
@@ -147,30 +153,17 @@ private:
     QLabel *m_waveSlowLabel = nullptr;
     QLabel *m_waveFastLabel = nullptr;
     QSlider *m_speedinessSlider = nullptr;
-    QList<QWidget *> m_colourControls;
-    QLineEdit *m_rEdit = nullptr;
-    QLineEdit *m_gEdit = nullptr;
-    QLineEdit *m_bEdit = nullptr;
-    QLineEdit *m_codeEdit = nullptr;
-    QLabel *m_stopsLabel = nullptr;
+    std::unique_ptr<ColourFields> m_colours;
     QSlider *m_stopsSlider = nullptr;
-    QPushButton *m_addStop = nullptr;
-    QPushButton *m_delStop = nullptr;
     QLabel *m_patternLabel = nullptr;
     QComboBox *m_patternCombo = nullptr;
-    QPushButton *m_patternAdd = nullptr;
-    QPushButton *m_patternDel = nullptr;
     QLabel *m_surfaceLabel = nullptr;
     QPushButton *m_surfaceButton = nullptr;
     QPushButton *m_surfaceSwatch = nullptr;
     QPushButton *m_apply = nullptr;
     QPushButton *m_reset = nullptr;
 
-    QImage m_palette;
-    QPoint m_pressPoint;
-    bool m_dragging = false;
     bool m_stopPressed = false; // a stop press waits for its release
     QString m_patternProfile;   // whose pattern files the PATTERN list shows
-    QTimer m_rippleRearm;       // starts a new ripple once the last one is over
     QPixmap m_background;
 };
