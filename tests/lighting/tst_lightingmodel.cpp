@@ -119,6 +119,9 @@ private slots:
         QCOMPARE(m.leds().ledG[17], 2);
         QCOMPARE(m.staticColors().keyColor(14), (Rgb{1, 2, 3}));
         QVERIFY(!m.fillAllKeys({9, 9, 9})); // only with FULL
+        const KeyColorSet before = m.staticColors();
+        m.paintKey(200, {9, 9, 9}); // no such key
+        QVERIFY(m.staticColors() == before);
 
         show(m, EffectReactive);
         QCOMPARE(m.leds().ledG[17], 0);
