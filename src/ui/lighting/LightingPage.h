@@ -9,18 +9,14 @@
 #include "StopsStrip.h"
 #include "core/lighting/LightingModel.h"
 
-#include <QImage>
 #include <QPixmap>
 #include <QPoint>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
-#include <array>
 #include <memory>
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QMouseEvent;
 class QPushButton;
 class QSlider;
