@@ -6,7 +6,6 @@
 #include "ui/shell/ConsoleContext.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -19,21 +18,13 @@ template <typename T> T *child(QWidget &page, const QString &name)
 {
     return page.findChild<T *>(name); // the page's object names
 }
-inline QComboBox *combo(QWidget &page, const char *name)
-{
-    return child<QComboBox>(page, name);
-}
-inline QPushButton *button(QWidget &page, const char *name)
-{
-    return child<QPushButton>(page, name);
-}
 inline void click(QWidget &page, const char *name)
 {
-    emit button(page, name)->released();
+    emit child<QPushButton>(page, name)->released();
 }
 inline bool lit(QWidget &page, const char *name)
 {
-    return button(page, name)->property("lit").toBool();
+    return child<QPushButton>(page, name)->property("lit").toBool();
 }
 inline void enter(QWidget &page, const char *name, const QString &text)
 {
@@ -48,27 +39,19 @@ inline void enterColour(QWidget &page, const Rgb &c)
     enter(page, "edit_b", QString::number(c.b));
 }
 
-inline void sendMouse(QWidget *w, QEvent::Type type, QPoint p, Qt::MouseButton button,
-                      Qt::MouseButtons held)
-{
-    QMouseEvent e(type, p, w->mapToGlobal(p), button, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-
 // Press at `from`, move through `path` with the button held, release at the last point.
 inline void drag(QWidget *w, QPoint from, std::initializer_list<QPoint> path,
                  Qt::MouseButton b = Qt::LeftButton)
 {
-    sendMouse(w, QEvent::MouseButtonPress, from, b, b);
+    auto send = [w](QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, p, w->mapToGlobal(p), button, held, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    };
+    send(QEvent::MouseButtonPress, from, b, b);
     QPoint last = from;
     for (QPoint p : path)
-        sendMouse(w, QEvent::MouseMove, last = p, Qt::NoButton, b);
-    sendMouse(w, QEvent::MouseButtonRelease, last, b, Qt::NoButton);
-}
-
-inline void press(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton)
-{
-    drag(w, p, {}, b);
+        send(QEvent::MouseMove, last = p, Qt::NoButton, b);
+    send(QEvent::MouseButtonRelease, last, b, Qt::NoButton);
 }
 
 // A fresh working directory and an in-memory keyboard behind the context's

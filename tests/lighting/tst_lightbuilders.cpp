@@ -229,14 +229,6 @@ private slots:
         QCOMPARE(hex(device.reports[sentAt + 1]), hex(toBytes(s2)));
     }
 
-    void resetRefusesUnknownProfiles()
-    {
-        QVERIFY(resetLighting(0, 0, 0, sender, &device, "F").reports.isEmpty());
-        QVERIFY(resetLighting(6, 0, 0, sender, &device, "F").reports.isEmpty());
-        QVERIFY(device.reports.isEmpty());
-        QVERIFY(!QFile::exists("lightfile/F/cmd/light_cmd.ini"));
-    }
-
     void readingAShortFileStaysBounded()
     {
         QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=3\n0=\"7,2,x\"\n"));

@@ -1,14 +1,14 @@
-// The LIGHTING page driven like a user: effect switching with stored records,
-// option buttons, the per-key editor with the mouse, APPLY and LED RESET.
+// The LIGHTING page wired to its model: effect switching replays each stored
+// record onto the buttons, the mouse paints keys, picks palette colours and
+// drags stops, and APPLY / LED RESET reach the keyboard for the edited profile.
 
 #include "LightPageSupport.h"
-#include "core/device/CommandSender.h"
-#include "core/lighting/EffectRecords.h"
-#include "core/lighting/LightingBuilders.h"
+#include "core/lighting/PatternStore.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/shell/ConsoleContext.h"
 
-#include <memory>
+#include <QComboBox>
+#include <QLabel>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -18,6 +18,11 @@ class LightPageTest : public QObject
     Q_OBJECT
 
     PageRig rig;
+
+    static QComboBox *combo(LightingPage &page, const char *name)
+    {
+        return child<QComboBox>(page, name);
+    }
 
 private slots:
     void init() { rig.init(); }
@@ -32,74 +37,18 @@ private slots:
                           "[wave]\ncustomized=1\nright=1\nspeediness=5\n"
                           "[ripple]\nfull=1\nyes=1\ncombo_count=0\n"));
         LightingPage page(&rig.context);
-        const EffectRecords before = page.savedEffectFlags;
-        QComboBox *effects = combo(page, "effect_combo");
+        const EffectRecords before = page.model().records();
         for (int k : {3, 0, 2, 4, 1, 3, 2, 0}) {
-            effects->setCurrentIndex(k);
-            QCOMPARE(page.shownEffect, k);
-            QVERIFY2(page.effectFlag == before[k], qPrintable(QString::number(k)));
+            combo(page, "effect_combo")->setCurrentIndex(k);
+            QCOMPARE(page.model().shownEffect(), k);
+            QVERIFY2(page.model().flag() == before[k], qPrintable(QString::number(k)));
         }
-        for (int k = 0; k < kEffectCount; ++k)
-            QVERIFY2(page.savedEffectFlags[k] == before[k], qPrintable(QString::number(k)));
-        // the buttons show the record that came back
-        effects->setCurrentIndex(2);
+        combo(page, "effect_combo")->setCurrentIndex(2);
         QVERIFY(lit(page, "btn_left") && lit(page, "btn_right") && lit(page, "btn_no"));
+        QVERIFY(!lit(page, "btn_yes") && lit(page, "btn_customized"));
     }
 
-    void ledResetAddressesTheEffectsProfile()
-    {
-        LightingPage page(&rig.context);
-        page.profileNumber = 2;
-        page.editedProfile = "Mine";
-        combo(page, "effect_combo")->setCurrentIndex(3);
-        click(page, "btn_right");
-        const EffectFlag working = page.effectFlag;
-        const EffectRecords records = page.savedEffectFlags;
-        click(page, "btn_led_reset");
-        QCOMPARE(rig.device.reports.size(), 3);
-        for (const QByteArray &r : rig.device.reports)
-            QCOMPARE(int(quint8(r[2])), 4);
-        QCOMPARE(int(quint8(rig.device.reports[0][10])), 0); // factory Wave runs left
-        QVERIFY(page.effectFlag == working);
-        for (int k = 0; k < kEffectCount; ++k)
-            QVERIFY(page.savedEffectFlags[k] == records[k]);
-        QVERIFY(!QFile::exists("system/light_flag.ini"));
-        QCOMPARE(readLightCommandSet("Mine").type, 3);
-    }
-
-    void perKeyEditor()
-    {
-        LightingPage page(&rig.context);
-        QVERIFY(page.effectFlag.customized);
-        enter(page, "edit_code", "00ff00");
-        const QPoint esc = keyWidgetRect(0).center();
-        press(&page, esc);
-        QCOMPARE(page.leds.ledG[8], 255);
-        QCOMPARE(page.keyColour(0), (Rgb{0, 255, 0}));
-        QCOMPARE(page.staticColors.keyColor(0), (Rgb{0, 255, 0}));
-
-        const QPoint one = keyWidgetRect(14).center();
-        page.leds.ledR[17] = 9;
-        press(&page, one, Qt::RightButton);
-        QCOMPARE((QList<int>{page.leds.ledR[17], page.leds.ledG[17], page.leds.ledB[17]}),
-                 (QList<int>{0, 0, 0}));
-        QCOMPARE(page.keyColour(14), (Rgb{0, 0, 0}));
-
-        // upwards and leftwards bands paint nothing
-        const LedPlanes before = page.leds;
-        drag(&page, {560, 20}, {{340, 40}, {120, 60}}); // presses outside any key
-        drag(&page, {120, 60}, {{340, 40}, {560, 20}});
-        QVERIFY(page.leds.ledG == before.ledG);
-
-        drag(&page, {120, 20}, {{340, 30}, {560, 40}});
-        for (int k = 0; k <= 12; ++k) {
-            QCOMPARE(page.leds.ledG[8 * (k + 1)], 255);
-            QCOMPARE(page.keyColour(k), (Rgb{0, 255, 0}));
-        }
-        QCOMPARE(page.leds.ledG[9], 0); // "~" lies below the band
-    }
-
-    void palettePick()
+    void mousePaintsKeysAndPicksColours()
     {
         QVERIFY(QDir().mkpath("Image"));
         QImage palette(140, 140, QImage::Format_RGB32);
@@ -107,30 +56,58 @@ private slots:
         palette.setPixelColor(10, 10, QColor(0, 128, 255));
         QVERIFY(palette.save("Image/palette.png"));
         LightingPage page(&rig.context);
+        enter(page, "edit_code", "00ff00");
+        drag(&page, keyWidgetRect(0).center(), {});
+        drag(&page, keyWidgetRect(14).center(), {}, Qt::RightButton);
+        QCOMPARE(page.keyColour(0), (Rgb{0, 255, 0}));
+        QCOMPARE(page.keyColour(14), (Rgb{0, 0, 0}));
+        drag(&page, {120, 20}, {{340, 30}, {560, 40}}); // the function row
+        QCOMPARE(page.keyColour(12), (Rgb{0, 255, 0}));
+        QCOMPARE(page.model().staticColors().keyColor(12), (Rgb{0, 255, 0}));
+
         combo(page, "effect_combo")->setCurrentIndex(1);
         click(page, "btn_full");
-        sendMouse(&page, QEvent::MouseButtonPress, {534, 450}, Qt::LeftButton, Qt::LeftButton);
-        QCOMPARE(page.currentColor, (Rgb{0, 128, 255}));
+        drag(&page, {534, 450}, {}); // palette pixel (10, 10)
         QCOMPARE(child<QLineEdit>(page, "edit_code")->text(), QString("0080ff"));
-        QCOMPARE(page.leds.ledG[3], 128); // FULL fills every slot
+        QCOMPARE(page.keyColour(103), (Rgb{0, 128, 255}));
+        drag(&page, keyWidgetRect(0).center(), {}); // no per-key painting with FULL
+        QCOMPARE(page.keyColour(0), (Rgb{0, 128, 255}));
     }
 
-    void fullPaintsEverySlot()
+    void stopsStripAndApply()
     {
+        for (int n = 1; n <= 6; ++n)
+            IniStore::createPatternFile(n, "Mine");
         LightingPage page(&rig.context);
-        combo(page, "effect_combo")->setCurrentIndex(1);
-        click(page, "btn_full");
-        // no per-key painting with FULL
-        sendMouse(&page, QEvent::MouseButtonPress, keyWidgetRect(0).center(), Qt::LeftButton,
-                  Qt::LeftButton);
-        QCOMPARE(page.leds.ledR[8], 0);
-        enter(page, "edit_b", "255");
-        enter(page, "edit_r", "0");
-        QCOMPARE(page.currentColor, (Rgb{0, 0, 255}));
-        QCOMPARE(child<QLineEdit>(page, "edit_code")->text(), QString("0000ff"));
-        for (int s = 0; s < 264; ++s) // the slots below the keys too
-            QCOMPARE(page.leds.ledR[s] + page.leds.ledG[s] + page.reactiveColors.ledB[s], 255);
-        QCOMPARE(page.keyColour(103), (Rgb{0, 0, 255}));
+        page.editedProfile = "Mine";
+        page.profileNumber = 2;
+        page.refillPatternList();
+        combo(page, "effect_combo")->setCurrentIndex(EffectArrowFlow);
+        combo(page, "pattern_combo")->setCurrentIndex(5);
+        click(page, "btn_add_stop");
+        drag(&page, {slotX(1), 375}, {{slotX(3), 375}, {slotX(9), 375}});
+        QCOMPARE(child<QLabel>(page, "stop_handle_9")->x(), stopX[9]);
+        drag(&page, {slotX(9), 375}, {});
+        enterColour(page, {0, 128, 255});
+        const StopSlots saved = readPattern(5, "Mine").stops;
+        QCOMPARE(presentSlots(saved), (QVector<int>{0, 9, 10}));
+        QCOMPARE(saved[9].color, (Rgb{0, 128, 255}));
+
+        combo(page, "pattern_combo")->setCurrentIndex(2); // built-in: no handles, no edits
+        QVERIFY(child<QLabel>(page, "stop_handle_0")->isHidden());
+        QVERIFY(child<QPushButton>(page, "btn_add_stop")->isHidden());
+
+        combo(page, "pattern_combo")->setCurrentIndex(5);
+        click(page, "btn_apply");
+        QCOMPARE(rig.device.reports.size(), 5);
+        QCOMPARE(int(quint8(rig.device.reports[0][2])), 2);
+        QCOMPARE(zonesIn(rig.device.reports[3], 76), interpolateZones(saved).r);
+        QCOMPARE(readLightCommandSet("Mine").type, int(EffectArrowFlow));
+
+        rig.device.reports.clear();
+        click(page, "btn_led_reset"); // profile 3's factory lighting, sent to profile 3
+        QCOMPARE(rig.device.reports.size(), 5);
+        QCOMPARE(int(quint8(rig.device.reports[0][2])), 3);
     }
 };
 

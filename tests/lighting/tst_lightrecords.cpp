@@ -1,5 +1,5 @@
 // Effect records, their option handlers and stored form; the per-key colour
-// editor's slot table, hit testing, painting and light_color.ini.
+// editor's slot table, hit testing and light_color.ini.
 
 #include "LightingTestSupport.h"
 #include "core/lighting/EffectRecords.h"
@@ -127,27 +127,6 @@ private slots:
         QFETCH(QList<int>, keys);
         const QVector<int> got = keysInBand(press, release);
         QCOMPARE(QList<int>(got.begin(), got.end()), keys);
-    }
-
-    void paintingKeys()
-    {
-        LedPlanes working;
-        KeyColorSet remembered;
-        paintKey(14, {1, 2, 3}, working, &remembered); // "1": slot 17
-        QCOMPARE((QList<int>{working.ledR[17], working.ledG[17], working.ledB[17]}),
-                 (QList<int>{1, 2, 3}));
-        QCOMPARE(remembered.keyColor(14), (Rgb{1, 2, 3}));
-
-        fillAll({0, 0, 255}, working, &remembered);
-        for (int s = 0; s < kLedSlotCount; ++s) {
-            QCOMPARE(working.ledR[s], 0);
-            QCOMPARE(working.ledB[s], 255);
-            QCOMPARE(remembered.ledB[s], 255);
-        }
-
-        const KeyColorSet untouched = remembered;
-        paintKey(200, {9, 9, 9}, working, &remembered);
-        QVERIFY(remembered == untouched);
     }
 
     void colourFile()

@@ -1,31 +1,27 @@
 #include "LightingPage.h"
 
-#include "FlowPreview.h"
-#include "RipplePreview.h"
-#include "SelectionRect.h"
+#include "ColourFields.h"
+#include "EffectPreviews.h"
+#include "KeyColourEditor.h"
+#include "LightingWidgets.h"
+#include "StopsStrip.h"
 #include "core/app/PictureCache.h"
 #include "core/device/CommandSender.h"
-#include "core/lighting/ColorCode.h"
 #include "core/lighting/PatternStore.h"
 #include "core/lighting/StripStyle.h"
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
 #include "ui/shell/ConsoleContext.h"
 
-#include <QColor>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QFile>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSlider>
 
 using namespace orvanta;
 
@@ -34,33 +30,6 @@ namespace
 
 const char kWindowPicture[] = "Image/UI Design 2016_Keyboard_out_0.0.png";
 const QPoint kPageOrigin(230, 140); // where the main window places the page
-constexpr int kRippleRearmMs = 400;
-
-const char kKeyboardPicture[] =
-    "Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png";
-
-QString rgbText(const Rgb &c)
-{
-    return QStringLiteral("rgb(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
-}
-
-QString keyStyle(const Rgb &c)
-{
-    return QStringLiteral("background-color:") + rgbText(c) + QStringLiteral(";");
-}
-
-QString fontFamily()
-{
-    return toNumber(IniStore::readLanguage()) == 0 ? QStringLiteral("Arial Unicode MS")
-                                                   : QStringLiteral("Microsoft JhengHei");
-}
-
-QString toggleStyle(bool lit)
-{
-    return QStringLiteral("QPushButton{border-image:url(Image/eff/fully_lighted/%1.png);"
-                          "color:%2;font-family:\"%3\";font-size:12px;font-weight:bold;}")
-        .arg(lit ? "toggle_on" : "toggle_off", lit ? "white" : "#b8b8b8", fontFamily());
-}
 
 } // namespace
 
@@ -68,59 +37,11 @@ LightingPage::LightingPage(ConsoleContext *context, QWidget *parent)
     : QWidget(parent), m_context(context)
 {
     buildWidgets();
-    savedEffectFlags = readEffectRecords();
-    const auto colours = readKeyColorSets();
-    staticColors = colours[0];
-    reactiveColors = colours[1];
-    m_palette = QImage(QStringLiteral("Image/palette.png"));
-    stopEditor.setStops(defaultStops());
-    selectStatic();
-    m_drawRect->hide();
+    selectEffect(EffectStatic);
+    m_keyEditor->hideSelection();
 }
 
 // --- construction -------------------------------------------------------------
-
-QLabel *LightingPage::makeLabel(const QString &text, const char *name, const QRect &geometry)
-{
-    auto *l = new QLabel(text, this);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    l->setStyleSheet(QStringLiteral("color:white;font-family:\"%1\";font-size:12px;"
-                                    "font-weight:bold;background:transparent;")
-                         .arg(fontFamily()));
-    return l;
-}
-
-QPushButton *LightingPage::makeToggle(const QString &text, const char *name, const QRect &geometry)
-{
-    auto *b = new QPushButton(text, this);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
-    setLit(b, false);
-    return b;
-}
-
-QPushButton *LightingPage::makeAction(const QString &text, const char *name, const QRect &geometry)
-{
-    auto *b = new QPushButton(text, this);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setStyleSheet(
-        QStringLiteral(
-            "QPushButton{border-image:url(Image/UI-Design-2016_Keyboard_out_204_910.472.png);"
-            "color:white;font-family:\"%1\";font-size:12px;font-weight:bold;}"
-            "QPushButton:pressed{border-image:url(Image/button_red.png);}")
-            .arg(fontFamily()));
-    return b;
-}
-
-void LightingPage::setLit(QPushButton *button, bool lit)
-{
-    button->setProperty("lit", lit);
-    button->setStyleSheet(toggleStyle(lit));
-}
 
 void LightingPage::buildWidgets()
 {
@@ -130,50 +51,13 @@ void LightingPage::buildWidgets()
     // window's own background picture, shifted to where the page sits, so that
     // nothing below shows through and the page joins the window seamlessly.
     m_background = cachedPixmap(QLatin1String(kWindowPicture));
-    m_rippleRearm.setInterval(kRippleRearmMs);
-    connect(&m_rippleRearm, &QTimer::timeout, this, [this] {
-        if (!m_ripplePreview->isActive())
-            m_ripplePreview->setUpShineCenter(m_ripplePreview->centre().x(),
-                                              m_ripplePreview->centre().y());
-    });
+    m_keyEditor.reset(new KeyColourEditor(this));
 
-    // The key widgets lie behind the keyboard picture, which is transparent over
-    // each key, so the colours show through the pictured caps.
-    for (int k = 0; k < kKeyLightCount; ++k) {
-        auto *key = new QLabel(this);
-        key->setObjectName(QStringLiteral("key_%1").arg(k));
-        key->setGeometry(keyWidgetRect(k));
-        m_keys[k] = key;
-        showKey(k, {255, 0, 0});
-    }
-    m_picture = new QLabel(this);
-    m_picture->setObjectName(QStringLiteral("keyboard_picture"));
-    m_picture->setGeometry(115, 0, 699, 242);
-    m_picture->setPixmap(cachedPixmap(QLatin1String(kKeyboardPicture)));
-    m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_previews.reset(new EffectPreviews(this));
+    m_keyEditor->addSelectionRect();
 
-    // The previews lie over the keyboard picture; the ripple one takes presses
-    // to move its centre, the flow one lets them through.
-    m_flowPreview = new FlowPreview(this);
-    m_flowPreview->setGeometry(115, 0, 699, 242);
-    m_flowPreview->hide();
-    m_ripplePreview = new RipplePreview(this);
-    m_ripplePreview->move(115, 22);
-    m_ripplePreview->hide();
-
-    m_drawRect = new SelectionRect(this);
-    m_drawRect->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_drawRect->hide();
-
-    const QString comboStyle = QStringLiteral(
-        "QComboBox{background:#2b2b2e;color:white;border:1px solid #5a5a60;padding-left:6px;}"
-        "QComboBox:hover{border:1px solid #d02020;}"
-        "QComboBox QAbstractItemView{background:#2b2b2e;color:white;"
-        "selection-background-color:#b01818;}");
-    const QString sliderStyle =
-        QStringLiteral("QSlider::groove:horizontal{height:4px;background:#55555a;}"
-                       "QSlider::handle:horizontal{background:#d02020;width:12px;margin:-6px "
-                       "0;border-radius:6px;}");
+    const QString comboStyle = LightingWidgets::comboStyle();
+    const QString sliderStyle = LightingWidgets::sliderStyle();
 
     // Effect choice and options, left half below the keyboard.
     m_effectLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "EFFECT"),
@@ -242,35 +126,10 @@ void LightingPage::buildWidgets()
                                 "wave_fast_label", {395, 382, 50, 24});
 
     // Gradient controls and colour controls, right half.
-    m_patternLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "PATTERN"),
-                               "pattern_label", {524, 262, 90, 24});
-    m_patternCombo = new QComboBox(this);
-    m_patternCombo->setObjectName(QStringLiteral("pattern_combo"));
-    m_patternCombo->setGeometry(620, 260, 160, 28);
-    m_patternCombo->setStyleSheet(comboStyle);
-    m_patternAdd = makeAction(QCoreApplication::translate("keyboard_light_view", "ADD"),
-                              "btn_pattern_add", {790, 260, 62, 28});
-    m_patternDel = makeAction(QCoreApplication::translate("keyboard_light_view", "DEL"),
-                              "btn_pattern_del", {860, 260, 62, 28});
-    m_stopsLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "STOPS CONTROL"),
-                             "stops_label", {524, 302, 150, 24});
-    m_addStop = makeAction(QCoreApplication::translate("keyboard_light_view", "ADD STOP"),
-                           "btn_add_stop", {700, 300, 105, 28});
-    m_delStop = makeAction(QCoreApplication::translate("keyboard_light_view", "DEL STOP"),
-                           "btn_del_stop", {815, 300, 105, 28});
-    m_stopsSlider = new QSlider(Qt::Horizontal, this);
-    m_stopsSlider->setObjectName(QStringLiteral("stops_slider"));
-    m_stopsSlider->setGeometry(524, 350, 398, 20);
-    m_stopsSlider->setRange(0, 100);
-    m_stopsSlider->setEnabled(false);
-    for (int i = 0; i < kStopSlots; ++i) {
-        auto *h = new QLabel(this);
-        h->setObjectName(QStringLiteral("stop_handle_%1").arg(i));
-        h->setGeometry(stopX[i], kStopHandleY, kStopHandleSize, kStopHandleSize);
-        h->setAttribute(Qt::WA_TransparentForMouseEvents);
-        h->hide();
-        m_stopHandles[i] = h;
-    }
+    m_strip.reset(new StopsStrip(this));
+    m_patternLabel = m_strip->patternLabel();
+    m_patternCombo = m_strip->patternCombo();
+    m_stopsSlider = m_strip->slider();
     m_surfaceLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SURFACE"),
                                "surface_label", {524, 402, 100, 24});
     m_surfaceButton = makeToggle(QString(), "btn_surface", {630, 400, 60, 26});
@@ -279,40 +138,10 @@ void LightingPage::buildWidgets()
     m_surfaceSwatch->setGeometry(700, 400, 26, 26);
     m_surfaceSwatch->setFocusPolicy(Qt::NoFocus);
 
-    auto *palette = new QLabel(this);
-    palette->setObjectName(QStringLiteral("palette"));
-    palette->setGeometry(524, 440, 140, 140);
-    palette->setStyleSheet(QStringLiteral("border-image:url(Image/palette.png);"));
-    palette->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_colourControls << palette;
-    const QString editStyle = QStringLiteral(
-        "QLineEdit{background:#1e1e21;color:white;border:1px solid #5a5a60;padding-left:4px;}"
-        "QLineEdit:focus{border:1px solid #d02020;}");
-    const char *channel[3] = {"R :", "G :", "B :"};
-    QLineEdit **edits[3] = {&m_rEdit, &m_gEdit, &m_bEdit};
-    for (int c = 0; c < 3; ++c) {
-        m_colourControls << makeLabel(QLatin1String(channel[c]), "rgb_label",
-                                      {680, 444 + 32 * c, 30, 24});
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QStringLiteral("edit_%1").arg(QChar("rgb"[c])));
-        e->setGeometry(712, 442 + 32 * c, 52, 26);
-        e->setValidator(new QIntValidator(0, 255, e));
-        e->setMaxLength(3);
-        e->setStyleSheet(editStyle);
-        connect(e, &QLineEdit::returnPressed, this, &LightingPage::rgbEdited);
-        *edits[c] = e;
-        m_colourControls << e;
-    }
-    m_colourControls << makeLabel(QStringLiteral("(0~255)"), "range_label", {772, 476, 70, 24});
-    m_colourControls << makeLabel(
-        QCoreApplication::translate("keyboard_light_view", "COLOR CODE :"), "code_label",
-        {680, 542, 110, 24});
-    m_codeEdit = new QLineEdit(this);
-    m_codeEdit->setObjectName(QStringLiteral("edit_code"));
-    m_codeEdit->setGeometry(792, 540, 90, 26);
-    m_codeEdit->setMaxLength(6);
-    m_codeEdit->setStyleSheet(editStyle);
-    m_colourControls << m_codeEdit;
+    m_colours.reset(new ColourFields(this));
+    for (int c = 0; c < 3; ++c)
+        connect(m_colours->channelEdit(c), &QLineEdit::returnPressed, this,
+                &LightingPage::rgbEdited);
     showColourFields();
 
     m_apply = makeAction(QCoreApplication::translate("keyboard_light_view", "APPLY"), "btn_apply",
@@ -335,37 +164,30 @@ void LightingPage::buildWidgets()
     connect(m_speedinessSlider, &QSlider::valueChanged, this, &LightingPage::waveSpeedChanged);
     connect(m_apply, &QPushButton::released, this, &LightingPage::applyClicked);
     connect(m_reset, &QPushButton::released, this, &LightingPage::ledResetClicked);
-    connect(m_addStop, &QPushButton::released, this, &LightingPage::addStopClicked);
-    connect(m_delStop, &QPushButton::released, this, &LightingPage::deleteStopClicked);
+    connect(m_strip->addStopButton(), &QPushButton::released, this, &LightingPage::addStopClicked);
+    connect(m_strip->deleteStopButton(), &QPushButton::released, this,
+            &LightingPage::deleteStopClicked);
     connect(m_patternCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &LightingPage::patternChosen);
-    connect(m_patternAdd, &QPushButton::released, this, &LightingPage::addPatternClicked);
-    connect(m_patternDel, &QPushButton::released, this, &LightingPage::deletePatternClicked);
+    connect(m_strip->patternAddButton(), &QPushButton::released, this,
+            &LightingPage::addPatternClicked);
+    connect(m_strip->patternDeleteButton(), &QPushButton::released, this,
+            &LightingPage::deletePatternClicked);
     connect(m_surfaceButton, &QPushButton::released, this, &LightingPage::surfaceClicked);
     connect(m_surfaceSwatch, &QPushButton::released, this, &LightingPage::surfaceSwatchClicked);
-    connect(m_codeEdit, &QLineEdit::returnPressed, this, &LightingPage::colorCodeEdited);
+    connect(m_colours->codeEdit(), &QLineEdit::returnPressed, this, &LightingPage::colorCodeEdited);
 }
 
 // --- small helpers ------------------------------------------------------------
 
-void LightingPage::showKey(int key, const Rgb &colour)
-{
-    m_keyShown[key] = colour;
-    m_keys[key]->setStyleSheet(keyStyle(colour));
-}
-
 void LightingPage::showColourFields()
 {
-    m_rEdit->setText(QString::number(currentColor.r));
-    m_gEdit->setText(QString::number(currentColor.g));
-    m_bEdit->setText(QString::number(currentColor.b));
-    m_codeEdit->setText(colorCodeText(currentColor));
+    m_colours->show(m_model.currentColor());
 }
 
 void LightingPage::setColourControlsVisible(bool visible)
 {
-    for (QWidget *w : m_colourControls)
-        w->setVisible(visible);
+    m_colours->setVisible(visible);
 }
 
 void LightingPage::setSurfaceRowVisible(bool visible)
@@ -373,14 +195,8 @@ void LightingPage::setSurfaceRowVisible(bool visible)
     // Showing or hiding the row deselects the swatch. The switch shows the
     // effect's SURFACE flag, which the builders still send while it is set, and
     // the swatch comes back with it.
-    bool on = false;
-    if (shownEffect == EffectArrowFlow) {
-        surfaceSelectedArrow = false;
-        on = surfaceOnArrow;
-    } else if (shownEffect == EffectRipple) {
-        surfaceSelectedRipple = false;
-        on = surfaceOnRipple;
-    }
+    m_model.deselectSwatch();
+    const bool on = m_model.surfaceOn();
     m_surfaceLabel->setVisible(visible);
     m_surfaceButton->setVisible(visible);
     setLit(m_surfaceButton, visible && on);
@@ -393,51 +209,19 @@ void LightingPage::setSurfaceRowVisible(bool visible)
 
 void LightingPage::setGradientControlsVisible(bool visible)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_patternLabel, m_patternCombo, m_patternAdd,
-                                                       m_patternDel, m_stopsLabel, m_stopsSlider})
-        w->setVisible(visible);
-    const bool stopButtons = visible && userPatternChosen() && shownEffect != EffectWave;
-    m_addStop->setVisible(stopButtons);
-    m_delStop->setVisible(stopButtons);
+    m_strip->setVisible(visible,
+                        m_model.userPatternChosen() && m_model.shownEffect() != EffectWave);
 }
 
 void LightingPage::styleSurfaceSwatch()
 {
-    const bool selected =
-        shownEffect == EffectArrowFlow ? surfaceSelectedArrow : surfaceSelectedRipple;
-    m_surfaceSwatch->setStyleSheet(surfaceSwatchStyle(surfaceColor, selected));
+    m_surfaceSwatch->setStyleSheet(
+        surfaceSwatchStyle(m_model.surfaceColor(), m_model.surfaceSelected()));
 }
 
 void LightingPage::refreshStopHandles()
 {
-    // Handles exist only where the stops may be edited: a user pattern on a
-    // shown strip.
-    const bool show = m_stopsSlider->isVisibleTo(this) && userPatternChosen();
-    const StopSlots &s = stops();
-    for (int i = 0; i < kStopSlots; ++i) {
-        m_stopHandles[i]->setVisible(show && s[i].present);
-        m_stopHandles[i]->setStyleSheet(
-            stopHandleStyle(s[i].color, i == stopEditor.selectedSlot()));
-        if (show && s[i].present)
-            m_stopHandles[i]->raise();
-    }
-    paintStopsStrip();
-}
-
-void LightingPage::paintStopsStrip()
-{
-    m_stopsSlider->setStyleSheet(stripStyleSheet(stops()));
-}
-
-void LightingPage::setStops(const StopSlots &set)
-{
-    stopEditor.setStops(set);
-    syncStopsReadOnly();
-}
-
-void LightingPage::syncStopsReadOnly()
-{
-    stopEditor.setReadOnly(!userPatternChosen());
+    m_strip->refreshHandles(m_model);
 }
 
 int LightingPage::patternIndex() const
@@ -447,7 +231,7 @@ int LightingPage::patternIndex() const
 
 void LightingPage::savePatternFile()
 {
-    reportSaves(savePattern(patternIndex(), stops(), surfaceColor, editedProfile));
+    reportSaves(m_model.savePatternFile(editedProfile));
 }
 
 bool LightingPage::reportSaves(const orvanta::SaveResult &result)
@@ -459,14 +243,7 @@ bool LightingPage::reportSaves(const orvanta::SaveResult &result)
 
 void LightingPage::refreshPatternEntry(int index)
 {
-    if (index < 0 || index >= m_patternCombo->count())
-        return;
-    // The entry shows its file: the editor may hold an effect's remembered
-    // stops that were never saved to it.
-    const StopSlots s = readPattern(index, editedProfile).stops;
-    m_patternCombo->setItemData(index, QBrush(patternEntryGradient(s)), Qt::BackgroundRole);
-    if (index == patternIndex())
-        m_patternCombo->setStyleSheet(patternComboStyle(s));
+    m_strip->refreshEntry(index, editedProfile);
 }
 
 // After every change of the edited stops: the strip, the handles and the
@@ -480,60 +257,10 @@ void LightingPage::stopsEdited()
     refreshPreview();
 }
 
-void LightingPage::rememberShownStops()
-{
-    if (shownEffect == EffectArrowFlow) {
-        arrowStops = stops();
-        arrowSurface = surfaceColor;
-    } else if (shownEffect == EffectWave) {
-        waveStops = stops();
-    } else if (shownEffect == EffectRipple) {
-        rippleStops = stops();
-        rippleSurface = surfaceColor;
-    }
-}
-
-bool LightingPage::userPatternChosen() const
-{
-    return m_patternCombo->currentIndex() >= kBuiltInPatterns;
-}
-
-bool LightingPage::perKeyEditing() const
-{
-    return (shownEffect == EffectStatic || shownEffect == EffectReactive) && effectFlag.customized;
-}
-
-KeyColorSet *LightingPage::rememberedSet()
-{
-    if (shownEffect == EffectStatic)
-        return &staticColors;
-    if (shownEffect == EffectReactive)
-        return &reactiveColors;
-    return nullptr;
-}
-
 void LightingPage::fillAllKeys(const Rgb &colour)
 {
-    if (!effectFlag.fullFlag)
-        return;
-    fillAll(colour, leds, rememberedSet());
-    for (int k = 0; k < kKeyLightCount; ++k)
-        showKey(k, colour);
-}
-
-LightingState LightingPage::lightingState() const
-{
-    LightingState s;
-    s.flag = effectFlag;
-    s.ledR = leds.ledR;
-    s.ledG = leds.ledG;
-    s.ledB = leds.ledB;
-    s.stops = stops();
-    s.currentColor = currentColor;
-    s.surfaceColor = surfaceColor;
-    s.surfaceOnArrow = surfaceOnArrow;
-    s.surfaceOnRipple = surfaceOnRipple;
-    return s;
+    if (m_model.fillAllKeys(colour))
+        m_keyEditor->showAll(colour);
 }
 
 // --- effect switching ---------------------------------------------------------
@@ -543,52 +270,33 @@ void LightingPage::effectChosen(int index)
     if (index < 0 || index >= kEffectCount)
         return;
     stopPreviews();
-    savedEffectFlags[shownEffect] = effectFlag;
-    // Arrow Flow and Wave take over the gradient being edited.
-    if (index == EffectArrowFlow) {
-        arrowStops = stops();
-        arrowSurface = surfaceColor;
-    } else if (index == EffectWave) {
-        waveStops = stops();
-    }
+    m_model.leaveEffectFor(index);
     selectEffect(index);
 }
 
 void LightingPage::stopPreviews()
 {
-    m_flowPreview->stopFlow();
-    m_flowPreview->hide();
-    m_rippleRearm.stop();
-    m_ripplePreview->stopRipple();
-    m_ripplePreview->hide();
+    m_previews->stop();
 }
 
 void LightingPage::refreshPreview()
 {
-    if (shownEffect == EffectArrowFlow || shownEffect == EffectWave) {
-        const ZoneColors z = shownEffect == EffectArrowFlow && effectFlag.fullFlag
-                                 ? fullZones(currentColor)
-                                 : interpolateZones(stops());
-        m_flowPreview->setZoneColours(z.r, z.g, z.b);
-        // Faster Wave codes are smaller; the flow runs slower at higher levels.
-        const int level = shownEffect == EffectWave ? effectFlag.speediness / 2 : 2;
-        m_flowPreview->show();
-        m_flowPreview->raise();
-        m_flowPreview->startFlow(level);
-    } else if (shownEffect == EffectRipple) {
-        const PreviewZones z = previewZones(stops(), effectFlag.customized, currentColor);
-        m_ripplePreview->setRingColours(z.r, z.g, z.b);
-        m_ripplePreview->show();
-        m_ripplePreview->raise();
-        if (!m_ripplePreview->isRunning()) {
-            // A ripple from the middle of the keyboard at once; a press on the
-            // preview moves the centre, and a new ripple follows each finished one.
-            m_ripplePreview->setUpShineCenter(RipplePreview::kWidth / 2,
-                                              RipplePreview::kHeight / 2);
-            m_ripplePreview->startRipple();
-            m_rippleRearm.start();
-        }
-    }
+    m_previews->refresh(m_model);
+}
+
+void LightingPage::showPatternIndex(int index)
+{
+    const QSignalBlocker block(m_patternCombo);
+    m_patternCombo->setCurrentIndex(index);
+    m_model.setPatternIndex(m_patternCombo->currentIndex());
+}
+
+// Replays a stored choice: the option is cleared and chosen again, so that
+// the buttons and the controls it shows follow it.
+void LightingPage::replay(LightingModel::Option option, void (LightingPage::*handler)())
+{
+    m_model.unsetOption(option);
+    (this->*handler)();
 }
 
 void LightingPage::selectEffect(int k)
@@ -597,20 +305,15 @@ void LightingPage::selectEffect(int k)
         const QSignalBlocker block(m_effectCombo);
         m_effectCombo->setCurrentIndex(k);
     }
-    if (effectFlag.fullFlag) {
-        for (int key = 0; key < kKeyLightCount; ++key)
-            showKey(key, {255, 0, 0});
-        leds.clear();
-        scratch.fill(0);
+    if (m_model.enterEffect(k)) {
+        // The FULL colour of the effect left behind is gone from the keys.
+        m_keyEditor->showAll({255, 0, 0});
     }
     for (QPushButton *b :
          {m_full, m_customized, m_left, m_right, m_yes, m_no, m_static, m_pulse, m_spectrum})
         setLit(b, false);
-    stopEditor.clearSelection();
     m_stopPressed = false;
-    for (QLabel *h : m_stopHandles)
-        h->hide();
-    shownEffect = k;
+    m_strip->hideHandles();
 
     const bool zones = k != EffectWave;
     m_zonesLabel->setVisible(zones);
@@ -634,79 +337,54 @@ void LightingPage::selectEffect(int k)
     m_surfaceButton->hide();
     m_surfaceSwatch->hide();
 
-    effectFlag = savedEffectFlags[k];
-    if (k == EffectArrowFlow || k == EffectWave || k == EffectRipple) {
+    const EffectFlag &flag = m_model.flag();
+    if (m_model.gradientShown()) {
         // The PATTERN list shows the entry this effect chose last.
         const int count = m_patternCombo->count();
-        if (count > 0) {
-            const QSignalBlocker block(m_patternCombo);
-            m_patternCombo->setCurrentIndex(qBound(0, effectFlag.comboCount, count - 1));
-        }
-        syncStopsReadOnly();
+        if (count > 0)
+            showPatternIndex(m_model.rememberedPattern(count));
+        else
+            m_model.setPatternIndex(m_patternCombo->currentIndex());
         setGradientControlsVisible(k == EffectWave);
     }
 
-    if (effectFlag.fullFlag) {
-        effectFlag.fullFlag = false;
-        fullClicked();
-    } else {
-        effectFlag.customized = false;
-        customizedClicked();
-    }
+    if (flag.fullFlag)
+        replay(LightingModel::OptionFull, &LightingPage::fullClicked);
+    else
+        replay(LightingModel::OptionCustomized, &LightingPage::customizedClicked);
     if (k == EffectStatic) {
-        if (effectFlag.staticFlag) {
-            effectFlag.staticFlag = false;
-            staticClicked();
-        } else if (effectFlag.pulse) {
-            effectFlag.pulse = false;
-            pulseClicked();
-        } else if (effectFlag.spectrum) {
-            effectFlag.spectrum = false;
-            spectrumClicked();
-        }
+        if (flag.staticFlag)
+            replay(LightingModel::OptionStatic, &LightingPage::staticClicked);
+        else if (flag.pulse)
+            replay(LightingModel::OptionPulse, &LightingPage::pulseClicked);
+        else if (flag.spectrum)
+            replay(LightingModel::OptionSpectrum, &LightingPage::spectrumClicked);
     }
     if (k == EffectWave) {
-        if (effectFlag.left) {
-            effectFlag.left = false;
-            leftClicked();
-        } else if (effectFlag.right) {
-            effectFlag.right = false;
-            rightClicked();
-        }
+        if (flag.left)
+            replay(LightingModel::OptionLeft, &LightingPage::leftClicked);
+        else if (flag.right)
+            replay(LightingModel::OptionRight, &LightingPage::rightClicked);
         const QSignalBlocker block(m_speedinessSlider);
-        m_speedinessSlider->setValue(speedinessPosition(effectFlag.speediness));
+        m_speedinessSlider->setValue(speedinessPosition(flag.speediness));
     }
     if (k == EffectArrowFlow) {
-        setLit(m_left, effectFlag.left);
-        setLit(m_right, effectFlag.right);
+        setLit(m_left, flag.left);
+        setLit(m_right, flag.right);
     }
     if (k == EffectArrowFlow || k == EffectRipple) {
-        if (effectFlag.no) {
-            effectFlag.no = false;
-            rollingNoClicked();
-        } else {
-            effectFlag.yes = false;
-            rollingYesClicked();
-        }
+        if (flag.no)
+            replay(LightingModel::OptionNo, &LightingPage::rollingNoClicked);
+        else
+            replay(LightingModel::OptionYes, &LightingPage::rollingYesClicked);
     }
 
+    m_model.loadEffectColours();
     if (k == EffectStatic || k == EffectReactive) {
-        const KeyColorSet &set = k == EffectStatic ? staticColors : reactiveColors;
-        for (int key = 0; key < kKeyLightCount; ++key)
-            showKey(key, set.keyColor(key));
-        leds.ledR = set.ledR;
-        leds.ledG = set.ledG;
-        leds.ledB = set.ledB;
-    } else if (k == EffectArrowFlow) {
-        setStops(arrowStops);
-        surfaceColor = arrowSurface;
-    } else if (k == EffectWave) {
-        setStops(waveStops);
-    } else {
+        m_keyEditor->showSet(k == EffectStatic ? m_model.staticColors() : m_model.reactiveColors());
+    } else if (k == EffectRipple) {
         // Ripple always shows its chosen pattern, with FULL too: the stops then
         // stay out of sight but are what Arrow Flow or Wave take over next.
-        setStops(rippleStops);
-        surfaceColor = rippleSurface;
         patternChosen(m_patternCombo->currentIndex());
     }
     styleSurfaceSwatch();
@@ -719,25 +397,26 @@ void LightingPage::selectEffect(int k)
 
 void LightingPage::fullClicked()
 {
-    if (!chooseFull(effectFlag))
+    if (!m_model.choose(LightingModel::OptionFull))
         return;
     setLit(m_full, true);
     setLit(m_customized, false);
-    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple) {
+    const int shown = m_model.shownEffect();
+    if (shown == EffectArrowFlow || shown == EffectRipple) {
         setGradientControlsVisible(false);
         setSurfaceRowVisible(false);
-        stopEditor.clearSelection();
-        for (QLabel *h : m_stopHandles)
-            h->hide();
+        m_model.clearStopSelection();
+        m_strip->hideHandles();
         refreshPreview();
     }
 }
 
 void LightingPage::customizedClicked()
 {
-    if (!chooseCustomized(effectFlag))
+    if (!m_model.choose(LightingModel::OptionCustomized))
         return;
-    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple) {
+    const int shown = m_model.shownEffect();
+    if (shown == EffectArrowFlow || shown == EffectRipple) {
         setSurfaceRowVisible(true);
         setGradientControlsVisible(true);
         patternChosen(m_patternCombo->currentIndex());
@@ -748,23 +427,23 @@ void LightingPage::customizedClicked()
 
 void LightingPage::leftClicked()
 {
-    if (!pressLeft(effectFlag, shownEffect))
+    if (!m_model.choose(LightingModel::OptionLeft))
         return;
-    setLit(m_left, effectFlag.left);
-    setLit(m_right, effectFlag.right);
+    setLit(m_left, m_model.flag().left);
+    setLit(m_right, m_model.flag().right);
 }
 
 void LightingPage::rightClicked()
 {
-    if (!pressRight(effectFlag, shownEffect))
+    if (!m_model.choose(LightingModel::OptionRight))
         return;
-    setLit(m_left, effectFlag.left);
-    setLit(m_right, effectFlag.right);
+    setLit(m_left, m_model.flag().left);
+    setLit(m_right, m_model.flag().right);
 }
 
 void LightingPage::rollingYesClicked()
 {
-    if (!chooseYes(effectFlag))
+    if (!m_model.choose(LightingModel::OptionYes))
         return;
     setLit(m_yes, true);
     setLit(m_no, false);
@@ -772,7 +451,7 @@ void LightingPage::rollingYesClicked()
 
 void LightingPage::rollingNoClicked()
 {
-    if (!chooseNo(effectFlag))
+    if (!m_model.choose(LightingModel::OptionNo))
         return;
     setLit(m_no, true);
     setLit(m_yes, false);
@@ -780,7 +459,7 @@ void LightingPage::rollingNoClicked()
 
 void LightingPage::staticClicked()
 {
-    if (!chooseStatic(effectFlag))
+    if (!m_model.choose(LightingModel::OptionStatic))
         return;
     setLit(m_static, true);
     setLit(m_pulse, false);
@@ -795,7 +474,7 @@ void LightingPage::staticClicked()
 
 void LightingPage::pulseClicked()
 {
-    if (!choosePulse(effectFlag))
+    if (!m_model.choose(LightingModel::OptionPulse))
         return;
     setLit(m_pulse, true);
     setLit(m_static, false);
@@ -805,12 +484,12 @@ void LightingPage::pulseClicked()
                                           m_zonesLabel, m_full, m_customized})
         w->show();
     setColourControlsVisible(true);
-    m_speedSlider->setValue(effectFlag.pulseSpeed);
+    m_speedSlider->setValue(m_model.flag().pulseSpeed);
 }
 
 void LightingPage::spectrumClicked()
 {
-    if (!chooseSpectrum(effectFlag))
+    if (!m_model.choose(LightingModel::OptionSpectrum))
         return;
     setLit(m_spectrum, true);
     setLit(m_static, false);
@@ -821,17 +500,17 @@ void LightingPage::spectrumClicked()
     for (QWidget *w : std::initializer_list<QWidget *>{m_zonesLabel, m_full, m_customized})
         w->hide();
     setColourControlsVisible(false);
-    m_speedSlider->setValue(effectFlag.spectrumSpeed);
+    m_speedSlider->setValue(m_model.flag().spectrumSpeed);
 }
 
 void LightingPage::speedChanged(int position)
 {
-    setStaticSpeed(effectFlag, position);
+    m_model.setStaticSpeed(position);
 }
 
 void LightingPage::waveSpeedChanged(int position)
 {
-    if (setWaveSpeed(effectFlag, position) && !m_flowPreview->isHidden())
+    if (m_model.setWaveSpeed(position) && m_previews->flowShown())
         refreshPreview();
 }
 
@@ -843,18 +522,8 @@ void LightingPage::applyClicked()
     if (k < 0 || k >= kEffectCount)
         return;
     const int profile = qBound(1, profileNumber, kEffectCount);
-    // Each of the three files is saved on its own: one that fails keeps its old
-    // content and does not stop the others.
-    SaveResult saved;
-    if (m_context && m_context->sender)
-        applyLighting(k, lightingState(), *m_context->sender, m_context->device, profile,
-                      editedProfile, &saved);
-    else
-        saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), editedProfile);
-    savedEffectFlags[k] = effectFlag;
-    saved += writeEffectRecords(savedEffectFlags);
-    saved += writeKeyColorSets(staticColors, reactiveColors);
-    reportSaves(saved);
+    reportSaves(m_model.apply(profile, editedProfile, m_context ? m_context->sender : nullptr,
+                                   m_context ? m_context->device : nullptr));
 }
 
 void LightingPage::ledResetClicked()
@@ -864,94 +533,67 @@ void LightingPage::ledResetClicked()
 
 void LightingPage::resetProfileLighting(int n, const QString &storeAs)
 {
-    if (n < 1 || n > kEffectCount)
-        return;
-    // Profile 1's factory lighting keeps the Static sub-mode the user chose.
-    const EffectFlag &st =
-        shownEffect == EffectStatic ? effectFlag : savedEffectFlags[EffectStatic];
     const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
-    SaveResult saved;
-    if (m_context && m_context->sender) {
-        resetLighting(n, st.mode, st.modeSpeed, *m_context->sender, m_context->device, name,
-                      &saved);
-    } else {
-        qDebug("reset %d", n);
-        saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.modeSpeed), name);
-    }
-    reportSaves(saved);
+    reportSaves(m_model.resetProfile(n, name, m_context ? m_context->sender : nullptr,
+                                   m_context ? m_context->device : nullptr));
 }
 
 // --- colour controls ----------------------------------------------------------
 
 void LightingPage::pickColour(const Rgb &colour, bool fromPalette)
 {
-    currentColor = colour;
+    m_model.setCurrentColor(colour);
     showColourFields();
-    const bool gradient =
-        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
+    const bool stopTakesColour =
+        m_model.gradientShown() && m_model.flag().customized && m_model.userPatternChosen();
     if (!fromPalette) {
         // The fields fill the keys of any effect with FULL on, then recolour
         // the selected stop unless a surface swatch waits for the colour.
         fillAllKeys(colour);
-        const bool swatchSelected = surfaceSelectedArrow || surfaceSelectedRipple;
-        if (gradient && effectFlag.customized && userPatternChosen() && !swatchSelected &&
-            stopEditor.recolourSelected(colour)) {
-            qDebug("color_select_btn_movewhitchone %d", stopEditor.selectedSlot());
+        if (stopTakesColour && !m_model.anySwatchSelected() &&
+            m_model.recolourSelectedStop(colour)) {
+            qDebug("color_select_btn_movewhitchone %d", m_model.stopEditor().selectedSlot());
             stopsEdited();
         }
         return;
     }
     // Palette: the selected stop, then the surface, then the keys.
-    const bool bothSwatches = surfaceSelectedArrow && surfaceSelectedRipple;
-    if (gradient && effectFlag.customized && userPatternChosen() && !bothSwatches &&
-        stopEditor.recolourSelected(colour)) {
-        qDebug("color_select_btn_movewhitchone %d", stopEditor.selectedSlot());
+    if (stopTakesColour && !m_model.bothSwatchesSelected() &&
+        m_model.recolourSelectedStop(colour)) {
+        qDebug("color_select_btn_movewhitchone %d", m_model.stopEditor().selectedSlot());
         stopsEdited();
     }
-    const bool surfaceTarget =
-        (shownEffect == EffectArrowFlow && surfaceSelectedArrow && surfaceOnArrow) ||
-        (shownEffect == EffectRipple && surfaceSelectedRipple && surfaceOnRipple);
-    if (surfaceTarget) {
-        surfaceColor = colour;
+    const int shown = m_model.shownEffect();
+    if (m_model.surfaceOn() && m_model.surfaceSelected()) {
+        m_model.setSurfaceColor(colour);
         styleSurfaceSwatch();
         savePatternFile();
     }
-    if (shownEffect == EffectStatic || shownEffect == EffectReactive ||
-        shownEffect == EffectArrowFlow)
+    if (shown == EffectStatic || shown == EffectReactive || shown == EffectArrowFlow)
         fillAllKeys(colour);
-    if (shownEffect == EffectArrowFlow || shownEffect == EffectRipple)
+    if (shown == EffectArrowFlow || shown == EffectRipple)
         refreshPreview();
 }
 
 void LightingPage::rgbEdited()
 {
-    const Rgb c{qBound(0, toNumber(m_rEdit->text()), 255),
-                qBound(0, toNumber(m_gEdit->text()), 255),
-                qBound(0, toNumber(m_bEdit->text()), 255)};
-    pickColour(c, false);
+    pickColour(m_colours->typedChannels(), false);
 }
 
 void LightingPage::colorCodeEdited()
 {
-    pickColour(parseColorCode(m_codeEdit->text()), false);
+    pickColour(m_colours->typedCode(), false);
 }
 
 void LightingPage::surfaceClicked()
 {
-    bool *on = shownEffect == EffectArrowFlow ? &surfaceOnArrow
-               : shownEffect == EffectRipple  ? &surfaceOnRipple
-                                              : nullptr;
-    if (!on)
+    if (!m_model.toggleSurface())
         return;
-    *on = !*on;
-    setLit(m_surfaceButton, *on);
-    m_surfaceButton->setText(*on ? QCoreApplication::translate("keyboard_light_view", "ON")
-                                 : QCoreApplication::translate("keyboard_light_view", "OFF"));
-    if (!*on) {
-        if (shownEffect == EffectArrowFlow)
-            surfaceSelectedArrow = false;
-        else
-            surfaceSelectedRipple = false;
+    const bool on = m_model.surfaceOn();
+    setLit(m_surfaceButton, on);
+    m_surfaceButton->setText(on ? QCoreApplication::translate("keyboard_light_view", "ON")
+                                : QCoreApplication::translate("keyboard_light_view", "OFF"));
+    if (!on) {
         m_surfaceSwatch->hide();
     } else {
         styleSurfaceSwatch();
@@ -961,31 +603,26 @@ void LightingPage::surfaceClicked()
 
 void LightingPage::surfaceSwatchClicked()
 {
-    if (shownEffect == EffectArrowFlow)
-        surfaceSelectedArrow = !surfaceSelectedArrow;
-    else if (shownEffect == EffectRipple)
-        surfaceSelectedRipple = !surfaceSelectedRipple;
-    else
-        return;
-    styleSurfaceSwatch();
+    if (m_model.toggleSwatch())
+        styleSurfaceSwatch();
 }
 
 // --- colour stops and patterns ------------------------------------------------
 
 void LightingPage::addStopClicked()
 {
-    const int slot = stopEditor.addStop();
+    const int slot = m_model.addStop();
     if (slot < 0)
         return;
     qDebug("car_park %d", slot);
-    qDebug("count %d", stopEditor.presentCount());
+    qDebug("count %d", m_model.stopEditor().presentCount());
     stopsEdited();
-    m_stopHandles[slot]->setStyleSheet(newStopHandleStyle());
+    m_strip->markNewStop(slot);
 }
 
 void LightingPage::deleteStopClicked()
 {
-    if (stopEditor.deleteSelected() < 0)
+    if (m_model.deleteSelectedStop() < 0)
         return;
     stopsEdited();
 }
@@ -993,23 +630,8 @@ void LightingPage::deleteStopClicked()
 void LightingPage::refillPatternList()
 {
     m_patternProfile = editedProfile;
-    const QSignalBlocker block(m_patternCombo);
-    m_patternCombo->clear();
-    const int count = patternCount(editedProfile);
-    for (int i = 0; i < count; ++i) {
-        m_patternCombo->addItem(QString());
-        m_patternCombo->setItemData(
-            i, QBrush(patternEntryGradient(readPattern(i, editedProfile).stops)),
-            Qt::BackgroundRole);
-    }
-    if (count > 0) {
-        m_patternCombo->setCurrentIndex(qBound(0, effectFlag.comboCount, count - 1));
-        m_patternCombo->setStyleSheet(
-            patternComboStyle(readPattern(patternIndex(), editedProfile).stops));
-    } else {
-        m_patternCombo->setStyleSheet(patternComboStyle(defaultStops()));
-    }
-    syncStopsReadOnly();
+    m_strip->fill(editedProfile, m_model);
+    m_model.setPatternIndex(m_patternCombo->currentIndex());
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
 }
@@ -1021,24 +643,21 @@ void LightingPage::syncPatternProfile()
     if (m_patternProfile == editedProfile)
         return;
     refillPatternList();
-    if (m_patternLabel->isVisibleTo(this) && effectFlag.customized)
+    if (m_patternLabel->isVisibleTo(this) && m_model.flag().customized)
         patternChosen(patternIndex());
 }
 
 void LightingPage::patternChosen(int index)
 {
+    m_model.choosePattern(index, editedProfile);
     if (index < 0)
         return;
-    effectFlag.comboCount = index;
-    const PatternData pattern = readPattern(index, editedProfile);
-    setStops(pattern.stops);
-    surfaceColor = pattern.surface;
     m_stopPressed = false;
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
     refreshPatternEntry(index);
     styleSurfaceSwatch();
-    if (!m_flowPreview->isHidden() || !m_ripplePreview->isHidden())
+    if (m_previews->anyShown())
         refreshPreview();
 }
 
@@ -1053,10 +672,9 @@ void LightingPage::addPatternClicked()
     if (m_patternCombo->count() >= kMaxPatterns)
         return;
     SaveResult saved;
-    const int index = addPattern(editedProfile, &saved);
+    const int index = m_model.addPattern(editedProfile, &saved);
     if (!reportSaves(saved) || index < 0)
         return;
-    effectFlag.comboCount = index;
     refillPatternList();
     patternChosen(patternIndex());
 }
@@ -1069,10 +687,8 @@ void LightingPage::clearPatternList()
 void LightingPage::deletePatternClicked()
 {
     syncPatternProfile();
-    const int index = patternIndex();
-    if (!deletePattern(index, editedProfile))
+    if (!m_model.deletePattern(editedProfile))
         return;
-    effectFlag.comboCount = index - 1;
     refillPatternList();
     patternChosen(patternIndex());
 }
@@ -1104,9 +720,9 @@ void LightingPage::enterEvent(QEvent *event)
 void LightingPage::pressOnStrip(const QPoint &p)
 {
     // Only a user pattern's stops can be chosen, and only on a shown strip.
-    if (!userPatternChosen() || m_stopsSlider->isHidden())
+    if (!m_model.userPatternChosen() || m_stopsSlider->isHidden())
         return;
-    const int slot = stopEditor.selectAtX(p.x());
+    const int slot = m_model.selectStopAtX(p.x());
     if (slot < 0)
         return;
     m_stopPressed = true;
@@ -1116,11 +732,9 @@ void LightingPage::pressOnStrip(const QPoint &p)
 void LightingPage::releaseStopPress()
 {
     m_stopPressed = false;
-    const bool gradient =
-        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
-    if (!gradient || !effectFlag.customized)
+    if (!m_model.gradientShown() || !m_model.flag().customized)
         return;
-    rememberShownStops();
+    m_model.rememberShownStops();
     savePatternFile();
     refreshPatternEntry(patternIndex());
     refreshPreview();
@@ -1130,32 +744,13 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
 {
     syncPatternProfile();
     const QPoint p = event->pos();
-    m_dragging = false;
     m_stopPressed = false;
-    const bool inPalette = p.x() >= 525 && p.x() <= 663 && p.y() >= 441 && p.y() <= 579;
-
-    if (inPalette && !effectFlag.spectrum && !m_colourControls.first()->isHidden()) {
-        const QPoint at(p.x() - 524, p.y() - 440);
-        if (m_palette.valid(at)) {
-            const QColor c = m_palette.pixelColor(at);
-            qDebug("R::%d", c.red());
-            qDebug("G::%d", c.green());
-            qDebug("B::%d", c.blue());
-            pickColour({c.red(), c.green(), c.blue()}, true);
-        }
+    if (m_keyEditor->press(p, event->button(), m_model))
         return;
-    }
-    if (inKeyPressArea(p)) {
-        if (perKeyEditing()) {
-            m_pressPoint = p;
-            m_dragging = true;
-            const Rgb colour = event->button() == Qt::LeftButton ? currentColor : Rgb{};
-            const int key = keyAtPoint(p);
-            if (key >= 0) {
-                paintKey(key, colour, leds, rememberedSet());
-                showKey(key, colour);
-            }
-        }
+    if (ColourFields::inPalette(p) && !m_model.flag().spectrum && m_colours->isShown()) {
+        Rgb colour;
+        if (m_colours->paletteColour(p, &colour))
+            pickColour(colour, true);
         return;
     }
     if (isStopStripPress(p.x(), p.y())) {
@@ -1165,14 +760,9 @@ void LightingPage::mousePressEvent(QMouseEvent *event)
     // A press elsewhere ends the stop selection and lets go of the swatch. Wave
     // has no swatch but its selection ends the same way, or every colour typed
     // afterwards would keep landing on the stop.
-    const bool gradient =
-        shownEffect == EffectArrowFlow || shownEffect == EffectWave || shownEffect == EffectRipple;
-    if (gradient && effectFlag.customized) {
-        stopEditor.clearSelection();
-        if (shownEffect == EffectArrowFlow)
-            surfaceSelectedArrow = false;
-        else if (shownEffect == EffectRipple)
-            surfaceSelectedRipple = false;
+    if (m_model.gradientShown() && m_model.flag().customized) {
+        m_model.clearStopSelection();
+        m_model.deselectSwatch();
         refreshStopHandles();
         styleSurfaceSwatch();
     }
@@ -1182,33 +772,19 @@ void LightingPage::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->pos();
     if (m_stopPressed && event->buttons() != Qt::NoButton) {
-        if (isStopStripDrag(p.y()) && stopEditor.dragToX(p.x()))
+        if (isStopStripDrag(p.y()) && m_model.dragStopToX(p.x()))
             refreshStopHandles();
         return;
     }
-    if (!m_dragging || event->buttons() == Qt::NoButton || !perKeyEditing())
-        return;
-    m_drawRect->setGeometry(100, 0, 730, 260);
-    m_drawRect->show();
-    m_drawRect->raise();
-    m_drawRect->setSelection(m_pressPoint.x(), m_pressPoint.y(), p.x() - m_pressPoint.x(),
-                             p.y() - m_pressPoint.y());
+    m_keyEditor->move(p, event->buttons(), m_model);
 }
 
 void LightingPage::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_drawRect->hide();
+    m_keyEditor->hideSelection();
     if (m_stopPressed) {
         releaseStopPress();
         return;
     }
-    const QPoint p = event->pos();
-    if (m_dragging && inKeyReleaseArea(p) && perKeyEditing()) {
-        const Rgb colour = event->button() == Qt::LeftButton ? currentColor : Rgb{};
-        for (int key : keysInBand(m_pressPoint, p)) {
-            paintKey(key, colour, leds, rememberedSet());
-            showKey(key, colour);
-        }
-    }
-    m_dragging = false;
+    m_keyEditor->release(event->pos(), event->button(), m_model);
 }

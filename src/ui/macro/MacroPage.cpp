@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 
 using namespace orvanta;
@@ -103,12 +102,11 @@ MacroPage::MacroPage(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("micro_view"));
     setAttribute(Qt::WA_StyledBackground, true);
     resize(960, 620);
-    m_committedImage.fill(0);
-    m_recordingImage.fill(0);
-
-    m_delayTimer = new QTimer(this);
-    m_delayTimer->setInterval(kDelayStepMs);
-    connect(m_delayTimer, &QTimer::timeout, this, &MacroPage::advanceDelayClock);
+    connect(&m_recorder, &MacroRecorder::rowsReset, this, &MacroPage::showRows);
+    connect(&m_recorder, &MacroRecorder::rowInserted, this, &MacroPage::insertRow);
+    connect(&m_recorder, &MacroRecorder::rowRemoved, this,
+            [this](int row) { delete m_tree->takeTopLevelItem(row); });
+    connect(&m_recorder, &MacroRecorder::delayChanged, this, &MacroPage::showDelay);
 
     buildWidgets();
     markDelayMode(0);
@@ -295,28 +293,26 @@ QString MacroPage::selectedMacro() const
     return m_macroList->currentText();
 }
 
-QVector<MacroRow> MacroPage::rows() const
+void MacroPage::showRows()
 {
-    QVector<MacroRow> out;
-    out.reserve(m_tree->topLevelItemCount());
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = m_tree->topLevelItem(i);
-        out.append({item->text(0), item->text(1), item->text(2)});
-    }
-    return out;
+    m_tree->clear();
+    const QVector<MacroRow> &rows = m_recorder.rows();
+    for (int i = 0; i < rows.size(); ++i)
+        insertRow(i, rows[i]);
 }
 
-void MacroPage::insertRow(int index, const QString &key, const QString &state, const QString &delay)
+void MacroPage::insertRow(int index, const MacroRow &row)
 {
-    auto *item = new QTreeWidgetItem(QStringList{key, state, delay});
+    auto *item = new QTreeWidgetItem(QStringList{row.key, row.state, row.delay});
     for (int c = 0; c < 3; ++c)
         item->setTextAlignment(c, Qt::AlignCenter);
     m_tree->insertTopLevelItem(index, item);
 }
 
-void MacroPage::makeMapToProfile(IniGroupMap &map) const
+void MacroPage::showDelay(int index, const QString &delay)
 {
-    map = buildMacroMap(rows(), m_committedImage);
+    if (QTreeWidgetItem *item = m_tree->topLevelItem(index))
+        item->setText(2, delay);
 }
 
 bool MacroPage::saveMacroFile()
@@ -324,9 +320,7 @@ bool MacroPage::saveMacroFile()
     const QString name = selectedMacro();
     if (name.isEmpty())
         return true; // no macro selected: there is no file to write
-    IniGroupMap map;
-    makeMapToProfile(map);
-    return reportSaves(IniStore::writeIniFile(name, map));
+    return reportSaves(IniStore::writeIniFile(name, m_recorder.fileMap()));
 }
 
 bool MacroPage::reportSaves(const SaveResult &result)
@@ -336,214 +330,75 @@ bool MacroPage::reportSaves(const SaveResult &result)
     return result.ok();
 }
 
-// --- encoding ------------------------------------------------------------------
-
-int MacroPage::captureKeyCode(int input)
-{
-    qDebug("char_key %d", input);
-    m_lastKeyCode = 0;
-    const CharKey key = charKeyCode(input);
-    m_lastKeyCode = key.code;
-    if (key.label)
-        m_label = QString::fromLatin1(key.label);
-    qDebug("char_key %d", int(key.code));
-    return key.code;
-}
-
-void MacroPage::writeEventToImage(int offset, int delayMs, int keyCode, bool release)
-{
-    writeEvent(m_recordingImage, offset, delayMs, quint8(keyCode), release);
-    qDebug("compute_cmd %d", keyCode);
-}
-
 // --- recorder --------------------------------------------------------------------
 
 void MacroPage::startRecording()
 {
-    if (!m_recordEnabled)
+    if (!m_recorder.isIdle())
         return;
     if (m_editorOpen)
         closeDelayEditor();
-    m_recordEnabled = false;
-    m_stopArmed = false;
-    m_deleteEnabled = false;
-    m_editEnabled = false;
+    m_recorder.start(m_tree->indexOfTopLevelItem(m_tree->currentItem()));
     resetRowLooks();
     setLook(m_stopButton, Look::Normal);
-    m_stopArmed = true;
-
     setCollectionEnabled(false);
     setLook(m_recordButton, Look::Red);
-
-    if (m_insertMode) {
+    if (m_recorder.isInsertMode()) {
         setLook(m_editButton, Look::Inactive);
         setLook(m_deleteRowButton, Look::Inactive);
-        m_editEnabled = false;
-        m_deleteEnabled = false;
-        const int r = m_tree->indexOfTopLevelItem(m_tree->currentItem());
-        const int p = m_insertAfter ? r + 1 : r;
-        m_insertionPoint = qBound(0, p, m_tree->topLevelItemCount());
-        m_eventIndex = m_insertionPoint;
-        // The new events are written over a copy of the macro, so the event
-        // before the insertion point keeps its delay byte.
-        m_recordingImage = m_committedImage;
     } else {
         setLook(m_insertButton, Look::Inactive);
-        m_insertEnabled = false;
-        m_eventIndex = 0;
-        m_tree->clear();
-        m_committedImage.fill(0);
-        m_recordingImage.fill(0);
     }
-
     m_beforeBox->setEnabled(false);
     m_afterBox->setEnabled(false);
     m_tree->setEnabled(false);
     grabKeyboard();
-
-    m_label.clear();
-    m_anyEvent = false;
-    m_elapsed = 0;
-    m_hasPrevious = false;
-    m_capturedRows = 0;
-    m_recording = true;
 }
 
 void MacroPage::stopRecording()
 {
-    if (!m_stopArmed)
+    if (!m_recorder.stop())
         return;
-    qDebug("macro_r_stop_function()");
     releaseKeyboard();
-    m_recordEnabled = false;
-    m_stopArmed = false;
-    m_deleteEnabled = false;
-    m_editEnabled = false;
     resetRowLooks();
     setLook(m_stopButton, Look::Normal);
-    m_recordEnabled = true;
     m_beforeBox->setEnabled(true);
     m_afterBox->setEnabled(true);
     m_tree->setEnabled(true);
-
-    if (m_insertMode) {
+    if (m_recorder.isInsertMode()) {
         setLook(m_editButton, Look::Normal);
         setLook(m_deleteRowButton, Look::Normal);
-        m_editEnabled = true;
-        m_deleteEnabled = true;
     }
     setCollectionEnabled(true);
-
-    m_delayTimer->stop();
     setLook(m_recordButton, Look::Normal);
-    m_recording = false;
-
-    if (m_anyEvent && m_capturedRows > 0) {
-        if (QTreeWidgetItem *last = m_tree->topLevelItem(m_eventIndex))
-            last->setText(2, QStringLiteral("0"));
-        writeEventToImage(kGroupSize * m_eventIndex, 0, m_lastKeyCode, false);
-        m_oldCount = m_eventIndex;
-        if (m_insertMode) {
-            qDebug("inster_cmd_count %d key_count %d old_cmd_count %d add_macro_cmd_count %d",
-                   m_insertionPoint, m_eventIndex, m_oldCount,
-                   m_insertAfter ? m_insertionPoint + 1 : m_insertionPoint);
-            m_committedImage =
-                mergeInsert(m_committedImage, m_recordingImage, m_insertionPoint, m_eventIndex);
-        } else {
-            m_committedImage = m_recordingImage;
-        }
-    }
     saveMacroFile();
 }
 
 void MacroPage::advanceDelayClock()
 {
-    // Capped here as well, so a clock left running for hours cannot overflow.
-    m_elapsed = qMin(m_elapsed + kDelayStepMs, kMaxDelayMs);
-}
-
-void MacroPage::restartClock()
-{
-    if (m_delayMode == 0 && !m_manualClock)
-        m_delayTimer->start(kDelayStepMs);
-}
-
-void MacroPage::closeOpenRow(bool release)
-{
-    int delay = 0;
-    switch (m_delayMode) {
-    case 0:
-        if (m_delayTimer->isActive())
-            m_delayTimer->stop();
-        delay = qBound(0, m_elapsed, kMaxDelayMs);
-        m_elapsed = 0;
-        break;
-    case 1:
-        delay = m_defaultDelay;
-        break;
-    default:
-        delay = 0;
-        break;
-    }
-    if (QTreeWidgetItem *item = m_tree->topLevelItem(m_eventIndex))
-        item->setText(2, QString::number(delay));
-    writeEventToImage(kGroupSize * m_eventIndex, delay, m_lastKeyCode, release);
-}
-
-void MacroPage::capturePress(const QString &text, int input)
-{
-    // The image holds 84 events; once it is full further events are not taken,
-    // so no row ever exists without its bytes.
-    if (m_tree->topLevelItemCount() >= kMaxEvents)
-        return;
-    m_anyEvent = true;
-    if (m_hasPrevious) {
-        closeOpenRow(false);
-        ++m_eventIndex;
-    }
-    m_hasPrevious = true;
-    m_label = text;
-    captureKeyCode(input);
-    insertRow(m_eventIndex, m_label, QStringLiteral("down"), QString());
-    ++m_capturedRows;
-    restartClock();
-}
-
-void MacroPage::captureRelease(const QString &text, int input)
-{
-    // A key held down when RECORD was pressed has no row of this recording to
-    // close; its release is not taken.
-    if (m_capturedRows == 0 || m_tree->topLevelItemCount() >= kMaxEvents)
-        return;
-    closeOpenRow(true);
-    m_label = text;
-    captureKeyCode(input);
-    ++m_eventIndex;
-    insertRow(m_eventIndex, m_label, QStringLiteral("up"), QString());
-    ++m_capturedRows;
-    restartClock();
+    m_recorder.advanceClock();
 }
 
 void MacroPage::keyPressEvent(QKeyEvent *event)
 {
-    if (!m_recording) {
+    if (!m_recorder.isRecording()) {
         QWidget::keyPressEvent(event);
         return;
     }
     event->accept();
     if (!event->isAutoRepeat())
-        capturePress(event->text(), event->key());
+        m_recorder.press(event->text(), event->key());
 }
 
 void MacroPage::keyReleaseEvent(QKeyEvent *event)
 {
-    if (!m_recording) {
+    if (!m_recorder.isRecording()) {
         QWidget::keyReleaseEvent(event);
         return;
     }
     event->accept();
     if (!event->isAutoRepeat())
-        captureRelease(event->text(), event->key());
+        m_recorder.release(event->text(), event->key());
 }
 
 QString MacroPage::mouseLabel(Qt::MouseButton button)
@@ -564,57 +419,55 @@ void MacroPage::mousePressEvent(QMouseEvent *event)
 {
     // Only the three buttons the keyboard can play are taken.
     const QString label = mouseLabel(event->button());
-    if (!m_recording || label.isEmpty()) {
+    if (!m_recorder.isRecording() || label.isEmpty()) {
         QWidget::mousePressEvent(event);
         return;
     }
     event->accept();
-    capturePress(label, int(event->button()));
+    m_recorder.press(label, int(event->button()));
 }
 
 void MacroPage::mouseReleaseEvent(QMouseEvent *event)
 {
     const QString label = mouseLabel(event->button());
-    if (!m_recording || label.isEmpty()) {
+    if (!m_recorder.isRecording() || label.isEmpty()) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
     event->accept();
-    captureRelease(label, int(event->button()));
+    m_recorder.release(label, int(event->button()));
 }
 
 bool MacroPage::focusNextPrevChild(bool next)
 {
     // While recording, Tab is a key to record, not a focus move.
-    if (m_recording)
+    if (m_recorder.isRecording())
         return false;
     return QWidget::focusNextPrevChild(next);
 }
 
 void MacroPage::chooseAutoDelay()
 {
-    m_delayMode = 0;
+    m_recorder.setDelayMode(MacroRecorder::AutoDelay);
     markDelayMode(0);
 }
 
 void MacroPage::chooseDefaultDelay()
 {
-    m_delayMode = 1;
+    m_recorder.setDelayMode(MacroRecorder::DefaultDelay);
     markDelayMode(1);
 }
 
 void MacroPage::chooseNoDelay()
 {
-    m_delayMode = 2;
+    m_recorder.setDelayMode(MacroRecorder::NoDelay);
     markDelayMode(2);
 }
 
 void MacroPage::defaultDelayEdited()
 {
-    const int v = qBound(0, toNumber(m_defaultDelayEdit->text(), 0), kMaxDelayMs);
-    const int rounded = roundToTen(v);
-    m_defaultDelayEdit->setText(QString::number(rounded));
-    m_defaultDelay = rounded;
+    const int kept = m_recorder.setDefaultDelay(toNumber(m_defaultDelayEdit->text(), 0));
+    m_defaultDelayEdit->setText(QString::number(kept));
 }
 
 // --- the collection ----------------------------------------------------------------
@@ -635,28 +488,16 @@ void MacroPage::refreshList(const QString &select)
 void MacroPage::macroChosen()
 {
     dropEditor();
-    m_tree->clear();
     const QString name = selectedMacro();
     MacroRecord rec;
     rec.image.fill(0);
     if (!name.isEmpty())
         rec = parseMacro(IniStore::readMacroFile(name));
-    for (const MacroRow &r : rec.rows)
-        insertRow(m_tree->topLevelItemCount(), r.key, r.state, r.delay);
-    m_committedImage = rec.image;
+    m_recorder.load(rec);
     m_nameEdit->setText(name);
 
-    m_recordEnabled = true;
-    m_insertAfter = true;
     m_afterBox->setChecked(true);
     m_beforeBox->setChecked(false);
-    m_recording = false;
-    m_insertMode = false;
-    m_hasPrevious = false;
-    m_stopArmed = false;
-    m_insertEnabled = false;
-    m_deleteEnabled = false;
-    m_editEnabled = false;
     m_beforeBox->hide();
     m_afterBox->hide();
     setLook(m_recordButton, Look::Normal);
@@ -666,7 +507,7 @@ void MacroPage::macroChosen()
 
 void MacroPage::macroNameEntered()
 {
-    if (m_recording)
+    if (m_recorder.isRecording())
         return;
     const QString name = m_nameEdit->text();
     const QString selected = selectedMacro();
@@ -679,7 +520,7 @@ void MacroPage::macroNameEntered()
 
 void MacroPage::newMacroClicked()
 {
-    if (m_recording)
+    if (m_recorder.isRecording())
         return;
     const int n = newMacroNumber();
     if (n == 0)
@@ -691,7 +532,7 @@ void MacroPage::newMacroClicked()
 
 void MacroPage::deleteMacroClicked()
 {
-    if (!m_recordEnabled)
+    if (!m_recorder.isIdle())
         return;
     const int i = m_macroList->currentIndex();
     const QString name = selectedMacro();
@@ -704,7 +545,7 @@ void MacroPage::deleteMacroClicked()
 
 void MacroPage::copyMacroClicked()
 {
-    if (!m_recordEnabled)
+    if (!m_recorder.isIdle())
         return;
     const QString selected = selectedMacro();
     const QString name = copyName(selected);
@@ -717,7 +558,7 @@ void MacroPage::copyMacroClicked()
 
 void MacroPage::exportMacroClicked()
 {
-    if (m_recording)
+    if (m_recorder.isRecording())
         return;
     const QString name = selectedMacro();
     const QString path =
@@ -730,7 +571,7 @@ void MacroPage::exportMacroClicked()
 
 void MacroPage::importMacroClicked()
 {
-    if (m_recording)
+    if (m_recorder.isRecording())
         return;
     const QString path =
         FileDialogs::openFileName(this, QStringLiteral("Open file"), QStringLiteral("C:\\"),
@@ -751,44 +592,33 @@ void MacroPage::importMacroClicked()
 
 void MacroPage::rowClicked()
 {
-    if (m_stopArmed)
+    const bool insertShown = m_recorder.canInsert();
+    if (!m_recorder.selectRow())
         return;
     resetRowLooks();
     setLook(m_recordButton, Look::Normal);
     setLook(m_editButton, Look::Normal);
     setLook(m_deleteRowButton, Look::Normal);
-    if (!m_insertEnabled)
+    if (!insertShown)
         setLook(m_insertButton, Look::Normal);
-    m_recordEnabled = true;
-    m_insertEnabled = true;
-    m_deleteEnabled = true;
-    m_editEnabled = true;
 }
 
 void MacroPage::toggleInsertMode()
 {
-    if (!m_insertEnabled || m_recording)
+    if (!m_recorder.toggleInsertMode())
         return;
     resetRowLooks();
     setLook(m_recordButton, Look::Normal);
-    m_recordEnabled = true;
-    m_insertEnabled = true;
-    m_insertMode = !m_insertMode;
-    if (m_insertMode) {
+    if (m_recorder.isInsertMode()) {
         m_beforeBox->show();
         m_afterBox->show();
         setLook(m_insertButton, Look::Red);
         setLook(m_editButton, Look::Normal);
         setLook(m_deleteRowButton, Look::Normal);
-        m_deleteEnabled = true;
-        m_editEnabled = true;
     } else {
         m_tree->clearSelection();
         setLook(m_editButton, Look::Inactive);
         setLook(m_deleteRowButton, Look::Inactive);
-        m_deleteEnabled = false;
-        m_editEnabled = false;
-        m_insertEnabled = false;
         m_beforeBox->hide();
         m_afterBox->hide();
         setLook(m_insertButton, Look::Inactive);
@@ -797,49 +627,39 @@ void MacroPage::toggleInsertMode()
 
 void MacroPage::insertBefore()
 {
-    if (m_recording)
+    if (m_recorder.isRecording())
         return;
     m_afterBox->setChecked(!m_beforeBox->isChecked());
-    m_insertAfter = m_afterBox->isChecked();
+    m_recorder.setInsertAfter(m_afterBox->isChecked());
 }
 
 void MacroPage::insertAfter()
 {
-    if (m_recording)
+    if (m_recorder.isRecording())
         return;
     m_beforeBox->setChecked(!m_afterBox->isChecked());
-    m_insertAfter = m_afterBox->isChecked();
+    m_recorder.setInsertAfter(m_afterBox->isChecked());
 }
 
 void MacroPage::deleteRow()
 {
-    if (!m_deleteEnabled || m_recording)
+    if (!m_recorder.canDeleteRow() || m_recorder.isRecording())
         return;
     const int r = m_tree->indexOfTopLevelItem(m_tree->currentItem());
     if (r < 0)
         return;
     dropEditor();
-    const int partner = partnerRow(rows(), r);
-    // Remove the later row first so the earlier index still names its row.
-    for (int row : {qMax(r, partner), qMin(r, partner)}) {
-        if (row < 0)
-            continue;
-        delete m_tree->takeTopLevelItem(row);
-        removeEvent(m_committedImage, row);
-    }
-    if (m_tree->topLevelItemCount() == 0) {
+    m_recorder.deleteRow(r);
+    if (m_recorder.rows().isEmpty()) {
         for (QPushButton *b : {m_insertButton, m_deleteRowButton, m_editButton})
             setLook(b, Look::Inactive);
-        m_insertEnabled = false;
-        m_deleteEnabled = false;
-        m_editEnabled = false;
     }
     saveMacroFile();
 }
 
 void MacroPage::editRow()
 {
-    if (!m_editEnabled || m_recording)
+    if (!m_recorder.canEditRow() || m_recorder.isRecording())
         return;
     if (QTreeWidgetItem *item = m_tree->currentItem())
         openDelayEditor(item, 2);
@@ -847,7 +667,7 @@ void MacroPage::editRow()
 
 void MacroPage::openDelayEditor(QTreeWidgetItem *item, int column)
 {
-    if (column != 2 || !item || m_recording)
+    if (column != 2 || !item || m_recorder.isRecording())
         return;
     const int row = m_tree->indexOfTopLevelItem(item);
     if (row < 0)
@@ -891,9 +711,7 @@ void MacroPage::closeDelayEditor()
         auto *editor = qobject_cast<QLineEdit *>(m_tree->itemWidget(item, m_editedColumn));
         const QString text = editor ? editor->text() : item->text(m_editedColumn);
         m_tree->removeItemWidget(item, m_editedColumn);
-        const int v = editedDelay(toNumber(text, 0));
-        item->setText(m_editedColumn, QString::number(v));
-        setEventDelay(m_committedImage, m_editedRow, v);
+        m_recorder.setDelay(m_editedRow, toNumber(text, 0));
         saveMacroFile();
     }
     m_editedRow = -1;
@@ -901,10 +719,7 @@ void MacroPage::closeDelayEditor()
     m_tree->setCurrentItem(nullptr);
     for (QPushButton *b : {m_insertButton, m_deleteRowButton, m_editButton})
         setLook(b, Look::Inactive);
-    m_deleteEnabled = false;
-    m_editEnabled = false;
-    m_insertEnabled = false;
-    m_insertMode = false;
+    m_recorder.endRowEditing();
     m_beforeBox->hide();
     m_afterBox->hide();
 }

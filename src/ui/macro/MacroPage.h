@@ -4,8 +4,7 @@
 // the selected macro's rows (INSERT before/after, DELETE with partner, EDIT).
 // Every change to the rows is saved to the macro's file at once.
 
-#include "core/device/Report.h"
-#include "core/macro/MacroFile.h"
+#include "core/macro/MacroRecorder.h"
 #include "core/storage/IniStore.h"
 
 #include <QWidget>
@@ -15,7 +14,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -25,26 +23,17 @@ class MacroPage : public QWidget
 public:
     explicit MacroPage(QWidget *parent = nullptr);
 
+    // The recorder the page shows: the rows, the command image and its state.
+    const orvanta::macro::MacroRecorder &recorder() const { return m_recorder; }
     // False while a recording runs; the shell gates its buttons on it.
-    bool isIdle() const { return m_recordEnabled; }
-
-    // With a manual clock the 50 ms delay timer is never started and only
-    // advanceDelayClock() advances the measured delay.
-    void useManualClock(bool manual) { m_manualClock = manual; }
-    bool isRecording() const { return m_recording; }
-    bool isInsertMode() const { return m_insertMode; }
-    int delayMode() const { return m_delayMode; }
-    int defaultDelay() const { return m_defaultDelay; }
-    const orvanta::Report &commandImage() const { return m_committedImage; }
+    bool isIdle() const { return m_recorder.isIdle(); }
+    // With a manual clock only advanceDelayClock() advances the measured delay.
+    void useManualClock(bool manual) { m_recorder.useManualClock(manual); }
     QString selectedMacro() const;
-    QVector<orvanta::macro::MacroRow> rows() const;
 
     // Saves the selected macro; false (and saveFailed raised) when its file
     // kept the old content.
     bool saveMacroFile();
-    void makeMapToProfile(IniGroupMap &map) const;
-    int captureKeyCode(int input);
-    void writeEventToImage(int offset, int delayMs, int keyCode, bool release);
 
 signals:
     // A file kept its old content because saving it failed; the failure is logged too.
@@ -93,11 +82,9 @@ private:
     void refreshList(const QString &select = QString());
     void setCollectionEnabled(bool enabled);
     void resetRowLooks();
-    void insertRow(int index, const QString &key, const QString &state, const QString &delay);
-    void capturePress(const QString &text, int input);
-    void captureRelease(const QString &text, int input);
-    void closeOpenRow(bool release);
-    void restartClock();
+    void showRows();
+    void insertRow(int index, const orvanta::macro::MacroRow &row);
+    void showDelay(int index, const QString &delay);
     void dropEditor();
     static QString mouseLabel(Qt::MouseButton button);
 
@@ -124,32 +111,10 @@ private:
     QPushButton *m_editButton = nullptr;
     QPushButton *m_applyButton = nullptr;
     QPushButton *m_resetButton = nullptr;
-    QTimer *m_delayTimer = nullptr;
 
-    // Recorder and editing state
-    bool m_recording = false;
-    bool m_insertMode = false;
-    bool m_hasPrevious = false;
-    bool m_insertAfter = true;
-    bool m_recordEnabled = true;
-    bool m_anyEvent = false;
-    bool m_stopArmed = false;
-    bool m_insertEnabled = false;
-    bool m_deleteEnabled = false;
-    bool m_editEnabled = false;
+    orvanta::macro::MacroRecorder m_recorder;
+    // The delay editor open in the list, if any.
     bool m_editorOpen = false;
-    bool m_manualClock = false;
-    QString m_label;
-    int m_elapsed = 0;
-    int m_defaultDelay = 10;
-    int m_eventIndex = 0;
-    int m_insertionPoint = 0;
-    int m_delayMode = 0;
-    int m_oldCount = 0;
-    int m_capturedRows = 0; // rows added by the running recording
     int m_editedRow = -1;
     int m_editedColumn = 2;
-    quint8 m_lastKeyCode = 0;
-    orvanta::Report m_committedImage{};
-    orvanta::Report m_recordingImage{};
 };

@@ -87,24 +87,6 @@ private slots:
         QCOMPARE(r.w->rings(), allOff());
     }
 
-    void rippleStepsAreDrivenByItsTimerAlone()
-    {
-        Ripple r;
-        r.w->setUpShineCenter(100, 50);
-        r.w->startRipple();
-        QCOMPARE(r.w->timerInterval(), RipplePreview::kTickMs);
-        // A tick only draws: it returns without waiting for the next ring
-        // (sleeping ticks would take ten times 50 ms).
-        QElapsedTimer clock;
-        clock.start();
-        for (int t = 0; t < 10; ++t)
-            r.w->slotTimeOut();
-        QVERIFY2(clock.elapsed() < 5 * RipplePreview::kTickMs,
-                 qPrintable(QString::number(clock.elapsed())));
-        r.w->stopRipple();
-        QVERIFY(!r.w->isRunning());
-    }
-
     void rowModeCentreSnapsToKeyRow_data()
     {
         // press y -> centre row; 77 (the previous centre) where y is between or below the rows

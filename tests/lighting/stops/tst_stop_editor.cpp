@@ -1,14 +1,12 @@
-// The colour-stop model, the colour code and the style texts that show stops.
+// The colour-stop model and the colour code.
 
 #include "../LightingTestSupport.h"
 #include "core/lighting/ColorCode.h"
-#include "core/lighting/StripStyle.h"
 
 using namespace orvanta;
 using namespace orvanta::test;
 
 Q_DECLARE_METATYPE(orvanta::Rgb)
-Q_DECLARE_METATYPE(orvanta::StopSlots)
 
 class StopEditorTest : public QObject
 {
@@ -104,30 +102,6 @@ private slots:
         QVector<int> expected{0, 2, at, 6, 10};
         std::sort(expected.begin(), expected.end());
         QCOMPARE(presentSlots(ed.stops()), expected);
-    }
-
-    void stripStyleSheet_data()
-    {
-        const QString head = "QSlider::groove:horizontal {background:qlineargradient(x1 : 0, "
-                             "y1 : 0, x2 : 1, y2 : 0, stop : 0.0 rgb(255,0,0), ";
-        const QString tail =
-            "height: 10px; margin: -5px 5px 0px 5px; left: 5px; right: 0px; top:-7px;} "
-            "QSlider::handle:horizontal {border-image: url(\"Image/bar_bright.png\"); "
-            "width: 20px; height: 20px; margin: -10px -1px -15px -5px; top:15px;}";
-        QTest::addColumn<StopSlots>("stops");
-        QTest::addColumn<QString>("style");
-        QTest::newRow("start-up stops") << defaultStops() << head + "stop : 1 rgb(0,0,0)); " + tail;
-        StopSlots middle = stopsAt({{3, {0, 128, 255}}});
-        middle[10].color = {12, 34, 56};
-        middle[5].color = {5, 5, 5}; // colour of a free slot is not shown
-        QTest::newRow("one middle stop")
-            << middle << head + "stop : 0.3 rgb(0,128,255), stop : 1 rgb(12,34,56)); " + tail;
-    }
-    void stripStyleSheet()
-    {
-        QFETCH(StopSlots, stops);
-        QFETCH(QString, style);
-        QCOMPARE(orvanta::stripStyleSheet(stops), style);
     }
 };
 
