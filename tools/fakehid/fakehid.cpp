@@ -1,7 +1,8 @@
 // A fake ORVANTA RGB keyboard at the hidapi boundary, for tests.
 //
-// Loaded with LD_PRELOAD (by absolute path), it answers every call of hidapi
-// 0.13 so no call falls through to the real library with a fake handle.
+// Loaded with LD_PRELOAD (by absolute path), it answers the calls the console
+// makes (and hid_open, hid_error and the version): a call added to the console
+// must be added here too, or it reaches the real library with a fake handle.
 //
 // Environment:
 //   ORVANTA_FAKEHID_DEVICES   comma-separated interfaces to present, in order:
@@ -218,81 +219,9 @@ int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const u
     return int(length);
 }
 
-// Reading and the other calls the console makes on an open interface: nothing to report.
-int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *, size_t length)
-{
-    return dev ? int(length) : -1;
-}
-int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *, size_t, int)
-{
-    return dev ? 0 : -1;
-}
-int HID_API_EXPORT HID_API_CALL hid_read(hid_device *dev, unsigned char *, size_t)
-{
-    return dev ? 0 : -1;
-}
-int HID_API_EXPORT HID_API_CALL hid_set_nonblocking(hid_device *dev, int)
-{
-    return dev ? 0 : -1;
-}
-int HID_API_EXPORT HID_API_CALL hid_get_feature_report(hid_device *dev, unsigned char *data,
-                                                       size_t length)
-{
-    if (!dev || !data || length == 0)
-        return -1;
-    std::memset(data + 1, 0, length - 1);
-    return int(length);
-}
-int HID_API_EXPORT HID_API_CALL hid_get_input_report(hid_device *dev, unsigned char *data,
-                                                     size_t length)
-{
-    return hid_get_feature_report(dev, data, length);
-}
-
 void HID_API_EXPORT HID_API_CALL hid_close(hid_device *dev)
 {
     delete dev;
-}
-
-static int copyString(hid_device *dev, const wchar_t *text, wchar_t *string, size_t maxlen)
-{
-    if (!dev || !string || maxlen == 0)
-        return -1;
-    std::wcsncpy(string, text, maxlen);
-    string[maxlen - 1] = L'\0';
-    return 0;
-}
-int HID_API_EXPORT_CALL hid_get_manufacturer_string(hid_device *dev, wchar_t *string, size_t maxlen)
-{
-    return copyString(dev, L"Fake", string, maxlen);
-}
-int HID_API_EXPORT_CALL hid_get_product_string(hid_device *dev, wchar_t *string, size_t maxlen)
-{
-    return copyString(dev, L"ORVANTA RGB", string, maxlen);
-}
-int HID_API_EXPORT_CALL hid_get_serial_number_string(hid_device *dev, wchar_t *string,
-                                                     size_t maxlen)
-{
-    return copyString(dev, L"FAKE0001", string, maxlen);
-}
-int HID_API_EXPORT_CALL hid_get_indexed_string(hid_device *dev, int, wchar_t *string, size_t maxlen)
-{
-    return copyString(dev, L"", string, maxlen);
-}
-
-struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_get_device_info(hid_device *dev)
-{
-    // hidapi keeps the returned info alive as long as the device; one per device is enough here.
-    static thread_local hid_device_info *last = nullptr;
-    if (!dev)
-        return nullptr;
-    hid_free_enumeration(last);
-    last = nullptr;
-    const std::vector<Iface> all = presented();
-    for (size_t i = 0; i < all.size(); ++i)
-        if (pathOf(i) == dev->path)
-            last = makeInfo(all[i], i);
-    return last;
 }
 
 HID_API_EXPORT const wchar_t *HID_API_CALL hid_error(hid_device *dev)
