@@ -146,7 +146,7 @@ LoadResult runSocketLoad(ConsoleProcess &console, const LoadPlan &plan)
             ++r.garbageSent;
             if (drop) {
                 c.socket->abort();
-                ++r.droppedMidMessage, ++r.reconnects;
+                ++r.droppedMidMessage;
                 if (!connectClient(c, port))
                     return failed(QStringLiteral("reconnect refused"));
             }
