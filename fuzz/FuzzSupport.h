@@ -9,15 +9,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
-#include <QtGlobal>
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace orvanta::fuzz
 {
@@ -38,40 +33,36 @@ namespace orvanta::fuzz
 inline void discardMessages(QtMsgType, const QMessageLogContext &, const QString &) {}
 
 // Settings objects and text codecs want an application object; the parsers'
-// log lines would only slow the run down, so they are dropped.
-inline void initialise()
+// log lines would only slow the run down, so they are dropped. The file
+// targets work in a fresh temporary directory (in memory where there is one:
+// settings files are flushed to disk on every write).
+inline void initialise(bool scratchDirectory)
 {
     static int argc = 1;
     static char name[] = "orvanta-fuzz";
     static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
+    new QCoreApplication(argc, argv);
     qInstallMessageHandler(discardMessages);
+    if (!scratchDirectory)
+        return;
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    static QTemporaryDir dir(base + QStringLiteral("/orvanta-fuzz-XXXXXX"));
+    if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !QDir().mkpath("system"))
+        fail("no temporary working directory", __FILE__, __LINE__);
 }
 
-// A fresh temporary working directory for the file targets, kept for the run.
-// Settings files are flushed to disk on every write; in memory that costs nothing.
-inline void enterScratchDirectory()
-{
-    static std::unique_ptr<QTemporaryDir> dir;
-    if (!dir) {
-        const QFileInfo shm(QStringLiteral("/dev/shm"));
-        const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-        dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/orvanta-fuzz-XXXXXX"));
-        if (!dir->isValid() || !QDir::setCurrent(dir->path()))
-            fail("no temporary working directory", __FILE__, __LINE__);
+#define ORVANTA_FUZZ_INITIALISE(scratchDirectory)                                                  \
+    extern "C" int LLVMFuzzerInitialize(int *, char ***)                                           \
+    {                                                                                              \
+        ::orvanta::fuzz::initialise(scratchDirectory);                                             \
+        return 0;                                                                                  \
     }
-}
-
-inline QString inputText(const uint8_t *data, size_t size)
-{
-    return QString::fromUtf8(reinterpret_cast<const char *>(data), int(size));
-}
 
 // Stored texts arrive one per line, as a file's values would.
 inline QStringList inputLines(const uint8_t *data, size_t size)
 {
-    return inputText(data, size).split(QLatin1Char('\n'));
+    return QString::fromUtf8(reinterpret_cast<const char *>(data), int(size)).split('\n');
 }
 
 // A small number taken from the input, for the parameters that are not text.

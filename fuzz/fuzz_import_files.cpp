@@ -108,12 +108,7 @@ void readSystem()
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::initialise();
-    fuzz::enterScratchDirectory();
-    return 0;
-}
+ORVANTA_FUZZ_INITIALISE(true)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -58,13 +58,7 @@ std::array<KeyColorSet, 2> readColours(const QStringList &lists)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::initialise();
-    fuzz::enterScratchDirectory();
-    QDir().mkpath(QStringLiteral("system"));
-    return 0;
-}
+ORVANTA_FUZZ_INITIALISE(true)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -22,11 +22,7 @@ QStringList fiveOf(const IniGroupMap &map)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzz::initialise();
-    return 0;
-}
+ORVANTA_FUZZ_INITIALISE(false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

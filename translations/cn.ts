@@ -205,11 +205,19 @@
         <source>Not saved: %1 (%2). It keeps its earlier content.</source>
         <translation>未保存：%1（%2）。文件保留先前的内容。</translation>
     </message>
+    <message>
+        <source>PROFILE %1</source>
+        <translation>配置文件 %1</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>
     <message>
         <source>LumoProject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORVANTA RGB</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -338,6 +346,14 @@
     <message>
         <source>ZONES</source>
         <translation>区域</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开启</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>

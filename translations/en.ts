@@ -205,11 +205,19 @@
         <source>Not saved: %1 (%2). It keeps its earlier content.</source>
         <translation>Not saved: %1 (%2). It keeps its earlier content.</translation>
     </message>
+    <message>
+        <source>PROFILE %1</source>
+        <translation>PROFILE %1</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>
     <message>
         <source>LumoProject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORVANTA RGB</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -338,6 +346,14 @@
     <message>
         <source>ZONES</source>
         <translation>ZONES</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
     </message>
 </context>
 <context>

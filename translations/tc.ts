@@ -205,11 +205,19 @@
         <source>Not saved: %1 (%2). It keeps its earlier content.</source>
         <translation>未儲存：%1（%2）。檔案保留先前的內容。</translation>
     </message>
+    <message>
+        <source>PROFILE %1</source>
+        <translation>設定檔 %1</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>
     <message>
         <source>LumoProject</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ORVANTA RGB</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -338,6 +346,14 @@
     <message>
         <source>ZONES</source>
         <translation>區域</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>開啟</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>關閉</translation>
     </message>
 </context>
 <context>

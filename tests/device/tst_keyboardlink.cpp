@@ -3,13 +3,12 @@
 // an unplugged or refusing keyboard closes its handles and drops what waits.
 
 #include "TestSupport.h"
-#include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 
+#include <QMutex>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
-#include <mutex>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -19,21 +18,21 @@ namespace
 
 // What reached the keyboard and every pause asked for, in one timeline.
 struct Timeline {
-    std::mutex mutex;
+    QMutex mutex;
     QStringList events;
     void add(const QString &event)
     {
-        std::lock_guard<std::mutex> lock(mutex);
+        QMutexLocker lock(&mutex);
         events << event;
     }
     int size()
     {
-        std::lock_guard<std::mutex> lock(mutex);
+        QMutexLocker lock(&mutex);
         return events.size();
     }
     QStringList take()
     {
-        std::lock_guard<std::mutex> lock(mutex);
+        QMutexLocker lock(&mutex);
         return std::exchange(events, {});
     }
 };
@@ -146,59 +145,6 @@ private slots:
         QCOMPARE(finished[1][0].toULongLong(), second);
         QCOMPARE(finished[2][0].toULongLong(), third);
         QCOMPARE(outcomesOf(finished), QVector<Outcome>(3, Outcome::Sent));
-    }
-
-    void commandSetQueuesTheSameReportsAndPausesAsItSendsDirectly_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::newRow("select profile") << 0;
-        QTest::newRow("key map write") << 1;
-        QTest::newRow("key map and macros") << 2;
-        QTest::newRow("profile to default") << 3;
-        QTest::newRow("light pulse") << 4;
-    }
-    void commandSetQueuesTheSameReportsAndPausesAsItSendsDirectly()
-    {
-        QFETCH(int, which);
-        auto run = [which](CommandSender &sender, HidDevice *handle) {
-            QVector<Report> macros(1, reportOf({{0, 7}, {1, 5}, {2, 3}, {3, 42}}));
-            switch (which) {
-            case 0:
-                sender.selectProfile(handle, 3);
-                break;
-            case 1:
-                sender.resetKeyAndWrite(handle, 0x04, 2);
-                break;
-            case 2:
-                sender.writeKeyMapAndMacros(handle, macros, 3, 1);
-                break;
-            case 3:
-                sender.resetProfileToDefault(handle, 4);
-                break;
-            case 4:
-                sender.sendAppLight(handle, 7);
-                break;
-            }
-        };
-        // Directly, on this thread: the reference.
-        CommandSender direct;
-        RecordingDevice device;
-        QStringList expected;
-        direct.setPauseFunction([&](unsigned ms) {
-            expected << QStringLiteral("send ") + device.reports.last().toHex()
-                     << QStringLiteral("pause %1").arg(ms);
-        });
-        run(direct, &device);
-
-        LinkFixture f;
-        QSignalSpy finished(&f.link, &KeyboardLink::operationFinished);
-        CommandSender queued;
-        queued.setLink(&f.link);
-        run(queued, nullptr);
-        QVERIFY(f.waitIdle());
-        QCOMPARE(f.timeline.take(), expected);
-        QTRY_COMPARE(finished.size(), 1);              // one operation, whole
-        QCOMPARE(finished[0][3].toBool(), which == 4); // the pulse asks for no confirmation
     }
 
     void boundDropsOnlyOtherProgramsCommandsBeyondIt()

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
 
 namespace orvanta::test
@@ -68,6 +69,16 @@ bool ConsoleProcess::waitForReports(int count, int timeoutMs)
         if (deadline.hasExpired())
             return false;
     return true;
+}
+
+bool ConsoleProcess::send(const QByteArray &message) const
+{
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, m_port);
+    if (!client.waitForConnected(10000) || !client.waitForReadyRead(10000))
+        return false;
+    client.write(message);
+    return client.waitForBytesWritten(5000);
 }
 
 } // namespace orvanta::test

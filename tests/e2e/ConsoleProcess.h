@@ -24,6 +24,8 @@ public:
     // Starts the console with at most `limit` open files (soft and hard limit).
     void setOpenFileLimit(int limit) { m_openFileLimit = limit; }
     bool waitForReports(int count, int timeoutMs = 15000);
+    // Sends one message on the control socket as a client does: after the greeting.
+    bool send(const QByteArray &message) const;
     QVector<LoggedReport> reports() const;
     bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
     int stop(); // asks politely, then kills; returns the exit code

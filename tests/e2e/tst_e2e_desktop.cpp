@@ -16,14 +16,10 @@ namespace
 
 QString run(const QString &program, const QStringList &arguments, const QString &display)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("LD_PRELOAD"));
     env.insert(QStringLiteral("DISPLAY"), display);
-    p.setProcessEnvironment(env);
-    p.start(program, arguments);
-    p.waitForFinished(5000);
-    return QString::fromLocal8Bit(p.readAllStandardOutput());
+    return runProgram(program, arguments, env, 5000).out;
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "ConsoleProcess.h"
 
-#include <QTcpSocket>
 #include <QtTest>
 
 using namespace orvanta::test;
@@ -12,22 +11,10 @@ using namespace orvanta::test;
 namespace
 {
 
-struct CtlRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-CtlRun ctl(quint16 port, const QStringList &arguments)
+RunResult ctl(quint16 port, const QStringList &arguments)
 {
-    QProcess p;
-    p.start(binDir() + "/orvanta-ctl", QStringList{"--port", QString::number(port)} + arguments);
-    CtlRun run;
-    if (!p.waitForFinished(10000))
-        return run;
-    run.exitCode = p.exitCode();
-    run.out = p.readAllStandardOutput();
-    run.err = p.readAllStandardError();
-    return run;
+    return runProgram(binDir() + "/orvanta-ctl",
+                      QStringList{"--port", QString::number(port)} + arguments);
 }
 
 QByteArray selectBytes(int profile)
@@ -51,15 +38,6 @@ class HotPlugEndToEnd : public QObject
         else
             QFile::remove(plug());
     }
-    bool send(const QByteArray &message)
-    {
-        QTcpSocket client;
-        client.connectToHost("127.0.0.1", console.port());
-        if (!client.waitForConnected(5000) || !client.waitForReadyRead(5000))
-            return false; // the greeting
-        client.write(message);
-        return client.waitForBytesWritten(2000);
-    }
 
 private slots:
     void initTestCase()
@@ -71,14 +49,14 @@ private slots:
     void keyboardPluggedInAfterStartIsFoundAndBroughtToTheActiveProfile()
     {
         QTRY_VERIFY_WITH_TIMEOUT(ctl(console.port(), {"status"}).exitCode == 0, 10000);
-        CtlRun status = ctl(console.port(), {"status"});
-        QCOMPARE(status.out, QByteArray("keyboard: absent\nprofile: 1\nprofile name: PROFILE 1\n"
-                                        "queued: 0\n"));
-        const CtlRun refused = ctl(console.port(), {"profile", "4"});
+        RunResult status = ctl(console.port(), {"status"});
+        QCOMPARE(status.out, QString("keyboard: absent\nprofile: 1\nprofile name: PROFILE 1\n"
+                                     "queued: 0\n"));
+        const RunResult refused = ctl(console.port(), {"profile", "4"});
         QCOMPARE(refused.exitCode, 3);
-        QVERIFY2(refused.err.contains("no keyboard connected"), refused.err.constData());
+        QVERIFY2(refused.err.contains("no keyboard connected"), qPrintable(refused.err));
 
-        QVERIFY(send("073")); // the console switches; the keyboard is not there
+        QVERIFY(console.send("073")); // the console switches; the keyboard is not there
         QTRY_VERIFY(ctl(console.port(), {"status"}).out.contains("profile: 3\n"));
         QCOMPARE(console.reports().size(), 0);
 
@@ -93,7 +71,7 @@ private slots:
     void unplugInTheMiddleOfAnApplyDropsTheRestAndReplugCatchesUp()
     {
         const int start = console.reports().size();
-        QVERIFY(send("076#FF#80#00")); // five reports, 100 ms apart
+        QVERIFY(console.send("076#FF#80#00")); // five reports, 100 ms apart
         QVERIFY(console.waitForReports(start + 2));
         setPlugged(false);
         QTRY_VERIFY(ctl(console.port(), {"status"}).out.startsWith("keyboard: absent\n"));
@@ -105,7 +83,7 @@ private slots:
         setPlugged(true);
         QVERIFY(console.waitForReports(start + cut + 1, 4000));
         QCOMPARE(console.reports().at(start + cut).bytes, selectBytes(3));
-        QVERIFY(send("076#FF#80#00"));
+        QVERIFY(console.send("076#FF#80#00"));
         QVERIFY(console.waitForReports(start + cut + 6));
         const auto all = console.reports();
         for (int i = 0; i < cut; ++i) // what went out before the unplug was the APPLY's start

@@ -6,7 +6,6 @@
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "core/virtual/VirtualLighting.h"
 
-#include <QTcpSocket>
 #include <QtTest>
 
 using namespace orvanta;
@@ -32,16 +31,6 @@ class VirtualEndToEnd : public QObject
                 return s;
         return s;
     }
-    void send(const QByteArray &message)
-    {
-        QTcpSocket client;
-        client.connectToHost("127.0.0.1", console.port());
-        QVERIFY(client.waitForConnected(10000));
-        QTRY_VERIFY(client.bytesAvailable() > 0 || client.waitForReadyRead(100)); // the greeting
-        client.write(message);
-        QVERIFY(client.waitForBytesWritten(2000));
-        client.disconnectFromHost();
-    }
     static bool allKeys(const VirtualKeyboardState &s, int profile, const QColor &c)
     {
         const KeyColours keys = lightKeys(s.profile(profile), 0);
@@ -57,9 +46,9 @@ private slots:
                      return s.activeProfile == 1;
                  }).activeProfile,
                  1);
-        send("076#12#AB#5C");
+        QVERIFY(console.send("076#12#AB#5C"));
         QVERIFY(allKeys(waitForState([&](auto &s) { return allKeys(s, 1, colour); }), 1, colour));
-        send("073");
+        QVERIFY(console.send("073"));
         QCOMPARE(waitForState([](auto &s) { return s.activeProfile == 3; }).activeProfile, 3);
         QVERIFY(console.reports().isEmpty()); // the USB keyboard was never written
         console.stop();

@@ -17,53 +17,30 @@ namespace orvanta::test
 namespace
 {
 
-QByteArray selectReport(int profile)
-{
-    return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
-}
-
-QByteArray base64Json(const char *json)
-{
-    return QByteArray(json).toBase64();
-}
-
 // Messages the console must read and drop: none of them is a command it acts on.
 QByteArray garbage(QRandomGenerator &rng)
 {
-    switch (rng.bounded(7)) {
-    case 0: { // random bytes, never starting with "07"
-        QByteArray b(int(rng.bounded(1, 300)), '\0');
-        for (char &c : b)
-            c = char(rng.bounded(256));
-        b[0] = char(0x80 | rng.bounded(128));
-        return b;
-    }
-    case 1:
-        return "079"; // no such command
-    case 2:
-        return "07"; // shorter than its positions
-    case 3:
-        return base64Json(R"({"command":7,"Data":2})"); // valid JSON, but no "}}": dropped
-    case 4:
-        return QByteArray(9000, 'x'); // more than one read holds
-    case 5:
-        return QByteArray::fromHex("00303731"); // the text ends before it begins
-    default:
-        return base64Json(R"({"command":"7","Data":"abc","Color":{"a":1}})");
-    }
-}
-
-QByteArray validSwitch(int profile, int form)
-{
-    if (form == 0)
-        return "07" + QByteArray::number(profile);
-    return base64Json(
-        QStringLiteral(R"({"command":7,"Data":%1,"Color":{"r":1}})").arg(profile).toUtf8());
+    static const QByteArray fixed[] = {
+        "079",                                              // no such command
+        "07",                                               // shorter than its positions
+        QByteArray(R"({"command":7,"Data":2})").toBase64(), // valid JSON, but no "}}"
+        QByteArray(9000, 'x'),                              // more than one read holds
+        QByteArray::fromHex("00303731"),                    // the text ends before it begins
+        QByteArray(R"({"command":"7","Data":"abc","Color":{"a":1}})").toBase64()};
+    const int pick = int(rng.bounded(7));
+    if (pick < 6)
+        return fixed[pick];
+    QByteArray b(int(rng.bounded(1, 300)), '\0'); // random bytes, never starting with "07"
+    for (char &c : b)
+        c = char(rng.bounded(256));
+    b[0] = char(0x80 | rng.bounded(128));
+    return b;
 }
 
 struct Client {
     std::unique_ptr<QTcpSocket> socket;
     QByteArray greeting;
+    bool greeted() const { return greeting.startsWith("VoDezivuv!") && greeting.endsWith('&'); }
 };
 
 bool waitFor(const std::function<bool()> &done, int timeoutMs)
@@ -83,15 +60,10 @@ bool connectClient(Client &c, quint16 port)
 {
     c.socket = std::make_unique<QTcpSocket>();
     c.greeting.clear();
-    QTcpSocket *s = c.socket.get();
-    QObject::connect(s, &QTcpSocket::readyRead, [&c] { c.greeting += c.socket->readAll(); });
-    s->connectToHost(QHostAddress::LocalHost, port);
-    return s->waitForConnected(10000);
-}
-
-bool greeted(const Client &c)
-{
-    return c.greeting.startsWith("VoDezivuv!") && c.greeting.endsWith('&');
+    QObject::connect(c.socket.get(), &QTcpSocket::readyRead,
+                     [&c] { c.greeting += c.socket->readAll(); });
+    c.socket->connectToHost(QHostAddress::LocalHost, port);
+    return c.socket->waitForConnected(10000);
 }
 
 // A fresh client's greeting: the console has gone round its event loop since
@@ -101,7 +73,7 @@ qint64 barrier(quint16 port)
     QElapsedTimer t;
     t.start();
     Client probe;
-    if (!connectClient(probe, port) || !waitFor([&] { return greeted(probe); }, 10000))
+    if (!connectClient(probe, port) || !waitFor([&] { return probe.greeted(); }, 10000))
         return -1;
     probe.socket->abort();
     return t.elapsed();
@@ -110,9 +82,7 @@ qint64 barrier(quint16 port)
 int reportCount(const ConsoleProcess &console)
 {
     QFile f(console.logFile());
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    return f.readAll().count('\n');
+    return f.open(QIODevice::ReadOnly) ? f.readAll().count('\n') : 0;
 }
 
 } // namespace
@@ -135,109 +105,82 @@ LoadResult runSocketLoad(ConsoleProcess &console, const LoadPlan &plan)
     clock.start();
     QRandomGenerator rng(plan.seed);
     const quint16 port = console.port();
-    const qint64 pid = console.process().processId();
-
-    // Which of each client's messages are switches, and to which profile.
-    struct Planned {
-        bool valid = false;
-        int profile = 0;
-        int form = 0;
+    const auto failed = [&r](const QString &why) {
+        r.failure = why;
+        return r;
     };
-    QVector<QVector<Planned>> messages(plan.clients);
-    for (auto &list : messages) {
-        list.resize(plan.messagesPerClient);
+
+    // Which of each client's messages are switches: the profile, or 0 for garbage.
+    QVector<QVector<int>> switches(plan.clients, QVector<int>(plan.messagesPerClient, 0));
+    for (auto &list : switches)
         for (int v = 0; v < plan.validPerClient; ++v) {
             int at = 0;
             do
                 at = int(rng.bounded(plan.messagesPerClient));
-            while (list[at].valid);
-            list[at] = {true, int(rng.bounded(1, 6)), int(rng.bounded(2))};
+            while (list[at]);
+            list[at] = int(rng.bounded(1, 6));
         }
-    }
 
     std::vector<Client> clients(std::size_t(plan.clients));
     for (Client &c : clients)
-        if (!connectClient(c, port)) {
-            r.failure = QStringLiteral("a client could not connect");
-            return r;
-        }
-    if (!waitFor(
-            [&] {
-                for (const Client &c : clients)
-                    if (!greeted(c))
-                        return false;
-                return true;
-            },
-            20000)) {
-        r.failure = QStringLiteral("not every client was greeted");
-        return r;
-    }
-    if (barrier(port) < 0) {
-        r.failure = QStringLiteral("no greeting before the load");
-        return r;
-    }
-    r.rssBeforeKb = residentKb(pid);
+        if (!connectClient(c, port))
+            return failed(QStringLiteral("a client could not connect"));
+    const auto allGreeted = [&] {
+        return std::all_of(clients.begin(), clients.end(), [](auto &c) { return c.greeted(); });
+    };
+    if (!waitFor(allGreeted, 20000) || barrier(port) < 0)
+        return failed(QStringLiteral("not every client was greeted"));
+    r.rssBeforeKb = residentKb(console.process().processId());
 
     int reports = reportCount(console);
     for (int m = 0; m < plan.messagesPerClient; ++m) {
         // Garbage from every client at once; now and then one drops mid-message.
         for (int i = 0; i < plan.clients; ++i) {
-            if (messages[i][m].valid)
+            if (switches[i][m])
                 continue;
             Client &c = clients[std::size_t(i)];
             const QByteArray text = garbage(rng);
-            if (rng.bounded(40) == 0) {
-                c.socket->write(text.left(qMax(1, text.size() / 2)));
-                c.socket->flush();
+            const bool drop = rng.bounded(40) == 0;
+            c.socket->write(drop ? text.left(qMax(1, text.size() / 2)) : text);
+            c.socket->flush();
+            ++r.garbageSent;
+            if (drop) {
                 c.socket->abort();
                 ++r.droppedMidMessage;
-                ++r.reconnects;
-                if (!connectClient(c, port)) {
-                    r.failure = QStringLiteral("reconnect refused");
-                    return r;
-                }
-            } else {
-                c.socket->write(text);
-                c.socket->flush();
+                if (!connectClient(c, port))
+                    return failed(QStringLiteral("reconnect refused"));
             }
-            ++r.garbageSent;
         }
-        if (barrier(port) < 0) {
-            r.failure = QStringLiteral("console stopped answering at message %1").arg(m);
-            return r;
-        }
-        if (reportCount(console) != reports) {
-            r.failure = QStringLiteral("garbage reached the keyboard at message %1").arg(m);
-            return r;
-        }
-        // Switches one at a time, each acted on before the next is sent.
+        if (barrier(port) < 0)
+            return failed(QStringLiteral("console stopped answering at message %1").arg(m));
+        if (reportCount(console) != reports)
+            return failed(QStringLiteral("garbage reached the keyboard at message %1").arg(m));
+        // Switches one at a time, each acted on before the next is sent, in
+        // the short and the JSON form by turns.
         for (int i = 0; i < plan.clients; ++i) {
-            const Planned &p = messages[i][m];
-            if (!p.valid)
-                continue;
+            const int profile = switches[i][m];
             Client &c = clients[std::size_t(i)];
-            if (!greeted(c) && !waitFor([&] { return greeted(c); }, 10000)) {
-                r.failure = QStringLiteral("client %1 was never greeted").arg(i);
-                return r;
-            }
-            c.socket->write(validSwitch(p.profile, p.form));
+            if (!profile)
+                continue;
+            if (!waitFor([&] { return c.greeted(); }, 10000))
+                return failed(QStringLiteral("client %1 was never greeted").arg(i));
+            c.socket->write(r.validSent % 2
+                                ? "07" + QByteArray::number(profile)
+                                : QStringLiteral(R"({"command":7,"Data":%1,"Color":{"r":1}})")
+                                      .arg(profile)
+                                      .toUtf8()
+                                      .toBase64());
             c.socket->flush();
             ++r.validSent;
-            if (!waitFor([&] { return reportCount(console) > reports; }, 15000)) {
-                r.failure = QStringLiteral("switch %1 of client %2 was not carried out")
-                                .arg(p.profile)
-                                .arg(i);
-                return r;
-            }
-            ++reports;
+            if (!waitFor([&] { return reportCount(console) > reports; }, 15000))
+                return failed(QStringLiteral("switch of client %1 was not carried out").arg(i));
             const auto logged = console.reports();
-            if (logged.size() != reports || logged.last().bytes != selectReport(p.profile)) {
-                r.failure = QStringLiteral("client %1: expected profile %2, the keyboard got %3")
-                                .arg(i)
-                                .arg(p.profile)
-                                .arg(QString::fromLatin1(logged.last().bytes.left(3).toHex()));
-                return r;
-            }
+            if (logged.size() != ++reports ||
+                logged.last().bytes != toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}})))
+                return failed(QStringLiteral("client %1: expected profile %2, the keyboard got %3")
+                                  .arg(i)
+                                  .arg(profile)
+                                  .arg(QString::fromLatin1(logged.last().bytes.left(3).toHex())));
             ++r.validCarriedOut;
         }
     }
@@ -245,9 +188,8 @@ LoadResult runSocketLoad(ConsoleProcess &console, const LoadPlan &plan)
     for (Client &c : clients)
         c.socket->abort();
     r.lastGreetingMs = barrier(port);
-    // Let the console drop the closed sockets before measuring.
-    barrier(port);
-    r.rssAfterKb = residentKb(pid);
+    barrier(port); // lets the console drop the closed sockets before measuring
+    r.rssAfterKb = residentKb(console.process().processId());
     r.elapsedMs = clock.elapsed();
     return r;
 }

@@ -24,7 +24,6 @@ struct LoadResult {
     int validCarriedOut = 0; // switches whose report arrived in the client's order
     int garbageSent = 0;
     int droppedMidMessage = 0;
-    int reconnects = 0;
     qint64 rssBeforeKb = 0;
     qint64 rssAfterKb = 0;
     qint64 elapsedMs = 0;

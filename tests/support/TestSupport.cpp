@@ -4,8 +4,11 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
 
-namespace orvanta::test {
+namespace orvanta::test
+{
 
 bool RecordingDevice::sendFeatureReport(const quint8 *data, std::size_t length)
 {
@@ -90,6 +93,27 @@ bool writeText(const QString &path, const QByteArray &content)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(content) == content.size();
+}
+
+RunResult runProgram(const QString &program, const QStringList &arguments,
+                     const QProcessEnvironment &env, int timeoutMs)
+{
+    qRegisterMetaType<QProcess::ExitStatus>();
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QSignalSpy finished(&p, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+    p.start(program, arguments);
+    RunResult r;
+    if (!p.waitForStarted(10000) || (finished.isEmpty() && !finished.wait(timeoutMs))) {
+        p.kill();
+        p.waitForFinished(5000);
+        r.err = program + QStringLiteral(": ") + p.errorString();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
 }
 
 QString sourceDir()

@@ -6,12 +6,14 @@
 #include "core/device/Report.h"
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVector>
 #include <functional>
 
-namespace orvanta::test {
+namespace orvanta::test
+{
 
 // A keyboard in memory: keeps every feature report it accepts.
 class RecordingDevice : public HidDevice
@@ -26,8 +28,7 @@ public:
 };
 
 // Records the pauses the command set asks for instead of sleeping.
-struct PauseRecorder
-{
+struct PauseRecorder {
     QVector<unsigned> pauses;
     std::function<void(unsigned)> function()
     {
@@ -57,6 +58,15 @@ QString hex(const QByteArray &bytes);
 QByteArray fromHex(const QString &text);
 
 QString readText(const QString &path);
+
+struct RunResult {
+    int exitCode = -1; // -1: did not start, did not end in time, or crashed
+    QString out, err;
+};
+// Runs a program to its end while this process keeps serving its own sockets.
+RunResult runProgram(const QString &program, const QStringList &arguments,
+                     const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+                     int timeoutMs = 30000);
 bool writeText(const QString &path, const QByteArray &content);
 
 // Where the build put things (set by CTest in the environment).

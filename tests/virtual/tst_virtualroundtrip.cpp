@@ -1,18 +1,16 @@
-// Round trips over many random settings: what the pages would send, built by
-// the real builders and senders, decoded by the virtual keyboard, must come out
-// as the settings that went in; and the keys must show it.
+// Round trips over many random lighting settings: what the lighting page would
+// send, built by the real builders and senders, decoded by the virtual keyboard,
+// must come out as the settings that went in; and the keys must show it. (Key
+// maps and macros: tst_virtualkeyboard and the decoder's fuzz target.)
 
 #include "TestSupport.h"
-#include "core/assign/KeyAssignment.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/KeyLedSlots.h"
 #include "core/lighting/LightingBuilders.h"
-#include "core/macro/MacroCodec.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "core/virtual/VirtualLighting.h"
 
 #include <QRandomGenerator>
-#include <QSet>
 #include <QtTest>
 
 using namespace orvanta;
@@ -95,17 +93,6 @@ bool keysShow(const KeyColours &keys, const LightingState &s)
     return true;
 }
 
-// A random recording: n events with random keys, delays and press/release order.
-Report randomImage(Rng &rng)
-{
-    Report image = zeroReport();
-    const int n = rng.in(1, macro::kMaxEvents);
-    for (int i = 0; i < n; ++i)
-        macro::writeEvent(image, 3 * i, rng.in(0, macro::kMaxDelayMs), quint8(rng.in(4, 208)),
-                          i + 1 < n && rng.coin());
-    return image;
-}
-
 } // namespace
 
 class VirtualRoundTrip : public QObject
@@ -176,60 +163,6 @@ private slots:
         }
         for (int n : seen)
             QVERIFY(n > 0);
-    }
-
-    void keyMapsAndMacrosComeBackAsSent()
-    {
-        for (int round = 0; round < kRounds / 3; ++round) {
-            VirtualKeyboardDevice keyboard;
-            CommandSender sender;
-            test::PauseRecorder pauses;
-            sender.setPauseFunction(pauses.function());
-            const int profile = rng.in(1, kOnboardProfiles);
-            QVector<Report> reports;
-            std::map<int, StoredMacro> wantMacros;
-            QSet<int> macroCells, remapped;
-            for (int i = rng.in(0, 12); i > 0; --i) {
-                const int cell = rng.in(0, kKeyCount - 1);
-                const KeyRow &key = KEY_TABLE[size_t(cell)];
-                if (key.matrix < 0 || macroCells.contains(cell) || remapped.contains(cell))
-                    continue;
-                if (rng.coin()) {
-                    const auto mode = RepeatMode(rng.in(0, 3));
-                    const Report r = buildMacroReport(commandString(randomImage(rng)), profile,
-                                                      key.matrix, mode, rng.in(1, 50));
-                    reports << r;
-                    StoredMacro m;
-                    m.repeat = {r[8], r[9]};
-                    std::copy(r.begin() + 10, r.end(), m.events.begin());
-                    wantMacros[key.matrix] = m;
-                    sender.setSingleKey(key.usage, kMacroKeyCode);
-                    macroCells << cell;
-                } else {
-                    // A different key's code, or a profile-shift code.
-                    const quint8 code = rng.coin() ? quint8(rng.in(185, 189))
-                                                   : KEY_TABLE[size_t(rng.in(0, 66))].usage;
-                    if (code == key.usage || code == 0)
-                        continue;
-                    sender.setSingleKey(key.usage, code);
-                    remapped << cell;
-                }
-            }
-            sender.writeKeyMapAndMacros(&keyboard, reports, profile, reports.size());
-
-            const VirtualKeyboardState st = keyboard.state();
-            QVERIFY(st.undecoded.isEmpty());
-            QCOMPARE(st.activeProfile, profile);
-            const OnboardProfile &p = st.profile(profile);
-            QVERIFY(p.keyMap == sender.keyMap);
-            QVERIFY(p.macros == wantMacros);
-            for (int cell = 0; cell < kKeyCount; ++cell) {
-                QCOMPARE(isMacroKey(p, cell), macroCells.contains(cell));
-                QCOMPARE(isRemapped(p, cell), remapped.contains(cell));
-                QCOMPARE(describeAssignment(p, cell).isEmpty(),
-                         !macroCells.contains(cell) && !remapped.contains(cell));
-            }
-        }
     }
 };
 

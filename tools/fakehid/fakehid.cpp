@@ -1,7 +1,8 @@
 // A fake ORVANTA RGB keyboard at the hidapi boundary, for tests.
 //
-// Loaded with LD_PRELOAD (by absolute path), it answers every call of hidapi
-// 0.13 so no call falls through to the real library with a fake handle.
+// Loaded with LD_PRELOAD (by absolute path), it answers the calls the console
+// makes (and hid_open, hid_error and the version): a call added to the console
+// must be added here too, or it reaches the real library with a fake handle.
 //
 // Environment:
 //   ORVANTA_FAKEHID_DEVICES   comma-separated interfaces to present, in order:
@@ -58,31 +59,24 @@ std::vector<Iface> presented()
 {
     if (!plugged())
         return {};
+    static const Iface vendor{Vendor, 0x264A, 0x3006, 0xFF01, 1, 2},
+        consumer{Consumer, 0x264A, 0x3006, 0x0C, 1, 1}, boot{Boot, 0x264A, 0x3006, 0x01, 6, 0},
+        foreign{Foreign, 0x264A, 0x1234, 0xFF01, 1, 2}, other{Other, 0x1111, 0x2222, 0xFF01, 1, 0};
     const char *env = std::getenv("ORVANTA_FAKEHID_DEVICES");
-    std::string wanted = env ? env : "keyboard";
+    std::string wanted = std::string(env ? env : "keyboard") + ',';
     std::vector<Iface> out;
-    size_t start = 0;
-    while (start <= wanted.size()) {
-        size_t end = wanted.find(',', start);
-        if (end == std::string::npos)
-            end = wanted.size();
+    for (size_t start = 0, end; (end = wanted.find(',', start)) != std::string::npos;
+         start = end + 1) {
         const std::string t = wanted.substr(start, end - start);
-        if (t == "keyboard") {
-            out.push_back({Consumer, 0x264A, 0x3006, 0x0C, 1, 1});
-            out.push_back({Boot, 0x264A, 0x3006, 0x01, 6, 0});
-            out.push_back({Vendor, 0x264A, 0x3006, 0xFF01, 1, 2});
-        } else if (t == "vendor") {
-            out.push_back({Vendor, 0x264A, 0x3006, 0xFF01, 1, 2});
-        } else if (t == "consumer") {
-            out.push_back({Consumer, 0x264A, 0x3006, 0x0C, 1, 1});
-        } else if (t == "boot") {
-            out.push_back({Boot, 0x264A, 0x3006, 0x01, 6, 0});
-        } else if (t == "foreign") {
-            out.push_back({Foreign, 0x264A, 0x1234, 0xFF01, 1, 2});
-        } else if (t == "other") {
-            out.push_back({Other, 0x1111, 0x2222, 0xFF01, 1, 0});
-        }
-        start = end + 1;
+        if (t == "keyboard")
+            out.insert(out.end(), {consumer, boot, vendor});
+        for (const auto &[name, i] : {std::pair{"vendor", vendor},
+                                      {"consumer", consumer},
+                                      {"boot", boot},
+                                      {"foreign", foreign},
+                                      {"other", other}})
+            if (t == name)
+                out.push_back(i);
     }
     return out;
 }
@@ -95,9 +89,7 @@ std::string pathOf(size_t index)
 wchar_t *wdup(const wchar_t *s)
 {
     const size_t n = std::wcslen(s) + 1;
-    auto *out = static_cast<wchar_t *>(std::malloc(n * sizeof(wchar_t)));
-    std::wmemcpy(out, s, n);
-    return out;
+    return std::wmemcpy(static_cast<wchar_t *>(std::malloc(n * sizeof(wchar_t))), s, n);
 }
 
 long long monotonicMs()
@@ -115,32 +107,28 @@ void logReport(const hid_device *dev, const unsigned char *data, size_t length)
     FILE *f = std::fopen(file, "a");
     if (!f)
         return;
-    std::string line =
-        std::to_string(monotonicMs()) + " " + dev->path + " " + std::to_string(length) + " ";
-    static const char digits[] = "0123456789abcdef";
-    for (size_t i = 0; i < length; ++i) {
-        line += digits[data[i] >> 4];
-        line += digits[data[i] & 15];
-    }
-    line += '\n';
-    std::fwrite(line.data(), 1, line.size(), f);
+    std::fprintf(f, "%lld %s %zu ", monotonicMs(), dev->path.c_str(), length);
+    for (size_t i = 0; i < length; ++i)
+        std::fprintf(f, "%02x", data[i]);
+    std::fputc('\n', f);
     std::fclose(f);
 }
 
 hid_device_info *makeInfo(const Iface &i, size_t index)
 {
     auto *d = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
-    d->path = strdup(pathOf(index).c_str());
-    d->vendor_id = i.vid;
-    d->product_id = i.pid;
-    d->serial_number = wdup(L"FAKE0001");
-    d->release_number = 0x0100;
-    d->manufacturer_string = wdup(L"Fake");
-    d->product_string = wdup(i.kind == Foreign ? L"Fake other product" : L"ORVANTA RGB");
-    d->usage_page = i.page;
-    d->usage = i.usage;
-    d->interface_number = i.number;
-    d->bus_type = HID_API_BUS_USB;
+    *d = {strdup(pathOf(index).c_str()),
+          i.vid,
+          i.pid,
+          wdup(L"FAKE0001"),
+          0x0100,
+          wdup(L"Fake"),
+          wdup(i.kind == Foreign ? L"Fake other product" : L"ORVANTA RGB"),
+          i.page,
+          i.usage,
+          i.number,
+          nullptr,
+          HID_API_BUS_USB};
     return d;
 }
 
@@ -222,101 +210,18 @@ int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const u
     if (!dev || !data)
         return -1;
     const char *fail = std::getenv("ORVANTA_FAKEHID_FAIL_SEND");
-    if (fail && std::strcmp(fail, "1") == 0)
-        return -1;
-    if (!plugged())
-        return -1;
     const char *after = std::getenv("ORVANTA_FAKEHID_FAIL_AFTER");
-    if (after && g_accepted >= std::atol(after))
+    if ((fail && std::strcmp(fail, "1") == 0) || !plugged() ||
+        (after && g_accepted >= std::atol(after)))
         return -1;
     ++g_accepted;
     logReport(dev, data, length);
     return int(length);
 }
 
-int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *, size_t length)
-{
-    return dev ? int(length) : -1;
-}
-
-int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *, size_t, int)
-{
-    return dev ? 0 : -1;
-}
-
-int HID_API_EXPORT HID_API_CALL hid_read(hid_device *dev, unsigned char *, size_t)
-{
-    return dev ? 0 : -1;
-}
-
-int HID_API_EXPORT HID_API_CALL hid_set_nonblocking(hid_device *dev, int)
-{
-    return dev ? 0 : -1;
-}
-
-int HID_API_EXPORT HID_API_CALL hid_get_feature_report(hid_device *dev, unsigned char *data,
-                                                       size_t length)
-{
-    if (!dev || !data || length == 0)
-        return -1;
-    std::memset(data + 1, 0, length - 1);
-    return int(length);
-}
-
-int HID_API_EXPORT HID_API_CALL hid_get_input_report(hid_device *dev, unsigned char *data,
-                                                     size_t length)
-{
-    return hid_get_feature_report(dev, data, length);
-}
-
 void HID_API_EXPORT HID_API_CALL hid_close(hid_device *dev)
 {
     delete dev;
-}
-
-static int copyString(hid_device *dev, const wchar_t *text, wchar_t *string, size_t maxlen)
-{
-    if (!dev || !string || maxlen == 0)
-        return -1;
-    std::wcsncpy(string, text, maxlen);
-    string[maxlen - 1] = L'\0';
-    return 0;
-}
-
-int HID_API_EXPORT_CALL hid_get_manufacturer_string(hid_device *dev, wchar_t *string, size_t maxlen)
-{
-    return copyString(dev, L"Fake", string, maxlen);
-}
-
-int HID_API_EXPORT_CALL hid_get_product_string(hid_device *dev, wchar_t *string, size_t maxlen)
-{
-    return copyString(dev, L"ORVANTA RGB", string, maxlen);
-}
-
-int HID_API_EXPORT_CALL hid_get_serial_number_string(hid_device *dev, wchar_t *string,
-                                                     size_t maxlen)
-{
-    return copyString(dev, L"FAKE0001", string, maxlen);
-}
-
-int HID_API_EXPORT_CALL hid_get_indexed_string(hid_device *dev, int, wchar_t *string, size_t maxlen)
-{
-    return copyString(dev, L"", string, maxlen);
-}
-
-struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_get_device_info(hid_device *dev)
-{
-    // hidapi keeps the returned info alive as long as the device; one per device is enough here.
-    static thread_local hid_device_info *last = nullptr;
-    if (!dev)
-        return nullptr;
-    hid_free_enumeration(last);
-    last = nullptr;
-    const std::vector<Iface> all = presented();
-    for (size_t i = 0; i < all.size(); ++i)
-        if (pathOf(i) == dev->path)
-            last = makeInfo(all[i], i);
-    return last;
 }
 
 HID_API_EXPORT const wchar_t *HID_API_CALL hid_error(hid_device *dev)
