@@ -271,7 +271,9 @@ private slots:
         w.toggleAltInstantShift();
         w.profile3Clicked();
         f.clear();
+        QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
         w.factoryResetClicked();
+        QVERIFY(resetDone.wait());
         QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
         QCOMPARE(macroKeys(), QString());
         QCOMPARE(gCommandSender->keyMap, DEFAULT_KEY_MAP);

@@ -301,9 +301,11 @@ private slots:
 
         // The factory reset's bar closes only when the keyboard has every step.
         f.clear();
+        QSignalSpy resetDone(f.w.get(), &MainWindow::factoryResetFinished);
         f.w->factoryResetClicked();
         QVERIFY(!gResetView->isHidden());
         QTRY_VERIFY(gResetView->isHidden());
+        QTRY_COMPARE(resetDone.count(), 1);
         QVERIFY(f.device.reports.size() > 25);
         QCOMPARE(f.device.reports.last(), selectReport(1));
 

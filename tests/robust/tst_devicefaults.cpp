@@ -119,7 +119,9 @@ void runActions(MainWindow &w)
 
     // Factory reset last: it rewrites every profile.
     w.profile5Clicked();
+    QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
     w.factoryResetClicked();
+    QVERIFY(resetDone.wait());
     w.profile2Clicked();
 }
 

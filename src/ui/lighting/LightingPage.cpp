@@ -861,13 +861,16 @@ void LightingPage::ledResetClicked()
     resetProfileLighting(m_effectCombo->currentIndex() + 1);
 }
 
+const EffectFlag &LightingPage::factoryStaticFlag() const
+{
+    return shownEffect == EffectStatic ? effectFlag : savedEffectFlags[EffectStatic];
+}
+
 void LightingPage::resetProfileLighting(int n, const QString &storeAs)
 {
     if (n < 1 || n > kEffectCount)
         return;
-    // Profile 1's factory lighting keeps the Static sub-mode the user chose.
-    const EffectFlag &st =
-        shownEffect == EffectStatic ? effectFlag : savedEffectFlags[EffectStatic];
+    const EffectFlag &st = factoryStaticFlag();
     const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
     SaveResult saved;
     if (gCommandSender) {

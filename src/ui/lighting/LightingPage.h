@@ -38,6 +38,8 @@ public:
     // Sends on-board profile n's factory lighting (effect n - 1) to profile n and
     // stores it under storeAs, or under editedProfile when storeAs is empty.
     void resetProfileLighting(int n, const QString &storeAs = QString());
+    // Profile 1's factory lighting keeps the Static sub-mode the user chose.
+    const orvanta::EffectFlag &factoryStaticFlag() const;
     // Reloads the PATTERN list from editedProfile's pattern files.
     void refillPatternList();
     // The pattern entry being edited (-1 when the profile has none).

@@ -7,6 +7,7 @@
 #include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/keys/KeyTable.h"
+#include "core/profiles/FactoryResetFiles.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/IniStore.h"
@@ -65,10 +66,21 @@ void MainWindow::activateProfile(int n)
 {
     if (!macroPageIdle())
         return;
+    if (m_resetFiles && m_resetFiles->isSaving()) {
+        // The pages wait for the factory reset's files, and so does a profile
+        // chosen meanwhile: it follows the reset, as the keyboard sees it.
+        m_resetFiles->whenSaved([this, n] { activateProfile(n); });
+        return;
+    }
+    gCommandSender->selectProfile(gDeviceHandle, n);
+    showActiveProfile(n);
+}
+
+void MainWindow::showActiveProfile(int n)
+{
     profileSwitching = true;
     gLightView->profileNumber = n;
     currentProfile = n;
-    gCommandSender->selectProfile(gDeviceHandle, n);
     markProfileButton(n - 1);
     writeProfileLinks();
     loadKeyAssignments();
@@ -132,7 +144,7 @@ void MainWindow::sendLinkedLighting()
 
 void MainWindow::factoryResetClicked()
 {
-    if (!macroPageIdle() || m_resetRunning)
+    if (!macroPageIdle() || m_resetRunning || (m_resetFiles && m_resetFiles->isSaving()))
         return;
     m_resetRunning = true;
     gResetView->setGeometry(0, 0, 1200, 800);
@@ -152,10 +164,13 @@ void MainWindow::factoryResetClicked()
     };
 
     // Each slot gets its factory lighting, stored with the profile linked to it.
-    for (int n = 1; n <= 5; ++n) {
-        const QString linked = profileNames[n - 1].isEmpty() ? builtInName(n) : profileNames[n - 1];
-        gLightView->resetProfileLighting(n, linked);
-    }
+    FactoryResetFiles::Contents files;
+    for (int n = 1; n <= 5; ++n)
+        files.profiles << (profileNames[n - 1].isEmpty() ? builtInName(n) : profileNames[n - 1]);
+    const EffectFlag &staticFlag = gLightView->factoryStaticFlag();
+    files.staticMode = staticFlag.mode;
+    files.staticModeSpeed = staticFlag.modeSpeed;
+    FactoryResetFiles::sendLighting(*gCommandSender, gDeviceHandle, files);
     progressWhenSent(15);
 
     for (int i = 0; i < kKeySlots; ++i)
@@ -168,12 +183,7 @@ void MainWindow::factoryResetClicked()
     gCommandSender->resetKeyMap();
 
     for (int i = 1; i <= 5; ++i) {
-        const QString linked = profileNames[i - 1].isEmpty() ? builtInName(i) : profileNames[i - 1];
         gCommandSender->resetProfileToDefault(gDeviceHandle, i);
-        reportSaves(IniStore::createMacroCmdFile(linked));
-        reportSaves(
-            IniStore::writeFlagFile(makeSignalMap(gCommandSender->keyMap, keyTable), linked));
-        reportSaves(IniStore::writeMacroAssignFile(makeMacroSystemMap(keyTable), linked));
         progressWhenSent(15 + 25 * (i - 1));
     }
 
@@ -181,9 +191,21 @@ void MainWindow::factoryResetClicked()
         modifier.fill(0);
     shiftOn.fill(false);
     shiftEnabled.fill(true);
-    writeShiftFlags();
 
-    activateProfile(1);
+    // The keyboard's part is queued whole at once; the files are saved by a
+    // worker thread, and the pages show profile 1 once they are on disk.
+    gCommandSender->selectProfile(gDeviceHandle, 1);
+    files.keyMap = gCommandSender->keyMap;
+    files.keyTable = keyTable;
+    if (!m_resetFiles)
+        m_resetFiles = new FactoryResetFiles(this);
+    m_resetFiles->start(files);
+    m_resetFiles->whenSaved([this] {
+        showActiveProfile(1);
+        emit factoryResetFinished();
+    });
+    connect(m_resetFiles, &FactoryResetFiles::finished, this, &MainWindow::reportSaves,
+            Qt::UniqueConnection);
     afterQueued(queued, [this] {
         m_resetRunning = false;
         if (!gResetView)

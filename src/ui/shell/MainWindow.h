@@ -9,8 +9,8 @@
 #include "core/device/KeyboardLink.h"
 #include "core/storage/AtomicFile.h"
 
-#include <QHash>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
@@ -30,9 +30,11 @@ class QTimer;
 class QTranslator;
 class AutoUpdate;
 class ConsoleTray;
-namespace orvanta {
+namespace orvanta
+{
+class FactoryResetFiles;
 class VirtualKeyboardHost;
-}
+} // namespace orvanta
 
 class MainWindow : public QMainWindow
 {
@@ -197,6 +199,9 @@ public slots:
 
 signals:
     void activeProfileChanged(int profile); // 1..5, after every activation
+    // A factory reset's files are saved and the pages show them (its reports
+    // may still be on their way to the keyboard).
+    void factoryResetFinished();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -221,6 +226,7 @@ private:
     void setTabLook(QPushButton *tab, bool on);
     bool macroPageIdle() const;
     void activateProfile(int n);
+    void showActiveProfile(int n); // the pages of on-board profile n, nothing sent
     void showCustomizePanels(int assignment);
     void setApplyEnabled(bool enabled);
     void toggleShiftButton(int modifier);
@@ -259,6 +265,7 @@ private:
     QElapsedTimer m_saveFailure; // since the last failed save
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;
+    orvanta::FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
 
     friend class MainWindowTestAccess;
 };
