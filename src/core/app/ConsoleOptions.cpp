@@ -124,7 +124,35 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     return out;
 }
 
-static bool seed(const QString &from, const QString &to)
+// The pictures and the translation catalogs are only ever read: the data
+// directory reaches them through a link to the installed tree instead of a copy
+// of some fifty files, which a first start would spend most of its time creating.
+static const char *const kReadOnlyTrees[] = {"Image", "Language"};
+
+// Links each read-only tree the data directory lacks; returns the trees reached
+// through a link. A folder of its own (a user's, or the copy an earlier version
+// made) is kept and wins; a link left dangling by an install that moved is
+// pointed at this one. Where the file system has no links, the tree is copied.
+static QStringList linkReadOnlyTrees(const QString &from, const QString &to)
+{
+    QStringList linked;
+    for (const char *tree : kReadOnlyTrees) {
+        const QFileInfo source(QDir(from).filePath(QLatin1String(tree)));
+        const QString target = QDir(to).filePath(QLatin1String(tree));
+        if (!source.isDir())
+            continue;
+        QFileInfo existing(target);
+        if (existing.isSymLink() && !existing.exists() && QFile::remove(target))
+            existing.refresh();
+        // Nothing is ever copied into a link, nor through one.
+        if (existing.isSymLink() ||
+            (!existing.exists() && QFile::link(source.absoluteFilePath(), target)))
+            linked << QLatin1String(tree);
+    }
+    return linked;
+}
+
+static bool seed(const QString &from, const QString &to, const QStringList &linked)
 {
     if (from.isEmpty() || !QFileInfo(from).isDir())
         return true; // nothing to seed from: the console still runs on defaults
@@ -135,7 +163,10 @@ static bool seed(const QString &from, const QString &to)
     QStringList copied;
     while (it.hasNext()) {
         const QString path = it.next();
-        const QString target = QDir(to).filePath(src.relativeFilePath(path));
+        const QString relative = src.relativeFilePath(path);
+        if (linked.contains(relative.section(QLatin1Char('/'), 0, 0)))
+            continue;
+        const QString target = QDir(to).filePath(relative);
         if (it.fileInfo().isDir()) { // known from the listing, mostly without a stat
             ok = QDir().mkpath(target) && ok;
         } else if (!QFileInfo::exists(target)) {
@@ -155,8 +186,10 @@ bool prepareDataDirectory(const QString &dir, const QString &installed)
 {
     if (!QDir().mkpath(dir))
         return false;
+    const QStringList linked =
+        installed.isEmpty() ? QStringList() : linkReadOnlyTrees(installed, dir);
     if (!QFileInfo(QDir(dir).filePath(QStringLiteral("lightfile"))).isDir())
-        seed(installed, dir);
+        seed(installed, dir, linked);
     return QDir::setCurrent(dir);
 }
 

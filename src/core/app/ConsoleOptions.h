@@ -16,10 +16,10 @@ struct ConsoleOptions {
     QString dataDir;                   // --data-dir: the working directory for every data file
     quint16 port = 5490;               // --port: the control socket's TCP port
     bool listenOnAllAddresses = false; // --listen-all: accept other machines on the socket
-    bool checkForUpdates = true;     // --no-update-check turns the check after start-up off
-    bool diagnose = false;           // --diagnose: report what discovery finds, then exit
-    bool singleInstance = true;      // a second start for the same data directory shows the first
-    bool verbose = false;            // --verbose: every log line on the terminal too
+    bool checkForUpdates = true;       // --no-update-check turns the check after start-up off
+    bool diagnose = false;             // --diagnose: report what discovery finds, then exit
+    bool singleInstance = true;        // a second start for the same data directory shows the first
+    bool verbose = false;              // --verbose: every log line on the terminal too
     KeyboardChoice keyboard = KeyboardChoice::Usb; // --keyboard, --virtual-keyboard
 };
 
@@ -34,7 +34,9 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments);
 
 // Makes `dir` the working directory, first seeding it from the installed data
 // tree `installed` when it has no "lightfile" folder yet (never overwriting a
-// file). Returns false when the directory cannot be created or entered.
+// file). The read-only trees ("Image", "Language") are linked to the installed
+// ones rather than copied, unless `dir` has its own. Returns false when the
+// directory cannot be created or entered.
 bool prepareDataDirectory(const QString &dir, const QString &installed);
 
 // The installed data tree, found relative to the executable.
