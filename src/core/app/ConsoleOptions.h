@@ -16,10 +16,10 @@ struct ConsoleOptions {
     QString dataDir;                   // --data-dir: the working directory for every data file
     quint16 port = 5490;               // --port: the control socket's TCP port
     bool listenOnAllAddresses = false; // --listen-all: accept other machines on the socket
-    bool checkForUpdates = true;       // --no-update-check turns the check after start-up off
-    bool diagnose = false;             // --diagnose: report what discovery finds, then exit
-    bool singleInstance = true;        // a second start for the same data directory shows the first
-    bool verbose = false;              // --verbose: every log line on the terminal too
+    bool checkForUpdates = true;     // --no-update-check turns the check after start-up off
+    bool diagnose = false;           // --diagnose: report what discovery finds, then exit
+    bool singleInstance = true;      // a second start for the same data directory shows the first
+    bool verbose = false;            // --verbose: every log line on the terminal too
     KeyboardChoice keyboard = KeyboardChoice::Usb; // --keyboard, --virtual-keyboard
 };
 

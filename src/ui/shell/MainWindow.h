@@ -9,8 +9,8 @@
 #include "core/device/KeyboardLink.h"
 #include "core/storage/AtomicFile.h"
 
-#include <QElapsedTimer>
 #include <QHash>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
@@ -30,11 +30,10 @@ class QTimer;
 class QTranslator;
 class AutoUpdate;
 class ConsoleTray;
-namespace orvanta
-{
+namespace orvanta {
 class FactoryResetFiles;
 class VirtualKeyboardHost;
-} // namespace orvanta
+}
 
 class MainWindow : public QMainWindow
 {
