@@ -152,7 +152,8 @@ static QStringList linkReadOnlyTrees(const QString &from, const QString &to)
     return linked;
 }
 
-static bool seed(const QString &from, const QString &to, const QStringList &linked)
+static bool seed(const QString &from, const QString &to, const QStringList &linked,
+                 QStringList &copied)
 {
     if (from.isEmpty() || !QFileInfo(from).isDir())
         return true; // nothing to seed from: the console still runs on defaults
@@ -160,7 +161,6 @@ static bool seed(const QString &from, const QString &to, const QStringList &link
     QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     bool ok = true;
-    QStringList copied;
     while (it.hasNext()) {
         const QString path = it.next();
         const QString relative = src.relativeFilePath(path);
@@ -177,26 +177,52 @@ static bool seed(const QString &from, const QString &to, const QStringList &link
             ok = done && ok;
         }
     }
-    // The window need not wait for the disk: the copies reach it later.
-    flushToDiskLater(copied);
     return ok;
+}
+
+DataDirectoryPreparation::DataDirectoryPreparation(const QString &dir, const QString &installed)
+    : m_dir(dir)
+{
+    m_worker = std::thread([this, installed] {
+        if (!QDir().mkpath(m_dir))
+            return;
+        m_created = true;
+        const QStringList linked =
+            installed.isEmpty() ? QStringList() : linkReadOnlyTrees(installed, m_dir);
+        if (!QFileInfo(QDir(m_dir).filePath(QStringLiteral("lightfile"))).isDir())
+            seed(installed, m_dir, linked, m_copied);
+    });
+}
+
+DataDirectoryPreparation::~DataDirectoryPreparation()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+bool DataDirectoryPreparation::enter()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+    // The window need not wait for the disk: the copies reach it later.
+    flushToDiskLater(m_copied);
+    m_copied.clear();
+    return m_created && QDir::setCurrent(m_dir);
 }
 
 bool prepareDataDirectory(const QString &dir, const QString &installed)
 {
-    if (!QDir().mkpath(dir))
-        return false;
-    const QStringList linked =
-        installed.isEmpty() ? QStringList() : linkReadOnlyTrees(installed, dir);
-    if (!QFileInfo(QDir(dir).filePath(QStringLiteral("lightfile"))).isDir())
-        seed(installed, dir, linked);
-    return QDir::setCurrent(dir);
+    return DataDirectoryPreparation(dir, installed).enter();
 }
 
 QString installedDataTree()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                           QLatin1String(ORVANTA_DATA_REL));
+    // Before the application object exists, the executable is found as the
+    // application object finds it.
+    const QString bin = QCoreApplication::instance()
+                            ? QCoreApplication::applicationDirPath()
+                            : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return QDir::cleanPath(bin + QLatin1Char('/') + QLatin1String(ORVANTA_DATA_REL));
 }
 
 QString defaultUserDataDir()
