@@ -1,7 +1,4 @@
 #include "ResetProgressView.h"
-
-#include "core/app/PictureCache.h"
-
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
@@ -34,7 +31,8 @@ ResetProgressView::ResetProgressView(QWidget *parent) : QWidget(parent)
 const QPixmap &ResetProgressView::panel()
 {
     if (m_panel.isNull()) {
-        const QPixmap back = orvanta::cachedPixmap(QStringLiteral("Image/other_back.png"));
+        // Only the scaled panel is kept, not the full-size picture.
+        const QPixmap back(QStringLiteral("Image/other_back.png"));
         if (!back.isNull())
             m_panel = back.scaled(560, 240, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
