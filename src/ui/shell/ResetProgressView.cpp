@@ -1,4 +1,5 @@
 #include "ResetProgressView.h"
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
