@@ -36,10 +36,13 @@ int main(int argc, char *argv[])
     const bool glChosen = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION");
     if (!glChosen)
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    // A first start seeds the data directory while the application object
+    // connects to the display.
+    const QString dataDir = orvanta::dataDirectory(options);
+    orvanta::DataDirectoryPreparation dataDirectory(dataDir, orvanta::installedDataTree());
     orvanta::enableHighDpiScaling();
     QApplication app(argc, argv);
-    const QString dataDir = orvanta::dataDirectory(options);
-    if (!orvanta::prepareDataDirectory(dataDir, orvanta::installedDataTree())) {
+    if (!dataDirectory.enter()) {
         QTextStream(stderr) << "orvanta-console: cannot use the data directory " << dataDir << "\n";
         return 1;
     }

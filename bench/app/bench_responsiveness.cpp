@@ -250,8 +250,12 @@ int main(int argc, char **argv)
             *w.context().sender, port, [lighting] { lighting->applyClicked(); }, 200);
         results[mode][0] = measure(
             *w.context().sender, port, [lighting] { lighting->applyClicked(); }, 200);
+        bool resetDone = false;
+        QObject::connect(&w, &MainWindow::factoryResetFinished, [&resetDone] { resetDone = true; });
         results[mode][1] = measure(
             *w.context().sender, port, [&w] { w.factoryResetClicked(); }, 200);
+        while (!resetDone) // its files are saved by a worker thread
+            spin(20);
         results[mode][2] = measure(
             *w.context().sender, port,
             [&w] {

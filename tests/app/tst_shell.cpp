@@ -148,9 +148,13 @@ private slots:
                                                 R"("profileName":"PROFILE 2","queued":0})"
                                                 "\n"));
         // The factory reset's bar closes only when the keyboard has every step.
+        f.clear();
+        QSignalSpy resetDone(f.w.get(), &MainWindow::factoryResetFinished);
         f.w->factoryResetClicked();
         QVERIFY(!f.ctx().resetView->isHidden());
         QTRY_VERIFY(f.ctx().resetView->isHidden());
+        QTRY_COMPARE(resetDone.count(), 1);
+        QVERIFY(f.device.reports.size() > 25);
         QCOMPARE(f.device.reports.last(), selectReport(1));
 
         link->useVirtualDevice(nullptr);
@@ -359,7 +363,9 @@ private slots:
         p.toggleAltInstantShift();
         w.profile3Clicked();
         f.clear();
+        QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
         w.factoryResetClicked();
+        QVERIFY(resetDone.wait());
         QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
         QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
         QCOMPARE(f.ctx().sender->keyMap, DEFAULT_KEY_MAP);

@@ -199,10 +199,12 @@ private slots:
         QCOMPARE(
             QDir(startFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList());
-        // Every installed data file was copied into the fresh data directory.
+        // Every installed data file is in the fresh data directory (the pictures
+        // and catalogs through a link to the installed tree).
         const QStringList seeded = filesBelow(dataDir);
         for (const QString &file : filesBelow(dataTree()))
-            QVERIFY2(seeded.contains(file), qPrintable(file + QStringLiteral(" not seeded")));
+            QVERIFY2(QFileInfo::exists(dataDir + '/' + file),
+                     qPrintable(file + QStringLiteral(" not seeded")));
         QVERIFY(seeded.contains(marker));
         QVERIFY(QFile::remove(dataTree() + '/' + marker));
 

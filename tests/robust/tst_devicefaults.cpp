@@ -72,7 +72,9 @@ void runActions(MainWindow &w)
     w.pulseAppLight();
     w.socketHelperReceiveData({{"command", 7}, {"Data", 8}});
     w.profile5Clicked();
-    w.factoryResetClicked(); // last: it rewrites every profile
+    QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
+    w.factoryResetClicked();
+    QVERIFY(resetDone.wait());
     w.profile2Clicked();
 }
 

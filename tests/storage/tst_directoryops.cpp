@@ -82,6 +82,35 @@ private slots:
         QCOMPARE(readText("lightfile/PROFILE 1/light/pattern1.ini"), QStringLiteral("P1"));
         QCOMPARE(readText("system/language.ini"), QStringLiteral("mine"));
     }
+
+    // Pictures and catalogs are read from the installed tree through a link, not
+    // copied; a data directory's own copy wins, and a link an install that moved
+    // left dangling follows the install.
+    void readOnlyTreesAreLinkedUnlessTheDataDirectoryHasItsOwn()
+    {
+        TempWorkDir wd;
+        QVERIFY(writeText("tree/lightfile/PROFILE 1/light/pattern1.ini", "P1"));
+        QVERIFY(writeText("tree/Image/back.png", "installed"));
+        QVERIFY(writeText("tree/Language/en.qm", "catalog"));
+        QVERIFY(writeText("older/Image/back.png", "older copy"));
+        const QDir top = QDir::current();
+        const QString tree = top.absoluteFilePath("tree");
+
+        QVERIFY(prepareDataDirectory(top.absoluteFilePath("fresh"), tree));
+        QVERIFY(QFileInfo("Image").isSymLink() && QFileInfo("Language").isSymLink());
+        QCOMPARE(readText("Image/back.png"), QStringLiteral("installed"));
+        QCOMPARE(readText("Language/en.qm"), QStringLiteral("catalog"));
+        QCOMPARE(readText("lightfile/PROFILE 1/light/pattern1.ini"), QStringLiteral("P1"));
+
+        QVERIFY(prepareDataDirectory(top.absoluteFilePath("older"), tree));
+        QVERIFY(!QFileInfo("Image").isSymLink());
+        QCOMPARE(readText("Image/back.png"), QStringLiteral("older copy"));
+        QCOMPARE(readText("Language/en.qm"), QStringLiteral("catalog"));
+
+        QVERIFY(QDir().rename(tree, top.absoluteFilePath("moved")));
+        QVERIFY(prepareDataDirectory(top.absoluteFilePath("fresh"), top.absoluteFilePath("moved")));
+        QCOMPARE(readText("Image/back.png"), QStringLiteral("installed"));
+    }
 };
 
 QTEST_GUILESS_MAIN(DirectoryOpsTest)

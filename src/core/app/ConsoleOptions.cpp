@@ -124,7 +124,36 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     return out;
 }
 
-static bool seed(const QString &from, const QString &to)
+// The pictures and the translation catalogs are only ever read: the data
+// directory reaches them through a link to the installed tree instead of a copy
+// of some fifty files, which a first start would spend most of its time creating.
+static const char *const kReadOnlyTrees[] = {"Image", "Language"};
+
+// Links each read-only tree the data directory lacks; returns the trees reached
+// through a link. A folder of its own (a user's, or the copy an earlier version
+// made) is kept and wins; a link left dangling by an install that moved is
+// pointed at this one. Where the file system has no links, the tree is copied.
+static QStringList linkReadOnlyTrees(const QString &from, const QString &to)
+{
+    QStringList linked;
+    for (const char *tree : kReadOnlyTrees) {
+        const QFileInfo source(QDir(from).filePath(QLatin1String(tree)));
+        const QString target = QDir(to).filePath(QLatin1String(tree));
+        if (!source.isDir())
+            continue;
+        QFileInfo existing(target);
+        if (existing.isSymLink() && !existing.exists() && QFile::remove(target))
+            existing.refresh();
+        // Nothing is ever copied into a link, nor through one.
+        if (existing.isSymLink() ||
+            (!existing.exists() && QFile::link(source.absoluteFilePath(), target)))
+            linked << QLatin1String(tree);
+    }
+    return linked;
+}
+
+static bool seed(const QString &from, const QString &to, const QStringList &linked,
+                 QStringList &copied)
 {
     if (from.isEmpty() || !QFileInfo(from).isDir())
         return true; // nothing to seed from: the console still runs on defaults
@@ -132,10 +161,12 @@ static bool seed(const QString &from, const QString &to)
     QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     bool ok = true;
-    QStringList copied;
     while (it.hasNext()) {
         const QString path = it.next();
-        const QString target = QDir(to).filePath(src.relativeFilePath(path));
+        const QString relative = src.relativeFilePath(path);
+        if (linked.contains(relative.section(QLatin1Char('/'), 0, 0)))
+            continue;
+        const QString target = QDir(to).filePath(relative);
         if (it.fileInfo().isDir()) { // known from the listing, mostly without a stat
             ok = QDir().mkpath(target) && ok;
         } else if (!QFileInfo::exists(target)) {
@@ -146,24 +177,52 @@ static bool seed(const QString &from, const QString &to)
             ok = done && ok;
         }
     }
-    // The window need not wait for the disk: the copies reach it later.
-    flushToDiskLater(copied);
     return ok;
+}
+
+DataDirectoryPreparation::DataDirectoryPreparation(const QString &dir, const QString &installed)
+    : m_dir(dir)
+{
+    m_worker = std::thread([this, installed] {
+        if (!QDir().mkpath(m_dir))
+            return;
+        m_created = true;
+        const QStringList linked =
+            installed.isEmpty() ? QStringList() : linkReadOnlyTrees(installed, m_dir);
+        if (!QFileInfo(QDir(m_dir).filePath(QStringLiteral("lightfile"))).isDir())
+            seed(installed, m_dir, linked, m_copied);
+    });
+}
+
+DataDirectoryPreparation::~DataDirectoryPreparation()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+bool DataDirectoryPreparation::enter()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+    // The window need not wait for the disk: the copies reach it later.
+    flushToDiskLater(m_copied);
+    m_copied.clear();
+    return m_created && QDir::setCurrent(m_dir);
 }
 
 bool prepareDataDirectory(const QString &dir, const QString &installed)
 {
-    if (!QDir().mkpath(dir))
-        return false;
-    if (!QFileInfo(QDir(dir).filePath(QStringLiteral("lightfile"))).isDir())
-        seed(installed, dir);
-    return QDir::setCurrent(dir);
+    return DataDirectoryPreparation(dir, installed).enter();
 }
 
 QString installedDataTree()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                           QLatin1String(ORVANTA_DATA_REL));
+    // Before the application object exists, the executable is found as the
+    // application object finds it.
+    const QString bin = QCoreApplication::instance()
+                            ? QCoreApplication::applicationDirPath()
+                            : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return QDir::cleanPath(bin + QLatin1Char('/') + QLatin1String(ORVANTA_DATA_REL));
 }
 
 QString defaultUserDataDir()

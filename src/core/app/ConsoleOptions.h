@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <thread>
 
 namespace orvanta
 {
@@ -34,8 +35,30 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments);
 
 // Makes `dir` the working directory, first seeding it from the installed data
 // tree `installed` when it has no "lightfile" folder yet (never overwriting a
-// file). Returns false when the directory cannot be created or entered.
+// file). The read-only trees ("Image", "Language") are linked to the installed
+// ones rather than copied, unless `dir` has its own. Returns false when the
+// directory cannot be created or entered.
 bool prepareDataDirectory(const QString &dir, const QString &installed);
+
+// The same in two steps: the directory is created and seeded on a worker
+// thread from construction on, so that the caller can go on meanwhile (even
+// before the application object exists); enter() waits for it and makes the
+// directory the working directory.
+class DataDirectoryPreparation
+{
+public:
+    DataDirectoryPreparation(const QString &dir, const QString &installed);
+    ~DataDirectoryPreparation(); // waits for the worker
+    DataDirectoryPreparation(const DataDirectoryPreparation &) = delete;
+    DataDirectoryPreparation &operator=(const DataDirectoryPreparation &) = delete;
+    bool enter();
+
+private:
+    QString m_dir;
+    bool m_created = false;
+    QStringList m_copied; // flushed to disk later, from the caller's thread
+    std::thread m_worker;
+};
 
 // The installed data tree, found relative to the executable.
 QString installedDataTree();

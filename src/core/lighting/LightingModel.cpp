@@ -300,8 +300,7 @@ SaveResult LightingModel::resetProfile(int n, const QString &name, CommandSender
     SaveResult saved;
     if (n < 1 || n > kEffectCount)
         return saved;
-    // Profile 1's factory lighting keeps the Static sub-mode the user chose.
-    const EffectFlag &st = m_shownEffect == EffectStatic ? m_flag : m_records[EffectStatic];
+    const EffectFlag &st = factoryStaticFlag();
     if (sender) {
         resetLighting(n, st.mode, st.modeSpeed, *sender, device, name, &saved);
     } else {

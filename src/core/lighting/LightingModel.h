@@ -42,6 +42,11 @@ public:
 
     int shownEffect() const { return m_shownEffect; }
     const EffectFlag &flag() const { return m_flag; }
+    // Profile 1's factory lighting keeps the Static sub-mode the user chose.
+    const EffectFlag &factoryStaticFlag() const
+    {
+        return m_shownEffect == EffectStatic ? m_flag : m_records[EffectStatic];
+    }
     const EffectRecords &records() const { return m_records; }
     const Rgb &currentColor() const { return m_currentColor; }
     const LedPlanes &leds() const { return m_leds; }

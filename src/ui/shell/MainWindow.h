@@ -31,6 +31,7 @@ class AutoUpdate;
 class ConsoleTray;
 namespace orvanta
 {
+class FactoryResetFiles;
 class VirtualKeyboardHost;
 }
 
@@ -121,6 +122,9 @@ public slots:
 
 signals:
     void activeProfileChanged(int profile); // 1..5, after every activation
+    // A factory reset's files are saved and the pages show them (its reports
+    // may still be on their way to the keyboard).
+    void factoryResetFinished();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -142,6 +146,7 @@ private:
     void setTabLook(QPushButton *tab, bool on);
     bool macroPageIdle() const;
     void activateProfile(int n);
+    void showActiveProfile(int n); // the pages of on-board profile n, nothing sent
     // Raises saveFailed for every failure of `result`; true when there was none.
     bool reportSaves(const orvanta::SaveResult &result);
     void forwardPageSaveFailures();
@@ -165,4 +170,5 @@ private:
     QElapsedTimer m_saveFailure; // since the last failed save
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;
+    orvanta::FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
 };

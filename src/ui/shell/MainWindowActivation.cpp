@@ -7,6 +7,7 @@
 #include "core/assign/AssignmentTable.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/KeyTable.h"
+#include "core/profiles/FactoryResetFiles.h"
 #include "core/storage/IniStore.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/lighting/LightingPage.h"
@@ -27,9 +28,20 @@ void MainWindow::activateProfile(int n)
 {
     if (!macroPageIdle())
         return;
+    if (m_resetFiles && m_resetFiles->isSaving()) {
+        // The pages wait for the factory reset's files, and so does a profile
+        // chosen meanwhile: it follows the reset, as the keyboard sees it.
+        m_resetFiles->whenSaved([this, n] { activateProfile(n); });
+        return;
+    }
+    m_context.sender->selectProfile(m_context.device, n);
+    showActiveProfile(n);
+}
+
+void MainWindow::showActiveProfile(int n)
+{
     m_context.lighting->profileNumber = n;
     m_context.bindings.active = n;
-    m_context.sender->selectProfile(m_context.device, n);
     markProfileButton(n - 1);
     m_context.profileMenu->showLinkedProfile();
     m_context.customize->loadKeyAssignments();
@@ -68,7 +80,7 @@ void MainWindow::profile5Clicked()
 
 void MainWindow::factoryResetClicked()
 {
-    if (!macroPageIdle() || m_resetRunning)
+    if (!macroPageIdle() || m_resetRunning || (m_resetFiles && m_resetFiles->isSaving()))
         return;
     m_resetRunning = true;
     m_context.resetView->setGeometry(0, 0, 1200, 800);
@@ -88,12 +100,15 @@ void MainWindow::factoryResetClicked()
     };
 
     // Each slot gets its factory lighting, stored with the profile linked to it.
-    for (int n = 1; n <= 5; ++n) {
-        const QString linked = m_context.bindings.names[n - 1].isEmpty()
-                                   ? builtInName(n)
-                                   : m_context.bindings.names[n - 1];
-        m_context.lighting->resetProfileLighting(n, linked);
-    }
+    FactoryResetFiles::Contents files;
+    for (int n = 1; n <= 5; ++n)
+        files.profiles << (m_context.bindings.names[n - 1].isEmpty()
+                               ? builtInName(n)
+                               : m_context.bindings.names[n - 1]);
+    const EffectFlag &staticFlag = m_context.lighting->model().factoryStaticFlag();
+    files.staticMode = staticFlag.mode;
+    files.staticModeSpeed = staticFlag.modeSpeed;
+    FactoryResetFiles::sendLighting(*m_context.sender, m_context.device, files);
     progressWhenSent(15);
 
     for (int i = 0; i < kKeySlots; ++i)
@@ -106,15 +121,7 @@ void MainWindow::factoryResetClicked()
     m_context.sender->resetKeyMap();
 
     for (int i = 1; i <= 5; ++i) {
-        const QString linked = m_context.bindings.names[i - 1].isEmpty()
-                                   ? builtInName(i)
-                                   : m_context.bindings.names[i - 1];
         m_context.sender->resetProfileToDefault(m_context.device, i);
-        reportSaves(IniStore::createMacroCmdFile(linked));
-        reportSaves(IniStore::writeFlagFile(
-            m_context.customize->assignments.signalFileMap(m_context.sender->keyMap), linked));
-        reportSaves(IniStore::writeMacroAssignFile(m_context.customize->assignments.macroFileMap(),
-                                                   linked));
         progressWhenSent(15 + 25 * (i - 1));
     }
 
@@ -122,9 +129,21 @@ void MainWindow::factoryResetClicked()
         modifier.fill(0);
     m_context.customize->shiftOn.fill(false);
     m_context.customize->shiftEnabled.fill(true);
-    m_context.customize->writeShiftFlags();
 
-    activateProfile(1);
+    // The keyboard's part is queued whole at once; the files are saved by a
+    // worker thread, and the pages show profile 1 once they are on disk.
+    m_context.sender->selectProfile(m_context.device, 1);
+    files.keyMap = m_context.sender->keyMap;
+    files.assignments = m_context.customize->assignments;
+    if (!m_resetFiles)
+        m_resetFiles = new FactoryResetFiles(this);
+    m_resetFiles->start(files);
+    m_resetFiles->whenSaved([this] {
+        showActiveProfile(1);
+        emit factoryResetFinished();
+    });
+    connect(m_resetFiles, &FactoryResetFiles::finished, this, &MainWindow::reportSaves,
+            Qt::UniqueConnection);
     afterQueued(queued, [this] {
         m_resetRunning = false;
         if (!m_context.resetView)

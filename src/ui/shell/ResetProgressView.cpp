@@ -1,12 +1,13 @@
 #include "ResetProgressView.h"
 
-#include "core/app/PictureCache.h"
-
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QTimer>
+
+static constexpr int kPanelDelayMs = 1000;
 
 ResetProgressView::ResetProgressView(QWidget *parent) : QWidget(parent)
 {
@@ -24,6 +25,19 @@ ResetProgressView::ResetProgressView(QWidget *parent) : QWidget(parent)
     m_bar->setStyleSheet(QStringLiteral(
         "QProgressBar{\tborder:2px solid grey;\tborder-radius: 5px; background-color: #000000; "
         "color:white;}QProgressBar::chunk{background-color: #FF0000;\t}"));
+    // The panel is made once start-up is over, so that a reset shows at once.
+    QTimer::singleShot(kPanelDelayMs, this, [this] { panel(); });
+}
+
+const QPixmap &ResetProgressView::panel()
+{
+    if (m_panel.isNull()) {
+        // Only the scaled panel is kept, not the full-size picture.
+        const QPixmap back(QStringLiteral("Image/other_back.png"));
+        if (!back.isNull())
+            m_panel = back.scaled(560, 240, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return m_panel;
 }
 
 void ResetProgressView::setProgress(int value)
@@ -40,11 +54,6 @@ void ResetProgressView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0, 0, 0, 170));
-    // The panel picture is only needed once a reset runs.
-    const QPixmap back = orvanta::cachedPixmap(QStringLiteral("Image/other_back.png"));
-    if (!back.isNull()) {
-        const QPixmap panel =
-            back.scaled(560, 240, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        p.drawPixmap((width() - panel.width()) / 2, 300, panel);
-    }
+    if (!panel().isNull())
+        p.drawPixmap((width() - m_panel.width()) / 2, 300, m_panel);
 }

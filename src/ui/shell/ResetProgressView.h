@@ -1,6 +1,7 @@
 #pragma once
 // The factory reset's progress window, shown over the whole console.
 
+#include <QPixmap>
 #include <QWidget>
 
 class QLabel;
@@ -18,6 +19,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    const QPixmap &panel();
+
+    QPixmap m_panel; // scaled once: every step of the bar repaints it
     QProgressBar *m_bar;
     QLabel *m_caption;
 };
