@@ -1,15 +1,49 @@
-// Effect records, their option handlers and stored form; the per-key colour
-// editor's slot table, hit testing and light_color.ini.
+// What the LIGHTING page keeps on disk and edits in place: effect records with
+// their option handlers and light_flag.ini, the per-key slot table, hit testing
+// and light_color.ini, the colour code, the colour-stop editor, and the PATTERN
+// files: reading, saving, counting, adding and deleting.
 
 #include "LightingTestSupport.h"
+#include "core/lighting/ColorCode.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
+#include "core/lighting/PatternStore.h"
 #include "core/storage/IniStore.h"
 
 #include <QSet>
 
 using namespace orvanta;
 using namespace orvanta::test;
+
+namespace
+{
+const QString kProfile = QStringLiteral("PROFILE 2");
+
+QString path(int number)
+{
+    return IniStore::patternPath(number, kProfile);
+}
+
+// Files 1..n, each marked by its own number in VColor so moves can be traced.
+void makePatterns(int n)
+{
+    QDir().mkpath(IniStore::profileDir(kProfile) + "/light");
+    for (int i = 1; i <= n; ++i) {
+        const QByteArray k = QByteArray::number(i);
+        QVERIFY(writeText(path(i), "[Setting]\nRColor=\"" + k +
+                                       ",0,0,0,0,0,0,0,0,0,0\"\nVColor=\"" + k + ",0,0\"\n"));
+    }
+}
+
+QVector<int> numbersOnDisk()
+{
+    QVector<int> out;
+    for (int i = 1; i <= 20; ++i)
+        if (QFile::exists(path(i)))
+            out << i;
+    return out;
+}
+} // namespace
 
 class LightRecordsTest : public QObject
 {
@@ -24,16 +58,15 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("changed");
         // clang-format off
-        QTest::newRow("arrow left, both") << 2 << "left,right" << "left" << "right" << true;
-        QTest::newRow("arrow left, only right") << 2 << "right" << "left" << "left,right" << true;
-        QTest::newRow("arrow right, neither") << 2 << "" << "right" << "" << false;
-        QTest::newRow("wave left, right") << 3 << "right" << "left" << "left" << true;
-        QTest::newRow("wave left, left") << 3 << "left" << "left" << "left" << false;
-        QTest::newRow("full clears customized") << 0 << "customized" << "full" << "full" << true;
-        QTest::newRow("customized clears full")
-            << 1 << "full" << "customized" << "customized" << true;
-        QTest::newRow("yes clears no") << 4 << "no" << "yes" << "yes" << true;
-        QTest::newRow("no clears yes") << 2 << "yes" << "no" << "no" << true;
+        QTest::newRow("arrow left, both") << 2 << "lr" << "l" << "r" << true;
+        QTest::newRow("arrow left, only right") << 2 << "r" << "l" << "lr" << true;
+        QTest::newRow("arrow right, neither") << 2 << "" << "r" << "" << false;
+        QTest::newRow("wave left, right") << 3 << "r" << "l" << "l" << true;
+        QTest::newRow("wave left, left") << 3 << "l" << "l" << "l" << false;
+        QTest::newRow("full clears customized") << 0 << "c" << "f" << "f" << true;
+        QTest::newRow("customized clears full") << 1 << "f" << "c" << "c" << true;
+        QTest::newRow("yes clears no") << 4 << "n" << "y" << "y" << true;
+        QTest::newRow("no clears yes") << 2 << "y" << "n" << "n" << true;
         // clang-format on
     }
     void pairedChoices()
@@ -44,17 +77,15 @@ private slots:
         QFETCH(QString, after);
         QFETCH(bool, changed);
         EffectFlag f = flagOf(before);
-        // clang-format off
-        const QMap<QString, std::function<bool()>> handlers{
-            {"left", [&] { return pressLeft(f, effect); }},
-            {"right", [&] { return pressRight(f, effect); }},
-            {"full", [&] { return chooseFull(f); }},
-            {"customized", [&] { return chooseCustomized(f); }},
-            {"yes", [&] { return chooseYes(f); }},
-            {"no", [&] { return chooseNo(f); }}};
-        // clang-format on
-        QCOMPARE(handlers[pressed](), changed);
-        QCOMPARE(flagsText(f), after);
+        const char p = pressed.at(0).toLatin1();
+        const bool got = p == 'l'   ? pressLeft(f, effect)
+                         : p == 'r' ? pressRight(f, effect)
+                         : p == 'f' ? chooseFull(f)
+                         : p == 'c' ? chooseCustomized(f)
+                         : p == 'y' ? chooseYes(f)
+                                    : chooseNo(f);
+        QCOMPARE(got, changed);
+        QCOMPARE(switchesOf(f), after);
     }
 
     void flagFileRoundTripAndBadValues()
@@ -89,7 +120,7 @@ private slots:
         QCOMPARE(r[0].spectrumSpeed + r[0].comboCount, 0);
     }
 
-    void slotTableAndKeyGeometry()
+    void slotTableKeyGeometryAndBands()
     {
         QSet<int> seen;
         for (int k = 0; k < kKeyLightCount; ++k) {
@@ -104,29 +135,14 @@ private slots:
         QCOMPARE(keyToLedSlot[0] + keyToLedSlot[26], 8 + 129);
         QCOMPARE(keyWidgetRect(0), QRect(125, 29, 28, 28));
         QCOMPARE(keyAtPoint({100, 10}), -1);
-    }
 
-    void bands_data()
-    {
-        QTest::addColumn<QPoint>("press");
-        QTest::addColumn<QPoint>("release");
-        QTest::addColumn<QList<int>>("keys");
-        QList<int> topRow;
-        for (int k = 0; k <= 12; ++k)
-            topRow << k;
-        QTest::newRow("function row") << QPoint(120, 20) << QPoint(560, 40) << topRow;
-        QTest::newRow("leftwards") << QPoint(560, 20) << QPoint(120, 40) << QList<int>{};
-        QTest::newRow("upwards") << QPoint(120, 40) << QPoint(560, 20) << QList<int>{};
-        QTest::newRow("corner on the edge") << QPoint(125, 29) << QPoint(160, 60) << QList<int>{};
-        QTest::newRow("escape") << QPoint(124, 28) << QPoint(160, 60) << QList<int>{0};
-    }
-    void bands()
-    {
-        QFETCH(QPoint, press);
-        QFETCH(QPoint, release);
-        QFETCH(QList<int>, keys);
-        const QVector<int> got = keysInBand(press, release);
-        QCOMPARE(QList<int>(got.begin(), got.end()), keys);
+        // A band selects the keys wholly inside it, dragged right and down only.
+        QCOMPARE(keysInBand({120, 20}, {560, 40}),
+                 (QVector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+        QCOMPARE(keysInBand({124, 28}, {160, 60}), QVector<int>{0});
+        QVERIFY(keysInBand({560, 20}, {120, 40}).isEmpty()); // leftwards
+        QVERIFY(keysInBand({120, 40}, {560, 20}).isEmpty()); // upwards
+        QVERIFY(keysInBand({125, 29}, {160, 60}).isEmpty()); // corner on the edge
     }
 
     void colourFile()
@@ -152,6 +168,145 @@ private slots:
         QVERIFY(writeText("system/light_color.ini", "[fully]\nre_full_color_rgb_r=\"5,x\"\n"));
         const auto shortSets = readKeyColorSets();
         QCOMPARE(shortSets[0].keyR[0] + shortSets[0].keyR[1] + shortSets[0].keyR[103], 5);
+    }
+
+    void colorCodes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Rgb>("color");
+        QTest::newRow("six digits") << "0080ff" << Rgb{0, 128, 255};
+        QTest::newRow("upper case") << "FF8000" << Rgb{255, 128, 0};
+        QTest::newRow("three digits") << "f80" << Rgb{255, 136, 0};
+        for (const char *bad : {"", "12345", "gg0000", "red", "ff112233", "#ff00", "ff 000"})
+            QTest::addRow("bad '%s'", bad) << bad << Rgb{0, 0, 0};
+    }
+    void colorCodes()
+    {
+        QFETCH(QString, text);
+        QFETCH(Rgb, color);
+        QCOMPARE(parseColorCode(text), color);
+        QCOMPARE(colorCodeText({0, 128, 255}), QStringLiteral("0080ff"));
+        QCOMPARE(colorCodeText({300, -4, 17}), QStringLiteral("ff0011")); // clamped
+    }
+
+    void addStopFillsLowestFreeSlotUntilEleven()
+    {
+        StopEditor ed(stopsAt({{2, {1, 2, 3}}}));
+        QCOMPARE(ed.addStop(), 1);
+        QCOMPARE(ed.addStop(), 3);
+        QCOMPARE(presentSlots(ed.stops()), (QVector<int>{0, 1, 2, 3, 10}));
+        QCOMPARE(ed.stops()[3].color, (Rgb{255, 0, 0}));
+        QCOMPARE(ed.stops()[2].color, (Rgb{1, 2, 3}));
+        for (int i = 4; i <= 9; ++i)
+            QCOMPARE(ed.addStop(), i);
+        QCOMPARE(ed.addStop(), -1); // eleven stops
+        QCOMPARE(ed.presentCount(), 11);
+    }
+
+    void deleteOnlyMiddleStops()
+    {
+        for (int slot : {0, 10, 4}) {
+            StopEditor ed(stopsAt({{4, {1, 1, 1}}, {7, {2, 2, 2}}}));
+            ed.selectAtX(slotX(slot));
+            const bool end = slot != 4;
+            QCOMPARE(ed.deleteSelected(), end ? -1 : 4);
+            QCOMPARE(presentSlots(ed.stops()),
+                     (end ? QVector<int>{0, 4, 7, 10} : QVector<int>{0, 7, 10}));
+        }
+    }
+
+    void dragStaysStrictlyBetweenNeighbours()
+    {
+        // A stop at slot 4 between stops at 2 and 6 moves to 5 only.
+        for (int target : {2, 4, 5, 6, 8}) {
+            StopEditor ed(stopsAt({{2, {}}, {4, {}}, {6, {}}}));
+            QCOMPARE(ed.selectAtX(slotX(4)), 4);
+            QCOMPARE(ed.dragToX(slotX(target)), target == 5);
+            const int at = target == 5 ? 5 : 4;
+            QCOMPARE(ed.selectedSlot(), at);
+            QCOMPARE(presentSlots(ed.stops()), (QVector<int>{0, 2, at, 6, 10}));
+        }
+    }
+
+    void savedPatternTextAndReadBack()
+    {
+        TempWorkDir dir;
+        StopSlots stops = stopsAt({{4, {0, 128, 255}}});
+        stops[7] = {false, {9, 9, 9}}; // a free slot is stored as 0
+        stops[10].color = {10, 20, 30};
+        savePattern(5, stops, {7, 8, 9}, kProfile);
+        QCOMPARE(readText("./lightfile/PROFILE 2/light/pattern6.ini"),
+                 QStringLiteral("[Setting]\n"
+                                "BColor=\"0,0,0,0,255,0,0,0,0,0,30\"\n"
+                                "GColor=\"0,0,0,0,128,0,0,0,0,0,20\"\n"
+                                "RColor=\"255,0,0,0,0,0,0,0,0,0,10\"\n"
+                                "VColor=\"7,8,9\"\n"
+                                "YValue=\"1,0,0,0,1,0,0,0,0,0,1\"\n"));
+        const PatternData p = readPattern(5, kProfile);
+        QCOMPARE(presentSlots(p.stops), (QVector<int>{0, 4, 10}));
+        QCOMPARE(p.stops[4].color, (Rgb{0, 128, 255}));
+        QCOMPARE(p.surface, (Rgb{7, 8, 9}));
+    }
+
+    void patternReadBounded_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QVector<int>>("present");
+        QTest::addColumn<Rgb>("slot0");
+        QTest::addColumn<Rgb>("slot3");
+        QTest::addColumn<Rgb>("surface");
+        QTest::newRow("missing file") << QStringList{} << QVector<int>{0, 10} << Rgb{255, 0, 0}
+                                      << Rgb{0, 0, 0} << Rgb{255, 0, 0};
+        QTest::newRow("short lists")
+            << QStringList{"9,8,7,6", "1", "", "4", "1,0,0,1"} << QVector<int>{0, 3, 10}
+            << Rgb{9, 1, 0} << Rgb{6, 0, 0} << Rgb{4, 0, 0};
+        QTest::newRow("garbage and out of range")
+            << QStringList{"x,0,0,900", "-5", "0", "a,b,c", "1,1,1,yes,0,0,0,0,0,0,1,1,1"}
+            << QVector<int>{0, 1, 2, 10} << Rgb{255, 0, 0} << Rgb{255, 0, 0} << Rgb{255, 0, 0};
+    }
+    void patternReadBounded()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QVector<int>, present);
+        QFETCH(Rgb, slot0);
+        QFETCH(Rgb, slot3);
+        QFETCH(Rgb, surface);
+        const PatternData p = patternFromTexts(texts);
+        QCOMPARE(presentSlots(p.stops), present);
+        QCOMPARE(p.stops[0].color, slot0);
+        QCOMPARE(p.stops[3].color, slot3);
+        QCOMPARE(p.surface, surface);
+    }
+
+    void addPatternCreatesDefaultFileUntilSixteen()
+    {
+        TempWorkDir dir;
+        makePatterns(14);
+        QCOMPARE(addPattern(kProfile), 14);
+        QCOMPARE(readText(path(15)), QStringLiteral("[Setting]\n"
+                                                    "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "GColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "VColor=\"255,0,0\"\n"
+                                                    "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n"));
+        QCOMPARE(addPattern(kProfile), 15);
+        QCOMPARE(addPattern(kProfile), -1);
+        QCOMPARE(numbersOnDisk().size(), 16);
+    }
+
+    void deletePatternRenumbersLaterFilesAndSparesBuiltIns()
+    {
+        TempWorkDir dir;
+        makePatterns(7);
+        for (int index : {0, 4, 7}) // built-ins and past the list: nothing moves
+            QVERIFY(!deletePattern(index, kProfile));
+        for (int i = 1; i <= 7; ++i)
+            QCOMPARE(readPattern(i - 1, kProfile).surface, (Rgb{i, 0, 0}));
+        const QString seventh = readText(path(7));
+        QVERIFY(deletePattern(5, kProfile)); // entry 5 is file number 6
+        QCOMPARE(numbersOnDisk(), (QVector<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(readText(path(6)), seventh);
+        QCOMPARE(readPattern(4, kProfile).surface, (Rgb{5, 0, 0}));
     }
 };
 
