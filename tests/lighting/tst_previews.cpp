@@ -20,42 +20,27 @@ struct Ripple {
     quint32 next = 3;
 };
 
-std::array<int, 11> allOff()
-{
-    std::array<int, 11> a;
-    a.fill(RipplePreview::kOff);
-    return a;
-}
+// Every ring dark (colour index 11).
+const std::array<int, 11> kAllOff{11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11};
 } // namespace
 
 class PreviewsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void flowLevelClampedAndPaced_data()
-    {
-        QTest::addColumn<int>("given");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("interval");
-        QTest::newRow("negative") << -3 << 1 << 150;
-        QTest::newRow("2") << 2 << 2 << 300;
-        QTest::newRow("9") << 9 << 9 << 1350;
-        QTest::newRow("12") << 12 << 9 << 1350;
-    }
-
     void flowLevelClampedAndPaced()
     {
-        QFETCH(int, given);
-        QFETCH(int, level);
-        QFETCH(int, interval);
-        FlowPreview w;
-        QVERIFY(!w.isFlowing());
-        w.startFlow(given);
-        QCOMPARE(w.level(), level);
-        QCOMPARE(w.timerInterval(), interval);
-        QVERIFY(w.isFlowing());
-        w.stopFlow();
-        QVERIFY(!w.isFlowing());
+        // level given -> level kept, 150 ms a level
+        for (const auto &c :
+             {std::array<int, 3>{-3, 1, 150}, {2, 2, 300}, {9, 9, 1350}, {12, 9, 1350}}) {
+            FlowPreview w;
+            QVERIFY(!w.isFlowing());
+            w.startFlow(c[0]);
+            QCOMPARE((QList<int>{w.level(), w.timerInterval()}), (QList<int>{c[1], c[2]}));
+            QVERIFY(w.isFlowing());
+            w.stopFlow();
+            QVERIFY(!w.isFlowing());
+        }
     }
 
     void laterRippleLightsTenRingsThenGoesDark()
@@ -68,23 +53,22 @@ private slots:
         r.w->setUpShineCenter(300, 120);
         for (int t = 0; t < 10; ++t) {
             r.w->slotTimeOut();
-            std::array<int, 11> expected = allOff();
+            std::array<int, 11> expected = kAllOff;
             expected[t] = int((firstDraw + t) % 11);
             QCOMPARE(r.w->rings(), expected);
             QVERIFY(r.w->isActive());
             QCOMPARE(r.w->step(), t + 1);
         }
-        // Eleventh tick: the ripple ends with ring 9 still lit.
+        // Eleventh tick: the ripple ends with ring 9 still lit; twelfth: dark, and it stays dark.
         const std::array<int, 11> last = r.w->rings();
         r.w->slotTimeOut();
         QVERIFY(!r.w->isActive());
         QCOMPARE(r.w->rings(), last);
         QCOMPARE(r.w->step(), 0);
-        // Twelfth: dark, and it stays dark.
-        r.w->slotTimeOut();
-        QCOMPARE(r.w->rings(), allOff());
-        r.w->slotTimeOut();
-        QCOMPARE(r.w->rings(), allOff());
+        for (int t = 0; t < 2; ++t) {
+            r.w->slotTimeOut();
+            QCOMPARE(r.w->rings(), kAllOff);
+        }
     }
 
     void rowModeCentreSnapsToKeyRow_data()
@@ -108,8 +92,8 @@ private slots:
         r.w->slotTimeOut();
         QVERIFY(!r.w->isActive());
         r.w->setRowMode(true, 24);
-        const QString log = QString("setUpShineCenter :: 40 :: %1 :: 699 :: 198").arg(y);
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(log));
+        QTest::ignoreMessage(
+            QtDebugMsg, qPrintable(QString("setUpShineCenter :: 40 :: %1 :: 699 :: 198").arg(y)));
         r.w->setUpShineCenter(40, y);
         QCOMPARE(r.w->centre(), QPoint(40, centreY));
         QVERIFY(r.w->isActive());

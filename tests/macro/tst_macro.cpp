@@ -105,61 +105,39 @@ class MacroTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void keyCodesAndLabels_data()
-    {
-        QTest::addColumn<int>("input");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("label"); // empty: the key's own text is kept
-        // clang-format off
-        QTest::newRow("A") << int(Qt::Key_A) << 4 << QString();
-        QTest::newRow("0") << int(Qt::Key_0) << 39 << QString();
-        QTest::newRow("F1") << int(Qt::Key_F1) << 58 << "F1";
-        QTest::newRow("Return") << int(Qt::Key_Return) << 88 << "Enter";
-        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << 88 << "Enter";
-        QTest::newRow("minus") << int(Qt::Key_Minus) << 86 << "-";
-        QTest::newRow("Control") << int(Qt::Key_Control) << 224 << "Ctrl";
-        QTest::newRow("mouse back") << 8 << 0 << QString();
-        QTest::newRow("F13") << int(Qt::Key_F13) << 0 << QString();
-        // clang-format on
-    }
     void keyCodesAndLabels()
     {
-        QFETCH(int, input);
-        QFETCH(int, code);
-        QFETCH(QString, label);
-        const CharKey k = charKeyCode(input);
-        QCOMPARE(int(k.code), code);
-        QCOMPARE(k.label ? QString::fromLatin1(k.label) : QString(), label);
+        // Qt key or mouse button -> key code and row label (none: the key's own text is kept)
+        const struct {
+            int input, code;
+            const char *label;
+        } cases[] = {{Qt::Key_A, 4, nullptr},        {Qt::Key_0, 39, nullptr},
+                     {Qt::Key_F1, 58, "F1"},         {Qt::Key_Return, 88, "Enter"},
+                     {Qt::Key_Enter, 88, "Enter"},   {Qt::Key_Minus, 86, "-"},
+                     {Qt::Key_Control, 224, "Ctrl"}, {8 /* mouse back */, 0, nullptr},
+                     {Qt::Key_F13, 0, nullptr}};
+        for (const auto &c : cases) {
+            const CharKey k = charKeyCode(c.input);
+            QCOMPARE(int(k.code), c.code);
+            QCOMPARE(QString::fromLatin1(k.label), QString::fromLatin1(c.label));
+        }
     }
 
-    void delayStepsAndRounding_data()
-    {
-        QTest::addColumn<int>("ms");
-        QTest::addColumn<int>("step");
-        QTest::addColumn<int>("rounded");
-        QTest::addColumn<int>("edited");
-        const QVector<std::array<int, 4>> cases{{44, 0, 40, 40},
-                                                {45, 0, 50, 50},
-                                                {49, 0, 50, 50},
-                                                {50, 1, 50, 50},
-                                                {1234, 24, 1230, 1230},
-                                                {1235, 24, 1240, 1240},
-                                                {12000, 240, 12000, 12000},
-                                                {12345, 240, 12350, 12000},
-                                                {-7, 0, -10, 0}};
-        for (const auto &c : cases)
-            QTest::addRow("%d", c[0]) << c[0] << c[1] << c[2] << c[3];
-    }
     void delayStepsAndRounding()
     {
-        QFETCH(int, ms);
-        QFETCH(int, step);
-        QFETCH(int, rounded);
-        QFETCH(int, edited);
-        QCOMPARE(int(delayByte(ms)), step);
-        if (ms >= 0)
-            QCOMPARE(roundToTen(ms), rounded);
-        QCOMPARE(editedDelay(ms), edited);
+        // ms -> delay byte, rounded to ten, as a delay edit keeps it
+        // clang-format off
+        const std::array<int, 4> cases[] = {
+            {44, 0, 40, 40}, {45, 0, 50, 50}, {49, 0, 50, 50}, {50, 1, 50, 50},
+            {1234, 24, 1230, 1230}, {1235, 24, 1240, 1240}, {12000, 240, 12000, 12000},
+            {12345, 240, 12350, 12000}, {-7, 0, -10, 0}};
+        // clang-format on
+        for (const auto &c : cases) {
+            QCOMPARE(int(delayByte(c[0])), c[1]);
+            if (c[0] >= 0)
+                QCOMPARE(roundToTen(c[0]), c[2]);
+            QCOMPARE(editedDelay(c[0]), c[3]);
+        }
     }
 
     void eventsStayWithinTheImage()
@@ -180,75 +158,32 @@ private slots:
         QVERIFY(four == fourRows().image);
     }
 
-    void storedTextIsExactAndReadsBack_data()
-    {
-        QTest::addColumn<bool>("recorded");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("no rows") << false
-                                 << "[Setting]\nmacro_cmd_str=\"" + zeros(264) +
-                                        "\"\nmacro_key=\nmacro_key_count=0\n"
-                                        "macro_key_delaytime=\nmacro_key_state=\n";
-        QTest::newRow("recorded") << true
-                                  << "[Setting]\nmacro_cmd_str=\"" + recordedCmd() +
-                                         "\"\nmacro_key=\"a,a\"\nmacro_key_count=2\n"
-                                         "macro_key_delaytime=\"100,0\"\n"
-                                         "macro_key_state=\"down,up\"\n";
-    }
-    void storedTextIsExactAndReadsBack()
-    {
-        QFETCH(bool, recorded);
-        QFETCH(QString, text);
-        TempWorkDir wd;
-        const MacroRecord rec = recorded ? recordedA() : MacroRecord{{}, zeroReport()};
-        IniStore::writeIniFile("Rec", buildMacroMap(rec.rows, rec.image));
-        QCOMPARE(readText("macrofile/Rec.ini"), text);
-        const MacroRecord back = parseMacro(IniStore::readMacroFile("Rec"));
-        QCOMPARE(back.rows, rec.rows);
-        QVERIFY(back.image == rec.image);
-    }
-
-    void damagedFilesAreReadWithinTheirLists_data()
-    {
-        QTest::addColumn<QStringList>("five");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("firstBytes"); // bytes 0..5 as decimal list
-        QTest::newRow("count beyond lists")
-            << QStringList{"5", "a,b", "down,up,down", "10,20,30", "1,2,3"} << 2 << "1,2,3,0,0,0";
-        QTest::newRow("bad numbers")
-            << QStringList{"x", "a", "down", "0", "300,-1,x,255"} << 0 << "0,0,0,255,0,0";
-        QTest::newRow("huge count")
-            << QStringList{"99999", "a,a", "down,up", "0,0", "9"} << 2 << "9,0,0,0,0,0";
-    }
-    void damagedFilesAreReadWithinTheirLists()
-    {
-        QFETCH(QStringList, five);
-        QFETCH(int, rows);
-        QFETCH(QString, firstBytes);
-        const MacroRecord rec = parseMacro(five);
-        QCOMPARE(rec.rows.size(), rows);
-        QCOMPARE(joinNumbers(rec.image).left(firstBytes.size() + 1), firstBytes + ',');
-    }
-
-    void commaKeyRowsSurviveSaveAndReload()
+    void storedTextReadBackExportAndImport()
     {
         TempWorkDir wd;
-        // a key without text (F13) keeps its empty row too
-        const Rows rows{{",", "down", "50"}, {",", "up", "0"}, {"", "down", "0"}, {"a", "up", "0"}};
-        IniStore::writeIniFile("Comma", buildMacroMap(rows, zeroReport()));
-        const QStringList five = IniStore::readMacroFile("Comma");
-        QCOMPARE(five[1], QStringLiteral("%2C,%2C,,a"));
-        QCOMPARE(parseMacro(five).rows, rows);
-        // Older files wrote the comma bare: ",,a" holds two rows.
-        const MacroRecord old = parseMacro({"2", ",,a", "down,up", "0,0", ""});
-        QCOMPARE(old.rows, (Rows{{",", "down", "0"}, {"a", "up", "0"}}));
-    }
-
-    void exportAppendsBlocksThatImportReads()
-    {
-        TempWorkDir wd;
+        IniStore::writeIniFile("None", buildMacroMap({}, zeroReport()));
+        QCOMPARE(readText("macrofile/None.ini"),
+                 "[Setting]\nmacro_cmd_str=\"" + zeros(264) +
+                     "\"\nmacro_key=\nmacro_key_count=0\nmacro_key_delaytime=\nmacro_key_state=\n");
         const MacroRecord rec = recordedA();
         IniStore::writeIniFile("Rec", buildMacroMap(rec.rows, rec.image));
+        QCOMPARE(readText("macrofile/Rec.ini"),
+                 "[Setting]\nmacro_cmd_str=\"" + recordedCmd() +
+                     "\"\nmacro_key=\"a,a\"\nmacro_key_count=2\nmacro_key_delaytime=\"100,0\"\n"
+                     "macro_key_state=\"down,up\"\n");
         const QStringList five = IniStore::readMacroFile("Rec");
+        QCOMPARE(parseMacro(five).rows, rec.rows);
+        QVERIFY(parseMacro(five).image == rec.image);
+        const MacroRecord none = parseMacro(IniStore::readMacroFile("None"));
+        QVERIFY(none.rows.isEmpty() && none.image == zeroReport());
+        // A comma key is stored escaped; a key without text (F13) keeps its empty row.
+        const Rows comma{
+            {",", "down", "50"}, {",", "up", "0"}, {"", "down", "0"}, {"a", "up", "0"}};
+        IniStore::writeIniFile("Comma", buildMacroMap(comma, zeroReport()));
+        QCOMPARE(IniStore::readMacroFile("Comma")[1], QStringLiteral("%2C,%2C,,a"));
+        QCOMPARE(parseMacro(IniStore::readMacroFile("Comma")).rows, comma);
+
+        // Export appends a block per macro; import reads it back under the name before the dot.
         const QString block = "[Setting]\nmacro_key_count=\"2\"\nmacro_key=\"a,a\"\n"
                               "macro_key_state=\"down,up\"\nmacro_key_delaytime=\"100,0\"\n"
                               "macro_cmd_str=\"" +
@@ -256,11 +191,27 @@ private slots:
         QVERIFY(appendExport("out.ini", five) && appendExport("out.ini", five));
         QCOMPARE(readText("out.ini"), block + block);
         QVERIFY(!appendExport("no/such/dir/out.ini", five));
-
         QVERIFY(QFile::copy("out.ini", "My.Macro.ini"));
         QCOMPARE(importedName(QDir::current().filePath("My.Macro.ini")), QStringLiteral("My"));
         IniStore::importMacroFile("My.Macro.ini", "My");
         QCOMPARE(IniStore::readMacroFile("My"), five);
+    }
+
+    void damagedFilesAreReadWithinTheirLists()
+    {
+        // the five stored lists -> rows read, and bytes 0..5 of the image
+        const std::tuple<QStringList, int, QString> cases[] = {
+            {{"5", "a,b", "down,up,down", "10,20,30", "1,2,3"}, 2, "1,2,3,0,0,0"}, // count too big
+            {{"x", "a", "down", "0", "300,-1,x,255"}, 0, "0,0,0,255,0,0"},         // bad numbers
+            {{"99999", "a,a", "down,up", "0,0", "9"}, 2, "9,0,0,0,0,0"}};          // huge count
+        for (const auto &[five, rows, firstBytes] : cases) {
+            const MacroRecord rec = parseMacro(five);
+            QCOMPARE(rec.rows.size(), rows);
+            QCOMPARE(joinNumbers(rec.image).left(firstBytes.size() + 1), firstBytes + ',');
+        }
+        // Older files wrote the comma key bare: ",,a" holds two rows.
+        QCOMPARE(parseMacro({"2", ",,a", "down,up", "0,0", ""}).rows,
+                 (Rows{{",", "down", "0"}, {"a", "up", "0"}}));
     }
 
     void newTakesTheFirstFreeNumberUpToFifteenEntries()
@@ -304,31 +255,18 @@ private slots:
         QCOMPARE(copyName("X_03"), QStringLiteral("X_12"));
     }
 
-    void renameRules_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<bool>("allowed");
-        // clang-format off
-        QTest::newRow("twenty characters") << QString(20, 'x') << "Macro 1" << true;
-        QTest::newRow("twenty-one characters") << QString(21, 'x') << "Macro 1" << false;
-        for (const char *c : {"/", "*", "|", "\\", ":", "\"", "<", ">", "?", "."})
-            QTest::addRow("with %s", c) << QString("a%1b").arg(c) << "Macro 1" << false;
-        QTest::newRow("existing") << "Macro 2" << "Macro 1" << false;
-        QTest::newRow("empty") << "" << "Macro 1" << false;
-        QTest::newRow("protected name") << "Default Macro" << "Macro 1" << false;
-        QTest::newRow("protected macro") << "Other" << "Default Macro" << false;
-        // clang-format on
-    }
     void renameRules()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, selected);
-        QFETCH(bool, allowed);
         TempWorkDir wd;
         for (const char *f : {"Macro 1.ini", "Macro 2.ini", "Default Macro.ini"})
             touch(f);
-        QCOMPARE(renameAllowed(name, selected), allowed);
+        QVERIFY(renameAllowed(QString(20, 'x'), "Macro 1"));
+        QVERIFY(!renameAllowed(QString(21, 'x'), "Macro 1"));
+        for (const char *c : {"/", "*", "|", "\\", ":", "\"", "<", ">", "?", "."})
+            QVERIFY2(!renameAllowed(QString("a%1b").arg(c), "Macro 1"), c);
+        for (const char *taken : {"Macro 2", "", "Default Macro"}) // existing, empty, protected
+            QVERIFY2(!renameAllowed(taken, "Macro 1"), taken);
+        QVERIFY(!renameAllowed("Other", "Default Macro")); // the protected macro keeps its name
     }
 
     void deletionPartners()
