@@ -50,42 +50,29 @@ class LightRecordsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void pairedChoices_data()
-    {
-        QTest::addColumn<int>("effect");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("pressed");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<bool>("changed");
-        // clang-format off
-        QTest::newRow("arrow left, both") << 2 << "lr" << "l" << "r" << true;
-        QTest::newRow("arrow left, only right") << 2 << "r" << "l" << "lr" << true;
-        QTest::newRow("arrow right, neither") << 2 << "" << "r" << "" << false;
-        QTest::newRow("wave left, right") << 3 << "r" << "l" << "l" << true;
-        QTest::newRow("wave left, left") << 3 << "l" << "l" << "l" << false;
-        QTest::newRow("full clears customized") << 0 << "c" << "f" << "f" << true;
-        QTest::newRow("customized clears full") << 1 << "f" << "c" << "c" << true;
-        QTest::newRow("yes clears no") << 4 << "n" << "y" << "y" << true;
-        QTest::newRow("no clears yes") << 2 << "y" << "n" << "n" << true;
-        // clang-format on
-    }
     void pairedChoices()
     {
-        QFETCH(int, effect);
-        QFETCH(QString, before);
-        QFETCH(QString, pressed);
-        QFETCH(QString, after);
-        QFETCH(bool, changed);
-        EffectFlag f = flagOf(before);
-        const char p = pressed.at(0).toLatin1();
-        const bool got = p == 'l'   ? pressLeft(f, effect)
-                         : p == 'r' ? pressRight(f, effect)
-                         : p == 'f' ? chooseFull(f)
-                         : p == 'c' ? chooseCustomized(f)
-                         : p == 'y' ? chooseYes(f)
-                                    : chooseNo(f);
-        QCOMPARE(got, changed);
-        QCOMPARE(switchesOf(f), after);
+        // effect, switches before, switch pressed, switches after, whether it changed
+        const std::tuple<int, const char *, char, const char *, bool> cases[] = {
+            {2, "lr", 'l', "r", true}, // Arrow Flow: left with both on
+            {2, "r", 'l', "lr", true}, // Arrow Flow: left with only right on
+            {2, "", 'r', "", false},   // Arrow Flow: right with neither on
+            {3, "r", 'l', "l", true},  // Wave: left replaces right
+            {3, "l", 'l', "l", false}, // Wave: left again
+            {0, "c", 'f', "f", true},  // FULL clears CUSTOMIZED
+            {1, "f", 'c', "c", true},  // CUSTOMIZED clears FULL
+            {4, "n", 'y', "y", true},  // YES clears NO
+            {2, "y", 'n', "n", true}}; // NO clears YES
+        for (const auto &[effect, before, p, after, changed] : cases) {
+            EffectFlag f = flagOf(before);
+            const bool got = p == 'l'   ? pressLeft(f, effect)
+                             : p == 'r' ? pressRight(f, effect)
+                             : p == 'f' ? chooseFull(f)
+                             : p == 'c' ? chooseCustomized(f)
+                             : p == 'y' ? chooseYes(f)
+                                        : chooseNo(f);
+            QVERIFY2(got == changed && switchesOf(f) == after, before);
+        }
     }
 
     void flagFileRoundTripAndBadValues()
@@ -170,21 +157,14 @@ private slots:
         QCOMPARE(shortSets[0].keyR[0] + shortSets[0].keyR[1] + shortSets[0].keyR[103], 5);
     }
 
-    void colorCodes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Rgb>("color");
-        QTest::newRow("six digits") << "0080ff" << Rgb{0, 128, 255};
-        QTest::newRow("upper case") << "FF8000" << Rgb{255, 128, 0};
-        QTest::newRow("three digits") << "f80" << Rgb{255, 136, 0};
-        for (const char *bad : {"", "12345", "gg0000", "red", "ff112233", "#ff00", "ff 000"})
-            QTest::addRow("bad '%s'", bad) << bad << Rgb{0, 0, 0};
-    }
     void colorCodes()
     {
-        QFETCH(QString, text);
-        QFETCH(Rgb, color);
-        QCOMPARE(parseColorCode(text), color);
+        for (const auto &[text, colour] : {std::pair<QString, Rgb>{"0080ff", {0, 128, 255}},
+                                           {"FF8000", {255, 128, 0}},
+                                           {"f80", {255, 136, 0}}})
+            QCOMPARE(parseColorCode(text), colour);
+        for (const char *bad : {"", "12345", "gg0000", "red", "ff112233", "#ff00", "ff 000"})
+            QCOMPARE(parseColorCode(bad), (Rgb{0, 0, 0}));
         QCOMPARE(colorCodeText({0, 128, 255}), QStringLiteral("0080ff"));
         QCOMPARE(colorCodeText({300, -4, 17}), QStringLiteral("ff0011")); // clamped
     }
@@ -248,34 +228,23 @@ private slots:
         QCOMPARE(p.surface, (Rgb{7, 8, 9}));
     }
 
-    void patternReadBounded_data()
-    {
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QVector<int>>("present");
-        QTest::addColumn<Rgb>("slot0");
-        QTest::addColumn<Rgb>("slot3");
-        QTest::addColumn<Rgb>("surface");
-        QTest::newRow("missing file") << QStringList{} << QVector<int>{0, 10} << Rgb{255, 0, 0}
-                                      << Rgb{0, 0, 0} << Rgb{255, 0, 0};
-        QTest::newRow("short lists")
-            << QStringList{"9,8,7,6", "1", "", "4", "1,0,0,1"} << QVector<int>{0, 3, 10}
-            << Rgb{9, 1, 0} << Rgb{6, 0, 0} << Rgb{4, 0, 0};
-        QTest::newRow("garbage and out of range")
-            << QStringList{"x,0,0,900", "-5", "0", "a,b,c", "1,1,1,yes,0,0,0,0,0,0,1,1,1"}
-            << QVector<int>{0, 1, 2, 10} << Rgb{255, 0, 0} << Rgb{255, 0, 0} << Rgb{255, 0, 0};
-    }
     void patternReadBounded()
     {
-        QFETCH(QStringList, texts);
-        QFETCH(QVector<int>, present);
-        QFETCH(Rgb, slot0);
-        QFETCH(Rgb, slot3);
-        QFETCH(Rgb, surface);
-        const PatternData p = patternFromTexts(texts);
-        QCOMPARE(presentSlots(p.stops), present);
-        QCOMPARE(p.stops[0].color, slot0);
-        QCOMPARE(p.stops[3].color, slot3);
-        QCOMPARE(p.surface, surface);
+        // the five stored lists -> slots present, slot 0, slot 3, SURFACE colour
+        const std::tuple<QStringList, QVector<int>, Rgb, Rgb, Rgb> cases[] = {
+            {{}, {0, 10}, {255, 0, 0}, {0, 0, 0}, {255, 0, 0}}, // missing file
+            {{"9,8,7,6", "1", "", "4", "1,0,0,1"}, {0, 3, 10}, {9, 1, 0}, {6, 0, 0}, {4, 0, 0}},
+            {{"x,0,0,900", "-5", "0", "a,b,c", "1,1,1,yes,0,0,0,0,0,0,1,1,1"}, // garbage
+             {0, 1, 2, 10},
+             {255, 0, 0},
+             {255, 0, 0},
+             {255, 0, 0}}};
+        for (const auto &[texts, present, slot0, slot3, surface] : cases) {
+            const PatternData p = patternFromTexts(texts);
+            QCOMPARE(presentSlots(p.stops), present);
+            QCOMPARE((QVector<Rgb>{p.stops[0].color, p.stops[3].color, p.surface}),
+                     (QVector<Rgb>{slot0, slot3, surface}));
+        }
     }
 
     void addPatternCreatesDefaultFileUntilSixteen()
