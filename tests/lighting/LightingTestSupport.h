@@ -3,7 +3,6 @@
 // sets and zone tables.
 
 #include "TestSupport.h"
-#include "core/device/Report.h"
 #include "core/lighting/LightingTypes.h"
 #include "core/lighting/StopEditor.h"
 

@@ -145,24 +145,17 @@ private slots:
         const quint32 firstDraw = r.next;
 
         r.w->setUpShineCenter(300, 120);
-        for (int t = 0; t < 10; ++t) {
+        std::array<int, 11> expected;
+        for (int t = 0; t < 10; ++t) { // tick t lights ring t alone, in the next drawn colour
             r.w->slotTimeOut();
-            std::array<int, 11> expected = kAllOff;
+            expected = kAllOff;
             expected[t] = int((firstDraw + t) % 11);
-            QCOMPARE(r.w->rings(), expected);
-            QVERIFY(r.w->isActive());
-            QCOMPARE(r.w->step(), t + 1);
+            QVERIFY(r.w->rings() == expected && r.w->isActive() && r.w->step() == t + 1);
         }
-        // Eleventh tick: the ripple ends with ring 9 still lit; twelfth: dark, and it stays dark.
-        const std::array<int, 11> last = r.w->rings();
+        r.w->slotTimeOut(); // the ripple ends with ring 9 still lit, then goes dark
+        QVERIFY(!r.w->isActive() && r.w->rings() == expected && r.w->step() == 0);
         r.w->slotTimeOut();
-        QVERIFY(!r.w->isActive());
-        QCOMPARE(r.w->rings(), last);
-        QCOMPARE(r.w->step(), 0);
-        for (int t = 0; t < 2; ++t) {
-            r.w->slotTimeOut();
-            QCOMPARE(r.w->rings(), kAllOff);
-        }
+        QCOMPARE(r.w->rings(), kAllOff);
     }
 
     void rowModeCentreSnapsToKeyRow_data()

@@ -1,6 +1,5 @@
-// Macros without their page: key codes and delay steps, the command image, the
-// exact stored file and bounded reading of damaged ones, export and import, the
-// collection's naming rules, and the recorder's rows, caps, insertion and edits.
+// Macros without their page: codes and delays, the command image, the stored file,
+// export and import, naming rules, and the recorder.
 
 #include "TestSupport.h"
 #include "core/macro/MacroCodec.h"
@@ -247,12 +246,6 @@ private slots:
         QCOMPARE(copyName("M1"), QStringLiteral("M1_01"));
         touch("M13.ini");
         QCOMPARE(copyName("M1"), QString());
-
-        TempWorkDir other;
-        touch("X.ini");
-        for (int k = 1; k <= 11; ++k) // _01.._11 exist; only _12.._14 are free
-            touch(QStringLiteral("X_%1.ini").arg(k, 2, 10, QLatin1Char('0')));
-        QCOMPARE(copyName("X_03"), QStringLiteral("X_12"));
     }
 
     void renameRules()
@@ -271,55 +264,49 @@ private slots:
 
     void deletionPartners()
     {
-        Rows rows; // a down, b down, a up, b up, c down
-        for (const char *r : {"a down", "b down", "a up", "b up", "c down"})
-            rows.append({QString(r).section(' ', 0, 0), QString(r).section(' ', 1), "0"});
+        const Rows rows{{"a", "down", "0"},
+                        {"b", "down", "0"},
+                        {"a", "up", "0"},
+                        {"b", "up", "0"},
+                        {"c", "down", "0"}};
         // a down finds the next "a up" below, b up the nearest "b down" above
         const QList<int> partners{partnerRow(rows, 0), partnerRow(rows, 3), partnerRow(rows, 4),
                                   partnerRow(rows, 7)};
         QCOMPARE(partners, (QList<int>{2, 1, -1, -1}));
     }
 
-    void recordingInEachDelayMode_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QStringList>("delays");
-        QTest::addColumn<QString>("bytes"); // 10..22
-        QTest::newRow("auto-detect")
-            << 0 << QStringList{"100", "150", "50", "0"} << "80000400020480 03cf0001cf00";
-        QTest::newRow("default delay")
-            << 1 << QStringList{"10", "10", "10", "0"} << "80000400000480 00cf0000cf00";
-        QTest::newRow("no delay") << 2 << QStringList{"0", "0", "0", "0"}
-                                  << "80000400000480 00cf0000cf00";
-    }
     void recordingInEachDelayMode()
     {
-        QFETCH(int, mode);
-        QFETCH(QStringList, delays);
-        QFETCH(QString, bytes);
-        Mirrored m;
-        m.r.setDelayMode(mode);
-        QVERIFY(m.r.start(-1));
-        QVERIFY(!m.r.isIdle() && !m.r.start(-1)); // one recording at a time
-        m.r.press("a", Qt::Key_A);
-        ticks(m.r, 2);
-        m.r.release("a", Qt::Key_A);
-        ticks(m.r, 3);
-        m.r.press("Mouse R", Qt::RightButton);
-        ticks(m.r, 1);
-        m.r.release("Mouse R", Qt::RightButton);
-        ticks(m.r, 7);
-        QVERIFY(m.r.stop());
-        QVERIFY(m.r.isIdle() && !m.r.stop());
-        const Rows expected{{"a", "down", delays[0]},
-                            {"a", "up", delays[1]},
-                            {"Mouse R", "down", delays[2]},
-                            {"Mouse R", "up", delays[3]}};
-        QCOMPARE(m.r.rows(), expected);
-        QCOMPARE(m.shown, expected);
-        QCOMPARE(slice(m.r.commandImage(), 10, 263),
-                 bytes.remove(QLatin1Char(' ')) + QString(241 * 2, QLatin1Char('0')));
-        QCOMPARE(m.r.fileMap(), buildMacroMap(expected, m.r.commandImage()));
+        // auto-detect, default delay, no delay: the rows' delays and bytes 10..22
+        const std::tuple<int, QStringList, QString> modes[] = {
+            {0, {"100", "150", "50", "0"}, "80000400020480 03cf0001cf00"},
+            {1, {"10", "10", "10", "0"}, "80000400000480 00cf0000cf00"},
+            {2, {"0", "0", "0", "0"}, "80000400000480 00cf0000cf00"}};
+        for (auto [mode, delays, bytes] : modes) {
+            Mirrored m;
+            m.r.setDelayMode(mode);
+            QVERIFY(m.r.start(-1));
+            QVERIFY(!m.r.isIdle() && !m.r.start(-1)); // one recording at a time
+            m.r.press("a", Qt::Key_A);
+            ticks(m.r, 2);
+            m.r.release("a", Qt::Key_A);
+            ticks(m.r, 3);
+            m.r.press("Mouse R", Qt::RightButton);
+            ticks(m.r, 1);
+            m.r.release("Mouse R", Qt::RightButton);
+            ticks(m.r, 7);
+            QVERIFY(m.r.stop());
+            QVERIFY(m.r.isIdle() && !m.r.stop());
+            const Rows expected{{"a", "down", delays[0]},
+                                {"a", "up", delays[1]},
+                                {"Mouse R", "down", delays[2]},
+                                {"Mouse R", "up", delays[3]}};
+            QCOMPARE(m.r.rows(), expected);
+            QCOMPARE(m.shown, expected);
+            QCOMPARE(slice(m.r.commandImage(), 10, 263),
+                     bytes.remove(QLatin1Char(' ')) + QString(241 * 2, QLatin1Char('0')));
+            QCOMPARE(m.r.fileMap(), buildMacroMap(expected, m.r.commandImage()));
+        }
     }
 
     void capsAndIgnoredEvents()
