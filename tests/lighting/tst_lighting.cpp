@@ -96,19 +96,14 @@ private slots:
         QTest::addColumn<QString>("closing");
         // clang-format off
         QTest::newRow("static steady") << 0 << flagOf("") << "16=8 22=2" << "13=4 16=8 22=2";
-        QTest::newRow("static spectrum slow")
-            << 0 << flagOf("", 5, 6) << "12=5 16=8 21=6 22=2" << "12=5 13=4 16=8 21=6 22=2";
-        QTest::newRow("reactive")
-            << 1 << flagOf("") << "12=1 16=8 18=4 19=8 22=2" << "12=1 13=4 16=8 18=4 19=8 22=2";
-        QTest::newRow("arrow both ways rolling") << 2 << flagOf("lry") << "15=0 17=1" << "12=2 13=4 15=0 17=1";
+        QTest::newRow("static spectrum") << 0 << flagOf("", 5, 6) << "12=5 16=8 21=6 22=2" << "12=5 13=4 16=8 21=6 22=2";
+        QTest::newRow("reactive") << 1 << flagOf("") << "12=1 16=8 18=4 19=8 22=2" << "12=1 13=4 16=8 18=4 19=8 22=2";
+        QTest::newRow("arrow both rolling") << 2 << flagOf("lry") << "15=0 17=1" << "12=2 13=4 15=0 17=1";
         QTest::newRow("arrow left no rolling") << 2 << flagOf("ln") << "15=1" << "12=2 13=4 15=1";
         QTest::newRow("arrow never edited") << 2 << flagOf("") << "17=1" << "12=2 13=4 17=1";
-        QTest::newRow("wave left slow")
-            << 3 << flagOf("l", 0, 0, 16) << "12=3 16=8 18=16 19=80" << "12=3 13=4 16=8 18=16 19=80";
-        QTest::newRow("ripple rolling") << 4 << flagOf("y") << "12=4 16=8 18=4 19=255 20=1 22=2"
-                                        << "12=4 13=4 16=2 18=4 19=2 20=1 22=2";
-        QTest::newRow("ripple no rolling")
-            << 4 << flagOf("n") << "12=4 16=8 18=4 19=255 22=2" << "12=4 13=4 16=2 18=4 19=2 22=2";
+        QTest::newRow("wave left slow") << 3 << flagOf("l", 0, 0, 16) << "12=3 16=8 18=16 19=80" << "12=3 13=4 16=8 18=16 19=80";
+        QTest::newRow("ripple rolling") << 4 << flagOf("y") << "12=4 16=8 18=4 19=255 20=1 22=2" << "12=4 13=4 16=2 18=4 19=2 20=1 22=2";
+        QTest::newRow("ripple no rolling") << 4 << flagOf("n") << "12=4 16=8 18=4 19=255 22=2" << "12=4 13=4 16=2 18=4 19=2 22=2";
         // clang-format on
     }
     void modeReports()

@@ -51,11 +51,6 @@ MacroRecord recordedA()
     return rec;
 }
 
-QString recordedCmd()
-{
-    return "0,0,0,0,0,0,0,0,0,0,128,0,4,0,2,4," + zeros(248);
-}
-
 // "a" down 100 ms, "a" up 200 ms, "b" down 50 ms, "b" up.
 MacroRecord fourRows()
 {
@@ -165,9 +160,10 @@ private slots:
                  "[Setting]\nmacro_cmd_str=\"" + zeros(264) +
                      "\"\nmacro_key=\nmacro_key_count=0\nmacro_key_delaytime=\nmacro_key_state=\n");
         const MacroRecord rec = recordedA();
+        const QString cmd = "0,0,0,0,0,0,0,0,0,0,128,0,4,0,2,4," + zeros(248);
         IniStore::writeIniFile("Rec", buildMacroMap(rec.rows, rec.image));
         QCOMPARE(readText("macrofile/Rec.ini"),
-                 "[Setting]\nmacro_cmd_str=\"" + recordedCmd() +
+                 "[Setting]\nmacro_cmd_str=\"" + cmd +
                      "\"\nmacro_key=\"a,a\"\nmacro_key_count=2\nmacro_key_delaytime=\"100,0\"\n"
                      "macro_key_state=\"down,up\"\n");
         const QStringList five = IniStore::readMacroFile("Rec");
@@ -186,7 +182,7 @@ private slots:
         const QString block = "[Setting]\nmacro_key_count=\"2\"\nmacro_key=\"a,a\"\n"
                               "macro_key_state=\"down,up\"\nmacro_key_delaytime=\"100,0\"\n"
                               "macro_cmd_str=\"" +
-                              recordedCmd() + "\"\n";
+                              cmd + "\"\n";
         QVERIFY(appendExport("out.ini", five) && appendExport("out.ini", five));
         QCOMPARE(readText("out.ini"), block + block);
         QVERIFY(!appendExport("no/such/dir/out.ini", five));
