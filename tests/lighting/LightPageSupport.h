@@ -16,7 +16,7 @@ namespace orvanta::test
 
 template <typename T> T *child(QWidget &page, const QString &name)
 {
-    return page.findChild<T *>(name); // the page's object names
+    return page.findChild<T *>(name);
 }
 inline void click(QWidget &page, const char *name)
 {
@@ -26,17 +26,16 @@ inline bool lit(QWidget &page, const char *name)
 {
     return child<QPushButton>(page, name)->property("lit").toBool();
 }
+// Types the text and presses Enter.
 inline void enter(QWidget &page, const char *name, const QString &text)
 {
-    QLineEdit *edit = child<QLineEdit>(page, name);
-    edit->setText(text);
-    emit edit->returnPressed();
+    child<QLineEdit>(page, name)->setText(text);
+    emit child<QLineEdit>(page, name)->returnPressed();
 }
 inline void enterColour(QWidget &page, const Rgb &c)
 {
-    enter(page, "edit_r", QString::number(c.r));
-    enter(page, "edit_g", QString::number(c.g));
-    enter(page, "edit_b", QString::number(c.b));
+    for (const auto &[name, value] : {std::pair{"edit_r", c.r}, {"edit_g", c.g}, {"edit_b", c.b}})
+        enter(page, name, QString::number(value));
 }
 
 // Press at `from`, move through `path` with the button held, release at the last point.

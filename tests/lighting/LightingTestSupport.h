@@ -1,53 +1,39 @@
 #pragma once
-// Helpers shared by the lighting tests: option sets written as text, stop sets
-// and zone tables.
+// Helpers shared by the lighting tests: option sets written as letters, stop
+// sets and zone tables.
 
 #include "TestSupport.h"
-#include "core/device/Report.h"
 #include "core/lighting/LightingTypes.h"
 #include "core/lighting/StopEditor.h"
 
 #include <QtTest>
-#include <functional>
 
 namespace orvanta::test
 {
 
-struct FlagName {
-    const char *name;
-    bool EffectFlag::*member;
-};
-inline const FlagName kFlagNames[] = {
-    {"left", &EffectFlag::left},     {"right", &EffectFlag::right},
-    {"full", &EffectFlag::fullFlag}, {"customized", &EffectFlag::customized},
-    {"yes", &EffectFlag::yes},       {"no", &EffectFlag::no}};
+// The option switches by letter: l(eft) r(ight) f(ull) c(ustomized) y(es) n(o).
+inline bool EffectFlag::*const kSwitches[] = {&EffectFlag::left,     &EffectFlag::right,
+                                              &EffectFlag::fullFlag, &EffectFlag::customized,
+                                              &EffectFlag::yes,      &EffectFlag::no};
 
-// "left,yes,mode=5,ms=6,sp=16" -> an option set.
-inline EffectFlag flagOf(const QString &options)
+inline EffectFlag flagOf(const QString &on, int mode = 0, int modeSpeed = 0, int speediness = 3)
 {
     EffectFlag f;
-    const QStringList o = options.split(',', Qt::SkipEmptyParts);
-    for (const FlagName &n : kFlagNames)
-        f.*n.member = o.contains(n.name);
-    for (const QString &item : o) {
-        const int v = item.section('=', 1).toInt();
-        if (item.startsWith("mode="))
-            f.mode = v;
-        else if (item.startsWith("ms="))
-            f.modeSpeed = v;
-        else if (item.startsWith("sp="))
-            f.speediness = v;
-    }
+    for (int i = 0; i < 6; ++i)
+        f.*kSwitches[i] = on.contains(QLatin1Char("lrfcyn"[i]));
+    f.mode = mode;
+    f.modeSpeed = modeSpeed;
+    f.speediness = speediness;
     return f;
 }
 
-inline QString flagsText(const EffectFlag &f)
+inline QString switchesOf(const EffectFlag &f)
 {
-    QStringList out;
-    for (const FlagName &n : kFlagNames)
-        if (f.*n.member)
-            out << n.name;
-    return out.join(',');
+    QString out;
+    for (int i = 0; i < 6; ++i)
+        if (f.*kSwitches[i])
+            out += QLatin1Char("lrfcyn"[i]);
+    return out;
 }
 
 inline StopSlots stopsAt(std::initializer_list<std::pair<int, Rgb>> middle)
@@ -83,3 +69,6 @@ inline int slotX(int slot)
 }
 
 } // namespace orvanta::test
+
+Q_DECLARE_METATYPE(orvanta::Rgb)
+Q_DECLARE_METATYPE(orvanta::EffectFlag)

@@ -1,6 +1,5 @@
-// The MACROS page wired to its recorder: key and mouse events recorded through
-// the page (auto-repeat left out), the list and the macro's file following
-// every change, the delay editor in the list, and the protected macro.
+// The MACROS page wired to its recorder: key and mouse events (auto-repeat left
+// out), the list and the file following each change, and the protected macro.
 
 #include "TestSupport.h"
 #include "core/macro/MacroFile.h"

@@ -1,0 +1,599 @@
+// The lighting core: what APPLY and LED RESET send and store, the LIGHTING
+// page's model without its widgets, and the records, colours and patterns on disk.
+
+#include "LightingTestSupport.h"
+#include "core/device/CommandSender.h"
+#include "core/lighting/ColorCode.h"
+#include "core/lighting/EffectRecords.h"
+#include "core/lighting/KeyColors.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/lighting/LightingModel.h"
+#include "core/lighting/PatternStore.h"
+#include "core/storage/IniStore.h"
+#include "core/storage/StoredList.h"
+
+#include <QSet>
+#include <memory>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace
+{
+const QString kProfile = QStringLiteral("PROFILE 2");
+
+// "12=5 13=4" -> the report with those bytes, everything else zero, as hex.
+QString bytesOf(const QString &bytes)
+{
+    Report r = zeroReport();
+    for (const QString &item : bytes.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        r[item.section('=', 0, 0).toInt()] = quint8(item.section('=', 1).toInt());
+    return hex(toBytes(r));
+}
+
+QString path(int number)
+{
+    return IniStore::patternPath(number, kProfile);
+}
+
+// Files 1..n, each marked by its own number in VColor so moves can be traced.
+void makePatterns(int n)
+{
+    QDir().mkpath(IniStore::profileDir(kProfile) + "/light");
+    for (int i = 1; i <= n; ++i) {
+        const QByteArray k = QByteArray::number(i);
+        QVERIFY(writeText(path(i), "[Setting]\nRColor=\"" + k +
+                                       ",0,0,0,0,0,0,0,0,0,0\"\nVColor=\"" + k + ",0,0\"\n"));
+    }
+}
+
+QVector<int> numbersOnDisk()
+{
+    QVector<int> out;
+    for (int i = 1; i <= 20; ++i)
+        if (QFile::exists(path(i)))
+            out << i;
+    return out;
+}
+// The page opens on Static; the EFFECT list switches.
+void show(LightingModel &m, int k)
+{
+    m.leaveEffectFor(k);
+    m.enterEffect(k);
+    m.loadEffectColours();
+}
+} // namespace
+
+class LightingTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempWorkDir> dir;
+    RecordingDevice device;
+    PauseRecorder pauses;
+    CommandSender sender;
+
+    LightCommandSet apply(int effect, const LightingState &state, int profile = 3)
+    {
+        return applyLighting(effect, state, sender, &device, profile, QStringLiteral("P"));
+    }
+
+private slots:
+    void init()
+    {
+        dir.reset(new TempWorkDir);
+        device.reports.clear();
+        pauses.pauses.clear();
+        sender.setPauseFunction(pauses.function());
+    }
+    void cleanup() { dir.reset(); }
+
+    void modeReports_data()
+    {
+        QTest::addColumn<int>("effect");
+        QTest::addColumn<EffectFlag>("options");
+        QTest::addColumn<QString>("opening");
+        QTest::addColumn<QString>("closing");
+        // clang-format off
+        QTest::newRow("static steady") << 0 << flagOf("") << "16=8 22=2" << "13=4 16=8 22=2";
+        QTest::newRow("static spectrum") << 0 << flagOf("", 5, 6) << "12=5 16=8 21=6 22=2" << "12=5 13=4 16=8 21=6 22=2";
+        QTest::newRow("reactive") << 1 << flagOf("") << "12=1 16=8 18=4 19=8 22=2" << "12=1 13=4 16=8 18=4 19=8 22=2";
+        QTest::newRow("arrow both rolling") << 2 << flagOf("lry") << "15=0 17=1" << "12=2 13=4 15=0 17=1";
+        QTest::newRow("arrow left no rolling") << 2 << flagOf("ln") << "15=1" << "12=2 13=4 15=1";
+        QTest::newRow("arrow never edited") << 2 << flagOf("") << "17=1" << "12=2 13=4 17=1";
+        QTest::newRow("wave left slow") << 3 << flagOf("l", 0, 0, 16) << "12=3 16=8 18=16 19=80" << "12=3 13=4 16=8 18=16 19=80";
+        QTest::newRow("ripple rolling") << 4 << flagOf("y") << "12=4 16=8 18=4 19=255 20=1 22=2" << "12=4 13=4 16=2 18=4 19=2 20=1 22=2";
+        QTest::newRow("ripple no rolling") << 4 << flagOf("n") << "12=4 16=8 18=4 19=255 22=2" << "12=4 13=4 16=2 18=4 19=2 22=2";
+        // clang-format on
+    }
+    void modeReports()
+    {
+        QFETCH(int, effect);
+        QFETCH(EffectFlag, options);
+        QFETCH(QString, opening);
+        QFETCH(QString, closing);
+        LightingState state;
+        state.flag = options;
+        apply(effect, state);
+        QVERIFY(device.reports.size() >= 3);
+        const QString head = "0=7 1=2 2=3 8=3 ";
+        QCOMPARE(hex(device.reports.first()), bytesOf(head + opening));
+        QCOMPARE(hex(device.reports.last()), bytesOf(head + closing));
+    }
+
+    void sequencesPausesAndStoredFile()
+    {
+        // command byte of each report sent; Arrow Flow and Ripple store 7 reports, the rest 5
+        const QList<int> sequences[] = {{2, 9, 9, 9, 2},
+                                        {2, 10, 10, 10, 2},
+                                        {2, 12, 12, 13, 2},
+                                        {2, 13, 2},
+                                        {2, 10, 10, 10, 12, 12, 13, 2}};
+        for (int effect = 0; effect < kEffectCount; ++effect) {
+            device.reports.clear();
+            pauses.pauses.clear();
+            const QList<int> &commands = sequences[effect];
+            const int stored = effect == 2 || effect == 4 ? 7 : 5;
+            const LightCommandSet set = apply(effect, LightingState{}, 2);
+            QList<int> sent;
+            for (const QByteArray &r : device.reports) {
+                sent << quint8(r[1]);
+                QCOMPARE(int(quint8(r[2])), 2);
+            }
+            QCOMPARE(sent, commands);
+            QCOMPARE(pauses.pauses, QVector<unsigned>(commands.size(), 100));
+            QCOMPARE(set.type, effect);
+            QCOMPARE(set.reports.size(), stored);
+            const QStringList file = IniStore::readLightCmd("P");
+            QCOMPARE(file.size(), stored + 1);
+            QCOMPARE(file.first(), QString::number(effect));
+            for (int i = 0; i < stored; ++i)
+                QCOMPARE(file[i + 1], joinNumbers(set.reports[i]));
+            // the closing entry is stored as the sender stamped it
+            const QByteArray closing = device.reports.last();
+            QCOMPARE(file.last(), joinNumbers(QVector<quint8>(closing.begin(), closing.end())));
+        }
+    }
+
+    void ledPagesCarryTheBuffers()
+    {
+        LightingState state;
+        state.ledR[5] = 77;  // below the key slots
+        state.ledR[8] = 300; // sent as its low byte
+        state.ledG[129] = 12;
+        state.ledB[263] = 255;
+        apply(0, state);
+        QCOMPARE(hex(device.reports[1]), bytesOf("0=7 1=9 2=3 3=1 8=44"));
+        QCOMPARE(hex(device.reports[2]), bytesOf("0=7 1=9 2=3 3=2 129=12"));
+        QCOMPARE(hex(device.reports[3]), bytesOf("0=7 1=9 2=3 3=3 263=255"));
+        device.reports.clear();
+        apply(1, state); // Reactive carries every slot; the sender stamps its header bytes
+        QCOMPARE(hex(device.reports[1]), bytesOf("0=7 1=10 2=3 3=1 4=1 5=77 8=44"));
+    }
+
+    void zoneInterpolation()
+    {
+        // End stops only: red falls 255 / 20 = 12 per zone, black from zone 20.
+        ZoneColors z = interpolateZones(defaultStops());
+        for (int i = 0; i < kZoneCount; ++i)
+            QCOMPARE((QList<int>{z.r[i], z.g[i], z.b[i]}),
+                     (QList<int>{i < 20 ? 255 - 12 * i : 0, 0, 0}));
+        // A stop at slot 5 (zone 10): red falls (255 - 10) / 10 = 24 per zone, green and
+        // blue rise by 20 and 25; then on to black by 1, 20 and 25.
+        const StopSlots stops = stopsAt({{5, {10, 200, 255}}});
+        z = interpolateZones(stops);
+        QCOMPARE((QList<int>{z.r[1], z.b[9], z.r[10], z.g[10], z.b[10], z.r[11], z.g[19], z.b[19],
+                             z.b[20] + z.b[21]}),
+                 (QList<int>{231, 225, 10, 200, 255, 9, 20, 30, 0}));
+
+        // Arrow Flow with CUSTOMIZED sends exactly these zones in its table's second slot.
+        LightingState state;
+        state.flag.customized = true;
+        state.stops = stops;
+        apply(2, state);
+        const QByteArray table = device.reports[3];
+        QCOMPARE(zonesIn(table, 76), z.r);
+        QCOMPARE(zonesIn(table, 98), z.g);
+        QCOMPARE(zonesIn(table, 120), z.b);
+        QCOMPARE(hex(table.mid(74, 2)), QStringLiteral("0115"));
+    }
+
+    void surfacePages()
+    {
+        // effect, its own switch; only the shown effect's switch counts
+        for (const auto &[effect, on] : {std::pair{2, true}, {2, false}, {4, true}}) {
+            device.reports.clear();
+            LightingState state;
+            state.surfaceColor = {11, 22, 33};
+            state.surfaceOnArrow = effect == 2 ? on : !on;
+            state.surfaceOnRipple = effect == 4 ? on : !on;
+            const LightCommandSet set = apply(effect, state);
+            const int page0 = effect == 2 ? 0 : 1;
+            Report s1 = reportOf({{0, 7}, {1, 12}, {2, 3}, {3, page0}, {4, 1}});
+            Report s2 = reportOf({{0, 7}, {1, 12}, {2, 3}, {3, page0}, {4, 2}});
+            for (int i = 8; i <= 135; ++i) {
+                s1[i] = on ? 11 : 0;
+                s1[i + 128] = on ? 22 : 0;
+                s2[i] = on ? 33 : 0;
+            }
+            const int sentAt = effect == 2 ? 1 : 4;
+            QCOMPARE((QStringList{hex(toBytes(set.reports[1])), hex(toBytes(set.reports[2])),
+                                  hex(device.reports[sentAt]), hex(device.reports[sentAt + 1])}),
+                     (QStringList{hex(toBytes(s1)), hex(toBytes(s2)), hex(toBytes(s1)),
+                                  hex(toBytes(s2))}));
+        }
+    }
+
+    void readingAShortFileStaysBounded()
+    {
+        QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=3\n0=\"7,2,x\"\n"));
+        const LightCommandSet set = readLightCommandSet("S");
+        QCOMPARE(set.type, 3);
+        QCOMPARE(set.reports.size(), 5);
+        QCOMPARE(hex(toBytes(set.reports[0])), bytesOf("0=7 1=2"));
+        QCOMPARE(toBytes(set.reports[4]), toBytes(zeroReport()));
+        QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=9\n"));
+        QCOMPARE(readLightCommandSet("S").type, -1);
+    }
+
+    void applySendsAndSavesTheShownEffect()
+    {
+        QVERIFY(writeText("system/light_flag.ini", "[wave]\nright=1\nspeediness=5\n"));
+        LightingModel m;
+        show(m, EffectWave);
+        QVERIFY(m.choose(LightingModel::OptionLeft) && !m.choose(LightingModel::OptionLeft));
+        QVERIFY(m.apply(2, kProfile, &sender, &device).ok());
+        QCOMPARE(device.reports.size(), 3);
+        const QByteArray opening = device.reports.first(); // Wave, left, speed code 5
+        QCOMPARE((QList<int>{opening[2], opening[12], opening[17], opening[18]}),
+                 (QList<int>{2, 3, 0, 5}));
+        QCOMPARE(readLightCommandSet(kProfile).type, int(EffectWave));
+        QVERIFY(readEffectRecords()[EffectWave] == m.flag());
+        QVERIFY(readKeyColorSets()[0] == m.staticColors());
+
+        // Without a keyboard APPLY still stores the set.
+        device.reports.clear();
+        QVERIFY(m.apply(2, "Other", nullptr, nullptr).ok());
+        QVERIFY(device.reports.isEmpty());
+        QCOMPARE(readLightCommandSet("Other").type, int(EffectWave));
+    }
+
+    void ledResetSendsTheFactoryLightingOnly()
+    {
+        LightingModel m;
+        show(m, EffectStatic);
+        QVERIFY(m.choose(LightingModel::OptionPulse));
+        const EffectFlag working = m.flag();
+        QVERIFY(m.resetProfile(4, kProfile, &sender, &device).ok());
+        QCOMPARE(device.reports.size(), 3);
+        for (const QByteArray &r : device.reports)
+            QCOMPARE(int(quint8(r[2])), 4);
+        QCOMPARE(int(quint8(device.reports[0][10])), 0); // factory Wave runs left
+        QVERIFY(m.flag() == working);
+        QVERIFY(!QFile::exists("system/light_flag.ini"));
+        QCOMPARE(readLightCommandSet(kProfile).type, 3);
+        for (int n : {0, 6}) { // no such profile: nothing sent or stored
+            device.reports.clear();
+            QVERIFY(m.resetProfile(n, "None", &sender, &device).ok());
+            QVERIFY(device.reports.isEmpty() && readLightCommandSet("None").type == -1);
+        }
+    }
+
+    void perKeyColoursGoToTheShownEffect()
+    {
+        LightingModel m;
+        show(m, EffectStatic);
+        m.choose(LightingModel::OptionCustomized);
+        QVERIFY(m.perKeyEditing());
+        m.paintKey(14, {1, 2, 3}); // "1": slot 17
+        QCOMPARE(m.leds().ledG[17], 2);
+        QCOMPARE(m.staticColors().keyColor(14), (Rgb{1, 2, 3}));
+        QVERIFY(!m.fillAllKeys({9, 9, 9})); // only with FULL
+        const KeyColorSet before = m.staticColors();
+        m.paintKey(200, {9, 9, 9}); // no such key
+        QVERIFY(m.staticColors() == before);
+
+        show(m, EffectReactive);
+        QCOMPARE(m.leds().ledG[17], 0);
+        m.choose(LightingModel::OptionFull);
+        QVERIFY(!m.perKeyEditing() && m.fillAllKeys({0, 0, 255}));
+        for (int s = 0; s < kLedSlotCount; ++s)
+            QCOMPARE(m.reactiveColors().ledB[s] + m.leds().ledB[s], 510);
+        QCOMPARE(m.staticColors().keyColor(14), (Rgb{1, 2, 3}));
+        show(m, EffectStatic); // the remembered set comes back
+        QCOMPARE(m.leds().ledG[17], 2);
+    }
+
+    void onlyUserPatternsTakeStopEdits()
+    {
+        makePatterns(6);
+        LightingModel m;
+        show(m, EffectArrowFlow);
+        m.choose(LightingModel::OptionCustomized);
+        m.setPatternIndex(2);
+        m.choosePattern(2, kProfile);
+        const QString builtIn = readText(IniStore::patternPath(3, kProfile));
+        QCOMPARE(m.addStop(), -1);
+        m.selectStopAtX(slotX(0));
+        QVERIFY(!m.recolourSelectedStop({1, 1, 1}));
+        m.savePatternFile(kProfile);
+        QCOMPARE(readText(IniStore::patternPath(3, kProfile)), builtIn);
+        QVERIFY(!m.deletePattern(kProfile));
+
+        m.choosePattern(5, kProfile); // a user pattern takes edits (driven through the page)
+        QCOMPARE(m.flag().comboCount, 5);
+        QCOMPARE(m.addStop(), 1);
+
+        SaveResult saved;
+        QCOMPARE(m.addPattern(kProfile, &saved), 6);
+        QCOMPARE(m.flag().comboCount, 6);
+        m.choosePattern(6, kProfile);
+        QVERIFY(m.deletePattern(kProfile));
+        QCOMPARE(m.flag().comboCount, 5);
+        QCOMPARE(patternCount(kProfile), 6);
+    }
+
+    void gradientEffectsTakeOverTheEditedStops()
+    {
+        makePatterns(6);
+        const StopSlots six = stopsAt({{4, {0, 255, 0}}, {7, {0, 0, 255}}});
+        savePattern(5, six, {1, 2, 3}, kProfile);
+        LightingModel m;
+        show(m, EffectRipple);
+        m.setPatternIndex(5);
+        m.choosePattern(5, kProfile);
+        show(m, EffectWave);
+        QCOMPARE(presentSlots(m.stops()), (QVector<int>{0, 4, 7, 10}));
+        QCOMPARE(m.stops()[4].color, (Rgb{0, 255, 0}));
+        show(m, EffectStatic);
+        show(m, EffectArrowFlow); // the zones sent below show its colours
+        QCOMPARE(presentSlots(m.stops()), (QVector<int>{0, 4, 7, 10}));
+        QCOMPARE(m.surfaceColor(), (Rgb{1, 2, 3}));
+        m.choose(LightingModel::OptionCustomized);
+        m.apply(1, kProfile, &sender, &device);
+        const ZoneColors z = interpolateZones(six);
+        QCOMPARE(zonesIn(device.reports.value(3), 76), z.r);
+        QCOMPARE(zonesIn(device.reports.value(3), 120), z.b);
+    }
+
+    void surfaceSwitchAndSwatch()
+    {
+        LightingModel m;
+        show(m, EffectStatic);
+        QVERIFY(!m.toggleSurface() && !m.toggleSwatch()); // Static has none
+        show(m, EffectArrowFlow);
+        QVERIFY(m.toggleSurface() && m.surfaceOn());
+        QVERIFY(m.toggleSwatch() && m.surfaceSelected());
+        show(m, EffectRipple);
+        QVERIFY(!m.surfaceOn() && !m.surfaceSelected() && m.anySwatchSelected());
+        show(m, EffectArrowFlow);
+        QVERIFY(m.toggleSurface() && !m.surfaceOn() && !m.surfaceSelected());
+        QVERIFY(!m.lightingState().surfaceOnArrow);
+    }
+
+    void pairedChoices()
+    {
+        // effect, switches before, switch pressed, switches after, whether it changed
+        const std::tuple<int, const char *, char, const char *, bool> cases[] = {
+            {2, "lr", 'l', "r", true}, // Arrow Flow: left with both on
+            {2, "r", 'l', "lr", true}, // Arrow Flow: left with only right on
+            {2, "", 'r', "", false},   // Arrow Flow: right with neither on
+            {3, "r", 'l', "l", true},  // Wave: left replaces right
+            {3, "l", 'l', "l", false}, // Wave: left again
+            {0, "c", 'f', "f", true},  // FULL clears CUSTOMIZED
+            {1, "f", 'c', "c", true},  // CUSTOMIZED clears FULL
+            {4, "n", 'y', "y", true},  // YES clears NO
+            {2, "y", 'n', "n", true}}; // NO clears YES
+        for (const auto &[effect, before, p, after, changed] : cases) {
+            EffectFlag f = flagOf(before);
+            const bool got = p == 'l'   ? pressLeft(f, effect)
+                             : p == 'r' ? pressRight(f, effect)
+                             : p == 'f' ? chooseFull(f)
+                             : p == 'c' ? chooseCustomized(f)
+                             : p == 'y' ? chooseYes(f)
+                                        : chooseNo(f);
+            QVERIFY2(got == changed && switchesOf(f) == after, before);
+        }
+    }
+
+    void flagFileRoundTripAndBadValues()
+    {
+        for (const EffectFlag &f : readEffectRecords())
+            QVERIFY(f == EffectFlag{});
+        EffectRecords records;
+        records[0].pulse = true;
+        records[0].pulseSpeed = records[0].modeSpeed = 2;
+        records[2].left = records[2].right = true;
+        records[2].comboCount = 7;
+        records[3].speediness = 8;
+        records[4].no = true;
+        writeEffectRecords(records);
+        QSettings s("system/light_flag.ini", QSettings::IniFormat);
+        QCOMPARE(s.childGroups(), (QStringList{"arrow", "fully", "reactive", "ripple", "wave"}));
+        QCOMPARE(s.allKeys().size(), 80);
+        QCOMPARE(s.value("arrow/left").toString() + s.value("wave/speediness").toString(),
+                 QString("18"));
+        const EffectRecords back = readEffectRecords();
+        for (int e = 0; e < kEffectCount; ++e)
+            QVERIFY2(back[e] == records[e], qPrintable(QString::number(e)));
+
+        QVERIFY(writeText("system/light_flag.ini",
+                          "[wave]\nfull=true\nspeediness=7\nspeed=x\npulse_speed=9\n"
+                          "[fully]\ncustomized=1\nspectrum_speed=-1\ncombo_count=-4\n"));
+        const EffectRecords r = readEffectRecords();
+        QVERIFY(!r[3].fullFlag);      // only "1" is on
+        QCOMPARE(r[3].speediness, 3); // no Wave code
+        QCOMPARE(r[3].speed, 16);
+        QCOMPARE(r[0].spectrumSpeed + r[0].comboCount, 0);
+    }
+
+    void slotTableKeyGeometryAndBands()
+    {
+        QSet<int> seen;
+        for (int k = 0; k < kKeyLightCount; ++k) {
+            const int s = keyToLedSlot[k];
+            QVERIFY(s >= 8 && s <= 129);
+            seen.insert(s);
+            const QRect r = keyWidgetRect(k);
+            QVERIFY(inKeyPressArea(r.center()));
+            QCOMPARE(keyAtPoint(r.center()), k); // no two key widgets overlap
+        }
+        QCOMPARE(seen.size(), kKeyLightCount);
+        QCOMPARE(keyToLedSlot[0] + keyToLedSlot[26], 8 + 129);
+        QCOMPARE(keyWidgetRect(0), QRect(125, 29, 28, 28));
+        QCOMPARE(keyAtPoint({100, 10}), -1);
+
+        // A band selects the keys wholly inside it, dragged right and down only.
+        QCOMPARE(keysInBand({120, 20}, {560, 40}),
+                 (QVector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+        QCOMPARE(keysInBand({124, 28}, {160, 60}), QVector<int>{0});
+        QVERIFY(keysInBand({560, 20}, {120, 40}).isEmpty()); // leftwards
+        QVERIFY(keysInBand({120, 40}, {560, 20}).isEmpty()); // upwards
+        QVERIFY(keysInBand({125, 29}, {160, 60}).isEmpty()); // corner on the edge
+    }
+
+    void colourFile()
+    {
+        KeyColorSet fully, reactive;
+        fully.keyR[0] = fully.ledR[8] = 255;
+        reactive.keyB[103] = 7;
+        reactive.ledG[263] = 9;
+        writeKeyColorSets(fully, reactive);
+        QSettings s("system/light_color.ini", QSettings::IniFormat);
+        QCOMPARE(s.childGroups(), (QStringList{"fully", "reactive"}));
+        const QStringList t = IniStore::readLightColorFile();
+        QCOMPARE(t.size(), 12);
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(t[i].split(',').size(), i % 6 < 3 ? 104 : 264);
+        QVERIFY(t[0].startsWith("255,0,"));
+        QVERIFY(t[8].endsWith(",7"));
+        const auto back = readKeyColorSets();
+        QVERIFY(back[0] == fully);
+        QVERIFY(back[1] == reactive);
+
+        QVERIFY(writeText("system/light_color.ini", "[fully]\nre_full_color_rgb_r=\"5,x\"\n"));
+        const auto shortSets = readKeyColorSets();
+        QCOMPARE(shortSets[0].keyR[0] + shortSets[0].keyR[1] + shortSets[0].keyR[103], 5);
+    }
+
+    void colorCodes()
+    {
+        for (const auto &[text, colour] : {std::pair<QString, Rgb>{"0080ff", {0, 128, 255}},
+                                           {"FF8000", {255, 128, 0}},
+                                           {"f80", {255, 136, 0}}})
+            QCOMPARE(parseColorCode(text), colour);
+        for (const char *bad : {"", "12345", "gg0000", "red", "ff112233", "#ff00", "ff 000"})
+            QCOMPARE(parseColorCode(bad), (Rgb{0, 0, 0}));
+        QCOMPARE(colorCodeText({0, 128, 255}), QStringLiteral("0080ff"));
+        QCOMPARE(colorCodeText({300, -4, 17}), QStringLiteral("ff0011")); // clamped
+    }
+
+    void addStopFillsLowestFreeSlotUntilEleven()
+    {
+        StopEditor ed(stopsAt({{2, {1, 2, 3}}}));
+        QCOMPARE(ed.addStop(), 1);
+        QCOMPARE(ed.addStop(), 3);
+        QCOMPARE(presentSlots(ed.stops()), (QVector<int>{0, 1, 2, 3, 10}));
+        QCOMPARE(ed.stops()[3].color, (Rgb{255, 0, 0}));
+        QCOMPARE(ed.stops()[2].color, (Rgb{1, 2, 3}));
+        for (int i = 4; i <= 9; ++i)
+            QCOMPARE(ed.addStop(), i);
+        QCOMPARE(ed.addStop(), -1); // eleven stops
+        QCOMPARE(ed.presentCount(), 11);
+    }
+
+    void deleteOnlyMiddleStops()
+    {
+        for (int slot : {0, 10, 4}) {
+            StopEditor ed(stopsAt({{4, {1, 1, 1}}, {7, {2, 2, 2}}}));
+            ed.selectAtX(slotX(slot));
+            const bool end = slot != 4;
+            QCOMPARE(ed.deleteSelected(), end ? -1 : 4);
+            QCOMPARE(presentSlots(ed.stops()),
+                     (end ? QVector<int>{0, 4, 7, 10} : QVector<int>{0, 7, 10}));
+        }
+    }
+
+    void dragStaysStrictlyBetweenNeighbours()
+    {
+        // A stop at slot 4 between stops at 2 and 6 moves to 5 only.
+        for (int target : {2, 4, 5, 6, 8}) {
+            StopEditor ed(stopsAt({{2, {}}, {4, {}}, {6, {}}}));
+            QCOMPARE(ed.selectAtX(slotX(4)), 4);
+            QCOMPARE(ed.dragToX(slotX(target)), target == 5);
+            const int at = target == 5 ? 5 : 4;
+            QCOMPARE(ed.selectedSlot(), at);
+            QCOMPARE(presentSlots(ed.stops()), (QVector<int>{0, 2, at, 6, 10}));
+        }
+    }
+
+    void savedPatternTextAndReadBack()
+    {
+        StopSlots stops = stopsAt({{4, {0, 128, 255}}});
+        stops[7] = {false, {9, 9, 9}}; // a free slot is stored as 0
+        stops[10].color = {10, 20, 30};
+        savePattern(5, stops, {7, 8, 9}, kProfile);
+        QCOMPARE(readText("./lightfile/PROFILE 2/light/pattern6.ini"),
+                 QStringLiteral("[Setting]\n"
+                                "BColor=\"0,0,0,0,255,0,0,0,0,0,30\"\n"
+                                "GColor=\"0,0,0,0,128,0,0,0,0,0,20\"\n"
+                                "RColor=\"255,0,0,0,0,0,0,0,0,0,10\"\n"
+                                "VColor=\"7,8,9\"\n"
+                                "YValue=\"1,0,0,0,1,0,0,0,0,0,1\"\n"));
+        const PatternData p = readPattern(5, kProfile);
+        QCOMPARE(presentSlots(p.stops), (QVector<int>{0, 4, 10}));
+        QCOMPARE(p.stops[4].color, (Rgb{0, 128, 255}));
+        QCOMPARE(p.surface, (Rgb{7, 8, 9}));
+    }
+
+    void patternReadBounded()
+    {
+        // the five stored lists -> slots present, slot 0, slot 3, SURFACE colour
+        const std::tuple<QStringList, QVector<int>, Rgb, Rgb, Rgb> cases[] = {
+            {{}, {0, 10}, {255, 0, 0}, {0, 0, 0}, {255, 0, 0}}, // missing file
+            {{"9,8,7,6", "1", "", "4", "1,0,0,1"}, {0, 3, 10}, {9, 1, 0}, {6, 0, 0}, {4, 0, 0}},
+            {{"x,0,0,900", "-5", "0", "a,b,c", "1,1,1,yes,0,0,0,0,0,0,1,1,1"}, // garbage
+             {0, 1, 2, 10},
+             {255, 0, 0},
+             {255, 0, 0},
+             {255, 0, 0}}};
+        for (const auto &[texts, present, slot0, slot3, surface] : cases) {
+            const PatternData p = patternFromTexts(texts);
+            QCOMPARE(presentSlots(p.stops), present);
+            QCOMPARE((QVector<Rgb>{p.stops[0].color, p.stops[3].color, p.surface}),
+                     (QVector<Rgb>{slot0, slot3, surface}));
+        }
+    }
+
+    void addPatternCreatesDefaultFileUntilSixteen()
+    {
+        makePatterns(14);
+        QCOMPARE(addPattern(kProfile), 14);
+        QCOMPARE(readText(path(15)), QStringLiteral("[Setting]\n"
+                                                    "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "GColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\n"
+                                                    "VColor=\"255,0,0\"\n"
+                                                    "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n"));
+        QCOMPARE(addPattern(kProfile), 15);
+        QCOMPARE(addPattern(kProfile), -1);
+        QCOMPARE(numbersOnDisk().size(), 16);
+    }
+
+    void deletePatternRenumbersLaterFilesAndSparesBuiltIns()
+    {
+        makePatterns(7);
+        for (int index : {0, 4, 7}) // built-ins and past the list: nothing moves
+            QVERIFY(!deletePattern(index, kProfile));
+        for (int i = 1; i <= 7; ++i)
+            QCOMPARE(readPattern(i - 1, kProfile).surface, (Rgb{i, 0, 0}));
+        const QString seventh = readText(path(7));
+        QVERIFY(deletePattern(5, kProfile)); // entry 5 is file number 6
+        QCOMPARE(numbersOnDisk(), (QVector<int>{1, 2, 3, 4, 5, 6}));
+        QCOMPARE(readText(path(6)), seventh);
+        QCOMPARE(readPattern(4, kProfile).surface, (Rgb{5, 0, 0}));
+    }
+};
+
+QTEST_GUILESS_MAIN(LightingTest)
+#include "tst_lighting.moc"
