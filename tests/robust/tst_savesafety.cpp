@@ -7,9 +7,12 @@
 
 #include "ConsoleProcess.h"
 #include "LightPageSupport.h"
-#include "RobustSteps.h"
 #include "ShellFixture.h"
+#include "core/assign/AssignmentTable.h"
+#include "core/keys/DefaultKeyMap.h"
+#include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroFile.h"
+#include "core/profiles/ProfileStore.h"
 #include "core/storage/AtomicFile.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/IniStore.h"
@@ -24,13 +27,123 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
+#include <cstdio>
+#include <functional>
 
 using namespace orvanta;
-using namespace orvanta::robust;
 using namespace orvanta::test;
 
 namespace
 {
+
+// A fixed, endless sequence of saves through the console's own storage
+// operations, run by this program as a separate writer process. Each step
+// rewrites one file with content derived from its generation alone (and
+// different in each of the first hundred generations), so whoever inspects
+// the data directory afterwards can tell which save last reached each file and
+// whether the file holds exactly what it wrote. Step 1 copies a profile.
+constexpr int kSteps = 8; // per generation
+const QString kCopySource = QStringLiteral("PROFILE 3");
+const QString kLightProfile = QStringLiteral("PROFILE 1");
+const QString kOtherProfile = QStringLiteral("PROFILE 2");
+const QString kMacro = QStringLiteral("Robust Macro");
+
+// A report whose bytes 3..6 hold the generation and byte 7 the report's place.
+Report generationReport(qint64 g, int place)
+{
+    Report r{};
+    r[0] = 7, r[1] = 2, r[2] = 1, r[7] = quint8(place);
+    for (int i = 0; i < 4; ++i)
+        r[std::size_t(3 + i)] = quint8((g >> (8 * i)) & 0xFF);
+    for (std::size_t i = 8; i < r.size(); ++i)
+        r[i] = quint8((g * 31 + qint64(i) * 7 + place) & 0xFF);
+    return r;
+}
+
+AssignmentTable keyTableOf(qint64 g)
+{
+    AssignmentTable table;
+    for (int i = 0; i < kKeySlots; ++i)
+        table[i].once = QStringLiteral("0");
+    const int slot = int(g % kKeySlots);
+    table[slot] = {KeyKind::Macro, kMacro, QString::number(g % 4)};
+    return table;
+}
+
+// A value of its own for every key of a system file's groups, in every generation.
+IniGroupMap numbered(const QStringList &groups, const std::function<QStringList(int)> &keys,
+                     qint64 g)
+{
+    IniGroupMap map;
+    int i = 0;
+    for (int group = 0; group < groups.size(); ++group)
+        for (const QString &key : keys(group))
+            map[groups[group]][key] = QString::number(g * 1000 + i++);
+    return map;
+}
+
+// The file step `step` writes (relative to the data directory); empty for the copy.
+QString stepFile(int step)
+{
+    const QString files[kSteps] = {IniStore::lightCmdPath(kLightProfile),
+                                   QString(),
+                                   QStringLiteral("./system/light_flag.ini"),
+                                   QStringLiteral("./system/light_color.ini"),
+                                   IniStore::macroPath(kMacro),
+                                   IniStore::macroCmdPath(kOtherProfile),
+                                   IniStore::macroSystemPath(kOtherProfile),
+                                   IniStore::signalPath(kOtherProfile)};
+    return files[step];
+}
+
+void runStep(int step, qint64 g)
+{
+    switch (step) {
+    case 0: { // alternating 7 and 5 reports: a shorter set must drop the keys it lacks
+        LightCommandSet set;
+        set.type = g % 2 ? 2 : 0;
+        for (int i = 0; i < IniStore::lightCmdReportCount(set.type); ++i)
+            set.reports << generationReport(g, i);
+        storeLightCommandSet(set, kLightProfile);
+        break;
+    }
+    case 2:
+        IniStore::writeIniFile(numbered(
+            IniStore::effectGroups(), [](int) { return IniStore::effectKeys(); }, g));
+        break;
+    case 3:
+        IniStore::writeLightColorFile(numbered(
+            {"fully", "reactive"}, [](int group) { return IniStore::lightColorKeys(group); }, g));
+        break;
+    case 4: {
+        QVector<macro::MacroRow> rows;
+        for (int p = 0; p <= int(g % 3); ++p) {
+            const QString delay = QString::number(g * 10 + p);
+            rows.append({QStringLiteral("A"), QStringLiteral("down"), delay});
+            rows.append({QStringLiteral("A"), QStringLiteral("up"), delay});
+        }
+        IniStore::writeIniFile(kMacro, macro::buildMacroMap(rows, generationReport(g, 20)));
+        break;
+    }
+    case 5:
+        IniStore::writeMacroCmdFile(makeMacroCmdMap(generationReport(g, 30)), kOtherProfile,
+                                    int(g % 50) + 1, 1, 1);
+        break;
+    case 7: {
+        std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
+        keyMap[0] = quint8(g & 0xFF);
+        keyMap[1] = quint8((g >> 8) & 0xFF);
+        IniStore::writeFlagFile(keyTableOf(g).signalFileMap(keyMap), kOtherProfile);
+        break;
+    }
+    case 6:
+        IniStore::writeMacroAssignFile(keyTableOf(g).macroFileMap(), kOtherProfile);
+        break;
+    case 1:
+        copyProfile(kCopySource, QStringLiteral("Robust Copy %1").arg(g));
+        break;
+    }
+}
 
 using Files = QMap<QString, QByteArray>; // path -> content
 
@@ -142,10 +255,12 @@ QByteArray bytesOf(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
+// This program as the writer: saves from step `from` on in `dir`, `steps` of them
+// or until it is killed.
 bool runWriter(QProcess &p, const QString &dir, qint64 from, qint64 steps = -1)
 {
-    p.start(binDir() + "/orvanta-robust-writer",
-            {"--dir", dir, "--from", QString::number(from), "--steps", QString::number(steps)});
+    p.start(QCoreApplication::applicationFilePath(),
+            {"--writer", dir, QString::number(from), QString::number(steps)});
     return p.waitForReadyRead(10000) && p.readLine().trimmed() == "ready";
 }
 
@@ -198,8 +313,8 @@ private slots:
             QVERIFY(runWriter(first, data, 0, kSteps) && first.waitForFinished(60000));
             QCOMPARE(first.exitCode(), 0);
         }
-        const auto source = snapshot({data + "/lightfile/" + copySource()}, {},
-                                     data + "/lightfile/" + copySource());
+        const auto source =
+            snapshot({data + "/lightfile/" + kCopySource}, {}, data + "/lightfile/" + kCopySource);
         QVERIFY(!source.isEmpty());
 
         QRandomGenerator rng(20240612);
@@ -235,7 +350,7 @@ private slots:
                 next = reached[0] * kSteps + 1;
             for (const QString &name :
                  QDir(data + "/lightfile").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-                if (!isCopyName(name))
+                if (!name.startsWith(QLatin1String("Robust Copy ")))
                     continue;
                 QVERIFY2(snapshot({data + "/lightfile/" + name}, {}, data + "/lightfile/" + name) ==
                              source,
@@ -341,5 +456,22 @@ private slots:
     }
 };
 
-QTEST_MAIN(SaveSafetyTest)
+int main(int argc, char *argv[])
+{
+    if (argc == 5 && qstrcmp(argv[1], "--writer") == 0) {
+        QCoreApplication app(argc, argv);
+        if (!QDir::setCurrent(QString::fromLocal8Bit(argv[2])))
+            return 2;
+        removeStaleStaging(); // as the console does at start-up
+        std::printf("ready\n");
+        std::fflush(stdout);
+        const qint64 from = std::atoll(argv[3]), count = std::atoll(argv[4]);
+        for (qint64 t = from; count < 0 || t < from + count; ++t)
+            runStep(int(t % kSteps), t / kSteps);
+        return 0;
+    }
+    QApplication app(argc, argv);
+    SaveSafetyTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_savesafety.moc"
