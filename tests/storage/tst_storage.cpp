@@ -33,7 +33,12 @@ static QString numbers(int count, int value)
 class StorageTest : public QObject
 {
     Q_OBJECT
+    std::unique_ptr<TempWorkDir> m_dir; // each test runs in a fresh, empty directory
+
 private slots:
+    void init() { m_dir = std::make_unique<TempWorkDir>(); }
+    void cleanup() { m_dir.reset(); }
+
     void renderingMatchesTheSettingsLibrary_data()
     {
         QTest::addColumn<QString>("key");
@@ -63,21 +68,16 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(QVariant, value);
-        TempWorkDir wd;
+        // Several groups and keys around the one under test fix the order too.
+        const QVector<QPair<QString, QVariant>> values{
+            {"10/cmd", "1"}, {"2/cmd", "2"}, {"Setting/count", "0"}, {key, value}};
+        IniFile ours;
         {
             QSettings s("qt.ini", QSettings::IniFormat);
             s.setIniCodec("UTF-8");
-            // Several groups and keys around the one under test fix the order too.
-            s.setValue("10/cmd", "1");
-            s.setValue("2/cmd", "2");
-            s.setValue("Setting/count", "0");
-            s.setValue(key, value);
+            for (const auto &v : values)
+                s.setValue(v.first, v.second), ours.setValue(v.first, v.second);
         }
-        IniFile ours;
-        ours.setValue("10/cmd", QStringLiteral("1"));
-        ours.setValue("2/cmd", QStringLiteral("2"));
-        ours.setValue("Setting/count", QStringLiteral("0"));
-        ours.setValue(key, value);
         QFile qt("qt.ini");
         QVERIFY(qt.open(QIODevice::ReadOnly));
         QCOMPARE(ours.render(), qt.readAll());
@@ -92,7 +92,6 @@ private slots:
 
     void aFailedSaveKeepsTheOldFileAndNothingBesideIt()
     {
-        TempWorkDir wd;
         const QByteArray old = "[Setting]\nlanguage=1\n";
         const QByteArray next = "[Setting]\nlanguage=2\nmore=\"1,2,3\"\n";
         QVERIFY(writeText("system/language.ini", old));
@@ -121,7 +120,6 @@ private slots:
 
     void aLinkIsReplacedNeverWrittenThrough()
     {
-        TempWorkDir wd;
         QTemporaryDir outside;
         const QString target = outside.filePath("light_color.ini");
         QVERIFY(writeText(target, "outside"));
@@ -143,7 +141,6 @@ private slots:
     void aFolderReachedThroughALinkIsRefused()
     {
         QFETCH(QString, path);
-        TempWorkDir wd;
         QTemporaryDir outside;
         QVERIFY(QDir().mkpath("lightfile/P"));
         QVERIFY(QFile::link(outside.path(), "lightfile/P/cmd"));
@@ -154,12 +151,11 @@ private slots:
         QVERIFY(!r.failures()[0].reason.isEmpty());
         QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
-        QVERIFY(!QFileInfo::exists(QDir(wd.path()).filePath("../escape.ini")));
+        QVERIFY(!QFileInfo::exists("../escape.ini"));
     }
 
     void languageMissingReadsEmptyAndRoundTrips()
     {
-        TempWorkDir wd;
         QCOMPARE(IniStore::readLanguage(), QString());
         IniStore::writeLanguage(2);
         QCOMPARE(IniStore::readLanguage(), QStringLiteral("2"));
@@ -168,7 +164,6 @@ private slots:
 
     void patternFileDefaultsAreQuotedLists()
     {
-        TempWorkDir wd;
         IniStore::createPatternFile(1, "Game");
         QCOMPARE(readText("lightfile/Game/light/pattern1.ini"),
                  QStringLiteral("[Setting]\n"
@@ -194,7 +189,6 @@ private slots:
     {
         QFETCH(int, type);
         QFETCH(int, count);
-        TempWorkDir wd;
         // A stale key from an earlier, longer set must not survive: the file is cleared.
         QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\n6=old\nstale=1\n"));
         IniGroupMap map;
@@ -214,7 +208,6 @@ private slots:
 
     void lightCmdOutsideTheTypesIsNeitherWrittenNorReadPast()
     {
-        TempWorkDir wd;
         IniStore::writeLightCmd(one("profile_light_cmd", {{"type", "9"}, {"0", "1"}}), "P");
         QVERIFY(!QFileInfo::exists("lightfile/P/cmd/light_cmd.ini"));
         QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\ntype=7\n0=\"1,2\"\n"));
@@ -224,7 +217,6 @@ private slots:
 
     void removingAMacroEntryRenumbersTheRest()
     {
-        TempWorkDir wd;
         IniStore::createMacroCmdFile("P");
         for (int i = 1; i <= 4; ++i)
             IniStore::writeMacroCmdFile(one("singal", {{"cmd", numbers(264, i)}}), "P", 10 * i, i,
@@ -240,7 +232,6 @@ private slots:
 
     void macroCmdResetAndDamagedCounts()
     {
-        TempWorkDir wd;
         IniStore::writeMacroCmdFile(one("singal", {{"cmd", "1,2"}}), "P", 5, 1, 1);
         IniStore::createMacroCmdFile("P");
         QCOMPARE(readText("lightfile/P/cmd/macro.ini"),
@@ -260,7 +251,6 @@ private slots:
 
     void systemFilesRoundTrip()
     {
-        TempWorkDir wd;
         IniGroupMap flags;
         for (const QString &g : IniStore::effectGroups())
             for (const QString &k : IniStore::effectKeys())
@@ -288,23 +278,15 @@ private slots:
         QCOMPARE(IniStore::readProfileConnect(), names);
     }
 
-    void copyAndRemove()
+    void copyAndRemoveDirectories()
     {
-        TempWorkDir wd;
         QVERIFY(writeText("src/a.ini", "A"));
         QVERIFY(writeText("src/sub/deeper/.hidden", "H"));
         QVERIFY(copyDirectory("src", "dst"));
-        QCOMPARE(readText("dst/a.ini"), QStringLiteral("A"));
         QCOMPARE(readText("dst/sub/deeper/.hidden"), QStringLiteral("H"));
-        QVERIFY(removeDirectory("dst"));
-        QVERIFY(!QFileInfo::exists("dst"));
+        QVERIFY(removeDirectory("dst") && !QFileInfo::exists("dst"));
         QVERIFY(removeDirectory("never-there"));
-    }
-
-    void copyRefusesExistingTargetMissingSourceAndItself()
-    {
-        TempWorkDir wd;
-        QVERIFY(writeText("src/a.ini", "A"));
+        // Refused: an existing target, a missing source, a target inside the source.
         QVERIFY(writeText("taken/keep.ini", "K"));
         QVERIFY(!copyDirectory("src", "taken"));
         QCOMPARE(listEntries("taken"), QStringList{"keep.ini"});
@@ -312,22 +294,19 @@ private slots:
         QVERIFY(!QFileInfo::exists("x"));
         QVERIFY(!copyDirectory("src", "src/inner"));
         QVERIFY(!copyDirectory("src", "./src/../src/inner/deeper"));
-        QCOMPARE(listEntries("src"), QStringList{"a.ini"});
+        QCOMPARE(listEntries("src"), (QStringList{"a.ini", "sub"}));
         // A sibling whose name merely starts with the source's is fine.
         QVERIFY(copyDirectory("src", "src2"));
     }
 
     void copyNewFileCopiesExactlyAndNeverReplaces()
     {
-        TempWorkDir wd;
         QByteArray bytes(200 * 1024, '\0');
         for (int i = 0; i < bytes.size(); ++i)
             bytes[i] = char(i * 7 % 251);
-        QFile big("big.bin");
-        QVERIFY(big.open(QIODevice::WriteOnly) && big.write(bytes) == bytes.size());
-        big.close();
-        QVERIFY(big.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-
+        QVERIFY(writeText("big.bin", bytes));
+        QVERIFY(QFile::setPermissions("big.bin",
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QVERIFY(copyNewFile("big.bin", "copy.bin"));
         QFile copy("copy.bin");
         QVERIFY(copy.open(QIODevice::ReadOnly));
@@ -345,7 +324,6 @@ private slots:
 
     void firstUseSeedsTheDataDirectoryWithoutOverwriting()
     {
-        TempWorkDir wd;
         QVERIFY(writeText("tree/lightfile/PROFILE 1/light/pattern1.ini", "P1"));
         QVERIFY(writeText("tree/system/language.ini", "tree"));
         QVERIFY(writeText("data/system/language.ini", "mine"));
@@ -358,35 +336,19 @@ private slots:
         QCOMPARE(readText("system/language.ini"), QStringLiteral("mine"));
     }
 
-    void copyNames_data()
-    {
-        QTest::addColumn<QStringList>("existing");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("copy");
-        QTest::newRow("copy of a copy") << QStringList{"Game", "Game_01"} << "Game_01"
-                                        << "Game_02";
-        QTest::newRow("first free suffix") << QStringList{"A_09"} << "A_09"
-                                           << "A_01";
-        QStringList all{"G"};
-        for (int k = 1; k <= 14; ++k)
-            all << "G" + copySuffix(k);
-        QTest::newRow("all fourteen taken") << all << "G"
-                                            << "";
-    }
     void copyNames()
     {
-        QFETCH(QStringList, existing);
-        QFETCH(QString, entry);
-        QFETCH(QString, copy);
-        TempWorkDir wd;
-        for (const QString &n : existing)
+        for (const QString &n : {"Game", "Game_01", "A_09", "G"})
             QVERIFY(QDir().mkpath("lightfile/" + n));
-        QCOMPARE(copyNameFor(entry), copy);
+        QCOMPARE(copyNameFor("Game_01"), QStringLiteral("Game_02")); // a copy of a copy
+        QCOMPARE(copyNameFor("A_09"), QStringLiteral("A_01"));       // the first free suffix
+        for (int k = 1; k <= 14; ++k)
+            QVERIFY(QDir().mkpath("lightfile/G" + copySuffix(k)));
+        QCOMPARE(copyNameFor("G"), QString()); // all fourteen taken
     }
 
     void copyProfileIsAllOrNothing()
     {
-        TempWorkDir wd;
         QVERIFY(writeText("lightfile/A/light/pattern1.ini", "[Setting]\nVColor=\"1,2,3\"\n"));
         QVERIFY(copyProfile("A", "A_01"));
         QCOMPARE(readText("lightfile/A_01/light/pattern1.ini"),
@@ -403,7 +365,6 @@ private slots:
 
     void exportTextOfThreePatterns()
     {
-        TempWorkDir wd;
         for (int n = 1; n <= 3; ++n)
             IniStore::createPatternFile(n, "P");
         const QString p2 = "RColor=\"1,2,3,4,5,6,7,8,9,10,11\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
