@@ -202,20 +202,6 @@ private slots:
         QTRY_COMPARE(arrived.size(), 1);
         QCOMPARE(f.link.state(), KeyboardLink::State::Connected);
     }
-
-    void virtualKeyboardTakesOverAndIsNeverUnplugged()
-    {
-        LinkFixture f(-1, false);
-        Timeline virtualTimeline;
-        TimelineDevice virtualDevice(virtualTimeline, -1, nullptr);
-        f.link.useVirtualDevice(&virtualDevice);
-        QVERIFY(f.closed); // the hidapi interfaces are let go
-        f.link.keyboardRemoved(QStringLiteral("udev"));
-        f.link.enqueue(operation({{1, 100}}));
-        QVERIFY(f.releaseAndWait());
-        QCOMPARE(virtualTimeline.take(), QStringList({sendOf(1)}));
-        QCOMPARE(KeyboardLink::stateKey(f.link.state()), QStringLiteral("virtual"));
-    }
 };
 
 QTEST_GUILESS_MAIN(KeyboardLinkTest)
