@@ -53,8 +53,6 @@ private slots:
     void init()
     {
         device.reports.clear();
-        device.attempts = 0;
-        device.refuse = false;
         pauses.pauses.clear();
         sender.setPauseFunction(pauses.function());
         sender.resetKeyMap();

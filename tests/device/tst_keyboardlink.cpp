@@ -40,11 +40,7 @@ public:
         : m_t(t), m_accept(accept), m_closed(closed)
     {
     }
-    ~TimelineDevice() override
-    {
-        if (m_closed)
-            *m_closed = true;
-    }
+    ~TimelineDevice() override { *m_closed = true; }
     bool sendFeatureReport(const quint8 *data, std::size_t length) override
     {
         if (m_accept-- == 0)

@@ -65,8 +65,7 @@ AssignmentTable keyTableOf(qint64 g)
     AssignmentTable table;
     for (int i = 0; i < kKeySlots; ++i)
         table[i].once = QStringLiteral("0");
-    const int slot = int(g % kKeySlots);
-    table[slot] = {KeyKind::Macro, kMacro, QString::number(g % 4)};
+    table[int(g % kKeySlots)] = {KeyKind::Macro, kMacro, QString::number(g % 4)};
     return table;
 }
 
@@ -131,8 +130,7 @@ void runStep(int step, qint64 g)
         break;
     case 7: {
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
-        keyMap[0] = quint8(g & 0xFF);
-        keyMap[1] = quint8((g >> 8) & 0xFF);
+        keyMap[0] = quint8(g & 0xFF), keyMap[1] = quint8((g >> 8) & 0xFF);
         IniStore::writeFlagFile(keyTableOf(g).signalFileMap(keyMap), kOtherProfile);
         break;
     }

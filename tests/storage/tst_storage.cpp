@@ -282,40 +282,28 @@ private slots:
         QVERIFY(copyDirectory("src", "src2"));
     }
 
-    void copyNewFileCopiesExactlyAndNeverReplaces()
-    {
-        QByteArray bytes(200 * 1024, '\0');
-        for (int i = 0; i < bytes.size(); ++i)
-            bytes[i] = char(i * 7 % 251);
-        QVERIFY(writeText("big.bin", bytes));
-        QVERIFY(QFile::setPermissions("big.bin",
-                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        QVERIFY(copyNewFile("big.bin", "copy.bin"));
-        QFile copy("copy.bin");
-        QVERIFY(copy.open(QIODevice::ReadOnly));
-        QCOMPARE(copy.readAll(), bytes);
-        // A read-only source gives a copy its owner can write.
-        QCOMPARE(copy.permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                         QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
-
-        QVERIFY(writeText("taken.ini", "K"));
-        QVERIFY(!copyNewFile("big.bin", "taken.ini"));
-        QCOMPARE(readText("taken.ini"), QStringLiteral("K"));
-        QVERIFY(!copyNewFile("missing.ini", "new.ini"));
-        QVERIFY(!QFileInfo::exists("new.ini"));
-    }
-
     void firstUseSeedsTheDataDirectoryWithoutOverwriting()
     {
-        QVERIFY(writeText("tree/lightfile/PROFILE 1/light/pattern1.ini", "P1"));
+        QByteArray big(200 * 1024, '\0'); // more than one read of the copy
+        for (int i = 0; i < big.size(); ++i)
+            big[i] = char(i * 7 % 251);
+        QVERIFY(writeText("tree/lightfile/PROFILE 1/big.bin", big));
+        // Installed files may be read-only; the user's copies must be writable.
+        QVERIFY(QFile::setPermissions("tree/lightfile/PROFILE 1/big.bin",
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QVERIFY(writeText("tree/system/language.ini", "tree"));
         QVERIFY(writeText("data/system/language.ini", "mine"));
-        const QString tree = QDir::current().absoluteFilePath("tree");
         const QString data = QDir::current().absoluteFilePath("data");
-
-        QVERIFY(prepareDataDirectory(data, tree));
+        QVERIFY(prepareDataDirectory(data, QDir::current().absoluteFilePath("tree")));
         QCOMPARE(QDir::currentPath(), data);
-        QCOMPARE(readText("lightfile/PROFILE 1/light/pattern1.ini"), QStringLiteral("P1"));
+        QFile copy("lightfile/PROFILE 1/big.bin");
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), big);
+        QCOMPARE(copy.permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                         QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+        QCOMPARE(readText("system/language.ini"), QStringLiteral("mine"));
+        QVERIFY(!copyNewFile(copy.fileName(), "system/language.ini")); // never replaces
+        QVERIFY(!copyNewFile("missing.ini", "new.ini") && !QFileInfo::exists("new.ini"));
         QCOMPARE(readText("system/language.ini"), QStringLiteral("mine"));
     }
 
