@@ -103,15 +103,13 @@ private slots:
               QStringLiteral("system/iss_flag.ini"), QStringLiteral("Evil.ini")})
             QVERIFY(writeText(path, content));
 
-        const LightCommandSet set = readLightCommandSet(p);
-        QVERIFY(set.reports.size() <= 7);
+        QVERIFY(readLightCommandSet(p).reports.size() <= 7);
         QVERIFY(IniStore::readMacroCmdFile(p).size() <= 108);
         // A file far larger than any the console writes reads as empty, not whole.
         for (const QStringList &texts : {IniStore::readMacroFile("Evil"), IniStore::readLightCmd(p),
                                          IniStore::readFlagFile(p), IniStore::readLightFile()})
             QVERIFY(texts.join(QString()).size() < 4 * 1024 * 1024);
-        const macro::MacroRecord m = macro::parseMacro(IniStore::readMacroFile("Evil"));
-        QVERIFY(m.rows.size() <= 84);
+        QVERIFY(macro::parseMacro(IniStore::readMacroFile("Evil")).rows.size() <= 84);
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         AssignmentTable table;
         table.loadSignalFile(keyMap, IniStore::readFlagFile(p));

@@ -137,21 +137,20 @@ using Files = QMap<QString, QByteArray>; // path -> content
 // roots is taken by name (a leftover shows up).
 Files snapshot(const QStringList &roots, const QStringList &watched = {}, const QString &base = {})
 {
-    QStringList paths;
-    for (const QString &root : roots) {
-        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            paths << it.next();
-        if (QFileInfo(root).isFile())
-            paths << root;
-    }
     Files out;
-    for (const QString &path : paths) {
+    const auto take = [&](const QString &path) {
         QFile f(path);
         const bool read = watched.isEmpty() || watched.contains(path);
         out.insert(base.isEmpty() ? path : QDir(base).relativeFilePath(path),
                    read && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    };
+    for (const QString &root : roots) {
+        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            take(it.next());
+        if (QFileInfo(root).isFile())
+            take(root);
     }
     return out;
 }

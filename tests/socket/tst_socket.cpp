@@ -46,6 +46,7 @@ class FakeConsole : public QObject
 public:
     FakeConsole()
     {
+        server.listen(QHostAddress::LocalHost, 0);
         connect(&server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *s = server.nextPendingConnection()) {
                 const int index = received.size();
@@ -62,7 +63,6 @@ public:
             }
         });
     }
-    bool listen() { return server.listen(QHostAddress::LocalHost, 0); }
     quint16 port() const { return server.serverPort(); }
 
     QTcpServer server;
@@ -277,7 +277,7 @@ private slots:
         QFETCH(QByteArray, sent);
         QFETCH(QString, out);
         FakeConsole console;
-        QVERIFY(console.listen());
+        QVERIFY(console.server.isListening());
         const RunResult run = runCtl(withPort(console.port(), arguments));
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, out);
@@ -287,12 +287,10 @@ private slots:
 
     void ctlFailsClearlyWhenNoConsoleListens()
     {
-        quint16 closedPort = 0;
-        {
-            QTcpServer probe;
-            QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-            closedPort = probe.serverPort();
-        }
+        auto probe = std::make_unique<QTcpServer>();
+        QVERIFY(probe->listen(QHostAddress::LocalHost, 0));
+        const quint16 closedPort = probe->serverPort();
+        probe.reset(); // nothing listens there now
         const RunResult run = runCtl(withPort(closedPort, {"profile", "1"}));
         QCOMPARE(run.exitCode, 2);
         QCOMPARE(run.out, QString());
@@ -325,7 +323,7 @@ private slots:
         // A console is there, so a refusal is the command line's doing; it
         // must not even be contacted.
         FakeConsole console;
-        QVERIFY(console.listen());
+        QVERIFY(console.server.isListening());
         const RunResult run =
             runCtl(arguments.contains("--port") ? arguments : withPort(console.port(), arguments));
         QCOMPARE(run.exitCode, 1);

@@ -342,11 +342,10 @@ private slots:
                            "BColor=\"9,0,0,0,0,0,0,0,0,0,9\"\nVColor=\"7,8,9\"\n"
                            "YValue=\"1,1,0,0,0,0,0,0,0,0,1\"\n";
         QVERIFY(writeText(IniStore::patternPath(2, "P"), ("[Setting]\n" + p2).toUtf8()));
-        IniGroupMap s;
-        s["singal"]["macro_singal"] = "44,0,0";
-        s["singal"]["macro_singal_oldkey"] = "0,2";
-        s["singal"]["macro_singal_newkey"] = ",F5";
-        IniStore::writeFlagFile(s, "P");
+        IniStore::writeFlagFile(one("singal", {{"macro_singal", "44,0,0"},
+                                               {"macro_singal_oldkey", "0,2"},
+                                               {"macro_singal_newkey", ",F5"}}),
+                                "P");
         QCOMPARE(IniStore::readFlagFile("P"), (QStringList{"44,0,0", "0,2", ",F5"}));
 
         const QString text = exportText("P");
