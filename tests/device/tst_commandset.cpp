@@ -1,7 +1,11 @@
-// The keyboard's command set: exact report sequences and the pauses they ask for.
+// The keyboard's command set: exact report sequences and the pauses they ask
+// for, the replay of a saved profile's lighting, and discovery through hidapi
+// (against the fake keyboard, preloaded by CTest).
 
 #include "TestSupport.h"
 #include "core/device/CommandSender.h"
+#include "core/device/HidapiDevice.h"
+#include "core/device/LightCommandReplay.h"
 
 #include <QtTest>
 
@@ -28,6 +32,15 @@ static Report filled(quint8 value, int from = 0, int to = 263)
     return r;
 }
 
+// A stored set whose report i carries the marker 100 + i in byte 30.
+static QStringList storedSet(int type, int count)
+{
+    QStringList out{QString::number(type)};
+    for (int i = 0; i < count; ++i)
+        out << QString("0,").repeated(30) + QString::number(100 + i) + QString(",0").repeated(233);
+    return out;
+}
+
 class CommandSetTest : public QObject
 {
     Q_OBJECT
@@ -40,8 +53,6 @@ private slots:
     void init()
     {
         device.reports.clear();
-        device.attempts = 0;
-        device.refuse = false;
         pauses.pauses.clear();
         sender.setPauseFunction(pauses.function());
         sender.resetKeyMap();
@@ -191,6 +202,58 @@ private slots:
         QCOMPARE(table.mid(144 + 20, 2), fromHex("0102"));
         QCOMPARE(device.reports[7],
                  toBytes(reportOf({{0, 7}, {1, 2}, {2, 2}, {8, 2}, {12, 4}, {13, 4}})));
+    }
+
+    // sent < 0: the set is refused and nothing reaches the keyboard.
+    void replay_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<int>("sent");
+        QStringList badNumber = storedSet(3, 5);
+        badNumber[2].replace(0, 1, "x");
+        QTest::newRow("arrow") << storedSet(2, 7) << 5;
+        QTest::newRow("wave") << storedSet(3, 5) << 3;
+        QTest::newRow("ripple") << storedSet(4, 7) << 8;
+        QTest::newRow("too few lines") << storedSet(2, 6) << -1;
+        QTest::newRow("non-number") << badNumber << -1;
+        QTest::newRow("unknown type") << storedSet(7, 5) << -1;
+    }
+    void replay()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(int, sent);
+        QCOMPARE(replayStoredLighting(sender, &device, parseStoredLighting(stored), 2), sent >= 0);
+        QCOMPARE(device.reports.size(), qMax(sent, 0));
+        for (const QByteArray &r : device.reports)
+            QCOMPARE(int(r[2]), 2); // addressed to the active slot
+        if (sent > 0) {
+            QCOMPARE(int(quint8(device.reports.first()[30])), 100);
+            QCOMPARE(int(quint8(device.reports.last()[30])), 100 + stored.size() - 2);
+        }
+    }
+
+    void discoveryKeepsTheInterfacesByUsage_data()
+    {
+        QTest::addColumn<QByteArray>("devices");
+        QTest::addColumn<QString>("found"); // the vendor and the consumer interface
+        QTest::newRow("keyboard") << QByteArray("keyboard")
+                                  << "/dev/fake-hidraw2 /dev/fake-hidraw0";
+        QTest::newRow("foreign product only") << QByteArray("foreign") << " ";
+        QTest::newRow("no device") << QByteArray("none") << " ";
+        QTest::newRow("two vendor interfaces: the later wins")
+            << QByteArray("vendor,consumer,vendor") << "/dev/fake-hidraw2 /dev/fake-hidraw1";
+    }
+    void discoveryKeepsTheInterfacesByUsage()
+    {
+        QFETCH(QByteArray, devices);
+        QFETCH(QString, found);
+        qputenv("ORVANTA_FAKEHID_DEVICES", devices);
+        if (devices == "foreign")
+            QTest::ignoreMessage(QtInfoMsg, "close usb");
+        HidDevice *vendor = nullptr, *consumer = nullptr;
+        findKeyboard(vendor, consumer);
+        const std::unique_ptr<HidDevice> v(vendor), c(consumer);
+        QCOMPARE((v ? v->path() : QString()) + ' ' + (c ? c->path() : QString()), found);
     }
 };
 

@@ -33,7 +33,4 @@ struct LoadResult {
 // The console must already run (started by the caller) and have sent its first report.
 LoadResult runSocketLoad(ConsoleProcess &console, const LoadPlan &plan);
 
-// VmRSS of a process in kB, or -1.
-qint64 residentKb(qint64 pid);
-
 } // namespace orvanta::test

@@ -1,11 +1,15 @@
-// Messages of the control socket: what each text means, what is refused, and
-// what the console does with the resulting command map.
+// The control socket: who may connect and what clients are told, what each
+// message means and what is refused, what the console does with the command
+// map, and the bytes orvanta-ctl sends for each command and how it fails.
 
 #include "TestSupport.h"
 #include "core/socket/AppPulse.h"
 #include "core/socket/SocketCommand.h"
+#include "core/socket/SocketHelper.h"
 #include "core/socket/SocketMessage.h"
 
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
 #include <QtTest>
 
@@ -16,8 +20,6 @@ Q_DECLARE_METATYPE(std::optional<QVariantMap>)
 
 namespace
 {
-
-const char *const kIntKeys[] = {"command", "Data", "Color_r", "Color_g", "Color_b", "app_cmd"};
 
 QVariantMap cmd(int data, std::initializer_list<std::pair<const char *, QVariant>> more = {})
 {
@@ -37,31 +39,71 @@ QByteArray b64(const QByteArray &json)
     return json.toBase64();
 }
 
-// Equal maps, and the known members really are ints (not texts or doubles that
-// merely compare equal).
-void compareMaps(const std::optional<QVariantMap> &actual, const std::optional<QVariantMap> &want)
+// Stands in for the console: greets each client, answers the status request
+// with `status` and keeps what else each client sent.
+class FakeConsole : public QObject
 {
-    QCOMPARE(actual.has_value(), want.has_value());
-    if (!want)
-        return;
-    QCOMPARE(actual->keys(), want->keys());
-    for (auto it = want->constBegin(); it != want->constEnd(); ++it)
-        QCOMPARE(actual->value(it.key()), it.value());
-    for (const char *key : kIntKeys) {
-        if (want->contains(QLatin1String(key)) &&
-            want->value(QLatin1String(key)).type() == QVariant::Int)
-            QCOMPARE(int(actual->value(QLatin1String(key)).type()), int(QVariant::Int));
+public:
+    FakeConsole()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = server.nextPendingConnection()) {
+                const int index = received.size();
+                received.append(QByteArray());
+                connect(s, &QTcpSocket::readyRead, this, [this, s, index] {
+                    QByteArray data = s->readAll();
+                    if (data.startsWith("?status")) {
+                        s->write(status);
+                        data.remove(0, 7);
+                    }
+                    received[index] += data;
+                });
+                s->write("VoDezivuv!testhost&");
+            }
+        });
     }
+    quint16 port() const { return server.serverPort(); }
+
+    QTcpServer server;
+    QVector<QByteArray> received;
+    QByteArray status =
+        R"({"keyboard":"connected","profile":2,"profileName":"PROFILE 2","queued":0})"
+        "\n";
+};
+
+RunResult runCtl(const QStringList &arguments)
+{
+    return runProgram(binDir() + QStringLiteral("/orvanta-ctl"), arguments);
+}
+
+QStringList withPort(quint16 port, const QStringList &arguments)
+{
+    return QStringList{"--port", QString::number(port)} + arguments;
 }
 
 } // namespace
 
-class SocketMessageTest : public QObject
+class SocketTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void shortFormMessages_data()
+    void listensOnLoopbackOnly()
+    {
+        QTest::ignoreMessage(QtDebugMsg, "Listening: true");
+        SocketHelper helper(nullptr, 0);
+        QVERIFY(helper.serverPort() != 0);
+        const QList<QHostAddress> addresses = helper.listeningAddresses();
+        QVERIFY(addresses.contains(QHostAddress(QHostAddress::LocalHost)));
+        for (const QHostAddress &a : addresses)
+            QVERIFY2(a.isLoopback(), qPrintable(a.toString()));
+        for (QTcpServer *server : helper.findChildren<QTcpServer *>())
+            QVERIFY2(server->serverAddress().isLoopback(),
+                     qPrintable(server->serverAddress().toString()));
+    }
+
+    void messages_data()
     {
         QTest::addColumn<QByteArray>("received");
         QTest::addColumn<std::optional<QVariantMap>>("expected");
@@ -92,18 +134,7 @@ private slots:
         QTest::newRow("11 bytes colour") << QByteArray("076#FF#80#0") << none();
         QTest::newRow("9000 bytes, profile")
             << "073" + QByteArray(8997, 'z') << std::optional(cmd(3));
-    }
-    void shortFormMessages()
-    {
-        QFETCH(QByteArray, received);
-        QFETCH(std::optional<QVariantMap>, expected);
-        compareMaps(parseSocketMessage(received), expected);
-    }
-
-    void jsonFormMessages_data()
-    {
-        QTest::addColumn<QByteArray>("received");
-        QTest::addColumn<std::optional<QVariantMap>>("expected");
+        // The JSON form, in base64.
         QTest::newRow("numbers") << b64("{\"command\":7,\"Data\":3,\"Color\":{}}")
                                  << std::optional(cmd(3, {{"Color", QVariantMap()}}));
         QTest::newRow("numeric texts")
@@ -131,11 +162,20 @@ private slots:
         QTest::newRow("}} beyond 8191 bytes is clipped away")
             << b64(big + QByteArray(7000, 'p') + "\"}}") << none();
     }
-    void jsonFormMessages()
+    void messages()
     {
         QFETCH(QByteArray, received);
         QFETCH(std::optional<QVariantMap>, expected);
-        compareMaps(parseSocketMessage(received), expected);
+        const std::optional<QVariantMap> actual = parseSocketMessage(received);
+        QCOMPARE(actual.has_value(), expected.has_value());
+        if (!expected)
+            return;
+        QCOMPARE(actual->keys(), expected->keys());
+        // Equal, and of the same type: an int, not a text or a double that merely compares equal.
+        for (auto it = expected->constBegin(); it != expected->constEnd(); ++it) {
+            QCOMPARE(actual->value(it.key()), it.value());
+            QCOMPARE(int(actual->value(it.key()).type()), int(it.value().type()));
+        }
     }
 
     void actionForCommandMap_data()
@@ -189,9 +229,7 @@ private slots:
         QVector<int> ticks;
         AppPulse pulse([&ticks](quint8 v) { ticks.append(v); });
         auto *timer = pulse.findChild<QTimer *>();
-        QVERIFY(timer);
-        QVERIFY(!pulse.isActive());
-
+        QVERIFY(timer && !pulse.isActive());
         pulse.start(3);
         QVERIFY(pulse.isActive());
         QCOMPARE(timer->interval(), 500);
@@ -201,7 +239,6 @@ private slots:
         // A restart would push the next tick back to a full 500 ms.
         QThread::msleep(60);
         pulse.start(7);
-        QVERIFY(pulse.isActive());
         QCOMPARE(int(pulse.value()), 7);
         QVERIFY2(timer->remainingTime() <= 460,
                  qPrintable(QString::number(timer->remainingTime())));
@@ -210,14 +247,94 @@ private slots:
 
         pulse.stop();
         QVERIFY(!pulse.isActive());
-        pulse.start(0);
-        QVERIFY(pulse.isActive());
+        pulse.start(0); // after a stop it starts afresh
         QVERIFY(timer->remainingTime() > 460);
         QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
         QCOMPARE(ticks, (QVector<int>{3, 7, 0}));
         pulse.stop();
     }
+
+    void ctlSendsTheShortMessages_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("profile 1") << QStringList{"profile", "1"} << QByteArray("071") << "";
+        QTest::newRow("orange") << QStringList{"color", "FF8000"} << QByteArray("076#FF#80#00")
+                                << "";
+        QTest::newRow("pulse 0") << QStringList{"pulse", "0"} << QByteArray("0770") << "";
+        QTest::newRow("stop") << QStringList{"stop"} << QByteArray("078") << "";
+        QTest::newRow("send") << QStringList{"send", "07x@@"} << QByteArray("07x@@") << "";
+        QTest::newRow("options after the command")
+            << QStringList{"profile", "2", "--host", "127.0.0.1"} << QByteArray("072") << "";
+        QTest::newRow("status, one item per line")
+            << QStringList{"status"} << QByteArray()
+            << "keyboard: connected\nprofile: 2\nprofile name: PROFILE 2\nqueued: 0\n";
+    }
+    void ctlSendsTheShortMessages()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, sent);
+        QFETCH(QString, out);
+        FakeConsole console;
+        QVERIFY(console.server.isListening());
+        const RunResult run = runCtl(withPort(console.port(), arguments));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, out);
+        QCOMPARE(run.err, QString());
+        QTRY_COMPARE(console.received, QVector<QByteArray>{sent});
+    }
+
+    void ctlFailsClearlyWhenNoConsoleListens()
+    {
+        auto probe = std::make_unique<QTcpServer>();
+        QVERIFY(probe->listen(QHostAddress::LocalHost, 0));
+        const quint16 closedPort = probe->serverPort();
+        probe.reset(); // nothing listens there now
+        const RunResult run = runCtl(withPort(closedPort, {"profile", "1"}));
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QString());
+        QVERIFY2(run.err.startsWith("orvanta-ctl: no console is listening on 127.0.0.1 port " +
+                                    QString::number(closedPort)),
+                 qPrintable(run.err));
+    }
+
+    void ctlRefusesBadCommandLines_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("nothing") << QStringList{} << QByteArray("no command given");
+        QTest::newRow("profile 0")
+            << QStringList{"profile", "0"} << QByteArray("profile must be a number from 1 to 5");
+        QTest::newRow("colour too short")
+            << QStringList{"color", "FF800"} << QByteArray("color must be six hexadecimal digits");
+        QTest::newRow("pulse 10") << QStringList{"pulse", "10"}
+                                  << QByteArray("pulse value must be a digit from 0 to 9");
+        QTest::newRow("send too long")
+            << QStringList{"send", QString(8192, 'x')}
+            << QByteArray("TEXT is too long: 8192 bytes, the console reads at most 8191");
+        QTest::newRow("port 0") << QStringList{"--port", "0", "stop"}
+                                << QByteArray("--port needs a number from 1 to 65535");
+    }
+    void ctlRefusesBadCommandLines()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, message);
+        // A console is there, so a refusal is the command line's doing; it
+        // must not even be contacted.
+        FakeConsole console;
+        QVERIFY(console.server.isListening());
+        const RunResult run =
+            runCtl(arguments.contains("--port") ? arguments : withPort(console.port(), arguments));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith("orvanta-ctl: " + QString::fromUtf8(message)),
+                 qPrintable(run.err));
+        QVERIFY(run.err.contains("--help") && run.out.isEmpty());
+        QCoreApplication::processEvents();
+        QVERIFY(!console.server.hasPendingConnections());
+        QCOMPARE(console.received.size(), 0);
+    }
 };
 
-QTEST_GUILESS_MAIN(SocketMessageTest)
-#include "tst_socketmessage.moc"
+QTEST_GUILESS_MAIN(SocketTest)
+#include "tst_socket.moc"

@@ -85,8 +85,7 @@ int reportCount(const ConsoleProcess &console)
     return f.open(QIODevice::ReadOnly) ? f.readAll().count('\n') : 0;
 }
 
-} // namespace
-
+// VmRSS of a process in kB, or -1.
 qint64 residentKb(qint64 pid)
 {
     QFile f(QStringLiteral("/proc/%1/status").arg(pid));
@@ -97,6 +96,8 @@ qint64 residentKb(qint64 pid)
             return line.mid(6).trimmed().split(' ').first().toLongLong();
     return -1;
 }
+
+} // namespace
 
 LoadResult runSocketLoad(ConsoleProcess &console, const LoadPlan &plan)
 {

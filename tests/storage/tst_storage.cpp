@@ -1,0 +1,410 @@
+// The storage layer: saves all or nothing and never through a link, the INI
+// text of the settings library, exact file contents, the defaults missing or
+// damaged files give, directory copies and saved profiles.
+
+#include "TestSupport.h"
+#include "core/app/ConsoleOptions.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/storage/AtomicFile.h"
+#include "core/storage/DirectoryOps.h"
+#include "core/storage/IniFile.h"
+#include "core/storage/IniStore.h"
+#include "core/storage/StoredList.h"
+
+#include <QSettings>
+#include <QtTest>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+static IniGroupMap one(const QString &outer, std::initializer_list<std::pair<QString, QString>> kv)
+{
+    IniGroupMap m;
+    for (const auto &p : kv)
+        m[outer][p.first] = p.second;
+    return m;
+}
+
+static QString numbers(int count, int value)
+{
+    return (QString::number(value) + ',').repeated(count).chopped(1);
+}
+
+class StorageTest : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TempWorkDir> m_dir; // each test runs in a fresh, empty directory
+
+private slots:
+    void init() { m_dir = std::make_unique<TempWorkDir>(); }
+    void cleanup() { m_dir.reset(); }
+
+    void renderingMatchesTheSettingsLibrary_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");
+        const auto row = [](const char *name, const QString &key, const QVariant &v) {
+            QTest::newRow(name) << key << v;
+        };
+        row("plain", "Setting/type", QStringLiteral("3"));
+        row("list text is quoted", "Setting/VColor", QStringLiteral("255,0,0"));
+        row("semicolon and equals", "Setting/x", QStringLiteral("a;b=c"));
+        row("blanks at the ends", "Setting/x", QStringLiteral(" padded "));
+        row("quotes and backslashes", "Setting/x", QStringLiteral("say \"hi\" C:\\dir"));
+        row("control characters", "Setting/x", QStringLiteral("tab\tline\nbell\a"));
+        row("nul before a hex digit", "Setting/x", QString(QChar(0)) + QStringLiteral("7f"));
+        row("escape before a hex digit", "Setting/x", QString(QChar(1)) + QStringLiteral("a"));
+        row("non-ASCII", "Setting/x", QStringLiteral("繁體中文 Ünïcode"));
+        row("leading at", "Setting/x", QStringLiteral("@home"));
+        row("empty", "Setting/x", QString());
+        row("string list", "Setting/x", QStringList{"a", "b c", "d,e"});
+        row("empty list", "Setting/x", QStringList{});
+        row("byte array", "Setting/x", QByteArray("\x01\xff ok", 5));
+        row("key without a group", "language", QStringLiteral("2"));
+        row("group named General", "General/x", QStringLiteral("1"));
+        row("odd names", "my group/ke y%é/sub", QStringLiteral("1"));
+    }
+    void renderingMatchesTheSettingsLibrary()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        // Several groups and keys around the one under test fix the order too.
+        const QVector<QPair<QString, QVariant>> values{
+            {"10/cmd", "1"}, {"2/cmd", "2"}, {"Setting/count", "0"}, {key, value}};
+        IniFile ours;
+        {
+            QSettings s("qt.ini", QSettings::IniFormat);
+            s.setIniCodec("UTF-8");
+            for (const auto &v : values)
+                s.setValue(v.first, v.second), ours.setValue(v.first, v.second);
+        }
+        QFile qt("qt.ini");
+        QVERIFY(qt.open(QIODevice::ReadOnly));
+        QCOMPARE(ours.render(), qt.readAll());
+        // ... and what is read back is what the library reads from its own file.
+        QVERIFY(ours.save("ours.ini").ok());
+        // (A copy: the library would answer from what it wrote, not from the file.)
+        QVERIFY(QFile::copy("qt.ini", "qt-copy.ini"));
+        QSettings back("qt-copy.ini", QSettings::IniFormat);
+        back.setIniCodec("UTF-8");
+        QCOMPARE(IniFile::load("ours.ini").value(key), back.value(key));
+    }
+
+    void aFailedSaveKeepsTheOldFileAndNothingBesideIt()
+    {
+        const QByteArray old = "[Setting]\nlanguage=1\n";
+        const QByteArray next = "[Setting]\nlanguage=2\nmore=\"1,2,3\"\n";
+        QVERIFY(writeText("system/language.ini", old));
+        // A close that fails with room to spare, the disk full at every byte, then room enough.
+        for (int space = -1; space <= next.size(); ++space) {
+            const bool fits = space == next.size();
+            const QString reason = space < 0 ? "Input/output error" : "No space left on device";
+            if (!fits) // every failure is logged with the path and the reason
+                QTest::ignoreMessage(QtWarningMsg,
+                                     qPrintable("save failed: system/language.ini - " + reason));
+            SimulatedDisk disk(space < 0 ? 1 << 20 : space);
+            disk.failCloses(space < 0);
+            const SaveResult r = saveFile("system/language.ini", next);
+            QCOMPARE(r.ok(), fits);
+            QCOMPARE(readText("system/language.ini").toUtf8(), fits ? next : old);
+            QCOMPARE(QDir("system").entryList(QDir::Files | QDir::Hidden),
+                     QStringList{"language.ini"});
+            if (!fits) {
+                QCOMPARE(r.failures().size(), 1);
+                QCOMPARE(r.failures()[0].path, QStringLiteral("system/language.ini"));
+                QCOMPARE(r.failures()[0].reason, reason);
+                QCOMPARE(disk.written(), qint64(space < 0 ? next.size() : space));
+            }
+        }
+    }
+
+    void aLinkIsReplacedNeverWrittenThrough()
+    {
+        QTemporaryDir outside;
+        const QString target = outside.filePath("light_color.ini");
+        QVERIFY(writeText(target, "outside"));
+        QVERIFY(QDir().mkpath("system"));
+        QVERIFY(QFile::link(target, "system/light_color.ini"));
+        QVERIFY(saveFile("system/light_color.ini", "inside").ok());
+        QCOMPARE(readText(target), QStringLiteral("outside"));
+        QVERIFY(!QFileInfo("system/light_color.ini").isSymLink());
+        QCOMPARE(readText("system/light_color.ini"), QStringLiteral("inside"));
+    }
+
+    void aFolderReachedThroughALinkIsRefused_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("linked folder") << "lightfile/P/cmd/light_cmd.ini";
+        QTest::newRow("linked parent") << "lightfile/P/cmd/deeper/x.ini";
+        QTest::newRow("dot dot") << "lightfile/../../escape.ini";
+    }
+    void aFolderReachedThroughALinkIsRefused()
+    {
+        QFETCH(QString, path);
+        QTemporaryDir outside;
+        QVERIFY(QDir().mkpath("lightfile/P"));
+        QVERIFY(QFile::link(outside.path(), "lightfile/P/cmd"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^save failed: "));
+        const SaveResult r = saveFile(path, "x");
+        QVERIFY(!r.ok());
+        QCOMPARE(r.failures()[0].path, path);
+        QVERIFY(!r.failures()[0].reason.isEmpty());
+        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+        QVERIFY(!QFileInfo::exists("../escape.ini"));
+    }
+
+    void patternFileDefaultsAreQuotedLists()
+    {
+        IniStore::createPatternFile(1, "Game");
+        QCOMPARE(readText("lightfile/Game/light/pattern1.ini"),
+                 QStringLiteral("[Setting]\n"
+                                "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                "GColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\n"
+                                "VColor=\"255,0,0\"\n"
+                                "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n"));
+        // Index 0 is pattern file 1.
+        IniStore::writeIniFile(0, one("pattern", {{"VColor", "1,2,3"}, {"RColor", "9"}}), "Game");
+        // A key the map lacks is written empty.
+        QCOMPARE(IniStore::readLightFile(0, "Game"), (QStringList{"9", "", "", "1,2,3", ""}));
+    }
+
+    void lightCmdHoldsTypeAndItsReportCount_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("count");
+        QTest::newRow("wave") << 3 << 5;
+        QTest::newRow("ripple") << 4 << 7;
+    }
+    void lightCmdHoldsTypeAndItsReportCount()
+    {
+        QFETCH(int, type);
+        QFETCH(int, count);
+        // A stale key from an earlier, longer set must not survive: the file is cleared.
+        QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\n6=old\nstale=1\n"));
+        IniGroupMap map;
+        map["profile_light_cmd"]["type"] = QString::number(type);
+        for (int i = 0; i < 8; ++i)
+            map["profile_light_cmd"][QString::number(i)] = numbers(264, i);
+        IniStore::writeLightCmd(map, "P");
+        QString text = "[Setting]\n";
+        QStringList back{QString::number(type)};
+        for (int i = 0; i < count; ++i) {
+            text += QStringLiteral("%1=\"%2\"\n").arg(i).arg(numbers(264, i));
+            back << numbers(264, i);
+        }
+        QCOMPARE(readText("lightfile/P/cmd/light_cmd.ini"), text + "type=" + back[0] + "\n");
+        QCOMPARE(IniStore::readLightCmd("P"), back);
+    }
+
+    void lightCmdOutsideTheTypesIsNeitherWrittenNorReadPast()
+    {
+        IniStore::writeLightCmd(one("profile_light_cmd", {{"type", "9"}, {"0", "1"}}), "P");
+        QVERIFY(!QFileInfo::exists("lightfile/P/cmd/light_cmd.ini"));
+        QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\ntype=7\n0=\"1,2\"\n"));
+        QCOMPARE(IniStore::readLightCmd("P"), QStringList{"7"});
+        QCOMPARE(IniStore::readLightCmd("Missing"), (QStringList{"", "", "", "", "", ""}));
+    }
+
+    void removingAMacroEntryRenumbersTheRest()
+    {
+        IniStore::createMacroCmdFile("P");
+        for (int i = 1; i <= 4; ++i)
+            IniStore::writeMacroCmdFile(one("singal", {{"cmd", numbers(264, i)}}), "P", 10 * i, i,
+                                        i);
+        IniStore::removeMacroCmdEntry("P", 2, 3);
+        QCOMPARE(IniStore::readMacroCmdCount("P"), 3);
+        QCOMPARE(IniStore::readMacroCmdNumber("P"), QStringLiteral("10,30,40"));
+        QCOMPARE(IniStore::readMacroCmdFile("P"),
+                 (QStringList{numbers(264, 1), numbers(264, 3), numbers(264, 4)}));
+        QSettings s("lightfile/P/cmd/macro.ini", QSettings::IniFormat);
+        QVERIFY(!s.childGroups().contains("4"));
+    }
+
+    void macroCmdResetAndDamagedCounts()
+    {
+        IniStore::writeMacroCmdFile(one("singal", {{"cmd", "1,2"}}), "P", 5, 1, 1);
+        IniStore::createMacroCmdFile("P");
+        QCOMPARE(readText("lightfile/P/cmd/macro.ini"),
+                 QStringLiteral("[Setting]\ncount=0\nmacro_number=0\n"));
+        QCOMPARE(IniStore::readMacroCmdFile("P"), QStringList{});
+        // A count beyond the entries gives empty texts, a huge one is bounded.
+        QVERIFY(writeText("lightfile/P/cmd/macro.ini",
+                          "[Setting]\ncount=2\n[1]\nnumber=4\ncmd=\"1,2\"\n"));
+        QCOMPARE(IniStore::readMacroCmdFile("P"), (QStringList{"1,2", ""}));
+        QCOMPARE(IniStore::readMacroCmdNumber("P"), QStringLiteral("4,"));
+        QVERIFY(writeText("lightfile/Q/cmd/macro.ini", "[Setting]\ncount=99999999\n"));
+        QCOMPARE(IniStore::readMacroCmdFile("Q").size(), 108);
+        QCOMPARE(IniStore::readMacroCmdCount("Q"), 108);
+        QVERIFY(writeText("lightfile/R/cmd/macro.ini", "[Setting]\ncount=-4\n"));
+        QCOMPARE(IniStore::readMacroCmdCount("R"), 0);
+    }
+
+    void systemFilesRoundTrip()
+    {
+        IniStore::writeLanguage(2);
+        QCOMPARE(readText("system/language.ini"), QStringLiteral("[Setting]\nlanguage=2\n"));
+        IniStore::writeFlagFile(
+            one("iss",
+                {{"iss_shift", "3,0,0,0,0"}, {"iss_ctrl", "0,0,0,0,0"}, {"iss_alt", "0,1,0,0,0"}}));
+        QCOMPARE(IniStore::readFlagFile(), (QStringList{"3,0,0,0,0", "0,0,0,0,0", "0,1,0,0,0"}));
+        QCOMPARE(readText("system/iss_flag.ini"),
+                 QStringLiteral(
+                     "[Setting]\nalt=\"0,1,0,0,0\"\nctrl=\"0,0,0,0,0\"\nshift=\"3,0,0,0,0\"\n"));
+
+        const QStringList names{"PROFILE 1", "PROFILE 2", "Spiel Ä,ö", "PROFILE 4", "PROFILE 5"};
+        IniGroupMap links;
+        for (int i = 0; i < 5; ++i) // non-ASCII and a comma in the third
+            links["profile_file"][QString::number(i + 1)] = names[i];
+        IniStore::writeProfileConnect(links);
+        QCOMPARE(IniStore::readProfileConnect(), names);
+    }
+
+    void copyAndRemoveDirectories()
+    {
+        QVERIFY(writeText("src/a.ini", "A"));
+        QVERIFY(writeText("src/sub/deeper/.hidden", "H"));
+        QVERIFY(copyDirectory("src", "dst"));
+        QCOMPARE(readText("dst/sub/deeper/.hidden"), QStringLiteral("H"));
+        QVERIFY(removeDirectory("dst") && !QFileInfo::exists("dst"));
+        QVERIFY(removeDirectory("never-there"));
+        // Refused: an existing target, a missing source, a target inside the source.
+        QVERIFY(writeText("taken/keep.ini", "K"));
+        QVERIFY(!copyDirectory("src", "taken"));
+        QCOMPARE(listEntries("taken"), QStringList{"keep.ini"});
+        QVERIFY(!copyDirectory("missing", "x"));
+        QVERIFY(!QFileInfo::exists("x"));
+        QVERIFY(!copyDirectory("src", "src/inner"));
+        QVERIFY(!copyDirectory("src", "./src/../src/inner/deeper"));
+        QCOMPARE(listEntries("src"), (QStringList{"a.ini", "sub"}));
+        // A sibling whose name merely starts with the source's is fine.
+        QVERIFY(copyDirectory("src", "src2"));
+    }
+
+    void firstUseSeedsTheDataDirectoryWithoutOverwriting()
+    {
+        QByteArray big(200 * 1024, '\0'); // more than one read of the copy
+        for (int i = 0; i < big.size(); ++i)
+            big[i] = char(i * 7 % 251);
+        QVERIFY(writeText("tree/lightfile/PROFILE 1/big.bin", big));
+        // Installed files may be read-only; the user's copies must be writable.
+        QVERIFY(QFile::setPermissions("tree/lightfile/PROFILE 1/big.bin",
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(writeText("tree/system/language.ini", "tree"));
+        QVERIFY(writeText("data/system/language.ini", "mine"));
+        const QString data = QDir::current().absoluteFilePath("data");
+        QVERIFY(prepareDataDirectory(data, QDir::current().absoluteFilePath("tree")));
+        QCOMPARE(QDir::currentPath(), data);
+        QFile copy("lightfile/PROFILE 1/big.bin");
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), big);
+        QCOMPARE(copy.permissions(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                         QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+        QCOMPARE(readText("system/language.ini"), QStringLiteral("mine"));
+        QVERIFY(!copyNewFile(copy.fileName(), "system/language.ini")); // never replaces
+        QVERIFY(!copyNewFile("missing.ini", "new.ini") && !QFileInfo::exists("new.ini"));
+        QCOMPARE(readText("system/language.ini"), QStringLiteral("mine"));
+    }
+
+    // Pictures and catalogs are reached through a link to the installed tree;
+    // a data directory's own folder wins, and a moved install is followed.
+    void readOnlyTreesAreLinkedUnlessTheDataDirectoryHasItsOwn()
+    {
+        for (const char *file : {"tree/lightfile/PROFILE 1/a.ini", "tree/Image/back.png",
+                                 "tree/Language/en.qm", "older/Image/back.png"})
+            QVERIFY(writeText(file, file));
+        const QDir top = QDir::current();
+        QVERIFY(prepareDataDirectory(top.absoluteFilePath("fresh"), top.absoluteFilePath("tree")));
+        QVERIFY(QFileInfo("Image").isSymLink() && QFileInfo("Language").isSymLink());
+        QCOMPARE(readText("Language/en.qm"), QStringLiteral("tree/Language/en.qm"));
+        QCOMPARE(readText("lightfile/PROFILE 1/a.ini"),
+                 QStringLiteral("tree/lightfile/PROFILE 1/a.ini"));
+        QVERIFY(prepareDataDirectory(top.absoluteFilePath("older"), top.absoluteFilePath("tree")));
+        QVERIFY(!QFileInfo("Image").isSymLink() && QFileInfo("Language").isSymLink());
+        QCOMPARE(readText("Image/back.png"), QStringLiteral("older/Image/back.png"));
+        QVERIFY(QDir().rename(top.absoluteFilePath("tree"), top.absoluteFilePath("moved")));
+        QVERIFY(prepareDataDirectory(top.absoluteFilePath("fresh"), top.absoluteFilePath("moved")));
+        QCOMPARE(readText("Image/back.png"), QStringLiteral("tree/Image/back.png"));
+    }
+
+    void copyNames()
+    {
+        for (const QString &n : {"Game", "Game_01", "A_09", "G"})
+            QVERIFY(QDir().mkpath("lightfile/" + n));
+        QCOMPARE(copyNameFor("Game_01"), QStringLiteral("Game_02")); // a copy of a copy
+        QCOMPARE(copyNameFor("A_09"), QStringLiteral("A_01"));       // the first free suffix
+        for (int k = 1; k <= 14; ++k)
+            QVERIFY(QDir().mkpath("lightfile/G" + copySuffix(k)));
+        QCOMPARE(copyNameFor("G"), QString()); // all fourteen taken
+    }
+
+    void copyProfileIsAllOrNothing()
+    {
+        QVERIFY(writeText("lightfile/A/light/pattern1.ini", "[Setting]\nVColor=\"1,2,3\"\n"));
+        QVERIFY(copyProfile("A", "A_01"));
+        QCOMPARE(readText("lightfile/A_01/light/pattern1.ini"),
+                 readText("lightfile/A/light/pattern1.ini"));
+        QVERIFY(!copyProfile("A", "A_01")); // exists
+        QVERIFY(!copyProfile("missing", "B"));
+        QVERIFY(!QFileInfo::exists("lightfile/B"));
+        // An interrupted copy's leftovers are cleared and never listed.
+        QVERIFY(writeText(".staging/C/half.ini", "x"));
+        QCOMPARE(profileList(), (QStringList{"A", "A_01"}));
+        removeStaleStaging();
+        QVERIFY(!QFileInfo::exists(".staging"));
+    }
+
+    void exportTextOfThreePatterns()
+    {
+        for (int n = 1; n <= 3; ++n)
+            IniStore::createPatternFile(n, "P");
+        const QString p2 = "RColor=\"1,2,3,4,5,6,7,8,9,10,11\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                           "BColor=\"9,0,0,0,0,0,0,0,0,0,9\"\nVColor=\"7,8,9\"\n"
+                           "YValue=\"1,1,0,0,0,0,0,0,0,0,1\"\n";
+        QVERIFY(writeText(IniStore::patternPath(2, "P"), ("[Setting]\n" + p2).toUtf8()));
+        IniStore::writeFlagFile(one("singal", {{"macro_singal", "44,0,0"},
+                                               {"macro_singal_oldkey", "0,2"},
+                                               {"macro_singal_newkey", ",F5"}}),
+                                "P");
+        QCOMPARE(IniStore::readFlagFile("P"), (QStringList{"44,0,0", "0,2", ",F5"}));
+
+        const QString text = exportText("P");
+        const QString def = "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                            "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\nVColor=\"255,0,0\"\n"
+                            "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n";
+        QCOMPARE(text, "[Setting]\npattern=\"3\"\n[pattern1]\n" + def + "[pattern2]\n" + p2 +
+                           "[pattern3]\n" + def +
+                           "[signal]\nsignle=\"44,0,0\"\nmacro_singal_oldkey=\"0,2\"\nmacro_singal_"
+                           "newkey=\",F5\"\n");
+    }
+
+    void takeNumbersYieldsExactlyTheCountAsked_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QVector<int>>("expected");
+        QTest::newRow("short list pads with zero") << "7,8" << 4 << QVector<int>{7, 8, 0, 0};
+        QTest::newRow("long list is clipped") << "1,2,3,4,5" << 2 << QVector<int>{1, 2};
+        QTest::newRow("non-numbers give zero") << "x,5,,9z" << 4 << QVector<int>{0, 5, 0, 0};
+        QTest::newRow("negative count") << "1,2" << -3 << QVector<int>{};
+    }
+    void takeNumbersYieldsExactlyTheCountAsked()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QFETCH(QVector<int>, expected);
+        QCOMPARE(takeNumbers(text, count), expected);
+    }
+
+    void itemsNumbersAndJoins()
+    {
+        QCOMPARE(takeItems("a,b", 3), (QStringList{"a", "b", ""}));
+        QCOMPARE(takeItems("a,b,c", 2), (QStringList{"a", "b"}));
+        QCOMPARE(splitList(""), QStringList{});
+        QCOMPARE(joinNumbers(std::array<quint8, 3>{255, 0, 7}), QStringLiteral("255,0,7"));
+    }
+};
+
+QTEST_GUILESS_MAIN(StorageTest)
+#include "tst_storage.moc"
