@@ -5,7 +5,6 @@
 #include "FuzzSupport.h"
 
 #include "core/assign/AssignmentTable.h"
-#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
@@ -128,8 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
           IniStore::patternPath(1, kStored), IniStore::macroPath(kStored)})
         writeFile(path, bytes);
 
-    CommandSender sender;
-    sender.setPauseFunction([](unsigned) {});
+    fuzz::QuietSender sender;
     importProfile();
     importMacro();
     readStoredProfile(sender);

@@ -3,7 +3,6 @@
 
 #include "FuzzSupport.h"
 
-#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/storage/IniStore.h"
 

@@ -5,7 +5,6 @@
 
 #include "FuzzSupport.h"
 
-#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
@@ -77,8 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     state.surfaceOnArrow = flag.yes;
     state.surfaceOnRipple = flag.no;
 
-    CommandSender sender;
-    sender.setPauseFunction([](unsigned) {});
+    fuzz::QuietSender sender;
     fuzz::CheckingDevice keyboard;
     for (int effect = 0; effect < kEffectCount; ++effect) {
         const KeyColorSet &set = colours[effect == EffectReactive ? 1 : 0];

@@ -1,16 +1,24 @@
-// The update check against a local stand-in for the vendor's service on
+// The Settings page (language list, what a language change emits, the firmware
+// updater and virtual keyboard buttons), version comparison and reply reading,
+// and the update check against a local stand-in for the vendor's service on
 // 127.0.0.1: which requests go out, what is asked, written and started.
 
 #include "TestSupport.h"
 #include "core/settings/ProgramLauncher.h"
+#include "core/settings/UpdateProtocol.h"
+#include "core/storage/IniStore.h"
 #include "ui/settings/AutoUpdate.h"
+#include "ui/settings/SettingsPage.h"
 #include "ui/settings/UpdateDialogs.h"
 
+#include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -75,6 +83,14 @@ private:
     QHash<QTcpSocket *, QByteArray> m_buffers;
 };
 
+template <typename T> T *withText(QWidget *page, const QString &text)
+{
+    for (T *w : page->findChildren<T *>())
+        if (w->text() == text)
+            return w;
+    return nullptr;
+}
+
 QByteArray versionAnswer(const QByteArray &version)
 {
     return R"({"Result_Code":"002","Data":{"version":")" + version + "\"}}";
@@ -82,7 +98,7 @@ QByteArray versionAnswer(const QByteArray &version)
 
 } // namespace
 
-class AutoUpdateTest : public QObject
+class SettingsTest : public QObject
 {
     Q_OBJECT
 
@@ -139,6 +155,103 @@ private slots:
         ProgramLauncher::restoreDefaults();
         m_service.reset();
         m_work.reset();
+    }
+
+    void pageFollowsStoredLanguage_data()
+    {
+        QTest::addColumn<int>("stored"); // -1: no language file
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("no setting") << -1 << 0 << "Arial Unicode MS";
+        QTest::newRow("simplified") << 2 << 2 << QString::fromUtf8(u8"微軟正黑體");
+        QTest::newRow("out of range") << 3 << -1 << "";
+    }
+    void pageFollowsStoredLanguage()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, index);
+        QFETCH(QString, family);
+        if (stored >= 0)
+            IniStore::writeLanguage(stored);
+        SettingsPage page;
+        auto *list = page.findChild<QComboBox *>();
+        QCOMPARE((QStringList{list->itemText(0), list->itemText(1), list->itemText(2)}),
+                 (QStringList{"English", QString::fromUtf8(u8"繁體中文"),
+                              QString::fromUtf8(u8"簡體中文")}));
+        QCOMPARE(list->currentIndex(), index);
+        QVERIFY(withText<QLabel>(&page, "LANGUAGE")
+                    ->styleSheet()
+                    .endsWith("font-family:" + family + ";"));
+    }
+
+    void choosingALanguageEmitsItsCodeOnce()
+    {
+        IniStore::writeLanguage(0);
+        SettingsPage page;
+        auto *list = page.findChild<QComboBox *>();
+        QStringList emitted;
+        connect(&page, &SettingsPage::languageChosen, &page,
+                [&](const QString &code) { emitted << code; });
+        QTest::ignoreMessage(QtDebugMsg, "setting_language_english_function()");
+        list->setCurrentIndex(2);
+        list->setCurrentIndex(2); // picking the current item again is no change
+        QTest::ignoreMessage(QtDebugMsg, "setting_language_english_function()");
+        list->setCurrentIndex(0);
+        QCOMPARE(emitted, (QStringList{"2", "0"}));
+    }
+
+    void updateButtonStartsFirmwareUpdaterEachTime()
+    {
+        SettingsPage page;
+        auto *update = withText<QPushButton>(&page, "CHECK FOR UPDATES");
+        QTest::mouseClick(update, Qt::LeftButton);
+        QVERIFY(test::writeText(QStringLiteral("fw/FWUpdate.exe"), "MZ"));
+        QTest::mouseClick(update, Qt::LeftButton);
+        QCOMPARE(m_launches, (QStringList{"./fw/FWUpdate||plain", "./fw/FWUpdate.exe||plain"}));
+    }
+    void virtualKeyboardButtonAsksForTheWindow()
+    {
+        SettingsPage page;
+        auto *button = withText<QPushButton>(&page, "VIRTUAL KEYBOARD");
+        QVERIFY(button && page.rect().contains(button->geometry()));
+        for (QWidget *w : page.findChildren<QWidget *>())
+            if (w != button && w->parentWidget() == &page)
+                QVERIFY2(!w->geometry().intersects(button->geometry()),
+                         qPrintable(w->objectName()));
+        QSignalSpy asked(&page, &SettingsPage::virtualKeyboardRequested);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(asked.size(), 1);
+    }
+
+    void versionsAndReplies()
+    {
+        const struct {
+            const char *newer, *older;
+            bool higher;
+        } versions[] = {{"V2.1.2", "2.1.2", false}, {"V2.1.10", "2.1.2", true},
+                        {"V3.0.0", "2.9.9", true},  {"V2.0.9", "2.1.0", false},
+                        {"2.1.3", "2.1.2", false},  {"V2.1.1", "2.1", true},
+                        {"V2.x.5", "2.0.4", true},  {"V2.1.3rc", "2.1.2", false}};
+        for (const auto &v : versions)
+            QVERIFY2(compareVersion(v.newer, v.older) == v.higher, v.newer);
+
+        UpdateReply r = parseUpdateReply(
+            QByteArray("{'Result_Code':'001','Data':{'version':'V2.2.0','url':'https:"
+                       "//dl.example/u.zip','note':'Fixes'}}")
+                .replace('\'', '"'));
+        QCOMPARE((QStringList{r.resultCode, r.version, r.url, r.note}),
+                 (QStringList{"001", "V2.2.0", "https://dl.example/u.zip", "Fixes"}));
+        r = parseUpdateReply("<html>busy</html>");
+        QCOMPARE((QStringList{r.resultCode, r.version, r.url, r.note}),
+                 (QStringList{"", "", "", ""}));
+    }
+
+    void requestBodiesAreIndentedJsonInStandardBase64()
+    {
+        const QByteArray body = versionQueryBody(QStringLiteral("Zo009"));
+        QVERIFY(body.startsWith("ActiveData="));
+        QVERIFY(QByteArray::fromBase64(body.mid(11)).toBase64() == body.mid(11));
+        QVERIFY(QByteArray::fromBase64(body.mid(11)).contains("\n    \"getUrl\": 1"));
     }
 
     void versionAnswerAsksOnlyWhenNewer_data()
@@ -240,5 +353,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AutoUpdateTest)
-#include "tst_autoupdate.moc"
+QTEST_MAIN(SettingsTest)
+#include "tst_settings.moc"
