@@ -11,8 +11,6 @@
 
 #include <limits>
 
-using namespace orvanta;
-
 ORVANTA_FUZZ_INITIALISE(false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -6,8 +6,6 @@
 #include "core/device/LightCommandReplay.h"
 #include "core/storage/IniStore.h"
 
-using namespace orvanta;
-
 ORVANTA_FUZZ_INITIALISE(false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

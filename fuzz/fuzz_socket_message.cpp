@@ -6,8 +6,6 @@
 #include "core/socket/SocketCommand.h"
 #include "core/socket/SocketMessage.h"
 
-using namespace orvanta;
-
 ORVANTA_FUZZ_INITIALISE(false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

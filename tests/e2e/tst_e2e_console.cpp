@@ -1,18 +1,18 @@
 // The real console, offscreen, with the fake keyboard and the control socket;
-// with a keyboard plugged in and out while it runs (found within the scan
-// interval, brought to the active profile, an unplug in the middle of an APPLY
-// drops the rest, and orvanta-ctl tells); and on its virtual keyboard.
+// with a keyboard plugged in after it started (found within the scan interval,
+// brought to the active profile, and orvanta-ctl tells); and on an X screen
+// (Xvfb) of a laptop's size: the whole window is on the screen, scaled alike in
+// both directions, and full size where it fits.
 
 #include "ConsoleProcess.h"
-#include "core/virtual/VirtualKeyboardDevice.h"
-#include "core/virtual/VirtualLighting.h"
 
 #include <QDeadlineTimer>
 #include <QHostInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTcpSocket>
 #include <QtTest>
 
-using namespace orvanta;
 using namespace orvanta::test;
 
 namespace
@@ -21,12 +21,6 @@ namespace
 QByteArray selectBytes(int profile)
 {
     return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
-}
-
-bool allKeys(const VirtualKeyboardState &s, int profile, const QColor &c)
-{
-    const KeyColours keys = lightKeys(s.profile(profile), 0);
-    return std::all_of(keys.begin(), keys.end(), [&](const QColor &k) { return k == c; });
 }
 
 } // namespace
@@ -135,69 +129,63 @@ private slots:
         QVERIFY(status.out.startsWith("keyboard: connected\nprofile: 3\n"));
     }
 
-    void unplugInTheMiddleOfAnApplyDropsTheRestAndReplugCatchesUp()
+    void windowLiesInsideTheScreen_data()
     {
-        const int start = unplugged.reports().size();
-        QVERIFY(unplugged.send("076#FF#80#00")); // five reports, 100 ms apart
-        QVERIFY(unplugged.waitForReports(start + 2));
-        setPlugged(false);
-        QTRY_VERIFY(ctl({"status"}).out.startsWith("keyboard: absent\n"));
-        const int cut = unplugged.reports().size() - start;
-        QVERIFY2(cut >= 2 && cut < 5, qPrintable(QString::number(cut)));
-        QTest::qWait(300);
-        QCOMPARE(unplugged.reports().size(), start + cut); // nothing to a stale handle
-
-        setPlugged(true);
-        QVERIFY(unplugged.waitForReports(start + cut + 1, 4000));
-        QCOMPARE(unplugged.reports().at(start + cut).bytes, selectBytes(3));
-        QVERIFY(unplugged.send("076#FF#80#00"));
-        QVERIFY(unplugged.waitForReports(start + cut + 6));
-        const auto all = unplugged.reports();
-        for (int i = 0; i < cut; ++i) // what went out before the unplug was the APPLY's start
-            QCOMPARE(all[start + i].bytes, all[start + cut + 1 + i].bytes);
-        for (int i = start + cut + 2; i < all.size(); ++i) // at least 100 ms after each report
-            QVERIFY2(all[i].ms - all[i - 1].ms >= 100, qPrintable(QString::number(i)));
-
-        // An unplug while idle is noticed without a send.
-        const int before = unplugged.reports().size();
-        setPlugged(false);
-        QTRY_VERIFY_WITH_TIMEOUT(ctl({"status"}).out.startsWith("keyboard: absent\n"), 6000);
-        QCOMPARE(unplugged.reports().size(), before);
-        unplugged.stop();
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("1280 x 720") << QSize(1280, 720) << QSize(1080, 720);
+        QTest::newRow("1366 x 768") << QSize(1366, 768) << QSize(1140, 760);
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(1200, 800);
     }
-
-    // A socket colour message lights the virtual keyboard's keys, the USB keyboard
-    // hears nothing, and the memory comes back after a restart on the same data.
-    void socketColourLightsTheVirtualKeysAndSurvivesARestart()
+    void windowLiesInsideTheScreen()
     {
-        ConsoleProcess virt;
-        const QString stateFile = virt.dataDir() + '/' + VirtualKeyboardDevice::defaultStateFile();
-        const auto waitForState = [&](const std::function<bool(const VirtualKeyboardState &)> &ok) {
-            VirtualKeyboardState s;
-            for (QDeadlineTimer deadline(15000); !deadline.hasExpired(); QTest::qWait(50))
-                if (loadState(stateFile, s) && ok(s))
-                    break;
-            return s;
-        };
-        const auto onProfile = [](int n) {
-            return [n](const VirtualKeyboardState &s) { return s.activeProfile == n; };
-        };
-        const QColor colour(0x12, 0xAB, 0x5C);
-        QVERIFY(virt.start({"--virtual-keyboard"}));
-        QCOMPARE(waitForState(onProfile(1)).activeProfile, 1);
-        QVERIFY(virt.send("076#12#AB#5C"));
-        QVERIFY(allKeys(waitForState([&](auto &s) { return allKeys(s, 1, colour); }), 1, colour));
-        QVERIFY(virt.send("073"));
-        QCOMPARE(waitForState(onProfile(3)).activeProfile, 3);
-        virt.stop();
+        QFETCH(QSize, screen);
+        QFETCH(QSize, window);
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        QVERIFY2(!xvfb.isEmpty() && !xdotool.isEmpty(), "Xvfb and xdotool: run scripts/deps");
 
-        // Start-up selects profile 1 again; the colours are the keyboard's memory.
-        QVERIFY(virt.start({"--keyboard=virtual"}));
-        const VirtualKeyboardState again = waitForState(onProfile(1));
-        QCOMPARE(again.activeProfile, 1);
-        QVERIFY(allKeys(again, 1, colour));
-        QVERIFY(again.undecoded.isEmpty());
-        QVERIFY(virt.reports().isEmpty()); // the USB keyboard was never written
+        int n = 140;
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+               QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            ++n;
+        const QString display = QStringLiteral(":%1").arg(n);
+        QProcess server;
+        server.start(xvfb, {display, "-screen", "0",
+                            QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                            "-noreset", "-nolisten", "tcp"});
+        QVERIFY(server.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists("/tmp/.X11-unix/X" + QString::number(n)), 5000);
+
+        ConsoleProcess console;
+        QProcessEnvironment env = console.environment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        console.setEnvironment(env);
+        QVERIFY(console.start());
+        env.remove(QStringLiteral("LD_PRELOAD")); // xdotool meets no fake keyboard
+        const auto xdo = [&](const QStringList &arguments) {
+            return runProgram(xdotool, arguments, env, 5000).out;
+        };
+        QString id;
+        for (QDeadlineTimer deadline(15000); id.isEmpty() && !deadline.hasExpired();
+             QTest::qWait(100))
+            id = xdo({"search", "--onlyvisible", "--name", "^ORVANTA RGB$"}).section('\n', 0, 0);
+        const QString geometry = xdo({"getwindowgeometry", id});
+        console.stop();
+        server.terminate();
+        server.waitForFinished(5000);
+        QVERIFY2(!id.isEmpty(), "no window shown");
+
+        const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)",
+                                          QRegularExpression::DotMatchesEverythingOption)
+                           .match(geometry);
+        QVERIFY2(m.hasMatch(), qPrintable(geometry));
+        const QRect shown(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                          m.captured(4).toInt());
+        QVERIFY2(QRect(QPoint(0, 0), screen).contains(shown), qPrintable(geometry));
+        QCOMPARE(shown.size(), window);
     }
 };
 

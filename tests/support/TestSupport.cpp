@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -13,20 +12,9 @@ namespace orvanta::test
 bool RecordingDevice::sendFeatureReport(const quint8 *data, std::size_t length)
 {
     ++attempts;
-    if (refuse)
-        return false;
-    reports.append(QByteArray(reinterpret_cast<const char *>(data), int(length)));
-    return true;
-}
-
-TempWorkDir::TempWorkDir() : m_previous(QDir::currentPath())
-{
-    QDir::setCurrent(m_dir.path());
-}
-
-TempWorkDir::~TempWorkDir()
-{
-    QDir::setCurrent(m_previous);
+    if (!refuse)
+        reports.append(QByteArray(reinterpret_cast<const char *>(data), int(length)));
+    return !refuse;
 }
 
 bool TempWorkDir::seedFromDataTree() const

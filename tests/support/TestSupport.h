@@ -6,6 +6,7 @@
 #include "core/device/Report.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
@@ -40,8 +41,8 @@ struct PauseRecorder {
 class TempWorkDir
 {
 public:
-    TempWorkDir();
-    ~TempWorkDir();
+    TempWorkDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    ~TempWorkDir() { QDir::setCurrent(m_previous); }
     QString path() const { return m_dir.path(); }
     // Copies the installed data tree (built by the build) into this directory.
     bool seedFromDataTree() const;

@@ -1,21 +1,24 @@
 // The virtual keyboard's decoder on single reports, refusals that keep the
-// memory as it was, macro bookkeeping, the hover texts and the saved state;
-// and round trips over many random lighting settings: what the lighting page
-// would send, built by the real builders and senders, must come out decoded as
-// the settings that went in, and the keys must show it.
+// memory as it was, macro bookkeeping, the hover texts and the saved state; its
+// window (keys lit from the memory, also when reports come from another
+// thread, the active profile named, the pulse); and switching the console
+// between the USB keyboard (the fake one here) and the virtual one.
 
 #include "TestSupport.h"
 #include "core/assign/KeyAssignment.h"
 #include "core/device/CommandSender.h"
-#include "core/keys/KeyLedSlots.h"
+#include "core/device/KeyboardLink.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroCodec.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "core/virtual/VirtualLighting.h"
+#include "ui/virtual/VirtualKeyboardHost.h"
+#include "ui/virtual/VirtualKeyboardWindow.h"
 
 #include <QJsonDocument>
-#include <QRandomGenerator>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
 
 using namespace orvanta;
@@ -33,79 +36,6 @@ QByteArray memoryOf(const VirtualKeyboardState &s)
     return QJsonDocument(o).toJson();
 }
 
-void send(VirtualKeyboardDevice &k, const Report &r)
-{
-    k.sendFeatureReport(r.data(), r.size());
-}
-
-struct Rng {
-    QRandomGenerator gen{20261206};
-    int in(int lo, int hi) { return int(gen.bounded(lo, hi + 1)); }
-    bool coin() { return gen.bounded(2) == 1; }
-    Rgb colour() { return {in(0, 255), in(0, 255), in(0, 255)}; }
-};
-
-LightingState randomLighting(Rng &rng)
-{
-    LightingState s;
-    EffectFlag &f = s.flag;
-    f.mode = rng.coin() ? 0 : 5;
-    f.modeSpeed = 2 * rng.in(0, 3);
-    f.left = rng.coin();
-    f.right = rng.coin();
-    f.no = rng.coin();
-    f.yes = !f.no;
-    f.fullFlag = rng.coin();
-    f.speediness = rng.in(1, 9);
-    for (LedBuffer *b : {&s.ledR, &s.ledG, &s.ledB})
-        for (int &v : *b)
-            v = rng.in(0, 255);
-    for (int i = 1; i < kStopSlots - 1; ++i)
-        s.stops[size_t(i)] = {rng.coin(), rng.colour()};
-    s.stops[0] = {true, rng.colour()};
-    s.stops[kStopSlots - 1] = {true, rng.colour()};
-    s.currentColor = rng.colour();
-    s.surfaceColor = rng.colour();
-    s.surfaceOnArrow = rng.coin();
-    s.surfaceOnRipple = rng.coin();
-    return s;
-}
-
-int channel(const Rgb &c, int ch)
-{
-    return ch == 0 ? c.r : ch == 1 ? c.g : c.b;
-}
-
-// Every colour plane holds want(channel, slot) from LED slot `from` to `to`.
-bool planesAre(const std::array<ColourPlane, 3> &planes, int from, int to,
-               const std::function<int(int, size_t)> &want)
-{
-    for (int ch = 0; ch < 3; ++ch)
-        for (int slot = from; slot < to; ++slot)
-            if (planes[size_t(ch)][size_t(slot)] != want(ch, size_t(slot)))
-                return false;
-    return true;
-}
-
-bool zonesAre(const ZoneTable &t, const ZoneColors &z)
-{
-    for (size_t i = 0; i < size_t(kZoneCount); ++i)
-        if (t[0][i] != z.r[i] || t[1][i] != z.g[i] || t[2][i] != z.b[i])
-            return false;
-    return true;
-}
-
-// Every key shows its LED slot's colour from the page's buffers.
-bool keysShow(const KeyColours &keys, const LightingState &s)
-{
-    for (int k = 0; k < kKeyCount; ++k) {
-        const size_t slot = size_t(keyToLedSlot[size_t(k)]);
-        if (keys[size_t(k)] != QColor(s.ledR[slot], s.ledG[slot], s.ledB[slot]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 class VirtualKeyboardTest : public QObject
@@ -115,18 +45,22 @@ class VirtualKeyboardTest : public QObject
     CommandSender sender;
     PauseRecorder pauses;
 
+    void paint(VirtualKeyboardDevice &keyboard, const Rgb &c, int profile)
+    {
+        LightingState s;
+        s.ledR.fill(c.r);
+        s.ledG.fill(c.g);
+        s.ledB.fill(c.b);
+        LightCommandSet set = buildLightCommandSet(EffectStatic, s);
+        sendLightCommandSet(sender, &keyboard, set, quint8(profile));
+    }
+    static bool allKeys(const KeyColours &keys, const QColor &c)
+    {
+        return std::all_of(keys.begin(), keys.end(), [&](const QColor &k) { return k == c; });
+    }
+
 private slots:
     void initTestCase() { sender.setPauseFunction(pauses.function()); }
-
-    void factoryMemoryHoldsEachProfilesFactoryLighting()
-    {
-        const VirtualKeyboardState s = factoryState();
-        QCOMPARE(s.activeProfile, 1);
-        for (int n = 1; n <= kOnboardProfiles; ++n)
-            QVERIFY(s.profile(n).mode.effect == n - 1 && s.profile(n).macros.empty());
-        QCOMPARE(lightKeys(s.profile(1), 0)[0], QColor(255, 0, 0));
-        QCOMPARE(s.profile(4).zoneTables[0][1][0], quint8(234)); // Wave factory green, zone 0
-    }
 
     void reportsItCannotReadChangeNothingAndAreKept_data()
     {
@@ -171,16 +105,6 @@ private slots:
         QCOMPARE(after.undecoded.size(), 1);
         QCOMPARE(after.undecoded[0], toBytes(report).left(length));
         QCOMPARE(keyboard.recentReports().last(), QStringLiteral("undecoded report"));
-    }
-
-    void undecodedListKeepsTheNewest()
-    {
-        VirtualKeyboardDevice keyboard;
-        for (int i = 0; i < kMaxUndecoded + 5; ++i)
-            send(keyboard, reportOf({{0, 7}, {1, 0x40}, {2, 1}, {3, i}}));
-        const VirtualKeyboardState s = keyboard.state();
-        QCOMPARE(s.undecoded.size(), kMaxUndecoded);
-        QCOMPARE(int(quint8(s.undecoded.last()[3])), kMaxUndecoded + 4);
     }
 
     void pulseDefaultsAndSelectionAreRecognised()
@@ -230,29 +154,6 @@ private slots:
         QVERIFY(after.macros.count(37));
         QVERIFY(!isMacroKey(after, 42));
         sender.resetKeyMap();
-    }
-
-    void assignmentTexts_data()
-    {
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("F5") << 42 << 0x3E << "Sends F5";
-        QTest::newRow("shift to profile 3") << 54 << 187 << "Profile 3 shift";
-        QTest::newRow("disabled") << 42 << 0 << "Disabled";
-        QTest::newRow("keypad enter") << 42 << 88 << "Sends Enter";
-        QTest::newRow("unknown code") << 42 << 0xF0 << "Sends 0xf0";
-        QTest::newRow("own code") << 42 << 0x04 << "";
-    }
-    void assignmentTexts()
-    {
-        QFETCH(int, cell);
-        QFETCH(int, code);
-        QFETCH(QString, text);
-        OnboardProfile p = factoryState().profile(1);
-        p.keyMap[size_t(KEY_TABLE[size_t(cell)].matrix)] = quint8(code);
-        QCOMPARE(describeAssignment(p, cell), text);
-        QCOMPARE(isRemapped(p, cell), !text.isEmpty());
     }
 
     void damagedStateFileIsSetAsideNotTrusted_data()
@@ -312,69 +213,76 @@ private slots:
         QVERIFY(!keyboard.lastError().isEmpty());
         QCOMPARE(keyboard.state().activeProfile, 2);
     }
-    void lightingOfEveryEffectComesBackAsSent()
-    {
-        Rng rng;
-        for (int round = 0; round < 300; ++round) {
-            VirtualKeyboardDevice keyboard;
-            const int effect = round % kEffectCount;
-            const int profile = rng.in(1, kOnboardProfiles);
-            const LightingState s = randomLighting(rng);
-            LightCommandSet set = buildLightCommandSet(effect, s);
-            sendLightCommandSet(sender, &keyboard, set, quint8(profile));
 
-            const VirtualKeyboardState st = keyboard.state();
-            QVERIFY2(st.undecoded.isEmpty(), qPrintable(QString::number(round)));
-            const OnboardProfile &p = st.profile(profile);
-            const EffectFlag &f = s.flag;
-            QCOMPARE(p.mode.effect, effect);
-            const ZoneColors zones =
-                f.fullFlag ? fullZones(s.currentColor) : interpolateZones(s.stops);
-            const auto leds = [&](int ch, size_t slot) {
-                return (ch == 0 ? s.ledR : ch == 1 ? s.ledG : s.ledB)[slot] & 0xFF;
-            };
-            const auto surface = [](const Rgb &c) {
-                return [c](int ch, size_t) { return channel(c, ch); };
-            };
-            switch (effect) {
-            case EffectStatic:
-                QCOMPARE(p.mode.staticMode, f.mode);
-                QCOMPARE(p.mode.staticSpeed, f.modeSpeed);
-                QVERIFY(planesAre(p.staticLeds, 8, kLedPlaneSize, leds));
-                if (f.mode == 0) // at the top of a pulse the keys show their own colours
-                    QVERIFY(keysShow(lightKeys(p, f.modeSpeed * 250), s));
-                break;
-            case EffectReactive:
-                QVERIFY(planesAre(p.reactiveLeds, 8, kLedPlaneSize, leds));
-                QVERIFY(keysShow(lightKeys(p, rng.in(0, 100000)), s));
-                break;
-            case EffectArrowFlow:
-                QCOMPARE(p.mode.direction, f.left && !f.right ? 1 : f.right && !f.left ? 2 : 0);
-                QCOMPARE(p.mode.rolling, f.no ? 0 : 1);
-                QVERIFY(zonesAre(p.zoneTables[1], zones));
-                QVERIFY(planesAre(p.surfaces[0], 8, 136,
-                                  surface(s.surfaceOnArrow ? s.surfaceColor : Rgb{})));
-                break;
-            case EffectWave:
-                QCOMPARE(p.mode.direction, f.left ? 0 : 1);
-                QCOMPARE(p.mode.speediness, f.speediness);
-                QVERIFY(zonesAre(p.zoneTables[0], interpolateZones(s.stops)));
-                break;
-            case EffectRipple:
-                QCOMPARE(p.mode.rolling, f.no ? 0 : 1);
-                QVERIFY(zonesAre(p.zoneTables[2], zones));
-                QVERIFY(planesAre(p.surfaces[1], 8, 136,
-                                  surface(s.surfaceOnRipple ? s.surfaceColor : Rgb{})));
-                for (int z : {20, 21})
-                    QCOMPARE(p.rippleEnds[0][size_t(z - 20)], quint8(zones.r[size_t(z)]));
-                break;
-            }
-            for (int other = 1; other <= kOnboardProfiles; ++other) // nothing else changed
-                if (other != profile)
-                    QVERIFY(st.profile(other).mode == factoryState().profile(other).mode);
+    void followsReportsSentFromAnotherThreadAndPulses()
+    {
+        VirtualKeyboardDevice keyboard;
+        VirtualKeyboardWindow window(&keyboard);
+        QCOMPARE(window.windowTitle(), QStringLiteral("ORVANTA RGB virtual keyboard"));
+        QCOMPARE(window.profileText(), QStringLiteral("ON-BOARD PROFILE 1"));
+        QThread *worker = QThread::create([&] {
+            sender.selectProfile(&keyboard, 3);
+            paint(keyboard, {0, 0, 200}, 3);
+        });
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        delete worker;
+        QTRY_COMPARE(window.profileText(), QStringLiteral("ON-BOARD PROFILE 3"));
+        VirtualKeyboardCanvas *canvas = window.canvas();
+        QVERIFY(allKeys(canvas->keyColoursAt(canvas->now()), QColor(0, 0, 200)));
+
+        sender.sendAppLight(&keyboard, 9);
+        QCoreApplication::processEvents(); // the queued notices of the reports
+        const qint64 t = canvas->now();
+        const QColor flash = canvas->keyColoursAt(t)[0];
+        QVERIFY(flash.red() > 100 && flash.blue() > 200);
+        QVERIFY(allKeys(canvas->keyColoursAt(t + 400), QColor(0, 0, 200))); // faded
+    }
+
+    void hostSwitchesBothWaysThroughTheLink()
+    {
+        test::TempWorkDir dir;
+        qputenv("ORVANTA_FAKEHID_DEVICES", "keyboard");
+        KeyboardLink link;
+        link.setPauseFunction([](unsigned) {});
+        QVERIFY(link.discover());
+        {
+            VirtualKeyboardHost host(&link);
+            QSignalSpy switched(&host, &VirtualKeyboardHost::switched);
+            host.showWindow(); // a USB keyboard is connected: only shown, with the offer
+            QVERIFY(!host.inUse());
+            auto *offer = host.window()->findChild<QPushButton *>();
+            QVERIFY(offer && offer->isVisible());
+            QTest::mouseClick(offer, Qt::LeftButton);
+            QVERIFY(host.inUse() && !offer->isVisible());
+            QCOMPARE(link.state(), KeyboardLink::State::Virtual);
+
+            KeyboardLink::Operation select; // now reaches the virtual keyboard
+            select.steps.push_back({CommandSender::selectProfileReport(4), 100});
+            link.enqueue(select);
+            QVERIFY(link.waitForIdle(5000));
+            QCOMPARE(host.device()->state().activeProfile, 4);
+
+            QVERIFY(host.useUsbKeyboard());
+            QCOMPARE(link.state(), KeyboardLink::State::Connected);
+            QVERIFY(offer->isVisible());
+            QCOMPARE(switched.size(), 2);
+
+            // Taken without a keyboard, a keyboard plugged in later is offered once.
+            qputenv("ORVANTA_FAKEHID_DEVICES", "none");
+            host.use();
+            QVERIFY(!host.useUsbKeyboard()); // unplugged: the virtual keyboard stays
+            QVERIFY(host.inUse());
+            QSignalSpy available(&host, &VirtualKeyboardHost::usbKeyboardAvailable);
+            qputenv("ORVANTA_FAKEHID_DEVICES", "keyboard");
+            QVERIFY(available.wait(3 * VirtualKeyboardHost::kUsbCheckMs));
+            QVERIFY(!available.wait(VirtualKeyboardHost::kUsbCheckMs + 500));
+            QCOMPARE(available.size(), 1);
         }
+        // The host takes its keyboard with it: the link never sends to it again.
+        QVERIFY(link.state() != KeyboardLink::State::Virtual);
     }
 };
 
-QTEST_GUILESS_MAIN(VirtualKeyboardTest)
+QTEST_MAIN(VirtualKeyboardTest)
 #include "tst_virtualkeyboard.moc"

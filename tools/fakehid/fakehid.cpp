@@ -4,19 +4,14 @@
 // console makes: a call added to the console must be added here too, or it
 // reaches the real library with a fake handle.
 //
-// Environment:
-//   ORVANTA_FAKEHID_DEVICES   comma-separated interfaces to present, in order:
-//                             keyboard (vendor + consumer + boot keyboard, the default),
-//                             vendor, consumer, boot, foreign (another product of
-//                             the vendor), other (another vendor), none
-//   ORVANTA_FAKEHID_LOG       file to which each accepted feature report is appended:
-//                             "<monotonic ms> <path> <length> <hex bytes>"
-//   ORVANTA_FAKEHID_FAIL_SEND 1: every feature report is refused
-//   ORVANTA_FAKEHID_FAIL_AFTER N: the keyboard vanishes after N accepted reports
-//   ORVANTA_FAKEHID_OPEN      deny: opening any interface fails with EACCES
-//   ORVANTA_FAKEHID_PLUGGED   a file name: the interfaces are there only while
-//                             that file exists, so a test plugs the keyboard in
-//                             and out at run time; reports sent meanwhile fail
+// Environment: ORVANTA_FAKEHID_DEVICES, comma-separated interfaces in order:
+// keyboard (consumer + boot keyboard + vendor, the default), vendor, consumer,
+// boot, foreign (another product of the vendor), other (another vendor), none;
+// _LOG, a file to which each accepted report is appended as "<monotonic ms>
+// <path> <length> <hex bytes>"; _FAIL_SEND=1, every report is refused;
+// _FAIL_AFTER=N, the keyboard vanishes after N reports; _OPEN=deny, opening
+// fails with EACCES; _PLUGGED, a file name: the interfaces are there only while
+// it exists, so a test plugs the keyboard in and out; reports meanwhile fail.
 
 #include <hidapi/hidapi.h>
 
