@@ -4,8 +4,6 @@
 // that stop the run with a message (libFuzzer keeps the input as a finding).
 
 #include "core/device/CommandSender.h"
-#include "core/device/HidDevice.h"
-#include "core/device/Report.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,13 @@
 // The real console, offscreen, with the fake keyboard and the control socket;
 // with a keyboard plugged in after it started (found within the scan interval,
-// brought to the active profile, and orvanta-ctl tells); and on an X screen
+// brought to the active profile, and orvanta-ctl tells); on its virtual
+// keyboard, whose memory survives a restart; and on an X screen
 // (Xvfb) of a laptop's size: the whole window is on the screen, scaled alike in
 // both directions, and full size where it fits.
 
 #include "ConsoleProcess.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+#include "core/virtual/VirtualLighting.h"
 
 #include <QDeadlineTimer>
 #include <QHostInfo>
@@ -13,6 +16,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+using namespace orvanta;
 using namespace orvanta::test;
 
 namespace
@@ -127,6 +131,25 @@ private slots:
         const RunResult status = ctl({"status"});
         QCOMPARE(status.exitCode, 0);
         QVERIFY(status.out.startsWith("keyboard: connected\nprofile: 3\n"));
+    }
+
+    void virtualKeyboardKeepsItsMemoryOverARestart()
+    {
+        ConsoleProcess virt;
+        const QString file = virt.dataDir() + '/' + VirtualKeyboardDevice::defaultStateFile();
+        VirtualKeyboardState s;
+        const auto waitFor = [&](const std::function<bool()> &ok) {
+            return QTest::qWaitFor([&] { return loadState(file, s) && ok(); }, 15000);
+        };
+        const auto onProfile = [&](int n) { return [&s, n] { return s.activeProfile == n; }; };
+        const auto lit = [&] { return lightKeys(s.profile(1), 0)[42] == QColor(0x12, 0xAB, 0x5C); };
+        QVERIFY(virt.start({"--virtual-keyboard"}) && waitFor(onProfile(1)));
+        QVERIFY(virt.send("076#12#AB#5C") && waitFor(lit));
+        QVERIFY(virt.send("073") && waitFor(onProfile(3)));
+        virt.stop();
+        QVERIFY(virt.start({"--keyboard=virtual"})); // start-up selects profile 1 again
+        QVERIFY(waitFor(onProfile(1)) && lit() && s.undecoded.isEmpty());
+        QVERIFY(virt.reports().isEmpty()); // the USB keyboard was never written
     }
 
     void windowLiesInsideTheScreen_data()

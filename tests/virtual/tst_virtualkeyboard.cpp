@@ -1,13 +1,12 @@
 // The virtual keyboard's decoder on single reports, refusals that keep the
 // memory as it was, macro bookkeeping, the hover texts and the saved state; its
 // window (keys lit from the memory, also when reports come from another
-// thread, the active profile named, the pulse); and switching the console
+// thread, the active profile named); and switching the console
 // between the USB keyboard (the fake one here) and the virtual one.
 
 #include "TestSupport.h"
 #include "core/assign/KeyAssignment.h"
 #include "core/device/CommandSender.h"
-#include "core/device/KeyboardLink.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroCodec.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
@@ -171,9 +170,6 @@ private slots:
         profiles[0] = p;
         good["profiles"] = profiles;
         QTest::newRow("non-hex key map") << QJsonDocument(good).toJson();
-        profiles.removeLast();
-        good["profiles"] = profiles;
-        QTest::newRow("four profiles") << QJsonDocument(good).toJson();
     }
     void damagedStateFileIsSetAsideNotTrusted()
     {
@@ -214,7 +210,7 @@ private slots:
         QCOMPARE(keyboard.state().activeProfile, 2);
     }
 
-    void followsReportsSentFromAnotherThreadAndPulses()
+    void followsReportsSentFromAnotherThread()
     {
         VirtualKeyboardDevice keyboard;
         VirtualKeyboardWindow window(&keyboard);
@@ -230,13 +226,6 @@ private slots:
         QTRY_COMPARE(window.profileText(), QStringLiteral("ON-BOARD PROFILE 3"));
         VirtualKeyboardCanvas *canvas = window.canvas();
         QVERIFY(allKeys(canvas->keyColoursAt(canvas->now()), QColor(0, 0, 200)));
-
-        sender.sendAppLight(&keyboard, 9);
-        QCoreApplication::processEvents(); // the queued notices of the reports
-        const qint64 t = canvas->now();
-        const QColor flash = canvas->keyColoursAt(t)[0];
-        QVERIFY(flash.red() > 100 && flash.blue() > 200);
-        QVERIFY(allKeys(canvas->keyColoursAt(t + 400), QColor(0, 0, 200))); // faded
     }
 
     void hostSwitchesBothWaysThroughTheLink()
@@ -268,16 +257,9 @@ private slots:
             QVERIFY(offer->isVisible());
             QCOMPARE(switched.size(), 2);
 
-            // Taken without a keyboard, a keyboard plugged in later is offered once.
             qputenv("ORVANTA_FAKEHID_DEVICES", "none");
             host.use();
-            QVERIFY(!host.useUsbKeyboard()); // unplugged: the virtual keyboard stays
-            QVERIFY(host.inUse());
-            QSignalSpy available(&host, &VirtualKeyboardHost::usbKeyboardAvailable);
-            qputenv("ORVANTA_FAKEHID_DEVICES", "keyboard");
-            QVERIFY(available.wait(3 * VirtualKeyboardHost::kUsbCheckMs));
-            QVERIFY(!available.wait(VirtualKeyboardHost::kUsbCheckMs + 500));
-            QCOMPARE(available.size(), 1);
+            QVERIFY(!host.useUsbKeyboard() && host.inUse()); // unplugged: the virtual one stays
         }
         // The host takes its keyboard with it: the link never sends to it again.
         QVERIFY(link.state() != KeyboardLink::State::Virtual);
