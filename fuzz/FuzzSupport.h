@@ -1,63 +1,58 @@
 #pragma once
 // Shared pieces of the fuzz targets: one quiet application object, the input
 // as stored texts, a keyboard that only checks what it is sent, and checks
-// that stop the run with a message.
+// that stop the run with a message (libFuzzer keeps the input as a finding).
 
-#include "core/device/HidDevice.h"
-#include "core/device/Report.h"
+#include "core/device/CommandSender.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-namespace orvanta::fuzz
-{
-
-// A broken invariant is a finding like a crash: libFuzzer keeps the input.
-[[noreturn]] inline void fail(const char *what, const char *file, int line)
-{
-    std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", what, file, line);
-    std::abort();
-}
-
 #define FUZZ_CHECK(cond)                                                                           \
     do {                                                                                           \
         if (!(cond))                                                                               \
-            ::orvanta::fuzz::fail(#cond, __FILE__, __LINE__);                                      \
+            std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__),    \
+                std::abort();                                                                      \
     } while (false)
 
-inline void discardMessages(QtMsgType, const QMessageLogContext &, const QString &) {}
-
 // Settings objects and text codecs want an application object; the parsers'
-// log lines would only slow the run down, so they are dropped. The file
-// targets work in a fresh temporary directory (in memory where there is one:
-// settings files are flushed to disk on every write).
-inline void initialise(bool scratchDirectory)
-{
-    static int argc = 1;
-    static char name[] = "orvanta-fuzz";
-    static char *argv[] = {name, nullptr};
-    new QCoreApplication(argc, argv);
-    qInstallMessageHandler(discardMessages);
-    if (!scratchDirectory)
-        return;
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-    static QTemporaryDir dir(base + QStringLiteral("/orvanta-fuzz-XXXXXX"));
-    if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !QDir().mkpath("system"))
-        fail("no temporary working directory", __FILE__, __LINE__);
-}
-
+// log lines would only slow the run down. The file targets work in a fresh
+// temporary directory (in memory where there is one: settings files are
+// flushed to disk on every write).
 #define ORVANTA_FUZZ_INITIALISE(scratchDirectory)                                                  \
     extern "C" int LLVMFuzzerInitialize(int *, char ***)                                           \
     {                                                                                              \
-        ::orvanta::fuzz::initialise(scratchDirectory);                                             \
+        static int argc = 1;                                                                       \
+        static char name[] = "orvanta-fuzz", *argv[] = {name, nullptr};                            \
+        new QCoreApplication(argc, argv);                                                          \
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});     \
+        if (scratchDirectory) {                                                                    \
+            const QFileInfo shm(QStringLiteral("/dev/shm"));                                       \
+            static QTemporaryDir dir(                                                              \
+                (shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath()) +            \
+                QStringLiteral("/orvanta-fuzz-XXXXXX"));                                           \
+            FUZZ_CHECK(dir.isValid() && QDir::setCurrent(dir.path()) && QDir().mkpath("system"));  \
+        }                                                                                          \
         return 0;                                                                                  \
     }
+
+namespace orvanta::fuzz
+{
+
+// The values of `keys` in one group of a stored file, in order.
+inline QStringList valuesOf(const QMap<QString, QString> &group, const QStringList &keys)
+{
+    QStringList out;
+    for (const QString &k : keys)
+        out << group.value(k);
+    return out;
+}
 
 // Stored texts arrive one per line, as a file's values would.
 inline QStringList inputLines(const uint8_t *data, size_t size)
@@ -71,17 +66,22 @@ inline int inputByte(const uint8_t *data, size_t size, size_t index)
     return index < size ? data[index] : 0;
 }
 
+// A command set that never sleeps.
+struct QuietSender : CommandSender {
+    QuietSender()
+    {
+        setPauseFunction([](unsigned) {});
+    }
+};
+
 // Takes every report and checks its framing; keeps only a count.
 class CheckingDevice : public HidDevice
 {
 public:
     bool sendFeatureReport(const quint8 *data, std::size_t length) override
     {
-        FUZZ_CHECK(data != nullptr);
-        FUZZ_CHECK(length == kReportSize);
-        FUZZ_CHECK(data[0] == kReportId);
-        if (expectedProfile >= 0)
-            FUZZ_CHECK(data[2] == expectedProfile);
+        FUZZ_CHECK(data != nullptr && length == kReportSize && data[0] == kReportId);
+        FUZZ_CHECK(expectedProfile < 0 || data[2] == expectedProfile);
         ++reports;
         return true;
     }
@@ -90,3 +90,5 @@ public:
 };
 
 } // namespace orvanta::fuzz
+
+using namespace orvanta;

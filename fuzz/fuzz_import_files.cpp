@@ -5,7 +5,6 @@
 #include "FuzzSupport.h"
 
 #include "core/assign/AssignmentTable.h"
-#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
@@ -17,22 +16,12 @@
 #include <QFile>
 #include <QSettings>
 
-using namespace orvanta;
-
 namespace
 {
 
 const QString kExport = QStringLiteral("export.ini");
 const QString kStored = QStringLiteral("Stored");
 const QString kImported = QStringLiteral("Imported");
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    FUZZ_CHECK(f.open(QIODevice::WriteOnly));
-    FUZZ_CHECK(f.write(bytes) == bytes.size());
-}
 
 // A value of the export as the console reads stored texts: a bare list joined back.
 QString exportText(const QString &key)
@@ -97,15 +86,6 @@ void readStoredProfile(CommandSender &sender)
     readPattern(0, kStored);
 }
 
-void readSystem()
-{
-    readEffectRecords();
-    readKeyColorSets();
-    FUZZ_CHECK(IniStore::readFlagFile().size() == 3);
-    IniStore::readProfileConnect();
-    IniStore::readLanguage();
-}
-
 } // namespace
 
 ORVANTA_FUZZ_INITIALISE(true)
@@ -125,15 +105,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
           QStringLiteral("system/profile_connect.ini"), QStringLiteral("system/language.ini"),
           IniStore::lightCmdPath(kStored), IniStore::macroCmdPath(kStored),
           IniStore::macroSystemPath(kStored), IniStore::signalPath(kStored),
-          IniStore::patternPath(1, kStored), IniStore::macroPath(kStored)})
-        writeFile(path, bytes);
+          IniStore::patternPath(1, kStored), IniStore::macroPath(kStored)}) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        FUZZ_CHECK(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
 
-    CommandSender sender;
-    sender.setPauseFunction([](unsigned) {});
+    fuzz::QuietSender sender;
     importProfile();
     importMacro();
     readStoredProfile(sender);
-    readSystem();
+    readEffectRecords(); // the system folder
+    readKeyColorSets();
+    FUZZ_CHECK(IniStore::readFlagFile().size() == 3);
+    IniStore::readProfileConnect();
+    IniStore::readLanguage();
 
     FUZZ_CHECK(QDir::setCurrent(QStringLiteral("..")));
     QDir(folder).removeRecursively();

@@ -11,8 +11,6 @@
 
 #include <limits>
 
-using namespace orvanta;
-
 ORVANTA_FUZZ_INITIALISE(false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -29,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // list separator cannot come back as one entry).
     const IniGroupMap system = table.macroFileMap();
     AssignmentTable reloaded;
-    reloaded.loadMacroFile({system["macro_file"]["type"], system["macro_file"]["file"],
-                            system["macro_file"]["once"]});
+    reloaded.loadMacroFile(
+        {system["macro_file"]["type"], system["macro_file"]["file"], system["macro_file"]["once"]});
     for (int i = 0; i < kKeySlots; ++i) {
         FUZZ_CHECK(reloaded[i].kind == table[i].kind);
         if (!table[i].target.contains(QLatin1Char(',')))

@@ -3,11 +3,8 @@
 
 #include "FuzzSupport.h"
 
-#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/storage/IniStore.h"
-
-using namespace orvanta;
 
 ORVANTA_FUZZ_INITIALISE(false)
 

@@ -5,25 +5,14 @@
 
 #include "FuzzSupport.h"
 
-#include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/lighting/PatternStore.h"
 
-using namespace orvanta;
-
 namespace
 {
-
-QStringList texts(const QMap<QString, QString> &byKey, const QStringList &keys)
-{
-    QStringList out;
-    for (const QString &k : keys)
-        out << byKey.value(k);
-    return out;
-}
 
 void checkPattern(const QStringList &stored)
 {
@@ -34,7 +23,7 @@ void checkPattern(const QStringList &stored)
             FUZZ_CHECK(c >= 0 && c <= 255);
 
     // Saving a pattern and reading it back keeps its stops and surface.
-    const PatternData again = patternFromTexts(texts(
+    const PatternData again = patternFromTexts(fuzz::valuesOf(
         patternMap(p.stops, p.surface).value(QStringLiteral("pattern")), IniStore::patternKeys()));
     FUZZ_CHECK(again.surface == p.surface);
     for (int i = 0; i < kStopSlots; ++i) {
@@ -66,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     checkPattern(lines.mid(0, 5));
 
     const EffectFlag flag = effectFlagFromTexts(lines.mid(5, 16));
-    FUZZ_CHECK(effectFlagFromTexts(texts(effectFlagTexts(flag), IniStore::effectKeys())) == flag);
+    FUZZ_CHECK(effectFlagFromTexts(fuzz::valuesOf(effectFlagTexts(flag), IniStore::effectKeys())) ==
+               flag);
 
     const std::array<KeyColorSet, 2> colours = readColours(lines.mid(21, 12));
 
@@ -77,8 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     state.surfaceOnArrow = flag.yes;
     state.surfaceOnRipple = flag.no;
 
-    CommandSender sender;
-    sender.setPauseFunction([](unsigned) {});
+    fuzz::QuietSender sender;
     fuzz::CheckingDevice keyboard;
     for (int effect = 0; effect < kEffectCount; ++effect) {
         const KeyColorSet &set = colours[effect == EffectReactive ? 1 : 0];

@@ -6,21 +6,7 @@
 #include "core/macro/MacroCodec.h"
 #include "core/macro/MacroFile.h"
 
-using namespace orvanta;
 using namespace orvanta::macro;
-
-namespace
-{
-
-QStringList fiveOf(const IniGroupMap &map)
-{
-    QStringList five;
-    for (const QString &key : IniStore::macroKeys())
-        five << map.value(QStringLiteral("macro")).value(key);
-    return five;
-}
-
-} // namespace
 
 ORVANTA_FUZZ_INITIALISE(false)
 
@@ -37,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool recordable = true;
     for (const MacroRow &row : record.rows)
         recordable = recordable && !row.state.isEmpty() && !row.delay.isEmpty();
-    const MacroRecord again = parseMacro(fiveOf(buildMacroMap(record.rows, record.image)));
+    const MacroRecord again = parseMacro(
+        fuzz::valuesOf(buildMacroMap(record.rows, record.image).value(QStringLiteral("macro")),
+                       IniStore::macroKeys()));
     if (recordable)
         FUZZ_CHECK(again.rows == record.rows);
     FUZZ_CHECK(again.image == record.image);

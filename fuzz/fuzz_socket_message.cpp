@@ -3,11 +3,8 @@
 
 #include "FuzzSupport.h"
 
-#include "core/device/CommandSender.h"
 #include "core/socket/SocketCommand.h"
 #include "core/socket/SocketMessage.h"
-
-using namespace orvanta;
 
 ORVANTA_FUZZ_INITIALISE(false)
 
@@ -41,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(action.profile >= 1 && action.profile <= 5);
         break;
     case SocketAction::PaintColour: {
-        CommandSender sender;
-        sender.setPauseFunction([](unsigned) {});
+        fuzz::QuietSender sender;
         fuzz::CheckingDevice keyboard;
         const quint8 profile = quint8(1 + size % 5);
         keyboard.expectedProfile = profile;

@@ -9,8 +9,6 @@
 
 #include <QJsonDocument>
 
-using namespace orvanta;
-
 namespace
 {
 

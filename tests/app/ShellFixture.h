@@ -20,19 +20,16 @@ struct ShellFixture {
     RecordingDevice device;
     PauseRecorder pauses;
     std::unique_ptr<MainWindow> w;
-    const QString constructionLog = wd.path() + QStringLiteral("/construction.log");
 
     ShellFixture()
     {
         wd.seedFromDataTree();
-        qputenv("ORVANTA_FAKEHID_LOG", constructionLog.toUtf8());
         ConsoleOptions options;
         options.checkForUpdates = false;
         options.port = 0; // any free port for the console's socket
         w = std::make_unique<MainWindow>(options);
         // The start-up report goes out from the link's thread first.
         (void)QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
-        qunsetenv("ORVANTA_FAKEHID_LOG");
         ctx().sender->setLink(nullptr); // sends straight to the recording device
         ctx().device = &device;
         ctx().sender->setPauseFunction(pauses.function());

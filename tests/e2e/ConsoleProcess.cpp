@@ -1,7 +1,6 @@
 #include "ConsoleProcess.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -15,12 +14,13 @@ ConsoleProcess::ConsoleProcess()
     probe.listen(QHostAddress::LocalHost, 0);
     m_port = probe.serverPort();
     m_env = QProcessEnvironment::systemEnvironment();
-    m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    m_env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), logFile());
-    // The console's own log stays with the test, not in the user's state folder.
-    m_env.insert(QStringLiteral("XDG_STATE_HOME"), m_dir.filePath(QStringLiteral("state")));
-    // Nothing may leave the machine: the update service is a closed loopback port.
-    m_env.insert(QStringLiteral("ORVANTA_UPDATE_URL"), QStringLiteral("http://127.0.0.1:9"));
+    // The console's own log stays with the test, not in the user's state folder;
+    // nothing may leave the machine: the update service is a closed loopback port.
+    for (const auto &[name, value] : {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
+                                      {"ORVANTA_FAKEHID_LOG", logFile()},
+                                      {"XDG_STATE_HOME", m_dir.filePath("state")},
+                                      {"ORVANTA_UPDATE_URL", QStringLiteral("http://127.0.0.1:9")}})
+        m_env.insert(QString::fromLatin1(name), value);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
 }
 
@@ -28,15 +28,13 @@ bool ConsoleProcess::start(const QStringList &extraArguments)
 {
     m_process.setProcessEnvironment(m_env);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    if (m_openFileLimit > 0) {
-        // The shell sets the limit and becomes the console, which keeps its pid.
-        const QString script =
-            QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"").arg(m_openFileLimit);
-        m_process.start(QStringLiteral("/bin/sh"),
-                        QStringList{"-c", script, executable()} + baseArguments() + extraArguments);
-    } else {
+    // The shell sets the open-file limit and becomes the console, which keeps its pid.
+    const QString script = QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"");
+    if (m_openFileLimit > 0)
+        m_process.start("/bin/sh", QStringList{"-c", script.arg(m_openFileLimit), executable()} +
+                                       baseArguments() + extraArguments);
+    else
         m_process.start(executable(), baseArguments() + extraArguments);
-    }
     return m_process.waitForStarted(10000);
 }
 
@@ -52,10 +50,7 @@ int ConsoleProcess::stop()
 QVector<LoggedReport> ConsoleProcess::reports() const
 {
     QVector<LoggedReport> out;
-    QFile f(logFile());
-    if (!f.open(QIODevice::ReadOnly))
-        return out;
-    for (const QByteArray &line : f.readAll().split('\n')) {
+    for (const QByteArray &line : readText(logFile()).toLatin1().split('\n')) {
         const QList<QByteArray> fields = line.trimmed().split(' ');
         if (fields.size() == 4)
             out.append({fields[0].toLongLong(), QByteArray::fromHex(fields[3])});

@@ -40,9 +40,7 @@ public:
         return {"--data-dir", dataDir(), "--port", QString::number(m_port)};
     }
     QProcessEnvironment environment() const { return m_env; }
-    void setEnvironment(const QProcessEnvironment &env) { m_env = env; }
-    // Takes effect at the next start().
-    void setEnvironment(const QString &name, const QString &value) { m_env.insert(name, value); }
+    void setEnvironment(const QProcessEnvironment &env) { m_env = env; } // at the next start()
 
 private:
     QTemporaryDir m_dir;

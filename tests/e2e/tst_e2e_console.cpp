@@ -1,19 +1,41 @@
-// The real console, offscreen, with the fake keyboard and the control socket.
+// The real console, offscreen, with the fake keyboard and the control socket;
+// with a keyboard plugged in after it started (found within the scan interval,
+// brought to the active profile, and orvanta-ctl tells); on its virtual
+// keyboard, whose memory survives a restart; and on an X screen
+// (Xvfb) of a laptop's size: the whole window is on the screen, scaled alike in
+// both directions, and full size where it fits.
 
 #include "ConsoleProcess.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+#include "core/virtual/VirtualLighting.h"
 
+#include <QDeadlineTimer>
 #include <QHostInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTcpSocket>
 #include <QtTest>
 
+using namespace orvanta;
 using namespace orvanta::test;
+
+namespace
+{
+
+QByteArray selectBytes(int profile)
+{
+    return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
+}
+
+} // namespace
 
 class ConsoleEndToEnd : public QObject
 {
     Q_OBJECT
 
-    ConsoleProcess console;
+    ConsoleProcess console, unplugged;
     QTcpSocket client;
+    QTemporaryDir dir;
 
     QVector<LoggedReport> exchange(const QByteArray &message, int count)
     {
@@ -22,6 +44,13 @@ class ConsoleEndToEnd : public QObject
         client.waitForBytesWritten(2000);
         console.waitForReports(before + count, 5000);
         return console.reports().mid(before);
+    }
+    QString plug() const { return dir.filePath("plugged"); }
+    void setPlugged(bool on) { on ? (void)writeText(plug(), "") : (void)QFile::remove(plug()); }
+    RunResult ctl(const QStringList &arguments) const
+    {
+        return runProgram(binDir() + "/orvanta-ctl",
+                          QStringList{"--port", QString::number(unplugged.port())} + arguments);
     }
 
 private slots:
@@ -38,7 +67,7 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
         QVERIFY(console.isRunning());
         QCOMPARE(console.reports().size(), 1); // the second start never reached the keyboard
-        QCOMPARE(console.reports()[0].bytes, toBytes(reportOf({{0, 7}, {1, 1}, {2, 1}})));
+        QCOMPARE(console.reports()[0].bytes, selectBytes(1));
     }
 
     void greetingThenProfileSwitchColourAndPulse()
@@ -48,7 +77,7 @@ private slots:
         QByteArray greeting;
         QTRY_VERIFY((greeting += client.readAll()).endsWith('&'));
         QCOMPARE(greeting, "VoDezivuv!" + QHostInfo::localHostName().toUtf8() + "&");
-        QCOMPARE(exchange("072", 1)[0].bytes, toBytes(reportOf({{0, 7}, {1, 1}, {2, 2}})));
+        QCOMPARE(exchange("072", 1)[0].bytes, selectBytes(2));
 
         // The lighting page edits profile 2 after the switch.
         QVector<QByteArray> want{
@@ -76,6 +105,110 @@ private slots:
                      toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 3}, {16, 8}})));
         const qint64 gap = pulses[2].ms - pulses[0].ms; // a pair about every 500 ms
         QVERIFY2(gap >= 450 && gap <= 900, qPrintable(QString::number(gap)));
+    }
+
+    void keyboardPluggedInAfterStartIsFoundAndBroughtToTheActiveProfile()
+    {
+        console.stop();
+        QProcessEnvironment env = unplugged.environment();
+        env.insert("ORVANTA_FAKEHID_PLUGGED", plug());
+        unplugged.setEnvironment(env);
+        QVERIFY(unplugged.start());
+        QTRY_VERIFY_WITH_TIMEOUT(ctl({"status"}).exitCode == 0, 10000);
+        QCOMPARE(ctl({"status"}).out,
+                 QString("keyboard: absent\nprofile: 1\nprofile name: PROFILE 1\nqueued: 0\n"));
+        const RunResult refused = ctl({"profile", "4"});
+        QCOMPARE(refused.exitCode, 3);
+        QVERIFY2(refused.err.contains("no keyboard connected"), qPrintable(refused.err));
+
+        QVERIFY(unplugged.send("073")); // the console switches; the keyboard is not there
+        QTRY_VERIFY(ctl({"status"}).out.contains("profile: 3\n"));
+        QCOMPARE(unplugged.reports().size(), 0);
+
+        setPlugged(true);
+        QVERIFY(unplugged.waitForReports(1, 4000)); // scanned every 2 s
+        QCOMPARE(unplugged.reports()[0].bytes, selectBytes(3));
+        const RunResult status = ctl({"status"});
+        QCOMPARE(status.exitCode, 0);
+        QVERIFY(status.out.startsWith("keyboard: connected\nprofile: 3\n"));
+    }
+
+    void virtualKeyboardKeepsItsMemoryOverARestart()
+    {
+        ConsoleProcess virt;
+        const QString file = virt.dataDir() + '/' + VirtualKeyboardDevice::defaultStateFile();
+        VirtualKeyboardState s;
+        const auto waitFor = [&](const std::function<bool()> &ok) {
+            return QTest::qWaitFor([&] { return loadState(file, s) && ok(); }, 15000);
+        };
+        const auto onProfile = [&](int n) { return [&s, n] { return s.activeProfile == n; }; };
+        const auto lit = [&] { return lightKeys(s.profile(1), 0)[42] == QColor(0x12, 0xAB, 0x5C); };
+        QVERIFY(virt.start({"--virtual-keyboard"}) && waitFor(onProfile(1)));
+        QVERIFY(virt.send("076#12#AB#5C") && waitFor(lit));
+        QVERIFY(virt.send("073") && waitFor(onProfile(3)));
+        virt.stop();
+        QVERIFY(virt.start({"--keyboard=virtual"})); // start-up selects profile 1 again
+        QVERIFY(waitFor(onProfile(1)) && lit() && s.undecoded.isEmpty());
+        QVERIFY(virt.reports().isEmpty()); // the USB keyboard was never written
+    }
+
+    void windowLiesInsideTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("1280 x 720") << QSize(1280, 720) << QSize(1080, 720);
+        QTest::newRow("1366 x 768") << QSize(1366, 768) << QSize(1140, 760);
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(1200, 800);
+    }
+    void windowLiesInsideTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, window);
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        QVERIFY2(!xvfb.isEmpty() && !xdotool.isEmpty(), "Xvfb and xdotool: run scripts/deps");
+
+        int n = 140;
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+               QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            ++n;
+        const QString display = QStringLiteral(":%1").arg(n);
+        QProcess server;
+        server.start(xvfb, {display, "-screen", "0",
+                            QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
+                            "-noreset", "-nolisten", "tcp"});
+        QVERIFY(server.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists("/tmp/.X11-unix/X" + QString::number(n)), 5000);
+
+        ConsoleProcess console;
+        QProcessEnvironment env = console.environment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        console.setEnvironment(env);
+        QVERIFY(console.start());
+        env.remove(QStringLiteral("LD_PRELOAD")); // xdotool meets no fake keyboard
+        const auto xdo = [&](const QStringList &arguments) {
+            return runProgram(xdotool, arguments, env, 5000).out;
+        };
+        QString id;
+        for (QDeadlineTimer deadline(15000); id.isEmpty() && !deadline.hasExpired();
+             QTest::qWait(100))
+            id = xdo({"search", "--onlyvisible", "--name", "^ORVANTA RGB$"}).section('\n', 0, 0);
+        const QString geometry = xdo({"getwindowgeometry", id});
+        console.stop();
+        server.terminate();
+        server.waitForFinished(5000);
+        QVERIFY2(!id.isEmpty(), "no window shown");
+
+        const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)",
+                                          QRegularExpression::DotMatchesEverythingOption)
+                           .match(geometry);
+        QVERIFY2(m.hasMatch(), qPrintable(geometry));
+        const QRect shown(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                          m.captured(4).toInt());
+        QVERIFY2(QRect(QPoint(0, 0), screen).contains(shown), qPrintable(geometry));
+        QCOMPARE(shown.size(), window);
     }
 };
 

@@ -1,16 +1,15 @@
-// What `cmake --install` gives the user: the programs, the data tree, the udev
-// rule, a valid desktop entry and AppStream data; and the installed console runs
-// from its prefix, on its own, on a fresh per-user data directory.
+// The console as a user installs and starts it. What `cmake --install` gives:
+// the programs, the data tree, the udev rule, a valid desktop entry and
+// AppStream data; the installed console runs from its prefix, on its own, on a
+// fresh per-user data directory; and its command line: --diagnose against the
+// fake keyboard in its three set-ups, --help, --version and bad options.
 
-#include "PackagingSupport.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QThread>
 #include <QtTest>
 
 using namespace orvanta::test;
@@ -30,16 +29,19 @@ QStringList filesBelow(const QString &root)
     return out;
 }
 
-// The reports the fake keyboard logged: "<ms> <path> <length> <hex>".
-QVector<QByteArray> loggedReports(const QString &log)
+// Outside tools get nothing of the console's test set-up; the console gets the
+// fake keyboard and a closed loopback port for the update service.
+QProcessEnvironment environment(bool fakeKeyboard, const QString &log = QString())
 {
-    QVector<QByteArray> out;
-    for (const QByteArray &line : readText(log).toLatin1().split('\n')) {
-        const QList<QByteArray> f = line.trimmed().split(' ');
-        if (f.size() == 4)
-            out << QByteArray::fromHex(f[3]);
-    }
-    return out;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LD_PRELOAD"));
+    if (!fakeKeyboard)
+        return env;
+    env.insert(QStringLiteral("LD_PRELOAD"), qEnvironmentVariable("ORVANTA_FAKEHID_PRELOAD"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("ORVANTA_UPDATE_URL"), QStringLiteral("http://127.0.0.1:9"));
+    env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), log);
+    return env;
 }
 
 } // namespace
@@ -51,7 +53,6 @@ class PackagingInstall : public QObject
 private:
     QTemporaryDir m_tmp;
     QString m_prefix;
-    QString m_installLog;
 
     QString installed(const QString &relative) const { return m_prefix + '/' + relative; }
     QString dataTree() const { return installed(QStringLiteral("share/orvanta-console")); }
@@ -59,18 +60,16 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_tmp.isValid());
         const QString cmake = qEnvironmentVariable("ORVANTA_CMAKE");
         const QString build = qEnvironmentVariable("ORVANTA_BUILD_DIR");
         QVERIFY2(!cmake.isEmpty() && !build.isEmpty(), "ORVANTA_CMAKE / ORVANTA_BUILD_DIR unset");
+        QVERIFY(!qEnvironmentVariable("ORVANTA_VERSION").isEmpty());
         // A blank in the prefix: the launcher, the desktop entry's Exec and the console's
         // search for its data tree must all cope with it.
         m_prefix = m_tmp.filePath(QStringLiteral("install root"));
-        const RunResult r = runProgram(
-            cmake, {QStringLiteral("--install"), build, QStringLiteral("--prefix"), m_prefix},
-            plainEnvironment(), 60000);
+        const RunResult r = runProgram(cmake, {"--install", build, "--prefix", m_prefix},
+                                       environment(false), 60000);
         QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
-        m_installLog = r.out;
     }
 
     // The programs, and the whole data tree of the build, nothing left behind.
@@ -113,43 +112,23 @@ private slots:
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("desktop-file-validate")
-            << QStringLiteral("desktop-file-validate")
-            << QStringList{installed(QStringLiteral("share/applications/%1.desktop").arg(kAppId))};
+            << "desktop-file-validate"
+            << QStringList{installed("share/applications/" + kAppId + ".desktop")};
         QTest::newRow("appstreamcli validate")
-            << QStringLiteral("appstreamcli")
-            << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
-                           installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId))};
+            << "appstreamcli"
+            << QStringList{"validate", "--no-net",
+                           installed("share/metainfo/" + kAppId + ".metainfo.xml")};
     }
-
     void validators()
     {
         QFETCH(QString, tool);
         QFETCH(QStringList, arguments);
         const QString program = QStandardPaths::findExecutable(tool);
         QVERIFY2(!program.isEmpty(), qPrintable(tool + " is not installed: run scripts/deps"));
-        const RunResult r = runProgram(program, arguments, plainEnvironment());
+        const RunResult r = runProgram(program, arguments, environment(false));
         QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
         if (tool == QLatin1String("desktop-file-validate"))
             QVERIFY2(r.out.isEmpty() && r.err.isEmpty(), qPrintable(r.out + r.err));
-    }
-
-    // Software centres show the homepage, the developer and the guide's screenshots.
-    void appstreamShowsTheGuidesScreenshots()
-    {
-        const QString metainfo =
-            readText(installed(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId)));
-        QVERIFY(
-            metainfo.contains(QRegularExpression("<url type=\"homepage\">https://[^<]+</url>")));
-        QVERIFY(metainfo.contains(QRegularExpression("<developer_name>[^<]+</developer_name>")));
-        QStringList shots;
-        const QString readme = readText(sourceDir() + QStringLiteral("/README.md"));
-        for (auto m =
-                 QRegularExpression("\\(docs/screenshots/([^)]+\\.png)\\)").globalMatch(readme);
-             m.hasNext();)
-            shots << m.next().captured(1);
-        QVERIFY(!shots.isEmpty());
-        for (const QString &shot : shots)
-            QVERIFY2(metainfo.contains("/screenshots/" + shot + "</image>"), qPrintable(shot));
     }
 
     // The installed console started on its own, without options, from an empty
@@ -158,49 +137,41 @@ private slots:
     // it was started from, and logs to the per-user log file, not the terminal.
     void installedConsoleStartsOnItsOwn()
     {
-        // Marks this install's data tree, so the seed is known to come from the prefix
-        // and not from the build tree.
+        // Marks this install's data tree: the seed comes from the prefix, not the build.
         const QString marker = QStringLiteral("seed-origin.txt");
         QVERIFY(writeText(dataTree() + '/' + marker, "installed tree\n"));
-
         QTemporaryDir home;
         const QString startFolder = home.filePath(QStringLiteral("started here"));
         QVERIFY(QDir().mkpath(startFolder));
-        QProcessEnvironment env = fakeKeyboardEnvironment();
+        const QString log = home.filePath(QStringLiteral("reports.log"));
+        QProcessEnvironment env = environment(true, log);
         env.insert(QStringLiteral("HOME"), home.path());
         env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("my data")));
         env.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral("my state")));
-        const QString dataDir = home.filePath(QStringLiteral("my data/orvanta-console"));
-        const QString consoleLog =
-            home.filePath(QStringLiteral("my state/orvanta-console/console.log"));
-        const QString log = home.filePath(QStringLiteral("reports.log"));
-        env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), log);
 
         QProcess console;
         console.setProcessEnvironment(env);
         console.setWorkingDirectory(startFolder);
         console.start(installed(QStringLiteral("bin/orvanta-console")), QStringList());
         QVERIFY(console.waitForStarted(10000));
-
-        QElapsedTimer t;
-        t.start();
-        while (loggedReports(log).isEmpty() && t.elapsed() < 15000 &&
-               console.state() == QProcess::Running)
-            QThread::msleep(20);
-        const QVector<QByteArray> reports = loggedReports(log);
+        QTest::qWaitFor(
+            [&] { return !readText(log).isEmpty() || console.state() != QProcess::Running; },
+            15000);
+        const QString firstReport =
+            readText(log).section('\n', 0, 0).section(' ', 3); // "ms path length hex"
         const bool stillRunning = console.state() == QProcess::Running;
         console.terminate();
         if (!console.waitForFinished(5000))
             console.kill(), console.waitForFinished(5000);
         QVERIFY2(stillRunning, "the installed console ended on its own");
-        QVERIFY2(!reports.isEmpty(), "the keyboard received nothing");
-        QCOMPARE(hex(reports.first()), hex(toBytes(reportOf({{0, 7}, {1, 1}, {2, 1}}))));
+        QCOMPARE(firstReport, hex(toBytes(reportOf({{0, 7}, {1, 1}, {2, 1}}))));
 
         QCOMPARE(
             QDir(startFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList());
         // Every installed data file is in the fresh data directory (the pictures
         // and catalogs through a link to the installed tree).
+        const QString dataDir = home.filePath(QStringLiteral("my data/orvanta-console"));
         const QStringList seeded = filesBelow(dataDir);
         for (const QString &file : filesBelow(dataTree()))
             QVERIFY2(QFileInfo::exists(dataDir + '/' + file),
@@ -208,13 +179,81 @@ private slots:
         QVERIFY(seeded.contains(marker));
         QVERIFY(QFile::remove(dataTree() + '/' + marker));
 
-        // The start-up's diagnostic lines are in the log file and not on the terminal.
+        const QString consoleLog = readText(home.filePath("my state/orvanta-console/console.log"));
         const QString terminal = QString::fromLocal8Bit(console.readAllStandardOutput() +
                                                         console.readAllStandardError());
         for (const char *line : {"read_profile_connect()", "sand_cmd()"}) {
-            QVERIFY2(readText(consoleLog).contains(QLatin1String(line)), line);
+            QVERIFY2(consoleLog.contains(QLatin1String(line)), line);
             QVERIFY2(!terminal.contains(QLatin1String(line)), qPrintable(terminal));
         }
+    }
+
+    void diagnose_data()
+    {
+        QTest::addColumn<QString>("devices");
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("mustSay");
+        QTest::newRow("present") << "keyboard" << QString() << 0 << "The keyboard can be used.";
+        QTest::newRow("absent") << "none" << QString() << 2 << "No HID interface of vendor 264a";
+        QTest::newRow("opening denied") << "keyboard"
+                                        << "deny" << 1 << "udevadm trigger";
+    }
+    void diagnose()
+    {
+        QFETCH(QString, devices);
+        QFETCH(QString, open);
+        QFETCH(int, exitCode);
+        QFETCH(QString, mustSay);
+        QTemporaryDir dir;
+        QProcessEnvironment env = environment(true, dir.filePath("log"));
+        env.insert(QStringLiteral("ORVANTA_FAKEHID_DEVICES"), devices);
+        env.insert(QStringLiteral("ORVANTA_FAKEHID_OPEN"), open);
+        env.insert(QStringLiteral("XDG_STATE_HOME"), dir.filePath(QStringLiteral("state")));
+        const RunResult r = runProgram(binDir() + "/orvanta-console", {"--diagnose"}, env);
+        QVERIFY2(r.exitCode == exitCode, qPrintable(r.out + r.err));
+        QVERIFY2(r.out.contains(mustSay), qPrintable(r.out));
+        // Where to find the log that a bug report needs.
+        QVERIFY2(r.out.contains("Log file: " + dir.filePath("state/orvanta-console/console.log")),
+                 qPrintable(r.out));
+        QVERIFY2(r.out.contains("can be used") == (exitCode == 0), qPrintable(r.out));
+        QVERIFY(!QFileInfo::exists(dir.filePath("log"))); // a diagnosis only looks
+    }
+
+    // These end before any window or keyboard: no display is needed at all.
+    void exitsEarly_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out"); // the start of standard output, or of errors
+        QTest::newRow("--help") << QStringList{"--help"} << 0
+                                << "Usage: orvanta-console [options]\n";
+        QTest::newRow("--version")
+            << QStringList{"--version"} << 0
+            << "orvanta-console " + qEnvironmentVariable("ORVANTA_VERSION") + '\n';
+        QTest::newRow("unknown option")
+            << QStringList{"--colour"} << 2 << "orvanta-console: unknown option '--colour'\nUsage:";
+        QTest::newRow("unknown keyboard")
+            << QStringList{"--keyboard=bluetooth"} << 2
+            << "orvanta-console: --keyboard takes usb, virtual or auto, not 'bluetooth'\n";
+        QTest::newRow("keyboard without a value")
+            << QStringList{"--keyboard"} << 2 << "orvanta-console: --keyboard needs a value\n";
+    }
+    void exitsEarly()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QTemporaryDir dir;
+        QProcessEnvironment env = environment(true, dir.filePath("log"));
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        const RunResult r = runProgram(binDir() + "/orvanta-console", arguments, env);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2((exitCode == 0 ? r.out : r.err).startsWith(out), qPrintable(r.out + r.err));
+        if (arguments.first() == "--version")
+            QCOMPARE(r.out, out);
+        QVERIFY(!QFileInfo::exists(dir.filePath("log")));
     }
 };
 

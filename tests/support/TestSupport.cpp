@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -13,46 +12,25 @@ namespace orvanta::test
 bool RecordingDevice::sendFeatureReport(const quint8 *data, std::size_t length)
 {
     ++attempts;
-    if (refuse)
-        return false;
-    reports.append(QByteArray(reinterpret_cast<const char *>(data), int(length)));
-    return true;
-}
-
-TempWorkDir::TempWorkDir() : m_previous(QDir::currentPath())
-{
-    QDir::setCurrent(m_dir.path());
-}
-
-TempWorkDir::~TempWorkDir()
-{
-    QDir::setCurrent(m_previous);
-}
-
-static bool copyTree(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    const QDir src(from);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString target = QDir(to).filePath(src.relativeFilePath(path));
-        if (QFileInfo(path).isDir()) {
-            if (!QDir().mkpath(target))
-                return false;
-        } else if (!QFile::exists(target) && !QFile::copy(path, target)) {
-            return false;
-        } else {
-            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
-        }
-    }
-    return true;
+    if (!refuse)
+        reports.append(QByteArray(reinterpret_cast<const char *>(data), int(length)));
+    return !refuse;
 }
 
 bool TempWorkDir::seedFromDataTree() const
 {
-    return copyTree(dataTreeDir(), m_dir.path());
+    const QDir from(dataTreeDir()), to(m_dir.path());
+    QDirIterator it(from.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString target = to.filePath(from.relativeFilePath(path));
+        if (QFileInfo(path).isDir() ? !QDir().mkpath(target)
+                                    : !QFile::exists(target) && !QFile::copy(path, target))
+            return false;
+        QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
+    }
+    return true;
 }
 
 QByteArray toBytes(const Report &r)
@@ -68,31 +46,17 @@ Report reportOf(std::initializer_list<std::pair<int, int>> bytes)
     return r;
 }
 
-QString hex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex());
-}
-
-QByteArray fromHex(const QString &text)
-{
-    return QByteArray::fromHex(text.toLatin1());
-}
-
 QString readText(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(f.readAll());
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
 bool writeText(const QString &path, const QByteArray &content)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(content) == content.size();
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
 }
 
 RunResult runProgram(const QString &program, const QStringList &arguments,
@@ -114,21 +78,6 @@ RunResult runProgram(const QString &program, const QStringList &arguments,
     r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
     r.err = QString::fromLocal8Bit(p.readAllStandardError());
     return r;
-}
-
-QString sourceDir()
-{
-    return qEnvironmentVariable("ORVANTA_SOURCE_DIR");
-}
-
-QString binDir()
-{
-    return qEnvironmentVariable("ORVANTA_BIN_DIR");
-}
-
-QString dataTreeDir()
-{
-    return qEnvironmentVariable("ORVANTA_DATA_DIR");
 }
 
 } // namespace orvanta::test

@@ -6,6 +6,7 @@
 #include "core/device/Report.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QTemporaryDir>
@@ -40,10 +41,9 @@ struct PauseRecorder {
 class TempWorkDir
 {
 public:
-    TempWorkDir();
-    ~TempWorkDir();
+    TempWorkDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    ~TempWorkDir() { QDir::setCurrent(m_previous); }
     QString path() const { return m_dir.path(); }
-    bool isValid() const { return m_dir.isValid(); }
     // Copies the installed data tree (built by the build) into this directory.
     bool seedFromDataTree() const;
 
@@ -54,8 +54,14 @@ private:
 
 QByteArray toBytes(const Report &r);
 Report reportOf(std::initializer_list<std::pair<int, int>> bytes);
-QString hex(const QByteArray &bytes);
-QByteArray fromHex(const QString &text);
+inline QString hex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex());
+}
+inline QByteArray fromHex(const QString &text)
+{
+    return QByteArray::fromHex(text.toLatin1());
+}
 
 QString readText(const QString &path);
 
@@ -70,8 +76,17 @@ RunResult runProgram(const QString &program, const QStringList &arguments,
 bool writeText(const QString &path, const QByteArray &content);
 
 // Where the build put things (set by CTest in the environment).
-QString sourceDir();
-QString binDir();
-QString dataTreeDir();
+inline QString sourceDir()
+{
+    return qEnvironmentVariable("ORVANTA_SOURCE_DIR");
+}
+inline QString binDir()
+{
+    return qEnvironmentVariable("ORVANTA_BIN_DIR");
+}
+inline QString dataTreeDir()
+{
+    return qEnvironmentVariable("ORVANTA_DATA_DIR");
+}
 
 } // namespace orvanta::test

@@ -1,5 +1,8 @@
 // The virtual keyboard's decoder on single reports, refusals that keep the
-// memory as it was, macro bookkeeping, the hover texts and the saved state.
+// memory as it was, macro bookkeeping, the hover texts and the saved state; its
+// window (keys lit from the memory, also when reports come from another
+// thread, the active profile named); and switching the console
+// between the USB keyboard (the fake one here) and the virtual one.
 
 #include "TestSupport.h"
 #include "core/assign/KeyAssignment.h"
@@ -8,9 +11,13 @@
 #include "core/macro/MacroCodec.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "core/virtual/VirtualLighting.h"
+#include "ui/virtual/VirtualKeyboardHost.h"
+#include "ui/virtual/VirtualKeyboardWindow.h"
 
 #include <QJsonDocument>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
 
 using namespace orvanta;
@@ -28,11 +35,6 @@ QByteArray memoryOf(const VirtualKeyboardState &s)
     return QJsonDocument(o).toJson();
 }
 
-void send(VirtualKeyboardDevice &k, const Report &r)
-{
-    k.sendFeatureReport(r.data(), r.size());
-}
-
 } // namespace
 
 class VirtualKeyboardTest : public QObject
@@ -42,20 +44,22 @@ class VirtualKeyboardTest : public QObject
     CommandSender sender;
     PauseRecorder pauses;
 
+    void paint(VirtualKeyboardDevice &keyboard, const Rgb &c, int profile)
+    {
+        LightingState s;
+        s.ledR.fill(c.r);
+        s.ledG.fill(c.g);
+        s.ledB.fill(c.b);
+        LightCommandSet set = buildLightCommandSet(EffectStatic, s);
+        sendLightCommandSet(sender, &keyboard, set, quint8(profile));
+    }
+    static bool allKeys(const KeyColours &keys, const QColor &c)
+    {
+        return std::all_of(keys.begin(), keys.end(), [&](const QColor &k) { return k == c; });
+    }
+
 private slots:
     void initTestCase() { sender.setPauseFunction(pauses.function()); }
-
-    void factoryMemoryHoldsEachProfilesFactoryLighting()
-    {
-        const VirtualKeyboardState s = factoryState();
-        QCOMPARE(s.activeProfile, 1);
-        for (int n = 1; n <= kOnboardProfiles; ++n) {
-            QCOMPARE(s.profile(n).mode.effect, n - 1);
-            QVERIFY(s.profile(n).macros.empty());
-        }
-        QCOMPARE(lightKeys(s.profile(1), 0)[0], QColor(255, 0, 0));
-        QCOMPARE(s.profile(4).zoneTables[0][1][0], quint8(234)); // Wave factory green, zone 0
-    }
 
     void reportsItCannotReadChangeNothingAndAreKept_data()
     {
@@ -100,16 +104,6 @@ private slots:
         QCOMPARE(after.undecoded.size(), 1);
         QCOMPARE(after.undecoded[0], toBytes(report).left(length));
         QCOMPARE(keyboard.recentReports().last(), QStringLiteral("undecoded report"));
-    }
-
-    void undecodedListKeepsTheNewest()
-    {
-        VirtualKeyboardDevice keyboard;
-        for (int i = 0; i < kMaxUndecoded + 5; ++i)
-            send(keyboard, reportOf({{0, 7}, {1, 0x40}, {2, 1}, {3, i}}));
-        const VirtualKeyboardState s = keyboard.state();
-        QCOMPARE(s.undecoded.size(), kMaxUndecoded);
-        QCOMPARE(int(quint8(s.undecoded.last()[3])), kMaxUndecoded + 4);
     }
 
     void pulseDefaultsAndSelectionAreRecognised()
@@ -161,65 +155,6 @@ private slots:
         sender.resetKeyMap();
     }
 
-    void assignmentTexts_data()
-    {
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("F5") << 42 << 0x3E << "Sends F5";
-        QTest::newRow("shift to profile 3") << 54 << 187 << "Profile 3 shift";
-        QTest::newRow("disabled") << 42 << 0 << "Disabled";
-        QTest::newRow("keypad enter") << 42 << 88 << "Sends Enter";
-        QTest::newRow("unknown code") << 42 << 0xF0 << "Sends 0xf0";
-        QTest::newRow("own code") << 42 << 0x04 << "";
-    }
-    void assignmentTexts()
-    {
-        QFETCH(int, cell);
-        QFETCH(int, code);
-        QFETCH(QString, text);
-        OnboardProfile p = factoryState().profile(1);
-        p.keyMap[size_t(KEY_TABLE[size_t(cell)].matrix)] = quint8(code);
-        QCOMPARE(describeAssignment(p, cell), text);
-        QCOMPARE(isRemapped(p, cell), !text.isEmpty());
-    }
-
-    void zonesMoveTheWayTheEffectIsSet_data()
-    {
-        QTest::addColumn<int>("effect");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("shift"); // a key shows the zone this far to its right one step on
-        QTest::newRow("wave left") << int(EffectWave) << 0 << 1;
-        QTest::newRow("wave right") << int(EffectWave) << 1 << -1;
-        QTest::newRow("arrow left") << int(EffectArrowFlow) << 1 << 1;
-        QTest::newRow("arrow right") << int(EffectArrowFlow) << 2 << -1;
-    }
-    void zonesMoveTheWayTheEffectIsSet()
-    {
-        QFETCH(int, effect);
-        QFETCH(int, direction);
-        QFETCH(int, shift);
-        OnboardProfile p;
-        p.mode.effect = effect;
-        p.mode.direction = direction;
-        p.mode.rolling = 1;
-        p.mode.speediness = 2;
-        ZoneTable &t = p.zoneTables[effect == EffectWave ? 0 : 1];
-        for (int z = 0; z < kZoneCount; ++z)
-            t[0][size_t(z)] = quint8(10 * z);
-        const KeyColours later = lightKeys(p, flowStepMs(p.mode));
-        for (int k = 0; k < kKeyCount; ++k)
-            QCOMPARE(later[size_t(k)].red(),
-                     10 * ((zoneOfKey(k) + shift + kZoneCount) % kZoneCount));
-        // Without rolling, a band of surface colour follows Arrow Flow's zone
-        // colours; Wave rolls always and is back where it started.
-        p.mode.rolling = 0;
-        p.surfaces[0][2].fill(99);
-        const QColor cycled = lightKeys(p, kZoneCount * flowStepMs(p.mode))[30];
-        QCOMPARE(cycled,
-                 effect == EffectWave ? QColor(10 * zoneOfKey(30), 0, 0) : QColor(0, 0, 99));
-    }
-
     void damagedStateFileIsSetAsideNotTrusted_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -235,9 +170,6 @@ private slots:
         profiles[0] = p;
         good["profiles"] = profiles;
         QTest::newRow("non-hex key map") << QJsonDocument(good).toJson();
-        profiles.removeLast();
-        good["profiles"] = profiles;
-        QTest::newRow("four profiles") << QJsonDocument(good).toJson();
     }
     void damagedStateFileIsSetAsideNotTrusted()
     {
@@ -277,7 +209,62 @@ private slots:
         QVERIFY(!keyboard.lastError().isEmpty());
         QCOMPARE(keyboard.state().activeProfile, 2);
     }
+
+    void followsReportsSentFromAnotherThread()
+    {
+        VirtualKeyboardDevice keyboard;
+        VirtualKeyboardWindow window(&keyboard);
+        QCOMPARE(window.windowTitle(), QStringLiteral("ORVANTA RGB virtual keyboard"));
+        QCOMPARE(window.profileText(), QStringLiteral("ON-BOARD PROFILE 1"));
+        QThread *worker = QThread::create([&] {
+            sender.selectProfile(&keyboard, 3);
+            paint(keyboard, {0, 0, 200}, 3);
+        });
+        worker->start();
+        QVERIFY(worker->wait(5000));
+        delete worker;
+        QTRY_COMPARE(window.profileText(), QStringLiteral("ON-BOARD PROFILE 3"));
+        VirtualKeyboardCanvas *canvas = window.canvas();
+        QVERIFY(allKeys(canvas->keyColoursAt(canvas->now()), QColor(0, 0, 200)));
+    }
+
+    void hostSwitchesBothWaysThroughTheLink()
+    {
+        test::TempWorkDir dir;
+        qputenv("ORVANTA_FAKEHID_DEVICES", "keyboard");
+        KeyboardLink link;
+        link.setPauseFunction([](unsigned) {});
+        QVERIFY(link.discover());
+        {
+            VirtualKeyboardHost host(&link);
+            QSignalSpy switched(&host, &VirtualKeyboardHost::switched);
+            host.showWindow(); // a USB keyboard is connected: only shown, with the offer
+            QVERIFY(!host.inUse());
+            auto *offer = host.window()->findChild<QPushButton *>();
+            QVERIFY(offer && offer->isVisible());
+            QTest::mouseClick(offer, Qt::LeftButton);
+            QVERIFY(host.inUse() && !offer->isVisible());
+            QCOMPARE(link.state(), KeyboardLink::State::Virtual);
+
+            KeyboardLink::Operation select; // now reaches the virtual keyboard
+            select.steps.push_back({CommandSender::selectProfileReport(4), 100});
+            link.enqueue(select);
+            QVERIFY(link.waitForIdle(5000));
+            QCOMPARE(host.device()->state().activeProfile, 4);
+
+            QVERIFY(host.useUsbKeyboard());
+            QCOMPARE(link.state(), KeyboardLink::State::Connected);
+            QVERIFY(offer->isVisible());
+            QCOMPARE(switched.size(), 2);
+
+            qputenv("ORVANTA_FAKEHID_DEVICES", "none");
+            host.use();
+            QVERIFY(!host.useUsbKeyboard() && host.inUse()); // unplugged: the virtual one stays
+        }
+        // The host takes its keyboard with it: the link never sends to it again.
+        QVERIFY(link.state() != KeyboardLink::State::Virtual);
+    }
 };
 
-QTEST_GUILESS_MAIN(VirtualKeyboardTest)
+QTEST_MAIN(VirtualKeyboardTest)
 #include "tst_virtualkeyboard.moc"

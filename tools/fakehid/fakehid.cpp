@@ -1,22 +1,17 @@
 // A fake ORVANTA RGB keyboard at the hidapi boundary, for tests.
 //
-// Loaded with LD_PRELOAD (by absolute path), it answers the calls the console
-// makes (and hid_open, hid_error and the version): a call added to the console
-// must be added here too, or it reaches the real library with a fake handle.
+// Loaded with LD_PRELOAD (by absolute path), it answers every hidapi call the
+// console makes: a call added to the console must be added here too, or it
+// reaches the real library with a fake handle.
 //
-// Environment:
-//   ORVANTA_FAKEHID_DEVICES   comma-separated interfaces to present, in order:
-//                             keyboard (vendor + consumer + boot keyboard, the default),
-//                             vendor, consumer, boot, foreign (another product of
-//                             the vendor), other (another vendor), none
-//   ORVANTA_FAKEHID_LOG       file to which each accepted feature report is appended:
-//                             "<monotonic ms> <path> <length> <hex bytes>"
-//   ORVANTA_FAKEHID_FAIL_SEND 1: every feature report is refused
-//   ORVANTA_FAKEHID_FAIL_AFTER N: the keyboard vanishes after N accepted reports
-//   ORVANTA_FAKEHID_OPEN      deny: opening any interface fails with EACCES
-//   ORVANTA_FAKEHID_PLUGGED   a file name: the interfaces are there only while
-//                             that file exists, so a test plugs the keyboard in
-//                             and out at run time; reports sent meanwhile fail
+// Environment: ORVANTA_FAKEHID_DEVICES, comma-separated interfaces in order:
+// keyboard (consumer + boot keyboard + vendor, the default), vendor, consumer,
+// boot, foreign (another product of the vendor), other (another vendor), none;
+// _LOG, a file to which each accepted report is appended as "<monotonic ms>
+// <path> <length> <hex bytes>"; _FAIL_SEND=1, every report is refused;
+// _FAIL_AFTER=N, the keyboard vanishes after N reports; _OPEN=deny, opening
+// fails with EACCES; _PLUGGED, a file name: the interfaces are there only while
+// it exists, so a test plugs the keyboard in and out; reports meanwhile fail.
 
 #include <hidapi/hidapi.h>
 
@@ -32,50 +27,50 @@
 
 struct hid_device_ {
     std::string path;
-    int kind;
 };
 
 namespace
 {
 
-enum Kind { Vendor, Consumer, Boot, Foreign, Other };
-
 struct Iface {
-    Kind kind;
+    const char *name;
     unsigned short vid, pid, page, usage;
     int number;
 };
 
 long g_accepted = 0;
-bool g_initialised = false;
+
+const char *env(const char *name)
+{
+    const char *v = std::getenv(name);
+    return v && *v ? v : nullptr;
+}
 
 bool plugged()
 {
-    const char *file = std::getenv("ORVANTA_FAKEHID_PLUGGED");
-    return !file || !*file || access(file, F_OK) == 0;
+    const char *file = env("ORVANTA_FAKEHID_PLUGGED");
+    return !file || access(file, F_OK) == 0;
 }
 
 std::vector<Iface> presented()
 {
-    if (!plugged())
-        return {};
-    static const Iface vendor{Vendor, 0x264A, 0x3006, 0xFF01, 1, 2},
-        consumer{Consumer, 0x264A, 0x3006, 0x0C, 1, 1}, boot{Boot, 0x264A, 0x3006, 0x01, 6, 0},
-        foreign{Foreign, 0x264A, 0x1234, 0xFF01, 1, 2}, other{Other, 0x1111, 0x2222, 0xFF01, 1, 0};
-    const char *env = std::getenv("ORVANTA_FAKEHID_DEVICES");
-    std::string wanted = std::string(env ? env : "keyboard") + ',';
+    static const Iface all[] = {{"consumer", 0x264A, 0x3006, 0x0C, 1, 1},
+                                {"boot", 0x264A, 0x3006, 0x01, 6, 0},
+                                {"vendor", 0x264A, 0x3006, 0xFF01, 1, 2},
+                                {"foreign", 0x264A, 0x1234, 0xFF01, 1, 2},
+                                {"other", 0x1111, 0x2222, 0xFF01, 1, 0}};
     std::vector<Iface> out;
-    for (size_t start = 0, end; (end = wanted.find(',', start)) != std::string::npos;
+    if (!plugged())
+        return out;
+    const char *wanted = std::getenv("ORVANTA_FAKEHID_DEVICES");
+    const std::string list = std::string(wanted ? wanted : "keyboard") + ',';
+    for (size_t start = 0, end; (end = list.find(',', start)) != std::string::npos;
          start = end + 1) {
-        const std::string t = wanted.substr(start, end - start);
+        const std::string t = list.substr(start, end - start);
         if (t == "keyboard")
-            out.insert(out.end(), {consumer, boot, vendor});
-        for (const auto &[name, i] : {std::pair{"vendor", vendor},
-                                      {"consumer", consumer},
-                                      {"boot", boot},
-                                      {"foreign", foreign},
-                                      {"other", other}})
-            if (t == name)
+            out.insert(out.end(), all, all + 3);
+        for (const Iface &i : all)
+            if (t == i.name)
                 out.push_back(i);
     }
     return out;
@@ -92,44 +87,20 @@ wchar_t *wdup(const wchar_t *s)
     return std::wmemcpy(static_cast<wchar_t *>(std::malloc(n * sizeof(wchar_t))), s, n);
 }
 
-long long monotonicMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
-}
-
 void logReport(const hid_device *dev, const unsigned char *data, size_t length)
 {
-    const char *file = std::getenv("ORVANTA_FAKEHID_LOG");
-    if (!file || !*file)
-        return;
-    FILE *f = std::fopen(file, "a");
+    const char *file = env("ORVANTA_FAKEHID_LOG");
+    FILE *f = file ? std::fopen(file, "a") : nullptr;
     if (!f)
         return;
-    std::fprintf(f, "%lld %s %zu ", monotonicMs(), dev->path.c_str(), length);
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    std::fprintf(f, "%lld %s %zu ", (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000,
+                 dev->path.c_str(), length);
     for (size_t i = 0; i < length; ++i)
         std::fprintf(f, "%02x", data[i]);
     std::fputc('\n', f);
     std::fclose(f);
-}
-
-hid_device_info *makeInfo(const Iface &i, size_t index)
-{
-    auto *d = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
-    *d = {strdup(pathOf(index).c_str()),
-          i.vid,
-          i.pid,
-          wdup(L"FAKE0001"),
-          0x0100,
-          wdup(L"Fake"),
-          wdup(i.kind == Foreign ? L"Fake other product" : L"ORVANTA RGB"),
-          i.page,
-          i.usage,
-          i.number,
-          nullptr,
-          HID_API_BUS_USB};
-    return d;
 }
 
 } // namespace
@@ -138,13 +109,11 @@ extern "C" {
 
 int HID_API_EXPORT HID_API_CALL hid_init(void)
 {
-    g_initialised = true;
     return 0;
 }
 
 int HID_API_EXPORT HID_API_CALL hid_exit(void)
 {
-    g_initialised = false;
     return 0;
 }
 
@@ -152,16 +121,27 @@ struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short
                                                                   unsigned short product_id)
 {
     const std::vector<Iface> all = presented();
-    hid_device_info *head = nullptr, *tail = nullptr;
+    hid_device_info *head = nullptr, **tail = &head;
     for (size_t i = 0; i < all.size(); ++i) {
-        if ((vendor_id && all[i].vid != vendor_id) || (product_id && all[i].pid != product_id))
+        const Iface &f = all[i];
+        if ((vendor_id && f.vid != vendor_id) || (product_id && f.pid != product_id))
             continue;
-        hid_device_info *d = makeInfo(all[i], i);
-        if (tail)
-            tail->next = d;
-        else
-            head = d;
-        tail = d;
+        auto *d = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
+        const bool foreign = std::strcmp(f.name, "foreign") == 0;
+        *d = {strdup(pathOf(i).c_str()),
+              f.vid,
+              f.pid,
+              wdup(L"FAKE0001"),
+              0x0100,
+              wdup(L"Fake"),
+              wdup(foreign ? L"Fake other product" : L"ORVANTA RGB"),
+              f.page,
+              f.usage,
+              f.number,
+              nullptr,
+              HID_API_BUS_USB};
+        *tail = d;
+        tail = &d->next;
     }
     return head;
 }
@@ -170,10 +150,9 @@ void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info *de
 {
     while (devs) {
         hid_device_info *next = devs->next;
-        std::free(devs->path);
-        std::free(devs->serial_number);
-        std::free(devs->manufacturer_string);
-        std::free(devs->product_string);
+        for (void *p : {(void *)devs->path, (void *)devs->serial_number,
+                        (void *)devs->manufacturer_string, (void *)devs->product_string})
+            std::free(p);
         std::free(devs);
         devs = next;
     }
@@ -181,37 +160,24 @@ void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info *de
 
 HID_API_EXPORT hid_device *HID_API_CALL hid_open_path(const char *path)
 {
-    const char *open = std::getenv("ORVANTA_FAKEHID_OPEN");
+    const char *open = env("ORVANTA_FAKEHID_OPEN");
     if (open && std::strcmp(open, "deny") == 0) {
         errno = EACCES;
         return nullptr;
     }
-    const std::vector<Iface> all = presented();
-    for (size_t i = 0; i < all.size(); ++i) {
+    for (size_t i = 0; i < presented().size(); ++i)
         if (pathOf(i) == path)
-            return new hid_device_{path, all[i].kind};
-    }
+            return new hid_device_{path};
     errno = ENOENT;
     return nullptr;
-}
-
-HID_API_EXPORT hid_device *HID_API_CALL hid_open(unsigned short vendor_id,
-                                                 unsigned short product_id, const wchar_t *)
-{
-    hid_device_info *list = hid_enumerate(vendor_id, product_id);
-    hid_device *dev = list ? hid_open_path(list->path) : nullptr;
-    hid_free_enumeration(list);
-    return dev;
 }
 
 int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const unsigned char *data,
                                                         size_t length)
 {
-    if (!dev || !data)
-        return -1;
-    const char *fail = std::getenv("ORVANTA_FAKEHID_FAIL_SEND");
-    const char *after = std::getenv("ORVANTA_FAKEHID_FAIL_AFTER");
-    if ((fail && std::strcmp(fail, "1") == 0) || !plugged() ||
+    const char *fail = env("ORVANTA_FAKEHID_FAIL_SEND");
+    const char *after = env("ORVANTA_FAKEHID_FAIL_AFTER");
+    if (!dev || !data || (fail && std::strcmp(fail, "1") == 0) || !plugged() ||
         (after && g_accepted >= std::atol(after)))
         return -1;
     ++g_accepted;
@@ -222,23 +188,6 @@ int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const u
 void HID_API_EXPORT HID_API_CALL hid_close(hid_device *dev)
 {
     delete dev;
-}
-
-HID_API_EXPORT const wchar_t *HID_API_CALL hid_error(hid_device *dev)
-{
-    return dev ? nullptr : L"fake keyboard: not opened";
-}
-
-HID_API_EXPORT const struct hid_api_version *HID_API_CALL hid_version(void)
-{
-    static const hid_api_version v{HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR,
-                                   HID_API_VERSION_PATCH};
-    return &v;
-}
-
-HID_API_EXPORT const char *HID_API_CALL hid_version_str(void)
-{
-    return HID_API_VERSION_STR;
 }
 
 } // extern "C"

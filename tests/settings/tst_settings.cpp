@@ -1,16 +1,23 @@
-// The update check against a local stand-in for the vendor's service on
+// The Settings page (language list, what a language choice emits, the firmware
+// updater button), version comparison and reply reading,
+// and the update check against a local stand-in for the vendor's service on
 // 127.0.0.1: which requests go out, what is asked, written and started.
 
 #include "TestSupport.h"
 #include "core/settings/ProgramLauncher.h"
+#include "core/settings/UpdateProtocol.h"
+#include "core/storage/IniStore.h"
 #include "ui/settings/AutoUpdate.h"
+#include "ui/settings/SettingsPage.h"
 #include "ui/settings/UpdateDialogs.h"
 
+#include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -61,9 +68,8 @@ private:
             return;
         requestLines << buffer.left(buffer.indexOf(" HTTP/"));
         const QByteArray body = buffer.mid(end + 4);
-        requests << (body.startsWith("ActiveData=")
-                         ? QJsonDocument::fromJson(QByteArray::fromBase64(body.mid(11))).object()
-                         : QJsonObject());
+        requests << QJsonDocument::fromJson(QByteArray::fromBase64(body.mid(11))).object();
+        QVERIFY(body.startsWith("ActiveData="));
         m_buffers.remove(socket);
         const QByteArray answer = answers.isEmpty() ? QByteArray() : answers.takeFirst();
         if (answer.isEmpty())
@@ -82,7 +88,7 @@ QByteArray versionAnswer(const QByteArray &version)
 
 } // namespace
 
-class AutoUpdateTest : public QObject
+class SettingsTest : public QObject
 {
     Q_OBJECT
 
@@ -139,6 +145,70 @@ private slots:
         ProgramLauncher::restoreDefaults();
         m_service.reset();
         m_work.reset();
+    }
+
+    void pageFollowsStoredLanguage_data()
+    {
+        QTest::addColumn<int>("stored"); // -1: no language file
+        QTest::addColumn<int>("index");
+        QTest::newRow("no setting") << -1 << 0;
+        QTest::newRow("simplified") << 2 << 2;
+        QTest::newRow("out of range") << 3 << -1;
+    }
+    void pageFollowsStoredLanguage()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, index);
+        if (stored >= 0)
+            IniStore::writeLanguage(stored);
+        SettingsPage page;
+        auto *list = page.findChild<QComboBox *>();
+        QCOMPARE((QStringList{list->itemText(0), list->itemText(1), list->itemText(2)}),
+                 (QStringList{"English", QString::fromUtf8(u8"繁體中文"),
+                              QString::fromUtf8(u8"簡體中文")}));
+        QCOMPARE(list->currentIndex(), index);
+        QStringList emitted;
+        connect(&page, &SettingsPage::languageChosen, &page,
+                [&](const QString &c) { emitted << c; });
+        list->setCurrentIndex(1);
+        list->setCurrentIndex(1); // picking the current item again is no change
+        QCOMPARE(emitted, QStringList{"1"});
+    }
+
+    void updateButtonStartsFirmwareUpdaterEachTime()
+    {
+        SettingsPage page;
+        QPushButton *update = nullptr;
+        for (QPushButton *b : page.findChildren<QPushButton *>())
+            update = b->text() == "CHECK FOR UPDATES" ? b : update;
+        QTest::mouseClick(update, Qt::LeftButton);
+        QVERIFY(test::writeText(QStringLiteral("fw/FWUpdate.exe"), "MZ"));
+        QTest::mouseClick(update, Qt::LeftButton);
+        QCOMPARE(m_launches, (QStringList{"./fw/FWUpdate||plain", "./fw/FWUpdate.exe||plain"}));
+    }
+    void versionsAndReplies()
+    {
+        const struct {
+            const char *newer, *older;
+            bool higher;
+        } versions[] = {{"V2.1.2", "2.1.2", false}, {"V2.1.10", "2.1.2", true},
+                        {"V3.0.0", "2.9.9", true},  {"V2.0.9", "2.1.0", false},
+                        {"2.1.3", "2.1.2", false},  {"V2.1.1", "2.1", true},
+                        {"V2.x.5", "2.0.4", true},  {"V2.1.3rc", "2.1.2", false}};
+        for (const auto &v : versions)
+            QVERIFY2(compareVersion(v.newer, v.older) == v.higher, v.newer);
+
+        const UpdateReply r = parseUpdateReply("<html>busy</html>");
+        QCOMPARE((QStringList{r.resultCode, r.version, r.url, r.note}),
+                 (QStringList{"", "", "", ""}));
+    }
+
+    void requestBodiesAreIndentedJsonInStandardBase64()
+    {
+        const QByteArray body = versionQueryBody(QStringLiteral("Zo009"));
+        QVERIFY(body.startsWith("ActiveData="));
+        QVERIFY(QByteArray::fromBase64(body.mid(11)).toBase64() == body.mid(11));
+        QVERIFY(QByteArray::fromBase64(body.mid(11)).contains("\n    \"getUrl\": 1"));
     }
 
     void versionAnswerAsksOnlyWhenNewer_data()
@@ -240,5 +310,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AutoUpdateTest)
-#include "tst_autoupdate.moc"
+QTEST_MAIN(SettingsTest)
+#include "tst_settings.moc"
