@@ -1,6 +1,7 @@
 #pragma once
 // A main window in a fresh data directory seeded from the installed data tree,
-// talking to an in-memory keyboard with recorded (not slept) pauses.
+// talking to an in-memory keyboard with recorded (not slept) pauses and
+// recording desktop services.
 
 #include "TestSupport.h"
 #include "core/device/CommandSender.h"
@@ -19,6 +20,7 @@ struct ShellFixture {
     TempWorkDir wd;
     RecordingDevice device;
     PauseRecorder pauses;
+    RecordingDesktop desktop;
     std::unique_ptr<MainWindow> w;
 
     ShellFixture()
@@ -32,6 +34,7 @@ struct ShellFixture {
         (void)QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
         ctx().sender->setLink(nullptr); // sends straight to the recording device
         ctx().device = &device;
+        ctx().desktop = &desktop;
         ctx().sender->setPauseFunction(pauses.function());
     }
     ConsoleContext &ctx() { return w->context(); }

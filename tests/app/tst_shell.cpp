@@ -7,14 +7,12 @@
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
-#include "core/settings/WebLinks.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
-#include "ui/shell/FileDialogs.h"
 #include "ui/shell/ResetProgressView.h"
 
 #include <QComboBox>
@@ -106,8 +104,6 @@ private slots:
                      step.second != c.macros && step.second != c.settings);
         }
         // While a macro is recorded every page, profile and menu button is gated.
-        int opened = 0;
-        WebLinks::open = [&](const QUrl &) { return ++opened, true; };
         c.macros->startRecording();
         f.clear();
         for (auto action : {&MainWindow::showLightingPage, &MainWindow::showKeyboardPage,
@@ -116,11 +112,11 @@ private slots:
             (w.*action)();
         f.menu().newProfileClicked();
         QVERIFY(c.lighting->isHidden() && c.settings->isVisible());
-        QVERIFY(opened == 0 && f.device.reports.isEmpty() && profileList().size() == 5);
+        QVERIFY(f.desktop.urls.isEmpty() && f.device.reports.isEmpty() &&
+                profileList().size() == 5);
         c.macros->stopRecording();
         w.openProductInformation();
-        QCOMPARE(opened, 1);
-        WebLinks::restoreDefaults();
+        QCOMPARE(f.desktop.urls, QStringList{"https://www.orvanta-rgb.com/products/orvanta-rgb"});
     }
 
     void statusAndNoticesFollowTheKeyboardLink()
@@ -193,10 +189,7 @@ private slots:
         QVERIFY(!profileList().contains("Game"));
 
         // Export appends a block each time; import recreates the files once.
-        const QString target = QDir(f.wd.path()).filePath("My.Profile.ini");
-        FileDialogs::saveFileName = [target](QWidget *, const QString &, const QString &,
-                                             const QString &) { return target; };
-        FileDialogs::openFileName = FileDialogs::saveFileName;
+        const QString target = f.desktop.fileName = QDir(f.wd.path()).filePath("My.Profile.ini");
         m.profileCombo->setCurrentText("PROFILE 5");
         m.exportProfileClicked();
         m.exportProfileClicked();
@@ -207,7 +200,10 @@ private slots:
         QVERIFY(writeText(IniStore::patternPath(1, "My"), "[Setting]\nVColor=\"9,9,9\"\n"));
         m.importProfileClicked();
         QCOMPARE(IniStore::readLightFile(0, "My")[3], QStringLiteral("9,9,9"));
-        FileDialogs::restoreDefaults();
+        QCOMPARE(f.desktop.files.mid(1, 2),
+                 (QStringList{"Save As||Comma Separated Values (*.ini)",
+                              "Open file|" + QDir::homePath() + "|Bx Files(*.ini)"}));
+        f.desktop.fileName.clear();
         removeDirectory("lightfile/My");
         QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
         m.newProfileClicked(); // the first free number, bound to the active slot (3)

@@ -4,12 +4,10 @@
 // 127.0.0.1: which requests go out, what is asked, written and started.
 
 #include "TestSupport.h"
-#include "core/settings/ProgramLauncher.h"
 #include "core/settings/UpdateProtocol.h"
 #include "core/storage/IniStore.h"
 #include "ui/settings/AutoUpdate.h"
 #include "ui/settings/SettingsPage.h"
-#include "ui/settings/UpdateDialogs.h"
 
 #include <QComboBox>
 #include <QJsonDocument>
@@ -94,14 +92,13 @@ class SettingsTest : public QObject
 
     std::unique_ptr<test::TempWorkDir> m_work;
     std::unique_ptr<LocalService> m_service;
-    QStringList m_questions, m_notes, m_launches;
-    bool m_answerYes = false;
+    test::RecordingDesktop m_desktop;
 
     // Runs one check and waits until `replies` answers were handled; nothing
     // further goes out after the last.
     void runCheck(int replies)
     {
-        AutoUpdate checker;
+        AutoUpdate checker(nullptr, &m_desktop);
         QSignalSpy finished(checker.findChild<QNetworkAccessManager *>(),
                             &QNetworkAccessManager::finished);
         checker.setCurrentVersion(QStringLiteral("2.1.2"));
@@ -125,24 +122,12 @@ private slots:
     {
         m_work = std::make_unique<test::TempWorkDir>();
         m_service = std::make_unique<LocalService>();
-        m_questions.clear(), m_notes.clear(), m_launches.clear();
-        m_answerYes = false;
-        UpdateDialogs::ask = [this](const QString &title, const QString &text) {
-            m_questions << title + '|' + text;
-            return m_answerYes;
-        };
-        UpdateDialogs::showNote = [this](const QString &note) { m_notes << note; };
-        ProgramLauncher::start = [this](const QString &program, const QString &dir, bool elevated) {
-            m_launches << program + '|' + dir + '|' + (elevated ? "elevated" : "plain");
-            return true;
-        };
+        m_desktop = test::RecordingDesktop();
         AutoUpdate::strId.clear();
     }
 
     void cleanup()
     {
-        UpdateDialogs::restoreDefaults();
-        ProgramLauncher::restoreDefaults();
         m_service.reset();
         m_work.reset();
     }
@@ -161,7 +146,7 @@ private slots:
         QFETCH(int, index);
         if (stored >= 0)
             IniStore::writeLanguage(stored);
-        SettingsPage page;
+        SettingsPage page(nullptr, &m_desktop);
         auto *list = page.findChild<QComboBox *>();
         QCOMPARE((QStringList{list->itemText(0), list->itemText(1), list->itemText(2)}),
                  (QStringList{"English", QString::fromUtf8(u8"繁體中文"),
@@ -177,14 +162,15 @@ private slots:
 
     void updateButtonStartsFirmwareUpdaterEachTime()
     {
-        SettingsPage page;
+        SettingsPage page(nullptr, &m_desktop);
         QPushButton *update = nullptr;
         for (QPushButton *b : page.findChildren<QPushButton *>())
             update = b->text() == "CHECK FOR UPDATES" ? b : update;
         QTest::mouseClick(update, Qt::LeftButton);
         QVERIFY(test::writeText(QStringLiteral("fw/FWUpdate.exe"), "MZ"));
         QTest::mouseClick(update, Qt::LeftButton);
-        QCOMPARE(m_launches, (QStringList{"./fw/FWUpdate||plain", "./fw/FWUpdate.exe||plain"}));
+        QCOMPARE(m_desktop.launches,
+                 (QStringList{"./fw/FWUpdate||plain", "./fw/FWUpdate.exe||plain"}));
     }
     void versionsAndReplies()
     {
@@ -225,13 +211,13 @@ private slots:
         QFETCH(QByteArray, newest);
         QFETCH(bool, yes);
         QFETCH(bool, asked);
-        m_answerYes = yes;
+        m_desktop.answerYes = yes;
         const bool downloadQuery = asked && yes;
         m_service->answers << versionAnswer(newest) << R"({"Result_Code":"003"})";
         runCheck(downloadQuery ? 2 : 1);
         QCOMPARE(m_service->requestLines.value(0), QStringLiteral("POST /download/getVersionV1"));
         QCOMPARE(m_service->requests.value(0), kVersionQuery);
-        QCOMPARE(m_questions,
+        QCOMPARE(m_desktop.questions,
                  asked ? QStringList{"ORVANTA RGB SOFTWARE UPDATE|You are using an older version "
                                      "software.\nUpdating your software\nYour current software "
                                      "version : V2.1.2\nNewest software version : " +
@@ -247,7 +233,7 @@ private slots:
         } else {
             QVERIFY(!QFile::exists(QStringLiteral("UUID.txt")));
         }
-        QVERIFY(m_launches.isEmpty());
+        QVERIFY(m_desktop.launches.isEmpty());
     }
 
     void afterAnUpdateReportsSuccessAndClearsLeftovers()
@@ -256,7 +242,7 @@ private slots:
         QVERIFY(writeText(QStringLiteral("UUID.txt"), kId.toUtf8()));
         m_service->answers << R"({"Result_Code":"000"})";
         {
-            AutoUpdate checker;
+            AutoUpdate checker(nullptr, &m_desktop);
             // The update process may leave its file again after the checker exists.
             QVERIFY(writeText(QStringLiteral("Quell_update.exe"), "MZ"));
             QSignalSpy finished(checker.findChild<QNetworkAccessManager *>(),
@@ -279,7 +265,7 @@ private slots:
         QVERIFY(
             writeText(QStringLiteral("fileUrl.txt"), "https://old.example/a-much-longer-address"));
         QVERIFY(writeText(QStringLiteral("UUID.txt"), "{" + kId.toUtf8() + "}"));
-        m_answerYes = true;
+        m_desktop.answerYes = true;
         m_service->answers << versionAnswer("V2.2.0")
                            << QByteArray("{'Result_Code':'001','Data':{'version':'V2.2.0','url':"
                                          "'https://dl.example/orvanta-2.2.0.zip','note':'New'}}")
@@ -292,17 +278,19 @@ private slots:
         QCOMPARE(readText(QStringLiteral("fileUrl.txt")),
                  QStringLiteral("https://dl.example/orvanta-2.2.0.zip"));
         const QString folder = QCoreApplication::applicationDirPath();
-        QCOMPARE(m_launches, QStringList{folder + "/BrindleUpdate.exe|" + folder + "|elevated"});
-        QVERIFY(m_notes.isEmpty());
+        QCOMPARE(m_desktop.launches,
+                 QStringList{folder + "/BrindleUpdate.exe|" + folder + "|elevated"});
+        QVERIFY(m_desktop.notes.isEmpty());
     }
 
     void networkErrorIsOnlyLogged()
     {
         m_service->answers << QByteArray(); // the connection closes without an answer
-        m_answerYes = true;
+        m_desktop.answerYes = true;
         QTest::ignoreMessage(QtDebugMsg, "handle errors here");
         runCheck(1);
-        QVERIFY(m_questions.isEmpty() && m_notes.isEmpty() && m_launches.isEmpty());
+        QVERIFY(m_desktop.questions.isEmpty() && m_desktop.notes.isEmpty() &&
+                m_desktop.launches.isEmpty());
         QVERIFY(!QFile::exists(QStringLiteral("Version.txt")));
         // The transport may send the query again over a fresh connection; nothing else goes out.
         for (const QJsonObject &r : qAsConst(m_service->requests))

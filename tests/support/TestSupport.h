@@ -1,7 +1,8 @@
 #pragma once
-// Shared helpers for the tests: an in-memory keyboard, a pause recorder and a
-// temporary working directory.
+// Shared helpers for the tests: an in-memory keyboard, recording desktop
+// services, a pause recorder and a temporary working directory.
 
+#include "core/app/DesktopServices.h"
 #include "core/device/HidDevice.h"
 #include "core/device/Report.h"
 
@@ -26,6 +27,35 @@ public:
     QVector<QByteArray> reports;
     bool refuse = false; // refuse every report, as an unplugged keyboard does
     int attempts = 0;
+};
+
+// Desktop services that show and start nothing: they keep each request and
+// answer the file choosers with `fileName`, the question with `answerYes`.
+struct RecordingDesktop : DesktopServices {
+    QStringList files, questions, notes, launches, urls;
+    QString fileName;
+    bool answerYes = false;
+
+    QString saveFileName(QWidget *, const QString &caption, const QString &dir,
+                         const QString &filter) override
+    {
+        return files << caption + '|' + dir + '|' + filter, fileName;
+    }
+    QString openFileName(QWidget *w, const QString &caption, const QString &dir,
+                         const QString &filter) override
+    {
+        return saveFileName(w, caption, dir, filter);
+    }
+    bool ask(const QString &title, const QString &text) override
+    {
+        return questions << title + '|' + text, answerYes;
+    }
+    void showNote(const QString &note) override { notes << note; }
+    bool startProgram(const QString &program, const QString &dir, bool elevated) override
+    {
+        return launches << program + '|' + dir + '|' + (elevated ? "elevated" : "plain"), true;
+    }
+    bool openUrl(const QUrl &url) override { return urls << url.toString(), true; }
 };
 
 // Records the pauses the command set asks for instead of sleeping.

@@ -40,7 +40,9 @@ bool startElevated(const QString &program, const QString &workDir)
 }
 #endif
 
-bool startProgram(const QString &program, const QString &workDir, bool elevated)
+} // namespace
+
+bool startDetachedProgram(const QString &program, const QString &workDir, bool elevated)
 {
 #ifdef Q_OS_WIN
     if (elevated)
@@ -49,15 +51,6 @@ bool startProgram(const QString &program, const QString &workDir, bool elevated)
     Q_UNUSED(elevated)
 #endif
     return QProcess::startDetached(program, QStringList(), workDir);
-}
-
-} // namespace
-
-ProgramLauncher::Starter ProgramLauncher::start = startProgram;
-
-void ProgramLauncher::restoreDefaults()
-{
-    start = startProgram;
 }
 
 QString firmwareUpdaterProgram()

@@ -1,24 +1,18 @@
 #pragma once
 // Outside programs the console only starts (the firmware updater and the
-// software updater). Everything goes through `ProgramLauncher::start`, so tests can
-// replace it; the console never waits for such a program's result.
+// software updater): where they are and how they are started. The console
+// starts them through its DesktopServices, so tests can watch instead.
 
 #include <QString>
-#include <functional>
 
 namespace orvanta
 {
 
-struct ProgramLauncher {
-    // Starts `program` detached with no arguments. `workDir` empty: the current
-    // directory. `elevated`: on Windows through the shell with the "runas" verb
-    // (then waits up to 3 s for the program before releasing it), elsewhere ignored.
-    // Returns whether the program started.
-    using Starter =
-        std::function<bool(const QString &program, const QString &workDir, bool elevated)>;
-    static Starter start;
-    static void restoreDefaults();
-};
+// Starts `program` detached with no arguments. `workDir` empty: the current
+// directory. `elevated`: on Windows through the shell with the "runas" verb
+// (then waits up to 3 s for the program before releasing it), elsewhere ignored.
+// Returns whether the program started.
+bool startDetachedProgram(const QString &program, const QString &workDir, bool elevated);
 
 // "./fw/FWUpdate.exe" below the data directory; off Windows "./fw/FWUpdate" when
 // there is no ".exe".

@@ -2,7 +2,7 @@
 
 #include "core/macro/MacroCodec.h"
 #include "core/storage/StoredList.h"
-#include "ui/shell/FileDialogs.h"
+#include "ui/shell/WidgetDesktopServices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,7 +97,8 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, i
 
 } // namespace
 
-MacroPage::MacroPage(QWidget *parent) : QWidget(parent)
+MacroPage::MacroPage(QWidget *parent, orvanta::DesktopServices *desktop)
+    : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices())
 {
     setObjectName(QStringLiteral("micro_view"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -561,9 +562,8 @@ void MacroPage::exportMacroClicked()
     if (m_recorder.isRecording())
         return;
     const QString name = selectedMacro();
-    const QString path =
-        FileDialogs::saveFileName(this, QStringLiteral("Save As"), QString(),
-                                  QStringLiteral("Comma Separated Values (*.ini)"));
+    const QString path = m_desktop.saveFileName(this, QStringLiteral("Save As"), QString(),
+                                                QStringLiteral("Comma Separated Values (*.ini)"));
     if (path.isEmpty() || name.isEmpty())
         return;
     appendExport(path, IniStore::readMacroFile(name));
@@ -574,8 +574,8 @@ void MacroPage::importMacroClicked()
     if (m_recorder.isRecording())
         return;
     const QString path =
-        FileDialogs::openFileName(this, QStringLiteral("Open file"), QStringLiteral("C:\\"),
-                                  QStringLiteral("Bx Files(*.ini)"));
+        m_desktop.openFileName(this, QStringLiteral("Open file"), QStringLiteral("C:\\"),
+                               QStringLiteral("Bx Files(*.ini)"));
     if (path.isEmpty())
         return;
     const QString name = importedName(path);

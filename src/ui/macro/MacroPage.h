@@ -9,6 +9,10 @@
 
 #include <QWidget>
 
+namespace orvanta
+{
+class DesktopServices;
+}
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -21,7 +25,8 @@ class MacroPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit MacroPage(QWidget *parent = nullptr);
+    // Without `desktop` the page uses the console's real desktop services.
+    explicit MacroPage(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr);
 
     // The recorder the page shows: the rows, the command image and its state.
     const orvanta::macro::MacroRecorder &recorder() const { return m_recorder; }
@@ -73,6 +78,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    orvanta::DesktopServices &m_desktop; // the import and export file choosers
+
     bool reportSaves(const orvanta::SaveResult &result);
     enum class Look { Normal, Inactive, Red };
 

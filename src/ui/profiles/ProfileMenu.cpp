@@ -1,5 +1,6 @@
 #include "ProfileMenu.h"
 
+#include "core/app/DesktopServices.h"
 #include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
 #include "core/profiles/ProfileStore.h"
@@ -8,7 +9,6 @@
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/shell/ConsoleContext.h"
-#include "ui/shell/FileDialogs.h"
 #include "ui/shell/Shell.h"
 
 #include <QComboBox>
@@ -268,8 +268,8 @@ void ProfileMenu::exportProfileClicked()
     if (profile.isEmpty())
         return;
     const QString target =
-        FileDialogs::saveFileName(m_parent->window(), QStringLiteral("Save As"), QString(),
-                                  QStringLiteral("Comma Separated Values (*.ini)"));
+        m_context.desktop->saveFileName(m_parent->window(), QStringLiteral("Save As"), QString(),
+                                        QStringLiteral("Comma Separated Values (*.ini)"));
     if (target.isEmpty())
         return;
     QFile file(target);
@@ -290,7 +290,7 @@ void ProfileMenu::importProfileClicked()
 #else
     const QString start = QDir::homePath();
 #endif
-    const QString source = FileDialogs::openFileName(
+    const QString source = m_context.desktop->openFileName(
         m_parent->window(), QStringLiteral("Open file"), start, QStringLiteral("Bx Files(*.ini)"));
     if (source.isEmpty())
         return;

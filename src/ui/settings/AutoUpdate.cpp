@@ -1,8 +1,8 @@
 #include "AutoUpdate.h"
 
-#include "UpdateDialogs.h"
 #include "core/settings/ProgramLauncher.h"
 #include "core/settings/UpdateProtocol.h"
+#include "ui/shell/WidgetDesktopServices.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -35,8 +35,9 @@ QString AutoUpdate::currentVersion = QStringLiteral(ORVANTA_VERSION);
 const QString AutoUpdate::productCode = QString::fromLatin1(PRODUCT_CODE);
 QString AutoUpdate::strId;
 
-AutoUpdate::AutoUpdate(QWidget *parent)
-    : QWidget(parent), m_manager(new QNetworkAccessManager(this))
+AutoUpdate::AutoUpdate(QWidget *parent, orvanta::DesktopServices *desktop)
+    : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices()),
+      m_manager(new QNetworkAccessManager(this))
 {
     m_manager->setTransferTimeout(TRANSFER_TIMEOUT_MS);
     connect(m_manager, &QNetworkAccessManager::finished, this, &AutoUpdate::finishedSlot);
@@ -149,8 +150,7 @@ void AutoUpdate::finishedSlot(QNetworkReply *reply)
                                      currentVersion +
                                      QStringLiteral("\nNewest software version : ") +
                                      m_newestVersion;
-                if (UpdateDialogs::ask &&
-                    UpdateDialogs::ask(QStringLiteral("ORVANTA RGB SOFTWARE UPDATE"), text)) {
+                if (m_desktop.ask(QStringLiteral("ORVANTA RGB SOFTWARE UPDATE"), text)) {
                     qDebug() << "Yes was clicked";
                     qDebug() << "compareVersion Start Update";
                     post(downloadQueryBody(readUUID(), productCode));
@@ -175,8 +175,7 @@ void AutoUpdate::startUpdater()
 {
     qDebug() << "Start update111";
     const QString folder = QCoreApplication::applicationDirPath();
-    if (ProgramLauncher::start &&
-        ProgramLauncher::start(softwareUpdaterProgram(folder), folder, true))
+    if (m_desktop.startProgram(softwareUpdaterProgram(folder), folder, true))
         close();
 }
 
@@ -196,6 +195,5 @@ void AutoUpdate::showUpdateNote(const QString &note)
         panel->show();
     }
     m_noteText->append(note);
-    if (UpdateDialogs::showNote)
-        UpdateDialogs::showNote(note);
+    m_desktop.showNote(note);
 }

@@ -7,6 +7,10 @@
 #include <QString>
 #include <QWidget>
 
+namespace orvanta
+{
+class DesktopServices;
+}
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTextEdit;
@@ -15,7 +19,8 @@ class AutoUpdate : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AutoUpdate(QWidget *parent = nullptr);
+    // Without `desktop` the check uses the console's real desktop services.
+    explicit AutoUpdate(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr);
 
     // The running console's version ("2.1.2"), the product code sent with every
     // request, and the installation id created at this start (if one was created).
@@ -41,6 +46,7 @@ public slots:
 private:
     void post(const QByteArray &body);
 
+    orvanta::DesktopServices &m_desktop; // the question, the note, the updater
     QNetworkAccessManager *m_manager;
     QString m_newestVersion;
     QTextEdit *m_noteText = nullptr;

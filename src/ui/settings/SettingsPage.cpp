@@ -5,6 +5,7 @@
 #include "core/settings/ProgramLauncher.h"
 #include "core/settings/WebLinks.h"
 #include "core/storage/IniStore.h"
+#include "ui/shell/WidgetDesktopServices.h"
 
 #include <QBitmap>
 #include <QComboBox>
@@ -31,7 +32,8 @@ QString captionStyleFor(const QString &family)
 
 } // namespace
 
-SettingsPage::SettingsPage(QWidget *parent) : QWidget(parent)
+SettingsPage::SettingsPage(QWidget *parent, orvanta::DesktopServices *desktop)
+    : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices())
 {
     m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::readLanguage()), QString());
     m_captionStyle = captionStyleFor(m_fontFamily);
@@ -175,18 +177,17 @@ void SettingsPage::retranslate()
 
 void SettingsPage::openWebsite()
 {
-    WebLinks::openAddress(WEBSITE_URL);
+    m_desktop.openUrl(QUrl(WEBSITE_URL));
 }
 
 void SettingsPage::openSocialMedia()
 {
-    WebLinks::openAddress(SOCIAL_MEDIA_URL);
+    m_desktop.openUrl(QUrl(SOCIAL_MEDIA_URL));
 }
 
 void SettingsPage::updateFirmware()
 {
-    if (ProgramLauncher::start)
-        ProgramLauncher::start(firmwareUpdaterProgram(), QString(), false);
+    m_desktop.startProgram(firmwareUpdaterProgram(), QString(), false);
 }
 
 void SettingsPage::languageListChosen()

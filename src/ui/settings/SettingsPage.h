@@ -5,6 +5,10 @@
 #include <QString>
 #include <QWidget>
 
+namespace orvanta
+{
+class DesktopServices;
+}
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -13,7 +17,8 @@ class SettingsPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SettingsPage(QWidget *parent = nullptr);
+    // Without `desktop` the page uses the console's real desktop services.
+    explicit SettingsPage(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr);
 
     // Re-reads the language setting and sets the page's translated texts, font
     // family and caption style again.
@@ -34,6 +39,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    orvanta::DesktopServices &m_desktop; // the web pages and the firmware updater
+
     void applyLanguage();
     void usePlainFace();
 

@@ -1,14 +1,17 @@
 #pragma once
 // What the window, its pages and its panels share: the options the console was
 // started with, the keyboard link, the command set that queues on it, and the
-// pages that reach each other. The main window owns one and hands it to what
-// it builds; tests point `device` at a recording keyboard.
+// pages that reach each other, and the desktop services (file choosers,
+// questions, outside programs, web pages). The main window owns one and hands
+// it to what it builds; tests point `device` at a recording keyboard and
+// `desktop` at recording services.
 
 #include "core/app/ConsoleOptions.h"
 #include "core/profiles/ProfileBindings.h"
 
 namespace orvanta
 {
+class DesktopServices;
 class HidDevice;
 class KeyboardLink;
 } // namespace orvanta
@@ -32,6 +35,8 @@ struct ConsoleContext {
     orvanta::HidDevice *device = nullptr;
     // The saved profile each on-board profile shows, and the active one.
     orvanta::ProfileBindings bindings;
+    // Set by the main window before it builds its pages.
+    orvanta::DesktopServices *desktop = nullptr;
 
     LightingPage *lighting = nullptr;
     MacroPage *macros = nullptr;

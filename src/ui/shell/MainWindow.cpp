@@ -22,6 +22,7 @@
 #include "ui/profiles/ProfileMenu.h"
 #include "ui/settings/AutoUpdate.h"
 #include "ui/settings/SettingsPage.h"
+#include "ui/shell/WidgetDesktopServices.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 
 #include <QApplication>
@@ -57,6 +58,7 @@ constexpr int kExitDrainMs = 10000;
 MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWindow(parent)
 {
     m_context.options = options;
+    m_context.desktop = &defaultDesktopServices();
     initTranslationResources();
     removeStaleStaging(); // what an interrupted profile copy left behind
 
@@ -108,7 +110,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     // Pages, created hidden.
     m_context.lighting = new LightingPage(&m_context, this);
     m_context.lighting->hide();
-    m_context.macros = new MacroPage(this);
+    m_context.macros = new MacroPage(this, m_context.desktop);
     m_context.macros->hide();
     forwardPageSaveFailures();
     connect(this, &MainWindow::saveFailed, this,
@@ -122,7 +124,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.sender = new CommandSender();
     m_context.resetView = new ResetProgressView(this);
     m_context.resetView->hide();
-    m_context.settings = new SettingsPage(this);
+    m_context.settings = new SettingsPage(this, m_context.desktop);
     m_context.settings->hide();
 
     setMouseTracking(true);
@@ -526,7 +528,7 @@ void MainWindow::startUpdateCheck()
     if (!isStartAutoUpdate)
         return;
     qDebug() << "start auto update--isStartAutoUpdate:" << isStartAutoUpdate;
-    m_updater = new AutoUpdate();
+    m_updater = new AutoUpdate(nullptr, m_context.desktop);
     m_updater->setCurrentVersion(softwareVersion);
     m_updater->checkOldVersion();
 }
@@ -612,14 +614,14 @@ void MainWindow::openProductInformation()
 {
     if (!macroPageIdle())
         return;
-    WebLinks::openAddress(PRODUCT_PAGE_URL);
+    m_context.desktop->openUrl(QUrl(PRODUCT_PAGE_URL));
 }
 
 void MainWindow::openCustomerService()
 {
     if (!macroPageIdle())
         return;
-    WebLinks::openAddress(CUSTOMER_SERVICE_URL);
+    m_context.desktop->openUrl(QUrl(CUSTOMER_SERVICE_URL));
 }
 
 void MainWindow::markProfileButton(int index)
@@ -721,7 +723,7 @@ void MainWindow::switchLanguage(QString code)
     m_context.lighting->profileNumber = oldLight->profileNumber;
     m_context.lighting->editedProfile = oldLight->editedProfile;
     m_context.lighting->refillPatternList();
-    m_context.macros = new MacroPage(this);
+    m_context.macros = new MacroPage(this, m_context.desktop);
     m_context.macros->hide();
     forwardPageSaveFailures();
     oldLight->hide();
