@@ -17,24 +17,9 @@ namespace orvanta::test
 namespace
 {
 
-// Messages the console must read and drop: none of them is a command it acts on.
 QByteArray garbage(QRandomGenerator &rng)
 {
-    static const QByteArray fixed[] = {
-        "079",                                              // no such command
-        "07",                                               // shorter than its positions
-        QByteArray(R"({"command":7,"Data":2})").toBase64(), // valid JSON, but no "}}"
-        QByteArray(9000, 'x'),                              // more than one read holds
-        QByteArray::fromHex("00303731"),                    // the text ends before it begins
-        QByteArray(R"({"command":"7","Data":"abc","Color":{"a":1}})").toBase64()};
-    const int pick = int(rng.bounded(7));
-    if (pick < 6)
-        return fixed[pick];
-    QByteArray b(int(rng.bounded(1, 300)), '\0'); // random bytes, never starting with "07"
-    for (char &c : b)
-        c = char(rng.bounded(256));
-    b[0] = char(0x80 | rng.bounded(128));
-    return b;
+    return socketGarbage(int(rng.bounded(7)), rng);
 }
 
 struct Client {

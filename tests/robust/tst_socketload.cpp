@@ -50,19 +50,9 @@ private slots:
         for (int i = 0; i < SocketHelper::kMaxClients; ++i)
             QVERIFY2(connectClient(), qPrintable(QString::number(i)));
         // Garbage from all but the first client: none of it is a command.
-        const QByteArray fixed[] = {
-            "079",                                              // no such command
-            "07",                                               // shorter than its positions
-            QByteArray(R"({"command":7,"Data":2})").toBase64(), // valid JSON, but no "}}"
-            QByteArray(9000, 'x'),                              // more than one read holds
-            QByteArray::fromHex("00303731"),                    // the text ends before it begins
-            QByteArray(R"({"command":"7","Data":"abc","Color":{"a":1}})").toBase64()};
         QRandomGenerator rng(20240613);
         for (std::size_t i = 1; i < clients.size(); ++i) {
-            QByteArray random(int(rng.bounded(1, 300)), '\0'); // never starting with "07"
-            for (char &c : random)
-                c = char(0x80 | rng.bounded(256));
-            clients[i]->write(i % 2 ? fixed[i / 2 % 6] : random);
+            clients[i]->write(socketGarbage(i % 2 ? int(i / 2 % 6) : -1, rng));
             clients[i]->flush();
         }
         QTest::qWait(500); // the console reads it all

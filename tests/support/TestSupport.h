@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QProcessEnvironment>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVector>
@@ -117,6 +118,27 @@ inline QString binDir()
 inline QString dataTreeDir()
 {
     return qEnvironmentVariable("ORVANTA_DATA_DIR");
+}
+
+// Messages the console must read and drop on its control socket: the fixed
+// kinds (pick 0..5) or, for any other pick, random bytes that never start with
+// "07" and so are never a command.
+inline QByteArray socketGarbage(int pick, QRandomGenerator &rng)
+{
+    static const QByteArray fixed[] = {
+        "079",                                              // no such command
+        "07",                                               // shorter than its positions
+        QByteArray(R"({"command":7,"Data":2})").toBase64(), // valid JSON, but no "}}"
+        QByteArray(9000, 'x'),                              // more than one read holds
+        QByteArray::fromHex("00303731"),                    // the text ends before it begins
+        QByteArray(R"({"command":"7","Data":"abc","Color":{"a":1}})").toBase64()};
+    if (pick >= 0 && pick < 6)
+        return fixed[pick];
+    QByteArray b(int(rng.bounded(1, 300)), '\0');
+    for (char &c : b)
+        c = char(rng.bounded(256));
+    b[0] = char(0x80 | rng.bounded(128));
+    return b;
 }
 
 } // namespace orvanta::test
