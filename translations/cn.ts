@@ -209,6 +209,18 @@
         <source>PROFILE %1</source>
         <translation>配置文件 %1</translation>
     </message>
+    <message>
+        <source>Updating the keyboard: %1 of %2</source>
+        <translation>正在更新键盘：第 %1 个，共 %2 个</translation>
+    </message>
+    <message>
+        <source>The keyboard is up to date</source>
+        <translation>键盘已是最新状态</translation>
+    </message>
+    <message>
+        <source>The keyboard went away during its update: %1 profiles follow when it is back</source>
+        <translation>键盘在更新时断开连接：重新连接后将发送其余 %1 个配置文件</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

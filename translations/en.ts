@@ -209,6 +209,18 @@
         <source>PROFILE %1</source>
         <translation>PROFILE %1</translation>
     </message>
+    <message>
+        <source>Updating the keyboard: %1 of %2</source>
+        <translation>Updating the keyboard: %1 of %2</translation>
+    </message>
+    <message>
+        <source>The keyboard is up to date</source>
+        <translation>The keyboard is up to date</translation>
+    </message>
+    <message>
+        <source>The keyboard went away during its update: %1 profiles follow when it is back</source>
+        <translation>The keyboard went away during its update: %1 profiles follow when it is back</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

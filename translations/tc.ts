@@ -209,6 +209,18 @@
         <source>PROFILE %1</source>
         <translation>設定檔 %1</translation>
     </message>
+    <message>
+        <source>Updating the keyboard: %1 of %2</source>
+        <translation>正在更新鍵盤：第 %1 個，共 %2 個</translation>
+    </message>
+    <message>
+        <source>The keyboard is up to date</source>
+        <translation>鍵盤已是最新狀態</translation>
+    </message>
+    <message>
+        <source>The keyboard went away during its update: %1 profiles follow when it is back</source>
+        <translation>鍵盤在更新時中斷連接：重新連接後將傳送其餘 %1 個設定檔</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

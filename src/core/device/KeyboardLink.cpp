@@ -143,13 +143,29 @@ void KeyboardLink::post(std::function<void()> call)
     QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
 }
 
-void KeyboardLink::report(const Operation &op, Outcome outcome)
+int KeyboardLink::slotsWritten(const Operation &op)
+{
+    if (op.quiet || op.droppable)
+        return 0;
+    int written = 0;
+    for (const Step &step : op.steps) {
+        const quint8 command = step.report[1];
+        const int profile = step.report[2];
+        if (command != CMD_SELECT_PROFILE && command != 0 && profile >= 1 && profile <= 5)
+            written |= 1 << (profile - 1);
+    }
+    return written;
+}
+
+void KeyboardLink::report(const Operation &op, Outcome outcome, State reached)
 {
     const quint64 id = op.id;
     const int profile = op.profile;
     const bool quiet = op.quiet;
-    post([this, id, outcome, profile, quiet] {
+    const int written = slotsWritten(op);
+    post([this, id, outcome, profile, quiet, reached, written] {
         emit operationFinished(id, outcome, profile, quiet);
+        emit operationReached(id, outcome, reached, written);
     });
 }
 
@@ -286,7 +302,8 @@ bool KeyboardLink::waitForIdle(int timeoutMs) const
     return true;
 }
 
-KeyboardLink::Outcome KeyboardLink::sendOperation(const Operation &op, const PauseFunction &pause)
+KeyboardLink::Outcome KeyboardLink::sendOperation(const Operation &op, const PauseFunction &pause,
+                                                  State *reached)
 {
     const quint64 generation = m_generation.load();
     for (const Step &step : op.steps) {
@@ -302,6 +319,7 @@ KeyboardLink::Outcome KeyboardLink::sendOperation(const Operation &op, const Pau
             isVirtual = m_virtual != nullptr;
             sent = device->sendFeatureReport(step.report.data(), step.report.size());
         }
+        *reached = isVirtual ? State::Virtual : State::Connected;
         if (!sent)
             return isVirtual ? Outcome::Failed : Outcome::Lost;
         pause(step.pauseMs);
@@ -343,7 +361,8 @@ void KeyboardLink::run()
         m_busy = true;
         const PauseFunction pause = m_pause;
         lock.unlock();
-        const Outcome outcome = sendOperation(op, pause);
+        State reached = State::Absent;
+        const Outcome outcome = sendOperation(op, pause, &reached);
         if (outcome == Outcome::Lost) {
             // Reported before what waits behind it, so outcomes keep queue order.
             report(op, Outcome::Failed);
@@ -354,7 +373,7 @@ void KeyboardLink::run()
         }
         lock.lock();
         m_busy = false;
-        report(op, outcome);
+        report(op, outcome, outcome == Outcome::Sent ? reached : State::Absent);
     }
 }
 

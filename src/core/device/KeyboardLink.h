@@ -107,6 +107,10 @@ public:
     // program only, so what the user changed last still reaches the keyboard.
     bool waitForIdle(int timeoutMs) const;
     static QString stateText(State state);
+    // The on-board profiles whose saved content an operation writes (bit n-1
+    // for profile n): its lighting, key-map and macro reports. Selections,
+    // repeated ticks and other programs' commands write nothing the console keeps.
+    static int slotsWritten(const Operation &op);
     static QString stateKey(State state); // "connected", "absent", "virtual"
 
 signals:
@@ -115,6 +119,11 @@ signals:
     void keyboardArrived();
     void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
                            bool quiet);
+    // The same outcome with the keyboard it reached (Connected for the USB
+    // keyboard, Virtual, or Absent when it reached none) and the profiles it
+    // wrote (slotsWritten), so the console knows which keyboard holds what.
+    void operationReached(quint64 id, orvanta::KeyboardLink::Outcome outcome,
+                          orvanta::KeyboardLink::State keyboard, int slotsWritten);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -122,11 +131,11 @@ private:
     void run();
     void scan();
     void checkPresence();
-    Outcome sendOperation(const Operation &op, const PauseFunction &pause);
+    Outcome sendOperation(const Operation &op, const PauseFunction &pause, State *reached);
     void lose(const QString &reason);
     void setState(State state);
     void post(std::function<void()> call);
-    void report(const Operation &op, Outcome outcome);
+    void report(const Operation &op, Outcome outcome, State reached = State::Absent);
 
     // m_deviceMutex guards the interfaces and is held around each single
     // send; m_mutex guards the queue and the state. Never taken the other way round.

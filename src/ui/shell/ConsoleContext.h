@@ -14,6 +14,7 @@ namespace orvanta
 class DesktopServices;
 class HidDevice;
 class KeyboardLink;
+class SlotSync;
 } // namespace orvanta
 class CommandSender;
 class CustomizePanel;
@@ -29,6 +30,8 @@ struct ConsoleContext {
     orvanta::ConsoleOptions options;
     orvanta::KeyboardLink *link = nullptr;
     CommandSender *sender = nullptr;
+    // Which slots each keyboard still misses, and the updates that send them.
+    orvanta::SlotSync *slotSync = nullptr;
     // Where the sender sends when it has no link (tests and tools that drive it
     // directly). The console's own keyboard lives in the link, so this stays
     // null there.

@@ -160,6 +160,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.profileMenu->refillProfileList();
     m_context.customize->loadKeyAssignments();
     profile1Clicked();
+    bringKeyboardUpToDate(false); // keyboard sync: what an earlier run could not send
 
     // Popup.
     m_context.keyPopup = new KeyPopup(this);
@@ -179,7 +180,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
             &VirtualKeyboardHost::showWindow);
     connect(virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
         useKeyboardButton->hide();
-        m_context.sender->selectProfile(m_context.device, m_context.bindings.active);
+        bringKeyboardUpToDate(true); // keyboard sync
     });
     connect(virtualKeyboard, &VirtualKeyboardHost::usbKeyboardAvailable, this, [this] {
         useKeyboardButton->show();
@@ -402,6 +403,7 @@ void MainWindow::deviceInitialisation()
     appLightTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
     connect(appLightTimer, &QTimer::timeout, this, &MainWindow::pulseAppLight);
     m_context.link = new KeyboardLink(this);
+    setUpKeyboardSync(); // keyboard sync: watches every operation from the first one
     connect(m_context.link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
     connect(m_context.link, &KeyboardLink::keyboardArrived, this, &MainWindow::keyboardArrived);
     connect(m_context.link, &KeyboardLink::operationFinished, this, &MainWindow::operationFinished);
@@ -434,7 +436,7 @@ void MainWindow::keyboardArrived()
     // A keyboard plugged in now may sit on any of its profiles: bring it to
     // the one the console shows as active.
     showNotice(KeyboardLink::stateText(m_context.link->state()), NoticeKind::Success);
-    m_context.sender->selectProfile(m_context.device, m_context.bindings.active);
+    bringKeyboardUpToDate(true); // keyboard sync
 }
 
 void MainWindow::showNotice(const QString &text, NoticeKind kind)

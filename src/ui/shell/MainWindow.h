@@ -33,7 +33,7 @@ namespace orvanta
 {
 class FactoryResetFiles;
 class VirtualKeyboardHost;
-}
+} // namespace orvanta
 
 class MainWindow : public QMainWindow
 {
@@ -156,6 +156,9 @@ private:
     void frameFocusedWidget(QWidget *focused);
     void showKeyboardState();
     void keyboardArrived();
+    // Keeping the keyboard in step (MainWindowSync.cpp).
+    void setUpKeyboardSync();
+    void bringKeyboardUpToDate(bool selectAnyway);
     void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
                            bool quiet);
     // Runs `then` once every operation queued since `since` (a lastOperation()

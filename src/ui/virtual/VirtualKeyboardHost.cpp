@@ -49,7 +49,8 @@ void VirtualKeyboardHost::use()
     if (inUse() || !m_link)
         return;
     m_link->useVirtualDevice(device());
-    m_usbSeen = KeyboardLink::keyboardPresent(); // only a keyboard plugged in later is offered
+    // A USB keyboard that is there is offered too: the user may switch back at any time.
+    m_usbSeen = false;
     m_usbCheck->start();
     if (m_window)
         m_window->setInUse(true);

@@ -1,0 +1,40 @@
+// Keeping the keyboard in step: what could not reach a keyboard is sent when
+// one appears, with its progress and outcome in the status band.
+
+#include "MainWindow.h"
+
+#include "core/device/SlotSync.h"
+
+#include <QCoreApplication>
+
+using namespace orvanta;
+
+void MainWindow::setUpKeyboardSync()
+{
+    m_context.slotSync = new SlotSync(
+        m_context.link, [this](int slot) { return m_context.bindings.linked(slot); }, this);
+    connect(m_context.slotSync, &SlotSync::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.slotSync, &SlotSync::progress, this, [this](int done, int total) {
+        showNotice(QCoreApplication::translate("LumoProject", "Updating the keyboard: %1 of %2")
+                       .arg(qMin(done + 1, total))
+                       .arg(total),
+                   NoticeKind::Info);
+    });
+    connect(m_context.slotSync, &SlotSync::updateFinished, this, [this](int, int left) {
+        if (left == 0)
+            showNotice(QCoreApplication::translate("LumoProject", "The keyboard is up to date"),
+                       NoticeKind::Success);
+        else
+            showNotice(QCoreApplication::translate(
+                           "LumoProject",
+                           "The keyboard went away during its update: %1 profiles follow when "
+                           "it is back")
+                           .arg(left),
+                       NoticeKind::Warning);
+    });
+}
+
+void MainWindow::bringKeyboardUpToDate(bool selectAnyway)
+{
+    m_context.slotSync->bringUpToDate(m_context.bindings.active, selectAnyway);
+}

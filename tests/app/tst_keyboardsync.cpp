@@ -1,0 +1,245 @@
+// The keyboard is brought up to date: what was saved while it was away (or
+// while the other keyboard was in use) follows when it appears, slot by slot,
+// then the active slot is selected; an unplug in the middle leaves the rest
+// for the next time; slots never changed are never sent.
+
+#include "KeyboardSyncFixture.h"
+#include "core/virtual/ReportDecoder.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+#include "ui/shell/StatusBand.h"
+#include "ui/virtual/VirtualKeyboardHost.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace
+{
+
+// Matrix positions (first match in the factory key map) of the keys used here.
+constexpr int kPositionOfA = 40; // usage 0x04
+constexpr int kPositionOfB = 37; // usage 0x05
+
+// Command bytes of a stored lighting set as the keyboard receives it, by type:
+// static, reactive, arrow, wave, ripple.
+QVector<int> lightingCommands(int type)
+{
+    switch (type) {
+    case 0:
+        return {0x02, 0x09, 0x09, 0x09, 0x02};
+    case 1:
+        return {0x02, 0x0A, 0x0A, 0x0A, 0x02};
+    case 2:
+        return {0x02, 0x0C, 0x0C, 0x0D, 0x02};
+    case 3:
+        return {0x02, 0x0D, 0x02};
+    case 4:
+        return {0x02, 0x0A, 0x0A, 0x0A, 0x0C, 0x0C, 0x0D, 0x02};
+    }
+    return {};
+}
+
+int storedLightingType(int slot)
+{
+    const QString file = QStringLiteral("lightfile/PROFILE %1/cmd/light_cmd.ini").arg(slot);
+    if (!QFileInfo::exists(file))
+        return -1;
+    return QSettings(file, QSettings::IniFormat).value("Setting/type").toInt();
+}
+
+// Checks that `log` from `at` on holds slot `slot`'s whole state: its lighting
+// (commands of `type`, each addressed to the slot, 100 ms after each), then the
+// key-map write (300 ms after each) carrying `keyMap`. Returns the next index.
+int expectSlot(const QVector<QByteArray> &log, const QVector<unsigned> &pauses, int at, int slot,
+               int type, const QByteArray &keyMap)
+{
+    for (int command : lightingCommands(type)) {
+        if (at >= log.size())
+            return -1;
+        if (quint8(log[at][0]) != 7 || quint8(log[at][1]) != command ||
+            quint8(log[at][2]) != slot || pauses.value(at) != 100) {
+            qWarning() << "lighting report" << at << log[at].left(4).toHex();
+            return -1;
+        }
+        ++at;
+    }
+    const QVector<QByteArray> write{selectReport(slot), keyMap, QByteArray(264, '\0')};
+    for (const QByteArray &r : write) {
+        if (log.value(at) != r || pauses.value(at) != 300) {
+            qWarning() << "key-map write report" << at << log.value(at).left(4).toHex();
+            return -1;
+        }
+        ++at;
+    }
+    return at;
+}
+
+QString marks(const QString &usb, const QString &virt)
+{
+    QString text = "[usb]\n";
+    for (int n = 1; n <= 5; ++n)
+        text += QString("%1=%2\n").arg(n).arg(usb.contains(QString::number(n)) ? 1 : 0);
+    text += "\n[virtual]\n";
+    for (int n = 1; n <= 5; ++n)
+        text += QString("%1=%2\n").arg(n).arg(virt.contains(QString::number(n)) ? 1 : 0);
+    return text;
+}
+
+} // namespace
+
+class KeyboardSyncTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void changesMadeWhileUnpluggedFollowOnReplug()
+    {
+        KeyboardSyncFixture f;
+        QVERIFY(f.plug());
+        // Nothing was changed: the keyboard only gets the active slot.
+        QCOMPARE(f.keyboard.take(), QVector<QByteArray>{selectReport(1)});
+
+        f.unplug();
+        f.activate(3);
+        f.applyWave();
+        f.activate(2);
+        f.assignSingle(0x04, Qt::Key_B);
+        QVERIFY(f.settled());
+        QCOMPARE(f.keyboard.seen().size(), 0);
+        QCOMPARE(readText(SlotSync::stateFile()), marks("23", "23"));
+
+        QStringList notices;
+        connect(f.sync(), &SlotSync::progress, this,
+                [&] { notices << f.w->statusBand->noticeText(); });
+        QVERIFY(f.plug());
+        QVector<unsigned> pauses = f.keyboard.pauses;
+        const QVector<QByteArray> log = f.keyboard.take();
+        int at = expectSlot(log, pauses, 0, 2, storedLightingType(2),
+                            keyMapReport(2, kPositionOfA, 0x05));
+        QVERIFY(at > 0);
+        at = expectSlot(log, pauses, at, 3, 3, keyMapReport(3));
+        QVERIFY(at > 0);
+        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
+        QCOMPARE(pauses.last(), 100u);
+
+        // The keyboard's memory now shows the Wave applied to slot 3.
+        VirtualKeyboardState memory = factoryState();
+        for (const QByteArray &r : log)
+            applyReport(memory, reinterpret_cast<const quint8 *>(r.constData()), r.size());
+        QCOMPARE(memory.profile(3).mode.effect, int(EffectWave));
+        QCOMPARE(memory.activeProfile, 2);
+        QVERIFY(memory.undecoded.isEmpty());
+
+        QCOMPARE(notices,
+                 (QStringList{"Updating the keyboard: 1 of 2", "Updating the keyboard: 2 of 2"}));
+        QCOMPARE(f.w->statusBand->noticeText(), QString("The keyboard is up to date"));
+        QCOMPARE(readText(SlotSync::stateFile()), marks("", "23"));
+
+        // Up to date: the next arrival sends the selection only.
+        f.unplug();
+        QVERIFY(f.plug());
+        QCOMPARE(f.keyboard.take(), QVector<QByteArray>{selectReport(2)});
+    }
+
+    void unplugDuringTheUpdateLeavesTheRestForNextTime()
+    {
+        KeyboardSyncFixture f;
+        QVERIFY(f.plug());
+        f.keyboard.take();
+        f.unplug();
+        f.activate(3);
+        f.applyWave();
+        f.activate(2);
+        f.assignSingle(0x04, Qt::Key_B);
+        QVERIFY(f.settled());
+
+        // The keyboard goes away just after slot 3's first report.
+        f.keyboard.afterPause = [&f] {
+            QByteArray last;
+            {
+                QMutexLocker lock(&f.keyboard.mutex);
+                last = f.keyboard.reports.value(f.keyboard.reports.size() - 1);
+                if (quint8(last[1]) == 0x02 && quint8(last[2]) == 3)
+                    f.keyboard.afterPause = nullptr;
+                else
+                    return;
+            }
+            f.unplug();
+        };
+        QSignalSpy finished(f.sync(), &SlotSync::updateFinished);
+        {
+            QMutexLocker lock(&f.keyboard.mutex);
+            f.keyboard.plugged = true;
+        }
+        f.link()->scanSoon();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first(), (QVariantList{1, 1}));
+        QCOMPARE(f.w->statusBand->noticeText(),
+                 QString("The keyboard went away during its update: 1 profiles follow when it "
+                         "is back"));
+        QTRY_COMPARE(f.link()->state(), KeyboardLink::State::Absent);
+        QCOMPARE(readText(SlotSync::stateFile()), marks("3", "23"));
+
+        f.keyboard.take();
+        QVERIFY(f.plug());
+        QVector<unsigned> pauses = f.keyboard.pauses;
+        const QVector<QByteArray> log = f.keyboard.take();
+        const int at = expectSlot(log, pauses, 0, 3, 3, keyMapReport(3));
+        QVERIFY(at > 0);
+        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
+        QCOMPARE(readText(SlotSync::stateFile()), marks("", "23"));
+    }
+
+    void switchingKeyboardsBringsEachUpToDate()
+    {
+        KeyboardSyncFixture f;
+        QVERIFY(f.plug());
+        f.activate(3);
+        f.applyWave();
+        f.activate(2);
+        f.assignSingle(0x04, Qt::Key_B);
+        QVERIFY(f.settled());
+        // What the USB keyboard received, read as the keyboard reads it.
+        VirtualKeyboardState usb = factoryState();
+        for (const QByteArray &r : f.keyboard.take())
+            applyReport(usb, reinterpret_cast<const quint8 *>(r.constData()), r.size());
+        QCOMPARE(readText(SlotSync::stateFile()), marks("", "23"));
+
+        // USB -> virtual: the virtual keyboard gets slots 2 and 3, nothing else.
+        const VirtualKeyboardState before = f.w->virtualKeyboard->device()->state();
+        f.w->virtualKeyboard->use();
+        QCOMPARE(f.link()->state(), KeyboardLink::State::Virtual);
+        QVERIFY(f.settled());
+        const VirtualKeyboardState virt = f.w->virtualKeyboard->device()->state();
+        QVERIFY(virt.profile(3) == usb.profile(3));
+        QCOMPARE(virt.profile(3).mode.effect, int(EffectWave));
+        QVERIFY(virt.profile(2).keyMap == usb.profile(2).keyMap);
+        QCOMPARE(int(virt.profile(2).keyMap[kPositionOfA]), 0x05);
+        for (int n : {1, 4, 5})
+            QVERIFY(virt.profile(n) == before.profile(n));
+        QCOMPARE(virt.activeProfile, 2);
+        QCOMPARE(readText(SlotSync::stateFile()), marks("", ""));
+
+        // A change on the virtual keyboard, then back to the USB one: it follows.
+        f.assignSingle(0x05, Qt::Key_C);
+        QVERIFY(f.settled());
+        QCOMPARE(readText(SlotSync::stateFile()), marks("2", ""));
+        QCOMPARE(f.keyboard.seen().size(), 0);
+        f.w->useKeyboardButton->click();
+        QCOMPARE(f.link()->state(), KeyboardLink::State::Connected);
+        QVERIFY(f.settled());
+        QVector<unsigned> pauses = f.keyboard.pauses;
+        const QVector<QByteArray> log = f.keyboard.take();
+        QByteArray keyMap = keyMapReport(2, kPositionOfA, 0x05);
+        keyMap[8 + kPositionOfB] = 0x06;
+        const int at = expectSlot(log, pauses, 0, 2, storedLightingType(2), keyMap);
+        QVERIFY(at > 0);
+        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
+        QCOMPARE(readText(SlotSync::stateFile()), marks("", ""));
+    }
+};
+
+QTEST_MAIN(KeyboardSyncTest)
+#include "tst_keyboardsync.moc"
