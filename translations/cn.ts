@@ -221,6 +221,94 @@
         <source>The keyboard went away during its update: %1 profiles follow when it is back</source>
         <translation>键盘在更新时断开连接：重新连接后将发送其余 %1 个配置文件</translation>
     </message>
+    <message>
+        <source>%1 has no complete stored lighting: the keyboard keeps its lighting</source>
+        <translation>%1 没有完整的已保存灯效：键盘保留当前的灯效</translation>
+    </message>
+    <message>
+        <source>No room for another profile: at most %1 are kept</source>
+        <translation>无法再新增配置文件：最多保留 %1 个</translation>
+    </message>
+    <message>
+        <source>%1 is a built-in profile and cannot be deleted</source>
+        <translation>%1 是内置配置文件，不能删除</translation>
+    </message>
+    <message>
+        <source>Could not delete %1: a file in it could not be removed</source>
+        <translation>无法删除 %1：其中的文件无法移除</translation>
+    </message>
+    <message>
+        <source>No more copies of %1: every copy name is taken</source>
+        <translation>无法再复制 %1：所有副本名称都已使用</translation>
+    </message>
+    <message>
+        <source>A profile name cannot be empty</source>
+        <translation>配置文件名称不能为空</translation>
+    </message>
+    <message>
+        <source>A profile name cannot contain * | \ : " &lt; &gt; ? / or ..</source>
+        <translation>配置文件名称不能包含 * | \ : " &lt; &gt; ? / 或 ..</translation>
+    </message>
+    <message>
+        <source>A profile name cannot begin or end with a space</source>
+        <translation>配置文件名称的开头或结尾不能是空格</translation>
+    </message>
+    <message>
+        <source>A profile named %1 already exists</source>
+        <translation>已有名为 %1 的配置文件</translation>
+    </message>
+    <message>
+        <source>%1 is the name of a built-in profile</source>
+        <translation>%1 是内置配置文件的名称</translation>
+    </message>
+    <message>
+        <source>%1 is a built-in profile and cannot be renamed</source>
+        <translation>%1 是内置配置文件，不能重命名</translation>
+    </message>
+    <message>
+        <source>Could not rename %1 to %2; it keeps its name</source>
+        <translation>无法将 %1 重命名为 %2；保留原名称</translation>
+    </message>
+    <message>
+        <source>Profile names are at most %1 characters: renamed to %2</source>
+        <translation>配置文件名称最多 %1 个字符：已重命名为 %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a profile export: nothing was imported</source>
+        <translation>%1 不是导出的配置文件：未导入任何内容</translation>
+    </message>
+    <message>
+        <source>%1 does not give a usable profile name: nothing was imported</source>
+        <translation>%1 无法作为配置文件名称：未导入任何内容</translation>
+    </message>
+    <message>
+        <source>%1 cannot be renamed to "%2": the name is empty, taken or not allowed</source>
+        <translation>%1 无法重命名为“%2”：名称为空、已使用或不允许</translation>
+    </message>
+    <message>
+        <source>No room for another macro: every number is taken</source>
+        <translation>无法再新增宏：所有编号都已使用</translation>
+    </message>
+    <message>
+        <source>Could not delete %1; it stays in the list</source>
+        <translation>无法删除 %1；它仍在列表中</translation>
+    </message>
+    <message>
+        <source>Could not export %1 to %2</source>
+        <translation>无法将 %1 导出到 %2</translation>
+    </message>
+    <message>
+        <source>No web browser could be started: the page is %1</source>
+        <translation>无法启动网页浏览器：网址是 %1</translation>
+    </message>
+    <message>
+        <source>The update installer was started</source>
+        <translation>已启动更新安装程序</translation>
+    </message>
+    <message>
+        <source>No update installer on this platform: newer versions are at %1</source>
+        <translation>此平台没有更新安装程序：新版本请见 %1</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -221,6 +221,94 @@
         <source>The keyboard went away during its update: %1 profiles follow when it is back</source>
         <translation>The keyboard went away during its update: %1 profiles follow when it is back</translation>
     </message>
+    <message>
+        <source>%1 has no complete stored lighting: the keyboard keeps its lighting</source>
+        <translation>%1 has no complete stored lighting: the keyboard keeps its lighting</translation>
+    </message>
+    <message>
+        <source>No room for another profile: at most %1 are kept</source>
+        <translation>No room for another profile: at most %1 are kept</translation>
+    </message>
+    <message>
+        <source>%1 is a built-in profile and cannot be deleted</source>
+        <translation>%1 is a built-in profile and cannot be deleted</translation>
+    </message>
+    <message>
+        <source>Could not delete %1: a file in it could not be removed</source>
+        <translation>Could not delete %1: a file in it could not be removed</translation>
+    </message>
+    <message>
+        <source>No more copies of %1: every copy name is taken</source>
+        <translation>No more copies of %1: every copy name is taken</translation>
+    </message>
+    <message>
+        <source>A profile name cannot be empty</source>
+        <translation>A profile name cannot be empty</translation>
+    </message>
+    <message>
+        <source>A profile name cannot contain * | \ : " &lt; &gt; ? / or ..</source>
+        <translation>A profile name cannot contain * | \ : " &lt; &gt; ? / or ..</translation>
+    </message>
+    <message>
+        <source>A profile name cannot begin or end with a space</source>
+        <translation>A profile name cannot begin or end with a space</translation>
+    </message>
+    <message>
+        <source>A profile named %1 already exists</source>
+        <translation>A profile named %1 already exists</translation>
+    </message>
+    <message>
+        <source>%1 is the name of a built-in profile</source>
+        <translation>%1 is the name of a built-in profile</translation>
+    </message>
+    <message>
+        <source>%1 is a built-in profile and cannot be renamed</source>
+        <translation>%1 is a built-in profile and cannot be renamed</translation>
+    </message>
+    <message>
+        <source>Could not rename %1 to %2; it keeps its name</source>
+        <translation>Could not rename %1 to %2; it keeps its name</translation>
+    </message>
+    <message>
+        <source>Profile names are at most %1 characters: renamed to %2</source>
+        <translation>Profile names are at most %1 characters: renamed to %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a profile export: nothing was imported</source>
+        <translation>%1 is not a profile export: nothing was imported</translation>
+    </message>
+    <message>
+        <source>%1 does not give a usable profile name: nothing was imported</source>
+        <translation>%1 does not give a usable profile name: nothing was imported</translation>
+    </message>
+    <message>
+        <source>%1 cannot be renamed to "%2": the name is empty, taken or not allowed</source>
+        <translation>%1 cannot be renamed to "%2": the name is empty, taken or not allowed</translation>
+    </message>
+    <message>
+        <source>No room for another macro: every number is taken</source>
+        <translation>No room for another macro: every number is taken</translation>
+    </message>
+    <message>
+        <source>Could not delete %1; it stays in the list</source>
+        <translation>Could not delete %1; it stays in the list</translation>
+    </message>
+    <message>
+        <source>Could not export %1 to %2</source>
+        <translation>Could not export %1 to %2</translation>
+    </message>
+    <message>
+        <source>No web browser could be started: the page is %1</source>
+        <translation>No web browser could be started: the page is %1</translation>
+    </message>
+    <message>
+        <source>The update installer was started</source>
+        <translation>The update installer was started</translation>
+    </message>
+    <message>
+        <source>No update installer on this platform: newer versions are at %1</source>
+        <translation>No update installer on this platform: newer versions are at %1</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

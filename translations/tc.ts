@@ -221,6 +221,94 @@
         <source>The keyboard went away during its update: %1 profiles follow when it is back</source>
         <translation>鍵盤在更新時中斷連接：重新連接後將傳送其餘 %1 個設定檔</translation>
     </message>
+    <message>
+        <source>%1 has no complete stored lighting: the keyboard keeps its lighting</source>
+        <translation>%1 沒有完整的已儲存燈效：鍵盤保留目前的燈效</translation>
+    </message>
+    <message>
+        <source>No room for another profile: at most %1 are kept</source>
+        <translation>無法再新增設定檔：最多保留 %1 個</translation>
+    </message>
+    <message>
+        <source>%1 is a built-in profile and cannot be deleted</source>
+        <translation>%1 是內建設定檔，不能刪除</translation>
+    </message>
+    <message>
+        <source>Could not delete %1: a file in it could not be removed</source>
+        <translation>無法刪除 %1：其中的檔案無法移除</translation>
+    </message>
+    <message>
+        <source>No more copies of %1: every copy name is taken</source>
+        <translation>無法再複製 %1：所有複本名稱都已使用</translation>
+    </message>
+    <message>
+        <source>A profile name cannot be empty</source>
+        <translation>設定檔名稱不能為空</translation>
+    </message>
+    <message>
+        <source>A profile name cannot contain * | \ : " &lt; &gt; ? / or ..</source>
+        <translation>設定檔名稱不能包含 * | \ : " &lt; &gt; ? / 或 ..</translation>
+    </message>
+    <message>
+        <source>A profile name cannot begin or end with a space</source>
+        <translation>設定檔名稱的開頭或結尾不能是空格</translation>
+    </message>
+    <message>
+        <source>A profile named %1 already exists</source>
+        <translation>已有名為 %1 的設定檔</translation>
+    </message>
+    <message>
+        <source>%1 is the name of a built-in profile</source>
+        <translation>%1 是內建設定檔的名稱</translation>
+    </message>
+    <message>
+        <source>%1 is a built-in profile and cannot be renamed</source>
+        <translation>%1 是內建設定檔，不能重新命名</translation>
+    </message>
+    <message>
+        <source>Could not rename %1 to %2; it keeps its name</source>
+        <translation>無法將 %1 重新命名為 %2；保留原名稱</translation>
+    </message>
+    <message>
+        <source>Profile names are at most %1 characters: renamed to %2</source>
+        <translation>設定檔名稱最多 %1 個字元：已重新命名為 %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a profile export: nothing was imported</source>
+        <translation>%1 不是匯出的設定檔：未匯入任何內容</translation>
+    </message>
+    <message>
+        <source>%1 does not give a usable profile name: nothing was imported</source>
+        <translation>%1 無法作為設定檔名稱：未匯入任何內容</translation>
+    </message>
+    <message>
+        <source>%1 cannot be renamed to "%2": the name is empty, taken or not allowed</source>
+        <translation>%1 無法重新命名為「%2」：名稱為空、已使用或不允許</translation>
+    </message>
+    <message>
+        <source>No room for another macro: every number is taken</source>
+        <translation>無法再新增巨集：所有編號都已使用</translation>
+    </message>
+    <message>
+        <source>Could not delete %1; it stays in the list</source>
+        <translation>無法刪除 %1；它仍在清單中</translation>
+    </message>
+    <message>
+        <source>Could not export %1 to %2</source>
+        <translation>無法將 %1 匯出到 %2</translation>
+    </message>
+    <message>
+        <source>No web browser could be started: the page is %1</source>
+        <translation>無法啟動網頁瀏覽器：網址是 %1</translation>
+    </message>
+    <message>
+        <source>The update installer was started</source>
+        <translation>已啟動更新安裝程式</translation>
+    </message>
+    <message>
+        <source>No update installer on this platform: newer versions are at %1</source>
+        <translation>此平台沒有更新安裝程式：新版本請見 %1</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -512,10 +512,20 @@ void MacroPage::macroNameEntered()
         return;
     const QString name = m_nameEdit->text();
     const QString selected = selectedMacro();
-    if (!renameAllowed(name, selected))
+    if (!renameAllowed(name, selected)) {
+        emit refused(QCoreApplication::translate(
+                         "LumoProject", "%1 cannot be renamed to \"%2\": the name is empty, "
+                                        "taken or not allowed")
+                         .arg(selected, name));
         return;
-    if (!QFile::rename(IniStore::macroPath(selected), IniStore::macroPath(name)))
+    }
+    if (!QFile::rename(IniStore::macroPath(selected), IniStore::macroPath(name))) {
+        emit fileFailed(QCoreApplication::translate("LumoProject",
+                                                    "Could not rename %1 to %2; it keeps its name")
+                            .arg(selected, name),
+                        IniStore::macroPath(selected));
         return;
+    }
     refreshList(name);
 }
 
@@ -524,8 +534,11 @@ void MacroPage::newMacroClicked()
     if (m_recorder.isRecording())
         return;
     const int n = newMacroNumber();
-    if (n == 0)
+    if (n == 0) {
+        emit refused(QCoreApplication::translate(
+            "LumoProject", "No room for another macro: every number is taken"));
         return;
+    }
     if (!reportSaves(IniStore::createMacroFile(n)))
         return;
     refreshList(QStringLiteral("Macro ") + QString::number(n));
@@ -539,7 +552,11 @@ void MacroPage::deleteMacroClicked()
     const QString name = selectedMacro();
     if (name.isEmpty() || name == QLatin1String(kDefaultMacro))
         return;
-    QFile::remove(IniStore::macroPath(name));
+    if (!QFile::remove(IniStore::macroPath(name)))
+        emit fileFailed(
+            QCoreApplication::translate("LumoProject", "Could not delete %1; it stays in the list")
+                .arg(name),
+            IniStore::macroPath(name));
     const QStringList names = macroNames();
     refreshList(names.value(qMax(0, i - 1)));
 }
@@ -550,8 +567,13 @@ void MacroPage::copyMacroClicked()
         return;
     const QString selected = selectedMacro();
     const QString name = copyName(selected);
-    if (name.isEmpty())
+    if (name.isEmpty()) {
+        if (!selected.isEmpty())
+            emit refused(QCoreApplication::translate(
+                             "LumoProject", "No more copies of %1: every copy name is taken")
+                             .arg(selected));
         return;
+    }
     if (!reportSaves(copyFile(IniStore::macroPath(selected), IniStore::macroPath(name))))
         return;
     refreshList(name);
@@ -566,7 +588,10 @@ void MacroPage::exportMacroClicked()
                                                 QStringLiteral("Comma Separated Values (*.ini)"));
     if (path.isEmpty() || name.isEmpty())
         return;
-    appendExport(path, IniStore::readMacroFile(name));
+    if (!appendExport(path, IniStore::readMacroFile(name)))
+        emit fileFailed(
+            QCoreApplication::translate("LumoProject", "Could not export %1 to %2").arg(name, path),
+            path);
 }
 
 void MacroPage::importMacroClicked()

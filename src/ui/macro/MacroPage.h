@@ -43,6 +43,9 @@ public:
 signals:
     // A file kept its old content because saving it failed; the failure is logged too.
     void saveFailed(QString path, QString reason);
+    // A request not carried out, and why; a file operation that failed.
+    void refused(QString text);
+    void fileFailed(QString text, QString path);
 
 public slots:
     void startRecording();

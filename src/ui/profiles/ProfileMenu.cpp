@@ -1,8 +1,10 @@
 #include "ProfileMenu.h"
 
 #include "core/app/DesktopServices.h"
+#include "core/app/Notices.h"
 #include "core/device/CommandSender.h"
 #include "core/device/LightCommandReplay.h"
+#include "core/profiles/ProfileExportCheck.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/IniStore.h"
@@ -22,6 +24,13 @@
 #include <QPushButton>
 
 using namespace orvanta;
+
+namespace
+{
+
+constexpr int kNameLimit = 64; // characters of a profile name
+
+} // namespace
 
 ProfileMenu::ProfileMenu(ConsoleContext &context, QWidget *parent)
     : QObject(parent), m_context(context), m_parent(parent)
@@ -52,7 +61,7 @@ ProfileMenu::ProfileMenu(ConsoleContext &context, QWidget *parent)
     captionProfileName->setGeometry(31, 259, 96, 14);
     profileNameEdit = new QLineEdit(w);
     profileNameEdit->setGeometry(31, 279, 175, 23);
-    profileNameEdit->setMaxLength(64);
+    // Longer names are cut on Enter, with a notice, rather than silently while typed.
     connect(profileNameEdit, &QLineEdit::returnPressed, this, &ProfileMenu::profileNameEntered);
 
     captionShortcut = new QLabel(w); // its text is English in every language
@@ -102,6 +111,12 @@ bool ProfileMenu::reportSaves(const SaveResult &result)
     return result.ok();
 }
 
+void ProfileMenu::refuse(const QString &text)
+{
+    if (m_context.notices)
+        m_context.notices->refuse(text);
+}
+
 bool ProfileMenu::saveBindings()
 {
     return reportSaves(m_context.bindings.save());
@@ -134,8 +149,12 @@ void ProfileMenu::sendLinkedLighting()
 {
     qDebug() << "set_profile_light_cmd()";
     const QStringList stored = IniStore::readLightCmd(profileCombo->currentText());
-    replayStoredLighting(*m_context.sender, m_context.device, parseStoredLighting(stored),
-                         quint8(m_context.bindings.active));
+    if (!replayStoredLighting(*m_context.sender, m_context.device, parseStoredLighting(stored),
+                              quint8(m_context.bindings.active)))
+        refuse(QCoreApplication::translate(
+                   "LumoProject",
+                   "%1 has no complete stored lighting: the keyboard keeps its lighting")
+                   .arg(profileCombo->currentText()));
 }
 
 void ProfileMenu::refillProfileList()
@@ -172,11 +191,14 @@ void ProfileMenu::newProfileClicked()
 {
     if (!macroPageIdle())
         return;
-    if (countEntries(QStringLiteral("./lightfile")) >= kProfileLimit)
+    const QString name =
+        countEntries(QStringLiteral("./lightfile")) >= kProfileLimit ? QString() : newProfileName();
+    if (name.isEmpty()) {
+        refuse(QCoreApplication::translate("LumoProject",
+                                           "No room for another profile: at most %1 are kept")
+                   .arg(kProfileLimit));
         return;
-    const QString name = newProfileName();
-    if (name.isEmpty())
-        return;
+    }
     SaveResult saved;
     if (!copyProfile(ProfileBindings::builtIn(1), name, &saved)) {
         reportSaves(saved);
@@ -191,9 +213,25 @@ void ProfileMenu::deleteProfileClicked()
     if (!macroPageIdle())
         return;
     const QString entry = profileCombo->currentText();
-    if (entry.isEmpty() || isBuiltInProfile(entry))
+    if (entry.isEmpty())
         return;
-    removeDirectory(QStringLiteral("./lightfile/") + entry);
+    if (isBuiltInProfile(entry)) {
+        refuse(QCoreApplication::translate("LumoProject",
+                                           "%1 is a built-in profile and cannot be deleted")
+                   .arg(entry));
+        return;
+    }
+    if (!removeDirectory(QStringLiteral("./lightfile/") + entry)) {
+        if (m_context.notices)
+            m_context.notices->fileFailed(
+                QCoreApplication::translate("LumoProject",
+                                            "Could not delete %1: a file in it could not be "
+                                            "removed")
+                    .arg(entry),
+                QStringLiteral("./lightfile/") + entry, QStringLiteral("remove failed"));
+        refillProfileList();
+        return;
+    }
     ProfileBindings &bindings = m_context.bindings;
     bindings.names[bindings.active - 1] = ProfileBindings::builtIn(bindings.active);
     refillProfileList();
@@ -209,11 +247,19 @@ void ProfileMenu::copyProfileClicked()
     if (entry.isEmpty())
         return;
     // The listing counted with "." and "..": copies stop at 13 real entries.
-    if (countEntries(QStringLiteral("./lightfile")) + 2 >= kProfileLimit)
+    if (countEntries(QStringLiteral("./lightfile")) + 2 >= kProfileLimit) {
+        refuse(QCoreApplication::translate("LumoProject",
+                                           "No room for another profile: at most %1 are kept")
+                   .arg(kProfileLimit - 2));
         return;
+    }
     const QString name = copyNameFor(entry);
-    if (name.isEmpty())
+    if (name.isEmpty()) {
+        refuse(QCoreApplication::translate("LumoProject",
+                                           "No more copies of %1: every copy name is taken")
+                   .arg(entry));
         return;
+    }
     SaveResult saved;
     if (!copyProfile(entry, name, &saved)) {
         reportSaves(saved);
@@ -227,22 +273,57 @@ void ProfileMenu::profileNameEntered()
 {
     if (!macroPageIdle())
         return;
-    const QString text = profileNameEdit->text();
-    if (containsForbiddenCharacter(text)) {
-        qDebug() << "forbidden character in profile name" << text;
+    QString text = profileNameEdit->text();
+    const bool cut = text.size() > kNameLimit;
+    if (cut) {
+        text.truncate(kNameLimit);
+        profileNameEdit->setText(text);
+    }
+    if (text.trimmed().isEmpty()) {
+        refuse(QCoreApplication::translate("LumoProject", "A profile name cannot be empty"));
         return;
     }
-    if (listEntries(QStringLiteral("./lightfile")).contains(text))
+    if (containsForbiddenCharacter(text) || text.contains(QLatin1String(".."))) {
+        qDebug() << "forbidden character in profile name" << text;
+        refuse(QCoreApplication::translate(
+            "LumoProject", "A profile name cannot contain * | \\ : \" < > ? / or .."));
         return;
-    if (!isUsableProfileName(text) || isBuiltInProfile(text))
+    }
+    if (text != text.trimmed()) {
+        refuse(QCoreApplication::translate("LumoProject",
+                                           "A profile name cannot begin or end with a space"));
         return;
+    }
+    if (listEntries(QStringLiteral("./lightfile")).contains(text)) {
+        refuse(QCoreApplication::translate("LumoProject", "A profile named %1 already exists")
+                   .arg(text));
+        return;
+    }
+    if (!isUsableProfileName(text) || isBuiltInProfile(text)) {
+        refuse(QCoreApplication::translate("LumoProject", "%1 is the name of a built-in profile")
+                   .arg(text));
+        return;
+    }
     const QString entry = profileCombo->currentText();
-    if (entry.isEmpty() || isBuiltInProfile(entry))
+    if (entry.isEmpty())
         return;
+    if (isBuiltInProfile(entry)) {
+        refuse(QCoreApplication::translate("LumoProject",
+                                           "%1 is a built-in profile and cannot be renamed")
+                   .arg(entry));
+        return;
+    }
     const QString from = QStringLiteral("./lightfile/") + entry;
     const QString to = QStringLiteral("./lightfile/") + text;
-    if (!QDir().rename(from, to))
+    if (!QDir().rename(from, to)) {
+        if (m_context.notices)
+            m_context.notices->fileFailed(
+                QCoreApplication::translate("LumoProject",
+                                            "Could not rename %1 to %2; it keeps its name")
+                    .arg(entry, text),
+                from, QStringLiteral("rename failed"));
         return;
+    }
     // Every slot bound to the old name follows it.
     QStringList &names = m_context.bindings.names;
     const QStringList before = names;
@@ -258,6 +339,12 @@ void ProfileMenu::profileNameEntered()
     }
     refillProfileList();
     profileCombo->setCurrentText(text);
+    if (cut && m_context.notices)
+        m_context.notices->inform(
+            QCoreApplication::translate("LumoProject",
+                                        "Profile names are at most %1 characters: renamed to %2")
+                .arg(kNameLimit)
+                .arg(text));
 }
 
 void ProfileMenu::exportProfileClicked()
@@ -267,9 +354,9 @@ void ProfileMenu::exportProfileClicked()
     const QString profile = profileCombo->currentText();
     if (profile.isEmpty())
         return;
-    const QString target =
+    const QString target = exportFileName(
         m_context.desktop->saveFileName(m_parent->window(), QStringLiteral("Save As"), QString(),
-                                        QStringLiteral("Comma Separated Values (*.ini)"));
+                                        QStringLiteral("Comma Separated Values (*.ini)")));
     if (target.isEmpty())
         return;
     QFile file(target);
@@ -296,7 +383,18 @@ void ProfileMenu::importProfileClicked()
         return;
     const QString name = importNameFromPath(source);
     const QString dir = QStringLiteral("./lightfile/") + name;
-    if (!name.isEmpty() && !QFileInfo::exists(dir) && QFileInfo(source).isFile())
+    if (!isProfileExport(source))
+        refuse(QCoreApplication::translate("LumoProject",
+                                           "%1 is not a profile export: nothing was imported")
+                   .arg(QFileInfo(source).fileName()));
+    else if (name.isEmpty())
+        refuse(QCoreApplication::translate(
+                   "LumoProject", "%1 does not give a usable profile name: nothing was imported")
+                   .arg(QFileInfo(source).fileName()));
+    else if (QFileInfo::exists(dir))
+        refuse(QCoreApplication::translate("LumoProject", "A profile named %1 already exists")
+                   .arg(name));
+    else
         reportSaves(importProfile(source, name));
     refillProfileList();
 }

@@ -66,6 +66,7 @@ public slots:
 private:
     bool macroPageIdle() const;
     bool saveBindings();
+    void refuse(const QString &text); // a notice that says why a request was not carried out
     bool reportSaves(const orvanta::SaveResult &result);
 
     ConsoleContext &m_context;

@@ -177,17 +177,33 @@ void SettingsPage::retranslate()
 
 void SettingsPage::openWebsite()
 {
-    m_desktop.openUrl(QUrl(WEBSITE_URL));
+    openPage(QString::fromLatin1(WEBSITE_URL));
 }
 
 void SettingsPage::openSocialMedia()
 {
-    m_desktop.openUrl(QUrl(SOCIAL_MEDIA_URL));
+    openPage(QString::fromLatin1(SOCIAL_MEDIA_URL));
+}
+
+void SettingsPage::openPage(const QString &url)
+{
+    if (!m_desktop.openUrl(QUrl(url)))
+        emit refused(QCoreApplication::translate("LumoProject",
+                                                 "No web browser could be started: the page is %1")
+                         .arg(url));
 }
 
 void SettingsPage::updateFirmware()
 {
-    m_desktop.startProgram(firmwareUpdaterProgram(), QString(), false);
+    // Always an answer: the installer starts, or the user learns where updates are.
+    if (m_desktop.startProgram(firmwareUpdaterProgram(), QString(), false))
+        emit informed(
+            QCoreApplication::translate("LumoProject", "The update installer was started"));
+    else
+        emit refused(
+            QCoreApplication::translate(
+                "LumoProject", "No update installer on this platform: newer versions are at %1")
+                .arg(QString::fromLatin1(WEBSITE_URL)));
 }
 
 void SettingsPage::languageListChosen()

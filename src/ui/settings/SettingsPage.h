@@ -28,8 +28,12 @@ signals:
     void languageChosen(QString code);
     // The user asked to see the virtual keyboard.
     void virtualKeyboardRequested();
+    // What came of a request, for the status band: carried out, or not and why.
+    void informed(QString text);
+    void refused(QString text);
 
 public slots:
+    void openPage(const QString &url);
     void openWebsite();
     void openSocialMedia();
     void updateFirmware();

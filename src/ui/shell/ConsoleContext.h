@@ -14,6 +14,7 @@ namespace orvanta
 class DesktopServices;
 class HidDevice;
 class KeyboardLink;
+class Notices;
 class SlotSync;
 } // namespace orvanta
 class CommandSender;
@@ -40,6 +41,8 @@ struct ConsoleContext {
     orvanta::ProfileBindings bindings;
     // Set by the main window before it builds its pages.
     orvanta::DesktopServices *desktop = nullptr;
+    // Where refusals and failures are posted; the window shows them. Set first.
+    orvanta::Notices *notices = nullptr;
 
     LightingPage *lighting = nullptr;
     MacroPage *macros = nullptr;

@@ -5,6 +5,7 @@
 #include "ResetProgressView.h"
 #include "Shell.h"
 #include "WindowScale.h"
+#include "core/app/Notices.h"
 #include "core/app/PictureCache.h"
 #include "core/device/CommandSender.h"
 #include "core/device/HidapiDevice.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 {
     m_context.options = options;
     m_context.desktop = &defaultDesktopServices();
+    setUpNotices(); // notices: before anything that may post one
     initTranslationResources();
     removeStaleStaging(); // what an interrupted profile copy left behind
 
@@ -126,6 +128,8 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.resetView->hide();
     m_context.settings = new SettingsPage(this, m_context.desktop);
     m_context.settings->hide();
+    connect(m_context.settings, &SettingsPage::refused, m_context.notices, &Notices::refuse);
+    connect(m_context.settings, &SettingsPage::informed, m_context.notices, &Notices::inform);
 
     setMouseTracking(true);
     // Focus comes to the window by a click (a key on the picture), never by Tab.
@@ -616,14 +620,22 @@ void MainWindow::openProductInformation()
 {
     if (!macroPageIdle())
         return;
-    m_context.desktop->openUrl(QUrl(PRODUCT_PAGE_URL));
+    if (!m_context.desktop->openUrl(QUrl(PRODUCT_PAGE_URL)))
+        m_context.notices->refuse(
+            QCoreApplication::translate("LumoProject",
+                                        "No web browser could be started: the page is %1")
+                .arg(QString::fromLatin1(PRODUCT_PAGE_URL)));
 }
 
 void MainWindow::openCustomerService()
 {
     if (!macroPageIdle())
         return;
-    m_context.desktop->openUrl(QUrl(CUSTOMER_SERVICE_URL));
+    if (!m_context.desktop->openUrl(QUrl(CUSTOMER_SERVICE_URL)))
+        m_context.notices->refuse(
+            QCoreApplication::translate("LumoProject",
+                                        "No web browser could be started: the page is %1")
+                .arg(QString::fromLatin1(CUSTOMER_SERVICE_URL)));
 }
 
 void MainWindow::markProfileButton(int index)
@@ -757,4 +769,9 @@ void MainWindow::forwardPageSaveFailures()
 {
     connect(m_context.lighting, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.macros, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.macros, &MacroPage::refused, m_context.notices, &Notices::refuse);
+    connect(m_context.macros, &MacroPage::fileFailed, m_context.notices,
+            [this](const QString &text, const QString &path) {
+                m_context.notices->fileFailed(text, path, QStringLiteral("failed"));
+            });
 }

@@ -159,6 +159,7 @@ private:
     // Keeping the keyboard in step (MainWindowSync.cpp).
     void setUpKeyboardSync();
     void bringKeyboardUpToDate(bool selectAnyway);
+    void setUpNotices();
     void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
                            bool quiet);
     // Runs `then` once every operation queued since `since` (a lastOperation()

@@ -3,6 +3,7 @@
 
 #include "MainWindow.h"
 
+#include "core/app/Notices.h"
 #include "core/device/SlotSync.h"
 
 #include <QCoreApplication>
@@ -37,4 +38,15 @@ void MainWindow::setUpKeyboardSync()
 void MainWindow::bringKeyboardUpToDate(bool selectAnyway)
 {
     m_context.slotSync->bringUpToDate(m_context.bindings.active, selectAnyway);
+}
+
+void MainWindow::setUpNotices()
+{
+    m_context.notices = new Notices(this);
+    connect(m_context.notices, &Notices::posted, this,
+            [this](const QString &text, Notices::Kind kind) {
+                // The status band is made after the pages; nothing is posted before it exists.
+                if (statusBand)
+                    showNotice(text, NoticeKind(int(kind)));
+            });
 }

@@ -1,0 +1,18 @@
+#pragma once
+// Whether a file is a profile export (what Export writes): a text file with
+// the "Setting" group naming its pattern count, each pattern's group with its
+// five keys, and the "signal" group with the key map. Import takes nothing
+// else, so a picture or a note renamed ".ini" never becomes a profile.
+
+#include <QString>
+
+namespace orvanta
+{
+
+bool isProfileExport(const QString &path);
+
+// The file name an export is saved under: the typed name, with ".ini" added
+// when it has no suffix (the Import dialog lists ".ini" files only).
+QString exportFileName(const QString &typed);
+
+} // namespace orvanta

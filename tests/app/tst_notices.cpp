@@ -1,0 +1,167 @@
+// Nothing is refused in silence: each refusal leaves the data directory and
+// the keyboard as they were and says why in the status band.
+
+#include "DataDirDump.h"
+#include "ShellFixture.h"
+#include "core/profiles/ProfileStore.h"
+#include "ui/shell/StatusBand.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <functional>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace
+{
+
+// Desktop services on a desktop where no browser starts.
+struct NoBrowserDesktop : RecordingDesktop {
+    bool openUrl(const QUrl &url) override { return urls << url.toString(), false; }
+};
+
+void choose(ShellFixture &f, const QString &profile)
+{
+    f.menu().profileCombo->setCurrentText(profile);
+}
+
+void rename(ShellFixture &f, const QString &name)
+{
+    f.menu().profileNameEdit->setText(name);
+    emit f.menu().profileNameEdit->returnPressed();
+}
+
+using Step = std::function<void(ShellFixture &)>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Step)
+
+class NoticesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void refusalsChangeNothingAndSayWhy_data()
+    {
+        QTest::addColumn<Step>("setUp");
+        QTest::addColumn<Step>("request");
+        QTest::addColumn<QString>("notice");
+
+        const Step game = [](ShellFixture &f) {
+            QVERIFY(copyProfile("PROFILE 1", "Game"));
+            QVERIFY(copyProfile("PROFILE 1", "Work"));
+            f.menu().refillProfileList();
+            choose(f, "Game");
+        };
+        const Step none = [](ShellFixture &) {};
+        QTest::newRow("delete built-in")
+            << none << Step([](ShellFixture &f) { f.menu().btnDelete->released(); })
+            << "PROFILE 1 is a built-in profile and cannot be deleted";
+        QTest::newRow("rename empty") << game << Step([](ShellFixture &f) { rename(f, ""); })
+                                      << "A profile name cannot be empty";
+        QTest::newRow("rename spaces") << game << Step([](ShellFixture &f) { rename(f, "   "); })
+                                       << "A profile name cannot be empty";
+        for (const char *bad : {"a/b", "a..b", "..", "x:y"})
+            QTest::newRow(qPrintable(QString("rename %1").arg(bad)))
+                << game << Step([bad](ShellFixture &f) { rename(f, bad); })
+                << "A profile name cannot contain * | \\ : \" < > ? / or ..";
+        QTest::newRow("rename leading space")
+            << game << Step([](ShellFixture &f) { rename(f, " Game2"); })
+            << "A profile name cannot begin or end with a space";
+        QTest::newRow("rename duplicate")
+            << game << Step([](ShellFixture &f) { rename(f, "Work"); })
+            << "A profile named Work already exists";
+        QTest::newRow("rename to a built-in name") << Step([game](ShellFixture &f) {
+            game(f);
+            QVERIFY(QDir("lightfile/PROFILE 5").removeRecursively());
+        }) << Step([](ShellFixture &f) { rename(f, "PROFILE 5"); })
+                                                   << "PROFILE 5 is the name of a built-in profile";
+        QTest::newRow("rename built-in") << none << Step([](ShellFixture &f) { rename(f, "Mine"); })
+                                         << "PROFILE 1 is a built-in profile and cannot be renamed";
+        QTest::newRow("import a picture") << Step([](ShellFixture &f) {
+            QVERIFY(writeText("picture.ini", QByteArray::fromHex("89504e470d0a1a0a0000")));
+            f.desktop.fileName = QDir::current().absoluteFilePath("picture.ini");
+        }) << Step([](ShellFixture &f) {
+            f.menu().btnImport->released();
+        }) << "picture.ini is not a profile export: nothing was imported";
+        QTest::newRow("import a note") << Step([](ShellFixture &f) {
+            QVERIFY(writeText("note.ini", "[Setting]\nshopping=milk\n"));
+            f.desktop.fileName = QDir::current().absoluteFilePath("note.ini");
+        }) << Step([](ShellFixture &f) { f.menu().btnImport->released(); })
+                                       << "note.ini is not a profile export: nothing was imported";
+        QTest::newRow("new at the limit") << Step([](ShellFixture &f) {
+            for (int i = 0; i < 10; ++i)
+                QVERIFY(copyProfile("PROFILE 1", QString("Spare %1").arg(i)));
+            f.menu().refillProfileList();
+        }) << Step([](ShellFixture &f) { f.menu().btnNew->released(); })
+                                          << "No room for another profile: at most 15 are kept";
+        QTest::newRow("product page without a browser")
+            << none << Step([](ShellFixture &f) { f.w->btnInfo->released(); })
+            << "No web browser could be started: the page is "
+               "https://www.orvanta-rgb.com/products/orvanta-rgb";
+    }
+
+    void refusalsChangeNothingAndSayWhy()
+    {
+        QFETCH(Step, setUp);
+        QFETCH(Step, request);
+        QFETCH(QString, notice);
+        ShellFixture f;
+        NoBrowserDesktop desktop;
+        f.ctx().desktop = &desktop;
+        setUp(f);
+        desktop.fileName = f.desktop.fileName;
+        f.clear();
+        const auto before = dumpDataDir();
+        const QStringList listed = profileList();
+        request(f);
+        QCOMPARE(f.w->statusBand->noticeText(), notice);
+        QCOMPARE(dumpDataDir(), before);
+        QCOMPARE(profileList(), listed);
+        QCOMPARE(f.device.reports.size(), 0);
+    }
+
+    void longNamesAreCutWithANotice()
+    {
+        ShellFixture f;
+        QVERIFY(copyProfile("PROFILE 1", "Game"));
+        f.menu().refillProfileList();
+        choose(f, "Game");
+        rename(f, QString(70, 'n'));
+        QCOMPARE(f.w->statusBand->noticeText(),
+                 "Profile names are at most 64 characters: renamed to " + QString(64, 'n'));
+        QVERIFY(profileList().contains(QString(64, 'n')));
+        QVERIFY(!profileList().contains("Game"));
+    }
+
+    void profileWithoutStoredLightingSaysSo()
+    {
+        ShellFixture f;
+        QVERIFY(copyProfile("PROFILE 1", "Game"));
+        QFile::remove("lightfile/Game/cmd/light_cmd.ini");
+        f.menu().refillProfileList();
+        f.clear();
+        choose(f, "Game");
+        QCOMPARE(f.w->statusBand->noticeText(),
+                 QString("Game has no complete stored lighting: the keyboard keeps its lighting"));
+        QCOMPARE(f.device.reports.size(), 0);
+    }
+
+    void exportAddsTheSuffixImportTakesItBack()
+    {
+        ShellFixture f;
+        f.desktop.fileName = QDir::current().absoluteFilePath("mine");
+        f.menu().btnExport->released();
+        QVERIFY(QFileInfo::exists("mine.ini"));
+        QVERIFY(!QFileInfo::exists("mine"));
+        f.desktop.fileName = QDir::current().absoluteFilePath("mine.ini");
+        f.menu().btnImport->released();
+        QVERIFY(profileList().contains("mine"));
+    }
+};
+
+QTEST_MAIN(NoticesTest)
+#include "tst_notices.moc"
