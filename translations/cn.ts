@@ -309,6 +309,46 @@
         <source>No update installer on this platform: newer versions are at %1</source>
         <translation>此平台没有更新安装程序：新版本请见 %1</translation>
     </message>
+    <message>
+        <source>UNDO</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Undo factory reset</source>
+        <translation>撤销恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Undo delete %1</source>
+        <translation>撤销删除 %1</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: the files could not be kept for Undo (%1)</source>
+        <translation>未做任何更改：无法保留供撤销的文件（%1）</translation>
+    </message>
+    <message>
+        <source>Factory settings restored. UNDO brings yours back</source>
+        <translation>已恢复出厂设置。按“撤销”可取回您的设置</translation>
+    </message>
+    <message>
+        <source>%1 deleted. UNDO brings it back</source>
+        <translation>已删除 %1。按“撤销”可取回</translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>没有可撤销的操作</translation>
+    </message>
+    <message>
+        <source>Undo failed: %1 (%2)</source>
+        <translation>撤销失败：%1（%2）</translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>已撤销：%1</translation>
+    </message>
+    <message>
+        <source>factory reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

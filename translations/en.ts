@@ -309,6 +309,46 @@
         <source>No update installer on this platform: newer versions are at %1</source>
         <translation>No update installer on this platform: newer versions are at %1</translation>
     </message>
+    <message>
+        <source>UNDO</source>
+        <translation>UNDO</translation>
+    </message>
+    <message>
+        <source>Undo factory reset</source>
+        <translation>Undo factory reset</translation>
+    </message>
+    <message>
+        <source>Undo delete %1</source>
+        <translation>Undo delete %1</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: the files could not be kept for Undo (%1)</source>
+        <translation>Nothing was changed: the files could not be kept for Undo (%1)</translation>
+    </message>
+    <message>
+        <source>Factory settings restored. UNDO brings yours back</source>
+        <translation>Factory settings restored. UNDO brings yours back</translation>
+    </message>
+    <message>
+        <source>%1 deleted. UNDO brings it back</source>
+        <translation>%1 deleted. UNDO brings it back</translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>Nothing to undo</translation>
+    </message>
+    <message>
+        <source>Undo failed: %1 (%2)</source>
+        <translation>Undo failed: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>Undone: %1</translation>
+    </message>
+    <message>
+        <source>factory reset</source>
+        <translation>factory reset</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -309,6 +309,46 @@
         <source>No update installer on this platform: newer versions are at %1</source>
         <translation>此平台沒有更新安裝程式：新版本請見 %1</translation>
     </message>
+    <message>
+        <source>UNDO</source>
+        <translation>復原</translation>
+    </message>
+    <message>
+        <source>Undo factory reset</source>
+        <translation>復原原廠重設</translation>
+    </message>
+    <message>
+        <source>Undo delete %1</source>
+        <translation>復原刪除 %1</translation>
+    </message>
+    <message>
+        <source>Nothing was changed: the files could not be kept for Undo (%1)</source>
+        <translation>未做任何變更：無法保留供復原的檔案（%1）</translation>
+    </message>
+    <message>
+        <source>Factory settings restored. UNDO brings yours back</source>
+        <translation>已恢復原廠設定。按「復原」可取回您的設定</translation>
+    </message>
+    <message>
+        <source>%1 deleted. UNDO brings it back</source>
+        <translation>已刪除 %1。按「復原」可取回</translation>
+    </message>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>沒有可復原的操作</translation>
+    </message>
+    <message>
+        <source>Undo failed: %1 (%2)</source>
+        <translation>復原失敗：%1（%2）</translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>已復原：%1</translation>
+    </message>
+    <message>
+        <source>factory reset</source>
+        <translation>原廠重設</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QMutex>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
@@ -172,6 +173,71 @@ inline QByteArray keyMapReport(int profile, int position = -1, quint8 code = 0)
     if (position >= 0)
         r[8 + position] = char(code);
     return r;
+}
+
+// Command bytes of a stored lighting set as the keyboard receives it, by type:
+// static, reactive, arrow, wave, ripple.
+inline QVector<int> lightingCommands(int type)
+{
+    switch (type) {
+    case 0:
+        return {0x02, 0x09, 0x09, 0x09, 0x02};
+    case 1:
+        return {0x02, 0x0A, 0x0A, 0x0A, 0x02};
+    case 2:
+        return {0x02, 0x0C, 0x0C, 0x0D, 0x02};
+    case 3:
+        return {0x02, 0x0D, 0x02};
+    case 4:
+        return {0x02, 0x0A, 0x0A, 0x0A, 0x0C, 0x0C, 0x0D, 0x02};
+    }
+    return {};
+}
+
+inline int storedLightingType(const QString &profile)
+{
+    const QString file = QStringLiteral("lightfile/%1/cmd/light_cmd.ini").arg(profile);
+    if (!QFileInfo::exists(file))
+        return -1;
+    return QSettings(file, QSettings::IniFormat).value("Setting/type").toInt();
+}
+
+// Checks that `log` from `at` on holds slot `slot`'s whole state: its lighting
+// (commands of `type`, each addressed to the slot, 100 ms after each), then the
+// key-map write (300 ms after each) carrying `keyMap`. Returns the next index.
+inline int expectSlot(const QVector<QByteArray> &log, const QVector<unsigned> &pauses, int at,
+                      int slot, int type, const QByteArray &keyMap)
+{
+    for (int command : lightingCommands(type)) {
+        if (at >= log.size())
+            return -1;
+        if (quint8(log[at][0]) != 7 || quint8(log[at][1]) != command ||
+            quint8(log[at][2]) != slot || pauses.value(at) != 100) {
+            qWarning() << "lighting report" << at << log[at].left(4).toHex();
+            return -1;
+        }
+        ++at;
+    }
+    const QVector<QByteArray> write{selectReport(slot), keyMap, QByteArray(264, '\0')};
+    for (const QByteArray &r : write) {
+        if (log.value(at) != r || pauses.value(at) != 300) {
+            qWarning() << "key-map write report" << at << log.value(at).left(4).toHex();
+            return -1;
+        }
+        ++at;
+    }
+    return at;
+}
+
+inline QString marks(const QString &usb, const QString &virt)
+{
+    QString text = "[usb]\n";
+    for (int n = 1; n <= 5; ++n)
+        text += QString("%1=%2\n").arg(n).arg(usb.contains(QString::number(n)) ? 1 : 0);
+    text += "\n[virtual]\n";
+    for (int n = 1; n <= 5; ++n)
+        text += QString("%1=%2\n").arg(n).arg(virt.contains(QString::number(n)) ? 1 : 0);
+    return text;
 }
 
 } // namespace orvanta::test

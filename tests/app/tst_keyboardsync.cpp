@@ -9,7 +9,6 @@
 #include "ui/shell/StatusBand.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 
-#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -22,71 +21,6 @@ namespace
 // Matrix positions (first match in the factory key map) of the keys used here.
 constexpr int kPositionOfA = 40; // usage 0x04
 constexpr int kPositionOfB = 37; // usage 0x05
-
-// Command bytes of a stored lighting set as the keyboard receives it, by type:
-// static, reactive, arrow, wave, ripple.
-QVector<int> lightingCommands(int type)
-{
-    switch (type) {
-    case 0:
-        return {0x02, 0x09, 0x09, 0x09, 0x02};
-    case 1:
-        return {0x02, 0x0A, 0x0A, 0x0A, 0x02};
-    case 2:
-        return {0x02, 0x0C, 0x0C, 0x0D, 0x02};
-    case 3:
-        return {0x02, 0x0D, 0x02};
-    case 4:
-        return {0x02, 0x0A, 0x0A, 0x0A, 0x0C, 0x0C, 0x0D, 0x02};
-    }
-    return {};
-}
-
-int storedLightingType(int slot)
-{
-    const QString file = QStringLiteral("lightfile/PROFILE %1/cmd/light_cmd.ini").arg(slot);
-    if (!QFileInfo::exists(file))
-        return -1;
-    return QSettings(file, QSettings::IniFormat).value("Setting/type").toInt();
-}
-
-// Checks that `log` from `at` on holds slot `slot`'s whole state: its lighting
-// (commands of `type`, each addressed to the slot, 100 ms after each), then the
-// key-map write (300 ms after each) carrying `keyMap`. Returns the next index.
-int expectSlot(const QVector<QByteArray> &log, const QVector<unsigned> &pauses, int at, int slot,
-               int type, const QByteArray &keyMap)
-{
-    for (int command : lightingCommands(type)) {
-        if (at >= log.size())
-            return -1;
-        if (quint8(log[at][0]) != 7 || quint8(log[at][1]) != command ||
-            quint8(log[at][2]) != slot || pauses.value(at) != 100) {
-            qWarning() << "lighting report" << at << log[at].left(4).toHex();
-            return -1;
-        }
-        ++at;
-    }
-    const QVector<QByteArray> write{selectReport(slot), keyMap, QByteArray(264, '\0')};
-    for (const QByteArray &r : write) {
-        if (log.value(at) != r || pauses.value(at) != 300) {
-            qWarning() << "key-map write report" << at << log.value(at).left(4).toHex();
-            return -1;
-        }
-        ++at;
-    }
-    return at;
-}
-
-QString marks(const QString &usb, const QString &virt)
-{
-    QString text = "[usb]\n";
-    for (int n = 1; n <= 5; ++n)
-        text += QString("%1=%2\n").arg(n).arg(usb.contains(QString::number(n)) ? 1 : 0);
-    text += "\n[virtual]\n";
-    for (int n = 1; n <= 5; ++n)
-        text += QString("%1=%2\n").arg(n).arg(virt.contains(QString::number(n)) ? 1 : 0);
-    return text;
-}
 
 } // namespace
 
@@ -116,7 +50,7 @@ private slots:
         QVERIFY(f.plug());
         QVector<unsigned> pauses = f.keyboard.pauses;
         const QVector<QByteArray> log = f.keyboard.take();
-        int at = expectSlot(log, pauses, 0, 2, storedLightingType(2),
+        int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"),
                             keyMapReport(2, kPositionOfA, 0x05));
         QVERIFY(at > 0);
         at = expectSlot(log, pauses, at, 3, 3, keyMapReport(3));
@@ -234,7 +168,7 @@ private slots:
         const QVector<QByteArray> log = f.keyboard.take();
         QByteArray keyMap = keyMapReport(2, kPositionOfA, 0x05);
         keyMap[8 + kPositionOfB] = 0x06;
-        const int at = expectSlot(log, pauses, 0, 2, storedLightingType(2), keyMap);
+        const int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"), keyMap);
         QVERIFY(at > 0);
         QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
         QCOMPARE(readText(SlotSync::stateFile()), marks("", ""));

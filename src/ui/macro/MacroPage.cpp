@@ -552,6 +552,8 @@ void MacroPage::deleteMacroClicked()
     const QString name = selectedMacro();
     if (name.isEmpty() || name == QLatin1String(kDefaultMacro))
         return;
+    if (m_keepForUndo && !m_keepForUndo(name)) // undo: the file is kept first
+        return;
     if (!QFile::remove(IniStore::macroPath(name)))
         emit fileFailed(
             QCoreApplication::translate("LumoProject", "Could not delete %1; it stays in the list")

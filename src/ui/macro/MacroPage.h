@@ -25,6 +25,14 @@ class MacroPage : public QWidget
 {
     Q_OBJECT
 public:
+    // Called before a macro file is deleted, with the macro's name: false
+    // (the files could not be kept for Undo) leaves the macro as it is.
+    void setKeepForUndo(std::function<bool(const QString &macro)> keep)
+    {
+        m_keepForUndo = std::move(keep);
+    }
+    // Lists the macros as the files now are, with `name` chosen.
+    void showMacro(const QString &name) { refreshList(name); }
     // Without `desktop` the page uses the console's real desktop services.
     explicit MacroPage(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr);
 
@@ -81,6 +89,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    std::function<bool(const QString &)> m_keepForUndo;
     orvanta::DesktopServices &m_desktop; // the import and export file choosers
 
     bool reportSaves(const orvanta::SaveResult &result);

@@ -221,6 +221,11 @@ void ProfileMenu::deleteProfileClicked()
                    .arg(entry));
         return;
     }
+    if (m_context.keepForUndo &&
+        !m_context.keepForUndo(
+            QStringLiteral("profile"), entry,
+            {QStringLiteral("lightfile/") + entry, QStringLiteral("system/profile_connect.ini")}))
+        return; // undo: nothing is deleted that cannot be brought back
     if (!removeDirectory(QStringLiteral("./lightfile/") + entry)) {
         if (m_context.notices)
             m_context.notices->fileFailed(

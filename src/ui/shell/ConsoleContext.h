@@ -9,6 +9,9 @@
 #include "core/app/ConsoleOptions.h"
 #include "core/profiles/ProfileBindings.h"
 
+#include <QStringList>
+#include <functional>
+
 namespace orvanta
 {
 class DesktopServices;
@@ -43,6 +46,11 @@ struct ConsoleContext {
     orvanta::DesktopServices *desktop = nullptr;
     // Where refusals and failures are posted; the window shows them. Set first.
     orvanta::Notices *notices = nullptr;
+    // Keeps `paths` before an action that Undo can take back ("factory reset",
+    // "profile" or "macro", with the name deleted); false when they could not
+    // be kept (the action is then not carried out).
+    std::function<bool(const QString &kind, const QString &name, const QStringList &paths)>
+        keepForUndo;
 
     LightingPage *lighting = nullptr;
     MacroPage *macros = nullptr;

@@ -26,6 +26,10 @@ ConsoleTray::ConsoleTray(const QIcon &icon, QObject *parent)
     }
     m_profiles[0]->setChecked(true);
     m_menu->addSeparator();
+    // "Undo <action>" stays until the next undoable action or the undo itself.
+    m_undo = m_menu->addAction(QString());
+    m_undo->setVisible(false);
+    connect(m_undo, &QAction::triggered, this, &ConsoleTray::undoRequested);
     m_show = m_menu->addAction(QString());
     connect(m_show, &QAction::triggered, this, &ConsoleTray::showRequested);
     m_quit = m_menu->addAction(QString());
@@ -60,6 +64,17 @@ void ConsoleTray::setKeyboardStatus(const QString &text)
     m_status->setVisible(!text.isEmpty());
     const QString title = QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB");
     m_icon->setToolTip(text.isEmpty() ? title : title + QStringLiteral(" \u2013 ") + text);
+}
+
+void ConsoleTray::setUndoAction(const QString &text)
+{
+    m_undo->setText(text);
+    m_undo->setVisible(!text.isEmpty());
+}
+
+QString ConsoleTray::undoAction() const
+{
+    return m_undo->isVisible() ? m_undo->text() : QString();
 }
 
 void ConsoleTray::setActiveProfile(int profile)

@@ -24,21 +24,25 @@ public:
     QString keyboardStatus() const { return m_statusText; }
     int activeProfile() const { return m_activeProfile; }
     void retranslate();
+    QString undoAction() const; // the Undo entry's text, empty while it is hidden
 
 public slots:
     void setKeyboardStatus(const QString &text);
-    void setActiveProfile(int profile); // 1..5
+    void setActiveProfile(int profile);      // 1..5
+    void setUndoAction(const QString &text); // empty: no entry
 
 signals:
     void profileChosen(int profile); // 1..5
     void showRequested();
     void quitRequested();
+    void undoRequested();
 
 private:
     QSystemTrayIcon *m_icon = nullptr;
     QMenu *m_menu = nullptr;
     QAction *m_status = nullptr;
     std::array<QAction *, 5> m_profiles{};
+    QAction *m_undo = nullptr;
     QAction *m_show = nullptr;
     QAction *m_quit = nullptr;
     QString m_statusText;

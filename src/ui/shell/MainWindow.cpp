@@ -141,6 +141,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     buildShellWidgets();
     m_context.profileMenu = new ProfileMenu(m_context, centralWidget());
     buildStatusWidgets();
+    setUpUndo(); // undo: the UNDO button and the hooks of the pages
     m_context.customize = new CustomizePanel(m_context, this, centralWidget());
     connect(m_context.profileMenu, &ProfileMenu::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.customize, &CustomizePanel::saveFailed, this, &MainWindow::saveFailed);
@@ -238,6 +239,8 @@ ConsoleTray *MainWindow::createTray()
     connect(this, &MainWindow::activeProfileChanged, m_tray, &ConsoleTray::setActiveProfile);
     connect(m_tray, &ConsoleTray::showRequested, this, &MainWindow::showConsole);
     connect(m_tray, &ConsoleTray::quitRequested, this, &MainWindow::quitConsole);
+    connect(m_tray, &ConsoleTray::undoRequested, this, &MainWindow::undoLastAction);
+    m_tray->setUndoAction(undoLabel()); // undo: an action kept by an earlier run
     m_tray->setActiveProfile(m_context.bindings.active);
     m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     // A hidden window is not the end: only the Close button or Quit ends the console.
@@ -769,6 +772,9 @@ void MainWindow::forwardPageSaveFailures()
 {
     connect(m_context.lighting, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.macros, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
+    m_context.macros->setKeepForUndo([this](const QString &macro) {
+        return keepForUndo(QStringLiteral("macro"), macro, {IniStore::macroPath(macro)});
+    });
     connect(m_context.macros, &MacroPage::refused, m_context.notices, &Notices::refuse);
     connect(m_context.macros, &MacroPage::fileFailed, m_context.notices,
             [this](const QString &text, const QString &path) {

@@ -69,6 +69,7 @@ public:
     CustomizePanel *customize() const { return m_context.customize; }
     StatusBand *statusBand = nullptr;
     QPushButton *useKeyboardButton = nullptr; // switch from the virtual keyboard to a real one
+    QPushButton *undoButton = nullptr;        // offered for a while after an undoable action
     using NoticeKind = StatusBand::NoticeKind;
     // A short message in the status band; it goes by itself.
     void showNotice(const QString &text, NoticeKind kind = NoticeKind::Info);
@@ -117,8 +118,9 @@ public slots:
     void socketHelperReceiveData(QVariantMap map);
     void pulseAppLight();
     void switchLanguage(QString code);
-    void showConsole(); // shown, raised and active, from the tray or a second start
-    void quitConsole(); // the Close button and the tray's Quit
+    void undoLastAction(); // puts back what the last factory reset or deletion changed
+    void showConsole();    // shown, raised and active, from the tray or a second start
+    void quitConsole();    // the Close button and the tray's Quit
 
 signals:
     void activeProfileChanged(int profile); // 1..5, after every activation
@@ -160,6 +162,11 @@ private:
     void setUpKeyboardSync();
     void bringKeyboardUpToDate(bool selectAnyway);
     void setUpNotices();
+    // Undo of the factory reset and of profile and macro deletion (MainWindowUndo.cpp).
+    void setUpUndo();
+    bool keepForUndo(const QString &kind, const QString &name, const QStringList &paths);
+    bool keepFactoryResetForUndo();
+    QString undoLabel() const; // "Undo <action>", empty when nothing is kept
     void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
                            bool quiet);
     // Runs `then` once every operation queued since `since` (a lastOperation()
@@ -175,4 +182,5 @@ private:
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;
     orvanta::FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
+    QTimer *m_undoOffer = nullptr;                      // how long the UNDO button stays
 };

@@ -82,6 +82,8 @@ void MainWindow::factoryResetClicked()
 {
     if (!macroPageIdle() || m_resetRunning || (m_resetFiles && m_resetFiles->isSaving()))
         return;
+    if (!keepFactoryResetForUndo()) // undo: the files the reset rewrites are kept first
+        return;
     m_resetRunning = true;
     m_context.resetView->setGeometry(0, 0, 1200, 800);
     m_context.resetView->show();

@@ -1,0 +1,127 @@
+// Mistakes can be undone: a factory reset, a profile Delete and a macro Delete
+// each keep their files first; UNDO puts back every byte and the links, and
+// the keyboard gets the restored slots again.
+
+#include "DataDirDump.h"
+#include "KeyboardSyncFixture.h"
+#include "core/macro/MacroFile.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/storage/IniStore.h"
+#include "core/storage/UndoStore.h"
+#include "ui/macro/MacroPage.h"
+#include "ui/profiles/ProfileMenu.h"
+#include "ui/shell/ConsoleTray.h"
+#include "ui/shell/StatusBand.h"
+
+#include <QComboBox>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace
+{
+
+constexpr int kPositionOfA = 40; // usage 0x04, first in the factory key map
+
+// The data directory but the record of what each keyboard holds, which
+// follows the keyboard rather than the user's settings.
+QMap<QString, QByteArray> settingsOnDisk()
+{
+    QMap<QString, QByteArray> dump = dumpDataDir();
+    dump.remove(SlotSync::stateFile());
+    return dump;
+}
+
+} // namespace
+
+class UndoTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void undoPutsEverythingBack_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("trayEntry");
+        QTest::addColumn<QVector<int>>("restoredSlots");
+        QTest::newRow("factory reset") << "reset"
+                                       << "Undo factory reset" << QVector<int>{1, 2, 3, 4, 5};
+        QTest::newRow("profile delete") << "profile"
+                                        << "Undo delete Game" << QVector<int>{1};
+        QTest::newRow("macro delete") << "macro"
+                                      << "Undo delete Macro 2" << QVector<int>{};
+    }
+
+    void undoPutsEverythingBack()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, trayEntry);
+        QFETCH(QVector<int>, restoredSlots);
+        KeyboardSyncFixture f;
+        ConsoleTray *tray = f.w->createTray();
+        QVERIFY(f.plug());
+        // Work worth keeping: a saved profile of its own on slot 1 with a key
+        // changed, and a macro of the user's.
+        QVERIFY(copyProfile("PROFILE 1", "Game"));
+        QVERIFY(IniStore::createMacroFile(2).ok());
+        f.w->profileMenu()->refillProfileList();
+        f.w->profileMenu()->profileCombo->setCurrentText("Game");
+        f.assignSingle(0x04, Qt::Key_B);
+        f.ctx().macros->showMacro("Macro 2");
+        QVERIFY(f.settled());
+        f.keyboard.take();
+        const auto before = settingsOnDisk();
+        const QStringList links = f.ctx().bindings.names;
+
+        if (action == "reset") {
+            QSignalSpy done(f.w.get(), &MainWindow::factoryResetFinished);
+            f.w->btnReset->released();
+            QVERIFY(done.wait(10000));
+        } else if (action == "profile") {
+            f.w->profileMenu()->btnDelete->released();
+            QVERIFY(!profileList().contains("Game"));
+        } else {
+            f.ctx().macros->deleteMacroClicked();
+            QVERIFY(!QFileInfo::exists(IniStore::macroPath("Macro 2")));
+        }
+        QVERIFY(f.settled());
+        QVERIFY(settingsOnDisk() != before);
+        QVERIFY(f.w->undoButton->isVisible());
+        QCOMPARE(tray->undoAction(), trayEntry);
+
+        f.keyboard.take();
+        f.w->undoButton->released();
+        QVERIFY(f.settled());
+        QCOMPARE(settingsOnDisk(), before);
+        QCOMPARE(f.ctx().bindings.names, links);
+        QVERIFY(!QFileInfo::exists(UndoStore::folder()));
+        QVERIFY(f.w->undoButton->isHidden());
+        QCOMPARE(tray->undoAction(), QString());
+
+        // The keyboard gets each restored slot whole, then the active one.
+        const QVector<unsigned> pauses = f.keyboard.pauses;
+        const QVector<QByteArray> log = f.keyboard.take();
+        int at = 0;
+        for (int slot : restoredSlots) {
+            const QString profile = f.ctx().bindings.linked(slot);
+            const QByteArray keyMap =
+                profile == "Game" ? keyMapReport(slot, kPositionOfA, 0x05) : keyMapReport(slot);
+            at = expectSlot(log, pauses, at, slot, storedLightingType(profile), keyMap);
+            QVERIFY2(at > 0, qPrintable(QString("slot %1").arg(slot)));
+        }
+        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(f.ctx().bindings.active)});
+    }
+
+    void nothingToUndoSaysSo()
+    {
+        KeyboardSyncFixture f;
+        const auto before = dumpDataDir();
+        f.w->undoLastAction();
+        QCOMPARE(f.w->statusBand->noticeText(), QString("Nothing to undo"));
+        QCOMPARE(dumpDataDir(), before);
+    }
+};
+
+QTEST_MAIN(UndoTest)
+#include "tst_undo.moc"
