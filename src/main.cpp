@@ -8,6 +8,7 @@
 #include "ui/shell/WindowScale.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QTextStream>
 
@@ -48,8 +49,19 @@ int main(int argc, char *argv[])
     }
 
     orvanta::SingleInstance instance(QDir::currentPath());
-    if (options.singleInstance && instance.askRunningToShow())
-        return 0; // the console already running for this data directory shows itself
+    if (options.singleInstance && instance.askRunningToShow()) {
+        // The console already running for this data directory shows itself.
+        QTextStream(stdout) << "orvanta-console: already running: showing its window\n";
+        return 0;
+    }
+    qInfo().noquote()
+        << QStringLiteral("start: version %1, keyboard %2, port %3, data directory %4")
+               .arg(QStringLiteral(ORVANTA_VERSION),
+                    options.keyboard == orvanta::KeyboardChoice::Virtual ? QStringLiteral("virtual")
+                    : options.keyboard == orvanta::KeyboardChoice::Auto  ? QStringLiteral("auto")
+                                                                         : QStringLiteral("usb"))
+               .arg(options.port)
+               .arg(QDir::currentPath());
 
     int code = 0;
     {
@@ -65,5 +77,6 @@ int main(int argc, char *argv[])
             qunsetenv("QT_XCB_GL_INTEGRATION");
         code = app.exec();
     }
+    qInfo() << "quit, status" << code;
     return code;
 }

@@ -349,6 +349,14 @@
         <source>factory reset</source>
         <translation>恢复出厂设置</translation>
     </message>
+    <message>
+        <source>TRY THE VIRTUAL KEYBOARD</source>
+        <translation>试用虚拟键盘</translation>
+    </message>
+    <message>
+        <source>The console keeps running here. Quit it from this icon's menu or with the Close button of its window.</source>
+        <translation>控制台仍在此运行。请从此图标的菜单或窗口的关闭按钮退出它。</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -349,6 +349,14 @@
         <source>factory reset</source>
         <translation>factory reset</translation>
     </message>
+    <message>
+        <source>TRY THE VIRTUAL KEYBOARD</source>
+        <translation>TRY THE VIRTUAL KEYBOARD</translation>
+    </message>
+    <message>
+        <source>The console keeps running here. Quit it from this icon's menu or with the Close button of its window.</source>
+        <translation>The console keeps running here. Quit it from this icon's menu or with the Close button of its window.</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -349,6 +349,14 @@
         <source>factory reset</source>
         <translation>原廠重設</translation>
     </message>
+    <message>
+        <source>TRY THE VIRTUAL KEYBOARD</source>
+        <translation>試用虛擬鍵盤</translation>
+    </message>
+    <message>
+        <source>The console keeps running here. Quit it from this icon's menu or with the Close button of its window.</source>
+        <translation>控制台仍在此執行。請從此圖示的選單或視窗的關閉按鈕結束它。</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -65,6 +65,8 @@ private slots:
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(QString::fromLocal8Bit(second.readAllStandardOutput()),
+                 QString("orvanta-console: already running: showing its window\n"));
         QVERIFY(console.isRunning());
         QCOMPARE(console.reports().size(), 1); // the second start never reached the keyboard
         QCOMPARE(console.reports()[0].bytes, selectBytes(1));

@@ -79,6 +79,10 @@ void handleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
     }
     LogState &s = state();
     QMutexLocker lock(&s.mutex);
+    // Debugging lines (every mouse move among them) only when asked for: the
+    // log keeps what helps a user and a maintainer.
+    if (type == QtDebugMsg && !s.verbose)
+        return;
     writing = true;
     if (serious || s.verbose) {
         std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());

@@ -4,12 +4,18 @@
 
 #include <QTextStream>
 
-namespace orvanta {
+namespace orvanta
+{
 
 static QString hex4(unsigned v)
 {
     return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0'));
 }
+
+// Without a keyboard, everything can still be tried on the built-in one.
+constexpr char kVirtualKeyboardHint[] =
+    "Without the keyboard, try the console with the virtual keyboard: "
+    "orvanta-console --virtual-keyboard\n";
 
 int runDiagnosis(QTextStream &out)
 {
@@ -18,7 +24,8 @@ int runDiagnosis(QTextStream &out)
         << ")\n";
     if (found.isEmpty()) {
         out << "No HID interface of vendor " << hex4(kVendorId) << " was found.\n"
-            << "Is the keyboard plugged in? On Linux, check `lsusb | grep -i 264a`.\n";
+            << "Is the keyboard plugged in? On Linux, check `lsusb | grep -i 264a`.\n"
+            << kVirtualKeyboardHint;
         out.flush();
         return 2;
     }
@@ -60,7 +67,7 @@ int runDiagnosis(QTextStream &out)
         return 0;
     }
     if (!keyboardSeen) {
-        out << "The ORVANTA RGB keyboard itself was not found.\n";
+        out << "The ORVANTA RGB keyboard itself was not found.\n" << kVirtualKeyboardHint;
         out.flush();
         return 2;
     }

@@ -5,7 +5,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-namespace orvanta {
+namespace orvanta
+{
 
 static const QByteArray kShowMessage = QByteArrayLiteral("show\n");
 
@@ -17,7 +18,8 @@ SingleInstance::SingleInstance(const QString &dataDir, QObject *parent)
 QString SingleInstance::serverName(const QString &dataDir)
 {
     const QByteArray key = QDir(dataDir).canonicalPath().toUtf8();
-    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
+    const QByteArray hash =
+        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("orvanta-console-") + QString::fromLatin1(hash);
 }
 

@@ -197,6 +197,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 
     if (QSystemTrayIcon::isSystemTrayAvailable())
         createTray()->trayIcon()->show();
+    setUpGuidance();
 }
 
 // The console's icon: from the icon theme when installed there, otherwise the
@@ -712,6 +713,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // button ends it.
     event->ignore();
     hide();
+    explainHiddenConsole(); // guidance: the first time only
 }
 
 // --- language ------------------------------------------------------------------

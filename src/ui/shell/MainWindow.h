@@ -70,6 +70,7 @@ public:
     StatusBand *statusBand = nullptr;
     QPushButton *useKeyboardButton = nullptr; // switch from the virtual keyboard to a real one
     QPushButton *undoButton = nullptr;        // offered for a while after an undoable action
+    QPushButton *tryVirtualButton = nullptr;  // offered while no keyboard is connected
     using NoticeKind = StatusBand::NoticeKind;
     // A short message in the status band; it goes by itself.
     void showNotice(const QString &text, NoticeKind kind = NoticeKind::Info);
@@ -167,6 +168,10 @@ private:
     bool keepForUndo(const QString &kind, const QString &name, const QStringList &paths);
     bool keepFactoryResetForUndo();
     QString undoLabel() const; // "Undo <action>", empty when nothing is kept
+    // Guidance where a newcomer gets stuck (MainWindowGuidance.cpp).
+    void setUpGuidance();
+    void explainHiddenConsole();
+    void placeVirtualKeyboardWindow(QWidget *window);
     void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
                            bool quiet);
     // Runs `then` once every operation queued since `since` (a lastOperation()

@@ -7,6 +7,8 @@
 #include "core/device/SlotSync.h"
 
 #include <QCoreApplication>
+#include <QDebug>
+#include <QMetaEnum>
 
 using namespace orvanta;
 
@@ -15,6 +17,17 @@ void MainWindow::setUpKeyboardSync()
     m_context.slotSync = new SlotSync(
         m_context.link, [this](int slot) { return m_context.bindings.linked(slot); }, this);
     connect(m_context.slotSync, &SlotSync::saveFailed, this, &MainWindow::saveFailed);
+    // The log tells each keyboard's coming and going and each operation's outcome.
+    connect(m_context.link, &KeyboardLink::stateChanged, this, [](KeyboardLink::State state) {
+        qInfo().noquote() << "keyboard:" << KeyboardLink::stateKey(state);
+    });
+    connect(m_context.link, &KeyboardLink::operationFinished, this,
+            [](quint64 id, KeyboardLink::Outcome outcome, int profile, bool quiet) {
+                if (!quiet)
+                    qInfo().noquote()
+                        << "operation" << id << "for profile" << profile << ":"
+                        << QMetaEnum::fromType<KeyboardLink::Outcome>().valueToKey(int(outcome));
+            });
     connect(m_context.slotSync, &SlotSync::progress, this, [this](int done, int total) {
         showNotice(QCoreApplication::translate("LumoProject", "Updating the keyboard: %1 of %2")
                        .arg(qMin(done + 1, total))

@@ -30,7 +30,7 @@ void MainWindow::setUpUndo()
 {
     undoButton = new QPushButton(centralWidget());
     undoButton->setObjectName(QStringLiteral("undo_button"));
-    undoButton->setGeometry(1093, 76, 80, 20);
+    undoButton->setGeometry(700, 76, 80, 20);
     undoButton->setCursor(Qt::PointingHandCursor);
     undoButton->setFocusPolicy(Qt::TabFocus);
     undoButton->setStyleSheet(styles.actionButton);

@@ -98,6 +98,8 @@ void VirtualKeyboardHost::showWindow()
         // Closing it never ends the console, nor does it keep a closed console running.
         m_window->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_window, &VirtualKeyboardWindow::useRequested, this, &VirtualKeyboardHost::use);
+        if (m_place)
+            m_place(m_window);
     }
     m_window->setInUse(inUse());
     m_window->show();

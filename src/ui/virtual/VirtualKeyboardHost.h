@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class QTimer;
 
@@ -38,6 +39,9 @@ public:
     // while the USB keyboard is in use the window offers to switch.
     void showWindow();
 
+    // Called with the window before it is first shown, to put it in its place.
+    void setPlacement(std::function<void(QWidget *window)> place) { m_place = std::move(place); }
+
     VirtualKeyboardDevice *device();
     VirtualKeyboardWindow *window() const;
 
@@ -56,6 +60,7 @@ private:
     QPointer<VirtualKeyboardWindow> m_window;  // a top-level window, deleted with the host
     QTimer *m_usbCheck;
     bool m_usbSeen = false;
+    std::function<void(QWidget *)> m_place;
 };
 
 } // namespace orvanta
