@@ -357,6 +357,14 @@
         <source>The console keeps running here. Quit it from this icon's menu or with the Close button of its window.</source>
         <translation>控制台仍在此运行。请从此图标的菜单或窗口的关闭按钮退出它。</translation>
     </message>
+    <message>
+        <source>LOAD</source>
+        <translation>载入</translation>
+    </message>
+    <message>
+        <source>PROFILE %1: %2</source>
+        <translation>PROFILE %1：%2</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

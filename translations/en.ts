@@ -357,6 +357,14 @@
         <source>The console keeps running here. Quit it from this icon's menu or with the Close button of its window.</source>
         <translation>The console keeps running here. Quit it from this icon's menu or with the Close button of its window.</translation>
     </message>
+    <message>
+        <source>LOAD</source>
+        <translation>LOAD</translation>
+    </message>
+    <message>
+        <source>PROFILE %1: %2</source>
+        <translation>PROFILE %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

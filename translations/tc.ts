@@ -357,6 +357,14 @@
         <source>The console keeps running here. Quit it from this icon's menu or with the Close button of its window.</source>
         <translation>控制台仍在此執行。請從此圖示的選單或視窗的關閉按鈕結束它。</translation>
     </message>
+    <message>
+        <source>LOAD</source>
+        <translation>載入</translation>
+    </message>
+    <message>
+        <source>PROFILE %1: %2</source>
+        <translation>PROFILE %1：%2</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>

@@ -7,7 +7,9 @@
 #include "ui/virtual/VirtualKeyboardHost.h"
 #include "ui/virtual/VirtualKeyboardWindow.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QtTest>
 
@@ -60,6 +62,29 @@ private slots:
         f.w->show();
         f.w->tryVirtualButton->released();
         QCOMPARE(f.w->virtualKeyboard->window()->pos(), QPoint(23, 31));
+    }
+
+    void lightingSaysWhatTheActiveProfileHoldsAndLoadsIt()
+    {
+        KeyboardSyncFixture f;
+        f.activate(3); // its factory lighting is Arrow Flow
+        f.w->showLightingPage();
+        auto *effect = f.ctx().lighting->findChild<QComboBox *>("effect_combo");
+        auto *label = f.ctx().lighting->findChild<QLabel *>("stored_lighting_label");
+        auto *load = f.ctx().lighting->findChild<QPushButton *>("btn_load_stored");
+        QVERIFY(effect && label && load);
+        effect->setCurrentIndex(EffectStatic);
+        QVERIFY(!label->isHidden());
+        QCOMPARE(label->text(), QString("PROFILE 3: Arrow Flow"));
+        load->released();
+        QCOMPARE(effect->currentIndex(), int(EffectArrowFlow));
+        QVERIFY(label->isHidden() && load->isHidden());
+
+        // APPLY stores what is shown: nothing left to tell.
+        effect->setCurrentIndex(EffectWave);
+        QCOMPARE(label->text(), QString("PROFILE 3: Arrow Flow"));
+        f.ctx().lighting->findChild<QPushButton *>("btn_apply")->released();
+        QVERIFY(label->isHidden());
     }
 
     void closingOnlyHidesAndSaysSoOnce()

@@ -742,6 +742,7 @@ void MainWindow::switchLanguage(QString code)
     m_context.lighting->profileNumber = oldLight->profileNumber;
     m_context.lighting->editedProfile = oldLight->editedProfile;
     m_context.lighting->refillPatternList();
+    attachLightingHint();
     m_context.macros = new MacroPage(this, m_context.desktop);
     m_context.macros->hide();
     forwardPageSaveFailures();

@@ -171,6 +171,7 @@ private:
     // Guidance where a newcomer gets stuck (MainWindowGuidance.cpp).
     void setUpGuidance();
     void explainHiddenConsole();
+    void attachLightingHint(); // to the LIGHTING page, anew with each page
     void placeVirtualKeyboardWindow(QWidget *window);
     void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
                            bool quiet);

@@ -7,7 +7,12 @@
 #include "ConsoleTray.h"
 #include "WindowScale.h"
 #include "core/storage/IniFile.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/lighting/StoredLightingHint.h"
+#include "ui/profiles/ProfileMenu.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
+
+#include <QComboBox>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -100,6 +105,20 @@ void MainWindow::setUpGuidance()
     connect(keyboardLink(), &KeyboardLink::stateChanged, this, offer);
     offer();
     virtualKeyboard->setPlacement([this](QWidget *window) { placeVirtualKeyboardWindow(window); });
+    attachLightingHint();
+}
+
+void MainWindow::attachLightingHint()
+{
+    auto *hint = new StoredLightingHint(m_context.lighting);
+    auto update = [this, hint] {
+        const QString chosen = m_context.profileMenu->profileCombo->currentText();
+        hint->setActive(m_context.bindings.active,
+                        chosen.isEmpty() ? m_context.bindings.activeLinked() : chosen);
+    };
+    connect(this, &MainWindow::activeProfileChanged, hint, update);
+    connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, hint, update);
+    update();
 }
 
 void MainWindow::placeVirtualKeyboardWindow(QWidget *window)
