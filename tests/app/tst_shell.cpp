@@ -202,22 +202,31 @@ private slots:
     {
         ShellFixture f;
         KeyboardLink *link = f.w->keyboardLink();
-        QMutex mutex;
-        QVector<unsigned> pauses;
-        QSemaphore gate;
-        std::atomic<bool> hold{true}; // the next pause waits at the gate
-        link->setPauseFunction([&](unsigned ms) {
-            {
-                const QMutexLocker lock(&mutex);
-                pauses.append(ms);
-            }
-            if (hold.exchange(false))
-                gate.acquire();
-        });
-        const auto paused = [&] {
-            const QMutexLocker lock(&mutex);
-            return pauses.size();
+        // Shared with the link's worker, which may outlive this function's
+        // locals when a check fails.
+        struct Pacing {
+            QMutex mutex;
+            QVector<unsigned> pauses;
+            QSemaphore gate;
+            std::atomic<bool> hold{true}; // the next pause waits at the gate
         };
+        const auto pacing = std::make_shared<Pacing>();
+        link->setPauseFunction([pacing](unsigned ms) {
+            {
+                const QMutexLocker lock(&pacing->mutex);
+                pacing->pauses.append(ms);
+            }
+            if (pacing->hold.exchange(false))
+                pacing->gate.acquire();
+        });
+        const auto release = qScopeGuard([pacing] { pacing->gate.release(1000); });
+        const auto paused = [&] {
+            const QMutexLocker lock(&pacing->mutex);
+            return pacing->pauses.size();
+        };
+        QVector<unsigned> &pauses = pacing->pauses;
+        QSemaphore &gate = pacing->gate;
+        std::atomic<bool> &hold = pacing->hold;
         link->useVirtualDevice(&f.device);
         f.ctx().sender->setLink(link);
         QSignalSpy finished(link, &KeyboardLink::operationFinished);

@@ -92,6 +92,7 @@ struct LinkFixture {
         });
         link.discover();
     }
+    ~LinkFixture() { gate.release(1000); } // a failed check leaves no worker waiting
     bool held() // the worker has sent the first report and waits in its pause
     {
         return QTest::qWaitFor([this] {
