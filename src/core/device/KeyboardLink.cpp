@@ -258,12 +258,6 @@ quint64 KeyboardLink::enqueue(Operation operation)
         report(operation, Outcome::NotConnected);
         return operation.id;
     }
-    if (operation.droppable && int(m_queue.size()) >= kQueueLimit) {
-        qWarning() << "keyboard queue full:" << m_queue.size()
-                   << "operations waiting; a control socket command was dropped";
-        report(operation, Outcome::Overflow);
-        return operation.id;
-    }
     if (operation.tickSeries != 0) {
         // A tick that waits behind a long operation is out of date when the next
         // one comes: the newer one takes its place, so ticks never pile up.
@@ -273,6 +267,12 @@ quint64 KeyboardLink::enqueue(Operation operation)
                 waiting = std::move(operation);
                 return waiting.id;
             }
+    }
+    if (operation.droppable && int(m_queue.size()) >= kQueueLimit) {
+        qWarning() << "keyboard queue full:" << m_queue.size()
+                   << "operations waiting; a control socket command was dropped";
+        report(operation, Outcome::Overflow);
+        return operation.id;
     }
     m_queue.push_back(std::move(operation));
     m_wake.notify_all();

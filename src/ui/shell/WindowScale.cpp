@@ -48,10 +48,11 @@ public:
     }
     ~ScaledWindow() override
     {
-        // The scene would delete what its proxies show: the console's window
-        // (which outlives this view) and any popup of it shown at this moment
-        // (each owned by its parent widget). Every proxy lets go of its widget
-        // before the scene goes, the popups' proxies first.
+        // The scene would delete every widget its proxies hold: the console's
+        // window, which outlives this view, and the drop-down lists of its combo
+        // boxes (and any other popup), which their boxes own and which have
+        // proxies of their own above the window's. Every proxy lets go of its
+        // widget before the scene goes, the popups' proxies first.
         QGraphicsScene *shown = scene();
         setScene(nullptr);
         const QList<QGraphicsItem *> items = shown->items(Qt::DescendingOrder);
