@@ -757,4 +757,8 @@ void MainWindow::forwardPageSaveFailures()
 {
     connect(m_context.lighting, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.macros, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.macros, &MacroPage::macroRenamed, this, [this] {
+        if (m_context.customize)
+            m_context.customize->loadKeyAssignments(); // the keys name the macro anew
+    });
 }
