@@ -54,6 +54,8 @@ signals:
     // A request not carried out, and why; a file operation that failed.
     void refused(QString text);
     void fileFailed(QString text, QString path);
+    // A macro was renamed, and with it every key assignment that plays it.
+    void macroRenamed(QString from, QString to);
 
 public slots:
     void startRecording();

@@ -489,6 +489,8 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
         break;
     case KeyboardLink::Outcome::Overflow:
         break; // logged by the link; another program sent more than the keyboard can take
+    case KeyboardLink::Outcome::Withdrawn:
+        break; // a light pulse tick that was out of date before its turn
     }
 }
 
@@ -618,28 +620,6 @@ void MainWindow::showSettingsPage()
     tabCustomize->hide();
     tabLighting->hide();
     allTabsOff();
-}
-
-void MainWindow::openProductInformation()
-{
-    if (!macroPageIdle())
-        return;
-    if (!m_context.desktop->openUrl(QUrl(PRODUCT_PAGE_URL)))
-        m_context.notices->refuse(
-            QCoreApplication::translate("LumoProject",
-                                        "No web browser could be started: the page is %1")
-                .arg(QString::fromLatin1(PRODUCT_PAGE_URL)));
-}
-
-void MainWindow::openCustomerService()
-{
-    if (!macroPageIdle())
-        return;
-    if (!m_context.desktop->openUrl(QUrl(CUSTOMER_SERVICE_URL)))
-        m_context.notices->refuse(
-            QCoreApplication::translate("LumoProject",
-                                        "No web browser could be started: the page is %1")
-                .arg(QString::fromLatin1(CUSTOMER_SERVICE_URL)));
 }
 
 void MainWindow::markProfileButton(int index)
@@ -783,4 +763,8 @@ void MainWindow::forwardPageSaveFailures()
             [this](const QString &text, const QString &path) {
                 m_context.notices->fileFailed(text, path, QStringLiteral("failed"));
             });
+    connect(m_context.macros, &MacroPage::macroRenamed, this, [this] {
+        if (m_context.customize)
+            m_context.customize->loadKeyAssignments(); // the keys name the macro anew
+    });
 }
