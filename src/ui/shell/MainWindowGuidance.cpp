@@ -6,6 +6,9 @@
 
 #include "ConsoleTray.h"
 #include "WindowScale.h"
+#include "core/app/DesktopServices.h"
+#include "core/app/Notices.h"
+#include "core/settings/WebLinks.h"
 #include "core/storage/IniFile.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/lighting/StoredLightingHint.h"
@@ -21,6 +24,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QUrl>
 
 using namespace orvanta;
 
@@ -161,4 +165,25 @@ void MainWindow::explainHiddenConsole()
     IniFile file = hints();
     file.setValue(QStringLiteral("Hints/hiddenByClose"), 1);
     (void)file.save(kHintsFile);
+}
+
+// The maker's web pages; without a browser the user learns the address.
+static void openWebPage(DesktopServices &desktop, Notices &notices, const char *url)
+{
+    if (!desktop.openUrl(QUrl(QString::fromLatin1(url))))
+        notices.refuse(QCoreApplication::translate(
+                           "LumoProject", "No web browser could be started: the page is %1")
+                           .arg(QString::fromLatin1(url)));
+}
+
+void MainWindow::openProductInformation()
+{
+    if (macroPageIdle())
+        openWebPage(*m_context.desktop, *m_context.notices, PRODUCT_PAGE_URL);
+}
+
+void MainWindow::openCustomerService()
+{
+    if (macroPageIdle())
+        openWebPage(*m_context.desktop, *m_context.notices, CUSTOMER_SERVICE_URL);
 }
