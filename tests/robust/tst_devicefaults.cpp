@@ -1,11 +1,13 @@
 // A keyboard that refuses reports, vanishes halfway or was never there: every
 // page action still runs to its end, saves exactly what it saves with a working
 // keyboard, nothing more is paced for work that can no longer reach it, and a
-// keyboard that comes back is found, brought to the active profile and used.
+// keyboard that comes back is found, given every profile it missed, brought
+// to the active profile and used.
 
 #include "TestSupport.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
+#include "core/device/SlotSync.h"
 #include "core/keys/KeyTable.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/lighting/LightingPage.h"
@@ -145,9 +147,15 @@ class DeviceFaultsTest : public QObject
 private slots:
     void actionsEndAndSaveAsWithAWorkingKeyboard()
     {
-        const Outcome ref = run("", false, -1);
+        Outcome ref = run("", false, -1);
         QVERIFY(ref.idle && !ref.files.isEmpty());
         QCOMPARE(ref.after, QStringList{selectHex(4)});
+        // Only the record of what each keyboard holds differs with a fault: the
+        // working keyboard has everything, the virtual one misses all five.
+        const QString syncRecord = SlotSync::stateFile();
+        QCOMPARE(QString(ref.files.take(syncRecord)),
+                 QString("[usb]\n1=0\n2=0\n3=0\n4=0\n5=0\n\n"
+                         "[virtual]\n1=1\n2=1\n3=1\n4=1\n5=1\n"));
         // The actions send plenty, so the vanishing point below lies inside them.
         QVERIFY2(ref.accepted > 60, qPrintable(QString::number(ref.accepted)));
         QCOMPARE(ref.pauses.size(), ref.accepted);
@@ -160,8 +168,11 @@ private slots:
                       {"gone after 40 reports", "", false, 40},
                       {"no keyboard at all", "none", false, -1}};
         for (const auto &fault : faults) {
-            const Outcome out = run(fault.devices, fault.failSend, fault.failAfter);
+            Outcome out = run(fault.devices, fault.failSend, fault.failAfter);
             const int accepted = qMax(fault.failAfter, 0);
+            QVERIFY2(QString(out.files.take(syncRecord)) == "[usb]\n1=1\n2=1\n3=1\n4=1\n5=1\n\n"
+                                                            "[virtual]\n1=1\n2=1\n3=1\n4=1\n5=1\n",
+                     fault.name);
             QVERIFY2(out.idle && out.accepted == accepted, fault.name);
             QCOMPARE(out.files.keys(), ref.files.keys());
             for (auto it = ref.files.begin(); it != ref.files.end(); ++it)
@@ -169,10 +180,22 @@ private slots:
             // Each accepted report got its pause; nothing was paced for dropped work.
             QVERIFY2(out.pauses == ref.pauses.mid(0, accepted), fault.name);
             QVERIFY2(out.keyMap == ref.keyMap && out.profile == ref.profile, fault.name);
-            // A keyboard that comes back is switched to the active profile and
-            // used again; a missing one stays missing.
-            QCOMPARE(out.after,
-                     *fault.devices ? QStringList() : QStringList({selectHex(2), selectHex(4)}));
+            // A keyboard that comes back gets profiles 1 to 5 whole (the factory
+            // reset never reached it), is switched to the active profile and used
+            // again; a missing one stays missing.
+            if (*fault.devices) {
+                QCOMPARE(out.after, QStringList());
+                continue;
+            }
+            QVERIFY2(out.after.size() > 2, fault.name);
+            QCOMPARE(out.after.mid(out.after.size() - 2),
+                     QStringList({selectHex(2), selectHex(4)}));
+            QStringList profiles;
+            for (const QString &report : out.after.mid(0, out.after.size() - 2))
+                if (report.mid(2, 2) != "00" &&
+                    (profiles.isEmpty() || profiles.last() != report.mid(4, 2)))
+                    profiles << report.mid(4, 2);
+            QCOMPARE(profiles, (QStringList{"01", "02", "03", "04", "05"}));
         }
     }
 };
