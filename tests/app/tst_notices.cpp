@@ -3,7 +3,12 @@
 
 #include "DataDirDump.h"
 #include "ShellFixture.h"
+#include "core/app/Notices.h"
+#include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
+#include "core/storage/IniStore.h"
+#include "ui/macro/MacroPage.h"
+#include "ui/settings/SettingsPage.h"
 #include "ui/shell/StatusBand.h"
 
 #include <QComboBox>
@@ -21,6 +26,10 @@ namespace
 // Desktop services on a desktop where no browser starts.
 struct NoBrowserDesktop : RecordingDesktop {
     bool openUrl(const QUrl &url) override { return urls << url.toString(), false; }
+    bool startProgram(const QString &program, const QString &, bool) override
+    {
+        return launches << program, false;
+    }
 };
 
 void choose(ShellFixture &f, const QString &profile)
@@ -35,6 +44,15 @@ void rename(ShellFixture &f, const QString &name)
 }
 
 using Step = std::function<void(ShellFixture &)>;
+
+// A Settings page on a desktop without browser and updater, posting where the window does.
+void onSettingsPage(ShellFixture &f, void (SettingsPage::*request)())
+{
+    NoBrowserDesktop desktop;
+    SettingsPage page(nullptr, &desktop);
+    QObject::connect(&page, &SettingsPage::refused, f.ctx().notices, &Notices::refuse);
+    (page.*request)();
+}
 
 } // namespace
 
@@ -102,6 +120,20 @@ private slots:
             << none << Step([](ShellFixture &f) { f.w->btnInfo->released(); })
             << "No web browser could be started: the page is "
                "https://www.orvanta-rgb.com/products/orvanta-rgb";
+        QTest::newRow("website without a browser")
+            << none << Step([](ShellFixture &f) { onSettingsPage(f, &SettingsPage::openWebsite); })
+            << "No web browser could be started: the page is https://www.orvanta-rgb.com/";
+        QTest::newRow("check for updates without an installer")
+            << none
+            << Step([](ShellFixture &f) { onSettingsPage(f, &SettingsPage::updateFirmware); })
+            << "No update installer on this platform: newer versions are at "
+               "https://www.orvanta-rgb.com/";
+        QTest::newRow("new macro at the limit") << Step([](ShellFixture &) {
+            for (int n = 1; n <= macro::kMaxMacroEntries; ++n)
+                IniStore::createMacroFile(n);
+        }) << Step([](ShellFixture &f) {
+            f.ctx().macros->newMacroClicked();
+        }) << "No room for another macro: every number is taken";
     }
 
     void refusalsChangeNothingAndSayWhy()
