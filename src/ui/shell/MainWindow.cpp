@@ -92,7 +92,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
         setPalette(pal);
     }
 
-    softwareVersion = QStringLiteral("2.1.2");
+    softwareVersion = QStringLiteral(ORVANTA_VERSION);
     isStartAutoUpdate = m_context.options.checkForUpdates;
 
     // Control socket.
