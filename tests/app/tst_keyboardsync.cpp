@@ -42,7 +42,7 @@ private slots:
         f.assignSingle(0x04, Qt::Key_B);
         QVERIFY(f.settled());
         QCOMPARE(f.keyboard.seen().size(), 0);
-        QCOMPARE(readText(SlotSync::stateFile()), marks("23", "23"));
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("23", "23"));
 
         QStringList notices;
         connect(f.sync(), &SlotSync::progress, this,
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(notices,
                  (QStringList{"Updating the keyboard: 1 of 2", "Updating the keyboard: 2 of 2"}));
         QCOMPARE(f.w->statusBand->noticeText(), QString("The keyboard is up to date"));
-        QCOMPARE(readText(SlotSync::stateFile()), marks("", "23"));
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
         // Up to date: the next arrival sends the selection only.
         f.unplug();
@@ -114,7 +114,7 @@ private slots:
                  QString("The keyboard went away during its update: 1 profiles follow when it "
                          "is back"));
         QTRY_COMPARE(f.link()->state(), KeyboardLink::State::Absent);
-        QCOMPARE(readText(SlotSync::stateFile()), marks("3", "23"));
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("3", "23"));
 
         f.keyboard.take();
         QVERIFY(f.plug());
@@ -123,7 +123,7 @@ private slots:
         const int at = expectSlot(log, pauses, 0, 3, 3, keyMapReport(3));
         QVERIFY(at > 0);
         QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
-        QCOMPARE(readText(SlotSync::stateFile()), marks("", "23"));
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
     }
 
     void switchingKeyboardsBringsEachUpToDate()
@@ -139,7 +139,7 @@ private slots:
         VirtualKeyboardState usb = factoryState();
         for (const QByteArray &r : f.keyboard.take())
             applyReport(usb, reinterpret_cast<const quint8 *>(r.constData()), r.size());
-        QCOMPARE(readText(SlotSync::stateFile()), marks("", "23"));
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
         // USB -> virtual: the virtual keyboard gets slots 2 and 3, nothing else.
         const VirtualKeyboardState before = f.w->virtualKeyboard->device()->state();
@@ -154,12 +154,12 @@ private slots:
         for (int n : {1, 4, 5})
             QVERIFY(virt.profile(n) == before.profile(n));
         QCOMPARE(virt.activeProfile, 2);
-        QCOMPARE(readText(SlotSync::stateFile()), marks("", ""));
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", ""));
 
         // A change on the virtual keyboard, then back to the USB one: it follows.
         f.assignSingle(0x05, Qt::Key_C);
         QVERIFY(f.settled());
-        QCOMPARE(readText(SlotSync::stateFile()), marks("2", ""));
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("2", ""));
         QCOMPARE(f.keyboard.seen().size(), 0);
         f.w->useKeyboardButton->click();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Connected);
@@ -171,7 +171,7 @@ private slots:
         const int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"), keyMap);
         QVERIFY(at > 0);
         QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
-        QCOMPARE(readText(SlotSync::stateFile()), marks("", ""));
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", ""));
     }
 };
 

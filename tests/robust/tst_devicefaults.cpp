@@ -114,6 +114,7 @@ Outcome run(const QByteArray &devices, bool failSend, int failAfter)
         out.pauses = pauses.pauses;
         out.keyMap = w.context().sender->keyMap;
         out.profile = w.context().bindings.active;
+        w.context().slotSync->writeMarks(); // saved a moment later otherwise
         QDirIterator it(wd.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());

@@ -33,14 +33,21 @@ QString SlotSync::stateFile()
 
 SlotSync::SlotSync(KeyboardLink *link, LinkedProfile linkedProfile, QObject *parent)
     : QObject(parent), m_link(link), m_linkedProfile(std::move(linkedProfile)),
-      m_sender(new CommandSender(this))
+      m_sender(new CommandSender(this)), m_saveTimer(new QTimer(this))
 {
+    m_saveTimer->setSingleShot(true);
+    m_saveTimer->setInterval(kSaveDelayMs);
+    connect(m_saveTimer, &QTimer::timeout, this, &SlotSync::writeMarks);
     m_sender->setLink(link);
     load();
     connect(link, &KeyboardLink::operationReached, this, &SlotSync::operationReached);
 }
 
-SlotSync::~SlotSync() = default;
+SlotSync::~SlotSync()
+{
+    if (m_saveTimer->isActive())
+        writeMarks();
+}
 
 bool SlotSync::isOutOfDate(Keyboard keyboard, int slot) const
 {
@@ -181,6 +188,12 @@ void SlotSync::load()
 
 void SlotSync::save()
 {
+    m_saveTimer->start();
+}
+
+void SlotSync::writeMarks()
+{
+    m_saveTimer->stop();
     IniFile file;
     for (Keyboard keyboard : {Keyboard::Usb, Keyboard::Virtual})
         for (int n = 1; n <= kSlots; ++n)

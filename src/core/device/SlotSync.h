@@ -19,6 +19,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <functional>
 
@@ -36,6 +37,9 @@ public:
     using LinkedProfile = std::function<QString(int slot)>;
 
     static QString stateFile(); // "system/keyboard_sync.ini", relative to the data directory
+    // How long marks wait before they are saved together (a factory reset's
+    // own saves go first, and the window's thread never waits for them).
+    static constexpr int kSaveDelayMs = 1000;
 
     // Reads the marks kept by an earlier run; watches every outcome of `link`.
     SlotSync(KeyboardLink *link, LinkedProfile linkedProfile, QObject *parent = nullptr);
@@ -53,6 +57,8 @@ public:
     // slots were queued.
     int bringUpToDate(int activeSlot, bool selectAnyway = true);
     bool isUpdating() const { return !m_updates.isEmpty(); }
+    // Saves the marks now rather than a moment later (also done on destruction).
+    void writeMarks();
 
     // Queues, as one operation on `sender`'s link, what brings `slot` up to
     // date from the files of `profile`: the stored lighting (when complete),
@@ -72,7 +78,7 @@ private:
                           int written);
     void setMarks(Keyboard keyboard, int marks);
     void load();
-    void save();
+    void save(); // soon: many marks change together, and saves may wait for others
 
     KeyboardLink *m_link;
     LinkedProfile m_linkedProfile;
@@ -80,6 +86,7 @@ private:
     std::array<int, 2> m_marks{};  // per keyboard: bit n-1 set while slot n is out of date
     QHash<quint64, int> m_updates; // update operations on their way, with their slot
     int m_total = 0, m_done = 0, m_sent = 0;
+    QTimer *m_saveTimer;
 };
 
 } // namespace orvanta
