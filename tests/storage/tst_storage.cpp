@@ -12,6 +12,7 @@
 #include "core/storage/StoredList.h"
 
 #include <QSettings>
+#include <fcntl.h>
 #include <QtTest>
 
 using namespace orvanta;
@@ -115,6 +116,83 @@ private slots:
                 QCOMPARE(r.failures()[0].reason, reason);
                 QCOMPARE(disk.written(), qint64(space < 0 ? next.size() : space));
             }
+        }
+    }
+
+    // The system calls of a save, watched and failed one at a time: the data
+    // reaches the disk before the rename and the folder after it; any failing
+    // step keeps the old file and leaves nothing beside it; a temporary file
+    // left by a save killed before its rename never stops a later save.
+    void saveProtocolAtTheSystemCalls()
+    {
+        QVERIFY(writeText("system/language.ini", "old"));
+        const FileSystemCalls real = systemFileCalls();
+        QStringList log;
+        QSet<int> folders;
+        QString failing;     // the call that fails with EIO
+        bool killed = false; // the process dies at the rename: no clean-up runs
+        const auto fail = [&](const char *call, int result) {
+            log << QString::fromLatin1(call);
+            if (failing != QLatin1String(call))
+                return result;
+            errno = EIO;
+            return -1;
+        };
+        FileSystemCalls watched;
+        watched.open = [&](const char *path, int flags, mode_t mode) {
+            const int fd = real.open(path, flags, mode);
+            log << ((flags & O_DIRECTORY) ? "open folder" : "open file");
+            if (flags & O_DIRECTORY)
+                folders.insert(fd);
+            return fd;
+        };
+        watched.write = [&](int fd, const void *data, size_t size) {
+            return ssize_t(fail("write", int(real.write(fd, data, size))));
+        };
+        watched.dataSync = [&](int fd) { return fail("sync data", real.dataSync(fd)); };
+        watched.sync = [&](int fd) {
+            return fail(folders.contains(fd) ? "sync folder" : "sync file", real.sync(fd));
+        };
+        watched.close = [&](int fd) {
+            const bool folder = folders.remove(fd);
+            return fail(folder ? "close folder" : "close file", real.close(fd));
+        };
+        watched.rename = [&](const char *from, const char *to) {
+            if (killed)
+                return fail("rename", -1);
+            return fail("rename", real.rename(from, to));
+        };
+        watched.unlink = [&](const char *path) {
+            log << "unlink";
+            return killed ? 0 : real.unlink(path);
+        };
+        const auto files = [] { return QDir("system").entryList(QDir::Files | QDir::Hidden); };
+        const QStringList alone{"language.ini"};
+        FileCallsOverride seam(watched);
+
+        QVERIFY(saveFile("system/language.ini", "new").ok());
+        QCOMPARE(log, (QStringList{"open file", "write", "sync data", "close file", "rename",
+                                   "open folder", "sync folder", "close folder"}));
+        QCOMPARE(readText("system/language.ini"), QStringLiteral("new"));
+        for (const char *call : {"write", "sync data", "close file", "rename"}) {
+            failing = QString::fromLatin1(call);
+            QTest::ignoreMessage(QtWarningMsg,
+                                 "save failed: system/language.ini - Input/output error");
+            QVERIFY2(!saveFile("system/language.ini", "lost").ok(), call);
+            QCOMPARE(readText("system/language.ini"), QStringLiteral("new"));
+            QCOMPARE(files(), alone);
+        }
+        failing = "rename";
+        killed = true;
+        QTest::ignoreMessage(QtWarningMsg, "save failed: system/language.ini - Input/output error");
+        QVERIFY(!saveFile("system/language.ini", "cut").ok());
+        QCOMPARE(files().size(), 2); // the dead save's temporary file
+        failing.clear();
+        killed = false;
+        for (const QByteArray text : {"after", "again"}) {
+            QVERIFY(saveFile("system/language.ini", text).ok());
+            QCOMPARE(readText("system/language.ini").toUtf8(), text);
+            QCOMPARE(files().size(), 2);
         }
     }
 
@@ -293,6 +371,7 @@ private slots:
                                       QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QVERIFY(writeText("tree/system/language.ini", "tree"));
         QVERIFY(writeText("data/system/language.ini", "mine"));
+        QVERIFY(QDir().mkpath("lightfile")); // a tree where the console was started is not its own
         const QString data = QDir::current().absoluteFilePath("data");
         QVERIFY(prepareDataDirectory(data, QDir::current().absoluteFilePath("tree")));
         QCOMPARE(QDir::currentPath(), data);
