@@ -112,8 +112,7 @@ private slots:
             (w.*action)();
         f.menu().newProfileClicked();
         QVERIFY(c.lighting->isHidden() && c.settings->isVisible());
-        QVERIFY(f.desktop.urls.isEmpty() && f.sent().isEmpty() &&
-                profileList().size() == 5);
+        QVERIFY(f.desktop.urls.isEmpty() && f.sent().isEmpty() && profileList().size() == 5);
         c.macros->stopRecording();
         w.openProductInformation();
         QCOMPARE(f.desktop.urls, QStringList{"https://www.orvanta-rgb.com/products/orvanta-rgb"});
@@ -247,8 +246,7 @@ private slots:
         QCOMPARE(macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]), stored);
         // select, key map (A sends the macro code), the macro, the closing zeros, 300 ms apart
         QCOMPARE(f.sent().value(1)[8 + 40], char(0xB4));
-        QCOMPARE(f.sent().mid(2),
-                 (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
+        QCOMPARE(f.sent().mid(2), (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
         QCOMPARE(f.paused(), QVector<unsigned>(4, 300));
         // Re-assigning keeps the entry; a second key adds one; back to Default
         // the entry goes and the code returns.
@@ -317,15 +315,16 @@ private slots:
         list->setCurrentText("PROFILE 3");
         QCOMPARE(f.sent().size(), 5);
         QCOMPARE(f.paused(), QVector<unsigned>(5, 100));
-        QCOMPARE(int(f.sent()[3][1]) * 100 + f.sent()[3][2] * 10 +
-                     f.sent()[4][13],
+        QCOMPARE(int(f.sent()[3][1]) * 100 + f.sent()[3][2] * 10 + f.sent()[4][13],
                  0x0D * 100 + 10 + 4);
         QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("PROFILE 3"));
         f.clear(); // the factory Wave's red and blue zones, replayed as shipped
         list->setCurrentText("PROFILE 4");
         QCOMPARE(hex(f.sent().value(1).mid(8, 22)) + hex(f.sent().value(1).mid(52, 22)),
-                 QStringLiteral("ffc899220000000000003800" "1a4b81b587999981816e"
-                                "0000000066b7fff8fff6c7f4" "c7c7c7c7762e0018182b"));
+                 QStringLiteral("ffc899220000000000003800"
+                                "1a4b81b587999981816e"
+                                "0000000066b7fff8fff6c7f4"
+                                "c7c7c7c7762e0018182b"));
         f.ctx().bindings.names[3] = "Gone"; // a slot whose folder is gone gets its own back
         w.profile4Clicked();
         QCOMPARE(f.ctx().bindings.names[3], QStringLiteral("PROFILE 4"));

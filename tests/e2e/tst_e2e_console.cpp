@@ -234,7 +234,8 @@ private slots:
         QString id;
         (void)QTest::qWaitFor(
             [&] {
-                id = xdo({"search", "--onlyvisible", "--name", "^ORVANTA RGB$"}).section('\n', 0, 0);
+                id =
+                    xdo({"search", "--onlyvisible", "--name", "^ORVANTA RGB$"}).section('\n', 0, 0);
                 return !id.isEmpty();
             },
             15000);

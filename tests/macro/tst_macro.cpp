@@ -349,7 +349,8 @@ private slots:
             m.r.stop();
             Rows expected;
             for (const QString &row : rows.split('|'))
-                expected.append({row.section(' ', 0, 0), row.section(' ', 1, 1), row.section(' ', 2)});
+                expected.append(
+                    {row.section(' ', 0, 0), row.section(' ', 1, 1), row.section(' ', 2)});
             QCOMPARE(m.r.rows(), expected);
             QCOMPARE(m.shown, expected);
             QCOMPARE(slice(m.r.commandImage(), 10, 29),

@@ -148,14 +148,18 @@ private slots:
              reportText("0=7 1=2 2=5 8=5 12=4 13=4 16=2 18=4 19=2 22=2")}};
         // clang-format on
         for (int n = 1; n <= 5; ++n) {
-            QSettings file(dataTreeDir() + QStringLiteral("/lightfile/PROFILE %1/cmd/light_cmd.ini").arg(n),
+            QSettings file(dataTreeDir() +
+                               QStringLiteral("/lightfile/PROFILE %1/cmd/light_cmd.ini").arg(n),
                            QSettings::IniFormat);
             QStringList got{file.value("Setting/type").toString()};
             for (int i = 0; i + 1 < expected[n - 1].size(); ++i)
-                got << storedText(file.value(QStringLiteral("Setting/%1").arg(i)).toStringList().join(','));
+                got << storedText(
+                    file.value(QStringLiteral("Setting/%1").arg(i)).toStringList().join(','));
             for (int i = 0; i < got.size(); ++i)
-                QVERIFY2(got[i] == expected[n - 1][i],
-                         qPrintable(QStringLiteral("PROFILE %1 entry %2: %3").arg(n).arg(i - 1).arg(got[i])));
+                QVERIFY2(
+                    got[i] == expected[n - 1][i],
+                    qPrintable(
+                        QStringLiteral("PROFILE %1 entry %2: %3").arg(n).arg(i - 1).arg(got[i])));
             QVERIFY(!file.contains(QStringLiteral("Setting/%1").arg(expected[n - 1].size() - 1)));
         }
     }

@@ -23,7 +23,6 @@
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
@@ -292,6 +291,7 @@ private slots:
             QVERIFY(runWriter(first, data, 0, kSteps) && first.waitForFinished(60000));
             QCOMPARE(first.exitCode(), 0);
         }
+        const QStringList known = snapshot({data}).keys(); // every file a whole save leaves
         const auto profile = [&](const QString &name) {
             const QString dir = data + "/lightfile/" + name;
             return snapshot({dir}, {}, dir);
@@ -344,9 +344,9 @@ private slots:
         QVERIFY(console.start());
         QVERIFY(console.waitForReports(1, 20000));
         QCOMPARE(console.reports().first().bytes, toBytes(reportOf({{0, 7}, {1, 1}, {2, 1}})));
-        const QRegularExpression leftover("\\.ini\\.(lock(\\.rmlock)*|[A-Za-z0-9]{6})$|\\.staging");
-        for (const QString &file : snapshot({data}).keys())
-            QVERIFY2(!leftover.match(file).hasMatch(), qPrintable(file));
+        for (const QString &file : snapshot({data}).keys()) // nothing the saves did not leave
+            QVERIFY2(known.contains(file) || file.startsWith(data + "/lightfile/Robust Copy "),
+                     qPrintable(file));
         console.stop();
     }
 

@@ -63,7 +63,7 @@ LightingState randomLighting(QRandomGenerator &rng)
     f.speediness = std::array<int, 4>{16, 8, 5, 3}[rng.bounded(4)];
     for (LedBuffer *b : {&s.ledR, &s.ledG, &s.ledB})
         for (int &v : *b)
-            v = rng.bounded(256);
+            v = rng.bounded(512); // sent as its low byte
     for (int i = 0; i < kStopSlots; ++i)
         s.stops[i] = {i == 0 || i == 10 || rng.bounded(3) == 0, randomColour(rng)};
     s.currentColor = randomColour(rng);
@@ -83,7 +83,7 @@ void expectLighting(OnboardProfile &p, int effect, const LightingState &s)
     for (int ch = 0; ch < 3; ++ch) {
         const int current = channel(s.currentColor, ch);
         zones[ch] = f.fullFlag && effect != EffectWave ? std::array<quint8, kZoneCount>{}
-                                                        : zonesOf(s.stops, ch);
+                                                       : zonesOf(s.stops, ch);
         if (f.fullFlag && effect != EffectWave)
             zones[ch].fill(quint8(current));
     }
@@ -98,12 +98,12 @@ void expectLighting(OnboardProfile &p, int effect, const LightingState &s)
         m.staticMode = f.mode, m.staticSpeed = f.modeSpeed;
         for (int ch = 0; ch < 3; ++ch)
             for (int slot = 0; slot < kLedPlaneSize; ++slot)
-                p.staticLeds[ch][slot] = slot < 8 ? 0 : quint8((*planes[ch])[slot]);
+                p.staticLeds[ch][slot] = slot < 8 ? 0 : quint8((*planes[ch])[slot] & 0xFF);
         break;
     case EffectReactive: // slots 5..7 travel too; below them the header
         for (int ch = 0; ch < 3; ++ch)
             for (int slot = 0; slot < kLedPlaneSize; ++slot)
-                p.reactiveLeds[ch][slot] = slot < 5 ? 0 : quint8((*planes[ch])[slot]);
+                p.reactiveLeds[ch][slot] = slot < 5 ? 0 : quint8((*planes[ch])[slot] & 0xFF);
         break;
     case EffectArrowFlow:
         m.direction = f.left && !f.right ? 1 : f.right && !f.left ? 2 : 0;
@@ -172,17 +172,17 @@ private slots:
                 const int key = rng.bounded(kMacroKeyPositions);
                 sender.keyMap[key + 128 * rng.bounded(2)] = kMacroKeyCode;
                 QStringList image;
-                for (int b = 0; b < kReportSize; ++b)
-                    image << QString::number(rng.bounded(256));
-                const int mode = rng.bounded(4), count = rng.bounded(1, 256);
+                for (std::size_t b = 0; b < kReportSize; ++b) // events from byte 10 on
+                    image << QString::number(b < 10 ? 0 : rng.bounded(256));
+                const int mode = rng.bounded(4), count = rng.bounded(1, 51);
                 macros << buildMacroReport(image.join(','), profile, key, RepeatMode(mode), count);
                 StoredMacro m; // repeat bytes: Once 0 1, n times 0 n, hold FF FF, toggle 0 0
                 m.repeat = mode == 0   ? std::array<quint8, 2>{0, 1}
                            : mode == 1 ? std::array<quint8, 2>{0, quint8(count)}
                            : mode == 2 ? std::array<quint8, 2>{0xFF, 0xFF}
                                        : std::array<quint8, 2>{0, 0};
-                for (int b = 10; b < kReportSize; ++b)
-                    m.events[b - 10] = quint8(image[b].toInt());
+                for (std::size_t b = 10; b < kReportSize; ++b)
+                    m.events[b - 10] = quint8(image[int(b)].toInt());
                 p.macros[key] = m;
             }
             p.keyMap = sender.keyMap;
