@@ -33,7 +33,7 @@ QString bytesOf(const QString &bytes)
 
 QString path(int number)
 {
-    return IniStore::patternPath(number, kProfile);
+    return QStringLiteral("lightfile/PROFILE 2/light/pattern%1.ini").arg(number);
 }
 
 // Files 1..n, each marked by its own number in VColor so moves can be traced.
