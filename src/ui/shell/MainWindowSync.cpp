@@ -25,8 +25,12 @@ void MainWindow::setUpKeyboardSync()
             [](quint64 id, KeyboardLink::Outcome outcome, int profile, bool quiet) {
                 if (!quiet)
                     qInfo().noquote()
-                        << "operation" << id << "for profile" << profile << ":"
-                        << QMetaEnum::fromType<KeyboardLink::Outcome>().valueToKey(int(outcome));
+                        << QStringLiteral("operation %1 for profile %2: %3")
+                               .arg(id)
+                               .arg(profile)
+                               .arg(QString::fromLatin1(
+                                   QMetaEnum::fromType<KeyboardLink::Outcome>().valueToKey(
+                                       int(outcome))));
             });
     connect(m_context.slotSync, &SlotSync::progress, this, [this](int done, int total) {
         showNotice(QCoreApplication::translate("LumoProject", "Updating the keyboard: %1 of %2")
