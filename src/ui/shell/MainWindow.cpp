@@ -118,10 +118,12 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     connect(this, &MainWindow::saveFailed, this,
             [this](const QString &path, const QString &reason) {
                 m_saveFailure.start();
-                showNotice(QCoreApplication::translate(
-                               "LumoProject", "Not saved: %1 (%2). It keeps its earlier content.")
-                               .arg(QFileInfo(path).fileName(), reason),
-                           NoticeKind::Error);
+                // Through the one notices path (saveFile has logged the failure).
+                m_context.notices->post(
+                    QCoreApplication::translate("LumoProject",
+                                                "Not saved: %1 (%2). It keeps its earlier content.")
+                        .arg(QFileInfo(path).fileName(), reason),
+                    Notices::Kind::Error);
             });
     m_context.sender = new CommandSender();
     m_context.resetView = new ResetProgressView(this);
