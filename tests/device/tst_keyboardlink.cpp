@@ -130,6 +130,44 @@ class KeyboardLinkTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Which profiles an operation writes, and which keyboard it reached: what
+    // the console's record of each keyboard's state is built on.
+    void eachOutcomeNamesTheKeyboardAndTheProfilesWritten()
+    {
+        LinkFixture f(-1, false);
+        QSignalSpy reached(&f.link, &KeyboardLink::operationReached);
+        auto op = [](std::initializer_list<std::pair<int, int>> commandAndProfile, bool quiet,
+                     bool droppable) {
+            KeyboardLink::Operation o;
+            for (const auto &[command, profile] : commandAndProfile)
+                o.steps.push_back({reportOf({{0, 7}, {1, command}, {2, profile}}), 100});
+            o.quiet = quiet;
+            o.droppable = droppable;
+            return o;
+        };
+        // key map of 2 (in a write opened and closed by selections), lighting of 3
+        // and 5, a selection only, a pulse tick, another program's colour
+        f.link.enqueue(op({{1, 2}, {3, 2}, {1, 2}}, false, false));
+        f.link.enqueue(op({{2, 3}, {9, 3}, {2, 5}}, false, false));
+        f.link.enqueue(op({{1, 4}}, false, false));
+        f.link.enqueue(op({{2, 1}}, true, false));
+        f.link.enqueue(op({{2, 1}}, false, true));
+        QTRY_COMPARE(reached.size(), 5);
+        const int written[] = {0b00010, 0b10100, 0, 0, 0};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(reached[i][1].value<KeyboardLink::Outcome>(), KeyboardLink::Outcome::Sent);
+            QCOMPARE(reached[i][2].value<KeyboardLink::State>(), KeyboardLink::State::Connected);
+            QCOMPARE(reached[i][3].toInt(), written[i]);
+        }
+        // Without a keyboard: reached none.
+        f.link.keyboardRemoved("unplugged");
+        f.link.enqueue(op({{3, 1}}, false, false));
+        QTRY_COMPARE(reached.size(), 6);
+        QCOMPARE(reached[5][1].value<KeyboardLink::Outcome>(), KeyboardLink::Outcome::NotConnected);
+        QCOMPARE(reached[5][2].value<KeyboardLink::State>(), KeyboardLink::State::Absent);
+        QCOMPARE(reached[5][3].toInt(), 0b00001);
+    }
+
     void operationsGoOutWholeInOrderEachReportFollowedByItsPause()
     {
         LinkFixture f;
