@@ -45,6 +45,9 @@ public:
     const orvanta::LightingModel &model() const { return m_model; }
     // The colour a key widget shows.
     orvanta::Rgb keyColour(int key) const { return m_keyEditor->keyColour(key); }
+    // Paints the keys in the picked colour, as a click or a dragged band does
+    // with CUSTOMIZED on Static or Reactive; false (nothing painted) otherwise.
+    bool paintKeys(const QVector<int> &keys);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

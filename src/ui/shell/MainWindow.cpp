@@ -2,6 +2,7 @@
 
 #include "ConsoleTray.h"
 #include "KeyPopup.h"
+#include "KeyboardAccess.h"
 #include "ResetProgressView.h"
 #include "Shell.h"
 #include "WindowScale.h"
@@ -188,6 +189,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
+    m_keyboardAccess = new KeyboardAccess(this);
 
     if (QSystemTrayIcon::isSystemTrayAvailable())
         createTray()->trayIcon()->show();
@@ -741,6 +743,7 @@ void MainWindow::switchLanguage(QString code)
         m_tray->retranslate();
         m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     }
+    m_keyboardAccess->refresh();
     update();
 }
 
