@@ -37,11 +37,12 @@ int keyInDirection(int key, KeyDirection direction)
     if (!navigable(key))
         return firstNavigableKey();
     const QPoint from = doubledCentre(key);
-    // A key counts as lying that way when its centre is more than a quarter of
-    // a key (7 px) further; among those, the distance across the direction
+    // A key counts as lying that way when its centre is at least half a key
+    // (14 px) further, so that keys of other widths in the same column or row
+    // (Caps and Ctrl, Enter and \\) do not; among those, the distance across the direction
     // weighs four times the distance along it, so that the cursor keeps to
     // its row or column and takes the nearest key there.
-    constexpr int kMinimumStep = 2 * 7;
+    constexpr int kMinimumStep = 2 * 14;
     constexpr int kAcrossWeight = 4;
     int best = key;
     long bestCost = std::numeric_limits<long>::max();

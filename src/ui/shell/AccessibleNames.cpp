@@ -68,8 +68,7 @@ void AccessibleNames::nameProfileMenu(ProfileMenu &m)
 {
     name(m.profileCombo, QCoreApplication::translate("LumoProject", "SELECT PROFILE"),
          QCoreApplication::translate(
-             "LumoProject",
-             "Choosing a saved profile links it to the active on-board profile"));
+             "LumoProject", "Choosing a saved profile links it to the active on-board profile"));
     name(m.btnNew, QCoreApplication::translate("LumoProject", "New profile"));
     name(m.btnDelete, QCoreApplication::translate("LumoProject", "Delete the selected profile"));
     name(m.btnCopy, QCoreApplication::translate("LumoProject", "Copy the selected profile"));
@@ -142,18 +141,17 @@ void AccessibleNames::nameLighting(QWidget &page)
                                QT_TRANSLATE_NOOP("keyboard_light_view", "Green"),
                                QT_TRANSLATE_NOOP("keyboard_light_view", "Blue")};
     for (int c = 0; c < 3; ++c)
-        name(page.findChild<QLineEdit *>(QStringLiteral("edit_%1").arg(QChar("rgb"[c]))),
-             QCoreApplication::translate("keyboard_light_view", channels[c]),
-             QCoreApplication::translate("keyboard_light_view",
-                                         "0 to 255; Enter picks the colour"));
+        name(
+            page.findChild<QLineEdit *>(QStringLiteral("edit_%1").arg(QChar("rgb"[c]))),
+            QCoreApplication::translate("keyboard_light_view", channels[c]),
+            QCoreApplication::translate("keyboard_light_view", "0 to 255; Enter picks the colour"));
     name(child<QLineEdit>(page, "edit_code"),
          QCoreApplication::translate("keyboard_light_view", "Colour code"),
          QCoreApplication::translate("keyboard_light_view",
                                      "Six hexadecimal digits; Enter picks the colour"));
     name(child<QPushButton>(page, "btn_apply"),
          QCoreApplication::translate("keyboard_light_view", "APPLY"),
-         QCoreApplication::translate("keyboard_light_view",
-                                     "Sends the lighting to the keyboard"));
+         QCoreApplication::translate("keyboard_light_view", "Sends the lighting to the keyboard"));
 }
 
 void AccessibleNames::nameMacros(QWidget &page)

@@ -5,6 +5,8 @@
 // the name is not enough. Run again after a language switch, as the lighting
 // and macro pages are built anew then.
 
+#include <QString>
+
 class CustomizePanel;
 class MainWindow;
 class ProfileMenu;

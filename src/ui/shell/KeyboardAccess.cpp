@@ -145,8 +145,8 @@ QString KeyboardAccess::describeKey(int key) const
         assignment = QCoreApplication::translate("LumoProject", "Default");
         break;
     case KeyKind::Macro:
-        assignment =
-            QCoreApplication::translate("LumoProject", "Macro Key") + QLatin1Char(' ') + slot.target;
+        assignment = QCoreApplication::translate("LumoProject", "Macro Key") + QLatin1Char(' ') +
+                     slot.target;
         break;
     case KeyKind::Single:
         assignment = QCoreApplication::translate("LumoProject", "Single Key") + QLatin1Char(' ') +
@@ -181,8 +181,8 @@ QList<QWidget *> KeyboardAccess::tabChain() const
     for (QPushButton *b : m_window->profileButtons)
         all << b;
     all << m_window->tabCustomize << m_window->tabLighting << m_window->btnReset
-        << m_window->btnService << m_window->btnInfo << m_window->btnSettings
-        << m_window->btnClose << m_window->useKeyboardButton;
+        << m_window->btnService << m_window->btnInfo << m_window->btnSettings << m_window->btnClose
+        << m_window->useKeyboardButton;
     if (QWidget *page = pageInFront()) {
         if (page == m_lightingPage)
             all << m_lightingCursor;

@@ -10,11 +10,12 @@
 // Keys typed while a macro is recorded, or while CUSTOMIZE captures a key,
 // are left alone: they belong to the recording and the capture.
 
+#include "KeyCursor.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
-class KeyCursor;
 class LightingPage;
 class MainWindow;
 class QKeyEvent;
