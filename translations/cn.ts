@@ -661,6 +661,10 @@
         <source>Opens the web page in your browser</source>
         <translation>在浏览器中打开网页</translation>
     </message>
+    <message>
+        <source>The window switches at once</source>
+        <translation>窗口会立即切换</translation>
+    </message>
 </context>
 <context>
     <name>VirtualKeyboard</name>

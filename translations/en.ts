@@ -661,6 +661,10 @@
         <source>Opens the web page in your browser</source>
         <translation>Opens the web page in your browser</translation>
     </message>
+    <message>
+        <source>The window switches at once</source>
+        <translation>The window switches at once</translation>
+    </message>
 </context>
 <context>
     <name>VirtualKeyboard</name>

@@ -661,6 +661,10 @@
         <source>Opens the web page in your browser</source>
         <translation>在瀏覽器中開啟網頁</translation>
     </message>
+    <message>
+        <source>The window switches at once</source>
+        <translation>視窗會立即切換</translation>
+    </message>
 </context>
 <context>
     <name>VirtualKeyboard</name>

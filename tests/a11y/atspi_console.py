@@ -268,7 +268,8 @@ class Console:
         fail("Tab never reached " + what)
 
     def tab_to(self, name):
-        return self.tab_until(lambda n: n.name.startswith(name), repr(name))
+        return self.tab_until(
+            lambda n: n.name.startswith(name) or n.description.startswith(name), repr(name))
 
     def remember_places(self):
         """Where the shell's buttons are: found by their English names once,
@@ -521,7 +522,7 @@ def check_key_swap_by_keys(c):
     c.keys("Down")
     c.wait_for_focus(lambda n: n.name.startswith("Keyboard picture: F,"), "F again")
     c.keys("space")
-    c.tab_to("KEY ASSIGNMENT")
+    c.tab_to("What the selected key does")  # KEY ASSIGNMENT, named by its entry
     c.keys("Down", "Down")  # Default, then Macro Key, then Single Key
     c.tab_to("ASSIGN")
     c.keys("Return")  # the field now waits for the key to send
@@ -598,15 +599,19 @@ def inner():
             count = check_key_swap_by_keys(console)
             check_nothing_more(console, count)
             show_page(console, "Settings")
-            language = console.find("LANGUAGE", "combo box")
-            where = key_of(language)
+            language = [n for n in console.walk() if n.getRoleName() == "combo box"
+                        and n.description == "The window switches at once"]
+            if not language:
+                fail("no LANGUAGE list on the Settings page")
+            where = key_of(language[0])
             for name in ("traditional Chinese", "simplified Chinese"):
                 show_page(console, "Settings")
                 language = [n for n in console.walk() if key_of(n)[0] == "combo box"
                             and key_of(n)[2:] == where[2:]][0]
                 console.tab_until(lambda n: key_of(n)[2:] == where[2:], "LANGUAGE")
+                before = language.name
                 console.keys("Down")
-                console.wait_for_focus(lambda n: n.name and n.name != language.name,
+                console.wait_for_focus(lambda n: n.name and n.name != before,
                                        "LANGUAGE in " + name, timeout=10)
                 check_names(console, name)
         finally:

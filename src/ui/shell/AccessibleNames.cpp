@@ -170,7 +170,8 @@ void AccessibleNames::nameMacros(QWidget &page)
 void AccessibleNames::nameSettings(QWidget &page)
 {
     if (auto *language = page.findChild<QComboBox *>())
-        name(language, QCoreApplication::translate("setting_view", "LANGUAGE"));
+        name(language, QCoreApplication::translate("setting_view", "LANGUAGE"),
+             QCoreApplication::translate("setting_view", "The window switches at once"));
     const QList<QPushButton *> buttons = page.findChildren<QPushButton *>();
     // In the order the page makes them: the web site, the community, then the
     // buttons with their own texts.
