@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 
 using namespace orvanta;
 
@@ -258,8 +259,17 @@ bool KeyboardAccess::keyPressed(QWidget *receiver, QKeyEvent *event)
         armCapture();
         return true;
     }
+    if (key == Qt::Key_Space && mods == Qt::NoModifier) {
+        // Space on a macro row chooses it, as a click does.
+        auto *rows = qobject_cast<QTreeWidget *>(receiver);
+        if (rows && rows->currentItem()) {
+            if (!event->isAutoRepeat())
+                emit rows->itemClicked(rows->currentItem(), rows->currentColumn());
+            return true;
+        }
+    }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier) {
-        if (auto *button = qobject_cast<QPushButton *>(receiver)) {
+        if (auto *button = qobject_cast<QAbstractButton *>(receiver)) {
             if (!event->isAutoRepeat())
                 button->click();
             return true;

@@ -2,10 +2,11 @@
 // The console without a mouse: Tab and Shift+Tab visit every control of the
 // window in reading order (the left menu, the tabs and profile buttons, the
 // icon buttons, then the page in front with its APPLY last), Enter presses the
-// focused button as Space does, Alt+1 .. Alt+5 switch the on-board profile,
-// Escape closes the key popup and cancels a key capture started from the
-// keyboard, and a key cursor moves over the keyboard picture of CUSTOMIZE and
-// LIGHTING. It also keeps the controls' accessible names (AccessibleNames).
+// focused button as Space does (Space on a macro row chooses it), Alt+1 ..
+// Alt+5 switch the on-board profile, Escape closes the key popup and cancels a
+// key capture started from the keyboard, and a key cursor moves over the
+// keyboard picture of CUSTOMIZE and LIGHTING. It also keeps the controls'
+// accessible names (AccessibleNames).
 //
 // Keys typed while a macro is recorded, or while CUSTOMIZE captures a key,
 // are left alone: they belong to the recording and the capture.
