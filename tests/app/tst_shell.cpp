@@ -14,12 +14,16 @@
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/shell/ResetProgressView.h"
+#include "ui/shell/WindowScale.h"
 
 #include <QComboBox>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QtTest>
+#include <atomic>
 #include <functional>
 
 using namespace orvanta;
@@ -65,6 +69,35 @@ QString shown(const CustomizePanel &p)
                        text(p.repeatCombo, p.repeatCombo->currentText()),
                        text(p.repeatCountEdit, p.repeatCountEdit->text())}
         .join('/');
+}
+
+// The see-through cap of the keyboard picture around `seed` (picture
+// coordinates): the bounding box of the fully transparent pixels joined to it.
+// A seed on a legend stroke moves down to the first clear pixel.
+QRect drawnCap(const QImage &art, QPoint seed)
+{
+    for (int down = 0; down < 8 && art.rect().contains(seed) && qAlpha(art.pixel(seed)) != 0;
+         ++down)
+        seed.ry() += 1;
+    if (!art.rect().contains(seed) || qAlpha(art.pixel(seed)) != 0)
+        return {};
+    QVector<bool> seen(art.width() * art.height());
+    QVector<QPoint> todo{seed};
+    seen[seed.y() * art.width() + seed.x()] = true;
+    QRect box(seed, seed);
+    while (!todo.isEmpty()) {
+        const QPoint p = todo.takeLast();
+        box |= QRect(p, p);
+        for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint q = p + step;
+            if (!art.rect().contains(q) || seen[q.y() * art.width() + q.x()] ||
+                qAlpha(art.pixel(q)) != 0)
+                continue;
+            seen[q.y() * art.width() + q.x()] = true;
+            todo.append(q);
+        }
+    }
+    return box;
 }
 
 } // namespace
@@ -160,6 +193,157 @@ private slots:
         QCOMPARE(f.w->statusBand->noticeText(),
                  QStringLiteral("Not saved: light_color.ini (No space left on device). It keeps "
                                 "its earlier content."));
+    }
+
+    // The control socket's light pulse through the keyboard link: while the
+    // keyboard is busy only the newest tick waits, and after "stop" no tick
+    // goes out except one already being sent.
+    void lightPulseTicksWaitOneAtATimeAndEndWithTheStop()
+    {
+        ShellFixture f;
+        KeyboardLink *link = f.w->keyboardLink();
+        // Shared with the link's worker, which may outlive this function's
+        // locals when a check fails.
+        struct Pacing {
+            QMutex mutex;
+            QVector<unsigned> pauses;
+            QSemaphore gate;
+            std::atomic<bool> hold{true}; // the next pause waits at the gate
+        };
+        const auto pacing = std::make_shared<Pacing>();
+        link->setPauseFunction([pacing](unsigned ms) {
+            {
+                const QMutexLocker lock(&pacing->mutex);
+                pacing->pauses.append(ms);
+            }
+            if (pacing->hold.exchange(false))
+                pacing->gate.acquire();
+        });
+        const auto release = qScopeGuard([pacing] { pacing->gate.release(1000); });
+        const auto paused = [&] {
+            const QMutexLocker lock(&pacing->mutex);
+            return pacing->pauses.size();
+        };
+        QVector<unsigned> &pauses = pacing->pauses;
+        QSemaphore &gate = pacing->gate;
+        std::atomic<bool> &hold = pacing->hold;
+        link->useVirtualDevice(&f.device);
+        f.ctx().sender->setLink(link);
+        QSignalSpy finished(link, &KeyboardLink::operationFinished);
+        const auto withdrawn = [&] {
+            return std::count_if(finished.begin(), finished.end(), [](const QList<QVariant> &a) {
+                return a[1].value<KeyboardLink::Outcome>() == KeyboardLink::Outcome::Withdrawn;
+            });
+        };
+        const auto message = [&](const QVariantMap &map) { f.w->socketHelperReceiveData(map); };
+        const QVariantMap start{{"command", 7}, {"Data", 7}, {"app_cmd", 3}};
+        const QVariantMap stop{{"command", 7}, {"Data", 8}};
+        const QByteArray tick =
+            toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 3}, {16, 8}}));
+
+        f.w->profileButtons[1]->click(); // the keyboard is busy with PROFILE 2
+        QTRY_COMPARE(paused(), 1);
+        message(start);
+        QTRY_VERIFY_WITH_TIMEOUT(withdrawn() >= 2, 5000); // three ticks came meanwhile
+        QCOMPARE(link->pending(), 2);
+        message(stop);
+        QCOMPARE(link->pending(), 1);
+        gate.release();
+        QTRY_VERIFY(link->isIdle());
+        f.w->profileButtons[2]->click(); // proves the queue moved on
+        QTRY_VERIFY(link->isIdle());
+        QCOMPARE(f.device.reports, QVector<QByteArray>({selectReport(2), selectReport(3)}));
+        QCOMPARE(pauses, QVector<unsigned>({100, 100}));
+
+        hold = true;
+        message(start);
+        QTRY_COMPARE_WITH_TIMEOUT(paused(), 3, 5000); // the first tick is being sent
+        message(stop);
+        gate.release();
+        QTRY_VERIFY(link->isIdle());
+        f.w->profileButtons[3]->click();
+        QTRY_VERIFY(link->isIdle());
+        QCOMPARE(f.device.reports, QVector<QByteArray>({selectReport(2), selectReport(3), tick,
+                                                        tick, selectReport(4)}));
+        QCOMPARE(pauses, QVector<unsigned>({100, 100, 100, 100, 100}));
+    }
+
+    // Every key of the key table, clicked at the middle of its cap as the
+    // keyboard picture draws it, selects that key on CUSTOMIZE and paints it on
+    // LIGHTING, in the window at full size and scaled down.
+    void everyPicturedKeySelectsItselfOnBothPages_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("full size") << 1.0;
+        QTest::newRow("scaled to 0.9") << 0.9;
+    }
+    void everyPicturedKeySelectsItselfOnBothPages()
+    {
+        QFETCH(double, scale);
+        ShellFixture f;
+        const QImage art(QStringLiteral("Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F"
+                                        "^pimgpsh_fullsize_distr.png"));
+        QCOMPARE(art.size(), QSize(699, 242));
+        // Each key's drawn cap, found from the middle of its region in the key table.
+        QVector<QPair<int, QPoint>> centres; // key, cap centre in picture coordinates
+        for (int k = 0; k < kKeyCount; ++k) {
+            const KeyRange &h = KEY_TABLE[k].hit;
+            if (!KEY_TABLE[k].label)
+                continue;
+            const QRect cap =
+                drawnCap(art, QPoint((h.x0 + h.x1) / 2 - 351, (h.y0 + h.y1) / 2 - 140));
+            QVERIFY2(cap.width() >= 16 && cap.height() >= 16, KEY_TABLE[k].label);
+            centres.append({k, cap.center()});
+        }
+        QCOMPARE(centres.size(), 102);
+
+        std::unique_ptr<QWidget> view; // shows the window scaled, as on a small screen
+        if (scale < 1.0)
+            view = scaledView(*f.w, scale);
+        f.w->show();
+        if (view)
+            view->show();
+        QWindow *shown = (view ? view.get() : f.w.get())->windowHandle();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        const auto click = [&](QPoint at) { // a window point, through the window as shown
+            if (view)
+                at = static_cast<QGraphicsView *>(view.get())->mapFromScene(QPointF(at));
+            QTest::mouseClick(shown, Qt::LeftButton, {}, at);
+        };
+        const auto pictureAt = [&](const char *name) {
+            const auto *picture = f.w->findChild<QLabel *>(QString::fromLatin1(name));
+            return picture && picture->isVisible() ? picture->mapTo(f.w.get(), QPoint(0, 0))
+                                                   : QPoint(-1, -1);
+        };
+
+        QStringList misses;
+        QCOMPARE(f.panel().keyboardPicture->mapTo(f.w.get(), QPoint(0, 0)), QPoint(351, 140));
+        for (const auto &[key, centre] : centres) {
+            click(QPoint(351, 140) + centre);
+            if (f.panel().selectedKey != key)
+                misses << QStringLiteral("CUSTOMIZE %1 %2").arg(key).arg(f.panel().selectedKey);
+        }
+
+        f.w->showLightingPage();
+        LightingPage &page = *f.ctx().lighting;
+        page.findChild<QComboBox *>(QStringLiteral("effect_combo"))->setCurrentIndex(0);
+        emit page.findChild<QPushButton *>(QStringLiteral("btn_customized"))->released();
+        QVERIFY(page.model().perKeyEditing());
+        const QPoint picture = pictureAt("keyboard_picture");
+        QVERIFY(picture.x() >= 0);
+        auto *code = page.findChild<QLineEdit *>(QStringLiteral("edit_code"));
+        for (const auto &[key, centre] : centres) {
+            const Rgb mark{key, 201, 7}; // a colour of this key alone
+            code->setText(QString::asprintf("%02x%02x%02x", mark.r, mark.g, mark.b));
+            emit code->returnPressed();
+            click(picture + centre);
+            int others = 0;
+            for (int k = 0; k < kKeyCount; ++k)
+                others += k != key && page.keyColour(k) == mark ? 1 : 0;
+            if (!(page.keyColour(key) == mark) || others != 0)
+                misses << QStringLiteral("LIGHTING %1").arg(key);
+        }
+        QVERIFY2(misses.isEmpty(), qPrintable(misses.join(", ")));
     }
 
     void profileMenu()

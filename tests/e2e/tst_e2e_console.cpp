@@ -6,6 +6,7 @@
 // both directions, and full size where it fits.
 
 #include "ConsoleProcess.h"
+#include "TrayHost.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "core/virtual/VirtualLighting.h"
 
@@ -26,6 +27,74 @@ QByteArray selectBytes(int profile)
 {
     return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
 }
+
+// An X screen of `size` (Xvfb) on a free display, for as long as it lives.
+struct XScreen {
+    QProcess server;
+    QString display;
+    QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+
+    bool start(const QSize &size)
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty() || xdotool.isEmpty())
+            return false;
+        int n = 140;
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+               QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            ++n;
+        display = QStringLiteral(":%1").arg(n);
+        server.start(xvfb, {display, "-screen", "0",
+                            QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
+                            "-noreset", "-nolisten", "tcp"});
+        return server.waitForStarted(5000) &&
+               QTest::qWaitFor(
+                   [n] { return QFileInfo::exists("/tmp/.X11-unix/X" + QString::number(n)); },
+                   5000);
+    }
+    ~XScreen()
+    {
+        server.terminate();
+        server.waitForFinished(5000);
+    }
+    // Starts `console` on this screen, full size unless it has to be scaled.
+    bool startOn(ConsoleProcess &console, const QStringList &arguments = {}) const
+    {
+        QProcessEnvironment env = console.environment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        console.setEnvironment(env);
+        return console.start(arguments);
+    }
+    QString xdo(const ConsoleProcess &console, const QStringList &arguments) const
+    {
+        QProcessEnvironment env = console.environment();
+        env.remove(QStringLiteral("LD_PRELOAD")); // xdotool meets no fake keyboard
+        return runProgram(xdotool, arguments, env, 5000).out;
+    }
+    // The console's window once shown, or empty.
+    QString consoleWindow(const ConsoleProcess &console) const
+    {
+        QString id;
+        for (QDeadlineTimer deadline(15000); id.isEmpty() && !deadline.hasExpired();
+             QTest::qWait(100))
+            id = xdo(console, {"search", "--onlyvisible", "--name", "^ORVANTA RGB$"})
+                     .section('\n', 0, 0);
+        return id;
+    }
+    // Where the window lies on the screen.
+    QRect geometry(const ConsoleProcess &console, const QString &id) const
+    {
+        const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)",
+                                          QRegularExpression::DotMatchesEverythingOption)
+                           .match(xdo(console, {"getwindowgeometry", id}));
+        if (!m.hasMatch())
+            return {};
+        return QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                     m.captured(4).toInt());
+    }
+};
 
 } // namespace
 
@@ -164,51 +233,70 @@ private slots:
     {
         QFETCH(QSize, screen);
         QFETCH(QSize, window);
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-        QVERIFY2(!xvfb.isEmpty() && !xdotool.isEmpty(), "Xvfb and xdotool: run scripts/deps");
-
-        int n = 140;
-        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
-               QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-            ++n;
-        const QString display = QStringLiteral(":%1").arg(n);
-        QProcess server;
-        server.start(xvfb, {display, "-screen", "0",
-                            QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                            "-noreset", "-nolisten", "tcp"});
-        QVERIFY(server.waitForStarted(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists("/tmp/.X11-unix/X" + QString::number(n)), 5000);
-
+        XScreen x;
+        QVERIFY2(x.start(screen), "Xvfb and xdotool: run scripts/deps");
         ConsoleProcess console;
-        QProcessEnvironment env = console.environment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DISPLAY"), display);
-        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
-        console.setEnvironment(env);
-        QVERIFY(console.start());
-        env.remove(QStringLiteral("LD_PRELOAD")); // xdotool meets no fake keyboard
-        const auto xdo = [&](const QStringList &arguments) {
-            return runProgram(xdotool, arguments, env, 5000).out;
-        };
-        QString id;
-        for (QDeadlineTimer deadline(15000); id.isEmpty() && !deadline.hasExpired();
-             QTest::qWait(100))
-            id = xdo({"search", "--onlyvisible", "--name", "^ORVANTA RGB$"}).section('\n', 0, 0);
-        const QString geometry = xdo({"getwindowgeometry", id});
+        QVERIFY(x.startOn(console));
+        const QString id = x.consoleWindow(console);
+        const QRect shown = x.geometry(console, id);
         console.stop();
-        server.terminate();
-        server.waitForFinished(5000);
         QVERIFY2(!id.isEmpty(), "no window shown");
-
-        const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)",
-                                          QRegularExpression::DotMatchesEverythingOption)
-                           .match(geometry);
-        QVERIFY2(m.hasMatch(), qPrintable(geometry));
-        const QRect shown(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                          m.captured(4).toInt());
-        QVERIFY2(QRect(QPoint(0, 0), screen).contains(shown), qPrintable(geometry));
+        QVERIFY(shown.isValid());
+        QVERIFY2(QRect(QPoint(0, 0), screen).contains(shown), qPrintable(QString("%1,%2 %3x%4")
+                                                                             .arg(shown.x())
+                                                                             .arg(shown.y())
+                                                                             .arg(shown.width())
+                                                                             .arg(shown.height())));
         QCOMPARE(shown.size(), window);
+    }
+
+    // On a laptop's screen the window is shown scaled; both ways of quitting,
+    // the Close button and the tray menu's Quit, end the console cleanly.
+    void quitOnAScaledScreenEndsWithExitStatusZero_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<bool>("throughTray");
+        QTest::newRow("1280 x 720, Close button") << QSize(1280, 720) << false;
+        QTest::newRow("1280 x 720, tray menu Quit") << QSize(1280, 720) << true;
+        QTest::newRow("1366 x 768, Close button") << QSize(1366, 768) << false;
+    }
+    void quitOnAScaledScreenEndsWithExitStatusZero()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(bool, throughTray);
+        XScreen x;
+        QVERIFY2(x.start(screen), "Xvfb and xdotool: run scripts/deps");
+        TrayHost tray;
+        QVERIFY(tray.open(x.display));
+        ConsoleProcess console;
+        QVERIFY(x.startOn(console));
+        const QString id = x.consoleWindow(console);
+        QVERIFY2(!id.isEmpty(), "no window shown");
+        const double scale = x.geometry(console, id).width() / 1200.0;
+        QVERIFY2(scale < 1, "the window is not scaled"); // 0.9 and 0.95 on these screens
+        const unsigned long icon = tray.waitForIcon(10000);
+        QVERIFY2(icon != 0, "no tray icon");
+        if (throughTray) {
+            // The tray menu opens on the icon; its last entry is Quit.
+            const auto shownWindows = [&] {
+                return x.xdo(console, {"search", "--onlyvisible", "--class", "orvanta-console"})
+                    .split('\n', Qt::SkipEmptyParts)
+                    .size();
+            };
+            const int before = shownWindows();
+            x.xdo(console, {"mousemove", "--window", QString::number(icon), "8", "8"});
+            x.xdo(console, {"click", "3"});
+            QTRY_VERIFY_WITH_TIMEOUT(shownWindows() > before, 5000); // the menu
+            x.xdo(console, {"key", "Up", "Return"});
+        } else {
+            // The Close button: 32 x 33 at (1141, 16) of the 1200 x 800 window.
+            x.xdo(console, {"mousemove", "--window", id, QString::number(qRound(1157 * scale)),
+                            QString::number(qRound(32 * scale))});
+            x.xdo(console, {"click", "1"});
+        }
+        QTRY_VERIFY2_WITH_TIMEOUT(!console.isRunning(), "the console did not end", 10000);
+        QCOMPARE(console.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(console.process().exitCode(), 0);
     }
 };
 

@@ -211,6 +211,7 @@ void CommandSender::resetProfileToDefault(HidDevice *handle, int profile)
 void CommandSender::sendAppLight(HidDevice *handle, quint8 value)
 {
     const OperationScope scope(this, 1, true);
+    m_operation.tickSeries = orvanta::KeyboardLink::kLightPulseTicks;
     Report r = zeroReport();
     stampMode(r, 1); // the light pulse always addresses profile 1
     r[13] = value;

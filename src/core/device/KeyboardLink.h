@@ -39,6 +39,7 @@ public:
         NotConnected, // no keyboard when it was queued
         Overflow,     // the queue was full (commands of other programs only)
         Lost,         // internal: a report was refused by a hidapi keyboard
+        Withdrawn,    // a tick replaced by a newer one, or withdrawn, before its turn
     };
     Q_ENUM(Outcome)
 
@@ -52,8 +53,14 @@ public:
         int profile = 0;        // the on-board profile it addresses, 0 for none
         bool quiet = false;     // repeated ticks: no confirmation for each
         bool droppable = false; // from another program: subject to the queue's bound
-        quint64 id = 0;         // given by enqueue()
+        // Non-zero: one tick of a repeating series (the light pulse); at most one
+        // tick of a series waits, a newer one takes the waiting one's place.
+        int tickSeries = 0;
+        quint64 id = 0; // given by enqueue()
     };
+
+    // The application light pulse's ticks.
+    static constexpr int kLightPulseTicks = 1;
 
     using PauseFunction = std::function<void(unsigned ms)>;
     // Opens the keyboard's vendor and consumer interfaces; returns false (both
@@ -99,6 +106,9 @@ public:
     // operation that cannot be queued is still reported, later, through
     // operationFinished, never from within this call.
     quint64 enqueue(Operation operation);
+    // Takes the waiting tick of `series` out of the queue (reported Withdrawn);
+    // a tick already being sent finishes. Returns how many were taken out.
+    int withdrawTicks(int series);
 
     State state() const { return m_state.load(); }
     int pending() const; // operations waiting or being sent

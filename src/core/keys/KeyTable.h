@@ -146,8 +146,15 @@ constexpr bool inKeyboardArea(int x, int y)
     return x > 362 && x < 1053 && y > 166 && y < 369;
 }
 
+// The key cap as the keyboard picture draws it, in window coordinates: the key's
+// region; the two tall keys of the number pad over both their rows; the two keys
+// without a region in the gap around their cell. The key lamps of the CUSTOMIZE
+// and LIGHTING pages fill these caps.
+KeyRect keyCapRect(int cell);
+
 // The first key whose region holds (x, y), trying rows of keys from the function
-// row down and each row left to right; kNoKey when none does.
+// row down and each row left to right; then the lower and upper halves of the
+// tall number pad keys; kNoKey when none does.
 int hitTestKey(int x, int y);
 
 // The cell of a usage code (first row that has it), or -1.

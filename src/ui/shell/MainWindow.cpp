@@ -481,6 +481,8 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
         break;
     case KeyboardLink::Outcome::Overflow:
         break; // logged by the link; another program sent more than the keyboard can take
+    case KeyboardLink::Outcome::Withdrawn:
+        break; // a light pulse tick that was out of date before its turn
     }
 }
 

@@ -36,6 +36,10 @@ void MainWindow::socketHelperReceiveData(QVariantMap map)
         break;
     case SocketAction::PulseStop:
         appLightTimer->stop();
+        // A tick still waiting behind other operations would light the keyboard
+        // after the stop; one already being sent finishes.
+        if (m_context.link)
+            m_context.link->withdrawTicks(KeyboardLink::kLightPulseTicks);
         break;
     case SocketAction::None:
         break;
