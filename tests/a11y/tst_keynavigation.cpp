@@ -1,5 +1,6 @@
 // The key cursor's moves over the pictured keyboard: the nearest key in the
-// physical layout, worked out by hand from the cells of the key table, and the
+// physical layout, worked out by hand from the key caps of the picture (the keys'
+// regions), and the
 // keys a Shift+arrow marking spans.
 
 #include "core/keys/KeyNavigation.h"
@@ -19,11 +20,11 @@ private slots:
         QTest::addColumn<int>("to");
         const int left = int(KeyDirection::Left), right = int(KeyDirection::Right),
                   up = int(KeyDirection::Up), down = int(KeyDirection::Down);
-        // cell indices: F 45, R 31, D 44, G 46, V 58, ESC 0, ~ 13, Caps 41,
+        // key indices: F 45, R 31, D 44, G 46, V 58, ESC 0, ~ 13, Caps 41,
         // Enter 53, keypad 4 95, Space 69, B 59, Up 83, Down 85, Left 84,
         // Del 80, keypad 0 102, keypad . 103, F12 12, PrtSc 74, Back 26, F11 11
         QTest::newRow("up from F is R") << 45 << up << 31;
-        QTest::newRow("down from F is V (centre 13 px right, C 17 px left)") << 45 << down << 58;
+        QTest::newRow("down from F is V (centre 13 px right, C 17 left)") << 45 << down << 58;
         QTest::newRow("left from F is D") << 45 << left << 44;
         QTest::newRow("right from F is G") << 45 << right << 46;
         QTest::newRow("nothing above ESC") << 0 << up << 0;

@@ -17,16 +17,17 @@ bool navigable(int key)
     return key >= 0 && key < kKeyCount && KEY_TABLE[key].label != nullptr;
 }
 
-QRect cellOf(int key)
+// The key's cap as the picture draws it.
+QRect capOf(int key)
 {
-    const KeyRect &c = KEY_TABLE[key].cell;
+    const KeyRect c = keyCapRect(key);
     return QRect(c.x, c.y, c.w, c.h);
 }
 
 // Twice the centre, so that odd sizes stay exact.
 QPoint doubledCentre(int key)
 {
-    const KeyRect &c = KEY_TABLE[key].cell;
+    const KeyRect c = keyCapRect(key);
     return QPoint(2 * c.x + c.w, 2 * c.y + c.h);
 }
 
@@ -89,9 +90,9 @@ QVector<int> keysSpannedBy(int a, int b)
     QVector<int> keys;
     if (!navigable(a) || !navigable(b))
         return keys;
-    const QRect band = cellOf(a).united(cellOf(b));
+    const QRect band = capOf(a).united(capOf(b));
     for (int k = 0; k < kKeyCount; ++k)
-        if (navigable(k) && band.contains(cellOf(k).center()))
+        if (navigable(k) && band.contains(capOf(k).center()))
             keys.append(k);
     return keys;
 }

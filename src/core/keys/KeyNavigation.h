@@ -1,7 +1,7 @@
 #pragma once
 // Moving a key cursor over the pictured keyboard with the arrow keys, in the
-// physical layout: from a key, the nearest key centre in the direction asked
-// (up from F is R), and the keys of a rectangle spanned by two keys.
+// physical layout (the key caps of the picture): from a key, the nearest key centre in the
+// direction asked (up from F is R), and the keys of a rectangle spanned by two keys.
 
 #include <QVector>
 
@@ -17,7 +17,7 @@ int keyInDirection(int key, KeyDirection direction);
 // The first key of the picture (ESC), where a cursor starts.
 int firstNavigableKey();
 
-// Keys whose centres lie in the rectangle spanned by the cells of `a` and `b`.
+// Keys whose centres lie in the rectangle spanned by the caps of `a` and `b`.
 QVector<int> keysSpannedBy(int a, int b);
 
 } // namespace orvanta

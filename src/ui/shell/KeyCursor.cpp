@@ -53,7 +53,7 @@ void KeyCursor::announce()
 
 QRect KeyCursor::cellRect(int key) const
 {
-    const KeyRect &c = KEY_TABLE[key].cell;
+    const KeyRect c = keyCapRect(key);
     return QRect(c.x - m_origin.x(), c.y - m_origin.y(), c.w, c.h);
 }
 

@@ -17,7 +17,7 @@ class KeyCursor : public QWidget
     Q_OBJECT
 public:
     // `picture`: where the picture lies in the parent; `pictureOrigin`: where
-    // its top-left corner lies in the key table's cell coordinates.
+    // its top-left corner lies in the coordinates of the key caps.
     KeyCursor(QWidget *parent, const QRect &picture, const QPoint &pictureOrigin);
 
     int key() const { return m_key; }
