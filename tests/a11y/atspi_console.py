@@ -56,30 +56,45 @@ def outer():
             fail(tool + " is missing (scripts/deps installs it)")
     if not shutil.which("dbus-run-session"):
         skip("dbus-run-session is missing: no D-Bus session bus")
-    display = free_display()
-    xvfb = subprocess.Popen(
-        ["Xvfb", ":%d" % display, "-noreset", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"],
-        stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL,
-    )
-    try:
+    # Another test may take the same display number at the same moment: a
+    # few tries with the next free one.
+    for _ in range(3):
+        display = free_display()
+        xvfb = subprocess.Popen(
+            ["Xvfb", ":%d" % display, "-noreset", "-screen", "0", "1600x1000x24",
+             "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+        )
         deadline = time.time() + 15
-        while not os.path.exists("/tmp/.X11-unix/X%d" % display):
-            if time.time() > deadline or xvfb.poll() is not None:
-                fail("Xvfb did not start")
+        while not os.path.exists("/tmp/.X11-unix/X%d" % display) and xvfb.poll() is None \
+                and time.time() < deadline:
             time.sleep(0.05)
+        if xvfb.poll() is None and os.path.exists("/tmp/.X11-unix/X%d" % display):
+            break
+        xvfb.kill()
+        xvfb.wait(10)
+    else:
+        fail("Xvfb did not start")
+    try:
         env = dict(os.environ)
         env["DISPLAY"] = ":%d" % display
         env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         env.pop("AT_SPI_BUS_ADDRESS", None)
         env["NO_AT_BRIDGE"] = "0"
-        # A session bus of its own, gone with the test.
+        # A session bus of its own, gone with the test. The inner stage leaves a
+        # mark as it starts: without it, the bus never came up.
+        mark = tempfile.NamedTemporaryFile(prefix="orvanta-a11y-bus-", delete=False)
+        mark.close()
+        os.unlink(mark.name)
+        env["ORVANTA_A11Y_STARTED"] = mark.name
         status = subprocess.call(
             ["dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(__file__), "--inner"],
             env=env,
         )
-        if status == 127:
-            skip("the D-Bus session bus could not be started")
+        if not os.path.exists(mark.name):
+            skip("the D-Bus session bus could not be started (dbus-run-session: %d)" % status)
+        os.unlink(mark.name)
         return status
     finally:
         xvfb.terminate()
@@ -579,6 +594,7 @@ def check_nothing_more(c, count):
 
 
 def inner():
+    open(os.environ["ORVANTA_A11Y_STARTED"], "w").close()
     launcher = "/usr/libexec/at-spi-bus-launcher"
     if not os.path.exists(launcher):
         skip("the AT-SPI bus launcher is missing (at-spi2-core)")
