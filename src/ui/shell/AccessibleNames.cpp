@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -21,6 +22,14 @@ void name(QWidget *widget, const QString &text, const QString &description = QSt
         return;
     widget->setAccessibleName(text);
     widget->setAccessibleDescription(description);
+}
+
+// The caption says what the control is: screen readers on Linux read a
+// list's entry as its name and the caption through this relation.
+void labels(QLabel *caption, QWidget *control)
+{
+    if (caption && control)
+        caption->setBuddy(control);
 }
 
 template <typename T> T *child(QWidget &page, const char *objectName)
@@ -78,6 +87,9 @@ void AccessibleNames::nameProfileMenu(ProfileMenu &m)
     name(m.profileNameEdit, QCoreApplication::translate("LumoProject", "PROFILE NAME"),
          QCoreApplication::translate("LumoProject",
                                      "Type a new name and press Enter to rename the profile"));
+    labels(m.captionSelectProfile, m.profileCombo);
+    labels(m.captionProfileName, m.profileNameEdit);
+    labels(m.captionShortcut, m.shortcutCombo);
     name(m.shortcutCombo, QCoreApplication::translate("LumoProject", "SHORTCUT"));
     name(m.linkButton, QCoreApplication::translate("LumoProject", "Link"));
 }
@@ -94,6 +106,11 @@ void AccessibleNames::nameCustomize(CustomizePanel &p)
          QCoreApplication::translate("LumoProject",
                                      "Press Enter, then the key the selected key should send; "
                                      "Escape cancels"));
+    labels(p.captionKeyAssignment, p.keyAssignCombo);
+    labels(p.captionAssignMacro, p.assignMacroCombo);
+    labels(p.captionRepeat, p.repeatCombo);
+    labels(p.captionAssign, p.newKeyEdit);
+    labels(p.captionInstantShift, p.shiftCombo);
     name(p.shiftCombo, QCoreApplication::translate("LumoProject", "Instant shift target profile"));
     const char *modifiers[3] = {QT_TRANSLATE_NOOP("LumoProject", "Left Shift"),
                                 QT_TRANSLATE_NOOP("LumoProject", "Left Ctrl"),
@@ -122,13 +139,16 @@ void AccessibleNames::nameLighting(QWidget &page)
          QCoreApplication::translate("keyboard_light_view", "STOPS CONTROL"));
     name(child<QComboBox>(page, "pattern_combo"),
          QCoreApplication::translate("keyboard_light_view", "PATTERN"));
-    for (QPushButton *b : page.findChildren<QPushButton *>()) {
-        const QString text = b->text();
-        if (text == QCoreApplication::translate("keyboard_light_view", "ADD"))
-            name(b, QCoreApplication::translate("keyboard_light_view", "Add pattern"));
-        else if (text == QCoreApplication::translate("keyboard_light_view", "DEL"))
-            name(b, QCoreApplication::translate("keyboard_light_view", "Delete pattern"));
-    }
+    name(child<QPushButton>(page, "btn_pattern_add"),
+         QCoreApplication::translate("keyboard_light_view", "Add pattern"));
+    name(child<QPushButton>(page, "btn_pattern_del"),
+         QCoreApplication::translate("keyboard_light_view", "Delete pattern"));
+    const char *captions[][2] = {
+        {"effect_label", "effect_combo"},          {"speed_label", "speed_slider"},
+        {"wave_speed_label", "speediness_slider"}, {"pattern_label", "pattern_combo"},
+        {"stops_label", "stops_slider"},           {"surface_label", "btn_surface"}};
+    for (const auto &pair : captions)
+        labels(child<QLabel>(page, pair[0]), page.findChild<QWidget *>(QLatin1String(pair[1])));
     name(child<QPushButton>(page, "btn_surface"),
          QCoreApplication::translate("keyboard_light_view", "SURFACE"),
          QCoreApplication::translate("keyboard_light_view",
