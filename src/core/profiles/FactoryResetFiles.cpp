@@ -30,7 +30,8 @@ SaveResult FactoryResetFiles::save(const Contents &contents)
     for (int n = 1; n <= 5; ++n) {
         const QString profile = contents.profiles.value(n - 1);
         result += IniStore::createMacroCmdFile(profile);
-        result += IniStore::writeFlagFile(contents.assignments.signalFileMap(contents.keyMap), profile);
+        result +=
+            IniStore::writeFlagFile(contents.assignments.signalFileMap(contents.keyMap), profile);
         result += IniStore::writeMacroAssignFile(contents.assignments.macroFileMap(), profile);
     }
     result += IniStore::writeFlagFile(makeShiftMap(ShiftTargets{}));
@@ -53,8 +54,15 @@ bool FactoryResetFiles::start(const Contents &contents)
 {
     if (m_worker)
         return false;
+    // Every save the user makes from now on waits for these, so none of them
+    // is overwritten by the reset or interleaves with it.
+    beginBackgroundSaves();
     m_worker = QThread::create([this, contents] {
-        const SaveResult result = save(contents);
+        SaveResult result;
+        {
+            const BackgroundSaveScope scope;
+            result = save(contents);
+        }
         QMetaObject::invokeMethod(
             this, [this, result] { saved(result); }, Qt::QueuedConnection);
     });

@@ -5,10 +5,15 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace orvanta
@@ -28,6 +33,12 @@ DiskFaults &faults()
 {
     static DiskFaults f;
     return f;
+}
+
+std::atomic<int> &slowSaveMs()
+{
+    static std::atomic<int> ms{0};
+    return ms;
 }
 
 QString systemReason(int error)
@@ -140,9 +151,64 @@ QByteArray temporaryName(const QByteArray &path)
     return name;
 }
 
+// The order of saves across threads (see beginBackgroundSaves).
+struct SaveOrder {
+    std::mutex mutex;
+    std::condition_variable backgroundDone;
+    int backgroundBatches = 0;
+    std::mutex saving; // one save at a time
+};
+
+SaveOrder &saveOrder()
+{
+    static SaveOrder order;
+    return order;
+}
+
+thread_local bool t_backgroundSaver = false;
+
+SaveResult saveInOrder(const QString &path, const QByteArray &content);
+
 } // namespace
 
+void beginBackgroundSaves()
+{
+    SaveOrder &order = saveOrder();
+    const std::lock_guard<std::mutex> lock(order.mutex);
+    ++order.backgroundBatches;
+}
+
+BackgroundSaveScope::BackgroundSaveScope()
+{
+    t_backgroundSaver = true;
+}
+
+BackgroundSaveScope::~BackgroundSaveScope()
+{
+    t_backgroundSaver = false;
+    SaveOrder &order = saveOrder();
+    {
+        const std::lock_guard<std::mutex> lock(order.mutex);
+        --order.backgroundBatches;
+    }
+    order.backgroundDone.notify_all();
+}
+
 SaveResult saveFile(const QString &path, const QByteArray &content)
+{
+    SaveOrder &order = saveOrder();
+    if (!t_backgroundSaver) {
+        std::unique_lock<std::mutex> lock(order.mutex);
+        order.backgroundDone.wait(lock, [&order] { return order.backgroundBatches == 0; });
+    }
+    const std::lock_guard<std::mutex> one(order.saving);
+    return saveInOrder(path, content);
+}
+
+namespace
+{
+
+SaveResult saveInOrder(const QString &path, const QByteArray &content)
 {
     const QString folderProblem = prepareFolders(path);
     if (!folderProblem.isEmpty())
@@ -175,6 +241,8 @@ SaveResult saveFile(const QString &path, const QByteArray &content)
         error = errno == EINTR ? EIO : errno;
     if (!error && faults().active && faults().failClose)
         error = EIO;
+    if (!error && slowSaveMs() > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(slowSaveMs()));
     // rename() replaces a link itself, never the file it names.
     if (!error && ::rename(temp.constData(), target.constData()) != 0)
         error = errno;
@@ -184,6 +252,8 @@ SaveResult saveFile(const QString &path, const QByteArray &content)
     }
     return SaveResult();
 }
+
+} // namespace
 
 SaveResult copyFile(const QString &source, const QString &target)
 {
@@ -214,6 +284,16 @@ qint64 SimulatedDisk::written() const
 void SimulatedDisk::failCloses(bool fail)
 {
     faults().failClose = fail;
+}
+
+SlowDisk::SlowDisk(int msPerSave)
+{
+    slowSaveMs() = msPerSave;
+}
+
+SlowDisk::~SlowDisk()
+{
+    slowSaveMs() = 0;
 }
 
 } // namespace orvanta

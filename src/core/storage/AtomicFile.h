@@ -50,6 +50,20 @@ SaveResult saveFile(const QString &path, const QByteArray &content);
 // as `target`, all or nothing like saveFile.
 SaveResult copyFile(const QString &source, const QString &target);
 
+// Saves handed to a worker thread go first: between beginBackgroundSaves()
+// (called by the thread that hands them over, before it goes on) and the end
+// of the worker's BackgroundSaveScope, saves from any other thread wait, so a
+// file edited meanwhile ends with the later edit. Saves never run side by side.
+void beginBackgroundSaves();
+class BackgroundSaveScope
+{
+public:
+    BackgroundSaveScope();  // on the worker, before its first save
+    ~BackgroundSaveScope(); // ends the saves announced by beginBackgroundSaves()
+    BackgroundSaveScope(const BackgroundSaveScope &) = delete;
+    BackgroundSaveScope &operator=(const BackgroundSaveScope &) = delete;
+};
+
 // For tests: a disk with `spaceLeft` bytes free while the object lives. Every
 // write beyond that fails with "No space left on device" after writing what
 // fits, as a real disk does. Saves skip the flush to the physical disk, which
@@ -67,6 +81,18 @@ public:
     // Makes every close report an I/O error, as a network file system does
     // when the data it buffered cannot be written.
     void failCloses(bool fail);
+};
+
+// For tests: a slow disk while the object lives; every save takes `msPerSave`
+// longer before its file is replaced, as on a busy or network disk. Not for
+// production code; one at a time.
+class SlowDisk
+{
+public:
+    explicit SlowDisk(int msPerSave);
+    ~SlowDisk();
+    SlowDisk(const SlowDisk &) = delete;
+    SlowDisk &operator=(const SlowDisk &) = delete;
 };
 
 } // namespace orvanta

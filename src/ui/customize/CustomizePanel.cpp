@@ -129,6 +129,8 @@ void CustomizePanel::retranslate()
     macroResetButton->setText(QCoreApplication::translate("LumoProject", "MACRO RESET"));
     captionCurrent->setText(QCoreApplication::translate("LumoProject", "CURRENT"));
     captionAssign->setText(QCoreApplication::translate("LumoProject", "ASSIGN"));
+    newKeyEdit->setPlaceholderText(
+        QCoreApplication::translate("LumoProject", "Waiting for a key: press it now"));
     singleResetButton->setText(QCoreApplication::translate("LumoProject", "SINGLE RESET"));
     customizeApplyButton->setText(QCoreApplication::translate("LumoProject", "APPLY"));
     shiftButtons[0]->setText(QStringLiteral("SHIFT"));
@@ -224,6 +226,10 @@ void CustomizePanel::keyAssignmentChosen()
     else if (!selectedKeyLabel->text().isEmpty())
         setApplyEnabled(true);
     showCustomizePanels(index);
+    // The key to send is typed next: the window takes it, not the list that
+    // was just used to choose "Single Key".
+    if (index == 2 && !selectedKeyLabel->text().isEmpty())
+        m_window->setFocus(Qt::OtherFocusReason);
 }
 
 void CustomizePanel::assignMacroChosen()

@@ -231,6 +231,9 @@ int LightingPage::patternIndex() const
 
 void LightingPage::savePatternFile()
 {
+    // Stops shown for another profile are never saved into this one's file.
+    if (m_patternProfile != editedProfile)
+        return syncPatternProfile();
     reportSaves(m_model.savePatternFile(editedProfile));
 }
 
@@ -523,7 +526,7 @@ void LightingPage::applyClicked()
         return;
     const int profile = qBound(1, profileNumber, kEffectCount);
     reportSaves(m_model.apply(profile, editedProfile, m_context ? m_context->sender : nullptr,
-                                   m_context ? m_context->device : nullptr));
+                              m_context ? m_context->device : nullptr));
 }
 
 void LightingPage::ledResetClicked()
@@ -535,7 +538,7 @@ void LightingPage::resetProfileLighting(int n, const QString &storeAs)
 {
     const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
     reportSaves(m_model.resetProfile(n, name, m_context ? m_context->sender : nullptr,
-                                   m_context ? m_context->device : nullptr));
+                                     m_context ? m_context->device : nullptr));
 }
 
 // --- colour controls ----------------------------------------------------------
@@ -631,9 +634,15 @@ void LightingPage::refillPatternList()
 {
     m_patternProfile = editedProfile;
     m_strip->fill(editedProfile, m_model);
-    m_model.setPatternIndex(m_patternCombo->currentIndex());
+    // The editor shows what the chosen entry of this profile holds: the stops
+    // of the profile shown before are neither kept nor sent nor saved here.
+    m_stopPressed = false;
+    m_model.showProfilePattern(m_patternCombo->currentIndex(), editedProfile);
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
+    styleSurfaceSwatch();
+    if (m_previews->anyShown())
+        refreshPreview();
 }
 
 void LightingPage::syncPatternProfile()

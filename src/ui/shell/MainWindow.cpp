@@ -91,7 +91,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
         setPalette(pal);
     }
 
-    softwareVersion = QStringLiteral("2.1.2");
+    softwareVersion = QStringLiteral(ORVANTA_VERSION);
     isStartAutoUpdate = m_context.options.checkForUpdates;
 
     // Control socket.
@@ -760,4 +760,8 @@ void MainWindow::forwardPageSaveFailures()
 {
     connect(m_context.lighting, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.macros, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.macros, &MacroPage::macroRenamed, this, [this] {
+        if (m_context.customize)
+            m_context.customize->loadKeyAssignments(); // the keys name the macro anew
+    });
 }
