@@ -559,9 +559,7 @@ def check_key_swap_by_keys(c):
     c.wait_for_focus(lambda n: n.name.startswith("Keyboard picture: F,"), "F again")
     c.keys("space")
     c.tab_to("What the selected key does")  # KEY ASSIGNMENT, named by its entry
-    c.keys("Down", "Down")  # Default, then Macro Key, then Single Key
-    c.tab_to("ASSIGN")
-    c.keys("Return")  # the field now waits for the key to send
+    c.keys("Down", "Down")  # Macro Key, then Single Key: the key to send comes next
     c.wait_for_focus(lambda n: n.getRoleName() == "frame", "the window, capturing")
     c.keys("b")
     field = c.wait_for_focus(lambda n: n.name == "ASSIGN", "ASSIGN after the capture")

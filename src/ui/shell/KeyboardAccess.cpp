@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace orvanta;
@@ -70,7 +71,17 @@ KeyboardAccess::KeyboardAccess(MainWindow *window) : QObject(window), m_window(w
         if (m_captureArmed && !text.isEmpty())
             endCapture(false);
     });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+    connect(qApp, &QApplication::focusChanged, this, [this, panel](QWidget *old, QWidget *now) {
+        // "Single Key" chosen with the keys of the KEY ASSIGNMENT list hands the
+        // focus to the window, which captures the next key: a capture started
+        // from the keyboard, which Escape cancels and which gives the focus to
+        // ASSIGN when done.
+        if (m_listKeyed && old == panel->keyAssignCombo && now == m_window &&
+            panel->capturingKey()) {
+            m_textBeforeCapture = panel->newKeyEdit->text();
+            m_captureArmed = true;
+            return;
+        }
         // Focus taken elsewhere (a click) ends a capture started from the keyboard.
         if (m_captureArmed && now && now != m_window)
             m_captureArmed = false;
@@ -238,6 +249,11 @@ bool KeyboardAccess::keyPressed(QWidget *receiver, QKeyEvent *event)
     }
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (receiver == panel->keyAssignCombo) {
+        // The list may choose "Single Key" with this key (see the focus above).
+        m_listKeyed = true;
+        QTimer::singleShot(0, this, [this] { m_listKeyed = false; });
+    }
     if (mods == Qt::AltModifier && key >= Qt::Key_1 && key <= Qt::Key_5) {
         const std::array<void (MainWindow::*)(), 5> profiles{
             &MainWindow::profile1Clicked, &MainWindow::profile2Clicked,

@@ -57,5 +57,6 @@ private:
     QPointer<KeyCursor> m_lightingCursor;
     QPointer<LightingPage> m_lightingPage;
     bool m_captureArmed = false;
+    bool m_listKeyed = false; // a key is being handled by the KEY ASSIGNMENT list
     QString m_textBeforeCapture;
 };
