@@ -27,7 +27,7 @@ namespace
 {
 
 // Where the keyboard picture lies on CUSTOMIZE (in the window) and on LIGHTING
-// (in the page), and where its corner lies in the key table's cells.
+// (in the page), and where its corner lies among the key caps.
 const QRect kCustomizePicture(351, 140, 699, 242);
 const QRect kLightingPicture(115, 0, 699, 242);
 const QPoint kPictureOrigin(351, 140);

@@ -270,8 +270,11 @@ void MainWindow::quitConsole()
 
 MainWindow::~MainWindow()
 {
-    // Pages going away below move the focus; the frame is no longer followed.
+    // Pages going away below move the focus; the frame is no longer followed,
+    // and keys and focus changes no longer reach the panels through KeyboardAccess.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    delete m_keyboardAccess;
+    m_keyboardAccess = nullptr;
     // The pages die with the window; nothing may reach them through the context after this.
     m_context.lighting = nullptr;
     m_context.macros = nullptr;
