@@ -531,6 +531,14 @@
         <source>Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with CUSTOMIZED on</source>
         <translation>方向键在按键间移动，Shift+方向键标记按键；开启自定义时以空格键上色</translation>
     </message>
+    <message>
+        <source>Left and Right choose a stop; the colour fields then set it</source>
+        <translation>左右方向键选择色彩节点，再以色彩栏位设定其颜色</translation>
+    </message>
+    <message>
+        <source>stop %1</source>
+        <translation>节点 %1</translation>
+    </message>
 </context>
 <context>
     <name>micro_view</name>

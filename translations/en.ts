@@ -531,6 +531,14 @@
         <source>Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with CUSTOMIZED on</source>
         <translation>Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with CUSTOMIZED on</translation>
     </message>
+    <message>
+        <source>Left and Right choose a stop; the colour fields then set it</source>
+        <translation>Left and Right choose a stop; the colour fields then set it</translation>
+    </message>
+    <message>
+        <source>stop %1</source>
+        <translation>stop %1</translation>
+    </message>
 </context>
 <context>
     <name>micro_view</name>

@@ -531,6 +531,14 @@
         <source>Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with CUSTOMIZED on</source>
         <translation>方向鍵在按鍵間移動，Shift+方向鍵標記按鍵；開啟自訂時以空白鍵上色</translation>
     </message>
+    <message>
+        <source>Left and Right choose a stop; the colour fields then set it</source>
+        <translation>左右方向鍵選擇色彩節點，再以色彩欄位設定其顏色</translation>
+    </message>
+    <message>
+        <source>stop %1</source>
+        <translation>節點 %1</translation>
+    </message>
 </context>
 <context>
     <name>micro_view</name>

@@ -146,6 +146,40 @@ private slots:
             QCOMPARE(f.device.reports[3][slot], char(0xFF)); // blue
         }
     }
+
+    // Arrow Flow, CUSTOMIZED, a pattern of the user's: Right chooses the first
+    // stop, 00FF00 typed colours it, and APPLY sends it as zone 0 of the zone
+    // table's second table (red at 76, green at 98, blue at 120).
+    void stopChosenAndColouredFromTheKeyboard()
+    {
+        ShellFixture f;
+        showActive(f);
+        f.w->showLightingPage();
+        LightingPage *page = f.ctx().lighting;
+        page->findChild<QComboBox *>("effect_combo")->setCurrentIndex(2); // Arrow Flow
+        page->findChild<QPushButton *>("btn_customized")->click();
+        page->findChild<QPushButton *>("btn_pattern_add")->click();
+        QVERIFY(page->model().userPatternChosen());
+        auto *stops = page->findChild<QWidget *>("stopCursor");
+        QVERIFY(stops->isVisible());
+        QVERIFY(f.w->keyboardAccess()->tabChain().contains(stops));
+        stops->setFocus(Qt::TabFocusReason);
+        press(stops, Qt::Key_Right);
+        QCOMPARE(page->model().stopEditor().selectedSlot(), 0);
+        QVERIFY(stops->accessibleName().startsWith("STOPS CONTROL: stop 1, red "));
+        QLineEdit *code = page->findChild<QLineEdit *>("edit_code");
+        code->setText("00FF00");
+        press(code, Qt::Key_Return);
+        QCOMPARE(page->model().stops()[0].color, (Rgb{0, 255, 0}));
+        f.clear();
+        press(page->findChild<QPushButton *>("btn_apply"), Qt::Key_Return);
+        QCOMPARE(f.device.reports.size(), 5);
+        const QByteArray zones = f.device.reports[3];
+        QCOMPARE(zones.left(3), QByteArray("\x07\x0d\x01", 3));
+        QCOMPARE(zones[76], char(0));
+        QCOMPARE(zones[98], char(0xFF));
+        QCOMPARE(zones[120], char(0));
+    }
 };
 
 QTEST_MAIN(KeyboardAccessTest)

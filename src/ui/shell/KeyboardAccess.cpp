@@ -7,6 +7,7 @@
 #include "core/keys/KeyTable.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/lighting/LightingPage.h"
+#include "ui/lighting/StopCursor.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/profiles/ProfileMenu.h"
 #include "ui/settings/SettingsPage.h"
@@ -18,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -131,6 +133,7 @@ void KeyboardAccess::followLightingPage()
         m_lightingCursor = new KeyCursor(page, kLightingPicture, kPictureOrigin);
         m_lightingCursor->raise();
         m_lightingCursor->setDescriber([this](int key) { return describeKey(key); });
+        m_stopCursor = new StopCursor(page, page->findChild<QSlider *>("stops_slider"));
         KeyCursor *cursor = m_lightingCursor;
         connect(cursor, &KeyCursor::activated, page, [page, cursor](QVector<int> keys) {
             page->paintKeys(keys);
@@ -200,9 +203,11 @@ QList<QWidget *> KeyboardAccess::tabChain() const
             all << m_lightingCursor;
         QList<QWidget *> last;
         for (QWidget *w : page->findChildren<QWidget *>()) {
-            if (w == m_lightingCursor || w->window() != page->window())
+            if (w == m_lightingCursor || w == m_stopCursor || w->window() != page->window())
                 continue;
             (isApply(w) ? last : all) << w;
+            if (w->objectName() == QLatin1String("stops_slider"))
+                all << m_stopCursor; // the stops, where the strip is
         }
         all << last;
     } else {

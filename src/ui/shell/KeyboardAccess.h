@@ -18,6 +18,7 @@
 #include <QPointer>
 
 class LightingPage;
+class StopCursor;
 class MainWindow;
 class QKeyEvent;
 class QWidget;
@@ -56,6 +57,7 @@ private:
     KeyCursor *m_customizeCursor = nullptr;
     QPointer<KeyCursor> m_lightingCursor;
     QPointer<LightingPage> m_lightingPage;
+    QPointer<StopCursor> m_stopCursor;
     bool m_captureArmed = false;
     bool m_listKeyed = false; // a key is being handled by the KEY ASSIGNMENT list
     QString m_textBeforeCapture;
