@@ -1,10 +1,11 @@
 #pragma once
 // A main window in a fresh data directory seeded from the installed data tree,
-// talking to an in-memory keyboard with recorded (not slept) pauses and
-// recording desktop services.
+// talking through its keyboard link to an in-memory keyboard, with the link's
+// pauses recorded (not slept), and recording desktop services.
 
 #include "TestSupport.h"
 #include "core/device/CommandSender.h"
+#include "core/device/KeyboardLink.h"
 #include "core/keys/KeyTable.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/profiles/ProfileMenu.h"
@@ -31,16 +32,36 @@ struct ShellFixture {
         options.port = 0; // any free port for the console's socket
         w = std::make_unique<MainWindow>(options);
         // The start-up report goes out from the link's thread first.
-        (void)QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
-        ctx().sender->setLink(nullptr); // sends straight to the recording device
-        ctx().device = &device;
+        KeyboardLink *link = w->keyboardLink();
+        (void)QTest::qWaitFor([link] { return link->isIdle(); }, 5000);
+        link->setPauseFunction(pauses.function());
+        link->useVirtualDevice(&device);
         ctx().desktop = &desktop;
-        ctx().sender->setPauseFunction(pauses.function());
+        // Nothing may pace outside the link.
+        ctx().sender->setPauseFunction([this](unsigned ms) { unpacedPauses.append(ms); });
+    }
+    ~ShellFixture()
+    {
+        settle();
+        w->keyboardLink()->useVirtualDevice(nullptr);
     }
     ConsoleContext &ctx() { return w->context(); }
     CustomizePanel &panel() { return *w->customize(); }
     ProfileMenu &menu() { return *w->profileMenu(); }
-    void clear() { device.reports.clear(), pauses.pauses.clear(); }
+    // Waits until the link has sent everything queued so far.
+    void settle()
+    {
+        KeyboardLink *link = w->keyboardLink();
+        QVERIFY(QTest::qWaitFor([link] { return link->isIdle(); }, 30000));
+        QVERIFY(unpacedPauses.isEmpty());
+    }
+    // The reports the keyboard has, and the pauses that followed them, once
+    // everything queued is sent.
+    const QVector<QByteArray> &sent() { return settle(), device.reports; }
+    const QVector<unsigned> &paused() { return settle(), pauses.pauses; }
+    void clear() { settle(), device.reports.clear(), pauses.pauses.clear(); }
+
+    QVector<unsigned> unpacedPauses;
 };
 
 inline QPoint centreOf(int cell)

@@ -145,8 +145,7 @@ private slots:
             (w.*action)();
         f.menu().newProfileClicked();
         QVERIFY(c.lighting->isHidden() && c.settings->isVisible());
-        QVERIFY(f.desktop.urls.isEmpty() && f.device.reports.isEmpty() &&
-                profileList().size() == 5);
+        QVERIFY(f.desktop.urls.isEmpty() && f.sent().isEmpty() && profileList().size() == 5);
         c.macros->stopRecording();
         w.openProductInformation();
         QCOMPARE(f.desktop.urls, QStringList{"https://www.orvanta-rgb.com/products/orvanta-rgb"});
@@ -156,17 +155,14 @@ private slots:
     {
         ShellFixture f;
         KeyboardLink *link = f.w->keyboardLink();
-        link->setPauseFunction(f.pauses.function());
         link->setDiscovery([](std::unique_ptr<HidDevice> &, std::unique_ptr<HidDevice> &) {
             return false; // no keyboard turns up once the virtual one is gone
         });
-        link->useVirtualDevice(&f.device);
-        f.ctx().sender->setLink(link);
         f.w->profileButtons[1]->click();
         QCOMPARE(f.ctx().bindings.active, 2); // at once, before the keyboard has it
         QTRY_COMPARE(f.w->statusBand->noticeText(), QStringLiteral("Sent to PROFILE 2"));
-        QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(2)});
-        QCOMPARE(f.pauses.pauses, QVector<unsigned>{100});
+        QCOMPARE(f.sent(), QVector<QByteArray>{selectReport(2)});
+        QCOMPARE(f.paused(), QVector<unsigned>{100});
         QCOMPARE(f.w->statusReply(), QByteArray(R"({"keyboard":"virtual","profile":2,)"
                                                 R"("profileName":"PROFILE 2","queued":0})"
                                                 "\n"));
@@ -177,8 +173,9 @@ private slots:
         QVERIFY(!f.ctx().resetView->isHidden());
         QTRY_VERIFY(f.ctx().resetView->isHidden());
         QTRY_COMPARE(resetDone.count(), 1);
-        QVERIFY(f.device.reports.size() > 25);
-        QCOMPARE(f.device.reports.last(), selectReport(1));
+        QCOMPARE(f.sent().size(), 5 + 5 + 5 + 3 + 8 + 25 + 1);
+        QCOMPARE(f.sent().last(), selectReport(1));
+        QCOMPARE(f.paused(), QVector<unsigned>(f.sent().size(), 100));
 
         link->useVirtualDevice(nullptr);
         QTRY_COMPARE(f.w->statusBand->stateText(), QStringLiteral("No keyboard connected"));
@@ -188,8 +185,11 @@ private slots:
         QVERIFY(f.w->statusReply().startsWith(R"({"keyboard":"absent","profile":3,)"));
         // A failed save is told, and the keyboard's outcome does not cover it.
         emit f.w->saveFailed("./system/light_color.ini", "No space left on device");
+        QSignalSpy outcome(link, &KeyboardLink::operationFinished);
         f.w->profileButtons[3]->click();
-        QTest::qWait(50);
+        QVERIFY(outcome.wait());
+        QCOMPARE(outcome.first().at(1).value<KeyboardLink::Outcome>(),
+                 KeyboardLink::Outcome::NotConnected);
         QCOMPARE(f.w->statusBand->noticeText(),
                  QStringLiteral("Not saved: light_color.ini (No space left on device). It keeps "
                                 "its earlier content."));
@@ -429,10 +429,9 @@ private slots:
             reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}});
         QCOMPARE(macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]), stored);
         // select, key map (A sends the macro code), the macro, the closing zeros, 300 ms apart
-        QCOMPARE(f.device.reports.value(1)[8 + 40], char(0xB4));
-        QCOMPARE(f.device.reports.mid(2),
-                 (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
-        QCOMPARE(f.pauses.pauses, QVector<unsigned>(4, 300));
+        QCOMPARE(f.sent().value(1)[8 + 40], char(0xB4));
+        QCOMPARE(f.sent().mid(2), (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
+        QCOMPARE(f.paused(), QVector<unsigned>(4, 300));
         // Re-assigning keeps the entry; a second key adds one; back to Default
         // the entry goes and the code returns.
         assignMacro(f, 43, "Jump", 2);
@@ -450,14 +449,15 @@ private slots:
         p.resetSingleAssignments();
         QCOMPARE(p.assignments[103].kind, KeyKind::Default);
         QCOMPARE(int(keyMap[107]), 0x63);
-        QCOMPARE(f.device.reports.size(), 4); // with the one stored macro
+        QCOMPARE(f.sent().size(), 4); // with the one stored macro
+        QCOMPARE(f.paused(), QVector<unsigned>(4, 300));
         assignSingle(f, 0, Qt::Key_Q);
         f.clear(); // MACRO RESET leaves single keys
         p.resetMacroAssignments();
         QCOMPARE(p.assignments[0].kind, KeyKind::Single);
         QCOMPARE(p.assignments[42].kind, KeyKind::Default);
         QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
-        QCOMPARE(f.device.reports.size(), 3); // key map without macros
+        QCOMPARE(f.sent().size(), 3); // key map without macros
         QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108).mid(0, 1) +
                      takeItems(IniStore::readFlagFile("PROFILE 1")[1], 108).mid(42, 1),
                  QStringList({"2", "0"}));
@@ -497,13 +497,21 @@ private slots:
         // PROFILE 3 (the factory Arrow Flow set) chosen in slot 1 is sent there.
         f.clear();
         list->setCurrentText("PROFILE 3");
-        QCOMPARE(f.device.reports.size(), 5);
-        QCOMPARE(int(f.device.reports[3][1]) * 100 + f.device.reports[3][2] * 10 +
-                     f.device.reports[4][13],
+        QCOMPARE(f.sent().size(), 5);
+        QCOMPARE(f.paused(), QVector<unsigned>(5, 100));
+        QCOMPARE(int(f.sent()[3][1]) * 100 + f.sent()[3][2] * 10 + f.sent()[4][13],
                  0x0D * 100 + 10 + 4);
         QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("PROFILE 3"));
+        f.clear(); // the factory Wave's red and blue zones, replayed as shipped
+        list->setCurrentText("PROFILE 4");
+        QCOMPARE(hex(f.sent().value(1).mid(8, 22)) + hex(f.sent().value(1).mid(52, 22)),
+                 QStringLiteral("ffc899220000000000003800"
+                                "1a4b81b587999981816e"
+                                "0000000066b7fff8fff6c7f4"
+                                "c7c7c7c7762e0018182b"));
         f.ctx().bindings.names[3] = "Gone"; // a slot whose folder is gone gets its own back
         w.profile4Clicked();
+        QCOMPARE(f.ctx().bindings.names[3], QStringLiteral("PROFILE 4"));
         QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
     }
 
@@ -518,7 +526,8 @@ private slots:
         p.toggleShiftInstantShift();
         QCOMPARE(int(keyMap[121]), 187);
         QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("3,0,0,0,0"));
-        QCOMPARE(int(quint8(f.device.reports.value(1)[8 + 121])), 187);
+        QCOMPARE(int(quint8(f.sent().value(1)[8 + 121])), 187);
+        QCOMPARE(f.paused(), QVector<unsigned>(3, 300)); // select, key map, closing zeros
         target("PROFILE 2"); // bound elsewhere: disabled for another target
         QVERIFY(!p.shiftEnabled[0]);
         target("PROFILE 3"); // off again restores the modifier
@@ -540,13 +549,14 @@ private slots:
         QCOMPARE(f.ctx().sender->keyMap, DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
         const int lighting = 5 + 5 + 5 + 3 + 8;
-        QCOMPARE(f.device.reports.size(), lighting + 25 + 1);
+        QCOMPARE(f.sent().size(), lighting + 25 + 1);
+        QCOMPARE(f.paused(), QVector<unsigned>(lighting + 25 + 1, 100));
         for (int slot = 1; slot <= 5; ++slot) {
-            QCOMPARE(f.device.reports[lighting + 5 * (slot - 1)], selectReport(slot));
-            QCOMPARE(f.device.reports[lighting + 5 * (slot - 1) + 2].mid(8),
+            QCOMPARE(f.sent()[lighting + 5 * (slot - 1)], selectReport(slot));
+            QCOMPARE(f.sent()[lighting + 5 * (slot - 1) + 2].mid(8),
                      QByteArray(reinterpret_cast<const char *>(DEFAULT_KEY_MAP.data()), 256));
         }
-        QCOMPARE(f.device.reports.last(), selectReport(1));
+        QCOMPARE(f.sent().last(), selectReport(1));
         QCOMPARE(shown(f.panel()), QStringLiteral("////")); // nothing selected, nothing stale
         // Each slot's factory lighting is stored with the profile linked to it.
         QCOMPARE(IniStore::readLightCmd("PROFILE 4")[0], QStringLiteral("3"));

@@ -102,47 +102,76 @@ class ConsoleEndToEnd : public QObject
 {
     Q_OBJECT
 
-    ConsoleProcess console, unplugged;
+    // Each test starts its own consoles in fresh data directories.
+    std::unique_ptr<ConsoleProcess> m_console, m_unplugged;
     QTcpSocket client;
     QTemporaryDir dir;
 
+    ConsoleProcess &console() { return *m_console; }
+    ConsoleProcess &unplugged() { return *m_unplugged; }
+    const ConsoleProcess &unplugged() const { return *m_unplugged; }
+
     QVector<LoggedReport> exchange(const QByteArray &message, int count)
     {
-        const int before = console.reports().size();
+        const int before = console().reports().size();
         client.write(message);
         client.waitForBytesWritten(2000);
-        console.waitForReports(before + count, 5000);
-        return console.reports().mid(before);
+        console().waitForReports(before + count, 5000);
+        return console().reports().mid(before);
     }
     QString plug() const { return dir.filePath("plugged"); }
     void setPlugged(bool on) { on ? (void)writeText(plug(), "") : (void)QFile::remove(plug()); }
     RunResult ctl(const QStringList &arguments) const
     {
         return runProgram(binDir() + "/orvanta-ctl",
-                          QStringList{"--port", QString::number(unplugged.port())} + arguments);
+                          QStringList{"--port", QString::number(unplugged().port())} + arguments);
+    }
+
+    bool connectClient()
+    {
+        client.connectToHost("127.0.0.1", console().port());
+        return client.waitForConnected(5000);
     }
 
 private slots:
+    void init()
+    {
+        m_console = std::make_unique<ConsoleProcess>();
+        m_unplugged = std::make_unique<ConsoleProcess>();
+        setPlugged(false);
+    }
+    void cleanup()
+    {
+        client.abort();
+        m_console.reset();
+        m_unplugged.reset();
+    }
+
     void startUpSendsExactlyProfileOneAndASecondStartLeaves()
     {
-        QVERIFY(console.start());
-        QVERIFY(console.waitForReports(1));
-        QTest::qWait(1500); // the update check and anything else would come within this
+        QVERIFY(console().start());
+        QVERIFY(console().waitForReports(1));
         QProcess second;
-        second.setProcessEnvironment(console.environment());
-        second.start(ConsoleProcess::executable(), console.baseArguments());
+        second.setProcessEnvironment(console().environment());
+        second.start(ConsoleProcess::executable(), console().baseArguments());
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
-        QVERIFY(console.isRunning());
-        QCOMPARE(console.reports().size(), 1); // the second start never reached the keyboard
-        QCOMPARE(console.reports()[0].bytes, selectBytes(1));
+        QVERIFY(console().isRunning());
+        // A switch sent later arrives right after the start-up select: the second
+        // start never reached the keyboard.
+        QVERIFY(connectClient());
+        exchange("072", 1);
+        QVector<QByteArray> got;
+        for (const LoggedReport &r : console().reports())
+            got << r.bytes;
+        QCOMPARE(got, (QVector<QByteArray>{selectBytes(1), selectBytes(2)}));
     }
 
     void greetingThenProfileSwitchColourAndPulse()
     {
-        client.connectToHost("127.0.0.1", console.port());
-        QVERIFY(client.waitForConnected(5000));
+        QVERIFY(console().start() && console().waitForReports(1));
+        QVERIFY(connectClient());
         QByteArray greeting;
         QTRY_VERIFY((greeting += client.readAll()).endsWith('&'));
         QCOMPARE(greeting, "VoDezivuv!" + QHostInfo::localHostName().toUtf8() + "&");
@@ -157,32 +186,44 @@ private slots:
                         QByteArray(256, colour[p - 1]);
         want << toBytes(reportOf({{0, 7}, {1, 2}, {2, 2}, {8, 2}, {13, 4}, {16, 8}, {22, 2}}));
         QVector<QByteArray> got;
-        for (const LoggedReport &r : exchange("076#FF#80#00", 5))
+        const QVector<LoggedReport> lighting = exchange("076#FF#80#00", 5);
+        for (const LoggedReport &r : lighting)
             got << r.bytes;
         QCOMPARE(got, want);
+        for (int i = 1; i < lighting.size(); ++i) // the keyboard gets 100 ms after each report
+            QVERIFY2(lighting[i].ms - lighting[i - 1].ms >= 99,
+                     qPrintable(QString::number(lighting[i].ms - lighting[i - 1].ms)));
 
-        const int start = console.reports().size();
+        const int start = console().reports().size();
         exchange("0773", 6);
-        exchange("078", 0);
-        QTest::qWait(1200);
-        const auto pulses = console.reports().mid(start);
-        QTest::qWait(1200);
-        QCOMPARE(console.reports().size() - start, pulses.size()); // stopped
+        // Two messages in one read count as one: the stop goes on a connection of its own.
+        QVERIFY(console().send("078"));
+        // A switch marks the end of the pulses; the colour after it takes longer
+        // than a pulse's period, so a pulse that went on would show among them.
+        QVERIFY(!exchange("073", 1).isEmpty());
+        exchange("076#01#02#03", 5);
+        exchange("074", 1);
+        const QVector<LoggedReport> all = console().reports().mid(start);
+        const QByteArray pulse =
+            toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 3}, {16, 8}}));
+        int n = 0;
+        while (n < all.size() && all[n].bytes == pulse)
+            ++n;
+        const auto pulses = all.mid(0, n);
+        QCOMPARE(all.size() - n, 7); // then only the switch, the colour and the switch
+        QCOMPARE(all.value(n).bytes, selectBytes(3));
+        QCOMPARE(all.last().bytes, selectBytes(4));
         QVERIFY(pulses.size() >= 6 && pulses.size() % 2 == 0);
-        for (const LoggedReport &r : pulses)
-            QCOMPARE(r.bytes,
-                     toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 3}, {16, 8}})));
         const qint64 gap = pulses[2].ms - pulses[0].ms; // a pair about every 500 ms
         QVERIFY2(gap >= 450 && gap <= 900, qPrintable(QString::number(gap)));
     }
 
     void keyboardPluggedInAfterStartIsFoundAndBroughtToTheActiveProfile()
     {
-        console.stop();
-        QProcessEnvironment env = unplugged.environment();
+        QProcessEnvironment env = unplugged().environment();
         env.insert("ORVANTA_FAKEHID_PLUGGED", plug());
-        unplugged.setEnvironment(env);
-        QVERIFY(unplugged.start());
+        unplugged().setEnvironment(env);
+        QVERIFY(unplugged().start());
         QTRY_VERIFY_WITH_TIMEOUT(ctl({"status"}).exitCode == 0, 10000);
         QCOMPARE(ctl({"status"}).out,
                  QString("keyboard: absent\nprofile: 1\nprofile name: PROFILE 1\nqueued: 0\n"));
@@ -190,13 +231,13 @@ private slots:
         QCOMPARE(refused.exitCode, 3);
         QVERIFY2(refused.err.contains("no keyboard connected"), qPrintable(refused.err));
 
-        QVERIFY(unplugged.send("073")); // the console switches; the keyboard is not there
+        QVERIFY(unplugged().send("073")); // the console switches; the keyboard is not there
         QTRY_VERIFY(ctl({"status"}).out.contains("profile: 3\n"));
-        QCOMPARE(unplugged.reports().size(), 0);
+        QCOMPARE(unplugged().reports().size(), 0);
 
         setPlugged(true);
-        QVERIFY(unplugged.waitForReports(1, 4000)); // scanned every 2 s
-        QCOMPARE(unplugged.reports()[0].bytes, selectBytes(3));
+        QVERIFY(unplugged().waitForReports(1, 4000)); // scanned every 2 s
+        QCOMPARE(unplugged().reports()[0].bytes, selectBytes(3));
         const RunResult status = ctl({"status"});
         QCOMPARE(status.exitCode, 0);
         QVERIFY(status.out.startsWith("keyboard: connected\nprofile: 3\n"));

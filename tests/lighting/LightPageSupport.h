@@ -3,6 +3,7 @@
 
 #include "LightingTestSupport.h"
 #include "core/device/CommandSender.h"
+#include "core/device/KeyboardLink.h"
 #include "ui/shell/ConsoleContext.h"
 
 #include <QApplication>
@@ -54,28 +55,47 @@ inline void drag(QWidget *w, QPoint from, std::initializer_list<QPoint> path,
 }
 
 // A fresh working directory and an in-memory keyboard behind the context's
-// sender, set up before and taken down after each test.
+// sender, reached through a keyboard link as in the console, with the link's
+// pauses recorded; set up before and taken down after each test.
 struct PageRig {
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
     CommandSender sender;
+    KeyboardLink link;
     ConsoleContext context; // what a page is built with
 
+    PageRig()
+    {
+        link.setDiscovery(
+            [](std::unique_ptr<HidDevice> &, std::unique_ptr<HidDevice> &) { return false; });
+        link.setPauseFunction(pauses.function());
+        link.useVirtualDevice(&device);
+        sender.setLink(&link);
+        sender.setPauseFunction([](unsigned) { QFAIL("paced outside the link"); });
+    }
+    ~PageRig() { link.useVirtualDevice(nullptr); }
     void init()
     {
         dir.reset(new TempWorkDir);
-        device.reports.clear();
-        pauses.pauses.clear();
-        sender.setPauseFunction(pauses.function());
+        clear();
         context.sender = &sender;
         context.device = &device;
     }
     void cleanup()
     {
+        settle();
         context = {};
         dir.reset();
     }
+    // Waits until the link has sent everything queued so far.
+    void settle()
+    {
+        QVERIFY(QTest::qWaitFor([this] { return link.isIdle(); }, 30000));
+    }
+    void clear() { settle(), device.reports.clear(), pauses.pauses.clear(); }
+    const QVector<QByteArray> &sent() { return settle(), device.reports; }
+    const QVector<unsigned> &paused() { return settle(), pauses.pauses; }
 };
 
 } // namespace orvanta::test

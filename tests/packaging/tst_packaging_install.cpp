@@ -180,8 +180,7 @@ private slots:
         console.setWorkingDirectory(startFolder);
         console.start(installed(QStringLiteral("bin/orvanta-console")), QStringList());
         QVERIFY(console.waitForStarted(10000));
-        // Whether it came or not is checked below, with what the console sent.
-        (void)QTest::qWaitFor(
+        const bool reported = QTest::qWaitFor(
             [&] { return !readText(log).isEmpty() || console.state() != QProcess::Running; },
             15000);
         const QString firstReport =
@@ -191,6 +190,7 @@ private slots:
         if (!console.waitForFinished(5000))
             console.kill(), console.waitForFinished(5000);
         QVERIFY2(stillRunning, "the installed console ended on its own");
+        QVERIFY2(reported, "the installed console sent nothing to the keyboard");
         QCOMPARE(firstReport, hex(toBytes(reportOf({{0, 7}, {1, 1}, {2, 1}}))));
 
         QCOMPARE(

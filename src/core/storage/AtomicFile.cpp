@@ -41,6 +41,12 @@ std::atomic<int> &slowSaveMs()
     return ms;
 }
 
+FileSystemCalls &calls()
+{
+    static FileSystemCalls c = systemFileCalls();
+    return c;
+}
+
 QString systemReason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -100,7 +106,7 @@ int writeAll(int fd, const char *data, qint64 size)
             if (chunk <= 0)
                 return ENOSPC;
         }
-        const ssize_t n = ::write(fd, data, size_t(chunk));
+        const ssize_t n = calls().write(fd, data, size_t(chunk));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -169,6 +175,22 @@ thread_local bool t_backgroundSaver = false;
 
 SaveResult saveInOrder(const QString &path, const QByteArray &content);
 
+// Makes the rename of a file in `target`'s folder durable.
+int syncFolder(const QByteArray &target)
+{
+    const int slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0    ? QByteArray(".")
+                              : slash == 0 ? QByteArray("/")
+                                           : target.left(slash);
+    const int fd = calls().open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return errno;
+    int error = calls().sync(fd) != 0 ? errno : 0;
+    if (calls().close(fd) != 0 && !error)
+        error = errno;
+    return error;
+}
+
 } // namespace
 
 void beginBackgroundSaves()
@@ -192,6 +214,29 @@ BackgroundSaveScope::~BackgroundSaveScope()
         --order.backgroundBatches;
     }
     order.backgroundDone.notify_all();
+}
+
+FileSystemCalls systemFileCalls()
+{
+    FileSystemCalls c;
+    c.open = [](const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); };
+    c.write = [](int fd, const void *data, size_t size) { return ::write(fd, data, size); };
+    c.dataSync = [](int fd) { return ::fdatasync(fd); };
+    c.sync = [](int fd) { return ::fsync(fd); };
+    c.close = [](int fd) { return ::close(fd); };
+    c.rename = [](const char *from, const char *to) { return ::rename(from, to); };
+    c.unlink = [](const char *path) { return ::unlink(path); };
+    return c;
+}
+
+FileCallsOverride::FileCallsOverride(FileSystemCalls replacement)
+{
+    calls() = std::move(replacement);
+}
+
+FileCallsOverride::~FileCallsOverride()
+{
+    calls() = systemFileCalls();
 }
 
 SaveResult saveFile(const QString &path, const QByteArray &content)
@@ -222,7 +267,7 @@ SaveResult saveInOrder(const QString &path, const QByteArray &content)
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temp = temporaryName(target);
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = calls().open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
@@ -232,24 +277,27 @@ SaveResult saveInOrder(const QString &path, const QByteArray &content)
     int error = writeAll(fd, content.constData(), content.size());
     if (!error && oldIsFile && ::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;
-    if (!error && !faults().active && ::fdatasync(fd) != 0)
+    if (!error && !faults().active && calls().dataSync(fd) != 0)
         error = errno;
     if (!error)
         stampAfter(fd, target);
     // A file system that buffers writes may report their failure only here.
-    if (::close(fd) != 0 && !error)
+    if (calls().close(fd) != 0 && !error)
         error = errno == EINTR ? EIO : errno;
     if (!error && faults().active && faults().failClose)
         error = EIO;
     if (!error && slowSaveMs() > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(slowSaveMs()));
     // rename() replaces a link itself, never the file it names.
-    if (!error && ::rename(temp.constData(), target.constData()) != 0)
+    if (!error && calls().rename(temp.constData(), target.constData()) != 0)
         error = errno;
     if (error) {
-        ::unlink(temp.constData());
+        calls().unlink(temp.constData());
         return failed(path, systemReason(error));
     }
+    // The file is replaced; a folder that cannot be synced does not undo that.
+    if (!faults().active && syncFolder(target) != 0)
+        qWarning().noquote() << "save: folder not synced:" << path;
     return SaveResult();
 }
 

@@ -12,6 +12,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QVector>
+#include <functional>
+#include <sys/types.h>
 
 namespace orvanta
 {
@@ -62,6 +64,32 @@ public:
     ~BackgroundSaveScope(); // ends the saves announced by beginBackgroundSaves()
     BackgroundSaveScope(const BackgroundSaveScope &) = delete;
     BackgroundSaveScope &operator=(const BackgroundSaveScope &) = delete;
+};
+
+// The system calls a save makes, in this order: open the temporary file, write
+// it, sync its data, close it, rename it over the file, then open, sync and
+// close the folder so the rename itself is on disk; unlink removes the
+// temporary file of a save that failed.
+struct FileSystemCalls {
+    std::function<int(const char *path, int flags, mode_t mode)> open;
+    std::function<ssize_t(int fd, const void *data, size_t size)> write;
+    std::function<int(int fd)> dataSync; // the file's data
+    std::function<int(int fd)> sync;     // the folder
+    std::function<int(int fd)> close;
+    std::function<int(const char *from, const char *to)> rename;
+    std::function<int(const char *path)> unlink;
+};
+// The real calls.
+FileSystemCalls systemFileCalls();
+// For tests: saves make their calls through `calls` while the object lives;
+// each member may wrap the real call (systemFileCalls()) to watch or fail it.
+class FileCallsOverride
+{
+public:
+    explicit FileCallsOverride(FileSystemCalls calls);
+    ~FileCallsOverride();
+    FileCallsOverride(const FileCallsOverride &) = delete;
+    FileCallsOverride &operator=(const FileCallsOverride &) = delete;
 };
 
 // For tests: a disk with `spaceLeft` bytes free while the object lives. Every
