@@ -71,6 +71,9 @@ private slots:
         const QStringList built = filesBelow(dataTreeDir(), false).keys();
         QVERIFY(built.size() > 20);
         QCOMPARE(filesBelow(dataTree(), false).keys(), built);
+        // The menu entry runs the launcher by its full path, quoted for the blank.
+        QVERIFY(readText(installed("share/applications/" + kAppId + ".desktop"))
+                    .contains("\nExec=\"" + installed("bin/orvanta-console-launch") + "\"\n"));
         // Every program has its man page.
         for (const QString &program : QDir(installed("bin")).entryList(QDir::Files))
             QVERIFY2(QFileInfo(installed("share/man/man1/" + program + ".1")).size() > 0,
