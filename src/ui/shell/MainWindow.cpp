@@ -2,6 +2,7 @@
 
 #include "ConsoleTray.h"
 #include "KeyPopup.h"
+#include "KeyboardAccess.h"
 #include "ResetProgressView.h"
 #include "Shell.h"
 #include "WindowScale.h"
@@ -196,6 +197,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
+    m_keyboardAccess = new KeyboardAccess(this);
 
     if (QSystemTrayIcon::isSystemTrayAvailable())
         createTray()->trayIcon()->show();
@@ -279,8 +281,11 @@ void MainWindow::quitConsole()
 
 MainWindow::~MainWindow()
 {
-    // Pages going away below move the focus; the frame is no longer followed.
+    // Pages going away below move the focus; the frame is no longer followed,
+    // and keys and focus changes no longer reach the panels through KeyboardAccess.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    delete m_keyboardAccess;
+    m_keyboardAccess = nullptr;
     // The pages die with the window; nothing may reach them through the context after this.
     m_context.lighting = nullptr;
     m_context.macros = nullptr;
@@ -743,6 +748,7 @@ void MainWindow::switchLanguage(QString code)
         m_tray->retranslate();
         m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     }
+    m_keyboardAccess->refresh();
     update();
 }
 
