@@ -20,6 +20,7 @@ struct ShellFixture {
     TempWorkDir wd;
     RecordingDevice device;
     PauseRecorder pauses;
+    RecordingQueue queue{device, pauses};
     RecordingDesktop desktop;
     std::unique_ptr<MainWindow> w;
 
@@ -32,15 +33,13 @@ struct ShellFixture {
         w = std::make_unique<MainWindow>(options);
         // The start-up report goes out from the link's thread first.
         (void)QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
-        ctx().sender->setLink(nullptr); // sends straight to the recording device
-        ctx().device = &device;
+        ctx().sender->setQueue(&queue); // sends at once to the recording device
         ctx().desktop = &desktop;
-        ctx().sender->setPauseFunction(pauses.function());
     }
     ConsoleContext &ctx() { return w->context(); }
     CustomizePanel &panel() { return *w->customize(); }
     ProfileMenu &menu() { return *w->profileMenu(); }
-    void clear() { device.reports.clear(), pauses.pauses.clear(); }
+    void clear() { device.reports.clear(), pauses.pauses.clear(), queue.origins.clear(); }
 };
 
 inline QPoint centreOf(int cell)

@@ -128,7 +128,7 @@ private slots:
             return false; // no keyboard turns up once the virtual one is gone
         });
         link->useVirtualDevice(&f.device);
-        f.ctx().sender->setLink(link);
+        f.ctx().sender->setQueue(link);
         f.w->profileButtons[1]->click();
         QCOMPARE(f.ctx().bindings.active, 2); // at once, before the keyboard has it
         QTRY_COMPARE(f.w->statusBand->noticeText(), QStringLiteral("Sent to PROFILE 2"));
@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(pending(), QStringLiteral("Tab43"));
 
         CustomizePanel &p = f.panel();
-        const auto &keyMap = f.ctx().sender->keyMap;
+        const auto &keyMap = f.ctx().keyMap;
         f.clear();
         assignMacro(f, 42, "Jump", 1, "7"); // A, Multiple Times 7
         const Report stored =
@@ -327,7 +327,7 @@ private slots:
     {
         ShellFixture f;
         CustomizePanel &p = f.panel();
-        const auto &keyMap = f.ctx().sender->keyMap;
+        const auto &keyMap = f.ctx().keyMap;
         auto target = [&](const char *t) { p.shiftCombo->setCurrentText(t); };
         target("PROFILE 3");
         f.clear();
@@ -353,7 +353,7 @@ private slots:
         QVERIFY(resetDone.wait());
         QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
         QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
-        QCOMPARE(f.ctx().sender->keyMap, DEFAULT_KEY_MAP);
+        QCOMPARE(f.ctx().keyMap, DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
         const int lighting = 5 + 5 + 5 + 3 + 8;
         QCOMPARE(f.device.reports.size(), lighting + 25 + 1);

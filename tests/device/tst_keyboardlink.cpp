@@ -60,13 +60,11 @@ QString sendOf(quint8 tag)
     return "send " + toBytes(reportOf({{0, 7}, {1, 1}, {2, tag}})).toHex();
 }
 
-KeyboardLink::Operation operation(std::initializer_list<std::pair<quint8, unsigned>> steps,
-                                  bool droppable = false)
+DeviceOperation operation(std::initializer_list<std::pair<quint8, unsigned>> steps)
 {
-    KeyboardLink::Operation op;
+    DeviceOperation op;
     for (const auto &s : steps)
         op.steps.push_back({reportOf({{0, 7}, {1, 1}, {2, s.first}}), s.second});
-    op.droppable = droppable;
     return op;
 }
 
@@ -145,8 +143,8 @@ private slots:
         f.link.enqueue(operation({{1, 100}}));
         QVERIFY(f.held());
         for (int i = 0; i < KeyboardLink::kQueueLimit; ++i)
-            f.link.enqueue(operation({{2, 100}}, true));
-        const quint64 over = f.link.enqueue(operation({{3, 100}}, true));
+            f.link.enqueue(operation({{2, 100}}), Origin::OtherProgram);
+        const quint64 over = f.link.enqueue(operation({{3, 100}}), Origin::OtherProgram);
         f.link.enqueue(operation({{4, 100}})); // the window's own: never bounded
         QCOMPARE(f.link.pending(), KeyboardLink::kQueueLimit + 2);
         QVERIFY(f.releaseAndWait());

@@ -59,7 +59,8 @@ struct PageRig {
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
-    CommandSender sender;
+    RecordingQueue queue{device, pauses};
+    CommandSender sender{&queue};
     ConsoleContext context; // what a page is built with
 
     void init()
@@ -67,9 +68,7 @@ struct PageRig {
         dir.reset(new TempWorkDir);
         device.reports.clear();
         pauses.pauses.clear();
-        sender.setPauseFunction(pauses.function());
         context.sender = &sender;
-        context.device = &device;
     }
     void cleanup()
     {

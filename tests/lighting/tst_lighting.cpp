@@ -71,11 +71,17 @@ class LightingTest : public QObject
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
-    CommandSender sender;
+    RecordingQueue queue{device, pauses};
+    CommandSender sender{&queue};
 
     LightCommandSet apply(int effect, const LightingState &state, int profile = 3)
     {
-        return applyLighting(effect, state, sender, &device, profile, QStringLiteral("P"));
+        SaveResult saved;
+        return applyLighting(effect, state, &sender, profile, QStringLiteral("P"), &saved);
+    }
+    static LightCommandSet readLightCommandSet(const QString &profile)
+    {
+        return parseStoredLighting(IniStore::readLightCmd(profile)).set;
     }
 
 private slots:
@@ -84,7 +90,6 @@ private slots:
         dir.reset(new TempWorkDir);
         device.reports.clear();
         pauses.pauses.clear();
-        sender.setPauseFunction(pauses.function());
     }
     void cleanup() { dir.reset(); }
 
@@ -149,7 +154,7 @@ private slots:
             QCOMPARE(file.first(), QString::number(effect));
             for (int i = 0; i < stored; ++i)
                 QCOMPARE(file[i + 1], joinNumbers(set.reports[i]));
-            // the closing entry is stored as the sender stamped it
+            // the closing entry is stored stamped, as sent
             const QByteArray closing = device.reports.last();
             QCOMPARE(file.last(), joinNumbers(QVector<quint8>(closing.begin(), closing.end())));
         }
@@ -167,7 +172,7 @@ private slots:
         QCOMPARE(hex(device.reports[2]), bytesOf("0=7 1=9 2=3 3=2 129=12"));
         QCOMPARE(hex(device.reports[3]), bytesOf("0=7 1=9 2=3 3=3 263=255"));
         device.reports.clear();
-        apply(1, state); // Reactive carries every slot; the sender stamps its header bytes
+        apply(1, state); // Reactive carries every slot; the header bytes are stamped
         QCOMPARE(hex(device.reports[1]), bytesOf("0=7 1=10 2=3 3=1 4=1 5=77 8=44"));
     }
 
@@ -227,6 +232,7 @@ private slots:
     void readingAShortFileStaysBounded()
     {
         QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=3\n0=\"7,2,x\"\n"));
+        QVERIFY(!parseStoredLighting(IniStore::readLightCmd("S")).complete);
         const LightCommandSet set = readLightCommandSet("S");
         QCOMPARE(set.type, 3);
         QCOMPARE(set.reports.size(), 5);
@@ -242,7 +248,7 @@ private slots:
         LightingModel m;
         show(m, EffectWave);
         QVERIFY(m.choose(LightingModel::OptionLeft) && !m.choose(LightingModel::OptionLeft));
-        QVERIFY(m.apply(2, kProfile, &sender, &device).ok());
+        QVERIFY(m.apply(2, kProfile, &sender).ok());
         QCOMPARE(device.reports.size(), 3);
         const QByteArray opening = device.reports.first(); // Wave, left, speed code 5
         QCOMPARE((QList<int>{opening[2], opening[12], opening[17], opening[18]}),
@@ -253,7 +259,7 @@ private slots:
 
         // Without a keyboard APPLY still stores the set.
         device.reports.clear();
-        QVERIFY(m.apply(2, "Other", nullptr, nullptr).ok());
+        QVERIFY(m.apply(2, "Other", nullptr).ok());
         QVERIFY(device.reports.isEmpty());
         QCOMPARE(readLightCommandSet("Other").type, int(EffectWave));
     }
@@ -264,7 +270,7 @@ private slots:
         show(m, EffectStatic);
         QVERIFY(m.choose(LightingModel::OptionPulse));
         const EffectFlag working = m.flag();
-        QVERIFY(m.resetProfile(4, kProfile, &sender, &device).ok());
+        QVERIFY(m.resetProfile(4, kProfile, &sender).ok());
         QCOMPARE(device.reports.size(), 3);
         for (const QByteArray &r : device.reports)
             QCOMPARE(int(quint8(r[2])), 4);
@@ -274,7 +280,7 @@ private slots:
         QCOMPARE(readLightCommandSet(kProfile).type, 3);
         for (int n : {0, 6}) { // no such profile: nothing sent or stored
             device.reports.clear();
-            QVERIFY(m.resetProfile(n, "None", &sender, &device).ok());
+            QVERIFY(m.resetProfile(n, "None", &sender).ok());
             QVERIFY(device.reports.isEmpty() && readLightCommandSet("None").type == -1);
         }
     }
@@ -350,7 +356,7 @@ private slots:
         QCOMPARE(presentSlots(m.stops()), (QVector<int>{0, 4, 7, 10}));
         QCOMPARE(m.surfaceColor(), (Rgb{1, 2, 3}));
         m.choose(LightingModel::OptionCustomized);
-        m.apply(1, kProfile, &sender, &device);
+        m.apply(1, kProfile, &sender);
         const ZoneColors z = interpolateZones(six);
         QCOMPARE(zonesIn(device.reports.value(3), 76), z.r);
         QCOMPARE(zonesIn(device.reports.value(3), 120), z.b);

@@ -110,7 +110,7 @@ Outcome run(const QByteArray &devices, bool failSend, int failAfter)
         out.idle = startedIdle && QTest::qWaitFor(idle, 10000);
         out.accepted = logged(log).size() - atStart;
         out.pauses = pauses.pauses;
-        out.keyMap = w.context().sender->keyMap;
+        out.keyMap = w.context().keyMap;
         out.profile = w.context().bindings.active;
         QDirIterator it(wd.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {

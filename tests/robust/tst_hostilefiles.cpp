@@ -103,7 +103,7 @@ private slots:
               QStringLiteral("system/iss_flag.ini"), QStringLiteral("Evil.ini")})
             QVERIFY(writeText(path, content));
 
-        QVERIFY(readLightCommandSet(p).reports.size() <= 7);
+        QVERIFY(parseStoredLighting(IniStore::readLightCmd(p)).set.reports.size() <= 7);
         QVERIFY(IniStore::readMacroCmdFile(p).size() <= 108);
         // A file far larger than any the console writes reads as empty, not whole.
         for (const QStringList &texts : {IniStore::readMacroFile("Evil"), IniStore::readLightCmd(p),

@@ -250,8 +250,11 @@ void KeyboardLink::lose(const QString &reason)
     m_wake.notify_all();
 }
 
-quint64 KeyboardLink::enqueue(Operation operation)
+quint64 KeyboardLink::enqueue(DeviceOperation queued, Origin origin)
 {
+    Operation operation;
+    static_cast<DeviceOperation &>(operation) = std::move(queued);
+    operation.droppable = origin == Origin::OtherProgram;
     std::lock_guard<std::mutex> lock(m_mutex);
     operation.id = m_nextId++;
     if (m_state.load() == State::Absent) {

@@ -6,6 +6,7 @@
 // whole, one after another, in the order they were queued, so the window's
 // thread never waits for the keyboard.
 
+#include "DeviceOperation.h"
 #include "HidDevice.h"
 #include "Report.h"
 
@@ -25,7 +26,7 @@
 namespace orvanta
 {
 
-class KeyboardLink : public QObject
+class KeyboardLink : public QObject, public CommandQueue
 {
     Q_OBJECT
 public:
@@ -42,18 +43,7 @@ public:
     };
     Q_ENUM(Outcome)
 
-    struct Step {
-        Report report;
-        unsigned pauseMs = kPauseMs;
-    };
-
-    struct Operation {
-        std::vector<Step> steps;
-        int profile = 0;        // the on-board profile it addresses, 0 for none
-        bool quiet = false;     // repeated ticks: no confirmation for each
-        bool droppable = false; // from another program: subject to the queue's bound
-        quint64 id = 0;         // given by enqueue()
-    };
+    using Step = DeviceStep;
 
     using PauseFunction = std::function<void(unsigned ms)>;
     // Opens the keyboard's vendor and consumer interfaces; returns false (both
@@ -97,8 +87,9 @@ public:
 
     // Queues an operation; returns its id (outcome signals carry it). An
     // operation that cannot be queued is still reported, later, through
-    // operationFinished, never from within this call.
-    quint64 enqueue(Operation operation);
+    // operationFinished, never from within this call. Operations of other
+    // programs beyond kQueueLimit waiting are dropped.
+    quint64 enqueue(DeviceOperation operation, Origin origin = Origin::User) override;
 
     State state() const { return m_state.load(); }
     int pending() const; // operations waiting or being sent
@@ -118,6 +109,10 @@ signals:
 
 private:
     using Clock = std::chrono::steady_clock;
+    struct Operation : DeviceOperation {
+        bool droppable = false; // from another program: subject to the queue's bound
+        quint64 id = 0;         // given by enqueue()
+    };
 
     void run();
     void scan();

@@ -30,21 +30,23 @@ SaveResult FactoryResetFiles::save(const Contents &contents)
     for (int n = 1; n <= 5; ++n) {
         const QString profile = contents.profiles.value(n - 1);
         result += IniStore::createMacroCmdFile(profile);
-        result += IniStore::writeFlagFile(contents.assignments.signalFileMap(contents.keyMap), profile);
+        result +=
+            IniStore::writeFlagFile(contents.assignments.signalFileMap(contents.keyMap), profile);
         result += IniStore::writeMacroAssignFile(contents.assignments.macroFileMap(), profile);
     }
     result += IniStore::writeFlagFile(makeShiftMap(ShiftTargets{}));
     return result;
 }
 
-void FactoryResetFiles::sendLighting(CommandSender &sender, HidDevice *handle, Contents &contents)
+void FactoryResetFiles::sendLighting(CommandSender &sender, Contents &contents)
 {
     contents.lighting.clear();
     for (int n = 1; n <= 5; ++n) {
         qDebug("reset %d", n);
         LightCommandSet set =
             factoryLightCommandSet(n, contents.staticMode, contents.staticModeSpeed);
-        sendLightCommandSet(sender, handle, set, quint8(n));
+        stampLightCommandSet(set, quint8(n));
+        sender.send(lightingOperation(set, quint8(n)));
         contents.lighting.append(set);
     }
 }

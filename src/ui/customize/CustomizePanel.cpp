@@ -2,6 +2,7 @@
 
 #include "core/assign/AssignmentTable.h"
 #include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
@@ -254,8 +255,7 @@ void CustomizePanel::saveKeyAssignments()
 {
     const QString profile = selectedProfile();
     reportSaves(IniStore::writeMacroAssignFile(assignments.macroFileMap(), profile));
-    reportSaves(
-        IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
+    reportSaves(IniStore::writeFlagFile(assignments.signalFileMap(m_context.keyMap), profile));
 }
 
 void CustomizePanel::loadKeyAssignments()
@@ -267,7 +267,7 @@ void CustomizePanel::loadKeyAssignments()
 
 void CustomizePanel::loadSingleKeyAssignments()
 {
-    assignments.loadSignalFile(m_context.sender->keyMap, IniStore::readFlagFile(selectedProfile()));
+    assignments.loadSignalFile(m_context.keyMap, IniStore::readFlagFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -338,8 +338,7 @@ void CustomizePanel::applyKeyAssignment()
     const quint8 code = KEY_TABLE[k].usage;
     int count = IniStore::readMacroCmdCount(profile);
     auto writeSignal = [&] {
-        reportSaves(
-            IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
+        reportSaves(IniStore::writeFlagFile(assignments.signalFileMap(m_context.keyMap), profile));
     };
 
     switch (keyAssignCombo->currentIndex()) {
@@ -348,7 +347,8 @@ void CustomizePanel::applyKeyAssignment()
             removeMacroEntry(profile, keyNumber, count);
         assignments[k].kind = KeyKind::Default;
         colourKeyCell(5, k);
-        m_context.sender->resetKeyAndWrite(m_context.device, code, n);
+        resetKeyCode(m_context.keyMap, code);
+        m_context.sender->send(commands::writeKeyMap(n, m_context.keyMap));
         writeSignal();
         break;
     case 1: { // Macro Key
@@ -370,11 +370,12 @@ void CustomizePanel::applyKeyAssignment()
         assignments[k].setRepeat(mode, times);
         const QString commands = IniStore::readMacroFile(macro).value(4);
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
-        m_context.sender->setSingleKey(code, kMacroKeyCode);
+        setKeyCode(m_context.keyMap, code, kMacroKeyCode);
         writeSignal();
         reportSaves(
             IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
-        m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
+        m_context.sender->send(
+            commands::writeKeyMapAndMacros(n, m_context.keyMap, storedReports(profile), count));
         assignments[k].kind = KeyKind::Macro;
         assignments[k].target = macro;
         colourKeyCell(5, k);
@@ -386,8 +387,9 @@ void CustomizePanel::applyKeyAssignment()
         // A macro key turned into a single key no longer plays its macro.
         if (assignments[k].kind == KeyKind::Macro)
             removeMacroEntry(profile, keyNumber, count);
-        m_context.sender->setSingleKey(code, capturedUsage);
-        m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
+        setKeyCode(m_context.keyMap, code, capturedUsage);
+        m_context.sender->send(
+            commands::writeKeyMapAndMacros(n, m_context.keyMap, storedReports(profile), count));
         assignments[k].kind = KeyKind::Single;
         assignments[k].target = newKeyEdit->text();
         writeSignal();
@@ -410,12 +412,12 @@ void CustomizePanel::resetSingleAssignments()
             continue;
         assignments[k].kind = KeyKind::Default;
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
+        resetKeyCode(m_context.keyMap, KEY_TABLE[k].usage);
     }
     const QString profile = selectedProfile();
     const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile),
-                                           activeProfile(), count);
+    m_context.sender->send(commands::writeKeyMapAndMacros(activeProfile(), m_context.keyMap,
+                                                          storedReports(profile), count));
     saveKeyAssignments();
 }
 
@@ -426,11 +428,11 @@ void CustomizePanel::resetMacroAssignments()
             continue;
         assignments[k].kind = KeyKind::Default;
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
+        resetKeyCode(m_context.keyMap, KEY_TABLE[k].usage);
     }
     reportSaves(IniStore::createMacroCmdFile(m_context.bindings.activeLinked()));
     saveKeyAssignments();
-    m_context.sender->writeKeyMap(m_context.device, activeProfile());
+    m_context.sender->send(commands::writeKeyMap(activeProfile(), m_context.keyMap));
 }
 
 // --- instant shift: SHIFT, CTRL or ALT of the current profile turned into a
@@ -536,18 +538,17 @@ void CustomizePanel::toggleShiftButton(int m)
     if (shiftOn[m]) {
         shiftOn[m] = false;
         shiftTarget[m][n] = 0;
-        m_context.sender->setSingleKey(code, code);
+        setKeyCode(m_context.keyMap, code, code);
     } else {
         shiftOn[m] = true;
         shiftTarget[m][n] = target;
-        m_context.sender->setSingleKey(code, profileShiftCode(target));
+        setKeyCode(m_context.keyMap, code, profileShiftCode(target));
     }
     const QString profile = selectedProfile();
     const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->writeKeyMapAndMacros(
-        m_context.device, parseReports(IniStore::readMacroCmdFile(profile)), n, count);
-    reportSaves(
-        IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
+    m_context.sender->send(commands::writeKeyMapAndMacros(
+        n, m_context.keyMap, parseReports(IniStore::readMacroCmdFile(profile)), count));
+    reportSaves(IniStore::writeFlagFile(assignments.signalFileMap(m_context.keyMap), profile));
     writeShiftFlags();
     showInstantShiftTargets();
 }

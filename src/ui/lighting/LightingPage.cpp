@@ -522,8 +522,7 @@ void LightingPage::applyClicked()
     if (k < 0 || k >= kEffectCount)
         return;
     const int profile = qBound(1, profileNumber, kEffectCount);
-    reportSaves(m_model.apply(profile, editedProfile, m_context ? m_context->sender : nullptr,
-                                   m_context ? m_context->device : nullptr));
+    reportSaves(m_model.apply(profile, editedProfile, m_context ? m_context->sender : nullptr));
 }
 
 void LightingPage::ledResetClicked()
@@ -534,8 +533,7 @@ void LightingPage::ledResetClicked()
 void LightingPage::resetProfileLighting(int n, const QString &storeAs)
 {
     const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
-    reportSaves(m_model.resetProfile(n, name, m_context ? m_context->sender : nullptr,
-                                   m_context ? m_context->device : nullptr));
+    reportSaves(m_model.resetProfile(n, name, m_context ? m_context->sender : nullptr));
 }
 
 // --- colour controls ----------------------------------------------------------

@@ -2,7 +2,7 @@
 
 #include "core/app/DesktopServices.h"
 #include "core/device/CommandSender.h"
-#include "core/device/LightCommandReplay.h"
+#include "core/lighting/LightingBuilders.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/IniStore.h"
@@ -133,9 +133,15 @@ void ProfileMenu::showLinkedProfile()
 void ProfileMenu::sendLinkedLighting()
 {
     qDebug() << "set_profile_light_cmd()";
-    const QStringList stored = IniStore::readLightCmd(profileCombo->currentText());
-    replayStoredLighting(*m_context.sender, m_context.device, parseStoredLighting(stored),
-                         quint8(m_context.bindings.active));
+    // An incomplete stored set is not sent: replaying zeros would blank the keyboard.
+    const StoredLighting stored =
+        parseStoredLighting(IniStore::readLightCmd(profileCombo->currentText()));
+    if (!stored.complete) {
+        qWarning().noquote() << "stored lighting of" << profileCombo->currentText()
+                             << "is incomplete; nothing sent";
+        return;
+    }
+    m_context.sender->send(lightingOperation(stored.set, quint8(m_context.bindings.active)));
 }
 
 void ProfileMenu::refillProfileList()

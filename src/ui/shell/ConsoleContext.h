@@ -3,16 +3,16 @@
 // started with, the keyboard link, the command set that queues on it, and the
 // pages that reach each other, and the desktop services (file choosers,
 // questions, outside programs, web pages). The main window owns one and hands
-// it to what it builds; tests point `device` at a recording keyboard and
+// it to what it builds; tests point the sender at a recording queue and
 // `desktop` at recording services.
 
 #include "core/app/ConsoleOptions.h"
+#include "core/keys/DefaultKeyMap.h"
 #include "core/profiles/ProfileBindings.h"
 
 namespace orvanta
 {
 class DesktopServices;
-class HidDevice;
 class KeyboardLink;
 } // namespace orvanta
 class CommandSender;
@@ -28,11 +28,10 @@ class SocketHelper;
 struct ConsoleContext {
     orvanta::ConsoleOptions options;
     orvanta::KeyboardLink *link = nullptr;
+    // Queues on the link (tests point it at a recording queue).
     CommandSender *sender = nullptr;
-    // Where the sender sends when it has no link (tests and tools that drive it
-    // directly). The console's own keyboard lives in the link, so this stays
-    // null there.
-    orvanta::HidDevice *device = nullptr;
+    // The key map of the active on-board profile as the console composes it.
+    orvanta::KeyMap keyMap = orvanta::DEFAULT_KEY_MAP;
     // The saved profile each on-board profile shows, and the active one.
     orvanta::ProfileBindings bindings;
     // Set by the main window before it builds its pages.

@@ -7,6 +7,7 @@
 #include "WindowScale.h"
 #include "core/app/PictureCache.h"
 #include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/device/HidapiDevice.h"
 #include "core/device/HidrawMonitor.h"
 #include "core/profiles/ProfileStore.h"
@@ -179,7 +180,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
             &VirtualKeyboardHost::showWindow);
     connect(virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
         useKeyboardButton->hide();
-        m_context.sender->selectProfile(m_context.device, m_context.bindings.active);
+        m_context.sender->send(commands::selectProfile(m_context.bindings.active));
     });
     connect(virtualKeyboard, &VirtualKeyboardHost::usbKeyboardAvailable, this, [this] {
         useKeyboardButton->show();
@@ -416,7 +417,7 @@ void MainWindow::deviceInitialisation()
         QTimer::singleShot(0, virtualKeyboard, &VirtualKeyboardHost::showWindow);
     }
     new HidrawMonitor(m_context.link, m_context.link);
-    m_context.sender->setLink(m_context.link);
+    m_context.sender->setQueue(m_context.link);
     showKeyboardState();
 }
 
@@ -434,7 +435,7 @@ void MainWindow::keyboardArrived()
     // A keyboard plugged in now may sit on any of its profiles: bring it to
     // the one the console shows as active.
     showNotice(KeyboardLink::stateText(m_context.link->state()), NoticeKind::Success);
-    m_context.sender->selectProfile(m_context.device, m_context.bindings.active);
+    m_context.sender->send(commands::selectProfile(m_context.bindings.active));
 }
 
 void MainWindow::showNotice(const QString &text, NoticeKind kind)
@@ -485,7 +486,7 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
 void MainWindow::afterQueued(quint64 since, std::function<void()> then)
 {
     const quint64 last = m_context.sender->lastOperation();
-    if (!m_context.sender->link() || last == since) {
+    if (m_context.sender->queue() != m_context.link || last == since) {
         then();
         return;
     }

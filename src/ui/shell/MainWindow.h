@@ -33,7 +33,7 @@ namespace orvanta
 {
 class FactoryResetFiles;
 class VirtualKeyboardHost;
-}
+} // namespace orvanta
 
 class MainWindow : public QMainWindow
 {
@@ -145,7 +145,7 @@ private:
     // button remembers which, so that new style sheets keep it.
     void setTabLook(QPushButton *tab, bool on);
     bool macroPageIdle() const;
-    void activateProfile(int n);
+    void activateProfile(int n, orvanta::Origin origin = orvanta::Origin::User);
     void showActiveProfile(int n); // the pages of on-board profile n, nothing sent
     // Raises saveFailed for every failure of `result`; true when there was none.
     bool reportSaves(const orvanta::SaveResult &result);

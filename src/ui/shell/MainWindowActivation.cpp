@@ -6,6 +6,7 @@
 #include "ResetProgressView.h"
 #include "core/assign/AssignmentTable.h"
 #include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
 #include "core/profiles/FactoryResetFiles.h"
 #include "core/storage/IniStore.h"
@@ -24,17 +25,17 @@ static QString builtInName(int n)
 
 // --- activation ------------------------------------------------------------------
 
-void MainWindow::activateProfile(int n)
+void MainWindow::activateProfile(int n, Origin origin)
 {
     if (!macroPageIdle())
         return;
     if (m_resetFiles && m_resetFiles->isSaving()) {
         // The pages wait for the factory reset's files, and so does a profile
         // chosen meanwhile: it follows the reset, as the keyboard sees it.
-        m_resetFiles->whenSaved([this, n] { activateProfile(n); });
+        m_resetFiles->whenSaved([this, n, origin] { activateProfile(n, origin); });
         return;
     }
-    m_context.sender->selectProfile(m_context.device, n);
+    m_context.sender->send(commands::selectProfile(n), origin);
     showActiveProfile(n);
 }
 
@@ -108,7 +109,7 @@ void MainWindow::factoryResetClicked()
     const EffectFlag &staticFlag = m_context.lighting->model().factoryStaticFlag();
     files.staticMode = staticFlag.mode;
     files.staticModeSpeed = staticFlag.modeSpeed;
-    FactoryResetFiles::sendLighting(*m_context.sender, m_context.device, files);
+    FactoryResetFiles::sendLighting(*m_context.sender, files);
     progressWhenSent(15);
 
     for (int i = 0; i < kKeySlots; ++i)
@@ -118,10 +119,10 @@ void MainWindow::factoryResetClicked()
     m_context.customize->highlightedCell = 0;
     for (QLabel *cell : m_context.customize->keyCells)
         cell->setStyleSheet(QStringLiteral("background-color:black"));
-    m_context.sender->resetKeyMap();
+    m_context.keyMap = DEFAULT_KEY_MAP;
 
     for (int i = 1; i <= 5; ++i) {
-        m_context.sender->resetProfileToDefault(m_context.device, i);
+        m_context.sender->send(commands::resetProfileToDefault(i));
         progressWhenSent(15 + 25 * (i - 1));
     }
 
@@ -132,8 +133,8 @@ void MainWindow::factoryResetClicked()
 
     // The keyboard's part is queued whole at once; the files are saved by a
     // worker thread, and the pages show profile 1 once they are on disk.
-    m_context.sender->selectProfile(m_context.device, 1);
-    files.keyMap = m_context.sender->keyMap;
+    m_context.sender->send(commands::selectProfile(1));
+    files.keyMap = m_context.keyMap;
     files.assignments = m_context.customize->assignments;
     if (!m_resetFiles)
         m_resetFiles = new FactoryResetFiles(this);

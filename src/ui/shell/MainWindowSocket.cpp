@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 
 #include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/socket/SocketCommand.h"
 #include "ui/lighting/LightingPage.h"
 
@@ -17,17 +18,17 @@ void MainWindow::socketHelperReceiveData(QVariantMap map)
     const SocketAction action = socketActionFor(map);
     // What other programs ask for waits in the keyboard's queue only up to its
     // bound; the rest is dropped rather than piling up without end.
-    m_context.sender->setFromOtherProgram(true);
     switch (action.kind) {
     case SocketAction::SwitchProfile:
-        activateProfile(action.profile);
+        activateProfile(action.profile, Origin::OtherProgram);
         break;
     case SocketAction::PaintColour:
         qDebug() << "commandType" << map.value(QStringLiteral("Color")).toString();
         qDebug() << "rgb" << action.red << action.green << action.blue;
         // Sent only: the profile's stored lighting returns at its next activation.
-        sendStaticColour(*m_context.sender, m_context.device, action.red, action.green, action.blue,
-                         quint8(m_context.lighting->profileNumber));
+        m_context.sender->send(staticColourOperation(action.red, action.green, action.blue,
+                                                     quint8(m_context.lighting->profileNumber)),
+                               Origin::OtherProgram);
         break;
     case SocketAction::PulseStart:
         if (!appLightTimer->isActive())
@@ -40,12 +41,9 @@ void MainWindow::socketHelperReceiveData(QVariantMap map)
     case SocketAction::None:
         break;
     }
-    m_context.sender->setFromOtherProgram(false);
 }
 
 void MainWindow::pulseAppLight()
 {
-    m_context.sender->setFromOtherProgram(true);
-    m_context.sender->sendAppLight(m_context.device, appLightValue);
-    m_context.sender->setFromOtherProgram(false);
+    m_context.sender->send(commands::lightPulse(appLightValue), Origin::OtherProgram);
 }
