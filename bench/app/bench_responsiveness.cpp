@@ -8,6 +8,7 @@
 //   bench_responsiveness [burst size, default 300] [modes: both, before, after]
 
 #include "TestSupport.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "core/socket/SocketHelper.h"
@@ -279,9 +280,9 @@ int main(int argc, char **argv)
         results[mode][2] = measure(
             *w.context().sender, port,
             [&w] {
-                w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
+                w.context().controller->startPulse(3);
                 spin(2000);
-                w.socketHelperReceiveData({{"command", 7}, {"Data", 8}});
+                w.context().controller->stopPulse();
             },
             200);
         results[mode][3] = measure(

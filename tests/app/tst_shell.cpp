@@ -130,7 +130,7 @@ private slots:
         link->useVirtualDevice(&f.device);
         f.ctx().sender->setQueue(link);
         f.w->profileButtons[1]->click();
-        QCOMPARE(f.ctx().bindings.active, 2); // at once, before the keyboard has it
+        QCOMPARE(f.ctx().controller->bindings().active, 2); // at once, before the keyboard has it
         QTRY_COMPARE(f.w->statusBand->noticeText(), QStringLiteral("Sent to PROFILE 2"));
         QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(2)});
         QCOMPARE(f.pauses.pauses, QVector<unsigned>{100});
@@ -207,7 +207,7 @@ private slots:
         removeDirectory("lightfile/My");
         QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
         m.newProfileClicked(); // the first free number, bound to the active slot (3)
-        QCOMPARE(f.ctx().bindings.names[2], QStringLiteral("PROFILE 6"));
+        QCOMPARE(f.ctx().controller->bindings().names[2], QStringLiteral("PROFILE 6"));
         m.profileCombo->setCurrentText("PROFILE 2");
         m.copyProfileClicked();
         m.copyProfileClicked(); // a copy of the copy, selected in turn
@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(pending(), QStringLiteral("Tab43"));
 
         CustomizePanel &p = f.panel();
-        const auto &keyMap = f.ctx().keyMap;
+        const auto &keyMap = f.ctx().controller->keyMap();
         f.clear();
         assignMacro(f, 42, "Jump", 1, "7"); // A, Multiple Times 7
         const Report stored =
@@ -264,14 +264,14 @@ private slots:
         QCOMPARE(int(keyMap[107]), 0x3E);
         f.clear(); // SINGLE RESET leaves the macro key; it clears the last key too
         p.resetSingleAssignments();
-        QCOMPARE(p.assignments[103].kind, KeyKind::Default);
+        QCOMPARE(f.ctx().controller->assignments()[103].kind, KeyKind::Default);
         QCOMPARE(int(keyMap[107]), 0x63);
         QCOMPARE(f.device.reports.size(), 4); // with the one stored macro
         assignSingle(f, 0, Qt::Key_Q);
         f.clear(); // MACRO RESET leaves single keys
         p.resetMacroAssignments();
-        QCOMPARE(p.assignments[0].kind, KeyKind::Single);
-        QCOMPARE(p.assignments[42].kind, KeyKind::Default);
+        QCOMPARE(f.ctx().controller->assignments()[0].kind, KeyKind::Single);
+        QCOMPARE(f.ctx().controller->assignments()[42].kind, KeyKind::Default);
         QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
         QCOMPARE(f.device.reports.size(), 3); // key map without macros
         QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108).mid(0, 1) +
@@ -318,7 +318,7 @@ private slots:
                      f.device.reports[4][13],
                  0x0D * 100 + 10 + 4);
         QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("PROFILE 3"));
-        f.ctx().bindings.names[3] = "Gone"; // a slot whose folder is gone gets its own back
+        f.ctx().controller->bindings().names[3] = "Gone"; // a slot whose folder is gone gets its own back
         w.profile4Clicked();
         QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
     }
@@ -327,7 +327,7 @@ private slots:
     {
         ShellFixture f;
         CustomizePanel &p = f.panel();
-        const auto &keyMap = f.ctx().keyMap;
+        const auto &keyMap = f.ctx().controller->keyMap();
         auto target = [&](const char *t) { p.shiftCombo->setCurrentText(t); };
         target("PROFILE 3");
         f.clear();
@@ -353,7 +353,7 @@ private slots:
         QVERIFY(resetDone.wait());
         QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
         QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
-        QCOMPARE(f.ctx().keyMap, DEFAULT_KEY_MAP);
+        QCOMPARE(f.ctx().controller->keyMap(), DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
         const int lighting = 5 + 5 + 5 + 3 + 8;
         QCOMPARE(f.device.reports.size(), lighting + 25 + 1);

@@ -3,6 +3,7 @@
 // keyboard, nothing more is paced for work that can no longer reach it, and a
 // keyboard that comes back is found, brought to the active profile and used.
 
+#include "core/controller/ConsoleController.h"
 #include "TestSupport.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
@@ -66,11 +67,12 @@ void runActions(MainWindow &w)
     c.lighting->applyClicked();
     c.lighting->ledResetClicked();
     c.lighting->applyClicked();
-    w.socketHelperReceiveData(
-        {{"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}});
-    w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
-    w.pulseAppLight();
-    w.socketHelperReceiveData({{"command", 7}, {"Data", 8}});
+    ConsoleController &controller = *c.controller;
+    controller.runSocketCommand(socketActionFor(
+        {{"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}}));
+    controller.runSocketCommand(socketActionFor({{"command", 7}, {"Data", 7}, {"app_cmd", 3}}));
+    QMetaObject::invokeMethod(controller.findChild<QTimer *>("pulse"), "timeout"); // one tick
+    controller.runSocketCommand(socketActionFor({{"command", 7}, {"Data", 8}}));
     w.profile5Clicked();
     QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
     w.factoryResetClicked();
@@ -110,8 +112,8 @@ Outcome run(const QByteArray &devices, bool failSend, int failAfter)
         out.idle = startedIdle && QTest::qWaitFor(idle, 10000);
         out.accepted = logged(log).size() - atStart;
         out.pauses = pauses.pauses;
-        out.keyMap = w.context().keyMap;
-        out.profile = w.context().bindings.active;
+        out.keyMap = w.context().controller->keyMap();
+        out.profile = w.context().controller->bindings().active;
         QDirIterator it(wd.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());

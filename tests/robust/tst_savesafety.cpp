@@ -5,6 +5,7 @@
 // leaves every file with its old or its new content, the failure reaches the
 // page's saveFailed signal, and no half profile appears.
 
+#include "core/controller/ConsoleController.h"
 #include "ConsoleProcess.h"
 #include "LightPageSupport.h"
 #include "ShellFixture.h"
@@ -399,7 +400,7 @@ private slots:
         ShellFixture f;
         ProfileMenu &menu = f.menu();
         menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
-        const QStringList names = f.ctx().bindings.names;
+        const QStringList names = f.ctx().controller->bindings().names;
         QStringList entries = listEntries(QStringLiteral("lightfile"));
         entries.sort();
         QSignalSpy failures(f.w.get(), &MainWindow::saveFailed);
@@ -418,7 +419,7 @@ private slots:
             },
             [&] {
                 removeDirectory(QStringLiteral("lightfile/PROFILE 2_01"));
-                f.ctx().bindings.names = names;
+                f.ctx().controller->bindings().names = names;
                 const QSignalBlocker quiet(menu.profileCombo);
                 menu.refillProfileList();
                 menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));

@@ -4,6 +4,7 @@
 
 #include "core/device/DeviceOperation.h"
 
+#include <QMetaType>
 #include <QVariantMap>
 #include <QtGlobal>
 
@@ -36,3 +37,5 @@ SocketAction socketActionFor(const QVariantMap &command);
 DeviceOperation staticColourOperation(quint8 red, quint8 green, quint8 blue, quint8 profile);
 
 } // namespace orvanta
+
+Q_DECLARE_METATYPE(orvanta::SocketAction)

@@ -17,6 +17,8 @@
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+#include "SocketCommand.h"
+
 #include <QVariantMap>
 #include <functional>
 
@@ -55,7 +57,9 @@ public:
     void setStatusReply(std::function<QByteArray()> reply) { m_statusReply = std::move(reply); }
 
 signals:
-    void socketHelperSendData(QVariantMap);
+    // A message read and parsed into the console's command (one per message;
+    // messages that are no command are dropped here).
+    void commandReceived(orvanta::SocketAction command);
 
 public slots:
     void newConnection();

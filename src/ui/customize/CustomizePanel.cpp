@@ -1,6 +1,7 @@
 #include "CustomizePanel.h"
 
 #include "core/assign/AssignmentTable.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
@@ -52,29 +53,49 @@ CustomizePanel::CustomizePanel(ConsoleContext &context, QWidget *window, QWidget
     buildKeyCells(parent);
     buildCustomizeControls(parent);
     buildInstantShiftControls(parent);
+    connect(m_context.controller, &ConsoleController::keyAssignmentsReset, this,
+            &CustomizePanel::clearAfterFactoryReset);
+}
+
+AssignmentTable &CustomizePanel::assignments()
+{
+    return m_context.controller->assignments();
+}
+
+const AssignmentTable &CustomizePanel::assignments() const
+{
+    return m_context.controller->assignments();
+}
+
+ShiftTargets &CustomizePanel::shiftTargets()
+{
+    return m_context.controller->shiftTargets();
+}
+
+void CustomizePanel::clearAfterFactoryReset()
+{
+    selectedKey = kNoKey;
+    highlightedCell = 0;
+    for (QLabel *cell : keyCells)
+        cell->setStyleSheet(QStringLiteral("background-color:black"));
+    shiftOn.fill(false);
+    shiftEnabled.fill(true);
 }
 
 QString CustomizePanel::selectedProfile() const
 {
     return m_context.profileMenu ? m_context.profileMenu->selectedProfile()
-                                 : m_context.bindings.activeLinked();
+                                 : m_context.controller->bindings().activeLinked();
 }
 
 int CustomizePanel::activeProfile() const
 {
-    return m_context.bindings.active;
+    return m_context.controller->bindings().active;
 }
 
 bool CustomizePanel::macroPageIdle() const
 {
     return !m_context.macros || m_context.macros->isIdle();
-}
-
-bool CustomizePanel::reportSaves(const SaveResult &result)
-{
-    for (const SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
 }
 
 void CustomizePanel::applyStyles(const ShellStyles &styles)
@@ -254,20 +275,20 @@ void CustomizePanel::refillAssignMacroList()
 void CustomizePanel::saveKeyAssignments()
 {
     const QString profile = selectedProfile();
-    reportSaves(IniStore::writeMacroAssignFile(assignments.macroFileMap(), profile));
-    reportSaves(IniStore::writeFlagFile(assignments.signalFileMap(m_context.keyMap), profile));
+    m_context.controller->notices().report(IniStore::writeMacroAssignFile(assignments().macroFileMap(), profile));
+    m_context.controller->notices().report(IniStore::writeFlagFile(assignments().signalFileMap(m_context.controller->keyMap()), profile));
 }
 
 void CustomizePanel::loadKeyAssignments()
 {
-    assignments.loadMacroFile(IniStore::readMacroAssignFile(selectedProfile()));
+    assignments().loadMacroFile(IniStore::readMacroAssignFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
 
 void CustomizePanel::loadSingleKeyAssignments()
 {
-    assignments.loadSignalFile(m_context.keyMap, IniStore::readFlagFile(selectedProfile()));
+    assignments().loadSignalFile(m_context.controller->keyMap(), IniStore::readFlagFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -288,7 +309,7 @@ void CustomizePanel::showSelectedKeyAssignment()
         setApplyEnabled(false);
         return;
     }
-    const SlotAssignment &slot = assignments[k];
+    const SlotAssignment &slot = assignments()[k];
     const int kind = int(slot.kind); // the KEY ASSIGNMENT list's order
     {
         const QSignalBlocker block(keyAssignCombo);
@@ -338,17 +359,17 @@ void CustomizePanel::applyKeyAssignment()
     const quint8 code = KEY_TABLE[k].usage;
     int count = IniStore::readMacroCmdCount(profile);
     auto writeSignal = [&] {
-        reportSaves(IniStore::writeFlagFile(assignments.signalFileMap(m_context.keyMap), profile));
+        m_context.controller->notices().report(IniStore::writeFlagFile(assignments().signalFileMap(m_context.controller->keyMap()), profile));
     };
 
     switch (keyAssignCombo->currentIndex()) {
     case 0: // Default
-        if (assignments[k].kind == KeyKind::Macro)
+        if (assignments()[k].kind == KeyKind::Macro)
             removeMacroEntry(profile, keyNumber, count);
-        assignments[k].kind = KeyKind::Default;
+        assignments()[k].kind = KeyKind::Default;
         colourKeyCell(5, k);
-        resetKeyCode(m_context.keyMap, code);
-        m_context.sender->send(commands::writeKeyMap(n, m_context.keyMap));
+        resetKeyCode(m_context.controller->keyMap(), code);
+        m_context.sender->send(commands::writeKeyMap(n, m_context.controller->keyMap()));
         writeSignal();
         break;
     case 1: { // Macro Key
@@ -356,7 +377,7 @@ void CustomizePanel::applyKeyAssignment()
         if (macro.isEmpty())
             return;
         int entry;
-        if (assignments[k].kind == KeyKind::Macro) {
+        if (assignments()[k].kind == KeyKind::Macro) {
             entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
             if (entry > count)
                 count = entry; // a macro key whose entry went missing gets a new one
@@ -367,17 +388,17 @@ void CustomizePanel::applyKeyAssignment()
         const int times = mode == RepeatMode::MultipleTimes
                               ? qBound(1, toNumber(repeatCountEdit->text(), 1), 50)
                               : 1;
-        assignments[k].setRepeat(mode, times);
+        assignments()[k].setRepeat(mode, times);
         const QString commands = IniStore::readMacroFile(macro).value(4);
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
-        setKeyCode(m_context.keyMap, code, kMacroKeyCode);
+        setKeyCode(m_context.controller->keyMap(), code, kMacroKeyCode);
         writeSignal();
-        reportSaves(
+        m_context.controller->notices().report(
             IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
         m_context.sender->send(
-            commands::writeKeyMapAndMacros(n, m_context.keyMap, storedReports(profile), count));
-        assignments[k].kind = KeyKind::Macro;
-        assignments[k].target = macro;
+            commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(), storedReports(profile), count));
+        assignments()[k].kind = KeyKind::Macro;
+        assignments()[k].target = macro;
         colourKeyCell(5, k);
         break;
     }
@@ -385,13 +406,13 @@ void CustomizePanel::applyKeyAssignment()
         if (newKeyEdit->text().isEmpty() || capturedUsage == 0)
             return; // no key captured yet
         // A macro key turned into a single key no longer plays its macro.
-        if (assignments[k].kind == KeyKind::Macro)
+        if (assignments()[k].kind == KeyKind::Macro)
             removeMacroEntry(profile, keyNumber, count);
-        setKeyCode(m_context.keyMap, code, capturedUsage);
+        setKeyCode(m_context.controller->keyMap(), code, capturedUsage);
         m_context.sender->send(
-            commands::writeKeyMapAndMacros(n, m_context.keyMap, storedReports(profile), count));
-        assignments[k].kind = KeyKind::Single;
-        assignments[k].target = newKeyEdit->text();
+            commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(), storedReports(profile), count));
+        assignments()[k].kind = KeyKind::Single;
+        assignments()[k].target = newKeyEdit->text();
         writeSignal();
         colourKeyCell(5, k);
         currentAssignment->setText(newKeyEdit->text());
@@ -408,15 +429,15 @@ void CustomizePanel::resetSingleAssignments()
 {
     // Every key is visited, the keypad's "." (the last cell) included.
     for (int k = 0; k < kKeyCount; ++k) {
-        if (assignments[k].kind != KeyKind::Single)
+        if (assignments()[k].kind != KeyKind::Single)
             continue;
-        assignments[k].kind = KeyKind::Default;
+        assignments()[k].kind = KeyKind::Default;
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        resetKeyCode(m_context.keyMap, KEY_TABLE[k].usage);
+        resetKeyCode(m_context.controller->keyMap(), KEY_TABLE[k].usage);
     }
     const QString profile = selectedProfile();
     const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->send(commands::writeKeyMapAndMacros(activeProfile(), m_context.keyMap,
+    m_context.sender->send(commands::writeKeyMapAndMacros(activeProfile(), m_context.controller->keyMap(),
                                                           storedReports(profile), count));
     saveKeyAssignments();
 }
@@ -424,15 +445,15 @@ void CustomizePanel::resetSingleAssignments()
 void CustomizePanel::resetMacroAssignments()
 {
     for (int k = 0; k < kKeyCount; ++k) {
-        if (assignments[k].kind != KeyKind::Macro)
+        if (assignments()[k].kind != KeyKind::Macro)
             continue;
-        assignments[k].kind = KeyKind::Default;
+        assignments()[k].kind = KeyKind::Default;
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        resetKeyCode(m_context.keyMap, KEY_TABLE[k].usage);
+        resetKeyCode(m_context.controller->keyMap(), KEY_TABLE[k].usage);
     }
-    reportSaves(IniStore::createMacroCmdFile(m_context.bindings.activeLinked()));
+    m_context.controller->notices().report(IniStore::createMacroCmdFile(m_context.controller->bindings().activeLinked()));
     saveKeyAssignments();
-    m_context.sender->send(commands::writeKeyMap(activeProfile(), m_context.keyMap));
+    m_context.sender->send(commands::writeKeyMap(activeProfile(), m_context.controller->keyMap()));
 }
 
 // --- instant shift: SHIFT, CTRL or ALT of the current profile turned into a
@@ -484,7 +505,7 @@ void CustomizePanel::showInstantShiftTargets()
         "QPushButton{border-image:url(\"Image/iss_%1.png\"); color:%2; font-weight:bold; "
         "font-family:%3;}");
     for (int m = 0; m < 3; ++m) {
-        const ShiftLook look = shiftLook(shiftTarget[m][activeProfile()], selected);
+        const ShiftLook look = shiftLook(shiftTargets()[m][activeProfile()], selected);
         shiftOn[m] = look == ShiftLook::On;
         shiftEnabled[m] = look != ShiftLook::Disabled;
         QString style;
@@ -504,20 +525,20 @@ void CustomizePanel::showInstantShiftTargets()
         shiftButtons[m]->setStyleSheet(style);
         shiftButtons[m]->setToolTip(
             look == ShiftLook::Disabled
-                ? QStringLiteral("PROFILE %1").arg(shiftTarget[m][activeProfile()])
+                ? QStringLiteral("PROFILE %1").arg(shiftTargets()[m][activeProfile()])
                 : QString());
     }
 }
 
 void CustomizePanel::loadInstantShiftTargets()
 {
-    shiftTarget = parseShiftTargets(IniStore::readFlagFile());
+    shiftTargets() = parseShiftTargets(IniStore::readFlagFile());
     showInstantShiftTargets();
 }
 
 void CustomizePanel::writeShiftFlags()
 {
-    reportSaves(IniStore::writeFlagFile(makeShiftMap(shiftTarget)));
+    m_context.controller->notices().report(IniStore::writeFlagFile(makeShiftMap(shiftTargets())));
 }
 
 void CustomizePanel::toggleShiftButton(int m)
@@ -537,18 +558,18 @@ void CustomizePanel::toggleShiftButton(int m)
     const quint8 code = kModifierCodes[m];
     if (shiftOn[m]) {
         shiftOn[m] = false;
-        shiftTarget[m][n] = 0;
-        setKeyCode(m_context.keyMap, code, code);
+        shiftTargets()[m][n] = 0;
+        setKeyCode(m_context.controller->keyMap(), code, code);
     } else {
         shiftOn[m] = true;
-        shiftTarget[m][n] = target;
-        setKeyCode(m_context.keyMap, code, profileShiftCode(target));
+        shiftTargets()[m][n] = target;
+        setKeyCode(m_context.controller->keyMap(), code, profileShiftCode(target));
     }
     const QString profile = selectedProfile();
     const int count = IniStore::readMacroCmdCount(profile);
     m_context.sender->send(commands::writeKeyMapAndMacros(
-        n, m_context.keyMap, parseReports(IniStore::readMacroCmdFile(profile)), count));
-    reportSaves(IniStore::writeFlagFile(assignments.signalFileMap(m_context.keyMap), profile));
+        n, m_context.controller->keyMap(), parseReports(IniStore::readMacroCmdFile(profile)), count));
+    m_context.controller->notices().report(IniStore::writeFlagFile(assignments().signalFileMap(m_context.controller->keyMap()), profile));
     writeShiftFlags();
     showInstantShiftTargets();
 }

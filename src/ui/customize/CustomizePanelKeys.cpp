@@ -1,6 +1,7 @@
 // The key cells over the keyboard picture: colours, hit test, hover and the
 // key popup, selection, and the capture of a new key from the computer's keyboard.
 
+#include "core/controller/ConsoleController.h"
 #include "CustomizePanel.h"
 
 #include "core/keys/KeyCapture.h"
@@ -53,7 +54,7 @@ QString CustomizePanel::cellStyle(int cell) const
     QString style = rgbStyle(0, 0, 0);
     if (highlightedCell != 0 && cell == highlightedCell)
         style = rgbStyle(255, 0, 0);
-    const KeyKind kind = assignments[cell].kind;
+    const KeyKind kind = assignments()[cell].kind;
     if (kind == KeyKind::Macro)
         style = rgbStyle(0, 130, 0);
     else if (kind == KeyKind::Single)
@@ -145,7 +146,7 @@ void CustomizePanel::hoverAt(const QPoint &pos, bool inFront)
     }
     lastHoverKey = hoverKey;
     m_context.keyPopup->setKeyName(label);
-    m_context.keyPopup->setAssignment(assignmentText(assignments[hoverKey]));
+    m_context.keyPopup->setAssignment(assignmentText(assignments()[hoverKey]));
     const KeyRect &r = KEY_TABLE[hoverKey].cell;
     m_context.keyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
     m_context.keyPopup->raise();

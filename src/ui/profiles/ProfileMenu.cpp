@@ -1,3 +1,4 @@
+#include "core/controller/ConsoleController.h"
 #include "ProfileMenu.h"
 
 #include "core/app/DesktopServices.h"
@@ -95,22 +96,15 @@ bool ProfileMenu::macroPageIdle() const
     return !m_context.macros || m_context.macros->isIdle();
 }
 
-bool ProfileMenu::reportSaves(const SaveResult &result)
-{
-    for (const SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
-}
-
 bool ProfileMenu::saveBindings()
 {
-    return reportSaves(m_context.bindings.save());
+    return m_context.controller->notices().report(m_context.controller->bindings().save());
 }
 
 QString ProfileMenu::selectedProfile() const
 {
     const QString text = profileCombo->currentText();
-    return text.isEmpty() ? m_context.bindings.activeLinked() : text;
+    return text.isEmpty() ? m_context.controller->bindings().activeLinked() : text;
 }
 
 void ProfileMenu::showLinkedProfile()
@@ -118,7 +112,7 @@ void ProfileMenu::showLinkedProfile()
     qDebug() << "set_profile_connect()";
     const QStringList entries = listEntries(QStringLiteral("./lightfile"));
     qDebug() << entries.size();
-    ProfileBindings &bindings = m_context.bindings;
+    ProfileBindings &bindings = m_context.controller->bindings();
     const int slot = bindings.active;
     // The linked folder may be gone: the slot then falls back to its built-in profile.
     const bool repaired = bindings.repair(slot, entries);
@@ -141,7 +135,7 @@ void ProfileMenu::sendLinkedLighting()
                              << "is incomplete; nothing sent";
         return;
     }
-    m_context.sender->send(lightingOperation(stored.set, quint8(m_context.bindings.active)));
+    m_context.sender->send(lightingOperation(stored.set, quint8(m_context.controller->bindings().active)));
 }
 
 void ProfileMenu::refillProfileList()
@@ -169,7 +163,7 @@ void ProfileMenu::savedProfileChosen(int index)
     emit shownProfileChanged();
     if (!m_showingLinked) {
         sendLinkedLighting();
-        m_context.bindings.names[m_context.bindings.active - 1] = entry;
+        m_context.controller->bindings().names[m_context.controller->bindings().active - 1] = entry;
         saveBindings();
     }
 }
@@ -185,7 +179,7 @@ void ProfileMenu::newProfileClicked()
         return;
     SaveResult saved;
     if (!copyProfile(ProfileBindings::builtIn(1), name, &saved)) {
-        reportSaves(saved);
+        m_context.controller->notices().report(saved);
         return;
     }
     refillProfileList();
@@ -200,7 +194,7 @@ void ProfileMenu::deleteProfileClicked()
     if (entry.isEmpty() || isBuiltInProfile(entry))
         return;
     removeDirectory(QStringLiteral("./lightfile/") + entry);
-    ProfileBindings &bindings = m_context.bindings;
+    ProfileBindings &bindings = m_context.controller->bindings();
     bindings.names[bindings.active - 1] = ProfileBindings::builtIn(bindings.active);
     refillProfileList();
     profileCombo->setCurrentText(bindings.names[bindings.active - 1]);
@@ -222,7 +216,7 @@ void ProfileMenu::copyProfileClicked()
         return;
     SaveResult saved;
     if (!copyProfile(entry, name, &saved)) {
-        reportSaves(saved);
+        m_context.controller->notices().report(saved);
         return;
     }
     refillProfileList();
@@ -250,12 +244,12 @@ void ProfileMenu::profileNameEntered()
     if (!QDir().rename(from, to))
         return;
     // Every slot bound to the old name follows it.
-    QStringList &names = m_context.bindings.names;
+    QStringList &names = m_context.controller->bindings().names;
     const QStringList before = names;
     for (QString &name : names)
         if (name == entry)
             name = text;
-    names[m_context.bindings.active - 1] = text;
+    names[m_context.controller->bindings().active - 1] = text;
     if (!saveBindings()) {
         // The bindings still name the old folder: it keeps its name.
         QDir().rename(to, from);
@@ -283,7 +277,7 @@ void ProfileMenu::exportProfileClicked()
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size() ||
         !file.flush()) {
         qWarning().noquote() << "save failed:" << target << "-" << file.errorString();
-        emit saveFailed(target, file.errorString());
+        (void)m_context.controller->notices().report(SaveResult(target, file.errorString()));
     }
 }
 
@@ -303,7 +297,7 @@ void ProfileMenu::importProfileClicked()
     const QString name = importNameFromPath(source);
     const QString dir = QStringLiteral("./lightfile/") + name;
     if (!name.isEmpty() && !QFileInfo::exists(dir) && QFileInfo(source).isFile())
-        reportSaves(importProfile(source, name));
+        m_context.controller->notices().report(importProfile(source, name));
     refillProfileList();
 }
 

@@ -48,8 +48,6 @@ public:
     bool linkFlag = false;
 
 signals:
-    // A file kept its old content because saving it failed.
-    void saveFailed(QString path, QString reason);
     // Another saved profile is shown: its key assignments are to be loaded.
     void shownProfileChanged();
 
@@ -66,7 +64,6 @@ public slots:
 private:
     bool macroPageIdle() const;
     bool saveBindings();
-    bool reportSaves(const orvanta::SaveResult &result);
 
     ConsoleContext &m_context;
     QWidget *m_parent;

@@ -7,11 +7,10 @@
 // `desktop` at recording services.
 
 #include "core/app/ConsoleOptions.h"
-#include "core/keys/DefaultKeyMap.h"
-#include "core/profiles/ProfileBindings.h"
 
 namespace orvanta
 {
+class ConsoleController;
 class DesktopServices;
 class KeyboardLink;
 } // namespace orvanta
@@ -28,12 +27,11 @@ class SocketHelper;
 struct ConsoleContext {
     orvanta::ConsoleOptions options;
     orvanta::KeyboardLink *link = nullptr;
-    // Queues on the link (tests point it at a recording queue).
+    // What the console knows and its use cases; it outlives every page.
+    orvanta::ConsoleController *controller = nullptr;
+    // The controller's sender, which queues on the link (tests point it at a
+    // recording queue).
     CommandSender *sender = nullptr;
-    // The key map of the active on-board profile as the console composes it.
-    orvanta::KeyMap keyMap = orvanta::DEFAULT_KEY_MAP;
-    // The saved profile each on-board profile shows, and the active one.
-    orvanta::ProfileBindings bindings;
     // Set by the main window before it builds its pages.
     orvanta::DesktopServices *desktop = nullptr;
 

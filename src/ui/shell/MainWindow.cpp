@@ -6,6 +6,7 @@
 #include "Shell.h"
 #include "WindowScale.h"
 #include "core/app/PictureCache.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/DeviceCommands.h"
 #include "core/device/HidapiDevice.h"
@@ -98,8 +99,16 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.socket =
         new SocketHelper(this, m_context.options.port, m_context.options.listenOnAllAddresses);
     m_context.socket->setStatusReply([this] { return statusReply(); });
-    connect(m_context.socket, &SocketHelper::socketHelperSendData, this,
-            &MainWindow::socketHelperReceiveData);
+    m_context.controller = new ConsoleController(nullptr, this);
+    m_context.sender = &m_context.controller->sender();
+    m_context.controller->setActionsAllowed([this] { return macroPageIdle(); });
+    connect(m_context.controller, &ConsoleController::activeSlotChanged, this,
+            &MainWindow::showActiveProfile);
+    connect(m_context.controller, &ConsoleController::factoryResetSaved, this,
+            &MainWindow::factoryResetFinished);
+    connect(&m_context.controller->notices(), &Notices::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.socket, &SocketHelper::commandReceived, m_context.controller,
+            &ConsoleController::runSocketCommand);
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
@@ -122,7 +131,6 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
                                .arg(QFileInfo(path).fileName(), reason),
                            NoticeKind::Error);
             });
-    m_context.sender = new CommandSender();
     m_context.resetView = new ResetProgressView(this);
     m_context.resetView->hide();
     m_context.settings = new SettingsPage(this, m_context.desktop);
@@ -139,8 +147,6 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.profileMenu = new ProfileMenu(m_context, centralWidget());
     buildStatusWidgets();
     m_context.customize = new CustomizePanel(m_context, this, centralWidget());
-    connect(m_context.profileMenu, &ProfileMenu::saveFailed, this, &MainWindow::saveFailed);
-    connect(m_context.customize, &CustomizePanel::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, m_context.customize, [this] {
         m_context.customize->loadKeyAssignments();
         m_context.customize->loadSingleKeyAssignments();
@@ -152,7 +158,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     deviceInitialisation();
 
     // Links, instant shift, CUSTOMIZE panels hidden until a key is chosen.
-    m_context.bindings.read();
+    m_context.controller->bindings().read();
     m_context.customize->loadInstantShiftTargets();
     m_context.customize->showCustomizePanels(-1);
 
@@ -180,7 +186,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
             &VirtualKeyboardHost::showWindow);
     connect(virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
         useKeyboardButton->hide();
-        m_context.sender->send(commands::selectProfile(m_context.bindings.active));
+        m_context.sender->send(commands::selectProfile(m_context.controller->bindings().active));
     });
     connect(virtualKeyboard, &VirtualKeyboardHost::usbKeyboardAvailable, this, [this] {
         useKeyboardButton->show();
@@ -234,7 +240,7 @@ ConsoleTray *MainWindow::createTray()
     connect(this, &MainWindow::activeProfileChanged, m_tray, &ConsoleTray::setActiveProfile);
     connect(m_tray, &ConsoleTray::showRequested, this, &MainWindow::showConsole);
     connect(m_tray, &ConsoleTray::quitRequested, this, &MainWindow::quitConsole);
-    m_tray->setActiveProfile(m_context.bindings.active);
+    m_tray->setActiveProfile(m_context.controller->bindings().active);
     m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     // A hidden window is not the end: only the Close button or Quit ends the console.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -282,9 +288,6 @@ MainWindow::~MainWindow()
     // bounded wait, and the link logs what it then drops.
     if (m_context.link)
         m_context.link->waitForIdle(kExitDrainMs);
-    delete m_context.sender;
-    m_context.sender = nullptr;
-    delete appLightTimer;
     delete m_updater;
 }
 
@@ -320,7 +323,7 @@ void MainWindow::buildShellWidgets()
     setTabLook(tabKeyboard, true);
     setTabLook(tabCustomize, true);
     for (int i = 0; i < 5; ++i)
-        setTabLook(profileButtons[i], i == m_context.bindings.active - 1);
+        setTabLook(profileButtons[i], i == m_context.controller->bindings().active - 1);
     connect(tabKeyboard, &QPushButton::released, this, &MainWindow::showKeyboardPage);
     connect(tabMacros, &QPushButton::released, this, &MainWindow::showMacrosPage);
     connect(tabCustomize, &QPushButton::released, this, &MainWindow::showCustomizePage);
@@ -399,9 +402,6 @@ void MainWindow::retranslateShell()
 void MainWindow::deviceInitialisation()
 {
     m_context.lighting->profileNumber = 1;
-    appLightValue = 0;
-    appLightTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
-    connect(appLightTimer, &QTimer::timeout, this, &MainWindow::pulseAppLight);
     m_context.link = new KeyboardLink(this);
     connect(m_context.link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
     connect(m_context.link, &KeyboardLink::keyboardArrived, this, &MainWindow::keyboardArrived);
@@ -417,7 +417,7 @@ void MainWindow::deviceInitialisation()
         QTimer::singleShot(0, virtualKeyboard, &VirtualKeyboardHost::showWindow);
     }
     new HidrawMonitor(m_context.link, m_context.link);
-    m_context.sender->setQueue(m_context.link);
+    m_context.controller->sender().setQueue(m_context.link);
     showKeyboardState();
 }
 
@@ -435,7 +435,7 @@ void MainWindow::keyboardArrived()
     // A keyboard plugged in now may sit on any of its profiles: bring it to
     // the one the console shows as active.
     showNotice(KeyboardLink::stateText(m_context.link->state()), NoticeKind::Success);
-    m_context.sender->send(commands::selectProfile(m_context.bindings.active));
+    m_context.sender->send(commands::selectProfile(m_context.controller->bindings().active));
 }
 
 void MainWindow::showNotice(const QString &text, NoticeKind kind)
@@ -483,15 +483,14 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
     }
 }
 
-void MainWindow::afterQueued(quint64 since, std::function<void()> then)
+void MainWindow::afterOperation(quint64 id, quint64 before, std::function<void()> then)
 {
-    const quint64 last = m_context.sender->lastOperation();
-    if (m_context.sender->queue() != m_context.link || last == since) {
+    if (m_context.sender->queue() != m_context.link || id == before) {
         then();
         return;
     }
-    // Operations finish in the order they were queued: the last one stands for all.
-    m_afterOperation.insert(last, std::move(then));
+    // Operations finish in the order they were queued: one stands for all before it.
+    m_afterOperation.insert(id, std::move(then));
 }
 
 QByteArray MainWindow::statusReply() const
@@ -500,9 +499,9 @@ QByteArray MainWindow::statusReply() const
     const KeyboardLink::State state =
         m_context.link ? m_context.link->state() : KeyboardLink::State::Absent;
     status.insert(QStringLiteral("keyboard"), KeyboardLink::stateKey(state));
-    status.insert(QStringLiteral("profile"), m_context.bindings.active);
+    status.insert(QStringLiteral("profile"), m_context.controller->bindings().active);
     status.insert(QStringLiteral("profileName"),
-                  m_context.bindings.names.value(m_context.bindings.active - 1));
+                  m_context.controller->bindings().names.value(m_context.controller->bindings().active - 1));
     status.insert(QStringLiteral("queued"), m_context.link ? m_context.link->pending() : 0);
     return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
 }
@@ -711,7 +710,7 @@ void MainWindow::switchLanguage(QString code)
         translator = new QTranslator(this);
         loadCatalog(n);
     }
-    reportSaves(IniStore::writeLanguage(n));
+    (void)m_context.controller->notices().report(IniStore::writeLanguage(n));
     styles = ShellStyles::forFont(fontFamilyForLanguage(n, QString()));
 
     // The lighting and macro pages are built anew so they pick up the texts.
@@ -743,13 +742,6 @@ void MainWindow::switchLanguage(QString code)
         m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     }
     update();
-}
-
-bool MainWindow::reportSaves(const orvanta::SaveResult &result)
-{
-    for (const orvanta::SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
 }
 
 void MainWindow::forwardPageSaveFailures()

@@ -23,7 +23,6 @@
 #include <functional>
 
 class QFocusFrame;
-class QLocalServer;
 class QPushButton;
 class QTimer;
 class QTranslator;
@@ -31,7 +30,6 @@ class AutoUpdate;
 class ConsoleTray;
 namespace orvanta
 {
-class FactoryResetFiles;
 class VirtualKeyboardHost;
 } // namespace orvanta
 
@@ -54,10 +52,6 @@ public:
     // The virtual keyboard: in use when chosen on the command line (or when
     // --keyboard=auto finds no USB keyboard), shown from the Settings page.
     orvanta::VirtualKeyboardHost *virtualKeyboard = nullptr;
-
-    // --- control socket pulse -------------------------------------------------
-    QTimer *appLightTimer = nullptr;
-    quint8 appLightValue = 0;
 
     // --- keyboard link, status and notices ---------------------------------------
     orvanta::KeyboardLink *keyboardLink() const { return m_context.link; }
@@ -114,8 +108,6 @@ public slots:
     void profile3Clicked();
     void profile4Clicked();
     void profile5Clicked();
-    void socketHelperReceiveData(QVariantMap map);
-    void pulseAppLight();
     void switchLanguage(QString code);
     void showConsole(); // shown, raised and active, from the tray or a second start
     void quitConsole(); // the Close button and the tray's Quit
@@ -147,28 +139,23 @@ private:
     bool macroPageIdle() const;
     void activateProfile(int n, orvanta::Origin origin = orvanta::Origin::User);
     void showActiveProfile(int n); // the pages of on-board profile n, nothing sent
-    // Raises saveFailed for every failure of `result`; true when there was none.
-    bool reportSaves(const orvanta::SaveResult &result);
     void forwardPageSaveFailures();
     void loadCatalog(int language);
     bool customizeInFront() const;
-    void showFromSecondStart();
     void frameFocusedWidget(QWidget *focused);
     void showKeyboardState();
     void keyboardArrived();
     void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
                            bool quiet);
-    // Runs `then` once every operation queued since `since` (a lastOperation()
-    // value) is over; at once when nothing was queued.
-    void afterQueued(quint64 since, std::function<void()> then);
+    // Runs `then` once operation `id` is over; at once when it was not queued
+    // on the link or is `before` (nothing was queued since).
+    void afterOperation(quint64 id, quint64 before, std::function<void()> then);
 
     ConsoleContext m_context;
     AutoUpdate *m_updater = nullptr;
-    QLocalServer *m_showServer = nullptr;
     bool m_quitting = false;
     ConsoleTray *m_tray = nullptr;
     QElapsedTimer m_saveFailure; // since the last failed save
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;
-    orvanta::FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
 };

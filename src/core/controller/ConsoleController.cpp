@@ -1,0 +1,130 @@
+#include "ConsoleController.h"
+
+#include "core/device/DeviceCommands.h"
+#include "core/keys/KeyTable.h"
+#include "core/profiles/FactoryResetFiles.h"
+
+#include <QDebug>
+
+namespace orvanta
+{
+
+ConsoleController::ConsoleController(CommandQueue *queue, QObject *parent)
+    : QObject(parent), m_sender(queue), m_pulse(new QTimer(this))
+{
+    m_pulse->setObjectName(QStringLiteral("pulse"));
+    m_pulse->setInterval(kPulseIntervalMs);
+    connect(m_pulse, &QTimer::timeout, this, &ConsoleController::pulseTick);
+}
+
+ConsoleController::~ConsoleController() = default;
+
+void ConsoleController::activateSlot(int n, Origin origin)
+{
+    if (n < 1 || n > 5 || !actionsAllowed())
+        return;
+    if (factoryResetSaving()) {
+        // The pages wait for the factory reset's files, and so does a profile
+        // chosen meanwhile: it follows the reset, as the keyboard sees it.
+        m_resetFiles->whenSaved([this, n, origin] { activateSlot(n, origin); });
+        return;
+    }
+    m_sender.send(commands::selectProfile(n), origin);
+    m_bindings.active = n;
+    emit activeSlotChanged(n);
+}
+
+bool ConsoleController::factoryResetSaving() const
+{
+    return m_resetFiles && m_resetFiles->isSaving();
+}
+
+QVector<quint64> ConsoleController::factoryReset(int staticMode, int staticModeSpeed)
+{
+    QVector<quint64> ids;
+    if (!actionsAllowed() || factoryResetSaving())
+        return ids;
+    // Each slot gets its factory lighting, stored with the profile linked to it.
+    FactoryResetFiles::Contents files;
+    for (int n = 1; n <= 5; ++n)
+        files.profiles << m_bindings.linked(n);
+    files.staticMode = staticMode;
+    files.staticModeSpeed = staticModeSpeed;
+    FactoryResetFiles::sendLighting(m_sender, files);
+    ids << m_sender.lastOperation();
+
+    for (int i = 0; i < kKeySlots; ++i)
+        m_assignments[i].kind = KeyKind::Default;
+    m_keyMap = DEFAULT_KEY_MAP;
+    for (int n = 1; n <= 5; ++n)
+        ids << m_sender.send(commands::resetProfileToDefault(n));
+    for (auto &modifier : m_shiftTargets)
+        modifier.fill(0);
+    emit keyAssignmentsReset();
+
+    // The keyboard's part is queued whole at once; the files are saved by a
+    // worker thread, and profile 1 is shown once they are on disk.
+    ids << m_sender.send(commands::selectProfile(1));
+    files.keyMap = m_keyMap;
+    files.assignments = m_assignments;
+    if (!m_resetFiles) {
+        m_resetFiles = new FactoryResetFiles(this);
+        connect(m_resetFiles, &FactoryResetFiles::finished, &m_notices, &Notices::report);
+    }
+    m_resetFiles->start(files);
+    m_resetFiles->whenSaved([this] {
+        m_bindings.active = 1;
+        emit activeSlotChanged(1);
+        emit factoryResetSaved();
+    });
+    return ids;
+}
+
+void ConsoleController::startPulse(quint8 value)
+{
+    if (!m_pulse->isActive())
+        m_pulse->start();
+    m_pulseValue = value;
+}
+
+void ConsoleController::stopPulse()
+{
+    m_pulse->stop();
+}
+
+void ConsoleController::pulseTick()
+{
+    m_sender.send(commands::lightPulse(m_pulseValue), Origin::OtherProgram);
+}
+
+void ConsoleController::paintColour(quint8 red, quint8 green, quint8 blue)
+{
+    qDebug() << "rgb" << red << green << blue;
+    // Sent only: the profile's stored lighting returns at its next activation.
+    m_sender.send(staticColourOperation(red, green, blue, quint8(m_bindings.active)),
+                  Origin::OtherProgram);
+}
+
+void ConsoleController::runSocketCommand(const SocketAction &command)
+{
+    // What other programs ask for waits in the keyboard's queue only up to its
+    // bound; the rest is dropped rather than piling up without end.
+    switch (command.kind) {
+    case SocketAction::SwitchProfile:
+        activateSlot(command.profile, Origin::OtherProgram);
+        break;
+    case SocketAction::PaintColour:
+        paintColour(command.red, command.green, command.blue);
+        break;
+    case SocketAction::PulseStart:
+        startPulse(command.pulseValue);
+        break;
+    case SocketAction::PulseStop:
+        stopPulse();
+        break;
+    case SocketAction::None:
+        break;
+    }
+}
+
+} // namespace orvanta
