@@ -36,7 +36,7 @@ QString exportText(const QString &key)
 
 void importProfile()
 {
-    IniStore::importProfileFile(kExport, kImported);
+    (void)IniStore::importProfileInto(kExport, IniStore::profileDir(kImported));
     const int patterns = qBound(0, toNumber(exportText(QStringLiteral("Setting/pattern"))), 16);
     FUZZ_CHECK(patternCount(kImported) == patterns);
     for (int i = 0; i < patterns; ++i) {

@@ -3,8 +3,8 @@
 // talking to an in-memory keyboard with recorded (not slept) pauses and
 // recording desktop services.
 
-#include "core/controller/ConsoleController.h"
 #include "TestSupport.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/KeyTable.h"
 #include "ui/customize/CustomizePanel.h"

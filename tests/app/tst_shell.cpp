@@ -318,7 +318,8 @@ private slots:
                      f.device.reports[4][13],
                  0x0D * 100 + 10 + 4);
         QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("PROFILE 3"));
-        f.ctx().controller->bindings().names[3] = "Gone"; // a slot whose folder is gone gets its own back
+        f.ctx().controller->bindings().names[3] =
+            "Gone"; // a slot whose folder is gone gets its own back
         w.profile4Clicked();
         QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
     }

@@ -3,8 +3,8 @@
 // keyboard, nothing more is paced for work that can no longer reach it, and a
 // keyboard that comes back is found, brought to the active profile and used.
 
-#include "core/controller/ConsoleController.h"
 #include "TestSupport.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "core/keys/KeyTable.h"

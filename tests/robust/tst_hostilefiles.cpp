@@ -121,7 +121,8 @@ private slots:
         const auto before = look(QDir::current().absolutePath());
         IniStore::importMacroFile(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
         QVERIFY(QDir().mkpath("lightfile/Imported"));
-        IniStore::importProfileFile(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        (void)IniStore::importProfileInto(QStringLiteral("Evil.ini"),
+                                          IniStore::profileDir(QStringLiteral("Imported")));
         // Only the two imported items are new.
         const QString root = QDir::current().absolutePath() + QLatin1Char('/');
         for (const QString &path : look(QDir::current().absolutePath()))

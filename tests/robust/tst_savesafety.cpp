@@ -5,11 +5,11 @@
 // leaves every file with its old or its new content, the failure reaches the
 // page's saveFailed signal, and no half profile appears.
 
-#include "core/controller/ConsoleController.h"
 #include "ConsoleProcess.h"
 #include "LightPageSupport.h"
 #include "ShellFixture.h"
 #include "core/assign/AssignmentTable.h"
+#include "core/controller/ConsoleController.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroFile.h"

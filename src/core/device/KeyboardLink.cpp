@@ -1,4 +1,5 @@
 #include "KeyboardLink.h"
+#include "core/app/TranslationContexts.h"
 
 #include "HidapiDevice.h"
 
@@ -114,13 +115,13 @@ QString KeyboardLink::stateText(State state)
 {
     switch (state) {
     case State::Connected:
-        return QCoreApplication::translate("KeyboardLink", "Keyboard connected");
+        return context::KeyboardLink::tr("Keyboard connected");
     case State::Virtual:
-        return QCoreApplication::translate("KeyboardLink", "Virtual keyboard");
+        return context::KeyboardLink::tr("Virtual keyboard");
     case State::Absent:
         break;
     }
-    return QCoreApplication::translate("KeyboardLink", "No keyboard connected");
+    return context::KeyboardLink::tr("No keyboard connected");
 }
 
 QString KeyboardLink::stateKey(State state)
@@ -215,16 +216,6 @@ void KeyboardLink::useVirtualDevice(HidDevice *device)
     m_nextScan = Clock::now();
     setState(device ? State::Virtual : State::Absent);
     m_wake.notify_all();
-}
-
-void KeyboardLink::keyboardRemoved(const QString &reason)
-{
-    {
-        std::lock_guard<std::mutex> deviceLock(m_deviceMutex);
-        if (m_virtual || !m_vendor)
-            return;
-    }
-    lose(reason);
 }
 
 void KeyboardLink::lose(const QString &reason)

@@ -80,8 +80,6 @@ public:
     // keyboard from now on: no hidapi interface stays open and none is looked
     // for. It is called from the worker thread. Null returns to hidapi.
     void useVirtualDevice(HidDevice *device);
-    // The interfaces went away (udev removal): closes them and drops what waits.
-    void keyboardRemoved(const QString &reason);
     // Looks for a keyboard at the next chance instead of waiting for the scan.
     void scanSoon();
 

@@ -11,13 +11,13 @@
 // the one that has been quiet the longest makes room for it. Idle connections
 // can neither use up the process's file descriptors nor lock new clients out.
 
+#include "SocketCommand.h"
 #include <QAbstractSocket>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
-#include "SocketCommand.h"
 
 #include <QVariantMap>
 #include <functional>

@@ -1,4 +1,5 @@
 #include "CustomizePanel.h"
+#include "core/app/TranslationContexts.h"
 
 #include "core/assign/AssignmentTable.h"
 #include "core/controller/ConsoleController.h"
@@ -124,35 +125,32 @@ void CustomizePanel::applyStyles(const ShellStyles &styles)
 
 void CustomizePanel::retranslate()
 {
-    captionKeyAssignment->setText(QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"));
-    captionInstantShift->setText(QCoreApplication::translate("LumoProject", "INSTANT SHIFT SYS."));
+    captionKeyAssignment->setText(context::Shell::tr("KEY ASSIGNMENT"));
+    captionInstantShift->setText(context::Shell::tr("INSTANT SHIFT SYS."));
     const int assign = keyAssignCombo->currentIndex();
     {
         const QSignalBlocker block(keyAssignCombo);
         keyAssignCombo->clear();
-        keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
-                                  QCoreApplication::translate("LumoProject", "Macro Key"),
-                                  QCoreApplication::translate("LumoProject", "Single Key")});
+        keyAssignCombo->addItems({context::Shell::tr("Default"), context::Shell::tr("Macro Key"),
+                                  context::Shell::tr("Single Key")});
         keyAssignCombo->setCurrentIndex(assign);
     }
-    captionAssignMacro->setText(QCoreApplication::translate("LumoProject", "ASSIGN MACRO"));
-    captionRepeat->setText(QCoreApplication::translate("LumoProject", "REPATE OPTION"));
+    captionAssignMacro->setText(context::Shell::tr("ASSIGN MACRO"));
+    captionRepeat->setText(context::Shell::tr("REPATE OPTION"));
     const int repeat = repeatCombo->currentIndex();
     {
         const QSignalBlocker block(repeatCombo);
         repeatCombo->clear();
-        repeatCombo->addItems(
-            {QCoreApplication::translate("LumoProject", "Once"),
-             QCoreApplication::translate("LumoProject", "Multiple Times"),
-             QCoreApplication::translate("LumoProject", "When Perss & Hold"),
-             QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
+        repeatCombo->addItems({context::Shell::tr("Once"), context::Shell::tr("Multiple Times"),
+                               context::Shell::tr("When Perss & Hold"),
+                               context::Shell::tr("Until Pressed Next Time")});
         repeatCombo->setCurrentIndex(repeat);
     }
-    macroResetButton->setText(QCoreApplication::translate("LumoProject", "MACRO RESET"));
-    captionCurrent->setText(QCoreApplication::translate("LumoProject", "CURRENT"));
-    captionAssign->setText(QCoreApplication::translate("LumoProject", "ASSIGN"));
-    singleResetButton->setText(QCoreApplication::translate("LumoProject", "SINGLE RESET"));
-    customizeApplyButton->setText(QCoreApplication::translate("LumoProject", "APPLY"));
+    macroResetButton->setText(context::Shell::tr("MACRO RESET"));
+    captionCurrent->setText(context::Shell::tr("CURRENT"));
+    captionAssign->setText(context::Shell::tr("ASSIGN"));
+    singleResetButton->setText(context::Shell::tr("SINGLE RESET"));
+    customizeApplyButton->setText(context::Shell::tr("APPLY"));
     shiftButtons[0]->setText(QStringLiteral("SHIFT"));
     shiftButtons[1]->setText(QStringLiteral("CTRL"));
     shiftButtons[2]->setText(QStringLiteral("ALT"));
@@ -166,9 +164,8 @@ void CustomizePanel::buildCustomizeControls(QWidget *w)
     selectedKeyLabel->setGeometry(262, 430, 200, 30);
     keyAssignCombo = new QComboBox(w);
     keyAssignCombo->setGeometry(262, 468, 200, 26);
-    keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
-                              QCoreApplication::translate("LumoProject", "Macro Key"),
-                              QCoreApplication::translate("LumoProject", "Single Key")});
+    keyAssignCombo->addItems({context::Shell::tr("Default"), context::Shell::tr("Macro Key"),
+                              context::Shell::tr("Single Key")});
     keyAssignCombo->setCurrentIndex(-1);
     connect(keyAssignCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &CustomizePanel::keyAssignmentChosen);
@@ -182,10 +179,9 @@ void CustomizePanel::buildCustomizeControls(QWidget *w)
     captionRepeat = caption(w, {500, 470, 220, 14});
     repeatCombo = new QComboBox(w);
     repeatCombo->setGeometry(500, 492, 220, 26);
-    repeatCombo->addItems({QCoreApplication::translate("LumoProject", "Once"),
-                           QCoreApplication::translate("LumoProject", "Multiple Times"),
-                           QCoreApplication::translate("LumoProject", "When Perss & Hold"),
-                           QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
+    repeatCombo->addItems({context::Shell::tr("Once"), context::Shell::tr("Multiple Times"),
+                           context::Shell::tr("When Perss & Hold"),
+                           context::Shell::tr("Until Pressed Next Time")});
     connect(repeatCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &CustomizePanel::repeatModeChosen);
     repeatCountEdit = new QLineEdit(w);
@@ -275,8 +271,10 @@ void CustomizePanel::refillAssignMacroList()
 void CustomizePanel::saveKeyAssignments()
 {
     const QString profile = selectedProfile();
-    m_context.controller->notices().report(IniStore::writeMacroAssignFile(assignments().macroFileMap(), profile));
-    m_context.controller->notices().report(IniStore::writeFlagFile(assignments().signalFileMap(m_context.controller->keyMap()), profile));
+    m_context.controller->notices().report(
+        IniStore::writeMacroAssignFile(assignments().macroFileMap(), profile));
+    m_context.controller->notices().report(IniStore::writeFlagFile(
+        assignments().signalFileMap(m_context.controller->keyMap()), profile));
 }
 
 void CustomizePanel::loadKeyAssignments()
@@ -288,7 +286,8 @@ void CustomizePanel::loadKeyAssignments()
 
 void CustomizePanel::loadSingleKeyAssignments()
 {
-    assignments().loadSignalFile(m_context.controller->keyMap(), IniStore::readFlagFile(selectedProfile()));
+    assignments().loadSignalFile(m_context.controller->keyMap(),
+                                 IniStore::readFlagFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -359,7 +358,8 @@ void CustomizePanel::applyKeyAssignment()
     const quint8 code = KEY_TABLE[k].usage;
     int count = IniStore::readMacroCmdCount(profile);
     auto writeSignal = [&] {
-        m_context.controller->notices().report(IniStore::writeFlagFile(assignments().signalFileMap(m_context.controller->keyMap()), profile));
+        m_context.controller->notices().report(IniStore::writeFlagFile(
+            assignments().signalFileMap(m_context.controller->keyMap()), profile));
     };
 
     switch (keyAssignCombo->currentIndex()) {
@@ -395,8 +395,8 @@ void CustomizePanel::applyKeyAssignment()
         writeSignal();
         m_context.controller->notices().report(
             IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
-        m_context.sender->send(
-            commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(), storedReports(profile), count));
+        m_context.sender->send(commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
+                                                              storedReports(profile), count));
         assignments()[k].kind = KeyKind::Macro;
         assignments()[k].target = macro;
         colourKeyCell(5, k);
@@ -409,8 +409,8 @@ void CustomizePanel::applyKeyAssignment()
         if (assignments()[k].kind == KeyKind::Macro)
             removeMacroEntry(profile, keyNumber, count);
         setKeyCode(m_context.controller->keyMap(), code, capturedUsage);
-        m_context.sender->send(
-            commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(), storedReports(profile), count));
+        m_context.sender->send(commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
+                                                              storedReports(profile), count));
         assignments()[k].kind = KeyKind::Single;
         assignments()[k].target = newKeyEdit->text();
         writeSignal();
@@ -437,8 +437,8 @@ void CustomizePanel::resetSingleAssignments()
     }
     const QString profile = selectedProfile();
     const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->send(commands::writeKeyMapAndMacros(activeProfile(), m_context.controller->keyMap(),
-                                                          storedReports(profile), count));
+    m_context.sender->send(commands::writeKeyMapAndMacros(
+        activeProfile(), m_context.controller->keyMap(), storedReports(profile), count));
     saveKeyAssignments();
 }
 
@@ -451,7 +451,8 @@ void CustomizePanel::resetMacroAssignments()
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
         resetKeyCode(m_context.controller->keyMap(), KEY_TABLE[k].usage);
     }
-    m_context.controller->notices().report(IniStore::createMacroCmdFile(m_context.controller->bindings().activeLinked()));
+    m_context.controller->notices().report(
+        IniStore::createMacroCmdFile(m_context.controller->bindings().activeLinked()));
     saveKeyAssignments();
     m_context.sender->send(commands::writeKeyMap(activeProfile(), m_context.controller->keyMap()));
 }
@@ -567,9 +568,11 @@ void CustomizePanel::toggleShiftButton(int m)
     }
     const QString profile = selectedProfile();
     const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->send(commands::writeKeyMapAndMacros(
-        n, m_context.controller->keyMap(), parseReports(IniStore::readMacroCmdFile(profile)), count));
-    m_context.controller->notices().report(IniStore::writeFlagFile(assignments().signalFileMap(m_context.controller->keyMap()), profile));
+    m_context.sender->send(
+        commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
+                                       parseReports(IniStore::readMacroCmdFile(profile)), count));
+    m_context.controller->notices().report(IniStore::writeFlagFile(
+        assignments().signalFileMap(m_context.controller->keyMap()), profile));
     writeShiftFlags();
     showInstantShiftTargets();
 }

@@ -1,8 +1,9 @@
 // The key cells over the keyboard picture: colours, hit test, hover and the
 // key popup, selection, and the capture of a new key from the computer's keyboard.
 
-#include "core/controller/ConsoleController.h"
 #include "CustomizePanel.h"
+#include "core/app/TranslationContexts.h"
+#include "core/controller/ConsoleController.h"
 
 #include "core/keys/KeyCapture.h"
 #include "core/keys/KeyTable.h"
@@ -124,7 +125,7 @@ static QString assignmentText(const SlotAssignment &slot)
 {
     if (slot.kind != KeyKind::Default)
         return slot.target;
-    return QCoreApplication::translate("LumoProject", "Default");
+    return context::Shell::tr("Default");
 }
 
 void CustomizePanel::hoverAt(const QPoint &pos, bool inFront)

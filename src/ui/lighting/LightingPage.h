@@ -80,7 +80,6 @@ public slots:
     void patternChosen(int index);
     void patternListActivated();
     void addPatternClicked();
-    void clearPatternList();
     void deletePatternClicked();
     void rgbEdited();
     void colorCodeEdited();

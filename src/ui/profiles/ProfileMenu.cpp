@@ -1,5 +1,6 @@
-#include "core/controller/ConsoleController.h"
 #include "ProfileMenu.h"
+#include "core/app/TranslationContexts.h"
+#include "core/controller/ConsoleController.h"
 
 #include "core/app/DesktopServices.h"
 #include "core/device/CommandSender.h"
@@ -58,37 +59,26 @@ ProfileMenu::ProfileMenu(ConsoleContext &context, QWidget *parent)
 
     captionShortcut = new QLabel(w); // its text is English in every language
     captionShortcut->setGeometry(56, 322, 72, 9);
-    shortcutCombo = new QComboBox(w);
-    shortcutCombo->setGeometry(31, 341, 175, 23);
-    shortcutCombo->hide();
-    linkButton = new QPushButton(w);
-    linkButton->setGeometry(36, 480, 23, 24);
-    linkButton->setFocusPolicy(Qt::TabFocus);
-    linkButton->setStyleSheet(
-        QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
-    linkButton->hide();
-    connect(linkButton, &QPushButton::released, this, &ProfileMenu::toggleLink);
 }
 
 void ProfileMenu::applyStyles(const ShellStyles &styles)
 {
     for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut})
         l->setStyleSheet(styles.label + QStringLiteral("; font-size:11px; font-weight:bold;"));
-    for (QComboBox *c : {profileCombo, shortcutCombo})
-        c->setStyleSheet(comboStyleSheet(styles.combo));
+    profileCombo->setStyleSheet(comboStyleSheet(styles.combo));
     profileNameEdit->setStyleSheet(lineEditStyleSheet(styles.fontFamily));
 }
 
 void ProfileMenu::retranslate()
 {
-    captionSelectProfile->setText(QCoreApplication::translate("LumoProject", "SELECT PROFILE"));
-    btnNew->setToolTip(QCoreApplication::translate("LumoProject", "New"));
-    btnDelete->setToolTip(QCoreApplication::translate("LumoProject", "Delete"));
-    btnCopy->setToolTip(QCoreApplication::translate("LumoProject", "Copy"));
-    btnImport->setToolTip(QCoreApplication::translate("LumoProject", "Import"));
-    btnExport->setToolTip(QCoreApplication::translate("LumoProject", "Export"));
-    captionProfileName->setText(QCoreApplication::translate("LumoProject", "PROFILE NAME"));
-    captionShortcut->setText(QCoreApplication::translate("LumoProject", "SHORTCUT"));
+    captionSelectProfile->setText(context::Shell::tr("SELECT PROFILE"));
+    btnNew->setToolTip(context::Shell::tr("New"));
+    btnDelete->setToolTip(context::Shell::tr("Delete"));
+    btnCopy->setToolTip(context::Shell::tr("Copy"));
+    btnImport->setToolTip(context::Shell::tr("Import"));
+    btnExport->setToolTip(context::Shell::tr("Export"));
+    captionProfileName->setText(context::Shell::tr("PROFILE NAME"));
+    captionShortcut->setText(context::Shell::tr("SHORTCUT"));
 }
 
 bool ProfileMenu::macroPageIdle() const
@@ -135,7 +125,8 @@ void ProfileMenu::sendLinkedLighting()
                              << "is incomplete; nothing sent";
         return;
     }
-    m_context.sender->send(lightingOperation(stored.set, quint8(m_context.controller->bindings().active)));
+    m_context.sender->send(
+        lightingOperation(stored.set, quint8(m_context.controller->bindings().active)));
 }
 
 void ProfileMenu::refillProfileList()
@@ -299,14 +290,4 @@ void ProfileMenu::importProfileClicked()
     if (!name.isEmpty() && !QFileInfo::exists(dir) && QFileInfo(source).isFile())
         m_context.controller->notices().report(importProfile(source, name));
     refillProfileList();
-}
-
-void ProfileMenu::toggleLink()
-{
-    linkFlag = !linkFlag;
-    linkButton->setStyleSheet(
-        linkFlag ? QStringLiteral(
-                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_R61.380.png\");")
-                 : QStringLiteral(
-                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The left menu: SELECT PROFILE (the saved profiles of "./lightfile"), New,
-// Delete, Copy, Import and Export, PROFILE NAME (rename) and the link button.
+// Delete, Copy, Import and Export, and PROFILE NAME (rename).
 // Choosing a saved profile binds it to the active on-board profile and sends
 // its lighting there.
 
@@ -41,11 +41,10 @@ public:
 
     QLabel *captionSelectProfile = nullptr, *captionProfileName = nullptr,
            *captionShortcut = nullptr;
-    QComboBox *profileCombo = nullptr, *shortcutCombo = nullptr;
+    QComboBox *profileCombo = nullptr;
     QPushButton *btnNew = nullptr, *btnDelete = nullptr, *btnCopy = nullptr, *btnImport = nullptr,
-                *btnExport = nullptr, *linkButton = nullptr;
+                *btnExport = nullptr;
     QLineEdit *profileNameEdit = nullptr;
-    bool linkFlag = false;
 
 signals:
     // Another saved profile is shown: its key assignments are to be loaded.
@@ -59,7 +58,6 @@ public slots:
     void exportProfileClicked();
     void savedProfileChosen(int index);
     void profileNameEntered();
-    void toggleLink();
 
 private:
     bool macroPageIdle() const;

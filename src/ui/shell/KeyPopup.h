@@ -13,7 +13,6 @@ public:
     explicit KeyPopup(QWidget *parent = nullptr);
     void setKeyName(const QString &name);
     void setAssignment(const QString &text);
-    QString keyName() const;
     QString assignment() const;
 
 private:

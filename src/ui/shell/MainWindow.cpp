@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "core/app/TranslationContexts.h"
 
 #include "ConsoleTray.h"
 #include "KeyPopup.h"
@@ -73,7 +74,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     setFixedSize(1200, 800);
     setCentralWidget(new QWidget(this));
     centralWidget()->setMouseTracking(true);
-    setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
+    setWindowTitle(context::Window::tr("ORVANTA RGB"));
     // Set before any child exists: set later, it would style every widget anew.
     setStyleSheet(QStringLiteral("QToolTip{background-color:rgb(30,30,32); color:white; "
                                  "border:1px solid rgb(190,30,30); padding:3px;}"
@@ -126,8 +127,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     connect(this, &MainWindow::saveFailed, this,
             [this](const QString &path, const QString &reason) {
                 m_saveFailure.start();
-                showNotice(QCoreApplication::translate(
-                               "LumoProject", "Not saved: %1 (%2). It keeps its earlier content.")
+                showNotice(context::Shell::tr("Not saved: %1 (%2). It keeps its earlier content.")
                                .arg(QFileInfo(path).fileName(), reason),
                            NoticeKind::Error);
             });
@@ -379,19 +379,19 @@ void MainWindow::applyShellStyles()
 
 void MainWindow::retranslateShell()
 {
-    setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
-    tabKeyboard->setText(QCoreApplication::translate("LumoProject", "KEYBOARD"));
-    useKeyboardButton->setText(QCoreApplication::translate("LumoProject", "USE THE KEYBOARD"));
-    tabMacros->setText(QCoreApplication::translate("LumoProject", "MACROS"));
-    tabCustomize->setText(QCoreApplication::translate("LumoProject", "CUSTOMIZE"));
-    tabLighting->setText(QCoreApplication::translate("LumoProject", "LIGHTING"));
+    setWindowTitle(context::Window::tr("ORVANTA RGB"));
+    tabKeyboard->setText(context::Shell::tr("KEYBOARD"));
+    useKeyboardButton->setText(context::Shell::tr("USE THE KEYBOARD"));
+    tabMacros->setText(context::Shell::tr("MACROS"));
+    tabCustomize->setText(context::Shell::tr("CUSTOMIZE"));
+    tabLighting->setText(context::Shell::tr("LIGHTING"));
     for (int i = 0; i < 5; ++i)
         profileButtons[i]->setText(profileButtonText(i + 1));
-    btnReset->setToolTip(QCoreApplication::translate("LumoProject", "Reset"));
-    btnService->setToolTip(QCoreApplication::translate("LumoProject", "Customer Service"));
-    btnInfo->setToolTip(QCoreApplication::translate("LumoProject", "Product Information"));
-    btnSettings->setToolTip(QCoreApplication::translate("LumoProject", "Settings"));
-    btnClose->setToolTip(QCoreApplication::translate("LumoProject", "Close"));
+    btnReset->setToolTip(context::Shell::tr("Reset"));
+    btnService->setToolTip(context::Shell::tr("Customer Service"));
+    btnInfo->setToolTip(context::Shell::tr("Product Information"));
+    btnSettings->setToolTip(context::Shell::tr("Settings"));
+    btnClose->setToolTip(context::Shell::tr("Close"));
     m_context.profileMenu->retranslate();
     if (m_context.link)
         showKeyboardState();
@@ -452,28 +452,24 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
     if (m_saveFailure.isValid() && m_saveFailure.elapsed() < StatusBand::kNoticeMs &&
         (outcome == KeyboardLink::Outcome::Sent || outcome == KeyboardLink::Outcome::NotConnected))
         return;
-    const QString target =
-        profile >= 1 && profile <= 5
-            ? QCoreApplication::translate("LumoProject", "PROFILE %1").arg(profile)
-            : QCoreApplication::translate("LumoProject", "the keyboard");
+    const QString target = profile >= 1 && profile <= 5
+                               ? context::Shell::tr("PROFILE %1").arg(profile)
+                               : context::Shell::tr("the keyboard");
     switch (outcome) {
     case KeyboardLink::Outcome::Sent:
         if (!quiet)
-            showNotice(QCoreApplication::translate("LumoProject", "Sent to %1").arg(target),
-                       NoticeKind::Success);
+            showNotice(context::Shell::tr("Sent to %1").arg(target), NoticeKind::Success);
         break;
     case KeyboardLink::Outcome::NotConnected:
         if (!quiet)
-            showNotice(
-                QCoreApplication::translate("LumoProject", "Saved; the keyboard is not connected"),
-                NoticeKind::Warning);
+            showNotice(context::Shell::tr("Saved; the keyboard is not connected"),
+                       NoticeKind::Warning);
         break;
     case KeyboardLink::Outcome::Failed:
     case KeyboardLink::Outcome::Lost:
     case KeyboardLink::Outcome::Dropped:
         if (!quiet)
-            showNotice(QCoreApplication::translate(
-                           "LumoProject",
+            showNotice(context::Shell::tr(
                            "Not sent to %1: the keyboard did not respond. Your settings are saved.")
                            .arg(target),
                        NoticeKind::Error);
@@ -500,8 +496,8 @@ QByteArray MainWindow::statusReply() const
         m_context.link ? m_context.link->state() : KeyboardLink::State::Absent;
     status.insert(QStringLiteral("keyboard"), KeyboardLink::stateKey(state));
     status.insert(QStringLiteral("profile"), m_context.controller->bindings().active);
-    status.insert(QStringLiteral("profileName"),
-                  m_context.controller->bindings().names.value(m_context.controller->bindings().active - 1));
+    status.insert(QStringLiteral("profileName"), m_context.controller->bindings().names.value(
+                                                     m_context.controller->bindings().active - 1));
     status.insert(QStringLiteral("queued"), m_context.link ? m_context.link->pending() : 0);
     return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
 }
