@@ -16,11 +16,13 @@
 #include "ui/shell/ResetProgressView.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <functional>
+#include <limits>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -282,6 +284,31 @@ private slots:
     // Activation sends a select only; the panel shows what the selected key does
     // in the profile shown after every change; choosing a saved profile binds it
     // and replays its lighting; an APPLY writes the shown profile's own tables.
+    // APPLY saves the key map and assignment files once each, as applied.
+    void customizeApplySavesEachFileOnce()
+    {
+        ShellFixture f;
+        CustomizePanel &p = f.panel();
+        QVERIFY(IniStore::writeIniFile(QStringLiteral("M"),
+                                       macro::buildMacroMap({}, reportOf({{10, 0x80}})))
+                    .ok());
+        const QString profile = f.ctx().controller->bindings().activeLinked();
+        const QStringList files{IniStore::signalPath(profile), IniStore::macroSystemPath(profile),
+                                IniStore::macroCmdPath(profile)};
+        for (int kind : {1, 0}) { // a macro key, then back to its default
+            select(f, 40, kind);
+            if (kind == 1)
+                p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText("M"));
+            SimulatedDisk disk(std::numeric_limits<qint64>::max());
+            p.applyKeyAssignment();
+            qint64 sizes = 0;
+            for (const QString &file : files) // the macro commands gain or lose its entry
+                sizes += QFileInfo(file).size();
+            QCOMPARE(disk.written(), sizes);
+        }
+        QCOMPARE(f.ctx().controller->assignments()[40].kind, KeyKind::Default);
+    }
+
     void profilesAndThePanel()
     {
         ShellFixture f;

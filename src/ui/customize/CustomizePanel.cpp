@@ -338,13 +338,15 @@ void CustomizePanel::showSelectedKeyAssignment()
     }
 }
 
-static void removeMacroEntry(const QString &profile, int keyNumber, int &count)
+static SaveResult removeMacroEntry(const QString &profile, int keyNumber, int &count)
 {
     const int entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
-    if (entry <= count) {
-        IniStore::removeMacroCmdEntry(profile, entry, count - 1);
-        --count;
-    }
+    if (entry > count)
+        return {};
+    const SaveResult removed = IniStore::removeMacroCmdEntry(profile, entry, count - 1);
+    if (removed.ok())
+        --count; // a failed removal leaves the file and its count as they were
+    return removed;
 }
 
 void CustomizePanel::applyKeyAssignment()
@@ -357,20 +359,17 @@ void CustomizePanel::applyKeyAssignment()
     const int keyNumber = KEY_TABLE[k].matrix;
     const quint8 code = KEY_TABLE[k].usage;
     int count = IniStore::readMacroCmdCount(profile);
-    auto writeSignal = [&] {
-        m_context.controller->notices().report(IniStore::writeFlagFile(
-            assignments().signalFileMap(m_context.controller->keyMap()), profile));
-    };
+    // The key map and the assignment files are saved once, at the end, with
+    // the assignment as applied.
 
     switch (keyAssignCombo->currentIndex()) {
     case 0: // Default
         if (assignments()[k].kind == KeyKind::Macro)
-            removeMacroEntry(profile, keyNumber, count);
+            m_context.controller->notices().report(removeMacroEntry(profile, keyNumber, count));
         assignments()[k].kind = KeyKind::Default;
         colourKeyCell(5, k);
         resetKeyCode(m_context.controller->keyMap(), code);
         m_context.sender->send(commands::writeKeyMap(n, m_context.controller->keyMap()));
-        writeSignal();
         break;
     case 1: { // Macro Key
         const QString macro = assignMacroCombo->currentText();
@@ -392,7 +391,6 @@ void CustomizePanel::applyKeyAssignment()
         const QString commands = IniStore::readMacroFile(macro).value(4);
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
         setKeyCode(m_context.controller->keyMap(), code, kMacroKeyCode);
-        writeSignal();
         m_context.controller->notices().report(
             IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
         m_context.sender->send(commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
@@ -407,13 +405,12 @@ void CustomizePanel::applyKeyAssignment()
             return; // no key captured yet
         // A macro key turned into a single key no longer plays its macro.
         if (assignments()[k].kind == KeyKind::Macro)
-            removeMacroEntry(profile, keyNumber, count);
+            m_context.controller->notices().report(removeMacroEntry(profile, keyNumber, count));
         setKeyCode(m_context.controller->keyMap(), code, capturedUsage);
         m_context.sender->send(commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
                                                               storedReports(profile), count));
         assignments()[k].kind = KeyKind::Single;
         assignments()[k].target = newKeyEdit->text();
-        writeSignal();
         colourKeyCell(5, k);
         currentAssignment->setText(newKeyEdit->text());
         newKeyEdit->clear();
