@@ -51,12 +51,19 @@ int main(int argc, char *argv[])
     if (options.singleInstance && instance.askRunningToShow())
         return 0; // the console already running for this data directory shows itself
 
+    // Listening before the window is built (which takes a while and already
+    // talks to the keyboard) keeps a second start in that time from running too.
+    MainWindow *shown = nullptr;
+    if (options.singleInstance)
+        instance.listen([&shown] {
+            if (shown)
+                shown->showConsole();
+        });
     int code = 0;
     {
         MainWindow window(options);
+        shown = &window;
         const std::unique_ptr<QWidget> scaled = orvanta::fitWindowToScreen(window);
-        if (options.singleInstance)
-            instance.listen([&window] { window.showConsole(); });
         orvanta::centreOnScreen(*orvanta::topLevelOf(&window));
         window.showConsole();
         // The choice is made with the first window; the programs the console
@@ -64,6 +71,7 @@ int main(int argc, char *argv[])
         if (!glChosen)
             qunsetenv("QT_XCB_GL_INTEGRATION");
         code = app.exec();
+        shown = nullptr;
     }
     return code;
 }

@@ -38,6 +38,10 @@
         <translation>ASSIGN</translation>
     </message>
     <message>
+        <source>Waiting for a key: press it now</source>
+        <translation>Waiting for a key: press it now</translation>
+    </message>
+    <message>
         <source>ASSIGN MACRO</source>
         <translation>ASSIGN MACRO</translation>
     </message>

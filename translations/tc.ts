@@ -38,6 +38,10 @@
         <translation>指定</translation>
     </message>
     <message>
+        <source>Waiting for a key: press it now</source>
+        <translation>等待按鍵：請按下要指定的鍵</translation>
+    </message>
+    <message>
         <source>ASSIGN MACRO</source>
         <translation>指定巨集</translation>
     </message>

@@ -1,11 +1,12 @@
 #pragma once
 // A main window in a fresh data directory seeded from the installed data tree,
-// talking to an in-memory keyboard with recorded (not slept) pauses and
-// recording desktop services.
+// talking through its keyboard link to an in-memory keyboard, with the link's
+// pauses recorded (not slept), and recording desktop services.
 
 #include "TestSupport.h"
 #include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
+#include "core/device/KeyboardLink.h"
 #include "core/keys/KeyTable.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/profiles/ProfileMenu.h"
@@ -21,7 +22,6 @@ struct ShellFixture {
     TempWorkDir wd;
     RecordingDevice device;
     PauseRecorder pauses;
-    RecordingQueue queue{device, pauses};
     RecordingDesktop desktop;
     std::unique_ptr<MainWindow> w;
 
@@ -33,14 +33,31 @@ struct ShellFixture {
         options.port = 0; // any free port for the console's socket
         w = std::make_unique<MainWindow>(options);
         // The start-up report goes out from the link's thread first.
-        (void)QTest::qWaitFor([this] { return w->keyboardLink()->isIdle(); }, 5000);
-        ctx().sender->setQueue(&queue); // sends at once to the recording device
+        KeyboardLink *link = w->keyboardLink();
+        (void)QTest::qWaitFor([link] { return link->isIdle(); }, 5000);
+        link->setPauseFunction(pauses.function());
+        link->useVirtualDevice(&device);
         ctx().desktop = &desktop;
+    }
+    ~ShellFixture()
+    {
+        settle();
+        w->keyboardLink()->useVirtualDevice(nullptr);
     }
     ConsoleContext &ctx() { return w->context(); }
     CustomizePanel &panel() { return *w->customize(); }
     ProfileMenu &menu() { return *w->profileMenu(); }
-    void clear() { device.reports.clear(), pauses.pauses.clear(), queue.origins.clear(); }
+    // Waits until the link has sent everything queued so far.
+    void settle()
+    {
+        KeyboardLink *link = w->keyboardLink();
+        QVERIFY(QTest::qWaitFor([link] { return link->isIdle(); }, 30000));
+    }
+    // The reports the keyboard has, and the pauses that followed them, once
+    // everything queued is sent.
+    const QVector<QByteArray> &sent() { return settle(), device.reports; }
+    const QVector<unsigned> &paused() { return settle(), pauses.pauses; }
+    void clear() { settle(), device.reports.clear(), pauses.pauses.clear(); }
 };
 
 inline QPoint centreOf(int cell)

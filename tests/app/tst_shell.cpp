@@ -3,6 +3,7 @@
 
 #include "ShellFixture.h"
 #include "core/app/ConsoleLog.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/KeyboardLink.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
@@ -14,13 +15,17 @@
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/shell/ResetProgressView.h"
+#include "ui/shell/WindowScale.h"
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QtTest>
+#include <atomic>
 #include <functional>
 #include <limits>
 
@@ -69,6 +74,35 @@ QString shown(const CustomizePanel &p)
         .join('/');
 }
 
+// The see-through cap of the keyboard picture around `seed` (picture
+// coordinates): the bounding box of the fully transparent pixels joined to it.
+// A seed on a legend stroke moves down to the first clear pixel.
+QRect drawnCap(const QImage &art, QPoint seed)
+{
+    for (int down = 0; down < 8 && art.rect().contains(seed) && qAlpha(art.pixel(seed)) != 0;
+         ++down)
+        seed.ry() += 1;
+    if (!art.rect().contains(seed) || qAlpha(art.pixel(seed)) != 0)
+        return {};
+    QVector<bool> seen(art.width() * art.height());
+    QVector<QPoint> todo{seed};
+    seen[seed.y() * art.width() + seed.x()] = true;
+    QRect box(seed, seed);
+    while (!todo.isEmpty()) {
+        const QPoint p = todo.takeLast();
+        box |= QRect(p, p);
+        for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint q = p + step;
+            if (!art.rect().contains(q) || seen[q.y() * art.width() + q.x()] ||
+                qAlpha(art.pixel(q)) != 0)
+                continue;
+            seen[q.y() * art.width() + q.x()] = true;
+            todo.append(q);
+        }
+    }
+    return box;
+}
+
 } // namespace
 
 class ShellTest : public QObject
@@ -114,8 +148,7 @@ private slots:
             (w.*action)();
         f.menu().newProfileClicked();
         QVERIFY(c.lighting->isHidden() && c.settings->isVisible());
-        QVERIFY(f.desktop.urls.isEmpty() && f.device.reports.isEmpty() &&
-                profileList().size() == 5);
+        QVERIFY(f.desktop.urls.isEmpty() && f.sent().isEmpty() && profileList().size() == 5);
         c.macros->stopRecording();
         w.openProductInformation();
         QCOMPARE(f.desktop.urls, QStringList{"https://www.orvanta-rgb.com/products/orvanta-rgb"});
@@ -125,17 +158,14 @@ private slots:
     {
         ShellFixture f;
         KeyboardLink *link = f.w->keyboardLink();
-        link->setPauseFunction(f.pauses.function());
         link->setDiscovery([](std::unique_ptr<HidDevice> &, std::unique_ptr<HidDevice> &) {
             return false; // no keyboard turns up once the virtual one is gone
         });
-        link->useVirtualDevice(&f.device);
-        f.ctx().sender->setQueue(link);
         f.w->profileButtons[1]->click();
         QCOMPARE(f.ctx().controller->bindings().active, 2); // at once, before the keyboard has it
         QTRY_COMPARE(f.w->statusBand->noticeText(), QStringLiteral("Sent to PROFILE 2"));
-        QCOMPARE(f.device.reports, QVector<QByteArray>{selectReport(2)});
-        QCOMPARE(f.pauses.pauses, QVector<unsigned>{100});
+        QCOMPARE(f.sent(), QVector<QByteArray>{selectReport(2)});
+        QCOMPARE(f.paused(), QVector<unsigned>{100});
         QCOMPARE(f.w->statusReply(), QByteArray(R"({"keyboard":"virtual","profile":2,)"
                                                 R"("profileName":"PROFILE 2","queued":0})"
                                                 "\n"));
@@ -146,8 +176,9 @@ private slots:
         QVERIFY(!f.ctx().resetView->isHidden());
         QTRY_VERIFY(f.ctx().resetView->isHidden());
         QTRY_COMPARE(resetDone.count(), 1);
-        QVERIFY(f.device.reports.size() > 25);
-        QCOMPARE(f.device.reports.last(), selectReport(1));
+        QCOMPARE(f.sent().size(), 5 + 5 + 5 + 3 + 8 + 25 + 1);
+        QCOMPARE(f.sent().last(), selectReport(1));
+        QCOMPARE(f.paused(), QVector<unsigned>(f.sent().size(), 100));
 
         link->useVirtualDevice(nullptr);
         QTRY_COMPARE(f.w->statusBand->stateText(), QStringLiteral("No keyboard connected"));
@@ -157,11 +188,166 @@ private slots:
         QVERIFY(f.w->statusReply().startsWith(R"({"keyboard":"absent","profile":3,)"));
         // A failed save is told, and the keyboard's outcome does not cover it.
         emit f.w->saveFailed("./system/light_color.ini", "No space left on device");
+        QSignalSpy outcome(link, &KeyboardLink::operationFinished);
         f.w->profileButtons[3]->click();
-        QTest::qWait(50);
+        QVERIFY(outcome.wait());
+        QCOMPARE(outcome.first().at(1).value<KeyboardLink::Outcome>(),
+                 KeyboardLink::Outcome::NotConnected);
         QCOMPARE(f.w->statusBand->noticeText(),
                  QStringLiteral("Not saved: light_color.ini (No space left on device). It keeps "
                                 "its earlier content."));
+    }
+
+    // The control socket's light pulse through the keyboard link: while the
+    // keyboard is busy only the newest tick waits, and after "stop" no tick
+    // goes out except one already being sent.
+    void lightPulseTicksWaitOneAtATimeAndEndWithTheStop()
+    {
+        ShellFixture f;
+        KeyboardLink *link = f.w->keyboardLink();
+        // Shared with the link's worker, which may outlive this function's
+        // locals when a check fails.
+        struct Pacing {
+            QMutex mutex;
+            QVector<unsigned> pauses;
+            QSemaphore gate;
+            std::atomic<bool> hold{true}; // the next pause waits at the gate
+        };
+        const auto pacing = std::make_shared<Pacing>();
+        link->setPauseFunction([pacing](unsigned ms) {
+            {
+                const QMutexLocker lock(&pacing->mutex);
+                pacing->pauses.append(ms);
+            }
+            if (pacing->hold.exchange(false))
+                pacing->gate.acquire();
+        });
+        const auto release = qScopeGuard([pacing] { pacing->gate.release(1000); });
+        const auto paused = [&] {
+            const QMutexLocker lock(&pacing->mutex);
+            return pacing->pauses.size();
+        };
+        QVector<unsigned> &pauses = pacing->pauses;
+        QSemaphore &gate = pacing->gate;
+        std::atomic<bool> &hold = pacing->hold;
+        link->useVirtualDevice(&f.device);
+        QSignalSpy finished(link, &KeyboardLink::operationFinished);
+        const auto withdrawn = [&] {
+            return std::count_if(finished.begin(), finished.end(), [](const QList<QVariant> &a) {
+                return a[1].value<KeyboardLink::Outcome>() == KeyboardLink::Outcome::Withdrawn;
+            });
+        };
+        const auto message = [&](const QVariantMap &map) {
+            f.ctx().controller->runSocketCommand(socketActionFor(map));
+        };
+        const QVariantMap start{{"command", 7}, {"Data", 7}, {"app_cmd", 3}};
+        const QVariantMap stop{{"command", 7}, {"Data", 8}};
+        const QByteArray tick =
+            toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 3}, {16, 8}}));
+
+        f.w->profileButtons[1]->click(); // the keyboard is busy with PROFILE 2
+        QTRY_COMPARE(paused(), 1);
+        message(start);
+        QTRY_VERIFY_WITH_TIMEOUT(withdrawn() >= 2, 5000); // three ticks came meanwhile
+        QCOMPARE(link->pending(), 2);
+        message(stop);
+        QCOMPARE(link->pending(), 1);
+        gate.release();
+        QTRY_VERIFY(link->isIdle());
+        f.w->profileButtons[2]->click(); // proves the queue moved on
+        QTRY_VERIFY(link->isIdle());
+        QCOMPARE(f.device.reports, QVector<QByteArray>({selectReport(2), selectReport(3)}));
+        QCOMPARE(pauses, QVector<unsigned>({100, 100}));
+
+        hold = true;
+        message(start);
+        QTRY_COMPARE_WITH_TIMEOUT(paused(), 3, 5000); // the first tick is being sent
+        message(stop);
+        gate.release();
+        QTRY_VERIFY(link->isIdle());
+        f.w->profileButtons[3]->click();
+        QTRY_VERIFY(link->isIdle());
+        QCOMPARE(f.device.reports, QVector<QByteArray>({selectReport(2), selectReport(3), tick,
+                                                        tick, selectReport(4)}));
+        QCOMPARE(pauses, QVector<unsigned>({100, 100, 100, 100, 100}));
+    }
+
+    // Every key of the key table, clicked at the middle of its cap as the
+    // keyboard picture draws it, selects that key on CUSTOMIZE and paints it on
+    // LIGHTING, in the window at full size and scaled down.
+    void everyPicturedKeySelectsItselfOnBothPages_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("full size") << 1.0;
+        QTest::newRow("scaled to 0.9") << 0.9;
+    }
+    void everyPicturedKeySelectsItselfOnBothPages()
+    {
+        QFETCH(double, scale);
+        ShellFixture f;
+        const QImage art(QStringLiteral("Image/^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F"
+                                        "^pimgpsh_fullsize_distr.png"));
+        QCOMPARE(art.size(), QSize(699, 242));
+        // Each key's drawn cap, found from the middle of its region in the key table.
+        QVector<QPair<int, QPoint>> centres; // key, cap centre in picture coordinates
+        for (int k = 0; k < kKeyCount; ++k) {
+            const KeyRange &h = KEY_TABLE[k].hit;
+            if (!KEY_TABLE[k].label)
+                continue;
+            const QRect cap =
+                drawnCap(art, QPoint((h.x0 + h.x1) / 2 - 351, (h.y0 + h.y1) / 2 - 140));
+            QVERIFY2(cap.width() >= 16 && cap.height() >= 16, KEY_TABLE[k].label);
+            centres.append({k, cap.center()});
+        }
+        QCOMPARE(centres.size(), 102);
+
+        std::unique_ptr<QWidget> view; // shows the window scaled, as on a small screen
+        if (scale < 1.0)
+            view = scaledView(*f.w, scale);
+        f.w->show();
+        if (view)
+            view->show();
+        QWindow *shown = (view ? view.get() : f.w.get())->windowHandle();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        const auto click = [&](QPoint at) { // a window point, through the window as shown
+            if (view)
+                at = static_cast<QGraphicsView *>(view.get())->mapFromScene(QPointF(at));
+            QTest::mouseClick(shown, Qt::LeftButton, {}, at);
+        };
+        const auto pictureAt = [&](const char *name) {
+            const auto *picture = f.w->findChild<QLabel *>(QString::fromLatin1(name));
+            return picture && picture->isVisible() ? picture->mapTo(f.w.get(), QPoint(0, 0))
+                                                   : QPoint(-1, -1);
+        };
+
+        QStringList misses;
+        QCOMPARE(f.panel().keyboardPicture->mapTo(f.w.get(), QPoint(0, 0)), QPoint(351, 140));
+        for (const auto &[key, centre] : centres) {
+            click(QPoint(351, 140) + centre);
+            if (f.panel().selectedKey != key)
+                misses << QStringLiteral("CUSTOMIZE %1 %2").arg(key).arg(f.panel().selectedKey);
+        }
+
+        f.w->showLightingPage();
+        LightingPage &page = *f.ctx().lighting;
+        page.findChild<QComboBox *>(QStringLiteral("effect_combo"))->setCurrentIndex(0);
+        emit page.findChild<QPushButton *>(QStringLiteral("btn_customized"))->released();
+        QVERIFY(page.model().perKeyEditing());
+        const QPoint picture = pictureAt("keyboard_picture");
+        QVERIFY(picture.x() >= 0);
+        auto *code = page.findChild<QLineEdit *>(QStringLiteral("edit_code"));
+        for (const auto &[key, centre] : centres) {
+            const Rgb mark{key, 201, 7}; // a colour of this key alone
+            code->setText(QString::asprintf("%02x%02x%02x", mark.r, mark.g, mark.b));
+            emit code->returnPressed();
+            click(picture + centre);
+            int others = 0;
+            for (int k = 0; k < kKeyCount; ++k)
+                others += k != key && page.keyColour(k) == mark ? 1 : 0;
+            if (!(page.keyColour(key) == mark) || others != 0)
+                misses << QStringLiteral("LIGHTING %1").arg(key);
+        }
+        QVERIFY2(misses.isEmpty(), qPrintable(misses.join(", ")));
     }
 
     void profileMenu()
@@ -247,10 +433,9 @@ private slots:
             reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}});
         QCOMPARE(macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]), stored);
         // select, key map (A sends the macro code), the macro, the closing zeros, 300 ms apart
-        QCOMPARE(f.device.reports.value(1)[8 + 40], char(0xB4));
-        QCOMPARE(f.device.reports.mid(2),
-                 (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
-        QCOMPARE(f.pauses.pauses, QVector<unsigned>(4, 300));
+        QCOMPARE(f.sent().value(1)[8 + 40], char(0xB4));
+        QCOMPARE(f.sent().mid(2), (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
+        QCOMPARE(f.paused(), QVector<unsigned>(4, 300));
         // Re-assigning keeps the entry; a second key adds one; back to Default
         // the entry goes and the code returns.
         assignMacro(f, 43, "Jump", 2);
@@ -268,14 +453,15 @@ private slots:
         p.resetSingleAssignments();
         QCOMPARE(f.ctx().controller->assignments()[103].kind, KeyKind::Default);
         QCOMPARE(int(keyMap[107]), 0x63);
-        QCOMPARE(f.device.reports.size(), 4); // with the one stored macro
+        QCOMPARE(f.sent().size(), 4); // with the one stored macro
+        QCOMPARE(f.paused(), QVector<unsigned>(4, 300));
         assignSingle(f, 0, Qt::Key_Q);
         f.clear(); // MACRO RESET leaves single keys
         p.resetMacroAssignments();
         QCOMPARE(f.ctx().controller->assignments()[0].kind, KeyKind::Single);
         QCOMPARE(f.ctx().controller->assignments()[42].kind, KeyKind::Default);
         QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
-        QCOMPARE(f.device.reports.size(), 3); // key map without macros
+        QCOMPARE(f.sent().size(), 3); // key map without macros
         QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108).mid(0, 1) +
                      takeItems(IniStore::readFlagFile("PROFILE 1")[1], 108).mid(42, 1),
                  QStringList({"2", "0"}));
@@ -340,14 +526,22 @@ private slots:
         // PROFILE 3 (the factory Arrow Flow set) chosen in slot 1 is sent there.
         f.clear();
         list->setCurrentText("PROFILE 3");
-        QCOMPARE(f.device.reports.size(), 5);
-        QCOMPARE(int(f.device.reports[3][1]) * 100 + f.device.reports[3][2] * 10 +
-                     f.device.reports[4][13],
+        QCOMPARE(f.sent().size(), 5);
+        QCOMPARE(f.paused(), QVector<unsigned>(5, 100));
+        QCOMPARE(int(f.sent()[3][1]) * 100 + f.sent()[3][2] * 10 + f.sent()[4][13],
                  0x0D * 100 + 10 + 4);
         QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("PROFILE 3"));
+        f.clear(); // the factory Wave's red and blue zones, replayed as shipped
+        list->setCurrentText("PROFILE 4");
+        QCOMPARE(hex(f.sent().value(1).mid(8, 22)) + hex(f.sent().value(1).mid(52, 22)),
+                 QStringLiteral("ffc899220000000000003800"
+                                "1a4b81b587999981816e"
+                                "0000000066b7fff8fff6c7f4"
+                                "c7c7c7c7762e0018182b"));
         f.ctx().controller->bindings().names[3] =
             "Gone"; // a slot whose folder is gone gets its own back
         w.profile4Clicked();
+        QCOMPARE(f.ctx().controller->bindings().names[3], QStringLiteral("PROFILE 4"));
         QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
     }
 
@@ -362,7 +556,8 @@ private slots:
         p.toggleShiftInstantShift();
         QCOMPARE(int(keyMap[121]), 187);
         QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("3,0,0,0,0"));
-        QCOMPARE(int(quint8(f.device.reports.value(1)[8 + 121])), 187);
+        QCOMPARE(int(quint8(f.sent().value(1)[8 + 121])), 187);
+        QCOMPARE(f.paused(), QVector<unsigned>(3, 300)); // select, key map, closing zeros
         target("PROFILE 2"); // bound elsewhere: disabled for another target
         QVERIFY(!p.shiftEnabled[0]);
         target("PROFILE 3"); // off again restores the modifier
@@ -384,13 +579,14 @@ private slots:
         QCOMPARE(f.ctx().controller->keyMap(), DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
         const int lighting = 5 + 5 + 5 + 3 + 8;
-        QCOMPARE(f.device.reports.size(), lighting + 25 + 1);
+        QCOMPARE(f.sent().size(), lighting + 25 + 1);
+        QCOMPARE(f.paused(), QVector<unsigned>(lighting + 25 + 1, 100));
         for (int slot = 1; slot <= 5; ++slot) {
-            QCOMPARE(f.device.reports[lighting + 5 * (slot - 1)], selectReport(slot));
-            QCOMPARE(f.device.reports[lighting + 5 * (slot - 1) + 2].mid(8),
+            QCOMPARE(f.sent()[lighting + 5 * (slot - 1)], selectReport(slot));
+            QCOMPARE(f.sent()[lighting + 5 * (slot - 1) + 2].mid(8),
                      QByteArray(reinterpret_cast<const char *>(DEFAULT_KEY_MAP.data()), 256));
         }
-        QCOMPARE(f.device.reports.last(), selectReport(1));
+        QCOMPARE(f.sent().last(), selectReport(1));
         QCOMPARE(shown(f.panel()), QStringLiteral("////")); // nothing selected, nothing stale
         // Each slot's factory lighting is stored with the profile linked to it.
         QCOMPARE(IniStore::readLightCmd("PROFILE 4")[0], QStringLiteral("3"));

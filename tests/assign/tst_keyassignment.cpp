@@ -104,10 +104,10 @@ private slots:
 
         const QString types = "0,0,1,0,0,2" + QString(",0").repeated(102);
         const QString files = ",Old,Jump,,,F5" + QString(",").repeated(102);
-        QCOMPARE(readText(IniStore::macroSystemPath("P")),
+        QCOMPARE(readText("lightfile/P/macro/macro_file.ini"),
                  "[Setting]\nfile=\"" + files + "\"\nonce=\",,7" + QString(",").repeated(105) +
                      "50\"\ntype=\"" + types + "\"\n");
-        QCOMPARE(readText(IniStore::signalPath("P")),
+        QCOMPARE(readText("lightfile/P/singal/signal.ini"),
                  "[Setting]\nmacro_singal_newkey=\"" + files + "\"\nmacro_singal_oldkey=\"" +
                      types + "\"\nsignle=\"" + joinNumbers(keyMap) + "\"\n");
 

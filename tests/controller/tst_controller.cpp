@@ -128,9 +128,9 @@ private slots:
         QCOMPARE(r.queue.origins, (QVector<Origin>{Origin::OtherProgram}));
 
         // A restart would push the next tick back to a full 500 ms.
-        QThread::msleep(60);
+        QThread::msleep(100);
         r.controller.startPulse(7);
-        QVERIFY2(timer->remainingTime() <= 460,
+        QVERIFY2(timer->remainingTime() <= 440, // within the 5% of a coarse timer
                  qPrintable(QString::number(timer->remainingTime())));
         QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
         QCOMPARE(flashes.last()[0].value<quint8>(), quint8(7));
@@ -140,7 +140,7 @@ private slots:
         QElapsedTimer sinceStart;
         sinceStart.start();
         r.controller.startPulse(0); // after a stop it starts afresh
-        QVERIFY(timer->remainingTime() + sinceStart.elapsed() >= 490);
+        QVERIFY(timer->remainingTime() + sinceStart.elapsed() >= 470);
         r.controller.stopPulse();
         QCOMPARE(r.keyboard.state().activeProfile, 1); // a pulse is not memory
     }

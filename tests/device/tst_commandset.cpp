@@ -25,14 +25,6 @@ static QByteArray keyMapBytes(int profile, const std::array<quint8, 256> &map)
     return toBytes(r);
 }
 
-static Report filled(quint8 value, int from = 0, int to = 263)
-{
-    Report r = zeroReport();
-    for (int i = from; i <= to; ++i)
-        r[i] = value;
-    return r;
-}
-
 // A stored set whose report i carries the marker 100 + i in byte 30.
 static QStringList storedSet(int type, int count)
 {
@@ -40,6 +32,13 @@ static QStringList storedSet(int type, int count)
     for (int i = 0; i < count; ++i)
         out << QString("0,").repeated(30) + QString::number(100 + i) + QString(",0").repeated(233);
     return out;
+}
+
+static Report filled(quint8 value)
+{
+    Report r;
+    r.fill(value);
+    return r;
 }
 
 static LightCommandSet setOf(int type, std::initializer_list<Report> reports)
@@ -158,58 +157,6 @@ private slots:
         const QByteArray nine =
             toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 9}, {16, 8}}));
         QCOMPARE(device.reports, (QVector<QByteArray>{nine, nine}));
-    }
-
-    void arrowBuildsSecondZoneTableAndClosesWithFixedBytes()
-    {
-        Report first = reportOf({{15, 1}}), s1 = filled(0x40, 8), s2 = filled(0x41, 8, 135);
-        Report closing = reportOf({{12, 9}, {15, 1}, {16, 7}, {22, 7}});
-        Report red = filled(0), green = filled(0), blue = filled(0);
-        for (int z = 0; z < 22; ++z) {
-            red[z] = quint8(z);
-            green[z] = quint8(100 + z);
-            blue[z] = quint8(200 + z);
-        }
-        red[22] = 0xEE; // beyond the 22 zones: never read
-        sender.send(lightingOperation(setOf(2, {first, s1, s2, red, green, blue, closing}), 5));
-        QCOMPARE(device.reports.size(), 5);
-        Report page = s1;
-        page[0] = 7, page[1] = 0x0C, page[2] = 5, page[4] = 1;
-        QCOMPARE(device.reports[1], toBytes(page));
-        Report table =
-            reportOf({{0, 7}, {1, 0x0D}, {2, 5}, {74, 1}, {75, 0x15}, {142, 1}, {143, 0x15}});
-        for (int z = 0; z < 22; ++z) {
-            table[76 + z] = quint8(z);
-            table[98 + z] = quint8(100 + z);
-            table[120 + z] = quint8(200 + z);
-        }
-        QCOMPARE(device.reports[3], toBytes(table));
-        QCOMPARE(device.reports[4],
-                 toBytes(reportOf({{0, 7}, {1, 2}, {2, 5}, {8, 5}, {12, 2}, {13, 4}, {15, 1}})));
-    }
-
-    void rippleBuildsBankFourAndClearsClosingHeader()
-    {
-        Report first = reportOf({{12, 4}}), z1 = filled(0x05, 8), z2 = filled(0x06, 8, 135);
-        Report closing = reportOf({{0, 0x55}, {1, 0x66}, {2, 0x77}, {3, 0x88}, {12, 4}, {13, 4}});
-        Report red = filled(0), green = filled(0), blue = filled(0);
-        red[20] = 1, red[21] = 2, green[20] = 3, green[21] = 4, blue[20] = 5, blue[21] = 6;
-        sender.send(lightingOperation(setOf(4, {first, z1, z2, red, green, blue, closing}), 2));
-        QCOMPARE(device.reports.size(), 8);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(device.reports[1 + i], toBytes(reportOf({{0, 7},
-                                                              {1, 0x0A},
-                                                              {2, 2},
-                                                              {3, 4},
-                                                              {4, i + 1},
-                                                              {28, 1 + 2 * i},
-                                                              {29, 2 + 2 * i}})));
-        const QByteArray table = device.reports[6];
-        QCOMPARE(table.mid(0, 3), fromHex("070d02"));
-        QCOMPARE(table.mid(74, 2), fromHex("0115"));
-        QCOMPARE(table.mid(144 + 20, 2), fromHex("0102"));
-        QCOMPARE(device.reports[7],
-                 toBytes(reportOf({{0, 7}, {1, 2}, {2, 2}, {8, 2}, {12, 4}, {13, 4}})));
     }
 
     // The set as stored is stamped for its profile; stamped again for another

@@ -3,6 +3,8 @@
 // an unplugged or refusing keyboard closes its handles and drops what waits.
 
 #include "TestSupport.h"
+#include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/device/KeyboardLink.h"
 
 #include <QMutex>
@@ -89,6 +91,7 @@ struct LinkFixture {
         });
         link.discover();
     }
+    ~LinkFixture() { gate.release(1000); } // a failed check leaves no worker waiting
     bool held() // the worker has sent the first report and waits in its pause
     {
         return QTest::qWaitFor([this] {
@@ -111,6 +114,13 @@ struct LinkFixture {
 };
 
 using Outcome = KeyboardLink::Outcome;
+
+// The light pulse's report for `value`: profile 1, value in byte 13, sent twice.
+QString tickOf(quint8 value)
+{
+    return "send " +
+           toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, value}, {16, 8}})).toHex();
+}
 
 } // namespace
 
@@ -135,6 +145,44 @@ private slots:
         QCOMPARE(f.finished[1][0].toULongLong(), second);
         QCOMPARE(f.finished[2][0].toULongLong(), third);
         QCOMPARE(f.outcomes(), QVector<Outcome>(3, Outcome::Sent));
+    }
+
+    void lightPulseTicksWaitOneAtATimeAndNoneOutlivesAWithdrawal()
+    {
+        LinkFixture f;
+        CommandSender sender(&f.link);
+        const quint64 longOne = f.link.enqueue(operation({{1, 100}, {2, 300}, {3, 100}}));
+        QVERIFY(f.held());
+        for (quint8 value = 1; value <= 5; ++value) // ticks every 500 ms behind it
+            sender.send(commands::lightPulse(value), Origin::OtherProgram);
+        QCOMPARE(f.link.pending(), 2); // the long operation and the newest tick
+        QVERIFY(f.releaseAndWait());
+        QCOMPARE(f.timeline.take(),
+                 QStringList({sendOf(1), "pause 100", sendOf(2), "pause 300", sendOf(3),
+                              "pause 100", tickOf(5), "pause 100", tickOf(5), "pause 100"}));
+        QTRY_COMPARE(f.finished.size(), 6);
+        QCOMPARE(f.outcomes(),
+                 QVector<Outcome>({Outcome::Withdrawn, Outcome::Withdrawn, Outcome::Withdrawn,
+                                   Outcome::Withdrawn, Outcome::Sent, Outcome::Sent}));
+        QCOMPARE(f.finished[4][0].toULongLong(), longOne);
+        QCOMPARE(f.finished[5][3].toBool(), true); // quiet
+
+        // A stop withdraws the tick that waits; the one being sent finishes.
+        f.finished.clear();
+        f.gated = true; // the worker is idle: it reads this at its next pause
+        sender.send(commands::lightPulse(6), Origin::OtherProgram);
+        QVERIFY(f.held());
+        f.link.enqueue(operation({{4, 100}}));
+        sender.send(commands::lightPulse(7), Origin::OtherProgram);
+        QCOMPARE(f.link.withdrawTicks(KeyboardLink::kLightPulseTicks), 1);
+        QCOMPARE(f.link.withdrawTicks(KeyboardLink::kLightPulseTicks), 0);
+        QCOMPARE(f.link.pending(), 2);
+        QVERIFY(f.releaseAndWait());
+        QCOMPARE(f.timeline.take(), QStringList({tickOf(6), "pause 100", tickOf(6), "pause 100",
+                                                 sendOf(4), "pause 100"}));
+        QTRY_COMPARE(f.finished.size(), 3);
+        QCOMPARE(f.outcomes(),
+                 QVector<Outcome>({Outcome::Withdrawn, Outcome::Sent, Outcome::Sent}));
     }
 
     void boundDropsOnlyOtherProgramsCommandsBeyondIt()

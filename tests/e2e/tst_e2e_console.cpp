@@ -6,6 +6,7 @@
 // both directions, and full size where it fits.
 
 #include "ConsoleProcess.h"
+#include "TrayHost.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "core/virtual/VirtualLighting.h"
 
@@ -27,53 +28,150 @@ QByteArray selectBytes(int profile)
     return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
 }
 
+// An X screen of `size` (Xvfb) on a free display, for as long as it lives.
+struct XScreen {
+    QProcess server;
+    QString display;
+    QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+
+    bool start(const QSize &size)
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty() || xdotool.isEmpty())
+            return false;
+        int n = 140;
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+               QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            ++n;
+        display = QStringLiteral(":%1").arg(n);
+        server.start(xvfb, {display, "-screen", "0",
+                            QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
+                            "-noreset", "-nolisten", "tcp"});
+        return server.waitForStarted(5000) &&
+               QTest::qWaitFor(
+                   [n] { return QFileInfo::exists("/tmp/.X11-unix/X" + QString::number(n)); },
+                   5000);
+    }
+    ~XScreen()
+    {
+        server.terminate();
+        server.waitForFinished(5000);
+    }
+    // Starts `console` on this screen, full size unless it has to be scaled.
+    bool startOn(ConsoleProcess &console, const QStringList &arguments = {}) const
+    {
+        QProcessEnvironment env = console.environment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        console.setEnvironment(env);
+        return console.start(arguments);
+    }
+    QString xdo(const ConsoleProcess &console, const QStringList &arguments) const
+    {
+        QProcessEnvironment env = console.environment();
+        env.remove(QStringLiteral("LD_PRELOAD")); // xdotool meets no fake keyboard
+        return runProgram(xdotool, arguments, env, 5000).out;
+    }
+    // The console's window once shown, or empty.
+    QString consoleWindow(const ConsoleProcess &console) const
+    {
+        QString id;
+        for (QDeadlineTimer deadline(15000); id.isEmpty() && !deadline.hasExpired();
+             QTest::qWait(100))
+            id = xdo(console, {"search", "--onlyvisible", "--name", "^ORVANTA RGB$"})
+                     .section('\n', 0, 0);
+        return id;
+    }
+    // Where the window lies on the screen.
+    QRect geometry(const ConsoleProcess &console, const QString &id) const
+    {
+        const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)",
+                                          QRegularExpression::DotMatchesEverythingOption)
+                           .match(xdo(console, {"getwindowgeometry", id}));
+        if (!m.hasMatch())
+            return {};
+        return QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                     m.captured(4).toInt());
+    }
+};
+
 } // namespace
 
 class ConsoleEndToEnd : public QObject
 {
     Q_OBJECT
 
-    ConsoleProcess console, unplugged;
+    // Each test starts its own consoles in fresh data directories.
+    std::unique_ptr<ConsoleProcess> m_console, m_unplugged;
     QTcpSocket client;
     QTemporaryDir dir;
 
+    ConsoleProcess &console() { return *m_console; }
+    ConsoleProcess &unplugged() { return *m_unplugged; }
+    const ConsoleProcess &unplugged() const { return *m_unplugged; }
+
     QVector<LoggedReport> exchange(const QByteArray &message, int count)
     {
-        const int before = console.reports().size();
+        const int before = console().reports().size();
         client.write(message);
         client.waitForBytesWritten(2000);
-        console.waitForReports(before + count, 5000);
-        return console.reports().mid(before);
+        console().waitForReports(before + count, 5000);
+        return console().reports().mid(before);
     }
     QString plug() const { return dir.filePath("plugged"); }
     void setPlugged(bool on) { on ? (void)writeText(plug(), "") : (void)QFile::remove(plug()); }
     RunResult ctl(const QStringList &arguments) const
     {
         return runProgram(binDir() + "/orvanta-ctl",
-                          QStringList{"--port", QString::number(unplugged.port())} + arguments);
+                          QStringList{"--port", QString::number(unplugged().port())} + arguments);
+    }
+
+    bool connectClient()
+    {
+        client.connectToHost("127.0.0.1", console().port());
+        return client.waitForConnected(5000);
     }
 
 private slots:
+    void init()
+    {
+        m_console = std::make_unique<ConsoleProcess>();
+        m_unplugged = std::make_unique<ConsoleProcess>();
+        setPlugged(false);
+    }
+    void cleanup()
+    {
+        client.abort();
+        m_console.reset();
+        m_unplugged.reset();
+    }
+
     void startUpSendsExactlyProfileOneAndASecondStartLeaves()
     {
-        QVERIFY(console.start());
-        QVERIFY(console.waitForReports(1));
-        QTest::qWait(1500); // the update check and anything else would come within this
+        QVERIFY(console().start());
+        QVERIFY(console().waitForReports(1));
         QProcess second;
-        second.setProcessEnvironment(console.environment());
-        second.start(ConsoleProcess::executable(), console.baseArguments());
+        second.setProcessEnvironment(console().environment());
+        second.start(ConsoleProcess::executable(), console().baseArguments());
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
-        QVERIFY(console.isRunning());
-        QCOMPARE(console.reports().size(), 1); // the second start never reached the keyboard
-        QCOMPARE(console.reports()[0].bytes, selectBytes(1));
+        QVERIFY(console().isRunning());
+        // A switch sent later arrives right after the start-up select: the second
+        // start never reached the keyboard.
+        QVERIFY(connectClient());
+        exchange("072", 1);
+        QVector<QByteArray> got;
+        for (const LoggedReport &r : console().reports())
+            got << r.bytes;
+        QCOMPARE(got, (QVector<QByteArray>{selectBytes(1), selectBytes(2)}));
     }
 
     void greetingThenProfileSwitchColourAndPulse()
     {
-        client.connectToHost("127.0.0.1", console.port());
-        QVERIFY(client.waitForConnected(5000));
+        QVERIFY(console().start() && console().waitForReports(1));
+        QVERIFY(connectClient());
         QByteArray greeting;
         QTRY_VERIFY((greeting += client.readAll()).endsWith('&'));
         QCOMPARE(greeting, "VoDezivuv!" + QHostInfo::localHostName().toUtf8() + "&");
@@ -88,32 +186,44 @@ private slots:
                         QByteArray(256, colour[p - 1]);
         want << toBytes(reportOf({{0, 7}, {1, 2}, {2, 2}, {8, 2}, {13, 4}, {16, 8}, {22, 2}}));
         QVector<QByteArray> got;
-        for (const LoggedReport &r : exchange("076#FF#80#00", 5))
+        const QVector<LoggedReport> lighting = exchange("076#FF#80#00", 5);
+        for (const LoggedReport &r : lighting)
             got << r.bytes;
         QCOMPARE(got, want);
+        for (int i = 1; i < lighting.size(); ++i) // the keyboard gets 100 ms after each report
+            QVERIFY2(lighting[i].ms - lighting[i - 1].ms >= 99,
+                     qPrintable(QString::number(lighting[i].ms - lighting[i - 1].ms)));
 
-        const int start = console.reports().size();
+        const int start = console().reports().size();
         exchange("0773", 6);
-        exchange("078", 0);
-        QTest::qWait(1200);
-        const auto pulses = console.reports().mid(start);
-        QTest::qWait(1200);
-        QCOMPARE(console.reports().size() - start, pulses.size()); // stopped
+        // Two messages in one read count as one: the stop goes on a connection of its own.
+        QVERIFY(console().send("078"));
+        // A switch marks the end of the pulses; the colour after it takes longer
+        // than a pulse's period, so a pulse that went on would show among them.
+        QVERIFY(!exchange("073", 1).isEmpty());
+        exchange("076#01#02#03", 5);
+        exchange("074", 1);
+        const QVector<LoggedReport> all = console().reports().mid(start);
+        const QByteArray pulse =
+            toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 3}, {16, 8}}));
+        int n = 0;
+        while (n < all.size() && all[n].bytes == pulse)
+            ++n;
+        const auto pulses = all.mid(0, n);
+        QCOMPARE(all.size() - n, 7); // then only the switch, the colour and the switch
+        QCOMPARE(all.value(n).bytes, selectBytes(3));
+        QCOMPARE(all.last().bytes, selectBytes(4));
         QVERIFY(pulses.size() >= 6 && pulses.size() % 2 == 0);
-        for (const LoggedReport &r : pulses)
-            QCOMPARE(r.bytes,
-                     toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 3}, {16, 8}})));
         const qint64 gap = pulses[2].ms - pulses[0].ms; // a pair about every 500 ms
         QVERIFY2(gap >= 450 && gap <= 900, qPrintable(QString::number(gap)));
     }
 
     void keyboardPluggedInAfterStartIsFoundAndBroughtToTheActiveProfile()
     {
-        console.stop();
-        QProcessEnvironment env = unplugged.environment();
+        QProcessEnvironment env = unplugged().environment();
         env.insert("ORVANTA_FAKEHID_PLUGGED", plug());
-        unplugged.setEnvironment(env);
-        QVERIFY(unplugged.start());
+        unplugged().setEnvironment(env);
+        QVERIFY(unplugged().start());
         QTRY_VERIFY_WITH_TIMEOUT(ctl({"status"}).exitCode == 0, 10000);
         QCOMPARE(ctl({"status"}).out,
                  QString("keyboard: absent\nprofile: 1\nprofile name: PROFILE 1\nqueued: 0\n"));
@@ -121,13 +231,13 @@ private slots:
         QCOMPARE(refused.exitCode, 3);
         QVERIFY2(refused.err.contains("no keyboard connected"), qPrintable(refused.err));
 
-        QVERIFY(unplugged.send("073")); // the console switches; the keyboard is not there
+        QVERIFY(unplugged().send("073")); // the console switches; the keyboard is not there
         QTRY_VERIFY(ctl({"status"}).out.contains("profile: 3\n"));
-        QCOMPARE(unplugged.reports().size(), 0);
+        QCOMPARE(unplugged().reports().size(), 0);
 
         setPlugged(true);
-        QVERIFY(unplugged.waitForReports(1, 4000)); // scanned every 2 s
-        QCOMPARE(unplugged.reports()[0].bytes, selectBytes(3));
+        QVERIFY(unplugged().waitForReports(1, 4000)); // scanned every 2 s
+        QCOMPARE(unplugged().reports()[0].bytes, selectBytes(3));
         const RunResult status = ctl({"status"});
         QCOMPARE(status.exitCode, 0);
         QVERIFY(status.out.startsWith("keyboard: connected\nprofile: 3\n"));
@@ -164,51 +274,70 @@ private slots:
     {
         QFETCH(QSize, screen);
         QFETCH(QSize, window);
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-        QVERIFY2(!xvfb.isEmpty() && !xdotool.isEmpty(), "Xvfb and xdotool: run scripts/deps");
-
-        int n = 140;
-        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
-               QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-            ++n;
-        const QString display = QStringLiteral(":%1").arg(n);
-        QProcess server;
-        server.start(xvfb, {display, "-screen", "0",
-                            QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()),
-                            "-noreset", "-nolisten", "tcp"});
-        QVERIFY(server.waitForStarted(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists("/tmp/.X11-unix/X" + QString::number(n)), 5000);
-
+        XScreen x;
+        QVERIFY2(x.start(screen), "Xvfb and xdotool: run scripts/deps");
         ConsoleProcess console;
-        QProcessEnvironment env = console.environment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DISPLAY"), display);
-        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
-        console.setEnvironment(env);
-        QVERIFY(console.start());
-        env.remove(QStringLiteral("LD_PRELOAD")); // xdotool meets no fake keyboard
-        const auto xdo = [&](const QStringList &arguments) {
-            return runProgram(xdotool, arguments, env, 5000).out;
-        };
-        QString id;
-        for (QDeadlineTimer deadline(15000); id.isEmpty() && !deadline.hasExpired();
-             QTest::qWait(100))
-            id = xdo({"search", "--onlyvisible", "--name", "^ORVANTA RGB$"}).section('\n', 0, 0);
-        const QString geometry = xdo({"getwindowgeometry", id});
+        QVERIFY(x.startOn(console));
+        const QString id = x.consoleWindow(console);
+        const QRect shown = x.geometry(console, id);
         console.stop();
-        server.terminate();
-        server.waitForFinished(5000);
         QVERIFY2(!id.isEmpty(), "no window shown");
-
-        const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)",
-                                          QRegularExpression::DotMatchesEverythingOption)
-                           .match(geometry);
-        QVERIFY2(m.hasMatch(), qPrintable(geometry));
-        const QRect shown(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                          m.captured(4).toInt());
-        QVERIFY2(QRect(QPoint(0, 0), screen).contains(shown), qPrintable(geometry));
+        QVERIFY(shown.isValid());
+        QVERIFY2(QRect(QPoint(0, 0), screen).contains(shown), qPrintable(QString("%1,%2 %3x%4")
+                                                                             .arg(shown.x())
+                                                                             .arg(shown.y())
+                                                                             .arg(shown.width())
+                                                                             .arg(shown.height())));
         QCOMPARE(shown.size(), window);
+    }
+
+    // On a laptop's screen the window is shown scaled; both ways of quitting,
+    // the Close button and the tray menu's Quit, end the console cleanly.
+    void quitOnAScaledScreenEndsWithExitStatusZero_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<bool>("throughTray");
+        QTest::newRow("1280 x 720, Close button") << QSize(1280, 720) << false;
+        QTest::newRow("1280 x 720, tray menu Quit") << QSize(1280, 720) << true;
+        QTest::newRow("1366 x 768, Close button") << QSize(1366, 768) << false;
+    }
+    void quitOnAScaledScreenEndsWithExitStatusZero()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(bool, throughTray);
+        XScreen x;
+        QVERIFY2(x.start(screen), "Xvfb and xdotool: run scripts/deps");
+        TrayHost tray;
+        QVERIFY(tray.open(x.display));
+        ConsoleProcess console;
+        QVERIFY(x.startOn(console));
+        const QString id = x.consoleWindow(console);
+        QVERIFY2(!id.isEmpty(), "no window shown");
+        const double scale = x.geometry(console, id).width() / 1200.0;
+        QVERIFY2(scale < 1, "the window is not scaled"); // 0.9 and 0.95 on these screens
+        const unsigned long icon = tray.waitForIcon(10000);
+        QVERIFY2(icon != 0, "no tray icon");
+        if (throughTray) {
+            // The tray menu opens on the icon; its last entry is Quit.
+            const auto shownWindows = [&] {
+                return x.xdo(console, {"search", "--onlyvisible", "--class", "orvanta-console"})
+                    .split('\n', Qt::SkipEmptyParts)
+                    .size();
+            };
+            const int before = shownWindows();
+            x.xdo(console, {"mousemove", "--window", QString::number(icon), "8", "8"});
+            x.xdo(console, {"click", "3"});
+            QTRY_VERIFY_WITH_TIMEOUT(shownWindows() > before, 5000); // the menu
+            x.xdo(console, {"key", "Up", "Return"});
+        } else {
+            // The Close button: 32 x 33 at (1141, 16) of the 1200 x 800 window.
+            x.xdo(console, {"mousemove", "--window", id, QString::number(qRound(1157 * scale)),
+                            QString::number(qRound(32 * scale))});
+            x.xdo(console, {"click", "1"});
+        }
+        QTRY_VERIFY2_WITH_TIMEOUT(!console.isRunning(), "the console did not end", 10000);
+        QCOMPARE(console.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(console.process().exitCode(), 0);
     }
 };
 

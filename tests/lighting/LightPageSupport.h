@@ -3,6 +3,7 @@
 
 #include "LightingTestSupport.h"
 #include "core/device/CommandSender.h"
+#include "core/device/KeyboardLink.h"
 #include "ui/shell/ConsoleContext.h"
 
 #include <QApplication>
@@ -54,27 +55,44 @@ inline void drag(QWidget *w, QPoint from, std::initializer_list<QPoint> path,
 }
 
 // A fresh working directory and an in-memory keyboard behind the context's
-// sender, set up before and taken down after each test.
+// sender, reached through a keyboard link as in the console, with the link's
+// pauses recorded; set up before and taken down after each test.
 struct PageRig {
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
-    RecordingQueue queue{device, pauses};
-    CommandSender sender{&queue};
+    KeyboardLink link;
+    CommandSender sender{&link};
     ConsoleContext context; // what a page is built with
 
+    PageRig()
+    {
+        link.setDiscovery(
+            [](std::unique_ptr<HidDevice> &, std::unique_ptr<HidDevice> &) { return false; });
+        link.setPauseFunction(pauses.function());
+        link.useVirtualDevice(&device);
+    }
+    ~PageRig() { link.useVirtualDevice(nullptr); }
     void init()
     {
         dir.reset(new TempWorkDir);
-        device.reports.clear();
-        pauses.pauses.clear();
+        clear();
         context.sender = &sender;
     }
     void cleanup()
     {
+        settle();
         context = {};
         dir.reset();
     }
+    // Waits until the link has sent everything queued so far.
+    void settle()
+    {
+        QVERIFY(QTest::qWaitFor([this] { return link.isIdle(); }, 30000));
+    }
+    void clear() { settle(), device.reports.clear(), pauses.pauses.clear(); }
+    const QVector<QByteArray> &sent() { return settle(), device.reports; }
+    const QVector<unsigned> &paused() { return settle(), pauses.pauses; }
 };
 
 } // namespace orvanta::test

@@ -33,7 +33,7 @@ QString bytesOf(const QString &bytes)
 
 QString path(int number)
 {
-    return IniStore::patternPath(number, kProfile);
+    return QStringLiteral("lightfile/PROFILE 2/light/pattern%1.ini").arg(number);
 }
 
 // Files 1..n, each marked by its own number in VColor so moves can be traced.
@@ -126,6 +126,35 @@ private slots:
         QCOMPARE(hex(device.reports.last()), bytesOf(head + closing));
     }
 
+    // The Static sub-modes and both SPEED sliders, as the opening report carries
+    // them: byte 12 (sub-mode), 21 (Static speed), 18 (Wave speed).
+    void speedCodes()
+    {
+        // steps: p(ulse) s(pectrum) t (static), digit = slider position; w = Wave
+        const std::pair<const char *, QVector<int>> cases[] = {
+            {"p", {0, 6, 0}},   {"p2", {0, 2, 0}},  {"p1", {0, 4, 0}},    {"s", {5, 6, 0}},
+            {"s2", {5, 2, 0}},  {"p2s", {5, 6, 0}}, {"p2s1p", {0, 2, 0}}, {"p1s2t", {0, 0, 0}},
+            {"s2p", {0, 6, 0}}, {"w0", {3, 0, 16}}, {"w1", {3, 0, 8}},    {"w2", {3, 0, 5}},
+            {"w3", {3, 0, 3}},  {"w4", {3, 0, 3}}};
+        for (const auto &[steps, bytes] : cases) {
+            LightingModel m;
+            const bool wave = steps[0] == 'w';
+            show(m, wave ? EffectWave : EffectStatic);
+            for (const char *c = steps + (wave ? 1 : 0); *c; ++c) {
+                if (*c >= '0' && *c <= '9')
+                    wave ? m.setWaveSpeed(*c - '0') : m.setStaticSpeed(*c - '0');
+                else
+                    m.choose(*c == 'p'   ? LightingModel::OptionPulse
+                             : *c == 's' ? LightingModel::OptionSpectrum
+                                         : LightingModel::OptionStatic);
+            }
+            device.reports.clear();
+            QVERIFY(m.apply(1, kProfile, &sender).ok());
+            const QByteArray opening = device.reports.value(0);
+            QVERIFY2((QVector<int>{opening[12], opening[21], opening[18]}) == bytes, steps);
+        }
+    }
+
     void sequencesPausesAndStoredFile()
     {
         // command byte of each report sent; Arrow Flow and Ripple store 7 reports, the rest 5
@@ -149,84 +178,72 @@ private slots:
             QCOMPARE(pauses.pauses, QVector<unsigned>(commands.size(), 100));
             QCOMPARE(set.type, effect);
             QCOMPARE(set.reports.size(), stored);
-            const QStringList file = IniStore::readLightCmd("P");
-            QCOMPARE(file.size(), stored + 1);
-            QCOMPARE(file.first(), QString::number(effect));
-            for (int i = 0; i < stored; ++i)
-                QCOMPARE(file[i + 1], joinNumbers(set.reports[i]));
-            // the closing entry is stored stamped, as sent
-            const QByteArray closing = device.reports.last();
-            QCOMPARE(file.last(), joinNumbers(QVector<quint8>(closing.begin(), closing.end())));
+            // Stored as sent: each report as the sender stamped it, a zone entry as
+            // the 22 bytes of its table in the zone table report, then zeros.
+            QSettings file("lightfile/P/cmd/light_cmd.ini", QSettings::IniFormat);
+            QCOMPARE(file.allKeys().size(), stored + 1);
+            QCOMPARE(file.value("Setting/type").toString(), QString::number(effect));
+            const QList<QVector<int>> sentAs{{0, 1, 2, 3, 4},
+                                             {0, 1, 2, 3, 4},
+                                             {0, 1, 2, -76, -98, -120, 4},
+                                             {0, -8, -30, -52, 2},
+                                             {0, 4, 5, -144, -166, -188, 7}};
+            for (int i = 0; i < stored; ++i) {
+                const int from = sentAs[effect][i];
+                const int table = effect == 2 ? 3 : effect == 3 ? 1 : 6;
+                const QByteArray want = from >= 0 ? device.reports[from]
+                                                  : device.reports[table].mid(-from, kZoneCount) +
+                                                        QByteArray(264 - kZoneCount, 0);
+                QByteArray got;
+                const QString text =
+                    file.value(QString("Setting/%1").arg(i)).toStringList().join(',');
+                for (const QString &n : text.split(','))
+                    got += char(n.toInt());
+                QCOMPARE(hex(got), hex(want));
+            }
         }
     }
 
-    void ledPagesCarryTheBuffers()
-    {
-        LightingState state;
-        state.ledR[5] = 77;  // below the key slots
-        state.ledR[8] = 300; // sent as its low byte
-        state.ledG[129] = 12;
-        state.ledB[263] = 255;
-        apply(0, state);
-        QCOMPARE(hex(device.reports[1]), bytesOf("0=7 1=9 2=3 3=1 8=44"));
-        QCOMPARE(hex(device.reports[2]), bytesOf("0=7 1=9 2=3 3=2 129=12"));
-        QCOMPARE(hex(device.reports[3]), bytesOf("0=7 1=9 2=3 3=3 263=255"));
-        device.reports.clear();
-        apply(1, state); // Reactive carries every slot; the header bytes are stamped
-        QCOMPARE(hex(device.reports[1]), bytesOf("0=7 1=10 2=3 3=1 4=1 5=77 8=44"));
-    }
-
-    void zoneInterpolation()
+    void zoneTablesOfTheThreeGradientEffects()
     {
         // End stops only: red falls 255 / 20 = 12 per zone, black from zone 20.
-        ZoneColors z = interpolateZones(defaultStops());
+        const ZoneColors ends = interpolateZones(defaultStops());
         for (int i = 0; i < kZoneCount; ++i)
-            QCOMPARE((QList<int>{z.r[i], z.g[i], z.b[i]}),
+            QCOMPARE((QList<int>{ends.r[i], ends.g[i], ends.b[i]}),
                      (QList<int>{i < 20 ? 255 - 12 * i : 0, 0, 0}));
-        // A stop at slot 5 (zone 10): red falls (255 - 10) / 10 = 24 per zone, green and
-        // blue rise by 20 and 25; then on to black by 1, 20 and 25.
-        const StopSlots stops = stopsAt({{5, {10, 200, 255}}});
-        z = interpolateZones(stops);
-        QCOMPARE((QList<int>{z.r[1], z.b[9], z.r[10], z.g[10], z.b[10], z.r[11], z.g[19], z.b[19],
-                             z.b[20] + z.b[21]}),
-                 (QList<int>{231, 225, 10, 200, 255, 9, 20, 30, 0}));
-
-        // Arrow Flow with CUSTOMIZED sends exactly these zones in its table's second slot.
+        // A stop at slot 5 (zone 10): red falls 245 / 10 = 24 per zone, green and
+        // blue rise by 20 and 25; on to (40, 50, 60) by 3, -15 and -19 a zone.
+        using Zones = std::array<int, kZoneCount>;
+        const Zones r{255, 231, 207, 183, 159, 135, 111, 87, 63, 39, 10,
+                      13,  16,  19,  22,  25,  28,  31,  34, 37, 40, 40};
+        const Zones g{0,   20,  40,  60,  80,  100, 120, 140, 160, 180, 200,
+                      185, 170, 155, 140, 125, 110, 95,  80,  65,  50,  50};
+        const Zones b{0,   25,  50,  75,  100, 125, 150, 175, 200, 225, 255,
+                      236, 217, 198, 179, 160, 141, 122, 103, 84,  60,  60};
         LightingState state;
         state.flag.customized = true;
-        state.stops = stops;
-        apply(2, state);
-        const QByteArray table = device.reports[3];
-        QCOMPARE(zonesIn(table, 76), z.r);
-        QCOMPARE(zonesIn(table, 98), z.g);
-        QCOMPARE(zonesIn(table, 120), z.b);
-        QCOMPARE(hex(table.mid(74, 2)), QStringLiteral("0115"));
-    }
-
-    void surfacePages()
-    {
-        // effect, its own switch; only the shown effect's switch counts
-        for (const auto &[effect, on] : {std::pair{2, true}, {2, false}, {4, true}}) {
+        state.stops = stopsAt({{5, {10, 200, 255}}});
+        state.stops[10].color = {40, 50, 60};
+        // effect, the zone table report, where its table starts
+        for (const auto &[effect, at, offset] : {std::tuple{2, 3, 76}, {3, 1, 8}, {4, 6, 144}}) {
             device.reports.clear();
-            LightingState state;
-            state.surfaceColor = {11, 22, 33};
-            state.surfaceOnArrow = effect == 2 ? on : !on;
-            state.surfaceOnRipple = effect == 4 ? on : !on;
-            const LightCommandSet set = apply(effect, state);
-            const int page0 = effect == 2 ? 0 : 1;
-            Report s1 = reportOf({{0, 7}, {1, 12}, {2, 3}, {3, page0}, {4, 1}});
-            Report s2 = reportOf({{0, 7}, {1, 12}, {2, 3}, {3, page0}, {4, 2}});
-            for (int i = 8; i <= 135; ++i) {
-                s1[i] = on ? 11 : 0;
-                s1[i + 128] = on ? 22 : 0;
-                s2[i] = on ? 33 : 0;
-            }
-            const int sentAt = effect == 2 ? 1 : 4;
-            QCOMPARE((QStringList{hex(toBytes(set.reports[1])), hex(toBytes(set.reports[2])),
-                                  hex(device.reports[sentAt]), hex(device.reports[sentAt + 1])}),
-                     (QStringList{hex(toBytes(s1)), hex(toBytes(s2)), hex(toBytes(s1)),
-                                  hex(toBytes(s2))}));
+            apply(effect, state);
+            const QByteArray table = device.reports.value(at);
+            QCOMPARE(int(table[1]), 0x0D);
+            QCOMPARE((QVector<Zones>{zonesIn(table, offset), zonesIn(table, offset + 22),
+                                     zonesIn(table, offset + 44)}),
+                     (QVector<Zones>{r, g, b}));
+            const QByteArray others = table.mid(8, 202).remove(offset - 8, 66);
+            const QByteArray markers = effect == 3 ? QByteArray(4, 0) : fromHex("01150115");
+            QCOMPARE(hex(table.mid(74, 2) + table.mid(142, 2)), hex(markers));
+            QCOMPARE(others.count(char(0)), others.size() - (effect == 3 ? 0 : 4));
         }
+        // Ripple's bank-4 pages carry zones 20 and 21 of red, green and blue.
+        for (int page = 1; page <= 3; ++page)
+            QCOMPARE(hex(device.reports[page]),
+                     bytesOf(QStringLiteral("0=7 1=10 2=3 3=4 4=%1 28=%2 29=%2")
+                                 .arg(page)
+                                 .arg(40 + 10 * (page - 1))));
     }
 
     void readingAShortFileStaysBounded()
@@ -357,9 +374,15 @@ private slots:
         QCOMPARE(m.surfaceColor(), (Rgb{1, 2, 3}));
         m.choose(LightingModel::OptionCustomized);
         m.apply(1, kProfile, &sender);
-        const ZoneColors z = interpolateZones(six);
-        QCOMPARE(zonesIn(device.reports.value(3), 76), z.r);
-        QCOMPARE(zonesIn(device.reports.value(3), 120), z.b);
+        // red falls 255 / 8 = 31 a zone to slot 4, green rises then falls by 42 to slot 7
+        QCOMPARE(zonesIn(device.reports.value(3), 76),
+                 (std::array<int, kZoneCount>{255, 224, 193, 162, 131, 100, 69, 38}));
+        QCOMPARE(zonesIn(device.reports.value(3), 98),
+                 (std::array<int, kZoneCount>{0, 31, 62, 93, 124, 155, 186, 217, 255, 213, 171, 129,
+                                              87, 45}));
+        QCOMPARE(zonesIn(device.reports.value(3), 120),
+                 (std::array<int, kZoneCount>{0,  0,   0,   0,   0,   0,   0,   0,   0,  42,
+                                              84, 126, 168, 210, 255, 213, 171, 129, 87, 45}));
     }
 
     void surfaceSwitchAndSwatch()
@@ -446,7 +469,8 @@ private slots:
         }
         QCOMPARE(seen.size(), kKeyLightCount);
         QCOMPARE(keyToLedSlot[0] + keyToLedSlot[26], 8 + 129);
-        QCOMPARE(keyWidgetRect(0), QRect(125, 29, 28, 28));
+        // Esc's cap (x 370-395, y 174-199 in the window) on the page.
+        QCOMPARE(keyWidgetRect(0), QRect(134, 34, 26, 26));
         QCOMPARE(keyAtPoint({100, 10}), -1);
 
         // A band selects the keys wholly inside it, dragged right and down only.
@@ -455,7 +479,7 @@ private slots:
         QCOMPARE(keysInBand({124, 28}, {160, 60}), QVector<int>{0});
         QVERIFY(keysInBand({560, 20}, {120, 40}).isEmpty()); // leftwards
         QVERIFY(keysInBand({120, 40}, {560, 20}).isEmpty()); // upwards
-        QVERIFY(keysInBand({125, 29}, {160, 60}).isEmpty()); // corner on the edge
+        QVERIFY(keysInBand({134, 34}, {160, 60}).isEmpty()); // corner on the edge
     }
 
     void colourFile()

@@ -113,13 +113,15 @@ private slots:
 
         child<QComboBox>(page, "pattern_combo")->setCurrentIndex(5);
         click(page, "btn_apply");
-        QCOMPARE(rig.device.reports.size(), 5);
-        QCOMPARE(int(quint8(rig.device.reports[0][2])), 2);
+        QCOMPARE(rig.sent().size(), 5);
+        QCOMPARE(int(quint8(rig.sent()[0][2])), 2);
+        QCOMPARE(rig.paused(), QVector<unsigned>(5, 100));
 
-        rig.device.reports.clear();
+        rig.clear();
         click(page, "btn_led_reset"); // profile 3's factory lighting, sent to profile 3
-        QCOMPARE(rig.device.reports.size(), 5);
-        QCOMPARE(int(quint8(rig.device.reports[0][2])), 3);
+        QCOMPARE(rig.sent().size(), 5);
+        QCOMPARE(int(quint8(rig.sent()[0][2])), 3);
+        QCOMPARE(rig.paused(), QVector<unsigned>(5, 100));
     }
 
     void flowLevelClampedAndPaced()

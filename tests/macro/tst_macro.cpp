@@ -301,7 +301,6 @@ private slots:
             QCOMPARE(m.shown, expected);
             QCOMPARE(slice(m.r.commandImage(), 10, 263),
                      bytes.remove(QLatin1Char(' ')) + QString(241 * 2, QLatin1Char('0')));
-            QCOMPARE(m.r.fileMap(), buildMacroMap(expected, m.r.commandImage()));
         }
     }
 
@@ -328,24 +327,54 @@ private slots:
         QCOMPARE(m.r.setDefaultDelay(12345), 12000);
     }
 
-    void insertAfterRowTwo()
+    // AFTER or BEFORE the chosen row 2 ("b" down); each event carries the delay
+    // of the row above it.
+    void insertAtRowTwo()
     {
-        Mirrored m;
-        m.r.setDelayMode(MacroRecorder::NoDelay);
-        QVERIFY(!m.r.toggleInsertMode()); // no row chosen yet
-        QVERIFY(m.r.selectRow() && m.r.toggleInsertMode());
-        QVERIFY(m.r.insertsAfter());
-        m.r.start(2);
-        tap(m.r, Qt::Key_C, "c");
-        m.r.stop();
-        const Rows expected{{"a", "down", "100"}, {"a", "up", "200"}, {"b", "down", "50"},
-                            {"c", "down", "0"},   {"c", "up", "0"},   {"b", "up", "0"}};
-        QCOMPARE(m.r.rows(), expected);
-        QCOMPARE(m.shown, expected);
-        // a down, a up, b down (its 50 ms kept), c down, c up, b up.
-        QCOMPARE(slice(m.r.commandImage(), 10, 29),
-                 QStringLiteral("8000040002048004058001060000060000050000"));
-        QVERIFY(m.r.canDeleteRow() && m.r.canEditRow()); // the rows around it stay editable
+        const std::tuple<bool, QString, QString> cases[] = {
+            {true, "a down 100|a up 200|b down 50|c down 0|c up 0|b up 0",
+             "800004 000204 800405 800106 000006 000005"},
+            {false, "a down 100|a up 200|c down 0|c up 0|b down 50|b up 0",
+             "800004 000204 800406 000006 800005 000105"}};
+        for (const auto &[after, rows, bytes] : cases) {
+            Mirrored m;
+            m.r.setDelayMode(MacroRecorder::NoDelay);
+            QVERIFY(!m.r.toggleInsertMode()); // no row chosen yet
+            QVERIFY(m.r.selectRow() && m.r.toggleInsertMode());
+            QVERIFY(m.r.insertsAfter());
+            QVERIFY(m.r.setInsertAfter(after));
+            m.r.start(2);
+            tap(m.r, Qt::Key_C, "c");
+            m.r.stop();
+            Rows expected;
+            for (const QString &row : rows.split('|'))
+                expected.append(
+                    {row.section(' ', 0, 0), row.section(' ', 1, 1), row.section(' ', 2)});
+            QCOMPARE(m.r.rows(), expected);
+            QCOMPARE(m.shown, expected);
+            QCOMPARE(slice(m.r.commandImage(), 10, 29),
+                     QString(bytes).remove(QLatin1Char(' ')) + QStringLiteral("0000"));
+            QVERIFY(m.r.canDeleteRow() && m.r.canEditRow()); // the rows around it stay editable
+        }
+    }
+
+    // With the recorder's own 50 ms clock, a key held for 300 ms shows a delay
+    // counted in steps of 50 from the press.
+    void autoDelayOnTheRealClock()
+    {
+        MacroRecorder r;
+        QVERIFY(r.start(-1));
+        QElapsedTimer held;
+        r.press("a", Qt::Key_A);
+        held.start();
+        QVERIFY(QTest::qWaitFor([&] { return held.elapsed() >= 300; }));
+        r.release("a", Qt::Key_A);
+        const qint64 real = held.elapsed();
+        QVERIFY(r.stop());
+        const int delay = r.rows().value(0).delay.toInt();
+        QVERIFY2(delay % 50 == 0 && delay >= 200 && delay <= real + 50,
+                 qPrintable(QStringLiteral("%1 ms shown after %2 ms").arg(delay).arg(real)));
+        QCOMPARE(quint8(r.commandImage()[13 + 1]), quint8(delay / 50));
     }
 
     void rowEdits()

@@ -83,6 +83,32 @@ private slots:
         const QStringList built = filesBelow(dataTreeDir());
         QVERIFY(built.size() > 20);
         QCOMPARE(filesBelow(dataTree()), built);
+        // Every program has its man page.
+        for (const QString &program : QDir(installed("bin")).entryList(QDir::Files))
+            QVERIFY2(QFileInfo(installed("share/man/man1/" + program + ".1")).size() > 0,
+                     qPrintable(program + " has no man page"));
+    }
+
+    // The project's version, and nothing older, in what the user reads: the
+    // AppStream release entry and the man pages' title lines.
+    void versionInInstalledFiles()
+    {
+        const QString version = qEnvironmentVariable("ORVANTA_VERSION");
+        const QString metainfo = readText(installed("share/metainfo/" + kAppId + ".metainfo.xml"));
+        const QRegularExpressionMatch newest =
+            QRegularExpression("<release version=\"([^\"]*)\" date=\"(\\d{4}-\\d\\d-\\d\\d)\"")
+                .match(metainfo);
+        QVERIFY2(newest.hasMatch(), qPrintable(metainfo));
+        QCOMPARE(newest.captured(1), version);
+        for (const char *page : {"orvanta-console.1", "orvanta-ctl.1"}) {
+            const QString text = readText(installed(QStringLiteral("share/man/man1/") + page));
+            const QString title = text.section('\n', 0, 0);
+            QVERIFY2(title.startsWith(".TH ") &&
+                         title.contains("\"" + newest.captured(2) + "\" \"orvanta-console " +
+                                        version + '"'),
+                     qPrintable(title));
+            QVERIFY2(!text.contains('@'), page); // every placeholder filled in
+        }
     }
 
     void udevRule()
@@ -154,7 +180,7 @@ private slots:
         console.setWorkingDirectory(startFolder);
         console.start(installed(QStringLiteral("bin/orvanta-console")), QStringList());
         QVERIFY(console.waitForStarted(10000));
-        QTest::qWaitFor(
+        const bool reported = QTest::qWaitFor(
             [&] { return !readText(log).isEmpty() || console.state() != QProcess::Running; },
             15000);
         const QString firstReport =
@@ -164,6 +190,7 @@ private slots:
         if (!console.waitForFinished(5000))
             console.kill(), console.waitForFinished(5000);
         QVERIFY2(stillRunning, "the installed console ended on its own");
+        QVERIFY2(reported, "the installed console sent nothing to the keyboard");
         QCOMPARE(firstReport, hex(toBytes(reportOf({{0, 7}, {1, 1}, {2, 1}}))));
 
         QCOMPARE(

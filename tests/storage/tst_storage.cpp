@@ -13,6 +13,7 @@
 
 #include <QSettings>
 #include <QtTest>
+#include <fcntl.h>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -90,31 +91,78 @@ private slots:
         QCOMPARE(IniFile::load("ours.ini").value(key), back.value(key));
     }
 
-    void aFailedSaveKeepsTheOldFileAndNothingBesideIt()
+    // The system calls of a save, watched and failed one at a time: the data
+    // reaches the disk before the rename and the folder after it; any failing
+    // step keeps the old file and leaves nothing beside it; a temporary file
+    // left by a save killed before its rename never stops a later save.
+    void saveProtocolAtTheSystemCalls()
     {
-        const QByteArray old = "[Setting]\nlanguage=1\n";
-        const QByteArray next = "[Setting]\nlanguage=2\nmore=\"1,2,3\"\n";
-        QVERIFY(writeText("system/language.ini", old));
-        // A close that fails with room to spare, the disk full at every byte, then room enough.
-        for (int space = -1; space <= next.size(); ++space) {
-            const bool fits = space == next.size();
-            const QString reason = space < 0 ? "Input/output error" : "No space left on device";
-            if (!fits) // every failure is logged with the path and the reason
-                QTest::ignoreMessage(QtWarningMsg,
-                                     qPrintable("save failed: system/language.ini - " + reason));
-            SimulatedDisk disk(space < 0 ? 1 << 20 : space);
-            disk.failCloses(space < 0);
-            const SaveResult r = saveFile("system/language.ini", next);
-            QCOMPARE(r.ok(), fits);
-            QCOMPARE(readText("system/language.ini").toUtf8(), fits ? next : old);
-            QCOMPARE(QDir("system").entryList(QDir::Files | QDir::Hidden),
-                     QStringList{"language.ini"});
-            if (!fits) {
-                QCOMPARE(r.failures().size(), 1);
-                QCOMPARE(r.failures()[0].path, QStringLiteral("system/language.ini"));
-                QCOMPARE(r.failures()[0].reason, reason);
-                QCOMPARE(disk.written(), qint64(space < 0 ? next.size() : space));
-            }
+        QVERIFY(writeText("system/language.ini", "old"));
+        const FileSystemCalls real = systemFileCalls();
+        QStringList log;
+        QSet<int> folders;
+        QString failing;     // the call that fails with EIO
+        bool killed = false; // the process dies at the rename: no clean-up runs
+        const auto fail = [&](const char *call, int result) {
+            log << QString::fromLatin1(call);
+            if (failing != QLatin1String(call))
+                return result;
+            errno = EIO;
+            return -1;
+        };
+        FileSystemCalls watched;
+        watched.open = [&](const char *path, int flags, mode_t mode) {
+            const int fd = real.open(path, flags, mode);
+            log << ((flags & O_DIRECTORY) ? "open folder" : "open file");
+            if (flags & O_DIRECTORY)
+                folders.insert(fd);
+            return fd;
+        };
+        watched.write = [&](int fd, const void *data, size_t size) {
+            return ssize_t(fail("write", int(real.write(fd, data, size))));
+        };
+        watched.dataSync = [&](int fd) { return fail("sync data", real.dataSync(fd)); };
+        watched.sync = [&](int fd) {
+            return fail(folders.contains(fd) ? "sync folder" : "sync file", real.sync(fd));
+        };
+        watched.close = [&](int fd) {
+            const bool folder = folders.remove(fd);
+            return fail(folder ? "close folder" : "close file", real.close(fd));
+        };
+        watched.rename = [&](const char *from, const char *to) {
+            return fail("rename", failing == "rename" ? 0 : real.rename(from, to));
+        };
+        watched.unlink = [&](const char *path) {
+            log << "unlink";
+            return killed ? 0 : real.unlink(path);
+        };
+        const auto files = [] { return QDir("system").entryList(QDir::Files | QDir::Hidden); };
+        const QStringList alone{"language.ini"};
+        FileCallsOverride seam(watched);
+
+        QVERIFY(saveFile("system/language.ini", "new").ok());
+        QCOMPARE(log, (QStringList{"open file", "write", "sync data", "close file", "rename",
+                                   "open folder", "sync folder", "close folder"}));
+        QCOMPARE(readText("system/language.ini"), QStringLiteral("new"));
+        for (const char *call : {"write", "sync data", "close file", "rename"}) {
+            failing = QString::fromLatin1(call);
+            QTest::ignoreMessage(QtWarningMsg,
+                                 "save failed: system/language.ini - Input/output error");
+            QVERIFY2(!saveFile("system/language.ini", "lost").ok(), call);
+            QCOMPARE(readText("system/language.ini"), QStringLiteral("new"));
+            QCOMPARE(files(), alone);
+        }
+        failing = "rename";
+        killed = true;
+        QTest::ignoreMessage(QtWarningMsg, "save failed: system/language.ini - Input/output error");
+        QVERIFY(!saveFile("system/language.ini", "cut").ok());
+        QCOMPARE(files().size(), 2); // the dead save's temporary file
+        failing.clear();
+        killed = false;
+        for (const QByteArray text : {"after", "again"}) {
+            QVERIFY(saveFile("system/language.ini", text).ok());
+            QCOMPARE(readText("system/language.ini").toUtf8(), text);
+            QCOMPARE(files().size(), 2);
         }
     }
 
@@ -293,6 +341,7 @@ private slots:
                                       QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QVERIFY(writeText("tree/system/language.ini", "tree"));
         QVERIFY(writeText("data/system/language.ini", "mine"));
+        QVERIFY(QDir().mkpath("lightfile")); // a tree where the console was started is not its own
         const QString data = QDir::current().absoluteFilePath("data");
         QVERIFY(prepareDataDirectory(data, QDir::current().absoluteFilePath("tree")));
         QCOMPARE(QDir::currentPath(), data);
@@ -330,7 +379,7 @@ private slots:
 
     void copyNames()
     {
-        for (const QString &n : {"Game", "Game_01", "A_09", "G"})
+        for (const QString &n : QStringList{"Game", "Game_01", "A_09", "G"})
             QVERIFY(QDir().mkpath("lightfile/" + n));
         QCOMPARE(copyNameFor("Game_01"), QStringLiteral("Game_02")); // a copy of a copy
         QCOMPARE(copyNameFor("A_09"), QStringLiteral("A_01"));       // the first free suffix
@@ -377,32 +426,6 @@ private slots:
                            "[pattern3]\n" + def +
                            "[signal]\nsignle=\"44,0,0\"\nmacro_singal_oldkey=\"0,2\"\nmacro_singal_"
                            "newkey=\",F5\"\n");
-    }
-
-    void takeNumbersYieldsExactlyTheCountAsked_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QVector<int>>("expected");
-        QTest::newRow("short list pads with zero") << "7,8" << 4 << QVector<int>{7, 8, 0, 0};
-        QTest::newRow("long list is clipped") << "1,2,3,4,5" << 2 << QVector<int>{1, 2};
-        QTest::newRow("non-numbers give zero") << "x,5,,9z" << 4 << QVector<int>{0, 5, 0, 0};
-        QTest::newRow("negative count") << "1,2" << -3 << QVector<int>{};
-    }
-    void takeNumbersYieldsExactlyTheCountAsked()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, count);
-        QFETCH(QVector<int>, expected);
-        QCOMPARE(takeNumbers(text, count), expected);
-    }
-
-    void itemsNumbersAndJoins()
-    {
-        QCOMPARE(takeItems("a,b", 3), (QStringList{"a", "b", ""}));
-        QCOMPARE(takeItems("a,b,c", 2), (QStringList{"a", "b"}));
-        QCOMPARE(splitList(""), QStringList{});
-        QCOMPARE(joinNumbers(std::array<quint8, 3>{255, 0, 7}), QStringLiteral("255,0,7"));
     }
 };
 

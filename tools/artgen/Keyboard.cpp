@@ -15,10 +15,11 @@ namespace
 constexpr int kWidth = 699;
 constexpr int kHeight = 242;
 
-// The cell of key i in picture coordinates.
+// The cap of key i in picture coordinates: the area that selects the key on
+// the CUSTOMIZE page, and where the key lamps of both pages shine.
 QRect cellRect(int i)
 {
-    const orvanta::KeyRect &c = orvanta::KEY_TABLE[size_t(i)].cell;
+    const orvanta::KeyRect c = orvanta::keyCapRect(i);
     return QRect(c.x - kKeyboardX, c.y - kKeyboardY, c.w, c.h);
 }
 
@@ -62,7 +63,7 @@ void drawCase(QPainter &p)
 
 void drawPlate(QPainter &p)
 {
-    // The dark plate the keys sit in, a little larger than every cell.
+    // The dark plate the keys sit in, a little larger than every cap.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x0B, 0x0C, 0x0E));
     for (int i = 0; i < orvanta::kKeyCount; ++i)
@@ -80,7 +81,7 @@ void drawPlate(QPainter &p)
 
 void drawRims(QPainter &p)
 {
-    // A 1 px keycap edge just outside each cell: lit from above, so the top and
+    // A 1 px keycap edge just outside each cap: lit from above, so the top and
     // left sides are brighter than the bottom and right.
     p.setRenderHint(QPainter::Antialiasing, false);
     const QColor lit(255, 255, 255, 80);
@@ -115,7 +116,7 @@ void drawLegends(QPainter &p)
             continue;
         const QString text = QString::fromLatin1(label).trimmed();
         const QRect r = cellRect(i);
-        // The legend stays in the upper part of its own cell, so the middle of
+        // The legend stays in the upper part of its own cap, so the middle of
         // every key stays clear for the lamp behind it.
         const QRectF room(r.left() + 3, r.top() + 2, r.width() - 5, r.height() / 2.0 - 3);
         p.save();

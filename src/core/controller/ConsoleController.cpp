@@ -90,6 +90,9 @@ void ConsoleController::startPulse(quint8 value)
 void ConsoleController::stopPulse()
 {
     m_pulse->stop();
+    // A tick still waiting behind other operations would light the keyboard
+    // after the stop; one already being sent finishes.
+    m_sender.withdrawTicks(kLightPulseTicks);
 }
 
 void ConsoleController::pulseTick()

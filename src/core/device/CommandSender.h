@@ -18,6 +18,8 @@ public:
     // its id, or the last id when nothing was queued.
     quint64 send(orvanta::DeviceOperation operation,
                  orvanta::Origin origin = orvanta::Origin::User);
+    // Takes the waiting ticks of `series` out of the queue.
+    int withdrawTicks(int series) { return m_queue ? m_queue->withdrawTicks(series) : 0; }
     // The id of the operation queued last (0 before the first).
     quint64 lastOperation() const { return m_lastOperation; }
 

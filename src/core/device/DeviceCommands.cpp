@@ -82,8 +82,8 @@ DeviceOperation writeKeyMap(int profile, const KeyMap &map)
                                  selectProfileReport(profile)});
 }
 
-DeviceOperation writeKeyMapAndMacros(int profile, const KeyMap &map,
-                                     const QVector<Report> &macros, int count)
+DeviceOperation writeKeyMapAndMacros(int profile, const KeyMap &map, const QVector<Report> &macros,
+                                     int count)
 {
     DeviceOperation op = operationOf(
         profile, {selectProfileReport(profile), keyMapReport(profile, map)}, kLongPauseMs);
@@ -103,9 +103,9 @@ DeviceOperation resetProfileToDefault(int profile)
     mode[22] = 2;
     Report closing = mode;
     closing[13] = 4;
-    return operationOf(profile, {selectProfileReport(profile), mode,
-                                 keyMapReport(profile, DEFAULT_KEY_MAP), closing,
-                                 selectProfileReport(profile)});
+    return operationOf(profile,
+                       {selectProfileReport(profile), mode, keyMapReport(profile, DEFAULT_KEY_MAP),
+                        closing, selectProfileReport(profile)});
 }
 
 DeviceOperation lightPulse(quint8 value)
@@ -116,6 +116,7 @@ DeviceOperation lightPulse(quint8 value)
     r[22] = 0;
     DeviceOperation op = operationOf(1, {r, r});
     op.quiet = true;
+    op.tickSeries = kLightPulseTicks;
     return op;
 }
 

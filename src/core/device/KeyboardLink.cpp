@@ -252,6 +252,16 @@ quint64 KeyboardLink::enqueue(DeviceOperation queued, Origin origin)
         report(operation, Outcome::NotConnected);
         return operation.id;
     }
+    if (operation.tickSeries != 0) {
+        // A tick that waits behind a long operation is out of date when the next
+        // one comes: the newer one takes its place, so ticks never pile up.
+        for (Operation &waiting : m_queue)
+            if (waiting.tickSeries == operation.tickSeries) {
+                report(waiting, Outcome::Withdrawn);
+                waiting = std::move(operation);
+                return waiting.id;
+            }
+    }
     if (operation.droppable && int(m_queue.size()) >= kQueueLimit) {
         qWarning() << "keyboard queue full:" << m_queue.size()
                    << "operations waiting; a control socket command was dropped";
@@ -261,6 +271,24 @@ quint64 KeyboardLink::enqueue(DeviceOperation queued, Origin origin)
     m_queue.push_back(std::move(operation));
     m_wake.notify_all();
     return m_queue.back().id;
+}
+
+int KeyboardLink::withdrawTicks(int series)
+{
+    if (series == 0)
+        return 0;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int withdrawn = 0;
+    for (auto it = m_queue.begin(); it != m_queue.end();) {
+        if (it->tickSeries != series) {
+            ++it;
+            continue;
+        }
+        report(*it, Outcome::Withdrawn);
+        it = m_queue.erase(it);
+        ++withdrawn;
+    }
+    return withdrawn;
 }
 
 int KeyboardLink::pending() const

@@ -40,10 +40,14 @@ public:
         NotConnected, // no keyboard when it was queued
         Overflow,     // the queue was full (commands of other programs only)
         Lost,         // internal: a report was refused by a hidapi keyboard
+        Withdrawn,    // a tick replaced by a newer one, or withdrawn, before its turn
     };
     Q_ENUM(Outcome)
 
     using Step = DeviceStep;
+
+    // The application light pulse's ticks.
+    static constexpr int kLightPulseTicks = orvanta::kLightPulseTicks;
 
     using PauseFunction = std::function<void(unsigned ms)>;
     // Opens the keyboard's vendor and consumer interfaces; returns false (both
@@ -88,6 +92,9 @@ public:
     // operationFinished, never from within this call. Operations of other
     // programs beyond kQueueLimit waiting are dropped.
     quint64 enqueue(DeviceOperation operation, Origin origin = Origin::User) override;
+    // Takes the waiting tick of `series` out of the queue (reported Withdrawn);
+    // a tick already being sent finishes. Returns how many were taken out.
+    int withdrawTicks(int series) override;
 
     State state() const { return m_state.load(); }
     int pending() const; // operations waiting or being sent

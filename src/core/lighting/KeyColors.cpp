@@ -32,7 +32,7 @@ QRect keyWidgetRect(int key)
 {
     if (key < 0 || key >= kKeyCount)
         return {};
-    const KeyRect &c = KEY_TABLE[key].cell;
+    const KeyRect c = keyCapRect(key);
     return QRect(c.x + kKeyCellOffset.x(), c.y + kKeyCellOffset.y(), c.w, c.h);
 }
 

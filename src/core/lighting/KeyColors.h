@@ -35,7 +35,7 @@ struct LedPlanes {
     void clear();
 };
 
-// The keyboard picture's key cells moved onto the page.
+// The keyboard picture's key caps moved onto the page.
 constexpr QPoint kKeyCellOffset{-236, -140};
 QRect keyWidgetRect(int key);
 // Presses and releases count only over the pictured keyboard.

@@ -254,6 +254,18 @@ void LightingModel::choosePattern(int index, const QString &profile)
     m_surfaceColor = pattern.surface;
 }
 
+void LightingModel::showProfilePattern(int index, const QString &profile)
+{
+    clearStopSelection();
+    if (index < 0) {
+        setPatternIndex(index);
+        return;
+    }
+    choosePattern(index, profile);
+    if (gradientShown())
+        rememberShownStops();
+}
+
 SaveResult LightingModel::savePatternFile(const QString &profile) const
 {
     return savePattern(m_patternIndex, stops(), m_surfaceColor, profile);

@@ -111,6 +111,9 @@ public:
     bool dragStopToX(int x) { return m_stopEditor.dragToX(x); }
     bool recolourSelectedStop(const Rgb &colour) { return m_stopEditor.recolourSelected(colour); }
     void clearStopSelection() { m_stopEditor.clearSelection(); }
+    // After the PATTERN list was filled for another profile: entry `index` of
+    // `profile` becomes the edited stops (and the shown effect's remembered set).
+    void showProfilePattern(int index, const QString &profile);
     // The shown gradient effect keeps the stops being edited (and its surface).
     void rememberShownStops();
 

@@ -47,17 +47,6 @@ void MacroRecorder::restartClock()
         m_delayTimer.start(kDelayStepMs);
 }
 
-void MacroRecorder::captureKeyCode(int input)
-{
-    qDebug("char_key %d", input);
-    m_lastKeyCode = 0;
-    const CharKey key = charKeyCode(input);
-    m_lastKeyCode = key.code;
-    if (key.label)
-        m_label = QString::fromLatin1(key.label);
-    qDebug("char_key %d", int(key.code));
-}
-
 void MacroRecorder::writeEventToImage(int offset, int delayMs, int keyCode, bool release)
 {
     writeEvent(m_recordingImage, offset, delayMs, quint8(keyCode), release);
@@ -109,6 +98,7 @@ bool MacroRecorder::start(int currentRow)
     m_elapsed = 0;
     m_hasPrevious = false;
     m_capturedRows = 0;
+    m_pressedLabels.clear();
     m_recording = true;
     return true;
 }
@@ -165,6 +155,43 @@ void MacroRecorder::closeOpenRow(bool release)
 
 void MacroRecorder::press(const QString &label, int input)
 {
+    const CharKey key = charKeyCode(input);
+    qDebug("char_key %d", input);
+    pressCoded(key.label ? QString::fromLatin1(key.label) : label, key.code);
+}
+
+void MacroRecorder::release(const QString &label, int input)
+{
+    const CharKey key = charKeyCode(input);
+    qDebug("char_key %d", input);
+    releaseCoded(key.label ? QString::fromLatin1(key.label) : label, key.code);
+}
+
+static quint64 strokeId(const KeyStroke &stroke)
+{
+    return (quint64(stroke.scanCode) << 32) | quint32(stroke.scanCode ? 0 : stroke.key);
+}
+
+void MacroRecorder::pressKey(const KeyStroke &stroke)
+{
+    const RecordedKey key = recordedKey(stroke);
+    qDebug("char_key %d", stroke.key);
+    if (m_recording)
+        m_pressedLabels.insert(strokeId(stroke), key.label);
+    pressCoded(key.label, key.code);
+}
+
+void MacroRecorder::releaseKey(const KeyStroke &stroke)
+{
+    const RecordedKey key = recordedKey(stroke);
+    qDebug("char_key %d", stroke.key);
+    // Shift may be let go first: the up row names the key as its down row did.
+    const QString label = m_pressedLabels.take(strokeId(stroke));
+    releaseCoded(label.isEmpty() ? key.label : label, key.code);
+}
+
+void MacroRecorder::pressCoded(const QString &label, quint8 code)
+{
     // The image holds 84 events; once it is full further events are not taken,
     // so no row ever exists without its bytes.
     if (!m_recording || m_rows.size() >= kMaxEvents)
@@ -176,13 +203,14 @@ void MacroRecorder::press(const QString &label, int input)
     }
     m_hasPrevious = true;
     m_label = label;
-    captureKeyCode(input);
+    m_lastKeyCode = code;
+    qDebug("char_key %d", int(code));
     insertRow(m_eventIndex, QStringLiteral("down"));
     ++m_capturedRows;
     restartClock();
 }
 
-void MacroRecorder::release(const QString &label, int input)
+void MacroRecorder::releaseCoded(const QString &label, quint8 code)
 {
     // A key held down when RECORD was pressed has no row of this recording to
     // close; its release is not taken.
@@ -190,7 +218,8 @@ void MacroRecorder::release(const QString &label, int input)
         return;
     closeOpenRow(true);
     m_label = label;
-    captureKeyCode(input);
+    m_lastKeyCode = code;
+    qDebug("char_key %d", int(code));
     ++m_eventIndex;
     insertRow(m_eventIndex, QStringLiteral("up"));
     ++m_capturedRows;

@@ -6,8 +6,10 @@
 
 #include "MacroCodec.h"
 #include "MacroFile.h"
+#include "PhysicalKeys.h"
 #include "core/storage/IniStore.h"
 
+#include <QHash>
 #include <QObject>
 #include <QTimer>
 #include <QVector>
@@ -61,6 +63,10 @@ public:
     // A pressed or released key or mouse button: its row label and input code.
     void press(const QString &label, int input);
     void release(const QString &label, int input);
+    // A key of the computer's keyboard: the physical key is recorded, and its
+    // up row has the name its down row has.
+    void pressKey(const KeyStroke &stroke);
+    void releaseKey(const KeyStroke &stroke);
 
     // Row editing. Each returns false when refused.
     bool selectRow();
@@ -80,7 +86,8 @@ signals:
     void delayChanged(int index, const QString &delay);
 
 private:
-    void captureKeyCode(int input);
+    void pressCoded(const QString &label, quint8 code);
+    void releaseCoded(const QString &label, quint8 code);
     void writeEventToImage(int offset, int delayMs, int keyCode, bool release);
     void closeOpenRow(bool release);
     void insertRow(int index, const QString &state);
@@ -108,6 +115,7 @@ private:
     int m_delayMode = AutoDelay;
     int m_capturedRows = 0; // rows added by the running recording
     quint8 m_lastKeyCode = 0;
+    QHash<quint64, QString> m_pressedLabels; // by scan code and Qt key
     Report m_committedImage{};
     Report m_recordingImage{};
 };

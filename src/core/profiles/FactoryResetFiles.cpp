@@ -55,8 +55,15 @@ bool FactoryResetFiles::start(const Contents &contents)
 {
     if (m_worker)
         return false;
+    // Every save the user makes from now on waits for these, so none of them
+    // is overwritten by the reset or interleaves with it.
+    beginBackgroundSaves();
     m_worker = QThread::create([this, contents] {
-        const SaveResult result = save(contents);
+        SaveResult result;
+        {
+            const BackgroundSaveScope scope;
+            result = save(contents);
+        }
         QMetaObject::invokeMethod(
             this, [this, result] { saved(result); }, Qt::QueuedConnection);
     });

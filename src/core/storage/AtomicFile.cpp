@@ -5,10 +5,15 @@
 #include <QRandomGenerator>
 #include <QStringList>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace orvanta
@@ -28,6 +33,18 @@ DiskFaults &faults()
 {
     static DiskFaults f;
     return f;
+}
+
+std::atomic<int> &slowSaveMs()
+{
+    static std::atomic<int> ms{0};
+    return ms;
+}
+
+FileSystemCalls &calls()
+{
+    static FileSystemCalls c = systemFileCalls();
+    return c;
 }
 
 QString systemReason(int error)
@@ -89,7 +106,7 @@ int writeAll(int fd, const char *data, qint64 size)
             if (chunk <= 0)
                 return ENOSPC;
         }
-        const ssize_t n = ::write(fd, data, size_t(chunk));
+        const ssize_t n = calls().write(fd, data, size_t(chunk));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -140,9 +157,103 @@ QByteArray temporaryName(const QByteArray &path)
     return name;
 }
 
+// The order of saves across threads (see beginBackgroundSaves).
+struct SaveOrder {
+    std::mutex mutex;
+    std::condition_variable backgroundDone;
+    int backgroundBatches = 0;
+    std::mutex saving; // one save at a time
+};
+
+SaveOrder &saveOrder()
+{
+    static SaveOrder order;
+    return order;
+}
+
+thread_local bool t_backgroundSaver = false;
+
+SaveResult saveInOrder(const QString &path, const QByteArray &content);
+
+// Makes the rename of a file in `target`'s folder durable.
+int syncFolder(const QByteArray &target)
+{
+    const int slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0    ? QByteArray(".")
+                              : slash == 0 ? QByteArray("/")
+                                           : target.left(slash);
+    const int fd = calls().open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return errno;
+    int error = calls().sync(fd) != 0 ? errno : 0;
+    if (calls().close(fd) != 0 && !error)
+        error = errno;
+    return error;
+}
+
 } // namespace
 
+void beginBackgroundSaves()
+{
+    SaveOrder &order = saveOrder();
+    const std::lock_guard<std::mutex> lock(order.mutex);
+    ++order.backgroundBatches;
+}
+
+BackgroundSaveScope::BackgroundSaveScope()
+{
+    t_backgroundSaver = true;
+}
+
+BackgroundSaveScope::~BackgroundSaveScope()
+{
+    t_backgroundSaver = false;
+    SaveOrder &order = saveOrder();
+    {
+        const std::lock_guard<std::mutex> lock(order.mutex);
+        --order.backgroundBatches;
+    }
+    order.backgroundDone.notify_all();
+}
+
+FileSystemCalls systemFileCalls()
+{
+    FileSystemCalls c;
+    c.open = [](const char *path, int flags, mode_t mode) { return ::open(path, flags, mode); };
+    c.write = [](int fd, const void *data, size_t size) { return ::write(fd, data, size); };
+    c.dataSync = [](int fd) { return ::fdatasync(fd); };
+    c.sync = [](int fd) { return ::fsync(fd); };
+    c.close = [](int fd) { return ::close(fd); };
+    c.rename = [](const char *from, const char *to) { return ::rename(from, to); };
+    c.unlink = [](const char *path) { return ::unlink(path); };
+    return c;
+}
+
+FileCallsOverride::FileCallsOverride(FileSystemCalls replacement)
+{
+    calls() = std::move(replacement);
+}
+
+FileCallsOverride::~FileCallsOverride()
+{
+    calls() = systemFileCalls();
+}
+
 SaveResult saveFile(const QString &path, const QByteArray &content)
+{
+    SaveOrder &order = saveOrder();
+    if (!t_backgroundSaver) {
+        std::unique_lock<std::mutex> lock(order.mutex);
+        order.backgroundDone.wait(lock, [&order] { return order.backgroundBatches == 0; });
+    }
+    const std::lock_guard<std::mutex> one(order.saving);
+    return saveInOrder(path, content);
+}
+
+namespace
+{
+
+SaveResult saveInOrder(const QString &path, const QByteArray &content)
 {
     const QString folderProblem = prepareFolders(path);
     if (!folderProblem.isEmpty())
@@ -156,7 +267,7 @@ SaveResult saveFile(const QString &path, const QByteArray &content)
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         temp = temporaryName(target);
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = calls().open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
@@ -166,24 +277,31 @@ SaveResult saveFile(const QString &path, const QByteArray &content)
     int error = writeAll(fd, content.constData(), content.size());
     if (!error && oldIsFile && ::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;
-    if (!error && !faults().active && ::fdatasync(fd) != 0)
+    if (!error && !faults().active && calls().dataSync(fd) != 0)
         error = errno;
     if (!error)
         stampAfter(fd, target);
     // A file system that buffers writes may report their failure only here.
-    if (::close(fd) != 0 && !error)
+    if (calls().close(fd) != 0 && !error)
         error = errno == EINTR ? EIO : errno;
     if (!error && faults().active && faults().failClose)
         error = EIO;
+    if (!error && slowSaveMs() > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(slowSaveMs()));
     // rename() replaces a link itself, never the file it names.
-    if (!error && ::rename(temp.constData(), target.constData()) != 0)
+    if (!error && calls().rename(temp.constData(), target.constData()) != 0)
         error = errno;
     if (error) {
-        ::unlink(temp.constData());
+        calls().unlink(temp.constData());
         return failed(path, systemReason(error));
     }
+    // The file is replaced; a folder that cannot be synced does not undo that.
+    if (!faults().active && syncFolder(target) != 0)
+        qWarning().noquote() << "save: folder not synced:" << path;
     return SaveResult();
 }
+
+} // namespace
 
 SaveResult copyFile(const QString &source, const QString &target)
 {
@@ -214,6 +332,16 @@ qint64 SimulatedDisk::written() const
 void SimulatedDisk::failCloses(bool fail)
 {
     faults().failClose = fail;
+}
+
+SlowDisk::SlowDisk(int msPerSave)
+{
+    slowSaveMs() = msPerSave;
+}
+
+SlowDisk::~SlowDisk()
+{
+    slowSaveMs() = 0;
 }
 
 } // namespace orvanta

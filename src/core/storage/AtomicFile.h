@@ -12,6 +12,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QVector>
+#include <functional>
+#include <sys/types.h>
 
 namespace orvanta
 {
@@ -50,6 +52,46 @@ SaveResult saveFile(const QString &path, const QByteArray &content);
 // as `target`, all or nothing like saveFile.
 SaveResult copyFile(const QString &source, const QString &target);
 
+// Saves handed to a worker thread go first: between beginBackgroundSaves()
+// (called by the thread that hands them over, before it goes on) and the end
+// of the worker's BackgroundSaveScope, saves from any other thread wait, so a
+// file edited meanwhile ends with the later edit. Saves never run side by side.
+void beginBackgroundSaves();
+class BackgroundSaveScope
+{
+public:
+    BackgroundSaveScope();  // on the worker, before its first save
+    ~BackgroundSaveScope(); // ends the saves announced by beginBackgroundSaves()
+    BackgroundSaveScope(const BackgroundSaveScope &) = delete;
+    BackgroundSaveScope &operator=(const BackgroundSaveScope &) = delete;
+};
+
+// The system calls a save makes, in this order: open the temporary file, write
+// it, sync its data, close it, rename it over the file, then open, sync and
+// close the folder so the rename itself is on disk; unlink removes the
+// temporary file of a save that failed.
+struct FileSystemCalls {
+    std::function<int(const char *path, int flags, mode_t mode)> open;
+    std::function<ssize_t(int fd, const void *data, size_t size)> write;
+    std::function<int(int fd)> dataSync; // the file's data
+    std::function<int(int fd)> sync;     // the folder
+    std::function<int(int fd)> close;
+    std::function<int(const char *from, const char *to)> rename;
+    std::function<int(const char *path)> unlink;
+};
+// The real calls.
+FileSystemCalls systemFileCalls();
+// For tests: saves make their calls through `calls` while the object lives;
+// each member may wrap the real call (systemFileCalls()) to watch or fail it.
+class FileCallsOverride
+{
+public:
+    explicit FileCallsOverride(FileSystemCalls calls);
+    ~FileCallsOverride();
+    FileCallsOverride(const FileCallsOverride &) = delete;
+    FileCallsOverride &operator=(const FileCallsOverride &) = delete;
+};
+
 // For tests: a disk with `spaceLeft` bytes free while the object lives. Every
 // write beyond that fails with "No space left on device" after writing what
 // fits, as a real disk does. Saves skip the flush to the physical disk, which
@@ -67,6 +109,18 @@ public:
     // Makes every close report an I/O error, as a network file system does
     // when the data it buffered cannot be written.
     void failCloses(bool fail);
+};
+
+// For tests: a slow disk while the object lives; every save takes `msPerSave`
+// longer before its file is replaced, as on a busy or network disk. Not for
+// production code; one at a time.
+class SlowDisk
+{
+public:
+    explicit SlowDisk(int msPerSave);
+    ~SlowDisk();
+    SlowDisk(const SlowDisk &) = delete;
+    SlowDisk &operator=(const SlowDisk &) = delete;
 };
 
 } // namespace orvanta

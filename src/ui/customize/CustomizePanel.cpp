@@ -149,6 +149,7 @@ void CustomizePanel::retranslate()
     macroResetButton->setText(context::Shell::tr("MACRO RESET"));
     captionCurrent->setText(context::Shell::tr("CURRENT"));
     captionAssign->setText(context::Shell::tr("ASSIGN"));
+    newKeyEdit->setPlaceholderText(context::Shell::tr("Waiting for a key: press it now"));
     singleResetButton->setText(context::Shell::tr("SINGLE RESET"));
     customizeApplyButton->setText(context::Shell::tr("APPLY"));
     shiftButtons[0]->setText(QStringLiteral("SHIFT"));
@@ -242,6 +243,10 @@ void CustomizePanel::keyAssignmentChosen()
     else if (!selectedKeyLabel->text().isEmpty())
         setApplyEnabled(true);
     showCustomizePanels(index);
+    // The key to send is typed next: the window takes it, not the list that
+    // was just used to choose "Single Key".
+    if (index == 2 && !selectedKeyLabel->text().isEmpty())
+        m_window->setFocus(Qt::OtherFocusReason);
 }
 
 void CustomizePanel::assignMacroChosen()

@@ -21,8 +21,9 @@ using namespace orvanta;
 
 void CustomizePanel::buildKeyCells(QWidget *w)
 {
+    // Each lamp fills its key's cap in the picture: the area that selects the key.
     for (int i = 0; i < kKeyCount; ++i) {
-        const KeyRect &r = KEY_TABLE[i].cell;
+        const KeyRect r = keyCapRect(i);
         auto *cell = new QLabel(w);
         cell->setGeometry(r.x, r.y, r.w, r.h);
         cell->setStyleSheet(QStringLiteral("background-color:black"));

@@ -217,6 +217,9 @@ int LightingPage::patternIndex() const
 
 void LightingPage::savePatternFile()
 {
+    // Stops shown for another profile are never saved into this one's file.
+    if (m_patternProfile != editedProfile)
+        return syncPatternProfile();
     reportSaves(m_model.savePatternFile(editedProfile));
 }
 
@@ -615,9 +618,15 @@ void LightingPage::refillPatternList()
 {
     m_patternProfile = editedProfile;
     m_strip->fill(editedProfile, m_model);
-    m_model.setPatternIndex(m_patternCombo->currentIndex());
+    // The editor shows what the chosen entry of this profile holds: the stops
+    // of the profile shown before are neither kept nor sent nor saved here.
+    m_stopPressed = false;
+    m_model.showProfilePattern(m_patternCombo->currentIndex(), editedProfile);
     setGradientControlsVisible(m_patternLabel->isVisibleTo(this));
     refreshStopHandles();
+    styleSurfaceSwatch();
+    if (m_previews->anyShown())
+        refreshPreview();
 }
 
 void LightingPage::syncPatternProfile()

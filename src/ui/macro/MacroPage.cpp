@@ -2,6 +2,7 @@
 #include "core/app/TranslationContexts.h"
 
 #include "core/macro/MacroCodec.h"
+#include "core/macro/MacroRename.h"
 #include "core/storage/StoredList.h"
 #include "ui/shell/WidgetDesktopServices.h"
 
@@ -375,6 +376,12 @@ void MacroPage::advanceDelayClock()
     m_recorder.advanceClock();
 }
 
+static KeyStroke strokeOf(const QKeyEvent *event)
+{
+    return {event->text(), event->key(), event->nativeScanCode(),
+            event->modifiers().testFlag(Qt::ShiftModifier)};
+}
+
 void MacroPage::keyPressEvent(QKeyEvent *event)
 {
     if (!m_recorder.isRecording()) {
@@ -383,7 +390,7 @@ void MacroPage::keyPressEvent(QKeyEvent *event)
     }
     event->accept();
     if (!event->isAutoRepeat())
-        m_recorder.press(event->text(), event->key());
+        m_recorder.pressKey(strokeOf(event));
 }
 
 void MacroPage::keyReleaseEvent(QKeyEvent *event)
@@ -394,7 +401,7 @@ void MacroPage::keyReleaseEvent(QKeyEvent *event)
     }
     event->accept();
     if (!event->isAutoRepeat())
-        m_recorder.release(event->text(), event->key());
+        m_recorder.releaseKey(strokeOf(event));
 }
 
 QString MacroPage::mouseLabel(Qt::MouseButton button)
@@ -509,9 +516,17 @@ void MacroPage::macroNameEntered()
     const QString selected = selectedMacro();
     if (!renameAllowed(name, selected))
         return;
-    if (!QFile::rename(IniStore::macroPath(selected), IniStore::macroPath(name)))
+    // The keys that play the macro go with it, in every saved profile, or
+    // nothing changes at all.
+    const SaveResult renamed = renameMacro(selected, name);
+    if (!renamed.ok()) {
+        for (const SaveFailure &f : renamed.failures())
+            emit saveFailed(f.path, f.reason);
+        refreshList(selected);
         return;
+    }
     refreshList(name);
+    emit macroRenamed(selected, name);
 }
 
 void MacroPage::newMacroClicked()

@@ -43,6 +43,8 @@ public:
 signals:
     // A file kept its old content because saving it failed; the failure is logged too.
     void saveFailed(QString path, QString reason);
+    // A macro was renamed, and with it every key assignment that plays it.
+    void macroRenamed(QString from, QString to);
 
 public slots:
     void startRecording();

@@ -22,7 +22,7 @@ public:
     // Without `desktop` the check uses the console's real desktop services.
     explicit AutoUpdate(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr);
 
-    // The running console's version ("2.1.2"), the product code sent with every
+    // The running console's version (ORVANTA_VERSION), the product code sent with every
     // request, and the installation id created at this start (if one was created).
     static QString currentVersion;
     static const QString productCode;

@@ -93,7 +93,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
         setPalette(pal);
     }
 
-    softwareVersion = QStringLiteral("2.1.2");
+    softwareVersion = QStringLiteral(ORVANTA_VERSION);
     isStartAutoUpdate = m_context.options.checkForUpdates;
 
     // Control socket.
@@ -476,6 +476,8 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
         break;
     case KeyboardLink::Outcome::Overflow:
         break; // logged by the link; another program sent more than the keyboard can take
+    case KeyboardLink::Outcome::Withdrawn:
+        break; // a light pulse tick that was out of date before its turn
     }
 }
 
@@ -744,4 +746,8 @@ void MainWindow::forwardPageSaveFailures()
 {
     connect(m_context.lighting, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.macros, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.macros, &MacroPage::macroRenamed, this, [this] {
+        if (m_context.customize)
+            m_context.customize->loadKeyAssignments(); // the keys name the macro anew
+    });
 }

@@ -48,11 +48,20 @@ public:
     }
     ~ScaledWindow() override
     {
-        // The content outlives the view: take it out of the scene before the
-        // scene would delete it.
-        if (const auto items = scene()->items(); !items.isEmpty())
-            if (auto *proxy = dynamic_cast<QGraphicsProxyWidget *>(items.first()))
-                proxy->setWidget(nullptr);
+        // The scene would delete every widget its proxies hold: the console's
+        // window, which outlives this view, and the drop-down lists of its combo
+        // boxes (and any other popup), which their boxes own and which have
+        // proxies of their own above the window's. Every proxy lets go of its
+        // widget before the scene goes, the popups' proxies first.
+        QGraphicsScene *shown = scene();
+        setScene(nullptr);
+        const QList<QGraphicsItem *> items = shown->items(Qt::DescendingOrder);
+        for (QGraphicsItem *item : items)
+            if (item->isWidget())
+                if (auto *proxy =
+                        qobject_cast<QGraphicsProxyWidget *>(static_cast<QGraphicsWidget *>(item)))
+                    proxy->setWidget(nullptr);
+        delete shown;
     }
 
 protected:
@@ -92,6 +101,11 @@ std::unique_ptr<QWidget> fitWindowToScreen(QWidget &window)
     const double factor = fitScaleFactor(screen->availableGeometry().size(), window.size());
     if (factor >= 1.0)
         return nullptr;
+    return scaledView(window, factor);
+}
+
+std::unique_ptr<QWidget> scaledView(QWidget &window, double factor)
+{
     return std::make_unique<ScaledWindow>(window, factor);
 }
 

@@ -25,6 +25,9 @@ void enableHighDpiScaling();
 // shows it scaled down; `window` is then embedded in it. Returns null when the
 // window fits as it is.
 std::unique_ptr<QWidget> fitWindowToScreen(QWidget &window);
+// The frameless top-level view that shows `window` scaled by `factor`; `window`
+// is embedded in it and must outlive it.
+std::unique_ptr<QWidget> scaledView(QWidget &window, double factor);
 
 // The top-level window that shows `widget`: its scaled view, or itself.
 QWidget *topLevelOf(QWidget *widget);

@@ -1,0 +1,92 @@
+#include "MacroRename.h"
+
+#include "core/storage/IniFile.h"
+#include "core/storage/IniStore.h"
+#include "core/storage/StoredList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace orvanta::macro
+{
+
+namespace
+{
+
+struct FileEdit {
+    QString path;
+    QByteArray before, after;
+};
+
+// The macro named in `listKey` for each key whose type in `typeKey` says it
+// plays a macro ("1") becomes `to` where it was `from`.
+bool carryName(IniFile &file, const QString &typeKey, const QString &listKey, const QString &from,
+               const QString &to)
+{
+    const QStringList types = splitList(file.text(typeKey));
+    QStringList names = splitList(file.text(listKey));
+    bool changed = false;
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i] == from && types.value(i) == QLatin1String("1")) {
+            names[i] = to;
+            changed = true;
+        }
+    }
+    if (changed)
+        file.setValue(listKey, joinList(names));
+    return changed;
+}
+
+QVector<FileEdit> plannedEdits(const QString &from, const QString &to)
+{
+    struct Table {
+        QString path, typeKey, listKey;
+    };
+    QVector<FileEdit> edits;
+    const QStringList profiles = QDir(QStringLiteral("./lightfile"))
+                                     .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &profile : profiles) {
+        const Table tables[] = {{IniStore::macroSystemPath(profile),
+                                 QStringLiteral("/Setting/type"), QStringLiteral("/Setting/file")},
+                                {IniStore::signalPath(profile),
+                                 QStringLiteral("/Setting/macro_singal_oldkey"),
+                                 QStringLiteral("/Setting/macro_singal_newkey")}};
+        for (const Table &t : tables) {
+            QFile original(t.path);
+            if (!original.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray before = original.readAll();
+            IniFile file = IniFile::load(t.path);
+            if (carryName(file, t.typeKey, t.listKey, from, to))
+                edits.append({t.path, before, file.render()});
+        }
+    }
+    return edits;
+}
+
+} // namespace
+
+SaveResult renameMacro(const QString &from, const QString &to)
+{
+    const QVector<FileEdit> edits = plannedEdits(from, to);
+    const QString oldPath = IniStore::macroPath(from), newPath = IniStore::macroPath(to);
+    if (!QFile::rename(oldPath, newPath))
+        return SaveResult(oldPath, QStringLiteral("cannot be renamed to %1").arg(to));
+    int saved = 0;
+    SaveResult result;
+    for (; saved < edits.size(); ++saved) {
+        result += saveFile(edits[saved].path, edits[saved].after);
+        if (!result.ok())
+            break;
+    }
+    if (result.ok())
+        return result;
+    // Back to where it was: the files saved so far, then the macro's name.
+    for (int i = saved - 1; i >= 0; --i)
+        result += saveFile(edits[i].path, edits[i].before);
+    QFile::rename(newPath, oldPath);
+    return result;
+}
+
+} // namespace orvanta::macro
