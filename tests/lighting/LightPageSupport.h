@@ -2,6 +2,7 @@
 // Driving the LIGHTING page by its widget names and with mouse events.
 
 #include "LightingTestSupport.h"
+#include "core/app/Notices.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "ui/shell/ConsoleContext.h"
@@ -63,6 +64,7 @@ struct PageRig {
     PauseRecorder pauses;
     KeyboardLink link;
     CommandSender sender{&link};
+    Notices notices;        // where the page tells its failed saves
     ConsoleContext context; // what a page is built with
 
     PageRig()
@@ -78,6 +80,7 @@ struct PageRig {
         dir.reset(new TempWorkDir);
         clear();
         context.sender = &sender;
+        context.notices = &notices;
     }
     void cleanup()
     {

@@ -6,6 +6,7 @@
 #include "KeyColourEditor.h"
 #include "LightingWidgets.h"
 #include "StopsStrip.h"
+#include "core/app/Notices.h"
 #include "core/app/PictureCache.h"
 #include "core/device/CommandSender.h"
 #include "core/lighting/PatternStore.h"
@@ -225,9 +226,7 @@ void LightingPage::savePatternFile()
 
 bool LightingPage::reportSaves(const orvanta::SaveResult &result)
 {
-    for (const orvanta::SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
+    return m_context && m_context->notices ? m_context->notices->report(result) : result.ok();
 }
 
 void LightingPage::refreshPatternEntry(int index)

@@ -54,10 +54,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
-signals:
-    // A file kept its old content because saving it failed; one signal per file.
-    void saveFailed(QString path, QString reason);
-
 public slots:
     void surfaceClicked();
     void surfaceSwatchClicked();
@@ -108,7 +104,7 @@ private:
     void refreshStopHandles();
     void stopsEdited();
     void savePatternFile();
-    // Raises saveFailed for every failure of `result`; true when there was none.
+    // Tells the context's notices every failure of `result`; true when there was none.
     bool reportSaves(const orvanta::SaveResult &result);
     void refreshPatternEntry(int index);
     void syncPatternProfile();

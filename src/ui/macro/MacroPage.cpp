@@ -1,4 +1,6 @@
 #include "MacroPage.h"
+
+#include "core/app/Notices.h"
 #include "core/app/TranslationContexts.h"
 
 #include "core/macro/MacroCodec.h"
@@ -99,8 +101,9 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, i
 
 } // namespace
 
-MacroPage::MacroPage(QWidget *parent, orvanta::DesktopServices *desktop)
-    : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices())
+MacroPage::MacroPage(QWidget *parent, orvanta::DesktopServices *desktop, orvanta::Notices *notices)
+    : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices()),
+      m_notices(notices)
 {
     setObjectName(QStringLiteral("micro_view"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -322,9 +325,7 @@ bool MacroPage::saveMacroFile()
 
 bool MacroPage::reportSaves(const SaveResult &result)
 {
-    for (const SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
+    return m_notices ? m_notices->report(result) : result.ok();
 }
 
 // --- recorder --------------------------------------------------------------------
@@ -520,8 +521,7 @@ void MacroPage::macroNameEntered()
     // nothing changes at all.
     const SaveResult renamed = renameMacro(selected, name);
     if (!renamed.ok()) {
-        for (const SaveFailure &f : renamed.failures())
-            emit saveFailed(f.path, f.reason);
+        reportSaves(renamed);
         refreshList(selected);
         return;
     }

@@ -11,8 +11,9 @@
 
 namespace orvanta
 {
+class Notices;
 class DesktopServices;
-}
+} // namespace orvanta
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -26,7 +27,9 @@ class MacroPage : public QWidget
     Q_OBJECT
 public:
     // Without `desktop` the page uses the console's real desktop services.
-    explicit MacroPage(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr);
+    // Failed saves are told to `notices`.
+    explicit MacroPage(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr,
+                       orvanta::Notices *notices = nullptr);
 
     // The recorder the page shows: the rows, the command image and its state.
     const orvanta::macro::MacroRecorder &recorder() const { return m_recorder; }
@@ -36,13 +39,11 @@ public:
     void useManualClock(bool manual) { m_recorder.useManualClock(manual); }
     QString selectedMacro() const;
 
-    // Saves the selected macro; false (and saveFailed raised) when its file
+    // Saves the selected macro; false (and the failure told) when its file
     // kept the old content.
     bool saveMacroFile();
 
 signals:
-    // A file kept its old content because saving it failed; the failure is logged too.
-    void saveFailed(QString path, QString reason);
     // A macro was renamed, and with it every key assignment that plays it.
     void macroRenamed(QString from, QString to);
 
@@ -81,6 +82,7 @@ protected:
 
 private:
     orvanta::DesktopServices &m_desktop; // the import and export file choosers
+    orvanta::Notices *m_notices;
 
     bool reportSaves(const orvanta::SaveResult &result);
     enum class Look { Normal, Inactive, Red };

@@ -12,6 +12,7 @@ namespace orvanta
 {
 class ConsoleController;
 class DesktopServices;
+class Notices;
 class KeyboardLink;
 } // namespace orvanta
 class CommandSender;
@@ -32,6 +33,8 @@ struct ConsoleContext {
     // The controller's sender, which queues on the link (tests point it at a
     // recording queue).
     CommandSender *sender = nullptr;
+    // Where every failed file operation is told (the shell shows it).
+    orvanta::Notices *notices = nullptr;
     // Set by the main window before it builds its pages.
     orvanta::DesktopServices *desktop = nullptr;
 

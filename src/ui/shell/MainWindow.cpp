@@ -102,6 +102,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.socket->setStatusReply([this] { return statusReply(); });
     m_context.controller = new ConsoleController(nullptr, this);
     m_context.sender = &m_context.controller->sender();
+    m_context.notices = &m_context.controller->notices();
     m_context.controller->setActionsAllowed([this] { return macroPageIdle(); });
     connect(m_context.controller, &ConsoleController::activeSlotChanged, this,
             &MainWindow::showActiveProfile);
@@ -121,7 +122,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     // Pages, created hidden.
     m_context.lighting = new LightingPage(&m_context, this);
     m_context.lighting->hide();
-    m_context.macros = new MacroPage(this, m_context.desktop);
+    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
     m_context.macros->hide();
     forwardPageSaveFailures();
     connect(this, &MainWindow::saveFailed, this,
@@ -721,7 +722,7 @@ void MainWindow::switchLanguage(QString code)
     m_context.lighting->profileNumber = oldLight->profileNumber;
     m_context.lighting->editedProfile = oldLight->editedProfile;
     m_context.lighting->refillPatternList();
-    m_context.macros = new MacroPage(this, m_context.desktop);
+    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
     m_context.macros->hide();
     forwardPageSaveFailures();
     oldLight->hide();
@@ -744,8 +745,6 @@ void MainWindow::switchLanguage(QString code)
 
 void MainWindow::forwardPageSaveFailures()
 {
-    connect(m_context.lighting, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
-    connect(m_context.macros, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.macros, &MacroPage::macroRenamed, this, [this] {
         if (m_context.customize)
             m_context.customize->loadKeyAssignments(); // the keys name the macro anew
