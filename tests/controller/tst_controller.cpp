@@ -70,6 +70,26 @@ private slots:
         QCOMPARE(r.queue.origins, QVector<Origin>{Origin::User});
     }
 
+    // A saved profile chosen is bound to the active slot and its stored
+    // lighting sent there; an incomplete stored set is bound but not sent.
+    void aChosenSavedProfileIsBoundAndItsLightingSent()
+    {
+        Rig r;
+        r.controller.bindings().read();
+        r.controller.activateSlot(2);
+        r.controller.chooseSavedProfile(QStringLiteral("PROFILE 4")); // the factory Wave
+        const VirtualKeyboardState s = r.keyboard.state();
+        QCOMPARE(s.profile(2).mode.effect, 3);
+        QCOMPARE(int(s.profile(2).zoneTables[0][0][0]), 255); // Wave's first zone: 255, 234, 0
+        QCOMPARE(int(s.profile(2).zoneTables[0][1][0]), 234);
+        QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 4"));
+
+        QVERIFY(writeText(IniStore::lightCmdPath("PROFILE 5"), "[Setting]\ntype=4\n0=\"7,2\"\n"));
+        r.controller.chooseSavedProfile(QStringLiteral("PROFILE 5"));
+        QVERIFY(r.keyboard.state().sameMemory(s)); // nothing sent
+        QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 5"));
+    }
+
     void socketCommandsActAsAnotherProgram_data()
     {
         QTest::addColumn<QVariantMap>("message");

@@ -2,7 +2,9 @@
 
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
+#include "core/lighting/LightingBuilders.h"
 #include "core/profiles/FactoryResetFiles.h"
+#include "core/storage/IniStore.h"
 
 #include <QDebug>
 
@@ -78,6 +80,18 @@ QVector<quint64> ConsoleController::factoryReset(int staticMode, int staticModeS
         emit factoryResetSaved();
     });
     return ids;
+}
+
+void ConsoleController::chooseSavedProfile(const QString &name)
+{
+    qDebug() << "set_profile_light_cmd()";
+    const StoredLighting stored = parseStoredLighting(IniStore::readLightCmd(name));
+    if (stored.complete)
+        m_sender.send(lightingOperation(stored.set, quint8(m_bindings.active)));
+    else
+        qWarning().noquote() << "stored lighting of" << name << "is incomplete; nothing sent";
+    m_bindings.names[m_bindings.active - 1] = name;
+    (void)m_notices.report(m_bindings.save());
 }
 
 void ConsoleController::startPulse(quint8 value)

@@ -70,6 +70,10 @@ public:
     // Empty when refused (actions not allowed, or a reset still saving).
     QVector<quint64> factoryReset(int staticMode, int staticModeSpeed);
     bool factoryResetSaving() const;
+    // Binds the saved profile `name` to the active slot (saved) and sends its
+    // stored lighting there; an incomplete stored set is not sent (replaying
+    // zeros would blank the keyboard).
+    void chooseSavedProfile(const QString &name);
     // Another program's light pulse: started when idle, its value taken in
     // every case (so a new value never delays the next tick).
     void startPulse(quint8 value);

@@ -613,6 +613,12 @@ void LightingPage::deleteStopClicked()
     stopsEdited();
 }
 
+void LightingPage::showSavedProfile(const QString &profile)
+{
+    editedProfile = profile;
+    refillPatternList();
+}
+
 void LightingPage::refillPatternList()
 {
     m_patternProfile = editedProfile;

@@ -38,6 +38,8 @@ public:
     void resetProfileLighting(int n, const QString &storeAs = QString());
     // Reloads the PATTERN list from editedProfile's pattern files.
     void refillPatternList();
+    // The page edits the saved profile `profile` from now on.
+    void showSavedProfile(const QString &profile);
     // The pattern entry being edited (-1 when the profile has none).
     int patternIndex() const;
 

@@ -114,21 +114,6 @@ void ProfileMenu::showLinkedProfile()
         saveBindings();
 }
 
-void ProfileMenu::sendLinkedLighting()
-{
-    qDebug() << "set_profile_light_cmd()";
-    // An incomplete stored set is not sent: replaying zeros would blank the keyboard.
-    const StoredLighting stored =
-        parseStoredLighting(IniStore::readLightCmd(profileCombo->currentText()));
-    if (!stored.complete) {
-        qWarning().noquote() << "stored lighting of" << profileCombo->currentText()
-                             << "is incomplete; nothing sent";
-        return;
-    }
-    m_context.sender->send(
-        lightingOperation(stored.set, quint8(m_context.controller->bindings().active)));
-}
-
 void ProfileMenu::refillProfileList()
 {
     // Refilling keeps the entry that was current (when it still exists) and runs
@@ -147,16 +132,9 @@ void ProfileMenu::savedProfileChosen(int index)
         return;
     const QString entry = profileCombo->itemText(index);
     profileNameEdit->clear();
-    m_context.lighting->editedProfile = entry;
-    m_context.lighting->refillPatternList();
-    // The macro keys come with the profile too: keeping the previous profile's
-    // would show them on this one and write them into its files at the next APPLY.
-    emit shownProfileChanged();
-    if (!m_showingLinked) {
-        sendLinkedLighting();
-        m_context.controller->bindings().names[m_context.controller->bindings().active - 1] = entry;
-        saveBindings();
-    }
+    emit shownProfileChanged(entry);
+    if (!m_showingLinked)
+        m_context.controller->chooseSavedProfile(entry);
 }
 
 void ProfileMenu::newProfileClicked()

@@ -33,8 +33,6 @@ public:
     // Shows the active slot's profile in the list; a slot bound to a folder that
     // is gone falls back to its built-in profile (and that is saved).
     void showLinkedProfile();
-    // Sends the listed profile's stored lighting to the active on-board profile.
-    void sendLinkedLighting();
 
     void applyStyles(const orvanta::ShellStyles &styles);
     void retranslate();
@@ -48,7 +46,7 @@ public:
 
 signals:
     // Another saved profile is shown: its key assignments are to be loaded.
-    void shownProfileChanged();
+    void shownProfileChanged(const QString &profile);
 
 public slots:
     void newProfileClicked();

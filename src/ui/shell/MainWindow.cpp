@@ -148,10 +148,15 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.profileMenu = new ProfileMenu(m_context, centralWidget());
     buildStatusWidgets();
     m_context.customize = new CustomizePanel(m_context, this, centralWidget());
-    connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, m_context.customize, [this] {
-        m_context.customize->loadKeyAssignments();
-        m_context.customize->loadSingleKeyAssignments();
-    });
+    // The pages show the saved profile chosen; the macro keys come with it too:
+    // keeping the previous profile's would show them on this one and write
+    // them into its files at the next APPLY.
+    connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, m_context.customize,
+            [this](const QString &profile) {
+                m_context.lighting->showSavedProfile(profile);
+                m_context.customize->loadKeyAssignments();
+                m_context.customize->loadSingleKeyAssignments();
+            });
     applyShellStyles();
     retranslateShell();
 
