@@ -2,7 +2,7 @@
 // page's applyClicked per effect, with the pauses recorded instead of
 // slept, the file writes included. Prints the median over many runs.
 
-#include "core/device/CommandSender.h"
+#include "core/controller/ConsoleController.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/shell/ConsoleContext.h"
 
@@ -47,9 +47,11 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     CountingQueue queue;
-    CommandSender sender(&queue);
+    orvanta::ConsoleController controller(&queue);
     ConsoleContext context;
-    context.sender = &sender;
+    context.controller = &controller;
+    context.sender = &controller.sender();
+    context.notices = &controller.notices();
 
     LightingPage page(&context);
     page.editedProfile = QStringLiteral("Bench");

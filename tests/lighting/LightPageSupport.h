@@ -2,7 +2,7 @@
 // Driving the LIGHTING page by its widget names and with mouse events.
 
 #include "LightingTestSupport.h"
-#include "core/app/Notices.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "ui/shell/ConsoleContext.h"
@@ -63,8 +63,7 @@ struct PageRig {
     RecordingDevice device;
     PauseRecorder pauses;
     KeyboardLink link;
-    CommandSender sender{&link};
-    Notices notices;        // where the page tells its failed saves
+    ConsoleController controller{&link};
     ConsoleContext context; // what a page is built with
 
     PageRig()
@@ -79,8 +78,9 @@ struct PageRig {
     {
         dir.reset(new TempWorkDir);
         clear();
-        context.sender = &sender;
-        context.notices = &notices;
+        context.controller = &controller;
+        context.sender = &controller.sender();
+        context.notices = &controller.notices();
     }
     void cleanup()
     {

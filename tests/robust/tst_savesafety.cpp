@@ -155,7 +155,7 @@ private slots:
         QVERIFY(rig.dir->seedFromDataTree());
         LightingPage page(&rig.context);
         page.editedProfile = QStringLiteral("PROFILE 1");
-        QSignalSpy failures(&rig.notices, &Notices::saveFailed);
+        QSignalSpy failures(&rig.controller.notices(), &Notices::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
         const QStringList watched{"system/light_flag.ini", "system/light_color.ini",
                                   "lightfile/PROFILE 1/cmd/light_cmd.ini"};

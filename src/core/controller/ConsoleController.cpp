@@ -3,6 +3,7 @@
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
 #include "core/lighting/LightingBuilders.h"
+#include "core/lighting/LightingModel.h"
 #include "core/profiles/FactoryResetFiles.h"
 #include "core/storage/IniStore.h"
 
@@ -80,6 +81,16 @@ QVector<quint64> ConsoleController::factoryReset(int staticMode, int staticModeS
         emit factoryResetSaved();
     });
     return ids;
+}
+
+void ConsoleController::applyLighting(LightingModel &lighting, int slot, const QString &profile)
+{
+    (void)m_notices.report(lighting.apply(qBound(1, slot, 5), profile, &m_sender));
+}
+
+void ConsoleController::resetLighting(const LightingModel &lighting, int n, const QString &profile)
+{
+    (void)m_notices.report(lighting.resetProfile(n, profile, &m_sender));
 }
 
 void ConsoleController::chooseSavedProfile(const QString &name)

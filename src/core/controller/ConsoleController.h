@@ -26,6 +26,7 @@ namespace orvanta
 {
 
 class FactoryResetFiles;
+class LightingModel;
 
 class ConsoleController : public QObject
 {
@@ -70,6 +71,13 @@ public:
     // Empty when refused (actions not allowed, or a reset still saving).
     QVector<quint64> factoryReset(int staticMode, int staticModeSpeed);
     bool factoryResetSaving() const;
+    // APPLY on LIGHTING: the effect `lighting` shows goes to on-board profile
+    // `slot` and is stored with the saved profile `profile`, its records and
+    // per-key colours too.
+    void applyLighting(LightingModel &lighting, int slot, const QString &profile);
+    // LED RESET: on-board profile n's factory lighting, sent to n and stored
+    // with the saved profile `profile`.
+    void resetLighting(const LightingModel &lighting, int n, const QString &profile);
     // Binds the saved profile `name` to the active slot (saved) and sends its
     // stored lighting there; an incomplete stored set is not sent (replaying
     // zeros would blank the keyboard).

@@ -8,6 +8,7 @@
 #include "StopsStrip.h"
 #include "core/app/Notices.h"
 #include "core/app/PictureCache.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/lighting/PatternStore.h"
 #include "core/lighting/StripStyle.h"
@@ -509,8 +510,8 @@ void LightingPage::applyClicked()
     const int k = m_effectCombo->currentIndex();
     if (k < 0 || k >= kEffectCount)
         return;
-    const int profile = qBound(1, profileNumber, kEffectCount);
-    reportSaves(m_model.apply(profile, editedProfile, m_context ? m_context->sender : nullptr));
+    if (m_context && m_context->controller)
+        m_context->controller->applyLighting(m_model, profileNumber, editedProfile);
 }
 
 void LightingPage::ledResetClicked()
@@ -520,8 +521,9 @@ void LightingPage::ledResetClicked()
 
 void LightingPage::resetProfileLighting(int n, const QString &storeAs)
 {
-    const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
-    reportSaves(m_model.resetProfile(n, name, m_context ? m_context->sender : nullptr));
+    if (m_context && m_context->controller)
+        m_context->controller->resetLighting(m_model, n,
+                                             storeAs.isEmpty() ? editedProfile : storeAs);
 }
 
 // --- colour controls ----------------------------------------------------------

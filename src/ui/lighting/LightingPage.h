@@ -26,8 +26,7 @@ class LightingPage : public QWidget
 {
     Q_OBJECT
 public:
-    // APPLY and LED RESET send through the context's command set; without one
-    // (null context or sender) they only save.
+    // APPLY and LED RESET are the context's controller's use cases.
     explicit LightingPage(ConsoleContext *context, QWidget *parent = nullptr);
 
     int profileNumber = 1;                             // on-board profile 1..5
