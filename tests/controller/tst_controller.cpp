@@ -4,6 +4,7 @@
 // files the reset leaves.
 
 #include "TestSupport.h"
+#include "core/assign/KeyAssignment.h"
 #include "core/controller/ConsoleController.h"
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
@@ -88,6 +89,33 @@ private slots:
         r.controller.chooseSavedProfile(QStringLiteral("PROFILE 5"));
         QVERIFY(r.keyboard.state().sameMemory(s)); // nothing sent
         QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 5"));
+    }
+
+    void bulkResetsTakeBackOneKindOfAssignment()
+    {
+        Rig r;
+        r.controller.bindings().read(); // slot 1 shows "PROFILE 1"
+        AssignmentTable &a = r.controller.assignments();
+        a[3].kind = KeyKind::Single;
+        setKeyCode(r.controller.keyMap(), KEY_TABLE[3].usage, 0x05);
+        a[9].kind = KeyKind::Macro;
+        setKeyCode(r.controller.keyMap(), KEY_TABLE[9].usage, kMacroKeyCode);
+        KeyMap macroOnly = DEFAULT_KEY_MAP;
+        setKeyCode(macroOnly, KEY_TABLE[9].usage, kMacroKeyCode);
+
+        QCOMPARE(r.controller.resetSingleKeys("PROFILE 1"), QVector<int>{3});
+        QVERIFY(r.keyboard.state().profile(1).keyMap == macroOnly);
+        QCOMPARE(a[9].kind, KeyKind::Macro);
+        KeyMap stored{};
+        AssignmentTable storedAssignments;
+        storedAssignments.loadSignalFile(stored, IniStore::readFlagFile("PROFILE 1"));
+        QVERIFY(stored == macroOnly); // saved with the profile as sent
+        r.pauses.pauses.clear();
+        QCOMPARE(r.controller.resetMacroKeys("PROFILE 1"), QVector<int>{9});
+        QVERIFY(r.keyboard.state().profile(1).keyMap == DEFAULT_KEY_MAP);
+        QCOMPARE(r.pauses.pauses, QVector<unsigned>(3, 100)); // select, map, select
+        QCOMPARE(IniStore::readMacroCmdCount("PROFILE 1"), 0);
+        QVERIFY(r.controller.resetMacroKeys("PROFILE 1").isEmpty()); // nothing left
     }
 
     void socketCommandsActAsAnotherProgram_data()

@@ -1,11 +1,13 @@
 #include "ConsoleController.h"
 
+#include "core/assign/KeyAssignment.h"
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/lighting/LightingModel.h"
 #include "core/profiles/FactoryResetFiles.h"
 #include "core/storage/IniStore.h"
+#include "core/storage/StoredList.h"
 
 #include <QDebug>
 
@@ -91,6 +93,46 @@ void ConsoleController::applyLighting(LightingModel &lighting, int slot, const Q
 void ConsoleController::resetLighting(const LightingModel &lighting, int n, const QString &profile)
 {
     (void)m_notices.report(lighting.resetProfile(n, profile, &m_sender));
+}
+
+QVector<int> ConsoleController::resetSingleKeys(const QString &profile)
+{
+    // Every key is visited, the keypad's "." (the last cell) included.
+    QVector<int> reset;
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (m_assignments[k].kind != KeyKind::Single)
+            continue;
+        m_assignments[k].kind = KeyKind::Default;
+        resetKeyCode(m_keyMap, KEY_TABLE[k].usage);
+        reset << k;
+    }
+    const int count = IniStore::readMacroCmdCount(profile);
+    m_sender.send(commands::writeKeyMapAndMacros(
+        m_bindings.active, m_keyMap, parseReports(IniStore::readMacroCmdFile(profile)), count));
+    saveKeyAssignments(profile);
+    return reset;
+}
+
+QVector<int> ConsoleController::resetMacroKeys(const QString &profile)
+{
+    QVector<int> reset;
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (m_assignments[k].kind != KeyKind::Macro)
+            continue;
+        m_assignments[k].kind = KeyKind::Default;
+        resetKeyCode(m_keyMap, KEY_TABLE[k].usage);
+        reset << k;
+    }
+    (void)m_notices.report(IniStore::createMacroCmdFile(m_bindings.activeLinked()));
+    saveKeyAssignments(profile);
+    m_sender.send(commands::writeKeyMap(m_bindings.active, m_keyMap));
+    return reset;
+}
+
+void ConsoleController::saveKeyAssignments(const QString &profile)
+{
+    (void)m_notices.report(IniStore::writeMacroAssignFile(m_assignments.macroFileMap(), profile));
+    (void)m_notices.report(IniStore::writeFlagFile(m_assignments.signalFileMap(m_keyMap), profile));
 }
 
 void ConsoleController::chooseSavedProfile(const QString &name)

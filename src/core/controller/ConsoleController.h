@@ -78,6 +78,16 @@ public:
     // LED RESET: on-board profile n's factory lighting, sent to n and stored
     // with the saved profile `profile`.
     void resetLighting(const LightingModel &lighting, int n, const QString &profile);
+    // SINGLE RESET: every single-key assignment of the saved profile `profile`,
+    // shown in the active slot, sends its own code again; the key map and the
+    // profile's macro commands go to the keyboard, the assignments to its files.
+    // Returns the keys reset.
+    QVector<int> resetSingleKeys(const QString &profile);
+    // MACRO RESET: every macro key of `profile` sends its own code again; its
+    // macro commands are emptied and the key map goes to the keyboard.
+    QVector<int> resetMacroKeys(const QString &profile);
+    // The key map and the assignments of the active slot saved with `profile`.
+    void saveKeyAssignments(const QString &profile);
     // Binds the saved profile `name` to the active slot (saved) and sends its
     // stored lighting there; an incomplete stored set is not sent (replaying
     // zeros would blank the keyboard).

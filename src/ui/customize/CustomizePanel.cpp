@@ -275,11 +275,7 @@ void CustomizePanel::refillAssignMacroList()
 
 void CustomizePanel::saveKeyAssignments()
 {
-    const QString profile = selectedProfile();
-    m_context.controller->notices().report(
-        IniStore::writeMacroAssignFile(assignments().macroFileMap(), profile));
-    m_context.controller->notices().report(IniStore::writeFlagFile(
-        assignments().signalFileMap(m_context.controller->keyMap()), profile));
+    m_context.controller->saveKeyAssignments(selectedProfile());
 }
 
 void CustomizePanel::loadKeyAssignments()
@@ -429,34 +425,14 @@ void CustomizePanel::applyKeyAssignment()
 
 void CustomizePanel::resetSingleAssignments()
 {
-    // Every key is visited, the keypad's "." (the last cell) included.
-    for (int k = 0; k < kKeyCount; ++k) {
-        if (assignments()[k].kind != KeyKind::Single)
-            continue;
-        assignments()[k].kind = KeyKind::Default;
+    for (int k : m_context.controller->resetSingleKeys(selectedProfile()))
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        resetKeyCode(m_context.controller->keyMap(), KEY_TABLE[k].usage);
-    }
-    const QString profile = selectedProfile();
-    const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->send(commands::writeKeyMapAndMacros(
-        activeProfile(), m_context.controller->keyMap(), storedReports(profile), count));
-    saveKeyAssignments();
 }
 
 void CustomizePanel::resetMacroAssignments()
 {
-    for (int k = 0; k < kKeyCount; ++k) {
-        if (assignments()[k].kind != KeyKind::Macro)
-            continue;
-        assignments()[k].kind = KeyKind::Default;
+    for (int k : m_context.controller->resetMacroKeys(selectedProfile()))
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        resetKeyCode(m_context.controller->keyMap(), KEY_TABLE[k].usage);
-    }
-    m_context.controller->notices().report(
-        IniStore::createMacroCmdFile(m_context.controller->bindings().activeLinked()));
-    saveKeyAssignments();
-    m_context.sender->send(commands::writeKeyMap(activeProfile(), m_context.controller->keyMap()));
 }
 
 // --- instant shift: SHIFT, CTRL or ALT of the current profile turned into a
