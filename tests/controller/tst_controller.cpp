@@ -118,6 +118,22 @@ private slots:
         QVERIFY(r.controller.resetMacroKeys("PROFILE 1").isEmpty()); // nothing left
     }
 
+    void instantShiftMapsTheModifierAndSavesTheTargets()
+    {
+        Rig r;
+        r.controller.bindings().read();
+        r.controller.activateSlot(2);
+        r.controller.setInstantShift(1, 4, "PROFILE 2"); // left CTRL (0xE0) to profile 4
+        KeyMap expected = DEFAULT_KEY_MAP;
+        expected[keyMapPosition(0xE0)] = 0xBC; // 184 + the target
+        QVERIFY(r.keyboard.state().profile(2).keyMap == expected);
+        QCOMPARE(IniStore::readFlagFile(),
+                 (QStringList{"0,0,0,0,0", "0,4,0,0,0", "0,0,0,0,0"})); // per slot 1..5
+        r.controller.setInstantShift(1, 0, "PROFILE 2");
+        QVERIFY(r.keyboard.state().profile(2).keyMap == DEFAULT_KEY_MAP);
+        QCOMPARE(IniStore::readFlagFile().value(1), QStringLiteral("0,0,0,0,0"));
+    }
+
     void socketCommandsActAsAnotherProgram_data()
     {
         QTest::addColumn<QVariantMap>("message");

@@ -129,6 +129,26 @@ QVector<int> ConsoleController::resetMacroKeys(const QString &profile)
     return reset;
 }
 
+void ConsoleController::setInstantShift(int modifier, int target, const QString &profile)
+{
+    if (modifier < 0 || modifier > 2 || target < 0 || target > 5)
+        return;
+    const int n = m_bindings.active;
+    const quint8 code = kModifierCodes[modifier];
+    m_shiftTargets[modifier][n] = target;
+    setKeyCode(m_keyMap, code, target ? profileShiftCode(target) : code);
+    const int count = IniStore::readMacroCmdCount(profile);
+    m_sender.send(commands::writeKeyMapAndMacros(
+        n, m_keyMap, parseReports(IniStore::readMacroCmdFile(profile)), count));
+    (void)m_notices.report(IniStore::writeFlagFile(m_assignments.signalFileMap(m_keyMap), profile));
+    saveInstantShift();
+}
+
+void ConsoleController::saveInstantShift()
+{
+    (void)m_notices.report(IniStore::writeFlagFile(makeShiftMap(m_shiftTargets)));
+}
+
 void ConsoleController::saveKeyAssignments(const QString &profile)
 {
     (void)m_notices.report(IniStore::writeMacroAssignFile(m_assignments.macroFileMap(), profile));

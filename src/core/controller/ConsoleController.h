@@ -86,6 +86,13 @@ public:
     // MACRO RESET: every macro key of `profile` sends its own code again; its
     // macro commands are emptied and the key map goes to the keyboard.
     QVector<int> resetMacroKeys(const QString &profile);
+    // INSTANT SHIFT: modifier m (0 SHIFT, 1 CTRL, 2 ALT) of the active slot
+    // switches to on-board profile `target` while held, or sends its own code
+    // again (target 0); the key map goes to the keyboard with the macro
+    // commands of `profile`, and the files follow.
+    void setInstantShift(int modifier, int target, const QString &profile);
+    // The instant-shift targets of every slot (system/iss_flag.ini).
+    void saveInstantShift();
     // The key map and the assignments of the active slot saved with `profile`.
     void saveKeyAssignments(const QString &profile);
     // Binds the saved profile `name` to the active slot (saved) and sends its

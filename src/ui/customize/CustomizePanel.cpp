@@ -517,7 +517,7 @@ void CustomizePanel::loadInstantShiftTargets()
 
 void CustomizePanel::writeShiftFlags()
 {
-    m_context.controller->notices().report(IniStore::writeFlagFile(makeShiftMap(shiftTargets())));
+    m_context.controller->saveInstantShift();
 }
 
 void CustomizePanel::toggleShiftButton(int m)
@@ -530,28 +530,11 @@ void CustomizePanel::toggleShiftButton(int m)
             return;
         }
     }
-    const int n = activeProfile();
     const int target = targetOfComboText(shiftCombo->currentText());
     if (target == 0)
         return;
-    const quint8 code = kModifierCodes[m];
-    if (shiftOn[m]) {
-        shiftOn[m] = false;
-        shiftTargets()[m][n] = 0;
-        setKeyCode(m_context.controller->keyMap(), code, code);
-    } else {
-        shiftOn[m] = true;
-        shiftTargets()[m][n] = target;
-        setKeyCode(m_context.controller->keyMap(), code, profileShiftCode(target));
-    }
-    const QString profile = selectedProfile();
-    const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->send(
-        commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
-                                       parseReports(IniStore::readMacroCmdFile(profile)), count));
-    m_context.controller->notices().report(IniStore::writeFlagFile(
-        assignments().signalFileMap(m_context.controller->keyMap()), profile));
-    writeShiftFlags();
+    shiftOn[m] = !shiftOn[m];
+    m_context.controller->setInstantShift(m, shiftOn[m] ? target : 0, selectedProfile());
     showInstantShiftTargets();
 }
 
