@@ -213,6 +213,118 @@
         <source>PROFILE %1</source>
         <translation>配置文件 %1</translation>
     </message>
+    <message>
+        <source>red %1, green %2, blue %3</source>
+        <translation>红 %1、绿 %2、蓝 %3</translation>
+    </message>
+    <message>
+        <source>Switches the keyboard to on-board profile %1 (%2)</source>
+        <translation>将键盘切换到板载配置文件 %1（%2）</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Restores the factory settings of all five on-board profiles</source>
+        <translation>将五个板载配置文件全部恢复为出厂设置</translation>
+    </message>
+    <message>
+        <source>Opens the web page in your browser</source>
+        <translation>在浏览器中打开网页</translation>
+    </message>
+    <message>
+        <source>Ends the console</source>
+        <translation>退出控制程序</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Choosing a saved profile links it to the active on-board profile</source>
+        <translation>选择的配置文件会链接到当前的板载配置文件</translation>
+    </message>
+    <message>
+        <source>New profile</source>
+        <translation>新建配置文件</translation>
+    </message>
+    <message>
+        <source>Delete the selected profile</source>
+        <translation>删除所选的配置文件</translation>
+    </message>
+    <message>
+        <source>Copy the selected profile</source>
+        <translation>复制所选的配置文件</translation>
+    </message>
+    <message>
+        <source>Import a profile from a file</source>
+        <translation>从文件导入配置文件</translation>
+    </message>
+    <message>
+        <source>Export the selected profile to a file</source>
+        <translation>将所选的配置文件导出为文件</translation>
+    </message>
+    <message>
+        <source>Type a new name and press Enter to rename the profile</source>
+        <translation>输入新名称后按 Enter 即可重命名配置文件</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>链接</translation>
+    </message>
+    <message>
+        <source>What the selected key does</source>
+        <translation>所选按键的功能</translation>
+    </message>
+    <message>
+        <source>Repeat option</source>
+        <translation>重复选项</translation>
+    </message>
+    <message>
+        <source>Repeat count</source>
+        <translation>重复次数</translation>
+    </message>
+    <message>
+        <source>1 to 50 times</source>
+        <translation>1 至 50 次</translation>
+    </message>
+    <message>
+        <source>Press Enter, then the key the selected key should send; Escape cancels</source>
+        <translation>按 Enter，再按下所选按键要发送的按键；按 Escape 取消</translation>
+    </message>
+    <message>
+        <source>Instant shift target profile</source>
+        <translation>即时切换的目标配置文件</translation>
+    </message>
+    <message>
+        <source>Left Shift</source>
+        <translation>左 Shift</translation>
+    </message>
+    <message>
+        <source>Left Ctrl</source>
+        <translation>左 Ctrl</translation>
+    </message>
+    <message>
+        <source>Left Alt</source>
+        <translation>左 Alt</translation>
+    </message>
+    <message>
+        <source>While held, %1 switches to the chosen profile</source>
+        <translation>按住 %1 时切换到所选的配置文件</translation>
+    </message>
+    <message>
+        <source>Stores the assignment and sends it to the keyboard</source>
+        <translation>保存指定并发送到键盘</translation>
+    </message>
+    <message>
+        <source>Keyboard picture</source>
+        <translation>键盘图</translation>
+    </message>
+    <message>
+        <source>Arrow keys move over the keys; Space selects the key</source>
+        <translation>方向键在按键间移动；空格键选择按键</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>
@@ -359,6 +471,74 @@
         <source>OFF</source>
         <translation>关闭</translation>
     </message>
+    <message>
+        <source>From slow to fast</source>
+        <translation>由慢到快</translation>
+    </message>
+    <message>
+        <source>Wave speed</source>
+        <translation>波浪速度</translation>
+    </message>
+    <message>
+        <source>Add pattern</source>
+        <translation>新建样式</translation>
+    </message>
+    <message>
+        <source>Delete pattern</source>
+        <translation>删除样式</translation>
+    </message>
+    <message>
+        <source>Lights every other key in the surface colour</source>
+        <translation>其余按键以底色点亮</translation>
+    </message>
+    <message>
+        <source>Surface colour</source>
+        <translation>底色颜色</translation>
+    </message>
+    <message>
+        <source>Chosen, it takes the next colour picked</source>
+        <translation>选取后应用下一个选取的颜色</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>0 to 255; Enter picks the colour</source>
+        <translation>0 至 255；按 Enter 选取颜色</translation>
+    </message>
+    <message>
+        <source>Colour code</source>
+        <translation>色码</translation>
+    </message>
+    <message>
+        <source>Six hexadecimal digits; Enter picks the colour</source>
+        <translation>六位十六进制数字；按 Enter 选取颜色</translation>
+    </message>
+    <message>
+        <source>Sends the lighting to the keyboard</source>
+        <translation>将灯光效果发送到键盘</translation>
+    </message>
+    <message>
+        <source>Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with CUSTOMIZED on</source>
+        <translation>方向键在按键间移动，Shift+方向键标记按键；开启自定义时以空格键上色</translation>
+    </message>
+    <message>
+        <source>Left and Right choose a stop; the colour fields then set it</source>
+        <translation>左右方向键选择色彩节点，再以色彩栏位设定其颜色</translation>
+    </message>
+    <message>
+        <source>stop %1</source>
+        <translation>节点 %1</translation>
+    </message>
 </context>
 <context>
     <name>micro_view</name>
@@ -446,6 +626,18 @@
         <source>Up / Down</source>
         <translation>按下 / 放开</translation>
     </message>
+    <message>
+        <source>Enter renames the macro</source>
+        <translation>按 Enter 重命名巨集</translation>
+    </message>
+    <message>
+        <source>Macro events</source>
+        <translation>巨集事件</translation>
+    </message>
+    <message>
+        <source>Default delay time in ms</source>
+        <translation>默认延迟时间（毫秒）</translation>
+    </message>
 </context>
 <context>
     <name>setting_view</name>
@@ -468,6 +660,22 @@
     <message>
         <source>VIRTUAL KEYBOARD</source>
         <translation>虚拟键盘</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>官方网站</translation>
+    </message>
+    <message>
+        <source>Community</source>
+        <translation>社区</translation>
+    </message>
+    <message>
+        <source>Opens the web page in your browser</source>
+        <translation>在浏览器中打开网页</translation>
+    </message>
+    <message>
+        <source>The window switches at once</source>
+        <translation>窗口会立即切换</translation>
     </message>
 </context>
 <context>

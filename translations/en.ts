@@ -213,6 +213,118 @@
         <source>PROFILE %1</source>
         <translation>PROFILE %1</translation>
     </message>
+    <message>
+        <source>red %1, green %2, blue %3</source>
+        <translation>red %1, green %2, blue %3</translation>
+    </message>
+    <message>
+        <source>Switches the keyboard to on-board profile %1 (%2)</source>
+        <translation>Switches the keyboard to on-board profile %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>Factory reset</translation>
+    </message>
+    <message>
+        <source>Restores the factory settings of all five on-board profiles</source>
+        <translation>Restores the factory settings of all five on-board profiles</translation>
+    </message>
+    <message>
+        <source>Opens the web page in your browser</source>
+        <translation>Opens the web page in your browser</translation>
+    </message>
+    <message>
+        <source>Ends the console</source>
+        <translation>Ends the console</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Choosing a saved profile links it to the active on-board profile</source>
+        <translation>Choosing a saved profile links it to the active on-board profile</translation>
+    </message>
+    <message>
+        <source>New profile</source>
+        <translation>New profile</translation>
+    </message>
+    <message>
+        <source>Delete the selected profile</source>
+        <translation>Delete the selected profile</translation>
+    </message>
+    <message>
+        <source>Copy the selected profile</source>
+        <translation>Copy the selected profile</translation>
+    </message>
+    <message>
+        <source>Import a profile from a file</source>
+        <translation>Import a profile from a file</translation>
+    </message>
+    <message>
+        <source>Export the selected profile to a file</source>
+        <translation>Export the selected profile to a file</translation>
+    </message>
+    <message>
+        <source>Type a new name and press Enter to rename the profile</source>
+        <translation>Type a new name and press Enter to rename the profile</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>What the selected key does</source>
+        <translation>What the selected key does</translation>
+    </message>
+    <message>
+        <source>Repeat option</source>
+        <translation>Repeat option</translation>
+    </message>
+    <message>
+        <source>Repeat count</source>
+        <translation>Repeat count</translation>
+    </message>
+    <message>
+        <source>1 to 50 times</source>
+        <translation>1 to 50 times</translation>
+    </message>
+    <message>
+        <source>Press Enter, then the key the selected key should send; Escape cancels</source>
+        <translation>Press Enter, then the key the selected key should send; Escape cancels</translation>
+    </message>
+    <message>
+        <source>Instant shift target profile</source>
+        <translation>Instant shift target profile</translation>
+    </message>
+    <message>
+        <source>Left Shift</source>
+        <translation>Left Shift</translation>
+    </message>
+    <message>
+        <source>Left Ctrl</source>
+        <translation>Left Ctrl</translation>
+    </message>
+    <message>
+        <source>Left Alt</source>
+        <translation>Left Alt</translation>
+    </message>
+    <message>
+        <source>While held, %1 switches to the chosen profile</source>
+        <translation>While held, %1 switches to the chosen profile</translation>
+    </message>
+    <message>
+        <source>Stores the assignment and sends it to the keyboard</source>
+        <translation>Stores the assignment and sends it to the keyboard</translation>
+    </message>
+    <message>
+        <source>Keyboard picture</source>
+        <translation>Keyboard picture</translation>
+    </message>
+    <message>
+        <source>Arrow keys move over the keys; Space selects the key</source>
+        <translation>Arrow keys move over the keys; Space selects the key</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>
@@ -359,6 +471,74 @@
         <source>OFF</source>
         <translation>OFF</translation>
     </message>
+    <message>
+        <source>From slow to fast</source>
+        <translation>From slow to fast</translation>
+    </message>
+    <message>
+        <source>Wave speed</source>
+        <translation>Wave speed</translation>
+    </message>
+    <message>
+        <source>Add pattern</source>
+        <translation>Add pattern</translation>
+    </message>
+    <message>
+        <source>Delete pattern</source>
+        <translation>Delete pattern</translation>
+    </message>
+    <message>
+        <source>Lights every other key in the surface colour</source>
+        <translation>Lights every other key in the surface colour</translation>
+    </message>
+    <message>
+        <source>Surface colour</source>
+        <translation>Surface colour</translation>
+    </message>
+    <message>
+        <source>Chosen, it takes the next colour picked</source>
+        <translation>Chosen, it takes the next colour picked</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>0 to 255; Enter picks the colour</source>
+        <translation>0 to 255; Enter picks the colour</translation>
+    </message>
+    <message>
+        <source>Colour code</source>
+        <translation>Colour code</translation>
+    </message>
+    <message>
+        <source>Six hexadecimal digits; Enter picks the colour</source>
+        <translation>Six hexadecimal digits; Enter picks the colour</translation>
+    </message>
+    <message>
+        <source>Sends the lighting to the keyboard</source>
+        <translation>Sends the lighting to the keyboard</translation>
+    </message>
+    <message>
+        <source>Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with CUSTOMIZED on</source>
+        <translation>Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with CUSTOMIZED on</translation>
+    </message>
+    <message>
+        <source>Left and Right choose a stop; the colour fields then set it</source>
+        <translation>Left and Right choose a stop; the colour fields then set it</translation>
+    </message>
+    <message>
+        <source>stop %1</source>
+        <translation>stop %1</translation>
+    </message>
 </context>
 <context>
     <name>micro_view</name>
@@ -446,6 +626,18 @@
         <source>Up / Down</source>
         <translation>Up / Down</translation>
     </message>
+    <message>
+        <source>Enter renames the macro</source>
+        <translation>Enter renames the macro</translation>
+    </message>
+    <message>
+        <source>Macro events</source>
+        <translation>Macro events</translation>
+    </message>
+    <message>
+        <source>Default delay time in ms</source>
+        <translation>Default delay time in ms</translation>
+    </message>
 </context>
 <context>
     <name>setting_view</name>
@@ -468,6 +660,22 @@
     <message>
         <source>VIRTUAL KEYBOARD</source>
         <translation>VIRTUAL KEYBOARD</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>Official website</translation>
+    </message>
+    <message>
+        <source>Community</source>
+        <translation>Community</translation>
+    </message>
+    <message>
+        <source>Opens the web page in your browser</source>
+        <translation>Opens the web page in your browser</translation>
+    </message>
+    <message>
+        <source>The window switches at once</source>
+        <translation>The window switches at once</translation>
     </message>
 </context>
 <context>

@@ -213,6 +213,118 @@
         <source>PROFILE %1</source>
         <translation>設定檔 %1</translation>
     </message>
+    <message>
+        <source>red %1, green %2, blue %3</source>
+        <translation>紅 %1、綠 %2、藍 %3</translation>
+    </message>
+    <message>
+        <source>Switches the keyboard to on-board profile %1 (%2)</source>
+        <translation>將鍵盤切換到板載設定檔 %1（%2）</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>回復原廠設定</translation>
+    </message>
+    <message>
+        <source>Restores the factory settings of all five on-board profiles</source>
+        <translation>將五個板載設定檔全部回復為原廠設定</translation>
+    </message>
+    <message>
+        <source>Opens the web page in your browser</source>
+        <translation>在瀏覽器中開啟網頁</translation>
+    </message>
+    <message>
+        <source>Ends the console</source>
+        <translation>結束控制程式</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>狀態</translation>
+    </message>
+    <message>
+        <source>Choosing a saved profile links it to the active on-board profile</source>
+        <translation>選擇的設定檔會連結到目前的板載設定檔</translation>
+    </message>
+    <message>
+        <source>New profile</source>
+        <translation>新增設定檔</translation>
+    </message>
+    <message>
+        <source>Delete the selected profile</source>
+        <translation>刪除所選的設定檔</translation>
+    </message>
+    <message>
+        <source>Copy the selected profile</source>
+        <translation>複製所選的設定檔</translation>
+    </message>
+    <message>
+        <source>Import a profile from a file</source>
+        <translation>從檔案匯入設定檔</translation>
+    </message>
+    <message>
+        <source>Export the selected profile to a file</source>
+        <translation>將所選的設定檔匯出成檔案</translation>
+    </message>
+    <message>
+        <source>Type a new name and press Enter to rename the profile</source>
+        <translation>輸入新名稱後按 Enter 即可重新命名設定檔</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>連結</translation>
+    </message>
+    <message>
+        <source>What the selected key does</source>
+        <translation>所選按鍵的功能</translation>
+    </message>
+    <message>
+        <source>Repeat option</source>
+        <translation>重複選項</translation>
+    </message>
+    <message>
+        <source>Repeat count</source>
+        <translation>重複次數</translation>
+    </message>
+    <message>
+        <source>1 to 50 times</source>
+        <translation>1 至 50 次</translation>
+    </message>
+    <message>
+        <source>Press Enter, then the key the selected key should send; Escape cancels</source>
+        <translation>按 Enter，再按下所選按鍵要送出的按鍵；按 Escape 取消</translation>
+    </message>
+    <message>
+        <source>Instant shift target profile</source>
+        <translation>即時切換的目標設定檔</translation>
+    </message>
+    <message>
+        <source>Left Shift</source>
+        <translation>左 Shift</translation>
+    </message>
+    <message>
+        <source>Left Ctrl</source>
+        <translation>左 Ctrl</translation>
+    </message>
+    <message>
+        <source>Left Alt</source>
+        <translation>左 Alt</translation>
+    </message>
+    <message>
+        <source>While held, %1 switches to the chosen profile</source>
+        <translation>按住 %1 時切換到所選的設定檔</translation>
+    </message>
+    <message>
+        <source>Stores the assignment and sends it to the keyboard</source>
+        <translation>儲存指定並傳送到鍵盤</translation>
+    </message>
+    <message>
+        <source>Keyboard picture</source>
+        <translation>鍵盤圖</translation>
+    </message>
+    <message>
+        <source>Arrow keys move over the keys; Space selects the key</source>
+        <translation>方向鍵在按鍵間移動；空白鍵選擇按鍵</translation>
+    </message>
 </context>
 <context>
     <name>LumoProjectClass</name>
@@ -359,6 +471,74 @@
         <source>OFF</source>
         <translation>關閉</translation>
     </message>
+    <message>
+        <source>From slow to fast</source>
+        <translation>由慢到快</translation>
+    </message>
+    <message>
+        <source>Wave speed</source>
+        <translation>波浪速度</translation>
+    </message>
+    <message>
+        <source>Add pattern</source>
+        <translation>新增樣式</translation>
+    </message>
+    <message>
+        <source>Delete pattern</source>
+        <translation>刪除樣式</translation>
+    </message>
+    <message>
+        <source>Lights every other key in the surface colour</source>
+        <translation>其餘按鍵以底色點亮</translation>
+    </message>
+    <message>
+        <source>Surface colour</source>
+        <translation>底色顏色</translation>
+    </message>
+    <message>
+        <source>Chosen, it takes the next colour picked</source>
+        <translation>選取後套用下一個選取的顏色</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>紅</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>綠</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>藍</translation>
+    </message>
+    <message>
+        <source>0 to 255; Enter picks the colour</source>
+        <translation>0 至 255；按 Enter 選取顏色</translation>
+    </message>
+    <message>
+        <source>Colour code</source>
+        <translation>色碼</translation>
+    </message>
+    <message>
+        <source>Six hexadecimal digits; Enter picks the colour</source>
+        <translation>六位十六進位數字；按 Enter 選取顏色</translation>
+    </message>
+    <message>
+        <source>Sends the lighting to the keyboard</source>
+        <translation>將燈光效果傳送到鍵盤</translation>
+    </message>
+    <message>
+        <source>Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with CUSTOMIZED on</source>
+        <translation>方向鍵在按鍵間移動，Shift+方向鍵標記按鍵；開啟自訂時以空白鍵上色</translation>
+    </message>
+    <message>
+        <source>Left and Right choose a stop; the colour fields then set it</source>
+        <translation>左右方向鍵選擇色彩節點，再以色彩欄位設定其顏色</translation>
+    </message>
+    <message>
+        <source>stop %1</source>
+        <translation>節點 %1</translation>
+    </message>
 </context>
 <context>
     <name>micro_view</name>
@@ -446,6 +626,18 @@
         <source>Up / Down</source>
         <translation>按下 / 放開</translation>
     </message>
+    <message>
+        <source>Enter renames the macro</source>
+        <translation>按 Enter 重新命名巨集</translation>
+    </message>
+    <message>
+        <source>Macro events</source>
+        <translation>巨集事件</translation>
+    </message>
+    <message>
+        <source>Default delay time in ms</source>
+        <translation>預設延遲時間（毫秒）</translation>
+    </message>
 </context>
 <context>
     <name>setting_view</name>
@@ -468,6 +660,22 @@
     <message>
         <source>VIRTUAL KEYBOARD</source>
         <translation>虛擬鍵盤</translation>
+    </message>
+    <message>
+        <source>Official website</source>
+        <translation>官方網站</translation>
+    </message>
+    <message>
+        <source>Community</source>
+        <translation>社群</translation>
+    </message>
+    <message>
+        <source>Opens the web page in your browser</source>
+        <translation>在瀏覽器中開啟網頁</translation>
+    </message>
+    <message>
+        <source>The window switches at once</source>
+        <translation>視窗會立即切換</translation>
     </message>
 </context>
 <context>

@@ -22,15 +22,6 @@ namespace
 {
 const QString kProfile = QStringLiteral("PROFILE 2");
 
-// "12=5 13=4" -> the report with those bytes, everything else zero, as hex.
-QString bytesOf(const QString &bytes)
-{
-    Report r = zeroReport();
-    for (const QString &item : bytes.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        r[item.section('=', 0, 0).toInt()] = quint8(item.section('=', 1).toInt());
-    return hex(toBytes(r));
-}
-
 QString path(int number)
 {
     return QStringLiteral("lightfile/PROFILE 2/light/pattern%1.ini").arg(number);
@@ -122,8 +113,8 @@ private slots:
         apply(effect, state);
         QVERIFY(device.reports.size() >= 3);
         const QString head = "0=7 1=2 2=3 8=3 ";
-        QCOMPARE(hex(device.reports.first()), bytesOf(head + opening));
-        QCOMPARE(hex(device.reports.last()), bytesOf(head + closing));
+        QCOMPARE(hex(device.reports.first()), reportHex(head + opening));
+        QCOMPARE(hex(device.reports.last()), reportHex(head + closing));
     }
 
     // The Static sub-modes and both SPEED sliders, as the opening report carries
@@ -241,9 +232,9 @@ private slots:
         // Ripple's bank-4 pages carry zones 20 and 21 of red, green and blue.
         for (int page = 1; page <= 3; ++page)
             QCOMPARE(hex(device.reports[page]),
-                     bytesOf(QStringLiteral("0=7 1=10 2=3 3=4 4=%1 28=%2 29=%2")
-                                 .arg(page)
-                                 .arg(40 + 10 * (page - 1))));
+                     reportHex(QStringLiteral("0=7 1=10 2=3 3=4 4=%1 28=%2 29=%2")
+                                   .arg(page)
+                                   .arg(40 + 10 * (page - 1))));
     }
 
     void readingAShortFileStaysBounded()
@@ -253,7 +244,7 @@ private slots:
         const LightCommandSet set = readLightCommandSet("S");
         QCOMPARE(set.type, 3);
         QCOMPARE(set.reports.size(), 5);
-        QCOMPARE(hex(toBytes(set.reports[0])), bytesOf("0=7 1=2"));
+        QCOMPARE(hex(toBytes(set.reports[0])), reportHex("0=7 1=2"));
         QCOMPARE(toBytes(set.reports[4]), toBytes(zeroReport()));
         QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=9\n"));
         QCOMPARE(readLightCommandSet("S").type, -1);
@@ -599,12 +590,7 @@ private slots:
     {
         makePatterns(14);
         QCOMPARE(addPattern(kProfile), 14);
-        QCOMPARE(readText(path(15)), QStringLiteral("[Setting]\n"
-                                                    "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
-                                                    "GColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
-                                                    "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\n"
-                                                    "VColor=\"255,0,0\"\n"
-                                                    "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n"));
+        QCOMPARE(readText(path(15)), QString::fromLatin1(kDefaultPatternFile));
         QCOMPARE(addPattern(kProfile), 15);
         QCOMPARE(addPattern(kProfile), -1);
         QCOMPARE(numbersOnDisk().size(), 16);

@@ -42,19 +42,6 @@ FactoryResetFiles::Contents factoryContents()
     return c;
 }
 
-// "0=7 8..263=255" -> a report with those bytes, the rest zero, as hex.
-QString reportText(const QString &bytes)
-{
-    QByteArray r(264, 0);
-    for (const QString &item : bytes.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QString at = item.section('=', 0, 0);
-        const int from = at.section("..", 0, 0).toInt(), to = at.section("..", -1).toInt();
-        for (int i = from; i <= to; ++i)
-            r[i] = char(item.section('=', 1).toInt());
-    }
-    return hex(r);
-}
-
 // A zone entry: 22 zone values, then zeros.
 QString zoneText(const QString &values)
 {
@@ -125,26 +112,26 @@ private slots:
         const QString red = QStringLiteral("255 ").repeated(21) + "255";
         // clang-format off
         const QVector<QStringList> expected{
-            {"0", reportText("0=7 1=2 2=1 8=1 16=8 22=2"), reportText("0=7 1=9 2=1 3=1 8..263=255"),
-             reportText("0=7 1=9 2=1 3=2"), reportText("0=7 1=9 2=1 3=3"),
-             reportText("0=7 1=2 2=1 8=1 13=4 16=8 22=2")},
-            {"1", reportText("0=7 1=2 2=2 8=2 12=1 16=8 18=4 19=8 22=2"),
-             reportText("0=7 1=10 2=2 3=1 4=1 5..263=255"), reportText("0=7 1=10 2=2 3=1 4=2"),
-             reportText("0=7 1=10 2=2 3=1 4=3"), reportText("0=7 1=2 2=2 8=2 12=1 13=4 16=8 18=4 19=8 22=2")},
-            {"2", reportText("0=7 1=2 2=3 8=3"), reportText("0=7 1=12 2=3 4=1"),
-             reportText("0=7 1=12 2=3 4=2"), zoneText(red), zoneText(black), zoneText(black),
-             reportText("0=7 1=2 2=3 8=3 12=2 13=4")},
-            {"3", reportText("0=7 1=2 2=4 8=4 12=3 16=8 18=3 19=80"),
+            {"0", reportHex("0=7 1=2 2=1 8=1 16=8 22=2"), reportHex("0=7 1=9 2=1 3=1 8..263=255"),
+             reportHex("0=7 1=9 2=1 3=2"), reportHex("0=7 1=9 2=1 3=3"),
+             reportHex("0=7 1=2 2=1 8=1 13=4 16=8 22=2")},
+            {"1", reportHex("0=7 1=2 2=2 8=2 12=1 16=8 18=4 19=8 22=2"),
+             reportHex("0=7 1=10 2=2 3=1 4=1 5..263=255"), reportHex("0=7 1=10 2=2 3=1 4=2"),
+             reportHex("0=7 1=10 2=2 3=1 4=3"), reportHex("0=7 1=2 2=2 8=2 12=1 13=4 16=8 18=4 19=8 22=2")},
+            {"2", reportHex("0=7 1=2 2=3 8=3"), reportHex("0=7 1=12 2=3 4=1"),
+             reportHex("0=7 1=12 2=3 4=2"), zoneText(red), zoneText(black), zoneText(black),
+             reportHex("0=7 1=2 2=3 8=3 12=2 13=4")},
+            {"3", reportHex("0=7 1=2 2=4 8=4 12=3 16=8 18=3 19=80"),
              zoneText("255 200 153 34 0 0 0 0 0 0 56 0 26 75 129 181 135 153 153 129 129 110"),
              zoneText("234 255 255 255 255 255 229 132 157 166 94 200 26 26 26 26 18 0 0 42 89 100"),
              zoneText("0 0 0 0 102 183 255 248 255 246 199 244 199 199 199 199 118 46 0 24 24 43"),
-             reportText("0=7 1=2 2=4 8=4 12=3 13=4 16=8 18=3 19=80")},
-            {"4", reportText("0=7 1=2 2=5 8=5 12=4 16=8 18=4 19=255 22=2"),
-             reportText("0=7 1=12 2=5 3=1 4=1"), reportText("0=7 1=12 2=5 3=1 4=2"),
+             reportHex("0=7 1=2 2=4 8=4 12=3 13=4 16=8 18=3 19=80")},
+            {"4", reportHex("0=7 1=2 2=5 8=5 12=4 16=8 18=4 19=255 22=2"),
+             reportHex("0=7 1=12 2=5 3=1 4=1"), reportHex("0=7 1=12 2=5 3=1 4=2"),
              zoneText("255 228 200 177 153 94 34 17 0 0 0 0 0 0 0 0 0 0 0 28 56 56"),
              zoneText("234 244 255 255 255 255 255 255 255 255 255 242 229 181 132 144 157 161 166 130 94 94"),
              zoneText("0 0 0 0 0 0 0 51 102 142 183 219 255 252 248 251 255 251 246 223 199 199"),
-             reportText("0=7 1=2 2=5 8=5 12=4 13=4 16=2 18=4 19=2 22=2")}};
+             reportHex("0=7 1=2 2=5 8=5 12=4 13=4 16=2 18=4 19=2 22=2")}};
         // clang-format on
         for (int n = 1; n <= 5; ++n) {
             QSettings file(dataTreeDir() +

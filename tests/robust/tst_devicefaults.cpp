@@ -14,7 +14,6 @@
 #include "ui/shell/MainWindow.h"
 
 #include <QComboBox>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -114,12 +113,7 @@ Outcome run(const QByteArray &devices, bool failSend, int failAfter)
         out.pauses = pauses.pauses;
         out.keyMap = w.context().controller->keyMap();
         out.profile = w.context().controller->bindings().active;
-        QDirIterator it(wd.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            file.open(QIODevice::ReadOnly);
-            out.files.insert(QDir(wd.path()).relativeFilePath(file.fileName()), file.readAll());
-        }
+        out.files = filesBelow(wd.path());
         // The fault goes away: the keyboard is found again within the scan
         // interval, brought to the active profile, and the next press reaches it.
         qunsetenv("ORVANTA_FAKEHID_FAIL_SEND");

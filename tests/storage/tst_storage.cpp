@@ -206,12 +206,7 @@ private slots:
     {
         IniStore::createPatternFile(1, "Game");
         QCOMPARE(readText("lightfile/Game/light/pattern1.ini"),
-                 QStringLiteral("[Setting]\n"
-                                "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
-                                "GColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
-                                "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\n"
-                                "VColor=\"255,0,0\"\n"
-                                "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n"));
+                 QString::fromLatin1(kDefaultPatternFile));
         // Index 0 is pattern file 1.
         IniStore::writeIniFile(0, one("pattern", {{"VColor", "1,2,3"}, {"RColor", "9"}}), "Game");
         // A key the map lacks is written empty.

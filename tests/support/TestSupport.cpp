@@ -46,10 +46,33 @@ Report reportOf(std::initializer_list<std::pair<int, int>> bytes)
     return r;
 }
 
+QString reportHex(const QString &bytes)
+{
+    Report r = zeroReport();
+    for (const QString &item : bytes.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString at = item.section('=', 0, 0);
+        for (int i = at.section("..", 0, 0).toInt(); i <= at.section("..", -1).toInt(); ++i)
+            r[std::size_t(i)] = quint8(item.section('=', 1).toInt());
+    }
+    return hex(toBytes(r));
+}
+
 QString readText(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QMap<QString, QByteArray> filesBelow(const QString &root, bool read)
+{
+    QMap<QString, QByteArray> out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        out.insert(QDir(root).relativeFilePath(f.fileName()),
+                   read && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    return out;
 }
 
 bool writeText(const QString &path, const QByteArray &content)

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QMap>
 #include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QString>
@@ -126,7 +127,21 @@ inline QByteArray fromHex(const QString &text)
     return QByteArray::fromHex(text.toLatin1());
 }
 
+// "0=7 1=2 8..263=255" -> a report with those bytes (ranges inclusive), the rest zero, as hex.
+QString reportHex(const QString &bytes);
+
 QString readText(const QString &path);
+// Every file below `root` (hidden ones too), by path relative to it, with its
+// content (or, when `read` is false, an empty one).
+QMap<QString, QByteArray> filesBelow(const QString &root, bool read = true);
+
+// A new pattern file as the console writes it: red to black, red SURFACE.
+inline const char kDefaultPatternFile[] = "[Setting]\n"
+                                          "BColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                          "GColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
+                                          "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\n"
+                                          "VColor=\"255,0,0\"\n"
+                                          "YValue=\"1,0,0,0,0,0,0,0,0,0,1\"\n";
 
 struct RunResult {
     int exitCode = -1; // -1: did not start, did not end in time, or crashed

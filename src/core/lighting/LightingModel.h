@@ -108,6 +108,7 @@ public:
     int addStop() { return m_stopEditor.addStop(); }
     int deleteSelectedStop() { return m_stopEditor.deleteSelected(); }
     int selectStopAtX(int x) { return m_stopEditor.selectAtX(x); }
+    int selectStop(int slot) { return m_stopEditor.selectSlot(slot); }
     bool dragStopToX(int x) { return m_stopEditor.dragToX(x); }
     bool recolourSelectedStop(const Rgb &colour) { return m_stopEditor.recolourSelected(colour); }
     void clearStopSelection() { m_stopEditor.clearSelection(); }

@@ -57,6 +57,10 @@ public:
     bool capturingKey();
     bool keyPressed(QKeyEvent *event);
     bool keyReleased(QKeyEvent *event);
+    // The key cursor's: the popup over a cell as the mouse's hover shows it,
+    // and a cell selected as a click selects it (the focus stays where it is).
+    void showPopupOverKey(int cell);
+    void selectKeyCell(int cell);
 
     // --- key assignments ----------------------------------------------------
     void loadKeyAssignments();

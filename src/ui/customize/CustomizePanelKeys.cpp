@@ -220,3 +220,32 @@ bool CustomizePanel::keyReleased(QKeyEvent *event)
     qDebug("%d %d", event->key(), capturedUsage);
     return true;
 }
+
+void CustomizePanel::showPopupOverKey(int cell)
+{
+    if (!m_context.keyPopup || cell < 0 || cell >= kKeyCount || !KEY_TABLE[cell].label)
+        return;
+    m_context.keyPopup->setKeyName(QString::fromUtf8(KEY_TABLE[cell].label));
+    m_context.keyPopup->setAssignment(assignmentText(assignments()[cell]));
+    const KeyRect &r = KEY_TABLE[cell].cell;
+    m_context.keyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
+    m_context.keyPopup->show();
+    m_context.keyPopup->raise();
+}
+
+void CustomizePanel::selectKeyCell(int cell)
+{
+    if (cell < 0 || cell >= kKeyCount || !KEY_TABLE[cell].label)
+        return;
+    hoverKey = cell;
+    hoverUsage = KEY_TABLE[cell].usage;
+    hoverMatrix = KEY_TABLE[cell].matrix;
+    customizeApplyEnabled = true;
+    customizeApplyButton->setStyleSheet(m_styles.actionButton);
+    colourKeyCell(4, cell);
+    selectedKey = cell;
+    selectedUsage = hoverUsage;
+    selectedMatrix = hoverMatrix;
+    selectedKeyLabel->setText(QString::fromUtf8(KEY_TABLE[cell].label));
+    showSelectedKeyAssignment();
+}

@@ -46,6 +46,12 @@ public:
     const orvanta::LightingModel &model() const { return m_model; }
     // The colour a key widget shows.
     orvanta::Rgb keyColour(int key) const { return m_keyEditor->keyColour(key); }
+    // Paints the keys in the picked colour, as a click or a dragged band does
+    // with CUSTOMIZED on Static or Reactive; false (nothing painted) otherwise.
+    bool paintKeys(const QVector<int> &keys);
+    // Chooses the next (step 1) or previous (-1) colour stop of the user's
+    // pattern shown, as a click on its square does; the stop chosen, or -1.
+    int chooseStop(int step);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -40,6 +40,11 @@ void KeyPopup::setAssignment(const QString &text)
     m_assignment->setText(text);
 }
 
+QString KeyPopup::keyName() const
+{
+    return m_name->text();
+}
+
 QString KeyPopup::assignment() const
 {
     return m_assignment->text();

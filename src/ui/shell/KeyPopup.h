@@ -12,6 +12,7 @@ class KeyPopup : public QWidget
 public:
     explicit KeyPopup(QWidget *parent = nullptr);
     void setKeyName(const QString &name);
+    QString keyName() const;
     void setAssignment(const QString &text);
     QString assignment() const;
 

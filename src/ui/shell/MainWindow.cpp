@@ -3,6 +3,7 @@
 
 #include "ConsoleTray.h"
 #include "KeyPopup.h"
+#include "KeyboardAccess.h"
 #include "ResetProgressView.h"
 #include "Shell.h"
 #include "WindowScale.h"
@@ -201,6 +202,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
+    m_keyboardAccess = new KeyboardAccess(this);
 
     if (QSystemTrayIcon::isSystemTrayAvailable())
         createTray()->trayIcon()->show();
@@ -281,8 +283,11 @@ void MainWindow::quitConsole()
 
 MainWindow::~MainWindow()
 {
-    // Pages going away below move the focus; the frame is no longer followed.
+    // Pages going away below move the focus; the frame is no longer followed,
+    // and keys and focus changes no longer reach the panels through KeyboardAccess.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    delete m_keyboardAccess;
+    m_keyboardAccess = nullptr;
     // The pages die with the window; nothing may reach them through the context after this.
     m_context.lighting = nullptr;
     m_context.macros = nullptr;
@@ -745,6 +750,7 @@ void MainWindow::switchLanguage(QString code)
         m_tray->retranslate();
         m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     }
+    m_keyboardAccess->refresh();
     update();
 }
 

@@ -28,6 +28,7 @@ class QTimer;
 class QTranslator;
 class AutoUpdate;
 class ConsoleTray;
+class KeyboardAccess;
 namespace orvanta
 {
 class VirtualKeyboardHost;
@@ -75,6 +76,8 @@ public:
     // one themselves. Its keyboard status is fed through setKeyboardStatus().
     ConsoleTray *createTray();
     ConsoleTray *tray() const { return m_tray; }
+    // Tab order, keys and screen-reader names (see KeyboardAccess).
+    KeyboardAccess *keyboardAccess() const { return m_keyboardAccess; }
 
     // Widgets tests and the language switch reach.
     QPushButton *tabKeyboard = nullptr, *tabMacros = nullptr, *tabCustomize = nullptr,
@@ -155,6 +158,7 @@ private:
     AutoUpdate *m_updater = nullptr;
     bool m_quitting = false;
     ConsoleTray *m_tray = nullptr;
+    KeyboardAccess *m_keyboardAccess = nullptr;
     QElapsedTimer m_saveFailure; // since the last failed save
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;

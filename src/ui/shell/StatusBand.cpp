@@ -1,5 +1,7 @@
 #include "StatusBand.h"
 
+#include <QAccessible>
+
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -19,13 +21,17 @@ StatusBand::StatusBand(QWidget *parent)
     }
     m_noticeTimer->setSingleShot(true);
     m_noticeTimer->setInterval(kNoticeMs);
-    connect(m_noticeTimer, &QTimer::timeout, m_notice, &QLabel::clear);
+    connect(m_noticeTimer, &QTimer::timeout, this, [this] {
+        m_notice->clear();
+        announce(m_notice);
+    });
     setKeyboardState(QString(), false);
 }
 
 void StatusBand::setKeyboardState(const QString &text, bool present)
 {
     m_state->setText(text);
+    announce(m_state);
     m_state->setStyleSheet(present ? QStringLiteral("color:rgb(0,171,190); font-size:12px;")
                                    : QStringLiteral("color:rgb(255,120,80); font-size:12px;"));
 }
@@ -41,7 +47,17 @@ void StatusBand::showNotice(const QString &text, NoticeKind kind)
         colour = QStringLiteral("rgb(255,80,80)");
     m_notice->setStyleSheet(QStringLiteral("color:%1; font-size:12px;").arg(colour));
     m_notice->setText(text);
+    announce(m_notice);
     m_noticeTimer->start();
+}
+
+void StatusBand::announce(QLabel *label)
+{
+    // Screen readers hear the new text: the label's name is its text, and the
+    // change is told as it happens.
+    label->setAccessibleName(label->text());
+    QAccessibleEvent changed(label, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 QString StatusBand::stateText() const

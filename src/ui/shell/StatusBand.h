@@ -27,6 +27,8 @@ public:
     QString noticeText() const; // empty once the notice has gone
 
 private:
+    void announce(QLabel *label);
+
     QLabel *m_state;
     QLabel *m_notice;
     QTimer *m_noticeTimer;

@@ -1,0 +1,655 @@
+#!/usr/bin/python3
+"""The console through the accessibility bus, as a screen reader and a
+keyboard-only user meet it.
+
+Starts the real console under Xvfb with its own D-Bus session bus, the AT-SPI
+bus and the fake keyboard, then, through AT-SPI (pyatspi) and key events
+(xdotool):
+  - every push button, combo box, field and slider of every page has a name,
+    in English, traditional Chinese and simplified Chinese;
+  - Tab from the first control visits every enabled control of the page exactly
+    once and comes back to it, on CUSTOMIZE, LIGHTING, MACROS and Settings;
+  - a lighting colour is applied and a key given another key's code with key
+    events only, and the fake keyboard receives exactly the reports worked out
+    by hand below.
+
+Exit status 77 (a CTest skip) only when the D-Bus session bus or the AT-SPI bus
+cannot be started; anything else that goes wrong fails.
+"""
+
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+
+
+def skip(reason):
+    print("SKIP: " + reason, flush=True)
+    sys.exit(SKIP)
+
+
+def fail(reason):
+    print("FAIL: " + reason, flush=True)
+    sys.exit(1)
+
+
+# --- outer stage: a display and a session bus ------------------------------------
+
+
+def free_display():
+    for n in range(140, 400):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists(
+            "/tmp/.X%d-lock" % n
+        ):
+            return n
+    fail("no free X display number")
+
+
+def outer():
+    for tool in ("Xvfb", "xdotool"):
+        if not shutil.which(tool):
+            fail(tool + " is missing (scripts/deps installs it)")
+    if not shutil.which("dbus-run-session"):
+        skip("dbus-run-session is missing: no D-Bus session bus")
+    # Another test may take the same display number at the same moment: a
+    # few tries with the next free one.
+    for _ in range(3):
+        display = free_display()
+        xvfb = subprocess.Popen(
+            ["Xvfb", ":%d" % display, "-noreset", "-screen", "0", "1600x1000x24",
+             "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+        )
+        deadline = time.time() + 15
+        while not os.path.exists("/tmp/.X11-unix/X%d" % display) and xvfb.poll() is None \
+                and time.time() < deadline:
+            time.sleep(0.05)
+        if xvfb.poll() is None and os.path.exists("/tmp/.X11-unix/X%d" % display):
+            break
+        xvfb.kill()
+        xvfb.wait(10)
+    else:
+        fail("Xvfb did not start")
+    try:
+        env = dict(os.environ)
+        env["DISPLAY"] = ":%d" % display
+        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        env.pop("AT_SPI_BUS_ADDRESS", None)
+        env["NO_AT_BRIDGE"] = "0"
+        # A session bus of its own, gone with the test. The inner stage leaves a
+        # mark as it starts: without it, the bus never came up.
+        mark = tempfile.NamedTemporaryFile(prefix="orvanta-a11y-bus-", delete=False)
+        mark.close()
+        os.unlink(mark.name)
+        env["ORVANTA_A11Y_STARTED"] = mark.name
+        status = subprocess.call(
+            ["dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(__file__), "--inner"],
+            env=env,
+        )
+        if not os.path.exists(mark.name):
+            skip("the D-Bus session bus could not be started (dbus-run-session: %d)" % status)
+        os.unlink(mark.name)
+        return status
+    finally:
+        xvfb.terminate()
+        xvfb.wait(10)
+
+
+# --- inner stage: the AT-SPI bus, the console, the checks ------------------------
+
+ROLE_NAMES = {"push button", "combo box", "text", "entry", "slider", "check box", "password text"}
+ALL_PAGES = ("CUSTOMIZE", "LIGHTING", "MACROS", "Settings")
+
+
+class Console:
+    def __init__(self, pyatspi):
+        self.pyatspi = pyatspi
+        self.dir = tempfile.mkdtemp(prefix="orvanta-a11y-")
+        self.log = os.path.join(self.dir, "reports.log")
+        probe = socket.socket()
+        probe.bind(("127.0.0.1", 0))
+        port = probe.getsockname()[1]
+        probe.close()
+        env = dict(os.environ)
+        env.update(
+            {
+                "LD_PRELOAD": os.environ["ORVANTA_FAKEHID"],
+                "ORVANTA_FAKEHID_LOG": self.log,
+                "XDG_STATE_HOME": os.path.join(self.dir, "state"),
+                "ORVANTA_UPDATE_URL": "http://127.0.0.1:9",
+                "QT_QPA_PLATFORM": "xcb",
+                "QT_ACCESSIBILITY": "1",
+                "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            }
+        )
+        exe = os.path.join(os.environ["ORVANTA_BIN_DIR"], "orvanta-console")
+        self.process = subprocess.Popen(
+            [exe, "--data-dir", os.path.join(self.dir, "data"), "--port", str(port),
+             "--no-update-check", "--no-single-instance"],
+            env=env,
+            stdout=subprocess.DEVNULL,
+        )
+        self.app = None
+        self.window_id = None
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+    # -- finding the console on the bus and on the display --
+
+    def wait_until_up(self):
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        deadline = time.time() + 60
+        while time.time() < deadline:
+            if self.process.poll() is not None:
+                fail("the console ended at start-up (status %s)" % self.process.returncode)
+            for i in range(desktop.childCount):
+                app = desktop.getChildAtIndex(i)
+                try:
+                    pid = app.get_process_id()
+                except Exception:
+                    continue
+                if pid == self.process.pid and app.childCount > 0:
+                    self.app = app
+            if self.app is not None and self.window() is not None:
+                break
+            time.sleep(0.2)
+        if self.app is None:
+            fail("the console never appeared on the accessibility bus")
+        deadline = time.time() + 30
+        while time.time() < deadline:
+            out = subprocess.run(["xdotool", "search", "--name", "^ORVANTA RGB$"],
+                                 capture_output=True, text=True).stdout.split()
+            if out:
+                self.window_id = out[0]
+                break
+            time.sleep(0.2)
+        if not self.window_id:
+            fail("no window named ORVANTA RGB on the display")
+        subprocess.run(["xdotool", "windowfocus", "--sync", self.window_id], check=True)
+
+    def window(self):
+        for i in range(self.app.childCount):
+            w = self.app.getChildAtIndex(i)
+            if w is not None and w.name == "ORVANTA RGB":
+                return w
+        return None
+
+    # -- walking the tree --
+
+    def walk(self, node=None, out=None):
+        if out is None:
+            out = []
+            node = self.window()
+        for i in range(node.childCount):
+            child = node.getChildAtIndex(i)
+            if child is None:
+                continue
+            out.append(child)
+            self.walk(child, out)
+        return out
+
+    def states(self, node):
+        return node.getState()
+
+    def showing(self, node):
+        s = self.states(node)
+        return s.contains(self.pyatspi.STATE_SHOWING) and s.contains(self.pyatspi.STATE_VISIBLE)
+
+    def controls(self):
+        """The push buttons, combo boxes, fields and sliders of the window,
+        shown or not, but for the insides of combo boxes (their lists)."""
+        out = []
+        for node in self.walk():
+            if node.getRoleName() not in ROLE_NAMES:
+                continue
+            parent = node.parent
+            if parent is not None and parent.getRoleName() in ("list", "combo box", "menu"):
+                continue
+            out.append(node)
+        return out
+
+    def find(self, name, role=None, shown=True):
+        for node in self.walk():
+            if node.name == name and (role is None or node.getRoleName() == role):
+                if not shown or self.showing(node):
+                    return node
+        return None
+
+    def listen(self):
+        """Follows the focus as a screen reader does: by the bus's focus events
+        (a list of rows says it has the focus only that way)."""
+        from gi.repository import GLib
+
+        self.context = GLib.MainContext.default()
+        self.last_focus = None
+
+        def on_focus(event):
+            if event.detail1:
+                self.last_focus = event.source
+
+        self.on_focus = on_focus
+        self.pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+        # What the status band announces: its labels' names as they change.
+        self.announced = []
+
+        def on_name(event):
+            value = event.any_data
+            self.announced.append(value if isinstance(value, str) else event.source.name)
+
+        self.on_name = on_name
+        self.pyatspi.Registry.registerEventListener(
+            on_name, "object:property-change:accessible-name")
+
+    def wait_for_announcement(self, text, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            self.pump()
+            if text in self.announced:
+                return
+            time.sleep(0.05)
+        fail("%r was never announced (only %s)" % (text, self.announced[-10:]))
+
+    def pump(self):
+        while self.context.pending():
+            self.context.iteration(False)
+
+    def focused(self):
+        self.pump()
+        return self.last_focus
+
+    # -- key events --
+
+    def keys(self, *keys):
+        subprocess.run(["xdotool", "windowfocus", "--sync", self.window_id], check=True)
+        for key in keys:
+            subprocess.run(["xdotool", "key", "--delay", "30", key], check=True)
+            time.sleep(0.05)
+
+    def type(self, text):
+        subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
+
+    def wait_for_focus(self, test, what, timeout=5):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            node = self.focused()
+            if node is not None and test(node):
+                return node
+            time.sleep(0.05)
+        node = self.focused()
+        fail("the focus did not reach %s (it is on %r)" % (what, node.name if node else None))
+
+    def tab_until(self, test, what, limit=80):
+        """Presses Tab until a control passing `test` has the focus."""
+        for _ in range(limit):
+            node = self.focused()
+            if node is not None and test(node):
+                return node
+            self.keys("Tab")
+            self.wait_for_focus(lambda n: node is None or key_of(n) != key_of(node),
+                                "the control after " + (node.name if node else "none"))
+        fail("Tab never reached " + what)
+
+    def tab_to(self, name):
+        return self.tab_until(
+            lambda n: n.name.startswith(name) or n.description.startswith(name), repr(name))
+
+    def remember_places(self):
+        """Where the shell's buttons are: found by their English names once,
+        then by place in every language."""
+        self.places = {}
+        for name in ("KEYBOARD", "MACROS", "CUSTOMIZE", "LIGHTING", "Settings"):
+            node = self.find(name, "push button")
+            if node is None:
+                fail("no %s button" % name)
+            self.places[name] = key_of(node)[2:]
+        # A list's name is its current entry (Qt's way on Linux): SELECT
+        # PROFILE is found by its description.
+        for node in self.walk():
+            if node.getRoleName() == "combo box" and node.description.startswith(
+                    "Choosing a saved profile"):
+                self.places["SELECT PROFILE"] = key_of(node)[2:]
+        if "SELECT PROFILE" not in self.places:
+            fail("no SELECT PROFILE list")
+
+    def button_at(self, name):
+        for node in self.walk():
+            if node.getRoleName() == "push button" and self.showing(node) \
+                    and key_of(node)[2:] == self.places[name]:
+                return node
+        return None
+
+    def press(self, name):
+        node = self.button_at(name)
+        if node is None:
+            fail("no push button %r is shown" % name)
+        node.queryAction().doAction(0)
+        time.sleep(0.3)
+
+    # -- the fake keyboard's log --
+
+    def reports(self):
+        if not os.path.exists(self.log):
+            return []
+        out = []
+        with open(self.log) as f:
+            for line in f:
+                fields = line.split()
+                if len(fields) == 4:
+                    out.append(bytes.fromhex(fields[3]))
+        return out
+
+    def wait_for_reports(self, count, timeout=20):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if len(self.reports()) >= count:
+                return self.reports()
+            time.sleep(0.05)
+        fail("only %d of %d reports arrived" % (len(self.reports()), count))
+
+
+def key_of(node):
+    ext = node.queryComponent().getExtents(0)
+    return (node.getRoleName(), node.name, ext.x, ext.y, ext.width, ext.height)
+
+
+def show_page(c, page):
+    if page == "Settings":
+        c.press("Settings")
+    elif page == "MACROS":
+        c.press("MACROS")
+    else:
+        if c.button_at("CUSTOMIZE") is None:
+            c.press("KEYBOARD")
+        c.press(page)
+
+
+def page_rectangle(c, page):
+    """The panel of a page shown over the CUSTOMIZE controls, and the area it
+    covers: the page's place in the window, 230 px right and 140 px down."""
+    if page == "CUSTOMIZE":
+        return None
+    window = c.window().queryComponent().getExtents(0)
+    for node in c.walk():
+        if node.getRoleName() in ("frame", "window") or not c.showing(node) \
+                or node.parent is None or key_of(node.parent) != key_of(c.window()):
+            continue
+        ext = node.queryComponent().getExtents(0)
+        if (ext.x, ext.y) == (window.x + 230, window.y + 140) and ext.width >= 700 \
+                and ext.height >= 400:
+            return node, ext
+    fail("no panel holds the %s page" % page)
+
+
+def inside(ext, area):
+    return (ext.x >= area.x and ext.y >= area.y and ext.x + ext.width <= area.x + area.width
+            and ext.y + ext.height <= area.y + area.height)
+
+
+def reachable_controls(c, page):
+    """Every enabled, shown, focusable control of the window as the page shows
+    it; controls a page covers (the CUSTOMIZE controls under LIGHTING) are not."""
+    P = c.pyatspi
+    covered = page_rectangle(c, page)
+    window = key_of(c.window())
+    out = []
+    for node in c.walk():
+        s = c.states(node)
+        # Qt's lists of rows do not say they can take the focus; they do.
+        focusable = s.contains(P.STATE_FOCUSABLE) or (
+            node.getRoleName() in ("tree", "tree table", "table") and c.showing(node.parent))
+        if not (focusable and s.contains(P.STATE_SHOWING)
+                and s.contains(P.STATE_VISIBLE) and s.contains(P.STATE_SENSITIVE)):
+            continue
+        role = node.getRoleName()
+        if role in ("frame", "window", "list item", "table cell", "tree item", "column header",
+                    "table column header", "scroll bar", "list", "menu item"):
+            continue
+        parent = node.parent
+        if parent is not None and parent.getRoleName() in ("combo box", "list", "menu"):
+            continue
+        if covered is not None:
+            panel, area = covered
+            ancestor = node.parent
+            while ancestor is not None and ancestor.getRoleName() != "application" \
+                    and key_of(ancestor) not in (key_of(panel), window):
+                ancestor = ancestor.parent
+            on_page = ancestor is not None and ancestor.getRoleName() != "application" \
+                and key_of(ancestor) == key_of(panel)
+            if not on_page and inside(node.queryComponent().getExtents(0), area):
+                continue
+        out.append(node)
+    return out
+
+
+def check_names(c, language):
+    missing = []
+    for page in ALL_PAGES:
+        show_page(c, page)
+        for node in c.controls():
+            if not node.name.strip():
+                ext = node.queryComponent().getExtents(0)
+                missing.append("%s %s at %d,%d" % (page, node.getRoleName(), ext.x, ext.y))
+    if missing:
+        fail("controls without a name in %s: %s" % (language, "; ".join(sorted(set(missing)))))
+    print("names: every control is named in %s" % language, flush=True)
+
+
+def check_tab_cycle(c, page):
+    show_page(c, page)
+    expected = {key_of(n): n.name for n in reachable_controls(c, page)}
+    first = [n for n in c.walk()
+             if n.getRoleName() == "combo box" and key_of(n)[2:] == c.places["SELECT PROFILE"]][0]
+    c.tab_until(lambda n: key_of(n) == key_of(first), "SELECT PROFILE")
+    visited = [key_of(first)]
+    for _ in range(200):
+        before = visited[-1]
+        c.keys("Tab")
+        node = c.wait_for_focus(lambda n: key_of(n) != before, "the next control on " + page)
+        if key_of(node) == visited[0]:
+            break
+        visited.append(key_of(node))
+    else:
+        fail("Tab on %s never came back to SELECT PROFILE: %s" % (page, [k[:2] for k in visited]))
+    twice = {k for k in visited if visited.count(k) > 1}
+    if twice:
+        fail("Tab on %s visits these twice: %s" % (page, [k[1] for k in twice]))
+    left_out = set(expected) - set(visited)
+    if left_out:
+        fail("Tab on %s never reaches: %s" % (page, sorted(expected[k] or k[0] for k in left_out)))
+    strays = set(visited) - set(expected)
+    if strays:
+        fail("Tab on %s stops on controls it should not: %s" % (page, sorted(k[1] for k in strays)))
+    # Shift+Tab goes back the same way.
+    c.keys("shift+Tab")
+    back = c.wait_for_focus(lambda n: key_of(n) == visited[-1], "the last control of " + page)
+    print("tab: %s, %d controls, each once, and back (%s)" % (page, len(visited), back.name),
+          flush=True)
+
+
+# Reports worked out by hand from the report layouts (264 bytes, report id 7).
+def report(fields):
+    out = bytearray(264)
+    for offset, value in fields.items():
+        out[offset] = value
+    return bytes(out)
+
+
+# The default key map, 16 entries a row (layer 0, then the Fn layer).
+DEFAULT_KEY_MAP = bytes.fromhex(
+    """
+    2c 00 00 c9 e4 00 e0 00 14 48 00 29 87 8b 35 15
+    1a 39 3e 64 65 8a 3a 18 08 3c 00 3d 00 88 3b 0c
+    2b 17 09 0a 19 05 13 12 04 1c 0d 0b 10 11 23 24
+    16 30 0e 3f 36 61 2e 25 07 40 0f 00 37 57 41 26
+    1d 2f 33 34 32 38 2d 27 21 20 00 e2 60 e6 00 ac
+    1b 2a 31 44 28 45 42 43 06 5c 59 5f 53 51 4c 46
+    22 5d 5a 62 54 4f 49 47 1e 5e 5b 63 55 56 4b 4e
+    1f 85 58 52 00 50 4a 4d e3 e1 e5 91 00 89 90 e7
+    2c 00 00 c9 e4 00 e0 00 14 48 00 29 87 8b 35 15
+    1a 39 a9 64 65 8a a6 18 08 a8 00 a5 00 88 a7 0c
+    2b 17 09 0a 19 05 13 12 04 1c 0d 0b 10 11 23 24
+    16 30 0e aa 36 61 2e 25 07 ab 0f 00 37 57 41 26
+    1d 2f 33 34 32 38 2d 27 21 20 00 e2 60 e6 00 ac
+    1b 2a 31 b7 28 b6 b3 43 06 5c 59 5f d6 51 b0 46
+    22 5d 5a 62 54 4f ad 47 1e 5e 5b 63 55 56 af b5
+    1f 85 58 52 00 50 ae b1 e0 e1 e5 91 00 89 90 e7
+    """
+)
+assert len(DEFAULT_KEY_MAP) == 256
+
+
+def check_lighting_by_keys(c):
+    # LIGHTING, Static, FULL, steady light, colour code 00FF80, APPLY.
+    show_page(c, "CUSTOMIZE")
+    c.tab_to("LIGHTING")
+    c.keys("space")
+    c.tab_to("FULL")
+    c.keys("space")
+    c.tab_to("STATIC")
+    c.keys("space")
+    c.tab_to("Colour code")
+    c.keys("ctrl+a")
+    c.type("00ff80")
+    c.keys("Return")
+    picture = c.tab_to("Keyboard picture")
+    if "red 0, green 255, blue 128" not in picture.name:
+        fail("the picture does not announce the new colour: %r" % picture.name)
+    start = len(c.reports())
+    c.tab_to("APPLY")
+    c.announced.clear()
+    c.keys("Return")
+    got = c.wait_for_reports(start + 5)[start:start + 5]
+    opening = {0: 7, 1: 2, 2: 1, 8: 1, 16: 8, 22: 2}
+    want = [report(opening)]
+    for page, value in ((1, 0x00), (2, 0xFF), (3, 0x80)):
+        fields = {0: 7, 1: 9, 2: 1, 3: page}
+        fields.update({s: value for s in range(8, 264)})
+        want.append(report(fields))
+    want.append(report({**opening, 13: 4}))
+    for i, (g, w) in enumerate(zip(got, want)):
+        if g != w:
+            fail("lighting report %d is %s, not %s" % (i, g.hex(), w.hex()))
+    c.wait_for_announcement("Sent to PROFILE 1")
+    print("keys: LIGHTING Static 00FF80 applied, 5 exact reports, announced", flush=True)
+    return start + 5
+
+
+def check_key_swap_by_keys(c):
+    # CUSTOMIZE: F sends B. The cursor starts on ESC: down to Caps, right to F.
+    c.tab_to("CUSTOMIZE")
+    c.keys("space")
+    picture = c.tab_to("Keyboard picture")
+    c.keys("Down", "Down", "Down", "Right", "Right", "Right", "Right")
+    c.wait_for_focus(lambda n: n.name.startswith("Keyboard picture: F,"), "the F key")
+    c.keys("Up")
+    c.wait_for_focus(lambda n: n.name.startswith("Keyboard picture: R,"), "R, up from F")
+    c.keys("Down")
+    c.wait_for_focus(lambda n: n.name.startswith("Keyboard picture: F,"), "F again")
+    c.keys("space")
+    c.tab_to("What the selected key does")  # KEY ASSIGNMENT, named by its entry
+    c.keys("Down", "Down")  # Macro Key, then Single Key: the key to send comes next
+    c.wait_for_focus(lambda n: n.getRoleName() == "frame", "the window, capturing")
+    c.keys("b")
+    field = c.wait_for_focus(lambda n: n.name == "ASSIGN", "ASSIGN after the capture")
+    text = field.queryText()
+    if text.getText(0, -1).strip().upper() != "B":
+        fail("the ASSIGN field holds %r, not B" % text.getText(0, -1))
+    start = len(c.reports())
+    c.tab_to("APPLY")
+    c.keys("space")
+    got = c.wait_for_reports(start + 3)[start:start + 3]
+    key_map = bytearray(DEFAULT_KEY_MAP)
+    key_map[34] = 0x05  # F (0x09, first at 34) sends B (0x05)
+    want = [report({0: 7, 1: 1, 2: 1}),
+            bytes([7, 3, 1, 0, 0, 0, 0, 0]) + bytes(key_map),
+            bytes(264)]
+    for i, (g, w) in enumerate(zip(got, want)):
+        if g != w:
+            fail("key-map report %d is %s, not %s" % (i, g.hex(), w.hex()))
+    print("keys: F sends B, 3 exact reports", flush=True)
+    return start + 3
+
+
+def check_nothing_more(c, count):
+    # Alt+2 switches the profile: its report comes next, nothing in between.
+    c.keys("alt+2")
+    got = c.wait_for_reports(count + 1)
+    if got[count] != report({0: 7, 1: 1, 2: 2}):
+        fail("after the expected reports came %s" % got[count].hex())
+    print("keys: Alt+2 selects profile 2 next", flush=True)
+
+
+def inner():
+    open(os.environ["ORVANTA_A11Y_STARTED"], "w").close()
+    launcher = "/usr/libexec/at-spi-bus-launcher"
+    if not os.path.exists(launcher):
+        skip("the AT-SPI bus launcher is missing (at-spi2-core)")
+    bus = subprocess.Popen([launcher, "--launch-immediately"], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+    try:
+        deadline = time.time() + 15
+        address = ""
+        while time.time() < deadline and not address:
+            out = subprocess.run(
+                ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
+                 "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+                capture_output=True, text=True)
+            address = out.stdout.strip()
+            if not address:
+                time.sleep(0.1)
+        if not address:
+            skip("the AT-SPI bus did not start")
+        try:
+            import pyatspi
+        except ImportError:
+            fail("python3-pyatspi is missing (scripts/deps installs it)")
+        console = Console(pyatspi)
+        try:
+            console.listen()
+            console.wait_until_up()
+            console.remember_places()
+            check_names(console, "English")
+            for page in ALL_PAGES:
+                check_tab_cycle(console, page)
+            count = check_lighting_by_keys(console)
+            count = check_key_swap_by_keys(console)
+            check_nothing_more(console, count)
+            show_page(console, "Settings")
+            language = [n for n in console.walk() if n.getRoleName() == "combo box"
+                        and n.description == "The window switches at once"]
+            if not language:
+                fail("no LANGUAGE list on the Settings page")
+            where = key_of(language[0])
+            for name in ("traditional Chinese", "simplified Chinese"):
+                show_page(console, "Settings")
+                language = [n for n in console.walk() if key_of(n)[0] == "combo box"
+                            and key_of(n)[2:] == where[2:]][0]
+                console.tab_until(lambda n: key_of(n)[2:] == where[2:], "LANGUAGE")
+                before = language.name
+                console.keys("Down")
+                console.wait_for_focus(lambda n: n.name and n.name != before,
+                                       "LANGUAGE in " + name, timeout=10)
+                check_names(console, name)
+        finally:
+            console.stop()
+    finally:
+        bus.terminate()
+        bus.wait(10)
+    print("PASS", flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(inner() if "--inner" in sys.argv else outer())

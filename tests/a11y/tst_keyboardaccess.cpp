@@ -1,0 +1,187 @@
+// The window without a mouse, through the keys a user presses: the key cursor
+// and its popup on CUSTOMIZE, a key capture started and cancelled from the
+// keyboard, Alt+1 .. Alt+5 (left to a running recording), and keys marked and
+// painted on LIGHTING, with the reports that follow worked out by hand.
+
+#include "ShellFixture.h"
+#include "core/controller/ConsoleController.h"
+#include "ui/lighting/LightingPage.h"
+#include "ui/macro/MacroPage.h"
+#include "ui/shell/KeyPopup.h"
+#include "ui/shell/KeyboardAccess.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace
+{
+
+void showActive(ShellFixture &f)
+{
+    f.w->show();
+    QApplication::setActiveWindow(f.w.get());
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+}
+
+void press(QWidget *w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(w, key, mods);
+}
+
+} // namespace
+
+class KeyboardAccessTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    // F chosen with the arrows and Space; Escape closes its popup and cancels
+    // the capture that Single Key starts (nothing is sent); Space on ASSIGN
+    // takes Tab, Enter there then B, and APPLY sends F as B.
+    void keyChosenAndCapturedFromTheKeyboard()
+    {
+        ShellFixture f;
+        showActive(f);
+        CustomizePanel &p = f.panel();
+        KeyCursor *cursor = f.w->keyboardAccess()->customizeCursor();
+        cursor->setFocus(Qt::TabFocusReason);
+        press(cursor, Qt::Key_Down, {}, 3);  // ESC, ~, Tab, Caps
+        press(cursor, Qt::Key_Right, {}, 4); // A, S, D, F
+        QCOMPARE(f.ctx().keyPopup->keyName(), QStringLiteral("F"));
+        QVERIFY(f.ctx().keyPopup->isVisible());
+        QVERIFY(cursor->accessibleName().startsWith("Keyboard picture: F, Default, red "));
+        press(cursor, Qt::Key_Space);
+        QCOMPARE(p.selectedKey, 45);
+        QCOMPARE(p.selectedKeyLabel->text(), QStringLiteral("F"));
+        press(cursor, Qt::Key_Escape);
+        QVERIFY(!f.ctx().keyPopup->isVisible());
+        QVERIFY(cursor->hasFocus());
+
+        f.clear();
+        p.keyAssignCombo->setFocus(Qt::TabFocusReason);
+        press(p.keyAssignCombo, Qt::Key_Down, {}, 2); // Macro Key, then Single Key
+        QVERIFY(p.capturingKey());
+        press(f.w.get(), Qt::Key_Escape); // cancelled: nothing taken, the focus on ASSIGN
+        QVERIFY(p.newKeyEdit->hasFocus());
+        QCOMPARE(p.newKeyEdit->text(), QString());
+        QCOMPARE(int(p.capturedUsage), 0);
+        press(p.customizeApplyButton, Qt::Key_Return);
+        QVERIFY(f.device.reports.isEmpty());
+
+        press(p.newKeyEdit, Qt::Key_Space);
+        press(f.w.get(), Qt::Key_Tab); // Tab is a key like any other here
+        QCOMPARE(p.newKeyEdit->text(), QStringLiteral("Tab"));
+        QVERIFY(p.newKeyEdit->hasFocus());
+        press(p.newKeyEdit, Qt::Key_Return);
+        press(f.w.get(), Qt::Key_B);
+        QVERIFY(p.newKeyEdit->hasFocus());
+        press(p.customizeApplyButton, Qt::Key_Return);
+        // select profile 1; the key map with F (0x09, first at 34) sending B
+        // (0x05); the closing zeros
+        QCOMPARE(f.device.reports.size(), 3);
+        QCOMPARE(f.device.reports[0], selectReport(1));
+        QCOMPARE(f.device.reports[1].left(3), QByteArray("\x07\x03\x01", 3));
+        QCOMPARE(f.device.reports[1][8 + 34], char(0x05));
+        QCOMPARE(f.device.reports[1][8 + 35], char(0x0A)); // G keeps its code
+        QCOMPARE(f.device.reports[2], QByteArray(264, 0));
+    }
+
+    // Alt+3 switches to profile 3 from anywhere; during a recording the keys
+    // are the recording's and the profile stays.
+    void altDigitsSwitchProfilesButNotDuringARecording()
+    {
+        ShellFixture f;
+        showActive(f);
+        f.panel().keyAssignCombo->setFocus();
+        f.clear();
+        press(f.panel().keyAssignCombo, Qt::Key_3, Qt::AltModifier);
+        QCOMPARE(f.ctx().controller->bindings().active, 3);
+        QCOMPARE(f.device.reports.value(0), selectReport(3));
+        QCOMPARE(f.w->profileButtons[2]->toolTip(),
+                 QKeySequence(Qt::ALT | Qt::Key_3).toString(QKeySequence::NativeText));
+
+        f.w->showMacrosPage();
+        f.ctx().macros->startRecording();
+        f.clear();
+        press(f.ctx().macros, Qt::Key_2, Qt::AltModifier);
+        QCOMPARE(f.ctx().controller->bindings().active, 3);
+        QVERIFY(f.device.reports.isEmpty());
+        f.ctx().macros->stopRecording();
+        press(f.ctx().macros, Qt::Key_2, Qt::AltModifier);
+        QCOMPARE(f.ctx().controller->bindings().active, 2);
+    }
+
+    // Static, CUSTOMIZED, colour 0000FF typed: Shift+Right twice from ESC marks
+    // ESC, F1 and F2, Space paints them, APPLY sends them at LED slots 8, 16, 24.
+    void markedKeysArePaintedAndSent()
+    {
+        ShellFixture f;
+        showActive(f);
+        f.w->showLightingPage();
+        LightingPage *page = f.ctx().lighting;
+        page->findChild<QPushButton *>("btn_customized")->click();
+        QLineEdit *code = page->findChild<QLineEdit *>("edit_code");
+        code->setText("0000FF");
+        press(code, Qt::Key_Return);
+        const Rgb before = page->keyColour(3);
+        KeyCursor *cursor = f.w->keyboardAccess()->lightingCursor();
+        cursor->setFocus(Qt::TabFocusReason);
+        press(cursor, Qt::Key_Right, Qt::ShiftModifier, 2);
+        QCOMPARE(cursor->selection(), (QVector<int>{0, 1, 2}));
+        press(cursor, Qt::Key_Space);
+        for (int key : {0, 1, 2})
+            QCOMPARE(page->keyColour(key), (Rgb{0, 0, 255}));
+        QCOMPARE(page->keyColour(3), before);
+        QVERIFY(!cursor->marking());
+        f.clear();
+        press(page->findChild<QPushButton *>("btn_apply"), Qt::Key_Return);
+        QCOMPARE(f.device.reports.size(), 5);
+        for (int slot : {8, 16, 24}) {
+            QCOMPARE(f.device.reports[1][slot], char(0));    // red
+            QCOMPARE(f.device.reports[3][slot], char(0xFF)); // blue
+        }
+    }
+
+    // Arrow Flow, CUSTOMIZED, a pattern of the user's: Right chooses the first
+    // stop, 00FF00 typed colours it, and APPLY sends it as zone 0 of the zone
+    // table's second table (red at 76, green at 98, blue at 120).
+    void stopChosenAndColouredFromTheKeyboard()
+    {
+        ShellFixture f;
+        showActive(f);
+        f.w->showLightingPage();
+        LightingPage *page = f.ctx().lighting;
+        page->findChild<QComboBox *>("effect_combo")->setCurrentIndex(2); // Arrow Flow
+        page->findChild<QPushButton *>("btn_customized")->click();
+        page->findChild<QPushButton *>("btn_pattern_add")->click();
+        QVERIFY(page->model().userPatternChosen());
+        auto *stops = page->findChild<QWidget *>("stopCursor");
+        QVERIFY(stops->isVisible());
+        QVERIFY(f.w->keyboardAccess()->tabChain().contains(stops));
+        stops->setFocus(Qt::TabFocusReason);
+        press(stops, Qt::Key_Right);
+        QCOMPARE(page->model().stopEditor().selectedSlot(), 0);
+        QVERIFY(stops->accessibleName().startsWith("STOPS CONTROL: stop 1, red "));
+        QLineEdit *code = page->findChild<QLineEdit *>("edit_code");
+        code->setText("00FF00");
+        press(code, Qt::Key_Return);
+        QCOMPARE(page->model().stops()[0].color, (Rgb{0, 255, 0}));
+        f.clear();
+        press(page->findChild<QPushButton *>("btn_apply"), Qt::Key_Return);
+        QCOMPARE(f.device.reports.size(), 5);
+        const QByteArray zones = f.device.reports[3];
+        QCOMPARE(zones.left(3), QByteArray("\x07\x0d\x01", 3));
+        QCOMPARE(zones[76], char(0));
+        QCOMPARE(zones[98], char(0xFF));
+        QCOMPARE(zones[120], char(0));
+    }
+};
+
+QTEST_MAIN(KeyboardAccessTest)
+#include "tst_keyboardaccess.moc"
