@@ -3,7 +3,8 @@
 // as stored texts, a keyboard that only checks what it is sent, and checks
 // that stop the run with a message (libFuzzer keeps the input as a finding).
 
-#include "core/device/CommandSender.h"
+#include "core/device/DeviceOperation.h"
+#include "core/device/HidDevice.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -66,14 +67,6 @@ inline int inputByte(const uint8_t *data, size_t size, size_t index)
     return index < size ? data[index] : 0;
 }
 
-// A command set that never sleeps.
-struct QuietSender : CommandSender {
-    QuietSender()
-    {
-        setPauseFunction([](unsigned) {});
-    }
-};
-
 // Takes every report and checks its framing; keeps only a count.
 class CheckingDevice : public HidDevice
 {
@@ -87,6 +80,11 @@ public:
     }
     int expectedProfile = -1; // byte 2 of every report, when set
     int reports = 0;
+    void send(const DeviceOperation &operation)
+    {
+        for (const DeviceStep &step : operation.steps)
+            sendFeatureReport(step.report.data(), step.report.size());
+    }
 };
 
 } // namespace orvanta::fuzz

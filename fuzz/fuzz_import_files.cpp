@@ -5,9 +5,10 @@
 #include "FuzzSupport.h"
 
 #include "core/assign/AssignmentTable.h"
-#include "core/device/LightCommandReplay.h"
+#include "core/device/DeviceCommands.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
+#include "core/lighting/LightingBuilders.h"
 #include "core/lighting/PatternStore.h"
 #include "core/macro/MacroFile.h"
 #include "core/storage/IniStore.h"
@@ -35,7 +36,7 @@ QString exportText(const QString &key)
 
 void importProfile()
 {
-    IniStore::importProfileFile(kExport, kImported);
+    (void)IniStore::importProfileInto(kExport, IniStore::profileDir(kImported));
     const int patterns = qBound(0, toNumber(exportText(QStringLiteral("Setting/pattern"))), 16);
     FUZZ_CHECK(patternCount(kImported) == patterns);
     for (int i = 0; i < patterns; ++i) {
@@ -61,10 +62,10 @@ void importMacro()
     macro::parseMacro(five);
 }
 
-void readStoredProfile(CommandSender &sender)
+void readStoredProfile()
 {
     const StoredLighting lighting = parseStoredLighting(IniStore::readLightCmd(kStored));
-    FUZZ_CHECK(replayStoredLighting(sender, nullptr, lighting, 1) == lighting.complete);
+    FUZZ_CHECK(lightingOperation(lighting.set, 1).steps.empty() != lighting.complete);
 
     const int count = IniStore::readMacroCmdCount(kStored);
     const QVector<Report> macros = parseReports(IniStore::readMacroCmdFile(kStored));
@@ -74,7 +75,8 @@ void readStoredProfile(CommandSender &sender)
         const int entry = entryOfKey(numbers, count, key);
         FUZZ_CHECK(entry >= 1 && entry <= qint64(count) + 1);
     }
-    sender.writeKeyMapAndMacros(nullptr, macros, 1, count);
+    fuzz::CheckingDevice keyboard;
+    keyboard.send(commands::writeKeyMapAndMacros(1, DEFAULT_KEY_MAP, macros, count));
 
     std::array<quint8, 256> keyMap{};
     AssignmentTable table;
@@ -111,10 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
 
-    fuzz::QuietSender sender;
     importProfile();
     importMacro();
-    readStoredProfile(sender);
+    readStoredProfile();
     readEffectRecords(); // the system folder
     readKeyColorSets();
     FUZZ_CHECK(IniStore::readFlagFile().size() == 3);

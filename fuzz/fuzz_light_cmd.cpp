@@ -3,7 +3,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/device/LightCommandReplay.h"
+#include "core/lighting/LightingBuilders.h"
 #include "core/storage/IniStore.h"
 
 ORVANTA_FUZZ_INITIALISE(false)
@@ -12,24 +12,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QStringList stored = fuzz::inputLines(data, size);
     const StoredLighting lighting = parseStoredLighting(stored);
-    const int needed = IniStore::lightCmdReportCount(lighting.type);
-    FUZZ_CHECK(lighting.buffers.size() == (stored.isEmpty() ? 0 : needed));
+    const int needed = IniStore::lightCmdReportCount(lighting.set.type);
+    FUZZ_CHECK(lighting.set.reports.size() == needed);
     if (lighting.complete)
         FUZZ_CHECK(needed > 0 && stored.size() > needed);
 
-    CommandSender sender;
-    unsigned paused = 0;
-    sender.setPauseFunction([&paused](unsigned ms) { paused += ms; });
+    // Only a complete set becomes reports, each framed for the profile.
     const quint8 profile = quint8(1 + fuzz::inputByte(data, size, size / 2) % 5);
-
-    // Once without a keyboard, once with one that checks every report.
-    const bool sent = replayStoredLighting(sender, nullptr, lighting, profile);
-    FUZZ_CHECK(sent == lighting.complete);
-    FUZZ_CHECK(sent == (paused > 0));
-
+    const DeviceOperation op = lightingOperation(lighting.set, profile);
+    FUZZ_CHECK(op.steps.empty() != lighting.complete);
     fuzz::CheckingDevice keyboard;
     keyboard.expectedProfile = profile;
-    FUZZ_CHECK(replayStoredLighting(sender, &keyboard, lighting, profile) == sent);
-    FUZZ_CHECK(sent == (keyboard.reports > 0));
+    keyboard.send(op);
     return 0;
 }

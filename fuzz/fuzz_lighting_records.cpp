@@ -5,7 +5,6 @@
 
 #include "FuzzSupport.h"
 
-#include "core/device/LightCommandReplay.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
 #include "core/lighting/LightingBuilders.h"
@@ -67,7 +66,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     state.surfaceOnArrow = flag.yes;
     state.surfaceOnRipple = flag.no;
 
-    fuzz::QuietSender sender;
     fuzz::CheckingDevice keyboard;
     for (int effect = 0; effect < kEffectCount; ++effect) {
         const KeyColorSet &set = colours[effect == EffectReactive ? 1 : 0];
@@ -80,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
         const quint8 profile = quint8(1 + effect);
         keyboard.expectedProfile = profile;
-        sendLightCommandSet(sender, &keyboard, built, profile);
+        stampLightCommandSet(built, profile);
+        keyboard.send(lightingOperation(built, profile));
 
         // The stored form of what was sent replays in full, as activation does.
         const QMap<QString, QString> stored =
@@ -89,8 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (int i = 0; i < built.reports.size(); ++i)
             storedLines << stored.value(QString::number(i));
         const StoredLighting replay = parseStoredLighting(storedLines);
-        FUZZ_CHECK(replay.complete && replay.type == effect);
-        FUZZ_CHECK(replayStoredLighting(sender, &keyboard, replay, profile));
+        FUZZ_CHECK(replay.complete && replay.set.type == effect);
+        FUZZ_CHECK(replay.set.reports == built.reports);
+        keyboard.send(lightingOperation(replay.set, profile));
     }
     FUZZ_CHECK(keyboard.reports > 0);
     return 0;

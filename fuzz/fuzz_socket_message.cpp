@@ -38,11 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(action.profile >= 1 && action.profile <= 5);
         break;
     case SocketAction::PaintColour: {
-        fuzz::QuietSender sender;
         fuzz::CheckingDevice keyboard;
         const quint8 profile = quint8(1 + size % 5);
         keyboard.expectedProfile = profile;
-        sendStaticColour(sender, &keyboard, action.red, action.green, action.blue, profile);
+        keyboard.send(staticColourOperation(action.red, action.green, action.blue, profile));
         FUZZ_CHECK(keyboard.reports > 0);
         break;
     }

@@ -8,6 +8,7 @@
 //   bench_responsiveness [burst size, default 300] [modes: both, before, after]
 
 #include "TestSupport.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "core/socket/SocketHelper.h"
@@ -43,6 +44,26 @@ class NullDevice : public HidDevice
 {
 public:
     bool sendFeatureReport(const quint8 *, std::size_t) override { return true; }
+};
+
+// The way the console once sent: every report on the window's thread, which
+// sleeps for each pause.
+class PacedHereQueue : public CommandQueue
+{
+public:
+    explicit PacedHereQueue(HidDevice &device) : m_device(device) {}
+    quint64 enqueue(DeviceOperation operation, Origin) override
+    {
+        for (const DeviceStep &step : operation.steps) {
+            m_device.sendFeatureReport(step.report.data(), step.report.size());
+            std::this_thread::sleep_for(std::chrono::milliseconds(step.pauseMs));
+        }
+        return ++m_id;
+    }
+
+private:
+    HidDevice &m_device;
+    quint64 m_id = 0;
 };
 
 // The longest gap between ticks of a 1 ms timer on the window's thread.
@@ -195,7 +216,7 @@ Figures measure(const CommandSender &sender, quint16 port, Action action, int se
     f.greetingMs = probe.stop();
     f.lost = probe.lost();
     // Whatever is still queued is not part of the next figure.
-    if (KeyboardLink *link = sender.link())
+    if (auto *link = dynamic_cast<KeyboardLink *>(sender.queue()))
         while (!link->isIdle())
             spin(20);
     return f;
@@ -233,12 +254,12 @@ int main(int argc, char **argv)
         MainWindow w(options);
         w.show();
         NullDevice device;
+        PacedHereQueue pacedHere(device);
         KeyboardLink *link = w.keyboardLink();
         while (!link->isIdle())
             spin(20);
         if (mode == 0) {
-            w.context().sender->setLink(nullptr); // every report sent and slept here
-            w.context().device = &device;
+            w.context().sender->setQueue(&pacedHere); // every report sent and slept here
         } else {
             link->useVirtualDevice(&device);
         }
@@ -259,9 +280,9 @@ int main(int argc, char **argv)
         results[mode][2] = measure(
             *w.context().sender, port,
             [&w] {
-                w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
+                w.context().controller->startPulse(3);
                 spin(2000);
-                w.socketHelperReceiveData({{"command", 7}, {"Data", 8}});
+                w.context().controller->stopPulse();
             },
             200);
         results[mode][3] = measure(

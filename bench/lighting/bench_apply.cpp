@@ -2,8 +2,7 @@
 // page's applyClicked per effect, with the pauses recorded instead of
 // slept, the file writes included. Prints the median over many runs.
 
-#include "core/device/CommandSender.h"
-#include "core/device/HidDevice.h"
+#include "core/controller/ConsoleController.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/shell/ConsoleContext.h"
 
@@ -18,10 +17,20 @@
 namespace
 {
 
-class NullDevice : public orvanta::HidDevice
+// Takes operations at once and adds up the pauses they ask for.
+class CountingQueue : public orvanta::CommandQueue
 {
 public:
-    bool sendFeatureReport(const quint8 *, std::size_t) override { return true; }
+    quint64 enqueue(orvanta::DeviceOperation operation, orvanta::Origin) override
+    {
+        for (const orvanta::DeviceStep &step : operation.steps)
+            pausedMs += step.pauseMs;
+        return ++m_id;
+    }
+    unsigned pausedMs = 0;
+
+private:
+    quint64 m_id = 0;
 };
 
 void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
@@ -37,13 +46,12 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
-    CommandSender sender;
-    unsigned pausedMs = 0;
-    sender.setPauseFunction([&pausedMs](unsigned ms) { pausedMs += ms; });
-    NullDevice device;
+    CountingQueue queue;
+    orvanta::ConsoleController controller(&queue);
     ConsoleContext context;
-    context.sender = &sender;
-    context.device = &device;
+    context.controller = &controller;
+    context.sender = &controller.sender();
+    context.notices = &controller.notices();
 
     LightingPage page(&context);
     page.editedProfile = QStringLiteral("Bench");
@@ -58,7 +66,7 @@ int main(int argc, char **argv)
         std::vector<double> ms;
         ms.reserve(runs);
         for (int i = 0; i < runs; ++i) {
-            pausedMs = 0;
+            queue.pausedMs = 0;
             QElapsedTimer t;
             t.start();
             page.applyClicked();
@@ -66,7 +74,7 @@ int main(int argc, char **argv)
         }
         std::sort(ms.begin(), ms.end());
         std::printf("  %-10s median %.3f ms  p90 %.3f ms  (pauses asked: %u ms)\n", names[k],
-                    ms[ms.size() / 2], ms[ms.size() * 9 / 10], pausedMs);
+                    ms[ms.size() / 2], ms[ms.size() * 9 / 10], queue.pausedMs);
     }
     return 0;
 }

@@ -29,7 +29,7 @@ void serverRate(int messages)
 {
     SocketHelper helper(nullptr, 0);
     int received = 0;
-    QObject::connect(&helper, &SocketHelper::socketHelperSendData, [&received] { ++received; });
+    QObject::connect(&helper, &SocketHelper::commandReceived, [&received] { ++received; });
     QTcpSocket client;
     client.connectToHost(QHostAddress::LocalHost, helper.serverPort());
     if (!client.waitForConnected(3000)) {

@@ -4,6 +4,7 @@
 // painted on LIGHTING, with the reports that follow worked out by hand.
 
 #include "ShellFixture.h"
+#include "core/controller/ConsoleController.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/shell/KeyPopup.h"
@@ -100,7 +101,7 @@ private slots:
         f.panel().keyAssignCombo->setFocus();
         f.clear();
         press(f.panel().keyAssignCombo, Qt::Key_3, Qt::AltModifier);
-        QCOMPARE(f.ctx().bindings.active, 3);
+        QCOMPARE(f.ctx().controller->bindings().active, 3);
         QCOMPARE(f.device.reports.value(0), selectReport(3));
         QCOMPARE(f.w->profileButtons[2]->toolTip(),
                  QKeySequence(Qt::ALT | Qt::Key_3).toString(QKeySequence::NativeText));
@@ -109,11 +110,11 @@ private slots:
         f.ctx().macros->startRecording();
         f.clear();
         press(f.ctx().macros, Qt::Key_2, Qt::AltModifier);
-        QCOMPARE(f.ctx().bindings.active, 3);
+        QCOMPARE(f.ctx().controller->bindings().active, 3);
         QVERIFY(f.device.reports.isEmpty());
         f.ctx().macros->stopRecording();
         press(f.ctx().macros, Qt::Key_2, Qt::AltModifier);
-        QCOMPARE(f.ctx().bindings.active, 2);
+        QCOMPARE(f.ctx().controller->bindings().active, 2);
     }
 
     // Static, CUSTOMIZED, colour 0000FF typed: Shift+Right twice from ESC marks

@@ -4,6 +4,7 @@
 // worker thread as in the console; the pauses are recorded, not slept.
 
 #include "TestSupport.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/KeyboardLink.h"
 #include "core/device/SlotSync.h"
 #include "core/keys/DefaultKeyMap.h"

@@ -4,6 +4,7 @@
 // pauses recorded (not slept), and recording desktop services.
 
 #include "TestSupport.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "core/keys/KeyTable.h"
@@ -37,8 +38,6 @@ struct ShellFixture {
         link->setPauseFunction(pauses.function());
         link->useVirtualDevice(&device);
         ctx().desktop = &desktop;
-        // Nothing may pace outside the link.
-        ctx().sender->setPauseFunction([this](unsigned ms) { unpacedPauses.append(ms); });
     }
     ~ShellFixture()
     {
@@ -53,15 +52,12 @@ struct ShellFixture {
     {
         KeyboardLink *link = w->keyboardLink();
         QVERIFY(QTest::qWaitFor([link] { return link->isIdle(); }, 30000));
-        QVERIFY(unpacedPauses.isEmpty());
     }
     // The reports the keyboard has, and the pauses that followed them, once
     // everything queued is sent.
     const QVector<QByteArray> &sent() { return settle(), device.reports; }
     const QVector<unsigned> &paused() { return settle(), pauses.pauses; }
     void clear() { settle(), device.reports.clear(), pauses.pauses.clear(); }
-
-    QVector<unsigned> unpacedPauses;
 };
 
 inline QPoint centreOf(int cell)

@@ -2,6 +2,7 @@
 // the window and its keyboard link.
 
 #include "LinkedShell.h"
+#include "core/controller/ConsoleController.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
 #include "core/storage/AtomicFile.h"
@@ -357,7 +358,7 @@ private slots:
             QVERIFY(second);
             second->trigger();
         } else if (route == "socket") {
-            w.socketHelperReceiveData({{"command", 7}, {"Data", 2}});
+            f.ctx().controller->runSocketCommand(socketActionFor({{"command", 7}, {"Data", 2}}));
         } else if (route == "saved profile") {
             choose(f.menu().profileCombo, f.menu().profileCombo->findText("PROFILE 2"));
         } else {
@@ -366,7 +367,7 @@ private slots:
             QVERIFY(done.wait(10000));
             f.w->showLightingPage();
         }
-        QCOMPARE(f.ctx().bindings.active, slot);
+        QCOMPARE(f.ctx().controller->bindings().active, slot);
         QVERIFY2(strip->styleSheet().contains(profile == 2 ? kBlueStrip : kGreenStrip),
                  qPrintable(strip->styleSheet()));
 

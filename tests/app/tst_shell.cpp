@@ -3,6 +3,7 @@
 
 #include "ShellFixture.h"
 #include "core/app/ConsoleLog.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/KeyboardLink.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
@@ -17,6 +18,7 @@
 #include "ui/shell/WindowScale.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +27,7 @@
 #include <QtTest>
 #include <atomic>
 #include <functional>
+#include <limits>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -159,7 +162,7 @@ private slots:
             return false; // no keyboard turns up once the virtual one is gone
         });
         f.w->profileButtons[1]->click();
-        QCOMPARE(f.ctx().bindings.active, 2); // at once, before the keyboard has it
+        QCOMPARE(f.ctx().controller->bindings().active, 2); // at once, before the keyboard has it
         QTRY_COMPARE(f.w->statusBand->noticeText(), QStringLiteral("Sent to PROFILE 2"));
         QCOMPARE(f.sent(), QVector<QByteArray>{selectReport(2)});
         QCOMPARE(f.paused(), QVector<unsigned>{100});
@@ -228,14 +231,15 @@ private slots:
         QSemaphore &gate = pacing->gate;
         std::atomic<bool> &hold = pacing->hold;
         link->useVirtualDevice(&f.device);
-        f.ctx().sender->setLink(link);
         QSignalSpy finished(link, &KeyboardLink::operationFinished);
         const auto withdrawn = [&] {
             return std::count_if(finished.begin(), finished.end(), [](const QList<QVariant> &a) {
                 return a[1].value<KeyboardLink::Outcome>() == KeyboardLink::Outcome::Withdrawn;
             });
         };
-        const auto message = [&](const QVariantMap &map) { f.w->socketHelperReceiveData(map); };
+        const auto message = [&](const QVariantMap &map) {
+            f.ctx().controller->runSocketCommand(socketActionFor(map));
+        };
         const QVariantMap start{{"command", 7}, {"Data", 7}, {"app_cmd", 3}};
         const QVariantMap stop{{"command", 7}, {"Data", 8}};
         const QByteArray tick =
@@ -391,7 +395,7 @@ private slots:
         removeDirectory("lightfile/My");
         QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
         m.newProfileClicked(); // the first free number, bound to the active slot (3)
-        QCOMPARE(f.ctx().bindings.names[2], QStringLiteral("PROFILE 6"));
+        QCOMPARE(f.ctx().controller->bindings().names[2], QStringLiteral("PROFILE 6"));
         m.profileCombo->setCurrentText("PROFILE 2");
         m.copyProfileClicked();
         m.copyProfileClicked(); // a copy of the copy, selected in turn
@@ -422,7 +426,7 @@ private slots:
         QCOMPARE(pending(), QStringLiteral("Tab43"));
 
         CustomizePanel &p = f.panel();
-        const auto &keyMap = f.ctx().sender->keyMap;
+        const auto &keyMap = f.ctx().controller->keyMap();
         f.clear();
         assignMacro(f, 42, "Jump", 1, "7"); // A, Multiple Times 7
         const Report stored =
@@ -447,15 +451,15 @@ private slots:
         QCOMPARE(int(keyMap[107]), 0x3E);
         f.clear(); // SINGLE RESET leaves the macro key; it clears the last key too
         p.resetSingleAssignments();
-        QCOMPARE(p.assignments[103].kind, KeyKind::Default);
+        QCOMPARE(f.ctx().controller->assignments()[103].kind, KeyKind::Default);
         QCOMPARE(int(keyMap[107]), 0x63);
         QCOMPARE(f.sent().size(), 4); // with the one stored macro
         QCOMPARE(f.paused(), QVector<unsigned>(4, 300));
         assignSingle(f, 0, Qt::Key_Q);
         f.clear(); // MACRO RESET leaves single keys
         p.resetMacroAssignments();
-        QCOMPARE(p.assignments[0].kind, KeyKind::Single);
-        QCOMPARE(p.assignments[42].kind, KeyKind::Default);
+        QCOMPARE(f.ctx().controller->assignments()[0].kind, KeyKind::Single);
+        QCOMPARE(f.ctx().controller->assignments()[42].kind, KeyKind::Default);
         QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
         QCOMPARE(f.sent().size(), 3); // key map without macros
         QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108).mid(0, 1) +
@@ -466,6 +470,31 @@ private slots:
     // Activation sends a select only; the panel shows what the selected key does
     // in the profile shown after every change; choosing a saved profile binds it
     // and replays its lighting; an APPLY writes the shown profile's own tables.
+    // APPLY saves the key map and assignment files once each, as applied.
+    void customizeApplySavesEachFileOnce()
+    {
+        ShellFixture f;
+        CustomizePanel &p = f.panel();
+        QVERIFY(IniStore::writeIniFile(QStringLiteral("M"),
+                                       macro::buildMacroMap({}, reportOf({{10, 0x80}})))
+                    .ok());
+        const QString profile = f.ctx().controller->bindings().activeLinked();
+        const QStringList files{IniStore::signalPath(profile), IniStore::macroSystemPath(profile),
+                                IniStore::macroCmdPath(profile)};
+        for (int kind : {1, 0}) { // a macro key, then back to its default
+            select(f, 40, kind);
+            if (kind == 1)
+                p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText("M"));
+            SimulatedDisk disk(std::numeric_limits<qint64>::max());
+            p.applyKeyAssignment();
+            qint64 sizes = 0;
+            for (const QString &file : files) // the macro commands gain or lose its entry
+                sizes += QFileInfo(file).size();
+            QCOMPARE(disk.written(), sizes);
+        }
+        QCOMPARE(f.ctx().controller->assignments()[40].kind, KeyKind::Default);
+    }
+
     void profilesAndThePanel()
     {
         ShellFixture f;
@@ -509,9 +538,10 @@ private slots:
                                 "1a4b81b587999981816e"
                                 "0000000066b7fff8fff6c7f4"
                                 "c7c7c7c7762e0018182b"));
-        f.ctx().bindings.names[3] = "Gone"; // a slot whose folder is gone gets its own back
+        f.ctx().controller->bindings().names[3] =
+            "Gone"; // a slot whose folder is gone gets its own back
         w.profile4Clicked();
-        QCOMPARE(f.ctx().bindings.names[3], QStringLiteral("PROFILE 4"));
+        QCOMPARE(f.ctx().controller->bindings().names[3], QStringLiteral("PROFILE 4"));
         QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
     }
 
@@ -519,7 +549,7 @@ private slots:
     {
         ShellFixture f;
         CustomizePanel &p = f.panel();
-        const auto &keyMap = f.ctx().sender->keyMap;
+        const auto &keyMap = f.ctx().controller->keyMap();
         auto target = [&](const char *t) { p.shiftCombo->setCurrentText(t); };
         target("PROFILE 3");
         f.clear();
@@ -546,7 +576,7 @@ private slots:
         QVERIFY(resetDone.wait());
         QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
         QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
-        QCOMPARE(f.ctx().sender->keyMap, DEFAULT_KEY_MAP);
+        QCOMPARE(f.ctx().controller->keyMap(), DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
         const int lighting = 5 + 5 + 5 + 3 + 8;
         QCOMPARE(f.sent().size(), lighting + 25 + 1);

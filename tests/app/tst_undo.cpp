@@ -72,7 +72,7 @@ private slots:
         QVERIFY(f.settled());
         f.keyboard.take();
         const auto before = settingsOnDisk();
-        const QStringList links = f.ctx().bindings.names;
+        const QStringList links = f.ctx().controller->bindings().names;
 
         if (action == "reset") {
             QSignalSpy done(f.w.get(), &MainWindow::factoryResetFinished);
@@ -94,7 +94,7 @@ private slots:
         f.w->undoButton->released();
         QVERIFY(f.settled());
         QCOMPARE(settingsOnDisk(), before);
-        QCOMPARE(f.ctx().bindings.names, links);
+        QCOMPARE(f.ctx().controller->bindings().names, links);
         QVERIFY(!QFileInfo::exists(UndoStore::folder()));
         QVERIFY(f.w->undoButton->isHidden());
         QCOMPARE(tray->undoAction(), QString());
@@ -104,13 +104,14 @@ private slots:
         const QVector<QByteArray> log = f.keyboard.take();
         int at = 0;
         for (int slot : restoredSlots) {
-            const QString profile = f.ctx().bindings.linked(slot);
+            const QString profile = f.ctx().controller->bindings().linked(slot);
             const QByteArray keyMap =
                 profile == "Game" ? keyMapReport(slot, kPositionOfA, 0x05) : keyMapReport(slot);
             at = expectSlot(log, pauses, at, slot, storedLightingType(profile), keyMap);
             QVERIFY2(at > 0, qPrintable(QString("slot %1").arg(slot)));
         }
-        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(f.ctx().bindings.active)});
+        QCOMPARE(log.mid(at),
+                 QVector<QByteArray>{selectReport(f.ctx().controller->bindings().active)});
     }
 
     void nothingToUndoSaysSo()

@@ -4,8 +4,9 @@
 
 #include "TestSupport.h"
 #include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/device/HidapiDevice.h"
-#include "core/device/LightCommandReplay.h"
+#include "core/lighting/LightingBuilders.h"
 
 #include <QtTest>
 
@@ -33,35 +34,52 @@ static QStringList storedSet(int type, int count)
     return out;
 }
 
+static Report filled(quint8 value)
+{
+    Report r;
+    r.fill(value);
+    return r;
+}
+
+static LightCommandSet setOf(int type, std::initializer_list<Report> reports)
+{
+    LightCommandSet set;
+    set.type = type;
+    for (const Report &r : reports)
+        set.reports.append(r);
+    return set;
+}
+
 class CommandSetTest : public QObject
 {
     Q_OBJECT
 
     RecordingDevice device;
     PauseRecorder pauses;
-    CommandSender sender;
+    RecordingQueue queue{device, pauses};
+    CommandSender sender{&queue};
 
 private slots:
     void init()
     {
         device.reports.clear();
         pauses.pauses.clear();
-        sender.setPauseFunction(pauses.function());
-        sender.resetKeyMap();
+        queue.origins.clear();
     }
 
-    void selectProfile()
+    void selectProfileAndTheOriginOfEachOperation()
     {
-        void (CommandSender::*ops[])(HidDevice *) = {
-            &CommandSender::selectProfile1, &CommandSender::selectProfile2,
-            &CommandSender::selectProfile3, &CommandSender::selectProfile4,
-            &CommandSender::selectProfile5};
-        for (auto op : ops)
-            (sender.*op)(&device);
+        for (int n = 1; n <= 5; ++n)
+            sender.send(commands::selectProfile(n), n == 3 ? Origin::OtherProgram : Origin::User);
         QCOMPARE(device.reports,
                  (QVector<QByteArray>{selectReport(1), selectReport(2), selectReport(3),
                                       selectReport(4), selectReport(5)}));
         QCOMPARE(pauses.pauses, QVector<unsigned>(5, 100));
+        QCOMPARE(queue.origins, (QVector<Origin>{Origin::User, Origin::User, Origin::OtherProgram,
+                                                 Origin::User, Origin::User}));
+        QCOMPARE(sender.lastOperation(), quint64(5));
+        sender.send(DeviceOperation{}); // nothing to send: nothing queued
+        QCOMPARE(sender.lastOperation(), quint64(5));
     }
 
     void keyLookup_data()
@@ -76,24 +94,21 @@ private slots:
     {
         QFETCH(int, code);
         QFETCH(int, position);
-        sender.setSingleKey(quint8(code), 0x99);
+        KeyMap map = DEFAULT_KEY_MAP;
+        setKeyCode(map, quint8(code), 0x99);
         auto expected = DEFAULT_KEY_MAP;
         if (position >= 0)
             expected[position] = 0x99;
-        QCOMPARE(sender.keyMap, expected);
-        sender.resetSingleKey(quint8(code));
-        QCOMPARE(sender.keyMap, DEFAULT_KEY_MAP);
-        QVERIFY(device.reports.isEmpty());
+        QCOMPARE(map, expected);
+        resetKeyCode(map, quint8(code));
+        QCOMPARE(map, DEFAULT_KEY_MAP);
     }
 
     void writeKeyMapBracketsTheMapWithSelects()
     {
-        sender.setSingleKey(0x04, 0x05); // A sends B
-        sender.setSingleKey(0x3a, 0xb4);
-        sender.resetKeyAndWrite(&device, 0x3a, 4); // F1 restored before the write
-        auto map = DEFAULT_KEY_MAP;
-        map[40] = 0x05;
-        QCOMPARE(sender.keyMap, map);
+        KeyMap map = DEFAULT_KEY_MAP;
+        map[40] = 0x05; // A sends B
+        sender.send(commands::writeKeyMap(4, map));
         QCOMPARE(device.reports,
                  (QVector<QByteArray>{selectReport(4), keyMapBytes(4, map), selectReport(4)}));
         QCOMPARE(pauses.pauses, (QVector<unsigned>{100, 100, 100}));
@@ -111,7 +126,7 @@ private slots:
         QVector<Report> macros;
         macros << reportOf({{0, 7}, {1, 5}, {2, 3}, {3, 40}, {10, 0x80}})
                << reportOf({{0, 7}, {1, 5}, {2, 3}, {3, 16}, {12, 4}});
-        sender.writeKeyMapAndMacros(&device, macros, 3, count);
+        sender.send(commands::writeKeyMapAndMacros(3, DEFAULT_KEY_MAP, macros, count));
         QVector<QByteArray> expected{selectReport(3), keyMapBytes(3, DEFAULT_KEY_MAP)};
         for (int i = 0; i < qMin(count, macros.size()); ++i)
             expected << toBytes(macros[i]);
@@ -120,12 +135,9 @@ private slots:
         QCOMPARE(pauses.pauses, QVector<unsigned>(expected.size(), 300));
     }
 
-    void resetProfileToDefaultCarriesFactoryMapAndKeepsKeyMap()
+    void resetProfileToDefaultCarriesFactoryMap()
     {
-        sender.setSingleKey(0x04, 0x05);
-        const auto before = sender.keyMap;
-        sender.resetProfileToDefault(&device, 2);
-        QCOMPARE(sender.keyMap, before);
+        sender.send(commands::resetProfileToDefault(2));
         const Report mode =
             reportOf({{0, 7}, {1, 2}, {2, 2}, {8, 2}, {16, 8}, {18, 4}, {19, 8}, {22, 2}});
         Report closing = mode;
@@ -136,12 +148,36 @@ private slots:
         QCOMPARE(pauses.pauses, QVector<unsigned>(5, 100));
     }
 
-    void sendAppLightSendsAPairToProfileOne()
+    void lightPulseIsAQuietPairToProfileOne()
     {
-        sender.sendAppLight(&device, 9);
+        const DeviceOperation op = commands::lightPulse(9);
+        QVERIFY(op.quiet);
+        QCOMPARE(op.profile, 1);
+        sender.send(op);
         const QByteArray nine =
             toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 9}, {16, 8}}));
         QCOMPARE(device.reports, (QVector<QByteArray>{nine, nine}));
+    }
+
+    // The set as stored is stamped for its profile; stamped again for another
+    // profile it is the set that profile takes, with the same bytes otherwise.
+    void aStoredSetDoesNotDependOnASender()
+    {
+        LightCommandSet set =
+            setOf(0, {filled(0x11), filled(0x22), filled(0x33), filled(0x44), filled(0x55)});
+        stampLightCommandSet(set, 3);
+        QCOMPARE(toBytes(set.reports[0]).left(9), fromHex("070203111111111103"));
+        QCOMPARE(toBytes(set.reports[2]).left(5), fromHex("0709030233"));
+        LightCommandSet again = set;
+        stampLightCommandSet(again, 3);
+        QCOMPARE(again.reports, set.reports);
+        sender.send(lightingOperation(set, 3));
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(device.reports[i], toBytes(set.reports[i]));
+        LightCommandSet incomplete = setOf(4, {filled(1)});
+        stampLightCommandSet(incomplete, 2);
+        QCOMPARE(incomplete.reports[0], filled(1));
+        QVERIFY(lightingOperation(incomplete, 2).steps.empty());
     }
 
     // sent < 0: the set is refused and nothing reaches the keyboard.
@@ -162,7 +198,10 @@ private slots:
     {
         QFETCH(QStringList, stored);
         QFETCH(int, sent);
-        QCOMPARE(replayStoredLighting(sender, &device, parseStoredLighting(stored), 2), sent >= 0);
+        const StoredLighting parsed = parseStoredLighting(stored);
+        QCOMPARE(parsed.complete, sent >= 0);
+        if (parsed.complete)
+            sender.send(lightingOperation(parsed.set, 2));
         QCOMPARE(device.reports.size(), qMax(sent, 0));
         for (const QByteArray &r : device.reports)
             QCOMPARE(int(r[2]), 2); // addressed to the active slot

@@ -2,6 +2,7 @@
 // Driving the LIGHTING page by its widget names and with mouse events.
 
 #include "LightingTestSupport.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "ui/shell/ConsoleContext.h"
@@ -61,8 +62,8 @@ struct PageRig {
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
-    CommandSender sender;
     KeyboardLink link;
+    ConsoleController controller{&link};
     ConsoleContext context; // what a page is built with
 
     PageRig()
@@ -71,16 +72,15 @@ struct PageRig {
             [](std::unique_ptr<HidDevice> &, std::unique_ptr<HidDevice> &) { return false; });
         link.setPauseFunction(pauses.function());
         link.useVirtualDevice(&device);
-        sender.setLink(&link);
-        sender.setPauseFunction([](unsigned) { QFAIL("paced outside the link"); });
     }
     ~PageRig() { link.useVirtualDevice(nullptr); }
     void init()
     {
         dir.reset(new TempWorkDir);
         clear();
-        context.sender = &sender;
-        context.device = &device;
+        context.controller = &controller;
+        context.sender = &controller.sender();
+        context.notices = &controller.notices();
     }
     void cleanup()
     {

@@ -62,11 +62,17 @@ class LightingTest : public QObject
     std::unique_ptr<TempWorkDir> dir;
     RecordingDevice device;
     PauseRecorder pauses;
-    CommandSender sender;
+    RecordingQueue queue{device, pauses};
+    CommandSender sender{&queue};
 
     LightCommandSet apply(int effect, const LightingState &state, int profile = 3)
     {
-        return applyLighting(effect, state, sender, &device, profile, QStringLiteral("P"));
+        SaveResult saved;
+        return applyLighting(effect, state, &sender, profile, QStringLiteral("P"), &saved);
+    }
+    static LightCommandSet readLightCommandSet(const QString &profile)
+    {
+        return parseStoredLighting(IniStore::readLightCmd(profile)).set;
     }
 
 private slots:
@@ -75,7 +81,6 @@ private slots:
         dir.reset(new TempWorkDir);
         device.reports.clear();
         pauses.pauses.clear();
-        sender.setPauseFunction(pauses.function());
     }
     void cleanup() { dir.reset(); }
 
@@ -135,7 +140,7 @@ private slots:
                                          : LightingModel::OptionStatic);
             }
             device.reports.clear();
-            QVERIFY(m.apply(1, kProfile, &sender, &device).ok());
+            QVERIFY(m.apply(1, kProfile, &sender).ok());
             const QByteArray opening = device.reports.value(0);
             QVERIFY2((QVector<int>{opening[12], opening[21], opening[18]}) == bytes, steps);
         }
@@ -235,6 +240,7 @@ private slots:
     void readingAShortFileStaysBounded()
     {
         QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=3\n0=\"7,2,x\"\n"));
+        QVERIFY(!parseStoredLighting(IniStore::readLightCmd("S")).complete);
         const LightCommandSet set = readLightCommandSet("S");
         QCOMPARE(set.type, 3);
         QCOMPARE(set.reports.size(), 5);
@@ -250,7 +256,7 @@ private slots:
         LightingModel m;
         show(m, EffectWave);
         QVERIFY(m.choose(LightingModel::OptionLeft) && !m.choose(LightingModel::OptionLeft));
-        QVERIFY(m.apply(2, kProfile, &sender, &device).ok());
+        QVERIFY(m.apply(2, kProfile, &sender).ok());
         QCOMPARE(device.reports.size(), 3);
         const QByteArray opening = device.reports.first(); // Wave, left, speed code 5
         QCOMPARE((QList<int>{opening[2], opening[12], opening[17], opening[18]}),
@@ -261,7 +267,7 @@ private slots:
 
         // Without a keyboard APPLY still stores the set.
         device.reports.clear();
-        QVERIFY(m.apply(2, "Other", nullptr, nullptr).ok());
+        QVERIFY(m.apply(2, "Other", nullptr).ok());
         QVERIFY(device.reports.isEmpty());
         QCOMPARE(readLightCommandSet("Other").type, int(EffectWave));
     }
@@ -272,7 +278,7 @@ private slots:
         show(m, EffectStatic);
         QVERIFY(m.choose(LightingModel::OptionPulse));
         const EffectFlag working = m.flag();
-        QVERIFY(m.resetProfile(4, kProfile, &sender, &device).ok());
+        QVERIFY(m.resetProfile(4, kProfile, &sender).ok());
         QCOMPARE(device.reports.size(), 3);
         for (const QByteArray &r : device.reports)
             QCOMPARE(int(quint8(r[2])), 4);
@@ -282,7 +288,7 @@ private slots:
         QCOMPARE(readLightCommandSet(kProfile).type, 3);
         for (int n : {0, 6}) { // no such profile: nothing sent or stored
             device.reports.clear();
-            QVERIFY(m.resetProfile(n, "None", &sender, &device).ok());
+            QVERIFY(m.resetProfile(n, "None", &sender).ok());
             QVERIFY(device.reports.isEmpty() && readLightCommandSet("None").type == -1);
         }
     }
@@ -358,7 +364,7 @@ private slots:
         QCOMPARE(presentSlots(m.stops()), (QVector<int>{0, 4, 7, 10}));
         QCOMPARE(m.surfaceColor(), (Rgb{1, 2, 3}));
         m.choose(LightingModel::OptionCustomized);
-        m.apply(1, kProfile, &sender, &device);
+        m.apply(1, kProfile, &sender);
         // red falls 255 / 8 = 31 a zone to slot 4, green rises then falls by 42 to slot 7
         QCOMPARE(zonesIn(device.reports.value(3), 76),
                  (std::array<int, kZoneCount>{255, 224, 193, 162, 131, 100, 69, 38}));

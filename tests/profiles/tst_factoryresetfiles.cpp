@@ -37,9 +37,8 @@ FactoryResetFiles::Contents factoryContents()
     for (int n = 1; n <= 5; ++n)
         c.profiles << QStringLiteral("PROFILE %1").arg(n);
     c.keyMap = DEFAULT_KEY_MAP;
-    CommandSender sender; // no keyboard: it only stamps the lighting as sent
-    sender.setPauseFunction([](unsigned) {});
-    FactoryResetFiles::sendLighting(sender, nullptr, c);
+    CommandSender sender; // no queue: the lighting is stamped as sent
+    FactoryResetFiles::sendLighting(sender, c);
     return c;
 }
 

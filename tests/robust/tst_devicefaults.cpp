@@ -5,6 +5,7 @@
 // to the active profile and used.
 
 #include "TestSupport.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/KeyboardLink.h"
 #include "core/device/SlotSync.h"
@@ -67,11 +68,12 @@ void runActions(MainWindow &w)
     c.lighting->applyClicked();
     c.lighting->ledResetClicked();
     c.lighting->applyClicked();
-    w.socketHelperReceiveData(
-        {{"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}});
-    w.socketHelperReceiveData({{"command", 7}, {"Data", 7}, {"app_cmd", 3}});
-    w.pulseAppLight();
-    w.socketHelperReceiveData({{"command", 7}, {"Data", 8}});
+    ConsoleController &controller = *c.controller;
+    controller.runSocketCommand(socketActionFor(
+        {{"command", 7}, {"Data", 6}, {"Color_r", 255}, {"Color_g", 128}, {"Color_b", 0}}));
+    controller.runSocketCommand(socketActionFor({{"command", 7}, {"Data", 7}, {"app_cmd", 3}}));
+    QMetaObject::invokeMethod(controller.findChild<QTimer *>("pulse"), "timeout"); // one tick
+    controller.runSocketCommand(socketActionFor({{"command", 7}, {"Data", 8}}));
     w.profile5Clicked();
     QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
     w.factoryResetClicked();
@@ -111,8 +113,8 @@ Outcome run(const QByteArray &devices, bool failSend, int failAfter)
         out.idle = startedIdle && QTest::qWaitFor(idle, 10000);
         out.accepted = logged(log).size() - atStart;
         out.pauses = pauses.pauses;
-        out.keyMap = w.context().sender->keyMap;
-        out.profile = w.context().bindings.active;
+        out.keyMap = w.context().controller->keyMap();
+        out.profile = w.context().controller->bindings().active;
         w.context().slotSync->writeMarks(); // saved a moment later otherwise
         out.files = filesBelow(wd.path());
         // The fault goes away: the keyboard is found again within the scan

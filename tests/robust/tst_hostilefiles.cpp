@@ -94,7 +94,7 @@ private slots:
               QStringLiteral("system/iss_flag.ini"), QStringLiteral("Evil.ini")})
             QVERIFY(writeText(path, content));
 
-        QVERIFY(readLightCommandSet(p).reports.size() <= 7);
+        QVERIFY(parseStoredLighting(IniStore::readLightCmd(p)).set.reports.size() <= 7);
         QVERIFY(IniStore::readMacroCmdFile(p).size() <= 108);
         // A file far larger than any the console writes reads as empty, not whole.
         for (const QStringList &texts : {IniStore::readMacroFile("Evil"), IniStore::readLightCmd(p),
@@ -112,7 +112,8 @@ private slots:
         const auto before = look(QDir::current().absolutePath());
         IniStore::importMacroFile(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
         QVERIFY(QDir().mkpath("lightfile/Imported"));
-        IniStore::importProfileFile(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        (void)IniStore::importProfileInto(QStringLiteral("Evil.ini"),
+                                          IniStore::profileDir(QStringLiteral("Imported")));
         // Only the two imported items are new.
         const QString root = QDir::current().absolutePath() + QLatin1Char('/');
         for (const QString &path : look(QDir::current().absolutePath()))

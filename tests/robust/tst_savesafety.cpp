@@ -1,11 +1,14 @@
 // Saves never cost a file. A disk that fills up at any byte of one APPLY, one
 // macro edit or one profile Copy leaves every file with its old or its new
-// content, the failure reaches the page's saveFailed signal, and no half
+// content, the failure reaches the notices, and no half
 // profile appears. (The order of the system calls that keeps a killed save
 // harmless is checked at the calls themselves, in tst_storage.)
 
 #include "LightPageSupport.h"
 #include "ShellFixture.h"
+#include "core/assign/AssignmentTable.h"
+#include "core/controller/ConsoleController.h"
+#include "core/keys/DefaultKeyMap.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
@@ -152,7 +155,7 @@ private slots:
         QVERIFY(rig.dir->seedFromDataTree());
         LightingPage page(&rig.context);
         page.editedProfile = QStringLiteral("PROFILE 1");
-        QSignalSpy failures(&page, &LightingPage::saveFailed);
+        QSignalSpy failures(&rig.controller.notices(), &Notices::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
         const QStringList watched{"system/light_flag.ini", "system/light_color.ini",
                                   "lightfile/PROFILE 1/cmd/light_cmd.ini"};
@@ -171,8 +174,9 @@ private slots:
             {"a", "down", "100"}, {"a", "up", "200"}, {"b", "down", "50"}, {"b", "up", "0"}};
         QVERIFY(
             IniStore::writeIniFile("Default Macro", macro::buildMacroMap(rows, zeroReport())).ok());
-        MacroPage page;
-        QSignalSpy failures(&page, &MacroPage::saveFailed);
+        Notices notices;
+        MacroPage page(nullptr, nullptr, &notices);
+        QSignalSpy failures(&notices, &Notices::saveFailed);
         const QStringList roots{"macrofile"};
         const Files old = snapshot(roots);
         // Edit the second row's delay; closing the editor saves the macro.
@@ -196,7 +200,7 @@ private slots:
         ShellFixture f;
         ProfileMenu &menu = f.menu();
         menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
-        const QStringList names = f.ctx().bindings.names;
+        const QStringList names = f.ctx().controller->bindings().names;
         QStringList entries = listEntries(QStringLiteral("lightfile"));
         entries.sort();
         QSignalSpy failures(f.w.get(), &MainWindow::saveFailed);
@@ -215,7 +219,7 @@ private slots:
             },
             [&] {
                 removeDirectory(QStringLiteral("lightfile/PROFILE 2_01"));
-                f.ctx().bindings.names = names;
+                f.ctx().controller->bindings().names = names;
                 const QSignalBlocker quiet(menu.profileCombo);
                 menu.refillProfileList();
                 menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));

@@ -3,7 +3,6 @@
 // map, and the bytes orvanta-ctl sends for each command and how it fails.
 
 #include "TestSupport.h"
-#include "core/socket/AppPulse.h"
 #include "core/socket/SocketCommand.h"
 #include "core/socket/SocketHelper.h"
 #include "core/socket/SocketMessage.h"
@@ -222,36 +221,6 @@ private slots:
         default:
             break;
         }
-    }
-
-    void pulseRetunesWithoutRestarting()
-    {
-        QVector<int> ticks;
-        AppPulse pulse([&ticks](quint8 v) { ticks.append(v); });
-        auto *timer = pulse.findChild<QTimer *>();
-        QVERIFY(timer && !pulse.isActive());
-        pulse.start(3);
-        QVERIFY(pulse.isActive());
-        QCOMPARE(timer->interval(), 500);
-        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-        QCOMPARE(ticks, QVector<int>{3});
-
-        // A restart would push the next tick back to a full 500 ms.
-        QThread::msleep(60);
-        pulse.start(7);
-        QCOMPARE(int(pulse.value()), 7);
-        QVERIFY2(timer->remainingTime() <= 460,
-                 qPrintable(QString::number(timer->remainingTime())));
-        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-        QCOMPARE(ticks, (QVector<int>{3, 7}));
-
-        pulse.stop();
-        QVERIFY(!pulse.isActive());
-        pulse.start(0); // after a stop it starts afresh
-        QVERIFY(timer->remainingTime() > 460);
-        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-        QCOMPARE(ticks, (QVector<int>{3, 7, 0}));
-        pulse.stop();
     }
 
     void ctlSendsTheShortMessages_data()

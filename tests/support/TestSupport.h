@@ -3,6 +3,7 @@
 // services, a pause recorder and a temporary working directory.
 
 #include "core/app/DesktopServices.h"
+#include "core/device/DeviceOperation.h"
 #include "core/device/HidDevice.h"
 #include "core/device/Report.h"
 
@@ -68,6 +69,37 @@ struct PauseRecorder {
         return [this](unsigned ms) { pauses.append(ms); };
     }
 };
+
+// A command queue that sends every operation at once, report by report, to a
+// keyboard in memory and records the pauses instead of taking them, and who
+// asked for each operation.
+class RecordingQueue : public CommandQueue
+{
+public:
+    RecordingQueue(HidDevice &device, PauseRecorder &pauses) : m_device(device), m_pauses(pauses) {}
+    quint64 enqueue(DeviceOperation operation, Origin origin = Origin::User) override
+    {
+        for (const DeviceStep &step : operation.steps) {
+            m_device.sendFeatureReport(step.report.data(), step.report.size());
+            m_pauses.pauses.append(step.pauseMs);
+        }
+        origins.append(origin);
+        return ++m_lastId;
+    }
+    QVector<Origin> origins;
+
+private:
+    HidDevice &m_device;
+    PauseRecorder &m_pauses;
+    quint64 m_lastId = 0;
+};
+
+// Sends an operation's reports to `device` at once, on the calling thread.
+inline void sendTo(HidDevice &device, const DeviceOperation &operation)
+{
+    for (const DeviceStep &step : operation.steps)
+        device.sendFeatureReport(step.report.data(), step.report.size());
+}
 
 // A fresh, empty working directory for the lifetime of the object.
 class TempWorkDir

@@ -5,7 +5,7 @@
 
 #include "TestSupport.h"
 #include "core/assign/KeyAssignment.h"
-#include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 
@@ -133,11 +133,8 @@ class RoundTripTest : public QObject
     Q_OBJECT
 
     PauseRecorder pauses;
-    CommandSender sender;
 
 private slots:
-    void initTestCase() { sender.setPauseFunction(pauses.function()); }
-
     void lightingOfEveryEffect()
     {
         for (quint32 seed = 1; seed <= 60; ++seed) {
@@ -147,8 +144,7 @@ private slots:
             VirtualKeyboardDevice keyboard;
             VirtualKeyboardState expected = keyboard.state();
             expectLighting(expected.profile(profile), effect, s);
-            LightCommandSet set = buildLightCommandSet(effect, s);
-            sendLightCommandSet(sender, &keyboard, set, quint8(profile));
+            sendTo(keyboard, lightingOperation(buildLightCommandSet(effect, s), quint8(profile)));
             const VirtualKeyboardState got = keyboard.state();
             QVERIFY2(got.undecoded.isEmpty(), qPrintable(QStringLiteral("seed %1").arg(seed)));
             QVERIFY2(got.sameMemory(expected),
@@ -164,13 +160,14 @@ private slots:
             VirtualKeyboardDevice keyboard;
             VirtualKeyboardState expected = keyboard.state();
             OnboardProfile &p = expected.profile(profile);
-            for (quint8 &code : sender.keyMap)
+            KeyMap keyMap;
+            for (quint8 &code : keyMap)
                 code = quint8(rng.bounded(256) == kMacroKeyCode ? 0 : rng.bounded(256));
             QVector<Report> macros;
             p.macros.clear();
             for (int n = rng.bounded(6); n > 0; --n) {
                 const int key = rng.bounded(kMacroKeyPositions);
-                sender.keyMap[key + 128 * rng.bounded(2)] = kMacroKeyCode;
+                keyMap[key + 128 * rng.bounded(2)] = kMacroKeyCode;
                 QStringList image;
                 for (std::size_t b = 0; b < kReportSize; ++b) // events from byte 10 on
                     image << QString::number(b < 10 ? 0 : rng.bounded(256));
@@ -185,10 +182,11 @@ private slots:
                     m.events[b - 10] = quint8(image[int(b)].toInt());
                 p.macros[key] = m;
             }
-            p.keyMap = sender.keyMap;
+            p.keyMap = keyMap;
             expected.activeProfile = profile;
             pauses.pauses.clear();
-            sender.writeKeyMapAndMacros(&keyboard, macros, profile, macros.size());
+            RecordingQueue queue(keyboard, pauses);
+            queue.enqueue(commands::writeKeyMapAndMacros(profile, keyMap, macros, macros.size()));
             const VirtualKeyboardState got = keyboard.state();
             const QString at = QStringLiteral("seed %1").arg(seed);
             QVERIFY2(got.undecoded.isEmpty() && got.sameMemory(expected), qPrintable(at));

@@ -6,7 +6,8 @@
 
 #include "TestSupport.h"
 #include "core/assign/KeyAssignment.h"
-#include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
+#include "core/device/KeyboardLink.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroCodec.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
@@ -41,17 +42,13 @@ class VirtualKeyboardTest : public QObject
 {
     Q_OBJECT
 
-    CommandSender sender;
-    PauseRecorder pauses;
-
     void paint(VirtualKeyboardDevice &keyboard, const Rgb &c, int profile)
     {
         LightingState s;
         s.ledR.fill(c.r);
         s.ledG.fill(c.g);
         s.ledB.fill(c.b);
-        LightCommandSet set = buildLightCommandSet(EffectStatic, s);
-        sendLightCommandSet(sender, &keyboard, set, quint8(profile));
+        sendTo(keyboard, lightingOperation(buildLightCommandSet(EffectStatic, s), quint8(profile)));
     }
     static bool allKeys(const KeyColours &keys, const QColor &c)
     {
@@ -59,8 +56,6 @@ class VirtualKeyboardTest : public QObject
     }
 
 private slots:
-    void initTestCase() { sender.setPauseFunction(pauses.function()); }
-
     void reportsItCannotReadChangeNothingAndAreKept_data()
     {
         QTest::addColumn<Report>("report");
@@ -111,20 +106,20 @@ private slots:
         VirtualKeyboardDevice keyboard;
         QSignalSpy pulses(&keyboard, &VirtualKeyboardDevice::appLightPulsed);
         const QByteArray before = memoryOf(keyboard.state());
-        sender.sendAppLight(&keyboard, 7);
+        sendTo(keyboard, commands::lightPulse(7));
         QCOMPARE(pulses.size(), 2);
         QCOMPARE(pulses[0][0].value<quint8>(), quint8(7));
         QCOMPARE(memoryOf(keyboard.state()), before); // a pulse is not memory
 
-        sender.setSingleKey(0x04, 0x05);
-        sender.writeKeyMap(&keyboard, 3);
-        sender.resetProfileToDefault(&keyboard, 3);
+        KeyMap map = DEFAULT_KEY_MAP;
+        setKeyCode(map, 0x04, 0x05);
+        sendTo(keyboard, commands::writeKeyMap(3, map));
+        sendTo(keyboard, commands::resetProfileToDefault(3));
         const VirtualKeyboardState s = keyboard.state();
         QVERIFY(s.undecoded.isEmpty());
         QCOMPARE(s.activeProfile, 3);
         QVERIFY(s.profile(3).keyMap == DEFAULT_KEY_MAP);
         QVERIFY(s.profile(3).mode == factoryState().profile(3).mode); // lighting stays
-        sender.resetKeyMap();
     }
 
     void keyMapWriteDropsMacrosNoKeyPlays()
@@ -134,12 +129,13 @@ private slots:
         macro::writeEvent(image, 0, 100, 4, true);
         macro::writeEvent(image, 3, 0, 4, false);
         const QString cmd = commandString(image);
-        sender.setSingleKey(0x04, kMacroKeyCode); // A, matrix 40
-        sender.setSingleKey(0x05, kMacroKeyCode); // B, matrix 37
+        KeyMap map = DEFAULT_KEY_MAP;
+        setKeyCode(map, 0x04, kMacroKeyCode); // A, matrix 40
+        setKeyCode(map, 0x05, kMacroKeyCode); // B, matrix 37
         QVector<Report> macros;
         macros.append(buildMacroReport(cmd, 2, 40, RepeatMode::Once, 1));
         macros.append(buildMacroReport(cmd, 2, 37, RepeatMode::MultipleTimes, 7));
-        sender.writeKeyMapAndMacros(&keyboard, macros, 2, 2);
+        sendTo(keyboard, commands::writeKeyMapAndMacros(2, map, macros, 2));
         const OnboardProfile before = keyboard.state().profile(2);
         QCOMPARE(int(before.macros.size()), 2);
         QCOMPARE(describeAssignment(before, 42),
@@ -147,12 +143,12 @@ private slots:
         QCOMPARE(describeAssignment(before, 59).section('\n', 0, 0),
                  QStringLiteral("Macro, 7 times"));
 
-        sender.resetKeyAndWrite(&keyboard, 0x04, 2);
+        resetKeyCode(map, 0x04);
+        sendTo(keyboard, commands::writeKeyMap(2, map));
         const OnboardProfile after = keyboard.state().profile(2);
         QCOMPARE(int(after.macros.size()), 1);
         QVERIFY(after.macros.count(37));
         QVERIFY(!isMacroKey(after, 42));
-        sender.resetKeyMap();
     }
 
     void damagedStateFileIsSetAsideNotTrusted_data()
@@ -190,7 +186,7 @@ private slots:
         QVERIFY(writeText(target, "keep me"));
         QVERIFY(QFile::link(target, dir.path() + "/state.json"));
         VirtualKeyboardDevice keyboard(dir.path() + "/state.json");
-        sender.selectProfile(&keyboard, 2);
+        sendTo(keyboard, commands::selectProfile(2));
         QCOMPARE(readText(target), QStringLiteral("keep me"));
         QVERIFY(!QFileInfo(dir.path() + "/state.json").isSymLink());
         VirtualKeyboardState saved;
@@ -204,7 +200,7 @@ private slots:
         const QString path = dir.path() + "/missing/state.json";
         VirtualKeyboardDevice keyboard(path);
         QSignalSpy failed(&keyboard, &VirtualKeyboardDevice::saveFailed);
-        sender.selectProfile(&keyboard, 2);
+        sendTo(keyboard, commands::selectProfile(2));
         QCOMPARE(failed.size(), 1);
         QVERIFY(!keyboard.lastError().isEmpty());
         QCOMPARE(keyboard.state().activeProfile, 2);
@@ -217,7 +213,7 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("ORVANTA RGB virtual keyboard"));
         QCOMPARE(window.profileText(), QStringLiteral("ON-BOARD PROFILE 1"));
         QThread *worker = QThread::create([&] {
-            sender.selectProfile(&keyboard, 3);
+            sendTo(keyboard, commands::selectProfile(3));
             paint(keyboard, {0, 0, 200}, 3);
         });
         worker->start();
@@ -246,9 +242,7 @@ private slots:
             QVERIFY(host.inUse() && !offer->isVisible());
             QCOMPARE(link.state(), KeyboardLink::State::Virtual);
 
-            KeyboardLink::Operation select; // now reaches the virtual keyboard
-            select.steps.push_back({CommandSender::selectProfileReport(4), 100});
-            link.enqueue(select);
+            link.enqueue(commands::selectProfile(4)); // now reaches the virtual keyboard
             QVERIFY(link.waitForIdle(5000));
             QCOMPARE(host.device()->state().activeProfile, 4);
 

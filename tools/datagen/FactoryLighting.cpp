@@ -1,6 +1,5 @@
 #include "FactoryLighting.h"
 
-#include "core/device/CommandSender.h"
 #include "core/lighting/LightingBuilders.h"
 
 namespace orvanta
@@ -32,17 +31,17 @@ KeyColorSet factoryKeyColors()
     return set;
 }
 
-void writeFactoryLighting()
+SaveResult writeFactoryLighting()
 {
-    CommandSender sender;
-    sender.setPauseFunction([](unsigned) {});
     const EffectRecords records = factoryEffectRecords();
     const EffectFlag &st = records[EffectStatic];
+    SaveResult saved;
     for (int n = 1; n <= kEffectCount; ++n)
-        resetLighting(n, st.mode, st.modeSpeed, sender, nullptr,
-                      QStringLiteral("PROFILE %1").arg(n));
-    writeEffectRecords(records);
-    writeKeyColorSets(factoryKeyColors(), factoryKeyColors());
+        resetLighting(n, st.mode, st.modeSpeed, nullptr, QStringLiteral("PROFILE %1").arg(n),
+                      &saved);
+    saved += writeEffectRecords(records);
+    saved += writeKeyColorSets(factoryKeyColors(), factoryKeyColors());
+    return saved;
 }
 
 } // namespace orvanta

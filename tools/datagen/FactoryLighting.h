@@ -21,6 +21,6 @@ KeyColorSet factoryKeyColors();
 // Writes, below the current directory, "lightfile/PROFILE n/cmd/light_cmd.ini"
 // for n = 1..5 (as sent to profile n, stamped), "system/light_flag.ini" and
 // "system/light_color.ini". Nothing is sent anywhere and nothing waits.
-void writeFactoryLighting();
+SaveResult writeFactoryLighting();
 
 } // namespace orvanta

@@ -31,6 +31,5 @@ int main(int argc, char **argv)
         fprintf(stderr, "cannot enter %s\n", qPrintable(args[1]));
         return 1;
     }
-    orvanta::writeFactoryLighting();
-    return 0;
+    return orvanta::writeFactoryLighting().ok() ? 0 : 1;
 }

@@ -4,6 +4,8 @@
 // what is posted in its status band and logs failures. Nothing is refused or
 // fails in silence.
 
+#include "core/storage/AtomicFile.h"
+
 #include <QObject>
 #include <QString>
 
@@ -28,7 +30,17 @@ public:
 
     QString last() const { return m_last; } // the latest notice, for the log and tests
 
+    // Announces every failure of `result`; true when there was none.
+    bool report(const SaveResult &result)
+    {
+        for (const SaveFailure &f : result.failures())
+            emit saveFailed(f.path, f.reason);
+        return result.ok();
+    }
+
 signals:
+    // A file kept its old content because saving it failed (also logged).
+    void saveFailed(QString path, QString reason);
     void posted(QString text, orvanta::Notices::Kind kind);
 
 private:

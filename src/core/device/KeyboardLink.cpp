@@ -1,4 +1,5 @@
 #include "KeyboardLink.h"
+#include "core/app/TranslationContexts.h"
 
 #include "HidapiDevice.h"
 
@@ -114,13 +115,13 @@ QString KeyboardLink::stateText(State state)
 {
     switch (state) {
     case State::Connected:
-        return QCoreApplication::translate("KeyboardLink", "Keyboard connected");
+        return context::KeyboardLink::tr("Keyboard connected");
     case State::Virtual:
-        return QCoreApplication::translate("KeyboardLink", "Virtual keyboard");
+        return context::KeyboardLink::tr("Virtual keyboard");
     case State::Absent:
         break;
     }
-    return QCoreApplication::translate("KeyboardLink", "No keyboard connected");
+    return context::KeyboardLink::tr("No keyboard connected");
 }
 
 QString KeyboardLink::stateKey(State state)
@@ -148,7 +149,7 @@ int KeyboardLink::slotsWritten(const Operation &op)
     if (op.quiet || op.droppable)
         return 0;
     int written = 0;
-    for (const Step &step : op.steps) {
+    for (const DeviceStep &step : op.steps) {
         const quint8 command = step.report[1];
         const int profile = step.report[2];
         if (command != CMD_SELECT_PROFILE && command != 0 && profile >= 1 && profile <= 5)
@@ -266,8 +267,11 @@ void KeyboardLink::lose(const QString &reason)
     m_wake.notify_all();
 }
 
-quint64 KeyboardLink::enqueue(Operation operation)
+quint64 KeyboardLink::enqueue(DeviceOperation queued, Origin origin)
 {
+    Operation operation;
+    static_cast<DeviceOperation &>(operation) = std::move(queued);
+    operation.droppable = origin == Origin::OtherProgram;
     std::lock_guard<std::mutex> lock(m_mutex);
     operation.id = m_nextId++;
     if (m_state.load() == State::Absent) {

@@ -6,6 +6,7 @@
 // whole, one after another, in the order they were queued, so the window's
 // thread never waits for the keyboard.
 
+#include "DeviceOperation.h"
 #include "HidDevice.h"
 #include "Report.h"
 
@@ -25,7 +26,7 @@
 namespace orvanta
 {
 
-class KeyboardLink : public QObject
+class KeyboardLink : public QObject, public CommandQueue
 {
     Q_OBJECT
 public:
@@ -43,24 +44,10 @@ public:
     };
     Q_ENUM(Outcome)
 
-    struct Step {
-        Report report;
-        unsigned pauseMs = kPauseMs;
-    };
-
-    struct Operation {
-        std::vector<Step> steps;
-        int profile = 0;        // the on-board profile it addresses, 0 for none
-        bool quiet = false;     // repeated ticks: no confirmation for each
-        bool droppable = false; // from another program: subject to the queue's bound
-        // Non-zero: one tick of a repeating series (the light pulse); at most one
-        // tick of a series waits, a newer one takes the waiting one's place.
-        int tickSeries = 0;
-        quint64 id = 0; // given by enqueue()
-    };
+    using Step = DeviceStep;
 
     // The application light pulse's ticks.
-    static constexpr int kLightPulseTicks = 1;
+    static constexpr int kLightPulseTicks = orvanta::kLightPulseTicks;
 
     using PauseFunction = std::function<void(unsigned ms)>;
     // Opens the keyboard's vendor and consumer interfaces; returns false (both
@@ -104,11 +91,12 @@ public:
 
     // Queues an operation; returns its id (outcome signals carry it). An
     // operation that cannot be queued is still reported, later, through
-    // operationFinished, never from within this call.
-    quint64 enqueue(Operation operation);
+    // operationFinished, never from within this call. Operations of other
+    // programs beyond kQueueLimit waiting are dropped.
+    quint64 enqueue(DeviceOperation operation, Origin origin = Origin::User) override;
     // Takes the waiting tick of `series` out of the queue (reported Withdrawn);
     // a tick already being sent finishes. Returns how many were taken out.
-    int withdrawTicks(int series);
+    int withdrawTicks(int series) override;
 
     State state() const { return m_state.load(); }
     int pending() const; // operations waiting or being sent
@@ -117,10 +105,6 @@ public:
     // program only, so what the user changed last still reaches the keyboard.
     bool waitForIdle(int timeoutMs) const;
     static QString stateText(State state);
-    // The on-board profiles whose saved content an operation writes (bit n-1
-    // for profile n): its lighting, key-map and macro reports. Selections,
-    // repeated ticks and other programs' commands write nothing the console keeps.
-    static int slotsWritten(const Operation &op);
     static QString stateKey(State state); // "connected", "absent", "virtual"
 
 signals:
@@ -137,6 +121,15 @@ signals:
 
 private:
     using Clock = std::chrono::steady_clock;
+    struct Operation : DeviceOperation {
+        bool droppable = false; // from another program: subject to the queue's bound
+        quint64 id = 0;         // given by enqueue()
+    };
+
+    // The on-board profiles whose saved content an operation writes (bit n-1
+    // for profile n): its lighting, key-map and macro reports. Selections,
+    // repeated ticks and other programs' commands write nothing the console keeps.
+    static int slotsWritten(const Operation &op);
 
     void run();
     void scan();

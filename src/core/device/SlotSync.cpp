@@ -1,9 +1,10 @@
 #include "SlotSync.h"
 
 #include "CommandSender.h"
-#include "LightCommandReplay.h"
+#include "DeviceCommands.h"
 #include "core/assign/AssignmentTable.h"
 #include "core/assign/KeyAssignment.h"
+#include "core/lighting/LightingBuilders.h"
 #include "core/storage/IniFile.h"
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
@@ -32,13 +33,12 @@ QString SlotSync::stateFile()
 }
 
 SlotSync::SlotSync(KeyboardLink *link, LinkedProfile linkedProfile, QObject *parent)
-    : QObject(parent), m_link(link), m_linkedProfile(std::move(linkedProfile)),
-      m_sender(new CommandSender(this)), m_saveTimer(new QTimer(this))
+    : QObject(parent), m_link(link), m_linkedProfile(std::move(linkedProfile)), m_sender(link),
+      m_saveTimer(new QTimer(this))
 {
     m_saveTimer->setSingleShot(true);
     m_saveTimer->setInterval(kSaveDelayMs);
     connect(m_saveTimer, &QTimer::timeout, this, &SlotSync::writeMarks);
-    m_sender->setLink(link);
     load();
     connect(link, &KeyboardLink::operationReached, this, &SlotSync::operationReached);
 }
@@ -81,23 +81,29 @@ void SlotSync::setMarks(Keyboard keyboard, int marks)
     save();
 }
 
-void SlotSync::sendSlotState(CommandSender &sender, int slot, const QString &profile)
+DeviceOperation SlotSync::slotStateOperation(int slot, const QString &profile)
 {
     // One operation: an unplug between the lighting and the key map must not
     // leave the slot looking complete.
-    const CommandSender::OperationScope scope(&sender, slot, true);
+    DeviceOperation op;
+    op.profile = slot;
+    op.quiet = true;
     const StoredLighting lighting = parseStoredLighting(IniStore::readLightCmd(profile));
-    if (!replayStoredLighting(sender, nullptr, lighting, quint8(slot)))
+    if (lighting.complete)
+        op.steps = lightingOperation(lighting.set, quint8(slot)).steps;
+    else
         qInfo().noquote() << "keyboard update: the lighting of" << profile
                           << "is incomplete and was not sent";
     AssignmentTable assignments;
-    const std::array<quint8, 256> activeMap = sender.keyMap;
-    assignments.loadSignalFile(sender.keyMap, IniStore::readFlagFile(profile));
+    KeyMap map = DEFAULT_KEY_MAP;
+    assignments.loadSignalFile(map, IniStore::readFlagFile(profile));
     QVector<Report> macros = parseReports(IniStore::readMacroCmdFile(profile));
     for (Report &macro : macros)
         macro[2] = quint8(slot); // stored while linked to another slot, perhaps
-    sender.writeKeyMapAndMacros(nullptr, macros, slot, IniStore::readMacroCmdCount(profile));
-    sender.keyMap = activeMap;
+    const DeviceOperation keys =
+        commands::writeKeyMapAndMacros(slot, map, macros, IniStore::readMacroCmdCount(profile));
+    op.steps.insert(op.steps.end(), keys.steps.begin(), keys.steps.end());
+    return op;
 }
 
 int SlotSync::bringUpToDate(int activeSlot, bool selectAnyway)
@@ -114,8 +120,7 @@ int SlotSync::bringUpToDate(int activeSlot, bool selectAnyway)
             waiting = waiting || s == slot;
         if (waiting)
             continue;
-        sendSlotState(*m_sender, slot, m_linkedProfile(slot));
-        m_updates.insert(m_sender->lastOperation(), slot);
+        m_updates.insert(m_sender.send(slotStateOperation(slot, m_linkedProfile(slot))), slot);
         ++queued;
     }
     if (queued > 0) {
@@ -128,10 +133,11 @@ int SlotSync::bringUpToDate(int activeSlot, bool selectAnyway)
     }
     if (queued > 0) {
         // The notice tells of the update; the selection that ends it is part of it.
-        const CommandSender::OperationScope quietly(m_sender, activeSlot, true);
-        m_sender->selectProfile(nullptr, activeSlot);
+        DeviceOperation select = commands::selectProfile(activeSlot);
+        select.quiet = true;
+        m_sender.send(select);
     } else if (selectAnyway && !isUpdating()) { // an update on its way ends with the selection
-        m_sender->selectProfile(nullptr, activeSlot);
+        m_sender.send(commands::selectProfile(activeSlot));
     }
     return queued;
 }

@@ -12,6 +12,7 @@
 // console never changed is never sent. The marks survive a restart in
 // "system/keyboard_sync.ini".
 
+#include "CommandSender.h"
 #include "KeyboardLink.h"
 #include "core/storage/AtomicFile.h"
 
@@ -22,8 +23,6 @@
 #include <QTimer>
 #include <array>
 #include <functional>
-
-class CommandSender;
 
 namespace orvanta
 {
@@ -60,10 +59,10 @@ public:
     // Saves the marks now rather than a moment later (also done on destruction).
     void writeMarks();
 
-    // Queues, as one operation on `sender`'s link, what brings `slot` up to
-    // date from the files of `profile`: the stored lighting (when complete),
-    // then the key map with the macro reports, each macro addressed to `slot`.
-    static void sendSlotState(CommandSender &sender, int slot, const QString &profile);
+    // One operation that brings `slot` up to date from the files of
+    // `profile`: the stored lighting (when complete), then the key map with
+    // the macro reports, each macro addressed to `slot`.
+    static DeviceOperation slotStateOperation(int slot, const QString &profile);
 
 signals:
     // During an update: `done` of `total` slots are through (sent or not).
@@ -82,7 +81,7 @@ private:
 
     KeyboardLink *m_link;
     LinkedProfile m_linkedProfile;
-    CommandSender *m_sender;       // queues the updates on the link
+    CommandSender m_sender;        // queues the updates on the link
     std::array<int, 2> m_marks{};  // per keyboard: bit n-1 set while slot n is out of date
     QHash<quint64, int> m_updates; // update operations on their way, with their slot
     int m_total = 0, m_done = 0, m_sent = 0;

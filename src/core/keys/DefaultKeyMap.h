@@ -6,7 +6,8 @@
 #include <QtGlobal>
 #include <array>
 
-namespace orvanta {
+namespace orvanta
+{
 
 constexpr std::array<quint8, 256> DEFAULT_KEY_MAP = {
     0x2c, 0x00, 0x00, 0xc9, 0xe4, 0x00, 0xe0, 0x00, 0x14, 0x48, 0x00, 0x29, 0x87, 0x8b, 0x35, 0x15,
@@ -34,6 +35,22 @@ constexpr int keyMapPosition(quint8 usage)
         if (DEFAULT_KEY_MAP[i] == usage)
             return i;
     return -1;
+}
+
+using KeyMap = std::array<quint8, 256>;
+
+// The key whose default usage is `usage` sends `code` (nothing for a usage
+// that is not in the factory map).
+inline void setKeyCode(KeyMap &map, quint8 usage, quint8 code)
+{
+    const int pos = keyMapPosition(usage);
+    if (pos >= 0)
+        map[pos] = code;
+}
+// The key whose default usage is `usage` sends it again.
+inline void resetKeyCode(KeyMap &map, quint8 usage)
+{
+    setKeyCode(map, usage, usage);
 }
 
 } // namespace orvanta

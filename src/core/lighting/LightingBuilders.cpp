@@ -1,8 +1,7 @@
 #include "LightingBuilders.h"
 
-#include "core/device/LightCommandReplay.h"
-
 #include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/storage/StoredList.h"
 
 #include <QDebug>
@@ -337,10 +336,121 @@ LightCommandSet factoryLightCommandSet(int n, int staticMode, int staticModeSpee
     }
 }
 
-void sendLightCommandSet(CommandSender &sender, HidDevice *handle, LightCommandSet &set,
-                         quint8 profile)
+namespace
 {
-    sendLightSet(sender, handle, set.type, set.reports, profile);
+
+void stampMode(Report &r, quint8 profile)
+{
+    r[0] = kReportId;
+    r[1] = CMD_LIGHT_MODE;
+    r[2] = profile;
+    r[8] = profile;
+}
+
+void stampPage(Report &r, quint8 command, quint8 profile, int b3, int b4 = -1)
+{
+    r[0] = kReportId;
+    r[1] = command;
+    r[2] = profile;
+    r[3] = quint8(b3);
+    if (b4 >= 0)
+        r[4] = quint8(b4);
+}
+
+} // namespace
+
+bool isCompleteLightCommandSet(const LightCommandSet &set)
+{
+    const int count = IniStore::lightCmdReportCount(set.type);
+    return count > 0 && set.reports.size() == count;
+}
+
+void stampLightCommandSet(LightCommandSet &set, quint8 profile)
+{
+    if (!isCompleteLightCommandSet(set))
+        return;
+    QVector<Report> &b = set.reports;
+    stampMode(b[0], profile);
+    switch (set.type) {
+    case EffectStatic:
+        for (int page = 1; page <= 3; ++page)
+            stampPage(b[page], CMD_LED_PAGE, profile, page);
+        stampMode(b[4], profile);
+        break;
+    case EffectReactive:
+        for (int page = 1; page <= 3; ++page)
+            stampPage(b[page], CMD_LED_PAGE_EX, profile, 1, page);
+        stampMode(b[4], profile);
+        break;
+    case EffectArrowFlow:
+        stampPage(b[1], CMD_ZONE_PAGE, profile, 0, 1);
+        stampPage(b[2], CMD_ZONE_PAGE, profile, 0, 2);
+        stampMode(b[6], profile);
+        b[6][12] = 2;
+        b[6][13] = 4;
+        b[6][16] = 0;
+        b[6][22] = 0;
+        break;
+    case EffectWave:
+        stampMode(b[4], profile);
+        break;
+    case EffectRipple:
+        stampPage(b[1], CMD_ZONE_PAGE, profile, 1, 1);
+        stampPage(b[2], CMD_ZONE_PAGE, profile, 1, 2);
+        b[6][3] = 0;
+        stampMode(b[6], profile);
+        break;
+    default:
+        break;
+    }
+}
+
+DeviceOperation lightingOperation(LightCommandSet set, quint8 profile)
+{
+    DeviceOperation op;
+    op.profile = profile;
+    if (!isCompleteLightCommandSet(set))
+        return op;
+    stampLightCommandSet(set, profile);
+    const QVector<Report> &b = set.reports;
+    auto add = [&op](const Report &r) { op.steps.push_back({r, kPauseMs}); };
+    switch (set.type) {
+    case EffectStatic:
+    case EffectReactive:
+        for (const Report &r : b)
+            add(r);
+        break;
+    case EffectArrowFlow:
+        add(b[0]);
+        add(b[1]);
+        add(b[2]);
+        add(commands::zoneTableReport(1, b[3], b[4], b[5], profile));
+        add(b[6]);
+        break;
+    case EffectWave:
+        add(b[0]);
+        add(commands::zoneTableReport(0, b[1], b[2], b[3], profile));
+        add(b[4]);
+        break;
+    case EffectRipple:
+        add(b[0]);
+        // The ripple's colour bank 4: the last two zones of each channel.
+        for (int i = 0; i < 3; ++i) {
+            Report bank = zeroReport();
+            stampPage(bank, CMD_LED_PAGE_EX, profile, 4, i + 1);
+            bank[28] = b[3 + i][20];
+            bank[29] = b[3 + i][21];
+            add(bank);
+        }
+        add(b[1]);
+        add(b[2]);
+        add(commands::zoneTableReport(2, b[3], b[4], b[5], profile));
+        add(b[6]);
+        break;
+    default:
+        break;
+    }
+    return op;
 }
 
 IniGroupMap lightCommandMap(const LightCommandSet &set)
@@ -360,31 +470,38 @@ SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profi
     return IniStore::writeLightCmd(lightCommandMap(set), profileName);
 }
 
-LightCommandSet readLightCommandSet(const QString &profileName)
+StoredLighting parseStoredLighting(const QStringList &stored)
 {
-    const QStringList lines = IniStore::readLightCmd(profileName);
-    LightCommandSet set;
-    if (lines.isEmpty())
-        return set;
-    const int type = toNumber(lines.first(), -1);
+    qDebug() << "change_light_cmd_to_char()";
+    StoredLighting out;
+    if (stored.isEmpty())
+        return out;
+    const int type = toNumber(stored[0], -1);
     const int count = IniStore::lightCmdReportCount(type);
     if (count == 0)
-        return set;
-    set.type = type;
+        return out;
+    out.set.type = type;
+    bool complete = count > 0 && stored.size() >= count + 1;
     for (int i = 0; i < count; ++i) {
-        const QVector<int> bytes =
-            takeNumbers(i + 1 < lines.size() ? lines[i + 1] : QString(), int(kReportSize));
+        const QStringList parts = splitList(stored.value(i + 1));
+        if (parts.size() < int(kReportSize))
+            complete = false;
         Report r = zeroReport();
-        for (int b = 0; b < int(kReportSize); ++b)
-            r[b] = low(bytes[b]);
-        set.reports.append(r);
+        for (int b = 0; b < int(kReportSize) && b < parts.size(); ++b) {
+            bool ok = false;
+            const int v = parts[b].trimmed().toInt(&ok);
+            if (!ok)
+                complete = false;
+            r[b] = low(v);
+        }
+        out.set.reports.append(r);
     }
-    return set;
+    out.complete = complete;
+    return out;
 }
 
-LightCommandSet applyLighting(int effect, const LightingState &state, CommandSender &sender,
-                              HidDevice *handle, int profile, const QString &profileName,
-                              SaveResult *saved)
+LightCommandSet applyLighting(int effect, const LightingState &state, CommandSender *sender,
+                              int profile, const QString &profileName, SaveResult *saved)
 {
     switch (effect) {
     case EffectStatic:
@@ -403,24 +520,24 @@ LightCommandSet applyLighting(int effect, const LightingState &state, CommandSen
         break;
     }
     LightCommandSet set = buildLightCommandSet(effect, state);
-    sendLightCommandSet(sender, handle, set, quint8(profile));
-    const SaveResult stored = storeLightCommandSet(set, profileName);
-    if (saved)
-        *saved += stored;
+    stampLightCommandSet(set, quint8(profile));
+    if (sender)
+        sender->send(lightingOperation(set, quint8(profile)));
+    *saved += storeLightCommandSet(set, profileName);
     return set;
 }
 
-LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, CommandSender &sender,
-                              HidDevice *handle, const QString &profileName, SaveResult *saved)
+LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, CommandSender *sender,
+                              const QString &profileName, SaveResult *saved)
 {
     if (n < 1 || n > kEffectCount)
         return {};
     qDebug("reset %d", n);
     LightCommandSet set = factoryLightCommandSet(n, staticMode, staticModeSpeed);
-    sendLightCommandSet(sender, handle, set, quint8(n));
-    const SaveResult stored = storeLightCommandSet(set, profileName);
-    if (saved)
-        *saved += stored;
+    stampLightCommandSet(set, quint8(n));
+    if (sender)
+        sender->send(lightingOperation(set, quint8(n)));
+    *saved += storeLightCommandSet(set, profileName);
     return set;
 }
 

@@ -5,11 +5,12 @@
 // Everything here takes plain values; nothing reads a widget.
 
 #include "LightingTypes.h"
-#include "core/device/HidDevice.h"
+#include "core/device/DeviceOperation.h"
 #include "core/device/Report.h"
 #include "core/storage/IniStore.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <array>
 
@@ -49,10 +50,35 @@ struct LightingState {
 };
 
 // The reports of one lighting apply in their stored order; type = effect index.
+// The stored order keeps the zone entries (22 zone bytes each) that the
+// keyboard takes as one zone table.
 struct LightCommandSet {
     int type = -1;
     QVector<Report> reports;
 };
+
+// Every report the type needs: 5 for Static, Reactive and Wave, 7 for Arrow
+// Flow and Ripple.
+bool isCompleteLightCommandSet(const LightCommandSet &set);
+// Stamps the header bytes the keyboard reads (report id, command, profile,
+// page) into the set's reports, for on-board profile `profile`. The stored
+// file keeps the set stamped; stamping again for another profile gives the
+// set as that profile takes it. An incomplete set is left as it is.
+void stampLightCommandSet(LightCommandSet &set, quint8 profile);
+// The reports of a set in the keyboard's order with their pauses, stamped for
+// `profile`: the zone entries go over as one zone table, and Ripple adds its
+// colour bank 4. No steps for an incomplete set.
+DeviceOperation lightingOperation(LightCommandSet set, quint8 profile);
+
+// A stored set (the type, then one line of numbers per report; each byte the
+// low 8 bits of its number). Missing numbers read as 0; an unknown type
+// gives type -1 and no reports. `complete` tells whether every report the
+// type needs has its 264 numbers.
+struct StoredLighting {
+    LightCommandSet set;
+    bool complete = false;
+};
+StoredLighting parseStoredLighting(const QStringList &stored);
 
 // Option bytes derived from a record.
 int arrowDirection(const EffectFlag &flag); // 0 both (or neither), 1 left only, 2 right only
@@ -86,24 +112,16 @@ LightCommandSet buildLightCommandSet(int effect, const LightingState &state);
 // factory colours. The Static one keeps the given sub-mode.
 LightCommandSet factoryLightCommandSet(int n, int staticMode, int staticModeSpeed);
 
-// Hands the set to the effect's sender, which stamps the buffers in place.
-void sendLightCommandSet(CommandSender &sender, HidDevice *handle, LightCommandSet &set,
-                         quint8 profile);
 IniGroupMap lightCommandMap(const LightCommandSet &set);
 // Stores the set as the profile's cmd/light_cmd.ini; an incomplete set is not stored.
 SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profileName);
-// Reads a profile's stored set back (bounded: missing numbers read as 0);
-// type -1 when the file holds no known type.
-LightCommandSet readLightCommandSet(const QString &profileName);
 
-// APPLY: build, send and store; returns the set as sent. A failed save is
-// added to `saved`.
-LightCommandSet applyLighting(int effect, const LightingState &state, CommandSender &sender,
-                              HidDevice *handle, int profile, const QString &profileName,
-                              SaveResult *saved = nullptr);
+// APPLY: build and stamp for `profile`, queue on `sender` (when given) and
+// store; returns the set as stored. A failed save is added to `saved`.
+LightCommandSet applyLighting(int effect, const LightingState &state, CommandSender *sender,
+                              int profile, const QString &profileName, SaveResult *saved);
 // LED RESET and the factory reset: profile n's factory lighting, sent to profile n.
-LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, CommandSender &sender,
-                              HidDevice *handle, const QString &profileName,
-                              SaveResult *saved = nullptr);
+LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, CommandSender *sender,
+                              const QString &profileName, SaveResult *saved);
 
 } // namespace orvanta

@@ -291,34 +291,22 @@ bool LightingModel::deletePattern(const QString &profile)
 
 // --- APPLY and LED RESET ----------------------------------------------------------
 
-SaveResult LightingModel::apply(int profile, const QString &name, CommandSender *sender,
-                                HidDevice *device)
+SaveResult LightingModel::apply(int profile, const QString &name, CommandSender *sender)
 {
     const int k = m_shownEffect;
     SaveResult saved;
-    if (sender)
-        applyLighting(k, lightingState(), *sender, device, profile, name, &saved);
-    else
-        saved += storeLightCommandSet(buildLightCommandSet(k, lightingState()), name);
+    applyLighting(k, lightingState(), sender, profile, name, &saved);
     m_records[k] = m_flag;
     saved += writeEffectRecords(m_records);
     saved += writeKeyColorSets(m_staticColors, m_reactiveColors);
     return saved;
 }
 
-SaveResult LightingModel::resetProfile(int n, const QString &name, CommandSender *sender,
-                                       HidDevice *device) const
+SaveResult LightingModel::resetProfile(int n, const QString &name, CommandSender *sender) const
 {
     SaveResult saved;
-    if (n < 1 || n > kEffectCount)
-        return saved;
     const EffectFlag &st = factoryStaticFlag();
-    if (sender) {
-        resetLighting(n, st.mode, st.modeSpeed, *sender, device, name, &saved);
-    } else {
-        qDebug("reset %d", n);
-        saved += storeLightCommandSet(factoryLightCommandSet(n, st.mode, st.modeSpeed), name);
-    }
+    resetLighting(n, st.mode, st.modeSpeed, sender, name, &saved);
     return saved;
 }
 

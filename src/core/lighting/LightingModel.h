@@ -19,8 +19,6 @@ class CommandSender;
 namespace orvanta
 {
 
-class HidDevice;
-
 class LightingModel
 {
 public:
@@ -133,10 +131,9 @@ public:
     // Sends the shown effect to on-board profile `profile` (through the sender
     // when there is one) and stores it under `name`; the records and per-key
     // colours are saved too. Each file is saved on its own.
-    SaveResult apply(int profile, const QString &name, CommandSender *sender, HidDevice *device);
+    SaveResult apply(int profile, const QString &name, CommandSender *sender);
     // Sends on-board profile n's factory lighting to profile n and stores it under `name`.
-    SaveResult resetProfile(int n, const QString &name, CommandSender *sender,
-                            HidDevice *device) const;
+    SaveResult resetProfile(int n, const QString &name, CommandSender *sender) const;
 
 private:
     void setStops(const StopSlots &stops);

@@ -38,14 +38,15 @@ SaveResult FactoryResetFiles::save(const Contents &contents)
     return result;
 }
 
-void FactoryResetFiles::sendLighting(CommandSender &sender, HidDevice *handle, Contents &contents)
+void FactoryResetFiles::sendLighting(CommandSender &sender, Contents &contents)
 {
     contents.lighting.clear();
     for (int n = 1; n <= 5; ++n) {
         qDebug("reset %d", n);
         LightCommandSet set =
             factoryLightCommandSet(n, contents.staticMode, contents.staticModeSpeed);
-        sendLightCommandSet(sender, handle, set, quint8(n));
+        stampLightCommandSet(set, quint8(n));
+        sender.send(lightingOperation(set, quint8(n)));
         contents.lighting.append(set);
     }
 }

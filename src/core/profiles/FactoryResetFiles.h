@@ -9,7 +9,6 @@
 // and the work handed to whenSaved() follow on the thread that started it.
 
 #include "core/assign/AssignmentTable.h"
-#include "core/device/HidDevice.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/storage/AtomicFile.h"
 
@@ -51,9 +50,9 @@ public:
 
     // The saves themselves, on the calling thread: every failure, in order.
     static SaveResult save(const Contents &contents);
-    // Sends each on-board profile its factory lighting, profile 1 to 5, and
-    // keeps each set as sent (the sender stamps it) in `contents.lighting`.
-    static void sendLighting(CommandSender &sender, HidDevice *handle, Contents &contents);
+    // Queues each on-board profile's factory lighting, profile 1 to 5, and
+    // keeps each set as sent (stamped) in `contents.lighting`.
+    static void sendLighting(CommandSender &sender, Contents &contents);
 
 signals:
     void finished(const orvanta::SaveResult &saved);

@@ -1,7 +1,7 @@
 #include "SocketCommand.h"
 
 #include "SocketMessage.h"
-#include "core/device/CommandSender.h"
+#include "core/lighting/LightingBuilders.h"
 
 #include <algorithm>
 #include <optional>
@@ -75,28 +75,24 @@ SocketAction socketActionFor(const QVariantMap &command)
     return action;
 }
 
-StaticColourReports staticColourReports(quint8 red, quint8 green, quint8 blue)
+DeviceOperation staticColourOperation(quint8 red, quint8 green, quint8 blue, quint8 profile)
 {
-    StaticColourReports reports{zeroReport(), zeroReport(), zeroReport(), zeroReport(),
-                                zeroReport()};
+    LightCommandSet set;
+    set.type = EffectStatic;
+    Report mode = zeroReport();
     // Static effect (code 0) at full brightness 8, every LED from the pages.
-    reports.first[12] = 0;
-    reports.first[16] = 8;
-    reports.first[21] = 0;
-    reports.first[22] = 2;
-    reports.closing = reports.first;
-    reports.closing[13] = 4;
-    std::fill(reports.page1.begin() + 8, reports.page1.end(), red);
-    std::fill(reports.page2.begin() + 8, reports.page2.end(), green);
-    std::fill(reports.page3.begin() + 8, reports.page3.end(), blue);
-    return reports;
-}
-
-void sendStaticColour(CommandSender &sender, HidDevice *handle, quint8 red, quint8 green,
-                      quint8 blue, quint8 profile)
-{
-    StaticColourReports r = staticColourReports(red, green, blue);
-    sender.sendLightStatic(handle, r.first, r.page1, r.page2, r.page3, r.closing, profile);
+    mode[16] = 8;
+    mode[22] = 2;
+    Report closing = mode;
+    closing[13] = 4;
+    set.reports << mode;
+    for (quint8 channel : {red, green, blue}) {
+        Report page = zeroReport();
+        std::fill(page.begin() + 8, page.end(), channel);
+        set.reports << page;
+    }
+    set.reports << closing;
+    return lightingOperation(set, profile);
 }
 
 } // namespace orvanta

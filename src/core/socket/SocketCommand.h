@@ -2,13 +2,11 @@
 // What the main window does with a command map from the control socket, and
 // the reports that paint the whole keyboard in one colour.
 
-#include "core/device/HidDevice.h"
-#include "core/device/Report.h"
+#include "core/device/DeviceOperation.h"
 
+#include <QMetaType>
 #include <QVariantMap>
 #include <QtGlobal>
-
-class CommandSender;
 
 namespace orvanta
 {
@@ -34,20 +32,10 @@ struct SocketAction {
 // "app_cmd" (its low byte is used).
 SocketAction socketActionFor(const QVariantMap &command);
 
-// The five buffers of a one-colour static lighting, in the order that
-// CommandSender::sendLightStatic takes them (it stamps the headers).
-struct StaticColourReports {
-    Report first;
-    Report page1;
-    Report page2;
-    Report page3;
-    Report closing;
-};
-
-StaticColourReports staticColourReports(quint8 red, quint8 green, quint8 blue);
-
-// Builds the five buffers and sends them on `profile` (the lighting page's).
-void sendStaticColour(CommandSender &sender, HidDevice *handle, quint8 red, quint8 green,
-                      quint8 blue, quint8 profile);
+// Static lighting of the whole keyboard in one colour at full brightness,
+// stamped for on-board profile `profile`: sent only, never stored.
+DeviceOperation staticColourOperation(quint8 red, quint8 green, quint8 blue, quint8 profile);
 
 } // namespace orvanta
+
+Q_DECLARE_METATYPE(orvanta::SocketAction)

@@ -155,6 +155,10 @@ void SocketHelper::readyRead()
             socket->write(m_statusReply());
         return;
     }
-    if (const auto command = orvanta::parseSocketMessage(received))
-        emit socketHelperSendData(*command);
+    if (const auto message = orvanta::parseSocketMessage(received)) {
+        qDebug() << "commandResultMap:" << message->value(QStringLiteral("command")).toString();
+        const orvanta::SocketAction command = orvanta::socketActionFor(*message);
+        if (command.kind != orvanta::SocketAction::None)
+            emit commandReceived(command);
+    }
 }

@@ -11,12 +11,14 @@
 // the one that has been quiet the longest makes room for it. Idle connections
 // can neither use up the process's file descriptors nor lock new clients out.
 
+#include "SocketCommand.h"
 #include <QAbstractSocket>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
+
 #include <QVariantMap>
 #include <functional>
 
@@ -55,7 +57,9 @@ public:
     void setStatusReply(std::function<QByteArray()> reply) { m_statusReply = std::move(reply); }
 
 signals:
-    void socketHelperSendData(QVariantMap);
+    // A message read and parsed into the console's command (one per message;
+    // messages that are no command are dropped here).
+    void commandReceived(orvanta::SocketAction command);
 
 public slots:
     void newConnection();

@@ -11,7 +11,8 @@
 
 using namespace orvanta;
 
-namespace {
+namespace
+{
 
 // A settings object in INI format with UTF-8 texts, so non-ASCII profile and
 // macro names survive whatever the locale. Files over kIniSizeLimit read as empty.
@@ -57,10 +58,10 @@ const QStringList &IniStore::effectGroups()
 
 const QStringList &IniStore::effectKeys()
 {
-    static const QStringList k{"full",        "customized", "left",       "right",
-                               "yes",         "no",         "static_flag", "pulse",
-                               "spectrum",    "speed",      "speediness", "mode",
-                               "mode_speed",  "combo_count", "pulse_speed", "spectrum_speed"};
+    static const QStringList k{"full",       "customized",  "left",        "right",
+                               "yes",        "no",          "static_flag", "pulse",
+                               "spectrum",   "speed",       "speediness",  "mode",
+                               "mode_speed", "combo_count", "pulse_speed", "spectrum_speed"};
     return k;
 }
 
@@ -463,11 +464,6 @@ SaveResult IniStore::importMacroFile(const QString &source, const QString &macro
     for (int i = 0; i < macroKeys().size(); ++i)
         out.setValue(QStringLiteral("/Setting/") + macroKeys()[i], values[i]);
     return out.save(path);
-}
-
-SaveResult IniStore::importProfileFile(const QString &source, const QString &profile)
-{
-    return importProfileInto(source, profileDir(profile));
 }
 
 SaveResult IniStore::importProfileInto(const QString &source, const QString &dir)

@@ -22,12 +22,12 @@ class IniStore : public QObject
     Q_OBJECT
 public:
     // Fixed names of the lighting records and their keys.
-    static const QStringList &effectGroups();     // "fully", "reactive", "arrow", "wave", "ripple"
-    static const QStringList &effectKeys();       // the sixteen keys of one record
+    static const QStringList &effectGroups(); // "fully", "reactive", "arrow", "wave", "ripple"
+    static const QStringList &effectKeys();   // the sixteen keys of one record
     static const QStringList &lightColorKeys(int group); // 6 keys of "fully" (0) or "reactive" (1)
-    static const QStringList &macroKeys();        // the five keys of a macro file, reading order
-    static const QStringList &patternKeys();      // RColor, GColor, BColor, VColor, YValue
-    static const QStringList &signalKeys();       // signle, macro_singal_oldkey, macro_singal_newkey
+    static const QStringList &macroKeys();   // the five keys of a macro file, reading order
+    static const QStringList &patternKeys(); // RColor, GColor, BColor, VColor, YValue
+    static const QStringList &signalKeys();  // signle, macro_singal_oldkey, macro_singal_newkey
 
     static QString profileDir(const QString &profile);
     static QString patternPath(int number, const QString &profile);
@@ -92,9 +92,8 @@ public:
     static SaveResult writeIniFile(const QString &macro, const IniGroupMap &map);
     static SaveResult importMacroFile(const QString &source, const QString &macro);
 
-    // Profile export files.
-    static SaveResult importProfileFile(const QString &source, const QString &profile);
-    // The same into the profile folder `dir` (a staging folder until the import is whole).
+    // A profile export file into the profile folder `dir` (a staging folder
+    // until the import is whole).
     static SaveResult importProfileInto(const QString &source, const QString &dir);
 
     // The empty macro's command string: 264 zeros.

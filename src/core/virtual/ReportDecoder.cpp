@@ -1,4 +1,5 @@
 #include "ReportDecoder.h"
+#include "core/app/TranslationContexts.h"
 
 #include "core/assign/KeyAssignment.h"
 #include "core/lighting/LightingTypes.h"
@@ -229,7 +230,7 @@ DecodedReport applyReport(VirtualKeyboardState &state, const quint8 *data, std::
 QString describe(const DecodedReport &report)
 {
     const auto text = [&](const char *source) {
-        return QCoreApplication::translate("VirtualKeyboard", source).arg(report.profile);
+        return context::VirtualKeyboard::tr(source).arg(report.profile);
     };
     switch (report.kind) {
     case ReportKind::SelectProfile:
@@ -238,8 +239,7 @@ QString describe(const DecodedReport &report)
         return report.closing ? text("profile %1: lighting applied")
                               : text("profile %1: lighting mode");
     case ReportKind::AppLight:
-        return QCoreApplication::translate("VirtualKeyboard", "light pulse %1")
-            .arg(report.appLight);
+        return context::VirtualKeyboard::tr("light pulse %1").arg(report.appLight);
     case ReportKind::ProfileDefaults:
         return text("profile %1: factory defaults");
     case ReportKind::LedPage:
@@ -257,11 +257,11 @@ QString describe(const DecodedReport &report)
     case ReportKind::Macro:
         return text("profile %1: macro");
     case ReportKind::EndOfWrite:
-        return QCoreApplication::translate("VirtualKeyboard", "end of key-map write");
+        return context::VirtualKeyboard::tr("end of key-map write");
     case ReportKind::Undecoded:
         break;
     }
-    return QCoreApplication::translate("VirtualKeyboard", "undecoded report");
+    return context::VirtualKeyboard::tr("undecoded report");
 }
 
 } // namespace orvanta

@@ -1,7 +1,7 @@
 #include "VirtualKeyboardState.h"
 
 #include "ReportDecoder.h"
-#include "core/device/CommandSender.h"
+#include "core/device/HidDevice.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/lighting/LightingBuilders.h"
 
@@ -157,11 +157,10 @@ VirtualKeyboardState factoryState()
 {
     VirtualKeyboardState state;
     DecodingSink sink(state);
-    CommandSender sender;
-    sender.setPauseFunction([](unsigned) {});
     for (int n = 1; n <= kOnboardProfiles; ++n) {
-        LightCommandSet set = factoryLightCommandSet(n, 0, 0);
-        sendLightCommandSet(sender, &sink, set, quint8(n));
+        for (const DeviceStep &step :
+             lightingOperation(factoryLightCommandSet(n, 0, 0), quint8(n)).steps)
+            sink.sendFeatureReport(step.report.data(), step.report.size());
         state.profile(n).keyMap = DEFAULT_KEY_MAP;
     }
     state.activeProfile = 1;

@@ -1,4 +1,5 @@
 #include "VirtualLighting.h"
+#include "core/app/TranslationContexts.h"
 
 #include "core/assign/KeyAssignment.h"
 #include "core/keys/DefaultKeyMap.h"
@@ -25,7 +26,7 @@ constexpr int kArrowStepMs = 120;
 
 QString translated(const char *text)
 {
-    return QCoreApplication::translate("VirtualKeyboard", text);
+    return context::VirtualKeyboard::tr(text);
 }
 
 int wrap(qint64 v, int n)

@@ -1,7 +1,10 @@
 #include "CustomizePanel.h"
+#include "core/app/TranslationContexts.h"
 
 #include "core/assign/AssignmentTable.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
 #include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
@@ -51,29 +54,49 @@ CustomizePanel::CustomizePanel(ConsoleContext &context, QWidget *window, QWidget
     buildKeyCells(parent);
     buildCustomizeControls(parent);
     buildInstantShiftControls(parent);
+    connect(m_context.controller, &ConsoleController::keyAssignmentsReset, this,
+            &CustomizePanel::clearAfterFactoryReset);
+}
+
+AssignmentTable &CustomizePanel::assignments()
+{
+    return m_context.controller->assignments();
+}
+
+const AssignmentTable &CustomizePanel::assignments() const
+{
+    return m_context.controller->assignments();
+}
+
+ShiftTargets &CustomizePanel::shiftTargets()
+{
+    return m_context.controller->shiftTargets();
+}
+
+void CustomizePanel::clearAfterFactoryReset()
+{
+    selectedKey = kNoKey;
+    highlightedCell = 0;
+    for (QLabel *cell : keyCells)
+        cell->setStyleSheet(QStringLiteral("background-color:black"));
+    shiftOn.fill(false);
+    shiftEnabled.fill(true);
 }
 
 QString CustomizePanel::selectedProfile() const
 {
     return m_context.profileMenu ? m_context.profileMenu->selectedProfile()
-                                 : m_context.bindings.activeLinked();
+                                 : m_context.controller->bindings().activeLinked();
 }
 
 int CustomizePanel::activeProfile() const
 {
-    return m_context.bindings.active;
+    return m_context.controller->bindings().active;
 }
 
 bool CustomizePanel::macroPageIdle() const
 {
     return !m_context.macros || m_context.macros->isIdle();
-}
-
-bool CustomizePanel::reportSaves(const SaveResult &result)
-{
-    for (const SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
 }
 
 void CustomizePanel::applyStyles(const ShellStyles &styles)
@@ -102,37 +125,33 @@ void CustomizePanel::applyStyles(const ShellStyles &styles)
 
 void CustomizePanel::retranslate()
 {
-    captionKeyAssignment->setText(QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"));
-    captionInstantShift->setText(QCoreApplication::translate("LumoProject", "INSTANT SHIFT SYS."));
+    captionKeyAssignment->setText(context::Shell::tr("KEY ASSIGNMENT"));
+    captionInstantShift->setText(context::Shell::tr("INSTANT SHIFT SYS."));
     const int assign = keyAssignCombo->currentIndex();
     {
         const QSignalBlocker block(keyAssignCombo);
         keyAssignCombo->clear();
-        keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
-                                  QCoreApplication::translate("LumoProject", "Macro Key"),
-                                  QCoreApplication::translate("LumoProject", "Single Key")});
+        keyAssignCombo->addItems({context::Shell::tr("Default"), context::Shell::tr("Macro Key"),
+                                  context::Shell::tr("Single Key")});
         keyAssignCombo->setCurrentIndex(assign);
     }
-    captionAssignMacro->setText(QCoreApplication::translate("LumoProject", "ASSIGN MACRO"));
-    captionRepeat->setText(QCoreApplication::translate("LumoProject", "REPATE OPTION"));
+    captionAssignMacro->setText(context::Shell::tr("ASSIGN MACRO"));
+    captionRepeat->setText(context::Shell::tr("REPATE OPTION"));
     const int repeat = repeatCombo->currentIndex();
     {
         const QSignalBlocker block(repeatCombo);
         repeatCombo->clear();
-        repeatCombo->addItems(
-            {QCoreApplication::translate("LumoProject", "Once"),
-             QCoreApplication::translate("LumoProject", "Multiple Times"),
-             QCoreApplication::translate("LumoProject", "When Perss & Hold"),
-             QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
+        repeatCombo->addItems({context::Shell::tr("Once"), context::Shell::tr("Multiple Times"),
+                               context::Shell::tr("When Perss & Hold"),
+                               context::Shell::tr("Until Pressed Next Time")});
         repeatCombo->setCurrentIndex(repeat);
     }
-    macroResetButton->setText(QCoreApplication::translate("LumoProject", "MACRO RESET"));
-    captionCurrent->setText(QCoreApplication::translate("LumoProject", "CURRENT"));
-    captionAssign->setText(QCoreApplication::translate("LumoProject", "ASSIGN"));
-    newKeyEdit->setPlaceholderText(
-        QCoreApplication::translate("LumoProject", "Waiting for a key: press it now"));
-    singleResetButton->setText(QCoreApplication::translate("LumoProject", "SINGLE RESET"));
-    customizeApplyButton->setText(QCoreApplication::translate("LumoProject", "APPLY"));
+    macroResetButton->setText(context::Shell::tr("MACRO RESET"));
+    captionCurrent->setText(context::Shell::tr("CURRENT"));
+    captionAssign->setText(context::Shell::tr("ASSIGN"));
+    newKeyEdit->setPlaceholderText(context::Shell::tr("Waiting for a key: press it now"));
+    singleResetButton->setText(context::Shell::tr("SINGLE RESET"));
+    customizeApplyButton->setText(context::Shell::tr("APPLY"));
     shiftButtons[0]->setText(QStringLiteral("SHIFT"));
     shiftButtons[1]->setText(QStringLiteral("CTRL"));
     shiftButtons[2]->setText(QStringLiteral("ALT"));
@@ -146,9 +165,8 @@ void CustomizePanel::buildCustomizeControls(QWidget *w)
     selectedKeyLabel->setGeometry(262, 430, 200, 30);
     keyAssignCombo = new QComboBox(w);
     keyAssignCombo->setGeometry(262, 468, 200, 26);
-    keyAssignCombo->addItems({QCoreApplication::translate("LumoProject", "Default"),
-                              QCoreApplication::translate("LumoProject", "Macro Key"),
-                              QCoreApplication::translate("LumoProject", "Single Key")});
+    keyAssignCombo->addItems({context::Shell::tr("Default"), context::Shell::tr("Macro Key"),
+                              context::Shell::tr("Single Key")});
     keyAssignCombo->setCurrentIndex(-1);
     connect(keyAssignCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &CustomizePanel::keyAssignmentChosen);
@@ -162,10 +180,9 @@ void CustomizePanel::buildCustomizeControls(QWidget *w)
     captionRepeat = caption(w, {500, 470, 220, 14});
     repeatCombo = new QComboBox(w);
     repeatCombo->setGeometry(500, 492, 220, 26);
-    repeatCombo->addItems({QCoreApplication::translate("LumoProject", "Once"),
-                           QCoreApplication::translate("LumoProject", "Multiple Times"),
-                           QCoreApplication::translate("LumoProject", "When Perss & Hold"),
-                           QCoreApplication::translate("LumoProject", "Until Pressed Next Time")});
+    repeatCombo->addItems({context::Shell::tr("Once"), context::Shell::tr("Multiple Times"),
+                           context::Shell::tr("When Perss & Hold"),
+                           context::Shell::tr("Until Pressed Next Time")});
     connect(repeatCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &CustomizePanel::repeatModeChosen);
     repeatCountEdit = new QLineEdit(w);
@@ -258,22 +275,20 @@ void CustomizePanel::refillAssignMacroList()
 
 void CustomizePanel::saveKeyAssignments()
 {
-    const QString profile = selectedProfile();
-    reportSaves(IniStore::writeMacroAssignFile(assignments.macroFileMap(), profile));
-    reportSaves(
-        IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
+    m_context.controller->saveKeyAssignments(selectedProfile());
 }
 
 void CustomizePanel::loadKeyAssignments()
 {
-    assignments.loadMacroFile(IniStore::readMacroAssignFile(selectedProfile()));
+    assignments().loadMacroFile(IniStore::readMacroAssignFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
 
 void CustomizePanel::loadSingleKeyAssignments()
 {
-    assignments.loadSignalFile(m_context.sender->keyMap, IniStore::readFlagFile(selectedProfile()));
+    assignments().loadSignalFile(m_context.controller->keyMap(),
+                                 IniStore::readFlagFile(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -294,7 +309,7 @@ void CustomizePanel::showSelectedKeyAssignment()
         setApplyEnabled(false);
         return;
     }
-    const SlotAssignment &slot = assignments[k];
+    const SlotAssignment &slot = assignments()[k];
     const int kind = int(slot.kind); // the KEY ASSIGNMENT list's order
     {
         const QSignalBlocker block(keyAssignCombo);
@@ -324,13 +339,15 @@ void CustomizePanel::showSelectedKeyAssignment()
     }
 }
 
-static void removeMacroEntry(const QString &profile, int keyNumber, int &count)
+static SaveResult removeMacroEntry(const QString &profile, int keyNumber, int &count)
 {
     const int entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
-    if (entry <= count) {
-        IniStore::removeMacroCmdEntry(profile, entry, count - 1);
-        --count;
-    }
+    if (entry > count)
+        return {};
+    const SaveResult removed = IniStore::removeMacroCmdEntry(profile, entry, count - 1);
+    if (removed.ok())
+        --count; // a failed removal leaves the file and its count as they were
+    return removed;
 }
 
 void CustomizePanel::applyKeyAssignment()
@@ -343,26 +360,24 @@ void CustomizePanel::applyKeyAssignment()
     const int keyNumber = KEY_TABLE[k].matrix;
     const quint8 code = KEY_TABLE[k].usage;
     int count = IniStore::readMacroCmdCount(profile);
-    auto writeSignal = [&] {
-        reportSaves(
-            IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
-    };
+    // The key map and the assignment files are saved once, at the end, with
+    // the assignment as applied.
 
     switch (keyAssignCombo->currentIndex()) {
     case 0: // Default
-        if (assignments[k].kind == KeyKind::Macro)
-            removeMacroEntry(profile, keyNumber, count);
-        assignments[k].kind = KeyKind::Default;
+        if (assignments()[k].kind == KeyKind::Macro)
+            m_context.controller->notices().report(removeMacroEntry(profile, keyNumber, count));
+        assignments()[k].kind = KeyKind::Default;
         colourKeyCell(5, k);
-        m_context.sender->resetKeyAndWrite(m_context.device, code, n);
-        writeSignal();
+        resetKeyCode(m_context.controller->keyMap(), code);
+        m_context.sender->send(commands::writeKeyMap(n, m_context.controller->keyMap()));
         break;
     case 1: { // Macro Key
         const QString macro = assignMacroCombo->currentText();
         if (macro.isEmpty())
             return;
         int entry;
-        if (assignments[k].kind == KeyKind::Macro) {
+        if (assignments()[k].kind == KeyKind::Macro) {
             entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
             if (entry > count)
                 count = entry; // a macro key whose entry went missing gets a new one
@@ -373,16 +388,16 @@ void CustomizePanel::applyKeyAssignment()
         const int times = mode == RepeatMode::MultipleTimes
                               ? qBound(1, toNumber(repeatCountEdit->text(), 1), 50)
                               : 1;
-        assignments[k].setRepeat(mode, times);
+        assignments()[k].setRepeat(mode, times);
         const QString commands = IniStore::readMacroFile(macro).value(4);
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
-        m_context.sender->setSingleKey(code, kMacroKeyCode);
-        writeSignal();
-        reportSaves(
+        setKeyCode(m_context.controller->keyMap(), code, kMacroKeyCode);
+        m_context.controller->notices().report(
             IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
-        m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
-        assignments[k].kind = KeyKind::Macro;
-        assignments[k].target = macro;
+        m_context.sender->send(commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
+                                                              storedReports(profile), count));
+        assignments()[k].kind = KeyKind::Macro;
+        assignments()[k].target = macro;
         colourKeyCell(5, k);
         break;
     }
@@ -390,13 +405,13 @@ void CustomizePanel::applyKeyAssignment()
         if (newKeyEdit->text().isEmpty() || capturedUsage == 0)
             return; // no key captured yet
         // A macro key turned into a single key no longer plays its macro.
-        if (assignments[k].kind == KeyKind::Macro)
-            removeMacroEntry(profile, keyNumber, count);
-        m_context.sender->setSingleKey(code, capturedUsage);
-        m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile), n, count);
-        assignments[k].kind = KeyKind::Single;
-        assignments[k].target = newKeyEdit->text();
-        writeSignal();
+        if (assignments()[k].kind == KeyKind::Macro)
+            m_context.controller->notices().report(removeMacroEntry(profile, keyNumber, count));
+        setKeyCode(m_context.controller->keyMap(), code, capturedUsage);
+        m_context.sender->send(commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
+                                                              storedReports(profile), count));
+        assignments()[k].kind = KeyKind::Single;
+        assignments()[k].target = newKeyEdit->text();
         colourKeyCell(5, k);
         currentAssignment->setText(newKeyEdit->text());
         newKeyEdit->clear();
@@ -410,33 +425,14 @@ void CustomizePanel::applyKeyAssignment()
 
 void CustomizePanel::resetSingleAssignments()
 {
-    // Every key is visited, the keypad's "." (the last cell) included.
-    for (int k = 0; k < kKeyCount; ++k) {
-        if (assignments[k].kind != KeyKind::Single)
-            continue;
-        assignments[k].kind = KeyKind::Default;
+    for (int k : m_context.controller->resetSingleKeys(selectedProfile()))
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
-    }
-    const QString profile = selectedProfile();
-    const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->writeKeyMapAndMacros(m_context.device, storedReports(profile),
-                                           activeProfile(), count);
-    saveKeyAssignments();
 }
 
 void CustomizePanel::resetMacroAssignments()
 {
-    for (int k = 0; k < kKeyCount; ++k) {
-        if (assignments[k].kind != KeyKind::Macro)
-            continue;
-        assignments[k].kind = KeyKind::Default;
+    for (int k : m_context.controller->resetMacroKeys(selectedProfile()))
         keyCells[k]->setStyleSheet(QStringLiteral("background-color:black"));
-        m_context.sender->resetSingleKey(KEY_TABLE[k].usage);
-    }
-    reportSaves(IniStore::createMacroCmdFile(m_context.bindings.activeLinked()));
-    saveKeyAssignments();
-    m_context.sender->writeKeyMap(m_context.device, activeProfile());
 }
 
 // --- instant shift: SHIFT, CTRL or ALT of the current profile turned into a
@@ -488,7 +484,7 @@ void CustomizePanel::showInstantShiftTargets()
         "QPushButton{border-image:url(\"Image/iss_%1.png\"); color:%2; font-weight:bold; "
         "font-family:%3;}");
     for (int m = 0; m < 3; ++m) {
-        const ShiftLook look = shiftLook(shiftTarget[m][activeProfile()], selected);
+        const ShiftLook look = shiftLook(shiftTargets()[m][activeProfile()], selected);
         shiftOn[m] = look == ShiftLook::On;
         shiftEnabled[m] = look != ShiftLook::Disabled;
         QString style;
@@ -508,20 +504,20 @@ void CustomizePanel::showInstantShiftTargets()
         shiftButtons[m]->setStyleSheet(style);
         shiftButtons[m]->setToolTip(
             look == ShiftLook::Disabled
-                ? QStringLiteral("PROFILE %1").arg(shiftTarget[m][activeProfile()])
+                ? QStringLiteral("PROFILE %1").arg(shiftTargets()[m][activeProfile()])
                 : QString());
     }
 }
 
 void CustomizePanel::loadInstantShiftTargets()
 {
-    shiftTarget = parseShiftTargets(IniStore::readFlagFile());
+    shiftTargets() = parseShiftTargets(IniStore::readFlagFile());
     showInstantShiftTargets();
 }
 
 void CustomizePanel::writeShiftFlags()
 {
-    reportSaves(IniStore::writeFlagFile(makeShiftMap(shiftTarget)));
+    m_context.controller->saveInstantShift();
 }
 
 void CustomizePanel::toggleShiftButton(int m)
@@ -534,27 +530,11 @@ void CustomizePanel::toggleShiftButton(int m)
             return;
         }
     }
-    const int n = activeProfile();
     const int target = targetOfComboText(shiftCombo->currentText());
     if (target == 0)
         return;
-    const quint8 code = kModifierCodes[m];
-    if (shiftOn[m]) {
-        shiftOn[m] = false;
-        shiftTarget[m][n] = 0;
-        m_context.sender->setSingleKey(code, code);
-    } else {
-        shiftOn[m] = true;
-        shiftTarget[m][n] = target;
-        m_context.sender->setSingleKey(code, profileShiftCode(target));
-    }
-    const QString profile = selectedProfile();
-    const int count = IniStore::readMacroCmdCount(profile);
-    m_context.sender->writeKeyMapAndMacros(
-        m_context.device, parseReports(IniStore::readMacroCmdFile(profile)), n, count);
-    reportSaves(
-        IniStore::writeFlagFile(assignments.signalFileMap(m_context.sender->keyMap), profile));
-    writeShiftFlags();
+    shiftOn[m] = !shiftOn[m];
+    m_context.controller->setInstantShift(m, shiftOn[m] ? target : 0, selectedProfile());
     showInstantShiftTargets();
 }
 

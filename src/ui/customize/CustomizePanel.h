@@ -34,8 +34,6 @@ public:
     // key is clicked).
     CustomizePanel(ConsoleContext &context, QWidget *window, QWidget *parent);
 
-    orvanta::AssignmentTable assignments; // of the profile shown
-
     // --- key cells ---------------------------------------------------------------
     int hoverKey = 0;
     int lastHoverKey = 0;
@@ -72,8 +70,6 @@ public:
     void showCustomizePanels(int assignment);
 
     // --- instant shift -------------------------------------------------------
-    // shiftTarget[m][p]: modifier m (0 SHIFT, 1 CTRL, 2 ALT) in on-board profile p (1..5).
-    orvanta::ShiftTargets shiftTarget{};
     std::array<bool, 3> shiftOn{};
     std::array<bool, 3> shiftEnabled{{true, true, true}};
     bool customizeApplyEnabled = false;
@@ -95,10 +91,6 @@ public:
                 *customizeApplyButton = nullptr;
     std::array<QPushButton *, 3> shiftButtons{};
 
-signals:
-    // A file kept its old content because saving it failed.
-    void saveFailed(QString path, QString reason);
-
 public slots:
     void assignMacroChosen();
     void applyKeyAssignment();
@@ -112,6 +104,13 @@ public slots:
     void instantShiftTargetChosen(int index);
 
 private:
+    // The key assignments of the profile shown and the instant-shift targets,
+    // as the controller keeps them.
+    orvanta::AssignmentTable &assignments();
+    const orvanta::AssignmentTable &assignments() const;
+    orvanta::ShiftTargets &shiftTargets();
+    // After a factory reset nothing stays selected and every key shows its default.
+    void clearAfterFactoryReset();
     void buildKeyCells(QWidget *parent);
     void buildCustomizeControls(QWidget *parent);
     void buildInstantShiftControls(QWidget *parent);
@@ -124,8 +123,6 @@ private:
     QString selectedProfile() const;
     int activeProfile() const;
     bool macroPageIdle() const;
-    // Raises saveFailed for every failure of `result`; true when there was none.
-    bool reportSaves(const orvanta::SaveResult &result);
 
     ConsoleContext &m_context;
     QWidget *m_window;

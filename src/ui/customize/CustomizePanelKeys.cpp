@@ -2,6 +2,8 @@
 // key popup, selection, and the capture of a new key from the computer's keyboard.
 
 #include "CustomizePanel.h"
+#include "core/app/TranslationContexts.h"
+#include "core/controller/ConsoleController.h"
 
 #include "core/keys/KeyCapture.h"
 #include "core/keys/KeyTable.h"
@@ -54,7 +56,7 @@ QString CustomizePanel::cellStyle(int cell) const
     QString style = rgbStyle(0, 0, 0);
     if (highlightedCell != 0 && cell == highlightedCell)
         style = rgbStyle(255, 0, 0);
-    const KeyKind kind = assignments[cell].kind;
+    const KeyKind kind = assignments()[cell].kind;
     if (kind == KeyKind::Macro)
         style = rgbStyle(0, 130, 0);
     else if (kind == KeyKind::Single)
@@ -124,7 +126,7 @@ static QString assignmentText(const SlotAssignment &slot)
 {
     if (slot.kind != KeyKind::Default)
         return slot.target;
-    return QCoreApplication::translate("LumoProject", "Default");
+    return context::Shell::tr("Default");
 }
 
 void CustomizePanel::hoverAt(const QPoint &pos, bool inFront)
@@ -146,7 +148,7 @@ void CustomizePanel::hoverAt(const QPoint &pos, bool inFront)
     }
     lastHoverKey = hoverKey;
     m_context.keyPopup->setKeyName(label);
-    m_context.keyPopup->setAssignment(assignmentText(assignments[hoverKey]));
+    m_context.keyPopup->setAssignment(assignmentText(assignments()[hoverKey]));
     const KeyRect &r = KEY_TABLE[hoverKey].cell;
     m_context.keyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
     m_context.keyPopup->raise();
@@ -224,7 +226,7 @@ void CustomizePanel::showPopupOverKey(int cell)
     if (!m_context.keyPopup || cell < 0 || cell >= kKeyCount || !KEY_TABLE[cell].label)
         return;
     m_context.keyPopup->setKeyName(QString::fromUtf8(KEY_TABLE[cell].label));
-    m_context.keyPopup->setAssignment(assignmentText(assignments[cell]));
+    m_context.keyPopup->setAssignment(assignmentText(assignments()[cell]));
     const KeyRect &r = KEY_TABLE[cell].cell;
     m_context.keyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
     m_context.keyPopup->show();

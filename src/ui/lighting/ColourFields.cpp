@@ -1,4 +1,5 @@
 #include "ColourFields.h"
+#include "core/app/TranslationContexts.h"
 
 #include "LightingWidgets.h"
 #include "core/lighting/ColorCode.h"
@@ -38,9 +39,8 @@ ColourFields::ColourFields(QWidget *page)
     }
     m_controls << LightingWidgets::label(page, QStringLiteral("(0~255)"), "range_label",
                                          {772, 476, 70, 24});
-    m_controls << LightingWidgets::label(
-        page, QCoreApplication::translate("keyboard_light_view", "COLOR CODE :"), "code_label",
-        {680, 542, 110, 24});
+    m_controls << LightingWidgets::label(page, context::LightingPage::tr("COLOR CODE :"),
+                                         "code_label", {680, 542, 110, 24});
     m_code = new QLineEdit(page);
     m_code->setObjectName(QStringLiteral("edit_code"));
     m_code->setGeometry(792, 540, 90, 26);

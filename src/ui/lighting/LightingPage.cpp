@@ -1,11 +1,14 @@
 #include "LightingPage.h"
+#include "core/app/TranslationContexts.h"
 
 #include "ColourFields.h"
 #include "EffectPreviews.h"
 #include "KeyColourEditor.h"
 #include "LightingWidgets.h"
 #include "StopsStrip.h"
+#include "core/app/Notices.h"
 #include "core/app/PictureCache.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/lighting/PatternStore.h"
 #include "core/lighting/StripStyle.h"
@@ -60,78 +63,65 @@ void LightingPage::buildWidgets()
     const QString sliderStyle = LightingWidgets::sliderStyle();
 
     // Effect choice and options, left half below the keyboard.
-    m_effectLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "EFFECT"),
-                              "effect_label", {20, 262, 110, 24});
+    m_effectLabel =
+        makeLabel(context::LightingPage::tr("EFFECT"), "effect_label", {20, 262, 110, 24});
     m_effectCombo = new QComboBox(this);
     m_effectCombo->setObjectName(QStringLiteral("effect_combo"));
     m_effectCombo->setGeometry(150, 260, 200, 28);
     m_effectCombo->setStyleSheet(comboStyle);
-    m_effectCombo->addItems({QCoreApplication::translate("keyboard_light_view", "Static"),
-                             QCoreApplication::translate("keyboard_light_view", "Reactive"),
-                             QCoreApplication::translate("keyboard_light_view", "Arrow Flow"),
-                             QCoreApplication::translate("keyboard_light_view", "Wave"),
-                             QCoreApplication::translate("keyboard_light_view", "Ripple")});
+    m_effectCombo->addItems(
+        {context::LightingPage::tr("Static"), context::LightingPage::tr("Reactive"),
+         context::LightingPage::tr("Arrow Flow"), context::LightingPage::tr("Wave"),
+         context::LightingPage::tr("Ripple")});
 
-    m_zonesLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "ZONES"),
-                             "zones_label", {20, 302, 120, 24});
-    m_full = makeToggle(QCoreApplication::translate("keyboard_light_view", "FULL"), "btn_full",
-                        {150, 300, 110, 28});
-    m_customized = makeToggle(QCoreApplication::translate("keyboard_light_view", "CUSTOMIZED"),
-                              "btn_customized", {270, 300, 130, 28});
+    m_zonesLabel = makeLabel(context::LightingPage::tr("ZONES"), "zones_label", {20, 302, 120, 24});
+    m_full = makeToggle(context::LightingPage::tr("FULL"), "btn_full", {150, 300, 110, 28});
+    m_customized =
+        makeToggle(context::LightingPage::tr("CUSTOMIZED"), "btn_customized", {270, 300, 130, 28});
 
-    m_static = makeToggle(QCoreApplication::translate("keyboard_light_view", "STATIC"),
-                          "btn_static", {20, 340, 110, 28});
-    m_pulse = makeToggle(QCoreApplication::translate("keyboard_light_view", "PULSE"), "btn_pulse",
-                         {140, 340, 110, 28});
-    m_spectrum = makeToggle(QCoreApplication::translate("keyboard_light_view", "SPECTRUM CYCLING"),
-                            "btn_spectrum", {260, 340, 180, 28});
-    m_speedLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SPEED"),
-                             "speed_label", {20, 382, 120, 24});
-    m_slowLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SLOW"),
-                            "slow_label", {150, 382, 50, 24});
+    m_static = makeToggle(context::LightingPage::tr("STATIC"), "btn_static", {20, 340, 110, 28});
+    m_pulse = makeToggle(context::LightingPage::tr("PULSE"), "btn_pulse", {140, 340, 110, 28});
+    m_spectrum = makeToggle(context::LightingPage::tr("SPECTRUM CYCLING"), "btn_spectrum",
+                            {260, 340, 180, 28});
+    m_speedLabel = makeLabel(context::LightingPage::tr("SPEED"), "speed_label", {20, 382, 120, 24});
+    m_slowLabel = makeLabel(context::LightingPage::tr("SLOW"), "slow_label", {150, 382, 50, 24});
     m_speedSlider = new QSlider(Qt::Horizontal, this);
     m_speedSlider->setObjectName(QStringLiteral("speed_slider"));
     m_speedSlider->setGeometry(205, 382, 180, 24);
     m_speedSlider->setRange(0, 2);
     m_speedSlider->setPageStep(1);
     m_speedSlider->setStyleSheet(sliderStyle);
-    m_fastLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "FAST"),
-                            "fast_label", {395, 382, 50, 24});
+    m_fastLabel = makeLabel(context::LightingPage::tr("FAST"), "fast_label", {395, 382, 50, 24});
 
-    m_directionLabel =
-        makeLabel(QCoreApplication::translate("keyboard_light_view", "FLOW DIRECTION"),
-                  "direction_label", {20, 342, 150, 24});
-    m_left = makeToggle(QCoreApplication::translate("keyboard_light_view", "LEFT"), "btn_left",
-                        {180, 340, 100, 28});
-    m_right = makeToggle(QCoreApplication::translate("keyboard_light_view", "RIGHT"), "btn_right",
-                         {290, 340, 100, 28});
-    m_rollingLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "EFFECT ROLLING"),
-                               "rolling_label", {20, 382, 150, 24});
-    m_yes = makeToggle(QCoreApplication::translate("keyboard_light_view", "YES"), "btn_yes",
-                       {180, 380, 100, 28});
-    m_no = makeToggle(QCoreApplication::translate("keyboard_light_view", "NO"), "btn_no",
-                      {290, 380, 100, 28});
+    m_directionLabel = makeLabel(context::LightingPage::tr("FLOW DIRECTION"), "direction_label",
+                                 {20, 342, 150, 24});
+    m_left = makeToggle(context::LightingPage::tr("LEFT"), "btn_left", {180, 340, 100, 28});
+    m_right = makeToggle(context::LightingPage::tr("RIGHT"), "btn_right", {290, 340, 100, 28});
+    m_rollingLabel =
+        makeLabel(context::LightingPage::tr("EFFECT ROLLING"), "rolling_label", {20, 382, 150, 24});
+    m_yes = makeToggle(context::LightingPage::tr("YES"), "btn_yes", {180, 380, 100, 28});
+    m_no = makeToggle(context::LightingPage::tr("NO"), "btn_no", {290, 380, 100, 28});
 
-    m_waveSpeedLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SPEED"),
-                                 "wave_speed_label", {20, 382, 120, 24});
-    m_waveSlowLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SLOW"),
-                                "wave_slow_label", {150, 382, 50, 24});
+    m_waveSpeedLabel =
+        makeLabel(context::LightingPage::tr("SPEED"), "wave_speed_label", {20, 382, 120, 24});
+    m_waveSlowLabel =
+        makeLabel(context::LightingPage::tr("SLOW"), "wave_slow_label", {150, 382, 50, 24});
     m_speedinessSlider = new QSlider(Qt::Horizontal, this);
     m_speedinessSlider->setObjectName(QStringLiteral("speediness_slider"));
     m_speedinessSlider->setGeometry(205, 382, 180, 24);
     m_speedinessSlider->setRange(0, 3);
     m_speedinessSlider->setPageStep(1);
     m_speedinessSlider->setStyleSheet(sliderStyle);
-    m_waveFastLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "FAST"),
-                                "wave_fast_label", {395, 382, 50, 24});
+    m_waveFastLabel =
+        makeLabel(context::LightingPage::tr("FAST"), "wave_fast_label", {395, 382, 50, 24});
 
     // Gradient controls and colour controls, right half.
     m_strip.reset(new StopsStrip(this));
     m_patternLabel = m_strip->patternLabel();
     m_patternCombo = m_strip->patternCombo();
     m_stopsSlider = m_strip->slider();
-    m_surfaceLabel = makeLabel(QCoreApplication::translate("keyboard_light_view", "SURFACE"),
-                               "surface_label", {524, 402, 100, 24});
+    m_surfaceLabel =
+        makeLabel(context::LightingPage::tr("SURFACE"), "surface_label", {524, 402, 100, 24});
     m_surfaceButton = makeToggle(QString(), "btn_surface", {630, 400, 60, 26});
     m_surfaceSwatch = new QPushButton(this);
     m_surfaceSwatch->setObjectName(QStringLiteral("btn_surface_color"));
@@ -144,10 +134,9 @@ void LightingPage::buildWidgets()
                 &LightingPage::rgbEdited);
     showColourFields();
 
-    m_apply = makeAction(QCoreApplication::translate("keyboard_light_view", "APPLY"), "btn_apply",
-                         {690, 582, 110, 32});
-    m_reset = makeAction(QCoreApplication::translate("keyboard_light_view", "LED RESET"),
-                         "btn_led_reset", {812, 582, 120, 32});
+    m_apply = makeAction(context::LightingPage::tr("APPLY"), "btn_apply", {690, 582, 110, 32});
+    m_reset =
+        makeAction(context::LightingPage::tr("LED RESET"), "btn_led_reset", {812, 582, 120, 32});
 
     connect(m_effectCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &LightingPage::effectChosen);
@@ -200,9 +189,8 @@ void LightingPage::setSurfaceRowVisible(bool visible)
     m_surfaceLabel->setVisible(visible);
     m_surfaceButton->setVisible(visible);
     setLit(m_surfaceButton, visible && on);
-    m_surfaceButton->setText(visible && on
-                                 ? QCoreApplication::translate("keyboard_light_view", "ON")
-                                 : QCoreApplication::translate("keyboard_light_view", "OFF"));
+    m_surfaceButton->setText(visible && on ? context::LightingPage::tr("ON")
+                                           : context::LightingPage::tr("OFF"));
     styleSurfaceSwatch();
     m_surfaceSwatch->setVisible(visible && on);
 }
@@ -239,9 +227,7 @@ void LightingPage::savePatternFile()
 
 bool LightingPage::reportSaves(const orvanta::SaveResult &result)
 {
-    for (const orvanta::SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
+    return m_context && m_context->notices ? m_context->notices->report(result) : result.ok();
 }
 
 void LightingPage::refreshPatternEntry(int index)
@@ -524,9 +510,8 @@ void LightingPage::applyClicked()
     const int k = m_effectCombo->currentIndex();
     if (k < 0 || k >= kEffectCount)
         return;
-    const int profile = qBound(1, profileNumber, kEffectCount);
-    reportSaves(m_model.apply(profile, editedProfile, m_context ? m_context->sender : nullptr,
-                              m_context ? m_context->device : nullptr));
+    if (m_context && m_context->controller)
+        m_context->controller->applyLighting(m_model, profileNumber, editedProfile);
 }
 
 void LightingPage::ledResetClicked()
@@ -536,9 +521,9 @@ void LightingPage::ledResetClicked()
 
 void LightingPage::resetProfileLighting(int n, const QString &storeAs)
 {
-    const QString name = storeAs.isEmpty() ? editedProfile : storeAs;
-    reportSaves(m_model.resetProfile(n, name, m_context ? m_context->sender : nullptr,
-                                     m_context ? m_context->device : nullptr));
+    if (m_context && m_context->controller)
+        m_context->controller->resetLighting(m_model, n,
+                                             storeAs.isEmpty() ? editedProfile : storeAs);
 }
 
 // --- colour controls ----------------------------------------------------------
@@ -594,8 +579,8 @@ void LightingPage::surfaceClicked()
         return;
     const bool on = m_model.surfaceOn();
     setLit(m_surfaceButton, on);
-    m_surfaceButton->setText(on ? QCoreApplication::translate("keyboard_light_view", "ON")
-                                : QCoreApplication::translate("keyboard_light_view", "OFF"));
+    m_surfaceButton->setText(on ? context::LightingPage::tr("ON")
+                                : context::LightingPage::tr("OFF"));
     if (!on) {
         m_surfaceSwatch->hide();
     } else {
@@ -628,6 +613,12 @@ void LightingPage::deleteStopClicked()
     if (m_model.deleteSelectedStop() < 0)
         return;
     stopsEdited();
+}
+
+void LightingPage::showSavedProfile(const QString &profile)
+{
+    editedProfile = profile;
+    refillPatternList();
 }
 
 void LightingPage::refillPatternList()
@@ -686,11 +677,6 @@ void LightingPage::addPatternClicked()
         return;
     refillPatternList();
     patternChosen(patternIndex());
-}
-
-void LightingPage::clearPatternList()
-{
-    m_patternCombo->clear();
 }
 
 void LightingPage::deletePatternClicked()

@@ -26,8 +26,7 @@ class LightingPage : public QWidget
 {
     Q_OBJECT
 public:
-    // APPLY and LED RESET send through the context's command set; without one
-    // (null context or sender) they only save.
+    // APPLY and LED RESET are the context's controller's use cases.
     explicit LightingPage(ConsoleContext *context, QWidget *parent = nullptr);
 
     int profileNumber = 1;                             // on-board profile 1..5
@@ -38,6 +37,8 @@ public:
     void resetProfileLighting(int n, const QString &storeAs = QString());
     // Reloads the PATTERN list from editedProfile's pattern files.
     void refillPatternList();
+    // The page edits the saved profile `profile` from now on.
+    void showSavedProfile(const QString &profile);
     // The pattern entry being edited (-1 when the profile has none).
     int patternIndex() const;
 
@@ -59,10 +60,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-
-signals:
-    // A file kept its old content because saving it failed; one signal per file.
-    void saveFailed(QString path, QString reason);
 
 public slots:
     void surfaceClicked();
@@ -86,7 +83,6 @@ public slots:
     void patternChosen(int index);
     void patternListActivated();
     void addPatternClicked();
-    void clearPatternList();
     void deletePatternClicked();
     void rgbEdited();
     void colorCodeEdited();
@@ -115,7 +111,7 @@ private:
     void refreshStopHandles();
     void stopsEdited();
     void savePatternFile();
-    // Raises saveFailed for every failure of `result`; true when there was none.
+    // Tells the context's notices every failure of `result`; true when there was none.
     bool reportSaves(const orvanta::SaveResult &result);
     void refreshPatternEntry(int index);
     void syncPatternProfile();

@@ -37,12 +37,6 @@ void RipplePreview::setRingColours(const std::array<int, kRings> &red,
     update();
 }
 
-void RipplePreview::setRadius(int r)
-{
-    rippleRadius = r;
-    update();
-}
-
 int RipplePreview::keyRowCentre(int y)
 {
     struct Row {

@@ -29,7 +29,6 @@ public:
     void setRowMode(bool flag, int bandHeight);
     void setRingColours(const std::array<int, kRings> &red, const std::array<int, kRings> &green,
                         const std::array<int, kRings> &blue);
-    void setRadius(int r);
     void setUpShineCenter(int x, int y);
     void startRipple();
     void stopRipple();

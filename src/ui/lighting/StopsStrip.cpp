@@ -1,4 +1,5 @@
 #include "StopsStrip.h"
+#include "core/app/TranslationContexts.h"
 
 #include "LightingWidgets.h"
 #include "core/lighting/PatternStore.h"
@@ -15,28 +16,22 @@ using namespace orvanta;
 
 StopsStrip::StopsStrip(QWidget *page) : m_page(page)
 {
-    m_patternLabel =
-        LightingWidgets::label(page, QCoreApplication::translate("keyboard_light_view", "PATTERN"),
-                               "pattern_label", {524, 262, 90, 24});
+    m_patternLabel = LightingWidgets::label(page, context::LightingPage::tr("PATTERN"),
+                                            "pattern_label", {524, 262, 90, 24});
     m_patternCombo = new QComboBox(page);
     m_patternCombo->setObjectName(QStringLiteral("pattern_combo"));
     m_patternCombo->setGeometry(620, 260, 160, 28);
     m_patternCombo->setStyleSheet(LightingWidgets::comboStyle());
-    m_patternAdd =
-        LightingWidgets::action(page, QCoreApplication::translate("keyboard_light_view", "ADD"),
-                                "btn_pattern_add", {790, 260, 62, 28});
-    m_patternDel =
-        LightingWidgets::action(page, QCoreApplication::translate("keyboard_light_view", "DEL"),
-                                "btn_pattern_del", {860, 260, 62, 28});
-    m_stopsLabel = LightingWidgets::label(
-        page, QCoreApplication::translate("keyboard_light_view", "STOPS CONTROL"), "stops_label",
-        {524, 302, 150, 24});
-    m_addStop = LightingWidgets::action(
-        page, QCoreApplication::translate("keyboard_light_view", "ADD STOP"), "btn_add_stop",
-        {700, 300, 105, 28});
-    m_delStop = LightingWidgets::action(
-        page, QCoreApplication::translate("keyboard_light_view", "DEL STOP"), "btn_del_stop",
-        {815, 300, 105, 28});
+    m_patternAdd = LightingWidgets::action(page, context::LightingPage::tr("ADD"),
+                                           "btn_pattern_add", {790, 260, 62, 28});
+    m_patternDel = LightingWidgets::action(page, context::LightingPage::tr("DEL"),
+                                           "btn_pattern_del", {860, 260, 62, 28});
+    m_stopsLabel = LightingWidgets::label(page, context::LightingPage::tr("STOPS CONTROL"),
+                                          "stops_label", {524, 302, 150, 24});
+    m_addStop = LightingWidgets::action(page, context::LightingPage::tr("ADD STOP"), "btn_add_stop",
+                                        {700, 300, 105, 28});
+    m_delStop = LightingWidgets::action(page, context::LightingPage::tr("DEL STOP"), "btn_del_stop",
+                                        {815, 300, 105, 28});
     m_slider = new QSlider(Qt::Horizontal, page);
     m_slider->setObjectName(QStringLiteral("stops_slider"));
     m_slider->setGeometry(524, 350, 398, 20);

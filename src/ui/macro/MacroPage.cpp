@@ -1,5 +1,8 @@
 #include "MacroPage.h"
 
+#include "core/app/Notices.h"
+#include "core/app/TranslationContexts.h"
+
 #include "core/macro/MacroCodec.h"
 #include "core/macro/MacroRename.h"
 #include "core/storage/StoredList.h"
@@ -98,8 +101,9 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, i
 
 } // namespace
 
-MacroPage::MacroPage(QWidget *parent, orvanta::DesktopServices *desktop)
-    : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices())
+MacroPage::MacroPage(QWidget *parent, orvanta::DesktopServices *desktop, orvanta::Notices *notices)
+    : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices()),
+      m_notices(notices)
 {
     setObjectName(QStringLiteral("micro_view"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -121,27 +125,26 @@ void MacroPage::buildWidgets()
 
     // Collection controls across the top.
     QFrame *top = panel(this, 16, 10, 928, 108);
-    caption(top, QCoreApplication::translate("micro_view", "SELECT MACRO"), 16, 10, 260, 20);
+    caption(top, context::MacroPage::tr("SELECT MACRO"), 16, 10, 260, 20);
     m_macroList = new QComboBox(top);
     m_macroList->setObjectName(QStringLiteral("macro_name_combo"));
     m_macroList->setGeometry(16, 34, 280, 30);
-    caption(top, QCoreApplication::translate("micro_view", "MACRO NAME"), 316, 10, 260, 20);
+    caption(top, context::MacroPage::tr("MACRO NAME"), 316, 10, 260, 20);
     m_nameEdit = new QLineEdit(top);
     m_nameEdit->setObjectName(QStringLiteral("macro_name_edit"));
     m_nameEdit->setGeometry(316, 34, 280, 30);
     m_nameEdit->setMaxLength(kNameMaxLength);
-    m_nameEdit->setToolTip(QCoreApplication::translate("micro_view", "Rename"));
-    m_newButton = button(top, QStringLiteral("macro_name_btn_new"),
-                         QCoreApplication::translate("micro_view", "NEW"), 16, 70, 100, 30);
-    m_deleteMacroButton =
-        button(top, QStringLiteral("macro_name_btn_del"),
-               QCoreApplication::translate("micro_view", "DELETE"), 126, 70, 100, 30);
+    m_nameEdit->setToolTip(context::MacroPage::tr("Rename"));
+    m_newButton = button(top, QStringLiteral("macro_name_btn_new"), context::MacroPage::tr("NEW"),
+                         16, 70, 100, 30);
+    m_deleteMacroButton = button(top, QStringLiteral("macro_name_btn_del"),
+                                 context::MacroPage::tr("DELETE"), 126, 70, 100, 30);
     m_copyButton = button(top, QStringLiteral("macro_name_btn_copy"),
-                          QCoreApplication::translate("micro_view", "COPY"), 236, 70, 100, 30);
+                          context::MacroPage::tr("COPY"), 236, 70, 100, 30);
     m_importButton = button(top, QStringLiteral("macro_name_btn_import"),
-                            QCoreApplication::translate("micro_view", "IMPORT"), 346, 70, 100, 30);
+                            context::MacroPage::tr("IMPORT"), 346, 70, 100, 30);
     m_exportButton = button(top, QStringLiteral("macro_name_btn_export"),
-                            QCoreApplication::translate("micro_view", "EXPORT"), 456, 70, 100, 30);
+                            context::MacroPage::tr("EXPORT"), 456, 70, 100, 30);
     for (QPushButton *b :
          {m_newButton, m_deleteMacroButton, m_copyButton, m_importButton, m_exportButton})
         setLook(b, Look::Normal);
@@ -151,9 +154,8 @@ void MacroPage::buildWidgets()
     m_tree->setObjectName(QStringLiteral("treeWidget"));
     m_tree->setGeometry(16, 130, 600, 478);
     m_tree->setColumnCount(3);
-    m_tree->setHeaderLabels({QCoreApplication::translate("micro_view", "   Key"),
-                             QCoreApplication::translate("micro_view", "Up / Down"),
-                             QCoreApplication::translate("micro_view", "Delay Time")});
+    m_tree->setHeaderLabels({context::MacroPage::tr("   Key"), context::MacroPage::tr("Up / Down"),
+                             context::MacroPage::tr("Delay Time")});
     m_tree->setRootIsDecorated(false);
     m_tree->setAlternatingRowColors(true);
     m_tree->setUniformRowHeights(true);
@@ -174,26 +176,23 @@ void MacroPage::buildWidgets()
 
     // Recorder controls beside the list.
     QFrame *rec = panel(this, 632, 130, 312, 222);
-    m_recordButton = button(rec, QStringLiteral("macro_r_record"),
-                            QCoreApplication::translate("micro_view", "RECORD"), 14, 12, 136, 34);
-    m_stopButton = button(rec, QStringLiteral("macro_r_stop"),
-                          QCoreApplication::translate("micro_view", "STOP"), 162, 12, 136, 34);
+    m_recordButton = button(rec, QStringLiteral("macro_r_record"), context::MacroPage::tr("RECORD"),
+                            14, 12, 136, 34);
+    m_stopButton = button(rec, QStringLiteral("macro_r_stop"), context::MacroPage::tr("STOP"), 162,
+                          12, 136, 34);
     m_autoButton = button(rec, QStringLiteral("macro_time_auto_btn"),
-                          QCoreApplication::translate("micro_view", "DELAY TIME AUTO-DETCTING"), 14,
-                          60, 284, 28);
-    m_defaultButton =
-        button(rec, QStringLiteral("macro_time_edit_btn"),
-               QCoreApplication::translate("micro_view", "DEFAULT DELAY TIME"), 14, 94, 284, 28);
+                          context::MacroPage::tr("DELAY TIME AUTO-DETCTING"), 14, 60, 284, 28);
+    m_defaultButton = button(rec, QStringLiteral("macro_time_edit_btn"),
+                             context::MacroPage::tr("DEFAULT DELAY TIME"), 14, 94, 284, 28);
     m_defaultDelayEdit = new QLineEdit(QStringLiteral("10"), rec);
     m_defaultDelayEdit->setObjectName(QStringLiteral("macro_time_edit_edit"));
     m_defaultDelayEdit->setGeometry(40, 128, 110, 28);
     m_defaultDelayEdit->setValidator(new QIntValidator(0, kMaxDelayMs, m_defaultDelayEdit));
     m_defaultDelayEdit->setAlignment(Qt::AlignCenter);
-    m_msLabel = new QLabel(QCoreApplication::translate("micro_view", "MS"), rec);
+    m_msLabel = new QLabel(context::MacroPage::tr("MS"), rec);
     m_msLabel->setGeometry(158, 128, 60, 28);
-    m_noDelayButton =
-        button(rec, QStringLiteral("macro_time_lgn_btn"),
-               QCoreApplication::translate("micro_view", "NO DELAY TIME"), 14, 172, 284, 28);
+    m_noDelayButton = button(rec, QStringLiteral("macro_time_lgn_btn"),
+                             context::MacroPage::tr("NO DELAY TIME"), 14, 172, 284, 28);
     for (QPushButton *b : {m_autoButton, m_defaultButton, m_noDelayButton}) {
         b->setStyleSheet(QLatin1String(kModeLook));
         b->setIconSize(QSize(16, 16));
@@ -202,23 +201,22 @@ void MacroPage::buildWidgets()
     // Row editing.
     QFrame *edit = panel(this, 632, 364, 312, 146);
     m_insertButton = button(edit, QStringLiteral("macro_r_insert"),
-                            QCoreApplication::translate("micro_view", "INSERT"), 14, 12, 136, 34);
-    m_beforeBox = new QCheckBox(QCoreApplication::translate("micro_view", "BEFORE"), edit);
+                            context::MacroPage::tr("INSERT"), 14, 12, 136, 34);
+    m_beforeBox = new QCheckBox(context::MacroPage::tr("BEFORE"), edit);
     m_beforeBox->setObjectName(QStringLiteral("macro_r_before"));
     m_beforeBox->setGeometry(24, 54, 120, 30);
     m_beforeBox->setFocusPolicy(Qt::NoFocus);
-    m_afterBox = new QCheckBox(QCoreApplication::translate("micro_view", "AFTER"), edit);
+    m_afterBox = new QCheckBox(context::MacroPage::tr("AFTER"), edit);
     m_afterBox->setObjectName(QStringLiteral("macro_r_after"));
     m_afterBox->setGeometry(172, 54, 120, 30);
     m_afterBox->setChecked(true);
     m_afterBox->setFocusPolicy(Qt::NoFocus);
     m_beforeBox->hide();
     m_afterBox->hide();
-    m_deleteRowButton =
-        button(edit, QStringLiteral("macro_r_del"),
-               QCoreApplication::translate("micro_view", "DELETE"), 14, 98, 136, 34);
-    m_editButton = button(edit, QStringLiteral("macro_r_edit"),
-                          QCoreApplication::translate("micro_view", "EDIT"), 162, 98, 136, 34);
+    m_deleteRowButton = button(edit, QStringLiteral("macro_r_del"),
+                               context::MacroPage::tr("DELETE"), 14, 98, 136, 34);
+    m_editButton = button(edit, QStringLiteral("macro_r_edit"), context::MacroPage::tr("EDIT"), 162,
+                          98, 136, 34);
 
     m_applyButton =
         button(this, QStringLiteral("marco_save"), QStringLiteral("APPLY"), 632, 566, 150, 40);
@@ -327,9 +325,7 @@ bool MacroPage::saveMacroFile()
 
 bool MacroPage::reportSaves(const SaveResult &result)
 {
-    for (const SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
+    return m_notices ? m_notices->report(result) : result.ok();
 }
 
 // --- recorder --------------------------------------------------------------------
@@ -530,8 +526,7 @@ void MacroPage::macroNameEntered()
     // nothing changes at all.
     const SaveResult renamed = renameMacro(selected, name);
     if (!renamed.ok()) {
-        for (const SaveFailure &f : renamed.failures())
-            emit saveFailed(f.path, f.reason);
+        reportSaves(renamed);
         refreshList(selected);
         return;
     }

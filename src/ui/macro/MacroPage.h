@@ -11,8 +11,9 @@
 
 namespace orvanta
 {
+class Notices;
 class DesktopServices;
-}
+} // namespace orvanta
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -34,7 +35,9 @@ public:
     // Lists the macros as the files now are, with `name` chosen.
     void showMacro(const QString &name) { refreshList(name); }
     // Without `desktop` the page uses the console's real desktop services.
-    explicit MacroPage(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr);
+    // Failed saves are told to `notices`.
+    explicit MacroPage(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr,
+                       orvanta::Notices *notices = nullptr);
 
     // The recorder the page shows: the rows, the command image and its state.
     const orvanta::macro::MacroRecorder &recorder() const { return m_recorder; }
@@ -44,13 +47,11 @@ public:
     void useManualClock(bool manual) { m_recorder.useManualClock(manual); }
     QString selectedMacro() const;
 
-    // Saves the selected macro; false (and saveFailed raised) when its file
+    // Saves the selected macro; false (and the failure told) when its file
     // kept the old content.
     bool saveMacroFile();
 
 signals:
-    // A file kept its old content because saving it failed; the failure is logged too.
-    void saveFailed(QString path, QString reason);
     // A request not carried out, and why; a file operation that failed.
     void refused(QString text);
     void fileFailed(QString text, QString path);
@@ -93,6 +94,7 @@ protected:
 private:
     std::function<bool(const QString &)> m_keepForUndo;
     orvanta::DesktopServices &m_desktop; // the import and export file choosers
+    orvanta::Notices *m_notices;
 
     bool reportSaves(const orvanta::SaveResult &result);
     enum class Look { Normal, Inactive, Red };

@@ -1,9 +1,10 @@
 #include "ProfileMenu.h"
+#include "core/app/TranslationContexts.h"
+#include "core/controller/ConsoleController.h"
 
 #include "core/app/DesktopServices.h"
 #include "core/app/Notices.h"
 #include "core/device/CommandSender.h"
-#include "core/device/LightCommandReplay.h"
 #include "core/profiles/ProfileExportCheck.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/DirectoryOps.h"
@@ -66,49 +67,31 @@ ProfileMenu::ProfileMenu(ConsoleContext &context, QWidget *parent)
 
     captionShortcut = new QLabel(w); // its text is English in every language
     captionShortcut->setGeometry(56, 322, 72, 9);
-    shortcutCombo = new QComboBox(w);
-    shortcutCombo->setGeometry(31, 341, 175, 23);
-    shortcutCombo->hide();
-    linkButton = new QPushButton(w);
-    linkButton->setGeometry(36, 480, 23, 24);
-    linkButton->setFocusPolicy(Qt::TabFocus);
-    linkButton->setStyleSheet(
-        QStringLiteral("border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
-    linkButton->hide();
-    connect(linkButton, &QPushButton::released, this, &ProfileMenu::toggleLink);
 }
 
 void ProfileMenu::applyStyles(const ShellStyles &styles)
 {
     for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut})
         l->setStyleSheet(styles.label + QStringLiteral("; font-size:11px; font-weight:bold;"));
-    for (QComboBox *c : {profileCombo, shortcutCombo})
-        c->setStyleSheet(comboStyleSheet(styles.combo));
+    profileCombo->setStyleSheet(comboStyleSheet(styles.combo));
     profileNameEdit->setStyleSheet(lineEditStyleSheet(styles.fontFamily));
 }
 
 void ProfileMenu::retranslate()
 {
-    captionSelectProfile->setText(QCoreApplication::translate("LumoProject", "SELECT PROFILE"));
-    btnNew->setToolTip(QCoreApplication::translate("LumoProject", "New"));
-    btnDelete->setToolTip(QCoreApplication::translate("LumoProject", "Delete"));
-    btnCopy->setToolTip(QCoreApplication::translate("LumoProject", "Copy"));
-    btnImport->setToolTip(QCoreApplication::translate("LumoProject", "Import"));
-    btnExport->setToolTip(QCoreApplication::translate("LumoProject", "Export"));
-    captionProfileName->setText(QCoreApplication::translate("LumoProject", "PROFILE NAME"));
-    captionShortcut->setText(QCoreApplication::translate("LumoProject", "SHORTCUT"));
+    captionSelectProfile->setText(context::Shell::tr("SELECT PROFILE"));
+    btnNew->setToolTip(context::Shell::tr("New"));
+    btnDelete->setToolTip(context::Shell::tr("Delete"));
+    btnCopy->setToolTip(context::Shell::tr("Copy"));
+    btnImport->setToolTip(context::Shell::tr("Import"));
+    btnExport->setToolTip(context::Shell::tr("Export"));
+    captionProfileName->setText(context::Shell::tr("PROFILE NAME"));
+    captionShortcut->setText(context::Shell::tr("SHORTCUT"));
 }
 
 bool ProfileMenu::macroPageIdle() const
 {
     return !m_context.macros || m_context.macros->isIdle();
-}
-
-bool ProfileMenu::reportSaves(const SaveResult &result)
-{
-    for (const SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
 }
 
 void ProfileMenu::refuse(const QString &text)
@@ -119,13 +102,13 @@ void ProfileMenu::refuse(const QString &text)
 
 bool ProfileMenu::saveBindings()
 {
-    return reportSaves(m_context.bindings.save());
+    return m_context.controller->notices().report(m_context.controller->bindings().save());
 }
 
 QString ProfileMenu::selectedProfile() const
 {
     const QString text = profileCombo->currentText();
-    return text.isEmpty() ? m_context.bindings.activeLinked() : text;
+    return text.isEmpty() ? m_context.controller->bindings().activeLinked() : text;
 }
 
 void ProfileMenu::showLinkedProfile()
@@ -133,7 +116,7 @@ void ProfileMenu::showLinkedProfile()
     qDebug() << "set_profile_connect()";
     const QStringList entries = listEntries(QStringLiteral("./lightfile"));
     qDebug() << entries.size();
-    ProfileBindings &bindings = m_context.bindings;
+    ProfileBindings &bindings = m_context.controller->bindings();
     const int slot = bindings.active;
     // The linked folder may be gone: the slot then falls back to its built-in profile.
     const bool repaired = bindings.repair(slot, entries);
@@ -143,18 +126,6 @@ void ProfileMenu::showLinkedProfile()
     m_showingLinked = false;
     if (repaired)
         saveBindings();
-}
-
-void ProfileMenu::sendLinkedLighting()
-{
-    qDebug() << "set_profile_light_cmd()";
-    const QStringList stored = IniStore::readLightCmd(profileCombo->currentText());
-    if (!replayStoredLighting(*m_context.sender, m_context.device, parseStoredLighting(stored),
-                              quint8(m_context.bindings.active)))
-        refuse(QCoreApplication::translate(
-                   "LumoProject",
-                   "%1 has no complete stored lighting: the keyboard keeps its lighting")
-                   .arg(profileCombo->currentText()));
 }
 
 void ProfileMenu::refillProfileList()
@@ -175,16 +146,9 @@ void ProfileMenu::savedProfileChosen(int index)
         return;
     const QString entry = profileCombo->itemText(index);
     profileNameEdit->clear();
-    m_context.lighting->editedProfile = entry;
-    m_context.lighting->refillPatternList();
-    // The macro keys come with the profile too: keeping the previous profile's
-    // would show them on this one and write them into its files at the next APPLY.
-    emit shownProfileChanged();
-    if (!m_showingLinked) {
-        sendLinkedLighting();
-        m_context.bindings.names[m_context.bindings.active - 1] = entry;
-        saveBindings();
-    }
+    emit shownProfileChanged(entry);
+    if (!m_showingLinked)
+        m_context.controller->chooseSavedProfile(entry);
 }
 
 void ProfileMenu::newProfileClicked()
@@ -201,7 +165,7 @@ void ProfileMenu::newProfileClicked()
     }
     SaveResult saved;
     if (!copyProfile(ProfileBindings::builtIn(1), name, &saved)) {
-        reportSaves(saved);
+        m_context.controller->notices().report(saved);
         return;
     }
     refillProfileList();
@@ -237,7 +201,7 @@ void ProfileMenu::deleteProfileClicked()
         refillProfileList();
         return;
     }
-    ProfileBindings &bindings = m_context.bindings;
+    ProfileBindings &bindings = m_context.controller->bindings();
     bindings.names[bindings.active - 1] = ProfileBindings::builtIn(bindings.active);
     refillProfileList();
     profileCombo->setCurrentText(bindings.names[bindings.active - 1]);
@@ -267,7 +231,7 @@ void ProfileMenu::copyProfileClicked()
     }
     SaveResult saved;
     if (!copyProfile(entry, name, &saved)) {
-        reportSaves(saved);
+        m_context.controller->notices().report(saved);
         return;
     }
     refillProfileList();
@@ -330,12 +294,12 @@ void ProfileMenu::profileNameEntered()
         return;
     }
     // Every slot bound to the old name follows it.
-    QStringList &names = m_context.bindings.names;
+    QStringList &names = m_context.controller->bindings().names;
     const QStringList before = names;
     for (QString &name : names)
         if (name == entry)
             name = text;
-    names[m_context.bindings.active - 1] = text;
+    names[m_context.controller->bindings().active - 1] = text;
     if (!saveBindings()) {
         // The bindings still name the old folder: it keeps its name.
         QDir().rename(to, from);
@@ -369,7 +333,7 @@ void ProfileMenu::exportProfileClicked()
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size() ||
         !file.flush()) {
         qWarning().noquote() << "save failed:" << target << "-" << file.errorString();
-        emit saveFailed(target, file.errorString());
+        (void)m_context.controller->notices().report(SaveResult(target, file.errorString()));
     }
 }
 
@@ -400,16 +364,6 @@ void ProfileMenu::importProfileClicked()
         refuse(QCoreApplication::translate("LumoProject", "A profile named %1 already exists")
                    .arg(name));
     else
-        reportSaves(importProfile(source, name));
+        m_context.controller->notices().report(importProfile(source, name));
     refillProfileList();
-}
-
-void ProfileMenu::toggleLink()
-{
-    linkFlag = !linkFlag;
-    linkButton->setStyleSheet(
-        linkFlag ? QStringLiteral(
-                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_R61.380.png\");")
-                 : QStringLiteral(
-                       "border-image:url(\"Image/UI-Design-2016_Keyboard_out_46_61.380.png\");"));
 }

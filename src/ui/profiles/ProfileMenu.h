@@ -1,6 +1,6 @@
 #pragma once
 // The left menu: SELECT PROFILE (the saved profiles of "./lightfile"), New,
-// Delete, Copy, Import and Export, PROFILE NAME (rename) and the link button.
+// Delete, Copy, Import and Export, and PROFILE NAME (rename).
 // Choosing a saved profile binds it to the active on-board profile and sends
 // its lighting there.
 
@@ -33,25 +33,20 @@ public:
     // Shows the active slot's profile in the list; a slot bound to a folder that
     // is gone falls back to its built-in profile (and that is saved).
     void showLinkedProfile();
-    // Sends the listed profile's stored lighting to the active on-board profile.
-    void sendLinkedLighting();
 
     void applyStyles(const orvanta::ShellStyles &styles);
     void retranslate();
 
     QLabel *captionSelectProfile = nullptr, *captionProfileName = nullptr,
            *captionShortcut = nullptr;
-    QComboBox *profileCombo = nullptr, *shortcutCombo = nullptr;
+    QComboBox *profileCombo = nullptr;
     QPushButton *btnNew = nullptr, *btnDelete = nullptr, *btnCopy = nullptr, *btnImport = nullptr,
-                *btnExport = nullptr, *linkButton = nullptr;
+                *btnExport = nullptr;
     QLineEdit *profileNameEdit = nullptr;
-    bool linkFlag = false;
 
 signals:
-    // A file kept its old content because saving it failed.
-    void saveFailed(QString path, QString reason);
     // Another saved profile is shown: its key assignments are to be loaded.
-    void shownProfileChanged();
+    void shownProfileChanged(const QString &profile);
 
 public slots:
     void newProfileClicked();
@@ -61,13 +56,11 @@ public slots:
     void exportProfileClicked();
     void savedProfileChosen(int index);
     void profileNameEntered();
-    void toggleLink();
 
 private:
     bool macroPageIdle() const;
     bool saveBindings();
     void refuse(const QString &text); // a notice that says why a request was not carried out
-    bool reportSaves(const orvanta::SaveResult &result);
 
     ConsoleContext &m_context;
     QWidget *m_parent;

@@ -112,12 +112,6 @@ QString AutoUpdate::readUUID()
     return strId;
 }
 
-void AutoUpdate::deleteUUID()
-{
-    if (QFile::exists(UUID_FILE))
-        QFile::remove(UUID_FILE);
-}
-
 void AutoUpdate::post(const QByteArray &body)
 {
     QNetworkRequest request(updateServiceUrl());

@@ -41,7 +41,6 @@ public slots:
     void finishedSlot(QNetworkReply *reply);
     void writeUUID(QString id);
     QString readUUID();
-    void deleteUUID();
 
 private:
     void post(const QByteArray &body);

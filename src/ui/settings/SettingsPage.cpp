@@ -1,4 +1,5 @@
 #include "SettingsPage.h"
+#include "core/app/TranslationContexts.h"
 
 #include "core/app/PictureCache.h"
 #include "core/settings/LanguageText.h"
@@ -129,7 +130,6 @@ void SettingsPage::usePlainFace()
 {
     m_dressed = true;
     setFixedSize(PAGE_SIZE);
-    setStyleSheet(QStringLiteral("setting_view{background-color: rgb(30,30,30);}"));
     setAttribute(Qt::WA_StyledBackground);
 }
 
@@ -155,13 +155,11 @@ void SettingsPage::showEvent(QShowEvent *)
 
 void SettingsPage::applyLanguage()
 {
-    m_languageCaption->setText(QCoreApplication::translate("setting_view", "LANGUAGE"));
-    m_webCaption->setText(
-        QCoreApplication::translate("setting_view", "OFFICIAL WEBSITE / SOCIAL MEDIA"));
-    m_versionCaption->setText(QCoreApplication::translate("setting_view", "SOFTWARE VERSION : "));
-    m_updateButton->setText(QCoreApplication::translate("setting_view", "CHECK FOR UPDATES"));
-    m_virtualKeyboardButton->setText(
-        QCoreApplication::translate("setting_view", "VIRTUAL KEYBOARD"));
+    m_languageCaption->setText(context::SettingsPage::tr("LANGUAGE"));
+    m_webCaption->setText(context::SettingsPage::tr("OFFICIAL WEBSITE / SOCIAL MEDIA"));
+    m_versionCaption->setText(context::SettingsPage::tr("SOFTWARE VERSION : "));
+    m_updateButton->setText(context::SettingsPage::tr("CHECK FOR UPDATES"));
+    m_virtualKeyboardButton->setText(context::SettingsPage::tr("VIRTUAL KEYBOARD"));
     m_languageCaption->setStyleSheet(m_captionStyle);
     m_webCaption->setStyleSheet(m_captionStyle);
     m_versionCaption->setStyleSheet(m_captionStyle);

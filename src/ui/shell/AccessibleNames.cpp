@@ -89,9 +89,6 @@ void AccessibleNames::nameProfileMenu(ProfileMenu &m)
                                      "Type a new name and press Enter to rename the profile"));
     labels(m.captionSelectProfile, m.profileCombo);
     labels(m.captionProfileName, m.profileNameEdit);
-    labels(m.captionShortcut, m.shortcutCombo);
-    name(m.shortcutCombo, QCoreApplication::translate("LumoProject", "SHORTCUT"));
-    name(m.linkButton, QCoreApplication::translate("LumoProject", "Link"));
 }
 
 void AccessibleNames::nameCustomize(CustomizePanel &p)

@@ -1,4 +1,5 @@
 #include "ConsoleTray.h"
+#include "core/app/TranslationContexts.h"
 
 #include "Shell.h"
 
@@ -62,7 +63,7 @@ void ConsoleTray::setKeyboardStatus(const QString &text)
     m_statusText = text;
     m_status->setText(text);
     m_status->setVisible(!text.isEmpty());
-    const QString title = QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB");
+    const QString title = orvanta::context::Window::tr("ORVANTA RGB");
     m_icon->setToolTip(text.isEmpty() ? title : title + QStringLiteral(" \u2013 ") + text);
 }
 

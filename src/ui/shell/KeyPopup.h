@@ -12,8 +12,8 @@ class KeyPopup : public QWidget
 public:
     explicit KeyPopup(QWidget *parent = nullptr);
     void setKeyName(const QString &name);
-    void setAssignment(const QString &text);
     QString keyName() const;
+    void setAssignment(const QString &text);
     QString assignment() const;
 
 private:

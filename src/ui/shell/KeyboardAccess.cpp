@@ -4,6 +4,7 @@
 #include "KeyCursor.h"
 #include "KeyPopup.h"
 #include "MainWindow.h"
+#include "core/controller/ConsoleController.h"
 #include "core/keys/KeyTable.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/lighting/LightingPage.h"
@@ -153,7 +154,7 @@ QString KeyboardAccess::describeKey(int key) const
     if (key < 0 || key >= kKeyCount || !KEY_TABLE[key].label)
         return QString();
     const QString label = QString::fromUtf8(KEY_TABLE[key].label).trimmed();
-    const SlotAssignment &slot = m_window->customize()->assignments[key];
+    const SlotAssignment &slot = m_window->context().controller->assignments()[key];
     QString assignment;
     switch (slot.kind) {
     case KeyKind::Default:
@@ -191,7 +192,7 @@ QList<QWidget *> KeyboardAccess::tabChain() const
     QList<QWidget *> all;
     const ProfileMenu *m = m_window->profileMenu();
     all << m->profileCombo << m->btnNew << m->btnDelete << m->btnCopy << m->btnImport
-        << m->btnExport << m->profileNameEdit << m->shortcutCombo << m->linkButton;
+        << m->btnExport << m->profileNameEdit;
     all << m_window->tabKeyboard << m_window->tabMacros;
     for (QPushButton *b : m_window->profileButtons)
         all << b;

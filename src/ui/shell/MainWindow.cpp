@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "core/app/TranslationContexts.h"
 
 #include "ConsoleTray.h"
 #include "KeyPopup.h"
@@ -8,7 +9,9 @@
 #include "WindowScale.h"
 #include "core/app/Notices.h"
 #include "core/app/PictureCache.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
+#include "core/device/DeviceCommands.h"
 #include "core/device/HidapiDevice.h"
 #include "core/device/HidrawMonitor.h"
 #include "core/profiles/ProfileStore.h"
@@ -61,7 +64,6 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 {
     m_context.options = options;
     m_context.desktop = &defaultDesktopServices();
-    setUpNotices(); // notices: before anything that may post one
     initTranslationResources();
     removeStaleStaging(); // what an interrupted profile copy left behind
 
@@ -74,7 +76,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     setFixedSize(1200, 800);
     setCentralWidget(new QWidget(this));
     centralWidget()->setMouseTracking(true);
-    setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
+    setWindowTitle(context::Window::tr("ORVANTA RGB"));
     // Set before any child exists: set later, it would style every widget anew.
     setStyleSheet(QStringLiteral("QToolTip{background-color:rgb(30,30,32); color:white; "
                                  "border:1px solid rgb(190,30,30); padding:3px;}"
@@ -100,8 +102,18 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.socket =
         new SocketHelper(this, m_context.options.port, m_context.options.listenOnAllAddresses);
     m_context.socket->setStatusReply([this] { return statusReply(); });
-    connect(m_context.socket, &SocketHelper::socketHelperSendData, this,
-            &MainWindow::socketHelperReceiveData);
+    m_context.controller = new ConsoleController(nullptr, this);
+    m_context.sender = &m_context.controller->sender();
+    m_context.notices = &m_context.controller->notices();
+    setUpNotices(); // notices: before anything that may post one
+    m_context.controller->setActionsAllowed([this] { return macroPageIdle(); });
+    connect(m_context.controller, &ConsoleController::activeSlotChanged, this,
+            &MainWindow::showActiveProfile);
+    connect(m_context.controller, &ConsoleController::factoryResetSaved, this,
+            &MainWindow::factoryResetFinished);
+    connect(&m_context.controller->notices(), &Notices::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.socket, &SocketHelper::commandReceived, m_context.controller,
+            &ConsoleController::runSocketCommand);
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
@@ -113,7 +125,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     // Pages, created hidden.
     m_context.lighting = new LightingPage(&m_context, this);
     m_context.lighting->hide();
-    m_context.macros = new MacroPage(this, m_context.desktop);
+    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
     m_context.macros->hide();
     forwardPageSaveFailures();
     connect(this, &MainWindow::saveFailed, this,
@@ -121,12 +133,10 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
                 m_saveFailure.start();
                 // Through the one notices path (saveFile has logged the failure).
                 m_context.notices->post(
-                    QCoreApplication::translate("LumoProject",
-                                                "Not saved: %1 (%2). It keeps its earlier content.")
+                    context::Shell::tr("Not saved: %1 (%2). It keeps its earlier content.")
                         .arg(QFileInfo(path).fileName(), reason),
                     Notices::Kind::Error);
             });
-    m_context.sender = new CommandSender();
     m_context.resetView = new ResetProgressView(this);
     m_context.resetView->hide();
     m_context.settings = new SettingsPage(this, m_context.desktop);
@@ -146,12 +156,15 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     buildStatusWidgets();
     setUpUndo(); // undo: the UNDO button and the hooks of the pages
     m_context.customize = new CustomizePanel(m_context, this, centralWidget());
-    connect(m_context.profileMenu, &ProfileMenu::saveFailed, this, &MainWindow::saveFailed);
-    connect(m_context.customize, &CustomizePanel::saveFailed, this, &MainWindow::saveFailed);
-    connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, m_context.customize, [this] {
-        m_context.customize->loadKeyAssignments();
-        m_context.customize->loadSingleKeyAssignments();
-    });
+    // The pages show the saved profile chosen; the macro keys come with it too:
+    // keeping the previous profile's would show them on this one and write
+    // them into its files at the next APPLY.
+    connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, m_context.customize,
+            [this](const QString &profile) {
+                m_context.lighting->showSavedProfile(profile);
+                m_context.customize->loadKeyAssignments();
+                m_context.customize->loadSingleKeyAssignments();
+            });
     applyShellStyles();
     retranslateShell();
 
@@ -159,7 +172,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     deviceInitialisation();
 
     // Links, instant shift, CUSTOMIZE panels hidden until a key is chosen.
-    m_context.bindings.read();
+    m_context.controller->bindings().read();
     m_context.customize->loadInstantShiftTargets();
     m_context.customize->showCustomizePanels(-1);
 
@@ -246,7 +259,7 @@ ConsoleTray *MainWindow::createTray()
     connect(m_tray, &ConsoleTray::quitRequested, this, &MainWindow::quitConsole);
     connect(m_tray, &ConsoleTray::undoRequested, this, &MainWindow::undoLastAction);
     m_tray->setUndoAction(undoLabel()); // undo: an action kept by an earlier run
-    m_tray->setActiveProfile(m_context.bindings.active);
+    m_tray->setActiveProfile(m_context.controller->bindings().active);
     m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
     // A hidden window is not the end: only the Close button or Quit ends the console.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -297,9 +310,6 @@ MainWindow::~MainWindow()
     // bounded wait, and the link logs what it then drops.
     if (m_context.link)
         m_context.link->waitForIdle(kExitDrainMs);
-    delete m_context.sender;
-    m_context.sender = nullptr;
-    delete appLightTimer;
     delete m_updater;
 }
 
@@ -335,7 +345,7 @@ void MainWindow::buildShellWidgets()
     setTabLook(tabKeyboard, true);
     setTabLook(tabCustomize, true);
     for (int i = 0; i < 5; ++i)
-        setTabLook(profileButtons[i], i == m_context.bindings.active - 1);
+        setTabLook(profileButtons[i], i == m_context.controller->bindings().active - 1);
     connect(tabKeyboard, &QPushButton::released, this, &MainWindow::showKeyboardPage);
     connect(tabMacros, &QPushButton::released, this, &MainWindow::showMacrosPage);
     connect(tabCustomize, &QPushButton::released, this, &MainWindow::showCustomizePage);
@@ -391,19 +401,19 @@ void MainWindow::applyShellStyles()
 
 void MainWindow::retranslateShell()
 {
-    setWindowTitle(QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"));
-    tabKeyboard->setText(QCoreApplication::translate("LumoProject", "KEYBOARD"));
-    useKeyboardButton->setText(QCoreApplication::translate("LumoProject", "USE THE KEYBOARD"));
-    tabMacros->setText(QCoreApplication::translate("LumoProject", "MACROS"));
-    tabCustomize->setText(QCoreApplication::translate("LumoProject", "CUSTOMIZE"));
-    tabLighting->setText(QCoreApplication::translate("LumoProject", "LIGHTING"));
+    setWindowTitle(context::Window::tr("ORVANTA RGB"));
+    tabKeyboard->setText(context::Shell::tr("KEYBOARD"));
+    useKeyboardButton->setText(context::Shell::tr("USE THE KEYBOARD"));
+    tabMacros->setText(context::Shell::tr("MACROS"));
+    tabCustomize->setText(context::Shell::tr("CUSTOMIZE"));
+    tabLighting->setText(context::Shell::tr("LIGHTING"));
     for (int i = 0; i < 5; ++i)
         profileButtons[i]->setText(profileButtonText(i + 1));
-    btnReset->setToolTip(QCoreApplication::translate("LumoProject", "Reset"));
-    btnService->setToolTip(QCoreApplication::translate("LumoProject", "Customer Service"));
-    btnInfo->setToolTip(QCoreApplication::translate("LumoProject", "Product Information"));
-    btnSettings->setToolTip(QCoreApplication::translate("LumoProject", "Settings"));
-    btnClose->setToolTip(QCoreApplication::translate("LumoProject", "Close"));
+    btnReset->setToolTip(context::Shell::tr("Reset"));
+    btnService->setToolTip(context::Shell::tr("Customer Service"));
+    btnInfo->setToolTip(context::Shell::tr("Product Information"));
+    btnSettings->setToolTip(context::Shell::tr("Settings"));
+    btnClose->setToolTip(context::Shell::tr("Close"));
     m_context.profileMenu->retranslate();
     if (m_context.link)
         showKeyboardState();
@@ -414,9 +424,6 @@ void MainWindow::retranslateShell()
 void MainWindow::deviceInitialisation()
 {
     m_context.lighting->profileNumber = 1;
-    appLightValue = 0;
-    appLightTimer = new QTimer(); // no parent: lives with the window, deleted in its destructor
-    connect(appLightTimer, &QTimer::timeout, this, &MainWindow::pulseAppLight);
     m_context.link = new KeyboardLink(this);
     setUpKeyboardSync(); // keyboard sync: watches every operation from the first one
     connect(m_context.link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
@@ -433,7 +440,7 @@ void MainWindow::deviceInitialisation()
         QTimer::singleShot(0, virtualKeyboard, &VirtualKeyboardHost::showWindow);
     }
     new HidrawMonitor(m_context.link, m_context.link);
-    m_context.sender->setLink(m_context.link);
+    m_context.controller->sender().setQueue(m_context.link);
     showKeyboardState();
 }
 
@@ -468,28 +475,24 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
     if (m_saveFailure.isValid() && m_saveFailure.elapsed() < StatusBand::kNoticeMs &&
         (outcome == KeyboardLink::Outcome::Sent || outcome == KeyboardLink::Outcome::NotConnected))
         return;
-    const QString target =
-        profile >= 1 && profile <= 5
-            ? QCoreApplication::translate("LumoProject", "PROFILE %1").arg(profile)
-            : QCoreApplication::translate("LumoProject", "the keyboard");
+    const QString target = profile >= 1 && profile <= 5
+                               ? context::Shell::tr("PROFILE %1").arg(profile)
+                               : context::Shell::tr("the keyboard");
     switch (outcome) {
     case KeyboardLink::Outcome::Sent:
         if (!quiet)
-            showNotice(QCoreApplication::translate("LumoProject", "Sent to %1").arg(target),
-                       NoticeKind::Success);
+            showNotice(context::Shell::tr("Sent to %1").arg(target), NoticeKind::Success);
         break;
     case KeyboardLink::Outcome::NotConnected:
         if (!quiet)
-            showNotice(
-                QCoreApplication::translate("LumoProject", "Saved; the keyboard is not connected"),
-                NoticeKind::Warning);
+            showNotice(context::Shell::tr("Saved; the keyboard is not connected"),
+                       NoticeKind::Warning);
         break;
     case KeyboardLink::Outcome::Failed:
     case KeyboardLink::Outcome::Lost:
     case KeyboardLink::Outcome::Dropped:
         if (!quiet)
-            showNotice(QCoreApplication::translate(
-                           "LumoProject",
+            showNotice(context::Shell::tr(
                            "Not sent to %1: the keyboard did not respond. Your settings are saved.")
                            .arg(target),
                        NoticeKind::Error);
@@ -501,15 +504,14 @@ void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, in
     }
 }
 
-void MainWindow::afterQueued(quint64 since, std::function<void()> then)
+void MainWindow::afterOperation(quint64 id, quint64 before, std::function<void()> then)
 {
-    const quint64 last = m_context.sender->lastOperation();
-    if (!m_context.sender->link() || last == since) {
+    if (m_context.sender->queue() != m_context.link || id == before) {
         then();
         return;
     }
-    // Operations finish in the order they were queued: the last one stands for all.
-    m_afterOperation.insert(last, std::move(then));
+    // Operations finish in the order they were queued: one stands for all before it.
+    m_afterOperation.insert(id, std::move(then));
 }
 
 QByteArray MainWindow::statusReply() const
@@ -518,9 +520,9 @@ QByteArray MainWindow::statusReply() const
     const KeyboardLink::State state =
         m_context.link ? m_context.link->state() : KeyboardLink::State::Absent;
     status.insert(QStringLiteral("keyboard"), KeyboardLink::stateKey(state));
-    status.insert(QStringLiteral("profile"), m_context.bindings.active);
-    status.insert(QStringLiteral("profileName"),
-                  m_context.bindings.names.value(m_context.bindings.active - 1));
+    status.insert(QStringLiteral("profile"), m_context.controller->bindings().active);
+    status.insert(QStringLiteral("profileName"), m_context.controller->bindings().names.value(
+                                                     m_context.controller->bindings().active - 1));
     status.insert(QStringLiteral("queued"), m_context.link ? m_context.link->pending() : 0);
     return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
 }
@@ -716,7 +718,7 @@ void MainWindow::switchLanguage(QString code)
         translator = new QTranslator(this);
         loadCatalog(n);
     }
-    reportSaves(IniStore::writeLanguage(n));
+    (void)m_context.controller->notices().report(IniStore::writeLanguage(n));
     styles = ShellStyles::forFont(fontFamilyForLanguage(n, QString()));
 
     // The lighting and macro pages are built anew so they pick up the texts.
@@ -730,7 +732,7 @@ void MainWindow::switchLanguage(QString code)
     m_context.lighting->editedProfile = oldLight->editedProfile;
     m_context.lighting->refillPatternList();
     attachLightingHint();
-    m_context.macros = new MacroPage(this, m_context.desktop);
+    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
     m_context.macros->hide();
     forwardPageSaveFailures();
     oldLight->hide();
@@ -752,17 +754,8 @@ void MainWindow::switchLanguage(QString code)
     update();
 }
 
-bool MainWindow::reportSaves(const orvanta::SaveResult &result)
-{
-    for (const orvanta::SaveFailure &f : result.failures())
-        emit saveFailed(f.path, f.reason);
-    return result.ok();
-}
-
 void MainWindow::forwardPageSaveFailures()
 {
-    connect(m_context.lighting, &LightingPage::saveFailed, this, &MainWindow::saveFailed);
-    connect(m_context.macros, &MacroPage::saveFailed, this, &MainWindow::saveFailed);
     m_context.macros->setKeepForUndo([this](const QString &macro) {
         return keepForUndo(QStringLiteral("macro"), macro, {IniStore::macroPath(macro)});
     });

@@ -23,7 +23,6 @@
 #include <functional>
 
 class QFocusFrame;
-class QLocalServer;
 class QPushButton;
 class QTimer;
 class QTranslator;
@@ -32,7 +31,6 @@ class ConsoleTray;
 class KeyboardAccess;
 namespace orvanta
 {
-class FactoryResetFiles;
 class VirtualKeyboardHost;
 } // namespace orvanta
 
@@ -55,10 +53,6 @@ public:
     // The virtual keyboard: in use when chosen on the command line (or when
     // --keyboard=auto finds no USB keyboard), shown from the Settings page.
     orvanta::VirtualKeyboardHost *virtualKeyboard = nullptr;
-
-    // --- control socket pulse -------------------------------------------------
-    QTimer *appLightTimer = nullptr;
-    quint8 appLightValue = 0;
 
     // --- keyboard link, status and notices ---------------------------------------
     orvanta::KeyboardLink *keyboardLink() const { return m_context.link; }
@@ -119,8 +113,6 @@ public slots:
     void profile3Clicked();
     void profile4Clicked();
     void profile5Clicked();
-    void socketHelperReceiveData(QVariantMap map);
-    void pulseAppLight();
     void switchLanguage(QString code);
     void undoLastAction(); // puts back what the last factory reset or deletion changed
     void showConsole();    // shown, raised and active, from the tray or a second start
@@ -151,14 +143,11 @@ private:
     // button remembers which, so that new style sheets keep it.
     void setTabLook(QPushButton *tab, bool on);
     bool macroPageIdle() const;
-    void activateProfile(int n);
+    void activateProfile(int n, orvanta::Origin origin = orvanta::Origin::User);
     void showActiveProfile(int n); // the pages of on-board profile n, nothing sent
-    // Raises saveFailed for every failure of `result`; true when there was none.
-    bool reportSaves(const orvanta::SaveResult &result);
     void forwardPageSaveFailures();
     void loadCatalog(int language);
     bool customizeInFront() const;
-    void showFromSecondStart();
     void frameFocusedWidget(QWidget *focused);
     void showKeyboardState();
     void keyboardArrived();
@@ -178,19 +167,17 @@ private:
     void placeVirtualKeyboardWindow(QWidget *window);
     void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
                            bool quiet);
-    // Runs `then` once every operation queued since `since` (a lastOperation()
-    // value) is over; at once when nothing was queued.
-    void afterQueued(quint64 since, std::function<void()> then);
+    // Runs `then` once operation `id` is over; at once when it was not queued
+    // on the link or is `before` (nothing was queued since).
+    void afterOperation(quint64 id, quint64 before, std::function<void()> then);
 
     ConsoleContext m_context;
     AutoUpdate *m_updater = nullptr;
-    QLocalServer *m_showServer = nullptr;
     bool m_quitting = false;
     ConsoleTray *m_tray = nullptr;
     KeyboardAccess *m_keyboardAccess = nullptr;
     QElapsedTimer m_saveFailure; // since the last failed save
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;
-    orvanta::FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
-    QTimer *m_undoOffer = nullptr;                      // how long the UNDO button stays
+    QTimer *m_undoOffer = nullptr; // how long the UNDO button stays
 };

@@ -8,6 +8,7 @@
 #include "WindowScale.h"
 #include "core/app/DesktopServices.h"
 #include "core/app/Notices.h"
+#include "core/controller/ConsoleController.h"
 #include "core/settings/WebLinks.h"
 #include "core/storage/IniFile.h"
 #include "ui/lighting/LightingPage.h"
@@ -117,8 +118,9 @@ void MainWindow::attachLightingHint()
     auto *hint = new StoredLightingHint(m_context.lighting);
     auto update = [this, hint] {
         const QString chosen = m_context.profileMenu->profileCombo->currentText();
-        hint->setActive(m_context.bindings.active,
-                        chosen.isEmpty() ? m_context.bindings.activeLinked() : chosen);
+        hint->setActive(m_context.controller->bindings().active,
+                        chosen.isEmpty() ? m_context.controller->bindings().activeLinked()
+                                         : chosen);
     };
     connect(this, &MainWindow::activeProfileChanged, hint, update);
     connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, hint, update);

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 
 #include "core/app/Notices.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/SlotSync.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,8 @@ using namespace orvanta;
 void MainWindow::setUpKeyboardSync()
 {
     m_context.slotSync = new SlotSync(
-        m_context.link, [this](int slot) { return m_context.bindings.linked(slot); }, this);
+        m_context.link, [this](int slot) { return m_context.controller->bindings().linked(slot); },
+        this);
     connect(m_context.slotSync, &SlotSync::saveFailed, this, &MainWindow::saveFailed);
     // The log tells each keyboard's coming and going and each operation's outcome.
     connect(m_context.link, &KeyboardLink::stateChanged, this, [](KeyboardLink::State state) {
@@ -54,12 +56,11 @@ void MainWindow::setUpKeyboardSync()
 
 void MainWindow::bringKeyboardUpToDate(bool selectAnyway)
 {
-    m_context.slotSync->bringUpToDate(m_context.bindings.active, selectAnyway);
+    m_context.slotSync->bringUpToDate(m_context.controller->bindings().active, selectAnyway);
 }
 
 void MainWindow::setUpNotices()
 {
-    m_context.notices = new Notices(this);
     connect(m_context.notices, &Notices::posted, this,
             [this](const QString &text, Notices::Kind kind) {
                 // The status band is made after the pages; nothing is posted before it exists.

@@ -7,6 +7,7 @@
 
 #include "ConsoleTray.h"
 #include "core/app/Notices.h"
+#include "core/controller/ConsoleController.h"
 #include "core/device/SlotSync.h"
 #include "core/profiles/FactoryResetFiles.h"
 #include "core/storage/DirectoryOps.h"
@@ -90,7 +91,8 @@ bool MainWindow::keepFactoryResetForUndo()
     // but neither the undo folder nor the record of the keyboard's state.
     QStringList paths;
     for (int slot = 1; slot <= 5; ++slot) {
-        const QString folder = QStringLiteral("lightfile/") + m_context.bindings.linked(slot);
+        const QString folder =
+            QStringLiteral("lightfile/") + m_context.controller->bindings().linked(slot);
         if (!paths.contains(folder))
             paths << folder;
     }
@@ -103,9 +105,13 @@ bool MainWindow::keepFactoryResetForUndo()
 
 void MainWindow::undoLastAction()
 {
-    if (m_resetFiles && m_resetFiles->isSaving()) {
+    if (m_context.controller->factoryResetSaving()) {
         // The reset's files are still being written: the undo follows them.
-        m_resetFiles->whenSaved([this] { undoLastAction(); });
+        auto *once = new QObject(this);
+        connect(m_context.controller, &ConsoleController::factoryResetSaved, once, [this, once] {
+            delete once;
+            undoLastAction();
+        });
         return;
     }
     const UndoStore::Action action = UndoStore::kept();
@@ -113,7 +119,7 @@ void MainWindow::undoLastAction()
         m_context.notices->refuse(QCoreApplication::translate("LumoProject", "Nothing to undo"));
         return;
     }
-    const QStringList before = m_context.bindings.names;
+    const QStringList before = m_context.controller->bindings().names;
     const SaveResult restored = UndoStore::restore();
     if (!restored.ok()) {
         const SaveFailure &f = restored.failures().first();
@@ -129,20 +135,20 @@ void MainWindow::undoLastAction()
         m_tray->setUndoAction(QString());
 
     // The links, the pages and the key map as the files now say.
-    m_context.bindings.read();
+    m_context.controller->bindings().read();
     m_context.customize->loadInstantShiftTargets();
     m_context.profileMenu->refillProfileList();
     if (action.kind == QLatin1String("macro"))
         m_context.macros->showMacro(action.name);
-    showActiveProfile(m_context.bindings.active);
+    showActiveProfile(m_context.controller->bindings().active);
 
     // Every slot whose saved state came back goes to the keyboard again.
     for (int slot = 1; slot <= 5; ++slot) {
         const bool restoredSlot =
             action.kind == QLatin1String("factory reset") ||
             (action.kind == QLatin1String("profile") &&
-             (m_context.bindings.linked(slot) == action.name ||
-              before.value(slot - 1) != m_context.bindings.names.value(slot - 1)));
+             (m_context.controller->bindings().linked(slot) == action.name ||
+              before.value(slot - 1) != m_context.controller->bindings().names.value(slot - 1)));
         if (restoredSlot)
             m_context.slotSync->markChanged(slot);
     }

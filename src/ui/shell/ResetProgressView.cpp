@@ -1,4 +1,5 @@
 #include "ResetProgressView.h"
+#include "core/app/TranslationContexts.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -17,7 +18,7 @@ ResetProgressView::ResetProgressView(QWidget *parent) : QWidget(parent)
     m_caption->setGeometry(450, 370, 300, 30);
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setStyleSheet(QStringLiteral("color:white; font-size:16px;"));
-    m_caption->setText(QCoreApplication::translate("LumoProject", "Reset"));
+    m_caption->setText(orvanta::context::Shell::tr("Reset"));
     m_bar = new QProgressBar(this);
     m_bar->setGeometry(450, 410, 300, 30);
     m_bar->setRange(0, 100);

@@ -1,4 +1,5 @@
 #include "Shell.h"
+#include "core/app/TranslationContexts.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -39,7 +40,7 @@ QString profileButtonText(int profile)
                                          QT_TRANSLATE_NOOP("LumoProject", "PROFILE 5")};
     if (profile < 1 || profile > 5)
         return QString();
-    return QCoreApplication::translate("LumoProject", names[profile - 1]);
+    return context::Shell::tr(names[profile - 1]);
 }
 
 ShellStyles ShellStyles::forFont(const QString &fontFamily)

@@ -1,4 +1,5 @@
 #include "VirtualKeyboardWindow.h"
+#include "core/app/TranslationContexts.h"
 
 #include "core/lighting/LightingTypes.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
@@ -33,7 +34,7 @@ const QColor kRemapMark(0, 171, 190); // and its single-key colour
 
 QString translated(const char *text)
 {
-    return QCoreApplication::translate("VirtualKeyboard", text);
+    return context::VirtualKeyboard::tr(text);
 }
 
 bool hasKey(int k)

@@ -1,0 +1,223 @@
+#include "ConsoleController.h"
+
+#include "core/app/TranslationContexts.h"
+#include "core/assign/KeyAssignment.h"
+#include "core/device/DeviceCommands.h"
+#include "core/keys/KeyTable.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/lighting/LightingModel.h"
+#include "core/profiles/FactoryResetFiles.h"
+#include "core/storage/IniStore.h"
+#include "core/storage/StoredList.h"
+
+#include <QDebug>
+
+namespace orvanta
+{
+
+ConsoleController::ConsoleController(CommandQueue *queue, QObject *parent)
+    : QObject(parent), m_sender(queue), m_pulse(new QTimer(this))
+{
+    m_pulse->setObjectName(QStringLiteral("pulse"));
+    m_pulse->setInterval(kPulseIntervalMs);
+    connect(m_pulse, &QTimer::timeout, this, &ConsoleController::pulseTick);
+}
+
+ConsoleController::~ConsoleController() = default;
+
+void ConsoleController::activateSlot(int n, Origin origin)
+{
+    if (n < 1 || n > 5 || !actionsAllowed())
+        return;
+    if (factoryResetSaving()) {
+        // The pages wait for the factory reset's files, and so does a profile
+        // chosen meanwhile: it follows the reset, as the keyboard sees it.
+        m_resetFiles->whenSaved([this, n, origin] { activateSlot(n, origin); });
+        return;
+    }
+    m_sender.send(commands::selectProfile(n), origin);
+    m_bindings.active = n;
+    emit activeSlotChanged(n);
+}
+
+bool ConsoleController::factoryResetSaving() const
+{
+    return m_resetFiles && m_resetFiles->isSaving();
+}
+
+QVector<quint64> ConsoleController::factoryReset(int staticMode, int staticModeSpeed)
+{
+    QVector<quint64> ids;
+    if (!actionsAllowed() || factoryResetSaving())
+        return ids;
+    // Each slot gets its factory lighting, stored with the profile linked to it.
+    FactoryResetFiles::Contents files;
+    for (int n = 1; n <= 5; ++n)
+        files.profiles << m_bindings.linked(n);
+    files.staticMode = staticMode;
+    files.staticModeSpeed = staticModeSpeed;
+    FactoryResetFiles::sendLighting(m_sender, files);
+    ids << m_sender.lastOperation();
+
+    for (int i = 0; i < kKeySlots; ++i)
+        m_assignments[i].kind = KeyKind::Default;
+    m_keyMap = DEFAULT_KEY_MAP;
+    for (int n = 1; n <= 5; ++n)
+        ids << m_sender.send(commands::resetProfileToDefault(n));
+    for (auto &modifier : m_shiftTargets)
+        modifier.fill(0);
+    emit keyAssignmentsReset();
+
+    // The keyboard's part is queued whole at once; the files are saved by a
+    // worker thread, and profile 1 is shown once they are on disk.
+    ids << m_sender.send(commands::selectProfile(1));
+    files.keyMap = m_keyMap;
+    files.assignments = m_assignments;
+    if (!m_resetFiles) {
+        m_resetFiles = new FactoryResetFiles(this);
+        connect(m_resetFiles, &FactoryResetFiles::finished, &m_notices, &Notices::report);
+    }
+    m_resetFiles->start(files);
+    m_resetFiles->whenSaved([this] {
+        m_bindings.active = 1;
+        emit activeSlotChanged(1);
+        emit factoryResetSaved();
+    });
+    return ids;
+}
+
+void ConsoleController::applyLighting(LightingModel &lighting, int slot, const QString &profile)
+{
+    (void)m_notices.report(lighting.apply(qBound(1, slot, 5), profile, &m_sender));
+}
+
+void ConsoleController::resetLighting(const LightingModel &lighting, int n, const QString &profile)
+{
+    (void)m_notices.report(lighting.resetProfile(n, profile, &m_sender));
+}
+
+QVector<int> ConsoleController::resetSingleKeys(const QString &profile)
+{
+    // Every key is visited, the keypad's "." (the last cell) included.
+    QVector<int> reset;
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (m_assignments[k].kind != KeyKind::Single)
+            continue;
+        m_assignments[k].kind = KeyKind::Default;
+        resetKeyCode(m_keyMap, KEY_TABLE[k].usage);
+        reset << k;
+    }
+    const int count = IniStore::readMacroCmdCount(profile);
+    m_sender.send(commands::writeKeyMapAndMacros(
+        m_bindings.active, m_keyMap, parseReports(IniStore::readMacroCmdFile(profile)), count));
+    saveKeyAssignments(profile);
+    return reset;
+}
+
+QVector<int> ConsoleController::resetMacroKeys(const QString &profile)
+{
+    QVector<int> reset;
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (m_assignments[k].kind != KeyKind::Macro)
+            continue;
+        m_assignments[k].kind = KeyKind::Default;
+        resetKeyCode(m_keyMap, KEY_TABLE[k].usage);
+        reset << k;
+    }
+    (void)m_notices.report(IniStore::createMacroCmdFile(m_bindings.activeLinked()));
+    saveKeyAssignments(profile);
+    m_sender.send(commands::writeKeyMap(m_bindings.active, m_keyMap));
+    return reset;
+}
+
+void ConsoleController::setInstantShift(int modifier, int target, const QString &profile)
+{
+    if (modifier < 0 || modifier > 2 || target < 0 || target > 5)
+        return;
+    const int n = m_bindings.active;
+    const quint8 code = kModifierCodes[modifier];
+    m_shiftTargets[modifier][n] = target;
+    setKeyCode(m_keyMap, code, target ? profileShiftCode(target) : code);
+    const int count = IniStore::readMacroCmdCount(profile);
+    m_sender.send(commands::writeKeyMapAndMacros(
+        n, m_keyMap, parseReports(IniStore::readMacroCmdFile(profile)), count));
+    (void)m_notices.report(IniStore::writeFlagFile(m_assignments.signalFileMap(m_keyMap), profile));
+    saveInstantShift();
+}
+
+void ConsoleController::saveInstantShift()
+{
+    (void)m_notices.report(IniStore::writeFlagFile(makeShiftMap(m_shiftTargets)));
+}
+
+void ConsoleController::saveKeyAssignments(const QString &profile)
+{
+    (void)m_notices.report(IniStore::writeMacroAssignFile(m_assignments.macroFileMap(), profile));
+    (void)m_notices.report(IniStore::writeFlagFile(m_assignments.signalFileMap(m_keyMap), profile));
+}
+
+void ConsoleController::chooseSavedProfile(const QString &name)
+{
+    qDebug() << "set_profile_light_cmd()";
+    const StoredLighting stored = parseStoredLighting(IniStore::readLightCmd(name));
+    if (stored.complete)
+        m_sender.send(lightingOperation(stored.set, quint8(m_bindings.active)));
+    else
+        m_notices.refuse(context::Shell::tr(
+                             "%1 has no complete stored lighting: the keyboard keeps its lighting")
+                             .arg(name));
+    m_bindings.names[m_bindings.active - 1] = name;
+    (void)m_notices.report(m_bindings.save());
+}
+
+void ConsoleController::startPulse(quint8 value)
+{
+    if (!m_pulse->isActive())
+        m_pulse->start();
+    m_pulseValue = value;
+}
+
+void ConsoleController::stopPulse()
+{
+    m_pulse->stop();
+    // A tick still waiting behind other operations would light the keyboard
+    // after the stop; one already being sent finishes.
+    m_sender.withdrawTicks(kLightPulseTicks);
+}
+
+void ConsoleController::pulseTick()
+{
+    m_sender.send(commands::lightPulse(m_pulseValue), Origin::OtherProgram);
+}
+
+void ConsoleController::paintColour(quint8 red, quint8 green, quint8 blue)
+{
+    qDebug() << "rgb" << red << green << blue;
+    // Sent only: the profile's stored lighting returns at its next activation.
+    m_sender.send(staticColourOperation(red, green, blue, quint8(m_bindings.active)),
+                  Origin::OtherProgram);
+}
+
+void ConsoleController::runSocketCommand(const SocketAction &command)
+{
+    // What other programs ask for waits in the keyboard's queue only up to its
+    // bound; the rest is dropped rather than piling up without end.
+    switch (command.kind) {
+    case SocketAction::SwitchProfile:
+        activateSlot(command.profile, Origin::OtherProgram);
+        break;
+    case SocketAction::PaintColour:
+        paintColour(command.red, command.green, command.blue);
+        break;
+    case SocketAction::PulseStart:
+        startPulse(command.pulseValue);
+        break;
+    case SocketAction::PulseStop:
+        stopPulse();
+        break;
+    case SocketAction::None:
+        break;
+    }
+}
+
+} // namespace orvanta

@@ -1,0 +1,133 @@
+#pragma once
+// What the console knows and does, without a widget: the saved profile each
+// on-board profile shows and the active one, the key map of the active
+// profile, the key assignments of the profile shown with its instant-shift
+// targets, the light pulse of other programs, and the use cases that change
+// them. Each use case queues whole keyboard operations and saves typed
+// files; failures go to the notices. Pages and the control socket are
+// adapters: they call these methods and follow the signals. The controller
+// lives as long as the window's context; a language switch rebuilds pages,
+// never this.
+
+#include "core/app/Notices.h"
+#include "core/assign/AssignmentTable.h"
+#include "core/assign/InstantShift.h"
+#include "core/device/CommandSender.h"
+#include "core/keys/DefaultKeyMap.h"
+#include "core/profiles/ProfileBindings.h"
+#include "core/socket/SocketCommand.h"
+
+#include <QObject>
+#include <QTimer>
+#include <QVector>
+#include <functional>
+
+namespace orvanta
+{
+
+class FactoryResetFiles;
+class LightingModel;
+
+class ConsoleController : public QObject
+{
+    Q_OBJECT
+public:
+    // The pulse's interval: another program's light value every 500 ms.
+    static constexpr int kPulseIntervalMs = 500;
+
+    // Operations go to `queue` (the keyboard link; null queues nothing).
+    explicit ConsoleController(CommandQueue *queue, QObject *parent = nullptr);
+    ~ConsoleController() override;
+
+    CommandSender &sender() { return m_sender; }
+    Notices &notices() { return m_notices; }
+
+    // While this says no (a macro is being recorded), the use cases that
+    // switch or reset the keyboard do nothing.
+    void setActionsAllowed(std::function<bool()> allowed) { m_allowed = std::move(allowed); }
+    bool actionsAllowed() const { return !m_allowed || m_allowed(); }
+
+    // --- state ------------------------------------------------------------------
+    ProfileBindings &bindings() { return m_bindings; }
+    const ProfileBindings &bindings() const { return m_bindings; }
+    int activeSlot() const { return m_bindings.active; }
+    KeyMap &keyMap() { return m_keyMap; }
+    AssignmentTable &assignments() { return m_assignments; }
+    const AssignmentTable &assignments() const { return m_assignments; }
+    // shiftTargets()[m][p]: modifier m (0 SHIFT, 1 CTRL, 2 ALT) in on-board profile p.
+    ShiftTargets &shiftTargets() { return m_shiftTargets; }
+    bool isPulsing() const { return m_pulse->isActive(); }
+    quint8 pulseValue() const { return m_pulseValue; }
+
+    // --- use cases -----------------------------------------------------------------
+    // Switches the keyboard to on-board profile n and shows it. While a
+    // factory reset's files are being saved it follows them.
+    void activateSlot(int n, Origin origin = Origin::User);
+    // The factory reset: every on-board profile's factory lighting (profile 1
+    // keeps the given Static sub-mode), key map and mode, then profile 1; the
+    // key map, assignments and instant shift go back to the factory ones and
+    // their files are saved away from the window's thread. Returns the ids of
+    // its operations, in order: the lighting, the five profiles, the select.
+    // Empty when refused (actions not allowed, or a reset still saving).
+    QVector<quint64> factoryReset(int staticMode, int staticModeSpeed);
+    bool factoryResetSaving() const;
+    // APPLY on LIGHTING: the effect `lighting` shows goes to on-board profile
+    // `slot` and is stored with the saved profile `profile`, its records and
+    // per-key colours too.
+    void applyLighting(LightingModel &lighting, int slot, const QString &profile);
+    // LED RESET: on-board profile n's factory lighting, sent to n and stored
+    // with the saved profile `profile`.
+    void resetLighting(const LightingModel &lighting, int n, const QString &profile);
+    // SINGLE RESET: every single-key assignment of the saved profile `profile`,
+    // shown in the active slot, sends its own code again; the key map and the
+    // profile's macro commands go to the keyboard, the assignments to its files.
+    // Returns the keys reset.
+    QVector<int> resetSingleKeys(const QString &profile);
+    // MACRO RESET: every macro key of `profile` sends its own code again; its
+    // macro commands are emptied and the key map goes to the keyboard.
+    QVector<int> resetMacroKeys(const QString &profile);
+    // INSTANT SHIFT: modifier m (0 SHIFT, 1 CTRL, 2 ALT) of the active slot
+    // switches to on-board profile `target` while held, or sends its own code
+    // again (target 0); the key map goes to the keyboard with the macro
+    // commands of `profile`, and the files follow.
+    void setInstantShift(int modifier, int target, const QString &profile);
+    // The instant-shift targets of every slot (system/iss_flag.ini).
+    void saveInstantShift();
+    // The key map and the assignments of the active slot saved with `profile`.
+    void saveKeyAssignments(const QString &profile);
+    // Binds the saved profile `name` to the active slot (saved) and sends its
+    // stored lighting there; an incomplete stored set is not sent (replaying
+    // zeros would blank the keyboard).
+    void chooseSavedProfile(const QString &name);
+    // Another program's light pulse: started when idle, its value taken in
+    // every case (so a new value never delays the next tick).
+    void startPulse(quint8 value);
+    void stopPulse();
+    // Another program paints the whole keyboard: sent only, never stored.
+    void paintColour(quint8 red, quint8 green, quint8 blue);
+    // A command of the control socket.
+    void runSocketCommand(const SocketAction &command);
+
+signals:
+    void activeSlotChanged(int slot);
+    // The factory reset cleared the key map, the assignments and instant shift.
+    void keyAssignmentsReset();
+    // The factory reset's files are on disk (or failed, told as notices).
+    void factoryResetSaved();
+
+private:
+    void pulseTick();
+
+    CommandSender m_sender;
+    Notices m_notices;
+    std::function<bool()> m_allowed;
+    ProfileBindings m_bindings;
+    KeyMap m_keyMap = DEFAULT_KEY_MAP;
+    AssignmentTable m_assignments;
+    ShiftTargets m_shiftTargets{};
+    QTimer *m_pulse; // child "pulse"
+    quint8 m_pulseValue = 0;
+    FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
+};
+
+} // namespace orvanta

@@ -1,0 +1,262 @@
+// The console's use cases on its controller, without a widget, against the
+// virtual keyboard: slot activation, the control socket's commands, the light
+// pulse and the factory reset, with what the keyboard then holds and the
+// files the reset leaves.
+
+#include "TestSupport.h"
+#include "core/assign/KeyAssignment.h"
+#include "core/controller/ConsoleController.h"
+#include "core/device/DeviceCommands.h"
+#include "core/keys/KeyTable.h"
+#include "core/storage/IniStore.h"
+#include "core/virtual/VirtualKeyboardDevice.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+using namespace orvanta;
+using namespace orvanta::test;
+
+namespace
+{
+
+// A controller whose operations reach a virtual keyboard at once.
+struct Rig {
+    TempWorkDir wd;
+    VirtualKeyboardDevice keyboard;
+    PauseRecorder pauses;
+    RecordingQueue queue{keyboard, pauses};
+    ConsoleController controller{&queue};
+    QSignalSpy shown{&controller, &ConsoleController::activeSlotChanged};
+
+    Rig() { wd.seedFromDataTree(); }
+    QTimer *pulse() { return controller.findChild<QTimer *>(QStringLiteral("pulse")); }
+    QList<int> shownSlots()
+    {
+        QList<int> seen;
+        for (const QList<QVariant> &call : shown)
+            seen << call.at(0).toInt();
+        return seen;
+    }
+};
+
+} // namespace
+
+class ControllerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void activationSwitchesTheKeyboardUnlessRefused()
+    {
+        Rig r;
+        r.controller.activateSlot(3);
+        QCOMPARE(r.keyboard.state().activeProfile, 3);
+        QCOMPARE(r.controller.activeSlot(), 3);
+        QCOMPARE(r.shownSlots(), QList<int>{3});
+        QCOMPARE(r.pauses.pauses, QVector<unsigned>{100});
+        // Refusals leave the keyboard, the slot and the pages as they were.
+        bool allowed = false;
+        r.controller.setActionsAllowed([&allowed] { return allowed; });
+        r.controller.activateSlot(2); // a macro is being recorded
+        for (int slot : {0, 6})
+            r.controller.activateSlot(slot);
+        QCOMPARE(r.keyboard.state().activeProfile, 3);
+        QCOMPARE(r.controller.activeSlot(), 3);
+        QCOMPARE(r.shownSlots(), QList<int>{3});
+        QCOMPARE(r.queue.origins, QVector<Origin>{Origin::User});
+    }
+
+    // A saved profile chosen is bound to the active slot and its stored
+    // lighting sent there; an incomplete stored set is bound but not sent.
+    void aChosenSavedProfileIsBoundAndItsLightingSent()
+    {
+        Rig r;
+        r.controller.bindings().read();
+        r.controller.activateSlot(2);
+        r.controller.chooseSavedProfile(QStringLiteral("PROFILE 4")); // the factory Wave
+        const VirtualKeyboardState s = r.keyboard.state();
+        QCOMPARE(s.profile(2).mode.effect, 3);
+        QCOMPARE(int(s.profile(2).zoneTables[0][0][0]), 255); // Wave's first zone: 255, 234, 0
+        QCOMPARE(int(s.profile(2).zoneTables[0][1][0]), 234);
+        QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 4"));
+
+        QVERIFY(writeText(IniStore::lightCmdPath("PROFILE 5"), "[Setting]\ntype=4\n0=\"7,2\"\n"));
+        r.controller.chooseSavedProfile(QStringLiteral("PROFILE 5"));
+        QVERIFY(r.keyboard.state().sameMemory(s)); // nothing sent
+        QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 5"));
+    }
+
+    void bulkResetsTakeBackOneKindOfAssignment()
+    {
+        Rig r;
+        r.controller.bindings().read(); // slot 1 shows "PROFILE 1"
+        AssignmentTable &a = r.controller.assignments();
+        a[3].kind = KeyKind::Single;
+        setKeyCode(r.controller.keyMap(), KEY_TABLE[3].usage, 0x05);
+        a[9].kind = KeyKind::Macro;
+        setKeyCode(r.controller.keyMap(), KEY_TABLE[9].usage, kMacroKeyCode);
+        KeyMap macroOnly = DEFAULT_KEY_MAP;
+        setKeyCode(macroOnly, KEY_TABLE[9].usage, kMacroKeyCode);
+
+        QCOMPARE(r.controller.resetSingleKeys("PROFILE 1"), QVector<int>{3});
+        QVERIFY(r.keyboard.state().profile(1).keyMap == macroOnly);
+        QCOMPARE(a[9].kind, KeyKind::Macro);
+        KeyMap stored{};
+        AssignmentTable storedAssignments;
+        storedAssignments.loadSignalFile(stored, IniStore::readFlagFile("PROFILE 1"));
+        QVERIFY(stored == macroOnly); // saved with the profile as sent
+        r.pauses.pauses.clear();
+        QCOMPARE(r.controller.resetMacroKeys("PROFILE 1"), QVector<int>{9});
+        QVERIFY(r.keyboard.state().profile(1).keyMap == DEFAULT_KEY_MAP);
+        QCOMPARE(r.pauses.pauses, QVector<unsigned>(3, 100)); // select, map, select
+        QCOMPARE(IniStore::readMacroCmdCount("PROFILE 1"), 0);
+        QVERIFY(r.controller.resetMacroKeys("PROFILE 1").isEmpty()); // nothing left
+    }
+
+    void instantShiftMapsTheModifierAndSavesTheTargets()
+    {
+        Rig r;
+        r.controller.bindings().read();
+        r.controller.activateSlot(2);
+        r.controller.setInstantShift(1, 4, "PROFILE 2"); // left CTRL (0xE0) to profile 4
+        KeyMap expected = DEFAULT_KEY_MAP;
+        expected[keyMapPosition(0xE0)] = 0xBC; // 184 + the target
+        QVERIFY(r.keyboard.state().profile(2).keyMap == expected);
+        QCOMPARE(IniStore::readFlagFile(),
+                 (QStringList{"0,0,0,0,0", "0,4,0,0,0", "0,0,0,0,0"})); // per slot 1..5
+        r.controller.setInstantShift(1, 0, "PROFILE 2");
+        QVERIFY(r.keyboard.state().profile(2).keyMap == DEFAULT_KEY_MAP);
+        QCOMPARE(IniStore::readFlagFile().value(1), QStringLiteral("0,0,0,0,0"));
+    }
+
+    void socketCommandsActAsAnotherProgram_data()
+    {
+        QTest::addColumn<QVariantMap>("message");
+        QTest::addColumn<int>("activeAfter");
+        QTest::addColumn<int>("operations");
+        QTest::newRow("profile 4") << QVariantMap{{"command", 7}, {"Data", 4}} << 4 << 1;
+        QTest::newRow("colour") << QVariantMap{{"command", 7},
+                                               {"Data", 6},
+                                               {"Color_r", 255},
+                                               {"Color_g", 128},
+                                               {"Color_b", 0}}
+                                << 2 << 1;
+        QTest::newRow("pulse start, no tick yet")
+            << QVariantMap{{"command", 7}, {"Data", 7}, {"app_cmd", 5}} << 2 << 0;
+        QTest::newRow("stop") << QVariantMap{{"command", 7}, {"Data", 8}} << 2 << 0;
+        QTest::newRow("another group") << QVariantMap{{"command", 8}, {"Data", 4}} << 2 << 0;
+    }
+    void socketCommandsActAsAnotherProgram()
+    {
+        QFETCH(QVariantMap, message);
+        QFETCH(int, activeAfter);
+        QFETCH(int, operations);
+        Rig r;
+        r.controller.activateSlot(2);
+        r.queue.origins.clear();
+        const VirtualKeyboardState before = r.keyboard.state();
+        r.controller.runSocketCommand(socketActionFor(message));
+        const VirtualKeyboardState after = r.keyboard.state();
+        QCOMPARE(after.activeProfile, activeAfter);
+        QCOMPARE(r.queue.origins, QVector<Origin>(operations, Origin::OtherProgram));
+        if (message.value("Data").toInt() == 6) {
+            // Static at full brightness in one colour, on the active slot only.
+            const OnboardProfile &p = after.profile(2);
+            QCOMPARE(p.mode.effect, 0);
+            for (int slot = 8; slot < kLedPlaneSize; ++slot)
+                QVERIFY(p.staticLeds[0][slot] == 255 && p.staticLeds[1][slot] == 128 &&
+                        p.staticLeds[2][slot] == 0);
+            QVERIFY(after.profile(1) == before.profile(1));
+        } else if (operations == 0) {
+            QVERIFY(after.sameMemory(before));
+        }
+        QCOMPARE(r.controller.isPulsing(), message.value("Data").toInt() == 7);
+    }
+
+    void thePulseTicksAndRetunesWithoutRestarting()
+    {
+        Rig r;
+        QSignalSpy flashes(&r.keyboard, &VirtualKeyboardDevice::appLightPulsed);
+        QTimer *timer = r.pulse();
+        QVERIFY(timer && !r.controller.isPulsing());
+        r.controller.startPulse(3);
+        QCOMPARE(timer->interval(), 500);
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QCOMPARE(flashes.size(), 2); // each tick is a pair of reports
+        QCOMPARE(flashes[0][0].value<quint8>(), quint8(3));
+        QCOMPARE(r.queue.origins, (QVector<Origin>{Origin::OtherProgram}));
+
+        // A restart would push the next tick back to a full 500 ms.
+        QThread::msleep(100);
+        r.controller.startPulse(7);
+        QVERIFY2(timer->remainingTime() <= 440, // within the 5% of a coarse timer
+                 qPrintable(QString::number(timer->remainingTime())));
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        QCOMPARE(flashes.last()[0].value<quint8>(), quint8(7));
+
+        r.controller.stopPulse();
+        QVERIFY(!r.controller.isPulsing());
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        r.controller.startPulse(0); // after a stop it starts afresh
+        QVERIFY(timer->remainingTime() + sinceStart.elapsed() >= 470);
+        r.controller.stopPulse();
+        QCOMPARE(r.keyboard.state().activeProfile, 1); // a pulse is not memory
+    }
+
+    void factoryResetRestoresTheKeyboardAndItsFiles()
+    {
+        Rig r;
+        // A keyboard and console far from the factory: another map, a single
+        // key, instant shift, a colour, profile 4 active.
+        r.controller.keyMap()[40] = 0x05;
+        r.controller.assignments()[7].kind = KeyKind::Single;
+        r.controller.shiftTargets()[0][4] = 2;
+        r.controller.activateSlot(4);
+        r.controller.paintColour(1, 2, 3);
+        r.controller.sender().send(commands::writeKeyMap(4, r.controller.keyMap()));
+        QSignalSpy cleared(&r.controller, &ConsoleController::keyAssignmentsReset);
+        QSignalSpy saved(&r.controller, &ConsoleController::factoryResetSaved);
+        r.shown.clear();
+
+        const QVector<quint64> steps = r.controller.factoryReset(0, 0);
+        QCOMPARE(steps.size(), 7); // the lighting, five profiles, the select
+        QVERIFY(std::is_sorted(steps.begin(), steps.end()));
+        QCOMPARE(cleared.size(), 1);
+        QVERIFY(r.controller.factoryResetSaving());
+        QVERIFY(r.controller.factoryReset(0, 0).isEmpty()); // one at a time
+        r.controller.activateSlot(3);                       // waits for the files, as the pages do
+        QCOMPARE(r.keyboard.state().activeProfile, 1);
+        QVERIFY(saved.wait(10000));
+        QCOMPARE(r.shownSlots(), (QList<int>{1, 3}));
+        QCOMPARE(r.keyboard.state().activeProfile, 3);
+
+        // Each on-board profile has its factory effect and key map again.
+        const VirtualKeyboardState s = r.keyboard.state();
+        for (int n = 1; n <= 5; ++n) {
+            QCOMPARE(s.profile(n).mode.effect, n - 1);
+            QVERIFY(s.profile(n).keyMap == DEFAULT_KEY_MAP);
+            QVERIFY(s.profile(n).macros.empty());
+        }
+        QCOMPARE(int(s.profile(3).zoneTables[1][0][0]), 255); // Arrow Flow: red
+        QCOMPARE(int(s.profile(3).zoneTables[1][1][0]), 0);
+        QVERIFY(r.controller.keyMap() == DEFAULT_KEY_MAP);
+        QCOMPARE(r.controller.assignments()[7].kind, KeyKind::Default);
+        QCOMPARE(r.controller.shiftTargets()[0][4], 0);
+        // The files: no instant shift, empty macro commands, the factory lighting stored.
+        QCOMPARE(IniStore::readFlagFile(), (QStringList{"0,0,0,0,0", "0,0,0,0,0", "0,0,0,0,0"}));
+        for (int n = 1; n <= 5; ++n) {
+            QCOMPARE(IniStore::readMacroCmdCount(ProfileBindings::builtIn(n)), 0);
+            QCOMPARE(IniStore::readLightCmd(ProfileBindings::builtIn(n)).value(0),
+                     QString::number(n - 1));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ControllerTest)
+#include "tst_controller.moc"
