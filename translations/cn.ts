@@ -310,8 +310,24 @@
         <translation>已启动更新安装程序</translation>
     </message>
     <message>
-        <source>No update installer on this platform: newer versions are at %1</source>
-        <translation>此平台没有更新安装程序：新版本请见 %1</translation>
+        <source>No update installer on this platform: checking for a newer version</source>
+        <translation>此平台没有更新安装程序：正在检查新版本</translation>
+    </message>
+    <message>
+        <source>This console is up to date (version %1)</source>
+        <translation>此软件已是最新版本（版本 %1）</translation>
+    </message>
+    <message>
+        <source>Version %1 is available at %2</source>
+        <translation>版本 %1 可在 %2 获取</translation>
+    </message>
+    <message>
+        <source>The update check failed: %1</source>
+        <translation>检查更新失败：%1</translation>
+    </message>
+    <message>
+        <source>the update service gave no version</source>
+        <translation>更新服务未提供版本</translation>
     </message>
     <message>
         <source>UNDO</source>

@@ -310,8 +310,24 @@
         <translation>The update installer was started</translation>
     </message>
     <message>
-        <source>No update installer on this platform: newer versions are at %1</source>
-        <translation>No update installer on this platform: newer versions are at %1</translation>
+        <source>No update installer on this platform: checking for a newer version</source>
+        <translation>No update installer on this platform: checking for a newer version</translation>
+    </message>
+    <message>
+        <source>This console is up to date (version %1)</source>
+        <translation>This console is up to date (version %1)</translation>
+    </message>
+    <message>
+        <source>Version %1 is available at %2</source>
+        <translation>Version %1 is available at %2</translation>
+    </message>
+    <message>
+        <source>The update check failed: %1</source>
+        <translation>The update check failed: %1</translation>
+    </message>
+    <message>
+        <source>the update service gave no version</source>
+        <translation>the update service gave no version</translation>
     </message>
     <message>
         <source>UNDO</source>

@@ -310,8 +310,24 @@
         <translation>已啟動更新安裝程式</translation>
     </message>
     <message>
-        <source>No update installer on this platform: newer versions are at %1</source>
-        <translation>此平台沒有更新安裝程式：新版本請見 %1</translation>
+        <source>No update installer on this platform: checking for a newer version</source>
+        <translation>此平台沒有更新安裝程式：正在檢查新版本</translation>
+    </message>
+    <message>
+        <source>This console is up to date (version %1)</source>
+        <translation>此軟體已是最新版本（版本 %1）</translation>
+    </message>
+    <message>
+        <source>Version %1 is available at %2</source>
+        <translation>版本 %1 可於 %2 取得</translation>
+    </message>
+    <message>
+        <source>The update check failed: %1</source>
+        <translation>檢查更新失敗：%1</translation>
+    </message>
+    <message>
+        <source>the update service gave no version</source>
+        <translation>更新服務未提供版本</translation>
     </message>
     <message>
         <source>UNDO</source>

@@ -10,11 +10,46 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
+#include <QSlider>
 #include <QtTest>
 
 using namespace orvanta;
 using namespace orvanta::test;
+
+namespace
+{
+
+// The LIGHTING page's controls as a user works them.
+struct LightingHands {
+    LightingPage *page;
+    void press(const char *button) const
+    {
+        auto *b = page->findChild<QPushButton *>(button);
+        QVERIFY(b);
+        b->released();
+    }
+    void type(const char *code) const
+    {
+        auto *e = page->findChild<QLineEdit *>("edit_code");
+        QVERIFY(e);
+        e->setText(code);
+        e->returnPressed();
+    }
+    void slide(const char *slider, int position) const
+    {
+        auto *s = page->findChild<QSlider *>(slider);
+        QVERIFY(s);
+        s->setValue(position);
+    }
+    int slider(const char *slider) const { return page->findChild<QSlider *>(slider)->value(); }
+    void effect(int k) const { page->findChild<QComboBox *>("effect_combo")->setCurrentIndex(k); }
+};
+using HandSteps = std::function<void(const LightingHands &)>;
+
+} // namespace
+Q_DECLARE_METATYPE(HandSteps)
 
 class GuidanceTest : public QObject
 {
@@ -85,6 +120,114 @@ private slots:
         QCOMPARE(label->text(), QString("PROFILE 3: Arrow Flow"));
         f.ctx().lighting->findChild<QPushButton *>("btn_apply")->released();
         QVERIFY(label->isHidden());
+    }
+
+    void loadPutsTheStoredSpeedsAndColoursIntoTheEditor_data()
+    {
+        QTest::addColumn<int>("effect");
+        QTest::addColumn<HandSteps>("make");
+        QTest::addColumn<HandSteps>("check"); // the editor after LOAD
+        QTest::newRow("Static pulse, keys painted")
+            << int(EffectStatic) << HandSteps([](const LightingHands &h) {
+                   h.press("btn_pulse");
+                   h.press("btn_full");
+                   h.type("102030");
+                   h.press("btn_customized");
+                   h.type("ff8000");
+                   h.page->paintKeys({0, 5, 17});
+                   h.slide("speed_slider", 2);
+               })
+            << HandSteps([](const LightingHands &h) {
+                   QCOMPARE(h.slider("speed_slider"), 2);
+                   QCOMPARE(h.page->keyColour(0), (Rgb{255, 128, 0}));
+                   QCOMPARE(h.page->keyColour(17), (Rgb{255, 128, 0}));
+                   QCOMPARE(h.page->keyColour(1), (Rgb{16, 32, 48}));
+               });
+        QTest::newRow("Static spectrum, middle speed")
+            << int(EffectStatic) << HandSteps([](const LightingHands &h) {
+                   h.press("btn_static");
+                   h.press("btn_full");
+                   h.type("00ff00");
+                   h.press("btn_spectrum");
+                   h.slide("speed_slider", 1);
+               })
+            << HandSteps([](const LightingHands &h) {
+                   QCOMPARE(h.slider("speed_slider"), 1);
+                   QCOMPARE(h.page->keyColour(40), (Rgb{0, 255, 0}));
+               });
+        QTest::newRow("Reactive, keys painted")
+            << int(EffectReactive) << HandSteps([](const LightingHands &h) {
+                   h.press("btn_full");
+                   h.type("0000ff");
+                   h.press("btn_customized");
+                   h.type("ffffff");
+                   h.page->paintKeys({10, 11});
+               })
+            << HandSteps([](const LightingHands &h) {
+                   QCOMPARE(h.page->keyColour(10), (Rgb{255, 255, 255}));
+                   QCOMPARE(h.page->keyColour(3), (Rgb{0, 0, 255}));
+               });
+        QTest::newRow("Wave to the right, slow")
+            << int(EffectWave) << HandSteps([](const LightingHands &h) {
+                   h.press("btn_right");
+                   h.slide("speediness_slider", 1);
+               })
+            << HandSteps(
+                   [](const LightingHands &h) { QCOMPARE(h.slider("speediness_slider"), 1); });
+        QTest::newRow("Arrow Flow in one colour")
+            << int(EffectArrowFlow) << HandSteps([](const LightingHands &h) {
+                   h.press("btn_left");
+                   h.press("btn_no");
+                   h.press("btn_full");
+                   h.type("00ffff");
+               })
+            << HandSteps([](const LightingHands &h) {
+                   QCOMPARE(h.page->model().currentColor(), (Rgb{0, 255, 255}));
+               });
+        QTest::newRow("Ripple in one colour")
+            << int(EffectRipple) << HandSteps([](const LightingHands &h) {
+                   h.press("btn_yes");
+                   h.press("btn_full");
+                   h.type("ff00ff");
+               })
+            << HandSteps([](const LightingHands &h) {
+                   QCOMPARE(h.page->model().currentColor(), (Rgb{255, 0, 255}));
+               });
+    }
+    void loadPutsTheStoredSpeedsAndColoursIntoTheEditor()
+    {
+        QFETCH(int, effect);
+        QFETCH(HandSteps, make);
+        QFETCH(HandSteps, check);
+        KeyboardSyncFixture f;
+        QVERIFY(f.plug());
+        f.activate(2);
+        QVERIFY(f.settled());
+        f.w->showLightingPage();
+        const LightingHands h{f.ctx().lighting};
+        h.effect(effect);
+        make(h);
+        f.keyboard.take();
+        h.press("btn_apply");
+        QVERIFY(f.settled());
+        const QVector<QByteArray> stored = f.keyboard.take();
+        QVERIFY(!stored.isEmpty());
+
+        // The user changes the editor without applying.
+        h.press("btn_full");
+        h.type("333333");
+        h.slide("speed_slider", 0);
+        h.slide("speediness_slider", 3);
+        if (effect == EffectStatic)
+            h.press("btn_static");
+        h.effect((effect + 1) % kEffectCount);
+
+        h.press("btn_load_stored");
+        QCOMPARE(h.page->findChild<QComboBox *>("effect_combo")->currentIndex(), effect);
+        check(h);
+        h.press("btn_apply");
+        QVERIFY(f.settled());
+        QCOMPARE(f.keyboard.take(), stored);
     }
 
     void closingOnlyHidesAndSaysSoOnce()

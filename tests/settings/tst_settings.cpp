@@ -84,6 +84,15 @@ QByteArray versionAnswer(const QByteArray &version)
     return R"({"Result_Code":"002","Data":{"version":")" + version + "\"}}";
 }
 
+// A platform where no update installer can be started.
+struct NoInstallerDesktop : test::RecordingDesktop {
+    bool startProgram(const QString &program, const QString &dir, bool elevated) override
+    {
+        RecordingDesktop::startProgram(program, dir, elevated);
+        return false;
+    }
+};
+
 } // namespace
 
 class SettingsTest : public QObject
@@ -172,6 +181,72 @@ private slots:
         QCOMPARE(m_desktop.launches,
                  (QStringList{"./fw/FWUpdate||plain", "./fw/FWUpdate.exe||plain"}));
     }
+    void updateButtonWithoutInstallerAsksTheService_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QStringList>("informed");
+        QTest::addColumn<QStringList>("refused");
+        QTest::addColumn<int>("requests"); // Qt asks once more after a dropped connection
+        const QString checking =
+            "No update installer on this platform: checking for a newer version";
+        QTest::newRow("up to date")
+            << versionAnswer("V2.1.2")
+            << QStringList{checking, "This console is up to date (version 2.1.2)"} << QStringList()
+            << 1;
+        QTest::newRow("older on the service")
+            << versionAnswer("V2.0.9")
+            << QStringList{checking, "This console is up to date (version 2.1.2)"} << QStringList()
+            << 1;
+        QTest::newRow("newer") << versionAnswer("V2.1.10")
+                               << QStringList{checking, "Version 2.1.10 is available at "
+                                                        "https://www.orvanta-rgb.com/"}
+                               << QStringList() << 1;
+        QTest::newRow("not an answer")
+            << QByteArray("<html>busy</html>") << QStringList{checking}
+            << QStringList{"The update check failed: the update service gave no version"} << 1;
+        QTest::newRow("connection dropped")
+            << QByteArray() << QStringList{checking}
+            << QStringList{"The update check failed: Connection closed"} << 2;
+    }
+    void updateButtonWithoutInstallerAsksTheService()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QStringList, informed);
+        QFETCH(QStringList, refused);
+        QFETCH(int, requests);
+        AutoUpdate::currentVersion = QStringLiteral("2.1.2");
+        m_service->answers << answer;
+        NoInstallerDesktop desktop;
+        desktop.answerYes = true; // would download if it were asked; it must not be
+        SettingsPage page(nullptr, &desktop);
+        QStringList informedTexts, refusedTexts;
+        connect(&page, &SettingsPage::informed, &page,
+                [&](const QString &t) { informedTexts << t; });
+        connect(&page, &SettingsPage::refused, &page, [&](const QString &t) { refusedTexts << t; });
+        QPushButton *update = nullptr;
+        for (QPushButton *b : page.findChildren<QPushButton *>())
+            update = b->text() == "CHECK FOR UPDATES" ? b : update;
+        QTest::mouseClick(update, Qt::LeftButton);
+        QCOMPARE(informedTexts, QStringList{informed.first()});
+        QTRY_COMPARE_WITH_TIMEOUT(informedTexts.size() + refusedTexts.size(), 2, 10000);
+        QCOMPARE(informedTexts, informed);
+        QCOMPARE(refusedTexts, refused);
+        QCOMPARE(m_service->requestLines,
+                 QStringList(QVector<QString>(requests, "POST /download/getVersionV1").toList()));
+        QCOMPARE(m_service->requests, QVector<QJsonObject>(requests, kVersionQuery).toList());
+        QCOMPARE(desktop.launches, QStringList{"./fw/FWUpdate||plain"});
+        QCOMPARE(desktop.questions, QStringList());
+        QVERIFY(!QFile::exists("Version.txt") && !QFile::exists("fileUrl.txt"));
+
+        // A second click asks again and answers again.
+        m_service->answers << versionAnswer("V2.1.2");
+        QTest::mouseClick(update, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(informedTexts.size() + refusedTexts.size(), 4, 10000);
+        QCOMPARE(informedTexts.mid(informed.size()),
+                 (QStringList{informed.first(), "This console is up to date (version 2.1.2)"}));
+        QCOMPARE(m_service->requests.size(), requests + 1);
+    }
+
     void versionsAndReplies()
     {
         const struct {

@@ -1,6 +1,15 @@
 #include "StoredLightingHint.h"
 
+#include "LightingPage.h"
+#include "core/keys/KeyLedSlots.h"
+#include "core/lighting/ColorCode.h"
+#include "core/lighting/EffectRecords.h"
 #include "core/virtual/StoredLightingDecoder.h"
+
+#include <QLineEdit>
+#include <QSlider>
+#include <algorithm>
+#include <map>
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -56,15 +65,9 @@ QString StoredLightingHint::text() const
 
 void StoredLightingHint::refresh()
 {
-    OnboardProfile stored;
     m_storedEffect = -1;
-    if (!m_profile.isEmpty() && decodeStoredLighting(m_profile, m_slot, stored)) {
-        m_storedEffect = stored.mode.effect;
-        m_direction = stored.mode.direction;
-        m_rolling = stored.mode.rolling;
-        m_staticMode = stored.mode.staticMode;
-        m_staticSpeed = stored.mode.staticSpeed;
-    }
+    if (!m_profile.isEmpty() && decodeStoredLighting(m_profile, m_slot, m_stored))
+        m_storedEffect = m_stored.mode.effect;
     const bool differs =
         m_effect && m_storedEffect >= 0 && m_storedEffect != m_effect->currentIndex();
     if (differs)
@@ -75,30 +78,119 @@ void StoredLightingHint::refresh()
     m_load->setVisible(differs);
 }
 
+void StoredLightingHint::press(const char *button)
+{
+    if (auto *b = m_page->findChild<QPushButton *>(QString::fromLatin1(button)))
+        emit b->released();
+}
+
+// As a user types a colour code and presses Enter.
+void StoredLightingHint::typeColour(quint8 r, quint8 g, quint8 b)
+{
+    auto *code = m_page->findChild<QLineEdit *>(QStringLiteral("edit_code"));
+    if (!code)
+        return;
+    code->setText(colorCodeText(Rgb{r, g, b}));
+    emit code->returnPressed();
+}
+
+void StoredLightingHint::setSlider(const char *slider, int position)
+{
+    auto *s = m_page->findChild<QSlider *>(QString::fromLatin1(slider));
+    if (!s || position < 0)
+        return;
+    if (s->value() != position) {
+        s->setValue(position); // the page follows the slider
+        return;
+    }
+    // The slider already stands there; the page may still hold another speed.
+    if (auto *page = qobject_cast<LightingPage *>(m_page)) {
+        if (qstrcmp(slider, "speed_slider") == 0)
+            page->speedChanged(position);
+        else
+            page->waveSpeedChanged(position);
+    }
+}
+
+// Static and Reactive: the colour most keys share fills every key with FULL
+// (the LED slots without a key take it too, as they did when the colours were
+// made that way); with others, CUSTOMIZED and each colour painted on its keys.
+void StoredLightingHint::loadKeyColours(const std::array<ColourPlane, 3> &planes)
+{
+    auto *page = qobject_cast<LightingPage *>(m_page);
+    std::map<quint32, QVector<int>> keysByColour;
+    for (int key = 0; key < kKeyLightCount; ++key) {
+        const size_t slot = size_t(keyToLedSlot[size_t(key)]);
+        keysByColour[quint32(planes[0][slot]) << 16 | quint32(planes[1][slot]) << 8 |
+                     planes[2][slot]]
+            .append(key);
+    }
+    const auto most = std::max_element(
+        keysByColour.begin(), keysByColour.end(),
+        [](const auto &a, const auto &b) { return a.second.size() < b.second.size(); });
+    auto type = [this](quint32 c) { typeColour(quint8(c >> 16), quint8(c >> 8), quint8(c)); };
+    press("btn_full");
+    type(most->first);
+    if (keysByColour.size() == 1 || !page)
+        return;
+    press("btn_customized");
+    for (const auto &[colour, keys] : keysByColour) {
+        if (colour == most->first)
+            continue;
+        type(colour);
+        page->paintKeys(keys);
+    }
+}
+
+// Arrow Flow and Ripple: a table of one colour is what FULL sends. A table of
+// several colours came from colour stops, which the table does not give back
+// exactly; the editor's stops stay as they are then.
+void StoredLightingHint::loadZoneColour(const ZoneTable &table)
+{
+    for (const auto &channel : table)
+        if (std::any_of(channel.begin(), channel.end(), [&](quint8 v) { return v != channel[0]; }))
+            return;
+    press("btn_full");
+    typeColour(table[0][0], table[1][0], table[2][0]);
+}
+
 void StoredLightingHint::load()
 {
     if (!m_effect || m_storedEffect < 0)
         return;
+    const LightingMode mode = m_stored.mode;
+    const OnboardProfile stored = m_stored;
     m_effect->setCurrentIndex(m_storedEffect);
-    // The stored options, through the page's own buttons.
-    auto press = [this](const char *name) {
-        if (auto *b = m_page->findChild<QPushButton *>(QString::fromLatin1(name)))
-            emit b->released();
+    // The stored options, speeds and colours, through the page's own controls.
+    const auto speedPosition = [](const auto &codes, int code) {
+        const auto at = std::find(codes.begin(), codes.end(), code);
+        return at == codes.end() ? -1 : int(at - codes.begin());
     };
     switch (m_storedEffect) {
-    case 0: // Static: steady, pulse or spectrum cycling
-        press(m_staticMode == 5 ? "btn_spectrum" : m_staticSpeed != 0 ? "btn_pulse" : "btn_static");
+    case 0:                  // Static: steady, pulse or spectrum cycling
+        press("btn_static"); // the colour controls show
+        loadKeyColours(stored.staticLeds);
+        if (mode.staticMode == 5 || mode.staticSpeed != 0) {
+            press(mode.staticMode == 5 ? "btn_spectrum" : "btn_pulse");
+            setSlider("speed_slider", speedPosition(kModeSpeedCodes, mode.staticSpeed));
+        }
+        break;
+    case 1: // Reactive
+        loadKeyColours(stored.reactiveLeds);
         break;
     case 2: // Arrow Flow
-        if (m_direction == 1 || m_direction == 2)
-            press(m_direction == 1 ? "btn_left" : "btn_right");
-        press(m_rolling ? "btn_yes" : "btn_no");
+        if (mode.direction == 1 || mode.direction == 2)
+            press(mode.direction == 1 ? "btn_left" : "btn_right");
+        press(mode.rolling ? "btn_yes" : "btn_no");
+        loadZoneColour(stored.zoneTables[1]);
         break;
-    case 3: // Wave
-        press(m_direction == 0 ? "btn_left" : "btn_right");
+    case 3: // Wave: its colours come from the stops only, which stay as they are
+        press(mode.direction == 0 ? "btn_left" : "btn_right");
+        setSlider("speediness_slider", speedPosition(kSpeedinessCodes, mode.speediness));
         break;
     case 4: // Ripple
-        press(m_rolling ? "btn_yes" : "btn_no");
+        press(mode.rolling ? "btn_yes" : "btn_no");
+        loadZoneColour(stored.zoneTables[2]);
         break;
     default:
         break;

@@ -1,8 +1,10 @@
 #pragma once
 // On the LIGHTING page: what the active on-board profile holds, when that is
 // not the effect the page shows ("PROFILE 3: Arrow Flow"), with LOAD to put
-// the stored effect and its options into the editor. The stored lighting is
+// the stored effect, its options, speeds and colours into the editor. The stored lighting is
 // read the way the keyboard reads it (the virtual keyboard's decoder).
+
+#include "core/virtual/VirtualKeyboardState.h"
 
 #include <QObject>
 #include <QString>
@@ -28,6 +30,13 @@ public slots:
     void refresh();
     void load();
 
+private:
+    void press(const char *button);
+    void typeColour(quint8 r, quint8 g, quint8 b);
+    void setSlider(const char *slider, int position);
+    void loadKeyColours(const std::array<orvanta::ColourPlane, 3> &planes);
+    void loadZoneColour(const orvanta::ZoneTable &table);
+
 protected:
     bool eventFilter(QObject *watched, class QEvent *event) override;
 
@@ -39,5 +48,5 @@ private:
     int m_slot = 1;
     QString m_profile;
     int m_storedEffect = -1;
-    int m_direction = 0, m_rolling = 0, m_staticMode = 0, m_staticSpeed = 0;
+    orvanta::OnboardProfile m_stored; // decoded when m_storedEffect >= 0
 };

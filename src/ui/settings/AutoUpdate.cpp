@@ -45,6 +45,11 @@ AutoUpdate::AutoUpdate(QWidget *parent, orvanta::DesktopServices *desktop)
         QFile::remove(LEFTOVER_FILE);
 }
 
+AutoUpdate::~AutoUpdate()
+{
+    m_manager->disconnect(this);
+}
+
 void AutoUpdate::setCurrentVersion(const QString &version)
 {
     currentVersion = version;
@@ -112,7 +117,7 @@ QString AutoUpdate::readUUID()
     return strId;
 }
 
-void AutoUpdate::post(const QByteArray &body)
+QNetworkReply *AutoUpdate::post(const QByteArray &body)
 {
     QNetworkRequest request(updateServiceUrl());
     request.setHeader(QNetworkRequest::ContentTypeHeader,
@@ -122,10 +127,46 @@ void AutoUpdate::post(const QByteArray &body)
         if (received > MAX_REPLY_BYTES)
             reply->abort();
     });
+    return reply;
+}
+
+void AutoUpdate::checkNow()
+{
+    if (m_pendingCheck)
+        return; // the answer to the first click is on its way
+    m_pendingCheck = post(versionQueryBody(productCode));
+}
+
+void AutoUpdate::answerCheck(QNetworkReply *reply)
+{
+    m_pendingCheck = nullptr;
+    if (reply->error() != QNetworkReply::NoError) {
+        emit checkFailed(reply->errorString());
+        return;
+    }
+    const UpdateReply answer = parseUpdateReply(reply->read(MAX_REPLY_BYTES));
+    if (answer.resultCode != QLatin1String("002") || answer.version.trimmed().isEmpty()) {
+        emit checkFailed(
+            QCoreApplication::translate("LumoProject", "the update service gave no version"));
+        return;
+    }
+    QString version = answer.version.trimmed();
+    if (compareVersion(version, currentVersion)) {
+        if (version.startsWith(QLatin1Char('V'), Qt::CaseInsensitive))
+            version.remove(0, 1);
+        emit newerAvailable(version);
+    } else {
+        emit upToDate(currentVersion);
+    }
 }
 
 void AutoUpdate::finishedSlot(QNetworkReply *reply)
 {
+    if (reply == m_pendingCheck) {
+        answerCheck(reply);
+        reply->deleteLater();
+        return;
+    }
     qDebug() << "finishedSlot----------Start";
     if (reply->error() != QNetworkReply::NoError) {
         qDebug() << "handle errors here";

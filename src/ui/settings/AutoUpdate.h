@@ -21,6 +21,8 @@ class AutoUpdate : public QWidget
 public:
     // Without `desktop` the check uses the console's real desktop services.
     explicit AutoUpdate(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr);
+    // Requests still under way end without an answer.
+    ~AutoUpdate() override;
 
     // The running console's version (ORVANTA_VERSION), the product code sent with every
     // request, and the installation id created at this start (if one was created).
@@ -37,16 +39,28 @@ public:
     void writeVersionFile();
     void writeFileUrl(const QString &url);
 
+    // Asks the service for the newest version now (the same request as the
+    // check after start-up) and answers with one of the signals below; the
+    // start-up flow's question, download and updater are not involved.
+    void checkNow();
+
+signals:
+    void upToDate(const QString &version);
+    void newerAvailable(const QString &version);
+    void checkFailed(const QString &error);
+
 public slots:
     void finishedSlot(QNetworkReply *reply);
     void writeUUID(QString id);
     QString readUUID();
 
 private:
-    void post(const QByteArray &body);
+    QNetworkReply *post(const QByteArray &body);
+    void answerCheck(QNetworkReply *reply);
 
     orvanta::DesktopServices &m_desktop; // the question, the note, the updater
     QNetworkAccessManager *m_manager;
     QString m_newestVersion;
+    QNetworkReply *m_pendingCheck = nullptr; // the on-demand check under way
     QTextEdit *m_noteText = nullptr;
 };

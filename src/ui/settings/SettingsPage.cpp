@@ -1,6 +1,8 @@
 #include "SettingsPage.h"
 #include "core/app/TranslationContexts.h"
 
+#include "AutoUpdate.h"
+
 #include "core/app/PictureCache.h"
 #include "core/settings/LanguageText.h"
 #include "core/settings/ProgramLauncher.h"
@@ -191,17 +193,42 @@ void SettingsPage::openPage(const QString &url)
                          .arg(url));
 }
 
+AutoUpdate &SettingsPage::updateCheck()
+{
+    if (m_updateCheck)
+        return *m_updateCheck;
+    // A hidden helper widget: it never shows on the page.
+    m_updateCheck = new AutoUpdate(this, &m_desktop);
+    m_updateCheck->setAttribute(Qt::WA_DontShowOnScreen);
+    m_updateCheck->hide();
+    connect(m_updateCheck, &AutoUpdate::upToDate, this, [this](const QString &version) {
+        emit informed(
+            QCoreApplication::translate("LumoProject", "This console is up to date (version %1)")
+                .arg(version));
+    });
+    connect(m_updateCheck, &AutoUpdate::newerAvailable, this, [this](const QString &version) {
+        emit informed(QCoreApplication::translate("LumoProject", "Version %1 is available at %2")
+                          .arg(version, QString::fromLatin1(WEBSITE_URL)));
+    });
+    connect(m_updateCheck, &AutoUpdate::checkFailed, this, [this](const QString &error) {
+        emit refused(
+            QCoreApplication::translate("LumoProject", "The update check failed: %1").arg(error));
+    });
+    return *m_updateCheck;
+}
+
 void SettingsPage::updateFirmware()
 {
-    // Always an answer: the installer starts, or the user learns where updates are.
-    if (m_desktop.startProgram(firmwareUpdaterProgram(), QString(), false))
+    // Always an answer: the installer starts, or the console asks the update
+    // service itself and says what it learned.
+    if (m_desktop.startProgram(firmwareUpdaterProgram(), QString(), false)) {
         emit informed(
             QCoreApplication::translate("LumoProject", "The update installer was started"));
-    else
-        emit refused(
-            QCoreApplication::translate(
-                "LumoProject", "No update installer on this platform: newer versions are at %1")
-                .arg(QString::fromLatin1(WEBSITE_URL)));
+        return;
+    }
+    emit informed(QCoreApplication::translate(
+        "LumoProject", "No update installer on this platform: checking for a newer version"));
+    updateCheck().checkNow();
 }
 
 void SettingsPage::languageListChosen()

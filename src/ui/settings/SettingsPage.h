@@ -9,6 +9,7 @@ namespace orvanta
 {
 class DesktopServices;
 }
+class AutoUpdate;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -47,6 +48,7 @@ private:
 
     void applyLanguage();
     void usePlainFace();
+    AutoUpdate &updateCheck();
 
     QString m_fontFamily;
     QString m_captionStyle;
@@ -60,4 +62,5 @@ private:
     QLabel *m_versionLabel;
     QPushButton *m_updateButton;
     QPushButton *m_virtualKeyboardButton;
+    AutoUpdate *m_updateCheck = nullptr; // made on the first check
 };
