@@ -65,7 +65,8 @@ void importMacro()
 void readStoredProfile()
 {
     const StoredLighting lighting = parseStoredLighting(IniStore::readLightCmd(kStored));
-    FUZZ_CHECK(lightingOperation(lighting.set, 1).steps.empty() != lighting.complete);
+    if (lighting.complete)
+        FUZZ_CHECK(!lightingOperation(lighting.set, 1).steps.empty());
 
     const int count = IniStore::readMacroCmdCount(kStored);
     const QVector<Report> macros = parseReports(IniStore::readMacroCmdFile(kStored));
@@ -75,8 +76,21 @@ void readStoredProfile()
         const int entry = entryOfKey(numbers, count, key);
         FUZZ_CHECK(entry >= 1 && entry <= qint64(count) + 1);
     }
-    fuzz::CheckingDevice keyboard;
-    keyboard.send(commands::writeKeyMapAndMacros(1, DEFAULT_KEY_MAP, macros, count));
+    // Select and key map framed for profile 1, the stored macro reports as
+    // stored, then the all-zero report; 300 ms after each.
+    const DeviceOperation write = commands::writeKeyMapAndMacros(1, DEFAULT_KEY_MAP, macros, count);
+    const int sent = qBound(0, count, macros.size());
+    FUZZ_CHECK(int(write.steps.size()) == 3 + sent);
+    for (int i = 0; i < int(write.steps.size()); ++i) {
+        const Report &r = write.steps[size_t(i)].report;
+        FUZZ_CHECK(write.steps[size_t(i)].pauseMs == kLongPauseMs);
+        if (i < 2)
+            FUZZ_CHECK(r[0] == kReportId && r[2] == 1);
+        else if (i < 2 + sent)
+            FUZZ_CHECK(r == macros[i - 2]);
+        else
+            FUZZ_CHECK(r == zeroReport());
+    }
 
     std::array<quint8, 256> keyMap{};
     AssignmentTable table;
