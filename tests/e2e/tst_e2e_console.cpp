@@ -77,10 +77,13 @@ struct XScreen {
     QString consoleWindow(const ConsoleProcess &console) const
     {
         QString id;
-        for (QDeadlineTimer deadline(15000); id.isEmpty() && !deadline.hasExpired();
-             QTest::qWait(100))
-            id = xdo(console, {"search", "--onlyvisible", "--name", "^ORVANTA RGB$"})
-                     .section('\n', 0, 0);
+        (void)QTest::qWaitFor(
+            [&] {
+                id = xdo(console, {"search", "--onlyvisible", "--name", "^ORVANTA RGB$"})
+                         .section('\n', 0, 0);
+                return !id.isEmpty();
+            },
+            15000);
         return id;
     }
     // Where the window lies on the screen.
