@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(p.newKeyEdit->text(), QString());
         QCOMPARE(int(p.capturedUsage), 0);
         press(p.customizeApplyButton, Qt::Key_Return);
-        QVERIFY(f.device.reports.isEmpty());
+        QVERIFY(f.sent().isEmpty());
 
         press(p.newKeyEdit, Qt::Key_Space);
         press(f.w.get(), Qt::Key_Tab); // Tab is a key like any other here
@@ -84,12 +84,12 @@ private slots:
         press(p.customizeApplyButton, Qt::Key_Return);
         // select profile 1; the key map with F (0x09, first at 34) sending B
         // (0x05); the closing zeros
-        QCOMPARE(f.device.reports.size(), 3);
-        QCOMPARE(f.device.reports[0], selectReport(1));
-        QCOMPARE(f.device.reports[1].left(3), QByteArray("\x07\x03\x01", 3));
-        QCOMPARE(f.device.reports[1][8 + 34], char(0x05));
-        QCOMPARE(f.device.reports[1][8 + 35], char(0x0A)); // G keeps its code
-        QCOMPARE(f.device.reports[2], QByteArray(264, 0));
+        QCOMPARE(f.sent().size(), 3);
+        QCOMPARE(f.sent()[0], selectReport(1));
+        QCOMPARE(f.sent()[1].left(3), QByteArray("\x07\x03\x01", 3));
+        QCOMPARE(f.sent()[1][8 + 34], char(0x05));
+        QCOMPARE(f.sent()[1][8 + 35], char(0x0A)); // G keeps its code
+        QCOMPARE(f.sent()[2], QByteArray(264, 0));
     }
 
     // Alt+3 switches to profile 3 from anywhere; during a recording the keys
@@ -102,7 +102,7 @@ private slots:
         f.clear();
         press(f.panel().keyAssignCombo, Qt::Key_3, Qt::AltModifier);
         QCOMPARE(f.ctx().controller->bindings().active, 3);
-        QCOMPARE(f.device.reports.value(0), selectReport(3));
+        QCOMPARE(f.sent().value(0), selectReport(3));
         QCOMPARE(f.w->profileButtons[2]->toolTip(),
                  QKeySequence(Qt::ALT | Qt::Key_3).toString(QKeySequence::NativeText));
 
@@ -111,7 +111,7 @@ private slots:
         f.clear();
         press(f.ctx().macros, Qt::Key_2, Qt::AltModifier);
         QCOMPARE(f.ctx().controller->bindings().active, 3);
-        QVERIFY(f.device.reports.isEmpty());
+        QVERIFY(f.sent().isEmpty());
         f.ctx().macros->stopRecording();
         press(f.ctx().macros, Qt::Key_2, Qt::AltModifier);
         QCOMPARE(f.ctx().controller->bindings().active, 2);
@@ -141,10 +141,10 @@ private slots:
         QVERIFY(!cursor->marking());
         f.clear();
         press(page->findChild<QPushButton *>("btn_apply"), Qt::Key_Return);
-        QCOMPARE(f.device.reports.size(), 5);
+        QCOMPARE(f.sent().size(), 5);
         for (int slot : {8, 16, 24}) {
-            QCOMPARE(f.device.reports[1][slot], char(0));    // red
-            QCOMPARE(f.device.reports[3][slot], char(0xFF)); // blue
+            QCOMPARE(f.sent()[1][slot], char(0));    // red
+            QCOMPARE(f.sent()[3][slot], char(0xFF)); // blue
         }
     }
 
@@ -174,8 +174,8 @@ private slots:
         QCOMPARE(page->model().stops()[0].color, (Rgb{0, 255, 0}));
         f.clear();
         press(page->findChild<QPushButton *>("btn_apply"), Qt::Key_Return);
-        QCOMPARE(f.device.reports.size(), 5);
-        const QByteArray zones = f.device.reports[3];
+        QCOMPARE(f.sent().size(), 5);
+        const QByteArray zones = f.sent()[3];
         QCOMPARE(zones.left(3), QByteArray("\x07\x0d\x01", 3));
         QCOMPARE(zones[76], char(0));
         QCOMPARE(zones[98], char(0xFF));
