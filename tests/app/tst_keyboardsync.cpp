@@ -3,8 +3,7 @@
 // then the active slot is selected; an unplug in the middle leaves the rest
 // for the next time; slots never changed are never sent.
 
-#include "KeyboardSyncFixture.h"
-#include "core/virtual/ReportDecoder.h"
+#include "WindowFixture.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "ui/shell/StatusBand.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
@@ -22,6 +21,28 @@ namespace
 constexpr int kPositionOfA = 40; // usage 0x04
 constexpr int kPositionOfB = 37; // usage 0x05
 
+// The record of which slots each keyboard still misses.
+QString marks(const QString &usb, const QString &virt)
+{
+    QString text;
+    for (const auto &[group, missing] : {std::pair{"usb", usb}, {"virtual", virt}}) {
+        text += QString(text.isEmpty() ? "[%1]\n" : "\n[%1]\n").arg(group);
+        for (int n = 1; n <= 5; ++n)
+            text += QString("%1=%2\n").arg(n).arg(missing.contains(QString::number(n)) ? 1 : 0);
+    }
+    return text;
+}
+
+// Slot 3 gets the Wave, slot 2 (left active) A typing b.
+void changeSlotsTwoAndThree(WindowFixture &f)
+{
+    f.activate(3);
+    f.applyWave();
+    f.activate(2);
+    f.assignSingle(cellOfUsage(0x04), Qt::Key_B);
+    QVERIFY(f.settled());
+}
+
 } // namespace
 
 class KeyboardSyncTest : public QObject
@@ -30,18 +51,14 @@ class KeyboardSyncTest : public QObject
 private slots:
     void changesMadeWhileUnpluggedFollowOnReplug()
     {
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         QVERIFY(f.plug());
         // Nothing was changed: the keyboard only gets the active slot.
         QCOMPARE(f.keyboard.take(), QVector<QByteArray>{selectReport(1)});
 
         f.unplug();
-        f.activate(3);
-        f.applyWave();
-        f.activate(2);
-        f.assignSingle(0x04, Qt::Key_B);
-        QVERIFY(f.settled());
-        QCOMPARE(f.keyboard.seen().size(), 0);
+        changeSlotsTwoAndThree(f);
+        QCOMPARE(f.sent().size(), 0);
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("23", "23"));
 
         QStringList notices;
@@ -59,9 +76,7 @@ private slots:
         QCOMPARE(pauses.last(), 100u);
 
         // The keyboard's memory now shows the Wave applied to slot 3.
-        VirtualKeyboardState memory = factoryState();
-        for (const QByteArray &r : log)
-            applyReport(memory, reinterpret_cast<const quint8 *>(r.constData()), r.size());
+        const VirtualKeyboardState memory = decode(log, factoryState());
         QCOMPARE(memory.profile(3).mode.effect, int(EffectWave));
         QCOMPARE(memory.activeProfile, 2);
         QVERIFY(memory.undecoded.isEmpty());
@@ -79,15 +94,11 @@ private slots:
 
     void unplugDuringTheUpdateLeavesTheRestForNextTime()
     {
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         QVERIFY(f.plug());
         f.keyboard.take();
         f.unplug();
-        f.activate(3);
-        f.applyWave();
-        f.activate(2);
-        f.assignSingle(0x04, Qt::Key_B);
-        QVERIFY(f.settled());
+        changeSlotsTwoAndThree(f);
 
         // The keyboard goes away just after slot 3's first report.
         f.keyboard.afterPause = [&f] {
@@ -128,17 +139,11 @@ private slots:
 
     void switchingKeyboardsBringsEachUpToDate()
     {
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         QVERIFY(f.plug());
-        f.activate(3);
-        f.applyWave();
-        f.activate(2);
-        f.assignSingle(0x04, Qt::Key_B);
-        QVERIFY(f.settled());
+        changeSlotsTwoAndThree(f);
         // What the USB keyboard received, read as the keyboard reads it.
-        VirtualKeyboardState usb = factoryState();
-        for (const QByteArray &r : f.keyboard.take())
-            applyReport(usb, reinterpret_cast<const quint8 *>(r.constData()), r.size());
+        const VirtualKeyboardState usb = decode(f.keyboard.take(), factoryState());
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
         // USB -> virtual: the virtual keyboard gets slots 2 and 3, nothing else.
@@ -157,10 +162,10 @@ private slots:
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", ""));
 
         // A change on the virtual keyboard, then back to the USB one: it follows.
-        f.assignSingle(0x05, Qt::Key_C);
+        f.assignSingle(cellOfUsage(0x05), Qt::Key_C);
         QVERIFY(f.settled());
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("2", ""));
-        QCOMPARE(f.keyboard.seen().size(), 0);
+        QCOMPARE(f.sent().size(), 0);
         f.w->useKeyboardButton->click();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Connected);
         QVERIFY(f.settled());
