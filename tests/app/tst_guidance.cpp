@@ -88,18 +88,11 @@ private slots:
                                                                           .arg(window->y())
                                                                           .arg(window->width())
                                                                           .arg(window->height())));
-    }
 
-    void theWindowComesBackWhereTheUserPutIt()
-    {
-        WindowFixture f(Plug::ByTest);
-        f.w->tryVirtualButton->released();
-        QWidget *window = f.w->virtualKeyboard->window();
-        QVERIFY(window);
+        // It comes back where the user put it, in this console and the next.
         window->move(23, 31);
         window->hide();
         QCOMPARE(readText("system/console_hints.ini"), QString("[VirtualKeyboard]\nx=23\ny=31\n"));
-
         f.w.reset(); // the console ends; the next one opens the window there
         ConsoleOptions options;
         options.checkForUpdates = false;

@@ -49,6 +49,9 @@ class KeyboardSyncTest : public QObject
 {
     Q_OBJECT
 private slots:
+    // What changed while the keyboard was away follows, slot by slot, when it is
+    // back, then the selection; an unplug in the middle leaves the rest for the
+    // next time; an up-to-date keyboard gets the selection only.
     void changesMadeWhileUnpluggedFollowOnReplug()
     {
         WindowFixture f(Plug::ByTest);
@@ -61,58 +64,20 @@ private slots:
         QCOMPARE(f.sent().size(), 0);
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("23", "23"));
 
-        QStringList notices;
-        connect(f.sync(), &SlotSync::progress, this,
-                [&] { notices << f.w->statusBand->noticeText(); });
-        QVERIFY(f.plug());
-        QVector<unsigned> pauses = f.keyboard.pauses;
-        const QVector<QByteArray> log = f.keyboard.take();
-        int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"),
-                            keyMapReport(2, kPositionOfA, 0x05));
-        QVERIFY(at > 0);
-        at = expectSlot(log, pauses, at, 3, 3, keyMapReport(3));
-        QVERIFY(at > 0);
-        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
-        QCOMPARE(pauses.last(), 100u);
-
-        // The keyboard's memory now shows the Wave applied to slot 3.
-        const VirtualKeyboardState memory = decode(log, factoryState());
-        QCOMPARE(memory.profile(3).mode.effect, int(EffectWave));
-        QCOMPARE(memory.activeProfile, 2);
-        QVERIFY(memory.undecoded.isEmpty());
-
-        QCOMPARE(notices,
-                 (QStringList{"Updating the keyboard: 1 of 2", "Updating the keyboard: 2 of 2"}));
-        QCOMPARE(f.w->statusBand->noticeText(), QString("The keyboard is up to date"));
-        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
-
-        // Up to date: the next arrival sends the selection only.
-        f.unplug();
-        QVERIFY(f.plug());
-        QCOMPARE(f.keyboard.take(), QVector<QByteArray>{selectReport(2)});
-    }
-
-    void unplugDuringTheUpdateLeavesTheRestForNextTime()
-    {
-        WindowFixture f(Plug::ByTest);
-        QVERIFY(f.plug());
-        f.keyboard.take();
-        f.unplug();
-        changeSlotsTwoAndThree(f);
-
-        // The keyboard goes away just after slot 3's first report.
+        // Back, but it goes away again just after slot 3's first report.
         f.keyboard.afterPause = [&f] {
-            QByteArray last;
             {
                 QMutexLocker lock(&f.keyboard.mutex);
-                last = f.keyboard.reports.value(f.keyboard.reports.size() - 1);
-                if (quint8(last[1]) == 0x02 && quint8(last[2]) == 3)
-                    f.keyboard.afterPause = nullptr;
-                else
+                const QByteArray last = f.keyboard.reports.value(f.keyboard.reports.size() - 1);
+                if (quint8(last[1]) != 0x02 || quint8(last[2]) != 3)
                     return;
+                f.keyboard.afterPause = nullptr;
             }
             f.unplug();
         };
+        QStringList notices;
+        connect(f.sync(), &SlotSync::progress, this,
+                [&] { notices << f.w->statusBand->noticeText(); });
         QSignalSpy finished(f.sync(), &SlotSync::updateFinished);
         {
             QMutexLocker lock(&f.keyboard.mutex);
@@ -121,20 +86,38 @@ private slots:
         f.link()->scanSoon();
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.first(), (QVariantList{1, 1}));
+        QVector<unsigned> pauses = f.keyboard.pauses;
+        const QVector<QByteArray> log = f.keyboard.take();
+        const int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"),
+                                  keyMapReport(2, kPositionOfA, 0x05));
+        QCOMPARE(at, log.size() - 1); // and slot 3's first report
+        QCOMPARE(notices,
+                 (QStringList{"Updating the keyboard: 1 of 2", "Updating the keyboard: 2 of 2"}));
         QCOMPARE(f.w->statusBand->noticeText(),
                  QString("The keyboard went away during its update: 1 profiles follow when it "
                          "is back"));
         QTRY_COMPARE(f.link()->state(), KeyboardLink::State::Absent);
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("3", "23"));
 
-        f.keyboard.take();
+        // Back for good: slot 3 whole, then the selection.
         QVERIFY(f.plug());
-        QVector<unsigned> pauses = f.keyboard.pauses;
-        const QVector<QByteArray> log = f.keyboard.take();
-        const int at = expectSlot(log, pauses, 0, 3, 3, keyMapReport(3));
-        QVERIFY(at > 0);
-        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
+        pauses = f.keyboard.pauses;
+        const QVector<QByteArray> rest = f.keyboard.take();
+        QCOMPARE(expectSlot(rest, pauses, 0, 3, 3, keyMapReport(3)), rest.size() - 1);
+        QCOMPARE(rest.last(), selectReport(2));
+        QCOMPARE(pauses.last(), 100u);
+        // The keyboard's memory now shows the Wave applied to slot 3.
+        const VirtualKeyboardState memory = decode(log + rest, factoryState());
+        QCOMPARE(memory.profile(3).mode.effect, int(EffectWave));
+        QCOMPARE(memory.activeProfile, 2);
+        QVERIFY(memory.undecoded.isEmpty());
+        QCOMPARE(f.w->statusBand->noticeText(), QString("The keyboard is up to date"));
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
+
+        // Up to date: the next arrival sends the selection only.
+        f.unplug();
+        QVERIFY(f.plug());
+        QCOMPARE(f.keyboard.take(), QVector<QByteArray>{selectReport(2)});
     }
 
     void switchingKeyboardsBringsEachUpToDate()

@@ -161,20 +161,9 @@ private slots:
         QCOMPARE(f.sent().size(), 0);
     }
 
-    void longNamesAreCutWithANotice()
-    {
-        WindowFixture f;
-        QVERIFY(copyProfile("PROFILE 1", "Game"));
-        f.menu().refillProfileList();
-        choose(f, "Game");
-        rename(f, QString(70, 'n'));
-        QCOMPARE(f.w->statusBand->noticeText(),
-                 "Profile names are at most 64 characters: renamed to " + QString(64, 'n'));
-        QVERIFY(profileList().contains(QString(64, 'n')));
-        QVERIFY(!profileList().contains("Game"));
-    }
-
-    void profileWithoutStoredLightingSaysSo()
+    // A profile without stored lighting leaves the keyboard's lighting, a name
+    // too long is cut: each says so.
+    void changesWithANotice()
     {
         WindowFixture f;
         QVERIFY(copyProfile("PROFILE 1", "Game"));
@@ -185,6 +174,11 @@ private slots:
         QCOMPARE(f.w->statusBand->noticeText(),
                  QString("Game has no complete stored lighting: the keyboard keeps its lighting"));
         QCOMPARE(f.sent().size(), 0);
+        rename(f, QString(70, 'n'));
+        QCOMPARE(f.w->statusBand->noticeText(),
+                 "Profile names are at most 64 characters: renamed to " + QString(64, 'n'));
+        QVERIFY(profileList().contains(QString(64, 'n')));
+        QVERIFY(!profileList().contains("Game"));
     }
 
     void exportAddsTheSuffixImportTakesItBack()
