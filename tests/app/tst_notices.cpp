@@ -6,7 +6,6 @@
 #include "core/app/Notices.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
-#include "core/storage/IniStore.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/shell/StatusBand.h"
@@ -125,8 +124,7 @@ private slots:
             << none << Step([](ShellFixture &f) { onSettingsPage(f, &SettingsPage::openWebsite); })
             << "No web browser could be started: the page is https://www.orvanta-rgb.com/";
         QTest::newRow("check for updates without an installer")
-            << none
-            << Step([](ShellFixture &f) {
+            << none << Step([](ShellFixture &f) {
                    // The check that follows goes to a closed loopback port.
                    qputenv("ORVANTA_UPDATE_URL", "http://127.0.0.1:9");
                    onSettingsPage(f, &SettingsPage::updateFirmware);
@@ -134,7 +132,7 @@ private slots:
             << "No update installer on this platform: checking for a newer version";
         QTest::newRow("new macro at the limit") << Step([](ShellFixture &) {
             for (int n = 1; n <= macro::kMaxMacroEntries; ++n)
-                IniStore::createMacroFile(n);
+                QVERIFY(RecordedMacroFile::create(n).ok());
         }) << Step([](ShellFixture &f) {
             f.ctx().macros->newMacroClicked();
         }) << "No room for another macro: every number is taken";

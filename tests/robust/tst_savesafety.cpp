@@ -14,7 +14,6 @@
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/AtomicFile.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/IniStore.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 
@@ -173,7 +172,7 @@ private slots:
         const QVector<macro::MacroRow> rows{
             {"a", "down", "100"}, {"a", "up", "200"}, {"b", "down", "50"}, {"b", "up", "0"}};
         QVERIFY(
-            IniStore::writeIniFile("Default Macro", macro::buildMacroMap(rows, zeroReport())).ok());
+            RecordedMacroFile::write("Default Macro", macro::macroTexts(rows, zeroReport())).ok());
         Notices notices;
         MacroPage page(nullptr, nullptr, &notices);
         QSignalSpy failures(&notices, &Notices::saveFailed);
@@ -218,7 +217,7 @@ private slots:
                 wrongEntries = wrongEntries || now != entries;
             },
             [&] {
-                removeDirectory(QStringLiteral("lightfile/PROFILE 2_01"));
+                QVERIFY(removeDirectory(QStringLiteral("lightfile/PROFILE 2_01")));
                 f.ctx().controller->bindings().names = names;
                 const QSignalBlocker quiet(menu.profileCombo);
                 menu.refillProfileList();
