@@ -5,7 +5,6 @@
 #include "../app/ShellFixture.h"
 #include "ConsoleProcess.h"
 #include "core/assign/AssignmentTable.h"
-#include "core/assign/InstantShift.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileExportCheck.h"
@@ -100,10 +99,7 @@ private slots:
         QVERIFY(readStoredLighting(p).set.reports.size() <= 7);
         QVERIFY(MacroReportsFile::commands(p).size() <= 108);
         // A file far larger than any the console writes reads as empty, not whole.
-        const KeyMapTexts keys = KeyMapFile::read(p);
         QVERIFY(RecordedMacroFile::read("Evil") == MacroTexts{});
-        QVERIFY((keys.keyMap + keys.kinds + keys.targets).isEmpty());
-        QVERIFY(readShiftTargets() == ShiftTargets{});
         QVERIFY(macro::parseMacro(RecordedMacroFile::read("Evil")).rows.size() <= 84);
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         AssignmentTable table;
