@@ -6,7 +6,6 @@
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
 #include "core/storage/AtomicFile.h"
-#include "core/storage/IniStore.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/shell/ConsoleTray.h"
@@ -370,7 +369,7 @@ private slots:
     void renamingAMacroCarriesItsKeys()
     {
         WindowFixture f(Plug::Attached, [] {
-            QVERIFY(IniStore::writeIniFile("Jump", macro::buildMacroMap({}, reportOf({{10, 0x80}})))
+            QVERIFY(RecordedMacroFile::write("Jump", macro::macroTexts({}, reportOf({{10, 0x80}})))
                         .ok());
         });
         MainWindow &w = *f.w;

@@ -5,7 +5,6 @@
 #include "core/app/Notices.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
-#include "core/storage/IniStore.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/shell/StatusBand.h"
@@ -135,7 +134,7 @@ private slots:
             << none << Step([](WindowFixture &f) { f.w->undoLastAction(); }) << "Nothing to undo";
         QTest::newRow("new macro at the limit") << Step([](WindowFixture &) {
             for (int n = 1; n <= macro::kMaxMacroEntries; ++n)
-                IniStore::createMacroFile(n);
+                QVERIFY(RecordedMacroFile::create(n).ok());
         }) << Step([](WindowFixture &f) {
             f.ctx().macros->newMacroClicked();
         }) << "No room for another macro: every number is taken";

@@ -8,8 +8,11 @@
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/LanguageFile.h"
+#include "core/storage/MacroReportsFile.h"
+#include "core/storage/PatternFile.h"
 #include "core/storage/StoredList.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
@@ -39,7 +42,7 @@ void assignMacro(WindowFixture &f, int cell, const QString &macro, int repeat,
                  const char *count = "1")
 {
     CustomizePanel &p = f.panel();
-    IniStore::writeIniFile(macro, macro::buildMacroMap({}, reportOf({{10, 0x80}})));
+    QVERIFY(RecordedMacroFile::write(macro, macro::macroTexts({}, reportOf({{10, 0x80}}))).ok());
     f.select(cell, 1);
     p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText(macro));
     p.repeatCombo->setCurrentIndex(repeat);
@@ -109,7 +112,7 @@ private slots:
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("巨集設定"));
         f.w->switchLanguage("0");
         QCOMPARE(f.panel().captionRepeat->text(), QStringLiteral("REPEAT OPTION"));
-        QCOMPARE(IniStore::readLanguage(), QStringLiteral("0"));
+        QCOMPARE(LanguageFile::read(), QStringLiteral("0"));
         w.show();
         const QVector<QPair<void (MainWindow::*)(), QWidget *>> steps{
             {&MainWindow::showLightingPage, c.lighting},
@@ -321,14 +324,14 @@ private slots:
         m.copyProfileClicked(); // PROFILE 2_01, selected and bound to slot 1
         m.profileNameEdit->setText("Game");
         m.profileNameEntered();
-        QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("Game"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/1"), QStringLiteral("Game"));
         QCOMPARE(profileList(), QStringList({"Game", "PROFILE 1", "PROFILE 2", "PROFILE 3",
                                              "PROFILE 4", "PROFILE 5"}));
         // Deleting the profile bound to a slot gives the slot its built-in profile back.
         f.w->profile3Clicked();
         m.profileCombo->setCurrentText("Game"); // now bound to slot 3
         m.deleteProfileClicked();
-        QCOMPARE(IniStore::readProfileConnect()[2], QStringLiteral("PROFILE 3"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/3"), QStringLiteral("PROFILE 3"));
         QVERIFY(!profileList().contains("Game"));
 
         // Export appends a block each time; import recreates the files once.
@@ -338,17 +341,18 @@ private slots:
         m.exportProfileClicked();
         QCOMPARE(readText(target), exportText("PROFILE 5").repeated(2));
         m.importProfileClicked();
-        QCOMPARE(readText(IniStore::signalPath("My")), readText(IniStore::signalPath("PROFILE 5")));
+        QCOMPARE(readText(DataPaths::signalPath("My")),
+                 readText(DataPaths::signalPath("PROFILE 5")));
         QCOMPARE(m.profileCombo->currentText(), QStringLiteral("PROFILE 5")); // chooses nothing
-        QVERIFY(writeText(IniStore::patternPath(1, "My"), "[Setting]\nVColor=\"9,9,9\"\n"));
+        QVERIFY(writeText(DataPaths::patternPath(1, "My"), "[Setting]\nVColor=\"9,9,9\"\n"));
         m.importProfileClicked();
-        QCOMPARE(IniStore::readLightFile(0, "My")[3], QStringLiteral("9,9,9"));
+        QCOMPARE(PatternFile::read(1, "My")[3], QStringLiteral("9,9,9"));
         QCOMPARE(f.desktop.files.mid(1, 2),
                  (QStringList{"Save As||Comma Separated Values (*.ini)",
                               "Open file|" + QDir::homePath() + "|Bx Files(*.ini)"}));
         f.desktop.fileName.clear();
-        removeDirectory("lightfile/My");
-        QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
+        QVERIFY(removeDirectory("lightfile/My"));
+        QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7").ok());
         m.newProfileClicked(); // the first free number, bound to the active slot (3)
         QCOMPARE(f.ctx().controller->bindings().names[2], QStringLiteral("PROFILE 6"));
         m.profileCombo->setCurrentText("PROFILE 2");
@@ -388,7 +392,7 @@ private slots:
         assignMacro(f, 42, "Jump", 1, "7"); // A, Multiple Times 7
         const Report stored =
             reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}});
-        QCOMPARE(macro::parseCommandString(IniStore::readMacroCmdFile("PROFILE 1")[0]), stored);
+        QCOMPARE(macro::parseCommandString(MacroReportsFile::commands("PROFILE 1")[0]), stored);
         // select, key map (A sends the macro code), the macro, the closing zeros, 300 ms apart
         QCOMPARE(f.sent().value(1)[8 + 40], char(0xB4));
         QCOMPARE(f.sent().mid(2), (QVector<QByteArray>{toBytes(stored), QByteArray(264, 0)}));
@@ -397,11 +401,11 @@ private slots:
         // the entry goes and the code returns.
         assignMacro(f, 43, "Jump", 2);
         assignMacro(f, 42, "Jump", 0);
-        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QStringLiteral("40,48"));
-        QCOMPARE(IniStore::readMacroCmdFile("PROFILE 1")[1].section(',', 8, 9), QString("255,255"));
+        QCOMPARE(MacroReportsFile::keyNumbers("PROFILE 1"), QStringLiteral("40,48"));
+        QCOMPARE(MacroReportsFile::commands("PROFILE 1")[1].section(',', 8, 9), QString("255,255"));
         f.select(43, 0);
         p.applyKeyAssignment();
-        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QStringLiteral("40"));
+        QCOMPARE(MacroReportsFile::keyNumbers("PROFILE 1"), QStringLiteral("40"));
         QCOMPARE(int(keyMap[48]), int(DEFAULT_KEY_MAP[48]));
 
         f.assignSingle(103, Qt::Key_F5); // keypad "."
@@ -417,10 +421,10 @@ private slots:
         p.resetMacroAssignments();
         QCOMPARE(f.ctx().controller->assignments()[0].kind, KeyKind::Single);
         QCOMPARE(f.ctx().controller->assignments()[42].kind, KeyKind::Default);
-        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
+        QCOMPARE(MacroReportsFile::keyNumbers("PROFILE 1"), QString());
         QCOMPARE(f.sent().size(), 3); // key map without macros
-        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 1")[0], 108).mid(0, 1) +
-                     takeItems(IniStore::readFlagFile("PROFILE 1")[1], 108).mid(42, 1),
+        QCOMPARE(takeItems(AssignmentFile::read("PROFILE 1").kinds, 108).mid(0, 1) +
+                     takeItems(KeyMapFile::read("PROFILE 1").kinds, 108).mid(42, 1),
                  QStringList({"2", "0"}));
     }
 
@@ -432,12 +436,12 @@ private slots:
     {
         WindowFixture f;
         CustomizePanel &p = f.panel();
-        QVERIFY(IniStore::writeIniFile(QStringLiteral("M"),
-                                       macro::buildMacroMap({}, reportOf({{10, 0x80}})))
+        QVERIFY(RecordedMacroFile::write(QStringLiteral("M"),
+                                         macro::macroTexts({}, reportOf({{10, 0x80}})))
                     .ok());
         const QString profile = f.ctx().controller->bindings().activeLinked();
-        const QStringList files{IniStore::signalPath(profile), IniStore::macroSystemPath(profile),
-                                IniStore::macroCmdPath(profile)};
+        const QStringList files{DataPaths::signalPath(profile), DataPaths::macroSystemPath(profile),
+                                DataPaths::macroCmdPath(profile)};
         for (int kind : {1, 0}) { // a macro key, then back to its default
             f.select(40, kind);
             if (kind == 1)
@@ -478,7 +482,7 @@ private slots:
             step.first();
             QCOMPARE(shown(f.panel()), step.second);
         }
-        QCOMPARE(takeItems(IniStore::readMacroAssignFile("PROFILE 3")[0], 108).mid(42, 3),
+        QCOMPARE(takeItems(AssignmentFile::read("PROFILE 3").kinds, 108).mid(42, 3),
                  QStringList({"0", "0", "0"}));
         // PROFILE 3 (the factory Arrow Flow set) chosen in slot 1 is sent there.
         f.clear();
@@ -487,7 +491,7 @@ private slots:
         QCOMPARE(f.paused(), QVector<unsigned>(5, 100));
         QCOMPARE(int(f.sent()[3][1]) * 100 + f.sent()[3][2] * 10 + f.sent()[4][13],
                  0x0D * 100 + 10 + 4);
-        QCOMPARE(IniStore::readProfileConnect()[0], QStringLiteral("PROFILE 3"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/1"), QStringLiteral("PROFILE 3"));
         f.clear(); // the factory Wave's red and blue zones, replayed as shipped
         list->setCurrentText("PROFILE 4");
         QCOMPARE(hex(f.sent().value(1).mid(8, 22)) + hex(f.sent().value(1).mid(52, 22)),
@@ -499,7 +503,7 @@ private slots:
             "Gone"; // a slot whose folder is gone gets its own back
         w.profile4Clicked();
         QCOMPARE(f.ctx().controller->bindings().names[3], QStringLiteral("PROFILE 4"));
-        QCOMPARE(IniStore::readProfileConnect()[3], QStringLiteral("PROFILE 4"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/4"), QStringLiteral("PROFILE 4"));
     }
 
     void instantShiftAndFactoryReset()
@@ -512,7 +516,7 @@ private slots:
         f.clear();
         p.toggleShiftInstantShift();
         QCOMPARE(int(keyMap[121]), 187);
-        QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("3,0,0,0,0"));
+        QCOMPARE(iniText("system/iss_flag.ini", "Setting/shift"), QStringLiteral("3,0,0,0,0"));
         QCOMPARE(int(quint8(f.sent().value(1)[8 + 121])), 187);
         QCOMPARE(f.paused(), QVector<unsigned>(3, 300)); // select, key map, closing zeros
         target("PROFILE 2"); // bound elsewhere: disabled for another target
@@ -520,7 +524,7 @@ private slots:
         target("PROFILE 3"); // off again restores the modifier
         p.toggleShiftInstantShift();
         QCOMPARE(int(keyMap[121]), 225);
-        QCOMPARE(IniStore::readFlagFile()[0], QStringLiteral("0,0,0,0,0"));
+        QCOMPARE(iniText("system/iss_flag.ini", "Setting/shift"), QStringLiteral("0,0,0,0,0"));
 
         MainWindow &w = *f.w;
         w.show();
@@ -531,8 +535,8 @@ private slots:
         QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
         w.factoryResetClicked();
         QVERIFY(resetDone.wait());
-        QCOMPARE(IniStore::readFlagFile()[2], QStringLiteral("0,0,0,0,0"));
-        QCOMPARE(IniStore::readMacroCmdNumber("PROFILE 1"), QString());
+        QCOMPARE(iniText("system/iss_flag.ini", "Setting/alt"), QStringLiteral("0,0,0,0,0"));
+        QCOMPARE(MacroReportsFile::keyNumbers("PROFILE 1"), QString());
         QCOMPARE(f.ctx().controller->keyMap(), DEFAULT_KEY_MAP);
         // Lighting resets (5+5+5+3+8), 25 default reports, then the select of slot 1.
         const int lighting = 5 + 5 + 5 + 3 + 8;
@@ -546,7 +550,8 @@ private slots:
         QCOMPARE(f.sent().last(), selectReport(1));
         QCOMPARE(shown(f.panel()), QStringLiteral("////")); // nothing selected, nothing stale
         // Each slot's factory lighting is stored with the profile linked to it.
-        QCOMPARE(IniStore::readLightCmd("PROFILE 4")[0], QStringLiteral("3"));
+        QCOMPARE(iniText(DataPaths::lightCmdPath("PROFILE 4"), "Setting/type"),
+                 QStringLiteral("3"));
     }
 
     void linesGoToARotatedBoundedFile()

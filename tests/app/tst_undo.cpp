@@ -5,7 +5,7 @@
 #include "WindowFixture.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/UndoStore.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/profiles/ProfileMenu.h"
@@ -61,7 +61,7 @@ private slots:
         // Work worth keeping: a saved profile of its own on slot 1 with a key
         // changed, and a macro of the user's.
         QVERIFY(copyProfile("PROFILE 1", "Game"));
-        QVERIFY(IniStore::createMacroFile(2).ok());
+        QVERIFY(RecordedMacroFile::create(2).ok());
         f.w->profileMenu()->refillProfileList();
         f.w->profileMenu()->profileCombo->setCurrentText("Game");
         f.assignSingle(cellOfUsage(0x04), Qt::Key_B);
@@ -80,7 +80,7 @@ private slots:
             QVERIFY(!profileList().contains("Game"));
         } else {
             f.ctx().macros->deleteMacroClicked();
-            QVERIFY(!QFileInfo::exists(IniStore::macroPath("Macro 2")));
+            QVERIFY(!QFileInfo::exists(DataPaths::macroPath("Macro 2")));
         }
         QVERIFY(f.settled());
         QVERIFY(settingsOnDisk() != before);

@@ -9,7 +9,7 @@
 #include "core/lighting/LightingBuilders.h"
 #include "core/lighting/LightingModel.h"
 #include "core/lighting/PatternStore.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/StoredList.h"
 
 #include <QSet>
@@ -30,7 +30,7 @@ QString path(int number)
 // Files 1..n, each marked by its own number in VColor so moves can be traced.
 void makePatterns(int n)
 {
-    QDir().mkpath(IniStore::profileDir(kProfile) + "/light");
+    QDir().mkpath(DataPaths::profileDir(kProfile) + "/light");
     for (int i = 1; i <= n; ++i) {
         const QByteArray k = QByteArray::number(i);
         QVERIFY(writeText(path(i), "[Setting]\nRColor=\"" + k +
@@ -72,7 +72,7 @@ class LightingTest : public QObject
     }
     static LightCommandSet readLightCommandSet(const QString &profile)
     {
-        return parseStoredLighting(IniStore::readLightCmd(profile)).set;
+        return readStoredLighting(profile).set;
     }
 
 private slots:
@@ -240,7 +240,7 @@ private slots:
     void readingAShortFileStaysBounded()
     {
         QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=3\n0=\"7,2,x\"\n"));
-        QVERIFY(!parseStoredLighting(IniStore::readLightCmd("S")).complete);
+        QVERIFY(!readStoredLighting("S").complete);
         const LightCommandSet set = readLightCommandSet("S");
         QCOMPARE(set.type, 3);
         QCOMPARE(set.reports.size(), 5);
@@ -326,12 +326,12 @@ private slots:
         m.choose(LightingModel::OptionCustomized);
         m.setPatternIndex(2);
         m.choosePattern(2, kProfile);
-        const QString builtIn = readText(IniStore::patternPath(3, kProfile));
+        const QString builtIn = readText(DataPaths::patternPath(3, kProfile));
         QCOMPARE(m.addStop(), -1);
         m.selectStopAtX(slotX(0));
         QVERIFY(!m.recolourSelectedStop({1, 1, 1}));
-        m.savePatternFile(kProfile);
-        QCOMPARE(readText(IniStore::patternPath(3, kProfile)), builtIn);
+        QVERIFY(m.savePatternFile(kProfile).ok());
+        QCOMPARE(readText(DataPaths::patternPath(3, kProfile)), builtIn);
         QVERIFY(!m.deletePattern(kProfile));
 
         m.choosePattern(5, kProfile); // a user pattern takes edits (driven through the page)
@@ -351,7 +351,7 @@ private slots:
     {
         makePatterns(6);
         const StopSlots six = stopsAt({{4, {0, 255, 0}}, {7, {0, 0, 255}}});
-        savePattern(5, six, {1, 2, 3}, kProfile);
+        QVERIFY(savePattern(5, six, {1, 2, 3}, kProfile).ok());
         LightingModel m;
         show(m, EffectRipple);
         m.setPatternIndex(5);
@@ -364,7 +364,7 @@ private slots:
         QCOMPARE(presentSlots(m.stops()), (QVector<int>{0, 4, 7, 10}));
         QCOMPARE(m.surfaceColor(), (Rgb{1, 2, 3}));
         m.choose(LightingModel::OptionCustomized);
-        m.apply(1, kProfile, &sender);
+        QVERIFY(m.apply(1, kProfile, &sender).ok());
         // red falls 255 / 8 = 31 a zone to slot 4, green rises then falls by 42 to slot 7
         QCOMPARE(zonesIn(device.reports.value(3), 76),
                  (std::array<int, kZoneCount>{255, 224, 193, 162, 131, 100, 69, 38}));
@@ -427,7 +427,7 @@ private slots:
         records[2].comboCount = 7;
         records[3].speediness = 8;
         records[4].no = true;
-        writeEffectRecords(records);
+        QVERIFY(writeEffectRecords(records).ok());
         QSettings s("system/light_flag.ini", QSettings::IniFormat);
         QCOMPARE(s.childGroups(), (QStringList{"arrow", "fully", "reactive", "ripple", "wave"}));
         QCOMPARE(s.allKeys().size(), 80);
@@ -479,11 +479,13 @@ private slots:
         fully.keyR[0] = fully.ledR[8] = 255;
         reactive.keyB[103] = 7;
         reactive.ledG[263] = 9;
-        writeKeyColorSets(fully, reactive);
+        QVERIFY(writeKeyColorSets(fully, reactive).ok());
         QSettings s("system/light_color.ini", QSettings::IniFormat);
         QCOMPARE(s.childGroups(), (QStringList{"fully", "reactive"}));
-        const QStringList t = IniStore::readLightColorFile();
-        QCOMPARE(t.size(), 12);
+        QStringList t;
+        for (int g = 0; g < 2; ++g)
+            for (const QString &k : keyColorKeys(g))
+                t << iniText("system/light_color.ini", (g ? "reactive/" : "fully/") + k);
         for (int i = 0; i < 12; ++i)
             QCOMPARE(t[i].split(',').size(), i % 6 < 3 ? 104 : 264);
         QVERIFY(t[0].startsWith("255,0,"));
@@ -553,7 +555,7 @@ private slots:
         StopSlots stops = stopsAt({{4, {0, 128, 255}}});
         stops[7] = {false, {9, 9, 9}}; // a free slot is stored as 0
         stops[10].color = {10, 20, 30};
-        savePattern(5, stops, {7, 8, 9}, kProfile);
+        QVERIFY(savePattern(5, stops, {7, 8, 9}, kProfile).ok());
         QCOMPARE(readText("./lightfile/PROFILE 2/light/pattern6.ini"),
                  QStringLiteral("[Setting]\n"
                                 "BColor=\"0,0,0,0,255,0,0,0,0,0,30\"\n"

@@ -5,7 +5,7 @@
 // harmless is checked at the calls themselves, in tst_storage.)
 
 #include "LightPageSupport.h"
-#include "ShellFixture.h"
+#include "WindowFixture.h"
 #include "core/assign/AssignmentTable.h"
 #include "core/controller/ConsoleController.h"
 #include "core/keys/DefaultKeyMap.h"
@@ -14,7 +14,6 @@
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/AtomicFile.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/IniStore.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 
@@ -173,7 +172,7 @@ private slots:
         const QVector<macro::MacroRow> rows{
             {"a", "down", "100"}, {"a", "up", "200"}, {"b", "down", "50"}, {"b", "up", "0"}};
         QVERIFY(
-            IniStore::writeIniFile("Default Macro", macro::buildMacroMap(rows, zeroReport())).ok());
+            RecordedMacroFile::write("Default Macro", macro::macroTexts(rows, zeroReport())).ok());
         Notices notices;
         MacroPage page(nullptr, nullptr, &notices);
         QSignalSpy failures(&notices, &Notices::saveFailed);
@@ -197,7 +196,7 @@ private slots:
     void profileCopyIsWholeOrAbsentAtEveryByte()
     {
         rig.cleanup(); // the window brings its own data directory and keyboard
-        ShellFixture f;
+        WindowFixture f;
         ProfileMenu &menu = f.menu();
         menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
         const QStringList names = f.ctx().controller->bindings().names;
@@ -218,7 +217,7 @@ private slots:
                 wrongEntries = wrongEntries || now != entries;
             },
             [&] {
-                removeDirectory(QStringLiteral("lightfile/PROFILE 2_01"));
+                QVERIFY(removeDirectory(QStringLiteral("lightfile/PROFILE 2_01")));
                 f.ctx().controller->bindings().names = names;
                 const QSignalBlocker quiet(menu.profileCombo);
                 menu.refillProfileList();

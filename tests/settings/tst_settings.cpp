@@ -5,7 +5,7 @@
 
 #include "TestSupport.h"
 #include "core/settings/UpdateProtocol.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/LanguageFile.h"
 #include "ui/settings/AutoUpdate.h"
 #include "ui/settings/SettingsPage.h"
 
@@ -154,7 +154,7 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, index);
         if (stored >= 0)
-            IniStore::writeLanguage(stored);
+            QVERIFY(LanguageFile::write(stored).ok());
         SettingsPage page(nullptr, &m_desktop);
         auto *list = page.findChild<QComboBox *>();
         QCOMPARE((QStringList{list->itemText(0), list->itemText(1), list->itemText(2)}),
