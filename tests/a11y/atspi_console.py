@@ -295,11 +295,8 @@ class Console:
             fail("no SELECT PROFILE list")
 
     def button_at(self, name):
-        for node in self.walk():
-            if node.getRoleName() == "push button" and self.showing(node) \
-                    and key_of(node)[2:] == self.places[name]:
-                return node
-        return None
+        return next((n for n in self.walk() if n.getRoleName() == "push button" and
+                     self.showing(n) and key_of(n)[2:] == self.places[name]), None)
 
     def press(self, name):
         node = self.button_at(name)
@@ -332,14 +329,9 @@ def key_of(node):
 
 
 def show_page(c, page):
-    if page == "Settings":
-        c.press("Settings")
-    elif page == "MACROS":
-        c.press("MACROS")
-    else:
-        if c.button_at("CUSTOMIZE") is None:
-            c.press("KEYBOARD")
-        c.press(page)
+    if page not in ("Settings", "MACROS") and c.button_at("CUSTOMIZE") is None:
+        c.press("KEYBOARD")
+    c.press(page)
 
 
 def page_rectangle(c, page):

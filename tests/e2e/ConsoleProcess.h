@@ -21,8 +21,6 @@ public:
     ~ConsoleProcess() { stop(); }
 
     bool start(const QStringList &extraArguments = {});
-    // Starts the console with at most `limit` open files (soft and hard limit).
-    void setOpenFileLimit(int limit) { m_openFileLimit = limit; }
     bool waitForReports(int count, int timeoutMs = 15000);
     // Sends one message on the control socket as a client does: after the greeting.
     bool send(const QByteArray &message) const;
@@ -45,7 +43,6 @@ public:
 private:
     QTemporaryDir m_dir;
     quint16 m_port = 0;
-    int m_openFileLimit = 0;
     QProcess m_process;
     QProcessEnvironment m_env;
 };
