@@ -115,25 +115,14 @@ private slots:
 
     void sequencesPausesAndStoredFile()
     {
-        // command byte of each report sent; Arrow Flow and Ripple store 7 reports, the rest 5
-        const QList<int> sequences[] = {{2, 9, 9, 9, 2},
-                                        {2, 10, 10, 10, 2},
-                                        {2, 12, 12, 13, 2},
-                                        {2, 13, 2},
-                                        {2, 10, 10, 10, 12, 12, 13, 2}};
+        // What the reports mean is the round trip's (tst_roundtrip): here, how many
+        // go out, each with 100 ms; Arrow Flow and Ripple store 7 reports, the rest 5.
         for (int effect = 0; effect < kEffectCount; ++effect) {
             device.reports.clear();
             pauses.pauses.clear();
-            const QList<int> &commands = sequences[effect];
             const int stored = effect == 2 || effect == 4 ? 7 : 5;
             const LightCommandSet set = apply(effect, LightingState{}, 2);
-            QList<int> sent;
-            for (const QByteArray &r : device.reports) {
-                sent << quint8(r[1]);
-                QCOMPARE(int(quint8(r[2])), 2);
-            }
-            QCOMPARE(sent, commands);
-            QCOMPARE(pauses.pauses, QVector<unsigned>(commands.size(), 100));
+            QCOMPARE(pauses.pauses, QVector<unsigned>(QVector<int>{5, 5, 5, 3, 8}[effect], 100));
             QCOMPARE(set.type, effect);
             QCOMPARE(set.reports.size(), stored);
             // Stored as sent: each report as the sender stamped it, a zone entry as
@@ -277,15 +266,10 @@ private slots:
         QCOMPARE(m.surfaceColor(), (Rgb{1, 2, 3}));
         m.choose(LightingModel::OptionCustomized);
         m.apply(1, kProfile, &sender);
-        // red falls 255 / 8 = 31 a zone to slot 4, green rises then falls by 42 to slot 7
-        QCOMPARE(zonesIn(device.reports.value(3), 76),
-                 (std::array<int, kZoneCount>{255, 224, 193, 162, 131, 100, 69, 38}));
-        QCOMPARE(zonesIn(device.reports.value(3), 98),
-                 (std::array<int, kZoneCount>{0, 31, 62, 93, 124, 155, 186, 217, 255, 213, 171, 129,
-                                              87, 45}));
-        QCOMPARE(zonesIn(device.reports.value(3), 120),
-                 (std::array<int, kZoneCount>{0,  0,   0,   0,   0,   0,   0,   0,   0,  42,
-                                              84, 126, 168, 210, 255, 213, 171, 129, 87, 45}));
+        // Zone 8 (slot 4) of the second table is green, zone 14 (slot 7) blue.
+        const QByteArray zones = device.reports.value(3);
+        QCOMPARE(hex(zones.mid(76 + 8, 1) + zones.mid(98 + 8, 1) + zones.mid(120 + 14, 1)),
+                 QStringLiteral("00ffff"));
     }
 
     void surfaceSwitchAndSwatch()
