@@ -23,11 +23,6 @@ using namespace orvanta::test;
 namespace
 {
 
-QByteArray selectBytes(int profile)
-{
-    return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
-}
-
 // An X screen of `size` (Xvfb) on a free display, for as long as it lives.
 struct XScreen {
     QProcess server;

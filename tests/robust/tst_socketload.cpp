@@ -91,8 +91,7 @@ private slots:
                                 .toBase64());
             c.flush();
             QVERIFY(console.waitForReports(1 + i, 10000));
-            QCOMPARE(console.reports().last().bytes,
-                     toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}})));
+            QCOMPARE(console.reports().last().bytes, selectBytes(profile));
         }
         // One report at start-up, then exactly one per switch.
         QCOMPARE(console.reports().size(), 11);
