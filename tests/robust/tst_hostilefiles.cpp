@@ -2,9 +2,9 @@
 // random bytes, truncated files and odd names. The readers stay bounded,
 // nothing is written outside the data directory, and the console keeps running.
 
-#include "../app/WindowFixture.h"
 #include "ConsoleProcess.h"
 #include "core/assign/AssignmentTable.h"
+#include "core/keys/DefaultKeyMap.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileExportCheck.h"
@@ -150,11 +150,11 @@ private slots:
 
         QVERIFY(console.start({QStringLiteral("--no-update-check")}));
         QVERIFY(console.waitForReports(1, 60000));
-        QCOMPARE(console.reports().first().bytes, selectReport(1));
+        QCOMPARE(console.reports().first().bytes, selectBytes(1));
 
         QVERIFY(console.send("072")); // loads the salted PROFILE 2
         QVERIFY(console.waitForReports(2, 60000));
-        QCOMPARE(console.reports()[1].bytes, selectReport(2));
+        QCOMPARE(console.reports()[1].bytes, selectBytes(2));
         QVERIFY(console.send("076#10#20#30")); // still acting on commands
         QVERIFY(console.waitForReports(7, 20000));
         QVERIFY(console.isRunning());

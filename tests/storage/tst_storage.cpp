@@ -212,37 +212,24 @@ private slots:
         QCOMPARE(PatternFile::read(1, "Game"), (QStringList{"9", "", "", "1,2,3", ""}));
     }
 
-    void lightCmdHoldsTypeAndItsReportCount_data()
+    // The set's own reports and its type, no more: a stale key from an earlier,
+    // longer set does not survive; a type outside the five is not written.
+    void lightCmdHoldsTypeAndItsReportsOnly()
     {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("count");
-        QTest::newRow("wave") << 3 << 5;
-        QTest::newRow("ripple") << 4 << 7;
-    }
-    void lightCmdHoldsTypeAndItsReportCount()
-    {
-        QFETCH(int, type);
-        QFETCH(int, count);
-        // A stale key from an earlier, longer set must not survive: the file is cleared.
         QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\n6=old\nstale=1\n"));
-        LightCommandSet set{type, {}};
+        LightCommandSet set{3, {}}; // Wave: 5 reports
         QString text = "[Setting]\n";
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < 5; ++i) {
             set.reports << Report{};
             set.reports.last().fill(quint8(i));
             text += QStringLiteral("%1=\"%2\"\n").arg(i).arg(numbers(264, i));
         }
         QVERIFY(storeLightCommandSet(set, "P").ok());
-        QCOMPARE(readText("lightfile/P/cmd/light_cmd.ini"),
-                 text + "type=" + QString::number(type) + "\n");
+        QCOMPARE(readText("lightfile/P/cmd/light_cmd.ini"), text + "type=3\n");
         QVERIFY(readStoredLighting("P").complete &&
                 readStoredLighting("P").set.reports == set.reports);
-    }
-
-    void lightCmdOutsideTheTypesIsNeitherWrittenNorReadPast()
-    {
-        QVERIFY(storeLightCommandSet({9, QVector<Report>(1)}, "P").ok());
-        QVERIFY(!QFileInfo::exists("lightfile/P/cmd/light_cmd.ini"));
+        QVERIFY(storeLightCommandSet({9, QVector<Report>(1)}, "Q").ok());
+        QVERIFY(!QFileInfo::exists("lightfile/Q/cmd/light_cmd.ini"));
         QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\ntype=7\n0=\"1,2\"\n"));
         for (const char *profile : {"P", "Missing"})
             QVERIFY(readStoredLighting(profile).set.reports.isEmpty());
