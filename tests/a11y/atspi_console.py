@@ -37,17 +37,22 @@ def fail(reason):
     sys.exit(1)
 
 
-def until(check, timeout, what, step=0.05):
-    """Polls `check` until it gives something true; fails with `what` (a text or
-    a function giving one) once `timeout` seconds have passed."""
+def poll(check, timeout, step=0.05):
+    """Polls `check` until it gives something true (returned), for at most `timeout` s."""
     deadline = time.time() + timeout
-    while True:
-        got = check()
-        if got:
-            return got
+    while not (got := check()):
         if time.time() >= deadline:
-            fail(what() if callable(what) else what)
+            return None
         time.sleep(step)
+    return got
+
+
+def until(check, timeout, what, step=0.05):
+    """As poll(), but fails with `what` (a text or a function giving one)."""
+    got = poll(check, timeout, step)
+    if not got:
+        fail(what() if callable(what) else what)
+    return got
 
 
 # --- outer stage: a display and a session bus ------------------------------------
@@ -71,10 +76,7 @@ def outer():
         xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-noreset", "-screen", "0",
                                  "1600x1000x24", "-nolisten", "tcp"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.time() + 15
-        while not os.path.exists("/tmp/.X11-unix/X%d" % display) and xvfb.poll() is None \
-                and time.time() < deadline:
-            time.sleep(0.05)
+        poll(lambda: os.path.exists("/tmp/.X11-unix/X%d" % display) or xvfb.poll() is not None, 15)
         if xvfb.poll() is None and os.path.exists("/tmp/.X11-unix/X%d" % display):
             break
         xvfb.kill()
@@ -82,22 +84,17 @@ def outer():
     else:
         fail("Xvfb did not start")
     try:
-        env = dict(os.environ)
-        env["DISPLAY"] = ":%d" % display
-        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        env.pop("AT_SPI_BUS_ADDRESS", None)
-        env["NO_AT_BRIDGE"] = "0"
         # A session bus of its own, gone with the test. The inner stage leaves a
         # mark as it starts: without it, the bus never came up.
-        mark = tempfile.NamedTemporaryFile(prefix="orvanta-a11y-bus-", delete=False)
-        mark.close()
-        os.unlink(mark.name)
-        env["ORVANTA_A11Y_STARTED"] = mark.name
+        mark = os.path.join(tempfile.gettempdir(), "orvanta-a11y-bus-%d" % os.getpid())
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS")}
+        env.update(DISPLAY=":%d" % display, NO_AT_BRIDGE="0", ORVANTA_A11Y_STARTED=mark)
         status = subprocess.call(["dbus-run-session", "--", "/usr/bin/python3",
                                   os.path.abspath(__file__), "--inner"], env=env)
-        if not os.path.exists(mark.name):
+        if not os.path.exists(mark):
             skip("the D-Bus session bus could not be started (dbus-run-session: %d)" % status)
-        os.unlink(mark.name)
+        os.unlink(mark)
         return status
     finally:
         xvfb.terminate()
@@ -171,17 +168,12 @@ class Console:
 
     # -- walking the tree --
 
-    def walk(self, node=None, out=None):
-        if out is None:
-            out = []
-            node = self.window()
-        for i in range(node.childCount):
-            child = node.getChildAtIndex(i)
-            if child is None:
-                continue
-            out.append(child)
-            self.walk(child, out)
-        return out
+    def walk(self, node=None):
+        node = self.window() if node is None else node
+        for child in (node.getChildAtIndex(i) for i in range(node.childCount)):
+            if child is not None:
+                yield child
+                yield from self.walk(child)
 
     def showing(self, node):
         s = node.getState()
@@ -190,22 +182,11 @@ class Console:
     def controls(self):
         """The push buttons, combo boxes, fields and sliders of the window,
         shown or not, but for the insides of combo boxes (their lists)."""
-        out = []
-        for node in self.walk():
-            if node.getRoleName() not in ROLE_NAMES:
-                continue
-            parent = node.parent
-            if parent is not None and parent.getRoleName() in ("list", "combo box", "menu"):
-                continue
-            out.append(node)
-        return out
+        return [n for n in self.walk() if n.getRoleName() in ROLE_NAMES and not inside_list(n)]
 
-    def find(self, name, role=None, shown=True):
-        for node in self.walk():
-            if node.name == name and (role is None or node.getRoleName() == role):
-                if not shown or self.showing(node):
-                    return node
-        return None
+    def find(self, name, role):
+        return next((n for n in self.walk() if n.name == name and n.getRoleName() == role
+                     and self.showing(n)), None)
 
     def listen(self):
         """Follows the focus as a screen reader does: by the bus's focus events
@@ -214,23 +195,14 @@ class Console:
 
         self.context = GLib.MainContext.default()
         self.last_focus = None
-
-        def on_focus(event):
-            if event.detail1:
-                self.last_focus = event.source
-
-        self.on_focus = on_focus
-        self.pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
         # What the status band announces: its labels' names as they change.
         self.announced = []
-
-        def on_name(event):
-            value = event.any_data
-            self.announced.append(value if isinstance(value, str) else event.source.name)
-
-        self.on_name = on_name
-        self.pyatspi.Registry.registerEventListener(
-            on_name, "object:property-change:accessible-name")
+        self.on_focus = lambda e: setattr(self, "last_focus", e.source) if e.detail1 else None
+        self.on_name = lambda e: self.announced.append(
+            e.any_data if isinstance(e.any_data, str) else e.source.name)
+        register = self.pyatspi.Registry.registerEventListener
+        register(self.on_focus, "object:state-changed:focused")
+        register(self.on_name, "object:property-change:accessible-name")
 
     def wait_for_announcement(self, text, timeout=10):
         until(lambda: self.pump() or text in self.announced, timeout,
@@ -250,7 +222,6 @@ class Console:
         subprocess.run(["xdotool", "windowfocus", "--sync", self.window_id], check=True)
         for key in keys:
             subprocess.run(["xdotool", "key", "--delay", "30", key], check=True)
-            time.sleep(0.05)
 
     def type(self, text):
         subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
@@ -287,11 +258,10 @@ class Console:
             self.places[name] = key_of(node)[2:]
         # A list's name is its current entry (Qt's way on Linux): SELECT
         # PROFILE is found by its description.
-        for node in self.walk():
-            if node.getRoleName() == "combo box" and node.description.startswith(
-                    "Choosing a saved profile"):
-                self.places["SELECT PROFILE"] = key_of(node)[2:]
-        if "SELECT PROFILE" not in self.places:
+        self.places["SELECT PROFILE"] = next(
+            (key_of(n)[2:] for n in self.walk() if n.getRoleName() == "combo box"
+             and n.description.startswith("Choosing a saved profile")), None)
+        if self.places["SELECT PROFILE"] is None:
             fail("no SELECT PROFILE list")
 
     def button_at(self, name):
@@ -302,25 +272,27 @@ class Console:
         node = self.button_at(name)
         if node is None:
             fail("no push button %r is shown" % name)
+        # Qt answers the action with an animated click: the button stays pressed
+        # until the page has switched.
         node.queryAction().doAction(0)
-        time.sleep(0.3)
+        until(lambda: not node.getState().contains(self.pyatspi.STATE_PRESSED), 10,
+              "the %s button never came up again" % name)
 
     # -- the fake keyboard's log --
 
     def reports(self):
         if not os.path.exists(self.log):
             return []
-        out = []
         with open(self.log) as f:
-            for line in f:
-                fields = line.split()
-                if len(fields) == 4:
-                    out.append(bytes.fromhex(fields[3]))
-        return out
+            return [bytes.fromhex(line.split()[3]) for line in f if len(line.split()) == 4]
 
     def wait_for_reports(self, count, timeout=20):
         return until(lambda: len(self.reports()) >= count and self.reports(), timeout,
                      lambda: "only %d of %d reports arrived" % (len(self.reports()), count))
+
+
+def inside_list(node):
+    return node.parent is not None and node.parent.getRoleName() in ("list", "combo box", "menu")
 
 
 def key_of(node):
@@ -368,28 +340,26 @@ def reachable_controls(c, page):
         # Qt's lists of rows do not say they can take the focus; they do.
         focusable = s.contains(P.STATE_FOCUSABLE) or (
             node.getRoleName() in ("tree", "tree table", "table") and c.showing(node.parent))
-        if not (focusable and s.contains(P.STATE_SHOWING)
-                and s.contains(P.STATE_VISIBLE) and s.contains(P.STATE_SENSITIVE)):
-            continue
-        role = node.getRoleName()
-        if role in ("frame", "window", "list item", "table cell", "tree item", "column header",
+        if not (focusable and s.contains(P.STATE_SHOWING) and s.contains(P.STATE_VISIBLE)
+                and s.contains(P.STATE_SENSITIVE)) or inside_list(node) or node.getRoleName() in (
+                    "frame", "window", "list item", "table cell", "tree item", "column header",
                     "table column header", "scroll bar", "list", "menu item"):
             continue
-        parent = node.parent
-        if parent is not None and parent.getRoleName() in ("combo box", "list", "menu"):
+        if covered is not None and not below(node, key_of(covered[0]), window) \
+                and inside(node.queryComponent().getExtents(0), covered[1]):
             continue
-        if covered is not None:
-            panel, area = covered
-            ancestor = node.parent
-            while ancestor is not None and ancestor.getRoleName() != "application" \
-                    and key_of(ancestor) not in (key_of(panel), window):
-                ancestor = ancestor.parent
-            on_page = ancestor is not None and ancestor.getRoleName() != "application" \
-                and key_of(ancestor) == key_of(panel)
-            if not on_page and inside(node.queryComponent().getExtents(0), area):
-                continue
         out.append(node)
     return out
+
+
+def below(node, panel, window):
+    """Whether `node` lies in `panel` (not only over it), below the window."""
+    node = node.parent
+    while node is not None and node.getRoleName() != "application" and key_of(node) != window:
+        if key_of(node) == panel:
+            return True
+        node = node.parent
+    return False
 
 
 def check_names(c, language):
@@ -408,9 +378,8 @@ def check_names(c, language):
 def check_tab_cycle(c, page):
     show_page(c, page)
     expected = {key_of(n): n.name for n in reachable_controls(c, page)}
-    first = [n for n in c.walk()
-             if n.getRoleName() == "combo box" and key_of(n)[2:] == c.places["SELECT PROFILE"]][0]
-    c.tab_until(lambda n: key_of(n) == key_of(first), "SELECT PROFILE")
+    first = c.tab_until(lambda n: n.getRoleName() == "combo box"
+                        and key_of(n)[2:] == c.places["SELECT PROFILE"], "SELECT PROFILE")
     visited = [key_of(first)]
     for _ in range(200):
         before = visited[-1]
@@ -421,15 +390,11 @@ def check_tab_cycle(c, page):
         visited.append(key_of(node))
     else:
         fail("Tab on %s never came back to SELECT PROFILE: %s" % (page, [k[:2] for k in visited]))
-    twice = {k for k in visited if visited.count(k) > 1}
-    if twice:
-        fail("Tab on %s visits these twice: %s" % (page, [k[1] for k in twice]))
-    left_out = set(expected) - set(visited)
-    if left_out:
-        fail("Tab on %s never reaches: %s" % (page, sorted(expected[k] or k[0] for k in left_out)))
-    strays = set(visited) - set(expected)
-    if strays:
-        fail("Tab on %s stops on controls it should not: %s" % (page, sorted(k[1] for k in strays)))
+    for wrong, keys in (("visits these twice", {k for k in visited if visited.count(k) > 1}),
+                        ("never reaches", set(expected) - set(visited)),
+                        ("stops on controls it should not", set(visited) - set(expected))):
+        if keys:
+            fail("Tab on %s %s: %s" % (page, wrong, sorted(k[1] or k[0] for k in keys)))
     # Shift+Tab goes back the same way.
     c.keys("shift+Tab")
     back = c.wait_for_focus(lambda n: key_of(n) == visited[-1], "the last control of " + page)
@@ -439,10 +404,7 @@ def check_tab_cycle(c, page):
 
 # Reports worked out by hand from the report layouts (264 bytes, report id 7).
 def report(fields):
-    out = bytearray(264)
-    for offset, value in fields.items():
-        out[offset] = value
-    return bytes(out)
+    return bytes(fields.get(i, 0) for i in range(264))
 
 
 def check_lighting_by_keys(c):
@@ -464,11 +426,8 @@ def check_lighting_by_keys(c):
     c.keys("Return")
     got = c.wait_for_reports(start + 5)[start:start + 5]
     opening = {0: 7, 1: 2, 2: 1, 8: 1, 16: 8, 22: 2}
-    want = [report(opening)]
-    for page, value in ((1, 0x00), (2, 0xFF), (3, 0x80)):
-        fields = {0: 7, 1: 9, 2: 1, 3: page}
-        fields.update({s: value for s in range(8, 264)})
-        want.append(report(fields))
+    want = [report(opening)] + [report({0: 7, 1: 9, 2: 1, 3: page, **dict.fromkeys(range(8, 264), value)})
+                                for page, value in ((1, 0x00), (2, 0xFF), (3, 0x80))]
     want.append(report({**opening, 13: 4}))
     for i, (g, w) in enumerate(zip(got, want)):
         if g != w:
@@ -497,11 +456,9 @@ def inner():
     try:
         ask = ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
                "/org/a11y/bus", "org.a11y.Bus.GetAddress"]
-        deadline = time.time() + 15
-        while not subprocess.run(ask, capture_output=True, text=True).stdout.strip():
-            if time.time() > deadline:
-                skip("the AT-SPI bus did not start")
-            time.sleep(0.1)
+        if not poll(lambda: subprocess.run(ask, capture_output=True, text=True).stdout.strip(),
+                    15, 0.1):
+            skip("the AT-SPI bus did not start")
         try:
             import pyatspi
         except ImportError:
@@ -516,17 +473,13 @@ def inner():
                 check_tab_cycle(console, page)
             check_nothing_more(console, check_lighting_by_keys(console))
             show_page(console, "Settings")
-            language = [n for n in console.walk() if n.getRoleName() == "combo box"
-                        and n.description == "The window switches at once"]
-            if not language:
+            where = next((key_of(n)[2:] for n in console.walk() if n.getRoleName() == "combo box"
+                          and n.description == "The window switches at once"), None)
+            if where is None:
                 fail("no LANGUAGE list on the Settings page")
-            where = key_of(language[0])
             for name in ("traditional Chinese", "simplified Chinese"):
                 show_page(console, "Settings")
-                language = [n for n in console.walk() if key_of(n)[0] == "combo box"
-                            and key_of(n)[2:] == where[2:]][0]
-                console.tab_until(lambda n: key_of(n)[2:] == where[2:], "LANGUAGE")
-                before = language.name
+                before = console.tab_until(lambda n: key_of(n)[2:] == where, "LANGUAGE").name
                 console.keys("Down")
                 console.wait_for_focus(lambda n: n.name and n.name != before,
                                        "LANGUAGE in " + name, timeout=10)
