@@ -9,12 +9,6 @@
 namespace orvanta::test
 {
 
-// The report that selects on-board profile `profile`.
-inline QByteArray selectBytes(int profile)
-{
-    return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
-}
-
 struct LoggedReport {
     qint64 ms = 0;
     QByteArray bytes;

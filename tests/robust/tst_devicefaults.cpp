@@ -41,7 +41,7 @@ QStringList logged(const QString &log)
 
 QString selectHex(int profile)
 {
-    return hex(toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}})));
+    return hex(selectBytes(profile));
 }
 
 void click(MainWindow &w, int cell)

@@ -25,17 +25,15 @@ namespace
 
 using Files = QMap<QString, QByteArray>; // path -> content
 
-// The files below `roots` (by path relative to `base` when given); with
-// `watched` given, only those files are read and every other file below the
-// roots is taken by name (a leftover shows up).
-Files snapshot(const QStringList &roots, const QStringList &watched = {}, const QString &base = {})
+// The files below `roots`; with `watched` given, only those files are read and
+// every other file below the roots is taken by name (a leftover shows up).
+Files snapshot(const QStringList &roots, const QStringList &watched = {})
 {
     Files out;
     const auto take = [&](const QString &path) {
         QFile f(path);
         const bool read = watched.isEmpty() || watched.contains(path);
-        out.insert(base.isEmpty() ? path : QDir(base).relativeFilePath(path),
-                   read && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+        out.insert(path, read && f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
     };
     for (const QString &root : roots) {
         QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System,

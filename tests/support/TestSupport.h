@@ -127,6 +127,12 @@ inline QByteArray fromHex(const QString &text)
     return QByteArray::fromHex(text.toLatin1());
 }
 
+// The report that selects on-board profile `profile`.
+inline QByteArray selectBytes(int profile)
+{
+    return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
+}
+
 // "0=7 1=2 8..263=255" -> a report with those bytes (ranges inclusive), the rest zero, as hex.
 QString reportHex(const QString &bytes);
 
