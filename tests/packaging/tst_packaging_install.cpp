@@ -60,7 +60,9 @@ private slots:
         QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
     }
 
-    // The programs, and the whole data tree of the build, nothing left behind.
+    // The programs, and the whole data tree of the build, nothing left behind;
+    // the project's version, and nothing older, in what the user reads (the
+    // AppStream release entry and the man pages' title lines); the udev rule.
     void installedFiles()
     {
         for (const char *p :
@@ -78,12 +80,7 @@ private slots:
         for (const QString &program : QDir(installed("bin")).entryList(QDir::Files))
             QVERIFY2(QFileInfo(installed("share/man/man1/" + program + ".1")).size() > 0,
                      qPrintable(program + " has no man page"));
-    }
 
-    // The project's version, and nothing older, in what the user reads: the
-    // AppStream release entry and the man pages' title lines.
-    void versionInInstalledFiles()
-    {
         const QString version = qEnvironmentVariable("ORVANTA_VERSION");
         const QString metainfo = readText(installed("share/metainfo/" + kAppId + ".metainfo.xml"));
         const QRegularExpressionMatch newest =
@@ -100,10 +97,7 @@ private slots:
                      qPrintable(title));
             QVERIFY2(!text.contains('@'), page); // every placeholder filled in
         }
-    }
 
-    void udevRule()
-    {
         const QString dir = installed(QStringLiteral("lib/udev/rules.d"));
         const QStringList rules = QDir(dir).entryList({QStringLiteral("*.rules")}, QDir::Files);
         QCOMPARE(rules.size(), 1);
