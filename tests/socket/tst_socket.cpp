@@ -213,21 +213,13 @@ private slots:
         QFETCH(QVariantMap, command);
         QFETCH(int, kind);
         QFETCH(int, value);
-        const SocketAction action = socketActionFor(command);
-        QCOMPARE(int(action.kind), kind);
-        switch (action.kind) {
-        case SocketAction::SwitchProfile:
-            QCOMPARE(action.profile, value);
-            break;
-        case SocketAction::PaintColour:
-            QCOMPARE((action.red << 16) | (action.green << 8) | action.blue, value);
-            break;
-        case SocketAction::PulseStart:
-            QCOMPARE(int(action.pulseValue), value);
-            break;
-        default:
-            break;
-        }
+        const SocketAction a = socketActionFor(command);
+        QCOMPARE(int(a.kind), kind);
+        QCOMPARE(a.kind == SocketAction::SwitchProfile ? a.profile
+                 : a.kind == SocketAction::PaintColour ? (a.red << 16) | (a.green << 8) | a.blue
+                 : a.kind == SocketAction::PulseStart  ? int(a.pulseValue)
+                                                       : 0,
+                 value);
     }
 
     // A command line is sent as its short message (status: printed one item a
