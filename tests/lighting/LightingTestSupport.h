@@ -16,14 +16,11 @@ inline bool EffectFlag::*const kSwitches[] = {&EffectFlag::left,     &EffectFlag
                                               &EffectFlag::fullFlag, &EffectFlag::customized,
                                               &EffectFlag::yes,      &EffectFlag::no};
 
-inline EffectFlag flagOf(const QString &on, int mode = 0, int modeSpeed = 0, int speediness = 3)
+inline EffectFlag flagOf(const QString &on)
 {
     EffectFlag f;
     for (int i = 0; i < 6; ++i)
         f.*kSwitches[i] = on.contains(QLatin1Char("lrfcyn"[i]));
-    f.mode = mode;
-    f.modeSpeed = modeSpeed;
-    f.speediness = speediness;
     return f;
 }
 

@@ -70,10 +70,6 @@ class LightingTest : public QObject
         SaveResult saved;
         return applyLighting(effect, state, &sender, profile, QStringLiteral("P"), &saved);
     }
-    static LightCommandSet readLightCommandSet(const QString &profile)
-    {
-        return readStoredLighting(profile).set;
-    }
 
 private slots:
     void init()
@@ -151,19 +147,6 @@ private slots:
         }
     }
 
-    void readingAShortFileStaysBounded()
-    {
-        QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=3\n0=\"7,2,x\"\n"));
-        QVERIFY(!readStoredLighting("S").complete);
-        const LightCommandSet set = readLightCommandSet("S");
-        QCOMPARE(set.type, 3);
-        QCOMPARE(set.reports.size(), 5);
-        QCOMPARE(hex(toBytes(set.reports[0])), reportHex("0=7 1=2"));
-        QCOMPARE(toBytes(set.reports[4]), toBytes(zeroReport()));
-        QVERIFY(writeText("lightfile/S/cmd/light_cmd.ini", "[Setting]\ntype=9\n"));
-        QCOMPARE(readLightCommandSet("S").type, -1);
-    }
-
     void applySendsAndSavesTheShownEffect()
     {
         QVERIFY(writeText("system/light_flag.ini", "[wave]\nright=1\nspeediness=5\n"));
@@ -175,7 +158,7 @@ private slots:
         const QByteArray opening = device.reports.first(); // Wave, left, speed code 5
         QCOMPARE((QList<int>{opening[2], opening[12], opening[17], opening[18]}),
                  (QList<int>{2, 3, 0, 5}));
-        QCOMPARE(readLightCommandSet(kProfile).type, int(EffectWave));
+        QCOMPARE(readStoredLighting(kProfile).set.type, int(EffectWave));
         QVERIFY(readEffectRecords()[EffectWave] == m.flag());
         QVERIFY(readKeyColorSets()[0] == m.staticColors());
 
@@ -183,7 +166,7 @@ private slots:
         device.reports.clear();
         QVERIFY(m.apply(2, "Other", nullptr).ok());
         QVERIFY(device.reports.isEmpty());
-        QCOMPARE(readLightCommandSet("Other").type, int(EffectWave));
+        QCOMPARE(readStoredLighting("Other").set.type, int(EffectWave));
     }
 
     void ledResetSendsTheFactoryLightingOnly()
@@ -199,11 +182,11 @@ private slots:
         QCOMPARE(int(quint8(device.reports[0][10])), 0); // factory Wave runs left
         QVERIFY(m.flag() == working);
         QVERIFY(!QFile::exists("system/light_flag.ini"));
-        QCOMPARE(readLightCommandSet(kProfile).type, 3);
+        QCOMPARE(readStoredLighting(kProfile).set.type, 3);
         for (int n : {0, 6}) { // no such profile: nothing sent or stored
             device.reports.clear();
             QVERIFY(m.resetProfile(n, "None", &sender).ok());
-            QVERIFY(device.reports.isEmpty() && readLightCommandSet("None").type == -1);
+            QVERIFY(device.reports.isEmpty() && readStoredLighting("None").set.type == -1);
         }
     }
 
@@ -420,7 +403,9 @@ private slots:
         QCOMPARE(colorCodeText({300, -4, 17}), QStringLiteral("ff0011")); // clamped
     }
 
-    void addStopFillsLowestFreeSlotUntilEleven()
+    // Adding fills the lowest free slot up to eleven stops; only middle stops
+    // delete; a dragged stop stays strictly between its neighbours.
+    void stopEditing()
     {
         StopEditor ed(stopsAt({{2, {1, 2, 3}}}));
         QCOMPARE(ed.addStop(), 1);
@@ -430,32 +415,22 @@ private slots:
         QCOMPARE(ed.stops()[2].color, (Rgb{1, 2, 3}));
         for (int i = 4; i <= 9; ++i)
             QCOMPARE(ed.addStop(), i);
-        QCOMPARE(ed.addStop(), -1); // eleven stops
+        QCOMPARE(ed.addStop(), -1);
         QCOMPARE(ed.presentCount(), 11);
-    }
-
-    void deleteOnlyMiddleStops()
-    {
         for (int slot : {0, 10, 4}) {
-            StopEditor ed(stopsAt({{4, {1, 1, 1}}, {7, {2, 2, 2}}}));
-            ed.selectAtX(slotX(slot));
-            const bool end = slot != 4;
-            QCOMPARE(ed.deleteSelected(), end ? -1 : 4);
-            QCOMPARE(presentSlots(ed.stops()),
-                     (end ? QVector<int>{0, 4, 7, 10} : QVector<int>{0, 7, 10}));
+            StopEditor del(stopsAt({{4, {1, 1, 1}}, {7, {2, 2, 2}}}));
+            del.selectAtX(slotX(slot));
+            QCOMPARE(del.deleteSelected(), slot == 4 ? 4 : -1);
+            QCOMPARE(presentSlots(del.stops()),
+                     (slot == 4 ? QVector<int>{0, 7, 10} : QVector<int>{0, 4, 7, 10}));
         }
-    }
-
-    void dragStaysStrictlyBetweenNeighbours()
-    {
-        // A stop at slot 4 between stops at 2 and 6 moves to 5 only.
-        for (int target : {2, 4, 5, 6, 8}) {
-            StopEditor ed(stopsAt({{2, {}}, {4, {}}, {6, {}}}));
-            QCOMPARE(ed.selectAtX(slotX(4)), 4);
-            QCOMPARE(ed.dragToX(slotX(target)), target == 5);
+        for (int target : {2, 4, 5, 6, 8}) { // from slot 4 between 2 and 6: to 5 only
+            StopEditor drag(stopsAt({{2, {}}, {4, {}}, {6, {}}}));
+            QCOMPARE(drag.selectAtX(slotX(4)), 4);
+            QCOMPARE(drag.dragToX(slotX(target)), target == 5);
             const int at = target == 5 ? 5 : 4;
-            QCOMPARE(ed.selectedSlot(), at);
-            QCOMPARE(presentSlots(ed.stops()), (QVector<int>{0, 2, at, 6, 10}));
+            QCOMPARE(drag.selectedSlot(), at);
+            QCOMPARE(presentSlots(drag.stops()), (QVector<int>{0, 2, at, 6, 10}));
         }
     }
 

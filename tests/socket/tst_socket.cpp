@@ -213,52 +213,70 @@ private slots:
         QFETCH(QVariantMap, command);
         QFETCH(int, kind);
         QFETCH(int, value);
-        const SocketAction action = socketActionFor(command);
-        QCOMPARE(int(action.kind), kind);
-        switch (action.kind) {
-        case SocketAction::SwitchProfile:
-            QCOMPARE(action.profile, value);
-            break;
-        case SocketAction::PaintColour:
-            QCOMPARE((action.red << 16) | (action.green << 8) | action.blue, value);
-            break;
-        case SocketAction::PulseStart:
-            QCOMPARE(int(action.pulseValue), value);
-            break;
-        default:
-            break;
-        }
+        const SocketAction a = socketActionFor(command);
+        QCOMPARE(int(a.kind), kind);
+        QCOMPARE(a.kind == SocketAction::SwitchProfile ? a.profile
+                 : a.kind == SocketAction::PaintColour ? (a.red << 16) | (a.green << 8) | a.blue
+                 : a.kind == SocketAction::PulseStart  ? int(a.pulseValue)
+                                                       : 0,
+                 value);
     }
 
-    void ctlSendsTheShortMessages_data()
+    // A command line is sent as its short message (status: printed one item a
+    // line), or refused before any console is contacted.
+    void ctlCommandLines_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QByteArray>("sent");
         QTest::addColumn<QString>("out");
-        QTest::newRow("profile 1") << QStringList{"profile", "1"} << QByteArray("071") << "";
-        QTest::newRow("orange") << QStringList{"color", "FF8000"} << QByteArray("076#FF#80#00")
-                                << "";
-        QTest::newRow("pulse 0") << QStringList{"pulse", "0"} << QByteArray("0770") << "";
-        QTest::newRow("stop") << QStringList{"stop"} << QByteArray("078") << "";
-        QTest::newRow("send") << QStringList{"send", "07x@@"} << QByteArray("07x@@") << "";
-        QTest::newRow("options after the command")
-            << QStringList{"profile", "2", "--host", "127.0.0.1"} << QByteArray("072") << "";
-        QTest::newRow("status, one item per line")
-            << QStringList{"status"} << QByteArray()
-            << "keyboard: connected\nprofile: 2\nprofile name: PROFILE 2\nqueued: 0\n";
+        QTest::addColumn<QString>("refusal");
+        const auto sends = [](const char *name, const QStringList &arguments, const char *sent,
+                              const QString &out = {}) {
+            QTest::newRow(name) << arguments << QByteArray(sent) << out << QString();
+        };
+        const auto refuses = [](const char *name, const QStringList &arguments, const char *why) {
+            QTest::newRow(name) << arguments << QByteArray() << QString() << QString(why);
+        };
+        sends("profile 1", {"profile", "1"}, "071");
+        sends("orange", {"color", "FF8000"}, "076#FF#80#00");
+        sends("pulse 0", {"pulse", "0"}, "0770");
+        sends("stop", {"stop"}, "078");
+        sends("send", {"send", "07x@@"}, "07x@@");
+        sends("options after the command", {"profile", "2", "--host", "127.0.0.1"}, "072");
+        sends("status, one item per line", {"status"}, "",
+              "keyboard: connected\nprofile: 2\nprofile name: PROFILE 2\nqueued: 0\n");
+        refuses("nothing", {}, "no command given");
+        refuses("profile 0", {"profile", "0"}, "profile must be a number from 1 to 5");
+        refuses("colour too short", {"color", "FF800"}, "color must be six hexadecimal digits");
+        refuses("pulse 10", {"pulse", "10"}, "pulse value must be a digit from 0 to 9");
+        refuses("send too long", {"send", QString(8192, 'x')},
+                "TEXT is too long: 8192 bytes, the console reads at most 8191");
+        refuses("port 0", {"--port", "0", "stop"}, "--port needs a number from 1 to 65535");
     }
-    void ctlSendsTheShortMessages()
+    void ctlCommandLines()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QByteArray, sent);
         QFETCH(QString, out);
+        QFETCH(QString, refusal);
         FakeConsole console;
         QVERIFY(console.server.isListening());
-        const RunResult run = runCtl(withPort(console.port(), arguments));
-        QCOMPARE(run.exitCode, 0);
+        const RunResult run =
+            runCtl(arguments.contains("--port") ? arguments : withPort(console.port(), arguments));
         QCOMPARE(run.out, out);
-        QCOMPARE(run.err, QString());
-        QTRY_COMPARE(console.received, QVector<QByteArray>{sent});
+        if (refusal.isEmpty()) {
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.err, QString());
+            QTRY_COMPARE(console.received, QVector<QByteArray>{sent});
+            return;
+        }
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith("orvanta-ctl: " + refusal) && run.err.contains("--help"),
+                 qPrintable(run.err));
+        // A console is there, so the refusal is the command line's doing: not even contacted.
+        QCoreApplication::processEvents();
+        QVERIFY(!console.server.hasPendingConnections());
+        QCOMPARE(console.received.size(), 0);
     }
 
     void ctlFailsClearlyWhenNoConsoleListens()
@@ -273,42 +291,6 @@ private slots:
         QVERIFY2(run.err.startsWith("orvanta-ctl: no console is listening on 127.0.0.1 port " +
                                     QString::number(closedPort)),
                  qPrintable(run.err));
-    }
-
-    void ctlRefusesBadCommandLines_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QByteArray>("message");
-        QTest::newRow("nothing") << QStringList{} << QByteArray("no command given");
-        QTest::newRow("profile 0")
-            << QStringList{"profile", "0"} << QByteArray("profile must be a number from 1 to 5");
-        QTest::newRow("colour too short")
-            << QStringList{"color", "FF800"} << QByteArray("color must be six hexadecimal digits");
-        QTest::newRow("pulse 10") << QStringList{"pulse", "10"}
-                                  << QByteArray("pulse value must be a digit from 0 to 9");
-        QTest::newRow("send too long")
-            << QStringList{"send", QString(8192, 'x')}
-            << QByteArray("TEXT is too long: 8192 bytes, the console reads at most 8191");
-        QTest::newRow("port 0") << QStringList{"--port", "0", "stop"}
-                                << QByteArray("--port needs a number from 1 to 65535");
-    }
-    void ctlRefusesBadCommandLines()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QByteArray, message);
-        // A console is there, so a refusal is the command line's doing; it
-        // must not even be contacted.
-        FakeConsole console;
-        QVERIFY(console.server.isListening());
-        const RunResult run =
-            runCtl(arguments.contains("--port") ? arguments : withPort(console.port(), arguments));
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.startsWith("orvanta-ctl: " + QString::fromUtf8(message)),
-                 qPrintable(run.err));
-        QVERIFY(run.err.contains("--help") && run.out.isEmpty());
-        QCoreApplication::processEvents();
-        QVERIFY(!console.server.hasPendingConnections());
-        QCOMPARE(console.received.size(), 0);
     }
 };
 

@@ -204,10 +204,8 @@ private slots:
 
     void patternFileDefaultsAreQuotedLists()
     {
-        QCOMPARE(addPattern("Game"), 0);
-        QCOMPARE(readText("lightfile/Game/light/pattern1.ini"),
-                 QString::fromLatin1(kDefaultPatternFile));
         // A text missing from the list is written empty.
+        QCOMPARE(addPattern("Game"), 0);
         QVERIFY(PatternFile::write(1, "Game", {"9", "", "", "1,2,3"}).ok());
         QCOMPARE(PatternFile::read(1, "Game"), (QStringList{"9", "", "", "1,2,3", ""}));
     }
