@@ -350,6 +350,41 @@ private slots:
         QVERIFY2(misses.isEmpty(), qPrintable(misses.join(", ")));
     }
 
+    // LIGHTING's edits are the controller's: the page built anew for another
+    // language shows them, and its APPLY sends what the old page's sent.
+    void lightingEditsSurviveALanguageSwitch()
+    {
+        ShellFixture f;
+        const ConsoleContext &c = f.ctx();
+        f.w->showLightingPage();
+        auto light = [&c](const char *name) { return c.lighting->findChild<QWidget *>(name); };
+        auto shown = [&] {
+            QStringList on{light("edit_code")->property("text").toString()};
+            for (const char *b : {"btn_full", "btn_customized", "btn_left", "btn_right", "btn_yes",
+                                  "btn_no", "btn_surface"})
+                on << (light(b)->property("lit").toBool() ? b : "");
+            for (const char *list : {"effect_combo", "pattern_combo"})
+                on << light(list)->property("currentIndex").toString();
+            return on.join(' ').simplified();
+        };
+        qobject_cast<QComboBox *>(light("effect_combo"))->setCurrentIndex(EffectArrowFlow);
+        for (const char *button :
+             {"btn_customized", "btn_no", "btn_surface", "btn_pattern_add", "btn_add_stop"})
+            emit qobject_cast<QPushButton *>(light(button))->released();
+        qobject_cast<QLineEdit *>(light("edit_code"))->setText("00ff7f");
+        emit qobject_cast<QLineEdit *>(light("edit_code"))->returnPressed();
+        QCOMPARE(shown(), QString("00ff7f btn_customized btn_left btn_right btn_no btn_surface 2 5"));
+        f.clear();
+        c.lighting->applyClicked();
+        const QVector<QByteArray> applied = f.sent();
+        f.w->switchLanguage("1");
+        QCOMPARE(shown(), QString("00ff7f btn_customized btn_left btn_right btn_no btn_surface 2 5"));
+        f.clear();
+        c.lighting->applyClicked();
+        QCOMPARE(f.sent(), applied); // with the red SURFACE switched on
+        QVERIFY(applied.size() == 5 && applied[1].mid(8, 128) == QByteArray(128, '\xff'));
+    }
+
     void profileMenu()
     {
         ShellFixture f;

@@ -63,7 +63,8 @@ struct PageRig {
     RecordingDevice device;
     PauseRecorder pauses;
     KeyboardLink link;
-    ConsoleController controller{&link};
+    // Made for each test: the lighting it holds lives as long as it does.
+    std::unique_ptr<ConsoleController> controller;
     ConsoleContext context; // what a page is built with
 
     PageRig()
@@ -78,14 +79,16 @@ struct PageRig {
     {
         dir.reset(new TempWorkDir);
         clear();
-        context.controller = &controller;
-        context.sender = &controller.sender();
-        context.notices = &controller.notices();
+        controller.reset(new ConsoleController(&link));
+        context.controller = controller.get();
+        context.sender = &controller->sender();
+        context.notices = &controller->notices();
     }
     void cleanup()
     {
         settle();
         context = {};
+        controller.reset();
         dir.reset();
     }
     // Waits until the link has sent everything queued so far.

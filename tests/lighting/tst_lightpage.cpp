@@ -92,9 +92,8 @@ private slots:
         for (int n = 1; n <= 6; ++n)
             IniStore::createPatternFile(n, "Mine");
         LightingPage page(&rig.context);
-        page.editedProfile = "Mine";
-        page.profileNumber = 2;
-        page.refillPatternList();
+        page.showSavedProfile("Mine");
+        rig.controller->bindings().active = 2;
         child<QComboBox>(page, "effect_combo")->setCurrentIndex(EffectArrowFlow);
         child<QComboBox>(page, "pattern_combo")->setCurrentIndex(5);
         click(page, "btn_add_stop");
