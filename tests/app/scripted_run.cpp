@@ -138,11 +138,6 @@ struct Run {
         lightingChild<QLineEdit>(name)->setText(text);
         emit lightingChild<QLineEdit>(name)->returnPressed();
     }
-    // SURFACE stays as the user left it across a language switch, hidden by FULL too.
-    void lightingSurfaceOn()
-    {
-        lighting().model().surfaceOn() || (lightingClick("btn_surface"), 1);
-    }
     void lightingPress(QPoint windowPoint)
     {
         const QPoint p = windowPoint - QPoint(230, 140);
@@ -184,7 +179,8 @@ struct Run {
         effect->setCurrentIndex(2);
         lightingClick("btn_left");
         lightingClick("btn_no");
-        lightingSurfaceOn();
+        if (!lighting().model().surfaceOn()) // it stays on across a language switch
+            lightingClick("btn_surface");
         lightingClick("btn_pattern_add");
         lightingClick("btn_add_stop");
         lightingEnter("edit_code", "00FF00");
@@ -198,7 +194,8 @@ struct Run {
         settle("wave apply");
         // Ripple: surface on, full colour, then a gradient.
         effect->setCurrentIndex(4);
-        lightingSurfaceOn();
+        if (!lighting().model().surfaceOn())
+            lightingClick("btn_surface");
         lightingClick("btn_full");
         lightingEnter("edit_code", "123456");
         lightingClick("btn_apply");

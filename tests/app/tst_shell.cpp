@@ -118,9 +118,39 @@ private slots:
         f.w->show();
         QVERIFY(!f.w->close()); // a close request only hides the window
         QVERIFY(f.w->isHidden());
+        // LIGHTING's edits are the controller's: the page built anew for another
+        // language shows them, and its APPLY sends what the old page's sent.
+        w.showLightingPage();
+        auto light = [&c](const char *name) { return c.lighting->findChild<QWidget *>(name); };
+        auto shown = [&] {
+            QStringList on{light("edit_code")->property("text").toString()};
+            for (const char *b : {"btn_full", "btn_customized", "btn_left", "btn_right", "btn_yes",
+                                  "btn_no", "btn_surface"})
+                on << (light(b)->property("lit").toBool() ? b : "");
+            return (on << light("effect_combo")->property("currentIndex").toString()
+                       << light("pattern_combo")->property("currentIndex").toString())
+                .join(' ')
+                .simplified();
+        };
+        qobject_cast<QComboBox *>(light("effect_combo"))->setCurrentIndex(EffectArrowFlow);
+        for (const char *button :
+             {"btn_customized", "btn_no", "btn_surface", "btn_pattern_add", "btn_add_stop"})
+            emit qobject_cast<QPushButton *>(light(button))->released();
+        qobject_cast<QLineEdit *>(light("edit_code"))->setText("00ff7f");
+        emit qobject_cast<QLineEdit *>(light("edit_code"))->returnPressed();
+        const QString edited("00ff7f btn_customized btn_left btn_right btn_no btn_surface 2 5");
+        QCOMPARE(shown(), edited);
+        f.clear();
+        c.lighting->applyClicked();
+        const QVector<QByteArray> applied = f.sent();
         // The language switch relabels moved texts from the shipped catalogs.
         f.w->switchLanguage("1");
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("巨集設定"));
+        QCOMPARE(shown(), edited);
+        f.clear();
+        c.lighting->applyClicked();
+        QCOMPARE(f.sent(), applied); // with the red SURFACE switched on
+        QVERIFY(applied.size() == 5 && applied[1].mid(8, 128) == QByteArray(128, '\xff'));
         f.w->switchLanguage("0");
         QCOMPARE(f.panel().captionRepeat->text(), QStringLiteral("REPEAT OPTION"));
         QCOMPARE(IniStore::readLanguage(), QStringLiteral("0"));
@@ -348,41 +378,6 @@ private slots:
                 misses << QStringLiteral("LIGHTING %1").arg(key);
         }
         QVERIFY2(misses.isEmpty(), qPrintable(misses.join(", ")));
-    }
-
-    // LIGHTING's edits are the controller's: the page built anew for another
-    // language shows them, and its APPLY sends what the old page's sent.
-    void lightingEditsSurviveALanguageSwitch()
-    {
-        ShellFixture f;
-        const ConsoleContext &c = f.ctx();
-        f.w->showLightingPage();
-        auto light = [&c](const char *name) { return c.lighting->findChild<QWidget *>(name); };
-        auto shown = [&] {
-            QStringList on{light("edit_code")->property("text").toString()};
-            for (const char *b : {"btn_full", "btn_customized", "btn_left", "btn_right", "btn_yes",
-                                  "btn_no", "btn_surface"})
-                on << (light(b)->property("lit").toBool() ? b : "");
-            for (const char *list : {"effect_combo", "pattern_combo"})
-                on << light(list)->property("currentIndex").toString();
-            return on.join(' ').simplified();
-        };
-        qobject_cast<QComboBox *>(light("effect_combo"))->setCurrentIndex(EffectArrowFlow);
-        for (const char *button :
-             {"btn_customized", "btn_no", "btn_surface", "btn_pattern_add", "btn_add_stop"})
-            emit qobject_cast<QPushButton *>(light(button))->released();
-        qobject_cast<QLineEdit *>(light("edit_code"))->setText("00ff7f");
-        emit qobject_cast<QLineEdit *>(light("edit_code"))->returnPressed();
-        QCOMPARE(shown(), QString("00ff7f btn_customized btn_left btn_right btn_no btn_surface 2 5"));
-        f.clear();
-        c.lighting->applyClicked();
-        const QVector<QByteArray> applied = f.sent();
-        f.w->switchLanguage("1");
-        QCOMPARE(shown(), QString("00ff7f btn_customized btn_left btn_right btn_no btn_surface 2 5"));
-        f.clear();
-        c.lighting->applyClicked();
-        QCOMPARE(f.sent(), applied); // with the red SURFACE switched on
-        QVERIFY(applied.size() == 5 && applied[1].mid(8, 128) == QByteArray(128, '\xff'));
     }
 
     void profileMenu()

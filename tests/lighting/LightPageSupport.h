@@ -63,9 +63,8 @@ struct PageRig {
     RecordingDevice device;
     PauseRecorder pauses;
     KeyboardLink link;
-    // Made for each test: the lighting it holds lives as long as it does.
-    std::unique_ptr<ConsoleController> controller;
-    ConsoleContext context; // what a page is built with
+    std::unique_ptr<ConsoleController> controller; // and its lighting: one per test
+    ConsoleContext context;                        // what a page is built with
 
     PageRig()
     {
@@ -88,8 +87,7 @@ struct PageRig {
     {
         settle();
         context = {};
-        controller.reset();
-        dir.reset();
+        controller.reset(), dir.reset();
     }
     // Waits until the link has sent everything queued so far.
     void settle()
