@@ -120,6 +120,7 @@ private slots:
         QVERIFY(f.w->isHidden());
         // LIGHTING's edits are the controller's: the page built anew for another
         // language shows them, and its APPLY sends what the old page's sent.
+        w.profile2Clicked();
         w.showLightingPage();
         auto light = [&c](const char *name) { return c.lighting->findChild<QWidget *>(name); };
         auto shown = [&] {
@@ -149,8 +150,9 @@ private slots:
         QCOMPARE(shown(), edited);
         f.clear();
         c.lighting->applyClicked();
-        QCOMPARE(f.sent(), applied); // with the red SURFACE switched on
-        QVERIFY(applied.size() == 5 && applied[1].mid(8, 128) == QByteArray(128, '\xff'));
+        QCOMPARE(f.sent(), applied);                     // with the red SURFACE switched on
+        QCOMPARE(f.paused(), QVector<unsigned>(5, 100)); // to the active slot:
+        QVERIFY(applied[0][2] == 2 && applied[1].mid(8, 128) == QByteArray(128, '\xff'));
         f.w->switchLanguage("0");
         QCOMPARE(f.panel().captionRepeat->text(), QStringLiteral("REPEAT OPTION"));
         QCOMPARE(IniStore::readLanguage(), QStringLiteral("0"));
