@@ -24,10 +24,6 @@ inline void click(QWidget &page, const char *name)
 {
     emit child<QPushButton>(page, name)->released();
 }
-inline bool lit(QWidget &page, const char *name)
-{
-    return child<QPushButton>(page, name)->property("lit").toBool();
-}
 // Types the text and presses Enter.
 inline void enter(QWidget &page, const char *name, const QString &text)
 {

@@ -56,9 +56,6 @@ private slots:
             QCOMPARE(page.model().shownEffect(), k);
             QVERIFY2(page.model().flag() == before[k], qPrintable(QString::number(k)));
         }
-        child<QComboBox>(page, "effect_combo")->setCurrentIndex(2);
-        QVERIFY(lit(page, "btn_left") && lit(page, "btn_right") && lit(page, "btn_no"));
-        QVERIFY(!lit(page, "btn_yes") && lit(page, "btn_customized"));
     }
 
     void mousePaintsKeysAndPicksColours()
