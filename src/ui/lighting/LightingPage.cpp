@@ -10,6 +10,7 @@
 #include "core/app/PictureCache.h"
 #include "core/controller/ConsoleController.h"
 #include "core/lighting/PatternStore.h"
+#include "core/storage/AtomicFile.h"
 #include "ui/shell/ConsoleContext.h"
 
 #include <QComboBox>
@@ -403,7 +404,10 @@ void LightingPage::addPatternClicked()
 void LightingPage::deletePatternClicked()
 {
     syncPatternProfile();
-    if (!m_model.deletePattern(m_editedProfile))
+    SaveResult saved;
+    const bool deleted = m_model.deletePattern(m_editedProfile, &saved);
+    reportSaves(saved);
+    if (!deleted)
         return;
     refillPatternList();
     patternChosen(patternIndex());
