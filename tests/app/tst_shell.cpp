@@ -112,15 +112,6 @@ private slots:
         w.profile2Clicked();
         w.showLightingPage();
         auto light = [&c](const char *name) { return c.lighting->findChild<QWidget *>(name); };
-        auto shown = [&] {
-            QStringList on{light("edit_code")->property("text").toString(),
-                           light("effect_combo")->property("currentIndex").toString(),
-                           light("pattern_combo")->property("currentIndex").toString()};
-            for (const char *b : {"btn_full", "btn_customized", "btn_left", "btn_right", "btn_yes",
-                                  "btn_no", "btn_surface"})
-                on << (light(b)->property("lit").toBool() ? b : "-");
-            return on.join(' ');
-        };
         qobject_cast<QComboBox *>(light("effect_combo"))->setCurrentIndex(EffectArrowFlow);
         for (const char *button :
              {"btn_customized", "btn_no", "btn_surface", "btn_pattern_add", "btn_add_stop"})
@@ -133,8 +124,13 @@ private slots:
         // The language switch relabels moved texts from the shipped catalogs.
         f.w->switchLanguage("1");
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("巨集設定"));
-        QCOMPARE(shown(),
-                 QString("00ff7f 2 5 - btn_customized btn_left btn_right - btn_no btn_surface"));
+        QCOMPARE(light("edit_code")->property("text").toString() +
+                     light("effect_combo")->property("currentIndex").toString() +
+                     light("pattern_combo")->property("currentIndex").toString(),
+                 QString("00ff7f25")); // Arrow Flow's user pattern, CUSTOMIZED, NO, SURFACE on
+        QVERIFY(!light("btn_full")->property("lit").toBool());
+        for (const char *lit : {"btn_customized", "btn_left", "btn_right", "btn_no", "btn_surface"})
+            QVERIFY2(light(lit)->property("lit").toBool(), lit);
         f.clear();
         c.lighting->applyClicked();
         QCOMPARE(f.sent(), applied);                     // with the red SURFACE switched on
