@@ -53,8 +53,7 @@ int main(int argc, char **argv)
     context.sender = &controller.sender();
     context.notices = &controller.notices();
 
-    LightingPage page(&context);
-    page.editedProfile = QStringLiteral("Bench");
+    LightingPage page(&context, nullptr, QStringLiteral("Bench"));
     const char *names[5] = {"Static", "Reactive", "Arrow Flow", "Wave", "Ripple"};
     // The three INI writes are synced to disk by the settings library, so the
     // figures depend on where the temporary directory lies (set TMPDIR).

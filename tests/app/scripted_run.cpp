@@ -149,7 +149,8 @@ struct Run {
         effect->setCurrentIndex(2);
         lightingClick("btn_left");
         lightingClick("btn_no");
-        lightingClick("btn_surface");
+        if (!lighting().model().surfaceOn()) // it stays on across a language switch
+            lightingClick("btn_surface");
         lightingClick("btn_pattern_add");
         lightingClick("btn_add_stop");
         lightingEnter("edit_code", "00FF00");
@@ -163,7 +164,8 @@ struct Run {
         settle("wave apply");
         // Ripple: surface on, full colour, then a gradient.
         effect->setCurrentIndex(4);
-        lightingClick("btn_surface");
+        if (!lighting().model().surfaceOn())
+            lightingClick("btn_surface");
         lightingClick("btn_full");
         lightingEnter("edit_code", "123456");
         lightingClick("btn_apply");

@@ -107,9 +107,35 @@ private slots:
         f.w->show();
         QVERIFY(!f.w->close()); // a close request only hides the window
         QVERIFY(f.w->isHidden());
+        // LIGHTING's edits are the controller's: the page built anew for another
+        // language shows them, and its APPLY sends what the old page's sent.
+        w.profile2Clicked();
+        w.showLightingPage();
+        auto light = [&c](const char *name) { return c.lighting->findChild<QWidget *>(name); };
+        qobject_cast<QComboBox *>(light("effect_combo"))->setCurrentIndex(EffectArrowFlow);
+        for (const char *button :
+             {"btn_customized", "btn_no", "btn_surface", "btn_pattern_add", "btn_add_stop"})
+            emit qobject_cast<QPushButton *>(light(button))->released();
+        qobject_cast<QLineEdit *>(light("edit_code"))->setText("00ff7f");
+        emit qobject_cast<QLineEdit *>(light("edit_code"))->returnPressed();
+        f.clear();
+        c.lighting->applyClicked();
+        const QVector<QByteArray> applied = f.sent();
         // The language switch relabels moved texts from the shipped catalogs.
         f.w->switchLanguage("1");
         QCOMPARE(f.w->tabMacros->text(), QStringLiteral("巨集設定"));
+        QCOMPARE(light("edit_code")->property("text").toString() +
+                     light("effect_combo")->property("currentIndex").toString() +
+                     light("pattern_combo")->property("currentIndex").toString(),
+                 QString("00ff7f25")); // Arrow Flow's user pattern, CUSTOMIZED, NO, SURFACE on
+        QVERIFY(!light("btn_full")->property("lit").toBool());
+        for (const char *lit : {"btn_customized", "btn_left", "btn_right", "btn_no", "btn_surface"})
+            QVERIFY2(light(lit)->property("lit").toBool(), lit);
+        f.clear();
+        c.lighting->applyClicked();
+        QCOMPARE(f.sent(), applied);                     // with the red SURFACE switched on
+        QCOMPARE(f.paused(), QVector<unsigned>(5, 100)); // to the active slot:
+        QVERIFY(applied[0][2] == 2 && applied[1].mid(8, 128) == QByteArray(128, '\xff'));
         f.w->switchLanguage("0");
         QCOMPARE(f.panel().captionRepeat->text(), QStringLiteral("REPEAT OPTION"));
         QCOMPARE(LanguageFile::read(), QStringLiteral("0"));

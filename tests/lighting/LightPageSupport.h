@@ -24,10 +24,6 @@ inline void click(QWidget &page, const char *name)
 {
     emit child<QPushButton>(page, name)->released();
 }
-inline bool lit(QWidget &page, const char *name)
-{
-    return child<QPushButton>(page, name)->property("lit").toBool();
-}
 // Types the text and presses Enter.
 inline void enter(QWidget &page, const char *name, const QString &text)
 {
@@ -63,8 +59,8 @@ struct PageRig {
     RecordingDevice device;
     PauseRecorder pauses;
     KeyboardLink link;
-    ConsoleController controller{&link};
-    ConsoleContext context; // what a page is built with
+    std::unique_ptr<ConsoleController> controller; // and its lighting: one per test
+    ConsoleContext context;                        // what a page is built with
 
     PageRig()
     {
@@ -78,15 +74,16 @@ struct PageRig {
     {
         dir.reset(new TempWorkDir);
         clear();
-        context.controller = &controller;
-        context.sender = &controller.sender();
-        context.notices = &controller.notices();
+        controller.reset(new ConsoleController(&link));
+        context.controller = controller.get();
+        context.sender = &controller->sender();
+        context.notices = &controller->notices();
     }
     void cleanup()
     {
         settle();
         context = {};
-        dir.reset();
+        controller.reset(), dir.reset();
     }
     // Waits until the link has sent everything queued so far.
     void settle()

@@ -142,9 +142,8 @@ private slots:
     void applyKeepsEveryFileWholeAtEveryByte()
     {
         QVERIFY(rig.dir->seedFromDataTree());
-        LightingPage page(&rig.context);
-        page.editedProfile = QStringLiteral("PROFILE 1");
-        QSignalSpy failures(&rig.controller.notices(), &Notices::saveFailed);
+        LightingPage page(&rig.context, nullptr, QStringLiteral("PROFILE 1"));
+        QSignalSpy failures(&rig.controller->notices(), &Notices::saveFailed);
         const QStringList roots{"system", "lightfile/PROFILE 1/cmd"};
         const QStringList watched{"system/light_flag.ini", "system/light_color.ini",
                                   "lightfile/PROFILE 1/cmd/light_cmd.ini"};

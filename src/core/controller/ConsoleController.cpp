@@ -40,6 +40,13 @@ void ConsoleController::activateSlot(int n, Origin origin)
     emit activeSlotChanged(n);
 }
 
+LightingModel &ConsoleController::lighting()
+{
+    if (!m_lighting)
+        m_lighting = std::make_unique<LightingModel>();
+    return *m_lighting;
+}
+
 bool ConsoleController::factoryResetSaving() const
 {
     return m_resetFiles && m_resetFiles->isSaving();

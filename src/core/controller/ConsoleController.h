@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QVector>
 #include <functional>
+#include <memory>
 
 namespace orvanta
 {
@@ -56,6 +57,9 @@ public:
     const AssignmentTable &assignments() const { return m_assignments; }
     // shiftTargets()[m][p]: modifier m (0 SHIFT, 1 CTRL, 2 ALT) in on-board profile p.
     ShiftTargets &shiftTargets() { return m_shiftTargets; }
+    // What LIGHTING edits (read from the stored records at the first use); the
+    // page built anew after a language switch shows it as the user left it.
+    LightingModel &lighting();
     bool isPulsing() const { return m_pulse->isActive(); }
     quint8 pulseValue() const { return m_pulseValue; }
 
@@ -128,6 +132,7 @@ private:
     QTimer *m_pulse; // child "pulse"
     quint8 m_pulseValue = 0;
     FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
+    std::unique_ptr<LightingModel> m_lighting;
 };
 
 } // namespace orvanta

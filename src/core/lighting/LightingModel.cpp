@@ -71,6 +71,7 @@ bool LightingModel::enterEffect(int k)
         m_leds.clear();
     m_stopEditor.clearSelection();
     m_shownEffect = k;
+    m_effectEntered = true;
     m_flag = m_records[k];
     return cleared;
 }

@@ -39,6 +39,9 @@ public:
     LightingModel();
 
     int shownEffect() const { return m_shownEffect; }
+    // False until a page first showed an effect: the working record is then
+    // still empty, not the user's.
+    bool effectEntered() const { return m_effectEntered; }
     const EffectFlag &flag() const { return m_flag; }
     // Profile 1's factory lighting keeps the Static sub-mode the user chose.
     const EffectFlag &factoryStaticFlag() const
@@ -142,6 +145,7 @@ private:
     EffectFlag m_flag;       // working record of the shown effect
     EffectRecords m_records; // stored record of each effect
     int m_shownEffect = EffectStatic;
+    bool m_effectEntered = false;
     Rgb m_currentColor{255, 0, 0};
     LedPlanes m_leds;
     KeyColorSet m_staticColors;   // remembered per-key colours of Static

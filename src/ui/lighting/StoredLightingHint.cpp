@@ -104,12 +104,7 @@ void StoredLightingHint::setSlider(const char *slider, int position)
         return;
     }
     // The slider already stands there; the page may still hold another speed.
-    if (auto *page = qobject_cast<LightingPage *>(m_page)) {
-        if (qstrcmp(slider, "speed_slider") == 0)
-            page->speedChanged(position);
-        else
-            page->waveSpeedChanged(position);
-    }
+    emit s->valueChanged(position);
 }
 
 // Static and Reactive: the colour most keys share fills every key with FULL

@@ -424,7 +424,6 @@ void MainWindow::retranslateShell()
 
 void MainWindow::deviceInitialisation()
 {
-    m_context.lighting->profileNumber = 1;
     m_context.link = new KeyboardLink(this);
     setUpKeyboardSync(); // keyboard sync: watches every operation from the first one
     connect(m_context.link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
@@ -727,11 +726,9 @@ void MainWindow::switchLanguage(QString code)
     const bool macrosShown = m_context.macros->isVisible();
     LightingPage *oldLight = m_context.lighting;
     MacroPage *oldMacro = m_context.macros;
-    m_context.lighting = new LightingPage(&m_context, this);
+    // The lighting being edited is the controller's: the new page shows it.
+    m_context.lighting = new LightingPage(&m_context, this, oldLight->editedProfile());
     m_context.lighting->hide();
-    m_context.lighting->profileNumber = oldLight->profileNumber;
-    m_context.lighting->editedProfile = oldLight->editedProfile;
-    m_context.lighting->refillPatternList();
     attachLightingHint();
     m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
     m_context.macros->hide();

@@ -21,17 +21,14 @@ void MainWindow::activateProfile(int n, Origin origin)
 
 void MainWindow::showActiveProfile(int n)
 {
-    m_context.lighting->profileNumber = n;
     markProfileButton(n - 1);
     m_context.profileMenu->showLinkedProfile();
     m_context.customize->loadKeyAssignments();
     m_context.customize->refillInstantShiftList();
     m_context.customize->loadSingleKeyAssignments();
     const QString &linked = m_context.controller->bindings().names[n - 1];
-    if (m_context.lighting->editedProfile != linked) {
-        m_context.lighting->editedProfile = linked;
-        m_context.lighting->refillPatternList();
-    }
+    if (m_context.lighting->editedProfile() != linked)
+        m_context.lighting->showSavedProfile(linked);
     emit activeProfileChanged(n);
 }
 
