@@ -46,7 +46,7 @@ private slots:
 
         QStringList notices;
         connect(f.sync(), &SlotSync::progress, this,
-                [&] { notices << f.w->statusBand->noticeText(); });
+                [&] { notices << f.w->statusBand()->noticeText(); });
         QVERIFY(f.plug());
         QVector<unsigned> pauses = f.keyboard.pauses;
         const QVector<QByteArray> log = f.keyboard.take();
@@ -68,7 +68,7 @@ private slots:
 
         QCOMPARE(notices,
                  (QStringList{"Updating the keyboard: 1 of 2", "Updating the keyboard: 2 of 2"}));
-        QCOMPARE(f.w->statusBand->noticeText(), QString("The keyboard is up to date"));
+        QCOMPARE(f.w->statusBand()->noticeText(), QString("The keyboard is up to date"));
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
         // Up to date: the next arrival sends the selection only.
@@ -110,7 +110,7 @@ private slots:
         f.link()->scanSoon();
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.first(), (QVariantList{1, 1}));
-        QCOMPARE(f.w->statusBand->noticeText(),
+        QCOMPARE(f.w->statusBand()->noticeText(),
                  QString("The keyboard went away during its update: 1 profiles follow when it "
                          "is back"));
         QTRY_COMPARE(f.link()->state(), KeyboardLink::State::Absent);
@@ -142,11 +142,11 @@ private slots:
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
         // USB -> virtual: the virtual keyboard gets slots 2 and 3, nothing else.
-        const VirtualKeyboardState before = f.w->virtualKeyboard->device()->state();
-        f.w->virtualKeyboard->use();
+        const VirtualKeyboardState before = f.w->virtualKeyboard()->device()->state();
+        f.w->virtualKeyboard()->use();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Virtual);
         QVERIFY(f.settled());
-        const VirtualKeyboardState virt = f.w->virtualKeyboard->device()->state();
+        const VirtualKeyboardState virt = f.w->virtualKeyboard()->device()->state();
         QVERIFY(virt.profile(3) == usb.profile(3));
         QCOMPARE(virt.profile(3).mode.effect, int(EffectWave));
         QVERIFY(virt.profile(2).keyMap == usb.profile(2).keyMap);
@@ -161,7 +161,7 @@ private slots:
         QVERIFY(f.settled());
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("2", ""));
         QCOMPARE(f.keyboard.seen().size(), 0);
-        f.w->useKeyboardButton->click();
+        f.w->useKeyboardButton()->click();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Connected);
         QVERIFY(f.settled());
         QVector<unsigned> pauses = f.keyboard.pauses;
