@@ -585,7 +585,7 @@ void MainWindow::buildPages()
     m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
     m_context.macros->hide();
     m_context.macros->setKeepForUndo([this](const QString &macro) {
-        return m_context.keepForUndo(QStringLiteral("macro"), macro, {IniStore::macroPath(macro)});
+        return m_undo->keep(QStringLiteral("macro"), macro, {IniStore::macroPath(macro)});
     });
     connect(m_context.macros, &MacroPage::refused, m_context.notices, &Notices::refuse);
     connect(m_context.macros, &MacroPage::fileFailed, m_context.notices,

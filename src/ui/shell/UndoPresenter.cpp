@@ -38,9 +38,10 @@ UndoPresenter::UndoPresenter(ConsoleContext &context, QWidget *parent, const She
     connect(m_button, &QPushButton::released, this, &UndoPresenter::undoLastAction);
     m_offer->setSingleShot(true);
     connect(m_offer, &QTimer::timeout, m_button, &QWidget::hide);
-    m_context.keepForUndo = [this](const QString &kind, const QString &name,
-                                   const QStringList &paths) { return keep(kind, name, paths); };
-    m_context.controller->profiles().setKeepForUndo(m_context.keepForUndo);
+    m_context.controller->profiles().setKeepForUndo(
+        [this](const QString &kind, const QString &name, const QStringList &paths) {
+            return keep(kind, name, paths);
+        });
 }
 
 void UndoPresenter::setTray(ConsoleTray *tray)
