@@ -126,12 +126,11 @@ private slots:
 
         // Every slot bound to a renamed profile follows it; the active slot takes it.
         r.controller.bindings().names[3] = "PROFILE 2_01";
-        QCOMPARE(lib.rename("PROFILE 2_01", QString(70, 'G')).profile, QString(64, 'G'));
+        const ProfileResult cut = lib.rename("PROFILE 2_01", QString(70, 'G'));
+        QCOMPARE(cut.profile, QString(64, 'G'));
         QCOMPARE(bound().mid(0, 4),
                  (QStringList{QString(64, 'G'), "PROFILE 2", "PROFILE 3", QString(64, 'G')}));
-        QCOMPARE(r.controller.notices().last(),
-                 QStringLiteral("Profile names are at most 64 characters: renamed to ") +
-                     QString(64, 'G'));
+        QCOMPARE(cut.note, "Profile names are at most 64 characters: renamed to " + cut.profile);
         lib.setKeepForUndo({});
         r.controller.activateSlot(3);
         r.controller.chooseSavedProfile(QString(64, 'G'));

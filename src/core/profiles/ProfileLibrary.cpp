@@ -17,6 +17,14 @@ namespace orvanta
 
 namespace
 {
+ProfileResult outcome(ProfileResult::Status status, const QString &profile = QString())
+{
+    ProfileResult result;
+    result.status = status;
+    result.profile = profile;
+    return result;
+}
+
 const QString kLightfile = QStringLiteral("./lightfile/");
 
 QString noRoom(int limit)
@@ -39,14 +47,14 @@ bool ProfileLibrary::saveBindings()
 ProfileResult ProfileLibrary::refuse(const QString &text)
 {
     m_notices.refuse(text);
-    return {ProfileResult::Status::Refused, QString()};
+    return outcome(ProfileResult::Status::Refused);
 }
 
 ProfileResult ProfileLibrary::failed(const QString &text, const QString &path,
                                      const QString &reason)
 {
     m_notices.fileFailed(text, path, reason);
-    return {ProfileResult::Status::Failed, QString()};
+    return outcome(ProfileResult::Status::Failed);
 }
 
 ProfileResult ProfileLibrary::create()
@@ -60,9 +68,9 @@ ProfileResult ProfileLibrary::create()
     SaveResult saved;
     if (!copyProfile(ProfileBindings::builtIn(1), name, &saved)) {
         (void)m_notices.report(saved);
-        return {ProfileResult::Status::Failed, QString()};
+        return outcome(ProfileResult::Status::Failed);
     }
-    return {ProfileResult::Status::Done, name};
+    return outcome(ProfileResult::Status::Done, name);
 }
 
 ProfileResult ProfileLibrary::copy(const QString &profile)
@@ -79,9 +87,9 @@ ProfileResult ProfileLibrary::copy(const QString &profile)
     SaveResult saved;
     if (!copyProfile(profile, name, &saved)) {
         (void)m_notices.report(saved);
-        return {ProfileResult::Status::Failed, QString()};
+        return outcome(ProfileResult::Status::Failed);
     }
-    return {ProfileResult::Status::Done, name};
+    return outcome(ProfileResult::Status::Done, name);
 }
 
 ProfileResult ProfileLibrary::remove(const QString &profile)
@@ -94,7 +102,7 @@ ProfileResult ProfileLibrary::remove(const QString &profile)
     if (m_keepForUndo && !m_keepForUndo(QStringLiteral("profile"), profile,
                                         {QStringLiteral("lightfile/") + profile,
                                          QStringLiteral("system/profile_connect.ini")}))
-        return {ProfileResult::Status::Failed, QString()}; // told by the keeper
+        return outcome(ProfileResult::Status::Failed); // told by the keeper
     if (!removeDirectory(kLightfile + profile))
         return failed(context::Shell::tr("Could not delete %1: a file in it could not be removed")
                           .arg(profile),
@@ -102,7 +110,7 @@ ProfileResult ProfileLibrary::remove(const QString &profile)
     const int slot = m_bindings.active;
     m_bindings.names[slot - 1] = ProfileBindings::builtIn(slot);
     (void)saveBindings();
-    return {ProfileResult::Status::Done, m_bindings.names[slot - 1]};
+    return outcome(ProfileResult::Status::Done, m_bindings.names[slot - 1]);
 }
 
 ProfileResult ProfileLibrary::rename(const QString &profile, const QString &typed)
@@ -148,14 +156,14 @@ ProfileResult ProfileLibrary::rename(const QString &profile, const QString &type
         // The bindings still name the old folder: it keeps its name.
         QDir().rename(to, from);
         names = before;
-        return {ProfileResult::Status::Failed, QString()};
+        return outcome(ProfileResult::Status::Failed);
     }
+    ProfileResult done = outcome(ProfileResult::Status::Done, text);
     if (cut)
-        m_notices.inform(
-            context::Shell::tr("Profile names are at most %1 characters: renamed to %2")
-                .arg(kNameLimit)
-                .arg(text));
-    return {ProfileResult::Status::Done, text};
+        done.note = context::Shell::tr("Profile names are at most %1 characters: renamed to %2")
+                        .arg(kNameLimit)
+                        .arg(text);
+    return done;
 }
 
 ProfileResult ProfileLibrary::exportTo(const QString &profile, const QString &chosenFile)
@@ -169,9 +177,9 @@ ProfileResult ProfileLibrary::exportTo(const QString &profile, const QString &ch
         !file.flush()) {
         qWarning().noquote() << "save failed:" << target << "-" << file.errorString();
         (void)m_notices.report(SaveResult(target, file.errorString()));
-        return {ProfileResult::Status::Failed, QString()};
+        return outcome(ProfileResult::Status::Failed);
     }
-    return {ProfileResult::Status::Done, profile};
+    return outcome(ProfileResult::Status::Done, profile);
 }
 
 ProfileResult ProfileLibrary::importFrom(const QString &file)
@@ -189,8 +197,8 @@ ProfileResult ProfileLibrary::importFrom(const QString &file)
     if (QFileInfo::exists(kLightfile + name))
         return refuse(context::Shell::tr("A profile named %1 already exists").arg(name));
     if (!m_notices.report(importProfile(file, name)))
-        return {ProfileResult::Status::Failed, QString()};
-    return {ProfileResult::Status::Done, name};
+        return outcome(ProfileResult::Status::Failed);
+    return outcome(ProfileResult::Status::Done, name);
 }
 
 } // namespace orvanta

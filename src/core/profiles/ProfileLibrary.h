@@ -28,6 +28,7 @@ struct [[nodiscard]] ProfileResult {
     };
     Status status = Status::Skipped;
     QString profile; // the profile to show: made, copied, renamed to, or given back to the slot
+    QString note;    // a word for the user once that profile is shown (a name was cut)
 
     bool done() const { return status == Status::Done; }
 };
@@ -54,8 +55,8 @@ public:
     // Deletes `profile` (never a built-in one); the active slot gets its
     // built-in profile back.
     ProfileResult remove(const QString &profile);
-    // Renames `profile` to `typed`, cut to kNameLimit characters; every slot
-    // bound to it follows, and the active slot is bound to it.
+    // Renames `profile` to `typed`, cut to kNameLimit characters (the note
+    // says so); every slot bound to it follows, and the active slot is bound to it.
     ProfileResult rename(const QString &profile, const QString &typed);
     // Appends the export text of `profile` to the file the user chose (".ini"
     // added where missing).

@@ -132,6 +132,8 @@ void ProfileMenu::showResult(const ProfileResult &result)
         return;
     refillProfileList();
     m_profileCombo->setCurrentText(result.profile);
+    if (!result.note.isEmpty())
+        m_context.notices->inform(result.note);
 }
 
 void ProfileMenu::newProfileClicked()
