@@ -9,8 +9,9 @@
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
 #include "core/profiles/ProfileStore.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/MacroReportsFile.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 
 #include <QElapsedTimer>
@@ -85,12 +86,12 @@ private slots:
         QCOMPARE(s.profile(2).mode.effect, 3);
         QCOMPARE(int(s.profile(2).zoneTables[0][0][0]), 255); // Wave's first zone: 255, 234, 0
         QCOMPARE(int(s.profile(2).zoneTables[0][1][0]), 234);
-        QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 4"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/2"), QStringLiteral("PROFILE 4"));
 
-        QVERIFY(writeText(IniStore::lightCmdPath("PROFILE 5"), "[Setting]\ntype=4\n0=\"7,2\"\n"));
+        QVERIFY(writeText(DataPaths::lightCmdPath("PROFILE 5"), "[Setting]\ntype=4\n0=\"7,2\"\n"));
         r.controller.chooseSavedProfile(QStringLiteral("PROFILE 5"));
         QVERIFY(r.keyboard.state().sameMemory(s)); // nothing sent
-        QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 5"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/2"), QStringLiteral("PROFILE 5"));
     }
 
     // New, Copy, rename, Delete, Export and Import of saved profiles: what each
@@ -149,7 +150,7 @@ private slots:
         QCOMPARE(lib.importFrom(target).status, ProfileResult::Status::Refused);
         QCOMPARE(readText(signal), QStringLiteral("[x]\n"));
 
-        QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7"));
+        QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7").ok());
         QCOMPARE(lib.create().profile, QStringLiteral("PROFILE 6")); // the first free number
         QCOMPARE(lib.copy("PROFILE 2").profile, QStringLiteral("PROFILE 2_01"));
         QCOMPARE(lib.copy("PROFILE 2_01").profile, QStringLiteral("PROFILE 2_02"));
@@ -176,13 +177,13 @@ private slots:
         QCOMPARE(a[9].kind, KeyKind::Macro);
         KeyMap stored{};
         AssignmentTable storedAssignments;
-        storedAssignments.loadSignalFile(stored, IniStore::readFlagFile("PROFILE 1"));
+        storedAssignments.loadSignalFile(stored, KeyMapFile::read("PROFILE 1"));
         QVERIFY(stored == macroOnly); // saved with the profile as sent
         r.pauses.pauses.clear();
         QCOMPARE(r.controller.resetMacroKeys("PROFILE 1"), QVector<int>{9});
         QVERIFY(r.keyboard.state().profile(1).keyMap == DEFAULT_KEY_MAP);
         QCOMPARE(r.pauses.pauses, QVector<unsigned>(3, 100)); // select, map, select
-        QCOMPARE(IniStore::readMacroCmdCount("PROFILE 1"), 0);
+        QCOMPARE(MacroReportsFile::count("PROFILE 1"), 0);
         QVERIFY(r.controller.resetMacroKeys("PROFILE 1").isEmpty()); // nothing left
     }
 
@@ -195,11 +196,11 @@ private slots:
         KeyMap expected = DEFAULT_KEY_MAP;
         expected[keyMapPosition(0xE0)] = 0xBC; // 184 + the target
         QVERIFY(r.keyboard.state().profile(2).keyMap == expected);
-        QCOMPARE(IniStore::readFlagFile(),
-                 (QStringList{"0,0,0,0,0", "0,4,0,0,0", "0,0,0,0,0"})); // per slot 1..5
+        QCOMPARE(readText("system/iss_flag.ini"), // per slot 1..5
+                 "[Setting]\nalt=\"0,0,0,0,0\"\nctrl=\"0,4,0,0,0\"\nshift=\"0,0,0,0,0\"\n");
         r.controller.setInstantShift(1, 0, "PROFILE 2");
         QVERIFY(r.keyboard.state().profile(2).keyMap == DEFAULT_KEY_MAP);
-        QCOMPARE(IniStore::readFlagFile().value(1), QStringLiteral("0,0,0,0,0"));
+        QCOMPARE(iniText("system/iss_flag.ini", "Setting/ctrl"), QStringLiteral("0,0,0,0,0"));
     }
 
     void socketCommandsActAsAnotherProgram_data()
@@ -317,10 +318,11 @@ private slots:
         QCOMPARE(r.controller.assignments()[7].kind, KeyKind::Default);
         QCOMPARE(r.controller.shiftTargets()[0][4], 0);
         // The files: no instant shift, empty macro commands, the factory lighting stored.
-        QCOMPARE(IniStore::readFlagFile(), (QStringList{"0,0,0,0,0", "0,0,0,0,0", "0,0,0,0,0"}));
+        QCOMPARE(readText("system/iss_flag.ini"),
+                 "[Setting]\nalt=\"0,0,0,0,0\"\nctrl=\"0,0,0,0,0\"\nshift=\"0,0,0,0,0\"\n");
         for (int n = 1; n <= 5; ++n) {
-            QCOMPARE(IniStore::readMacroCmdCount(ProfileBindings::builtIn(n)), 0);
-            QCOMPARE(IniStore::readLightCmd(ProfileBindings::builtIn(n)).value(0),
+            QCOMPARE(MacroReportsFile::count(ProfileBindings::builtIn(n)), 0);
+            QCOMPARE(iniText(DataPaths::lightCmdPath(ProfileBindings::builtIn(n)), "Setting/type"),
                      QString::number(n - 1));
         }
     }

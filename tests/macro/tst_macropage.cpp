@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 #include "core/macro/MacroFile.h"
-#include "core/storage/IniStore.h"
 #include "ui/macro/MacroPage.h"
 
 #include <QComboBox>
@@ -23,7 +22,7 @@ using Rows = QVector<MacroRow>;
 
 MacroRecord stored(const QString &name = QStringLiteral("Default Macro"))
 {
-    return parseMacro(IniStore::readMacroFile(name));
+    return parseMacro(RecordedMacroFile::read(name));
 }
 
 Rows shownRows(MacroPage &page)
@@ -51,7 +50,7 @@ private slots:
     void recordingEditingAndTheFile()
     {
         TempWorkDir wd;
-        IniStore::writeIniFile(QStringLiteral("Default Macro"), buildMacroMap({}, zeroReport()));
+        QVERIFY(RecordedMacroFile::write("Default Macro", macroTexts({}, zeroReport())).ok());
         MacroPage page;
         page.useManualClock(true);
         page.show();
@@ -90,8 +89,8 @@ private slots:
     void deleteKeepsTheProtectedMacro()
     {
         TempWorkDir wd;
-        IniStore::writeIniFile(QStringLiteral("Default Macro"), buildMacroMap({}, zeroReport()));
-        IniStore::writeIniFile(QStringLiteral("A"), buildMacroMap({}, zeroReport()));
+        for (const char *name : {"Default Macro", "A"})
+            QVERIFY(RecordedMacroFile::write(name, macroTexts({}, zeroReport())).ok());
         MacroPage page;
         QCOMPARE(page.selectedMacro(), QStringLiteral("A"));
         page.deleteMacroClicked();

@@ -6,7 +6,7 @@
 #include "core/device/CommandSender.h"
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/MacroReportsFile.h"
 #include "core/storage/StoredList.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/profiles/ProfileMenu.h"
@@ -43,7 +43,7 @@ QPushButton *actionButton(QWidget *parent, const QRect &geometry)
 
 QVector<orvanta::Report> storedReports(const QString &profile)
 {
-    return parseReports(IniStore::readMacroCmdFile(profile));
+    return parseReports(MacroReportsFile::commands(profile));
 }
 
 } // namespace
@@ -280,7 +280,7 @@ void CustomizePanel::saveKeyAssignments()
 
 void CustomizePanel::loadKeyAssignments()
 {
-    assignments().loadMacroFile(IniStore::readMacroAssignFile(selectedProfile()));
+    assignments().loadMacroFile(AssignmentFile::read(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -288,7 +288,7 @@ void CustomizePanel::loadKeyAssignments()
 void CustomizePanel::loadSingleKeyAssignments()
 {
     assignments().loadSignalFile(m_context.controller->keyMap(),
-                                 IniStore::readFlagFile(selectedProfile()));
+                                 KeyMapFile::read(selectedProfile()));
     refreshKeyCellColours();
     showSelectedKeyAssignment();
 }
@@ -318,9 +318,9 @@ void CustomizePanel::showSelectedKeyAssignment()
     if (kind == 1) {
         // The repeat as the keyboard has it: the stored report of the key's entry.
         const QString profile = selectedProfile();
-        const int count = IniStore::readMacroCmdCount(profile);
+        const int count = MacroReportsFile::count(profile);
         const int entry =
-            entryOfKey(IniStore::readMacroCmdNumber(profile), count, KEY_TABLE[k].matrix);
+            entryOfKey(MacroReportsFile::keyNumbers(profile), count, KEY_TABLE[k].matrix);
         const QVector<Report> reports = storedReports(profile);
         const Report *report = entry <= reports.size() ? &reports[entry - 1] : nullptr;
         const RepeatSetting repeat = slot.repeat(report);
@@ -341,10 +341,10 @@ void CustomizePanel::showSelectedKeyAssignment()
 
 static SaveResult removeMacroEntry(const QString &profile, int keyNumber, int &count)
 {
-    const int entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
+    const int entry = entryOfKey(MacroReportsFile::keyNumbers(profile), count, keyNumber);
     if (entry > count)
         return {};
-    const SaveResult removed = IniStore::removeMacroCmdEntry(profile, entry, count - 1);
+    const SaveResult removed = MacroReportsFile::removeEntry(profile, entry, count - 1);
     if (removed.ok())
         --count; // a failed removal leaves the file and its count as they were
     return removed;
@@ -359,7 +359,7 @@ void CustomizePanel::applyKeyAssignment()
     const int k = selectedKey;
     const int keyNumber = KEY_TABLE[k].matrix;
     const quint8 code = KEY_TABLE[k].usage;
-    int count = IniStore::readMacroCmdCount(profile);
+    int count = MacroReportsFile::count(profile);
     // The key map and the assignment files are saved once, at the end, with
     // the assignment as applied.
 
@@ -378,7 +378,7 @@ void CustomizePanel::applyKeyAssignment()
             return;
         int entry;
         if (assignments()[k].kind == KeyKind::Macro) {
-            entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
+            entry = entryOfKey(MacroReportsFile::keyNumbers(profile), count, keyNumber);
             if (entry > count)
                 count = entry; // a macro key whose entry went missing gets a new one
         } else {
@@ -389,11 +389,11 @@ void CustomizePanel::applyKeyAssignment()
                               ? qBound(1, toNumber(repeatCountEdit->text(), 1), 50)
                               : 1;
         assignments()[k].setRepeat(mode, times);
-        const QString commands = IniStore::readMacroFile(macro).value(4);
+        const QString commands = RecordedMacroFile::read(macro).commands;
         const Report report = buildMacroReport(commands, n, keyNumber, mode, times);
         setKeyCode(m_context.controller->keyMap(), code, kMacroKeyCode);
         m_context.controller->notices().report(
-            IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
+            MacroReportsFile::writeEntry(profile, entry, count, keyNumber, commandString(report)));
         m_context.sender->send(commands::writeKeyMapAndMacros(n, m_context.controller->keyMap(),
                                                               storedReports(profile), count));
         assignments()[k].kind = KeyKind::Macro;
@@ -511,7 +511,7 @@ void CustomizePanel::showInstantShiftTargets()
 
 void CustomizePanel::loadInstantShiftTargets()
 {
-    shiftTargets() = parseShiftTargets(IniStore::readFlagFile());
+    shiftTargets() = readShiftTargets();
     showInstantShiftTargets();
 }
 

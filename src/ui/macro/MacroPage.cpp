@@ -5,6 +5,7 @@
 
 #include "core/macro/MacroCodec.h"
 #include "core/macro/MacroRename.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/StoredList.h"
 #include "ui/shell/WidgetDesktopServices.h"
 
@@ -320,7 +321,7 @@ bool MacroPage::saveMacroFile()
     const QString name = selectedMacro();
     if (name.isEmpty())
         return true; // no macro selected: there is no file to write
-    return reportSaves(IniStore::writeIniFile(name, m_recorder.fileMap()));
+    return reportSaves(RecordedMacroFile::write(name, m_recorder.fileTexts()));
 }
 
 bool MacroPage::reportSaves(const SaveResult &result)
@@ -496,7 +497,7 @@ void MacroPage::macroChosen()
     MacroRecord rec;
     rec.image.fill(0);
     if (!name.isEmpty())
-        rec = parseMacro(IniStore::readMacroFile(name));
+        rec = parseMacro(RecordedMacroFile::read(name));
     m_recorder.load(rec);
     m_nameEdit->setText(name);
 
@@ -544,7 +545,7 @@ void MacroPage::newMacroClicked()
             "LumoProject", "No room for another macro: every number is taken"));
         return;
     }
-    if (!reportSaves(IniStore::createMacroFile(n)))
+    if (!reportSaves(RecordedMacroFile::create(n)))
         return;
     refreshList(QStringLiteral("Macro ") + QString::number(n));
 }
@@ -559,11 +560,11 @@ void MacroPage::deleteMacroClicked()
         return;
     if (m_keepForUndo && !m_keepForUndo(name)) // undo: the file is kept first
         return;
-    if (!QFile::remove(IniStore::macroPath(name)))
+    if (!QFile::remove(DataPaths::macroPath(name)))
         emit fileFailed(
             QCoreApplication::translate("LumoProject", "Could not delete %1; it stays in the list")
                 .arg(name),
-            IniStore::macroPath(name));
+            DataPaths::macroPath(name));
     const QStringList names = macroNames();
     refreshList(names.value(qMax(0, i - 1)));
 }
@@ -581,7 +582,7 @@ void MacroPage::copyMacroClicked()
                              .arg(selected));
         return;
     }
-    if (!reportSaves(copyFile(IniStore::macroPath(selected), IniStore::macroPath(name))))
+    if (!reportSaves(copyFile(DataPaths::macroPath(selected), DataPaths::macroPath(name))))
         return;
     refreshList(name);
 }
@@ -595,7 +596,7 @@ void MacroPage::exportMacroClicked()
                                                 QStringLiteral("Comma Separated Values (*.ini)"));
     if (path.isEmpty() || name.isEmpty())
         return;
-    if (!appendExport(path, IniStore::readMacroFile(name)))
+    if (!appendExport(path, RecordedMacroFile::read(name)))
         emit fileFailed(
             QCoreApplication::translate("LumoProject", "Could not export %1 to %2").arg(name, path),
             path);
@@ -615,7 +616,7 @@ void MacroPage::importMacroClicked()
     // empty, unreachable macro behind.
     if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
         return;
-    if (!reportSaves(IniStore::importMacroFile(path, name)))
+    if (!reportSaves(RecordedMacroFile::import(path, name)))
         return;
     refreshList(name);
 }

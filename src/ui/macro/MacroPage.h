@@ -5,7 +5,7 @@
 // Every change to the rows is saved to the macro's file at once.
 
 #include "core/macro/MacroRecorder.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/AtomicFile.h"
 
 #include <QWidget>
 

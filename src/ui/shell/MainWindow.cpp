@@ -22,7 +22,8 @@
 #include "core/settings/LanguageText.h"
 #include "core/settings/WebLinks.h"
 #include "core/socket/SocketHelper.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/DataPaths.h"
+#include "core/storage/LanguageFile.h"
 #include "core/storage/StoredList.h"
 #include "translations/TranslationResources.h"
 #include "ui/customize/CustomizePanel.h"
@@ -114,7 +115,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 
     // Translation catalog of the stored language.
     m_translator = new QTranslator(this);
-    const int language = toNumber(IniStore::readLanguage(), 0);
+    const int language = toNumber(LanguageFile::read(), 0);
     loadCatalog(language);
 
     // Pages, created hidden.
@@ -546,7 +547,7 @@ void MainWindow::switchLanguage(QString code)
         m_translator = new QTranslator(this);
         loadCatalog(n);
     }
-    (void)m_context.controller->notices().report(IniStore::writeLanguage(n));
+    (void)m_context.controller->notices().report(LanguageFile::write(n));
     m_styles = ShellStyles::forFont(fontFamilyForLanguage(n, QString()));
 
     // The lighting and macro pages are built anew so they pick up the texts.
@@ -585,7 +586,7 @@ void MainWindow::buildPages()
     m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
     m_context.macros->hide();
     m_context.macros->setKeepForUndo([this](const QString &macro) {
-        return m_undo->keep(QStringLiteral("macro"), macro, {IniStore::macroPath(macro)});
+        return m_undo->keep(QStringLiteral("macro"), macro, {DataPaths::macroPath(macro)});
     });
     connect(m_context.macros, &MacroPage::refused, m_context.notices, &Notices::refuse);
     connect(m_context.macros, &MacroPage::fileFailed, m_context.notices,
