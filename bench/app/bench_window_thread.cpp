@@ -90,7 +90,7 @@ int main(int argc, char **argv)
     row("one event-loop turn (floor)",
         timeIt(w, rounds, [](int) { QApplication::processEvents(); }));
     row("profile switch (PROFILE button)",
-        timeIt(w, rounds, [&w](int i) { w.profileButtons[(i + 1) % 5]->click(); }));
+        timeIt(w, rounds, [&w](int i) { w.profileButtons()[(i + 1) % 5]->click(); }));
     w.showLightingPage();
     row("effect switch (LIGHTING)",
         timeIt(w, rounds, [&](int i) { effects()->setCurrentIndex((i + 1) % 5); }));

@@ -103,7 +103,7 @@ private slots:
         press(f.panel().keyAssignCombo, Qt::Key_3, Qt::AltModifier);
         QCOMPARE(f.ctx().controller->bindings().active, 3);
         QCOMPARE(f.sent().value(0), selectReport(3));
-        QCOMPARE(f.w->profileButtons[2]->toolTip(),
+        QCOMPARE(f.w->profileButtons()[2]->toolTip(),
                  QKeySequence(Qt::ALT | Qt::Key_3).toString(QKeySequence::NativeText));
 
         f.w->showMacrosPage();

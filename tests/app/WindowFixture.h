@@ -181,7 +181,7 @@ struct WindowFixture {
         link()->keyboardRemoved(QStringLiteral("unplugged"));
     }
 
-    void activate(int slot) { w->profileButtons[size_t(slot - 1)]->released(); }
+    void activate(int slot) { w->profileButtons()[size_t(slot - 1)]->released(); }
     // APPLY on the LIGHTING page with the Wave effect, for the active slot.
     void applyWave()
     {

@@ -78,7 +78,7 @@ struct Run {
             log << hex << "pause " + QByteArray::number(k.pauses.value(logged));
         }
         log << QByteArray("# ") + step;
-        notices << QStringLiteral("%1: %2").arg(step, f.w->statusBand->noticeText());
+        notices << QStringLiteral("%1: %2").arg(step, f.w->statusBand()->noticeText());
     }
     void waitForReports(int atLeast, const char *step)
     {
@@ -227,7 +227,7 @@ struct Run {
         emit p.shiftButtons[1]->released();
         settle("ctrl on and off");
         // The same key assignments in another slot, then the bulk resets.
-        f.w->profileButtons[1]->click();
+        f.w->profileButtons()[1]->click();
         settle("profile 2");
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(50));
         p.keyAssignCombo->setCurrentIndex(2);
@@ -243,7 +243,7 @@ struct Run {
         settle("macro reset");
         p.resetSingleAssignments();
         settle("single reset");
-        f.w->profileButtons[0]->click();
+        f.w->profileButtons()[0]->click();
         settle("profile 1");
     }
 
@@ -300,25 +300,25 @@ struct Run {
         ProfileMenu &m = f.menu();
         m.newProfileClicked();
         settle("new profile");
-        m.profileCombo->setCurrentText("PROFILE 2");
+        m.profileCombo()->setCurrentText("PROFILE 2");
         m.copyProfileClicked();
         settle("copy profile");
-        m.profileNameEdit->setText("Game");
+        m.profileNameEdit()->setText("Game");
         m.profileNameEntered();
         settle("rename profile");
-        f.w->profileButtons[2]->click();
-        m.profileCombo->setCurrentText("PROFILE 1");
+        f.w->profileButtons()[2]->click();
+        m.profileCombo()->setCurrentText("PROFILE 1");
         settle("profile 1 into slot 3");
         f.desktop.fileName = QDir::current().filePath("exports/Game.Profile.ini");
-        m.profileCombo->setCurrentText("Game");
+        m.profileCombo()->setCurrentText("Game");
         settle("choose Game");
         m.exportProfileClicked();
         m.importProfileClicked();
         settle("export and import");
-        m.profileCombo->setCurrentText("PROFILE 6");
+        m.profileCombo()->setCurrentText("PROFILE 6");
         m.deleteProfileClicked();
         settle("delete profile");
-        f.w->profileButtons[0]->click();
+        f.w->profileButtons()[0]->click();
         settle("back to profile 1");
     }
 
@@ -387,7 +387,7 @@ struct Run {
         if (!QTest::qWaitFor([&] { return done.count() == 1; }, 20000))
             qFatal("the factory reset did not finish");
         settle("factory reset");
-        f.w->profileButtons[3]->click();
+        f.w->profileButtons()[3]->click();
         settle("profile 4 after the reset");
     }
 

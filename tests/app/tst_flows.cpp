@@ -277,14 +277,14 @@ private slots:
         w.show();
         const bool reset = route == "factory reset";
         if (reset)
-            w.profileButtons[1]->click(); // the reset starts on PROFILE 2
+            w.profileButtons()[1]->click(); // the reset starts on PROFILE 2
         editUserArrowPattern(f);
         QWidget *page = f.ctx().lighting;
         auto *strip = child<QSlider>(page, "stops_slider");
         QVERIFY(strip->styleSheet().contains(reset ? kBlueStrip : kGreenStrip));
 
         if (route == "button") {
-            QTest::mouseClick(w.profileButtons[1], Qt::LeftButton);
+            QTest::mouseClick(w.profileButtons()[1], Qt::LeftButton);
         } else if (route == "tray") {
             QAction *second = nullptr;
             for (QAction *a : w.createTray()->menu()->actions())
@@ -295,7 +295,7 @@ private slots:
         } else if (route == "socket") {
             f.ctx().controller->runSocketCommand(socketActionFor({{"command", 7}, {"Data", 2}}));
         } else if (route == "saved profile") {
-            choose(f.menu().profileCombo, f.menu().profileCombo->findText("PROFILE 2"));
+            choose(f.menu().profileCombo(), f.menu().profileCombo()->findText("PROFILE 2"));
         } else {
             QSignalSpy done(&w, &MainWindow::factoryResetFinished);
             w.factoryResetClicked();
@@ -376,7 +376,7 @@ private slots:
         showActive(w);
         w.showCustomizePage();
         assignByHand(f, 42, "Jump"); // A in PROFILE 1
-        QTest::mouseClick(w.profileButtons[2], Qt::LeftButton);
+        QTest::mouseClick(w.profileButtons()[2], Qt::LeftButton);
         assignByHand(f, 43, "Jump"); // S in PROFILE 3
         const QMap<QString, QByteArray> before = assignmentFiles();
         QVERIFY(before.value("lightfile/PROFILE 3/macro/macro_file.ini").contains(",Jump,"));
@@ -403,8 +403,8 @@ private slots:
         QCOMPARE(assignmentFiles(), renamed);
         QVERIFY(QFile::exists("macrofile/Leap.ini"));
         QVERIFY(!QFile::exists("macrofile/Hop.ini"));
-        QVERIFY2(w.statusBand->noticeText().startsWith("Not saved: macro_file.ini"),
-                 qPrintable(w.statusBand->noticeText()));
+        QVERIFY2(w.statusBand()->noticeText().startsWith("Not saved: macro_file.ini"),
+                 qPrintable(w.statusBand()->noticeText()));
     }
 
     // Each key alone, then with Shift held around it, recorded on the MACROS

@@ -70,17 +70,17 @@ private slots:
     {
         WindowFixture f(Plug::ByTest);
         QCOMPARE(f.link()->state(), KeyboardLink::State::Absent);
-        QVERIFY(f.w->tryVirtualButton->isVisible());
-        QCOMPARE(f.w->tryVirtualButton->text(), QString("TRY THE VIRTUAL KEYBOARD"));
+        QVERIFY(f.w->tryVirtualButton()->isVisible());
+        QCOMPARE(f.w->tryVirtualButton()->text(), QString("TRY THE VIRTUAL KEYBOARD"));
         // Offered only while no keyboard is connected.
         QVERIFY(f.plug());
-        QVERIFY(f.w->tryVirtualButton->isHidden());
+        QVERIFY(f.w->tryVirtualButton()->isHidden());
         f.unplug();
-        QTRY_VERIFY(f.w->tryVirtualButton->isVisible());
-        f.w->tryVirtualButton->released();
+        QTRY_VERIFY(f.w->tryVirtualButton()->isVisible());
+        f.w->tryVirtualButton()->released();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Virtual);
-        QTRY_VERIFY(f.w->tryVirtualButton->isHidden());
-        QWidget *window = f.w->virtualKeyboard->window();
+        QTRY_VERIFY(f.w->tryVirtualButton()->isHidden());
+        QWidget *window = f.w->virtualKeyboard()->window();
         QVERIFY(window && window->isVisible());
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(QString("%1,%2 %3x%4")
@@ -99,8 +99,8 @@ private slots:
         options.port = 0;
         f.w = std::make_unique<MainWindow>(options);
         f.w->show();
-        f.w->tryVirtualButton->released();
-        QCOMPARE(f.w->virtualKeyboard->window()->pos(), QPoint(23, 31));
+        f.w->tryVirtualButton()->released();
+        QCOMPARE(f.w->virtualKeyboard()->window()->pos(), QPoint(23, 31));
     }
 
     void lightingSaysWhatTheActiveProfileHoldsAndLoadsIt()

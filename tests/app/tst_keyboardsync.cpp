@@ -77,7 +77,7 @@ private slots:
         };
         QStringList notices;
         connect(f.sync(), &SlotSync::progress, this,
-                [&] { notices << f.w->statusBand->noticeText(); });
+                [&] { notices << f.w->statusBand()->noticeText(); });
         QSignalSpy finished(f.sync(), &SlotSync::updateFinished);
         {
             QMutexLocker lock(&f.keyboard.mutex);
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(at, log.size() - 1); // and slot 3's first report
         QCOMPARE(notices,
                  (QStringList{"Updating the keyboard: 1 of 2", "Updating the keyboard: 2 of 2"}));
-        QCOMPARE(f.w->statusBand->noticeText(),
+        QCOMPARE(f.w->statusBand()->noticeText(),
                  QString("The keyboard went away during its update: 1 profiles follow when it "
                          "is back"));
         QTRY_COMPARE(f.link()->state(), KeyboardLink::State::Absent);
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(memory.profile(3).mode.effect, int(EffectWave));
         QCOMPARE(memory.activeProfile, 2);
         QVERIFY(memory.undecoded.isEmpty());
-        QCOMPARE(f.w->statusBand->noticeText(), QString("The keyboard is up to date"));
+        QCOMPARE(f.w->statusBand()->noticeText(), QString("The keyboard is up to date"));
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
         // Up to date: the next arrival sends the selection only.
@@ -130,11 +130,11 @@ private slots:
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
         // USB -> virtual: the virtual keyboard gets slots 2 and 3, nothing else.
-        const VirtualKeyboardState before = f.w->virtualKeyboard->device()->state();
-        f.w->virtualKeyboard->use();
+        const VirtualKeyboardState before = f.w->virtualKeyboard()->device()->state();
+        f.w->virtualKeyboard()->use();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Virtual);
         QVERIFY(f.settled());
-        const VirtualKeyboardState virt = f.w->virtualKeyboard->device()->state();
+        const VirtualKeyboardState virt = f.w->virtualKeyboard()->device()->state();
         QVERIFY(virt.profile(3) == usb.profile(3));
         QCOMPARE(virt.profile(3).mode.effect, int(EffectWave));
         QVERIFY(virt.profile(2).keyMap == usb.profile(2).keyMap);
@@ -149,7 +149,7 @@ private slots:
         QVERIFY(f.settled());
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("2", ""));
         QCOMPARE(f.sent().size(), 0);
-        f.w->useKeyboardButton->click();
+        f.w->useKeyboardButton()->click();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Connected);
         QVERIFY(f.settled());
         QVector<unsigned> pauses = f.keyboard.pauses;

@@ -109,7 +109,7 @@ private slots:
         QVERIFY(f.w->isHidden());
         // LIGHTING's edits are the controller's: the page built anew for another
         // language shows them, and its APPLY sends what the old page's sent.
-        w.profile2Clicked();
+        w.activateProfile(2);
         w.showLightingPage();
         auto light = [&c](const char *name) { return c.lighting->findChild<QWidget *>(name); };
         qobject_cast<QComboBox *>(light("effect_combo"))->setCurrentIndex(EffectArrowFlow);
@@ -123,7 +123,7 @@ private slots:
         const QVector<QByteArray> applied = f.sent();
         // The language switch relabels moved texts from the shipped catalogs.
         f.w->switchLanguage("1");
-        QCOMPARE(f.w->tabMacros->text(), QStringLiteral("巨集設定"));
+        QCOMPARE(f.w->tabs()->macrosTab()->text(), QStringLiteral("巨集設定"));
         QCOMPARE(light("edit_code")->property("text").toString() +
                      light("effect_combo")->property("currentIndex").toString() +
                      light("pattern_combo")->property("currentIndex").toString(),
@@ -151,16 +151,16 @@ private slots:
             (w.*step.first)();
             for (QWidget *page : QList<QWidget *>{c.lighting, c.macros, c.settings})
                 QCOMPARE(page->isVisible(), page == step.second);
-            QCOMPARE(w.tabLighting->isVisible(),
+            QCOMPARE(w.tabs()->lightingTab()->isVisible(),
                      step.second != c.macros && step.second != c.settings);
         }
         // While a macro is recorded every page, profile and menu button is gated.
         c.macros->startRecording();
         f.clear();
         for (auto action : {&MainWindow::showLightingPage, &MainWindow::showKeyboardPage,
-                            &MainWindow::profile3Clicked, &MainWindow::factoryResetClicked,
-                            &MainWindow::openProductInformation})
+                            &MainWindow::factoryResetClicked, &MainWindow::openProductInformation})
             (w.*action)();
+        w.activateProfile(3);
         f.menu().newProfileClicked();
         QVERIFY(c.lighting->isHidden() && c.settings->isVisible());
         QVERIFY(f.desktop.urls.isEmpty() && f.sent().isEmpty() && profileList().size() == 5);
@@ -173,9 +173,9 @@ private slots:
     {
         WindowFixture f;
         KeyboardLink *link = f.link();
-        f.w->profileButtons[1]->click();
+        f.w->profileButtons()[1]->click();
         QCOMPARE(f.ctx().controller->bindings().active, 2); // at once, before the keyboard has it
-        QTRY_COMPARE(f.w->statusBand->noticeText(), QStringLiteral("Sent to PROFILE 2"));
+        QTRY_COMPARE(f.w->statusBand()->noticeText(), QStringLiteral("Sent to PROFILE 2"));
         QCOMPARE(f.sent(), QVector<QByteArray>{selectReport(2)});
         QCOMPARE(f.paused(), QVector<unsigned>{100});
         QCOMPARE(f.w->statusReply(), QByteArray(R"({"keyboard":"virtual","profile":2,)"
@@ -191,19 +191,19 @@ private slots:
         QCOMPARE(f.sent().size(), 5 + 5 + 5 + 3 + 8 + 25 + 1);
 
         link->useVirtualDevice(nullptr);
-        QTRY_COMPARE(f.w->statusBand->stateText(), QStringLiteral("No keyboard connected"));
-        f.w->profileButtons[2]->click();
-        QTRY_COMPARE(f.w->statusBand->noticeText(),
+        QTRY_COMPARE(f.w->statusBand()->stateText(), QStringLiteral("No keyboard connected"));
+        f.w->profileButtons()[2]->click();
+        QTRY_COMPARE(f.w->statusBand()->noticeText(),
                      QStringLiteral("Saved; the keyboard is not connected"));
         QVERIFY(f.w->statusReply().startsWith(R"({"keyboard":"absent","profile":3,)"));
         // A failed save is told, and the keyboard's outcome does not cover it.
         emit f.w->saveFailed("./system/light_color.ini", "No space left on device");
         QSignalSpy outcome(link, &KeyboardLink::operationFinished);
-        f.w->profileButtons[3]->click();
+        f.w->profileButtons()[3]->click();
         QVERIFY(outcome.wait());
         QCOMPARE(outcome.first().at(1).value<KeyboardLink::Outcome>(),
                  KeyboardLink::Outcome::NotConnected);
-        QCOMPARE(f.w->statusBand->noticeText(),
+        QCOMPARE(f.w->statusBand()->noticeText(),
                  QStringLiteral("Not saved: light_color.ini (No space left on device). It keeps "
                                 "its earlier content."));
     }
@@ -249,7 +249,7 @@ private slots:
         const QVariantMap start{{"command", 7}, {"Data", 7}, {"app_cmd", 3}};
         const QVariantMap stop{{"command", 7}, {"Data", 8}};
 
-        f.w->profileButtons[1]->click(); // the keyboard is busy with PROFILE 2
+        f.w->profileButtons()[1]->click(); // the keyboard is busy with PROFILE 2
         QTRY_COMPARE(paused(), 1);
         message(start);
         QTRY_VERIFY_WITH_TIMEOUT(withdrawn() >= 2, 5000); // three ticks came meanwhile
@@ -258,7 +258,7 @@ private slots:
         QCOMPARE(link->pending(), 1);
         gate.release();
         QTRY_VERIFY(link->isIdle());
-        f.w->profileButtons[2]->click(); // proves the queue moved on
+        f.w->profileButtons()[2]->click(); // proves the queue moved on
         QTRY_VERIFY(link->isIdle());
         QCOMPARE(f.keyboard.reports, QVector<QByteArray>({selectReport(2), selectReport(3)}));
         QCOMPARE(pauses, QVector<unsigned>({100, 100}));
@@ -342,61 +342,13 @@ private slots:
         QVERIFY2(misses.isEmpty(), qPrintable(misses.join(", ")));
     }
 
-    void profileMenu()
-    {
-        WindowFixture f;
-        ProfileMenu &m = f.menu();
-        m.profileCombo->setCurrentText("PROFILE 2");
-        m.copyProfileClicked(); // PROFILE 2_01, selected and bound to slot 1
-        m.profileNameEdit->setText("Game");
-        m.profileNameEntered();
-        QCOMPARE(iniText("system/profile_connect.ini", "Setting/1"), QStringLiteral("Game"));
-        QCOMPARE(profileList(), QStringList({"Game", "PROFILE 1", "PROFILE 2", "PROFILE 3",
-                                             "PROFILE 4", "PROFILE 5"}));
-        // Deleting the profile bound to a slot gives the slot its built-in profile back.
-        f.w->profile3Clicked();
-        m.profileCombo->setCurrentText("Game"); // now bound to slot 3
-        m.deleteProfileClicked();
-        QCOMPARE(iniText("system/profile_connect.ini", "Setting/3"), QStringLiteral("PROFILE 3"));
-        QVERIFY(!profileList().contains("Game"));
-
-        // Export appends a block each time; import recreates the files once.
-        const QString target = f.desktop.fileName = QDir(f.wd.path()).filePath("My.Profile.ini");
-        m.profileCombo->setCurrentText("PROFILE 5");
-        m.exportProfileClicked();
-        m.exportProfileClicked();
-        QCOMPARE(readText(target), exportText("PROFILE 5").repeated(2));
-        m.importProfileClicked();
-        QCOMPARE(readText(DataPaths::signalPath("My")),
-                 readText(DataPaths::signalPath("PROFILE 5")));
-        QCOMPARE(m.profileCombo->currentText(), QStringLiteral("PROFILE 5")); // chooses nothing
-        QVERIFY(writeText(DataPaths::patternPath(1, "My"), "[Setting]\nVColor=\"9,9,9\"\n"));
-        m.importProfileClicked();
-        QCOMPARE(PatternFile::read(1, "My")[3], QStringLiteral("9,9,9"));
-        QCOMPARE(f.desktop.files.mid(1, 2),
-                 (QStringList{"Save As||Comma Separated Values (*.ini)",
-                              "Open file|" + QDir::homePath() + "|Bx Files(*.ini)"}));
-        f.desktop.fileName.clear();
-        QVERIFY(removeDirectory("lightfile/My"));
-        QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7").ok());
-        m.newProfileClicked(); // the first free number, bound to the active slot (3)
-        QCOMPARE(f.ctx().controller->bindings().names[2], QStringLiteral("PROFILE 6"));
-        m.profileCombo->setCurrentText("PROFILE 2");
-        m.copyProfileClicked();
-        m.copyProfileClicked(); // a copy of the copy, selected in turn
-        QCOMPARE(m.profileCombo->currentText(), QStringLiteral("PROFILE 2_02"));
-        for (int i = 0; i < 8; ++i) // NEW stops at fifteen entries
-            m.newProfileClicked();
-        QCOMPARE(countEntries("lightfile"), 15);
-    }
-
     // The key being assigned comes only from keys pressed for it, not from keys
     // typed into another field (Enter, Tab); while assigning, Tab is a key too.
     void keyCaptureAssignmentsAndResets()
     {
         WindowFixture f;
         f.w->show();
-        QLineEdit *name = f.menu().profileNameEdit;
+        QLineEdit *name = f.menu().profileNameEdit();
         const auto pending = [&] {
             return f.panel().newKeyEdit->text() + QString::number(f.panel().capturedUsage);
         };
@@ -486,17 +438,17 @@ private slots:
     {
         WindowFixture f;
         MainWindow &w = *f.w;
-        QComboBox *list = f.menu().profileCombo;
+        QComboBox *list = f.menu().profileCombo();
         w.show();
         assignMacro(f, 43, "Jump", 2);      // S: When Perss & Hold
         assignMacro(f, 44, "Jump", 1, "7"); // D: Multiple Times 7
         f.assignSingle(42, Qt::Key_B);      // A sends b
         const QByteArray bindings = readText("system/profile_connect.ini").toUtf8();
-        w.profile2Clicked(); // a select only (see the status band's test)
+        w.activateProfile(2); // a select only (see the status band's test)
         QCOMPARE(readText("system/profile_connect.ini").toUtf8(), bindings);
         const QVector<QPair<std::function<void()>, QString>> steps{
             {[] {}, "Default////"},
-            {[&] { w.profile1Clicked(); }, "Single Key/b///"},
+            {[&] { w.activateProfile(1); }, "Single Key/b///"},
             {[&] { QTest::mousePress(&w, Qt::LeftButton, {}, f.centreOf(43)); },
              "Macro Key//Jump/When Perss & Hold/"},
             {[&] { list->setCurrentText("PROFILE 3"); }, "Default////"},
@@ -527,7 +479,7 @@ private slots:
                                 "c7c7c7c7762e0018182b"));
         f.ctx().controller->bindings().names[3] =
             "Gone"; // a slot whose folder is gone gets its own back
-        w.profile4Clicked();
+        w.activateProfile(4);
         QCOMPARE(f.ctx().controller->bindings().names[3], QStringLiteral("PROFILE 4"));
         QCOMPARE(iniText("system/profile_connect.ini", "Setting/4"), QStringLiteral("PROFILE 4"));
     }
@@ -556,7 +508,7 @@ private slots:
         w.show();
         assignMacro(f, 42, "Jump", 0);
         p.toggleAltInstantShift();
-        w.profile3Clicked();
+        w.activateProfile(3);
         f.clear();
         QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
         w.factoryResetClicked();

@@ -63,7 +63,7 @@ private slots:
         QVERIFY(copyProfile("PROFILE 1", "Game"));
         QVERIFY(RecordedMacroFile::create(2).ok());
         f.w->profileMenu()->refillProfileList();
-        f.w->profileMenu()->profileCombo->setCurrentText("Game");
+        f.w->profileMenu()->profileCombo()->setCurrentText("Game");
         f.assignSingle(cellOfUsage(0x04), Qt::Key_B);
         f.ctx().macros->showMacro("Macro 2");
         QVERIFY(f.settled());
@@ -73,10 +73,10 @@ private slots:
 
         if (action == "reset") {
             QSignalSpy done(f.w.get(), &MainWindow::factoryResetFinished);
-            f.w->btnReset->released();
+            f.w->resetButton()->released();
             QVERIFY(done.wait(10000));
         } else if (action == "profile") {
-            f.w->profileMenu()->btnDelete->released();
+            f.w->profileMenu()->deleteButton()->released();
             QVERIFY(!profileList().contains("Game"));
         } else {
             f.ctx().macros->deleteMacroClicked();
@@ -84,16 +84,16 @@ private slots:
         }
         QVERIFY(f.settled());
         QVERIFY(settingsOnDisk() != before);
-        QVERIFY(f.w->undoButton->isVisible());
+        QVERIFY(f.w->undoButton()->isVisible());
         QCOMPARE(tray->undoAction(), trayEntry);
 
         f.keyboard.take();
-        f.w->undoButton->released();
+        f.w->undoButton()->released();
         QVERIFY(f.settled());
         QCOMPARE(settingsOnDisk(), before);
         QCOMPARE(f.ctx().controller->bindings().names, links);
         QVERIFY(!QFileInfo::exists(UndoStore::folder()));
-        QVERIFY(f.w->undoButton->isHidden());
+        QVERIFY(f.w->undoButton()->isHidden());
         QCOMPARE(tray->undoAction(), QString());
 
         // The keyboard gets each restored slot whole, then the active one.

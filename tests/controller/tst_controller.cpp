@@ -8,7 +8,9 @@
 #include "core/controller/ConsoleController.h"
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
+#include "core/profiles/ProfileStore.h"
 #include "core/storage/DataPaths.h"
+#include "core/storage/DirectoryOps.h"
 #include "core/storage/MacroReportsFile.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 
@@ -90,6 +92,65 @@ private slots:
         r.controller.chooseSavedProfile(QStringLiteral("PROFILE 5"));
         QVERIFY(r.keyboard.state().sameMemory(s)); // nothing sent
         QCOMPARE(iniText("system/profile_connect.ini", "Setting/2"), QStringLiteral("PROFILE 5"));
+    }
+
+    // New, Copy, rename, Delete, Export and Import of saved profiles: what each
+    // makes, what it refuses (leaving the folders, the bindings and the
+    // keyboard as they were) and which profile it gives the active slot.
+    void profileManagementKeepsFoldersAndBindingsInStep()
+    {
+        Rig r;
+        r.controller.bindings().read();
+        ProfileLibrary &lib = r.controller.profiles();
+        QCOMPARE(lib.copy("PROFILE 2").profile, QStringLiteral("PROFILE 2_01"));
+        const QStringList before = profileList();
+        const VirtualKeyboardState keyboard = r.keyboard.state();
+        for (const char *bad : {"a?b", "PROFILE 3", "", "a/b", "..", " x", "PROFILE 2_01"})
+            QCOMPARE(lib.rename("PROFILE 2_01", bad).status, ProfileResult::Status::Refused);
+        QCOMPARE(lib.remove("PROFILE 4").status, ProfileResult::Status::Refused); // built in
+        QStringList kept;
+        lib.setKeepForUndo([&kept](const QString &kind, const QString &name, const QStringList &p) {
+            kept << kind + "|" + name + "|" + p.join(",");
+            return false; // not kept: nothing is deleted
+        });
+        QCOMPARE(lib.remove("PROFILE 2_01").status, ProfileResult::Status::Failed);
+        QCOMPARE(kept, QStringList{"profile|PROFILE 2_01|lightfile/PROFILE 2_01,"
+                                   "system/profile_connect.ini"});
+        QCOMPARE(profileList(), before);
+        QVERIFY(r.keyboard.state().sameMemory(keyboard));
+
+        // Every slot bound to a renamed profile follows it; the active slot takes it.
+        r.controller.bindings().names[3] = "PROFILE 2_01";
+        const ProfileResult cut = lib.rename("PROFILE 2_01", QString(70, 'G'));
+        QCOMPARE(cut.profile, QString(64, 'G'));
+        for (const char *slot : {"Setting/1", "Setting/4"})
+            QCOMPARE(iniText("system/profile_connect.ini", slot), cut.profile);
+        QCOMPARE(cut.note, "Profile names are at most 64 characters: renamed to " + cut.profile);
+        lib.setKeepForUndo({});
+        r.controller.activateSlot(3);
+        r.controller.chooseSavedProfile(QString(64, 'G'));
+        QCOMPARE(lib.remove(QString(64, 'G')).profile, QStringLiteral("PROFILE 3"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/3"), QStringLiteral("PROFILE 3"));
+        QCOMPARE(profileList(), before.mid(0, 2) + before.mid(3));
+
+        // Export appends a block each time (to "My.ini"); import makes the profile once.
+        const QString target = QDir::current().filePath("My.ini");
+        QVERIFY(lib.exportTo("PROFILE 5", "My").done() && lib.exportTo("PROFILE 5", target).done());
+        QCOMPARE(readText(target), exportText("PROFILE 5").repeated(2));
+        QCOMPARE(lib.importFrom(target).profile, QStringLiteral("My"));
+        const QString signal = "lightfile/My/singal/signal.ini";
+        QCOMPARE(readText(signal), readText("lightfile/PROFILE 5/singal/signal.ini"));
+        QVERIFY(writeText(signal, "[x]\n"));
+        QCOMPARE(lib.importFrom(target).status, ProfileResult::Status::Refused);
+        QCOMPARE(readText(signal), QStringLiteral("[x]\n"));
+
+        QVERIFY(copyDirectory("lightfile/PROFILE 1", "lightfile/PROFILE 7").ok());
+        QCOMPARE(lib.create().profile, QStringLiteral("PROFILE 6")); // the first free number
+        QCOMPARE(lib.copy("PROFILE 2").profile, QStringLiteral("PROFILE 2_01"));
+        QCOMPARE(lib.copy("PROFILE 2_01").profile, QStringLiteral("PROFILE 2_02"));
+        for (int i = 0; i < 8; ++i) // New stops at fifteen entries
+            (void)lib.create();
+        QCOMPARE(countEntries("lightfile"), 15);
     }
 
     void bulkResetsTakeBackOneKindOfAssignment()

@@ -55,16 +55,16 @@ void runActions(MainWindow &w)
 {
     ConsoleContext &c = w.context();
     CustomizePanel &p = *w.customize();
-    w.profile2Clicked();
+    w.activateProfile(2);
     c.macros->newMacroClicked(); // a macro key
-    w.profile1Clicked();
+    w.activateProfile(1);
     click(w, 42);
     p.keyAssignCombo->setCurrentIndex(1);
     p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText(c.macros->selectedMacro()));
     p.repeatCombo->setCurrentIndex(1);
     p.repeatCountEdit->setText(QStringLiteral("3"));
     p.applyKeyAssignment();
-    w.profile3Clicked(); // LIGHTING: APPLY, LED RESET, APPLY; then the control socket
+    w.activateProfile(3); // LIGHTING: APPLY, LED RESET, APPLY; then the control socket
     c.lighting->applyClicked();
     c.lighting->ledResetClicked();
     c.lighting->applyClicked();
@@ -74,11 +74,11 @@ void runActions(MainWindow &w)
     controller.runSocketCommand(socketActionFor({{"command", 7}, {"Data", 7}, {"app_cmd", 3}}));
     QMetaObject::invokeMethod(controller.findChild<QTimer *>("pulse"), "timeout"); // one tick
     controller.runSocketCommand(socketActionFor({{"command", 7}, {"Data", 8}}));
-    w.profile5Clicked();
+    w.activateProfile(5);
     QSignalSpy resetDone(&w, &MainWindow::factoryResetFinished);
     w.factoryResetClicked();
     QVERIFY(resetDone.wait());
-    w.profile2Clicked();
+    w.activateProfile(2);
 }
 
 Outcome run(const QByteArray &devices, bool failSend, int failAfter)
@@ -125,7 +125,7 @@ Outcome run(const QByteArray &devices, bool failSend, int failAfter)
         if (failSend || failAfter >= 0)
             (void)QTest::qWaitFor([&] { return idle() && logged(log).size() > before; },
                                   3 * KeyboardLink::kScanIntervalMs);
-        w.profile4Clicked();
+        w.activateProfile(4);
         (void)QTest::qWaitFor(idle, 5000);
         for (const QString &line : logged(log).mid(before))
             out.after << line.section(' ', 3);

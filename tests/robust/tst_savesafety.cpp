@@ -161,7 +161,7 @@ private slots:
         rig.cleanup(); // the window brings its own data directory and keyboard
         WindowFixture f;
         ProfileMenu &menu = f.menu();
-        menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
+        menu.profileCombo()->setCurrentText(QStringLiteral("PROFILE 2"));
         const QStringList names = f.ctx().controller->bindings().names;
         QStringList entries = listEntries(QStringLiteral("lightfile"));
         entries.sort();
@@ -182,9 +182,9 @@ private slots:
             [&] {
                 QVERIFY(removeDirectory(QStringLiteral("lightfile/PROFILE 2_01")));
                 f.ctx().controller->bindings().names = names;
-                const QSignalBlocker quiet(menu.profileCombo);
+                const QSignalBlocker quiet(menu.profileCombo());
                 menu.refillProfileList();
-                menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
+                menu.profileCombo()->setCurrentText(QStringLiteral("PROFILE 2"));
             });
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QVERIFY(!wrongEntries);

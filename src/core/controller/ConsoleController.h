@@ -15,6 +15,7 @@
 #include "core/device/CommandSender.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/profiles/ProfileBindings.h"
+#include "core/profiles/ProfileLibrary.h"
 #include "core/socket/SocketCommand.h"
 
 #include <QObject>
@@ -42,6 +43,8 @@ public:
 
     CommandSender &sender() { return m_sender; }
     Notices &notices() { return m_notices; }
+    // New, Copy, Delete, rename, Import and Export of the saved profiles.
+    ProfileLibrary &profiles() { return m_profiles; }
 
     // While this says no (a macro is being recorded), the use cases that
     // switch or reset the keyboard do nothing.
@@ -133,6 +136,7 @@ private:
     quint8 m_pulseValue = 0;
     FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
     std::unique_ptr<LightingModel> m_lighting;
+    ProfileLibrary m_profiles{m_bindings, m_notices, [this] { return actionsAllowed(); }};
 };
 
 } // namespace orvanta

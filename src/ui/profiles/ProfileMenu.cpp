@@ -4,110 +4,85 @@
 
 #include "core/app/DesktopServices.h"
 #include "core/app/Notices.h"
-#include "core/device/CommandSender.h"
-#include "core/profiles/ProfileExportCheck.h"
 #include "core/profiles/ProfileStore.h"
-#include "core/storage/AtomicFile.h"
 #include "core/storage/DirectoryOps.h"
-#include "ui/lighting/LightingPage.h"
-#include "ui/macro/MacroPage.h"
 #include "ui/shell/ConsoleContext.h"
 #include "ui/shell/Shell.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 using namespace orvanta;
 
-namespace
-{
-
-constexpr int kNameLimit = 64; // characters of a profile name
-
-} // namespace
-
 ProfileMenu::ProfileMenu(ConsoleContext &context, QWidget *parent)
-    : QObject(parent), m_context(context), m_parent(parent)
+    : QObject(parent), m_context(context), m_library(context.controller->profiles()),
+      m_parent(parent)
 {
     QWidget *w = parent;
     // The two profile captions are 14 pixels tall: the Chinese texts take 13
     // rows at 11 px and would lose their top and bottom rows in 11.
-    captionSelectProfile = new QLabel(w);
-    captionSelectProfile->setGeometry(31, 155, 110, 14);
-    profileCombo = new QComboBox(w);
-    profileCombo->setEditable(false);
-    profileCombo->setGeometry(31, 176, 175, 23);
-    connect(profileCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+    m_captionSelectProfile = new QLabel(w);
+    m_captionSelectProfile->setGeometry(31, 155, 110, 14);
+    m_profileCombo = new QComboBox(w);
+    m_profileCombo->setEditable(false);
+    m_profileCombo->setGeometry(31, 176, 175, 23);
+    connect(m_profileCombo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ProfileMenu::savedProfileChosen);
 
     const char *icons[5] = {"new", "delete", "copy", "import", "export"};
-    QPushButton **buttons[5] = {&btnNew, &btnDelete, &btnCopy, &btnImport, &btnExport};
+    QPushButton **buttons[5] = {&m_btnNew, &m_btnDelete, &m_btnCopy, &m_btnImport, &m_btnExport};
     const int ix[5] = {31, 67, 103, 139, 175};
     for (int i = 0; i < 5; ++i)
         *buttons[i] = iconButton(w, QString::fromLatin1(icons[i]), {ix[i], 204, 33, 25});
-    connect(btnNew, &QPushButton::released, this, &ProfileMenu::newProfileClicked);
-    connect(btnDelete, &QPushButton::released, this, &ProfileMenu::deleteProfileClicked);
-    connect(btnCopy, &QPushButton::released, this, &ProfileMenu::copyProfileClicked);
-    connect(btnImport, &QPushButton::released, this, &ProfileMenu::importProfileClicked);
-    connect(btnExport, &QPushButton::released, this, &ProfileMenu::exportProfileClicked);
+    connect(m_btnNew, &QPushButton::released, this, &ProfileMenu::newProfileClicked);
+    connect(m_btnDelete, &QPushButton::released, this, &ProfileMenu::deleteProfileClicked);
+    connect(m_btnCopy, &QPushButton::released, this, &ProfileMenu::copyProfileClicked);
+    connect(m_btnImport, &QPushButton::released, this, &ProfileMenu::importProfileClicked);
+    connect(m_btnExport, &QPushButton::released, this, &ProfileMenu::exportProfileClicked);
 
-    captionProfileName = new QLabel(w);
-    captionProfileName->setGeometry(31, 259, 96, 14);
-    profileNameEdit = new QLineEdit(w);
-    profileNameEdit->setGeometry(31, 279, 175, 23);
+    m_captionProfileName = new QLabel(w);
+    m_captionProfileName->setGeometry(31, 259, 96, 14);
+    m_profileNameEdit = new QLineEdit(w);
+    m_profileNameEdit->setGeometry(31, 279, 175, 23);
     // Longer names are cut on Enter, with a notice, rather than silently while typed.
-    connect(profileNameEdit, &QLineEdit::returnPressed, this, &ProfileMenu::profileNameEntered);
+    connect(m_profileNameEdit, &QLineEdit::returnPressed, this, &ProfileMenu::profileNameEntered);
 
-    captionShortcut = new QLabel(w); // its text is English in every language
-    captionShortcut->setGeometry(56, 322, 72, 9);
+    m_captionShortcut = new QLabel(w); // its text is English in every language
+    m_captionShortcut->setGeometry(56, 322, 72, 9);
 }
 
 void ProfileMenu::applyStyles(const ShellStyles &styles)
 {
-    for (QLabel *l : {captionSelectProfile, captionProfileName, captionShortcut})
+    for (QLabel *l : {m_captionSelectProfile, m_captionProfileName, m_captionShortcut})
         l->setStyleSheet(styles.label + QStringLiteral("; font-size:11px; font-weight:bold;"));
-    profileCombo->setStyleSheet(comboStyleSheet(styles.combo));
-    profileNameEdit->setStyleSheet(lineEditStyleSheet(styles.fontFamily));
+    m_profileCombo->setStyleSheet(comboStyleSheet(styles.combo));
+    m_profileNameEdit->setStyleSheet(lineEditStyleSheet(styles.fontFamily));
 }
 
 void ProfileMenu::retranslate()
 {
-    captionSelectProfile->setText(context::Shell::tr("SELECT PROFILE"));
-    btnNew->setToolTip(context::Shell::tr("New"));
-    btnDelete->setToolTip(context::Shell::tr("Delete"));
-    btnCopy->setToolTip(context::Shell::tr("Copy"));
-    btnImport->setToolTip(context::Shell::tr("Import"));
-    btnExport->setToolTip(context::Shell::tr("Export"));
-    captionProfileName->setText(context::Shell::tr("PROFILE NAME"));
-    captionShortcut->setText(context::Shell::tr("SHORTCUT"));
+    m_captionSelectProfile->setText(context::Shell::tr("SELECT PROFILE"));
+    m_btnNew->setToolTip(context::Shell::tr("New"));
+    m_btnDelete->setToolTip(context::Shell::tr("Delete"));
+    m_btnCopy->setToolTip(context::Shell::tr("Copy"));
+    m_btnImport->setToolTip(context::Shell::tr("Import"));
+    m_btnExport->setToolTip(context::Shell::tr("Export"));
+    m_captionProfileName->setText(context::Shell::tr("PROFILE NAME"));
+    m_captionShortcut->setText(context::Shell::tr("SHORTCUT"));
 }
 
-bool ProfileMenu::macroPageIdle() const
+bool ProfileMenu::actionsAllowed() const
 {
-    return !m_context.macros || m_context.macros->isIdle();
-}
-
-void ProfileMenu::refuse(const QString &text)
-{
-    if (m_context.notices)
-        m_context.notices->refuse(text);
-}
-
-bool ProfileMenu::saveBindings()
-{
-    return m_context.controller->notices().report(m_context.controller->bindings().save());
+    return m_context.controller->actionsAllowed();
 }
 
 QString ProfileMenu::selectedProfile() const
 {
-    const QString text = profileCombo->currentText();
+    const QString text = m_profileCombo->currentText();
     return text.isEmpty() ? m_context.controller->bindings().activeLinked() : text;
 }
 
@@ -121,11 +96,11 @@ void ProfileMenu::showLinkedProfile()
     // The linked folder may be gone: the slot then falls back to its built-in profile.
     const bool repaired = bindings.repair(slot, entries);
     m_showingLinked = true;
-    profileCombo->setCurrentIndex(-1);
-    profileCombo->setCurrentText(bindings.names[slot - 1]);
+    m_profileCombo->setCurrentIndex(-1);
+    m_profileCombo->setCurrentText(bindings.names[slot - 1]);
     m_showingLinked = false;
     if (repaired)
-        saveBindings();
+        (void)m_context.controller->notices().report(bindings.save());
 }
 
 void ProfileMenu::refillProfileList()
@@ -133,213 +108,77 @@ void ProfileMenu::refillProfileList()
     // Refilling keeps the entry that was current (when it still exists) and runs
     // no selection on its own, so a refresh never rebinds the active slot or
     // replays lighting; an operation that wants its result chosen selects it.
-    const QString current = profileCombo->currentText();
-    const QSignalBlocker block(profileCombo);
-    profileCombo->clear();
-    profileCombo->addItems(profileList());
-    profileCombo->setCurrentIndex(profileCombo->findText(current));
+    const QString current = m_profileCombo->currentText();
+    const QSignalBlocker block(m_profileCombo);
+    m_profileCombo->clear();
+    m_profileCombo->addItems(profileList());
+    m_profileCombo->setCurrentIndex(m_profileCombo->findText(current));
 }
 
 void ProfileMenu::savedProfileChosen(int index)
 {
     if (index < 0)
         return;
-    const QString entry = profileCombo->itemText(index);
-    profileNameEdit->clear();
+    const QString entry = m_profileCombo->itemText(index);
+    m_profileNameEdit->clear();
     emit shownProfileChanged(entry);
     if (!m_showingLinked)
         m_context.controller->chooseSavedProfile(entry);
 }
 
+void ProfileMenu::showResult(const ProfileResult &result)
+{
+    if (!result.done())
+        return;
+    refillProfileList();
+    m_profileCombo->setCurrentText(result.profile);
+    if (!result.note.isEmpty())
+        m_context.notices->inform(result.note);
+}
+
 void ProfileMenu::newProfileClicked()
 {
-    if (!macroPageIdle())
-        return;
-    const QString name =
-        countEntries(QStringLiteral("./lightfile")) >= kProfileLimit ? QString() : newProfileName();
-    if (name.isEmpty()) {
-        refuse(QCoreApplication::translate("LumoProject",
-                                           "No room for another profile: at most %1 are kept")
-                   .arg(kProfileLimit));
-        return;
-    }
-    SaveResult saved;
-    if (!copyProfile(ProfileBindings::builtIn(1), name, &saved)) {
-        m_context.controller->notices().report(saved);
-        return;
-    }
-    refillProfileList();
-    profileCombo->setCurrentText(name);
+    showResult(m_library.create());
 }
 
 void ProfileMenu::deleteProfileClicked()
 {
-    if (!macroPageIdle())
-        return;
-    const QString entry = profileCombo->currentText();
-    if (entry.isEmpty())
-        return;
-    if (isBuiltInProfile(entry)) {
-        refuse(QCoreApplication::translate("LumoProject",
-                                           "%1 is a built-in profile and cannot be deleted")
-                   .arg(entry));
-        return;
-    }
-    if (m_context.keepForUndo &&
-        !m_context.keepForUndo(
-            QStringLiteral("profile"), entry,
-            {QStringLiteral("lightfile/") + entry, QStringLiteral("system/profile_connect.ini")}))
-        return; // undo: nothing is deleted that cannot be brought back
-    if (!removeDirectory(QStringLiteral("./lightfile/") + entry)) {
-        if (m_context.notices)
-            m_context.notices->fileFailed(
-                QCoreApplication::translate("LumoProject",
-                                            "Could not delete %1: a file in it could not be "
-                                            "removed")
-                    .arg(entry),
-                QStringLiteral("./lightfile/") + entry, QStringLiteral("remove failed"));
-        refillProfileList();
-        return;
-    }
-    ProfileBindings &bindings = m_context.controller->bindings();
-    bindings.names[bindings.active - 1] = ProfileBindings::builtIn(bindings.active);
-    refillProfileList();
-    profileCombo->setCurrentText(bindings.names[bindings.active - 1]);
-    saveBindings();
+    const ProfileResult result = m_library.remove(m_profileCombo->currentText());
+    if (result.status == ProfileResult::Status::Failed)
+        refillProfileList(); // some of its files may be gone
+    showResult(result);
 }
 
 void ProfileMenu::copyProfileClicked()
 {
-    if (!macroPageIdle())
-        return;
-    const QString entry = profileCombo->currentText();
-    if (entry.isEmpty())
-        return;
-    // The listing counted with "." and "..": copies stop at 13 real entries.
-    if (countEntries(QStringLiteral("./lightfile")) + 2 >= kProfileLimit) {
-        refuse(QCoreApplication::translate("LumoProject",
-                                           "No room for another profile: at most %1 are kept")
-                   .arg(kProfileLimit - 2));
-        return;
-    }
-    const QString name = copyNameFor(entry);
-    if (name.isEmpty()) {
-        refuse(QCoreApplication::translate("LumoProject",
-                                           "No more copies of %1: every copy name is taken")
-                   .arg(entry));
-        return;
-    }
-    SaveResult saved;
-    if (!copyProfile(entry, name, &saved)) {
-        m_context.controller->notices().report(saved);
-        return;
-    }
-    refillProfileList();
-    profileCombo->setCurrentText(name);
+    showResult(m_library.copy(m_profileCombo->currentText()));
 }
 
 void ProfileMenu::profileNameEntered()
 {
-    if (!macroPageIdle())
+    if (!actionsAllowed())
         return;
-    QString text = profileNameEdit->text();
-    const bool cut = text.size() > kNameLimit;
-    if (cut) {
-        text.truncate(kNameLimit);
-        profileNameEdit->setText(text);
-    }
-    if (text.trimmed().isEmpty()) {
-        refuse(QCoreApplication::translate("LumoProject", "A profile name cannot be empty"));
-        return;
-    }
-    if (containsForbiddenCharacter(text) || text.contains(QLatin1String(".."))) {
-        qDebug() << "forbidden character in profile name" << text;
-        refuse(QCoreApplication::translate(
-            "LumoProject", "A profile name cannot contain * | \\ : \" < > ? / or .."));
-        return;
-    }
-    if (text != text.trimmed()) {
-        refuse(QCoreApplication::translate("LumoProject",
-                                           "A profile name cannot begin or end with a space"));
-        return;
-    }
-    if (listEntries(QStringLiteral("./lightfile")).contains(text)) {
-        refuse(QCoreApplication::translate("LumoProject", "A profile named %1 already exists")
-                   .arg(text));
-        return;
-    }
-    if (!isUsableProfileName(text) || isBuiltInProfile(text)) {
-        refuse(QCoreApplication::translate("LumoProject", "%1 is the name of a built-in profile")
-                   .arg(text));
-        return;
-    }
-    const QString entry = profileCombo->currentText();
-    if (entry.isEmpty())
-        return;
-    if (isBuiltInProfile(entry)) {
-        refuse(QCoreApplication::translate("LumoProject",
-                                           "%1 is a built-in profile and cannot be renamed")
-                   .arg(entry));
-        return;
-    }
-    const QString from = QStringLiteral("./lightfile/") + entry;
-    const QString to = QStringLiteral("./lightfile/") + text;
-    if (!QDir().rename(from, to)) {
-        if (m_context.notices)
-            m_context.notices->fileFailed(
-                QCoreApplication::translate("LumoProject",
-                                            "Could not rename %1 to %2; it keeps its name")
-                    .arg(entry, text),
-                from, QStringLiteral("rename failed"));
-        return;
-    }
-    // Every slot bound to the old name follows it.
-    QStringList &names = m_context.controller->bindings().names;
-    const QStringList before = names;
-    for (QString &name : names)
-        if (name == entry)
-            name = text;
-    names[m_context.controller->bindings().active - 1] = text;
-    if (!saveBindings()) {
-        // The bindings still name the old folder: it keeps its name.
-        QDir().rename(to, from);
-        names = before;
-        return;
-    }
-    refillProfileList();
-    profileCombo->setCurrentText(text);
-    if (cut && m_context.notices)
-        m_context.notices->inform(
-            QCoreApplication::translate("LumoProject",
-                                        "Profile names are at most %1 characters: renamed to %2")
-                .arg(kNameLimit)
-                .arg(text));
+    // Longer names are cut on Enter, where the notice tells it.
+    const QString typed = m_profileNameEdit->text();
+    if (typed.size() > ProfileLibrary::kNameLimit)
+        m_profileNameEdit->setText(typed.left(ProfileLibrary::kNameLimit));
+    showResult(m_library.rename(m_profileCombo->currentText(), typed));
 }
 
 void ProfileMenu::exportProfileClicked()
 {
-    if (!macroPageIdle())
+    const QString profile = m_profileCombo->currentText();
+    if (!actionsAllowed() || profile.isEmpty())
         return;
-    const QString profile = profileCombo->currentText();
-    if (profile.isEmpty())
-        return;
-    const QString target = exportFileName(
+    const QString chosen =
         m_context.desktop->saveFileName(m_parent->window(), QStringLiteral("Save As"), QString(),
-                                        QStringLiteral("Comma Separated Values (*.ini)")));
-    if (target.isEmpty())
-        return;
-    QFile file(target);
-    const QByteArray text = exportText(profile).toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size() ||
-        !file.flush()) {
-        qWarning().noquote() << "save failed:" << target << "-" << file.errorString();
-        (void)m_context.controller->notices().report(SaveResult(target, file.errorString()));
-    }
+                                        QStringLiteral("Comma Separated Values (*.ini)"));
+    (void)m_library.exportTo(profile, chosen); // a failure is told by the library
 }
 
 void ProfileMenu::importProfileClicked()
 {
-    if (!macroPageIdle())
+    if (!actionsAllowed())
         return;
 #ifdef Q_OS_WIN
     const QString start = QStringLiteral("C:\\");
@@ -350,20 +189,7 @@ void ProfileMenu::importProfileClicked()
         m_parent->window(), QStringLiteral("Open file"), start, QStringLiteral("Bx Files(*.ini)"));
     if (source.isEmpty())
         return;
-    const QString name = importNameFromPath(source);
-    const QString dir = QStringLiteral("./lightfile/") + name;
-    if (!isProfileExport(source))
-        refuse(QCoreApplication::translate("LumoProject",
-                                           "%1 is not a profile export: nothing was imported")
-                   .arg(QFileInfo(source).fileName()));
-    else if (name.isEmpty())
-        refuse(QCoreApplication::translate(
-                   "LumoProject", "%1 does not give a usable profile name: nothing was imported")
-                   .arg(QFileInfo(source).fileName()));
-    else if (QFileInfo::exists(dir))
-        refuse(QCoreApplication::translate("LumoProject", "A profile named %1 already exists")
-                   .arg(name));
-    else
-        m_context.controller->notices().report(importProfile(source, name));
+    // The list shows what is there now; an import chooses nothing.
+    (void)m_library.importFrom(source);
     refillProfileList();
 }

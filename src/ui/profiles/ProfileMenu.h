@@ -1,10 +1,8 @@
 #pragma once
 // The left menu: SELECT PROFILE (the saved profiles of "./lightfile"), New,
-// Delete, Copy, Import and Export, and PROFILE NAME (rename).
-// Choosing a saved profile binds it to the active on-board profile and sends
-// its lighting there.
-
-#include "core/storage/AtomicFile.h"
+// Delete, Copy, Import and Export, and PROFILE NAME (rename), over the
+// controller's ProfileLibrary. Choosing a saved profile binds it to the active
+// on-board profile and sends its lighting there.
 
 #include <QObject>
 #include <QString>
@@ -16,8 +14,10 @@ class QPushButton;
 struct ConsoleContext;
 namespace orvanta
 {
+class ProfileLibrary;
+struct ProfileResult;
 struct ShellStyles;
-}
+} // namespace orvanta
 
 class ProfileMenu : public QObject
 {
@@ -37,12 +37,16 @@ public:
     void applyStyles(const orvanta::ShellStyles &styles);
     void retranslate();
 
-    QLabel *captionSelectProfile = nullptr, *captionProfileName = nullptr,
-           *captionShortcut = nullptr;
-    QComboBox *profileCombo = nullptr;
-    QPushButton *btnNew = nullptr, *btnDelete = nullptr, *btnCopy = nullptr, *btnImport = nullptr,
-                *btnExport = nullptr;
-    QLineEdit *profileNameEdit = nullptr;
+    // The menu's widgets, for keyboard access, screen-reader names and tests.
+    QLabel *selectProfileCaption() const { return m_captionSelectProfile; }
+    QLabel *profileNameCaption() const { return m_captionProfileName; }
+    QComboBox *profileCombo() const { return m_profileCombo; }
+    QLineEdit *profileNameEdit() const { return m_profileNameEdit; }
+    QPushButton *newButton() const { return m_btnNew; }
+    QPushButton *deleteButton() const { return m_btnDelete; }
+    QPushButton *copyButton() const { return m_btnCopy; }
+    QPushButton *importButton() const { return m_btnImport; }
+    QPushButton *exportButton() const { return m_btnExport; }
 
 signals:
     // Another saved profile is shown: its key assignments are to be loaded.
@@ -58,11 +62,18 @@ public slots:
     void profileNameEntered();
 
 private:
-    bool macroPageIdle() const;
-    bool saveBindings();
-    void refuse(const QString &text); // a notice that says why a request was not carried out
+    bool actionsAllowed() const;
+    // Shows the profile a use case made or gave back, and chooses it.
+    void showResult(const orvanta::ProfileResult &result);
 
     ConsoleContext &m_context;
+    orvanta::ProfileLibrary &m_library;
+    QLabel *m_captionSelectProfile = nullptr, *m_captionProfileName = nullptr,
+           *m_captionShortcut = nullptr;
+    QComboBox *m_profileCombo = nullptr;
+    QPushButton *m_btnNew = nullptr, *m_btnDelete = nullptr, *m_btnCopy = nullptr,
+                *m_btnImport = nullptr, *m_btnExport = nullptr;
+    QLineEdit *m_profileNameEdit = nullptr;
     QWidget *m_parent;
     bool m_showingLinked = false; // the list follows an activation: nothing is rebound
 };

@@ -1,6 +1,7 @@
 #include "AccessibleNames.h"
 
 #include "MainWindow.h"
+#include "StatusBand.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/profiles/ProfileMenu.h"
 
@@ -50,7 +51,7 @@ QString AccessibleNames::colourText(int r, int g, int b)
 void AccessibleNames::nameShell(MainWindow &w)
 {
     for (int i = 0; i < 5; ++i) {
-        QPushButton *b = w.profileButtons[i];
+        QPushButton *b = w.profileButtons()[i];
         const QString keys =
             QKeySequence(Qt::ALT | (Qt::Key_1 + i)).toString(QKeySequence::NativeText);
         b->setToolTip(keys);
@@ -60,35 +61,37 @@ void AccessibleNames::nameShell(MainWindow &w)
                  .arg(i + 1)
                  .arg(keys));
     }
-    name(w.btnReset, QCoreApplication::translate("LumoProject", "Factory reset"),
+    name(w.resetButton(), QCoreApplication::translate("LumoProject", "Factory reset"),
          QCoreApplication::translate(
              "LumoProject", "Restores the factory settings of all five on-board profiles"));
-    name(w.btnService, QCoreApplication::translate("LumoProject", "Customer Service"),
+    name(w.serviceButton(), QCoreApplication::translate("LumoProject", "Customer Service"),
          QCoreApplication::translate("LumoProject", "Opens the web page in your browser"));
-    name(w.btnInfo, QCoreApplication::translate("LumoProject", "Product Information"),
+    name(w.infoButton(), QCoreApplication::translate("LumoProject", "Product Information"),
          QCoreApplication::translate("LumoProject", "Opens the web page in your browser"));
-    name(w.btnSettings, QCoreApplication::translate("LumoProject", "Settings"));
-    name(w.btnClose, QCoreApplication::translate("LumoProject", "Close"),
+    name(w.settingsButton(), QCoreApplication::translate("LumoProject", "Settings"));
+    name(w.closeButton(), QCoreApplication::translate("LumoProject", "Close"),
          QCoreApplication::translate("LumoProject", "Ends the console"));
-    w.statusBand->setAccessibleName(QCoreApplication::translate("LumoProject", "Status"));
+    w.statusBand()->setAccessibleName(QCoreApplication::translate("LumoProject", "Status"));
 }
 
 void AccessibleNames::nameProfileMenu(ProfileMenu &m)
 {
-    name(m.profileCombo, QCoreApplication::translate("LumoProject", "SELECT PROFILE"),
+    name(m.profileCombo(), QCoreApplication::translate("LumoProject", "SELECT PROFILE"),
          QCoreApplication::translate(
              "LumoProject", "Choosing a saved profile links it to the active on-board profile"));
-    name(m.btnNew, QCoreApplication::translate("LumoProject", "New profile"));
-    name(m.btnDelete, QCoreApplication::translate("LumoProject", "Delete the selected profile"));
-    name(m.btnCopy, QCoreApplication::translate("LumoProject", "Copy the selected profile"));
-    name(m.btnImport, QCoreApplication::translate("LumoProject", "Import a profile from a file"));
-    name(m.btnExport,
+    name(m.newButton(), QCoreApplication::translate("LumoProject", "New profile"));
+    name(m.deleteButton(),
+         QCoreApplication::translate("LumoProject", "Delete the selected profile"));
+    name(m.copyButton(), QCoreApplication::translate("LumoProject", "Copy the selected profile"));
+    name(m.importButton(),
+         QCoreApplication::translate("LumoProject", "Import a profile from a file"));
+    name(m.exportButton(),
          QCoreApplication::translate("LumoProject", "Export the selected profile to a file"));
-    name(m.profileNameEdit, QCoreApplication::translate("LumoProject", "PROFILE NAME"),
+    name(m.profileNameEdit(), QCoreApplication::translate("LumoProject", "PROFILE NAME"),
          QCoreApplication::translate("LumoProject",
                                      "Type a new name and press Enter to rename the profile"));
-    labels(m.captionSelectProfile, m.profileCombo);
-    labels(m.captionProfileName, m.profileNameEdit);
+    labels(m.selectProfileCaption(), m.profileCombo());
+    labels(m.profileNameCaption(), m.profileNameEdit());
 }
 
 void AccessibleNames::nameCustomize(CustomizePanel &p)

@@ -8,9 +8,6 @@
 
 #include "core/app/ConsoleOptions.h"
 
-#include <QStringList>
-#include <functional>
-
 namespace orvanta
 {
 class ConsoleController;
@@ -44,11 +41,6 @@ struct ConsoleContext {
     // Where refusals and failures are posted and every failed file operation
     // is told (the controller's; the window shows them). Set first.
     orvanta::Notices *notices = nullptr;
-    // Keeps `paths` before an action that Undo can take back ("factory reset",
-    // "profile" or "macro", with the name deleted); false when they could not
-    // be kept (the action is then not carried out).
-    std::function<bool(const QString &kind, const QString &name, const QStringList &paths)>
-        keepForUndo;
 
     LightingPage *lighting = nullptr;
     MacroPage *macros = nullptr;

@@ -3,10 +3,35 @@
 
 #include "Shell.h"
 
+#include "core/app/ConsoleOptions.h"
+
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
+
+QIcon ConsoleTray::consoleIcon()
+{
+    const QString id = QStringLiteral("com.orvanta.rgbconsole");
+    QIcon icon = QIcon::fromTheme(id);
+    if (!icon.isNull())
+        return icon;
+    for (const QString &root :
+         {orvanta::installedDataTree() + QStringLiteral("/../icons/hicolor"),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/../icons/hicolor")}) {
+        for (int size : {16, 32, 48, 64, 128, 256}) {
+            const QString file = QStringLiteral("%1/%2x%2/apps/%3.png").arg(root).arg(size).arg(id);
+            if (QFileInfo::exists(file))
+                icon.addFile(QDir::cleanPath(file), QSize(size, size));
+        }
+        if (!icon.isNull())
+            break;
+    }
+    return icon;
+}
 
 ConsoleTray::ConsoleTray(const QIcon &icon, QObject *parent)
     : QObject(parent), m_icon(new QSystemTrayIcon(icon, this)), m_menu(new QMenu())

@@ -19,6 +19,10 @@ public:
     explicit ConsoleTray(const QIcon &icon, QObject *parent = nullptr);
     ~ConsoleTray() override;
 
+    // The console's icon: from the icon theme when installed there, otherwise
+    // the installed (or built) hicolor files beside the data tree.
+    static QIcon consoleIcon();
+
     QSystemTrayIcon *trayIcon() const { return m_icon; }
     QMenu *menu() const { return m_menu; }
     QString keyboardStatus() const { return m_statusText; }

@@ -4,6 +4,7 @@
 #include "KeyCursor.h"
 #include "KeyPopup.h"
 #include "MainWindow.h"
+#include "ShellTabs.h"
 #include "core/controller/ConsoleController.h"
 #include "core/keys/KeyTable.h"
 #include "ui/customize/CustomizePanel.h"
@@ -191,14 +192,15 @@ QList<QWidget *> KeyboardAccess::tabChain() const
 {
     QList<QWidget *> all;
     const ProfileMenu *m = m_window->profileMenu();
-    all << m->profileCombo << m->btnNew << m->btnDelete << m->btnCopy << m->btnImport
-        << m->btnExport << m->profileNameEdit;
-    all << m_window->tabKeyboard << m_window->tabMacros;
-    for (QPushButton *b : m_window->profileButtons)
+    all << m->profileCombo() << m->newButton() << m->deleteButton() << m->copyButton()
+        << m->importButton() << m->exportButton() << m->profileNameEdit();
+    const ShellTabs *tabs = m_window->tabs();
+    all << tabs->keyboardTab() << tabs->macrosTab();
+    for (QPushButton *b : tabs->profileButtons())
         all << b;
-    all << m_window->tabCustomize << m_window->tabLighting << m_window->btnReset
-        << m_window->btnService << m_window->btnInfo << m_window->btnSettings << m_window->btnClose
-        << m_window->useKeyboardButton;
+    all << tabs->customizeTab() << tabs->lightingTab() << m_window->resetButton()
+        << m_window->serviceButton() << m_window->infoButton() << m_window->settingsButton()
+        << m_window->closeButton() << m_window->useKeyboardButton();
     if (QWidget *page = pageInFront()) {
         if (page == m_lightingPage)
             all << m_lightingCursor;
@@ -261,11 +263,7 @@ bool KeyboardAccess::keyPressed(QWidget *receiver, QKeyEvent *event)
         QTimer::singleShot(0, this, [this] { m_listKeyed = false; });
     }
     if (mods == Qt::AltModifier && key >= Qt::Key_1 && key <= Qt::Key_5) {
-        const std::array<void (MainWindow::*)(), 5> profiles{
-            &MainWindow::profile1Clicked, &MainWindow::profile2Clicked,
-            &MainWindow::profile3Clicked, &MainWindow::profile4Clicked,
-            &MainWindow::profile5Clicked};
-        (m_window->*profiles[key - Qt::Key_1])();
+        m_window->activateProfile(key - Qt::Key_1 + 1);
         return true;
     }
     if (key == Qt::Key_Tab && mods == Qt::NoModifier)

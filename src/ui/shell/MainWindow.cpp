@@ -5,15 +5,19 @@
 #include "KeyPopup.h"
 #include "KeyboardAccess.h"
 #include "ResetProgressView.h"
-#include "Shell.h"
+#include "ShellGuidance.h"
+#include "ShellTabs.h"
+#include "StatusBand.h"
+#include "StatusPresenter.h"
+#include "UndoPresenter.h"
 #include "WindowScale.h"
+#include "core/app/DesktopServices.h"
 #include "core/app/Notices.h"
 #include "core/app/PictureCache.h"
 #include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
-#include "core/device/DeviceCommands.h"
-#include "core/device/HidapiDevice.h"
 #include "core/device/HidrawMonitor.h"
+#include "core/device/SlotSync.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/settings/LanguageText.h"
 #include "core/settings/WebLinks.h"
@@ -33,19 +37,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QDebug>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QFocusFrame>
-#include <QIcon>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -57,8 +51,15 @@ using namespace orvanta;
 
 namespace
 {
-constexpr char kTabOnProperty[] = "tabOn"; // see setTabLook
 constexpr int kExitDrainMs = 10000;
+
+// The maker's web pages; without a browser the user learns the address.
+void openWebPage(DesktopServices &desktop, Notices &notices, const char *url)
+{
+    if (!desktop.openUrl(QUrl(QString::fromLatin1(url))))
+        notices.refuse(context::Shell::tr("No web browser could be started: the page is %1")
+                           .arg(QString::fromLatin1(url)));
+}
 } // namespace
 
 MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWindow(parent)
@@ -67,8 +68,6 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.desktop = &defaultDesktopServices();
     initTranslationResources();
     removeStaleStaging(); // what an interrupted profile copy left behind
-
-    keyboardTabActive = true;
 
     // Frame.
     if (objectName().isEmpty())
@@ -96,9 +95,6 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
         setPalette(pal);
     }
 
-    softwareVersion = QStringLiteral(ORVANTA_VERSION);
-    isStartAutoUpdate = m_context.options.checkForUpdates;
-
     // Control socket.
     m_context.socket =
         new SocketHelper(this, m_context.options.port, m_context.options.listenOnAllAddresses);
@@ -106,7 +102,6 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_context.controller = new ConsoleController(nullptr, this);
     m_context.sender = &m_context.controller->sender();
     m_context.notices = &m_context.controller->notices();
-    setUpNotices(); // notices: before anything that may post one
     m_context.controller->setActionsAllowed([this] { return macroPageIdle(); });
     connect(m_context.controller, &ConsoleController::activeSlotChanged, this,
             &MainWindow::showActiveProfile);
@@ -119,25 +114,12 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
     // Translation catalog of the stored language.
-    translator = new QTranslator(this);
+    m_translator = new QTranslator(this);
     const int language = toNumber(LanguageFile::read(), 0);
     loadCatalog(language);
 
     // Pages, created hidden.
-    m_context.lighting = new LightingPage(&m_context, this);
-    m_context.lighting->hide();
-    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
-    m_context.macros->hide();
-    forwardPageSaveFailures();
-    connect(this, &MainWindow::saveFailed, this,
-            [this](const QString &path, const QString &reason) {
-                m_saveFailure.start();
-                // Through the one notices path (saveFile has logged the failure).
-                m_context.notices->post(
-                    context::Shell::tr("Not saved: %1 (%2). It keeps its earlier content.")
-                        .arg(QFileInfo(path).fileName(), reason),
-                    Notices::Kind::Error);
-            });
+    buildPages();
     m_context.resetView = new ResetProgressView(this);
     m_context.resetView->hide();
     m_context.settings = new SettingsPage(this, m_context.desktop);
@@ -151,11 +133,15 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 
     // Styles and widgets: the shell's, the left menu's, then the CUSTOMIZE panel's
     // (in this order, which is also the order Tab visits them).
-    styles = ShellStyles::forFont(fontFamilyForLanguage(language, QString()));
-    buildShellWidgets();
+    m_styles = ShellStyles::forFont(fontFamilyForLanguage(language, QString()));
+    m_tabs = new ShellTabs(m_context, centralWidget(), m_styles);
+    connect(m_tabs, &ShellTabs::profileClicked, this, &MainWindow::activateProfile);
+    buildIconButtons();
     m_context.profileMenu = new ProfileMenu(m_context, centralWidget());
     buildStatusWidgets();
-    setUpUndo(); // undo: the UNDO button and the hooks of the pages
+    m_undo = new UndoPresenter(m_context, centralWidget(), m_styles);
+    connect(m_undo, &UndoPresenter::restored, this,
+            [this] { showActiveProfile(m_context.controller->bindings().active); });
     m_context.customize = new CustomizePanel(m_context, this, centralWidget());
     // The pages show the saved profile chosen; the macro keys come with it too:
     // keeping the previous profile's would show them on this one and write
@@ -181,32 +167,32 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     // filling it must not choose a profile.
     m_context.profileMenu->refillProfileList();
     m_context.customize->loadKeyAssignments();
-    profile1Clicked();
-    bringKeyboardUpToDate(false); // keyboard sync: what an earlier run could not send
+    activateProfile(1);
+    m_status->bringKeyboardUpToDate(false); // what an earlier run could not send
 
     // Popup.
     m_context.keyPopup = new KeyPopup(this);
     m_context.keyPopup->hide();
 
     // Update check one second after start-up.
-    updateCheckTimer = new QTimer(this);
-    updateCheckTimer->start(1000);
-    updateCheckTimer->setSingleShot(true);
-    connect(updateCheckTimer, &QTimer::timeout, this, &MainWindow::startUpdateCheck);
+    m_updateCheckTimer = new QTimer(this);
+    m_updateCheckTimer->start(1000);
+    m_updateCheckTimer->setSingleShot(true);
+    connect(m_updateCheckTimer, &QTimer::timeout, this, &MainWindow::startUpdateCheck);
 
     connect(m_context.settings, &SettingsPage::languageChosen, this, &MainWindow::switchLanguage);
 
     // The virtual keyboard, a click away on the Settings page. Taken after
     // start-up, it gets the active profile like a keyboard plugged in would.
-    connect(m_context.settings, &SettingsPage::virtualKeyboardRequested, virtualKeyboard,
+    connect(m_context.settings, &SettingsPage::virtualKeyboardRequested, m_virtualKeyboard,
             &VirtualKeyboardHost::showWindow);
-    connect(virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
-        useKeyboardButton->hide();
-        bringKeyboardUpToDate(true); // keyboard sync
+    connect(m_virtualKeyboard, &VirtualKeyboardHost::switched, this, [this] {
+        m_useKeyboardButton->hide();
+        m_status->bringKeyboardUpToDate(true);
     });
-    connect(virtualKeyboard, &VirtualKeyboardHost::usbKeyboardAvailable, this, [this] {
-        useKeyboardButton->show();
-        useKeyboardButton->raise();
+    connect(m_virtualKeyboard, &VirtualKeyboardHost::usbKeyboardAvailable, this, [this] {
+        m_useKeyboardButton->show();
+        m_useKeyboardButton->raise();
     });
 
     connect(qApp, &QApplication::focusChanged, this,
@@ -215,65 +201,56 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 
     if (QSystemTrayIcon::isSystemTrayAvailable())
         createTray()->trayIcon()->show();
-    setUpGuidance();
-}
-
-// The console's icon: from the icon theme when installed there, otherwise the
-// installed (or built) hicolor files beside the data tree.
-static QIcon consoleIcon()
-{
-    const QString id = QStringLiteral("com.orvanta.rgbconsole");
-    QIcon icon = QIcon::fromTheme(id);
-    if (!icon.isNull())
-        return icon;
-    for (const QString &root :
-         {installedDataTree() + QStringLiteral("/../icons/hicolor"),
-          QCoreApplication::applicationDirPath() + QStringLiteral("/../icons/hicolor")}) {
-        for (int size : {16, 32, 48, 64, 128, 256}) {
-            const QString file = QStringLiteral("%1/%2x%2/apps/%3.png").arg(root).arg(size).arg(id);
-            if (QFileInfo::exists(file))
-                icon.addFile(QDir::cleanPath(file), QSize(size, size));
-        }
-        if (!icon.isNull())
-            break;
-    }
-    return icon;
+    m_guidance = new ShellGuidance(*this);
 }
 
 ConsoleTray *MainWindow::createTray()
 {
     if (m_tray)
         return m_tray;
-    setWindowIcon(consoleIcon());
+    setWindowIcon(ConsoleTray::consoleIcon());
     m_tray = new ConsoleTray(windowIcon(), this);
     // The tray's profiles do exactly what the PROFILE buttons do.
-    connect(m_tray, &ConsoleTray::profileChosen, this, [this](int n) {
-        const std::array<void (MainWindow::*)(), 5> buttons{
-            &MainWindow::profile1Clicked, &MainWindow::profile2Clicked,
-            &MainWindow::profile3Clicked, &MainWindow::profile4Clicked,
-            &MainWindow::profile5Clicked};
-        if (n >= 1 && n <= 5)
-            (this->*buttons[n - 1])();
-    });
+    connect(m_tray, &ConsoleTray::profileChosen, this, &MainWindow::activateProfile);
     connect(this, &MainWindow::activeProfileChanged, m_tray, &ConsoleTray::setActiveProfile);
     connect(m_tray, &ConsoleTray::showRequested, this, &MainWindow::showConsole);
     connect(m_tray, &ConsoleTray::quitRequested, this, &MainWindow::quitConsole);
     connect(m_tray, &ConsoleTray::undoRequested, this, &MainWindow::undoLastAction);
-    m_tray->setUndoAction(undoLabel()); // undo: an action kept by an earlier run
+    m_undo->setTray(m_tray);
     m_tray->setActiveProfile(m_context.controller->bindings().active);
-    m_tray->setKeyboardStatus(KeyboardLink::stateText(m_context.link->state()));
+    m_status->setTray(m_tray);
     // A hidden window is not the end: only the Close button or Quit ends the console.
     QApplication::setQuitOnLastWindowClosed(false);
     return m_tray;
 }
 
+const std::array<QPushButton *, 5> &MainWindow::profileButtons() const
+{
+    return m_tabs->profileButtons();
+}
+
+QPushButton *MainWindow::undoButton() const
+{
+    return m_undo->button();
+}
+
+QPushButton *MainWindow::tryVirtualButton() const
+{
+    return m_guidance->tryVirtualButton();
+}
+
+QByteArray MainWindow::statusReply() const
+{
+    return m_status->statusReply();
+}
+
 void MainWindow::frameFocusedWidget(QWidget *focused)
 {
     const bool ours = focused && focused != this && isAncestorOf(focused);
-    if (!focusFrame && ours)
-        focusFrame = new QFocusFrame(this);
-    if (focusFrame)
-        focusFrame->setWidget(ours ? focused : nullptr);
+    if (!m_focusFrame && ours)
+        m_focusFrame = new QFocusFrame(this);
+    if (m_focusFrame)
+        m_focusFrame->setWidget(ours ? focused : nullptr);
 }
 
 void MainWindow::showConsole()
@@ -318,106 +295,68 @@ void MainWindow::loadCatalog(int language)
 {
     const QString file = catalogFileForLanguage(language);
     if (!file.isEmpty())
-        loadTranslationCatalog(*translator, file);
-    QCoreApplication::installTranslator(translator);
+        loadTranslationCatalog(*m_translator, file);
+    QCoreApplication::installTranslator(m_translator);
 }
 
-static QPushButton *tabButton(QWidget *parent, const QRect &geometry)
-{
-    auto *b = new QPushButton(parent);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::TabFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
-
-void MainWindow::buildShellWidgets()
+void MainWindow::buildIconButtons()
 {
     QWidget *w = centralWidget();
-    tabKeyboard = tabButton(w, {32, 39, 103, 24});
-    tabMacros = tabButton(w, {144, 39, 103, 24});
-    const int px[5] = {32, 144, 255, 367, 478};
-    for (int i = 0; i < 5; ++i)
-        profileButtons[i] = tabButton(w, {px[i], 71, 103, 24});
-    tabCustomize = tabButton(w, {32, 104, 103, 24});
-    tabLighting = tabButton(w, {144, 104, 103, 24});
-    // The window opens with the KEYBOARD tab and its CUSTOMIZE page in front.
-    allTabsOff();
-    setTabLook(tabKeyboard, true);
-    setTabLook(tabCustomize, true);
-    for (int i = 0; i < 5; ++i)
-        setTabLook(profileButtons[i], i == m_context.controller->bindings().active - 1);
-    connect(tabKeyboard, &QPushButton::released, this, &MainWindow::showKeyboardPage);
-    connect(tabMacros, &QPushButton::released, this, &MainWindow::showMacrosPage);
-    connect(tabCustomize, &QPushButton::released, this, &MainWindow::showCustomizePage);
-    connect(tabLighting, &QPushButton::released, this, &MainWindow::showLightingPage);
-    connect(profileButtons[0], &QPushButton::released, this, &MainWindow::profile1Clicked);
-    connect(profileButtons[1], &QPushButton::released, this, &MainWindow::profile2Clicked);
-    connect(profileButtons[2], &QPushButton::released, this, &MainWindow::profile3Clicked);
-    connect(profileButtons[3], &QPushButton::released, this, &MainWindow::profile4Clicked);
-    connect(profileButtons[4], &QPushButton::released, this, &MainWindow::profile5Clicked);
-
-    btnReset = iconButton(w, QStringLiteral("reset"), {985, 16, 32, 33});
-    btnService = iconButton(w, QStringLiteral("service"), {1023, 16, 32, 33});
-    btnInfo = iconButton(w, QStringLiteral("info"), {1063, 16, 32, 33});
-    btnSettings = iconButton(w, QStringLiteral("settings"), {1102, 16, 32, 33});
-    btnClose = iconButton(w, QStringLiteral("close"), {1141, 16, 32, 33});
-    connect(btnReset, &QPushButton::released, this, &MainWindow::factoryResetClicked);
-    connect(btnService, &QPushButton::released, this, &MainWindow::openCustomerService);
-    connect(btnInfo, &QPushButton::released, this, &MainWindow::openProductInformation);
-    connect(btnSettings, &QPushButton::released, this, &MainWindow::showSettingsPage);
-    connect(btnClose, &QPushButton::released, this, &MainWindow::quitConsole);
+    m_btnReset = iconButton(w, QStringLiteral("reset"), {985, 16, 32, 33});
+    m_btnService = iconButton(w, QStringLiteral("service"), {1023, 16, 32, 33});
+    m_btnInfo = iconButton(w, QStringLiteral("info"), {1063, 16, 32, 33});
+    m_btnSettings = iconButton(w, QStringLiteral("settings"), {1102, 16, 32, 33});
+    m_btnClose = iconButton(w, QStringLiteral("close"), {1141, 16, 32, 33});
+    connect(m_btnReset, &QPushButton::released, this, &MainWindow::factoryResetClicked);
+    connect(m_btnService, &QPushButton::released, this, &MainWindow::openCustomerService);
+    connect(m_btnInfo, &QPushButton::released, this, &MainWindow::openProductInformation);
+    connect(m_btnSettings, &QPushButton::released, this, &MainWindow::showSettingsPage);
+    connect(m_btnClose, &QPushButton::released, this, &MainWindow::quitConsole);
 }
 
 void MainWindow::buildStatusWidgets()
 {
     QWidget *w = centralWidget();
     // Under the icon buttons, right of the profile buttons: nothing else lives there.
-    statusBand = new StatusBand(w);
-    statusBand->setGeometry(700, 52, 473, 44);
+    m_statusBand = new StatusBand(w);
+    m_statusBand->setGeometry(700, 52, 473, 44);
+    m_status = new StatusPresenter(m_context, m_statusBand, this);
+    connect(this, &MainWindow::saveFailed, m_status, &StatusPresenter::saveFailed);
     // Offered only while the virtual keyboard is in use and a real one was plugged in.
-    useKeyboardButton = new QPushButton(w);
-    useKeyboardButton->setGeometry(700, 56, 150, 20);
-    useKeyboardButton->setCursor(Qt::PointingHandCursor);
-    useKeyboardButton->setFocusPolicy(Qt::TabFocus);
-    useKeyboardButton->hide();
-    connect(useKeyboardButton, &QPushButton::released, this, [this] {
-        useKeyboardButton->hide();
-        if (!virtualKeyboard->useUsbKeyboard())
-            showNotice(KeyboardLink::stateText(KeyboardLink::State::Absent), NoticeKind::Warning);
+    m_useKeyboardButton = new QPushButton(w);
+    m_useKeyboardButton->setGeometry(700, 56, 150, 20);
+    m_useKeyboardButton->setCursor(Qt::PointingHandCursor);
+    m_useKeyboardButton->setFocusPolicy(Qt::TabFocus);
+    m_useKeyboardButton->hide();
+    connect(m_useKeyboardButton, &QPushButton::released, this, [this] {
+        m_useKeyboardButton->hide();
+        if (!m_virtualKeyboard->useUsbKeyboard())
+            m_statusBand->showNotice(KeyboardLink::stateText(KeyboardLink::State::Absent),
+                                     StatusBand::NoticeKind::Warning);
     });
 }
 
 void MainWindow::applyShellStyles()
 {
-    // Every tab keeps its look, in the new font.
-    for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
-        setTabLook(b, b->property(kTabOnProperty).toBool());
-    for (QPushButton *b : profileButtons)
-        setTabLook(b, b->property(kTabOnProperty).toBool());
-    useKeyboardButton->setStyleSheet(styles.actionButton);
-    m_context.profileMenu->applyStyles(styles);
-    m_context.customize->applyStyles(styles);
+    m_tabs->applyStyles(m_styles);
+    m_useKeyboardButton->setStyleSheet(m_styles.actionButton);
+    m_context.profileMenu->applyStyles(m_styles);
+    m_context.customize->applyStyles(m_styles);
 }
 
 void MainWindow::retranslateShell()
 {
     setWindowTitle(context::Window::tr("ORVANTA RGB"));
-    tabKeyboard->setText(context::Shell::tr("KEYBOARD"));
-    useKeyboardButton->setText(context::Shell::tr("USE THE KEYBOARD"));
-    tabMacros->setText(context::Shell::tr("MACROS"));
-    tabCustomize->setText(context::Shell::tr("CUSTOMIZE"));
-    tabLighting->setText(context::Shell::tr("LIGHTING"));
-    for (int i = 0; i < 5; ++i)
-        profileButtons[i]->setText(profileButtonText(i + 1));
-    btnReset->setToolTip(context::Shell::tr("Reset"));
-    btnService->setToolTip(context::Shell::tr("Customer Service"));
-    btnInfo->setToolTip(context::Shell::tr("Product Information"));
-    btnSettings->setToolTip(context::Shell::tr("Settings"));
-    btnClose->setToolTip(context::Shell::tr("Close"));
+    m_tabs->retranslate();
+    m_useKeyboardButton->setText(context::Shell::tr("USE THE KEYBOARD"));
+    m_btnReset->setToolTip(context::Shell::tr("Reset"));
+    m_btnService->setToolTip(context::Shell::tr("Customer Service"));
+    m_btnInfo->setToolTip(context::Shell::tr("Product Information"));
+    m_btnSettings->setToolTip(context::Shell::tr("Settings"));
+    m_btnClose->setToolTip(context::Shell::tr("Close"));
     m_context.profileMenu->retranslate();
     if (m_context.link)
-        showKeyboardState();
+        m_status->showKeyboardState();
 
     m_context.customize->retranslate();
 }
@@ -425,106 +364,21 @@ void MainWindow::retranslateShell()
 void MainWindow::deviceInitialisation()
 {
     m_context.link = new KeyboardLink(this);
-    setUpKeyboardSync(); // keyboard sync: watches every operation from the first one
-    connect(m_context.link, &KeyboardLink::stateChanged, this, &MainWindow::showKeyboardState);
-    connect(m_context.link, &KeyboardLink::keyboardArrived, this, &MainWindow::keyboardArrived);
-    connect(m_context.link, &KeyboardLink::operationFinished, this, &MainWindow::operationFinished);
-    virtualKeyboard = new VirtualKeyboardHost(m_context.link, this);
+    m_status->watchLink(); // watches every operation from the first one
+    connect(m_context.slotSync, &SlotSync::saveFailed, this, &MainWindow::saveFailed);
+    m_virtualKeyboard = new VirtualKeyboardHost(m_context.link, this);
     if (m_context.options.keyboard != KeyboardChoice::Virtual)
         m_context.link->discover();
     if (m_context.options.keyboard == KeyboardChoice::Virtual ||
         (m_context.options.keyboard == KeyboardChoice::Auto &&
          m_context.link->state() == KeyboardLink::State::Absent)) {
-        virtualKeyboard->use();
+        m_virtualKeyboard->use();
         // Shown once the event loop runs, so it comes up over the main window.
-        QTimer::singleShot(0, virtualKeyboard, &VirtualKeyboardHost::showWindow);
+        QTimer::singleShot(0, m_virtualKeyboard, &VirtualKeyboardHost::showWindow);
     }
     new HidrawMonitor(m_context.link, m_context.link);
     m_context.controller->sender().setQueue(m_context.link);
-    showKeyboardState();
-}
-
-void MainWindow::showKeyboardState()
-{
-    const KeyboardLink::State state = m_context.link->state();
-    statusBand->setKeyboardState(KeyboardLink::stateText(state),
-                                 state != KeyboardLink::State::Absent);
-    if (m_tray)
-        m_tray->setKeyboardStatus(KeyboardLink::stateText(state));
-}
-
-void MainWindow::keyboardArrived()
-{
-    // A keyboard plugged in now may sit on any of its profiles: bring it to
-    // the one the console shows as active.
-    showNotice(KeyboardLink::stateText(m_context.link->state()), NoticeKind::Success);
-    bringKeyboardUpToDate(true); // keyboard sync
-}
-
-void MainWindow::showNotice(const QString &text, NoticeKind kind)
-{
-    statusBand->showNotice(text, kind);
-}
-
-void MainWindow::operationFinished(quint64 id, KeyboardLink::Outcome outcome, int profile,
-                                   bool quiet)
-{
-    if (const auto then = m_afterOperation.take(id))
-        then();
-    // A failed save stays in view: the keyboard's confirmation must not hide it.
-    if (m_saveFailure.isValid() && m_saveFailure.elapsed() < StatusBand::kNoticeMs &&
-        (outcome == KeyboardLink::Outcome::Sent || outcome == KeyboardLink::Outcome::NotConnected))
-        return;
-    const QString target = profile >= 1 && profile <= 5
-                               ? context::Shell::tr("PROFILE %1").arg(profile)
-                               : context::Shell::tr("the keyboard");
-    switch (outcome) {
-    case KeyboardLink::Outcome::Sent:
-        if (!quiet)
-            showNotice(context::Shell::tr("Sent to %1").arg(target), NoticeKind::Success);
-        break;
-    case KeyboardLink::Outcome::NotConnected:
-        if (!quiet)
-            showNotice(context::Shell::tr("Saved; the keyboard is not connected"),
-                       NoticeKind::Warning);
-        break;
-    case KeyboardLink::Outcome::Failed:
-    case KeyboardLink::Outcome::Lost:
-    case KeyboardLink::Outcome::Dropped:
-        if (!quiet)
-            showNotice(context::Shell::tr(
-                           "Not sent to %1: the keyboard did not respond. Your settings are saved.")
-                           .arg(target),
-                       NoticeKind::Error);
-        break;
-    case KeyboardLink::Outcome::Overflow:
-        break; // logged by the link; another program sent more than the keyboard can take
-    case KeyboardLink::Outcome::Withdrawn:
-        break; // a light pulse tick that was out of date before its turn
-    }
-}
-
-void MainWindow::afterOperation(quint64 id, quint64 before, std::function<void()> then)
-{
-    if (m_context.sender->queue() != m_context.link || id == before) {
-        then();
-        return;
-    }
-    // Operations finish in the order they were queued: one stands for all before it.
-    m_afterOperation.insert(id, std::move(then));
-}
-
-QByteArray MainWindow::statusReply() const
-{
-    QJsonObject status;
-    const KeyboardLink::State state =
-        m_context.link ? m_context.link->state() : KeyboardLink::State::Absent;
-    status.insert(QStringLiteral("keyboard"), KeyboardLink::stateKey(state));
-    status.insert(QStringLiteral("profile"), m_context.controller->bindings().active);
-    status.insert(QStringLiteral("profileName"), m_context.controller->bindings().names.value(
-                                                     m_context.controller->bindings().active - 1));
-    status.insert(QStringLiteral("queued"), m_context.link ? m_context.link->pending() : 0);
-    return QJsonDocument(status).toJson(QJsonDocument::Compact) + '\n';
+    m_status->showKeyboardState();
 }
 
 bool MainWindow::macroPageIdle() const
@@ -532,119 +386,99 @@ bool MainWindow::macroPageIdle() const
     return !m_context.macros || m_context.macros->isIdle();
 }
 
-void MainWindow::allTabsOff()
-{
-    for (QPushButton *b : {tabKeyboard, tabMacros, tabCustomize, tabLighting})
-        setTabLook(b, false);
-}
-
-void MainWindow::setTabLook(QPushButton *tab, bool on)
-{
-    tab->setProperty(kTabOnProperty, on);
-    tab->setStyleSheet(on ? styles.tabOn : styles.tabOff);
-}
-
 void MainWindow::startUpdateCheck()
 {
-    if (!isStartAutoUpdate)
+    if (!m_context.options.checkForUpdates)
         return;
-    qDebug() << "start auto update--isStartAutoUpdate:" << isStartAutoUpdate;
+    qDebug() << "start auto update--isStartAutoUpdate:" << m_context.options.checkForUpdates;
     m_updater = new AutoUpdate(nullptr, m_context.desktop);
-    m_updater->setCurrentVersion(softwareVersion);
+    m_updater->setCurrentVersion(QStringLiteral(ORVANTA_VERSION));
     m_updater->checkOldVersion();
 }
 
-// --- page switching --------------------------------------------------------
-
-static void placePage(QWidget *page)
+void MainWindow::openProductInformation()
 {
-    page->setGeometry(230, 140, 960, 620);
-    page->show();
-    page->raise();
+    if (macroPageIdle())
+        openWebPage(*m_context.desktop, *m_context.notices, PRODUCT_PAGE_URL);
 }
+
+void MainWindow::openCustomerService()
+{
+    if (macroPageIdle())
+        openWebPage(*m_context.desktop, *m_context.notices, CUSTOMER_SERVICE_URL);
+}
+
+// --- pages and profiles ------------------------------------------------------
 
 void MainWindow::showKeyboardPage()
 {
-    if (!macroPageIdle() || !tabLighting->isHidden())
-        return;
-    keyboardTabActive = true;
-    allTabsOff();
-    tabCustomize->show();
-    tabLighting->show();
-    setTabLook(tabKeyboard, true);
-    setTabLook(tabCustomize, true);
-    m_context.settings->hide();
-    m_context.lighting->hide();
-    m_context.macros->hide();
+    m_tabs->showKeyboardPage();
 }
 
 void MainWindow::showCustomizePage()
 {
-    if (!macroPageIdle() || !keyboardTabActive)
-        return;
-    allTabsOff();
-    setTabLook(tabCustomize, true);
-    setTabLook(tabKeyboard, true);
-    m_context.lighting->hide();
-    m_context.macros->hide();
-    m_context.settings->hide();
+    m_tabs->showCustomizePage();
 }
 
 void MainWindow::showLightingPage()
 {
-    if (!macroPageIdle() || !keyboardTabActive)
-        return;
-    allTabsOff();
-    m_context.keyPopup->hide();
-    setTabLook(tabLighting, true);
-    setTabLook(tabKeyboard, true);
-    m_context.macros->hide();
-    m_context.settings->hide();
-    placePage(m_context.lighting);
+    m_tabs->showLightingPage();
 }
 
 void MainWindow::showMacrosPage()
 {
-    if (!macroPageIdle())
-        return;
-    keyboardTabActive = false;
-    m_context.keyPopup->hide();
-    allTabsOff();
-    setTabLook(tabMacros, true);
-    tabCustomize->hide();
-    tabLighting->hide();
-    m_context.lighting->hide();
-    m_context.settings->hide();
-    placePage(m_context.macros);
+    m_tabs->showMacrosPage();
 }
 
 void MainWindow::showSettingsPage()
 {
-    if (!macroPageIdle() || !m_context.settings->isHidden())
-        return;
-    m_context.keyPopup->hide();
-    placePage(m_context.settings);
-    m_context.lighting->hide();
-    m_context.macros->hide();
-    tabCustomize->hide();
-    tabLighting->hide();
-    allTabsOff();
+    m_tabs->showSettingsPage();
 }
 
-void MainWindow::markProfileButton(int index)
+void MainWindow::activateProfile(int n)
 {
-    for (QPushButton *b : profileButtons)
-        setTabLook(b, false);
-    if (index >= 0 && index < 5)
-        setTabLook(profileButtons[index], true);
+    m_context.controller->activateSlot(n, Origin::User);
 }
 
-// --- window dragging and closing ---------------------------------------------
+void MainWindow::showActiveProfile(int n)
+{
+    m_tabs->markProfileButton(n - 1);
+    m_context.profileMenu->showLinkedProfile();
+    m_context.customize->loadKeyAssignments();
+    m_context.customize->refillInstantShiftList();
+    m_context.customize->loadSingleKeyAssignments();
+    const QString &linked = m_context.controller->bindings().names[n - 1];
+    if (m_context.lighting->editedProfile() != linked)
+        m_context.lighting->showSavedProfile(linked);
+    emit activeProfileChanged(n);
+}
+
+void MainWindow::factoryResetClicked()
+{
+    ConsoleController *controller = m_context.controller;
+    if (m_status->resetRunning() || !controller->actionsAllowed() ||
+        controller->factoryResetSaving())
+        return;
+    if (!m_undo->keepFactoryReset()) // the files the reset rewrites are kept first
+        return;
+    const quint64 before = m_context.sender->lastOperation();
+    const EffectFlag &staticFlag = m_context.lighting->model().factoryStaticFlag();
+    const QVector<quint64> steps = controller->factoryReset(staticFlag.mode, staticFlag.modeSpeed);
+    if (!steps.isEmpty())
+        m_status->followFactoryReset(steps, before);
+}
+
+void MainWindow::undoLastAction()
+{
+    m_undo->undoLastAction();
+}
+
+// --- window dragging, keys and closing ---------------------------------------------
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
-    pressPoint = event->pos();
-    m_context.customize->pressAt(event->pos(), customizeInFront());
+    m_pressPoint = event->pos();
+    m_context.customize->pressAt(event->pos(), m_tabs->customizeInFront());
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
@@ -654,22 +488,13 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
         // The band along the top drags the window while the left button is held.
         if (event->buttons() & Qt::LeftButton) {
             QWidget *top = topLevelOf(this); // a scaled view moves as a whole
-            top->move(top->pos() + (p - pressPoint) * scaleOf(this));
+            top->move(top->pos() + (p - m_pressPoint) * scaleOf(this));
         }
         if (m_context.keyPopup)
             m_context.keyPopup->hide();
         return;
     }
-    m_context.customize->hoverAt(p, customizeInFront());
-}
-
-bool MainWindow::customizeInFront() const
-{
-    // Hover and selection belong to the CUSTOMIZE page; another page in front
-    // of it takes the mouse.
-    return keyboardTabActive && !(m_context.lighting && m_context.lighting->isVisible()) &&
-           !(m_context.macros && m_context.macros->isVisible()) &&
-           !(m_context.settings && m_context.settings->isVisible());
+    m_context.customize->hoverAt(p, m_tabs->customizeInFront());
 }
 
 bool MainWindow::focusNextPrevChild(bool next)
@@ -702,7 +527,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // button ends it.
     event->ignore();
     hide();
-    explainHiddenConsole(); // guidance: the first time only
+    m_guidance->explainHiddenConsole(); // the first time only
 }
 
 // --- language ------------------------------------------------------------------
@@ -713,13 +538,13 @@ void MainWindow::switchLanguage(QString code)
     const int n = code.toInt();
     {
         // A catalog is loaded into the one translator and installed again.
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-        translator = new QTranslator(this);
+        QCoreApplication::removeTranslator(m_translator);
+        delete m_translator;
+        m_translator = new QTranslator(this);
         loadCatalog(n);
     }
     (void)m_context.controller->notices().report(LanguageFile::write(n));
-    styles = ShellStyles::forFont(fontFamilyForLanguage(n, QString()));
+    m_styles = ShellStyles::forFont(fontFamilyForLanguage(n, QString()));
 
     // The lighting and macro pages are built anew so they pick up the texts.
     const bool lightingShown = m_context.lighting->isVisible();
@@ -727,20 +552,16 @@ void MainWindow::switchLanguage(QString code)
     LightingPage *oldLight = m_context.lighting;
     MacroPage *oldMacro = m_context.macros;
     // The lighting being edited is the controller's: the new page shows it.
-    m_context.lighting = new LightingPage(&m_context, this, oldLight->editedProfile());
-    m_context.lighting->hide();
-    attachLightingHint();
-    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
-    m_context.macros->hide();
-    forwardPageSaveFailures();
+    buildPages(oldLight->editedProfile());
+    m_guidance->attachLightingHint();
     oldLight->hide();
     oldMacro->hide();
     oldLight->deleteLater();
     oldMacro->deleteLater();
     if (lightingShown)
-        placePage(m_context.lighting);
+        ShellTabs::placePage(m_context.lighting);
     if (macrosShown)
-        placePage(m_context.macros);
+        ShellTabs::placePage(m_context.macros);
 
     applyShellStyles();
     retranslateShell();
@@ -752,10 +573,14 @@ void MainWindow::switchLanguage(QString code)
     update();
 }
 
-void MainWindow::forwardPageSaveFailures()
+void MainWindow::buildPages(const QString &editedProfile)
 {
+    m_context.lighting = new LightingPage(&m_context, this, editedProfile);
+    m_context.lighting->hide();
+    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
+    m_context.macros->hide();
     m_context.macros->setKeepForUndo([this](const QString &macro) {
-        return keepForUndo(QStringLiteral("macro"), macro, {DataPaths::macroPath(macro)});
+        return m_undo->keep(QStringLiteral("macro"), macro, {DataPaths::macroPath(macro)});
     });
     connect(m_context.macros, &MacroPage::refused, m_context.notices, &Notices::refuse);
     connect(m_context.macros, &MacroPage::fileFailed, m_context.notices,

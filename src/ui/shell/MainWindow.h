@@ -1,26 +1,22 @@
 #pragma once
-// The console's main window, the shell: the frame, the tabs, the PROFILE
-// buttons and on-board profile activation, the icon buttons (the factory reset
-// among them), gating while a macro is recorded, the language, the status band
-// and its notices, the tray and the control socket's commands. The left
-// profile menu, the CUSTOMIZE panel and the pages are classes of their own,
-// reached through the window's ConsoleContext.
+// The console's main window, the shell: the frame, the icon buttons (the
+// factory reset among them), the language, the keys and the mouse of the
+// window, and the control socket. It owns the ConsoleContext and builds what
+// it holds: the tabs and PROFILE buttons (ShellTabs), the status band and its
+// presenter (StatusPresenter), undo (UndoPresenter), guidance
+// (ShellGuidance), the left profile menu, the CUSTOMIZE panel and the pages.
 
 #include "ConsoleContext.h"
 #include "Shell.h"
+#include "ShellTabs.h"
 #include "StatusBand.h"
 #include "core/app/ConsoleOptions.h"
 #include "core/device/KeyboardLink.h"
-#include "core/storage/AtomicFile.h"
 
-#include <QElapsedTimer>
-#include <QHash>
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
-#include <QVariantMap>
 #include <array>
-#include <functional>
 
 class QFocusFrame;
 class QPushButton;
@@ -29,6 +25,9 @@ class QTranslator;
 class AutoUpdate;
 class ConsoleTray;
 class KeyboardAccess;
+class ShellGuidance;
+class StatusPresenter;
+class UndoPresenter;
 namespace orvanta
 {
 class VirtualKeyboardHost;
@@ -41,62 +40,49 @@ public:
     explicit MainWindow(const orvanta::ConsoleOptions &options = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // --- shell state ------------------------------------------------------
-    QTranslator *translator = nullptr;
-    bool keyboardTabActive = true;
-    bool isStartAutoUpdate = true;
-    QString softwareVersion;
-    QTimer *updateCheckTimer = nullptr;
-    QPoint pressPoint;
-    orvanta::ShellStyles styles;
-
-    // The virtual keyboard: in use when chosen on the command line (or when
-    // --keyboard=auto finds no USB keyboard), shown from the Settings page.
-    orvanta::VirtualKeyboardHost *virtualKeyboard = nullptr;
-
-    // --- keyboard link, status and notices ---------------------------------------
     orvanta::KeyboardLink *keyboardLink() const { return m_context.link; }
-    // The options, keyboard link, command set, profile bindings, pages and
-    // panels this window shares with what it built. Tests reach them and point
-    // the sender at a recording keyboard through it.
+    // The options, keyboard link, controller, pages and panels this window
+    // shares with what it built. Tests reach them and point the link at a
+    // recording keyboard through it.
     ConsoleContext &context() { return m_context; }
     ProfileMenu *profileMenu() const { return m_context.profileMenu; }
     CustomizePanel *customize() const { return m_context.customize; }
-    StatusBand *statusBand = nullptr;
-    QPushButton *useKeyboardButton = nullptr; // switch from the virtual keyboard to a real one
-    QPushButton *undoButton = nullptr;        // offered for a while after an undoable action
-    QPushButton *tryVirtualButton = nullptr;  // offered while no keyboard is connected
-    using NoticeKind = StatusBand::NoticeKind;
-    // A short message in the status band; it goes by itself.
-    void showNotice(const QString &text, NoticeKind kind = NoticeKind::Info);
+    // The virtual keyboard: in use when chosen on the command line (or when
+    // --keyboard=auto finds no USB keyboard), shown from the Settings page.
+    orvanta::VirtualKeyboardHost *virtualKeyboard() const { return m_virtualKeyboard; }
+    const orvanta::ShellStyles &shellStyles() const { return m_styles; }
     // The console's state for the control socket's status request: one line of JSON.
     QByteArray statusReply() const;
 
-    void markProfileButton(int index);
-
     // The tray icon: made at start-up where the desktop has a tray; tests make
-    // one themselves. Its keyboard status is fed through setKeyboardStatus().
+    // one themselves.
     ConsoleTray *createTray();
     ConsoleTray *tray() const { return m_tray; }
     // Tab order, keys and screen-reader names (see KeyboardAccess).
     KeyboardAccess *keyboardAccess() const { return m_keyboardAccess; }
 
-    // Widgets tests and the language switch reach.
-    QPushButton *tabKeyboard = nullptr, *tabMacros = nullptr, *tabCustomize = nullptr,
-                *tabLighting = nullptr;
-    std::array<QPushButton *, 5> profileButtons{};
-    QPushButton *btnReset = nullptr, *btnService = nullptr, *btnInfo = nullptr,
-                *btnSettings = nullptr, *btnClose = nullptr;
-    // Buttons are reached with Tab (a click does not take the focus from the
-    // key capture); this frame shows which one has the focus.
-    // It moves into the focused widget's parent, so it may go with a page.
-    QPointer<QFocusFrame> focusFrame;
+    // Widgets keyboard access, screen-reader names and tests reach.
+    ShellTabs *tabs() const { return m_tabs; }
+    const std::array<QPushButton *, 5> &profileButtons() const;
+    StatusBand *statusBand() const { return m_statusBand; }
+    QPushButton *useKeyboardButton() const { return m_useKeyboardButton; } // leave the virtual one
+    QPushButton *undoButton() const;       // offered for a while after an undoable action
+    QPushButton *tryVirtualButton() const; // offered while no keyboard is connected
+    QPushButton *resetButton() const { return m_btnReset; }
+    QPushButton *serviceButton() const { return m_btnService; }
+    QPushButton *infoButton() const { return m_btnInfo; }
+    QPushButton *settingsButton() const { return m_btnSettings; }
+    QPushButton *closeButton() const { return m_btnClose; }
 
 signals:
     // A file kept its old content because saving it failed (no space, I/O
     // error, ...). Raised for the shell's own saves and passed on from the
     // pages and panels; the failure is logged as well.
     void saveFailed(QString path, QString reason);
+    void activeProfileChanged(int profile); // 1..5, after every activation
+    // A factory reset's files are saved and the pages show them (its reports
+    // may still be on their way to the keyboard).
+    void factoryResetFinished();
 
 public slots:
     void startUpdateCheck();
@@ -104,25 +90,17 @@ public slots:
     void showMacrosPage();
     void showCustomizePage();
     void showKeyboardPage();
+    void showSettingsPage();
     void factoryResetClicked();
     void openCustomerService();
-    void showSettingsPage();
     void openProductInformation();
-    void profile1Clicked();
-    void profile2Clicked();
-    void profile3Clicked();
-    void profile4Clicked();
-    void profile5Clicked();
+    // Switches the keyboard to on-board profile n (1..5) and shows it: the
+    // PROFILE buttons, Alt+1..5 and the tray.
+    void activateProfile(int n);
     void switchLanguage(QString code);
     void undoLastAction(); // puts back what the last factory reset or deletion changed
     void showConsole();    // shown, raised and active, from the tray or a second start
     void quitConsole();    // the Close button and the tray's Quit
-
-signals:
-    void activeProfileChanged(int profile); // 1..5, after every activation
-    // A factory reset's files are saved and the pages show them (its reports
-    // may still be on their way to the keyboard).
-    void factoryResetFinished();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -133,51 +111,38 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void buildShellWidgets();
+    void buildIconButtons();
     void buildStatusWidgets();
     void retranslateShell();
     void applyShellStyles();
     void deviceInitialisation();
-    void allTabsOff();
-    // A tab or profile button in its selected (red) or unselected look; the
-    // button remembers which, so that new style sheets keep it.
-    void setTabLook(QPushButton *tab, bool on);
     bool macroPageIdle() const;
-    void activateProfile(int n, orvanta::Origin origin = orvanta::Origin::User);
     void showActiveProfile(int n); // the pages of on-board profile n, nothing sent
-    void forwardPageSaveFailures();
+    void buildPages(const QString &editedProfile = QStringLiteral(
+                        "default")); // the LIGHTING and MACROS pages, anew at a language switch
     void loadCatalog(int language);
-    bool customizeInFront() const;
     void frameFocusedWidget(QWidget *focused);
-    void showKeyboardState();
-    void keyboardArrived();
-    // Keeping the keyboard in step (MainWindowSync.cpp).
-    void setUpKeyboardSync();
-    void bringKeyboardUpToDate(bool selectAnyway);
-    void setUpNotices();
-    // Undo of the factory reset and of profile and macro deletion (MainWindowUndo.cpp).
-    void setUpUndo();
-    bool keepForUndo(const QString &kind, const QString &name, const QStringList &paths);
-    bool keepFactoryResetForUndo();
-    QString undoLabel() const; // "Undo <action>", empty when nothing is kept
-    // Guidance where a newcomer gets stuck (MainWindowGuidance.cpp).
-    void setUpGuidance();
-    void explainHiddenConsole();
-    void attachLightingHint(); // to the LIGHTING page, anew with each page
-    void placeVirtualKeyboardWindow(QWidget *window);
-    void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome, int profile,
-                           bool quiet);
-    // Runs `then` once operation `id` is over; at once when it was not queued
-    // on the link or is `before` (nothing was queued since).
-    void afterOperation(quint64 id, quint64 before, std::function<void()> then);
 
     ConsoleContext m_context;
+    orvanta::ShellStyles m_styles;
+    QTranslator *m_translator = nullptr;
+    QTimer *m_updateCheckTimer = nullptr;
     AutoUpdate *m_updater = nullptr;
+    orvanta::VirtualKeyboardHost *m_virtualKeyboard = nullptr;
+    ShellTabs *m_tabs = nullptr;
+    StatusBand *m_statusBand = nullptr;
+    StatusPresenter *m_status = nullptr;
+    UndoPresenter *m_undo = nullptr;
+    ShellGuidance *m_guidance = nullptr;
+    QPushButton *m_useKeyboardButton = nullptr;
+    QPushButton *m_btnReset = nullptr, *m_btnService = nullptr, *m_btnInfo = nullptr,
+                *m_btnSettings = nullptr, *m_btnClose = nullptr;
+    // Buttons are reached with Tab (a click does not take the focus from the
+    // key capture); this frame shows which one has the focus. It moves into
+    // the focused widget's parent, so it may go with a page.
+    QPointer<QFocusFrame> m_focusFrame;
+    QPoint m_pressPoint;
     bool m_quitting = false;
     ConsoleTray *m_tray = nullptr;
     KeyboardAccess *m_keyboardAccess = nullptr;
-    QElapsedTimer m_saveFailure; // since the last failed save
-    QHash<quint64, std::function<void()>> m_afterOperation;
-    bool m_resetRunning = false;
-    QTimer *m_undoOffer = nullptr; // how long the UNDO button stays
 };

@@ -1,22 +1,14 @@
-// Guidance where a newcomer gets stuck: the virtual keyboard offered while no
-// keyboard is connected, its window placed beside the console (and where the
-// user last put it), and a word in the tray when closing only hid the console.
-
-#include "MainWindow.h"
+#include "ShellGuidance.h"
 
 #include "ConsoleTray.h"
+#include "MainWindow.h"
 #include "WindowScale.h"
-#include "core/app/DesktopServices.h"
-#include "core/app/Notices.h"
 #include "core/controller/ConsoleController.h"
-#include "core/settings/WebLinks.h"
 #include "core/storage/IniFile.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/lighting/StoredLightingHint.h"
 #include "ui/profiles/ProfileMenu.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
-
-#include <QComboBox>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -25,7 +17,6 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <QUrl>
 
 using namespace orvanta;
 
@@ -90,47 +81,45 @@ QRect keptInside(QRect frame, const QRect &area)
 
 } // namespace
 
-void MainWindow::setUpGuidance()
+ShellGuidance::ShellGuidance(MainWindow &window)
+    : QObject(&window), m_window(window), m_tryVirtual(new QPushButton(window.centralWidget()))
 {
-    tryVirtualButton = new QPushButton(centralWidget());
-    tryVirtualButton->setObjectName(QStringLiteral("try_virtual_keyboard"));
-    tryVirtualButton->setGeometry(700, 56, 200, 20);
-    tryVirtualButton->setCursor(Qt::PointingHandCursor);
-    tryVirtualButton->setFocusPolicy(Qt::TabFocus);
-    tryVirtualButton->setStyleSheet(styles.actionButton);
-    tryVirtualButton->setText(
-        QCoreApplication::translate("LumoProject", "TRY THE VIRTUAL KEYBOARD"));
-    connect(tryVirtualButton, &QPushButton::released, virtualKeyboard,
-            &VirtualKeyboardHost::showWindow);
-    auto offer = [this] {
-        tryVirtualButton->setVisible(keyboardLink()->state() == KeyboardLink::State::Absent);
-        if (tryVirtualButton->isVisible())
-            tryVirtualButton->raise();
+    m_tryVirtual->setObjectName(QStringLiteral("try_virtual_keyboard"));
+    m_tryVirtual->setGeometry(700, 56, 200, 20);
+    m_tryVirtual->setCursor(Qt::PointingHandCursor);
+    m_tryVirtual->setFocusPolicy(Qt::TabFocus);
+    m_tryVirtual->setStyleSheet(window.shellStyles().actionButton);
+    m_tryVirtual->setText(QCoreApplication::translate("LumoProject", "TRY THE VIRTUAL KEYBOARD"));
+    VirtualKeyboardHost *host = window.virtualKeyboard();
+    connect(m_tryVirtual, &QPushButton::released, host, &VirtualKeyboardHost::showWindow);
+    KeyboardLink *link = window.keyboardLink();
+    auto offer = [this, link] {
+        m_tryVirtual->setVisible(link->state() == KeyboardLink::State::Absent);
+        if (m_tryVirtual->isVisible())
+            m_tryVirtual->raise();
     };
-    connect(keyboardLink(), &KeyboardLink::stateChanged, this, offer);
+    connect(link, &KeyboardLink::stateChanged, this, offer);
     offer();
-    virtualKeyboard->setPlacement([this](QWidget *window) { placeVirtualKeyboardWindow(window); });
+    host->setPlacement([this](QWidget *w) { placeVirtualKeyboardWindow(w); });
     attachLightingHint();
 }
 
-void MainWindow::attachLightingHint()
+void ShellGuidance::attachLightingHint()
 {
-    auto *hint = new StoredLightingHint(m_context.lighting);
-    auto update = [this, hint] {
-        const QString chosen = m_context.profileMenu->profileCombo->currentText();
-        hint->setActive(m_context.controller->bindings().active,
-                        chosen.isEmpty() ? m_context.controller->bindings().activeLinked()
-                                         : chosen);
+    ConsoleContext &c = m_window.context();
+    auto *hint = new StoredLightingHint(c.lighting);
+    auto update = [&c, hint] {
+        hint->setActive(c.controller->bindings().active, c.profileMenu->selectedProfile());
     };
-    connect(this, &MainWindow::activeProfileChanged, hint, update);
-    connect(m_context.profileMenu, &ProfileMenu::shownProfileChanged, hint, update);
+    connect(&m_window, &MainWindow::activeProfileChanged, hint, update);
+    connect(c.profileMenu, &ProfileMenu::shownProfileChanged, hint, update);
     update();
 }
 
-void MainWindow::placeVirtualKeyboardWindow(QWidget *window)
+void ShellGuidance::placeVirtualKeyboardWindow(QWidget *window)
 {
     window->adjustSize();
-    QWidget *console = topLevelOf(this);
+    QWidget *console = topLevelOf(&m_window);
     QScreen *screen = console->screen() ? console->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
     const QSize size = window->frameGeometry().size().expandedTo(window->sizeHint());
@@ -155,11 +144,12 @@ void MainWindow::placeVirtualKeyboardWindow(QWidget *window)
     new PlaceKeeper(window);
 }
 
-void MainWindow::explainHiddenConsole()
+void ShellGuidance::explainHiddenConsole()
 {
-    if (!m_tray || hints().text(QStringLiteral("Hints/hiddenByClose")) == QLatin1String("1"))
+    ConsoleTray *tray = m_window.tray();
+    if (!tray || hints().text(QStringLiteral("Hints/hiddenByClose")) == QLatin1String("1"))
         return;
-    m_tray->trayIcon()->showMessage(
+    tray->trayIcon()->showMessage(
         QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"),
         QCoreApplication::translate("LumoProject",
                                     "The console keeps running here. Quit it from this icon's "
@@ -167,25 +157,4 @@ void MainWindow::explainHiddenConsole()
     IniFile file = hints();
     file.setValue(QStringLiteral("Hints/hiddenByClose"), 1);
     (void)file.save(kHintsFile);
-}
-
-// The maker's web pages; without a browser the user learns the address.
-static void openWebPage(DesktopServices &desktop, Notices &notices, const char *url)
-{
-    if (!desktop.openUrl(QUrl(QString::fromLatin1(url))))
-        notices.refuse(QCoreApplication::translate(
-                           "LumoProject", "No web browser could be started: the page is %1")
-                           .arg(QString::fromLatin1(url)));
-}
-
-void MainWindow::openProductInformation()
-{
-    if (macroPageIdle())
-        openWebPage(*m_context.desktop, *m_context.notices, PRODUCT_PAGE_URL);
-}
-
-void MainWindow::openCustomerService()
-{
-    if (macroPageIdle())
-        openWebPage(*m_context.desktop, *m_context.notices, CUSTOMER_SERVICE_URL);
 }

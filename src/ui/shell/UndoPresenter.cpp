@@ -1,15 +1,12 @@
-// Undo of the one-click actions that destroy work: the factory reset and the
-// deletion of a saved profile or a macro. Their files are kept before they
-// run; the UNDO button (for a while) and the tray (until the next such action)
-// put them back, with the links, and bring the keyboard up to date.
+#include "UndoPresenter.h"
 
-#include "MainWindow.h"
-
+#include "ConsoleContext.h"
 #include "ConsoleTray.h"
+#include "Shell.h"
+#include "StatusBand.h"
 #include "core/app/Notices.h"
 #include "core/controller/ConsoleController.h"
 #include "core/device/SlotSync.h"
-#include "core/profiles/FactoryResetFiles.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/UndoStore.h"
 #include "ui/customize/CustomizePanel.h"
@@ -27,27 +24,33 @@ namespace
 constexpr int kUndoOfferMs = 30000; // how long the UNDO button is offered
 }
 
-void MainWindow::setUpUndo()
+UndoPresenter::UndoPresenter(ConsoleContext &context, QWidget *parent, const ShellStyles &styles)
+    : QObject(parent), m_context(context), m_button(new QPushButton(parent)),
+      m_offer(new QTimer(this))
 {
-    undoButton = new QPushButton(centralWidget());
-    undoButton->setObjectName(QStringLiteral("undo_button"));
-    undoButton->setGeometry(700, 76, 80, 20);
-    undoButton->setCursor(Qt::PointingHandCursor);
-    undoButton->setFocusPolicy(Qt::TabFocus);
-    undoButton->setStyleSheet(styles.actionButton);
-    undoButton->setText(QCoreApplication::translate("LumoProject", "UNDO"));
-    undoButton->hide();
-    connect(undoButton, &QPushButton::released, this, &MainWindow::undoLastAction);
-    m_undoOffer = new QTimer(this);
-    m_undoOffer->setSingleShot(true);
-    connect(m_undoOffer, &QTimer::timeout, undoButton, &QWidget::hide);
-    m_context.keepForUndo = [this](const QString &kind, const QString &name,
-                                   const QStringList &paths) {
-        return keepForUndo(kind, name, paths);
-    };
+    m_button->setObjectName(QStringLiteral("undo_button"));
+    m_button->setGeometry(700, 76, 80, 20);
+    m_button->setCursor(Qt::PointingHandCursor);
+    m_button->setFocusPolicy(Qt::TabFocus);
+    m_button->setStyleSheet(styles.actionButton);
+    m_button->setText(QCoreApplication::translate("LumoProject", "UNDO"));
+    m_button->hide();
+    connect(m_button, &QPushButton::released, this, &UndoPresenter::undoLastAction);
+    m_offer->setSingleShot(true);
+    connect(m_offer, &QTimer::timeout, m_button, &QWidget::hide);
+    m_context.controller->profiles().setKeepForUndo(
+        [this](const QString &kind, const QString &name, const QStringList &paths) {
+            return keep(kind, name, paths);
+        });
 }
 
-QString MainWindow::undoLabel() const
+void UndoPresenter::setTray(ConsoleTray *tray)
+{
+    m_tray = tray;
+    m_tray->setUndoAction(label()); // an action kept by an earlier run
+}
+
+QString UndoPresenter::label() const
 {
     const UndoStore::Action kept = UndoStore::kept();
     if (kept.kind == QLatin1String("factory reset"))
@@ -57,7 +60,7 @@ QString MainWindow::undoLabel() const
     return QString();
 }
 
-bool MainWindow::keepForUndo(const QString &kind, const QString &name, const QStringList &paths)
+bool UndoPresenter::keep(const QString &kind, const QString &name, const QStringList &paths)
 {
     const SaveResult kept = UndoStore::keep(kind, name, paths);
     if (!kept.ok()) {
@@ -76,16 +79,16 @@ bool MainWindow::keepForUndo(const QString &kind, const QString &name, const QSt
                                           "Factory settings restored. UNDO brings yours back")
             : QCoreApplication::translate("LumoProject", "%1 deleted. UNDO brings it back")
                   .arg(name);
-    showNotice(text, NoticeKind::Info);
-    undoButton->show();
-    undoButton->raise();
-    m_undoOffer->start(kUndoOfferMs);
+    m_context.notices->inform(text);
+    m_button->show();
+    m_button->raise();
+    m_offer->start(kUndoOfferMs);
     if (m_tray)
-        m_tray->setUndoAction(undoLabel());
+        m_tray->setUndoAction(label());
     return true;
 }
 
-bool MainWindow::keepFactoryResetForUndo()
+bool UndoPresenter::keepFactoryReset()
 {
     // Every folder of a linked saved profile and the console's own settings,
     // but neither the undo folder nor the record of the keyboard's state.
@@ -100,15 +103,16 @@ bool MainWindow::keepFactoryResetForUndo()
         if (entry != QLatin1String("undo") &&
             QStringLiteral("system/") + entry != SlotSync::stateFile())
             paths << QStringLiteral("system/") + entry;
-    return keepForUndo(QStringLiteral("factory reset"), QString(), paths);
+    return keep(QStringLiteral("factory reset"), QString(), paths);
 }
 
-void MainWindow::undoLastAction()
+void UndoPresenter::undoLastAction()
 {
-    if (m_context.controller->factoryResetSaving()) {
+    ConsoleController *controller = m_context.controller;
+    if (controller->factoryResetSaving()) {
         // The reset's files are still being written: the undo follows them.
         auto *once = new QObject(this);
-        connect(m_context.controller, &ConsoleController::factoryResetSaved, once, [this, once] {
+        connect(controller, &ConsoleController::factoryResetSaved, once, [this, once] {
             delete once;
             undoLastAction();
         });
@@ -119,36 +123,36 @@ void MainWindow::undoLastAction()
         m_context.notices->refuse(QCoreApplication::translate("LumoProject", "Nothing to undo"));
         return;
     }
-    const QStringList before = m_context.controller->bindings().names;
-    const SaveResult restored = UndoStore::restore();
-    if (!restored.ok()) {
-        const SaveFailure &f = restored.failures().first();
+    const QStringList before = controller->bindings().names;
+    const SaveResult back = UndoStore::restore();
+    if (!back.ok()) {
+        const SaveFailure &f = back.failures().first();
         m_context.notices->fileFailed(
             QCoreApplication::translate("LumoProject", "Undo failed: %1 (%2)")
                 .arg(f.path, f.reason),
             f.path, f.reason);
         return;
     }
-    undoButton->hide();
-    m_undoOffer->stop();
+    m_button->hide();
+    m_offer->stop();
     if (m_tray)
         m_tray->setUndoAction(QString());
 
     // The links, the pages and the key map as the files now say.
-    m_context.controller->bindings().read();
+    controller->bindings().read();
     m_context.customize->loadInstantShiftTargets();
     m_context.profileMenu->refillProfileList();
     if (action.kind == QLatin1String("macro"))
         m_context.macros->showMacro(action.name);
-    showActiveProfile(m_context.controller->bindings().active);
+    emit restored();
 
     // Every slot whose saved state came back goes to the keyboard again.
     for (int slot = 1; slot <= 5; ++slot) {
         const bool restoredSlot =
             action.kind == QLatin1String("factory reset") ||
             (action.kind == QLatin1String("profile") &&
-             (m_context.controller->bindings().linked(slot) == action.name ||
-              before.value(slot - 1) != m_context.controller->bindings().names.value(slot - 1)));
+             (controller->bindings().linked(slot) == action.name ||
+              before.value(slot - 1) != controller->bindings().names.value(slot - 1)));
         if (restoredSlot)
             m_context.slotSync->markChanged(slot);
     }
@@ -158,5 +162,5 @@ void MainWindow::undoLastAction()
                      ? QCoreApplication::translate("LumoProject", "factory reset")
                      : action.name),
         Notices::Kind::Success);
-    bringKeyboardUpToDate(true);
+    m_context.slotSync->bringUpToDate(controller->bindings().active, true);
 }
