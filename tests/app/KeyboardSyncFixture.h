@@ -153,7 +153,7 @@ struct KeyboardSyncFixture {
         const int cell = cellOfUsage(usage);
         const KeyRange &r = KEY_TABLE[cell].hit;
         QTest::mousePress(w.get(), Qt::LeftButton, {}, {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2});
-        w->customize()->keyAssignCombo->setCurrentIndex(2);
+        w->customize()->widgets().keyAssignCombo->setCurrentIndex(2);
         w->setFocus(); // keys are taken while the window itself has the focus
         QTest::keyClick(w.get(), key);
         w->customize()->applyKeyAssignment();

@@ -102,9 +102,9 @@ QVector<QByteArray> singleKeyReports(int profile, int matrix, quint8 usage)
 void assignSingleKeyByHand(LinkedShell &f, int cell, Qt::Key key)
 {
     QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, keyCentre(cell));
-    choose(f.panel().keyAssignCombo, 2);
+    choose(f.panel().widgets().keyAssignCombo, 2);
     QTest::keyClick(f.w->windowHandle(), key);
-    QTest::mouseClick(f.panel().customizeApplyButton, Qt::LeftButton);
+    QTest::mouseClick(f.panel().widgets().customizeApplyButton, Qt::LeftButton);
 }
 
 void showActive(MainWindow &w)
@@ -112,37 +112,6 @@ void showActive(MainWindow &w)
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
-void assignMacroByHand(LinkedShell &f, int cell, const QString &macro)
-{
-    CustomizePanel &p = f.panel();
-    QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, keyCentre(cell));
-    choose(p.keyAssignCombo, 1);
-    choose(p.assignMacroCombo, p.assignMacroCombo->findText(macro));
-    QTest::mouseClick(p.customizeApplyButton, Qt::LeftButton);
-}
-
-// The macro key file and the single-key file of every saved profile.
-QMap<QString, QByteArray> assignmentFiles()
-{
-    QMap<QString, QByteArray> files;
-    for (int n = 1; n <= 5; ++n)
-        for (const char *file : {"macro/macro_file.ini", "singal/signal.ini"}) {
-            const QString path = QStringLiteral("lightfile/PROFILE %1/").arg(n) + file;
-            files[path] = bytesOf(path);
-        }
-    return files;
-}
-
-void renameMacroByHand(LinkedShell &f, const QString &from, const QString &to)
-{
-    f.w->showMacrosPage();
-    auto *list = f.ctx().macros->findChild<QComboBox *>("macro_name_combo");
-    choose(list, list->findText(from));
-    auto *name = f.ctx().macros->findChild<QLineEdit *>("macro_name_edit");
-    name->setText(to);
-    QTest::keyClick(name, Qt::Key_Return);
 }
 
 // One key of a layout as X11 reports it: its key code, what it types alone and
@@ -397,19 +366,19 @@ private slots:
         f.w->showCustomizePage();
         CustomizePanel &p = f.panel();
         QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, keyCentre(28));
-        choose(p.keyAssignCombo, 2);
-        QVERIFY(p.newKeyEdit->isVisible());
-        QCOMPARE(p.newKeyEdit->text(), QString());
-        QCOMPARE(p.newKeyEdit->placeholderText(),
+        choose(p.widgets().keyAssignCombo, 2);
+        QVERIFY(p.widgets().newKeyEdit->isVisible());
+        QCOMPARE(p.widgets().newKeyEdit->text(), QString());
+        QCOMPARE(p.widgets().newKeyEdit->placeholderText(),
                  QStringLiteral("Waiting for a key: press it now"));
         QTest::keyClick(f.w->windowHandle(), Qt::Key_B);
-        QCOMPARE(p.newKeyEdit->text(), QStringLiteral("b"));
+        QCOMPARE(p.widgets().newKeyEdit->text(), QStringLiteral("b"));
         f.clear();
-        QTest::mouseClick(p.customizeApplyButton, Qt::LeftButton);
+        QTest::mouseClick(p.widgets().customizeApplyButton, Qt::LeftButton);
         QVERIFY(f.settle());
         QCOMPARE(f.device.reports, singleKeyReports(1, 8, 0x05));
         QCOMPARE(f.pauses.pauses, QVector<unsigned>(3, 300));
-        QCOMPARE(p.currentAssignment->text(), QStringLiteral("b"));
+        QCOMPARE(p.widgets().currentAssignment->text(), QStringLiteral("b"));
     }
 
     // Edits made while the factory reset's files are still being saved end in
@@ -451,49 +420,6 @@ private slots:
         const QString keyMap = settled[0].section("signle=\"", 1).section('"', 0, 0);
         QCOMPARE(keyMap.section(',', 40, 40), QStringLiteral("5"));
         QVERIFY2(settled[3].contains("type=3"), qPrintable(settled[3]));
-    }
-
-    // A rename carries the keys that play the macro in every saved profile;
-    // when one file cannot be saved, nothing changes and the user is told.
-    void renamingAMacroCarriesItsKeys()
-    {
-        LinkedShell f([] {
-            QVERIFY(IniStore::writeIniFile("Jump", macro::buildMacroMap({}, reportOf({{10, 0x80}})))
-                        .ok());
-        });
-        MainWindow &w = *f.w;
-        showActive(w);
-        w.showCustomizePage();
-        assignMacroByHand(f, 42, "Jump"); // A in PROFILE 1
-        QTest::mouseClick(w.profileButtons[2], Qt::LeftButton);
-        assignMacroByHand(f, 43, "Jump"); // S in PROFILE 3
-        const QMap<QString, QByteArray> before = assignmentFiles();
-        QVERIFY(before.value("lightfile/PROFILE 3/macro/macro_file.ini").contains(",Jump,"));
-
-        renameMacroByHand(f, "Jump", "Leap");
-        QVERIFY(QFile::exists("macrofile/Leap.ini"));
-        QVERIFY(!QFile::exists("macrofile/Jump.ini"));
-        for (auto it = before.begin(); it != before.end(); ++it) {
-            QByteArray expected = it.value();
-            expected.replace("Jump", "Leap");
-            QCOMPARE(bytesOf(it.key()), expected);
-        }
-        w.showCustomizePage(); // PROFILE 3's S still plays it, under its new name
-        QTest::mouseClick(&w, Qt::LeftButton, {}, keyCentre(43));
-        QCOMPARE(f.panel().assignMacroCombo->currentText(), QStringLiteral("Leap"));
-
-        // PROFILE 3's macro folder is reached through a link: its file is not
-        // saved, so PROFILE 1's is not either and the macro keeps its name.
-        const QMap<QString, QByteArray> renamed = assignmentFiles();
-        QVERIFY(QDir().rename("lightfile/PROFILE 3/macro", "profile3-macro"));
-        QVERIFY(
-            QFile::link(QDir::current().filePath("profile3-macro"), "lightfile/PROFILE 3/macro"));
-        renameMacroByHand(f, "Leap", "Hop");
-        QCOMPARE(assignmentFiles(), renamed);
-        QVERIFY(QFile::exists("macrofile/Leap.ini"));
-        QVERIFY(!QFile::exists("macrofile/Hop.ini"));
-        QVERIFY2(w.statusBand->noticeText().startsWith("Not saved: macro_file.ini"),
-                 qPrintable(w.statusBand->noticeText()));
     }
 
     void recorderTakesThePhysicalKey_data()

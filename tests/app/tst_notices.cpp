@@ -125,19 +125,12 @@ private slots:
             << none << Step([](ShellFixture &f) { onSettingsPage(f, &SettingsPage::openWebsite); })
             << "No web browser could be started: the page is https://www.orvanta-rgb.com/";
         QTest::newRow("check for updates without an installer")
-            << none
-            << Step([](ShellFixture &f) {
+            << none << Step([](ShellFixture &f) {
                    // The check that follows goes to a closed loopback port.
                    qputenv("ORVANTA_UPDATE_URL", "http://127.0.0.1:9");
                    onSettingsPage(f, &SettingsPage::updateFirmware);
                })
             << "No update installer on this platform: checking for a newer version";
-        QTest::newRow("new macro at the limit") << Step([](ShellFixture &) {
-            for (int n = 1; n <= macro::kMaxMacroEntries; ++n)
-                IniStore::createMacroFile(n);
-        }) << Step([](ShellFixture &f) {
-            f.ctx().macros->newMacroClicked();
-        }) << "No room for another macro: every number is taken";
     }
 
     void refusalsChangeNothingAndSayWhy()

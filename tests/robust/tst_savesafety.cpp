@@ -175,7 +175,8 @@ private slots:
         QVERIFY(
             IniStore::writeIniFile("Default Macro", macro::buildMacroMap(rows, zeroReport())).ok());
         Notices notices;
-        MacroPage page(nullptr, nullptr, &notices);
+        macro::MacroLibrary library(notices);
+        MacroPage page(library);
         QSignalSpy failures(&notices, &Notices::saveFailed);
         const QStringList roots{"macrofile"};
         const Files old = snapshot(roots);

@@ -12,8 +12,10 @@
 #include "core/app/Notices.h"
 #include "core/assign/AssignmentTable.h"
 #include "core/assign/InstantShift.h"
+#include "core/controller/KeyAssignmentEditor.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/DefaultKeyMap.h"
+#include "core/macro/MacroLibrary.h"
 #include "core/profiles/ProfileBindings.h"
 #include "core/socket/SocketCommand.h"
 
@@ -41,6 +43,9 @@ public:
 
     CommandSender &sender() { return m_sender; }
     Notices &notices() { return m_notices; }
+    // The macro collection's use cases (MACROS), and CUSTOMIZE's on one key.
+    macro::MacroLibrary &macros() { return m_macros; }
+    KeyAssignmentEditor &keyAssignmentEditor() { return m_keyAssignmentEditor; }
 
     // While this says no (a macro is being recorded), the use cases that
     // switch or reset the keyboard do nothing.
@@ -128,6 +133,8 @@ private:
     QTimer *m_pulse; // child "pulse"
     quint8 m_pulseValue = 0;
     FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
+    macro::MacroLibrary m_macros{m_notices};
+    KeyAssignmentEditor m_keyAssignmentEditor{*this};
 };
 
 } // namespace orvanta

@@ -125,9 +125,9 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     // Pages, created hidden.
     m_context.lighting = new LightingPage(&m_context, this);
     m_context.lighting->hide();
-    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
+    m_context.macros = new MacroPage(m_context.controller->macros(), this, m_context.desktop);
     m_context.macros->hide();
-    forwardPageSaveFailures();
+    connectMacroLibrary();
     connect(this, &MainWindow::saveFailed, this,
             [this](const QString &path, const QString &reason) {
                 m_saveFailure.start();
@@ -732,9 +732,8 @@ void MainWindow::switchLanguage(QString code)
     m_context.lighting->editedProfile = oldLight->editedProfile;
     m_context.lighting->refillPatternList();
     attachLightingHint();
-    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
+    m_context.macros = new MacroPage(m_context.controller->macros(), this, m_context.desktop);
     m_context.macros->hide();
-    forwardPageSaveFailures();
     oldLight->hide();
     oldMacro->hide();
     oldLight->deleteLater();
@@ -754,17 +753,13 @@ void MainWindow::switchLanguage(QString code)
     update();
 }
 
-void MainWindow::forwardPageSaveFailures()
+void MainWindow::connectMacroLibrary()
 {
-    m_context.macros->setKeepForUndo([this](const QString &macro) {
+    macro::MacroLibrary &library = m_context.controller->macros();
+    library.setKeepForUndo([this](const QString &macro) {
         return keepForUndo(QStringLiteral("macro"), macro, {IniStore::macroPath(macro)});
     });
-    connect(m_context.macros, &MacroPage::refused, m_context.notices, &Notices::refuse);
-    connect(m_context.macros, &MacroPage::fileFailed, m_context.notices,
-            [this](const QString &text, const QString &path) {
-                m_context.notices->fileFailed(text, path, QStringLiteral("failed"));
-            });
-    connect(m_context.macros, &MacroPage::macroRenamed, this, [this] {
+    connect(&library, &macro::MacroLibrary::renamed, this, [this] {
         if (m_context.customize)
             m_context.customize->loadKeyAssignments(); // the keys name the macro anew
     });

@@ -145,7 +145,7 @@ private:
     bool macroPageIdle() const;
     void activateProfile(int n, orvanta::Origin origin = orvanta::Origin::User);
     void showActiveProfile(int n); // the pages of on-board profile n, nothing sent
-    void forwardPageSaveFailures();
+    void connectMacroLibrary();
     void loadCatalog(int language);
     bool customizeInFront() const;
     void frameFocusedWidget(QWidget *focused);
