@@ -196,6 +196,10 @@ private slots:
         QCOMPARE(deleted, QStringList{"Jump"});
         QCOMPARE(shown(macros.importFile("out.ini")), QStringLiteral("out"));
         QCOMPARE(macros.read("out").rows, rows);
+        QVERIFY(macros.save("out", {}, zeroReport()).done()); // edited, then imported again:
+        QCOMPARE(macros.importFile("out.ini").outcome, macro::MacroChange::Outcome::Refused);
+        QCOMPARE(r.controller.notices().last(), QStringLiteral("A macro named out already exists"));
+        QCOMPARE(macros.read("out").rows.size(), 0); // the edit stays
         QCOMPARE(macros.names(), (QStringList{"Default Macro", "Macro 1", "out"}));
 
         // Refusals: the protected macro, a taken name, no free number.

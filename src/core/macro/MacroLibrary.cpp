@@ -117,6 +117,14 @@ MacroChange MacroLibrary::importFile(const QString &path)
     // empty, unreachable macro behind.
     if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
         return outcome(MacroChange::Outcome::Unchanged);
+    // An import never replaces a macro (the protected one, or one that keys
+    // play) without a word: the file is refused, as a profile's is.
+    if (names().contains(name)) {
+        m_notices.refuse(
+            QCoreApplication::translate("LumoProject", "A macro named %1 already exists")
+                .arg(name));
+        return outcome(MacroChange::Outcome::Refused);
+    }
     return failed(m_notices.report(IniStore::importMacroFile(path, name)), name);
 }
 

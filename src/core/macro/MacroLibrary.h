@@ -62,7 +62,8 @@ public:
     // Rename: the macro and every key assignment that plays it, in every
     // saved profile, or nothing at all.
     MacroChange rename(const QString &from, const QString &to);
-    // IMPORT: the macro of the file at `path`, named after the file.
+    // IMPORT: the macro of the file at `path`, named after the file; refused
+    // when a macro of that name exists.
     MacroChange importFile(const QString &path);
     // EXPORT: `name` appended to the file at `path` as one "[Setting]" block.
     MacroChange exportTo(const QString &name, const QString &path);
