@@ -5,13 +5,19 @@
 #include "FuzzSupport.h"
 
 #include "core/assign/AssignmentTable.h"
+#include "core/assign/InstantShift.h"
 #include "core/device/DeviceCommands.h"
 #include "core/lighting/EffectRecords.h"
 #include "core/lighting/KeyColors.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/lighting/PatternStore.h"
 #include "core/macro/MacroFile.h"
-#include "core/storage/IniStore.h"
+#include "core/profiles/ProfileBindings.h"
+#include "core/profiles/ProfileExportCheck.h"
+#include "core/storage/DataPaths.h"
+#include "core/storage/LanguageFile.h"
+#include "core/storage/MacroReportsFile.h"
+#include "core/storage/PatternFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QFile>
@@ -36,42 +42,42 @@ QString exportText(const QString &key)
 
 void importProfile()
 {
-    (void)IniStore::importProfileInto(kExport, IniStore::profileDir(kImported));
+    (void)importProfileExport(kExport, DataPaths::profileDir(kImported));
     const int patterns = qBound(0, toNumber(exportText(QStringLiteral("Setting/pattern"))), 16);
     FUZZ_CHECK(patternCount(kImported) == patterns);
     for (int i = 0; i < patterns; ++i) {
         const QString group = QStringLiteral("pattern%1/").arg(i + 1);
-        const QStringList texts = IniStore::readLightFile(i, kImported);
-        for (int k = 0; k < IniStore::patternKeys().size(); ++k)
-            FUZZ_CHECK(texts.value(k) == exportText(group + IniStore::patternKeys()[k]));
+        const QStringList texts = PatternFile::read(i + 1, kImported);
+        for (int k = 0; k < PatternFile::keys().size(); ++k)
+            FUZZ_CHECK(texts.value(k) == exportText(group + PatternFile::keys()[k]));
         readPattern(i, kImported);
     }
-    const QStringList signal = IniStore::readFlagFile(kImported);
-    for (int k = 0; k < IniStore::signalKeys().size(); ++k)
-        FUZZ_CHECK(signal.value(k) ==
-                   exportText(QStringLiteral("signal/") + IniStore::signalKeys()[k]));
+    const KeyMapTexts signal = KeyMapFile::read(kImported);
+    const QString texts[] = {signal.keyMap, signal.kinds, signal.targets};
+    for (int k = 0; k < 3; ++k)
+        FUZZ_CHECK(texts[k] == exportText(QStringLiteral("signal/") + KeyMapFile::keys()[k]));
     std::array<quint8, 256> keyMap{};
     AssignmentTable().loadSignalFile(keyMap, signal);
 }
 
 void importMacro()
 {
-    IniStore::importMacroFile(kExport, kImported);
-    const QStringList five = IniStore::readMacroFile(kImported);
-    FUZZ_CHECK(five == IniStore::readMacroFile(kStored));
+    (void)RecordedMacroFile::import(kExport, kImported);
+    const MacroTexts five = RecordedMacroFile::read(kImported);
+    FUZZ_CHECK(five == RecordedMacroFile::read(kStored));
     macro::parseMacro(five);
 }
 
 void readStoredProfile()
 {
-    const StoredLighting lighting = parseStoredLighting(IniStore::readLightCmd(kStored));
+    const StoredLighting lighting = readStoredLighting(kStored);
     if (lighting.complete)
         FUZZ_CHECK(!lightingOperation(lighting.set, 1).steps.empty());
 
-    const int count = IniStore::readMacroCmdCount(kStored);
-    const QVector<Report> macros = parseReports(IniStore::readMacroCmdFile(kStored));
+    const int count = MacroReportsFile::count(kStored);
+    const QVector<Report> macros = parseReports(MacroReportsFile::commands(kStored));
     FUZZ_CHECK(macros.size() <= qMin(count, 108));
-    const QString numbers = IniStore::readMacroCmdNumber(kStored);
+    const QString numbers = MacroReportsFile::keyNumbers(kStored);
     for (int key : {0, 1, 100, 255}) {
         const int entry = entryOfKey(numbers, count, key);
         FUZZ_CHECK(entry >= 1 && entry <= qint64(count) + 1);
@@ -94,8 +100,8 @@ void readStoredProfile()
 
     std::array<quint8, 256> keyMap{};
     AssignmentTable table;
-    table.loadSignalFile(keyMap, IniStore::readFlagFile(kStored));
-    table.loadMacroFile(IniStore::readMacroAssignFile(kStored));
+    table.loadSignalFile(keyMap, KeyMapFile::read(kStored));
+    table.loadMacroFile(AssignmentFile::read(kStored));
 
     const int patterns = patternCount(kStored);
     FUZZ_CHECK(patterns == 1);
@@ -119,9 +125,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
          {kExport, QStringLiteral("system/light_flag.ini"),
           QStringLiteral("system/light_color.ini"), QStringLiteral("system/iss_flag.ini"),
           QStringLiteral("system/profile_connect.ini"), QStringLiteral("system/language.ini"),
-          IniStore::lightCmdPath(kStored), IniStore::macroCmdPath(kStored),
-          IniStore::macroSystemPath(kStored), IniStore::signalPath(kStored),
-          IniStore::patternPath(1, kStored), IniStore::macroPath(kStored)}) {
+          DataPaths::lightCmdPath(kStored), DataPaths::macroCmdPath(kStored),
+          DataPaths::macroSystemPath(kStored), DataPaths::signalPath(kStored),
+          DataPaths::patternPath(1, kStored), DataPaths::macroPath(kStored)}) {
         QDir().mkpath(QFileInfo(path).path());
         QFile f(path);
         FUZZ_CHECK(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
@@ -132,9 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     readStoredProfile();
     readEffectRecords(); // the system folder
     readKeyColorSets();
-    FUZZ_CHECK(IniStore::readFlagFile().size() == 3);
-    IniStore::readProfileConnect();
-    IniStore::readLanguage();
+    readShiftTargets();
+    ProfileBindings().read();
+    LanguageFile::read();
 
     FUZZ_CHECK(QDir::setCurrent(QStringLiteral("..")));
     QDir(folder).removeRecursively();

@@ -20,15 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Lines 0..2: signal.ini; lines 3..5: macro_file.ini.
     std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
     AssignmentTable table;
-    table.loadSignalFile(keyMap, lines.mid(0, 3));
-    table.loadMacroFile(lines.mid(3, 3));
+    table.loadSignalFile(keyMap, {lines.value(0), lines.value(1), lines.value(2)});
+    table.loadMacroFile({lines.value(3), lines.value(4), lines.value(5)});
 
     // What is loaded is saved and loaded again unchanged (a text holding the
     // list separator cannot come back as one entry).
-    const IniGroupMap system = table.macroFileMap();
     AssignmentTable reloaded;
-    reloaded.loadMacroFile(
-        {system["macro_file"]["type"], system["macro_file"]["file"], system["macro_file"]["once"]});
+    reloaded.loadMacroFile(table.macroFileTexts());
     for (int i = 0; i < kKeySlots; ++i) {
         FUZZ_CHECK(reloaded[i].kind == table[i].kind);
         if (!table[i].target.contains(QLatin1Char(',')))
@@ -36,9 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!table[i].once.contains(QLatin1Char(',')))
             FUZZ_CHECK(reloaded[i].once == table[i].once);
     }
-    const IniGroupMap signal = table.signalFileMap(keyMap);
     std::array<quint8, 256> mapAgain{};
-    AssignmentTable().loadSignalFile(mapAgain, {signal["singal"]["macro_singal"]});
+    AssignmentTable().loadSignalFile(mapAgain, {table.signalFileTexts(keyMap).keyMap, {}, {}});
     FUZZ_CHECK(mapAgain == keyMap);
 
     // Line 6: macro.ini's entry numbers; line 7: its count; byte 0: a key number.

@@ -4,7 +4,6 @@
 #include "FuzzSupport.h"
 
 #include "core/lighting/LightingBuilders.h"
-#include "core/storage/IniStore.h"
 
 ORVANTA_FUZZ_INITIALISE(false)
 
@@ -12,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QStringList stored = fuzz::inputLines(data, size);
     const StoredLighting lighting = parseStoredLighting(stored);
-    const int needed = IniStore::lightCmdReportCount(lighting.set.type);
+    const int needed = storedReportCount(lighting.set.type);
     FUZZ_CHECK(lighting.set.reports.size() == needed);
     if (lighting.complete)
         FUZZ_CHECK(needed > 0 && stored.size() > needed);

@@ -9,6 +9,7 @@
 #include "core/lighting/KeyColors.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/lighting/PatternStore.h"
+#include "core/storage/IniFile.h"
 
 namespace
 {
@@ -22,8 +23,7 @@ void checkPattern(const QStringList &stored)
             FUZZ_CHECK(c >= 0 && c <= 255);
 
     // Saving a pattern and reading it back keeps its stops and surface.
-    const PatternData again = patternFromTexts(fuzz::valuesOf(
-        patternMap(p.stops, p.surface).value(QStringLiteral("pattern")), IniStore::patternKeys()));
+    const PatternData again = patternFromTexts(patternTexts(p.stops, p.surface));
     FUZZ_CHECK(again.surface == p.surface);
     for (int i = 0; i < kStopSlots; ++i) {
         FUZZ_CHECK(again.stops[i].present == p.stops[i].present);
@@ -34,13 +34,13 @@ void checkPattern(const QStringList &stored)
 
 std::array<KeyColorSet, 2> readColours(const QStringList &lists)
 {
-    IniGroupMap map;
-    const char *groups[2] = {"fully", "reactive"};
+    IniFile file;
+    const char *groups[2] = {"fully/", "reactive/"};
     for (int g = 0; g < 2; ++g)
         for (int i = 0; i < 6; ++i)
-            map[QLatin1String(groups[g])][IniStore::lightColorKeys(g).value(i)] =
-                lists.value(6 * g + i);
-    IniStore::writeLightColorFile(map);
+            file.setValue(QLatin1String(groups[g]) + keyColorKeys(g).value(i),
+                          lists.value(6 * g + i));
+    FUZZ_CHECK(file.save(QStringLiteral("system/light_color.ini")).ok());
     return readKeyColorSets();
 }
 
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     checkPattern(lines.mid(0, 5));
 
     const EffectFlag flag = effectFlagFromTexts(lines.mid(5, 16));
-    FUZZ_CHECK(effectFlagFromTexts(fuzz::valuesOf(effectFlagTexts(flag), IniStore::effectKeys())) ==
+    FUZZ_CHECK(effectFlagFromTexts(fuzz::valuesOf(effectFlagTexts(flag), effectFlagKeys())) ==
                flag);
 
     const std::array<KeyColorSet, 2> colours = readColours(lines.mid(21, 12));
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         state.ledB = set.ledB;
         LightCommandSet built = buildLightCommandSet(effect, state);
         FUZZ_CHECK(built.type == effect);
-        FUZZ_CHECK(built.reports.size() == IniStore::lightCmdReportCount(effect));
+        FUZZ_CHECK(built.reports.size() == storedReportCount(effect));
 
         const quint8 profile = quint8(1 + effect);
         keyboard.expectedProfile = profile;
@@ -82,12 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         keyboard.send(lightingOperation(built, profile));
 
         // The stored form of what was sent replays in full, as activation does.
-        const QMap<QString, QString> stored =
-            lightCommandMap(built).value(QStringLiteral("profile_light_cmd"));
-        QStringList storedLines{stored.value(QStringLiteral("type"))};
-        for (int i = 0; i < built.reports.size(); ++i)
-            storedLines << stored.value(QString::number(i));
-        const StoredLighting replay = parseStoredLighting(storedLines);
+        const StoredLighting replay = parseStoredLighting(lightCommandTexts(built));
         FUZZ_CHECK(replay.complete && replay.set.type == effect);
         FUZZ_CHECK(replay.set.reports == built.reports);
         keyboard.send(lightingOperation(replay.set, profile));

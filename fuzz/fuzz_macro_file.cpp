@@ -12,10 +12,12 @@ ORVANTA_FUZZ_INITIALISE(false)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QStringList five = fuzz::inputLines(data, size);
+    const QStringList lines = fuzz::inputLines(data, size);
+    const MacroTexts five{lines.value(0), lines.value(1), lines.value(2), lines.value(3),
+                          lines.value(4)};
     const MacroRecord record = parseMacro(five);
     FUZZ_CHECK(record.rows.size() <= kMaxEvents);
-    FUZZ_CHECK(record.image == parseCommandString(five.value(4)));
+    FUZZ_CHECK(record.image == parseCommandString(five.commands));
 
     // A macro that is opened and saved unchanged must read back the same. The
     // recorder never stores an empty state or delay; a lone row holding one
@@ -23,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool recordable = true;
     for (const MacroRow &row : record.rows)
         recordable = recordable && !row.state.isEmpty() && !row.delay.isEmpty();
-    const MacroRecord again = parseMacro(
-        fuzz::valuesOf(buildMacroMap(record.rows, record.image).value(QStringLiteral("macro")),
-                       IniStore::macroKeys()));
+    const MacroRecord again = parseMacro(macroTexts(record.rows, record.image));
     if (recordable)
         FUZZ_CHECK(again.rows == record.rows);
     FUZZ_CHECK(again.image == record.image);
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     // The key line as one label through its stored form.
-    const QString label = five.value(1);
+    const QString label = five.keys;
     const QString stored = encodeLabel(label);
     FUZZ_CHECK(!stored.contains(QLatin1Char(',')));
     if (!label.contains(QStringLiteral("%2C")))

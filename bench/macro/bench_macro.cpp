@@ -37,14 +37,11 @@ int main()
                           i % 2 == 0 ? QStringLiteral("down") : QStringLiteral("up"),
                           QString::number(50 * (i % 7))});
     }
-    const IniGroupMap map = buildMacroMap(full.rows, full.image);
-    const QMap<QString, QString> &m = map["macro"];
-    const QStringList five{m["macro_key_count"], m["macro_key"], m["macro_key_state"],
-                           m["macro_key_delaytime"], m["macro_cmd_str"]};
+    const MacroTexts five = macroTexts(full.rows, full.image);
 
     volatile int sink = 0;
     measure("build stored record (84 rows)", 20000,
-            [&](int) { sink = sink + buildMacroMap(full.rows, full.image).size(); });
+            [&](int) { sink = sink + macroTexts(full.rows, full.image).keys.size(); });
     measure("parse stored record (84 rows)", 20000,
             [&](int) { sink = sink + parseMacro(five).rows.size(); });
     measure("insert merge at event 10", 200000, [&](int i) {
@@ -60,8 +57,8 @@ int main()
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
     measure("write + read macro file (84 rows)", 50, [&](int) {
-        IniStore::writeIniFile(QStringLiteral("Bench"), map);
-        sink = sink + parseMacro(IniStore::readMacroFile(QStringLiteral("Bench"))).rows.size();
+        sink = sink + RecordedMacroFile::write(QStringLiteral("Bench"), five).ok();
+        sink = sink + parseMacro(RecordedMacroFile::read(QStringLiteral("Bench"))).rows.size();
     });
     QDir::setCurrent(previous);
     return 0;

@@ -3,7 +3,7 @@
 // keyboard, Alt+1 .. Alt+5 (left to a running recording), and keys marked and
 // painted on LIGHTING, with the reports that follow worked out by hand.
 
-#include "ShellFixture.h"
+#include "WindowFixture.h"
 #include "core/controller/ConsoleController.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
@@ -22,7 +22,7 @@ using namespace orvanta::test;
 namespace
 {
 
-void showActive(ShellFixture &f)
+void showActive(WindowFixture &f)
 {
     f.w->show();
     QApplication::setActiveWindow(f.w.get());
@@ -46,7 +46,7 @@ private slots:
     // takes Tab, Enter there then B, and APPLY sends F as B.
     void keyChosenAndCapturedFromTheKeyboard()
     {
-        ShellFixture f;
+        WindowFixture f;
         showActive(f);
         CustomizePanel &p = f.panel();
         KeyCursor *cursor = f.w->keyboardAccess()->customizeCursor();
@@ -96,7 +96,7 @@ private slots:
     // are the recording's and the profile stays.
     void altDigitsSwitchProfilesButNotDuringARecording()
     {
-        ShellFixture f;
+        WindowFixture f;
         showActive(f);
         f.panel().widgets().keyAssignCombo->setFocus();
         f.clear();
@@ -121,7 +121,7 @@ private slots:
     // ESC, F1 and F2, Space paints them, APPLY sends them at LED slots 8, 16, 24.
     void markedKeysArePaintedAndSent()
     {
-        ShellFixture f;
+        WindowFixture f;
         showActive(f);
         f.w->showLightingPage();
         LightingPage *page = f.ctx().lighting;
@@ -153,7 +153,7 @@ private slots:
     // table's second table (red at 76, green at 98, blue at 120).
     void stopChosenAndColouredFromTheKeyboard()
     {
-        ShellFixture f;
+        WindowFixture f;
         showActive(f);
         f.w->showLightingPage();
         LightingPage *page = f.ctx().lighting;

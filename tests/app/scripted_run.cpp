@@ -10,7 +10,7 @@
 //
 //   orvanta_scripted_run OUTDIR
 
-#include "ShellFixture.h"
+#include "WindowFixture.h"
 #include "core/device/KeyboardLink.h"
 #include "core/socket/SocketHelper.h"
 #include "ui/lighting/LightingPage.h"
@@ -27,7 +27,6 @@
 #include <QTcpSocket>
 #include <QTreeWidget>
 #include <cstdio>
-#include <mutex>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -41,66 +40,20 @@ void quiet(QtMsgType type, const QMessageLogContext &, const QString &text)
         std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-// The keyboard: each report and the pause after it, in one log.
-class LoggingDevice : public HidDevice
-{
-public:
-    bool sendFeatureReport(const quint8 *data, std::size_t length) override
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        log << QByteArray(reinterpret_cast<const char *>(data), int(length)).toHex();
-        ++count;
-        return true;
-    }
-    void pause(unsigned ms)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        log << QByteArray("pause ") + QByteArray::number(ms);
-    }
-    int reports()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return count;
-    }
-    std::mutex mutex;
-    QList<QByteArray> log;
-    int count = 0;
-};
-
-// The window in a fresh data directory seeded from the built data tree.
-struct Window {
-    TempWorkDir wd;
-    RecordingDesktop desktop;
-    std::unique_ptr<MainWindow> w;
-    Window()
-    {
-        wd.seedFromDataTree();
-        ConsoleOptions options;
-        options.checkForUpdates = false;
-        options.port = 0;
-        w = std::make_unique<MainWindow>(options);
-        ctx().desktop = &desktop;
-    }
-    ConsoleContext &ctx() { return w->context(); }
-    CustomizePanel &panel() { return *w->customize(); }
-    ProfileMenu &menu() { return *w->profileMenu(); }
-};
-
+// The window with the keyboard in memory; the reports and pauses it gets go
+// to one log, each report followed by its pause, step by step.
 struct Run {
-    Window f;
-    LoggingDevice keyboard;
+    WindowFixture f;
+    QList<QByteArray> log;
+    int logged = 0; // reports in the log
     QStringList notices;
     QTcpSocket socket;
+    bool pulsing = false;
+    QByteArray lastHex;
+    int sameInARow = 0;
 
     Run()
     {
-        KeyboardLink *link = f.w->keyboardLink();
-        link->setPauseFunction([this](unsigned ms) { keyboard.pause(ms); });
-        link->setDiscovery(
-            [](std::unique_ptr<HidDevice> &, std::unique_ptr<HidDevice> &) { return false; });
-        // The start-up report goes to hidapi's keyboard, which is not there.
-        (void)QTest::qWaitFor([link] { return link->isIdle(); }, 5000);
-        link->useVirtualDevice(&keyboard);
         // The pages built anew take the recording desktop services.
         f.w->switchLanguage(QStringLiteral("0"));
         f.w->show();
@@ -111,27 +64,44 @@ struct Run {
     void settle(const char *step)
     {
         QApplication::processEvents();
-        if (!QTest::qWaitFor([this] { return f.w->keyboardLink()->isIdle(); }, 10000))
+        if (!QTest::qWaitFor([this] { return f.link()->isIdle(); }, 10000))
             qFatal("step %s: the keyboard queue did not empty", step);
         QApplication::processEvents();
-        keyboard.log << QByteArray("# ") + step;
+        QMutexLocker lock(&f.keyboard.mutex);
+        for (const auto &k = f.keyboard; logged < k.reports.size(); ++logged) {
+            const QByteArray hex = k.reports[logged].toHex();
+            sameInARow = hex == lastHex ? sameInARow + 1 : 1;
+            lastHex = hex;
+            // The pulse ticks on while the machine is busy: two ticks stand for all.
+            if (pulsing && sameInARow > 2)
+                continue;
+            log << hex << "pause " + QByteArray::number(k.pauses.value(logged));
+        }
+        log << QByteArray("# ") + step;
         notices << QStringLiteral("%1: %2").arg(step, f.w->statusBand->noticeText());
     }
     void waitForReports(int atLeast, const char *step)
     {
-        if (!QTest::qWaitFor([&] { return keyboard.reports() >= atLeast; }, 10000))
+        if (!QTest::qWaitFor([&] { return reports() >= atLeast; }, 10000))
             qFatal("step %s: the keyboard did not get its reports", step);
         settle(step);
     }
 
-    LightingPage &lighting() { return *f.ctx().lighting; }
-    template <typename T> T *lightingChild(const char *name)
+    int reports()
     {
-        T *w = lighting().findChild<T *>(QLatin1String(name));
+        QMutexLocker lock(&f.keyboard.mutex);
+        return f.keyboard.reports.size();
+    }
+
+    LightingPage &lighting() { return f.lighting(); }
+    template <typename T> T *child(QWidget *page, const char *name)
+    {
+        T *w = page->findChild<T *>(QLatin1String(name));
         if (!w)
-            qFatal("no %s on the LIGHTING page", name);
+            qFatal("no %s on the page", name);
         return w;
     }
+    template <typename T> T *lightingChild(const char *name) { return child<T>(&lighting(), name); }
     void lightingClick(const char *name) { emit lightingChild<QPushButton>(name)->released(); }
     void lightingEnter(const char *name, const QString &text)
     {
@@ -160,7 +130,7 @@ struct Run {
         lightingEnter("edit_r", "10");
         lightingEnter("edit_g", "200");
         lightingEnter("edit_b", "30");
-        lightingPress(centreOf(30));
+        lightingPress(f.centreOf(30));
         lightingClick("btn_pulse");
         lightingChild<QSlider>("speed_slider")->setValue(2);
         lightingClick("btn_apply");
@@ -217,13 +187,13 @@ struct Run {
         f.w->setFocus();
         CustomizePanel &p = f.panel();
         // A single key: the key at cell 20 sends B.
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(20));
+        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(20));
         p.widgets().keyAssignCombo->setCurrentIndex(2);
         QTest::keyClick(f.w.get(), Qt::Key_B);
         p.applyKeyAssignment();
         settle("single key apply");
         // A macro key: cell 40 plays the Default Macro three times.
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(40));
+        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(40));
         p.widgets().keyAssignCombo->setCurrentIndex(1);
         p.widgets().assignMacroCombo->setCurrentIndex(
             p.widgets().assignMacroCombo->findText("Rec"));
@@ -231,7 +201,7 @@ struct Run {
         p.widgets().repeatCountEdit->setText("3");
         p.applyKeyAssignment();
         settle("macro key apply");
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(41));
+        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(41));
         p.widgets().keyAssignCombo->setCurrentIndex(1);
         p.widgets().assignMacroCombo->setCurrentIndex(
             p.widgets().assignMacroCombo->findText("Default Macro"));
@@ -239,11 +209,11 @@ struct Run {
         p.applyKeyAssignment();
         settle("second macro key apply");
         // Back to its default.
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(20));
+        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(20));
         p.widgets().keyAssignCombo->setCurrentIndex(0);
         p.applyKeyAssignment();
         settle("default key apply");
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(21));
+        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(21));
         p.widgets().keyAssignCombo->setCurrentIndex(2);
         QTest::keyClick(f.w.get(), Qt::Key_Tab);
         p.applyKeyAssignment();
@@ -259,11 +229,11 @@ struct Run {
         // The same key assignments in another slot, then the bulk resets.
         f.w->profileButtons[1]->click();
         settle("profile 2");
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(50));
+        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(50));
         p.widgets().keyAssignCombo->setCurrentIndex(2);
         QTest::keyClick(f.w.get(), Qt::Key_C);
         p.applyKeyAssignment();
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, centreOf(51));
+        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(51));
         p.widgets().keyAssignCombo->setCurrentIndex(1);
         p.widgets().assignMacroCombo->setCurrentIndex(
             p.widgets().assignMacroCombo->findText("Rec"));
@@ -278,13 +248,7 @@ struct Run {
         settle("profile 1");
     }
 
-    template <typename T> T *macroChild(const char *name)
-    {
-        T *w = f.ctx().macros->findChild<T *>(QLatin1String(name));
-        if (!w)
-            qFatal("no %s on the MACROS page", name);
-        return w;
-    }
+    template <typename T> T *macroChild(const char *name) { return child<T>(f.ctx().macros, name); }
     void macroKey(QEvent::Type type, int key, const QString &text)
     {
         QKeyEvent e(type, key, Qt::NoModifier, text);
@@ -378,7 +342,7 @@ struct Run {
             !QTest::qWaitFor([this] { return socket.bytesAvailable() > 0; }, 5000))
             qFatal("no greeting on the control socket");
         socket.readAll();
-        int expected = keyboard.reports();
+        int expected = reports();
         for (
             const QByteArray &m :
             {QByteArray("074"), QByteArray("076#00#FF#7F"),
@@ -388,18 +352,23 @@ struct Run {
                  .toBase64()}) {
             send(m);
             waitForReports(++expected, m.constData());
-            expected = keyboard.reports();
+            expected = reports();
         }
         send("0775");
+        pulsing = true;
         waitForReports(expected + 2, "pulse");
         status();
+        send("078");
+        if (!QTest::qWaitFor([this] { return !f.ctx().controller->isPulsing(); }, 5000))
+            qFatal("step pulse stop: the pulse went on");
         send("073");
-        waitForReports(keyboard.reports() + 1, "pulse stop, then profile 3");
-        if (!QTest::qWaitFor([this] { return f.w->keyboardLink()->isIdle(); }, 5000))
+        waitForReports(reports() + 1, "pulse stop, then profile 3");
+        pulsing = false;
+        if (!QTest::qWaitFor([this] { return f.link()->isIdle(); }, 5000))
             qFatal("the keyboard link never became idle");
         status();
         send("071");
-        waitForReports(keyboard.reports() + 1, "profile 1 from the socket");
+        waitForReports(reports() + 1, "profile 1 from the socket");
     }
 
     void languageSteps()
@@ -432,7 +401,7 @@ struct Run {
         if (!reports.open(QIODevice::WriteOnly) || !data.open(QIODevice::WriteOnly) ||
             !notes.open(QIODevice::WriteOnly))
             return false;
-        for (const QByteArray &line : keyboard.log)
+        for (const QByteArray &line : log)
             reports.write(line + '\n');
         QStringList files;
         QDirIterator it(".", QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);

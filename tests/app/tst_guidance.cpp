@@ -2,7 +2,7 @@
 // keyboard is connected, its window beside the console and fully on screen,
 // in the place the user gave it last; a word when closing only hid the console.
 
-#include "KeyboardSyncFixture.h"
+#include "WindowFixture.h"
 #include "ui/shell/ConsoleTray.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 #include "ui/virtual/VirtualKeyboardWindow.h"
@@ -21,35 +21,46 @@ using namespace orvanta::test;
 namespace
 {
 
-// The LIGHTING page's controls as a user works them.
-struct LightingHands {
-    LightingPage *page;
-    void press(const char *button) const
-    {
-        auto *b = page->findChild<QPushButton *>(button);
-        QVERIFY(b);
-        b->released();
+// Works the LIGHTING page's controls as a user does, step by step: "press
+// BUTTON", "type CODE" (the colour code field), "slide SLIDER POSITION",
+// "paint CELL...".
+void work(LightingPage *page, const QString &steps)
+{
+    for (const QString &step : steps.split(", ")) {
+        const QStringList w = step.split(' ');
+        if (w[0] == "press") {
+            auto *button = page->findChild<QPushButton *>(w[1]);
+            QVERIFY2(button, qPrintable(w[1]));
+            emit button->released();
+        } else if (w[0] == "type") {
+            auto *code = page->findChild<QLineEdit *>("edit_code");
+            code->setText(w[1]);
+            emit code->returnPressed();
+        } else if (w[0] == "slide") {
+            auto *slider = page->findChild<QSlider *>(w[1]);
+            QVERIFY2(slider, qPrintable(w[1]));
+            slider->setValue(w[2].toInt());
+        } else {
+            QVector<int> cells;
+            for (const QString &cell : w.mid(1))
+                cells << cell.toInt();
+            QVERIFY(page->paintKeys(cells));
+        }
     }
-    void type(const char *code) const
-    {
-        auto *e = page->findChild<QLineEdit *>("edit_code");
-        QVERIFY(e);
-        e->setText(code);
-        e->returnPressed();
-    }
-    void slide(const char *slider, int position) const
-    {
-        auto *s = page->findChild<QSlider *>(slider);
-        QVERIFY(s);
-        s->setValue(position);
-    }
-    int slider(const char *slider) const { return page->findChild<QSlider *>(slider)->value(); }
-    void effect(int k) const { page->findChild<QComboBox *>("effect_combo")->setCurrentIndex(k); }
-};
-using HandSteps = std::function<void(const LightingHands &)>;
+}
+
+// What the editor shows for "key CELL", "colour" (the current colour) or a slider.
+QString shown(LightingPage *page, const QString &what)
+{
+    const auto hex = [](Rgb c) { return QString::asprintf("%02x%02x%02x", c.r, c.g, c.b); };
+    if (what.startsWith("key "))
+        return hex(page->keyColour(what.mid(4).toInt()));
+    if (what == "colour")
+        return hex(page->model().currentColor());
+    return QString::number(page->findChild<QSlider *>(what)->value());
+}
 
 } // namespace
-Q_DECLARE_METATYPE(HandSteps)
 
 class GuidanceTest : public QObject
 {
@@ -57,7 +68,7 @@ class GuidanceTest : public QObject
 private slots:
     void withoutKeyboardTheVirtualOneIsOffered()
     {
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         QCOMPARE(f.link()->state(), KeyboardLink::State::Absent);
         QVERIFY(f.w->tryVirtualButton->isVisible());
         QCOMPARE(f.w->tryVirtualButton->text(), QString("TRY THE VIRTUAL KEYBOARD"));
@@ -77,18 +88,11 @@ private slots:
                                                                           .arg(window->y())
                                                                           .arg(window->width())
                                                                           .arg(window->height())));
-    }
 
-    void theWindowComesBackWhereTheUserPutIt()
-    {
-        KeyboardSyncFixture f;
-        f.w->tryVirtualButton->released();
-        QWidget *window = f.w->virtualKeyboard->window();
-        QVERIFY(window);
+        // It comes back where the user put it, in this console and the next.
         window->move(23, 31);
         window->hide();
         QCOMPARE(readText("system/console_hints.ini"), QString("[VirtualKeyboard]\nx=23\ny=31\n"));
-
         f.w.reset(); // the console ends; the next one opens the window there
         ConsoleOptions options;
         options.checkForUpdates = false;
@@ -101,7 +105,7 @@ private slots:
 
     void lightingSaysWhatTheActiveProfileHoldsAndLoadsIt()
     {
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         f.activate(3); // its factory lighting is Arrow Flow
         f.w->showLightingPage();
         auto *effect = f.ctx().lighting->findChild<QComboBox *>("effect_combo");
@@ -125,114 +129,70 @@ private slots:
     void loadPutsTheStoredSpeedsAndColoursIntoTheEditor_data()
     {
         QTest::addColumn<int>("effect");
-        QTest::addColumn<HandSteps>("make");
-        QTest::addColumn<HandSteps>("check"); // the editor after LOAD
+        QTest::addColumn<QString>("make");
+        QTest::addColumn<QStringList>("shownAfterLoad"); // what=value
         QTest::newRow("Static pulse, keys painted")
-            << int(EffectStatic) << HandSteps([](const LightingHands &h) {
-                   h.press("btn_pulse");
-                   h.press("btn_full");
-                   h.type("102030");
-                   h.press("btn_customized");
-                   h.type("ff8000");
-                   h.page->paintKeys({0, 5, 17});
-                   h.slide("speed_slider", 2);
-               })
-            << HandSteps([](const LightingHands &h) {
-                   QCOMPARE(h.slider("speed_slider"), 2);
-                   QCOMPARE(h.page->keyColour(0), (Rgb{255, 128, 0}));
-                   QCOMPARE(h.page->keyColour(17), (Rgb{255, 128, 0}));
-                   QCOMPARE(h.page->keyColour(1), (Rgb{16, 32, 48}));
-               });
+            << int(EffectStatic)
+            << "press btn_pulse, press btn_full, type 102030, press btn_customized, "
+               "type ff8000, paint 0 5 17, slide speed_slider 2"
+            << QStringList{"speed_slider=2", "key 0=ff8000", "key 17=ff8000", "key 1=102030"};
         QTest::newRow("Static spectrum, middle speed")
-            << int(EffectStatic) << HandSteps([](const LightingHands &h) {
-                   h.press("btn_static");
-                   h.press("btn_full");
-                   h.type("00ff00");
-                   h.press("btn_spectrum");
-                   h.slide("speed_slider", 1);
-               })
-            << HandSteps([](const LightingHands &h) {
-                   QCOMPARE(h.slider("speed_slider"), 1);
-                   QCOMPARE(h.page->keyColour(40), (Rgb{0, 255, 0}));
-               });
+            << int(EffectStatic)
+            << "press btn_static, press btn_full, type 00ff00, press btn_spectrum, "
+               "slide speed_slider 1"
+            << QStringList{"speed_slider=1", "key 40=00ff00"};
         QTest::newRow("Reactive, keys painted")
-            << int(EffectReactive) << HandSteps([](const LightingHands &h) {
-                   h.press("btn_full");
-                   h.type("0000ff");
-                   h.press("btn_customized");
-                   h.type("ffffff");
-                   h.page->paintKeys({10, 11});
-               })
-            << HandSteps([](const LightingHands &h) {
-                   QCOMPARE(h.page->keyColour(10), (Rgb{255, 255, 255}));
-                   QCOMPARE(h.page->keyColour(3), (Rgb{0, 0, 255}));
-               });
+            << int(EffectReactive)
+            << "press btn_full, type 0000ff, press btn_customized, type ffffff, paint 10 11"
+            << QStringList{"key 10=ffffff", "key 3=0000ff"};
         QTest::newRow("Wave to the right, slow")
-            << int(EffectWave) << HandSteps([](const LightingHands &h) {
-                   h.press("btn_right");
-                   h.slide("speediness_slider", 1);
-               })
-            << HandSteps(
-                   [](const LightingHands &h) { QCOMPARE(h.slider("speediness_slider"), 1); });
+            << int(EffectWave) << "press btn_right, slide speediness_slider 1"
+            << QStringList{"speediness_slider=1"};
         QTest::newRow("Arrow Flow in one colour")
-            << int(EffectArrowFlow) << HandSteps([](const LightingHands &h) {
-                   h.press("btn_left");
-                   h.press("btn_no");
-                   h.press("btn_full");
-                   h.type("00ffff");
-               })
-            << HandSteps([](const LightingHands &h) {
-                   QCOMPARE(h.page->model().currentColor(), (Rgb{0, 255, 255}));
-               });
+            << int(EffectArrowFlow) << "press btn_left, press btn_no, press btn_full, type 00ffff"
+            << QStringList{"colour=00ffff"};
         QTest::newRow("Ripple in one colour")
-            << int(EffectRipple) << HandSteps([](const LightingHands &h) {
-                   h.press("btn_yes");
-                   h.press("btn_full");
-                   h.type("ff00ff");
-               })
-            << HandSteps([](const LightingHands &h) {
-                   QCOMPARE(h.page->model().currentColor(), (Rgb{255, 0, 255}));
-               });
+            << int(EffectRipple) << "press btn_yes, press btn_full, type ff00ff"
+            << QStringList{"colour=ff00ff"};
     }
     void loadPutsTheStoredSpeedsAndColoursIntoTheEditor()
     {
         QFETCH(int, effect);
-        QFETCH(HandSteps, make);
-        QFETCH(HandSteps, check);
-        KeyboardSyncFixture f;
+        QFETCH(QString, make);
+        QFETCH(QStringList, shownAfterLoad);
+        WindowFixture f(Plug::ByTest);
         QVERIFY(f.plug());
         f.activate(2);
         QVERIFY(f.settled());
         f.w->showLightingPage();
-        const LightingHands h{f.ctx().lighting};
-        h.effect(effect);
-        make(h);
-        f.keyboard.take();
-        h.press("btn_apply");
-        QVERIFY(f.settled());
-        const QVector<QByteArray> stored = f.keyboard.take();
+        LightingPage *page = f.ctx().lighting;
+        auto *effects = page->findChild<QComboBox *>("effect_combo");
+        effects->setCurrentIndex(effect);
+        work(page, make);
+        f.clear();
+        work(page, "press btn_apply");
+        const QVector<QByteArray> stored = f.sent();
         QVERIFY(!stored.isEmpty());
+        f.clear();
 
         // The user changes the editor without applying.
-        h.press("btn_full");
-        h.type("333333");
-        h.slide("speed_slider", 0);
-        h.slide("speediness_slider", 3);
+        work(page, "press btn_full, type 333333, slide speed_slider 0, slide speediness_slider 3");
         if (effect == EffectStatic)
-            h.press("btn_static");
-        h.effect((effect + 1) % kEffectCount);
+            work(page, "press btn_static");
+        effects->setCurrentIndex((effect + 1) % kEffectCount);
 
-        h.press("btn_load_stored");
-        QCOMPARE(h.page->findChild<QComboBox *>("effect_combo")->currentIndex(), effect);
-        check(h);
-        h.press("btn_apply");
-        QVERIFY(f.settled());
-        QCOMPARE(f.keyboard.take(), stored);
+        work(page, "press btn_load_stored");
+        QCOMPARE(effects->currentIndex(), effect);
+        for (const QString &expected : shownAfterLoad)
+            QCOMPARE(expected.section('=', 0, 0) + '=' + shown(page, expected.section('=', 0, 0)),
+                     expected);
+        work(page, "press btn_apply");
+        QCOMPARE(f.sent(), stored);
     }
 
     void closingOnlyHidesAndSaysSoOnce()
     {
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         f.w->createTray();
         f.w->close();
         QVERIFY(f.w->isHidden());

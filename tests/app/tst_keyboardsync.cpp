@@ -3,8 +3,7 @@
 // then the active slot is selected; an unplug in the middle leaves the rest
 // for the next time; slots never changed are never sent.
 
-#include "KeyboardSyncFixture.h"
-#include "core/virtual/ReportDecoder.h"
+#include "WindowFixture.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "ui/shell/StatusBand.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
@@ -22,52 +21,96 @@ namespace
 constexpr int kPositionOfA = 40; // usage 0x04
 constexpr int kPositionOfB = 37; // usage 0x05
 
+// The record of which slots each keyboard still misses.
+QString marks(const QString &usb, const QString &virt)
+{
+    QString text;
+    for (const auto &[group, missing] : {std::pair{"usb", usb}, {"virtual", virt}}) {
+        text += QString(text.isEmpty() ? "[%1]\n" : "\n[%1]\n").arg(group);
+        for (int n = 1; n <= 5; ++n)
+            text += QString("%1=%2\n").arg(n).arg(missing.contains(QString::number(n)) ? 1 : 0);
+    }
+    return text;
+}
+
+// Slot 3 gets the Wave, slot 2 (left active) A typing b.
+void changeSlotsTwoAndThree(WindowFixture &f)
+{
+    f.activate(3);
+    f.applyWave();
+    f.activate(2);
+    f.assignSingle(cellOfUsage(0x04), Qt::Key_B);
+    QVERIFY(f.settled());
+}
+
 } // namespace
 
 class KeyboardSyncTest : public QObject
 {
     Q_OBJECT
 private slots:
+    // What changed while the keyboard was away follows, slot by slot, when it is
+    // back, then the selection; an unplug in the middle leaves the rest for the
+    // next time; an up-to-date keyboard gets the selection only.
     void changesMadeWhileUnpluggedFollowOnReplug()
     {
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         QVERIFY(f.plug());
         // Nothing was changed: the keyboard only gets the active slot.
         QCOMPARE(f.keyboard.take(), QVector<QByteArray>{selectReport(1)});
 
         f.unplug();
-        f.activate(3);
-        f.applyWave();
-        f.activate(2);
-        f.assignSingle(0x04, Qt::Key_B);
-        QVERIFY(f.settled());
-        QCOMPARE(f.keyboard.seen().size(), 0);
+        changeSlotsTwoAndThree(f);
+        QCOMPARE(f.sent().size(), 0);
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("23", "23"));
 
+        // Back, but it goes away again just after slot 3's first report.
+        f.keyboard.afterPause = [&f] {
+            {
+                QMutexLocker lock(&f.keyboard.mutex);
+                const QByteArray last = f.keyboard.reports.value(f.keyboard.reports.size() - 1);
+                if (quint8(last[1]) != 0x02 || quint8(last[2]) != 3)
+                    return;
+                f.keyboard.afterPause = nullptr;
+            }
+            f.unplug();
+        };
         QStringList notices;
         connect(f.sync(), &SlotSync::progress, this,
                 [&] { notices << f.w->statusBand->noticeText(); });
-        QVERIFY(f.plug());
+        QSignalSpy finished(f.sync(), &SlotSync::updateFinished);
+        {
+            QMutexLocker lock(&f.keyboard.mutex);
+            f.keyboard.plugged = true;
+        }
+        f.link()->scanSoon();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first(), (QVariantList{1, 1}));
         QVector<unsigned> pauses = f.keyboard.pauses;
         const QVector<QByteArray> log = f.keyboard.take();
-        int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"),
-                            keyMapReport(2, kPositionOfA, 0x05));
-        QVERIFY(at > 0);
-        at = expectSlot(log, pauses, at, 3, 3, keyMapReport(3));
-        QVERIFY(at > 0);
-        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
-        QCOMPARE(pauses.last(), 100u);
+        const int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"),
+                                  keyMapReport(2, kPositionOfA, 0x05));
+        QCOMPARE(at, log.size() - 1); // and slot 3's first report
+        QCOMPARE(notices,
+                 (QStringList{"Updating the keyboard: 1 of 2", "Updating the keyboard: 2 of 2"}));
+        QCOMPARE(f.w->statusBand->noticeText(),
+                 QString("The keyboard went away during its update: 1 profiles follow when it "
+                         "is back"));
+        QTRY_COMPARE(f.link()->state(), KeyboardLink::State::Absent);
+        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("3", "23"));
 
+        // Back for good: slot 3 whole, then the selection.
+        QVERIFY(f.plug());
+        pauses = f.keyboard.pauses;
+        const QVector<QByteArray> rest = f.keyboard.take();
+        QCOMPARE(expectSlot(rest, pauses, 0, 3, 3, keyMapReport(3)), rest.size() - 1);
+        QCOMPARE(rest.last(), selectReport(2));
+        QCOMPARE(pauses.last(), 100u);
         // The keyboard's memory now shows the Wave applied to slot 3.
-        VirtualKeyboardState memory = factoryState();
-        for (const QByteArray &r : log)
-            applyReport(memory, reinterpret_cast<const quint8 *>(r.constData()), r.size());
+        const VirtualKeyboardState memory = decode(log + rest, factoryState());
         QCOMPARE(memory.profile(3).mode.effect, int(EffectWave));
         QCOMPARE(memory.activeProfile, 2);
         QVERIFY(memory.undecoded.isEmpty());
-
-        QCOMPARE(notices,
-                 (QStringList{"Updating the keyboard: 1 of 2", "Updating the keyboard: 2 of 2"}));
         QCOMPARE(f.w->statusBand->noticeText(), QString("The keyboard is up to date"));
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
@@ -77,68 +120,13 @@ private slots:
         QCOMPARE(f.keyboard.take(), QVector<QByteArray>{selectReport(2)});
     }
 
-    void unplugDuringTheUpdateLeavesTheRestForNextTime()
-    {
-        KeyboardSyncFixture f;
-        QVERIFY(f.plug());
-        f.keyboard.take();
-        f.unplug();
-        f.activate(3);
-        f.applyWave();
-        f.activate(2);
-        f.assignSingle(0x04, Qt::Key_B);
-        QVERIFY(f.settled());
-
-        // The keyboard goes away just after slot 3's first report.
-        f.keyboard.afterPause = [&f] {
-            QByteArray last;
-            {
-                QMutexLocker lock(&f.keyboard.mutex);
-                last = f.keyboard.reports.value(f.keyboard.reports.size() - 1);
-                if (quint8(last[1]) == 0x02 && quint8(last[2]) == 3)
-                    f.keyboard.afterPause = nullptr;
-                else
-                    return;
-            }
-            f.unplug();
-        };
-        QSignalSpy finished(f.sync(), &SlotSync::updateFinished);
-        {
-            QMutexLocker lock(&f.keyboard.mutex);
-            f.keyboard.plugged = true;
-        }
-        f.link()->scanSoon();
-        QVERIFY(finished.wait(10000));
-        QCOMPARE(finished.first(), (QVariantList{1, 1}));
-        QCOMPARE(f.w->statusBand->noticeText(),
-                 QString("The keyboard went away during its update: 1 profiles follow when it "
-                         "is back"));
-        QTRY_COMPARE(f.link()->state(), KeyboardLink::State::Absent);
-        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("3", "23"));
-
-        f.keyboard.take();
-        QVERIFY(f.plug());
-        QVector<unsigned> pauses = f.keyboard.pauses;
-        const QVector<QByteArray> log = f.keyboard.take();
-        const int at = expectSlot(log, pauses, 0, 3, 3, keyMapReport(3));
-        QVERIFY(at > 0);
-        QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
-        QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
-    }
-
     void switchingKeyboardsBringsEachUpToDate()
     {
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         QVERIFY(f.plug());
-        f.activate(3);
-        f.applyWave();
-        f.activate(2);
-        f.assignSingle(0x04, Qt::Key_B);
-        QVERIFY(f.settled());
+        changeSlotsTwoAndThree(f);
         // What the USB keyboard received, read as the keyboard reads it.
-        VirtualKeyboardState usb = factoryState();
-        for (const QByteArray &r : f.keyboard.take())
-            applyReport(usb, reinterpret_cast<const quint8 *>(r.constData()), r.size());
+        const VirtualKeyboardState usb = decode(f.keyboard.take(), factoryState());
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", "23"));
 
         // USB -> virtual: the virtual keyboard gets slots 2 and 3, nothing else.
@@ -157,10 +145,10 @@ private slots:
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", ""));
 
         // A change on the virtual keyboard, then back to the USB one: it follows.
-        f.assignSingle(0x05, Qt::Key_C);
+        f.assignSingle(cellOfUsage(0x05), Qt::Key_C);
         QVERIFY(f.settled());
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("2", ""));
-        QCOMPARE(f.keyboard.seen().size(), 0);
+        QCOMPARE(f.sent().size(), 0);
         f.w->useKeyboardButton->click();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Connected);
         QVERIFY(f.settled());

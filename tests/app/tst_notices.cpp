@@ -1,12 +1,10 @@
 // Nothing is refused in silence: each refusal leaves the data directory and
 // the keyboard as they were and says why in the status band.
 
-#include "DataDirDump.h"
-#include "ShellFixture.h"
+#include "WindowFixture.h"
 #include "core/app/Notices.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
-#include "core/storage/IniStore.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/shell/StatusBand.h"
@@ -32,21 +30,21 @@ struct NoBrowserDesktop : RecordingDesktop {
     }
 };
 
-void choose(ShellFixture &f, const QString &profile)
+void choose(WindowFixture &f, const QString &profile)
 {
     f.menu().profileCombo->setCurrentText(profile);
 }
 
-void rename(ShellFixture &f, const QString &name)
+void rename(WindowFixture &f, const QString &name)
 {
     f.menu().profileNameEdit->setText(name);
     emit f.menu().profileNameEdit->returnPressed();
 }
 
-using Step = std::function<void(ShellFixture &)>;
+using Step = std::function<void(WindowFixture &)>;
 
 // A Settings page on a desktop without browser and updater, posting where the window does.
-void onSettingsPage(ShellFixture &f, void (SettingsPage::*request)())
+void onSettingsPage(WindowFixture &f, void (SettingsPage::*request)())
 {
     NoBrowserDesktop desktop;
     SettingsPage page(nullptr, &desktop);
@@ -69,68 +67,71 @@ private slots:
         QTest::addColumn<Step>("request");
         QTest::addColumn<QString>("notice");
 
-        const Step game = [](ShellFixture &f) {
+        const Step game = [](WindowFixture &f) {
             QVERIFY(copyProfile("PROFILE 1", "Game"));
             QVERIFY(copyProfile("PROFILE 1", "Work"));
             f.menu().refillProfileList();
             choose(f, "Game");
         };
-        const Step none = [](ShellFixture &) {};
+        const Step none = [](WindowFixture &) {};
         QTest::newRow("delete built-in")
-            << none << Step([](ShellFixture &f) { f.menu().btnDelete->released(); })
+            << none << Step([](WindowFixture &f) { f.menu().btnDelete->released(); })
             << "PROFILE 1 is a built-in profile and cannot be deleted";
-        QTest::newRow("rename empty") << game << Step([](ShellFixture &f) { rename(f, ""); })
+        QTest::newRow("rename empty") << game << Step([](WindowFixture &f) { rename(f, ""); })
                                       << "A profile name cannot be empty";
-        QTest::newRow("rename spaces") << game << Step([](ShellFixture &f) { rename(f, "   "); })
+        QTest::newRow("rename spaces") << game << Step([](WindowFixture &f) { rename(f, "   "); })
                                        << "A profile name cannot be empty";
         for (const char *bad : {"a/b", "a..b", "..", "x:y"})
             QTest::newRow(qPrintable(QString("rename %1").arg(bad)))
-                << game << Step([bad](ShellFixture &f) { rename(f, bad); })
+                << game << Step([bad](WindowFixture &f) { rename(f, bad); })
                 << "A profile name cannot contain * | \\ : \" < > ? / or ..";
         QTest::newRow("rename leading space")
-            << game << Step([](ShellFixture &f) { rename(f, " Game2"); })
+            << game << Step([](WindowFixture &f) { rename(f, " Game2"); })
             << "A profile name cannot begin or end with a space";
         QTest::newRow("rename duplicate")
-            << game << Step([](ShellFixture &f) { rename(f, "Work"); })
+            << game << Step([](WindowFixture &f) { rename(f, "Work"); })
             << "A profile named Work already exists";
-        QTest::newRow("rename to a built-in name") << Step([game](ShellFixture &f) {
+        QTest::newRow("rename to a built-in name") << Step([game](WindowFixture &f) {
             game(f);
             QVERIFY(QDir("lightfile/PROFILE 5").removeRecursively());
-        }) << Step([](ShellFixture &f) { rename(f, "PROFILE 5"); })
+        }) << Step([](WindowFixture &f) { rename(f, "PROFILE 5"); })
                                                    << "PROFILE 5 is the name of a built-in profile";
-        QTest::newRow("rename built-in") << none << Step([](ShellFixture &f) { rename(f, "Mine"); })
-                                         << "PROFILE 1 is a built-in profile and cannot be renamed";
-        QTest::newRow("import a picture") << Step([](ShellFixture &f) {
+        QTest::newRow("rename built-in")
+            << none << Step([](WindowFixture &f) { rename(f, "Mine"); })
+            << "PROFILE 1 is a built-in profile and cannot be renamed";
+        QTest::newRow("import a picture") << Step([](WindowFixture &f) {
             QVERIFY(writeText("picture.ini", QByteArray::fromHex("89504e470d0a1a0a0000")));
             f.desktop.fileName = QDir::current().absoluteFilePath("picture.ini");
-        }) << Step([](ShellFixture &f) {
+        }) << Step([](WindowFixture &f) {
             f.menu().btnImport->released();
         }) << "picture.ini is not a profile export: nothing was imported";
-        QTest::newRow("import a note") << Step([](ShellFixture &f) {
+        QTest::newRow("import a note") << Step([](WindowFixture &f) {
             QVERIFY(writeText("note.ini", "[Setting]\nshopping=milk\n"));
             f.desktop.fileName = QDir::current().absoluteFilePath("note.ini");
-        }) << Step([](ShellFixture &f) { f.menu().btnImport->released(); })
+        }) << Step([](WindowFixture &f) { f.menu().btnImport->released(); })
                                        << "note.ini is not a profile export: nothing was imported";
-        QTest::newRow("new at the limit") << Step([](ShellFixture &f) {
+        QTest::newRow("new at the limit") << Step([](WindowFixture &f) {
             for (int i = 0; i < 10; ++i)
                 QVERIFY(copyProfile("PROFILE 1", QString("Spare %1").arg(i)));
             f.menu().refillProfileList();
-        }) << Step([](ShellFixture &f) { f.menu().btnNew->released(); })
+        }) << Step([](WindowFixture &f) { f.menu().btnNew->released(); })
                                           << "No room for another profile: at most 15 are kept";
         QTest::newRow("product page without a browser")
-            << none << Step([](ShellFixture &f) { f.w->btnInfo->released(); })
+            << none << Step([](WindowFixture &f) { f.w->btnInfo->released(); })
             << "No web browser could be started: the page is "
                "https://www.orvanta-rgb.com/products/orvanta-rgb";
         QTest::newRow("website without a browser")
-            << none << Step([](ShellFixture &f) { onSettingsPage(f, &SettingsPage::openWebsite); })
+            << none << Step([](WindowFixture &f) { onSettingsPage(f, &SettingsPage::openWebsite); })
             << "No web browser could be started: the page is https://www.orvanta-rgb.com/";
         QTest::newRow("check for updates without an installer")
-            << none << Step([](ShellFixture &f) {
+            << none << Step([](WindowFixture &f) {
                    // The check that follows goes to a closed loopback port.
                    qputenv("ORVANTA_UPDATE_URL", "http://127.0.0.1:9");
                    onSettingsPage(f, &SettingsPage::updateFirmware);
                })
             << "No update installer on this platform: checking for a newer version";
+        QTest::newRow("undo with nothing to undo")
+            << none << Step([](WindowFixture &f) { f.w->undoLastAction(); }) << "Nothing to undo";
     }
 
     void refusalsChangeNothingAndSayWhy()
@@ -138,7 +139,7 @@ private slots:
         QFETCH(Step, setUp);
         QFETCH(Step, request);
         QFETCH(QString, notice);
-        ShellFixture f;
+        WindowFixture f;
         NoBrowserDesktop desktop;
         f.ctx().desktop = &desktop;
         setUp(f);
@@ -150,25 +151,14 @@ private slots:
         QCOMPARE(f.w->statusBand->noticeText(), notice);
         QCOMPARE(dumpDataDir(), before);
         QCOMPARE(profileList(), listed);
-        QCOMPARE(f.device.reports.size(), 0);
+        QCOMPARE(f.sent().size(), 0);
     }
 
-    void longNamesAreCutWithANotice()
+    // A profile without stored lighting leaves the keyboard's lighting, a name
+    // too long is cut: each says so.
+    void changesWithANotice()
     {
-        ShellFixture f;
-        QVERIFY(copyProfile("PROFILE 1", "Game"));
-        f.menu().refillProfileList();
-        choose(f, "Game");
-        rename(f, QString(70, 'n'));
-        QCOMPARE(f.w->statusBand->noticeText(),
-                 "Profile names are at most 64 characters: renamed to " + QString(64, 'n'));
-        QVERIFY(profileList().contains(QString(64, 'n')));
-        QVERIFY(!profileList().contains("Game"));
-    }
-
-    void profileWithoutStoredLightingSaysSo()
-    {
-        ShellFixture f;
+        WindowFixture f;
         QVERIFY(copyProfile("PROFILE 1", "Game"));
         QFile::remove("lightfile/Game/cmd/light_cmd.ini");
         f.menu().refillProfileList();
@@ -176,12 +166,17 @@ private slots:
         choose(f, "Game");
         QCOMPARE(f.w->statusBand->noticeText(),
                  QString("Game has no complete stored lighting: the keyboard keeps its lighting"));
-        QCOMPARE(f.device.reports.size(), 0);
+        QCOMPARE(f.sent().size(), 0);
+        rename(f, QString(70, 'n'));
+        QCOMPARE(f.w->statusBand->noticeText(),
+                 "Profile names are at most 64 characters: renamed to " + QString(64, 'n'));
+        QVERIFY(profileList().contains(QString(64, 'n')));
+        QVERIFY(!profileList().contains("Game"));
     }
 
     void exportAddsTheSuffixImportTakesItBack()
     {
-        ShellFixture f;
+        WindowFixture f;
         f.desktop.fileName = QDir::current().absoluteFilePath("mine");
         f.menu().btnExport->released();
         QVERIFY(QFileInfo::exists("mine.ini"));

@@ -2,19 +2,16 @@
 // each keep their files first; UNDO puts back every byte and the links, and
 // the keyboard gets the restored slots again.
 
-#include "DataDirDump.h"
-#include "KeyboardSyncFixture.h"
+#include "WindowFixture.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/UndoStore.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/profiles/ProfileMenu.h"
 #include "ui/shell/ConsoleTray.h"
 #include "ui/shell/StatusBand.h"
 
-#include <QComboBox>
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace orvanta;
@@ -58,16 +55,16 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, trayEntry);
         QFETCH(QVector<int>, restoredSlots);
-        KeyboardSyncFixture f;
+        WindowFixture f(Plug::ByTest);
         ConsoleTray *tray = f.w->createTray();
         QVERIFY(f.plug());
         // Work worth keeping: a saved profile of its own on slot 1 with a key
         // changed, and a macro of the user's.
         QVERIFY(copyProfile("PROFILE 1", "Game"));
-        QVERIFY(IniStore::createMacroFile(2).ok());
+        QVERIFY(RecordedMacroFile::create(2).ok());
         f.w->profileMenu()->refillProfileList();
         f.w->profileMenu()->profileCombo->setCurrentText("Game");
-        f.assignSingle(0x04, Qt::Key_B);
+        f.assignSingle(cellOfUsage(0x04), Qt::Key_B);
         f.ctx().macros->showMacro("Macro 2");
         QVERIFY(f.settled());
         f.keyboard.take();
@@ -83,7 +80,7 @@ private slots:
             QVERIFY(!profileList().contains("Game"));
         } else {
             f.ctx().macros->deleteMacroClicked();
-            QVERIFY(!QFileInfo::exists(IniStore::macroPath("Macro 2")));
+            QVERIFY(!QFileInfo::exists(DataPaths::macroPath("Macro 2")));
         }
         QVERIFY(f.settled());
         QVERIFY(settingsOnDisk() != before);
@@ -112,15 +109,6 @@ private slots:
         }
         QCOMPARE(log.mid(at),
                  QVector<QByteArray>{selectReport(f.ctx().controller->bindings().active)});
-    }
-
-    void nothingToUndoSaysSo()
-    {
-        KeyboardSyncFixture f;
-        const auto before = dumpDataDir();
-        f.w->undoLastAction();
-        QCOMPARE(f.w->statusBand->noticeText(), QString("Nothing to undo"));
-        QCOMPARE(dumpDataDir(), before);
     }
 };
 

@@ -99,8 +99,8 @@ private slots:
         table[107].setRepeat(RepeatMode::MultipleTimes, 99);
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         keyMap[40] = 0xB4;
-        QVERIFY(IniStore::writeMacroAssignFile(table.macroFileMap(), "P").ok());
-        QVERIFY(IniStore::writeFlagFile(table.signalFileMap(keyMap), "P").ok());
+        QVERIFY(AssignmentFile::write("P", table.macroFileTexts()).ok());
+        QVERIFY(KeyMapFile::write("P", table.signalFileTexts(keyMap)).ok());
 
         const QString types = "0,0,1,0,0,2" + QString(",0").repeated(102);
         const QString files = ",Old,Jump,,,F5" + QString(",").repeated(102);
@@ -113,8 +113,8 @@ private slots:
 
         AssignmentTable back;
         std::array<quint8, 256> mapBack{};
-        back.loadMacroFile(IniStore::readMacroAssignFile("P"));
-        back.loadSignalFile(mapBack, IniStore::readFlagFile("P"));
+        back.loadMacroFile(AssignmentFile::read("P"));
+        back.loadSignalFile(mapBack, KeyMapFile::read("P"));
         QVERIFY(back == table);
         QCOMPARE(mapBack, keyMap);
         QCOMPARE(back[2].repeat(nullptr).count, 7);

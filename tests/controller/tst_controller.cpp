@@ -9,7 +9,11 @@
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
 #include "core/macro/MacroFile.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/AssignmentFile.h"
+#include "core/storage/DataPaths.h"
+#include "core/storage/KeyMapFile.h"
+#include "core/storage/MacroReportsFile.h"
+#include "core/storage/RecordedMacroFile.h"
 #include "core/storage/StoredList.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 
@@ -87,12 +91,12 @@ private slots:
         QCOMPARE(s.profile(2).mode.effect, 3);
         QCOMPARE(int(s.profile(2).zoneTables[0][0][0]), 255); // Wave's first zone: 255, 234, 0
         QCOMPARE(int(s.profile(2).zoneTables[0][1][0]), 234);
-        QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 4"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/2"), QStringLiteral("PROFILE 4"));
 
-        QVERIFY(writeText(IniStore::lightCmdPath("PROFILE 5"), "[Setting]\ntype=4\n0=\"7,2\"\n"));
+        QVERIFY(writeText(DataPaths::lightCmdPath("PROFILE 5"), "[Setting]\ntype=4\n0=\"7,2\"\n"));
         r.controller.chooseSavedProfile(QStringLiteral("PROFILE 5"));
         QVERIFY(r.keyboard.state().sameMemory(s)); // nothing sent
-        QCOMPARE(IniStore::readProfileConnect().value(1), QStringLiteral("PROFILE 5"));
+        QCOMPARE(iniText("system/profile_connect.ini", "Setting/2"), QStringLiteral("PROFILE 5"));
     }
 
     void bulkResetsTakeBackOneKindOfAssignment()
@@ -112,13 +116,13 @@ private slots:
         QCOMPARE(a[9].kind, KeyKind::Macro);
         KeyMap stored{};
         AssignmentTable storedAssignments;
-        storedAssignments.loadSignalFile(stored, IniStore::readFlagFile("PROFILE 1"));
+        storedAssignments.loadSignalFile(stored, KeyMapFile::read("PROFILE 1"));
         QVERIFY(stored == macroOnly); // saved with the profile as sent
         r.pauses.pauses.clear();
         QCOMPARE(r.controller.resetMacroKeys("PROFILE 1"), QVector<int>{9});
         QVERIFY(r.keyboard.state().profile(1).keyMap == DEFAULT_KEY_MAP);
         QCOMPARE(r.pauses.pauses, QVector<unsigned>(3, 100)); // select, map, select
-        QCOMPARE(IniStore::readMacroCmdCount("PROFILE 1"), 0);
+        QCOMPARE(MacroReportsFile::count("PROFILE 1"), 0);
         QVERIFY(r.controller.resetMacroKeys("PROFILE 1").isEmpty()); // nothing left
     }
 
@@ -131,7 +135,7 @@ private slots:
         r.controller.bindings().read(); // slot 1 shows "PROFILE 1"
         const QString profile = QStringLiteral("PROFILE 1");
         QVERIFY(
-            IniStore::writeIniFile("Jump", macro::buildMacroMap({}, reportOf({{10, 0x80}}))).ok());
+            RecordedMacroFile::write("Jump", macro::macroTexts({}, reportOf({{10, 0x80}}))).ok());
         KeyAssignmentEditor &editor = r.controller.keyAssignmentEditor();
         const auto onKeyboard = [&r] { return r.keyboard.state().profile(1); };
         {
@@ -139,39 +143,39 @@ private slots:
             QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::MultipleTimes, 7, profile).ok());
             qint64 sizes = 0; // each file once
             for (const QString &file :
-                 {IniStore::signalPath(profile), IniStore::macroSystemPath(profile),
-                  IniStore::macroCmdPath(profile)})
+                 {DataPaths::signalPath(profile), DataPaths::macroSystemPath(profile),
+                  DataPaths::macroCmdPath(profile)})
                 sizes += QFileInfo(file).size();
             QCOMPARE(disk.written(), sizes);
         }
         // A (key number 40) sends the macro code; its report, 7 times.
         const Report stored =
             reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}});
-        QCOMPARE(macro::parseCommandString(IniStore::readMacroCmdFile(profile)[0]), stored);
+        QCOMPARE(macro::parseCommandString(MacroReportsFile::commands(profile)[0]), stored);
         QCOMPARE(int(onKeyboard().keyMap[40]), 0xB4);
         QCOMPARE(int(onKeyboard().macros.at(40).events[0]), 0x80);
         QCOMPARE(r.pauses.pauses, QVector<unsigned>(4, 300)); // select, map, macro, zeros
         // Re-assigning keeps the entry; a second key adds one (held: 255,255).
         QVERIFY(editor.applyMacro(43, "Jump", RepeatMode::PressAndHold, 1, profile).ok());
         QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::Once, 1, profile).ok());
-        QCOMPARE(IniStore::readMacroCmdNumber(profile), QStringLiteral("40,48"));
-        QCOMPARE(IniStore::readMacroCmdFile(profile)[1].section(',', 8, 9), QString("255,255"));
+        QCOMPARE(MacroReportsFile::keyNumbers(profile), QStringLiteral("40,48"));
+        QCOMPARE(MacroReportsFile::commands(profile)[1].section(',', 8, 9), QString("255,255"));
         QVERIFY(editor.applyDefault(43, profile).ok()); // the entry goes, the code returns
-        QCOMPARE(IniStore::readMacroCmdNumber(profile), QStringLiteral("40"));
+        QCOMPARE(MacroReportsFile::keyNumbers(profile), QStringLiteral("40"));
         QCOMPARE(int(onKeyboard().keyMap[48]), int(DEFAULT_KEY_MAP[48]));
         QVERIFY(editor.applySingle(103, 0x3E, "F5", profile).ok()); // keypad "." sends F5
         QCOMPARE(int(onKeyboard().keyMap[107]), 0x3E);
-        QCOMPARE(takeItems(IniStore::readMacroAssignFile(profile)[0], 108).mid(42, 2),
+        QCOMPARE(takeItems(AssignmentFile::read(profile).kinds, 108).mid(42, 2),
                  QStringList({"1", "0"}));
 
         // Incomplete requests change, send and save nothing.
         const VirtualKeyboardState before = r.keyboard.state();
-        const QString signal = readText(IniStore::signalPath(profile));
+        const QString signal = readText(DataPaths::signalPath(profile));
         QVERIFY(!editor.applyMacro(5, "", RepeatMode::Once, 1, profile).applied);
         QVERIFY(!editor.applySingle(5, 0, "F5", profile).applied); // no key captured
         QVERIFY(!editor.applyDefault(kKeyCount, profile).applied);
         QVERIFY(r.keyboard.state().sameMemory(before));
-        QCOMPARE(readText(IniStore::signalPath(profile)), signal);
+        QCOMPARE(readText(DataPaths::signalPath(profile)), signal);
         QCOMPARE(r.controller.assignments()[5].kind, KeyKind::Default);
     }
 
@@ -209,7 +213,7 @@ private slots:
                  QStringLiteral("Macro 1 cannot be renamed to \"out\": the name is empty, taken "
                                 "or not allowed"));
         for (int n = 1; n <= macro::kMaxMacroEntries; ++n)
-            (void)IniStore::createMacroFile(n);
+            (void)RecordedMacroFile::create(n);
         const auto full = macros.names();
         QCOMPARE(macros.create().outcome, macro::MacroChange::Outcome::Refused);
         QCOMPARE(r.controller.notices().last(),
@@ -224,7 +228,7 @@ private slots:
     {
         Rig r;
         r.controller.bindings().read();
-        QVERIFY(IniStore::writeIniFile("Jump", macro::buildMacroMap({}, zeroReport())).ok());
+        QVERIFY(RecordedMacroFile::write("Jump", macro::macroTexts({}, zeroReport())).ok());
         KeyAssignmentEditor &editor = r.controller.keyAssignmentEditor();
         QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::Once, 1, "PROFILE 1").ok()); // A
         r.controller.activateSlot(3);
@@ -265,11 +269,11 @@ private slots:
         KeyMap expected = DEFAULT_KEY_MAP;
         expected[keyMapPosition(0xE0)] = 0xBC; // 184 + the target
         QVERIFY(r.keyboard.state().profile(2).keyMap == expected);
-        QCOMPARE(IniStore::readFlagFile(),
-                 (QStringList{"0,0,0,0,0", "0,4,0,0,0", "0,0,0,0,0"})); // per slot 1..5
+        QCOMPARE(readText("system/iss_flag.ini"), // per slot 1..5
+                 "[Setting]\nalt=\"0,0,0,0,0\"\nctrl=\"0,4,0,0,0\"\nshift=\"0,0,0,0,0\"\n");
         r.controller.setInstantShift(1, 0, "PROFILE 2");
         QVERIFY(r.keyboard.state().profile(2).keyMap == DEFAULT_KEY_MAP);
-        QCOMPARE(IniStore::readFlagFile().value(1), QStringLiteral("0,0,0,0,0"));
+        QCOMPARE(iniText("system/iss_flag.ini", "Setting/ctrl"), QStringLiteral("0,0,0,0,0"));
     }
 
     void socketCommandsActAsAnotherProgram_data()
@@ -387,10 +391,11 @@ private slots:
         QCOMPARE(r.controller.assignments()[7].kind, KeyKind::Default);
         QCOMPARE(r.controller.shiftTargets()[0][4], 0);
         // The files: no instant shift, empty macro commands, the factory lighting stored.
-        QCOMPARE(IniStore::readFlagFile(), (QStringList{"0,0,0,0,0", "0,0,0,0,0", "0,0,0,0,0"}));
+        QCOMPARE(readText("system/iss_flag.ini"),
+                 "[Setting]\nalt=\"0,0,0,0,0\"\nctrl=\"0,0,0,0,0\"\nshift=\"0,0,0,0,0\"\n");
         for (int n = 1; n <= 5; ++n) {
-            QCOMPARE(IniStore::readMacroCmdCount(ProfileBindings::builtIn(n)), 0);
-            QCOMPARE(IniStore::readLightCmd(ProfileBindings::builtIn(n)).value(0),
+            QCOMPARE(MacroReportsFile::count(ProfileBindings::builtIn(n)), 0);
+            QCOMPARE(iniText(DataPaths::lightCmdPath(ProfileBindings::builtIn(n)), "Setting/type"),
                      QString::number(n - 1));
         }
     }

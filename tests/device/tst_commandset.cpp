@@ -114,27 +114,6 @@ private slots:
         QCOMPARE(pauses.pauses, (QVector<unsigned>{100, 100, 100}));
     }
 
-    void writeKeyMapAndMacros_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::newRow("no macros") << 0;
-        QTest::newRow("count beyond the list is clipped") << 9;
-    }
-    void writeKeyMapAndMacros()
-    {
-        QFETCH(int, count);
-        QVector<Report> macros;
-        macros << reportOf({{0, 7}, {1, 5}, {2, 3}, {3, 40}, {10, 0x80}})
-               << reportOf({{0, 7}, {1, 5}, {2, 3}, {3, 16}, {12, 4}});
-        sender.send(commands::writeKeyMapAndMacros(3, DEFAULT_KEY_MAP, macros, count));
-        QVector<QByteArray> expected{selectReport(3), keyMapBytes(3, DEFAULT_KEY_MAP)};
-        for (int i = 0; i < qMin(count, macros.size()); ++i)
-            expected << toBytes(macros[i]);
-        expected << QByteArray(264, '\0');
-        QCOMPARE(device.reports, expected);
-        QCOMPARE(pauses.pauses, QVector<unsigned>(expected.size(), 300));
-    }
-
     void resetProfileToDefaultCarriesFactoryMap()
     {
         sender.send(commands::resetProfileToDefault(2));
@@ -146,17 +125,6 @@ private slots:
                                                       keyMapBytes(2, DEFAULT_KEY_MAP),
                                                       toBytes(closing), selectReport(2)}));
         QCOMPARE(pauses.pauses, QVector<unsigned>(5, 100));
-    }
-
-    void lightPulseIsAQuietPairToProfileOne()
-    {
-        const DeviceOperation op = commands::lightPulse(9);
-        QVERIFY(op.quiet);
-        QCOMPARE(op.profile, 1);
-        sender.send(op);
-        const QByteArray nine =
-            toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 9}, {16, 8}}));
-        QCOMPARE(device.reports, (QVector<QByteArray>{nine, nine}));
     }
 
     // The set as stored is stamped for its profile; stamped again for another

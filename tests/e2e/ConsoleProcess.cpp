@@ -28,13 +28,7 @@ bool ConsoleProcess::start(const QStringList &extraArguments)
 {
     m_process.setProcessEnvironment(m_env);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    // The shell sets the open-file limit and becomes the console, which keeps its pid.
-    const QString script = QStringLiteral("ulimit -n %1 && exec \"$0\" \"$@\"");
-    if (m_openFileLimit > 0)
-        m_process.start("/bin/sh", QStringList{"-c", script.arg(m_openFileLimit), executable()} +
-                                       baseArguments() + extraArguments);
-    else
-        m_process.start(executable(), baseArguments() + extraArguments);
+    m_process.start(executable(), baseArguments() + extraArguments);
     return m_process.waitForStarted(10000);
 }
 

@@ -9,6 +9,12 @@
 namespace orvanta::test
 {
 
+// The report that selects on-board profile `profile`.
+inline QByteArray selectBytes(int profile)
+{
+    return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
+}
+
 struct LoggedReport {
     qint64 ms = 0;
     QByteArray bytes;
@@ -21,8 +27,6 @@ public:
     ~ConsoleProcess() { stop(); }
 
     bool start(const QStringList &extraArguments = {});
-    // Starts the console with at most `limit` open files (soft and hard limit).
-    void setOpenFileLimit(int limit) { m_openFileLimit = limit; }
     bool waitForReports(int count, int timeoutMs = 15000);
     // Sends one message on the control socket as a client does: after the greeting.
     bool send(const QByteArray &message) const;
@@ -45,7 +49,6 @@ public:
 private:
     QTemporaryDir m_dir;
     quint16 m_port = 0;
-    int m_openFileLimit = 0;
     QProcess m_process;
     QProcessEnvironment m_env;
 };

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the lighting tests: option sets written as letters, stop
-// sets and zone tables.
+// Helpers shared by the lighting tests: option sets written as letters and
+// stop sets.
 
 #include "TestSupport.h"
 #include "core/lighting/LightingTypes.h"
@@ -51,15 +51,6 @@ inline QVector<int> presentSlots(const StopSlots &s)
         if (s[i].present)
             out << i;
     return out;
-}
-
-// The 22 zone bytes of a zone table starting at `offset`.
-inline std::array<int, kZoneCount> zonesIn(const QByteArray &report, int offset)
-{
-    std::array<int, kZoneCount> z{};
-    for (int i = 0; i < kZoneCount; ++i)
-        z[i] = quint8(report[offset + i]);
-    return z;
 }
 
 // x in the middle of slot i's hit zone on the strip.

@@ -90,7 +90,7 @@ private slots:
     void stopsStripAndApply()
     {
         for (int n = 1; n <= 6; ++n)
-            IniStore::createPatternFile(n, "Mine");
+            QCOMPARE(addPattern("Mine"), n - 1);
         LightingPage page(&rig.context);
         page.editedProfile = "Mine";
         page.profileNumber = 2;

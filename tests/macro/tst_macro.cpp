@@ -5,7 +5,6 @@
 #include "core/macro/MacroCodec.h"
 #include "core/macro/MacroFile.h"
 #include "core/macro/MacroRecorder.h"
-#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
 
 #include <QDir>
@@ -155,28 +154,28 @@ private slots:
     void storedTextReadBackExportAndImport()
     {
         TempWorkDir wd;
-        IniStore::writeIniFile("None", buildMacroMap({}, zeroReport()));
+        QVERIFY(RecordedMacroFile::write("None", macroTexts({}, zeroReport())).ok());
         QCOMPARE(readText("macrofile/None.ini"),
                  "[Setting]\nmacro_cmd_str=\"" + zeros(264) +
                      "\"\nmacro_key=\nmacro_key_count=0\nmacro_key_delaytime=\nmacro_key_state=\n");
         const MacroRecord rec = recordedA();
         const QString cmd = "0,0,0,0,0,0,0,0,0,0,128,0,4,0,2,4," + zeros(248);
-        IniStore::writeIniFile("Rec", buildMacroMap(rec.rows, rec.image));
+        QVERIFY(RecordedMacroFile::write("Rec", macroTexts(rec.rows, rec.image)).ok());
         QCOMPARE(readText("macrofile/Rec.ini"),
                  "[Setting]\nmacro_cmd_str=\"" + cmd +
                      "\"\nmacro_key=\"a,a\"\nmacro_key_count=2\nmacro_key_delaytime=\"100,0\"\n"
                      "macro_key_state=\"down,up\"\n");
-        const QStringList five = IniStore::readMacroFile("Rec");
+        const MacroTexts five = RecordedMacroFile::read("Rec");
         QCOMPARE(parseMacro(five).rows, rec.rows);
         QVERIFY(parseMacro(five).image == rec.image);
-        const MacroRecord none = parseMacro(IniStore::readMacroFile("None"));
+        const MacroRecord none = parseMacro(RecordedMacroFile::read("None"));
         QVERIFY(none.rows.isEmpty() && none.image == zeroReport());
         // A comma key is stored escaped; a key without text (F13) keeps its empty row.
         const Rows comma{
             {",", "down", "50"}, {",", "up", "0"}, {"", "down", "0"}, {"a", "up", "0"}};
-        IniStore::writeIniFile("Comma", buildMacroMap(comma, zeroReport()));
-        QCOMPARE(IniStore::readMacroFile("Comma")[1], QStringLiteral("%2C,%2C,,a"));
-        QCOMPARE(parseMacro(IniStore::readMacroFile("Comma")).rows, comma);
+        QVERIFY(RecordedMacroFile::write("Comma", macroTexts(comma, zeroReport())).ok());
+        QCOMPARE(RecordedMacroFile::read("Comma").keys, QStringLiteral("%2C,%2C,,a"));
+        QCOMPARE(parseMacro(RecordedMacroFile::read("Comma")).rows, comma);
 
         // Export appends a block per macro; import reads it back under the name before the dot.
         const QString block = "[Setting]\nmacro_key_count=\"2\"\nmacro_key=\"a,a\"\n"
@@ -188,14 +187,14 @@ private slots:
         QVERIFY(!appendExport("no/such/dir/out.ini", five));
         QVERIFY(QFile::copy("out.ini", "My.Macro.ini"));
         QCOMPARE(importedName(QDir::current().filePath("My.Macro.ini")), QStringLiteral("My"));
-        IniStore::importMacroFile("My.Macro.ini", "My");
-        QCOMPARE(IniStore::readMacroFile("My"), five);
+        QVERIFY(RecordedMacroFile::import("My.Macro.ini", "My").ok());
+        QVERIFY(RecordedMacroFile::read("My") == five);
     }
 
     void damagedFilesAreReadWithinTheirLists()
     {
         // the five stored lists -> rows read, and bytes 0..5 of the image
-        const std::tuple<QStringList, int, QString> cases[] = {
+        const std::tuple<MacroTexts, int, QString> cases[] = {
             {{"5", "a,b", "down,up,down", "10,20,30", "1,2,3"}, 2, "1,2,3,0,0,0"}, // count too big
             {{"x", "a", "down", "0", "300,-1,x,255"}, 0, "0,0,0,255,0,0"},         // bad numbers
             {{"99999", "a,a", "down,up", "0,0", "9"}, 2, "9,0,0,0,0,0"}};          // huge count

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include "core/app/Notices.h"
 #include "core/macro/MacroFile.h"
-#include "core/storage/IniStore.h"
 #include "ui/macro/MacroPage.h"
 
 #include <QComboBox>
@@ -24,7 +23,7 @@ using Rows = QVector<MacroRow>;
 
 MacroRecord stored(const QString &name = QStringLiteral("Default Macro"))
 {
-    return parseMacro(IniStore::readMacroFile(name));
+    return parseMacro(RecordedMacroFile::read(name));
 }
 
 Rows shownRows(MacroPage &page)
@@ -52,7 +51,7 @@ private slots:
     void recordingEditingAndTheFile()
     {
         TempWorkDir wd;
-        IniStore::writeIniFile(QStringLiteral("Default Macro"), buildMacroMap({}, zeroReport()));
+        QVERIFY(RecordedMacroFile::write("Default Macro", macroTexts({}, zeroReport())).ok());
         Notices notices;
         MacroLibrary library(notices);
         MacroPage page(library);

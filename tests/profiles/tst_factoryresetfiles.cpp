@@ -53,7 +53,7 @@ QString zoneText(const QString &values)
 }
 
 // A stored list of numbers as hex bytes.
-QString storedText(const QString &numbers)
+QString iniText(const QString &numbers)
 {
     QByteArray r;
     for (const QString &n : numbers.split(QLatin1Char(',')))
@@ -139,7 +139,7 @@ private slots:
                            QSettings::IniFormat);
             QStringList got{file.value("Setting/type").toString()};
             for (int i = 0; i + 1 < expected[n - 1].size(); ++i)
-                got << storedText(
+                got << iniText(
                     file.value(QStringLiteral("Setting/%1").arg(i)).toStringList().join(','));
             for (int i = 0; i < got.size(); ++i)
                 QVERIFY2(

@@ -2,13 +2,15 @@
 // random bytes, truncated files and odd names. The readers stay bounded,
 // nothing is written outside the data directory, and the console keeps running.
 
-#include "../app/ShellFixture.h"
 #include "ConsoleProcess.h"
 #include "core/assign/AssignmentTable.h"
+#include "core/keys/DefaultKeyMap.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/macro/MacroFile.h"
+#include "core/profiles/ProfileExportCheck.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/MacroReportsFile.h"
 
 #include <QDirIterator>
 #include <QRandomGenerator>
@@ -88,32 +90,27 @@ private slots:
         QVERIFY(wd.seedFromDataTree());
         const QString p = QStringLiteral("PROFILE 2");
         for (const QString &path :
-             {IniStore::lightCmdPath(p), IniStore::macroCmdPath(p), IniStore::signalPath(p),
-              IniStore::macroSystemPath(p), IniStore::patternPath(1, p),
-              IniStore::macroPath("Evil"), QStringLiteral("system/light_flag.ini"),
+             {DataPaths::lightCmdPath(p), DataPaths::macroCmdPath(p), DataPaths::signalPath(p),
+              DataPaths::macroSystemPath(p), DataPaths::patternPath(1, p),
+              DataPaths::macroPath("Evil"), QStringLiteral("system/light_flag.ini"),
               QStringLiteral("system/iss_flag.ini"), QStringLiteral("Evil.ini")})
             QVERIFY(writeText(path, content));
 
-        QVERIFY(parseStoredLighting(IniStore::readLightCmd(p)).set.reports.size() <= 7);
-        QVERIFY(IniStore::readMacroCmdFile(p).size() <= 108);
+        QVERIFY(readStoredLighting(p).set.reports.size() <= 7);
+        QVERIFY(MacroReportsFile::commands(p).size() <= 108);
         // A file far larger than any the console writes reads as empty, not whole.
-        for (const QStringList &texts : {IniStore::readMacroFile("Evil"), IniStore::readLightCmd(p),
-                                         IniStore::readFlagFile(p), IniStore::readLightFile()})
-            QVERIFY(texts.join(QString()).size() < 4 * 1024 * 1024);
-        QVERIFY(macro::parseMacro(IniStore::readMacroFile("Evil")).rows.size() <= 84);
+        QVERIFY(RecordedMacroFile::read("Evil") == MacroTexts{});
+        QVERIFY(macro::parseMacro(RecordedMacroFile::read("Evil")).rows.size() <= 84);
         std::array<quint8, 256> keyMap = DEFAULT_KEY_MAP;
         AssignmentTable table;
-        table.loadSignalFile(keyMap, IniStore::readFlagFile(p));
-        table.loadMacroFile(IniStore::readMacroAssignFile(p));
-        QCOMPARE(IniStore::readLightFile().size(), 80);
-        QCOMPARE(IniStore::readLightFile(0, p).size(), 5);
-        QCOMPARE(IniStore::readFlagFile().size(), 3);
+        table.loadSignalFile(keyMap, KeyMapFile::read(p));
+        table.loadMacroFile(AssignmentFile::read(p));
         // Imports of the same file write only inside the data directory.
         const auto before = look(QDir::current().absolutePath());
-        IniStore::importMacroFile(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
+        (void)RecordedMacroFile::import(QStringLiteral("Evil.ini"), QStringLiteral("Imported"));
         QVERIFY(QDir().mkpath("lightfile/Imported"));
-        (void)IniStore::importProfileInto(QStringLiteral("Evil.ini"),
-                                          IniStore::profileDir(QStringLiteral("Imported")));
+        (void)importProfileExport(QStringLiteral("Evil.ini"),
+                                  DataPaths::profileDir(QStringLiteral("Imported")));
         // Only the two imported items are new.
         const QString root = QDir::current().absolutePath() + QLatin1Char('/');
         for (const QString &path : look(QDir::current().absolutePath()))
@@ -127,7 +124,7 @@ private slots:
     {
         ConsoleProcess console;
         const QString data = console.dataDir();
-        QVERIFY(copyDirectory(dataTreeDir(), data));
+        QVERIFY(copyDirectory(dataTreeDir(), data).ok());
         const QString p2 = data + "/lightfile/PROFILE 2";
         QVERIFY(writeText(p2 + "/cmd/light_cmd.ini", hugeValue("0")));
         QVERIFY(writeText(p2 + "/singal/signal.ini", randomBytes(100000, 11)));
@@ -153,11 +150,11 @@ private slots:
 
         QVERIFY(console.start({QStringLiteral("--no-update-check")}));
         QVERIFY(console.waitForReports(1, 60000));
-        QCOMPARE(console.reports().first().bytes, selectReport(1));
+        QCOMPARE(console.reports().first().bytes, selectBytes(1));
 
         QVERIFY(console.send("072")); // loads the salted PROFILE 2
         QVERIFY(console.waitForReports(2, 60000));
-        QCOMPARE(console.reports()[1].bytes, selectReport(2));
+        QCOMPARE(console.reports()[1].bytes, selectBytes(2));
         QVERIFY(console.send("076#10#20#30")); // still acting on commands
         QVERIFY(console.waitForReports(7, 20000));
         QVERIFY(console.isRunning());

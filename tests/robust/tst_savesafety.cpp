@@ -1,28 +1,19 @@
-// Saves never cost a file. A disk that fills up at any byte of one APPLY, one
-// macro edit or one profile Copy leaves every file with its old or its new
-// content, the failure reaches the notices, and no half
-// profile appears. (The order of the system calls that keeps a killed save
-// harmless is checked at the calls themselves, in tst_storage.)
+// Saves never cost a file. A disk that fills up at any byte of one APPLY or one
+// profile Copy leaves every file with its old or its new content, the failure
+// reaches the notices, and no half profile appears. (A single file's save, and
+// the order of its system calls, are checked at the calls in tst_storage.)
 
 #include "LightPageSupport.h"
-#include "ShellFixture.h"
+#include "WindowFixture.h"
 #include "core/assign/AssignmentTable.h"
 #include "core/controller/ConsoleController.h"
-#include "core/keys/DefaultKeyMap.h"
-#include "core/lighting/LightingBuilders.h"
-#include "core/macro/MacroFile.h"
-#include "core/profiles/ProfileStore.h"
 #include "core/storage/AtomicFile.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/IniStore.h"
 #include "ui/lighting/LightingPage.h"
-#include "ui/macro/MacroPage.h"
 
 #include <QComboBox>
 #include <QDirIterator>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QTreeWidget>
 #include <QtTest>
 #include <functional>
 
@@ -168,37 +159,10 @@ private slots:
         QVERIFY(bytes > 9000); // light_cmd.ini, light_flag.ini and light_color.ini
     }
 
-    void macroEditKeepsTheMacroWholeAtEveryByte()
-    {
-        const QVector<macro::MacroRow> rows{
-            {"a", "down", "100"}, {"a", "up", "200"}, {"b", "down", "50"}, {"b", "up", "0"}};
-        QVERIFY(
-            IniStore::writeIniFile("Default Macro", macro::buildMacroMap(rows, zeroReport())).ok());
-        Notices notices;
-        macro::MacroLibrary library(notices);
-        MacroPage page(library);
-        QSignalSpy failures(&notices, &Notices::saveFailed);
-        const QStringList roots{"macrofile"};
-        const Files old = snapshot(roots);
-        // Edit the second row's delay; closing the editor saves the macro.
-        auto *tree = page.findChild<QTreeWidget *>(QStringLiteral("treeWidget"));
-        tree->setCurrentItem(tree->topLevelItem(1));
-        page.rowClicked();
-        page.editRow();
-        auto *editor = qobject_cast<QLineEdit *>(tree->itemWidget(tree->topLevelItem(1), 2));
-        QVERIFY(editor);
-        editor->setText(QStringLiteral("750"));
-        tree->setCurrentItem(tree->topLevelItem(0));
-        QVERIFY(snapshot(roots) != old);
-        const QString failure =
-            atEveryByte(roots, {}, old, failures, [&] { page.saveMacroFile(); });
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
-    }
-
     void profileCopyIsWholeOrAbsentAtEveryByte()
     {
         rig.cleanup(); // the window brings its own data directory and keyboard
-        ShellFixture f;
+        WindowFixture f;
         ProfileMenu &menu = f.menu();
         menu.profileCombo->setCurrentText(QStringLiteral("PROFILE 2"));
         const QStringList names = f.ctx().controller->bindings().names;
@@ -219,7 +183,7 @@ private slots:
                 wrongEntries = wrongEntries || now != entries;
             },
             [&] {
-                removeDirectory(QStringLiteral("lightfile/PROFILE 2_01"));
+                QVERIFY(removeDirectory(QStringLiteral("lightfile/PROFILE 2_01")));
                 f.ctx().controller->bindings().names = names;
                 const QSignalBlocker quiet(menu.profileCombo);
                 menu.refillProfileList();

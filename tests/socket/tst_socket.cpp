@@ -151,6 +151,13 @@ private slots:
         QTest::newRow("garbage behind }} dropped")
             << b64("{\"command\":7,\"Data\":5,\"Color\":{}}garbage")
             << std::optional(cmd(5, {{"Color", QVariantMap()}}));
+        // Qt's parser alone would keep the dropped array and object values for good.
+        QTest::newRow("repeated members: the last counts, at every depth")
+            << b64("{\"command\":7,\"Data\":{\"x\":[1]},\"Data\":2,\"Color\":[1],"
+                   "\"Color\":{\"a\":{\"b\":\"]\"},\"\\u0061\":\"z\"}}")
+            << std::optional(cmd(2, {{"Color", QVariantMap{{"a", "z"}}}}));
+        QTest::newRow("zero byte inside the object")
+            << b64(QByteArray("{\"command\":7,\"Data\":\0,\"Color\":{}}", 33)) << none();
         QTest::newRow("array") << b64("[{\"command\":7,\"Data\":1,\"Color\":{}}]") << none();
         QTest::newRow("malformed") << b64("{\"command\":7,,\"Data\":1,\"Color\":{}}") << none();
         QTest::newRow("not base64") << QByteArray("!!! not a message !!!") << none();

@@ -4,11 +4,19 @@
 
 #include "TestSupport.h"
 #include "core/app/ConsoleOptions.h"
+#include "core/assign/InstantShift.h"
+#include "core/lighting/LightingBuilders.h"
+#include "core/lighting/PatternStore.h"
+#include "core/profiles/ProfileBindings.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/AtomicFile.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/IniFile.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/KeyMapFile.h"
+#include "core/storage/LanguageFile.h"
+#include "core/storage/MacroReportsFile.h"
+#include "core/storage/PatternFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QSettings>
@@ -17,14 +25,6 @@
 
 using namespace orvanta;
 using namespace orvanta::test;
-
-static IniGroupMap one(const QString &outer, std::initializer_list<std::pair<QString, QString>> kv)
-{
-    IniGroupMap m;
-    for (const auto &p : kv)
-        m[outer][p.first] = p.second;
-    return m;
-}
 
 static QString numbers(int count, int value)
 {
@@ -204,62 +204,46 @@ private slots:
 
     void patternFileDefaultsAreQuotedLists()
     {
-        IniStore::createPatternFile(1, "Game");
+        QCOMPARE(addPattern("Game"), 0);
         QCOMPARE(readText("lightfile/Game/light/pattern1.ini"),
                  QString::fromLatin1(kDefaultPatternFile));
-        // Index 0 is pattern file 1.
-        IniStore::writeIniFile(0, one("pattern", {{"VColor", "1,2,3"}, {"RColor", "9"}}), "Game");
-        // A key the map lacks is written empty.
-        QCOMPARE(IniStore::readLightFile(0, "Game"), (QStringList{"9", "", "", "1,2,3", ""}));
+        // A text missing from the list is written empty.
+        QVERIFY(PatternFile::write(1, "Game", {"9", "", "", "1,2,3"}).ok());
+        QCOMPARE(PatternFile::read(1, "Game"), (QStringList{"9", "", "", "1,2,3", ""}));
     }
 
-    void lightCmdHoldsTypeAndItsReportCount_data()
+    // The set's own reports and its type, no more: a stale key from an earlier,
+    // longer set does not survive; a type outside the five is not written.
+    void lightCmdHoldsTypeAndItsReportsOnly()
     {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("count");
-        QTest::newRow("wave") << 3 << 5;
-        QTest::newRow("ripple") << 4 << 7;
-    }
-    void lightCmdHoldsTypeAndItsReportCount()
-    {
-        QFETCH(int, type);
-        QFETCH(int, count);
-        // A stale key from an earlier, longer set must not survive: the file is cleared.
         QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\n6=old\nstale=1\n"));
-        IniGroupMap map;
-        map["profile_light_cmd"]["type"] = QString::number(type);
-        for (int i = 0; i < 8; ++i)
-            map["profile_light_cmd"][QString::number(i)] = numbers(264, i);
-        IniStore::writeLightCmd(map, "P");
+        LightCommandSet set{3, {}}; // Wave: 5 reports
         QString text = "[Setting]\n";
-        QStringList back{QString::number(type)};
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < 5; ++i) {
+            set.reports << Report{};
+            set.reports.last().fill(quint8(i));
             text += QStringLiteral("%1=\"%2\"\n").arg(i).arg(numbers(264, i));
-            back << numbers(264, i);
         }
-        QCOMPARE(readText("lightfile/P/cmd/light_cmd.ini"), text + "type=" + back[0] + "\n");
-        QCOMPARE(IniStore::readLightCmd("P"), back);
-    }
-
-    void lightCmdOutsideTheTypesIsNeitherWrittenNorReadPast()
-    {
-        IniStore::writeLightCmd(one("profile_light_cmd", {{"type", "9"}, {"0", "1"}}), "P");
-        QVERIFY(!QFileInfo::exists("lightfile/P/cmd/light_cmd.ini"));
+        QVERIFY(storeLightCommandSet(set, "P").ok());
+        QCOMPARE(readText("lightfile/P/cmd/light_cmd.ini"), text + "type=3\n");
+        QVERIFY(readStoredLighting("P").complete &&
+                readStoredLighting("P").set.reports == set.reports);
+        QVERIFY(storeLightCommandSet({9, QVector<Report>(1)}, "Q").ok());
+        QVERIFY(!QFileInfo::exists("lightfile/Q/cmd/light_cmd.ini"));
         QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\ntype=7\n0=\"1,2\"\n"));
-        QCOMPARE(IniStore::readLightCmd("P"), QStringList{"7"});
-        QCOMPARE(IniStore::readLightCmd("Missing"), (QStringList{"", "", "", "", "", ""}));
+        for (const char *profile : {"P", "Missing"})
+            QVERIFY(readStoredLighting(profile).set.reports.isEmpty());
     }
 
     void removingAMacroEntryRenumbersTheRest()
     {
-        IniStore::createMacroCmdFile("P");
+        QVERIFY(MacroReportsFile::create("P").ok());
         for (int i = 1; i <= 4; ++i)
-            IniStore::writeMacroCmdFile(one("singal", {{"cmd", numbers(264, i)}}), "P", 10 * i, i,
-                                        i);
-        IniStore::removeMacroCmdEntry("P", 2, 3);
-        QCOMPARE(IniStore::readMacroCmdCount("P"), 3);
-        QCOMPARE(IniStore::readMacroCmdNumber("P"), QStringLiteral("10,30,40"));
-        QCOMPARE(IniStore::readMacroCmdFile("P"),
+            QVERIFY(MacroReportsFile::writeEntry("P", i, i, 10 * i, numbers(264, i)).ok());
+        QVERIFY(MacroReportsFile::removeEntry("P", 2, 3).ok());
+        QCOMPARE(MacroReportsFile::count("P"), 3);
+        QCOMPARE(MacroReportsFile::keyNumbers("P"), QStringLiteral("10,30,40"));
+        QCOMPARE(MacroReportsFile::commands("P"),
                  (QStringList{numbers(264, 1), numbers(264, 3), numbers(264, 4)}));
         QSettings s("lightfile/P/cmd/macro.ini", QSettings::IniFormat);
         QVERIFY(!s.childGroups().contains("4"));
@@ -267,62 +251,62 @@ private slots:
 
     void macroCmdResetAndDamagedCounts()
     {
-        IniStore::writeMacroCmdFile(one("singal", {{"cmd", "1,2"}}), "P", 5, 1, 1);
-        IniStore::createMacroCmdFile("P");
+        QVERIFY(MacroReportsFile::writeEntry("P", 1, 1, 5, "1,2").ok());
+        QVERIFY(MacroReportsFile::create("P").ok());
         QCOMPARE(readText("lightfile/P/cmd/macro.ini"),
                  QStringLiteral("[Setting]\ncount=0\nmacro_number=0\n"));
-        QCOMPARE(IniStore::readMacroCmdFile("P"), QStringList{});
+        QCOMPARE(MacroReportsFile::commands("P"), QStringList{});
         // A count beyond the entries gives empty texts, a huge one is bounded.
         QVERIFY(writeText("lightfile/P/cmd/macro.ini",
                           "[Setting]\ncount=2\n[1]\nnumber=4\ncmd=\"1,2\"\n"));
-        QCOMPARE(IniStore::readMacroCmdFile("P"), (QStringList{"1,2", ""}));
-        QCOMPARE(IniStore::readMacroCmdNumber("P"), QStringLiteral("4,"));
+        QCOMPARE(MacroReportsFile::commands("P"), (QStringList{"1,2", ""}));
+        QCOMPARE(MacroReportsFile::keyNumbers("P"), QStringLiteral("4,"));
         QVERIFY(writeText("lightfile/Q/cmd/macro.ini", "[Setting]\ncount=99999999\n"));
-        QCOMPARE(IniStore::readMacroCmdFile("Q").size(), 108);
-        QCOMPARE(IniStore::readMacroCmdCount("Q"), 108);
+        QCOMPARE(MacroReportsFile::commands("Q").size(), 108);
+        QCOMPARE(MacroReportsFile::count("Q"), 108);
         QVERIFY(writeText("lightfile/R/cmd/macro.ini", "[Setting]\ncount=-4\n"));
-        QCOMPARE(IniStore::readMacroCmdCount("R"), 0);
+        QCOMPARE(MacroReportsFile::count("R"), 0);
     }
 
     void systemFilesRoundTrip()
     {
-        IniStore::writeLanguage(2);
+        QVERIFY(LanguageFile::write(2).ok());
         QCOMPARE(readText("system/language.ini"), QStringLiteral("[Setting]\nlanguage=2\n"));
-        IniStore::writeFlagFile(
-            one("iss",
-                {{"iss_shift", "3,0,0,0,0"}, {"iss_ctrl", "0,0,0,0,0"}, {"iss_alt", "0,1,0,0,0"}}));
-        QCOMPARE(IniStore::readFlagFile(), (QStringList{"3,0,0,0,0", "0,0,0,0,0", "0,1,0,0,0"}));
+        ShiftTargets targets{};
+        targets[kShift][1] = 3;
+        targets[kAlt][2] = 1;
+        QVERIFY(writeShiftTargets(targets).ok());
+        QVERIFY(readShiftTargets() == targets);
         QCOMPARE(readText("system/iss_flag.ini"),
                  QStringLiteral(
                      "[Setting]\nalt=\"0,1,0,0,0\"\nctrl=\"0,0,0,0,0\"\nshift=\"3,0,0,0,0\"\n"));
 
-        const QStringList names{"PROFILE 1", "PROFILE 2", "Spiel Ä,ö", "PROFILE 4", "PROFILE 5"};
-        IniGroupMap links;
-        for (int i = 0; i < 5; ++i) // non-ASCII and a comma in the third
-            links["profile_file"][QString::number(i + 1)] = names[i];
-        IniStore::writeProfileConnect(links);
-        QCOMPARE(IniStore::readProfileConnect(), names);
+        ProfileBindings links, back; // non-ASCII and a comma in the third
+        links.names = QStringList{"PROFILE 1", "PROFILE 2", "Spiel Ä,ö", "PROFILE 4", "PROFILE 5"};
+        QVERIFY(links.save().ok());
+        back.read();
+        QCOMPARE(back.names, links.names);
     }
 
     void copyAndRemoveDirectories()
     {
         QVERIFY(writeText("src/a.ini", "A"));
         QVERIFY(writeText("src/sub/deeper/.hidden", "H"));
-        QVERIFY(copyDirectory("src", "dst"));
+        QVERIFY(copyDirectory("src", "dst").ok());
         QCOMPARE(readText("dst/sub/deeper/.hidden"), QStringLiteral("H"));
         QVERIFY(removeDirectory("dst") && !QFileInfo::exists("dst"));
         QVERIFY(removeDirectory("never-there"));
         // Refused: an existing target, a missing source, a target inside the source.
         QVERIFY(writeText("taken/keep.ini", "K"));
-        QVERIFY(!copyDirectory("src", "taken"));
+        QVERIFY(!copyDirectory("src", "taken").ok());
         QCOMPARE(listEntries("taken"), QStringList{"keep.ini"});
-        QVERIFY(!copyDirectory("missing", "x"));
+        QVERIFY(!copyDirectory("missing", "x").ok());
         QVERIFY(!QFileInfo::exists("x"));
-        QVERIFY(!copyDirectory("src", "src/inner"));
-        QVERIFY(!copyDirectory("src", "./src/../src/inner/deeper"));
+        QVERIFY(!copyDirectory("src", "src/inner").ok());
+        QVERIFY(!copyDirectory("src", "./src/../src/inner/deeper").ok());
         QCOMPARE(listEntries("src"), (QStringList{"a.ini", "sub"}));
         // A sibling whose name merely starts with the source's is fine.
-        QVERIFY(copyDirectory("src", "src2"));
+        QVERIFY(copyDirectory("src", "src2").ok());
     }
 
     void firstUseSeedsTheDataDirectoryWithoutOverwriting()
@@ -402,16 +386,12 @@ private slots:
     void exportTextOfThreePatterns()
     {
         for (int n = 1; n <= 3; ++n)
-            IniStore::createPatternFile(n, "P");
+            QCOMPARE(addPattern("P"), n - 1);
         const QString p2 = "RColor=\"1,2,3,4,5,6,7,8,9,10,11\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
                            "BColor=\"9,0,0,0,0,0,0,0,0,0,9\"\nVColor=\"7,8,9\"\n"
                            "YValue=\"1,1,0,0,0,0,0,0,0,0,1\"\n";
-        QVERIFY(writeText(IniStore::patternPath(2, "P"), ("[Setting]\n" + p2).toUtf8()));
-        IniStore::writeFlagFile(one("singal", {{"macro_singal", "44,0,0"},
-                                               {"macro_singal_oldkey", "0,2"},
-                                               {"macro_singal_newkey", ",F5"}}),
-                                "P");
-        QCOMPARE(IniStore::readFlagFile("P"), (QStringList{"44,0,0", "0,2", ",F5"}));
+        QVERIFY(writeText(DataPaths::patternPath(2, "P"), ("[Setting]\n" + p2).toUtf8()));
+        QVERIFY(KeyMapFile::write("P", {"44,0,0", "0,2", ",F5"}).ok());
 
         const QString text = exportText("P");
         const QString def = "RColor=\"255,0,0,0,0,0,0,0,0,0,0\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "core/storage/IniFile.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -61,6 +63,11 @@ QString readText(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QString iniText(const QString &path, const QString &key)
+{
+    return orvanta::IniFile::load(path).text(key);
 }
 
 QMap<QString, QByteArray> filesBelow(const QString &root, bool read)

@@ -131,6 +131,8 @@ inline QByteArray fromHex(const QString &text)
 QString reportHex(const QString &bytes);
 
 QString readText(const QString &path);
+// The text of one key ("Group/key") of an INI file, as stored.
+QString iniText(const QString &path, const QString &key);
 // Every file below `root` (hidden ones too), by path relative to it, with its
 // content (or, when `read` is false, an empty one).
 QMap<QString, QByteArray> filesBelow(const QString &root, bool read = true);

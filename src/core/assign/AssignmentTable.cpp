@@ -50,25 +50,25 @@ void SlotAssignment::setRepeat(RepeatMode mode, int count)
     }
 }
 
-void AssignmentTable::loadMacroFile(const QStringList &texts)
+void AssignmentTable::loadMacroFile(const AssignmentTexts &texts)
 {
-    const QStringList types = takeItems(texts.value(0), kKeySlots);
-    const QStringList files = takeItems(texts.value(1), kKeySlots);
-    const QStringList onces = takeItems(texts.value(2), kKeySlots);
+    const QStringList types = takeItems(texts.kinds, kKeySlots);
+    const QStringList files = takeItems(texts.targets, kKeySlots);
+    const QStringList onces = takeItems(texts.repeats, kKeySlots);
     for (int i = 0; i < kKeySlots; ++i)
         m_slots[std::size_t(i)] = {kindOf(types[i]), files[i], onces[i]};
 }
 
-void AssignmentTable::loadSignalFile(std::array<quint8, 256> &keyMap, const QStringList &texts)
+void AssignmentTable::loadSignalFile(std::array<quint8, 256> &keyMap, const KeyMapTexts &texts)
 {
-    const QStringList parts = splitList(texts.value(0));
+    const QStringList parts = splitList(texts.keyMap);
     for (int i = 0; i < 256; ++i) {
         bool ok = false;
         const int v = i < parts.size() ? parts[i].trimmed().toInt(&ok) : 0;
         keyMap[std::size_t(i)] = ok ? quint8(v & 0xFF) : DEFAULT_KEY_MAP[std::size_t(i)];
     }
-    const QStringList types = takeItems(texts.value(1), kKeySlots);
-    const QStringList labels = takeItems(texts.value(2), kKeySlots);
+    const QStringList types = takeItems(texts.kinds, kKeySlots);
+    const QStringList labels = takeItems(texts.targets, kKeySlots);
     for (int i = 0; i < kKeySlots; ++i) {
         if (kindOf(types[i]) == KeyKind::Single) {
             m_slots[std::size_t(i)].kind = KeyKind::Single;
@@ -77,7 +77,7 @@ void AssignmentTable::loadSignalFile(std::array<quint8, 256> &keyMap, const QStr
     }
 }
 
-IniGroupMap AssignmentTable::macroFileMap() const
+AssignmentTexts AssignmentTable::macroFileTexts() const
 {
     QStringList type, file, once;
     for (const SlotAssignment &slot : m_slots) {
@@ -85,21 +85,13 @@ IniGroupMap AssignmentTable::macroFileMap() const
         file << slot.target;
         once << slot.once;
     }
-    IniGroupMap m;
-    m["macro_file"]["type"] = joinList(type);
-    m["macro_file"]["file"] = joinList(file);
-    m["macro_file"]["once"] = joinList(once);
-    return m;
+    return {joinList(type), joinList(file), joinList(once)};
 }
 
-IniGroupMap AssignmentTable::signalFileMap(const std::array<quint8, 256> &keyMap) const
+KeyMapTexts AssignmentTable::signalFileTexts(const std::array<quint8, 256> &keyMap) const
 {
-    const IniGroupMap system = macroFileMap();
-    IniGroupMap m;
-    m["singal"]["macro_singal"] = joinNumbers(keyMap);
-    m["singal"]["macro_singal_oldkey"] = system["macro_file"]["type"];
-    m["singal"]["macro_singal_newkey"] = system["macro_file"]["file"];
-    return m;
+    const AssignmentTexts macros = macroFileTexts();
+    return {joinNumbers(keyMap), macros.kinds, macros.targets};
 }
 
 } // namespace orvanta

@@ -4,7 +4,8 @@
 // repeat), or another key's code (by that key's label).
 
 #include "KeyAssignment.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/AssignmentFile.h"
+#include "core/storage/KeyMapFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -43,14 +44,14 @@ public:
 
     // macro_file.ini's type, file and once lists; missing entries are empty,
     // a type other than 1 (macro) or 2 (single key) is the default.
-    void loadMacroFile(const QStringList &texts);
+    void loadMacroFile(const AssignmentTexts &texts);
     // signal.ini's key map (a damaged or missing number keeps the factory code)
     // and its single keys; its macro keys are macro_file.ini's.
-    void loadSignalFile(std::array<quint8, 256> &keyMap, const QStringList &texts);
-    // The "macro_file" group: type, file and once.
-    IniGroupMap macroFileMap() const;
-    // The "singal" group: the key map as 256 numbers, then the type and file lists.
-    IniGroupMap signalFileMap(const std::array<quint8, 256> &keyMap) const;
+    void loadSignalFile(std::array<quint8, 256> &keyMap, const KeyMapTexts &texts);
+    // macro_file.ini's texts: type, file and once.
+    AssignmentTexts macroFileTexts() const;
+    // signal.ini's texts: the key map as 256 numbers, then the type and file lists.
+    KeyMapTexts signalFileTexts(const std::array<quint8, 256> &keyMap) const;
 
 private:
     std::array<SlotAssignment, kKeySlots> m_slots{};

@@ -1,8 +1,10 @@
 #include "InstantShift.h"
 
+#include "core/storage/IniFile.h"
 #include "core/storage/StoredList.h"
 
-namespace orvanta {
+namespace orvanta
+{
 
 quint8 profileShiftCode(int target)
 {
@@ -25,28 +27,34 @@ ShiftLook shiftLook(int bound, int selected)
     return bound == selected ? ShiftLook::On : ShiftLook::Disabled;
 }
 
-ShiftTargets parseShiftTargets(const QStringList &texts)
+namespace
 {
+const QString kShiftPath = QStringLiteral("./system/iss_flag.ini");
+const char *const kShiftKeys[3] = {"Setting/shift", "Setting/ctrl", "Setting/alt"};
+} // namespace
+
+ShiftTargets readShiftTargets()
+{
+    const IniFile s = IniFile::load(kShiftPath);
     ShiftTargets t{};
     for (int m = 0; m < 3; ++m) {
-        const QVector<int> v = takeNumbers(texts.value(m), 5);
+        const QVector<int> v = takeNumbers(s.text(QLatin1String(kShiftKeys[m])), 5);
         for (int p = 1; p <= 5; ++p)
             t[m][p] = (v[p - 1] >= 1 && v[p - 1] <= 5) ? v[p - 1] : 0;
     }
     return t;
 }
 
-IniGroupMap makeShiftMap(const ShiftTargets &targets)
+SaveResult writeShiftTargets(const ShiftTargets &targets)
 {
-    IniGroupMap m;
-    const char *keys[3] = {"iss_shift", "iss_ctrl", "iss_alt"};
-    for (int i = 0; i < 3; ++i) {
+    IniFile s = IniFile::load(kShiftPath);
+    for (int m = 0; m < 3; ++m) {
         QStringList items;
         for (int p = 1; p <= 5; ++p)
-            items << QString::number(targets[i][p]);
-        m["iss"][QLatin1String(keys[i])] = joinList(items);
+            items << QString::number(targets[m][p]);
+        s.setValue(QLatin1String(kShiftKeys[m]), joinList(items));
     }
-    return m;
+    return s.save(kShiftPath);
 }
 
 } // namespace orvanta

@@ -2,13 +2,14 @@
 // The instant-shift system: a left modifier key turned into a direct switch to
 // another on-board profile.
 
-#include "core/storage/IniStore.h"
+#include "core/storage/AtomicFile.h"
 
 #include <QString>
 #include <QStringList>
 #include <array>
 
-namespace orvanta {
+namespace orvanta
+{
 
 constexpr int kShift = 0, kCtrl = 1, kAlt = 2;
 constexpr std::array<quint8, 3> kModifierCodes = {0xE1, 0xE0, 0xE2};
@@ -25,7 +26,9 @@ ShiftLook shiftLook(int bound, int selected);
 
 using ShiftTargets = std::array<std::array<int, 6>, 3>; // [modifier][profile 1..5]
 
-ShiftTargets parseShiftTargets(const QStringList &texts); // shift, ctrl, alt lists
-IniGroupMap makeShiftMap(const ShiftTargets &targets);
+// ./system/iss_flag.ini: the "shift", "ctrl" and "alt" lists. A missing or
+// out-of-range target reads as 0 (none).
+ShiftTargets readShiftTargets();
+SaveResult writeShiftTargets(const ShiftTargets &targets);
 
 } // namespace orvanta

@@ -78,13 +78,6 @@ int entryOfKey(const QString &numbers, int count, int keyNumber)
     return count < std::numeric_limits<int>::max() ? count + 1 : count;
 }
 
-IniGroupMap makeMacroCmdMap(const Report &report)
-{
-    IniGroupMap m;
-    m["singal"]["cmd"] = commandString(report);
-    return m;
-}
-
 QVector<Report> parseReports(const QStringList &texts)
 {
     QVector<Report> out;

@@ -3,7 +3,6 @@
 // for a macro key and its repeat bytes (the per-key lists are AssignmentTable's).
 
 #include "core/device/Report.h"
-#include "core/storage/IniStore.h"
 
 #include <QStringList>
 #include <QVector>
@@ -38,9 +37,6 @@ QString commandString(const Report &report);
 // 1-based position of keyNumber among the first `count` comma-joined entry numbers;
 // count + 1 when absent (count itself when that would overflow).
 int entryOfKey(const QString &numbers, int count, int keyNumber);
-
-// The "singal" map holding one macro report under "cmd".
-IniGroupMap makeMacroCmdMap(const Report &report);
 
 QVector<Report> parseReports(const QStringList &texts);
 

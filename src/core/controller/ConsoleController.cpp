@@ -7,7 +7,7 @@
 #include "core/lighting/LightingBuilders.h"
 #include "core/lighting/LightingModel.h"
 #include "core/profiles/FactoryResetFiles.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/MacroReportsFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QDebug>
@@ -107,9 +107,9 @@ QVector<int> ConsoleController::resetSingleKeys(const QString &profile)
         resetKeyCode(m_keyMap, KEY_TABLE[k].usage);
         reset << k;
     }
-    const int count = IniStore::readMacroCmdCount(profile);
+    const int count = MacroReportsFile::count(profile);
     m_sender.send(commands::writeKeyMapAndMacros(
-        m_bindings.active, m_keyMap, parseReports(IniStore::readMacroCmdFile(profile)), count));
+        m_bindings.active, m_keyMap, parseReports(MacroReportsFile::commands(profile)), count));
     saveKeyAssignments(profile);
     return reset;
 }
@@ -124,7 +124,7 @@ QVector<int> ConsoleController::resetMacroKeys(const QString &profile)
         resetKeyCode(m_keyMap, KEY_TABLE[k].usage);
         reset << k;
     }
-    (void)m_notices.report(IniStore::createMacroCmdFile(m_bindings.activeLinked()));
+    (void)m_notices.report(MacroReportsFile::create(m_bindings.activeLinked()));
     saveKeyAssignments(profile);
     m_sender.send(commands::writeKeyMap(m_bindings.active, m_keyMap));
     return reset;
@@ -138,28 +138,28 @@ void ConsoleController::setInstantShift(int modifier, int target, const QString 
     const quint8 code = kModifierCodes[modifier];
     m_shiftTargets[modifier][n] = target;
     setKeyCode(m_keyMap, code, target ? profileShiftCode(target) : code);
-    const int count = IniStore::readMacroCmdCount(profile);
+    const int count = MacroReportsFile::count(profile);
     m_sender.send(commands::writeKeyMapAndMacros(
-        n, m_keyMap, parseReports(IniStore::readMacroCmdFile(profile)), count));
-    (void)m_notices.report(IniStore::writeFlagFile(m_assignments.signalFileMap(m_keyMap), profile));
+        n, m_keyMap, parseReports(MacroReportsFile::commands(profile)), count));
+    (void)m_notices.report(KeyMapFile::write(profile, m_assignments.signalFileTexts(m_keyMap)));
     saveInstantShift();
 }
 
 void ConsoleController::saveInstantShift()
 {
-    (void)m_notices.report(IniStore::writeFlagFile(makeShiftMap(m_shiftTargets)));
+    (void)m_notices.report(writeShiftTargets(m_shiftTargets));
 }
 
 void ConsoleController::saveKeyAssignments(const QString &profile)
 {
-    (void)m_notices.report(IniStore::writeMacroAssignFile(m_assignments.macroFileMap(), profile));
-    (void)m_notices.report(IniStore::writeFlagFile(m_assignments.signalFileMap(m_keyMap), profile));
+    (void)m_notices.report(AssignmentFile::write(profile, m_assignments.macroFileTexts()));
+    (void)m_notices.report(KeyMapFile::write(profile, m_assignments.signalFileTexts(m_keyMap)));
 }
 
 void ConsoleController::chooseSavedProfile(const QString &name)
 {
     qDebug() << "set_profile_light_cmd()";
-    const StoredLighting stored = parseStoredLighting(IniStore::readLightCmd(name));
+    const StoredLighting stored = readStoredLighting(name);
     if (stored.complete)
         m_sender.send(lightingOperation(stored.set, quint8(m_bindings.active)));
     else

@@ -3,7 +3,10 @@
 #include "core/controller/ConsoleController.h"
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/AssignmentFile.h"
+#include "core/storage/KeyMapFile.h"
+#include "core/storage/MacroReportsFile.h"
+#include "core/storage/RecordedMacroFile.h"
 #include "core/storage/StoredList.h"
 
 namespace orvanta
@@ -14,17 +17,17 @@ namespace
 
 QVector<Report> storedReports(const QString &profile)
 {
-    return parseReports(IniStore::readMacroCmdFile(profile));
+    return parseReports(MacroReportsFile::commands(profile));
 }
 
 // Takes the macro entry of key number `keyNumber` out of the profile's macro
 // commands; a failed removal leaves the file and its count as they were.
 SaveResult removeMacroEntry(const QString &profile, int keyNumber, int &count)
 {
-    const int entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
+    const int entry = entryOfKey(MacroReportsFile::keyNumbers(profile), count, keyNumber);
     if (entry > count)
         return {};
-    const SaveResult removed = IniStore::removeMacroCmdEntry(profile, entry, count - 1);
+    const SaveResult removed = MacroReportsFile::removeEntry(profile, entry, count - 1);
     if (removed.ok())
         --count;
     return removed;
@@ -39,27 +42,26 @@ bool validKey(int key)
 
 void KeyAssignmentEditor::loadMacroKeys(const QString &profile)
 {
-    m_controller.assignments().loadMacroFile(IniStore::readMacroAssignFile(profile));
+    m_controller.assignments().loadMacroFile(AssignmentFile::read(profile));
 }
 
 void KeyAssignmentEditor::loadSingleKeys(const QString &profile)
 {
-    m_controller.assignments().loadSignalFile(m_controller.keyMap(),
-                                              IniStore::readFlagFile(profile));
+    m_controller.assignments().loadSignalFile(m_controller.keyMap(), KeyMapFile::read(profile));
 }
 
 void KeyAssignmentEditor::loadInstantShift()
 {
-    m_controller.shiftTargets() = parseShiftTargets(IniStore::readFlagFile());
+    m_controller.shiftTargets() = readShiftTargets();
 }
 
 RepeatSetting KeyAssignmentEditor::storedRepeat(int key, const QString &profile) const
 {
     if (!validKey(key))
         return {};
-    const int count = IniStore::readMacroCmdCount(profile);
+    const int count = MacroReportsFile::count(profile);
     const int entry =
-        entryOfKey(IniStore::readMacroCmdNumber(profile), count, KEY_TABLE[key].matrix);
+        entryOfKey(MacroReportsFile::keyNumbers(profile), count, KEY_TABLE[key].matrix);
     const QVector<Report> reports = storedReports(profile);
     const Report *report = entry >= 1 && entry <= reports.size() ? &reports[entry - 1] : nullptr;
     return m_controller.assignments()[key].repeat(report);
@@ -76,8 +78,8 @@ void KeyAssignmentEditor::saveAssignments(AssignmentApplied &into, const QString
     // The key map and the assignment files are saved once, at the end, with
     // the assignment as applied.
     const AssignmentTable &assignments = m_controller.assignments();
-    keep(into, IniStore::writeMacroAssignFile(assignments.macroFileMap(), profile));
-    keep(into, IniStore::writeFlagFile(assignments.signalFileMap(m_controller.keyMap()), profile));
+    keep(into, AssignmentFile::write(profile, assignments.macroFileTexts()));
+    keep(into, KeyMapFile::write(profile, assignments.signalFileTexts(m_controller.keyMap())));
 }
 
 AssignmentApplied KeyAssignmentEditor::applyDefault(int key, const QString &profile)
@@ -88,7 +90,7 @@ AssignmentApplied KeyAssignmentEditor::applyDefault(int key, const QString &prof
     done.applied = true;
     SlotAssignment &slot = m_controller.assignments()[key];
     if (slot.kind == KeyKind::Macro) {
-        int count = IniStore::readMacroCmdCount(profile);
+        int count = MacroReportsFile::count(profile);
         keep(done, removeMacroEntry(profile, KEY_TABLE[key].matrix, count));
     }
     slot.kind = KeyKind::Default;
@@ -109,10 +111,10 @@ AssignmentApplied KeyAssignmentEditor::applyMacro(int key, const QString &macro,
     const int n = m_controller.activeSlot();
     const int keyNumber = KEY_TABLE[key].matrix;
     SlotAssignment &slot = m_controller.assignments()[key];
-    int count = IniStore::readMacroCmdCount(profile);
+    int count = MacroReportsFile::count(profile);
     int entry;
     if (slot.kind == KeyKind::Macro) {
-        entry = entryOfKey(IniStore::readMacroCmdNumber(profile), count, keyNumber);
+        entry = entryOfKey(MacroReportsFile::keyNumbers(profile), count, keyNumber);
         if (entry > count)
             count = entry; // a macro key whose entry went missing gets a new one
     } else {
@@ -120,11 +122,11 @@ AssignmentApplied KeyAssignmentEditor::applyMacro(int key, const QString &macro,
     }
     times = mode == RepeatMode::MultipleTimes ? qBound(1, times, 50) : 1;
     slot.setRepeat(mode, times);
-    const QString commandString = IniStore::readMacroFile(macro).value(4);
-    const Report report = buildMacroReport(commandString, n, keyNumber, mode, times);
+    const QString macroCommands = RecordedMacroFile::read(macro).commands;
+    const Report report = buildMacroReport(macroCommands, n, keyNumber, mode, times);
     setKeyCode(m_controller.keyMap(), KEY_TABLE[key].usage, kMacroKeyCode);
     keep(done,
-         IniStore::writeMacroCmdFile(makeMacroCmdMap(report), profile, keyNumber, entry, count));
+         MacroReportsFile::writeEntry(profile, entry, count, keyNumber, commandString(report)));
     m_controller.sender().send(
         commands::writeKeyMapAndMacros(n, m_controller.keyMap(), storedReports(profile), count));
     slot.kind = KeyKind::Macro;
@@ -141,7 +143,7 @@ AssignmentApplied KeyAssignmentEditor::applySingle(int key, quint8 usage, const 
         return done; // no key captured yet
     done.applied = true;
     SlotAssignment &slot = m_controller.assignments()[key];
-    int count = IniStore::readMacroCmdCount(profile);
+    int count = MacroReportsFile::count(profile);
     // A macro key turned into a single key no longer plays its macro.
     if (slot.kind == KeyKind::Macro)
         keep(done, removeMacroEntry(profile, KEY_TABLE[key].matrix, count));

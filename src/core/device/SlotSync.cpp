@@ -6,7 +6,7 @@
 #include "core/assign/KeyAssignment.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/storage/IniFile.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/MacroReportsFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QDebug>
@@ -88,7 +88,7 @@ DeviceOperation SlotSync::slotStateOperation(int slot, const QString &profile)
     DeviceOperation op;
     op.profile = slot;
     op.quiet = true;
-    const StoredLighting lighting = parseStoredLighting(IniStore::readLightCmd(profile));
+    const StoredLighting lighting = readStoredLighting(profile);
     if (lighting.complete)
         op.steps = lightingOperation(lighting.set, quint8(slot)).steps;
     else
@@ -96,12 +96,12 @@ DeviceOperation SlotSync::slotStateOperation(int slot, const QString &profile)
                           << "is incomplete and was not sent";
     AssignmentTable assignments;
     KeyMap map = DEFAULT_KEY_MAP;
-    assignments.loadSignalFile(map, IniStore::readFlagFile(profile));
-    QVector<Report> macros = parseReports(IniStore::readMacroCmdFile(profile));
+    assignments.loadSignalFile(map, KeyMapFile::read(profile));
+    QVector<Report> macros = parseReports(MacroReportsFile::commands(profile));
     for (Report &macro : macros)
         macro[2] = quint8(slot); // stored while linked to another slot, perhaps
     const DeviceOperation keys =
-        commands::writeKeyMapAndMacros(slot, map, macros, IniStore::readMacroCmdCount(profile));
+        commands::writeKeyMapAndMacros(slot, map, macros, MacroReportsFile::count(profile));
     op.steps.insert(op.steps.end(), keys.steps.begin(), keys.steps.end());
     return op;
 }

@@ -1,6 +1,6 @@
 #include "EffectRecords.h"
 
-#include "core/storage/IniStore.h"
+#include "core/storage/IniFile.h"
 #include "core/storage/StoredList.h"
 
 namespace orvanta
@@ -172,9 +172,18 @@ QMap<QString, QString> effectFlagTexts(const EffectFlag &f)
     };
 }
 
+const QStringList &effectFlagKeys()
+{
+    static const QStringList k{"full",       "customized",  "left",        "right",
+                               "yes",        "no",          "static_flag", "pulse",
+                               "spectrum",   "speed",       "speediness",  "mode",
+                               "mode_speed", "combo_count", "pulse_speed", "spectrum_speed"};
+    return k;
+}
+
 EffectFlag effectFlagFromTexts(const QStringList &texts)
 {
-    const QStringList &keys = IniStore::effectKeys();
+    const QStringList &keys = effectFlagKeys();
     QMap<QString, QString> byKey;
     for (int i = 0; i < keys.size(); ++i)
         byKey.insert(keys[i], i < texts.size() ? texts[i] : QString());
@@ -212,23 +221,34 @@ EffectFlag effectFlagFromTexts(const QStringList &texts)
     return f;
 }
 
+namespace
+{
+const QString kEffectFlagsPath = QStringLiteral("./system/light_flag.ini");
+const char *const kEffectGroups[kEffectCount] = {"fully", "reactive", "arrow", "wave", "ripple"};
+} // namespace
+
 EffectRecords readEffectRecords()
 {
-    const QStringList texts = IniStore::readLightFile();
-    const int perGroup = IniStore::effectKeys().size();
+    const IniFile s = IniFile::load(kEffectFlagsPath);
     EffectRecords records;
-    for (int e = 0; e < kEffectCount; ++e)
-        records[e] = effectFlagFromTexts(texts.mid(e * perGroup, perGroup));
+    for (int e = 0; e < kEffectCount; ++e) {
+        QStringList texts;
+        for (const QString &k : effectFlagKeys())
+            texts << s.text(QLatin1String(kEffectGroups[e]) + QLatin1Char('/') + k);
+        records[e] = effectFlagFromTexts(texts);
+    }
     return records;
 }
 
 SaveResult writeEffectRecords(const EffectRecords &records)
 {
-    IniGroupMap map;
-    const QStringList &groups = IniStore::effectGroups();
-    for (int e = 0; e < kEffectCount && e < groups.size(); ++e)
-        map.insert(groups[e], effectFlagTexts(records[e]));
-    return IniStore::writeIniFile(map);
+    IniFile s = IniFile::load(kEffectFlagsPath);
+    for (int e = 0; e < kEffectCount; ++e) {
+        const QMap<QString, QString> texts = effectFlagTexts(records[e]);
+        for (const QString &k : effectFlagKeys())
+            s.setValue(QLatin1String(kEffectGroups[e]) + QLatin1Char('/') + k, texts.value(k));
+    }
+    return s.save(kEffectFlagsPath);
 }
 
 } // namespace orvanta

@@ -36,7 +36,9 @@ bool setWaveSpeed(EffectFlag &f, int position);
 
 // Stored form: the sixteen texts of a record, keyed by their INI key names.
 QMap<QString, QString> effectFlagTexts(const EffectFlag &f);
-// A record from its texts (in the key order of IniStore::effectKeys()). A flag is
+// The keys of one record in ./system/light_flag.ini, in reading order.
+const QStringList &effectFlagKeys();
+// A record from its texts (in the key order of effectFlagKeys()). A flag is
 // on only for "1"; a missing or non-numeric number keeps the record default,
 // and slider positions and the Wave code outside their ranges fall back too.
 EffectFlag effectFlagFromTexts(const QStringList &texts);

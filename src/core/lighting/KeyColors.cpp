@@ -1,7 +1,7 @@
 #include "KeyColors.h"
 
 #include "core/keys/KeyTable.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/IniFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QDebug>
@@ -102,38 +102,57 @@ void fillAll(const Rgb &colour, LedPlanes &working, KeyColorSet *remembered)
     remembered->ledB = working.ledB;
 }
 
+namespace
+{
+const QString kKeyColorsPath = QStringLiteral("./system/light_color.ini");
+const char *const kKeyColorGroups[2] = {"fully", "reactive"};
+
+QString keyColorKey(int group, int i)
+{
+    return QLatin1String(kKeyColorGroups[group]) + QLatin1Char('/') + keyColorKeys(group)[i];
+}
+} // namespace
+
+const QStringList &keyColorKeys(int group)
+{
+    static const QStringList full{"re_full_color_rgb_r", "re_full_color_rgb_g",
+                                  "re_full_color_rgb_b", "re_full_UsbBuf_R",
+                                  "re_full_UsbBuf_G",    "re_full_UsbBuf_B"};
+    static const QStringList reactive{"re_active_color_rgb_r", "re_active_color_rgb_g",
+                                      "re_active_color_rgb_b", "re_active_UsbBuf_R",
+                                      "re_active_UsbBuf_G",    "re_active_UsbBuf_B"};
+    return group == 0 ? full : reactive;
+}
+
 std::array<KeyColorSet, 2> readKeyColorSets()
 {
-    const QStringList t = IniStore::readLightColorFile();
+    const IniFile s = IniFile::load(kKeyColorsPath);
     std::array<KeyColorSet, 2> sets;
     for (int g = 0; g < 2; ++g) {
-        auto at = [&](int i) { return 6 * g + i < t.size() ? t[6 * g + i] : QString(); };
-        fillFrom(sets[g].keyR, at(0));
-        fillFrom(sets[g].keyG, at(1));
-        fillFrom(sets[g].keyB, at(2));
-        fillFrom(sets[g].ledR, at(3));
-        fillFrom(sets[g].ledG, at(4));
-        fillFrom(sets[g].ledB, at(5));
+        KeyColorSet &set = sets[std::size_t(g)];
+        fillFrom(set.keyR, s.text(keyColorKey(g, 0)));
+        fillFrom(set.keyG, s.text(keyColorKey(g, 1)));
+        fillFrom(set.keyB, s.text(keyColorKey(g, 2)));
+        fillFrom(set.ledR, s.text(keyColorKey(g, 3)));
+        fillFrom(set.ledG, s.text(keyColorKey(g, 4)));
+        fillFrom(set.ledB, s.text(keyColorKey(g, 5)));
     }
     return sets;
 }
 
 SaveResult writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reactive)
 {
-    IniGroupMap map;
+    IniFile s = IniFile::load(kKeyColorsPath);
     const KeyColorSet *sets[2] = {&fully, &reactive};
-    const char *groups[2] = {"fully", "reactive"};
     for (int g = 0; g < 2; ++g) {
-        const QStringList &keys = IniStore::lightColorKeys(g);
-        auto &inner = map[QLatin1String(groups[g])];
-        inner.insert(keys.value(0), joinNumbers(sets[g]->keyR));
-        inner.insert(keys.value(1), joinNumbers(sets[g]->keyG));
-        inner.insert(keys.value(2), joinNumbers(sets[g]->keyB));
-        inner.insert(keys.value(3), joinNumbers(sets[g]->ledR));
-        inner.insert(keys.value(4), joinNumbers(sets[g]->ledG));
-        inner.insert(keys.value(5), joinNumbers(sets[g]->ledB));
+        s.setValue(keyColorKey(g, 0), joinNumbers(sets[g]->keyR));
+        s.setValue(keyColorKey(g, 1), joinNumbers(sets[g]->keyG));
+        s.setValue(keyColorKey(g, 2), joinNumbers(sets[g]->keyB));
+        s.setValue(keyColorKey(g, 3), joinNumbers(sets[g]->ledR));
+        s.setValue(keyColorKey(g, 4), joinNumbers(sets[g]->ledG));
+        s.setValue(keyColorKey(g, 5), joinNumbers(sets[g]->ledB));
     }
-    return IniStore::writeLightColorFile(map);
+    return s.save(kKeyColorsPath);
 }
 
 } // namespace orvanta

@@ -54,6 +54,7 @@ void fillAll(const Rgb &colour, LedPlanes &working, KeyColorSet *remembered);
 
 // light_color.ini: index 0 the Static set ("fully"), 1 the Reactive set
 // ("reactive"). Short or broken lists read as 0 where they lack a number.
+const QStringList &keyColorKeys(int group); // the six keys of a group
 std::array<KeyColorSet, 2> readKeyColorSets();
 SaveResult writeKeyColorSets(const KeyColorSet &fully, const KeyColorSet &reactive);
 

@@ -2,6 +2,8 @@
 
 #include "core/device/CommandSender.h"
 #include "core/device/DeviceCommands.h"
+#include "core/storage/DataPaths.h"
+#include "core/storage/IniFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QDebug>
@@ -361,7 +363,7 @@ void stampPage(Report &r, quint8 command, quint8 profile, int b3, int b4 = -1)
 
 bool isCompleteLightCommandSet(const LightCommandSet &set)
 {
-    const int count = IniStore::lightCmdReportCount(set.type);
+    const int count = storedReportCount(set.type);
     return count > 0 && set.reports.size() == count;
 }
 
@@ -453,21 +455,40 @@ DeviceOperation lightingOperation(LightCommandSet set, quint8 profile)
     return op;
 }
 
-IniGroupMap lightCommandMap(const LightCommandSet &set)
+int storedReportCount(int type)
 {
-    IniGroupMap map;
-    auto &inner = map[QStringLiteral("profile_light_cmd")];
-    inner.insert(QStringLiteral("type"), QString::number(set.type));
-    for (int i = 0; i < set.reports.size(); ++i)
-        inner.insert(QString::number(i), joinNumbers(set.reports[i]));
-    return map;
+    return type == 0 || type == 1 || type == 3 ? 5 : type == 2 || type == 4 ? 7 : 0;
+}
+
+QStringList lightCommandTexts(const LightCommandSet &set)
+{
+    QStringList texts{QString::number(set.type)};
+    for (const Report &r : set.reports)
+        texts << joinNumbers(r);
+    return texts;
 }
 
 SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profileName)
 {
-    if (set.reports.size() != IniStore::lightCmdReportCount(set.type))
+    if (!isCompleteLightCommandSet(set))
         return SaveResult(); // an incomplete set would be replayed wrongly later
-    return IniStore::writeLightCmd(lightCommandMap(set), profileName);
+    // The file is replaced whole: no key of an earlier, longer set survives.
+    const QStringList texts = lightCommandTexts(set);
+    IniFile s;
+    s.setValue(QStringLiteral("Setting/type"), texts[0]);
+    for (int i = 1; i < texts.size(); ++i)
+        s.setValue(QStringLiteral("Setting/") + QString::number(i - 1), texts[i]);
+    return s.save(DataPaths::lightCmdPath(profileName));
+}
+
+StoredLighting readStoredLighting(const QString &profileName)
+{
+    const IniFile s = IniFile::load(DataPaths::lightCmdPath(profileName));
+    const QString type = s.text(QStringLiteral("Setting/type"));
+    QStringList stored{type};
+    for (int i = 0, n = storedReportCount(toNumber(type, 0)); i < n; ++i)
+        stored << s.text(QStringLiteral("Setting/") + QString::number(i));
+    return parseStoredLighting(stored);
 }
 
 StoredLighting parseStoredLighting(const QStringList &stored)
@@ -477,7 +498,7 @@ StoredLighting parseStoredLighting(const QStringList &stored)
     if (stored.isEmpty())
         return out;
     const int type = toNumber(stored[0], -1);
-    const int count = IniStore::lightCmdReportCount(type);
+    const int count = storedReportCount(type);
     if (count == 0)
         return out;
     out.set.type = type;

@@ -7,7 +7,7 @@
 #include "LightingTypes.h"
 #include "core/device/DeviceOperation.h"
 #include "core/device/Report.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/AtomicFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -79,6 +79,8 @@ struct StoredLighting {
     bool complete = false;
 };
 StoredLighting parseStoredLighting(const QStringList &stored);
+// The profile's cmd/light_cmd.ini.
+StoredLighting readStoredLighting(const QString &profileName);
 
 // Option bytes derived from a record.
 int arrowDirection(const EffectFlag &flag); // 0 both (or neither), 1 left only, 2 right only
@@ -112,7 +114,10 @@ LightCommandSet buildLightCommandSet(int effect, const LightingState &state);
 // factory colours. The Static one keeps the given sub-mode.
 LightCommandSet factoryLightCommandSet(int n, int staticMode, int staticModeSpeed);
 
-IniGroupMap lightCommandMap(const LightCommandSet &set);
+// Reports stored per lighting command type: 5 for 0, 1, 3; 7 for 2, 4; 0 otherwise.
+int storedReportCount(int type);
+// The stored texts of a set: the type, then one list of numbers per report.
+QStringList lightCommandTexts(const LightCommandSet &set);
 // Stores the set as the profile's cmd/light_cmd.ini; an incomplete set is not stored.
 SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profileName);
 

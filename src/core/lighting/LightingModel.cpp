@@ -280,10 +280,10 @@ int LightingModel::addPattern(const QString &profile, SaveResult *saved)
     return index;
 }
 
-bool LightingModel::deletePattern(const QString &profile)
+bool LightingModel::deletePattern(const QString &profile, SaveResult *saved)
 {
     const int index = m_patternIndex;
-    if (!orvanta::deletePattern(index, profile))
+    if (!orvanta::deletePattern(index, profile, saved))
         return false;
     m_flag.comboCount = index - 1;
     return true;

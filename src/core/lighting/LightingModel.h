@@ -125,7 +125,7 @@ public:
     // ADD: a new entry, chosen by the record; -1 when refused or its file failed.
     int addPattern(const QString &profile, SaveResult *saved);
     // DEL: the chosen user entry goes, and the one before it is chosen.
-    bool deletePattern(const QString &profile);
+    bool deletePattern(const QString &profile, SaveResult *saved = nullptr);
 
     // --- APPLY and LED RESET -----------------------------------------------------
     // Sends the shown effect to on-board profile `profile` (through the sender

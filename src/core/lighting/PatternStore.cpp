@@ -1,8 +1,11 @@
 #include "PatternStore.h"
 
+#include "core/storage/DataPaths.h"
+#include "core/storage/PatternFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <array>
 
@@ -58,7 +61,7 @@ PatternData patternFromTexts(const QStringList &texts)
     return p;
 }
 
-IniGroupMap patternMap(const StopSlots &stops, const Rgb &surface)
+QStringList patternTexts(const StopSlots &stops, const Rgb &surface)
 {
     std::array<int, kStopSlots> r{}, g{}, b{}, y{};
     for (int i = 0; i < kStopSlots; ++i) {
@@ -69,19 +72,13 @@ IniGroupMap patternMap(const StopSlots &stops, const Rgb &surface)
             y[i] = 1;
         }
     }
-    IniGroupMap map;
-    auto &m = map[QStringLiteral("pattern")];
-    m[QStringLiteral("RColor")] = joinNumbers(r);
-    m[QStringLiteral("GColor")] = joinNumbers(g);
-    m[QStringLiteral("BColor")] = joinNumbers(b);
-    m[QStringLiteral("VColor")] = joinNumbers(std::array<int, 3>{surface.r, surface.g, surface.b});
-    m[QStringLiteral("YValue")] = joinNumbers(y);
-    return map;
+    return {joinNumbers(r), joinNumbers(g), joinNumbers(b),
+            joinNumbers(std::array<int, 3>{surface.r, surface.g, surface.b}), joinNumbers(y)};
 }
 
 PatternData readPattern(int index, const QString &profile)
 {
-    return patternFromTexts(IniStore::readLightFile(index, profile));
+    return patternFromTexts(PatternFile::read(index + 1, profile));
 }
 
 SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
@@ -90,13 +87,13 @@ SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
     // The built-in entries are read-only.
     if (isBuiltInPattern(index) || index < 0 || index >= kMaxPatterns)
         return SaveResult();
-    return IniStore::writeIniFile(index, patternMap(stops, surface), profile);
+    return PatternFile::write(index + 1, profile, patternTexts(stops, surface));
 }
 
 int patternCount(const QString &profile)
 {
     int n = 0;
-    while (n < kMaxPatterns && QFile::exists(IniStore::patternPath(n + 1, profile)))
+    while (n < kMaxPatterns && QFile::exists(DataPaths::patternPath(n + 1, profile)))
         ++n;
     return n;
 }
@@ -106,22 +103,33 @@ int addPattern(const QString &profile, SaveResult *saved)
     const int count = patternCount(profile);
     if (count >= kMaxPatterns)
         return -1;
-    const SaveResult result = IniStore::createPatternFile(count + 1, profile);
+    const SaveResult result = PatternFile::write(
+        count + 1, profile,
+        {QStringLiteral("255,0,0,0,0,0,0,0,0,0,0"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"),
+         QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"), QStringLiteral("255,0,0"),
+         QStringLiteral("1,0,0,0,0,0,0,0,0,0,1")});
     if (saved)
         *saved += result;
     return result.ok() ? count : -1;
 }
 
-bool deletePattern(int index, const QString &profile)
+bool deletePattern(int index, const QString &profile, SaveResult *saved)
 {
     const int count = patternCount(profile);
     if (isBuiltInPattern(index) || index < 0 || index >= count)
         return false;
     // A file that is already gone is simply skipped.
-    QFile::remove(IniStore::patternPath(index + 1, profile));
-    for (int number = index + 2; number <= count; ++number)
-        QFile::rename(IniStore::patternPath(number, profile),
-                      IniStore::patternPath(number - 1, profile));
+    const QString deleted = DataPaths::patternPath(index + 1, profile);
+    SaveResult result;
+    if (!QFile::remove(deleted) && QFileInfo::exists(deleted))
+        result += SaveResult(deleted, QStringLiteral("cannot be removed"));
+    for (int number = index + 2; number <= count && result.ok(); ++number) {
+        const QString from = DataPaths::patternPath(number, profile);
+        if (!QFile::rename(from, DataPaths::patternPath(number - 1, profile)))
+            result += SaveResult(from, QStringLiteral("cannot be renumbered"));
+    }
+    if (saved)
+        *saved += result;
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/storage/IniStore.h"
+#include "core/storage/AtomicFile.h"
 
 namespace orvanta
 {
@@ -26,12 +26,12 @@ inline bool isBuiltInPattern(int index)
     return index >= 0 && index < kBuiltInPatterns;
 }
 
-// The five stored texts (RColor, GColor, BColor, VColor, YValue) as stops and a
+// The five stored texts (in the order of PatternFile::keys()) as stops and a
 // surface colour. Missing or non-numeric items take the new-pattern defaults,
 // components are kept to 0..255, and the end slots are always present.
 PatternData patternFromTexts(const QStringList &texts);
-// The writer's map (outer key "pattern"): a slot's colour when present, else 0.
-IniGroupMap patternMap(const StopSlots &stops, const Rgb &surface);
+// The five texts to store: a slot's colour when present, else 0.
+QStringList patternTexts(const StopSlots &stops, const Rgb &surface);
 
 // Pattern entry `index` (0-based) of `profile`: file number index + 1.
 PatternData readPattern(int index, const QString &profile);
@@ -48,7 +48,7 @@ int addPattern(const QString &profile, SaveResult *saved = nullptr);
 
 // DEL: deletes entry `index` and moves every later file one number down.
 // Refused (false, nothing touched) for the built-in entries and for an index
-// past the list.
-bool deletePattern(int index, const QString &profile);
+// past the list. A file that cannot be removed or renumbered is added to `saved`.
+bool deletePattern(int index, const QString &profile, SaveResult *saved = nullptr);
 
 } // namespace orvanta

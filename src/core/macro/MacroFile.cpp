@@ -1,6 +1,7 @@
 #include "MacroFile.h"
 
 #include "MacroCodec.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
 #include "core/storage/StoredList.h"
 
@@ -82,7 +83,7 @@ QString decodeLabel(const QString &stored)
     return out.replace(kEscapedComma, QStringLiteral(","));
 }
 
-IniGroupMap buildMacroMap(const QVector<MacroRow> &rows, const Report &image)
+MacroTexts macroTexts(const QVector<MacroRow> &rows, const Report &image)
 {
     QStringList keys, states, delays;
     for (const MacroRow &r : rows) {
@@ -90,14 +91,8 @@ IniGroupMap buildMacroMap(const QVector<MacroRow> &rows, const Report &image)
         states << r.state;
         delays << r.delay;
     }
-    IniGroupMap map;
-    QMap<QString, QString> &m = map[QStringLiteral("macro")];
-    m[QStringLiteral("macro_key")] = joinList(keys);
-    m[QStringLiteral("macro_key_state")] = joinList(states);
-    m[QStringLiteral("macro_key_delaytime")] = joinList(delays);
-    m[QStringLiteral("macro_cmd_str")] = joinNumbers(image);
-    m[QStringLiteral("macro_key_count")] = QString::number(rows.size());
-    return map;
+    return {QString::number(rows.size()), joinList(keys), joinList(states), joinList(delays),
+            joinNumbers(image)};
 }
 
 Report parseCommandString(const QString &text)
@@ -111,18 +106,17 @@ Report parseCommandString(const QString &text)
     return image;
 }
 
-MacroRecord parseMacro(const QStringList &five)
+MacroRecord parseMacro(const MacroTexts &texts)
 {
     MacroRecord rec;
-    const auto field = [&five](int i) { return i < five.size() ? five[i] : QString(); };
-    rec.image = parseCommandString(field(4));
-    const int count = qBound(0, toNumber(field(0), 0), kMaxEvents);
+    rec.image = parseCommandString(texts.commands);
+    const int count = qBound(0, toNumber(texts.keyCount, 0), kMaxEvents);
     if (count == 0)
         return rec;
-    const QStringList keys = repairBareCommas(rowItems(field(1)), count);
+    const QStringList keys = repairBareCommas(rowItems(texts.keys), count);
     // A state or delay is never an empty text, so an empty list has no items.
-    const QStringList states = splitList(field(2));
-    const QStringList delays = splitList(field(3));
+    const QStringList states = splitList(texts.states);
+    const QStringList delays = splitList(texts.delays);
     const int n = qMin(qMin(count, int(keys.size())), qMin(int(states.size()), int(delays.size())));
     rec.rows.reserve(n);
     for (int i = 0; i < n; ++i)
@@ -150,7 +144,7 @@ int newMacroNumber()
     if (countEntries(macroFolder()) >= kMaxMacroEntries)
         return 0;
     for (int n = 1; n <= kMaxMacroEntries; ++n) {
-        if (!readable(IniStore::macroPath(QStringLiteral("Macro ") + QString::number(n))))
+        if (!readable(DataPaths::macroPath(QStringLiteral("Macro ") + QString::number(n))))
             return n;
     }
     return 0;
@@ -171,7 +165,7 @@ QString copyName(const QString &selected)
     const QString base = selected.left(selected.size() - suffix.size());
     for (int k = 1; k <= kMaxCopySuffix; ++k) {
         const QString name = base + copySuffix(k);
-        if (!readable(IniStore::macroPath(name)))
+        if (!readable(DataPaths::macroPath(name)))
             return name;
     }
     return {};
@@ -183,7 +177,7 @@ bool renameAllowed(const QString &name, const QString &selected)
         if (name.contains(QLatin1Char(*c)))
             return false;
     }
-    if (QFileInfo::exists(IniStore::macroPath(name)))
+    if (QFileInfo::exists(DataPaths::macroPath(name)))
         return false;
     if (name.isEmpty() || name == QLatin1String(kDefaultMacro) ||
         selected == QLatin1String(kDefaultMacro) || selected.isEmpty())
@@ -202,22 +196,23 @@ QString importedName(const QString &path)
     return dot < 0 ? file : file.left(dot);
 }
 
-QString exportBlock(const QStringList &five)
+QString exportBlock(const MacroTexts &texts)
 {
     QString out = QStringLiteral("[Setting]\n");
-    const QStringList &keys = IniStore::macroKeys();
+    const QStringList &keys = RecordedMacroFile::keys();
+    const QString values[] = {texts.keyCount, texts.keys, texts.states, texts.delays,
+                              texts.commands};
     for (int i = 0; i < keys.size(); ++i)
-        out += keys[i] + QLatin1Char('=') + quoted(i < five.size() ? five[i] : QString()) +
-               QLatin1Char('\n');
+        out += keys[i] + QLatin1Char('=') + quoted(values[i]) + QLatin1Char('\n');
     return out;
 }
 
-bool appendExport(const QString &path, const QStringList &five)
+bool appendExport(const QString &path, const MacroTexts &texts)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
-    const QByteArray bytes = exportBlock(five).toUtf8();
+    const QByteArray bytes = exportBlock(texts).toUtf8();
     const bool ok = f.write(bytes) == bytes.size();
     f.close();
     return ok;

@@ -3,7 +3,7 @@
 // the naming rules and limits of the macro collection.
 
 #include "core/device/Report.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/RecordedMacroFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,13 +41,13 @@ QString macroFolder(); // "./macrofile"
 QString encodeLabel(const QString &label);
 QString decodeLabel(const QString &stored);
 
-// The record to store: outer key "macro", inner keys the five file keys.
-IniGroupMap buildMacroMap(const QVector<MacroRow> &rows, const Report &image);
+// The texts to store.
+MacroTexts macroTexts(const QVector<MacroRow> &rows, const Report &image);
 
-// Reads the five texts of IniStore::readMacroFile. A count beyond the lists
+// The record from its stored texts. A count beyond the lists
 // keeps only the rows every list has; the command string gives 264 bytes with
 // missing or bad numbers as 0. At most 84 rows are kept: the image holds no more.
-MacroRecord parseMacro(const QStringList &five);
+MacroRecord parseMacro(const MacroTexts &texts);
 Report parseCommandString(const QString &text);
 
 // Base names (text before the first ".") of the folder's entries, folders first,
@@ -66,10 +66,10 @@ bool renameAllowed(const QString &name, const QString &selected);
 // IMPORT: the macro name for a chosen file (its file name up to the first ".").
 QString importedName(const QString &path);
 
-// EXPORT: the six lines of one "[Setting]" block from the five texts of a macro.
-QString exportBlock(const QStringList &five);
+// EXPORT: the six lines of one "[Setting]" block from the texts of a macro.
+QString exportBlock(const MacroTexts &texts);
 // Appends the block to `path`; false when the file cannot be opened.
-bool appendExport(const QString &path, const QStringList &five);
+bool appendExport(const QString &path, const MacroTexts &texts);
 
 // Row deletion: the partner of `row` (the nearest row above with the same key for
 // an "up" row, the nearest row below for any other), or -1.

@@ -2,6 +2,8 @@
 
 #include "core/app/Notices.h"
 #include "core/macro/MacroRename.h"
+#include "core/storage/DataPaths.h"
+#include "core/storage/RecordedMacroFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -37,7 +39,7 @@ MacroRecord MacroLibrary::read(const QString &name) const
     MacroRecord record;
     record.image.fill(0);
     if (!name.isEmpty())
-        record = parseMacro(IniStore::readMacroFile(name));
+        record = parseMacro(RecordedMacroFile::read(name));
     return record;
 }
 
@@ -55,7 +57,7 @@ MacroChange MacroLibrary::create()
             "LumoProject", "No room for another macro: every number is taken"));
         return outcome(MacroChange::Outcome::Refused);
     }
-    return failed(m_notices.report(IniStore::createMacroFile(n)),
+    return failed(m_notices.report(RecordedMacroFile::create(n)),
                   QStringLiteral("Macro ") + QString::number(n));
 }
 
@@ -71,7 +73,8 @@ MacroChange MacroLibrary::copy(const QString &selected)
         return outcome(MacroChange::Outcome::Refused);
     }
     return failed(
-        m_notices.report(copyFile(IniStore::macroPath(selected), IniStore::macroPath(name))), name);
+        m_notices.report(copyFile(DataPaths::macroPath(selected), DataPaths::macroPath(name))),
+        name);
 }
 
 MacroChange MacroLibrary::remove(const QString &name)
@@ -81,7 +84,7 @@ MacroChange MacroLibrary::remove(const QString &name)
     if (m_keepForUndo && !m_keepForUndo(name)) // undo: the file is kept first
         return outcome(MacroChange::Outcome::Refused);
     const int index = names().indexOf(name);
-    const QString path = IniStore::macroPath(name);
+    const QString path = DataPaths::macroPath(name);
     const bool removed = QFile::remove(path);
     if (!removed)
         m_notices.fileFailed(
@@ -125,14 +128,14 @@ MacroChange MacroLibrary::importFile(const QString &path)
                 .arg(name));
         return outcome(MacroChange::Outcome::Refused);
     }
-    return failed(m_notices.report(IniStore::importMacroFile(path, name)), name);
+    return failed(m_notices.report(RecordedMacroFile::import(path, name)), name);
 }
 
 MacroChange MacroLibrary::exportTo(const QString &name, const QString &path)
 {
     if (path.isEmpty() || name.isEmpty())
         return outcome(MacroChange::Outcome::Unchanged);
-    if (appendExport(path, IniStore::readMacroFile(name)))
+    if (appendExport(path, RecordedMacroFile::read(name)))
         return outcome(MacroChange::Outcome::Done);
     m_notices.fileFailed(
         QCoreApplication::translate("LumoProject", "Could not export %1 to %2").arg(name, path),
@@ -145,7 +148,7 @@ MacroChange MacroLibrary::save(const QString &name, const QVector<MacroRow> &row
 {
     if (name.isEmpty())
         return outcome(MacroChange::Outcome::Unchanged); // no macro: no file to write
-    return failed(m_notices.report(IniStore::writeIniFile(name, buildMacroMap(rows, image))), name);
+    return failed(m_notices.report(RecordedMacroFile::write(name, macroTexts(rows, image))), name);
 }
 
 } // namespace orvanta::macro

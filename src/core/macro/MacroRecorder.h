@@ -7,7 +7,6 @@
 #include "MacroCodec.h"
 #include "MacroFile.h"
 #include "PhysicalKeys.h"
-#include "core/storage/IniStore.h"
 
 #include <QHash>
 #include <QObject>
@@ -31,7 +30,7 @@ public:
     const QVector<MacroRow> &rows() const { return m_rows; }
     const Report &commandImage() const { return m_committedImage; }
     // What the macro's file holds.
-    IniGroupMap fileMap() const { return buildMacroMap(m_rows, m_committedImage); }
+    MacroTexts fileTexts() const { return macroTexts(m_rows, m_committedImage); }
 
     // False from RECORD until STOP; the shell gates its buttons on it.
     bool isIdle() const { return m_recordEnabled; }

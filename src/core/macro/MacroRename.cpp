@@ -1,7 +1,7 @@
 #include "MacroRename.h"
 
+#include "core/storage/DataPaths.h"
 #include "core/storage/IniFile.h"
-#include "core/storage/IniStore.h"
 #include "core/storage/StoredList.h"
 
 #include <QDir>
@@ -47,9 +47,9 @@ QVector<FileEdit> plannedEdits(const QString &from, const QString &to)
     const QStringList profiles = QDir(QStringLiteral("./lightfile"))
                                      .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &profile : profiles) {
-        const Table tables[] = {{IniStore::macroSystemPath(profile),
+        const Table tables[] = {{DataPaths::macroSystemPath(profile),
                                  QStringLiteral("/Setting/type"), QStringLiteral("/Setting/file")},
-                                {IniStore::signalPath(profile),
+                                {DataPaths::signalPath(profile),
                                  QStringLiteral("/Setting/macro_singal_oldkey"),
                                  QStringLiteral("/Setting/macro_singal_newkey")}};
         for (const Table &t : tables) {
@@ -70,7 +70,7 @@ QVector<FileEdit> plannedEdits(const QString &from, const QString &to)
 SaveResult renameMacro(const QString &from, const QString &to)
 {
     const QVector<FileEdit> edits = plannedEdits(from, to);
-    const QString oldPath = IniStore::macroPath(from), newPath = IniStore::macroPath(to);
+    const QString oldPath = DataPaths::macroPath(from), newPath = DataPaths::macroPath(to);
     if (!QFile::rename(oldPath, newPath))
         return SaveResult(oldPath, QStringLiteral("cannot be renamed to %1").arg(to));
     int saved = 0;
@@ -85,7 +85,8 @@ SaveResult renameMacro(const QString &from, const QString &to)
     // Back to where it was: the files saved so far, then the macro's name.
     for (int i = saved - 1; i >= 0; --i)
         result += saveFile(edits[i].path, edits[i].before);
-    QFile::rename(newPath, oldPath);
+    if (!QFile::rename(newPath, oldPath))
+        result += SaveResult(newPath, QStringLiteral("cannot be renamed back to %1").arg(from));
     return result;
 }
 

@@ -3,7 +3,7 @@
 #include "core/assign/InstantShift.h"
 #include "core/device/CommandSender.h"
 #include "core/lighting/LightingBuilders.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/MacroReportsFile.h"
 
 #include <QDebug>
 #include <QThread>
@@ -29,12 +29,11 @@ SaveResult FactoryResetFiles::save(const Contents &contents)
             storeLightCommandSet(contents.lighting.value(n - 1), contents.profiles.value(n - 1));
     for (int n = 1; n <= 5; ++n) {
         const QString profile = contents.profiles.value(n - 1);
-        result += IniStore::createMacroCmdFile(profile);
-        result +=
-            IniStore::writeFlagFile(contents.assignments.signalFileMap(contents.keyMap), profile);
-        result += IniStore::writeMacroAssignFile(contents.assignments.macroFileMap(), profile);
+        result += MacroReportsFile::create(profile);
+        result += KeyMapFile::write(profile, contents.assignments.signalFileTexts(contents.keyMap));
+        result += AssignmentFile::write(profile, contents.assignments.macroFileTexts());
     }
-    result += IniStore::writeFlagFile(makeShiftMap(ShiftTargets{}));
+    result += writeShiftTargets(ShiftTargets{});
     return result;
 }
 

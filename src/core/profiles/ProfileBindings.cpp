@@ -1,11 +1,13 @@
 #include "ProfileBindings.h"
 
-#include "core/storage/IniStore.h"
+#include "core/storage/IniFile.h"
 
 #include <QDebug>
 
 namespace orvanta
 {
+
+static const QString kBindingsPath = QStringLiteral("./system/profile_connect.ini");
 
 QString ProfileBindings::builtIn(int slot)
 {
@@ -30,17 +32,17 @@ bool ProfileBindings::repair(int slot, const QStringList &entries)
 void ProfileBindings::read()
 {
     qDebug() << "read_profile_connect()";
-    const QStringList stored = IniStore::readProfileConnect();
+    const IniFile s = IniFile::load(kBindingsPath);
     for (int i = 0; i < 5; ++i)
-        names[i] = stored.value(i);
+        names[i] = s.text(QStringLiteral("Setting/") + QString::number(i + 1));
 }
 
 SaveResult ProfileBindings::save() const
 {
-    IniGroupMap map;
+    IniFile s = IniFile::load(kBindingsPath);
     for (int i = 0; i < 5; ++i)
-        map["profile_file"][QString::number(i + 1)] = names.value(i);
-    return IniStore::writeProfileConnect(map);
+        s.setValue(QStringLiteral("Setting/") + QString::number(i + 1), names.value(i));
+    return s.save(kBindingsPath);
 }
 
 } // namespace orvanta

@@ -1,7 +1,9 @@
 #include "ProfileExportCheck.h"
 
 #include "core/storage/IniFile.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/KeyMapFile.h"
+#include "core/storage/PatternFile.h"
+#include "core/storage/StoredList.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,11 +40,31 @@ bool isProfileExport(const QString &path)
         const QString group = QStringLiteral("pattern") + QString::number(i);
         if (!groups.contains(group))
             return false;
-        for (const QString &key : IniStore::patternKeys())
+        for (const QString &key : PatternFile::keys())
             if (!ini.contains(group + QLatin1Char('/') + key))
                 return false;
     }
-    return ini.contains(QStringLiteral("signal/") + IniStore::signalKeys()[0]);
+    return ini.contains(QStringLiteral("signal/") + KeyMapFile::keys()[0]);
+}
+
+SaveResult importProfileExport(const QString &source, const QString &folder)
+{
+    const IniFile in = IniFile::load(source);
+    SaveResult result;
+    // An export holds at most 16 patterns; a larger count in a foreign file is clipped.
+    const int n = qBound(0, toNumber(in.text(QStringLiteral("Setting/pattern")), 0), 16);
+    for (int i = 1; i <= n; ++i) {
+        const QString group = QStringLiteral("pattern") + QString::number(i) + QLatin1Char('/');
+        QStringList texts;
+        for (const QString &k : PatternFile::keys())
+            texts << in.text(group + k);
+        result += PatternFile::writeInFolder(folder, i, texts);
+    }
+    const auto signal = [&](int k) {
+        return in.text(QStringLiteral("signal/") + KeyMapFile::keys()[k]);
+    };
+    result += KeyMapFile::writeInFolder(folder, {signal(0), signal(1), signal(2)});
+    return result;
 }
 
 QString exportFileName(const QString &typed)

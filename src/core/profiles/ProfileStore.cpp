@@ -1,7 +1,10 @@
 #include "ProfileStore.h"
 
+#include "ProfileExportCheck.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/KeyMapFile.h"
+#include "core/storage/PatternFile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -113,7 +116,10 @@ QString stagingFolder(const QString &name, SaveResult *result)
         return QString();
     }
     const QString staged = kStaging + QLatin1Char('/') + name;
-    removeDirectory(staged);
+    if (!removeDirectory(staged)) {
+        *result += SaveResult(staged, QStringLiteral("cannot be removed"));
+        return QString();
+    }
     return staged;
 }
 
@@ -127,12 +133,12 @@ bool copyProfile(const QString &source, const QString &target, SaveResult *resul
         return false;
     SaveResult saved;
     const QString staged = stagingFolder(target, &saved);
-    if (saved.ok() && copyDirectory(from, staged, &saved))
+    if (saved.ok())
+        saved += copyDirectory(from, staged);
+    if (saved.ok())
         saved += moveIntoPlace(staged, to);
-    else if (saved.ok())
-        saved += SaveResult(to, QStringLiteral("the profile could not be copied"));
-    if (!saved.ok())
-        removeDirectory(staged);
+    else if (!staged.isEmpty() && !removeDirectory(staged))
+        saved += SaveResult(staged, QStringLiteral("cannot be removed"));
     if (result)
         *result += saved;
     return saved.ok();
@@ -148,17 +154,18 @@ SaveResult importProfile(const QString &source, const QString &name)
     if (result.ok() && ::mkdir(QFile::encodeName(staged).constData(), 0777) != 0)
         result += SaveResult(staged, QString::fromLocal8Bit(std::strerror(errno)));
     if (result.ok())
-        result += IniStore::importProfileInto(source, staged);
+        result += importProfileExport(source, staged);
     if (result.ok())
         result += moveIntoPlace(staged, to);
-    if (!result.ok())
-        removeDirectory(staged);
+    if (!result.ok() && !staged.isEmpty() && !removeDirectory(staged))
+        result += SaveResult(staged, QStringLiteral("cannot be removed"));
     return result;
 }
 
 void removeStaleStaging()
 {
-    removeDirectory(kStaging);
+    if (!removeDirectory(kStaging))
+        qWarning().noquote() << kStaging << "cannot be removed";
     removeSaveLeftovers();
 }
 
@@ -218,19 +225,20 @@ QString exportText(const QString &profile)
     // The pattern files are numbered from 1 without gaps; anything else in the
     // folder (a stray file, a save's leftover) is not a pattern.
     int n = 0;
-    while (n < 16 && QFileInfo::exists(IniStore::patternPath(n + 1, profile)))
+    while (n < 16 && QFileInfo::exists(DataPaths::patternPath(n + 1, profile)))
         ++n;
     QString out = QStringLiteral("[Setting]\n") + quoted(QStringLiteral("pattern"), QString::number(n));
     for (int i = 1; i <= n; ++i) {
-        const QStringList p = IniStore::readLightFile(i - 1, profile);
+        const QStringList p = PatternFile::read(i, profile);
         out += QStringLiteral("[pattern%1]\n").arg(i);
         for (int k = 0; k < 5; ++k)
-            out += quoted(IniStore::patternKeys()[k], p.value(k));
+            out += quoted(PatternFile::keys()[k], p.value(k));
     }
-    const QStringList s = IniStore::readFlagFile(profile);
+    const KeyMapTexts s = KeyMapFile::read(profile);
     out += QStringLiteral("[signal]\n");
+    const QString signal[] = {s.keyMap, s.kinds, s.targets};
     for (int k = 0; k < 3; ++k)
-        out += quoted(IniStore::signalKeys()[k], s.value(k));
+        out += quoted(KeyMapFile::keys()[k], signal[k]);
     return out;
 }
 

@@ -1,11 +1,16 @@
 #include "SocketMessage.h"
 
+#include <QHash>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QString>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace orvanta
 {
@@ -82,6 +87,115 @@ void normalise(QVariantMap &map)
     }
 }
 
+// Qt's JSON parser keeps the last of repeated member names but never frees an
+// earlier array or object value it drops. A peer could repeat a member in every
+// message and make the console grow, so such earlier values are replaced by null
+// before parsing: the parsed object is the same. Text that does not scan as JSON
+// is returned unchanged (the parser refuses it without keeping anything).
+QByteArray withoutDroppedContainers(const QByteArray &json)
+{
+    struct Member {
+        int start = 0;
+        int end = 0;
+        bool container = false;
+    };
+    struct Level {
+        bool object = false;
+        int start = 0;
+        bool expectName = false;
+        QString name;
+        QHash<QString, Member> members;
+    };
+    std::vector<Level> levels;
+    std::vector<std::pair<int, int>> dropped;
+    const int n = json.size();
+    int i = 0;
+    const auto skipSpace = [&] {
+        while (i < n && (json[i] == ' ' || json[i] == '\t' || json[i] == '\n' || json[i] == '\r'))
+            ++i;
+    };
+    const auto skipString = [&] { // from the opening quote to past the closing one
+        for (++i; i < n; ++i) {
+            if (json[i] == '\\')
+                ++i;
+            else if (json[i] == '"')
+                return ++i, true;
+        }
+        return false;
+    };
+    const auto valueEnded = [&](int start, int end, bool container) {
+        if (levels.empty() || !levels.back().object)
+            return;
+        Level &level = levels.back();
+        const auto earlier = level.members.constFind(level.name);
+        if (earlier != level.members.constEnd() && earlier->container)
+            dropped.emplace_back(earlier->start, earlier->end);
+        level.members.insert(level.name, {start, end, container});
+    };
+
+    do {
+        skipSpace();
+        if (i >= n)
+            return json;
+        const char c = json[i];
+        if (c == '}' || c == ']') {
+            if (levels.empty() || levels.back().object != (c == '}'))
+                return json;
+            const int start = levels.back().start;
+            levels.pop_back();
+            valueEnded(start, ++i, true);
+            continue;
+        }
+        if (c == ',' && !levels.empty()) {
+            levels.back().expectName = levels.back().object;
+            ++i;
+            continue;
+        }
+        if (!levels.empty() && levels.back().expectName) {
+            const int start = i;
+            if (c != '"' || !skipString())
+                return json;
+            const QJsonArray name =
+                QJsonDocument::fromJson('[' + json.mid(start, i - start) + ']').array();
+            skipSpace();
+            if (name.size() != 1 || i >= n || json[i] != ':')
+                return json;
+            ++i;
+            levels.back().name = name.first().toString();
+            levels.back().expectName = false;
+            continue;
+        }
+        const int start = i;
+        if (c == '{' || c == '[') {
+            levels.push_back({c == '{', i, c == '{', {}, {}});
+            ++i;
+        } else if (c == '"') {
+            if (!skipString())
+                return json;
+            valueEnded(start, i, false);
+        } else {
+            // A number or a literal; a stray byte is stepped over (the parser refuses it).
+            do
+                ++i;
+            while (i < n && json[i] != '\0' && !std::strchr(",]} \t\n\r", json[i]));
+            valueEnded(start, i, false);
+        }
+    } while (!levels.empty());
+
+    if (dropped.empty())
+        return json;
+    std::sort(dropped.begin(), dropped.end());
+    QByteArray result;
+    int copied = 0;
+    for (const auto &[start, end] : dropped) {
+        if (start < copied)
+            continue; // inside a value already dropped
+        result += json.mid(copied, start - copied) + "null";
+        copied = end;
+    }
+    return result + json.mid(copied);
+}
+
 std::optional<QVariantMap> parseJsonForm(const QByteArray &text)
 {
     QByteArray json = QByteArray::fromBase64(text);
@@ -93,7 +207,7 @@ std::optional<QVariantMap> parseJsonForm(const QByteArray &text)
     else
         json.append("}}");
     QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(withoutDroppedContainers(json), &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         return std::nullopt;
     QVariantMap map = doc.object().toVariantMap();

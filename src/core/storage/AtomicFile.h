@@ -24,7 +24,7 @@ struct SaveFailure {
 };
 
 // What one or several saves came to: every failure, in the order they happened.
-class SaveResult
+class [[nodiscard]] SaveResult
 {
 public:
     SaveResult() = default;

@@ -23,39 +23,24 @@ namespace
 constexpr QDir::Filters kAllEntries =
     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
 
-// Copies one file with every error checked; what failed lands in `result`.
-bool copyOneFile(const QString &source, const QString &target, SaveResult *result)
-{
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
-        if (result)
-            *result += SaveResult(target, QStringLiteral("the file exists"));
-        return false;
-    }
-    const SaveResult saved = copyFile(source, target);
-    if (result)
-        *result += saved;
-    return saved.ok();
-}
-
-bool copyRecursively(const QString &source, const QString &target, SaveResult *result)
+// Copies a file, or a folder with everything in it, stopping at the first failure.
+SaveResult copyRecursively(const QString &source, const QString &target)
 {
     const QFileInfo info(source);
+    const bool taken = QFileInfo::exists(target) || QFileInfo(target).isSymLink();
     // A link is copied as what it names, never followed as a tree.
     if (info.isSymLink() || !info.isDir())
-        return copyOneFile(source, target, result);
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink() ||
-        ::mkdir(QFile::encodeName(target).constData(), 0777) != 0) {
-        if (result)
-            *result += SaveResult(target, QString::fromLocal8Bit(std::strerror(
-                                              QFileInfo::exists(target) ? EEXIST : errno)));
-        return false;
-    }
+        return taken ? SaveResult(target, QStringLiteral("the file exists"))
+                     : copyFile(source, target);
+    if (taken || ::mkdir(QFile::encodeName(target).constData(), 0777) != 0)
+        return SaveResult(target, QString::fromLocal8Bit(std::strerror(taken ? EEXIST : errno)));
     const QDir dir(source);
     for (const QString &name : dir.entryList(kAllEntries, QDir::NoSort)) {
-        if (!copyRecursively(dir.filePath(name), QDir(target).filePath(name), result))
-            return false;
+        const SaveResult copied = copyRecursively(dir.filePath(name), QDir(target).filePath(name));
+        if (!copied.ok())
+            return copied;
     }
-    return true;
+    return SaveResult();
 }
 
 } // namespace
@@ -70,18 +55,20 @@ int countEntries(const QString &dir)
     return listEntries(dir).size();
 }
 
-bool copyDirectory(const QString &source, const QString &target, SaveResult *result)
+SaveResult copyDirectory(const QString &source, const QString &target)
 {
     const QFileInfo src(source);
-    if (!src.exists() || QFileInfo::exists(target))
-        return false;
+    if (!src.exists())
+        return SaveResult(source, QStringLiteral("does not exist"));
+    if (QFileInfo::exists(target))
+        return SaveResult(target, QStringLiteral("the file exists"));
     if (src.isDir()) {
         const QString from = QDir::cleanPath(src.absoluteFilePath()) + QLatin1Char('/');
         const QString to = QDir::cleanPath(QFileInfo(target).absoluteFilePath()) + QLatin1Char('/');
         if (to.startsWith(from))
-            return false;
+            return SaveResult(target, QStringLiteral("lies inside the copied folder"));
     }
-    return copyRecursively(source, target, result);
+    return copyRecursively(source, target);
 }
 
 constexpr int kFlushDelayMs = 2000;

@@ -68,7 +68,7 @@ SaveResult UndoStore::keep(const QString &kind, const QString &name, const QStri
             if (!QDir().mkpath(staging))
                 result += SaveResult(staging, QStringLiteral("cannot create the folder"));
             else
-                copyDirectory(path, copy, &result);
+                result += copyDirectory(path, copy);
         }
     }
     if (result.ok())
@@ -124,21 +124,23 @@ SaveResult UndoStore::restore()
         }
         if (existed) {
             QDir().mkpath(QFileInfo(path).path());
-            copyDirectory(keptFolder() + QStringLiteral("/%1").arg(i), path, &result);
+            result += copyDirectory(keptFolder() + QStringLiteral("/%1").arg(i), path);
         }
     }
     if (result.ok())
-        forget();
+        result += forget();
     qInfo().noquote() << "undo:" << (result.ok() ? "restored" : "failed for")
                       << manifest.text(QStringLiteral("Action/kind"))
                       << manifest.text(QStringLiteral("Action/name"));
     return result;
 }
 
-void UndoStore::forget()
+SaveResult UndoStore::forget()
 {
-    removePath(keptFolder());
+    if (!removePath(keptFolder()))
+        return SaveResult(keptFolder(), QStringLiteral("cannot be removed"));
     removeEmptyUndoFolder();
+    return SaveResult();
 }
 
 } // namespace orvanta

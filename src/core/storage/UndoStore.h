@@ -36,7 +36,7 @@ public:
     // Puts every kept path back as it was, removes what the action created, and
     // forgets the action (the undo folder goes when it holds nothing else).
     static SaveResult restore();
-    static void forget();
+    static SaveResult forget();
 };
 
 } // namespace orvanta

@@ -2,7 +2,6 @@
 
 #include "ReportDecoder.h"
 #include "core/lighting/LightingBuilders.h"
-#include "core/storage/IniStore.h"
 
 namespace orvanta
 {
@@ -11,7 +10,7 @@ bool decodeStoredLighting(const QString &profile, int slot, OnboardProfile &out)
 {
     if (slot < 1 || slot > kOnboardProfiles)
         return false;
-    const StoredLighting stored = parseStoredLighting(IniStore::readLightCmd(profile));
+    const StoredLighting stored = readStoredLighting(profile);
     if (!stored.complete)
         return false;
     // The reports as the keyboard would take them, decoded as the virtual

@@ -12,7 +12,7 @@
 #include "core/device/CommandSender.h"
 #include "core/lighting/PatternStore.h"
 #include "core/lighting/StripStyle.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/AtomicFile.h"
 #include "core/storage/StoredList.h"
 #include "ui/shell/ConsoleContext.h"
 
@@ -682,7 +682,10 @@ void LightingPage::addPatternClicked()
 void LightingPage::deletePatternClicked()
 {
     syncPatternProfile();
-    if (!m_model.deletePattern(editedProfile))
+    SaveResult saved;
+    const bool deleted = m_model.deletePattern(editedProfile, &saved);
+    reportSaves(saved);
+    if (!deleted)
         return;
     refillPatternList();
     patternChosen(patternIndex());

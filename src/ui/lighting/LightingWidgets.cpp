@@ -1,6 +1,6 @@
 #include "LightingWidgets.h"
 
-#include "core/storage/IniStore.h"
+#include "core/storage/LanguageFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QLabel>
@@ -11,8 +11,8 @@ using namespace orvanta;
 
 QString LightingWidgets::fontFamily()
 {
-    return toNumber(IniStore::readLanguage()) == 0 ? QStringLiteral("Arial Unicode MS")
-                                                   : QStringLiteral("Microsoft JhengHei");
+    return toNumber(LanguageFile::read()) == 0 ? QStringLiteral("Arial Unicode MS")
+                                               : QStringLiteral("Microsoft JhengHei");
 }
 
 QString LightingWidgets::comboStyle()

@@ -7,7 +7,7 @@
 #include "core/settings/LanguageText.h"
 #include "core/settings/ProgramLauncher.h"
 #include "core/settings/WebLinks.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/LanguageFile.h"
 #include "ui/shell/WidgetDesktopServices.h"
 
 #include <QBitmap>
@@ -38,7 +38,7 @@ QString captionStyleFor(const QString &family)
 SettingsPage::SettingsPage(QWidget *parent, orvanta::DesktopServices *desktop)
     : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices())
 {
-    m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::readLanguage()), QString());
+    m_fontFamily = fontFamilyForLanguage(languageIndex(LanguageFile::read()), QString());
     m_captionStyle = captionStyleFor(m_fontFamily);
 
     // The background picture gives the page its size, its face and its shape.
@@ -116,7 +116,7 @@ SettingsPage::SettingsPage(QWidget *parent, orvanta::DesktopServices *desktop)
     // A stored language outside the list leaves it without a selection. The
     // index is set before the signal is connected, so building the page does
     // not switch the language.
-    const int language = languageIndex(IniStore::readLanguage());
+    const int language = languageIndex(LanguageFile::read());
     m_languageList->setCurrentIndex(language >= 0 && language < LANGUAGE_COUNT ? language : -1);
 
     connect(m_languageList, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -170,7 +170,7 @@ void SettingsPage::applyLanguage()
 
 void SettingsPage::retranslate()
 {
-    m_fontFamily = fontFamilyForLanguage(languageIndex(IniStore::readLanguage()), m_fontFamily);
+    m_fontFamily = fontFamilyForLanguage(languageIndex(LanguageFile::read()), m_fontFamily);
     m_captionStyle = captionStyleFor(m_fontFamily);
     applyLanguage();
 }

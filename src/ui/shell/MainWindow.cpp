@@ -18,7 +18,8 @@
 #include "core/settings/LanguageText.h"
 #include "core/settings/WebLinks.h"
 #include "core/socket/SocketHelper.h"
-#include "core/storage/IniStore.h"
+#include "core/storage/DataPaths.h"
+#include "core/storage/LanguageFile.h"
 #include "core/storage/StoredList.h"
 #include "translations/TranslationResources.h"
 #include "ui/customize/CustomizePanel.h"
@@ -119,7 +120,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
 
     // Translation catalog of the stored language.
     translator = new QTranslator(this);
-    const int language = toNumber(IniStore::readLanguage(), 0);
+    const int language = toNumber(LanguageFile::read(), 0);
     loadCatalog(language);
 
     // Pages, created hidden.
@@ -718,7 +719,7 @@ void MainWindow::switchLanguage(QString code)
         translator = new QTranslator(this);
         loadCatalog(n);
     }
-    (void)m_context.controller->notices().report(IniStore::writeLanguage(n));
+    (void)m_context.controller->notices().report(LanguageFile::write(n));
     styles = ShellStyles::forFont(fontFamilyForLanguage(n, QString()));
 
     // The lighting and macro pages are built anew so they pick up the texts.
@@ -757,7 +758,7 @@ void MainWindow::connectMacroLibrary()
 {
     macro::MacroLibrary &library = m_context.controller->macros();
     library.setKeepForUndo([this](const QString &macro) {
-        return keepForUndo(QStringLiteral("macro"), macro, {IniStore::macroPath(macro)});
+        return keepForUndo(QStringLiteral("macro"), macro, {DataPaths::macroPath(macro)});
     });
     connect(&library, &macro::MacroLibrary::renamed, this, [this] {
         if (m_context.customize)

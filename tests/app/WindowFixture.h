@@ -1,7 +1,9 @@
 #pragma once
-// A main window in a fresh data directory whose keyboard link finds a keyboard
-// in memory that the test plugs in and out. Reports go through the link's
-// worker thread as in the console; the pauses are recorded, not slept.
+// A main window in a fresh data directory seeded from the installed data tree,
+// talking through its own keyboard link (reports on the link's worker thread,
+// as in the console) to a keyboard in memory, with the link's pauses recorded
+// instead of slept, and recording desktop services. The keyboard is either
+// attached from the start or plugged in and out by the test.
 
 #include "TestSupport.h"
 #include "core/controller/ConsoleController.h"
@@ -10,11 +12,14 @@
 #include "core/keys/DefaultKeyMap.h"
 #include "core/keys/KeyTable.h"
 #include "core/lighting/LightingTypes.h"
+#include "core/virtual/ReportDecoder.h"
 #include "ui/customize/CustomizePanel.h"
 #include "ui/lighting/LightingPage.h"
+#include "ui/profiles/ProfileMenu.h"
 #include "ui/shell/MainWindow.h"
 
 #include <QComboBox>
+#include <QDirIterator>
 #include <QMutex>
 #include <QPushButton>
 #include <QSettings>
@@ -26,8 +31,8 @@
 namespace orvanta::test
 {
 
-// What reached the keyboard: each report with the pause asked for after it.
-struct PlugKeyboard {
+// What reached the keyboard: each report, and the pause asked for after it.
+struct MemoryKeyboard {
     QMutex mutex;
     bool plugged = false;
     QVector<QByteArray> reports;
@@ -41,17 +46,13 @@ struct PlugKeyboard {
         pauses.clear();
         return std::exchange(reports, {});
     }
-    QVector<QByteArray> seen()
-    {
-        QMutexLocker lock(&mutex);
-        return reports;
-    }
 };
 
-class PlugDevice : public HidDevice
+// The keyboard's interface as the link opens it.
+class MemoryPort : public HidDevice
 {
 public:
-    explicit PlugDevice(PlugKeyboard &k) : m_k(k) {}
+    explicit MemoryPort(MemoryKeyboard &k) : m_k(k) {}
     bool sendFeatureReport(const quint8 *data, std::size_t length) override
     {
         QMutexLocker lock(&m_k.mutex);
@@ -63,25 +64,34 @@ public:
     QString path() const override { return QStringLiteral("memory"); }
 
 private:
-    PlugKeyboard &m_k;
+    MemoryKeyboard &m_k;
 };
 
-struct KeyboardSyncFixture {
+enum class Plug { Attached, ByTest };
+
+struct WindowFixture {
     TempWorkDir wd;
-    PlugKeyboard keyboard;
+    MemoryKeyboard keyboard;
+    MemoryPort port{keyboard};
     RecordingDesktop desktop;
     std::unique_ptr<MainWindow> w;
+    const Plug plugging;
 
-    KeyboardSyncFixture()
+    // `seed` runs in the data directory before the window starts.
+    explicit WindowFixture(Plug plug = Plug::Attached, const std::function<void()> &seed = {})
+        : plugging(plug)
     {
         wd.seedFromDataTree();
+        if (seed)
+            seed();
         ConsoleOptions options;
         options.checkForUpdates = false;
-        options.port = 0;
-        options.keyboard = KeyboardChoice::Usb;
+        options.port = 0; // any free port for the console's socket
+        if (plug == Plug::ByTest)
+            options.keyboard = KeyboardChoice::Usb;
         w = std::make_unique<MainWindow>(options);
         ctx().desktop = &desktop;
-        w->show(); // the key capture works in a shown window only
+        (void)settled(); // the start-up report went out first
         link()->setPauseFunction([this](unsigned ms) {
             std::function<void()> after;
             {
@@ -95,16 +105,33 @@ struct KeyboardSyncFixture {
         link()->setDiscovery(
             [this](std::unique_ptr<HidDevice> &vendor, std::unique_ptr<HidDevice> &consumer) {
                 QMutexLocker lock(&keyboard.mutex);
-                if (!keyboard.plugged)
+                if (plugging == Plug::Attached || !keyboard.plugged)
                     return false;
-                vendor = std::make_unique<PlugDevice>(keyboard);
+                vendor = std::make_unique<MemoryPort>(keyboard);
                 consumer.reset();
                 return true;
             });
+        if (plug == Plug::Attached) {
+            keyboard.plugged = true;
+            link()->useVirtualDevice(&port);
+            clear();
+        } else {
+            w->show(); // the key capture works in a shown window only
+        }
+    }
+    ~WindowFixture()
+    {
+        (void)settled();
+        if (plugging == Plug::Attached)
+            link()->useVirtualDevice(nullptr);
+        w.reset();
     }
     ConsoleContext &ctx() { return w->context(); }
     KeyboardLink *link() { return w->keyboardLink(); }
     SlotSync *sync() { return ctx().slotSync; }
+    CustomizePanel &panel() { return *w->customize(); }
+    ProfileMenu &menu() { return *w->profileMenu(); }
+    LightingPage &lighting() { return *ctx().lighting; }
 
     // Everything queued went out and its outcome was handled (the link posts
     // the outcome before it counts as idle).
@@ -117,8 +144,23 @@ struct KeyboardSyncFixture {
                 QCoreApplication::processEvents();
                 return link()->isIdle() && !sync()->isUpdating();
             },
-            10000);
+            30000);
     }
+    // The reports the keyboard has, and the pauses after them, once sent.
+    QVector<QByteArray> sent()
+    {
+        (void)settled();
+        QMutexLocker lock(&keyboard.mutex);
+        return keyboard.reports;
+    }
+    QVector<unsigned> paused()
+    {
+        (void)settled();
+        QMutexLocker lock(&keyboard.mutex);
+        return keyboard.pauses;
+    }
+    void clear() { (void)settled(), keyboard.take(); }
+
     bool plug()
     {
         {
@@ -143,22 +185,40 @@ struct KeyboardSyncFixture {
     // APPLY on the LIGHTING page with the Wave effect, for the active slot.
     void applyWave()
     {
-        auto *effect = ctx().lighting->findChild<QComboBox *>(QStringLiteral("effect_combo"));
-        effect->setCurrentIndex(EffectWave);
-        ctx().lighting->applyClicked();
+        lighting()
+            .findChild<QComboBox *>(QStringLiteral("effect_combo"))
+            ->setCurrentIndex(EffectWave);
+        lighting().applyClicked();
     }
-    // The key that types `usage` by default now types the key pressed.
-    void assignSingle(quint8 usage, Qt::Key key)
+    // Clicks the key and chooses Default, Macro Key or Single Key for it.
+    void select(int cell, int kind)
     {
-        const int cell = cellOfUsage(usage);
-        const KeyRange &r = KEY_TABLE[cell].hit;
-        QTest::mousePress(w.get(), Qt::LeftButton, {}, {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2});
-        w->customize()->widgets().keyAssignCombo->setCurrentIndex(2);
+        QTest::mousePress(w.get(), Qt::LeftButton, {}, centreOf(cell));
+        panel().widgets().keyAssignCombo->setCurrentIndex(kind);
+    }
+    // The key now types the key pressed on the computer's keyboard.
+    void assignSingle(int cell, Qt::Key key)
+    {
+        select(cell, 2);
         w->setFocus(); // keys are taken while the window itself has the focus
         QTest::keyClick(w.get(), key);
-        w->customize()->applyKeyAssignment();
+        panel().applyKeyAssignment();
+    }
+
+    static QPoint centreOf(int cell)
+    {
+        const KeyRange &r = KEY_TABLE[cell].hit;
+        return {(r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2};
     }
 };
+
+// What a keyboard keeps that received `log`.
+inline VirtualKeyboardState decode(const QVector<QByteArray> &log, VirtualKeyboardState state = {})
+{
+    for (const QByteArray &r : log)
+        applyReport(state, reinterpret_cast<const quint8 *>(r.constData()), size_t(r.size()));
+    return state;
+}
 
 inline QByteArray selectReport(int profile)
 {
@@ -180,27 +240,20 @@ inline QByteArray keyMapReport(int profile, int position = -1, quint8 code = 0)
 // static, reactive, arrow, wave, ripple.
 inline QVector<int> lightingCommands(int type)
 {
-    switch (type) {
-    case 0:
-        return {0x02, 0x09, 0x09, 0x09, 0x02};
-    case 1:
-        return {0x02, 0x0A, 0x0A, 0x0A, 0x02};
-    case 2:
-        return {0x02, 0x0C, 0x0C, 0x0D, 0x02};
-    case 3:
-        return {0x02, 0x0D, 0x02};
-    case 4:
-        return {0x02, 0x0A, 0x0A, 0x0A, 0x0C, 0x0C, 0x0D, 0x02};
-    }
-    return {};
+    static const QVector<int> commands[] = {{0x02, 0x09, 0x09, 0x09, 0x02},
+                                            {0x02, 0x0A, 0x0A, 0x0A, 0x02},
+                                            {0x02, 0x0C, 0x0C, 0x0D, 0x02},
+                                            {0x02, 0x0D, 0x02},
+                                            {0x02, 0x0A, 0x0A, 0x0A, 0x0C, 0x0C, 0x0D, 0x02}};
+    return type >= 0 && type < 5 ? commands[type] : QVector<int>{};
 }
 
 inline int storedLightingType(const QString &profile)
 {
     const QString file = QStringLiteral("lightfile/%1/cmd/light_cmd.ini").arg(profile);
-    if (!QFileInfo::exists(file))
-        return -1;
-    return QSettings(file, QSettings::IniFormat).value("Setting/type").toInt();
+    return QFileInfo::exists(file)
+               ? QSettings(file, QSettings::IniFormat).value("Setting/type").toInt()
+               : -1;
 }
 
 // Checks that `log` from `at` on holds slot `slot`'s whole state: its lighting
@@ -210,17 +263,14 @@ inline int expectSlot(const QVector<QByteArray> &log, const QVector<unsigned> &p
                       int slot, int type, const QByteArray &keyMap)
 {
     for (int command : lightingCommands(type)) {
-        if (at >= log.size())
-            return -1;
-        if (quint8(log[at][0]) != 7 || quint8(log[at][1]) != command ||
+        if (at >= log.size() || quint8(log[at][0]) != 7 || quint8(log[at][1]) != command ||
             quint8(log[at][2]) != slot || pauses.value(at) != 100) {
-            qWarning() << "lighting report" << at << log[at].left(4).toHex();
+            qWarning() << "lighting report" << at << log.value(at).left(4).toHex();
             return -1;
         }
         ++at;
     }
-    const QVector<QByteArray> write{selectReport(slot), keyMap, QByteArray(264, '\0')};
-    for (const QByteArray &r : write) {
+    for (const QByteArray &r : {selectReport(slot), keyMap, QByteArray(264, '\0')}) {
         if (log.value(at) != r || pauses.value(at) != 300) {
             qWarning() << "key-map write report" << at << log.value(at).left(4).toHex();
             return -1;
@@ -230,15 +280,24 @@ inline int expectSlot(const QVector<QByteArray> &log, const QVector<unsigned> &p
     return at;
 }
 
-inline QString marks(const QString &usb, const QString &virt)
+// Every file and folder below the data directory with its bytes, and every
+// link with its target: two dumps are equal when nothing on disk changed.
+inline QMap<QString, QByteArray> dumpDataDir()
 {
-    QString text = "[usb]\n";
-    for (int n = 1; n <= 5; ++n)
-        text += QString("%1=%2\n").arg(n).arg(usb.contains(QString::number(n)) ? 1 : 0);
-    text += "\n[virtual]\n";
-    for (int n = 1; n <= 5; ++n)
-        text += QString("%1=%2\n").arg(n).arg(virt.contains(QString::number(n)) ? 1 : 0);
-    return text;
+    QMap<QString, QByteArray> out;
+    QDirIterator it(".", QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        const QString name = QDir(".").relativeFilePath(info.filePath());
+        QFile f(info.filePath());
+        out[info.isDir() && !info.isSymLink() ? name + '/' : name] =
+            info.isSymLink()              ? "link -> " + info.symLinkTarget().toUtf8()
+            : info.isDir()                ? QByteArray()
+            : f.open(QIODevice::ReadOnly) ? f.readAll()
+                                          : QByteArray("unreadable");
+    }
+    return out;
 }
 
 } // namespace orvanta::test
