@@ -132,7 +132,6 @@ private slots:
     void customizeApplySendsTheKeyAndSavesEachFileOnce()
     {
         Rig r;
-        r.controller.bindings().read(); // slot 1 shows "PROFILE 1"
         const QString profile = QStringLiteral("PROFILE 1");
         QVERIFY(
             RecordedMacroFile::write("Jump", macro::macroTexts({}, reportOf({{10, 0x80}}))).ok());
@@ -149,9 +148,8 @@ private slots:
             QCOMPARE(disk.written(), sizes);
         }
         // A (key number 40) sends the macro code; its report, 7 times.
-        const Report stored =
-            reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}});
-        QCOMPARE(macro::parseCommandString(MacroReportsFile::commands(profile)[0]), stored);
+        QCOMPARE(macro::parseCommandString(MacroReportsFile::commands(profile)[0]),
+                 reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}}));
         QCOMPARE(int(onKeyboard().keyMap[40]), 0xB4);
         QCOMPARE(int(onKeyboard().macros.at(40).events[0]), 0x80);
         QCOMPARE(r.pauses.pauses, QVector<unsigned>(4, 300)); // select, map, macro, zeros
@@ -170,12 +168,10 @@ private slots:
 
         // Incomplete requests change, send and save nothing.
         const VirtualKeyboardState before = r.keyboard.state();
-        const QString signal = readText(DataPaths::signalPath(profile));
         QVERIFY(!editor.applyMacro(5, "", RepeatMode::Once, 1, profile).applied);
         QVERIFY(!editor.applySingle(5, 0, "F5", profile).applied); // no key captured
         QVERIFY(!editor.applyDefault(kKeyCount, profile).applied);
         QVERIFY(r.keyboard.state().sameMemory(before));
-        QCOMPARE(readText(DataPaths::signalPath(profile)), signal);
         QCOMPARE(r.controller.assignments()[5].kind, KeyKind::Default);
     }
 
@@ -199,7 +195,6 @@ private slots:
         QCOMPARE(shown(macros.remove("Jump")), QStringLiteral("Default Macro"));
         QCOMPARE(deleted, QStringList{"Jump"});
         QCOMPARE(shown(macros.importFile("out.ini")), QStringLiteral("out"));
-        QCOMPARE(macros.read("out").rows, rows);
         QVERIFY(macros.save("out", {}, zeroReport()).done()); // edited, then imported again:
         QCOMPARE(macros.importFile("out.ini").outcome, macro::MacroChange::Outcome::Refused);
         QCOMPARE(r.controller.notices().last(), QStringLiteral("A macro named out already exists"));
@@ -219,7 +214,6 @@ private slots:
         QCOMPARE(r.controller.notices().last(),
                  QStringLiteral("No room for another macro: every number is taken"));
         QCOMPARE(macros.names(), full);
-        QCOMPARE(r.queue.origins.size(), 0); // the keyboard is not involved
     }
 
     // A rename carries the keys that play the macro in every saved profile;
@@ -227,7 +221,6 @@ private slots:
     void renamingAMacroCarriesItsKeys()
     {
         Rig r;
-        r.controller.bindings().read();
         QVERIFY(RecordedMacroFile::write("Jump", macro::macroTexts({}, zeroReport())).ok());
         KeyAssignmentEditor &editor = r.controller.keyAssignmentEditor();
         QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::Once, 1, "PROFILE 1").ok()); // A
