@@ -258,6 +258,10 @@
         <translation>配置文件名称的开头或结尾不能是空格</translation>
     </message>
     <message>
+        <source>A macro named %1 already exists</source>
+        <translation>已有名为 %1 的宏</translation>
+    </message>
+    <message>
         <source>A profile named %1 already exists</source>
         <translation>已有名为 %1 的配置文件</translation>
     </message>

@@ -258,6 +258,10 @@
         <translation>A profile name cannot begin or end with a space</translation>
     </message>
     <message>
+        <source>A macro named %1 already exists</source>
+        <translation>A macro named %1 already exists</translation>
+    </message>
+    <message>
         <source>A profile named %1 already exists</source>
         <translation>A profile named %1 already exists</translation>
     </message>

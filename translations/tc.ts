@@ -258,6 +258,10 @@
         <translation>設定檔名稱的開頭或結尾不能是空格</translation>
     </message>
     <message>
+        <source>A macro named %1 already exists</source>
+        <translation>已有名為 %1 的巨集</translation>
+    </message>
+    <message>
         <source>A profile named %1 already exists</source>
         <translation>已有名為 %1 的設定檔</translation>
     </message>

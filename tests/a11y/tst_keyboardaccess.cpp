@@ -57,31 +57,31 @@ private slots:
         QVERIFY(f.ctx().keyPopup->isVisible());
         QVERIFY(cursor->accessibleName().startsWith("Keyboard picture: F, Default, red "));
         press(cursor, Qt::Key_Space);
-        QCOMPARE(p.selectedKey, 45);
-        QCOMPARE(p.selectedKeyLabel->text(), QStringLiteral("F"));
+        QCOMPARE(p.selectedKey(), 45);
+        QCOMPARE(p.widgets().selectedKeyLabel->text(), QStringLiteral("F"));
         press(cursor, Qt::Key_Escape);
         QVERIFY(!f.ctx().keyPopup->isVisible());
         QVERIFY(cursor->hasFocus());
 
         f.clear();
-        p.keyAssignCombo->setFocus(Qt::TabFocusReason);
-        press(p.keyAssignCombo, Qt::Key_Down, {}, 2); // Macro Key, then Single Key
+        p.widgets().keyAssignCombo->setFocus(Qt::TabFocusReason);
+        press(p.widgets().keyAssignCombo, Qt::Key_Down, {}, 2); // Macro Key, then Single Key
         QVERIFY(p.capturingKey());
         press(f.w.get(), Qt::Key_Escape); // cancelled: nothing taken, the focus on ASSIGN
-        QVERIFY(p.newKeyEdit->hasFocus());
-        QCOMPARE(p.newKeyEdit->text(), QString());
-        QCOMPARE(int(p.capturedUsage), 0);
-        press(p.customizeApplyButton, Qt::Key_Return);
+        QVERIFY(p.widgets().newKeyEdit->hasFocus());
+        QCOMPARE(p.widgets().newKeyEdit->text(), QString());
+        QCOMPARE(int(p.capturedUsage()), 0);
+        press(p.widgets().customizeApplyButton, Qt::Key_Return);
         QVERIFY(f.sent().isEmpty());
 
-        press(p.newKeyEdit, Qt::Key_Space);
+        press(p.widgets().newKeyEdit, Qt::Key_Space);
         press(f.w.get(), Qt::Key_Tab); // Tab is a key like any other here
-        QCOMPARE(p.newKeyEdit->text(), QStringLiteral("Tab"));
-        QVERIFY(p.newKeyEdit->hasFocus());
-        press(p.newKeyEdit, Qt::Key_Return);
+        QCOMPARE(p.widgets().newKeyEdit->text(), QStringLiteral("Tab"));
+        QVERIFY(p.widgets().newKeyEdit->hasFocus());
+        press(p.widgets().newKeyEdit, Qt::Key_Return);
         press(f.w.get(), Qt::Key_B);
-        QVERIFY(p.newKeyEdit->hasFocus());
-        press(p.customizeApplyButton, Qt::Key_Return);
+        QVERIFY(p.widgets().newKeyEdit->hasFocus());
+        press(p.widgets().customizeApplyButton, Qt::Key_Return);
         // select profile 1; the key map with F (0x09, first at 34) sending B
         // (0x05); the closing zeros
         QCOMPARE(f.sent().size(), 3);
@@ -98,9 +98,9 @@ private slots:
     {
         WindowFixture f;
         showActive(f);
-        f.panel().keyAssignCombo->setFocus();
+        f.panel().widgets().keyAssignCombo->setFocus();
         f.clear();
-        press(f.panel().keyAssignCombo, Qt::Key_3, Qt::AltModifier);
+        press(f.panel().widgets().keyAssignCombo, Qt::Key_3, Qt::AltModifier);
         QCOMPARE(f.ctx().controller->bindings().active, 3);
         QCOMPARE(f.sent().value(0), selectReport(3));
         QCOMPARE(f.w->profileButtons()[2]->toolTip(),

@@ -194,7 +194,7 @@ struct WindowFixture {
     void select(int cell, int kind)
     {
         QTest::mousePress(w.get(), Qt::LeftButton, {}, centreOf(cell));
-        panel().keyAssignCombo->setCurrentIndex(kind);
+        panel().widgets().keyAssignCombo->setCurrentIndex(kind);
     }
     // The key now types the key pressed on the computer's keyboard.
     void assignSingle(int cell, Qt::Key key)

@@ -190,53 +190,56 @@ struct Run {
         CustomizePanel &p = f.panel();
         // A single key: the key at cell 20 sends B.
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(20));
-        p.keyAssignCombo->setCurrentIndex(2);
+        p.widgets().keyAssignCombo->setCurrentIndex(2);
         QTest::keyClick(f.w.get(), Qt::Key_B);
         p.applyKeyAssignment();
         settle("single key apply");
         // A macro key: cell 40 plays the Default Macro three times.
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(40));
-        p.keyAssignCombo->setCurrentIndex(1);
-        p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText("Rec"));
-        p.repeatCombo->setCurrentIndex(1);
-        p.repeatCountEdit->setText("3");
+        p.widgets().keyAssignCombo->setCurrentIndex(1);
+        p.widgets().assignMacroCombo->setCurrentIndex(
+            p.widgets().assignMacroCombo->findText("Rec"));
+        p.widgets().repeatCombo->setCurrentIndex(1);
+        p.widgets().repeatCountEdit->setText("3");
         p.applyKeyAssignment();
         settle("macro key apply");
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(41));
-        p.keyAssignCombo->setCurrentIndex(1);
-        p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText("Default Macro"));
-        p.repeatCombo->setCurrentIndex(2);
+        p.widgets().keyAssignCombo->setCurrentIndex(1);
+        p.widgets().assignMacroCombo->setCurrentIndex(
+            p.widgets().assignMacroCombo->findText("Default Macro"));
+        p.widgets().repeatCombo->setCurrentIndex(2);
         p.applyKeyAssignment();
         settle("second macro key apply");
         // Back to its default.
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(20));
-        p.keyAssignCombo->setCurrentIndex(0);
+        p.widgets().keyAssignCombo->setCurrentIndex(0);
         p.applyKeyAssignment();
         settle("default key apply");
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(21));
-        p.keyAssignCombo->setCurrentIndex(2);
+        p.widgets().keyAssignCombo->setCurrentIndex(2);
         QTest::keyClick(f.w.get(), Qt::Key_Tab);
         p.applyKeyAssignment();
         settle("second single key apply");
         // Instant shift: SHIFT to profile 3, CTRL to 2 and off again.
-        p.shiftCombo->setCurrentIndex(2);
-        emit p.shiftButtons[0]->released();
+        p.widgets().shiftCombo->setCurrentIndex(2);
+        emit p.widgets().shiftButtons[0]->released();
         settle("shift on");
-        p.shiftCombo->setCurrentIndex(1);
-        emit p.shiftButtons[1]->released();
-        emit p.shiftButtons[1]->released();
+        p.widgets().shiftCombo->setCurrentIndex(1);
+        emit p.widgets().shiftButtons[1]->released();
+        emit p.widgets().shiftButtons[1]->released();
         settle("ctrl on and off");
         // The same key assignments in another slot, then the bulk resets.
         f.w->profileButtons()[1]->click();
         settle("profile 2");
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(50));
-        p.keyAssignCombo->setCurrentIndex(2);
+        p.widgets().keyAssignCombo->setCurrentIndex(2);
         QTest::keyClick(f.w.get(), Qt::Key_C);
         p.applyKeyAssignment();
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(51));
-        p.keyAssignCombo->setCurrentIndex(1);
-        p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText("Rec"));
-        p.repeatCombo->setCurrentIndex(3);
+        p.widgets().keyAssignCombo->setCurrentIndex(1);
+        p.widgets().assignMacroCombo->setCurrentIndex(
+            p.widgets().assignMacroCombo->findText("Rec"));
+        p.widgets().repeatCombo->setCurrentIndex(3);
         p.applyKeyAssignment();
         settle("profile 2 assignments");
         p.resetMacroAssignments();

@@ -91,12 +91,12 @@ void assignByHand(WindowFixture &f, int cell, const QString &macro, Qt::Key key 
 {
     CustomizePanel &p = f.panel();
     QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, WindowFixture::centreOf(cell));
-    choose(p.keyAssignCombo, macro.isEmpty() ? 2 : 1);
+    choose(p.widgets().keyAssignCombo, macro.isEmpty() ? 2 : 1);
     if (macro.isEmpty())
         QTest::keyClick(f.w->windowHandle(), key);
     else
-        choose(p.assignMacroCombo, p.assignMacroCombo->findText(macro));
-    QTest::mouseClick(p.customizeApplyButton, Qt::LeftButton);
+        choose(p.widgets().assignMacroCombo, p.widgets().assignMacroCombo->findText(macro));
+    QTest::mouseClick(p.widgets().customizeApplyButton, Qt::LeftButton);
 }
 
 void showActive(MainWindow &w)
@@ -104,28 +104,6 @@ void showActive(MainWindow &w)
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
-// The macro key file and the single-key file of every saved profile.
-QMap<QString, QByteArray> assignmentFiles()
-{
-    QMap<QString, QByteArray> files;
-    for (int n = 1; n <= 5; ++n)
-        for (const char *file : {"macro/macro_file.ini", "singal/signal.ini"}) {
-            const QString path = QStringLiteral("lightfile/PROFILE %1/").arg(n) + file;
-            files[path] = bytesOf(path);
-        }
-    return files;
-}
-
-void renameMacroByHand(WindowFixture &f, const QString &from, const QString &to)
-{
-    f.w->showMacrosPage();
-    auto *list = f.ctx().macros->findChild<QComboBox *>("macro_name_combo");
-    choose(list, list->findText(from));
-    auto *name = f.ctx().macros->findChild<QLineEdit *>("macro_name_edit");
-    name->setText(to);
-    QTest::keyClick(name, Qt::Key_Return);
 }
 
 // One key of a layout as X11 reports it: its key code, what it types alone and
@@ -362,49 +340,6 @@ private slots:
         const QString keyMap = settled[0].section("signle=\"", 1).section('"', 0, 0);
         QCOMPARE(keyMap.section(',', 40, 40), QStringLiteral("5"));
         QVERIFY2(settled[3].contains("type=3"), qPrintable(settled[3]));
-    }
-
-    // A rename carries the keys that play the macro in every saved profile;
-    // when one file cannot be saved, nothing changes and the user is told.
-    void renamingAMacroCarriesItsKeys()
-    {
-        WindowFixture f(Plug::Attached, [] {
-            QVERIFY(RecordedMacroFile::write("Jump", macro::macroTexts({}, reportOf({{10, 0x80}})))
-                        .ok());
-        });
-        MainWindow &w = *f.w;
-        showActive(w);
-        w.showCustomizePage();
-        assignByHand(f, 42, "Jump"); // A in PROFILE 1
-        QTest::mouseClick(w.profileButtons()[2], Qt::LeftButton);
-        assignByHand(f, 43, "Jump"); // S in PROFILE 3
-        const QMap<QString, QByteArray> before = assignmentFiles();
-        QVERIFY(before.value("lightfile/PROFILE 3/macro/macro_file.ini").contains(",Jump,"));
-
-        renameMacroByHand(f, "Jump", "Leap");
-        QVERIFY(QFile::exists("macrofile/Leap.ini"));
-        QVERIFY(!QFile::exists("macrofile/Jump.ini"));
-        for (auto it = before.begin(); it != before.end(); ++it) {
-            QByteArray expected = it.value();
-            expected.replace("Jump", "Leap");
-            QCOMPARE(bytesOf(it.key()), expected);
-        }
-        w.showCustomizePage(); // PROFILE 3's S still plays it, under its new name
-        QTest::mouseClick(&w, Qt::LeftButton, {}, WindowFixture::centreOf(43));
-        QCOMPARE(f.panel().assignMacroCombo->currentText(), QStringLiteral("Leap"));
-
-        // PROFILE 3's macro folder is reached through a link: its file is not
-        // saved, so PROFILE 1's is not either and the macro keeps its name.
-        const QMap<QString, QByteArray> renamed = assignmentFiles();
-        QVERIFY(QDir().rename("lightfile/PROFILE 3/macro", "profile3-macro"));
-        QVERIFY(
-            QFile::link(QDir::current().filePath("profile3-macro"), "lightfile/PROFILE 3/macro"));
-        renameMacroByHand(f, "Leap", "Hop");
-        QCOMPARE(assignmentFiles(), renamed);
-        QVERIFY(QFile::exists("macrofile/Leap.ini"));
-        QVERIFY(!QFile::exists("macrofile/Hop.ini"));
-        QVERIFY2(w.statusBand()->noticeText().startsWith("Not saved: macro_file.ini"),
-                 qPrintable(w.statusBand()->noticeText()));
     }
 
     // Each key alone, then with Shift held around it, recorded on the MACROS

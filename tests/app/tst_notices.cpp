@@ -132,12 +132,6 @@ private slots:
             << "No update installer on this platform: checking for a newer version";
         QTest::newRow("undo with nothing to undo")
             << none << Step([](WindowFixture &f) { f.w->undoLastAction(); }) << "Nothing to undo";
-        QTest::newRow("new macro at the limit") << Step([](WindowFixture &) {
-            for (int n = 1; n <= macro::kMaxMacroEntries; ++n)
-                QVERIFY(RecordedMacroFile::create(n).ok());
-        }) << Step([](WindowFixture &f) {
-            f.ctx().macros->newMacroClicked();
-        }) << "No room for another macro: every number is taken";
     }
 
     void refusalsChangeNothingAndSayWhy()

@@ -1,20 +1,27 @@
 // The console's use cases on its controller, without a widget, against the
 // virtual keyboard: slot activation, the control socket's commands, the light
-// pulse and the factory reset, with what the keyboard then holds and the
-// files the reset leaves.
+// pulse, the factory reset, CUSTOMIZE APPLY and the macro collection, with
+// what the keyboard then holds and the files they leave.
 
 #include "TestSupport.h"
 #include "core/assign/KeyAssignment.h"
 #include "core/controller/ConsoleController.h"
 #include "core/device/DeviceCommands.h"
 #include "core/keys/KeyTable.h"
+#include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
+#include "core/storage/AssignmentFile.h"
 #include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
+#include "core/storage/KeyMapFile.h"
 #include "core/storage/MacroReportsFile.h"
+#include "core/storage/RecordedMacroFile.h"
+#include "core/storage/StoredList.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QThread>
 #include <QTimer>
@@ -178,6 +185,133 @@ private slots:
         QCOMPARE(r.pauses.pauses, QVector<unsigned>(3, 100)); // select, map, select
         QCOMPARE(MacroReportsFile::count("PROFILE 1"), 0);
         QVERIFY(r.controller.resetMacroKeys("PROFILE 1").isEmpty()); // nothing left
+    }
+
+    // CUSTOMIZE APPLY: the key map (with the profile's macro reports when a
+    // key needs them) goes to the active slot, and the macro commands, the key
+    // map and the assignment files are saved once each, as applied.
+    void customizeApplySendsTheKeyAndSavesEachFileOnce()
+    {
+        Rig r;
+        const QString profile = QStringLiteral("PROFILE 1");
+        QVERIFY(
+            RecordedMacroFile::write("Jump", macro::macroTexts({}, reportOf({{10, 0x80}}))).ok());
+        KeyAssignmentEditor &editor = r.controller.keyAssignmentEditor();
+        const auto onKeyboard = [&r] { return r.keyboard.state().profile(1); };
+        {
+            SimulatedDisk disk(std::numeric_limits<qint64>::max());
+            QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::MultipleTimes, 7, profile).ok());
+            qint64 sizes = 0; // each file once
+            for (const QString &file :
+                 {DataPaths::signalPath(profile), DataPaths::macroSystemPath(profile),
+                  DataPaths::macroCmdPath(profile)})
+                sizes += QFileInfo(file).size();
+            QCOMPARE(disk.written(), sizes);
+        }
+        // A (key number 40) sends the macro code; its report, 7 times.
+        QCOMPARE(macro::parseCommandString(MacroReportsFile::commands(profile)[0]),
+                 reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}}));
+        QCOMPARE(int(onKeyboard().keyMap[40]), 0xB4);
+        QCOMPARE(int(onKeyboard().macros.at(40).events[0]), 0x80);
+        QCOMPARE(r.pauses.pauses, QVector<unsigned>(4, 300)); // select, map, macro, zeros
+        // Re-assigning keeps the entry; a second key adds one (held: 255,255).
+        QVERIFY(editor.applyMacro(43, "Jump", RepeatMode::PressAndHold, 1, profile).ok());
+        QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::Once, 1, profile).ok());
+        QCOMPARE(MacroReportsFile::keyNumbers(profile), QStringLiteral("40,48"));
+        QCOMPARE(MacroReportsFile::commands(profile)[1].section(',', 8, 9), QString("255,255"));
+        QVERIFY(editor.applyDefault(43, profile).ok()); // the entry goes, the code returns
+        QCOMPARE(MacroReportsFile::keyNumbers(profile), QStringLiteral("40"));
+        QCOMPARE(int(onKeyboard().keyMap[48]), int(DEFAULT_KEY_MAP[48]));
+        QVERIFY(editor.applySingle(103, 0x3E, "F5", profile).ok()); // keypad "." sends F5
+        QCOMPARE(int(onKeyboard().keyMap[107]), 0x3E);
+        QCOMPARE(takeItems(AssignmentFile::read(profile).kinds, 108).mid(42, 2),
+                 QStringList({"1", "0"}));
+
+        // Incomplete requests change, send and save nothing.
+        const VirtualKeyboardState before = r.keyboard.state();
+        QVERIFY(!editor.applyMacro(5, "", RepeatMode::Once, 1, profile).applied);
+        QVERIFY(!editor.applySingle(5, 0, "F5", profile).applied); // no key captured
+        QVERIFY(!editor.applyDefault(kKeyCount, profile).applied);
+        QVERIFY(r.keyboard.state().sameMemory(before));
+        QCOMPARE(r.controller.assignments()[5].kind, KeyKind::Default);
+    }
+
+    // The macro collection: NEW, COPY, rename, DELETE, EXPORT and IMPORT, the
+    // files each leaves, and refusals that change nothing and say why.
+    void macroCollectionUseCases()
+    {
+        Rig r;
+        macro::MacroLibrary &macros = r.controller.macros();
+        QSignalSpy renamed(&macros, &macro::MacroLibrary::renamed);
+        QStringList deleted;
+        macros.setKeepForUndo([&deleted](const QString &name) { return deleted << name, true; });
+        const auto shown = [](const macro::MacroChange &c) { return c.done() ? c.show : "-"; };
+        QCOMPARE(shown(macros.create()), QStringLiteral("Macro 1"));
+        const QVector<macro::MacroRow> rows{{"a", "down", "10"}, {"a", "up", "0"}};
+        QVERIFY(macros.save("Macro 1", rows, reportOf({{10, 0x80}})).done());
+        QCOMPARE(shown(macros.copy("Macro 1")), QStringLiteral("Macro 1_01"));
+        QCOMPARE(shown(macros.rename("Macro 1_01", "Jump")), QStringLiteral("Jump"));
+        QCOMPARE(renamed.size(), 1);
+        QVERIFY(macros.exportTo("Jump", "out.ini").done());
+        QCOMPARE(shown(macros.remove("Jump")), QStringLiteral("Default Macro"));
+        QCOMPARE(deleted, QStringList{"Jump"});
+        QCOMPARE(shown(macros.importFile("out.ini")), QStringLiteral("out"));
+        QVERIFY(macros.save("out", {}, zeroReport()).done()); // edited, then imported again:
+        QCOMPARE(macros.importFile("out.ini").outcome, macro::MacroChange::Outcome::Refused);
+        QCOMPARE(r.controller.notices().last(), QStringLiteral("A macro named out already exists"));
+        QCOMPARE(macros.read("out").rows.size(), 0); // the edit stays
+        QCOMPARE(macros.names(), (QStringList{"Default Macro", "Macro 1", "out"}));
+
+        // Refusals: the protected macro, a taken name, no free number.
+        QCOMPARE(macros.remove("Default Macro").outcome, macro::MacroChange::Outcome::Unchanged);
+        QCOMPARE(macros.rename("Macro 1", "out").outcome, macro::MacroChange::Outcome::Refused);
+        QCOMPARE(r.controller.notices().last(),
+                 QStringLiteral("Macro 1 cannot be renamed to \"out\": the name is empty, taken "
+                                "or not allowed"));
+        for (int n = 1; n <= macro::kMaxMacroEntries; ++n)
+            (void)RecordedMacroFile::create(n);
+        const auto full = macros.names();
+        QCOMPARE(macros.create().outcome, macro::MacroChange::Outcome::Refused);
+        QCOMPARE(r.controller.notices().last(),
+                 QStringLiteral("No room for another macro: every number is taken"));
+        QCOMPARE(macros.names(), full);
+    }
+
+    // A rename carries the keys that play the macro in every saved profile;
+    // when one file cannot be saved nothing changes, and the notices say so.
+    void renamingAMacroCarriesItsKeys()
+    {
+        Rig r;
+        QVERIFY(RecordedMacroFile::write("Jump", macro::macroTexts({}, zeroReport())).ok());
+        KeyAssignmentEditor &editor = r.controller.keyAssignmentEditor();
+        QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::Once, 1, "PROFILE 1").ok()); // A
+        r.controller.activateSlot(3);
+        editor.loadMacroKeys("PROFILE 3");
+        QVERIFY(editor.applyMacro(43, "Jump", RepeatMode::Once, 1, "PROFILE 3").ok()); // S
+        const auto assignmentFiles = [] {
+            QStringList texts;
+            for (int n = 1; n <= 5; ++n)
+                for (const char *file : {"macro/macro_file.ini", "singal/signal.ini"})
+                    texts << readText(QStringLiteral("lightfile/PROFILE %1/").arg(n) + file);
+            return texts;
+        };
+        QStringList expected = assignmentFiles();
+        QVERIFY(expected[4].contains(",Jump,")); // PROFILE 3's macro keys
+        QCOMPARE(r.controller.macros().rename("Jump", "Leap").show, QStringLiteral("Leap"));
+        QCOMPARE(assignmentFiles(), expected.replaceInStrings("Jump", "Leap"));
+        QVERIFY(QFile::exists("macrofile/Leap.ini") && !QFile::exists("macrofile/Jump.ini"));
+
+        // PROFILE 3's macro folder is reached through a link: its file is not
+        // saved, so PROFILE 1's is not either and the macro keeps its name.
+        QVERIFY(QDir().rename("lightfile/PROFILE 3/macro", "profile3-macro"));
+        QVERIFY(
+            QFile::link(QDir::current().filePath("profile3-macro"), "lightfile/PROFILE 3/macro"));
+        QSignalSpy failed(&r.controller.notices(), &Notices::saveFailed);
+        QCOMPARE(r.controller.macros().rename("Leap", "Hop").outcome,
+                 macro::MacroChange::Outcome::Failed);
+        QCOMPARE(assignmentFiles(), expected);
+        QVERIFY(QFile::exists("macrofile/Leap.ini") && !QFile::exists("macrofile/Hop.ini"));
+        QVERIFY(failed.value(0).value(0).toString().endsWith("macro_file.ini"));
     }
 
     void instantShiftMapsTheModifierAndSavesTheTargets()

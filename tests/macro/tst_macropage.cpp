@@ -1,7 +1,8 @@
 // The MACROS page wired to its recorder: key and mouse events (auto-repeat left
-// out), the list and the file following each change, and the protected macro.
+// out), the list and the file following each change.
 
 #include "TestSupport.h"
+#include "core/app/Notices.h"
 #include "core/macro/MacroFile.h"
 #include "ui/macro/MacroPage.h"
 
@@ -51,7 +52,9 @@ private slots:
     {
         TempWorkDir wd;
         QVERIFY(RecordedMacroFile::write("Default Macro", macroTexts({}, zeroReport())).ok());
-        MacroPage page;
+        Notices notices;
+        MacroLibrary library(notices);
+        MacroPage page(library);
         page.useManualClock(true);
         page.show();
         QTest::mouseClick(page.findChild<QPushButton *>("macro_time_edit_btn"), Qt::LeftButton);
@@ -84,21 +87,6 @@ private slots:
         QCOMPARE(shownRows(page)[1].delay, QStringLiteral("12000"));
         QCOMPARE(stored().rows, shownRows(page));
         QVERIFY(stored().image == page.recorder().commandImage());
-    }
-
-    void deleteKeepsTheProtectedMacro()
-    {
-        TempWorkDir wd;
-        for (const char *name : {"Default Macro", "A"})
-            QVERIFY(RecordedMacroFile::write(name, macroTexts({}, zeroReport())).ok());
-        MacroPage page;
-        QCOMPARE(page.selectedMacro(), QStringLiteral("A"));
-        page.deleteMacroClicked();
-        QVERIFY(!QFile::exists("macrofile/A.ini"));
-        QCOMPARE(page.selectedMacro(), QStringLiteral("Default Macro"));
-        page.deleteMacroClicked();
-        QVERIFY(QFile::exists("macrofile/Default Macro.ini"));
-        QCOMPARE(page.findChild<QComboBox *>("macro_name_combo")->count(), 1);
     }
 };
 

@@ -59,10 +59,11 @@ void runActions(MainWindow &w)
     c.macros->newMacroClicked(); // a macro key
     w.activateProfile(1);
     click(w, 42);
-    p.keyAssignCombo->setCurrentIndex(1);
-    p.assignMacroCombo->setCurrentIndex(p.assignMacroCombo->findText(c.macros->selectedMacro()));
-    p.repeatCombo->setCurrentIndex(1);
-    p.repeatCountEdit->setText(QStringLiteral("3"));
+    p.widgets().keyAssignCombo->setCurrentIndex(1);
+    p.widgets().assignMacroCombo->setCurrentIndex(
+        p.widgets().assignMacroCombo->findText(c.macros->selectedMacro()));
+    p.widgets().repeatCombo->setCurrentIndex(1);
+    p.widgets().repeatCountEdit->setText(QStringLiteral("3"));
     p.applyKeyAssignment();
     w.activateProfile(3); // LIGHTING: APPLY, LED RESET, APPLY; then the control socket
     c.lighting->applyClicked();

@@ -12,8 +12,10 @@
 #include "core/app/Notices.h"
 #include "core/assign/AssignmentTable.h"
 #include "core/assign/InstantShift.h"
+#include "core/controller/KeyAssignmentEditor.h"
 #include "core/device/CommandSender.h"
 #include "core/keys/DefaultKeyMap.h"
+#include "core/macro/MacroLibrary.h"
 #include "core/profiles/ProfileBindings.h"
 #include "core/profiles/ProfileLibrary.h"
 #include "core/socket/SocketCommand.h"
@@ -45,6 +47,9 @@ public:
     Notices &notices() { return m_notices; }
     // New, Copy, Delete, rename, Import and Export of the saved profiles.
     ProfileLibrary &profiles() { return m_profiles; }
+    // The macro collection's use cases (MACROS), and CUSTOMIZE's on one key.
+    macro::MacroLibrary &macros() { return m_macros; }
+    KeyAssignmentEditor &keyAssignmentEditor() { return m_keyAssignmentEditor; }
 
     // While this says no (a macro is being recorded), the use cases that
     // switch or reset the keyboard do nothing.
@@ -137,6 +142,8 @@ private:
     FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
     std::unique_ptr<LightingModel> m_lighting;
     ProfileLibrary m_profiles{m_bindings, m_notices, [this] { return actionsAllowed(); }};
+    macro::MacroLibrary m_macros{m_notices};
+    KeyAssignmentEditor m_keyAssignmentEditor{*this};
 };
 
 } // namespace orvanta

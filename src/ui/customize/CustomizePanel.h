@@ -2,21 +2,24 @@
 // The CUSTOMIZE panel: the key cells over the keyboard picture (hover, the
 // key popup, selection), what the selected key does (its default, a macro
 // with a repeat mode, or another key's code, captured from the computer's
-// keyboard), the two bulk resets, and the instant-shift controls.
+// keyboard), the two bulk resets, and the instant-shift controls. It shows
+// the controller's key assignments and hands APPLY and the resets to it.
 //
 // Its widgets live in the window's central widget; the window passes on the
 // mouse and key events that belong to the picture and the key capture.
 
-#include "core/assign/AssignmentTable.h"
-#include "core/assign/InstantShift.h"
-#include "core/storage/AtomicFile.h"
 #include "ui/shell/Shell.h"
 
 #include <QObject>
 #include <QSet>
-#include <QStringList>
+#include <QString>
 #include <array>
 
+namespace orvanta
+{
+class AssignmentTable;
+}
+class InstantShiftControls;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -24,6 +27,20 @@ class QLineEdit;
 class QPoint;
 class QPushButton;
 struct ConsoleContext;
+
+// The panel's widgets, for the window's keyboard access and accessible names.
+struct CustomizeWidgets {
+    QLabel *keyboardPicture = nullptr;
+    QLabel *captionKeyAssignment = nullptr, *selectedKeyLabel = nullptr,
+           *captionAssignMacro = nullptr, *captionRepeat = nullptr, *captionCurrent = nullptr,
+           *currentAssignment = nullptr, *captionAssign = nullptr, *captionInstantShift = nullptr;
+    QComboBox *keyAssignCombo = nullptr, *assignMacroCombo = nullptr, *repeatCombo = nullptr,
+              *shiftCombo = nullptr;
+    QLineEdit *repeatCountEdit = nullptr, *newKeyEdit = nullptr;
+    QPushButton *macroResetButton = nullptr, *singleResetButton = nullptr,
+                *customizeApplyButton = nullptr;
+    std::array<QPushButton *, 3> shiftButtons{};
+};
 
 class CustomizePanel : public QObject
 {
@@ -34,21 +51,16 @@ public:
     // key is clicked).
     CustomizePanel(ConsoleContext &context, QWidget *window, QWidget *parent);
 
-    // --- key cells ---------------------------------------------------------------
-    int hoverKey = 0;
-    int lastHoverKey = 0;
-    int highlightedCell = 0;
-    int selectedKey = 300;
-    quint8 hoverUsage = 4;
-    quint8 selectedUsage = 4;
-    int hoverMatrix = 0;
-    int selectedMatrix = 0;
-    quint8 capturedUsage = 0;
-    std::array<QLabel *, 104> keyCells{};
-    QLabel *keyboardPicture = nullptr;
+    const CustomizeWidgets &widgets() const { return m_ui; }
+    // The key cell selected (kNoKey when none), and the code of the key
+    // captured for it (0 while none).
+    int selectedKey() const { return m_selectedKey; }
+    quint8 capturedUsage() const { return m_capturedUsage; }
+    // Whether the instant-shift button of modifier m acts (it is not bound to
+    // another profile than the one chosen).
+    bool shiftEnabled(int modifier) const;
 
-    QString keyNameAt(int x, int y);
-    void colourKeyCell(int state, int cell);
+    // --- key cells ---------------------------------------------------------------
     // The mouse over the window; `inFront`: no page covers the panel.
     void pressAt(const QPoint &pos, bool inFront);
     void hoverAt(const QPoint &pos, bool inFront);
@@ -63,69 +75,56 @@ public:
     void selectKeyCell(int cell);
 
     // --- key assignments ----------------------------------------------------
+    // The assignments of the saved profile shown, read anew from its files.
     void loadKeyAssignments();
     void loadSingleKeyAssignments();
-    void saveKeyAssignments();
-    void refillAssignMacroList();
     void showCustomizePanels(int assignment);
 
     // --- instant shift -------------------------------------------------------
-    std::array<bool, 3> shiftOn{};
-    std::array<bool, 3> shiftEnabled{{true, true, true}};
-    bool customizeApplyEnabled = false;
     void refillInstantShiftList();
-    void showInstantShiftTargets();
     void loadInstantShiftTargets();
-    void writeShiftFlags();
 
     void applyStyles(const orvanta::ShellStyles &styles);
     void retranslate();
 
-    QLabel *captionKeyAssignment = nullptr, *selectedKeyLabel = nullptr,
-           *captionAssignMacro = nullptr, *captionRepeat = nullptr, *captionCurrent = nullptr,
-           *currentAssignment = nullptr, *captionAssign = nullptr, *captionInstantShift = nullptr;
-    QComboBox *keyAssignCombo = nullptr, *assignMacroCombo = nullptr, *repeatCombo = nullptr,
-              *shiftCombo = nullptr;
-    QLineEdit *repeatCountEdit = nullptr, *newKeyEdit = nullptr;
-    QPushButton *macroResetButton = nullptr, *singleResetButton = nullptr,
-                *customizeApplyButton = nullptr;
-    std::array<QPushButton *, 3> shiftButtons{};
-
 public slots:
-    void assignMacroChosen();
     void applyKeyAssignment();
-    void keyAssignmentChosen();
     void resetMacroAssignments();
     void resetSingleAssignments();
-    void repeatModeChosen();
-    void toggleShiftInstantShift();
-    void toggleCtrlInstantShift();
-    void toggleAltInstantShift();
-    void instantShiftTargetChosen(int index);
 
 private:
-    // The key assignments of the profile shown and the instant-shift targets,
-    // as the controller keeps them.
-    orvanta::AssignmentTable &assignments();
+    // The key assignments of the profile shown, as the controller keeps them.
     const orvanta::AssignmentTable &assignments() const;
-    orvanta::ShiftTargets &shiftTargets();
     // After a factory reset nothing stays selected and every key shows its default.
     void clearAfterFactoryReset();
     void buildKeyCells(QWidget *parent);
     void buildCustomizeControls(QWidget *parent);
-    void buildInstantShiftControls(QWidget *parent);
+    void keyAssignmentChosen();
+    void assignMacroChosen();
+    void repeatModeChosen();
+    void refillAssignMacroList();
     void setApplyEnabled(bool enabled);
-    void toggleShiftButton(int modifier);
+    QString keyNameAt(int x, int y);
+    void colourKeyCell(int state, int cell);
     void refreshKeyCellColours();
     void setCellColour(int state, int cell);
     QString cellStyle(int cell) const;
+    void selectCell(int cell, const QString &label);
     void showSelectedKeyAssignment();
     QString selectedProfile() const;
-    int activeProfile() const;
     bool macroPageIdle() const;
 
     ConsoleContext &m_context;
     QWidget *m_window;
     orvanta::ShellStyles m_styles;
+    CustomizeWidgets m_ui;
+    std::array<QLabel *, 104> m_keyCells{};
+    InstantShiftControls *m_instantShift = nullptr;
+    int m_hoverKey = 0;
+    int m_lastHoverKey = 0;
+    int m_highlightedCell = 0;
+    int m_selectedKey = 300;
+    quint8 m_capturedUsage = 0;
+    bool m_applyEnabled = false;
     QSet<int> m_capturePresses; // keys pressed while a key is being captured
 };

@@ -3,6 +3,7 @@
 
 #include "CustomizePanel.h"
 #include "core/app/TranslationContexts.h"
+#include "core/assign/AssignmentTable.h"
 #include "core/controller/ConsoleController.h"
 
 #include "core/keys/KeyCapture.h"
@@ -27,15 +28,15 @@ void CustomizePanel::buildKeyCells(QWidget *w)
         auto *cell = new QLabel(w);
         cell->setGeometry(r.x, r.y, r.w, r.h);
         cell->setStyleSheet(QStringLiteral("background-color:black"));
-        keyCells[i] = cell;
+        m_keyCells[i] = cell;
     }
-    keyboardPicture = new QLabel(w);
-    keyboardPicture->setGeometry(351, 140, 699, 242);
-    keyboardPicture->setStyleSheet(QStringLiteral(
+    m_ui.keyboardPicture = new QLabel(w);
+    m_ui.keyboardPicture->setGeometry(351, 140, 699, 242);
+    m_ui.keyboardPicture->setStyleSheet(QStringLiteral(
         "border-image: "
         "url(\"Image/"
         "^C123EE04E9FA79AD51A70EB85EDC4904B9A42220E25096A89F^pimgpsh_fullsize_distr.png\");"));
-    keyboardPicture->setMouseTracking(true);
+    m_ui.keyboardPicture->setMouseTracking(true);
 }
 
 static QString rgbStyle(int r, int g, int b)
@@ -54,7 +55,7 @@ QString CustomizePanel::cellStyle(int cell) const
 {
     // Restored colour: black, red while selected, then the assignment's colour.
     QString style = rgbStyle(0, 0, 0);
-    if (highlightedCell != 0 && cell == highlightedCell)
+    if (m_highlightedCell != 0 && cell == m_highlightedCell)
         style = rgbStyle(255, 0, 0);
     const KeyKind kind = assignments()[cell].kind;
     if (kind == KeyKind::Macro)
@@ -92,12 +93,12 @@ void CustomizePanel::setCellColour(int state, int cell)
     if (state == 4) {
         // The previous selection goes back to its own colour before this cell
         // becomes the selected one.
-        const int previous = highlightedCell;
-        highlightedCell = cell;
+        const int previous = m_highlightedCell;
+        m_highlightedCell = cell;
         if (previous != cell)
             setCellColour(5, previous);
     }
-    QLabel *label = keyCells[cell];
+    QLabel *label = m_keyCells[cell];
     // Style sheets are costly to apply; a cell keeps one that is already right.
     if (label->styleSheet() != style)
         label->setStyleSheet(style);
@@ -113,11 +114,9 @@ QString CustomizePanel::keyNameAt(int x, int y)
 {
     const int cell = hitTestKey(x, y);
     qDebug() << "keyboard_touch_compute()" << cell << y;
-    hoverKey = cell;
+    m_hoverKey = cell;
     if (cell == kNoKey)
         return QString();
-    hoverUsage = KEY_TABLE[cell].usage;
-    hoverMatrix = KEY_TABLE[cell].matrix;
     colourKeyCell(1, cell);
     return QString::fromUtf8(KEY_TABLE[cell].label);
 }
@@ -137,19 +136,19 @@ void CustomizePanel::hoverAt(const QPoint &pos, bool inFront)
         m_context.keyPopup->hide();
         return;
     }
-    if (hoverKey != kNoKey) {
-        colourKeyCell(5, lastHoverKey);
+    if (m_hoverKey != kNoKey) {
+        colourKeyCell(5, m_lastHoverKey);
         m_context.keyPopup->show();
     }
     const QString label = keyNameAt(pos.x(), pos.y());
-    if (hoverKey == kNoKey) {
+    if (m_hoverKey == kNoKey) {
         m_context.keyPopup->hide();
         return;
     }
-    lastHoverKey = hoverKey;
+    m_lastHoverKey = m_hoverKey;
     m_context.keyPopup->setKeyName(label);
-    m_context.keyPopup->setAssignment(assignmentText(assignments()[hoverKey]));
-    const KeyRect &r = KEY_TABLE[hoverKey].cell;
+    m_context.keyPopup->setAssignment(assignmentText(assignments()[m_hoverKey]));
+    const KeyRect &r = KEY_TABLE[m_hoverKey].cell;
     m_context.keyPopup->setGeometry(r.x - 40, r.y - 108, 108, 120);
     m_context.keyPopup->raise();
 }
@@ -164,17 +163,12 @@ void CustomizePanel::pressAt(const QPoint &pos, bool inFront)
     // The press selects the key under the mouse now, so a click without a
     // preceding move (a touch screen, a test) selects it too.
     if (hitTestKey(pos.x(), pos.y()) == kNoKey) {
-        hoverKey = kNoKey;
+        m_hoverKey = kNoKey;
         return;
     }
-    customizeApplyEnabled = true;
-    customizeApplyButton->setStyleSheet(m_styles.actionButton);
+    setApplyEnabled(true);
     const QString label = keyNameAt(pos.x(), pos.y());
-    colourKeyCell(4, hoverKey);
-    selectedKey = hoverKey;
-    selectedUsage = hoverUsage;
-    selectedMatrix = hoverMatrix;
-    selectedKeyLabel->setText(label);
+    selectCell(m_hoverKey, label);
     m_window->setFocus(Qt::MouseFocusReason); // the new-key capture listens on the window
     showSelectedKeyAssignment();
 }
@@ -186,7 +180,7 @@ bool CustomizePanel::capturingKey()
     // field does not use itself (Enter in PROFILE NAME, every release) come up
     // to the window too and must not be taken.
     const bool capturing =
-        newKeyEdit && newKeyEdit->isVisible() && m_window->focusWidget() == m_window;
+        m_ui.newKeyEdit && m_ui.newKeyEdit->isVisible() && m_window->focusWidget() == m_window;
     if (!capturing)
         m_capturePresses.clear();
     return capturing;
@@ -197,7 +191,7 @@ bool CustomizePanel::keyPressed(QKeyEvent *event)
     if (!capturingKey())
         return false;
     if (!event->isAutoRepeat()) {
-        newKeyEdit->clear();
+        m_ui.newKeyEdit->clear();
         m_capturePresses.insert(event->key());
     }
     return true;
@@ -214,10 +208,10 @@ bool CustomizePanel::keyReleased(QKeyEvent *event)
     m_capturePresses.remove(event->key());
     const CapturedKey key =
         captureKey(event->key(), event->text(), event->modifiers() & Qt::KeypadModifier);
-    newKeyEdit->setText(key.label);
+    m_ui.newKeyEdit->setText(key.label);
     if (key.hasUsage)
-        capturedUsage = key.usage;
-    qDebug("%d %d", event->key(), capturedUsage);
+        m_capturedUsage = key.usage;
+    qDebug("%d %d", event->key(), m_capturedUsage);
     return true;
 }
 
@@ -237,15 +231,15 @@ void CustomizePanel::selectKeyCell(int cell)
 {
     if (cell < 0 || cell >= kKeyCount || !KEY_TABLE[cell].label)
         return;
-    hoverKey = cell;
-    hoverUsage = KEY_TABLE[cell].usage;
-    hoverMatrix = KEY_TABLE[cell].matrix;
-    customizeApplyEnabled = true;
-    customizeApplyButton->setStyleSheet(m_styles.actionButton);
-    colourKeyCell(4, cell);
-    selectedKey = cell;
-    selectedUsage = hoverUsage;
-    selectedMatrix = hoverMatrix;
-    selectedKeyLabel->setText(QString::fromUtf8(KEY_TABLE[cell].label));
+    m_hoverKey = cell;
+    setApplyEnabled(true);
+    selectCell(cell, QString::fromUtf8(KEY_TABLE[cell].label));
     showSelectedKeyAssignment();
+}
+
+void CustomizePanel::selectCell(int cell, const QString &label)
+{
+    colourKeyCell(4, cell);
+    m_selectedKey = cell;
+    m_ui.selectedKeyLabel->setText(label);
 }

@@ -1,19 +1,13 @@
 #include "MacroPage.h"
 
-#include "core/app/Notices.h"
+#include "MacroPageStyles.h"
 #include "core/app/TranslationContexts.h"
-
 #include "core/macro/MacroCodec.h"
-#include "core/macro/MacroRename.h"
-#include "core/storage/DataPaths.h"
 #include "core/storage/StoredList.h"
 #include "ui/shell/WidgetDesktopServices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
 #include <QIntValidator>
@@ -26,52 +20,10 @@
 
 using namespace orvanta;
 using namespace orvanta::macro;
+using namespace orvanta::macro::looks;
 
 namespace
 {
-
-const char *const kPageStyle =
-    "#micro_view { background-color: #141519; }"
-    "QFrame#macroPanel { background-color: #1d1e24; border: 1px solid #2e3038;"
-    " border-radius: 6px; }"
-    "QLabel { color: #e8e8ea; font: bold 12px; background: transparent; }"
-    "QLabel[caption=\"true\"] { color: #e03a3a; font: bold 13px; }"
-    "QComboBox, QLineEdit { background-color: #0f1013; color: #ffffff; border: 1px solid #3b3d47;"
-    " border-radius: 3px; padding: 2px 6px; font: 13px; }"
-    "QComboBox:disabled, QLineEdit:disabled { color: #6b6d75; border-color: #2a2b31; }"
-    "QComboBox QAbstractItemView { background-color: #1d1e24; color: #ffffff;"
-    " selection-background-color: #a8202a; }"
-    "QCheckBox { color: #e8e8ea; font: bold 12px; spacing: 6px; }"
-    "QCheckBox:disabled { color: #6b6d75; }"
-    "QCheckBox::indicator { width: 16px; height: 16px; }"
-    "QCheckBox::indicator:unchecked { image: url(Image/check_off.png); }"
-    "QCheckBox::indicator:checked { image: url(Image/check_on.png); }"
-    "QTreeWidget { background-color: #0f1013; alternate-background-color: #17181d;"
-    " color: #f0f0f2; border: 1px solid #3b3d47; font: 13px; outline: 0; }"
-    "QTreeWidget:disabled { color: #8a8c94; }"
-    "QTreeWidget::item { height: 26px; }"
-    "QTreeWidget::item:selected { background-color: #a8202a; color: #ffffff; }"
-    "QHeaderView::section { background-color: #25262d; color: #ffffff; font: bold 12px;"
-    " border: none; border-right: 1px solid #3b3d47; padding: 5px; }"
-    "QTreeWidget QLineEdit { background-color: #ffffff; color: #000000; border: 1px solid #e03a3a;"
-    " padding: 0px; }";
-
-const char *const kNormalLook =
-    "QPushButton { border-image: url(Image/UI-Design-2016_Keyboard_out_204_910.472.png);"
-    " background-color: #2d2f37; color: #ffffff; font: bold 12px; border-radius: 3px; }"
-    "QPushButton:hover { color: #ff5c5c; }"
-    "QPushButton:disabled { color: #6b6d75; }";
-const char *const kInactiveLook =
-    "QPushButton { border-image: url(Image/button_inactive.png); background-color: #23242a;"
-    " color: #6b6d75; font: bold 12px; border-radius: 3px; }";
-const char *const kRedLook =
-    "QPushButton { border-image: url(Image/button_red.png); background-color: #b3202b;"
-    " color: #ffffff; font: bold 12px; border-radius: 3px; }";
-const char *const kModeLook =
-    "QPushButton { background: transparent; border: none; color: #e8e8ea; font: bold 12px;"
-    " text-align: left; padding-left: 4px; }"
-    "QPushButton:hover { color: #ff5c5c; }"
-    "QPushButton:disabled { color: #6b6d75; }";
 
 QFrame *panel(QWidget *parent, int x, int y, int w, int h)
 {
@@ -102,9 +54,9 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, i
 
 } // namespace
 
-MacroPage::MacroPage(QWidget *parent, orvanta::DesktopServices *desktop, orvanta::Notices *notices)
-    : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices()),
-      m_notices(notices)
+MacroPage::MacroPage(MacroLibrary &library, QWidget *parent, orvanta::DesktopServices *desktop)
+    : QWidget(parent), m_library(library),
+      m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices())
 {
     setObjectName(QStringLiteral("micro_view"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -318,15 +270,9 @@ void MacroPage::showDelay(int index, const QString &delay)
 
 bool MacroPage::saveMacroFile()
 {
-    const QString name = selectedMacro();
-    if (name.isEmpty())
-        return true; // no macro selected: there is no file to write
-    return reportSaves(RecordedMacroFile::write(name, m_recorder.fileTexts()));
-}
-
-bool MacroPage::reportSaves(const SaveResult &result)
-{
-    return m_notices ? m_notices->report(result) : result.ok();
+    const MacroChange saved =
+        m_library.save(selectedMacro(), m_recorder.rows(), m_recorder.commandImage());
+    return saved.outcome != MacroChange::Outcome::Failed;
 }
 
 // --- recorder --------------------------------------------------------------------
@@ -479,7 +425,7 @@ void MacroPage::defaultDelayEdited()
 
 void MacroPage::refreshList(const QString &select)
 {
-    const QStringList names = macroNames();
+    const QStringList names = m_library.names();
     {
         const QSignalBlocker blocker(m_macroList);
         m_macroList->clear();
@@ -490,15 +436,17 @@ void MacroPage::refreshList(const QString &select)
     macroChosen();
 }
 
+void MacroPage::follow(const MacroChange &change)
+{
+    if (!change.show.isEmpty())
+        refreshList(change.show);
+}
+
 void MacroPage::macroChosen()
 {
     dropEditor();
     const QString name = selectedMacro();
-    MacroRecord rec;
-    rec.image.fill(0);
-    if (!name.isEmpty())
-        rec = parseMacro(RecordedMacroFile::read(name));
-    m_recorder.load(rec);
+    m_recorder.load(m_library.read(name));
     m_nameEdit->setText(name);
 
     m_afterBox->setChecked(true);
@@ -512,94 +460,40 @@ void MacroPage::macroChosen()
 
 void MacroPage::macroNameEntered()
 {
-    if (m_recorder.isRecording())
-        return;
-    const QString name = m_nameEdit->text();
-    const QString selected = selectedMacro();
-    if (!renameAllowed(name, selected)) {
-        emit refused(QCoreApplication::translate(
-                         "LumoProject", "%1 cannot be renamed to \"%2\": the name is empty, "
-                                        "taken or not allowed")
-                         .arg(selected, name));
-        return;
-    }
-    // The keys that play the macro go with it, in every saved profile, or
-    // nothing changes at all.
-    const SaveResult renamed = renameMacro(selected, name);
-    if (!renamed.ok()) {
-        reportSaves(renamed);
-        refreshList(selected);
-        return;
-    }
-    refreshList(name);
-    emit macroRenamed(selected, name);
+    if (!m_recorder.isRecording())
+        follow(m_library.rename(selectedMacro(), m_nameEdit->text()));
 }
 
 void MacroPage::newMacroClicked()
 {
-    if (m_recorder.isRecording())
-        return;
-    const int n = newMacroNumber();
-    if (n == 0) {
-        emit refused(QCoreApplication::translate(
-            "LumoProject", "No room for another macro: every number is taken"));
-        return;
-    }
-    if (!reportSaves(RecordedMacroFile::create(n)))
-        return;
-    refreshList(QStringLiteral("Macro ") + QString::number(n));
+    if (!m_recorder.isRecording())
+        follow(m_library.create());
 }
 
 void MacroPage::deleteMacroClicked()
 {
     if (!m_recorder.isIdle())
         return;
-    const int i = m_macroList->currentIndex();
-    const QString name = selectedMacro();
-    if (name.isEmpty() || name == QLatin1String(kDefaultMacro))
-        return;
-    if (m_keepForUndo && !m_keepForUndo(name)) // undo: the file is kept first
-        return;
-    if (!QFile::remove(DataPaths::macroPath(name)))
-        emit fileFailed(
-            QCoreApplication::translate("LumoProject", "Could not delete %1; it stays in the list")
-                .arg(name),
-            DataPaths::macroPath(name));
-    const QStringList names = macroNames();
-    refreshList(names.value(qMax(0, i - 1)));
+    const MacroChange removed = m_library.remove(selectedMacro());
+    // A failed delete shows the list as the folder now is too.
+    if (removed.outcome == MacroChange::Outcome::Done ||
+        removed.outcome == MacroChange::Outcome::Failed)
+        refreshList(removed.show);
 }
 
 void MacroPage::copyMacroClicked()
 {
-    if (!m_recorder.isIdle())
-        return;
-    const QString selected = selectedMacro();
-    const QString name = copyName(selected);
-    if (name.isEmpty()) {
-        if (!selected.isEmpty())
-            emit refused(QCoreApplication::translate(
-                             "LumoProject", "No more copies of %1: every copy name is taken")
-                             .arg(selected));
-        return;
-    }
-    if (!reportSaves(copyFile(DataPaths::macroPath(selected), DataPaths::macroPath(name))))
-        return;
-    refreshList(name);
+    if (m_recorder.isIdle())
+        follow(m_library.copy(selectedMacro()));
 }
 
 void MacroPage::exportMacroClicked()
 {
     if (m_recorder.isRecording())
         return;
-    const QString name = selectedMacro();
     const QString path = m_desktop.saveFileName(this, QStringLiteral("Save As"), QString(),
                                                 QStringLiteral("Comma Separated Values (*.ini)"));
-    if (path.isEmpty() || name.isEmpty())
-        return;
-    if (!appendExport(path, RecordedMacroFile::read(name)))
-        emit fileFailed(
-            QCoreApplication::translate("LumoProject", "Could not export %1 to %2").arg(name, path),
-            path);
+    (void)m_library.exportTo(selectedMacro(), path);
 }
 
 void MacroPage::importMacroClicked()
@@ -609,16 +503,8 @@ void MacroPage::importMacroClicked()
     const QString path =
         m_desktop.openFileName(this, QStringLiteral("Open file"), QStringLiteral("C:\\"),
                                QStringLiteral("Bx Files(*.ini)"));
-    if (path.isEmpty())
-        return;
-    const QString name = importedName(path);
-    // A name-less file (".ini") or one that cannot be read would only leave an
-    // empty, unreachable macro behind.
-    if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
-        return;
-    if (!reportSaves(RecordedMacroFile::import(path, name)))
-        return;
-    refreshList(name);
+    if (!path.isEmpty())
+        follow(m_library.importFile(path));
 }
 
 // --- row editing ------------------------------------------------------------------

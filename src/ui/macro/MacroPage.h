@@ -4,14 +4,13 @@
 // the selected macro's rows (INSERT before/after, DELETE with partner, EDIT).
 // Every change to the rows is saved to the macro's file at once.
 
+#include "core/macro/MacroLibrary.h"
 #include "core/macro/MacroRecorder.h"
-#include "core/storage/AtomicFile.h"
 
 #include <QWidget>
 
 namespace orvanta
 {
-class Notices;
 class DesktopServices;
 } // namespace orvanta
 class QCheckBox;
@@ -26,18 +25,13 @@ class MacroPage : public QWidget
 {
     Q_OBJECT
 public:
-    // Called before a macro file is deleted, with the macro's name: false
-    // (the files could not be kept for Undo) leaves the macro as it is.
-    void setKeepForUndo(std::function<bool(const QString &macro)> keep)
-    {
-        m_keepForUndo = std::move(keep);
-    }
+    // Shows `library`'s macros and carries out its use cases; without
+    // `desktop` the page uses the console's real desktop services.
+    explicit MacroPage(orvanta::macro::MacroLibrary &library, QWidget *parent = nullptr,
+                       orvanta::DesktopServices *desktop = nullptr);
+
     // Lists the macros as the files now are, with `name` chosen.
     void showMacro(const QString &name) { refreshList(name); }
-    // Without `desktop` the page uses the console's real desktop services.
-    // Failed saves are told to `notices`.
-    explicit MacroPage(QWidget *parent = nullptr, orvanta::DesktopServices *desktop = nullptr,
-                       orvanta::Notices *notices = nullptr);
 
     // The recorder the page shows: the rows, the command image and its state.
     const orvanta::macro::MacroRecorder &recorder() const { return m_recorder; }
@@ -50,13 +44,6 @@ public:
     // Saves the selected macro; false (and the failure told) when its file
     // kept the old content.
     bool saveMacroFile();
-
-signals:
-    // A request not carried out, and why; a file operation that failed.
-    void refused(QString text);
-    void fileFailed(QString text, QString path);
-    // A macro was renamed, and with it every key assignment that plays it.
-    void macroRenamed(QString from, QString to);
 
 public slots:
     void startRecording();
@@ -92,11 +79,11 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    std::function<bool(const QString &)> m_keepForUndo;
+    orvanta::macro::MacroLibrary &m_library;
     orvanta::DesktopServices &m_desktop; // the import and export file choosers
-    orvanta::Notices *m_notices;
 
-    bool reportSaves(const orvanta::SaveResult &result);
+    // Shows the macro a collection use case names, if any.
+    void follow(const orvanta::macro::MacroChange &change);
     enum class Look { Normal, Inactive, Red };
 
     void buildWidgets();

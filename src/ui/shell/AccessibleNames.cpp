@@ -96,31 +96,32 @@ void AccessibleNames::nameProfileMenu(ProfileMenu &m)
 
 void AccessibleNames::nameCustomize(CustomizePanel &p)
 {
-    name(p.keyAssignCombo, QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"),
+    name(p.widgets().keyAssignCombo, QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"),
          QCoreApplication::translate("LumoProject", "What the selected key does"));
-    name(p.assignMacroCombo, QCoreApplication::translate("LumoProject", "ASSIGN MACRO"));
-    name(p.repeatCombo, QCoreApplication::translate("LumoProject", "Repeat option"));
-    name(p.repeatCountEdit, QCoreApplication::translate("LumoProject", "Repeat count"),
+    name(p.widgets().assignMacroCombo, QCoreApplication::translate("LumoProject", "ASSIGN MACRO"));
+    name(p.widgets().repeatCombo, QCoreApplication::translate("LumoProject", "Repeat option"));
+    name(p.widgets().repeatCountEdit, QCoreApplication::translate("LumoProject", "Repeat count"),
          QCoreApplication::translate("LumoProject", "1 to 50 times"));
-    name(p.newKeyEdit, QCoreApplication::translate("LumoProject", "ASSIGN"),
+    name(p.widgets().newKeyEdit, QCoreApplication::translate("LumoProject", "ASSIGN"),
          QCoreApplication::translate("LumoProject",
                                      "Press Enter, then the key the selected key should send; "
                                      "Escape cancels"));
-    labels(p.captionKeyAssignment, p.keyAssignCombo);
-    labels(p.captionAssignMacro, p.assignMacroCombo);
-    labels(p.captionRepeat, p.repeatCombo);
-    labels(p.captionAssign, p.newKeyEdit);
-    labels(p.captionInstantShift, p.shiftCombo);
-    name(p.shiftCombo, QCoreApplication::translate("LumoProject", "Instant shift target profile"));
+    labels(p.widgets().captionKeyAssignment, p.widgets().keyAssignCombo);
+    labels(p.widgets().captionAssignMacro, p.widgets().assignMacroCombo);
+    labels(p.widgets().captionRepeat, p.widgets().repeatCombo);
+    labels(p.widgets().captionAssign, p.widgets().newKeyEdit);
+    labels(p.widgets().captionInstantShift, p.widgets().shiftCombo);
+    name(p.widgets().shiftCombo,
+         QCoreApplication::translate("LumoProject", "Instant shift target profile"));
     const char *modifiers[3] = {QT_TRANSLATE_NOOP("LumoProject", "Left Shift"),
                                 QT_TRANSLATE_NOOP("LumoProject", "Left Ctrl"),
                                 QT_TRANSLATE_NOOP("LumoProject", "Left Alt")};
     for (int m = 0; m < 3; ++m)
-        name(p.shiftButtons[m], p.shiftButtons[m]->text(),
+        name(p.widgets().shiftButtons[m], p.widgets().shiftButtons[m]->text(),
              QCoreApplication::translate("LumoProject",
                                          "While held, %1 switches to the chosen profile")
                  .arg(QCoreApplication::translate("LumoProject", modifiers[m])));
-    name(p.customizeApplyButton, p.customizeApplyButton->text(),
+    name(p.widgets().customizeApplyButton, p.widgets().customizeApplyButton->text(),
          QCoreApplication::translate("LumoProject",
                                      "Stores the assignment and sends it to the keyboard"));
 }

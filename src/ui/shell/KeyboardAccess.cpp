@@ -70,19 +70,20 @@ KeyboardAccess::KeyboardAccess(MainWindow *window) : QObject(window), m_window(w
     connect(m_customizeCursor, &KeyCursor::left, this, hidePopup);
 
     // The ASSIGN field is reached with Tab; Enter or Space there starts a capture.
-    panel->newKeyEdit->setFocusPolicy(Qt::TabFocus);
-    connect(panel->newKeyEdit, &QLineEdit::textChanged, this, [this](const QString &text) {
-        if (m_captureArmed && !text.isEmpty())
-            endCapture(false);
-    });
+    panel->widgets().newKeyEdit->setFocusPolicy(Qt::TabFocus);
+    connect(panel->widgets().newKeyEdit, &QLineEdit::textChanged, this,
+            [this](const QString &text) {
+                if (m_captureArmed && !text.isEmpty())
+                    endCapture(false);
+            });
     connect(qApp, &QApplication::focusChanged, this, [this, panel](QWidget *old, QWidget *now) {
         // "Single Key" chosen with the keys of the KEY ASSIGNMENT list hands the
         // focus to the window, which captures the next key: a capture started
         // from the keyboard, which Escape cancels and which gives the focus to
         // ASSIGN when done.
-        if (m_listKeyed && old == panel->keyAssignCombo && now == m_window &&
+        if (m_listKeyed && old == panel->widgets().keyAssignCombo && now == m_window &&
             panel->capturingKey()) {
-            m_textBeforeCapture = panel->newKeyEdit->text();
+            m_textBeforeCapture = panel->widgets().newKeyEdit->text();
             m_captureArmed = true;
             return;
         }
@@ -215,10 +216,12 @@ QList<QWidget *> KeyboardAccess::tabChain() const
         all << last;
     } else {
         const CustomizePanel *p = m_window->customize();
-        all << m_customizeCursor << p->keyAssignCombo << p->assignMacroCombo << p->repeatCombo
-            << p->repeatCountEdit << p->macroResetButton << p->newKeyEdit << p->singleResetButton
-            << p->shiftCombo << p->shiftButtons[0] << p->shiftButtons[1] << p->shiftButtons[2]
-            << p->customizeApplyButton;
+        all << m_customizeCursor << p->widgets().keyAssignCombo << p->widgets().assignMacroCombo
+            << p->widgets().repeatCombo << p->widgets().repeatCountEdit
+            << p->widgets().macroResetButton << p->widgets().newKeyEdit
+            << p->widgets().singleResetButton << p->widgets().shiftCombo
+            << p->widgets().shiftButtons[0] << p->widgets().shiftButtons[1]
+            << p->widgets().shiftButtons[2] << p->widgets().customizeApplyButton;
     }
     QList<QWidget *> chain;
     for (QWidget *w : all)
@@ -257,7 +260,7 @@ bool KeyboardAccess::keyPressed(QWidget *receiver, QKeyEvent *event)
     }
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (receiver == panel->keyAssignCombo) {
+    if (receiver == panel->widgets().keyAssignCombo) {
         // The list may choose "Single Key" with this key (see the focus above).
         m_listKeyed = true;
         QTimer::singleShot(0, this, [this] { m_listKeyed = false; });
@@ -275,7 +278,7 @@ bool KeyboardAccess::keyPressed(QWidget *receiver, QKeyEvent *event)
         return true;
     }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
-        receiver == panel->newKeyEdit && !event->isAutoRepeat()) {
+        receiver == panel->widgets().newKeyEdit && !event->isAutoRepeat()) {
         armCapture();
         return true;
     }
@@ -316,7 +319,7 @@ bool KeyboardAccess::moveFocus(bool forward)
 void KeyboardAccess::armCapture()
 {
     CustomizePanel *panel = m_window->customize();
-    m_textBeforeCapture = panel->newKeyEdit->text();
+    m_textBeforeCapture = panel->widgets().newKeyEdit->text();
     m_captureArmed = true;
     // The capture listens on the window, as after a click on a key.
     m_window->setFocus(Qt::OtherFocusReason);
@@ -327,8 +330,8 @@ void KeyboardAccess::endCapture(bool cancelled)
     CustomizePanel *panel = m_window->customize();
     m_captureArmed = false;
     if (cancelled) {
-        const QSignalBlocker block(panel->newKeyEdit);
-        panel->newKeyEdit->setText(m_textBeforeCapture);
+        const QSignalBlocker block(panel->widgets().newKeyEdit);
+        panel->widgets().newKeyEdit->setText(m_textBeforeCapture);
     }
-    panel->newKeyEdit->setFocus(Qt::OtherFocusReason);
+    panel->widgets().newKeyEdit->setFocus(Qt::OtherFocusReason);
 }

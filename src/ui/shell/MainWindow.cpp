@@ -142,6 +142,7 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     m_undo = new UndoPresenter(m_context, centralWidget(), m_styles);
     connect(m_undo, &UndoPresenter::restored, this,
             [this] { showActiveProfile(m_context.controller->bindings().active); });
+    connectMacroLibrary();
     m_context.customize = new CustomizePanel(m_context, this, centralWidget());
     // The pages show the saved profile chosen; the macro keys come with it too:
     // keeping the previous profile's would show them on this one and write
@@ -577,17 +578,17 @@ void MainWindow::buildPages(const QString &editedProfile)
 {
     m_context.lighting = new LightingPage(&m_context, this, editedProfile);
     m_context.lighting->hide();
-    m_context.macros = new MacroPage(this, m_context.desktop, m_context.notices);
+    m_context.macros = new MacroPage(m_context.controller->macros(), this, m_context.desktop);
     m_context.macros->hide();
-    m_context.macros->setKeepForUndo([this](const QString &macro) {
+}
+
+void MainWindow::connectMacroLibrary()
+{
+    macro::MacroLibrary &library = m_context.controller->macros();
+    library.setKeepForUndo([this](const QString &macro) {
         return m_undo->keep(QStringLiteral("macro"), macro, {DataPaths::macroPath(macro)});
     });
-    connect(m_context.macros, &MacroPage::refused, m_context.notices, &Notices::refuse);
-    connect(m_context.macros, &MacroPage::fileFailed, m_context.notices,
-            [this](const QString &text, const QString &path) {
-                m_context.notices->fileFailed(text, path, QStringLiteral("failed"));
-            });
-    connect(m_context.macros, &MacroPage::macroRenamed, this, [this] {
+    connect(&library, &macro::MacroLibrary::renamed, this, [this] {
         if (m_context.customize)
             m_context.customize->loadKeyAssignments(); // the keys name the macro anew
     });

@@ -120,6 +120,7 @@ private:
     void showActiveProfile(int n); // the pages of on-board profile n, nothing sent
     void buildPages(const QString &editedProfile = QStringLiteral(
                         "default")); // the LIGHTING and MACROS pages, anew at a language switch
+    void connectMacroLibrary();
     void loadCatalog(int language);
     void frameFocusedWidget(QWidget *focused);
 

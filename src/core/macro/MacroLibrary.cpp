@@ -1,0 +1,154 @@
+#include "MacroLibrary.h"
+
+#include "core/app/Notices.h"
+#include "core/macro/MacroRename.h"
+#include "core/storage/DataPaths.h"
+#include "core/storage/RecordedMacroFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace orvanta::macro
+{
+
+namespace
+{
+
+MacroChange outcome(MacroChange::Outcome o, const QString &show = QString())
+{
+    MacroChange change;
+    change.outcome = o;
+    change.show = show;
+    return change;
+}
+
+} // namespace
+
+MacroLibrary::MacroLibrary(Notices &notices, QObject *parent) : QObject(parent), m_notices(notices)
+{
+}
+
+QStringList MacroLibrary::names() const
+{
+    return macroNames();
+}
+
+MacroRecord MacroLibrary::read(const QString &name) const
+{
+    MacroRecord record;
+    record.image.fill(0);
+    if (!name.isEmpty())
+        record = parseMacro(RecordedMacroFile::read(name));
+    return record;
+}
+
+MacroChange MacroLibrary::failed(bool ok, const QString &show)
+{
+    return outcome(ok ? MacroChange::Outcome::Done : MacroChange::Outcome::Failed,
+                   ok ? show : QString());
+}
+
+MacroChange MacroLibrary::create()
+{
+    const int n = newMacroNumber();
+    if (n == 0) {
+        m_notices.refuse(QCoreApplication::translate(
+            "LumoProject", "No room for another macro: every number is taken"));
+        return outcome(MacroChange::Outcome::Refused);
+    }
+    return failed(m_notices.report(RecordedMacroFile::create(n)),
+                  QStringLiteral("Macro ") + QString::number(n));
+}
+
+MacroChange MacroLibrary::copy(const QString &selected)
+{
+    const QString name = copyName(selected);
+    if (name.isEmpty()) {
+        if (selected.isEmpty())
+            return outcome(MacroChange::Outcome::Unchanged);
+        m_notices.refuse(QCoreApplication::translate(
+                             "LumoProject", "No more copies of %1: every copy name is taken")
+                             .arg(selected));
+        return outcome(MacroChange::Outcome::Refused);
+    }
+    return failed(
+        m_notices.report(copyFile(DataPaths::macroPath(selected), DataPaths::macroPath(name))),
+        name);
+}
+
+MacroChange MacroLibrary::remove(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(kDefaultMacro))
+        return outcome(MacroChange::Outcome::Unchanged);
+    if (m_keepForUndo && !m_keepForUndo(name)) // undo: the file is kept first
+        return outcome(MacroChange::Outcome::Refused);
+    const int index = names().indexOf(name);
+    const QString path = DataPaths::macroPath(name);
+    const bool removed = QFile::remove(path);
+    if (!removed)
+        m_notices.fileFailed(
+            QCoreApplication::translate("LumoProject", "Could not delete %1; it stays in the list")
+                .arg(name),
+            path, QStringLiteral("failed"));
+    // The list shows the macro before the deleted one, or the first.
+    const QString show = names().value(qMax(0, index - 1));
+    return outcome(removed ? MacroChange::Outcome::Done : MacroChange::Outcome::Failed, show);
+}
+
+MacroChange MacroLibrary::rename(const QString &from, const QString &to)
+{
+    if (!renameAllowed(to, from)) {
+        m_notices.refuse(QCoreApplication::translate(
+                             "LumoProject", "%1 cannot be renamed to \"%2\": the name is empty, "
+                                            "taken or not allowed")
+                             .arg(from, to));
+        return outcome(MacroChange::Outcome::Refused);
+    }
+    // The keys that play the macro go with it, in every saved profile, or
+    // nothing changes at all.
+    if (!m_notices.report(renameMacro(from, to)))
+        return outcome(MacroChange::Outcome::Failed, from);
+    emit renamed(from, to);
+    return outcome(MacroChange::Outcome::Done, to);
+}
+
+MacroChange MacroLibrary::importFile(const QString &path)
+{
+    const QString name = importedName(path);
+    // A name-less file (".ini") or one that cannot be read would only leave an
+    // empty, unreachable macro behind.
+    if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
+        return outcome(MacroChange::Outcome::Unchanged);
+    // An import never replaces a macro (the protected one, or one that keys
+    // play) without a word: the file is refused, as a profile's is.
+    if (names().contains(name)) {
+        m_notices.refuse(
+            QCoreApplication::translate("LumoProject", "A macro named %1 already exists")
+                .arg(name));
+        return outcome(MacroChange::Outcome::Refused);
+    }
+    return failed(m_notices.report(RecordedMacroFile::import(path, name)), name);
+}
+
+MacroChange MacroLibrary::exportTo(const QString &name, const QString &path)
+{
+    if (path.isEmpty() || name.isEmpty())
+        return outcome(MacroChange::Outcome::Unchanged);
+    if (appendExport(path, RecordedMacroFile::read(name)))
+        return outcome(MacroChange::Outcome::Done);
+    m_notices.fileFailed(
+        QCoreApplication::translate("LumoProject", "Could not export %1 to %2").arg(name, path),
+        path, QStringLiteral("failed"));
+    return outcome(MacroChange::Outcome::Failed);
+}
+
+MacroChange MacroLibrary::save(const QString &name, const QVector<MacroRow> &rows,
+                               const Report &image)
+{
+    if (name.isEmpty())
+        return outcome(MacroChange::Outcome::Unchanged); // no macro: no file to write
+    return failed(m_notices.report(RecordedMacroFile::write(name, macroTexts(rows, image))), name);
+}
+
+} // namespace orvanta::macro
