@@ -240,7 +240,7 @@ private slots:
         const QString file = virt.dataDir() + '/' + VirtualKeyboardDevice::defaultStateFile();
         VirtualKeyboardState s;
         const auto waitFor = [&](const std::function<bool()> &ok) {
-            return QTest::qWaitFor([&] { return loadState(file, s) && ok(); }, 15000);
+            return QTest::qWaitFor([&] { return loadState(file, s).loaded && ok(); }, 15000);
         };
         const auto onProfile = [&](int n) { return [&s, n] { return s.activeProfile == n; }; };
         const auto lit = [&] { return lightKeys(s.profile(1), 0)[42] == QColor(0x12, 0xAB, 0x5C); };

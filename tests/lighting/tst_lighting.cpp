@@ -67,8 +67,7 @@ class LightingTest : public QObject
 
     LightCommandSet apply(int effect, const LightingState &state, int profile = 3)
     {
-        SaveResult saved;
-        return applyLighting(effect, state, &sender, profile, QStringLiteral("P"), &saved);
+        return applyLighting(effect, state, &sender, profile, QStringLiteral("P")).value;
     }
 
 private slots:
@@ -229,17 +228,16 @@ private slots:
         QVERIFY(!m.recolourSelectedStop({1, 1, 1}));
         QVERIFY(m.savePatternFile(kProfile).ok());
         QCOMPARE(readText(DataPaths::patternPath(3, kProfile)), builtIn);
-        QVERIFY(!m.deletePattern(kProfile));
+        QVERIFY(!m.deletePattern(kProfile).value);
 
         m.choosePattern(5, kProfile); // a user pattern takes edits (driven through the page)
         QCOMPARE(m.flag().comboCount, 5);
         QCOMPARE(m.addStop(), 1);
 
-        SaveResult saved;
-        QCOMPARE(m.addPattern(kProfile, &saved), 6);
+        QCOMPARE(m.addPattern(kProfile).value, 6);
         QCOMPARE(m.flag().comboCount, 6);
         m.choosePattern(6, kProfile);
-        QVERIFY(m.deletePattern(kProfile));
+        QVERIFY(m.deletePattern(kProfile).value);
         QCOMPARE(m.flag().comboCount, 5);
         QCOMPARE(patternCount(kProfile), 6);
     }
@@ -475,10 +473,10 @@ private slots:
     void addPatternCreatesDefaultFileUntilSixteen()
     {
         makePatterns(14);
-        QCOMPARE(addPattern(kProfile), 14);
+        QCOMPARE(addPattern(kProfile).value, 14);
         QCOMPARE(readText(path(15)), QString::fromLatin1(kDefaultPatternFile));
-        QCOMPARE(addPattern(kProfile), 15);
-        QCOMPARE(addPattern(kProfile), -1);
+        QCOMPARE(addPattern(kProfile).value, 15);
+        QCOMPARE(addPattern(kProfile).value, -1);
         QCOMPARE(numbersOnDisk().size(), 16);
     }
 
@@ -486,11 +484,11 @@ private slots:
     {
         makePatterns(7);
         for (int index : {0, 4, 7}) // built-ins and past the list: nothing moves
-            QVERIFY(!deletePattern(index, kProfile));
+            QVERIFY(!deletePattern(index, kProfile).value);
         for (int i = 1; i <= 7; ++i)
             QCOMPARE(readPattern(i - 1, kProfile).surface, (Rgb{i, 0, 0}));
         const QString seventh = readText(path(7));
-        QVERIFY(deletePattern(5, kProfile)); // entry 5 is file number 6
+        QVERIFY(deletePattern(5, kProfile).value); // entry 5 is file number 6
         QCOMPARE(numbersOnDisk(), (QVector<int>{1, 2, 3, 4, 5, 6}));
         QCOMPARE(readText(path(6)), seventh);
         QCOMPARE(readPattern(4, kProfile).surface, (Rgb{5, 0, 0}));

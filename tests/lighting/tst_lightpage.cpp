@@ -87,7 +87,7 @@ private slots:
     void stopsStripAndLedReset()
     {
         for (int n = 1; n <= 6; ++n)
-            QCOMPARE(addPattern("Mine"), n - 1);
+            QCOMPARE(addPattern("Mine").value, n - 1);
         LightingPage page(&rig.context);
         page.showSavedProfile("Mine");
         child<QComboBox>(page, "effect_combo")->setCurrentIndex(EffectArrowFlow);

@@ -205,7 +205,7 @@ private slots:
     void patternFileDefaultsAreQuotedLists()
     {
         // A text missing from the list is written empty.
-        QCOMPARE(addPattern("Game"), 0);
+        QCOMPARE(addPattern("Game").value, 0);
         QVERIFY(PatternFile::write(1, "Game", {"9", "", "", "1,2,3"}).ok());
         QCOMPARE(PatternFile::read(1, "Game"), (QStringList{"9", "", "", "1,2,3", ""}));
     }
@@ -384,7 +384,7 @@ private slots:
     void exportTextOfThreePatterns()
     {
         for (int n = 1; n <= 3; ++n)
-            QCOMPARE(addPattern("P"), n - 1);
+            QCOMPARE(addPattern("P").value, n - 1);
         const QString p2 = "RColor=\"1,2,3,4,5,6,7,8,9,10,11\"\nGColor=\"0,0,0,0,0,0,0,0,0,0,0\"\n"
                            "BColor=\"9,0,0,0,0,0,0,0,0,0,9\"\nVColor=\"7,8,9\"\n"
                            "YValue=\"1,1,0,0,0,0,0,0,0,0,1\"\n";

@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(readText(target), QStringLiteral("keep me"));
         QVERIFY(!QFileInfo(path).isSymLink());
         VirtualKeyboardState saved;
-        QVERIFY(loadState(path, saved));
+        QVERIFY(loadState(path, saved).loaded);
         QCOMPARE(saved.activeProfile, 2);
 
         VirtualKeyboardDevice lost(dir.path() + "/missing/state.json");

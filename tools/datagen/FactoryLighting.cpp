@@ -37,8 +37,9 @@ SaveResult writeFactoryLighting()
     const EffectFlag &st = records[EffectStatic];
     SaveResult saved;
     for (int n = 1; n <= kEffectCount; ++n)
-        resetLighting(n, st.mode, st.modeSpeed, nullptr, QStringLiteral("PROFILE %1").arg(n),
-                      &saved);
+        saved +=
+            resetLighting(n, st.mode, st.modeSpeed, nullptr, QStringLiteral("PROFILE %1").arg(n))
+                .saved;
     saved += writeEffectRecords(records);
     saved += writeKeyColorSets(factoryKeyColors(), factoryKeyColors());
     return saved;

@@ -521,8 +521,9 @@ StoredLighting parseStoredLighting(const QStringList &stored)
     return out;
 }
 
-LightCommandSet applyLighting(int effect, const LightingState &state, CommandSender *sender,
-                              int profile, const QString &profileName, SaveResult *saved)
+WithSaves<LightCommandSet> applyLighting(int effect, const LightingState &state,
+                                         CommandSender *sender, int profile,
+                                         const QString &profileName)
 {
     switch (effect) {
     case EffectStatic:
@@ -544,12 +545,12 @@ LightCommandSet applyLighting(int effect, const LightingState &state, CommandSen
     stampLightCommandSet(set, quint8(profile));
     if (sender)
         sender->send(lightingOperation(set, quint8(profile)));
-    *saved += storeLightCommandSet(set, profileName);
-    return set;
+    SaveResult saved = storeLightCommandSet(set, profileName);
+    return {set, saved};
 }
 
-LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, CommandSender *sender,
-                              const QString &profileName, SaveResult *saved)
+WithSaves<LightCommandSet> resetLighting(int n, int staticMode, int staticModeSpeed,
+                                         CommandSender *sender, const QString &profileName)
 {
     if (n < 1 || n > kEffectCount)
         return {};
@@ -558,8 +559,8 @@ LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, Comman
     stampLightCommandSet(set, quint8(n));
     if (sender)
         sender->send(lightingOperation(set, quint8(n)));
-    *saved += storeLightCommandSet(set, profileName);
-    return set;
+    SaveResult saved = storeLightCommandSet(set, profileName);
+    return {set, saved};
 }
 
 } // namespace orvanta

@@ -122,11 +122,12 @@ QStringList lightCommandTexts(const LightCommandSet &set);
 SaveResult storeLightCommandSet(const LightCommandSet &set, const QString &profileName);
 
 // APPLY: build and stamp for `profile`, queue on `sender` (when given) and
-// store; returns the set as stored. A failed save is added to `saved`.
-LightCommandSet applyLighting(int effect, const LightingState &state, CommandSender *sender,
-                              int profile, const QString &profileName, SaveResult *saved);
+// store; returns the set as stored and how storing it went.
+WithSaves<LightCommandSet> applyLighting(int effect, const LightingState &state,
+                                         CommandSender *sender, int profile,
+                                         const QString &profileName);
 // LED RESET and the factory reset: profile n's factory lighting, sent to profile n.
-LightCommandSet resetLighting(int n, int staticMode, int staticModeSpeed, CommandSender *sender,
-                              const QString &profileName, SaveResult *saved);
+WithSaves<LightCommandSet> resetLighting(int n, int staticMode, int staticModeSpeed,
+                                         CommandSender *sender, const QString &profileName);
 
 } // namespace orvanta

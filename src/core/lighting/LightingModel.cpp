@@ -272,22 +272,22 @@ SaveResult LightingModel::savePatternFile(const QString &profile) const
     return savePattern(m_patternIndex, stops(), m_surfaceColor, profile);
 }
 
-int LightingModel::addPattern(const QString &profile, SaveResult *saved)
+WithSaves<int> LightingModel::addPattern(const QString &profile)
 {
-    const int index = orvanta::addPattern(profile, saved);
-    if (!saved->ok() || index < 0)
-        return -1;
-    m_flag.comboCount = index;
-    return index;
+    WithSaves<int> added = orvanta::addPattern(profile);
+    if (!added.saved.ok() || added.value < 0)
+        return {-1, added.saved};
+    m_flag.comboCount = added.value;
+    return added;
 }
 
-bool LightingModel::deletePattern(const QString &profile, SaveResult *saved)
+WithSaves<bool> LightingModel::deletePattern(const QString &profile)
 {
     const int index = m_patternIndex;
-    if (!orvanta::deletePattern(index, profile, saved))
-        return false;
-    m_flag.comboCount = index - 1;
-    return true;
+    WithSaves<bool> deleted = orvanta::deletePattern(index, profile);
+    if (deleted.value)
+        m_flag.comboCount = index - 1;
+    return deleted;
 }
 
 // --- APPLY and LED RESET ----------------------------------------------------------
@@ -295,8 +295,7 @@ bool LightingModel::deletePattern(const QString &profile, SaveResult *saved)
 SaveResult LightingModel::apply(int profile, const QString &name, CommandSender *sender)
 {
     const int k = m_shownEffect;
-    SaveResult saved;
-    applyLighting(k, lightingState(), sender, profile, name, &saved);
+    SaveResult saved = applyLighting(k, lightingState(), sender, profile, name).saved;
     m_records[k] = m_flag;
     saved += writeEffectRecords(m_records);
     saved += writeKeyColorSets(m_staticColors, m_reactiveColors);
@@ -305,10 +304,8 @@ SaveResult LightingModel::apply(int profile, const QString &name, CommandSender 
 
 SaveResult LightingModel::resetProfile(int n, const QString &name, CommandSender *sender) const
 {
-    SaveResult saved;
     const EffectFlag &st = factoryStaticFlag();
-    resetLighting(n, st.mode, st.modeSpeed, sender, name, &saved);
-    return saved;
+    return resetLighting(n, st.mode, st.modeSpeed, sender, name).saved;
 }
 
 } // namespace orvanta

@@ -126,9 +126,9 @@ public:
     // The edited stops and surface go to the chosen entry's file (user entries only).
     SaveResult savePatternFile(const QString &profile) const;
     // ADD: a new entry, chosen by the record; -1 when refused or its file failed.
-    int addPattern(const QString &profile, SaveResult *saved);
+    WithSaves<int> addPattern(const QString &profile);
     // DEL: the chosen user entry goes, and the one before it is chosen.
-    bool deletePattern(const QString &profile, SaveResult *saved = nullptr);
+    WithSaves<bool> deletePattern(const QString &profile);
 
     // --- APPLY and LED RESET -----------------------------------------------------
     // Sends the shown effect to on-board profile `profile` (through the sender

@@ -98,26 +98,24 @@ int patternCount(const QString &profile)
     return n;
 }
 
-int addPattern(const QString &profile, SaveResult *saved)
+WithSaves<int> addPattern(const QString &profile)
 {
     const int count = patternCount(profile);
     if (count >= kMaxPatterns)
-        return -1;
+        return {-1, {}};
     const SaveResult result = PatternFile::write(
         count + 1, profile,
         {QStringLiteral("255,0,0,0,0,0,0,0,0,0,0"), QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"),
          QStringLiteral("0,0,0,0,0,0,0,0,0,0,0"), QStringLiteral("255,0,0"),
          QStringLiteral("1,0,0,0,0,0,0,0,0,0,1")});
-    if (saved)
-        *saved += result;
-    return result.ok() ? count : -1;
+    return {result.ok() ? count : -1, result};
 }
 
-bool deletePattern(int index, const QString &profile, SaveResult *saved)
+WithSaves<bool> deletePattern(int index, const QString &profile)
 {
     const int count = patternCount(profile);
     if (isBuiltInPattern(index) || index < 0 || index >= count)
-        return false;
+        return {false, {}};
     // A file that is already gone is simply skipped.
     const QString deleted = DataPaths::patternPath(index + 1, profile);
     SaveResult result;
@@ -128,9 +126,7 @@ bool deletePattern(int index, const QString &profile, SaveResult *saved)
         if (!QFile::rename(from, DataPaths::patternPath(number - 1, profile)))
             result += SaveResult(from, QStringLiteral("cannot be renumbered"));
     }
-    if (saved)
-        *saved += result;
-    return true;
+    return {true, result};
 }
 
 } // namespace orvanta

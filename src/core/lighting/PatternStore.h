@@ -43,12 +43,12 @@ SaveResult savePattern(int index, const StopSlots &stops, const Rgb &surface,
 int patternCount(const QString &profile);
 
 // ADD: creates the next pattern file with the defaults. Returns its index, or -1
-// when the profile already holds 16.
-int addPattern(const QString &profile, SaveResult *saved = nullptr);
+// when the profile already holds 16 or the file failed (the failure is in `saved`).
+WithSaves<int> addPattern(const QString &profile);
 
 // DEL: deletes entry `index` and moves every later file one number down.
 // Refused (false, nothing touched) for the built-in entries and for an index
-// past the list. A file that cannot be removed or renumbered is added to `saved`.
-bool deletePattern(int index, const QString &profile, SaveResult *saved = nullptr);
+// past the list. A file that cannot be removed or renumbered is in `saved`.
+WithSaves<bool> deletePattern(int index, const QString &profile);
 
 } // namespace orvanta

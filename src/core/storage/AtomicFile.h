@@ -44,6 +44,12 @@ private:
     QVector<SaveFailure> m_failures;
 };
 
+// A value together with what the saves made while producing it came to.
+template <typename T> struct [[nodiscard]] WithSaves {
+    T value;
+    SaveResult saved;
+};
+
 // Replaces `path` with `content` (see above). Creates missing folders below the
 // data directory. A failure is logged with the path and the reason.
 SaveResult saveFile(const QString &path, const QByteArray &content);

@@ -17,14 +17,14 @@ VirtualKeyboardDevice::VirtualKeyboardDevice(const QString &statePath, QObject *
 {
     if (m_path.isEmpty() || !QFileInfo::exists(m_path))
         return;
-    QString error;
-    if (!loadState(m_path, m_state, &error)) {
+    const StateLoadResult load = loadState(m_path, m_state);
+    if (!load.loaded) {
         // Keep the unreadable file for a look later instead of saving over it.
         const QString aside = m_path + QStringLiteral(".broken");
         QFile::remove(aside);
         QFile::rename(m_path, aside);
-        m_loadError =
-            error + QStringLiteral(" (kept as %1; starting from the factory memory)").arg(aside);
+        m_loadError = load.error +
+                      QStringLiteral(" (kept as %1; starting from the factory memory)").arg(aside);
     }
 }
 
@@ -40,7 +40,9 @@ bool VirtualKeyboardDevice::sendFeatureReport(const quint8 *data, std::size_t le
             m_recent.removeFirst();
         // The pulse is a passing light, not memory: it is not saved.
         if (!m_path.isEmpty() && decoded.kind != ReportKind::AppLight) {
-            saveState(m_state, m_path, &saveError);
+            const SaveResult saved = saveState(m_state, m_path);
+            if (!saved.ok())
+                saveError = saved.failures().first().reason;
             m_saveError = saveError;
         }
     }

@@ -203,15 +203,12 @@ bool fromJson(const QJsonObject &json, VirtualKeyboardState &out)
     return true;
 }
 
-bool saveState(const VirtualKeyboardState &state, const QString &path, QString *error)
+SaveResult saveState(const VirtualKeyboardState &state, const QString &path)
 {
     // A link in its place is replaced, never written through: whatever it points
     // at is not the keyboard's memory.
-    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
-        if (error)
-            *error = QStringLiteral("cannot replace the link %1").arg(path);
-        return false;
-    }
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
+        return SaveResult(path, QStringLiteral("cannot replace the link %1").arg(path));
     QSaveFile file(path);
     const QByteArray text = QJsonDocument(toJson(state)).toJson(QJsonDocument::Indented);
     bool ok = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush();
@@ -219,30 +216,23 @@ bool saveState(const VirtualKeyboardState &state, const QString &path, QString *
         ok = file.commit();
     else
         file.cancelWriting();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    if (!ok)
+        return SaveResult(path, file.errorString());
+    return {};
 }
 
-bool loadState(const QString &path, VirtualKeyboardState &out, QString *error)
+StateLoadResult loadState(const QString &path, VirtualKeyboardState &out)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, file.errorString()};
     // A state file is a few hundred kilobytes at most; refuse anything far larger.
     const QByteArray text = file.read(8 * 1024 * 1024);
     QJsonParseError parse{};
     const QJsonDocument doc = QJsonDocument::fromJson(text, &parse);
-    if (parse.error != QJsonParseError::NoError || !doc.isObject() ||
-        !fromJson(doc.object(), out)) {
-        if (error)
-            *error = QStringLiteral("not a virtual keyboard state: %1").arg(path);
-        return false;
-    }
-    return true;
+    if (parse.error != QJsonParseError::NoError || !doc.isObject() || !fromJson(doc.object(), out))
+        return {false, QStringLiteral("not a virtual keyboard state: %1").arg(path)};
+    return {true, {}};
 }
 
 } // namespace orvanta

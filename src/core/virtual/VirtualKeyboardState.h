@@ -6,6 +6,7 @@
 // saved state file.
 
 #include "core/device/Report.h"
+#include "core/storage/AtomicFile.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -96,8 +97,15 @@ QJsonObject toJson(const VirtualKeyboardState &state);
 bool fromJson(const QJsonObject &json, VirtualKeyboardState &out);
 
 // Atomic save (temporary file, flush, rename); on failure the old file stays and
-// `error` says why. load returns false for a missing or unreadable file.
-bool saveState(const VirtualKeyboardState &state, const QString &path, QString *error = nullptr);
-bool loadState(const QString &path, VirtualKeyboardState &out, QString *error = nullptr);
+// the failure says why.
+SaveResult saveState(const VirtualKeyboardState &state, const QString &path);
+
+// What reading a state file came to: not loaded for a missing or unreadable
+// file, with `error` saying why.
+struct [[nodiscard]] StateLoadResult {
+    bool loaded = false;
+    QString error;
+};
+StateLoadResult loadState(const QString &path, VirtualKeyboardState &out);
 
 } // namespace orvanta

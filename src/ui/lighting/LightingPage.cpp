@@ -393,9 +393,8 @@ void LightingPage::addPatternClicked()
     syncPatternProfile();
     if (m_patternCombo->count() >= kMaxPatterns)
         return;
-    SaveResult saved;
-    const int index = m_model.addPattern(m_editedProfile, &saved);
-    if (!reportSaves(saved) || index < 0)
+    const WithSaves<int> added = m_model.addPattern(m_editedProfile);
+    if (!reportSaves(added.saved) || added.value < 0)
         return;
     refillPatternList();
     patternChosen(patternIndex());
@@ -404,10 +403,9 @@ void LightingPage::addPatternClicked()
 void LightingPage::deletePatternClicked()
 {
     syncPatternProfile();
-    SaveResult saved;
-    const bool deleted = m_model.deletePattern(m_editedProfile, &saved);
-    reportSaves(saved);
-    if (!deleted)
+    const WithSaves<bool> deleted = m_model.deletePattern(m_editedProfile);
+    reportSaves(deleted.saved);
+    if (!deleted.value)
         return;
     refillPatternList();
     patternChosen(patternIndex());
