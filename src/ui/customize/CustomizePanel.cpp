@@ -9,6 +9,7 @@
 #include "ui/macro/MacroPage.h"
 #include "ui/profiles/ProfileMenu.h"
 #include "ui/shell/ConsoleContext.h"
+#include "ui/shell/Shell.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -28,15 +29,6 @@ QLabel *caption(QWidget *parent, const QRect &geometry)
     auto *l = new QLabel(parent);
     l->setGeometry(geometry);
     return l;
-}
-
-QPushButton *actionButton(QWidget *parent, const QRect &geometry)
-{
-    auto *b = new QPushButton(parent);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::TabFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
 }
 
 } // namespace
@@ -174,7 +166,7 @@ void CustomizePanel::buildCustomizeControls(QWidget *w)
     m_ui.repeatCountEdit->setValidator(new QIntValidator(1, 50, m_ui.repeatCountEdit));
     m_ui.repeatCountEdit->setAlignment(Qt::AlignCenter);
     m_ui.repeatCountEdit->hide();
-    m_ui.macroResetButton = actionButton(w, {500, 536, 120, 28});
+    m_ui.macroResetButton = pushButtonAt(w, {500, 536, 120, 28});
     connect(m_ui.macroResetButton, &QPushButton::released, this,
             &CustomizePanel::resetMacroAssignments);
 
@@ -187,11 +179,11 @@ void CustomizePanel::buildCustomizeControls(QWidget *w)
     m_ui.newKeyEdit->setGeometry(500, 492, 220, 26);
     m_ui.newKeyEdit->setReadOnly(true); // filled by pressing the key on the computer's keyboard
     m_ui.newKeyEdit->setFocusPolicy(Qt::NoFocus);
-    m_ui.singleResetButton = actionButton(w, {500, 536, 120, 28});
+    m_ui.singleResetButton = pushButtonAt(w, {500, 536, 120, 28});
     connect(m_ui.singleResetButton, &QPushButton::released, this,
             &CustomizePanel::resetSingleAssignments);
 
-    m_ui.customizeApplyButton = actionButton(w, {1040, 712, 120, 28});
+    m_ui.customizeApplyButton = pushButtonAt(w, {1040, 712, 120, 28});
     connect(m_ui.customizeApplyButton, &QPushButton::released, this,
             &CustomizePanel::applyKeyAssignment);
 }

@@ -66,12 +66,18 @@ ShellStyles ShellStyles::forFont(const QString &fontFamily)
     return s;
 }
 
-QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect &geometry)
+QPushButton *pushButtonAt(QWidget *parent, const QRect &geometry)
 {
     auto *b = new QPushButton(parent);
     b->setGeometry(geometry);
     b->setFocusPolicy(Qt::TabFocus);
     b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect &geometry)
+{
+    QPushButton *b = pushButtonAt(parent, geometry);
     b->setStyleSheet(
         QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
                        "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")

@@ -28,6 +28,9 @@ struct ShellStyles {
     static ShellStyles forFont(const QString &fontFamily);
 };
 
+// A button at geometry, reached with Tab, with a pointing hand over it.
+QPushButton *pushButtonAt(QWidget *parent, const QRect &geometry);
+
 // A button showing "Image/icons/<icon>.png" (its _hover twin under the mouse),
 // reached with Tab.
 QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect &geometry);

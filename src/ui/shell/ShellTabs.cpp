@@ -18,26 +18,18 @@ namespace
 {
 constexpr char kTabOnProperty[] = "tabOn"; // see setTabLook
 
-QPushButton *tabButton(QWidget *parent, const QRect &geometry)
-{
-    auto *b = new QPushButton(parent);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::TabFocus);
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
-}
 } // namespace
 
 ShellTabs::ShellTabs(ConsoleContext &context, QWidget *parent, const ShellStyles &styles)
     : QObject(parent), m_context(context), m_tabOn(styles.tabOn), m_tabOff(styles.tabOff)
 {
-    m_keyboard = tabButton(parent, {32, 39, 103, 24});
-    m_macros = tabButton(parent, {144, 39, 103, 24});
+    m_keyboard = pushButtonAt(parent, {32, 39, 103, 24});
+    m_macros = pushButtonAt(parent, {144, 39, 103, 24});
     const int px[5] = {32, 144, 255, 367, 478};
     for (int i = 0; i < 5; ++i)
-        m_profiles[i] = tabButton(parent, {px[i], 71, 103, 24});
-    m_customize = tabButton(parent, {32, 104, 103, 24});
-    m_lighting = tabButton(parent, {144, 104, 103, 24});
+        m_profiles[i] = pushButtonAt(parent, {px[i], 71, 103, 24});
+    m_customize = pushButtonAt(parent, {32, 104, 103, 24});
+    m_lighting = pushButtonAt(parent, {144, 104, 103, 24});
     allTabsOff();
     setTabLook(m_keyboard, true);
     setTabLook(m_customize, true);
