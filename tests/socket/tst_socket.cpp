@@ -156,6 +156,8 @@ private slots:
             << b64("{\"command\":7,\"Data\":{\"x\":[1]},\"Data\":2,\"Color\":[1],"
                    "\"Color\":{\"a\":{\"b\":\"]\"},\"\\u0061\":\"z\"}}")
             << std::optional(cmd(2, {{"Color", QVariantMap{{"a", "z"}}}}));
+        QTest::newRow("repeated members in a message refused later")
+            << b64("{\"command\":7,\"Color\":{\"a\":{\"b\":1},\"a\":{\"b\":1}}") << none();
         QTest::newRow("zero byte inside the object")
             << b64(QByteArray("{\"command\":7,\"Data\":\0,\"Color\":{}}", 33)) << none();
         QTest::newRow("array") << b64("[{\"command\":7,\"Data\":1,\"Color\":{}}]") << none();

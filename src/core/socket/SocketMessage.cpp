@@ -90,8 +90,9 @@ void normalise(QVariantMap &map)
 // Qt's JSON parser keeps the last of repeated member names but never frees an
 // earlier array or object value it drops. A peer could repeat a member in every
 // message and make the console grow, so such earlier values are replaced by null
-// before parsing: the parsed object is the same. Text that does not scan as JSON
-// is returned unchanged (the parser refuses it without keeping anything).
+// before parsing: the parsed object is the same. Where the text stops scanning as
+// JSON the parser refuses it, but only after it has dropped (and lost) the values
+// before that point, so those are replaced all the same.
 QByteArray withoutDroppedContainers(const QByteArray &json)
 {
     struct Member {
@@ -136,11 +137,11 @@ QByteArray withoutDroppedContainers(const QByteArray &json)
     do {
         skipSpace();
         if (i >= n)
-            return json;
+            break;
         const char c = json[i];
         if (c == '}' || c == ']') {
             if (levels.empty() || levels.back().object != (c == '}'))
-                return json;
+                break;
             const int start = levels.back().start;
             levels.pop_back();
             valueEnded(start, ++i, true);
@@ -154,12 +155,12 @@ QByteArray withoutDroppedContainers(const QByteArray &json)
         if (!levels.empty() && levels.back().expectName) {
             const int start = i;
             if (c != '"' || !skipString())
-                return json;
+                break;
             const QJsonArray name =
                 QJsonDocument::fromJson('[' + json.mid(start, i - start) + ']').array();
             skipSpace();
             if (name.size() != 1 || i >= n || json[i] != ':')
-                return json;
+                break;
             ++i;
             levels.back().name = name.first().toString();
             levels.back().expectName = false;
@@ -171,7 +172,7 @@ QByteArray withoutDroppedContainers(const QByteArray &json)
             ++i;
         } else if (c == '"') {
             if (!skipString())
-                return json;
+                break;
             valueEnded(start, i, false);
         } else {
             // A number or a literal; a stray byte is stepped over (the parser refuses it).
