@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(macro[b] == reports[i][b]);
     }
 
-    const macro::MacroTexts five{lines.value(8), lines.value(9), lines.value(10), lines.value(11),
-                                 lines.value(12)};
+    const MacroTexts five{lines.value(8), lines.value(9), lines.value(10), lines.value(11),
+                          lines.value(12)};
     const macro::MacroRecord record = macro::parseMacro(five);
     FUZZ_CHECK(record.rows.size() <= macro::kMaxEvents);
     FUZZ_CHECK(record.image == macro::parseCommandString(five.commands));
