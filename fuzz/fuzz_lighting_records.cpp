@@ -2,6 +2,8 @@
 // texts (lines 0..4), one effect record of light_flag.ini (lines 5..20) and the
 // twelve lists of light_color.ini (lines 21..32). What is read is built into
 // every effect's reports, stored and replayed, as APPLY and activation do.
+// Lines 33 on are a profile's cmd/light_cmd.ini (the type, then one report per
+// line), replayed as activation does.
 
 #include "FuzzSupport.h"
 
@@ -88,5 +90,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         keyboard.send(lightingOperation(replay.set, profile));
     }
     FUZZ_CHECK(keyboard.reports > 0);
+
+    // The console sends only a complete set (every caller checks), framed for the profile.
+    const QStringList stored = lines.mid(33);
+    const StoredLighting lighting = parseStoredLighting(stored);
+    const int needed = storedReportCount(lighting.set.type);
+    FUZZ_CHECK(lighting.set.reports.size() == needed);
+    if (lighting.complete) {
+        FUZZ_CHECK(needed > 0 && stored.size() > needed);
+        const quint8 profile = quint8(1 + fuzz::inputByte(data, size, size / 2) % 5);
+        const DeviceOperation op = lightingOperation(lighting.set, profile);
+        FUZZ_CHECK(!op.steps.empty());
+        keyboard.expectedProfile = profile;
+        keyboard.send(op);
+    }
     return 0;
 }

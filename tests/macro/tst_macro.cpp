@@ -41,15 +41,6 @@ void touchMacros(int count, const QString &pattern = QStringLiteral("M%1.ini"))
         touch(pattern.arg(i));
 }
 
-// "a" down 100 ms, "a" up, as the recorder stores it.
-MacroRecord recordedA()
-{
-    MacroRecord rec{{{"a", "down", "100"}, {"a", "up", "0"}}, zeroReport()};
-    writeEvent(rec.image, 0, 100, 4, true);
-    writeEvent(rec.image, 3, 0, 4, false);
-    return rec;
-}
-
 // "a" down 100 ms, "a" up 200 ms, "b" down 50 ms, "b" up.
 MacroRecord fourRows()
 {
@@ -133,24 +124,6 @@ private slots:
         }
     }
 
-    void eventsStayWithinTheImage()
-    {
-        Report image = zeroReport();
-        writeEvent(image, 3 * 83, 12000, 207, true);
-        QCOMPARE(slice(image, 259, 263), QStringLiteral("8000cf00f0"));
-        // A group that would start beyond the last event never reaches past byte 263.
-        Report edge = zeroReport();
-        writeEvent(edge, 3 * 84, 100, 9, false);
-        writeEvent(edge, 3 * 200, 100, 9, false);
-        writeEvent(edge, -100, 100, 9, true);
-        QCOMPARE(slice(edge, 0, 263), QString(264 * 2, QLatin1Char('0')));
-        // Delay edits of rows that do not exist leave the image alone.
-        Report four = fourRows().image;
-        setEventDelay(four, 84, 500);
-        setEventDelay(four, -1, 500);
-        QVERIFY(four == fourRows().image);
-    }
-
     void storedTextReadBackExportAndImport()
     {
         TempWorkDir wd;
@@ -158,13 +131,13 @@ private slots:
         QCOMPARE(readText("macrofile/None.ini"),
                  "[Setting]\nmacro_cmd_str=\"" + zeros(264) +
                      "\"\nmacro_key=\nmacro_key_count=0\nmacro_key_delaytime=\nmacro_key_state=\n");
-        const MacroRecord rec = recordedA();
-        const QString cmd = "0,0,0,0,0,0,0,0,0,0,128,0,4,0,2,4," + zeros(248);
+        const MacroRecord rec = fourRows();
+        const QString cmd = "0,0,0,0,0,0,0,0,0,0,128,0,4,0,2,4,128,4,5,0,1,5," + zeros(242);
         QVERIFY(RecordedMacroFile::write("Rec", macroTexts(rec.rows, rec.image)).ok());
         QCOMPARE(readText("macrofile/Rec.ini"),
                  "[Setting]\nmacro_cmd_str=\"" + cmd +
-                     "\"\nmacro_key=\"a,a\"\nmacro_key_count=2\nmacro_key_delaytime=\"100,0\"\n"
-                     "macro_key_state=\"down,up\"\n");
+                     "\"\nmacro_key=\"a,a,b,b\"\nmacro_key_count=4\nmacro_key_delaytime="
+                     "\"100,200,50,0\"\nmacro_key_state=\"down,up,down,up\"\n");
         const MacroTexts five = RecordedMacroFile::read("Rec");
         QCOMPARE(parseMacro(five).rows, rec.rows);
         QVERIFY(parseMacro(five).image == rec.image);
@@ -178,9 +151,9 @@ private slots:
         QCOMPARE(parseMacro(RecordedMacroFile::read("Comma")).rows, comma);
 
         // Export appends a block per macro; import reads it back under the name before the dot.
-        const QString block = "[Setting]\nmacro_key_count=\"2\"\nmacro_key=\"a,a\"\n"
-                              "macro_key_state=\"down,up\"\nmacro_key_delaytime=\"100,0\"\n"
-                              "macro_cmd_str=\"" +
+        const QString block = "[Setting]\nmacro_key_count=\"4\"\nmacro_key=\"a,a,b,b\"\n"
+                              "macro_key_state=\"down,up,down,up\"\nmacro_key_delaytime=\"100,"
+                              "200,50,0\"\nmacro_cmd_str=\"" +
                               cmd + "\"\n";
         QVERIFY(appendExport("out.ini", five) && appendExport("out.ini", five));
         QCOMPARE(readText("out.ini"), block + block);

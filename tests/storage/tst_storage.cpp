@@ -47,14 +47,12 @@ private slots:
         const auto row = [](const char *name, const QString &key, const QVariant &v) {
             QTest::newRow(name) << key << v;
         };
-        row("plain", "Setting/type", QStringLiteral("3"));
         row("list text is quoted", "Setting/VColor", QStringLiteral("255,0,0"));
-        row("semicolon and equals", "Setting/x", QStringLiteral("a;b=c"));
         row("blanks at the ends", "Setting/x", QStringLiteral(" padded "));
-        row("quotes and backslashes", "Setting/x", QStringLiteral("say \"hi\" C:\\dir"));
+        row("separators, quotes, backslashes", "Setting/x", QStringLiteral("a;b=c \"hi\" C:\\d"));
         row("control characters", "Setting/x", QStringLiteral("tab\tline\nbell\a"));
-        row("nul before a hex digit", "Setting/x", QString(QChar(0)) + QStringLiteral("7f"));
-        row("escape before a hex digit", "Setting/x", QString(QChar(1)) + QStringLiteral("a"));
+        row("nul and escape before hex digits", "Setting/x",
+            QString(QChar(0)) + QStringLiteral("7f") + QChar(1) + QStringLiteral("a"));
         row("non-ASCII", "Setting/x", QStringLiteral("繁體中文 Ünïcode"));
         row("leading at", "Setting/x", QStringLiteral("@home"));
         row("empty", "Setting/x", QString());
@@ -202,14 +200,6 @@ private slots:
         QVERIFY(!QFileInfo::exists("../escape.ini"));
     }
 
-    void patternFileDefaultsAreQuotedLists()
-    {
-        // A text missing from the list is written empty.
-        QCOMPARE(addPattern("Game").value, 0);
-        QVERIFY(PatternFile::write(1, "Game", {"9", "", "", "1,2,3"}).ok());
-        QCOMPARE(PatternFile::read(1, "Game"), (QStringList{"9", "", "", "1,2,3", ""}));
-    }
-
     // The set's own reports and its type, no more: a stale key from an earlier,
     // longer set does not survive; a type outside the five is not written.
     void lightCmdHoldsTypeAndItsReportsOnly()
@@ -228,12 +218,12 @@ private slots:
                 readStoredLighting("P").set.reports == set.reports);
         QVERIFY(storeLightCommandSet({9, QVector<Report>(1)}, "Q").ok());
         QVERIFY(!QFileInfo::exists("lightfile/Q/cmd/light_cmd.ini"));
-        QVERIFY(writeText("lightfile/P/cmd/light_cmd.ini", "[Setting]\ntype=7\n0=\"1,2\"\n"));
-        for (const char *profile : {"P", "Missing"})
-            QVERIFY(readStoredLighting(profile).set.reports.isEmpty());
+        QVERIFY(readStoredLighting("Missing").set.reports.isEmpty()); // damaged: tst_commandset
     }
 
-    void removingAMacroEntryRenumbersTheRest()
+    // cmd/macro.ini: removing an entry renumbers the rest; a reset empties it;
+    // damaged counts read within the entries there are.
+    void macroCmdEntriesResetAndDamagedCounts()
     {
         QVERIFY(MacroReportsFile::create("P").ok());
         for (int i = 1; i <= 4; ++i)
@@ -245,11 +235,7 @@ private slots:
                  (QStringList{numbers(264, 1), numbers(264, 3), numbers(264, 4)}));
         QSettings s("lightfile/P/cmd/macro.ini", QSettings::IniFormat);
         QVERIFY(!s.childGroups().contains("4"));
-    }
 
-    void macroCmdResetAndDamagedCounts()
-    {
-        QVERIFY(MacroReportsFile::writeEntry("P", 1, 1, 5, "1,2").ok());
         QVERIFY(MacroReportsFile::create("P").ok());
         QCOMPARE(readText("lightfile/P/cmd/macro.ini"),
                  QStringLiteral("[Setting]\ncount=0\nmacro_number=0\n"));
@@ -365,18 +351,16 @@ private slots:
         QCOMPARE(copyNameFor("G"), QString()); // all fourteen taken
     }
 
-    void copyProfileIsAllOrNothing()
+    // (A copy's content and its all-or-nothing save are tst_savesafety's, through the window.)
+    void copyProfileRefusalsAndLeftovers()
     {
-        QVERIFY(writeText("lightfile/A/light/pattern1.ini", "[Setting]\nVColor=\"1,2,3\"\n"));
-        QVERIFY(copyProfile("A", "A_01"));
-        QCOMPARE(readText("lightfile/A_01/light/pattern1.ini"),
-                 readText("lightfile/A/light/pattern1.ini"));
-        QVERIFY(!copyProfile("A", "A_01")); // exists
+        QVERIFY(writeText("lightfile/A/light/pattern1.ini", "A"));
+        QVERIFY(!copyProfile("A", "A")); // exists
         QVERIFY(!copyProfile("missing", "B"));
         QVERIFY(!QFileInfo::exists("lightfile/B"));
         // An interrupted copy's leftovers are cleared and never listed.
         QVERIFY(writeText(".staging/C/half.ini", "x"));
-        QCOMPARE(profileList(), (QStringList{"A", "A_01"}));
+        QCOMPARE(profileList(), QStringList{"A"});
         removeStaleStaging();
         QVERIFY(!QFileInfo::exists(".staging"));
     }

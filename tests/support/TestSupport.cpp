@@ -48,7 +48,7 @@ Report reportOf(std::initializer_list<std::pair<int, int>> bytes)
     return r;
 }
 
-QString reportHex(const QString &bytes)
+QString reportList(const QString &bytes)
 {
     Report r = zeroReport();
     for (const QString &item : bytes.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -56,7 +56,10 @@ QString reportHex(const QString &bytes)
         for (int i = at.section("..", 0, 0).toInt(); i <= at.section("..", -1).toInt(); ++i)
             r[std::size_t(i)] = quint8(item.section('=', 1).toInt());
     }
-    return hex(toBytes(r));
+    QStringList out;
+    for (const quint8 b : r)
+        out << QString::number(b);
+    return out.join(',');
 }
 
 QString readText(const QString &path)

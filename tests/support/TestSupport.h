@@ -33,11 +33,12 @@ public:
 };
 
 // Desktop services that show and start nothing: they keep each request and
-// answer the file choosers with `fileName`, the question with `answerYes`.
+// answer the file choosers with `fileName`, the question with `answerYes`, a
+// program or address to open with `opens` (false: the platform has none).
 struct RecordingDesktop : DesktopServices {
     QStringList files, questions, notes, launches, urls;
     QString fileName;
-    bool answerYes = false;
+    bool answerYes = false, opens = true;
 
     QString saveFileName(QWidget *, const QString &caption, const QString &dir,
                          const QString &filter) override
@@ -56,9 +57,9 @@ struct RecordingDesktop : DesktopServices {
     void showNote(const QString &note) override { notes << note; }
     bool startProgram(const QString &program, const QString &dir, bool elevated) override
     {
-        return launches << program + '|' + dir + '|' + (elevated ? "elevated" : "plain"), true;
+        return launches << program + '|' + dir + '|' + (elevated ? "elevated" : "plain"), opens;
     }
-    bool openUrl(const QUrl &url) override { return urls << url.toString(), true; }
+    bool openUrl(const QUrl &url) override { return urls << url.toString(), opens; }
 };
 
 // Records the pauses the command set asks for instead of sleeping.
@@ -133,8 +134,9 @@ inline QByteArray selectBytes(int profile)
     return toBytes(reportOf({{0, 7}, {1, 1}, {2, profile}}));
 }
 
-// "0=7 1=2 8..263=255" -> a report with those bytes (ranges inclusive), the rest zero, as hex.
-QString reportHex(const QString &bytes);
+// "0=7 1=2 8..263=255" -> a report with those bytes (ranges inclusive), the rest
+// zero, as a stored list: "7,2,0,...".
+QString reportList(const QString &bytes);
 
 QString readText(const QString &path);
 // The text of one key ("Group/key") of an INI file, as stored.

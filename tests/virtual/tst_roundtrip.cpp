@@ -171,11 +171,12 @@ private slots:
                 QStringList image;
                 for (std::size_t b = 0; b < kReportSize; ++b) // events from byte 10 on
                     image << QString::number(b < 10 ? 0 : rng.bounded(256));
-                const int mode = rng.bounded(4), count = rng.bounded(1, 51);
+                const int mode = rng.bounded(4), count = rng.bounded(1, 100);
                 macros << buildMacroReport(image.join(','), profile, key, RepeatMode(mode), count);
-                StoredMacro m; // repeat bytes: Once 0 1, n times 0 n, hold FF FF, toggle 0 0
+                // repeat bytes: Once 0 1, n times 0 n (at most 50), hold FF FF, toggle 0 0
+                StoredMacro m;
                 m.repeat = mode == 0   ? std::array<quint8, 2>{0, 1}
-                           : mode == 1 ? std::array<quint8, 2>{0, quint8(count)}
+                           : mode == 1 ? std::array<quint8, 2>{0, quint8(qMin(count, 50))}
                            : mode == 2 ? std::array<quint8, 2>{0xFF, 0xFF}
                                        : std::array<quint8, 2>{0, 0};
                 for (std::size_t b = 10; b < kReportSize; ++b)

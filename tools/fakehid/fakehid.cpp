@@ -6,7 +6,7 @@
 //
 // Environment: ORVANTA_FAKEHID_DEVICES, comma-separated interfaces in order:
 // keyboard (consumer + boot keyboard + vendor, the default), vendor, consumer,
-// boot, foreign (another product of the vendor), other (another vendor), none;
+// boot, foreign (another product of the vendor), none;
 // _LOG, a file to which each accepted report is appended as "<monotonic ms>
 // <path> <length> <hex bytes>"; _FAIL_SEND=1, every report is refused;
 // _FAIL_AFTER=N, the keyboard vanishes after N reports; _OPEN=deny, opening
@@ -57,8 +57,7 @@ std::vector<Iface> presented()
     static const Iface all[] = {{"consumer", 0x264A, 0x3006, 0x0C, 1, 1},
                                 {"boot", 0x264A, 0x3006, 0x01, 6, 0},
                                 {"vendor", 0x264A, 0x3006, 0xFF01, 1, 2},
-                                {"foreign", 0x264A, 0x1234, 0xFF01, 1, 2},
-                                {"other", 0x1111, 0x2222, 0xFF01, 1, 0}};
+                                {"foreign", 0x264A, 0x1234, 0xFF01, 1, 2}};
     std::vector<Iface> out;
     if (!plugged())
         return out;
