@@ -3,6 +3,7 @@
 #include "MacroCodec.h"
 #include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
+#include "core/storage/RegularFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QDir>
@@ -22,8 +23,7 @@ const QString kEscapedComma = QStringLiteral("%2C");
 
 bool readable(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly);
+    return checkRegularFile(path, kSettingsFileLimit).ok();
 }
 
 QString copySuffix(int k)

@@ -31,6 +31,18 @@ QString noRoom(int limit)
 {
     return context::Shell::tr("No room for another profile: at most %1 are kept").arg(limit);
 }
+
+// Tells what a copy left out: entries that are not folders or regular files.
+void tellSkipped(Notices &notices, const QString &profile, const QStringList &skipped)
+{
+    QStringList names;
+    for (const QString &path : skipped)
+        names << QFileInfo(path).fileName();
+    if (!names.isEmpty())
+        notices.refuse(context::Shell::tr("%1 was made without %2: only folders and regular "
+                                          "files are copied")
+                           .arg(profile, names.join(QStringLiteral(", "))));
+}
 } // namespace
 
 ProfileLibrary::ProfileLibrary(ProfileBindings &bindings, Notices &notices,
@@ -66,10 +78,12 @@ ProfileResult ProfileLibrary::create()
     if (name.isEmpty())
         return refuse(noRoom(kProfileLimit));
     SaveResult saved;
-    if (!copyProfile(ProfileBindings::builtIn(1), name, &saved)) {
+    QStringList skipped;
+    if (!copyProfile(ProfileBindings::builtIn(1), name, &saved, &skipped)) {
         (void)m_notices.report(saved);
         return outcome(ProfileResult::Status::Failed);
     }
+    tellSkipped(m_notices, name, skipped);
     return outcome(ProfileResult::Status::Done, name);
 }
 
@@ -85,10 +99,12 @@ ProfileResult ProfileLibrary::copy(const QString &profile)
         return refuse(
             context::Shell::tr("No more copies of %1: every copy name is taken").arg(profile));
     SaveResult saved;
-    if (!copyProfile(profile, name, &saved)) {
+    QStringList skipped;
+    if (!copyProfile(profile, name, &saved, &skipped)) {
         (void)m_notices.report(saved);
         return outcome(ProfileResult::Status::Failed);
     }
+    tellSkipped(m_notices, name, skipped);
     return outcome(ProfileResult::Status::Done, name);
 }
 
@@ -103,10 +119,11 @@ ProfileResult ProfileLibrary::remove(const QString &profile)
                                         {QStringLiteral("lightfile/") + profile,
                                          QStringLiteral("system/profile_connect.ini")}))
         return outcome(ProfileResult::Status::Failed); // told by the keeper
-    if (!removeDirectory(kLightfile + profile))
+    const SaveResult deleted = deleteProfile(profile);
+    if (!deleted.ok())
         return failed(context::Shell::tr("Could not delete %1: a file in it could not be removed")
                           .arg(profile),
-                      kLightfile + profile, QStringLiteral("remove failed"));
+                      deleted.failures().first().path, deleted.failures().first().reason);
     const int slot = m_bindings.active;
     m_bindings.names[slot - 1] = ProfileBindings::builtIn(slot);
     (void)saveBindings();

@@ -3,6 +3,7 @@
 
 #include "LightingWidgets.h"
 #include "core/lighting/ColorCode.h"
+#include "core/storage/RegularFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QColor>
@@ -47,7 +48,10 @@ ColourFields::ColourFields(QWidget *page)
     m_code->setMaxLength(6);
     m_code->setStyleSheet(editStyle);
     m_controls << m_code;
-    m_palette = QImage(QStringLiteral("Image/palette.png"));
+    const FileRead paletteFile =
+        readRegularFile(QStringLiteral("Image/palette.png"), kPictureFileLimit);
+    if (paletteFile.ok())
+        m_palette = QImage::fromData(paletteFile.bytes);
 }
 
 void ColourFields::show(const Rgb &c)

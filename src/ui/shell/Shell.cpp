@@ -1,5 +1,6 @@
 #include "Shell.h"
 #include "core/app/TranslationContexts.h"
+#include "core/storage/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -25,7 +26,7 @@ QString catalogFileForLanguage(int language)
 
 bool loadTranslationCatalog(QTranslator &translator, const QString &relativePath)
 {
-    if (QFileInfo::exists(relativePath) && translator.load(relativePath))
+    if (checkRegularFile(relativePath, kPictureFileLimit).ok() && translator.load(relativePath))
         return true;
     const QString name = QFileInfo(relativePath).fileName();
     return translator.load(QStringLiteral(":/LumoProject/Language/") + name);
