@@ -156,27 +156,17 @@ private slots:
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("entry");
-        QTest::newRow("New, FIFO") << "new"
-                                   << "fifo"
-                                   << "lightfile/PROFILE 1/light/pattern9.ini";
-        QTest::newRow("New, zero") << "new"
-                                   << "zero"
-                                   << "lightfile/PROFILE 1/cmd/zero.ini";
-        QTest::newRow("Copy, FIFO") << "copy"
-                                    << "fifo"
-                                    << "lightfile/PROFILE 2/singal/x.ini";
-        QTest::newRow("Copy, zero") << "copy"
-                                    << "zero"
-                                    << "lightfile/PROFILE 2/zero.ini";
-        QTest::newRow("Copy, 64 MB") << "copy"
-                                     << "large"
-                                     << "lightfile/PROFILE 2/light/big.ini";
-        QTest::newRow("Import, FIFO") << "import"
-                                      << "fifo"
-                                      << "Fifo.ini";
-        QTest::newRow("Import, zero") << "import"
-                                      << "zero"
-                                      << "Zero.ini";
+        const auto row = [](const char *name, QString op, QString kind, QString entry) {
+            QTest::newRow(name) << op << kind << entry;
+        };
+        row("New, FIFO", "new", "fifo", "lightfile/PROFILE 1/light/pattern9.ini");
+        row("New, zero", "new", "zero", "lightfile/PROFILE 1/cmd/zero.ini");
+        row("Copy, FIFO", "copy", "fifo", "lightfile/PROFILE 2/singal/x.ini");
+        row("Copy, zero", "copy", "zero", "lightfile/PROFILE 2/zero.ini");
+        row("Copy, 64 MB", "copy", "large", "lightfile/PROFILE 2/light/big.ini");
+        row("Import, FIFO", "import", "fifo", "Fifo.ini");
+        row("Import, zero", "import", "zero", "Zero.ini");
+        row("Export, FIFO", "export", "fifo", "Out.ini");
     }
     void profileCopiesSkipOddEntries()
     {
@@ -191,13 +181,15 @@ private slots:
                                 : plant(kind, entry));
         ProfileResult result;
         QVERIFY(endsInTime([&] {
-            result = operation == "new" ? rig.profiles().create()
-                     : operation == "copy"
-                         ? rig.profiles().copy(source)
+            result = operation == "new"    ? rig.profiles().create()
+                     : operation == "copy" ? rig.profiles().copy(source)
+                     : operation == "export"
+                         ? rig.profiles().exportTo(source, QDir::current().filePath(entry))
                          : rig.profiles().importFrom(QDir::current().filePath(entry));
         }));
-        if (operation == "import") {
-            QCOMPARE(result.status, ProfileResult::Status::Refused);
+        if (operation == "import" || operation == "export") {
+            QCOMPARE(result.status, operation == "import" ? ProfileResult::Status::Refused
+                                                          : ProfileResult::Status::Failed);
             QVERIFY(!QFileInfo::exists("lightfile/" + entry.section('.', 0, 0)));
             return;
         }

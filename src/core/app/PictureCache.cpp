@@ -39,6 +39,11 @@ QPixmap cachedPixmap(const QString &file)
     return *it;
 }
 
+QString picturePath(const QString &file)
+{
+    return checkRegularFile(file, kPictureFileLimit).skipped() ? QString() : file;
+}
+
 QBitmap cachedMask(const QString &file, const QSize &size)
 {
     const QString key = QStringLiteral("%1x%2:").arg(size.width()).arg(size.height()) +

@@ -209,13 +209,7 @@ QString exportBlock(const MacroTexts &texts)
 
 bool appendExport(const QString &path, const MacroTexts &texts)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QByteArray bytes = exportBlock(texts).toUtf8();
-    const bool ok = f.write(bytes) == bytes.size();
-    f.close();
-    return ok;
+    return appendToRegularFile(path, exportBlock(texts).toUtf8()).isEmpty();
 }
 
 int partnerRow(const QVector<MacroRow> &rows, int row)

@@ -6,6 +6,7 @@
 #include "core/app/Notices.h"
 #include "core/app/TranslationContexts.h"
 #include "core/storage/DirectoryOps.h"
+#include "core/storage/RegularFile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -188,12 +189,10 @@ ProfileResult ProfileLibrary::exportTo(const QString &profile, const QString &ch
     const QString target = exportFileName(chosenFile);
     if ((m_allowed && !m_allowed()) || profile.isEmpty() || target.isEmpty())
         return {};
-    QFile file(target);
-    const QByteArray text = exportText(profile).toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size() ||
-        !file.flush()) {
-        qWarning().noquote() << "save failed:" << target << "-" << file.errorString();
-        (void)m_notices.report(SaveResult(target, file.errorString()));
+    const QString failure = appendToRegularFile(target, exportText(profile).toUtf8());
+    if (!failure.isEmpty()) {
+        qWarning().noquote() << "save failed:" << target << "-" << failure;
+        (void)m_notices.report(SaveResult(target, failure));
         return outcome(ProfileResult::Status::Failed);
     }
     return outcome(ProfileResult::Status::Done, profile);

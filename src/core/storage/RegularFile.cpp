@@ -63,7 +63,13 @@ int openWithoutBlocking(const QString &path)
         // The data directory's own entries may be links; nothing below them.
         const int flags = kFlags | (i == 0 ? 0 : O_NOFOLLOW) | (last ? 0 : O_DIRECTORY);
         const int fd = ::openat(dir, parts[i].constData(), flags);
-        const int error = errno;
+        int error = errno;
+        // A folder on the way that is a link fails as "not a folder".
+        struct stat st;
+        if (fd < 0 && error == ENOTDIR && i > 0 &&
+            ::fstatat(dir, parts[i].constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISLNK(st.st_mode))
+            error = ELOOP;
         if (dir != AT_FDCWD)
             ::close(dir);
         if (fd < 0) {
@@ -142,6 +148,30 @@ FileRead readRegularFile(const QString &path, qint64 limit)
 FileRead checkRegularFile(const QString &path, qint64 limit)
 {
     return openChecked(path, limit, false);
+}
+
+QString appendToRegularFile(const QString &path, const QByteArray &bytes)
+{
+    const auto reason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno == ENXIO ? QStringLiteral("not a regular file") : reason(errno);
+    struct stat st;
+    QString failure;
+    if (::fstat(fd, &st) != 0)
+        failure = reason(errno);
+    else if (!S_ISREG(st.st_mode))
+        failure = QStringLiteral("not a regular file");
+    for (qint64 done = 0; failure.isEmpty() && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno != EINTR)
+            failure = reason(errno);
+        done += qMax<ssize_t>(n, 0);
+    }
+    if (::close(fd) != 0 && failure.isEmpty())
+        failure = reason(errno);
+    return failure;
 }
 
 QStringList takeSkippedFiles()

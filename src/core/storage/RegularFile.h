@@ -57,6 +57,11 @@ FileRead readRegularFile(const QString &path, qint64 limit);
 // must open the file by name themselves (the settings library).
 FileRead checkRegularFile(const QString &path, qint64 limit);
 
+// Appends `bytes` to the file the user chose at `path` (an export), creating
+// it when missing. Only a regular file is written: a FIFO or a device is
+// refused without waiting for a reader. Empty when done, else the reason.
+QString appendToRegularFile(const QString &path, const QByteArray &bytes);
+
 // The files that reads skipped since the last call, each once, for a notice.
 QStringList takeSkippedFiles();
 

@@ -2,6 +2,7 @@
 #include "core/app/TranslationContexts.h"
 
 #include "LightingWidgets.h"
+#include "core/app/PictureCache.h"
 #include "core/lighting/ColorCode.h"
 #include "core/storage/RegularFile.h"
 #include "core/storage/StoredList.h"
@@ -19,7 +20,8 @@ ColourFields::ColourFields(QWidget *page)
     auto *palette = new QLabel(page);
     palette->setObjectName(QStringLiteral("palette"));
     palette->setGeometry(524, 440, 140, 140);
-    palette->setStyleSheet(QStringLiteral("border-image:url(Image/palette.png);"));
+    palette->setStyleSheet(QStringLiteral("border-image:url(%1);")
+                               .arg(picturePath(QStringLiteral("Image/palette.png"))));
     palette->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_controls << palette;
     const QString editStyle = QStringLiteral(

@@ -72,7 +72,8 @@ SettingsPage::SettingsPage(QWidget *parent, orvanta::DesktopServices *desktop)
     m_websiteButton = new QPushButton(this);
     m_websiteButton->setGeometry(55, 110, 142, 35);
     m_websiteButton->setStyleSheet(
-        QStringLiteral("background-image: url(\"Image/bxeLogoA.png\"); border: 1px solid gray; "));
+        QStringLiteral("background-image: url(\"%1\"); border: 1px solid gray; ")
+            .arg(picturePath(QStringLiteral("Image/bxeLogoA.png"))));
     m_websiteButton->setCursor(Qt::PointingHandCursor);
 
     m_socialButton = new QPushButton(this);
