@@ -104,41 +104,40 @@ class DataDirSafetyTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The real console with a FIFO or a /dev/zero link in place of a file it
-    // reads at start-up: it starts, on defaults, and says which file it left unread.
+    // The real console with FIFOs and /dev/zero links in place of files it
+    // reads at start-up: it starts, on defaults, and says which files it left unread.
     void startUpSkipsFifosAndDevices_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("planted"); // kind:path
         QTest::addColumn<bool>("virtualKeyboard");
-        QTest::newRow("FIFO light_color.ini") << "fifo"
-                                              << "system/light_color.ini" << false;
-        QTest::newRow("FIFO Default Macro") << "fifo"
-                                            << "macrofile/Default Macro.ini" << false;
-        QTest::newRow("FIFO state file") << "fifo"
-                                         << "virtual_keyboard.json" << true;
-        QTest::newRow("zero light_color.ini") << "zero"
-                                              << "system/light_color.ini" << false;
-        QTest::newRow("zero state file") << "zero"
-                                         << "virtual_keyboard.json" << true;
+        QTest::newRow("USB") << QStringList{"fifo:system/light_color.ini",
+                                            "fifo:macrofile/Default Macro.ini",
+                                            "zero:system/light_flag.ini"}
+                             << false;
+        QTest::newRow("virtual, FIFO") << QStringList{"fifo:virtual_keyboard.json"} << true;
+        QTest::newRow("virtual, zero") << QStringList{"zero:virtual_keyboard.json"} << true;
     }
     void startUpSkipsFifosAndDevices()
     {
-        QFETCH(QString, kind);
-        QFETCH(QString, file);
+        QFETCH(QStringList, planted);
         QFETCH(bool, virtualKeyboard);
         ConsoleProcess console;
         const QString data = console.dataDir();
         QVERIFY(copyDirectory(dataTreeDir(), data).ok());
-        QFile::remove(data + '/' + file);
-        QVERIFY(plant(kind, data + '/' + file));
+        for (const QString &p : planted) {
+            QFile::remove(data + '/' + p.section(':', 1));
+            QVERIFY(plant(p.section(':', 0, 0), data + '/' + p.section(':', 1)));
+        }
         QVERIFY(console.start(virtualKeyboard ? QStringList{"--virtual-keyboard"}
                                               : QStringList{"--no-update-check"}));
         const QString log = QFileInfo(data).absolutePath() + "/state/orvanta-console/console.log";
         const auto told = [&] {
-            const QString text = readText(log);
-            return text.contains("notice: Not read, defaults used instead:") &&
-                   text.contains(QFileInfo(file).fileName());
+            const QString text =
+                readText(log).section("notice: Not read, defaults used instead:", 1);
+            for (const QString &p : planted)
+                if (!text.section('\n', 0, 0).contains(QFileInfo(p.section(':', 1)).fileName()))
+                    return false;
+            return true;
         };
         QVERIFY2(QTest::qWaitFor(told, 30000), qPrintable(readText(log)));
         if (!virtualKeyboard) {
