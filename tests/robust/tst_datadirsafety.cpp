@@ -294,16 +294,14 @@ private slots:
     {
         QTest::addColumn<QString>("leftover");
         QTest::addColumn<QString>("kind");
-        QTest::newRow("state temporary") << "virtual_keyboard.json.Ab12Cd"
-                                         << "file";
-        QTest::newRow("state temporary link") << "virtual_keyboard.json.9xYz0Q"
-                                              << "link";
-        QTest::newRow("staging file") << ".staging"
-                                      << "file";
-        QTest::newRow("staging link") << ".staging"
-                                      << "link";
-        QTest::newRow("trash link") << ".trash"
-                                    << "link";
+        const auto row = [](const char *name, QString leftover, QString kind) {
+            QTest::newRow(name) << leftover << kind;
+        };
+        row("state temporary", "virtual_keyboard.json.Ab12Cd", "file");
+        row("state temporary link", "virtual_keyboard.json.9xYz0Q", "link");
+        row("staging file", ".staging", "file");
+        row("staging link", ".staging", "link");
+        row("trash link", ".trash", "link");
     }
     void leftoversClearedAtStart()
     {
