@@ -9,14 +9,15 @@
 // Links in the data directory. The data directory's own entries (its folders
 // "lightfile", "macrofile", "system", "Image", ... and its files) may be
 // symbolic links, made by the user or by the console for the installed
-// pictures; such a link is then used for everything: reading, saving, New,
-// Copy, Delete, Import and the clean-up at start-up. Nothing below them is
-// ever followed: a link inside a folder (a profile folder that is a link
-// included) is never read, never written through (a save replaces it with a
-// regular file, or is refused when it is a folder on the way), never copied as
-// what it names (copies skip it) and never removed through (it is removed as a
-// link). Paths that are absolute or leave the data directory (a file the user
-// chose for an import) are the user's own and are read as they name.
+// pictures. A linked folder is then used for everything: reading, saving, New,
+// Copy, Delete, Import and the clean-up at start-up; a linked file is read as
+// what it names. Nothing below them is ever followed: a link inside a folder
+// (a profile folder that is a link included) is never read, never copied as
+// what it names (copies leave it out) and never removed through (it is removed
+// as a link). No file is ever written through a link: a save replaces a link
+// with a regular file, and is refused when a folder on its way below the
+// top is a link. Paths that are absolute or leave the data directory (a file
+// the user chose for an import) are the user's own and are read as they name.
 
 #include <QByteArray>
 #include <QString>
