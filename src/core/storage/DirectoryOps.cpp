@@ -99,7 +99,8 @@ constexpr int kFlushDelayMs = 2000;
 
 bool copyNewFile(const QString &source, const QString &target)
 {
-    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO in the installed tree must not stall the seeding.
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0)
         return false;
     struct stat st;
@@ -147,7 +148,8 @@ void flushToDiskLater(const QStringList &files)
     const auto flush = [files] {
         QThreadPool::globalInstance()->start([files] {
             for (const QString &file : files) {
-                const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+                const int fd =
+                    ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
                 if (fd >= 0) {
                     ::fdatasync(fd);
                     ::close(fd);
