@@ -230,6 +230,14 @@
         <translation>%1 没有完整的已保存灯效：键盘保留当前的灯效</translation>
     </message>
     <message>
+        <source>%1 was made without %2: only folders and regular files are copied</source>
+        <translation>已创建 %1，但未包含 %2：只会复制文件夹和普通文件</translation>
+    </message>
+    <message>
+        <source>Not read, defaults used instead: %1 (only regular files of a usual size are read)</source>
+        <translation>未读取，改用默认值：%1（只读取大小正常的普通文件）</translation>
+    </message>
+    <message>
         <source>No room for another profile: at most %1 are kept</source>
         <translation>无法再新增配置文件：最多保留 %1 个</translation>
     </message>

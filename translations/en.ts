@@ -230,6 +230,14 @@
         <translation>%1 has no complete stored lighting: the keyboard keeps its lighting</translation>
     </message>
     <message>
+        <source>%1 was made without %2: only folders and regular files are copied</source>
+        <translation>%1 was made without %2: only folders and regular files are copied</translation>
+    </message>
+    <message>
+        <source>Not read, defaults used instead: %1 (only regular files of a usual size are read)</source>
+        <translation>Not read, defaults used instead: %1 (only regular files of a usual size are read)</translation>
+    </message>
+    <message>
         <source>No room for another profile: at most %1 are kept</source>
         <translation>No room for another profile: at most %1 are kept</translation>
     </message>

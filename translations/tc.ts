@@ -230,6 +230,14 @@
         <translation>%1 沒有完整的已儲存燈效：鍵盤保留目前的燈效</translation>
     </message>
     <message>
+        <source>%1 was made without %2: only folders and regular files are copied</source>
+        <translation>已建立 %1，但未包含 %2：只會複製資料夾與一般檔案</translation>
+    </message>
+    <message>
+        <source>Not read, defaults used instead: %1 (only regular files of a usual size are read)</source>
+        <translation>未讀取，改用預設值：%1（只讀取大小正常的一般檔案）</translation>
+    </message>
+    <message>
         <source>No room for another profile: at most %1 are kept</source>
         <translation>無法再新增設定檔：最多保留 %1 個</translation>
     </message>

@@ -1,5 +1,7 @@
 #include "PictureCache.h"
 
+#include "core/storage/RegularFile.h"
+
 #include <QFileInfo>
 #include <QHash>
 
@@ -27,9 +29,19 @@ QPixmap cachedPixmap(const QString &file)
     const QString key = QFileInfo(file).absoluteFilePath();
     auto &pixmaps = pictures().pixmaps;
     auto it = pixmaps.constFind(key);
-    if (it == pixmaps.constEnd())
-        it = pixmaps.insert(key, QPixmap(key));
+    if (it == pixmaps.constEnd()) {
+        QPixmap picture;
+        const FileRead read = readRegularFile(file, kPictureFileLimit);
+        if (read.ok())
+            picture.loadFromData(read.bytes);
+        it = pixmaps.insert(key, picture);
+    }
     return *it;
+}
+
+QString picturePath(const QString &file)
+{
+    return checkRegularFile(file, kPictureFileLimit).skipped() ? QString() : file;
 }
 
 QBitmap cachedMask(const QString &file, const QSize &size)

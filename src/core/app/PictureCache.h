@@ -21,4 +21,9 @@ QPixmap cachedPixmap(const QString &file);
 // picture.
 QBitmap cachedMask(const QString &file, const QSize &size);
 
+// `file`, or an empty path (which shows no picture) when it is there but cannot
+// be read safely: not a regular file or far too large (see readRegularFile).
+// For style sheets and icons, which open their files by name.
+QString picturePath(const QString &file);
+
 } // namespace orvanta

@@ -1,5 +1,7 @@
 #include "StripStyle.h"
 
+#include "core/app/PictureCache.h"
+
 namespace orvanta
 {
 
@@ -35,8 +37,9 @@ QString stripStyleSheet(const StopSlots &stops)
     return QStringLiteral("QSlider::groove:horizontal {background:") + gradientText(stops) +
            QStringLiteral("; "
                           "height: 10px; margin: -5px 5px 0px 5px; left: 5px; right: 0px; "
-                          "top:-7px;} QSlider::handle:horizontal {border-image: url(\""
-                          "Image/bar_bright.png\"); width: 20px; height: 20px; "
+                          "top:-7px;} QSlider::handle:horizontal {border-image: url(\"") +
+           picturePath(QStringLiteral("Image/bar_bright.png")) +
+           QStringLiteral("\"); width: 20px; height: 20px; "
                           "margin: -10px -1px -15px -5px; top:15px;}");
 }
 

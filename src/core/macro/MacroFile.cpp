@@ -3,6 +3,7 @@
 #include "MacroCodec.h"
 #include "core/storage/DataPaths.h"
 #include "core/storage/DirectoryOps.h"
+#include "core/storage/RegularFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QDir>
@@ -22,8 +23,7 @@ const QString kEscapedComma = QStringLiteral("%2C");
 
 bool readable(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly);
+    return checkRegularFile(path, kSettingsFileLimit).ok();
 }
 
 QString copySuffix(int k)
@@ -209,13 +209,7 @@ QString exportBlock(const MacroTexts &texts)
 
 bool appendExport(const QString &path, const MacroTexts &texts)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    const QByteArray bytes = exportBlock(texts).toUtf8();
-    const bool ok = f.write(bytes) == bytes.size();
-    f.close();
-    return ok;
+    return appendToRegularFile(path, exportBlock(texts).toUtf8()).isEmpty();
 }
 
 int partnerRow(const QVector<MacroRow> &rows, int row)

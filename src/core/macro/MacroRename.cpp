@@ -2,6 +2,7 @@
 
 #include "core/storage/DataPaths.h"
 #include "core/storage/IniFile.h"
+#include "core/storage/RegularFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QDir>
@@ -38,7 +39,9 @@ bool carryName(IniFile &file, const QString &typeKey, const QString &listKey, co
     return changed;
 }
 
-QVector<FileEdit> plannedEdits(const QString &from, const QString &to)
+// The edits of every profile's files that name the macro; a file that cannot
+// be read safely (a link below a profile, a FIFO) goes to `unreadable`.
+QVector<FileEdit> plannedEdits(const QString &from, const QString &to, SaveResult *unreadable)
 {
     struct Table {
         QString path, typeKey, listKey;
@@ -53,10 +56,12 @@ QVector<FileEdit> plannedEdits(const QString &from, const QString &to)
                                  QStringLiteral("/Setting/macro_singal_oldkey"),
                                  QStringLiteral("/Setting/macro_singal_newkey")}};
         for (const Table &t : tables) {
-            QFile original(t.path);
-            if (!original.open(QIODevice::ReadOnly))
+            const FileRead original = readRegularFile(t.path, kSettingsFileLimit);
+            if (original.skipped())
+                *unreadable += SaveResult(t.path, original.reason);
+            if (!original.ok())
                 continue;
-            const QByteArray before = original.readAll();
+            const QByteArray &before = original.bytes;
             IniFile file = IniFile::load(t.path);
             if (carryName(file, t.typeKey, t.listKey, from, to))
                 edits.append({t.path, before, file.render()});
@@ -69,7 +74,10 @@ QVector<FileEdit> plannedEdits(const QString &from, const QString &to)
 
 SaveResult renameMacro(const QString &from, const QString &to)
 {
-    const QVector<FileEdit> edits = plannedEdits(from, to);
+    SaveResult unreadable;
+    const QVector<FileEdit> edits = plannedEdits(from, to, &unreadable);
+    if (!unreadable.ok())
+        return unreadable; // its names could not all follow
     const QString oldPath = DataPaths::macroPath(from), newPath = DataPaths::macroPath(to);
     if (!QFile::rename(oldPath, newPath))
         return SaveResult(oldPath, QStringLiteral("cannot be renamed to %1").arg(to));

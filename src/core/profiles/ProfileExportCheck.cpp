@@ -5,7 +5,6 @@
 #include "core/storage/PatternFile.h"
 #include "core/storage/StoredList.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
@@ -16,13 +15,10 @@ namespace orvanta
 
 bool isProfileExport(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() == 0 || info.size() > kIniSizeLimit)
+    const FileRead read = readRegularFile(path, kIniSizeLimit);
+    if (!read.ok() || read.bytes.isEmpty())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
+    const QByteArray &bytes = read.bytes;
     // Text only: a picture or an archive holds zero bytes or breaks UTF-8.
     QTextCodec::ConverterState state;
     QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);

@@ -6,6 +6,7 @@
 #include "core/app/Notices.h"
 #include "core/app/TranslationContexts.h"
 #include "core/storage/DirectoryOps.h"
+#include "core/storage/RegularFile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -30,6 +31,18 @@ const QString kLightfile = QStringLiteral("./lightfile/");
 QString noRoom(int limit)
 {
     return context::Shell::tr("No room for another profile: at most %1 are kept").arg(limit);
+}
+
+// Tells what a copy left out: entries that are not folders or regular files.
+void tellSkipped(Notices &notices, const QString &profile, const QStringList &skipped)
+{
+    QStringList names;
+    for (const QString &path : skipped)
+        names << QFileInfo(path).fileName();
+    if (!names.isEmpty())
+        notices.refuse(context::Shell::tr("%1 was made without %2: only folders and regular "
+                                          "files are copied")
+                           .arg(profile, names.join(QStringLiteral(", "))));
 }
 } // namespace
 
@@ -66,10 +79,12 @@ ProfileResult ProfileLibrary::create()
     if (name.isEmpty())
         return refuse(noRoom(kProfileLimit));
     SaveResult saved;
-    if (!copyProfile(ProfileBindings::builtIn(1), name, &saved)) {
+    QStringList skipped;
+    if (!copyProfile(ProfileBindings::builtIn(1), name, &saved, &skipped)) {
         (void)m_notices.report(saved);
         return outcome(ProfileResult::Status::Failed);
     }
+    tellSkipped(m_notices, name, skipped);
     return outcome(ProfileResult::Status::Done, name);
 }
 
@@ -85,10 +100,12 @@ ProfileResult ProfileLibrary::copy(const QString &profile)
         return refuse(
             context::Shell::tr("No more copies of %1: every copy name is taken").arg(profile));
     SaveResult saved;
-    if (!copyProfile(profile, name, &saved)) {
+    QStringList skipped;
+    if (!copyProfile(profile, name, &saved, &skipped)) {
         (void)m_notices.report(saved);
         return outcome(ProfileResult::Status::Failed);
     }
+    tellSkipped(m_notices, name, skipped);
     return outcome(ProfileResult::Status::Done, name);
 }
 
@@ -103,10 +120,11 @@ ProfileResult ProfileLibrary::remove(const QString &profile)
                                         {QStringLiteral("lightfile/") + profile,
                                          QStringLiteral("system/profile_connect.ini")}))
         return outcome(ProfileResult::Status::Failed); // told by the keeper
-    if (!removeDirectory(kLightfile + profile))
+    const SaveResult deleted = deleteProfile(profile);
+    if (!deleted.ok())
         return failed(context::Shell::tr("Could not delete %1: a file in it could not be removed")
                           .arg(profile),
-                      kLightfile + profile, QStringLiteral("remove failed"));
+                      deleted.failures().first().path, deleted.failures().first().reason);
     const int slot = m_bindings.active;
     m_bindings.names[slot - 1] = ProfileBindings::builtIn(slot);
     (void)saveBindings();
@@ -171,12 +189,10 @@ ProfileResult ProfileLibrary::exportTo(const QString &profile, const QString &ch
     const QString target = exportFileName(chosenFile);
     if ((m_allowed && !m_allowed()) || profile.isEmpty() || target.isEmpty())
         return {};
-    QFile file(target);
-    const QByteArray text = exportText(profile).toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(text) != text.size() ||
-        !file.flush()) {
-        qWarning().noquote() << "save failed:" << target << "-" << file.errorString();
-        (void)m_notices.report(SaveResult(target, file.errorString()));
+    const QString failure = appendToRegularFile(target, exportText(profile).toUtf8());
+    if (!failure.isEmpty()) {
+        qWarning().noquote() << "save failed:" << target << "-" << failure;
+        (void)m_notices.report(SaveResult(target, failure));
         return outcome(ProfileResult::Status::Failed);
     }
     return outcome(ProfileResult::Status::Done, profile);

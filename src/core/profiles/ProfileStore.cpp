@@ -18,11 +18,14 @@
 #include <cstdio>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
-namespace orvanta {
+namespace orvanta
+{
 
 static const QString kLightfile = QStringLiteral("./lightfile");
 static const QString kStaging = QStringLiteral("./.staging");
+static const QString kTrash = QStringLiteral("./.trash");
 
 QStringList profileList()
 {
@@ -125,16 +128,20 @@ QString stagingFolder(const QString &name, SaveResult *result)
 
 } // namespace
 
-bool copyProfile(const QString &source, const QString &target, SaveResult *result)
+bool copyProfile(const QString &source, const QString &target, SaveResult *result,
+                 QStringList *skipped)
 {
     const QString from = kLightfile + QLatin1Char('/') + source;
     const QString to = kLightfile + QLatin1Char('/') + target;
     if (source.isEmpty() || target.isEmpty() || !QFileInfo(from).isDir() || QFileInfo::exists(to))
         return false;
     SaveResult saved;
-    const QString staged = stagingFolder(target, &saved);
+    // A profile folder that is a link is not followed (see RegularFile.h).
+    if (QFileInfo(from).isSymLink())
+        saved += SaveResult(from, QStringLiteral("a symbolic link, which is not followed here"));
+    const QString staged = saved.ok() ? stagingFolder(target, &saved) : QString();
     if (saved.ok())
-        saved += copyDirectory(from, staged);
+        saved += copyDirectory(from, staged, skipped);
     if (saved.ok())
         saved += moveIntoPlace(staged, to);
     else if (!staged.isEmpty() && !removeDirectory(staged))
@@ -162,10 +169,43 @@ SaveResult importProfile(const QString &source, const QString &name)
     return result;
 }
 
+SaveResult deleteProfile(const QString &name)
+{
+    const QString from = kLightfile + QLatin1Char('/') + name;
+    const QString trashed = kTrash + QLatin1Char('/') + name;
+    const QFileInfo trash(kTrash);
+    const auto reason = [] { return QString::fromLocal8Bit(std::strerror(errno)); };
+    if ((trash.isSymLink() || (trash.exists() && !trash.isDir())) && !removeTree(kTrash))
+        return SaveResult(kTrash, reason());
+    if (::mkdir(QFile::encodeName(kTrash).constData(), 0777) != 0 && errno != EEXIST)
+        return SaveResult(kTrash, reason());
+    if (!removeTree(trashed))
+        return SaveResult(trashed, QStringLiteral("cannot be removed"));
+    // The one step that deletes: before it the profile is whole, after it gone.
+    if (!renameEntry(from, trashed)) {
+        if (errno != EXDEV)
+            return SaveResult(from, reason());
+        // "./lightfile" leads to another file system: removed where it is.
+        return removeTree(from) ? SaveResult() : SaveResult(from, reason());
+    }
+    // What is left in the trash is removed at the next start.
+    if (!removeTree(trashed) || ::rmdir(QFile::encodeName(kTrash).constData()) != 0)
+        qWarning().noquote() << trashed << "not removed yet:" << reason();
+    return SaveResult();
+}
+
 void removeStaleStaging()
 {
-    if (!removeDirectory(kStaging))
-        qWarning().noquote() << kStaging << "cannot be removed";
+    // Whatever they are (a folder, a file, a link): removed, never followed.
+    for (const QString &path : {kStaging, kTrash})
+        if (!removeTree(path))
+            qWarning().noquote() << path << "cannot be removed";
+    // The temporary file of a virtual keyboard save that was killed.
+    static const QRegularExpression kStateTemporary(
+        QStringLiteral("^virtual_keyboard\\.json\\.[A-Za-z0-9]{6}$"));
+    for (const QString &name : listEntries(QStringLiteral(".")))
+        if (kStateTemporary.match(name).hasMatch() && !removeTree(name))
+            qWarning().noquote() << name << "cannot be removed";
     removeSaveLeftovers();
 }
 
@@ -227,7 +267,8 @@ QString exportText(const QString &profile)
     int n = 0;
     while (n < 16 && QFileInfo::exists(DataPaths::patternPath(n + 1, profile)))
         ++n;
-    QString out = QStringLiteral("[Setting]\n") + quoted(QStringLiteral("pattern"), QString::number(n));
+    QString out =
+        QStringLiteral("[Setting]\n") + quoted(QStringLiteral("pattern"), QString::number(n));
     for (int i = 1; i <= n; ++i) {
         const QStringList p = PatternFile::read(i, profile);
         out += QStringLiteral("[pattern%1]\n").arg(i);

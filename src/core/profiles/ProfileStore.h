@@ -7,7 +7,8 @@
 #include <QString>
 #include <QStringList>
 
-namespace orvanta {
+namespace orvanta
+{
 
 constexpr int kProfileLimit = 15;
 
@@ -35,15 +36,24 @@ QString newProfileName();
 // Copies a whole profile folder. The copy is assembled outside "./lightfile" and
 // moved into place at the end, so an interrupted copy never leaves a half
 // profile in the list. Fails when the target exists; a failed save is added
-// to `result`.
-bool copyProfile(const QString &source, const QString &target, SaveResult *result = nullptr);
+// to `result`; entries left out (links, FIFOs, devices, oversized files, see
+// copyDirectory) are added to `skipped`.
+bool copyProfile(const QString &source, const QString &target, SaveResult *result = nullptr,
+                 QStringList *skipped = nullptr);
+
+// Deletes profile `name` all or nothing: its folder is moved into "./.trash"
+// by one rename and removed from there; a kill before the rename leaves the
+// profile whole, after it gone (removeStaleStaging empties the trash).
+SaveResult deleteProfile(const QString &name);
 
 // Imports an exported profile file as profile `name`, assembled outside
 // "./lightfile" like a copy, so a failed import leaves no half profile.
 // Fails when the profile exists.
 SaveResult importProfile(const QString &source, const QString &name);
 
-// Removes what interrupted copies and saves left behind: the staging folder
+// Removes what interrupted copies, deletions and saves left behind, at
+// start-up: the staging folder and the trash (whatever they are; a link is
+// removed as a link), the temporary files of killed virtual keyboard saves,
 // and the leftovers of removeSaveLeftovers.
 void removeStaleStaging();
 

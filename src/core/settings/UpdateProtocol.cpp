@@ -1,6 +1,7 @@
 #include "UpdateProtocol.h"
 
 #include "core/storage/AtomicFile.h"
+#include "core/storage/RegularFile.h"
 
 #include <QDebug>
 #include <QFile>
@@ -143,10 +144,8 @@ bool writeSmallFile(const QString &path, const QByteArray &content)
 
 QString readSmallFile(const QString &path, qint64 limit)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(f.read(limit)).trimmed();
+    const FileRead f = readRegularFile(path, limit);
+    return f.ok() ? QString::fromUtf8(f.bytes).trimmed() : QString();
 }
 
 } // namespace orvanta

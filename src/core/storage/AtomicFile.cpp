@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "RegularFile.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QRandomGenerator>
@@ -58,8 +60,9 @@ SaveResult failed(const QString &path, const QString &reason)
     return SaveResult(path, reason);
 }
 
-// Makes sure the folders of a relative `path` exist and none of them is a link
-// or "..", so the file lands inside the data directory. Returns the reason
+// Makes sure the folders of a relative `path` exist and none of them below the
+// data directory's own folders is a link or "..", so the file lands where the
+// data directory's folders lead. Returns the reason
 // when that cannot be had.
 QString prepareFolders(const QString &path)
 {
@@ -82,7 +85,10 @@ QString prepareFolders(const QString &path)
         walked += (walked.isEmpty() ? QString() : QStringLiteral("/")) + part;
         const QByteArray native = QFile::encodeName(walked);
         struct stat st;
-        if (::lstat(native.constData(), &st) == 0) {
+        // The data directory's own folders may be links; nothing below them
+        // is followed (see RegularFile.h).
+        const bool top = !walked.contains(QLatin1Char('/'));
+        if ((top ? ::stat(native.constData(), &st) : ::lstat(native.constData(), &st)) == 0) {
             if (S_ISLNK(st.st_mode))
                 return QStringLiteral("the folder %1 is a symbolic link").arg(walked);
             if (!S_ISDIR(st.st_mode))
@@ -305,13 +311,12 @@ SaveResult saveInOrder(const QString &path, const QByteArray &content)
 
 SaveResult copyFile(const QString &source, const QString &target)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return failed(target, in.errorString());
-    const QByteArray content = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return failed(target, in.errorString());
-    return saveFile(target, content);
+    const FileRead in = readRegularFile(source, kSettingsFileLimit);
+    if (!in.ok())
+        return failed(target, in.status == FileRead::Status::Missing
+                                  ? QString::fromLocal8Bit(std::strerror(ENOENT))
+                                  : in.reason);
+    return saveFile(target, in.bytes);
 }
 
 SimulatedDisk::SimulatedDisk(qint64 spaceLeft)

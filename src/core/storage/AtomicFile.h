@@ -7,7 +7,8 @@
 //
 // Paths are relative to the data directory. No save ever writes through a
 // link: a file that is a symbolic link is replaced by a regular file, and a
-// save whose folder is reached through a link (or through "..") is refused.
+// save whose folder is reached through a link below the data directory's own
+// folders (or through "..") is refused (see RegularFile.h).
 
 #include <QByteArray>
 #include <QString>
@@ -54,8 +55,9 @@ template <typename T> struct [[nodiscard]] WithSaves {
 // data directory. A failure is logged with the path and the reason.
 SaveResult saveFile(const QString &path, const QByteArray &content);
 
-// Saves a copy of `source` (read whole; a link is read as the file it names)
-// as `target`, all or nothing like saveFile.
+// Saves a copy of `source` (read whole with readRegularFile, so a FIFO, a
+// device or a link below the data directory's own entries is refused) as
+// `target`, all or nothing like saveFile.
 SaveResult copyFile(const QString &source, const QString &target);
 
 // Saves handed to a worker thread go first: between beginBackgroundSaves()

@@ -1,5 +1,7 @@
 #include "DirectoryOps.h"
 
+#include "RegularFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -23,20 +25,42 @@ namespace
 constexpr QDir::Filters kAllEntries =
     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
 
-// Copies a file, or a folder with everything in it, stopping at the first failure.
-SaveResult copyRecursively(const QString &source, const QString &target)
+std::function<void()> &removalStep()
+{
+    static std::function<void()> step;
+    return step;
+}
+
+void beforeRemovalStep()
+{
+    if (removalStep())
+        removalStep()();
+}
+
+// Copies a file, or a folder with everything in it, stopping at the first
+// failure. Anything but a folder or a regular file (a link, a FIFO, a device)
+// is left out and named in `skipped`.
+SaveResult copyRecursively(const QString &source, const QString &target, QStringList *skipped)
 {
     const QFileInfo info(source);
     const bool taken = QFileInfo::exists(target) || QFileInfo(target).isSymLink();
-    // A link is copied as what it names, never followed as a tree.
-    if (info.isSymLink() || !info.isDir())
-        return taken ? SaveResult(target, QStringLiteral("the file exists"))
-                     : copyFile(source, target);
+    if (info.isSymLink() || !info.isDir()) {
+        if (taken)
+            return SaveResult(target, QStringLiteral("the file exists"));
+        const FileRead in = readRegularFile(source, kSettingsFileLimit);
+        if (in.skipped()) {
+            if (skipped)
+                *skipped << source;
+            return SaveResult();
+        }
+        return in.ok() ? saveFile(target, in.bytes) : copyFile(source, target);
+    }
     if (taken || ::mkdir(QFile::encodeName(target).constData(), 0777) != 0)
         return SaveResult(target, QString::fromLocal8Bit(std::strerror(taken ? EEXIST : errno)));
     const QDir dir(source);
     for (const QString &name : dir.entryList(kAllEntries, QDir::NoSort)) {
-        const SaveResult copied = copyRecursively(dir.filePath(name), QDir(target).filePath(name));
+        const SaveResult copied =
+            copyRecursively(dir.filePath(name), QDir(target).filePath(name), skipped);
         if (!copied.ok())
             return copied;
     }
@@ -55,7 +79,7 @@ int countEntries(const QString &dir)
     return listEntries(dir).size();
 }
 
-SaveResult copyDirectory(const QString &source, const QString &target)
+SaveResult copyDirectory(const QString &source, const QString &target, QStringList *skipped)
 {
     const QFileInfo src(source);
     if (!src.exists())
@@ -68,14 +92,15 @@ SaveResult copyDirectory(const QString &source, const QString &target)
         if (to.startsWith(from))
             return SaveResult(target, QStringLiteral("lies inside the copied folder"));
     }
-    return copyRecursively(source, target);
+    return copyRecursively(source, target, skipped);
 }
 
 constexpr int kFlushDelayMs = 2000;
 
 bool copyNewFile(const QString &source, const QString &target)
 {
-    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO in the installed tree must not stall the seeding.
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0)
         return false;
     struct stat st;
@@ -123,7 +148,8 @@ void flushToDiskLater(const QStringList &files)
     const auto flush = [files] {
         QThreadPool::globalInstance()->start([files] {
             for (const QString &file : files) {
-                const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_CLOEXEC);
+                const int fd =
+                    ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
                 if (fd >= 0) {
                     ::fdatasync(fd);
                     ::close(fd);
@@ -144,17 +170,42 @@ bool removeDirectory(const QString &path)
     const QFileInfo info(path);
     if (!info.isDir() || info.isSymLink())
         return true;
-    QDir dir(path);
-    const QFileInfoList entries = dir.entryInfoList(kAllEntries, QDir::DirsFirst);
-    for (const QFileInfo &e : entries) {
-        if (e.isDir() && !e.isSymLink()) {
-            if (!removeDirectory(e.absoluteFilePath()))
+    return removeTree(path);
+}
+
+bool removeTree(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st;
+    if (::lstat(native.constData(), &st) != 0)
+        return errno == ENOENT;
+    if (S_ISDIR(st.st_mode)) {
+        // Links are listed, never entered: removed as links.
+        const QDir dir(path);
+        for (const QString &name : dir.entryList(kAllEntries, QDir::NoSort))
+            if (!removeTree(dir.filePath(name)))
                 return false;
-        } else if (!QFile::remove(e.absoluteFilePath())) {
-            return false;
-        }
+        beforeRemovalStep();
+        return ::rmdir(native.constData()) == 0 || errno == ENOENT;
     }
-    return QDir().rmdir(path);
+    beforeRemovalStep();
+    return ::unlink(native.constData()) == 0 || errno == ENOENT;
+}
+
+bool renameEntry(const QString &from, const QString &to)
+{
+    beforeRemovalStep();
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+RemovalStepHook::RemovalStepHook(std::function<void()> step)
+{
+    removalStep() = std::move(step);
+}
+
+RemovalStepHook::~RemovalStepHook()
+{
+    removalStep() = nullptr;
 }
 
 } // namespace orvanta

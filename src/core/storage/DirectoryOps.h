@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace orvanta
 {
@@ -17,8 +18,11 @@ int countEntries(const QString &dir);
 // Copies a file, or a whole directory tree, to `target`. Fails when the target
 // exists, when the source does not, and when the target lies inside the source
 // (a copy into itself would never end). Stops at the first failure, which it
-// returns. Every file is saved all or nothing (see saveFile).
-SaveResult copyDirectory(const QString &source, const QString &target);
+// returns. Every file is saved all or nothing (see saveFile). Only folders and
+// regular files are copied (see readRegularFile): links, FIFOs, devices and
+// oversized files are left out and named in `skipped`.
+SaveResult copyDirectory(const QString &source, const QString &target,
+                         QStringList *skipped = nullptr);
 
 // Copies one file to a path where nothing exists yet (an existing file is never
 // replaced). The copy gets the source's permissions plus read and write for the
@@ -34,5 +38,25 @@ void flushToDiskLater(const QStringList &files);
 
 // Deletes a directory tree. A path that is no existing directory counts as done.
 [[nodiscard]] bool removeDirectory(const QString &path);
+
+// Removes whatever `path` is: a folder with everything in it, a file, or a
+// link (removed as a link; nothing is ever removed through one). A missing
+// path counts as done.
+[[nodiscard]] bool removeTree(const QString &path);
+
+// rename(2), one step of a deletion (see RemovalStepHook).
+[[nodiscard]] bool renameEntry(const QString &from, const QString &to);
+
+// For tests: `step` runs before every removal and rename of removeTree,
+// removeDirectory and renameEntry while the object lives; throwing from it
+// stops a deletion there, as a kill would.
+class RemovalStepHook
+{
+public:
+    explicit RemovalStepHook(std::function<void()> step);
+    ~RemovalStepHook();
+    RemovalStepHook(const RemovalStepHook &) = delete;
+    RemovalStepHook &operator=(const RemovalStepHook &) = delete;
+};
 
 } // namespace orvanta

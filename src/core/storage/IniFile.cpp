@@ -1,7 +1,8 @@
 #include "IniFile.h"
 
+#include "RegularFile.h"
+
 #include <QDataStream>
-#include <QFileInfo>
 #include <QPoint>
 #include <QRect>
 #include <QSettings>
@@ -213,8 +214,9 @@ void appendValue(const QVariant &v, QByteArray &out)
 IniFile IniFile::load(const QString &path)
 {
     IniFile file;
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kIniSizeLimit)
+    // Checked on the opened file first: the settings library opens files by
+    // name and would wait forever on a FIFO.
+    if (!checkRegularFile(path, kIniSizeLimit).ok())
         return file;
     QSettings s(path, QSettings::IniFormat);
     s.setIniCodec("UTF-8");

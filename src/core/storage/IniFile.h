@@ -6,6 +6,7 @@
 // links and commit a cleared file before its new keys.
 
 #include "AtomicFile.h"
+#include "RegularFile.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -43,6 +44,6 @@ private:
 // No file the console writes comes near this size (the largest, a full
 // cmd/macro.ini, holds about 120 kB). A larger one is not ours: parsing it
 // whole would take seconds and gigabytes, so it reads as an empty file.
-constexpr qint64 kIniSizeLimit = 4 * 1024 * 1024;
+constexpr qint64 kIniSizeLimit = kSettingsFileLimit;
 
 } // namespace orvanta

@@ -4,6 +4,7 @@
 #include "core/device/HidDevice.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/lighting/LightingBuilders.h"
+#include "core/storage/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -223,11 +224,13 @@ SaveResult saveState(const VirtualKeyboardState &state, const QString &path)
 
 StateLoadResult loadState(const QString &path, VirtualKeyboardState &out)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, file.errorString()};
-    // A state file is a few hundred kilobytes at most; refuse anything far larger.
-    const QByteArray text = file.read(8 * 1024 * 1024);
+    // A state file is a few hundred kilobytes at most; refuse anything far
+    // larger, and anything but a regular file.
+    const FileRead file = readRegularFile(path, kStateFileLimit);
+    if (!file.ok())
+        return {false, file.reason.isEmpty() ? QStringLiteral("cannot be read: %1").arg(path)
+                                             : file.reason};
+    const QByteArray &text = file.bytes;
     QJsonParseError parse{};
     const QJsonDocument doc = QJsonDocument::fromJson(text, &parse);
     if (parse.error != QJsonParseError::NoError || !doc.isObject() || !fromJson(doc.object(), out))

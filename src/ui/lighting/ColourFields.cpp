@@ -2,7 +2,9 @@
 #include "core/app/TranslationContexts.h"
 
 #include "LightingWidgets.h"
+#include "core/app/PictureCache.h"
 #include "core/lighting/ColorCode.h"
+#include "core/storage/RegularFile.h"
 #include "core/storage/StoredList.h"
 
 #include <QColor>
@@ -18,7 +20,8 @@ ColourFields::ColourFields(QWidget *page)
     auto *palette = new QLabel(page);
     palette->setObjectName(QStringLiteral("palette"));
     palette->setGeometry(524, 440, 140, 140);
-    palette->setStyleSheet(QStringLiteral("border-image:url(Image/palette.png);"));
+    palette->setStyleSheet(QStringLiteral("border-image:url(%1);")
+                               .arg(picturePath(QStringLiteral("Image/palette.png"))));
     palette->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_controls << palette;
     const QString editStyle = QStringLiteral(
@@ -47,7 +50,10 @@ ColourFields::ColourFields(QWidget *page)
     m_code->setMaxLength(6);
     m_code->setStyleSheet(editStyle);
     m_controls << m_code;
-    m_palette = QImage(QStringLiteral("Image/palette.png"));
+    const FileRead paletteFile =
+        readRegularFile(QStringLiteral("Image/palette.png"), kPictureFileLimit);
+    if (paletteFile.ok())
+        m_palette = QImage::fromData(paletteFile.bytes);
 }
 
 void ColourFields::show(const Rgb &c)

@@ -1,4 +1,5 @@
 #include "LightingWidgets.h"
+#include "core/app/PictureCache.h"
 
 #include "core/storage/LanguageFile.h"
 #include "core/storage/StoredList.h"
@@ -62,11 +63,11 @@ QPushButton *LightingWidgets::action(QWidget *page, const QString &text, const c
     b->setGeometry(geometry);
     b->setFocusPolicy(Qt::NoFocus);
     b->setStyleSheet(
-        QStringLiteral(
-            "QPushButton{border-image:url(Image/UI-Design-2016_Keyboard_out_204_910.472.png);"
-            "color:white;font-family:\"%1\";font-size:12px;font-weight:bold;}"
-            "QPushButton:pressed{border-image:url(Image/button_red.png);}")
-            .arg(fontFamily()));
+        QStringLiteral("QPushButton{border-image:url(%2);"
+                       "color:white;font-family:\"%1\";font-size:12px;font-weight:bold;}"
+                       "QPushButton:pressed{border-image:url(%3);}")
+            .arg(fontFamily(), picturePath("Image/UI-Design-2016_Keyboard_out_204_910.472.png"),
+                 picturePath("Image/button_red.png")));
     return b;
 }
 
@@ -74,7 +75,9 @@ void LightingWidgets::setLit(QPushButton *button, bool lit)
 {
     button->setProperty("lit", lit);
     button->setStyleSheet(
-        QStringLiteral("QPushButton{border-image:url(Image/eff/fully_lighted/%1.png);"
+        QStringLiteral("QPushButton{border-image:url(%1);"
                        "color:%2;font-family:\"%3\";font-size:12px;font-weight:bold;}")
-            .arg(lit ? "toggle_on" : "toggle_off", lit ? "white" : "#b8b8b8", fontFamily()));
+            .arg(picturePath(QStringLiteral("Image/eff/fully_lighted/%1.png")
+                                 .arg(lit ? "toggle_on" : "toggle_off")),
+                 lit ? "white" : "#b8b8b8", fontFamily()));
 }

@@ -1,6 +1,7 @@
 #include "MacroPage.h"
 
 #include "MacroPageStyles.h"
+#include "core/app/PictureCache.h"
 #include "core/app/TranslationContexts.h"
 #include "core/macro/MacroCodec.h"
 #include "core/storage/StoredList.h"
@@ -215,8 +216,8 @@ void MacroPage::setLook(QPushButton *b, Look look)
 
 void MacroPage::markDelayMode(int mode)
 {
-    const QIcon off(QStringLiteral("Image/check_off.png"));
-    const QIcon on(QStringLiteral("Image/check_on.png"));
+    const QIcon off(picturePath(QStringLiteral("Image/check_off.png")));
+    const QIcon on(picturePath(QStringLiteral("Image/check_on.png")));
     QPushButton *buttons[] = {m_autoButton, m_defaultButton, m_noDelayButton};
     for (int i = 0; i < 3; ++i) {
         buttons[i]->setIcon(i == mode ? on : off);

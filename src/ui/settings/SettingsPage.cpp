@@ -8,6 +8,7 @@
 #include "core/settings/ProgramLauncher.h"
 #include "core/settings/WebLinks.h"
 #include "core/storage/LanguageFile.h"
+#include "core/storage/RegularFile.h"
 #include "ui/shell/WidgetDesktopServices.h"
 
 #include <QBitmap>
@@ -44,7 +45,9 @@ SettingsPage::SettingsPage(QWidget *parent, orvanta::DesktopServices *desktop)
     // The background picture gives the page its size, its face and its shape.
     // The size is read from the file's header now; the picture is decoded when
     // the page first shows (showEvent), as the page starts hidden.
-    const QSize pictureSize = QImageReader(QLatin1String(BACK_PICTURE)).size();
+    const QSize pictureSize = checkRegularFile(QLatin1String(BACK_PICTURE), kPictureFileLimit).ok()
+                                  ? QImageReader(QLatin1String(BACK_PICTURE)).size()
+                                  : QSize();
     if (pictureSize.isValid())
         setFixedSize(pictureSize);
     else
@@ -69,7 +72,8 @@ SettingsPage::SettingsPage(QWidget *parent, orvanta::DesktopServices *desktop)
     m_websiteButton = new QPushButton(this);
     m_websiteButton->setGeometry(55, 110, 142, 35);
     m_websiteButton->setStyleSheet(
-        QStringLiteral("background-image: url(\"Image/bxeLogoA.png\"); border: 1px solid gray; "));
+        QStringLiteral("background-image: url(\"%1\"); border: 1px solid gray; ")
+            .arg(picturePath(QStringLiteral("Image/bxeLogoA.png"))));
     m_websiteButton->setCursor(Qt::PointingHandCursor);
 
     m_socialButton = new QPushButton(this);

@@ -24,6 +24,7 @@
 #include "core/socket/SocketHelper.h"
 #include "core/storage/DataPaths.h"
 #include "core/storage/LanguageFile.h"
+#include "core/storage/RegularFile.h"
 #include "core/storage/StoredList.h"
 #include "translations/TranslationResources.h"
 #include "ui/customize/CustomizePanel.h"
@@ -203,6 +204,15 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     if (QSystemTrayIcon::isSystemTrayAvailable())
         createTray()->trayIcon()->show();
     m_guidance = new ShellGuidance(*this);
+
+    // Files that start-up left unread: a FIFO, a device, a link below the
+    // data directory's folders, or a file far too large.
+    const QStringList skipped = takeSkippedFiles();
+    if (!skipped.isEmpty())
+        m_context.notices->refuse(
+            context::Shell::tr("Not read, defaults used instead: %1 (only regular files of a "
+                               "usual size are read)")
+                .arg(skipped.join(QStringLiteral(", "))));
 }
 
 ConsoleTray *MainWindow::createTray()

@@ -1,4 +1,5 @@
 #include "ResetProgressView.h"
+#include "core/app/PictureCache.h"
 #include "core/app/TranslationContexts.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ const QPixmap &ResetProgressView::panel()
 {
     if (m_panel.isNull()) {
         // Only the scaled panel is kept, not the full-size picture.
-        const QPixmap back(QStringLiteral("Image/other_back.png"));
+        const QPixmap back(orvanta::picturePath(QStringLiteral("Image/other_back.png")));
         if (!back.isNull())
             m_panel = back.scaled(560, 240, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }

@@ -1,5 +1,7 @@
 #include "Shell.h"
+#include "core/app/PictureCache.h"
 #include "core/app/TranslationContexts.h"
+#include "core/storage/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -25,7 +27,7 @@ QString catalogFileForLanguage(int language)
 
 bool loadTranslationCatalog(QTranslator &translator, const QString &relativePath)
 {
-    if (QFileInfo::exists(relativePath) && translator.load(relativePath))
+    if (checkRegularFile(relativePath, kPictureFileLimit).ok() && translator.load(relativePath))
         return true;
     const QString name = QFileInfo(relativePath).fileName();
     return translator.load(QStringLiteral(":/LumoProject/Language/") + name);
@@ -48,16 +50,17 @@ ShellStyles ShellStyles::forFont(const QString &fontFamily)
     ShellStyles s;
     s.fontFamily = fontFamily;
     const QString tab =
-        QStringLiteral("border-image: url(\"Image/UI-Design-2016_Keyboard_out_26_32.71.png\"); ");
+        QStringLiteral("border-image: url(\"%1\"); ")
+            .arg(picturePath(QStringLiteral("Image/UI-Design-2016_Keyboard_out_26_32.71.png")));
+    const QString button =
+        picturePath(QStringLiteral("Image/UI-Design-2016_Keyboard_out_204_910.472.png"));
     s.tabOff = tab + QStringLiteral("color:rgba(255,255,255,50); font-family:") + fontFamily;
     s.tabOn = tab + QStringLiteral("color:red; font-family:") + fontFamily;
     s.actionButton =
-        QStringLiteral("QPushButton{border-image: "
-                       "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\"); color:white; "
-                       "font-family:") +
+        QStringLiteral("QPushButton{border-image: url(\"%1\"); color:white; font-family:")
+            .arg(button) +
         fontFamily +
-        QStringLiteral(";}QPushButton:pressed{border-image: "
-                       "url(\"Image/UI-Design-2016_Keyboard_out_204_910.472.png\");font-family:") +
+        QStringLiteral(";}QPushButton:pressed{border-image: url(\"%1\");font-family:").arg(button) +
         fontFamily + QStringLiteral("; color:red;}");
     s.label = QStringLiteral("color:white;  font-family:") + fontFamily;
     s.combo = QStringLiteral("background-color: rgb(38,38,38); color:white; border: 1px "
@@ -78,10 +81,10 @@ QPushButton *pushButtonAt(QWidget *parent, const QRect &geometry)
 QPushButton *iconButton(QWidget *parent, const QString &icon, const QRect &geometry)
 {
     QPushButton *b = pushButtonAt(parent, geometry);
-    b->setStyleSheet(
-        QStringLiteral("QPushButton{border-image:url(\"Image/icons/%1.png\");}"
-                       "QPushButton:hover{border-image:url(\"Image/icons/%1_hover.png\");}")
-            .arg(icon));
+    b->setStyleSheet(QStringLiteral("QPushButton{border-image:url(\"%1\");}"
+                                    "QPushButton:hover{border-image:url(\"%2\");}")
+                         .arg(picturePath(QStringLiteral("Image/icons/%1.png").arg(icon)),
+                              picturePath(QStringLiteral("Image/icons/%1_hover.png").arg(icon))));
     return b;
 }
 

@@ -1,4 +1,5 @@
 #include "VirtualKeyboardWindow.h"
+#include "core/app/PictureCache.h"
 #include "core/app/TranslationContexts.h"
 
 #include "core/lighting/LightingTypes.h"
@@ -45,7 +46,7 @@ bool hasKey(int k)
 } // namespace
 
 VirtualKeyboardCanvas::VirtualKeyboardCanvas(QWidget *parent)
-    : QWidget(parent), m_picture(QString::fromLatin1(kPicture))
+    : QWidget(parent), m_picture(picturePath(QString::fromLatin1(kPicture)))
 {
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
