@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "WindowFixture.h"
+#include "core/device/DeviceCommands.h"
 #include "core/socket/SocketCommand.h"
 #include "core/socket/SocketHelper.h"
 #include "core/storage/AtomicFile.h"
@@ -110,9 +111,9 @@ private slots:
         QVERIFY(f.link()->pending() <= 3); // only the latest switch and colour wait
 
         QProcess ctl;
-        ctl.start(binDir() + "/orvanta-ctl",
-                  QStringList{"--port", QString::number(f.ctx().socket->serverPort()), "profile",
-                              "5"});
+        ctl.start(
+            binDir() + "/orvanta-ctl",
+            QStringList{"--port", QString::number(f.ctx().socket->serverPort()), "profile", "5"});
         QTRY_COMPARE_WITH_TIMEOUT(f.ctx().controller->bindings().active, 5, 10000);
         if (unplugged)
             f.unplug();
@@ -151,7 +152,7 @@ private slots:
         QTRY_VERIFY(k.held());
         flood(controller);
         controller.runSocketCommand(colour(9));
-        controller.startPulse(3);
+        f.link()->enqueue(commands::lightPulse(3), Origin::OtherProgram); // a pulse's tick
         if (applyThenClose) {
             f.w->showLightingPage();
             f.applyWave();
@@ -175,10 +176,11 @@ private slots:
             return;
         }
         QCOMPARE(sent[5], selectReport(4));
-        // The flood's switches and colours before the click are out of date.
+        // Then only the tick's two reports: the flood's switches and colours are out of date.
+        QCOMPARE(sent.size(), 8);
         for (int i = 6; i < sent.size(); ++i)
             QVERIFY2(commandOf(sent[i]) == CMD_LIGHT_MODE && quint8(sent[i].at(13)) == 3,
-                     qPrintable(hex(sent[i]))); // only the pulse's ticks follow
+                     qPrintable(hex(sent[i])));
         QCOMPARE(statusProfile(*f.w), 4);
     }
 
