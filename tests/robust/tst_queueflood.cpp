@@ -115,6 +115,7 @@ private slots:
             binDir() + "/orvanta-ctl",
             QStringList{"--port", QString::number(f.ctx().socket->serverPort()), "profile", "5"});
         QTRY_COMPARE_WITH_TIMEOUT(f.ctx().controller->bindings().active, 5, 10000);
+        f.ctx().controller->runSocketCommand(colour(7)); // behind the switch: for profile 5
         if (unplugged)
             f.unplug();
         k.release();
@@ -127,12 +128,17 @@ private slots:
         }
         QCOMPARE(statusProfile(*f.w), 5);
         QCOMPARE(f.ctx().controller->bindings().active, 5);
-        QVector<QByteArray> selects;
-        for (const QByteArray &r : f.sent())
-            if (commandOf(r) == CMD_SELECT_PROFILE)
-                selects << r;
-        QCOMPARE(selects.last(), selectReport(5));
-        QVERIFY(f.sent().size() < 20); // the flood's stale commands never went out
+        // The held click, the switch, then (unless gone) the colour painted on profile 5:
+        // mode, three pages (red 7), closing. The flood's stale commands never went out.
+        const QVector<QByteArray> sent = f.sent();
+        QCOMPARE(sent.mid(0, 2), (QVector<QByteArray>{selectReport(2), selectReport(5)}));
+        QCOMPARE(sent.size(), unplugged ? 2 : 7);
+        for (int i = 2; i < sent.size(); ++i) {
+            QCOMPARE(commandOf(sent[i]), i == 2 || i == 6 ? 0x02 : 0x09);
+            QCOMPARE(int(sent[i].at(2)), 5);
+        }
+        if (!unplugged)
+            QCOMPARE(quint8(sent[3].at(8)), quint8(7));
     }
 
     // The user's click or APPLY goes ahead of a flood, and Close keeps it.
