@@ -53,7 +53,7 @@ using namespace orvanta;
 namespace
 {
 // How long the end waits for the user's own operations (a factory reset
-// takes about 8 s), other programs' being dropped.
+// sends 52 reports, a few seconds), other programs' being dropped.
 constexpr int kExitDrainMs = 30000;
 
 // The maker's web pages; without a browser the user learns the address.
