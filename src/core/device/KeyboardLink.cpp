@@ -389,7 +389,7 @@ KeyboardLink::Leftover KeyboardLink::finish(int timeoutMs)
             ++left.operations;
             left.profiles |= slotsWritten(op);
         }
-        if (m_busy) {
+        if (m_busy && m_busyIsUsers) {
             ++left.operations;
             left.profiles |= m_busyWrites;
         }
@@ -481,6 +481,7 @@ void KeyboardLink::run()
         lane.pop_front();
         m_busy = true;
         m_busyWrites = slotsWritten(op);
+        m_busyIsUsers = !op.droppable;
         const PauseFunction pause = m_pause;
         lock.unlock();
         State reached = State::Absent;

@@ -173,6 +173,7 @@ private:
     std::deque<Operation> m_others; // other programs', sent when m_queue is empty
     bool m_busy = false;            // the worker is sending an operation
     int m_busyWrites = 0;           // slotsWritten() of the operation being sent
+    bool m_busyIsUsers = false;     // and whether it is the user's own
     bool m_stopping = false;
     bool m_scanNow = false;
     Clock::time_point m_nextScan;
