@@ -3,6 +3,7 @@
 #include "core/app/ConsoleLog.h"
 #include "core/app/ConsoleOptions.h"
 #include "core/app/Diagnose.h"
+#include "core/app/EndSignals.h"
 #include "core/app/SingleInstance.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/WindowScale.h"
@@ -75,6 +76,10 @@ int main(int argc, char *argv[])
     {
         MainWindow window(options);
         shown = &window;
+        // SIGTERM, SIGINT and SIGHUP end the console as its Close button does.
+        orvanta::EndSignals endSignals;
+        QObject::connect(&endSignals, &orvanta::EndSignals::received, &window,
+                         &MainWindow::endOnSignal);
         const std::unique_ptr<QWidget> scaled = orvanta::fitWindowToScreen(window);
         orvanta::centreOnScreen(*orvanta::topLevelOf(&window));
         window.showConsole();

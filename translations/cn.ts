@@ -210,6 +210,18 @@
         <translation>未保存：%1（%2）。文件保留先前的内容。</translation>
     </message>
     <message>
+        <source>%1 of your changes did not reach the keyboard in time. They are saved and sent to the keyboard when the console starts next.</source>
+        <translation>有 %1 项更改未能及时发送到键盘。这些更改已保存，将在控制台下次启动时发送到键盘。</translation>
+    </message>
+    <message>
+        <source>profile %1</source>
+        <translation>配置文件 %1</translation>
+    </message>
+    <message>
+        <source>The factory reset could not save %1 (%2). These keep their earlier settings, on the keyboard too.</source>
+        <translation>恢复出厂设置无法保存 %1（%2）。这些项目保留先前的设置，键盘上也是如此。</translation>
+    </message>
+    <message>
         <source>PROFILE %1</source>
         <translation>配置文件 %1</translation>
     </message>

@@ -210,6 +210,18 @@
         <translation>Not saved: %1 (%2). It keeps its earlier content.</translation>
     </message>
     <message>
+        <source>%1 of your changes did not reach the keyboard in time. They are saved and sent to the keyboard when the console starts next.</source>
+        <translation>%1 of your changes did not reach the keyboard in time. They are saved and sent to the keyboard when the console starts next.</translation>
+    </message>
+    <message>
+        <source>profile %1</source>
+        <translation>profile %1</translation>
+    </message>
+    <message>
+        <source>The factory reset could not save %1 (%2). These keep their earlier settings, on the keyboard too.</source>
+        <translation>The factory reset could not save %1 (%2). These keep their earlier settings, on the keyboard too.</translation>
+    </message>
+    <message>
         <source>PROFILE %1</source>
         <translation>PROFILE %1</translation>
     </message>

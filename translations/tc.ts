@@ -210,6 +210,18 @@
         <translation>未儲存：%1（%2）。檔案保留先前的內容。</translation>
     </message>
     <message>
+        <source>%1 of your changes did not reach the keyboard in time. They are saved and sent to the keyboard when the console starts next.</source>
+        <translation>有 %1 項變更未能及時送到鍵盤。這些變更已儲存，將於主控台下次啟動時送到鍵盤。</translation>
+    </message>
+    <message>
+        <source>profile %1</source>
+        <translation>設定檔 %1</translation>
+    </message>
+    <message>
+        <source>The factory reset could not save %1 (%2). These keep their earlier settings, on the keyboard too.</source>
+        <translation>恢復原廠設定無法儲存 %1（%2）。這些項目保留先前的設定，鍵盤上也是如此。</translation>
+    </message>
+    <message>
         <source>PROFILE %1</source>
         <translation>設定檔 %1</translation>
     </message>

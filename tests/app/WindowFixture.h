@@ -121,6 +121,8 @@ struct WindowFixture {
     }
     ~WindowFixture()
     {
+        if (!w)
+            return; // the test ended the window itself
         (void)settled();
         if (plugging == Plug::Attached)
             link()->useVirtualDevice(nullptr);

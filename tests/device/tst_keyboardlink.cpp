@@ -1,5 +1,5 @@
 // The keyboard link's queue: operations go out whole and in order, each report
-// followed by its pause; the bound applies to other programs' commands only;
+// followed by its pause (other programs' behind the user's own: tst_queueflood);
 // an unplugged or refusing keyboard closes its handles and drops what waits.
 
 #include "TestSupport.h"
@@ -198,27 +198,6 @@ private slots:
         QCOMPARE(f.outcomes(), QVector<Outcome>(5, Outcome::Withdrawn)
                                    << Outcome::Sent << Outcome::Sent << Outcome::Sent);
         QVERIFY(f.finished[7][3].toBool()); // a tick is quiet
-    }
-
-    void boundDropsOnlyOtherProgramsCommandsBeyondIt()
-    {
-        LinkFixture f;
-        f.link.enqueue(operation({{1, 100}}));
-        QVERIFY(f.held());
-        for (int i = 0; i < KeyboardLink::kQueueLimit; ++i)
-            f.link.enqueue(operation({{2, 100}}), Origin::OtherProgram);
-        const quint64 over = f.link.enqueue(operation({{3, 100}}), Origin::OtherProgram);
-        f.link.enqueue(operation({{4, 100}})); // the window's own: never bounded
-        QCOMPARE(f.link.pending(), KeyboardLink::kQueueLimit + 2);
-        QVERIFY(f.releaseAndWait());
-        const QStringList events = f.take();
-        QCOMPARE(events.count(sendOf(2)), KeyboardLink::kQueueLimit);
-        QCOMPARE(events.count(sendOf(3)), 0);
-        QCOMPARE(events.at(events.size() - 2), sendOf(4));
-        QTRY_COMPARE(f.finished.size(), KeyboardLink::kQueueLimit + 3);
-        for (const QList<QVariant> &args : f.finished)
-            QCOMPARE(args[1].value<Outcome>(),
-                     args[0].toULongLong() == over ? Outcome::Overflow : Outcome::Sent);
     }
 
     void refusedReportClosesTheHandlesAndDropsWhatWaits()

@@ -3,7 +3,8 @@
 // brought to the active profile, and orvanta-ctl tells); on its virtual
 // keyboard, whose memory survives a restart; and on an X screen
 // (Xvfb) of a laptop's size: the whole window is on the screen, scaled alike in
-// both directions, and full size where it fits.
+// both directions, and full size where it fits; SIGTERM during a factory reset
+// ends it as Close does.
 
 #include "ConsoleProcess.h"
 #include "TrayHost.h"
@@ -16,6 +17,7 @@
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QtTest>
+#include <csignal>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -307,6 +309,40 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(!console.isRunning(), "the console did not end", 10000);
         QCOMPARE(console.process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(console.process().exitCode(), 0);
+    }
+
+    // SIGTERM once a factory reset has started: the console finishes the
+    // reset's 52 reports and its files, leaves no profile out of date, exits
+    // with 0, and the next start only selects profile 1.
+    void sigtermDuringAFactoryResetFinishesIt()
+    {
+        XScreen x;
+        QVERIFY2(x.start(QSize(1920, 1080)), "Xvfb and xdotool: run scripts/deps");
+        QVERIFY(x.startOn(console()) && console().waitForReports(1));
+        const QString id = x.consoleWindow(console());
+        QVERIFY2(!id.isEmpty(), "no window shown");
+        // The reset button: 32 x 33 at (985, 16) of the full-size window.
+        x.xdo(console(), {"mousemove", "--window", id, "1001", "32"});
+        x.xdo(console(), {"click", "1"});
+        QVERIFY(console().waitForReports(3)); // the reset has started
+        QCOMPARE(::kill(pid_t(console().process().processId()), SIGTERM), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!console().isRunning(), 40000);
+        QCOMPARE(console().process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(console().process().exitCode(), 0);
+        QCOMPARE(console().reports().size(), 1 + 52);
+        QCOMPARE(console().reports().last().bytes, selectBytes(1));
+        const QString marks = console().dataDir() + "/system/keyboard_sync.ini";
+        for (int n = 1; n <= 5; ++n) // the USB keyboard has every profile
+            QCOMPARE(iniText(marks, QString("usb/%1").arg(n)),
+                     QString(QFileInfo::exists(marks) ? "0" : ""));
+
+        QVERIFY(console().start() && console().waitForReports(1 + 52 + 1));
+        QVERIFY(connectClient());
+        exchange("072", 1); // after the start-up's own reports
+        QVector<QByteArray> next;
+        for (const LoggedReport &r : console().reports().mid(1 + 52))
+            next << r.bytes;
+        QCOMPARE(next, (QVector<QByteArray>{selectBytes(1), selectBytes(2)}));
     }
 };
 

@@ -52,9 +52,9 @@ public:
                 received.append(QByteArray());
                 connect(s, &QTcpSocket::readyRead, this, [this, s, index] {
                     QByteArray data = s->readAll();
-                    if (data.startsWith("?status")) {
+                    for (int at; (at = data.indexOf("?status")) >= 0;) {
                         s->write(status);
-                        data.remove(0, 7);
+                        data.remove(at, data.mid(at + 7, 1) == "\n" ? 8 : 7);
                     }
                     received[index] += data;
                 });

@@ -178,9 +178,16 @@ QString usageText()
         "  -v, --verbose  print the console's greeting\n"
         "  -h, --help     print this text\n"
         "\n"
-        "Exit status: 0 when the message was sent, 1 for a bad command line,\n"
-        "2 when no console answered within 3 seconds, 3 when the console has no\n"
-        "keyboard (nothing is sent then).\n");
+        "Exit status: 0 when the command was carried out (send: when the message\n"
+        "was sent), 1 for a bad command line, 2 when no console answered within\n"
+        "3 seconds, 3 when the console has no keyboard (nothing is sent then),\n"
+        "4 when the console did not carry out the command (the reason is printed).\n");
+}
+
+QString failureOf(const QByteArray &line)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(line.trimmed());
+    return doc.isObject() ? doc.object().value(QStringLiteral("failed")).toString() : QString();
 }
 
 QStringList statusLines(const QByteArray &reply)

@@ -89,8 +89,42 @@ int main(int argc, char *argv[])
         return complain(
             QStringLiteral("could not send to %1 (%2)").arg(where, socket.errorString()),
             ctl::ExitNoConsole);
-    socket.disconnectFromHost();
-    if (socket.state() != QAbstractSocket::UnconnectedState)
-        socket.waitForDisconnected(ctl::kTimeoutMs);
-    return ctl::ExitOk;
+    // A profile switch or a colour waits for the keyboard; the pulse is a series.
+    const bool reachesKeyboard = inv.message.startsWith("07") && inv.message.size() > 2 &&
+                                 inv.message.at(2) >= '1' && inv.message.at(2) <= '6';
+    if (status.isEmpty() || !reachesKeyboard) {
+        // A console too old to answer, or nothing the keyboard must confirm.
+        socket.disconnectFromHost();
+        if (socket.state() != QAbstractSocket::UnconnectedState)
+            socket.waitForDisconnected(ctl::kTimeoutMs);
+        return ctl::ExitOk;
+    }
+    // The console answers a status request after the outcome of the command
+    // before it, and a command it did not carry out with the reason.
+    socket.write(ctl::kStatusRequest + '\n');
+    QByteArray lines;
+    const QDeadlineTimer outcomeDeadline(ctl::kOutcomeTimeoutMs);
+    for (;;) {
+        const int end = lines.indexOf('\n');
+        if (end >= 0) {
+            const QByteArray line = lines.left(end + 1);
+            lines.remove(0, end + 1);
+            const QString failure = ctl::failureOf(line);
+            if (!failure.isEmpty())
+                return complain(
+                    QStringLiteral("the console did not carry out the command: %1").arg(failure),
+                    ctl::ExitNotDone);
+            if (!ctl::statusLines(line).isEmpty())
+                return ctl::ExitOk;
+            continue;
+        }
+        if (outcomeDeadline.hasExpired() ||
+            (socket.bytesAvailable() == 0 &&
+             !socket.waitForReadyRead(int(outcomeDeadline.remainingTime()))))
+            return complain(QStringLiteral("%1 did not confirm the command; it may not have "
+                                           "reached the keyboard")
+                                .arg(where),
+                            ctl::ExitNotDone);
+        lines += socket.readAll();
+    }
 }

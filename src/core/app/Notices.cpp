@@ -13,6 +13,13 @@ void Notices::post(const QString &text, Kind kind)
     emit posted(text, kind);
 }
 
+void Notices::postLasting(const QString &text)
+{
+    m_last = text;
+    qWarning().noquote() << "notice (kept until dismissed):" << text;
+    emit lastingPosted(text);
+}
+
 void Notices::fileFailed(const QString &text, const QString &path, const QString &reason)
 {
     qWarning().noquote() << "file operation failed:" << path << "-" << reason;

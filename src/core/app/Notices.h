@@ -22,6 +22,8 @@ public:
     using QObject::QObject;
 
     void post(const QString &text, Kind kind);
+    // A failure the user must not miss: logged, and kept in view until dismissed.
+    void postLasting(const QString &text);
     // A request the console does not carry out, and why.
     void refuse(const QString &text) { post(text, Kind::Warning); }
     void inform(const QString &text) { post(text, Kind::Info); }
@@ -42,6 +44,7 @@ signals:
     // A file kept its old content because saving it failed (also logged).
     void saveFailed(QString path, QString reason);
     void posted(QString text, orvanta::Notices::Kind kind);
+    void lastingPosted(QString text);
 
 private:
     QString m_last;

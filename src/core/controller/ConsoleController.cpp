@@ -25,19 +25,20 @@ ConsoleController::ConsoleController(CommandQueue *queue, QObject *parent)
 
 ConsoleController::~ConsoleController() = default;
 
-void ConsoleController::activateSlot(int n, Origin origin)
+quint64 ConsoleController::activateSlot(int n, Origin origin)
 {
     if (n < 1 || n > 5 || !actionsAllowed())
-        return;
+        return 0;
     if (factoryResetSaving()) {
         // The pages wait for the factory reset's files, and so does a profile
         // chosen meanwhile: it follows the reset, as the keyboard sees it.
         m_resetFiles->whenSaved([this, n, origin] { activateSlot(n, origin); });
-        return;
+        return 0;
     }
-    m_sender.send(commands::selectProfile(n), origin);
+    const quint64 id = m_sender.send(commands::selectProfile(n), origin);
     m_bindings.active = n;
     emit activeSlotChanged(n);
+    return id;
 }
 
 LightingModel &ConsoleController::lighting()
@@ -82,7 +83,9 @@ QVector<quint64> ConsoleController::factoryReset(int staticMode, int staticModeS
     files.assignments = m_assignments;
     if (!m_resetFiles) {
         m_resetFiles = new FactoryResetFiles(this);
-        connect(m_resetFiles, &FactoryResetFiles::finished, &m_notices, &Notices::report);
+        // Failures are told together, once the reset is over (see the window).
+        connect(m_resetFiles, &FactoryResetFiles::finished, this,
+                [this](const SaveResult &saved) { m_resetFailures += saved; });
     }
     m_resetFiles->start(files);
     m_resetFiles->whenSaved([this] {
@@ -197,34 +200,82 @@ void ConsoleController::pulseTick()
     m_sender.send(commands::lightPulse(m_pulseValue), Origin::OtherProgram);
 }
 
-void ConsoleController::paintColour(quint8 red, quint8 green, quint8 blue)
+quint64 ConsoleController::paintColour(quint8 red, quint8 green, quint8 blue)
 {
     qDebug() << "rgb" << red << green << blue;
     // Sent only: the profile's stored lighting returns at its next activation.
-    m_sender.send(staticColourOperation(red, green, blue, quint8(m_bindings.active)),
-                  Origin::OtherProgram);
+    // The profile shown as active is the one the keyboard is on when the
+    // colour's turn comes: switches queued before it go first, and a newer
+    // switch withdraws it.
+    return m_sender.send(staticColourOperation(red, green, blue, quint8(m_bindings.active)),
+                         Origin::OtherProgram);
 }
 
-void ConsoleController::runSocketCommand(const SocketAction &command)
+void ConsoleController::runSocketCommand(const SocketAction &command, quint64 ticket)
 {
-    // What other programs ask for waits in the keyboard's queue only up to its
-    // bound; the rest is dropped rather than piling up without end.
+    // What other programs ask for waits behind the user's own operations; of
+    // it, only the latest profile switch and colour wait (see KeyboardLink).
     switch (command.kind) {
     case SocketAction::SwitchProfile:
-        activateSlot(command.profile, Origin::OtherProgram);
+        if (!actionsAllowed()) {
+            emit socketCommandDone(ticket, QStringLiteral("refused while a macro is recorded"));
+        } else if (factoryResetSaving()) {
+            m_resetFiles->whenSaved([this, command, ticket] { runSocketCommand(command, ticket); });
+        } else {
+            followSocketCommand(activateSlot(command.profile, Origin::OtherProgram), ticket);
+        }
         break;
     case SocketAction::PaintColour:
-        paintColour(command.red, command.green, command.blue);
+        followSocketCommand(paintColour(command.red, command.green, command.blue), ticket);
         break;
     case SocketAction::PulseStart:
         startPulse(command.pulseValue);
+        emit socketCommandDone(ticket, QString());
         break;
     case SocketAction::PulseStop:
         stopPulse();
+        emit socketCommandDone(ticket, QString());
         break;
     case SocketAction::None:
+        emit socketCommandDone(ticket, QStringLiteral("not a command"));
         break;
     }
+}
+
+void ConsoleController::followSocketCommand(quint64 id, quint64 ticket)
+{
+    // Outcomes always come later than the queueing, never from within it.
+    if (ticket != 0)
+        m_socketCommands.insert(id, ticket);
+}
+
+void ConsoleController::operationFinished(quint64 id, KeyboardLink::Outcome outcome)
+{
+    const auto it = m_socketCommands.find(id);
+    if (it == m_socketCommands.end())
+        return;
+    const quint64 ticket = it.value();
+    m_socketCommands.erase(it);
+    QString failure;
+    switch (outcome) {
+    case KeyboardLink::Outcome::Sent:
+        break;
+    case KeyboardLink::Outcome::NotConnected:
+        failure = QStringLiteral("no keyboard is connected");
+        break;
+    case KeyboardLink::Outcome::Withdrawn:
+        failure = QStringLiteral("a newer command took its place before it was sent");
+        break;
+    case KeyboardLink::Outcome::Overflow:
+        failure = QStringLiteral("the keyboard's queue is full");
+        break;
+    case KeyboardLink::Outcome::Failed:
+    case KeyboardLink::Outcome::Lost:
+    case KeyboardLink::Outcome::Dropped:
+        failure = QStringLiteral("the keyboard went away or the console is ending");
+        break;
+    }
+    emit socketCommandDone(ticket, failure);
 }
 
 } // namespace orvanta

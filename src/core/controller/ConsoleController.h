@@ -14,17 +14,20 @@
 #include "core/assign/InstantShift.h"
 #include "core/controller/KeyAssignmentEditor.h"
 #include "core/device/CommandSender.h"
+#include "core/device/KeyboardLink.h"
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroLibrary.h"
 #include "core/profiles/ProfileBindings.h"
 #include "core/profiles/ProfileLibrary.h"
 #include "core/socket/SocketCommand.h"
 
+#include <QHash>
 #include <QObject>
 #include <QTimer>
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace orvanta
 {
@@ -72,9 +75,10 @@ public:
     quint8 pulseValue() const { return m_pulseValue; }
 
     // --- use cases -----------------------------------------------------------------
-    // Switches the keyboard to on-board profile n and shows it. While a
-    // factory reset's files are being saved it follows them.
-    void activateSlot(int n, Origin origin = Origin::User);
+    // Switches the keyboard to on-board profile n and shows it; returns the
+    // operation's id. While a factory reset's files are being saved it
+    // follows them (0 is returned then, and when refused).
+    quint64 activateSlot(int n, Origin origin = Origin::User);
     // The factory reset: every on-board profile's factory lighting (profile 1
     // keeps the given Static sub-mode), key map and mode, then profile 1; the
     // key map, assignments and instant shift go back to the factory ones and
@@ -83,6 +87,8 @@ public:
     // Empty when refused (actions not allowed, or a reset still saving).
     QVector<quint64> factoryReset(int staticMode, int staticModeSpeed);
     bool factoryResetSaving() const;
+    // The saves of the factory reset that failed, once (then forgotten).
+    SaveResult takeFactoryResetFailures() { return std::exchange(m_resetFailures, {}); }
     // APPLY on LIGHTING: the effect `lighting` shows goes to on-board profile
     // `slot` and is stored with the saved profile `profile`, its records and
     // per-key colours too.
@@ -116,9 +122,12 @@ public:
     void startPulse(quint8 value);
     void stopPulse();
     // Another program paints the whole keyboard: sent only, never stored.
-    void paintColour(quint8 red, quint8 green, quint8 blue);
-    // A command of the control socket.
-    void runSocketCommand(const SocketAction &command);
+    quint64 paintColour(quint8 red, quint8 green, quint8 blue);
+    // A command of the control socket. socketCommandDone(ticket, ...) follows
+    // once it is carried out or not.
+    void runSocketCommand(const SocketAction &command, quint64 ticket = 0);
+    // What became of a queued operation (the keyboard link's outcome).
+    void operationFinished(quint64 id, orvanta::KeyboardLink::Outcome outcome);
 
 signals:
     void activeSlotChanged(int slot);
@@ -126,9 +135,13 @@ signals:
     void keyAssignmentsReset();
     // The factory reset's files are on disk (or failed, told as notices).
     void factoryResetSaved();
+    // A control socket command was carried out (empty `failure`) or not (why).
+    void socketCommandDone(quint64 ticket, QString failure);
 
 private:
     void pulseTick();
+    // The socket command `ticket` ends with the outcome of operation `id`.
+    void followSocketCommand(quint64 id, quint64 ticket);
 
     CommandSender m_sender;
     Notices m_notices;
@@ -139,7 +152,9 @@ private:
     ShiftTargets m_shiftTargets{};
     QTimer *m_pulse; // child "pulse"
     quint8 m_pulseValue = 0;
+    QHash<quint64, quint64> m_socketCommands;  // operation id -> socket command ticket
     FactoryResetFiles *m_resetFiles = nullptr; // made at the first factory reset
+    SaveResult m_resetFailures;                // told together once the reset is over
     std::unique_ptr<LightingModel> m_lighting;
     ProfileLibrary m_profiles{m_bindings, m_notices, [this] { return actionsAllowed(); }};
     macro::MacroLibrary m_macros{m_notices};

@@ -73,7 +73,9 @@ Report zoneTableReport(int table, const Report &red, const Report &green, const 
 
 DeviceOperation selectProfile(int profile)
 {
-    return operationOf(profile, {selectProfileReport(profile)});
+    DeviceOperation op = operationOf(profile, {selectProfileReport(profile)});
+    op.purpose = DeviceOperation::Purpose::ProfileSwitch;
+    return op;
 }
 
 DeviceOperation writeKeyMap(int profile, const KeyMap &map)

@@ -26,10 +26,16 @@ struct DeviceOperation {
     // Non-zero: one tick of a repeating series (the light pulse); at most one
     // tick of a series waits, a newer one takes the waiting one's place.
     int tickSeries = 0;
+    // What an operation of another program stands for while it waits: only
+    // the latest profile switch and the latest colour matter, so a newer one
+    // takes the place of a waiting one (see KeyboardLink::enqueue).
+    enum class Purpose { Other, ProfileSwitch, Colour };
+    Purpose purpose = Purpose::Other;
 };
 
-// Who asked for an operation. Another program's operations are bounded by the
-// queue's limit and dropped beyond it; the user's own never are.
+// Who asked for an operation. The user's own operations go ahead of waiting
+// operations of other programs (the control socket, the light pulse), which
+// coalesce; the user's own are never dropped for other programs' sake.
 enum class Origin { User, OtherProgram };
 
 class CommandQueue

@@ -23,15 +23,19 @@ KeyboardLink::KeyboardLink(QObject *parent)
 
 KeyboardLink::~KeyboardLink()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stopping = true;
-        if (!m_queue.empty())
-            qInfo() << "keyboard link closing:" << m_queue.size() << "operations not sent";
-        m_queue.clear();
+    if (m_worker.joinable()) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stopping = true;
+            const size_t left = m_queue.size() + m_others.size();
+            if (left != 0)
+                qInfo() << "keyboard link closing:" << left << "operations not sent";
+            m_queue.clear();
+            m_others.clear();
+        }
+        m_wake.notify_all();
+        m_worker.join();
     }
-    m_wake.notify_all();
-    m_worker.join();
     std::lock_guard<std::mutex> lock(m_deviceMutex);
     m_vendor.reset();
     m_consumer.reset();
@@ -255,16 +259,40 @@ void KeyboardLink::lose(const QString &reason)
         ++m_generation;
     }
     std::lock_guard<std::mutex> lock(m_mutex);
-    qInfo().noquote() << "keyboard gone (" + reason + "): handles closed," << m_queue.size()
-                      << "queued operations dropped";
+    qInfo().noquote() << "keyboard gone (" + reason + "): handles closed,"
+                      << m_queue.size() + m_others.size() << "queued operations dropped";
     for (const Operation &op : m_queue)
         report(op, Outcome::Dropped);
     m_queue.clear();
+    for (const Operation &op : m_others)
+        report(op, Outcome::Dropped);
+    m_others.clear();
     // A keyboard that refuses reports but still enumerates is tried again only
     // after a full interval, not in a tight loop.
     m_nextScan = Clock::now() + std::chrono::milliseconds(kScanIntervalMs);
     setState(State::Absent);
     m_wake.notify_all();
+}
+
+bool KeyboardLink::supersedes(const Operation &newer, const Operation &waiting)
+{
+    using Purpose = DeviceOperation::Purpose;
+    if (!waiting.droppable || waiting.purpose == Purpose::Other)
+        return false;
+    // The keyboard shows the newer profile with its own lighting, whatever
+    // was switched or painted before.
+    if (newer.purpose == Purpose::ProfileSwitch)
+        return true;
+    if (waiting.purpose != Purpose::Colour)
+        return false;
+    if (newer.purpose == Purpose::Colour)
+        return true;
+    if (newer.droppable)
+        return false;
+    for (const DeviceStep &step : newer.steps)
+        if (step.report[1] == CMD_LIGHT_MODE && step.report[2] == waiting.profile)
+            return true; // the user's lighting of the profile the colour paints
+    return false;
 }
 
 quint64 KeyboardLink::enqueue(DeviceOperation queued, Origin origin)
@@ -274,6 +302,10 @@ quint64 KeyboardLink::enqueue(DeviceOperation queued, Origin origin)
     operation.droppable = origin == Origin::OtherProgram;
     std::lock_guard<std::mutex> lock(m_mutex);
     operation.id = m_nextId++;
+    if (m_stopping) {
+        report(operation, Outcome::Dropped);
+        return operation.id;
+    }
     if (m_state.load() == State::Absent) {
         report(operation, Outcome::NotConnected);
         return operation.id;
@@ -281,22 +313,32 @@ quint64 KeyboardLink::enqueue(DeviceOperation queued, Origin origin)
     if (operation.tickSeries != 0) {
         // A tick that waits behind a long operation is out of date when the next
         // one comes: the newer one takes its place, so ticks never pile up.
-        for (Operation &waiting : m_queue)
-            if (waiting.tickSeries == operation.tickSeries) {
-                report(waiting, Outcome::Withdrawn);
-                waiting = std::move(operation);
-                return waiting.id;
-            }
+        for (auto *lane : {&m_queue, &m_others})
+            for (Operation &waiting : *lane)
+                if (waiting.tickSeries == operation.tickSeries) {
+                    report(waiting, Outcome::Withdrawn);
+                    waiting = std::move(operation);
+                    return waiting.id;
+                }
     }
-    if (operation.droppable && int(m_queue.size()) >= kQueueLimit) {
-        qWarning() << "keyboard queue full:" << m_queue.size()
-                   << "operations waiting; a control socket command was dropped";
+    for (auto it = m_others.begin(); it != m_others.end();) {
+        if (!supersedes(operation, *it)) {
+            ++it;
+            continue;
+        }
+        report(*it, Outcome::Withdrawn);
+        it = m_others.erase(it);
+    }
+    std::deque<Operation> &lane = operation.droppable ? m_others : m_queue;
+    if (operation.droppable && int(m_others.size()) >= kQueueLimit) {
+        qWarning() << "keyboard queue full:" << m_others.size()
+                   << "operations of other programs waiting; a control socket command was dropped";
         report(operation, Outcome::Overflow);
         return operation.id;
     }
-    m_queue.push_back(std::move(operation));
+    lane.push_back(std::move(operation));
     m_wake.notify_all();
-    return m_queue.back().id;
+    return lane.back().id;
 }
 
 int KeyboardLink::withdrawTicks(int series)
@@ -305,22 +347,68 @@ int KeyboardLink::withdrawTicks(int series)
         return 0;
     std::lock_guard<std::mutex> lock(m_mutex);
     int withdrawn = 0;
-    for (auto it = m_queue.begin(); it != m_queue.end();) {
-        if (it->tickSeries != series) {
-            ++it;
-            continue;
+    for (auto *lane : {&m_queue, &m_others})
+        for (auto it = lane->begin(); it != lane->end();) {
+            if (it->tickSeries != series) {
+                ++it;
+                continue;
+            }
+            report(*it, Outcome::Withdrawn);
+            it = lane->erase(it);
+            ++withdrawn;
         }
-        report(*it, Outcome::Withdrawn);
-        it = m_queue.erase(it);
-        ++withdrawn;
-    }
     return withdrawn;
+}
+
+void KeyboardLink::dropOthers(const char *why)
+{
+    if (!m_others.empty())
+        qInfo() << "keyboard link:" << m_others.size() << "operations of other programs dropped"
+                << why;
+    for (const Operation &op : m_others)
+        report(op, Outcome::Dropped);
+    m_others.clear();
+}
+
+KeyboardLink::Leftover KeyboardLink::finish(int timeoutMs)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    Leftover left;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (!m_worker.joinable())
+            return left;
+        dropOthers("at the end");
+        while ((!m_queue.empty() || m_busy) && Clock::now() < deadline) {
+            dropOthers("at the end"); // the operation under way may have queued more
+            lock.unlock();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            lock.lock();
+        }
+        for (const Operation &op : m_queue) {
+            ++left.operations;
+            left.profiles |= slotsWritten(op);
+        }
+        if (m_busy && m_busyIsUsers) {
+            ++left.operations;
+            left.profiles |= m_busyWrites;
+        }
+        if (left.operations != 0)
+            qWarning() << "keyboard link closing:" << left.operations
+                       << "of the user's operations not sent";
+        m_queue.clear();
+        m_others.clear();
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    m_worker.join();
+    return left;
 }
 
 int KeyboardLink::pending() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return int(m_queue.size()) + (m_busy ? 1 : 0);
+    return int(m_queue.size() + m_others.size()) + (m_busy ? 1 : 0);
 }
 
 bool KeyboardLink::waitForIdle(int timeoutMs) const
@@ -366,7 +454,7 @@ void KeyboardLink::run()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_stopping) {
-        if (m_queue.empty()) {
+        if (m_queue.empty() && m_others.empty()) {
             const State state = m_state.load();
             const bool scanning = state == State::Absent && m_discovery;
             const bool checking = state == State::Connected && m_presence;
@@ -388,9 +476,12 @@ void KeyboardLink::run()
             lock.lock();
             continue;
         }
-        Operation op = std::move(m_queue.front());
-        m_queue.pop_front();
+        std::deque<Operation> &lane = m_queue.empty() ? m_others : m_queue;
+        Operation op = std::move(lane.front());
+        lane.pop_front();
         m_busy = true;
+        m_busyWrites = slotsWritten(op);
+        m_busyIsUsers = !op.droppable;
         const PauseFunction pause = m_pause;
         lock.unlock();
         State reached = State::Absent;

@@ -3,8 +3,11 @@
 // whenever none is connected), owns the opened interfaces, and sends queued
 // operations from its own worker thread. An operation is a whole sequence of
 // reports, each followed by the pause the firmware needs; operations go out
-// whole, one after another, in the order they were queued, so the window's
-// thread never waits for the keyboard.
+// whole, one after another, so the window's thread never waits for the
+// keyboard. The user's own operations go out in the order they were queued,
+// ahead of waiting operations of other programs (the control socket, the
+// light pulse); of those only the latest profile switch and the latest colour
+// wait, a newer one withdraws an older one.
 
 #include "DeviceOperation.h"
 #include "HidDevice.h"
@@ -40,7 +43,8 @@ public:
         NotConnected, // no keyboard when it was queued
         Overflow,     // the queue was full (commands of other programs only)
         Lost,         // internal: a report was refused by a hidapi keyboard
-        Withdrawn,    // a tick replaced by a newer one, or withdrawn, before its turn
+        Withdrawn,    // replaced by a newer one (a tick, another program's switch or
+                      // colour), or a tick withdrawn, before its turn
     };
     Q_ENUM(Outcome)
 
@@ -55,7 +59,8 @@ public:
     using Discovery = std::function<bool(std::unique_ptr<HidDevice> &vendor,
                                          std::unique_ptr<HidDevice> &consumer)>;
 
-    // Operations of other programs beyond this many waiting are dropped.
+    // Operations of other programs that do not coalesce (neither a profile
+    // switch, a colour nor a tick) beyond this many waiting are dropped.
     static constexpr int kQueueLimit = 1000;
     // Whether the interface at this path is still there.
     using Presence = std::function<bool(const QString &path)>;
@@ -91,8 +96,11 @@ public:
 
     // Queues an operation; returns its id (outcome signals carry it). An
     // operation that cannot be queued is still reported, later, through
-    // operationFinished, never from within this call. Operations of other
-    // programs beyond kQueueLimit waiting are dropped.
+    // operationFinished, never from within this call. A newer profile switch
+    // (anyone's) withdraws the waiting switches and colours of other programs,
+    // a newer colour a waiting colour, and the user's lighting of a profile a
+    // colour waiting for that profile: what the keyboard ends with is what it
+    // would with every operation sent in the order queued.
     quint64 enqueue(DeviceOperation operation, Origin origin = Origin::User) override;
     // Takes the waiting tick of `series` out of the queue (reported Withdrawn);
     // a tick already being sent finishes. Returns how many were taken out.
@@ -101,9 +109,20 @@ public:
     State state() const { return m_state.load(); }
     int pending() const; // operations waiting or being sent
     bool isIdle() const { return pending() == 0; }
-    // Blocks until nothing is pending or the time is up; for the end of the
-    // program only, so what the user changed last still reaches the keyboard.
+    // Blocks until nothing is pending or the time is up (tests).
     bool waitForIdle(int timeoutMs) const;
+
+    // What finish() could not send: how many of the user's operations, and
+    // the on-board profiles they would have written (bit n-1 for profile n).
+    struct Leftover {
+        int operations = 0;
+        int profiles = 0;
+    };
+    // The end of the program: drops what other programs left waiting, sends
+    // the user's operations for up to `timeoutMs`, then stops the worker (an
+    // operation under way stops after its current report). Operations queued
+    // afterwards are dropped. Returns what was not sent; no outcome follows.
+    Leftover finish(int timeoutMs);
     static QString stateText(State state);
     static QString stateKey(State state); // "connected", "absent", "virtual"
 
@@ -122,9 +141,13 @@ signals:
 private:
     using Clock = std::chrono::steady_clock;
     struct Operation : DeviceOperation {
-        bool droppable = false; // from another program: subject to the queue's bound
+        bool droppable = false; // from another program: coalesces, may be dropped
         quint64 id = 0;         // given by enqueue()
     };
+
+    // Whether `newer` makes the waiting operation of another program pointless.
+    static bool supersedes(const Operation &newer, const Operation &waiting);
+    void dropOthers(const char *why); // m_mutex held
 
     // The on-board profiles whose saved content an operation writes (bit n-1
     // for profile n): its lighting, key-map and macro reports. Selections,
@@ -146,8 +169,11 @@ private:
     std::mutex m_scanMutex; // one discovery at a time
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::deque<Operation> m_queue;
-    bool m_busy = false; // the worker is sending an operation
+    std::deque<Operation> m_queue;  // the user's own
+    std::deque<Operation> m_others; // other programs', sent when m_queue is empty
+    bool m_busy = false;            // the worker is sending an operation
+    int m_busyWrites = 0;           // slotsWritten() of the operation being sent
+    bool m_busyIsUsers = false;     // and whether it is the user's own
     bool m_stopping = false;
     bool m_scanNow = false;
     Clock::time_point m_nextScan;

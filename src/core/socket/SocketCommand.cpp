@@ -92,7 +92,9 @@ DeviceOperation staticColourOperation(quint8 red, quint8 green, quint8 blue, qui
         set.reports << page;
     }
     set.reports << closing;
-    return lightingOperation(set, profile);
+    DeviceOperation op = lightingOperation(set, profile);
+    op.purpose = DeviceOperation::Purpose::Colour;
+    return op;
 }
 
 } // namespace orvanta

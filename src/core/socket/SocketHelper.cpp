@@ -4,6 +4,8 @@
 
 #include <QDebug>
 #include <QHostInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -128,6 +130,7 @@ bool SocketHelper::dropQuietestClient()
 void SocketHelper::forget(QTcpSocket *socket)
 {
     m_lastHeard.remove(socket);
+    m_replies.remove(socket);
 }
 
 void SocketHelper::disconnected()
@@ -148,17 +151,64 @@ void SocketHelper::readyRead()
         m_lastHeard[socket] = m_clock.elapsed();
     // Everything that has arrived is one message; what does not fit the
     // receive buffer is dropped rather than taken for the next message.
-    const QByteArray received = socket->read(orvanta::kSocketMessageLimit);
+    QByteArray received = socket->read(orvanta::kSocketMessageLimit);
     socket->skip(socket->bytesAvailable());
     if (isStatusRequest(received)) {
-        if (m_statusReply)
-            socket->write(m_statusReply());
+        answerStatus(socket);
         return;
     }
+    const int statusAt = received.lastIndexOf(statusRequest());
+    const bool statusBehind = statusAt > 0 && isStatusRequest(received.mid(statusAt));
+    if (statusBehind)
+        received.truncate(statusAt);
     if (const auto message = orvanta::parseSocketMessage(received)) {
         qDebug() << "commandResultMap:" << message->value(QStringLiteral("command")).toString();
         const orvanta::SocketAction command = orvanta::socketActionFor(*message);
-        if (command.kind != orvanta::SocketAction::None)
-            emit commandReceived(command);
+        if (command.kind != orvanta::SocketAction::None) {
+            const quint64 ticket = m_nextTicket++;
+            if (m_followOutcomes)
+                m_replies[socket].append({ticket, false, {}});
+            emit commandReceived(command, ticket);
+        }
     }
+    if (statusBehind)
+        answerStatus(socket);
+}
+
+QByteArray SocketHelper::failureReply(const QString &reason)
+{
+    return QJsonDocument(QJsonObject{{QStringLiteral("failed"), reason}})
+               .toJson(QJsonDocument::Compact) +
+           '\n';
+}
+
+void SocketHelper::answerStatus(QTcpSocket *socket)
+{
+    if (!m_statusReply)
+        return;
+    m_replies[socket].append({0, true, {}});
+    writeReadyReplies(socket);
+}
+
+void SocketHelper::commandDone(quint64 ticket, const QString &failure)
+{
+    for (auto it = m_replies.begin(); it != m_replies.end(); ++it)
+        for (Reply &reply : it.value())
+            if (reply.ticket == ticket) {
+                reply.ready = true;
+                reply.text = failure.isEmpty() ? QByteArray() : failureReply(failure);
+                writeReadyReplies(it.key());
+                return;
+            }
+}
+
+void SocketHelper::writeReadyReplies(QTcpSocket *socket)
+{
+    QList<Reply> &replies = m_replies[socket];
+    while (!replies.isEmpty() && replies.first().ready) {
+        const Reply reply = replies.takeFirst();
+        socket->write(reply.ticket == 0 ? m_statusReply() : reply.text);
+    }
+    if (replies.isEmpty())
+        m_replies.remove(socket);
 }

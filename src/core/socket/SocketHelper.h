@@ -1,8 +1,14 @@
 #pragma once
 // The control socket: other programs connect over TCP, are greeted with
 // "VoDezivuv!<host name>&", and send commands that are handed on as maps.
-// Clients get no other answer, except for the status request: the exact text
-// "?status" (a trailing newline is allowed) is answered with one line of JSON.
+// A command carried out gets no answer; the status request, the exact text
+// "?status" (a trailing newline is allowed), is answered with one line of JSON.
+// Once the owner follows outcomes (followCommandOutcomes), a command that was
+// not carried out is answered with one line of JSON, {"failed":"<why>"}, and
+// a status request on the same connection is answered after the outcomes of
+// the commands before it, so a client that sends a command and then "?status"
+// learns whether the command reached the keyboard. A "?status" written right
+// behind a command, in the same arrival, counts as a request of its own.
 //
 // By default only the loopback addresses (127.0.0.1 and ::1) listen, so no
 // other machine can drive the keyboard; every address is an explicit opt-in.
@@ -55,13 +61,19 @@ public:
     static bool isStatusRequest(const QByteArray &message);
     // Gives the reply to a status request; without it the request is ignored.
     void setStatusReply(std::function<QByteArray()> reply) { m_statusReply = std::move(reply); }
+    // From now on every commandReceived is answered by commandDone with its ticket.
+    void followCommandOutcomes() { m_followOutcomes = true; }
+    // The line that tells a client its command was not carried out.
+    static QByteArray failureReply(const QString &reason);
 
 signals:
     // A message read and parsed into the console's command (one per message;
     // messages that are no command are dropped here).
-    void commandReceived(orvanta::SocketAction command);
+    void commandReceived(orvanta::SocketAction command, quint64 ticket);
 
 public slots:
+    // The command `ticket` was carried out (empty `failure`) or not.
+    void commandDone(quint64 ticket, const QString &failure);
     void newConnection();
     void disconnected();
     void readyRead();
@@ -72,10 +84,23 @@ private:
     // Closes the client that has been quiet the longest; false when there is none.
     bool dropQuietestClient();
     void forget(QTcpSocket *socket);
+    void answerStatus(QTcpSocket *socket);
+    void writeReadyReplies(QTcpSocket *socket); // in order, up to the first still open
+
+    // Replies owed to a client, in the order of its requests: a status request
+    // (ticket 0, always ready) or a command waiting for its outcome.
+    struct Reply {
+        quint64 ticket = 0;
+        bool ready = false;
+        QByteArray text;
+    };
 
     QList<QTcpServer *> m_servers;
     QHash<QTcpSocket *, qint64> m_lastHeard; // connected clients, ms of their last data
     QElapsedTimer m_clock;
     bool m_acceptRetryPending = false;
     std::function<QByteArray()> m_statusReply;
+    bool m_followOutcomes = false;
+    quint64 m_nextTicket = 1;
+    QHash<QTcpSocket *, QList<Reply>> m_replies;
 };

@@ -1,5 +1,6 @@
 #include "VirtualKeyboardDevice.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutexLocker>
@@ -32,6 +33,7 @@ bool VirtualKeyboardDevice::sendFeatureReport(const quint8 *data, std::size_t le
 {
     DecodedReport decoded;
     QString saveError;
+    bool newFailure = false;
     {
         QMutexLocker lock(&m_mutex);
         decoded = applyReport(m_state, data, length);
@@ -43,11 +45,16 @@ bool VirtualKeyboardDevice::sendFeatureReport(const quint8 *data, std::size_t le
             const SaveResult saved = saveState(m_state, m_path);
             if (!saved.ok())
                 saveError = saved.failures().first().reason;
+            // A disk that stays full fails every report: told once, until a
+            // save works again or fails for another reason.
+            newFailure = !saveError.isEmpty() && saveError != m_saveError;
             m_saveError = saveError;
         }
     }
-    if (!saveError.isEmpty())
-        emit saveFailed(saveError);
+    if (newFailure) {
+        qWarning().noquote() << "virtual keyboard: not saved:" << m_path << "-" << saveError;
+        emit saveFailed(m_path, saveError);
+    }
     if (decoded.kind == ReportKind::AppLight)
         emit appLightPulsed(decoded.appLight);
     emit stateChanged();

@@ -39,7 +39,9 @@ public:
 signals:
     void stateChanged();
     void appLightPulsed(quint8 value);
-    void saveFailed(const QString &error);
+    // Saving the state to `path` failed (logged; told again only after a
+    // save worked or failed for another reason).
+    void saveFailed(const QString &path, const QString &reason);
 
 private:
     mutable QMutex m_mutex;

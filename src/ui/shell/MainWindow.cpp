@@ -41,6 +41,7 @@
 #include <QDebug>
 #include <QFocusFrame>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -52,7 +53,9 @@ using namespace orvanta;
 
 namespace
 {
-constexpr int kExitDrainMs = 10000;
+// How long the end waits for the user's own operations (a factory reset
+// sends 52 reports, a few seconds), other programs' being dropped.
+constexpr int kExitDrainMs = 30000;
 
 // The maker's web pages; without a browser the user learns the address.
 void openWebPage(DesktopServices &desktop, Notices &notices, const char *url)
@@ -111,6 +114,10 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
     connect(&m_context.controller->notices(), &Notices::saveFailed, this, &MainWindow::saveFailed);
     connect(m_context.socket, &SocketHelper::commandReceived, m_context.controller,
             &ConsoleController::runSocketCommand);
+    // A socket client learns whether its command reached the keyboard.
+    m_context.socket->followCommandOutcomes();
+    connect(m_context.controller, &ConsoleController::socketCommandDone, m_context.socket,
+            &SocketHelper::commandDone);
 
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
@@ -276,9 +283,46 @@ void MainWindow::showConsole()
 
 void MainWindow::quitConsole()
 {
+    finishAndQuit(true);
+}
+
+void MainWindow::endOnSignal(int signal)
+{
+    qInfo() << "signal" << signal << "received: ending as Close does";
+    finishAndQuit(false);
+}
+
+void MainWindow::finishAndQuit(bool tellUser)
+{
+    if (m_quitting)
+        return;
     m_quitting = true;
     close();
+    finishKeyboard(tellUser);
     QCoreApplication::quit();
+}
+
+void MainWindow::finishKeyboard(bool tellUser)
+{
+    if (!m_context.link)
+        return;
+    m_context.controller->stopPulse();
+    const KeyboardLink::Leftover left = m_context.link->finish(kExitDrainMs);
+    // The outcomes of what went out meanwhile still reach the record of each
+    // keyboard's state, and the socket clients.
+    QCoreApplication::sendPostedEvents(m_context.link, QEvent::MetaCall);
+    if (left.operations == 0)
+        return;
+    for (int n = 1; n <= 5; ++n)
+        if (left.profiles & (1 << (n - 1)))
+            m_context.slotSync->markChanged(n);
+    m_context.slotSync->writeMarks();
+    if (tellUser)
+        QMessageBox::warning(
+            nullptr, context::Window::tr("ORVANTA RGB"),
+            context::Shell::tr("%1 of your changes did not reach the keyboard in time. They "
+                               "are saved and sent to the keyboard when the console starts next.")
+                .arg(left.operations));
 }
 
 MainWindow::~MainWindow()
@@ -295,10 +339,8 @@ MainWindow::~MainWindow()
     m_context.settings = nullptr;
     m_context.keyPopup = nullptr;
     m_context.socket = nullptr;
-    // The last changes still go out; a long queue (a factory reset) gets a
-    // bounded wait, and the link logs what it then drops.
-    if (m_context.link)
-        m_context.link->waitForIdle(kExitDrainMs);
+    // The last changes still go out (after Close, the link is already done).
+    finishKeyboard(false);
     delete m_updater;
 }
 
@@ -377,7 +419,10 @@ void MainWindow::deviceInitialisation()
     m_context.link = new KeyboardLink(this);
     m_status->watchLink(); // watches every operation from the first one
     connect(m_context.slotSync, &SlotSync::saveFailed, this, &MainWindow::saveFailed);
+    connect(m_context.link, &KeyboardLink::operationFinished, m_context.controller,
+            &ConsoleController::operationFinished);
     m_virtualKeyboard = new VirtualKeyboardHost(m_context.link, this);
+    connect(m_virtualKeyboard, &VirtualKeyboardHost::saveFailed, this, &MainWindow::saveFailed);
     if (m_context.options.keyboard != KeyboardChoice::Virtual)
         m_context.link->discover();
     if (m_context.options.keyboard == KeyboardChoice::Virtual ||

@@ -101,6 +101,8 @@ public slots:
     void undoLastAction(); // puts back what the last factory reset or deletion changed
     void showConsole();    // shown, raised and active, from the tray or a second start
     void quitConsole();    // the Close button and the tray's Quit
+    // SIGTERM, SIGINT or SIGHUP: ends the console as Close does, asking nothing.
+    void endOnSignal(int signal);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -123,6 +125,11 @@ private:
     void connectMacroLibrary();
     void loadCatalog(int language);
     void frameFocusedWidget(QWidget *focused);
+    // The end: the user's operations still go to the keyboard (other
+    // programs' leftovers are dropped); what cannot is marked out of date for
+    // the next start and, when `tellUser`, told in a dialog.
+    void finishAndQuit(bool tellUser);
+    void finishKeyboard(bool tellUser);
 
     ConsoleContext m_context;
     orvanta::ShellStyles m_styles;

@@ -9,12 +9,15 @@
 #include "core/controller/ConsoleController.h"
 #include "core/device/CommandSender.h"
 #include "core/device/SlotSync.h"
+#include "core/storage/DataPaths.h"
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageBox>
 #include <QMetaEnum>
 
 using namespace orvanta;
@@ -28,6 +31,59 @@ StatusPresenter::StatusPresenter(ConsoleContext &context, StatusBand *band, QObj
             [this](const QString &text, Notices::Kind kind) {
                 m_band->showNotice(text, NoticeKind(int(kind)));
             });
+    connect(m_context.notices, &Notices::lastingPosted, this, &StatusPresenter::showLastingNotice);
+    connect(m_context.controller, &ConsoleController::factoryResetSaved, this, [this] {
+        if (!m_resetRunning)
+            tellFactoryResetFailures();
+    });
+}
+
+void StatusPresenter::showLastingNotice(const QString &text)
+{
+    m_band->showNotice(text, NoticeKind::Error);
+    if (!m_lastingNotice) {
+        m_lastingNotice =
+            new QMessageBox(QMessageBox::Warning, context::Window::tr("ORVANTA RGB"), QString(),
+                            QMessageBox::Ok, qobject_cast<QWidget *>(m_band->window()));
+        m_lastingNotice->setObjectName(QStringLiteral("lastingNotice"));
+        m_lastingNotice->setAttribute(Qt::WA_DeleteOnClose);
+        m_lastingNotice->setWindowModality(Qt::NonModal);
+    }
+    m_lastingNotice->setText(text);
+    m_lastingNotice->show();
+    m_lastingNotice->raise();
+}
+
+void StatusPresenter::tellFactoryResetFailures()
+{
+    const SaveResult failed = m_context.controller->takeFactoryResetFailures();
+    if (failed.ok())
+        return;
+    const ProfileBindings &bindings = m_context.controller->bindings();
+    QStringList names;
+    int profiles = 0;
+    for (const SaveFailure &f : failed.failures()) {
+        const QString path = QDir::cleanPath(f.path);
+        QString name = QFileInfo(path).fileName();
+        for (int n = 1; n <= 5; ++n) {
+            const QString linked = bindings.linked(n);
+            if (path.startsWith(QDir::cleanPath(DataPaths::profileDir(linked)) + '/')) {
+                name = context::Shell::tr("profile %1").arg(linked);
+                profiles |= 1 << (n - 1);
+            }
+        }
+        if (!names.contains(name))
+            names << name;
+    }
+    // The files keep the earlier settings: so does the keyboard.
+    for (int n = 1; n <= 5; ++n)
+        if (profiles & (1 << (n - 1)))
+            m_context.slotSync->markChanged(n);
+    bringKeyboardUpToDate(false);
+    m_context.notices->postLasting(
+        context::Shell::tr("The factory reset could not save %1 (%2). These keep their earlier "
+                           "settings, on the keyboard too.")
+            .arg(names.join(QStringLiteral(", ")), failed.failures().first().reason));
 }
 
 void StatusPresenter::setTray(ConsoleTray *tray)
@@ -41,7 +97,6 @@ void StatusPresenter::watchLink()
     KeyboardLink *link = m_context.link;
     m_context.slotSync = new SlotSync(
         link, [this](int slot) { return m_context.controller->bindings().linked(slot); }, this);
-    connect(m_context.slotSync, &SlotSync::saveFailed, this, &StatusPresenter::saveFailed);
     connect(link, &KeyboardLink::stateChanged, this, [](KeyboardLink::State state) {
         qInfo().noquote() << "keyboard:" << KeyboardLink::stateKey(state);
     });
@@ -146,7 +201,7 @@ void StatusPresenter::operationFinished(quint64 id, KeyboardLink::Outcome outcom
     case KeyboardLink::Outcome::Overflow:
         break; // logged by the link; another program sent more than the keyboard can take
     case KeyboardLink::Outcome::Withdrawn:
-        break; // a light pulse tick that was out of date before its turn
+        break; // another program's, out of date before its turn
     }
 }
 
@@ -184,6 +239,8 @@ void StatusPresenter::followFactoryReset(const QVector<quint64> &steps, quint64 
             return;
         m_context.resetView->setProgress(100);
         m_context.resetView->hide();
+        if (!m_context.controller->factoryResetSaving())
+            tellFactoryResetFailures();
     });
 }
 

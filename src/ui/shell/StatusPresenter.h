@@ -15,6 +15,7 @@
 #include <functional>
 
 class ConsoleTray;
+class QMessageBox;
 class StatusBand;
 struct ConsoleContext;
 
@@ -51,6 +52,11 @@ private:
     // Runs `then` once operation `id` is over; at once when it was not queued
     // on the link or is `before` (nothing was queued since).
     void afterOperation(quint64 id, quint64 before, std::function<void()> then);
+    // Once the factory reset's window is gone and its files are saved: one
+    // notice, kept until dismissed, names every file it could not save; the
+    // keyboard gets those profiles back as the files keep them.
+    void tellFactoryResetFailures();
+    void showLastingNotice(const QString &text);
 
     ConsoleContext &m_context;
     StatusBand *m_band;
@@ -58,4 +64,5 @@ private:
     QElapsedTimer m_saveFailure; // since the last failed save
     QHash<quint64, std::function<void()>> m_afterOperation;
     bool m_resetRunning = false;
+    QPointer<QMessageBox> m_lastingNotice;
 };

@@ -28,9 +28,13 @@ VirtualKeyboardHost::~VirtualKeyboardHost()
 VirtualKeyboardDevice *VirtualKeyboardHost::device()
 {
     // The console works inside its data directory: the memory is kept there.
-    if (!m_device)
+    if (!m_device) {
         m_device = new VirtualKeyboardDevice(
             QDir::current().absoluteFilePath(VirtualKeyboardDevice::defaultStateFile()), this);
+        // Reports, and so saves, come on the link's thread.
+        connect(m_device, &VirtualKeyboardDevice::saveFailed, this,
+                &VirtualKeyboardHost::saveFailed, Qt::QueuedConnection);
+    }
     return m_device;
 }
 

@@ -51,6 +51,8 @@ signals:
     void switched();
     // A USB keyboard is there while the virtual one is in use (once per arrival).
     void usbKeyboardAvailable();
+    // The virtual keyboard's memory could not be saved (logged).
+    void saveFailed(QString path, QString reason);
 
 private:
     void checkForUsbKeyboard();
