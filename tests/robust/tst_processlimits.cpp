@@ -7,6 +7,7 @@
 #include "ConsoleProcess.h"
 #include "core/app/ConsoleLog.h"
 #include "core/socket/SocketHelper.h"
+#include "core/storage/DirectoryOps.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -100,12 +101,32 @@ private slots:
     void oneConsolePerDataDirectory()
     {
         ConsoleProcess console;
+        // A data directory in use already: both starts have the same way to go.
+        QVERIFY(copyDirectory(dataTreeDir(), console.dataDir()).ok());
+        // Both leave a gate at the same moment: each start's shell waits for the
+        // end of a FIFO the test holds open, and the test closes it.
+        QTemporaryDir dir;
+        const QString gate = dir.filePath("gate");
+        QCOMPARE(::mkfifo(QFile::encodeName(gate).constData(), 0600), 0);
+        const int gateHeld = ::open(QFile::encodeName(gate).constData(), O_RDWR | O_CLOEXEC);
+        QVERIFY(gateHeld >= 0);
         QProcess first, second;
         for (QProcess *p : {&first, &second}) {
             p->setProcessEnvironment(console.environment());
-            p->start(ConsoleProcess::executable(), console.baseArguments());
+            p->start("/bin/sh", QStringList{"-c", "read go < \"$0\"; exec \"$@\"", gate,
+                                            ConsoleProcess::executable()} +
+                                    console.baseArguments());
         }
         QVERIFY(first.waitForStarted(10000) && second.waitForStarted(10000));
+        const auto waiting = [&gate](const QProcess &p) {
+            const QString fds = QStringLiteral("/proc/%1/fd").arg(p.processId());
+            for (const QString &fd : QDir(fds).entryList(QDir::System | QDir::NoDotAndDotDot))
+                if (QFileInfo(fds + '/' + fd).symLinkTarget() == gate)
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY(waiting(first) && waiting(second));
+        ::close(gateHeld);
         QTRY_VERIFY_WITH_TIMEOUT(
             first.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, 40000);
         QProcess &left = first.state() == QProcess::NotRunning ? first : second;
