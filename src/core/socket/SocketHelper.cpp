@@ -203,7 +203,7 @@ int SocketHelper::takeStatusRequests(QByteArray &data, QByteArray &unfinished)
         if (at == data.size() && count > 0) {
             pos = at; // blank lines after the requests
         } else if (!rest.isEmpty() && request.startsWith(rest)) {
-            unfinished = rest; // the start of one more, cut short
+            unfinished = QByteArray(rest.constData(), rest.size()); // a copy: `rest` is a view
             pos = data.size();
         }
         break;
