@@ -1,9 +1,11 @@
 // Arbitrary bytes arriving on the control socket: the message parser, the action
-// the main window would take, and the colour reports of a paint command.
+// the main window would take, the colour reports of a paint command, and the
+// status requests taken from the start of an arrival.
 
 #include "FuzzSupport.h"
 
 #include "core/socket/SocketCommand.h"
+#include "core/socket/SocketHelper.h"
 #include "core/socket/SocketMessage.h"
 
 ORVANTA_FUZZ_INITIALISE(false)
@@ -13,6 +15,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Not copied: a read past the arrival's last byte lands outside the buffer.
     const QByteArray received =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+
+    // Status requests at the start of an arrival: taken whole, the rest left as it came.
+    QByteArray rest(received.constData(), received.size()), unfinished;
+    const int requests = SocketHelper::takeStatusRequests(rest, unfinished);
+    FUZZ_CHECK(received.endsWith(unfinished + rest) && (unfinished.isEmpty() || rest.isEmpty()));
+    FUZZ_CHECK(received.size() - rest.size() - unfinished.size() >=
+               requests * SocketHelper::statusRequest().size());
+    FUZZ_CHECK(requests > 0 || !unfinished.isEmpty() || rest == received);
+
     const std::optional<QVariantMap> map = parseSocketMessage(received);
 
     // The message ends at its first zero byte and at the buffer's limit.

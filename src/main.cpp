@@ -50,11 +50,8 @@ int main(int argc, char *argv[])
     }
 
     orvanta::SingleInstance instance(QDir::currentPath());
-    if (options.singleInstance && instance.askRunningToShow()) {
-        // The console already running for this data directory shows itself.
-        QTextStream(stdout) << "orvanta-console: already running: showing its window\n";
-        return 0;
-    }
+    if (const int refused = instance.claim(dataDirectory, options.singleInstance); refused >= 0)
+        return refused;
     qInfo().noquote()
         << QStringLiteral("start: version %1, keyboard %2, port %3, data directory %4")
                .arg(QStringLiteral(ORVANTA_VERSION),
@@ -64,14 +61,13 @@ int main(int argc, char *argv[])
                .arg(options.port)
                .arg(QDir::currentPath());
 
-    // Listening before the window is built (which takes a while and already
-    // talks to the keyboard) keeps a second start in that time from running too.
+    // Listening before the window is built (which takes a while) lets a second
+    // start in that time show this console rather than wait.
     MainWindow *shown = nullptr;
-    if (options.singleInstance)
-        instance.listen([&shown] {
-            if (shown)
-                shown->showConsole();
-        });
+    instance.listen([&shown] {
+        if (shown)
+            shown->showConsole();
+    });
     int code = 0;
     {
         MainWindow window(options);

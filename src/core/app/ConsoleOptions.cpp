@@ -37,8 +37,8 @@ static QString usage()
         "                     keyboard when one is found and the virtual one otherwise\n"
         "  --virtual-keyboard the same as --keyboard=virtual: everything works, and\n"
         "                     is shown in the virtual keyboard window, without the keyboard\n"
-        "  --no-single-instance  start even when a console already runs for this\n"
-        "                     data directory (normally that one is shown instead)\n"
+        "  --no-single-instance  when a console already runs for this data directory,\n"
+        "                     refuse to start (exit status 1) rather than show that one\n"
         "  --version          print the version and exit\n"
         "  --help             print this help and exit\n");
 }
@@ -181,17 +181,36 @@ static bool seed(const QString &from, const QString &to, const QStringList &link
 }
 
 DataDirectoryPreparation::DataDirectoryPreparation(const QString &dir, const QString &installed)
-    : m_dir(dir)
+    : m_dir(dir), m_installed(installed)
 {
-    m_worker = std::thread([this, installed] {
+    m_worker = std::thread([this] {
         if (!QDir().mkpath(m_dir))
             return;
         m_created = true;
-        const QStringList linked =
-            installed.isEmpty() ? QStringList() : linkReadOnlyTrees(installed, m_dir);
-        if (!QFileInfo(QDir(m_dir).filePath(QStringLiteral("lightfile"))).isDir())
-            seed(installed, m_dir, linked, m_copied);
+        // Nothing in the directory is touched while another console uses it.
+        if (m_lock.tryLock(m_dir) == DataDirectoryLock::Held)
+            seedIfNew();
     });
+}
+
+void DataDirectoryPreparation::seedIfNew()
+{
+    const QStringList linked =
+        m_installed.isEmpty() ? QStringList() : linkReadOnlyTrees(m_installed, m_dir);
+    if (!QFileInfo(QDir(m_dir).filePath(QStringLiteral("lightfile"))).isDir())
+        seed(m_installed, m_dir, linked, m_copied);
+}
+
+bool DataDirectoryPreparation::lockAgain()
+{
+    if (m_lock.state() == DataDirectoryLock::Held)
+        return true;
+    if (!m_created || m_lock.tryLock(m_dir) != DataDirectoryLock::Held)
+        return false;
+    seedIfNew();
+    flushToDiskLater(m_copied);
+    m_copied.clear();
+    return true;
 }
 
 DataDirectoryPreparation::~DataDirectoryPreparation()

@@ -1,9 +1,14 @@
 #include "SingleInstance.h"
 
+#include "ConsoleOptions.h"
+
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTextStream>
+#include <QThread>
 
 namespace orvanta
 {
@@ -33,6 +38,34 @@ bool SingleInstance::askRunningToShow(int timeoutMs)
     socket.waitForBytesWritten(timeoutMs);
     socket.disconnectFromServer();
     return true;
+}
+
+int SingleInstance::claim(DataDirectoryPreparation &dir, bool showRunning)
+{
+    QTextStream err(stderr);
+    const QString path = QDir::currentPath();
+    const auto inUse = [&] {
+        err << "orvanta-console: the data directory " << path << " is in use by another console\n";
+        return 1;
+    };
+    if (dir.lockState() == DataDirectoryLock::Held)
+        return -1;
+    if (dir.lockState() != DataDirectoryLock::HeldElsewhere) {
+        err << "orvanta-console: cannot lock the data directory " << path << "\n";
+        return 1;
+    }
+    if (!showRunning)
+        return inUse();
+    // The other console may still be seeding the directory, or quitting.
+    for (QDeadlineTimer deadline(kClaimWaitMs); !deadline.hasExpired(); QThread::msleep(50)) {
+        if (askRunningToShow()) {
+            QTextStream(stdout) << "orvanta-console: already running: showing its window\n";
+            return 0;
+        }
+        if (dir.lockAgain())
+            return -1;
+    }
+    return inUse();
 }
 
 bool SingleInstance::listen(std::function<void()> show)

@@ -6,9 +6,14 @@
 #include <QHostInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include <cerrno>
+#include <sys/socket.h>
+#include <unistd.h>
 
 SocketHelper::SocketHelper(QObject *parent, quint16 port, bool listenOnAllAddresses)
     : QObject(parent)
@@ -27,15 +32,21 @@ SocketHelper::SocketHelper(QObject *parent, quint16 port, bool listenOnAllAddres
 bool SocketHelper::listenOn(const QHostAddress &address, quint16 port)
 {
     auto *server = new QTcpServer(this);
-    connect(server, &QTcpServer::newConnection, this, &SocketHelper::newConnection);
-    connect(server, &QTcpServer::acceptError, this, &SocketHelper::acceptFailed);
     const bool listening = server->listen(address, port);
     qDebug() << "Listening:" << listening;
-    if (listening)
-        m_servers.append(server);
-    else
+    if (!listening) {
         delete server;
-    return listening;
+        return false;
+    }
+    // Connections are accepted here rather than by the server, which takes a
+    // lack of descriptors for a passing fault and tries again at once, forever.
+    server->pauseAccepting();
+    auto *notifier = new QSocketNotifier(server->socketDescriptor(), QSocketNotifier::Read, server);
+    connect(notifier, &QSocketNotifier::activated, this,
+            [this, notifier] { acceptPending(notifier); });
+    m_servers.append(server);
+    m_listening.append(notifier);
+    return true;
 }
 
 bool SocketHelper::isListening() const
@@ -72,49 +83,77 @@ bool SocketHelper::isStatusRequest(const QByteArray &message)
     return text == statusRequest();
 }
 
-void SocketHelper::newConnection()
+void SocketHelper::acceptPending(QSocketNotifier *listening)
 {
-    qInfo() << "Socket:newConnection";
-    auto *server = qobject_cast<QTcpServer *>(sender());
-    if (!server)
+    // A bounded number per turn, so that a flood of connections cannot keep
+    // the event loop here.
+    for (int i = 0; i < kMaxClients; ++i) {
+        const int descriptor =
+            ::accept4(int(listening->socket()), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        const int error = errno;
+        if (descriptor >= 0) {
+            m_refusing = false;
+            addClient(descriptor);
+            continue;
+        }
+        if (error == EINTR || error == ECONNABORTED)
+            continue;
+        if (error == EAGAIN || error == EWOULDBLOCK)
+            return;
+        // No descriptor (or memory) left: a quiet client gives its descriptor
+        // back, and accepting resumes after a pause rather than at once, so a
+        // lack of descriptors that persists does not keep the processor busy.
+        ++m_acceptFailures;
+        const bool dropped = dropQuietestClient();
+        if (!m_refusing) // once while it lasts
+            qWarning() << "Socket:cannot accept a client:" << qt_error_string(error)
+                       << (dropped ? "- closing quiet clients to make room" : "");
+        m_refusing = true;
+        pauseAccepting();
         return;
-    const QByteArray hello = greeting();
-    while (server->hasPendingConnections()) {
-        QTcpSocket *socket = server->nextPendingConnection();
-        if (m_lastHeard.size() >= kMaxClients)
-            dropQuietestClient();
-        m_lastHeard.insert(socket, m_clock.elapsed());
-        connect(socket, &QTcpSocket::readyRead, this, &SocketHelper::readyRead);
-        connect(socket, &QTcpSocket::disconnected, this, &SocketHelper::disconnected);
-        socket->write(hello);
     }
 }
 
-void SocketHelper::acceptFailed(QAbstractSocket::SocketError error)
+void SocketHelper::pauseAccepting()
 {
-    // The server stops accepting after such an error. A quiet client gives its
-    // descriptor back, and accepting resumes after a pause rather than at once,
-    // so a lack of descriptors that persists does not keep the processor busy.
-    qWarning() << "Socket:acceptError" << error;
-    dropQuietestClient();
-    if (m_acceptRetryPending)
+    if (m_acceptPaused)
         return;
-    m_acceptRetryPending = true;
+    m_acceptPaused = true;
+    for (QSocketNotifier *notifier : qAsConst(m_listening))
+        notifier->setEnabled(false);
     QTimer::singleShot(kAcceptRetryMs, this, [this] {
-        m_acceptRetryPending = false;
-        for (QTcpServer *server : qAsConst(m_servers))
-            server->resumeAccepting();
+        m_acceptPaused = false;
+        for (QSocketNotifier *notifier : qAsConst(m_listening))
+            notifier->setEnabled(true);
     });
+}
+
+void SocketHelper::addClient(qintptr descriptor)
+{
+    qInfo() << "Socket:newConnection";
+    auto *socket = new QTcpSocket(this);
+    if (!socket->setSocketDescriptor(descriptor)) {
+        ::close(int(descriptor));
+        delete socket;
+        return;
+    }
+    if (m_clients.size() >= kMaxClients)
+        dropQuietestClient();
+    m_clients.insert(socket, Client{m_clock.elapsed(), {}});
+    connect(socket, &QTcpSocket::readyRead, this, &SocketHelper::readyRead);
+    connect(socket, &QTcpSocket::disconnected, this, &SocketHelper::disconnected);
+    socket->write(greeting());
+    socket->flush(); // greeted before it can be closed for room
 }
 
 bool SocketHelper::dropQuietestClient()
 {
     QTcpSocket *quietest = nullptr;
     qint64 oldest = 0;
-    for (auto it = m_lastHeard.constBegin(); it != m_lastHeard.constEnd(); ++it) {
-        if (!quietest || it.value() < oldest) {
+    for (auto it = m_clients.constBegin(); it != m_clients.constEnd(); ++it) {
+        if (!quietest || it->lastHeard < oldest) {
             quietest = it.key();
-            oldest = it.value();
+            oldest = it->lastHeard;
         }
     }
     if (!quietest)
@@ -129,7 +168,7 @@ bool SocketHelper::dropQuietestClient()
 
 void SocketHelper::forget(QTcpSocket *socket)
 {
-    m_lastHeard.remove(socket);
+    m_clients.remove(socket);
     m_replies.remove(socket);
 }
 
@@ -142,17 +181,74 @@ void SocketHelper::disconnected()
     }
 }
 
+int SocketHelper::takeStatusRequests(QByteArray &data, QByteArray &unfinished)
+{
+    const QByteArray request = statusRequest();
+    int count = 0;
+    int pos = 0;
+    for (;;) {
+        int at = pos;
+        while (at < data.size() && (data[at] == '\n' || data[at] == '\r'))
+            ++at;
+        const QByteArray rest = QByteArray::fromRawData(data.constData() + at, data.size() - at);
+        if (rest.startsWith(request)) {
+            int end = at + request.size();
+            if (end < data.size() && data[end] == '\r')
+                ++end;
+            if (end < data.size() && data[end] == '\n')
+                ++end;
+            else if (end < data.size())
+                break; // "?status" followed by more: no request
+            ++count;
+            pos = end;
+            continue;
+        }
+        if (at == data.size() && count > 0) {
+            pos = at; // blank lines after the requests
+        } else if (!rest.isEmpty() && request.startsWith(rest)) {
+            unfinished = QByteArray(rest.constData(), rest.size()); // a copy: `rest` is a view
+            pos = data.size();
+        }
+        break;
+    }
+    data.remove(0, pos);
+    return count;
+}
+
 void SocketHelper::readyRead()
 {
     auto *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket)
         return;
-    if (m_lastHeard.contains(socket))
-        m_lastHeard[socket] = m_clock.elapsed();
+    const auto client = m_clients.find(socket);
+    if (client != m_clients.end())
+        client->lastHeard = m_clock.elapsed();
     // Everything that has arrived is one message; what does not fit the
-    // receive buffer is dropped rather than taken for the next message.
+    // receive buffer is dropped rather than taken for the next message. Status
+    // requests at its start are answered first, one by one.
     QByteArray received = socket->read(orvanta::kSocketMessageLimit);
+    if (client != m_clients.end() && !client->unfinished.isEmpty()) {
+        // A request cut short is completed by what comes next, or forgotten.
+        const QByteArray joined = client->unfinished + received;
+        client->unfinished.clear();
+        if (joined.startsWith(statusRequest()))
+            received = joined;
+    }
+    for (;;) {
+        QByteArray unfinished;
+        const int requests = takeStatusRequests(received, unfinished);
+        for (int i = 0; i < requests; ++i)
+            answerStatus(socket);
+        if (!received.isEmpty() || !socket->bytesAvailable()) {
+            if (client != m_clients.end())
+                client->unfinished = unfinished;
+            break;
+        }
+        received = unfinished + socket->read(orvanta::kSocketMessageLimit);
+    }
     socket->skip(socket->bytesAvailable());
+    if (received.isEmpty())
+        return;
     if (isStatusRequest(received)) {
         answerStatus(socket);
         return;
@@ -184,9 +280,13 @@ QByteArray SocketHelper::failureReply(const QString &reason)
 
 void SocketHelper::answerStatus(QTcpSocket *socket)
 {
-    if (!m_statusReply)
+    // A client that does not read its replies gets no more of them.
+    if (!m_statusReply || socket->bytesToWrite() >= kReplyBacklogLimit)
         return;
-    m_replies[socket].append({0, true, {}});
+    QList<Reply> &replies = m_replies[socket];
+    if (replies.size() >= kWaitingRepliesLimit)
+        return;
+    replies.append({0, true, {}});
     writeReadyReplies(socket);
 }
 

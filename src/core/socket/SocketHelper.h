@@ -16,6 +16,13 @@
 // At most kMaxClients clients stay connected: a new client always gets in, and
 // the one that has been quiet the longest makes room for it. Idle connections
 // can neither use up the process's file descriptors nor lock new clients out.
+// When the system has no descriptor left for a new connection, the quietest
+// client is closed too, and accepting pauses for kAcceptRetryMs.
+//
+// Status requests may come back to back on one connection, in any number: each
+// "?status" (with its "\n" or "\r\n", or ending the data that arrived) gets its
+// reply, in order; one cut short by the network is completed by the next
+// arrival. What follows them in the same arrival is one message as before.
 
 #include "SocketCommand.h"
 #include <QAbstractSocket>
@@ -28,6 +35,7 @@
 #include <QVariantMap>
 #include <functional>
 
+class QSocketNotifier;
 class QTcpServer;
 class QTcpSocket;
 
@@ -53,12 +61,23 @@ public:
     QList<QHostAddress> listeningAddresses() const;
     // The text written to every new client.
     static QByteArray greeting();
-    int clientCount() const { return int(m_lastHeard.size()); }
+    int clientCount() const { return int(m_clients.size()); }
+    // How often the system refused a connection (no descriptor left) so far.
+    int acceptFailures() const { return m_acceptFailures; }
 
     // Opt-in status request; no command message looks like it ("?" is not
     // Base64 and the short form starts with "07").
     static QByteArray statusRequest() { return QByteArrayLiteral("?status"); }
     static bool isStatusRequest(const QByteArray &message);
+    // How many whole status requests `data` starts with (blank lines between
+    // them allowed); they are removed from `data`, and so is what remains when
+    // it can only be the start of one more (as far as the request's newline).
+    static int takeStatusRequests(QByteArray &data, QByteArray &unfinished);
+    // At most this many reply bytes wait for a client that does not read them;
+    // requests beyond that go unanswered.
+    static constexpr qint64 kReplyBacklogLimit = 64 * 1024;
+    // At most this many replies wait behind a command still under way.
+    static constexpr int kWaitingRepliesLimit = 1024;
     // Gives the reply to a status request; without it the request is ignored.
     void setStatusReply(std::function<QByteArray()> reply) { m_statusReply = std::move(reply); }
     // From now on every commandReceived is answered by commandDone with its ticket.
@@ -74,13 +93,19 @@ signals:
 public slots:
     // The command `ticket` was carried out (empty `failure`) or not.
     void commandDone(quint64 ticket, const QString &failure);
-    void newConnection();
     void disconnected();
     void readyRead();
 
 private:
+    struct Client {
+        qint64 lastHeard = 0;  // ms of its last data
+        QByteArray unfinished; // the start of a status request, cut short
+    };
+
     bool listenOn(const QHostAddress &address, quint16 port);
-    void acceptFailed(QAbstractSocket::SocketError error);
+    void acceptPending(QSocketNotifier *listening);
+    void addClient(qintptr descriptor);
+    void pauseAccepting();
     // Closes the client that has been quiet the longest; false when there is none.
     bool dropQuietestClient();
     void forget(QTcpSocket *socket);
@@ -96,9 +121,12 @@ private:
     };
 
     QList<QTcpServer *> m_servers;
-    QHash<QTcpSocket *, qint64> m_lastHeard; // connected clients, ms of their last data
+    QList<QSocketNotifier *> m_listening; // one per server, in its place
+    QHash<QTcpSocket *, Client> m_clients;
     QElapsedTimer m_clock;
-    bool m_acceptRetryPending = false;
+    bool m_acceptPaused = false;
+    bool m_refusing = false; // the last accept failed for want of a descriptor
+    int m_acceptFailures = 0;
     std::function<QByteArray()> m_statusReply;
     bool m_followOutcomes = false;
     quint64 m_nextTicket = 1;
