@@ -78,17 +78,6 @@ QString writeRawName(const QString &dir, const QByteArray &rawName, const QByteA
     return ok ? QFile::decodeName(path) : QString();
 }
 
-// Processor time (user + system) a process has used, in clock ticks.
-qint64 cpuTicks(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray stat = f.readAll();
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    return fields.size() > 12 ? fields[11].toLongLong() + fields[12].toLongLong() : -1;
-}
-
 } // namespace
 
 class HostileFilesTest : public QObject
@@ -216,11 +205,6 @@ private slots:
         QTRY_COMPARE(clients[0]->state(), QAbstractSocket::UnconnectedState);
         for (std::size_t i = 1; i < clients.size(); ++i)
             QCOMPARE(clients[i]->state(), QAbstractSocket::ConnectedState);
-        // Idle clients cost no processor time.
-        const qint64 pid = console.process().processId(), before = cpuTicks(pid);
-        QTest::qWait(1000);
-        QVERIFY2(cpuTicks(pid) - before < sysconf(_SC_CLK_TCK) / 2,
-                 qPrintable(QString::number(cpuTicks(pid) - before)));
         clients[5]->write(QByteArray(R"({"command":7,"Data":3,"Color":{}})").toBase64().left(20));
         clients[5]->flush();
         clients[5]->abort(); // dropped mid-message
