@@ -51,12 +51,6 @@ QString patternFile(int profile)
     return QStringLiteral("lightfile/PROFILE %1/light/pattern6.ini").arg(profile);
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 template <typename T> T *child(QWidget *page, const char *name)
 {
     return page->findChild<T *>(QLatin1String(name));
@@ -295,10 +289,11 @@ private slots:
 
         // A click on the first stop saves the shown profile's file as it was,
         // and no other.
-        const QByteArray other = bytesOf(patternFile(3 - profile));
+        const QString other = readText(patternFile(3 - profile));
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(529, 377));
-        QCOMPARE(bytesOf(patternFile(profile)), profile == 1 ? kGreenPattern : kBluePattern);
-        QCOMPARE(bytesOf(patternFile(3 - profile)), other);
+        QCOMPARE(readText(patternFile(profile)).toLatin1(),
+                 profile == 1 ? kGreenPattern : kBluePattern);
+        QCOMPARE(readText(patternFile(3 - profile)), other);
     }
 
     // Edits made while the factory reset's files are still being saved end in
@@ -328,7 +323,7 @@ private slots:
             (void)f.settled();
             QStringList contents;
             for (const QString &file : files)
-                contents << QString::fromUtf8(bytesOf(file));
+                contents << readText(file);
             contents << QString::number(done.count());
             return contents;
         };

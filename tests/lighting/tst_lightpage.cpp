@@ -148,32 +148,26 @@ private slots:
         QCOMPARE(r.w->rings(), kAllOff);
     }
 
-    void rowModeCentreSnapsToKeyRow_data()
+    void rowModeCentreSnapsToKeyRow()
     {
         // press y -> centre row; 77 (the previous centre) where y is between or below the rows
-        QTest::addColumn<int>("y");
-        QTest::addColumn<int>("centreY");
         const QVector<QPair<int, int>> cases{
             {0, 77},    {3, 15},   {28, 15},   {30, 77},   {41, 53},   {63, 53},
             {64, 77},   {69, 83},  {95, 83},   {101, 114}, {124, 114}, {130, 142},
             {156, 142}, {158, 77}, {159, 176}, {186, 176}, {190, 77}};
-        for (const auto &c : cases)
-            QTest::addRow("y %d", c.first) << c.first << c.second;
-    }
-    void rowModeCentreSnapsToKeyRow()
-    {
-        QFETCH(int, y);
-        QFETCH(int, centreY);
-        Ripple r;
-        r.w->setUpShineCenter(5, 77);
-        r.w->slotTimeOut();
-        QVERIFY(!r.w->isActive());
-        r.w->setRowMode(true, 24);
-        QTest::ignoreMessage(
-            QtDebugMsg, qPrintable(QString("setUpShineCenter :: 40 :: %1 :: 699 :: 198").arg(y)));
-        r.w->setUpShineCenter(40, y);
-        QCOMPARE(r.w->centre(), QPoint(40, centreY));
-        QVERIFY(r.w->isActive());
+        for (const auto &[y, centreY] : cases) {
+            Ripple r;
+            r.w->setUpShineCenter(5, 77);
+            r.w->slotTimeOut();
+            QVERIFY(!r.w->isActive());
+            r.w->setRowMode(true, 24);
+            QTest::ignoreMessage(
+                QtDebugMsg,
+                qPrintable(QString("setUpShineCenter :: 40 :: %1 :: 699 :: 198").arg(y)));
+            r.w->setUpShineCenter(40, y);
+            QCOMPARE(r.w->centre(), QPoint(40, centreY));
+            QVERIFY(r.w->isActive());
+        }
     }
 };
 
