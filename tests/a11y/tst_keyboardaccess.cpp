@@ -22,13 +22,6 @@ using namespace orvanta::test;
 namespace
 {
 
-void showActive(WindowFixture &f)
-{
-    f.w->show();
-    QApplication::setActiveWindow(f.w.get());
-    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
-}
-
 void press(QWidget *w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier, int times = 1)
 {
     for (int i = 0; i < times; ++i)
@@ -47,7 +40,7 @@ private slots:
     void keyChosenAndCapturedFromTheKeyboard()
     {
         WindowFixture f;
-        showActive(f);
+        f.showActive();
         CustomizePanel &p = f.panel();
         KeyCursor *cursor = f.w->keyboardAccess()->customizeCursor();
         cursor->setFocus(Qt::TabFocusReason);
@@ -93,7 +86,7 @@ private slots:
     void altDigitsSwitchProfilesButNotDuringARecording()
     {
         WindowFixture f;
-        showActive(f);
+        f.showActive();
         f.panel().widgets().keyAssignCombo->setFocus();
         f.clear();
         press(f.panel().widgets().keyAssignCombo, Qt::Key_3, Qt::AltModifier);
@@ -121,7 +114,7 @@ private slots:
     void keysAndStopsPaintedAndSentFromTheKeyboard()
     {
         WindowFixture f;
-        showActive(f);
+        f.showActive();
         f.w->showLightingPage();
         LightingPage *page = f.ctx().lighting;
         page->findChild<QPushButton *>("btn_customized")->click();

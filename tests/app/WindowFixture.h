@@ -18,6 +18,7 @@
 #include "ui/profiles/ProfileMenu.h"
 #include "ui/shell/MainWindow.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QMutex>
@@ -180,6 +181,13 @@ struct WindowFixture {
         link()->keyboardRemoved(QStringLiteral("unplugged"));
     }
 
+    // Shown and active, as the key events of the tests need it.
+    void showActive()
+    {
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
     void activate(int slot) { w->profileButtons()[size_t(slot - 1)]->released(); }
     // Clicks the key and chooses Default, Macro Key or Single Key for it.
     void select(int cell, int kind)

@@ -93,13 +93,6 @@ void assignByHand(WindowFixture &f, int cell, const QString &macro, Qt::Key key 
     QTest::mouseClick(p.widgets().customizeApplyButton, Qt::LeftButton);
 }
 
-void showActive(MainWindow &w)
-{
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
 // One key of a layout as X11 reports it: its key code, what it types alone and
 // with Shift (Qt key, text), the code it sends and the names the rows give it.
 struct LayoutKey {
@@ -307,7 +300,7 @@ private slots:
             WindowFixture f;
             const SlowDisk disk(20); // the reset's 21 saves take a while
             MainWindow &w = *f.w;
-            showActive(w);
+            f.showActive();
             w.showCustomizePage();
             QSignalSpy done(&w, &MainWindow::factoryResetFinished);
             w.factoryResetClicked();
@@ -345,7 +338,7 @@ private slots:
     {
         const Layout layout = germanLayout();
         WindowFixture f;
-        showActive(*f.w);
+        f.showActive();
         f.w->showMacrosPage();
         MacroPage *page = f.ctx().macros;
         page->useManualClock(true);
