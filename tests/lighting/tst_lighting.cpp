@@ -1,4 +1,4 @@
-// The lighting core: what APPLY and LED RESET send and store, the LIGHTING
+// The lighting core: what APPLY sends and stores, the LIGHTING
 // page's model without its widgets, and the records, colours and patterns on disk.
 
 #include "LightingTestSupport.h"
@@ -162,27 +162,6 @@ private slots:
         QVERIFY(m.apply(2, "Other", nullptr).ok());
         QVERIFY(device.reports.isEmpty());
         QCOMPARE(readStoredLighting("Other").set.type, int(EffectWave));
-    }
-
-    void ledResetSendsTheFactoryLightingOnly()
-    {
-        LightingModel m;
-        show(m, EffectStatic);
-        QVERIFY(m.choose(LightingModel::OptionPulse));
-        const EffectFlag working = m.flag();
-        QVERIFY(m.resetProfile(4, kProfile, &sender).ok());
-        QCOMPARE(device.reports.size(), 3);
-        for (const QByteArray &r : device.reports)
-            QCOMPARE(int(quint8(r[2])), 4);
-        QCOMPARE(int(quint8(device.reports[0][10])), 0); // factory Wave runs left
-        QVERIFY(m.flag() == working);
-        QVERIFY(!QFile::exists("system/light_flag.ini"));
-        QCOMPARE(readStoredLighting(kProfile).set.type, 3);
-        for (int n : {0, 6}) { // no such profile: nothing sent or stored
-            device.reports.clear();
-            QVERIFY(m.resetProfile(n, "None", &sender).ok());
-            QVERIFY(device.reports.isEmpty() && readStoredLighting("None").set.type == -1);
-        }
     }
 
     void perKeyColoursGoToTheShownEffect()

@@ -1,4 +1,4 @@
-// The LIGHTING page wired to its model (effect switching, mouse painting, palette,
+// The LIGHTING page wired to its model (mouse painting, palette,
 // stop strip, APPLY and LED RESET) and its colour-flow and ripple previews.
 
 #include "LightPageSupport.h"
@@ -40,23 +40,6 @@ class LightPageTest : public QObject
 private slots:
     void init() { rig.init(); }
     void cleanup() { rig.cleanup(); }
-
-    void switchingRoundTripsEveryRecord()
-    {
-        QVERIFY(writeText("system/light_flag.ini",
-                          "[fully]\nfull=1\nspectrum=1\nspectrum_speed=1\nmode=5\nmode_speed=4\n"
-                          "[reactive]\ncustomized=1\n"
-                          "[arrow]\ncustomized=1\nleft=1\nright=1\nno=1\n"
-                          "[wave]\ncustomized=1\nright=1\nspeediness=5\n"
-                          "[ripple]\nfull=1\nyes=1\ncombo_count=0\n"));
-        LightingPage page(&rig.context);
-        const EffectRecords before = page.model().records();
-        for (int k : {3, 0, 2, 4, 1, 3, 2, 0}) {
-            child<QComboBox>(page, "effect_combo")->setCurrentIndex(k);
-            QCOMPARE(page.model().shownEffect(), k);
-            QVERIFY2(page.model().flag() == before[k], qPrintable(QString::number(k)));
-        }
-    }
 
     void mousePaintsKeysAndPicksColours()
     {
