@@ -58,30 +58,21 @@ def until(check, timeout, what, step=0.05):
 # --- outer stage: a display and a session bus ------------------------------------
 
 
-def free_display():
-    return next(n for n in range(140, 400) if not os.path.exists("/tmp/.X11-unix/X%d" % n)
-                and not os.path.exists("/tmp/.X%d-lock" % n))
-
-
 def outer():
     for tool in ("Xvfb", "xdotool"):
         if not shutil.which(tool):
             fail(tool + " is missing (scripts/deps installs it)")
     if not shutil.which("dbus-run-session"):
         skip("dbus-run-session is missing: no D-Bus session bus")
-    # Another test may take the same display number at the same moment: a
-    # few tries with the next free one.
-    for _ in range(3):
-        display = free_display()
-        xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-noreset", "-screen", "0",
-                                 "1600x1000x24", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        poll(lambda: os.path.exists("/tmp/.X11-unix/X%d" % display) or xvfb.poll() is not None, 15)
-        if xvfb.poll() is None and os.path.exists("/tmp/.X11-unix/X%d" % display):
-            break
-        xvfb.kill()
-        xvfb.wait(10)
-    else:
+    # Xvfb takes the first free display and names it once it accepts clients.
+    ready, told = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-noreset", "-screen", "0",
+                             "1600x1000x24", "-nolisten", "tcp"], pass_fds=(told,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(told)
+    with os.fdopen(ready) as f:
+        display = f.readline().strip()
+    if not display:
         fail("Xvfb did not start")
     try:
         # A session bus of its own, gone with the test. The inner stage leaves a
@@ -89,7 +80,7 @@ def outer():
         mark = os.path.join(tempfile.gettempdir(), "orvanta-a11y-bus-%d" % os.getpid())
         env = {k: v for k, v in os.environ.items()
                if k not in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS")}
-        env.update(DISPLAY=":%d" % display, NO_AT_BRIDGE="0", ORVANTA_A11Y_STARTED=mark)
+        env.update(DISPLAY=":" + display, NO_AT_BRIDGE="0", ORVANTA_A11Y_STARTED=mark)
         status = subprocess.call(["dbus-run-session", "--", "/usr/bin/python3",
                                   os.path.abspath(__file__), "--inner"], env=env)
         if not os.path.exists(mark):

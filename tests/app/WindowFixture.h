@@ -18,11 +18,11 @@
 #include "ui/profiles/ProfileMenu.h"
 #include "ui/shell/MainWindow.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QMutex>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
@@ -183,15 +183,14 @@ struct WindowFixture {
         link()->keyboardRemoved(QStringLiteral("unplugged"));
     }
 
-    void activate(int slot) { w->profileButtons()[size_t(slot - 1)]->released(); }
-    // APPLY on the LIGHTING page with the Wave effect, for the active slot.
-    void applyWave()
+    // Shown and active, as the key events of the tests need it.
+    void showActive()
     {
-        lighting()
-            .findChild<QComboBox *>(QStringLiteral("effect_combo"))
-            ->setCurrentIndex(EffectWave);
-        lighting().applyClicked();
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
     }
+    void activate(int slot) { w->profileButtons()[size_t(slot - 1)]->released(); }
     // Clicks the key and chooses Default, Macro Key or Single Key for it.
     void select(int cell, int kind)
     {
@@ -238,33 +237,20 @@ inline QByteArray keyMapReport(int profile, int position = -1, quint8 code = 0)
     return r;
 }
 
-// Command bytes of a stored lighting set as the keyboard receives it, by type:
-// static, reactive, arrow, wave, ripple.
-inline QVector<int> lightingCommands(int type)
+// Checks that `log` from `at` on holds slot `slot`'s whole state: its lighting
+// of `effect` (each report addressed to the slot, 100 ms after each), then the
+// key-map write (300 ms after each) carrying `keyMap`. Returns the next index.
+inline int expectSlot(const QVector<QByteArray> &log, const QVector<unsigned> &pauses, int at,
+                      int slot, int effect, const QByteArray &keyMap)
 {
+    // The command bytes of a stored set as the keyboard receives it, by effect:
+    // static, reactive, arrow, wave, ripple.
     static const QVector<int> commands[] = {{0x02, 0x09, 0x09, 0x09, 0x02},
                                             {0x02, 0x0A, 0x0A, 0x0A, 0x02},
                                             {0x02, 0x0C, 0x0C, 0x0D, 0x02},
                                             {0x02, 0x0D, 0x02},
                                             {0x02, 0x0A, 0x0A, 0x0A, 0x0C, 0x0C, 0x0D, 0x02}};
-    return type >= 0 && type < 5 ? commands[type] : QVector<int>{};
-}
-
-inline int storedLightingType(const QString &profile)
-{
-    const QString file = QStringLiteral("lightfile/%1/cmd/light_cmd.ini").arg(profile);
-    return QFileInfo::exists(file)
-               ? QSettings(file, QSettings::IniFormat).value("Setting/type").toInt()
-               : -1;
-}
-
-// Checks that `log` from `at` on holds slot `slot`'s whole state: its lighting
-// (commands of `type`, each addressed to the slot, 100 ms after each), then the
-// key-map write (300 ms after each) carrying `keyMap`. Returns the next index.
-inline int expectSlot(const QVector<QByteArray> &log, const QVector<unsigned> &pauses, int at,
-                      int slot, int type, const QByteArray &keyMap)
-{
-    for (int command : lightingCommands(type)) {
+    for (int command : commands[effect]) {
         if (at >= log.size() || quint8(log[at][0]) != 7 || quint8(log[at][1]) != command ||
             quint8(log[at][2]) != slot || pauses.value(at) != 100) {
             qWarning() << "lighting report" << at << log.value(at).left(4).toHex();

@@ -51,12 +51,6 @@ QString patternFile(int profile)
     return QStringLiteral("lightfile/PROFILE %1/light/pattern6.ini").arg(profile);
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 template <typename T> T *child(QWidget *page, const char *name)
 {
     return page->findChild<T *>(QLatin1String(name));
@@ -97,13 +91,6 @@ void assignByHand(WindowFixture &f, int cell, const QString &macro, Qt::Key key 
     else
         choose(p.widgets().assignMacroCombo, p.widgets().assignMacroCombo->findText(macro));
     QTest::mouseClick(p.widgets().customizeApplyButton, Qt::LeftButton);
-}
-
-void showActive(MainWindow &w)
-{
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
 // One key of a layout as X11 reports it: its key code, what it types alone and
@@ -295,10 +282,11 @@ private slots:
 
         // A click on the first stop saves the shown profile's file as it was,
         // and no other.
-        const QByteArray other = bytesOf(patternFile(3 - profile));
+        const QString other = readText(patternFile(3 - profile));
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(529, 377));
-        QCOMPARE(bytesOf(patternFile(profile)), profile == 1 ? kGreenPattern : kBluePattern);
-        QCOMPARE(bytesOf(patternFile(3 - profile)), other);
+        QCOMPARE(readText(patternFile(profile)).toLatin1(),
+                 profile == 1 ? kGreenPattern : kBluePattern);
+        QCOMPARE(readText(patternFile(3 - profile)), other);
     }
 
     // Edits made while the factory reset's files are still being saved end in
@@ -312,7 +300,7 @@ private slots:
             WindowFixture f;
             const SlowDisk disk(20); // the reset's 21 saves take a while
             MainWindow &w = *f.w;
-            showActive(w);
+            f.showActive();
             w.showCustomizePage();
             QSignalSpy done(&w, &MainWindow::factoryResetFinished);
             w.factoryResetClicked();
@@ -328,7 +316,7 @@ private slots:
             (void)f.settled();
             QStringList contents;
             for (const QString &file : files)
-                contents << QString::fromUtf8(bytesOf(file));
+                contents << readText(file);
             contents << QString::number(done.count());
             return contents;
         };
@@ -350,7 +338,7 @@ private slots:
     {
         const Layout layout = germanLayout();
         WindowFixture f;
-        showActive(*f.w);
+        f.showActive();
         f.w->showMacrosPage();
         MacroPage *page = f.ctx().macros;
         page->useManualClock(true);

@@ -83,11 +83,7 @@ private slots:
         QWidget *window = f.w->virtualKeyboard()->window();
         QVERIFY(window && window->isVisible());
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(QString("%1,%2 %3x%4")
-                                                                          .arg(window->x())
-                                                                          .arg(window->y())
-                                                                          .arg(window->width())
-                                                                          .arg(window->height())));
+        QVERIFY(screen.contains(window->frameGeometry()));
 
         // It comes back where the user put it, in this console and the next.
         window->move(23, 31);
@@ -101,29 +97,6 @@ private slots:
         f.w->show();
         f.w->tryVirtualButton()->released();
         QCOMPARE(f.w->virtualKeyboard()->window()->pos(), QPoint(23, 31));
-    }
-
-    void lightingSaysWhatTheActiveProfileHoldsAndLoadsIt()
-    {
-        WindowFixture f(Plug::ByTest);
-        f.activate(3); // its factory lighting is Arrow Flow
-        f.w->showLightingPage();
-        auto *effect = f.ctx().lighting->findChild<QComboBox *>("effect_combo");
-        auto *label = f.ctx().lighting->findChild<QLabel *>("stored_lighting_label");
-        auto *load = f.ctx().lighting->findChild<QPushButton *>("btn_load_stored");
-        QVERIFY(effect && label && load);
-        effect->setCurrentIndex(EffectStatic);
-        QVERIFY(!label->isHidden());
-        QCOMPARE(label->text(), QString("PROFILE 3: Arrow Flow"));
-        load->released();
-        QCOMPARE(effect->currentIndex(), int(EffectArrowFlow));
-        QVERIFY(label->isHidden() && load->isHidden());
-
-        // APPLY stores what is shown: nothing left to tell.
-        effect->setCurrentIndex(EffectWave);
-        QCOMPARE(label->text(), QString("PROFILE 3: Arrow Flow"));
-        f.ctx().lighting->findChild<QPushButton *>("btn_apply")->released();
-        QVERIFY(label->isHidden());
     }
 
     void loadPutsTheStoredSpeedsAndColoursIntoTheEditor_data()
@@ -155,6 +128,9 @@ private slots:
             << int(EffectRipple) << "press btn_yes, press btn_full, type ff00ff"
             << QStringList{"colour=ff00ff"};
     }
+    // While the editor shows another effect than the active profile stores, a
+    // line says what it stores; LOAD puts it back into the editor, APPLY stores
+    // what is shown (nothing left to tell either way).
     void loadPutsTheStoredSpeedsAndColoursIntoTheEditor()
     {
         QFETCH(int, effect);
@@ -167,10 +143,12 @@ private slots:
         f.w->showLightingPage();
         LightingPage *page = f.ctx().lighting;
         auto *effects = page->findChild<QComboBox *>("effect_combo");
+        auto *label = page->findChild<QLabel *>("stored_lighting_label");
         effects->setCurrentIndex(effect);
         work(page, make);
         f.clear();
         work(page, "press btn_apply");
+        QVERIFY(label->isHidden());
         const QVector<QByteArray> stored = f.sent();
         QVERIFY(!stored.isEmpty());
         f.clear();
@@ -180,9 +158,13 @@ private slots:
         if (effect == EffectStatic)
             work(page, "press btn_static");
         effects->setCurrentIndex((effect + 1) % kEffectCount);
+        const char *names[] = {"Static", "Reactive", "Arrow Flow", "Wave", "Ripple"};
+        QCOMPARE(label->text(), QString("PROFILE 2: ") + names[effect]);
+        QVERIFY(!label->isHidden());
 
         work(page, "press btn_load_stored");
         QCOMPARE(effects->currentIndex(), effect);
+        QVERIFY(label->isHidden());
         for (const QString &expected : shownAfterLoad)
             QCOMPARE(expected.section('=', 0, 0) + '=' + shown(page, expected.section('=', 0, 0)),
                      expected);

@@ -37,7 +37,8 @@ QString marks(const QString &usb, const QString &virt)
 void changeSlotsTwoAndThree(WindowFixture &f)
 {
     f.activate(3);
-    f.applyWave();
+    f.lighting().findChild<QComboBox *>("effect_combo")->setCurrentIndex(EffectWave);
+    f.lighting().applyClicked();
     f.activate(2);
     f.assignSingle(cellOfUsage(0x04), Qt::Key_B);
     QVERIFY(f.settled());
@@ -79,16 +80,12 @@ private slots:
         connect(f.sync(), &SlotSync::progress, this,
                 [&] { notices << f.w->statusBand()->noticeText(); });
         QSignalSpy finished(f.sync(), &SlotSync::updateFinished);
-        {
-            QMutexLocker lock(&f.keyboard.mutex);
-            f.keyboard.plugged = true;
-        }
-        f.link()->scanSoon();
-        QVERIFY(finished.wait(10000));
+        QVERIFY(f.plug());
+        QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.first(), (QVariantList{1, 1}));
         QVector<unsigned> pauses = f.keyboard.pauses;
         const QVector<QByteArray> log = f.keyboard.take();
-        const int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"),
+        const int at = expectSlot(log, pauses, 0, 2, EffectReactive, // PROFILE 2's factory set
                                   keyMapReport(2, kPositionOfA, 0x05));
         QCOMPARE(at, log.size() - 1); // and slot 3's first report
         QCOMPARE(notices,
@@ -103,7 +100,7 @@ private slots:
         QVERIFY(f.plug());
         pauses = f.keyboard.pauses;
         const QVector<QByteArray> rest = f.keyboard.take();
-        QCOMPARE(expectSlot(rest, pauses, 0, 3, 3, keyMapReport(3)), rest.size() - 1);
+        QCOMPARE(expectSlot(rest, pauses, 0, 3, EffectWave, keyMapReport(3)), rest.size() - 1);
         QCOMPARE(rest.last(), selectReport(2));
         QCOMPARE(pauses.last(), 100u);
         // The keyboard's memory now shows the Wave applied to slot 3.
@@ -156,7 +153,7 @@ private slots:
         const QVector<QByteArray> log = f.keyboard.take();
         QByteArray keyMap = keyMapReport(2, kPositionOfA, 0x05);
         keyMap[8 + kPositionOfB] = 0x06;
-        const int at = expectSlot(log, pauses, 0, 2, storedLightingType("PROFILE 2"), keyMap);
+        const int at = expectSlot(log, pauses, 0, 2, EffectReactive, keyMap);
         QVERIFY(at > 0);
         QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", ""));

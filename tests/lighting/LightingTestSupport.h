@@ -57,6 +57,3 @@ inline int slotX(int slot)
 }
 
 } // namespace orvanta::test
-
-Q_DECLARE_METATYPE(orvanta::Rgb)
-Q_DECLARE_METATYPE(orvanta::EffectFlag)

@@ -1,4 +1,4 @@
-// The LIGHTING page wired to its model (effect switching, mouse painting, palette,
+// The LIGHTING page wired to its model (mouse painting, palette,
 // stop strip, APPLY and LED RESET) and its colour-flow and ripple previews.
 
 #include "LightPageSupport.h"
@@ -40,23 +40,6 @@ class LightPageTest : public QObject
 private slots:
     void init() { rig.init(); }
     void cleanup() { rig.cleanup(); }
-
-    void switchingRoundTripsEveryRecord()
-    {
-        QVERIFY(writeText("system/light_flag.ini",
-                          "[fully]\nfull=1\nspectrum=1\nspectrum_speed=1\nmode=5\nmode_speed=4\n"
-                          "[reactive]\ncustomized=1\n"
-                          "[arrow]\ncustomized=1\nleft=1\nright=1\nno=1\n"
-                          "[wave]\ncustomized=1\nright=1\nspeediness=5\n"
-                          "[ripple]\nfull=1\nyes=1\ncombo_count=0\n"));
-        LightingPage page(&rig.context);
-        const EffectRecords before = page.model().records();
-        for (int k : {3, 0, 2, 4, 1, 3, 2, 0}) {
-            child<QComboBox>(page, "effect_combo")->setCurrentIndex(k);
-            QCOMPARE(page.model().shownEffect(), k);
-            QVERIFY2(page.model().flag() == before[k], qPrintable(QString::number(k)));
-        }
-    }
 
     void mousePaintsKeysAndPicksColours()
     {
@@ -148,32 +131,26 @@ private slots:
         QCOMPARE(r.w->rings(), kAllOff);
     }
 
-    void rowModeCentreSnapsToKeyRow_data()
+    void rowModeCentreSnapsToKeyRow()
     {
         // press y -> centre row; 77 (the previous centre) where y is between or below the rows
-        QTest::addColumn<int>("y");
-        QTest::addColumn<int>("centreY");
         const QVector<QPair<int, int>> cases{
             {0, 77},    {3, 15},   {28, 15},   {30, 77},   {41, 53},   {63, 53},
             {64, 77},   {69, 83},  {95, 83},   {101, 114}, {124, 114}, {130, 142},
             {156, 142}, {158, 77}, {159, 176}, {186, 176}, {190, 77}};
-        for (const auto &c : cases)
-            QTest::addRow("y %d", c.first) << c.first << c.second;
-    }
-    void rowModeCentreSnapsToKeyRow()
-    {
-        QFETCH(int, y);
-        QFETCH(int, centreY);
-        Ripple r;
-        r.w->setUpShineCenter(5, 77);
-        r.w->slotTimeOut();
-        QVERIFY(!r.w->isActive());
-        r.w->setRowMode(true, 24);
-        QTest::ignoreMessage(
-            QtDebugMsg, qPrintable(QString("setUpShineCenter :: 40 :: %1 :: 699 :: 198").arg(y)));
-        r.w->setUpShineCenter(40, y);
-        QCOMPARE(r.w->centre(), QPoint(40, centreY));
-        QVERIFY(r.w->isActive());
+        for (const auto &[y, centreY] : cases) {
+            Ripple r;
+            r.w->setUpShineCenter(5, 77);
+            r.w->slotTimeOut();
+            QVERIFY(!r.w->isActive());
+            r.w->setRowMode(true, 24);
+            QTest::ignoreMessage(
+                QtDebugMsg,
+                qPrintable(QString("setUpShineCenter :: 40 :: %1 :: 699 :: 198").arg(y)));
+            r.w->setUpShineCenter(40, y);
+            QCOMPARE(r.w->centre(), QPoint(40, centreY));
+            QVERIFY(r.w->isActive());
+        }
     }
 };
 
