@@ -47,7 +47,7 @@ bool VirtualKeyboardDevice::sendFeatureReport(const quint8 *data, std::size_t le
                 saveError = saved.failures().first().reason;
             // A disk that stays full fails every report: told once, until a
             // save works again or fails for another reason.
-            newFailure = false;
+            newFailure = !saveError.isEmpty() && saveError != m_saveError;
             m_saveError = saveError;
         }
     }
