@@ -161,7 +161,10 @@ private slots:
         f.link()->enqueue(commands::lightPulse(3), Origin::OtherProgram); // a pulse's tick
         if (applyThenClose) {
             f.w->showLightingPage();
-            f.applyWave();
+            f.lighting()
+                .findChild<QComboBox *>(QStringLiteral("effect_combo"))
+                ->setCurrentIndex(EffectWave);
+            f.lighting().applyClicked();
         } else {
             f.activate(4);
         }
