@@ -6,6 +6,7 @@
 #include "core/storage/RecordedMacroFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -32,6 +33,16 @@ MacroLibrary::MacroLibrary(Notices &notices, QObject *parent) : QObject(parent),
 QStringList MacroLibrary::names() const
 {
     return macroNames();
+}
+
+QStringList MacroLibrary::assignableNames() const
+{
+    QStringList names =
+        QDir(macroFolder())
+            .entryList(QStringList{QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+    for (QString &name : names)
+        name.chop(4);
+    return names;
 }
 
 MacroRecord MacroLibrary::read(const QString &name) const

@@ -49,6 +49,9 @@ public:
 
     // The macros as the folder holds them now, in the order the list shows.
     QStringList names() const;
+    // The macros a key can play: the macro folder's "*.ini" files without
+    // ".ini", in name order (the collection's list above also shows other entries).
+    QStringList assignableNames() const;
     // The stored record of `name` (an empty record for no name).
     MacroRecord read(const QString &name) const;
 

@@ -13,7 +13,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -244,11 +243,7 @@ void CustomizePanel::refillAssignMacroList()
 {
     const QSignalBlocker block(m_ui.assignMacroCombo);
     m_ui.assignMacroCombo->clear();
-    const QStringList files =
-        QDir(QStringLiteral("./macrofile"))
-            .entryList(QStringList{QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
-    for (const QString &f : files)
-        m_ui.assignMacroCombo->addItem(f.left(f.size() - 4));
+    m_ui.assignMacroCombo->addItems(m_context.controller->macros().assignableNames());
     m_ui.assignMacroCombo->setCurrentIndex(-1);
 }
 
