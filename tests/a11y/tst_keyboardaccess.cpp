@@ -7,6 +7,7 @@
 #include "core/controller/ConsoleController.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
+#include "ui/profiles/ProfileMenu.h"
 #include "ui/shell/KeyPopup.h"
 #include "ui/shell/KeyboardAccess.h"
 
@@ -34,6 +35,19 @@ class KeyboardAccessTest : public QObject
 {
     Q_OBJECT
 private slots:
+    // Tab from a CUSTOMIZE control that LIGHTING now covers starts the chain of
+    // the page shown (SELECT PROFILE first), never goes on to covered controls.
+    void tabFromACoveredControlEntersThePageShown()
+    {
+        WindowFixture f;
+        f.showActive();
+        QWidget *covered = f.panel().widgets().keyAssignCombo;
+        covered->setFocus(Qt::TabFocusReason);
+        f.w->showLightingPage();
+        press(covered, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.w->profileMenu()->profileCombo());
+    }
+
     // F chosen with the arrows and Space; Escape closes its popup and cancels
     // the capture that Single Key starts (nothing is sent); Space on ASSIGN
     // takes Tab, Enter there then B, and APPLY sends F as B.

@@ -308,8 +308,14 @@ bool KeyboardAccess::moveFocus(bool forward)
         return false;
     QWidget *now = QApplication::focusWidget();
     const int at = chain.indexOf(now);
-    if (at < 0 && now && now != m_window)
-        return false; // an editor of its own (a delay in the macro list)
+    if (at < 0 && now && now != m_window) {
+        // An editor of its own inside a control (a delay in the macro list)
+        // keeps its keys; a control the page in front now covers hands Tab to
+        // the chain rather than to Qt's, which knows nothing of covered controls.
+        for (QWidget *w : chain)
+            if (w->isAncestorOf(now))
+                return false;
+    }
     const int n = chain.size();
     const int next = at < 0 ? (forward ? 0 : n - 1) : (at + (forward ? 1 : n - 1)) % n;
     chain[next]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
