@@ -13,19 +13,6 @@
 namespace orvanta::macro
 {
 
-namespace
-{
-
-MacroChange outcome(MacroChange::Outcome o, const QString &show = QString())
-{
-    MacroChange change;
-    change.outcome = o;
-    change.show = show;
-    return change;
-}
-
-} // namespace
-
 MacroLibrary::MacroLibrary(Notices &notices, QObject *parent) : QObject(parent), m_notices(notices)
 {
 }
@@ -56,8 +43,8 @@ MacroRecord MacroLibrary::read(const QString &name) const
 
 MacroChange MacroLibrary::failed(bool ok, const QString &show)
 {
-    return outcome(ok ? MacroChange::Outcome::Done : MacroChange::Outcome::Failed,
-                   ok ? show : QString());
+    return MacroChange{ok ? MacroChange::Outcome::Done : MacroChange::Outcome::Failed,
+                       ok ? show : QString()};
 }
 
 MacroChange MacroLibrary::create()
@@ -66,7 +53,7 @@ MacroChange MacroLibrary::create()
     if (n == 0) {
         m_notices.refuse(QCoreApplication::translate(
             "LumoProject", "No room for another macro: every number is taken"));
-        return outcome(MacroChange::Outcome::Refused);
+        return MacroChange{MacroChange::Outcome::Refused};
     }
     return failed(m_notices.report(RecordedMacroFile::create(n)),
                   QStringLiteral("Macro ") + QString::number(n));
@@ -77,11 +64,11 @@ MacroChange MacroLibrary::copy(const QString &selected)
     const QString name = copyName(selected);
     if (name.isEmpty()) {
         if (selected.isEmpty())
-            return outcome(MacroChange::Outcome::Unchanged);
+            return MacroChange{MacroChange::Outcome::Unchanged};
         m_notices.refuse(QCoreApplication::translate(
                              "LumoProject", "No more copies of %1: every copy name is taken")
                              .arg(selected));
-        return outcome(MacroChange::Outcome::Refused);
+        return MacroChange{MacroChange::Outcome::Refused};
     }
     return failed(
         m_notices.report(copyFile(DataPaths::macroPath(selected), DataPaths::macroPath(name))),
@@ -91,9 +78,9 @@ MacroChange MacroLibrary::copy(const QString &selected)
 MacroChange MacroLibrary::remove(const QString &name)
 {
     if (name.isEmpty() || name == QLatin1String(kDefaultMacro))
-        return outcome(MacroChange::Outcome::Unchanged);
+        return MacroChange{MacroChange::Outcome::Unchanged};
     if (m_keepForUndo && !m_keepForUndo(name)) // undo: the file is kept first
-        return outcome(MacroChange::Outcome::Refused);
+        return MacroChange{MacroChange::Outcome::Refused};
     const int index = names().indexOf(name);
     const QString path = DataPaths::macroPath(name);
     const bool removed = QFile::remove(path);
@@ -104,7 +91,7 @@ MacroChange MacroLibrary::remove(const QString &name)
             path, QStringLiteral("failed"));
     // The list shows the macro before the deleted one, or the first.
     const QString show = names().value(qMax(0, index - 1));
-    return outcome(removed ? MacroChange::Outcome::Done : MacroChange::Outcome::Failed, show);
+    return MacroChange{removed ? MacroChange::Outcome::Done : MacroChange::Outcome::Failed, show};
 }
 
 MacroChange MacroLibrary::rename(const QString &from, const QString &to)
@@ -114,14 +101,14 @@ MacroChange MacroLibrary::rename(const QString &from, const QString &to)
                              "LumoProject", "%1 cannot be renamed to \"%2\": the name is empty, "
                                             "taken or not allowed")
                              .arg(from, to));
-        return outcome(MacroChange::Outcome::Refused);
+        return MacroChange{MacroChange::Outcome::Refused};
     }
     // The keys that play the macro go with it, in every saved profile, or
     // nothing changes at all.
     if (!m_notices.report(renameMacro(from, to)))
-        return outcome(MacroChange::Outcome::Failed, from);
+        return MacroChange{MacroChange::Outcome::Failed, from};
     emit renamed(from, to);
-    return outcome(MacroChange::Outcome::Done, to);
+    return MacroChange{MacroChange::Outcome::Done, to};
 }
 
 MacroChange MacroLibrary::importFile(const QString &path)
@@ -130,14 +117,14 @@ MacroChange MacroLibrary::importFile(const QString &path)
     // A name-less file (".ini") or one that cannot be read would only leave an
     // empty, unreachable macro behind.
     if (name.isEmpty() || !QFileInfo(path).isFile() || !QFileInfo(path).isReadable())
-        return outcome(MacroChange::Outcome::Unchanged);
+        return MacroChange{MacroChange::Outcome::Unchanged};
     // An import never replaces a macro (the protected one, or one that keys
     // play) without a word: the file is refused, as a profile's is.
     if (names().contains(name)) {
         m_notices.refuse(
             QCoreApplication::translate("LumoProject", "A macro named %1 already exists")
                 .arg(name));
-        return outcome(MacroChange::Outcome::Refused);
+        return MacroChange{MacroChange::Outcome::Refused};
     }
     return failed(m_notices.report(RecordedMacroFile::import(path, name)), name);
 }
@@ -145,20 +132,20 @@ MacroChange MacroLibrary::importFile(const QString &path)
 MacroChange MacroLibrary::exportTo(const QString &name, const QString &path)
 {
     if (path.isEmpty() || name.isEmpty())
-        return outcome(MacroChange::Outcome::Unchanged);
+        return MacroChange{MacroChange::Outcome::Unchanged};
     if (appendExport(path, RecordedMacroFile::read(name)))
-        return outcome(MacroChange::Outcome::Done);
+        return MacroChange{MacroChange::Outcome::Done};
     m_notices.fileFailed(
         QCoreApplication::translate("LumoProject", "Could not export %1 to %2").arg(name, path),
         path, QStringLiteral("failed"));
-    return outcome(MacroChange::Outcome::Failed);
+    return MacroChange{MacroChange::Outcome::Failed};
 }
 
 MacroChange MacroLibrary::save(const QString &name, const QVector<MacroRow> &rows,
                                const Report &image)
 {
     if (name.isEmpty())
-        return outcome(MacroChange::Outcome::Unchanged); // no macro: no file to write
+        return MacroChange{MacroChange::Outcome::Unchanged}; // no macro: no file to write
     return failed(m_notices.report(RecordedMacroFile::write(name, macroTexts(rows, image))), name);
 }
 

@@ -27,7 +27,11 @@ struct [[nodiscard]] MacroChange {
         Failed,   // a file operation failed, told to the notices
         Unchanged // nothing to do (no macro chosen, the protected macro)
     };
-    Outcome outcome = Outcome::Unchanged;
+    MacroChange(Outcome outcome = Outcome::Unchanged, QString show = QString())
+        : outcome(outcome), show(std::move(show))
+    {
+    }
+    Outcome outcome;
     // The macro to show afterwards (empty: keep the one shown).
     QString show;
 

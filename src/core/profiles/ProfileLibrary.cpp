@@ -18,14 +18,6 @@ namespace orvanta
 
 namespace
 {
-ProfileResult outcome(ProfileResult::Status status, const QString &profile = QString())
-{
-    ProfileResult result;
-    result.status = status;
-    result.profile = profile;
-    return result;
-}
-
 const QString kLightfile = QStringLiteral("./lightfile/");
 
 QString noRoom(int limit)
@@ -60,14 +52,14 @@ bool ProfileLibrary::saveBindings()
 ProfileResult ProfileLibrary::refuse(const QString &text)
 {
     m_notices.refuse(text);
-    return outcome(ProfileResult::Status::Refused);
+    return ProfileResult{ProfileResult::Status::Refused};
 }
 
 ProfileResult ProfileLibrary::failed(const QString &text, const QString &path,
                                      const QString &reason)
 {
     m_notices.fileFailed(text, path, reason);
-    return outcome(ProfileResult::Status::Failed);
+    return ProfileResult{ProfileResult::Status::Failed};
 }
 
 ProfileResult ProfileLibrary::create()
@@ -82,10 +74,10 @@ ProfileResult ProfileLibrary::create()
     QStringList skipped;
     if (!copyProfile(ProfileBindings::builtIn(1), name, &saved, &skipped)) {
         (void)m_notices.report(saved);
-        return outcome(ProfileResult::Status::Failed);
+        return ProfileResult{ProfileResult::Status::Failed};
     }
     tellSkipped(m_notices, name, skipped);
-    return outcome(ProfileResult::Status::Done, name);
+    return ProfileResult{ProfileResult::Status::Done, name};
 }
 
 ProfileResult ProfileLibrary::copy(const QString &profile)
@@ -103,10 +95,10 @@ ProfileResult ProfileLibrary::copy(const QString &profile)
     QStringList skipped;
     if (!copyProfile(profile, name, &saved, &skipped)) {
         (void)m_notices.report(saved);
-        return outcome(ProfileResult::Status::Failed);
+        return ProfileResult{ProfileResult::Status::Failed};
     }
     tellSkipped(m_notices, name, skipped);
-    return outcome(ProfileResult::Status::Done, name);
+    return ProfileResult{ProfileResult::Status::Done, name};
 }
 
 ProfileResult ProfileLibrary::remove(const QString &profile)
@@ -119,7 +111,7 @@ ProfileResult ProfileLibrary::remove(const QString &profile)
     if (m_keepForUndo && !m_keepForUndo(QStringLiteral("profile"), profile,
                                         {QStringLiteral("lightfile/") + profile,
                                          QStringLiteral("system/profile_connect.ini")}))
-        return outcome(ProfileResult::Status::Failed); // told by the keeper
+        return ProfileResult{ProfileResult::Status::Failed}; // told by the keeper
     const SaveResult deleted = deleteProfile(profile);
     if (!deleted.ok())
         return failed(context::Shell::tr("Could not delete %1: a file in it could not be removed")
@@ -128,7 +120,7 @@ ProfileResult ProfileLibrary::remove(const QString &profile)
     const int slot = m_bindings.active;
     m_bindings.names[slot - 1] = ProfileBindings::builtIn(slot);
     (void)saveBindings();
-    return outcome(ProfileResult::Status::Done, m_bindings.names[slot - 1]);
+    return ProfileResult{ProfileResult::Status::Done, m_bindings.names[slot - 1]};
 }
 
 ProfileResult ProfileLibrary::rename(const QString &profile, const QString &typed)
@@ -174,9 +166,9 @@ ProfileResult ProfileLibrary::rename(const QString &profile, const QString &type
         // The bindings still name the old folder: it keeps its name.
         QDir().rename(to, from);
         names = before;
-        return outcome(ProfileResult::Status::Failed);
+        return ProfileResult{ProfileResult::Status::Failed};
     }
-    ProfileResult done = outcome(ProfileResult::Status::Done, text);
+    ProfileResult done = ProfileResult{ProfileResult::Status::Done, text};
     if (cut)
         done.note = context::Shell::tr("Profile names are at most %1 characters: renamed to %2")
                         .arg(kNameLimit)
@@ -193,9 +185,9 @@ ProfileResult ProfileLibrary::exportTo(const QString &profile, const QString &ch
     if (!failure.isEmpty()) {
         qWarning().noquote() << "save failed:" << target << "-" << failure;
         (void)m_notices.report(SaveResult(target, failure));
-        return outcome(ProfileResult::Status::Failed);
+        return ProfileResult{ProfileResult::Status::Failed};
     }
-    return outcome(ProfileResult::Status::Done, profile);
+    return ProfileResult{ProfileResult::Status::Done, profile};
 }
 
 ProfileResult ProfileLibrary::importFrom(const QString &file)
@@ -213,8 +205,8 @@ ProfileResult ProfileLibrary::importFrom(const QString &file)
     if (QFileInfo::exists(kLightfile + name))
         return refuse(context::Shell::tr("A profile named %1 already exists").arg(name));
     if (!m_notices.report(importProfile(file, name)))
-        return outcome(ProfileResult::Status::Failed);
-    return outcome(ProfileResult::Status::Done, name);
+        return ProfileResult{ProfileResult::Status::Failed};
+    return ProfileResult{ProfileResult::Status::Done, name};
 }
 
 } // namespace orvanta

@@ -26,7 +26,12 @@ struct [[nodiscard]] ProfileResult {
         Refused, // not carried out; the notices say why
         Failed,  // a file operation failed; the notices say which
     };
-    Status status = Status::Skipped;
+    ProfileResult(Status status = Status::Skipped, QString profile = QString(),
+                  QString note = QString())
+        : status(status), profile(std::move(profile)), note(std::move(note))
+    {
+    }
+    Status status;
     QString profile; // the profile to show: made, copied, renamed to, or given back to the slot
     QString note;    // a word for the user once that profile is shown (a name was cut)
 
