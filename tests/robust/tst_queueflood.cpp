@@ -50,15 +50,13 @@ struct HeldKeyboard {
         std::atomic<bool> hold{true}, held{false};
     };
     std::shared_ptr<Gate> gate = std::make_shared<Gate>();
-    explicit HeldKeyboard(WindowFixture &f, unsigned sleepMs = 0)
+    explicit HeldKeyboard(WindowFixture &f)
     {
-        f.keyboard.afterPause = [g = gate, sleepMs] {
+        f.keyboard.afterPause = [g = gate] {
             if (g->hold.exchange(false)) {
                 g->held = true;
                 g->semaphore.acquire();
             }
-            if (sleepMs)
-                QThread::msleep(sleepMs); // the keyboard's own pace, shortened
         };
     }
     bool held() const { return gate->held; }
@@ -152,7 +150,7 @@ private slots:
     {
         QFETCH(bool, applyThenClose);
         WindowFixture f;
-        HeldKeyboard k(f, applyThenClose ? 3 : 0);
+        HeldKeyboard k(f);
         ConsoleController &controller = *f.ctx().controller;
         controller.runSocketCommand(colour(1));
         QTRY_VERIFY(k.held());
