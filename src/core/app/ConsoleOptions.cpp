@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace orvanta
 {
@@ -183,6 +184,10 @@ static bool seed(const QString &from, const QString &to, const QStringList &link
 DataDirectoryPreparation::DataDirectoryPreparation(const QString &dir, const QString &installed)
     : m_dir(dir), m_installed(installed)
 {
+    // Qt takes the first living thread that uses it for its main thread, and the
+    // application's event filters only see that thread's events: this thread
+    // claims it before the worker makes its first file object.
+    QThread::currentThread();
     m_worker = std::thread([this] {
         if (!QDir().mkpath(m_dir))
             return;
