@@ -9,8 +9,9 @@ bus and the fake keyboard, then, through AT-SPI (pyatspi) and key events
     in English, traditional Chinese and simplified Chinese;
   - Tab from the first control visits every enabled control of the page exactly
     once and comes back to it, on CUSTOMIZE, LIGHTING, MACROS and Settings;
-  - a lighting colour is applied with key events only, and the fake keyboard
-    receives exactly the reports worked out by hand below.
+  - a key is given another key's code and a lighting colour is applied with key
+    events only (the key cursor moving as the keys lie: up from F is R), and the
+    fake keyboard receives exactly the reports worked out by hand below.
 
 Exit status 77 (a CTest skip) only when the D-Bus session bus or the AT-SPI bus
 cannot be started; anything else that goes wrong fails.
@@ -398,6 +399,47 @@ def report(fields):
     return bytes(fields.get(i, 0) for i in range(264))
 
 
+# The factory key map, 16 entries a row (layer 0, then the Fn layer).
+DEFAULT_KEY_MAP = bytes.fromhex("""
+    2c 00 00 c9 e4 00 e0 00 14 48 00 29 87 8b 35 15  1a 39 3e 64 65 8a 3a 18 08 3c 00 3d 00 88 3b 0c
+    2b 17 09 0a 19 05 13 12 04 1c 0d 0b 10 11 23 24  16 30 0e 3f 36 61 2e 25 07 40 0f 00 37 57 41 26
+    1d 2f 33 34 32 38 2d 27 21 20 00 e2 60 e6 00 ac  1b 2a 31 44 28 45 42 43 06 5c 59 5f 53 51 4c 46
+    22 5d 5a 62 54 4f 49 47 1e 5e 5b 63 55 56 4b 4e  1f 85 58 52 00 50 4a 4d e3 e1 e5 91 00 89 90 e7
+    2c 00 00 c9 e4 00 e0 00 14 48 00 29 87 8b 35 15  1a 39 a9 64 65 8a a6 18 08 a8 00 a5 00 88 a7 0c
+    2b 17 09 0a 19 05 13 12 04 1c 0d 0b 10 11 23 24  16 30 0e aa 36 61 2e 25 07 ab 0f 00 37 57 41 26
+    1d 2f 33 34 32 38 2d 27 21 20 00 e2 60 e6 00 ac  1b 2a 31 b7 28 b6 b3 43 06 5c 59 5f d6 51 b0 46
+    22 5d 5a 62 54 4f ad 47 1e 5e 5b 63 55 56 af b5  1f 85 58 52 00 50 ae b1 e0 e1 e5 91 00 89 90 e7
+""")
+
+
+def check_key_swap_by_keys(c):
+    # CUSTOMIZE: F sends B. The cursor starts on ESC: down to Caps, right to F.
+    show_page(c, "CUSTOMIZE")
+    c.tab_to("Keyboard picture")
+    for keys, name in ((("Down",) * 3 + ("Right",) * 4, "F"), (("Up",), "R"), (("Down",), "F")):
+        c.keys(*keys)
+        c.wait_for_focus(lambda n: n.name.startswith("Keyboard picture: %s," % name), name)
+    c.keys("space")
+    c.tab_to("What the selected key does")  # KEY ASSIGNMENT, named by its entry
+    c.keys("Down", "Down")  # Macro Key, then Single Key: the key to send comes next
+    c.wait_for_focus(lambda n: n.getRoleName() == "frame", "the window, capturing")
+    c.keys("b")
+    field = c.wait_for_focus(lambda n: n.name == "ASSIGN", "ASSIGN after the capture")
+    if field.queryText().getText(0, -1).strip().upper() != "B":
+        fail("the ASSIGN field holds %r, not B" % field.queryText().getText(0, -1))
+    start = len(c.reports())
+    c.tab_to("APPLY")
+    c.keys("space")
+    got = c.wait_for_reports(start + 3)[start:start + 3]
+    key_map = bytearray(DEFAULT_KEY_MAP)
+    key_map[34] = 0x05  # F (0x09, first at 34) sends B (0x05)
+    want = [report({0: 7, 1: 1, 2: 1}), bytes([7, 3, 1, 0, 0, 0, 0, 0]) + key_map, bytes(264)]
+    for i, (g, w) in enumerate(zip(got, want)):
+        if g != w:
+            fail("key-map report %d is %s, not %s" % (i, g.hex(), w.hex()))
+    print("keys: up from F is R; F sends B, 3 exact reports", flush=True)
+
+
 def check_lighting_by_keys(c):
     # LIGHTING, Static, FULL, steady light, colour code 00FF80, APPLY.
     show_page(c, "CUSTOMIZE")
@@ -458,6 +500,7 @@ def inner():
             check_names(console, "English")
             for page in ALL_PAGES:
                 check_tab_cycle(console, page)
+            check_key_swap_by_keys(console)
             check_lighting_by_keys(console)
             show_page(console, "Settings")
             where = next((key_of(n)[2:] for n in console.walk() if n.getRoleName() == "combo box"
