@@ -12,6 +12,7 @@
 #include "ui/shell/KeyboardAccess.h"
 
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,7 +37,8 @@ class KeyboardAccessTest : public QObject
     Q_OBJECT
 private slots:
     // Tab from a CUSTOMIZE control that LIGHTING now covers starts the chain of
-    // the page shown (SELECT PROFILE first), never goes on to covered controls.
+    // the page shown (SELECT PROFILE first), never goes on to covered controls;
+    // a frame shows where the focus went.
     void tabFromACoveredControlEntersThePageShown()
     {
         WindowFixture f;
@@ -46,6 +48,9 @@ private slots:
         f.w->showLightingPage();
         press(covered, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f.w->profileMenu()->profileCombo());
+        auto *frame = f.w->findChild<QFocusFrame *>();
+        QVERIFY(frame && frame->isVisible());
+        QCOMPARE(frame->widget(), f.w->profileMenu()->profileCombo());
     }
 
     // F chosen with the arrows and Space; Escape closes its popup and cancels
