@@ -1,10 +1,12 @@
-// The window without a mouse, through the keys a user presses: the key cursor
-// and its popup on CUSTOMIZE, a key capture started and cancelled from the
-// keyboard, Alt+1 .. Alt+5 (left to a running recording), and keys marked and
-// painted on LIGHTING, with the reports that follow worked out by hand.
+// The window without a mouse, through the keys a user presses: the ends of
+// the Tab order, the key cursor and its popup on CUSTOMIZE, a key capture
+// started and cancelled from the keyboard, Alt+1 .. Alt+5 (left to a running
+// recording), and keys marked and painted on LIGHTING, with the reports that
+// follow worked out by hand.
 
 #include "WindowFixture.h"
 #include "core/controller/ConsoleController.h"
+#include "core/macro/MacroFile.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/profiles/ProfileMenu.h"
@@ -51,6 +53,25 @@ private slots:
         auto *frame = f.w->findChild<QFocusFrame *>();
         QVERIFY(frame && frame->isVisible());
         QCOMPARE(frame->widget(), f.w->profileMenu()->profileCombo());
+    }
+
+    // The status band's offers come after Close in the Tab order: TRY THE
+    // VIRTUAL KEYBOARD while no keyboard is connected, UNDO after a deletion.
+    void statusBandOffersAreReachedWithTab()
+    {
+        WindowFixture f(Plug::ByTest);
+        f.unplug(); // the preloaded fake keyboard, found at start-up
+        f.showActive();
+        QVERIFY(RecordedMacroFile::create(2).ok());
+        f.ctx().macros->showMacro("Macro 2");
+        f.ctx().macros->deleteMacroClicked();
+        QTRY_VERIFY(f.w->tryVirtualButton()->isVisible());
+        QVERIFY(f.w->undoButton()->isVisible());
+        f.w->closeButton()->setFocus(Qt::TabFocusReason);
+        press(f.w->closeButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.w->tryVirtualButton());
+        press(f.w->tryVirtualButton(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.w->undoButton());
     }
 
     // F chosen with the arrows and Space; Escape closes its popup and cancels

@@ -201,7 +201,8 @@ QList<QWidget *> KeyboardAccess::tabChain() const
         all << b;
     all << tabs->customizeTab() << tabs->lightingTab() << m_window->resetButton()
         << m_window->serviceButton() << m_window->infoButton() << m_window->settingsButton()
-        << m_window->closeButton() << m_window->useKeyboardButton();
+        << m_window->closeButton() << m_window->useKeyboardButton()
+        << m_window->tryVirtualButton() << m_window->undoButton();
     if (QWidget *page = pageInFront()) {
         if (page == m_lightingPage)
             all << m_lightingCursor;
