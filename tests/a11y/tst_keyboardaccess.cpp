@@ -1,5 +1,5 @@
 // The window without a mouse, through the keys a user presses: the ends of
-// the Tab order, the key cursor and its popup on CUSTOMIZE, a key capture
+// the Tab order (and the captions screen readers name the lists by), the key cursor and its popup on CUSTOMIZE, a key capture
 // started and cancelled from the keyboard, Alt+1 .. Alt+5 (left to a running
 // recording), and keys marked and painted on LIGHTING, with the reports that
 // follow worked out by hand.
@@ -13,6 +13,7 @@
 #include "ui/shell/KeyPopup.h"
 #include "ui/shell/KeyboardAccess.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFocusFrame>
 #include <QLabel>
@@ -53,6 +54,21 @@ private slots:
         auto *frame = f.w->findChild<QFocusFrame *>();
         QVERIFY(frame && frame->isVisible());
         QCOMPARE(frame->widget(), f.w->profileMenu()->profileCombo());
+    }
+
+    // Screen readers on Linux read a list's entry as its name, and what the
+    // list is from the caption that labels it: every list has one.
+    void everyListIsLabelledByItsCaption()
+    {
+        WindowFixture f;
+        QStringList lists, unlabelled;
+        for (QComboBox *list : f.w->findChildren<QComboBox *>()) {
+            lists << list->accessibleName();
+            if (QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label).isEmpty())
+                unlabelled << list->accessibleName();
+        }
+        QVERIFY2(lists.contains("SELECT MACRO") && lists.contains("LANGUAGE"), qPrintable(lists.join(", ")));
+        QCOMPARE(unlabelled, QStringList());
     }
 
     // The status band's offers come after Close in the Tab order: TRY THE

@@ -79,12 +79,14 @@ void MacroPage::buildWidgets()
 
     // Collection controls across the top.
     QFrame *top = panel(this, 16, 10, 928, 108);
-    caption(top, context::MacroPage::tr("SELECT MACRO"), 16, 10, 260, 20);
+    QLabel *listCaption = caption(top, context::MacroPage::tr("SELECT MACRO"), 16, 10, 260, 20);
     m_macroList = new QComboBox(top);
+    listCaption->setBuddy(m_macroList); // screen readers name the list by it
     m_macroList->setObjectName(QStringLiteral("macro_name_combo"));
     m_macroList->setGeometry(16, 34, 280, 30);
-    caption(top, context::MacroPage::tr("MACRO NAME"), 316, 10, 260, 20);
+    QLabel *nameCaption = caption(top, context::MacroPage::tr("MACRO NAME"), 316, 10, 260, 20);
     m_nameEdit = new QLineEdit(top);
+    nameCaption->setBuddy(m_nameEdit);
     m_nameEdit->setObjectName(QStringLiteral("macro_name_edit"));
     m_nameEdit->setGeometry(316, 34, 280, 30);
     m_nameEdit->setMaxLength(kNameMaxLength);

@@ -58,6 +58,7 @@ SettingsPage::SettingsPage(QWidget *parent, orvanta::DesktopServices *desktop)
 
     m_languageList = new QComboBox(this);
     m_languageList->setGeometry(55, 36, 120, 24);
+    m_languageCaption->setBuddy(m_languageList); // screen readers name the list by it
     m_languageList->setStyleSheet(
         QStringLiteral("background-color: rgb(38,38,38); color:white; "
                        "border: 1px rgb(132,132,132); font-family: Arial Unicode MS"));
