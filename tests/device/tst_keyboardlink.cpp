@@ -1,10 +1,9 @@
 // The keyboard link's queue: operations go out whole and in order, each report
-// followed by its pause (other programs' behind the user's own: tst_queueflood);
-// an unplugged or refusing keyboard closes its handles and drops what waits.
+// followed by its pause (other programs' behind the user's own: tst_queueflood;
+// light pulse ticks, one waiting at most: tst_shell); an unplugged or refusing
+// keyboard closes its handles and drops what waits.
 
 #include "TestSupport.h"
-#include "core/device/CommandSender.h"
-#include "core/device/DeviceCommands.h"
 #include "core/device/KeyboardLink.h"
 
 #include <QMutex>
@@ -168,36 +167,6 @@ private slots:
         QCOMPARE(f.finished[1][0].toULongLong(), second);
         QCOMPARE(f.finished[2][0].toULongLong(), third);
         QCOMPARE(f.outcomes(), QVector<Outcome>(3, Outcome::Sent));
-    }
-
-    // Light pulse ticks behind a busy keyboard: only the newest waits (the
-    // others are withdrawn), and a stop withdraws the one that waits, never the
-    // one being sent. (The socket's start and stop through the window are tst_shell's.)
-    void lightPulseTicksWaitOneAtATime()
-    {
-        LinkFixture f;
-        CommandSender sender(&f.link);
-        // The pulse's report: profile 1, the value in byte 13, sent twice.
-        const auto tick = [](int value) {
-            return sendOf(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, value}, {16, 8}}));
-        };
-        for (quint8 value = 1; value <= 5; ++value) { // ticks every 500 ms
-            sender.send(commands::lightPulse(value), Origin::OtherProgram);
-            QVERIFY(value > 1 || f.held());
-        }
-        QCOMPARE(f.link.pending(), 2); // the tick being sent and the newest
-        f.link.enqueue(operation({{2, 100}}));
-        sender.send(commands::lightPulse(6), Origin::OtherProgram);
-        QCOMPARE(f.link.withdrawTicks(KeyboardLink::kLightPulseTicks), 1);
-        QCOMPARE(f.link.withdrawTicks(KeyboardLink::kLightPulseTicks), 0);
-        sender.send(commands::lightPulse(7), Origin::OtherProgram);
-        QVERIFY(f.releaseAndWait());
-        QCOMPARE(f.take(), QStringList({tick(1), "pause 100", tick(1), "pause 100", sendOf(2),
-                                        "pause 100", tick(7), "pause 100", tick(7), "pause 100"}));
-        QTRY_COMPARE(f.finished.size(), 8);
-        QCOMPARE(f.outcomes(), QVector<Outcome>(5, Outcome::Withdrawn)
-                                   << Outcome::Sent << Outcome::Sent << Outcome::Sent);
-        QVERIFY(f.finished[7][3].toBool()); // a tick is quiet
     }
 
     void refusedReportClosesTheHandlesAndDropsWhatWaits()
