@@ -23,7 +23,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSignalSpy>
-#include <QThread>
 #include <QTimer>
 #include <QtTest>
 #include <memory>

@@ -30,11 +30,13 @@ QString sendOf(quint8 tag)
     return sendOf(reportOf({{0, 7}, {1, 1}, {2, tag}}));
 }
 
-DeviceOperation operation(std::initializer_list<std::pair<quint8, unsigned>> steps)
+// Steps of {command, profile, pause}.
+DeviceOperation operation(std::initializer_list<std::array<int, 3>> steps, bool quiet = false)
 {
     DeviceOperation op;
-    for (const auto &s : steps)
-        op.steps.push_back({reportOf({{0, 7}, {1, 1}, {2, s.first}}), s.second});
+    for (const auto &[command, profile, pause] : steps)
+        op.steps.push_back({reportOf({{0, 7}, {1, command}, {2, profile}}), unsigned(pause)});
+    op.quiet = quiet;
     return op;
 }
 
@@ -121,20 +123,13 @@ private slots:
     {
         LinkFixture f(-1, false);
         QSignalSpy reached(&f.link, &KeyboardLink::operationReached);
-        auto op = [](std::initializer_list<std::pair<int, int>> commandAndProfile, bool quiet) {
-            DeviceOperation o;
-            for (const auto &[command, profile] : commandAndProfile)
-                o.steps.push_back({reportOf({{0, 7}, {1, command}, {2, profile}}), 100});
-            o.quiet = quiet;
-            return o;
-        };
         // key map of 2 (in a write opened and closed by selections), lighting of 3
         // and 5, a selection only, a pulse tick, another program's colour
-        f.link.enqueue(op({{1, 2}, {3, 2}, {1, 2}}, false));
-        f.link.enqueue(op({{2, 3}, {9, 3}, {2, 5}}, false));
-        f.link.enqueue(op({{1, 4}}, false));
-        f.link.enqueue(op({{2, 1}}, true));
-        f.link.enqueue(op({{2, 1}}, false), Origin::OtherProgram);
+        f.link.enqueue(operation({{1, 2, 100}, {3, 2, 100}, {1, 2, 100}}));
+        f.link.enqueue(operation({{2, 3, 100}, {9, 3, 100}, {2, 5, 100}}));
+        f.link.enqueue(operation({{1, 4, 100}}));
+        f.link.enqueue(operation({{2, 1, 100}}, true));
+        f.link.enqueue(operation({{2, 1, 100}}), Origin::OtherProgram);
         QTRY_COMPARE(reached.size(), 5);
         const int written[] = {0b00010, 0b10100, 0, 0, 0};
         for (int i = 0; i < 5; ++i) {
@@ -144,7 +139,7 @@ private slots:
         }
         // Without a keyboard: reached none.
         f.link.keyboardRemoved("unplugged");
-        f.link.enqueue(op({{3, 1}}, false));
+        f.link.enqueue(operation({{3, 1, 100}}));
         QTRY_COMPARE(reached.size(), 6);
         QCOMPARE(reached[5][1].value<Outcome>(), Outcome::NotConnected);
         QCOMPARE(reached[5][2].value<KeyboardLink::State>(), KeyboardLink::State::Absent);
@@ -154,10 +149,10 @@ private slots:
     void operationsGoOutWholeInOrderEachReportFollowedByItsPause()
     {
         LinkFixture f;
-        const quint64 first = f.link.enqueue(operation({{1, 100}, {2, 300}, {3, 100}}));
+        const quint64 first = f.link.enqueue(operation({{1, 1, 100}, {1, 2, 300}, {1, 3, 100}}));
         QVERIFY(f.held()); // queued while the first operation is halfway: they wait for its end
-        const quint64 second = f.link.enqueue(operation({{4, 100}, {5, 300}}));
-        const quint64 third = f.link.enqueue(operation({{6, 100}}));
+        const quint64 second = f.link.enqueue(operation({{1, 4, 100}, {1, 5, 300}}));
+        const quint64 third = f.link.enqueue(operation({{1, 6, 100}}));
         QVERIFY(f.releaseAndWait());
         QCOMPARE(f.take(), QStringList({sendOf(1), "pause 100", sendOf(2), "pause 300", sendOf(3),
                                         "pause 100", sendOf(4), "pause 100", sendOf(5), "pause 300",
@@ -173,8 +168,8 @@ private slots:
     {
         LinkFixture f(1); // takes one report, then refuses
         QSignalSpy state(&f.link, &KeyboardLink::stateChanged);
-        f.link.enqueue(operation({{1, 100}, {2, 100}, {3, 100}}));
-        f.link.enqueue(operation({{4, 100}}));
+        f.link.enqueue(operation({{1, 1, 100}, {1, 2, 100}, {1, 3, 100}}));
+        f.link.enqueue(operation({{1, 4, 100}}));
         QVERIFY(f.releaseAndWait());
         QTRY_COMPARE(f.finished.size(), 2);
         QCOMPARE(f.take(), QStringList({sendOf(1), "pause 100"}));
@@ -184,7 +179,7 @@ private slots:
         QTRY_VERIFY(!state.isEmpty());
         QCOMPARE(state.last().at(0).value<KeyboardLink::State>(), KeyboardLink::State::Absent);
         // Nothing waits for a keyboard that is not there.
-        f.link.enqueue(operation({{5, 100}}));
+        f.link.enqueue(operation({{1, 5, 100}}));
         QTRY_COMPARE(f.finished.size(), 3);
         QCOMPARE(f.outcomes().last(), Outcome::NotConnected);
         QCOMPARE(f.take(), QStringList());
