@@ -114,38 +114,24 @@ private slots:
         QVERIFY(fresh[2] == (SlotAssignment{KeyKind::Single, "c", ""}));
     }
 
-    void movesToTheNearestKeyThatWay_data()
-    {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("to");
-        const int left = int(KeyDirection::Left), right = int(KeyDirection::Right),
-                  up = int(KeyDirection::Up), down = int(KeyDirection::Down);
-        // key indices: F 45, R 31, D 44, G 46, V 58, ESC 0, ~ 13, Caps 41,
-        // Enter 53, keypad 4 95, Space 69, B 59, Up 83, Down 85, Left 84,
-        // Del 80, keypad 0 102, keypad . 103, F12 12, PrtSc 74, Back 26, F11 11
-        QTest::newRow("up from F is R") << 45 << up << 31;
-        QTest::newRow("down from F is V (centre 13 px right, C 17 left)") << 45 << down << 58;
-        QTest::newRow("left from F is D") << 45 << left << 44;
-        QTest::newRow("right from F is G") << 45 << right << 46;
-        QTest::newRow("nothing above ESC") << 0 << up << 0;
-        QTest::newRow("down from ESC is ~") << 0 << down << 13;
-        QTest::newRow("nothing left of Caps") << 41 << left << 41;
-        QTest::newRow("right from Enter keeps the row: keypad 4") << 53 << right << 95;
-        QTest::newRow("up from Space is B") << 69 << up << 59;
-        QTest::newRow("down from the Up arrow") << 83 << down << 85;
-        QTest::newRow("up from Left keeps the column: Del") << 84 << up << 80;
-        QTest::newRow("keypad 0 to keypad .") << 102 << right << 103;
-        QTest::newRow("F12 to PrtSc") << 12 << right << 74;
-        QTest::newRow("up from Back is F11") << 26 << up << 11;
-        QTest::newRow("a cell without a key starts at ESC") << 67 << right << 0;
-    }
+    // From F: R above, V below (its centre 13 px right, C's 17 left), D and G
+    // beside; nothing above ESC, ~ below it; nothing left of Caps; right of Enter
+    // keypad 4 (the row kept); B above Space; Down below Up; Del above Left (the
+    // column kept); keypad 0 to keypad .; F12 to PrtSc; F11 above Back; a cell
+    // without a key (67) starts at ESC. Key indices: F 45, R 31, D 44, G 46, V 58,
+    // ESC 0, ~ 13, Caps 41, Enter 53, keypad 4 95, Space 69, B 59, Up 83, Down 85,
+    // Left 84, Del 80, keypad 0 102, keypad . 103, F12 12, PrtSc 74, Back 26, F11 11.
     void movesToTheNearestKeyThatWay()
     {
-        QFETCH(int, from);
-        QFETCH(int, direction);
-        QFETCH(int, to);
-        QCOMPARE(keyInDirection(from, KeyDirection(direction)), to);
+        const KeyDirection left = KeyDirection::Left, right = KeyDirection::Right,
+                           up = KeyDirection::Up, down = KeyDirection::Down;
+        const std::tuple<int, KeyDirection, int> cases[] = {
+            {45, up, 31},  {45, down, 58},    {45, left, 44},  {45, right, 46}, {0, up, 0},
+            {0, down, 13}, {41, left, 41},    {53, right, 95}, {69, up, 59},    {83, down, 85},
+            {84, up, 80},  {102, right, 103}, {12, right, 74}, {26, up, 11},    {67, right, 0}};
+        for (const auto &[from, direction, to] : cases)
+            QVERIFY2(keyInDirection(from, direction) == to,
+                     qPrintable(QStringLiteral("from %1 to %2").arg(from).arg(to)));
     }
 
     void markingSpansTheKeysBetween()

@@ -1,10 +1,9 @@
 // The keyboard link's queue: operations go out whole and in order, each report
-// followed by its pause (other programs' behind the user's own: tst_queueflood);
-// an unplugged or refusing keyboard closes its handles and drops what waits.
+// followed by its pause (other programs' behind the user's own: tst_queueflood;
+// light pulse ticks, one waiting at most: tst_shell); an unplugged or refusing
+// keyboard closes its handles and drops what waits.
 
 #include "TestSupport.h"
-#include "core/device/CommandSender.h"
-#include "core/device/DeviceCommands.h"
 #include "core/device/KeyboardLink.h"
 
 #include <QMutex>
@@ -31,11 +30,13 @@ QString sendOf(quint8 tag)
     return sendOf(reportOf({{0, 7}, {1, 1}, {2, tag}}));
 }
 
-DeviceOperation operation(std::initializer_list<std::pair<quint8, unsigned>> steps)
+// Steps of {command, profile, pause}.
+DeviceOperation operation(std::initializer_list<std::array<int, 3>> steps, bool quiet = false)
 {
     DeviceOperation op;
-    for (const auto &s : steps)
-        op.steps.push_back({reportOf({{0, 7}, {1, 1}, {2, s.first}}), s.second});
+    for (const auto &[command, profile, pause] : steps)
+        op.steps.push_back({reportOf({{0, 7}, {1, command}, {2, profile}}), unsigned(pause)});
+    op.quiet = quiet;
     return op;
 }
 
@@ -122,20 +123,13 @@ private slots:
     {
         LinkFixture f(-1, false);
         QSignalSpy reached(&f.link, &KeyboardLink::operationReached);
-        auto op = [](std::initializer_list<std::pair<int, int>> commandAndProfile, bool quiet) {
-            DeviceOperation o;
-            for (const auto &[command, profile] : commandAndProfile)
-                o.steps.push_back({reportOf({{0, 7}, {1, command}, {2, profile}}), 100});
-            o.quiet = quiet;
-            return o;
-        };
         // key map of 2 (in a write opened and closed by selections), lighting of 3
         // and 5, a selection only, a pulse tick, another program's colour
-        f.link.enqueue(op({{1, 2}, {3, 2}, {1, 2}}, false));
-        f.link.enqueue(op({{2, 3}, {9, 3}, {2, 5}}, false));
-        f.link.enqueue(op({{1, 4}}, false));
-        f.link.enqueue(op({{2, 1}}, true));
-        f.link.enqueue(op({{2, 1}}, false), Origin::OtherProgram);
+        f.link.enqueue(operation({{1, 2, 100}, {3, 2, 100}, {1, 2, 100}}));
+        f.link.enqueue(operation({{2, 3, 100}, {9, 3, 100}, {2, 5, 100}}));
+        f.link.enqueue(operation({{1, 4, 100}}));
+        f.link.enqueue(operation({{2, 1, 100}}, true));
+        f.link.enqueue(operation({{2, 1, 100}}), Origin::OtherProgram);
         QTRY_COMPARE(reached.size(), 5);
         const int written[] = {0b00010, 0b10100, 0, 0, 0};
         for (int i = 0; i < 5; ++i) {
@@ -145,7 +139,7 @@ private slots:
         }
         // Without a keyboard: reached none.
         f.link.keyboardRemoved("unplugged");
-        f.link.enqueue(op({{3, 1}}, false));
+        f.link.enqueue(operation({{3, 1, 100}}));
         QTRY_COMPARE(reached.size(), 6);
         QCOMPARE(reached[5][1].value<Outcome>(), Outcome::NotConnected);
         QCOMPARE(reached[5][2].value<KeyboardLink::State>(), KeyboardLink::State::Absent);
@@ -155,10 +149,10 @@ private slots:
     void operationsGoOutWholeInOrderEachReportFollowedByItsPause()
     {
         LinkFixture f;
-        const quint64 first = f.link.enqueue(operation({{1, 100}, {2, 300}, {3, 100}}));
+        const quint64 first = f.link.enqueue(operation({{1, 1, 100}, {1, 2, 300}, {1, 3, 100}}));
         QVERIFY(f.held()); // queued while the first operation is halfway: they wait for its end
-        const quint64 second = f.link.enqueue(operation({{4, 100}, {5, 300}}));
-        const quint64 third = f.link.enqueue(operation({{6, 100}}));
+        const quint64 second = f.link.enqueue(operation({{1, 4, 100}, {1, 5, 300}}));
+        const quint64 third = f.link.enqueue(operation({{1, 6, 100}}));
         QVERIFY(f.releaseAndWait());
         QCOMPARE(f.take(), QStringList({sendOf(1), "pause 100", sendOf(2), "pause 300", sendOf(3),
                                         "pause 100", sendOf(4), "pause 100", sendOf(5), "pause 300",
@@ -170,42 +164,12 @@ private slots:
         QCOMPARE(f.outcomes(), QVector<Outcome>(3, Outcome::Sent));
     }
 
-    // Light pulse ticks behind a busy keyboard: only the newest waits (the
-    // others are withdrawn), and a stop withdraws the one that waits, never the
-    // one being sent. (The socket's start and stop through the window are tst_shell's.)
-    void lightPulseTicksWaitOneAtATime()
-    {
-        LinkFixture f;
-        CommandSender sender(&f.link);
-        // The pulse's report: profile 1, the value in byte 13, sent twice.
-        const auto tick = [](int value) {
-            return sendOf(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, value}, {16, 8}}));
-        };
-        for (quint8 value = 1; value <= 5; ++value) { // ticks every 500 ms
-            sender.send(commands::lightPulse(value), Origin::OtherProgram);
-            QVERIFY(value > 1 || f.held());
-        }
-        QCOMPARE(f.link.pending(), 2); // the tick being sent and the newest
-        f.link.enqueue(operation({{2, 100}}));
-        sender.send(commands::lightPulse(6), Origin::OtherProgram);
-        QCOMPARE(f.link.withdrawTicks(KeyboardLink::kLightPulseTicks), 1);
-        QCOMPARE(f.link.withdrawTicks(KeyboardLink::kLightPulseTicks), 0);
-        sender.send(commands::lightPulse(7), Origin::OtherProgram);
-        QVERIFY(f.releaseAndWait());
-        QCOMPARE(f.take(), QStringList({tick(1), "pause 100", tick(1), "pause 100", sendOf(2),
-                                        "pause 100", tick(7), "pause 100", tick(7), "pause 100"}));
-        QTRY_COMPARE(f.finished.size(), 8);
-        QCOMPARE(f.outcomes(), QVector<Outcome>(5, Outcome::Withdrawn)
-                                   << Outcome::Sent << Outcome::Sent << Outcome::Sent);
-        QVERIFY(f.finished[7][3].toBool()); // a tick is quiet
-    }
-
     void refusedReportClosesTheHandlesAndDropsWhatWaits()
     {
         LinkFixture f(1); // takes one report, then refuses
         QSignalSpy state(&f.link, &KeyboardLink::stateChanged);
-        f.link.enqueue(operation({{1, 100}, {2, 100}, {3, 100}}));
-        f.link.enqueue(operation({{4, 100}}));
+        f.link.enqueue(operation({{1, 1, 100}, {1, 2, 100}, {1, 3, 100}}));
+        f.link.enqueue(operation({{1, 4, 100}}));
         QVERIFY(f.releaseAndWait());
         QTRY_COMPARE(f.finished.size(), 2);
         QCOMPARE(f.take(), QStringList({sendOf(1), "pause 100"}));
@@ -215,7 +179,7 @@ private slots:
         QTRY_VERIFY(!state.isEmpty());
         QCOMPARE(state.last().at(0).value<KeyboardLink::State>(), KeyboardLink::State::Absent);
         // Nothing waits for a keyboard that is not there.
-        f.link.enqueue(operation({{5, 100}}));
+        f.link.enqueue(operation({{1, 5, 100}}));
         QTRY_COMPARE(f.finished.size(), 3);
         QCOMPARE(f.outcomes().last(), Outcome::NotConnected);
         QCOMPARE(f.take(), QStringList());

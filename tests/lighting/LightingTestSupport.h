@@ -12,25 +12,15 @@ namespace orvanta::test
 {
 
 // The option switches by letter: l(eft) r(ight) f(ull) c(ustomized) y(es) n(o).
-inline bool EffectFlag::*const kSwitches[] = {&EffectFlag::left,     &EffectFlag::right,
-                                              &EffectFlag::fullFlag, &EffectFlag::customized,
-                                              &EffectFlag::yes,      &EffectFlag::no};
-
 inline EffectFlag flagOf(const QString &on)
 {
     EffectFlag f;
+    bool EffectFlag::*const switches[] = {&EffectFlag::left,     &EffectFlag::right,
+                                          &EffectFlag::fullFlag, &EffectFlag::customized,
+                                          &EffectFlag::yes,      &EffectFlag::no};
     for (int i = 0; i < 6; ++i)
-        f.*kSwitches[i] = on.contains(QLatin1Char("lrfcyn"[i]));
+        f.*switches[i] = on.contains(QLatin1Char("lrfcyn"[i]));
     return f;
-}
-
-inline QString switchesOf(const EffectFlag &f)
-{
-    QString out;
-    for (int i = 0; i < 6; ++i)
-        if (f.*kSwitches[i])
-            out += QLatin1Char("lrfcyn"[i]);
-    return out;
 }
 
 inline StopSlots stopsAt(std::initializer_list<std::pair<int, Rgb>> middle)

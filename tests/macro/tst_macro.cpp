@@ -54,18 +54,6 @@ MacroRecord fourRows()
     return rec;
 }
 
-void ticks(MacroRecorder &r, int count)
-{
-    for (int i = 0; i < count; ++i)
-        r.advanceClock();
-}
-
-void tap(MacroRecorder &r, int key, const QString &text)
-{
-    r.press(text, key);
-    r.release(text, key);
-}
-
 // A recorder whose rows the signals mirror, as the page's list does.
 struct Mirrored {
     MacroRecorder r;
@@ -82,6 +70,43 @@ struct Mirrored {
         r.load(fourRows());
     }
 };
+
+// Plays a script of steps, separated by spaces, on m's recorder:
+//   rec, stop   RECORD and STOP (each refused while already so); rec2: RECORD
+//               with row 2 chosen
+//   +a, -a      a key pressed, released (a letter; R the right mouse button, E Return)
+//   3           three ticks of the recorder's 50 ms clock
+//   after, before   row clicked, insert mode on, events after or before it
+//   del0        row clicked, row 0 deleted
+//   d1=12345    row 1's delay edited
+void play(Mirrored &m, const QString &script)
+{
+    for (const QString &step : script.split(' ')) {
+        const QChar k = step.back();
+        const QString label = k == 'R' ? "Mouse R" : k == 'E' ? "\r" : QString(k);
+        const int input = k == 'R'   ? int(Qt::RightButton)
+                          : k == 'E' ? int(Qt::Key_Return)
+                                     : Qt::Key_A + (k.unicode() - 'a');
+        if (step.startsWith("rec")) {
+            QVERIFY(m.r.start(step == "rec2" ? 2 : -1));
+            QVERIFY(!m.r.isIdle() && !m.r.start(-1)); // one recording at a time
+        } else if (step == "stop") {
+            QVERIFY(m.r.stop() && m.r.isIdle() && !m.r.stop());
+        } else if (step[0] == '+' || step[0] == '-') {
+            step[0] == '+' ? m.r.press(label, input) : m.r.release(label, input);
+        } else if (step == "after" || step == "before") {
+            QVERIFY(m.r.selectRow() && m.r.toggleInsertMode() && m.r.insertsAfter());
+            QVERIFY(m.r.setInsertAfter(step == "after"));
+        } else if (step == "del0") {
+            QVERIFY(m.r.selectRow() && m.r.deleteRow(0));
+        } else if (step[0] == 'd') {
+            m.r.setDelay(step.mid(1, 1).toInt(), step.mid(3).toInt());
+        } else {
+            for (int i = step.toInt(); i > 0; --i)
+                m.r.advanceClock();
+        }
+    }
+}
 
 } // namespace
 
@@ -243,91 +268,68 @@ private slots:
         QCOMPARE(partners, (QList<int>{2, 1, -1, -1}));
     }
 
-    void recordingInEachDelayMode()
+    // Delay mode, script, the rows after it ("key state delay|...") and bytes 10
+    // on of the command image (zeros after them).
+    void recorderScripts()
     {
-        // auto-detect, default delay, no delay: the rows' delays and bytes 10..22
-        const std::tuple<int, QStringList, QString> modes[] = {
-            {0, {"100", "150", "50", "0"}, "80000400020480 03cf0001cf00"},
-            {1, {"10", "10", "10", "0"}, "80000400000480 00cf0000cf00"},
-            {2, {"0", "0", "0", "0"}, "80000400000480 00cf0000cf00"}};
-        for (auto [mode, delays, bytes] : modes) {
+        const QString mouse = "rec +a 2 -a 3 +R 1 -R 7 stop";
+        const std::tuple<int, QString, QString, QString> cases[] = {
+            {MacroRecorder::AutoDelay, mouse, "a down 100|a up 150|Mouse R down 50|Mouse R up 0",
+             "80000400020480 03cf0001cf00"},
+            {MacroRecorder::DefaultDelay, mouse, "a down 10|a up 10|Mouse R down 10|Mouse R up 0",
+             "80000400000480 00cf0000cf00"},
+            {MacroRecorder::NoDelay, mouse, "a down 0|a up 0|Mouse R down 0|Mouse R up 0",
+             "80000400000480 00cf0000cf00"},
+            // a key held before RECORD has no row to close; 20 s are kept as 12
+            {MacroRecorder::AutoDelay, "rec -x +E 400 -E stop", "Enter down 12000|Enter up 0",
+             "80005800f05800"},
+            // AFTER or BEFORE row 2 ("b" down); each event carries the delay of the row above it
+            {MacroRecorder::NoDelay, "after rec2 +c -c stop",
+             "a down 100|a up 200|b down 50|c down 0|c up 0|b up 0",
+             "800004 000204 800405 800106 000006 000005"},
+            {MacroRecorder::NoDelay, "before rec2 +c -c stop",
+             "a down 100|a up 200|c down 0|c up 0|b down 50|b up 0",
+             "800004 000204 800406 000006 800005 000105"},
+            // "a" down goes with "a" up below it
+            {MacroRecorder::AutoDelay, "del0", "b down 50|b up 0", "800005000105"},
+            {MacroRecorder::AutoDelay, "d1=12345 d3=50", "a down 100|a up 12000|b down 50|b up 50",
+             "80000400020480f0050001050001"}};
+        for (auto [mode, script, rows, bytes] : cases) {
             Mirrored m;
             m.r.setDelayMode(mode);
-            QVERIFY(m.r.start(-1));
-            QVERIFY(!m.r.isIdle() && !m.r.start(-1)); // one recording at a time
-            m.r.press("a", Qt::Key_A);
-            ticks(m.r, 2);
-            m.r.release("a", Qt::Key_A);
-            ticks(m.r, 3);
-            m.r.press("Mouse R", Qt::RightButton);
-            ticks(m.r, 1);
-            m.r.release("Mouse R", Qt::RightButton);
-            ticks(m.r, 7);
-            QVERIFY(m.r.stop());
-            QVERIFY(m.r.isIdle() && !m.r.stop());
-            const Rows expected{{"a", "down", delays[0]},
-                                {"a", "up", delays[1]},
-                                {"Mouse R", "down", delays[2]},
-                                {"Mouse R", "up", delays[3]}};
-            QCOMPARE(m.r.rows(), expected);
-            QCOMPARE(m.shown, expected);
-            QCOMPARE(slice(m.r.commandImage(), 10, 263),
-                     bytes.remove(QLatin1Char(' ')) + QString(241 * 2, QLatin1Char('0')));
-        }
-    }
-
-    void capsAndIgnoredEvents()
-    {
-        Mirrored m;
-        m.r.start(-1);
-        m.r.release("x", Qt::Key_X); // held before RECORD: no row to close
-        m.r.press("\r", Qt::Key_Return);
-        ticks(m.r, 400); // 20 s
-        m.r.release("\r", Qt::Key_Return);
-        m.r.stop();
-        QCOMPARE(m.r.rows(), (Rows{{"Enter", "down", "12000"}, {"Enter", "up", "0"}}));
-        QCOMPARE(slice(m.r.commandImage(), 10, 16), QStringLiteral("80005800f05800"));
-
-        m.r.setDelayMode(MacroRecorder::NoDelay);
-        m.r.start(-1);
-        for (int i = 0; i < 43; ++i) // 86 events: the image holds 84
-            tap(m.r, Qt::Key_A + (i % 26), QString(QChar('a' + i % 26)));
-        m.r.stop();
-        QCOMPARE(m.r.rows().size(), kMaxEvents);
-        // Event 83 is the release of the 42nd tap ("p"): state 0, code 19, no delay.
-        QCOMPARE(slice(m.r.commandImage(), 259, 263), QStringLiteral("0000130000"));
-        QCOMPARE(m.r.setDefaultDelay(12345), 12000);
-    }
-
-    // AFTER or BEFORE the chosen row 2 ("b" down); each event carries the delay
-    // of the row above it.
-    void insertAtRowTwo()
-    {
-        const std::tuple<bool, QString, QString> cases[] = {
-            {true, "a down 100|a up 200|b down 50|c down 0|c up 0|b up 0",
-             "800004 000204 800405 800106 000006 000005"},
-            {false, "a down 100|a up 200|c down 0|c up 0|b down 50|b up 0",
-             "800004 000204 800406 000006 800005 000105"}};
-        for (const auto &[after, rows, bytes] : cases) {
-            Mirrored m;
-            m.r.setDelayMode(MacroRecorder::NoDelay);
-            QVERIFY(!m.r.toggleInsertMode()); // no row chosen yet
-            QVERIFY(m.r.selectRow() && m.r.toggleInsertMode());
-            QVERIFY(m.r.insertsAfter());
-            QVERIFY(m.r.setInsertAfter(after));
-            m.r.start(2);
-            tap(m.r, Qt::Key_C, "c");
-            m.r.stop();
+            play(m, script);
             Rows expected;
             for (const QString &row : rows.split('|'))
                 expected.append(
-                    {row.section(' ', 0, 0), row.section(' ', 1, 1), row.section(' ', 2)});
-            QCOMPARE(m.r.rows(), expected);
-            QCOMPARE(m.shown, expected);
-            QCOMPARE(slice(m.r.commandImage(), 10, 29),
-                     QString(bytes).remove(QLatin1Char(' ')) + QStringLiteral("0000"));
-            QVERIFY(m.r.canDeleteRow() && m.r.canEditRow()); // the rows around it stay editable
+                    {row.section(' ', 0, -3), row.section(' ', -2, -2), row.section(' ', -1)});
+            QVERIFY2(m.r.rows() == expected && m.shown == expected, qPrintable(script));
+            bytes.remove(QLatin1Char(' '));
+            QCOMPARE(slice(m.r.commandImage(), 10, 263), bytes + QString(508 - bytes.size(), '0'));
+            if (script.contains("rec2")) // the rows around the new ones stay editable
+                QVERIFY(m.r.canDeleteRow() && m.r.canEditRow());
         }
+    }
+
+    // Row edits wait for a clicked row and end with row editing; a recording
+    // keeps the events the image holds; the default delay stops at 12 s.
+    void refusalsAndCaps()
+    {
+        Mirrored m;
+        QVERIFY(!m.r.deleteRow(0) && !m.r.toggleInsertMode()); // no row clicked yet
+        m.r.selectRow();
+        QVERIFY(!m.r.deleteRow(5));
+        m.r.endRowEditing();
+        QVERIFY(!m.r.canDeleteRow() && !m.r.canEditRow() && !m.r.isInsertMode());
+        QCOMPARE(m.r.setDefaultDelay(12345), 12000);
+
+        m.r.setDelayMode(MacroRecorder::NoDelay);
+        QString taps = "rec";
+        for (int i = 0; i < 43; ++i) // 86 events: the image holds 84
+            taps += QStringLiteral(" +%1 -%1").arg(QChar('a' + i % 26));
+        play(m, taps + " stop");
+        QCOMPARE(m.r.rows().size(), kMaxEvents);
+        // Event 83 is the release of the 42nd tap ("p"): state 0, code 19, no delay.
+        QCOMPARE(slice(m.r.commandImage(), 259, 263), QStringLiteral("0000130000"));
     }
 
     // With the recorder's own 50 ms clock, a key held for 300 ms shows a delay
@@ -347,27 +349,6 @@ private slots:
         QVERIFY2(delay % 50 == 0 && delay >= 200 && delay <= real + 50,
                  qPrintable(QStringLiteral("%1 ms shown after %2 ms").arg(delay).arg(real)));
         QCOMPARE(quint8(r.commandImage()[13 + 1]), quint8(delay / 50));
-    }
-
-    void rowEdits()
-    {
-        Mirrored m;
-        QVERIFY(!m.r.deleteRow(0)); // refused before a row is clicked
-        m.r.selectRow();
-        QVERIFY(m.r.deleteRow(0)); // "a" down goes with "a" up below it
-        QCOMPARE(m.r.rows(), fourRows().rows.mid(2));
-        QCOMPARE(m.shown, m.r.rows());
-        QCOMPARE(slice(m.r.commandImage(), 10, 18), QStringLiteral("800005000105000000"));
-        QVERIFY(!m.r.deleteRow(5));
-
-        Mirrored e;
-        QCOMPARE(e.r.setDelay(1, 12345), 12000);
-        QCOMPARE(e.r.setDelay(3, 50), 50);
-        QCOMPARE(e.shown[1].delay, QStringLiteral("12000"));
-        QCOMPARE(slice(e.r.commandImage(), 10, 23), QStringLiteral("80000400020480f0050001050001"));
-        e.r.selectRow();
-        e.r.endRowEditing();
-        QVERIFY(!e.r.canDeleteRow() && !e.r.canEditRow() && !e.r.isInsertMode());
     }
 };
 
