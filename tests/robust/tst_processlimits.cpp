@@ -10,6 +10,7 @@
 #include "core/storage/DirectoryOps.h"
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -35,13 +36,7 @@ struct RawClient {
     int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     QByteArray got;
 
-    ~RawClient() { close(); }
-    void close()
-    {
-        if (fd >= 0)
-            ::close(fd);
-        fd = -1;
-    }
+    ~RawClient() { ::close(fd); }
     bool connectTo(quint16 port) const
     {
         sockaddr_in a{};
@@ -50,12 +45,12 @@ struct RawClient {
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         return ::connect(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0;
     }
-    const QByteArray &received()
+    bool greeted()
     {
         char buf[4096];
-        for (ssize_t n; fd >= 0 && (n = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT)) > 0;)
+        for (ssize_t n; (n = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT)) > 0;)
             got.append(buf, int(n));
-        return got;
+        return got.endsWith('&');
     }
 };
 
@@ -169,24 +164,20 @@ private slots:
     }
 
     // Whatever is planted beside it, the log is a regular file of its own,
-    // bounded, one line per message.
+    // bounded, one line per message (its rotation alone is tst_shell's).
     void logStaysOwnAndBounded_data()
     {
         QTest::addColumn<QString>("planted"); // log name (relative) that is not a log file
         QTest::addColumn<QString>("kind");
-        QTest::newRow("nothing planted") << QString() << QString();
-        QTest::newRow("log links outside") << "console.log"
-                                           << "link";
-        QTest::newRow("log links nowhere") << "console.log"
-                                           << "dangling";
-        QTest::newRow("log is a FIFO") << "console.log"
-                                       << "fifo";
-        QTest::newRow("oldest is a folder") << "console.log.2"
-                                            << "folder";
-        QTest::newRow("newest old one is a folder") << "console.log.1"
-                                                    << "folder";
-        QTest::newRow("oldest links outside") << "console.log.2"
-                                              << "link";
+        const auto row = [](const char *name, const char *planted, const char *kind) {
+            QTest::newRow(name) << QString(planted) << QString(kind);
+        };
+        row("log links outside", "console.log", "link");
+        row("log links nowhere", "console.log", "dangling");
+        row("log is a FIFO", "console.log", "fifo");
+        row("oldest is a folder", "console.log.2", "folder");
+        row("newest old one is a folder", "console.log.1", "folder");
+        row("oldest links outside", "console.log.2", "link");
     }
     void logStaysOwnAndBounded()
     {
@@ -253,7 +244,7 @@ private slots:
         const auto greeted = [&] {
             int n = 0;
             for (auto &c : clients)
-                n += c->received().endsWith('&');
+                n += c->greeted();
             return n;
         };
         QTRY_COMPARE_WITH_TIMEOUT(greeted(), 20, 30000);
@@ -283,7 +274,7 @@ private slots:
         QVERIFY2(clock.elapsed() >= 2 * SocketHelper::kAcceptRetryMs,
                  qPrintable(QString::number(clock.elapsed())));
         closeFiller();
-        QTRY_VERIFY_WITH_TIMEOUT(late.received().endsWith('&'), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(late.greeted(), 10000);
     }
 
     // Requests in one write, over several reads, cut in two, with a command
@@ -295,22 +286,17 @@ private slots:
         QTest::addColumn<QList<int>>("replies");
         QTest::addColumn<QList<int>>("commands");
         const QByteArray hundred = QByteArray("?status\n").repeated(100);
-        QTest::newRow("100 in one write")
-            << QList<QByteArray>{hundred} << QList<int>{100} << QList<int>{0};
-        QTest::newRow("100 with CR LF")
-            << QList<QByteArray>{QByteArray("?status\r\n").repeated(100)} << QList<int>{100}
-            << QList<int>{0};
-        QTest::newRow("3000, more than one read")
-            << QList<QByteArray>{QByteArray("?status\n").repeated(3000)} << QList<int>{3000}
-            << QList<int>{0};
-        QTest::newRow("cut in two") << QList<QByteArray>{hundred + "?sta", "tus\n?status"}
-                                    << QList<int>{100, 102} << QList<int>{0, 0};
-        QTest::newRow("then a command")
-            << QList<QByteArray>{"?status\n?status\n072"} << QList<int>{2} << QList<int>{1};
-        QTest::newRow("cut, then a command")
-            << QList<QByteArray>{"?status\n?st", "073"} << QList<int>{1, 1} << QList<int>{0, 1};
-        QTest::newRow("alone, zero-ended")
-            << QList<QByteArray>{QByteArray("?status\0x", 9)} << QList<int>{1} << QList<int>{0};
+        const auto row = [](const char *name, const QList<QByteArray> &writes,
+                            const QList<int> &replies, const QList<int> &commands) {
+            QTest::newRow(name) << writes << replies << commands;
+        };
+        row("100 in one write", {hundred}, {100}, {0});
+        row("100 with CR LF", {QByteArray("?status\r\n").repeated(100)}, {100}, {0});
+        row("3000, more than one read", {QByteArray("?status\n").repeated(3000)}, {3000}, {0});
+        row("cut in two", {hundred + "?sta", "tus\n?status"}, {100, 102}, {0, 0});
+        row("then a command", {"?status\n?status\n072"}, {2}, {1});
+        row("cut, then a command", {"?status\n?st", "073"}, {1, 1}, {0, 1});
+        row("alone, zero-ended", {QByteArray("?status\0x", 9)}, {1}, {0});
     }
     void statusRequestsBackToBack()
     {
@@ -341,6 +327,68 @@ private slots:
             expected += QByteArray::number(i) + '\n';
         QCOMPARE(got, expected);
         QCOMPARE(received.size(), commands.last());
+    }
+
+    // Clients on the control socket: one more than it keeps, garbage from all
+    // of them, one dropping mid-message; every profile switch reaches the
+    // keyboard in order.
+    void garbageAndSwitchesFromMoreClientsThanKept()
+    {
+        ConsoleProcess console;
+        QVERIFY(console.start({QStringLiteral("--no-update-check")}));
+        QVERIFY(console.waitForReports(1, 20000));
+        std::vector<std::unique_ptr<QTcpSocket>> clients;
+        const auto connectClient = [&] {
+            clients.push_back(std::make_unique<QTcpSocket>());
+            QTcpSocket &c = *clients.back();
+            c.connectToHost(QHostAddress::LocalHost, console.port());
+            return QTest::qWaitFor([&] { return c.peek(4096).endsWith('&'); }, 10000);
+        };
+        for (int i = 0; i < SocketHelper::kMaxClients; ++i)
+            QVERIFY2(connectClient(), qPrintable(QString::number(i)));
+        // Garbage from all but the first client: none of it is a command.
+        QRandomGenerator rng(20240613);
+        for (std::size_t i = 1; i < clients.size(); ++i) {
+            clients[i]->write(socketGarbage(i % 2 ? int(i / 2 % 6) : -1, rng));
+            clients[i]->flush();
+        }
+        // A status request answered proves that the console has read all that came
+        // before it; one that arrived with the garbage in one read is asked again.
+        for (std::size_t i = 1; i < clients.size(); ++i) {
+            QTcpSocket &c = *clients[i];
+            const auto answered = [&] { return c.peek(65536).endsWith('\n'); };
+            for (int tries = 0; tries < 10 && !answered(); ++tries) {
+                c.write(SocketHelper::statusRequest());
+                c.flush();
+                (void)QTest::qWaitFor(answered, 2000);
+            }
+            QVERIFY2(answered(), qPrintable(QString::number(i)));
+        }
+        // One more client gets in; the quietest (the first) makes room.
+        QVERIFY(connectClient());
+        QTRY_COMPARE(clients[0]->state(), QAbstractSocket::UnconnectedState);
+        for (std::size_t i = 1; i < clients.size(); ++i)
+            QCOMPARE(clients[i]->state(), QAbstractSocket::ConnectedState);
+        clients[5]->write(QByteArray(R"({"command":7,"Data":3,"Color":{}})").toBase64().left(20));
+        clients[5]->flush();
+        clients[5]->abort(); // dropped mid-message
+        // Switches one at a time from different clients, in both forms.
+        for (int i = 1; i <= 10; ++i) {
+            const int profile = 1 + i % 5;
+            QTcpSocket &c = *clients[std::size_t(6 * i)];
+            c.write(i % 2 ? "07" + QByteArray::number(profile)
+                          : QStringLiteral(R"({"command":7,"Data":%1,"Color":{"r":1}})")
+                                .arg(profile)
+                                .toUtf8()
+                                .toBase64());
+            c.flush();
+            QVERIFY(console.waitForReports(1 + i, 10000));
+            QCOMPARE(console.reports().last().bytes, selectBytes(profile));
+        }
+        // One report at start-up, then exactly one per switch.
+        QCOMPARE(console.reports().size(), 11);
+        QVERIFY(console.isRunning());
+        console.stop();
     }
 };
 

@@ -67,6 +67,7 @@ private:
         const QByteArray body = buffer.mid(end + 4);
         requests << QJsonDocument::fromJson(QByteArray::fromBase64(body.mid(11))).object();
         QVERIFY(body.startsWith("ActiveData="));
+        QCOMPARE(QByteArray::fromBase64(body.mid(11)).toBase64(), body.mid(11)); // standard base64
         m_buffers.remove(socket);
         const QByteArray answer = answers.isEmpty() ? QByteArray() : answers.takeFirst();
         if (answer.isEmpty())
@@ -174,35 +175,24 @@ private slots:
         QCOMPARE(emitted, QStringList{"1"});
     }
 
-    void updateButtonStartsFirmwareUpdaterEachTime()
-    {
-        SettingsPage page(nullptr, &m_desktop);
-        QPushButton *update = updateButton(page);
-        QTest::mouseClick(update, Qt::LeftButton);
-        QVERIFY(writeText(QStringLiteral("fw/FWUpdate.exe"), "MZ"));
-        QTest::mouseClick(update, Qt::LeftButton);
-        QCOMPARE(m_desktop.launches,
-                 (QStringList{"./fw/FWUpdate||plain", "./fw/FWUpdate.exe||plain"}));
-    }
-    // Each answer is told after the note that the service is asked; a second
-    // click asks again (and finds the console up to date).
+    // Without the firmware updater's installer each answer is told after the
+    // note that the service is asked; a second click asks again (and finds the
+    // console up to date); once the installer is there a click starts it.
     void updateButtonWithoutInstallerAsksTheService_data()
     {
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<QString>("told");
         QTest::addColumn<bool>("refused");
         QTest::addColumn<int>("requests"); // Qt asks once more after a dropped connection
-        QTest::newRow("newer") << versionAnswer("V2.1.10")
-                               << QStringLiteral(
-                                      "Version 2.1.10 is available at https://www.orvanta-rgb.com/")
-                               << false << 1;
-        QTest::newRow("not an answer")
-            << QByteArray("<html>busy</html>")
-            << QStringLiteral("The update check failed: the update service gave no version") << true
-            << 1;
-        QTest::newRow("connection dropped")
-            << QByteArray() << QStringLiteral("The update check failed: Connection closed") << true
-            << 2;
+        const auto row = [](const char *name, const QByteArray &answer, const char *told,
+                            bool refused, int requests) {
+            QTest::newRow(name) << answer << QString(told) << refused << requests;
+        };
+        row("newer", versionAnswer("V2.1.10"),
+            "Version 2.1.10 is available at https://www.orvanta-rgb.com/", false, 1);
+        row("not an answer", "<html>busy</html>",
+            "The update check failed: the update service gave no version", true, 1);
+        row("connection dropped", {}, "The update check failed: Connection closed", true, 2);
     }
     void updateButtonWithoutInstallerAsksTheService()
     {
@@ -242,6 +232,12 @@ private slots:
         QCOMPARE(informedTexts.mid(informed.size()),
                  (QStringList{informed.first(), "This console is up to date (version 2.1.2)"}));
         QCOMPARE(m_service->requests.size(), requests + 1);
+        QVERIFY(writeText(QStringLiteral("fw/FWUpdate.exe"), "MZ"));
+        m_desktop.opens = true;
+        QTest::mouseClick(update, Qt::LeftButton);
+        QCOMPARE(m_desktop.launches, (QStringList{"./fw/FWUpdate||plain", "./fw/FWUpdate||plain",
+                                                  "./fw/FWUpdate.exe||plain"}));
+        QCOMPARE(m_service->requests.size(), requests + 1);
     }
 
     void versionsCompare()
@@ -257,37 +253,50 @@ private slots:
             QVERIFY2(compareVersion(v.newer, v.older) == v.higher, v.newer);
     }
 
-    void requestBodiesAreIndentedJsonInStandardBase64()
-    {
-        const QByteArray body = versionQueryBody(QStringLiteral("Zo009"));
-        QVERIFY(body.startsWith("ActiveData="));
-        QVERIFY(QByteArray::fromBase64(body.mid(11)).toBase64() == body.mid(11));
-        QVERIFY(QByteArray::fromBase64(body.mid(11)).contains("\n    \"getUrl\": 1"));
-    }
-
+    // The version answer asks only when newer; Yes asks where to download with
+    // the stored id (a new one kept for the session and stored when there is
+    // none; one in braces sent escaped and kept) and, once the service has the
+    // file, records its address and the version left and starts the updater.
     void versionAnswerAsksOnlyWhenNewer_data()
     {
         QTest::addColumn<QByteArray>("newest"); // empty: the connection closes unanswered
         QTest::addColumn<bool>("yes");
         QTest::addColumn<bool>("asked");
-        QTest::newRow("same version") << QByteArray("V2.1.2") << true << false;
-        QTest::newRow("newer, No") << QByteArray("V2.1.10") << false << true;
-        QTest::newRow("newer, Yes") << QByteArray("V2.1.10") << true << true;
-        QTest::newRow("no answer: only logged") << QByteArray() << true << false;
+        QTest::addColumn<QByteArray>("storedId"); // UUID.txt before; empty: none
+        QTest::addColumn<QByteArray>("download"); // the download query's answer; empty: none
+        QTest::addColumn<QString>("url");         // fileUrl.txt after; empty: as it was
+        const QByteArray ready = R"({"Result_Code":"001","Data":{"version":"V2.2.0","url":)"
+                                 R"("https://dl.example/orvanta-2.2.0.zip","note":"New"}})";
+        const auto row = [](const char *name, const char *newest, bool yes, bool asked,
+                            const QByteArray &id, const QByteArray &download, const char *url) {
+            QTest::newRow(name) << QByteArray(newest) << yes << asked << id << download << url;
+        };
+        row("same version", "V2.1.2", true, false, {}, {}, "");
+        row("newer, No", "V2.1.10", false, true, {}, {}, "");
+        row("newer, Yes, no file yet", "V2.1.10", true, true, {}, R"({"Result_Code":"003"})", "");
+        row("newer, Yes, file ready", "V2.2.0", true, true, "{" + kId.toUtf8() + "}", ready,
+            "https://dl.example/orvanta-2.2.0.zip");
+        row("no answer: only logged", "", true, false, {}, {}, "");
     }
     void versionAnswerAsksOnlyWhenNewer()
     {
         QFETCH(QByteArray, newest);
         QFETCH(bool, yes);
         QFETCH(bool, asked);
+        QFETCH(QByteArray, storedId);
+        QFETCH(QByteArray, download);
+        QFETCH(QString, url);
+        const QString oldUrl = QStringLiteral("https://old.example/a-much-longer-address");
+        QVERIFY(writeText(QStringLiteral("fileUrl.txt"), oldUrl.toUtf8()));
+        if (!storedId.isEmpty())
+            QVERIFY(writeText(QStringLiteral("UUID.txt"), storedId));
         m_desktop.answerYes = yes;
-        const bool downloadQuery = asked && yes;
         m_service->answers << (newest.isEmpty() ? QByteArray() : versionAnswer(newest));
-        if (downloadQuery)
-            m_service->answers << R"({"Result_Code":"003"})";
+        if (!download.isEmpty())
+            m_service->answers << download;
         if (newest.isEmpty())
             QTest::ignoreMessage(QtDebugMsg, "handle errors here");
-        runCheck(downloadQuery ? 2 : 1);
+        runCheck(download.isEmpty() ? 1 : 2);
         QCOMPARE(m_service->requestLines.value(0), QStringLiteral("POST /download/getVersionV1"));
         QCOMPARE(m_service->requests.value(0), kVersionQuery);
         QCOMPARE(m_desktop.questions,
@@ -296,21 +305,27 @@ private slots:
                                      "version : V2.1.2\nNewest software version : " +
                                      QString::fromLatin1(newest)}
                        : QStringList());
-        if (downloadQuery) {
-            QCOMPARE(m_service->requests.size(), 2);
+        if (!download.isEmpty()) {
             const QString id = readText(QStringLiteral("UUID.txt"));
-            QCOMPARE(id.size(), 36); // a new id, kept for the session and stored
-            QCOMPARE(AutoUpdate::strId, id);
+            QCOMPARE(id, storedId.isEmpty() ? AutoUpdate::strId : QString(storedId));
+            QCOMPARE(id.size(), storedId.isEmpty() ? 36 : 38);
+            QCOMPARE(m_service->requests.size(), 2);
             QCOMPARE(m_service->requests[1],
-                     (QJsonObject{{"UUID", id}, {"command_type", "Zo009"}}));
+                     (QJsonObject{{"UUID", QString(id).replace("{", "%7B").replace("}", "%7D")},
+                                  {"command_type", "Zo009"}}));
         } else {
             QVERIFY(!QFile::exists(QStringLiteral("UUID.txt")));
             // The transport may send the query again over a fresh connection, nothing else.
             const int sent = newest.isEmpty() ? m_service->requests.size() : 1;
             QCOMPARE(m_service->requests, QVector<QJsonObject>(sent, kVersionQuery).toList());
         }
-        QVERIFY(m_desktop.launches.isEmpty() && m_desktop.notes.isEmpty());
-        QVERIFY(!QFile::exists(QStringLiteral("Version.txt")));
+        QCOMPARE(readText(QStringLiteral("fileUrl.txt")), url.isEmpty() ? oldUrl : url);
+        const QString folder = QCoreApplication::applicationDirPath();
+        QCOMPARE(m_desktop.launches, url.isEmpty() ? QStringList()
+                                                   : QStringList{folder + "/BrindleUpdate.exe|" +
+                                                                 folder + "|elevated"});
+        QCOMPARE(readText(QStringLiteral("Version.txt")), QString(url.isEmpty() ? "" : "2.1.2"));
+        QVERIFY(m_desktop.notes.isEmpty());
     }
 
     void afterAnUpdateReportsSuccessAndClearsLeftovers()
@@ -335,29 +350,6 @@ private slots:
                                                            {"currentVersion", "2.1.1"},
                                                            {"updateVersion", "2.1.2"},
                                                            {"status", "ok"}}}));
-    }
-
-    void newerDownloadRecordsAddressAndStartsUpdater()
-    {
-        QVERIFY(
-            writeText(QStringLiteral("fileUrl.txt"), "https://old.example/a-much-longer-address"));
-        QVERIFY(writeText(QStringLiteral("UUID.txt"), "{" + kId.toUtf8() + "}"));
-        m_desktop.answerYes = true;
-        m_service->answers << versionAnswer("V2.2.0")
-                           << QByteArray("{'Result_Code':'001','Data':{'version':'V2.2.0','url':"
-                                         "'https://dl.example/orvanta-2.2.0.zip','note':'New'}}")
-                                  .replace('\'', '"');
-        runCheck(2);
-        // A stored id in braces is sent escaped and kept as it was.
-        QCOMPARE(m_service->requests.value(1).value("UUID").toString(), "%7B" + kId + "%7D");
-        QCOMPARE(readText(QStringLiteral("UUID.txt")), "{" + kId + "}");
-        QCOMPARE(readText(QStringLiteral("Version.txt")), QStringLiteral("2.1.2"));
-        QCOMPARE(readText(QStringLiteral("fileUrl.txt")),
-                 QStringLiteral("https://dl.example/orvanta-2.2.0.zip"));
-        const QString folder = QCoreApplication::applicationDirPath();
-        QCOMPARE(m_desktop.launches,
-                 QStringList{folder + "/BrindleUpdate.exe|" + folder + "|elevated"});
-        QVERIFY(m_desktop.notes.isEmpty());
     }
 };
 
