@@ -316,32 +316,10 @@ private slots:
 
     // The key being assigned comes only from keys pressed for it, not from keys
     // typed into another field (Enter, Tab); while assigning, Tab is a key too.
-    void keyCaptureAndApply()
-    {
-        WindowFixture f;
-        f.w->show();
-        QLineEdit *name = f.menu().profileNameEdit();
-        const auto pending = [&] {
-            return f.panel().widgets().newKeyEdit->text() +
-                   QString::number(f.panel().capturedUsage());
-        };
-        f.select(42, 2);
-        QCOMPARE(f.panel().widgets().newKeyEdit->placeholderText(),
-                 QStringLiteral("Waiting for a key: press it now"));
-        QTest::keyClick(f.w.get(), Qt::Key_B);
-        name->setFocus();
-        QTest::keyClick(name, Qt::Key_Return);
-        QTest::keyClick(name, Qt::Key_Tab);
-        QCOMPARE(pending(), QStringLiteral("b5"));
-        f.select(42, 2); // the window has the focus again
-        QTest::keyClick(f.w.get(), Qt::Key_Tab);
-        QCOMPARE(pending(), QStringLiteral("Tab43"));
-    }
-
     // Activation sends a select only; the panel shows what the selected key does
     // in the profile shown after every change; choosing a saved profile binds it
     // and replays its lighting; an APPLY writes the shown profile's own tables.
-    void profilesAndThePanel()
+    void keyCaptureProfilesAndThePanel()
     {
         WindowFixture f;
         MainWindow &w = *f.w;
@@ -349,7 +327,22 @@ private slots:
         w.show();
         assignMacro(f, 43, "Jump", 2);      // S: When Perss & Hold
         assignMacro(f, 44, "Jump", 1, "7"); // D: Multiple Times 7
-        f.assignSingle(42, Qt::Key_B);      // A sends b
+        const auto pending = [&] {
+            return f.panel().widgets().newKeyEdit->text() +
+                   QString::number(f.panel().capturedUsage());
+        };
+        f.select(42, 2);
+        QCOMPARE(f.panel().widgets().newKeyEdit->placeholderText(),
+                 QStringLiteral("Waiting for a key: press it now"));
+        QTest::keyClick(&w, Qt::Key_Tab);
+        QCOMPARE(pending(), QStringLiteral("Tab43"));
+        f.select(42, 2);
+        QTest::keyClick(&w, Qt::Key_B);
+        f.menu().profileNameEdit()->setFocus();
+        QTest::keyClick(f.menu().profileNameEdit(), Qt::Key_Return);
+        QTest::keyClick(f.menu().profileNameEdit(), Qt::Key_Tab);
+        QCOMPARE(pending(), QStringLiteral("b5"));
+        f.panel().applyKeyAssignment(); // A sends b
         const QByteArray bindings = readText("system/profile_connect.ini").toUtf8();
         w.activateProfile(2); // a select only (see the status band's test)
         QCOMPARE(readText("system/profile_connect.ini").toUtf8(), bindings);
