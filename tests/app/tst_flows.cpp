@@ -78,21 +78,6 @@ void editUserArrowPattern(WindowFixture &f)
     choose(child<QComboBox>(page, "pattern_combo"), 5);
 }
 
-// Clicks the key, chooses "Macro Key" and `macro`, or (no macro) "Single Key"
-// and types `key` on the computer's keyboard (to whatever has the focus), and
-// presses APPLY.
-void assignByHand(WindowFixture &f, int cell, const QString &macro, Qt::Key key = Qt::Key_B)
-{
-    CustomizePanel &p = f.panel();
-    QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, WindowFixture::centreOf(cell));
-    choose(p.widgets().keyAssignCombo, macro.isEmpty() ? 2 : 1);
-    if (macro.isEmpty())
-        QTest::keyClick(f.w->windowHandle(), key);
-    else
-        choose(p.widgets().assignMacroCombo, p.widgets().assignMacroCombo->findText(macro));
-    QTest::mouseClick(p.widgets().customizeApplyButton, Qt::LeftButton);
-}
-
 // One key of a layout as X11 reports it: its key code, what it types alone and
 // with Shift (Qt key, text), the code it sends and the names the rows give it.
 struct LayoutKey {
@@ -306,8 +291,11 @@ private slots:
             w.factoryResetClicked();
             if (waitForTheReset)
                 (void)done.wait(10000);
-            // A sends b; then the LIGHTING page applies Wave.
-            assignByHand(f, 42, {}, Qt::Key_B);
+            // A sends b (Single Key chosen, b typed, APPLY); then the LIGHTING page applies Wave.
+            QTest::mouseClick(&w, Qt::LeftButton, {}, WindowFixture::centreOf(42));
+            choose(f.panel().widgets().keyAssignCombo, 2);
+            QTest::keyClick(w.windowHandle(), Qt::Key_B);
+            QTest::mouseClick(f.panel().widgets().customizeApplyButton, Qt::LeftButton);
             w.showLightingPage();
             child<QComboBox>(f.ctx().lighting, "effect_combo")->setCurrentIndex(3);
             QTest::mouseClick(child<QPushButton>(f.ctx().lighting, "btn_apply"), Qt::LeftButton);
