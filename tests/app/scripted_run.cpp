@@ -11,19 +11,12 @@
 //   orvanta_scripted_run OUTDIR
 
 #include "WindowFixture.h"
-#include "core/device/KeyboardLink.h"
 #include "core/socket/SocketHelper.h"
-#include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QDirIterator>
-#include <QFile>
+#include <QKeySequence>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QSignalSpy>
+#include <QSlider>
 #include <QTcpSocket>
 #include <QTreeWidget>
 #include <cstdio>
@@ -39,6 +32,69 @@ void quiet(QtMsgType type, const QMessageLogContext &, const QString &text)
     if (type == QtFatalMsg)
         std::fprintf(stderr, "%s\n", qPrintable(text));
 }
+
+// One step of the session: what the user does (actions separated by ", ", each
+// a verb and its argument, see Run::act), then the step's name once the
+// keyboard has everything queued (none: the actions name their own steps).
+struct Step {
+    const char *actions, *name;
+};
+
+// Every effect of the LIGHTING page, applied, with a pattern of its own.
+const Step kLighting[] = {
+    {"window.showKeyboardPage, window.showLightingPage, effect 0, press btn_customized, "
+     "enter edit_r 10, enter edit_g 200, enter edit_b 30, paint 30, press btn_pulse, "
+     "slide speed_slider 2, press btn_apply",
+     "static apply"},
+    {"press btn_full, enter edit_code FF8000, press btn_spectrum, press btn_apply",
+     "static full spectrum apply"},
+    {"effect 1, enter edit_code 0080FF, press btn_apply", "reactive apply"},
+    {"effect 2, press btn_left, press btn_no, surface, press btn_pattern_add, "
+     "press btn_add_stop, enter edit_code 00FF00, press btn_apply",
+     "arrow apply"},
+    {"effect 3, slide speediness_slider 1, press btn_right, press btn_apply", "wave apply"},
+    {"effect 4, surface, press btn_full, enter edit_code 123456, press btn_apply",
+     "ripple full apply"},
+    {"press btn_customized, press btn_apply", "ripple apply"},
+    {"press btn_pattern_del, press btn_led_reset", "ripple led reset"},
+    {"effect 2, press btn_led_reset", "arrow led reset"}};
+
+const Step kSession[] = {
+    {"lighting", nullptr},
+    {"macros", "macros"},
+    // CUSTOMIZE: single keys, macro keys, a default again, instant shift, the bulk resets.
+    {"window.showKeyboardPage, window.showCustomizePage, focus, key 20 2, type B, "
+     "panel.applyKeyAssignment",
+     "single key apply"},
+    {"key 40 1, macro Rec, repeat 1, count 3, panel.applyKeyAssignment", "macro key apply"},
+    {"key 41 1, macro Default Macro, repeat 2, panel.applyKeyAssignment", "second macro key apply"},
+    {"key 20 0, panel.applyKeyAssignment", "default key apply"},
+    {"key 21 2, type Tab, panel.applyKeyAssignment", "second single key apply"},
+    {"target 2, shift 0", "shift on"},
+    {"target 1, shift 1, shift 1", "ctrl on and off"},
+    {"slot 2", "profile 2"},
+    {"key 50 2, type C, panel.applyKeyAssignment, key 51 1, macro Rec, repeat 3, "
+     "panel.applyKeyAssignment",
+     "profile 2 assignments"},
+    {"panel.resetMacroAssignments", "macro reset"},
+    {"panel.resetSingleAssignments", "single reset"},
+    {"slot 1", "profile 1"},
+    // The saved profiles.
+    {"menu.newProfileClicked", "new profile"},
+    {"choose PROFILE 2, menu.copyProfileClicked", "copy profile"},
+    {"rename Game", "rename profile"},
+    {"slot 3, choose PROFILE 1", "profile 1 into slot 3"},
+    {"file exports/Game.Profile.ini, choose Game", "choose Game"},
+    {"menu.exportProfileClicked, menu.importProfileClicked", "export and import"},
+    {"choose PROFILE 6, menu.deleteProfileClicked", "delete profile"},
+    {"slot 1", "back to profile 1"},
+    {"socket", nullptr},
+    {"window.switchLanguage 1", "traditional Chinese"},
+    {"window.switchLanguage 2", "simplified Chinese"},
+    {"window.switchLanguage 0", "English"},
+    {"lighting", nullptr},
+    {"factoryReset", "factory reset"},
+    {"slot 4", "profile 4 after the reset"}};
 
 // The window with the keyboard in memory; the reports and pauses it gets go
 // to one log, each report followed by its pause, step by step.
@@ -93,161 +149,94 @@ struct Run {
         return f.keyboard.reports.size();
     }
 
-    LightingPage &lighting() { return f.lighting(); }
-    template <typename T> T *child(QWidget *page, const char *name)
+    template <typename T> T *child(QWidget *page, const QString &name)
     {
-        T *w = page->findChild<T *>(QLatin1String(name));
+        T *w = page->findChild<T *>(name);
         if (!w)
-            qFatal("no %s on the page", name);
+            qFatal("no %s on the page", qPrintable(name));
         return w;
     }
-    template <typename T> T *lightingChild(const char *name) { return child<T>(&lighting(), name); }
-    void lightingClick(const char *name) { emit lightingChild<QPushButton>(name)->released(); }
-    void lightingEnter(const char *name, const QString &text)
+    void play(const Step *steps, std::size_t count)
     {
-        lightingChild<QLineEdit>(name)->setText(text);
-        emit lightingChild<QLineEdit>(name)->returnPressed();
-    }
-    void lightingPress(QPoint windowPoint)
-    {
-        const QPoint p = windowPoint - QPoint(230, 140);
-        QMouseEvent press(QEvent::MouseButtonPress, p, lighting().mapToGlobal(p), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&lighting(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, p, lighting().mapToGlobal(p),
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&lighting(), &release);
+        for (const Step &step : QVector<Step>(steps, steps + count)) {
+            for (const QString &action : QString(step.actions).split(", "))
+                act(action.section(' ', 0, 0), action.section(' ', 1));
+            if (step.name)
+                settle(step.name);
+        }
     }
 
-    void lightingSteps()
+    // One action of a step: a verb and its argument.
+    void act(const QString &verb, const QString &arg)
     {
-        f.w->showKeyboardPage();
-        f.w->showLightingPage();
-        auto *effect = lightingChild<QComboBox>("effect_combo");
-        // Static: customized keys, one painted, then pulse at a speed.
-        effect->setCurrentIndex(0);
-        lightingClick("btn_customized");
-        lightingEnter("edit_r", "10");
-        lightingEnter("edit_g", "200");
-        lightingEnter("edit_b", "30");
-        lightingPress(f.centreOf(30));
-        lightingClick("btn_pulse");
-        lightingChild<QSlider>("speed_slider")->setValue(2);
-        lightingClick("btn_apply");
-        settle("static apply");
-        lightingClick("btn_full");
-        lightingEnter("edit_code", "FF8000");
-        lightingClick("btn_spectrum");
-        lightingClick("btn_apply");
-        settle("static full spectrum apply");
-        // Reactive.
-        effect->setCurrentIndex(1);
-        lightingEnter("edit_code", "0080FF");
-        lightingClick("btn_apply");
-        settle("reactive apply");
-        // Arrow Flow: direction, rolling, surface, a pattern of its own with a stop.
-        effect->setCurrentIndex(2);
-        lightingClick("btn_left");
-        lightingClick("btn_no");
-        if (!lighting().model().surfaceOn()) // it stays on across a language switch
-            lightingClick("btn_surface");
-        lightingClick("btn_pattern_add");
-        lightingClick("btn_add_stop");
-        lightingEnter("edit_code", "00FF00");
-        lightingClick("btn_apply");
-        settle("arrow apply");
-        // Wave at another speed.
-        effect->setCurrentIndex(3);
-        lightingChild<QSlider>("speediness_slider")->setValue(1);
-        lightingClick("btn_right");
-        lightingClick("btn_apply");
-        settle("wave apply");
-        // Ripple: surface on, full colour, then a gradient.
-        effect->setCurrentIndex(4);
-        if (!lighting().model().surfaceOn())
-            lightingClick("btn_surface");
-        lightingClick("btn_full");
-        lightingEnter("edit_code", "123456");
-        lightingClick("btn_apply");
-        settle("ripple full apply");
-        lightingClick("btn_customized");
-        lightingClick("btn_apply");
-        settle("ripple apply");
-        lightingClick("btn_pattern_del");
-        lightingClick("btn_led_reset");
-        settle("ripple led reset");
-        effect->setCurrentIndex(2);
-        lightingClick("btn_led_reset");
-        settle("arrow led reset");
-    }
-
-    void customizeSteps()
-    {
-        f.w->showKeyboardPage();
-        f.w->showCustomizePage();
-        f.w->activateWindow();
-        f.w->setFocus();
-        CustomizePanel &p = f.panel();
-        // A single key: the key at cell 20 sends B.
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(20));
-        p.widgets().keyAssignCombo->setCurrentIndex(2);
-        QTest::keyClick(f.w.get(), Qt::Key_B);
-        p.applyKeyAssignment();
-        settle("single key apply");
-        // A macro key: cell 40 plays the Default Macro three times.
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(40));
-        p.widgets().keyAssignCombo->setCurrentIndex(1);
-        p.widgets().assignMacroCombo->setCurrentIndex(
-            p.widgets().assignMacroCombo->findText("Rec"));
-        p.widgets().repeatCombo->setCurrentIndex(1);
-        p.widgets().repeatCountEdit->setText("3");
-        p.applyKeyAssignment();
-        settle("macro key apply");
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(41));
-        p.widgets().keyAssignCombo->setCurrentIndex(1);
-        p.widgets().assignMacroCombo->setCurrentIndex(
-            p.widgets().assignMacroCombo->findText("Default Macro"));
-        p.widgets().repeatCombo->setCurrentIndex(2);
-        p.applyKeyAssignment();
-        settle("second macro key apply");
-        // Back to its default.
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(20));
-        p.widgets().keyAssignCombo->setCurrentIndex(0);
-        p.applyKeyAssignment();
-        settle("default key apply");
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(21));
-        p.widgets().keyAssignCombo->setCurrentIndex(2);
-        QTest::keyClick(f.w.get(), Qt::Key_Tab);
-        p.applyKeyAssignment();
-        settle("second single key apply");
-        // Instant shift: SHIFT to profile 3, CTRL to 2 and off again.
-        p.widgets().shiftCombo->setCurrentIndex(2);
-        emit p.widgets().shiftButtons[0]->released();
-        settle("shift on");
-        p.widgets().shiftCombo->setCurrentIndex(1);
-        emit p.widgets().shiftButtons[1]->released();
-        emit p.widgets().shiftButtons[1]->released();
-        settle("ctrl on and off");
-        // The same key assignments in another slot, then the bulk resets.
-        f.w->profileButtons()[1]->click();
-        settle("profile 2");
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(50));
-        p.widgets().keyAssignCombo->setCurrentIndex(2);
-        QTest::keyClick(f.w.get(), Qt::Key_C);
-        p.applyKeyAssignment();
-        QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(51));
-        p.widgets().keyAssignCombo->setCurrentIndex(1);
-        p.widgets().assignMacroCombo->setCurrentIndex(
-            p.widgets().assignMacroCombo->findText("Rec"));
-        p.widgets().repeatCombo->setCurrentIndex(3);
-        p.applyKeyAssignment();
-        settle("profile 2 assignments");
-        p.resetMacroAssignments();
-        settle("macro reset");
-        p.resetSingleAssignments();
-        settle("single reset");
-        f.w->profileButtons()[0]->click();
-        settle("profile 1");
+        LightingPage &light = f.lighting();
+        const CustomizeWidgets &ui = f.panel().widgets();
+        ProfileMenu &m = f.menu();
+        const QString first = arg.section(' ', 0, 0), second = arg.section(' ', 1);
+        if (verb.contains('.')) { // OBJECT.SLOT [TEXT]: a slot of the window, menu or panel
+            QObject *target = verb.startsWith("window.") ? static_cast<QObject *>(f.w.get())
+                              : verb.startsWith("menu.") ? static_cast<QObject *>(&m)
+                                                         : &f.panel();
+            const QByteArray slot = verb.section('.', 1).toLatin1();
+            if (!(arg.isEmpty() ? QMetaObject::invokeMethod(target, slot)
+                                : QMetaObject::invokeMethod(target, slot, Q_ARG(QString, arg))))
+                qFatal("no slot %s", qPrintable(verb));
+        } else if (verb == "lighting") {
+            play(kLighting, std::size(kLighting));
+        } else if (verb == "focus") { // the window active, with the focus
+            f.w->activateWindow();
+            f.w->setFocus();
+        } else if (verb == "effect") { // LIGHTING's effect N
+            child<QComboBox>(&light, "effect_combo")->setCurrentIndex(arg.toInt());
+        } else if (verb == "press") { // a LIGHTING button
+            emit child<QPushButton>(&light, arg)->released();
+        } else if (verb == "enter") { // FIELD TEXT, then Enter
+            child<QLineEdit>(&light, first)->setText(second);
+            emit child<QLineEdit>(&light, first)->returnPressed();
+        } else if (verb == "paint") { // a click on the key CELL
+            QTest::mouseClick(&light, Qt::LeftButton, {},
+                              f.centreOf(arg.toInt()) - QPoint(230, 140));
+        } else if (verb == "slide") { // SLIDER POSITION
+            child<QSlider>(&light, first)->setValue(second.toInt());
+        } else if (verb == "surface") { // on, unless it is (it stays on across a language switch)
+            if (!light.model().surfaceOn())
+                emit child<QPushButton>(&light, "btn_surface")->released();
+        } else if (verb == "key") { // CUSTOMIZE: the key CELL and Default, Macro Key or Single Key
+            QTest::mousePress(f.w.get(), Qt::LeftButton, {}, f.centreOf(first.toInt()));
+            ui.keyAssignCombo->setCurrentIndex(second.toInt());
+        } else if (verb == "type") { // a key on the computer's keyboard
+            QTest::keyClick(f.w.get(), Qt::Key(QKeySequence(arg)[0]));
+        } else if (verb == "macro") {
+            ui.assignMacroCombo->setCurrentIndex(ui.assignMacroCombo->findText(arg));
+        } else if (verb == "repeat") {
+            ui.repeatCombo->setCurrentIndex(arg.toInt());
+        } else if (verb == "count") {
+            ui.repeatCountEdit->setText(arg);
+        } else if (verb == "target") { // the instant shift's target
+            ui.shiftCombo->setCurrentIndex(arg.toInt());
+        } else if (verb == "shift") { // SHIFT, CTRL or ALT pressed
+            emit ui.shiftButtons[size_t(arg.toInt())]->released();
+        } else if (verb == "slot") { // a profile button
+            f.w->profileButtons()[size_t(arg.toInt() - 1)]->click();
+        } else if (verb == "choose") { // a saved profile
+            m.profileCombo()->setCurrentText(arg);
+        } else if (verb == "rename") {
+            m.profileNameEdit()->setText(arg);
+            m.profileNameEntered();
+        } else if (verb == "file") { // the name the file dialog answers
+            f.desktop.fileName = QDir::current().filePath(arg);
+        } else if (verb == "macros") {
+            macroSteps();
+        } else if (verb == "socket") {
+            socketSteps();
+        } else if (verb == "factoryReset") {
+            QSignalSpy done(f.w.get(), &MainWindow::factoryResetFinished);
+            f.w->factoryResetClicked();
+            if (!QTest::qWaitFor([&] { return done.count() == 1; }, 20000))
+                qFatal("the factory reset did not finish");
+        } else {
+            qFatal("unknown action %s", qPrintable(verb));
+        }
     }
 
     template <typename T> T *macroChild(const char *name) { return child<T>(f.ctx().macros, name); }
@@ -257,6 +246,7 @@ struct Run {
         QApplication::sendEvent(f.ctx().macros, &e);
     }
 
+    // A macro recorded with a delay edited, copied, a new one deleted, exported and imported.
     void macroSteps()
     {
         f.w->showMacrosPage();
@@ -289,40 +279,12 @@ struct Run {
         page.deleteMacroClicked();
         f.desktop.fileName = QDir::current().filePath("exports/Rec.ini");
         QDir().mkpath("exports");
-        macroChild<QComboBox>("macro_name_combo")
-            ->setCurrentIndex(macroChild<QComboBox>("macro_name_combo")->findText("Rec"));
+        auto *names = macroChild<QComboBox>("macro_name_combo");
+        names->setCurrentIndex(names->findText("Rec"));
         page.exportMacroClicked();
         f.desktop.fileName = QDir::current().filePath("exports/Imported.ini");
         QFile::copy("exports/Rec.ini", "exports/Imported.ini");
         page.importMacroClicked();
-        settle("macros");
-    }
-
-    void profileSteps()
-    {
-        ProfileMenu &m = f.menu();
-        m.newProfileClicked();
-        settle("new profile");
-        m.profileCombo()->setCurrentText("PROFILE 2");
-        m.copyProfileClicked();
-        settle("copy profile");
-        m.profileNameEdit()->setText("Game");
-        m.profileNameEntered();
-        settle("rename profile");
-        f.w->profileButtons()[2]->click();
-        m.profileCombo()->setCurrentText("PROFILE 1");
-        settle("profile 1 into slot 3");
-        f.desktop.fileName = QDir::current().filePath("exports/Game.Profile.ini");
-        m.profileCombo()->setCurrentText("Game");
-        settle("choose Game");
-        m.exportProfileClicked();
-        m.importProfileClicked();
-        settle("export and import");
-        m.profileCombo()->setCurrentText("PROFILE 6");
-        m.deleteProfileClicked();
-        settle("delete profile");
-        f.w->profileButtons()[0]->click();
-        settle("back to profile 1");
     }
 
     void send(const QByteArray &message)
@@ -345,13 +307,11 @@ struct Run {
             qFatal("no greeting on the control socket");
         socket.readAll();
         int expected = reports();
-        for (
-            const QByteArray &m :
-            {QByteArray("074"), QByteArray("076#00#FF#7F"),
-             QByteArray(R"({"command":7,"Data":2,"x":{}})").toBase64(),
-             QByteArray(
-                 R"({"command":"7","Data":"6","Color_r":255,"Color_g":128,"Color_b":0,"Color":{"name":"orange"}})")
-                 .toBase64()}) {
+        const QByteArray json[] = {
+            R"({"command":7,"Data":2,"x":{}})",
+            R"({"command":"7","Data":"6","Color_r":255,"Color_g":128,"Color_b":0,"Color":{"name":"orange"}})"};
+        for (const QByteArray &m : {QByteArray("074"), QByteArray("076#00#FF#7F"),
+                                    json[0].toBase64(), json[1].toBase64()}) {
             send(m);
             waitForReports(++expected, m.constData());
             expected = reports();
@@ -371,27 +331,6 @@ struct Run {
         status();
         send("071");
         waitForReports(reports() + 1, "profile 1 from the socket");
-    }
-
-    void languageSteps()
-    {
-        f.w->switchLanguage("1");
-        settle("traditional Chinese");
-        f.w->switchLanguage("2");
-        settle("simplified Chinese");
-        f.w->switchLanguage("0");
-        settle("English");
-    }
-
-    void factoryReset()
-    {
-        QSignalSpy done(f.w.get(), &MainWindow::factoryResetFinished);
-        f.w->factoryResetClicked();
-        if (!QTest::qWaitFor([&] { return done.count() == 1; }, 20000))
-            qFatal("the factory reset did not finish");
-        settle("factory reset");
-        f.w->profileButtons()[3]->click();
-        settle("profile 4 after the reset");
     }
 
     bool write(const QString &outDir)
@@ -442,13 +381,6 @@ int main(int argc, char **argv)
     const QString outDir = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     qInstallMessageHandler(quiet);
     Run run;
-    run.lightingSteps();
-    run.macroSteps();
-    run.customizeSteps();
-    run.profileSteps();
-    run.socketSteps();
-    run.languageSteps();
-    run.lightingSteps();
-    run.factoryReset();
+    run.play(kSession, std::size(kSession));
     return run.write(outDir) ? 0 : 1;
 }

@@ -1,10 +1,19 @@
 // The keyboard is brought up to date: what was saved while it was away (or
 // while the other keyboard was in use) follows when it appears, slot by slot,
 // then the active slot is selected; an unplug in the middle leaves the rest
-// for the next time; slots never changed are never sent.
+// for the next time; slots never changed are never sent. Mistakes can be
+// undone: a factory reset, a profile Delete and a macro Delete each keep their
+// files first; UNDO puts back every byte and the links, and the keyboard gets
+// the restored slots again.
 
 #include "WindowFixture.h"
+#include "core/macro/MacroFile.h"
+#include "core/profiles/ProfileStore.h"
+#include "core/storage/DataPaths.h"
+#include "core/storage/UndoStore.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
+#include "ui/macro/MacroPage.h"
+#include "ui/shell/ConsoleTray.h"
 #include "ui/shell/StatusBand.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 
@@ -42,6 +51,15 @@ void changeSlotsTwoAndThree(WindowFixture &f)
     f.activate(2);
     f.assignSingle(cellOfUsage(0x04), Qt::Key_B);
     QVERIFY(f.settled());
+}
+
+// The data directory but the record of what each keyboard holds, which
+// follows the keyboard rather than the user's settings.
+QMap<QString, QByteArray> settingsOnDisk()
+{
+    QMap<QString, QByteArray> dump = dumpDataDir();
+    dump.remove(SlotSync::stateFile());
+    return dump;
 }
 
 } // namespace
@@ -157,6 +175,81 @@ private slots:
         QVERIFY(at > 0);
         QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", ""));
+    }
+
+    void undoPutsEverythingBack_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("trayEntry");
+        QTest::addColumn<QVector<int>>("restoredSlots");
+        QTest::newRow("factory reset") << "reset"
+                                       << "Undo factory reset" << QVector<int>{1, 2, 3, 4, 5};
+        QTest::newRow("profile delete") << "profile"
+                                        << "Undo delete Game" << QVector<int>{1};
+        QTest::newRow("macro delete") << "macro"
+                                      << "Undo delete Macro 2" << QVector<int>{};
+    }
+
+    void undoPutsEverythingBack()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, trayEntry);
+        QFETCH(QVector<int>, restoredSlots);
+        WindowFixture f(Plug::ByTest);
+        ConsoleTray *tray = f.w->createTray();
+        QVERIFY(f.plug());
+        // Work worth keeping: a saved profile of its own on slot 1 with a key
+        // changed, and a macro of the user's.
+        QVERIFY(copyProfile("PROFILE 1", "Game"));
+        QVERIFY(RecordedMacroFile::create(2).ok());
+        f.w->profileMenu()->refillProfileList();
+        f.w->profileMenu()->profileCombo()->setCurrentText("Game");
+        f.assignSingle(cellOfUsage(0x04), Qt::Key_B);
+        f.ctx().macros->showMacro("Macro 2");
+        QVERIFY(f.settled());
+        f.keyboard.take();
+        const auto before = settingsOnDisk();
+        const QStringList links = f.ctx().controller->bindings().names;
+
+        if (action == "reset") {
+            QSignalSpy done(f.w.get(), &MainWindow::factoryResetFinished);
+            f.w->resetButton()->released();
+            QVERIFY(done.wait(10000));
+        } else if (action == "profile") {
+            f.w->profileMenu()->deleteButton()->released();
+            QVERIFY(!profileList().contains("Game"));
+        } else {
+            f.ctx().macros->deleteMacroClicked();
+            QVERIFY(!QFileInfo::exists(DataPaths::macroPath("Macro 2")));
+        }
+        QVERIFY(f.settled());
+        QVERIFY(settingsOnDisk() != before);
+        QVERIFY(f.w->undoButton()->isVisible());
+        QCOMPARE(tray->undoAction(), trayEntry);
+
+        f.keyboard.take();
+        f.w->undoButton()->released();
+        QVERIFY(f.settled());
+        QCOMPARE(settingsOnDisk(), before);
+        QCOMPARE(f.ctx().controller->bindings().names, links);
+        QVERIFY(!QFileInfo::exists(UndoStore::folder()));
+        QVERIFY(f.w->undoButton()->isHidden());
+        QCOMPARE(tray->undoAction(), QString());
+
+        // The keyboard gets each restored slot whole, then the active one; slot n
+        // holds the factory effect n - 1 (Game is a copy of PROFILE 1).
+        const QVector<unsigned> pauses = f.keyboard.pauses;
+        const QVector<QByteArray> log = f.keyboard.take();
+        int at = 0;
+        for (int slot : restoredSlots) {
+            const QString profile = f.ctx().controller->bindings().linked(slot);
+            const QByteArray keyMap =
+                profile == "Game" ? keyMapReport(slot, kPositionOfA, 0x05) : keyMapReport(slot);
+            at = expectSlot(log, pauses, at, slot, slot - 1, keyMap);
+            QVERIFY2(at > 0, qPrintable(QString("slot %1").arg(slot)));
+        }
+        QCOMPARE(log.mid(at),
+                 QVector<QByteArray>{selectReport(f.ctx().controller->bindings().active)});
     }
 };
 
