@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMap>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <cstdio>
@@ -45,15 +44,6 @@
 
 namespace orvanta::fuzz
 {
-
-// The values of `keys` in one group of a stored file, in order.
-inline QStringList valuesOf(const QMap<QString, QString> &group, const QStringList &keys)
-{
-    QStringList out;
-    for (const QString &k : keys)
-        out << group.value(k);
-    return out;
-}
 
 // Stored texts arrive one per line, as a file's values would.
 inline QStringList inputLines(const uint8_t *data, size_t size)

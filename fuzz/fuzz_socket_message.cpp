@@ -40,24 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(map->value(QStringLiteral("command")) == QVariant(kSocketCommandGroup));
 
     const SocketAction action = socketActionFor(*map);
-    switch (action.kind) {
-    case SocketAction::None:
-    case SocketAction::PulseStart:
-    case SocketAction::PulseStop:
-        break;
-    case SocketAction::SwitchProfile:
+    if (action.kind == SocketAction::SwitchProfile)
         FUZZ_CHECK(action.profile >= 1 && action.profile <= 5);
-        break;
-    case SocketAction::PaintColour: {
+    if (action.kind == SocketAction::PaintColour) {
         fuzz::CheckingDevice keyboard;
         const quint8 profile = quint8(1 + size % 5);
         keyboard.expectedProfile = profile;
         keyboard.send(staticColourOperation(action.red, action.green, action.blue, profile));
         FUZZ_CHECK(keyboard.reports > 0);
-        break;
-    }
-    default:
-        FUZZ_CHECK(!"unknown action kind");
     }
     return 0;
 }

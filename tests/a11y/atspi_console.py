@@ -19,6 +19,7 @@ cannot be started; anything else that goes wrong fails.
 
 import os
 import shutil
+import signal
 import socket
 import subprocess
 import sys
@@ -56,45 +57,6 @@ def until(check, timeout, what, step=0.05):
     return got
 
 
-# --- outer stage: a display and a session bus ------------------------------------
-
-
-def outer():
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            fail(tool + " is missing (scripts/deps installs it)")
-    if not shutil.which("dbus-run-session"):
-        skip("dbus-run-session is missing: no D-Bus session bus")
-    # Xvfb takes the first free display and names it once it accepts clients.
-    ready, told = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-noreset", "-screen", "0",
-                             "1600x1000x24", "-nolisten", "tcp"], pass_fds=(told,),
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(told)
-    with os.fdopen(ready) as f:
-        display = f.readline().strip()
-    if not display:
-        fail("Xvfb did not start")
-    try:
-        # A session bus of its own, gone with the test. The inner stage leaves a
-        # mark as it starts: without it, the bus never came up.
-        mark = os.path.join(tempfile.gettempdir(), "orvanta-a11y-bus-%d" % os.getpid())
-        env = {k: v for k, v in os.environ.items()
-               if k not in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS")}
-        env.update(DISPLAY=":" + display, NO_AT_BRIDGE="0", ORVANTA_A11Y_STARTED=mark)
-        status = subprocess.call(["dbus-run-session", "--", "/usr/bin/python3",
-                                  os.path.abspath(__file__), "--inner"], env=env)
-        if not os.path.exists(mark):
-            skip("the D-Bus session bus could not be started (dbus-run-session: %d)" % status)
-        os.unlink(mark)
-        return status
-    finally:
-        xvfb.terminate()
-        xvfb.wait(10)
-
-
-# --- inner stage: the AT-SPI bus, the console, the checks ------------------------
-
 ROLE_NAMES = {"push button", "combo box", "text", "entry", "slider", "check box", "password text"}
 ALL_PAGES = ("CUSTOMIZE", "LIGHTING", "MACROS", "Settings")
 
@@ -128,8 +90,6 @@ class Console:
             self.process.kill()
         shutil.rmtree(self.dir, ignore_errors=True)
 
-    # -- finding the console on the bus and on the display --
-
     def wait_until_up(self):
         desktop = self.pyatspi.Registry.getDesktop(0)
 
@@ -152,13 +112,8 @@ class Console:
         subprocess.run(["xdotool", "windowfocus", "--sync", self.window_id], check=True)
 
     def window(self):
-        for i in range(self.app.childCount):
-            w = self.app.getChildAtIndex(i)
-            if w is not None and w.name == "ORVANTA RGB":
-                return w
-        return None
-
-    # -- walking the tree --
+        return next((w for w in (self.app.getChildAtIndex(i) for i in range(self.app.childCount))
+                     if w is not None and w.name == "ORVANTA RGB"), None)
 
     def walk(self, node=None):
         node = self.window() if node is None else node
@@ -176,10 +131,6 @@ class Console:
         shown or not, but for the insides of combo boxes (their lists)."""
         return [n for n in self.walk() if n.getRoleName() in ROLE_NAMES and not inside_list(n)]
 
-    def find(self, name, role):
-        return next((n for n in self.walk() if n.name == name and n.getRoleName() == role
-                     and self.showing(n)), None)
-
     def listen(self):
         """Follows the focus as a screen reader does: by the bus's focus events
         (a list of rows says it has the focus only that way)."""
@@ -196,10 +147,6 @@ class Console:
         register(self.on_focus, "object:state-changed:focused")
         register(self.on_name, "object:property-change:accessible-name")
 
-    def wait_for_announcement(self, text, timeout=10):
-        until(lambda: self.pump() or text in self.announced, timeout,
-              lambda: "%r was never announced (only %s)" % (text, self.announced[-10:]))
-
     def pump(self):
         while self.context.pending():
             self.context.iteration(False)
@@ -208,15 +155,10 @@ class Console:
         self.pump()
         return self.last_focus
 
-    # -- key events --
-
     def keys(self, *keys):
         subprocess.run(["xdotool", "windowfocus", "--sync", self.window_id], check=True)
         for key in keys:
             subprocess.run(["xdotool", "key", "--delay", "30", key], check=True)
-
-    def type(self, text):
-        subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
 
     def wait_for_focus(self, test, what, timeout=5):
         # In a list: an accessible without children counts as false.
@@ -244,7 +186,8 @@ class Console:
         then by place in every language."""
         self.places = {}
         for name in ("KEYBOARD", "MACROS", "CUSTOMIZE", "LIGHTING", "Settings"):
-            node = self.find(name, "push button")
+            node = next((n for n in self.walk() if n.name == name and self.showing(n)
+                         and n.getRoleName() == "push button"), None)
             if node is None:
                 fail("no %s button" % name)
             self.places[name] = key_of(node)[2:]
@@ -269,8 +212,6 @@ class Console:
         node.queryAction().doAction(0)
         until(lambda: not node.getState().contains(self.pyatspi.STATE_PRESSED), 10,
               "the %s button never came up again" % name)
-
-    # -- the fake keyboard's log --
 
     def reports(self):
         if not os.path.exists(self.log):
@@ -448,7 +389,7 @@ def check_lighting_by_keys(c):
         c.keys("space")
     c.tab_to("Colour code")
     c.keys("ctrl+a")
-    c.type("00ff80")
+    c.keys(*"00ff80")
     c.keys("Return")
     picture = c.tab_to("Keyboard picture")
     if "red 0, green 255, blue 128" not in picture.name:
@@ -465,7 +406,8 @@ def check_lighting_by_keys(c):
     for i, (g, w) in enumerate(zip(got, want)):
         if g != w:
             fail("lighting report %d is %s, not %s" % (i, g.hex(), w.hex()))
-    c.wait_for_announcement("Sent to PROFILE 1")
+    until(lambda: c.pump() or "Sent to PROFILE 1" in c.announced, 10,
+          lambda: "'Sent to PROFILE 1' was never announced (only %s)" % c.announced[-10:])
     # Alt+2 switches the profile: its report comes next, nothing in between.
     c.keys("alt+2")
     got = c.wait_for_reports(start + 6)
@@ -475,14 +417,37 @@ def check_lighting_by_keys(c):
           "profile 2 next", flush=True)
 
 
-def inner():
-    open(os.environ["ORVANTA_A11Y_STARTED"], "w").close()
+def main():
+    for tool in ("Xvfb", "xdotool"):
+        if not shutil.which(tool):
+            fail(tool + " is missing (scripts/deps installs it)")
     launcher = "/usr/libexec/at-spi-bus-launcher"
-    if not os.path.exists(launcher):
-        skip("the AT-SPI bus launcher is missing (at-spi2-core)")
-    bus = subprocess.Popen([launcher, "--launch-immediately"], stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL)
+    if not shutil.which("dbus-launch") or not os.path.exists(launcher):
+        skip("dbus-launch (dbus-x11) or the AT-SPI bus launcher (at-spi2-core) is missing")
+    # Xvfb takes the first free display and names it once it accepts clients.
+    ready, told = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-noreset", "-screen", "0",
+                             "1600x1000x24", "-nolisten", "tcp"], pass_fds=(told,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(told)
+    with os.fdopen(ready) as f:
+        display = f.readline().strip()
+    stops = [xvfb.terminate]
     try:
+        if not display:
+            fail("Xvfb did not start")
+        # A session bus of its own, stopped with the test; then the AT-SPI bus on it.
+        for name in ("DBUS_SESSION_BUS_ADDRESS", "DBUS_SESSION_BUS_PID", "AT_SPI_BUS_ADDRESS"):
+            os.environ.pop(name, None)
+        os.environ.update(DISPLAY=":" + display, NO_AT_BRIDGE="0")
+        told = subprocess.run(["dbus-launch"], capture_output=True, text=True).stdout
+        os.environ.update(line.split("=", 1) for line in told.splitlines() if "=" in line)
+        if "DBUS_SESSION_BUS_PID" not in os.environ:
+            skip("the D-Bus session bus could not be started")
+        stops.append(lambda: os.kill(int(os.environ["DBUS_SESSION_BUS_PID"]), signal.SIGTERM))
+        bus = subprocess.Popen([launcher, "--launch-immediately"], stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+        stops.append(bus.terminate)
         ask = ["dbus-send", "--session", "--print-reply=literal", "--dest=org.a11y.Bus",
                "/org/a11y/bus", "org.a11y.Bus.GetAddress"]
         if not poll(lambda: subprocess.run(ask, capture_output=True, text=True).stdout.strip(),
@@ -493,35 +458,34 @@ def inner():
         except ImportError:
             fail("python3-pyatspi is missing (scripts/deps installs it)")
         console = Console(pyatspi)
-        try:
-            console.listen()
-            console.wait_until_up()
-            console.remember_places()
-            check_names(console, "English")
-            for page in ALL_PAGES:
-                check_tab_cycle(console, page)
-            check_key_swap_by_keys(console)
-            check_lighting_by_keys(console)
+        stops.append(console.stop)
+        console.listen()
+        console.wait_until_up()
+        console.remember_places()
+        check_names(console, "English")
+        for page in ALL_PAGES:
+            check_tab_cycle(console, page)
+        check_key_swap_by_keys(console)
+        check_lighting_by_keys(console)
+        show_page(console, "Settings")
+        where = next((key_of(n)[2:] for n in console.walk() if n.getRoleName() == "combo box"
+                      and n.description == "The window switches at once"), None)
+        if where is None:
+            fail("no LANGUAGE list on the Settings page")
+        for name in ("traditional Chinese", "simplified Chinese"):
             show_page(console, "Settings")
-            where = next((key_of(n)[2:] for n in console.walk() if n.getRoleName() == "combo box"
-                          and n.description == "The window switches at once"), None)
-            if where is None:
-                fail("no LANGUAGE list on the Settings page")
-            for name in ("traditional Chinese", "simplified Chinese"):
-                show_page(console, "Settings")
-                before = console.tab_until(lambda n: key_of(n)[2:] == where, "LANGUAGE").name
-                console.keys("Down")
-                console.wait_for_focus(lambda n: n.name and n.name != before,
-                                       "LANGUAGE in " + name, timeout=10)
-                check_names(console, name)
-        finally:
-            console.stop()
+            before = console.tab_until(lambda n: key_of(n)[2:] == where, "LANGUAGE").name
+            console.keys("Down")
+            console.wait_for_focus(lambda n: n.name and n.name != before,
+                                   "LANGUAGE in " + name, timeout=10)
+            check_names(console, name)
     finally:
-        bus.terminate()
-        bus.wait(10)
+        for stop in reversed(stops):
+            stop()
+        xvfb.wait(10)
     print("PASS", flush=True)
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(inner() if "--inner" in sys.argv else outer())
+    sys.exit(main())

@@ -7,17 +7,16 @@
 // ends it as Close does.
 
 #include "ConsoleProcess.h"
-#include "TrayHost.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "core/virtual/VirtualLighting.h"
 
-#include <QDeadlineTimer>
 #include <QHostInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTcpSocket>
 #include <QtTest>
 #include <csignal>
+
+#include <X11/Xlib.h> // after Qt's headers: its macros take names Qt uses
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -25,76 +24,125 @@ using namespace orvanta::test;
 namespace
 {
 
-// An X screen of `size` (Xvfb) on a free display, for as long as it lives.
+// An X screen of `size` (Xvfb) for as long as it lives, with a minimal system
+// tray (the XEmbed tray protocol without the embedding): it owns the tray
+// selection, so programs started on the screen show their tray icons, and it
+// maps an icon that asks to dock at the top left corner, where xdotool clicks it.
 struct XScreen {
     QProcess server;
-    QString display;
-    QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    Display *display = nullptr;
+    Window tray = 0;
 
     bool start(const QSize &size)
     {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (xvfb.isEmpty() || xdotool.isEmpty())
+        if (xvfb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             return false;
-        int n = 140;
-        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
-               QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-            ++n;
-        display = QStringLiteral(":%1").arg(n);
-        server.start(xvfb, {display, "-screen", "0",
+        // Xvfb takes the first free display and names it once it accepts clients.
+        server.start(xvfb, {"-displayfd", "1", "-screen", "0",
                             QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
                             "-noreset", "-nolisten", "tcp"});
-        return server.waitForStarted(5000) &&
-               QTest::qWaitFor(
-                   [n] { return QFileInfo::exists("/tmp/.X11-unix/X" + QString::number(n)); },
-                   5000);
+        if (!server.waitForReadyRead(10000))
+            return false;
+        env.insert(QStringLiteral("DISPLAY"), ':' + server.readLine().trimmed());
+        env.remove(QStringLiteral("LD_PRELOAD")); // xdotool meets no fake keyboard
+        display = XOpenDisplay(qPrintable(env.value(QStringLiteral("DISPLAY"))));
+        if (!display)
+            return false;
+        tray = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 64, 32, 0, 0, 0);
+        XMapWindow(display, tray);
+        const Atom selection = XInternAtom(display, "_NET_SYSTEM_TRAY_S0", False);
+        XSetSelectionOwner(display, selection, tray, CurrentTime);
+        return XGetSelectionOwner(display, selection) == tray;
     }
     ~XScreen()
     {
+        if (display)
+            XCloseDisplay(display);
         server.terminate();
         server.waitForFinished(5000);
     }
-    // Starts `console` on this screen, full size unless it has to be scaled.
-    bool startOn(ConsoleProcess &console, const QStringList &arguments = {}) const
+    // The first icon that asks to dock, mapped on the tray, or 0 when none came.
+    Window waitForIcon()
     {
-        QProcessEnvironment env = console.environment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DISPLAY"), display);
-        env.remove(QStringLiteral("QT_SCALE_FACTOR"));
-        console.setEnvironment(env);
-        return console.start(arguments);
+        const Atom opcode = XInternAtom(display, "_NET_SYSTEM_TRAY_OPCODE", False);
+        Window icon = 0;
+        (void)QTest::qWaitFor(
+            [&] {
+                for (XEvent event; !icon && XPending(display);) {
+                    XNextEvent(display, &event);
+                    if (event.type == ClientMessage && event.xclient.message_type == opcode &&
+                        event.xclient.data.l[1] == 0) // asking to dock
+                        icon = Window(event.xclient.data.l[2]);
+                }
+                return icon != 0;
+            },
+            10000);
+        if (icon) {
+            XReparentWindow(display, icon, tray, 0, 0);
+            XMapRaised(display, icon);
+            XSync(display, False);
+        }
+        return icon;
     }
-    QString xdo(const ConsoleProcess &console, const QStringList &arguments) const
+    // Starts `console` on this screen, full size unless it has to be scaled.
+    bool startOn(ConsoleProcess &console) const
     {
-        QProcessEnvironment env = console.environment();
-        env.remove(QStringLiteral("LD_PRELOAD")); // xdotool meets no fake keyboard
-        return runProgram(xdotool, arguments, env, 5000).out;
+        QProcessEnvironment consoleEnv = console.environment();
+        consoleEnv.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        consoleEnv.insert(QStringLiteral("DISPLAY"), env.value(QStringLiteral("DISPLAY")));
+        consoleEnv.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        console.setEnvironment(consoleEnv);
+        return console.start();
+    }
+    QString xdo(const QStringList &arguments) const
+    {
+        return runProgram(QStandardPaths::findExecutable(QStringLiteral("xdotool")), arguments,
+                          env, 5000)
+            .out;
     }
     // The console's window once shown, or empty.
-    QString consoleWindow(const ConsoleProcess &console) const
+    QString consoleWindow() const
     {
         QString id;
         (void)QTest::qWaitFor(
             [&] {
-                id = xdo(console, {"search", "--onlyvisible", "--name", "^ORVANTA RGB$"})
-                         .section('\n', 0, 0);
+                id = xdo({"search", "--onlyvisible", "--name", "^ORVANTA RGB$"}).section('\n', 0, 0);
                 return !id.isEmpty();
             },
             15000);
         return id;
     }
     // Where the window lies on the screen.
-    QRect geometry(const ConsoleProcess &console, const QString &id) const
+    QRect geometry(const QString &id) const
     {
         const auto m = QRegularExpression("Position: (-?\\d+),(-?\\d+).*Geometry: (\\d+)x(\\d+)",
                                           QRegularExpression::DotMatchesEverythingOption)
-                           .match(xdo(console, {"getwindowgeometry", id}));
-        if (!m.hasMatch())
-            return {};
-        return QRect(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
-                     m.captured(4).toInt());
+                           .match(xdo({"getwindowgeometry", id}));
+        return m.hasMatch() ? QRect(m.captured(1).toInt(), m.captured(2).toInt(),
+                                    m.captured(3).toInt(), m.captured(4).toInt())
+                            : QRect();
     }
 };
+
+// Sends `message` as a client does and returns the reports logged after it,
+// once `count` of them came (or 5 s passed).
+QVector<LoggedReport> exchange(ConsoleProcess &console, const QByteArray &message, int count)
+{
+    const int before = console.reports().size();
+    if (console.send(message))
+        console.waitForReports(before + count, 5000);
+    return console.reports().mid(before);
+}
+
+QVector<QByteArray> bytesOf(const QVector<LoggedReport> &reports)
+{
+    QVector<QByteArray> out;
+    for (const LoggedReport &r : reports)
+        out << r.bytes;
+    return out;
+}
 
 } // namespace
 
@@ -102,90 +150,59 @@ class ConsoleEndToEnd : public QObject
 {
     Q_OBJECT
 
-    // Each test starts its own consoles in fresh data directories.
-    std::unique_ptr<ConsoleProcess> m_console;
-    QTcpSocket client;
-    QTemporaryDir dir;
-
-    ConsoleProcess &console() { return *m_console; }
-
-    QVector<LoggedReport> exchange(const QByteArray &message, int count)
-    {
-        const int before = console().reports().size();
-        client.write(message);
-        client.waitForBytesWritten(2000);
-        console().waitForReports(before + count, 5000);
-        return console().reports().mid(before);
-    }
-    bool connectClient()
-    {
-        client.connectToHost("127.0.0.1", console().port());
-        return client.waitForConnected(5000);
-    }
-
 private slots:
-    void init() { m_console = std::make_unique<ConsoleProcess>(); }
-    void cleanup()
-    {
-        client.abort();
-        m_console.reset();
-    }
-
     void greetingThenProfileSwitchColourAndPulse()
     {
-        QVERIFY(console().start() && console().waitForReports(1));
-        QVERIFY(connectClient());
+        ConsoleProcess console;
+        QVERIFY(console.start() && console.waitForReports(1));
+        QTcpSocket client;
+        client.connectToHost("127.0.0.1", console.port());
+        QVERIFY(client.waitForConnected(5000));
         QByteArray greeting;
         QTRY_VERIFY((greeting += client.readAll()).endsWith('&'));
         QCOMPARE(greeting, "VoDezivuv!" + QHostInfo::localHostName().toUtf8() + "&");
-        QCOMPARE(exchange("072", 1)[0].bytes, selectBytes(2));
+        QCOMPARE(bytesOf(exchange(console, "072", 1)), QVector<QByteArray>{selectBytes(2)});
 
-        // The lighting page edits profile 2 after the switch.
+        // The colour goes to profile 2 after the switch: one page per colour component.
         QVector<QByteArray> want{
             toBytes(reportOf({{0, 7}, {1, 2}, {2, 2}, {8, 2}, {16, 8}, {22, 2}}))};
-        const char colour[] = {char(0xFF), char(0x80), 0};
-        for (int p = 1; p <= 3; ++p) // one page per colour component
-            want << fromHex(QStringLiteral("0709020%1").arg(p)) + QByteArray(4, 0) +
-                        QByteArray(256, colour[p - 1]);
+        for (const char component : {'\xFF', '\x80', '\0'})
+            want << fromHex(QStringLiteral("0709020%1").arg(want.size())) + QByteArray(4, 0) +
+                        QByteArray(256, component);
         want << toBytes(reportOf({{0, 7}, {1, 2}, {2, 2}, {8, 2}, {13, 4}, {16, 8}, {22, 2}}));
-        QVector<QByteArray> got;
-        const QVector<LoggedReport> lighting = exchange("076#FF#80#00", 5);
-        for (const LoggedReport &r : lighting)
-            got << r.bytes;
-        QCOMPARE(got, want);
+        const QVector<LoggedReport> lighting = exchange(console, "076#FF#80#00", 5);
+        QCOMPARE(bytesOf(lighting), want);
         for (int i = 1; i < lighting.size(); ++i) // the keyboard gets 100 ms after each report
             QVERIFY2(lighting[i].ms - lighting[i - 1].ms >= 99,
                      qPrintable(QString::number(lighting[i].ms - lighting[i - 1].ms)));
 
-        const int start = console().reports().size();
-        exchange("0773", 6);
-        // Two messages in one read count as one: the stop goes on a connection of its own.
-        QVERIFY(console().send("078"));
+        const int start = console.reports().size();
+        exchange(console, "0773", 6);
+        QVERIFY(console.send("078"));
         // A switch marks the end of the pulses; the colour after it takes longer
         // than a pulse's period, so a pulse that went on would show among them.
-        QVERIFY(!exchange("073", 1).isEmpty());
-        exchange("076#01#02#03", 5);
-        exchange("074", 1);
-        const QVector<LoggedReport> all = console().reports().mid(start);
+        QVERIFY(!exchange(console, "073", 1).isEmpty());
+        exchange(console, "076#01#02#03", 5);
+        exchange(console, "074", 1);
+        const QVector<LoggedReport> all = console.reports().mid(start);
         const QByteArray pulse =
             toBytes(reportOf({{0, 7}, {1, 2}, {2, 1}, {8, 1}, {13, 3}, {16, 8}}));
         int n = 0;
         while (n < all.size() && all[n].bytes == pulse)
             ++n;
-        const auto pulses = all.mid(0, n);
         QCOMPARE(all.size() - n, 7); // then only the switch, the colour and the switch
         QCOMPARE(all.value(n).bytes, selectBytes(3));
         QCOMPARE(all.last().bytes, selectBytes(4));
-        QVERIFY(pulses.size() >= 6 && pulses.size() % 2 == 0);
-        const qint64 gap = pulses[2].ms - pulses[0].ms; // a pair about every 500 ms
+        QVERIFY(n >= 6 && n % 2 == 0);
+        const qint64 gap = all[2].ms - all[0].ms; // a pair about every 500 ms
         QVERIFY2(gap >= 450 && gap <= 900, qPrintable(QString::number(gap)));
     }
 
     void keyboardPluggedInAfterStartIsFoundAndBroughtToTheActiveProfile()
     {
         ConsoleProcess unplugged;
+        QTemporaryDir dir;
         const QString plug = dir.filePath("plugged");
-        QFile::remove(plug);
         QProcessEnvironment env = unplugged.environment();
         env.insert("ORVANTA_FAKEHID_PLUGGED", plug);
         unplugged.setEnvironment(env);
@@ -251,37 +268,35 @@ private slots:
         QFETCH(QSize, window);
         QFETCH(bool, throughTray);
         XScreen x;
-        QVERIFY2(x.start(screen), "Xvfb and xdotool: run scripts/deps");
-        TrayHost tray;
-        QVERIFY(tray.open(x.display));
+        QVERIFY2(x.start(screen), "Xvfb and xdotool (run scripts/deps), or the tray");
         ConsoleProcess console;
         QVERIFY(x.startOn(console));
-        const QString id = x.consoleWindow(console);
+        const QString id = x.consoleWindow();
         QVERIFY2(!id.isEmpty(), "no window shown");
-        const QRect shown = x.geometry(console, id);
+        const QRect shown = x.geometry(id);
         QVERIFY2(QRect(QPoint(0, 0), screen).contains(shown),
                  qPrintable(QString("%1,%2").arg(shown.x()).arg(shown.y())));
         QCOMPARE(shown.size(), window);
         const double scale = shown.width() / 1200.0;
-        const unsigned long icon = tray.waitForIcon(10000);
+        const unsigned long icon = x.waitForIcon();
         QVERIFY2(icon != 0, "no tray icon");
         if (throughTray) {
             // The tray menu opens on the icon; its last entry is Quit.
             const auto shownWindows = [&] {
-                return x.xdo(console, {"search", "--onlyvisible", "--class", "orvanta-console"})
+                return x.xdo({"search", "--onlyvisible", "--class", "orvanta-console"})
                     .split('\n', Qt::SkipEmptyParts)
                     .size();
             };
             const int before = shownWindows();
-            x.xdo(console, {"mousemove", "--window", QString::number(icon), "8", "8"});
-            x.xdo(console, {"click", "3"});
+            x.xdo({"mousemove", "--window", QString::number(icon), "8", "8"});
+            x.xdo({"click", "3"});
             QTRY_VERIFY_WITH_TIMEOUT(shownWindows() > before, 5000); // the menu
-            x.xdo(console, {"key", "Up", "Return"});
+            x.xdo({"key", "Up", "Return"});
         } else {
             // The Close button: 32 x 33 at (1141, 16) of the 1200 x 800 window.
-            x.xdo(console, {"mousemove", "--window", id, QString::number(qRound(1157 * scale)),
+            x.xdo({"mousemove", "--window", id, QString::number(qRound(1157 * scale)),
                             QString::number(qRound(32 * scale))});
-            x.xdo(console, {"click", "1"});
+            x.xdo({"click", "1"});
         }
         QTRY_VERIFY2_WITH_TIMEOUT(!console.isRunning(), "the console did not end", 10000);
         QCOMPARE(console.process().exitStatus(), QProcess::NormalExit);
@@ -294,32 +309,30 @@ private slots:
     void sigtermDuringAFactoryResetFinishesIt()
     {
         XScreen x;
-        QVERIFY2(x.start(QSize(1920, 1080)), "Xvfb and xdotool: run scripts/deps");
-        QVERIFY(x.startOn(console()) && console().waitForReports(1));
-        const QString id = x.consoleWindow(console());
+        QVERIFY2(x.start(QSize(1920, 1080)), "Xvfb and xdotool (run scripts/deps), or the tray");
+        ConsoleProcess console;
+        QVERIFY(x.startOn(console) && console.waitForReports(1));
+        const QString id = x.consoleWindow();
         QVERIFY2(!id.isEmpty(), "no window shown");
         // The reset button: 32 x 33 at (985, 16) of the full-size window.
-        x.xdo(console(), {"mousemove", "--window", id, "1001", "32"});
-        x.xdo(console(), {"click", "1"});
-        QVERIFY(console().waitForReports(3)); // the reset has started
-        QCOMPARE(::kill(pid_t(console().process().processId()), SIGTERM), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(!console().isRunning(), 40000);
-        QCOMPARE(console().process().exitStatus(), QProcess::NormalExit);
-        QCOMPARE(console().process().exitCode(), 0);
-        QCOMPARE(console().reports().size(), 1 + 52);
-        QCOMPARE(console().reports().last().bytes, selectBytes(1));
-        const QString marks = console().dataDir() + "/system/keyboard_sync.ini";
+        x.xdo({"mousemove", "--window", id, "1001", "32"});
+        x.xdo({"click", "1"});
+        QVERIFY(console.waitForReports(3)); // the reset has started
+        QCOMPARE(::kill(pid_t(console.process().processId()), SIGTERM), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!console.isRunning(), 40000);
+        QCOMPARE(console.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(console.process().exitCode(), 0);
+        QCOMPARE(console.reports().size(), 1 + 52);
+        QCOMPARE(console.reports().last().bytes, selectBytes(1));
+        const QString marks = console.dataDir() + "/system/keyboard_sync.ini";
         for (int n = 1; n <= 5; ++n) // the USB keyboard has every profile
             QCOMPARE(iniText(marks, QString("usb/%1").arg(n)),
                      QString(QFileInfo::exists(marks) ? "0" : ""));
 
-        QVERIFY(console().start() && console().waitForReports(1 + 52 + 1));
-        QVERIFY(connectClient());
-        exchange("072", 1); // after the start-up's own reports
-        QVector<QByteArray> next;
-        for (const LoggedReport &r : console().reports().mid(1 + 52))
-            next << r.bytes;
-        QCOMPARE(next, (QVector<QByteArray>{selectBytes(1), selectBytes(2)}));
+        QVERIFY(console.start() && console.waitForReports(1 + 52 + 1));
+        exchange(console, "072", 1); // after the start-up's own reports
+        QCOMPARE(bytesOf(console.reports().mid(1 + 52)),
+                 (QVector<QByteArray>{selectBytes(1), selectBytes(2)}));
     }
 };
 

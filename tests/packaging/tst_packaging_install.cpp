@@ -1,8 +1,9 @@
 // The console as a user installs and starts it. What `cmake --install` gives:
 // the programs, the data tree, the udev rule and the versions users read (the
-// desktop entry and AppStream data are validated by scripts/package); the installed console runs
-// from its prefix, on its own, on a fresh per-user data directory; and its command line: --diagnose
-// against the fake keyboard in its three set-ups, --help, --version and bad options.
+// desktop entry and AppStream data are validated by scripts/package, the first
+// start on a fresh system is tried by scripts/test-package); and its command line:
+// --diagnose against the fake keyboard in its three set-ups, --help, --version
+// and bad options.
 
 #include "TestSupport.h"
 
@@ -16,21 +17,6 @@ namespace
 {
 
 const QString kAppId = QStringLiteral("com.orvanta.rgbconsole");
-
-// Outside tools get nothing of the console's test set-up; the console gets the
-// fake keyboard and a closed loopback port for the update service.
-QProcessEnvironment environment(bool fakeKeyboard, const QString &log = QString())
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("LD_PRELOAD"));
-    if (!fakeKeyboard)
-        return env;
-    env.insert(QStringLiteral("LD_PRELOAD"), qEnvironmentVariable("ORVANTA_FAKEHID_PRELOAD"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("ORVANTA_UPDATE_URL"), QStringLiteral("http://127.0.0.1:9"));
-    env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), log);
-    return env;
-}
 
 } // namespace
 
@@ -55,8 +41,9 @@ private slots:
         // A blank in the prefix: the launcher, the desktop entry's Exec and the console's
         // search for its data tree must all cope with it.
         m_prefix = m_tmp.filePath(QStringLiteral("install root"));
-        const RunResult r = runProgram(cmake, {"--install", build, "--prefix", m_prefix},
-                                       environment(false), 60000);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LD_PRELOAD")); // cmake gets no fake keyboard
+        const RunResult r = runProgram(cmake, {"--install", build, "--prefix", m_prefix}, env, 60000);
         QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
     }
 
@@ -158,7 +145,11 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, out);
         QTemporaryDir dir;
-        QProcessEnvironment env = environment(true, dir.filePath("log"));
+        // The console of this test's own set-up (offscreen, the fake keyboard), its
+        // log in `dir`, and a closed loopback port for the update service.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORVANTA_FAKEHID_LOG"), dir.filePath("log"));
+        env.insert(QStringLiteral("ORVANTA_UPDATE_URL"), QStringLiteral("http://127.0.0.1:9"));
         env.insert(QStringLiteral("XDG_STATE_HOME"), dir.filePath(QStringLiteral("state")));
         const bool diagnose = !devices.isEmpty();
         if (diagnose) {

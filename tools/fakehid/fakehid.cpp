@@ -2,7 +2,8 @@
 //
 // Loaded with LD_PRELOAD (by absolute path), it answers every hidapi call the
 // console makes: a call added to the console must be added here too, or it
-// reaches the real library with a fake handle.
+// reaches the real library with a fake handle. The interfaces carry no texts
+// (serial number, maker, product): the console reads none.
 //
 // Environment: ORVANTA_FAKEHID_DEVICES, comma-separated interfaces in order:
 // keyboard (consumer + boot keyboard + vendor, the default), vendor, consumer,
@@ -20,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <cwchar>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -34,7 +34,7 @@ namespace
 
 struct Iface {
     const char *name;
-    unsigned short vid, pid, page, usage;
+    unsigned short pid, page, usage;
     int number;
 };
 
@@ -52,18 +52,17 @@ bool plugged()
     return !file || access(file, F_OK) == 0;
 }
 
+// The interfaces present, in order; each one's path is "/dev/fake-hidraw<index>".
 std::vector<Iface> presented()
 {
-    static const Iface all[] = {{"consumer", 0x264A, 0x3006, 0x0C, 1, 1},
-                                {"boot", 0x264A, 0x3006, 0x01, 6, 0},
-                                {"vendor", 0x264A, 0x3006, 0xFF01, 1, 2},
-                                {"foreign", 0x264A, 0x1234, 0xFF01, 1, 2}};
+    static const Iface all[] = {{"consumer", 0x3006, 0x0C, 1, 1},
+                                {"boot", 0x3006, 0x01, 6, 0},
+                                {"vendor", 0x3006, 0xFF01, 1, 2},
+                                {"foreign", 0x1234, 0xFF01, 1, 2}};
     std::vector<Iface> out;
-    if (!plugged())
-        return out;
     const char *wanted = std::getenv("ORVANTA_FAKEHID_DEVICES");
     const std::string list = std::string(wanted ? wanted : "keyboard") + ',';
-    for (size_t start = 0, end; (end = list.find(',', start)) != std::string::npos;
+    for (size_t start = 0, end; plugged() && (end = list.find(',', start)) != std::string::npos;
          start = end + 1) {
         const std::string t = list.substr(start, end - start);
         if (t == "keyboard")
@@ -78,12 +77,6 @@ std::vector<Iface> presented()
 std::string pathOf(size_t index)
 {
     return "/dev/fake-hidraw" + std::to_string(index);
-}
-
-wchar_t *wdup(const wchar_t *s)
-{
-    const size_t n = std::wcslen(s) + 1;
-    return std::wmemcpy(static_cast<wchar_t *>(std::malloc(n * sizeof(wchar_t))), s, n);
 }
 
 void logReport(const hid_device *dev, const unsigned char *data, size_t length)
@@ -123,22 +116,11 @@ struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short
     hid_device_info *head = nullptr, **tail = &head;
     for (size_t i = 0; i < all.size(); ++i) {
         const Iface &f = all[i];
-        if ((vendor_id && f.vid != vendor_id) || (product_id && f.pid != product_id))
+        if ((vendor_id && vendor_id != 0x264A) || (product_id && f.pid != product_id))
             continue;
         auto *d = static_cast<hid_device_info *>(std::calloc(1, sizeof(hid_device_info)));
-        const bool foreign = std::strcmp(f.name, "foreign") == 0;
-        *d = {strdup(pathOf(i).c_str()),
-              f.vid,
-              f.pid,
-              wdup(L"FAKE0001"),
-              0x0100,
-              wdup(L"Fake"),
-              wdup(foreign ? L"Fake other product" : L"ORVANTA RGB"),
-              f.page,
-              f.usage,
-              f.number,
-              nullptr,
-              HID_API_BUS_USB};
+        *d = {strdup(pathOf(i).c_str()), 0x264A, f.pid, nullptr, 0x0100, nullptr, nullptr,
+              f.page, f.usage, f.number, nullptr, HID_API_BUS_USB};
         *tail = d;
         tail = &d->next;
     }
@@ -147,13 +129,10 @@ struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_enumerate(unsigned short
 
 void HID_API_EXPORT HID_API_CALL hid_free_enumeration(struct hid_device_info *devs)
 {
-    while (devs) {
-        hid_device_info *next = devs->next;
-        for (void *p : {(void *)devs->path, (void *)devs->serial_number,
-                        (void *)devs->manufacturer_string, (void *)devs->product_string})
-            std::free(p);
-        std::free(devs);
-        devs = next;
+    while (hid_device_info *d = devs) {
+        devs = d->next;
+        std::free(d->path);
+        std::free(d);
     }
 }
 
