@@ -84,6 +84,16 @@ private slots:
         QVERIFY(window && window->isVisible());
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(screen.contains(window->frameGeometry()));
+        // Not over the console's tabs and profile buttons.
+        QList<QPushButton *> top(f.w->profileButtons().begin(), f.w->profileButtons().end());
+        for (QPushButton *b : f.w->findChildren<QPushButton *>())
+            if (QStringList{"KEYBOARD", "MACROS", "CUSTOMIZE", "LIGHTING"}.contains(b->text()))
+                top << b;
+        QCOMPARE(top.size(), 9);
+        for (QPushButton *b : top)
+            QVERIFY2(!window->frameGeometry().intersects(
+                         QRect(b->mapToGlobal(QPoint(0, 0)), b->size())),
+                     qPrintable(b->text()));
 
         // It comes back where the user put it, in this console and the next.
         window->move(23, 31);
@@ -172,13 +182,24 @@ private slots:
         QCOMPARE(f.sent(), stored);
     }
 
+    // The first close only hides the console and the tray says where it went;
+    // later closes hide it without a word.
     void closingOnlyHidesAndSaysSoOnce()
     {
         WindowFixture f(Plug::ByTest);
-        f.w->createTray();
+        QSignalSpy told(f.w->createTray(), &ConsoleTray::messageShown);
         f.w->close();
         QVERIFY(f.w->isHidden());
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first(),
+                 (QVariantList{"ORVANTA RGB", "The console keeps running here. Quit it from this "
+                                              "icon's menu or with the Close button of its "
+                                              "window."}));
         QCOMPARE(readText("system/console_hints.ini"), QString("[Hints]\nhiddenByClose=1\n"));
+        f.w->show();
+        f.w->close();
+        QVERIFY(f.w->isHidden());
+        QCOMPARE(told.size(), 1);
     }
 };
 
