@@ -12,6 +12,8 @@
 #include "ui/shell/ConsoleTray.h"
 #include "ui/shell/StatusBand.h"
 
+#include <QMenu>
+#include <QTimer>
 #include <QtTest>
 
 using namespace orvanta;
@@ -42,12 +44,14 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("trayEntry");
         QTest::addColumn<QVector<int>>("restoredSlots");
+        QTest::addColumn<bool>("throughTray"); // once the UNDO button has gone
         QTest::newRow("factory reset") << "reset"
-                                       << "Undo factory reset" << QVector<int>{1, 2, 3, 4, 5};
+                                       << "Undo factory reset" << QVector<int>{1, 2, 3, 4, 5}
+                                       << false;
         QTest::newRow("profile delete") << "profile"
-                                        << "Undo delete Game" << QVector<int>{1};
+                                        << "Undo delete Game" << QVector<int>{1} << true;
         QTest::newRow("macro delete") << "macro"
-                                      << "Undo delete Macro 2" << QVector<int>{};
+                                      << "Undo delete Macro 2" << QVector<int>{} << false;
     }
 
     void undoPutsEverythingBack()
@@ -55,6 +59,7 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, trayEntry);
         QFETCH(QVector<int>, restoredSlots);
+        QFETCH(bool, throughTray);
         WindowFixture f(Plug::ByTest);
         ConsoleTray *tray = f.w->createTray();
         QVERIFY(f.plug());
@@ -86,9 +91,24 @@ private slots:
         QVERIFY(settingsOnDisk() != before);
         QVERIFY(f.w->undoButton()->isVisible());
         QCOMPARE(tray->undoAction(), trayEntry);
+        // The UNDO button is offered for 30 s; the tray keeps its entry after that.
+        auto *offer = f.w->findChild<QTimer *>("undo_offer");
+        QVERIFY(offer && offer->isActive());
+        QCOMPARE(offer->interval(), 30000);
 
         f.keyboard.take();
-        f.w->undoButton()->released();
+        if (throughTray) {
+            offer->start(0); // the 30 s are over
+            QTRY_VERIFY(f.w->undoButton()->isHidden());
+            QCOMPARE(tray->undoAction(), trayEntry);
+            QAction *entry = nullptr;
+            for (QAction *a : tray->menu()->actions())
+                entry = a->text() == trayEntry ? a : entry;
+            QVERIFY(entry && entry->isVisible());
+            entry->trigger();
+        } else {
+            f.w->undoButton()->released();
+        }
         QVERIFY(f.settled());
         QCOMPARE(settingsOnDisk(), before);
         QCOMPARE(f.ctx().controller->bindings().names, links);
