@@ -60,7 +60,11 @@ private slots:
         QFETCH(QString, trayEntry);
         QFETCH(QVector<int>, restoredSlots);
         QFETCH(bool, throughTray);
-        WindowFixture f(Plug::ByTest);
+        // Instant shift set on PROFILE 4 (the reset turns it off).
+        WindowFixture f(Plug::ByTest, [] {
+            QVERIFY(writeText("system/iss_flag.ini", "[Setting]\nalt=\"0,0,0,0,0\"\n"
+                                                     "ctrl=\"0,0,0,0,0\"\nshift=\"0,0,0,2,0\"\n"));
+        });
         ConsoleTray *tray = f.w->createTray();
         QVERIFY(f.plug());
         // Work worth keeping: a saved profile of its own on slot 1 with a key
@@ -80,6 +84,8 @@ private slots:
             QSignalSpy done(f.w.get(), &MainWindow::factoryResetFinished);
             f.w->resetButton()->released();
             QVERIFY(done.wait(10000));
+            QVERIFY(settingsOnDisk().value("system/iss_flag.ini") !=
+                    before.value("system/iss_flag.ini"));
         } else if (action == "profile") {
             f.w->profileMenu()->deleteButton()->released();
             QVERIFY(!profileList().contains("Game"));
