@@ -5,6 +5,7 @@
 #include "core/app/Notices.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
+#include "core/storage/DirectoryOps.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/shell/StatusBand.h"
@@ -116,6 +117,18 @@ private slots:
             f.menu().refillProfileList();
         }) << Step([](WindowFixture &f) { f.menu().newButton()->released(); })
                                           << "No room for another profile: at most 15 are kept";
+        QTest::newRow("copy at the limit") << Step([](WindowFixture &f) {
+            for (int i = 0; i < 8; ++i) // 13 profiles
+                QVERIFY(copyProfile("PROFILE 1", QString("Spare %1").arg(i)));
+            f.menu().refillProfileList();
+        }) << Step([](WindowFixture &f) { f.menu().copyProfileClicked(); })
+                                           << "No room for another profile: at most 13 are kept";
+        QTest::newRow("macro copy at the limit") << Step([](WindowFixture &f) {
+            for (int n = 1; countEntries("macrofile") < 13; ++n)
+                QVERIFY(RecordedMacroFile::create(n).ok());
+            f.ctx().macros->showMacro("Macro 1");
+        }) << Step([](WindowFixture &f) { f.ctx().macros->copyMacroClicked(); })
+                                                 << "No room for another macro: at most 13 are kept";
         QTest::newRow("product page without a browser")
             << none << Step([](WindowFixture &f) { f.w->infoButton()->released(); })
             << "No web browser could be started: the page is "
