@@ -318,6 +318,10 @@
         <translation>无法再新增宏：所有编号都已使用</translation>
     </message>
     <message>
+        <source>No room for another macro: at most %1 are kept</source>
+        <translation>无法再新增宏：最多保留 %1 个</translation>
+    </message>
+    <message>
         <source>Could not delete %1; it stays in the list</source>
         <translation>无法删除 %1；它仍在列表中</translation>
     </message>

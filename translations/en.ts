@@ -318,6 +318,10 @@
         <translation>No room for another macro: every number is taken</translation>
     </message>
     <message>
+        <source>No room for another macro: at most %1 are kept</source>
+        <translation>No room for another macro: at most %1 are kept</translation>
+    </message>
+    <message>
         <source>Could not delete %1; it stays in the list</source>
         <translation>Could not delete %1; it stays in the list</translation>
     </message>

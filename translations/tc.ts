@@ -318,6 +318,10 @@
         <translation>無法再新增巨集：所有編號都已使用</translation>
     </message>
     <message>
+        <source>No room for another macro: at most %1 are kept</source>
+        <translation>無法再新增巨集：最多保留 %1 個</translation>
+    </message>
+    <message>
         <source>Could not delete %1; it stays in the list</source>
         <translation>無法刪除 %1；它仍在清單中</translation>
     </message>

@@ -17,7 +17,9 @@
 #include "ui/shell/StatusBand.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 
+#include <QMenu>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 using namespace orvanta;
@@ -182,12 +184,14 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("trayEntry");
         QTest::addColumn<QVector<int>>("restoredSlots");
+        QTest::addColumn<bool>("throughTray"); // once the UNDO button has gone
         QTest::newRow("factory reset") << "reset"
-                                       << "Undo factory reset" << QVector<int>{1, 2, 3, 4, 5};
+                                       << "Undo factory reset" << QVector<int>{1, 2, 3, 4, 5}
+                                       << false;
         QTest::newRow("profile delete") << "profile"
-                                        << "Undo delete Game" << QVector<int>{1};
+                                        << "Undo delete Game" << QVector<int>{1} << true;
         QTest::newRow("macro delete") << "macro"
-                                      << "Undo delete Macro 2" << QVector<int>{};
+                                      << "Undo delete Macro 2" << QVector<int>{} << false;
     }
 
     void undoPutsEverythingBack()
@@ -195,7 +199,12 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, trayEntry);
         QFETCH(QVector<int>, restoredSlots);
-        WindowFixture f(Plug::ByTest);
+        QFETCH(bool, throughTray);
+        // Instant shift set on PROFILE 4 (the reset turns it off).
+        WindowFixture f(Plug::ByTest, [] {
+            QVERIFY(writeText("system/iss_flag.ini", "[Setting]\nalt=\"0,0,0,0,0\"\n"
+                                                     "ctrl=\"0,0,0,0,0\"\nshift=\"0,0,0,2,0\"\n"));
+        });
         ConsoleTray *tray = f.w->createTray();
         QVERIFY(f.plug());
         // Work worth keeping: a saved profile of its own on slot 1 with a key
@@ -215,6 +224,8 @@ private slots:
             QSignalSpy done(f.w.get(), &MainWindow::factoryResetFinished);
             f.w->resetButton()->released();
             QVERIFY(done.wait(10000));
+            QVERIFY(settingsOnDisk().value("system/iss_flag.ini") !=
+                    before.value("system/iss_flag.ini"));
         } else if (action == "profile") {
             f.w->profileMenu()->deleteButton()->released();
             QVERIFY(!profileList().contains("Game"));
@@ -226,9 +237,24 @@ private slots:
         QVERIFY(settingsOnDisk() != before);
         QVERIFY(f.w->undoButton()->isVisible());
         QCOMPARE(tray->undoAction(), trayEntry);
+        // The UNDO button is offered for 30 s; the tray keeps its entry after that.
+        auto *offer = f.w->findChild<QTimer *>("undo_offer");
+        QVERIFY(offer && offer->isActive());
+        QCOMPARE(offer->interval(), 30000);
 
         f.keyboard.take();
-        f.w->undoButton()->released();
+        if (throughTray) {
+            offer->start(0); // the 30 s are over
+            QTRY_VERIFY(f.w->undoButton()->isHidden());
+            QCOMPARE(tray->undoAction(), trayEntry);
+            QAction *entry = nullptr;
+            for (QAction *a : tray->menu()->actions())
+                entry = a->text() == trayEntry ? a : entry;
+            QVERIFY(entry && entry->isVisible());
+            entry->trigger();
+        } else {
+            f.w->undoButton()->released();
+        }
         QVERIFY(f.settled());
         QCOMPARE(settingsOnDisk(), before);
         QCOMPARE(f.ctx().controller->bindings().names, links);

@@ -8,6 +8,7 @@
 #include "core/app/Notices.h"
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
+#include "core/storage/DirectoryOps.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui/shell/ConsoleTray.h"
@@ -165,6 +166,18 @@ private slots:
             f.menu().refillProfileList();
         }) << Step([](WindowFixture &f) { f.menu().newButton()->released(); })
                                           << "No room for another profile: at most 15 are kept";
+        QTest::newRow("copy at the limit") << Step([](WindowFixture &f) {
+            for (int i = 0; i < 8; ++i) // 13 profiles
+                QVERIFY(copyProfile("PROFILE 1", QString("Spare %1").arg(i)));
+            f.menu().refillProfileList();
+        }) << Step([](WindowFixture &f) { f.menu().copyProfileClicked(); })
+                                           << "No room for another profile: at most 13 are kept";
+        QTest::newRow("macro copy at the limit") << Step([](WindowFixture &f) {
+            for (int n = 1; countEntries("macrofile") < 13; ++n)
+                QVERIFY(RecordedMacroFile::create(n).ok());
+            f.ctx().macros->showMacro("Macro 1");
+        }) << Step([](WindowFixture &f) { f.ctx().macros->copyMacroClicked(); })
+                                                 << "No room for another macro: at most 13 are kept";
         QTest::newRow("product page without a browser")
             << none << Step([](WindowFixture &f) { f.w->infoButton()->released(); })
             << "No web browser could be started: the page is "
@@ -241,6 +254,16 @@ private slots:
         QVERIFY(window && window->isVisible());
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         QVERIFY(screen.contains(window->frameGeometry()));
+        // Not over the console's tabs and profile buttons.
+        QList<QPushButton *> top(f.w->profileButtons().begin(), f.w->profileButtons().end());
+        for (QPushButton *b : f.w->findChildren<QPushButton *>())
+            if (QStringList{"KEYBOARD", "MACROS", "CUSTOMIZE", "LIGHTING"}.contains(b->text()))
+                top << b;
+        QCOMPARE(top.size(), 9);
+        for (QPushButton *b : top)
+            QVERIFY2(!window->frameGeometry().intersects(
+                         QRect(b->mapToGlobal(QPoint(0, 0)), b->size())),
+                     qPrintable(b->text()));
 
         // It comes back where the user put it, in this console and the next.
         window->move(23, 31);
@@ -329,13 +352,24 @@ private slots:
         QCOMPARE(f.sent(), stored);
     }
 
+    // The first close only hides the console and the tray says where it went;
+    // later closes hide it without a word.
     void closingOnlyHidesAndSaysSoOnce()
     {
         WindowFixture f(Plug::ByTest);
-        f.w->createTray();
+        QSignalSpy told(f.w->createTray(), &ConsoleTray::messageShown);
         f.w->close();
         QVERIFY(f.w->isHidden());
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first(),
+                 (QVariantList{"ORVANTA RGB", "The console keeps running here. Quit it from this "
+                                              "icon's menu or with the Close button of its "
+                                              "window."}));
         QCOMPARE(readText("system/console_hints.ini"), QString("[Hints]\nhiddenByClose=1\n"));
+        f.w->show();
+        f.w->close();
+        QVERIFY(f.w->isHidden());
+        QCOMPARE(told.size(), 1);
     }
 };
 

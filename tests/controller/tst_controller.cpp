@@ -220,6 +220,10 @@ private slots:
         QCOMPARE(shown(macros.rename("Macro 1_01", "Jump")), QStringLiteral("Jump"));
         QCOMPARE(renamed.size(), 1);
         QVERIFY(macros.exportTo("Jump", "out.ini").done());
+        QCOMPARE(macros.exportTo("Jump", "no/such/folder/out.ini").outcome,
+                 macro::MacroChange::Outcome::Failed);
+        QCOMPARE(r.controller.notices().last(),
+                 QStringLiteral("Could not export Jump to no/such/folder/out.ini"));
         QCOMPARE(shown(macros.remove("Jump")), QStringLiteral("Default Macro"));
         QCOMPARE(deleted, QStringList{"Jump"});
         QCOMPARE(shown(macros.importFile("out.ini")), QStringLiteral("out"));

@@ -150,6 +150,12 @@ int newMacroNumber()
     return 0;
 }
 
+bool macroFolderFullForCopy()
+{
+    // The listing counted with "." and ".." stops at 15, so 13 macros at most.
+    return countEntries(macroFolder()) >= kMaxMacrosAfterCopy;
+}
+
 QString copyName(const QString &selected)
 {
     if (selected.isEmpty())
@@ -159,8 +165,7 @@ QString copyName(const QString &selected)
         if (selected.endsWith(copySuffix(k)))
             suffix = copySuffix(k);
     }
-    // The listing counted with "." and ".." stops at 15, so 13 macros at most.
-    if (countEntries(macroFolder()) + 2 >= kMaxMacroEntries)
+    if (macroFolderFullForCopy())
         return {};
     const QString base = selected.left(selected.size() - suffix.size());
     for (int k = 1; k <= kMaxCopySuffix; ++k) {

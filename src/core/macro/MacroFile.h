@@ -59,6 +59,9 @@ int newMacroNumber();
 
 // COPY: the name of the copy of `selected`, or an empty text when COPY must refuse.
 QString copyName(const QString &selected);
+// COPY refuses whatever is selected: the folder holds as many macros as copies allow.
+bool macroFolderFullForCopy();
+constexpr int kMaxMacrosAfterCopy = kMaxMacroEntries - 2; // 13
 
 // Rename: whether `selected` may take the name `name`.
 bool renameAllowed(const QString &name, const QString &selected);

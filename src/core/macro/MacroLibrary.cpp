@@ -61,6 +61,12 @@ MacroChange MacroLibrary::create()
 
 MacroChange MacroLibrary::copy(const QString &selected)
 {
+    if (!selected.isEmpty() && macroFolderFullForCopy()) {
+        m_notices.refuse(QCoreApplication::translate(
+                             "LumoProject", "No room for another macro: at most %1 are kept")
+                             .arg(kMaxMacrosAfterCopy));
+        return MacroChange{MacroChange::Outcome::Refused};
+    }
     const QString name = copyName(selected);
     if (name.isEmpty()) {
         if (selected.isEmpty())

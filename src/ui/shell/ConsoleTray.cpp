@@ -98,6 +98,12 @@ void ConsoleTray::setUndoAction(const QString &text)
     m_undo->setVisible(!text.isEmpty());
 }
 
+void ConsoleTray::showMessage(const QString &title, const QString &text)
+{
+    m_icon->showMessage(title, text);
+    emit messageShown(title, text);
+}
+
 QString ConsoleTray::undoAction() const
 {
     return m_undo->isVisible() ? m_undo->text() : QString();

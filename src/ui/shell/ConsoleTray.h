@@ -29,6 +29,8 @@ public:
     int activeProfile() const { return m_activeProfile; }
     void retranslate();
     QString undoAction() const; // the Undo entry's text, empty while it is hidden
+    // A message beside the icon, told to whoever listens too.
+    void showMessage(const QString &title, const QString &text);
 
 public slots:
     void setKeyboardStatus(const QString &text);
@@ -40,6 +42,7 @@ signals:
     void showRequested();
     void quitRequested();
     void undoRequested();
+    void messageShown(QString title, QString text);
 
 private:
     QSystemTrayIcon *m_icon = nullptr;

@@ -15,7 +15,6 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QSystemTrayIcon>
 #include <QTimer>
 
 using namespace orvanta;
@@ -149,7 +148,7 @@ void ShellGuidance::explainHiddenConsole()
     ConsoleTray *tray = m_window.tray();
     if (!tray || hints().text(QStringLiteral("Hints/hiddenByClose")) == QLatin1String("1"))
         return;
-    tray->trayIcon()->showMessage(
+    tray->showMessage(
         QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"),
         QCoreApplication::translate("LumoProject",
                                     "The console keeps running here. Quit it from this icon's "

@@ -36,6 +36,7 @@ UndoPresenter::UndoPresenter(ConsoleContext &context, QWidget *parent, const She
     m_button->setText(QCoreApplication::translate("LumoProject", "UNDO"));
     m_button->hide();
     connect(m_button, &QPushButton::released, this, &UndoPresenter::undoLastAction);
+    m_offer->setObjectName(QStringLiteral("undo_offer"));
     m_offer->setSingleShot(true);
     connect(m_offer, &QTimer::timeout, m_button, &QWidget::hide);
     m_context.controller->profiles().setKeepForUndo(
