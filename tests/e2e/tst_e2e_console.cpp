@@ -242,17 +242,19 @@ private slots:
     void logTellsTheRun()
     {
         QFETCH(bool, verbose);
+        ConsoleProcess console;
+        QTemporaryDir dir;
         const QString plug = dir.filePath("plugged");
         QFile::remove(plug);
-        QProcessEnvironment env = console().environment();
+        QProcessEnvironment env = console.environment();
         env.insert("ORVANTA_FAKEHID_PLUGGED", plug);
-        console().setEnvironment(env);
+        console.setEnvironment(env);
         const QString version =
             runProgram(ConsoleProcess::executable(), {"--version"}).out.section(' ', 1).trimmed();
         QVERIFY(!version.isEmpty());
-        QVERIFY(console().start(verbose ? QStringList{"--verbose"} : QStringList()));
+        QVERIFY(console.start(verbose ? QStringList{"--verbose"} : QStringList()));
         const QString log =
-            QFileInfo(console().dataDir()).dir().filePath("state/orvanta-console/console.log");
+            QFileInfo(console.dataDir()).dir().filePath("state/orvanta-console/console.log");
         // Each line after its time: the level, then the text.
         const auto lines = [&log] {
             QStringList out;
@@ -263,22 +265,22 @@ private slots:
         const auto logged = [&lines](const QString &pattern) {
             return !lines().filter(QRegularExpression('^' + pattern + '$')).isEmpty();
         };
-        QTRY_VERIFY_WITH_TIMEOUT(console().send("073"), 15000); // once it listens; no keyboard yet
+        QTRY_VERIFY_WITH_TIMEOUT(console.send("073"), 15000); // once it listens; no keyboard yet
         QTRY_VERIFY(logged("info operation \\d+ for profile 3: NotConnected"));
         QVERIFY(writeText(plug, ""));
-        QVERIFY(console().waitForReports(1, 4000));
+        QVERIFY(console.waitForReports(1, 4000));
         QTRY_VERIFY(logged("info keyboard: connected"));
         QVERIFY(QFile::remove(plug));
-        QVERIFY(console().send("074"));
+        QVERIFY(console.send("074"));
         QTRY_VERIFY(logged("info operation \\d+ for profile 4: (Failed|Lost)"));
         QTRY_VERIFY(logged("info keyboard: absent"));
-        QCOMPARE(console().stop(), 0);
+        QCOMPARE(console.stop(), 0);
 
         QVERIFY2(logged(QRegularExpression::escape(
                      QString("info start: version %1, keyboard usb, port %2, data directory %3")
                          .arg(version)
-                         .arg(console().port())
-                         .arg(console().dataDir()))),
+                         .arg(console.port())
+                         .arg(console.dataDir()))),
                  qPrintable(lines().join('\n')));
         QCOMPARE(lines().last(), QString("info quit, status 0"));
         QCOMPARE(!lines().filter(QRegularExpression("^debug ")).isEmpty(), verbose);
