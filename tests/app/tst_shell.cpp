@@ -240,8 +240,9 @@ private slots:
     }
 
     // Every key of the key table, clicked at the middle of its cap as the
-    // keyboard picture draws it, selects that key on CUSTOMIZE and paints it on
-    // LIGHTING, in the window at full size and scaled down.
+    // keyboard picture draws it and 2 px inside its left and right edges (the
+    // legend's side), selects that key on CUSTOMIZE and paints it on LIGHTING,
+    // in the window at full size and scaled down.
     void everyPicturedKeySelectsItselfOnBothPages_data()
     {
         QTest::addColumn<double>("scale");
@@ -256,7 +257,8 @@ private slots:
                                         "^pimgpsh_fullsize_distr.png"));
         QCOMPARE(art.size(), QSize(699, 242));
         // Each key's drawn cap, found from the middle of its region in the key table.
-        QVector<QPair<int, QPoint>> centres; // key, cap centre in picture coordinates
+        // Key, then its cap's centre, left and right edge points in picture coordinates.
+        QVector<QPair<int, QVector<QPoint>>> caps;
         for (int k = 0; k < kKeyCount; ++k) {
             const KeyRange &h = KEY_TABLE[k].hit;
             if (!KEY_TABLE[k].label)
@@ -264,9 +266,10 @@ private slots:
             const QRect cap =
                 drawnCap(art, QPoint((h.x0 + h.x1) / 2 - 351, (h.y0 + h.y1) / 2 - 140));
             QVERIFY2(cap.width() >= 16 && cap.height() >= 16, KEY_TABLE[k].label);
-            centres.append({k, cap.center()});
+            const int y = cap.center().y();
+            caps.append({k, {cap.center(), QPoint(cap.left() + 2, y), QPoint(cap.right() - 2, y)}});
         }
-        QCOMPARE(centres.size(), 102);
+        QCOMPARE(caps.size(), 102);
 
         std::unique_ptr<QWidget> view; // shows the window scaled, as on a small screen
         if (scale < 1.0)
@@ -285,11 +288,17 @@ private slots:
         QStringList misses;
         QCOMPARE(f.panel().widgets().keyboardPicture->mapTo(f.w.get(), QPoint(0, 0)),
                  QPoint(351, 140));
-        for (const auto &[key, centre] : centres) {
-            click(QPoint(351, 140) + centre);
-            if (f.panel().selectedKey() != key)
-                misses << QStringLiteral("CUSTOMIZE %1 %2").arg(key).arg(f.panel().selectedKey());
-        }
+        // Point by point across all keys: a click that selects nothing leaves the
+        // key before selected.
+        for (int point = 0; point < 3; ++point)
+            for (const auto &[key, points] : caps) {
+                click(QPoint(351, 140) + points[point]);
+                if (f.panel().selectedKey() != key)
+                    misses << QStringLiteral("CUSTOMIZE %1.%2 %3")
+                                  .arg(key)
+                                  .arg(point)
+                                  .arg(f.panel().selectedKey());
+            }
 
         f.w->showLightingPage();
         LightingPage &page = *f.ctx().lighting;
@@ -300,17 +309,18 @@ private slots:
         QVERIFY(shownPicture && shownPicture->isVisible());
         const QPoint picture = shownPicture->mapTo(f.w.get(), QPoint(0, 0));
         auto *code = page.findChild<QLineEdit *>(QStringLiteral("edit_code"));
-        for (const auto &[key, centre] : centres) {
-            const Rgb mark{key, 201, 7}; // a colour of this key alone
-            code->setText(QString::asprintf("%02x%02x%02x", mark.r, mark.g, mark.b));
-            emit code->returnPressed();
-            click(picture + centre);
-            int others = 0;
-            for (int k = 0; k < kKeyCount; ++k)
-                others += k != key && page.keyColour(k) == mark ? 1 : 0;
-            if (!(page.keyColour(key) == mark) || others != 0)
-                misses << QStringLiteral("LIGHTING %1").arg(key);
-        }
+        for (const auto &[key, points] : caps)
+            for (int point = 0; point < 3; ++point) {
+                const Rgb mark{key, 201, 7 + 40 * point}; // a colour of this click alone
+                code->setText(QString::asprintf("%02x%02x%02x", mark.r, mark.g, mark.b));
+                emit code->returnPressed();
+                click(picture + points[point]);
+                int others = 0;
+                for (int k = 0; k < kKeyCount; ++k)
+                    others += k != key && page.keyColour(k) == mark ? 1 : 0;
+                if (!(page.keyColour(key) == mark) || others != 0)
+                    misses << QStringLiteral("LIGHTING %1.%2").arg(key).arg(point);
+            }
         QVERIFY2(misses.isEmpty(), qPrintable(misses.join(", ")));
     }
 
