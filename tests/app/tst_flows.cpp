@@ -6,6 +6,7 @@
 #include "core/keys/DefaultKeyMap.h"
 #include "core/macro/MacroFile.h"
 #include "core/storage/AtomicFile.h"
+#include "core/storage/RecordedMacroFile.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/shell/ConsoleTray.h"
@@ -163,6 +164,39 @@ void addLetters(Layout &keys, quint32 first, const QString &letters, const QStri
                      Qt::Key_A + (c.unicode() - 'a'), QString(c.toUpper()),
                      4 + (physical[i].unicode() - 'a'), QString(c), QString(c)});
     }
+}
+
+Layout usLayout()
+{
+    Layout keys = commonKeys();
+    const char *shifted = "!@#$%^&*()";
+    const int shiftedKeys[10] = {Qt::Key_Exclam,    Qt::Key_At,       Qt::Key_NumberSign,
+                                 Qt::Key_Dollar,    Qt::Key_Percent,  Qt::Key_AsciiCircum,
+                                 Qt::Key_Ampersand, Qt::Key_Asterisk, Qt::Key_ParenLeft,
+                                 Qt::Key_ParenRight};
+    for (int i = 0; i < 10; ++i) { // 1..9, 0
+        const int digit = (i + 1) % 10;
+        keys.append({quint32(10 + i), Qt::Key_0 + digit, QString::number(digit), shiftedKeys[i],
+                     QString(QChar(shifted[i])), 0x1E + i, QString::number(digit),
+                     QString::number(digit)});
+    }
+    keys += Layout{{20, Qt::Key_Minus, "-", Qt::Key_Underscore, "_", 0x2D, "-", "-"},
+                   {21, Qt::Key_Equal, "=", Qt::Key_Plus, "+", 0x2E, "=", "="},
+                   {34, Qt::Key_BracketLeft, "[", Qt::Key_BraceLeft, "{", 0x2F, "[", "["},
+                   {35, Qt::Key_BracketRight, "]", Qt::Key_BraceRight, "}", 0x30, "]", "]"},
+                   {47, Qt::Key_Semicolon, ";", Qt::Key_Colon, ":", 0x33, ";", ";"},
+                   {48, Qt::Key_Apostrophe, "'", Qt::Key_QuoteDbl, "\"", 0x34, "'", "'"},
+                   {49, Qt::Key_QuoteLeft, "`", Qt::Key_AsciiTilde, "~", 0x35, "~", "~"},
+                   {51, Qt::Key_Backslash, "\\", Qt::Key_Bar, "|", 0x31, "|", "|"},
+                   {59, Qt::Key_Comma, ",", Qt::Key_Less, "<", 0x36, ",", ","},
+                   {60, Qt::Key_Period, ".", Qt::Key_Greater, ">", 0x37, ".", "."},
+                   {61, Qt::Key_Slash, "/", Qt::Key_Question, "?", 0x38, "/", "/"},
+                   {91, Qt::Key_Period, ".", 0, {}, 0x63, ".", {}},
+                   {108, Qt::Key_Alt, {}, 0, {}, 0xE6, "Alt", {}}};
+    addLetters(keys, 24, "qwertyuiop", "qwertyuiop");
+    addLetters(keys, 38, "asdfghjkl", "asdfghjkl");
+    addLetters(keys, 52, "zxcvbnm", "zxcvbnm");
+    return keys;
 }
 
 Layout germanLayout()
@@ -330,13 +364,42 @@ private slots:
         QVERIFY2(settled[3].contains("type=3"), qPrintable(settled[3]));
     }
 
+    void recorderTakesThePhysicalKey_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("US") << false;
+        QTest::newRow("German") << true;
+    }
+    // A key that plays a macro still shows it in ASSIGN MACRO once the macro is
+    // renamed on the MACROS page. (The files of every profile: tst_controller.)
+    void renamedMacroStaysOnItsKey()
+    {
+        WindowFixture f(Plug::Attached, [] {
+            QVERIFY(RecordedMacroFile::write("Jump", macro::macroTexts({}, zeroReport())).ok());
+        });
+        f.showActive();
+        f.w->showCustomizePage();
+        assignByHand(f, 42, "Jump"); // A
+        f.w->showMacrosPage();
+        auto *list = f.ctx().macros->findChild<QComboBox *>("macro_name_combo");
+        choose(list, list->findText("Jump"));
+        auto *name = f.ctx().macros->findChild<QLineEdit *>("macro_name_edit");
+        name->setText("Leap");
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(list->currentText(), QStringLiteral("Leap"));
+        f.w->showCustomizePage();
+        QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, WindowFixture::centreOf(42));
+        QCOMPARE(f.panel().widgets().assignMacroCombo->currentText(), QStringLiteral("Leap"));
+    }
+
     // Each key alone, then with Shift held around it, recorded on the MACROS
-    // page of the window: the key's own code and name on every row. On this
+    // page of the window: the key's own code and name on every row. On the
     // German layout the key typing z sits where a US keyboard has Y: the rows
     // name what the key types, the code says where it sits.
     void recorderTakesThePhysicalKey()
     {
-        const Layout layout = germanLayout();
+        QFETCH(bool, german);
+        const Layout layout = german ? germanLayout() : usLayout();
         WindowFixture f;
         f.showActive();
         f.w->showMacrosPage();
