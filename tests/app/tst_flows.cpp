@@ -370,6 +370,22 @@ private slots:
         QTest::newRow("US") << false;
         QTest::newRow("German") << true;
     }
+    // New, Copy and Delete in the left menu choose their result for the active
+    // slot at once.
+    void newCopyAndDeleteChooseTheirResult()
+    {
+        WindowFixture f;
+        const QVector<QPair<void (ProfileMenu::*)(), QString>> steps{
+            {&ProfileMenu::newProfileClicked, "PROFILE 6"},
+            {&ProfileMenu::copyProfileClicked, "PROFILE 6_01"},
+            {&ProfileMenu::deleteProfileClicked, "PROFILE 1"}};
+        for (const auto &[action, chosen] : steps) {
+            (f.menu().*action)();
+            QCOMPARE(f.menu().profileCombo()->currentText(), chosen);
+            QCOMPARE(iniText("system/profile_connect.ini", "Setting/1"), chosen);
+        }
+    }
+
     // A key that plays a macro still shows it in ASSIGN MACRO once the macro is
     // renamed on the MACROS page. (The files of every profile: tst_controller.)
     void renamedMacroStaysOnItsKey()
