@@ -15,6 +15,7 @@
 #include "core/storage/LanguageFile.h"
 #include "core/storage/MacroReportsFile.h"
 #include "core/storage/PatternFile.h"
+#include "core/storage/RecordedMacroFile.h"
 #include "core/storage/StoredList.h"
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
@@ -224,6 +225,39 @@ void addLetters(Layout &keys, quint32 first, const QString &letters, const QStri
     }
 }
 
+Layout usLayout()
+{
+    Layout keys = commonKeys();
+    const char *shifted = "!@#$%^&*()";
+    const int shiftedKeys[10] = {Qt::Key_Exclam,    Qt::Key_At,       Qt::Key_NumberSign,
+                                 Qt::Key_Dollar,    Qt::Key_Percent,  Qt::Key_AsciiCircum,
+                                 Qt::Key_Ampersand, Qt::Key_Asterisk, Qt::Key_ParenLeft,
+                                 Qt::Key_ParenRight};
+    for (int i = 0; i < 10; ++i) { // 1..9, 0
+        const int digit = (i + 1) % 10;
+        keys.append({quint32(10 + i), Qt::Key_0 + digit, QString::number(digit), shiftedKeys[i],
+                     QString(QChar(shifted[i])), 0x1E + i, QString::number(digit),
+                     QString::number(digit)});
+    }
+    keys += Layout{{20, Qt::Key_Minus, "-", Qt::Key_Underscore, "_", 0x2D, "-", "-"},
+                   {21, Qt::Key_Equal, "=", Qt::Key_Plus, "+", 0x2E, "=", "="},
+                   {34, Qt::Key_BracketLeft, "[", Qt::Key_BraceLeft, "{", 0x2F, "[", "["},
+                   {35, Qt::Key_BracketRight, "]", Qt::Key_BraceRight, "}", 0x30, "]", "]"},
+                   {47, Qt::Key_Semicolon, ";", Qt::Key_Colon, ":", 0x33, ";", ";"},
+                   {48, Qt::Key_Apostrophe, "'", Qt::Key_QuoteDbl, "\"", 0x34, "'", "'"},
+                   {49, Qt::Key_QuoteLeft, "`", Qt::Key_AsciiTilde, "~", 0x35, "~", "~"},
+                   {51, Qt::Key_Backslash, "\\", Qt::Key_Bar, "|", 0x31, "|", "|"},
+                   {59, Qt::Key_Comma, ",", Qt::Key_Less, "<", 0x36, ",", ","},
+                   {60, Qt::Key_Period, ".", Qt::Key_Greater, ">", 0x37, ".", "."},
+                   {61, Qt::Key_Slash, "/", Qt::Key_Question, "?", 0x38, "/", "/"},
+                   {91, Qt::Key_Period, ".", 0, {}, 0x63, ".", {}},
+                   {108, Qt::Key_Alt, {}, 0, {}, 0xE6, "Alt", {}}};
+    addLetters(keys, 24, "qwertyuiop", "qwertyuiop");
+    addLetters(keys, 38, "asdfghjkl", "asdfghjkl");
+    addLetters(keys, 52, "zxcvbnm", "zxcvbnm");
+    return keys;
+}
+
 Layout germanLayout()
 {
     Layout keys = commonKeys();
@@ -416,8 +450,9 @@ private slots:
     }
 
     // Every key of the key table, clicked at the middle of its cap as the
-    // keyboard picture draws it, selects that key on CUSTOMIZE and paints it on
-    // LIGHTING, in the window at full size and scaled down.
+    // keyboard picture draws it and 2 px inside its left and right edges (the
+    // legend's side), selects that key on CUSTOMIZE and paints it on LIGHTING,
+    // in the window at full size and scaled down.
     void everyPicturedKeySelectsItselfOnBothPages_data()
     {
         QTest::addColumn<double>("scale");
@@ -432,7 +467,8 @@ private slots:
                                         "^pimgpsh_fullsize_distr.png"));
         QCOMPARE(art.size(), QSize(699, 242));
         // Each key's drawn cap, found from the middle of its region in the key table.
-        QVector<QPair<int, QPoint>> centres; // key, cap centre in picture coordinates
+        // Key, then its cap's centre, left and right edge points in picture coordinates.
+        QVector<QPair<int, QVector<QPoint>>> caps;
         for (int k = 0; k < kKeyCount; ++k) {
             const KeyRange &h = KEY_TABLE[k].hit;
             if (!KEY_TABLE[k].label)
@@ -440,9 +476,10 @@ private slots:
             const QRect cap =
                 drawnCap(art, QPoint((h.x0 + h.x1) / 2 - 351, (h.y0 + h.y1) / 2 - 140));
             QVERIFY2(cap.width() >= 16 && cap.height() >= 16, KEY_TABLE[k].label);
-            centres.append({k, cap.center()});
+            const int y = cap.center().y();
+            caps.append({k, {cap.center(), QPoint(cap.left() + 2, y), QPoint(cap.right() - 2, y)}});
         }
-        QCOMPARE(centres.size(), 102);
+        QCOMPARE(caps.size(), 102);
 
         std::unique_ptr<QWidget> view; // shows the window scaled, as on a small screen
         if (scale < 1.0)
@@ -461,11 +498,17 @@ private slots:
         QStringList misses;
         QCOMPARE(f.panel().widgets().keyboardPicture->mapTo(f.w.get(), QPoint(0, 0)),
                  QPoint(351, 140));
-        for (const auto &[key, centre] : centres) {
-            click(QPoint(351, 140) + centre);
-            if (f.panel().selectedKey() != key)
-                misses << QStringLiteral("CUSTOMIZE %1 %2").arg(key).arg(f.panel().selectedKey());
-        }
+        // Point by point across all keys: a click that selects nothing leaves the
+        // key before selected.
+        for (int point = 0; point < 3; ++point)
+            for (const auto &[key, points] : caps) {
+                click(QPoint(351, 140) + points[point]);
+                if (f.panel().selectedKey() != key)
+                    misses << QStringLiteral("CUSTOMIZE %1.%2 %3")
+                                  .arg(key)
+                                  .arg(point)
+                                  .arg(f.panel().selectedKey());
+            }
 
         f.w->showLightingPage();
         LightingPage &page = *f.ctx().lighting;
@@ -476,17 +519,18 @@ private slots:
         QVERIFY(shownPicture && shownPicture->isVisible());
         const QPoint picture = shownPicture->mapTo(f.w.get(), QPoint(0, 0));
         auto *code = page.findChild<QLineEdit *>(QStringLiteral("edit_code"));
-        for (const auto &[key, centre] : centres) {
-            const Rgb mark{key, 201, 7}; // a colour of this key alone
-            code->setText(QString::asprintf("%02x%02x%02x", mark.r, mark.g, mark.b));
-            emit code->returnPressed();
-            click(picture + centre);
-            int others = 0;
-            for (int k = 0; k < kKeyCount; ++k)
-                others += k != key && page.keyColour(k) == mark ? 1 : 0;
-            if (!(page.keyColour(key) == mark) || others != 0)
-                misses << QStringLiteral("LIGHTING %1").arg(key);
-        }
+        for (const auto &[key, points] : caps)
+            for (int point = 0; point < 3; ++point) {
+                const Rgb mark{key, 201, 7 + 40 * point}; // a colour of this click alone
+                code->setText(QString::asprintf("%02x%02x%02x", mark.r, mark.g, mark.b));
+                emit code->returnPressed();
+                click(picture + points[point]);
+                int others = 0;
+                for (int k = 0; k < kKeyCount; ++k)
+                    others += k != key && page.keyColour(k) == mark ? 1 : 0;
+                if (!(page.keyColour(key) == mark) || others != 0)
+                    misses << QStringLiteral("LIGHTING %1.%2").arg(key).arg(point);
+            }
         QVERIFY2(misses.isEmpty(), qPrintable(misses.join(", ")));
     }
 
@@ -732,13 +776,58 @@ private slots:
         QVERIFY2(settled[3].contains("type=3"), qPrintable(settled[3]));
     }
 
+    void recorderTakesThePhysicalKey_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("US") << false;
+        QTest::newRow("German") << true;
+    }
+    // New, Copy and Delete in the left menu choose their result for the active
+    // slot at once.
+    void newCopyAndDeleteChooseTheirResult()
+    {
+        WindowFixture f;
+        const QVector<QPair<void (ProfileMenu::*)(), QString>> steps{
+            {&ProfileMenu::newProfileClicked, "PROFILE 6"},
+            {&ProfileMenu::copyProfileClicked, "PROFILE 6_01"},
+            {&ProfileMenu::deleteProfileClicked, "PROFILE 1"}};
+        for (const auto &[action, chosen] : steps) {
+            (f.menu().*action)();
+            QCOMPARE(f.menu().profileCombo()->currentText(), chosen);
+            QCOMPARE(iniText("system/profile_connect.ini", "Setting/1"), chosen);
+        }
+    }
+
+    // A key that plays a macro still shows it in ASSIGN MACRO once the macro is
+    // renamed on the MACROS page. (The files of every profile: tst_controller.)
+    void renamedMacroStaysOnItsKey()
+    {
+        WindowFixture f(Plug::Attached, [] {
+            QVERIFY(RecordedMacroFile::write("Jump", macro::macroTexts({}, zeroReport())).ok());
+        });
+        f.showActive();
+        f.w->showCustomizePage();
+        assignByHand(f, 42, "Jump"); // A
+        f.w->showMacrosPage();
+        auto *list = f.ctx().macros->findChild<QComboBox *>("macro_name_combo");
+        choose(list, list->findText("Jump"));
+        auto *name = f.ctx().macros->findChild<QLineEdit *>("macro_name_edit");
+        name->setText("Leap");
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(list->currentText(), QStringLiteral("Leap"));
+        f.w->showCustomizePage();
+        QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, WindowFixture::centreOf(42));
+        QCOMPARE(f.panel().widgets().assignMacroCombo->currentText(), QStringLiteral("Leap"));
+    }
+
     // Each key alone, then with Shift held around it, recorded on the MACROS
-    // page of the window: the key's own code and name on every row. On this
+    // page of the window: the key's own code and name on every row. On the
     // German layout the key typing z sits where a US keyboard has Y: the rows
     // name what the key types, the code says where it sits.
     void recorderTakesThePhysicalKey()
     {
-        const Layout layout = germanLayout();
+        QFETCH(bool, german);
+        const Layout layout = german ? germanLayout() : usLayout();
         WindowFixture f;
         f.showActive();
         f.w->showMacrosPage();

@@ -132,14 +132,14 @@ private slots:
         Rig r;
         r.controller.bindings().read(); // slot 1 shows "PROFILE 1"
         AssignmentTable &a = r.controller.assignments();
-        a[3].kind = KeyKind::Single;
-        setKeyCode(r.controller.keyMap(), KEY_TABLE[3].usage, 0x05);
+        a[103].kind = KeyKind::Single; // the last key (keypad .) is reset too
+        setKeyCode(r.controller.keyMap(), KEY_TABLE[103].usage, 0x05);
         a[9].kind = KeyKind::Macro;
         setKeyCode(r.controller.keyMap(), KEY_TABLE[9].usage, kMacroKeyCode);
         KeyMap macroOnly = DEFAULT_KEY_MAP;
         setKeyCode(macroOnly, KEY_TABLE[9].usage, kMacroKeyCode);
 
-        QCOMPARE(r.controller.resetSingleKeys("PROFILE 1"), QVector<int>{3});
+        QCOMPARE(r.controller.resetSingleKeys("PROFILE 1"), QVector<int>{103});
         QVERIFY(r.keyboard.state().profile(1).keyMap == macroOnly);
         QCOMPARE(a[9].kind, KeyKind::Macro);
         KeyMap stored{};
@@ -147,7 +147,9 @@ private slots:
         storedAssignments.loadSignalFile(stored, KeyMapFile::read("PROFILE 1"));
         QVERIFY(stored == macroOnly); // saved with the profile as sent
         r.pauses.pauses.clear();
-        QCOMPARE(r.controller.resetMacroKeys("PROFILE 1"), QVector<int>{9});
+        a[103].kind = KeyKind::Macro;
+        setKeyCode(r.controller.keyMap(), KEY_TABLE[103].usage, kMacroKeyCode);
+        QCOMPARE(r.controller.resetMacroKeys("PROFILE 1"), (QVector<int>{9, 103}));
         QVERIFY(r.keyboard.state().profile(1).keyMap == DEFAULT_KEY_MAP);
         QCOMPARE(r.pauses.pauses, QVector<unsigned>(3, 100)); // select, map, select
         QCOMPARE(MacroReportsFile::count("PROFILE 1"), 0);
