@@ -807,7 +807,12 @@ private slots:
         });
         f.showActive();
         f.w->showCustomizePage();
-        assignByHand(f, 42, "Jump"); // A
+        // A plays Jump (Macro Key chosen, Jump chosen, APPLY).
+        CustomizePanel &p = f.panel();
+        QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, WindowFixture::centreOf(42));
+        choose(p.widgets().keyAssignCombo, 1);
+        choose(p.widgets().assignMacroCombo, p.widgets().assignMacroCombo->findText("Jump"));
+        QTest::mouseClick(p.widgets().customizeApplyButton, Qt::LeftButton);
         f.w->showMacrosPage();
         auto *list = f.ctx().macros->findChild<QComboBox *>("macro_name_combo");
         choose(list, list->findText("Jump"));
@@ -817,7 +822,7 @@ private slots:
         QCOMPARE(list->currentText(), QStringLiteral("Leap"));
         f.w->showCustomizePage();
         QTest::mouseClick(f.w.get(), Qt::LeftButton, {}, WindowFixture::centreOf(42));
-        QCOMPARE(f.panel().widgets().assignMacroCombo->currentText(), QStringLiteral("Leap"));
+        QCOMPARE(p.widgets().assignMacroCombo->currentText(), QStringLiteral("Leap"));
     }
 
     // Each key alone, then with Shift held around it, recorded on the MACROS
