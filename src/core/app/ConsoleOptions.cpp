@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace orvanta
 {
@@ -183,6 +184,12 @@ static bool seed(const QString &from, const QString &to, const QStringList &link
 DataDirectoryPreparation::DataDirectoryPreparation(const QString &dir, const QString &installed)
     : m_dir(dir), m_installed(installed)
 {
+    // Qt takes the first thread that uses its thread data (any QObject, such as a
+    // QFile of the seeding) for the application's main thread. The calling thread
+    // claims that before the worker starts; otherwise, when the worker is still
+    // seeding as the application object is made, Qt warns that it "was not created
+    // in the main() thread" and never frees the worker's thread data.
+    QThread::currentThread();
     m_worker = std::thread([this] {
         if (!QDir().mkpath(m_dir))
             return;
