@@ -111,6 +111,13 @@ bool isRegularFile(const QByteArray &path)
     return ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Empties the open log. Should even that fail, the log grows until the next rotation
+// tries again.
+bool emptyLog(const LogState &s)
+{
+    return ::ftruncate(s.fd, 0) == 0;
+}
+
 // Starts the log anew. Whatever the older files' names hold, the log stays
 // bounded: when the current file cannot be moved on, it is emptied instead.
 // Only the log's own files (regular ones) are moved.
@@ -128,15 +135,15 @@ void rotate(LogState &s)
         if (s.keptFiles > 1) {
             clearName(numbered(1));
             if (::rename(s.path.constData(), numbered(1).constData()) != 0)
-                (void)::ftruncate(s.fd, 0);
+                (void)emptyLog(s);
         } else {
-            (void)::ftruncate(s.fd, 0);
+            (void)emptyLog(s);
         }
     }
     closeLog(s);
     openLog(s);
     if (s.fd >= 0 && logSize(s) >= s.maxBytes)
-        (void)::ftruncate(s.fd, 0);
+        (void)emptyLog(s);
 }
 
 bool writeAll(int fd, const QByteArray &bytes)

@@ -184,9 +184,11 @@ static bool seed(const QString &from, const QString &to, const QStringList &link
 DataDirectoryPreparation::DataDirectoryPreparation(const QString &dir, const QString &installed)
     : m_dir(dir), m_installed(installed)
 {
-    // Qt takes the first living thread that uses it for its main thread, and the
-    // application's event filters only see that thread's events: this thread
-    // claims it before the worker makes its first file object.
+    // Qt takes the first thread that uses its thread data (any QObject, such as a
+    // QFile of the seeding) for the application's main thread. Were that the
+    // worker, the application's event filters would see no event of the window
+    // (Tab order, Alt+1..5, Escape) and the worker's thread data would never be
+    // freed. The calling thread claims it before the worker starts.
     QThread::currentThread();
     m_worker = std::thread([this] {
         if (!QDir().mkpath(m_dir))
