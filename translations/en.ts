@@ -831,6 +831,14 @@
         <translation>Enter renames the macro</translation>
     </message>
     <message>
+        <source>Deletes the selected macro</source>
+        <translation>Deletes the selected macro</translation>
+    </message>
+    <message>
+        <source>Deletes the selected event</source>
+        <translation>Deletes the selected event</translation>
+    </message>
+    <message>
         <source>Macro events</source>
         <translation>Macro events</translation>
     </message>

@@ -831,6 +831,14 @@
         <translation>按 Enter 重新命名巨集</translation>
     </message>
     <message>
+        <source>Deletes the selected macro</source>
+        <translation>刪除所選的巨集</translation>
+    </message>
+    <message>
+        <source>Deletes the selected event</source>
+        <translation>刪除所選的事件</translation>
+    </message>
+    <message>
         <source>Macro events</source>
         <translation>巨集事件</translation>
     </message>

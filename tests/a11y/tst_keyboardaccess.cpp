@@ -10,6 +10,7 @@
 #include "ui/lighting/LightingPage.h"
 #include "ui/macro/MacroPage.h"
 #include "ui/profiles/ProfileMenu.h"
+#include "ui/settings/SettingsPage.h"
 #include "ui/shell/KeyPopup.h"
 #include "ui/shell/KeyboardAccess.h"
 
@@ -69,6 +70,41 @@ private slots:
         }
         QVERIFY2(lists.contains("SELECT MACRO") && lists.contains("LANGUAGE"), qPrintable(lists.join(", ")));
         QCOMPARE(unlabelled, QStringList());
+    }
+
+    // Buttons of one page that read the same (the two DELETEs of MACROS) are
+    // told apart by their descriptions, in each of the three languages.
+    void sameNamedButtonsAreToldApart()
+    {
+        WindowFixture f;
+        const struct {
+            QString code, deletesTheMacro, deletesTheEvent;
+        } languages[] = {{"0", "Deletes the selected macro", "Deletes the selected event"},
+                         {"1", "刪除所選的巨集", "刪除所選的事件"},
+                         {"2", "删除所选的巨集", "删除所选的事件"}};
+        for (const auto &[code, deletesTheMacro, deletesTheEvent] : languages) {
+            f.w->switchLanguage(code);
+            ConsoleContext &c = f.ctx();
+            const auto description = [&c](const char *button) {
+                return c.macros->findChild<QPushButton *>(button)->accessibleDescription();
+            };
+            QCOMPARE(description("macro_name_btn_del"), deletesTheMacro);
+            QCOMPARE(description("macro_r_del"), deletesTheEvent);
+            for (QWidget *page : {static_cast<QWidget *>(c.macros),
+                                  static_cast<QWidget *>(c.lighting),
+                                  static_cast<QWidget *>(c.settings)}) {
+                QMultiMap<QString, QString> described; // name -> description
+                for (QPushButton *b : page->findChildren<QPushButton *>()) {
+                    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
+                    described.insert(a->text(QAccessible::Name), a->text(QAccessible::Description));
+                }
+                for (const QString &name : described.uniqueKeys()) {
+                    const QStringList d = described.values(name);
+                    QVERIFY2(QSet<QString>(d.begin(), d.end()).size() == d.size(),
+                             qPrintable(code + ": " + name + " / " + d.join(" | ")));
+                }
+            }
+        }
     }
 
     // The status band's offers come after Close in the Tab order: TRY THE

@@ -186,6 +186,13 @@ void AccessibleNames::nameMacros(QWidget &page)
          QCoreApplication::translate("micro_view", "Macro events"));
     name(child<QLineEdit>(page, "macro_time_edit_edit"),
          QCoreApplication::translate("micro_view", "Default delay time in ms"));
+    // Two buttons read DELETE: the description tells which one.
+    if (auto *b = child<QPushButton>(page, "macro_name_btn_del"))
+        b->setAccessibleDescription(
+            QCoreApplication::translate("micro_view", "Deletes the selected macro"));
+    if (auto *b = child<QPushButton>(page, "macro_r_del"))
+        b->setAccessibleDescription(
+            QCoreApplication::translate("micro_view", "Deletes the selected event"));
 }
 
 void AccessibleNames::nameSettings(QWidget &page)
