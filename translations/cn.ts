@@ -889,6 +889,18 @@
 <context>
     <name>VirtualKeyboard</name>
     <message>
+        <source>The console sends to the virtual keyboard instead of the USB keyboard</source>
+        <translation>控制台改为发送到虚拟键盘，而不是 USB 键盘</translation>
+    </message>
+    <message>
+        <source>Virtual keyboard picture</source>
+        <translation>虚拟键盘图</translation>
+    </message>
+    <message>
+        <source>Reports received</source>
+        <translation>收到的报告</translation>
+    </message>
+    <message>
         <source>%1 down</source>
         <translation>%1 按下</translation>
     </message>

@@ -889,6 +889,18 @@
 <context>
     <name>VirtualKeyboard</name>
     <message>
+        <source>The console sends to the virtual keyboard instead of the USB keyboard</source>
+        <translation>The console sends to the virtual keyboard instead of the USB keyboard</translation>
+    </message>
+    <message>
+        <source>Virtual keyboard picture</source>
+        <translation>Virtual keyboard picture</translation>
+    </message>
+    <message>
+        <source>Reports received</source>
+        <translation>Reports received</translation>
+    </message>
+    <message>
         <source>%1 down</source>
         <translation>%1 down</translation>
     </message>

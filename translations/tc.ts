@@ -889,6 +889,18 @@
 <context>
     <name>VirtualKeyboard</name>
     <message>
+        <source>The console sends to the virtual keyboard instead of the USB keyboard</source>
+        <translation>主控台改為傳送到虛擬鍵盤，而不是 USB 鍵盤</translation>
+    </message>
+    <message>
+        <source>Virtual keyboard picture</source>
+        <translation>虛擬鍵盤圖</translation>
+    </message>
+    <message>
+        <source>Reports received</source>
+        <translation>收到的報告</translation>
+    </message>
+    <message>
         <source>%1 down</source>
         <translation>%1 按下</translation>
     </message>

@@ -15,7 +15,9 @@
 #include "ui/virtual/VirtualKeyboardHost.h"
 #include "ui/virtual/VirtualKeyboardWindow.h"
 
+#include <QAccessible>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QThread>
@@ -167,6 +169,18 @@ private slots:
         VirtualKeyboardCanvas *canvas = window.canvas();
         for (const QColor &key : canvas->keyColoursAt(canvas->now()))
             QCOMPARE(key, QColor(0, 0, 200));
+    }
+
+    // A screen reader names every part of the window but its texts.
+    void everyControlIsNamed()
+    {
+        VirtualKeyboardWindow window(nullptr);
+        QStringList unnamed;
+        for (QWidget *w : window.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            if (!qobject_cast<QLabel *>(w) &&
+                QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+                unnamed << w->metaObject()->className();
+        QCOMPARE(unnamed, QStringList());
     }
 
     void hostSwitchesBothWaysThroughTheLink()

@@ -301,6 +301,10 @@ void VirtualKeyboardWindow::retranslate()
     setWindowTitle(translated("ORVANTA RGB virtual keyboard"));
     m_usbNote->setText(translated("The console is using the USB keyboard."));
     m_useButton->setText(translated("USE VIRTUAL KEYBOARD"));
+    m_useButton->setAccessibleDescription(
+        translated("The console sends to the virtual keyboard instead of the USB keyboard"));
+    m_canvas->setAccessibleName(translated("Virtual keyboard picture"));
+    m_reports->setAccessibleName(translated("Reports received"));
     refresh();
 }
 
