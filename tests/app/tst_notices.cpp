@@ -13,6 +13,7 @@
 #include "ui/settings/SettingsPage.h"
 #include "ui/shell/ConsoleTray.h"
 #include "ui/shell/StatusBand.h"
+#include "ui/shell/WindowScale.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 #include "ui/virtual/VirtualKeyboardWindow.h"
 
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QSystemTrayIcon>
 #include <QtTest>
 #include <functional>
 
@@ -352,24 +354,46 @@ private slots:
         QCOMPARE(f.sent(), stored);
     }
 
-    // The first close only hides the console and the tray says where it went;
-    // later closes hide it without a word.
-    void closingOnlyHidesAndSaysSoOnce()
+    // The window manager's close never ends the console. With a tray icon the
+    // window hides, and the first time the tray says where it went; without one
+    // the window is minimized, since a hidden console could only be found by
+    // starting it again. The same on a small screen, where the window is shown
+    // inside a scaled view.
+    void closingHidesOrMinimizes_data()
     {
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<bool>("scaled");
+        QTest::newRow("tray") << true << false;
+        QTest::newRow("tray, scaled") << true << true;
+        QTest::newRow("no tray") << false << false;
+        QTest::newRow("no tray, scaled") << false << true;
+    }
+    void closingHidesOrMinimizes()
+    {
+        QFETCH(bool, tray);
+        QFETCH(bool, scaled);
         WindowFixture f(Plug::ByTest);
         QSignalSpy told(f.w->createTray(), &ConsoleTray::messageShown);
-        f.w->close();
-        QVERIFY(f.w->isHidden());
-        QCOMPARE(told.size(), 1);
-        QCOMPARE(told.first(),
-                 (QVariantList{"ORVANTA RGB", "The console keeps running here. Quit it from this "
-                                              "icon's menu or with the Close button of its "
-                                              "window."}));
-        QCOMPARE(readText("system/console_hints.ini"), QString("[Hints]\nhiddenByClose=1\n"));
-        f.w->show();
-        f.w->close();
-        QVERIFY(f.w->isHidden());
-        QCOMPARE(told.size(), 1);
+        f.w->tray()->trayIcon()->setVisible(tray);
+        std::unique_ptr<QWidget> view;
+        if (scaled)
+            view = scaledView(*f.w, 0.9);
+        QWidget *top = scaled ? view.get() : static_cast<QWidget *>(f.w.get());
+        for (int close = 1; close <= 2; ++close) {
+            top->show();
+            top->close();
+            QCOMPARE(top->isHidden(), tray);
+            QCOMPARE(top->isMinimized(), !tray);
+            QCOMPARE(f.w->isHidden(), tray && !scaled); // inside a view, the view hides
+            QCOMPARE(told.size(), tray ? 1 : 0); // the first close only
+        }
+        if (tray)
+            QCOMPARE(told.first(),
+                     (QVariantList{"ORVANTA RGB", "The console keeps running here. Quit it from "
+                                                  "this icon's menu or with the Close button of "
+                                                  "its window."}));
+        QCOMPARE(readText("system/console_hints.ini"),
+                 tray ? QString("[Hints]\nhiddenByClose=1\n") : QString());
     }
 };
 

@@ -579,11 +579,18 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    // The window manager's close request only hides the console; the Close
-    // button ends it.
+    // The window manager's close request never ends the console; the Close
+    // button does. With a tray icon to come back from, the window hides; without
+    // one a hidden console could only be found by starting it again, so the
+    // window is minimized instead.
     event->ignore();
-    hide();
-    m_guidance->explainHiddenConsole(); // the first time only
+    QWidget *top = topLevelOf(this);
+    if (m_tray && m_tray->trayIcon()->isVisible()) {
+        top->hide();
+        m_guidance->explainHiddenConsole(); // the first time only
+    } else {
+        top->showMinimized();
+    }
 }
 
 // --- language ------------------------------------------------------------------

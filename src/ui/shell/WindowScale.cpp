@@ -45,6 +45,7 @@ public:
         // The window's title and icon may change later (language switch).
         QObject::connect(&content, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
         QObject::connect(&content, &QWidget::windowIconChanged, this, &QWidget::setWindowIcon);
+        m_content = &content;
     }
     ~ScaledWindow() override
     {
@@ -67,9 +68,14 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override
     {
+        // The window inside decides what the window manager's close does.
         event->ignore();
-        hide();
+        QCloseEvent forwarded;
+        QCoreApplication::sendEvent(m_content, &forwarded);
     }
+
+private:
+    QWidget *m_content = nullptr;
 };
 
 } // namespace
