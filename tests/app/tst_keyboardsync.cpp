@@ -237,6 +237,8 @@ private slots:
         QVERIFY(settingsOnDisk() != before);
         QVERIFY(f.w->undoButton()->isVisible());
         QCOMPARE(tray->undoAction(), trayEntry);
+        QCOMPARE(f.w->undoButton()->toolTip(), trayEntry); // what it undoes, after the notice
+        QCOMPARE(f.w->undoButton()->accessibleDescription(), trayEntry);
         // The UNDO button is offered for 30 s; the tray keeps its entry after that.
         auto *offer = f.w->findChild<QTimer *>("undo_offer");
         QVERIFY(offer && offer->isActive());

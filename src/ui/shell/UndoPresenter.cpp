@@ -81,6 +81,9 @@ bool UndoPresenter::keep(const QString &kind, const QString &name, const QString
             : QCoreApplication::translate("LumoProject", "%1 deleted. UNDO brings it back")
                   .arg(name);
     m_context.notices->inform(text);
+    // The notice goes after a few seconds; the button still says what it undoes.
+    m_button->setToolTip(label());
+    m_button->setAccessibleDescription(label());
     m_button->show();
     m_button->raise();
     m_offer->start(kUndoOfferMs);
