@@ -4,11 +4,10 @@
 
 #include "TestSupport.h"
 
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QThread>
+#include <QTest>
 
 namespace orvanta::test
 {
@@ -46,10 +45,7 @@ public:
     }
     bool waitForReports(int count, int timeoutMs = 15000) const
     {
-        for (QDeadlineTimer deadline(timeoutMs); reports().size() < count; QThread::msleep(20))
-            if (deadline.hasExpired())
-                return false;
-        return true;
+        return QTest::qWaitFor([&] { return reports().size() >= count; }, timeoutMs);
     }
     // Sends one message on the control socket as a client does: after the greeting.
     bool send(const QByteArray &message) const
