@@ -3,6 +3,7 @@
 #include "core/app/TranslationContexts.h"
 #include "core/assign/KeyAssignment.h"
 #include "core/device/DeviceCommands.h"
+#include "core/device/SlotSync.h"
 #include "core/keys/KeyTable.h"
 #include "core/lighting/LightingBuilders.h"
 #include "core/lighting/LightingModel.h"
@@ -10,6 +11,7 @@
 #include "core/storage/MacroReportsFile.h"
 #include "core/storage/StoredList.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 namespace orvanta
@@ -193,6 +195,22 @@ void ConsoleController::stopPulse()
     // A tick still waiting behind other operations would light the keyboard
     // after the stop; one already being sent finishes.
     m_sender.withdrawTicks(kLightPulseTicks);
+}
+
+int ConsoleController::finishKeyboard(KeyboardLink &link, SlotSync &sync, int drainMs)
+{
+    stopPulse();
+    const KeyboardLink::Leftover left = link.finish(drainMs);
+    // The outcomes of what went out meanwhile still reach the record of each
+    // keyboard's state, and the socket clients.
+    QCoreApplication::sendPostedEvents(&link, QEvent::MetaCall);
+    if (left.operations == 0)
+        return 0;
+    for (int n = 1; n <= 5; ++n)
+        if (left.profiles & (1 << (n - 1)))
+            sync.markChanged(n);
+    sync.writeMarks();
+    return left.operations;
 }
 
 void ConsoleController::pulseTick()

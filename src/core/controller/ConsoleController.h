@@ -33,6 +33,7 @@ namespace orvanta
 {
 
 class FactoryResetFiles;
+class SlotSync;
 class LightingModel;
 
 class ConsoleController : public QObject
@@ -121,6 +122,11 @@ public:
     // every case (so a new value never delays the next tick).
     void startPulse(quint8 value);
     void stopPulse();
+    // The end of the session: the pulse stops, and the keyboard gets what the
+    // user queued within `drainMs` (other programs' leftovers are dropped).
+    // Slots whose operations did not go out are marked out of date in `sync`
+    // for the next start. Returns how many of the user's operations were left.
+    int finishKeyboard(KeyboardLink &link, SlotSync &sync, int drainMs);
     // Another program paints the whole keyboard: sent only, never stored.
     quint64 paintColour(quint8 red, quint8 green, quint8 blue);
     // A command of the control socket. socketCommandDone(ticket, ...) follows

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,6 +52,8 @@ bool isApply(const QWidget *w)
 
 KeyboardAccess::KeyboardAccess(MainWindow *window) : QObject(window), m_window(window)
 {
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
     CustomizePanel *panel = window->customize();
     m_customizeCursor = new KeyCursor(window->centralWidget(), kCustomizePicture, kPictureOrigin);
     m_customizeCursor->raise();
@@ -341,4 +344,12 @@ void KeyboardAccess::endCapture(bool cancelled)
         panel->widgets().newKeyEdit->setText(m_textBeforeCapture);
     }
     panel->widgets().newKeyEdit->setFocus(Qt::OtherFocusReason);
+}
+void KeyboardAccess::frameFocusedWidget(QWidget *focused)
+{
+    const bool inWindow = focused && focused != m_window && m_window->isAncestorOf(focused);
+    if (!m_focusFrame && inWindow)
+        m_focusFrame = new QFocusFrame(m_window);
+    if (m_focusFrame)
+        m_focusFrame->setWidget(inWindow ? focused : nullptr);
 }

@@ -20,6 +20,7 @@
 class LightingPage;
 class StopCursor;
 class MainWindow;
+class QFocusFrame;
 class QKeyEvent;
 class QWidget;
 
@@ -52,12 +53,17 @@ private:
     QString describeKey(int key) const;
     void armCapture();
     void endCapture(bool cancelled);
+    void frameFocusedWidget(QWidget *focused);
 
     MainWindow *m_window;
     KeyCursor *m_customizeCursor = nullptr;
     QPointer<KeyCursor> m_lightingCursor;
     QPointer<LightingPage> m_lightingPage;
     QPointer<StopCursor> m_stopCursor;
+    // Buttons are reached with Tab (a click does not take the focus from the
+    // key capture); this frame shows which one has the focus. It moves into
+    // the focused widget's parent, so it may go with a page.
+    QPointer<QFocusFrame> m_focusFrame;
     bool m_captureArmed = false;
     bool m_listKeyed = false; // a key is being handled by the KEY ASSIGNMENT list
     QString m_textBeforeCapture;

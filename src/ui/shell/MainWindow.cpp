@@ -39,7 +39,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDebug>
-#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -204,8 +203,6 @@ MainWindow::MainWindow(const ConsoleOptions &options, QWidget *parent) : QMainWi
         m_useKeyboardButton->raise();
     });
 
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { frameFocusedWidget(now); });
     m_keyboardAccess = new KeyboardAccess(this);
 
     if (QSystemTrayIcon::isSystemTrayAvailable())
@@ -262,14 +259,6 @@ QByteArray MainWindow::statusReply() const
     return m_status->statusReply();
 }
 
-void MainWindow::frameFocusedWidget(QWidget *focused)
-{
-    const bool ours = focused && focused != this && isAncestorOf(focused);
-    if (!m_focusFrame && ours)
-        m_focusFrame = new QFocusFrame(this);
-    if (m_focusFrame)
-        m_focusFrame->setWidget(ours ? focused : nullptr);
-}
 
 void MainWindow::showConsole()
 {
@@ -306,23 +295,14 @@ void MainWindow::finishKeyboard(bool tellUser)
 {
     if (!m_context.link)
         return;
-    m_context.controller->stopPulse();
-    const KeyboardLink::Leftover left = m_context.link->finish(kExitDrainMs);
-    // The outcomes of what went out meanwhile still reach the record of each
-    // keyboard's state, and the socket clients.
-    QCoreApplication::sendPostedEvents(m_context.link, QEvent::MetaCall);
-    if (left.operations == 0)
-        return;
-    for (int n = 1; n <= 5; ++n)
-        if (left.profiles & (1 << (n - 1)))
-            m_context.slotSync->markChanged(n);
-    m_context.slotSync->writeMarks();
-    if (tellUser)
+    const int left =
+        m_context.controller->finishKeyboard(*m_context.link, *m_context.slotSync, kExitDrainMs);
+    if (left > 0 && tellUser)
         QMessageBox::warning(
             nullptr, context::Window::tr("ORVANTA RGB"),
             context::Shell::tr("%1 of your changes did not reach the keyboard in time. They "
                                "are saved and sent to the keyboard when the console starts next.")
-                .arg(left.operations));
+                .arg(left));
 }
 
 MainWindow::~MainWindow()

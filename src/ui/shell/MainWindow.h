@@ -15,10 +15,8 @@
 
 #include <QMainWindow>
 #include <QPoint>
-#include <QPointer>
 #include <array>
 
-class QFocusFrame;
 class QPushButton;
 class QTimer;
 class QTranslator;
@@ -124,7 +122,6 @@ private:
                         "default")); // the LIGHTING and MACROS pages, anew at a language switch
     void connectMacroLibrary();
     void loadCatalog(int language);
-    void frameFocusedWidget(QWidget *focused);
     // The end: the user's operations still go to the keyboard (other
     // programs' leftovers are dropped); what cannot is marked out of date for
     // the next start and, when `tellUser`, told in a dialog.
@@ -145,10 +142,6 @@ private:
     QPushButton *m_useKeyboardButton = nullptr;
     QPushButton *m_btnReset = nullptr, *m_btnService = nullptr, *m_btnInfo = nullptr,
                 *m_btnSettings = nullptr, *m_btnClose = nullptr;
-    // Buttons are reached with Tab (a click does not take the focus from the
-    // key capture); this frame shows which one has the focus. It moves into
-    // the focused widget's parent, so it may go with a page.
-    QPointer<QFocusFrame> m_focusFrame;
     QPoint m_pressPoint;
     bool m_quitting = false;
     ConsoleTray *m_tray = nullptr;
