@@ -23,6 +23,8 @@ const QString UUID_FILE = QStringLiteral("UUID.txt");
 const QString VERSION_FILE = QStringLiteral("Version.txt");
 const QString FILE_URL_FILE = QStringLiteral("fileUrl.txt");
 const QString LEFTOVER_FILE = QStringLiteral("Quell_update.exe");
+// The product code sent with every request.
+const QString kProductCode = QString::fromLatin1(PRODUCT_CODE);
 
 // The service answers with a few hundred bytes; anything far larger is not an
 // answer and is not kept in memory.
@@ -31,13 +33,9 @@ constexpr int TRANSFER_TIMEOUT_MS = 30000;
 
 } // namespace
 
-QString AutoUpdate::currentVersion = QStringLiteral(ORVANTA_VERSION);
-const QString AutoUpdate::productCode = QString::fromLatin1(PRODUCT_CODE);
-QString AutoUpdate::strId;
-
 AutoUpdate::AutoUpdate(QWidget *parent, orvanta::DesktopServices *desktop)
     : QWidget(parent), m_desktop(desktop ? *desktop : orvanta::defaultDesktopServices()),
-      m_manager(new QNetworkAccessManager(this))
+      m_manager(new QNetworkAccessManager(this)), m_currentVersion(QStringLiteral(ORVANTA_VERSION))
 {
     m_manager->setTransferTimeout(TRANSFER_TIMEOUT_MS);
     connect(m_manager, &QNetworkAccessManager::finished, this, &AutoUpdate::finishedSlot);
@@ -52,18 +50,18 @@ AutoUpdate::~AutoUpdate()
 
 void AutoUpdate::setCurrentVersion(const QString &version)
 {
-    currentVersion = version;
+    m_currentVersion = version;
 }
 
 void AutoUpdate::checkOldVersion()
 {
-    qDebug() << "getVersion---OldVersion:" << currentVersion;
+    qDebug() << "getVersion---OldVersion:" << m_currentVersion;
     const QString recorded = readOldVersion();
     qDebug() << "checkOldVersion():" << recorded;
-    if (compareVersion(QStringLiteral("V") + currentVersion, recorded)) {
+    if (compareVersion(QStringLiteral("V") + m_currentVersion, recorded)) {
         // This start follows a successful update.
         qDebug() << "Update Success";
-        post(successReportBody(readUUID(), productCode, recorded, currentVersion));
+        post(successReportBody(readUUID(), kProductCode, recorded, m_currentVersion));
         if (QFile::exists(LEFTOVER_FILE)) {
             qDebug() << "Delete Update File";
             QFile::remove(LEFTOVER_FILE);
@@ -71,7 +69,7 @@ void AutoUpdate::checkOldVersion()
         QFile::remove(VERSION_FILE);
         return;
     }
-    post(versionQueryBody(productCode));
+    post(versionQueryBody(kProductCode));
 }
 
 QString AutoUpdate::readOldVersion()
@@ -81,7 +79,7 @@ QString AutoUpdate::readOldVersion()
         return readSmallFile(VERSION_FILE);
     }
     qDebug() << "no file";
-    return currentVersion;
+    return m_currentVersion;
 }
 
 bool AutoUpdate::compareVersion(const QString &newer, const QString &older)
@@ -91,7 +89,7 @@ bool AutoUpdate::compareVersion(const QString &newer, const QString &older)
 
 void AutoUpdate::writeVersionFile()
 {
-    writeSmallFile(VERSION_FILE, currentVersion.toUtf8());
+    writeSmallFile(VERSION_FILE, m_currentVersion.toUtf8());
 }
 
 void AutoUpdate::writeFileUrl(const QString &url)
@@ -112,9 +110,9 @@ QString AutoUpdate::readUUID()
         if (!stored.isEmpty())
             return uuidForRequest(stored);
     }
-    strId = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    writeUUID(strId);
-    return strId;
+    m_installationId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    writeUUID(m_installationId);
+    return m_installationId;
 }
 
 QNetworkReply *AutoUpdate::post(const QByteArray &body)
@@ -134,7 +132,7 @@ void AutoUpdate::checkNow()
 {
     if (m_pendingCheck)
         return; // the answer to the first click is on its way
-    m_pendingCheck = post(versionQueryBody(productCode));
+    m_pendingCheck = post(versionQueryBody(kProductCode));
 }
 
 void AutoUpdate::answerCheck(QNetworkReply *reply)
@@ -151,12 +149,12 @@ void AutoUpdate::answerCheck(QNetworkReply *reply)
         return;
     }
     QString version = answer.version.trimmed();
-    if (compareVersion(version, currentVersion)) {
+    if (compareVersion(version, m_currentVersion)) {
         if (version.startsWith(QLatin1Char('V'), Qt::CaseInsensitive))
             version.remove(0, 1);
         emit newerAvailable(version);
     } else {
-        emit upToDate(currentVersion);
+        emit upToDate(m_currentVersion);
     }
 }
 
@@ -173,26 +171,26 @@ void AutoUpdate::finishedSlot(QNetworkReply *reply)
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         qDebug("found error ....code: %d %d\n", status, int(reply->error()));
         qDebug() << reply->errorString();
-        qDebug() << "strId:" << strId;
+        qDebug() << "strId:" << m_installationId;
     } else {
         const UpdateReply answer = parseUpdateReply(reply->read(MAX_REPLY_BYTES));
         if (answer.resultCode == QLatin1String("002")) {
             m_newestVersion = answer.version;
-            if (compareVersion(m_newestVersion, currentVersion)) {
+            if (compareVersion(m_newestVersion, m_currentVersion)) {
                 const QString text = QStringLiteral("You are using an older version software.\n"
                                                     "Updating your software\n"
                                                     "Your current software version : V") +
-                                     currentVersion +
+                                     m_currentVersion +
                                      QStringLiteral("\nNewest software version : ") +
                                      m_newestVersion;
                 if (m_desktop.ask(QStringLiteral("ORVANTA RGB SOFTWARE UPDATE"), text)) {
                     qDebug() << "Yes was clicked";
                     qDebug() << "compareVersion Start Update";
-                    post(downloadQueryBody(readUUID(), productCode));
+                    post(downloadQueryBody(readUUID(), kProductCode));
                 }
             }
         } else if (answer.resultCode == QLatin1String("001")) {
-            if (compareVersion(answer.version, currentVersion)) {
+            if (compareVersion(answer.version, m_currentVersion)) {
                 writeVersionFile();
                 writeFileUrl(answer.url);
                 startUpdater();

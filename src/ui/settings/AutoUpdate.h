@@ -24,12 +24,6 @@ public:
     // Requests still under way end without an answer.
     ~AutoUpdate() override;
 
-    // The running console's version (ORVANTA_VERSION), the product code sent with every
-    // request, and the installation id created at this start (if one was created).
-    static QString currentVersion;
-    static const QString productCode;
-    static QString strId;
-
     void setCurrentVersion(const QString &version);
     void checkOldVersion();
     QString readOldVersion();
@@ -60,7 +54,9 @@ private:
 
     orvanta::DesktopServices &m_desktop; // the question, the note, the updater
     QNetworkAccessManager *m_manager;
+    QString m_currentVersion; // the running console's
     QString m_newestVersion;
     QNetworkReply *m_pendingCheck = nullptr; // the on-demand check under way
     QTextEdit *m_noteText = nullptr;
+    QString m_installationId; // created at this start, if one was created
 };
