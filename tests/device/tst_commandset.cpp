@@ -29,13 +29,6 @@ static QStringList storedSet(int type, int count)
     return out;
 }
 
-static Report filled(quint8 value)
-{
-    Report r;
-    r.fill(value);
-    return r;
-}
-
 class CommandSetTest : public QObject
 {
     Q_OBJECT
@@ -87,22 +80,8 @@ private slots:
         QCOMPARE(pauses.pauses, QVector<unsigned>(8, 100));
     }
 
-    // A stored set is stamped for the profile it goes to; an incomplete one is
-    // left as it is and sends nothing.
-    void aStoredSetDoesNotDependOnASender()
-    {
-        LightCommandSet set{0,
-                            {filled(0x11), filled(0x22), filled(0x33), filled(0x44), filled(0x55)}};
-        stampLightCommandSet(set, 3);
-        QCOMPARE(toBytes(set.reports[0]).left(9), fromHex("070203111111111103"));
-        QCOMPARE(toBytes(set.reports[2]).left(5), fromHex("0709030233"));
-        LightCommandSet incomplete{4, {filled(1)}};
-        stampLightCommandSet(incomplete, 2);
-        QCOMPARE(incomplete.reports[0], filled(1));
-        QVERIFY(lightingOperation(incomplete, 2).steps.empty());
-    }
-
-    // sent < 0: the set is refused and nothing reaches the keyboard.
+    // sent < 0: the set is refused and nothing reaches the keyboard (a Wave's
+    // replay: tst_keyboardsync).
     void replay_data()
     {
         QTest::addColumn<QStringList>("stored");
@@ -110,7 +89,6 @@ private slots:
         QStringList badNumber = storedSet(3, 5);
         badNumber[2].replace(0, 1, "x");
         QTest::newRow("arrow") << storedSet(2, 7) << 5;
-        QTest::newRow("wave") << storedSet(3, 5) << 3;
         QTest::newRow("ripple") << storedSet(4, 7) << 8;
         QTest::newRow("too few lines") << storedSet(2, 6) << -1;
         QTest::newRow("non-number") << badNumber << -1;
@@ -140,7 +118,6 @@ private slots:
         QTest::newRow("keyboard") << QByteArray("keyboard")
                                   << "/dev/fake-hidraw2 /dev/fake-hidraw0";
         QTest::newRow("foreign product only") << QByteArray("foreign") << " ";
-        QTest::newRow("no device") << QByteArray("none") << " ";
         QTest::newRow("two vendor interfaces: the later wins")
             << QByteArray("vendor,consumer,vendor") << "/dev/fake-hidraw2 /dev/fake-hidraw1";
     }

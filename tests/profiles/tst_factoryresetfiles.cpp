@@ -52,7 +52,8 @@ class FactoryResetFilesTest : public QObject
 private slots:
     // On a full disk every file keeps its content (the failures told:
     // tst_queueflood). Then every file the reset writes is back to the installed one, and it
-    // arrives while the thread that started the save is busy and takes no events.
+    // arrives while the thread that started the save is busy and takes no events (one
+    // save at a time: tst_controller; later edits wait for it: tst_shell).
     void savesTheFactoryFilesOnAWorkerThread()
     {
         TempWorkDir wd;
@@ -69,29 +70,14 @@ private slots:
         }
         QCOMPARE(resetFiles(), before);
 
-        QVector<int> failures;
-        QStringList order;
-        connect(&files, &FactoryResetFiles::finished,
-                [&](const SaveResult &saved) { failures << saved.failures().size(); });
         QVERIFY(files.start(factoryContents()));
         QVERIFY(files.isSaving());
-        QVERIFY(!files.start(factoryContents())); // one save at a time
-        files.whenSaved(
-            [&] { order << QStringLiteral("first") << QString::number(failures.size()); });
-        files.whenSaved([&] { order << QStringLiteral("second"); });
-
         QElapsedTimer t;
         t.start();
         while (resetFiles() != factory && t.elapsed() < 10000)
             QThread::msleep(5);
         QCOMPARE(resetFiles(), factory);
-        QVERIFY(order.isEmpty()); // what follows runs on this thread, from its event loop
-        QTRY_COMPARE(order, (QStringList{"first", "1", "second"}));
-        QCOMPARE(failures, QVector<int>{0});
-        QVERIFY(!files.isSaving());
-        bool ranAtOnce = false;
-        files.whenSaved([&] { ranAtOnce = true; });
-        QVERIFY(ranAtOnce);
+        QTRY_VERIFY(!files.isSaving());
     }
 
     // The shipped factory lighting of each built-in profile, entry by entry, as

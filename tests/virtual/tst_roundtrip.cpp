@@ -27,7 +27,7 @@ int channel(const Rgb &c, int ch)
 // stops stepping from the left one by |difference| / distance, truncated.
 std::array<quint8, kZoneCount> zonesOf(const StopSlots &s, int ch)
 {
-    std::array<int, kZoneCount> z{};
+    std::array<quint8, kZoneCount> z{};
     z[0] = channel(s[0].color, ch);
     z[21] = channel(s[10].color, ch);
     for (int i = 1, prev = 0; i <= 10; ++i) {
@@ -37,13 +37,10 @@ std::array<quint8, kZoneCount> zonesOf(const StopSlots &s, int ch)
         const int step = std::abs(to - from) / (2 * (i - prev));
         z[2 * i] = to;
         for (int k = 2 * prev + 1; k < 2 * i; ++k)
-            z[k] = z[k - 1] + (to > from ? step : -step);
+            z[k] = quint8(z[k - 1] + (to > from ? step : -step));
         prev = i;
     }
-    std::array<quint8, kZoneCount> out{};
-    for (int i = 0; i < kZoneCount; ++i)
-        out[i] = quint8(z[i]);
-    return out;
+    return z;
 }
 
 Rgb randomColour(QRandomGenerator &rng)
