@@ -1,9 +1,8 @@
 // Other programs flooding the keyboard's queue, the user's own operations
-// going ahead of them, the end of the console with work still queued, and
-// saves that fail where nobody looks: a factory reset on a full disk and the
-// virtual keyboard's memory. Nothing dropped is shown as done, orvanta-ctl
-// says when its command did not reach the keyboard, and every failed save is
-// told.
+// going ahead of them, and saves that fail where nobody looks: a factory reset
+// on a full disk and the virtual keyboard's memory. Nothing dropped is shown as
+// done, orvanta-ctl says when its command did not reach the keyboard, and every
+// failed save is told.
 
 #include "TestSupport.h"
 #include "WindowFixture.h"
@@ -13,7 +12,6 @@
 #include "core/storage/AtomicFile.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 #include "ui/shell/ResetProgressView.h"
-#include "ui/shell/StatusBand.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 
 #include <QJsonDocument>
@@ -139,16 +137,9 @@ private slots:
             QCOMPARE(quint8(sent[3].at(8)), quint8(7));
     }
 
-    // The user's click or APPLY goes ahead of a flood, and Close keeps it.
-    void userGoesAheadOfAFlood_data()
-    {
-        QTest::addColumn<bool>("applyThenClose");
-        QTest::newRow("PROFILE 4 click") << false;
-        QTest::newRow("APPLY then Close") << true;
-    }
+    // The user's click goes ahead of a flood.
     void userGoesAheadOfAFlood()
     {
-        QFETCH(bool, applyThenClose);
         WindowFixture f;
         HeldKeyboard k(f);
         ConsoleController &controller = *f.ctx().controller;
@@ -157,43 +148,22 @@ private slots:
         flood(controller);
         controller.runSocketCommand(colour(9));
         f.link()->enqueue(commands::lightPulse(3), Origin::OtherProgram); // a pulse's tick
-        if (applyThenClose) {
-            f.w->showLightingPage();
-            f.lighting()
-                .findChild<QComboBox *>(QStringLiteral("effect_combo"))
-                ->setCurrentIndex(EffectWave);
-            f.lighting().applyClicked();
-        } else {
-            f.activate(4);
-        }
+        f.activate(4);
         k.release();
-        if (applyThenClose) { // Close ends the application's loop, as in the console
-            QTimer::singleShot(0, f.w->closeButton(), &QPushButton::released);
-            QCOMPARE(QCoreApplication::exec(), 0);
-            f.w.reset();
-        }
-        const QVector<QByteArray> sent = applyThenClose ? f.keyboard.take() : f.sent();
-        // The held colour's 5 reports, then the user's own operation.
-        QVERIFY(sent.size() >= 6);
-        if (applyThenClose) {
-            QCOMPARE(commandOf(sent[5]), int(CMD_LIGHT_MODE));
-            QCOMPARE(commandOf(sent[6]), int(CMD_ZONE_TABLE)); // the Wave of profile 1
-            QCOMPARE(quint8(sent[6].at(2)), quint8(1));
-            QVERIFY(sent.size() < 20);
-            return;
-        }
-        QCOMPARE(sent[5], selectReport(4));
-        // Then only the tick's two reports: the flood's switches and colours are out of date.
+        // The held colour's 5 reports, the click's switch, then only the tick's
+        // two reports: the flood's switches and colours are out of date.
+        const QVector<QByteArray> sent = f.sent();
         QCOMPARE(sent.size(), 8);
+        QCOMPARE(sent[5], selectReport(4));
         for (int i = 6; i < sent.size(); ++i)
             QVERIFY2(commandOf(sent[i]) == CMD_LIGHT_MODE && quint8(sent[i].at(13)) == 3,
                      qPrintable(hex(sent[i])));
         QCOMPARE(statusProfile(*f.w), 4);
     }
 
-    // A factory reset on a full disk: one notice, after the reset's window,
-    // names what was not saved and stays until dismissed; the keyboard gets
-    // those profiles back as their files keep them.
+    // A factory reset on a full disk: one lasting notice, after the reset's
+    // window, names what was not saved; the keyboard gets those profiles back
+    // as their files keep them.
     void factoryResetOnAFullDisk()
     {
         WindowFixture f;
@@ -213,8 +183,6 @@ private slots:
         {
             FileCallsOverride full(calls);
             f.w->factoryResetClicked();
-            // Not done.wait(): its event loop ends at once if a quit is pending
-            // from the Close an earlier test ran the application's loop for.
             QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 10000);
             QVERIFY(f.settled());
         }
@@ -232,13 +200,6 @@ private slots:
         for (const QByteArray &r : f.sent())
             keyMaps += commandOf(r) == CMD_KEY_MAP;
         QCOMPARE(keyMaps, 10);
-        // Still there once the band's notices have gone, until dismissed.
-        f.activate(2);
-        QTRY_VERIFY_WITH_TIMEOUT(f.w->statusBand()->noticeText().isEmpty(),
-                                 StatusBand::kNoticeMs * 3);
-        QVERIFY(notice->isVisible());
-        notice->button(QMessageBox::Ok)->click();
-        QTRY_VERIFY(!f.w->findChild<QMessageBox *>("lastingNotice"));
     }
 
     // The virtual keyboard's memory that cannot be saved is logged and shown
