@@ -14,16 +14,16 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
+
+namespace fs = std::filesystem;
 
 namespace
 {
@@ -41,20 +41,9 @@ public:
     }
 };
 
-int entries(const std::string &dir)
+int fail(const fs::path &top, const char *why)
 {
-    int n = 0;
-    if (DIR *d = opendir(dir.c_str())) {
-        while (readdir(d))
-            ++n;
-        closedir(d);
-    }
-    return n - 2;
-}
-
-int fail(const std::string &top, const char *why)
-{
-    std::system(("rm -rf " + top).c_str());
+    fs::remove_all(top);
     std::fprintf(stderr, "FAIL: %s\n", why);
     return 1;
 }
@@ -66,25 +55,25 @@ int main(int argc, char *argv[])
     char name[] = "/tmp/orvanta-seed-thread-XXXXXX";
     if (!mkdtemp(name))
         return 2;
-    const std::string top = name, tree = top + "/tree", data = top + "/data";
-    for (const std::string &dir : {tree, tree + "/Image", tree + "/many"})
-        mkdir(dir.c_str(), 0700);
+    const fs::path top = name, tree = top / "tree", data = top / "data";
+    fs::create_directories(tree / "Image");
+    fs::create_directories(tree / "many");
     for (int i = 0; i < kFiles; ++i)
-        close(open((tree + "/many/" + std::to_string(i)).c_str(), O_CREAT | O_WRONLY, 0600));
+        std::ofstream(tree / "many" / std::to_string(i));
 
-    orvanta::DataDirectoryPreparation preparation(QString::fromStdString(data),
-                                                  QString::fromStdString(tree));
+    orvanta::DataDirectoryPreparation preparation(QString::fromStdString(data.string()),
+                                                  QString::fromStdString(tree.string()));
     // The link to the pictures is made through a Qt file object: once it is
     // there, the worker has used Qt.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    struct stat st;
-    while (lstat((data + "/Image").c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+    while (!fs::is_symlink(data / "Image")) {
         if (std::chrono::steady_clock::now() > deadline)
             return fail(top, "the worker never linked the pictures");
         std::this_thread::yield();
     }
     QCoreApplication app(argc, argv);
-    if (entries(data + "/many") >= kFiles)
+    std::error_code none; // the copies' folder may not be there yet
+    if (std::distance(fs::directory_iterator(data / "many", none), {}) >= kFiles)
         return fail(top, "the worker ended before the application was made");
     Seen filter;
     app.installEventFilter(&filter);
@@ -95,7 +84,7 @@ int main(int argc, char *argv[])
         return fail(top, "the data directory was not prepared");
     if (!filter.seen)
         return fail(top, "the application's event filter did not see the event");
-    std::system(("rm -rf " + top).c_str());
+    fs::remove_all(top);
     std::puts("PASS");
     return 0;
 }
