@@ -31,11 +31,6 @@ using namespace orvanta::test;
 namespace
 {
 
-void choose(WindowFixture &f, const QString &profile)
-{
-    f.menu().profileCombo()->setCurrentText(profile);
-}
-
 void rename(WindowFixture &f, const QString &name)
 {
     f.menu().profileNameEdit()->setText(name);
@@ -83,7 +78,7 @@ private slots:
             QVERIFY(copyProfile("PROFILE 1", "Game"));
             QVERIFY(copyProfile("PROFILE 1", "Work"));
             f.menu().refillProfileList();
-            choose(f, "Game");
+            f.menu().profileCombo()->setCurrentText("Game");
         };
         const Step none = [](WindowFixture &) {};
         QTest::newRow("delete built-in")
@@ -148,7 +143,7 @@ private slots:
         QFile::remove("lightfile/Game/cmd/light_cmd.ini");
         f.menu().refillProfileList();
         f.clear();
-        choose(f, "Game");
+        f.menu().profileCombo()->setCurrentText("Game");
         QCOMPARE(f.w->statusBand()->noticeText(),
                  QString("Game has no complete stored lighting: the keyboard keeps its lighting"));
         QCOMPARE(f.sent().size(), 0);

@@ -268,6 +268,17 @@ class ShellTest : public QObject
     Q_OBJECT
 
 private slots:
+    // The LIGHTING page built anew for another language shows the effect entered.
+    void languageSwitchKeepsTheEnteredEffect()
+    {
+        WindowFixture f;
+        f.w->showLightingPage();
+        auto effects = [&f] { return child<QComboBox>(f.ctx().lighting, "effect_combo"); };
+        effects()->setCurrentIndex(EffectArrowFlow);
+        f.w->switchLanguage("1");
+        QCOMPARE(effects()->currentIndex(), int(EffectArrowFlow));
+    }
+
     // The control socket's light pulse through the keyboard link: while the
     // keyboard is busy only the newest tick waits, and "stop" withdraws it.
     void lightPulseTicksWaitOneAtATimeUntilTheStop()
@@ -441,6 +452,13 @@ private slots:
                  QStringList({"0", "0", "0"}));
         list->setCurrentText("PROFILE 3"); // chosen for slot 1
         QCOMPARE(iniText("system/profile_connect.ini", "Setting/1"), QStringLiteral("PROFILE 3"));
+        f.clear(); // the factory Wave's red and blue zones, replayed as shipped
+        list->setCurrentText("PROFILE 4");
+        QCOMPARE(hex(f.sent().value(1).mid(8, 22)) + hex(f.sent().value(1).mid(52, 22)),
+                 QStringLiteral("ffc899220000000000003800"
+                                "1a4b81b587999981816e"
+                                "0000000066b7fff8fff6c7f4"
+                                "c7c7c7c7762e0018182b"));
         f.ctx().controller->bindings().names[3] =
             "Gone"; // a slot whose folder is gone gets its own back
         w.activateProfile(4);
@@ -693,7 +711,6 @@ private slots:
             QVERIFY2(recorded == codes, qPrintable(which));
         }
     }
-
 };
 
 QTEST_MAIN(ShellTest)
