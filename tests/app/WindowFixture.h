@@ -20,7 +20,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDirIterator>
 #include <QMutex>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -266,26 +265,6 @@ inline int expectSlot(const QVector<QByteArray> &log, const QVector<unsigned> &p
         ++at;
     }
     return at;
-}
-
-// Every file and folder below the data directory with its bytes, and every
-// link with its target: two dumps are equal when nothing on disk changed.
-inline QMap<QString, QByteArray> dumpDataDir()
-{
-    QMap<QString, QByteArray> out;
-    QDirIterator it(".", QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        const QString name = QDir(".").relativeFilePath(info.filePath());
-        QFile f(info.filePath());
-        out[info.isDir() && !info.isSymLink() ? name + '/' : name] =
-            info.isSymLink()              ? "link -> " + info.symLinkTarget().toUtf8()
-            : info.isDir()                ? QByteArray()
-            : f.open(QIODevice::ReadOnly) ? f.readAll()
-                                          : QByteArray("unreadable");
-    }
-    return out;
 }
 
 } // namespace orvanta::test

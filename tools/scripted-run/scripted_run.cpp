@@ -14,6 +14,7 @@
 #include "core/socket/SocketHelper.h"
 #include "ui/macro/MacroPage.h"
 
+#include <QDirIterator>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QSlider>
