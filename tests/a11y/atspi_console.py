@@ -7,11 +7,11 @@ bus and the fake keyboard, then, through AT-SPI (pyatspi) and key events
 (xdotool):
   - every push button, combo box, field and slider of every page has a name,
     in English, traditional Chinese and simplified Chinese;
-  - Tab from the first control of CUSTOMIZE visits every enabled control of the
-    window exactly once and comes back to it;
+  - Tab from the first control visits every enabled control of the page exactly
+    once and comes back to it, on CUSTOMIZE, LIGHTING, MACROS and Settings;
   - a key is given another key's code and a lighting colour is applied with key
-    events only, and the fake keyboard receives exactly the reports worked out
-    by hand below.
+    events only (the key cursor moving as the keys lie: up from F is R), and the
+    fake keyboard receives exactly the reports worked out by hand below.
 
 Exit status 77 (a CTest skip) only when the D-Bus session bus or the AT-SPI bus
 cannot be started; anything else that goes wrong fails.
@@ -138,8 +138,14 @@ class Console:
 
         self.context = GLib.MainContext.default()
         self.last_focus = None
+        # What the status band announces: its labels' names as they change.
+        self.announced = []
         self.on_focus = lambda e: setattr(self, "last_focus", e.source) if e.detail1 else None
-        self.pyatspi.Registry.registerEventListener(self.on_focus, "object:state-changed:focused")
+        self.on_name = lambda e: self.announced.append(
+            e.any_data if isinstance(e.any_data, str) else e.source.name)
+        register = self.pyatspi.Registry.registerEventListener
+        register(self.on_focus, "object:state-changed:focused")
+        register(self.on_name, "object:property-change:accessible-name")
 
     def pump(self):
         while self.context.pending():
@@ -233,9 +239,34 @@ def show_page(c, page):
     c.press(page)
 
 
-def reachable_controls(c):
-    """Every enabled, shown, focusable control of the window."""
+def page_rectangle(c, page):
+    """The panel of a page shown over the CUSTOMIZE controls, and the area it
+    covers: the page's place in the window, 230 px right and 140 px down."""
+    if page == "CUSTOMIZE":
+        return None
+    window = c.window().queryComponent().getExtents(0)
+    for node in c.walk():
+        if node.getRoleName() in ("frame", "window") or not c.showing(node) \
+                or node.parent is None or key_of(node.parent) != key_of(c.window()):
+            continue
+        ext = node.queryComponent().getExtents(0)
+        if (ext.x, ext.y) == (window.x + 230, window.y + 140) and ext.width >= 700 \
+                and ext.height >= 400:
+            return node, ext
+    fail("no panel holds the %s page" % page)
+
+
+def inside(ext, area):
+    return (ext.x >= area.x and ext.y >= area.y and ext.x + ext.width <= area.x + area.width
+            and ext.y + ext.height <= area.y + area.height)
+
+
+def reachable_controls(c, page):
+    """Every enabled, shown, focusable control of the window as the page shows
+    it; controls a page covers (the CUSTOMIZE controls under LIGHTING) are not."""
     P = c.pyatspi
+    covered = page_rectangle(c, page)
+    window = key_of(c.window())
     out = []
     for node in c.walk():
         s = node.getState()
@@ -247,8 +278,21 @@ def reachable_controls(c):
                     "frame", "window", "list item", "table cell", "tree item", "column header",
                     "table column header", "scroll bar", "list", "menu item"):
             continue
+        if covered is not None and not below(node, key_of(covered[0]), window) \
+                and inside(node.queryComponent().getExtents(0), covered[1]):
+            continue
         out.append(node)
     return out
+
+
+def below(node, panel, window):
+    """Whether `node` lies in `panel` (not only over it), below the window."""
+    node = node.parent
+    while node is not None and node.getRoleName() != "application" and key_of(node) != window:
+        if key_of(node) == panel:
+            return True
+        node = node.parent
+    return False
 
 
 def check_names(c, language):
@@ -266,7 +310,7 @@ def check_names(c, language):
 
 def check_tab_cycle(c, page):
     show_page(c, page)
-    expected = {key_of(n): n.name for n in reachable_controls(c)}
+    expected = {key_of(n): n.name for n in reachable_controls(c, page)}
     first = c.tab_until(lambda n: n.getRoleName() == "combo box"
                         and key_of(n)[2:] == c.places["SELECT PROFILE"], "SELECT PROFILE")
     visited = [key_of(first)]
@@ -284,7 +328,11 @@ def check_tab_cycle(c, page):
                         ("stops on controls it should not", set(visited) - set(expected))):
         if keys:
             fail("Tab on %s %s: %s" % (page, wrong, sorted(k[1] or k[0] for k in keys)))
-    print("tab: %s, %d controls, each once" % (page, len(visited)), flush=True)
+    # Shift+Tab goes back the same way.
+    c.keys("shift+Tab")
+    back = c.wait_for_focus(lambda n: key_of(n) == visited[-1], "the last control of " + page)
+    print("tab: %s, %d controls, each once, and back (%s)" % (page, len(visited), back.name),
+          flush=True)
 
 
 # Reports worked out by hand from the report layouts (264 bytes, report id 7).
@@ -309,14 +357,17 @@ def check_key_swap_by_keys(c):
     # CUSTOMIZE: F sends B. The cursor starts on ESC: down to Caps, right to F.
     show_page(c, "CUSTOMIZE")
     c.tab_to("Keyboard picture")
-    c.keys(*("Down",) * 3, *("Right",) * 4)
-    c.wait_for_focus(lambda n: n.name.startswith("Keyboard picture: F,"), "F")
+    for keys, name in ((("Down",) * 3 + ("Right",) * 4, "F"), (("Up",), "R"), (("Down",), "F")):
+        c.keys(*keys)
+        c.wait_for_focus(lambda n: n.name.startswith("Keyboard picture: %s," % name), name)
     c.keys("space")
     c.tab_to("What the selected key does")  # KEY ASSIGNMENT, named by its entry
     c.keys("Down", "Down")  # Macro Key, then Single Key: the key to send comes next
     c.wait_for_focus(lambda n: n.getRoleName() == "frame", "the window, capturing")
     c.keys("b")
-    c.wait_for_focus(lambda n: n.name == "ASSIGN", "ASSIGN after the capture")
+    field = c.wait_for_focus(lambda n: n.name == "ASSIGN", "ASSIGN after the capture")
+    if field.queryText().getText(0, -1).strip().upper() != "B":
+        fail("the ASSIGN field holds %r, not B" % field.queryText().getText(0, -1))
     start = len(c.reports())
     c.tab_to("APPLY")
     c.keys("space")
@@ -327,7 +378,7 @@ def check_key_swap_by_keys(c):
     for i, (g, w) in enumerate(zip(got, want)):
         if g != w:
             fail("key-map report %d is %s, not %s" % (i, g.hex(), w.hex()))
-    print("keys: F sends B, 3 exact reports", flush=True)
+    print("keys: up from F is R; F sends B, 3 exact reports", flush=True)
 
 
 def check_lighting_by_keys(c):
@@ -340,8 +391,12 @@ def check_lighting_by_keys(c):
     c.keys("ctrl+a")
     c.keys(*"00ff80")
     c.keys("Return")
+    picture = c.tab_to("Keyboard picture")
+    if "red 0, green 255, blue 128" not in picture.name:
+        fail("the picture does not announce the new colour: %r" % picture.name)
     start = len(c.reports())
     c.tab_to("APPLY")
+    c.announced.clear()
     c.keys("Return")
     got = c.wait_for_reports(start + 5)[start:start + 5]
     opening = {0: 7, 1: 2, 2: 1, 8: 1, 16: 8, 22: 2}
@@ -351,7 +406,15 @@ def check_lighting_by_keys(c):
     for i, (g, w) in enumerate(zip(got, want)):
         if g != w:
             fail("lighting report %d is %s, not %s" % (i, g.hex(), w.hex()))
-    print("keys: LIGHTING Static 00FF80 applied, 5 exact reports", flush=True)
+    until(lambda: c.pump() or "Sent to PROFILE 1" in c.announced, 10,
+          lambda: "'Sent to PROFILE 1' was never announced (only %s)" % c.announced[-10:])
+    # Alt+2 switches the profile: its report comes next, nothing in between.
+    c.keys("alt+2")
+    got = c.wait_for_reports(start + 6)
+    if got[start + 5] != report({0: 7, 1: 1, 2: 2}):
+        fail("after the expected reports came %s" % got[start + 5].hex())
+    print("keys: LIGHTING Static 00FF80 applied, 5 exact reports, announced; Alt+2 selects "
+          "profile 2 next", flush=True)
 
 
 def main():
@@ -400,7 +463,8 @@ def main():
         console.wait_until_up()
         console.remember_places()
         check_names(console, "English")
-        check_tab_cycle(console, "CUSTOMIZE")
+        for page in ALL_PAGES:
+            check_tab_cycle(console, page)
         check_key_swap_by_keys(console)
         check_lighting_by_keys(console)
         show_page(console, "Settings")

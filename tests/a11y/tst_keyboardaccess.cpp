@@ -73,16 +73,38 @@ private slots:
     }
 
     // Buttons of one page that read the same (the two DELETEs of MACROS) are
-    // told apart by their descriptions.
+    // told apart by their descriptions, in each of the three languages.
     void sameNamedButtonsAreToldApart()
     {
         WindowFixture f;
-        ConsoleContext &c = f.ctx();
-        const auto description = [&c](const char *button) {
-            return c.macros->findChild<QPushButton *>(button)->accessibleDescription();
-        };
-        QCOMPARE(description("macro_name_btn_del"), QString("Deletes the selected macro"));
-        QCOMPARE(description("macro_r_del"), QString("Deletes the selected event"));
+        const struct {
+            QString code, deletesTheMacro, deletesTheEvent;
+        } languages[] = {{"0", "Deletes the selected macro", "Deletes the selected event"},
+                         {"1", "刪除所選的巨集", "刪除所選的事件"},
+                         {"2", "删除所选的巨集", "删除所选的事件"}};
+        for (const auto &[code, deletesTheMacro, deletesTheEvent] : languages) {
+            f.w->switchLanguage(code);
+            ConsoleContext &c = f.ctx();
+            const auto description = [&c](const char *button) {
+                return c.macros->findChild<QPushButton *>(button)->accessibleDescription();
+            };
+            QCOMPARE(description("macro_name_btn_del"), deletesTheMacro);
+            QCOMPARE(description("macro_r_del"), deletesTheEvent);
+            for (QWidget *page : {static_cast<QWidget *>(c.macros),
+                                  static_cast<QWidget *>(c.lighting),
+                                  static_cast<QWidget *>(c.settings)}) {
+                QMultiMap<QString, QString> described; // name -> description
+                for (QPushButton *b : page->findChildren<QPushButton *>()) {
+                    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
+                    described.insert(a->text(QAccessible::Name), a->text(QAccessible::Description));
+                }
+                for (const QString &name : described.uniqueKeys()) {
+                    const QStringList d = described.values(name);
+                    QVERIFY2(QSet<QString>(d.begin(), d.end()).size() == d.size(),
+                             qPrintable(code + ": " + name + " / " + d.join(" | ")));
+                }
+            }
+        }
     }
 
     // The status band's offers come after Close in the Tab order: TRY THE
@@ -106,7 +128,7 @@ private slots:
 
     // F chosen with the arrows and Space; Escape closes its popup and cancels
     // the capture that Single Key starts (nothing is sent); Space on ASSIGN
-    // starts a capture that takes Tab like any other key.
+    // takes Tab, Enter there then B, and APPLY sends F as B.
     void keyChosenAndCapturedFromTheKeyboard()
     {
         WindowFixture f;
@@ -138,9 +160,17 @@ private slots:
         QVERIFY(f.sent().isEmpty());
 
         press(p.widgets().newKeyEdit, Qt::Key_Space);
-        press(f.w.get(), Qt::Key_Tab);
+        press(f.w.get(), Qt::Key_Tab); // Tab is a key like any other here
         QCOMPARE(p.widgets().newKeyEdit->text(), QStringLiteral("Tab"));
         QVERIFY(p.widgets().newKeyEdit->hasFocus());
+        press(p.widgets().newKeyEdit, Qt::Key_Return);
+        press(f.w.get(), Qt::Key_B);
+        QVERIFY(p.widgets().newKeyEdit->hasFocus());
+        press(p.widgets().customizeApplyButton, Qt::Key_Return);
+        // select profile 1; the factory key map with F (0x09, first at 34)
+        // sending B (0x05); the closing zeros
+        QCOMPARE(f.sent(), (QVector<QByteArray>{selectReport(1), keyMapReport(1, 34, 0x05),
+                                                QByteArray(264, 0)}));
     }
 
     // Alt+3 switches to profile 3 from anywhere; during a recording the keys
@@ -154,6 +184,8 @@ private slots:
         press(f.panel().widgets().keyAssignCombo, Qt::Key_3, Qt::AltModifier);
         QCOMPARE(f.ctx().controller->bindings().active, 3);
         QCOMPARE(f.sent().value(0), selectReport(3));
+        QCOMPARE(f.w->profileButtons()[2]->toolTip(),
+                 QKeySequence(Qt::ALT | Qt::Key_3).toString(QKeySequence::NativeText));
 
         f.w->showMacrosPage();
         f.ctx().macros->startRecording();
@@ -168,7 +200,10 @@ private slots:
 
     // Static, CUSTOMIZED, colour 0000FF typed: Shift+Right twice from ESC marks
     // ESC, F1 and F2, Space paints them, APPLY sends them at LED slots 8, 16, 24.
-    void keysPaintedAndSentFromTheKeyboard()
+    // Then Arrow Flow on a pattern of the user's: Right chooses the first stop,
+    // 00FF00 typed colours it, and APPLY sends it as zone 0 of the zone table's
+    // second table (red at 76, green at 98, blue at 120).
+    void keysAndStopsPaintedAndSentFromTheKeyboard()
     {
         WindowFixture f;
         f.showActive();
@@ -196,6 +231,27 @@ private slots:
             QCOMPARE(f.sent()[1][slot], char(0));    // red
             QCOMPARE(f.sent()[3][slot], char(0xFF)); // blue
         }
+
+        page->findChild<QComboBox *>("effect_combo")->setCurrentIndex(2); // Arrow Flow
+        page->findChild<QPushButton *>("btn_customized")->click();
+        page->findChild<QPushButton *>("btn_pattern_add")->click();
+        QVERIFY(page->model().userPatternChosen());
+        auto *stops = page->findChild<QWidget *>("stopCursor");
+        QVERIFY(stops->isVisible());
+        QVERIFY(f.w->keyboardAccess()->tabChain().contains(stops));
+        stops->setFocus(Qt::TabFocusReason);
+        press(stops, Qt::Key_Right);
+        QCOMPARE(page->model().stopEditor().selectedSlot(), 0);
+        QVERIFY(stops->accessibleName().startsWith("STOPS CONTROL: stop 1, red "));
+        code->setText("00FF00");
+        press(code, Qt::Key_Return);
+        QCOMPARE(page->model().stops()[0].color, (Rgb{0, 255, 0}));
+        f.clear();
+        press(apply, Qt::Key_Return);
+        QCOMPARE(f.sent().size(), 5);
+        const QByteArray zones = f.sent()[3];
+        QCOMPARE(zones.left(3), QByteArray("\x07\x0d\x01", 3));
+        QCOMPARE(hex(zones.mid(76, 1) + zones.mid(98, 1) + zones.mid(120, 1)), QString("00ff00"));
     }
 };
 

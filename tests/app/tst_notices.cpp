@@ -17,9 +17,11 @@
 #include "ui/virtual/VirtualKeyboardWindow.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSystemTrayIcon>
 #include <QtTest>
@@ -84,8 +86,14 @@ private slots:
         QTest::newRow("delete built-in")
             << none << Step([](WindowFixture &f) { f.menu().deleteButton()->released(); })
             << "PROFILE 1 is a built-in profile and cannot be deleted";
+        QTest::newRow("rename empty") << game << Step([](WindowFixture &f) { rename(f, ""); })
+                                      << "A profile name cannot be empty";
         QTest::newRow("rename spaces") << game << Step([](WindowFixture &f) { rename(f, "   "); })
                                        << "A profile name cannot be empty";
+        for (const char *bad : {"a/b", ".."})
+            QTest::newRow(qPrintable(QString("rename %1").arg(bad)))
+                << game << Step([bad](WindowFixture &f) { rename(f, bad); })
+                << "A profile name cannot contain * | \\ : \" < > ? / or ..";
         QTest::newRow("rename duplicate")
             << game << Step([](WindowFixture &f) { rename(f, "Work"); })
             << "A profile named Work already exists";
@@ -103,6 +111,12 @@ private slots:
             f.menu().refillProfileList();
         }) << Step([](WindowFixture &f) { f.menu().newButton()->released(); })
                                           << "No room for another profile: at most 15 are kept";
+        QTest::newRow("copy at the limit") << Step([](WindowFixture &f) {
+            for (int i = 0; i < 8; ++i) // 13 profiles
+                QVERIFY(copyProfile("PROFILE 1", QString("Spare %1").arg(i)));
+            f.menu().refillProfileList();
+        }) << Step([](WindowFixture &f) { f.menu().copyProfileClicked(); })
+                                           << "No room for another profile: at most 13 are kept";
         QTest::newRow("macro copy at the limit") << Step([](WindowFixture &f) {
             for (int n = 1; countEntries("macrofile") < 13; ++n)
                 QVERIFY(RecordedMacroFile::create(n).ok());
@@ -167,7 +181,33 @@ private slots:
         f.w->tryVirtualButton()->released();
         QCOMPARE(f.link()->state(), KeyboardLink::State::Virtual);
         QTRY_VERIFY(f.w->tryVirtualButton()->isHidden());
-        QVERIFY(f.w->virtualKeyboard()->window()->isVisible());
+        QWidget *window = f.w->virtualKeyboard()->window();
+        QVERIFY(window && window->isVisible());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(window->frameGeometry()));
+        // Not over the console's tabs and profile buttons.
+        QList<QPushButton *> top(f.w->profileButtons().begin(), f.w->profileButtons().end());
+        for (QPushButton *b : f.w->findChildren<QPushButton *>())
+            if (QStringList{"KEYBOARD", "MACROS", "CUSTOMIZE", "LIGHTING"}.contains(b->text()))
+                top << b;
+        QCOMPARE(top.size(), 9);
+        for (QPushButton *b : top)
+            QVERIFY2(!window->frameGeometry().intersects(
+                         QRect(b->mapToGlobal(QPoint(0, 0)), b->size())),
+                     qPrintable(b->text()));
+
+        // It comes back where the user put it, in this console and the next.
+        window->move(23, 31);
+        window->hide();
+        QCOMPARE(readText("system/console_hints.ini"), QString("[VirtualKeyboard]\nx=23\ny=31\n"));
+        f.w.reset(); // the console ends; the next one opens the window there
+        ConsoleOptions options;
+        options.checkForUpdates = false;
+        options.port = 0;
+        f.w = std::make_unique<MainWindow>(options);
+        f.w->show();
+        f.w->tryVirtualButton()->released();
+        QCOMPARE(f.w->virtualKeyboard()->window()->pos(), QPoint(23, 31));
     }
 
     // While the editor shows another effect than the active profile stores, a

@@ -214,6 +214,62 @@ private slots:
         QVERIFY(status.out.startsWith("keyboard: connected\nprofile: 3\n"));
     }
 
+    // The log file holds what helps a user and a maintainer: the start (version,
+    // keyboard mode, port, data directory), each operation's outcome, the
+    // keyboard found and lost, and the quit; debugging lines only with --verbose.
+    void logTellsTheRun_data()
+    {
+        QTest::addColumn<bool>("verbose");
+        QTest::newRow("plain") << false;
+        QTest::newRow("--verbose") << true;
+    }
+    void logTellsTheRun()
+    {
+        QFETCH(bool, verbose);
+        ConsoleProcess console;
+        QTemporaryDir dir;
+        const QString plug = dir.filePath("plugged");
+        QFile::remove(plug);
+        QProcessEnvironment env = console.environment();
+        env.insert("ORVANTA_FAKEHID_PLUGGED", plug);
+        console.setEnvironment(env);
+        const QString version =
+            runProgram(ConsoleProcess::executable(), {"--version"}).out.section(' ', 1).trimmed();
+        QVERIFY(!version.isEmpty());
+        QVERIFY(console.start(verbose ? QStringList{"--verbose"} : QStringList()));
+        const QString log =
+            QFileInfo(console.dataDir()).dir().filePath("state/orvanta-console/console.log");
+        // Each line after its time: the level, then the text.
+        const auto lines = [&log] {
+            QStringList out;
+            for (const QString &line : readText(log).split('\n', Qt::SkipEmptyParts))
+                out << line.section(' ', 1);
+            return out;
+        };
+        const auto logged = [&lines](const QString &pattern) {
+            return !lines().filter(QRegularExpression('^' + pattern + '$')).isEmpty();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(console.send("073"), 15000); // once it listens; no keyboard yet
+        QTRY_VERIFY(logged("info operation \\d+ for profile 3: NotConnected"));
+        QVERIFY(writeText(plug, ""));
+        QVERIFY(console.waitForReports(1, 4000));
+        QTRY_VERIFY(logged("info keyboard: connected"));
+        QVERIFY(QFile::remove(plug));
+        QVERIFY(console.send("074"));
+        QTRY_VERIFY(logged("info operation \\d+ for profile 4: (Failed|Lost)"));
+        QTRY_VERIFY(logged("info keyboard: absent"));
+        QCOMPARE(console.stop(), 0);
+
+        QVERIFY2(logged(QRegularExpression::escape(
+                     QString("info start: version %1, keyboard usb, port %2, data directory %3")
+                         .arg(version)
+                         .arg(console.port())
+                         .arg(console.dataDir()))),
+                 qPrintable(lines().join('\n')));
+        QCOMPARE(lines().last(), QString("info quit, status 0"));
+        QCOMPARE(!lines().filter(QRegularExpression("^debug ")).isEmpty(), verbose);
+    }
+
     // On screens of a laptop's size the whole window is shown, scaled alike in
     // both directions, full size where it fits; both ways of quitting, the Close
     // button and the tray menu's Quit, end the console cleanly.

@@ -1,8 +1,8 @@
 // Other programs flooding the keyboard's queue, the user's own operations
-// going ahead of them, and saves that fail where nobody looks: a factory reset
-// on a full disk and the virtual keyboard's memory. Nothing dropped is shown as
-// done, orvanta-ctl says when its command did not reach the keyboard, and every
-// failed save is told.
+// going ahead of them (also at the end of the console), and saves that fail
+// where nobody looks: a factory reset on a full disk and the virtual keyboard's
+// memory. Nothing dropped is shown as done, orvanta-ctl says when its command
+// did not reach the keyboard, and every failed save is told.
 
 #include "TestSupport.h"
 #include "WindowFixture.h"
@@ -14,15 +14,18 @@
 #include "ui/shell/ResetProgressView.h"
 #include "ui/virtual/VirtualKeyboardHost.h"
 
+#include <QComboBox>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QSemaphore>
 #include <QtTest>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <thread>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -161,6 +164,41 @@ private slots:
         QCOMPARE(statusProfile(*f.w), 4);
     }
 
+    // Close with the user's APPLY queued behind a flood and the keyboard busy:
+    // Close drops the flood and waits for the keyboard, so the APPLY still
+    // reaches it before the console ends.
+    void closeWaitsToSendTheUsersApply()
+    {
+        WindowFixture f;
+        HeldKeyboard k(f);
+        ConsoleController &controller = *f.ctx().controller;
+        controller.runSocketCommand(colour(1));
+        QTRY_VERIFY(k.held());
+        flood(controller);
+        f.w->showLightingPage();
+        auto *effects = f.lighting().findChild<QComboBox *>(QStringLiteral("effect_combo"));
+        effects->setCurrentIndex(EffectWave);
+        f.lighting().applyClicked();
+        // The keyboard comes back once Close has dropped the flood: left are the
+        // APPLY and the held colour.
+        std::thread keyboard([&f, &k] {
+            while (f.link()->pending() > 2)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            k.release();
+        });
+        // Close ends the application's loop, as in the console.
+        QTimer::singleShot(0, f.w->closeButton(), &QPushButton::released);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        keyboard.join();
+        f.w.reset();
+        // The held colour's 5 reports, then the Wave of profile 1 and nothing else.
+        const QVector<QByteArray> sent = f.keyboard.take();
+        QVERIFY2(sent.size() > 6 && sent.size() < 20, qPrintable(QString::number(sent.size())));
+        QCOMPARE(commandOf(sent[5]), int(CMD_LIGHT_MODE));
+        QCOMPARE(commandOf(sent[6]), int(CMD_ZONE_TABLE));
+        QCOMPARE(quint8(sent[6].at(2)), quint8(1));
+    }
+
     // A factory reset on a full disk: one lasting notice, after the reset's
     // window, names what was not saved; the keyboard gets those profiles back
     // as their files keep them.
@@ -183,6 +221,8 @@ private slots:
         {
             FileCallsOverride full(calls);
             f.w->factoryResetClicked();
+            // Not done.wait(): its event loop ends at once while a quit from an
+            // earlier test's Close is pending.
             QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 10000);
             QVERIFY(f.settled());
         }
