@@ -11,15 +11,19 @@
 #include "core/macro/MacroFile.h"
 #include "core/profiles/ProfileStore.h"
 #include "core/storage/AssignmentFile.h"
+#include "core/storage/AtomicFile.h"
+#include "core/storage/DataPaths.h"
 #include "core/storage/MacroReportsFile.h"
 #include "core/storage/RecordedMacroFile.h"
 #include "core/storage/StoredList.h"
 #include "core/virtual/VirtualKeyboardDevice.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+#include <limits>
 #include <memory>
 
 using namespace orvanta;
@@ -131,8 +135,8 @@ private slots:
 
     // CUSTOMIZE APPLY: the key map (with the profile's macro reports when a
     // key needs them) goes to the active slot, and the macro commands, the key
-    // map and the assignment files are saved as applied.
-    void customizeApplySendsTheKeyAndSavesItsFiles()
+    // map and the assignment files are saved once each, as applied.
+    void customizeApplySendsTheKeyAndSavesEachFileOnce()
     {
         Rig r;
         const QString profile = QStringLiteral("PROFILE 1");
@@ -140,7 +144,16 @@ private slots:
             RecordedMacroFile::write("Jump", macro::macroTexts({}, reportOf({{10, 0x80}}))).ok());
         KeyAssignmentEditor &editor = r.controller.keyAssignmentEditor();
         const auto onKeyboard = [&r] { return r.keyboard.state().profile(1); };
-        QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::MultipleTimes, 7, profile).ok());
+        {
+            SimulatedDisk disk(std::numeric_limits<qint64>::max());
+            QVERIFY(editor.applyMacro(42, "Jump", RepeatMode::MultipleTimes, 7, profile).ok());
+            qint64 sizes = 0; // each file once
+            for (const QString &file :
+                 {DataPaths::signalPath(profile), DataPaths::macroSystemPath(profile),
+                  DataPaths::macroCmdPath(profile)})
+                sizes += QFileInfo(file).size();
+            QCOMPARE(disk.written(), sizes);
+        }
         // A (key number 40) sends the macro code; its report, 7 times.
         QCOMPARE(macro::parseCommandString(MacroReportsFile::commands(profile)[0]),
                  reportOf({{0, 7}, {1, 5}, {2, 1}, {3, 40}, {4, 1}, {9, 7}, {10, 0x80}}));
