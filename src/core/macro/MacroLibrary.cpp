@@ -1,4 +1,5 @@
 #include "MacroLibrary.h"
+#include "core/app/TranslationContexts.h"
 
 #include "core/app/Notices.h"
 #include "core/macro/MacroRename.h"
@@ -51,8 +52,7 @@ MacroChange MacroLibrary::create()
 {
     const int n = newMacroNumber();
     if (n == 0) {
-        m_notices.refuse(QCoreApplication::translate(
-            "LumoProject", "No room for another macro: every number is taken"));
+        m_notices.refuse(context::Shell::tr("No room for another macro: every number is taken"));
         return MacroChange{MacroChange::Outcome::Refused};
     }
     return failed(m_notices.report(RecordedMacroFile::create(n)),
@@ -62,8 +62,7 @@ MacroChange MacroLibrary::create()
 MacroChange MacroLibrary::copy(const QString &selected)
 {
     if (!selected.isEmpty() && macroFolderFullForCopy()) {
-        m_notices.refuse(QCoreApplication::translate(
-                             "LumoProject", "No room for another macro: at most %1 are kept")
+        m_notices.refuse(context::Shell::tr("No room for another macro: at most %1 are kept")
                              .arg(kMaxMacrosAfterCopy));
         return MacroChange{MacroChange::Outcome::Refused};
     }
@@ -71,9 +70,8 @@ MacroChange MacroLibrary::copy(const QString &selected)
     if (name.isEmpty()) {
         if (selected.isEmpty())
             return MacroChange{MacroChange::Outcome::Unchanged};
-        m_notices.refuse(QCoreApplication::translate(
-                             "LumoProject", "No more copies of %1: every copy name is taken")
-                             .arg(selected));
+        m_notices.refuse(
+            context::Shell::tr("No more copies of %1: every copy name is taken").arg(selected));
         return MacroChange{MacroChange::Outcome::Refused};
     }
     return failed(
@@ -92,9 +90,8 @@ MacroChange MacroLibrary::remove(const QString &name)
     const bool removed = QFile::remove(path);
     if (!removed)
         m_notices.fileFailed(
-            QCoreApplication::translate("LumoProject", "Could not delete %1; it stays in the list")
-                .arg(name),
-            path, QStringLiteral("failed"));
+            context::Shell::tr("Could not delete %1; it stays in the list").arg(name), path,
+            QStringLiteral("failed"));
     // The list shows the macro before the deleted one, or the first.
     const QString show = names().value(qMax(0, index - 1));
     return MacroChange{removed ? MacroChange::Outcome::Done : MacroChange::Outcome::Failed, show};
@@ -103,8 +100,7 @@ MacroChange MacroLibrary::remove(const QString &name)
 MacroChange MacroLibrary::rename(const QString &from, const QString &to)
 {
     if (!renameAllowed(to, from)) {
-        m_notices.refuse(QCoreApplication::translate(
-                             "LumoProject", "%1 cannot be renamed to \"%2\": the name is empty, "
+        m_notices.refuse(context::Shell::tr("%1 cannot be renamed to \"%2\": the name is empty, "
                                             "taken or not allowed")
                              .arg(from, to));
         return MacroChange{MacroChange::Outcome::Refused};
@@ -127,9 +123,7 @@ MacroChange MacroLibrary::importFile(const QString &path)
     // An import never replaces a macro (the protected one, or one that keys
     // play) without a word: the file is refused, as a profile's is.
     if (names().contains(name)) {
-        m_notices.refuse(
-            QCoreApplication::translate("LumoProject", "A macro named %1 already exists")
-                .arg(name));
+        m_notices.refuse(context::Shell::tr("A macro named %1 already exists").arg(name));
         return MacroChange{MacroChange::Outcome::Refused};
     }
     return failed(m_notices.report(RecordedMacroFile::import(path, name)), name);
@@ -141,9 +135,8 @@ MacroChange MacroLibrary::exportTo(const QString &name, const QString &path)
         return MacroChange{MacroChange::Outcome::Unchanged};
     if (appendExport(path, RecordedMacroFile::read(name)))
         return MacroChange{MacroChange::Outcome::Done};
-    m_notices.fileFailed(
-        QCoreApplication::translate("LumoProject", "Could not export %1 to %2").arg(name, path),
-        path, QStringLiteral("failed"));
+    m_notices.fileFailed(context::Shell::tr("Could not export %1 to %2").arg(name, path), path,
+                         QStringLiteral("failed"));
     return MacroChange{MacroChange::Outcome::Failed};
 }
 

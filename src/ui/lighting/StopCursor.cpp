@@ -1,4 +1,5 @@
 #include "StopCursor.h"
+#include "core/app/TranslationContexts.h"
 
 #include "LightingPage.h"
 #include "ui/shell/AccessibleNames.h"
@@ -17,8 +18,8 @@ StopCursor::StopCursor(LightingPage *page, QSlider *strip)
     setGeometry(strip->geometry().adjusted(-4, -4, 4, 24)); // the strip and the squares below
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::TabFocus);
-    setAccessibleDescription(QCoreApplication::translate(
-        "keyboard_light_view", "Left and Right choose a stop; the colour fields then set it"));
+    setAccessibleDescription(
+        context::LightingPage::tr("Left and Right choose a stop; the colour fields then set it"));
     setVisible(strip->isVisibleTo(page));
     strip->installEventFilter(this);
     announce();
@@ -51,12 +52,11 @@ void StopCursor::focusInEvent(QFocusEvent *event)
 
 void StopCursor::announce()
 {
-    QString text = QCoreApplication::translate("keyboard_light_view", "STOPS CONTROL");
+    QString text = context::LightingPage::tr("STOPS CONTROL");
     const int slot = m_page->model().stopEditor().selectedSlot();
     if (slot >= 0) {
         const Rgb c = m_page->model().stops()[slot].color;
-        text += QStringLiteral(": ") +
-                QCoreApplication::translate("keyboard_light_view", "stop %1").arg(slot + 1) +
+        text += QStringLiteral(": ") + context::LightingPage::tr("stop %1").arg(slot + 1) +
                 QStringLiteral(", ") + AccessibleNames::colourText(c.r, c.g, c.b);
     }
     if (accessibleName() != text)

@@ -1,4 +1,5 @@
 #include "StoredLightingHint.h"
+#include "core/app/TranslationContexts.h"
 
 #include "LightingPage.h"
 #include "core/keys/KeyLedSlots.h"
@@ -31,7 +32,7 @@ StoredLightingHint::StoredLightingHint(QWidget *page)
     m_load->setGeometry(680, 260, 80, 28);
     m_load->setCursor(Qt::PointingHandCursor);
     m_load->setFocusPolicy(Qt::TabFocus);
-    m_load->setText(QCoreApplication::translate("LumoProject", "LOAD"));
+    m_load->setText(context::Shell::tr("LOAD"));
     m_label->hide();
     m_load->hide();
     connect(m_load, &QPushButton::released, this, &StoredLightingHint::load);
@@ -71,7 +72,7 @@ void StoredLightingHint::refresh()
     const bool differs =
         m_effect && m_storedEffect >= 0 && m_storedEffect != m_effect->currentIndex();
     if (differs)
-        m_label->setText(QCoreApplication::translate("LumoProject", "PROFILE %1: %2")
+        m_label->setText(context::Shell::tr("PROFILE %1: %2")
                              .arg(m_slot)
                              .arg(m_effect->itemText(m_storedEffect)));
     m_label->setVisible(differs);

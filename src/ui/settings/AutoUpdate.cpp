@@ -1,4 +1,5 @@
 #include "AutoUpdate.h"
+#include "core/app/TranslationContexts.h"
 
 #include "core/settings/ProgramLauncher.h"
 #include "core/settings/UpdateProtocol.h"
@@ -144,8 +145,7 @@ void AutoUpdate::answerCheck(QNetworkReply *reply)
     }
     const UpdateReply answer = parseUpdateReply(reply->read(MAX_REPLY_BYTES));
     if (answer.resultCode != QLatin1String("002") || answer.version.trimmed().isEmpty()) {
-        emit checkFailed(
-            QCoreApplication::translate("LumoProject", "the update service gave no version"));
+        emit checkFailed(context::Shell::tr("the update service gave no version"));
         return;
     }
     QString version = answer.version.trimmed();

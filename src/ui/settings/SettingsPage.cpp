@@ -193,9 +193,8 @@ void SettingsPage::openSocialMedia()
 void SettingsPage::openPage(const QString &url)
 {
     if (!m_desktop.openUrl(QUrl(url)))
-        emit refused(QCoreApplication::translate("LumoProject",
-                                                 "No web browser could be started: the page is %1")
-                         .arg(url));
+        emit refused(
+            context::Shell::tr("No web browser could be started: the page is %1").arg(url));
 }
 
 AutoUpdate &SettingsPage::updateCheck()
@@ -207,17 +206,14 @@ AutoUpdate &SettingsPage::updateCheck()
     m_updateCheck->setAttribute(Qt::WA_DontShowOnScreen);
     m_updateCheck->hide();
     connect(m_updateCheck, &AutoUpdate::upToDate, this, [this](const QString &version) {
-        emit informed(
-            QCoreApplication::translate("LumoProject", "This console is up to date (version %1)")
-                .arg(version));
+        emit informed(context::Shell::tr("This console is up to date (version %1)").arg(version));
     });
     connect(m_updateCheck, &AutoUpdate::newerAvailable, this, [this](const QString &version) {
-        emit informed(QCoreApplication::translate("LumoProject", "Version %1 is available at %2")
+        emit informed(context::Shell::tr("Version %1 is available at %2")
                           .arg(version, QString::fromLatin1(WEBSITE_URL)));
     });
     connect(m_updateCheck, &AutoUpdate::checkFailed, this, [this](const QString &error) {
-        emit refused(
-            QCoreApplication::translate("LumoProject", "The update check failed: %1").arg(error));
+        emit refused(context::Shell::tr("The update check failed: %1").arg(error));
     });
     return *m_updateCheck;
 }
@@ -227,12 +223,11 @@ void SettingsPage::updateFirmware()
     // Always an answer: the installer starts, or the console asks the update
     // service itself and says what it learned.
     if (m_desktop.startProgram(firmwareUpdaterProgram(), QString(), false)) {
-        emit informed(
-            QCoreApplication::translate("LumoProject", "The update installer was started"));
+        emit informed(context::Shell::tr("The update installer was started"));
         return;
     }
-    emit informed(QCoreApplication::translate(
-        "LumoProject", "No update installer on this platform: checking for a newer version"));
+    emit informed(
+        context::Shell::tr("No update installer on this platform: checking for a newer version"));
     updateCheck().checkNow();
 }
 

@@ -1,4 +1,5 @@
 #include "AccessibleNames.h"
+#include "core/app/TranslationContexts.h"
 
 #include "MainWindow.h"
 #include "StatusBand.h"
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTreeWidget>
+
+namespace context = orvanta::context;
 
 namespace
 {
@@ -42,10 +45,7 @@ template <typename T> T *child(QWidget &page, const char *objectName)
 
 QString AccessibleNames::colourText(int r, int g, int b)
 {
-    return QCoreApplication::translate("LumoProject", "red %1, green %2, blue %3")
-        .arg(r)
-        .arg(g)
-        .arg(b);
+    return context::Shell::tr("red %1, green %2, blue %3").arg(r).arg(g).arg(b);
 }
 
 void AccessibleNames::nameShell(MainWindow &w)
@@ -56,157 +56,125 @@ void AccessibleNames::nameShell(MainWindow &w)
             QKeySequence(Qt::ALT | (Qt::Key_1 + i)).toString(QKeySequence::NativeText);
         b->setToolTip(keys);
         name(b, b->text(),
-             QCoreApplication::translate("LumoProject",
-                                         "Switches the keyboard to on-board profile %1 (%2)")
+             context::Shell::tr("Switches the keyboard to on-board profile %1 (%2)")
                  .arg(i + 1)
                  .arg(keys));
     }
-    name(w.resetButton(), QCoreApplication::translate("LumoProject", "Factory reset"),
-         QCoreApplication::translate(
-             "LumoProject", "Restores the factory settings of all five on-board profiles"));
-    name(w.serviceButton(), QCoreApplication::translate("LumoProject", "Customer Service"),
-         QCoreApplication::translate("LumoProject", "Opens the web page in your browser"));
-    name(w.infoButton(), QCoreApplication::translate("LumoProject", "Product Information"),
-         QCoreApplication::translate("LumoProject", "Opens the web page in your browser"));
-    name(w.settingsButton(), QCoreApplication::translate("LumoProject", "Settings"));
-    name(w.closeButton(), QCoreApplication::translate("LumoProject", "Close"),
-         QCoreApplication::translate("LumoProject", "Ends the console"));
-    w.statusBand()->setAccessibleName(QCoreApplication::translate("LumoProject", "Status"));
+    name(w.resetButton(), context::Shell::tr("Factory reset"),
+         context::Shell::tr("Restores the factory settings of all five on-board profiles"));
+    name(w.serviceButton(), context::Shell::tr("Customer Service"),
+         context::Shell::tr("Opens the web page in your browser"));
+    name(w.infoButton(), context::Shell::tr("Product Information"),
+         context::Shell::tr("Opens the web page in your browser"));
+    name(w.settingsButton(), context::Shell::tr("Settings"));
+    name(w.closeButton(), context::Shell::tr("Close"), context::Shell::tr("Ends the console"));
+    w.statusBand()->setAccessibleName(context::Shell::tr("Status"));
 }
 
 void AccessibleNames::nameProfileMenu(ProfileMenu &m)
 {
-    name(m.profileCombo(), QCoreApplication::translate("LumoProject", "SELECT PROFILE"),
-         QCoreApplication::translate(
-             "LumoProject", "Choosing a saved profile links it to the active on-board profile"));
-    name(m.newButton(), QCoreApplication::translate("LumoProject", "New profile"));
-    name(m.deleteButton(),
-         QCoreApplication::translate("LumoProject", "Delete the selected profile"));
-    name(m.copyButton(), QCoreApplication::translate("LumoProject", "Copy the selected profile"));
-    name(m.importButton(),
-         QCoreApplication::translate("LumoProject", "Import a profile from a file"));
-    name(m.exportButton(),
-         QCoreApplication::translate("LumoProject", "Export the selected profile to a file"));
-    name(m.profileNameEdit(), QCoreApplication::translate("LumoProject", "PROFILE NAME"),
-         QCoreApplication::translate("LumoProject",
-                                     "Type a new name and press Enter to rename the profile"));
+    name(m.profileCombo(), context::Shell::tr("SELECT PROFILE"),
+         context::Shell::tr("Choosing a saved profile links it to the active on-board profile"));
+    name(m.newButton(), context::Shell::tr("New profile"));
+    name(m.deleteButton(), context::Shell::tr("Delete the selected profile"));
+    name(m.copyButton(), context::Shell::tr("Copy the selected profile"));
+    name(m.importButton(), context::Shell::tr("Import a profile from a file"));
+    name(m.exportButton(), context::Shell::tr("Export the selected profile to a file"));
+    name(m.profileNameEdit(), context::Shell::tr("PROFILE NAME"),
+         context::Shell::tr("Type a new name and press Enter to rename the profile"));
     labels(m.selectProfileCaption(), m.profileCombo());
     labels(m.profileNameCaption(), m.profileNameEdit());
 }
 
 void AccessibleNames::nameCustomize(CustomizePanel &p)
 {
-    name(p.widgets().keyAssignCombo, QCoreApplication::translate("LumoProject", "KEY ASSIGNMENT"),
-         QCoreApplication::translate("LumoProject", "What the selected key does"));
-    name(p.widgets().assignMacroCombo, QCoreApplication::translate("LumoProject", "ASSIGN MACRO"));
-    name(p.widgets().repeatCombo, QCoreApplication::translate("LumoProject", "Repeat option"));
-    name(p.widgets().repeatCountEdit, QCoreApplication::translate("LumoProject", "Repeat count"),
-         QCoreApplication::translate("LumoProject", "1 to 50 times"));
-    name(p.widgets().newKeyEdit, QCoreApplication::translate("LumoProject", "ASSIGN"),
-         QCoreApplication::translate("LumoProject",
-                                     "Press Enter, then the key the selected key should send; "
-                                     "Escape cancels"));
+    name(p.widgets().keyAssignCombo, context::Shell::tr("KEY ASSIGNMENT"),
+         context::Shell::tr("What the selected key does"));
+    name(p.widgets().assignMacroCombo, context::Shell::tr("ASSIGN MACRO"));
+    name(p.widgets().repeatCombo, context::Shell::tr("Repeat option"));
+    name(p.widgets().repeatCountEdit, context::Shell::tr("Repeat count"),
+         context::Shell::tr("1 to 50 times"));
+    name(p.widgets().newKeyEdit, context::Shell::tr("ASSIGN"),
+         context::Shell::tr("Press Enter, then the key the selected key should send; "
+                            "Escape cancels"));
     labels(p.widgets().captionKeyAssignment, p.widgets().keyAssignCombo);
     labels(p.widgets().captionAssignMacro, p.widgets().assignMacroCombo);
     labels(p.widgets().captionRepeat, p.widgets().repeatCombo);
     labels(p.widgets().captionAssign, p.widgets().newKeyEdit);
     labels(p.widgets().captionInstantShift, p.widgets().shiftCombo);
-    name(p.widgets().shiftCombo,
-         QCoreApplication::translate("LumoProject", "Instant shift target profile"));
+    name(p.widgets().shiftCombo, context::Shell::tr("Instant shift target profile"));
     const char *modifiers[3] = {QT_TRANSLATE_NOOP("LumoProject", "Left Shift"),
                                 QT_TRANSLATE_NOOP("LumoProject", "Left Ctrl"),
                                 QT_TRANSLATE_NOOP("LumoProject", "Left Alt")};
     for (int m = 0; m < 3; ++m)
         name(p.widgets().shiftButtons[m], p.widgets().shiftButtons[m]->text(),
-             QCoreApplication::translate("LumoProject",
-                                         "While held, %1 switches to the chosen profile")
-                 .arg(QCoreApplication::translate("LumoProject", modifiers[m])));
+             context::Shell::tr("While held, %1 switches to the chosen profile")
+                 .arg(context::Shell::tr(modifiers[m])));
     name(p.widgets().customizeApplyButton, p.widgets().customizeApplyButton->text(),
-         QCoreApplication::translate("LumoProject",
-                                     "Stores the assignment and sends it to the keyboard"));
+         context::Shell::tr("Stores the assignment and sends it to the keyboard"));
 }
 
 void AccessibleNames::nameLighting(QWidget &page)
 {
-    name(child<QComboBox>(page, "effect_combo"),
-         QCoreApplication::translate("keyboard_light_view", "EFFECT"));
-    name(child<QSlider>(page, "speed_slider"),
-         QCoreApplication::translate("keyboard_light_view", "SPEED"),
-         QCoreApplication::translate("keyboard_light_view", "From slow to fast"));
-    name(child<QSlider>(page, "speediness_slider"),
-         QCoreApplication::translate("keyboard_light_view", "Wave speed"),
-         QCoreApplication::translate("keyboard_light_view", "From slow to fast"));
-    name(child<QSlider>(page, "stops_slider"),
-         QCoreApplication::translate("keyboard_light_view", "STOPS CONTROL"));
-    name(child<QComboBox>(page, "pattern_combo"),
-         QCoreApplication::translate("keyboard_light_view", "PATTERN"));
-    name(child<QPushButton>(page, "btn_pattern_add"),
-         QCoreApplication::translate("keyboard_light_view", "Add pattern"));
-    name(child<QPushButton>(page, "btn_pattern_del"),
-         QCoreApplication::translate("keyboard_light_view", "Delete pattern"));
+    name(child<QComboBox>(page, "effect_combo"), context::LightingPage::tr("EFFECT"));
+    name(child<QSlider>(page, "speed_slider"), context::LightingPage::tr("SPEED"),
+         context::LightingPage::tr("From slow to fast"));
+    name(child<QSlider>(page, "speediness_slider"), context::LightingPage::tr("Wave speed"),
+         context::LightingPage::tr("From slow to fast"));
+    name(child<QSlider>(page, "stops_slider"), context::LightingPage::tr("STOPS CONTROL"));
+    name(child<QComboBox>(page, "pattern_combo"), context::LightingPage::tr("PATTERN"));
+    name(child<QPushButton>(page, "btn_pattern_add"), context::LightingPage::tr("Add pattern"));
+    name(child<QPushButton>(page, "btn_pattern_del"), context::LightingPage::tr("Delete pattern"));
     const char *captions[][2] = {
         {"effect_label", "effect_combo"},          {"speed_label", "speed_slider"},
         {"wave_speed_label", "speediness_slider"}, {"pattern_label", "pattern_combo"},
         {"stops_label", "stops_slider"},           {"surface_label", "btn_surface"}};
     for (const auto &pair : captions)
         labels(child<QLabel>(page, pair[0]), page.findChild<QWidget *>(QLatin1String(pair[1])));
-    name(child<QPushButton>(page, "btn_surface"),
-         QCoreApplication::translate("keyboard_light_view", "SURFACE"),
-         QCoreApplication::translate("keyboard_light_view",
-                                     "Lights every other key in the surface colour"));
-    name(child<QPushButton>(page, "btn_surface_color"),
-         QCoreApplication::translate("keyboard_light_view", "Surface colour"),
-         QCoreApplication::translate("keyboard_light_view",
-                                     "Chosen, it takes the next colour picked"));
+    name(child<QPushButton>(page, "btn_surface"), context::LightingPage::tr("SURFACE"),
+         context::LightingPage::tr("Lights every other key in the surface colour"));
+    name(child<QPushButton>(page, "btn_surface_color"), context::LightingPage::tr("Surface colour"),
+         context::LightingPage::tr("Chosen, it takes the next colour picked"));
     const char *channels[3] = {QT_TRANSLATE_NOOP("keyboard_light_view", "Red"),
                                QT_TRANSLATE_NOOP("keyboard_light_view", "Green"),
                                QT_TRANSLATE_NOOP("keyboard_light_view", "Blue")};
     for (int c = 0; c < 3; ++c)
-        name(
-            page.findChild<QLineEdit *>(QStringLiteral("edit_%1").arg(QChar("rgb"[c]))),
-            QCoreApplication::translate("keyboard_light_view", channels[c]),
-            QCoreApplication::translate("keyboard_light_view", "0 to 255; Enter picks the colour"));
-    name(child<QLineEdit>(page, "edit_code"),
-         QCoreApplication::translate("keyboard_light_view", "Colour code"),
-         QCoreApplication::translate("keyboard_light_view",
-                                     "Six hexadecimal digits; Enter picks the colour"));
-    name(child<QPushButton>(page, "btn_apply"),
-         QCoreApplication::translate("keyboard_light_view", "APPLY"),
-         QCoreApplication::translate("keyboard_light_view", "Sends the lighting to the keyboard"));
+        name(page.findChild<QLineEdit *>(QStringLiteral("edit_%1").arg(QChar("rgb"[c]))),
+             context::LightingPage::tr(channels[c]),
+             context::LightingPage::tr("0 to 255; Enter picks the colour"));
+    name(child<QLineEdit>(page, "edit_code"), context::LightingPage::tr("Colour code"),
+         context::LightingPage::tr("Six hexadecimal digits; Enter picks the colour"));
+    name(child<QPushButton>(page, "btn_apply"), context::LightingPage::tr("APPLY"),
+         context::LightingPage::tr("Sends the lighting to the keyboard"));
 }
 
 void AccessibleNames::nameMacros(QWidget &page)
 {
-    name(child<QComboBox>(page, "macro_name_combo"),
-         QCoreApplication::translate("micro_view", "SELECT MACRO"));
-    name(child<QLineEdit>(page, "macro_name_edit"),
-         QCoreApplication::translate("micro_view", "MACRO NAME"),
-         QCoreApplication::translate("micro_view", "Enter renames the macro"));
-    name(child<QTreeWidget>(page, "treeWidget"),
-         QCoreApplication::translate("micro_view", "Macro events"));
+    name(child<QComboBox>(page, "macro_name_combo"), context::MacroPage::tr("SELECT MACRO"));
+    name(child<QLineEdit>(page, "macro_name_edit"), context::MacroPage::tr("MACRO NAME"),
+         context::MacroPage::tr("Enter renames the macro"));
+    name(child<QTreeWidget>(page, "treeWidget"), context::MacroPage::tr("Macro events"));
     name(child<QLineEdit>(page, "macro_time_edit_edit"),
-         QCoreApplication::translate("micro_view", "Default delay time in ms"));
+         context::MacroPage::tr("Default delay time in ms"));
     // Two buttons read DELETE: the description tells which one.
     if (auto *b = child<QPushButton>(page, "macro_name_btn_del"))
-        b->setAccessibleDescription(
-            QCoreApplication::translate("micro_view", "Deletes the selected macro"));
+        b->setAccessibleDescription(context::MacroPage::tr("Deletes the selected macro"));
     if (auto *b = child<QPushButton>(page, "macro_r_del"))
-        b->setAccessibleDescription(
-            QCoreApplication::translate("micro_view", "Deletes the selected event"));
+        b->setAccessibleDescription(context::MacroPage::tr("Deletes the selected event"));
 }
 
 void AccessibleNames::nameSettings(QWidget &page)
 {
     if (auto *language = page.findChild<QComboBox *>())
-        name(language, QCoreApplication::translate("setting_view", "LANGUAGE"),
-             QCoreApplication::translate("setting_view", "The window switches at once"));
+        name(language, context::SettingsPage::tr("LANGUAGE"),
+             context::SettingsPage::tr("The window switches at once"));
     const QList<QPushButton *> buttons = page.findChildren<QPushButton *>();
     // In the order the page makes them: the web site, the community, then the
     // buttons with their own texts.
     if (buttons.size() >= 2) {
-        name(buttons[0], QCoreApplication::translate("setting_view", "Official website"),
-             QCoreApplication::translate("setting_view", "Opens the web page in your browser"));
-        name(buttons[1], QCoreApplication::translate("setting_view", "Community"),
-             QCoreApplication::translate("setting_view", "Opens the web page in your browser"));
+        name(buttons[0], context::SettingsPage::tr("Official website"),
+             context::SettingsPage::tr("Opens the web page in your browser"));
+        name(buttons[1], context::SettingsPage::tr("Community"),
+             context::SettingsPage::tr("Opens the web page in your browser"));
     }
 }

@@ -40,11 +40,6 @@ void KeyPopup::setAssignment(const QString &text)
     m_assignment->setText(text);
 }
 
-QString KeyPopup::keyName() const
-{
-    return m_name->text();
-}
-
 QString KeyPopup::assignment() const
 {
     return m_assignment->text();

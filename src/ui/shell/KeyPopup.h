@@ -12,7 +12,6 @@ class KeyPopup : public QWidget
 public:
     explicit KeyPopup(QWidget *parent = nullptr);
     void setKeyName(const QString &name);
-    QString keyName() const;
     void setAssignment(const QString &text);
     QString assignment() const;
 

@@ -1,4 +1,5 @@
 #include "KeyboardAccess.h"
+#include "core/app/TranslationContexts.h"
 
 #include "AccessibleNames.h"
 #include "KeyCursor.h"
@@ -109,10 +110,9 @@ void KeyboardAccess::refresh()
     AccessibleNames::nameShell(*m_window);
     AccessibleNames::nameProfileMenu(*m_window->profileMenu());
     AccessibleNames::nameCustomize(*m_window->customize());
-    m_customizeCursor->setPictureName(
-        QCoreApplication::translate("LumoProject", "Keyboard picture"));
-    m_customizeCursor->setAccessibleDescription(QCoreApplication::translate(
-        "LumoProject", "Arrow keys move over the keys; Space selects the key"));
+    m_customizeCursor->setPictureName(context::Shell::tr("Keyboard picture"));
+    m_customizeCursor->setAccessibleDescription(
+        context::Shell::tr("Arrow keys move over the keys; Space selects the key"));
     for (QWidget *page : {static_cast<QWidget *>(c.lighting), static_cast<QWidget *>(c.macros),
                           static_cast<QWidget *>(c.settings)})
         makeReachable(page);
@@ -146,10 +146,8 @@ void KeyboardAccess::followLightingPage()
             cursor->announce();
         });
     }
-    m_lightingCursor->setPictureName(
-        QCoreApplication::translate("LumoProject", "Keyboard picture"));
-    m_lightingCursor->setAccessibleDescription(QCoreApplication::translate(
-        "keyboard_light_view",
+    m_lightingCursor->setPictureName(context::Shell::tr("Keyboard picture"));
+    m_lightingCursor->setAccessibleDescription(context::LightingPage::tr(
         "Arrow keys move over the keys, Shift+arrows mark keys; Space paints them with "
         "CUSTOMIZED on"));
 }
@@ -163,15 +161,13 @@ QString KeyboardAccess::describeKey(int key) const
     QString assignment;
     switch (slot.kind) {
     case KeyKind::Default:
-        assignment = QCoreApplication::translate("LumoProject", "Default");
+        assignment = context::Shell::tr("Default");
         break;
     case KeyKind::Macro:
-        assignment = QCoreApplication::translate("LumoProject", "Macro Key") + QLatin1Char(' ') +
-                     slot.target;
+        assignment = context::Shell::tr("Macro Key") + QLatin1Char(' ') + slot.target;
         break;
     case KeyKind::Single:
-        assignment = QCoreApplication::translate("LumoProject", "Single Key") + QLatin1Char(' ') +
-                     slot.target;
+        assignment = context::Shell::tr("Single Key") + QLatin1Char(' ') + slot.target;
         break;
     }
     QString text = label + QStringLiteral(", ") + assignment;

@@ -1,4 +1,5 @@
 #include "ShellGuidance.h"
+#include "core/app/TranslationContexts.h"
 
 #include "ConsoleTray.h"
 #include "MainWindow.h"
@@ -88,7 +89,7 @@ ShellGuidance::ShellGuidance(MainWindow &window)
     m_tryVirtual->setCursor(Qt::PointingHandCursor);
     m_tryVirtual->setFocusPolicy(Qt::TabFocus);
     m_tryVirtual->setStyleSheet(window.shellStyles().actionButton);
-    m_tryVirtual->setText(QCoreApplication::translate("LumoProject", "TRY THE VIRTUAL KEYBOARD"));
+    m_tryVirtual->setText(context::Shell::tr("TRY THE VIRTUAL KEYBOARD"));
     VirtualKeyboardHost *host = window.virtualKeyboard();
     connect(m_tryVirtual, &QPushButton::released, host, &VirtualKeyboardHost::showWindow);
     KeyboardLink *link = window.keyboardLink();
@@ -148,11 +149,9 @@ void ShellGuidance::explainHiddenConsole()
     ConsoleTray *tray = m_window.tray();
     if (!tray || hints().text(QStringLiteral("Hints/hiddenByClose")) == QLatin1String("1"))
         return;
-    tray->showMessage(
-        QCoreApplication::translate("LumoProjectClass", "ORVANTA RGB"),
-        QCoreApplication::translate("LumoProject",
-                                    "The console keeps running here. Quit it from this icon's "
-                                    "menu or with the Close button of its window."));
+    tray->showMessage(context::Window::tr("ORVANTA RGB"),
+                      context::Shell::tr("The console keeps running here. Quit it from this icon's "
+                                         "menu or with the Close button of its window."));
     IniFile file = hints();
     file.setValue(QStringLiteral("Hints/hiddenByClose"), 1);
     (void)file.save(kHintsFile);

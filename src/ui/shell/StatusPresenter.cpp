@@ -112,22 +112,19 @@ void StatusPresenter::watchLink()
                                        int(outcome))));
             });
     connect(m_context.slotSync, &SlotSync::progress, this, [this](int done, int total) {
-        m_band->showNotice(
-            QCoreApplication::translate("LumoProject", "Updating the keyboard: %1 of %2")
-                .arg(qMin(done + 1, total))
-                .arg(total),
-            NoticeKind::Info);
+        m_band->showNotice(context::Shell::tr("Updating the keyboard: %1 of %2")
+                               .arg(qMin(done + 1, total))
+                               .arg(total),
+                           NoticeKind::Info);
     });
     connect(m_context.slotSync, &SlotSync::updateFinished, this, [this](int, int left) {
         if (left == 0)
-            m_band->showNotice(
-                QCoreApplication::translate("LumoProject", "The keyboard is up to date"),
-                NoticeKind::Success);
+            m_band->showNotice(context::Shell::tr("The keyboard is up to date"),
+                               NoticeKind::Success);
         else
             m_band->showNotice(
-                QCoreApplication::translate("LumoProject",
-                                            "The keyboard went away during its update: %1 profiles "
-                                            "follow when it is back")
+                context::Shell::tr("The keyboard went away during its update: %1 profiles "
+                                   "follow when it is back")
                     .arg(left),
                 NoticeKind::Warning);
     });

@@ -1,4 +1,5 @@
 #include "UndoPresenter.h"
+#include "core/app/TranslationContexts.h"
 
 #include "ConsoleContext.h"
 #include "ConsoleTray.h"
@@ -33,7 +34,7 @@ UndoPresenter::UndoPresenter(ConsoleContext &context, QWidget *parent, const She
     m_button->setCursor(Qt::PointingHandCursor);
     m_button->setFocusPolicy(Qt::TabFocus);
     m_button->setStyleSheet(styles.actionButton);
-    m_button->setText(QCoreApplication::translate("LumoProject", "UNDO"));
+    m_button->setText(context::Shell::tr("UNDO"));
     m_button->hide();
     connect(m_button, &QPushButton::released, this, &UndoPresenter::undoLastAction);
     m_offer->setObjectName(QStringLiteral("undo_offer"));
@@ -55,9 +56,9 @@ QString UndoPresenter::label() const
 {
     const UndoStore::Action kept = UndoStore::kept();
     if (kept.kind == QLatin1String("factory reset"))
-        return QCoreApplication::translate("LumoProject", "Undo factory reset");
+        return context::Shell::tr("Undo factory reset");
     if (!kept.kind.isEmpty())
-        return QCoreApplication::translate("LumoProject", "Undo delete %1").arg(kept.name);
+        return context::Shell::tr("Undo delete %1").arg(kept.name);
     return QString();
 }
 
@@ -67,19 +68,16 @@ bool UndoPresenter::keep(const QString &kind, const QString &name, const QString
     if (!kept.ok()) {
         const SaveFailure &f = kept.failures().first();
         m_context.notices->fileFailed(
-            QCoreApplication::translate("LumoProject",
-                                        "Nothing was changed: the files could not be kept for "
-                                        "Undo (%1)")
+            context::Shell::tr("Nothing was changed: the files could not be kept for "
+                               "Undo (%1)")
                 .arg(f.reason),
             f.path, f.reason);
         return false;
     }
     const QString text =
         kind == QLatin1String("factory reset")
-            ? QCoreApplication::translate("LumoProject",
-                                          "Factory settings restored. UNDO brings yours back")
-            : QCoreApplication::translate("LumoProject", "%1 deleted. UNDO brings it back")
-                  .arg(name);
+            ? context::Shell::tr("Factory settings restored. UNDO brings yours back")
+            : context::Shell::tr("%1 deleted. UNDO brings it back").arg(name);
     m_context.notices->inform(text);
     // The notice goes after a few seconds; the button still says what it undoes.
     m_button->setToolTip(label());
@@ -124,7 +122,7 @@ void UndoPresenter::undoLastAction()
     }
     const UndoStore::Action action = UndoStore::kept();
     if (action.kind.isEmpty()) {
-        m_context.notices->refuse(QCoreApplication::translate("LumoProject", "Nothing to undo"));
+        m_context.notices->refuse(context::Shell::tr("Nothing to undo"));
         return;
     }
     const QStringList before = controller->bindings().names;
@@ -132,9 +130,7 @@ void UndoPresenter::undoLastAction()
     if (!back.ok()) {
         const SaveFailure &f = back.failures().first();
         m_context.notices->fileFailed(
-            QCoreApplication::translate("LumoProject", "Undo failed: %1 (%2)")
-                .arg(f.path, f.reason),
-            f.path, f.reason);
+            context::Shell::tr("Undo failed: %1 (%2)").arg(f.path, f.reason), f.path, f.reason);
         return;
     }
     m_button->hide();
@@ -160,11 +156,10 @@ void UndoPresenter::undoLastAction()
         if (restoredSlot)
             m_context.slotSync->markChanged(slot);
     }
-    m_context.notices->post(
-        QCoreApplication::translate("LumoProject", "Undone: %1")
-            .arg(action.kind == QLatin1String("factory reset")
-                     ? QCoreApplication::translate("LumoProject", "factory reset")
-                     : action.name),
-        Notices::Kind::Success);
+    m_context.notices->post(context::Shell::tr("Undone: %1")
+                                .arg(action.kind == QLatin1String("factory reset")
+                                         ? context::Shell::tr("factory reset")
+                                         : action.name),
+                            Notices::Kind::Success);
     m_context.slotSync->bringUpToDate(controller->bindings().active, true);
 }
