@@ -20,6 +20,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+#include <thread>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -166,6 +167,20 @@ private slots:
         QVERIFY(at > 0);
         QCOMPARE(log.mid(at), QVector<QByteArray>{selectReport(2)});
         QTRY_COMPARE(readText(SlotSync::stateFile()), marks("", ""));
+    }
+
+    // The end with a keyboard too slow for the wait: the user's operations it
+    // did not get are counted, and their slot is marked out of date on both
+    // keyboards, so the next start brings it up to date.
+    void theEndMarksWhatTheKeyboardDidNotGet()
+    {
+        WindowFixture f;
+        f.keyboard.afterPause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(500)); };
+        f.activate(3); // the switch, then slot 3's lighting
+        f.lighting().findChild<QComboBox *>("effect_combo")->setCurrentIndex(EffectWave);
+        f.lighting().applyClicked();
+        QCOMPARE(f.ctx().controller->finishKeyboard(*f.link(), *f.sync(), 20), 2);
+        QCOMPARE(readText(SlotSync::stateFile()), marks("3", "3"));
     }
 
     void undoPutsEverythingBack_data()
