@@ -20,7 +20,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
-#include <thread>
+#include <atomic>
 
 using namespace orvanta;
 using namespace orvanta::test;
@@ -175,10 +175,16 @@ private slots:
     void theEndMarksWhatTheKeyboardDidNotGet()
     {
         WindowFixture f;
-        f.keyboard.afterPause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(500)); };
+        // The keyboard stays in the switch's pause until the end has given up
+        // on the APPLY waiting behind it (the queue then holds only the switch).
+        std::atomic<bool> applied{false};
+        f.keyboard.afterPause = [&f, &applied] {
+            (void)QTest::qWaitFor([&] { return applied && f.link()->pending() <= 1; }, 30000);
+        };
         f.activate(3); // the switch, then slot 3's lighting
         f.lighting().findChild<QComboBox *>("effect_combo")->setCurrentIndex(EffectWave);
         f.lighting().applyClicked();
+        applied = true;
         QCOMPARE(f.ctx().controller->finishKeyboard(*f.link(), *f.sync(), 20), 2);
         QCOMPARE(readText(SlotSync::stateFile()), marks("3", "3"));
     }

@@ -31,20 +31,19 @@ private slots:
         ConsoleProcess console;
         // A data directory in use already: both starts have the same way to go.
         QVERIFY(copyDirectory(dataTreeDir(), console.dataDir()).ok());
-        // Both leave a gate together: each start's shell looks for the gate
-        // file every 10 ms, and the test makes it once both shells run.
-        QTemporaryDir dir;
-        const QString gate = dir.filePath("gate");
+        // Both leave a gate together: each start's shell waits for a line on
+        // its input, and the test sends both lines at once.
         QProcess first, second;
         for (QProcess *p : {&first, &second}) {
             p->setProcessEnvironment(console.environment());
             p->start("/bin/sh",
-                     QStringList{"-c", "until [ -e \"$0\" ]; do sleep 0.01; done; exec \"$@\"",
-                                 gate, ConsoleProcess::executable()} +
+                     QStringList{"-c", "read _; exec \"$@\"", "gate", ConsoleProcess::executable()} +
                          console.baseArguments());
         }
         QVERIFY(first.waitForStarted(10000) && second.waitForStarted(10000));
-        QVERIFY(writeText(gate, ""));
+        first.write("\n");
+        second.write("\n");
+        QVERIFY(first.waitForBytesWritten(10000) && second.waitForBytesWritten(10000));
         QTRY_VERIFY_WITH_TIMEOUT(
             first.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, 40000);
         QProcess &left = first.state() == QProcess::NotRunning ? first : second;

@@ -72,6 +72,17 @@ void flood(ConsoleController &controller)
         controller.runSocketCommand(i % 2 ? colour(i % 256) : switchTo(5 - (i / 2) % 5));
 }
 
+// Another program's colour holds the keyboard in its first pause, and 1,000
+// more commands of other programs wait behind it.
+bool holdBehindAFlood(WindowFixture &f, HeldKeyboard &k)
+{
+    f.ctx().controller->runSocketCommand(colour(1));
+    if (!QTest::qWaitFor([&k] { return k.held(); }, 5000))
+        return false;
+    flood(*f.ctx().controller);
+    return true;
+}
+
 int statusProfile(MainWindow &w)
 {
     return QJsonDocument::fromJson(w.statusReply()).object().value("profile").toInt();
@@ -145,11 +156,8 @@ private slots:
     {
         WindowFixture f;
         HeldKeyboard k(f);
-        ConsoleController &controller = *f.ctx().controller;
-        controller.runSocketCommand(colour(1));
-        QTRY_VERIFY(k.held());
-        flood(controller);
-        controller.runSocketCommand(colour(9));
+        QVERIFY(holdBehindAFlood(f, k));
+        f.ctx().controller->runSocketCommand(colour(9));
         f.link()->enqueue(commands::lightPulse(3), Origin::OtherProgram); // a pulse's tick
         f.activate(4);
         k.release();
@@ -171,10 +179,7 @@ private slots:
     {
         WindowFixture f;
         HeldKeyboard k(f);
-        ConsoleController &controller = *f.ctx().controller;
-        controller.runSocketCommand(colour(1));
-        QTRY_VERIFY(k.held());
-        flood(controller);
+        QVERIFY(holdBehindAFlood(f, k));
         f.w->showLightingPage();
         auto *effects = f.lighting().findChild<QComboBox *>(QStringLiteral("effect_combo"));
         effects->setCurrentIndex(EffectWave);
@@ -182,8 +187,7 @@ private slots:
         // The keyboard comes back once Close has dropped the flood: left are the
         // APPLY and the held colour.
         std::thread keyboard([&f, &k] {
-            while (f.link()->pending() > 2)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            (void)QTest::qWaitFor([&f] { return f.link()->pending() <= 2; }, 30000);
             k.release();
         });
         // Close ends the application's loop, as in the console.
