@@ -36,9 +36,9 @@ private slots:
         QProcess first, second;
         for (QProcess *p : {&first, &second}) {
             p->setProcessEnvironment(console.environment());
-            p->start("/bin/sh",
-                     QStringList{"-c", "read _; exec \"$@\"", "gate", ConsoleProcess::executable()} +
-                         console.baseArguments());
+            p->start("/bin/sh", QStringList{"-c", "read _; exec \"$@\"", "gate",
+                                            ConsoleProcess::executable()} +
+                                    console.baseArguments());
         }
         QVERIFY(first.waitForStarted(10000) && second.waitForStarted(10000));
         first.write("\n");
